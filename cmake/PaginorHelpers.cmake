@@ -1,0 +1,116 @@
+# Shared build rules of the Paginor libraries, tests and benchmarks.
+
+set(PAGINOR_PCH_HEADERS
+    <QtCore/QString>
+    <QtCore/QByteArray>
+    <QtCore/QList>
+    <QtCore/QHash>
+    <QtCore/QMap>
+    <QtCore/QObject>
+    <QtCore/QFile>
+    <QtCore/QDir>
+    <QtCore/QFileInfo>
+    <QtGui/QColor>
+    <QtGui/QImage>
+    <QtGui/QPainter>
+    <QtWidgets/QWidget>
+    <memory>
+    <vector>
+    <string>
+    <functional>
+    <optional>
+)
+
+function(paginor_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# paginor_library(<name> [DEPS <targets>...])
+# Builds every .cpp below the calling folder (main.cpp excepted) into the static
+# library paginor_<name>. Headers are included from the source root:
+#   #include "util/ColorText.h"
+function(paginor_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+    list(FILTER sources EXCLUDE REGEX "/demo/")
+    set(target paginor_${name})
+    set(cpp ${sources})
+    list(FILTER cpp INCLUDE REGEX "\\.cpp$")
+    if(cpp)
+        add_library(${target} STATIC ${sources})
+        target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+        target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+        target_precompile_headers(${target} PRIVATE ${PAGINOR_PCH_HEADERS})
+        if(PAGINOR_UNITY)
+            set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 12)
+        endif()
+        paginor_warnings(${target})
+    else()
+        add_library(${target} INTERFACE)
+        target_include_directories(${target} INTERFACE ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
+        target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+    endif()
+    add_library(paginor::${name} ALIAS ${target})
+    set_property(GLOBAL APPEND PROPERTY PAGINOR_LIBRARIES ${target})
+endfunction()
+
+# The program's libraries depend on each other both ways (the main frame calls
+# the commands, the commands reach the main frame). Each static one declares all
+# the others, so CMake repeats the group on the link line as often as needed.
+set(PAGINOR_PROGRAM_LIBS
+    paginor_app paginor_commands paginor_editor paginor_chrome paginor_skins
+    paginor_effects paginor_images paginor_publish paginor_web paginor_source
+    paginor_frames paginor_dialogs paginor_controls paginor_util paginor_res)
+
+function(paginor_tie_program_libraries)
+    foreach(lib ${PAGINOR_PROGRAM_LIBS})
+        get_target_property(type ${lib} TYPE)
+        if(type STREQUAL "STATIC_LIBRARY")
+            set(others ${PAGINOR_PROGRAM_LIBS})
+            list(REMOVE_ITEM others ${lib})
+            target_link_libraries(${lib} PUBLIC ${others})
+            set_target_properties(${lib} PROPERTIES LINK_INTERFACE_MULTIPLICITY 3)
+        endif()
+    endforeach()
+endfunction()
+
+function(paginor_link_program target)
+    target_link_libraries(${target} PRIVATE ${PAGINOR_PROGRAM_LIBS} paginor_engine paginor_platform)
+endfunction()
+
+function(paginor_program_executable name)
+    add_executable(${name} ${ARGN})
+    paginor_link_program(${name})
+    paginor_warnings(${name})
+endfunction()
+
+# paginor_test_executable(<name> <source folders>... [LINK <targets>...])
+# One GoogleTest executable for all tests below the given folders of tests/.
+function(paginor_test_executable name)
+    cmake_parse_arguments(ARG "PROGRAM" "" "DIRS;LINK" ${ARGN})
+    set(sources)
+    foreach(dir ${ARG_DIRS})
+        file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h)
+        list(APPEND sources ${found})
+    endforeach()
+    set(cpp ${sources})
+    list(FILTER cpp INCLUDE REGEX "\\.cpp$")
+    if(NOT cpp)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE paginor_testsupport ${ARG_LINK})
+    if(ARG_PROGRAM)
+        paginor_link_program(${name})
+    endif()
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_precompile_headers(${name} PRIVATE ${PAGINOR_PCH_HEADERS} <gtest/gtest.h>)
+    paginor_warnings(${name})
+    gtest_discover_tests(${name}
+        DISCOVERY_MODE PRE_TEST
+        DISCOVERY_TIMEOUT 60
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAGINOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+                   TIMEOUT 300)
+endfunction()

@@ -1,0 +1,3 @@
+#pragma once
+
+// Command, control, dialog, menu and string ids of the program.

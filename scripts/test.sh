@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Paginor with its tests and runs every test headless.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+"$root/scripts/build.sh" "$root/build/test" Test -DPAGINOR_BUILD_TESTS=ON -DPAGINOR_BUILD_BENCH=ON
+cd "$root/build/test"
+export QT_QPA_PLATFORM=offscreen
+ctest -j"$(nproc)" --output-on-failure --timeout 300
