@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Conversion between bytes and text by charset name, and charset detection.
+// Used at file, network and clipboard boundaries only; inside the program all
+// text is QString.
+namespace platform {
+
+// The canonical name of a charset as the program writes it, or an empty
+// string when the name is unknown. Shift_JIS and its aliases map to
+// "windows-31j"; "EUC-JP", "ISO-2022-JP" and "UTF-8" keep those spellings.
+QString canonicalCharset(const QString& name);
+
+// Decodes bytes in the given charset. An unknown charset or undecodable bytes
+// set *ok to false (the result then holds what could be decoded).
+QString decodeText(const QByteArray& bytes, const QString& charset, bool* ok = nullptr);
+
+// Encodes text in the given charset. Characters the charset cannot hold set
+// *ok to false.
+QByteArray encodeText(const QString& text, const QString& charset, bool* ok = nullptr);
+
+// The charset named by a META http-equiv Content-Type or META charset in the
+// page bytes, or an empty string.
+QString charsetFromMeta(const QByteArray& bytes);
+
+// The charset of a page: its META first, then UTF-8 when the bytes are valid
+// UTF-8, then ICU's detector limited to the Japanese charsets
+// (windows-31j, EUC-JP, ISO-2022-JP). Never empty.
+QString detectCharset(const QByteArray& bytes);
+
+} // namespace platform
