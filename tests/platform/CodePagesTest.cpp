@@ -1,0 +1,197 @@
+#include "platform/CodePages.h"
+
+#include <gtest/gtest.h>
+
+using namespace platform;
+
+namespace {
+
+const QString kJapanese = QStringLiteral("日本語");
+
+// A page body long enough for the statistical detector to judge.
+QString japaneseProse()
+{
+    return QStringLiteral(
+        "<html><head><title>私のホームページ</title></head><body>"
+        "<p>ようこそ、私のホームページへ。ここでは毎日の出来事や旅行の写真を紹介しています。"
+        "今年の夏は家族と一緒に北海道へ行きました。美しい景色とおいしい料理を楽しみました。</p>"
+        "<p>次の更新では、京都のお寺と庭園の写真を掲載する予定です。どうぞお楽しみに。"
+        "ご意見やご感想がありましたら、掲示板に書き込んでください。</p></body></html>");
+}
+
+} // namespace
+
+struct CharsetName {
+    const char* given;
+    const char* canonical;
+};
+
+class CanonicalCharsetTest : public ::testing::TestWithParam<CharsetName> {};
+
+TEST_P(CanonicalCharsetTest, MapsAliases)
+{
+    EXPECT_EQ(canonicalCharset(QString::fromLatin1(GetParam().given)), QString::fromLatin1(GetParam().canonical));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, CanonicalCharsetTest,
+                         ::testing::Values(CharsetName{"Shift_JIS", "windows-31j"},
+                                           CharsetName{"shift-jis", "windows-31j"},
+                                           CharsetName{"x-sjis", "windows-31j"},
+                                           CharsetName{"windows-31j", "windows-31j"},
+                                           CharsetName{"cp932", "windows-31j"},
+                                           CharsetName{"euc-jp", "EUC-JP"},
+                                           CharsetName{"x-euc-jp", "EUC-JP"},
+                                           CharsetName{"iso-2022-jp", "ISO-2022-JP"},
+                                           CharsetName{"utf8", "UTF-8"},
+                                           CharsetName{" UTF-8 ", "UTF-8"},
+                                           CharsetName{"latin1", "ISO-8859-1"},
+                                           CharsetName{"no-such-charset", ""},
+                                           CharsetName{"", ""}));
+
+struct KnownBytes {
+    const char* charset;
+    QByteArray bytes;
+};
+
+class CodePageBytesTest : public ::testing::TestWithParam<KnownBytes> {};
+
+TEST_P(CodePageBytesTest, DecodesAndEncodesKnownBytes)
+{
+    bool ok = false;
+    EXPECT_EQ(decodeText(GetParam().bytes, QString::fromLatin1(GetParam().charset), &ok), kJapanese);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(encodeText(kJapanese, QString::fromLatin1(GetParam().charset), &ok), GetParam().bytes);
+    EXPECT_TRUE(ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Charsets, CodePageBytesTest,
+    ::testing::Values(KnownBytes{"Shift_JIS", QByteArray("\x93\xFA\x96\x7B\x8C\xEA")},
+                      KnownBytes{"EUC-JP", QByteArray("\xC6\xFC\xCB\xDC\xB8\xEC")},
+                      KnownBytes{"ISO-2022-JP", QByteArray("\x1B\x24\x42\x46\x7C\x4B\x5C\x38\x6C\x1B\x28\x42")},
+                      KnownBytes{"UTF-8", QByteArray("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E")}));
+
+class RoundTripTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(RoundTripTest, KeepsJapaneseTextAndHalfWidthKana)
+{
+    const QString text = japaneseProse() + QStringLiteral("ｶﾀｶﾅ①㈱～");
+    const QString charset = QString::fromLatin1(GetParam());
+    bool ok = false;
+    const QByteArray bytes = encodeText(text, charset, &ok);
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(decodeText(bytes, charset, &ok), text);
+    EXPECT_TRUE(ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(Charsets, RoundTripTest, ::testing::Values("windows-31j", "EUC-JP", "UTF-8"));
+
+TEST(CodePages, Windows31jHoldsVendorCharactersThatPlainShiftJisLacks)
+{
+    // NEC special characters (circled digits) and the full-width tilde live in
+    // the vendor code page only.
+    bool ok = false;
+    const QByteArray bytes = encodeText(QStringLiteral("①～"), QStringLiteral("Shift_JIS"), &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(bytes, QByteArray("\x87\x40\x81\x60"));
+}
+
+TEST(CodePages, UnmappableCharacterIsReportedAndReplaced)
+{
+    bool ok = true;
+    const QByteArray bytes = encodeText(QStringLiteral("a😀b"), QStringLiteral("windows-31j"), &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(bytes.startsWith('a'));
+    EXPECT_TRUE(bytes.endsWith('b'));
+}
+
+TEST(CodePages, MalformedBytesAreReportedAndReplaced)
+{
+    bool ok = true;
+    const QString text = decodeText(QByteArray("ab\xFF\xFE" "cd"), QStringLiteral("UTF-8"), &ok);
+    EXPECT_FALSE(ok);
+    EXPECT_TRUE(text.startsWith(QLatin1String("ab")));
+    EXPECT_TRUE(text.endsWith(QLatin1String("cd")));
+}
+
+TEST(CodePages, UnknownCharsetFails)
+{
+    bool ok = true;
+    EXPECT_TRUE(decodeText("abc", QStringLiteral("no-such"), &ok).isEmpty());
+    EXPECT_FALSE(ok);
+    ok = true;
+    EXPECT_TRUE(encodeText(QStringLiteral("abc"), QStringLiteral("no-such"), &ok).isEmpty());
+    EXPECT_FALSE(ok);
+}
+
+TEST(CodePages, Utf8ByteOrderMarkIsDropped)
+{
+    EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBF" "abc"), QStringLiteral("UTF-8")), QStringLiteral("abc"));
+}
+
+TEST(CodePages, SupplementaryCharactersSurviveUtf8)
+{
+    const QString text = QStringLiteral("𠮷野家😀");
+    EXPECT_EQ(decodeText(encodeText(text, QStringLiteral("UTF-8")), QStringLiteral("UTF-8")), text);
+}
+
+struct MetaCase {
+    const char* page;
+    const char* charset;
+};
+
+class CharsetFromMetaTest : public ::testing::TestWithParam<MetaCase> {};
+
+TEST_P(CharsetFromMetaTest, ReadsTheDeclaredCharset)
+{
+    EXPECT_EQ(charsetFromMeta(QByteArray(GetParam().page)), QString::fromLatin1(GetParam().charset));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, CharsetFromMetaTest,
+    ::testing::Values(
+        MetaCase{"<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">",
+                 "windows-31j"},
+        MetaCase{"<meta content='text/html;charset=euc-jp' http-equiv='content-type'>", "EUC-JP"},
+        MetaCase{"<meta charset=utf-8>", "UTF-8"},
+        MetaCase{"<META HTTP-EQUIV=Content-Type CONTENT=\"text/html; charset=x-sjis\">", "windows-31j"},
+        MetaCase{"<meta name=\"charset\" content=\"text/html; charset=EUC-JP\"><meta charset=\"iso-2022-jp\">",
+                 "ISO-2022-JP"},
+        MetaCase{"<metadata charset=utf-8><p>", ""},
+        MetaCase{"<meta http-equiv=\"refresh\" content=\"0; url=a.html\">", ""},
+        MetaCase{"<meta charset=\"x-unknown-page\">", "x-unknown-page"},
+        MetaCase{"<meta charset=", ""}));
+
+class DetectCharsetTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DetectCharsetTest, RecognisesJapanesePagesWithoutMeta)
+{
+    const QString charset = QString::fromLatin1(GetParam());
+    EXPECT_EQ(detectCharset(encodeText(japaneseProse(), charset)), charset);
+}
+
+INSTANTIATE_TEST_SUITE_P(Charsets, DetectCharsetTest,
+                         ::testing::Values("windows-31j", "EUC-JP", "ISO-2022-JP", "UTF-8"));
+
+TEST(DetectCharset, MetaWinsOverContent)
+{
+    const QByteArray page = "<meta charset=\"EUC-JP\">" + encodeText(japaneseProse(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(detectCharset(page), QStringLiteral("EUC-JP"));
+}
+
+TEST(DetectCharset, UnknownMetaFallsThroughToContent)
+{
+    const QByteArray page = "<meta charset=\"x-unknown\">" + encodeText(japaneseProse(), QStringLiteral("UTF-8"));
+    EXPECT_EQ(detectCharset(page), QStringLiteral("UTF-8"));
+}
+
+TEST(DetectCharset, PlainAsciiAndEmptyAreUtf8)
+{
+    EXPECT_EQ(detectCharset("<html><body>hello</body></html>"), QStringLiteral("UTF-8"));
+    EXPECT_EQ(detectCharset(QByteArray()), QStringLiteral("UTF-8"));
+}
+
+TEST(DetectCharset, NeverEmptyForUnrecognisedBytes)
+{
+    EXPECT_FALSE(detectCharset(QByteArray("\xFF\xFE\xFD\x80\x81", 5)).isEmpty());
+}
