@@ -38,15 +38,20 @@ void ASMBitmap::Attach(const QImage& image)
     m_nHeight = image.height();
 }
 
+void ASMBitmap::resolveSize(int& width, int& height) const
+{
+    if (width == -1)
+        width = m_nWidth;
+    if (height == -1)
+        height = m_nHeight;
+}
+
 bool ASMBitmap::Draw(int x, int y, int width, int height, int sourceX, int sourceY, QPainter& dc, RasterOp rop,
                      platform::ColorRef transparent) const
 {
     if (m_image.isNull())
         return false;
-    if (width == -1)
-        width = m_nWidth;
-    if (height == -1)
-        height = m_nHeight;
+    resolveSize(width, height);
     if (transparent != kNoTransparentColor) {
         DrawTransparentBlt(dc, x, y, width, height, transparent, m_image, sourceX, sourceY);
         return true;
@@ -61,14 +66,8 @@ bool ASMBitmap::DrawStretched(int x, int y, int width, int height, int sourceX, 
 {
     if (m_image.isNull())
         return false;
-    if (width == -1)
-        width = m_nWidth;
-    if (height == -1)
-        height = m_nHeight;
-    if (sourceWidth == -1)
-        sourceWidth = m_nWidth;
-    if (sourceHeight == -1)
-        sourceHeight = m_nHeight;
+    resolveSize(width, height);
+    resolveSize(sourceWidth, sourceHeight);
     if (width <= 0 || height <= 0)
         return false;
     const QRect source(sourceX, sourceY, sourceWidth, sourceHeight);
@@ -90,14 +89,8 @@ bool ASMBitmap::DrawThreePart(int x, int y, int width, int height, int flags, in
 {
     if (m_image.isNull())
         return false;
-    if (width == -1)
-        width = m_nWidth;
-    if (height == -1)
-        height = m_nHeight;
-    if (sourceWidth == -1)
-        sourceWidth = m_nWidth;
-    if (sourceHeight == -1)
-        sourceHeight = m_nHeight;
+    resolveSize(width, height);
+    resolveSize(sourceWidth, sourceHeight);
     asmbitmap_detail::RopScope scope(dc, rop);
     for (const ThreePartPiece& p : ThreePartLayout(x, y, width, height, flags, firstSize, endStart, sourceX, sourceY,
                                                    sourceWidth, sourceHeight)) {

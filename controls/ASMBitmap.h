@@ -37,5 +37,8 @@ public:
     int m_nHeight = 0;
 
 private:
+    // A width or height of -1 stands for the bitmap's own.
+    void resolveSize(int& width, int& height) const;
+
     QImage m_image;
 };
