@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+
+class FrameSetHost;
+
+// The site manager's page list, as far as the frame code changes it: the site
+// manager page (VornaDialogSiteManagerPage1) with its site list
+// (CVornaSiteGridCtrl) implements it.
+class FrameSiteRows {
+public:
+    virtual ~FrameSiteRows() = default;
+    // Detaches every row hanging under the named frameset page.
+    virtual void UnlinkChildRows(const QString& framesetName) = 0;
+    // The row that shows the file, or -1.
+    virtual int FindFileRow(const QString& file) = 0;
+    virtual bool SetItemTag(int row, const QString& tag) = 0;
+    virtual bool SetItemKind(int row, int kind) = 0;
+};
+
+// What the frame code asks of the running program. The application installs
+// one at start-up; tests install a fake. Without one there is no active child
+// window, no web and no site manager.
+class FrameEnvironment {
+public:
+    virtual ~FrameEnvironment() = default;
+
+    // The child frame of the active MDI child, or none.
+    virtual FrameSetHost* activeFrameSetHost() = 0;
+    // CMainFrame::m_bWebOpen and m_strWebFolder.
+    virtual bool isWebOpen() const = 0;
+    virtual QString webFolder() const = 0;
+    // CMainFrame::IsPageInWeb: the page of that display name is a page of the open web.
+    virtual bool isPageInWeb(const QString& displayName) const = 0;
+    // The site manager's page list (m_pSiteManager), or none when no site manager is open.
+    virtual FrameSiteRows* siteManager() = 0;
+};
+
+FrameEnvironment* frameEnvironment();
+void setFrameEnvironment(FrameEnvironment* environment);
+
+// The given child frame, or the active one when none is given.
+FrameSetHost* frameSetHostOrActive(FrameSetHost* host);
