@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ModalRunner.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
@@ -45,5 +47,8 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    // A dialog or message box that no ModalResponder answers fails the test
+    // instead of waiting for a user who is not there.
+    platform::setModalFailureHandler([](const QString& what) { ADD_FAILURE() << what.toStdString(); });
     return RUN_ALL_TESTS();
 }
