@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/ColorRef.h"
+
+#include <QImage>
+
+class QPainter;
+class QWidget;
+
+// Indexes of the system colours that skinned drawing asks for.
+enum SysColorIndex {
+    COLOR_MENU = 4,
+    COLOR_WINDOW = 5,
+    COLOR_WINDOWTEXT = 8,
+    COLOR_HIGHLIGHT = 13,
+    COLOR_HIGHLIGHTTEXT = 14,
+    COLOR_BTNFACE = 15,
+    COLOR_3DFACE = 15,
+    COLOR_BTNSHADOW = 16,
+    COLOR_3DSHADOW = 16,
+    COLOR_GRAYTEXT = 17,
+    COLOR_BTNTEXT = 18,
+    COLOR_BTNHIGHLIGHT = 20,
+    COLOR_3DHIGHLIGHT = 20,
+    COLOR_3DDKSHADOW = 21,
+    COLOR_3DLIGHT = 22,
+    COLOR_INFOTEXT = 23,
+    COLOR_INFOBK = 24,
+};
+
+// The program's skin manager: loads the active skin and draws windows and
+// controls in it. Until a skin is loaded it reports the skin as off, and every
+// colour is the desktop's own.
+class VornaSkinManager
+{
+public:
+    // The skin's picture for image buttons: a strip of state pictures.
+    struct ImageButtonRecord
+    {
+        QImage strip;
+        int stateWidth = 0;
+        int marginX = 0;
+        int marginY = 0;
+        // kNoTransparentColor (0xFFFFFFFF) when the skin names none.
+        platform::ColorRef transparentColor = 0xFFFFFFFFu;
+
+        // Draws state 0 normal, 1 hover, 2 pressed, 3 disabled or 4 focused
+        // stretched over the box; draws nothing without a strip or for other states.
+        void DrawSkinButtonImage(QPainter& dc, int x, int y, int width, int height, int state) const;
+    };
+
+    static VornaSkinManager& GetInstance();
+
+    bool IsSkinOn() const { return m_skinOn; }
+    const ImageButtonRecord& imageButton() const { return m_imageButton; }
+
+private:
+    VornaSkinManager() = default;
+
+    bool m_skinOn = false;
+    ImageButtonRecord m_imageButton;
+};
+
+// The system colour of the index, or the skin's colour for it while a skin is on.
+platform::ColorRef GetSkinSysColor(int index);
+
+// Fills the rectangle with the skin's background, continued from `background`
+// into `painted` (either may be none); without a skin pattern, with the face colour.
+void FillSkinBackgroundXY(QPainter& dc, int x, int y, int width, int height, QWidget* background, QWidget* painted);
