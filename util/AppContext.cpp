@@ -1,0 +1,40 @@
+#include "util/AppContext.h"
+
+#include "platform/DataRoot.h"
+
+namespace {
+
+// The context of a program that has no main frame yet (and of tests that
+// install none).
+class DetachedAppContext final : public AppContext {
+public:
+    QWidget* mainWindow() const override { return nullptr; }
+    int rememberedAnswer() const override { return 0; }
+    void setRememberedAnswer(int) override {}
+    bool takeWebQuestionFlag() override { return false; }
+    QWidget* imageDialogWindow() const override { return nullptr; }
+    QString installFolder() const override { return platform::installPath(); }
+    QList<OpenDocument> openDocuments() const override { return {}; }
+    QString webFolder() const override { return {}; }
+};
+
+AppContext* g_installedContext = nullptr;
+
+} // namespace
+
+AppContext::~AppContext()
+{
+    if (g_installedContext == this)
+        g_installedContext = nullptr;
+}
+
+AppContext& AppContext::instance()
+{
+    static DetachedAppContext detached;
+    return g_installedContext ? *g_installedContext : detached;
+}
+
+void AppContext::install(AppContext* context)
+{
+    g_installedContext = context;
+}
