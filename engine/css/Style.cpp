@@ -1,0 +1,188 @@
+#include "engine/css/Style.h"
+
+#include "engine/css/CssColor.h"
+#include "engine/dom/Element.h"
+
+namespace engine {
+
+namespace style_detail {
+bool isLengthProperty(const QString& css)
+{
+    static const char* const names[] = {"left", "top", "right", "bottom", "width", "height", "min-width",
+                                        "min-height", "max-width", "max-height", "font-size", "line-height",
+                                        "margin", "margin-left", "margin-top", "margin-right", "margin-bottom",
+                                        "padding", "padding-left", "padding-top", "padding-right",
+                                        "padding-bottom", "border-width", "text-indent", "letter-spacing",
+                                        "border-left-width", "border-top-width", "border-right-width",
+                                        "border-bottom-width", "word-spacing"};
+    for (const char* n : names)
+        if (css == QLatin1String(n))
+            return true;
+    return false;
+}
+
+bool isColorProperty(const QString& css)
+{
+    return css == QLatin1String("color") || css == QLatin1String("background-color")
+        || (css.startsWith(QLatin1String("border")) && css.endsWith(QLatin1String("color")));
+}
+} // namespace style_detail
+
+QString Style::cssName(const QString& name)
+{
+    QString out;
+    out.reserve(name.size() + 2);
+    const bool hasHyphenOrAllUpper = name.contains(u'-') || name == name.toUpper();
+    for (QChar c : name) {
+        if (c.isUpper() && !hasHyphenOrAllUpper && !out.isEmpty())
+            out += u'-';
+        out += c.toLower();
+    }
+    return out.trimmed();
+}
+
+std::vector<StyleDeclaration> Style::parse(const QString& text)
+{
+    std::vector<StyleDeclaration> out;
+    // Split at semicolons outside parentheses and quotes.
+    QString cur;
+    int depth = 0;
+    QChar quote;
+    auto flush = [&out](const QString& part) {
+        const int colon = part.indexOf(u':');
+        if (colon <= 0)
+            return;
+        const QString name = cssName(part.left(colon).trimmed());
+        const QString value = part.mid(colon + 1).trimmed();
+        if (name.isEmpty() || name.contains(u' ') || value.isEmpty())
+            return;
+        for (auto& d : out)
+            if (d.name == name) {
+                d.value = value;
+                return;
+            }
+        out.push_back({name, value});
+    };
+    for (QChar c : text) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u'(') {
+            ++depth;
+        } else if (c == u')') {
+            depth = qMax(0, depth - 1);
+        } else if (c == u';' && depth == 0) {
+            flush(cur);
+            cur.clear();
+            continue;
+        }
+        cur += c;
+    }
+    flush(cur);
+    return out;
+}
+
+QString Style::serialize(const std::vector<StyleDeclaration>& decls)
+{
+    QString out;
+    for (const auto& d : decls) {
+        if (!out.isEmpty())
+            out += QLatin1String("; ");
+        out += d.name.toUpper();
+        out += QLatin1String(": ");
+        out += d.value;
+    }
+    return out;
+}
+
+int Style::pixels(const QString& text)
+{
+    QString t = text;
+    if (t.endsWith(QLatin1String("px"), Qt::CaseInsensitive))
+        t.chop(2);
+    int i = 0;
+    while (i < t.size() && t[i].isSpace())
+        ++i;
+    bool neg = false;
+    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
+        neg = t[i++] == u'-';
+    long long v = 0;
+    while (i < t.size() && t[i] >= u'0' && t[i] <= u'9' && v < 1000000000)
+        v = v * 10 + (t[i++].unicode() - '0');
+    return int(neg ? -v : v);
+}
+
+void Style::setCssText(const QString& text) { m_owner->setStyleDeclarations(parse(text)); }
+
+QString Style::value(const QString& name) const
+{
+    const QString css = cssName(name);
+    for (const auto& d : m_decls)
+        if (d.name == css)
+            return d.value;
+    return QString();
+}
+
+Variant Style::getAttribute(const QString& name) const
+{
+    const QString css = cssName(name);
+    for (const auto& d : m_decls)
+        if (d.name == css)
+            return style_detail::isColorProperty(css) ? normalizeColorText(d.value) : d.value;
+    return Variant::null();
+}
+
+void Style::setAttribute(const QString& name, const Variant& v)
+{
+    const QString css = cssName(name);
+    if (css.isEmpty())
+        return;
+    QString text;
+    if (v.isInt() || v.isDouble())
+        text = style_detail::isLengthProperty(css) ? v.toString() + QLatin1String("px") : v.toString();
+    else if (v.isBool())
+        text = v.toBool() ? QStringLiteral("true") : QString();
+    else
+        text = v.toString().trimmed();
+    if (text.isEmpty()) {
+        removeAttribute(css);
+        return;
+    }
+    auto decls = m_decls;
+    bool found = false;
+    for (auto& d : decls)
+        if (d.name == css) {
+            if (d.value == text)
+                return;
+            d.value = text;
+            found = true;
+        }
+    if (!found)
+        decls.push_back({css, text});
+    m_owner->setStyleDeclarations(std::move(decls));
+}
+
+bool Style::removeAttribute(const QString& name)
+{
+    const QString css = cssName(name);
+    for (size_t i = 0; i < m_decls.size(); ++i)
+        if (m_decls[i].name == css) {
+            auto decls = m_decls;
+            decls.erase(decls.begin() + qsizetype(i));
+            m_owner->setStyleDeclarations(std::move(decls));
+            return true;
+        }
+    return false;
+}
+
+Variant Style::zIndex() const
+{
+    const QString v = value(QStringLiteral("z-index"));
+    bool ok = false;
+    const int z = v.trimmed().toInt(&ok);
+    return ok ? Variant(z) : Variant::null();
+}
+
+} // namespace engine

@@ -1,0 +1,458 @@
+#include "engine/dom/Document.h"
+
+#include "engine/css/CssColor.h"
+#include "engine/dom/DocumentObserver.h"
+#include "engine/dom/LivePosition.h"
+#include "engine/editing/Selection.h"
+#include "engine/html/HtmlParser.h"
+#include "engine/markup/MarkupContainer.h"
+#include "engine/markup/UndoManager.h"
+
+#include <algorithm>
+
+namespace engine {
+
+Document::Document() : Node(NodeType::Document, this) {}
+
+Document::~Document() = default;
+
+Ref<Document> Document::create() { return Ref<Document>(new Document()); }
+
+void Document::lastRefDropped()
+{
+    if (m_tearingDown)
+        return;
+    m_tearingDown = true;
+    m_observers.clear();
+    m_selection.reset();
+    m_undo.reset();
+    m_containers.clear();
+    while (childCount())
+        removeChildAt(childCount() - 1);
+    m_tearingDown = false;
+    if (refCount() > 0)
+        return;  // taken again while tearing down
+    if (m_liveNodes == 0)
+        delete this;
+    else
+        m_orphaned = true;
+}
+
+void Document::nodeDestroyed()
+{
+    if (--m_liveNodes == 0 && m_orphaned && refCount() == 0)
+        delete this;
+}
+
+DocumentType* Document::doctype() const
+{
+    for (const auto& c : childNodes())
+        if (c->nodeType() == NodeType::DocumentType)
+            return static_cast<DocumentType*>(c.get());
+    return nullptr;
+}
+
+Element* Document::documentElement() const
+{
+    for (const auto& c : childNodes())
+        if (Element* e = c->asElement(); e && !e->isComment())
+            return e;
+    return nullptr;
+}
+
+Element* Document::findChild(const Node* parent, QLatin1String tag) const
+{
+    if (!parent)
+        return nullptr;
+    for (const auto& c : parent->childNodes())
+        if (Element* e = c->asElement(); e && e->hasTag(tag))
+            return e;
+    return nullptr;
+}
+
+Element* Document::head() const { return findChild(documentElement(), QLatin1String("HEAD")); }
+
+Element* Document::body() const
+{
+    Element* html = documentElement();
+    if (Element* b = findChild(html, QLatin1String("BODY")))
+        return b;
+    return findChild(html, QLatin1String("FRAMESET"));
+}
+
+Ref<Element> Document::createElement(const QString& tagName)
+{
+    QString t = tagName.trimmed();
+    if (t.startsWith(u'<'))
+        t = t.mid(1);
+    if (t.endsWith(u'>'))
+        t.chop(1);
+    if (t.isEmpty())
+        return nullptr;
+    return Element::create(this, t);
+}
+
+Ref<Text> Document::createTextNode(const QString& text) { return Text::create(this, text); }
+Ref<Comment> Document::createComment(const QString& text) { return Comment::create(this, text); }
+
+ElementCollection Document::all() const
+{
+    return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants);
+}
+
+ElementCollection Document::images() const { return getElementsByTagName(QStringLiteral("IMG")); }
+ElementCollection Document::embeds() const { return getElementsByTagName(QStringLiteral("EMBED")); }
+ElementCollection Document::frames() const { return getElementsByTagName(QStringLiteral("FRAME")); }
+
+ElementCollection Document::links() const
+{
+    return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants,
+                             [](const Element* e) {
+                                 return (e->hasTag(QLatin1String("A")) || e->hasTag(QLatin1String("AREA")))
+                                     && e->hasAttribute(QStringLiteral("href"));
+                             });
+}
+
+ElementCollection Document::getElementsByTagName(const QString& tag) const
+{
+    return ElementCollection::byTag(const_cast<Document*>(this), tag);
+}
+
+ElementCollection Document::getElementsByName(const QString& name) const
+{
+    return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants,
+                             [name](const Element* e) {
+                                 return !e->isComment() && e->hasAttribute(QStringLiteral("name"))
+                                     && e->getAttributeText(QStringLiteral("name")) == name;
+                             });
+}
+
+Element* Document::getElementById(const QString& id) const
+{
+    for (Node* n = firstChild(); n; n = n->nextInTree(this))
+        if (Element* e = n->asElement(); e && !e->isComment() && e->getAttributeText(QStringLiteral("id")) == id
+                                         && e->hasAttribute(QStringLiteral("id")))
+            return e;
+    return nullptr;
+}
+
+QString Document::title() const
+{
+    ElementCollection t = getElementsByTagName(QStringLiteral("TITLE"));
+    return t.length() ? t.item(0)->textContent() : QString();
+}
+
+void Document::setTitle(const QString& title)
+{
+    UndoUnit unit(this);
+    ElementCollection t = getElementsByTagName(QStringLiteral("TITLE"));
+    Element* el = t.item(0);
+    if (!el) {
+        Element* h = head();
+        if (!h) {
+            Element* html = documentElement();
+            if (!html)
+                return;
+            Ref<Element> newHead = createElement(QStringLiteral("HEAD"));
+            html->insertChildAt(0, newHead);
+            h = newHead.get();
+        }
+        Ref<Element> newTitle = createElement(QStringLiteral("TITLE"));
+        h->insertChildAt(h->childCount(), newTitle);
+        el = newTitle.get();
+    }
+    while (el->childCount())
+        el->removeChildAt(0);
+    if (!title.isEmpty())
+        el->insertChildAt(0, createTextNode(title));
+}
+
+QString Document::charset() const { return m_charset; }
+void Document::setCharset(const QString& charset) { m_charset = charset; }
+
+QString Document::bodyColor(const char* attr, const char* def) const
+{
+    Element* b = body();
+    const QString v = b ? b->getAttributeText(QLatin1String(attr)) : QString();
+    if (v.trimmed().isEmpty())
+        return QLatin1String(def);
+    return normalizeColorText(v);
+}
+
+void Document::setBodyColor(const char* attr, const QString& c)
+{
+    if (Element* b = body())
+        b->setAttribute(QLatin1String(attr), c);
+}
+
+QString Document::bgColor() const { return bodyColor("bgColor", "#ffffff"); }
+QString Document::fgColor() const { return bodyColor("text", "#000000"); }
+QString Document::linkColor() const { return bodyColor("link", "#0000ff"); }
+QString Document::alinkColor() const { return bodyColor("aLink", "#0000ff"); }
+QString Document::vlinkColor() const { return bodyColor("vLink", "#800080"); }
+void Document::setBgColor(const QString& c) { setBodyColor("bgColor", c); }
+void Document::setFgColor(const QString& c) { setBodyColor("text", c); }
+void Document::setLinkColor(const QString& c) { setBodyColor("link", c); }
+void Document::setAlinkColor(const QString& c) { setBodyColor("aLink", c); }
+void Document::setVlinkColor(const QString& c) { setBodyColor("vLink", c); }
+
+UndoManager& Document::undoManager()
+{
+    if (!m_undo) {
+        m_undo = std::make_unique<UndoManager>(this);
+        m_undo->setPlaceSelection([this](Node* n, int off) { selection().collapseAt(n, off); });
+    }
+    return *m_undo;
+}
+
+void Document::beginUndoUnit() { undoManager().beginUnit(); }
+void Document::endUndoUnit() { undoManager().endUnit(); }
+
+Selection& Document::selection()
+{
+    if (!m_selection)
+        m_selection = std::make_unique<Selection>(this);
+    return *m_selection;
+}
+
+void Document::replaceContent(const QString& html)
+{
+    Ref<Document> keep = this;
+    beginLoadScope();
+    if (m_selection)
+        m_selection->empty();
+    while (childCount())
+        removeChildAt(childCount() - 1);
+    HtmlParser::parseDocumentInto(this, html);
+    endLoadScope();
+    undoManager().clear();
+    m_dirty = false;
+    if (m_selection)
+        m_selection->empty();
+    for (auto* o : std::vector<DocumentObserver*>(m_observers))
+        o->documentReplaced(this);
+}
+
+MarkupContainer* Document::adoptContainer(std::unique_ptr<MarkupContainer> c)
+{
+    m_containers.push_back(std::move(c));
+    return m_containers.back().get();
+}
+
+void Document::addObserver(DocumentObserver* o)
+{
+    if (std::find(m_observers.begin(), m_observers.end(), o) == m_observers.end())
+        m_observers.push_back(o);
+}
+
+void Document::removeObserver(DocumentObserver* o)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), o), m_observers.end());
+}
+
+Ref<Node> Document::cloneNode(bool) const { return nullptr; }
+
+// --- live positions
+
+LivePosition& LivePosition::operator=(const LivePosition& o)
+{
+    if (this != &o) {
+        set(o.m_node, o.m_offset);
+        m_rightGravity = o.m_rightGravity;
+    }
+    return *this;
+}
+
+LivePosition::~LivePosition() { set(nullptr, 0); }
+
+void LivePosition::set(Node* node, int offset)
+{
+    Document* doc = node ? node->document() : nullptr;
+    if (doc != m_registeredIn) {
+        if (m_registeredIn)
+            m_registeredIn->unregisterPosition(this);
+        m_registeredIn = doc;
+        if (doc)
+            doc->registerPosition(this);
+    }
+    m_node = node;
+    m_offset = offset;
+}
+
+int LivePosition::compare(const Node* a, int aOff, const Node* b, int bOff)
+{
+    if (!a || !b)
+        return 0;
+    if (a == b)
+        return aOff < bOff ? -1 : aOff > bOff ? 1 : 0;
+    // Paths from the root: child indexes.
+    auto path = [](const Node* n) {
+        std::vector<const Node*> p;
+        for (; n; n = n->parentNode())
+            p.push_back(n);
+        std::reverse(p.begin(), p.end());
+        return p;
+    };
+    const auto pa = path(a), pb = path(b);
+    if (pa.front() != pb.front())
+        return 0;
+    size_t i = 0;
+    while (i < pa.size() && i < pb.size() && pa[i] == pb[i])
+        ++i;
+    // pa[i-1] == pb[i-1] is the common ancestor.
+    if (i == pa.size()) {
+        // a is an ancestor of b: compare aOff with the index of b's branch.
+        const int branch = pb[i]->indexInParent();
+        return aOff <= branch ? -1 : 1;
+    }
+    if (i == pb.size()) {
+        const int branch = pa[i]->indexInParent();
+        return branch < bOff ? -1 : 1;
+    }
+    return pa[i]->indexInParent() < pb[i]->indexInParent() ? -1 : 1;
+}
+
+void Document::registerPosition(LivePosition* p) { m_positions.push_back(p); }
+
+void Document::unregisterPosition(LivePosition* p)
+{
+    auto it = std::find(m_positions.begin(), m_positions.end(), p);
+    if (it != m_positions.end()) {
+        *it = m_positions.back();
+        m_positions.pop_back();
+    }
+}
+
+// --- primitive change hooks
+
+bool Document::recordsChanges(const Node* node) const
+{
+    return m_loadDepth == 0 && !m_tearingDown && !(m_undo && m_undo->isReplaying()) && node->isConnected();
+}
+
+void Document::changed(const Node* node)
+{
+    ++m_version;
+    if (m_loadDepth == 0 && !m_tearingDown && node->isConnected())
+        m_dirty = true;
+}
+
+void Document::didInsertChild(Node* parent, Node* child)
+{
+    const int idx = child->indexInParent();
+    for (LivePosition* p : m_positions)
+        if (p->m_node == parent && (p->m_offset > idx || (p->m_offset == idx && p->m_rightGravity)))
+            ++p->m_offset;
+    changed(parent);
+    if (recordsChanges(parent)) {
+        UndoRecord r;
+        r.kind = UndoRecord::Kind::Insert;
+        r.target = parent;
+        r.child = child;
+        r.index = idx;
+        undoManager().record(std::move(r));
+    }
+    for (auto* o : m_observers)
+        o->nodeInserted(parent, child);
+}
+
+void Document::willRemoveChild(Node* parent, Node* child)
+{
+    const int idx = child->indexInParent();
+    for (LivePosition* p : m_positions) {
+        if (child->containsNode(p->m_node.get())) {
+            p->m_node = parent;
+            p->m_offset = idx;
+        } else if (p->m_node == parent && p->m_offset > idx) {
+            --p->m_offset;
+        }
+    }
+    if (m_selection)
+        m_selection->nodeWillBeRemoved(child);
+}
+
+void Document::didRemoveChild(Node* parent, int index, Node* child)
+{
+    changed(parent);
+    if (recordsChanges(parent)) {
+        UndoRecord r;
+        r.kind = UndoRecord::Kind::Remove;
+        r.target = parent;
+        r.child = child;
+        r.index = index;
+        undoManager().record(std::move(r));
+    }
+    for (auto* o : m_observers)
+        o->nodeRemoved(parent, child);
+}
+
+void Document::didChangeAttribute(Element* el, const QString& name, const std::optional<Attribute>& before,
+                                  const std::optional<Attribute>& after, int pos)
+{
+    changed(el);
+    if (recordsChanges(el)) {
+        UndoRecord r;
+        r.kind = UndoRecord::Kind::Attribute;
+        r.target = el;
+        r.name = name;
+        r.before = before;
+        r.after = after;
+        r.index = pos;
+        undoManager().record(std::move(r));
+    }
+    for (auto* o : m_observers)
+        o->attributeChanged(el, name);
+}
+
+void Document::didChangeStyle(Element* el, const std::vector<StyleDeclaration>& before)
+{
+    changed(el);
+    if (recordsChanges(el)) {
+        UndoRecord r;
+        r.kind = UndoRecord::Kind::Style;
+        r.target = el;
+        r.styleBefore = before;
+        r.styleAfter = el->style().declarations();
+        undoManager().record(std::move(r));
+    }
+    for (auto* o : m_observers)
+        o->styleChanged(el);
+}
+
+void Document::didReplaceData(Text* text, int offset, const QString& removed, int insertedLength)
+{
+    const int remLen = int(removed.size());
+    for (LivePosition* p : m_positions) {
+        if (p->m_node != text)
+            continue;
+        if (p->m_offset > offset + remLen)
+            p->m_offset += insertedLength - remLen;
+        else if (p->m_offset > offset)
+            p->m_offset = offset + (p->m_rightGravity ? insertedLength : 0);
+        else if (p->m_offset == offset && p->m_rightGravity)
+            p->m_offset += insertedLength;
+    }
+    changed(text);
+    if (recordsChanges(text)) {
+        UndoRecord r;
+        r.kind = UndoRecord::Kind::Text;
+        r.target = text;
+        r.index = offset;
+        r.removed = removed;
+        r.inserted = text->data().mid(offset, insertedLength);
+        undoManager().record(std::move(r));
+    }
+    for (auto* o : m_observers)
+        o->textChanged(text);
+}
+
+void Document::didSplitText(Text* text, int offset, Text* tail)
+{
+    for (LivePosition* p : m_positions)
+        if (p->m_node == text && p->m_offset > offset) {
+            p->m_node = tail;
+            p->m_offset -= offset;
+        }
+}
+
+} // namespace engine

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "engine/dom/ElementCollection.h"
+#include "engine/dom/Element.h"
+#include "engine/dom/Node.h"
+#include "engine/dom/Text.h"
+
+#include <QSize>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace engine {
+
+class DocumentObserver;
+class LivePosition;
+class MarkupContainer;
+class Selection;
+class UndoManager;
+struct StyleDeclaration;
+
+// A page: the root of the tree, with its collections, its charset and url,
+// its undo history, its selection and its dirty flag.
+class Document : public Node {
+public:
+    static Ref<Document> create();
+    ~Document() override;
+
+    // --- structure
+    DocumentType* doctype() const;
+    Element* documentElement() const;
+    Element* head() const;
+    Element* body() const;  // BODY, or the FRAMESET of a frameset page
+
+    Ref<Element> createElement(const QString& tagName);
+    Ref<Text> createTextNode(const QString& text);
+    Ref<Comment> createComment(const QString& text);
+
+    // --- collections (live)
+    ElementCollection all() const;
+    ElementCollection images() const;
+    ElementCollection embeds() const;
+    // The FRAME elements of a frameset page (IFRAMEs do not count).
+    ElementCollection frames() const;
+    ElementCollection links() const;
+    ElementCollection getElementsByTagName(const QString& tag) const;
+    ElementCollection getElementsByName(const QString& name) const;
+    Element* getElementById(const QString& id) const;
+
+    // --- properties
+    QString title() const;
+    // Creates TITLE in HEAD when missing.
+    void setTitle(const QString& title);
+    // The document's charset: the META charset, else the one it was loaded in.
+    QString charset() const;
+    // Sets the charset the page is read and saved in (refresh reads again).
+    void setCharset(const QString& charset);
+    // The effective colours of BODY: its attribute as "#rrggbb", else the
+    // default. Writing sets the BODY attribute.
+    QString bgColor() const;
+    QString fgColor() const;
+    QString linkColor() const;
+    QString alinkColor() const;
+    QString vlinkColor() const;
+    void setBgColor(const QString& c);
+    void setFgColor(const QString& c);
+    void setLinkColor(const QString& c);
+    void setAlinkColor(const QString& c);
+    void setVlinkColor(const QString& c);
+
+    QString url() const { return m_url; }
+    void setUrl(const QString& url) { m_url = url; }
+    QString readyState() const { return m_readyState; }
+    void setReadyState(const QString& s) { m_readyState = s; }
+
+    // The rendered size of an element, when a layout is attached.
+    using SizeProvider = std::function<std::optional<QSize>(const Element*)>;
+    void setRenderedSizeProvider(SizeProvider p) { m_sizeProvider = std::move(p); }
+    std::optional<QSize> renderedSize(const Element* e) const { return m_sizeProvider ? m_sizeProvider(e) : std::nullopt; }
+
+    // --- dirty flag: set by every change (undo included) outside a load
+    bool isDirty() const { return m_dirty; }
+    void setDirty(bool dirty) { m_dirty = dirty; }
+
+    // --- undo
+    UndoManager& undoManager();
+    void beginUndoUnit();
+    void endUndoUnit();
+
+    // --- selection
+    Selection& selection();
+
+    // --- loading: changes made in a load scope leave no undo step and no
+    // dirty mark. Scopes nest.
+    void beginLoadScope() { ++m_loadDepth; }
+    void endLoadScope() { m_loadDepth = qMax(0, m_loadDepth - 1); }
+    bool inLoadScope() const { return m_loadDepth > 0; }
+    // Replaces the whole tree by the parsed page (no undo; clears the undo
+    // history and the dirty flag).
+    void replaceContent(const QString& html);
+
+    // --- markup containers made by parseString live as long as the document
+    MarkupContainer* adoptContainer(std::unique_ptr<MarkupContainer> c);
+
+    // --- observers
+    void addObserver(DocumentObserver* o);
+    void removeObserver(DocumentObserver* o);
+
+    // A counter that grows with every change of the tree or of an attribute;
+    // live collections compute again when it moved.
+    quint64 version() const { return m_version; }
+
+    Ref<Node> cloneNode(bool deep) const override;
+
+    // --- hooks of the primitive changes (called by Node, Element, Text)
+    void didInsertChild(Node* parent, Node* child);
+    void willRemoveChild(Node* parent, Node* child);
+    void didRemoveChild(Node* parent, int index, Node* child);
+    void didChangeAttribute(Element* el, const QString& name, const std::optional<Attribute>& before,
+                            const std::optional<Attribute>& after, int pos);
+    void didChangeStyle(Element* el, const std::vector<StyleDeclaration>& before);
+    void didReplaceData(Text* text, int offset, const QString& removed, int insertedLength);
+    void didSplitText(Text* text, int offset, Text* tail);
+    // True when changes to `node` are recorded for undo and make the page
+    // dirty: it is connected, and no load or undo replay is running.
+    bool recordsChanges(const Node* node) const;
+
+private:
+    friend class Node;
+    friend class LivePosition;
+    Document();
+    void nodeCreated() { ++m_liveNodes; }
+    void nodeDestroyed();
+    void lastRefDropped();
+    void registerPosition(LivePosition* p);
+    void unregisterPosition(LivePosition* p);
+    void changed(const Node* node);
+    Element* findChild(const Node* parent, QLatin1String tag) const;
+    QString bodyColor(const char* attr, const char* def) const;
+    void setBodyColor(const char* attr, const QString& c);
+
+    int m_liveNodes = 0;
+    bool m_tearingDown = false;
+    bool m_orphaned = false;
+    int m_loadDepth = 0;
+    bool m_dirty = false;
+    quint64 m_version = 0;
+    QString m_url;
+    QString m_charset;
+    QString m_readyState = QStringLiteral("complete");
+    std::unique_ptr<UndoManager> m_undo;
+    std::unique_ptr<Selection> m_selection;
+    std::vector<LivePosition*> m_positions;
+    std::vector<DocumentObserver*> m_observers;
+    std::vector<std::unique_ptr<MarkupContainer>> m_containers;
+    SizeProvider m_sizeProvider;
+};
+
+// Opens an undo unit on construction and closes it on destruction.
+class UndoUnit {
+public:
+    explicit UndoUnit(Document* doc) : m_doc(doc) { if (m_doc) m_doc->beginUndoUnit(); }
+    ~UndoUnit() { if (m_doc) m_doc->endUndoUnit(); }
+    UndoUnit(const UndoUnit&) = delete;
+    UndoUnit& operator=(const UndoUnit&) = delete;
+
+private:
+    Ref<Document> m_doc;
+};
+
+} // namespace engine

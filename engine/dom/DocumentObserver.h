@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+namespace engine {
+
+class Document;
+class Element;
+class Node;
+class Text;
+
+// Told of every change of a document's tree, after it happened (the layout
+// follows the page through it). Observers never change the tree.
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    virtual void nodeInserted(Node* /*parent*/, Node* /*child*/) {}
+    virtual void nodeRemoved(Node* /*parent*/, Node* /*child*/) {}
+    virtual void attributeChanged(Element* /*element*/, const QString& /*name*/) {}
+    virtual void styleChanged(Element* /*element*/) {}
+    virtual void textChanged(Text* /*text*/) {}
+    // The whole tree was replaced (a load).
+    virtual void documentReplaced(Document* /*doc*/) {}
+};
+
+} // namespace engine

@@ -1,0 +1,177 @@
+#include "engine/dom/Node.h"
+
+#include "engine/dom/Document.h"
+#include "engine/dom/Element.h"
+#include "engine/dom/Text.h"
+
+namespace engine {
+
+Node::Node(NodeType type, Document* doc) : m_type(type), m_doc(doc)
+{
+    if (doc && type != NodeType::Document)
+        doc->nodeCreated();
+}
+
+Node::~Node()
+{
+    for (auto& c : m_children) {
+        c->m_parent = nullptr;
+        c->m_index = -1;
+    }
+    m_children.clear();
+    if (m_type != NodeType::Document && m_doc)
+        m_doc->nodeDestroyed();
+}
+
+void Node::deref() const
+{
+    if (--m_refs > 0)
+        return;
+    auto* self = const_cast<Node*>(this);
+    if (m_type == NodeType::Document)
+        static_cast<Document*>(self)->lastRefDropped();
+    else
+        delete self;
+}
+
+Element* Node::asElement() { return isElement() ? static_cast<Element*>(this) : nullptr; }
+const Element* Node::asElement() const { return isElement() ? static_cast<const Element*>(this) : nullptr; }
+Text* Node::asText() { return isText() ? static_cast<Text*>(this) : nullptr; }
+const Text* Node::asText() const { return isText() ? static_cast<const Text*>(this) : nullptr; }
+
+Element* Node::parentElement() const { return m_parent ? m_parent->asElement() : nullptr; }
+
+bool Node::isConnected() const
+{
+    const Node* n = this;
+    while (n->m_parent)
+        n = n->m_parent;
+    return n->isDocument();
+}
+
+Node* Node::nextInTree(const Node* root) const
+{
+    if (!m_children.empty())
+        return m_children.front().get();
+    return nextSkippingChildren(root);
+}
+
+Node* Node::nextSkippingChildren(const Node* root) const
+{
+    const Node* n = this;
+    while (n && n != root) {
+        if (Node* s = n->nextSibling())
+            return s;
+        n = n->m_parent;
+    }
+    return nullptr;
+}
+
+Node* Node::previousInTree() const
+{
+    Node* p = previousSibling();
+    if (!p)
+        return m_parent;
+    while (p->childCount())
+        p = p->lastChild();
+    return p;
+}
+
+bool Node::containsNode(const Node* other) const
+{
+    for (const Node* n = other; n; n = n->m_parent)
+        if (n == this)
+            return true;
+    return false;
+}
+
+Node* Node::appendChild(const Ref<Node>& child) { return insertBefore(child, nullptr); }
+
+Node* Node::insertBefore(const Ref<Node>& child, Node* before)
+{
+    if (!child || child->containsNode(this) || child->isDocument() || (before && before->m_parent != this))
+        return nullptr;
+    UndoUnit unit(m_doc);
+    Ref<Node> keep = child;
+    if (child->m_parent)
+        child->m_parent->removeChildAt(child->m_index);
+    insertChildAt(before ? before->m_index : childCount(), child);
+    return child.get();
+}
+
+Ref<Node> Node::removeChild(Node* child)
+{
+    if (!child || child->m_parent != this)
+        return nullptr;
+    UndoUnit unit(m_doc);
+    return removeChildAt(child->m_index);
+}
+
+Ref<Node> Node::replaceChild(const Ref<Node>& newChild, Node* oldChild)
+{
+    if (!oldChild || oldChild->m_parent != this || !newChild || newChild->containsNode(this))
+        return nullptr;
+    UndoUnit unit(m_doc);
+    Ref<Node> old = oldChild;
+    if (newChild.get() != oldChild) {
+        insertBefore(newChild, oldChild);
+        removeChildAt(oldChild->m_index);
+    }
+    return old;
+}
+
+void Node::remove()
+{
+    if (m_parent)
+        m_parent->removeChild(this);
+}
+
+QString Node::textContent() const
+{
+    QString out;
+    for (const Node* n = this; n; n = n->nextInTree(this))
+        if (const Text* t = n->asText())
+            out += t->data();
+    return out;
+}
+
+void Node::insertChildAt(int index, const Ref<Node>& child)
+{
+    Q_ASSERT(child && !child->m_parent);
+    index = qBound(0, index, childCount());
+    m_children.insert(m_children.begin() + index, child);
+    child->m_parent = this;
+    for (int i = index; i < childCount(); ++i)
+        m_children[size_t(i)]->m_index = i;
+    m_doc->didInsertChild(this, child.get());
+}
+
+Ref<Node> Node::removeChildAt(int index)
+{
+    if (index < 0 || index >= childCount())
+        return nullptr;
+    Ref<Node> child = m_children[size_t(index)];
+    m_doc->willRemoveChild(this, child.get());
+    m_children.erase(m_children.begin() + index);
+    child->m_parent = nullptr;
+    child->m_index = -1;
+    for (int i = index; i < childCount(); ++i)
+        m_children[size_t(i)]->m_index = i;
+    m_doc->didRemoveChild(this, index, child.get());
+    return child;
+}
+
+void Node::appendBuilt(const Ref<Node>& child)
+{
+    child->m_parent = this;
+    child->m_index = childCount();
+    m_children.push_back(child);
+}
+
+void Node::cloneChildrenInto(Node* copy) const
+{
+    for (const auto& c : m_children)
+        copy->appendBuilt(c->cloneNode(true));
+}
+
+} // namespace engine

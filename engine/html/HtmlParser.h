@@ -1,0 +1,35 @@
+#pragma once
+
+#include "engine/dom/Node.h"
+
+#include <QString>
+#include <vector>
+
+namespace engine {
+
+class Document;
+
+// Parsing of pages and fragments into the DOM (gumbo). The DOCTYPE is set
+// aside (kept as written) and the rest parsed in quirks mode; fragments are
+// parsed the same way inside a document without a DOCTYPE. Input size and
+// nesting are bounded before the parser sees them; comments are kept.
+class HtmlParser {
+public:
+    // Largest input parsed, in UTF-8 bytes; longer input is cut.
+    static constexpr int kMaxInputBytes = 64 * 1024 * 1024;
+    // Deepest element nesting kept; deeper content is attached higher up.
+    static constexpr int kMaxDepth = 400;
+
+    // Parses a whole page into an empty document.
+    static void parseDocumentInto(Document* doc, const QString& html);
+    // Parses a fragment as the content of an element with the tag name
+    // `context`; the nodes belong to `doc` and have no parent.
+    static std::vector<Ref<Node>> parseFragment(Document* doc, const QString& html, const QString& context);
+    // Splits a leading DOCTYPE off `html`: returns its text ("" when none)
+    // and the position where the rest begins.
+    static QString splitDoctype(const QString& html, int* restStart);
+    // Input with tags beyond the nesting bound left out (see kMaxDepth).
+    static QByteArray boundNesting(const QByteArray& utf8);
+};
+
+} // namespace engine

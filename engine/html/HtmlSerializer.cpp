@@ -1,0 +1,304 @@
+#include "engine/html/HtmlSerializer.h"
+
+#include "engine/css/Style.h"
+#include "engine/dom/Document.h"
+#include "engine/dom/HtmlTags.h"
+
+namespace engine {
+
+namespace serializer_detail {
+
+bool isBareValue(const QString& v)
+{
+    if (v.isEmpty())
+        return false;
+    for (QChar c : v) {
+        const char16_t u = c.unicode();
+        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '#' || u == '-'
+              || u == '_'))
+            return false;
+    }
+    return true;
+}
+
+class Writer {
+public:
+    explicit Writer(bool file) : m_file(file) {}
+
+    void write(const Node* root, bool includeRoot)
+    {
+        // Iterative walk with explicit end-tag markers.
+        struct Item {
+            const Node* node;
+            bool close;
+        };
+        std::vector<Item> stack;
+        auto pushChildren = [&stack](const Node* n) {
+            for (int i = n->childCount(); i-- > 0;)
+                stack.push_back({n->child(i), false});
+        };
+        if (includeRoot)
+            stack.push_back({root, false});
+        else
+            pushChildrenOf(root, stack, pushChildren);
+        while (!stack.empty()) {
+            Item it = stack.back();
+            stack.pop_back();
+            const Node* n = it.node;
+            if (it.close) {
+                const Element* e = n->asElement();
+                out += QLatin1String("</");
+                out += e->tagName();
+                out += u'>';
+                leaveRaw(e);
+                continue;
+            }
+            switch (n->nodeType()) {
+            case NodeType::Text:
+                writeText(n);
+                break;
+            case NodeType::Comment:
+                out += QLatin1String("<!--");
+                out += static_cast<const Comment*>(n)->data();
+                out += QLatin1String("-->");
+                break;
+            case NodeType::DocumentType:
+                out += static_cast<const DocumentType*>(n)->text();
+                break;
+            case NodeType::Document:
+                pushChildren(n);
+                break;
+            case NodeType::Element: {
+                const Element* e = n->asElement();
+                startTag(e);
+                if (!e->isVoid()) {
+                    enterRaw(e);
+                    stack.push_back({n, true});
+                }
+                pushChildren(n);
+                break;
+            }
+            }
+        }
+    }
+
+    QString out;
+
+private:
+    template <class Stack, class Push>
+    void pushChildrenOf(const Node* root, Stack&, Push push)
+    {
+        if (const Element* e = root->asElement())
+            enterRaw(e);
+        push(root);
+    }
+
+    bool isRaw(const Element* e) const { return tags::isRawText(e->tagName()); }
+    bool isVerbatimBlock(const Element* e) const
+    {
+        return isRaw(e) || e->hasTag(QLatin1String("PRE")) || e->hasTag(QLatin1String("TEXTAREA"))
+            || e->hasTag(QLatin1String("LISTING"));
+    }
+    void enterRaw(const Element* e)
+    {
+        if (isRaw(e))
+            ++m_raw;
+        if (isVerbatimBlock(e))
+            ++m_pre;
+    }
+    void leaveRaw(const Element* e)
+    {
+        if (isRaw(e))
+            --m_raw;
+        if (isVerbatimBlock(e))
+            --m_pre;
+    }
+
+    void startTag(const Element* e)
+    {
+        if (m_file && m_pre == 0 && tags::startsLineInFile(e->tagName()) && !out.isEmpty() && !out.back().isSpace())
+            out += u'\n';
+        out += u'<';
+        out += e->tagName();
+        for (int i = 0; i < e->attributeCount(); ++i) {
+            const Attribute& a = e->attributeAt(i);
+            if (a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0) {
+                const Style* s = e->styleIfAny();
+                if (!s || s->isEmpty())
+                    continue;
+                out += u' ';
+                out += a.name;
+                out += QLatin1String("=\"");
+                appendEscapedAttr(s->cssText());
+                out += u'"';
+                continue;
+            }
+            out += u' ';
+            out += a.name;
+            if (!a.hasValue)
+                continue;
+            out += u'=';
+            if (isBareValue(a.value)) {
+                out += a.value;
+            } else {
+                out += u'"';
+                appendEscapedAttr(a.value);
+                out += u'"';
+            }
+        }
+        out += u'>';
+    }
+
+    void appendEscapedAttr(const QString& v)
+    {
+        for (QChar c : v) {
+            if (c == u'&')
+                out += QLatin1String("&amp;");
+            else if (c == u'"')
+                out += QLatin1String("&quot;");
+            else
+                out += c;
+        }
+    }
+
+    void writeText(const Node* n)
+    {
+        const QString& t = static_cast<const Text*>(n)->data();
+        if (m_raw > 0) {
+            out += t;
+            return;
+        }
+        out += HtmlSerializer::escapeText(t);
+    }
+
+    bool m_file;
+    int m_raw = 0;
+    int m_pre = 0;
+};
+
+} // namespace serializer_detail
+
+QString HtmlSerializer::escapeText(const QString& t)
+{
+    QString out;
+    out.reserve(t.size() + 8);
+    for (QChar c : t) {
+        switch (c.unicode()) {
+        case u'&': out += QLatin1String("&amp;"); break;
+        case u'<': out += QLatin1String("&lt;"); break;
+        case u'>': out += QLatin1String("&gt;"); break;
+        case 0xA0: out += QLatin1String("&nbsp;"); break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+QString HtmlSerializer::attributeText(const QString& name, const QString& value, bool hasValue)
+{
+    Ref<Document> doc = Document::create();
+    Ref<Element> e = doc->createElement(QStringLiteral("X"));
+    e->setAttribute(name, value);
+    if (!hasValue)
+        e->setAttribute(name, true);
+    const QString html = outerHTML(e.get());
+    return html.mid(3, html.size() - 3 - 5);
+}
+
+QString HtmlSerializer::outerHTML(const Node* node)
+{
+    serializer_detail::Writer w(false);
+    w.write(node, true);
+    return w.out;
+}
+
+QString HtmlSerializer::innerHTML(const Node* node)
+{
+    serializer_detail::Writer w(false);
+    w.write(node, false);
+    return w.out;
+}
+
+QString HtmlSerializer::fileText(const Document* doc)
+{
+    serializer_detail::Writer w(true);
+    w.write(doc, false);
+    return w.out;
+}
+
+QString HtmlSerializer::innerText(const Element* el)
+{
+    QString out;
+    bool pendingBreak = false;
+    auto lineBreak = [&out, &pendingBreak]() {
+        if (!out.isEmpty())
+            pendingBreak = true;
+    };
+    const Node* n = el->firstChild();
+    while (n) {
+        if (const Text* t = n->asText()) {
+            bool pre = false;
+            for (const Node* p = n->parentNode(); p && p != el->parentNode(); p = p->parentNode())
+                if (const Element* pe = p->asElement()) {
+                    if (pe->hasTag(QLatin1String("PRE")) || pe->hasTag(QLatin1String("TEXTAREA")))
+                        pre = true;
+                    if (tags::isRawText(pe->tagName()) || pe->hasTag(QLatin1String("TITLE")))
+                        goto next;
+                }
+            {
+                QString s = t->data();
+                if (!pre) {
+                    s = s.simplified().isEmpty() && !s.isEmpty() ? QStringLiteral(" ") : s;
+                    QString c;
+                    bool space = false;
+                    for (QChar ch : s) {
+                        if (ch == u' ' || ch == u'\n' || ch == u'\t' || ch == u'\r') {
+                            if (!space)
+                                c += u' ';
+                            space = true;
+                        } else {
+                            c += ch;
+                            space = false;
+                        }
+                    }
+                    s = c;
+                    if (pendingBreak || out.isEmpty() || out.endsWith(u'\n') || out.endsWith(u' '))
+                        while (s.startsWith(u' '))
+                            s.remove(0, 1);
+                }
+                if (!s.isEmpty()) {
+                    if (pendingBreak) {
+                        while (out.endsWith(u' '))
+                            out.chop(1);
+                        out += u'\n';
+                        pendingBreak = false;
+                    }
+                    out += s;
+                }
+            }
+        } else if (const Element* e = n->asElement()) {
+            if (e->hasTag(QLatin1String("BR"))) {
+                if (pendingBreak)
+                    out += u'\n';
+                out += u'\n';
+                pendingBreak = false;
+            } else if (tags::isBlock(e->tagName()) || e->hasTag(QLatin1String("TD"))) {
+                lineBreak();
+            }
+        }
+    next:
+        const Node* nx = n->nextInTree(el);
+        // Leaving blocks ends a line too.
+        if (nx && nx->parentNode() != n) {
+            for (const Node* p = n->parentNode(); p && p != nx->parentNode() && p != el; p = p->parentNode())
+                if (const Element* pe = p->asElement(); pe && tags::isBlock(pe->tagName()))
+                    lineBreak();
+        }
+        n = nx;
+    }
+    while (out.endsWith(u' '))
+        out.chop(1);
+    return out;
+}
+
+} // namespace engine

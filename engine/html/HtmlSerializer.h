@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+namespace engine {
+
+class Document;
+class Element;
+class Node;
+
+// The HTML text the engine hands out. Its form is fixed, because the program
+// searches it as text: upper-case tag names with end tags (none for void
+// elements); attribute names as stored, values bare when they are non-empty
+// and made of ASCII letters, digits, '#', '-' and '_', else double-quoted
+// with '&' and '"' escaped; bare attributes as their name; style from its
+// declarations; text with '&', '<', '>' escaped and U+00A0 as "&nbsp;";
+// SCRIPT, STYLE and comments verbatim; no whitespace of its own.
+class HtmlSerializer {
+public:
+    static QString outerHTML(const Node* node);
+    static QString innerHTML(const Node* node);
+    // The text of a saved file: the DOCTYPE when the page had one, then the
+    // HTML element, with the start tags of block-level elements put on a new
+    // line where no whitespace precedes them (outside PRE, TEXTAREA, SCRIPT
+    // and STYLE).
+    static QString fileText(const Document* doc);
+    // The rendered text of an element: text with whitespace runs collapsed
+    // (kept inside PRE), BR and block boundaries as line breaks.
+    static QString innerText(const Element* el);
+
+    static QString escapeText(const QString& text);
+    static QString attributeText(const QString& name, const QString& value, bool hasValue);
+};
+
+} // namespace engine

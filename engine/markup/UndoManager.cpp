@@ -1,0 +1,146 @@
+#include "engine/markup/UndoManager.h"
+
+#include "engine/dom/Document.h"
+
+namespace engine {
+
+void UndoManager::beginUnit()
+{
+    if (m_replaying)
+        return;
+    if (m_depth++ == 0)
+        m_current = Step{};
+}
+
+void UndoManager::endUnit()
+{
+    if (m_replaying || m_depth == 0)
+        return;
+    if (--m_depth > 0)
+        return;
+    Step step = std::move(m_current);
+    m_current = Step{};
+    if (step.records.empty())
+        return;
+    m_redo.clear();
+    if (step.typing && !m_undo.empty() && mergeTyping(m_undo.back(), step))
+        return;
+    m_undo.push_back(std::move(step));
+}
+
+bool UndoManager::mergeTyping(Step& prev, const Step& next)
+{
+    if (!prev.typing || prev.records.empty() || next.records.size() != 1)
+        return false;
+    UndoRecord& a = prev.records.back();
+    const UndoRecord& b = next.records.front();
+    if (a.kind != UndoRecord::Kind::Text || b.kind != UndoRecord::Kind::Text || a.target != b.target
+        || !b.removed.isEmpty() || a.index + a.inserted.size() != b.index)
+        return false;
+    a.inserted += b.inserted;
+    return true;
+}
+
+void UndoManager::record(UndoRecord&& r)
+{
+    if (m_replaying)
+        return;
+    if (m_depth == 0) {
+        m_redo.clear();
+        Step s;
+        s.records.push_back(std::move(r));
+        m_undo.push_back(std::move(s));
+        return;
+    }
+    m_current.records.push_back(std::move(r));
+}
+
+void UndoManager::clear()
+{
+    m_undo.clear();
+    m_redo.clear();
+    m_current = Step{};
+    m_depth = 0;
+}
+
+bool UndoManager::undo() { return replay(m_undo, m_redo, false); }
+bool UndoManager::redo() { return replay(m_redo, m_undo, true); }
+
+bool UndoManager::replay(std::vector<Step>& from, std::vector<Step>& to, bool forward)
+{
+    if (from.empty() || m_replaying || m_depth > 0)
+        return false;
+    Step step = std::move(from.back());
+    from.pop_back();
+    m_replaying = true;
+    Node* placeNode = nullptr;
+    int placeOffset = 0;
+    if (forward) {
+        for (const auto& r : step.records)
+            apply(r, true, &placeNode, &placeOffset);
+    } else {
+        for (auto it = step.records.rbegin(); it != step.records.rend(); ++it)
+            apply(*it, false, &placeNode, &placeOffset);
+    }
+    m_replaying = false;
+    Ref<Node> keep = placeNode;
+    step.typing = false;
+    to.push_back(std::move(step));
+    m_doc->setDirty(true);
+    if (m_place && placeNode && placeNode->isConnected())
+        m_place(placeNode, placeOffset);
+    return true;
+}
+
+void UndoManager::apply(const UndoRecord& r, bool forward, Node** placeNode, int* placeOffset)
+{
+    using K = UndoRecord::Kind;
+    Node* target = r.target.get();
+    const bool insert = (r.kind == K::Insert) == forward;
+    switch (r.kind) {
+    case K::Insert:
+    case K::Remove:
+        if (insert) {
+            if (r.child->parentNode())
+                r.child->parentNode()->removeChildAt(r.child->indexInParent());
+            target->insertChildAt(qMin(r.index, target->childCount()), r.child);
+            *placeNode = target;
+            *placeOffset = r.child->indexInParent();
+        } else if (r.child->parentNode() == target) {
+            const int at = r.child->indexInParent();
+            target->removeChildAt(at);
+            *placeNode = target;
+            *placeOffset = at;
+        }
+        break;
+    case K::Attribute:
+        if (Element* e = target->asElement()) {
+            e->setAttributeRaw(r.name, forward ? r.after : r.before, r.index);
+            if (e->parentNode()) {
+                *placeNode = e->parentNode();
+                *placeOffset = e->indexInParent();
+            }
+        }
+        break;
+    case K::Style:
+        if (Element* e = target->asElement()) {
+            e->setStyleDeclarations(forward ? r.styleAfter : r.styleBefore);
+            if (e->parentNode()) {
+                *placeNode = e->parentNode();
+                *placeOffset = e->indexInParent();
+            }
+        }
+        break;
+    case K::Text:
+        if (Text* t = target->asText()) {
+            const QString& out = forward ? r.removed : r.inserted;
+            const QString& in = forward ? r.inserted : r.removed;
+            t->replaceData(r.index, int(out.size()), in);
+            *placeNode = t;
+            *placeOffset = r.index + int(in.size());
+        }
+        break;
+    }
+}
+
+} // namespace engine

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "engine/css/Style.h"
+#include "engine/dom/Attribute.h"
+#include "engine/dom/Node.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace engine {
+
+class Document;
+class Text;
+
+// One primitive change of a page, as recorded for undo.
+struct UndoRecord {
+    enum class Kind { Insert, Remove, Attribute, Style, Text };
+    Kind kind = Kind::Insert;
+    Ref<Node> target;   // the parent, the element or the text node
+    Ref<Node> child;    // Insert/Remove: the node
+    int index = 0;      // Insert/Remove: child index; Attribute: position; Text: offset
+    QString name;       // Attribute
+    std::optional<Attribute> before, after;
+    std::vector<StyleDeclaration> styleBefore, styleAfter;
+    QString removed, inserted;  // Text
+};
+
+// The undo history of a document. Changes are grouped into steps: between
+// the outermost beginUnit/endUnit everything is one step; a unit without a
+// change leaves no step. A unit marked as typing merges with the typing step
+// before it when it continues the same text.
+class UndoManager {
+public:
+    explicit UndoManager(Document* doc) : m_doc(doc) {}
+
+    void beginUnit();
+    void endUnit();
+    int depth() const { return m_depth; }
+    // Marks the open unit as typing (see above).
+    void markTyping() { m_current.typing = true; }
+
+    void record(UndoRecord&& r);
+
+    bool canUndo() const { return !m_undo.empty(); }
+    bool canRedo() const { return !m_redo.empty(); }
+    int undoCount() const { return int(m_undo.size()); }
+    int redoCount() const { return int(m_redo.size()); }
+    bool undo();
+    bool redo();
+    void clear();
+    bool isReplaying() const { return m_replaying; }
+
+    // Called after undo and redo with the place of the change, to put the
+    // selection there.
+    void setPlaceSelection(std::function<void(Node*, int)> f) { m_place = std::move(f); }
+
+private:
+    struct Step {
+        std::vector<UndoRecord> records;
+        bool typing = false;
+    };
+    void apply(const UndoRecord& r, bool forward, Node** placeNode, int* placeOffset);
+    bool replay(std::vector<Step>& from, std::vector<Step>& to, bool forward);
+    bool mergeTyping(Step& prev, const Step& next);
+
+    Document* m_doc;
+    int m_depth = 0;
+    bool m_replaying = false;
+    Step m_current;
+    std::vector<Step> m_undo;
+    std::vector<Step> m_redo;
+    std::function<void(Node*, int)> m_place;
+};
+
+} // namespace engine

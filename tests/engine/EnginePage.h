@@ -1,0 +1,29 @@
+#pragma once
+
+#include "engine/dom/Document.h"
+#include "engine/html/HtmlSerializer.h"
+
+#include <QString>
+
+#include <ostream>
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace engine {
+inline void PrintTo(const Variant& v, std::ostream* os)
+{
+    *os << "Variant(type " << int(v.type()) << ", " << v.toString().toStdString() << ")";
+}
+} // namespace engine
+
+// A document parsed from HTML text, for the engine's tests.
+inline engine::Ref<engine::Document> pageFrom(const QString& html)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->replaceContent(html);
+    return doc;
+}
+
+inline engine::Ref<engine::Document> pageFrom(const char* html) { return pageFrom(QString::fromUtf8(html)); }
+
+inline QString bodyHtml(engine::Document* doc) { return doc->body() ? doc->body()->innerHTML() : QString(); }

@@ -1,0 +1,159 @@
+#include "engine/EnginePage.h"
+
+#include "engine/dom/Document.h"
+#include "engine/markup/UndoManager.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+TEST(DomTree, TagNamesAreUpperCaseAndComparedCaseBlind)
+{
+    auto doc = pageFrom("<body><table><tr><td>x</td></tr></table><img src=\"a.gif\"><!--c--></body>");
+    auto all = doc->body()->all();
+    ASSERT_EQ(all.length(), 6);
+    QStringList names;
+    for (int i = 0; i < all.length(); ++i)
+        names << all.item(i)->tagName();
+    EXPECT_EQ(names.join(u','), QStringLiteral("TABLE,TBODY,TR,TD,IMG,!"));
+    EXPECT_TRUE(all.item(0)->hasTag(QStringLiteral("table")));
+    EXPECT_EQ(doc->createElement(QStringLiteral("wibble"))->tagName(), QStringLiteral("WIBBLE"));
+}
+
+TEST(DomTree, RemovedElementStaysValidAndCanBePutBack)
+{
+    auto doc = pageFrom("<body><p id=a>one</p><p id=b>two</p></body>");
+    Ref<Element> a = doc->getElementById(QStringLiteral("a"));
+    EXPECT_TRUE(a->isConnected());
+    doc->body()->removeChild(a.get());
+    EXPECT_FALSE(a->isConnected());
+    EXPECT_EQ(a->parentNode(), nullptr);
+    EXPECT_EQ(a->innerText(), QStringLiteral("one"));
+    doc->body()->appendChild(a);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P id=b>two</P><P id=a>one</P>"));
+}
+
+TEST(DomTree, ElementOutlivesItsDocument)
+{
+    Ref<Element> kept;
+    {
+        auto doc = pageFrom("<body><div id=x><b>t</b></div></body>");
+        kept = doc->getElementById(QStringLiteral("x"));
+    }
+    EXPECT_EQ(kept->outerHTML(), QStringLiteral("<DIV id=x><B>t</B></DIV>"));
+    EXPECT_FALSE(kept->isConnected());
+}
+
+TEST(DomTree, InsertBeforeMovesANodeAndRefusesCycles)
+{
+    auto doc = pageFrom("<body><div id=a><span id=s>x</span></div><div id=b></div></body>");
+    Element* a = doc->getElementById(QStringLiteral("a"));
+    Element* b = doc->getElementById(QStringLiteral("b"));
+    Element* s = doc->getElementById(QStringLiteral("s"));
+    EXPECT_TRUE(b->appendChild(s));
+    EXPECT_EQ(a->childCount(), 0);
+    EXPECT_EQ(s->parentElement(), b);
+    EXPECT_EQ(s->appendChild(Ref<Node>(b)), nullptr);
+    EXPECT_TRUE(doc->body()->contains(s));
+    EXPECT_FALSE(a->contains(s));
+}
+
+TEST(DomTree, InsertAdjacentAndApplyElement)
+{
+    auto doc = pageFrom("<body><img id=i src=\"a.gif\"></body>");
+    Element* img = doc->getElementById(QStringLiteral("i"));
+    Ref<Element> a = doc->createElement(QStringLiteral("A"));
+    a->setAttribute(QStringLiteral("href"), QStringLiteral("p.html"));
+    ASSERT_EQ(img->applyElement(a, QStringLiteral("outside")), a.get());
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<A href=\"p.html\"><IMG id=i src=\"a.gif\"></A>"));
+    Ref<Element> br = doc->createElement(QStringLiteral("BR"));
+    EXPECT_EQ(a->insertAdjacentElement(QStringLiteral("afterEnd"), br), br.get());
+    EXPECT_EQ(img->insertAdjacentElement(QStringLiteral("afterBegin"), doc->createElement(QStringLiteral("B"))),
+              nullptr);
+    Ref<Element> font = doc->createElement(QStringLiteral("FONT"));
+    a->applyElement(font, QStringLiteral("inside"));
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<A href=\"p.html\"><FONT><IMG id=i src=\"a.gif\"></FONT></A><BR>"));
+}
+
+TEST(DomTree, DomCallsBuildTreesAParserWouldNot)
+{
+    auto doc = pageFrom("<body></body>");
+    Ref<Element> td = doc->createElement(QStringLiteral("TD"));
+    td->setInnerText(QStringLiteral("cell"));
+    doc->body()->appendChild(td);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<TD>cell</TD>"));
+}
+
+TEST(DomCollections, WalkThatDeletesFindsTheNextAtTheSameIndex)
+{
+    auto doc = pageFrom("<body><font>a</font><b>b</b><font>c</font><font>d</font></body>");
+    ElementCollection fonts = doc->getElementsByTagName(QStringLiteral("font"));
+    ASSERT_EQ(fonts.length(), 3);
+    int removed = 0;
+    for (int i = 0; i < fonts.length();) {
+        fonts.item(i)->remove();
+        ++removed;
+    }
+    EXPECT_EQ(removed, 3);
+    EXPECT_EQ(fonts.length(), 0);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<B>b</B>"));
+}
+
+TEST(DomCollections, ChildrenLeaveCommentsOutAllKeepsThem)
+{
+    auto doc = pageFrom("<body><!--x--><p>a</p></body>");
+    EXPECT_EQ(doc->body()->children().length(), 1);
+    EXPECT_EQ(doc->body()->all().length(), 2);
+    EXPECT_EQ(doc->body()->all().item(0)->tagName(), QStringLiteral("!"));
+}
+
+TEST(DomDocument, CollectionsAndLookups)
+{
+    auto doc = pageFrom("<body><img src=a name=n><embed src=b.mid><iframe src=f.html></iframe>"
+                        "<input name=n id=k></body>");
+    EXPECT_EQ(doc->images().length(), 1);
+    EXPECT_EQ(doc->embeds().length(), 1);
+    EXPECT_EQ(doc->frames().length(), 0);
+    EXPECT_EQ(doc->getElementsByName(QStringLiteral("n")).length(), 2);
+    EXPECT_EQ(doc->getElementById(QStringLiteral("k"))->tagName(), QStringLiteral("INPUT"));
+    EXPECT_EQ(doc->getElementById(QStringLiteral("none")), nullptr);
+
+    auto frames = pageFrom("<html><frameset cols=\"50%,*\"><frame src=a.html><frame src=b.html></frameset></html>");
+    EXPECT_EQ(frames->frames().length(), 2);
+    EXPECT_EQ(frames->body()->tagName(), QStringLiteral("FRAMESET"));
+}
+
+TEST(DomDocument, SettingTheTitleCreatesItWhenMissing)
+{
+    auto doc = pageFrom("<html><head></head><body>x</body></html>");
+    EXPECT_EQ(doc->title(), QString());
+    doc->setTitle(QStringLiteral("ページ"));
+    EXPECT_EQ(doc->title(), QStringLiteral("ページ"));
+    EXPECT_EQ(doc->head()->innerHTML(), QStringLiteral("<TITLE>ページ</TITLE>"));
+    doc->setTitle(QStringLiteral("Two"));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TITLE")).length(), 1);
+    EXPECT_EQ(doc->title(), QStringLiteral("Two"));
+}
+
+TEST(DomDocument, BodyColoursReadEffectiveValuesAndWriteAttributes)
+{
+    auto doc = pageFrom("<body bgcolor=red link=\"#00FF00\">x</body>");
+    EXPECT_EQ(doc->bgColor(), QStringLiteral("#ff0000"));
+    EXPECT_EQ(doc->linkColor(), QStringLiteral("#00ff00"));
+    EXPECT_EQ(doc->fgColor(), QStringLiteral("#000000"));
+    EXPECT_EQ(doc->vlinkColor(), QStringLiteral("#800080"));
+    doc->setFgColor(QStringLiteral("#123456"));
+    EXPECT_EQ(doc->body()->getAttributeText(QStringLiteral("TEXT")), QStringLiteral("#123456"));
+    EXPECT_EQ(doc->body()->getAttributeText(QStringLiteral("bgcolor")), QStringLiteral("red"));
+}
+
+TEST(DomText, SplitTextMovesTheTail)
+{
+    auto doc = pageFrom("<body><b>abcdef</b></body>");
+    Text* t = doc->body()->firstChild()->firstChild()->asText();
+    Ref<Text> tail = t->splitText(2);
+    EXPECT_EQ(t->data(), QStringLiteral("ab"));
+    EXPECT_EQ(tail->data(), QStringLiteral("cdef"));
+    EXPECT_EQ(tail->previousSibling(), t);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<B>abcdef</B>"));
+}

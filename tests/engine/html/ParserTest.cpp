@@ -1,0 +1,81 @@
+#include "engine/EnginePage.h"
+
+#include "engine/html/HtmlParser.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+TEST(HtmlParser, DoctypeIsSetAsideAndTheRestParsedInQuirksMode)
+{
+    // In standards mode a TABLE would close the open P.
+    auto doc = pageFrom("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\" "
+                        "\"http://www.w3.org/TR/html4/loose.dtd\">\n<html><body><p>a<table><tr><td>t</td></tr>"
+                        "</table></p></body></html>");
+    ASSERT_TRUE(doc->doctype());
+    EXPECT_TRUE(doc->doctype()->text().startsWith(QLatin1String("<!DOCTYPE HTML PUBLIC")));
+    Element* table = doc->getElementsByTagName(QStringLiteral("TABLE")).item(0);
+    EXPECT_EQ(table->parentElement()->tagName(), QStringLiteral("P"));
+}
+
+TEST(HtmlParser, AttributeNamesKeepTheirWrittenCase)
+{
+    auto doc = pageFrom("<body><table bgColor=red CellPadding=2><tr><td>x</td></tr></table></body>");
+    Element* t = doc->getElementsByTagName(QStringLiteral("table")).item(0);
+    EXPECT_EQ(t->attributeAt(0).name, QStringLiteral("bgColor"));
+    EXPECT_EQ(t->attributeAt(1).name, QStringLiteral("CellPadding"));
+}
+
+TEST(HtmlParser, EntityReferencesWithoutSemicolonAreAccepted)
+{
+    auto doc = pageFrom("<body>a&nbspb&amp c&copy</body>");
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("a\u00a0b& c\u00a9"));
+}
+
+TEST(HtmlParser, UnknownElementsKeepTheirName)
+{
+    auto doc = pageFrom("<body><ilayer id=x>t</ilayer></body>");
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<ILAYER id=x>t</ILAYER>"));
+}
+
+TEST(HtmlParser, DeepNestingIsBounded)
+{
+    QString html = QStringLiteral("<body>");
+    for (int i = 0; i < 100000; ++i)
+        html += QLatin1String("<div>");
+    html += QLatin1String("deep");
+    auto doc = pageFrom(html);
+    int depth = 0;
+    Node* n = doc->body();
+    while (n->firstChild()) {
+        n = n->firstChild();
+        ++depth;
+    }
+    EXPECT_LE(depth, HtmlParser::kMaxDepth + 8);
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("deep"));
+    EXPECT_FALSE(HtmlSerializer::fileText(doc.get()).isEmpty());
+}
+
+TEST(HtmlParser, BinaryAndTruncatedInputParses)
+{
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(char((i * 7919) & 0xFF));
+    auto doc = pageFrom(QString::fromLatin1(junk) + QStringLiteral("<table><tr><td><a href=\"x"));
+    EXPECT_TRUE(doc->body());
+}
+
+TEST(HtmlParser, FragmentInEachContext)
+{
+    auto doc = pageFrom("<body></body>");
+    auto rows = HtmlParser::parseFragment(doc.get(), QStringLiteral("<tr><td>1</td></tr>"), QStringLiteral("TBODY"));
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0]->asElement()->tagName(), QStringLiteral("TR"));
+    auto raw = HtmlParser::parseFragment(doc.get(), QStringLiteral("a<b>"), QStringLiteral("SCRIPT"));
+    ASSERT_EQ(raw.size(), 1u);
+    EXPECT_TRUE(raw[0]->isText());
+    auto body = HtmlParser::parseFragment(doc.get(), QStringLiteral("<p>x</p><table><tr><td>y</td></tr></table>"),
+                                          QStringLiteral("DIV"));
+    ASSERT_EQ(body.size(), 1u + 1u);
+    EXPECT_EQ(body[0]->parentNode(), nullptr);
+}

@@ -1,0 +1,82 @@
+#include "engine/EnginePage.h"
+
+#include "engine/css/Style.h"
+#include "engine/html/HtmlSerializer.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+namespace {
+
+struct FormCase {
+    const char* input;     // BODY content as parsed
+    const char* expected;  // BODY innerHTML
+};
+
+class SerializedForm : public ::testing::TestWithParam<FormCase> {};
+
+TEST_P(SerializedForm, BodyInnerHtml)
+{
+    auto doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QString::fromUtf8(GetParam().input)));
+    EXPECT_EQ(bodyHtml(doc.get()), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Html, SerializedForm,
+    ::testing::Values(
+        FormCase{"<p>a<b>b</b></p>", "<P>a<B>b</B></P>"},
+        FormCase{"<img src=a.gif><br>", "<IMG src=\"a.gif\"><BR>"},
+        FormCase{"<a href=\"x.html\" target=_blank>l</a>", "<A href=\"x.html\" target=_blank>l</A>"},
+        FormCase{"<td><font color='#ff0000' size=+1>r</font>", "<FONT color=#ff0000 size=\"+1\">r</FONT>"},
+        FormCase{"<div title='a \"q\" &amp; b'></div>", "<DIV title=\"a &quot;q&quot; &amp; b\"></DIV>"},
+        FormCase{"<input type=checkbox checked>", "<INPUT type=checkbox checked>"},
+        FormCase{"<div title=\"\"></div>", "<DIV title=\"\"></DIV>"},
+        FormCase{"<div style=\"position:absolute;left:95px;  top:5px;z-index:101\">x</div>",
+                 "<DIV style=\"POSITION: absolute; LEFT: 95px; TOP: 5px; Z-INDEX: 101\">x</DIV>"},
+        FormCase{"<div style=\"\">x</div>", "<DIV>x</DIV>"},
+        FormCase{"a&nbsp;b &lt;c&gt; &amp;", "a&nbsp;b &lt;c&gt; &amp;"},
+        FormCase{"<script>if (a < b && c) x = '</p>';</script>", "<SCRIPT>if (a < b && c) x = '</p>';</SCRIPT>"},
+        FormCase{"<style>p > b { color: red }</style>", "<STYLE>p > b { color: red }</STYLE>"},
+        FormCase{"<!-- keep <b>this</b> -->", "<!-- keep <b>this</b> -->"},
+        FormCase{"a\r\nb\rc", "a\nb\nc"},
+        FormCase{"<p>x</p>\n  <p>y</p>", "<P>x</P>\n  <P>y</P>"},
+        FormCase{"<marquee behavior=alternate>m</marquee>", "<MARQUEE behavior=alternate>m</MARQUEE>"},
+        FormCase{"<p><table><tr><td>t</td></tr></table></p>",
+                 "<P><TABLE><TBODY><TR><TD>t</TD></TR></TBODY></TABLE></P>"},
+        FormCase{"<textarea>a &lt;b&gt; &amp;</textarea>", "<TEXTAREA>a &lt;b&gt; &amp;</TEXTAREA>"}));
+
+} // namespace
+
+TEST(HtmlSerializer, ChildOuterHtmlEqualsParentInnerHtml)
+{
+    auto doc = pageFrom("<body><table><tr><td><div id=d style=\"left:1px\">x&nbsp;</div></td></tr></table></body>");
+    Element* d = doc->getElementById(QStringLiteral("d"));
+    EXPECT_EQ(d->parentElement()->innerHTML(), d->outerHTML());
+}
+
+TEST(HtmlSerializer, FileTextStartsBlocksOnNewLinesAndKeepsTheDoctype)
+{
+    const char* page = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"
+                       "<html><head><title>t</title><meta http-equiv=Content-Type content=\"text/html; "
+                       "charset=UTF-8\"></head><body><p>a<b>b</b></p><table><tr><td>c</td></tr></table>"
+                       "<pre><p>x</p></pre></body></html>";
+    auto doc = pageFrom(page);
+    EXPECT_EQ(HtmlSerializer::fileText(doc.get()),
+              QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n"
+                             "<HTML>\n<HEAD>\n<TITLE>t</TITLE>\n<META http-equiv=Content-Type "
+                             "content=\"text/html; charset=UTF-8\"></HEAD>\n<BODY>\n<P>a<B>b</B></P>\n<TABLE>\n"
+                             "<TBODY>\n<TR>\n<TD>c</TD></TR></TBODY></TABLE><PRE><P>x</P></PRE></BODY></HTML>"));
+}
+
+TEST(HtmlSerializer, StyleChangesAreWrittenInTheirPlace)
+{
+    auto doc = pageFrom("<body><div id=d style=\"Z-INDEX: 101; LEFT: 95px; POSITION: absolute; TOP: 5px\">x</div>"
+                        "</body>");
+    Element* d = doc->getElementById(QStringLiteral("d"));
+    d->style().setLeft(120);
+    d->style().setWidth(QStringLiteral("40px"));
+    d->style().removeAttribute(QStringLiteral("zIndex"));
+    EXPECT_EQ(d->outerHTML(),
+              QStringLiteral("<DIV id=d style=\"LEFT: 120px; POSITION: absolute; TOP: 5px; WIDTH: 40px\">x</DIV>"));
+}
