@@ -27,7 +27,8 @@ bool isVoid(const QString& t)
 bool isRawText(const QString& t)
 {
     return t == QLatin1String("SCRIPT") || t == QLatin1String("STYLE") || t == QLatin1String("XMP")
-        || t == QLatin1String("NOEMBED") || t == QLatin1String("NOSCRIPT") || t == QLatin1String("PLAINTEXT");
+        || t == QLatin1String("NOEMBED") || t == QLatin1String("NOFRAMES") || t == QLatin1String("IFRAME")
+        || t == QLatin1String("PLAINTEXT");
 }
 
 bool startsLineInFile(const QString& t)

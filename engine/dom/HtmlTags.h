@@ -10,7 +10,8 @@ namespace tags {
 
 // Elements written without an end tag (IMG, BR, HR, META, INPUT, AREA, ...).
 bool isVoid(const QString& upperTag);
-// Elements whose content is written verbatim (SCRIPT, STYLE).
+// Elements whose content the parser keeps as raw text (SCRIPT, STYLE,
+// NOFRAMES, ...); it is written verbatim.
 bool isRawText(const QString& upperTag);
 // Elements that the file serializer starts on a new line.
 bool startsLineInFile(const QString& upperTag);
