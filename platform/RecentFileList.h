@@ -5,6 +5,8 @@
 
 namespace platform {
 
+class RegistryStore;
+
 // The most-recently-used file list: newest first, at most maxEntries paths,
 // each path once (paths compare exactly). Kept in the settings store by the
 // application (values "File1".."FileN" of its "Recent File List" key).
@@ -28,6 +30,13 @@ public:
     // Replaces the list (as read back from the settings store): empty and
     // repeated entries are dropped, the rest cut to maxEntries.
     void setEntries(const QStringList& entries);
+
+    // The list in the settings store: string values "File1".."FileN" of the
+    // current user's key (for example "Software\Vornasoft\Vorna-Paginor
+    // 2002(TEV)\Recent File List"). Writing replaces every entry value, so
+    // entries removed from the list leave the store too.
+    void readFrom(const RegistryStore& store, const QString& keyPath);
+    bool writeTo(RegistryStore& store, const QString& keyPath) const;
 
     // The value name of entry index (0-based) in the settings store: "File1"...
     static QString valueName(int index);

@@ -4,6 +4,7 @@
 #include "platform/Document.h"
 #include "platform/ModalResponder.h"
 #include "platform/RecentFileList.h"
+#include "platform/RegistryStore.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -272,4 +273,29 @@ TEST(RecentFileList, EntriesReadBackAreCleanedUp)
     list.remove(QStringLiteral("/d"));
     EXPECT_EQ(list.entries(), (QStringList{"/a", "/c"}));
     EXPECT_EQ(platform::RecentFileList::valueName(0), "File1");
+}
+
+TEST(RecentFileList, KeptInTheSettingsStoreAcrossRuns)
+{
+    QTemporaryDir dir;
+    const QString key = QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV)\\Recent File List");
+    {
+        platform::RegistryStore store(dir.filePath("hives"), dir.filePath("defaults"));
+        platform::RecentFileList list(4);
+        for (const char* path : {"/w/a.html", "/w/b.html", "/w/c.html"})
+            list.add(QString::fromUtf8(path));
+        ASSERT_TRUE(list.writeTo(store, key));
+        list.remove(0);
+        list.remove(0);
+        ASSERT_TRUE(list.writeTo(store, key)); // File2 and File3 leave the store
+    }
+    platform::RegistryStore store(dir.filePath("hives"), dir.filePath("defaults"));
+    platform::RecentFileList list(4);
+    list.readFrom(store, key);
+    EXPECT_EQ(list.entries(), QStringList{"/w/a.html"});
+    platform::RegKey opened;
+    ASSERT_EQ(store.openKey(platform::RegKey::root(platform::Hive::CurrentUser), key, &opened), 0);
+    QStringList names;
+    store.valueNames(opened, &names);
+    EXPECT_EQ(names, QStringList{"File1"});
 }
