@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using platform::SingleInstance;
 
@@ -19,6 +20,25 @@ namespace {
 
 const char* const kFolderVar = "PAGINOR_TEST_INSTANCE_FOLDER";
 const char* const kTextVar = "PAGINOR_TEST_INSTANCE_TEXT";
+const char* const kDieVar = "PAGINOR_TEST_INSTANCE_DIE";
+
+// Runs this test program again as another process, in the given role.
+int runSecondProcess(const QString& folder, const QString& text, bool die)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kFolderVar, folder);
+    env.insert(kTextVar, text);
+    if (die)
+        env.insert(kDieVar, QStringLiteral("1"));
+    process.setProcessEnvironment(env);
+    process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--gtest_filter=SingleInstanceSecondProcess.HandsOverItsCommandLine")});
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return -1;
+    return process.exitCode();
+}
 
 int modeOf(const QString& path)
 {
@@ -37,6 +57,11 @@ TEST(SingleInstanceSecondProcess, HandsOverItsCommandLine)
     if (!qEnvironmentVariableIsSet(kFolderVar))
         GTEST_SKIP() << "started by SingleInstance.SecondProcessHandsOverAndEnds";
     SingleInstance instance(QStringLiteral("ULO"), qEnvironmentVariable(kFolderVar));
+    if (qEnvironmentVariableIsSet(kDieVar)) {
+        // A first instance that dies without cleaning up.
+        ASSERT_EQ(instance.start(), SingleInstance::Role::Primary);
+        ::_exit(0);
+    }
     ASSERT_EQ(instance.start(), SingleInstance::Role::Secondary);
     EXPECT_TRUE(instance.sendToPrimary(qEnvironmentVariable(kTextVar)));
 }
@@ -90,6 +115,15 @@ TEST(SingleInstance, LockIsReleasedWithThePrimary)
     EXPECT_EQ(again.start(), SingleInstance::Role::Primary) << "the socket left behind is replaced";
     SingleInstance nobodyListening(QStringLiteral("other"), folder);
     EXPECT_FALSE(nobodyListening.sendToPrimary(QStringLiteral("x"), 50)) << "no running instance: fails in time";
+}
+
+TEST(SingleInstance, LockOfAnInstanceThatDiedIsTakenOver)
+{
+    const QString folder = platform::runtimeFolder();
+    ASSERT_EQ(runSecondProcess(folder, QString(), true), 0);
+    ASSERT_TRUE(QFile::exists(folder + QStringLiteral("/ULO.lock"))) << "the dead instance left its lock";
+    SingleInstance next(QStringLiteral("ULO"), folder);
+    EXPECT_EQ(next.start(), SingleInstance::Role::Primary);
 }
 
 TEST(RuntimeFolder, PrivateFolderWhenXdgRuntimeDirIsUnset)
