@@ -5,6 +5,7 @@
 #include "engine/dom/LivePosition.h"
 #include "engine/editing/Selection.h"
 #include "engine/html/HtmlParser.h"
+#include "engine/html/PageLoader.h"
 #include "engine/markup/MarkupContainer.h"
 #include "engine/markup/UndoManager.h"
 
@@ -24,6 +25,7 @@ void Document::lastRefDropped()
         return;
     m_tearingDown = true;
     m_observers.clear();
+    m_loader.reset();
     m_selection.reset();
     m_undo.reset();
     m_containers.clear();
@@ -167,8 +169,28 @@ void Document::setTitle(const QString& title)
         el->insertChildAt(0, createTextNode(title));
 }
 
-QString Document::charset() const { return m_charset; }
-void Document::setCharset(const QString& charset) { m_charset = charset; }
+QString Document::charset() const { return const_cast<Document*>(this)->loader().effectiveCharset(); }
+void Document::setCharset(const QString& charset) { loader().setCharset(charset); }
+
+PageLoader& Document::loader()
+{
+    if (!m_loader)
+        m_loader = std::make_unique<PageLoader>(this);
+    return *m_loader;
+}
+
+bool Document::load(const QString& address, QString* error) { return loader().load(address, error); }
+void Document::loadFromString(const QString& html, const QString& url) { loader().loadFromString(html, url); }
+bool Document::loadNew(const QString& templatePath, QString* error) { return loader().loadNew(templatePath, error); }
+bool Document::refresh(QString* error) { return loader().refresh(error); }
+bool Document::save(const QString& path, QString* error) { return loader().save(path, error); }
+
+void Document::notifyPageLoaded()
+{
+    Ref<Document> keep = this;
+    for (auto* o : std::vector<DocumentObserver*>(m_observers))
+        o->pageLoaded(this);
+}
 
 QString Document::bodyColor(const char* attr, const char* def) const
 {

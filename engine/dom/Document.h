@@ -17,6 +17,7 @@ namespace engine {
 class DocumentObserver;
 class LivePosition;
 class MarkupContainer;
+class PageLoader;
 class Selection;
 class UndoManager;
 struct StyleDeclaration;
@@ -55,7 +56,7 @@ public:
     void setTitle(const QString& title);
     // The document's charset: the META charset, else the one it was loaded in.
     QString charset() const;
-    // Sets the charset the page is read and saved in (refresh reads again).
+    // Sets the charset the page is saved in and refresh reads it with.
     void setCharset(const QString& charset);
     // The effective colours of BODY: its attribute as "#rrggbb", else the
     // default. Writing sets the BODY attribute.
@@ -91,6 +92,15 @@ public:
 
     // --- selection
     Selection& selection();
+
+    // --- loading and saving (see PageLoader)
+    PageLoader& loader();
+    bool load(const QString& address, QString* error = nullptr);
+    void loadFromString(const QString& html, const QString& url = QString());
+    bool loadNew(const QString& templatePath = QString(), QString* error = nullptr);
+    bool refresh(QString* error = nullptr);
+    bool save(const QString& path = QString(), QString* error = nullptr);
+    void notifyPageLoaded();
 
     // --- loading: changes made in a load scope leave no undo step and no
     // dirty mark. Scopes nest.
@@ -148,10 +158,10 @@ private:
     bool m_dirty = false;
     quint64 m_version = 0;
     QString m_url;
-    QString m_charset;
     QString m_readyState = QStringLiteral("complete");
     std::unique_ptr<UndoManager> m_undo;
     std::unique_ptr<Selection> m_selection;
+    std::unique_ptr<PageLoader> m_loader;
     std::vector<LivePosition*> m_positions;
     std::vector<DocumentObserver*> m_observers;
     std::vector<std::unique_ptr<MarkupContainer>> m_containers;

@@ -21,6 +21,9 @@ public:
     virtual void textChanged(Text* /*text*/) {}
     // The whole tree was replaced (a load).
     virtual void documentReplaced(Document* /*doc*/) {}
+    // A load completed (after the load call returned); changes made here
+    // belong to the load.
+    virtual void pageLoaded(Document* /*doc*/) {}
 };
 
 } // namespace engine

@@ -1,0 +1,283 @@
+#include "engine/html/PageLoader.h"
+
+#include "engine/dom/Document.h"
+#include "engine/dom/DocumentObserver.h"
+#include "engine/html/HtmlSerializer.h"
+#include "platform/CodePages.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSaveFile>
+#include <QUrl>
+
+namespace engine {
+
+namespace loader_detail {
+constexpr qint64 kMaxPageBytes = 64 * 1024 * 1024;
+const char* const kEmptyPage = "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>";
+
+QString metaCharsetOf(const Document* doc)
+{
+    ElementCollection metas = doc->getElementsByTagName(QStringLiteral("META"));
+    for (int i = 0; i < metas.length(); ++i) {
+        Element* m = metas.item(i);
+        QString cs = m->getAttributeText(QStringLiteral("charset"));
+        if (cs.isEmpty()
+            && m->getAttributeText(QStringLiteral("http-equiv")).compare(QLatin1String("Content-Type"),
+                                                                         Qt::CaseInsensitive)
+                   == 0) {
+            const QString content = m->getAttributeText(QStringLiteral("content"));
+            const int at = content.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
+            if (at >= 0)
+                cs = content.mid(at + 8).section(u';', 0, 0).trimmed();
+        }
+        if (!cs.isEmpty()) {
+            const QString canonical = platform::canonicalCharset(cs);
+            if (!canonical.isEmpty())
+                return canonical;
+        }
+    }
+    return QString();
+}
+} // namespace loader_detail
+
+PageLoader::PageLoader(Document* doc) : m_doc(doc) {}
+
+PageLoader::~PageLoader()
+{
+    if (m_pending)
+        m_pending->abort();
+}
+
+QString PageLoader::localPathOf(const QString& address)
+{
+    if (address.startsWith(QLatin1String("file:"), Qt::CaseInsensitive))
+        return QUrl(address).toLocalFile();
+    return address;
+}
+
+bool PageLoader::load(const QString& address, QString* error)
+{
+    const QUrl url(address);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+        if (!m_net)
+            m_net = new QNetworkAccessManager(this);
+        if (m_pending)
+            m_pending->abort();
+        const int generation = ++m_generation;
+        QNetworkRequest request(url);
+        request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+        QNetworkReply* reply = m_net->get(request);
+        m_pending = reply;
+        m_doc->setReadyState(QStringLiteral("loading"));
+        connect(reply, &QNetworkReply::finished, this, [this, reply, generation]() {
+            reply->deleteLater();
+            if (generation == m_generation)
+                httpFinished(reply);
+        });
+        return true;
+    }
+    const QString path = localPathOf(address);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, f.errorString());
+        return false;
+    }
+    if (f.size() > loader_detail::kMaxPageBytes) {
+        if (error)
+            *error = QStringLiteral("%1: the file is too large to open as a page").arg(path);
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, f.errorString());
+        return false;
+    }
+    m_forced.clear();
+    applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString());
+    return true;
+}
+
+void PageLoader::httpFinished(QNetworkReply* reply)
+{
+    m_pending = nullptr;
+    if (reply->error() != QNetworkReply::NoError) {
+        m_doc->setReadyState(QStringLiteral("complete"));
+        emit loadFailed(reply->errorString());
+        return;
+    }
+    QByteArray bytes = reply->read(loader_detail::kMaxPageBytes);
+    // A charset in the Content-Type header counts when the page has no META.
+    QString headerCharset;
+    const QString type = reply->header(QNetworkRequest::ContentTypeHeader).toString();
+    const int at = type.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
+    if (at >= 0 && platform::charsetFromMeta(bytes).isEmpty())
+        headerCharset = platform::canonicalCharset(type.mid(at + 8).section(u';', 0, 0).trimmed());
+    m_forced.clear();
+    applyBytes(bytes, reply->url().toString(), headerCharset);
+}
+
+void PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset)
+{
+    QString charset = forcedCharset;
+    if (charset.isEmpty() || platform::canonicalCharset(charset).isEmpty())
+        charset = platform::detectCharset(bytes);
+    bool ok = false;
+    QString text = platform::decodeText(bytes, charset, &ok);
+    if (text.isEmpty() && !bytes.isEmpty() && !ok) {
+        charset = platform::detectCharset(bytes);
+        text = platform::decodeText(bytes, charset);
+    }
+    ++m_generation;
+    m_charset = charset;
+    m_doc->replaceContent(text);
+    m_doc->setUrl(url);
+    m_doc->setReadyState(QStringLiteral("complete"));
+    scheduleLoaded();
+}
+
+void PageLoader::loadFromString(const QString& html, const QString& url)
+{
+    ++m_generation;
+    if (m_pending)
+        m_pending->abort();
+    m_forced.clear();
+    m_doc->replaceContent(html);
+    const QString meta = loader_detail::metaCharsetOf(m_doc);
+    m_charset = meta.isEmpty() ? QStringLiteral("UTF-8") : meta;
+    m_doc->setUrl(url);
+    m_doc->setReadyState(QStringLiteral("complete"));
+    scheduleLoaded();
+}
+
+bool PageLoader::loadNew(const QString& templatePath, QString* error)
+{
+    if (templatePath.isEmpty()) {
+        loadFromString(QString::fromLatin1(loader_detail::kEmptyPage));
+        return true;
+    }
+    if (!load(templatePath, error))
+        return false;
+    m_doc->setUrl(QString());
+    return true;
+}
+
+bool PageLoader::refresh(QString* error)
+{
+    const QString path = localPathOf(m_doc->url());
+    if (path.isEmpty()) {
+        if (error)
+            *error = QStringLiteral("The page has not been saved to a file.");
+        return false;
+    }
+    if (QUrl(path).scheme().startsWith(QLatin1String("http")))
+        return load(path, error);
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > loader_detail::kMaxPageBytes) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, f.errorString());
+        return false;
+    }
+    const QByteArray bytes = f.readAll();
+    applyBytes(bytes, QFileInfo(path).absoluteFilePath(), m_forced);
+    return true;
+}
+
+void PageLoader::setCharset(const QString& charset)
+{
+    const QString canonical = platform::canonicalCharset(charset);
+    m_forced = canonical;
+    if (!canonical.isEmpty())
+        m_charset = canonical;
+}
+
+QString PageLoader::effectiveCharset() const
+{
+    const QString meta = loader_detail::metaCharsetOf(m_doc);
+    if (!meta.isEmpty())
+        return meta;
+    return m_charset.isEmpty() ? QStringLiteral("UTF-8") : m_charset;
+}
+
+QByteArray PageLoader::fileBytes() const
+{
+    const QString text = HtmlSerializer::fileText(m_doc);
+    const QString charset = effectiveCharset();
+    bool ok = false;
+    QByteArray bytes = platform::encodeText(text, charset, &ok);
+    if (ok)
+        return bytes;
+    // Characters the charset cannot hold become numeric references.
+    QString safe;
+    safe.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const QString ch = text.mid(i, pair ? 2 : 1);
+        bool one = false;
+        platform::encodeText(ch, charset, &one);
+        if (one) {
+            safe += ch;
+        } else {
+            const char32_t cp = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+            safe += QStringLiteral("&#%1;").arg(uint(cp));
+        }
+        if (pair)
+            ++i;
+    }
+    return platform::encodeText(safe, charset);
+}
+
+bool PageLoader::save(const QString& path, QString* error)
+{
+    const QString target = path.isEmpty() ? localPathOf(m_doc->url()) : path;
+    if (target.isEmpty() || QUrl(target).scheme().startsWith(QLatin1String("http"))) {
+        if (error)
+            *error = QStringLiteral("The page has no file to save to.");
+        return false;
+    }
+    QSaveFile f(target);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(target, f.errorString());
+        return false;
+    }
+    const QByteArray bytes = fileBytes();
+    if (f.write(bytes) != bytes.size() || !f.commit()) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(target, f.errorString());
+        f.cancelWriting();
+        return false;
+    }
+    m_charset = effectiveCharset();
+    m_doc->setUrl(QFileInfo(target).absoluteFilePath());
+    m_doc->setDirty(false);
+    return true;
+}
+
+void PageLoader::scheduleLoaded()
+{
+    const int generation = m_generation;
+    QPointer<PageLoader> self(this);
+    auto fire = [self, generation]() {
+        if (!self || generation != self->m_generation)
+            return;
+        Ref<Document> doc = self->m_doc;
+        doc->beginLoadScope();
+        emit self->pageLoaded();
+        doc->notifyPageLoaded();
+        doc->endLoadScope();
+    };
+    if (QCoreApplication::instance())
+        QMetaObject::invokeMethod(this, fire, Qt::QueuedConnection);
+    else
+        fire();
+}
+
+} // namespace engine

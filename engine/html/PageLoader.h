@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace engine {
+
+class Document;
+
+// Loads a document from a file, a file: or http: address, a string or a
+// template, and saves it. The charset comes from the page's META, else valid
+// UTF-8 is UTF-8, else the Japanese charset detection; saving writes the
+// document's charset atomically, so a failed save leaves the old file.
+// The page-loaded notification follows every load after the call returned;
+// changes made while it is handled belong to the load.
+class PageLoader : public QObject {
+    Q_OBJECT
+public:
+    explicit PageLoader(Document* doc);
+    ~PageLoader() override;
+
+    // A local path, a file: address or an http(s): address. Files load at
+    // once; http loads when the reply arrives (readyState "loading" until
+    // then). False with a message when the page cannot be read; the
+    // document is then unchanged.
+    bool load(const QString& address, QString* error = nullptr);
+    void loadFromString(const QString& html, const QString& url = QString());
+    // A new page from a template file (an empty page when the path is
+    // empty); it has no url.
+    bool loadNew(const QString& templatePath, QString* error = nullptr);
+    // Reads the file again, decoding with the charset set last (or the
+    // detected one).
+    bool refresh(QString* error = nullptr);
+    // Saves to `path` (which becomes the url), or to the url when empty.
+    bool save(const QString& path = QString(), QString* error = nullptr);
+
+    // The charset to decode with on the next refresh and to save in.
+    void setCharset(const QString& charset);
+    // The charset named by the page's META, else the one it was read in.
+    QString effectiveCharset() const;
+    // Bytes of the document as a file in its charset; characters the
+    // charset cannot hold are written as numeric character references.
+    QByteArray fileBytes() const;
+
+signals:
+    void pageLoaded();
+    void loadFailed(const QString& message);
+
+private:
+    void applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset);
+    void scheduleLoaded();
+    void httpFinished(QNetworkReply* reply);
+    static QString localPathOf(const QString& address);
+
+    Document* m_doc;
+    QString m_charset;       // the charset the page was read in
+    QString m_forced;        // set by setCharset
+    QNetworkAccessManager* m_net = nullptr;
+    QPointer<QNetworkReply> m_pending;
+    int m_generation = 0;
+};
+
+} // namespace engine

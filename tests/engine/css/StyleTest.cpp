@@ -1,0 +1,71 @@
+#include "engine/EnginePage.h"
+
+#include "engine/css/CssColor.h"
+#include "engine/css/Style.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+namespace {
+Element* firstDiv(Document* doc) { return doc->getElementsByTagName(QStringLiteral("DIV")).item(0); }
+} // namespace
+
+TEST(InlineStyle, KeepsOrderAndValuesAsWritten)
+{
+    auto doc = pageFrom("<body><div style=\"left: 12PX; top:35%;width:auto; filter: progid:DXImage.Alpha(Opacity=50); "
+                        "width=40px\">x</div></body>");
+    Style& s = firstDiv(doc.get())->style();
+    EXPECT_EQ(s.left(), QStringLiteral("12PX"));
+    EXPECT_EQ(s.getAttribute(QStringLiteral("TOP")), Variant("35%"));
+    EXPECT_EQ(s.width(), QStringLiteral("auto"));
+    EXPECT_EQ(s.filter(), QStringLiteral("progid:DXImage.Alpha(Opacity=50)"));
+    EXPECT_EQ(s.cssText(), QStringLiteral("LEFT: 12PX; TOP: 35%; WIDTH: auto; FILTER: progid:DXImage.Alpha(Opacity=50)"));
+    EXPECT_TRUE(s.getAttribute(QStringLiteral("height")).isNull());
+}
+
+TEST(InlineStyle, IntegersBecomePixelsForLengthsZIndexIsAnInt)
+{
+    auto doc = pageFrom("<body><div>x</div></body>");
+    Style& s = firstDiv(doc.get())->style();
+    EXPECT_TRUE(s.zIndex().isNull());
+    s.setAttribute(QStringLiteral("zIndex"), 101);
+    s.setLeft(95);
+    s.setPosition(QStringLiteral("absolute"));
+    s.setTop(5);
+    EXPECT_EQ(s.cssText(), QStringLiteral("Z-INDEX: 101; LEFT: 95px; POSITION: absolute; TOP: 5px"));
+    EXPECT_EQ(s.zIndex(), Variant(101));
+    s.setLeft(QStringLiteral("7px"));
+    s.removeAttribute(QStringLiteral("position"));
+    s.setZIndex(Variant::null());
+    EXPECT_EQ(s.cssText(), QStringLiteral("LEFT: 7px; TOP: 5px"));
+}
+
+TEST(InlineStyle, ColoursReadBackNormalised)
+{
+    auto doc = pageFrom("<body><div style=\"border-color: Red; color: #ABC; background-color: junk\">x</div></body>");
+    Style& s = firstDiv(doc.get())->style();
+    EXPECT_EQ(s.getAttribute(QStringLiteral("borderColor")), Variant("#ff0000"));
+    EXPECT_EQ(s.getAttribute(QStringLiteral("color")), Variant("#aabbcc"));
+    EXPECT_EQ(s.getAttribute(QStringLiteral("backgroundColor")), Variant("junk"));
+    EXPECT_EQ(s.borderColor(), QStringLiteral("Red"));
+}
+
+TEST(InlineStyle, PixelTextReading)
+{
+    EXPECT_EQ(Style::pixels(QStringLiteral("20px")), 20);
+    EXPECT_EQ(Style::pixels(QStringLiteral("12PX")), 12);
+    EXPECT_EQ(Style::pixels(QStringLiteral("35%")), 35);
+    EXPECT_EQ(Style::pixels(QStringLiteral("auto")), 0);
+    EXPECT_EQ(Style::pixels(QStringLiteral(" -4px")), -4);
+}
+
+TEST(CssColors, RecognisedForms)
+{
+    EXPECT_EQ(normalizeColorText(QStringLiteral("#FFF")), QStringLiteral("#ffffff"));
+    EXPECT_EQ(normalizeColorText(QStringLiteral("00ff00")), QStringLiteral("#00ff00"));
+    EXPECT_EQ(normalizeColorText(QStringLiteral("rgb(1, 2, 3)")), QStringLiteral("#010203"));
+    EXPECT_EQ(normalizeColorText(QStringLiteral("navy")), QStringLiteral("#000080"));
+    EXPECT_EQ(normalizeColorText(QStringLiteral("abc")), QStringLiteral("abc"));
+    EXPECT_FALSE(parseCssColor(QStringLiteral("transparent")));
+}

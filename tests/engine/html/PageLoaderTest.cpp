@@ -1,0 +1,167 @@
+#include "engine/EnginePage.h"
+
+#include "engine/dom/DocumentObserver.h"
+#include "engine/html/PageLoader.h"
+#include "engine/markup/UndoManager.h"
+#include "platform/CodePages.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const char* kSjisPage = "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+                        "<TITLE>日本語</TITLE></HEAD><BODY><P>表示・ソース</P></BODY></HTML>";
+
+// Counts page-loaded notifications and changes the page while handling them.
+struct LoadRecorder : DocumentObserver {
+    int loaded = 0;
+    void pageLoaded(Document* doc) override
+    {
+        ++loaded;
+        doc->body()->setAttribute(QStringLiteral("bgColor"), QStringLiteral("#ffffff"));
+    }
+};
+
+} // namespace
+
+TEST(PageLoading, FileInItsMetaCharsetAndTheLoadedNotification)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, platform::encodeText(QString::fromUtf8(kSjisPage), QStringLiteral("windows-31j")));
+    Ref<Document> doc = Document::create();
+    LoadRecorder rec;
+    doc->addObserver(&rec);
+    QString error;
+    ASSERT_TRUE(doc->load(path, &error)) << error.toStdString();
+    EXPECT_EQ(rec.loaded, 0);  // only after the call returned
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rec.loaded, 1);
+    EXPECT_EQ(doc->title(), QStringLiteral("日本語"));
+    EXPECT_EQ(doc->charset(), QStringLiteral("windows-31j"));
+    EXPECT_EQ(doc->url(), path);
+    EXPECT_FALSE(doc->isDirty());
+    EXPECT_FALSE(doc->undoManager().canUndo());
+    EXPECT_EQ(doc->body()->getAttributeText(QStringLiteral("bgColor")), QStringLiteral("#ffffff"));
+    doc->removeObserver(&rec);
+}
+
+TEST(PageLoading, UnreadableFileGivesAMessageAndKeepsThePage)
+{
+    auto doc = pageFrom("<body><p>kept</p></body>");
+    QString error;
+    EXPECT_FALSE(doc->load(QStringLiteral("/nonexistent/page.html"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>kept</P>"));
+}
+
+TEST(PageLoading, SaveWritesTheDocumentCharsetAndClearsDirty)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, platform::encodeText(QString::fromUtf8(kSjisPage), QStringLiteral("windows-31j")));
+    Ref<Document> doc = Document::create();
+    ASSERT_TRUE(doc->load(QStringLiteral("file://") + path));
+    doc->body()->firstChild()->asElement()->setInnerText(QStringLiteral("変更€"));
+    EXPECT_TRUE(doc->isDirty());
+    ASSERT_TRUE(doc->save());
+    EXPECT_FALSE(doc->isDirty());
+    const QString text = platform::decodeText(readFile(path), QStringLiteral("windows-31j"));
+    // The euro sign is outside the code page and is written as a reference.
+    EXPECT_TRUE(text.contains(QStringLiteral("<P>変更&#8364;</P>"))) << text.toStdString();
+    Ref<Document> again = Document::create();
+    ASSERT_TRUE(again->load(path));
+    EXPECT_EQ(again->getElementsByTagName(QStringLiteral("P")).item(0)->textContent(), QStringLiteral("変更€"));
+}
+
+TEST(PageLoading, FailedSaveLeavesTheOldFileAndTheUrl)
+{
+    QTemporaryDir dir;
+    auto doc = pageFrom("<body>x</body>");
+    const QString blocker = dir.filePath(QStringLiteral("file"));
+    writeFile(blocker, "old");
+    QString error;
+    EXPECT_FALSE(doc->save(blocker + QStringLiteral("/inside.html"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readFile(blocker), QByteArray("old"));
+    EXPECT_TRUE(doc->url().isEmpty());
+    EXPECT_FALSE(doc->save(QString(), &error));  // no url yet
+}
+
+TEST(PageLoading, CharsetPutAndRefreshDecodesAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("e.html"));
+    const QString text = QStringLiteral("<HTML><BODY>日本語のページです。漢字とかなが入っています。</BODY></HTML>");
+    const QByteArray euc = platform::encodeText(text, QStringLiteral("EUC-JP"));
+    writeFile(path, euc);
+    Ref<Document> doc = Document::create();
+    ASSERT_TRUE(doc->load(path));
+    doc->setCharset(QStringLiteral("windows-31j"));
+    ASSERT_TRUE(doc->refresh());
+    EXPECT_NE(doc->body()->textContent(), QStringLiteral("日本語のページです。漢字とかなが入っています。"));
+    EXPECT_EQ(doc->charset(), QStringLiteral("windows-31j"));
+    doc->setCharset(QStringLiteral("EUC-JP"));
+    ASSERT_TRUE(doc->refresh());
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("日本語のページです。漢字とかなが入っています。"));
+}
+
+TEST(PageLoading, NewPageFromTemplateHasNoUrl)
+{
+    QTemporaryDir dir;
+    const QString tpl = dir.filePath(QStringLiteral("ULO.html"));
+    writeFile(tpl, "<html><head><title>new</title></head><body bgcolor=white></body></html>");
+    Ref<Document> doc = Document::create();
+    ASSERT_TRUE(doc->loadNew(tpl));
+    EXPECT_TRUE(doc->url().isEmpty());
+    EXPECT_EQ(doc->title(), QStringLiteral("new"));
+    ASSERT_TRUE(doc->loadNew());
+    EXPECT_TRUE(doc->body());
+    EXPECT_EQ(doc->charset(), QStringLiteral("UTF-8"));
+}
+
+TEST(PageLoading, HttpAddress)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const QByteArray body = platform::encodeText(QString::fromUtf8(kSjisPage), QStringLiteral("windows-31j"));
+    QObject::connect(&server, &QTcpServer::newConnection, [&server, body]() {
+        QTcpSocket* s = server.nextPendingConnection();
+        QObject::connect(s, &QTcpSocket::readyRead, s, [s, body]() {
+            s->readAll();
+            s->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: "
+                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+            s->disconnectFromHost();
+        });
+    });
+    Ref<Document> doc = Document::create();
+    QSignalSpy loaded(&doc->loader(), &PageLoader::pageLoaded);
+    ASSERT_TRUE(doc->load(QStringLiteral("http://127.0.0.1:%1/p.html").arg(server.serverPort())));
+    EXPECT_EQ(doc->readyState(), QStringLiteral("loading"));
+    ASSERT_TRUE(loaded.wait(10000));
+    EXPECT_EQ(doc->title(), QStringLiteral("日本語"));
+    EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
+}

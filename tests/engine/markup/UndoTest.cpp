@@ -1,0 +1,127 @@
+#include "engine/EnginePage.h"
+
+#include "engine/css/Style.h"
+#include "engine/editing/Selection.h"
+#include "engine/markup/UndoManager.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+TEST(Undo, EveryApiChangeIsOneStepAndUndoRestoresTheSameNodes)
+{
+    auto doc = pageFrom("<body><p id=a>one</p></body>");
+    const QString before = bodyHtml(doc.get());
+    Ref<Element> p = doc->getElementById(QStringLiteral("a"));
+    p->setAttribute(QStringLiteral("align"), QStringLiteral("center"));
+    p->style().setLeft(5);
+    p->setInnerHTML(QStringLiteral("<b>two</b>"));
+    p->remove();
+    UndoManager& u = doc->undoManager();
+    EXPECT_EQ(u.undoCount(), 4);
+    while (u.canUndo())
+        u.undo();
+    EXPECT_EQ(bodyHtml(doc.get()), before);
+    EXPECT_EQ(doc->getElementById(QStringLiteral("a")), p.get());
+    while (u.canRedo())
+        u.redo();
+    EXPECT_EQ(bodyHtml(doc.get()), QString());
+    u.undo();
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P id=a align=center style=\"LEFT: 5px\"><B>two</B></P>"));
+}
+
+TEST(Undo, NestedUnitsFoldIntoTheOutermostEmptyUnitsLeaveNoStep)
+{
+    auto doc = pageFrom("<body><div id=d>x</div></body>");
+    Element* d = doc->getElementById(QStringLiteral("d"));
+    {
+        UndoUnit outer(doc.get());
+        d->setAttribute(QStringLiteral("title"), QStringLiteral("t"));
+        {
+            UndoUnit inner(doc.get());
+            d->style().setTop(3);
+        }
+        d->setInnerText(QStringLiteral("y"));
+    }
+    {
+        UndoUnit empty(doc.get());
+        d->setAttribute(QStringLiteral("title"), QStringLiteral("t"));  // no change
+    }
+    EXPECT_EQ(doc->undoManager().undoCount(), 1);
+    doc->undoManager().undo();
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<DIV id=d>x</DIV>"));
+}
+
+TEST(Undo, AttributeComesBackInItsPlace)
+{
+    auto doc = pageFrom("<body><img id=i src=a.gif width=3 alt=x></body>");
+    Element* img = doc->getElementById(QStringLiteral("i"));
+    img->removeAttribute(QStringLiteral("WIDTH"));
+    doc->undoManager().undo();
+    EXPECT_EQ(img->outerHTML(), QStringLiteral("<IMG id=i src=\"a.gif\" width=3 alt=x>"));
+}
+
+TEST(Undo, TypingMergesConsecutiveCharacters)
+{
+    auto doc = pageFrom("<body><p>ab</p></body>");
+    Text* t = doc->body()->firstChild()->firstChild()->asText();
+    for (int i = 0; i < 3; ++i) {
+        UndoUnit unit(doc.get());
+        doc->undoManager().markTyping();
+        t->insertData(t->length(), QStringLiteral("x"));
+    }
+    EXPECT_EQ(t->data(), QStringLiteral("abxxx"));
+    EXPECT_EQ(doc->undoManager().undoCount(), 1);
+    doc->undoManager().undo();
+    EXPECT_EQ(t->data(), QStringLiteral("ab"));
+}
+
+TEST(Undo, UndoPlacesTheSelectionAtTheChange)
+{
+    auto doc = pageFrom("<body><p>ab</p><p id=b>cd</p></body>");
+    Text* t = doc->getElementById(QStringLiteral("b"))->firstChild()->asText();
+    t->insertData(1, QStringLiteral("zz"));
+    doc->selection().empty();
+    doc->undoManager().undo();
+    EXPECT_EQ(doc->selection().start().node(), t);
+    EXPECT_EQ(doc->selection().start().offset(), 1);
+}
+
+TEST(Undo, ChangesToDetachedNodesAreNotRecorded)
+{
+    auto doc = pageFrom("<body></body>");
+    Ref<Element> div = doc->createElement(QStringLiteral("DIV"));
+    div->setAttribute(QStringLiteral("id"), QStringLiteral("n"));
+    div->setInnerHTML(QStringLiteral("<b>x</b>"));
+    EXPECT_EQ(doc->undoManager().undoCount(), 0);
+    EXPECT_FALSE(doc->isDirty());
+    doc->body()->appendChild(div);
+    EXPECT_EQ(doc->undoManager().undoCount(), 1);
+    EXPECT_TRUE(doc->isDirty());
+}
+
+TEST(Undo, StyleLeftSetAndUndoKeepsDeclarationOrder)
+{
+    auto doc = pageFrom("<body><div style=\"Z-INDEX: 1; LEFT: 10px; POSITION: absolute\">x</div></body>");
+    Element* d = doc->getElementsByTagName(QStringLiteral("DIV")).item(0);
+    d->style().setLeft(20);
+    EXPECT_EQ(d->style().cssText(), QStringLiteral("Z-INDEX: 1; LEFT: 20px; POSITION: absolute"));
+    doc->undoManager().undo();
+    EXPECT_EQ(d->style().cssText(), QStringLiteral("Z-INDEX: 1; LEFT: 10px; POSITION: absolute"));
+}
+
+TEST(DirtyFlag, LoadScopeLeavesNoStepAndNoMark)
+{
+    auto doc = pageFrom("<body><p>x</p></body>");
+    EXPECT_FALSE(doc->isDirty());
+    doc->beginLoadScope();
+    doc->body()->setAttribute(QStringLiteral("bgColor"), QStringLiteral("#ffffff"));
+    doc->endLoadScope();
+    EXPECT_FALSE(doc->isDirty());
+    EXPECT_FALSE(doc->undoManager().canUndo());
+    doc->body()->setAttribute(QStringLiteral("text"), QStringLiteral("#000000"));
+    EXPECT_TRUE(doc->isDirty());
+    doc->setDirty(false);
+    doc->undoManager().undo();
+    EXPECT_TRUE(doc->isDirty());
+}
