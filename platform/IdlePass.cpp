@@ -3,6 +3,7 @@
 #include "platform/WindowMessage.h"
 
 #include <QAbstractEventDispatcher>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTimer>
@@ -41,6 +42,10 @@ bool IdlePass::isRunningOnThisThread()
 void IdlePass::runIfDue()
 {
     if (!m_due || t_idlePassRunning)
+        return;
+    // A modal dialog's own loop does not run the application's idle
+    // processing; the pass waits until the dialog is gone.
+    if (qobject_cast<QApplication*>(QCoreApplication::instance()) && QApplication::activeModalWidget())
         return;
     m_due = false;
     ++m_passes;

@@ -13,7 +13,8 @@ namespace platform {
 // Events that only repaint, lay out or re-polish widgets do not count, nor
 // does anything delivered while the pass runs or posted by it, so the command
 // updates of one pass never cause the next one. The first pass runs at the
-// first block after construction.
+// first block after construction. While a modal dialog is open the pass
+// waits (the dialog's own loop does not run the application's idle work).
 //
 // One IdlePass per application, made on the user-interface thread.
 class IdlePass : public QObject

@@ -7,6 +7,7 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEventLoop>
 #include <QLabel>
 #include <QMouseEvent>
@@ -96,4 +97,20 @@ TEST(IdlePass, ProgramTimersCountAsWork)
     platform::killTimer(&sink, 7);
     turnEventLoop(2);
     EXPECT_EQ(idle.passCount(), before + 1);
+}
+
+TEST(IdlePass, WaitsWhileAModalDialogIsOpen)
+{
+    Sink sink;
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    turnEventLoop(3);
+    platform::IdlePass idle;
+    platform::postMessage(&sink, platform::WM_USER);
+    turnEventLoop(3);
+    EXPECT_EQ(idle.passCount(), 0);
+    dialog.hide();
+    turnEventLoop(3);
+    EXPECT_EQ(idle.passCount(), 1);
 }
