@@ -648,28 +648,27 @@ void VornaSourceEditView::HideDropIndicator()
     ShowTextCaret();
 }
 
-void VornaSourceEditView::dragEnterEvent(QDragEnterEvent* event)
+bool VornaSourceEditView::AcceptDrag(QDropEvent* event, bool needEditable)
 {
-    if (!event->mimeData()->hasText()) {
+    if (!event->mimeData()->hasText() || (needEditable && !IsEditable())) {
         HideDropIndicator();
         event->ignore();
-        return;
+        return false;
     }
     ShowDropIndicator(event->position().toPoint());
     event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
     event->accept();
+    return true;
+}
+
+void VornaSourceEditView::dragEnterEvent(QDragEnterEvent* event)
+{
+    AcceptDrag(event, false);
 }
 
 void VornaSourceEditView::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (!event->mimeData()->hasText() || !IsEditable()) {
-        HideDropIndicator();
-        event->ignore();
-        return;
-    }
-    ShowDropIndicator(event->position().toPoint());
-    event->setDropAction((event->modifiers() & Qt::ControlModifier) ? Qt::CopyAction : Qt::MoveAction);
-    event->accept();
+    AcceptDrag(event, true);
 }
 
 void VornaSourceEditView::dragLeaveEvent(QDragLeaveEvent* event)

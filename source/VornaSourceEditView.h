@@ -102,6 +102,8 @@ private:
     bool ChangeBlockLines(const std::function<void(int line)>& change);
     void ShowDropIndicator(QPoint point);
     void HideDropIndicator();
+    // Shows the drop indicator and proposes copy (Ctrl) or move for text; refuses anything else.
+    bool AcceptDrag(QDropEvent* event, bool needEditable);
     void RunCommand(int id);
 
     bool m_bOvrMode = false;
