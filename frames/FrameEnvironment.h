@@ -18,18 +18,16 @@ public:
     virtual bool SetItemKind(int row, int kind) = 0;
 };
 
-// What the frame code asks of the running program. The application installs
-// one at start-up; tests install a fake. Without one there is no active child
-// window, no web and no site manager.
+// What the frame code asks of the running program beyond AppContext (which
+// gives the open web's folder). The application installs one at start-up;
+// tests install a fake. Without one there is no active child window and no
+// site manager, and no page is a page of the web.
 class FrameEnvironment {
 public:
     virtual ~FrameEnvironment() = default;
 
     // The child frame of the active MDI child, or none.
     virtual FrameSetHost* activeFrameSetHost() = 0;
-    // CMainFrame::m_bWebOpen and m_strWebFolder.
-    virtual bool isWebOpen() const = 0;
-    virtual QString webFolder() const = 0;
     // CMainFrame::IsPageInWeb: the page of that display name is a page of the open web.
     virtual bool isPageInWeb(const QString& displayName) const = 0;
     // The site manager's page list (m_pSiteManager), or none when no site manager is open.

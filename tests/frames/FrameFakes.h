@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/FakeAppContext.h"
+
 #include "frames/FrameEnvironment.h"
 #include "frames/FramePane.h"
 #include "frames/FrameSetHost.h"
@@ -8,6 +10,16 @@
 #include <QStringList>
 
 #include <functional>
+
+// Texts as std::string, so that GoogleTest prints them readably when they differ.
+inline std::string str(const QString& text)
+{
+    return text.toStdString();
+}
+inline std::string str(const QStringList& list)
+{
+    return list.join(" | ").toStdString();
+}
 
 // A pane that records what the frame code asks of it.
 class FakePane : public FramePane {
@@ -166,18 +178,15 @@ public:
     FakeEnvironment() { setFrameEnvironment(this); }
     ~FakeEnvironment() override { setFrameEnvironment(nullptr); }
 
+    FakeAppContext app; // its `web` is the open web's folder, empty when none
     FrameSetHost* host = nullptr;
-    bool webOpen = false;
-    QString folder;
     QStringList webPages;
     FakeSiteRows* sites = nullptr;
 
     FrameSetHost* activeFrameSetHost() override { return host; }
-    bool isWebOpen() const override { return webOpen; }
-    QString webFolder() const override { return folder; }
     bool isPageInWeb(const QString& displayName) const override
     {
-        return webOpen && webPages.contains(displayName, Qt::CaseInsensitive);
+        return !app.web.isEmpty() && webPages.contains(displayName, Qt::CaseInsensitive);
     }
     FrameSiteRows* siteManager() override { return sites; }
 };
