@@ -1,0 +1,196 @@
+#include "engine/layout/FontCatalog.h"
+
+#include <QFontMetrics>
+
+namespace engine {
+
+struct FontCatalog::Entry {
+    QFont font;
+    FontMetricsPx metrics;
+    unsigned decoration = 0;
+    std::unique_ptr<QFontMetrics> fm;
+    mutable QHash<QString, int> widths;
+};
+
+namespace fontcatalog_detail {
+
+struct Substitution {
+    const char16_t* face;
+    const char* family;
+};
+
+// Keys are compared after lower-casing and removing spaces, so "MS PGothic",
+// "ms pgothic" and "ＭＳ Ｐゴシック" (whose spaces are ideographic) all match.
+const Substitution kSubstitutions[] = {
+    {u"ｍｓｐゴシック", "IPAPGothic"},
+    {u"mspゴシック", "IPAPGothic"},
+    {u"mspgothic", "IPAPGothic"},
+    {u"ｍｓゴシック", "IPAGothic"},
+    {u"msゴシック", "IPAGothic"},
+    {u"msgothic", "IPAGothic"},
+    {u"msuigothic", "IPAPGothic"},
+    {u"ｍｓｕｉゴシック", "IPAPGothic"},
+    {u"メイリオ", "IPAPGothic"},
+    {u"meiryo", "IPAPGothic"},
+    {u"osaka", "IPAPGothic"},
+    {u"ヒラギノ角ゴpron", "IPAPGothic"},
+    {u"ｍｓｐ明朝", "IPAPMincho"},
+    {u"msp明朝", "IPAPMincho"},
+    {u"mspmincho", "IPAPMincho"},
+    {u"ｍｓ明朝", "IPAMincho"},
+    {u"ms明朝", "IPAMincho"},
+    {u"msmincho", "IPAMincho"},
+    {u"arial", "DejaVu Sans"},
+    {u"helvetica", "DejaVu Sans"},
+    {u"verdana", "DejaVu Sans"},
+    {u"tahoma", "DejaVu Sans"},
+    {u"mssansserif", "DejaVu Sans"},
+    {u"trebuchetms", "DejaVu Sans"},
+    {u"sans-serif", "DejaVu Sans"},
+    {u"timesnewroman", "DejaVu Serif"},
+    {u"times", "DejaVu Serif"},
+    {u"georgia", "DejaVu Serif"},
+    {u"serif", "DejaVu Serif"},
+    {u"couriernew", "DejaVu Sans Mono"},
+    {u"courier", "DejaVu Sans Mono"},
+    {u"monospace", "DejaVu Sans Mono"},
+    {u"lucidaconsole", "DejaVu Sans Mono"},
+};
+
+QString faceKey(const QString& face)
+{
+    QString key;
+    key.reserve(face.size());
+    for (QChar c : face) {
+        if (c.isSpace() || c == QChar(0x3000))
+            continue;
+        key.append(c.toLower());
+    }
+    // Full-width Latin letters of the Japanese faces ("ＭＳ") compare as typed.
+    return key;
+}
+
+QString unquote(QString s)
+{
+    s = s.trimmed();
+    if (s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front())
+        s = s.mid(1, s.size() - 2);
+    return s.trimmed();
+}
+
+} // namespace fontcatalog_detail
+
+QString FontCatalog::substituteFace(const QString& face)
+{
+    const QString key = fontcatalog_detail::faceKey(face);
+    for (const auto& s : fontcatalog_detail::kSubstitutions) {
+        if (key == QString::fromUtf16(s.face))
+            return QString::fromLatin1(s.family);
+    }
+    return face;
+}
+
+QString FontCatalog::defaultFamilyList()
+{
+    return QStringLiteral("\"ＭＳ Ｐゴシック\"");
+}
+
+QStringList FontCatalog::resolveFamilies(const QString& familyList)
+{
+    QStringList families;
+    for (const QString& part : familyList.split(',', Qt::SkipEmptyParts)) {
+        const QString face = fontcatalog_detail::unquote(part);
+        if (face.isEmpty())
+            continue;
+        const QString family = substituteFace(face);
+        if (!families.contains(family))
+            families << family;
+    }
+    // Japanese glyphs are always found, whatever Latin face was asked for.
+    if (!families.contains(QStringLiteral("IPAPGothic")))
+        families << QStringLiteral("IPAPGothic");
+    return families;
+}
+
+FontCatalog::FontCatalog() = default;
+FontCatalog::~FontCatalog() = default;
+
+int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool italic, unsigned decoration)
+{
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5")
+                            .arg(familyList)
+                            .arg(pixelSize)
+                            .arg(weight)
+                            .arg(italic ? 1 : 0)
+                            .arg(decoration);
+    const auto found = m_byKey.constFind(key);
+    if (found != m_byKey.constEnd())
+        return found.value();
+
+    auto entry = std::make_unique<Entry>();
+    QFont f;
+    f.setFamilies(resolveFamilies(familyList));
+    f.setPixelSize(std::max(1, pixelSize));
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
+    f.setItalic(italic);
+    f.setUnderline(decoration & Underline);
+    f.setStrikeOut(decoration & LineThrough);
+    f.setOverline(decoration & Overline);
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    entry->font = f;
+    entry->decoration = decoration;
+    entry->fm = std::make_unique<QFontMetrics>(f);
+    entry->metrics.ascent = entry->fm->ascent();
+    entry->metrics.descent = entry->fm->descent();
+    entry->metrics.height = entry->fm->height();
+    entry->metrics.xHeight = entry->fm->xHeight();
+    m_entries.push_back(std::move(entry));
+    const int handle = static_cast<int>(m_entries.size());
+    m_byKey.insert(key, handle);
+    return handle;
+}
+
+const QFont& FontCatalog::qfont(int handle) const
+{
+    return m_entries.at(handle - 1)->font;
+}
+
+const FontMetricsPx& FontCatalog::metrics(int handle) const
+{
+    return m_entries.at(handle - 1)->metrics;
+}
+
+unsigned FontCatalog::decoration(int handle) const
+{
+    return m_entries.at(handle - 1)->decoration;
+}
+
+int FontCatalog::textWidth(int handle, const QString& text) const
+{
+    const Entry& e = *m_entries.at(handle - 1);
+    const auto found = e.widths.constFind(text);
+    if (found != e.widths.constEnd())
+        return found.value();
+    const int w = e.fm->horizontalAdvance(text);
+    if (e.widths.size() < 20000)
+        e.widths.insert(text, w);
+    return w;
+}
+
+std::vector<int> FontCatalog::prefixWidths(int handle, const QString& text) const
+{
+    const Entry& e = *m_entries.at(handle - 1);
+    std::vector<int> result(text.size(), 0);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // A surrogate pair is measured as one character.
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size()) {
+            result[i] = i > 0 ? result[i - 1] : 0;
+            continue;
+        }
+        result[i] = e.fm->horizontalAdvance(text.left(i + 1));
+    }
+    return result;
+}
+
+} // namespace engine

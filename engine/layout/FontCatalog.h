@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QFont>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+namespace engine {
+
+// Metrics of one font as the layout needs them, in pixels.
+struct FontMetricsPx {
+    int ascent = 0;
+    int descent = 0;
+    int height = 0;
+    int xHeight = 0;
+};
+
+// The fonts of the layout: a CSS font-family list, size, weight, style and
+// decoration become a QFont whose metrics and word widths are cached.
+// Face names found in old Japanese pages ("ＭＳ Ｐゴシック", "ＭＳ 明朝", ...)
+// and the common Windows Latin faces resolve to the installed IPA and DejaVu
+// fonts. Handles are small positive integers, stable for the catalog's life.
+class FontCatalog
+{
+public:
+    enum Decoration { Underline = 1, LineThrough = 2, Overline = 4 };
+
+    FontCatalog();
+    ~FontCatalog();
+
+    // Returns the handle of the font (the same one for the same request).
+    int font(const QString& familyList, int pixelSize, int weight, bool italic, unsigned decoration);
+
+    const QFont& qfont(int handle) const;
+    const FontMetricsPx& metrics(int handle) const;
+    unsigned decoration(int handle) const;
+
+    // Width of a run of text (cached per font).
+    int textWidth(int handle, const QString& text) const;
+    // Advance from the start of text to the end of each of its characters
+    // (UTF-16 positions; the value at i covers text[0..i]).
+    std::vector<int> prefixWidths(int handle, const QString& text) const;
+
+    // The installed families a CSS family list resolves to, most wanted first.
+    static QStringList resolveFamilies(const QString& familyList);
+    // The installed family one face name stands for, or the name itself.
+    static QString substituteFace(const QString& face);
+
+    static QString defaultFamilyList();
+
+private:
+    struct Entry;
+    std::vector<std::unique_ptr<Entry>> m_entries;
+    QHash<QString, int> m_byKey;
+};
+
+} // namespace engine

@@ -1,0 +1,428 @@
+#include "engine/layout/LayoutElements.h"
+
+#include "engine/layout/PageContainer.h"
+
+#include <litehtml/el_anchor.h>
+#include <litehtml/el_break.h>
+#include <litehtml/el_div.h>
+#include <litehtml/el_font.h>
+#include <litehtml/el_para.h>
+#include <litehtml/el_tr.h>
+
+#include <cstring>
+
+namespace engine {
+
+namespace layoutelements_detail {
+
+QString attr(const litehtml::element& el, const char* name)
+{
+    const char* v = const_cast<litehtml::element&>(el).get_attr(name);
+    return v ? QString::fromUtf8(v) : QString();
+}
+
+QString lowerTag(const litehtml::element& el)
+{
+    const char* t = const_cast<litehtml::element&>(el).get_tagName();
+    return t ? QString::fromUtf8(t).toLower() : QString();
+}
+
+litehtml::element::ptr ancestor(const litehtml::element& el, const char* tag)
+{
+    for (auto p = el.parent(); p; p = p->parent()) {
+        const char* t = p->get_tagName();
+        if (t && strcasecmp(t, tag) == 0)
+            return p;
+    }
+    return nullptr;
+}
+
+void addProperty(litehtml::style& style, const litehtml::element* el, const char* name, const QString& value)
+{
+    style.add_property(name, value.toUtf8().constData(), nullptr, false, el);
+}
+
+QRect borderBoxAt(const litehtml::element& el, int x, int y)
+{
+    litehtml::position pos = const_cast<litehtml::element&>(el).get_position();
+    pos.x += x;
+    pos.y += y;
+    pos += el.get_paddings();
+    pos += el.get_borders();
+    return toQRect(pos);
+}
+
+} // namespace layoutelements_detail
+
+int layoutNodeId(const litehtml::element& el)
+{
+    const char* v = const_cast<litehtml::element&>(el).get_attr(kNodeIdAttribute);
+    if (!v)
+        return -1;
+    char* end = nullptr;
+    const long id = strtol(v, &end, 10);
+    return end != v ? static_cast<int>(id) : -1;
+}
+
+void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
+{
+    using namespace layoutelements_detail;
+    HintSource source;
+    source.tag = lowerTag(el);
+    source.attribute = [&el](const char* name) { return attr(el, name); };
+    source.ancestorAttribute = [&el](const char* tag, const char* name) {
+        const auto a = ancestor(el, tag);
+        return a ? attr(*a, name) : QString();
+    };
+    for (const StyleHint& hint : presentationalHints(source))
+        addProperty(style, &el, hint.property.toUtf8().constData(), hint.value);
+}
+
+std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const litehtml::string_map&,
+                                                       const std::shared_ptr<litehtml::document>& doc,
+                                                       PageContainer& container)
+{
+    if (!tagIn)
+        return nullptr;
+    const std::string tag = QString::fromUtf8(tagIn).toLower().toStdString();
+    std::shared_ptr<litehtml::element> el;
+    if (tag == "img")
+        el = std::make_shared<ImageElement>(doc, container);
+    else if (tag == "td" || tag == "th")
+        el = std::make_shared<CellElement>(doc, container);
+    else if (tag == "body")
+        el = std::make_shared<BodyElement>(doc, container);
+    else if (tag == "table")
+        el = std::make_shared<TableElement>(doc);
+    else if (tag == "marquee")
+        el = std::make_shared<MarqueeElement>(doc);
+    else if (tag == "embed" || tag == "object" || tag == "applet" || tag == "input" || tag == "select" ||
+             tag == "textarea" || tag == "button")
+        el = std::make_shared<PlaceholderElement>(doc, container);
+    else if (tag == "font")
+        el = std::make_shared<Hinted<litehtml::el_font>>(doc);
+    else if (tag == "p")
+        el = std::make_shared<Hinted<litehtml::el_para>>(doc);
+    else if (tag == "div")
+        el = std::make_shared<Hinted<litehtml::el_div>>(doc);
+    else if (tag == "tr")
+        el = std::make_shared<Hinted<litehtml::el_tr>>(doc);
+    else if (tag == "a")
+        el = std::make_shared<Hinted<litehtml::el_anchor>>(doc);
+    else if (tag == "br")
+        el = std::make_shared<Hinted<litehtml::el_break>>(doc);
+    else if (tag == "li")
+        el = std::make_shared<ListItemElement>(doc);
+    else if (tag == "hr" || tag == "tbody" || tag == "thead" || tag == "tfoot" || tag == "caption" || tag == "ul" ||
+             tag == "ol" || tag == "iframe" ||
+             (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))
+        el = std::make_shared<Hinted<litehtml::html_tag>>(doc);
+    if (el)
+        el->set_tagName(tag.c_str());
+    return el;
+}
+
+// ---------------------------------------------------------------------------
+
+void PlaceholderElement::parse_attributes()
+{
+    using namespace layoutelements_detail;
+    Hinted::parse_attributes();
+    const QString tag = lowerTag(*this);
+    const QString type = attr(*this, "type").trimmed().toLower();
+    FontCatalog& fonts = m_container.fonts();
+    const int uiFont = fonts.font(FontCatalog::defaultFamilyList(), 12, 400, false, 0);
+    int width = 0, height = 0;
+    m_kind = PageContainer::PlaceholderObject;
+    if (tag == QLatin1String("input")) {
+        if (type == QLatin1String("hidden")) {
+            addProperty(m_style, this, "display", QStringLiteral("none"));
+            return;
+        }
+        if (type == QLatin1String("checkbox") || type == QLatin1String("radio")) {
+            m_kind = type == QLatin1String("radio") ? PageContainer::PlaceholderRadio : PageContainer::PlaceholderCheck;
+            width = height = 13;
+            addProperty(m_style, this, "margin", QStringLiteral("3px 3px 3px 4px"));
+        } else if (type == QLatin1String("submit") || type == QLatin1String("reset") ||
+                   type == QLatin1String("button")) {
+            m_kind = PageContainer::PlaceholderButton;
+            m_label = attr(*this, "value");
+            if (m_label.isNull())
+                m_label = type == QLatin1String("submit")  ? QStringLiteral("送信")
+                          : type == QLatin1String("reset") ? QStringLiteral("リセット")
+                                                           : QString();
+            width = std::max(fonts.textWidth(uiFont, m_label) + 16, 24);
+            height = 22;
+        } else {
+            m_kind = PageContainer::PlaceholderField;
+            m_label = type == QLatin1String("password") ? QString(attr(*this, "value").size(), QChar(0x25CF))
+                                                        : attr(*this, "value");
+            const int size = attr(*this, "size").toInt();
+            width = (size > 0 ? size : 20) * 7 + 12;
+            height = 22;
+        }
+    } else if (tag == QLatin1String("select")) {
+        m_kind = PageContainer::PlaceholderList;
+        int longest = 0;
+        for (const auto& child : m_children) {
+            litehtml::tstring text;
+            child->get_text(text);
+            const QString t = QString::fromStdString(text).simplified();
+            if (m_label.isEmpty())
+                m_label = t;
+            longest = std::max(longest, fonts.textWidth(uiFont, t));
+        }
+        const int rows = attr(*this, "size").toInt();
+        width = std::max(longest + 28, 40);
+        height = rows > 1 ? rows * 16 + 4 : 20;
+    } else if (tag == QLatin1String("textarea")) {
+        m_kind = PageContainer::PlaceholderField;
+        m_label = m_content.section('\n', 0, 0);
+        const int cols = attr(*this, "cols").toInt();
+        const int rows = attr(*this, "rows").toInt();
+        width = (cols > 0 ? cols : 20) * 7 + 24;
+        height = (rows > 0 ? rows : 2) * 16 + 6;
+    } else if (tag == QLatin1String("button")) {
+        m_kind = PageContainer::PlaceholderButton;
+        m_label = m_content.simplified();
+        width = std::max(fonts.textWidth(uiFont, m_label) + 16, 24);
+        height = 22;
+    } else {
+        m_label = tag.toUpper();
+        width = 150;
+        height = 150;
+    }
+    // The size attributes of plug-ins came as hints above; style sheets and
+    // the style attribute still override these defaults.
+    if (m_style.get_property("width") == nullptr)
+        addProperty(m_style, this, "width", QStringLiteral("%1px").arg(width));
+    if (m_style.get_property("height") == nullptr)
+        addProperty(m_style, this, "height", QStringLiteral("%1px").arg(height));
+}
+
+bool PlaceholderElement::appendChild(const litehtml::element::ptr& el)
+{
+    // The options of a list are read for its label; nothing else inside a
+    // control or plug-in is laid out.
+    const char* tag = get_tagName();
+    if (tag && strcasecmp(tag, "select") == 0)
+        return html_tag::appendChild(el);
+    if (el) {
+        litehtml::tstring text;
+        el->get_text(text);
+        m_content += QString::fromStdString(text);
+    }
+    return true;
+}
+
+void PlaceholderElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+{
+    html_tag::draw(hdc, x, y, clip);
+    litehtml::position pos = m_pos;
+    pos.x += x;
+    pos.y += y;
+    if (clip && !pos.does_intersect(clip))
+        return;
+    m_container.drawPlaceholder(hdc, toQRect(pos), m_label, m_kind);
+}
+
+// ---------------------------------------------------------------------------
+
+bool ImageElement::imageMissing()
+{
+    if (m_missing < 0) {
+        const char* src = get_attr("src");
+        m_missing = (!src || m_container.image(QString::fromUtf8(src)).isNull()) ? 1 : 0;
+    }
+    return m_missing == 1;
+}
+
+int ImageElement::render(int x, int y, int max_width, bool second_pass)
+{
+    int ret = el_image::render(x, y, max_width, second_pass);
+    // An image that cannot be shown keeps a box the user can see and select.
+    if (imageMissing() && m_css_width.is_predefined() && m_css_height.is_predefined()) {
+        m_pos.width = PageContainer::kBrokenImageWidth;
+        m_pos.height = PageContainer::kBrokenImageHeight;
+        ret = m_pos.width + content_margins_left() + content_margins_right();
+    }
+    return ret;
+}
+
+void ImageElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+{
+    litehtml::position pos = m_pos;
+    pos.x += x;
+    pos.y += y;
+    litehtml::position borderBox = pos;
+    borderBox += m_padding;
+    borderBox += m_borders;
+    if (clip && !borderBox.does_intersect(clip))
+        return;
+    auto* container = get_document()->container();
+    if (const litehtml::background* bg = get_background()) {
+        litehtml::background_paint paint;
+        init_background_paint(pos, paint, bg);
+        container->draw_background(hdc, paint);
+    }
+    litehtml::borders bdr = m_css_borders;
+    container->draw_borders(hdc, bdr, borderBox, false);
+    m_container.paintBelowContent(hdc, layoutNodeId(*this), toQRect(borderBox));
+    if (pos.width <= 0 || pos.height <= 0)
+        return;
+    if (imageMissing()) {
+        m_container.drawPlaceholder(hdc, toQRect(pos), QString(), PageContainer::PlaceholderBrokenImage);
+        return;
+    }
+    litehtml::background_paint img;
+    img.image = get_attr("src", "");
+    img.baseurl = "";
+    img.clip_box = pos;
+    img.origin_box = pos;
+    img.border_box = borderBox;
+    img.repeat = litehtml::background_repeat_no_repeat;
+    img.image_size.width = pos.width;
+    img.image_size.height = pos.height;
+    img.position_x = pos.x;
+    img.position_y = pos.y;
+    img.color = litehtml::web_color(0, 0, 0, 0);
+    const char* filter = get_style_property("filter", false, nullptr);
+    m_container.setImageFilter(filter ? QString::fromUtf8(filter) : QString());
+    container->draw_background(hdc, img);
+    m_container.setImageFilter(QString());
+}
+
+// ---------------------------------------------------------------------------
+
+void CellElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+{
+    el_td::draw(hdc, x, y, clip);
+    m_container.paintBelowContent(hdc, layoutNodeId(*this), layoutelements_detail::borderBoxAt(*this, x, y));
+}
+
+void BodyElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+{
+    el_body::draw(hdc, x, y, clip);
+    m_container.paintBelowContent(hdc, layoutNodeId(*this), layoutelements_detail::borderBoxAt(*this, x, y));
+}
+
+// ---------------------------------------------------------------------------
+
+int ListItemElement::render(int x, int y, int max_width, bool second_pass)
+{
+    if (m_list_style_type >= litehtml::list_style_type_armenian) {
+        int index = 1;
+        if (const auto list = parent()) {
+            const char* start = list->get_attr("start");
+            if (start)
+                index = atoi(start);
+            for (size_t i = 0; i < list->get_children_count(); ++i) {
+                const auto child = list->get_child(static_cast<int>(i));
+                if (child.get() == this)
+                    break;
+                const char* t = child->get_tagName();
+                if (t && strcasecmp(t, "li") == 0) {
+                    const char* value = child->get_attr("value");
+                    index = value ? atoi(value) + 1 : index + 1;
+                }
+            }
+        }
+        if (const char* value = get_attr("value"))
+            index = atoi(value);
+        set_attr("list_index", std::to_string(index).c_str());
+    }
+    return html_tag::render(x, y, max_width, second_pass);
+}
+
+std::vector<int> browserColumnWidths(const std::vector<TableColumnInput>& columns, int width)
+{
+    int sumMaxAuto = 0, sumFixed = 0, autoCount = 0;
+    for (const TableColumnInput& c : columns) {
+        if (c.percent)
+            return {};
+        if (c.fixed) {
+            sumFixed += std::max(c.maxWidth, c.minWidth);
+        } else {
+            sumMaxAuto += std::max(c.maxWidth, c.minWidth);
+            ++autoCount;
+        }
+    }
+    const int excess = width - sumMaxAuto - sumFixed;
+    if (columns.size() < 2 || excess <= 0)
+        return {};
+    std::vector<int> result;
+    result.reserve(columns.size());
+    const bool toAuto = autoCount > 0;
+    const int base = toAuto ? sumMaxAuto : sumFixed;
+    const int shares = toAuto ? autoCount : static_cast<int>(columns.size());
+    int given = 0;
+    int last = -1;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const TableColumnInput& c = columns[i];
+        const int w = std::max(c.maxWidth, c.minWidth);
+        int add = 0;
+        if (!toAuto || !c.fixed) {
+            add = base > 0 ? static_cast<int>(static_cast<long long>(excess) * w / base) : excess / shares;
+            last = static_cast<int>(i);
+        }
+        given += add;
+        result.push_back(w + add);
+    }
+    if (last >= 0)
+        result[static_cast<size_t>(last)] += excess - given;
+    return result;
+}
+
+int TableElement::render(int x, int y, int max_width, bool second_pass)
+{
+    const int ret = el_table::render(x, y, max_width, second_pass);
+    // Only a table with a width of its own can have spare width to share.
+    if (!m_grid || m_display != litehtml::display_table || m_css_width.is_predefined() ||
+        m_grid->cols_count() < 2 || !m_grid->captions().empty())
+        return ret;
+    const int cols = m_grid->cols_count();
+    std::vector<TableColumnInput> input(static_cast<size_t>(cols));
+    int total = 0;
+    for (int c = 0; c < cols; ++c) {
+        litehtml::table_column& col = m_grid->column(c);
+        TableColumnInput& in = input[static_cast<size_t>(c)];
+        in.minWidth = col.min_width;
+        in.maxWidth = col.max_width;
+        in.percent = !col.css_width.is_predefined() && col.css_width.units() == litehtml::css_units_percentage;
+        in.fixed = !col.css_width.is_predefined() && !in.percent;
+        total += col.width;
+    }
+    const std::vector<int> widths = browserColumnWidths(input, total);
+    bool differs = false;
+    for (int c = 0; c < cols && !widths.empty(); ++c)
+        differs = differs || widths[static_cast<size_t>(c)] != m_grid->column(c).width;
+    if (!differs)
+        return ret;
+    // Lay the table out again with every column fixed at its width.
+    // The cells of one column carry its width too, as the grid reads them.
+    std::vector<litehtml::css_length> saved;
+    std::vector<std::pair<litehtml::element::ptr, litehtml::css_length>> savedCells;
+    saved.reserve(static_cast<size_t>(cols));
+    for (int c = 0; c < cols; ++c) {
+        litehtml::css_length w;
+        w.set_value(static_cast<float>(widths[static_cast<size_t>(c)]), litehtml::css_units_px);
+        saved.push_back(m_grid->column(c).css_width);
+        m_grid->column(c).css_width = w;
+        for (int r = 0; r < m_grid->rows_count(); ++r) {
+            litehtml::table_cell* cell = m_grid->cell(c, r);
+            if (cell && cell->el && cell->colspan == 1) {
+                savedCells.emplace_back(cell->el, cell->el->get_css_width());
+                litehtml::css_length cw = w;
+                cell->el->set_css_width(cw);
+            }
+        }
+    }
+    el_table::render(x, y, max_width, second_pass);
+    for (int c = 0; c < cols; ++c)
+        m_grid->column(c).css_width = saved[static_cast<size_t>(c)];
+    for (auto& [cell, width] : savedCells)
+        cell->set_css_width(width);
+    return ret;
+}
+
+} // namespace engine

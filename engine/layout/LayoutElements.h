@@ -1,0 +1,152 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+#include <litehtml/el_body.h>
+#include <litehtml/el_image.h>
+#include <litehtml/el_table.h>
+#include <litehtml/el_td.h>
+
+#include <QString>
+
+#include "engine/layout/PresentationalHints.h"
+
+namespace engine {
+
+class PageContainer;
+
+// The attribute through which the layout serializer tells each element's node
+// id to the layout (read back to map layout elements to our nodes).
+inline constexpr const char* kNodeIdAttribute = "data-pgn";
+
+// Node id of a layout element, or -1 when the serializer gave it none.
+int layoutNodeId(const litehtml::element& el);
+
+// Our element classes, for what litehtml 0.6 lacks; nullptr lets litehtml
+// make its own.
+std::shared_ptr<litehtml::element> createLayoutElement(const char* tag, const litehtml::string_map& attributes,
+                                                       const std::shared_ptr<litehtml::document>& doc,
+                                                       PageContainer& container);
+
+// Adds the presentational hints of an element to its style (called from the
+// element classes' parse_attributes, so that style sheets rank above them).
+void applyPresentationalHints(litehtml::element& el, litehtml::style& style);
+
+// A litehtml element class with the presentational hints of its attributes.
+template <class Base>
+class Hinted : public Base
+{
+public:
+    using Base::Base;
+    void parse_attributes() override
+    {
+        // After litehtml's own reading of the attributes, so that ours win.
+        Base::parse_attributes();
+        applyPresentationalHints(*this, this->m_style);
+    }
+};
+
+// MARQUEE: a clipped, non-scrolling block of its width and height.
+class MarqueeElement : public Hinted<litehtml::html_tag>
+{
+public:
+    using Hinted::Hinted;
+};
+
+// EMBED, OBJECT, APPLET and the form controls: a box of the element's size
+// with a placeholder painted in it; its content is not laid out.
+class PlaceholderElement : public Hinted<litehtml::html_tag>
+{
+public:
+    PlaceholderElement(const std::shared_ptr<litehtml::document>& doc, PageContainer& container)
+        : Hinted(doc), m_container(container)
+    {
+    }
+    void parse_attributes() override;
+    bool appendChild(const litehtml::element::ptr& el) override;
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
+private:
+    PageContainer& m_container;
+    int m_kind = 0;
+    QString m_label;
+    QString m_content; // text of the content that is not laid out
+};
+
+// LI: numbers itself among the LI elements of its list (litehtml 0.6 leaves
+// every number at 0), from the list's start and the items' value attributes.
+class ListItemElement : public Hinted<litehtml::html_tag>
+{
+public:
+    using Hinted::Hinted;
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+};
+
+// IMG: draws its background, then the painters below content, then the image
+// with the effect of its style filter, or a broken-image box.
+class ImageElement : public Hinted<litehtml::el_image>
+{
+public:
+    ImageElement(const std::shared_ptr<litehtml::document>& doc, PageContainer& container)
+        : Hinted(doc), m_container(container)
+    {
+    }
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
+private:
+    bool imageMissing();
+    PageContainer& m_container;
+    int m_missing = -1;
+};
+
+// TD/TH: presentational attributes of the cell and its table, and the
+// painters below content.
+class CellElement : public Hinted<litehtml::el_td>
+{
+public:
+    CellElement(const std::shared_ptr<litehtml::document>& doc, PageContainer& container)
+        : Hinted(doc), m_container(container)
+    {
+    }
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
+private:
+    PageContainer& m_container;
+};
+
+// BODY: the painters below content.
+class BodyElement : public Hinted<litehtml::el_body>
+{
+public:
+    BodyElement(const std::shared_ptr<litehtml::document>& doc, PageContainer& container)
+        : Hinted(doc), m_container(container)
+    {
+    }
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
+private:
+    PageContainer& m_container;
+};
+
+// TABLE: the height attribute, and column widths distributed as browsers do.
+class TableElement : public Hinted<litehtml::el_table>
+{
+public:
+    using Hinted::Hinted;
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+};
+
+// Column widths of a table whose width leaves room beyond every column's
+// maximum: browsers give the spare width to the auto columns in proportion to
+// their maximum widths (to the fixed ones when all are fixed); litehtml 0.6
+// gives it to the last column. Empty when litehtml's widths stand (percentage
+// columns, or no spare width). min/max/fixed per column; width = the total.
+struct TableColumnInput {
+    int minWidth = 0;
+    int maxWidth = 0;
+    bool fixed = false;    // a width in pixels
+    bool percent = false;  // a width in percent
+};
+std::vector<int> browserColumnWidths(const std::vector<TableColumnInput>& columns, int width);
+
+} // namespace engine

@@ -1,0 +1,331 @@
+#include "engine/layout/LayoutEngine.h"
+
+#include "engine/layout/DefaultStyleSheet.h"
+#include "engine/layout/LayoutElements.h"
+
+#include <litehtml/litehtml.h>
+
+#include <QPainter>
+
+#include <cstring>
+
+namespace engine {
+
+namespace layoutengine_detail {
+
+// Comments the layout serializer writes before each text node: "#<id>".
+int textMarker(litehtml::element& el)
+{
+    if (!el.is_comment())
+        return -2;
+    litehtml::tstring text;
+    el.get_text(text);
+    if (text.size() < 2 || text[0] != '#')
+        return -2;
+    char* end = nullptr;
+    const long id = strtol(text.c_str() + 1, &end, 10);
+    return end != text.c_str() + 1 ? static_cast<int>(id) : -2;
+}
+
+bool isTextLike(litehtml::element& el)
+{
+    return el.get_display() == litehtml::display_inline_text;
+}
+
+struct TreeBuilder {
+    LayoutTree& tree;
+    std::unordered_map<int, std::weak_ptr<litehtml::element>>& elements;
+    int order = 0;
+
+    void addText(const litehtml::element::ptr& el, int owner, int textNode, int& offset)
+    {
+        litehtml::tstring raw;
+        el->get_text(raw);
+        const QString text = QString::fromStdString(raw);
+        const int start = offset;
+        offset += static_cast<int>(text.size());
+        if (el->skip())
+            return;
+        TextPiece piece;
+        piece.textNodeId = textNode;
+        piece.offset = start;
+        piece.text = text;
+        piece.space = el->is_white_space();
+        const litehtml::position p = el->get_placement();
+        piece.box = toQRect(p);
+        litehtml::font_metrics fm;
+        piece.font = static_cast<int>(el->get_font(&fm));
+        piece.baseline = p.y + p.height - fm.descent;
+        // litehtml places a word box at its line's text height: the baseline
+        // lies ascent below the top.
+        piece.baseline = p.y + fm.ascent;
+        piece.owner = owner;
+        tree.pieces.push_back(std::move(piece));
+    }
+
+    void addElement(const litehtml::element::ptr& el, int parent)
+    {
+        if (el->get_display() == litehtml::display_none)
+            return;
+        const int index = static_cast<int>(tree.boxes.size());
+        tree.boxes.emplace_back();
+        {
+            LayoutBox& box = tree.boxes.back();
+            box.nodeId = layoutNodeId(*el);
+            const char* tag = el->get_tagName();
+            box.tag = tag ? QString::fromUtf8(tag).toUpper() : QString();
+            const char* id = el->get_attr("id");
+            if (id)
+                box.htmlId = QString::fromUtf8(id);
+            box.parent = parent;
+            box.order = order++;
+            const litehtml::position content = el->get_placement();
+            litehtml::position padding = content;
+            padding += el->get_paddings();
+            litehtml::position border = padding;
+            border += el->get_borders();
+            box.contentBox = toQRect(content);
+            box.paddingBox = toQRect(padding);
+            box.borderBox = toQRect(border);
+            const auto position = el->get_element_position();
+            box.positioned = position != litehtml::element_position_static;
+            box.absolute =
+                position == litehtml::element_position_absolute || position == litehtml::element_position_fixed;
+            box.zIndex = box.positioned ? el->get_zindex() : 0;
+            box.clipsContent = el->get_overflow() > litehtml::overflow_visible;
+            const auto display = el->get_display();
+            box.inlineLevel = display == litehtml::display_inline;
+            if (box.inlineLevel) {
+                litehtml::position::vector lines;
+                el->get_inline_boxes(lines);
+                // Line fragments are relative to the block that holds the lines.
+                const litehtml::position origin = el->get_placement();
+                const int ox = origin.x - el->get_position().x;
+                const int oy = origin.y - el->get_position().y;
+                QRect united;
+                for (const auto& line : lines) {
+                    const QRect r(line.x + ox, line.y + oy, line.width, line.height);
+                    box.lineBoxes.push_back(r);
+                    united = united.isNull() ? r : united.united(r);
+                }
+                if (!united.isNull()) {
+                    box.borderBox = united;
+                    box.paddingBox = united;
+                    box.contentBox = united;
+                }
+            }
+            if (box.nodeId >= 0) {
+                tree.byNode[box.nodeId] = index;
+                elements[box.nodeId] = el;
+            }
+        }
+        if (parent >= 0)
+            tree.boxes[static_cast<size_t>(parent)].children.push_back(index);
+
+        int textNode = -1;
+        int offset = 0;
+        for (size_t i = 0; i < el->get_children_count(); ++i) {
+            const litehtml::element::ptr child = el->get_child(static_cast<int>(i));
+            if (!child)
+                continue;
+            const int marker = textMarker(*child);
+            if (marker != -2) {
+                textNode = marker;
+                offset = 0;
+                continue;
+            }
+            if (isTextLike(*child)) {
+                addText(child, index, textNode, offset);
+                continue;
+            }
+            if (child->is_comment())
+                continue;
+            textNode = -1;
+            addElement(child, index);
+        }
+    }
+};
+
+} // namespace layoutengine_detail
+
+LayoutEngine::LayoutEngine() : m_container(std::make_unique<PageContainer>()), m_context(std::make_unique<litehtml::context>())
+{
+    m_context->load_master_stylesheet(defaultStyleSheet());
+}
+
+LayoutEngine::~LayoutEngine()
+{
+    // The document refers to the container: it goes first.
+    m_elements.clear();
+    m_document.reset();
+}
+
+void LayoutEngine::setBaseFolder(const QString& folder)
+{
+    m_container->setBaseFolder(folder);
+}
+
+void LayoutEngine::setViewportSize(QSize size)
+{
+    m_viewport = size;
+    m_container->setViewportSize(size);
+}
+
+void LayoutEngine::load(const QString& html)
+{
+    m_elements.clear();
+    m_tree = LayoutTree();
+    m_document.reset();
+    const QByteArray utf8 = html.toUtf8();
+    m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
+    m_laidOut = false;
+}
+
+bool LayoutEngine::isLoaded() const
+{
+    return m_document != nullptr;
+}
+
+void LayoutEngine::layout(int width)
+{
+    m_width = std::max(1, width);
+    if (!m_document) {
+        m_tree = LayoutTree();
+        m_laidOut = true;
+        return;
+    }
+    m_document->render(m_width);
+    buildTree();
+    m_laidOut = true;
+}
+
+void LayoutEngine::buildTree()
+{
+    m_tree = LayoutTree();
+    m_elements.clear();
+    if (!m_document || !m_document->root())
+        return;
+    layoutengine_detail::TreeBuilder builder{m_tree, m_elements};
+    builder.addElement(m_document->root(), -1);
+    int right = m_document->width();
+    int bottom = m_document->height();
+    for (const LayoutBox& b : m_tree.boxes) {
+        right = std::max(right, b.borderBox.x() + b.borderBox.width());
+        bottom = std::max(bottom, b.borderBox.y() + b.borderBox.height());
+    }
+    m_tree.canvas = QSize(right, bottom);
+}
+
+std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
+{
+    const auto it = m_elements.find(nodeId);
+    return it == m_elements.end() ? nullptr : it->second.lock();
+}
+
+bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes)
+{
+    const auto el = elementOf(nodeId);
+    if (!el)
+        return false;
+    for (const auto& [name, value] : attributes)
+        el->set_attr(name.toLower().toUtf8().constData(), value.toUtf8().constData());
+    el->refresh_styles();
+    el->parse_attributes();
+    el->parse_styles(true);
+    // Column widths come from the cells when a table's grid is built: the
+    // table around a restyled element builds its grid again.
+    for (auto p = el; p; p = p->parent()) {
+        const auto display = p->get_display();
+        if (display == litehtml::display_table || display == litehtml::display_inline_table) {
+            p->init();
+            break;
+        }
+    }
+    m_laidOut = false;
+    return true;
+}
+
+bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
+{
+    const auto el = elementOf(nodeId);
+    const auto it = m_tree.byNode.find(nodeId);
+    if (!el || it == m_tree.byNode.end())
+        return false;
+    LayoutBox& top = m_tree.boxes[static_cast<size_t>(it->second)];
+    if (!top.absolute)
+        return false;
+    el->get_position().x += dx;
+    el->get_position().y += dy;
+    // The element's subtree follows in document order: shift every box and
+    // word inside it.
+    std::vector<int> stack{it->second};
+    std::vector<bool> inside(m_tree.boxes.size(), false);
+    while (!stack.empty()) {
+        const int i = stack.back();
+        stack.pop_back();
+        inside[static_cast<size_t>(i)] = true;
+        LayoutBox& b = m_tree.boxes[static_cast<size_t>(i)];
+        b.borderBox.translate(dx, dy);
+        b.paddingBox.translate(dx, dy);
+        b.contentBox.translate(dx, dy);
+        for (QRect& r : b.lineBoxes)
+            r.translate(dx, dy);
+        for (int c : b.children)
+            stack.push_back(c);
+    }
+    for (TextPiece& p : m_tree.pieces) {
+        if (p.owner >= 0 && inside[static_cast<size_t>(p.owner)]) {
+            p.box.translate(dx, dy);
+            p.baseline += dy;
+        }
+    }
+    const QRect moved = top.borderBox;
+    m_tree.canvas = m_tree.canvas.expandedTo(QSize(moved.x() + moved.width(), moved.y() + moved.height()));
+    return true;
+}
+
+QColor LayoutEngine::backgroundColor() const
+{
+    if (m_document && m_document->root()) {
+        const auto body = m_document->root()->select_one("body");
+        if (body) {
+            const litehtml::background* bg = body->get_background(true);
+            if (bg && bg->m_color.alpha > 0)
+                return toQColor(bg->m_color);
+        }
+        const litehtml::background* rootBg = m_document->root()->get_background(true);
+        if (rootBg && rootBg->m_color.alpha > 0)
+            return toQColor(rootBg->m_color);
+    }
+    return QColor(Qt::white);
+}
+
+void LayoutEngine::draw(QPainter& painter, const QRect& pageArea)
+{
+    if (!m_laidOut)
+        layout(m_width > 0 ? m_width : m_viewport.width());
+    painter.fillRect(pageArea, backgroundColor());
+    if (!m_document)
+        return;
+    painter.save();
+    painter.setClipRect(pageArea, Qt::IntersectClip);
+    const litehtml::position clip(pageArea.x(), pageArea.y(), pageArea.width(), pageArea.height());
+    m_container->beginDraw(&painter);
+    m_document->draw(reinterpret_cast<litehtml::uint_ptr>(&painter), 0, 0, &clip);
+    m_container->endDraw();
+    painter.restore();
+}
+
+QImage LayoutEngine::render(int width, int minHeight)
+{
+    layout(width);
+    const QSize canvas = m_tree.canvas.expandedTo(QSize(width, std::max(1, minHeight)));
+    QImage image(canvas, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    draw(painter, QRect(QPoint(0, 0), canvas));
+    painter.end();
+    return image;
+}
+
+} // namespace engine

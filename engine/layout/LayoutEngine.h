@@ -1,0 +1,85 @@
+#pragma once
+
+#include "engine/layout/LayoutTree.h"
+#include "engine/layout/PageContainer.h"
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+class QPainter;
+
+namespace litehtml {
+class context;
+class document;
+class element;
+} // namespace litehtml
+
+namespace engine {
+
+// The one seam between the engine and the layout library: load a layout
+// serialization, lay it out at a width, draw any area of it, and give the
+// boxes of elements and words (LayoutTree). Nothing outside engine/layout/
+// sees litehtml.
+class LayoutEngine
+{
+public:
+    LayoutEngine();
+    ~LayoutEngine();
+
+    LayoutEngine(const LayoutEngine&) = delete;
+    LayoutEngine& operator=(const LayoutEngine&) = delete;
+
+    // Images and style sheets with relative addresses come from this folder.
+    void setBaseFolder(const QString& folder);
+    // The visible area (the root background covers at least this much).
+    void setViewportSize(QSize size);
+
+    // Replaces the page with this HTML; the next layout() lays it out.
+    void load(const QString& html);
+    bool isLoaded() const;
+
+    // Lays the page out for this width (the view's width without its scroll bar).
+    void layout(int width);
+    bool isLaidOut() const { return m_laidOut; }
+    int layoutWidth() const { return m_width; }
+
+    // Restyles one element in place after a change of its style or attributes
+    // (attributes given as name/value pairs replace the old ones) and marks the
+    // layout stale. Returns false when the node has no layout element.
+    bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes);
+    // Moves the boxes of an absolutely positioned element and everything in it
+    // by an offset, without a new layout (a dragged object).
+    bool shiftPositioned(int nodeId, int dx, int dy);
+
+    const LayoutTree& tree() const { return m_tree; }
+    // The extent of the page, positioned boxes included.
+    QSize canvasSize() const { return m_tree.canvas; }
+
+    // Draws the part of the page inside pageArea (page coordinates) on a
+    // painter whose origin is the page's origin.
+    void draw(QPainter& painter, const QRect& pageArea);
+    // Lays out at width and renders the whole page (at least minHeight high).
+    QImage render(int width, int minHeight = 0);
+
+    PageContainer& container() { return *m_container; }
+    // The page background: BODY's colour, else white.
+    QColor backgroundColor() const;
+
+private:
+    void buildTree();
+    std::shared_ptr<litehtml::element> elementOf(int nodeId) const;
+
+    std::unique_ptr<PageContainer> m_container;
+    std::unique_ptr<litehtml::context> m_context;
+    std::shared_ptr<litehtml::document> m_document;
+    LayoutTree m_tree;
+    std::unordered_map<int, std::weak_ptr<litehtml::element>> m_elements;
+    QSize m_viewport{800, 600};
+    int m_width = 0;
+    bool m_laidOut = false;
+};
+
+} // namespace engine

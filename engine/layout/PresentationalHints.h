@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+namespace engine {
+
+// One CSS declaration that an HTML 4 presentational attribute stands for.
+struct StyleHint {
+    QString property;
+    QString value;
+    bool operator==(const StyleHint&) const = default;
+};
+
+// What the hints of an element may read: its own attributes and those of its
+// nearest ancestor with a given tag (lower case); a null QString when absent.
+struct HintSource {
+    QString tag; // lower case
+    std::function<QString(const char* name)> attribute;
+    std::function<QString(const char* ancestorTag, const char* name)> ancestorAttribute;
+};
+
+// The declarations that the presentational attributes of an element stand
+// for, in the order to apply them (they rank below every style sheet rule).
+// litehtml 0.6 ignores or misreads these attributes.
+std::vector<StyleHint> presentationalHints(const HintSource& source);
+
+// "ff0000" and other bare hex colours as written in old pages get their "#".
+QString colorAttributeToCss(const QString& value);
+// FONT size 1-7, "+n" or "-n" as a pixel size.
+int fontSizeAttributeToPx(const QString& value);
+
+} // namespace engine

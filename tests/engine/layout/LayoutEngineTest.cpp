@@ -1,0 +1,254 @@
+#include "engine/layout/LayoutEngine.h"
+
+#include "LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+using engine::LayoutBox;
+using engine::LayoutEngine;
+
+namespace {
+
+const LayoutBox& boxById(const LayoutEngine& layout, const char* id)
+{
+    const LayoutBox* box = layout.tree().boxByHtmlId(QString::fromLatin1(id));
+    if (!box)
+        throw std::runtime_error(std::string("no box for ") + id);
+    return *box;
+}
+
+} // namespace
+
+TEST(LayoutEngine, LaysOutBlocksInsideTheBodyMargins)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<html><body><div id=a style='width:100px;height:50px'></div>"
+                               "<div id=b style='height:20px'></div></body></html>"));
+    layout.layout(400);
+    EXPECT_EQ(boxById(layout, "a").borderBox, QRect(10, 15, 100, 50));
+    EXPECT_EQ(boxById(layout, "b").borderBox, QRect(10, 65, 380, 20));
+}
+
+TEST(LayoutEngine, EmptyAndUnloadedPagesLayOutToNothing)
+{
+    LayoutEngine layout;
+    layout.setViewportSize(QSize(300, 100));
+    layout.layout(300);
+    EXPECT_TRUE(layout.tree().boxes.empty());
+    layout.load(QString());
+    layout.layout(300);
+    const QImage image = layout.render(300, 100);
+    EXPECT_EQ(image.size(), QSize(300, 100));
+}
+
+TEST(LayoutEngine, TableHeightAttributeAndCellGeometry)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables.html");
+    const LayoutBox& t1 = boxById(layout, "t1");
+    EXPECT_EQ(t1.borderBox.width(), 500);
+    EXPECT_EQ(t1.borderBox.height(), 120);
+    // cellspacing 4 between the table border (1) and the cells.
+    const LayoutBox& a1 = boxById(layout, "a1");
+    EXPECT_EQ(a1.borderBox.topLeft(), t1.borderBox.topLeft() + QPoint(5, 5));
+    // The spanning cells line up with the cells they span.
+    const LayoutBox& b1 = boxById(layout, "b1");
+    const LayoutBox& b2 = boxById(layout, "b2");
+    const LayoutBox& a3 = boxById(layout, "a3");
+    EXPECT_EQ(a1.borderBox.left(), b1.borderBox.left());
+    EXPECT_EQ(a1.borderBox.right(), b2.borderBox.right());
+    EXPECT_EQ(a3.borderBox.top(), a1.borderBox.top());
+    EXPECT_EQ(a3.borderBox.bottom(), b1.borderBox.bottom());
+    // cellpadding 6 plus the 1px cell border.
+    EXPECT_EQ(b1.contentBox.left() - b1.borderBox.left(), 7);
+}
+
+TEST(LayoutEngine, SpareTableWidthGoesToColumnsByTheirWidths)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables.html");
+    // Two equal columns share the spare width equally, not all to the last.
+    const int e1 = boxById(layout, "e1").borderBox.width();
+    const int e2 = boxById(layout, "e2").borderBox.width();
+    EXPECT_LE(std::abs(e1 - e2), 1);
+    EXPECT_EQ(boxById(layout, "t4").borderBox.width(), 300);
+    // Longer content, wider column.
+    EXPECT_LT(boxById(layout, "d1").borderBox.width(), boxById(layout, "d3").borderBox.width());
+    EXPECT_LT(boxById(layout, "d3").borderBox.width(), boxById(layout, "d2").borderBox.width());
+}
+
+TEST(LayoutEngine, NestedTableSitsInsideItsCell)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables.html");
+    const LayoutBox& cell = boxById(layout, "n1");
+    const LayoutBox& inner = boxById(layout, "inner");
+    EXPECT_EQ(cell.borderBox.width(), 120);
+    EXPECT_TRUE(cell.borderBox.contains(inner.borderBox));
+    EXPECT_EQ(boxById(layout, "n2").borderBox.size(), QSize(200, 60));
+}
+
+TEST(LayoutEngine, MarqueeIsAClippedBoxOfItsSize)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "objects.html");
+    EXPECT_EQ(boxById(layout, "mq").borderBox.size(), QSize(300, 40));
+    EXPECT_TRUE(boxById(layout, "mq").clipsContent);
+}
+
+struct BoxSizeCase {
+    const char* id;
+    QSize size;
+};
+
+class ObjectBoxSize : public ::testing::TestWithParam<BoxSizeCase>
+{
+};
+
+TEST_P(ObjectBoxSize, HasTheSizeOfItsAttributesOrItsDefault)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "objects.html");
+    EXPECT_EQ(boxById(layout, GetParam().id).borderBox.size(), GetParam().size) << GetParam().id;
+}
+
+INSTANTIATE_TEST_SUITE_P(Objects, ObjectBoxSize,
+                         ::testing::Values(BoxSizeCase{"img1", QSize(60, 40)},   // the image's own size
+                                           BoxSizeCase{"img2", QSize(124, 84)},  // width/height plus border 2
+                                           BoxSizeCase{"img3", QSize(28, 30)},   // cannot be loaded
+                                           BoxSizeCase{"emb", QSize(100, 60)},
+                                           BoxSizeCase{"obj", QSize(80, 50)},
+                                           BoxSizeCase{"app", QSize(90, 40)},
+                                           BoxSizeCase{"txt", QSize(15 * 7 + 12, 22)},
+                                           BoxSizeCase{"chk", QSize(13, 13)},
+                                           BoxSizeCase{"ta", QSize(20 * 7 + 24, 3 * 16 + 6)}));
+
+TEST(LayoutEngine, HiddenInputAndObjectContentHaveNoBox)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "objects.html");
+    EXPECT_EQ(layout.tree().boxByHtmlId("hid"), nullptr);
+    EXPECT_EQ(layout.tree().indexOfTag("PARAM"), -1);
+}
+
+TEST(LayoutEngine, ImageSpacingAttributes)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "objects.html");
+    const LayoutBox& img1 = boxById(layout, "img1");
+    const LayoutBox& img2 = boxById(layout, "img2");
+    // hspace 5 on both sides; one space between the images.
+    const int space = img2.borderBox.left() - img1.borderBox.right() - 1;
+    EXPECT_GE(space, 5 + 3);
+    EXPECT_LE(space, 5 + 6);
+}
+
+TEST(LayoutEngine, InlineElementsGetOneBoxPerLine)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><p style='width:120px'>aaa <a id=a href=x>bbb ccc ddd eee fff</a></p></body>"));
+    layout.layout(400);
+    const LayoutBox& a = boxById(layout, "a");
+    ASSERT_GE(a.lineBoxes.size(), 2u);
+    EXPECT_GT(a.lineBoxes[1].top(), a.lineBoxes[0].top());
+    EXPECT_TRUE(a.borderBox.contains(a.lineBoxes[0]));
+    EXPECT_TRUE(a.borderBox.contains(a.lineBoxes[1]));
+}
+
+TEST(LayoutEngine, JapaneseTextBreaksBetweenAnyCharacters)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><p id=p style='width:100px'>日本語の文章を折り返す。</p></body>"));
+    layout.layout(400);
+    const auto& pieces = layout.tree().pieces;
+    ASSERT_FALSE(pieces.empty());
+    std::set<int> lines;
+    for (const auto& piece : pieces) {
+        EXPECT_LE(piece.text.size(), 2) << piece.text.toStdString();
+        lines.insert(piece.box.top());
+    }
+    EXPECT_GT(lines.size(), 1u);
+    // The full stop stays with the character before it.
+    EXPECT_EQ(pieces.back().text, QStringLiteral("す。"));
+}
+
+TEST(LayoutEngine, WindowsFaceNamesRenderWithTheIpaFonts)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><font id=f face='ＭＳ 明朝'>明朝</font></body>"));
+    layout.layout(400);
+    ASSERT_FALSE(layout.tree().pieces.empty());
+    const int font = layout.tree().pieces.front().font;
+    EXPECT_EQ(layout.container().fonts().qfont(font).families().value(0), QStringLiteral("IPAMincho"));
+}
+
+TEST(LayoutEngine, FontSizeAttributeGivesTheOldEnginesSizes)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "text.html");
+    auto heightOf = [&](const char* id) { return boxById(layout, id).borderBox.height(); };
+    EXPECT_LT(heightOf("f1"), heightOf("f4"));
+    EXPECT_LT(heightOf("f4"), heightOf("f5"));
+    EXPECT_EQ(heightOf("fplus"), heightOf("f5")); // +2 from 3 is 5
+    EXPECT_LT(heightOf("f5"), heightOf("f7"));
+}
+
+TEST(LayoutEngine, CanvasCoversPositionedBoxesAndFollowsAShift)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "positioned.html");
+    EXPECT_EQ(boxById(layout, "d1").borderBox, QRect(40, 60, 120, 80));
+    EXPECT_EQ(boxById(layout, "d1").zIndex, 2);
+    EXPECT_TRUE(boxById(layout, "d1").absolute);
+    EXPECT_EQ(layout.canvasSize(), QSize(960, 740));
+
+    const int d1 = layout.tree().indexOfHtmlId("d1");
+    LayoutBox& mutableBox = const_cast<LayoutBox&>(layout.tree().boxes[static_cast<size_t>(d1)]);
+    mutableBox.nodeId = 7;
+    const_cast<engine::LayoutTree&>(layout.tree()).byNode[7] = d1;
+    // Without a node id known to the layout nothing moves.
+    EXPECT_FALSE(layout.shiftPositioned(7, 5, 5));
+}
+
+TEST(LayoutEngine, ShiftsAPositionedElementWithoutRelayout)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><div data-pgn=4 id=d style='position:absolute;left:10px;top:20px;"
+                               "width:50px;height:30px'>text</div></body>"));
+    layout.layout(400);
+    const QRect before = boxById(layout, "d").borderBox;
+    ASSERT_TRUE(layout.shiftPositioned(4, 900, 3));
+    EXPECT_EQ(boxById(layout, "d").borderBox, before.translated(900, 3));
+    EXPECT_EQ(layout.tree().pieces.front().box.left() - before.left(), 900);
+    EXPECT_GE(layout.canvasSize().width(), 960);
+    // The drawing follows as well.
+    QImage image(1000, 100, QImage::Format_RGB32);
+    QPainter p(&image);
+    layout.draw(p, image.rect());
+}
+
+TEST(LayoutEngine, RestyleInPlaceMatchesAFullLayout)
+{
+    const QString before = QStringLiteral(
+        "<body><table data-pgn=1 id=t border=1><tr><td data-pgn=2 id=c>cell</td><td>x</td></tr></table>"
+        "<div data-pgn=3 id=d style='width:40px'>div</div></body>");
+    const QString after = QStringLiteral(
+        "<body><table data-pgn=1 id=t border=1><tr><td data-pgn=2 id=c width=200 bgcolor=red>cell</td><td>x</td>"
+        "</tr></table><div data-pgn=3 id=d style='width:140px;padding:3px'>div</div></body>");
+    LayoutEngine inPlace;
+    inPlace.load(before);
+    inPlace.layout(500);
+    ASSERT_TRUE(inPlace.restyle(2, {{"width", "200"}, {"bgcolor", "red"}}));
+    ASSERT_TRUE(inPlace.restyle(3, {{"style", "width:140px;padding:3px"}}));
+    EXPECT_FALSE(inPlace.isLaidOut());
+    inPlace.layout(500);
+
+    LayoutEngine full;
+    full.load(after);
+    full.layout(500);
+    for (const char* id : {"t", "c", "d"})
+        EXPECT_EQ(boxById(inPlace, id).borderBox, boxById(full, id).borderBox) << id;
+    EXPECT_EQ(inPlace.render(500, 100), full.render(500, 100));
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "engine/layout/LayoutEngine.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+namespace layout_test {
+
+inline QString sourceDir()
+{
+    const QString dir = qEnvironmentVariable("PAGINOR_SOURCE_DIR");
+    // Run by hand from build/<type>/tests: the source tree is three levels up.
+    return dir.isEmpty() ? QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../..")) : dir;
+}
+
+inline QString fixtureFolder()
+{
+    return sourceDir() + QStringLiteral("/tests/data/layout");
+}
+
+inline QString readFixture(const QString& name)
+{
+    QFile f(fixtureFolder() + '/' + name);
+    if (!f.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(f.readAll());
+}
+
+// A layout of a fixture page at a width, images from the fixture folder.
+inline void loadFixture(engine::LayoutEngine& layout, const QString& name, int width = 800)
+{
+    layout.setBaseFolder(fixtureFolder());
+    layout.load(readFixture(name));
+    layout.layout(width);
+}
+
+} // namespace layout_test

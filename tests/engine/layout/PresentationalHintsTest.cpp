@@ -1,0 +1,148 @@
+#include "engine/layout/FontCatalog.h"
+#include "engine/layout/LayoutElements.h"
+#include "engine/layout/PageContainer.h"
+#include "engine/layout/PresentationalHints.h"
+
+#include <gtest/gtest.h>
+
+#include <QMap>
+
+using engine::StyleHint;
+
+namespace {
+
+struct HintCase {
+    const char* tag;
+    QMap<QString, QString> attributes;
+    QMap<QString, QString> tableAttributes;
+    std::vector<StyleHint> expected;
+};
+
+class Hints : public ::testing::TestWithParam<HintCase>
+{
+};
+
+TEST_P(Hints, BecomeTheseDeclarations)
+{
+    const HintCase& c = GetParam();
+    engine::HintSource source;
+    source.tag = QString::fromLatin1(c.tag);
+    source.attribute = [&c](const char* name) { return c.attributes.value(QString::fromLatin1(name)); };
+    source.ancestorAttribute = [&c](const char* tag, const char* name) {
+        return QByteArray(tag) == "table" ? c.tableAttributes.value(QString::fromLatin1(name)) : QString();
+    };
+    EXPECT_EQ(engine::presentationalHints(source), c.expected);
+}
+
+StyleHint h(const char* p, const char* v)
+{
+    return {QString::fromLatin1(p), QString::fromUtf8(v)};
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Attributes, Hints,
+    ::testing::Values(
+        HintCase{"body", {{"bgcolor", "FFFFCC"}, {"text", "navy"}}, {}, {h("background-color", "#ffffcc"), h("color", "navy")}},
+        HintCase{"body", {{"background", "img\\bg.gif"}}, {}, {h("background-image", "url(\"img/bg.gif\")")}},
+        HintCase{"font", {{"face", "ＭＳ Ｐゴシック,Arial"}, {"size", "+1"}, {"color", "#FF0000"}}, {},
+                 {h("font-family", "\"ＭＳ Ｐゴシック\", \"Arial\""), h("font-size", "18px"), h("color", "#ff0000")}},
+        HintCase{"font", {{"size", "9"}}, {}, {h("font-size", "48px")}},
+        HintCase{"font", {{"size", "-5"}}, {}, {h("font-size", "10px")}},
+        HintCase{"font", {{"size", "big"}}, {}, {}},
+        HintCase{"table", {{"height", "120"}, {"border", ""}, {"cellspacing", "0"}},
+                 {},
+                 {h("height", "120px"), h("border-width", "1px"), h("border-style", "outset"),
+                  h("border-color", "#808080"), h("border-spacing", "0px")}},
+        HintCase{"table", {{"border", "0"}, {"width", "80%"}, {"align", "center"}}, {},
+                 {h("width", "80%"), h("margin-left", "auto"), h("margin-right", "auto")}},
+        HintCase{"td", {{"nowrap", ""}, {"valign", "center"}}, {{"cellpadding", "4"}, {"border", "2"}},
+                 {h("vertical-align", "middle"), h("white-space", "nowrap"), h("padding", "4px"),
+                  h("border-width", "1px"), h("border-style", "inset"), h("border-color", "#808080")}},
+        HintCase{"img", {{"border", "0"}, {"hspace", "4"}, {"align", "left"}}, {},
+                 {h("float", "left"), h("margin-left", "4px"), h("margin-right", "4px"), h("border-width", "0px"),
+                  h("border-style", "solid")}},
+        HintCase{"hr", {{"noshade", ""}, {"size", "5"}, {"width", "50%"}}, {},
+                 {h("border-style", "solid"), h("border-width", "5px 0px 0px 0px"), h("border-color", "#808080"),
+                  h("height", "0px"), h("width", "50%")}},
+        HintCase{"marquee", {{"width", "200"}, {"height", "30"}, {"bgcolor", "yellow"}}, {},
+                 {h("width", "200px"), h("height", "30px"), h("background-color", "yellow")}},
+        HintCase{"p", {{"align", "RIGHT"}}, {}, {h("text-align", "right")}}));
+
+struct FaceCase {
+    const char* face;
+    const char* family;
+};
+
+class FaceSubstitution : public ::testing::TestWithParam<FaceCase>
+{
+};
+
+TEST_P(FaceSubstitution, ResolvesToAnInstalledFamily)
+{
+    EXPECT_EQ(engine::FontCatalog::substituteFace(QString::fromUtf8(GetParam().face)),
+              QString::fromUtf8(GetParam().family));
+}
+
+INSTANTIATE_TEST_SUITE_P(Faces, FaceSubstitution,
+                         ::testing::Values(FaceCase{"ＭＳ Ｐゴシック", "IPAPGothic"}, FaceCase{"ＭＳ ゴシック", "IPAGothic"},
+                                           FaceCase{"MS PGothic", "IPAPGothic"}, FaceCase{"ＭＳ 明朝", "IPAMincho"},
+                                           FaceCase{"ＭＳ Ｐ明朝", "IPAPMincho"}, FaceCase{"ms mincho", "IPAMincho"},
+                                           FaceCase{"Arial", "DejaVu Sans"}, FaceCase{"Times New Roman", "DejaVu Serif"},
+                                           FaceCase{"Courier New", "DejaVu Sans Mono"},
+                                           FaceCase{"Unknown Face", "Unknown Face"}));
+
+TEST(FontCatalog, KeepsTheFirstChoiceAndFallsBackToJapanese)
+{
+    EXPECT_EQ(engine::FontCatalog::resolveFamilies(QStringLiteral("'Verdana', \"ＭＳ 明朝\", serif")),
+              (QStringList{"DejaVu Sans", "IPAMincho", "DejaVu Serif", "IPAPGothic"}));
+    engine::FontCatalog fonts;
+    const int a = fonts.font(QStringLiteral("Arial"), 16, 400, false, 0);
+    EXPECT_EQ(fonts.font(QStringLiteral("Arial"), 16, 400, false, 0), a);
+    EXPECT_NE(fonts.font(QStringLiteral("Arial"), 16, 700, false, 0), a);
+    EXPECT_EQ(fonts.textWidth(a, QStringLiteral("ab")), fonts.prefixWidths(a, QStringLiteral("ab")).back());
+}
+
+struct SplitCase {
+    const char* text;
+    std::vector<std::string> pieces; // words as they are, spaces as " "
+};
+
+class SplitText : public ::testing::TestWithParam<SplitCase>
+{
+};
+
+TEST_P(SplitText, BreaksWhereLinesMayBreak)
+{
+    engine::PageContainer container;
+    std::vector<std::string> pieces;
+    container.split_text(
+        GetParam().text, [&](const char* w) { pieces.emplace_back(w); }, [&](const char* s) { pieces.emplace_back(s); });
+    EXPECT_EQ(pieces, GetParam().pieces);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SplitText,
+    ::testing::Values(SplitCase{"two words", {"two", " ", "words"}},
+                      SplitCase{"日本語", {"日", "本", "語"}},
+                      SplitCase{"です。次", {"で", "す。", "次"}},
+                      SplitCase{"「かぎ」ABC", {"「か", "ぎ」", "ABC"}},
+                      SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}},
+                      SplitCase{"a\u00a0b", {"a\u00a0b"}}));
+
+TEST(TableColumns, SpareWidthFollowsTheMaximumWidths)
+{
+    using engine::TableColumnInput;
+    // Equal columns share equally; the last takes the rounding.
+    EXPECT_EQ(engine::browserColumnWidths({{10, 20}, {10, 20}, {10, 20}}, 100), (std::vector<int>{33, 33, 34}));
+    // Proportional to the maximum widths, fixed columns keep theirs.
+    EXPECT_EQ(engine::browserColumnWidths({{10, 10}, {10, 30}, {50, 50, true}}, 140),
+              (std::vector<int>{22, 68, 50}));
+    // All fixed: they grow together.
+    EXPECT_EQ(engine::browserColumnWidths({{10, 10, true}, {30, 30, true}}, 80), (std::vector<int>{20, 60}));
+    // No spare width, percentages, a single column: litehtml's widths stand.
+    EXPECT_TRUE(engine::browserColumnWidths({{10, 20}, {10, 20}}, 40).empty());
+    EXPECT_TRUE(engine::browserColumnWidths({{10, 20}, {10, 20, false, true}}, 100).empty());
+    EXPECT_TRUE(engine::browserColumnWidths({{10, 20}}, 100).empty());
+}
+
+} // namespace
