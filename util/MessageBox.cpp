@@ -2,6 +2,7 @@
 
 #include "platform/MessageBoxDialog.h"
 #include "platform/ModalRunner.h"
+#include "platform/StringTable.h"
 #include "res/resource.h"
 #include "util/AppContext.h"
 #include "util/StringResources.h"
@@ -85,5 +86,6 @@ int ShowMessageBox(const QString& text, quint8, unsigned int, unsigned int nButt
 int MessageBoxById(unsigned int id, quint8 unused1, unsigned int unused2, unsigned int nButtons, unsigned int unused3,
                    bool bApplyToAll, const QString& fontName)
 {
-    return ShowMessageBox(LoadResString(id), unused1, unused2, nButtons, unused3, bApplyToAll, fontName);
+    // The whole entry: a message is never cut short.
+    return ShowMessageBox(platform::StringTable::program().text(id), unused1, unused2, nButtons, unused3, bApplyToAll, fontName);
 }
