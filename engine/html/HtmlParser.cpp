@@ -207,6 +207,17 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
         doc->insertChildAt(doc->childCount(), n);
 }
 
+Ref<Element> HtmlParser::parseHtmlElement(Document* doc, const QString& html)
+{
+    parser_detail::Parsed p;
+    parser_detail::parse(p, html);
+    TreeBuilder builder(doc);
+    for (auto& n : builder.convertChildrenToList(p.out->document))
+        if (Element* e = n->asElement(); e && !e->isComment())
+            return e;
+    return nullptr;
+}
+
 std::vector<Ref<Node>> HtmlParser::parseFragment(Document* doc, const QString& html, const QString& context)
 {
     const QString ctx = context.toUpper();

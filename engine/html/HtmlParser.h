@@ -8,6 +8,7 @@
 namespace engine {
 
 class Document;
+class Element;
 
 // Parsing of pages and fragments into the DOM (gumbo). The DOCTYPE is set
 // aside (kept as written) and the rest parsed in quirks mode; fragments are
@@ -25,6 +26,9 @@ public:
     // Parses a fragment as the content of an element with the tag name
     // `context`; the nodes belong to `doc` and have no parent.
     static std::vector<Ref<Node>> parseFragment(Document* doc, const QString& html, const QString& context);
+    // Parses a whole page (without its DOCTYPE) and returns its HTML
+    // element, without parent, belonging to `doc`.
+    static Ref<Element> parseHtmlElement(Document* doc, const QString& html);
     // Splits a leading DOCTYPE off `html`: returns its text ("" when none)
     // and the position where the rest begins.
     static QString splitDoctype(const QString& html, int* restStart);
