@@ -1,0 +1,105 @@
+#pragma once
+
+#include "publish/CVornaInternetSession.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+
+namespace platform {
+class FtpClient;
+}
+class CVornaDialogStatus;
+
+// The FTP engine of one web: its server settings in the settings store, the
+// connection, the transfers between the web's local folder and its folder on
+// the server, and a few readers of product-wide settings. Several engines may
+// exist; they share nothing but the settings store.
+class CVornaFtp {
+public:
+    CVornaFtp();
+    // With the FTP client to use (tests pass a fake).
+    explicit CVornaFtp(std::unique_ptr<platform::FtpClient> client);
+    virtual ~CVornaFtp();
+    CVornaFtp(const CVornaFtp&) = delete;
+    CVornaFtp& operator=(const CVornaFtp&) = delete;
+
+    static const QString& SettingsKey(); // "Software\Vornasoft\Vorna-Paginor 2002(TEV)\Web Property"
+    static const QString& ProductKey();  // "Software\Vornasoft\Vorna-Paginor 2002(TEV)"
+
+    // Server settings in memory; nothing is written before SaveWebSettings.
+    QString GetFtpHost() const { return m_strHost; }
+    void SetFtpHost(QString text) { m_strHost = std::move(text); }
+    QString GetFtpId() const { return m_strUserId; }
+    void SetFtpId(QString text) { m_strUserId = std::move(text); }
+    QString GetFtpPassword() const { return m_strPassword; }
+    void SetFtpPassword(QString text) { m_strPassword = std::move(text); }
+    QString GetWebName() const { return m_strWebName; }
+    void SetWebName(QString text) { m_strWebName = std::move(text); }
+    QString GetFtpDir() const { return m_strRemoteFolder; }
+    void SetFtpDir(QString text) { m_strRemoteFolder = std::move(text); }
+    QString GetHttpUrl() const { return m_strHttpUrl; }
+    void SetHttpUrl(QString text) { m_strHttpUrl = std::move(text); }
+    QString GetFtpPort() const { return m_strPort; }
+    void SetFtpPort(QString text) { m_strPort = std::move(text); }
+    QString GetFtpTimeout() const { return m_strTimeout; }
+    void SetFtpTimeout(QString text) { m_strTimeout = std::move(text); }
+    int GetFtpPassive() const { return m_nPassive; }
+    void SetFtpPassive(int passive) { m_nPassive = passive; }
+
+    // Host, user id, password, remote folder and address empty; port "21",
+    // time-out "10". The web name and the passive flag stay.
+    void ResetWebSettings();
+    // Reads the settings of the web named by the web name; a missing time-out
+    // or passive flag is written back with its default.
+    void LoadWebSettings();
+    // Writes the eight settings of the web, making its key when missing.
+    void SaveWebSettings();
+
+    // The web publishing uses by default; empty when none is set.
+    QString GetActiveWeb();
+    // False, writing nothing, when the settings key does not exist.
+    bool SetActiveWeb(const QString& webName);
+
+    // The connection status window (user-interface thread).
+    bool ShowStatusDialog();
+    bool CloseStatusDialog();
+    CVornaDialogStatus* GetStatusDialog() const { return m_session.statusDialog(); }
+    CVornaInternetSession& GetSession() { return m_session; }
+
+    // Product-wide settings.
+    QString GetTargetDir();
+    QString GetWebObjectBoard();
+    QString GetWebObjectVisitor();
+    QString GetWebObjectCounter();
+    QString GetWebObjectCounterSetValue();
+    // True when the product key exists for the user; GetShowGuideFlag() then
+    // holds its "SHOW_GUIDE" value (1 when the value is missing).
+    bool GetShowGuide();
+    int GetShowGuideFlag() const { return m_nShowGuide; }
+
+protected:
+    QString readWebObject(const QString& valueName, QString& member);
+
+    CVornaInternetSession m_session;
+    std::unique_ptr<platform::FtpClient> m_pConnection;
+    bool m_bConnected = false;
+    QString m_strBoardId;
+    QString m_strVisitorId;
+    QString m_strCounterId;
+    QString m_strCounterSetValue;
+    int m_nShowGuide = 1;
+    QString m_strWorkingKey;
+    std::atomic<bool> m_bBusy{false};
+    QString m_strHost;
+    QString m_strUserId;
+    QString m_strPassword;
+    QString m_strWebName;
+    QString m_strRemoteFolder;
+    QString m_strHttpUrl;
+    QString m_strPort;
+    QString m_strTimeout;
+    int m_nPassive = 1;
+};
