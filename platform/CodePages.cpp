@@ -10,12 +10,14 @@ namespace platform {
 
 namespace codepages_detail {
 
-struct ConverterCloser {
+struct ConverterCloser
+{
     void operator()(UConverter* c) const { ucnv_close(c); }
 };
 using ConverterPtr = std::unique_ptr<UConverter, ConverterCloser>;
 
-struct DetectorCloser {
+struct DetectorCloser
+{
     void operator()(UCharsetDetector* d) const { ucsdet_close(d); }
 };
 using DetectorPtr = std::unique_ptr<UCharsetDetector, DetectorCloser>;
@@ -176,8 +178,8 @@ QByteArray charsetFromContentType(const QByteArray& content)
     while (i < content.size() && (QChar::isSpace(uchar(content[i])) || content[i] == '"' || content[i] == '\''))
         ++i;
     const qsizetype start = i;
-    while (i < content.size() && !QChar::isSpace(uchar(content[i])) && content[i] != ';' && content[i] != '"'
-           && content[i] != '\'')
+    while (i < content.size() && !QChar::isSpace(uchar(content[i])) && content[i] != ';' && content[i] != '"' &&
+           content[i] != '\'')
         ++i;
     return content.mid(start, i - start);
 }
@@ -275,9 +277,9 @@ QByteArray encodeText(const QString& text, const QString& charset, bool* ok)
         ucnv_reset(conv.get());
         QByteArray out(maxBytes, Qt::Uninitialized);
         err = U_ZERO_ERROR;
-        const int32_t len = ucnv_fromUChars(conv.get(), out.data(), int32_t(out.size()),
-                                            reinterpret_cast<const UChar*>(text.constData()), int32_t(text.size()),
-                                            &err);
+        const int32_t len =
+            ucnv_fromUChars(conv.get(), out.data(), int32_t(out.size()),
+                            reinterpret_cast<const UChar*>(text.constData()), int32_t(text.size()), &err);
         if (U_SUCCESS(err)) {
             out.truncate(len);
             if (ok && pass == 0)

@@ -25,6 +25,8 @@ namespace dataroot_detail {
 // Which shipped version each file copied into the data root had, so that a
 // file the user never touched can follow a newer shipped version.
 constexpr char kManifestName[] = ".paginor-shipped.json";
+// The settings' defaults are not part of the install folder.
+constexpr char kSettingsDefaultsFolder[] = "Registry";
 
 QByteArray fileHash(const QString& path)
 {
@@ -54,7 +56,8 @@ bool writeManifest(const QString& root, const QJsonObject& manifest)
     return file.commit();
 }
 
-struct TempFolderState {
+struct TempFolderState
+{
     QMutex mutex;
     std::unique_ptr<QTemporaryDir> dir;
     bool cleanupRegistered = false;
@@ -80,7 +83,8 @@ QString shareDir()
         return QDir::cleanPath(fromEnv);
     if (QCoreApplication::instance()) {
         const QString appDir = QCoreApplication::applicationDirPath();
-        for (const QString& candidate : {appDir + QLatin1String("/share"), appDir + QLatin1String("/../share/paginor")}) {
+        for (const QString& candidate :
+             {appDir + QLatin1String("/share"), appDir + QLatin1String("/../share/paginor")}) {
             if (QFileInfo(candidate + QLatin1String("/Bin")).isDir())
                 return QDir::cleanPath(candidate);
         }
@@ -117,6 +121,8 @@ DataRootFill fillDataRoot(const QString& share, const QString& root)
         if (info.isSymLink() || !info.isFile())
             continue;
         const QString relative = QDir(share).relativeFilePath(source);
+        if (relative.startsWith(QLatin1String(dataroot_detail::kSettingsDefaultsFolder) + QLatin1Char('/')))
+            continue; // read from the shipped tree by the settings store
         const QString target = root + QLatin1Char('/') + relative;
         const QByteArray shippedHash = fileHash(source);
 
@@ -132,8 +138,8 @@ DataRootFill fillDataRoot(const QString& share, const QString& root)
         }
         const QString recorded = oldManifest.value(relative).toString();
         const QFileInfo targetInfo(target);
-        if (!recorded.isEmpty() && recorded.toLatin1() != shippedHash && !targetInfo.isSymLink()
-            && targetInfo.isFile() && fileHash(target) == recorded.toLatin1()) {
+        if (!recorded.isEmpty() && recorded.toLatin1() != shippedHash && !targetInfo.isSymLink() &&
+            targetInfo.isFile() && fileHash(target) == recorded.toLatin1()) {
             if (copyPath(source, target, OnConflict::Overwrite) == FileError::Success) {
                 manifest.insert(relative, QString::fromLatin1(shippedHash));
                 ++fill.updated;
@@ -180,9 +186,8 @@ QString resolveCaseBlind(const QString& root, const QString& relative)
         QString match;
         const QFileInfo folder(current);
         if (folder.isDir()) {
-            const QStringList entries =
-                QDir(current).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                        QDir::Name);
+            const QStringList entries = QDir(current).entryList(
+                QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
             for (const QString& entry : entries) {
                 if (entry.compare(part, Qt::CaseInsensitive) == 0) {
                     match = entry;

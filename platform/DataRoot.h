@@ -17,10 +17,11 @@ QString shareDir();
 // data folder. Everything the program keeps below its install folder lives here.
 QString dataRoot();
 
-struct DataRootFill {
-    int copied = 0;  // shipped files that were missing and were copied in
-    int updated = 0; // shipped files the user never changed, replaced by a newer shipped version
-    int kept = 0;    // files left as they were
+struct DataRootFill
+{
+    int copied = 0;     // shipped files that were missing and were copied in
+    int updated = 0;    // shipped files the user never changed, replaced by a newer shipped version
+    int kept = 0;       // files left as they were
     QStringList failed; // relative paths that could not be written
 };
 

@@ -38,8 +38,7 @@ bool isSameOrBelow(const QString& inner, const QString& outer)
 
 QStringList entriesOf(const QString& folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 int copyLink(const QString& from, const QString& to)
@@ -267,8 +266,8 @@ int movePath(const QString& from, const QString& to, OnConflict onConflict)
         return FileError::Success;
     if (errno != EXDEV)
         return fileErrorFromErrno(errno);
-    const int copied = copyPath(from, target, onConflict == OnConflict::Overwrite ? OnConflict::Overwrite
-                                                                                   : OnConflict::Fail);
+    const int copied =
+        copyPath(from, target, onConflict == OnConflict::Overwrite ? OnConflict::Overwrite : OnConflict::Fail);
     if (copied != FileError::Success)
         return copied;
     return removeTree(cleanPath(from));

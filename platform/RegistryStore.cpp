@@ -17,7 +17,8 @@
 
 namespace platform {
 
-struct RegistryStore::Node {
+struct RegistryStore::Node
+{
     QString name;
     std::vector<std::unique_ptr<Node>> children;
     std::vector<std::pair<QString, RegValue>> values;

@@ -28,12 +28,13 @@ constexpr qint32 InvalidParameter = 87;
 constexpr qint32 MoreData = 234;
 } // namespace RegError
 
-struct RegValue {
+struct RegValue
+{
     RegType type = RegType::None;
     quint32 dword = 0;
-    QString text;        // String
-    QStringList texts;   // MultiString
-    QByteArray binary;   // Binary
+    QString text;      // String
+    QStringList texts; // MultiString
+    QByteArray binary; // Binary
 
     static RegValue fromDWord(quint32 v);
     static RegValue fromString(const QString& s);
@@ -52,7 +53,8 @@ struct RegValue {
 
 // A handle on a key: its hive and path, and whether it was opened for writing.
 // A default-constructed handle is the null handle.
-struct RegKey {
+struct RegKey
+{
     Hive hive = Hive::CurrentUser;
     QString path; // below the hive, "\"-separated; empty for the hive itself
     bool writable = false;
@@ -65,7 +67,8 @@ struct RegKey {
     bool operator==(const RegKey&) const = default;
 };
 
-class RegistryStore {
+class RegistryStore
+{
 public:
     // `folder` holds the hive files; `defaultsFolder` their shipped defaults
     // (the same file names). A missing user hive starts from its defaults; the
@@ -111,7 +114,8 @@ public:
     struct Node;
 
 private:
-    struct HiveData {
+    struct HiveData
+    {
         std::unique_ptr<Node> root;
         bool dirty = false;
     };

@@ -10,7 +10,8 @@
 // line feed, a carriage return and a backslash.
 namespace platform {
 
-class StringTable {
+class StringTable
+{
 public:
     StringTable() = default;
 

@@ -2,11 +2,12 @@
 
 #include "platform/DataRoot.h"
 
-namespace {
+namespace appcontext_detail {
 
 // The context of a program that has no main frame yet (and of tests that
 // install none).
-class DetachedAppContext final : public AppContext {
+class DetachedAppContext final : public AppContext
+{
 public:
     QWidget* mainWindow() const override { return nullptr; }
     int rememberedAnswer() const override { return 0; }
@@ -20,21 +21,21 @@ public:
 
 AppContext* g_installedContext = nullptr;
 
-} // namespace
+} // namespace appcontext_detail
 
 AppContext::~AppContext()
 {
-    if (g_installedContext == this)
-        g_installedContext = nullptr;
+    if (appcontext_detail::g_installedContext == this)
+        appcontext_detail::g_installedContext = nullptr;
 }
 
 AppContext& AppContext::instance()
 {
-    static DetachedAppContext detached;
-    return g_installedContext ? *g_installedContext : detached;
+    static appcontext_detail::DetachedAppContext detached;
+    return appcontext_detail::g_installedContext ? *appcontext_detail::g_installedContext : detached;
 }
 
 void AppContext::install(AppContext* context)
 {
-    g_installedContext = context;
+    appcontext_detail::g_installedContext = context;
 }

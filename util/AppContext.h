@@ -11,9 +11,11 @@ class CZQDoc;
 // application installs its implementation at start; tests install a fake.
 // Without one, instance() gives a context with no main window, no documents
 // and no web, whose install folder is the data root.
-class AppContext {
+class AppContext
+{
 public:
-    struct OpenDocument {
+    struct OpenDocument
+    {
         CZQDoc* document = nullptr;
         QString displayName; // CZQDoc::GetDisplayName in its plain form (the path of a saved page)
     };

@@ -11,7 +11,7 @@ using platform::RegistryStore;
 using platform::RegType;
 using platform::RegValue;
 
-namespace {
+namespace registryex_detail {
 
 constexpr qint32 kMaxStringChars = 200; // the terminating zero included
 constexpr qint32 kMaxNameChars = 200;
@@ -21,7 +21,7 @@ RegistryStore& store()
     return RegistryStore::instance();
 }
 
-} // namespace
+} // namespace registryex_detail
 
 CRegistryEx::CRegistryEx(const HKEY& root) : m_hKey(root) {}
 
@@ -42,7 +42,7 @@ bool CRegistryEx::Open(const HKEY& root, const QString& keyPath)
 {
     m_strKeyPath = keyPath;
     HKEY key;
-    const qint32 rc = store().openKey(root, keyPath, &key);
+    const qint32 rc = registryex_detail::store().openKey(root, keyPath, &key);
     if (rc == ERROR_SUCCESS)
         m_hKey = key;
     return Record(rc, REG_NONE, 0);
@@ -51,7 +51,7 @@ bool CRegistryEx::Open(const HKEY& root, const QString& keyPath)
 bool CRegistryEx::OpenKey(const HKEY& root, const QString& keyPath)
 {
     HKEY key;
-    const qint32 rc = store().openKey(root, keyPath, &key);
+    const qint32 rc = registryex_detail::store().openKey(root, keyPath, &key);
     if (rc != ERROR_SUCCESS)
         return Record(rc, REG_NONE, 0);
     m_hKey = key;
@@ -61,7 +61,7 @@ bool CRegistryEx::OpenKey(const HKEY& root, const QString& keyPath)
 bool CRegistryEx::OpenSubKey(const QString& keyPath)
 {
     HKEY key;
-    const qint32 rc = store().openKey(m_hKey, keyPath, &key);
+    const qint32 rc = registryex_detail::store().openKey(m_hKey, keyPath, &key);
     if (rc == ERROR_SUCCESS)
         m_hKey = key;
     return Record(rc, REG_NONE, 0);
@@ -70,7 +70,7 @@ bool CRegistryEx::OpenSubKey(const QString& keyPath)
 bool CRegistryEx::Create(const HKEY& root, const QString& keyPath)
 {
     HKEY key;
-    const qint32 rc = store().createKey(root, keyPath, &key);
+    const qint32 rc = registryex_detail::store().createKey(root, keyPath, &key);
     if (rc == ERROR_SUCCESS)
         m_hKey = key;
     return Record(rc, REG_NONE, 0);
@@ -80,14 +80,14 @@ void CRegistryEx::Close()
 {
     if (m_hKey.isNull())
         return;
-    store().closeKey(m_hKey);
+    registryex_detail::store().closeKey(m_hKey);
     m_hKey = HKEY();
 }
 
 bool CRegistryEx::ReadSmallValue(const QString& name, quint32& value)
 {
     RegValue read;
-    const qint32 rc = store().queryValue(m_hKey, name, &read);
+    const qint32 rc = registryex_detail::store().queryValue(m_hKey, name, &read);
     if (rc != ERROR_SUCCESS)
         return Record(rc, REG_NONE, 0);
     const quint32 size = read.size();
@@ -118,11 +118,11 @@ bool CRegistryEx::ReadInt(const QString& name, int& value)
 bool CRegistryEx::ReadString(const QString& name, QString& value)
 {
     RegValue read;
-    const qint32 rc = store().queryValue(m_hKey, name, &read);
+    const qint32 rc = registryex_detail::store().queryValue(m_hKey, name, &read);
     if (rc != ERROR_SUCCESS)
         return Record(rc, REG_NONE, 0);
     const quint32 size = read.size();
-    if (size > quint32(kMaxStringChars))
+    if (size > quint32(registryex_detail::kMaxStringChars))
         return Record(ERROR_MORE_DATA, quint32(read.type), size);
     QString text;
     switch (read.type) {
@@ -145,7 +145,7 @@ bool CRegistryEx::ReadBinary(const QString& name, QByteArray& data)
 {
     data.clear();
     RegValue read;
-    const qint32 rc = store().queryValue(m_hKey, name, &read);
+    const qint32 rc = registryex_detail::store().queryValue(m_hKey, name, &read);
     if (rc != ERROR_SUCCESS)
         return Record(rc, REG_BINARY, 0);
     data = read.bytes();
@@ -159,44 +159,47 @@ bool CRegistryEx::WriteDWord(const QString& name, quint32 value)
 
 qint32 CRegistryEx::SetDWordValue(const QString& name, quint32 value)
 {
-    return store().setValue(m_hKey, name, RegValue::fromDWord(value));
+    return registryex_detail::store().setValue(m_hKey, name, RegValue::fromDWord(value));
 }
 
 bool CRegistryEx::WriteString(const QString& name, const QString& value)
 {
     const RegValue v = RegValue::fromString(value);
-    return Record(store().setValue(m_hKey, name, v), REG_SZ, v.size());
+    return Record(registryex_detail::store().setValue(m_hKey, name, v), REG_SZ, v.size());
 }
 
 bool CRegistryEx::WriteBinary(const QString& name, const QByteArray& data)
 {
-    return Record(store().setValue(m_hKey, name, RegValue::fromBinary(data)), REG_BINARY, quint32(data.size()));
+    return Record(registryex_detail::store().setValue(m_hKey, name, RegValue::fromBinary(data)), REG_BINARY,
+                  quint32(data.size()));
 }
 
 bool CRegistryEx::DeleteValue(const QString& name)
 {
-    return Record(store().deleteValue(m_hKey, name), REG_NONE, 0);
+    return Record(registryex_detail::store().deleteValue(m_hKey, name), REG_NONE, 0);
 }
 
 bool CRegistryEx::DeleteKey(const HKEY& parent, const QString& subKeyPath)
 {
-    return Record(store().deleteKey(parent, subKeyPath), REG_NONE, 0);
+    return Record(registryex_detail::store().deleteKey(parent, subKeyPath), REG_NONE, 0);
 }
 
 bool CRegistryEx::Enumerate(const QString& keyPath, QStringList& names, bool keys)
 {
     HKEY key;
-    if (!Record(store().openKey(m_hKey, keyPath, &key), REG_NONE, 0))
+    if (!Record(registryex_detail::store().openKey(m_hKey, keyPath, &key), REG_NONE, 0))
         return false;
     key.writable = false;
     QStringList found;
-    const qint32 rc = keys ? store().subKeyNames(key, &found) : store().valueNames(key, &found);
+    const qint32 rc =
+        keys ? registryex_detail::store().subKeyNames(key, &found) : registryex_detail::store().valueNames(key, &found);
     bool ok = Record(rc, REG_NONE, 0);
     if (ok) {
         names.clear();
         for (const QString& name : found) {
             // Names are read into a buffer of 200 characters.
-            ok = Record(name.size() + 1 > kMaxNameChars ? ERROR_MORE_DATA : ERROR_SUCCESS, REG_NONE, 0);
+            ok = Record(name.size() + 1 > registryex_detail::kMaxNameChars ? ERROR_MORE_DATA : ERROR_SUCCESS, REG_NONE,
+                        0);
             if (!ok) {
                 ShowError(m_lLastError, keys ? QStringLiteral("RegEnumKeyEx") : QStringLiteral("RegEnumValue"),
                           QStringLiteral("RegistryEx"), keys ? 1050 : 1125);
@@ -205,7 +208,7 @@ bool CRegistryEx::Enumerate(const QString& keyPath, QStringList& names, bool key
             names << name;
         }
     }
-    store().closeKey(key);
+    registryex_detail::store().closeKey(key);
     return ok;
 }
 

@@ -28,7 +28,8 @@ inline constexpr quint32 REG_DWORD = 4;
 // create a key path, read or write named values, close (the destructor
 // closes). Each recording operation keeps the result code, the value type and
 // the size of its call. Keys of the machine hive are read-only.
-class CRegistryEx {
+class CRegistryEx
+{
 public:
     explicit CRegistryEx(const HKEY& root);
     virtual ~CRegistryEx();

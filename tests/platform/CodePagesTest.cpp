@@ -11,49 +11,58 @@ const QString kJapanese = QStringLiteral("日本語");
 // A page body long enough for the statistical detector to judge.
 QString japaneseProse()
 {
-    return QStringLiteral(
-        "<html><head><title>私のホームページ</title></head><body>"
-        "<p>ようこそ、私のホームページへ。ここでは毎日の出来事や旅行の写真を紹介しています。"
-        "今年の夏は家族と一緒に北海道へ行きました。美しい景色とおいしい料理を楽しみました。</p>"
-        "<p>次の更新では、京都のお寺と庭園の写真を掲載する予定です。どうぞお楽しみに。"
-        "ご意見やご感想がありましたら、掲示板に書き込んでください。</p></body></html>");
+    return QStringLiteral("<html><head><title>私のホームページ</title></head><body>"
+                          "<p>ようこそ、私のホームページへ。ここでは毎日の出来事や旅行の写真を紹介しています。"
+                          "今年の夏は家族と一緒に北海道へ行きました。美しい景色とおいしい料理を楽しみました。</p>"
+                          "<p>次の更新では、京都のお寺と庭園の写真を掲載する予定です。どうぞお楽しみに。"
+                          "ご意見やご感想がありましたら、掲示板に書き込んでください。</p></body></html>");
 }
 
 } // namespace
 
-struct CharsetName {
+struct CharsetName
+{
     const char* given;
     const char* canonical;
 };
 
-class CanonicalCharsetTest : public ::testing::TestWithParam<CharsetName> {};
+void PrintTo(const CharsetName& c, std::ostream* os)
+{
+    *os << "\"" << c.given << "\"";
+}
+
+class CanonicalCharsetTest : public ::testing::TestWithParam<CharsetName>
+{
+};
 
 TEST_P(CanonicalCharsetTest, MapsAliases)
 {
     EXPECT_EQ(canonicalCharset(QString::fromLatin1(GetParam().given)), QString::fromLatin1(GetParam().canonical));
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, CanonicalCharsetTest,
-                         ::testing::Values(CharsetName{"Shift_JIS", "windows-31j"},
-                                           CharsetName{"shift-jis", "windows-31j"},
-                                           CharsetName{"x-sjis", "windows-31j"},
-                                           CharsetName{"windows-31j", "windows-31j"},
-                                           CharsetName{"cp932", "windows-31j"},
-                                           CharsetName{"euc-jp", "EUC-JP"},
-                                           CharsetName{"x-euc-jp", "EUC-JP"},
-                                           CharsetName{"iso-2022-jp", "ISO-2022-JP"},
-                                           CharsetName{"utf8", "UTF-8"},
-                                           CharsetName{" UTF-8 ", "UTF-8"},
-                                           CharsetName{"latin1", "ISO-8859-1"},
-                                           CharsetName{"no-such-charset", ""},
-                                           CharsetName{"", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Names, CanonicalCharsetTest,
+    ::testing::Values(CharsetName{"Shift_JIS", "windows-31j"}, CharsetName{"shift-jis", "windows-31j"},
+                      CharsetName{"x-sjis", "windows-31j"}, CharsetName{"windows-31j", "windows-31j"},
+                      CharsetName{"cp932", "windows-31j"}, CharsetName{"euc-jp", "EUC-JP"},
+                      CharsetName{"x-euc-jp", "EUC-JP"}, CharsetName{"iso-2022-jp", "ISO-2022-JP"},
+                      CharsetName{"utf8", "UTF-8"}, CharsetName{" UTF-8 ", "UTF-8"},
+                      CharsetName{"latin1", "ISO-8859-1"}, CharsetName{"no-such-charset", ""}, CharsetName{"", ""}));
 
-struct KnownBytes {
+struct KnownBytes
+{
     const char* charset;
     QByteArray bytes;
 };
 
-class CodePageBytesTest : public ::testing::TestWithParam<KnownBytes> {};
+void PrintTo(const KnownBytes& c, std::ostream* os)
+{
+    *os << "\"" << c.charset << "\"";
+}
+
+class CodePageBytesTest : public ::testing::TestWithParam<KnownBytes>
+{
+};
 
 TEST_P(CodePageBytesTest, DecodesAndEncodesKnownBytes)
 {
@@ -64,14 +73,16 @@ TEST_P(CodePageBytesTest, DecodesAndEncodesKnownBytes)
     EXPECT_TRUE(ok);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Charsets, CodePageBytesTest,
-    ::testing::Values(KnownBytes{"Shift_JIS", QByteArray("\x93\xFA\x96\x7B\x8C\xEA")},
-                      KnownBytes{"EUC-JP", QByteArray("\xC6\xFC\xCB\xDC\xB8\xEC")},
-                      KnownBytes{"ISO-2022-JP", QByteArray("\x1B\x24\x42\x46\x7C\x4B\x5C\x38\x6C\x1B\x28\x42")},
-                      KnownBytes{"UTF-8", QByteArray("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E")}));
+INSTANTIATE_TEST_SUITE_P(Charsets, CodePageBytesTest,
+                         ::testing::Values(KnownBytes{"Shift_JIS", QByteArray("\x93\xFA\x96\x7B\x8C\xEA")},
+                                           KnownBytes{"EUC-JP", QByteArray("\xC6\xFC\xCB\xDC\xB8\xEC")},
+                                           KnownBytes{"ISO-2022-JP",
+                                                      QByteArray("\x1B\x24\x42\x46\x7C\x4B\x5C\x38\x6C\x1B\x28\x42")},
+                                           KnownBytes{"UTF-8", QByteArray("\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E")}));
 
-class RoundTripTest : public ::testing::TestWithParam<const char*> {};
+class RoundTripTest : public ::testing::TestWithParam<const char*>
+{
+};
 
 TEST_P(RoundTripTest, KeepsJapaneseTextAndHalfWidthKana)
 {
@@ -108,7 +119,9 @@ TEST(CodePages, UnmappableCharacterIsReportedAndReplaced)
 TEST(CodePages, MalformedBytesAreReportedAndReplaced)
 {
     bool ok = true;
-    const QString text = decodeText(QByteArray("ab\xFF\xFE" "cd"), QStringLiteral("UTF-8"), &ok);
+    const QString text = decodeText(QByteArray("ab\xFF\xFE"
+                                               "cd"),
+                                    QStringLiteral("UTF-8"), &ok);
     EXPECT_FALSE(ok);
     EXPECT_TRUE(text.startsWith(QLatin1String("ab")));
     EXPECT_TRUE(text.endsWith(QLatin1String("cd")));
@@ -126,7 +139,10 @@ TEST(CodePages, UnknownCharsetFails)
 
 TEST(CodePages, Utf8ByteOrderMarkIsDropped)
 {
-    EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBF" "abc"), QStringLiteral("UTF-8")), QStringLiteral("abc"));
+    EXPECT_EQ(decodeText(QByteArray("\xEF\xBB\xBF"
+                                    "abc"),
+                         QStringLiteral("UTF-8")),
+              QStringLiteral("abc"));
 }
 
 TEST(CodePages, SupplementaryCharactersSurviveUtf8)
@@ -135,12 +151,20 @@ TEST(CodePages, SupplementaryCharactersSurviveUtf8)
     EXPECT_EQ(decodeText(encodeText(text, QStringLiteral("UTF-8")), QStringLiteral("UTF-8")), text);
 }
 
-struct MetaCase {
+struct MetaCase
+{
     const char* page;
     const char* charset;
 };
 
-class CharsetFromMetaTest : public ::testing::TestWithParam<MetaCase> {};
+void PrintTo(const MetaCase& c, std::ostream* os)
+{
+    *os << "\"" << c.page << "\"";
+}
+
+class CharsetFromMetaTest : public ::testing::TestWithParam<MetaCase>
+{
+};
 
 TEST_P(CharsetFromMetaTest, ReadsTheDeclaredCharset)
 {
@@ -159,10 +183,11 @@ INSTANTIATE_TEST_SUITE_P(
                  "ISO-2022-JP"},
         MetaCase{"<metadata charset=utf-8><p>", ""},
         MetaCase{"<meta http-equiv=\"refresh\" content=\"0; url=a.html\">", ""},
-        MetaCase{"<meta charset=\"x-unknown-page\">", "x-unknown-page"},
-        MetaCase{"<meta charset=", ""}));
+        MetaCase{"<meta charset=\"x-unknown-page\">", "x-unknown-page"}, MetaCase{"<meta charset=", ""}));
 
-class DetectCharsetTest : public ::testing::TestWithParam<const char*> {};
+class DetectCharsetTest : public ::testing::TestWithParam<const char*>
+{
+};
 
 TEST_P(DetectCharsetTest, RecognisesJapanesePagesWithoutMeta)
 {

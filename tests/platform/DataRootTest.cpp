@@ -2,6 +2,8 @@
 
 #include "platform/FileOps.h"
 
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -14,24 +16,15 @@ using namespace platform;
 
 namespace {
 
-class DataRootTest : public ::testing::Test {
+class DataRootTest : public ::testing::Test
+{
 protected:
     QTemporaryDir dir;
     QString share() const { return dir.path() + QStringLiteral("/share"); }
     QString root() const { return dir.path() + QStringLiteral("/root"); }
 
-    static void write(const QString& path, const QByteArray& data)
-    {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(data);
-    }
-    static QByteArray read(const QString& path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    static void write(const QString& path, const QByteArray& data) { ASSERT_TRUE(writeTestFile(path, data)); }
+    static QByteArray read(const QString& path) { return readTestFile(path); }
 };
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "platform/FileOps.h"
 
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -13,23 +15,14 @@ using namespace platform;
 
 namespace {
 
-class FileOpsTest : public ::testing::Test {
+class FileOpsTest : public ::testing::Test
+{
 protected:
     QTemporaryDir dir;
     QString at(const QString& relative) const { return dir.path() + QLatin1Char('/') + relative; }
 
-    void write(const QString& relative, const QByteArray& data)
-    {
-        QDir().mkpath(QFileInfo(at(relative)).path());
-        QFile file(at(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(data);
-    }
-    QByteArray read(const QString& relative) const
-    {
-        QFile file(at(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void write(const QString& relative, const QByteArray& data) { ASSERT_TRUE(writeTestFile(at(relative), data)); }
+    QByteArray read(const QString& relative) const { return readTestFile(at(relative)); }
     // A tree with a file, a nested folder and links to a folder and a file outside it.
     void makeTreeWithOutsideLinks()
     {

@@ -13,7 +13,8 @@ namespace {
 
 const QString kProduct = QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV)");
 
-class RegistryStoreTest : public ::testing::Test {
+class RegistryStoreTest : public ::testing::Test
+{
 protected:
     QTemporaryDir dir;
     QString folder() const { return dir.path() + QStringLiteral("/config"); }
@@ -42,7 +43,8 @@ TEST_F(RegistryStoreTest, TypedValuesKeepTypeDataAndSize)
 {
     RegistryStore store(folder(), defaults());
     const RegKey key = create(store, RegKey::root(Hive::CurrentUser), kProduct);
-    const struct {
+    const struct
+    {
         const char* name;
         RegValue value;
         quint32 size;
@@ -161,9 +163,9 @@ TEST_F(RegistryStoreTest, SavesAtomicallyReadableByOwnerOnly)
     }
     RegistryStore restarted(folder(), defaults());
     RegValue value;
-    ASSERT_EQ(restarted.queryValue(RegKey{Hive::CurrentUser, kProduct, true, true}, QStringLiteral("show_guide"),
-                                   &value),
-              RegError::Success);
+    ASSERT_EQ(
+        restarted.queryValue(RegKey{Hive::CurrentUser, kProduct, true, true}, QStringLiteral("show_guide"), &value),
+        RegError::Success);
     EXPECT_EQ(value, RegValue::fromDWord(0));
 }
 

@@ -8,7 +8,8 @@
 #include <QString>
 
 // An application context for tests: plain fields, installed while it lives.
-class FakeAppContext : public AppContext {
+class FakeAppContext : public AppContext
+{
 public:
     QWidget* mainWindowValue = nullptr;
     int remembered = 0;

@@ -12,7 +12,8 @@ const QString kProduct = QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002
 const QString kTestKey = kProduct + QStringLiteral("\\Test");
 
 // A key of the user hive made fresh for each test process.
-class CRegistryExTest : public ::testing::Test {
+class CRegistryExTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -1,0 +1,158 @@
+#include "util/FileHelpers.h"
+
+#include "platform/CodePages.h"
+#include "platform/DataRoot.h"
+#include "support/FakeAppContext.h"
+#include "support/TestFiles.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    ASSERT_TRUE(writeTestFile(path, data));
+}
+
+} // namespace
+
+struct WebLinkCase
+{
+    const char* link;
+    bool result;
+    const char* path;
+    bool inside;
+};
+
+void PrintTo(const WebLinkCase& c, std::ostream* os)
+{
+    *os << "\"" << c.link << "\"";
+}
+
+class MakeWebRelativePathTest : public ::testing::TestWithParam<WebLinkCase>
+{
+};
+
+TEST_P(MakeWebRelativePathTest, Converts)
+{
+    FakeAppContext context;
+    context.web = QStringLiteral("/home/u/My Web/site");
+    QString path = QString::fromUtf8(GetParam().link);
+    bool inside = !GetParam().inside;
+    EXPECT_EQ(MakeWebRelativePath(path, inside), GetParam().result);
+    EXPECT_EQ(path, QString::fromUtf8(GetParam().path));
+    if (GetParam().result) {
+        EXPECT_EQ(inside, GetParam().inside);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, MakeWebRelativePathTest,
+    ::testing::Values(WebLinkCase{"file:///home/u/My%20Web/site/image/a%20b.gif", true, "image/a b.gif", true},
+                      WebLinkCase{"/home/u/My Web/site\\image\\c.gif", true, "image/c.gif", true},
+                      WebLinkCase{"/home/u/Other/x.gif", true, "/home/u/Other/x.gif", false},
+                      WebLinkCase{"/home/u/My Web/site2/x.gif", true, "/home/u/My Web/site2/x.gif", false},
+                      WebLinkCase{"/elsewhere/home/u/My Web/site/x.gif", true, "/elsewhere/home/u/My Web/site/x.gif",
+                                  false},
+                      WebLinkCase{"Http://host/a.gif", false, "Http://host/a.gif", false},
+                      WebLinkCase{"https://host/a.gif", false, "https://host/a.gif", false},
+                      WebLinkCase{"mailto:a@b", false, "mailto:a@b", false}));
+
+TEST(FindOpenDocument, ComparesDisplayNamesExactly)
+{
+    FakeAppContext context;
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/a.html")), nullptr);
+    auto* doc = reinterpret_cast<CZQDoc*>(&context); // an identity only; never dereferenced
+    context.documents << AppContext::OpenDocument{doc, QStringLiteral("/web/a.html")};
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/a.html")), doc);
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/A.html")), nullptr);
+}
+
+TEST(DeleteFolderTree, EmptiesTheTreeAndKeepsTheFolder)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path() + QStringLiteral("/Vornasoft");
+    writeFile(root + QStringLiteral("/a.txt"), "a");
+    writeFile(root + QStringLiteral("/Images/deep/b.png"), "b");
+    writeFile(dir.path() + QStringLiteral("/outside/keep.txt"), "keep");
+    ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/outside"), root + QStringLiteral("/Images/link")));
+    DeleteFolderTree(root);
+    EXPECT_TRUE(QFileInfo(root).isDir());
+    EXPECT_TRUE(QDir(root).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + QStringLiteral("/outside/keep.txt")));
+    DeleteFolderTree(dir.path() + QStringLiteral("/missing"));
+    EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/missing")));
+}
+
+TEST(CreateFolderPath, MakesEveryMissingFolder)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/Temp/Vornasoft/Images");
+    EXPECT_EQ(CreateFolderPath(path), path);
+    EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+TEST(MakeTempImageFileName, TakesTheFirstFreeNumberInTheGivenFolder)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.path() + QStringLiteral("/not yet");
+    EXPECT_EQ(MakeTempImageFileName(QStringLiteral("png"), folder, QString()),
+              folder + QStringLiteral("/UserImage0.png"));
+    EXPECT_TRUE(QFileInfo(folder).isDir()) << "the given folder is made";
+    writeFile(folder + QStringLiteral("/UserImage0.png"), "");
+    writeFile(folder + QStringLiteral("/UserImage1.png"), "");
+    EXPECT_EQ(MakeTempImageFileName(QStringLiteral("png"), folder, QString()),
+              folder + QStringLiteral("/UserImage2.png"));
+    EXPECT_EQ(MakeTempImageFileName(QStringLiteral("gif"), folder, QStringLiteral("Banner")),
+              folder + QStringLiteral("/Banner0.gif"));
+    EXPECT_TRUE(TempImageFolder().startsWith(platform::privateTempFolder()));
+}
+
+struct TitleCase
+{
+    QByteArray content;
+    const char* title;
+};
+
+void PrintTo(const TitleCase& c, std::ostream* os)
+{
+    *os << "\"" << c.title << "\"";
+}
+
+class GetHtmlFileTitleTest : public ::testing::TestWithParam<TitleCase>
+{
+};
+
+TEST_P(GetHtmlFileTitleTest, Reads)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/page.html");
+    writeFile(path, GetParam().content);
+    EXPECT_EQ(GetHtmlFileTitle(path), QString::fromUtf8(GetParam().title));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, GetHtmlFileTitleTest,
+    ::testing::Values(
+        TitleCase{"<HTML><HEAD><TITLE>My page</TITLE></HEAD>", "My page"},
+        TitleCase{"<title> a&nbsp;b </title>", " a b "}, TitleCase{"<Title>Mixed</Title>", "タイトルなし"},
+        TitleCase{"<TITLE>&nbsp; &nbsp;</TITLE>", "タイトルなし"}, TitleCase{"<TITLE></TITLE>", "タイトルなし"},
+        TitleCase{"<TITLE>no end", "タイトルなし"},
+        TitleCase{"<META charset=\"Shift_JIS\"><TITLE>" +
+                      platform::encodeText(QStringLiteral("日本語の題"), QStringLiteral("Shift_JIS")) + "</TITLE>",
+                  "日本語の題"},
+        TitleCase{"<TITLE>" +
+                      platform::encodeText(QStringLiteral("ようこそ私のホームページへ"), QStringLiteral("EUC-JP")) +
+                      "</TITLE>",
+                  "ようこそ私のホームページへ"}));
+
+TEST(GetHtmlFileTitle, MissingFilesAndEmptyPaths)
+{
+    EXPECT_EQ(GetHtmlFileTitle(QString()), QString());
+    EXPECT_EQ(GetHtmlFileTitle(QStringLiteral("/no/such/page.html")), QStringLiteral("タイトルなし"));
+}

@@ -1,0 +1,113 @@
+#include "util/FileHelpers.h"
+
+#include "platform/CodePages.h"
+#include "platform/DataRoot.h"
+#include "platform/FileOps.h"
+#include "res/resource.h"
+#include "util/AppContext.h"
+#include "util/StringResources.h"
+#include "util/TextHelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+CZQDoc* FindOpenDocument(const QString& name)
+{
+    for (const AppContext::OpenDocument& open : AppContext::instance().openDocuments()) {
+        if (open.displayName == name)
+            return open.document;
+    }
+    return nullptr;
+}
+
+bool MakeWebRelativePath(QString& path, bool& insideWeb)
+{
+    insideWeb = false;
+    const QString upper = path.toUpper();
+    for (const char* address : {"HTTP://", "HTTPS://", "MAILTO:"}) {
+        if (upper.contains(QLatin1String(address)))
+            return false;
+    }
+    // "file:///home/a.gif" keeps the root of its path.
+    const qsizetype scheme = upper.indexOf(QLatin1String("FILE://"));
+    if (scheme >= 0)
+        path.remove(scheme, 7);
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    path.replace(QLatin1String("%20"), QLatin1String(" "));
+
+    QString web = AppContext::instance().webFolder();
+    web.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    while (web.size() > 1 && web.endsWith(QLatin1Char('/')))
+        web.chop(1);
+    if (web.isEmpty())
+        return true;
+    // The web folder must be a whole leading part of the path: "/x/Web" is not
+    // a prefix of "/x/Website/a.gif".
+    if (path == web) {
+        path.clear();
+        insideWeb = true;
+    } else if (path.startsWith(web + QLatin1Char('/'))) {
+        path = path.mid(web.size() + 1);
+        insideWeb = true;
+    }
+    return true;
+}
+
+void DeleteFolderTree(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || info.isSymLink() || !info.isDir())
+        return;
+    platform::emptyFolder(folder);
+}
+
+QString CreateFolderPath(const QString& path)
+{
+    if (!path.isEmpty())
+        QDir().mkpath(path);
+    return path;
+}
+
+QString TempImageFolder()
+{
+    return platform::privateTempFolder() + QStringLiteral("/Images");
+}
+
+QString MakeTempImageFileName(const QString& extension, const QString& folder, const QString& prefix)
+{
+    const QString name = prefix.isEmpty() ? QStringLiteral("UserImage") : prefix;
+    if (!QFileInfo(folder).isDir())
+        CreateFolderPath(folder);
+    for (int n = 0;; ++n) {
+        const QString candidate = QStringLiteral("%1/%2%3.%4").arg(folder, name).arg(n).arg(extension);
+        if (!platform::pathExists(candidate))
+            return candidate;
+    }
+}
+
+QString GetHtmlFileTitle(const QString& path)
+{
+    if (path.isEmpty())
+        return QString();
+    const QString untitled = LoadResString(IDS_NO_TITLE);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return untitled;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const QString text = platform::decodeText(bytes, platform::detectCharset(bytes));
+
+    qsizetype open = text.indexOf(QLatin1String("<TITLE>"));
+    if (open < 0)
+        open = text.indexOf(QLatin1String("<title>"));
+    if (open < 0)
+        return untitled;
+    const qsizetype close = text.indexOf(QLatin1String("</"), open);
+    const qsizetype start = open + 7;
+    if (close < 0 || close <= start)
+        return untitled;
+    QString title = text.mid(start, close - start);
+    title.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    return IsBlankString(title) ? untitled : title;
+}
