@@ -106,7 +106,12 @@ bool VornaSourceTextBuffer::InitEmpty(int mode)
 void VornaSourceTextBuffer::FreeAll()
 {
     m_aLines.clear();
+    // Without records nothing can be undone or redone until the next load.
     m_aUndoBuf.clear();
+    m_nUndoPosition = 0;
+    m_nSyncPosition = 0;
+    m_bUndoGroup = false;
+    m_bUndoBeginGroup = false;
     m_bInit = false;
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -113,6 +115,12 @@ struct ColorCase
     std::string colors;
     LineState stateOut;
 };
+
+// Test names in CTest show the case's name.
+void PrintTo(const ColorCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class HtmlColoringTest : public ::testing::TestWithParam<ColorCase>
 {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <string>
 
 namespace {
@@ -15,6 +17,12 @@ struct ColumnCase
     int pos;
     int column;
 };
+
+// Test names in CTest show the case's name.
+void PrintTo(const ColumnCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ColumnOfCharTest : public ::testing::TestWithParam<ColumnCase>
 {};

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct LineCase
@@ -12,6 +14,12 @@ struct LineCase
     bool wholeWord;
     int expected;
 };
+
+// Test names in CTest show the case's name.
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class FindInLineTest : public ::testing::TestWithParam<LineCase>
 {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QFile>
 
 using Lines = std::vector<std::string>;
@@ -24,6 +26,12 @@ struct LoadCase
     int mode;
     Lines lines;
 };
+
+// Test names in CTest show the case's name.
+void PrintTo(const LoadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class BufferLoadTest : public ::testing::TestWithParam<LoadCase>
 {};
@@ -136,6 +144,12 @@ struct InsertCase
     QPoint end;
 };
 
+// Test names in CTest show the case's name.
+void PrintTo(const InsertCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class BufferInsertTest : public ::testing::TestWithParam<InsertCase>
 {};
 
@@ -192,6 +206,12 @@ struct ContextCase
     bool insert;
     QPoint start, end, point, expected;
 };
+
+// Test names in CTest show the case's name.
+void PrintTo(const ContextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class UpdateContextTest : public ::testing::TestWithParam<ContextCase>
 {};
@@ -302,6 +322,22 @@ TEST(VornaSourceTextBuffer, GroupsUndoTogetherAndMergesOnRequest)
     EXPECT_EQ(buffer.GetLine(0), "");
     EXPECT_FALSE(buffer.CanUndo());
     EXPECT_FALSE(buffer.Undo(caret));
+}
+
+TEST(VornaSourceTextBuffer, FreeAllLeavesNothingToUndoOrChange)
+{
+    VornaSourceTextBuffer buffer;
+    FillBuffer(buffer, "abc");
+    int endLine = 0, endChar = 0;
+    buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+    buffer.FreeAll();
+    EXPECT_EQ(buffer.GetLineCount(), 0);
+    EXPECT_FALSE(buffer.CanUndo());
+    QPoint caret;
+    EXPECT_FALSE(buffer.Undo(caret));
+    EXPECT_FALSE(buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar));
+    EXPECT_FALSE(buffer.DeleteText(nullptr, 0, 0, 0, 1));
+    EXPECT_EQ(buffer.GetAllText(), "");
 }
 
 TEST(VornaSourceTextBuffer, NewChangeAfterUndoDiscardsRedo)
