@@ -11,6 +11,8 @@ using platform::Rect;
 
 namespace frames_detail {
 
+constexpr qint64 kMaxPaneLength = 1 << 24;
+
 // The number at the start of a list entry ("200", "30%", " 50"), 0 when none.
 qint64 leadingNumber(const QString& entry)
 {
@@ -133,7 +135,8 @@ void UpdateFramesetSizes(VornaFrameSet* node, const Rect& rect, FrameSetHost* ho
     // siblings by the change.
     auto resize = [&](VornaFrameSet* child, qint64 size) {
         const Rect current = paneRectOf(child);
-        const int length = int(size);
+        // Absurd entries are kept within what a window can be.
+        const int length = int(std::clamp<qint64>(size, -kMaxPaneLength, kMaxPaneLength));
         const Rect next = cols ? Rect(current.left, current.top, current.left + length, current.top + rect.height())
                                : Rect(current.left, current.top, current.left + rect.width(), current.top + length);
         child->SetRect(next);

@@ -91,6 +91,14 @@ TEST_F(FrameLayoutTest, WeightedStarsShareWithoutAPlainStar)
     EXPECT_EQ(child(2)->m_rcPane.right, 600);
 }
 
+TEST_F(FrameLayoutTest, AbsurdEntriesStayWithinRange)
+{
+    threePanes("cols", "99999999999,50%,*");
+    UpdateFramesetSizes(root(), Rect(0, 0, 600, 300));
+    EXPECT_EQ(child(0)->m_rcPane.width(), 1 << 24);
+    EXPECT_EQ(child(2)->m_rcPane.right, 600);
+}
+
 TEST_F(FrameLayoutTest, NestedFramesetIsLaidOutInItsShare)
 {
     build.frameset("cols", "200,*", 2);
