@@ -83,9 +83,8 @@ bool ASMBitmap::DrawStretched(int x, int y, int width, int height, int sourceX, 
     return true;
 }
 
-bool ASMBitmap::DrawThreePart(int x, int y, int width, int height, int flags, int firstSize, int endStart,
-                              int sourceX, int sourceY, int sourceWidth, int sourceHeight, QPainter& dc,
-                              RasterOp rop) const
+bool ASMBitmap::DrawThreePart(int x, int y, int width, int height, int flags, int firstSize, int endStart, int sourceX,
+                              int sourceY, int sourceWidth, int sourceHeight, QPainter& dc, RasterOp rop) const
 {
     if (m_image.isNull())
         return false;

@@ -23,9 +23,8 @@ public:
 
     bool Draw(int x, int y, int width, int height, int sourceX, int sourceY, QPainter& dc, RasterOp rop = kCopy,
               platform::ColorRef transparent = kNoTransparentColor) const;
-    bool DrawStretched(int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth,
-                       int sourceHeight, QPainter& dc, RasterOp rop = kCopy,
-                       platform::ColorRef transparent = kNoTransparentColor) const;
+    bool DrawStretched(int x, int y, int width, int height, int sourceX, int sourceY, int sourceWidth, int sourceHeight,
+                       QPainter& dc, RasterOp rop = kCopy, platform::ColorRef transparent = kNoTransparentColor) const;
     // Flags: kThreePartVertical, kThreePartTileMiddle (ThreePartLayout.h).
     bool DrawThreePart(int x, int y, int width, int height, int flags, int firstSize, int endStart, int sourceX,
                        int sourceY, int sourceWidth, int sourceHeight, QPainter& dc, RasterOp rop = kCopy) const;

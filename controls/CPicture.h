@@ -13,8 +13,8 @@ class QPainter;
 constexpr qint32 kPictureOk = 0;
 constexpr qint32 kPictureAccessDenied = qint32(0x80070005); // the file cannot be opened or read
 constexpr qint32 kPictureOutOfMemory = qint32(0x8007000E);
-constexpr qint32 kPictureFail = qint32(0x80004005);       // fewer bytes read than the file holds
-constexpr qint32 kPictureInvalid = qint32(0x800A01E1);    // the data is no picture that can be read
+constexpr qint32 kPictureFail = qint32(0x80004005);    // fewer bytes read than the file holds
+constexpr qint32 kPictureInvalid = qint32(0x800A01E1); // the data is no picture that can be read
 
 // The rectangle in which a picture of w x h is shown inside a box of bw x bh:
 // at its own aspect ratio, never enlarged, centred. Empty for a picture of no size.

@@ -13,7 +13,7 @@ struct ListDispInfo
     int subItem = -1;     // column
     bool hasText = false; // false: no text (a cancelled edit)
     QString text;
-    int textMax = 0;      // the text's length, also when hasText is false
+    int textMax = 0; // the text's length, also when hasText is false
     bool hasParam = false;
-    QVariant param;       // the chosen entry's data (choices only)
+    QVariant param; // the chosen entry's data (choices only)
 };

@@ -62,8 +62,9 @@ std::vector<ThreePartPiece> ThreePartLayout(int x, int y, int width, int height,
         return pieces;
     if (!vertical) {
         for (const Span& s : threepart_detail::spansAlong(x, width, firstSize, endStart, sourceX, sourceWidth, false))
-            pieces.push_back({platform::Rect(s.targetStart, y, s.targetStart + s.targetLength, y + height),
-                              platform::Rect(s.sourceStart, sourceY, s.sourceStart + s.sourceLength, sourceY + height)});
+            pieces.push_back(
+                {platform::Rect(s.targetStart, y, s.targetStart + s.targetLength, y + height),
+                 platform::Rect(s.sourceStart, sourceY, s.sourceStart + s.sourceLength, sourceY + height)});
     } else {
         for (const Span& s : threepart_detail::spansAlong(y, height, firstSize, endStart, sourceY, sourceHeight, tile))
             pieces.push_back({platform::Rect(x, s.targetStart, x + width, s.targetStart + s.targetLength),

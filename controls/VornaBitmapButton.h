@@ -31,8 +31,7 @@ public:
 
     // Draws the picture at the rectangle's top left, as large as the rectangle,
     // leaving out the transparent colour.
-    static void DrawTransparent(QPainter& dc, const QImage& bitmap, const QRect& rect,
-                                platform::ColorRef transparent);
+    static void DrawTransparent(QPainter& dc, const QImage& bitmap, const QRect& rect, platform::ColorRef transparent);
 
     // The picture the button shows now, or null.
     const QImage* currentPicture() const;

@@ -125,8 +125,7 @@ void VornaComboEx::focusOutEvent(QFocusEvent* event)
     QComboBox::focusOutEvent(event);
 }
 
-void VornaComboExDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                 const QModelIndex& index) const
+void VornaComboExDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const bool recent = index.data(VornaComboEx::kRecentRole).toInt() == 1;
     QColor background = option.palette.color(QPalette::Base);

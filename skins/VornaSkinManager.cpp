@@ -11,7 +11,7 @@ VornaSkinManager& VornaSkinManager::GetInstance()
 }
 
 void VornaSkinManager::ImageButtonRecord::DrawSkinButtonImage(QPainter& dc, int x, int y, int width, int height,
-                                                               int state) const
+                                                              int state) const
 {
     // The strip's columns in state order: normal, hover, pressed, disabled, focused.
     static const int kColumnOfState[] = {0, 1, 2, 4, 3};

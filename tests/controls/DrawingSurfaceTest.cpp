@@ -96,10 +96,9 @@ TEST_P(ThreePartLayoutTest, PlacesThePieces)
 {
     const ThreePartCase& c = GetParam();
     const bool vertical = c.flags & kThreePartVertical;
-    const auto pieces = vertical ? ThreePartLayout(0, c.x, 7, c.width, c.flags, c.first, c.endStart, 0, 0, 7,
-                                                   c.sourceLength)
-                                 : ThreePartLayout(c.x, 0, c.width, 7, c.flags, c.first, c.endStart, 0, 0,
-                                                   c.sourceLength, 7);
+    const auto pieces =
+        vertical ? ThreePartLayout(0, c.x, 7, c.width, c.flags, c.first, c.endStart, 0, 0, 7, c.sourceLength)
+                 : ThreePartLayout(c.x, 0, c.width, 7, c.flags, c.first, c.endStart, 0, 0, c.sourceLength, 7);
     ASSERT_EQ(pieces.size(), c.target.size());
     for (size_t i = 0; i < pieces.size(); ++i) {
         const Rect& t = pieces[i].target;
@@ -123,13 +122,33 @@ INSTANTIATE_TEST_SUITE_P(
         ThreePartCase{"Narrower", 5, 25, 0, 10, 20, 30, {{5, 10}, {15, 15}}, {{0, 10}, {15, 15}}},
         ThreePartCase{"SameSize", 0, 30, 0, 10, 20, 30, {{0, 10}, {10, 20}}, {{0, 10}, {10, 20}}},
         ThreePartCase{"NarrowerThanFirstPiece", 5, 6, 0, 10, 20, 30, {{5, 6}}, {{0, 6}}},
-        ThreePartCase{"VerticalStretched", 0, 50, kThreePartVertical, 10, 20, 30, {{0, 10}, {10, 30}, {40, 10}},
+        ThreePartCase{"VerticalStretched",
+                      0,
+                      50,
+                      kThreePartVertical,
+                      10,
+                      20,
+                      30,
+                      {{0, 10}, {10, 30}, {40, 10}},
                       {{0, 10}, {10, 10}, {20, 10}}},
-        ThreePartCase{"VerticalTiled", 0, 45, kThreePartVertical | kThreePartTileMiddle, 10, 20, 30,
+        ThreePartCase{"VerticalTiled",
+                      0,
+                      45,
+                      kThreePartVertical | kThreePartTileMiddle,
+                      10,
+                      20,
+                      30,
                       {{0, 10}, {10, 10}, {20, 10}, {30, 5}, {35, 10}},
                       {{0, 10}, {10, 10}, {10, 10}, {10, 5}, {20, 10}}},
-        ThreePartCase{"TileFlagIgnoredHorizontally", 0, 50, kThreePartTileMiddle, 10, 20, 30,
-                      {{0, 10}, {10, 30}, {40, 10}}, {{0, 10}, {10, 10}, {20, 10}}}),
+        ThreePartCase{"TileFlagIgnoredHorizontally",
+                      0,
+                      50,
+                      kThreePartTileMiddle,
+                      10,
+                      20,
+                      30,
+                      {{0, 10}, {10, 30}, {40, 10}},
+                      {{0, 10}, {10, 10}, {20, 10}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ASMBitmapTest, ThreePartDrawingPutsSourceColumnsWhereTheLayoutSays)

@@ -53,12 +53,13 @@ TEST_P(NumberFieldLeavingTest, ClampsWhenLeft)
     EXPECT_EQ(field.textOnLeaving(QString::fromLatin1(c.typed)), QString::fromLatin1(c.shown));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NumberFieldLeavingTest,
-    ::testing::Values(LeavingCase{0, 100, true, "150", "100"}, LeavingCase{0, 100, true, "", ""},
-                      LeavingCase{1, 25, false, "", "1"}, LeavingCase{1, 25, false, "0", "1"},
-                      LeavingCase{1, 9999, false, "007", "7"}, LeavingCase{0, 9999, true, "99999999999999", "9999"},
-                      LeavingCase{100, 0, true, "250", "100"}, LeavingCase{0, 360, true, "360", "360"}));
+INSTANTIATE_TEST_SUITE_P(Cases, NumberFieldLeavingTest,
+                         ::testing::Values(LeavingCase{0, 100, true, "150", "100"}, LeavingCase{0, 100, true, "", ""},
+                                           LeavingCase{1, 25, false, "", "1"}, LeavingCase{1, 25, false, "0", "1"},
+                                           LeavingCase{1, 9999, false, "007", "7"},
+                                           LeavingCase{0, 9999, true, "99999999999999", "9999"},
+                                           LeavingCase{100, 0, true, "250", "100"},
+                                           LeavingCase{0, 360, true, "360", "360"}));
 
 TEST(NumberFieldTest, ReadsDigitsOnlyAndStepsWithinTheRange)
 {

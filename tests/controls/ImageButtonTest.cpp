@@ -1,6 +1,7 @@
 // Picture buttons, skin bitmap buttons, tips, tooltips and skin backgrounds.
 
 #include "controls/CBitmapEx.h"
+#include "controls/CVornaStatic.h"
 #include "controls/CVornaTip.h"
 #include "controls/CVornaToolTipCtrl.h"
 #include "controls/ImageButtonState.h"
@@ -226,7 +227,9 @@ TEST(CVornaTipTest, ShowsTextSizedWithMarginAndSkipsOnlyAVisibleRepeat)
 TEST(CVornaToolTipCtrlTest, ToolsCarryTheirTexts)
 {
     QWidget dialog;
-    QWidget* control = new QWidget(&dialog);
+    auto* control = new CVornaStatic(QString::fromUtf8("サーバー名"), &dialog);
+    dialog.show();
+    EXPECT_TRUE(control->isVisible());
     CVornaToolTipCtrl tips;
     EXPECT_TRUE(tips.Create(&dialog));
     EXPECT_TRUE(tips.AddTool(control, "0 ~ 100"));

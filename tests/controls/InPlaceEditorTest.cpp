@@ -35,7 +35,8 @@ struct ListWindow
     CListEditCtrl* edit(const QString& text, QRect cell = QRect(10, 20, 60, 18))
     {
         auto* editor = new CListEditCtrl(3, 1, text, list);
-        QObject::connect(editor, &CListEditCtrl::beginLabelEdit, [this](const ListDispInfo& i) { begins.push_back(i); });
+        QObject::connect(editor, &CListEditCtrl::beginLabelEdit,
+                         [this](const ListDispInfo& i) { begins.push_back(i); });
         QObject::connect(editor, &CListEditCtrl::endLabelEdit, [this](const ListDispInfo& i) { ends.push_back(i); });
         editor->Create(cell);
         return editor;

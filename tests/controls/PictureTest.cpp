@@ -64,8 +64,8 @@ TEST(CDIBTest, PaletteAndRowsDrawTopRowFirst)
     CDIB dib;
     ASSERT_TRUE(dib.Create(4, 3, 8));
     std::vector<quint8> rgb(256 * 3, 0);
-    rgb[3 * 1 + 0] = 255;         // entry 1 red
-    rgb[3 * 2 + 2] = 255;         // entry 2 blue
+    rgb[3 * 1 + 0] = 255; // entry 1 red
+    rgb[3 * 2 + 2] = 255; // entry 2 blue
     dib.SetPaletteRGB(rgb.data());
     EXPECT_EQ(dib.GetPalette()[1].red, 255);
     EXPECT_EQ(dib.GetPalette()[2].blue, 255);
