@@ -7,7 +7,8 @@ class FrameSetHost;
 // The site manager's page list, as far as the frame code changes it: the site
 // manager page (VornaDialogSiteManagerPage1) with its site list
 // (CVornaSiteGridCtrl) implements it.
-class FrameSiteRows {
+class FrameSiteRows
+{
 public:
     virtual ~FrameSiteRows() = default;
     // Detaches every row hanging under the named frameset page.
@@ -22,7 +23,8 @@ public:
 // gives the open web's folder). The application installs one at start-up;
 // tests install a fake. Without one there is no active child window and no
 // site manager, and no page is a page of the web.
-class FrameEnvironment {
+class FrameEnvironment
+{
 public:
     virtual ~FrameEnvironment() = default;
 

@@ -11,12 +11,10 @@
 #include <QFile>
 #include <QSaveFile>
 
-
 namespace frames_detail {
 
 // Calls the visitor with each FRAME pane that has a page document.
-template <class Visitor>
-void forEachFramePage(VornaFrameSet* node, Visitor&& visit)
+template <class Visitor> void forEachFramePage(VornaFrameSet* node, Visitor&& visit)
 {
     VornaFrameSet::Walk(node, [&](VornaFrameSet* n) {
         if (n->IsFrame() && n->m_pView && n->m_pView->hasDocument())

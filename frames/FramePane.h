@@ -7,7 +7,8 @@
 // One pane of a frameset page as the frame code sees it: the page view of one
 // FRAME together with its page document. The page view implements it; the root
 // node of a frame tree holds the view of the frameset page itself.
-class FramePane {
+class FramePane
+{
 public:
     virtual ~FramePane() = default;
 

@@ -10,7 +10,8 @@ class FramePane;
 
 // The frame tree of one child window and the state the frame code keeps with
 // it. The child frame owns one; the tree is deleted with it.
-struct FrameTree {
+struct FrameTree
+{
     std::unique_ptr<VornaFrameSet> root; // m_pFrameSetRoot
     FramePane* rootView = nullptr;       // m_pFramesetView: the frameset page's own view
     VornaFrameSet* lastNode = nullptr;   // m_pLastFrameNode: the node added last while loading
@@ -25,7 +26,8 @@ struct FrameTree {
 };
 
 // The child frame that shows a frameset page, as the frame code sees it.
-class FrameSetHost {
+class FrameSetHost
+{
 public:
     virtual ~FrameSetHost() = default;
 

@@ -204,10 +204,10 @@ void BuildFramesetPageHtml(QString& out, int mode, FrameSetHost* host)
     QString charset = host->framesetCharset();
     if (charset.isEmpty())
         charset = QStringLiteral("shift_jis");
-    QString text = QLatin1String("<HTML>\r\n<HEAD>\r\n    <TITLE>")
-                   + frames_detail::escapeMarkup(tree.rootView->pageTitle(), false)
-                   + QLatin1String("</TITLE>\r\n    <META http-equiv=Content-Type content=\"text/html; charset=") + charset
-                   + QLatin1String("\">\r\n</HEAD>\r\n");
+    QString text = QLatin1String("<HTML>\r\n<HEAD>\r\n    <TITLE>") +
+                   frames_detail::escapeMarkup(tree.rootView->pageTitle(), false) +
+                   QLatin1String("</TITLE>\r\n    <META http-equiv=Content-Type content=\"text/html; charset=") +
+                   charset + QLatin1String("\">\r\n</HEAD>\r\n");
     tree.root->WriteFramesetHtml(text, mode, host);
     text += QLatin1String("\r\n</HTML>");
     out = text;

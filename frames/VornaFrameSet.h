@@ -19,7 +19,8 @@ class FrameSetHost;
 // root (held by the child frame, FrameTree). Every walk visits a node, then its
 // first child's subtree, then its following siblings: document order from the
 // root. Node kinds compare without regard to case.
-class VornaFrameSet {
+class VornaFrameSet
+{
 public:
     VornaFrameSet();
     virtual ~VornaFrameSet();
@@ -32,23 +33,23 @@ public:
     std::unique_ptr<VornaFrameSet> m_pNext;
     std::unique_ptr<VornaFrameSet> m_pFirstChild;
 
-    int m_nChildCount = 0;              // children a FRAMESET declares (CountChildren recounts)
-    int m_nLevel = 1;                   // nesting level for the writer's indentation
-    QString m_strKind = "FRAME";        // "FRAME" or "FRAMESET"
-    QString m_strSrc;                   // the frame's src as loaded or set
-    QString m_strSize = "*";            // this node's entry in its parent's rows or cols list
-    QString m_strSplit = "rows";        // a FRAMESET's direction: "rows" or "cols"
-    QString m_strSizes = "50%,*";       // a FRAMESET's rows or cols list as read
-    int m_nFrameSpacing = 2;            // width of the bars between panes (the root's counts)
-    int m_nNameCounter = 1;             // next number for a frame named after this node
-    FramePane* m_pView = nullptr;       // a FRAME's pane; the root's: the frameset page's view
-    platform::Rect m_rcPane;            // a FRAME's pane in the child frame's client area
-    int m_nBorder = 1;                  // 0: no borders
+    int m_nChildCount = 0;        // children a FRAMESET declares (CountChildren recounts)
+    int m_nLevel = 1;             // nesting level for the writer's indentation
+    QString m_strKind = "FRAME";  // "FRAME" or "FRAMESET"
+    QString m_strSrc;             // the frame's src as loaded or set
+    QString m_strSize = "*";      // this node's entry in its parent's rows or cols list
+    QString m_strSplit = "rows";  // a FRAMESET's direction: "rows" or "cols"
+    QString m_strSizes = "50%,*"; // a FRAMESET's rows or cols list as read
+    int m_nFrameSpacing = 2;      // width of the bars between panes (the root's counts)
+    int m_nNameCounter = 1;       // next number for a frame named after this node
+    FramePane* m_pView = nullptr; // a FRAME's pane; the root's: the frameset page's view
+    platform::Rect m_rcPane;      // a FRAME's pane in the child frame's client area
+    int m_nBorder = 1;            // 0: no borders
     QString m_strName = "noname";
     QString m_strTarget;
     QString m_strScrolling;
     bool m_bNoResize = false;
-    QSize m_sizeViewChange;             // on the root: the frameset view's size change before a layout
+    QSize m_sizeViewChange; // on the root: the frameset view's size change before a layout
 
     QString GetKind() const { return m_strKind; }
     void SetKind(const QString& kind) { m_strKind = kind; }
@@ -100,8 +101,8 @@ public:
     // frame and the new frame become its two children (this one first when
     // newAfter is set). Names the new frame. False (nothing changed) when this
     // node is not a FRAME or has no place in a tree.
-    bool SplitPane(std::unique_ptr<VornaFrameSet> newFrameset, std::unique_ptr<VornaFrameSet> newFrame,
-                   bool newAfter, FrameSetHost* host = nullptr);
+    bool SplitPane(std::unique_ptr<VornaFrameSet> newFrameset, std::unique_ptr<VornaFrameSet> newFrame, bool newAfter,
+                   FrameSetHost* host = nullptr);
     // Called on a FRAME of the child frame's tree: unlinks and deletes it and
     // returns the sibling that takes its space (the previous one, else the next
     // one), or none. A FRAMESET left with one child is replaced by that child
@@ -123,8 +124,7 @@ public:
 
     // Visits the node, its subtree and its following siblings in tree order
     // until the visitor returns true; returns whether it did.
-    template <class Visitor>
-    static bool Walk(VornaFrameSet* from, Visitor&& visit)
+    template <class Visitor> static bool Walk(VornaFrameSet* from, Visitor&& visit)
     {
         for (VornaFrameSet* node = from; node; node = node->m_pNext.get()) {
             if (visit(node))

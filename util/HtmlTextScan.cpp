@@ -27,9 +27,8 @@ int GetTagAttribute(const QString& tagText, const QString& name, QString& value)
     if (equals < 0)
         return -1;
     int first = equals + 1;
-    while (first < tagText.size()
-           && (tagText.at(first) == ' ' || tagText.at(first) == '\t' || tagText.at(first) == '\r'
-               || tagText.at(first) == '\n'))
+    while (first < tagText.size() && (tagText.at(first) == ' ' || tagText.at(first) == '\t' ||
+                                      tagText.at(first) == '\r' || tagText.at(first) == '\n'))
         ++first;
     if (first >= tagText.size())
         return -1;

@@ -9,7 +9,18 @@
 
 #include <QStringList>
 
+#include <cctype>
 #include <functional>
+#include <string>
+
+// A test-case name CTest can carry: letters and digits, "_" for the rest.
+inline std::string caseName(const std::string& text)
+{
+    std::string name;
+    for (const char c : text)
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+    return name;
+}
 
 // Texts as std::string, so that GoogleTest prints them readably when they differ.
 inline std::string str(const QString& text)
@@ -22,7 +33,8 @@ inline std::string str(const QStringList& list)
 }
 
 // A pane that records what the frame code asks of it.
-class FakePane : public FramePane {
+class FakePane : public FramePane
+{
 public:
     explicit FakePane(QString name = QString(), QString path = QString(), QStringList* log = nullptr)
         : name(std::move(name)), path(std::move(path)), log(log)
@@ -35,9 +47,9 @@ public:
     QString source;
     QString title;
     bool modified = false;
-    bool answer = true;         // what saveModified answers
-    QString pathGivenOnSave;    // the name fileSave gives a page without a path; empty: cancelled
-    platform::Rect window;      // where moveWindow put it
+    bool answer = true;      // what saveModified answers
+    QString pathGivenOnSave; // the name fileSave gives a page without a path; empty: cancelled
+    platform::Rect window;   // where moveWindow put it
     int moves = 0;
     platform::Rect screen;
     QStringList* log;
@@ -95,7 +107,8 @@ private:
 };
 
 // A child frame with a frame tree.
-class FakeHost : public FrameSetHost {
+class FakeHost : public FrameSetHost
+{
 public:
     FrameTree tree;
     QStringList* log = nullptr;
@@ -123,9 +136,11 @@ public:
 };
 
 // The site manager's page list: rows by file name with their tag and kind.
-class FakeSiteRows : public FrameSiteRows {
+class FakeSiteRows : public FrameSiteRows
+{
 public:
-    struct Row {
+    struct Row
+    {
         QString file;
         QString tag;
         int kind = 0;
@@ -173,7 +188,8 @@ public:
 };
 
 // The running program as the frame code sees it; installed while it lives.
-class FakeEnvironment : public FrameEnvironment {
+class FakeEnvironment : public FrameEnvironment
+{
 public:
     FakeEnvironment() { setFrameEnvironment(this); }
     ~FakeEnvironment() override { setFrameEnvironment(nullptr); }
@@ -193,7 +209,8 @@ public:
 
 // Builds frame trees the way the frameset loader does: one node per FRAMESET
 // and FRAME element in document order.
-class TreeBuilder {
+class TreeBuilder
+{
 public:
     explicit TreeBuilder(FakeHost& host) : m_host(host) {}
 

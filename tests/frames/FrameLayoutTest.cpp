@@ -8,7 +8,8 @@ using platform::Rect;
 
 namespace {
 
-class FrameLayoutTest : public ::testing::Test {
+class FrameLayoutTest : public ::testing::Test
+{
 protected:
     FakeEnvironment env;
     FakeHost host;
@@ -64,7 +65,9 @@ TEST_F(FrameLayoutTest, TwoPercentagesShareTheExtentEqually)
     EXPECT_EQ(child(1)->m_rcPane, Rect(298, 0, 600, 300));
 }
 
-class PixelScalingTest : public FrameLayoutTest, public ::testing::WithParamInterface<const char*> {};
+class PixelScalingTest : public FrameLayoutTest, public ::testing::WithParamInterface<const char*>
+{
+};
 
 TEST_P(PixelScalingTest, PixelEntriesScaleToTheExtent)
 {
@@ -113,16 +116,25 @@ TEST_F(FrameLayoutTest, NestedFramesetIsLaidOutInItsShare)
     EXPECT_EQ(c.window, Rect(200, 100, 600, 400));
 }
 
-struct WriteCase {
+struct WriteCase
+{
     const char* entry;
-    const char* split;      // the word passed in
+    const char* split; // the word passed in
     const char* parentSplit;
     int newWidth;
     bool hasNext;
     const char* expected;
 };
 
-class WriteSizesTest : public FrameLayoutTest, public ::testing::WithParamInterface<WriteCase> {};
+void PrintTo(const WriteCase& c, std::ostream* os)
+{
+    *os << caseName(std::string(c.entry) + "_" + c.split + "_in_" + c.parentSplit + "_to_" +
+                    std::to_string(c.newWidth) + (c.hasNext ? "" : "_last"));
+}
+
+class WriteSizesTest : public FrameLayoutTest, public ::testing::WithParamInterface<WriteCase>
+{
+};
 
 TEST_P(WriteSizesTest, EntryFromTheNewRectangle)
 {
@@ -140,11 +152,11 @@ TEST_P(WriteSizesTest, EntryFromTheNewRectangle)
 
 INSTANTIATE_TEST_SUITE_P(
     Entries, WriteSizesTest,
-    ::testing::Values(WriteCase{"*", "cols", "cols", 400, true, "66%"},    // 400 * 100 / 600
-                      WriteCase{"*", "cols", "cols", 400, false, "*"},     // the last pane keeps its star
-                      WriteCase{"200", "cols", "cols", 250, true, "250"},  // pixels
-                      WriteCase{"50%", "cols", "cols", 299, true, "50%"},  // 299 * 100 / (600 - 2)
-                      WriteCase{"50%", "cols", "rows", 100, true, "50%"},  // split differs: unchanged
+    ::testing::Values(WriteCase{"*", "cols", "cols", 400, true, "66%"},     // 400 * 100 / 600
+                      WriteCase{"*", "cols", "cols", 400, false, "*"},      // the last pane keeps its star
+                      WriteCase{"200", "cols", "cols", 250, true, "250"},   // pixels
+                      WriteCase{"50%", "cols", "cols", 299, true, "50%"},   // 299 * 100 / (600 - 2)
+                      WriteCase{"50%", "cols", "rows", 100, true, "50%"},   // split differs: unchanged
                       WriteCase{"20%", "rows", "rows", 150, true, "50%"})); // 150 * 100 / (300 - 2)
 
 TEST_F(FrameLayoutTest, PercentageOfAZeroWidthFramesetIsLeftAlone)

@@ -22,7 +22,8 @@ bool writeBytes(const QString& path, const QByteArray& bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-class FramePagesTest : public ::testing::Test {
+class FramePagesTest : public ::testing::Test
+{
 protected:
     FakeEnvironment env;
     FakeHost host;
@@ -69,7 +70,8 @@ TEST_F(FramePagesTest, SavingSavesEveryPaneAndOtherActionsDoNothing)
 {
     b.document = false;
     EXPECT_TRUE(ForEachFrameView(root(), FrameViewSave));
-    EXPECT_EQ(str(log), str(QStringList({"activate a.html", "file-save a.html", "activate c.html", "file-save c.html"})));
+    EXPECT_EQ(str(log),
+              str(QStringList({"activate a.html", "file-save a.html", "activate c.html", "file-save c.html"})));
 
     log.clear();
     EXPECT_TRUE(ForEachFrameView(root(), 12345));

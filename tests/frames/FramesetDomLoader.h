@@ -10,7 +10,8 @@
 // FRAMESET and FRAME element in document order, each FRAMESET with its number
 // of FRAME and FRAMESET children, its split and list, each child with its
 // entry of the list.
-class FramesetDomLoader {
+class FramesetDomLoader
+{
 public:
     static void load(const QString& text, FakeHost& host)
     {

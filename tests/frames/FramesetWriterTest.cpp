@@ -10,8 +10,11 @@
 
 namespace {
 
-const char* const kHead[] = {"<HTML>", "<HEAD>", "    <TITLE>Top</TITLE>",
-                             "    <META http-equiv=Content-Type content=\"text/html; charset=shift_jis\">", "</HEAD>",
+const char* const kHead[] = {"<HTML>",
+                             "<HEAD>",
+                             "    <TITLE>Top</TITLE>",
+                             "    <META http-equiv=Content-Type content=\"text/html; charset=shift_jis\">",
+                             "</HEAD>",
                              ""};
 
 QString page(std::initializer_list<const char*> body)
@@ -25,7 +28,8 @@ QString page(std::initializer_list<const char*> body)
     return list.join("\r\n");
 }
 
-class FramesetWriterTest : public ::testing::Test {
+class FramesetWriterTest : public ::testing::Test
+{
 protected:
     FakeEnvironment env;
     FakeHost host;
@@ -106,7 +110,7 @@ TEST_F(FramesetWriterTest, RootMadeByRemovalKeepsItsLevel)
     build(); // sets the levels
     root()->m_pFirstChild->m_pNext->RemovePane(&host);
     EXPECT_EQ(str(build()), str(page({"<FRAMESET  rows=50%,*>", "        <FRAME  src=\"a.html\" name=a>",
-                             "        <FRAME  src=\"b.html\" name=b>", "</FRAMESET>"})));
+                                      "        <FRAME  src=\"b.html\" name=b>", "</FRAMESET>"})));
 }
 
 TEST_F(FramesetWriterTest, CharsetAndEmptyTitle)
@@ -133,7 +137,8 @@ TEST_F(FramesetWriterTest, NothingIsBuiltWithoutTreeOrFramesetView)
     EXPECT_EQ(out, "untouched");
 }
 
-class WriterWithPanesTest : public FramesetWriterTest {
+class WriterWithPanesTest : public FramesetWriterTest
+{
 protected:
     FakePane a{"a.html", "/w/a.html", &log};
     FakePane b{"b.html", QString(), &log};
@@ -158,9 +163,9 @@ protected:
 TEST_F(WriterWithPanesTest, SaveModeSavesEveryPaneBeforeItsTag)
 {
     const QString text = build(FramesetSaveFrames);
-    EXPECT_EQ(str(log), str(QStringList({"activate a.html", "caption a.html", "save a.html to /w/a.html", "activate b.html",
-                                "caption b.html", "file-save b.html", "activate c.htm", "caption c.htm",
-                                "save c.htm to /w/c.txt"})));
+    EXPECT_EQ(str(log), str(QStringList({"activate a.html", "caption a.html", "save a.html to /w/a.html",
+                                         "activate b.html", "caption b.html", "file-save b.html", "activate c.htm",
+                                         "caption c.htm", "save c.htm to /w/c.txt"})));
     EXPECT_TRUE(text.contains("src=\"a.html\""));
     EXPECT_TRUE(text.contains("src=\"sub/b.html\"")); // written with the name given while saving
     EXPECT_TRUE(text.contains("src=\"c.txt\""));
@@ -170,7 +175,7 @@ TEST_F(WriterWithPanesTest, UnsavedModeSavesOnlyPagesWithoutAnHtmlName)
 {
     build(FramesetSaveUnsavedFrames);
     EXPECT_EQ(str(log), str(QStringList({"activate a.html", "caption a.html", "activate b.html", "caption b.html",
-                                "file-save b.html", "activate c.htm", "caption c.htm", "file-save c.htm"})));
+                                         "file-save b.html", "activate c.htm", "caption c.htm", "file-save c.htm"})));
 }
 
 TEST_F(WriterWithPanesTest, CancelledSaveFallsBackToTheLoadSource)
@@ -212,13 +217,21 @@ TEST_F(WriterWithPanesTest, WebFolderIsTheBaseForPagesOfTheWeb)
     EXPECT_TRUE(text.contains("src=\"/w/b.html\""));
 }
 
-struct SrcCase {
+struct SrcCase
+{
     const char* value;
     const char* base;
     const char* src;
 };
 
-class FrameSrcRuleTest : public ::testing::TestWithParam<SrcCase> {};
+void PrintTo(const SrcCase& c, std::ostream* os)
+{
+    *os << caseName(std::string(c.value) + "_in_" + c.base);
+}
+
+class FrameSrcRuleTest : public ::testing::TestWithParam<SrcCase>
+{
+};
 
 TEST_P(FrameSrcRuleTest, Src)
 {
@@ -242,13 +255,14 @@ TEST_F(FramesetWriterTest, FixFrameSrcPathsRewritesOnlyTheSrcValues)
     QTemporaryDir dir;
     const QString folder = dir.path() + "/My Web";
     QString text = "<FRAMESET  cols=50%,*>\r\n    <FRAME  target=" + folder + "/a.html src=\"file://" + folder +
-           "/a.html\">\r\n    <FRAME  src='" + folder + "\\sub\\b%20c.html'>\r\n    <frame src=other.html>\r\n" +
-           "</FRAMESET>";
+                   "/a.html\">\r\n    <FRAME  src='" + folder +
+                   "\\sub\\b%20c.html'>\r\n    <frame src=other.html>\r\n" + "</FRAMESET>";
     VornaFrameSet node;
     node.FixFrameSrcPaths(text, folder + "/index.html", &rootView);
-    EXPECT_EQ(str(text), str("<FRAMESET  cols=50%,*>\r\n    <FRAME  target=" + folder +
-                        "/a.html src=\"a.html\">\r\n    <FRAME  src='sub/b c.html'>\r\n    <frame src=other.html>\r\n" +
-                        "</FRAMESET>"));
+    EXPECT_EQ(str(text),
+              str("<FRAMESET  cols=50%,*>\r\n    <FRAME  target=" + folder +
+                  "/a.html src=\"a.html\">\r\n    <FRAME  src='sub/b c.html'>\r\n    <frame src=other.html>\r\n" +
+                  "</FRAMESET>"));
 }
 
 } // namespace

@@ -6,7 +6,8 @@ using platform::Rect;
 
 namespace {
 
-class FrameTreeTest : public ::testing::Test {
+class FrameTreeTest : public ::testing::Test
+{
 protected:
     FakeEnvironment env;
     FakeHost host;
@@ -79,13 +80,21 @@ TEST_F(FrameTreeTest, AddingWithoutAChildFrameDiscardsTheNode)
     EXPECT_EQ(AddFrameTreeNode(std::make_unique<VornaFrameSet>()), nullptr);
 }
 
-struct ListItemCase {
+struct ListItemCase
+{
     const char* list;
     int index;
     const char* item;
 };
 
-class ListItemTest : public ::testing::TestWithParam<ListItemCase> {};
+void PrintTo(const ListItemCase& c, std::ostream* os)
+{
+    *os << caseName(std::string(c.list) + "_" + std::to_string(c.index));
+}
+
+class ListItemTest : public ::testing::TestWithParam<ListItemCase>
+{
+};
 
 TEST_P(ListItemTest, Item)
 {

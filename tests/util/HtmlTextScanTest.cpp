@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
 
 TEST(ExtractTagTextTest, FindsTagsByPrefixWithoutRegardToCase)
@@ -26,14 +29,25 @@ TEST(ExtractTagTextTest, TagWithoutClosingBracketGivesEmptyText)
     EXPECT_EQ(tag, "");
 }
 
-struct AttributeCase {
+struct AttributeCase
+{
     const char* tag;
     const char* name;
     int position;
     const char* value;
 };
 
-class GetTagAttributeTest : public ::testing::TestWithParam<AttributeCase> {};
+void PrintTo(const AttributeCase& c, std::ostream* os)
+{
+    std::string name = std::string(c.name) + "_of_" + c.tag;
+    for (char& ch : name)
+        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    *os << name;
+}
+
+class GetTagAttributeTest : public ::testing::TestWithParam<AttributeCase>
+{
+};
 
 TEST_P(GetTagAttributeTest, Value)
 {
@@ -42,16 +56,15 @@ TEST_P(GetTagAttributeTest, Value)
     EXPECT_EQ(value, QString(GetParam().value));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Tags, GetTagAttributeTest,
-    ::testing::Values(AttributeCase{"<TD width=100>", "WIDTH", 10, "100"},
-                      AttributeCase{"<IMG alt=\"a b\" src=x>", "alt", 10, "a b"},
-                      AttributeCase{"<IMG src='x y.gif'>", "SRC", 10, "x y.gif"},
-                      AttributeCase{"<FRAME  src = \"a.html\">", "src", 15, "a.html"},
-                      AttributeCase{"<TD NOWRAP width=5>", "NOWRAP", 17, "5"},
-                      AttributeCase{"<IMG lowsrc=a.gif>", "SRC", 12, "a.gif"},
-                      AttributeCase{"<FRAMESET cols=50%,*>", "SRC", -1, ""},
-                      AttributeCase{"<IMG src=\"a.gif>", "SRC", -1, ""},
-                      AttributeCase{"<IMG src=", "SRC", -1, ""}));
+INSTANTIATE_TEST_SUITE_P(Tags, GetTagAttributeTest,
+                         ::testing::Values(AttributeCase{"<TD width=100>", "WIDTH", 10, "100"},
+                                           AttributeCase{"<IMG alt=\"a b\" src=x>", "alt", 10, "a b"},
+                                           AttributeCase{"<IMG src='x y.gif'>", "SRC", 10, "x y.gif"},
+                                           AttributeCase{"<FRAME  src = \"a.html\">", "src", 15, "a.html"},
+                                           AttributeCase{"<TD NOWRAP width=5>", "NOWRAP", 17, "5"},
+                                           AttributeCase{"<IMG lowsrc=a.gif>", "SRC", 12, "a.gif"},
+                                           AttributeCase{"<FRAMESET cols=50%,*>", "SRC", -1, ""},
+                                           AttributeCase{"<IMG src=\"a.gif>", "SRC", -1, ""},
+                                           AttributeCase{"<IMG src=", "SRC", -1, ""}));
 
 } // namespace
