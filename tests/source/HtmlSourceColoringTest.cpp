@@ -165,4 +165,28 @@ TEST(HtmlColoring, TagStateCarriesAcrossLines)
     EXPECT_EQ(state, 0u);
 }
 
+TEST(HtmlColoring, EveryTagAndAttributeIsColouredInPlace)
+{
+    for (const char* tag : kAllTags) {
+        const std::string name(tag);
+        if (name.find_first_of("!:") != std::string::npos)
+            continue; // a delimiter splits these names, so they never match
+        const std::string line = "<" + toLowerAscii(name) + ">";
+        LineState state = 0;
+        EXPECT_EQ(colorsOf(line, state), std::string(line.size(), '6')) << line;
+    }
+    for (const char* attribute : kAllAttributes) {
+        const std::string name(attribute);
+        const std::string line = "<hr " + toUpperAscii(name) + "=1>";
+        LineState state = 0;
+        const std::string colors = colorsOf(line, state);
+        if (name == "accept-charset")
+            EXPECT_EQ(colors, "6666" "777777" "2" "7777777" "686") << line; // both parts are attributes
+        else if (name == "http-equiv")
+            EXPECT_EQ(colors, "6666" "2222222222" "22" "6") << line; // neither part is
+        else
+            EXPECT_EQ(colors, "6666" + std::string(name.size(), '7') + "686") << line;
+    }
+}
+
 } // namespace
