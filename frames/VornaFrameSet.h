@@ -3,6 +3,7 @@
 #include "platform/Rect.h"
 
 #include <QList>
+#include <QPoint>
 #include <QSize>
 #include <QString>
 
@@ -87,6 +88,10 @@ public:
     // The first FRAME whose rectangle holds the point: the pane window's screen
     // rectangle with the screen flag, else m_rcPane.
     VornaFrameSet* FindFrameAtPoint(int x, int y, bool screen);
+    VornaFrameSet* FindFrameAtPoint(const QPoint& point, bool screen = false)
+    {
+        return FindFrameAtPoint(point.x(), point.y(), screen);
+    }
     // Appends the pane of every FRAME that has one, in tree order.
     void CollectFrameViews(QList<FramePane*>& views);
     // For each FRAME (and the child frame's root) whose pane has a document:

@@ -136,6 +136,7 @@ TEST_F(FrameTreeTest, FindFrameAtPointExcludesRightAndBottomEdges)
     EXPECT_EQ(root()->FindFrameAtPoint(99, 299, false)->m_strName, "a");
     EXPECT_EQ(root()->FindFrameAtPoint(100, 0, false)->m_strName, "b");
     EXPECT_EQ(root()->FindFrameAtPoint(300, 10, false), nullptr);
+    EXPECT_EQ(root()->FindFrameAtPoint(QPoint(150, 10))->m_strName, "b");
     EXPECT_EQ(root()->FindFrameAtPoint(550, 550, true)->m_strName, "b");
     EXPECT_EQ(root()->FindFrameAtPoint(50, 50, true), nullptr);
     EXPECT_EQ(FindFrameNode(&paneB)->m_strName, "b");
