@@ -1,0 +1,330 @@
+#include "engine/layout/DocumentLayout.h"
+
+#include "engine/css/Style.h"
+#include "engine/dom/Document.h"
+#include "engine/layout/LayoutSerializer.h"
+
+#include <QFileInfo>
+#include <QUrl>
+
+namespace engine {
+
+namespace documentlayout_detail {
+
+// "NAME: value; NAME2: value2" (the fixed form of an inline style) as pairs.
+std::vector<std::pair<QString, QString>> declarations(const QString& css)
+{
+    std::vector<std::pair<QString, QString>> out;
+    for (const QString& part : css.split(QLatin1String("; "), Qt::SkipEmptyParts)) {
+        const int colon = static_cast<int>(part.indexOf(QLatin1String(": ")));
+        if (colon > 0)
+            out.emplace_back(part.left(colon).toUpper(), part.mid(colon + 2));
+    }
+    return out;
+}
+
+// A left/top value the fast move path understands: whole pixels.
+bool pixelValue(const QString& v, int& px)
+{
+    QString s = v.trimmed();
+    if (s.endsWith(QLatin1String("px"), Qt::CaseInsensitive))
+        s.chop(2);
+    bool ok = false;
+    px = s.toInt(&ok);
+    return ok;
+}
+
+} // namespace documentlayout_detail
+
+DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
+{
+    if (!m_doc)
+        return;
+    m_doc->addObserver(this);
+    // IMG width and height read the rendered size.
+    m_doc->setRenderedSizeProvider([this](const Element* e) -> std::optional<QSize> {
+        const LayoutBox* b = box(e);
+        if (!b)
+            return std::nullopt;
+        return b->contentBox.size();
+    });
+}
+
+DocumentLayout::~DocumentLayout()
+{
+    if (!m_doc)
+        return;
+    m_doc->setRenderedSizeProvider({});
+    m_doc->removeObserver(this);
+}
+
+void DocumentLayout::setBaseFolder(const QString& folder)
+{
+    m_baseFolder = folder;
+    invalidateAll();
+}
+
+void DocumentLayout::setViewportSize(QSize size)
+{
+    if (size == m_viewport)
+        return;
+    const bool widthChanged = size.width() != m_viewport.width();
+    m_viewport = size;
+    m_engine.setViewportSize(size);
+    if (widthChanged)
+        m_layoutDirty = true;
+    m_allDirty = true;
+    requestRepaint();
+}
+
+QPoint DocumentLayout::clampScroll(QPoint pos)
+{
+    const QSize canvas = canvasSize();
+    return QPoint(std::clamp(pos.x(), 0, std::max(0, canvas.width() - m_viewport.width())),
+                  std::clamp(pos.y(), 0, std::max(0, canvas.height() - m_viewport.height())));
+}
+
+void DocumentLayout::setScrollPosition(QPoint pos)
+{
+    m_scroll = clampScroll(pos);
+}
+
+bool DocumentLayout::needsLayout() const
+{
+    return m_structureDirty || m_layoutDirty || !m_restyle.isEmpty();
+}
+
+void DocumentLayout::rebuild()
+{
+    ++m_counters.rebuilds;
+    LayoutSerializer::Result result = LayoutSerializer::serialize(*m_doc);
+    m_nodes = std::move(result.nodes);
+    m_ids.clear();
+    m_styleAtLayout.clear();
+    for (int i = 0; i < static_cast<int>(m_nodes.size()); ++i) {
+        const Node* n = m_nodes[static_cast<size_t>(i)].get();
+        m_ids.insert(n, i);
+        if (const Element* e = n->isText() ? nullptr : n->asElement()) {
+            if (const Style* s = e->styleIfAny())
+                m_styleAtLayout.insert(i, s->cssText());
+        }
+    }
+    QString base = m_baseFolder;
+    if (base.isEmpty() && m_doc) {
+        const QString url = m_doc->url();
+        const QString path = url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(url).toLocalFile() : url;
+        if (!path.isEmpty() && !path.contains(QLatin1String("://")))
+            base = QFileInfo(path).absolutePath();
+    }
+    m_engine.setBaseFolder(base);
+    m_engine.load(result.html);
+    m_structureDirty = false;
+    m_restyle.clear();
+    m_deferredRestyle.clear();
+    m_layoutDirty = true;
+}
+
+void DocumentLayout::ensureLayout()
+{
+    if (!m_doc)
+        return;
+    if (m_structureDirty)
+        rebuild();
+    if (!m_restyle.isEmpty()) {
+        m_deferredRestyle.unite(m_restyle);
+        m_restyle.clear();
+        m_layoutDirty = true;
+    }
+    if (!m_layoutDirty)
+        return;
+    for (int id : std::as_const(m_deferredRestyle)) {
+        const Node* n = node(id);
+        if (n && !n->isText()) {
+            ++m_counters.restyles;
+            const Element* el = n->asElement();
+            m_engine.restyle(id, layoutAttributes(el));
+            const Style* style = el->styleIfAny();
+            m_styleAtLayout.insert(id, style ? style->cssText() : QString());
+        }
+    }
+    m_deferredRestyle.clear();
+    ++m_counters.layouts;
+    m_engine.layout(std::max(1, m_viewport.width()));
+    m_layoutDirty = false;
+    m_allDirty = true;
+    m_scroll = clampScroll(m_scroll);
+}
+
+const LayoutTree& DocumentLayout::tree()
+{
+    ensureLayout();
+    return m_engine.tree();
+}
+
+QSize DocumentLayout::canvasSize()
+{
+    ensureLayout();
+    return m_engine.canvasSize().expandedTo(m_viewport);
+}
+
+int DocumentLayout::nodeId(const Node* node) const
+{
+    return m_ids.value(node, -1);
+}
+
+Node* DocumentLayout::node(int id) const
+{
+    return id >= 0 && id < static_cast<int>(m_nodes.size()) ? m_nodes[static_cast<size_t>(id)].get() : nullptr;
+}
+
+const LayoutBox* DocumentLayout::box(const Element* el)
+{
+    ensureLayout();
+    const int id = nodeId(el);
+    return id < 0 ? nullptr : m_engine.tree().box(id);
+}
+
+const LayoutBox* DocumentLayout::boxAt(int index) const
+{
+    const auto& boxes = m_engine.tree().boxes;
+    return index >= 0 && index < static_cast<int>(boxes.size()) ? &boxes[static_cast<size_t>(index)] : nullptr;
+}
+
+Element* DocumentLayout::elementOfBox(int boxIndex) const
+{
+    for (const LayoutBox* b = boxAt(boxIndex); b; b = boxAt(b->parent)) {
+        Node* n = node(b->nodeId);
+        if (n && !n->isText() && n->isConnected())
+            return n->asElement();
+    }
+    return nullptr;
+}
+
+QRegion DocumentLayout::takeDirtyRegion()
+{
+    QRegion region = m_allDirty ? QRegion(QRect(QPoint(0, 0), canvasSize())) : m_dirty;
+    m_dirty = QRegion();
+    m_allDirty = false;
+    return region;
+}
+
+void DocumentLayout::invalidateAll()
+{
+    m_structureDirty = true;
+    m_allDirty = true;
+    requestRepaint();
+}
+
+void DocumentLayout::requestRepaint()
+{
+    if (m_repaint)
+        m_repaint();
+}
+
+std::vector<std::pair<QString, QString>> DocumentLayout::layoutAttributes(const Element* el) const
+{
+    std::vector<std::pair<QString, QString>> attrs;
+    for (int i = 0; i < el->attributeCount(); ++i) {
+        const Attribute& a = el->attributeAt(i);
+        if (a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) != 0)
+            attrs.emplace_back(a.name, a.value);
+    }
+    const Style* style = el->styleIfAny();
+    attrs.emplace_back(QStringLiteral("style"), style ? style->cssText() : QString());
+    return attrs;
+}
+
+void DocumentLayout::nodeInserted(Node*, Node*)
+{
+    invalidateAll();
+}
+
+void DocumentLayout::nodeRemoved(Node*, Node*)
+{
+    invalidateAll();
+}
+
+void DocumentLayout::textChanged(Text*)
+{
+    invalidateAll();
+}
+
+void DocumentLayout::documentReplaced(Document*)
+{
+    invalidateAll();
+}
+
+void DocumentLayout::attributeChanged(Element* element, const QString& name)
+{
+    const int id = nodeId(element);
+    // A removed attribute, or an element the layout does not know: lay out anew.
+    if (id < 0 || m_structureDirty || !element->hasAttribute(name)) {
+        if (id >= 0 || element->isConnected())
+            invalidateAll();
+        return;
+    }
+    m_restyle.insert(id);
+    m_allDirty = true;
+    requestRepaint();
+}
+
+bool DocumentLayout::tryShift(Element* el, int id)
+{
+    using namespace documentlayout_detail;
+    if (m_layoutDirty || !m_restyle.isEmpty())
+        return false;
+    const LayoutBox* b = m_engine.tree().box(id);
+    if (!b || !b->absolute)
+        return false;
+    const Style* style = el->styleIfAny();
+    const QString now = style ? style->cssText() : QString();
+    const auto before = declarations(m_styleAtLayout.value(id));
+    const auto after = declarations(now);
+    if (before.size() != after.size())
+        return false;
+    int dx = 0, dy = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (before[i].first != after[i].first)
+            return false;
+        if (before[i].second == after[i].second)
+            continue;
+        int from = 0, to = 0;
+        if (!pixelValue(before[i].second, from) || !pixelValue(after[i].second, to))
+            return false;
+        if (before[i].first == QLatin1String("LEFT"))
+            dx = to - from;
+        else if (before[i].first == QLatin1String("TOP"))
+            dy = to - from;
+        else
+            return false;
+    }
+    const QRect old = b->borderBox;
+    if (!m_engine.shiftPositioned(id, dx, dy))
+        return false;
+    ++m_counters.shifts;
+    m_styleAtLayout.insert(id, now);
+    // The layout library's own element follows at the next real layout.
+    m_deferredRestyle.insert(id);
+    const QRect moved = m_engine.tree().box(id)->borderBox;
+    // Room for the selection handles drawn around the box.
+    m_dirty += old.adjusted(-8, -8, 8, 8);
+    m_dirty += moved.adjusted(-8, -8, 8, 8);
+    return true;
+}
+
+void DocumentLayout::styleChanged(Element* element)
+{
+    const int id = nodeId(element);
+    if (id < 0 || m_structureDirty) {
+        if (id >= 0 || element->isConnected())
+            invalidateAll();
+        return;
+    }
+    if (!tryShift(element, id)) {
+        m_restyle.insert(id);
+        m_allDirty = true;
+    }
+    requestRepaint();
+}
+
+} // namespace engine

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "engine/dom/DocumentObserver.h"
+#include "engine/dom/Ref.h"
+#include "engine/layout/LayoutEngine.h"
+
+#include <QHash>
+#include <QPoint>
+#include <QRegion>
+#include <QSet>
+#include <QSize>
+
+#include <functional>
+#include <vector>
+
+namespace engine {
+
+class Document;
+class Element;
+class Node;
+
+// The layout of one document: follows the page's changes (as its observer),
+// hands the layout serialization to the LayoutEngine and lays out lazily,
+// before the next geometry query or paint. A change of style or attributes
+// restyles the element in place; a move of an absolutely positioned element
+// only shifts its boxes; a change of the tree or of text lays out anew.
+// Keeps the view's size and scroll position, so that page and client
+// coordinates convert here (client = page - scroll).
+class DocumentLayout : public DocumentObserver
+{
+public:
+    explicit DocumentLayout(Document* doc);
+    ~DocumentLayout() override;
+
+    DocumentLayout(const DocumentLayout&) = delete;
+    DocumentLayout& operator=(const DocumentLayout&) = delete;
+
+    Document* document() const { return m_doc; }
+
+    // Relative addresses of images: this folder, else the page's own folder.
+    void setBaseFolder(const QString& folder);
+
+    // The visible area of the view (without scroll bars) in page pixels.
+    void setViewportSize(QSize size);
+    QSize viewportSize() const { return m_viewport; }
+
+    // The scroll position, clamped to the canvas extent.
+    void setScrollPosition(QPoint pos);
+    QPoint scrollPosition() const { return m_scroll; }
+    QPoint clampScroll(QPoint pos);
+
+    // Lays out when something changed since the last layout.
+    void ensureLayout();
+    bool needsLayout() const;
+    // Counts full layouts, restyles and shifts (for tests and benchmarks).
+    struct Counters {
+        int rebuilds = 0;
+        int layouts = 0;
+        int restyles = 0;
+        int shifts = 0;
+    };
+    const Counters& counters() const { return m_counters; }
+
+    // The layout, brought up to date first.
+    const LayoutTree& tree();
+    LayoutEngine& engine() { return m_engine; }
+    // The extent of the page: the larger of the canvas and the view.
+    QSize canvasSize();
+
+    int nodeId(const Node* node) const;
+    Node* node(int id) const;
+    // The box of an element (after an up-to-date layout); null when it has none.
+    const LayoutBox* box(const Element* el);
+    const LayoutBox* boxAt(int index) const;
+    // The element a box stands for (nearest ancestor box with a node).
+    Element* elementOfBox(int boxIndex) const;
+
+    // Page areas that changed since the last call (a whole change: the canvas).
+    QRegion takeDirtyRegion();
+    // Called when the page needs painting again (set by the view).
+    void setRepaintRequest(std::function<void()> request) { m_repaint = std::move(request); }
+
+    // DocumentObserver
+    void nodeInserted(Node* parent, Node* child) override;
+    void nodeRemoved(Node* parent, Node* child) override;
+    void attributeChanged(Element* element, const QString& name) override;
+    void styleChanged(Element* element) override;
+    void textChanged(Text* text) override;
+    void documentReplaced(Document* doc) override;
+
+private:
+    void rebuild();
+    void invalidateAll();
+    void requestRepaint();
+    bool tryShift(Element* el, int id);
+    std::vector<std::pair<QString, QString>> layoutAttributes(const Element* el) const;
+
+    Document* m_doc;
+    LayoutEngine m_engine;
+    std::vector<Ref<Node>> m_nodes;
+    QHash<const Node*, int> m_ids;
+    QHash<int, QString> m_styleAtLayout; // style text the layout last read
+    QSet<int> m_restyle;                 // restyle now
+    QSet<int> m_deferredRestyle;         // restyle with the next layout (moved boxes)
+    bool m_structureDirty = true;
+    bool m_layoutDirty = true;
+    QString m_baseFolder;
+    QSize m_viewport{800, 600};
+    QPoint m_scroll;
+    QRegion m_dirty;
+    bool m_allDirty = true;
+    std::function<void()> m_repaint;
+    Counters m_counters;
+};
+
+} // namespace engine

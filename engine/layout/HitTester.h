@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QPoint>
+
+namespace engine {
+
+class DocumentLayout;
+class Element;
+
+// Hit testing of our own (litehtml's ignores the layers of higher z-index):
+// positioned elements by z-index, then tree order, then the flow element
+// under the point. In a table's cell spacing or border the TABLE is hit,
+// inside a cell the TD or what it holds; on an IMG whose usemap starts with
+// "#" the AREA under the point; empty page area gives BODY. A box's left and
+// top edges count as inside, its right and bottom edges as outside.
+class HitTester
+{
+public:
+    explicit HitTester(DocumentLayout& layout) : m_layout(layout) {}
+
+    // The topmost element at a client point; null outside the client area.
+    Element* elementFromPoint(QPoint client);
+    // The same for a page point, wherever it lies (capture, drops).
+    Element* elementAtPagePoint(QPoint page);
+
+    // Whether a shape of an AREA ("rect", "circle", "poly", "default") with
+    // its coords contains a point relative to the image's top left.
+    static bool areaContains(const QString& shape, const QString& coords, QPoint p);
+
+private:
+    static bool isTablePart(const QString& tag);
+    int boxAt(QPoint page);
+    int deepestAt(int index, QPoint page);
+    bool boxContains(int index, QPoint page) const;
+    Element* areaAt(Element* img, QPoint page);
+
+    DocumentLayout& m_layout;
+};
+
+} // namespace engine

@@ -1,0 +1,227 @@
+#include "engine/layout/TextGeometry.h"
+
+#include "engine/dom/Text.h"
+#include "engine/layout/DocumentLayout.h"
+
+namespace engine {
+
+void TextGeometry::update()
+{
+    const LayoutTree& tree = m_layout.tree();
+    const int generation = m_layout.counters().layouts * 65536 + m_layout.counters().shifts;
+    if (generation == m_generation)
+        return;
+    m_generation = generation;
+    m_pieces.clear();
+    m_lines.clear();
+    m_lineOf.clear();
+    m_prefix.clear();
+    auto blockOf = [&tree](int owner) {
+        int b = owner;
+        while (b >= 0 && tree.boxes[static_cast<size_t>(b)].inlineLevel)
+            b = tree.boxes[static_cast<size_t>(b)].parent;
+        return b;
+    };
+    for (int i = 0; i < static_cast<int>(tree.pieces.size()); ++i) {
+        const TextPiece& p = tree.pieces[static_cast<size_t>(i)];
+        if (p.textNodeId < 0 || !m_layout.node(p.textNodeId))
+            continue;
+        const int block = blockOf(p.owner);
+        const int entry = static_cast<int>(m_pieces.size());
+        m_pieces.push_back(i);
+        bool newLine = m_lines.empty();
+        if (!newLine) {
+            const Line& line = m_lines.back();
+            const TextPiece& prev = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(line.last)])];
+            newLine = line.block != block || p.box.left() < prev.box.left() || p.box.top() >= line.rect.bottom() + 1 ||
+                      p.box.bottom() <= line.rect.top();
+        }
+        if (newLine) {
+            Line line;
+            line.first = line.last = entry;
+            line.block = block;
+            line.rect = p.box;
+            line.baseline = p.baseline;
+            m_lines.push_back(line);
+        } else {
+            Line& line = m_lines.back();
+            line.last = entry;
+            line.rect = line.rect.united(p.box);
+            line.baseline = std::max(line.baseline, p.baseline);
+        }
+        m_lineOf.push_back(static_cast<int>(m_lines.size()) - 1);
+    }
+    m_prefix.resize(m_pieces.size());
+}
+
+int TextGeometry::pieceAt(const Text* text, int offset)
+{
+    update();
+    const int id = m_layout.nodeId(text);
+    if (id < 0)
+        return -1;
+    const LayoutTree& tree = m_layout.tree();
+    int best = -1;
+    for (int e = 0; e < static_cast<int>(m_pieces.size()); ++e) {
+        const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+        if (p.textNodeId != id)
+            continue;
+        const int end = p.offset + static_cast<int>(p.text.size());
+        if (offset >= p.offset && offset < end)
+            return e;
+        if (offset == end)
+            best = e; // the end of a piece: unless the next piece starts here
+        else if (p.offset <= offset)
+            best = e;
+        else if (best < 0)
+            return e;
+    }
+    return best;
+}
+
+int TextGeometry::xInPiece(int entry, int charIndex)
+{
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(entry)])];
+    if (charIndex <= 0)
+        return p.box.left();
+    if (charIndex >= p.text.size())
+        return p.box.left() + p.box.width();
+    std::vector<int>& prefix = m_prefix[static_cast<size_t>(entry)];
+    if (prefix.empty())
+        prefix = m_layout.engine().container().fonts().prefixWidths(p.font, p.text);
+    return p.box.left() + prefix[static_cast<size_t>(charIndex - 1)];
+}
+
+int TextGeometry::offsetInPiece(int entry, int x)
+{
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(entry)])];
+    const int n = static_cast<int>(p.text.size());
+    int prevX = p.box.left();
+    for (int i = 1; i <= n; ++i) {
+        const int cx = xInPiece(entry, i);
+        if (x < (prevX + cx) / 2 + ((prevX + cx) % 2))
+            return i - 1;
+        prevX = cx;
+    }
+    return n;
+}
+
+int TextGeometry::lineOfPiece(int entry) const
+{
+    return entry >= 0 && entry < static_cast<int>(m_lineOf.size()) ? m_lineOf[static_cast<size_t>(entry)] : -1;
+}
+
+QRect TextGeometry::caretRect(const Text* text, int offset)
+{
+    const int e = pieceAt(text, offset);
+    if (e < 0)
+        return QRect();
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+    const int x = xInPiece(e, std::clamp(offset - p.offset, 0, static_cast<int>(p.text.size())));
+    return QRect(x, p.box.top(), 1, p.box.height());
+}
+
+std::optional<LineInfo> TextGeometry::lineInfo(const Text* text, int offset)
+{
+    const int e = pieceAt(text, offset);
+    const int l = lineOfPiece(e);
+    if (l < 0)
+        return std::nullopt;
+    const Line& line = m_lines[static_cast<size_t>(l)];
+    LineInfo info;
+    info.x = line.rect.left();
+    info.top = line.rect.top();
+    info.baseline = line.baseline;
+    info.descent = line.rect.top() + line.rect.height() - line.baseline;
+    info.height = line.rect.height();
+    return info;
+}
+
+TextPosition TextGeometry::positionOnLine(const Line& line, int x)
+{
+    const LayoutTree& tree = m_layout.tree();
+    int entry = line.first;
+    for (int e = line.first; e <= line.last; ++e) {
+        const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+        entry = e;
+        if (x < p.box.left() + p.box.width())
+            break;
+    }
+    const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(entry)])];
+    TextPosition pos;
+    Node* n = m_layout.node(p.textNodeId);
+    pos.node = n ? n->asText() : nullptr;
+    pos.offset = p.offset + offsetInPiece(entry, x);
+    return pos;
+}
+
+TextPosition TextGeometry::positionAtPoint(QPoint page)
+{
+    update();
+    const Line* best = nullptr;
+    long long bestScore = 0;
+    for (const Line& line : m_lines) {
+        const int dy = page.y() < line.rect.top() ? line.rect.top() - page.y()
+                       : page.y() > line.rect.bottom() ? page.y() - line.rect.bottom()
+                                                       : 0;
+        const int dx = page.x() < line.rect.left() ? line.rect.left() - page.x()
+                       : page.x() > line.rect.right() ? page.x() - line.rect.right()
+                                                      : 0;
+        // Lines under the point come first, then the vertically nearest.
+        const long long score = static_cast<long long>(dy) * 100000 + dx;
+        if (!best || score < bestScore) {
+            best = &line;
+            bestScore = score;
+        }
+    }
+    return best ? positionOnLine(*best, page.x()) : TextPosition();
+}
+
+TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction, int x)
+{
+    const int l = lineOfPiece(pieceAt(text, offset));
+    if (l < 0)
+        return TextPosition();
+    const int target = l + (direction < 0 ? -1 : 1);
+    if (target < 0 || target >= static_cast<int>(m_lines.size()))
+        return TextPosition();
+    return positionOnLine(m_lines[static_cast<size_t>(target)], x);
+}
+
+std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset)
+{
+    std::vector<QRect> rects;
+    const int a = pieceAt(startText, startOffset);
+    const int b = pieceAt(endText, endOffset);
+    if (a < 0 || b < 0 || b < a)
+        return rects;
+    const LayoutTree& tree = m_layout.tree();
+    int currentLine = -1;
+    for (int e = a; e <= b; ++e) {
+        const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+        const int n = static_cast<int>(p.text.size());
+        const int from = e == a ? std::clamp(startOffset - p.offset, 0, n) : 0;
+        const int to = e == b ? std::clamp(endOffset - p.offset, 0, n) : n;
+        if (to <= from && !(e == a && e == b))
+            continue;
+        const QRect r(QPoint(xInPiece(e, from), p.box.top()), QPoint(xInPiece(e, to) - 1, p.box.bottom()));
+        if (lineOfPiece(e) != currentLine) {
+            rects.push_back(r);
+            currentLine = lineOfPiece(e);
+        } else {
+            rects.back() = rects.back().united(r);
+        }
+    }
+    return rects;
+}
+
+std::pair<int, int> TextGeometry::wordAt(const Text* text, int offset)
+{
+    const int e = pieceAt(text, offset);
+    if (e < 0)
+        return {offset, offset};
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+    return {p.offset, p.offset + static_cast<int>(p.text.size())};
+}
+
+} // namespace engine

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QRect>
+
+#include <optional>
+#include <vector>
+
+namespace engine {
+
+class DocumentLayout;
+class Text;
+
+// A place in text: a text node and a UTF-16 offset in it.
+struct TextPosition {
+    Text* node = nullptr;
+    int offset = 0;
+    bool isNull() const { return node == nullptr; }
+};
+
+// The line a place stands on, in page coordinates.
+struct LineInfo {
+    int x = 0;        // left of the line's first word
+    int top = 0;
+    int baseline = 0;
+    int descent = 0;  // from the baseline to the line's bottom
+    int height = 0;
+};
+
+// Text geometry read from the words of the last layout and the cached font
+// metrics: the caret box of any place in text, its line, the place nearest a
+// point, and the places on the lines above and below keeping x. Lines are
+// found from the words of each block (a new line where the words wrap).
+class TextGeometry
+{
+public:
+    explicit TextGeometry(DocumentLayout& layout) : m_layout(layout) {}
+
+    // The caret at a place (1 pixel wide, the height of its word), in page
+    // coordinates; null when the text has no box.
+    QRect caretRect(const Text* text, int offset);
+    std::optional<LineInfo> lineInfo(const Text* text, int offset);
+    // The place in text nearest a page point: on the line under the point
+    // (else the nearest line), before the character whose middle lies right
+    // of the point.
+    TextPosition positionAtPoint(QPoint page);
+    // The place on the previous (direction < 0) or next line nearest to page x;
+    // null at the first or last line.
+    TextPosition moveLine(const Text* text, int offset, int direction, int x);
+    // The boxes a run of text covers, one per line, in page coordinates.
+    std::vector<QRect> rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset);
+    // The word (whitespace-separated piece) at a place, as [start, end) offsets.
+    std::pair<int, int> wordAt(const Text* text, int offset);
+
+private:
+    struct Line {
+        int first = 0; // piece indices [first, last]
+        int last = 0;
+        int block = -1;
+        QRect rect;
+        int baseline = 0;
+    };
+    void update();
+    int pieceAt(const Text* text, int offset);
+    int xInPiece(int piece, int charIndex);
+    int offsetInPiece(int piece, int x);
+    int lineOfPiece(int piece) const;
+    TextPosition positionOnLine(const Line& line, int x);
+
+    DocumentLayout& m_layout;
+    std::vector<int> m_pieces; // indices of laid-out words of known text nodes
+    std::vector<Line> m_lines;
+    std::vector<int> m_lineOf; // per entry of m_pieces
+    std::vector<std::vector<int>> m_prefix;
+    int m_generation = -1;
+};
+
+} // namespace engine

@@ -1,0 +1,304 @@
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/Geometry.h"
+#include "engine/layout/HitTester.h"
+#include "engine/layout/LayoutSerializer.h"
+#include "engine/layout/TextGeometry.h"
+
+#include "engine/EnginePage.h"
+#include "LayoutFixture.h"
+
+#include "engine/css/Style.h"
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+
+using namespace engine;
+
+namespace {
+
+Element* byId(Document* doc, const char* id)
+{
+    Element* el = doc->getElementById(QString::fromLatin1(id));
+    if (!el)
+        throw std::runtime_error(std::string("no element ") + id);
+    return el;
+}
+
+Ref<Document> fixturePage(const char* name)
+{
+    Ref<Document> doc = pageFrom(layout_test::readFixture(QString::fromLatin1(name)));
+    return doc;
+}
+
+struct Page {
+    explicit Page(const Ref<Document>& d, QSize view = QSize(800, 600)) : doc(d), layout(d.get())
+    {
+        layout.setBaseFolder(layout_test::fixtureFolder());
+        layout.setViewportSize(view);
+    }
+    Ref<Document> doc;
+    DocumentLayout layout;
+};
+
+} // namespace
+
+TEST(LayoutSerializer, WritesNodeIdsAndTextMarkersButNoDoctypeOrComments)
+{
+    Ref<Document> doc = pageFrom("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"
+                                 "<html><body><!-- note --><p align=center title='a \"q\" & b'>x &amp; y</p>"
+                                 "<pre id=pre>x</pre><script>if (a < b) x();</script></body></html>");
+    doc->getElementById(QStringLiteral("pre"))->firstChild()->asText()->setData(QStringLiteral("\nline"));
+    const LayoutSerializer::Result r = LayoutSerializer::serialize(*doc);
+    EXPECT_FALSE(r.html.contains(QLatin1String("DOCTYPE")));
+    EXPECT_FALSE(r.html.contains(QLatin1String("note")));
+    EXPECT_TRUE(r.html.contains(QLatin1String("title=\"a &quot;q&quot; &amp; b\""))) << r.html.toStdString();
+    EXPECT_TRUE(r.html.contains(QLatin1String("x &amp; y")));
+    // The parser drops the first newline of a PRE: one more keeps the offsets.
+    EXPECT_TRUE(r.html.contains(QLatin1String("<!--#"))) << r.html.toStdString();
+    EXPECT_TRUE(r.html.contains(QRegularExpression(QStringLiteral("<PRE data-pgn=\\d+ id=\"pre\">\\n<!--#\\d+-->\\nline"))))
+        << r.html.toStdString();
+    EXPECT_TRUE(r.html.contains(QLatin1String("if (a < b) x();")));
+    // Every id maps back to its node.
+    for (int id = 0; id < static_cast<int>(r.nodes.size()); ++id) {
+        const Node* n = r.nodes[static_cast<size_t>(id)].get();
+        if (n->isText())
+            EXPECT_TRUE(r.html.contains(QStringLiteral("<!--#%1-->").arg(id)));
+        else
+            EXPECT_TRUE(r.html.contains(QStringLiteral("data-pgn=%1").arg(id)));
+    }
+}
+
+TEST(LayoutSerializer, WritesTheInlineStyleFromItsDeclarations)
+{
+    Ref<Document> doc = pageFrom("<body><div id=d style='left:5px;position:absolute'>x</div></body>");
+    byId(doc.get(), "d")->style().setCssText(QStringLiteral("position: absolute; left: 10px"));
+    const QString html = LayoutSerializer::serialize(*doc).html;
+    EXPECT_TRUE(html.contains(QStringLiteral("style=\"POSITION: absolute; LEFT: 10px\""))) << html.toStdString();
+}
+
+TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
+{
+    QString divs;
+    for (int i = 0; i < 20000; ++i)
+        divs += QLatin1String("<div>");
+    divs += QLatin1String("deep");
+    QString tables;
+    for (int i = 0; i < 20; ++i)
+        tables += QLatin1String("<table border=1><tr><td>cell");
+    for (int i = 0; i < 20; ++i)
+        tables += QLatin1String("</td></tr></table>");
+    for (const QString& body : {tables, divs}) {
+        Page page(pageFrom(QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>")));
+        const LayoutTree& tree = page.layout.tree();
+        EXPECT_FALSE(tree.boxes.empty());
+        int depth = 0;
+        for (const LayoutBox& b : tree.boxes) {
+            int d = 0;
+            for (int p = b.parent; p >= 0; p = tree.boxes[static_cast<size_t>(p)].parent)
+                ++d;
+            depth = std::max(depth, d);
+        }
+        EXPECT_LE(depth, LayoutSerializer::kMaxDepth + 2);
+    }
+}
+
+TEST(Geometry, OffsetParentsAndOffsets)
+{
+    Page page(pageFrom("<body><div id=pos style='position:absolute;left:30px;top:40px;width:200px;height:100px'>"
+                       "<span id=inpos>x</span></div>"
+                       "<table id=t cellspacing=0 cellpadding=5 style='margin-top:200px'><tr><td id=td>"
+                       "<b id=b>bold</b></td></tr></table><p id=p>para</p>"
+                       "<map name=m><area id=area shape=rect coords='0,0,5,5'></map></body>"));
+    Geometry g(page.layout);
+    Document* doc = page.doc.get();
+    EXPECT_EQ(g.offsetParent(byId(doc, "inpos")), byId(doc, "pos"));
+    EXPECT_EQ(g.offsetParent(byId(doc, "b")), byId(doc, "td"));
+    EXPECT_EQ(g.offsetParent(byId(doc, "td")), byId(doc, "t"));
+    EXPECT_EQ(g.offsetParent(byId(doc, "p")), doc->body());
+    EXPECT_EQ(g.offsetParent(doc->body()), nullptr);
+    EXPECT_EQ(g.offsetLeft(byId(doc, "pos")), 30);
+    EXPECT_EQ(g.offsetTop(byId(doc, "pos")), 40);
+    EXPECT_EQ(g.offsetWidth(byId(doc, "pos")), 200);
+    EXPECT_EQ(g.offsetHeight(byId(doc, "pos")), 100);
+    EXPECT_EQ(g.offsetLeft(byId(doc, "inpos")), 0);
+    // In a cell: from the cell's padding edge; the cell's padding is 5.
+    EXPECT_EQ(g.offsetLeft(byId(doc, "b")), 5);
+    EXPECT_EQ(g.offsetTop(byId(doc, "b")), 5);
+    EXPECT_EQ(g.offsetLeft(byId(doc, "p")), 10);
+    EXPECT_EQ(g.clientWidth(doc->body()), 800);
+    EXPECT_EQ(g.clientHeight(doc->body()), 600);
+    EXPECT_EQ(g.clientWidth(byId(doc, "pos")), 200);
+    // No box: zeros.
+    EXPECT_EQ(g.offsetWidth(byId(doc, "area")), 0);
+    EXPECT_EQ(g.offsetLeft(byId(doc, "area")), 0);
+    EXPECT_TRUE(g.boundingClientRect(byId(doc, "area")).isNull());
+}
+
+TEST(Geometry, ClientCoordinatesFollowTheScrollPosition)
+{
+    Page page(pageFrom("<body><div id=far style='position:absolute;left:1500px;top:2000px;width:10px;height:10px'>"
+                       "</div><div id=d style='position:absolute;left:100px;top:300px;width:50px;height:20px'></div>"
+                       "</body>"),
+              QSize(400, 300));
+    Geometry g(page.layout);
+    Element* d = byId(page.doc.get(), "d");
+    EXPECT_EQ(page.layout.canvasSize(), QSize(1510, 2010));
+    page.layout.setScrollPosition(QPoint(50, 250));
+    EXPECT_EQ(g.boundingClientRect(d), QRect(50, 50, 50, 20));
+    EXPECT_EQ(g.scrollTop(page.doc->body()), 250);
+    EXPECT_EQ(g.scrollLeft(d), 0);
+    // Scrolling stops at the canvas extent.
+    page.layout.setScrollPosition(QPoint(5000, 5000));
+    EXPECT_EQ(page.layout.scrollPosition(), QPoint(1510 - 400, 2010 - 300));
+    page.layout.setScrollPosition(QPoint(-5, -5));
+    EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 0));
+}
+
+struct HitCase {
+    QPoint client;
+    const char* expected; // id, "BODY", or nullptr for none
+};
+
+class HitTesting : public ::testing::TestWithParam<HitCase>
+{
+};
+
+TEST_P(HitTesting, FindsTheTopmostElement)
+{
+    Page page(fixturePage("hit.html"));
+    HitTester hit(page.layout);
+    Element* el = hit.elementFromPoint(GetParam().client);
+    const char* expected = GetParam().expected;
+    if (!expected) {
+        EXPECT_EQ(el, nullptr);
+        return;
+    }
+    ASSERT_NE(el, nullptr);
+    if (QByteArray(expected) == "BODY")
+        EXPECT_EQ(el, page.doc->body());
+    else
+        EXPECT_EQ(el->id(), QString::fromLatin1(expected)) << "got " << el->tagName().toStdString() << " "
+                                                            << el->id().toStdString();
+}
+
+// The table: left 20, top 20, border 2, spacing 10: the first cell's border
+// box starts at 32,32 and is 110 wide (100 + 2x4 padding + 2x1 border).
+INSTANTIATE_TEST_SUITE_P(
+    Fixture, HitTesting,
+    ::testing::Values(HitCase{{25, 25}, "t"},          // table border
+                      HitCase{{35, 28}, "t"},          // cell spacing
+                      HitCase{{32, 32}, "c1"},         // left/top edge of a cell is inside
+                      HitCase{{60, 50}, "c1"},         // inside the cell
+                      HitCase{{310, 30}, "low"},       // only the lower layer here
+                      HitCase{{440, 160}, "high"},     // higher z-index wins where they overlap
+                      HitCase{{355, 75}, "inner"},     // what the layer holds
+                      HitCase{{390, 110}, "later"},    // same z-index: later in the tree wins
+                      HitCase{{30, 210}, "arect"},     // image map: rect
+                      HitCase{{120, 250}, "acircle"},  // circle
+                      HitCase{{215, 205}, "apoly"},    // polygon
+                      HitCase{{170, 280}, "mapped"},   // on the image but no area
+                      HitCase{{310, 210}, "plainmap"}, // usemap without "#": the IMG
+                      HitCase{{700, 500}, "BODY"},     // empty page area
+                      HitCase{{-1, 10}, nullptr},      // outside the view
+                      HitCase{{800, 10}, nullptr}));
+
+TEST(HitTesting, AreaShapes)
+{
+    EXPECT_TRUE(HitTester::areaContains(QStringLiteral("rect"), QStringLiteral("10,10,20,20"), QPoint(10, 10)));
+    EXPECT_FALSE(HitTester::areaContains(QStringLiteral("rect"), QStringLiteral("10,10,20,20"), QPoint(20, 15)));
+    EXPECT_TRUE(HitTester::areaContains(QString(), QStringLiteral("20,20,10,10"), QPoint(15, 15)));
+    EXPECT_TRUE(HitTester::areaContains(QStringLiteral("CIRCLE"), QStringLiteral("10, 10, 5"), QPoint(13, 13)));
+    EXPECT_FALSE(HitTester::areaContains(QStringLiteral("circle"), QStringLiteral("10,10,5"), QPoint(14, 14)));
+    EXPECT_TRUE(HitTester::areaContains(QStringLiteral("poly"), QStringLiteral("0,0 10,0 0,10"), QPoint(2, 2)));
+    EXPECT_FALSE(HitTester::areaContains(QStringLiteral("poly"), QStringLiteral("0,0,10,0,0,10"), QPoint(8, 8)));
+    EXPECT_FALSE(HitTester::areaContains(QStringLiteral("poly"), QStringLiteral("0,0,10"), QPoint(1, 1)));
+    EXPECT_TRUE(HitTester::areaContains(QStringLiteral("default"), QString(), QPoint(99, 99)));
+}
+
+TEST(HitTesting, ScrolledViewHitsThePagePointUnderTheClientPoint)
+{
+    Page page(pageFrom("<body><div id=d style='position:absolute;left:100px;top:600px;width:50px;height:50px'>"
+                       "</div></body>"),
+              QSize(400, 300));
+    HitTester hit(page.layout);
+    page.layout.setScrollPosition(QPoint(0, 350));
+    EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 350));
+    EXPECT_EQ(hit.elementFromPoint(QPoint(110, 260)), byId(page.doc.get(), "d"));
+}
+
+TEST(TextGeometry, CaretPointAndLineMovesAgree)
+{
+    Page page(pageFrom("<body><p id=p style='width:200px'>first line of text that wraps onto a second line "
+                       "and then a third one</p></body>"));
+    TextGeometry text(page.layout);
+    Text* t = byId(page.doc.get(), "p")->firstChild()->asText();
+    ASSERT_NE(t, nullptr);
+    int lastX = -1;
+    for (int i = 0; i <= 5; ++i) {
+        const QRect caret = text.caretRect(t, i);
+        ASSERT_FALSE(caret.isNull());
+        EXPECT_GT(caret.left(), lastX);
+        lastX = caret.left();
+        // The point at the caret gives the same place back.
+        const TextPosition pos = text.positionAtPoint(caret.topLeft() + QPoint(0, 2));
+        EXPECT_EQ(pos.node, t);
+        EXPECT_EQ(pos.offset, i);
+    }
+    const auto first = text.lineInfo(t, 2);
+    ASSERT_TRUE(first.has_value());
+    EXPECT_GT(first->baseline, first->top);
+    EXPECT_GT(first->descent, 0);
+    EXPECT_EQ(first->x, 10);
+    const QRect caret = text.caretRect(t, 3);
+    const TextPosition down = text.moveLine(t, 3, 1, caret.left());
+    ASSERT_FALSE(down.isNull());
+    const QRect below = text.caretRect(down.node, down.offset);
+    EXPECT_GT(below.top(), caret.top());
+    EXPECT_LE(std::abs(below.left() - caret.left()), 8);
+    EXPECT_TRUE(text.moveLine(t, 3, -1, caret.left()).isNull());
+    // Whole range over two lines: two rectangles.
+    EXPECT_EQ(text.rangeRects(t, 0, down.node, down.offset).size(), 2u);
+    EXPECT_EQ(text.wordAt(t, 2), std::make_pair(0, 5));
+}
+
+TEST(DocumentLayout, ChangesRelayoutLazilyAndMovesOnlyShift)
+{
+    Page page(pageFrom("<body><div id=d style='position:absolute;left:10px;top:10px;width:50px;height:50px'>"
+                       "</div><table><tr><td id=c>cell</td></tr></table><p id=p>text</p></body>"));
+    Document* doc = page.doc.get();
+    page.layout.ensureLayout();
+    page.layout.takeDirtyRegion();
+    const DocumentLayout::Counters start = page.layout.counters();
+    Element* d = byId(doc, "d");
+
+    d->style().setAttribute(QStringLiteral("left"), Variant(QStringLiteral("110px")));
+    EXPECT_FALSE(page.layout.needsLayout());
+    EXPECT_EQ(page.layout.counters().shifts, start.shifts + 1);
+    EXPECT_EQ(page.layout.box(d)->borderBox.topLeft(), QPoint(110, 10));
+    const QRegion dirty = page.layout.takeDirtyRegion();
+    EXPECT_TRUE(dirty.contains(QRect(10, 10, 50, 50)));
+    EXPECT_TRUE(dirty.contains(QRect(110, 10, 50, 50)));
+    EXPECT_FALSE(dirty.contains(QRect(300, 300, 10, 10)));
+
+    byId(doc, "c")->setAttribute(QStringLiteral("bgColor"), Variant(QStringLiteral("red")));
+    EXPECT_TRUE(page.layout.needsLayout());
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, start.rebuilds);
+    EXPECT_GT(page.layout.counters().restyles, start.restyles);
+    // The moved element keeps its place through the relayout.
+    EXPECT_EQ(page.layout.box(d)->borderBox.topLeft(), QPoint(110, 10));
+
+    byId(doc, "p")->firstChild()->asText()->setData(QStringLiteral("new text"));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, start.rebuilds + 1);
+    TextGeometry text(page.layout);
+    EXPECT_FALSE(text.caretRect(byId(doc, "p")->firstChild()->asText(), 3).isNull());
+}
+
+TEST(DocumentLayout, ImageSizeReadsTheRenderedSize)
+{
+    Page page(pageFrom("<body><img id=i src='photo.png'></body>"));
+    EXPECT_EQ(byId(page.doc.get(), "i")->getAttribute(QStringLiteral("width")).toInt(), 60);
+    EXPECT_EQ(byId(page.doc.get(), "i")->getAttribute(QStringLiteral("height")).toInt(), 40);
+}
