@@ -47,7 +47,8 @@ void EditReplaceModel::OnReplace()
     if (!CanReplace())
         return;
     if (m_bFound) {
-        DoReplaceOne();
+        if (!DoReplaceOne())
+            return;
     } else {
         m_ptCurrentPos = m_ptSearchStart;
     }
@@ -63,16 +64,20 @@ void EditReplaceModel::OnReplaceAll()
         DoSearch();
     }
     while (m_bFound) {
-        DoReplaceOne();
+        if (!DoReplaceOne())
+            return; // the view refused the change: searching again would find the same match
         DoSearch();
     }
 }
 
-void EditReplaceModel::DoReplaceOne()
+bool EditReplaceModel::DoReplaceOne()
 {
     const std::string newText = m_sNewText.toStdString();
     const int delta = static_cast<int>(newText.size()) - static_cast<int>(m_sText.toStdString().size());
-    m_pTarget->ReplaceSelection(newText);
+    if (!m_pTarget->ReplaceSelection(newText)) {
+        m_bFound = false;
+        return false;
+    }
     if (m_bEnableScopeSelection) {
         // The block's ends right of the match on its line move with the change of length.
         for (QPoint* end : {&m_ptBlockBegin, &m_ptBlockEnd})
@@ -80,6 +85,7 @@ void EditReplaceModel::DoReplaceOne()
                 end->rx() += delta;
     }
     m_ptCurrentPos.rx() += static_cast<int>(newText.size());
+    return true;
 }
 
 void EditReplaceModel::DoSearch()

@@ -55,7 +55,7 @@ public:
 
 private:
     void DoSearch();
-    void DoReplaceOne();
+    bool DoReplaceOne();
 
     EditReplaceTarget* m_pTarget;
 };

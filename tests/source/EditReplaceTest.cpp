@@ -136,6 +136,19 @@ TEST_F(EditReplaceModelTest, EmptySearchTextReplacesNothing)
     EXPECT_EQ(target.notFound, 0);
 }
 
+TEST_F(EditReplaceModelTest, RefusedReplacementEndsReplaceAll)
+{
+    Load("aa");
+    WholeText();
+    model.m_sText = QStringLiteral("a");
+    model.OnFindNext();
+    ASSERT_TRUE(model.m_bFound);
+    view.SetSelection(QPoint(0, 0), QPoint(0, 0)); // the match is no longer selected
+    model.OnReplaceAll();
+    EXPECT_FALSE(model.m_bFound);
+    EXPECT_EQ(BufferLines(Buffer()), Lines{"aa"});
+}
+
 TEST_F(EditReplaceModelTest, ProfileKeepsOptionsAndTexts)
 {
     model.m_bMatchCase = true;
@@ -158,6 +171,7 @@ TEST_F(ReplaceDialogTest, CancelStoresChangedOptions)
     Load("abc");
     platform::ModalResponder responder;
     responder.on(IDD_EDIT_REPLACE, [](QDialog& dialog) {
+        platform::ModalResponder::setText(dialog, IDC_EDIT_TEXT, QString());
         EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("id_8610"))->isEnabled());
         EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("id_8608"))->isEnabled());
         EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("id_8613"))->isEnabled());
