@@ -2,8 +2,6 @@
 
 #include <QUrl>
 
-#include <sys/socket.h>
-
 #include <algorithm>
 #include <mutex>
 
@@ -129,7 +127,8 @@ bool FtpClientCurl::connect(const FtpLogin& login)
     m_hostPart += ':' + QByteArray::number(login.port ? login.port : 21);
 
     m_curl = curl_easy_init();
-    if (!m_curl)
+    m_multi = curl_multi_init();
+    if (!m_curl || !m_multi)
         return setError(FtpErrorKind::Other, FtpErrorCode::Internal, QStringLiteral("No FTP session could be made."));
     report(FtpStatus::HandleCreated);
 
@@ -157,8 +156,8 @@ bool FtpClientCurl::connect(const FtpLogin& login)
     curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
     curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, &FtpClientCurl::onProgress);
     curl_easy_setopt(c, CURLOPT_XFERINFODATA, this);
-    curl_easy_setopt(c, CURLOPT_OPENSOCKETFUNCTION, &FtpClientCurl::onOpenSocket);
-    curl_easy_setopt(c, CURLOPT_OPENSOCKETDATA, this);
+    curl_easy_setopt(c, CURLOPT_SOCKOPTFUNCTION, &FtpClientCurl::onSocketMade);
+    curl_easy_setopt(c, CURLOPT_SOCKOPTDATA, this);
 
     m_connecting = true;
     m_greeted = false;
@@ -167,8 +166,7 @@ bool FtpClientCurl::connect(const FtpLogin& login)
     m_connecting = false;
     if (!ok) {
         const FtpError error = m_error;
-        curl_easy_cleanup(m_curl);
-        m_curl = nullptr;
+        closeHandles();
         m_error = error;
         return false;
     }
@@ -179,14 +177,23 @@ bool FtpClientCurl::connect(const FtpLogin& login)
     return true;
 }
 
+void FtpClientCurl::closeHandles()
+{
+    if (m_curl)
+        curl_easy_cleanup(m_curl);
+    if (m_multi)
+        curl_multi_cleanup(m_multi); // closes the kept connection
+    m_curl = nullptr;
+    m_multi = nullptr;
+}
+
 void FtpClientCurl::disconnect()
 {
     if (!m_curl)
         return;
     report(FtpStatus::ClosingConnection);
     report(FtpStatus::HandleClosing);
-    curl_easy_cleanup(m_curl);
-    m_curl = nullptr;
+    closeHandles();
     m_connected = false;
     m_cwd = QStringLiteral("/");
     report(FtpStatus::ConnectionClosed);
@@ -232,13 +239,43 @@ bool FtpClientCurl::perform(const QByteArray& url, Body body)
     curl_easy_setopt(m_curl, CURLOPT_URL, url.constData());
     curl_easy_setopt(m_curl, CURLOPT_NOBODY, body == Body::None ? 1L : 0L);
     curl_easy_setopt(m_curl, CURLOPT_UPLOAD, body == Body::Upload ? 1L : 0L);
-    const CURLcode code = curl_easy_perform(m_curl);
+    const CURLcode code = runTransfer();
     m_body = Body::None;
     m_sink = nullptr;
     m_source = nullptr;
     if (code != CURLE_OK)
         return fail(code);
     return true;
+}
+
+CURLcode FtpClientCurl::runTransfer()
+{
+    // Our own loop over a multi handle rather than curl_easy_perform: this
+    // libcurl sometimes forgets to wait on the new data socket of a passive
+    // transfer and sleeps a whole second. Short waits keep it moving; when
+    // data flows, the sockets wake the loop at once.
+    curl_multi_add_handle(m_multi, m_curl);
+    CURLcode result = CURLE_OK;
+    int running = 1;
+    while (running) {
+        const CURLMcode status = curl_multi_perform(m_multi, &running);
+        if (status != CURLM_OK) {
+            result = CURLE_SEND_ERROR;
+            break;
+        }
+        if (!running)
+            break;
+        long wait = -1;
+        curl_multi_timeout(m_multi, &wait);
+        curl_multi_poll(m_multi, nullptr, 0, int(wait < 0 || wait > 5 ? 5 : wait), nullptr);
+    }
+    int queued = 0;
+    while (CURLMsg* message = curl_multi_info_read(m_multi, &queued)) {
+        if (message->msg == CURLMSG_DONE && message->easy_handle == m_curl)
+            result = message->data.result;
+    }
+    curl_multi_remove_handle(m_multi, m_curl);
+    return result;
 }
 
 bool FtpClientCurl::runCommands(const QList<QByteArray>& commands)
@@ -404,14 +441,15 @@ int FtpClientCurl::onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, cu
     return 0;
 }
 
-curl_socket_t FtpClientCurl::onOpenSocket(void* self, curlsocktype purpose, struct curl_sockaddr* address)
+int FtpClientCurl::onSocketMade(void* self, curl_socket_t, curlsocktype purpose)
 {
+    // The name is resolved and the control connection is about to be made.
     auto* client = static_cast<FtpClientCurl*>(self);
     if (client->m_connecting && purpose == CURLSOCKTYPE_IPCXN && !client->m_greeted) {
         client->report(FtpStatus::NameResolved);
         client->report(FtpStatus::ConnectingToServer);
     }
-    return ::socket(address->family, address->socktype, address->protocol);
+    return CURL_SOCKOPT_OK;
 }
 
 } // namespace platform

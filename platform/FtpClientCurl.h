@@ -6,8 +6,8 @@
 
 namespace platform {
 
-// FtpClient on one libcurl easy handle. The handle keeps its control
-// connection between operations; every path goes to the server whole
+// FtpClient on one libcurl easy handle in a multi handle, which keeps the
+// control connection between operations; every path goes to the server whole
 // (no CWD walk), which keeps one round trip per command. When libcurl drops
 // the connection after a failed or stopped transfer, the next operation logs
 // in again by itself.
@@ -45,6 +45,8 @@ private:
     bool absolutePath(const QString& path, QByteArray* bytes);
     QByteArray urlFor(const QByteArray& path, bool folder) const;
     bool perform(const QByteArray& url, Body body);
+    CURLcode runTransfer();
+    void closeHandles();
     bool runCommands(const QList<QByteArray>& commands);
     bool fail(CURLcode code);
     bool setError(FtpErrorKind kind, int code, const QString& text);
@@ -54,9 +56,10 @@ private:
     static size_t onWrite(char* data, size_t size, size_t count, void* self);
     static size_t onRead(char* buffer, size_t size, size_t count, void* self);
     static int onProgress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t);
-    static curl_socket_t onOpenSocket(void* self, curlsocktype purpose, struct curl_sockaddr* address);
+    static int onSocketMade(void* self, curl_socket_t socket, curlsocktype purpose);
 
     CURL* m_curl = nullptr;
+    CURLM* m_multi = nullptr; // holds the connection between operations
     FtpLogin m_login;
     QByteArray m_hostPart;
     bool m_connected = false;

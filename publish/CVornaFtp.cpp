@@ -3,11 +3,17 @@
 #include "platform/DataRoot.h"
 #include "platform/FtpClient.h"
 #include "publish/CVornaDialogStatus.h"
+#include "publish/FtpBackgroundWork.h"
+#include "publish/FtpTransferRun.h"
+#include "publish/PublishTextIds.h"
+#include "publish/VornaDialogProgress.h"
 #include "util/AppContext.h"
 #include "util/CRegistryEx.h"
+#include "util/MessageBox.h"
 #include "util/StringResources.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QScreen>
 #include <QWidget>
 
@@ -30,6 +36,36 @@ QWidget* windowToCentreOn()
     return main;
 }
 
+constexpr int ConnectingText = 41793;
+constexpr int UserIdPlaceholder = 41554;
+constexpr int BadLogin = 41906;
+constexpr int CheckAndRetry = 57695;
+constexpr int ConnectFailed = 41479;
+constexpr int DownloadDone = 41481;
+constexpr int UploadDone = 41480;
+constexpr int DownloadStopped = 41601;
+constexpr int UploadStopped = 41599;
+
+// Restores the arrow cursor however the connection attempt ends.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+QString connectFailureText(const platform::FtpError& error)
+{
+    const QString prefix = QStringLiteral("Error Code : %1\n").arg(error.code);
+    if (error.kind == platform::FtpErrorKind::LoginDenied)
+        return prefix + LoadResString(BadLogin);
+    if (!error.text.isEmpty() && error.kind == platform::FtpErrorKind::TimedOut)
+        return prefix + error.text + u'\n' + LoadResString(CheckAndRetry);
+    if (!error.text.isEmpty())
+        return prefix + error.text;
+    return prefix + LoadResString(ConnectFailed);
+}
+
 } // namespace vornaftp
 
 CVornaFtp::CVornaFtp() : CVornaFtp(platform::FtpClient::create()) {}
@@ -43,6 +79,140 @@ CVornaFtp::CVornaFtp(std::unique_ptr<platform::FtpClient> client) : m_pConnectio
 CVornaFtp::~CVornaFtp()
 {
     CloseStatusDialog();
+}
+
+bool CVornaFtp::Connect()
+{
+    LoadWebSettings();
+    ShowStatusDialog();
+    GetStatusDialog()->SetStatusText(LoadResString(vornaftp::ConnectingText));
+    auto cursor = std::make_unique<vornaftp::WaitCursor>();
+
+    if (m_strUserId.isEmpty() || m_strUserId == LoadResString(vornaftp::UserIdPlaceholder)) {
+        CloseStatusDialog();
+        cursor.reset();
+        MessageBoxById(vornaftp::BadLogin);
+        return false;
+    }
+
+    platform::FtpLogin login;
+    login.host = m_strHost;
+    bool ok = false;
+    const int port = m_strPort.trimmed().toInt(&ok);
+    login.port = ok && port > 0 && port <= 65535 ? quint16(port) : 0;
+    const int seconds = m_strTimeout.trimmed().toInt(&ok);
+    if (!ok || seconds < 1) {
+        m_strTimeout = QStringLiteral("10");
+        login.timeoutMs = 10000;
+    } else {
+        login.timeoutMs = seconds > 86400 ? 86400 * 1000 : seconds * 1000;
+    }
+    if (m_nPassive != 0)
+        m_nPassive = 1;
+    login.passive = m_nPassive != 0;
+    login.user = m_strUserId;
+    login.password = m_strPassword;
+
+    Disconnect();
+    bool connected = false;
+    FtpBackgroundWork work;
+    work.run([&](FtpTransferHost&) { connected = m_pConnection->connect(login); });
+    cursor.reset();
+    CloseStatusDialog();
+    if (!connected) {
+        ShowMessageBox(vornaftp::connectFailureText(m_pConnection->lastError()));
+        return false;
+    }
+    m_bConnected = true;
+    return true;
+}
+
+void CVornaFtp::Disconnect()
+{
+    m_pConnection->disconnect();
+    m_bConnected = false;
+}
+
+QString CVornaFtp::LocalWebFolder(const QString& webName)
+{
+    return platform::webRoot() + u'/' + webName;
+}
+
+void CVornaFtp::runList(bool upload, const QString& webName, const QStringList& items, quint64 totalBytes)
+{
+    if (m_bBusy || FtpBackgroundWork::isRunning())
+        return;
+    const QString localFolder = LocalWebFolder(webName);
+    const QString remoteBase = m_strRemoteFolder;
+    const auto direction = upload ? FtpTransferRun::Direction::Upload : FtpTransferRun::Direction::Download;
+    m_nDoneBytes = 0;
+    m_nTotalBytes = totalBytes;
+
+    QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : AppContext::instance().mainWindow();
+    VornaDialogProgress progress(owner);
+    m_bBusy = true;
+    m_pConnection->setStopCheck([&progress] { return progress.cancelRequested(); });
+    FtpTransferRun::Outcome outcome = FtpTransferRun::Outcome::Completed;
+    int failures = 0;
+    FtpBackgroundWork work(&progress);
+    work.run([&](FtpTransferHost& host) {
+        FtpTransferRun run(*m_pConnection, host, direction, totalBytes);
+        outcome = run.run(items, localFolder, remoteBase);
+        failures = run.failures();
+        m_nDoneBytes = run.doneBytes();
+    });
+    m_pConnection->setStopCheck({});
+    m_bBusy = false;
+
+    switch (outcome) {
+    case FtpTransferRun::Outcome::Completed:
+        MessageBoxById(upload ? vornaftp::UploadDone : vornaftp::DownloadDone);
+        break;
+    case FtpTransferRun::Outcome::WithFailures:
+        ShowMessageBox(LoadResString(upload ? PublishTextIds::UploadWithFailures : PublishTextIds::DownloadWithFailures)
+                           .arg(failures));
+        break;
+    case FtpTransferRun::Outcome::Cancelled:
+        MessageBoxById(upload ? vornaftp::UploadStopped : vornaftp::DownloadStopped);
+        break;
+    case FtpTransferRun::Outcome::Failed:
+        break; // the error was shown
+    }
+}
+
+void CVornaFtp::DownloadFiles(const QString& webName, const QStringList& items, quint64 totalBytes)
+{
+    runList(false, webName, items, totalBytes);
+}
+
+void CVornaFtp::UploadFiles(const QString& webName, const QStringList& items, quint64 totalBytes)
+{
+    runList(true, webName, items, totalBytes);
+}
+
+void CVornaFtp::CollectLocalFiles(const QString& relativeFolder, const QString& webFolder, QStringList& items)
+{
+    FtpTransferRun::CollectLocalFiles(relativeFolder, webFolder, &items, &m_nTotalBytes);
+}
+
+void CVornaFtp::UploadAll(const QString& webName)
+{
+    m_nTotalBytes = 0;
+    m_nDoneBytes = 0;
+    QStringList items;
+    CollectLocalFiles(QString(), LocalWebFolder(webName), items);
+    UploadFiles(webName, items, m_nTotalBytes);
+}
+
+bool CVornaFtp::DeleteRemoteFolder(const QString& item, const QString& base)
+{
+    if (m_bBusy || FtpBackgroundWork::isRunning())
+        return true;
+    m_bBusy = true;
+    FtpBackgroundWork work;
+    work.run([&](FtpTransferHost& host) { FtpTransferRun::DeleteRemoteFolder(*m_pConnection, host, item, base); });
+    m_bBusy = false;
+    return true;
 }
 
 const QString& CVornaFtp::ProductKey()

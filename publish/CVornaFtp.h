@@ -63,6 +63,36 @@ public:
     // False, writing nothing, when the settings key does not exist.
     bool SetActiveWeb(const QString& webName);
 
+    // Connects with the settings of the web (loaded again first) while the
+    // status window shows the steps; the user is told why when it fails.
+    bool Connect();
+    // Closes the connection; harmless when there is none.
+    void Disconnect();
+    bool IsConnected() const { return m_bConnected; }
+    // The connection, for listing and managing server files.
+    platform::FtpClient& GetConnection() { return *m_pConnection; }
+
+    // Transfers of lists of items (paths relative to the web folder, "/" as
+    // separator, folders ending in "/", a folder before its contents). Each
+    // shows the progress window, runs off the user-interface thread and ends
+    // with a message. Nothing happens while another transfer runs.
+    void DownloadFiles(const QString& webName, const QStringList& items, quint64 totalBytes);
+    void UploadFiles(const QString& webName, const QStringList& items, quint64 totalBytes);
+    // Uploads the whole local web folder.
+    void UploadAll(const QString& webName);
+    // Appends a local folder tree to a list and its file sizes to the total.
+    void CollectLocalFiles(const QString& relativeFolder, const QString& webFolder, QStringList& items);
+    // Deletes a server file or folder tree (the item "/" with the remote folder
+    // as base empties and removes the web's folder). Failures are shown.
+    bool DeleteRemoteFolder(const QString& item, const QString& base);
+    // True while a transfer of this engine runs.
+    bool IsBusy() const { return m_bBusy; }
+    // The local folder of a web.
+    static QString LocalWebFolder(const QString& webName);
+    // Bytes of the last transfer: its total, and how many moved.
+    quint64 GetTotalBytes() const { return m_nTotalBytes; }
+    quint64 GetDoneBytes() const { return m_nDoneBytes; }
+
     // The connection status window (user-interface thread).
     bool ShowStatusDialog();
     bool CloseStatusDialog();
@@ -82,6 +112,7 @@ public:
 
 protected:
     QString readWebObject(const QString& valueName, QString& member);
+    void runList(bool upload, const QString& webName, const QStringList& items, quint64 totalBytes);
 
     CVornaInternetSession m_session;
     std::unique_ptr<platform::FtpClient> m_pConnection;
@@ -92,6 +123,8 @@ protected:
     QString m_strCounterSetValue;
     int m_nShowGuide = 1;
     QString m_strWorkingKey;
+    quint64 m_nTotalBytes = 0;
+    quint64 m_nDoneBytes = 0;
     std::atomic<bool> m_bBusy{false};
     QString m_strHost;
     QString m_strUserId;

@@ -12,6 +12,7 @@ public:
         QString user = QStringLiteral("user");
         QString password = QStringLiteral("secret");
         bool hostile = false; // every listing adds entries named "..", "../evil.txt", "sub/evil.txt", ...
+        int throttle = 0;     // bytes per second of every data transfer; 0: as fast as it goes
     };
 
     FtpTestServer();

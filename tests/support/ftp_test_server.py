@@ -13,7 +13,7 @@ import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
 from pyftpdlib.filesystems import AbstractedFS
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 HOSTILE_LINES = [
@@ -40,6 +40,7 @@ def main():
     parser.add_argument("--user", default="user")
     parser.add_argument("--password", default="secret")
     parser.add_argument("--hostile", action="store_true")
+    parser.add_argument("--throttle", type=int, default=0, help="bytes per second of every data transfer")
     args = parser.parse_args()
 
     authorizer = DummyAuthorizer()
@@ -54,6 +55,11 @@ def main():
     Handler.auth_failed_timeout = 0
     if args.hostile:
         Handler.abstracted_fs = HostileFS
+    if args.throttle > 0:
+        class Throttled(ThrottledDTPHandler):
+            read_limit = args.throttle
+            write_limit = args.throttle
+        Handler.dtp_handler = Throttled
 
     import logging
     logging.basicConfig(level=logging.CRITICAL)
