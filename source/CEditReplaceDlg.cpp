@@ -45,8 +45,7 @@ private:
     VornaSourceEditView* m_view;
 };
 
-template <typename Widget>
-Widget* namedControl(Widget* widget, int id)
+template <typename Widget> Widget* namedControl(Widget* widget, int id)
 {
     widget->setObjectName(QStringLiteral("id_%1").arg(id));
     return widget;
@@ -63,10 +62,13 @@ CEditReplaceDlg::CEditReplaceDlg(VornaSourceEditView* view)
     m_pFindWhat = namedControl(new QLineEdit(this), IDC_EDIT_TEXT);
     m_pReplaceWith = namedControl(new QLineEdit(this), IDC_EDIT_REPLACE_WITH);
     m_pWholeWord = namedControl(new QCheckBox(QStringLiteral("単語単位で探す(&W)"), this), IDC_EDIT_WHOLE_WORD);
-    m_pMatchCase = namedControl(new QCheckBox(QStringLiteral("大文字と小文字を区別する(&C)"), this), IDC_EDIT_MATCH_CASE);
+    m_pMatchCase =
+        namedControl(new QCheckBox(QStringLiteral("大文字と小文字を区別する(&C)"), this), IDC_EDIT_MATCH_CASE);
     auto* scopeBox = new QGroupBox(QStringLiteral("置換の対象"), this);
-    m_pScopeSelection = namedControl(new QRadioButton(QStringLiteral("選択範囲(&S)"), scopeBox), IDC_EDIT_SCOPE_SELECTION);
-    m_pScopeWholeText = namedControl(new QRadioButton(QStringLiteral("文書全体(&E)"), scopeBox), IDC_EDIT_SCOPE_WHOLEFILE);
+    m_pScopeSelection =
+        namedControl(new QRadioButton(QStringLiteral("選択範囲(&S)"), scopeBox), IDC_EDIT_SCOPE_SELECTION);
+    m_pScopeWholeText =
+        namedControl(new QRadioButton(QStringLiteral("文書全体(&E)"), scopeBox), IDC_EDIT_SCOPE_WHOLEFILE);
     auto* scopeGroup = new QButtonGroup(this);
     scopeGroup->addButton(m_pScopeSelection, 0);
     scopeGroup->addButton(m_pScopeWholeText, 1);

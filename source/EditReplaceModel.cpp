@@ -97,9 +97,9 @@ void EditReplaceModel::DoSearch()
     if (m_bWholeWord)
         flags |= FIND_WHOLE_WORD;
     QPoint found;
-    const bool hit = m_nScope == 0
-                         ? m_pTarget->FindInRange(what, m_ptCurrentPos, m_ptBlockBegin, m_ptBlockEnd, flags, false, found)
-                         : m_pTarget->FindInText(what, m_ptCurrentPos, flags, false, found);
+    const bool hit =
+        m_nScope == 0 ? m_pTarget->FindInRange(what, m_ptCurrentPos, m_ptBlockBegin, m_ptBlockEnd, flags, false, found)
+                      : m_pTarget->FindInText(what, m_ptCurrentPos, flags, false, found);
     if (hit) {
         m_ptCurrentPos = found;
         m_pTarget->SelectFoundText(found, static_cast<int>(what.size()));

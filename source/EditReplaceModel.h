@@ -13,8 +13,8 @@ class EditReplaceTarget
 public:
     virtual ~EditReplaceTarget() = default;
     virtual bool FindInText(const std::string& what, QPoint start, uint32_t flags, bool wrap, QPoint& found) = 0;
-    virtual bool FindInRange(const std::string& what, QPoint start, QPoint blockStart, QPoint blockEnd,
-                             uint32_t flags, bool wrap, QPoint& found) = 0;
+    virtual bool FindInRange(const std::string& what, QPoint start, QPoint blockStart, QPoint blockEnd, uint32_t flags,
+                             bool wrap, QPoint& found) = 0;
     virtual void SelectFoundText(QPoint start, int length) = 0;
     virtual bool ReplaceSelection(const std::string& text) = 0;
     virtual void ReportNotFound(const QString& findWhat) = 0;
@@ -49,9 +49,9 @@ public:
     QPoint m_ptBlockEnd;
     bool m_bMatchCase = false;
     bool m_bWholeWord = false;
-    QString m_sText;        // find what
-    QString m_sNewText;     // replace with
-    int m_nScope = -1;      // 0 the selection, 1 the whole text
+    QString m_sText;    // find what
+    QString m_sNewText; // replace with
+    int m_nScope = -1;  // 0 the selection, 1 the whole text
 
 private:
     void DoSearch();

@@ -280,7 +280,8 @@ bool VornaSourceTextBuffer::InsertPiecesRaw(SourceBufferView* source, int line, 
     m_aLines[endLine].text += tail;
 
     CInsertContext context(at, QPoint(endChar, endLine));
-    const uint32_t flags = pieces.size() > 1 ? (ViewUpdateWidth | ViewUpdateHeight) : (ViewUpdateWidth | ViewUpdateOneLine);
+    const uint32_t flags =
+        pieces.size() > 1 ? (ViewUpdateWidth | ViewUpdateHeight) : (ViewUpdateWidth | ViewUpdateOneLine);
     NotifyViews(source, &context, flags, at.y());
     if (!m_bModified)
         SetModified(true);
@@ -326,8 +327,8 @@ void VornaSourceTextBuffer::CollectPieces(QPoint start, QPoint end, std::vector<
     pieces.push_back(m_aLines[end.y()].text.substr(0, end.x()));
 }
 
-bool VornaSourceTextBuffer::InsertText(SourceBufferView* source, int line, int pos, std::string_view text,
-                                       int& endLine, int& endChar, int action)
+bool VornaSourceTextBuffer::InsertText(SourceBufferView* source, int line, int pos, std::string_view text, int& endLine,
+                                       int& endChar, int action)
 {
     const QPoint at = ClampPoint(line, pos);
     if (!InsertTextRaw(source, at.y(), at.x(), text, endLine, endChar))
@@ -341,8 +342,8 @@ bool VornaSourceTextBuffer::InsertText(SourceBufferView* source, int line, int p
     return true;
 }
 
-bool VornaSourceTextBuffer::DeleteText(SourceBufferView* source, int startLine, int startChar, int endLine,
-                                       int endChar, int action)
+bool VornaSourceTextBuffer::DeleteText(SourceBufferView* source, int startLine, int startChar, int endLine, int endChar,
+                                       int action)
 {
     if (m_bReadOnly || m_aLines.empty())
         return false;

@@ -133,13 +133,12 @@ public:
     void SetUndoLimit(int limit) { m_nUndoBufSize = limit > 1 ? limit : 1; }
 
 protected:
-    bool InsertTextRaw(SourceBufferView* source, int line, int pos, std::string_view text, int& endLine,
-                       int& endChar);
+    bool InsertTextRaw(SourceBufferView* source, int line, int pos, std::string_view text, int& endLine, int& endChar);
     bool InsertPiecesRaw(SourceBufferView* source, int line, int pos, const std::vector<std::string>& pieces,
                          int& endLine, int& endChar);
     bool DeleteTextRaw(SourceBufferView* source, int startLine, int startChar, int endLine, int endChar);
-    void RecordUndoStep(bool insert, QPoint start, QPoint end, std::string inserted,
-                        std::vector<std::string> pieces, int action);
+    void RecordUndoStep(bool insert, QPoint start, QPoint end, std::string inserted, std::vector<std::string> pieces,
+                        int action);
     void NotifyViews(SourceBufferView* source, CUpdateContext* context, uint32_t flags, int line);
 
 private:

@@ -24,8 +24,8 @@ std::string makeSourcePage(size_t size)
     while (page.size() < size) {
         page += "<!-- row " + std::to_string(row) + " -->\r\n";
         page += "<table border=0 cellpadding=\"2\" cellspacing='0' width=\"100%\">\r\n";
-        page += "  <tr><td align=center valign=\"top\"><a href=\"page" + std::to_string(row)
-                + ".html\" target=_blank>\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e link</a></td>\r\n";
+        page += "  <tr><td align=center valign=\"top\"><a href=\"page" + std::to_string(row) +
+                ".html\" target=_blank>\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e link</a></td>\r\n";
         page += "  <td><img src=\"image/photo.gif\" width=120 height=90 alt=\"a photo\" border=\"0\"></td></tr>\r\n";
         page += "</table>\r\n<p style=\"position:absolute; left:10px; top:20px\">Some text &amp; more text</p>\r\n";
         ++row;
@@ -74,8 +74,8 @@ void BM_CarryLineStates(benchmark::State& state)
         LineState lineState = 0;
         for (int line = 0; line < buffer.GetLineCount(); ++line) {
             int count = 0;
-            lineState = ParseHtmlLineColors(lineState, buffer.GetLineText(line), buffer.GetLineLength(line), nullptr,
-                                            count);
+            lineState =
+                ParseHtmlLineColors(lineState, buffer.GetLineText(line), buffer.GetLineLength(line), nullptr, count);
         }
         benchmark::DoNotOptimize(lineState);
     }

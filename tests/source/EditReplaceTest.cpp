@@ -164,7 +164,8 @@ TEST_F(EditReplaceModelTest, ProfileKeepsOptionsAndTexts)
 }
 
 class ReplaceDialogTest : public EditReplaceModelTest
-{};
+{
+};
 
 TEST_F(ReplaceDialogTest, CancelStoresChangedOptions)
 {

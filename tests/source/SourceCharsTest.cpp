@@ -25,7 +25,8 @@ void PrintTo(const ColumnCase& c, std::ostream* os)
 }
 
 class ColumnOfCharTest : public ::testing::TestWithParam<ColumnCase>
-{};
+{
+};
 
 TEST_P(ColumnOfCharTest, CountsColumns)
 {
@@ -44,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, ColumnOfCharTest,
 
 TEST(SourceChars, StepsOverWholeCharacters)
 {
-    const std::string line = "a\xe6\x97\xa5" "b";
+    const std::string line = "a\xe6\x97\xa5"
+                             "b";
     EXPECT_EQ(CharLengthAt(line, 1), 3);
     EXPECT_EQ(CharLengthBefore(line, 4), 3);
     EXPECT_EQ(CharLengthBefore(line, 1), 1);

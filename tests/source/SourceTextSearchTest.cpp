@@ -22,7 +22,8 @@ void PrintTo(const LineCase& c, std::ostream* os)
 }
 
 class FindInLineTest : public ::testing::TestWithParam<LineCase>
-{};
+{
+};
 
 TEST_P(FindInLineTest, FindsOccurrence)
 {

@@ -85,7 +85,8 @@ TEST_F(SourceEditViewTest, EnterInOverwriteModeMovesExceptOnLastLine)
 
 TEST_F(SourceEditViewTest, OverwriteReplacesWholeMultiByteCharacter)
 {
-    Load("a\xe6\x97\xa5" "b");
+    Load("a\xe6\x97\xa5"
+         "b");
     view.SetOverwriteMode(true);
     Caret(QPoint(1, 0));
     view.OnChar("x");
@@ -105,10 +106,12 @@ TEST_F(SourceEditViewTest, TypingReplacesSelection)
 
 TEST_F(SourceEditViewTest, BackspaceAndDeleteAtLineEdges)
 {
-    Load("ab\r\n\xe6\x97\xa5" "c");
+    Load("ab\r\n\xe6\x97\xa5"
+         "c");
     Caret(QPoint(0, 1));
     view.OnEditDeleteBack();
-    EXPECT_EQ(Text(), Lines{"ab\xe6\x97\xa5" "c"});
+    EXPECT_EQ(Text(), Lines{"ab\xe6\x97\xa5"
+                            "c"});
     EXPECT_EQ(view.GetCaretPosition(), QPoint(2, 0));
     Caret(QPoint(5, 0));
     view.OnEditDeleteBack(); // the whole character before the caret
@@ -275,7 +278,8 @@ TEST_F(SourceEditViewTest, ImeResultInOverwriteModeReplacesAsManyCharacters)
     view.SetOverwriteMode(true);
     Caret(QPoint(1, 0));
     view.OnImeResult("\xe6\x97\xa5\xe6\x9c\xac");
-    EXPECT_EQ(Text(), Lines{"a\xe6\x97\xa5\xe6\x9c\xac" "d"});
+    EXPECT_EQ(Text(), Lines{"a\xe6\x97\xa5\xe6\x9c\xac"
+                            "d"});
     EXPECT_EQ(view.GetCaretPosition(), QPoint(7, 0));
 }
 

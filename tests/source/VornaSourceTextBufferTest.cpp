@@ -10,7 +10,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-QString writeTempFile(const QTemporaryDir& dir, const QByteArray& bytes, const QString& name = QStringLiteral("page.html"))
+QString writeTempFile(const QTemporaryDir& dir, const QByteArray& bytes,
+                      const QString& name = QStringLiteral("page.html"))
 {
     const QString path = dir.filePath(name);
     QFile file(path);
@@ -34,7 +35,8 @@ void PrintTo(const LoadCase& c, std::ostream* os)
 }
 
 class BufferLoadTest : public ::testing::TestWithParam<LoadCase>
-{};
+{
+};
 
 TEST_P(BufferLoadTest, DetectsModeAndSplitsLines)
 {
@@ -51,15 +53,13 @@ TEST_P(BufferLoadTest, DetectsModeAndSplitsLines)
 
 INSTANTIATE_TEST_SUITE_P(
     LineEndings, BufferLoadTest,
-    ::testing::Values(
-        LoadCase{"Lf", "a\nb\r\nc\n", 2, {"a", "b\r", "c", ""}},
-        LoadCase{"CrLf", "a\r\nb\r\n", 0, {"a", "b", ""}},
-        LoadCase{"LfCr", "a\n\rb\n\rc", 1, {"a", "b", "c"}},
-        LoadCase{"CrOnly", "a\rb\rc", 0, {"a\rb\rc"}},
-        LoadCase{"Empty", "", 0, {""}},
-        LoadCase{"CrCrLfEndsAfterFirstCr", "a\r\r\nb\r\nc", 0, {"a\r", "b", "c"}},
-        LoadCase{"LfLfCrInLfCrMode", "a\n\rb\n\n\rc", 1, {"a", "b\n", "c"}},
-        LoadCase{"NulBytesKept", std::string("a\0b\r\nc", 6), 0, {std::string("a\0b", 3), "c"}}),
+    ::testing::Values(LoadCase{"Lf", "a\nb\r\nc\n", 2, {"a", "b\r", "c", ""}},
+                      LoadCase{"CrLf", "a\r\nb\r\n", 0, {"a", "b", ""}},
+                      LoadCase{"LfCr", "a\n\rb\n\rc", 1, {"a", "b", "c"}},
+                      LoadCase{"CrOnly", "a\rb\rc", 0, {"a\rb\rc"}}, LoadCase{"Empty", "", 0, {""}},
+                      LoadCase{"CrCrLfEndsAfterFirstCr", "a\r\r\nb\r\nc", 0, {"a\r", "b", "c"}},
+                      LoadCase{"LfLfCrInLfCrMode", "a\n\rb\n\n\rc", 1, {"a", "b\n", "c"}},
+                      LoadCase{"NulBytesKept", std::string("a\0b\r\nc", 6), 0, {std::string("a\0b", 3), "c"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VornaSourceTextBuffer, ExplicitModeOverridesDetection)
@@ -151,7 +151,8 @@ void PrintTo(const InsertCase& c, std::ostream* os)
 }
 
 class BufferInsertTest : public ::testing::TestWithParam<InsertCase>
-{};
+{
+};
 
 TEST_P(BufferInsertTest, SplitsAtCrAndCrLfOnly)
 {
@@ -214,7 +215,8 @@ void PrintTo(const ContextCase& c, std::ostream* os)
 }
 
 class UpdateContextTest : public ::testing::TestWithParam<ContextCase>
-{};
+{
+};
 
 TEST_P(UpdateContextTest, MovesPoint)
 {
@@ -227,24 +229,23 @@ TEST_P(UpdateContextTest, MovesPoint)
     EXPECT_EQ(point, c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Points, UpdateContextTest,
-    ::testing::Values(
-        ContextCase{"InsertEarlierLineStays", true, {2, 3}, {4, 5}, {9, 2}, {9, 2}},
-        ContextCase{"InsertLaterLineMovesDown", true, {2, 3}, {4, 5}, {1, 4}, {1, 6}},
-        ContextCase{"InsertAtStartStays", true, {2, 3}, {4, 5}, {2, 3}, {2, 3}},
-        ContextCase{"InsertAfterStartFollows", true, {2, 3}, {4, 5}, {5, 3}, {7, 5}},
-        ContextCase{"InsertSameLineShifts", true, {2, 3}, {6, 3}, {5, 3}, {9, 3}},
-        ContextCase{"DeleteEarlierLineStays", false, {2, 3}, {4, 5}, {9, 2}, {9, 2}},
-        ContextCase{"DeleteLaterLineMovesUp", false, {2, 3}, {4, 5}, {1, 7}, {1, 5}},
-        ContextCase{"DeleteEndLineAfterEnd", false, {2, 3}, {4, 5}, {6, 5}, {4, 3}},
-        ContextCase{"DeleteEndLineBeforeEnd", false, {2, 3}, {4, 5}, {3, 5}, {2, 3}},
-        ContextCase{"DeleteStartLineBefore", false, {2, 3}, {4, 5}, {1, 3}, {1, 3}},
-        ContextCase{"DeleteStartLineAfter", false, {2, 3}, {4, 5}, {7, 3}, {2, 3}},
-        ContextCase{"DeleteMiddleLine", false, {2, 3}, {4, 5}, {9, 4}, {2, 3}},
-        ContextCase{"DeleteOneLineInside", false, {2, 3}, {6, 3}, {4, 3}, {2, 3}},
-        ContextCase{"DeleteOneLineAfter", false, {2, 3}, {6, 3}, {8, 3}, {4, 3}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Points, UpdateContextTest,
+                         ::testing::Values(ContextCase{"InsertEarlierLineStays", true, {2, 3}, {4, 5}, {9, 2}, {9, 2}},
+                                           ContextCase{
+                                               "InsertLaterLineMovesDown", true, {2, 3}, {4, 5}, {1, 4}, {1, 6}},
+                                           ContextCase{"InsertAtStartStays", true, {2, 3}, {4, 5}, {2, 3}, {2, 3}},
+                                           ContextCase{"InsertAfterStartFollows", true, {2, 3}, {4, 5}, {5, 3}, {7, 5}},
+                                           ContextCase{"InsertSameLineShifts", true, {2, 3}, {6, 3}, {5, 3}, {9, 3}},
+                                           ContextCase{"DeleteEarlierLineStays", false, {2, 3}, {4, 5}, {9, 2}, {9, 2}},
+                                           ContextCase{"DeleteLaterLineMovesUp", false, {2, 3}, {4, 5}, {1, 7}, {1, 5}},
+                                           ContextCase{"DeleteEndLineAfterEnd", false, {2, 3}, {4, 5}, {6, 5}, {4, 3}},
+                                           ContextCase{"DeleteEndLineBeforeEnd", false, {2, 3}, {4, 5}, {3, 5}, {2, 3}},
+                                           ContextCase{"DeleteStartLineBefore", false, {2, 3}, {4, 5}, {1, 3}, {1, 3}},
+                                           ContextCase{"DeleteStartLineAfter", false, {2, 3}, {4, 5}, {7, 3}, {2, 3}},
+                                           ContextCase{"DeleteMiddleLine", false, {2, 3}, {4, 5}, {9, 4}, {2, 3}},
+                                           ContextCase{"DeleteOneLineInside", false, {2, 3}, {6, 3}, {4, 3}, {2, 3}},
+                                           ContextCase{"DeleteOneLineAfter", false, {2, 3}, {6, 3}, {8, 3}, {4, 3}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(VornaSourceTextBuffer, InsertAndDeleteMoveTrackedPoints)
 {
