@@ -106,7 +106,7 @@ function(paginor_test_executable name)
         paginor_link_program(${name})
     endif()
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_precompile_headers(${name} PRIVATE ${PAGINOR_PCH_HEADERS} <gtest/gtest.h>)
+    target_precompile_headers(${name} PRIVATE ${PAGINOR_PCH_HEADERS} <gtest/gtest.h> ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
     paginor_warnings(${name})
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST

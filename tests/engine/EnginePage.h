@@ -3,11 +3,11 @@
 #include "engine/dom/Document.h"
 #include "engine/html/HtmlSerializer.h"
 
+#include "support/QtPrinters.h"
+
 #include <QString>
 
 #include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace engine {
 inline void PrintTo(const Variant& v, std::ostream* os)
