@@ -3,7 +3,9 @@
 #include "engine/css/CssColor.h"
 #include "engine/dom/DocumentObserver.h"
 #include "engine/dom/LivePosition.h"
+#include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
 #include "engine/html/HtmlParser.h"
 #include "engine/html/PageLoader.h"
 #include "engine/markup/MarkupContainer.h"
@@ -26,6 +28,7 @@ void Document::lastRefDropped()
     m_tearingDown = true;
     m_observers.clear();
     m_loader.reset();
+    m_commands.reset();
     m_selection.reset();
     m_undo.reset();
     m_containers.clear();
@@ -235,6 +238,20 @@ Selection& Document::selection()
     if (!m_selection)
         m_selection = std::make_unique<Selection>(this);
     return *m_selection;
+}
+
+CommandGroup& Document::commands()
+{
+    if (!m_commands)
+        m_commands = std::make_unique<CommandGroup>(this);
+    return *m_commands;
+}
+
+TextRange Document::createTextRange()
+{
+    TextRange r(this);
+    r.expand(QStringLiteral("textedit"));
+    return r;
 }
 
 void Document::replaceContent(const QString& html)

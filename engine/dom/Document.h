@@ -14,7 +14,9 @@
 
 namespace engine {
 
+class CommandGroup;
 class DocumentObserver;
+class TextRange;
 class LivePosition;
 class MarkupContainer;
 class PageLoader;
@@ -90,8 +92,11 @@ public:
     void beginUndoUnit();
     void endUndoUnit();
 
-    // --- selection
+    // --- selection and commands
     Selection& selection();
+    CommandGroup& commands();
+    // A range over the whole text of BODY.
+    TextRange createTextRange();
 
     // --- loading and saving (see PageLoader)
     PageLoader& loader();
@@ -162,6 +167,7 @@ private:
     std::unique_ptr<UndoManager> m_undo;
     std::unique_ptr<Selection> m_selection;
     std::unique_ptr<PageLoader> m_loader;
+    std::unique_ptr<CommandGroup> m_commands;
     std::vector<LivePosition*> m_positions;
     std::vector<DocumentObserver*> m_observers;
     std::vector<std::unique_ptr<MarkupContainer>> m_containers;

@@ -26,8 +26,12 @@ Selection::~Selection() { *m_alive = false; }
 
 Selection::Type Selection::type() const
 {
-    if (m_control)
-        return m_controls.empty() ? Type::None : Type::Control;
+    if (m_control) {
+        for (const auto& e : m_controls)
+            if (e->isConnected())
+                return Type::Control;
+        return Type::None;
+    }
     return isCollapsed() ? Type::None : Type::Text;
 }
 
@@ -45,7 +49,7 @@ Selection::State Selection::snapshot() const
     State s;
     s.control = m_control;
     if (m_control) {
-        for (const auto& e : m_controls)
+        for (const auto& e : controlElements())
             s.controls.push_back(e.get());
     } else {
         s.startNode = m_start.node();
@@ -54,6 +58,27 @@ Selection::State Selection::snapshot() const
         s.endOffset = m_end.offset();
     }
     return s;
+}
+
+TextRange Selection::createRange() const
+{
+    if (m_control || !m_start.isSet())
+        return TextRange(m_doc);
+    return TextRange(m_doc, m_start.node(), m_start.offset(), m_end.node(), m_end.offset());
+}
+
+ControlRange Selection::createControlRange() const { return ControlRange(m_doc, controlElements()); }
+
+std::vector<Ref<Element>> Selection::controlElements() const
+{
+    // Elements that left the page leave the control range; an element moved
+    // within the page stays selected.
+    std::vector<Ref<Element>> out;
+    if (m_control)
+        for (const auto& e : m_controls)
+            if (e->isConnected())
+                out.push_back(e);
+    return out;
 }
 
 void Selection::collapseAt(Node* node, int offset) { setTextRange(node, offset, node, offset); }
@@ -94,10 +119,11 @@ void Selection::nodeWillBeRemoved(Node* node)
 {
     if (!m_control)
         return;
-    const auto before = m_controls.size();
-    std::erase_if(m_controls, [node](const Ref<Element>& e) { return node->containsNode(e.get()); });
-    if (m_controls.size() != before)
-        changed();
+    for (const auto& e : m_controls)
+        if (node->containsNode(e.get())) {
+            changed();
+            return;
+        }
 }
 
 void Selection::changed()

@@ -2,6 +2,7 @@
 
 #include "engine/dom/LivePosition.h"
 #include "engine/dom/Ref.h"
+#include "engine/editing/TextRange.h"
 
 #include <QString>
 #include <functional>
@@ -35,9 +36,14 @@ public:
     // Nothing selected: a caret directly in BODY.
     void empty();
 
+    // The selected text range (a caret when the type is "None"), or the
+    // selected elements.
+    TextRange createRange() const;
+    ControlRange createControlRange() const;
+
     const LivePosition& start() const { return m_start; }
     const LivePosition& end() const { return m_end; }
-    const std::vector<Ref<Element>>& controlElements() const { return m_controls; }
+    std::vector<Ref<Element>> controlElements() const;
     bool isCollapsed() const { return m_start.compare(m_end) == 0; }
 
     // Change notification: fired once per real change of the selection,
@@ -48,8 +54,8 @@ public:
     // Asks for onselectionchange even when nothing changed (a press on BODY).
     void forceChangeNotification();
 
-    // Called before a node leaves the tree: control-selected elements inside
-    // it leave the control range.
+    // Called before a node leaves the tree (a control-selected element that
+    // does not come back leaves the control range).
     void nodeWillBeRemoved(Node* node);
 
 private:

@@ -226,7 +226,7 @@ QString HtmlSerializer::fileText(const Document* doc)
     return w.out;
 }
 
-QString HtmlSerializer::innerText(const Element* el)
+QString HtmlSerializer::innerText(const Element* el, bool keepEdgeSpaces)
 {
     QString out;
     bool pendingBreak = false;
@@ -262,7 +262,7 @@ QString HtmlSerializer::innerText(const Element* el)
                         }
                     }
                     s = c;
-                    if (pendingBreak || out.isEmpty() || out.endsWith(u'\n') || out.endsWith(u' '))
+                    if (pendingBreak || (out.isEmpty() && !keepEdgeSpaces) || out.endsWith(u'\n') || out.endsWith(u' '))
                         while (s.startsWith(u' '))
                             s.remove(0, 1);
                 }
@@ -296,7 +296,7 @@ QString HtmlSerializer::innerText(const Element* el)
         }
         n = nx;
     }
-    while (out.endsWith(u' '))
+    while (!keepEdgeSpaces && out.endsWith(u' '))
         out.chop(1);
     return out;
 }

@@ -26,7 +26,9 @@ public:
     static QString fileText(const Document* doc);
     // The rendered text of an element: text with whitespace runs collapsed
     // (kept inside PRE), BR and block boundaries as line breaks.
-    static QString innerText(const Element* el);
+    // With `keepEdgeSpaces` (the text of a range) spaces at the start and
+    // end are kept.
+    static QString innerText(const Element* el, bool keepEdgeSpaces = false);
 
     static QString escapeText(const QString& text);
     static QString attributeText(const QString& name, const QString& value, bool hasValue);

@@ -200,6 +200,28 @@ void toCharStart(Node*& node, int& offset, const Node* scope)
 }
 } // namespace units_detail
 
+bool firstCharAt(Node*& node, int& offset, const Node* scope)
+{
+    Text* t = nullptr;
+    int k = 0;
+    if (!units_detail::charAfter(node, offset, scope, t, k))
+        return false;
+    node = t;
+    offset = k;
+    return true;
+}
+
+bool lastCharEnd(Node*& node, int& offset, const Node* scope)
+{
+    Text* t = nullptr;
+    int k = 0;
+    if (!units_detail::charBefore(node, offset, scope, t, k))
+        return false;
+    node = t;
+    offset = k + 1;
+    return true;
+}
+
 bool nextWordStart(Node*& node, int& offset, const Node* scope)
 {
     Node* n = node;

@@ -25,6 +25,10 @@ bool prevWordStart(Node*& node, int& offset, const Node* scope);
 bool wordEnd(Node*& node, int& offset, const Node* scope);
 bool nextSentenceStart(Node*& node, int& offset, const Node* scope);
 bool prevSentenceStart(Node*& node, int& offset, const Node* scope);
+// The place before the first character at or after the place / after the
+// last character at or before it, as a text node and offset.
+bool firstCharAt(Node*& node, int& offset, const Node* scope);
+bool lastCharEnd(Node*& node, int& offset, const Node* scope);
 // True when the place stands inside a word (word characters on both sides).
 bool isInsideWord(Node* node, int offset, const Node* scope);
 

@@ -27,3 +27,12 @@ inline engine::Ref<engine::Document> pageFrom(const QString& html)
 inline engine::Ref<engine::Document> pageFrom(const char* html) { return pageFrom(QString::fromUtf8(html)); }
 
 inline QString bodyHtml(engine::Document* doc) { return doc->body() ? doc->body()->innerHTML() : QString(); }
+
+// True when parsing the body's HTML again builds the same tree: the engine's
+// own editing keeps the tree as a parser would build it.
+inline bool parserStable(engine::Document* doc)
+{
+    const QString html = bodyHtml(doc);
+    auto again = pageFrom(QStringLiteral("<html><body>") + html + QStringLiteral("</body></html>"));
+    return bodyHtml(again.get()) == html;
+}
