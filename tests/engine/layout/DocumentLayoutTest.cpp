@@ -14,16 +14,9 @@
 #include <QRegularExpression>
 
 using namespace engine;
+using layout_test::byId;
 
 namespace {
-
-Element* byId(Document* doc, const char* id)
-{
-    Element* el = doc->getElementById(QString::fromLatin1(id));
-    if (!el)
-        throw std::runtime_error(std::string("no element ") + id);
-    return el;
-}
 
 Ref<Document> fixturePage(const char* name)
 {

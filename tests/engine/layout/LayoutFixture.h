@@ -1,11 +1,15 @@
 #pragma once
 
+#include "engine/dom/Document.h"
 #include "engine/layout/LayoutEngine.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
+
+#include <stdexcept>
+#include <string>
 
 namespace layout_test {
 
@@ -35,6 +39,15 @@ inline void loadFixture(engine::LayoutEngine& layout, const QString& name, int w
     layout.setBaseFolder(fixtureFolder());
     layout.load(readFixture(name));
     layout.layout(width);
+}
+
+// The element with an id; fails the test by exception when there is none.
+inline engine::Element* byId(engine::Document* doc, const char* id)
+{
+    engine::Element* el = doc->getElementById(QString::fromLatin1(id));
+    if (!el)
+        throw std::runtime_error(std::string("no element ") + id);
+    return el;
 }
 
 } // namespace layout_test

@@ -1,0 +1,442 @@
+#include "engine/view/PageView.h"
+
+#include "engine/dom/Document.h"
+#include "engine/editing/Selection.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+namespace engine {
+
+namespace pageview_detail {
+
+bool drawsBelowContentItself(const Element* el)
+{
+    return el->hasTag(QLatin1String("TD")) || el->hasTag(QLatin1String("TH")) || el->hasTag(QLatin1String("BODY")) ||
+           el->hasTag(QLatin1String("IMG"));
+}
+
+// The squares around a control-selected box: corners and edge middles.
+std::vector<QRect> handleRects(const QRect& box, int size)
+{
+    const int left = box.left() - size, top = box.top() - size;
+    const int right = box.left() + box.width(), bottom = box.top() + box.height();
+    const int cx = box.left() + box.width() / 2 - size / 2, cy = box.top() + box.height() / 2 - size / 2;
+    return {QRect(left, top, size, size),  QRect(cx, top, size, size),     QRect(right, top, size, size),
+            QRect(left, cy, size, size),   QRect(right, cy, size, size),   QRect(left, bottom, size, size),
+            QRect(cx, bottom, size, size), QRect(right, bottom, size, size)};
+}
+
+} // namespace pageview_detail
+
+PageView::PageView(Document* doc, QWidget* parent)
+    : QAbstractScrollArea(parent), m_doc(doc), m_layout(std::make_unique<DocumentLayout>(doc)),
+      m_text(std::make_unique<TextGeometry>(*m_layout))
+{
+    setFrameShape(QFrame::NoFrame);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
+    m_layout->setRepaintRequest([this] { scheduleFlush(); });
+    m_layout->engine().container().setBelowContentHook([this](QPainter& p, int nodeId, const QRect& box) {
+        paintBehaviorsBelow(p, nodeId, box, m_currentUpdate);
+    });
+    updateViewportSize();
+}
+
+PageView::~PageView()
+{
+    m_layout->engine().container().setBelowContentHook({});
+}
+
+void PageView::setZoom(int percent)
+{
+    const int zoom = std::clamp(percent, 25, 200);
+    if (zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    updateViewportSize();
+    repaintAll();
+}
+
+void PageView::setDesignMode(bool on)
+{
+    m_designMode = on;
+    repaintAll();
+}
+
+void PageView::setShowZeroBorders(bool on)
+{
+    if (on == m_zeroBorders)
+        return;
+    m_zeroBorders = on;
+    repaintAll();
+}
+
+void PageView::setCaretVisible(bool visible)
+{
+    m_caretVisible = visible;
+    selectionChanged();
+}
+
+void PageView::selectionChanged()
+{
+    // The selection may cover any part of the page: paint the view again.
+    repaintAll();
+}
+
+int PageView::addBehavior(Element* element, std::shared_ptr<ElementPainter> painter)
+{
+    if (!element || !painter)
+        return 0;
+    const int cookie = m_nextCookie++;
+    m_behaviors[cookie] = Behavior{Ref<Element>(element), std::move(painter)};
+    invalidateBehavior(cookie);
+    return cookie;
+}
+
+bool PageView::removeBehavior(Element* element, int cookie)
+{
+    const auto it = m_behaviors.find(cookie);
+    if (it == m_behaviors.end() || it->second.element.get() != element)
+        return false;
+    invalidateBehavior(cookie);
+    m_behaviors.erase(it);
+    return true;
+}
+
+QRect PageView::behaviorBounds(Element* element)
+{
+    const QPoint scroll = m_layout->scrollPosition();
+    if (element->hasTag(QLatin1String("BODY")))
+        return QRect(-scroll, m_layout->canvasSize());
+    const LayoutBox* box = m_layout->box(element);
+    return box ? box->borderBox.translated(-scroll) : QRect();
+}
+
+void PageView::invalidateBehavior(int cookie, const QRect& rect)
+{
+    const auto it = m_behaviors.find(cookie);
+    if (it == m_behaviors.end() || !it->second.element->isConnected())
+        return;
+    // Painters never cause a layout: a pending layout repaints everything anyway.
+    if (m_layout->needsLayout()) {
+        repaintAll();
+        return;
+    }
+    const QRect bounds = behaviorBounds(it->second.element.get());
+    repaintClient(rect.isNull() ? bounds : rect);
+}
+
+QPoint PageView::scrollPosition() const
+{
+    return m_layout->scrollPosition();
+}
+
+void PageView::scrollToPage(QPoint pos)
+{
+    const QPoint before = m_layout->scrollPosition();
+    m_layout->setScrollPosition(pos);
+    updateScrollBars();
+    if (m_layout->scrollPosition() != before)
+        repaintAll();
+}
+
+void PageView::scrollIntoView(const QRect& pageRect)
+{
+    const QSize client = m_layout->viewportSize();
+    QPoint scroll = m_layout->scrollPosition();
+    if (pageRect.right() >= scroll.x() + client.width())
+        scroll.setX(pageRect.right() + 1 - client.width());
+    if (pageRect.left() < scroll.x())
+        scroll.setX(pageRect.left());
+    if (pageRect.bottom() >= scroll.y() + client.height())
+        scroll.setY(pageRect.bottom() + 1 - client.height());
+    if (pageRect.top() < scroll.y())
+        scroll.setY(pageRect.top());
+    scrollToPage(scroll);
+}
+
+QPoint PageView::viewToClient(QPoint view) const
+{
+    return QPoint(view.x() * 100 / m_zoom, view.y() * 100 / m_zoom);
+}
+
+QPoint PageView::clientToView(QPoint client) const
+{
+    return QPoint(client.x() * m_zoom / 100, client.y() * m_zoom / 100);
+}
+
+QRect PageView::clientToView(const QRect& client) const
+{
+    const QPoint tl = clientToView(client.topLeft());
+    const QPoint br((client.x() + client.width()) * m_zoom / 100 + 1, (client.y() + client.height()) * m_zoom / 100 + 1);
+    return QRect(tl, br - QPoint(1, 1));
+}
+
+void PageView::updateViewportSize()
+{
+    const QSize view = viewport()->size();
+    m_layout->setViewportSize(QSize(std::max(1, view.width() * 100 / m_zoom), std::max(1, view.height() * 100 / m_zoom)));
+    scheduleFlush();
+}
+
+void PageView::updateScrollBars()
+{
+    const QSize canvas = m_layout->canvasSize();
+    const QSize client = m_layout->viewportSize();
+    const QPoint scroll = m_layout->scrollPosition();
+    m_syncingScroll = true;
+    horizontalScrollBar()->setRange(0, std::max(0, canvas.width() - client.width()));
+    horizontalScrollBar()->setPageStep(client.width());
+    horizontalScrollBar()->setSingleStep(16);
+    horizontalScrollBar()->setValue(scroll.x());
+    verticalScrollBar()->setRange(0, std::max(0, canvas.height() - client.height()));
+    verticalScrollBar()->setPageStep(client.height());
+    verticalScrollBar()->setSingleStep(16);
+    verticalScrollBar()->setValue(scroll.y());
+    m_syncingScroll = false;
+}
+
+void PageView::scrollContentsBy(int, int)
+{
+    if (m_syncingScroll)
+        return;
+    m_layout->setScrollPosition(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()));
+    repaintAll();
+}
+
+void PageView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateViewportSize();
+    repaintAll();
+}
+
+void PageView::scheduleFlush()
+{
+    if (m_flushQueued)
+        return;
+    m_flushQueued = true;
+    QMetaObject::invokeMethod(this, [this] { flushChanges(); }, Qt::QueuedConnection);
+}
+
+void PageView::flushChanges()
+{
+    m_flushQueued = false;
+    m_layout->ensureLayout();
+    updateScrollBars();
+    const QRegion dirty = m_layout->takeDirtyRegion();
+    const QPoint scroll = m_layout->scrollPosition();
+    for (const QRect& r : dirty)
+        repaintClient(r.translated(-scroll));
+}
+
+void PageView::repaintClient(const QRect& client)
+{
+    if (client.isEmpty())
+        return;
+    const QRect view = clientToView(client).intersected(viewport()->rect());
+    if (view.isEmpty())
+        return;
+    m_pending += view;
+    viewport()->update(view);
+}
+
+void PageView::repaintAll()
+{
+    m_pending = QRegion(viewport()->rect());
+    viewport()->update();
+}
+
+void PageView::paintEvent(QPaintEvent* event)
+{
+    m_layout->ensureLayout();
+    QPainter p(viewport());
+    for (const QRect& view : event->region()) {
+        // The client area under the view rectangle, rounded outwards.
+        const QPoint tl = viewToClient(view.topLeft());
+        const QPoint br(((view.x() + view.width()) * 100 + m_zoom - 1) / m_zoom,
+                        ((view.y() + view.height()) * 100 + m_zoom - 1) / m_zoom);
+        p.save();
+        p.setClipRect(view);
+        p.scale(m_zoom / 100.0, m_zoom / 100.0);
+        paintClient(p, QRect(tl, br - QPoint(1, 1)));
+        p.restore();
+    }
+    m_pending = QRegion();
+}
+
+void PageView::setHeadless(QSize size)
+{
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAttribute(Qt::WA_DontShowOnScreen);
+    resize(size);
+    show();
+    updateViewportSize();
+    flushChanges();
+}
+
+QImage PageView::renderToImage()
+{
+    flushChanges();
+    QImage image(viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.scale(m_zoom / 100.0, m_zoom / 100.0);
+    paintClient(p, QRect(QPoint(0, 0), m_layout->viewportSize()));
+    p.end();
+    m_pending = QRegion();
+    return image;
+}
+
+void PageView::paintClient(QPainter& p, const QRect& clientRect)
+{
+    m_layout->ensureLayout();
+    const QPoint scroll = m_layout->scrollPosition();
+    const QRect pageRect = clientRect.translated(scroll);
+    m_currentUpdate = pageRect;
+    p.save();
+    p.translate(-scroll);
+    m_layout->engine().draw(p, pageRect);
+    if (m_designMode) {
+        paintBehaviors(p, pageRect, true);
+        paintDecorations(p, pageRect);
+        paintBehaviors(p, pageRect, false);
+    }
+    p.restore();
+}
+
+void PageView::paintBehaviorsBelow(QPainter& p, int nodeId, const QRect& pageBox, const QRect& pageUpdate)
+{
+    if (!m_designMode || m_behaviors.empty())
+        return;
+    const Node* node = m_layout->node(nodeId);
+    if (!node)
+        return;
+    const QPoint scroll = m_layout->scrollPosition();
+    for (auto& [cookie, b] : m_behaviors) {
+        if (b.element.get() != node || b.painter->zOrder() != ElementPainter::BelowContent)
+            continue;
+        const QRect bounds = b.element->hasTag(QLatin1String("BODY")) ? QRect(-scroll, m_layout->canvasSize())
+                                                                      : pageBox.translated(-scroll);
+        p.save();
+        p.translate(scroll);
+        b.painter->draw(p, bounds, pageUpdate.translated(-scroll), b.painter->flags());
+        p.restore();
+    }
+}
+
+void PageView::paintBehaviors(QPainter& p, const QRect& pageUpdate, bool belowPassLeftovers)
+{
+    const QPoint scroll = m_layout->scrollPosition();
+    for (auto& [cookie, b] : m_behaviors) {
+        if (!b.element->isConnected())
+            continue;
+        const bool below = b.painter->zOrder() == ElementPainter::BelowContent;
+        // Elements whose layout class calls the painters below content had
+        // theirs drawn with the page; the others get them before decorations.
+        if (belowPassLeftovers != below ||
+            (below && pageview_detail::drawsBelowContentItself(b.element.get())))
+            continue;
+        const QRect bounds = behaviorBounds(b.element.get());
+        if (bounds.isNull() || !bounds.translated(scroll).intersects(pageUpdate))
+            continue;
+        p.save();
+        p.translate(scroll);
+        b.painter->draw(p, bounds, pageUpdate.translated(-scroll), b.painter->flags());
+        p.restore();
+    }
+}
+
+void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
+{
+    const LayoutTree& tree = m_layout->tree();
+    if (m_zeroBorders) {
+        p.save();
+        p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        for (const LayoutBox& b : tree.boxes) {
+            const bool candidate = b.tag == QLatin1String("TABLE") || b.tag == QLatin1String("TD") ||
+                                   b.tag == QLatin1String("TH") || b.positioned;
+            if (!candidate || b.borderBox != b.paddingBox || b.borderBox.isEmpty() || !b.borderBox.intersects(pageUpdate))
+                continue;
+            p.drawRect(b.borderBox.adjusted(0, 0, -1, -1));
+        }
+        p.restore();
+    }
+    if (!m_doc)
+        return;
+    Selection& selection = m_doc->selection();
+    // A collapsed text range is a caret.
+    const Selection::Type type = selection.type() == Selection::Type::Text && selection.isCollapsed()
+                                     ? Selection::Type::None
+                                     : selection.type();
+    switch (type) {
+    case Selection::Type::Text: {
+        // Each text node between the two ends, the covered part of it.
+        const LivePosition& start = selection.start();
+        const LivePosition& end = selection.end();
+        Node* endNode = end.node();
+        const QColor highlight(0x33, 0x99, 0xff, 110);
+        for (Node* n = start.node(); n; n = n->nextInTree()) {
+            // Stop at the first node that starts at or after the end.
+            if (n != start.node() && LivePosition::compare(n, 0, endNode, end.offset()) >= 0)
+                break;
+            if (!n->isText())
+                continue;
+            const Text* t = n->asText();
+            const int from = n == start.node() ? start.offset() : 0;
+            const int to = n == endNode ? end.offset() : t->length();
+            for (const QRect& r : m_text->rangeRects(t, from, t, to)) {
+                if (r.intersects(pageUpdate))
+                    p.fillRect(r, highlight);
+            }
+        }
+        break;
+    }
+    case Selection::Type::Control: {
+        p.save();
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        for (const Ref<Element>& el : selection.controlElements()) {
+            const LayoutBox* box = m_layout->box(el.get());
+            if (!box)
+                continue;
+            for (const QRect& h : pageview_detail::handleRects(box->borderBox, kHandleSize))
+                p.drawRect(h.adjusted(0, 0, -1, -1));
+        }
+        p.restore();
+        break;
+    }
+    case Selection::Type::None: {
+        if (!m_caretVisible || !selection.start().isSet())
+            break;
+        Node* node = selection.start().node();
+        int offset = selection.start().offset();
+        QRect caret;
+        if (node->isText()) {
+            caret = m_text->caretRect(node->asText(), offset);
+        } else if (Node* child = node->child(offset); child && child->isText()) {
+            caret = m_text->caretRect(child->asText(), 0);
+        } else if (offset > 0 && node->child(offset - 1) && node->child(offset - 1)->isText()) {
+            Text* before = node->child(offset - 1)->asText();
+            caret = m_text->caretRect(before, before->length());
+        }
+        if (caret.isNull() && !node->isText() && !node->isDocument()) {
+            // An empty cell or block: the caret stands at its content's start.
+            if (const LayoutBox* box = m_layout->box(node->asElement())) {
+                if (!box->contentBox.isEmpty() || box->tag != QLatin1String("BODY"))
+                    caret = QRect(box->contentBox.topLeft(), QSize(1, 18));
+            }
+        }
+        if (!caret.isNull() && caret.intersects(pageUpdate))
+            p.fillRect(caret, Qt::black);
+        break;
+    }
+    }
+}
+
+} // namespace engine

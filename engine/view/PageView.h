@@ -1,0 +1,136 @@
+#pragma once
+
+#include "engine/dom/Ref.h"
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/TextGeometry.h"
+#include "engine/view/ElementPainter.h"
+
+#include <QAbstractScrollArea>
+#include <QImage>
+
+#include <map>
+#include <memory>
+
+namespace engine {
+
+class Document;
+class Element;
+
+// The widget that shows one document: scrolling, zoom ("25%" to "200%"),
+// lazy relayout, painting of the viewport and the dirty areas only, and in
+// design mode the decorations of editing: dotted zero borders, the text
+// selection, the caret, the handles of control-selected elements and the
+// element painters. Works headless too: resize it and render to an image.
+//
+// Coordinates: view = widget pixels; client = view / zoom (the page's units
+// before scrolling); page = client + scroll position.
+class PageView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    explicit PageView(Document* doc, QWidget* parent = nullptr);
+    ~PageView() override;
+
+    Document* document() const { return m_doc.get(); }
+    DocumentLayout& layout() { return *m_layout; }
+
+    // Percent, clamped to 25..200.
+    void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+
+    // Display switches of design mode (kept across reloads).
+    void setDesignMode(bool on);
+    bool designMode() const { return m_designMode; }
+    void setShowZeroBorders(bool on);
+    bool showZeroBorders() const { return m_zeroBorders; }
+    void setShowSpecialCharacters(bool on) { m_specialCharacters = on; }
+    bool showSpecialCharacters() const { return m_specialCharacters; }
+    void setShowAllTags(bool on) { m_allTags = on; }
+    bool showAllTags() const { return m_allTags; }
+    void setEmptyGlyphTable(bool on) { m_emptyGlyphTable = on; }
+    bool emptyGlyphTable() const { return m_emptyGlyphTable; }
+    void setCaretVisible(bool visible);
+    bool caretVisible() const { return m_caretVisible; }
+
+    // Element painters. A cookie is unique in the document and never reused;
+    // removing with a stale or foreign cookie returns false. Attaching,
+    // removing and invalidating repaint and never lay out.
+    int addBehavior(Element* element, std::shared_ptr<ElementPainter> painter);
+    bool removeBehavior(Element* element, int cookie);
+    // Repaints the painter's area (its element's box, or a part of it in the
+    // painter's bounds coordinates).
+    void invalidateBehavior(int cookie, const QRect& rect = QRect());
+
+    // Scrolling in page coordinates, clamped to the canvas extent.
+    void scrollToPage(QPoint pos);
+    QPoint scrollPosition() const;
+    void scrollBy(int dx, int dy) { scrollToPage(scrollPosition() + QPoint(dx, dy)); }
+    // Scrolls the least so that a page rectangle comes into view.
+    void scrollIntoView(const QRect& pageRect);
+
+    QPoint viewToClient(QPoint view) const;
+    QPoint clientToView(QPoint client) const;
+    QRect clientToView(const QRect& client) const;
+
+    // Headless use (tests, printing, thumbnails): a view of this size that
+    // is never shown on screen, without scroll bars.
+    void setHeadless(QSize size);
+
+    // Renders what the view shows now (lays out first), at the widget's size.
+    QImage renderToImage();
+    // Paints the part of the page inside a client rectangle on a painter
+    // whose origin is the client area's (no zoom applied here).
+    void paintClient(QPainter& painter, const QRect& clientRect);
+
+    // Brings layout, scroll bars and pending repaints up to date now
+    // (otherwise done from the event loop).
+    void flushChanges();
+    // The view area waiting to be repainted (tests and benchmarks).
+    QRegion pendingRepaint() const { return m_pending; }
+    void clearPendingRepaint() { m_pending = QRegion(); }
+
+    // Repaints the selection decorations (after the selection or caret moved).
+    void selectionChanged();
+
+    // Size of the selection handles and the ring around them.
+    static constexpr int kHandleSize = 7;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    struct Behavior {
+        Ref<Element> element;
+        std::shared_ptr<ElementPainter> painter;
+    };
+    void scheduleFlush();
+    void updateViewportSize();
+    void updateScrollBars();
+    void repaintClient(const QRect& client);
+    void repaintAll();
+    void paintBehaviorsBelow(QPainter& p, int nodeId, const QRect& pageBox, const QRect& pageUpdate);
+    void paintBehaviors(QPainter& p, const QRect& pageUpdate, bool belowPassLeftovers);
+    void paintDecorations(QPainter& p, const QRect& pageUpdate);
+    QRect behaviorBounds(Element* element);
+
+    Ref<Document> m_doc;
+    std::unique_ptr<DocumentLayout> m_layout;
+    std::unique_ptr<TextGeometry> m_text;
+    int m_zoom = 100;
+    bool m_designMode = true;
+    bool m_zeroBorders = false;
+    bool m_specialCharacters = false;
+    bool m_allTags = false;
+    bool m_emptyGlyphTable = false;
+    bool m_caretVisible = true;
+    bool m_flushQueued = false;
+    bool m_syncingScroll = false;
+    std::map<int, Behavior> m_behaviors;
+    int m_nextCookie = 1;
+    QRegion m_pending;
+    QRect m_currentUpdate; // page area being painted
+};
+
+} // namespace engine

@@ -1,0 +1,224 @@
+#include "engine/view/PageView.h"
+
+#include "engine/EnginePage.h"
+#include "engine/layout/LayoutFixture.h"
+#include "engine/css/Style.h"
+#include "engine/editing/Selection.h"
+#include "engine/layout/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+using namespace engine;
+using layout_test::byId;
+
+namespace {
+
+class RecordingPainter : public ElementPainter
+{
+public:
+    RecordingPainter(int z, QColor color) : m_z(z), m_color(color) {}
+    int zOrder() const override { return m_z; }
+    void draw(QPainter& painter, const QRect& bounds, const QRect& update, int flags) override
+    {
+        ++calls;
+        lastBounds = bounds;
+        lastUpdate = update;
+        lastFlags = flags;
+        painter.fillRect(bounds, m_color);
+    }
+    int calls = 0;
+    QRect lastBounds, lastUpdate;
+    int lastFlags = 0;
+
+private:
+    int m_z;
+    QColor m_color;
+};
+
+const char* kPage = "<html><body>"
+                    "<div id=d style='position:absolute;left:100px;top:100px;width:60px;height:40px;"
+                    "background-color:#ff0000'></div>"
+                    "<table id=t border=0 cellspacing=0 style='position:absolute;left:300px;top:50px'>"
+                    "<tr><td id=c width=80 height=30>cell</td></tr></table>"
+                    "<p id=p style='margin-top:200px'>Some text to select</p>"
+                    "<div id=far style='position:absolute;left:50px;top:1500px;width:10px;height:10px;"
+                    "background-color:#0000ff'></div>"
+                    "</body></html>";
+
+struct View {
+    View() : doc(pageFrom(kPage)), view(doc.get())
+    {
+        view.setHeadless(QSize(400, 300));
+    }
+    Ref<Document> doc;
+    PageView view;
+};
+
+bool isRed(QRgb c)
+{
+    return qRed(c) > 200 && qGreen(c) < 60 && qBlue(c) < 60;
+}
+
+} // namespace
+
+TEST(PageView, RendersTheViewportAtTheScrollPosition)
+{
+    View v;
+    QImage image = v.view.renderToImage();
+    EXPECT_EQ(image.size(), QSize(400, 300));
+    EXPECT_TRUE(isRed(image.pixel(110, 110)));
+    v.view.scrollToPage(QPoint(0, 1205));
+    image = v.view.renderToImage();
+    EXPECT_EQ(qBlue(image.pixel(55, 297)), 255);
+    EXPECT_EQ(Geometry(v.view.layout()).boundingClientRect(byId(v.doc.get(), "far")).topLeft(), QPoint(50, 295));
+    // Scrolling stops at the canvas extent.
+    v.view.scrollBy(0, 100000);
+    EXPECT_EQ(v.view.scrollPosition().y(), v.view.layout().canvasSize().height() - 300);
+}
+
+TEST(PageView, ZoomScalesThePage)
+{
+    View v;
+    v.view.setZoom(200);
+    const QImage image = v.view.renderToImage();
+    EXPECT_TRUE(isRed(image.pixel(210, 210)));
+    EXPECT_FALSE(isRed(image.pixel(110, 110)));
+    EXPECT_EQ(v.view.viewToClient(QPoint(210, 210)), QPoint(105, 105));
+    v.view.setZoom(10);
+    EXPECT_EQ(v.view.zoom(), 25);
+    v.view.setZoom(500);
+    EXPECT_EQ(v.view.zoom(), 200);
+}
+
+TEST(PageView, PaintersGetTheirBoundsAfterScrollingAndNeverRelayout)
+{
+    View v;
+    Element* d = byId(v.doc.get(), "d");
+    auto above = std::make_shared<RecordingPainter>(ElementPainter::AboveContent, QColor(0, 255, 0));
+    auto below = std::make_shared<RecordingPainter>(ElementPainter::BelowContent, QColor(0, 0, 255));
+    const int layouts = v.view.layout().counters().layouts;
+    const int a = v.view.addBehavior(d, above);
+    const int b = v.view.addBehavior(byId(v.doc.get(), "c"), below);
+    const int body = v.view.addBehavior(v.doc->body(), std::make_shared<RecordingPainter>(7, QColor(0, 0, 0, 0)));
+    EXPECT_NE(a, b);
+    EXPECT_NE(b, body);
+    v.view.scrollToPage(QPoint(0, 20));
+    const QImage image = v.view.renderToImage();
+    EXPECT_EQ(above->lastBounds, QRect(100, 80, 60, 40));
+    EXPECT_EQ(above->lastFlags, ElementPainter::Transparent);
+    EXPECT_EQ(qGreen(image.pixel(110, 90)), 255);
+    // Below content: the cell's painter runs before the cell's text is drawn.
+    EXPECT_GE(below->calls, 1);
+    EXPECT_EQ(below->lastBounds.topLeft(), QPoint(300, 30));
+    EXPECT_EQ(v.view.layout().counters().layouts, layouts);
+
+    EXPECT_TRUE(v.view.removeBehavior(d, a));
+    EXPECT_FALSE(v.view.removeBehavior(d, a));       // stale
+    EXPECT_FALSE(v.view.removeBehavior(d, b));       // foreign
+    const int again = v.view.addBehavior(d, above);  // never reused
+    EXPECT_GT(again, body);
+    const int calls = above->calls;
+    v.view.removeBehavior(d, again);
+    v.view.renderToImage();
+    EXPECT_EQ(above->calls, calls);
+}
+
+TEST(PageView, BodyPainterCoversTheCanvasAtMinusTheScroll)
+{
+    View v;
+    auto painter = std::make_shared<RecordingPainter>(ElementPainter::AboveContent, QColor(0, 0, 0, 0));
+    v.view.addBehavior(v.doc->body(), painter);
+    v.view.scrollToPage(QPoint(0, 100));
+    v.view.renderToImage();
+    EXPECT_EQ(painter->lastBounds.topLeft(), QPoint(0, -100));
+    EXPECT_EQ(painter->lastBounds.size(), v.view.layout().canvasSize());
+}
+
+TEST(PageView, ZeroBordersAreDottedOnlyWhileLatched)
+{
+    View v;
+    const QRect table = v.view.layout().box(byId(v.doc.get(), "t"))->borderBox;
+    auto darkPixelsOnTop = [&](const QImage& image) {
+        int count = 0;
+        for (int x = table.left(); x < table.right(); ++x)
+            count += qGray(image.pixel(x, table.top())) < 200 ? 1 : 0;
+        return count;
+    };
+    EXPECT_EQ(darkPixelsOnTop(v.view.renderToImage()), 0);
+    v.view.setShowZeroBorders(true);
+    EXPECT_GT(darkPixelsOnTop(v.view.renderToImage()), table.width() / 4);
+}
+
+TEST(PageView, ControlSelectionHandlesSitOutsideTheBox)
+{
+    View v;
+    Element* d = byId(v.doc.get(), "d");
+    v.doc->selection().setControlRange({Ref<Element>(d)});
+    const QImage image = v.view.renderToImage();
+    // Corner handles: 7x7 with a black frame, outside the 100,100 60x40 box.
+    EXPECT_EQ(qGray(image.pixel(93, 93)), 0);
+    EXPECT_EQ(qGray(image.pixel(96, 96)), 255);
+    EXPECT_EQ(qGray(image.pixel(160, 140)), 0);
+    EXPECT_EQ(qGray(image.pixel(127, 93)), 0); // top middle
+    EXPECT_TRUE(isRed(image.pixel(101, 101)));
+}
+
+TEST(PageView, CaretAndTextSelectionAreDrawn)
+{
+    View v;
+    Text* text = byId(v.doc.get(), "p")->firstChild()->asText();
+    TextGeometry geometry(v.view.layout());
+    const QRect caret = geometry.caretRect(text, 5);
+    v.doc->selection().collapseAt(text, 5);
+    QImage image = v.view.renderToImage();
+    EXPECT_EQ(qGray(image.pixel(caret.left(), caret.center().y())), 0);
+    v.view.setCaretVisible(false);
+    image = v.view.renderToImage();
+    EXPECT_NE(qGray(image.pixel(caret.left(), caret.center().y())), 0);
+
+    v.doc->selection().setTextRange(text, 0, text, 4);
+    image = v.view.renderToImage();
+    const QRect selected = geometry.rangeRects(text, 0, text, 4).front();
+    const QRgb inside = image.pixel(selected.left() + 1, selected.top() + 1);
+    EXPECT_GT(qBlue(inside), qRed(inside));
+    const QRgb after = image.pixel(selected.right() + 12, selected.top() + 1);
+    EXPECT_EQ(qBlue(after), qRed(after));
+}
+
+TEST(PageView, MovingAPositionedElementRepaintsOnlyWhereItWasAndIs)
+{
+    View v;
+    v.view.clearPendingRepaint();
+    Element* d = byId(v.doc.get(), "d");
+    d->style().setAttribute(QStringLiteral("left"), Variant(QStringLiteral("101px")));
+    v.view.flushChanges();
+    const QRegion pending = v.view.pendingRepaint();
+    EXPECT_TRUE(pending.contains(QRect(100, 100, 61, 40)));
+    EXPECT_FALSE(pending.contains(QRect(300, 250, 10, 10)));
+    EXPECT_EQ(v.view.layout().counters().shifts, 1);
+    EXPECT_TRUE(isRed(v.view.renderToImage().pixel(160, 110)));
+}
+
+TEST(PageView, DesignSwitchesAnswer)
+{
+    View v;
+    v.view.setShowSpecialCharacters(true);
+    v.view.setShowAllTags(true);
+    v.view.setEmptyGlyphTable(true);
+    EXPECT_TRUE(v.view.showSpecialCharacters());
+    EXPECT_TRUE(v.view.showAllTags());
+    EXPECT_TRUE(v.view.emptyGlyphTable());
+}
+
+TEST(PageView, ScrollIntoViewScrollsTheLeast)
+{
+    View v;
+    v.view.scrollIntoView(QRect(50, 1500, 10, 10));
+    EXPECT_EQ(v.view.scrollPosition(), QPoint(0, 1510 - 300));
+    v.view.scrollIntoView(QRect(50, 1300, 10, 10)); // already in view
+    EXPECT_EQ(v.view.scrollPosition(), QPoint(0, 1210));
+    v.view.scrollIntoView(QRect(50, 100, 10, 10));
+    EXPECT_EQ(v.view.scrollPosition(), QPoint(0, 100));
+}
