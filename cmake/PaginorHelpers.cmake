@@ -111,6 +111,9 @@ function(paginor_test_executable name)
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
-        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;PAGINOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
+        # One variable only: the discovery passes the properties on as a flat
+        # list, so a list value would be torn apart. The test main chooses the
+        # offscreen platform itself.
+        PROPERTIES ENVIRONMENT "PAGINOR_SOURCE_DIR=${PROJECT_SOURCE_DIR}"
                    TIMEOUT 300)
 endfunction()
