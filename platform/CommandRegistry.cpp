@@ -138,8 +138,10 @@ bool CommandRegistry::updateOne(int id, QAction* action)
     const QList<CommandTarget*> targets = route();
     for (CommandTarget* target : targets) {
         if (target->runUpdate(ui))
-            return ui.isEnabled();
+            break;
     }
+    // An update handler that only checks or renames the command leaves its
+    // enabled state to the handlers, as when there is no update handler.
     if (ui.enableChanged())
         return ui.isEnabled();
     bool handled = false;

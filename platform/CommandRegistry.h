@@ -24,8 +24,9 @@ class CommandTarget;
 // A triggered action and a command sent by id take the same route; a command
 // sent by id runs even when its action is disabled. Update handlers run when
 // the application asks (normally from its idle processing): the first target
-// in the route with an update handler decides; without one, a command that
-// some target handles is enabled and one that nobody handles is disabled.
+// in the route with an update handler decides; when no update handler sets
+// the enabled state, a command that some target handles is enabled and one
+// that nobody handles is disabled.
 class CommandRegistry : public QObject
 {
     Q_OBJECT
