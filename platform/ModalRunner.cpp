@@ -18,8 +18,8 @@ std::function<void(const QString&)>& modalFailureHandler()
 }
 QString describeModalRun(const QDialog& dialog, int dialogId, const QString& text)
 {
-    QString what = dialogId == kMessageBoxDialogId ? QStringLiteral("message box")
-                                                   : QStringLiteral("dialog %1").arg(dialogId);
+    QString what =
+        dialogId == kMessageBoxDialogId ? QStringLiteral("message box") : QStringLiteral("dialog %1").arg(dialogId);
     if (!dialog.windowTitle().isEmpty())
         what += QStringLiteral(" \"%1\"").arg(dialog.windowTitle());
     if (!text.isEmpty())
@@ -59,11 +59,14 @@ void reportModalFailure(const QString& what)
 
 int runModal(QDialog& dialog, int dialogId, const QString& text)
 {
+    // A dialog closed by Escape or its close button ends as Qt's Rejected
+    // (0), which is no button of the program: that is its Cancel.
+    auto programResult = [](int result) { return result == QDialog::Rejected ? IDCANCEL : result; };
     const QList<ModalAnswerer*>& answerers = modalAnswerers();
     if (!answerers.isEmpty()) {
         int result = IDCANCEL;
         if (answerers.last()->respond(dialog, dialogId, text, &result))
-            return result;
+            return programResult(result);
         reportModalFailure(QStringLiteral("Unanswered modal run of ") + describeModalRun(dialog, dialogId, text));
         return IDCANCEL;
     }
@@ -72,7 +75,7 @@ int runModal(QDialog& dialog, int dialogId, const QString& text)
                            describeModalRun(dialog, dialogId, text));
         return IDCANCEL;
     }
-    return dialog.exec();
+    return programResult(dialog.exec());
 }
 
 } // namespace platform

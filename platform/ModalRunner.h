@@ -28,7 +28,8 @@ public:
 };
 
 // Runs every modal dialog and message box of the program and returns the
-// dialog's result. With an answerer installed, the newest one answers; when it
+// dialog's result; a dialog rejected the Qt way (Escape, its close button,
+// reject()) returns IDCANCEL. With an answerer installed, the newest one answers; when it
 // has no answer, or when a modal run happens while the failure handler is set
 // and no answerer is installed (a test), the failure handler is told and the
 // run returns IDCANCEL without blocking. Otherwise the dialog runs its own

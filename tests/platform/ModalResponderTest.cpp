@@ -15,7 +15,8 @@ using platform::ModalResponder;
 namespace {
 
 // Catches what the test main would report as a failure.
-struct CapturedFailures {
+struct CapturedFailures
+{
     QStringList failures;
     CapturedFailures()
     {
@@ -28,7 +29,8 @@ struct CapturedFailures {
 };
 
 // A dialog as the program builds them: controls named id_<n>.
-struct NameDialog : QDialog {
+struct NameDialog : QDialog
+{
     QLineEdit* name = new QLineEdit(this);
     NameDialog()
     {
@@ -46,7 +48,8 @@ struct NameDialog : QDialog {
 
 platform::MessageBoxDialog* yesNoCancelBox(QWidget* parent)
 {
-    auto* box = new platform::MessageBoxDialog(parent, "caption", "Save?", platform::MessageBoxDialog::Icon::Exclamation);
+    auto* box =
+        new platform::MessageBoxDialog(parent, "caption", "Save?", platform::MessageBoxDialog::Icon::Exclamation);
     box->addButton(platform::IDYES, "Yes");
     box->addButton(platform::IDNO, "No");
     box->addButton(platform::IDCANCEL, "Cancel");
@@ -102,6 +105,17 @@ TEST(ModalResponder, UnansweredRunsFailInsteadOfBlocking)
         EXPECT_FALSE(dialog.isVisible());
     }
     EXPECT_EQ(captured.failures.size(), 3);
+}
+
+TEST(ModalResponder, DialogRejectedByEscapeOrCloseEndsWithCancel)
+{
+    ModalResponder responder;
+    responder.on(539, [](QDialog& d) { d.reject(); });
+    responder.on(539, [](QDialog& d) { d.close(); });
+    responder.on(539, [](QDialog& d) { ModalResponder::press(d, 2); }); // Cancel wired to reject()
+    NameDialog dialog;
+    for (int run = 0; run < 3; ++run)
+        EXPECT_EQ(platform::runModal(dialog, 539), platform::IDCANCEL) << "run " << run;
 }
 
 TEST(ModalResponder, NewestResponderAnswersAndAlwaysRepeats)
