@@ -104,18 +104,21 @@ bool CDIB::CreateFromPacked(const QByteArray& packed)
         return false;
     if (header.biSize < sizeof(DibHeader) || header.biSize > quint32(packed.size()))
         return false;
+    // A block too short for the size its header claims is refused before
+    // anything is allocated for that size.
+    if (header.biWidth <= 0 || header.biHeight <= 0)
+        return false;
+    const qint64 tableBytes = qint64(sizeof(DibQuad)) * PaletteSizeFor(header.biBitCount);
+    const qint64 rowBytes = (qint64(header.biWidth) * header.biBitCount + 7) / 8;
+    const qint64 pixelBytes = ((rowBytes + 3) & ~qint64(3)) * header.biHeight;
+    if (qint64(header.biSize) + tableBytes + pixelBytes > packed.size())
+        return false;
     DibHeader own;
     own.biWidth = header.biWidth;
     own.biHeight = header.biHeight;
     own.biBitCount = header.biBitCount;
     if (!CreateFromHeader(own))
         return false;
-    const qint64 tableBytes = qint64(sizeof(DibQuad)) * GetPaletteSize();
-    const qint64 pixelBytes = qint64(m_nBytesPerRow) * m_nHeight;
-    if (qint64(header.biSize) + tableBytes + pixelBytes > packed.size()) {
-        Free();
-        return false;
-    }
     const char* table = packed.constData() + header.biSize;
     std::memcpy(m_pPalette, table, size_t(tableBytes));
     std::memcpy(m_pBits, table + tableBytes, size_t(pixelBytes));

@@ -123,6 +123,13 @@ TEST(CDIBTest, PackedBitmapsOfSupportedDepthsAreReadOthersRefused)
     EXPECT_FALSE(dib.CreateFromPacked(packedBitmap(3, 2, 32)));
     EXPECT_FALSE(dib.CreateFromPacked(packedBitmap(3, 2, 8, 1)));
     EXPECT_FALSE(dib.CreateFromPacked(packedBitmap(3, 2, 8).left(40 + 1024 + 5)));
+    // A bare header claiming a bitmap of a quarter gigabyte: refused from its
+    // length alone, with nothing allocated for the claimed size.
+    DibHeader huge;
+    huge.biWidth = 16000;
+    huge.biHeight = 16000;
+    huge.biBitCount = 8;
+    EXPECT_FALSE(dib.CreateFromPacked(QByteArray(reinterpret_cast<const char*>(&huge), sizeof huge)));
     EXPECT_EQ(dib.GetBlockSize(), 0u);
 }
 
