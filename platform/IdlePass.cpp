@@ -115,9 +115,11 @@ bool IdlePass::isRealEvent(QObject* receiver, QEvent* event)
     case QEvent::Quit:
         return false;
     case QEvent::Timer:
-        // Program timers (QTimer objects and the timers with ids); the
-        // private timers of widgets (caret blink, hover, animations) are not.
+        // Program timers (QTimer objects, the one-shot timers behind
+        // QTimer::singleShot, and the timers with ids); the private timers
+        // of widgets (caret blink, hover, animations) are not.
         return qobject_cast<QTimer*>(receiver) != nullptr ||
+               qstrcmp(receiver->metaObject()->className(), "QSingleShotTimer") == 0 ||
                receiver->objectName() == QLatin1String("platform_timer_relay");
     case QEvent::MouseMove: {
         // A move that did not move, as some platforms send, is not work.

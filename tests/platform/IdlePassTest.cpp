@@ -11,6 +11,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace {
 
@@ -24,7 +25,8 @@ void turnEventLoop(int turns)
     }
 }
 
-struct Sink : QObject {
+struct Sink : QObject
+{
     int messages = 0;
     bool event(QEvent* e) override
     {
@@ -95,6 +97,19 @@ TEST(IdlePass, ProgramTimersCountAsWork)
     while (sink.messages == 0)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     platform::killTimer(&sink, 7);
+    turnEventLoop(2);
+    EXPECT_EQ(idle.passCount(), before + 1);
+}
+
+TEST(IdlePass, WorkOfASingleShotTimerCountsAsWork)
+{
+    platform::IdlePass idle;
+    turnEventLoop(1);
+    const int before = idle.passCount();
+    bool fired = false;
+    QTimer::singleShot(1, [&] { fired = true; });
+    while (!fired)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     turnEventLoop(2);
     EXPECT_EQ(idle.passCount(), before + 1);
 }
