@@ -16,7 +16,11 @@ bool usable(const QImage* picture)
 
 } // namespace bitmapbutton_detail
 
-VornaBitmapButton::VornaBitmapButton(QWidget* parent) : QPushButton(parent) {}
+VornaBitmapButton::VornaBitmapButton(QWidget* parent) : QPushButton(parent)
+{
+    // Focus never makes it the dialog's default button: Enter must not press it.
+    setAutoDefault(false);
+}
 
 bool VornaBitmapButton::SetBitmaps(const QImage* normal, const QImage* selected, const QImage* focus,
                                    const QImage* disabled)
@@ -87,12 +91,30 @@ void VornaBitmapButton::paintEvent(QPaintEvent* /*event*/)
     }
 }
 
+namespace bitmapbutton_detail {
+
+// Keys the dialog handles whatever control has the focus.
+bool isDialogKey(const QKeyEvent* event)
+{
+    const int key = event->key();
+    return key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace bitmapbutton_detail
+
 void VornaBitmapButton::keyPressEvent(QKeyEvent* event)
 {
-    event->accept();
+    // The button takes no key itself; the dialog's keys go on to the dialog.
+    if (bitmapbutton_detail::isDialogKey(event))
+        event->ignore();
+    else
+        event->accept();
 }
 
 void VornaBitmapButton::keyReleaseEvent(QKeyEvent* event)
 {
-    event->accept();
+    if (bitmapbutton_detail::isDialogKey(event))
+        event->ignore();
+    else
+        event->accept();
 }

@@ -11,7 +11,8 @@ class CBitmapEx;
 // The push button of the skinned palette dialogs: its whole face is a picture of
 // the active skin, one per state (normal, pressed, disabled), read from the
 // skin's INI file. A focused button larger than 28 x 26 shows a small mark in its
-// top-right corner. The keyboard cannot press it.
+// top-right corner. The keyboard cannot press it; Escape and Enter still reach
+// the dialog (Cancel and its default button).
 class VornaBitmapButton : public QPushButton
 {
     Q_OBJECT

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QEnterEvent>
 #include <QFile>
@@ -348,4 +349,29 @@ TEST(VornaBitmapButtonTest, FocusMarkOnlyOnButtonsLargerThan28By26AndNoKeyboardP
     QSignalSpy clicked(&small, &QPushButton::clicked);
     QTest::keyClick(&small, Qt::Key_Space);
     EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST(VornaBitmapButtonTest, EscapeAndEnterStillReachTheDialog)
+{
+    QImage picture(40, 30, QImage::Format_RGB32);
+    picture.fill(Qt::lightGray);
+    QDialog dialog;
+    auto* ok = new QPushButton(QStringLiteral("OK"), &dialog);
+    ok->setDefault(true);
+    auto* button = new VornaBitmapButton(&dialog);
+    button->SetBitmaps(&picture, nullptr, &picture, nullptr);
+    button->setGeometry(0, 40, 40, 30);
+    QSignalSpy okClicked(ok, &QPushButton::clicked);
+    QSignalSpy buttonClicked(button, &QPushButton::clicked);
+    QSignalSpy rejected(&dialog, &QDialog::rejected);
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    button->setFocus();
+    ASSERT_TRUE(button->hasFocus());
+
+    QTest::keyClick(button, Qt::Key_Return);
+    EXPECT_EQ(buttonClicked.count(), 0);
+    EXPECT_EQ(okClicked.count(), 1) << "Enter presses the dialog's default button";
+    QTest::keyClick(button, Qt::Key_Escape);
+    EXPECT_EQ(rejected.count(), 1) << "Escape closes the dialog";
 }
