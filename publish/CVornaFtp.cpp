@@ -6,6 +6,7 @@
 #include "publish/FtpBackgroundWork.h"
 #include "publish/FtpTransferRun.h"
 #include "publish/PublishTextIds.h"
+#include "publish/PublishedWebModel.h"
 #include "publish/VornaDialogProgress.h"
 #include "util/AppContext.h"
 #include "util/CRegistryEx.h"
@@ -154,15 +155,18 @@ void CVornaFtp::runList(bool upload, const QString& webName, const QStringList& 
     m_pConnection->setStopCheck([&progress] { return progress.cancelRequested(); });
     FtpTransferRun::Outcome outcome = FtpTransferRun::Outcome::Completed;
     int failures = 0;
+    QStringList uploaded;
     FtpBackgroundWork work(&progress);
     work.run([&](FtpTransferHost& host) {
         FtpTransferRun run(*m_pConnection, host, direction, totalBytes);
+        run.onUploaded = [&uploaded](const QString& item) { uploaded << item; };
         outcome = run.run(items, localFolder, remoteBase);
         failures = run.failures();
         m_nDoneBytes = run.doneBytes();
     });
     m_pConnection->setStopCheck({});
     m_bBusy = false;
+    ApplyUploadBookkeeping(uploaded, PublishedWebModel::installed());
 
     switch (outcome) {
     case FtpTransferRun::Outcome::Completed:
