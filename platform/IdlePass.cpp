@@ -70,6 +70,7 @@ bool IdlePass::isRealEvent(QObject* receiver, QEvent* event)
     case QEvent::Paint:
     case QEvent::UpdateRequest:
     case QEvent::UpdateLater:
+    case QEvent::StyleAnimationUpdate:
     case QEvent::LayoutRequest:
     case QEvent::Polish:
     case QEvent::PolishRequest:

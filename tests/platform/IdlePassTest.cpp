@@ -80,6 +80,11 @@ TEST(IdlePass, ItsOwnUpdatesNeverCauseAnotherPass)
     EXPECT_EQ(idle.passCount(), 1);
     EXPECT_EQ(sink.messages, 1);
 
+    // A style's animation (a busy progress bar) only repaints its widget.
+    QCoreApplication::postEvent(&label, new QEvent(QEvent::StyleAnimationUpdate));
+    turnEventLoop(3);
+    EXPECT_EQ(idle.passCount(), 1);
+
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(&label, &press);
