@@ -141,10 +141,12 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     entry->font = f;
     entry->decoration = decoration;
     entry->fm = std::make_unique<QFontMetrics>(f);
-    entry->metrics.ascent = entry->fm->ascent();
-    entry->metrics.descent = entry->fm->descent();
-    entry->metrics.height = entry->fm->height();
-    entry->metrics.xHeight = entry->fm->xHeight();
+    // Rounded as browsers round them (QFontMetrics rounds each one up).
+    const QFontMetricsF exact(f);
+    entry->metrics.ascent = qRound(exact.ascent());
+    entry->metrics.descent = qRound(exact.descent());
+    entry->metrics.height = entry->metrics.ascent + entry->metrics.descent;
+    entry->metrics.xHeight = qRound(exact.xHeight());
     m_entries.push_back(std::move(entry));
     const int handle = static_cast<int>(m_entries.size());
     m_byKey.insert(key, handle);

@@ -300,6 +300,15 @@ void CellElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::pos
     m_container.paintBelowContent(hdc, layoutNodeId(*this), layoutelements_detail::borderBoxAt(*this, x, y));
 }
 
+void CellElement::parse_styles(bool is_reparse)
+{
+    el_td::parse_styles(is_reparse);
+    if (!m_css_height.is_predefined() && m_css_height.units() != litehtml::css_units_percentage) {
+        const float inner = m_css_height.val() - static_cast<float>(m_padding.height() + m_borders.height());
+        m_css_height.set_value(std::max(0.0f, inner), litehtml::css_units_px);
+    }
+}
+
 void BodyElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
 {
     el_body::draw(hdc, x, y, clip);
@@ -374,6 +383,35 @@ std::vector<int> browserColumnWidths(const std::vector<TableColumnInput>& column
 }
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)
+{
+    // litehtml takes a column's width in pixels as the cells' border box;
+    // browsers take it as their content box.
+    std::vector<std::pair<int, litehtml::css_length>> contentWidths;
+    if (m_grid && m_display == litehtml::display_table) {
+        for (int c = 0; c < m_grid->cols_count(); ++c) {
+            litehtml::table_column& col = m_grid->column(c);
+            if (col.css_width.is_predefined() || col.css_width.units() == litehtml::css_units_percentage)
+                continue;
+            int margins = 0;
+            for (int r = 0; r < m_grid->rows_count(); ++r) {
+                const litehtml::table_cell* cell = m_grid->cell(c, r);
+                if (cell && cell->el && cell->colspan == 1)
+                    margins = std::max(margins, cell->el->padding_left() + cell->el->padding_right() +
+                                                    cell->el->border_left() + cell->el->border_right());
+            }
+            if (margins > 0) {
+                contentWidths.emplace_back(c, col.css_width);
+                col.css_width.set_value(col.css_width.val() + static_cast<float>(margins), litehtml::css_units_px);
+            }
+        }
+    }
+    const int ret = renderColumns(x, y, max_width, second_pass);
+    for (auto& [c, width] : contentWidths)
+        m_grid->column(c).css_width = width;
+    return ret;
+}
+
+int TableElement::renderColumns(int x, int y, int max_width, bool second_pass)
 {
     const int ret = el_table::render(x, y, max_width, second_pass);
     // Only a table with a width of its own can have spare width to share.

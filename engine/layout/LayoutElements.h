@@ -109,6 +109,8 @@ public:
     {
     }
     void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+    // A cell's height counts its padding and border, as in browsers.
+    void parse_styles(bool is_reparse = false) override;
 
 private:
     PageContainer& m_container;
@@ -134,6 +136,9 @@ class TableElement : public Hinted<litehtml::el_table>
 public:
     using Hinted::Hinted;
     int render(int x, int y, int max_width, bool second_pass = false) override;
+
+private:
+    int renderColumns(int x, int y, int max_width, bool second_pass);
 };
 
 // Column widths of a table whose width leaves room beyond every column's

@@ -65,6 +65,17 @@ TEST(LayoutEngine, TableHeightAttributeAndCellGeometry)
     EXPECT_EQ(b1.contentBox.left() - b1.borderBox.left(), 7);
 }
 
+TEST(LayoutEngine, CellSizeAttributesAsBrowsersReadThem)
+{
+    // width is the content box (plus padding 4 and border 1 on each side);
+    // height is the whole cell, as chromium lays out the same page.
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "hit.html");
+    EXPECT_EQ(boxById(layout, "c1").borderBox, QRect(32, 32, 110, 40));
+    EXPECT_EQ(boxById(layout, "c2").borderBox, QRect(152, 32, 110, 40));
+    EXPECT_EQ(boxById(layout, "t").borderBox, QRect(20, 20, 254, 64));
+}
+
 TEST(LayoutEngine, SpareTableWidthGoesToColumnsByTheirWidths)
 {
     LayoutEngine layout;
@@ -251,4 +262,18 @@ TEST(LayoutEngine, RestyleInPlaceMatchesAFullLayout)
     for (const char* id : {"t", "c", "d"})
         EXPECT_EQ(boxById(inPlace, id).borderBox, boxById(full, id).borderBox) << id;
     EXPECT_EQ(inPlace.render(500, 100), full.render(500, 100));
+}
+
+// By hand, to compare with scripts/layout-boxes-chromium.sh:
+//   PAGINOR_FIXTURE=tables.html test_engine --gtest_also_run_disabled_tests
+//       --gtest_filter='*PrintBoxes*'
+TEST(LayoutEngine, DISABLED_PrintBoxes)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, qEnvironmentVariable("PAGINOR_FIXTURE", QStringLiteral("tables.html")));
+    for (const LayoutBox& b : layout.tree().boxes) {
+        if (!b.htmlId.isEmpty())
+            printf("%s %d %d %d %d\n", qPrintable(b.htmlId), b.borderBox.x(), b.borderBox.y(), b.borderBox.width(),
+                   b.borderBox.height());
+    }
 }

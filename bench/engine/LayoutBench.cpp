@@ -1,0 +1,251 @@
+// Layout and painting of the page view against litehtml alone on the same
+// HTML, and the costs of the editing steps that must stay interactive: a drag
+// step of one positioned object and a style change of one element.
+
+#include "engine/css/Style.h"
+#include "engine/dom/Document.h"
+#include "engine/layout/DefaultStyleSheet.h"
+#include "engine/layout/LayoutSerializer.h"
+#include "engine/view/PageView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <litehtml/litehtml.h>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+// A page of about `blocks` paragraphs and tables, with `positioned`
+// absolutely positioned TABLE and IMG objects.
+QString generatedPage(int blocks, int positioned)
+{
+    QString html = QStringLiteral("<html><head><title>bench</title></head><body bgcolor=#ffffff>");
+    for (int i = 0; i < blocks; ++i) {
+        if (i % 4 == 3) {
+            html += QStringLiteral("<table id=t%1 border=1 cellspacing=2 cellpadding=3 width=90%>"
+                                   "<tr><td colspan=2 bgcolor=#eeeeee>head %1</td><td rowspan=2>side</td></tr>"
+                                   "<tr><td>a <b>b</b></td><td><table border=1><tr><td>in</td><td>ner</td></tr>"
+                                   "</table></td></tr></table>")
+                        .arg(i);
+        } else {
+            html += QStringLiteral("<p id=p%1>Paragraph %1 with <font color=red>some</font> text, "
+                                   "日本語の文章も少し入れます。<a href='x%1.html'>a link</a></p>")
+                        .arg(i);
+        }
+    }
+    for (int i = 0; i < positioned; ++i) {
+        const int x = 20 + (i * 37) % 700, y = 40 + (i * 53) % 3000;
+        if (i % 2)
+            html += QStringLiteral("<table id=o%1 style='position:absolute;left:%2px;top:%3px;z-index:%4' border=1>"
+                                   "<tr><td>obj %1</td></tr></table>")
+                        .arg(i)
+                        .arg(x)
+                        .arg(y)
+                        .arg(i % 7);
+        else
+            html += QStringLiteral("<img id=o%1 src='none.gif' width=32 height=24 "
+                                   "style='position:absolute;left:%2px;top:%3px;z-index:%4'>")
+                        .arg(i)
+                        .arg(x)
+                        .arg(y)
+                        .arg(i % 7);
+    }
+    html += QStringLiteral("</body></html>");
+    return html;
+}
+
+QString largePage()
+{
+    return generatedPage(300, 500);
+}
+
+QString typicalPage()
+{
+    return generatedPage(40, 20);
+}
+
+// litehtml with the least container that lays out and paints text: no caches,
+// no element classes of ours.
+class BareContainer : public litehtml::document_container
+{
+public:
+    std::vector<std::unique_ptr<QFont>> fonts;
+    litehtml::uint_ptr create_font(const char* face, int size, int weight, litehtml::font_style italic, unsigned,
+                                   litehtml::font_metrics* fm) override
+    {
+        auto f = std::make_unique<QFont>(QString::fromUtf8(face));
+        f->setPixelSize(size);
+        f->setWeight(static_cast<QFont::Weight>(weight));
+        f->setItalic(italic == litehtml::fontStyleItalic);
+        QFontMetrics m(*f);
+        if (fm) {
+            fm->ascent = m.ascent();
+            fm->descent = m.descent();
+            fm->height = m.height();
+            fm->x_height = m.xHeight();
+            fm->draw_spaces = false;
+        }
+        fonts.push_back(std::move(f));
+        return fonts.size();
+    }
+    void delete_font(litehtml::uint_ptr) override {}
+    int text_width(const char* text, litehtml::uint_ptr h) override
+    {
+        return QFontMetrics(*fonts[h - 1]).horizontalAdvance(QString::fromUtf8(text));
+    }
+    void draw_text(litehtml::uint_ptr hdc, const char* text, litehtml::uint_ptr h, litehtml::web_color c,
+                   const litehtml::position& pos) override
+    {
+        auto* p = reinterpret_cast<QPainter*>(hdc);
+        p->setFont(*fonts[h - 1]);
+        p->setPen(QColor(c.red, c.green, c.blue));
+        p->drawText(pos.x, pos.y + QFontMetrics(*fonts[h - 1]).ascent(), QString::fromUtf8(text));
+    }
+    int pt_to_px(int pt) const override { return pt * 96 / 72; }
+    int get_default_font_size() const override { return 16; }
+    const char* get_default_font_name() const override { return "IPAPGothic"; }
+    void draw_list_marker(litehtml::uint_ptr, const litehtml::list_marker&) override {}
+    void load_image(const char*, const char*, bool) override {}
+    void get_image_size(const char*, const char*, litehtml::size& sz) override { sz.width = sz.height = 0; }
+    void draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg) override
+    {
+        if (bg.color.alpha)
+            reinterpret_cast<QPainter*>(hdc)->fillRect(bg.clip_box.x, bg.clip_box.y, bg.clip_box.width,
+                                                       bg.clip_box.height, QColor(bg.color.red, bg.color.green, bg.color.blue));
+    }
+    void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& pos, bool) override
+    {
+        if (b.top.width)
+            reinterpret_cast<QPainter*>(hdc)->drawRect(pos.x, pos.y, pos.width - 1, pos.height - 1);
+    }
+    void set_caption(const char*) override {}
+    void set_base_url(const char*) override {}
+    void link(const std::shared_ptr<litehtml::document>&, const litehtml::element::ptr&) override {}
+    void on_anchor_click(const char*, const litehtml::element::ptr&) override {}
+    void set_cursor(const char*) override {}
+    void transform_text(litehtml::tstring&, litehtml::text_transform) override {}
+    void import_css(litehtml::tstring&, const litehtml::tstring&, litehtml::tstring&) override {}
+    void set_clip(const litehtml::position&, const litehtml::border_radiuses&, bool, bool) override {}
+    void del_clip() override {}
+    void get_client_rect(litehtml::position& client) const override { client = litehtml::position(0, 0, 800, 600); }
+    std::shared_ptr<litehtml::element> create_element(const char*, const litehtml::string_map&,
+                                                      const std::shared_ptr<litehtml::document>&) override
+    {
+        return nullptr;
+    }
+    void get_media_features(litehtml::media_features& media) const override
+    {
+        media.type = litehtml::media_type_screen;
+        media.width = media.device_width = 800;
+        media.height = media.device_height = 600;
+    }
+    void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override
+    {
+        language = "ja";
+        culture = "ja-JP";
+    }
+};
+
+void litehtmlAlone(benchmark::State& state, const QString& page)
+{
+    // The same HTML our view hands over: node ids and text markers included.
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->replaceContent(page);
+    const QByteArray html = engine::LayoutSerializer::serialize(*doc).html.toUtf8();
+    litehtml::context context;
+    context.load_master_stylesheet(engine::defaultStyleSheet());
+    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        BareContainer container;
+        auto document = litehtml::document::createFromUTF8(html.constData(), &container, &context);
+        document->render(800);
+        QPainter p(&image);
+        const litehtml::position clip(0, 0, 800, 600);
+        document->draw(reinterpret_cast<litehtml::uint_ptr>(&p), 0, 0, &clip);
+    }
+}
+
+void ourFirstLayout(benchmark::State& state, const QString& page)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        engine::Ref<engine::Document> doc = engine::Document::create();
+        doc->replaceContent(page);
+        state.ResumeTiming();
+        engine::PageView view(doc.get());
+        view.setHeadless(QSize(800, 600));
+        benchmark::DoNotOptimize(view.renderToImage());
+    }
+}
+
+void BM_FirstLayoutAndPaint_LitehtmlAlone_Large(benchmark::State& s) { litehtmlAlone(s, largePage()); }
+void BM_FirstLayoutAndPaint_View_Large(benchmark::State& s) { ourFirstLayout(s, largePage()); }
+void BM_FirstLayoutAndPaint_LitehtmlAlone_Typical(benchmark::State& s) { litehtmlAlone(s, typicalPage()); }
+void BM_FirstLayoutAndPaint_View_Typical(benchmark::State& s) { ourFirstLayout(s, typicalPage()); }
+
+// Paints what the view has pending, as a paint event would.
+void paintPending(engine::PageView& view, QImage& image)
+{
+    QPainter p(&image);
+    for (const QRect& r : view.pendingRepaint()) {
+        p.save();
+        p.setClipRect(r);
+        view.paintClient(p, r);
+        p.restore();
+    }
+    view.clearPendingRepaint();
+}
+
+void BM_DragStep_Large(benchmark::State& state)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->replaceContent(largePage());
+    engine::PageView view(doc.get());
+    view.setHeadless(QSize(800, 600));
+    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+    engine::Element* obj = doc->getElementById(QStringLiteral("o1"));
+    int left = 20 + 37;
+    for (auto _ : state) {
+        ++left;
+        obj->style().setAttribute(QStringLiteral("left"), engine::Variant(QStringLiteral("%1px").arg(left)));
+        view.flushChanges();
+        paintPending(view, image);
+    }
+    state.counters["shifts"] = view.layout().counters().shifts;
+    state.counters["layouts"] = view.layout().counters().layouts;
+}
+
+void styleChange(benchmark::State& state, const QString& page)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->replaceContent(page);
+    engine::PageView view(doc.get());
+    view.setHeadless(QSize(800, 600));
+    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+    engine::Element* p = doc->getElementById(QStringLiteral("p1"));
+    bool red = false;
+    for (auto _ : state) {
+        red = !red;
+        p->style().setAttribute(QStringLiteral("color"), engine::Variant(QString::fromLatin1(red ? "red" : "blue")));
+        view.flushChanges();
+        paintPending(view, image);
+    }
+    state.counters["restyles"] = view.layout().counters().restyles;
+    state.counters["rebuilds"] = view.layout().counters().rebuilds;
+}
+
+void BM_StyleChange_Large(benchmark::State& s) { styleChange(s, largePage()); }
+void BM_StyleChange_Typical(benchmark::State& s) { styleChange(s, typicalPage()); }
+
+} // namespace
+
+BENCHMARK(BM_FirstLayoutAndPaint_LitehtmlAlone_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstLayoutAndPaint_View_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstLayoutAndPaint_LitehtmlAlone_Typical)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstLayoutAndPaint_View_Typical)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleChange_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleChange_Typical)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Reference boxes of a page from headless chromium, for checking the layout
+# by hand: prints "id left top width height" for every element with an id.
+# The page's own default style differences are aligned with the editor's
+# (body margins, default font), so that what remains is the layout itself.
+#   scripts/layout-boxes-chromium.sh tests/data/layout/tables.html [width]
+set -eu
+page=$(realpath "$1")
+width=${2:-800}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+copy="$(dirname "$page")/.chromium-$(basename "$page")"
+trap 'rm -rf "$tmp" "$copy"' EXIT
+{
+    printf '<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
+    cat "$page"
+    cat <<'SCRIPT'
+<script>
+var out = [];
+var all = document.querySelectorAll('[id]');
+for (var i = 0; i < all.length; i++) {
+  var r = all[i].getBoundingClientRect();
+  out.push(all[i].id + ' ' + Math.round(r.left + scrollX) + ' ' + Math.round(r.top + scrollY) + ' ' +
+           Math.round(r.width) + ' ' + Math.round(r.height));
+}
+var pre = document.createElement('pre');
+pre.id = '__boxes';
+pre.textContent = '\n' + out.join('\n') + '\n';
+document.documentElement.appendChild(pre);
+</script>
+SCRIPT
+} > "$copy"
+chromium --headless --disable-gpu --no-sandbox --user-data-dir="$tmp" --window-size="$width,600" \
+    --dump-dom "file://$copy" 2>/dev/null |
+    sed -n '/<pre id="__boxes">/,/<\/pre>/p' | sed '1d;$d'
