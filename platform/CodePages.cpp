@@ -342,7 +342,9 @@ QString detectCharset(const QByteArray& bytes)
     DetectorPtr detector(ucsdet_open(&err));
     if (U_SUCCESS(err)) {
         ucsdet_enableInputFilter(detector.get(), true);
-        ucsdet_setText(detector.get(), bytes.constData(), int32_t(bytes.size()), &err);
+        // The statistics settle long before the end of a large page.
+        constexpr qsizetype kDetectorSample = 64 * 1024;
+        ucsdet_setText(detector.get(), bytes.constData(), int32_t(qMin(bytes.size(), kDetectorSample)), &err);
         int32_t count = 0;
         const UCharsetMatch** matches = U_SUCCESS(err) ? ucsdet_detectAll(detector.get(), &count, &err) : nullptr;
         if (U_SUCCESS(err) && matches) {
