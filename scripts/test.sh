@@ -7,3 +7,4 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build/test"
 export QT_QPA_PLATFORM=offscreen
 ctest -j"$(nproc)" --output-on-failure --timeout 300
+"$root/scripts/fuzz.sh" 60

@@ -2,6 +2,7 @@
 
 #include "engine/css/CssColor.h"
 #include "engine/dom/Element.h"
+#include "engine/dom/HtmlTags.h"
 
 namespace engine {
 
@@ -44,16 +45,12 @@ QString Style::cssName(const QString& name)
 std::vector<StyleDeclaration> Style::parse(const QString& text)
 {
     std::vector<StyleDeclaration> out;
-    // Split at semicolons outside parentheses and quotes.
-    QString cur;
-    int depth = 0;
-    QChar quote;
     auto flush = [&out](const QString& part) {
         const int colon = part.indexOf(u':');
         if (colon <= 0)
             return;
-        const QString name = cssName(part.left(colon).trimmed());
-        const QString value = part.mid(colon + 1).trimmed();
+        const QString name = tags::internShort(cssName(part.left(colon).trimmed()));
+        const QString value = tags::internShort(part.mid(colon + 1).trimmed());
         if (name.isEmpty() || name.contains(u' ') || value.isEmpty())
             return;
         for (auto& d : out)
@@ -63,7 +60,12 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
             }
         out.push_back({name, value});
     };
-    for (QChar c : text) {
+    // Split at semicolons outside parentheses and quotes.
+    int depth = 0;
+    QChar quote;
+    qsizetype partStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
@@ -74,13 +76,11 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
         } else if (c == u')') {
             depth = qMax(0, depth - 1);
         } else if (c == u';' && depth == 0) {
-            flush(cur);
-            cur.clear();
-            continue;
+            flush(text.mid(partStart, i - partStart));
+            partStart = i + 1;
         }
-        cur += c;
     }
-    flush(cur);
+    flush(text.mid(partStart));
     return out;
 }
 

@@ -14,6 +14,13 @@ Element::Element(Document* doc, const QString& tagName, NodeType type)
 {
 }
 
+Element::Element(Document* doc, const QString& upperTag, Interned) : Node(NodeType::Element, doc), m_tag(upperTag) {}
+
+Ref<Element> Element::createWithInternedName(Document* doc, const QString& upperTag)
+{
+    return Ref<Element>(new Element(doc, upperTag, Interned{}));
+}
+
 Element::~Element() = default;
 
 Ref<Element> Element::create(Document* doc, const QString& tagName)

@@ -20,6 +20,8 @@ struct StyleDeclaration;
 class Element : public Node {
 public:
     static Ref<Element> create(Document* doc, const QString& tagName);
+    // For names already in their shared upper-case spelling (the parser).
+    static Ref<Element> createWithInternedName(Document* doc, const QString& upperTag);
     ~Element() override;
 
     const QString& tagName() const { return m_tag; }
@@ -107,6 +109,8 @@ public:
 
 protected:
     Element(Document* doc, const QString& tagName, NodeType type = NodeType::Element);
+    struct Interned {};
+    Element(Document* doc, const QString& upperTag, Interned);
 
 private:
     friend class TreeBuilder;

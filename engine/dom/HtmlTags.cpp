@@ -89,3 +89,20 @@ QString intern(const QString& t)
 }
 
 } // namespace engine::tags
+
+namespace engine::tags {
+
+QString internShort(const QString& text)
+{
+    if (text.size() > 12 || text.isEmpty())
+        return text;
+    thread_local QHash<QString, QString> table;
+    auto it = table.constFind(text);
+    if (it != table.constEnd())
+        return *it;
+    if (table.size() < 32768)
+        table.insert(text, text);
+    return text;
+}
+
+} // namespace engine::tags

@@ -25,6 +25,10 @@ bool isBooleanAttribute(const QString& name);
 bool isColorAttribute(const QString& name);
 // The shared upper-case spelling of a tag name (one copy per name).
 QString intern(const QString& upperTag);
+// A shared copy of a short text (attribute names, small values, style
+// names): pages repeat them thousands of times. Longer texts are returned
+// as they are. Per thread, bounded.
+QString internShort(const QString& text);
 
 } // namespace tags
 } // namespace engine

@@ -39,11 +39,20 @@ QString tagNameOf(const GumboElement& el)
             cached = tags::intern(QString::fromLatin1(gumbo_normalized_tagname(el.tag)).toUpper());
         return cached;
     }
-    GumboStringPiece piece = el.original_tag;
-    gumbo_tag_from_original_text(&piece);
-    QString name = QString::fromUtf8(piece.data, qsizetype(piece.length)).toUpper();
+    // The name as the tag wrote it: after "<" up to a space, "/" or ">".
+    const char* p = el.original_tag.data;
+    const char* end = p ? p + el.original_tag.length : nullptr;
+    if (p && p < end && *p == '<')
+        ++p;
+    while (p && p < end && *p == '/')
+        ++p;
+    const char* start = p;
+    while (p && p < end && !std::isspace(uchar(*p)) && *p != '/' && *p != '>')
+        ++p;
+    QString name = start ? QString::fromUtf8(start, qsizetype(p - start)).toUpper() : QString();
+    name.replace(QChar(0), QChar(0xFFFD));
     if (name.isEmpty())
-        name = QStringLiteral("UNKNOWN");
+        return QString();
     return tags::intern(name);
 }
 
@@ -102,21 +111,30 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
     case GUMBO_NODE_TEXT:
     case GUMBO_NODE_WHITESPACE:
     case GUMBO_NODE_CDATA:
-        return Ref<Node>(new Text(m_doc, QString::fromUtf8(n->v.text.text)));
+        return Ref<Node>(new Text(m_doc, tags::internShort(QString::fromUtf8(n->v.text.text))));
     case GUMBO_NODE_COMMENT:
         return Comment::create(m_doc, QString::fromUtf8(n->v.text.text));
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
         const GumboElement& ge = n->v.element;
-        Ref<Element> el = Element::create(m_doc, parser_detail::tagNameOf(ge));
+        const QString tag = parser_detail::tagNameOf(ge);
+        if (tag.isEmpty())
+            return nullptr;
+        Ref<Element> el = Element::createWithInternedName(m_doc, tag);
         el->m_attrs.reserve(ge.attributes.length);
         for (unsigned i = 0; i < ge.attributes.length; ++i) {
             const auto* a = static_cast<const GumboAttribute*>(ge.attributes.data[i]);
             Attribute attr;
+            // The name as written, unless the parser had to change it
+            // (characters it replaced, such as NUL).
+            const QString normalized = QString::fromUtf8(a->name);
             attr.name = a->original_name.length ? QString::fromUtf8(a->original_name.data,
                                                                     qsizetype(a->original_name.length))
-                                                : QString::fromUtf8(a->name);
-            attr.value = QString::fromUtf8(a->value);
+                                                : normalized;
+            if (attr.name.compare(normalized, Qt::CaseInsensitive) != 0)
+                attr.name = normalized;
+            attr.name = tags::internShort(attr.name);
+            attr.value = tags::internShort(QString::fromUtf8(a->value));
             attr.hasValue = a->original_value.length > 0 && a->original_value.data != a->original_name.data;
             if (el->attributeIndex(attr.name) >= 0)
                 continue;
@@ -153,8 +171,12 @@ void TreeBuilder::convertChildren(const GumboNode* from, Node* to, int depth)
         Item it = stack.back();
         stack.pop_back();
         Ref<Node> node = convertOne(it.g);
-        if (!node)
+        if (!node) {
+            // An element without a usable name: its content takes its place.
+            if (it.g->type == GUMBO_NODE_ELEMENT || it.g->type == GUMBO_NODE_TEMPLATE)
+                pushChildren(it.g, it.parent, it.depth);
             continue;
+        }
         append(it.parent, node);
         if (it.g->type == GUMBO_NODE_ELEMENT || it.g->type == GUMBO_NODE_TEMPLATE) {
             const bool deeper = it.depth < HtmlParser::kMaxDepth;

@@ -1,6 +1,7 @@
 #include "engine/markup/MarkupServices.h"
 
 #include "engine/dom/Document.h"
+#include "engine/editing/TextRange.h"
 #include "engine/html/HtmlParser.h"
 #include "engine/markup/MarkupContainer.h"
 #include "engine/markup/MarkupPointer.h"
@@ -150,6 +151,26 @@ Ref<Element> MarkupServices::splitElement(Element* el, Node* node, int offset)
         copy->insertChildAt(copy->childCount(), n);
     el->parentNode()->insertChildAt(el->indexInParent() + 1, copy);
     return copy;
+}
+
+bool MarkupServices::movePointersToRange(const TextRange& range, MarkupPointer* start, MarkupPointer* end)
+{
+    if (!range.start().isSet())
+        return false;
+    if (start)
+        start->moveTo(range.start().node(), range.start().offset());
+    if (end)
+        end->moveTo(range.end().node(), range.end().offset());
+    return true;
+}
+
+bool MarkupServices::moveRangeToPointers(const MarkupPointer& start, const MarkupPointer& end, TextRange* range)
+{
+    if (!range || !start.isPositioned() || !end.isPositioned()
+        || start.container()->document() != range->document())
+        return false;
+    range->setRange(start.container(), start.offset(), end.container(), end.offset());
+    return true;
 }
 
 bool MarkupServices::remove(const MarkupPointer& start, const MarkupPointer& end)

@@ -12,6 +12,7 @@ class Element;
 class MarkupContainer;
 class MarkupPointer;
 class Node;
+class TextRange;
 
 // Changes of the tree between markup pointers. Ranges that cut through
 // elements are split the way DOM range operations split them: the part of
@@ -39,6 +40,10 @@ public:
     // else around the body content.
     static MarkupContainer* parseString(Document* doc, const QString& html, MarkupPointer* start,
                                         MarkupPointer* end);
+
+    // Conversion between text ranges and pointer pairs.
+    static bool movePointersToRange(const TextRange& range, MarkupPointer* start, MarkupPointer* end);
+    static bool moveRangeToPointers(const MarkupPointer& start, const MarkupPointer& end, TextRange* range);
 
     // --- the primitives behind them (places as node and offset)
     static std::vector<Ref<Node>> extractContents(Node* sn, int so, Node* en, int eo);

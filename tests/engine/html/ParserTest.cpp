@@ -79,3 +79,20 @@ TEST(HtmlParser, FragmentInEachContext)
     ASSERT_EQ(body.size(), 1u + 1u);
     EXPECT_EQ(body[0]->parentNode(), nullptr);
 }
+
+TEST(HtmlParser, OddNamesRoundTrip)
+{
+    // Inputs the fuzz target found: NUL inside an attribute name, a slash
+    // right after an unknown tag's name, a tag without a name.
+    const QString inputs[] = {QStringLiteral("<body><area shape=cir\r") + QChar(0) + QStringLiteral("cle coords=1>"),
+                              QStringLiteral("<body><ofnt/center>x</ofnt>"),
+                              QStringLiteral("<body></ ><a/b c>y</a/b></body>")};
+    for (const QString& in : inputs) {
+        auto once = pageFrom(in);
+        const QString a = HtmlSerializer::fileText(once.get());
+        EXPECT_FALSE(a.contains(QChar(0)));
+        auto twice = pageFrom(a);
+        const QString b = HtmlSerializer::fileText(twice.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(b).get()), b) << in.toStdString();
+    }
+}

@@ -3,6 +3,7 @@
 #include "engine/markup/MarkupContainer.h"
 #include "engine/markup/MarkupPointer.h"
 #include "engine/markup/MarkupServices.h"
+#include "engine/editing/TextRange.h"
 #include "engine/markup/UndoManager.h"
 
 #include <gtest/gtest.h>
@@ -98,4 +99,18 @@ TEST(MarkupServices, RemoveTagsByWalkingThePointer)
             MarkupServices::removeElement(s.element);
     }
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<IMG src=\"1.gif\"> and <IMG src=\"2.gif\">"));
+}
+
+TEST(MarkupServices, RangesAndPointersConvertBothWays)
+{
+    auto doc = pageFrom("<body><p>abc</p></body>");
+    TextRange r(doc.get());
+    r.moveToElementText(doc->body()->firstChild()->asElement());
+    MarkupPointer s, e;
+    ASSERT_TRUE(MarkupServices::movePointersToRange(r, &s, &e));
+    EXPECT_EQ(s.right(false).context, MarkupContext::Text);
+    s.moveUnit(MarkupPointer::Unit::NextChar);
+    TextRange back(doc.get());
+    ASSERT_TRUE(MarkupServices::moveRangeToPointers(s, e, &back));
+    EXPECT_EQ(back.text(), QStringLiteral("bc"));
 }
