@@ -126,5 +126,3 @@ void BM_DomMemory(benchmark::State& state)
 BENCHMARK(BM_DomMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-BENCHMARK_MAIN();
