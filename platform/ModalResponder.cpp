@@ -120,8 +120,8 @@ bool ModalResponder::respond(QDialog& dialog, int dialogId, const QString& text,
         Expectation expectation = std::move(queued->second.front());
         queued->second.pop_front();
         if (!expectation.textContains.isEmpty() && !text.contains(expectation.textContains))
-            reportModalFailure(QStringLiteral("Message box text \"%1\" does not contain \"%2\"")
-                                   .arg(text, expectation.textContains));
+            reportModalFailure(
+                QStringLiteral("Message box text \"%1\" does not contain \"%2\"").arg(text, expectation.textContains));
         action = std::move(expectation.action);
     } else if (auto always = m_always.find(dialogId); always != m_always.end()) {
         action = always->second;
@@ -133,7 +133,7 @@ bool ModalResponder::respond(QDialog& dialog, int dialogId, const QString& text,
     int code = IDCANCEL;
     auto connection = QObject::connect(&dialog, &QDialog::finished, [&](int r) {
         finished = true;
-        code = r;
+        code = programDialogResult(r);
     });
     dialog.show();
     action(dialog);

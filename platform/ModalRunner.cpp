@@ -57,16 +57,20 @@ void reportModalFailure(const QString& what)
         qWarning("%s", qPrintable(what));
 }
 
-int runModal(QDialog& dialog, int dialogId, const QString& text)
+int programDialogResult(int result)
 {
     // A dialog closed by Escape or its close button ends as Qt's Rejected
     // (0), which is no button of the program: that is its Cancel.
-    auto programResult = [](int result) { return result == QDialog::Rejected ? IDCANCEL : result; };
+    return result == QDialog::Rejected ? IDCANCEL : result;
+}
+
+int runModal(QDialog& dialog, int dialogId, const QString& text)
+{
     const QList<ModalAnswerer*>& answerers = modalAnswerers();
     if (!answerers.isEmpty()) {
         int result = IDCANCEL;
         if (answerers.last()->respond(dialog, dialogId, text, &result))
-            return programResult(result);
+            return programDialogResult(result);
         reportModalFailure(QStringLiteral("Unanswered modal run of ") + describeModalRun(dialog, dialogId, text));
         return IDCANCEL;
     }
@@ -75,7 +79,7 @@ int runModal(QDialog& dialog, int dialogId, const QString& text)
                            describeModalRun(dialog, dialogId, text));
         return IDCANCEL;
     }
-    return programResult(dialog.exec());
+    return programDialogResult(dialog.exec());
 }
 
 } // namespace platform

@@ -36,6 +36,10 @@ public:
 // event loop (QDialog::exec).
 int runModal(QDialog& dialog, int dialogId, const QString& text = {});
 
+// The result a dialog's Qt result stands for in the program: IDCANCEL for
+// Rejected (0), else the result itself.
+int programDialogResult(int result);
+
 // Installs an answerer for the lifetime of the caller's object (a stack).
 void pushModalAnswerer(ModalAnswerer* answerer);
 void removeModalAnswerer(ModalAnswerer* answerer);

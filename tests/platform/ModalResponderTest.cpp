@@ -116,6 +116,8 @@ TEST(ModalResponder, DialogRejectedByEscapeOrCloseEndsWithCancel)
     NameDialog dialog;
     for (int run = 0; run < 3; ++run)
         EXPECT_EQ(platform::runModal(dialog, 539), platform::IDCANCEL) << "run " << run;
+    for (const ModalResponder::Run& run : responder.runs())
+        EXPECT_EQ(run.result, platform::IDCANCEL) << "the record shows what the program got";
 }
 
 TEST(ModalResponder, NewestResponderAnswersAndAlwaysRepeats)
