@@ -285,3 +285,21 @@ TEST(CVornaFtpTransfers, HostileListingWritesAndDeletesNothingOutsideTheWeb)
 }
 
 } // namespace
+
+namespace {
+
+TEST(CVornaFtpTransfers, AnEmptyListStillShowsProgressAndCompletes)
+{
+    CVornaFtp engine(std::make_unique<FakeFtpClient>());
+    ModalResponder responder;
+    responder.always(VornaDialogProgress::DialogId, waitUntilClosed);
+    responder.answerMessageBox(IDOK, LoadResString(41480));
+    responder.answerMessageBox(IDOK, LoadResString(41481));
+    engine.UploadFiles("site", {}, 0);
+    engine.DownloadFiles("site", {}, 0);
+    EXPECT_EQ(responder.runCount(VornaDialogProgress::DialogId), 2);
+    EXPECT_EQ(responder.pending(), 0);
+    EXPECT_FALSE(engine.IsBusy());
+}
+
+} // namespace
