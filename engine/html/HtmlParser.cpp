@@ -8,6 +8,7 @@
 
 #include <cctype>
 #include <cstring>
+#include <memory>
 
 namespace engine {
 
@@ -74,14 +75,35 @@ const GumboNode* findElement(const GumboNode* root, GumboTag tag)
     return nullptr;
 }
 
+// Gumbo's allocations come from large blocks that are dropped at once:
+// its tree lives only while we convert it.
+class GumboArena {
+public:
+    static void* allocate(void* self, size_t size) { return static_cast<GumboArena*>(self)->take(size); }
+    static void release(void*, void*) {}
+
+private:
+    void* take(size_t size)
+    {
+        size = (size + 15) & ~size_t(15);
+        if (m_blocks.empty() || m_used + size > m_capacity) {
+            m_capacity = qMax(size, size_t(1) << 20);
+            m_blocks.emplace_back(new char[m_capacity]);
+            m_used = 0;
+        }
+        void* p = m_blocks.back().get() + m_used;
+        m_used += size;
+        return p;
+    }
+    std::vector<std::unique_ptr<char[]>> m_blocks;
+    size_t m_used = 0;
+    size_t m_capacity = 0;
+};
+
 struct Parsed {
+    GumboArena arena;
     GumboOutput* out = nullptr;
     QByteArray bytes;
-    ~Parsed()
-    {
-        if (out)
-            gumbo_destroy_output(&kGumboDefaultOptions, out);
-    }
 };
 
 void parse(Parsed& p, const QString& html)
@@ -92,6 +114,9 @@ void parse(Parsed& p, const QString& html)
     p.bytes = HtmlParser::boundNesting(p.bytes);
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 16;
+    options.allocator = &GumboArena::allocate;
+    options.deallocator = &GumboArena::release;
+    options.userdata = &p.arena;
     p.out = gumbo_parse_with_options(&options, p.bytes.constData(), size_t(p.bytes.size()));
 }
 
