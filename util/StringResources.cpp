@@ -4,6 +4,7 @@
 
 QString LoadResString(unsigned int id)
 {
-    constexpr qsizetype kMaxChars = 255;
-    return platform::StringTable::program().text(id).left(kMaxChars);
+    // Whole texts: a cut at a fixed length could split a character or a
+    // sentence in the middle.
+    return platform::StringTable::program().text(id);
 }

@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// The text of a string-table entry, at most 255 characters; an id without an
-// entry gives an empty string.
+// The whole text of a string-table entry; an id without an entry gives an
+// empty string.
 QString LoadResString(unsigned int id);

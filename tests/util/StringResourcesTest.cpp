@@ -14,6 +14,19 @@ TEST(LoadResString, ReadsTheCompiledTable)
     EXPECT_EQ(LoadResString(1), QString()) << "an id without an entry";
 }
 
+TEST(LoadResString, GivesLongTextsWhole)
+{
+    QFile file(QStringLiteral(":/res/strings.tsv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        const qsizetype tab = line.indexOf('\t');
+        if (tab <= 0)
+            continue;
+        const quint32 id = line.left(tab).toUInt();
+        EXPECT_EQ(LoadResString(id), platform::StringTable::unescape(QString::fromUtf8(line.mid(tab + 1)))) << id;
+    }
+}
+
 TEST(LoadResString, TableFileIsWellFormedAndSortedById)
 {
     QFile file(QStringLiteral(":/res/strings.tsv"));
