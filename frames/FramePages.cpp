@@ -43,6 +43,13 @@ QList<FrameSrcSpan> frameSrcValuesOfFile(const QByteArray& bytes, const QString&
     return spans;
 }
 
+// A FRAME src read as a file name: blanks may be written as "%20" (as older
+// pages do) or as they are.
+QString withPlainBlanks(QString src)
+{
+    return src.replace(QLatin1String("%20"), QLatin1String(" "));
+}
+
 } // namespace frames_detail
 
 bool ForEachFrameView(VornaFrameSet* node, int action, FrameSetHost* host)
@@ -106,8 +113,7 @@ void CollectFrameSources(VornaFrameSet* root, bool unlinkOnly)
         if (!frames_detail::readFramesetFile(path, &bytes))
             return;
         for (const FrameSrcSpan& src : frames_detail::frameSrcValuesOfFile(bytes, platform::detectCharset(bytes))) {
-            // Blanks may be written as "%20" (as older pages do) or as they are.
-            const QString name = GetFileNamePart(QString(src.value).replace(QLatin1String("%20"), QLatin1String(" ")));
+            const QString name = GetFileNamePart(frames_detail::withPlainBlanks(src.value));
             if (!name.isEmpty())
                 names.append(name);
         }
@@ -140,7 +146,7 @@ bool RenameFrameSource(const QString& path, const QString& oldName, const QStrin
     // From the end, so that the positions of the earlier values stay valid.
     for (auto it = values.crbegin(); it != values.crend(); ++it) {
         const QString name = GetFileNamePart(it->value);
-        if (name.isEmpty() || name != oldName)
+        if (name.isEmpty() || frames_detail::withPlainBlanks(name) != oldName)
             continue;
         bool ok = true;
         const QByteArray renamed =

@@ -31,7 +31,7 @@ bool ForEachFrameView(VornaFrameSet* node, int action, FrameSetHost* host = null
 void CollectFrameSources(VornaFrameSet* root, bool unlinkOnly);
 
 // Rewrites a frameset file so that its FRAME sources whose file name is
-// oldName name newName; a folder part before the name and the quotes stay, and
+// oldName (blanks also written as "%20") name newName; a folder part before the name and the quotes stay, and
 // every other byte of the file is kept. The file is replaced atomically, only
 // when something changed. False when the file cannot be read or written, or
 // the new name cannot be written in the file's charset (the file is then

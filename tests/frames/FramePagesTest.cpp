@@ -143,6 +143,16 @@ TEST_F(FramePagesTest, RenameChangesOnlyMatchingSourcesAndKeepsEveryOtherByte)
               "    <FRAME  src=\"xa.html\">\r\n</FRAMESET>\r\n</HTML>\r\n<!-- trailer -->");
 }
 
+TEST_F(FramePagesTest, RenameFindsANameWhoseBlanksAreWrittenAsPercent20)
+{
+    const QString path = file("top.html");
+    ASSERT_TRUE(writeBytes(path, "<FRAMESET  cols=30%,*><FRAME  src=\"sub/my%20page.html\">"
+                                 "<FRAME  src=\"my page.html\"></FRAMESET>"));
+    EXPECT_TRUE(RenameFrameSource(path, "my page.html", "new.html"));
+    EXPECT_EQ(readBytes(path).toStdString(),
+              "<FRAMESET  cols=30%,*><FRAME  src=\"sub/new.html\"><FRAME  src=\"new.html\"></FRAMESET>");
+}
+
 TEST_F(FramePagesTest, RenameKeepsTheFileCharset)
 {
     const QString path = file("top.html");
