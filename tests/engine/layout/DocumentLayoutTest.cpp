@@ -2,6 +2,8 @@
 #include "engine/layout/Geometry.h"
 #include "engine/layout/HitTester.h"
 #include "engine/layout/LayoutSerializer.h"
+#include "engine/layout/RangeGeometry.h"
+#include "engine/editing/TextRange.h"
 #include "engine/layout/TextGeometry.h"
 
 #include "engine/EnginePage.h"
@@ -294,4 +296,31 @@ TEST(DocumentLayout, ImageSizeReadsTheRenderedSize)
     Page page(pageFrom("<body><img id=i src='photo.png'></body>"));
     EXPECT_EQ(byId(page.doc.get(), "i")->getAttribute(QStringLiteral("width")).toInt(), 60);
     EXPECT_EQ(byId(page.doc.get(), "i")->getAttribute(QStringLiteral("height")).toInt(), 40);
+}
+
+TEST(RangeGeometry, PointRectsAndBounds)
+{
+    Page page(pageFrom("<body><p id=p style='width:200px'>first line of text that wraps onto a second line</p>"
+                       "<table><tr><td id=empty width=50 height=30></td></tr></table></body>"));
+    RangeGeometry geometry(page.layout);
+    TextGeometry text(page.layout);
+    Text* t = byId(page.doc.get(), "p")->firstChild()->asText();
+    TextRange range(page.doc.get());
+    const QRect caret = text.caretRect(t, 6);
+    ASSERT_TRUE(geometry.moveToPoint(range, caret.center()));
+    EXPECT_TRUE(range.isCollapsed());
+    EXPECT_EQ(range.start().node(), t);
+    EXPECT_EQ(range.start().offset(), 6);
+    EXPECT_EQ(geometry.boundingClientRect(range), caret);
+
+    range.setRange(t, 0, t, t->length());
+    const std::vector<QRect> rects = geometry.clientRects(range);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(geometry.boundingClientRect(range), rects[0].united(rects[1]));
+
+    // An empty cell takes the caret.
+    Element* cell = byId(page.doc.get(), "empty");
+    const QRect cellBox = page.layout.box(cell)->borderBox;
+    ASSERT_TRUE(geometry.moveToPoint(range, cellBox.center()));
+    EXPECT_EQ(range.start().node(), cell);
 }

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "engine/dom/Ref.h"
+
+#include <QPageLayout>
+#include <QSize>
+
+#include <vector>
+
+class QPrinter;
+class QWidget;
+
+namespace engine {
+
+class Document;
+
+// Printing of a page (engine commands 27 print, 2003 print preview and 2004
+// page setup) through Qt PrintSupport: the page is laid out anew at the
+// printable width, as a browser prints it (no design-time decorations), and
+// split into sheets between lines of text where it can be.
+class PagePrinter
+{
+public:
+    explicit PagePrinter(Document* doc);
+    ~PagePrinter();
+
+    // The paper, orientation and margins used by print and preview.
+    void setPageLayout(const QPageLayout& layout) { m_pageLayout = layout; }
+    const QPageLayout& pageLayout() const { return m_pageLayout; }
+
+    // The tops of the sheets, in page pixels, for a printable area of this
+    // size in page pixels (96 per inch).
+    std::vector<int> pageTops(QSize printable);
+    // Prints every sheet on the printer; returns the number of sheets, 0 when
+    // the printer could not start.
+    int print(QPrinter& printer);
+
+    // The dialogs of the commands; each runs modally through the program's
+    // modal runner under the command's number. Print and page setup return
+    // whether the user confirmed.
+    static constexpr int kPrintDialogId = 27;
+    static constexpr int kPreviewDialogId = 2003;
+    static constexpr int kPageSetupDialogId = 2004;
+    bool execPrint(QWidget* parent);
+    void execPreview(QWidget* parent);
+    bool execPageSetup(QWidget* parent);
+
+    // The printable size in page pixels for a printer's page layout.
+    static QSize printableSize(const QPageLayout& layout);
+
+private:
+    Ref<Document> m_doc;
+    QPageLayout m_pageLayout;
+};
+
+} // namespace engine
