@@ -77,6 +77,14 @@ bool IsInsideChar(std::string_view line, int pos)
     return start + CharLengthAt(line, start) > pos;
 }
 
+int CodePointAt(std::string_view line, int pos)
+{
+    const int length = CharLengthAt(line, pos);
+    if (length == 0)
+        return -1;
+    return codePointAt(line, pos, length);
+}
+
 bool IsMultiByteAt(std::string_view line, int pos)
 {
     return CharLengthAt(line, pos) > 1 || CharLengthBefore(line, pos) > 1 || IsInsideChar(line, pos);

@@ -30,6 +30,10 @@ bool IsInsideChar(std::string_view line, int pos);
 // before pos end one: the caret must step over more than one byte there.
 bool IsMultiByteAt(std::string_view line, int pos);
 
+// The code point of the character starting at pos; -1 at or after the end
+// and for a byte that starts no valid sequence.
+int CodePointAt(std::string_view line, int pos);
+
 // Screen columns of the character starting at pos (1 or 2; 0 at the end).
 int CharColumns(std::string_view line, int pos);
 

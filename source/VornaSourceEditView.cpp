@@ -18,11 +18,13 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 
 VornaSourceEditView::VornaSourceEditView(QWidget* parent) : VornaSourceTextView(parent)
 {
     setAttribute(Qt::WA_InputMethodEnabled);
     setAcceptDrops(true);
+    viewport()->setAcceptDrops(true);
 
     onCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
     onUpdate(ID_EDIT_UNDO, [this](platform::CmdUI& ui) { ui.enable(m_pTextBuffer && m_pTextBuffer->CanUndo()); });
@@ -77,6 +79,7 @@ void VornaSourceEditView::ResetState()
     m_bAutoIndent = true;
     m_bOvrMode = false;
     m_bImeComposing = false;
+    m_strComposition.clear();
     VornaSourceTextView::ResetState();
 }
 
@@ -512,13 +515,6 @@ void VornaSourceEditView::OnEditReplace()
     model.SaveProfile();
 }
 
-void VornaSourceEditView::RunCommand(int id)
-{
-    platform::CommandRegistry* registry = platform::CommandRegistry::instance();
-    if (!(registry && registry->sendCommand(id)))
-        runCommand(id);
-}
-
 void VornaSourceEditView::keyPressEvent(QKeyEvent* event)
 {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
@@ -598,6 +594,10 @@ void VornaSourceEditView::inputMethodEvent(QInputMethodEvent* event)
     }
     if (!event->commitString().isEmpty())
         OnImeResult(event->commitString().toStdString());
+    if (m_strComposition != event->preeditString()) {
+        m_strComposition = event->preeditString();
+        InvalidateLineRange(GetCaretPosition().y(), GetCaretPosition().y());
+    }
     if (event->preeditString().isEmpty() && m_bImeComposing) {
         ShowTextCaret();
         m_bImeComposing = false;
@@ -618,7 +618,7 @@ QVariant VornaSourceEditView::inputMethodQuery(Qt::InputMethodQuery query) const
         QPoint end;
         self->GetSelection(start, end);
         const QPoint pos = m_bOvrMode || start == end ? GetCaretPosition() : start;
-        const QPoint point = self->TextPosToPoint(pos);
+        const QPoint point = viewport()->mapTo(self, self->TextPosToPoint(pos));
         return QRect(point, QSize(2, self->GetLineHeight()));
     }
     case Qt::ImFont:
@@ -635,8 +635,12 @@ void VornaSourceEditView::ShowDropIndicator(QPoint point)
         m_ptSavedCaretPos = GetCaretPosition();
         m_bDropPosVisible = true;
     }
-    m_ptDropPos = PointToTextPos(point);
-    update();
+    const QPoint pos = ClickToTextPos(point);
+    if (pos != m_ptDropPos || !m_bDropPosVisible) {
+        InvalidateLineRange(m_ptDropPos.y(), m_ptDropPos.y());
+        InvalidateLineRange(pos.y(), pos.y());
+    }
+    m_ptDropPos = pos;
 }
 
 void VornaSourceEditView::HideDropIndicator()
@@ -644,8 +648,52 @@ void VornaSourceEditView::HideDropIndicator()
     if (!m_bDropPosVisible)
         return;
     m_bDropPosVisible = false;
+    InvalidateLineRange(m_ptDropPos.y(), m_ptDropPos.y());
     SetCaretPosition(m_ptSavedCaretPos);
     ShowTextCaret();
+}
+
+void VornaSourceEditView::PaintOverlay(QPainter& painter)
+{
+    const int lineHeight = GetLineHeight();
+    const int cw = GetCharWidth();
+    const QColor text = platform::toQColor(GetColorByIndex(COLORINDEX_NORMALTEXT));
+    if (m_bDropPosVisible) {
+        const QPoint at = TextPosToPoint(m_ptDropPos);
+        if (at.x() >= GetMarginWidth())
+            painter.fillRect(QRect(at.x(), at.y(), 2, lineHeight), text);
+    }
+    if (m_strComposition.isEmpty())
+        return;
+    // The text being composed stands at the caret, underlined, each
+    // character in its cells.
+    const QPoint at = TextPosToPoint(GetCaretPosition());
+    const std::string bytes = m_strComposition.toStdString();
+    const QFont font = GetTextFont(false, false);
+    const int ascent = QFontMetrics(font).ascent();
+    painter.save();
+    painter.setClipRect(QRect(GetMarginWidth(), 0, viewport()->width(), viewport()->height()));
+    int column = 0;
+    for (int i = 0; i < static_cast<int>(bytes.size());) {
+        const int length = std::max(1, SourceChars::CharLengthAt(bytes, i));
+        const int width = std::max(1, SourceChars::CharColumns(bytes, i));
+        column += width;
+        i += length;
+    }
+    const QRect area(at.x(), at.y(), column * cw, lineHeight);
+    painter.fillRect(area, platform::toQColor(GetColorByIndex(COLORINDEX_BKGND)));
+    painter.setFont(font);
+    painter.setPen(text);
+    column = 0;
+    for (int i = 0; i < static_cast<int>(bytes.size());) {
+        const int length = std::max(1, SourceChars::CharLengthAt(bytes, i));
+        const int width = std::max(1, SourceChars::CharColumns(bytes, i));
+        painter.drawText(QPoint(at.x() + column * cw, at.y() + ascent), QString::fromUtf8(bytes.data() + i, length));
+        column += width;
+        i += length;
+    }
+    painter.drawLine(area.left(), area.bottom(), area.right(), area.bottom());
+    painter.restore();
 }
 
 bool VornaSourceEditView::AcceptDrag(QDropEvent* event, bool needEditable)
@@ -684,7 +732,7 @@ void VornaSourceEditView::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
-    const QPoint pos = PointToTextPos(event->position().toPoint());
+    const QPoint pos = ClickToTextPos(event->position().toPoint());
     if (!DropText(pos, event->mimeData()->text().toStdString())) {
         event->ignore();
         return;

@@ -82,6 +82,7 @@ public:
     QPoint GetReplaceBlockEnd() const { return m_ptSavedSelEnd; }
 
     bool IsDropIndicatorShown() const { return m_bDropPosVisible; }
+    QString GetComposition() const { return m_strComposition; }
     QPoint GetDropPoint() const { return m_ptDropPos; }
 
 protected:
@@ -94,6 +95,8 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    // The drop indicator and the text an input method is composing.
+    void PaintOverlay(QPainter& painter) override;
 
 private:
     void MoveCaretTo(QPoint pos);
@@ -104,7 +107,6 @@ private:
     void HideDropIndicator();
     // Shows the drop indicator and proposes copy (Ctrl) or move for text; refuses anything else.
     bool AcceptDrag(QDropEvent* event, bool needEditable);
-    void RunCommand(int id);
 
     bool m_bOvrMode = false;
     bool m_bDropPosVisible = false;
@@ -117,5 +119,6 @@ private:
     bool m_bImeComposing = false;
     bool m_bImeTyping = false;
     bool m_bImeResult = false;
+    QString m_strComposition; // the input method's text being composed
     std::unique_ptr<VornaSourceDoc> m_pSourceDoc;
 };
