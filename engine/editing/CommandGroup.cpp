@@ -2,11 +2,17 @@
 
 #include "engine/css/CssColor.h"
 #include "engine/dom/Document.h"
+#include "engine/dom/HtmlTags.h"
+#include "engine/editing/ClipboardData.h"
 #include "engine/editing/Formatting.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
 #include "engine/markup/TextUnits.h"
 #include "engine/markup/UndoManager.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 
 namespace engine {
 
@@ -24,6 +30,10 @@ const NamedCommand kNames[] = {
     {"CreateLink", CommandGroup::Hyperlink},  {"Unlink", CommandGroup::Unlink},
     {"BrowseMode", CommandGroup::BrowseMode}, {"EditMode", CommandGroup::EditMode},
     {"RemoveFormat", CommandGroup::RemoveFormat}, {"Refresh", CommandGroup::Refresh},
+    {"Copy", CommandGroup::Copy},             {"Cut", CommandGroup::Cut},
+    {"Paste", CommandGroup::Paste},           {"OverWrite", CommandGroup::Overwrite},
+    {"MultipleSelection", CommandGroup::MultipleSelection}, {"2D-Position", CommandGroup::Position2D},
+    {"LiveResize", CommandGroup::LiveResize},
 };
 
 Formatting::Toggle toggleOf(int id)
@@ -61,13 +71,43 @@ bool CommandGroup::isFormatCommand(int id) const
         || id == RemoveFormat || id == Hyperlink || id == Unlink;
 }
 
+bool CommandGroup::isSwitch(int id)
+{
+    return id == ShowSpecialCharacters || id == Overwrite || id == ShowAllTags || id == ShowZeroBorders
+        || id == EmptyGlyphTable || id == MultipleSelection || id == Position2D || id == LiveResize
+        || id == OverrideCursor;
+}
+
+bool CommandGroup::isSwitchOn(int id) const
+{
+    auto it = m_switches.find(id);
+    return it != m_switches.end() && it->second;
+}
+
 int CommandGroup::queryStatus(int id) const
 {
     Selection& sel = m_doc->selection();
+    if (isSwitch(id))
+        return Supported | Enabled | (isSwitchOn(id) ? Latched : 0);
     switch (id) {
+    case Copy:
+    case Cut: {
+        const bool has = sel.type() == Selection::Type::Control
+            || (sel.type() == Selection::Type::Text && !sel.createRange().text().isEmpty());
+        return Supported | (has ? Enabled : 0);
+    }
+    case Paste: {
+        const QClipboard* cb = QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr;
+        return Supported | (cb && clipboard::hasPastableData(cb->mimeData()) ? Enabled : 0);
+    }
     case Undo: return Supported | (m_doc->undoManager().canUndo() ? Enabled : 0);
     case Redo: return Supported | (m_doc->undoManager().canRedo() ? Enabled : 0);
-    case Delete: return Supported | (sel.type() != Selection::Type::None ? Enabled : 0);
+    case Delete:
+        return Supported
+            | (sel.type() == Selection::Type::Control
+                       || (sel.type() == Selection::Type::Text && !sel.createRange().text().isEmpty())
+                   ? Enabled
+                   : 0);
     case BrowseMode: return Supported | Enabled | (m_editMode ? 0 : Latched);
     case EditMode: return Supported | Enabled | (m_editMode ? Latched : 0);
     case ClearSelection:
@@ -86,7 +126,20 @@ int CommandGroup::queryStatus(int id) const
 int CommandGroup::exec(int id, const Variant& in, Variant* out, bool)
 {
     Selection& sel = m_doc->selection();
+    if (isSwitch(id)) {
+        const bool turnOnWithoutInput = id == MultipleSelection || id == Position2D || id == LiveResize;
+        bool on = !isSwitchOn(id);
+        if (in.isBool() || in.isInt())
+            on = in.toBool();
+        else if (turnOnWithoutInput)
+            on = true;
+        m_switches[id] = on;
+        return 0;
+    }
     switch (id) {
+    case Copy: return copyOrCut(false);
+    case Cut: return copyOrCut(true);
+    case Paste: return paste();
     case Undo: return m_doc->undoManager().undo() ? 0 : -1;
     case Redo: return m_doc->undoManager().redo() ? 0 : -1;
     case ClearSelection: sel.empty(); return 0;
@@ -190,6 +243,82 @@ int CommandGroup::deleteSelection()
     return 0;
 }
 
+QString CommandGroup::selectionFragment() const
+{
+    Selection& sel = m_doc->selection();
+    if (sel.type() == Selection::Type::Control) {
+        QString out;
+        for (const auto& el : sel.controlElements())
+            out += el->outerHTML();
+        return out;
+    }
+    if (sel.type() != Selection::Type::Text)
+        return QString();
+    TextRange r = sel.createRange();
+    QString html = r.htmlText();
+    // The inline ancestors up to the cell, caption or marquee go with it.
+    for (Element* e = r.parentElement(); e; e = e->parentElement()) {
+        if (e->hasTag(QLatin1String("TD")) || e->hasTag(QLatin1String("TH")) || e->hasTag(QLatin1String("CAPTION"))
+            || e->hasTag(QLatin1String("MARQUEE")) || tags::isBlock(e->tagName()))
+            break;
+        Ref<Node> shell = e->cloneNode(false);
+        const QString outer = shell->asElement()->outerHTML();
+        const int close = outer.lastIndexOf(QLatin1String("</"));
+        html = outer.left(close) + html + outer.mid(close);
+    }
+    return html;
+}
+
+int CommandGroup::copyOrCut(bool cut)
+{
+    Selection& sel = m_doc->selection();
+    if (!(queryStatus(cut ? Cut : Copy) & Enabled) || !QGuiApplication::instance())
+        return -1;
+    if (fire(OnCopy))
+        return 0;
+    const QString fragment = selectionFragment();
+    QString text;
+    if (sel.type() == Selection::Type::Text) {
+        text = sel.createRange().text();
+    } else {
+        for (const auto& el : sel.controlElements())
+            text += el->innerText();
+    }
+    QGuiApplication::clipboard()->setMimeData(clipboard::makeMimeData(fragment, text).release());
+    if (cut)
+        deleteSelection();
+    return 0;
+}
+
+int CommandGroup::paste()
+{
+    if (!QGuiApplication::instance())
+        return -1;
+    if (fire(OnBeforePaste) || fire(OnPaste))
+        return 0;
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!clipboard::hasPastableData(data))
+        return -1;
+    Selection& sel = m_doc->selection();
+    UndoUnit unit(m_doc);
+    TextRange r = sel.createRange();
+    if (sel.type() == Selection::Type::Control) {
+        const auto elements = sel.controlElements();
+        Element* first = elements.empty() ? nullptr : elements.front().get();
+        if (first && first->parentNode())
+            r.setRange(first->parentNode(), first->indexInParent(), first->parentNode(), first->indexInParent());
+        for (const auto& el : elements)
+            el->remove();
+    }
+    const QString html = clipboard::fragmentOf(data);
+    if (!html.isEmpty())
+        r.pasteHTML(html);
+    else
+        r.setText(clipboard::textOf(data));
+    r.select();
+    return 0;
+}
+
 bool CommandGroup::execCommand(const QString& name, const Variant& value)
 {
     const int id = idOfName(name);
@@ -213,6 +342,8 @@ bool CommandGroup::stateOnRange(const TextRange& range, const QString& name) con
         return Formatting::hasToggle(range, commands_detail::toggleOf(id));
     if (id == EditMode)
         return m_editMode;
+    if (isSwitch(id))
+        return isSwitchOn(id);
     if (id == BrowseMode)
         return !m_editMode;
     return false;

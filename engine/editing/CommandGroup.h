@@ -3,6 +3,8 @@
 #include "engine/dom/Variant.h"
 
 #include <QString>
+#include <functional>
+#include <map>
 #include <vector>
 
 namespace engine {
@@ -15,9 +17,12 @@ class TextRange;
 class CommandGroup {
 public:
     enum Id {
+        Copy = 15,
+        Cut = 16,
         Delete = 17,
         FontName = 18,
         FontSize = 19,
+        Paste = 26,
         Redo = 29,
         Undo = 43,
         Bold = 52,
@@ -30,8 +35,19 @@ public:
         BrowseMode = 2126,
         EditMode = 2127,
         RemoveFormat = 2230,
+        ShowSpecialCharacters = 2249,
         Refresh = 2300,
+        Overwrite = 2314,
+        ShowAllTags = 2327,
+        ShowZeroBorders = 2328,
+        EmptyGlyphTable = 2336,
+        MultipleSelection = 2393,
+        Position2D = 2394,
+        LiveResize = 2398,
+        OverrideCursor = 2420,
     };
+    // Events the clipboard commands fire first; a true answer cancels.
+    enum Event : quint32 { OnCopy = 0x8001001B, OnBeforePaste = 0x8001001F, OnPaste = 0x8001001C };
     enum Status { Supported = 1, Enabled = 2, Latched = 4 };
 
     explicit CommandGroup(Document* doc) : m_doc(doc) {}
@@ -52,6 +68,17 @@ public:
     bool stateOnRange(const TextRange& range, const QString& name) const;
 
     bool editMode() const { return m_editMode; }
+    // The design switches (2249, 2314, 2327, 2328, 2336, 2393, 2394, 2398,
+    // 2420): kept across reloads; the view reads them.
+    bool isSwitchOn(int id) const;
+    // Called with an event number before copy, cut and paste act; returns
+    // true to cancel (the view connects the document's event sink).
+    void setEventHook(std::function<bool(quint32)> hook) { m_eventHook = std::move(hook); }
+
+    // The HTML that copy puts on the clipboard for the selection: each
+    // control-selected element's outerHTML, or the selected markup with its
+    // inline ancestors up to its TD, CAPTION or MARQUEE.
+    QString selectionFragment() const;
 
     // A format asked for on a caret outside a word: it applies to the next
     // typed text (the typing code takes and clears it).
@@ -66,9 +93,15 @@ private:
     bool isFormatCommand(int id) const;
     int applyFormat(TextRange& range, int id, const Variant& in);
     int deleteSelection();
+    int copyOrCut(bool cut);
+    int paste();
+    bool fire(quint32 event) const { return m_eventHook && m_eventHook(event); }
+    static bool isSwitch(int id);
 
     Document* m_doc;
     bool m_editMode = true;
+    std::map<int, bool> m_switches;
+    std::function<bool(quint32)> m_eventHook;
     std::vector<PendingFormat> m_pending;
 };
 

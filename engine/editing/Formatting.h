@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/dom/Ref.h"
 #include "engine/dom/Variant.h"
 
 #include <QString>
@@ -8,6 +9,7 @@
 namespace engine {
 
 class Element;
+class Node;
 class Text;
 class TextRange;
 
