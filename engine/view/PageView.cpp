@@ -2,6 +2,8 @@
 
 #include "engine/dom/Document.h"
 #include "engine/editing/Selection.h"
+#include "engine/markup/MarkupPointer.h"
+#include "engine/view/DisplayPointer.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -78,6 +80,31 @@ void PageView::setCaretVisible(bool visible)
 {
     m_caretVisible = visible;
     selectionChanged();
+}
+
+QRect PageView::caretLocation()
+{
+    if (!m_doc)
+        return QRect();
+    Selection& selection = m_doc->selection();
+    if (!selection.isCollapsed() || !selection.start().isSet())
+        return QRect();
+    DisplayPointer pointer(*this);
+    MarkupPointer at;
+    at.moveTo(selection.start().node(), selection.start().offset());
+    return pointer.moveToMarkupPointer(at) ? pointer.caretRect() : QRect();
+}
+
+bool PageView::moveCaretTo(const DisplayPointer& pointer)
+{
+    if (!m_doc || !pointer.isPositioned())
+        return false;
+    m_doc->selection().collapseAt(pointer.text(), pointer.offset());
+    const QRect caret = pointer.caretRect();
+    if (!caret.isNull())
+        scrollIntoView(caret.translated(m_layout->scrollPosition()));
+    selectionChanged();
+    return true;
 }
 
 void PageView::selectionChanged()

@@ -89,6 +89,13 @@ public:
     QRegion pendingRepaint() const { return m_pending; }
     void clearPendingRepaint() { m_pending = QRegion(); }
 
+    // The caret of a collapsed selection, in client coordinates; null when
+    // there is none or it has no box.
+    QRect caretLocation();
+    // Places the caret (a collapsed selection) at a display pointer's place
+    // and scrolls it into view.
+    bool moveCaretTo(const class DisplayPointer& pointer);
+
     // Repaints the selection decorations (after the selection or caret moved).
     void selectionChanged();
 
