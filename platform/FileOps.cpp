@@ -240,20 +240,22 @@ int movePath(const QString& from, const QString& to, OnConflict onConflict)
     using namespace fileops_detail;
     if (from.isEmpty() || to.isEmpty())
         return FileError::InvalidParameter;
+    // Clean first: lstat() and rename() follow a link named with a trailing "/".
+    const QString source = cleanPath(from);
     struct stat src;
-    if (!lstatPath(from, &src))
+    if (!lstatPath(source, &src))
         return fileErrorFromErrno(errno);
-    if (S_ISDIR(src.st_mode) && isSameOrBelow(to, from))
+    if (S_ISDIR(src.st_mode) && isSameOrBelow(to, source))
         return FileError::InvalidParameter;
     QString target = cleanPath(to);
     struct stat dst;
     if (lstatPath(target, &dst)) {
         if (S_ISDIR(src.st_mode) && S_ISDIR(dst.st_mode) && onConflict != OnConflict::Rename) {
             // Merge into the existing folder, then drop what was moved.
-            const int r = copyTreeInto(cleanPath(from), target, onConflict);
+            const int r = copyTreeInto(source, target, onConflict);
             if (r != FileError::Success)
                 return r;
-            return removeTree(cleanPath(from));
+            return removeTree(source);
         }
         if (onConflict == OnConflict::Fail)
             return FileError::Exists;
@@ -262,15 +264,15 @@ int movePath(const QString& from, const QString& to, OnConflict onConflict)
         else if (S_ISDIR(dst.st_mode))
             return FileError::Exists;
     }
-    if (::rename(nativePath(from).constData(), nativePath(target).constData()) == 0)
+    if (::rename(nativePath(source).constData(), nativePath(target).constData()) == 0)
         return FileError::Success;
     if (errno != EXDEV)
         return fileErrorFromErrno(errno);
     const int copied =
-        copyPath(from, target, onConflict == OnConflict::Overwrite ? OnConflict::Overwrite : OnConflict::Fail);
+        copyPath(source, target, onConflict == OnConflict::Overwrite ? OnConflict::Overwrite : OnConflict::Fail);
     if (copied != FileError::Success)
         return copied;
-    return removeTree(cleanPath(from));
+    return removeTree(source);
 }
 
 int renamePath(const QString& from, const QString& to)
@@ -285,11 +287,13 @@ int removePath(const QString& path)
     return fileops_detail::removeTree(fileops_detail::cleanPath(path));
 }
 
-int emptyFolder(const QString& folder)
+int emptyFolder(const QString& path)
 {
     using namespace fileops_detail;
+    // A trailing "/" would make lstat() follow a link: "link/" is the folder it points to.
+    const QString folder = cleanPath(path);
     struct stat st;
-    if (!lstatPath(folder, &st))
+    if (folder.isEmpty() || !lstatPath(folder, &st))
         return fileErrorFromErrno(errno);
     if (!S_ISDIR(st.st_mode))
         return FileError::InvalidParameter; // also a link to a folder: never emptied through the link

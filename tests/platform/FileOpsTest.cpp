@@ -56,6 +56,23 @@ TEST_F(FileOpsTest, EmptyingKeepsTheFolderAndRefusesALinkToAFolder)
     EXPECT_TRUE(QFileInfo::exists(at(QStringLiteral("outside/keep.txt"))));
 }
 
+TEST_F(FileOpsTest, ALinkNamedWithATrailingSlashIsStillALink)
+{
+    write(QStringLiteral("outside/keep.txt"), "outside");
+    ASSERT_TRUE(QFile::link(at(QStringLiteral("outside")), at(QStringLiteral("link"))));
+    EXPECT_EQ(emptyFolder(at(QStringLiteral("link/"))), FileError::InvalidParameter);
+    EXPECT_EQ(read(QStringLiteral("outside/keep.txt")), QByteArray("outside"));
+
+    // Moved onto an existing folder, the link moves as a link: nothing of the outside is copied.
+    ASSERT_TRUE(QDir().mkpath(at(QStringLiteral("target/link"))));
+    EXPECT_EQ(movePath(at(QStringLiteral("link/")), at(QStringLiteral("target/link")), OnConflict::Overwrite),
+              FileError::Exists);
+    EXPECT_FALSE(QFileInfo::exists(at(QStringLiteral("target/link/keep.txt"))));
+    EXPECT_EQ(movePath(at(QStringLiteral("link/")), at(QStringLiteral("moved"))), FileError::Success);
+    EXPECT_TRUE(QFileInfo(at(QStringLiteral("moved"))).isSymLink());
+    EXPECT_EQ(read(QStringLiteral("outside/keep.txt")), QByteArray("outside"));
+}
+
 TEST_F(FileOpsTest, CopyingATreeCopiesLinksAsLinks)
 {
     makeTreeWithOutsideLinks();

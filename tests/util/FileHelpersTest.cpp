@@ -89,6 +89,16 @@ TEST(DeleteFolderTree, EmptiesTheTreeAndKeepsTheFolder)
     EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/missing")));
 }
 
+TEST(DeleteFolderTree, NeverEmptiesTheFolderALinkPointsTo)
+{
+    QTemporaryDir dir;
+    writeFile(dir.path() + QStringLiteral("/outside/keep.txt"), "keep");
+    ASSERT_TRUE(QFile::link(dir.path() + QStringLiteral("/outside"), dir.path() + QStringLiteral("/link")));
+    DeleteFolderTree(dir.path() + QStringLiteral("/link"));
+    DeleteFolderTree(dir.path() + QStringLiteral("/link/"));
+    EXPECT_TRUE(QFileInfo::exists(dir.path() + QStringLiteral("/outside/keep.txt")));
+}
+
 TEST(CreateFolderPath, MakesEveryMissingFolder)
 {
     QTemporaryDir dir;
