@@ -18,7 +18,11 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalSpy>
+#include <QApplication>
+#include <QHelpEvent>
 #include <QTest>
+#include <QTimer>
+#include <QToolTip>
 
 using platform::ColorRef;
 using platform::Rect;
@@ -577,6 +581,71 @@ TEST(CColorPickerCBTest, DrawsTheSwatchOrTheDefaultColour)
         field.DrawItem(dc, item);
     }
     EXPECT_EQ(image.pixelColor(12, 12), image.pixelColor(50, 12)) << "no colour: the face only";
+}
+
+} // namespace
+
+namespace {
+
+TEST(CColorPopupTest, RunsInItsOwnEventLoopAndStepsAsideForTheColourSpaceDialog)
+{
+    CColorPopup popup(100, 100, 0, rgb(1, 2, 3), 0, nullptr);
+    platform::ModalResponder responder;
+    responder.on(IDD_COLOR_SPACE, [](QDialog& d) {
+        platform::ModalResponder::setText(d, IDC_COLOR_HEX, "102030");
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    QTimer::singleShot(0, &popup, [&popup] {
+        EXPECT_TRUE(popup.isVisible());
+        QTest::mouseClick(&popup, Qt::LeftButton, {}, centreOf(popup, C));
+    });
+    EXPECT_EQ(popup.exec(), platform::IDOK);
+    EXPECT_EQ(popup.GetColor(), rgb(0x10, 0x20, 0x30));
+}
+
+TEST(CColorPopupTest, ReleaseOutsideAfterAPressInsideCancels)
+{
+    CColorPopup popup(100, 100, 0, rgb(1, 2, 3), 0, nullptr);
+    EXPECT_EQ(runPopup(popup,
+                       [](CColorPopup& p) {
+                           QTest::mousePress(&p, Qt::LeftButton, {}, p.model().layout().userLabel.toQRect().center());
+                           QTest::mouseRelease(&p, Qt::LeftButton, {}, QPoint(p.width() + 30, 10));
+                       }),
+              platform::IDCANCEL);
+    EXPECT_EQ(popup.GetColor(), rgb(1, 2, 3));
+}
+
+TEST(CColorPopupTest, TooltipNamesTheItemUnderThePointer)
+{
+    CColorPopup popup(100, 100, 0, kColorNone, 0, nullptr);
+    runPopup(popup, [](CColorPopup& p) {
+        const QPoint at = centreOf(p, 13);
+        QHelpEvent help(QEvent::ToolTip, at, p.mapToGlobal(at));
+        QApplication::sendEvent(&p, &help);
+        EXPECT_EQ(QToolTip::text(), QString::fromUtf8("赤"));
+        QTest::keyClick(&p, Qt::Key_Escape);
+    });
+}
+
+TEST(CColorPickerCBTest, TabbingIntoTheFieldOpensThePalette)
+{
+    FieldLog log(1446);
+    auto* other = new QLineEdit(&log.dialog);
+    other->move(10, 40);
+    other->show();
+    QApplication::setActiveWindow(&log.dialog);
+    other->setFocus();
+    platform::ModalResponder responder;
+    responder.answer(IDD_COLOR_POPUP, platform::IDCANCEL);
+    log.field->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return responder.runCount(IDD_COLOR_POPUP) == 1; }, 2000));
+    // The focus coming back from elsewhere than the keyboard does not open it again.
+    other->setFocus();
+    log.field->setFocus(Qt::ActiveWindowFocusReason);
+    log.field->setFocus(Qt::MouseFocusReason);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(responder.runCount(IDD_COLOR_POPUP), 1);
+    EXPECT_EQ(log.events, QStringList({"closed 0 1446", "cancelled 0 1446"}));
 }
 
 } // namespace
