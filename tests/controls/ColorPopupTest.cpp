@@ -246,12 +246,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ColorPopupPlaceTest,
                                            PlaceCase{{0, 760}, Rect(0, 545, 160, 738)},
                                            PlaceCase{{0, 200}, Rect(0, 200, 160, 393)}));
 
-TEST(ColorPopupModelTest, PlacementOnAScreenTooShortKeepsTheTopVisible)
-{
-    const Rect placed = ColorPopupModel::PlaceWindow({10, 150}, QSize(160, 193), Rect(0, 0, 800, 200), 30);
-    EXPECT_EQ(placed.top, 0);
-}
-
 TEST(ColorPopupModelTest, CommittedValues)
 {
     ColorPopupModel model(rgb(9, 8, 7), rgb(0, 0, 255));

@@ -175,16 +175,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ColorSpaceFieldTest,
                                            FieldCase{Field::Saturation, 999, true, 255},
                                            FieldCase{Field::Brightness, 10, true, 10}));
 
-TEST(ColorSpaceModelTest, FieldsKeepTheOtherModelInStep)
-{
-    ColorSpaceModel model = placedModel();
-    model.SetField(Field::Saturation, 255);
-    model.SetField(Field::Hue, 120);
-    EXPECT_EQ(model.NewColor(), rgb(0, 255, 0));
-    model.SetField(Field::Red, 255);
-    EXPECT_EQ(model.hsv(), (HsvTriple{60, 255, 255}));
-}
-
 struct HexCase
 {
     const char* typed;
@@ -219,16 +209,6 @@ INSTANTIATE_TEST_SUITE_P(Table, ColorSpaceHexTest,
                                            HexCase{"FF80001", 7, "FF8000", "FF8000", 7, false},
                                            // A pasted text loses every bad character.
                                            HexCase{"#ff 80 00", 9, "FFFFFF", "FF8000", 9, true}));
-
-TEST(ColorSpaceModelTest, HexFieldSetsTheColour)
-{
-    ColorSpaceModel model = placedModel();
-    model.EditHex("ff8000", 6, 6, "FFFFF");
-    EXPECT_EQ(model.rgb().red, 255);
-    EXPECT_EQ(model.rgb().green, 128);
-    EXPECT_EQ(model.rgb().blue, 0);
-    EXPECT_EQ(model.HexText(), "FF8000");
-}
 
 TEST(ColorSpaceModelTest, SlotsAndTheStripTheDivisionLeaves)
 {
