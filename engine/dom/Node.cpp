@@ -91,6 +91,8 @@ Node* Node::insertBefore(const Ref<Node>& child, Node* before)
 {
     if (!child || child->containsNode(this) || child->isDocument() || (before && before->m_parent != this))
         return nullptr;
+    if (child.get() == before)
+        return child.get();
     UndoUnit unit(m_doc);
     Ref<Node> keep = child;
     if (child->m_parent)

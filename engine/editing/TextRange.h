@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/dom/Element.h"
 #include "engine/dom/LivePosition.h"
 #include "engine/dom/Variant.h"
 
@@ -8,7 +9,6 @@
 namespace engine {
 
 class Document;
-class Element;
 
 // A range of the page's text between two live places. Units of the moves
 // are "character", "word", "sentence" and "textedit" (the whole body).

@@ -1,20 +1,23 @@
 // libFuzzer target (built with clang when PAGINOR_FUZZ is on; not part of
-// the engine library): parses the input as a page and as a fragment,
-// serializes, parses the result again and serializes once more. Any input
-// must parse without crashing or hanging, and the second serialization must
-// equal the first (the file form is stable under a round trip).
+// the engine library). Any input must parse without crashing or hanging;
+// the file form must be stable under a round trip (the second serialization
+// equals the third); and the editing commands run on ranges chosen by the
+// input must leave a tree that undoing everything brings back exactly.
 #include "engine/dom/Document.h"
-#include "engine/html/HtmlParser.h"
+#include "engine/editing/CommandGroup.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
 #include "engine/html/HtmlSerializer.h"
+#include "engine/markup/UndoManager.h"
 
 #include <cstdint>
 #include <cstdlib>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+namespace {
+
+void roundTrip(const QString& html)
 {
     using namespace engine;
-    const QString html = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-
     Ref<Document> doc = Document::create();
     doc->replaceContent(html);
     const QString once = HtmlSerializer::fileText(doc.get());
@@ -25,11 +28,50 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     third->replaceContent(twice);
     if (HtmlSerializer::fileText(third.get()) != twice)
         std::abort();
+}
 
-    if (Element* body = doc->body()) {
-        body->setInnerHTML(html);
-        (void)body->outerHTML();
-        (void)body->innerText();
+void editing(const QString& html, const uint8_t* data, size_t size)
+{
+    using namespace engine;
+    if (size < 8)
+        return;
+    Ref<Document> doc = Document::create();
+    doc->replaceContent(html);
+    if (!doc->body())
+        return;
+    const QString before = HtmlSerializer::fileText(doc.get());
+    static const int commands[] = {CommandGroup::Bold,      CommandGroup::Italic,    CommandGroup::Underline,
+                                   CommandGroup::FontSize,  CommandGroup::ForeColor, CommandGroup::FontName,
+                                   CommandGroup::RemoveFormat, CommandGroup::Hyperlink, CommandGroup::Unlink,
+                                   CommandGroup::Delete};
+    for (size_t i = 0; i + 3 < size && i < 24; i += 4) {
+        TextRange r(doc.get());
+        r.move(QStringLiteral("character"), data[i]);
+        r.moveEnd(QStringLiteral("character"), data[i + 1] % 64);
+        r.select();
+        const int id = commands[data[i + 2] % (sizeof commands / sizeof *commands)];
+        const Variant value = id == CommandGroup::FontSize ? Variant(int(data[i + 3] % 9))
+                            : id == CommandGroup::ForeColor ? Variant(QStringLiteral("#102030"))
+                            : id == CommandGroup::FontName  ? Variant(QStringLiteral("Arial"))
+                                                            : Variant(QStringLiteral("a.html"));
+        doc->commands().exec(id, value);
+        if (data[i + 3] & 0x80) {
+            TextRange p = doc->selection().createRange();
+            p.pasteHTML(QStringLiteral("<b>x</b><p>y</p>"));
+        }
     }
+    while (doc->undoManager().canUndo())
+        doc->undoManager().undo();
+    if (HtmlSerializer::fileText(doc.get()) != before)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QString html = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    roundTrip(html);
+    editing(html, data, size);
     return 0;
 }

@@ -157,3 +157,12 @@ TEST(DomText, SplitTextMovesTheTail)
     EXPECT_EQ(tail->previousSibling(), t);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<B>abcdef</B>"));
 }
+
+TEST(DomTree, InsertingANodeBeforeItselfChangesNothing)
+{
+    auto doc = pageFrom("<body><b>1</b><i>2</i></body>");
+    Node* i = doc->body()->child(1);
+    EXPECT_EQ(doc->body()->insertBefore(Ref<Node>(i), i), i);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<B>1</B><I>2</I>"));
+    EXPECT_FALSE(doc->undoManager().canUndo());
+}
