@@ -1,0 +1,134 @@
+#include "engine/view/BrowseView.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QVBoxLayout>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineView>
+
+#include <unistd.h>
+
+namespace engine {
+
+class BrowsePage : public QWebEnginePage
+{
+public:
+    BrowsePage(QWebEngineProfile* profile, BrowseView* view) : QWebEnginePage(profile, view), m_view(view) {}
+
+protected:
+    bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
+    {
+        if (!isMainFrame)
+            return true;
+        bool cancel = false;
+        emit m_view->beforeNavigate(url, &cancel);
+        return !cancel;
+    }
+
+private:
+    BrowseView* m_view;
+};
+
+void BrowseView::prepareEnvironment(bool disableGpu)
+{
+    if (geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    if (disableGpu) {
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("--disable-gpu"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --disable-gpu").trimmed());
+    }
+}
+
+BrowseView::BrowseView(QWidget* parent) : QWidget(parent)
+{
+    prepareEnvironment(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_view = new QWebEngineView(this);
+    layout->addWidget(m_view);
+    // An off-the-record profile: previews leave no cookies or cache behind.
+    auto* profile = new QWebEngineProfile(this);
+    m_page = new BrowsePage(profile, this);
+    m_view->setPage(m_page);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &BrowseView::loadFinished);
+    connect(m_page, &QWebEnginePage::titleChanged, this, &BrowseView::titleChanged);
+    connect(profile, &QWebEngineProfile::downloadRequested, this, &BrowseView::onDownload);
+}
+
+BrowseView::~BrowseView()
+{
+    // The page goes before its profile.
+    m_view->setPage(nullptr);
+    delete m_page;
+}
+
+QUrl BrowseView::addressToUrl(const QString& addressIn)
+{
+    const QString address = addressIn.trimmed();
+    if (address.isEmpty())
+        return QUrl(QStringLiteral("about:blank"));
+    if (QDir::isAbsolutePath(address) || QFileInfo::exists(address))
+        return QUrl::fromLocalFile(QFileInfo(address).absoluteFilePath());
+    return QUrl::fromUserInput(address);
+}
+
+void BrowseView::navigate(const QString& address)
+{
+    m_view->setUrl(addressToUrl(address));
+}
+
+void BrowseView::goBack()
+{
+    m_view->back();
+}
+
+void BrowseView::goForward()
+{
+    m_view->forward();
+}
+
+void BrowseView::stop()
+{
+    m_view->stop();
+}
+
+void BrowseView::refresh()
+{
+    m_view->reload();
+}
+
+bool BrowseView::canGoBack() const
+{
+    return m_page->history()->canGoBack();
+}
+
+bool BrowseView::canGoForward() const
+{
+    return m_page->history()->canGoForward();
+}
+
+QUrl BrowseView::url() const
+{
+    return m_page->url();
+}
+
+QString BrowseView::title() const
+{
+    return m_page->title();
+}
+
+void BrowseView::onDownload(QWebEngineDownloadRequest* download)
+{
+    bool cancel = false;
+    emit downloadBegin(download->url(), &cancel);
+    if (cancel)
+        download->cancel();
+    else
+        download->accept();
+}
+
+} // namespace engine
