@@ -1043,16 +1043,24 @@ void VornaSourceTextView::OnBufferChanged(SourceBufferView*, CUpdateContext* con
         }
     } else {
         line = std::max(0, line);
-        auto resize = [count, line](auto& cache, auto unknown) {
-            if (cache.empty())
-                return;
-            if (static_cast<int>(cache.size()) != count)
-                cache.resize(static_cast<size_t>(count), unknown);
+        // Colouring states from the line down are unknown.
+        if (!m_pdwParseCookies.empty()) {
+            m_pdwParseCookies.resize(static_cast<size_t>(count), kUnknownState);
             if (line < count)
-                std::fill(cache.begin() + line, cache.end(), unknown);
-        };
-        resize(m_pdwParseCookies, kUnknownState);
-        resize(m_pnActualLineLength, -1);
+                std::fill(m_pdwParseCookies.begin() + line, m_pdwParseCookies.end(), kUnknownState);
+        }
+        // A line's width is its own: the widths below the changed lines move
+        // with their lines.
+        if (!m_pnActualLineLength.empty()) {
+            const int delta = count - static_cast<int>(m_pnActualLineLength.size());
+            std::vector<int> widths(static_cast<size_t>(std::max(0, count)), -1);
+            for (int i = 0; i < count; ++i) {
+                const int old = i < line ? i : (i > line + std::max(0, delta) ? i - delta : -1);
+                if (old >= 0 && old < static_cast<int>(m_pnActualLineLength.size()))
+                    widths[static_cast<size_t>(i)] = m_pnActualLineLength[static_cast<size_t>(old)];
+            }
+            m_pnActualLineLength = std::move(widths);
+        }
         InvalidateLineRange(line, -1);
     }
     if (context) {

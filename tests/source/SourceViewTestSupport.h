@@ -7,7 +7,13 @@
 #include <QDir>
 #include <QFocusEvent>
 
+#include <ostream>
 #include <string>
+
+inline void PrintTo(const QPoint& point, std::ostream* os)
+{
+    *os << '(' << point.x() << ", " << point.y() << ')';
+}
 
 // The source tree: PAGINOR_SOURCE_DIR, else three folders above the test
 // program (build/<type>/tests).
