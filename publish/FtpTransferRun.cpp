@@ -244,6 +244,12 @@ void FtpTransferRun::CollectLocalFiles(const QString& relativeFolder, const QStr
 void FtpTransferRun::DeleteRemoteFolder(platform::FtpClient& client, FtpTransferHost& host, const QString& item,
                                         const QString& base)
 {
+    deleteRemoteTree(client, host, item, base, 0);
+}
+
+void FtpTransferRun::deleteRemoteTree(platform::FtpClient& client, FtpTransferHost& host, const QString& item,
+                                      const QString& base, int depth)
+{
     const QString path = MakeServerPath(base, item);
     if (!ParseTransferItem(item).isSafe) {
         host.showMessage(path + LoadResString(ftptransfer::CannotDeleteFile));
@@ -258,12 +264,12 @@ void FtpTransferRun::DeleteRemoteFolder(platform::FtpClient& client, FtpTransfer
     if (folder.size() > 1 && folder.endsWith(u'/'))
         folder.chop(1);
     QList<FtpEntry> entries;
-    if (!client.list(folder, &entries)) {
+    if (depth >= MaxDeleteDepth || !client.list(folder, &entries)) {
         host.showMessage(folder + LoadResString(ftptransfer::CannotDeleteFolder));
         return;
     }
     for (const FtpEntry& entry : entries)
-        DeleteRemoteFolder(client, host, entry.isFolder ? entry.name + u'/' : entry.name, folder + u'/');
+        deleteRemoteTree(client, host, entry.isFolder ? entry.name + u'/' : entry.name, folder + u'/', depth + 1);
     if (platform::resolveFtpPath(client.pwd(), folder) == QLatin1String("/"))
         return;
     if (!client.rmd(folder))

@@ -52,13 +52,18 @@ public:
                                   quint64* totalBytes);
 
     // Deletes a server file, or a folder with everything in it (the server's
-    // root is emptied but never removed). A folder that cannot be listed is
-    // reported and left alone with its contents. Every failure is reported;
-    // nothing stops the walk.
+    // root is emptied but never removed). A folder that cannot be listed, or
+    // lies deeper than MaxDeleteDepth below the item (a server that lists
+    // linked folders as folders can make a tree without end), is reported
+    // and left alone with its contents. Every failure is reported; nothing
+    // stops the walk.
     static void DeleteRemoteFolder(platform::FtpClient& client, FtpTransferHost& host, const QString& item,
                                    const QString& base);
+    static constexpr int MaxDeleteDepth = 100;
 
 private:
+    static void deleteRemoteTree(platform::FtpClient& client, FtpTransferHost& host, const QString& item,
+                                 const QString& base, int depth);
     bool advance(qint64 bytes, const QString& label);
     void reportFailure(const QString& path, int textId);
     bool stopForError(const platform::FtpError& error);

@@ -191,6 +191,26 @@ TEST_F(TransferRunTest, DeleteStopsAtAFolderItCannotListAndKeepsTheRoot)
     EXPECT_FALSE(server.log.contains("RMD /"));
 }
 
+// A server that lists a linked folder as a folder: "loop" inside every folder, without end.
+class EndlessTreeServer : public FakeFtpClient {
+public:
+    bool list(const QString& folder, QList<platform::FtpEntry>* entries) override
+    {
+        log << QStringLiteral("LIST ") + folder;
+        *entries = {platform::FtpEntry{QStringLiteral("loop"), true, 0}};
+        return true;
+    }
+};
+
+TEST_F(TransferRunTest, DeleteOfAnEndlessTreeStopsAtItsDepthLimit)
+{
+    EndlessTreeServer endless;
+    FtpTransferRun::DeleteRemoteFolder(endless, host, "/", "/www/");
+    EXPECT_EQ(endless.log.filter("LIST").size(), FtpTransferRun::MaxDeleteDepth);
+    ASSERT_FALSE(host.messages.isEmpty());
+    EXPECT_TRUE(host.messages[0].endsWith(QStringLiteral("/loop") + LoadResString(41742)));
+}
+
 TEST_F(TransferRunTest, CollectsAFolderBeforeItsContents)
 {
     writeLocal(web() + "/index.html", "12345");
