@@ -233,6 +233,7 @@ bool FtpClientCurl::perform(const QByteArray& url, Body body)
 {
     m_replies.clear();
     m_listing.clear();
+    m_listingTooLong = false;
     m_stoppedByCaller = false;
     m_errorBuffer[0] = '\0';
     m_body = body;
@@ -312,8 +313,16 @@ bool FtpClientCurl::cwd(const QString& path)
 bool FtpClientCurl::list(const QString& folder, QList<FtpEntry>* entries)
 {
     QByteArray target;
-    if (!ready() || !absolutePath(folder, &target) || !perform(urlFor(target, true), Body::Listing))
+    if (!ready() || !absolutePath(folder, &target))
         return false;
+    if (!perform(urlFor(target, true), Body::Listing)) {
+        const bool tooLong = m_listingTooLong;
+        m_listing.clear();
+        if (tooLong)
+            return setError(FtpErrorKind::Other, FtpErrorCode::ServerReply,
+                            QStringLiteral("The listing of %1 is too long.").arg(QString::fromUtf8(target)));
+        return false;
+    }
     *entries = parseFtpListing(m_listing);
     m_listing.clear();
     return true;
@@ -406,6 +415,10 @@ size_t FtpClientCurl::onWrite(char* data, size_t size, size_t count, void* self)
     auto* client = static_cast<FtpClientCurl*>(self);
     const size_t bytes = size * count;
     if (client->m_body == Body::Listing) {
+        if (client->m_listing.size() + qsizetype(bytes) > MaxListingBytes) {
+            client->m_listingTooLong = true;
+            return 0;
+        }
         client->m_listing.append(data, qsizetype(bytes));
         return bytes;
     }

@@ -13,6 +13,10 @@ namespace platform {
 // in again by itself.
 class FtpClientCurl final : public FtpClient {
 public:
+    // A folder listing longer than this is refused rather than kept in memory
+    // (a broken or hostile server can send one without end).
+    static constexpr qsizetype MaxListingBytes = 32 * 1024 * 1024;
+
     FtpClientCurl();
     ~FtpClientCurl() override;
     FtpClientCurl(const FtpClientCurl&) = delete;
@@ -68,6 +72,7 @@ private:
     QString m_cwd = QStringLiteral("/");
     QList<QByteArray> m_replies; // the final reply lines of the running request
     QByteArray m_listing;
+    bool m_listingTooLong = false;
     Body m_body = Body::None;
     const BlockSink* m_sink = nullptr;
     const BlockSource* m_source = nullptr;

@@ -228,6 +228,25 @@ TEST(FtpClient, HostileListingYieldsOnlyEntriesInsideTheFolder)
     EXPECT_EQ(names(entries), QStringList{QStringLiteral("index.html")});
 }
 
+TEST(FtpClient, ListingWithoutEndIsRefusedAndTheSessionGoesOn)
+{
+    FtpTestServer::Options options;
+    options.endlessListing = true;
+    FtpTestServer server(options);
+    ASSERT_TRUE(server.isRunning()) << server.errorText().toStdString();
+    server.putFile(QStringLiteral("www/index.html"), "page");
+    auto client = FtpClient::create();
+    ASSERT_TRUE(client->connect(loginFor(server)));
+    QList<FtpEntry> entries{FtpEntry{QStringLiteral("kept"), false, 0}};
+    EXPECT_FALSE(client->list(QStringLiteral("/www"), &entries));
+    EXPECT_EQ(client->lastError().kind, FtpErrorKind::Other);
+    EXPECT_TRUE(client->lastError().text.contains(QStringLiteral("too long"))) << client->lastError().text.toStdString();
+    EXPECT_EQ(names(entries), QStringList{QStringLiteral("kept")});
+    QByteArray page;
+    EXPECT_TRUE(downloadBytes(*client, QStringLiteral("/www/index.html"), &page));
+    EXPECT_EQ(page, QByteArray("page"));
+}
+
 TEST(FtpClient, PathsResolveAgainstTheCurrentFolder)
 {
     EXPECT_EQ(platform::resolveFtpPath("/", "www//a.html"), QStringLiteral("/www/a.html"));

@@ -34,6 +34,8 @@ FtpTestServer::FtpTestServer(const Options& options)
                      QStringLiteral("--password"), options.password};
     if (options.hostile)
         args << QStringLiteral("--hostile");
+    if (options.endlessListing)
+        args << QStringLiteral("--endless-listing");
     if (options.throttle > 0)
         args << QStringLiteral("--throttle") << QString::number(options.throttle);
     m_process.setProcessChannelMode(QProcess::SeparateChannels);

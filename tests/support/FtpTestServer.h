@@ -13,6 +13,7 @@ public:
         QString password = QStringLiteral("secret");
         bool hostile = false; // every listing adds entries named "..", "../evil.txt", "sub/evil.txt", ...
         int throttle = 0;     // bytes per second of every data transfer; 0: as fast as it goes
+        bool endlessListing = false; // every listing goes on without end
     };
 
     FtpTestServer();

@@ -34,12 +34,20 @@ class HostileFS(AbstractedFS):
             yield (line + "\r\n").encode("utf8")
 
 
+class EndlessListingFS(AbstractedFS):
+    def format_list(self, basedir, listing, ignore_err=True):
+        line = ("-rw-r--r--   1 owner    group           5 Jan 01 12:00 %s\r\n" % ("x" * 180)).encode("utf8")
+        while True:
+            yield line
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--home", required=True)
     parser.add_argument("--user", default="user")
     parser.add_argument("--password", default="secret")
     parser.add_argument("--hostile", action="store_true")
+    parser.add_argument("--endless-listing", action="store_true", help="every listing goes on without end")
     parser.add_argument("--throttle", type=int, default=0, help="bytes per second of every data transfer")
     args = parser.parse_args()
 
@@ -55,6 +63,8 @@ def main():
     Handler.auth_failed_timeout = 0
     if args.hostile:
         Handler.abstracted_fs = HostileFS
+    if args.endless_listing:
+        Handler.abstracted_fs = EndlessListingFS
     if args.throttle > 0:
         class Throttled(ThrottledDTPHandler):
             read_limit = args.throttle
