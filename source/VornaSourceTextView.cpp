@@ -130,6 +130,7 @@ const uint32_t kMarginFlags[] = {0x10000, 0x20000, 0x40000, 0x2,   0x4, 0x8,    
 struct GlyphGroup
 {
     QRgb color;
+    SourceGlyphCache* cache;
     int font;
     QList<quint32> glyphs;
     QList<QPointF> positions;
@@ -1216,12 +1217,6 @@ void VornaSourceTextView::PaintLine(QPainter& painter, const QRect& rect, int li
         }
         if (rest.width() > 0)
             painter.fillRect(rest, platform::toQColor(GetColorByIndex(COLORINDEX_WHITESPACE)));
-        if (line < static_cast<int>(m_pdwParseCookies.size()) || m_pdwParseCookies.empty()) {
-            int runs = 0;
-            const LineState state = ParseLineColors(GetLineStateBefore(line - 1), line, nullptr, runs);
-            if (line < static_cast<int>(m_pdwParseCookies.size()))
-                m_pdwParseCookies[static_cast<size_t>(line)] = state;
-        }
         return;
     }
     const LineState before = GetLineStateBefore(line - 1);
@@ -1262,12 +1257,16 @@ void VornaSourceTextView::PaintTextRow(QPainter& painter, const QRect& rect, int
         selTo = line == m_ptDrawSelEnd.y() ? m_ptDrawSelEnd.x() : INT_MAX;
     }
 
-    const size_t fontIndex =
-        (IsItalicColor(COLORINDEX_NORMALTEXT) ? 2 : 0) + (IsBoldColor(COLORINDEX_NORMALTEXT) ? 1 : 0);
-    if (!m_apGlyphCaches[fontIndex])
-        m_apGlyphCaches[fontIndex] = std::make_unique<SourceGlyphCache>(GetTextFont(fontIndex >= 2, fontIndex % 2));
-    SourceGlyphCache& glyphs = *m_apGlyphCaches[fontIndex];
-    const qreal baseline = rect.top() + std::round(glyphs.Ascent());
+    // The glyphs of a colour's font (regular, italic, bold); every style sits
+    // on the regular font's baseline.
+    auto glyphCache = [this](bool italic, bool bold) -> SourceGlyphCache& {
+        const size_t index = (italic ? 2 : 0) + (bold ? 1 : 0);
+        if (!m_apGlyphCaches[index])
+            m_apGlyphCaches[index] = std::make_unique<SourceGlyphCache>(GetTextFont(italic, bold));
+        return *m_apGlyphCaches[index];
+    };
+    const qreal baseline = rect.top() + std::round(glyphCache(false, false).Ascent());
+    SourceGlyphCache* glyphs = nullptr;
 
     const int firstVisible = std::max(0, (rect.left() - origin) / cw - 2);
     const int lastVisible = (right - origin + cw - 1) / cw;
@@ -1296,21 +1295,21 @@ void VornaSourceTextView::PaintTextRow(QPainter& painter, const QRect& rect, int
             if (codePoint < 0)
                 codePoint = 0xFFFD;
             if (codePoint >= 0x20 && codePoint != 0x7F) {
-                const SourceGlyphCache::Glyph glyph = glyphs.GlyphOf(static_cast<char32_t>(codePoint));
-                if (glyph.font >= 0) {
-                    if (colorIndex != lastColorIndex) {
-                        lastColorIndex = colorIndex;
-                        color =
-                            platform::toQColor(overrideText != ColorNone ? overrideText : GetColorByIndex(colorIndex))
+                if (colorIndex != lastColorIndex) {
+                    lastColorIndex = colorIndex;
+                    color = platform::toQColor(overrideText != ColorNone ? overrideText : GetColorByIndex(colorIndex))
                                 .rgb();
-                    }
+                    glyphs = &glyphCache(IsItalicColor(colorIndex), IsBoldColor(colorIndex));
+                }
+                const SourceGlyphCache::Glyph glyph = glyphs->GlyphOf(static_cast<char32_t>(codePoint));
+                if (glyph.font >= 0) {
                     const QRgb use = selected ? selText : color;
                     GlyphGroup* group = nullptr;
                     for (GlyphGroup& g : groups)
-                        if (g.color == use && g.font == glyph.font)
+                        if (g.color == use && g.cache == glyphs && g.font == glyph.font)
                             group = &g;
                     if (!group) {
-                        groups.push_back(GlyphGroup{use, glyph.font, {}, {}});
+                        groups.push_back(GlyphGroup{use, glyphs, glyph.font, {}, {}});
                         group = &groups.back();
                     }
                     group->glyphs.append(glyph.index);
@@ -1350,7 +1349,7 @@ void VornaSourceTextView::PaintTextRow(QPainter& painter, const QRect& rect, int
     painter.setClipRect(rect);
     for (const GlyphGroup& group : groups) {
         QGlyphRun glyphRun;
-        glyphRun.setRawFont(glyphs.Font(group.font));
+        glyphRun.setRawFont(group.cache->Font(group.font));
         glyphRun.setGlyphIndexes(group.glyphs);
         glyphRun.setPositions(group.positions);
         painter.setPen(QColor::fromRgb(group.color));
