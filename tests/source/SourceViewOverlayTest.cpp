@@ -10,6 +10,7 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QSplitter>
+#include <QTest>
 
 namespace {
 
@@ -101,6 +102,26 @@ TEST(SourceViewOverlayTest, PrintAndPreviewRunTheirDialogs)
     EXPECT_EQ(responder.runCount(IDD_PRINTDLG), 1);
     EXPECT_EQ(responder.runCount(IDD_PRINT_PREVIEW), 1);
     EXPECT_EQ(shown.view.GetPrintPageCount(), 0);
+}
+
+TEST(SourceViewKeyboardTest, TypingAndMovingThroughRealKeyEvents)
+{
+    ShownSourceView shown;
+    shown.Load("<p>");
+    VornaSourceEditView& view = shown.view;
+    view.activateWindow();
+    QApplication::setActiveWindow(&view);
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClicks(&view, "x");
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(shown.Buffer().GetAllText(), "<p>x");
+    QPoint start;
+    QPoint end;
+    view.GetSelection(start, end);
+    EXPECT_EQ(start, QPoint(0, 0));
+    EXPECT_EQ(end, QPoint(4, 0));
+    EXPECT_TRUE(view.IsFocused());
 }
 
 } // namespace
