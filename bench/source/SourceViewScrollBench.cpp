@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -92,5 +94,21 @@ void BM_EditAtTopThenShowTheEnd(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EditAtTopThenShowTheEnd)->Unit(benchmark::kMillisecond);
+
+// Printing the whole page to a PDF file: layout of every line, then every page.
+void BM_PrintWholePage(benchmark::State& state)
+{
+    VornaSourceEditView view;
+    view.OnInitialUpdate();
+    view.GetSourceDoc()->m_xTextBuffer.LoadFromBytes(makeSourcePage(1 << 20));
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+        view.PrintDocument(printer);
+    }
+}
+BENCHMARK(BM_PrintWholePage)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
