@@ -1220,12 +1220,13 @@ void VornaSourceTextView::PaintLine(QPainter& painter, const QRect& rect, int li
         return;
     }
     const LineState before = GetLineStateBefore(line - 1);
-    m_aRunBuffer.resize(static_cast<size_t>(3 * length + 1));
+    // The colouring makes at most one run per byte.
+    m_aRunBuffer.resize(static_cast<size_t>(length + 1));
     int runCount = 0;
     const LineState after = ParseLineColors(before, line, m_aRunBuffer.data(), runCount);
     if (line < static_cast<int>(m_pdwParseCookies.size()))
         m_pdwParseCookies[static_cast<size_t>(line)] = after;
-    PaintTextRow(painter, rect, line, m_aRunBuffer.data(), std::clamp(runCount, 0, 3 * length + 1));
+    PaintTextRow(painter, rect, line, m_aRunBuffer.data(), std::clamp(runCount, 0, length + 1));
 }
 
 void VornaSourceTextView::PaintTextRow(QPainter& painter, const QRect& rect, int line, const ColorRun* runs,
