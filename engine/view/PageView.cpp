@@ -1,9 +1,13 @@
 #include "engine/view/PageView.h"
 
 #include "engine/dom/Document.h"
+#include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/markup/MarkupPointer.h"
 #include "engine/view/DisplayPointer.h"
+#include "engine/view/DesignModeInput.h"
+#include "engine/view/EventDispatcher.h"
+#include "engine/view/EventObject.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -41,6 +45,17 @@ PageView::PageView(Document* doc, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
     m_layout->setRepaintRequest([this] { scheduleFlush(); });
+    m_events = std::make_unique<EventDispatcher>(doc);
+    m_input = std::make_unique<DesignModeInput>(*this, *m_events);
+    // Copy, cut and paste ask the sink first.
+    doc->commands().setEventHook([this](quint32 id) {
+        EventObject event;
+        event.srcElement = m_doc->body();
+        return m_events->fire(int(id), event);
+    });
+    viewport()->setMouseTracking(true);
+    viewport()->setAcceptDrops(true);
+    setAttribute(Qt::WA_InputMethodEnabled);
     m_layout->engine().container().setBelowContentHook([this](QPainter& p, int nodeId, const QRect& box) {
         paintBehaviorsBelow(p, nodeId, box, m_currentUpdate);
     });
@@ -49,6 +64,7 @@ PageView::PageView(Document* doc, QWidget* parent)
 
 PageView::~PageView()
 {
+    m_doc->commands().setEventHook({});
     m_layout->engine().container().setBelowContentHook({});
 }
 
@@ -439,31 +455,46 @@ void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
         break;
     }
     case Selection::Type::None: {
-        if (!m_caretVisible || !selection.start().isSet())
+        if (!m_caretVisible)
             break;
-        Node* node = selection.start().node();
-        int offset = selection.start().offset();
-        QRect caret;
-        if (node->isText()) {
-            caret = m_text->caretRect(node->asText(), offset);
-        } else if (Node* child = node->child(offset); child && child->isText()) {
-            caret = m_text->caretRect(child->asText(), 0);
-        } else if (offset > 0 && node->child(offset - 1) && node->child(offset - 1)->isText()) {
-            Text* before = node->child(offset - 1)->asText();
-            caret = m_text->caretRect(before, before->length());
-        }
-        if (caret.isNull() && !node->isText() && !node->isDocument()) {
-            // An empty cell or block: the caret stands at its content's start.
-            if (const LayoutBox* box = m_layout->box(node->asElement())) {
-                if (!box->contentBox.isEmpty() || box->tag != QLatin1String("BODY"))
-                    caret = QRect(box->contentBox.topLeft(), QSize(1, 18));
-            }
-        }
+        const QRect caret = caretPageRect();
         if (!caret.isNull() && caret.intersects(pageUpdate))
             p.fillRect(caret, Qt::black);
+        m_input->paintComposition(p, caret);
         break;
     }
     }
+}
+
+QRect PageView::caretPageRect()
+{
+    Selection& selection = m_doc->selection();
+    if (selection.type() == Selection::Type::Control || !selection.isCollapsed() || !selection.start().isSet())
+        return QRect();
+    Node* node = selection.start().node();
+    int offset = selection.start().offset();
+    QRect caret;
+    if (node->isText()) {
+        caret = m_text->caretRect(node->asText(), offset);
+    } else if (Node* child = node->child(offset); child && child->isText()) {
+        caret = m_text->caretRect(child->asText(), 0);
+    } else if (offset > 0 && node->child(offset - 1) && node->child(offset - 1)->isText()) {
+        Text* before = node->child(offset - 1)->asText();
+        caret = m_text->caretRect(before, before->length());
+    }
+    if (caret.isNull() && !node->isText() && !node->isDocument()) {
+        // An empty cell or block: the caret stands at its content's start.
+        if (const LayoutBox* box = m_layout->box(node->asElement())) {
+            if (!box->contentBox.isEmpty() || box->tag != QLatin1String("BODY"))
+                caret = QRect(box->contentBox.topLeft(), QSize(1, 18));
+        }
+    }
+    return caret;
+}
+
+std::vector<QRect> PageView::handleRects(const QRect& borderBox)
+{
+    return pageview_detail::handleRects(borderBox, kHandleSize);
 }
 
 } // namespace engine

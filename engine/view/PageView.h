@@ -13,8 +13,14 @@
 
 namespace engine {
 
+class DesignModeInput;
 class Document;
+class EditHost;
 class Element;
+class EventDispatcher;
+class EventSink;
+class ViewHost;
+struct EventObject;
 
 // The widget that shows one document: scrolling, zoom ("25%" to "200%"),
 // lazy relayout, painting of the viewport and the dirty areas only, and in
@@ -101,9 +107,44 @@ public:
 
     // Size of the selection handles and the ring around them.
     static constexpr int kHandleSize = 7;
+    // The handles around a control-selected border box: top-left, top,
+    // top-right, left, right, bottom-left, bottom, bottom-right.
+    static std::vector<QRect> handleRects(const QRect& borderBox);
+    // The caret's box in page coordinates; null when there is no caret.
+    QRect caretPageRect();
+    TextGeometry& textGeometry() { return *m_text; }
+
+    // --- events: the program's sink, the event under way, input
+    int advise(EventSink* sink);
+    bool unadvise(int cookie);
+    // The window's event object during an event (null between events).
+    EventObject* windowEvent() const;
+    EventDispatcher& events() { return *m_events; }
+    DesignModeInput& input() { return *m_input; }
+    void setEditHost(EditHost* host);
+    void setViewHost(ViewHost* host);
+    void setCapture(Element* element);
+    void releaseCapture();
+    // The program's cursor (kept while override cursor is on) and the one shown.
+    void setPageCursor(const QCursor& cursor);
+    QCursor pageCursor() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
@@ -138,6 +179,8 @@ private:
     int m_nextCookie = 1;
     QRegion m_pending;
     QRect m_currentUpdate; // page area being painted
+    std::unique_ptr<EventDispatcher> m_events;
+    std::unique_ptr<DesignModeInput> m_input;
 };
 
 } // namespace engine

@@ -1,0 +1,383 @@
+#include "engine/editing/Typing.h"
+
+#include "engine/dom/Document.h"
+#include "engine/dom/Element.h"
+#include "engine/dom/Text.h"
+#include "engine/editing/CommandGroup.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
+#include "engine/markup/MarkupServices.h"
+#include "engine/markup/UndoManager.h"
+
+namespace engine {
+
+namespace typing_detail {
+
+bool isContainerTag(const Element* el)
+{
+    return el->hasTag(QLatin1String("TD")) || el->hasTag(QLatin1String("TH")) || el->hasTag(QLatin1String("CAPTION"))
+        || el->hasTag(QLatin1String("MARQUEE")) || el->hasTag(QLatin1String("BODY"));
+}
+
+bool isSpaceChar(QChar c) { return c == u' ' || c == QChar(0xA0) || c == u'\n' || c == u'\t'; }
+
+// Elements that are blocks but no paragraphs: the caret does not cross them.
+bool isOtherBlock(const Element* el)
+{
+    static const char* const kTags[] = {"TABLE", "UL", "OL", "DL", "FORM", "BLOCKQUOTE", "CENTER", "HR", "MAP"};
+    for (const char* t : kTags)
+        if (el->hasTag(QLatin1String(t)))
+            return true;
+    return false;
+}
+
+} // namespace typing_detail
+
+Element* Typing::editingContainer(Node* node)
+{
+    for (Node* n = node; n; n = n->parentNode())
+        if (Element* e = n->asElement(); e && !e->isComment() && typing_detail::isContainerTag(e))
+            return e;
+    return nullptr;
+}
+
+bool Typing::isParagraph(const Element* el)
+{
+    static const char* const kTags[] = {"P", "DIV", "H1", "H2", "H3", "H4", "H5", "H6", "LI", "PRE", "ADDRESS", "DD", "DT"};
+    for (const char* t : kTags)
+        if (el->hasTag(QLatin1String(t)))
+            return true;
+    return false;
+}
+
+bool Typing::isEditable(Node* node) const
+{
+    Element* body = m_doc->body();
+    return node && body && body->hasTag(QLatin1String("BODY")) && body->containsNode(node)
+        && m_doc->commands().editMode();
+}
+
+bool Typing::caret(Node*& node, int& offset) const
+{
+    Selection& sel = m_doc->selection();
+    if (sel.type() == Selection::Type::Control || !sel.start().isSet())
+        return false;
+    node = sel.start().node();
+    offset = sel.start().offset();
+    return isEditable(node);
+}
+
+void Typing::placeCaret(Node* node, int offset) { m_doc->selection().collapseAt(node, offset); }
+
+bool Typing::deleteSelectionIfAny()
+{
+    Selection& sel = m_doc->selection();
+    if (sel.type() != Selection::Type::Text)
+        return false;
+    Node* sn = sel.start().node();
+    const int so = sel.start().offset();
+    MarkupServices::extractContents(sn, so, sel.end().node(), sel.end().offset());
+    placeCaret(sel.start().node(), sel.start().offset());
+    return true;
+}
+
+void Typing::applyPendingFormats(Node* startNode, int startOffset)
+{
+    CommandGroup& commands = m_doc->commands();
+    if (commands.pendingFormats().empty())
+        return;
+    const auto pending = commands.pendingFormats();
+    commands.clearPendingFormats();
+    Selection& sel = m_doc->selection();
+    TextRange range(m_doc, startNode, startOffset, sel.start().node(), sel.start().offset());
+    for (const auto& f : pending)
+        commands.execOnRange(range, f.id, f.value);
+    placeCaret(range.end().node(), range.end().offset());
+}
+
+bool Typing::insertText(const QString& input, bool overwrite)
+{
+    Node* node = nullptr;
+    int offset = 0;
+    if (input.isEmpty() || !caret(node, offset))
+        return false;
+    UndoUnit unit(m_doc);
+    m_doc->undoManager().markTyping();
+    if (deleteSelectionIfAny()) {
+        overwrite = false;
+        node = m_doc->selection().start().node();
+        offset = m_doc->selection().start().offset();
+    }
+    // The text node to type into.
+    Text* text = node->asText();
+    if (!text) {
+        if (Node* after = node->child(offset); after && after->isText()) {
+            text = after->asText();
+            offset = 0;
+        } else if (Node* before = node->child(offset - 1); before && before->isText()) {
+            text = before->asText();
+            offset = text->length();
+        } else {
+            Ref<Text> fresh = m_doc->createTextNode(QString());
+            node->insertBefore(fresh, node->child(offset));
+            text = fresh.get();
+            offset = 0;
+        }
+    }
+    const bool pendingFormats = !m_doc->commands().pendingFormats().empty();
+    QString typed = input;
+    if (typed == QLatin1String(" ")) {
+        const QString& data = text->data();
+        const bool spaceBefore = offset == 0 || typing_detail::isSpaceChar(data.at(offset - 1));
+        const bool endAfter = offset >= data.size() || typing_detail::isSpaceChar(data.at(offset));
+        if (spaceBefore || endAfter)
+            typed = QString(QChar(0xA0));
+    }
+    const int replaced = overwrite ? std::min<int>(typed.size(), text->length() - offset) : 0;
+    text->replaceData(offset, replaced, typed);
+    placeCaret(text, offset + int(typed.size()));
+    if (pendingFormats)
+        applyPendingFormats(text, offset);
+    return true;
+}
+
+bool Typing::insertLineBreak()
+{
+    Node* node = nullptr;
+    int offset = 0;
+    if (!caret(node, offset))
+        return false;
+    UndoUnit unit(m_doc);
+    deleteSelectionIfAny();
+    Selection& sel = m_doc->selection();
+    Ref<Element> br = m_doc->createElement(QStringLiteral("BR"));
+    Node* endNode = nullptr;
+    int endOffset = 0;
+    MarkupServices::insertNodes(sel.start().node(), sel.start().offset(), {Ref<Node>(br.get())}, &endNode, &endOffset);
+    if (br->parentNode())
+        placeCaret(br->parentNode(), br->indexInParent() + 1);
+    return true;
+}
+
+bool Typing::insertParagraph()
+{
+    Node* node = nullptr;
+    int offset = 0;
+    if (!caret(node, offset))
+        return false;
+    UndoUnit unit(m_doc);
+    deleteSelectionIfAny();
+    Selection& sel = m_doc->selection();
+    node = sel.start().node();
+    offset = sel.start().offset();
+    Element* container = editingContainer(node);
+    if (!container)
+        return false;
+    Element* block = nullptr;
+    for (Node* n = node; n && n != container; n = n->parentNode())
+        if (Element* e = n->asElement(); e && isParagraph(e)) {
+            block = e;
+            break;
+        }
+    if (!block) {
+        // The run of inline content around the caret becomes a paragraph.
+        Node* top = node;
+        while (top->parentNode() && top->parentNode() != container)
+            top = top->parentNode();
+        auto blockAt = [container](int i) {
+            const Element* e = container->child(i)->asElement();
+            return e && !e->isComment() && (isParagraph(e) || typing_detail::isOtherBlock(e));
+        };
+        // Between children the run may be empty; else it holds the caret's child.
+        int first = top == container ? offset : top->indexInParent();
+        int last = top == container ? offset - 1 : first;
+        while (first > 0 && !blockAt(first - 1))
+            --first;
+        while (last + 1 < container->childCount() && !blockAt(last + 1))
+            ++last;
+        Ref<Element> p = m_doc->createElement(QStringLiteral("P"));
+        const Ref<Node> keepNode(node);
+        container->insertBefore(p, container->child(first));
+        // The run now starts after the new paragraph.
+        for (int i = first; i <= last; ++i)
+            p->appendChild(Ref<Node>(container->child(first + 1)));
+        if (node == container) {
+            node = p.get();
+            offset = offset - first;
+        }
+        block = p.get();
+    }
+    Ref<Element> tail = MarkupServices::splitElement(block, node, offset);
+    if (!tail)
+        return false;
+    // The caret starts the new paragraph, inside its first text.
+    Node* n = tail.get();
+    while (n->firstChild() && !n->firstChild()->isText() && n->firstChild()->asElement()
+           && !n->firstChild()->asElement()->isVoid())
+        n = n->firstChild();
+    placeCaret(n->firstChild() && n->firstChild()->isText() ? n->firstChild() : n, 0);
+    return true;
+}
+
+namespace typing_detail {
+
+bool removesAsUnit(Element* e) { return e->isVoid() && !e->isComment(); }
+
+} // namespace typing_detail
+
+bool Typing::deleteBackward()
+{
+    Node* n = nullptr;
+    int o = 0;
+    if (!caret(n, o))
+        return false;
+    UndoUnit unit(m_doc);
+    if (deleteSelectionIfAny())
+        return true;
+    Element* container = editingContainer(n);
+    for (int guard = 0; n && guard < 10000; ++guard) {
+        if (Text* t = n->asText()) {
+            if (o > 0) {
+                const int count = o >= 2 && t->data().at(o - 1).isLowSurrogate() ? 2 : 1;
+                t->deleteData(o - count, count);
+                placeCaret(t, o - count);
+                return true;
+            }
+            o = t->indexInParent();
+            n = t->parentNode();
+            continue;
+        }
+        Element* e = n->asElement();
+        if (!e)
+            return false;
+        if (o > 0) {
+            Node* prev = e->child(o - 1);
+            if (prev->isText()) {
+                n = prev;
+                o = prev->asText()->length();
+                continue;
+            }
+            Element* pe = prev->asElement();
+            if (pe->isComment()) {
+                --o;
+                continue;
+            }
+            if (typing_detail::removesAsUnit(pe)) {
+                pe->remove();
+                placeCaret(e, o - 1);
+                return true;
+            }
+            if (typing_detail::isOtherBlock(pe) || typing_detail::isContainerTag(pe))
+                return false;
+            n = pe;
+            o = pe->childCount();
+            continue;
+        }
+        // At the start of the element.
+        if (e == container)
+            return false;
+        if (isParagraph(e)) {
+            Node* prev = e->previousSibling();
+            while (prev && prev->isText() && prev->asText()->data().trimmed().isEmpty() && prev->previousSibling())
+                prev = prev->previousSibling();
+            Element* pe = prev ? prev->asElement() : nullptr;
+            if (pe && isParagraph(pe)) {
+                const int join = pe->childCount();
+                while (e->firstChild())
+                    pe->appendChild(Ref<Node>(e->firstChild()));
+                e->remove();
+                placeCaret(pe, join);
+                return true;
+            }
+            if (prev && !pe) {
+                // Text before the paragraph: the paragraph's content joins it.
+                Node* parent = e->parentNode();
+                const int at = e->indexInParent();
+                while (e->lastChild())
+                    parent->insertBefore(Ref<Node>(e->lastChild()), e->nextSibling());
+                e->remove();
+                placeCaret(parent, at);
+                return true;
+            }
+            if (pe)
+                return false;
+        }
+        o = e->indexInParent();
+        n = e->parentNode();
+    }
+    return false;
+}
+
+bool Typing::deleteForward()
+{
+    Node* n = nullptr;
+    int o = 0;
+    if (!caret(n, o))
+        return false;
+    UndoUnit unit(m_doc);
+    if (deleteSelectionIfAny())
+        return true;
+    Element* container = editingContainer(n);
+    for (int guard = 0; n && guard < 10000; ++guard) {
+        if (Text* t = n->asText()) {
+            if (o < t->length()) {
+                const int count = o + 1 < t->length() && t->data().at(o).isHighSurrogate() ? 2 : 1;
+                t->deleteData(o, count);
+                placeCaret(t, o);
+                return true;
+            }
+            o = t->indexInParent() + 1;
+            n = t->parentNode();
+            continue;
+        }
+        Element* e = n->asElement();
+        if (!e)
+            return false;
+        if (o < e->childCount()) {
+            Node* next = e->child(o);
+            if (next->isText()) {
+                n = next;
+                o = 0;
+                continue;
+            }
+            Element* ne = next->asElement();
+            if (ne->isComment()) {
+                ++o;
+                continue;
+            }
+            if (typing_detail::removesAsUnit(ne)) {
+                ne->remove();
+                placeCaret(e, o);
+                return true;
+            }
+            if (typing_detail::isOtherBlock(ne) || typing_detail::isContainerTag(ne))
+                return false;
+            n = ne;
+            o = 0;
+            continue;
+        }
+        if (e == container)
+            return false;
+        if (isParagraph(e)) {
+            Node* next = e->nextSibling();
+            while (next && next->isText() && next->asText()->data().trimmed().isEmpty() && next->nextSibling())
+                next = next->nextSibling();
+            Element* ne = next ? next->asElement() : nullptr;
+            if (ne && isParagraph(ne)) {
+                const int join = e->childCount();
+                while (ne->firstChild())
+                    e->appendChild(Ref<Node>(ne->firstChild()));
+                ne->remove();
+                placeCaret(e, join);
+                return true;
+            }
+            if (ne)
+                return false;
+        }
+        o = e->indexInParent() + 1;
+        n = e->parentNode();
+    }
+    return false;
+}
+
+} // namespace engine

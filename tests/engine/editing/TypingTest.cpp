@@ -1,0 +1,119 @@
+#include "engine/editing/Typing.h"
+
+#include "engine/EnginePage.h"
+#include "engine/editing/CommandGroup.h"
+#include "engine/editing/Selection.h"
+#include "engine/markup/UndoManager.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+namespace {
+
+// A page with the caret at the "|" of the body's HTML.
+struct CaretCase {
+    const char* name;
+    const char* html;
+    int action; // 0 type "x", 1 Enter, 2 Shift+Enter, 3 Backspace, 4 Delete
+    const char* expected;
+};
+
+void placeCaretAtBar(Document* doc)
+{
+    for (Node* n = doc->body(); n; n = n->nextInTree(doc->body()))
+        if (Text* t = n->asText(); t && t->data().contains(u'|')) {
+            const int at = int(t->data().indexOf(u'|'));
+            t->deleteData(at, 1);
+            doc->undoManager().clear();
+            doc->selection().collapseAt(t, at);
+            return;
+        }
+    FAIL() << "no caret mark";
+}
+
+class TypingCases : public ::testing::TestWithParam<CaretCase> {};
+
+TEST_P(TypingCases, ChangesTheTreeAsABrowserEditorWould)
+{
+    const CaretCase& c = GetParam();
+    auto doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QString::fromUtf8(c.html)));
+    placeCaretAtBar(doc.get());
+    Typing typing(doc.get());
+    switch (c.action) {
+    case 0: typing.insertText(QStringLiteral("x")); break;
+    case 1: typing.insertParagraph(); break;
+    case 2: typing.insertLineBreak(); break;
+    case 3: typing.deleteBackward(); break;
+    default: typing.deleteForward(); break;
+    }
+    // The caret is marked again to check where it stands.
+    Selection& sel = doc->selection();
+    ASSERT_TRUE(sel.start().isSet());
+    Node* n = sel.start().node();
+    if (Text* t = n->asText())
+        t->insertData(sel.start().offset(), QStringLiteral("|"));
+    else
+        n->insertBefore(doc->createTextNode(QStringLiteral("|")), n->child(sel.start().offset()));
+    EXPECT_EQ(bodyHtml(doc.get()), QString::fromUtf8(c.expected));
+}
+
+const CaretCase kCases[] = {
+    {"TypeInText", "<P>ab|c</P>", 0, "<P>abx|c</P>"},
+    {"EnterSplitsParagraph", "<P>ab|c</P>", 1, "<P>ab</P><P>|c</P>"},
+    {"EnterSplitsInlineToo", "<P><B>ab|c</B></P>", 1, "<P><B>ab</B></P><P><B>|c</B></P>"},
+    {"EnterInCellMakesParagraphs", "<TABLE><TBODY><TR><TD>ab|c</TD></TR></TBODY></TABLE>", 1,
+     "<TABLE><TBODY><TR><TD><P>ab</P><P>|c</P></TD></TR></TBODY></TABLE>"},
+    {"ShiftEnterIsBr", "<P>ab|c</P>", 2, "<P>ab<BR>|c</P>"},
+    {"BackspaceChar", "<P>ab|c</P>", 3, "<P>a|c</P>"},
+    {"BackspaceJoinsParagraphs", "<P>ab</P><P>|cd</P>", 3, "<P>ab|cd</P>"},
+    {"BackspaceRemovesBr", "<P>ab<BR>|cd</P>", 3, "<P>ab|cd</P>"},
+    {"BackspaceAtCellStartDoesNothing", "<TABLE><TBODY><TR><TD>|ab</TD></TR></TBODY></TABLE>", 3,
+     "<TABLE><TBODY><TR><TD>|ab</TD></TR></TBODY></TABLE>"},
+    {"DeleteChar", "<P>ab|c</P>", 4, "<P>ab|</P>"},
+    {"DeleteJoinsParagraphs", "<P>ab|</P><P>cd</P>", 4, "<P>ab|cd</P>"},
+    {"DeleteRemovesImage", "<P>a|<IMG src=x.gif>b</P>", 4, "<P>a|b</P>"},
+    {"DeleteStopsBeforeTable", "<P>ab|</P><TABLE><TBODY><TR><TD>c</TD></TR></TBODY></TABLE>", 4,
+     "<P>ab|</P><TABLE><TBODY><TR><TD>c</TD></TR></TBODY></TABLE>"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Typing, TypingCases, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Typing, SpacesThatWouldCollapseAreNonBreaking)
+{
+    auto doc = pageFrom("<html><body><P>ab|</P></body></html>");
+    placeCaretAtBar(doc.get());
+    Typing typing(doc.get());
+    typing.insertText(QStringLiteral(" "));
+    typing.insertText(QStringLiteral(" "));
+    typing.insertText(QStringLiteral("c"));
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab&nbsp;&nbsp;c</P>"));
+    EXPECT_EQ(doc->undoManager().undoCount(), 1); // one typing step
+}
+
+TEST(Typing, OverwriteReplacesAndPendingFormatApplies)
+{
+    auto doc = pageFrom("<html><body><P>|abc</P></body></html>");
+    placeCaretAtBar(doc.get());
+    Typing typing(doc.get());
+    typing.insertText(QStringLiteral("XY"), true);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>XYc</P>"));
+    doc->selection().collapseAt(doc->getElementsByTagName(QStringLiteral("P")).item(0), 1);
+    doc->commands().exec(CommandGroup::Bold);
+    typing.insertText(QStringLiteral("z"));
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>XYc<STRONG>z</STRONG></P>"));
+    EXPECT_TRUE(parserStable(doc.get()));
+}
+
+TEST(Typing, NothingOutsideEditableContentOrWithControlSelection)
+{
+    auto doc = pageFrom("<html><head><title>t|</title></head><body><P><IMG id=i src=a.gif></P></body></html>");
+    doc->selection().collapseAt(doc->head(), 0);
+    EXPECT_FALSE(Typing(doc.get()).insertText(QStringLiteral("x")));
+    doc->selection().setControlRange({Ref<Element>(doc->getElementById(QStringLiteral("i")))});
+    EXPECT_FALSE(Typing(doc.get()).insertText(QStringLiteral("x")));
+    EXPECT_FALSE(doc->undoManager().canUndo());
+}
+
+} // namespace
