@@ -34,6 +34,23 @@ bool pixelValue(const QString& v, int& px)
     return ok;
 }
 
+// Properties and attributes whose change alters how a box is painted, not
+// its size or place.
+bool isPaintOnlyProperty(const QString& upperName)
+{
+    static const QStringList names = {"COLOR", "BACKGROUND-COLOR", "BORDER-COLOR", "BORDER-TOP-COLOR",
+                                      "BORDER-RIGHT-COLOR", "BORDER-BOTTOM-COLOR", "BORDER-LEFT-COLOR", "FILTER"};
+    return names.contains(upperName);
+}
+
+bool isPaintOnlyAttribute(const QString& name)
+{
+    return name.compare(QLatin1String("bgcolor"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("color"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("bordercolor"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("text"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace documentlayout_detail
 
 DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
@@ -263,9 +280,63 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
             invalidateAll();
         return;
     }
-    m_restyle.insert(id);
-    m_allDirty = true;
+    if (!tryRepaintOnly(element, id, name)) {
+        m_restyle.insert(id);
+        m_allDirty = true;
+    }
     requestRepaint();
+}
+
+void DocumentLayout::markSubtreeDirty(int id)
+{
+    const LayoutTree& tree = m_engine.tree();
+    const auto it = tree.byNode.find(id);
+    if (it == tree.byNode.end())
+        return;
+    std::vector<int> stack{it->second};
+    while (!stack.empty()) {
+        const LayoutBox& b = tree.boxes[static_cast<size_t>(stack.back())];
+        stack.pop_back();
+        m_dirty += b.borderBox;
+        for (const QRect& r : b.lineBoxes)
+            m_dirty += r;
+        stack.insert(stack.end(), b.children.begin(), b.children.end());
+    }
+}
+
+bool DocumentLayout::tryRepaintOnly(Element* el, int id, const QString& attribute)
+{
+    using namespace documentlayout_detail;
+    if (m_layoutDirty || !m_restyle.isEmpty() || !m_deferredRestyle.isEmpty() || !m_engine.tree().box(id))
+        return false;
+    const Style* style = el->styleIfAny();
+    const QString now = style ? style->cssText() : QString();
+    if (!attribute.isEmpty()) {
+        if (!isPaintOnlyAttribute(attribute) || now != m_styleAtLayout.value(id))
+            return false;
+    } else {
+        // Every declaration that differs must be a paint-only one.
+        const auto before = declarations(m_styleAtLayout.value(id));
+        const auto after = declarations(now);
+        QHash<QString, QString> a, b;
+        for (const auto& [k, v] : before)
+            a.insert(k, v);
+        for (const auto& [k, v] : after)
+            b.insert(k, v);
+        for (auto it = a.cbegin(); it != a.cend(); ++it) {
+            if (b.value(it.key()) != it.value() && !isPaintOnlyProperty(it.key()))
+                return false;
+        }
+        for (auto it = b.cbegin(); it != b.cend(); ++it) {
+            if (!a.contains(it.key()) && !isPaintOnlyProperty(it.key()))
+                return false;
+        }
+    }
+    m_engine.restyle(id, layoutAttributes(el), true);
+    m_styleAtLayout.insert(id, now);
+    ++m_counters.repaintOnly;
+    markSubtreeDirty(id);
+    return true;
 }
 
 bool DocumentLayout::tryShift(Element* el, int id)
@@ -320,7 +391,7 @@ void DocumentLayout::styleChanged(Element* element)
             invalidateAll();
         return;
     }
-    if (!tryShift(element, id)) {
+    if (!tryShift(element, id) && !tryRepaintOnly(element, id, QString())) {
         m_restyle.insert(id);
         m_allDirty = true;
     }

@@ -58,6 +58,7 @@ public:
         int layouts = 0;
         int restyles = 0;
         int shifts = 0;
+        int repaintOnly = 0; // restyles that kept the boxes
     };
     const Counters& counters() const { return m_counters; }
 
@@ -93,6 +94,8 @@ private:
     void invalidateAll();
     void requestRepaint();
     bool tryShift(Element* el, int id);
+    bool tryRepaintOnly(Element* el, int id, const QString& attribute);
+    void markSubtreeDirty(int id);
     std::vector<std::pair<QString, QString>> layoutAttributes(const Element* el) const;
 
     Document* m_doc;

@@ -222,7 +222,7 @@ std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
     return it == m_elements.end() ? nullptr : it->second.lock();
 }
 
-bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes)
+bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
     const auto el = elementOf(nodeId);
     if (!el)
@@ -232,6 +232,8 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     el->refresh_styles();
     el->parse_attributes();
     el->parse_styles(true);
+    if (paintOnly)
+        return true;
     // Column widths come from the cells when a table's grid is built: the
     // table around a restyled element builds its grid again.
     for (auto p = el; p; p = p->parent()) {

@@ -48,8 +48,10 @@ public:
 
     // Restyles one element in place after a change of its style or attributes
     // (attributes given as name/value pairs replace the old ones) and marks the
-    // layout stale. Returns false when the node has no layout element.
-    bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes);
+    // layout stale, unless the change only alters how the element is painted
+    // (colours): then the boxes stand. Returns false when the node has no
+    // layout element.
+    bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly = false);
     // Moves the boxes of an absolutely positioned element and everything in it
     // by an offset, without a new layout (a dragged object).
     bool shiftPositioned(int nodeId, int dx, int dy);

@@ -297,7 +297,24 @@ void PageView::paintEvent(QPaintEvent* event)
 {
     m_layout->ensureLayout();
     QPainter p(viewport());
-    for (const QRect& view : event->region()) {
+    paintViewRegion(p, event->region());
+    m_pending = QRegion();
+}
+
+void PageView::paintViewRegion(QPainter& p, const QRegion& region)
+{
+    // One pass over the bounding rectangle when it is not much larger than
+    // the region: each pass costs a walk over the whole page.
+    long long area = 0;
+    for (const QRect& r : region)
+        area += static_cast<long long>(r.width()) * r.height();
+    const QRect bounds = region.boundingRect();
+    std::vector<QRect> rects;
+    if (static_cast<long long>(bounds.width()) * bounds.height() <= 3 * area)
+        rects.push_back(bounds);
+    else
+        rects.assign(region.begin(), region.end());
+    for (const QRect& view : rects) {
         // The client area under the view rectangle, rounded outwards.
         const QPoint tl = viewToClient(view.topLeft());
         const QPoint br(((view.x() + view.width()) * 100 + m_zoom - 1) / m_zoom,
@@ -308,7 +325,6 @@ void PageView::paintEvent(QPaintEvent* event)
         paintClient(p, QRect(tl, br - QPoint(1, 1)));
         p.restore();
     }
-    m_pending = QRegion();
 }
 
 void PageView::setHeadless(QSize size)

@@ -88,6 +88,10 @@ public:
     // whose origin is the client area's (no zoom applied here).
     void paintClient(QPainter& painter, const QRect& clientRect);
 
+    // Paints a region of the view (view coordinates) as a paint event does:
+    // near rectangles are painted together, each pass walks the page once.
+    void paintViewRegion(QPainter& painter, const QRegion& region);
+
     // Brings layout, scroll bars and pending repaints up to date now
     // (otherwise done from the event loop).
     void flushChanges();

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QRegularExpression>
 
 using namespace engine;
@@ -323,4 +324,35 @@ TEST(RangeGeometry, PointRectsAndBounds)
     const QRect cellBox = page.layout.box(cell)->borderBox;
     ASSERT_TRUE(geometry.moveToPoint(range, cellBox.center()));
     EXPECT_EQ(range.start().node(), cell);
+}
+
+TEST(DocumentLayout, ColourChangesRepaintWithoutLayout)
+{
+    Page page(pageFrom("<body><p id=p>text</p><table><tr><td id=c>cell</td></tr></table>"
+                       "<div id=d style='width:100px'>d</div></body>"));
+    Document* doc = page.doc.get();
+    page.layout.ensureLayout();
+    page.layout.takeDirtyRegion();
+    const DocumentLayout::Counters start = page.layout.counters();
+    byId(doc, "p")->style().setAttribute(QStringLiteral("color"), Variant(QStringLiteral("red")));
+    byId(doc, "c")->setAttribute(QStringLiteral("bgColor"), Variant(QStringLiteral("#00ff00")));
+    EXPECT_FALSE(page.layout.needsLayout());
+    EXPECT_EQ(page.layout.counters().repaintOnly, start.repaintOnly + 2);
+    const QRegion dirty = page.layout.takeDirtyRegion();
+    EXPECT_TRUE(dirty.contains(page.layout.box(byId(doc, "c"))->borderBox));
+    EXPECT_FALSE(dirty.contains(page.layout.box(byId(doc, "d"))->borderBox));
+    // The painting shows the new colours as a full layout would.
+    LayoutEngine full;
+    full.load(LayoutSerializer::serialize(*doc).html);
+    full.layout(800);
+    QImage a(800, 200, QImage::Format_RGB32), b(800, 200, QImage::Format_RGB32);
+    {
+        QPainter pa(&a), pb(&b);
+        page.layout.engine().draw(pa, a.rect());
+        full.draw(pb, b.rect());
+    }
+    EXPECT_EQ(a, b);
+    // A width is no colour: it lays out again.
+    byId(doc, "d")->style().setAttribute(QStringLiteral("width"), Variant(QStringLiteral("200px")));
+    EXPECT_TRUE(page.layout.needsLayout());
 }
