@@ -28,6 +28,13 @@ constexpr int CannotDeleteFolder = 41742;
 constexpr int DownloadStopped = 41601;
 constexpr int UploadStopped = 41599;
 
+// Whether a resolved path lies in a folder (the folder resolved too).
+bool isInsideFolder(const QString& canonicalPath, const QString& folder)
+{
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    return !canonicalPath.isEmpty() && !root.isEmpty() && canonicalPath.startsWith(root + u'/');
+}
+
 } // namespace ftptransfer
 
 FtpTransferRun::FtpTransferRun(platform::FtpClient& client, FtpTransferHost& host, Direction direction,
@@ -233,6 +240,10 @@ void FtpTransferRun::CollectLocalFiles(const QString& relativeFolder, const QStr
             items->append(item);
             folders.append(item);
         } else if (entry.isFile()) {
+            // A link to a file outside the web is not part of it: publishing
+            // it would put a private file on the server.
+            if (entry.isSymLink() && !ftptransfer::isInsideFolder(entry.canonicalFilePath(), webFolder))
+                continue;
             *totalBytes += quint64(entry.size());
             items->append(relative + entry.fileName());
         }

@@ -47,7 +47,8 @@ public:
 
     // Appends the items of a local folder tree to a list, a folder before its
     // contents, and adds the file sizes to the total. Symbolic links to
-    // folders are not followed.
+    // folders are not followed; links to files count only when the file lies
+    // inside the web folder.
     static void CollectLocalFiles(const QString& relativeFolder, const QString& webFolder, QStringList* items,
                                   quint64* totalBytes);
 

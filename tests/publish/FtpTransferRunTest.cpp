@@ -225,4 +225,18 @@ TEST_F(TransferRunTest, CollectsAFolderBeforeItsContents)
     EXPECT_EQ(total, 11u);
 }
 
+TEST_F(TransferRunTest, CollectingTakesNoLinkOutOfTheWeb)
+{
+    writeLocal(web() + "/index.html", "12345");
+    writeLocal(dir.path() + "/private/key.txt", "secret");
+    ASSERT_TRUE(QFile::link(dir.path() + "/private/key.txt", web() + "/key.txt"));
+    ASSERT_TRUE(QFile::link(dir.path() + "/private", web() + "/private"));
+    ASSERT_TRUE(QFile::link(web() + "/index.html", web() + "/home.html"));
+    QStringList items;
+    quint64 total = 0;
+    FtpTransferRun::CollectLocalFiles(QString(), web(), &items, &total);
+    EXPECT_EQ(items, (QStringList{"home.html", "index.html"}));
+    EXPECT_EQ(total, 10u);
+}
+
 } // namespace
