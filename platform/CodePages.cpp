@@ -330,6 +330,13 @@ QString charsetFromMeta(const QByteArray& bytes)
 QString detectCharset(const QByteArray& bytes)
 {
     using namespace codepages_detail;
+    // A byte-order mark names the encoding for certain: no Japanese code page
+    // starts a text with these bytes, and a META inside UTF-16 cannot be read
+    // as bytes at all.
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("UTF-8");
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return QStringLiteral("UTF-16"); // the converter reads the mark and drops it
     const QString meta = canonicalCharset(charsetFromMeta(bytes));
     if (!meta.isEmpty())
         return meta;

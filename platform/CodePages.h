@@ -25,7 +25,8 @@ QByteArray encodeText(const QString& text, const QString& charset, bool* ok = nu
 // page bytes, or an empty string.
 QString charsetFromMeta(const QByteArray& bytes);
 
-// The charset of a page: its META first, then UTF-8 when the bytes are valid
+// The charset of a page: a byte-order mark (UTF-8, or "UTF-16" for either
+// byte order) first, then its META, then UTF-8 when the bytes are valid
 // UTF-8, then ICU's detector limited to the Japanese charsets
 // (windows-31j, EUC-JP, ISO-2022-JP). Never empty.
 QString detectCharset(const QByteArray& bytes);

@@ -216,6 +216,19 @@ TEST(DetectCharset, PlainAsciiAndEmptyAreUtf8)
     EXPECT_EQ(detectCharset(QByteArray()), QStringLiteral("UTF-8"));
 }
 
+TEST(DetectCharset, ByteOrderMarkWinsOverMetaAndContent)
+{
+    const QString page = QStringLiteral("<meta charset=\"Shift_JIS\"><p>") + japaneseProse();
+    const QByteArray utf8 = "\xEF\xBB\xBF" + encodeText(page, QStringLiteral("UTF-8"));
+    EXPECT_EQ(detectCharset(utf8), QStringLiteral("UTF-8"));
+    for (const char* bom : {"\xFF\xFE", "\xFE\xFF"}) {
+        const QString order = bom[0] == '\xFF' ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
+        const QByteArray bytes = QByteArray(bom) + encodeText(page, order);
+        const QString charset = detectCharset(bytes);
+        EXPECT_EQ(decodeText(bytes, charset), page) << order.toStdString() << " read as " << charset.toStdString();
+    }
+}
+
 TEST(DetectCharset, NeverEmptyForUnrecognisedBytes)
 {
     EXPECT_FALSE(detectCharset(QByteArray("\xFF\xFE\xFD\x80\x81", 5)).isEmpty());
