@@ -157,6 +157,20 @@ int CommandGroup::exec(int id, const Variant& in, Variant* out, bool)
             return -1;
         UndoUnit unit(m_doc);
         for (const auto& el : sel.controlElements()) {
+            if (id == Hyperlink) {
+                // The element itself goes into the link (it stays selected).
+                const QString href = in.toString().trimmed();
+                if (href.isEmpty())
+                    return -1;
+                if (Element* a = el->closest(QLatin1String("A"))) {
+                    a->setAttribute(QStringLiteral("href"), href);
+                } else {
+                    Ref<Element> link = m_doc->createElement(QStringLiteral("A"));
+                    link->setAttribute(QStringLiteral("href"), href);
+                    el->applyElement(link, QStringLiteral("outside"));
+                }
+                continue;
+            }
             TextRange r(m_doc);
             r.setRange(el->parentNode(), el->indexInParent(), el->parentNode(), el->indexInParent() + 1);
             applyFormat(r, id, in);

@@ -437,6 +437,10 @@ Element* Formatting::createLink(TextRange& range, const QString& href)
     Node* en = range.end().node();
     int eo = range.end().offset();
     auto nodes = MarkupServices::extractContents(sn, so, en, eo);
+    // The extracted nodes are what undo puts back: the link gets copies, so
+    // that taking links apart below leaves the originals as they were.
+    for (auto& n : nodes)
+        n = n->cloneNode(true);
     Ref<Element> a = doc->createElement(QStringLiteral("A"));
     a->setAttribute(QStringLiteral("href"), href);
     for (auto& n : nodes) {

@@ -13,7 +13,10 @@ namespace engine {
 class Document;
 class Text;
 
-// One primitive change of a page, as recorded for undo.
+// One primitive change of a page, as recorded for undo. Changes are
+// recorded while a node is in the page; a node taken out of the page is put
+// back by undo as it is then, so engine code never changes nodes after
+// taking them out (it works on copies).
 struct UndoRecord {
     enum class Kind { Insert, Remove, Attribute, Style, Text };
     Kind kind = Kind::Insert;

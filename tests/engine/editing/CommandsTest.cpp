@@ -173,3 +173,14 @@ TEST(Commands, DeleteControlSelection)
     EXPECT_EQ(bodyHtml(doc.get()), QString());
     EXPECT_EQ(doc->selection().typeText(), QStringLiteral("None"));
 }
+
+TEST(Commands, LinkOverAWholeLinkUndoesToTheOldLink)
+{
+    auto doc = pageFrom("<body><p>x<a href=\"old.html\">AB</a>cd</p></body>");
+    const QString before = bodyHtml(doc.get());
+    selectChars(doc.get(), 1, 4);
+    ASSERT_EQ(doc->commands().exec(CommandGroup::Hyperlink, "new.html"), 0);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>x<A href=\"new.html\">ABc</A>d</P>"));
+    doc->undoManager().undo();
+    EXPECT_EQ(bodyHtml(doc.get()), before);
+}
