@@ -337,8 +337,11 @@ QString detectCharset(const QByteArray& bytes)
         return QStringLiteral("UTF-8");
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return QStringLiteral("UTF-16"); // the converter reads the mark and drops it
+    // A META read as plain bytes cannot be telling the truth about UTF-16 (or
+    // UTF-32): the page is not in it, so its content decides.
     const QString meta = canonicalCharset(charsetFromMeta(bytes));
-    if (!meta.isEmpty())
+    if (!meta.isEmpty() && !meta.startsWith(QLatin1String("UTF-16"), Qt::CaseInsensitive)
+        && !meta.startsWith(QLatin1String("UTF-32"), Qt::CaseInsensitive))
         return meta;
     if (looksLikeIso2022Jp(bytes))
         return QStringLiteral("ISO-2022-JP");

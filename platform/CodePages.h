@@ -26,7 +26,8 @@ QByteArray encodeText(const QString& text, const QString& charset, bool* ok = nu
 QString charsetFromMeta(const QByteArray& bytes);
 
 // The charset of a page: a byte-order mark (UTF-8, or "UTF-16" for either
-// byte order) first, then its META, then UTF-8 when the bytes are valid
+// byte order) first, then its META (unless it claims UTF-16 or UTF-32, which
+// a META readable as bytes cannot be), then UTF-8 when the bytes are valid
 // UTF-8, then ICU's detector limited to the Japanese charsets
 // (windows-31j, EUC-JP, ISO-2022-JP). Never empty.
 QString detectCharset(const QByteArray& bytes);
