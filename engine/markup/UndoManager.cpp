@@ -66,9 +66,21 @@ void UndoManager::clear()
 bool UndoManager::undo() { return replay(m_undo, m_redo, false); }
 bool UndoManager::redo() { return replay(m_redo, m_undo, true); }
 
+void UndoManager::closeOpenUnits()
+{
+    if (m_depth == 0 || m_replaying)
+        return;
+    m_depth = 1;
+    endUnit();
+}
+
 bool UndoManager::replay(std::vector<Step>& from, std::vector<Step>& to, bool forward)
 {
-    if (from.empty() || m_replaying || m_depth > 0)
+    if (m_replaying)
+        return false;
+    // A unit left open (a begin without its end) is closed first.
+    closeOpenUnits();
+    if (from.empty())
         return false;
     Step step = std::move(from.back());
     from.pop_back();

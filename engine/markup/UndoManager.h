@@ -39,6 +39,9 @@ public:
 
     void beginUnit();
     void endUnit();
+    // Ends every open unit: what they hold becomes one step. Undo and redo
+    // do this first, so a begin without its end cannot block them.
+    void closeOpenUnits();
     int depth() const { return m_depth; }
     // Marks the open unit as typing (see above).
     void markTyping() { m_current.typing = true; }

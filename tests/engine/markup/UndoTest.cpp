@@ -125,3 +125,16 @@ TEST(DirtyFlag, LoadScopeLeavesNoStepAndNoMark)
     doc->undoManager().undo();
     EXPECT_TRUE(doc->isDirty());
 }
+
+TEST(Undo, AUnitLeftOpenIsClosedByUndo)
+{
+    auto doc = pageFrom("<body><p id=p>x</p></body>");
+    Element* p = doc->getElementById(QStringLiteral("p"));
+    doc->beginUndoUnit();
+    p->setAttribute(QStringLiteral("align"), QStringLiteral("left"));
+    p->setAttribute(QStringLiteral("title"), QStringLiteral("t"));
+    EXPECT_TRUE(doc->undoManager().undo());
+    EXPECT_EQ(p->outerHTML(), QStringLiteral("<P id=p>x</P>"));
+    doc->endUndoUnit();  // the late end changes nothing
+    EXPECT_TRUE(doc->undoManager().canRedo());
+}
