@@ -9,6 +9,8 @@
 #include "engine/layout/LayoutSerializer.h"
 #include "engine/view/PageView.h"
 
+#include "bench/engine/BenchPages.h"
+
 #include <benchmark/benchmark.h>
 
 #include <litehtml/litehtml.h>
@@ -19,54 +21,9 @@
 
 namespace {
 
-// A page of about `blocks` paragraphs and tables, with `positioned`
-// absolutely positioned TABLE and IMG objects.
-QString generatedPage(int blocks, int positioned)
-{
-    QString html = QStringLiteral("<html><head><title>bench</title></head><body bgcolor=#ffffff>");
-    for (int i = 0; i < blocks; ++i) {
-        if (i % 4 == 3) {
-            html += QStringLiteral("<table id=t%1 border=1 cellspacing=2 cellpadding=3 width=90%>"
-                                   "<tr><td colspan=2 bgcolor=#eeeeee>head %1</td><td rowspan=2>side</td></tr>"
-                                   "<tr><td>a <b>b</b></td><td><table border=1><tr><td>in</td><td>ner</td></tr>"
-                                   "</table></td></tr></table>")
-                        .arg(i);
-        } else {
-            html += QStringLiteral("<p id=p%1>Paragraph %1 with <font color=red>some</font> text, "
-                                   "日本語の文章も少し入れます。<a href='x%1.html'>a link</a></p>")
-                        .arg(i);
-        }
-    }
-    for (int i = 0; i < positioned; ++i) {
-        const int x = 20 + (i * 37) % 700, y = 40 + (i * 53) % 3000;
-        if (i % 2)
-            html += QStringLiteral("<table id=o%1 style='position:absolute;left:%2px;top:%3px;z-index:%4' border=1>"
-                                   "<tr><td>obj %1</td></tr></table>")
-                        .arg(i)
-                        .arg(x)
-                        .arg(y)
-                        .arg(i % 7);
-        else
-            html += QStringLiteral("<img id=o%1 src='none.gif' width=32 height=24 "
-                                   "style='position:absolute;left:%2px;top:%3px;z-index:%4'>")
-                        .arg(i)
-                        .arg(x)
-                        .arg(y)
-                        .arg(i % 7);
-    }
-    html += QStringLiteral("</body></html>");
-    return html;
-}
-
-QString largePage()
-{
-    return generatedPage(300, 500);
-}
-
-QString typicalPage()
-{
-    return generatedPage(40, 20);
-}
+using bench_pages::largePage;
+using bench_pages::paintPending;
+using bench_pages::typicalPage;
 
 // litehtml with the least container that lays out and paints text: no caches,
 // no element classes of ours.
@@ -210,14 +167,6 @@ void BM_FirstLayoutAndPaint_View_Large(benchmark::State& s) { ourFirstView(s, la
 void BM_FirstLayoutAndPaint_LitehtmlAlone_Typical(benchmark::State& s) { litehtmlAlone(s, typicalPage()); }
 void BM_FirstLayoutAndPaint_Ours_Typical(benchmark::State& s) { ourFirstLayout(s, typicalPage()); }
 void BM_FirstLayoutAndPaint_View_Typical(benchmark::State& s) { ourFirstView(s, typicalPage()); }
-
-// Paints what the view has pending, as a paint event would.
-void paintPending(engine::PageView& view, QImage& image)
-{
-    QPainter p(&image);
-    view.paintViewRegion(p, view.pendingRepaint());
-    view.clearPendingRepaint();
-}
 
 void BM_DragStep_Large(benchmark::State& state)
 {
