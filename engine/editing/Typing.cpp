@@ -133,9 +133,17 @@ bool Typing::insertText(const QString& input, bool overwrite)
         if (spaceBefore || endAfter)
             typed = QString(QChar(0xA0));
     }
-    const int replaced = overwrite ? std::min<int>(typed.size(), text->length() - offset) : 0;
-    text->replaceData(offset, replaced, typed);
-    placeCaret(text, offset + int(typed.size()));
+    int from = offset;
+    int replaced = overwrite ? std::min<int>(typed.size(), text->length() - offset) : 0;
+    // A non-breaking space typed last becomes a plain one once text follows it.
+    if (from > 0 && text->data().at(from - 1) == QChar(0xA0) && !typing_detail::isSpaceChar(typed.at(0))
+        && (from < 2 || !typing_detail::isSpaceChar(text->data().at(from - 2)))) {
+        --from;
+        ++replaced;
+        typed.prepend(u' ');
+    }
+    text->replaceData(from, replaced, typed);
+    placeCaret(text, from + int(typed.size()));
     if (pendingFormats)
         applyPendingFormats(text, offset);
     return true;
@@ -210,6 +218,8 @@ bool Typing::insertParagraph()
     Ref<Element> tail = MarkupServices::splitElement(block, node, offset);
     if (!tail)
         return false;
+    // An id names one element: the new paragraph does not repeat it.
+    tail->removeAttribute(QStringLiteral("id"));
     // The caret starts the new paragraph, inside its first text.
     Node* n = tail.get();
     while (n->firstChild() && !n->firstChild()->isText() && n->firstChild()->asElement()

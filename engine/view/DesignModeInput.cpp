@@ -754,10 +754,12 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         if (!n->isText())
             break;
         const int lineTop = text.caretRect(n->asText(), o).top();
+        const Element* container = Typing::editingContainer(n);
         for (int guard = 0; guard < 100000; ++guard) {
             Node* tn = n;
             int to = o;
-            if (!(home ? textunits::prevChar(tn, to, scope) : textunits::nextChar(tn, to, scope)) || !tn->isText())
+            if (!(home ? textunits::prevChar(tn, to, scope) : textunits::nextChar(tn, to, scope)) || !tn->isText()
+                || Typing::editingContainer(tn) != container)
                 break;
             const QRect r = text.caretRect(tn->asText(), to);
             if (r.isNull() || r.top() != lineTop)

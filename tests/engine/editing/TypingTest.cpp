@@ -61,6 +61,7 @@ TEST_P(TypingCases, ChangesTheTreeAsABrowserEditorWould)
 const CaretCase kCases[] = {
     {"TypeInText", "<P>ab|c</P>", 0, "<P>abx|c</P>"},
     {"EnterSplitsParagraph", "<P>ab|c</P>", 1, "<P>ab</P><P>|c</P>"},
+    {"EnterLeavesTheIdToTheFirstHalf", "<P id=a>ab|c</P>", 1, "<P id=a>ab</P><P>|c</P>"},
     {"EnterSplitsInlineToo", "<P><B>ab|c</B></P>", 1, "<P><B>ab</B></P><P><B>|c</B></P>"},
     {"EnterInCellMakesParagraphs", "<TABLE><TBODY><TR><TD>ab|c</TD></TR></TBODY></TABLE>", 1,
      "<TABLE><TBODY><TR><TD><P>ab</P><P>|c</P></TD></TR></TBODY></TABLE>"},
@@ -90,6 +91,12 @@ TEST(Typing, SpacesThatWouldCollapseAreNonBreaking)
     typing.insertText(QStringLiteral("c"));
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab&nbsp;&nbsp;c</P>"));
     EXPECT_EQ(doc->undoManager().undoCount(), 1); // one typing step
+    typing.insertText(QStringLiteral(" "));
+    typing.insertText(QStringLiteral("d"));
+    typing.insertText(QStringLiteral("e"));
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab&nbsp;&nbsp;c de</P>"));
+    doc->undoManager().undo();
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab&nbsp;&nbsp;c&nbsp;</P>"));
 }
 
 TEST(Typing, OverwriteReplacesAndPendingFormatApplies)

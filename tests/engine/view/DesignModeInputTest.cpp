@@ -347,7 +347,7 @@ TEST_F(Page, TypingEditingKeysAndUndo)
     EXPECT_EQ(pText(), QStringLiteral("ab<BR>llo world text"));
     key(Qt::Key_Backspace);
     key(Qt::Key_Return);
-    EXPECT_EQ(bodyHtml(doc.get()).left(40), QStringLiteral("<P id=p style=\"MARGIN: 0\">ab</P><P id=p "));
+    EXPECT_EQ(bodyHtml(doc.get()).left(40), QStringLiteral("<P id=p style=\"MARGIN: 0\">ab</P><P style"));
     EXPECT_TRUE(parserStable(doc.get()));
     key(Qt::Key_Backspace); // joins the paragraphs again
     EXPECT_EQ(pText(), QStringLiteral("abllo world text"));
@@ -375,6 +375,22 @@ TEST_F(Page, TypingEditingKeysAndUndo)
     key(Qt::Key_Home);
     type(QStringLiteral("<"));
     EXPECT_EQ(pText(), QStringLiteral("&lt;abXY world text!"));
+}
+
+TEST_F(Page, HomeAndEndStayInTheCell)
+{
+    doc->replaceContent(QStringLiteral("<html><body><table border=1><tr><td id=a>left cell</td><td id=b>right</td></tr>"
+                                       "</table></body></html>"));
+    view.flushChanges();
+    click(QPoint(rect("a").left() + 4, rect("a").center().y()));
+    key(Qt::Key_End);
+    type(QStringLiteral("!"));
+    EXPECT_EQ(el("a")->innerHTML(), QStringLiteral("left cell!"));
+    click(QPoint(rect("b").left() + 12, rect("b").center().y()));
+    key(Qt::Key_Home);
+    type(QStringLiteral("<"));
+    EXPECT_EQ(el("b")->innerHTML(), QStringLiteral("&lt;right"));
+    EXPECT_EQ(el("a")->innerHTML(), QStringLiteral("left cell!"));
 }
 
 TEST_F(Page, SelectAllOnlyFromEditableText)
