@@ -84,6 +84,10 @@ CVornaFtp::~CVornaFtp()
 
 bool CVornaFtp::Connect()
 {
+    // The connection is in use by running work (a window event reached us
+    // while it runs): replacing it now would pull it from under that work.
+    if (m_bBusy)
+        return false;
     LoadWebSettings();
     ShowStatusDialog();
     GetStatusDialog()->SetStatusText(LoadResString(vornaftp::ConnectingText));
@@ -116,8 +120,10 @@ bool CVornaFtp::Connect()
 
     Disconnect();
     bool connected = false;
+    m_bBusy = true;
     FtpBackgroundWork work;
     work.run([&](FtpTransferHost&) { connected = m_pConnection->connect(login); });
+    m_bBusy = false;
     cursor.reset();
     CloseStatusDialog();
     if (!connected) {
@@ -130,6 +136,8 @@ bool CVornaFtp::Connect()
 
 void CVornaFtp::Disconnect()
 {
+    if (m_bBusy)
+        return; // the running work still uses the connection
     m_pConnection->disconnect();
     m_bConnected = false;
 }

@@ -65,8 +65,10 @@ public:
 
     // Connects with the settings of the web (loaded again first) while the
     // status window shows the steps; the user is told why when it fails.
+    // While work of this engine runs, nothing happens and the result is false.
     bool Connect();
-    // Closes the connection; harmless when there is none.
+    // Closes the connection; harmless when there is none. While work of this
+    // engine runs, nothing happens.
     void Disconnect();
     bool IsConnected() const { return m_bConnected; }
     // The connection, for listing and managing server files.
@@ -85,7 +87,7 @@ public:
     // Deletes a server file or folder tree (the item "/" with the remote folder
     // as base empties and removes the web's folder). Failures are shown.
     bool DeleteRemoteFolder(const QString& item, const QString& base);
-    // True while a transfer of this engine runs.
+    // True while a transfer, a deletion or a connection attempt of this engine runs.
     bool IsBusy() const { return m_bBusy; }
     // The local folder of a web.
     static QString LocalWebFolder(const QString& webName);

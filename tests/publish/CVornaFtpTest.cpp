@@ -288,6 +288,35 @@ TEST(CVornaFtpTransfers, HostileListingWritesAndDeletesNothingOutsideTheWeb)
 
 namespace {
 
+TEST(CVornaFtpTransfers, ConnectionStaysWithTheRunningTransfer)
+{
+    auto client = std::make_unique<FakeFtpClient>();
+    FakeFtpClient* fake = client.get();
+    fake->files["/a.html"] = "page";
+    QDir().mkpath(CVornaFtp::LocalWebFolder("fake"));
+    CVornaFtp engine(std::move(client));
+    engine.SetWebName("fake");
+    engine.ResetWebSettings();
+    engine.SetFtpId("user");
+    engine.SetFtpDir("/");
+    engine.SaveWebSettings();
+    ASSERT_TRUE(engine.Connect());
+    ModalResponder responder;
+    responder.on(VornaDialogProgress::DialogId, [&](QDialog& dialog) {
+        // What a window's event could ask while the transfer runs.
+        engine.Disconnect();
+        EXPECT_FALSE(engine.Connect());
+        waitUntilClosed(dialog);
+    });
+    responder.answerMessageBox(IDOK, LoadResString(41481));
+    engine.DownloadFiles("fake", {"/a.html"}, 4);
+    EXPECT_TRUE(engine.IsConnected());
+    EXPECT_TRUE(fake->connected);
+    EXPECT_EQ(fake->log.filter("CONNECT").size(), 1);
+    EXPECT_EQ(readFile(CVornaFtp::LocalWebFolder("fake") + "/a.html"), QByteArray("page"));
+    EXPECT_EQ(responder.pending(), 0);
+}
+
 TEST(CVornaFtpTransfers, AnEmptyListStillShowsProgressAndCompletes)
 {
     CVornaFtp engine(std::make_unique<FakeFtpClient>());
