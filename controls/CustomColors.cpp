@@ -25,8 +25,10 @@ CustomColorTable LoadCustomColors()
         return colors;
     for (int slot = 1; slot <= 16; ++slot) {
         quint32 value = 0;
+        // Only the colour's three bytes count: a stored value is never taken
+        // for the default or no-colour marker.
         if (reg.ReadDWord(customcolors_detail::valueName(slot), value))
-            colors[size_t(slot - 1)] = value;
+            colors[size_t(slot - 1)] = value & 0xFFFFFFu;
         else
             reg.WriteDWord(customcolors_detail::valueName(slot), kMissingCustomColor);
     }

@@ -15,8 +15,8 @@ inline constexpr platform::ColorRef kMissingCustomColor = 0xFFFFFF;
 
 QString CustomColorsKey();
 
-// Opens (creating) the key and reads the sixteen values. A missing value is
-// white and is written at once; when the key can be neither opened nor
+// Opens (creating) the key and reads the sixteen values, each a plain colour
+// (a high byte is dropped). A missing value is white and is written at once; when the key can be neither opened nor
 // created every colour is white.
 CustomColorTable LoadCustomColors();
 

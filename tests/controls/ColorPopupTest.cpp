@@ -285,6 +285,25 @@ TEST(CustomColorsTest, MissingValuesAreWhiteAndWrittenAtOnce)
     EXPECT_EQ(reg.GetLastType(), REG_DWORD);
 }
 
+TEST(CustomColorsTest, StoredValuesAreColoursNeverMarkers)
+{
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, CustomColorsKey()));
+        ASSERT_TRUE(reg.WriteDWord("CustomColor1", kColorDefault));
+        ASSERT_TRUE(reg.WriteDWord("CustomColor2", kColorNone));
+        ASSERT_TRUE(reg.WriteDWord("CustomColor3", 0x02123456u));
+    }
+    const CustomColorTable colors = LoadCustomColors();
+    EXPECT_EQ(colors[0], 0xFFFFFFu);
+    EXPECT_EQ(colors[1], 0xFFFFFEu);
+    EXPECT_EQ(colors[2], 0x123456u);
+    // A user cell holding such a value hands the caller a colour.
+    ColorPopupModel model(kColorNone, 0);
+    model.SetUserColors(colors);
+    EXPECT_FALSE(IsColorMarker(model.CommitItem(17).result));
+}
+
 TEST(CustomColorsTest, SavedColoursComeBack)
 {
     CustomColorTable colors;
