@@ -236,8 +236,10 @@ ColorSpaceModel::HexEdit ColorSpaceModel::EditHex(const QString& typed, int sele
         edit.text = HexText();
         edit.colorChanged = true;
     }
-    edit.selectionStart = selectionStart;
-    edit.selectionEnd = selectionEnd;
+    if (removed == 0) {
+        edit.selectionStart = selectionStart;
+        edit.selectionEnd = selectionEnd;
+    }
     return edit;
 }
 

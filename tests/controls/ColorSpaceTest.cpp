@@ -204,11 +204,12 @@ INSTANTIATE_TEST_SUITE_P(Table, ColorSpaceHexTest,
                          ::testing::Values(HexCase{"ff8000", 6, "ff800", "FF8000", 6, true},
                                            // A bad character goes and the caret steps back over it.
                                            HexCase{"FF8G", 4, "FF8", "FF8", 3, false},
+                                           HexCase{"FFG8000", 3, "FF8000", "FF8000", 2, false},
                                            HexCase{"12345", 5, "1234", "12345", 5, false},
                                            HexCase{"FFFFFF7", 7, "FFFFFF", "FFFFFF", 7, false},
                                            HexCase{"FF80001", 7, "FF8000", "FF8000", 7, false},
                                            // A pasted text loses every bad character.
-                                           HexCase{"#ff 80 00", 9, "FFFFFF", "FF8000", 9, true}));
+                                           HexCase{"#ff 80 00", 9, "FFFFFF", "FF8000", 6, true}));
 
 TEST(ColorSpaceModelTest, SlotsAndTheStripTheDivisionLeaves)
 {
