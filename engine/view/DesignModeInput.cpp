@@ -329,7 +329,7 @@ void DesignModeInput::mouseMove(QPoint client, int buttons, Qt::KeyboardModifier
             break;
         case Drag::None: break;
         }
-    } else if (m_capture && m_drag != Drag::None && m_drag != Drag::Resize && m_drag != Drag::Move) {
+    } else if (m_capture) {
         m_drag = Drag::None; // the sink took over the press
     }
     finishEvent();

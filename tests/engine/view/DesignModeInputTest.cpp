@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTemporaryDir>
+#include <QUrl>
 
 using namespace engine;
 namespace ev = engine::events;
@@ -477,6 +478,80 @@ TEST_F(Page, DropInsertsAndSelectsUnlessCancelled)
     EXPECT_EQ(doc->selection().createRange().text(), QStringLiteral("dropped"));
     EXPECT_EQ(sink.count(ev::DragEnter), 1);
     EXPECT_EQ(sink.count(ev::DragOver), 1);
+}
+
+class RecordingHost : public ViewHost
+{
+public:
+    void showContextMenu(QPoint screen, Element* el) override
+    {
+        menuAt = screen;
+        menuOn = el;
+    }
+    bool translateAccelerator(int keyCode, bool, bool ctrl, bool) override
+    {
+        accelerators.push_back(keyCode);
+        return ctrl && keyCode == 'Z';
+    }
+    QPoint menuAt;
+    Element* menuOn = nullptr;
+    std::vector<int> accelerators;
+};
+
+TEST_F(Page, HostDecidesContextMenusAndAccelerators)
+{
+    RecordingHost host;
+    view.setViewHost(&host);
+    view.input().contextMenu(rect("d").center(), QPoint(900, 700));
+    EXPECT_EQ(host.menuAt, QPoint(900, 700));
+    EXPECT_EQ(host.menuOn, el("d"));
+    view.input().contextMenu(QPoint(390, 290), QPoint(1, 2));
+    EXPECT_EQ(host.menuOn, doc->body());
+
+    click(QPoint(rect("p").left() + 1, rect("p").center().y()));
+    type(QStringLiteral("q"));
+    key(Qt::Key_Z, Qt::ControlModifier); // the program's accelerator: no undo
+    EXPECT_EQ(pText(), QStringLiteral("qHello world text"));
+    EXPECT_EQ(host.accelerators, (std::vector<int>{'Z'}));
+}
+
+TEST_F(Page, CaptureSendsEventsFromOutsideTheViewWithoutDefaults)
+{
+    GridHost host;
+    view.setEditHost(&host);
+    doc->commands().exec(2394);
+    click(rect("d").center());
+    view.input().mouseDown(rect("d").center(), LeftButton, Qt::NoModifier);
+    view.setCapture(doc->body());
+    view.input().mouseMove(QPoint(-50, 500), LeftButton, Qt::NoModifier);
+    view.input().mouseUp(QPoint(-50, 500), LeftButton, Qt::NoModifier);
+    EXPECT_EQ(sink.seen.back().event.x, -50);
+    EXPECT_EQ(sink.seen.back().event.y, 500);
+    EXPECT_EQ(sink.count(ev::MoveStart), 0);
+    EXPECT_EQ(el("d")->style().left(), QStringLiteral("200px"));
+    EXPECT_EQ(host.calls, 0);
+}
+
+TEST_F(Page, SelectionChangedByTheProgramFiresOnceFromTheEventLoop)
+{
+    Node* text = el("p")->firstChild();
+    doc->selection().collapseAt(text, 2);
+    doc->selection().collapseAt(text, 3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sink.count(ev::SelectionChange), 1);
+    doc->selection().collapseAt(text, 3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sink.count(ev::SelectionChange), 1);
+}
+
+TEST_F(Page, DroppedImageFileIsInsertedAndSelected)
+{
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/pic.gif")), QUrl::fromLocalFile(QStringLiteral("/tmp/a.zip"))});
+    EXPECT_TRUE(view.input().drop(QPoint(rect("p").left() + 1, rect("p").center().y()), &data));
+    EXPECT_EQ(pText(), QStringLiteral("<IMG src=\"/tmp/pic.gif\">Hello world text"));
+    ASSERT_EQ(doc->selection().typeText(), QStringLiteral("Control"));
+    EXPECT_TRUE(doc->selection().controlElements().front()->hasTag(QLatin1String("IMG")));
 }
 
 TEST_F(Page, PageLoadedOncePerLoadAndHandlerMayReload)
