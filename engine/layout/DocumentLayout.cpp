@@ -269,6 +269,8 @@ void DocumentLayout::textChanged(Text*)
 void DocumentLayout::documentReplaced(Document*)
 {
     invalidateAll();
+    if (m_replaced)
+        m_replaced();
 }
 
 void DocumentLayout::attributeChanged(Element* element, const QString& name)

@@ -80,6 +80,8 @@ public:
     QRegion takeDirtyRegion();
     // Called when the page needs painting again (set by the view).
     void setRepaintRequest(std::function<void()> request) { m_repaint = std::move(request); }
+    // Called after the whole page was replaced (a load or a reload).
+    void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
 
     // DocumentObserver
     void nodeInserted(Node* parent, Node* child) override;
@@ -113,6 +115,7 @@ private:
     QRegion m_dirty;
     bool m_allDirty = true;
     std::function<void()> m_repaint;
+    std::function<void()> m_replaced;
     Counters m_counters;
 };
 

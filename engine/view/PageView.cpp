@@ -45,6 +45,11 @@ PageView::PageView(Document* doc, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
     m_layout->setRepaintRequest([this] { scheduleFlush(); });
+    // A reload disconnects the old nodes: their painters go with them.
+    m_layout->setReplacedHandler([this] {
+        for (auto it = m_behaviors.begin(); it != m_behaviors.end();)
+            it = it->second.element->isConnected() ? std::next(it) : m_behaviors.erase(it);
+    });
     m_events = std::make_unique<EventDispatcher>(doc);
     m_input = std::make_unique<DesignModeInput>(*this, *m_events);
     // Copy, cut and paste ask the sink first.

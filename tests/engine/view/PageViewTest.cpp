@@ -222,3 +222,18 @@ TEST(PageView, ScrollIntoViewScrollsTheLeast)
     v.view.scrollIntoView(QRect(50, 100, 10, 10));
     EXPECT_EQ(v.view.scrollPosition(), QPoint(0, 100));
 }
+
+TEST(PageView, AReloadDropsThePaintersOfTheOldNodes)
+{
+    View v;
+    Element* d = byId(v.doc.get(), "d");
+    Ref<Element> keep(d);
+    auto painter = std::make_shared<RecordingPainter>(ElementPainter::AboveContent, QColor(0, 255, 0));
+    const int cookie = v.view.addBehavior(d, painter);
+    v.doc->replaceContent(QString::fromLatin1(kPage));
+    v.view.renderToImage();
+    EXPECT_EQ(painter->calls, 0);
+    EXPECT_FALSE(v.view.removeBehavior(keep.get(), cookie));
+    // Cookies stay unique after the reload.
+    EXPECT_GT(v.view.addBehavior(byId(v.doc.get(), "d"), painter), cookie);
+}
