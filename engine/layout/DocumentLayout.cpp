@@ -276,8 +276,12 @@ void DocumentLayout::documentReplaced(Document*)
 void DocumentLayout::attributeChanged(Element* element, const QString& name)
 {
     const int id = nodeId(element);
-    // A removed attribute, or an element the layout does not know: lay out anew.
-    if (id < 0 || m_structureDirty || !element->hasAttribute(name)) {
+    // A removed attribute, an element the layout does not know, or a class or
+    // id (style sheet rules that did not match before may match now): lay out
+    // anew.
+    const bool selectorKey = name.compare(QLatin1String("class"), Qt::CaseInsensitive) == 0 ||
+                             name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0;
+    if (id < 0 || m_structureDirty || selectorKey || !element->hasAttribute(name)) {
         if (id >= 0 || element->isConnected())
             invalidateAll();
         return;

@@ -356,3 +356,13 @@ TEST(DocumentLayout, ColourChangesRepaintWithoutLayout)
     byId(doc, "d")->style().setAttribute(QStringLiteral("width"), Variant(QStringLiteral("200px")));
     EXPECT_TRUE(page.layout.needsLayout());
 }
+
+TEST(DocumentLayout, ClassChangesApplyRulesThatDidNotMatchBefore)
+{
+    Page page(pageFrom("<html><head><style>.wide { width: 300px }</style></head>"
+                       "<body><div id=d style='height:10px'>x</div></body></html>"));
+    Element* d = byId(page.doc.get(), "d");
+    EXPECT_EQ(page.layout.box(d)->borderBox.width(), 780);
+    d->setAttribute(QStringLiteral("class"), Variant(QStringLiteral("wide")));
+    EXPECT_EQ(page.layout.box(d)->borderBox.width(), 300);
+}
