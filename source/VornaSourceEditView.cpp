@@ -216,8 +216,11 @@ void VornaSourceEditView::OnEditAction(int action, const std::string& text)
     if (caret.y() <= 0)
         return;
     const std::string_view previous = GetLine(caret.y() - 1);
+    // Line-break bytes kept inside a line are not indentation: a CR would
+    // split the new line and an LF would add a line to the page.
     size_t indent = 0;
-    while (indent < previous.size() && SourceChars::IsWhiteSpaceByte(static_cast<unsigned char>(previous[indent])))
+    while (indent < previous.size() && SourceChars::IsWhiteSpaceByte(static_cast<unsigned char>(previous[indent])) &&
+           previous[indent] != '\r' && previous[indent] != '\n')
         ++indent;
     if (indent == 0)
         return;

@@ -70,6 +70,22 @@ TEST_F(SourceEditViewTest, EnterCopiesIndentationAsItsOwnUndoStep)
     EXPECT_EQ(Text(), Lines{"\t\tx"});
 }
 
+TEST_F(SourceEditViewTest, EnterCopiesNoLineBreakBytesAsIndentation)
+{
+    // A CR LF page with an LF-only line break keeps the LF inside a line; a
+    // stray CR can lead a line too. Neither is indentation: copying a CR
+    // would split the new line, copying an LF would add a line to the page.
+    Load("a\r\n\n x\r\n\r\t y");
+    Caret(QPoint(3, 1));
+    view.OnChar("\r");
+    EXPECT_EQ(Text(), (Lines{"a", "\n x", "", "\r\t y"}));
+    EXPECT_EQ(view.GetCaretPosition(), QPoint(0, 2));
+    Caret(QPoint(4, 3));
+    view.OnChar("\r");
+    EXPECT_EQ(Text(), (Lines{"a", "\n x", "", "\r\t y", ""}));
+    EXPECT_EQ(Buffer().GetLineCount(), 5);
+}
+
 TEST_F(SourceEditViewTest, EnterInOverwriteModeMovesExceptOnLastLine)
 {
     Load("abc\r\ndef");
