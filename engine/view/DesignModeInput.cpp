@@ -399,6 +399,8 @@ void DesignModeInput::stepMove(QPoint client, EventObject& event)
         if (m_events.fire(events::Move, step))
             continue;
         writeRect(m.element.get(), rect, true);
+        // The view follows an object dragged past its edge.
+        m_view.scrollIntoView(rect.translated(m_view.scrollPosition()));
     }
 }
 
@@ -427,6 +429,7 @@ void DesignModeInput::stepResize(QPoint client, EventObject&)
     if (m_editHost)
         m_editHost->snapRect(m.element.get(), rect, m_corner);
     writeRect(m.element.get(), rect, false);
+    m_view.scrollIntoView(rect.translated(m_view.scrollPosition()));
 }
 
 void DesignModeInput::writeRect(Element* el, const QRect& client, bool moveOnly)

@@ -250,6 +250,17 @@ TEST_F(Page, DragMovesSelectedPositionedElementsThroughTheHost)
     EXPECT_EQ(sink.count(ev::MoveEnd), 2);
 }
 
+TEST_F(Page, ViewFollowsAnObjectDraggedPastItsEdge)
+{
+    doc->commands().exec(2394);
+    const QPoint from = rect("d").center();
+    click(from);
+    drag(from, from + QPoint(0, 200));
+    EXPECT_EQ(el("d")->style().top(), QStringLiteral("350px"));
+    EXPECT_GT(view.scrollPosition().y(), 0);
+    EXPECT_LE(rect("d").bottom(), 300);
+}
+
 TEST_F(Page, HandleResizesLiveWithCursor)
 {
     GridHost host;
