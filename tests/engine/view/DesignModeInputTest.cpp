@@ -405,6 +405,34 @@ TEST_F(Page, HomeAndEndStayInTheCell)
     EXPECT_EQ(el("a")->innerHTML(), QStringLiteral("left cell!"));
 }
 
+TEST_F(Page, LongKeySequenceKeepsAParserStableTreeAndUndoesToTheStart)
+{
+    doc->replaceContent(QStringLiteral("<html><body><p>One <b>two</b> three</p><table border=1><tr><td>cell "
+                                       "<i>x</i></td><td></td></tr></table><p>last<br>line</p></body></html>"));
+    view.flushChanges();
+    const QString before = bodyHtml(doc.get());
+    click(QPoint(12, 12));
+    const int keys[] = {Qt::Key_Right, Qt::Key_Return, Qt::Key_Backspace, Qt::Key_Down, Qt::Key_Delete,
+                        Qt::Key_End,   Qt::Key_Return, Qt::Key_Left,      Qt::Key_Up,   Qt::Key_Home};
+    unsigned seed = 7;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int pick = int((seed >> 16) % 14);
+        if (pick < 10) {
+            const bool shift = keys[pick] == Qt::Key_Return && (seed & 0x100);
+            key(keys[pick], shift ? Qt::ShiftModifier : Qt::NoModifier);
+        } else {
+            type(QString(QChar(pick == 13 ? u' ' : char16_t(u'a' + pick))));
+        }
+        ASSERT_TRUE(parserStable(doc.get())) << i << ": " << bodyHtml(doc.get()).toStdString();
+    }
+    EXPECT_NE(bodyHtml(doc.get()), before);
+    EXPECT_GT(doc->undoManager().undoCount(), 20);
+    while (doc->undoManager().canUndo())
+        doc->undoManager().undo();
+    EXPECT_EQ(bodyHtml(doc.get()), before);
+}
+
 TEST_F(Page, SelectAllOnlyFromEditableText)
 {
     click(rect("d").center());
