@@ -208,7 +208,9 @@ void CColorPopup::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     const bool wasPressed = m_model.pressed;
     m_model.pressed = false;
-    if (m_model.OnItemRegion(toClient(p))) {
+    // A release with no hover item ends a click that began before the popup
+    // opened under the pointer: it chooses nothing.
+    if (m_model.OnItemRegion(toClient(p)) && m_model.hover != ColorPopupModel::kNoItem) {
         m_model.chosen = m_model.hover;
         FinishOk(m_model.hover);
     } else if (wasPressed && !rect().contains(p)) {

@@ -393,6 +393,22 @@ TEST(CColorPopupTest, EscapeAndClicksOutsideCancelWithTheOpeningColour)
     }
 }
 
+TEST(CColorPopupTest, ReleaseOfAClickBegunBeforeItOpenedChoosesNothing)
+{
+    // The popup can open under the pointer in the middle of a click (placed
+    // over its opener at a short screen): that release is on a cell the
+    // pointer never moved onto, and neither commits nor closes.
+    CColorPopup popup(100, 100, 0, rgb(1, 2, 3), 0, nullptr);
+    QSignalSpy chosen(&popup, &CColorPopup::colorChosen);
+    const int result = runPopup(popup, [](CColorPopup& p) {
+        QTest::mouseRelease(&p, Qt::LeftButton, {}, centreOf(p, 13));
+        EXPECT_TRUE(p.isVisible());
+        QTest::keyClick(&p, Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, platform::IDCANCEL);
+    EXPECT_EQ(chosen.count(), 0);
+}
+
 TEST(CColorPopupTest, MovingOffAllItemsPreviewsTheOpeningColour)
 {
     CColorPopup popup(100, 100, 0, rgb(1, 2, 3), 0, nullptr);
