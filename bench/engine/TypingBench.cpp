@@ -60,6 +60,8 @@ void typeInCell(benchmark::State& state, const QString& page)
     }
     state.counters["elements"] = doc->all().length();
     state.counters["sinkCalls"] = sink.calls;
+    state.counters["rebuilds"] = view.layout().counters().rebuilds;
+    state.counters["layouts"] = view.layout().counters().layouts;
 }
 
 void BM_TypeInCell_Typical(benchmark::State& s) { typeInCell(s, bench_pages::typicalPage()); }
