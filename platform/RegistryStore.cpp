@@ -1,6 +1,7 @@
 #include "platform/RegistryStore.h"
 
 #include "platform/DataRoot.h"
+#include "platform/FileOps.h"
 
 #include <QDir>
 #include <QFile>
@@ -366,9 +367,9 @@ void RegistryStore::load(Hive hive)
             data.dirty = mergeMissing(*data.root, *defaults);
         return;
     case ReadResult::Corrupt: {
-        // Keep the unreadable file for the user; start from the defaults.
-        const QString aside = path + QLatin1String(".corrupt");
-        QFile::remove(aside);
+        // Keep the unreadable file for the user, beside any kept before (an
+        // older one may hold settings worth recovering); start from the defaults.
+        const QString aside = freePathLike(path + QLatin1String(".corrupt"));
         QFile::rename(path, aside);
         m_loadProblems << path;
         qWarning("The settings file %s cannot be read; it was kept as %s and the defaults are used",

@@ -108,7 +108,8 @@ public:
     bool save(Hive hive);
     QString filePath(Hive hive) const;
     // Hive files that could not be read at start: the hive started from its
-    // defaults and the unreadable file was kept beside it as "<name>.corrupt".
+    // defaults and the unreadable file was kept beside it as "<name>.corrupt"
+    // (or "<name> (2).corrupt", ... beside older ones).
     QStringList loadProblems() const;
 
     struct Node;

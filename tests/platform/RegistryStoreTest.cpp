@@ -191,6 +191,29 @@ TEST_F(RegistryStoreTest, CorruptFileGivesDefaultsAndIsKeptAside)
     EXPECT_EQ(value.dword, 1u);
 }
 
+TEST_F(RegistryStoreTest, EveryCorruptFileIsKept)
+{
+    QDir().mkpath(folder());
+    const QString path = folder() + QLatin1Char('/') + RegistryStore::fileNameOf(Hive::CurrentUser);
+    for (const QByteArray& text : {QByteArray("first {"), QByteArray("second {")}) {
+        {
+            QFile broken(path);
+            ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+            broken.write(text);
+        }
+        RegistryStore store(folder(), defaults());
+        EXPECT_EQ(store.loadProblems(), QStringList{path});
+    }
+    QStringList kept;
+    for (const QFileInfo& info : QDir(folder()).entryInfoList({QStringLiteral("*.corrupt")}, QDir::Files, QDir::Name)) {
+        QFile file(info.filePath());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        kept << QString::fromUtf8(file.readAll());
+    }
+    kept.sort();
+    EXPECT_EQ(kept, (QStringList{QStringLiteral("first {"), QStringLiteral("second {")}));
+}
+
 TEST_F(RegistryStoreTest, MachineHiveGainsNewDefaultsButUserHiveIsSeededOnce)
 {
     const RegKey userProduct{Hive::CurrentUser, kProduct, true, true};
