@@ -107,8 +107,14 @@ int ColumnOfChar(std::string_view line, int pos, int tabSize)
     const int end = std::min(pos, static_cast<int>(line.size()));
     int column = 0;
     for (int i = 0; i < end;) {
-        if (line[i] == '\t') {
+        const auto c = static_cast<unsigned char>(line[i]);
+        if (c == '\t') {
             column += tabSize - column % tabSize;
+            ++i;
+            continue;
+        }
+        if (c < 0x80) { // one byte, one column: the common case on long lines
+            ++column;
             ++i;
             continue;
         }
@@ -129,8 +135,10 @@ int CharOfColumn(std::string_view line, int column, int tabSize)
     const int size = static_cast<int>(line.size());
     int current = 0;
     for (int i = 0; i < size;) {
-        const int length = line[i] == '\t' ? 1 : CharLengthAt(line, i);
-        current += line[i] == '\t' ? tabSize - current % tabSize : CharColumns(line, i);
+        const auto c = static_cast<unsigned char>(line[i]);
+        const bool oneByte = c < 0x80;
+        const int length = oneByte ? 1 : CharLengthAt(line, i);
+        current += c == '\t' ? tabSize - current % tabSize : (oneByte ? 1 : CharColumns(line, i));
         if (current > column)
             return i;
         i += length;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include <string>
@@ -40,7 +41,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ColumnOfCharTest,
                                            ColumnCase{"TabAtFour", "abcd\tx", 5, 8},
                                            ColumnCase{"WideCharacter", "\xe6\x97\xa5x", 3, 2},
                                            ColumnCase{"NarrowAccent", "\xc3\xa9x", 2, 1},
-                                           ColumnCase{"HalfWidthKana", "\xef\xbd\xb1x", 3, 1}),
+                                           ColumnCase{"HalfWidthKana", "\xef\xbd\xb1x", 3, 1},
+                                           ColumnCase{"ControlBytesAndNul", std::string("\x01\0\x7f\tb", 5), 5, 5},
+                                           ColumnCase{"TabAfterWideCharacter", "\xe6\x97\xa5\t", 4, 4},
+                                           ColumnCase{"StrayBytes", "\x97\xe6x\t", 4, 4}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SourceChars, StepsOverWholeCharacters)
@@ -61,6 +65,25 @@ TEST(SourceChars, StepsOverWholeCharacters)
     // A stray continuation byte counts as one character.
     EXPECT_EQ(CharLengthAt("\x97x", 0), 1);
     EXPECT_EQ(CharLengthBefore("x\x97", 2), 1);
+}
+
+// Every column of a mixed line maps to the character that covers it, and
+// that character starts at or before the column.
+TEST(SourceChars, CharOfColumnFindsTheCharacterCoveringEachColumn)
+{
+    const std::string line = std::string("a\tb\xe6\x97\xa5\0\x97 \xc3\xa9\t\t\x01z", 15);
+    const int columns = LineColumns(line, 4);
+    EXPECT_EQ(columns, 18);
+    for (int column = 0; column < columns; ++column) {
+        const int pos = CharOfColumn(line, column, 4);
+        ASSERT_LT(pos, static_cast<int>(line.size())) << column;
+        EXPECT_FALSE(IsInsideChar(line, pos)) << column;
+        const int start = ColumnOfChar(line, pos, 4);
+        const int next = ColumnOfChar(line, pos + std::max(1, CharLengthAt(line, pos)), 4);
+        EXPECT_LE(start, column) << column;
+        EXPECT_GT(next, column) << column;
+    }
+    EXPECT_EQ(CharOfColumn(line, columns, 4), static_cast<int>(line.size()));
 }
 
 } // namespace
