@@ -1,26 +1,33 @@
-#include "platform/DataRoot.h"
-#include "platform/RegistryStore.h"
+#include "app/CZQApp.h"
+#include "engine/view/BrowseView.h"
 #include "util/InstallInfo.h"
 
+#include "platform/DataRoot.h"
+#include "platform/RegistryStore.h"
+
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
     QApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
+    engine::BrowseView::prepareEnvironment(false);
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorna-Paginor 2002"));
+    QApplication::setApplicationVersion(QStringLiteral(PAGINOR_VERSION));
 
     InitInstallFolder();
     platform::RegistryStore& settings = platform::RegistryStore::instance();
     for (const QString& file : settings.loadProblems())
         qWarning("Settings in %s could not be read; the defaults are used", qUtf8Printable(file));
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vorna-Paginor 2002"));
-    window.resize(1024, 768);
-    window.show();
-    const int result = app.exec();
-
+    int result = 0;
+    {
+        CZQApp app;
+        if (!app.InitInstance(QApplication::arguments().mid(1)))
+            return app.exitCode();
+        result = QApplication::exec();
+        app.ExitInstance();
+    }
     settings.save(platform::Hive::CurrentUser);
     platform::removePrivateTempFolder();
     return result;

@@ -73,3 +73,8 @@ void FillSkinBackgroundXY(QPainter& dc, int x, int y, int width, int height, QWi
 {
     dc.fillRect(QRect(x, y, width, height), platform::toQColor(GetSkinSysColor(COLOR_BTNFACE)));
 }
+
+bool VornaSkinManager::Install(QWidget* mainFrame)
+{
+    return mainFrame != nullptr;
+}

@@ -51,6 +51,10 @@ public:
 
     static VornaSkinManager& GetInstance();
 
+    // Loads the active skin and skins the main frame; true when the frame can
+    // run (unskinned while no skin is chosen).
+    bool Install(QWidget* mainFrame);
+
     bool IsSkinOn() const { return m_skinOn; }
     const ImageButtonRecord& imageButton() const { return m_imageButton; }
 

@@ -1,0 +1,584 @@
+#include "app/CMainFrame.h"
+
+#include "app/CChildFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "app/MenuResource.h"
+#include "chrome/ULOToolBar.h"
+#include "skins/VornaSkinManager.h"
+#include "util/CRegistryEx.h"
+#include "util/MessageBox.h"
+#include "util/StringResources.h"
+#include "web/VornaDialogSiteManagerSheet.h"
+
+#include "platform/CommandRegistry.h"
+#include "platform/DataRoot.h"
+#include "platform/DocTemplate.h"
+#include "platform/ModalRunner.h"
+#include "platform/WindowMessage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDateTime>
+#include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+#include <QSoundEffect>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QUrl>
+
+namespace mainframe_detail {
+
+CMainFrame* g_mainFrame = nullptr;
+
+struct BarInfo {
+    int id;
+    int bitmapBase;
+    int captionId;
+};
+constexpr std::array<BarInfo, 11> kBars{{{601, 2011, 57751}, {602, 2021, 57752}, {603, 2031, 57753},
+                                         {604, 2041, 57754}, {605, 2051, 57755}, {606, 2061, 57756},
+                                         {607, 2071, 57757}, {608, 2081, 57758}, {609, 2091, 57759},
+                                         {610, 2101, 57760}, {611, 2111, 57761}}};
+
+QString dockStateKey(const char* which)
+{
+    return EditorSettings::productKeyPath() + QLatin1Char('\\') + QLatin1String(which);
+}
+
+bool isPageFileName(const QString& path)
+{
+    const QString ext = QFileInfo(path).suffix().toLower();
+    return ext == QLatin1String("htm") || ext == QLatin1String("html");
+}
+
+bool isImageFile(const QString& path)
+{
+    static const QStringList kImages{QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                     QStringLiteral("jpe"), QStringLiteral("png"), QStringLiteral("bmp")};
+    return kImages.contains(QFileInfo(path).suffix().toLower());
+}
+
+} // namespace mainframe_detail
+
+CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app(app), m_registry(registry)
+{
+    mainframe_detail::g_mainFrame = this;
+    setObjectName(QStringLiteral("Vorna-Paginor Main"));
+    setWindowTitle(QStringLiteral("Vorna-Paginor 2002"));
+    m_strInstallFolder = platform::installPath();
+    m_strSoundFolder = platform::installPath(QStringLiteral("Bin/Sounds"));
+    for (int i = 0; i < 4; ++i)
+        m_recentWebs.append(QString());
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    int status = 0;
+    if (reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\General Property"))
+        && reg.ReadInt(QStringLiteral("ChildFrameShowStatus"), status))
+        m_bChildFrameShowStatus = status == 3;
+    AddCommandHandlers();
+    AddUpdateHandlers();
+}
+
+CMainFrame::~CMainFrame()
+{
+    qApp->removeEventFilter(this);
+    if (mainframe_detail::g_mainFrame == this)
+        mainframe_detail::g_mainFrame = nullptr;
+}
+
+CMainFrame* CMainFrame::instance()
+{
+    return mainframe_detail::g_mainFrame;
+}
+
+bool CMainFrame::Create()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && (screen->size().width() < 800 || screen->size().height() < 600)) {
+        MessageBoxById(41600);
+        return false;
+    }
+    LoadSettings();
+    ReadRecentWebs();
+    if (!VornaSkinManager::GetInstance().Install(this))
+        ShowMessageBox(QStringLiteral("Fail to install VornaSkinManager!!!"));
+    if (!CreateBars())
+        return false;
+    setAcceptDrops(true);
+    RestorePlacementAndState();
+    qApp->installEventFilter(this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            OnActivateApp();
+    });
+    return true;
+}
+
+void CMainFrame::LoadSettings()
+{
+    m_settings.soundEffect = 1;
+    m_settings.showGuide = 1;
+    m_settings.showArrange = 1;
+    m_settings.showTableToolbar = 1;
+    m_settings.load();
+}
+
+void CMainFrame::ReadRecentWebs()
+{
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    if (!reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\ULO\\Recent Project List")))
+        return;
+    for (int i = 0; i < 4; ++i) {
+        QString value;
+        if (!reg.ReadString(QStringLiteral("Project%1").arg(i + 1), value) || value.isEmpty())
+            break;
+        m_recentWebs[i] = value;
+    }
+}
+
+bool CMainFrame::CreateBars()
+{
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setObjectName(QStringLiteral("mdiClient"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
+        SwitchMenu(!m_mdiArea->subWindowList().isEmpty());
+        m_app.m_bCommandRan = true;
+    });
+
+    CreateStatusBar();
+
+    m_mainMenus = MenuResource::buildMenus(MenuResource::load(126), m_registry, this);
+    m_documentMenus = MenuResource::buildMenus(MenuResource::load(507), m_registry, this);
+    if (m_mainMenus.isEmpty() || m_documentMenus.isEmpty())
+        return false;
+    menuBar()->setObjectName(QStringLiteral("bar_59398"));
+    menuBar()->setWindowTitle(LoadResString(57763));
+    m_documentMenuShown = true;
+    SwitchMenu(false);
+    const QMap<int, QKeySequence> accelerators = MenuResource::loadAccelerators(126);
+    MenuResource::applyAccelerators(accelerators, m_registry);
+    for (auto it = accelerators.begin(); it != accelerators.end(); ++it)
+        addAction(m_registry.action(it.key()));
+
+    setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
+    for (size_t i = 0; i < m_toolBars.size(); ++i) {
+        const auto& info = mainframe_detail::kBars[i];
+        auto* bar = new ULOToolBar(this);
+        if (!bar->LoadToolBarEx(info.id, info.bitmapBase, m_registry))
+            return false;
+        bar->setWindowTitle(LoadResString(info.captionId));
+        bar->setAllowedAreas(Qt::AllToolBarAreas);
+        addToolBar(Qt::TopToolBarArea, bar);
+        m_toolBars[i] = bar;
+    }
+    m_basicToolBar = new ULOToolBar(this);
+    m_basicToolBar->setObjectName(QStringLiteral("bar_59399"));
+    m_basicToolBar->setWindowTitle(LoadResString(33483).section(QLatin1Char('\n'), -1));
+    m_basicToolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    addToolBar(Qt::TopToolBarArea, m_basicToolBar);
+
+    // Rows: standard, object; the frame and other bars follow the object bar.
+    // The bars of a page's selection start hidden; the browser and additional bars too.
+    for (int id : {603, 604, 605, 606, 607, 610, 611})
+        toolBar(id)->hide();
+    insertToolBarBreak(toolBar(602));
+    for (int id : {603, 604, 605, 606, 607})
+        toolBar(id)->m_dwSavedFlag = 1;
+
+    // The font name and size boxes of the format bar.
+    ULOToolBar* format = toolBar(603);
+    auto* fontName = new QComboBox(format);
+    fontName->addItems(QFontDatabase::families());
+    format->PlaceControl(0, 32928, fontName, QSize(150, fontName->sizeHint().height()));
+    auto* fontSize = new QComboBox(format);
+    int size = 1;
+    for (const char* text : {"1(8pt)", "2(10pt)", "3(12pt)", "4(14pt)", "5(18pt)", "6(24pt)", "7(36pt)"})
+        fontSize->addItem(QString::fromLatin1(text), size++);
+    format->PlaceControl(1, 32929, fontSize, QSize(85, fontSize->sizeHint().height()));
+
+    // Give buttons of commands without a menu text the short name of their string.
+    for (int id : m_registry.ids()) {
+        QAction* action = m_registry.findAction(id);
+        if (action && action->text().isEmpty()) {
+            const QString entry = LoadResString(unsigned(id));
+            const QString shortName = entry.section(QLatin1Char('\n'), 1).trimmed();
+            action->setText(shortName.isEmpty() ? entry.section(QLatin1Char('\n'), 0, 0).trimmed() : shortName);
+        }
+    }
+    for (ULOToolBar* bar : m_toolBars)
+        bar->LoadState();
+    return true;
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("bar_59393"));
+    m_imageBrowserButton = new QToolButton(bar);
+    m_imageBrowserButton->setObjectName(QStringLiteral("id_33456"));
+    m_imageBrowserButton->setFixedSize(18, 18);
+    m_imageBrowserButton->setDefaultAction(m_registry.action(33456));
+    m_imageBrowserButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_imageBrowserButton->setToolTip(LoadResString(57745));
+    bar->addWidget(m_imageBrowserButton);
+    const auto pane = [bar](int id, const QString& sizing) {
+        auto* label = new QLabel(bar);
+        label->setObjectName(QStringLiteral("id_%1").arg(id));
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sizing));
+        label->setFrameShape(QFrame::Panel);
+        label->setFrameShadow(QFrame::Sunken);
+        bar->addPermanentWidget(label);
+        return label;
+    };
+    m_positionPane = pane(41871, LoadResString(41871));
+    m_sizePane = pane(41872, LoadResString(41872));
+    m_modePane = pane(57678, LoadResString(57678));
+    pane(59137, QStringLiteral("CAP"));
+    pane(59138, QStringLiteral("NUM"));
+}
+
+void CMainFrame::SwitchMenu(bool documentMenu)
+{
+    if (documentMenu == m_documentMenuShown)
+        return;
+    m_documentMenuShown = documentMenu;
+    menuBar()->clear();
+    for (QMenu* menu : documentMenu ? m_documentMenus : m_mainMenus)
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::RestorePlacementAndState()
+{
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    QByteArray state;
+    if (reg.Open(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState"))
+        && reg.ReadBinary(QStringLiteral("State"), state) && !state.isEmpty())
+        restoreState(state);
+
+    WindowPlacement placement;
+    if (!placement.load())
+        return;
+    if (placement.width > 0 && placement.height > 0)
+        setGeometry(placement.x, placement.y, int(placement.width), int(placement.height));
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    m_bStartMaximized = placement.startsMaximized(screen ? screen->size() : QSize(800, 600));
+}
+
+void CMainFrame::SaveOnDestroy()
+{
+    if (m_bDestroySaved)
+        return;
+    m_bDestroySaved = true;
+    WindowPlacement placement;
+    const QRect normal = isMaximized() ? normalGeometry() : geometry();
+    placement.maximize = isMaximized();
+    placement.width = quint32(normal.width());
+    placement.height = quint32(normal.height());
+    placement.x = normal.x();
+    placement.y = normal.y();
+    placement.save();
+    m_settings.save();
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        if (reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\ULO\\Recent Project List"))) {
+            for (int i = 0; i < 4; ++i) {
+                if (!m_recentWebs[i].isEmpty())
+                    reg.WriteString(QStringLiteral("Project%1").arg(i + 1), m_recentWebs[i]);
+            }
+        }
+    }
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        if (reg.Create(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState")))
+            reg.WriteBinary(QStringLiteral("State"), saveState());
+    }
+    if (m_pSiteManagerBar)
+        delete m_pSiteManagerBar.data();
+    platform::removePrivateTempFolder();
+}
+
+ULOToolBar* CMainFrame::toolBar(int id) const
+{
+    if (id == 59399)
+        return m_basicToolBar;
+    for (ULOToolBar* bar : m_toolBars) {
+        if (bar && bar->resourceId() == id)
+            return bar;
+    }
+    return nullptr;
+}
+
+QList<CChildFrame*> CMainFrame::childFrames() const
+{
+    QList<CChildFrame*> frames;
+    if (!m_mdiArea)
+        return frames;
+    for (QMdiSubWindow* sub : m_mdiArea->subWindowList()) {
+        if (auto* frame = qobject_cast<CChildFrame*>(sub))
+            frames.append(frame);
+    }
+    return frames;
+}
+
+CChildFrame* CMainFrame::GetActiveChild() const
+{
+    if (!m_mdiArea)
+        return nullptr;
+    QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+    if (!active) {
+        // Without window activation (no focus yet) the current window is the active one.
+        active = m_mdiArea->currentSubWindow();
+    }
+    return qobject_cast<CChildFrame*>(active);
+}
+
+CZQView* CMainFrame::GetActiveView() const
+{
+    CChildFrame* child = GetActiveChild();
+    return child ? child->GetActiveView() : nullptr;
+}
+
+void CMainFrame::PlaySoundEffect(const QString& name)
+{
+    if (m_settings.soundEffect == 0)
+        return;
+    const QString path = platform::resolveCaseBlind(m_strSoundFolder, name);
+    if (!QFileInfo::exists(path))
+        return;
+    if (!m_sound)
+        m_sound = std::make_unique<QSoundEffect>();
+    m_sound->setSource(QUrl::fromLocalFile(path));
+    m_sound->play();
+}
+
+void CMainFrame::OnSysCommandClose()
+{
+    m_bClosing = true;
+    if (m_bWebOpen) {
+        if (IsEditingLockedBySiteManager()) {
+            if (MessageBoxById(41776, 0, 0x40, 4) == platform::IDYES && m_pSiteManagerSheet)
+                m_pSiteManagerSheet->m_bStopTransfer = true;
+            m_bClosing = false;
+            return;
+        }
+        m_bCloseSiteManagerAfterAll = true;
+    }
+    OnFileCloseAll();
+    if (m_bCloseSiteManagerAfterAll && m_pSiteManagerSheet)
+        m_pSiteManagerSheet->CloseSiteManagerPage();
+    m_bCloseSiteManagerAfterAll = false;
+    if (!m_bClosing)
+        return;
+    SaveOnDestroy();
+    hide();
+    QApplication::quit();
+}
+
+void CMainFrame::OnFileCloseAll()
+{
+    m_bClosing = true;
+    m_nRememberedAnswer = 0;
+    platform::DocTemplate* docs = m_app.docTemplate();
+    bool restart = true;
+    while (restart && m_bClosing && docs) {
+        restart = false;
+        const QList<platform::Document*> list = docs->documents();
+        for (platform::Document* base : list) {
+            if (!m_bClosing)
+                break;
+            if (!docs->documents().contains(base))
+                continue;
+            auto* document = qobject_cast<CZQDoc*>(base);
+            CZQView* view = document ? document->GetView() : nullptr;
+            CChildFrame* frame = view ? view->GetParentFrame() : nullptr;
+            if (!frame)
+                continue;
+            frame->m_bEditShown = true;
+            frame->m_bPreviewShown = false;
+            frame->m_bSourceShown = false;
+            if (!document->isModified()) {
+                document->closeDocument();
+                continue;
+            }
+            if (document->pathName().isEmpty() || m_nRememberedAnswer == 0) {
+                m_mdiArea->setActiveSubWindow(frame);
+                frame->close();
+                continue;
+            }
+            if (m_nRememberedAnswer == platform::IDYES && !document->doFileSave()) {
+                // A page that cannot be saved stays open, and the batch stops.
+                m_bClosing = false;
+                break;
+            }
+            document->closeDocument();
+        }
+    }
+    m_nRememberedAnswer = 0;
+}
+
+void CMainFrame::OpenHandedOver(const QStringList& files)
+{
+    if (isMinimized())
+        showNormal();
+    raise();
+    activateWindow();
+    for (const QString& file : files)
+        m_app.OpenDocumentFile(file);
+}
+
+void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
+{
+    Q_UNUSED(screenPoint);
+    raise();
+    activateWindow();
+    bool refused = false;
+    bool imageArmed = false;
+    for (const QString& file : files) {
+        if (mainframe_detail::isPageFileName(file)) {
+            m_app.OpenDocumentFile(file);
+        } else if (mainframe_detail::isImageFile(file) && !imageArmed) {
+            // The image waits for the next click in the page (the page's
+            // event sink inserts it there).
+            imageArmed = true;
+            m_strInsertImageSrc = file;
+            m_nInsertMode = 2;
+            if (!GetActiveView())
+                m_app.OpenDocumentFile(QString());
+        } else if (!mainframe_detail::isImageFile(file)) {
+            refused = true;
+        }
+    }
+    if (refused)
+        MessageBoxById(41838);
+}
+
+void CMainFrame::OnActivateApp()
+{
+    platform::DocTemplate* docs = m_app.docTemplate();
+    if (!docs)
+        return;
+    for (platform::Document* base : docs->documents()) {
+        auto* document = qobject_cast<CZQDoc*>(base);
+        if (!document || document->pathName().isEmpty())
+            continue;
+        const QFileInfo file(document->pathName());
+        if (!file.exists()) {
+            document->m_bFileMissing = true;
+            continue;
+        }
+        const QDateTime time = file.lastModified();
+        if (!document->m_fileTime.isValid())
+            document->m_fileTime = time;
+        if (document->m_fileTime >= time)
+            continue;
+        CZQView* view = document->GetView();
+        if (view && view->GetParentFrame())
+            m_mdiArea->setActiveSubWindow(view->GetParentFrame());
+        const int answer = ShowMessageBox(document->pathName() + QLatin1Char('\n') + LoadResString(41843), 0, 0x40, 4);
+        if (answer == platform::IDYES)
+            document->onOpenDocument(document->pathName());
+        document->m_fileTime = time;
+    }
+}
+
+bool CMainFrame::event(QEvent* event)
+{
+    if (event->type() == platform::WindowMessage::eventType()) {
+        auto* message = static_cast<platform::WindowMessage*>(event);
+        if (message->message() == kHandOverMessage) {
+            OpenHandedOver(message->data().toStringList());
+            message->setResult(0);
+            return true;
+        }
+        if (message->message() == kTutorialDocumentMessage) {
+            OnTutorialRequestDocument(message->wParam(), message->lParam());
+            message->setResult(0);
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (m_bDestroySaved) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    OnSysCommandClose();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OnDropFiles(files, mapToGlobal(event->position().toPoint()));
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() == this)
+        return HandleKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
+{
+    if (key->isAutoRepeat() && !press)
+        return false;
+    if (press) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::AltModifier)) {
+            m_registry.sendCommand(33435);
+            return true;
+        }
+        if (key->key() == Qt::Key_Control && !m_bTabSeen)
+            m_bCtrlHeld = true;
+        if (key->key() == Qt::Key_Tab && m_bCtrlHeld)
+            m_bTabSeen = true;
+        if (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ControlModifier)) {
+            m_mdiArea->activateNextSubWindow();
+            m_nInsertMode = 0;
+            m_app.m_bCommandRan = true;
+            return true;
+        }
+        if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
+            m_bOverwrite = !m_bOverwrite;
+            return false;
+        }
+        return false;
+    }
+    if (key->key() == Qt::Key_Control)
+        m_bCtrlHeld = false;
+    if (key->key() == Qt::Key_Tab)
+        m_bTabSeen = false;
+    if (key->key() == Qt::Key_Escape && m_nInsertMode != 0 && GetActiveView())
+        m_nInsertMode = 0;
+    return false;
+}

@@ -1,0 +1,161 @@
+#pragma once
+
+#include "app/EditorSettings.h"
+#include "web/VornaDialogSiteManagerSheet.h"
+
+#include "platform/CommandTarget.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QDockWidget>
+#include <QRect>
+#include <QStringList>
+
+#include <array>
+#include <memory>
+
+class CChildFrame;
+class CZQApp;
+class CZQDoc;
+class CZQView;
+class ULOToolBar;
+class VornaDialogSiteManagerSheet;
+class QDockWidget;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSoundEffect;
+class QToolButton;
+
+namespace platform {
+class CmdUI;
+class CommandRegistry;
+}
+
+// The program's main window: the MDI area with the pages, the menu bar, the
+// status bar, the application toolbars, the editor settings, closing and the
+// shell commands, and the command enabling shared by the page commands.
+class CMainFrame : public QMainWindow, public platform::CommandTarget
+{
+    Q_OBJECT
+public:
+    CMainFrame(CZQApp& app, platform::CommandRegistry& registry);
+    ~CMainFrame() override;
+
+    // The main frame of the running program, or null.
+    static CMainFrame* instance();
+
+    // The screen check and the settings, then the bars. False when the screen
+    // is below 800 x 600 (after telling the user) or a bar cannot be made.
+    bool Create();
+    // Whether the stored placement asks for a maximised window.
+    bool StartsMaximized() const { return m_bStartMaximized; }
+
+    // Mode tests of the active page.
+    bool IsEditingLockedBySiteManager() const;
+    bool IsEditMode() const;
+    bool IsSourceMode() const;
+    bool IsPreviewMode() const;
+    bool IsPageInWeb(const QString& path) const;
+    void RemovePageFromWebList(const QString& path);
+
+    CChildFrame* GetActiveChild() const;
+    CZQView* GetActiveView() const;
+    QMdiArea* mdiArea() const { return m_mdiArea; }
+    QList<CChildFrame*> childFrames() const;
+
+    // Update functions shared by the command update handlers.
+    void UpdateUIEditMode(platform::CmdUI& ui) const;
+    void UpdateUIWebCommand(platform::CmdUI& ui) const;
+    void UpdateUIFramesetCommand(platform::CmdUI& ui) const;
+    void UpdateUIImageCommand(platform::CmdUI& ui) const;
+    void UpdateUIFlagCommand(platform::CmdUI& ui, quint32 mask) const;
+    void UpdateUIMergeCells(platform::CmdUI& ui) const;
+    void UpdateUITableCellCommand(platform::CmdUI& ui) const;
+    void UpdateUIFormatCommand(platform::CmdUI& ui) const;
+    void UpdateUIArrangeCommand(platform::CmdUI& ui) const;
+    void UpdateUIObjectCommand(platform::CmdUI& ui, int flag, quint32 mask) const;
+    void UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) const;
+
+    // Shell commands.
+    void OnFileCloseAll();
+    void ShowStartupGuide();
+    void OnWindowTutorial();
+    void OnTutorialRequestDocument(quintptr wParam, qintptr lParam);
+    void PlaySoundEffect(const QString& name);
+    // Toggles a bar by its toggle command (33380 ...); bars of a page only while one is open.
+    void ToggleBar(int commandId);
+    // The system close: closes the pages (each may cancel) and then the window.
+    void OnSysCommandClose();
+    // Opens the files handed over by a second start and brings the window up.
+    void OpenHandedOver(const QStringList& files);
+    // Dropped files, opened by their kind.
+    void OnDropFiles(const QStringList& files, QPoint screenPoint);
+    // The program was activated again: offers to reload pages changed on disk.
+    void OnActivateApp();
+
+    // The toolbar of a resource id 601..611, or the basic toolbar (59399).
+    ULOToolBar* toolBar(int id) const;
+    VornaDialogSiteManagerSheet* siteManagerSheet() const { return m_pSiteManagerSheet; }
+    QDockWidget* siteManagerBar() const { return m_pSiteManagerBar; }
+
+    // Settings and state (read by the commands of the other parts).
+    EditorSettings m_settings;
+    QString m_strInstallFolder;
+    QString m_strSoundFolder;
+    QStringList m_recentWebs; // four entries, "" when unused
+    bool m_bClosing = false;
+    bool m_bWebOpen = false;
+    QString m_strWebFolder;
+    bool m_bCloseSiteManagerAfterAll = false;
+    int m_nRememberedAnswer = 0;
+    bool m_bOverwrite = false;
+    int m_nInsertMode = 0;
+    QString m_strInsertImageSrc;
+    QRect m_rcInsert;
+    bool m_bChildFrameShowStatus = false;
+
+    // Message numbers the frame answers.
+    static constexpr uint kHandOverMessage = 0x52C;
+    static constexpr uint kTutorialDocumentMessage = 0x4C9;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void LoadSettings();
+    void ReadRecentWebs();
+    bool CreateBars();
+    void CreateStatusBar();
+    void SwitchMenu(bool documentMenu);
+    void RestorePlacementAndState();
+    void SaveOnDestroy();
+    void AddCommandHandlers();
+    void AddUpdateHandlers();
+    bool IsChildMode(int which) const;
+    bool HandleKey(QKeyEvent* key, bool press);
+
+    CZQApp& m_app;
+    platform::CommandRegistry& m_registry;
+    QMdiArea* m_mdiArea = nullptr;
+    std::array<ULOToolBar*, 11> m_toolBars{};
+    ULOToolBar* m_basicToolBar = nullptr;
+    QList<QMenu*> m_mainMenus;
+    QList<QMenu*> m_documentMenus;
+    bool m_documentMenuShown = false;
+    QLabel* m_positionPane = nullptr;
+    QLabel* m_sizePane = nullptr;
+    QLabel* m_modePane = nullptr;
+    QToolButton* m_imageBrowserButton = nullptr;
+    QPointer<VornaDialogSiteManagerSheet> m_pSiteManagerSheet;
+    QPointer<QDockWidget> m_pSiteManagerBar;
+    std::unique_ptr<QSoundEffect> m_sound;
+    bool m_bStartMaximized = false;
+    bool m_bCtrlHeld = false;
+    bool m_bTabSeen = false;
+    bool m_bDestroySaved = false;
+};

@@ -1,0 +1,357 @@
+// The main frame's mode tests, command enabling and shell commands.
+#include "app/CMainFrame.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "app/CommandEnabling.h"
+#include "chrome/ULOToolBar.h"
+#include "web/VornaDialogGuide.h"
+#include "web/VornaDialogSiteManagerSheet.h"
+
+#include "platform/CmdUI.h"
+#include "platform/CommandRegistry.h"
+#include "platform/DocTemplate.h"
+#include "platform/ModalRunner.h"
+#include "platform/RecentFileList.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDockWidget>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMimeData>
+#include <QUrl>
+
+namespace mainframecommands_detail {
+
+struct BarToggle {
+    int command;
+    int bar;
+    bool needsPage;
+};
+constexpr BarToggle kBarToggles[] = {{33380, 601, false}, {33382, 602, false}, {33381, 603, true},
+                                     {33378, 604, true},  {33469, 605, true},  {33383, 606, true},
+                                     {32867, 607, true},  {33384, 608, false}, {33385, 609, false},
+                                     {33483, 59399, false}};
+
+const BarToggle* findToggle(int command)
+{
+    for (const BarToggle& toggle : kBarToggles) {
+        if (toggle.command == command)
+            return &toggle;
+    }
+    return nullptr;
+}
+
+constexpr int kFirstRecentFile = 57616;
+
+} // namespace mainframecommands_detail
+
+// ---- mode tests ------------------------------------------------------------
+
+bool CMainFrame::IsEditingLockedBySiteManager() const
+{
+    return m_bWebOpen && m_pSiteManagerSheet && m_pSiteManagerSheet->IsTransferRunning();
+}
+
+bool CMainFrame::IsChildMode(int which) const
+{
+    if (IsEditingLockedBySiteManager())
+        return false;
+    CChildFrame* child = GetActiveChild();
+    if (!child || !child->GetActiveView())
+        return false;
+    switch (which) {
+    case 0:
+        return child->m_bEditShown;
+    case 1:
+        return child->m_bSourceShown;
+    default:
+        return child->m_bPreviewShown;
+    }
+}
+
+bool CMainFrame::IsEditMode() const
+{
+    return IsChildMode(0);
+}
+
+bool CMainFrame::IsSourceMode() const
+{
+    return IsChildMode(1);
+}
+
+bool CMainFrame::IsPreviewMode() const
+{
+    return IsChildMode(2);
+}
+
+bool CMainFrame::IsPageInWeb(const QString& path) const
+{
+    return m_bWebOpen && m_pSiteManagerSheet && m_pSiteManagerSheet->FindFileRow(path) >= 0;
+}
+
+void CMainFrame::RemovePageFromWebList(const QString& path)
+{
+    if (m_pSiteManagerSheet)
+        m_pSiteManagerSheet->RemoveFileRow(path);
+}
+
+// ---- update functions ------------------------------------------------------
+
+namespace mainframecommands_detail {
+quint32 selectionOf(const CMainFrame& frame)
+{
+    const CZQView* view = frame.GetActiveView();
+    return view ? view->m_dwSelKind : 0;
+}
+} // namespace mainframecommands_detail
+
+void CMainFrame::UpdateUIEditMode(platform::CmdUI& ui) const
+{
+    ui.enable(IsEditMode());
+}
+
+void CMainFrame::UpdateUIWebCommand(platform::CmdUI& ui) const
+{
+    ui.enable(m_bWebOpen && !IsEditingLockedBySiteManager());
+}
+
+void CMainFrame::UpdateUIFramesetCommand(platform::CmdUI& ui) const
+{
+    const CChildFrame* child = GetActiveChild();
+    ui.enable(IsEditMode() && child && child->HasFrameset());
+}
+
+void CMainFrame::UpdateUIImageCommand(platform::CmdUI& ui) const
+{
+    ui.enable(CommandEnabling::ImageCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
+}
+
+void CMainFrame::UpdateUIFlagCommand(platform::CmdUI& ui, quint32 mask) const
+{
+    ui.enable(CommandEnabling::FlagCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this), mask));
+}
+
+void CMainFrame::UpdateUIMergeCells(platform::CmdUI& ui) const
+{
+    ui.enable(CommandEnabling::MergeCells(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
+}
+
+void CMainFrame::UpdateUITableCellCommand(platform::CmdUI& ui) const
+{
+    ui.enable(CommandEnabling::TableCellCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
+}
+
+void CMainFrame::UpdateUIFormatCommand(platform::CmdUI& ui) const
+{
+    ui.enable(CommandEnabling::FormatCommand(GetActiveView() != nullptr, IsEditMode(),
+                                             mainframecommands_detail::selectionOf(*this), ui.id()));
+}
+
+void CMainFrame::UpdateUIArrangeCommand(platform::CmdUI& ui) const
+{
+    ui.enable(CommandEnabling::ArrangeCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
+}
+
+void CMainFrame::UpdateUIObjectCommand(platform::CmdUI& ui, int flag, quint32 mask) const
+{
+    ui.enable(CommandEnabling::ObjectCommand(IsEditMode(), flag, mainframecommands_detail::selectionOf(*this), mask));
+}
+
+void CMainFrame::UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) const
+{
+    constexpr quint32 kEnabled = 0x2;
+    const CZQView* view = GetActiveView();
+    ui.enable(IsEditMode() && view && (view->QueryCommandStatus(engineCommand) & kEnabled));
+}
+
+void CMainFrame::AddUpdateHandlers()
+{
+    using platform::CmdUI;
+    for (int id : {33106, 33198, 33200, 33128, 33169, 33202, 33211, 33292, 33174})
+        onUpdate(id, [this](CmdUI& ui) { UpdateUIEditMode(ui); });
+    for (int id : {33201, 33199, 33216})
+        onUpdate(id, [this](CmdUI& ui) { UpdateUIWebCommand(ui); });
+    const std::pair<int, int> engineCommands[] = {{33465, 15}, {33464, 16}, {33462, 43}, {33463, 29}};
+    for (auto [id, engine] : engineCommands)
+        onUpdate(id, [this, engine](CmdUI& ui) { UpdateUIEngineCommand(ui, engine); });
+    onUpdate(33467, [this](CmdUI& ui) {
+        ui.enable(CommandEnabling::DeleteCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
+    });
+    onUpdate(33466, [this](CmdUI& ui) {
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        ui.enable(IsEditMode() && data && (data->hasHtml() || data->hasText()));
+    });
+    onUpdate(33468, [this](CmdUI& ui) { UpdateUIArrangeCommand(ui); });
+    onUpdate(32870, [this](CmdUI& ui) { ui.enable(!IsEditMode()); });
+    onUpdate(32869, [this](CmdUI& ui) { ui.enable(!IsPreviewMode()); });
+    onUpdate(33135, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x20); });
+    onUpdate(33403, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x40); });
+    onUpdate(33405, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x80); });
+    onUpdate(33404, [this](CmdUI& ui) {
+        ui.enable(CommandEnabling::CounterCommand(IsEditMode() && GetActiveView(),
+                                                  mainframecommands_detail::selectionOf(*this)));
+    });
+    onUpdate(33141, [this](CmdUI& ui) {
+        ui.enable(CommandEnabling::ImagePropertiesCommand(IsEditMode() && GetActiveView(),
+                                                          mainframecommands_detail::selectionOf(*this)));
+    });
+    onUpdate(33242, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x20); });
+    onUpdate(33163, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x40); });
+    onUpdate(33164, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x80); });
+    onUpdate(33143, [this](CmdUI& ui) {
+        if (!(IsEditMode() && GetActiveView()))
+            ui.enable(false);
+        else
+            ui.continueRouting();
+    });
+    onUpdate(33224, [this](CmdUI& ui) {
+        ui.enable(IsEditMode());
+        ui.setCheck(0);
+    });
+    onUpdate(33225, [this](CmdUI& ui) {
+        ui.enable(CommandEnabling::BringToFrontOrBack(IsEditMode() && GetActiveView(),
+                                                      mainframecommands_detail::selectionOf(*this)));
+    });
+    onUpdate(33226, [this](CmdUI& ui) {
+        ui.enable(CommandEnabling::BringToFrontOrBack(IsEditMode() && GetActiveView(),
+                                                      mainframecommands_detail::selectionOf(*this)));
+    });
+    for (int id : {33205, 33160, 33090, 33161, 33153, 33154, 33219, 33204, 33092})
+        onUpdate(id, [this](CmdUI& ui) { ui.enable(!GetActiveView() || IsEditMode()); });
+    onUpdate(33215, [this](CmdUI& ui) {
+        ui.enable(!GetActiveView() || IsEditMode());
+        ui.setCheck(m_settings.soundEffect ? 1 : 0);
+    });
+    // Toolbar toggles: enabled in the editing and source views, checked while shown.
+    for (const auto& toggle : mainframecommands_detail::kBarToggles) {
+        const int bar = toggle.bar;
+        onUpdate(toggle.command, [this, bar](CmdUI& ui) {
+            ui.enable(IsEditMode() || IsSourceMode());
+            const ULOToolBar* tb = toolBar(bar);
+            ui.setCheck(tb && tb->isVisibleTo(this) ? 1 : 0);
+        });
+    }
+    onUpdate(33494, [this](CmdUI& ui) { ui.enable(!(GetActiveChild() && !IsEditMode())); });
+    // The recent files: hidden when unused, the first one greyed when the list is empty.
+    onUpdateRange(mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3,
+                  [this](CmdUI& ui) {
+                      const platform::RecentFileList* list = m_app.recentFiles();
+                      const int index = ui.id() - mainframecommands_detail::kFirstRecentFile;
+                      const QString path = list ? list->at(index) : QString();
+                      if (path.isEmpty()) {
+                          if (index == 0)
+                              ui.setText(QStringLiteral("最近使ったファイル"));
+                          if (ui.action())
+                              ui.action()->setVisible(index == 0);
+                          ui.enable(false);
+                          return;
+                      }
+                      if (ui.action())
+                          ui.action()->setVisible(true);
+                      ui.setText(QStringLiteral("&%1 %2").arg(index + 1).arg(path));
+                      ui.enable(true);
+                  });
+}
+
+// ---- shell commands --------------------------------------------------------
+
+void CMainFrame::AddCommandHandlers()
+{
+    for (const auto& toggle : mainframecommands_detail::kBarToggles) {
+        const int command = toggle.command;
+        onCommand(command, [this, command] { ToggleBar(command); });
+    }
+    onCommand(33215, [this] { m_settings.soundEffect = m_settings.soundEffect >= 1 ? 0 : 1; });
+    onCommand(33219, [this] { ShowStartupGuide(); });
+    onCommand(33156, [this] { m_registry.sendCommand(57664); });
+    onCommand(33155, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(m_strInstallFolder + QStringLiteral("/manual/Vorna-Paginor 2002.chm")));
+    });
+    onCommand(33358, [this] { OnFileCloseAll(); });
+    onCommand(33494, [this] { OnWindowTutorial(); });
+    onCommand(33211, [] {});
+    onCommand(33480, [] {});
+    onCommand(57650, [this] { m_mdiArea->cascadeSubWindows(); });
+    onCommand(57651, [this] { m_mdiArea->tileSubWindows(); });
+    onCommand(57649, [this] { m_mdiArea->tileSubWindows(); });
+    onCommandRange(mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3,
+                   [this](int id) {
+                       const platform::RecentFileList* list = m_app.recentFiles();
+                       const QString path = list ? list->at(id - mainframecommands_detail::kFirstRecentFile) : QString();
+                       if (!path.isEmpty())
+                           m_app.OpenDocumentFile(path);
+                   });
+}
+
+void CMainFrame::ToggleBar(int commandId)
+{
+    const auto* toggle = mainframecommands_detail::findToggle(commandId);
+    if (!toggle)
+        return;
+    if (toggle->needsPage && !GetActiveChild())
+        return;
+    ULOToolBar* bar = toolBar(toggle->bar);
+    if (!bar)
+        return;
+    // A floating bar keeps its place: hiding and showing it leaves it floating there.
+    bar->setVisible(!bar->isVisibleTo(this));
+}
+
+void CMainFrame::ShowStartupGuide()
+{
+    VornaDialogGuide guide(this);
+    guide.m_bShowAtStart = m_settings.showGuide ? 1 : 0;
+    const int result = platform::runModal(guide, VornaDialogGuide::IDD);
+    m_settings.showGuide = guide.m_bShowAtStart ? 1 : 0;
+    if (result == platform::IDOK && guide.m_nChoice == 5)
+        OnWindowTutorial();
+}
+
+void CMainFrame::OnWindowTutorial()
+{
+    if (!m_pSiteManagerBar) {
+        if (!m_pSiteManagerSheet)
+            m_pSiteManagerSheet = new VornaDialogSiteManagerSheet(this);
+        auto* bar = new QDockWidget(QStringLiteral("サイトマネージャ"), this);
+        bar->setObjectName(QStringLiteral("bar_674"));
+        bar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+        bar->setWidget(m_pSiteManagerSheet);
+        addDockWidget(Qt::RightDockWidgetArea, bar);
+        m_pSiteManagerBar = bar;
+        bar->show();
+        m_pSiteManagerSheet->ShowTutorialPage();
+        return;
+    }
+    if (!m_pSiteManagerBar->isVisibleTo(this)) {
+        m_pSiteManagerSheet->ShowTutorialPage();
+        m_pSiteManagerBar->show();
+        return;
+    }
+    if (!m_pSiteManagerSheet->IsTutorialPageActive()) {
+        m_pSiteManagerSheet->ShowTutorialPage();
+        m_pSiteManagerBar->update();
+    }
+}
+
+void CMainFrame::OnTutorialRequestDocument(quintptr wParam, qintptr lParam)
+{
+    Q_UNUSED(lParam);
+    if (!m_pSiteManagerSheet)
+        return;
+    CZQView* target = nullptr;
+    if (wParam == 6) {
+        CChildFrame* child = GetActiveChild();
+        if (child && child->HasFrameset())
+            target = child->GetActiveView();
+    } else {
+        target = GetActiveView();
+    }
+    m_pSiteManagerSheet->SetTutorialDocument(target ? target->GetDocument() : nullptr);
+}

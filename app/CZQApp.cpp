@@ -1,0 +1,254 @@
+#include "app/CZQApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "app/EditorSettings.h"
+#include "app/ShellAppContext.h"
+#include "util/CRegistryEx.h"
+#include "util/StringResources.h"
+
+#include "platform/CommandRegistry.h"
+#include "platform/DocTemplate.h"
+#include "platform/IdlePass.h"
+#include "platform/ModalRunner.h"
+#include "platform/RecentFileList.h"
+#include "platform/RegistryStore.h"
+#include "platform/SingleInstance.h"
+
+#include <Magick++.h>
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QMdiArea>
+#include <QStatusBar>
+
+namespace zqapp_detail {
+CZQApp* g_app = nullptr;
+
+QString encodeFileList(const QStringList& files)
+{
+    return QString::fromUtf8(QJsonDocument(QJsonArray::fromStringList(files)).toJson(QJsonDocument::Compact));
+}
+
+QStringList decodeFileList(const QString& text)
+{
+    QStringList files;
+    for (const QJsonValue& value : QJsonDocument::fromJson(text.toUtf8()).array()) {
+        if (value.isString())
+            files.append(value.toString());
+    }
+    return files;
+}
+} // namespace zqapp_detail
+
+CZQApp::CZQApp()
+{
+    zqapp_detail::g_app = this;
+    AddCommandHandlers();
+}
+
+CZQApp::~CZQApp()
+{
+    m_context.reset();
+    m_mainFrame.reset();
+    m_docTemplate.reset();
+    m_idle.reset();
+    m_commands.reset();
+    if (zqapp_detail::g_app == this)
+        zqapp_detail::g_app = nullptr;
+}
+
+CZQApp* CZQApp::instance()
+{
+    return zqapp_detail::g_app;
+}
+
+QString CZQApp::recentFileKey()
+{
+    return EditorSettings::productKeyPath() + QStringLiteral("\\Recent File List");
+}
+
+bool CZQApp::IsEmbeddingStart(const QStringList& arguments)
+{
+    for (const QString& arg : arguments) {
+        const QString name = arg.mid(1).toLower();
+        if ((arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1Char('/')))
+            && (name == QLatin1String("embedding") || name == QLatin1String("automation")))
+            return true;
+    }
+    return false;
+}
+
+QStringList CZQApp::DocumentArguments(const QStringList& arguments)
+{
+    QStringList files;
+    for (const QString& arg : arguments) {
+        if (arg.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
+            || arg.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
+            files.append(arg);
+            continue;
+        }
+        const QFileInfo info(arg);
+        if (info.isFile())
+            files.append(info.absoluteFilePath());
+    }
+    return files;
+}
+
+bool CZQApp::InitInstance(const QStringList& arguments)
+{
+    const QStringList files = DocumentArguments(arguments);
+
+    // One instance per user: a second start hands its files over and ends.
+    m_instance = std::make_unique<platform::SingleInstance>(QStringLiteral("ULO"));
+    if (m_instance->start() == platform::SingleInstance::Role::Secondary) {
+        m_instance->sendToPrimary(zqapp_detail::encodeFileList(files));
+        m_exitCode = 0;
+        return false;
+    }
+
+    m_commands = std::make_unique<platform::CommandRegistry>();
+    m_commands->setStringLoader([](int id) { return LoadResString(unsigned(id)); });
+    m_commands->setCommandHook([this](int id) {
+        m_bCommandRan = true;
+        Q_UNUSED(id);
+        return false;
+    });
+
+    m_recentFiles = std::make_unique<platform::RecentFileList>(4);
+    m_recentFiles->readFrom(platform::RegistryStore::instance(), recentFileKey());
+
+    m_docTemplate = std::make_unique<platform::DocTemplate>(
+        QStringLiteral("ULO"), [] { return std::make_unique<CZQDoc>(); },
+        [this](platform::Document& document) {
+            auto* page = qobject_cast<CZQDoc*>(&document);
+            if (!page || !m_mainFrame)
+                return false;
+            QMdiSubWindow* frame = m_mainFrame->mdiArea()->addSubWindow(new CChildFrame(page));
+            frame->showMaximized();
+            m_bCommandRan = true;
+            return true;
+        });
+    m_docTemplate->setRecentFiles(m_recentFiles.get());
+    connect(m_docTemplate.get(), &platform::DocTemplate::activateRequested, this, [this](platform::Document* doc) {
+        auto* page = qobject_cast<CZQDoc*>(doc);
+        CZQView* view = page ? page->GetView() : nullptr;
+        if (view && view->GetParentFrame() && m_mainFrame)
+            m_mainFrame->mdiArea()->setActiveSubWindow(view->GetParentFrame());
+    });
+
+    m_mainFrame = std::make_unique<CMainFrame>(*this, *m_commands);
+    m_context = std::make_unique<ShellAppContext>(*this);
+    if (!m_mainFrame->Create()) {
+        m_exitCode = 16;
+        m_context.reset();
+        m_mainFrame.reset();
+        return false;
+    }
+    m_commands->setRoute([this] {
+        QList<platform::CommandTarget*> route;
+        if (CChildFrame* child = m_mainFrame ? m_mainFrame->GetActiveChild() : nullptr) {
+            if (CZQView* view = child->GetActiveView())
+                route.append(view);
+            if (child->GetDocument())
+                route.append(child->GetDocument());
+            route.append(child);
+        }
+        if (m_mainFrame)
+            route.append(m_mainFrame.get());
+        route.append(this);
+        return route;
+    });
+
+    try {
+        const QString program = QCoreApplication::applicationFilePath();
+        Magick::InitializeMagick(program.toLocal8Bit().constData());
+    } catch (...) {
+        // Images are made later through wrapped calls that report their own failures.
+    }
+
+    m_idle = std::make_unique<platform::IdlePass>();
+    m_idle->setHandler([this] { OnIdle(); });
+    connect(m_instance.get(), &platform::SingleInstance::messageReceived, this, [this](const QString& text) {
+        if (m_mainFrame)
+            m_mainFrame->OpenHandedOver(zqapp_detail::decodeFileList(text));
+    });
+
+    if (IsEmbeddingStart(arguments))
+        return true;
+
+    if (m_mainFrame->StartsMaximized())
+        m_mainFrame->showMaximized();
+    else
+        m_mainFrame->show();
+
+    // The start-up guide, when the product key holds SHOW_GUIDE 1 (missing reads as 1).
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        quint32 showGuide = 1;
+        if (reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath())) {
+            if (!reg.ReadDWord(QStringLiteral("SHOW_GUIDE"), showGuide))
+                showGuide = 1;
+            reg.Close();
+            if (showGuide == 1)
+                m_mainFrame->ShowStartupGuide();
+        }
+    }
+
+    for (const QString& file : files)
+        OpenDocumentFile(file);
+    return true;
+}
+
+int CZQApp::ExitInstance()
+{
+    if (m_recentFiles)
+        m_recentFiles->writeTo(platform::RegistryStore::instance(), recentFileKey());
+    return m_exitCode;
+}
+
+void CZQApp::OnIdle()
+{
+    if (!m_commands || !m_mainFrame)
+        return;
+    if (m_bCommandRan) {
+        m_bCommandRan = false;
+        m_lastIdleFull = true;
+        m_commands->updateWidget(m_mainFrame.get(), true);
+        return;
+    }
+    m_lastIdleFull = false;
+    m_commands->updateWidget(m_mainFrame->statusBar(), true);
+    m_commands->updateWidget(m_mainFrame.get(), false);
+    if (CChildFrame* child = m_mainFrame->GetActiveChild())
+        m_commands->updateWidget(child, false);
+}
+
+bool CZQApp::OpenDocumentFile(const QString& name)
+{
+    if (!m_docTemplate)
+        return false;
+    return m_docTemplate->openDocumentFile(name) != nullptr;
+}
+
+CZQView* CZQApp::GetActiveView() const
+{
+    return m_mainFrame ? m_mainFrame->GetActiveView() : nullptr;
+}
+
+void CZQApp::AddCommandHandlers()
+{
+    onCommand(57664, [this] {
+        CAboutDlg about(m_mainFrame.get());
+        platform::runModal(about, CAboutDlg::IDD);
+    });
+    onCommand(57665, [this] {
+        if (m_mainFrame)
+            m_mainFrame->OnSysCommandClose();
+    });
+}

@@ -1,0 +1,76 @@
+#include "app/ShellAppContext.h"
+
+#include "app/CMainFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQDoc.h"
+#include "web/VornaDialogSiteManagerSheet.h"
+
+#include "platform/DataRoot.h"
+#include "platform/DocTemplate.h"
+
+ShellAppContext::ShellAppContext(CZQApp& app) : m_app(app)
+{
+    AppContext::install(this);
+}
+
+ShellAppContext::~ShellAppContext()
+{
+    AppContext::install(nullptr);
+}
+
+QWidget* ShellAppContext::mainWindow() const
+{
+    return m_app.mainFrame();
+}
+
+int ShellAppContext::rememberedAnswer() const
+{
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame ? frame->m_nRememberedAnswer : 0;
+}
+
+void ShellAppContext::setRememberedAnswer(int answer)
+{
+    if (CMainFrame* frame = m_app.mainFrame())
+        frame->m_nRememberedAnswer = answer;
+}
+
+bool ShellAppContext::takeWebQuestionFlag()
+{
+    CMainFrame* frame = m_app.mainFrame();
+    VornaDialogSiteManagerSheet* sheet = frame ? frame->siteManagerSheet() : nullptr;
+    if (!sheet)
+        return false;
+    const bool asked = sheet->m_bWebQuestion != 0;
+    sheet->m_bWebQuestion = 0;
+    return asked;
+}
+
+QWidget* ShellAppContext::imageDialogWindow() const
+{
+    return nullptr;
+}
+
+QString ShellAppContext::installFolder() const
+{
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame ? frame->m_strInstallFolder : platform::installPath();
+}
+
+QList<AppContext::OpenDocument> ShellAppContext::openDocuments() const
+{
+    QList<OpenDocument> list;
+    if (const platform::DocTemplate* docs = m_app.docTemplate()) {
+        for (platform::Document* base : docs->documents()) {
+            if (auto* doc = qobject_cast<CZQDoc*>(base))
+                list.append({doc, doc->GetDisplayName()});
+        }
+    }
+    return list;
+}
+
+QString ShellAppContext::webFolder() const
+{
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame && frame->m_bWebOpen ? frame->m_strWebFolder : QString();
+}

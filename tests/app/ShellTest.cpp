@@ -1,0 +1,442 @@
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "app/EditorSettings.h"
+#include "chrome/ULOToolBar.h"
+#include "util/CRegistryEx.h"
+#include "util/MessageBox.h"
+#include "web/VornaDialogSiteManagerSheet.h"
+
+#include "platform/CmdUI.h"
+#include "platform/CommandRegistry.h"
+#include "platform/DocTemplate.h"
+#include "platform/ModalResponder.h"
+#include "platform/RecentFileList.h"
+#include "platform/WindowMessage.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QDialog>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QEventLoop>
+#include <QFile>
+#include <QMdiArea>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::ModalResponder;
+
+void setShowGuide(int value)
+{
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath()));
+    if (value < 0)
+        reg.DeleteValue(QStringLiteral("SHOW_GUIDE"));
+    else
+        ASSERT_TRUE(reg.WriteDWord(QStringLiteral("SHOW_GUIDE"), quint32(value)));
+}
+
+QString writePage(const QTemporaryDir& dir, const QString& name, const QByteArray& text = "<HTML></HTML>")
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(text);
+    return path;
+}
+
+class ShellTest : public ::testing::Test {
+protected:
+    // The tutorial's browse view runs only under a display; here a plain widget stands in.
+    void SetUp() override
+    {
+        setShowGuide(0);
+        VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
+    }
+    void TearDown() override { VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr); }
+
+    bool start(const QStringList& args = {})
+    {
+        app = std::make_unique<CZQApp>();
+        return app->InitInstance(args);
+    }
+    CMainFrame& frame() { return *app->mainFrame(); }
+    bool enabled(int id) { return app->commands()->updateCommand(id); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CZQApp> app;
+};
+
+TEST_F(ShellTest, StartsToAFullMainWindowWithMenusBarsAndStatusBar)
+{
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_EQ(frame().menuBar()->actions().value(0)->text(), QStringLiteral("ファイル(&F)"));
+    EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
+    EXPECT_TRUE(frame().toolBar(609)->isVisibleTo(&frame()));
+    EXPECT_FALSE(frame().toolBar(603)->isVisibleTo(&frame()));
+    EXPECT_NE(frame().statusBar()->findChild<QWidget*>(QStringLiteral("id_41871")), nullptr);
+    EXPECT_NE(frame().toolBar(603)->findChild<QWidget*>(QStringLiteral("id_32928")), nullptr);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+}
+
+TEST_F(ShellTest, GuideShowsBeforeTheCommandLineFileOpens)
+{
+    setShowGuide(-1); // missing reads as on
+    const QString page = writePage(dir, QStringLiteral("a.html"));
+    ModalResponder responder;
+    int documentsWhileGuideShown = -1;
+    responder.on(469, [&](QDialog& guide) {
+        documentsWhileGuideShown = app->docTemplate()->documentCount();
+        ModalResponder::setChecked(guide, 1502, false);
+        ModalResponder::press(guide, 8);
+    });
+    ASSERT_TRUE(start({QStringLiteral("-style=fusion"), page}));
+    EXPECT_EQ(documentsWhileGuideShown, 0);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_EQ(app->docTemplate()->documents().value(0)->pathName(), page);
+    // Unticking the box turns the guide off for the next start.
+    EXPECT_EQ(frame().m_settings.showGuide, 0);
+}
+
+class GuideSettingTest : public ShellTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(GuideSettingTest, OnlyTheValueOneShowsTheGuide)
+{
+    setShowGuide(GetParam());
+    ModalResponder responder; // any guide shown here would fail the test
+    ASSERT_TRUE(start());
+    EXPECT_EQ(responder.runCount(469), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, GuideSettingTest, ::testing::Values(0, 2));
+
+TEST_F(ShellTest, EmbeddingStartCreatesTheFrameButShowsAndOpensNothing)
+{
+    const QString page = writePage(dir, QStringLiteral("a.html"));
+    ASSERT_TRUE(start({QStringLiteral("-Embedding"), page}));
+    EXPECT_FALSE(frame().isVisible());
+    EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+}
+
+TEST_F(ShellTest, IdleUpdateIsFullOnlyAfterACommand)
+{
+    ASSERT_TRUE(start());
+    // A command that only a toolbar carries (browser back).
+    bool allow = false;
+    app->onUpdate(33184, [&](platform::CmdUI& ui) { ui.enable(allow); });
+    QAction* back = app->commands()->action(33184);
+    app->m_bCommandRan = true;
+    app->OnIdle();
+    EXPECT_TRUE(app->lastIdleWasFull());
+    EXPECT_FALSE(back->isEnabled());
+
+    allow = true;
+    app->OnIdle(); // nothing ran: the bars keep their state
+    EXPECT_FALSE(app->lastIdleWasFull());
+    EXPECT_FALSE(back->isEnabled());
+
+    app->commands()->sendCommand(33215); // any command marks the run
+    app->OnIdle();
+    EXPECT_TRUE(app->lastIdleWasFull());
+    EXPECT_TRUE(back->isEnabled());
+}
+
+TEST_F(ShellTest, IdlePassRunsTheFullUpdateAfterATriggeredCommand)
+{
+    ASSERT_TRUE(start());
+    bool allow = false;
+    app->onUpdate(33184, [&](platform::CmdUI& ui) { ui.enable(allow); });
+    QAction* back = app->commands()->action(33184);
+    QCoreApplication::processEvents(); // the first pass
+    allow = true;
+    app->commands()->action(33215)->trigger();
+    QAbstractEventDispatcher::instance()->wakeUp();
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    EXPECT_TRUE(back->isEnabled());
+}
+
+TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
+{
+    ASSERT_TRUE(start());
+    app->OnIdle();
+    for (int id : {33205, 33161, 33092, 33154, 33219, 33204})
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int id : {33106, 33200, 33128, 33135, 33467, 33468})
+        EXPECT_FALSE(enabled(id)) << id;
+
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    EXPECT_TRUE(enabled(33106));
+    EXPECT_TRUE(enabled(33128));
+    EXPECT_FALSE(enabled(33468)); // nothing selected
+    app->GetActiveView()->m_dwSelKind = 0x8; // an image
+    EXPECT_TRUE(enabled(33468));
+    EXPECT_TRUE(enabled(33467));
+    EXPECT_TRUE(enabled(33135));
+    EXPECT_FALSE(enabled(32870)); // already editing
+
+    CChildFrame* child = frame().GetActiveChild();
+    child->m_bEditShown = false;
+    child->m_bPreviewShown = true;
+    EXPECT_TRUE(enabled(32870));
+    EXPECT_FALSE(enabled(32869));
+    EXPECT_FALSE(enabled(33106));
+    EXPECT_FALSE(enabled(33205)); // new file waits for the editing view
+}
+
+TEST_F(ShellTest, PageToolbarsToggleOnlyWithAPage)
+{
+    ASSERT_TRUE(start());
+    ULOToolBar* table = frame().toolBar(607);
+    ULOToolBar* standard = frame().toolBar(601);
+    app->commands()->sendCommand(32867);
+    EXPECT_FALSE(table->isVisibleTo(&frame()));
+    app->commands()->sendCommand(33380);
+    EXPECT_FALSE(standard->isVisibleTo(&frame()));
+    app->commands()->sendCommand(33380);
+    EXPECT_TRUE(standard->isVisibleTo(&frame()));
+
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    app->commands()->sendCommand(32867);
+    EXPECT_TRUE(table->isVisibleTo(&frame()));
+    app->commands()->updateCommand(32867);
+    EXPECT_TRUE(app->commands()->action(32867)->isChecked());
+}
+
+TEST_F(ShellTest, CloseAllSavesEveryPageUnderARememberedYes)
+{
+    ASSERT_TRUE(start());
+    QStringList paths;
+    for (const char* name : {"a.html", "b.html", "c.html"}) {
+        paths.append(writePage(dir, QString::fromLatin1(name), QByteArray("<P>") + name));
+        ASSERT_TRUE(app->OpenDocumentFile(paths.last()));
+    }
+    for (platform::Document* doc : app->docTemplate()->documents())
+        doc->setModifiedFlag(true);
+    writePage(dir, QStringLiteral("b.html"), "changed outside"); // saving writes the page's own text again
+    ModalResponder responder;
+    responder.onMessageBox(
+        [](QDialog& box) {
+            ModalResponder::setChecked(box, kApplyToAllCheckBoxId, true);
+            ModalResponder::press(box, platform::IDYES);
+        },
+        QStringLiteral("保存しますか"));
+    frame().OnFileCloseAll();
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+    QFile saved(paths[1]);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll(), QByteArray("<P>b.html"));
+    EXPECT_EQ(frame().m_nRememberedAnswer, 0);
+}
+
+TEST_F(ShellTest, CloseAllStopsAtAPageThatCannotBeSaved)
+{
+    ASSERT_TRUE(start());
+    QTemporaryDir gone;
+    const QString first = writePage(dir, QStringLiteral("a.html"));
+    const QString second = writePage(gone, QStringLiteral("b.html"));
+    const QString third = writePage(dir, QStringLiteral("c.html"));
+    for (const QString& path : {first, second, third})
+        ASSERT_TRUE(app->OpenDocumentFile(path));
+    for (platform::Document* doc : app->docTemplate()->documents())
+        doc->setModifiedFlag(true);
+    ASSERT_TRUE(gone.remove()); // the second page's folder is gone: its save fails
+    ModalResponder responder;
+    responder.onMessageBox([](QDialog& box) {
+        ModalResponder::setChecked(box, kApplyToAllCheckBoxId, true);
+        ModalResponder::press(box, platform::IDYES);
+    });
+    responder.always(platform::kSaveFileDialogId, [](QDialog& d) { d.reject(); });
+    frame().OnFileCloseAll();
+    const QList<platform::Document*> left = app->docTemplate()->documents();
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(left[0]->pathName(), second);
+    EXPECT_EQ(left[1]->pathName(), third);
+    EXPECT_FALSE(frame().m_bClosing);
+}
+
+TEST_F(ShellTest, CancelOnClosingTheProgramKeepsTheRemainingPagesOpen)
+{
+    ASSERT_TRUE(start());
+    for (const char* name : {"a.html", "b.html", "c.html"})
+        ASSERT_TRUE(app->OpenDocumentFile(writePage(dir, QString::fromLatin1(name))));
+    app->docTemplate()->documents().value(1)->setModifiedFlag(true);
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDCANCEL, QStringLiteral("b.html"));
+    frame().OnSysCommandClose();
+    EXPECT_EQ(app->docTemplate()->documentCount(), 2);
+    EXPECT_TRUE(frame().isVisible());
+    EXPECT_FALSE(frame().m_bClosing);
+}
+
+TEST_F(ShellTest, ClosingSavesPlacementAndSettingsForTheNextStart)
+{
+    ASSERT_TRUE(start());
+    frame().setGeometry(40, 50, 500, 400);
+    frame().m_settings.gridSize = 33;
+    frame().m_settings.soundEffect = 0;
+    const QString page = writePage(dir, QStringLiteral("recent.html"));
+    ASSERT_TRUE(app->OpenDocumentFile(page));
+    frame().OnSysCommandClose();
+    app->ExitInstance();
+    app.reset();
+
+    ASSERT_TRUE(start());
+    EXPECT_EQ(frame().geometry(), QRect(40, 50, 500, 400));
+    EXPECT_FALSE(frame().StartsMaximized());
+    EXPECT_EQ(frame().m_settings.gridSize, 33);
+    EXPECT_EQ(frame().m_settings.soundEffect, 0);
+    EXPECT_EQ(app->recentFiles()->at(0), page);
+}
+
+TEST_F(ShellTest, DroppedFilesOpenByTheirKind)
+{
+    ASSERT_TRUE(start());
+    const QString page = writePage(dir, QStringLiteral("a.htm"));
+    const QString text = writePage(dir, QStringLiteral("notes.txt"));
+    const QString image = writePage(dir, QStringLiteral("pic.png"));
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("ファイルを編集できません"));
+    frame().OnDropFiles({page, text, image}, QPoint());
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    ASSERT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_EQ(app->docTemplate()->documents()[0]->pathName(), page);
+    EXPECT_EQ(frame().m_nInsertMode, 2);
+    EXPECT_EQ(frame().m_strInsertImageSrc, image);
+}
+
+TEST_F(ShellTest, ADroppedImageWithoutAPageMakesANewPageThatWaitsForTheClick)
+{
+    ASSERT_TRUE(start());
+    frame().OnDropFiles({writePage(dir, QStringLiteral("pic.gif"))}, QPoint());
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_EQ(frame().m_nInsertMode, 2);
+}
+
+TEST_F(ShellTest, APageChangedOnDiskIsOfferedOnceForReload)
+{
+    ASSERT_TRUE(start());
+    const QString page = writePage(dir, QStringLiteral("a.html"));
+    ASSERT_TRUE(app->OpenDocumentFile(page));
+    auto* doc = qobject_cast<CZQDoc*>(app->docTemplate()->documents()[0]);
+    frame().OnActivateApp(); // remembers the file's time
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    file.setFileTime(doc->m_fileTime.addSecs(5), QFileDevice::FileModificationTime);
+    file.close();
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDNO, QStringLiteral("再更新しますか"));
+    frame().OnActivateApp();
+    frame().OnActivateApp(); // not asked again for the same change
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    QFile::remove(page);
+    frame().OnActivateApp();
+    EXPECT_TRUE(doc->m_bFileMissing);
+}
+
+TEST_F(ShellTest, HandOverMessageOpensTheFileAndRaisesTheWindow)
+{
+    ASSERT_TRUE(start());
+    const QString page = writePage(dir, QStringLiteral("a.html"));
+    frame().showMinimized();
+    platform::sendMessage(&frame(), CMainFrame::kHandOverMessage, 0, 0, QStringList{page});
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_FALSE(frame().isMinimized());
+}
+
+// The second start, run as its own process by the test below.
+TEST(ShellSecondProcess, HandsItsFileToTheRunningInstance)
+{
+    if (!qEnvironmentVariableIsSet("PAGINOR_HANDOVER_RUNTIME"))
+        GTEST_SKIP() << "started by ShellTest.SecondStartHandsItsFileOver";
+    qputenv("XDG_RUNTIME_DIR", qgetenv("PAGINOR_HANDOVER_RUNTIME"));
+    CZQApp app;
+    EXPECT_FALSE(app.InitInstance({qEnvironmentVariable("PAGINOR_HANDOVER_FILE")}));
+    EXPECT_EQ(app.exitCode(), 0);
+    EXPECT_EQ(app.mainFrame(), nullptr);
+}
+
+TEST_F(ShellTest, SecondStartHandsItsFileOver)
+{
+    ASSERT_TRUE(start());
+    const QString page = writePage(dir, QStringLiteral("ページ 'one'.html"));
+    QProcess second;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("PAGINOR_HANDOVER_RUNTIME"), qEnvironmentVariable("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("PAGINOR_HANDOVER_FILE"), page);
+    second.setProcessEnvironment(env);
+    second.setProcessChannelMode(QProcess::ForwardedChannels);
+    QEventLoop loop;
+    QObject::connect(app->docTemplate(), &platform::DocTemplate::documentAdded, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    second.start(QCoreApplication::applicationFilePath(),
+                 {QStringLiteral("--gtest_filter=ShellSecondProcess.HandsItsFileToTheRunningInstance")});
+    loop.exec();
+    ASSERT_TRUE(second.waitForFinished(60000));
+    EXPECT_EQ(second.exitCode(), 0);
+    ASSERT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_EQ(app->docTemplate()->documents()[0]->pathName(), page);
+}
+
+TEST_F(ShellTest, TutorialTwiceLeavesOneBarOnTheTutorialPage)
+{
+    ASSERT_TRUE(start());
+    app->commands()->sendCommand(33494);
+    app->commands()->sendCommand(33494);
+    const QList<QDockWidget*> bars = frame().findChildren<QDockWidget*>(QStringLiteral("bar_674"));
+    ASSERT_EQ(bars.size(), 1);
+    EXPECT_EQ(frame().dockWidgetArea(bars[0]), Qt::RightDockWidgetArea);
+    EXPECT_TRUE(frame().siteManagerSheet()->IsTutorialPageActive());
+    // A request for the tutorial's document with no page open leaves it without one.
+    platform::sendMessage(&frame(), CMainFrame::kTutorialDocumentMessage, 6, 0);
+    EXPECT_EQ(frame().siteManagerSheet()->tutorialDocument(), nullptr);
+}
+
+TEST_F(ShellTest, ChoosingTheTutorialInTheGuideOpensIt)
+{
+    ASSERT_TRUE(start());
+    ModalResponder responder;
+    responder.on(469, [](QDialog& guide) { ModalResponder::press(guide, 1020); });
+    app->commands()->sendCommand(33219);
+    ASSERT_NE(frame().siteManagerBar(), nullptr);
+    EXPECT_TRUE(frame().siteManagerBar()->isVisibleTo(&frame()));
+}
+
+// The picture of the main window for review; run under Xvfb:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb PAGINOR_UPDATE_EXPECTED=1
+//   build/test/tests/test_program --gtest_filter=ShellScreenshot.*
+TEST(ShellScreenshot, MainWindowWithAPage)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    setShowGuide(0);
+    CZQApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    app.mainFrame()->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    ASSERT_TRUE(app.OpenDocumentFile(QString()));
+    app.m_bCommandRan = true;
+    app.OnIdle();
+    QEventLoop loop;
+    QTimer::singleShot(300, &loop, &QEventLoop::quit);
+    loop.exec();
+    const QImage picture = app.mainFrame()->grab().toImage();
+    EXPECT_GE(picture.width(), 800);
+    if (qEnvironmentVariableIsSet("PAGINOR_UPDATE_EXPECTED")) {
+        EXPECT_TRUE(picture.save(qEnvironmentVariable("PAGINOR_SOURCE_DIR") + "/tests/data/expected/main-window.png"));
+    }
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#include "web/VornaDialogSiteManagerSheet.h"
+
+#include "engine/view/BrowseView.h"
+
+#include "platform/DataRoot.h"
+
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace sitemanagersheet_detail {
+VornaDialogSiteManagerSheet::ViewFactory& tutorialFactory()
+{
+    static VornaDialogSiteManagerSheet::ViewFactory factory;
+    return factory;
+}
+} // namespace sitemanagersheet_detail
+
+void VornaDialogSiteManagerSheet::setTutorialViewFactory(ViewFactory factory)
+{
+    sitemanagersheet_detail::tutorialFactory() = std::move(factory);
+}
+
+VornaDialogSiteManagerSheet::VornaDialogSiteManagerSheet(QWidget* mainFrame)
+    : QWidget(mainFrame), m_tabs(new QTabWidget(this)), m_sitePage(new QWidget), m_tutorialPage(new QWidget)
+{
+    setObjectName(QStringLiteral("id_674"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tabs);
+    m_tabs->addTab(m_sitePage, QStringLiteral("サイトマネージャ"));
+    m_tabs->addTab(m_tutorialPage, QStringLiteral("ミヌエとお勉強"));
+    auto* tutorialLayout = new QVBoxLayout(m_tutorialPage);
+    tutorialLayout->setContentsMargins(0, 0, 0, 0);
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_tabs->widget(index) == m_tutorialPage)
+            ensureTutorialView();
+    });
+}
+
+VornaDialogSiteManagerSheet::~VornaDialogSiteManagerSheet() = default;
+
+void VornaDialogSiteManagerSheet::ensureTutorialView()
+{
+    if (m_tutorialView)
+        return;
+    if (const auto& factory = sitemanagersheet_detail::tutorialFactory()) {
+        m_tutorialView = factory(m_tutorialPage);
+    } else {
+        auto* view = new engine::BrowseView(m_tutorialPage);
+        view->navigate(platform::installPath(QStringLiteral("Tutorial/index.html")));
+        m_tutorialView = view;
+    }
+    m_tutorialView->setObjectName(QStringLiteral("tutorialView"));
+    m_tutorialPage->layout()->addWidget(m_tutorialView);
+}
+
+void VornaDialogSiteManagerSheet::ShowTutorialPage()
+{
+    m_tabs->setCurrentWidget(m_tutorialPage);
+    ensureTutorialView();
+}
+
+bool VornaDialogSiteManagerSheet::IsTutorialPageActive() const
+{
+    return m_tabs->currentWidget() == m_tutorialPage;
+}
+
+int VornaDialogSiteManagerSheet::FindFileRow(const QString& path) const
+{
+    Q_UNUSED(path);
+    return -1;
+}
+
+void VornaDialogSiteManagerSheet::RemoveFileRow(const QString& path)
+{
+    Q_UNUSED(path);
+}
+
+void VornaDialogSiteManagerSheet::CloseSiteManagerPage()
+{
+    m_tabs->setCurrentWidget(m_tutorialPage);
+}
