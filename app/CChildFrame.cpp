@@ -14,6 +14,7 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     m_view = new CZQView(document, m_inner);
     m_inner->setCentralWidget(m_view);
     setWidget(m_inner);
+    onCommand(33200, [this] { close(); });
     if (document) {
         connect(document, &platform::Document::closing, this, [this] {
             m_document = nullptr;

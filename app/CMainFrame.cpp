@@ -29,6 +29,8 @@
 #include <QFontDatabase>
 #include <QLabel>
 #include <QMdiArea>
+#include <QRegularExpression>
+#include <QStyle>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -195,6 +197,9 @@ bool CMainFrame::CreateBars()
     for (int id : {603, 604, 605, 606, 607, 610, 611})
         toolBar(id)->hide();
     insertToolBarBreak(toolBar(602));
+    insertToolBarBreak(toolBar(608));
+    // The basic toolbar gets its menu buttons with the toolbar code; until then it has none to show.
+    m_basicToolBar->hide();
     for (int id : {603, 604, 605, 606, 607})
         toolBar(id)->m_dwSavedFlag = 1;
 
@@ -218,6 +223,19 @@ bool CMainFrame::CreateBars()
             action->setText(shortName.isEmpty() ? entry.section(QLatin1Char('\n'), 0, 0).trimmed() : shortName);
         }
     }
+    // Toolbar buttons show the command's short name: the string's tooltip
+    // part, else the menu text without its mnemonic and ellipsis.
+    static const QRegularExpression mnemonic(QStringLiteral("\\(&?.\\)|&|\\.\\.\\.$|…$"));
+    for (ULOToolBar* bar : m_toolBars) {
+        for (QAction* action : bar->actions()) {
+            const int id = m_registry.idOf(action);
+            if (id == 0)
+                continue;
+            const QString shortName = LoadResString(unsigned(id)).section(QLatin1Char('\n'), 1).trimmed();
+            action->setIconText(shortName.isEmpty() ? QString(action->text()).remove(mnemonic).trimmed() : shortName);
+        }
+    }
+    m_registry.action(33456)->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
     for (ULOToolBar* bar : m_toolBars)
         bar->LoadState();
     return true;
@@ -456,7 +474,7 @@ void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
             m_strInsertImageSrc = file;
             m_nInsertMode = 2;
             if (!GetActiveView())
-                m_app.OpenDocumentFile(QString());
+                OnFileNewFile();
         } else if (!mainframe_detail::isImageFile(file)) {
             refused = true;
         }

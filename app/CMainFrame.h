@@ -78,6 +78,8 @@ public:
     void UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) const;
 
     // Shell commands.
+    // A new page from the page template.
+    void OnFileNewFile();
     void OnFileCloseAll();
     void ShowStartupGuide();
     void OnWindowTutorial();
@@ -137,6 +139,8 @@ private:
     void AddCommandHandlers();
     void AddUpdateHandlers();
     bool IsChildMode(int which) const;
+    // Whether a target of the current route handles the command.
+    bool HasHandler(int id) const;
     bool HandleKey(QKeyEvent* key, bool press);
 
     CZQApp& m_app;

@@ -174,71 +174,81 @@ void CMainFrame::UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) c
 void CMainFrame::AddUpdateHandlers()
 {
     using platform::CmdUI;
+    // A command whose handler is not in place yet stays disabled whatever its rule says.
+    const auto update = [this](int id, std::function<void(CmdUI&)> rule) {
+        onUpdate(id, [this, rule = std::move(rule)](CmdUI& ui) {
+            if (!HasHandler(ui.id())) {
+                ui.enable(false);
+                return;
+            }
+            rule(ui);
+        });
+    };
     for (int id : {33106, 33198, 33200, 33128, 33169, 33202, 33211, 33292, 33174})
-        onUpdate(id, [this](CmdUI& ui) { UpdateUIEditMode(ui); });
+        update(id, [this](CmdUI& ui) { UpdateUIEditMode(ui); });
     for (int id : {33201, 33199, 33216})
-        onUpdate(id, [this](CmdUI& ui) { UpdateUIWebCommand(ui); });
+        update(id, [this](CmdUI& ui) { UpdateUIWebCommand(ui); });
     const std::pair<int, int> engineCommands[] = {{33465, 15}, {33464, 16}, {33462, 43}, {33463, 29}};
     for (auto [id, engine] : engineCommands)
-        onUpdate(id, [this, engine](CmdUI& ui) { UpdateUIEngineCommand(ui, engine); });
-    onUpdate(33467, [this](CmdUI& ui) {
+        update(id, [this, engine](CmdUI& ui) { UpdateUIEngineCommand(ui, engine); });
+    update(33467, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::DeleteCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
     });
-    onUpdate(33466, [this](CmdUI& ui) {
+    update(33466, [this](CmdUI& ui) {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         ui.enable(IsEditMode() && data && (data->hasHtml() || data->hasText()));
     });
-    onUpdate(33468, [this](CmdUI& ui) { UpdateUIArrangeCommand(ui); });
-    onUpdate(32870, [this](CmdUI& ui) { ui.enable(!IsEditMode()); });
-    onUpdate(32869, [this](CmdUI& ui) { ui.enable(!IsPreviewMode()); });
-    onUpdate(33135, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x20); });
-    onUpdate(33403, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x40); });
-    onUpdate(33405, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x80); });
-    onUpdate(33404, [this](CmdUI& ui) {
+    update(33468, [this](CmdUI& ui) { UpdateUIArrangeCommand(ui); });
+    update(32870, [this](CmdUI& ui) { ui.enable(!IsEditMode()); });
+    update(32869, [this](CmdUI& ui) { ui.enable(!IsPreviewMode()); });
+    update(33135, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x20); });
+    update(33403, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x40); });
+    update(33405, [this](CmdUI& ui) { UpdateUIObjectCommand(ui, 1, 0x80); });
+    update(33404, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::CounterCommand(IsEditMode() && GetActiveView(),
                                                   mainframecommands_detail::selectionOf(*this)));
     });
-    onUpdate(33141, [this](CmdUI& ui) {
+    update(33141, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::ImagePropertiesCommand(IsEditMode() && GetActiveView(),
                                                           mainframecommands_detail::selectionOf(*this)));
     });
-    onUpdate(33242, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x20); });
-    onUpdate(33163, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x40); });
-    onUpdate(33164, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x80); });
-    onUpdate(33143, [this](CmdUI& ui) {
+    update(33242, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x20); });
+    update(33163, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x40); });
+    update(33164, [this](CmdUI& ui) { UpdateUIFlagCommand(ui, 0x80); });
+    update(33143, [this](CmdUI& ui) {
         if (!(IsEditMode() && GetActiveView()))
             ui.enable(false);
         else
             ui.continueRouting();
     });
-    onUpdate(33224, [this](CmdUI& ui) {
+    update(33224, [this](CmdUI& ui) {
         ui.enable(IsEditMode());
         ui.setCheck(0);
     });
-    onUpdate(33225, [this](CmdUI& ui) {
+    update(33225, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::BringToFrontOrBack(IsEditMode() && GetActiveView(),
                                                       mainframecommands_detail::selectionOf(*this)));
     });
-    onUpdate(33226, [this](CmdUI& ui) {
+    update(33226, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::BringToFrontOrBack(IsEditMode() && GetActiveView(),
                                                       mainframecommands_detail::selectionOf(*this)));
     });
     for (int id : {33205, 33160, 33090, 33161, 33153, 33154, 33219, 33204, 33092})
-        onUpdate(id, [this](CmdUI& ui) { ui.enable(!GetActiveView() || IsEditMode()); });
-    onUpdate(33215, [this](CmdUI& ui) {
+        update(id, [this](CmdUI& ui) { ui.enable(!GetActiveView() || IsEditMode()); });
+    update(33215, [this](CmdUI& ui) {
         ui.enable(!GetActiveView() || IsEditMode());
         ui.setCheck(m_settings.soundEffect ? 1 : 0);
     });
     // Toolbar toggles: enabled in the editing and source views, checked while shown.
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int bar = toggle.bar;
-        onUpdate(toggle.command, [this, bar](CmdUI& ui) {
+        update(toggle.command, [this, bar](CmdUI& ui) {
             ui.enable(IsEditMode() || IsSourceMode());
             const ULOToolBar* tb = toolBar(bar);
             ui.setCheck(tb && tb->isVisibleTo(this) ? 1 : 0);
         });
     }
-    onUpdate(33494, [this](CmdUI& ui) { ui.enable(!(GetActiveChild() && !IsEditMode())); });
+    update(33494, [this](CmdUI& ui) { ui.enable(!(GetActiveChild() && !IsEditMode())); });
     // The recent files: hidden when unused, the first one greyed when the list is empty.
     onUpdateRange(mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3,
                   [this](CmdUI& ui) {
@@ -262,8 +272,23 @@ void CMainFrame::AddUpdateHandlers()
 
 // ---- shell commands --------------------------------------------------------
 
+bool CMainFrame::HasHandler(int id) const
+{
+    for (platform::CommandTarget* target : m_registry.route()) {
+        if (target->hasCommand(id))
+            return true;
+    }
+    return false;
+}
+
+void CMainFrame::OnFileNewFile()
+{
+    m_app.OpenDocumentFile(QString());
+}
+
 void CMainFrame::AddCommandHandlers()
 {
+    onCommand(33205, [this] { OnFileNewFile(); });
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });

@@ -11,7 +11,11 @@
 #include <QFileInfo>
 #include <QIODevice>
 
-CZQDoc::CZQDoc(QObject* parent) : platform::Document(parent) {}
+CZQDoc::CZQDoc(QObject* parent) : platform::Document(parent)
+{
+    onCommand(33106, [this] { doFileSave(); });
+    onCommand(33198, [this] { doFileSaveAs(); });
+}
 
 CZQDoc::~CZQDoc() = default;
 
