@@ -1,24 +1,13 @@
 #include "app/CAboutDlg.h"
 
-#include "app/EditorSettings.h"
-#include "util/CRegistryEx.h"
+#include "util/InstallInfo.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
 namespace aboutdlg_detail {
-
-QString readSupport(const QString& name)
-{
-    CRegistryEx reg(HKEY_LOCAL_MACHINE);
-    QString value;
-    if (reg.Open(HKEY_LOCAL_MACHINE, EditorSettings::productKeyPath() + QStringLiteral("\\Support")))
-        reg.ReadString(name, value);
-    return value;
-}
 
 QLabel* linkLabel(QWidget* parent, const QString& href, const QString& text)
 {
@@ -36,13 +25,20 @@ QLabel* linkLabel(QWidget* parent, const QString& href, const QString& text)
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
     using aboutdlg_detail::linkLabel;
-    using aboutdlg_detail::readSupport;
     setWindowTitle(QStringLiteral("ミヌエのペジタロの情報"));
-    m_strVersion = QStringLiteral("Vorna-Paginor 2002-%1").arg(QCoreApplication::applicationVersion());
-    const QString web1 = readSupport(QStringLiteral("URL1"));
-    const QString web2 = readSupport(QStringLiteral("URL2"));
-    const QString mail = readSupport(QStringLiteral("EMail1"));
-    const QString phone = readSupport(QStringLiteral("Phone"));
+    QString info, language, name, type, version, servicePack;
+    if (ReadVersionInformation(info, language, name, type, version, servicePack)) {
+        m_strVersion = info + QLatin1Char('-') + version;
+        if (!servicePack.isEmpty())
+            m_strVersion += QLatin1Char('(') + servicePack + QLatin1Char(')');
+    }
+    QString web1, web2, phone, mail, mail2;
+    if (!ReadSupportInformation(web1, web2, phone, mail, mail2)) {
+        web1.clear();
+        web2.clear();
+        phone.clear();
+        mail.clear();
+    }
 
     auto* grid = new QGridLayout(this);
     const auto label = [this, grid](int id, const char* text, int row) {

@@ -4,8 +4,8 @@
 
 class QLabel;
 
-// The about box: version, telephone, e-mail and web addresses. The support
-// texts are read from the settings store; missing ones leave their lines empty.
+// The about box: version, telephone, e-mail and web addresses from the
+// installation's information; missing ones leave their lines empty.
 class CAboutDlg : public QDialog
 {
     Q_OBJECT

@@ -9,6 +9,8 @@
 #include "skins/VornaSkinManager.h"
 #include "util/CRegistryEx.h"
 #include "util/MessageBox.h"
+#include "util/PathText.h"
+#include "publish/CVornaFtp.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
@@ -64,13 +66,6 @@ bool isPageFileName(const QString& path)
     return ext == QLatin1String("htm") || ext == QLatin1String("html");
 }
 
-bool isImageFile(const QString& path)
-{
-    static const QStringList kImages{QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                     QStringLiteral("jpe"), QStringLiteral("png"), QStringLiteral("bmp")};
-    return kImages.contains(QFileInfo(path).suffix().toLower());
-}
-
 } // namespace mainframe_detail
 
 CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app(app), m_registry(registry)
@@ -78,7 +73,12 @@ CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app
     mainframe_detail::g_mainFrame = this;
     setObjectName(QStringLiteral("Vorna-Paginor Main"));
     setWindowTitle(QStringLiteral("Vorna-Paginor 2002"));
-    m_strInstallFolder = platform::installPath();
+    {
+        CVornaFtp ftp;
+        m_strInstallFolder = ftp.GetTargetDir();
+    }
+    if (m_strInstallFolder.isEmpty())
+        m_strInstallFolder = platform::installPath();
     m_strSoundFolder = platform::installPath(QStringLiteral("Bin/Sounds"));
     for (int i = 0; i < 4; ++i)
         m_recentWebs.append(QString());
@@ -467,7 +467,7 @@ void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
     for (const QString& file : files) {
         if (mainframe_detail::isPageFileName(file)) {
             m_app.OpenDocumentFile(file);
-        } else if (mainframe_detail::isImageFile(file) && !imageArmed) {
+        } else if (IsImageFileName(file) && !imageArmed) {
             // The image waits for the next click in the page (the page's
             // event sink inserts it there).
             imageArmed = true;
@@ -475,7 +475,7 @@ void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
             m_nInsertMode = 2;
             if (!GetActiveView())
                 OnFileNewFile();
-        } else if (!mainframe_detail::isImageFile(file)) {
+        } else if (!IsImageFileName(file)) {
             refused = true;
         }
     }

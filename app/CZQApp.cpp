@@ -7,6 +7,7 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "app/ShellAppContext.h"
+#include "publish/CVornaFtp.h"
 #include "util/CRegistryEx.h"
 #include "util/StringResources.h"
 
@@ -189,15 +190,9 @@ bool CZQApp::InitInstance(const QStringList& arguments)
 
     // The start-up guide, when the product key holds SHOW_GUIDE 1 (missing reads as 1).
     {
-        CRegistryEx reg(HKEY_CURRENT_USER);
-        quint32 showGuide = 1;
-        if (reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath())) {
-            if (!reg.ReadDWord(QStringLiteral("SHOW_GUIDE"), showGuide))
-                showGuide = 1;
-            reg.Close();
-            if (showGuide == 1)
-                m_mainFrame->ShowStartupGuide();
-        }
+        CVornaFtp ftp;
+        if (ftp.GetShowGuide() && ftp.GetShowGuideFlag() == 1)
+            m_mainFrame->ShowStartupGuide();
     }
 
     for (const QString& file : files)

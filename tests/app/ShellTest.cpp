@@ -1,3 +1,4 @@
+#include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
@@ -444,6 +445,26 @@ TEST(ShellScreenshot, MainWindowWithAPage)
     if (qEnvironmentVariableIsSet("PAGINOR_UPDATE_EXPECTED")) {
         EXPECT_TRUE(picture.save(qEnvironmentVariable("PAGINOR_SOURCE_DIR") + "/tests/data/expected/main-window.png"));
     }
+}
+
+} // namespace
+
+namespace {
+
+TEST(ShellAboutBox, HelpAboutShowsTheAboutBox)
+{
+    setShowGuide(0);
+    CZQApp app;
+    ASSERT_TRUE(app.InitInstance({}));
+    ModalResponder responder;
+    QString version;
+    responder.on(CAboutDlg::IDD, [&](QDialog& box) {
+        version = static_cast<CAboutDlg&>(box).versionText();
+        ModalResponder::press(box, 1);
+    });
+    app.commands()->sendCommand(33156);
+    EXPECT_EQ(responder.runCount(CAboutDlg::IDD), 1);
+    EXPECT_TRUE(version.isEmpty() || version.contains(QLatin1Char('-'))) << version.toStdString();
 }
 
 } // namespace
