@@ -233,7 +233,13 @@ void CMainFrame::AddUpdateHandlers()
         ui.enable(CommandEnabling::BringToFrontOrBack(IsEditMode() && GetActiveView(),
                                                       mainframecommands_detail::selectionOf(*this)));
     });
-    for (int id : {33205, 33160, 33090, 33161, 33153, 33154, 33219, 33204, 33092})
+    // Open web: the File menu offers close web and save web only while a web is open.
+    onUpdate(33092, [this](CmdUI& ui) {
+        for (int id : {33199, 33201})
+            m_registry.action(id)->setVisible(m_bWebOpen);
+        ui.enable(HasHandler(ui.id()) && (!GetActiveView() || IsEditMode()));
+    });
+    for (int id : {33205, 33160, 33090, 33161, 33153, 33154, 33219, 33204})
         update(id, [this](CmdUI& ui) { ui.enable(!GetActiveView() || IsEditMode()); });
     update(33215, [this](CmdUI& ui) {
         ui.enable(!GetActiveView() || IsEditMode());

@@ -204,6 +204,18 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
     EXPECT_FALSE(enabled(33205)); // new file waits for the editing view
 }
 
+TEST_F(ShellTest, CloseAndSaveWebShowInTheFileMenuOnlyWhileAWebIsOpen)
+{
+    ASSERT_TRUE(start());
+    app->commands()->updateCommand(33092);
+    EXPECT_FALSE(app->commands()->action(33199)->isVisible());
+    EXPECT_FALSE(app->commands()->action(33201)->isVisible());
+    frame().m_bWebOpen = true;
+    app->commands()->updateCommand(33092);
+    EXPECT_TRUE(app->commands()->action(33199)->isVisible());
+    EXPECT_TRUE(app->commands()->action(33201)->isVisible());
+}
+
 TEST_F(ShellTest, PageToolbarsToggleOnlyWithAPage)
 {
     ASSERT_TRUE(start());
