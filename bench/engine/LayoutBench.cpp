@@ -213,6 +213,24 @@ void styleChange(benchmark::State& state, const QString& page, bool colourOnly =
     state.counters["rebuilds"] = view.layout().counters().rebuilds;
 }
 
+// Typing one character into a paragraph of the large page.
+void BM_TypeCharacter_Large(benchmark::State& state)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->replaceContent(largePage());
+    engine::PageView view(doc.get());
+    view.setHeadless(QSize(800, 600));
+    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+    engine::Text* text = doc->getElementById(QStringLiteral("p1"))->firstChild()->asText();
+    for (auto _ : state) {
+        text->insertData(5, QStringLiteral("x"));
+        view.flushChanges();
+        paintPending(view, image);
+    }
+    state.counters["textUpdates"] = view.layout().counters().textUpdates;
+    state.counters["rebuilds"] = view.layout().counters().rebuilds;
+}
+
 void BM_StyleChange_Large(benchmark::State& s) { styleChange(s, largePage()); }
 void BM_StyleChange_Typical(benchmark::State& s) { styleChange(s, typicalPage()); }
 void BM_ColourChange_Large(benchmark::State& s) { styleChange(s, largePage(), true); }
@@ -229,3 +247,4 @@ BENCHMARK(BM_DragStep_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleChange_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleChange_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColourChange_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeCharacter_Large)->Unit(benchmark::kMillisecond);

@@ -261,8 +261,17 @@ void DocumentLayout::nodeRemoved(Node*, Node*)
     invalidateAll();
 }
 
-void DocumentLayout::textChanged(Text*)
+void DocumentLayout::textChanged(Text* text)
 {
+    // Typing: the words of the text node change in place.
+    const int id = nodeId(text);
+    if (id >= 0 && !m_structureDirty && m_engine.replaceText(id, text->data())) {
+        ++m_counters.textUpdates;
+        m_layoutDirty = true;
+        m_allDirty = true;
+        requestRepaint();
+        return;
+    }
     invalidateAll();
 }
 

@@ -59,6 +59,7 @@ public:
         int restyles = 0;
         int shifts = 0;
         int repaintOnly = 0; // restyles that kept the boxes
+        int textUpdates = 0; // text changed in place
     };
     const Counters& counters() const { return m_counters; }
 

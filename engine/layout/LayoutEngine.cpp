@@ -4,6 +4,8 @@
 #include "engine/layout/LayoutElements.h"
 
 #include <litehtml/litehtml.h>
+#include <litehtml/el_space.h>
+#include <litehtml/el_text.h>
 
 #include <QPainter>
 
@@ -35,6 +37,7 @@ bool isTextLike(litehtml::element& el)
 struct TreeBuilder {
     LayoutTree& tree;
     std::unordered_map<int, std::weak_ptr<litehtml::element>>& elements;
+    std::unordered_map<int, std::weak_ptr<litehtml::element>>& markers;
     int order = 0;
 
     void addText(const litehtml::element::ptr& el, int owner, int textNode, int& offset)
@@ -132,6 +135,7 @@ struct TreeBuilder {
             if (marker != -2) {
                 textNode = marker;
                 offset = 0;
+                markers[marker] = child;
                 continue;
             }
             if (isTextLike(*child)) {
@@ -203,9 +207,11 @@ void LayoutEngine::buildTree()
 {
     m_tree = LayoutTree();
     m_elements.clear();
+    m_textMarkers.clear();
     if (!m_document || !m_document->root())
         return;
-    layoutengine_detail::TreeBuilder builder{m_tree, m_elements};
+    m_textMarkers.clear();
+    layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers};
     builder.addElement(m_document->root(), -1);
     int right = m_document->width();
     int bottom = m_document->height();
@@ -242,6 +248,38 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
             p->init();
             break;
         }
+    }
+    m_laidOut = false;
+    return true;
+}
+
+bool LayoutEngine::replaceText(int textNodeId, const QString& text)
+{
+    const auto it = m_textMarkers.find(textNodeId);
+    const auto marker = it == m_textMarkers.end() ? nullptr : it->second.lock();
+    const auto parent = marker ? std::dynamic_pointer_cast<litehtml::html_tag>(marker->parent()) : nullptr;
+    if (!parent || !m_document)
+        return false;
+    litehtml::elements_vector& children = parent->children();
+    const auto at = std::find(children.begin(), children.end(), marker);
+    if (at == children.end())
+        return false;
+    auto end = at + 1;
+    while (end != children.end() && (*end)->get_display() == litehtml::display_inline_text)
+        ++end;
+    children.erase(at + 1, end);
+    // The words as litehtml splits them when it parses a page.
+    litehtml::elements_vector words;
+    const QByteArray utf8 = text.toUtf8();
+    m_container->split_text(
+        utf8.constData(),
+        [&](const char* word) { words.push_back(std::make_shared<litehtml::el_text>(word, m_document)); },
+        [&](const char* space) { words.push_back(std::make_shared<litehtml::el_space>(space, m_document)); });
+    const auto pos = std::find(children.begin(), children.end(), marker) + 1;
+    children.insert(pos, words.begin(), words.end());
+    for (const auto& word : words) {
+        word->parent(parent);
+        word->parse_styles(false);
     }
     m_laidOut = false;
     return true;

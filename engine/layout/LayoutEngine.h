@@ -52,6 +52,10 @@ public:
     // (colours): then the boxes stand. Returns false when the node has no
     // layout element.
     bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly = false);
+    // Replaces the words of one text node in place (typing): no new layout
+    // document, the next layout() lays it out. False when the text node is not
+    // where the layout can reach it (then load the page again).
+    bool replaceText(int textNodeId, const QString& text);
     // Moves the boxes of an absolutely positioned element and everything in it
     // by an offset, without a new layout (a dragged object).
     bool shiftPositioned(int nodeId, int dx, int dy);
@@ -79,6 +83,8 @@ private:
     std::shared_ptr<litehtml::document> m_document;
     LayoutTree m_tree;
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_elements;
+    // Text node id -> the marker comment that stands before its words.
+    std::unordered_map<int, std::weak_ptr<litehtml::element>> m_textMarkers;
     QSize m_viewport{800, 600};
     int m_width = 0;
     bool m_laidOut = false;
