@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChildFrame.h"
+#include "app/CSplashWnd.h"
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
@@ -116,6 +117,7 @@ bool CMainFrame::Create()
         ShowMessageBox(QStringLiteral("Fail to install VornaSkinManager!!!"));
     if (!CreateBars())
         return false;
+    CSplashWnd::ShowSplashScreen(this);
     setAcceptDrops(true);
     RestorePlacementAndState();
     qApp->installEventFilter(this);

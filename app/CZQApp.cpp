@@ -2,6 +2,7 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
+#include "app/CSplashWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
@@ -143,6 +144,7 @@ bool CZQApp::InitInstance(const QStringList& arguments)
             m_mainFrame->mdiArea()->setActiveSubWindow(view->GetParentFrame());
     });
 
+    CSplashWnd::EnableSplashScreen(!IsEmbeddingStart(arguments));
     m_mainFrame = std::make_unique<CMainFrame>(*this, *m_commands);
     m_context = std::make_unique<ShellAppContext>(*this);
     if (!m_mainFrame->Create()) {

@@ -1,5 +1,6 @@
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
+#include "app/CSplashWnd.h"
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
@@ -91,6 +92,23 @@ TEST_F(ShellTest, StartsToAFullMainWindowWithMenusBarsAndStatusBar)
     EXPECT_NE(frame().statusBar()->findChild<QWidget*>(QStringLiteral("id_41871")), nullptr);
     EXPECT_NE(frame().toolBar(603)->findChild<QWidget*>(QStringLiteral("id_32928")), nullptr);
     EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+}
+
+TEST_F(ShellTest, SplashShowsOnceWhileTheFrameIsMadeAndEndsOnItsTimer)
+{
+    ASSERT_TRUE(start());
+    CSplashWnd* splash = CSplashWnd::current();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->isVisible());
+    CSplashWnd::ShowSplashScreen(&frame()); // one at a time
+    EXPECT_EQ(CSplashWnd::current(), splash);
+    splash->HideSplashScreen();
+    EXPECT_EQ(CSplashWnd::current(), nullptr);
+    app.reset();
+
+    // An embedding start shows none.
+    ASSERT_TRUE(start({QStringLiteral("-Embedding")}));
+    EXPECT_EQ(CSplashWnd::current(), nullptr);
 }
 
 TEST_F(ShellTest, GuideShowsBeforeTheCommandLineFileOpens)
