@@ -390,11 +390,17 @@ void VornaSourceTextBuffer::RecordUndoStep(bool insert, QPoint start, QPoint end
         if (m_nSyncPosition > m_nUndoPosition)
             m_nSyncPosition = -1; // the saved state was in the redo history just lost
     }
+    size_t drop = 0;
     if (static_cast<int>(m_aUndoBuf.size()) >= m_nUndoBufSize && !m_aUndoBuf.empty()) {
-        // Drop the oldest whole group.
-        size_t drop = 1;
+        // Drop the oldest whole group, unless it is the step being recorded:
+        // a step larger than the limit stays whole until the next one begins.
+        drop = 1;
         while (drop < m_aUndoBuf.size() && !(m_aUndoBuf[drop].flags & UndoBeginGroup))
             ++drop;
+        if (drop == m_aUndoBuf.size() && !m_bUndoBeginGroup)
+            drop = 0;
+    }
+    if (drop > 0) {
         m_aUndoBuf.erase(m_aUndoBuf.begin(), m_aUndoBuf.begin() + static_cast<std::ptrdiff_t>(drop));
         m_nUndoPosition -= static_cast<int>(drop);
         if (m_nSyncPosition >= 0) {

@@ -379,6 +379,33 @@ TEST(VornaSourceTextBuffer, LimitDropsOldestWholeGroupAndStaysModified)
     EXPECT_TRUE(buffer.IsModified()); // the loaded text cannot be reached any more
 }
 
+TEST(VornaSourceTextBuffer, AStepLargerThanTheLimitUndoesWhole)
+{
+    // Indenting a long page is one step of many records; the limit must not
+    // eat the step's own first records, or undo would leave it half done.
+    VornaSourceTextBuffer buffer;
+    buffer.LoadFromBytes("a\r\nb\r\nc\r\nd\r\ne\r\nf");
+    buffer.SetUndoLimit(4);
+    int endLine = 0, endChar = 0;
+    buffer.StartUndoGroup(false);
+    for (int line = 0; line < 6; ++line)
+        buffer.InsertText(nullptr, line, 0, "\t", endLine, endChar);
+    buffer.EndUndoGroup(nullptr);
+    QPoint caret;
+    ASSERT_TRUE(buffer.Undo(caret));
+    EXPECT_EQ(buffer.GetAllText(), "a\r\nb\r\nc\r\nd\r\ne\r\nf");
+    EXPECT_FALSE(buffer.CanUndo());
+    ASSERT_TRUE(buffer.Redo(caret));
+    EXPECT_EQ(buffer.GetAllText(), "\ta\r\n\tb\r\n\tc\r\n\td\r\n\te\r\n\tf");
+    // The next step drops the large one whole.
+    buffer.InsertText(nullptr, 0, 0, "x", endLine, endChar);
+    EXPECT_EQ(buffer.GetUndoRecords().size(), 1u);
+    ASSERT_TRUE(buffer.Undo(caret));
+    EXPECT_FALSE(buffer.CanUndo());
+    EXPECT_EQ(buffer.GetLine(0), "\ta");
+    EXPECT_TRUE(buffer.IsModified());
+}
+
 class ModifiedFlagBuffer : public VornaSourceTextBuffer
 {
 public:
