@@ -71,6 +71,7 @@ public:
             case NodeType::Element: {
                 const Element* e = n->asElement();
                 startTag(e);
+                keepLeadingNewline(e);
                 if (!e->isVoid()) {
                     enterRaw(e);
                     stack.push_back({n, true});
@@ -147,6 +148,18 @@ private:
             }
         }
         out += u'>';
+    }
+
+    // A parser drops the line break right after <PRE>, <TEXTAREA> and
+    // <LISTING>; one written there in addition keeps the content's own.
+    void keepLeadingNewline(const Element* e)
+    {
+        if (!e->hasTag(QLatin1String("PRE")) && !e->hasTag(QLatin1String("TEXTAREA"))
+            && !e->hasTag(QLatin1String("LISTING")))
+            return;
+        const Text* first = e->firstChild() ? e->firstChild()->asText() : nullptr;
+        if (first && first->data().startsWith(u'\n'))
+            out += u'\n';
     }
 
     void appendEscapedAttr(const QString& v)

@@ -44,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"<marquee behavior=alternate>m</marquee>", "<MARQUEE behavior=alternate>m</MARQUEE>"},
         FormCase{"<p><table><tr><td>t</td></tr></table></p>",
                  "<P><TABLE><TBODY><TR><TD>t</TD></TR></TBODY></TABLE></P>"},
-        FormCase{"<textarea>a &lt;b&gt; &amp;</textarea>", "<TEXTAREA>a &lt;b&gt; &amp;</TEXTAREA>"}));
+        FormCase{"<textarea>a &lt;b&gt; &amp;</textarea>", "<TEXTAREA>a &lt;b&gt; &amp;</TEXTAREA>"},
+        // The break a parser drops after the start tag is written again, so
+        // a leading blank line survives every save and load.
+        FormCase{"<pre>\n\ncode</pre><textarea>\n\nt</textarea>", "<PRE>\n\ncode</PRE><TEXTAREA>\n\nt</TEXTAREA>"},
+        FormCase{"<pre>\ncode</pre><pre><b>\nx</b></pre>", "<PRE>code</PRE><PRE><B>\nx</B></PRE>"}));
 
 } // namespace
 
