@@ -362,6 +362,21 @@ void Document::unregisterPosition(LivePosition* p)
     }
 }
 
+void Document::handOverPositions(const Node* root, Document* to)
+{
+    for (size_t i = 0; i < m_positions.size();) {
+        LivePosition* p = m_positions[i];
+        if (root->containsNode(p->m_node.get())) {
+            m_positions[i] = m_positions.back();
+            m_positions.pop_back();
+            p->m_registeredIn = to;
+            to->registerPosition(p);
+        } else {
+            ++i;
+        }
+    }
+}
+
 // --- primitive change hooks
 
 bool Document::recordsChanges(const Node* node) const

@@ -151,6 +151,8 @@ private:
     void lastRefDropped();
     void registerPosition(LivePosition* p);
     void unregisterPosition(LivePosition* p);
+    // Hands the positions inside `root` over to `to` (a node moving there).
+    void handOverPositions(const Node* root, Document* to);
     void changed(const Node* node);
     Element* findChild(const Node* parent, QLatin1String tag) const;
     QString bodyColor(const char* attr, const char* def) const;

@@ -140,6 +140,8 @@ QString Node::textContent() const
 void Node::insertChildAt(int index, const Ref<Node>& child)
 {
     Q_ASSERT(child && !child->m_parent);
+    if (child->m_doc != m_doc)
+        child->adoptInto(m_doc);
     index = qBound(0, index, childCount());
     m_children.insert(m_children.begin() + index, child);
     child->m_parent = this;
@@ -161,6 +163,19 @@ Ref<Node> Node::removeChildAt(int index)
         m_children[size_t(i)]->m_index = i;
     m_doc->didRemoveChild(this, index, child.get());
     return child;
+}
+
+void Node::adoptInto(Document* doc)
+{
+    // Changes to the nodes now reach this document: its collections, undo
+    // and dirty flag. The old document may go once it has no nodes left.
+    m_doc->handOverPositions(this, doc);
+    for (Node* n = this; n; n = n->nextInTree(this)) {
+        Document* old = n->m_doc;
+        n->m_doc = doc;
+        doc->nodeCreated();
+        old->nodeDestroyed();
+    }
 }
 
 void Node::appendBuilt(const Ref<Node>& child)

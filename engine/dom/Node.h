@@ -88,6 +88,8 @@ private:
     // new trees (the parser).
     friend class TreeBuilder;
     void appendBuilt(const Ref<Node>& child);
+    // Moves a node from another document, with everything below it, into `doc`.
+    void adoptInto(Document* doc);
 
     mutable int m_refs = 0;
     NodeType m_type;

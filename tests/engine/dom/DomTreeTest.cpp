@@ -1,6 +1,7 @@
 #include "engine/EnginePage.h"
 
 #include "engine/dom/Document.h"
+#include "engine/dom/LivePosition.h"
 #include "engine/markup/UndoManager.h"
 
 #include <gtest/gtest.h>
@@ -165,4 +166,29 @@ TEST(DomTree, InsertingANodeBeforeItselfChangesNothing)
     EXPECT_EQ(doc->body()->insertBefore(Ref<Node>(i), i), i);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<B>1</B><I>2</I>"));
     EXPECT_FALSE(doc->undoManager().canUndo());
+}
+
+TEST(DomTree, ANodeFromAnotherPageBelongsToThePageItIsPutIn)
+{
+    auto from = pageFrom("<body><div id=x><b>1</b><i>2</i></div></body>");
+    auto to = pageFrom("<body><p>p</p></body>");
+    Ref<Element> x = from->getElementById(QStringLiteral("x"));
+    x->remove();
+    LivePosition beforeI(x.get(), 1);
+    to->body()->appendChild(x);
+    from = nullptr;
+    to->setDirty(false);
+    x->insertBefore(to->createElement(QStringLiteral("U")), x->firstChild());
+    EXPECT_EQ(beforeI.offset(), 2);
+    to->undoManager().undo();
+
+    EXPECT_EQ(x->document(), to.get());
+    ElementCollection all = to->body()->all();
+    ASSERT_EQ(all.length(), 4);
+    x->removeChild(x->firstChild());
+    ASSERT_EQ(all.length(), 3);
+    EXPECT_EQ(all.item(2)->tagName(), QStringLiteral("I"));
+    EXPECT_TRUE(to->isDirty());
+    to->undoManager().undo();
+    EXPECT_EQ(bodyHtml(to.get()), QStringLiteral("<P>p</P><DIV id=x><B>1</B><I>2</I></DIV>"));
 }
