@@ -225,18 +225,36 @@ std::vector<Ref<Node>> TreeBuilder::convertChildrenToList(const GumboNode* from)
 
 QString HtmlParser::splitDoctype(const QString& html, int* restStart)
 {
-    int i = 0;
-    while (i < html.size() && (html[i].isSpace() || html[i] == QChar(0xFEFF)))
-        ++i;
-    if (html.mid(i, 9).compare(QLatin1String("<!DOCTYPE"), Qt::CaseInsensitive) == 0) {
-        const int end = html.indexOf(u'>', i);
-        if (end > 0) {
-            *restStart = end + 1;
-            return html.mid(i, end + 1 - i);
-        }
-    }
     *restStart = 0;
-    return QString();
+    int i = 0;
+    auto skipSpace = [&html, &i]() {
+        while (i < html.size() && (html[i].isSpace() || html[i] == QChar(0xFEFF)))
+            ++i;
+    };
+    skipSpace();
+    // An XML declaration or comments may come before the DOCTYPE; they are
+    // kept with it, so that the page is written back as it was.
+    const int first = i;
+    for (;;) {
+        int end = -1;
+        if (html.mid(i, 4) == QLatin1String("<!--"))
+            end = html.indexOf(QLatin1String("-->"), i + 4) + 2;
+        else if (html.mid(i, 2) == QLatin1String("<?"))
+            end = html.indexOf(u'>', i + 2);
+        else
+            break;
+        if (end < i)
+            return QString();
+        i = end + 1;
+        skipSpace();
+    }
+    if (html.mid(i, 9).compare(QLatin1String("<!DOCTYPE"), Qt::CaseInsensitive) != 0)
+        return QString();
+    const int end = html.indexOf(u'>', i);
+    if (end < 0)
+        return QString();
+    *restStart = end + 1;
+    return html.mid(first, end + 1 - first);
 }
 
 void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
