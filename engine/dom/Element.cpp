@@ -287,6 +287,16 @@ void Element::setInnerText(const QString& text)
     UndoUnit unit(document());
     while (childCount())
         removeChildAt(childCount() - 1);
+    // Elements that hold plain text take it as one text node: a BR in a
+    // script or style sheet would be written out as part of its text.
+    if (tags::isRawText(m_tag) || m_tag == QLatin1String("TEXTAREA") || m_tag == QLatin1String("TITLE")) {
+        QString norm = text;
+        norm.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        norm.replace(u'\r', u'\n');
+        if (!norm.isEmpty())
+            insertChildAt(0, document()->createTextNode(norm));
+        return;
+    }
     element_detail::appendTextWithBreaks(this, text);
 }
 

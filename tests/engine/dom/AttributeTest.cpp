@@ -131,3 +131,16 @@ TEST(DomMarkup, InnerTextBreaksLinesAtBrAndBlocks)
     d->setInnerText(QStringLiteral("a<b>\nc"));
     EXPECT_EQ(d->innerHTML(), QStringLiteral("a&lt;b&gt;<BR>c"));
 }
+
+TEST(DomMarkup, InnerTextOfPlainTextElementsKeepsItsLineBreaks)
+{
+    auto doc = pageFrom("<head><style>p{}</style><script>x()</script></head><body><textarea>t</textarea></body>");
+    for (const char* tag : {"STYLE", "SCRIPT", "TEXTAREA"}) {
+        Element* e = doc->getElementsByTagName(QLatin1String(tag)).item(0);
+        e->setInnerText(QStringLiteral("a < b\r\nc"));
+        EXPECT_EQ(e->childCount(), 1) << tag;
+        auto again = pageFrom(HtmlSerializer::fileText(doc.get()));
+        EXPECT_EQ(again->getElementsByTagName(QLatin1String(tag)).item(0)->textContent(), QStringLiteral("a < b\nc"))
+            << tag;
+    }
+}
