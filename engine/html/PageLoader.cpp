@@ -83,6 +83,16 @@ bool PageLoader::load(const QString& address, QString* error)
         return true;
     }
     const QString path = localPathOf(address);
+    QByteArray bytes;
+    if (!readPageFile(path, &bytes, error))
+        return false;
+    m_forced.clear();
+    applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString());
+    return true;
+}
+
+bool PageLoader::readPageFile(const QString& path, QByteArray* bytes, QString* error)
+{
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
         if (error)
@@ -94,14 +104,12 @@ bool PageLoader::load(const QString& address, QString* error)
             *error = QStringLiteral("%1: the file is too large to open as a page").arg(path);
         return false;
     }
-    const QByteArray bytes = f.readAll();
+    *bytes = f.readAll();
     if (f.error() != QFileDevice::NoError) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, f.errorString());
         return false;
     }
-    m_forced.clear();
-    applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString());
     return true;
 }
 
@@ -179,13 +187,9 @@ bool PageLoader::refresh(QString* error)
     }
     if (QUrl(path).scheme().startsWith(QLatin1String("http")))
         return load(path, error);
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > loader_detail::kMaxPageBytes) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, f.errorString());
+    QByteArray bytes;
+    if (!readPageFile(path, &bytes, error))
         return false;
-    }
-    const QByteArray bytes = f.readAll();
     applyBytes(bytes, QFileInfo(path).absoluteFilePath(), m_forced);
     return true;
 }

@@ -56,6 +56,8 @@ private:
     void scheduleLoaded();
     void httpFinished(QNetworkReply* reply);
     static QString localPathOf(const QString& address);
+    // Reads a page file whole; false with a message when it cannot.
+    static bool readPageFile(const QString& path, QByteArray* bytes, QString* error);
 
     Document* m_doc;
     QString m_charset;       // the charset the page was read in

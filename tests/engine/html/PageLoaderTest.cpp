@@ -129,6 +129,21 @@ TEST(PageLoading, CharsetPutAndRefreshDecodesAgain)
     EXPECT_EQ(doc->body()->textContent(), QStringLiteral("日本語のページです。漢字とかなが入っています。"));
 }
 
+TEST(PageLoading, RefreshOfAFileGrownTooLargeGivesAMessageAndKeepsThePage)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("g.html"));
+    writeFile(path, "<HTML><BODY><P>kept</P></BODY></HTML>");
+    Ref<Document> doc = Document::create();
+    ASSERT_TRUE(doc->load(path));
+    QFile grown(path);
+    ASSERT_TRUE(grown.resize(65 * 1024 * 1024));  // sparse: no time spent writing
+    QString error;
+    EXPECT_FALSE(doc->refresh(&error));
+    EXPECT_TRUE(error.contains(QLatin1String("too large"))) << error.toStdString();
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>kept</P>"));
+}
+
 TEST(PageLoading, NewPageFromTemplateHasNoUrl)
 {
     QTemporaryDir dir;
