@@ -10,7 +10,9 @@
 #include "app/ShellAppContext.h"
 #include "publish/CVornaFtp.h"
 #include "util/CRegistryEx.h"
+#include "util/MessageBox.h"
 #include "util/StringResources.h"
+#include "res/resource.h"
 
 #include "platform/CommandRegistry.h"
 #include "platform/DocTemplate.h"
@@ -23,6 +25,7 @@
 #include <Magick++.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -197,9 +200,17 @@ bool CZQApp::InitInstance(const QStringList& arguments)
             m_mainFrame->ShowStartupGuide();
     }
 
+    ReportUnreadableSettings(platform::RegistryStore::instance().loadProblems());
+
     for (const QString& file : files)
         OpenDocumentFile(file);
     return true;
+}
+
+void CZQApp::ReportUnreadableSettings(const QStringList& files)
+{
+    for (const QString& file : files)
+        ShowMessageBox(LoadResString(IDS_SETTINGS_UNREADABLE).arg(QDir::toNativeSeparators(file)));
 }
 
 int CZQApp::ExitInstance()

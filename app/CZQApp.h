@@ -62,6 +62,9 @@ public:
     static QStringList DocumentArguments(const QStringList& arguments);
     // Whether the arguments ask for an embedding or automation start.
     static bool IsEmbeddingStart(const QStringList& arguments);
+    // Tells the user, one message per file, that a settings file could not be
+    // read and the program started from the default settings.
+    static void ReportUnreadableSettings(const QStringList& files);
 
     // Set by the main frame's command hook and by changes that affect
     // command states; read and cleared by the idle update.
