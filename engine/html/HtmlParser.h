@@ -16,8 +16,10 @@ class Element;
 // nesting are bounded before the parser sees them; comments are kept.
 class HtmlParser {
 public:
-    // Largest input parsed, in UTF-8 bytes; longer input is cut.
-    static constexpr int kMaxInputBytes = 64 * 1024 * 1024;
+    // Largest input parsed, in UTF-8 bytes; longer input is cut. Room for
+    // the largest page file the loader opens (64 MB) in any charset, whose
+    // characters take up to three bytes each in UTF-8.
+    static constexpr int kMaxInputBytes = 3 * 64 * 1024 * 1024;
     // Deepest element nesting kept; deeper content is attached higher up.
     static constexpr int kMaxDepth = 400;
 

@@ -2,6 +2,7 @@
 
 #include "engine/dom/Document.h"
 #include "engine/dom/DocumentObserver.h"
+#include "engine/html/HtmlParser.h"
 #include "engine/html/HtmlSerializer.h"
 #include "platform/CodePages.h"
 
@@ -18,6 +19,8 @@ namespace engine {
 
 namespace loader_detail {
 constexpr qint64 kMaxPageBytes = 64 * 1024 * 1024;
+// A page the loader accepts is never cut by the parser.
+static_assert(kMaxPageBytes * 3 <= HtmlParser::kMaxInputBytes);
 const char* const kEmptyPage = "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>";
 
 QString metaCharsetOf(const Document* doc)
