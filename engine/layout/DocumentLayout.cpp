@@ -118,9 +118,12 @@ void DocumentLayout::rebuild()
     m_nodes = std::move(result.nodes);
     m_ids.clear();
     m_styleAtLayout.clear();
+    m_textAtLayout.clear();
     for (int i = 0; i < static_cast<int>(m_nodes.size()); ++i) {
         const Node* n = m_nodes[static_cast<size_t>(i)].get();
         m_ids.insert(n, i);
+        if (const Text* t = n->asText())
+            m_textAtLayout.insert(i, t->data());
         if (const Element* e = n->isText() ? nullptr : n->asElement()) {
             if (const Style* s = e->styleIfAny())
                 m_styleAtLayout.insert(i, s->cssText());
@@ -265,7 +268,9 @@ void DocumentLayout::textChanged(Text* text)
 {
     // Typing: the words of the text node change in place.
     const int id = nodeId(text);
-    if (id >= 0 && !m_structureDirty && m_engine.replaceText(id, text->data())) {
+    if (id >= 0 && !m_structureDirty && m_textAtLayout.contains(id) &&
+        m_engine.replaceText(id, m_textAtLayout.value(id), text->data())) {
+        m_textAtLayout.insert(id, text->data());
         ++m_counters.textUpdates;
         m_layoutDirty = true;
         m_allDirty = true;

@@ -22,8 +22,9 @@ class Node;
 // The layout of one document: follows the page's changes (as its observer),
 // hands the layout serialization to the LayoutEngine and lays out lazily,
 // before the next geometry query or paint. A change of style or attributes
-// restyles the element in place; a move of an absolutely positioned element
-// only shifts its boxes; a change of the tree or of text lays out anew.
+// restyles the element in place; a change of text (typing) replaces the words
+// of its text node in place; a move of an absolutely positioned element only
+// shifts its boxes; a change of the tree lays out anew.
 // Keeps the view's size and scroll position, so that page and client
 // coordinates convert here (client = page - scroll).
 class DocumentLayout : public DocumentObserver
@@ -106,6 +107,7 @@ private:
     std::vector<Ref<Node>> m_nodes;
     QHash<const Node*, int> m_ids;
     QHash<int, QString> m_styleAtLayout; // style text the layout last read
+    QHash<int, QString> m_textAtLayout;  // text of each text node the layout holds
     QSet<int> m_restyle;                 // restyle now
     QSet<int> m_deferredRestyle;         // restyle with the next layout (moved boxes)
     bool m_structureDirty = true;

@@ -9,6 +9,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cstring>
 
 namespace engine {
@@ -32,6 +33,36 @@ int textMarker(litehtml::element& el)
 bool isTextLike(litehtml::element& el)
 {
     return el.get_display() == litehtml::display_inline_text;
+}
+
+// Text the parser reads: NUL arrives as the replacement character (the
+// serializer writes it so).
+QString asParsedText(const QString& text)
+{
+    QString out = text;
+    out.replace(QChar(0), QChar(0xFFFD));
+    return out;
+}
+
+// Elements whose text the parser keeps where it stands. Text in a table's
+// structure moves out of the table once it holds more than white space.
+bool canHoldWordsInPlace(litehtml::element& el)
+{
+    switch (el.get_display()) {
+    case litehtml::display_table:
+    case litehtml::display_inline_table:
+    case litehtml::display_table_row:
+    case litehtml::display_table_row_group:
+    case litehtml::display_table_header_group:
+    case litehtml::display_table_footer_group:
+    case litehtml::display_table_column:
+    case litehtml::display_table_column_group:
+        return false;
+    default:
+        break;
+    }
+    const char* tag = el.get_tagName();
+    return !tag || (std::strcmp(tag, "html") != 0 && std::strcmp(tag, "head") != 0);
 }
 
 struct TreeBuilder {
@@ -253,30 +284,37 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     return true;
 }
 
-bool LayoutEngine::replaceText(int textNodeId, const QString& text)
+bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QString& after)
 {
+    using namespace layoutengine_detail;
     const auto it = m_textMarkers.find(textNodeId);
     const auto marker = it == m_textMarkers.end() ? nullptr : it->second.lock();
     const auto parent = marker ? std::dynamic_pointer_cast<litehtml::html_tag>(marker->parent()) : nullptr;
-    if (!parent || !m_document)
+    if (!parent || !m_document || !canHoldWordsInPlace(*parent) || after.contains(u'\r'))
         return false;
     litehtml::elements_vector& children = parent->children();
     const auto at = std::find(children.begin(), children.end(), marker);
     if (at == children.end())
         return false;
     auto end = at + 1;
-    while (end != children.end() && (*end)->get_display() == litehtml::display_inline_text)
+    while (end != children.end() && isTextLike(**end) && textMarker(**end) == -2)
         ++end;
-    children.erase(at + 1, end);
+    // The words must be this text node's as the parser made them: text the
+    // parser moved (out of a table) or changed (line breaks) is not there.
+    litehtml::tstring had;
+    for (auto w = at + 1; w != end; ++w)
+        (*w)->get_text(had);
+    if (QString::fromStdString(had) != asParsedText(before))
+        return false;
+    const auto first = children.erase(at + 1, end);
     // The words as litehtml splits them when it parses a page.
     litehtml::elements_vector words;
-    const QByteArray utf8 = text.toUtf8();
+    const QByteArray utf8 = asParsedText(after).toUtf8();
     m_container->split_text(
         utf8.constData(),
         [&](const char* word) { words.push_back(std::make_shared<litehtml::el_text>(word, m_document)); },
         [&](const char* space) { words.push_back(std::make_shared<litehtml::el_space>(space, m_document)); });
-    const auto pos = std::find(children.begin(), children.end(), marker) + 1;
-    children.insert(pos, words.begin(), words.end());
+    children.insert(first, words.begin(), words.end());
     for (const auto& word : words) {
         word->parent(parent);
         word->parse_styles(false);

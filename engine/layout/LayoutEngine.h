@@ -53,9 +53,11 @@ public:
     // layout element.
     bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly = false);
     // Replaces the words of one text node in place (typing): no new layout
-    // document, the next layout() lays it out. False when the text node is not
-    // where the layout can reach it (then load the page again).
-    bool replaceText(int textNodeId, const QString& text);
+    // document, the next layout() lays it out. `before` is the text the layout
+    // was made from. False, with nothing changed, when the layout's words are
+    // not that text as the parser would have placed it, or the new text would
+    // parse differently (then load the page again).
+    bool replaceText(int textNodeId, const QString& before, const QString& after);
     // Moves the boxes of an absolutely positioned element and everything in it
     // by an offset, without a new layout (a dragged object).
     bool shiftPositioned(int nodeId, int dx, int dy);

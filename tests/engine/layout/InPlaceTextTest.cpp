@@ -1,0 +1,182 @@
+// Typing changes the words of a text node in place; the result must be the
+// layout a full re-creation gives: every box and every word.
+
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/LayoutSerializer.h"
+
+#include "engine/EnginePage.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace engine;
+
+namespace {
+
+// One edit of the text node at `child` of the element with `id`.
+struct TextEdit {
+    const char* id;
+    int child;
+    int offset;   // -1: the end of the text
+    int removed;  // characters removed at offset
+    const char* inserted;
+};
+
+struct TypingCase {
+    const char* name;
+    const char* html;
+    std::vector<TextEdit> edits;
+    bool inPlace; // every edit is expected to stay in place
+};
+
+void PrintTo(const TypingCase& c, std::ostream* os) { *os << c.name; }
+
+Text* textOf(Document* doc, const TextEdit& e)
+{
+    Element* el = doc->getElementById(QString::fromLatin1(e.id));
+    Node* n = el ? el->childNodes().at(static_cast<size_t>(e.child)).get() : nullptr;
+    return n ? n->asText() : nullptr;
+}
+
+// Same boxes for every element and the same words, as a layout made from scratch.
+void expectSameAsFullLayout(DocumentLayout& layout, Document& doc, const std::string& step)
+{
+    LayoutEngine full;
+    full.setViewportSize(layout.viewportSize());
+    full.load(LayoutSerializer::serialize(doc).html);
+    full.layout(layout.viewportSize().width());
+    const LayoutTree& a = layout.tree();
+    const LayoutTree& b = full.tree();
+    ASSERT_EQ(a.boxes.size(), b.boxes.size()) << step;
+    for (size_t i = 0; i < a.boxes.size(); ++i) {
+        const LayoutBox& x = a.boxes[i];
+        const LayoutBox& y = b.boxes[i];
+        const std::string what = step + ", box " + std::to_string(i) + " " + x.tag.toStdString();
+        EXPECT_EQ(x.nodeId, y.nodeId) << what;
+        EXPECT_EQ(x.borderBox, y.borderBox) << what;
+        EXPECT_EQ(x.contentBox, y.contentBox) << what;
+        EXPECT_EQ(x.lineBoxes, y.lineBoxes) << what;
+    }
+    ASSERT_EQ(a.pieces.size(), b.pieces.size()) << step;
+    for (size_t i = 0; i < a.pieces.size(); ++i) {
+        const TextPiece& x = a.pieces[i];
+        const TextPiece& y = b.pieces[i];
+        const std::string what = step + ", word " + std::to_string(i) + " '" + x.text.toStdString() + "'";
+        EXPECT_EQ(x.textNodeId, y.textNodeId) << what;
+        EXPECT_EQ(x.offset, y.offset) << what;
+        EXPECT_EQ(x.text, y.text) << what;
+        EXPECT_EQ(x.box, y.box) << what;
+        EXPECT_EQ(x.baseline, y.baseline) << what;
+        EXPECT_EQ(x.owner, y.owner) << what;
+    }
+    EXPECT_EQ(a.canvas, b.canvas) << step;
+}
+
+// Typing "text" one character at a time at the end of a text node.
+std::vector<TextEdit> typed(const char* id, int child, const char* text)
+{
+    static std::deque<std::string> keys; // outlives the cases
+    std::vector<TextEdit> edits;
+    const QString s = QString::fromUtf8(text);
+    for (int i = 0; i < s.size(); ++i) {
+        keys.push_back(s.mid(i, 1).toStdString());
+        edits.push_back({id, child, -1, 0, keys.back().c_str()});
+    }
+    return edits;
+}
+
+std::vector<TextEdit> operator+(std::vector<TextEdit> a, const std::vector<TextEdit>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class InPlaceText : public ::testing::TestWithParam<TypingCase>
+{
+};
+
+TEST_P(InPlaceText, MatchesAFullLayoutAfterEachEdit)
+{
+    const TypingCase& c = GetParam();
+    Ref<Document> doc = pageFrom(c.html);
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    int step = 0;
+    for (const TextEdit& e : c.edits) {
+        Text* t = textOf(doc.get(), e);
+        ASSERT_NE(t, nullptr) << e.id;
+        const DocumentLayout::Counters before = layout.counters();
+        const int at = e.offset < 0 ? t->length() : e.offset;
+        if (e.removed > 0)
+            t->deleteData(at - (e.offset < 0 ? e.removed : 0), e.removed);
+        if (e.inserted)
+            t->insertData(e.offset < 0 ? t->length() : at, QString::fromUtf8(e.inserted));
+        const std::string what = std::string(c.name) + " step " + std::to_string(++step);
+        expectSameAsFullLayout(layout, *doc, what);
+        if (c.inPlace) {
+            EXPECT_EQ(layout.counters().rebuilds, before.rebuilds) << what;
+            EXPECT_EQ(layout.counters().textUpdates, before.textUpdates + (e.removed > 0) + (e.inserted != nullptr))
+                << what;
+        } else {
+            EXPECT_EQ(layout.counters().rebuilds, before.rebuilds + 1) << what;
+        }
+        if (HasFailure())
+            return;
+    }
+}
+
+const TypingCase kCases[] = {
+    {"WrappingParagraph",
+     "<body><p id=p style='width:120px'>Short</p><p>after</p></body>",
+     typed("p", 0, " words that wrap onto lines"), true},
+    {"BackspaceAndDelete",
+     "<body><div id=d>one two  three four</div><p>below</p></body>",
+     std::vector<TextEdit>{{"d", 0, -1, 1, nullptr}, {"d", 0, 3, 1, nullptr}, {"d", 0, 0, 3, nullptr},
+                           {"d", 0, 0, 0, "x"}, {"d", 0, 2, 2, " "}},
+     true},
+    {"EmptiedAndRetyped",
+     "<body><p id=p>ab</p><p>next</p></body>",
+     std::vector<TextEdit>{{"p", 0, -1, 2, nullptr}} + typed("p", 0, "cd"), true},
+    {"JapaneseInAParagraph",
+     "<body><p id=p style='width:100px'>日本語</p></body>",
+     typed("p", 0, "の文章を入力します。「かぎ」、カタカナ"), true},
+    {"CellWithSpans",
+     "<body><table border=1><tr><td id=a rowspan=2>a</td><td colspan=2 id=b>b</td></tr>"
+     "<tr><td id=c>c</td><td>d</td></tr><tr><td colspan=3>wide</td></tr></table><p>after</p></body>",
+     typed("a", 0, "typing widens this column") + typed("c", 0, "日本語の表") +
+         std::vector<TextEdit>{{"a", 0, 1, 6, nullptr}},
+     true},
+    {"InlineElementsAndSpaces",
+     "<body><p id=p>x <b id=b>bold</b> y</p></body>",
+     typed("b", 0, "  two\xC2\xA0spaces ") + typed("p", 0, "more ") + typed("p", 2, " end"), true},
+    {"Preformatted",
+     "<body><pre id=p>line</pre><p>after</p></body>",
+     typed("p", 0, "\nsecond   line\n"), true},
+    // The parser moves such text out of the table: the in-place path steps aside.
+    {"TextInATableRow",
+     "<body><table><tr id=r><td>a</td> </tr></table></body>",
+     std::vector<TextEdit>{{"r", 1, -1, 0, "x"}}, false},
+    {"CarriageReturnsAndNul",
+     "<body><p id=p>a</p></body>",
+     std::vector<TextEdit>{{"p", 0, -1, 0, "b\r\nc"}, {"p", 0, -1, 0, "\r"}}, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Typing, InPlaceText, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<TypingCase>& i) { return std::string(i.param.name); });
+
+TEST(InPlaceText, NulBecomesTheReplacementCharacterInBothPaths)
+{
+    Ref<Document> doc = pageFrom("<body><p id=p>ab</p></body>");
+    DocumentLayout layout(doc.get());
+    layout.ensureLayout();
+    Text* t = doc->getElementById(QStringLiteral("p"))->firstChild()->asText();
+    t->insertData(1, QString(QChar(0)));
+    t->insertData(3, QStringLiteral("c"));
+    expectSameAsFullLayout(layout, *doc, "nul");
+    EXPECT_EQ(layout.counters().rebuilds, 1);
+    EXPECT_EQ(layout.counters().textUpdates, 2);
+}
+
+} // namespace
