@@ -9,6 +9,7 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace engine {
 
@@ -34,11 +35,14 @@ namespace parser_detail {
 QString tagNameOf(const GumboElement& el)
 {
     if (el.tag != GUMBO_TAG_UNKNOWN) {
-        static QString names[GUMBO_TAG_LAST + 1];
-        QString& cached = names[el.tag];
-        if (cached.isEmpty())
-            cached = tags::intern(QString::fromLatin1(gumbo_normalized_tagname(el.tag)).toUpper());
-        return cached;
+        // Filled once, before any use, so pages may be parsed on several threads.
+        static const std::vector<QString> names = [] {
+            std::vector<QString> all(GUMBO_TAG_LAST + 1);
+            for (int t = 0; t < GUMBO_TAG_LAST; ++t)
+                all[size_t(t)] = tags::intern(QString::fromLatin1(gumbo_normalized_tagname(GumboTag(t))).toUpper());
+            return all;
+        }();
+        return names[size_t(el.tag)];
     }
     // The name as the tag wrote it: after "<" up to a space, "/" or ">".
     const char* p = el.original_tag.data;

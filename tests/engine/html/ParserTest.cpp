@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 using namespace engine;
 
 TEST(HtmlParser, DoctypeIsSetAsideAndTheRestParsedInQuirksMode)
@@ -116,4 +118,19 @@ TEST(HtmlParser, OddNamesRoundTrip)
         const QString b = HtmlSerializer::fileText(twice.get());
         EXPECT_EQ(HtmlSerializer::fileText(pageFrom(b).get()), b) << in.toStdString();
     }
+}
+
+TEST(HtmlParser, PagesParseOnSeveralThreadsAtOnce)
+{
+    const QString page = QStringLiteral("<html><body><table><tr><td><font size=2><b>x</b></font></td></tr></table>"
+                                        "<marquee>m</marquee><o:p>u</o:p></body></html>");
+    std::vector<QString> results(4);
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < results.size(); ++i)
+        threads.emplace_back([&page, &results, i] { results[i] = bodyHtml(pageFrom(page).get()); });
+    for (auto& t : threads)
+        t.join();
+    for (const QString& r : results)
+        EXPECT_EQ(r, QStringLiteral("<TABLE><TBODY><TR><TD><FONT size=2><B>x</B></FONT></TD></TR></TBODY></TABLE>"
+                                    "<MARQUEE>m</MARQUEE><O:P>u</O:P>"));
 }
