@@ -27,7 +27,9 @@ public:
     int calls = 0;
 };
 
-void typeInCell(benchmark::State& state, const QString& page)
+// recreate: re-create the layout document for every key press, as a change of
+// the tree does (the reference the in-place text path is measured against).
+void typeInCell(benchmark::State& state, const QString& page, bool recreate = false)
 {
     engine::Ref<engine::Document> doc = engine::Document::create();
     doc->replaceContent(page);
@@ -54,6 +56,8 @@ void typeInCell(benchmark::State& state, const QString& page)
             state.ResumeTiming();
             continue;
         }
+        if (recreate)
+            view.layout().setBaseFolder(QString());
         view.input().keyDown(Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
         view.flushChanges();
         bench_pages::paintPending(view, image);
@@ -62,12 +66,17 @@ void typeInCell(benchmark::State& state, const QString& page)
     state.counters["sinkCalls"] = sink.calls;
     state.counters["rebuilds"] = view.layout().counters().rebuilds;
     state.counters["layouts"] = view.layout().counters().layouts;
+    state.counters["textUpdates"] = view.layout().counters().textUpdates;
 }
 
 void BM_TypeInCell_Typical(benchmark::State& s) { typeInCell(s, bench_pages::typicalPage()); }
 void BM_TypeInCell_Large(benchmark::State& s) { typeInCell(s, bench_pages::largePage()); }
+void BM_TypeInCell_Typical_Recreated(benchmark::State& s) { typeInCell(s, bench_pages::typicalPage(), true); }
+void BM_TypeInCell_Large_Recreated(benchmark::State& s) { typeInCell(s, bench_pages::largePage(), true); }
 
 } // namespace
 
 BENCHMARK(BM_TypeInCell_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeInCell_Typical_Recreated)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TypeInCell_Large_Recreated)->Unit(benchmark::kMillisecond);
