@@ -2,6 +2,7 @@
 
 #include "engine/css/CssColor.h"
 #include "engine/dom/DocumentObserver.h"
+#include "engine/dom/LayoutServices.h"
 #include "engine/dom/LivePosition.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
@@ -139,6 +140,11 @@ Element* Document::getElementById(const QString& id) const
                                          && e->hasAttribute(QStringLiteral("id")))
             return e;
     return nullptr;
+}
+
+Element* Document::elementFromPoint(int x, int y) const
+{
+    return m_layoutServices ? m_layoutServices->elementAtClientPoint(QPoint(x, y)) : nullptr;
 }
 
 QString Document::title() const

@@ -16,6 +16,7 @@ namespace engine {
 
 class CommandGroup;
 class DocumentObserver;
+class LayoutServices;
 class TextRange;
 class LivePosition;
 class MarkupContainer;
@@ -81,7 +82,16 @@ public:
     // The rendered size of an element, when a layout is attached.
     using SizeProvider = std::function<std::optional<QSize>(const Element*)>;
     void setRenderedSizeProvider(SizeProvider p) { m_sizeProvider = std::move(p); }
+    bool hasRenderedSizeProvider() const { return bool(m_sizeProvider); }
     std::optional<QSize> renderedSize(const Element* e) const { return m_sizeProvider ? m_sizeProvider(e) : std::nullopt; }
+
+    // The view's hit testing and range geometry; set by the view that shows
+    // the document, null without one.
+    void setLayoutServices(LayoutServices* services) { m_layoutServices = services; }
+    LayoutServices* layoutServices() const { return m_layoutServices; }
+    // The topmost element at a client point; null outside the view or
+    // without one.
+    Element* elementFromPoint(int x, int y) const;
 
     // --- dirty flag: set by every change (undo included) outside a load
     bool isDirty() const { return m_dirty; }
@@ -174,6 +184,7 @@ private:
     std::vector<DocumentObserver*> m_observers;
     std::vector<std::unique_ptr<MarkupContainer>> m_containers;
     SizeProvider m_sizeProvider;
+    LayoutServices* m_layoutServices = nullptr;
 };
 
 // Opens an undo unit on construction and closes it on destruction.

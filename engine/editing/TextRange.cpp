@@ -3,6 +3,7 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/HtmlTags.h"
+#include "engine/dom/LayoutServices.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/html/HtmlParser.h"
@@ -313,6 +314,30 @@ bool TextRange::inRange(const TextRange& other) const
 void TextRange::select() const
 {
     m_doc->selection().setTextRange(m_start.node(), m_start.offset(), m_end.node(), m_end.offset());
+}
+
+bool TextRange::moveToPoint(int x, int y)
+{
+    LayoutServices* layout = m_doc->layoutServices();
+    return layout && layout->moveRangeToPoint(*this, QPoint(x, y));
+}
+
+QRect TextRange::getBoundingClientRect() const
+{
+    LayoutServices* layout = m_doc->layoutServices();
+    return layout ? layout->rangeBoundingClientRect(*this) : QRect();
+}
+
+std::vector<QRect> TextRange::getClientRects() const
+{
+    LayoutServices* layout = m_doc->layoutServices();
+    return layout ? layout->rangeClientRects(*this) : std::vector<QRect>();
+}
+
+void TextRange::scrollIntoView() const
+{
+    if (LayoutServices* layout = m_doc->layoutServices())
+        layout->scrollRangeIntoView(*this);
 }
 
 bool TextRange::execCommand(const QString& name, const Variant& value)

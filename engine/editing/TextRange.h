@@ -4,7 +4,10 @@
 #include "engine/dom/LivePosition.h"
 #include "engine/dom/Variant.h"
 
+#include <QRect>
 #include <QString>
+
+#include <vector>
 
 namespace engine {
 
@@ -53,6 +56,14 @@ public:
     bool inRange(const TextRange& other) const;
     // Makes this range the document's selection.
     void select() const;
+
+    // Layout-dependent operations, through the view showing the document
+    // (client coordinates); without a view they answer nothing.
+    // Collapses the range at the place in text nearest the point.
+    bool moveToPoint(int x, int y);
+    QRect getBoundingClientRect() const;
+    std::vector<QRect> getClientRects() const;
+    void scrollIntoView() const;
 
     bool execCommand(const QString& name, const Variant& value = Variant());
     Variant queryCommandValue(const QString& name) const;

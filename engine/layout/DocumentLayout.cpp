@@ -58,7 +58,11 @@ DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
     if (!m_doc)
         return;
     m_doc->addObserver(this);
-    // IMG width and height read the rendered size.
+    // IMG width and height read the rendered size: of the first layout (the
+    // view's), not of a passing one such as the print layout.
+    if (m_doc->hasRenderedSizeProvider())
+        return;
+    m_providesSize = true;
     m_doc->setRenderedSizeProvider([this](const Element* e) -> std::optional<QSize> {
         const LayoutBox* b = box(e);
         if (!b)
@@ -71,7 +75,8 @@ DocumentLayout::~DocumentLayout()
 {
     if (!m_doc)
         return;
-    m_doc->setRenderedSizeProvider({});
+    if (m_providesSize)
+        m_doc->setRenderedSizeProvider({});
     m_doc->removeObserver(this);
 }
 

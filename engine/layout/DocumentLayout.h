@@ -103,6 +103,7 @@ private:
     std::vector<std::pair<QString, QString>> layoutAttributes(const Element* el) const;
 
     Document* m_doc;
+    bool m_providesSize = false;
     LayoutEngine m_engine;
     std::vector<Ref<Node>> m_nodes;
     QHash<const Node*, int> m_ids;

@@ -7,7 +7,8 @@
 
 namespace engine {
 
-EventDispatcher::EventDispatcher(Document* doc) : m_doc(doc)
+EventDispatcher::EventDispatcher(Document* doc, std::function<void()> onSelectionChange)
+    : m_doc(doc), m_onSelectionChange(std::move(onSelectionChange))
 {
     m_doc->addObserver(this);
     m_doc->selection().setChangeHandler([this] { selectionChanged(); });
@@ -57,6 +58,8 @@ void EventDispatcher::pageLoaded(Document* doc)
 
 void EventDispatcher::selectionChanged()
 {
+    if (m_onSelectionChange)
+        m_onSelectionChange();
     EventObject event;
     fire(events::SelectionChange, event);
 }

@@ -3,6 +3,7 @@
 #include "engine/dom/DocumentObserver.h"
 #include "engine/dom/Ref.h"
 
+#include <functional>
 #include <vector>
 
 namespace engine {
@@ -18,7 +19,9 @@ struct EventObject;
 class EventDispatcher : public DocumentObserver
 {
 public:
-    explicit EventDispatcher(Document* doc);
+    // `onSelectionChange` runs at every change of the selection, before the
+    // event goes to the sink (the view repaints its decorations there).
+    explicit EventDispatcher(Document* doc, std::function<void()> onSelectionChange = {});
     ~EventDispatcher() override;
     EventDispatcher(const EventDispatcher&) = delete;
     EventDispatcher& operator=(const EventDispatcher&) = delete;
@@ -61,6 +64,7 @@ private:
     int m_cookie = 0;
     int m_nextCookie = 1;
     std::vector<EventObject*> m_stack;
+    std::function<void()> m_onSelectionChange;
 };
 
 } // namespace engine

@@ -3,6 +3,9 @@
 #include "engine/dom/Document.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
+#include "engine/layout/HitTester.h"
+#include "engine/layout/RangeGeometry.h"
 #include "engine/markup/MarkupPointer.h"
 #include "engine/view/DisplayPointer.h"
 #include "engine/view/DesignModeInput.h"
@@ -50,7 +53,7 @@ PageView::PageView(Document* doc, QWidget* parent)
         for (auto it = m_behaviors.begin(); it != m_behaviors.end();)
             it = it->second.element->isConnected() ? std::next(it) : m_behaviors.erase(it);
     });
-    m_events = std::make_unique<EventDispatcher>(doc);
+    m_events = std::make_unique<EventDispatcher>(doc, [this] { selectionChanged(); });
     m_input = std::make_unique<DesignModeInput>(*this, *m_events);
     // Copy, cut and paste ask the sink first.
     doc->commands().setEventHook([this](quint32 id) {
@@ -65,10 +68,13 @@ PageView::PageView(Document* doc, QWidget* parent)
         paintBehaviorsBelow(p, nodeId, box, m_currentUpdate);
     });
     updateViewportSize();
+    doc->setLayoutServices(this);
 }
 
 PageView::~PageView()
 {
+    if (m_doc->layoutServices() == static_cast<LayoutServices*>(this))
+        m_doc->setLayoutServices(nullptr);
     m_doc->commands().setEventHook({});
     m_layout->engine().container().setBelowContentHook({});
 }
@@ -132,6 +138,33 @@ void PageView::selectionChanged()
 {
     // The selection may cover any part of the page: paint the view again.
     repaintAll();
+}
+
+Element* PageView::elementAtClientPoint(QPoint client)
+{
+    return HitTester(*m_layout).elementFromPoint(client);
+}
+
+bool PageView::moveRangeToPoint(TextRange& range, QPoint client)
+{
+    return RangeGeometry(*m_layout).moveToPoint(range, client);
+}
+
+std::vector<QRect> PageView::rangeClientRects(const TextRange& range)
+{
+    return RangeGeometry(*m_layout).clientRects(range);
+}
+
+QRect PageView::rangeBoundingClientRect(const TextRange& range)
+{
+    return RangeGeometry(*m_layout).boundingClientRect(range);
+}
+
+void PageView::scrollRangeIntoView(const TextRange& range)
+{
+    const QRect page = RangeGeometry(*m_layout).rangePageRect(range);
+    if (!page.isNull())
+        scrollIntoView(page);
 }
 
 int PageView::addBehavior(Element* element, std::shared_ptr<ElementPainter> painter)

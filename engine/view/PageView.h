@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/dom/LayoutServices.h"
 #include "engine/dom/Ref.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/TextGeometry.h"
@@ -30,7 +31,7 @@ struct EventObject;
 //
 // Coordinates: view = widget pixels; client = view / zoom (the page's units
 // before scrolling); page = client + scroll position.
-class PageView : public QAbstractScrollArea
+class PageView : public QAbstractScrollArea, private LayoutServices
 {
     Q_OBJECT
 public:
@@ -157,6 +158,13 @@ private:
         Ref<Element> element;
         std::shared_ptr<ElementPainter> painter;
     };
+    // LayoutServices: what the document's DOM asks of its view.
+    Element* elementAtClientPoint(QPoint client) override;
+    bool moveRangeToPoint(TextRange& range, QPoint client) override;
+    std::vector<QRect> rangeClientRects(const TextRange& range) override;
+    QRect rangeBoundingClientRect(const TextRange& range) override;
+    void scrollRangeIntoView(const TextRange& range) override;
+
     void scheduleFlush();
     void updateViewportSize();
     void updateScrollBars();
