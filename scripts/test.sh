@@ -4,7 +4,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
 "$root/scripts/build.sh" "$root/build/test" Test -DPAGINOR_BUILD_TESTS=ON -DPAGINOR_BUILD_BENCH=ON
+# The parser's fuzz target, for a bounded time, before the tests so that
+# CTest's summary closes the run.
+"$root/scripts/fuzz.sh" 60
 cd "$root/build/test"
 export QT_QPA_PLATFORM=offscreen
 ctest -j"$(nproc)" --output-on-failure --timeout 300
-"$root/scripts/fuzz.sh" 60
