@@ -61,8 +61,15 @@ bool canHoldWordsInPlace(litehtml::element& el)
     default:
         break;
     }
+    // The parser goes by the tag, whatever the style says.
     const char* tag = el.get_tagName();
-    return !tag || (std::strcmp(tag, "html") != 0 && std::strcmp(tag, "head") != 0);
+    if (!tag)
+        return true;
+    for (const char* held : {"html", "head", "table", "tbody", "thead", "tfoot", "tr", "colgroup"}) {
+        if (std::strcmp(tag, held) == 0)
+            return false;
+    }
+    return true;
 }
 
 struct TreeBuilder {
