@@ -161,7 +161,7 @@ const TypingCase kCases[] = {
     {"TextInATableRowShownAsABlock",
      "<body><table><tr id=r style='display:block'><td>a</td> </tr></table></body>",
      std::vector<TextEdit>{{"r", 1, -1, 0, "x"}}, false},
-    {"CarriageReturnsAndNul",
+    {"CarriageReturns",
      "<body><p id=p>a</p></body>",
      std::vector<TextEdit>{{"p", 0, -1, 0, "b\r\nc"}, {"p", 0, -1, 0, "\r"}}, false},
 };
