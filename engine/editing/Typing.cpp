@@ -69,6 +69,15 @@ bool Typing::caret(Node*& node, int& offset) const
 
 void Typing::placeCaret(Node* node, int offset) { m_doc->selection().collapseAt(node, offset); }
 
+void Typing::joinParagraphs(Element* first, Element* second)
+{
+    const int join = first->childCount();
+    while (second->firstChild())
+        first->appendChild(Ref<Node>(second->firstChild()));
+    second->remove();
+    placeCaret(first, join);
+}
+
 bool Typing::deleteSelectionIfAny()
 {
     Selection& sel = m_doc->selection();
@@ -292,11 +301,7 @@ bool Typing::deleteBackward()
                 prev = prev->previousSibling();
             Element* pe = prev ? prev->asElement() : nullptr;
             if (pe && isParagraph(pe)) {
-                const int join = pe->childCount();
-                while (e->firstChild())
-                    pe->appendChild(Ref<Node>(e->firstChild()));
-                e->remove();
-                placeCaret(pe, join);
+                joinParagraphs(pe, e);
                 return true;
             }
             if (prev && !pe) {
@@ -374,11 +379,7 @@ bool Typing::deleteForward()
                 next = next->nextSibling();
             Element* ne = next ? next->asElement() : nullptr;
             if (ne && isParagraph(ne)) {
-                const int join = e->childCount();
-                while (ne->firstChild())
-                    e->appendChild(Ref<Node>(ne->firstChild()));
-                ne->remove();
-                placeCaret(e, join);
+                joinParagraphs(e, ne);
                 return true;
             }
             if (ne)
