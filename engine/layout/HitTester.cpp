@@ -66,50 +66,84 @@ bool HitTester::boxContains(int index, QPoint page) const
     return b->borderBox.contains(page);
 }
 
-int HitTester::deepestAt(int index, QPoint page)
+void HitTester::computeExtents()
+{
+    // The area each box and its flow descendants cover: content may stand
+    // outside its parent (floats, wide tables, fixed heights) and is hit where
+    // it is drawn, unless the parent clips it. Parents come before their
+    // children in the tree.
+    const LayoutTree& tree = m_layout.tree();
+    m_extents.assign(tree.boxes.size(), QRect());
+    for (size_t i = tree.boxes.size(); i-- > 0;) {
+        const LayoutBox& b = tree.boxes[i];
+        QRect own = b.borderBox;
+        for (const QRect& r : b.lineBoxes)
+            own = own.united(r);
+        m_extents[i] = b.clipsContent ? own : m_extents[i].united(own);
+        if (b.parent >= 0 && !b.positioned && static_cast<size_t>(b.parent) < i)
+            m_extents[static_cast<size_t>(b.parent)] = m_extents[static_cast<size_t>(b.parent)].united(m_extents[i]);
+    }
+}
+
+int HitTester::hitIn(int index, QPoint page)
 {
     const LayoutBox* b = m_layout.boxAt(index);
-    if (!b)
+    if (!b || !m_extents[static_cast<size_t>(index)].contains(page))
         return -1;
+    const bool inside = boxContains(index, page);
     if (b->clipsContent && !b->paddingBox.contains(page))
-        return index;
+        return inside ? index : -1;
     for (auto it = b->children.rbegin(); it != b->children.rend(); ++it) {
         const LayoutBox* child = m_layout.boxAt(*it);
         if (!child || child->positioned)
             continue;
-        if (boxContains(*it, page))
-            return deepestAt(*it, page);
-        // An inline box's replaced or block content may stand outside its
-        // line boxes, and the boxes of table rows and sections do not cover
-        // their cells: look inside them as well.
-        if (child->inlineLevel || isTablePart(child->tag)) {
-            const int inner = deepestAt(*it, page);
-            if (inner != *it)
-                return inner;
-        }
+        const int hit = hitIn(*it, page);
+        if (hit >= 0)
+            return hit;
     }
-    return index;
+    return inside ? index : -1;
 }
+
+namespace hittester_detail {
+
+// The painting order of a positioned box: the layers that make a stacking
+// context around it (a z-index other than 0), outermost first, then itself,
+// each as (z-index, document order). Of two boxes, the one whose key is
+// greater at the first difference is on top; a layer's descendants are on
+// top of the layer.
+std::vector<std::pair<int, int>> stackingKey(const LayoutTree& tree, int index)
+{
+    std::vector<std::pair<int, int>> key;
+    const LayoutBox& self = tree.boxes[static_cast<size_t>(index)];
+    key.emplace_back(self.zIndex, self.order);
+    for (int p = self.parent; p >= 0; p = tree.boxes[static_cast<size_t>(p)].parent) {
+        const LayoutBox& a = tree.boxes[static_cast<size_t>(p)];
+        if (a.positioned && a.zIndex != 0)
+            key.emplace_back(a.zIndex, a.order);
+    }
+    std::reverse(key.begin(), key.end());
+    return key;
+}
+
+} // namespace hittester_detail
 
 int HitTester::boxAt(QPoint page)
 {
     const LayoutTree& tree = m_layout.tree();
     if (tree.boxes.empty())
         return -1;
-    std::vector<int> positioned;
+    computeExtents();
+    std::vector<std::pair<std::vector<std::pair<int, int>>, int>> positioned;
     for (int i = 0; i < static_cast<int>(tree.boxes.size()); ++i) {
         if (tree.boxes[static_cast<size_t>(i)].positioned)
-            positioned.push_back(i);
+            positioned.emplace_back(hittester_detail::stackingKey(tree, i), i);
     }
-    std::stable_sort(positioned.begin(), positioned.end(), [&tree](int a, int b) {
-        const LayoutBox& x = tree.boxes[static_cast<size_t>(a)];
-        const LayoutBox& y = tree.boxes[static_cast<size_t>(b)];
-        if (x.zIndex != y.zIndex)
-            return x.zIndex > y.zIndex;
-        return x.order > y.order;
-    });
-    for (int i : positioned) {
-        if (!boxContains(i, page))
+    // Topmost first.
+    std::sort(positioned.begin(), positioned.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& entry : positioned) {
+        const int i = entry.second;
+        const int hit = hitIn(i, page);
+        if (hit < 0)
             continue;
         // A clipping ancestor hides what lies outside it.
         bool clipped = false;
@@ -117,9 +151,10 @@ int HitTester::boxAt(QPoint page)
              a = m_layout.boxAt(a->parent))
             clipped = a->clipsContent && !a->paddingBox.contains(page);
         if (!clipped)
-            return deepestAt(i, page);
+            return hit;
     }
-    return deepestAt(0, page);
+    const int hit = hitIn(0, page);
+    return hit >= 0 ? hit : 0;
 }
 
 Element* HitTester::areaAt(Element* img, QPoint page)
@@ -158,8 +193,8 @@ Element* HitTester::elementAtPagePoint(QPoint page)
     Element* el = index >= 0 ? m_layout.elementOfBox(index) : nullptr;
     if (!el || el->hasTag(QLatin1String("HTML")) || el->hasTag(QLatin1String("HEAD")))
         return doc->body();
-    if (el->hasTag(QLatin1String("TR")) || el->hasTag(QLatin1String("TBODY")) || el->hasTag(QLatin1String("THEAD")) ||
-        el->hasTag(QLatin1String("TFOOT"))) {
+    // Rows and row groups lie in the table's spacing: the TABLE.
+    if (isTablePart(el->tagName().toUpper())) {
         for (Element* p = el->parentElement(); p; p = p->parentElement()) {
             if (p->hasTag(QLatin1String("TABLE")))
                 return p;

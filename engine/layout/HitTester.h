@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPoint>
+#include <QRect>
+
+#include <vector>
 
 namespace engine {
 
@@ -30,11 +33,15 @@ public:
 private:
     static bool isTablePart(const QString& tag);
     int boxAt(QPoint page);
-    int deepestAt(int index, QPoint page);
+    void computeExtents();
+    // The deepest flow box at the point in a box's subtree; -1 when neither
+    // the box nor what it holds is there.
+    int hitIn(int index, QPoint page);
     bool boxContains(int index, QPoint page) const;
     Element* areaAt(Element* img, QPoint page);
 
     DocumentLayout& m_layout;
+    std::vector<QRect> m_extents; // per box: itself and its flow descendants
 };
 
 } // namespace engine
