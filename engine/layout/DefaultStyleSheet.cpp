@@ -33,6 +33,11 @@ small { font-size: smaller; }
 sub { vertical-align: sub; font-size: smaller; }
 sup { vertical-align: super; font-size: smaller; }
 nobr { white-space: nowrap; }
+/* The layout library ends a line only at a break laid out as an inline block. */
+br { display: inline-block; }
+br[clear=all], br[clear=both] { clear: both; }
+br[clear=left] { clear: left; }
+br[clear=right] { clear: right; }
 
 a[href] { color: #0000ff; text-decoration: underline; cursor: pointer; }
 

@@ -182,10 +182,36 @@ TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction,
     const int l = lineOfPiece(pieceAt(text, offset));
     if (l < 0)
         return TextPosition();
-    const int target = l + (direction < 0 ? -1 : 1);
-    if (target < 0 || target >= static_cast<int>(m_lines.size()))
+    // The line below (above) is the nearest one that lies wholly below
+    // (above) this one in a block under x: from a table cell to the cell
+    // below it, not to the next cell of the row. Blocks beside x count, but
+    // each pixel they lie aside weighs as four pixels of distance.
+    const LayoutTree& tree = m_layout.tree();
+    const Line& current = m_lines[static_cast<size_t>(l)];
+    const int count = static_cast<int>(m_lines.size());
+    int best = -1;
+    long long bestScore = 0;
+    for (int i = 1; i < count; ++i) {
+        const int k = direction < 0 ? (l - i + count) % count : (l + i) % count;
+        const Line& line = m_lines[static_cast<size_t>(k)];
+        const int middle = line.rect.top() + line.rect.height() / 2;
+        const int dy = direction < 0 ? current.rect.top() - (line.rect.top() + line.rect.height())
+                                     : line.rect.top() - (current.rect.top() + current.rect.height());
+        if (direction < 0 ? middle >= current.rect.top() : middle < current.rect.top() + current.rect.height())
+            continue;
+        const QRect block = line.block >= 0 ? tree.boxes[static_cast<size_t>(line.block)].borderBox : line.rect;
+        const int aside = x < block.left() ? block.left() - x
+                          : x >= block.left() + block.width() ? x - (block.left() + block.width() - 1)
+                                                               : 0;
+        const long long score = std::max(0, dy) + 4LL * aside;
+        if (best < 0 || score < bestScore) {
+            best = k;
+            bestScore = score;
+        }
+    }
+    if (best < 0)
         return TextPosition();
-    return positionOnLine(m_lines[static_cast<size_t>(target)], x);
+    return positionOnLine(m_lines[static_cast<size_t>(best)], x);
 }
 
 std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset)

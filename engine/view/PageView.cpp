@@ -6,7 +6,6 @@
 #include "engine/editing/TextRange.h"
 #include "engine/layout/HitTester.h"
 #include "engine/layout/RangeGeometry.h"
-#include "engine/markup/MarkupPointer.h"
 #include "engine/view/DisplayPointer.h"
 #include "engine/view/DesignModeInput.h"
 #include "engine/view/EventDispatcher.h"
@@ -113,13 +112,9 @@ QRect PageView::caretLocation()
 {
     if (!m_doc)
         return QRect();
-    Selection& selection = m_doc->selection();
-    if (!selection.isCollapsed() || !selection.start().isSet())
-        return QRect();
-    DisplayPointer pointer(*this);
-    MarkupPointer at;
-    at.moveTo(selection.start().node(), selection.start().offset());
-    return pointer.moveToMarkupPointer(at) ? pointer.caretRect() : QRect();
+    // Where the caret is drawn, also in an empty cell or beside an image.
+    const QRect caret = caretPageRect();
+    return caret.isNull() ? caret : caret.translated(-m_layout->scrollPosition());
 }
 
 bool PageView::moveCaretTo(const DisplayPointer& pointer)
@@ -382,8 +377,9 @@ QImage PageView::renderToImage()
     QImage image(viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter p(&image);
-    p.scale(m_zoom / 100.0, m_zoom / 100.0);
-    paintClient(p, QRect(QPoint(0, 0), m_layout->viewportSize()));
+    // As a paint event paints: at a zoom the last column and row of the view
+    // show part of a page pixel too.
+    paintViewRegion(p, QRegion(image.rect()));
     p.end();
     m_pending = QRegion();
     return image;
@@ -535,6 +531,20 @@ QRect PageView::caretPageRect()
     } else if (offset > 0 && node->child(offset - 1) && node->child(offset - 1)->isText()) {
         Text* before = node->child(offset - 1)->asText();
         caret = m_text->caretRect(before, before->length());
+    }
+    if (caret.isNull() && !node->isText() && !node->isDocument()) {
+        // Beside an element with a box (an image): at its right edge when it
+        // comes before the caret, else at the left edge of the one after.
+        auto besideBox = [this](Node* n, bool rightEdge) {
+            const LayoutBox* b = n && n->isElement() ? m_layout->box(n->asElement()) : nullptr;
+            if (!b || b->borderBox.isEmpty())
+                return QRect();
+            const QRect box = b->borderBox;
+            return QRect(rightEdge ? box.left() + box.width() : box.left(), box.top(), 1, box.height());
+        };
+        caret = besideBox(offset > 0 ? node->child(offset - 1) : nullptr, true);
+        if (caret.isNull())
+            caret = besideBox(node->child(offset), false);
     }
     if (caret.isNull() && !node->isText() && !node->isDocument()) {
         // An empty cell or block: the caret stands at its content's start.

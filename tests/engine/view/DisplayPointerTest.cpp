@@ -48,3 +48,89 @@ TEST(DisplayPointer, MovesByPointByPointerAndByLineKeepingX)
     EXPECT_TRUE(doc->selection().isCollapsed());
     EXPECT_EQ(view.caretLocation(), pointer.caretRect());
 }
+
+namespace {
+
+struct PointerPage {
+    explicit PointerPage(const char* html) : doc(pageFrom(html)), view(doc.get())
+    {
+        view.setHeadless(QSize(500, 400));
+    }
+    Text* textOf(const char* id) { return layout_test::byId(doc.get(), id)->firstChild()->asText(); }
+    // Places a pointer at the start of an element's text and moves it by lines.
+    Text* after(const char* id, int lines)
+    {
+        DisplayPointer pointer(view);
+        MarkupPointer markup;
+        markup.moveTo(textOf(id), 0);
+        if (!pointer.moveToMarkupPointer(markup))
+            return nullptr;
+        for (int i = 0; i < std::abs(lines); ++i) {
+            if (!pointer.moveToLine(lines < 0 ? -1 : 1))
+                return nullptr;
+        }
+        return pointer.text();
+    }
+    Ref<Document> doc;
+    PageView view;
+};
+
+} // namespace
+
+// The line below or above is the one under or over the pointer's x, not the
+// next one in the page's order: from a cell it goes to the cell below.
+TEST(DisplayPointer, LineMovesCrossTableCellsDownAndUp)
+{
+    PointerPage page("<body><p id=before>before the table</p>"
+                     "<table cellspacing=4><tr><td id=a width=150>alpha</td><td id=b width=150>beta<br>"
+                     "<span id=b2>beta two</span><br><span id=b3>beta three</span></td></tr>"
+                     "<tr><td id=c>gamma</td><td id=d>delta</td></tr></table>"
+                     "<p id=after>after the table</p></body>");
+    EXPECT_EQ(page.after("a", 1), page.textOf("c"));
+    EXPECT_EQ(page.after("c", -1), page.textOf("a"));
+    EXPECT_EQ(page.after("b", 1), page.textOf("b2"));
+    EXPECT_EQ(page.after("b3", 1), page.textOf("d"));
+    EXPECT_EQ(page.after("d", -1), page.textOf("b3"));
+    EXPECT_EQ(page.after("c", 1), page.textOf("after"));
+    EXPECT_EQ(page.after("before", 1), page.textOf("a"));
+    EXPECT_EQ(page.after("after", -1), page.textOf("c"));
+}
+
+// Short and empty paragraphs are not jumped over for a line further down
+// that lies under x.
+TEST(DisplayPointer, LineMovesStopAtShortLines)
+{
+    PointerPage page("<body><p id=long>a long first paragraph line</p><p id=short>x</p>"
+                     "<p id=next>a long first paragraph line</p></body>");
+    DisplayPointer pointer(page.view);
+    MarkupPointer markup;
+    markup.moveTo(page.textOf("long"), 20);
+    ASSERT_TRUE(pointer.moveToMarkupPointer(markup));
+    ASSERT_TRUE(pointer.moveToLine(1));
+    EXPECT_EQ(pointer.text(), page.textOf("short"));
+    EXPECT_EQ(pointer.offset(), 1);
+    ASSERT_TRUE(pointer.moveToLine(1));
+    EXPECT_EQ(pointer.text(), page.textOf("next"));
+    EXPECT_EQ(pointer.offset(), 20); // the column kept over the short line
+}
+
+// The caret's location is where the view draws it, also where no text is.
+TEST(DisplayPointer, CaretLocationOutsideTextIsWhereTheCaretIsDrawn)
+{
+    PointerPage page("<body><table><tr><td id=empty width=80 height=30></td></tr></table>"
+                     "<p id=p>pic <img id=img src='none.png' width=40 height=20></p></body>");
+    Element* cell = layout_test::byId(page.doc.get(), "empty");
+    page.doc->selection().collapseAt(cell, 0);
+    const QRect inCell = page.view.caretLocation();
+    EXPECT_FALSE(inCell.isNull());
+    EXPECT_EQ(inCell, page.view.caretPageRect().translated(-page.view.scrollPosition()));
+
+    // After an image at the end of a paragraph: at the image's right edge.
+    Element* p = layout_test::byId(page.doc.get(), "p");
+    page.doc->selection().collapseAt(p, 2);
+    const LayoutBox* img = page.view.layout().box(layout_test::byId(page.doc.get(), "img"));
+    ASSERT_NE(img, nullptr);
+    const QRect afterImage = page.view.caretLocation();
+    ASSERT_FALSE(afterImage.isNull());
+    EXPECT_EQ(afterImage.left(), img->borderBox.left() + img->borderBox.width());
+}

@@ -5,6 +5,7 @@
 #include "engine/css/Style.h"
 #include "engine/editing/Selection.h"
 #include "engine/layout/Geometry.h"
+#include "engine/view/DisplayPointer.h"
 
 #include <gtest/gtest.h>
 
@@ -236,4 +237,36 @@ TEST(PageView, AReloadDropsThePaintersOfTheOldNodes)
     EXPECT_FALSE(v.view.removeBehavior(keep.get(), cookie));
     // Cookies stay unique after the reload.
     EXPECT_GT(v.view.addBehavior(byId(v.doc.get(), "d"), painter), cookie);
+}
+
+// Deep nesting reaches the view too: painting, hit testing, caret placement
+// and line moves over the capped page neither hang nor crash.
+TEST(PageView, HostileNestingPaintsAndHitTests)
+{
+    QString divs, spans, tables;
+    for (int i = 0; i < 20000; ++i)
+        divs += QLatin1String("<div>d");
+    for (int i = 0; i < 20000; ++i)
+        spans += QLatin1String("<span>s ");
+    for (int i = 0; i < 20; ++i)
+        tables += QLatin1String("<table border=1 cellspacing=2><tr><td>cell ");
+    for (const QString& body : {divs, spans, tables}) {
+        Ref<Document> doc = pageFrom(QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>"));
+        PageView view(doc.get());
+        view.setHeadless(QSize(300, 200));
+        view.setZoom(50);
+        EXPECT_FALSE(view.renderToImage().isNull());
+        for (int y = 0; y < 400; y += 37) {
+            for (int x = 0; x < 600; x += 53) {
+                EXPECT_NE(doc->elementFromPoint(x, y), nullptr);
+                DisplayPointer pointer(view);
+                if (pointer.moveToPoint(QPoint(x, y))) {
+                    pointer.moveToLine(1);
+                    pointer.moveToLine(-1);
+                }
+            }
+        }
+        view.scrollBy(0, 100000);
+        EXPECT_FALSE(view.renderToImage().isNull());
+    }
 }
