@@ -28,14 +28,16 @@ QSize PagePrinter::printableSize(const QPageLayout& layout)
     return QSize(std::max(1, qRound(points.width() * 96.0 / 72.0)), std::max(1, qRound(points.height() * 96.0 / 72.0)));
 }
 
-std::vector<int> PagePrinter::pageTops(QSize printable)
+PagePrinter::Plan PagePrinter::plan(DocumentLayout& layout, QSize printable) const
 {
-    std::vector<int> tops;
-    if (!m_doc)
-        return tops;
-    DocumentLayout layout(m_doc.get());
+    Plan plan;
     layout.setViewportSize(printable);
     const LayoutTree& tree = layout.tree();
+    // Content beyond the printable width (layers placed further right, wide
+    // tables) shrinks the sheet rather than being cut off.
+    if (tree.canvas.width() > printable.width())
+        plan.scale = std::max(kMinimumScale, double(printable.width()) / tree.canvas.width());
+    const int sheetHeight = std::max(1, int(printable.height() / plan.scale));
     const int height = std::max(1, tree.canvas.height());
     // Lines of text must not be cut: a sheet ends above the first line that
     // would not fit, unless that leaves less than half a sheet.
@@ -45,8 +47,8 @@ std::vector<int> PagePrinter::pageTops(QSize printable)
     std::sort(lines.begin(), lines.end());
     int top = 0;
     while (top < height) {
-        tops.push_back(top);
-        int bottom = top + printable.height();
+        plan.tops.push_back(top);
+        const int bottom = top + sheetHeight;
         if (bottom >= height)
             break;
         int cut = bottom;
@@ -56,9 +58,55 @@ std::vector<int> PagePrinter::pageTops(QSize printable)
             if (lineTop > top && lineTop < cut && lineBottom > bottom)
                 cut = lineTop;
         }
-        top = cut - top >= printable.height() / 2 ? cut : bottom;
+        top = cut - top >= sheetHeight / 2 ? cut : bottom;
     }
-    return tops;
+    return plan;
+}
+
+double PagePrinter::sheetScale(QSize printable)
+{
+    if (!m_doc)
+        return 1.0;
+    DocumentLayout layout(m_doc.get());
+    return plan(layout, printable).scale;
+}
+
+std::vector<int> PagePrinter::pageTops(QSize printable)
+{
+    if (!m_doc)
+        return {};
+    DocumentLayout layout(m_doc.get());
+    return plan(layout, printable).tops;
+}
+
+namespace pageprinter_detail {
+
+// deviceScale: device pixels per page pixel of the painter.
+void paintPlannedSheet(QPainter& painter, DocumentLayout& layout, const std::vector<int>& tops, double scale,
+                       QSize printable, size_t sheet, double deviceScale)
+{
+    const int top = tops[sheet];
+    const int sheetHeight = std::max(1, int(printable.height() / scale));
+    const int bottom = sheet + 1 < tops.size() ? tops[sheet + 1] : top + sheetHeight;
+    const QRect area(0, top, int(printable.width() / scale), bottom - top);
+    painter.save();
+    painter.scale(deviceScale * scale, deviceScale * scale);
+    painter.translate(0, -top);
+    painter.setClipRect(area);
+    layout.engine().draw(painter, area);
+    painter.restore();
+}
+
+} // namespace pageprinter_detail
+
+void PagePrinter::paintSheet(QPainter& painter, QSize printable, int sheet)
+{
+    if (!m_doc || sheet < 0)
+        return;
+    DocumentLayout layout(m_doc.get());
+    const Plan sheets = plan(layout, printable);
+    if (sheet < static_cast<int>(sheets.tops.size()))
+        pageprinter_detail::paintPlannedSheet(painter, layout, sheets.tops, sheets.scale, printable, size_t(sheet), 1.0);
 }
 
 int PagePrinter::print(QPrinter& printer)
@@ -67,29 +115,19 @@ int PagePrinter::print(QPrinter& printer)
         return 0;
     printer.setPageLayout(m_pageLayout);
     const QSize printable = printableSize(printer.pageLayout());
-    const std::vector<int> tops = pageTops(printable);
     DocumentLayout layout(m_doc.get());
-    layout.setViewportSize(printable);
-    layout.ensureLayout();
+    const Plan sheets = plan(layout, printable);
     QPainter painter;
     if (!painter.begin(&printer))
         return 0;
-    const double scale = printer.resolution() / 96.0;
-    for (size_t i = 0; i < tops.size(); ++i) {
+    for (size_t i = 0; i < sheets.tops.size(); ++i) {
         if (i > 0)
             printer.newPage();
-        const int top = tops[i];
-        const int bottom = i + 1 < tops.size() ? tops[i + 1] : top + printable.height();
-        const QRect area(0, top, printable.width(), bottom - top);
-        painter.save();
-        painter.scale(scale, scale);
-        painter.translate(0, -top);
-        painter.setClipRect(area);
-        layout.engine().draw(painter, area);
-        painter.restore();
+        pageprinter_detail::paintPlannedSheet(painter, layout, sheets.tops, sheets.scale, printable, i,
+                                              printer.resolution() / 96.0);
     }
     painter.end();
-    return static_cast<int>(tops.size());
+    return static_cast<int>(sheets.tops.size());
 }
 
 bool PagePrinter::execPrint(QWidget* parent)

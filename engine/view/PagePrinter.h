@@ -7,12 +7,14 @@
 
 #include <vector>
 
+class QPainter;
 class QPrinter;
 class QWidget;
 
 namespace engine {
 
 class Document;
+class DocumentLayout;
 
 // Printing of a page (engine commands 27 print, 2003 print preview and 2004
 // page setup) through Qt PrintSupport: the page is laid out anew at the
@@ -28,9 +30,18 @@ public:
     void setPageLayout(const QPageLayout& layout) { m_pageLayout = layout; }
     const QPageLayout& pageLayout() const { return m_pageLayout; }
 
+    // How much the sheets shrink the page so that its widest content fits the
+    // printable width (1 when it fits; never below a quarter, beyond which
+    // content is cut at the right as before).
+    static constexpr double kMinimumScale = 0.25;
+    double sheetScale(QSize printable);
     // The tops of the sheets, in page pixels, for a printable area of this
-    // size in page pixels (96 per inch).
+    // size in page pixels (96 per inch); a sheet covers the printable height
+    // divided by the sheet scale.
     std::vector<int> pageTops(QSize printable);
+    // Paints one sheet (index into pageTops) on a painter whose origin is the
+    // printable area's top left, in page pixels.
+    void paintSheet(QPainter& painter, QSize printable, int sheet);
     // Prints every sheet on the printer; returns the number of sheets, 0 when
     // the printer could not start.
     int print(QPrinter& printer);
@@ -49,6 +60,12 @@ public:
     static QSize printableSize(const QPageLayout& layout);
 
 private:
+    struct Plan {
+        double scale = 1.0;
+        std::vector<int> tops;
+    };
+    Plan plan(DocumentLayout& layout, QSize printable) const;
+
     Ref<Document> m_doc;
     QPageLayout m_pageLayout;
 };

@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QPrinter>
+#include <QPainter>
 #include <QTemporaryDir>
 
 using namespace engine;
@@ -65,4 +66,38 @@ TEST(PagePrinter, PrintableWidthFollowsThePaper)
     const QSize size = PagePrinter::printableSize(a4);
     EXPECT_NEAR(size.width(), 794, 1); // 210 mm at 96 per inch
     EXPECT_NEAR(size.height(), 1123, 1);
+}
+
+// Content wider than the paper (a layer placed right of the printable width,
+// or a wide table) is not lost: the sheets shrink the page until it fits,
+// down to a quarter, and lines are still never cut.
+TEST(PagePrinter, WideContentShrinksToThePaperWidth)
+{
+    const QSize printable(600, 500);
+    Ref<Document> plain = pageFrom(longPage(40));
+    EXPECT_DOUBLE_EQ(PagePrinter(plain.get()).sheetScale(printable), 1.0);
+
+    Ref<Document> wide = pageFrom("<html><body><p>text</p><div id=far style='position:absolute;left:1000px;"
+                                  "top:700px;width:200px;height:50px;background-color:#f00'></div></body></html>");
+    PagePrinter printer(wide.get());
+    const double scale = printer.sheetScale(printable);
+    EXPECT_NEAR(scale, 600.0 / 1200.0, 0.01);
+    // A sheet covers the printable height at that scale.
+    const std::vector<int> tops = printer.pageTops(printable);
+    ASSERT_EQ(tops.size(), 1u);
+
+    // The layer is on the sheet: paint it to an image of the sheet.
+    QImage sheet(printable, QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(Qt::white);
+    {
+        QPainter p(&sheet);
+        printer.paintSheet(p, printable, 0);
+    }
+    const QRgb far = sheet.pixel(qRound(1100 * scale), qRound(725 * scale));
+    EXPECT_GT(qRed(far), 200);
+    EXPECT_LT(qGreen(far), 60);
+
+    Ref<Document> absurd = pageFrom("<html><body><div style='position:absolute;left:90000px;width:10px;"
+                                    "height:10px'></div></body></html>");
+    EXPECT_DOUBLE_EQ(PagePrinter(absurd.get()).sheetScale(printable), 0.25);
 }
