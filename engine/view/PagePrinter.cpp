@@ -51,13 +51,24 @@ PagePrinter::Plan PagePrinter::plan(DocumentLayout& layout, QSize printable) con
         const int bottom = top + sheetHeight;
         if (bottom >= height)
             break;
-        int cut = bottom;
-        for (const auto& [lineTop, lineBottom] : lines) {
-            if (lineTop >= bottom)
-                break;
-            if (lineTop > top && lineTop < cut && lineBottom > bottom)
-                cut = lineTop;
-        }
+        // Above the first line that crosses the end. That may cut a line
+        // beside it (cells side by side): move on until no line crosses the
+        // end; when that leaves less than half a sheet, keep the first cut.
+        auto firstCrossing = [&lines, top](int end) {
+            for (const auto& [lineTop, lineBottom] : lines) {
+                if (lineTop >= end)
+                    break;
+                if (lineTop > top && lineBottom > end)
+                    return lineTop;
+            }
+            return end;
+        };
+        const int firstCut = firstCrossing(bottom);
+        int cut = firstCut;
+        for (int next = firstCrossing(cut); next != cut; next = firstCrossing(cut))
+            cut = next;
+        if (cut - top < sheetHeight / 2)
+            cut = firstCut;
         top = cut - top >= sheetHeight / 2 ? cut : bottom;
     }
     return plan;

@@ -101,3 +101,36 @@ TEST(PagePrinter, WideContentShrinksToThePaperWidth)
                                     "height:10px'></div></body></html>");
     EXPECT_DOUBLE_EQ(PagePrinter(absurd.get()).sheetScale(printable), 0.25);
 }
+
+// Cells side by side with lines of different heights: moving a sheet's end
+// above a line of one cell may cut a line of the other. Wherever the lower
+// half of a sheet has a place that cuts no line, the sheet ends at one.
+TEST(PagePrinter, SheetsBreakBetweenLinesOfCellsSideBySide)
+{
+    QString left, right;
+    for (int i = 0; i < 60; ++i) {
+        left += QStringLiteral("left line %1<br>").arg(i);
+        right += QStringLiteral("<p style='margin:5px 0'>right %1<br>second</p>").arg(i);
+    }
+    Ref<Document> doc = pageFrom(QStringLiteral("<html><body><table><tr><td valign=top style='font-size:16px'>") + left +
+                                 QStringLiteral("</td><td valign=top style='font-size:23px'>") + right +
+                                 QStringLiteral("</td></tr></table></body></html>"));
+    for (int height = 300; height <= 700; height += 13) {
+        const QSize printable(600, height);
+        const std::vector<int> tops = PagePrinter(doc.get()).pageTops(printable);
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(printable);
+        const auto& pieces = layout.tree().pieces;
+        auto cutsALine = [&pieces](int y) {
+            return std::any_of(pieces.begin(), pieces.end(),
+                               [y](const TextPiece& p) { return p.box.top() < y && p.box.top() + p.box.height() > y; });
+        };
+        for (size_t i = 1; i < tops.size(); ++i) {
+            if (!cutsALine(tops[i]))
+                continue;
+            for (int y = tops[i - 1] + height / 2; y <= tops[i - 1] + height; ++y)
+                ASSERT_TRUE(cutsALine(y)) << "sheet height " << height << ": the end at " << tops[i]
+                                          << " cuts a line though " << y << " cuts none";
+        }
+    }
+}
