@@ -16,6 +16,7 @@ void TextGeometry::update()
     m_lines.clear();
     m_lineOf.clear();
     m_prefix.clear();
+    m_entriesOfNode.clear();
     auto blockOf = [&tree](int owner) {
         int b = owner;
         while (b >= 0 && tree.boxes[static_cast<size_t>(b)].inlineLevel)
@@ -29,6 +30,7 @@ void TextGeometry::update()
         const int block = blockOf(p.owner);
         const int entry = static_cast<int>(m_pieces.size());
         m_pieces.push_back(i);
+        m_entriesOfNode[p.textNodeId].push_back(entry);
         bool newLine = m_lines.empty();
         if (!newLine) {
             const Line& line = m_lines.back();
@@ -60,12 +62,13 @@ int TextGeometry::pieceAt(const Text* text, int offset)
     const int id = m_layout.nodeId(text);
     if (id < 0)
         return -1;
+    const auto entries = m_entriesOfNode.find(id);
+    if (entries == m_entriesOfNode.end())
+        return -1;
     const LayoutTree& tree = m_layout.tree();
     int best = -1;
-    for (int e = 0; e < static_cast<int>(m_pieces.size()); ++e) {
+    for (int e : entries->second) {
         const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
-        if (p.textNodeId != id)
-            continue;
         const int end = p.offset + static_cast<int>(p.text.size());
         if (offset >= p.offset && offset < end)
             return e;

@@ -3,6 +3,7 @@
 #include <QRect>
 
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace engine {
@@ -70,6 +71,7 @@ private:
     std::vector<int> m_pieces; // indices of laid-out words of known text nodes
     std::vector<Line> m_lines;
     std::vector<int> m_lineOf; // per entry of m_pieces
+    std::unordered_map<int, std::vector<int>> m_entriesOfNode; // text node id -> its entries, in order
     std::vector<std::vector<int>> m_prefix;
     int m_generation = -1;
 };
