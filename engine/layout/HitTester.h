@@ -26,6 +26,10 @@ public:
     // The same for a page point, wherever it lies (capture, drops).
     Element* elementAtPagePoint(QPoint page);
 
+    // The index of the topmost box at a page point in the layout tree (the
+    // root for empty page area); -1 when there is no layout.
+    int boxIndexAtPagePoint(QPoint page) { return boxAt(page); }
+
     // Whether a shape of an AREA ("rect", "circle", "poly", "default") with
     // its coords contains a point relative to the image's top left.
     static bool areaContains(const QString& shape, const QString& coords, QPoint p);

@@ -2,6 +2,7 @@
 
 #include "engine/dom/Text.h"
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/HitTester.h"
 
 namespace engine {
 
@@ -158,23 +159,52 @@ TextPosition TextGeometry::positionOnLine(const Line& line, int x)
     return pos;
 }
 
+int TextGeometry::scopeAt(QPoint page)
+{
+    // The cell, caption, marquee or layer under the point holds the caret.
+    const LayoutTree& tree = m_layout.tree();
+    for (int b = HitTester(m_layout).boxIndexAtPagePoint(page); b >= 0; b = tree.boxes[static_cast<size_t>(b)].parent) {
+        const LayoutBox& box = tree.boxes[static_cast<size_t>(b)];
+        if (box.positioned || box.tag == QLatin1String("TD") || box.tag == QLatin1String("TH") ||
+            box.tag == QLatin1String("CAPTION") || box.tag == QLatin1String("MARQUEE"))
+            return b;
+    }
+    return -1;
+}
+
+bool TextGeometry::lineInScope(const Line& line, int scope) const
+{
+    const LayoutTree& tree = m_layout.engine().tree();
+    for (int b = line.block; b >= 0; b = tree.boxes[static_cast<size_t>(b)].parent) {
+        if (b == scope)
+            return true;
+    }
+    return false;
+}
+
 TextPosition TextGeometry::positionAtPoint(QPoint page)
 {
     update();
+    const int scope = scopeAt(page);
     const Line* best = nullptr;
     long long bestScore = 0;
-    for (const Line& line : m_lines) {
-        const int dy = page.y() < line.rect.top() ? line.rect.top() - page.y()
-                       : page.y() > line.rect.bottom() ? page.y() - line.rect.bottom()
-                                                       : 0;
-        const int dx = page.x() < line.rect.left() ? line.rect.left() - page.x()
-                       : page.x() > line.rect.right() ? page.x() - line.rect.right()
-                                                      : 0;
-        // Lines under the point come first, then the vertically nearest.
-        const long long score = static_cast<long long>(dy) * 100000 + dx;
-        if (!best || score < bestScore) {
-            best = &line;
-            bestScore = score;
+    // In the scope under the point first; where it holds no text, the page.
+    for (int pass = scope >= 0 ? 0 : 1; pass < 2 && !best; ++pass) {
+        for (const Line& line : m_lines) {
+            if (pass == 0 && !lineInScope(line, scope))
+                continue;
+            const int dy = page.y() < line.rect.top() ? line.rect.top() - page.y()
+                           : page.y() > line.rect.bottom() ? page.y() - line.rect.bottom()
+                                                           : 0;
+            const int dx = page.x() < line.rect.left() ? line.rect.left() - page.x()
+                           : page.x() > line.rect.right() ? page.x() - line.rect.right()
+                                                          : 0;
+            // Lines under the point come first, then the vertically nearest.
+            const long long score = static_cast<long long>(dy) * 100000 + dx;
+            if (!best || score < bestScore) {
+                best = &line;
+                bestScore = score;
+            }
         }
     }
     return best ? positionOnLine(*best, page.x()) : TextPosition();

@@ -42,7 +42,8 @@ public:
     std::optional<LineInfo> lineInfo(const Text* text, int offset);
     // The place in text nearest a page point: on the line under the point
     // (else the nearest line), before the character whose middle lies right
-    // of the point.
+    // of the point. Inside a cell, caption, marquee or layer, only its lines
+    // count while it has any.
     TextPosition positionAtPoint(QPoint page);
     // The place on the previous (direction < 0) or next line nearest to page x;
     // null at the first or last line.
@@ -66,6 +67,8 @@ private:
     int offsetInPiece(int piece, int x);
     int lineOfPiece(int piece) const;
     TextPosition positionOnLine(const Line& line, int x);
+    int scopeAt(QPoint page);
+    bool lineInScope(const Line& line, int scope) const;
 
     DocumentLayout& m_layout;
     std::vector<int> m_pieces; // indices of laid-out words of known text nodes

@@ -25,3 +25,42 @@ TEST(RangeGeometry, RangeOverAnImageCoversTheImage)
     ASSERT_NE(img, nullptr);
     EXPECT_TRUE(bounds.contains(img->borderBox)) << bounds.height() << " " << img->borderBox.height();
 }
+
+namespace {
+
+struct TextPage {
+    explicit TextPage(const char* html) : doc(pageFrom(html)), layout(doc.get())
+    {
+        layout.setViewportSize(QSize(600, 400));
+    }
+    Text* textOf(const char* id) { return byId(doc.get(), id)->firstChild()->asText(); }
+    QRect box(const char* id) { return layout.box(byId(doc.get(), id))->borderBox; }
+    Ref<Document> doc;
+    DocumentLayout layout;
+};
+
+} // namespace
+
+// A point in a cell or a layer places the caret in its text, even where a
+// line of another cell or of the page beside it is nearer.
+TEST(TextGeometry, PointInACellOrLayerStaysInIt)
+{
+    TextPage page("<body><table cellspacing=2><tr><td id=a valign=top width=100>alpha</td>"
+                  "<td id=b width=100>b1<br>b2<br>b3<br>b4<br>b5</td></tr></table>"
+                  "<p id=flow style='margin-top:40px'>flow text one<br>flow text two<br>flow text three</p>"
+                  "<div id=layer style='position:absolute;left:300px;top:100px;width:200px;height:200px'>"
+                  "<span id=inlayer>layer text</span></div></body>");
+    TextGeometry text(page.layout);
+    const QRect a = page.box("a"), b = page.box("b");
+    // Low in cell a, level with the last lines of cell b.
+    EXPECT_EQ(text.positionAtPoint(QPoint(a.left() + 10, b.bottom() - 4)).node, page.textOf("a"));
+    EXPECT_EQ(text.positionAtPoint(QPoint(b.left() + 5, b.bottom() - 4)).node->data(), QStringLiteral("b5"));
+    // Low in the layer, level with the lines of the page beside it.
+    const QRect flow = page.box("flow");
+    const QRect layer = page.box("layer");
+    ASSERT_LT(flow.top(), layer.bottom());
+    EXPECT_EQ(text.positionAtPoint(QPoint(layer.left() + 20, flow.bottom() - 4)).node, page.textOf("inlayer"));
+    // Outside both, the nearest line of the page.
+    EXPECT_EQ(text.positionAtPoint(QPoint(flow.left() + 5, flow.bottom() - 4)).node->data(),
+              QStringLiteral("flow text three"));
+}

@@ -270,3 +270,34 @@ TEST(PageView, HostileNestingPaintsAndHitTests)
         EXPECT_FALSE(view.renderToImage().isNull());
     }
 }
+
+// Under zoom, client coordinates stay in page units: hit testing, geometry
+// and scrolling read the same numbers at every zoom, only the view scales.
+TEST(PageView, ZoomKeepsClientCoordinatesInPageUnits)
+{
+    View v;
+    Element* d = byId(v.doc.get(), "d");
+    for (int zoom : {25, 50, 150, 200}) {
+        v.view.setZoom(zoom);
+        v.view.scrollToPage(QPoint(0, 0));
+        v.view.flushChanges();
+        const QSize client(400 * 100 / zoom, 300 * 100 / zoom);
+        Geometry geometry(v.view.layout());
+        EXPECT_EQ(geometry.clientWidth(v.doc->body()), client.width()) << zoom;
+        EXPECT_EQ(geometry.clientHeight(v.doc->body()), client.height()) << zoom;
+        EXPECT_EQ(v.doc->elementFromPoint(110, 110), d) << zoom;
+        EXPECT_EQ(v.doc->elementFromPoint(client.width() - 1, 0), v.doc->body()) << zoom;
+        EXPECT_EQ(v.doc->elementFromPoint(client.width(), 0), nullptr) << zoom;
+        // The view pixel over the layer's corner maps to it.
+        EXPECT_EQ(v.doc->elementFromPoint(v.view.viewToClient(v.view.clientToView(QPoint(100, 100))).x(),
+                                          v.view.viewToClient(v.view.clientToView(QPoint(100, 100))).y()),
+                  d)
+            << zoom;
+        // Scrolling stops where the canvas ends, in page units.
+        v.view.scrollBy(0, 100000);
+        EXPECT_EQ(v.view.scrollPosition().y(),
+                  std::max(0, v.view.layout().canvasSize().height() - client.height()))
+            << zoom;
+        EXPECT_EQ(geometry.boundingClientRect(byId(v.doc.get(), "far")).top(), 1500 - v.view.scrollPosition().y());
+    }
+}
