@@ -1,6 +1,7 @@
 #include "engine/layout/LayoutElements.h"
 
 #include "engine/layout/PageContainer.h"
+#include "engine/layout/TableElement.h"
 
 #include <litehtml/el_anchor.h>
 #include <litehtml/el_break.h>
@@ -341,126 +342,6 @@ int ListItemElement::render(int x, int y, int max_width, bool second_pass)
         set_attr("list_index", std::to_string(index).c_str());
     }
     return html_tag::render(x, y, max_width, second_pass);
-}
-
-std::vector<int> browserColumnWidths(const std::vector<TableColumnInput>& columns, int width)
-{
-    int sumMaxAuto = 0, sumFixed = 0, autoCount = 0;
-    for (const TableColumnInput& c : columns) {
-        if (c.percent)
-            return {};
-        if (c.fixed) {
-            sumFixed += std::max(c.maxWidth, c.minWidth);
-        } else {
-            sumMaxAuto += std::max(c.maxWidth, c.minWidth);
-            ++autoCount;
-        }
-    }
-    const int excess = width - sumMaxAuto - sumFixed;
-    if (columns.size() < 2 || excess <= 0)
-        return {};
-    std::vector<int> result;
-    result.reserve(columns.size());
-    const bool toAuto = autoCount > 0;
-    const int base = toAuto ? sumMaxAuto : sumFixed;
-    const int shares = toAuto ? autoCount : static_cast<int>(columns.size());
-    int given = 0;
-    int last = -1;
-    for (size_t i = 0; i < columns.size(); ++i) {
-        const TableColumnInput& c = columns[i];
-        const int w = std::max(c.maxWidth, c.minWidth);
-        int add = 0;
-        if (!toAuto || !c.fixed) {
-            add = base > 0 ? static_cast<int>(static_cast<long long>(excess) * w / base) : excess / shares;
-            last = static_cast<int>(i);
-        }
-        given += add;
-        result.push_back(w + add);
-    }
-    if (last >= 0)
-        result[static_cast<size_t>(last)] += excess - given;
-    return result;
-}
-
-int TableElement::render(int x, int y, int max_width, bool second_pass)
-{
-    // litehtml takes a column's width in pixels as the cells' border box;
-    // browsers take it as their content box.
-    std::vector<std::pair<int, litehtml::css_length>> contentWidths;
-    if (m_grid && m_display == litehtml::display_table) {
-        for (int c = 0; c < m_grid->cols_count(); ++c) {
-            litehtml::table_column& col = m_grid->column(c);
-            if (col.css_width.is_predefined() || col.css_width.units() == litehtml::css_units_percentage)
-                continue;
-            int margins = 0;
-            for (int r = 0; r < m_grid->rows_count(); ++r) {
-                const litehtml::table_cell* cell = m_grid->cell(c, r);
-                if (cell && cell->el && cell->colspan == 1)
-                    margins = std::max(margins, cell->el->padding_left() + cell->el->padding_right() +
-                                                    cell->el->border_left() + cell->el->border_right());
-            }
-            if (margins > 0) {
-                contentWidths.emplace_back(c, col.css_width);
-                col.css_width.set_value(col.css_width.val() + static_cast<float>(margins), litehtml::css_units_px);
-            }
-        }
-    }
-    const int ret = renderColumns(x, y, max_width, second_pass);
-    for (auto& [c, width] : contentWidths)
-        m_grid->column(c).css_width = width;
-    return ret;
-}
-
-int TableElement::renderColumns(int x, int y, int max_width, bool second_pass)
-{
-    const int ret = el_table::render(x, y, max_width, second_pass);
-    // Only a table with a width of its own can have spare width to share.
-    if (!m_grid || m_display != litehtml::display_table || m_css_width.is_predefined() ||
-        m_grid->cols_count() < 2 || !m_grid->captions().empty())
-        return ret;
-    const int cols = m_grid->cols_count();
-    std::vector<TableColumnInput> input(static_cast<size_t>(cols));
-    int total = 0;
-    for (int c = 0; c < cols; ++c) {
-        litehtml::table_column& col = m_grid->column(c);
-        TableColumnInput& in = input[static_cast<size_t>(c)];
-        in.minWidth = col.min_width;
-        in.maxWidth = col.max_width;
-        in.percent = !col.css_width.is_predefined() && col.css_width.units() == litehtml::css_units_percentage;
-        in.fixed = !col.css_width.is_predefined() && !in.percent;
-        total += col.width;
-    }
-    const std::vector<int> widths = browserColumnWidths(input, total);
-    bool differs = false;
-    for (int c = 0; c < cols && !widths.empty(); ++c)
-        differs = differs || widths[static_cast<size_t>(c)] != m_grid->column(c).width;
-    if (!differs)
-        return ret;
-    // Lay the table out again with every column fixed at its width.
-    // The cells of one column carry its width too, as the grid reads them.
-    std::vector<litehtml::css_length> saved;
-    std::vector<std::pair<litehtml::element::ptr, litehtml::css_length>> savedCells;
-    saved.reserve(static_cast<size_t>(cols));
-    for (int c = 0; c < cols; ++c) {
-        litehtml::css_length w;
-        w.set_value(static_cast<float>(widths[static_cast<size_t>(c)]), litehtml::css_units_px);
-        saved.push_back(m_grid->column(c).css_width);
-        m_grid->column(c).css_width = w;
-        for (int r = 0; r < m_grid->rows_count(); ++r) {
-            litehtml::table_cell* cell = m_grid->cell(c, r);
-            if (cell && cell->el && cell->colspan == 1) {
-                savedCells.emplace_back(cell->el, cell->el->get_css_width());
-                litehtml::css_length cw = w;
-                cell->el->set_css_width(cw);
-            }
-        }
-    }
-    el_table::render(x, y, max_width, second_pass);
-    for (int c = 0; c < cols; ++c)
-        m_grid->column(c).css_width = saved[static_cast<size_t>(c)];
-    for (auto& [cell, width] : savedCells)
-        cell->set_css_width(width);
-    return ret;
 }
 
 } // namespace engine

@@ -130,28 +130,4 @@ private:
     PageContainer& m_container;
 };
 
-// TABLE: the height attribute, and column widths distributed as browsers do.
-class TableElement : public Hinted<litehtml::el_table>
-{
-public:
-    using Hinted::Hinted;
-    int render(int x, int y, int max_width, bool second_pass = false) override;
-
-private:
-    int renderColumns(int x, int y, int max_width, bool second_pass);
-};
-
-// Column widths of a table whose width leaves room beyond every column's
-// maximum: browsers give the spare width to the auto columns in proportion to
-// their maximum widths (to the fixed ones when all are fixed); litehtml 0.6
-// gives it to the last column. Empty when litehtml's widths stand (percentage
-// columns, or no spare width). min/max/fixed per column; width = the total.
-struct TableColumnInput {
-    int minWidth = 0;
-    int maxWidth = 0;
-    bool fixed = false;    // a width in pixels
-    bool percent = false;  // a width in percent
-};
-std::vector<int> browserColumnWidths(const std::vector<TableColumnInput>& columns, int width);
-
 } // namespace engine

@@ -318,7 +318,13 @@ std::vector<StyleHint> presentationalHints(const HintSource& s)
         add(out, "height", length(s.attribute("height")));
         color(out, "background-color", s.attribute("bgcolor"));
         spacing(out, s);
-    } else if (tag == QLatin1String("p") || tag == QLatin1String("div") || tag == QLatin1String("caption") ||
+    } else if (tag == QLatin1String("caption")) {
+        const QString align = s.attribute("align").trimmed().toLower();
+        if (align == QLatin1String("top") || align == QLatin1String("bottom"))
+            add(out, "caption-side", align);
+        else
+            alignAsTextAlign(out, align);
+    } else if (tag == QLatin1String("p") || tag == QLatin1String("div") ||
                (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6')) {
         alignAsTextAlign(out, s.attribute("align"));
     } else if (tag == QLatin1String("ul") || tag == QLatin1String("ol") || tag == QLatin1String("li")) {

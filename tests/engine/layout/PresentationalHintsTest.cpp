@@ -66,7 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
                   h("height", "0px"), h("width", "50%")}},
         HintCase{"marquee", {{"width", "200"}, {"height", "30"}, {"bgcolor", "yellow"}}, {},
                  {h("width", "200px"), h("height", "30px"), h("background-color", "yellow")}},
-        HintCase{"p", {{"align", "RIGHT"}}, {}, {h("text-align", "right")}}));
+        HintCase{"p", {{"align", "RIGHT"}}, {}, {h("text-align", "right")}},
+        HintCase{"caption", {{"align", "Bottom"}}, {}, {h("caption-side", "bottom")}},
+        HintCase{"caption", {{"align", "left"}}, {}, {h("text-align", "left")}}));
 
 struct FaceCase {
     const char* face;
@@ -128,21 +130,5 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"「かぎ」ABC", {"「か", "ぎ」", "ABC"}},
                       SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}},
                       SplitCase{"a\u00a0b", {"a\u00a0b"}}));
-
-TEST(TableColumns, SpareWidthFollowsTheMaximumWidths)
-{
-    using engine::TableColumnInput;
-    // Equal columns share equally; the last takes the rounding.
-    EXPECT_EQ(engine::browserColumnWidths({{10, 20}, {10, 20}, {10, 20}}, 100), (std::vector<int>{33, 33, 34}));
-    // Proportional to the maximum widths, fixed columns keep theirs.
-    EXPECT_EQ(engine::browserColumnWidths({{10, 10}, {10, 30}, {50, 50, true}}, 140),
-              (std::vector<int>{22, 68, 50}));
-    // All fixed: they grow together.
-    EXPECT_EQ(engine::browserColumnWidths({{10, 10, true}, {30, 30, true}}, 80), (std::vector<int>{20, 60}));
-    // No spare width, percentages, a single column: litehtml's widths stand.
-    EXPECT_TRUE(engine::browserColumnWidths({{10, 20}, {10, 20}}, 40).empty());
-    EXPECT_TRUE(engine::browserColumnWidths({{10, 20}, {10, 20, false, true}}, 100).empty());
-    EXPECT_TRUE(engine::browserColumnWidths({{10, 20}}, 100).empty());
-}
 
 } // namespace

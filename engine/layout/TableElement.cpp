@@ -1,0 +1,280 @@
+#include "engine/layout/TableElement.h"
+
+#include "engine/layout/TableColumns.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace engine {
+
+namespace tableelement_detail {
+
+bool isPercent(const litehtml::css_length& length)
+{
+    return !length.is_predefined() && length.units() == litehtml::css_units_percentage;
+}
+
+litehtml::css_length pixels(int width)
+{
+    litehtml::css_length length;
+    length.set_value(static_cast<float>(width), litehtml::css_units_px);
+    return length;
+}
+
+litehtml::css_length autoWidth()
+{
+    litehtml::css_length length;
+    length.predef(0);
+    return length;
+}
+
+bool isBottomCaption(litehtml::element& caption)
+{
+    const char* side = caption.get_style_property("caption-side", true, "top");
+    return side && strcasecmp(side, "bottom") == 0;
+}
+
+// Widths the passes change, put back when the table is laid out.
+class SavedWidths
+{
+public:
+    explicit SavedWidths(litehtml::table_grid& grid) : m_grid(grid)
+    {
+        m_columns.reserve(static_cast<size_t>(grid.cols_count()));
+        for (int c = 0; c < grid.cols_count(); ++c)
+            m_columns.push_back(grid.column(c).css_width);
+    }
+    ~SavedWidths()
+    {
+        for (int c = 0; c < m_grid.cols_count() && c < static_cast<int>(m_columns.size()); ++c)
+            m_grid.column(c).css_width = m_columns[static_cast<size_t>(c)];
+        // Latest first, so that a cell changed twice gets its first width.
+        for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it)
+            it->first->set_css_width(it->second);
+    }
+    SavedWidths(const SavedWidths&) = delete;
+    SavedWidths& operator=(const SavedWidths&) = delete;
+
+    void setCell(const litehtml::element::ptr& cell, litehtml::css_length width)
+    {
+        m_cells.emplace_back(cell, cell->get_css_width());
+        cell->set_css_width(width);
+    }
+
+private:
+    litehtml::table_grid& m_grid;
+    std::vector<litehtml::css_length> m_columns;
+    std::vector<std::pair<litehtml::element::ptr, litehtml::css_length>> m_cells;
+};
+
+} // namespace tableelement_detail
+
+int TableElement::render(int x, int y, int max_width, bool second_pass)
+{
+    using namespace tableelement_detail;
+    if (!m_grid || (m_display != litehtml::display_table && m_display != litehtml::display_inline_table) ||
+        m_grid->cols_count() < 1 ||
+        (m_grid->cols_count() == 1 && m_grid->captions().empty() && !m_css_width.is_predefined()))
+        return renderGrid(x, y, max_width, second_pass);
+    litehtml::table_grid& grid = *m_grid;
+    const int cols = grid.cols_count();
+    const int rows = grid.rows_count();
+    SavedWidths saved(grid);
+    std::vector<TableColumnInput> input(static_cast<size_t>(cols));
+
+    // Percentages are ours to share out (litehtml would measure such a cell
+    // at its share of the width, not by its content).
+    for (int c = 0; c < cols; ++c) {
+        litehtml::table_column& col = grid.column(c);
+        if (isPercent(col.css_width)) {
+            input[static_cast<size_t>(c)].percent = col.css_width.val();
+            col.css_width = autoWidth();
+        }
+    }
+    // A width in pixels is the cells' content box; litehtml takes it as their
+    // border box.
+    for (int c = 0; c < cols; ++c) {
+        litehtml::table_column& col = grid.column(c);
+        if (col.css_width.is_predefined())
+            continue;
+        input[static_cast<size_t>(c)].fixed = true;
+        int margins = 0;
+        for (int r = 0; r < rows; ++r) {
+            const litehtml::table_cell* cell = grid.cell(c, r);
+            if (cell && cell->el && cell->colspan == 1)
+                margins = std::max(margins, cell->el->padding_left() + cell->el->padding_right() +
+                                                cell->el->border_left() + cell->el->border_right());
+        }
+        if (margins > 0)
+            col.css_width = pixels(static_cast<int>(col.css_width.val()) + margins);
+    }
+
+    // The narrowest and widest each cell can be, measured as litehtml does.
+    const bool autoTableWidth = m_css_width.is_predefined();
+    const int frame = m_padding.width() + m_borders.width();
+    const int spacing = columnSpacing();
+    const int blockWidth =
+        autoTableWidth ? std::max(0, max_width ? max_width - content_margins_left() - content_margins_right() : 0)
+                       : calc_width(max_width) - frame;
+    struct Span {
+        int first, count, minWidth, maxWidth;
+        double percent;
+    };
+    std::vector<Span> spans;
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            const litehtml::table_cell* cell = grid.cell(c, r);
+            if (!cell || !cell->el)
+                continue;
+            double percent = 0;
+            if (isPercent(cell->el->get_css_width())) {
+                percent = cell->el->get_css_width().val();
+                saved.setCell(cell->el, autoWidth());
+            }
+            const litehtml::css_length& fixedWidth = grid.column(c).css_width;
+            int minWidth = 0, maxWidth = 0;
+            if (cell->colspan <= 1 && !fixedWidth.is_predefined()) {
+                const int width = fixedWidth.calc_percent(blockWidth);
+                minWidth = maxWidth = std::max(width, cell->el->render(0, 0, width));
+            } else {
+                minWidth = cell->el->render(0, 0, 1);
+                maxWidth = cell->el->render(0, 0, blockWidth - spacing);
+            }
+            if (cell->colspan > 1) {
+                spans.push_back({c, cell->colspan, minWidth, maxWidth, percent});
+                continue;
+            }
+            TableColumnInput& in = input[static_cast<size_t>(c)];
+            in.minWidth = std::max(in.minWidth, minWidth);
+            in.maxWidth = std::max(in.maxWidth, maxWidth);
+        }
+    }
+    // Narrower spans first; a span's percentage goes by the maximum widths
+    // its columns have before it widens them.
+    std::stable_sort(spans.begin(), spans.end(), [](const Span& a, const Span& b) { return a.count < b.count; });
+    for (const Span& span : spans) {
+        if (span.percent > 0)
+            spreadSpanningPercentage(input, span.first, span.count, span.percent);
+        growSpannedColumns(input, span.first, span.count, span.minWidth, span.maxWidth);
+    }
+    capColumnPercentages(input);
+
+    // The width the columns share: the table's own, or as wide as they ask
+    // within the room there is; never narrower than a caption's longest word.
+    const int captionMin = captionsMinWidth();
+    int target = autoTableWidth ? tableMaxColumnsWidth(input, std::max(0, blockWidth - spacing)) : blockWidth - spacing;
+    target = std::max(target, captionMin - frame - spacing);
+    const std::vector<int> widths = distributeColumnWidths(input, target);
+
+    // litehtml lays the table out with every column fixed at its width; the
+    // cells of one column carry its width too, as the grid reads them.
+    for (int c = 0; c < cols; ++c) {
+        const litehtml::css_length w = pixels(widths[static_cast<size_t>(c)]);
+        grid.column(c).css_width = w;
+        for (int r = 0; r < rows; ++r) {
+            const litehtml::table_cell* cell = grid.cell(c, r);
+            if (cell && cell->el && cell->colspan == 1)
+                saved.setCell(cell->el, w);
+        }
+    }
+    int ret = renderGrid(x, y, max_width, second_pass);
+    // litehtml answers the columns' widths as the widest the table can be;
+    // the container asks for the widest its content would make it.
+    int laidOut = 0, widest = 0;
+    for (int c = 0; c < cols; ++c) {
+        laidOut += grid.column(c).max_width;
+        widest += std::max(input[static_cast<size_t>(c)].minWidth, input[static_cast<size_t>(c)].maxWidth);
+    }
+    if (autoTableWidth)
+        widest = tableMaxColumnsWidth(input, std::max(max_width, widest));
+    ret += widest - laidOut;
+    return autoTableWidth ? std::max(ret, captionMin) : ret;
+}
+
+int TableElement::columnSpacing() const
+{
+    const int cols = m_grid->cols_count();
+    if (m_border_collapse == litehtml::border_collapse_separate)
+        return m_border_spacing_x * (cols + 1);
+    // Collapsed borders: neighbours share the narrower of their borders.
+    int spacing = -std::min(border_left(), m_grid->column(0).border_left) -
+                  std::min(border_right(), m_grid->column(cols - 1).border_right);
+    for (int c = 1; c < cols; ++c)
+        spacing -= std::min(m_grid->column(c).border_left, m_grid->column(c - 1).border_right);
+    return spacing;
+}
+
+int TableElement::captionsMinWidth()
+{
+    int widest = 0;
+    for (const auto& caption : m_grid->captions())
+        widest = std::max(widest, caption->render(0, 0, 1));
+    return widest;
+}
+
+int TableElement::renderGrid(int x, int y, int max_width, bool second_pass)
+{
+    if (!m_grid || m_grid->captions().empty())
+        return el_table::render(x, y, max_width, second_pass);
+    // litehtml moves the rows down by the captions' height along with their
+    // cells, but the cells are placed in the table, not in their row: keep
+    // the rows where they were (else the cells' boxes sit lower than drawn,
+    // by more each layout).
+    std::vector<int> rowTops;
+    rowTops.reserve(static_cast<size_t>(m_grid->rows_count()));
+    for (int r = 0; r < m_grid->rows_count(); ++r) {
+        const auto& row = m_grid->row(r).el_row;
+        rowTops.push_back(row ? row->get_position().y : 0);
+    }
+    const int ret = el_table::render(x, y, max_width, second_pass);
+    for (int r = 0; r < m_grid->rows_count() && r < static_cast<int>(rowTops.size()); ++r) {
+        if (const auto& row = m_grid->row(r).el_row)
+            row->get_position().y = rowTops[static_cast<size_t>(r)];
+    }
+    int captions = 0;
+    for (const auto& caption : m_grid->captions())
+        captions += caption->height();
+    placeCaptions(captions);
+    return ret;
+}
+
+void TableElement::placeCaptions(int shiftedBy)
+{
+    using namespace tableelement_detail;
+    // litehtml puts every caption above the rows; caption-side: bottom ones
+    // go below them.
+    int top = 0, bottom = 0;
+    for (const auto& caption : m_grid->captions())
+        (isBottomCaption(*caption) ? bottom : top) += caption->height();
+    m_bottomCaptionsHeight = bottom;
+    m_grid->captions_height(top);
+    if (bottom == 0)
+        return;
+    const int gridHeight = m_pos.height - shiftedBy;
+    int above = -border_top();
+    int below = top + gridHeight + border_bottom();
+    for (const auto& caption : m_grid->captions()) {
+        int& at = isBottomCaption(*caption) ? below : above;
+        caption->get_position().y += at - caption->top();
+        at += caption->height();
+    }
+    for (int r = 0; r < m_grid->rows_count(); ++r) {
+        for (int c = 0; c < m_grid->cols_count(); ++c) {
+            const litehtml::table_cell* cell = m_grid->cell(c, r);
+            if (cell && cell->el)
+                cell->el->get_position().y -= bottom;
+        }
+    }
+}
+
+void TableElement::draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+{
+    // The background and borders leave out the captions below the rows as
+    // litehtml leaves out those above.
+    m_pos.height -= m_bottomCaptionsHeight;
+    el_table::draw_background(hdc, x, y, clip);
+    m_pos.height += m_bottomCaptionsHeight;
+}
+
+} // namespace engine

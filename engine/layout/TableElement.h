@@ -1,0 +1,28 @@
+#pragma once
+
+#include "engine/layout/LayoutElements.h"
+
+#include <litehtml/el_table.h>
+
+namespace engine {
+
+// TABLE: the height attribute, column widths distributed as browsers do
+// (percentage, fixed and auto columns), and captions as wide as the table,
+// above or below its rows.
+class TableElement : public Hinted<litehtml::el_table>
+{
+public:
+    using Hinted::Hinted;
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+    void draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
+private:
+    int renderGrid(int x, int y, int max_width, bool second_pass);
+    void placeCaptions(int shiftedBy);
+    int captionsMinWidth();
+    int columnSpacing() const;
+
+    int m_bottomCaptionsHeight = 0;
+};
+
+} // namespace engine

@@ -1,0 +1,158 @@
+// Table layouts against the boxes headless chromium gives the same fixture
+// pages (scripts/layout-boxes-chromium.sh), left edges and widths within a
+// pixel: text widths are fractional there and whole pixels here. Heights are
+// left out (our lines are a pixel taller with the same font).
+
+#include "engine/layout/LayoutEngine.h"
+
+#include "LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+using engine::LayoutBox;
+using engine::LayoutEngine;
+
+namespace {
+
+QRect boxOf(const LayoutEngine& layout, const char* id)
+{
+    const LayoutBox* box = layout.tree().boxByHtmlId(QString::fromLatin1(id));
+    if (!box)
+        throw std::runtime_error(std::string("no box for ") + id);
+    return box->borderBox;
+}
+
+struct BrowserBox {
+    const char* page;
+    const char* id;
+    int left;
+    int width;
+};
+
+void PrintTo(const BrowserBox& b, std::ostream* os)
+{
+    *os << b.page << '#' << b.id;
+}
+
+class TableBoxes : public ::testing::TestWithParam<BrowserBox>
+{
+};
+
+TEST_P(TableBoxes, MatchChromium)
+{
+    const BrowserBox& b = GetParam();
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, QString::fromLatin1(b.page));
+    const QRect box = boxOf(layout, b.id);
+    EXPECT_NEAR(box.left(), b.left, 1) << b.id;
+    EXPECT_NEAR(box.width(), b.width, 1) << b.id;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Percentages, TableBoxes,
+    ::testing::Values(
+        // width=600: 30 % and 20 % of the width inside borders and spacing.
+        BrowserBox{"tables-percent.html", "p1a", 13, 177}, BrowserBox{"tables-percent.html", "p1b", 192, 295},
+        BrowserBox{"tables-percent.html", "p1c", 489, 118},
+        // No table width: as wide as the 25 % column needs to hold its text.
+        BrowserBox{"tables-percent.html", "p2", 10, 254}, BrowserBox{"tables-percent.html", "p2a", 13, 62},
+        BrowserBox{"tables-percent.html", "p2b", 77, 185},
+        // 60 % + 60 %: the second gets what the first left.
+        BrowserBox{"tables-percent.html", "p3a", 13, 268}, BrowserBox{"tables-percent.html", "p3b", 283, 182},
+        BrowserBox{"tables-percent.html", "p3c", 468, 39},
+        // width=100% with a fixed, a percentage and an auto column.
+        BrowserBox{"tables-percent.html", "p4a", 11, 54}, BrowserBox{"tables-percent.html", "p4b", 65, 233},
+        BrowserBox{"tables-percent.html", "p4c", 298, 491},
+        // A 100 % table inside a 70 % cell.
+        BrowserBox{"tables-percent.html", "p5a", 10, 546}, BrowserBox{"tables-percent.html", "p5i", 10, 546},
+        BrowserBox{"tables-percent.html", "p5ia", 13, 215}, BrowserBox{"tables-percent.html", "p5b", 556, 234},
+        // A cell spanning two columns at 50 %.
+        BrowserBox{"tables-percent.html", "p6a", 13, 197}, BrowserBox{"tables-percent.html", "p6d", 13, 51},
+        BrowserBox{"tables-percent.html", "p6e", 66, 144}, BrowserBox{"tables-percent.html", "p6f", 212, 195},
+        // Percentages under 100 and nothing else: shared by percentage.
+        BrowserBox{"tables-percent.html", "p7a", 13, 157}, BrowserBox{"tables-percent.html", "p7b", 172, 235},
+        BrowserBox{"tables-percent.html", "p8", 10, 160}, BrowserBox{"tables-percent.html", "p8a", 13, 76},
+        // A long word keeps its column wider than its percentage.
+        BrowserBox{"tables-percent.html", "p9a", 13, 254}, BrowserBox{"tables-percent.html", "p9b", 269, 38}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, TableBoxes,
+    ::testing::Values(
+        // The caption spans the table; the columns share as without it.
+        BrowserBox{"tables-caption.html", "c1c", 10, 400}, BrowserBox{"tables-caption.html", "c1a", 13, 196},
+        BrowserBox{"tables-caption.html", "c1b", 211, 196},
+        // A caption's longest word widens a table of narrow cells.
+        BrowserBox{"tables-caption.html", "c2", 10, 57}, BrowserBox{"tables-caption.html", "c2c", 10, 57},
+        BrowserBox{"tables-caption.html", "c2a", 13, 24},
+        BrowserBox{"tables-caption.html", "c3c", 10, 300}, BrowserBox{"tables-caption.html", "c3b", 101, 204},
+        BrowserBox{"tables-caption.html", "c4a", 13, 197}, BrowserBox{"tables-caption.html", "c4b", 212, 295}));
+
+INSTANTIATE_TEST_SUITE_P(
+    AutoAndFixed, TableBoxes,
+    ::testing::Values(BrowserBox{"tables.html", "a1", 15, 404}, BrowserBox{"tables.html", "b1", 15, 128},
+                      BrowserBox{"tables.html", "b2", 147, 272}, BrowserBox{"tables.html", "a3", 423, 82},
+                      BrowserBox{"tables.html", "d1", 13, 91}, BrowserBox{"tables.html", "d2", 106, 366},
+                      BrowserBox{"tables.html", "d3", 474, 133}, BrowserBox{"tables.html", "e1", 13, 146},
+                      BrowserBox{"tables.html", "e2", 161, 146}));
+
+TEST(TableCaptions, CaptionAboveTheRowsAndTheCellsRightBelowIt)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables-caption.html");
+    const QRect table = boxOf(layout, "c1"), caption = boxOf(layout, "c1c"), cell = boxOf(layout, "c1a");
+    EXPECT_EQ(caption.top(), table.top());
+    // The table's border (1) and cell spacing (2) below the caption.
+    EXPECT_EQ(cell.top(), caption.bottom() + 1 + 1 + 2);
+    EXPECT_EQ(cell.bottom() + 2 + 1, table.bottom());
+}
+
+TEST(TableCaptions, BottomCaptionBelowTheRows)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables-caption.html");
+    const QRect table = boxOf(layout, "c3"), caption = boxOf(layout, "c3c"), cell = boxOf(layout, "c3a");
+    // Border 1 and spacing 4 above the cells, the caption after the bottom ones.
+    EXPECT_EQ(cell.top(), table.top() + 1 + 4);
+    EXPECT_EQ(caption.top(), cell.bottom() + 1 + 4 + 1);
+    EXPECT_EQ(caption.bottom(), table.bottom());
+    // The next table starts below the caption.
+    EXPECT_GT(boxOf(layout, "c4").top(), caption.bottom());
+}
+
+TEST(TableCaptions, BoxesAndWordsStayPutOverRepeatedLayouts)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables-caption.html");
+    const engine::LayoutTree first = layout.tree();
+    layout.layout(500);
+    layout.layout(800);
+    const engine::LayoutTree again = layout.tree();
+    for (const char* id : {"c1a", "c1b", "c3a", "c3c", "c4a", "c5b"})
+        EXPECT_EQ(boxOf(layout, id), first.boxByHtmlId(QString::fromLatin1(id))->borderBox) << id;
+    ASSERT_EQ(again.pieces.size(), first.pieces.size());
+    for (size_t i = 0; i < first.pieces.size(); ++i)
+        EXPECT_EQ(again.pieces[i].box, first.pieces[i].box) << first.pieces[i].text.toStdString();
+    // A word of a cell lies inside the cell.
+    const QRect cell = boxOf(layout, "c1a");
+    bool found = false;
+    for (const engine::TextPiece& piece : again.pieces) {
+        if (piece.text == QLatin1String("ab")) {
+            EXPECT_TRUE(cell.contains(piece.box)) << "word at " << piece.box.y() << ", cell at " << cell.y();
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(TablePercentages, ShareFollowsTheAvailableWidth)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables-percent.html", 500);
+    // width=100% at 500: 478 inside the page margins and the table's
+    // borders; 30 % of it for the second column.
+    EXPECT_EQ(boxOf(layout, "p4").width(), 480);
+    EXPECT_EQ(boxOf(layout, "p4b").width(), 143);
+    EXPECT_EQ(boxOf(layout, "p5a").width(), 336);
+}
+
+} // namespace
