@@ -86,10 +86,19 @@ function(paginor_program_executable name)
     paginor_warnings(${name})
 endfunction()
 
-# paginor_test_executable(<name> <source folders>... [LINK <targets>...])
+# The tests that need a real X display (a WebEngine render process, a
+# screenshot of the main window) run under Xvfb when xvfb-run is installed.
+find_program(PAGINOR_XVFB_RUN xvfb-run)
+
+# paginor_test_executable(<name> DIRS <source folders>... [LINK <targets>...]
+#                         [PROGRAM] [XVFB <gtest filter>])
 # One GoogleTest executable for all tests below the given folders of tests/.
+# Each test case is one CTest entry. The cases matching XVFB run instead in one
+# entry <name>.xvfb under Xvfb on the xcb platform, alone (the load of the
+# parallel run would starve the render process); without xvfb-run they stay
+# plain entries, which skip for want of a display.
 function(paginor_test_executable name)
-    cmake_parse_arguments(ARG "PROGRAM" "" "DIRS;LINK" ${ARGN})
+    cmake_parse_arguments(ARG "PROGRAM" "XVFB" "DIRS;LINK" ${ARGN})
     set(sources)
     foreach(dir ${ARG_DIRS})
         file(GLOB_RECURSE found CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.h)
@@ -108,9 +117,21 @@ function(paginor_test_executable name)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     target_precompile_headers(${name} PRIVATE ${PAGINOR_PCH_HEADERS} <gtest/gtest.h> ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
     paginor_warnings(${name})
+    set(filter)
+    if(ARG_XVFB AND PAGINOR_XVFB_RUN)
+        set(filter TEST_FILTER "-${ARG_XVFB}")
+        add_test(NAME ${name}.xvfb
+            COMMAND ${PAGINOR_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
+                    $<TARGET_FILE:${name}> --gtest_filter=${ARG_XVFB})
+        set_tests_properties(${name}.xvfb PROPERTIES
+            RUN_SERIAL TRUE
+            TIMEOUT 300
+            ENVIRONMENT "PAGINOR_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_QPA_PLATFORM=xcb;PAGINOR_BROWSE_TESTS=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;PAGINOR_SCREENSHOT_DIR=${PROJECT_BINARY_DIR}/screenshots")
+    endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
+        ${filter}
         # One variable only: the discovery passes the properties on as a flat
         # list, so a list value would be torn apart. The test main chooses the
         # offscreen platform itself.

@@ -28,10 +28,12 @@
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -453,25 +455,38 @@ TEST_F(ShellTest, ChoosingTheTutorialInTheGuideOpensIt)
     EXPECT_TRUE(frame().siteManagerBar()->isVisibleTo(&frame()));
 }
 
-// The picture of the main window for review; run under Xvfb:
-//   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb PAGINOR_UPDATE_EXPECTED=1
+// The picture of the main window with a page open, for people to look at (it
+// is not compared). CTest runs it under Xvfb and writes it to
+// screenshots/main-window.png in the build folder; PAGINOR_UPDATE_EXPECTED=1
+// also rewrites the reviewed copy in tests/data/expected/. By hand:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb PAGINOR_SCREENSHOT_DIR=/tmp
 //   build/test/tests/test_program --gtest_filter=ShellScreenshot.*
 TEST(ShellScreenshot, MainWindowWithAPage)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server (Xvfb)";
     setShowGuide(0);
+    QTemporaryDir dir;
+    const QString page = dir.filePath(QStringLiteral("index.html"));
+    ASSERT_TRUE(QFile::copy(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath()
+                                + QStringLiteral("/../data/pages/positioned-tables.html"),
+                            page));
     CZQApp app;
     ASSERT_TRUE(app.InitInstance({}));
     app.mainFrame()->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
-    ASSERT_TRUE(app.OpenDocumentFile(QString()));
+    ASSERT_TRUE(app.OpenDocumentFile(page));
     app.m_bCommandRan = true;
     app.OnIdle();
-    QEventLoop loop;
-    QTimer::singleShot(300, &loop, &QEventLoop::quit);
-    loop.exec();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app.mainFrame(), 60000));
+    ASSERT_NE(app.GetActiveView(), nullptr);
+    QCoreApplication::processEvents();
     const QImage picture = app.mainFrame()->grab().toImage();
     EXPECT_GE(picture.width(), 800);
+    if (qEnvironmentVariableIsSet("PAGINOR_SCREENSHOT_DIR")) {
+        const QString folder = qEnvironmentVariable("PAGINOR_SCREENSHOT_DIR");
+        EXPECT_TRUE(QDir().mkpath(folder));
+        EXPECT_TRUE(picture.save(folder + QStringLiteral("/main-window.png")));
+    }
     if (qEnvironmentVariableIsSet("PAGINOR_UPDATE_EXPECTED")) {
         EXPECT_TRUE(picture.save(qEnvironmentVariable("PAGINOR_SOURCE_DIR") + "/tests/data/expected/main-window.png"));
     }
