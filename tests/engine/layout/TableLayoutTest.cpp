@@ -73,7 +73,18 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-percent.html", "p7a", 13, 157}, BrowserBox{"tables-percent.html", "p7b", 172, 235},
         BrowserBox{"tables-percent.html", "p8", 10, 160}, BrowserBox{"tables-percent.html", "p8a", 13, 76},
         // A long word keeps its column wider than its percentage.
-        BrowserBox{"tables-percent.html", "p9a", 13, 254}, BrowserBox{"tables-percent.html", "p9b", 269, 38}));
+        BrowserBox{"tables-percent.html", "p9a", 13, 254}, BrowserBox{"tables-percent.html", "p9b", 269, 38},
+        // A header cell spanning two rows at 40 %.
+        BrowserBox{"tables-percent.html", "p10a", 13, 157}, BrowserBox{"tables-percent.html", "p10c", 172, 235},
+        // A 100 % table inside a cell of a table without a width.
+        BrowserBox{"tables-percent.html", "p11", 10, 111}, BrowserBox{"tables-percent.html", "p11i", 15, 62},
+        BrowserBox{"tables-percent.html", "p11ia", 18, 16}, BrowserBox{"tables-percent.html", "p11b", 81, 36},
+        // 100 % beside an auto column: the auto column keeps its minimum.
+        BrowserBox{"tables-percent.html", "p12a", 13, 278}, BrowserBox{"tables-percent.html", "p12b", 293, 14},
+        // A lone 50 % column makes its table twice as wide as its text.
+        BrowserBox{"tables-percent.html", "p13", 10, 143},
+        // A narrow container.
+        BrowserBox{"tables-percent.html", "p14a", 13, 154}, BrowserBox{"tables-percent.html", "p14b", 169, 38}));
 
 INSTANTIATE_TEST_SUITE_P(
     Captions, TableBoxes,
@@ -85,7 +96,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-caption.html", "c2", 10, 57}, BrowserBox{"tables-caption.html", "c2c", 10, 57},
         BrowserBox{"tables-caption.html", "c2a", 13, 24},
         BrowserBox{"tables-caption.html", "c3c", 10, 300}, BrowserBox{"tables-caption.html", "c3b", 101, 204},
-        BrowserBox{"tables-caption.html", "c4a", 13, 197}, BrowserBox{"tables-caption.html", "c4b", 212, 295}));
+        BrowserBox{"tables-caption.html", "c4a", 13, 197}, BrowserBox{"tables-caption.html", "c4b", 212, 295},
+        // caption-side from a style sheet; 200 % is read as 100 %.
+        BrowserBox{"tables-caption.html", "c6c", 10, 300}, BrowserBox{"tables-caption.html", "c6a", 13, 278}));
 
 INSTANTIATE_TEST_SUITE_P(
     AutoAndFixed, TableBoxes,
@@ -117,6 +130,9 @@ TEST(TableCaptions, BottomCaptionBelowTheRows)
     EXPECT_EQ(caption.bottom(), table.bottom());
     // The next table starts below the caption.
     EXPECT_GT(boxOf(layout, "c4").top(), caption.bottom());
+    // Also when a style sheet puts it there.
+    EXPECT_EQ(boxOf(layout, "c6c").bottom(), boxOf(layout, "c6").bottom());
+    EXPECT_GT(boxOf(layout, "c6c").top(), boxOf(layout, "c6a").bottom());
 }
 
 TEST(TableCaptions, BoxesAndWordsStayPutOverRepeatedLayouts)
