@@ -1,11 +1,12 @@
 #pragma once
 
+#include "app/AboutBoxModel.h"
+
 #include <QDialog>
 
-class QLabel;
-
-// The about box: version, telephone, e-mail and web addresses from the
-// installation's information; missing ones leave their lines empty.
+// The about box: the product picture, then version, telephone, e-mail and web
+// addresses from the installation's information; missing ones leave their
+// lines empty and give no link.
 class CAboutDlg : public QDialog
 {
     Q_OBJECT
@@ -15,8 +16,9 @@ public:
     explicit CAboutDlg(QWidget* parent = nullptr);
     ~CAboutDlg() override;
 
-    QString versionText() const { return m_strVersion; }
+    QString versionText() const { return m_model.version; }
+    const AboutBoxModel& model() const { return m_model; }
 
 private:
-    QString m_strVersion;
+    AboutBoxModel m_model;
 };

@@ -5,11 +5,13 @@
 
 #include <QCloseEvent>
 #include <QMainWindow>
+#include <QStyle>
 
 CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     : QMdiSubWindow(parent), m_document(document), m_inner(new QMainWindow(this)), m_view(nullptr)
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
     m_inner->setWindowFlags(Qt::Widget);
     m_view = new CZQView(document, m_inner);
     m_inner->setCentralWidget(m_view);

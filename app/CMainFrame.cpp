@@ -6,7 +6,9 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "app/MenuResource.h"
+#include "app/StatusPane.h"
 #include "chrome/ULOToolBar.h"
+#include "controls/VornaComboEx.h"
 #include "skins/VornaSkinManager.h"
 #include "util/CRegistryEx.h"
 #include "util/MessageBox.h"
@@ -14,6 +16,7 @@
 #include "publish/CVornaFtp.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogSiteManagerSheet.h"
+#include "res/resource.h"
 
 #include "platform/CommandRegistry.h"
 #include "platform/DataRoot.h"
@@ -39,8 +42,11 @@
 #include <QScreen>
 #include <QSoundEffect>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+
+#include <algorithm>
 
 namespace mainframe_detail {
 
@@ -207,13 +213,17 @@ bool CMainFrame::CreateBars()
 
     // The font name and size boxes of the format bar.
     ULOToolBar* format = toolBar(603);
+    // The font names are the scalable fonts, without the vertical ("@") faces.
     auto* fontName = new QComboBox(format);
-    fontName->addItems(QFontDatabase::families());
+    for (const QString& family : QFontDatabase::families()) {
+        if (!family.startsWith(QLatin1Char('@')) && QFontDatabase::isScalable(family))
+            fontName->addItem(family);
+    }
+    fontName->setMaxVisibleItems(12);
     format->PlaceControl(0, 32928, fontName, QSize(150, fontName->sizeHint().height()));
-    auto* fontSize = new QComboBox(format);
-    int size = 1;
+    auto* fontSize = new VornaComboEx(format);
     for (const char* text : {"1(8pt)", "2(10pt)", "3(12pt)", "4(14pt)", "5(18pt)", "6(24pt)", "7(36pt)"})
-        fontSize->addItem(QString::fromLatin1(text), size++);
+        fontSize->addFixedItem(QString::fromLatin1(text));
     format->PlaceControl(1, 32929, fontSize, QSize(85, fontSize->sizeHint().height()));
 
     // Give buttons of commands without a menu text the short name of their string.
@@ -254,20 +264,21 @@ void CMainFrame::CreateStatusBar()
     m_imageBrowserButton->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_imageBrowserButton->setToolTip(LoadResString(57745));
     bar->addWidget(m_imageBrowserButton);
-    const auto pane = [bar](int id, const QString& sizing) {
-        auto* label = new QLabel(bar);
+    // The panes show their command's text while its update handler enables it.
+    const auto pane = [this, bar](int id, const QString& sizing) {
+        QAction* action = m_registry.action(id);
+        auto* label = new StatusPane(action, sizing, bar);
         label->setObjectName(QStringLiteral("id_%1").arg(id));
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sizing));
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
         bar->addPermanentWidget(label);
         return label;
     };
     m_positionPane = pane(41871, LoadResString(41871));
     m_sizePane = pane(41872, LoadResString(41872));
     m_modePane = pane(57678, LoadResString(57678));
-    pane(59137, QStringLiteral("CAP"));
-    pane(59138, QStringLiteral("NUM"));
+    for (int id : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM}) {
+        m_registry.action(id)->setText(LoadResString(id));
+        pane(id, LoadResString(id));
+    }
 }
 
 void CMainFrame::SwitchMenu(bool documentMenu)
@@ -282,11 +293,28 @@ void CMainFrame::SwitchMenu(bool documentMenu)
 
 void CMainFrame::RestorePlacementAndState()
 {
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    QByteArray state;
-    if (reg.Open(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState"))
-        && reg.ReadBinary(QStringLiteral("State"), state) && !state.isEmpty())
-        restoreState(state);
+    {
+        // The main dock state applies only when every bar it records as docked is here.
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        QByteArray state;
+        QByteArray bars;
+        if (reg.Open(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState"))
+            && reg.ReadBinary(QStringLiteral("State"), state) && !state.isEmpty()
+            && reg.ReadBinary(QStringLiteral("Bars"), bars)) {
+            const QStringList docked = QString::fromUtf8(bars).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            const QStringList present = BarNames(false);
+            const bool valid = std::all_of(docked.begin(), docked.end(),
+                                           [&present](const QString& name) { return present.contains(name); });
+            if (valid)
+                restoreState(state);
+        }
+    }
+    {
+        // The child frames apply theirs when a page is activated.
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        if (reg.Open(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("ChildFrame DockState")))
+            reg.ReadBinary(QStringLiteral("State"), m_childFrameDockState);
+    }
 
     WindowPlacement placement;
     if (!placement.load())
@@ -320,14 +348,39 @@ void CMainFrame::SaveOnDestroy()
             }
         }
     }
-    {
-        CRegistryEx reg(HKEY_CURRENT_USER);
-        if (reg.Create(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState")))
-            reg.WriteBinary(QStringLiteral("State"), saveState());
-    }
+    // The site manager goes before the dock state is taken, so the state never
+    // records a bar the next start does not make at once.
     if (m_pSiteManagerBar)
         delete m_pSiteManagerBar.data();
+    if (m_pSiteManagerSheet)
+        delete m_pSiteManagerSheet.data();
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        if (reg.Create(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState"))) {
+            reg.WriteBinary(QStringLiteral("State"), saveState());
+            reg.WriteBinary(QStringLiteral("Bars"), BarNames(true).join(QLatin1Char('\n')).toUtf8());
+        }
+    }
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        if (reg.Create(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("ChildFrame DockState")))
+            reg.WriteBinary(QStringLiteral("State"), m_childFrameDockState);
+    }
     platform::removePrivateTempFolder();
+}
+
+QStringList CMainFrame::BarNames(bool dockedOnly) const
+{
+    QStringList names;
+    for (QToolBar* bar : findChildren<QToolBar*>()) {
+        if (!bar->objectName().isEmpty() && !(dockedOnly && bar->isFloating()))
+            names.append(bar->objectName());
+    }
+    for (QDockWidget* bar : findChildren<QDockWidget*>()) {
+        if (!bar->objectName().isEmpty() && !(dockedOnly && bar->isFloating()))
+            names.append(bar->objectName());
+    }
+    return names;
 }
 
 ULOToolBar* CMainFrame::toolBar(int id) const
@@ -453,8 +506,12 @@ void CMainFrame::OpenHandedOver(const QStringList& files)
 {
     if (isMinimized())
         showNormal();
-    raise();
-    activateWindow();
+    // The window the user last worked in comes up: an open dialog, else the frame.
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = this;
+    front->raise();
+    front->activateWindow();
     for (const QString& file : files)
         m_app.OpenDocumentFile(file);
 }

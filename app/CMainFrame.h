@@ -4,6 +4,7 @@
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/CommandTarget.h"
+#include "platform/LockKeys.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,6 +13,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class CChildFrame;
@@ -21,7 +23,7 @@ class CZQView;
 class ULOToolBar;
 class VornaDialogSiteManagerSheet;
 class QDockWidget;
-class QLabel;
+class StatusPane;
 class QMdiArea;
 class QMenu;
 class QSoundEffect;
@@ -116,6 +118,11 @@ public:
     QString m_strInsertImageSrc;
     QRect m_rcInsert;
     bool m_bChildFrameShowStatus = false;
+    // The dock state the child frames share for the page bars.
+    QByteArray m_childFrameDockState;
+
+    // Where the Caps Lock and Num Lock panes read the keyboard (tests set their own).
+    std::function<platform::LockKeyState()> m_lockKeySource = platform::lockKeyState;
 
     // Message numbers the frame answers.
     static constexpr uint kHandOverMessage = 0x52C;
@@ -136,6 +143,8 @@ private:
     void SwitchMenu(bool documentMenu);
     void RestorePlacementAndState();
     void SaveOnDestroy();
+    // The object names of the frame's bars (only those not floating, when asked).
+    QStringList BarNames(bool dockedOnly) const;
     void AddCommandHandlers();
     void AddUpdateHandlers();
     bool IsChildMode(int which) const;
@@ -151,9 +160,9 @@ private:
     QList<QMenu*> m_mainMenus;
     QList<QMenu*> m_documentMenus;
     bool m_documentMenuShown = false;
-    QLabel* m_positionPane = nullptr;
-    QLabel* m_sizePane = nullptr;
-    QLabel* m_modePane = nullptr;
+    StatusPane* m_positionPane = nullptr;
+    StatusPane* m_sizePane = nullptr;
+    StatusPane* m_modePane = nullptr;
     QToolButton* m_imageBrowserButton = nullptr;
     QPointer<VornaDialogSiteManagerSheet> m_pSiteManagerSheet;
     QPointer<QDockWidget> m_pSiteManagerBar;

@@ -10,6 +10,7 @@
 #include "chrome/ULOToolBar.h"
 #include "web/VornaDialogGuide.h"
 #include "web/VornaDialogSiteManagerSheet.h"
+#include "res/resource.h"
 
 #include "platform/CmdUI.h"
 #include "platform/CommandRegistry.h"
@@ -255,6 +256,9 @@ void CMainFrame::AddUpdateHandlers()
         });
     }
     update(33494, [this](CmdUI& ui) { ui.enable(!(GetActiveChild() && !IsEditMode())); });
+    // The lock-key panes of the status bar: their text while the lock is on.
+    onUpdate(ID_INDICATOR_CAPS, [this](CmdUI& ui) { ui.enable(m_lockKeySource().capsLock); });
+    onUpdate(ID_INDICATOR_NUM, [this](CmdUI& ui) { ui.enable(m_lockKeySource().numLock); });
     // The recent files: hidden when unused, the first one greyed when the list is empty.
     onUpdateRange(mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3,
                   [this](CmdUI& ui) {
@@ -355,6 +359,8 @@ void CMainFrame::OnWindowTutorial()
         bar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
         bar->setWidget(m_pSiteManagerSheet);
         addDockWidget(Qt::RightDockWidgetArea, bar);
+        // Wide enough for both page tabs and a readable lesson.
+        resizeDocks({bar}, {qMax(bar->sizeHint().width(), 340)}, Qt::Horizontal);
         m_pSiteManagerBar = bar;
         bar->show();
         m_pSiteManagerSheet->ShowTutorialPage();

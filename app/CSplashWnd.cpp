@@ -1,8 +1,8 @@
 #include "app/CSplashWnd.h"
 
-#include <QFile>
+#include "app/ProductPicture.h"
+
 #include <QGuiApplication>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QScreen>
 #include <QTimerEvent>
@@ -66,27 +66,7 @@ void CSplashWnd::HideSplashScreen()
 
 QPixmap CSplashWnd::picture()
 {
-    QPixmap shipped(QStringLiteral(":/res/bitmaps/660.png"));
-    if (!shipped.isNull())
-        return shipped;
-    // Without the product picture, a plain one with the product's name.
-    QPixmap made(420, 240);
-    QPainter painter(&made);
-    QLinearGradient fill(0, 0, 0, made.height());
-    fill.setColorAt(0, QColor(0x24, 0x3c, 0x9c));
-    fill.setColorAt(1, QColor(0x6c, 0x8c, 0xe4));
-    painter.fillRect(made.rect(), fill);
-    painter.setPen(Qt::white);
-    QFont font = painter.font();
-    font.setPixelSize(30);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.drawText(made.rect().adjusted(0, 0, 0, -30), Qt::AlignCenter, QStringLiteral("Vorna-Paginor 2002"));
-    font.setPixelSize(14);
-    font.setBold(false);
-    painter.setFont(font);
-    painter.drawText(made.rect().adjusted(0, 60, 0, 0), Qt::AlignCenter, QStringLiteral("ミヌエのペジタロ"));
-    return made;
+    return ProductPicture(660, QSize(420, 240));
 }
 
 void CSplashWnd::paintEvent(QPaintEvent*)

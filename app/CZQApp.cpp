@@ -29,6 +29,7 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QStatusBar>
 
@@ -235,6 +236,11 @@ void CZQApp::OnIdle()
     m_commands->updateWidget(m_mainFrame.get(), false);
     if (CChildFrame* child = m_mainFrame->GetActiveChild())
         m_commands->updateWidget(child, false);
+    // The program's other frame windows (the previews): their own commands, not their bars'.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != m_mainFrame.get() && qobject_cast<QMainWindow*>(window) && window->isVisible())
+            m_commands->updateWidget(window, false);
+    }
 }
 
 bool CZQApp::OpenDocumentFile(const QString& name)

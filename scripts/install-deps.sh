@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+    libx11-dev
     liblitehtml-dev
     qt6-webengine-dev
     libgumbo-dev

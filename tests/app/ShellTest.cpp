@@ -29,6 +29,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QProcess>
 #include <QScreen>
@@ -175,6 +177,21 @@ TEST_F(ShellTest, IdleUpdateIsFullOnlyAfterACommand)
     EXPECT_TRUE(back->isEnabled());
 }
 
+TEST_F(ShellTest, LightIdleUpdateReachesTheOtherFrameWindows)
+{
+    ASSERT_TRUE(start());
+    bool allow = false;
+    app->onUpdate(33184, [&](platform::CmdUI& ui) { ui.enable(allow); });
+    QMainWindow preview; // a preview window of the program
+    preview.addAction(app->commands()->action(33184));
+    preview.show();
+    app->OnIdle(); // the full update after start-up
+    allow = true;
+    app->OnIdle();
+    ASSERT_FALSE(app->lastIdleWasFull());
+    EXPECT_TRUE(app->commands()->action(33184)->isEnabled());
+}
+
 TEST_F(ShellTest, IdlePassRunsTheFullUpdateAfterATriggeredCommand)
 {
     ASSERT_TRUE(start());
@@ -187,6 +204,58 @@ TEST_F(ShellTest, IdlePassRunsTheFullUpdateAfterATriggeredCommand)
     QAbstractEventDispatcher::instance()->wakeUp();
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     EXPECT_TRUE(back->isEnabled());
+}
+
+struct LockPaneCase {
+    bool capsLock;
+    bool numLock;
+    const char* capsPane;
+    const char* numPane;
+};
+
+class LockPaneTest : public ShellTest, public ::testing::WithParamInterface<LockPaneCase> {};
+
+// The light idle update (no command ran) brings the lock panes up to date.
+TEST_P(LockPaneTest, LockPanesShowTheirTextOnlyWhileTheLockIsOn)
+{
+    ASSERT_TRUE(start());
+    platform::LockKeyState keys;
+    frame().m_lockKeySource = [&keys] { return keys; };
+    const auto pane = [this](const char* id) {
+        auto* label = frame().statusBar()->findChild<QLabel*>(QString::fromLatin1(id));
+        return label ? label->text() : QStringLiteral("<no pane>");
+    };
+    app->OnIdle(); // the first update is the full one
+    keys.capsLock = GetParam().capsLock;
+    keys.numLock = GetParam().numLock;
+    app->OnIdle();
+    ASSERT_FALSE(app->lastIdleWasFull());
+    EXPECT_EQ(pane("id_59137"), QString::fromLatin1(GetParam().capsPane));
+    EXPECT_EQ(pane("id_59138"), QString::fromLatin1(GetParam().numPane));
+    keys = platform::LockKeyState();
+    app->OnIdle();
+    EXPECT_EQ(pane("id_59137"), QString());
+    EXPECT_EQ(pane("id_59138"), QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(States, LockPaneTest,
+                         ::testing::Values(LockPaneCase{false, false, "", ""}, LockPaneCase{true, false, "CAP", ""},
+                                           LockPaneCase{false, true, "", "NUM"},
+                                           LockPaneCase{true, true, "CAP", "NUM"}));
+
+// The same through the real keyboard; runs under Xvfb (QT_QPA_PLATFORM=xcb).
+TEST_F(ShellTest, LockPanesFollowTheX11Keyboard)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    ASSERT_TRUE(start());
+    const platform::LockKeyState before = platform::lockKeyState();
+    ASSERT_TRUE(platform::setLockKeyState(true, false));
+    app->OnIdle();
+    app->OnIdle();
+    EXPECT_EQ(frame().statusBar()->findChild<QLabel*>(QStringLiteral("id_59137"))->text(), QStringLiteral("CAP"));
+    EXPECT_EQ(frame().statusBar()->findChild<QLabel*>(QStringLiteral("id_59138"))->text(), QString());
+    platform::setLockKeyState(before.capsLock, before.numLock);
 }
 
 TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
@@ -340,6 +409,36 @@ TEST_F(ShellTest, ClosingSavesPlacementAndSettingsForTheNextStart)
     EXPECT_EQ(frame().m_settings.gridSize, 33);
     EXPECT_EQ(frame().m_settings.soundEffect, 0);
     EXPECT_EQ(app->recentFiles()->at(0), page);
+}
+
+// The bar layout comes back at the next start, also after the tutorial was
+// open at closing; a layout naming a bar the frame does not have is not applied.
+TEST_F(ShellTest, DockStateAppliesOnlyWhenEveryDockedBarExists)
+{
+    ASSERT_TRUE(start());
+    app->commands()->sendCommand(33380); // hide the standard bar
+    app->commands()->sendCommand(33494); // the tutorial bar is open when closing
+    frame().OnSysCommandClose();
+    app->ExitInstance();
+    app.reset();
+
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(frame().toolBar(601)->isVisibleTo(&frame()));
+    EXPECT_EQ(frame().siteManagerBar(), nullptr);
+    frame().OnSysCommandClose();
+    app->ExitInstance();
+    app.reset();
+
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + "\\MainFrame DockState"));
+        QByteArray bars;
+        ASSERT_TRUE(reg.ReadBinary(QStringLiteral("Bars"), bars));
+        EXPECT_FALSE(bars.contains("bar_674"));
+        ASSERT_TRUE(reg.WriteBinary(QStringLiteral("Bars"), bars + "\nbar_9999"));
+    }
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
 }
 
 TEST_F(ShellTest, DroppedFilesOpenByTheirKind)
