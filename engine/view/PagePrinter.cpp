@@ -125,20 +125,44 @@ int PagePrinter::print(QPrinter& printer)
     if (!m_doc)
         return 0;
     printer.setPageLayout(m_pageLayout);
+    return printSheets(printer);
+}
+
+int PagePrinter::printPreview(QPrinter& printer)
+{
+    // The paper or its orientation may have been changed in the preview:
+    // that layout holds from now on.
+    m_pageLayout = printer.pageLayout();
+    return printSheets(printer);
+}
+
+int PagePrinter::printSheets(QPrinter& printer)
+{
+    if (!m_doc)
+        return 0;
     const QSize printable = printableSize(printer.pageLayout());
     DocumentLayout layout(m_doc.get());
     const Plan sheets = plan(layout, printable);
+    // The sheets the user chose (numbered from 1), else all of them.
+    size_t first = 0, last = sheets.tops.size();
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = static_cast<size_t>(printer.fromPage() - 1);
+        if (printer.toPage() >= printer.fromPage())
+            last = std::min(last, static_cast<size_t>(printer.toPage()));
+    }
+    if (first >= last)
+        return 0;
     QPainter painter;
     if (!painter.begin(&printer))
         return 0;
-    for (size_t i = 0; i < sheets.tops.size(); ++i) {
-        if (i > 0)
+    for (size_t i = first; i < last; ++i) {
+        if (i > first)
             printer.newPage();
         pageprinter_detail::paintPlannedSheet(painter, layout, sheets.tops, sheets.scale, printable, i,
                                               printer.resolution() / 96.0);
     }
     painter.end();
-    return static_cast<int>(sheets.tops.size());
+    return static_cast<int>(last - first);
 }
 
 bool PagePrinter::execPrint(QWidget* parent)
@@ -157,7 +181,7 @@ void PagePrinter::execPreview(QWidget* parent)
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(m_pageLayout);
     QPrintPreviewDialog dialog(&printer, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* p) { print(*p); });
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [this](QPrinter* p) { printPreview(*p); });
     platform::runModal(dialog, kPreviewDialogId);
 }
 

@@ -42,9 +42,13 @@ public:
     // Paints one sheet (index into pageTops) on a painter whose origin is the
     // printable area's top left, in page pixels.
     void paintSheet(QPainter& painter, QSize printable, int sheet);
-    // Prints every sheet on the printer; returns the number of sheets, 0 when
-    // the printer could not start.
+    // Prints with this printer's page layout every sheet, or the range of
+    // sheets chosen on the printer; returns the number of sheets printed, 0
+    // when the printer could not start or the range holds none.
     int print(QPrinter& printer);
+    // What the preview shows: the same with the printer's own page layout,
+    // which is kept for later printing.
+    int printPreview(QPrinter& printer);
 
     // The dialogs of the commands; each runs modally through the program's
     // modal runner under the command's number. Print and page setup return
@@ -65,6 +69,7 @@ private:
         std::vector<int> tops;
     };
     Plan plan(DocumentLayout& layout, QSize printable) const;
+    int printSheets(QPrinter& printer);
 
     Ref<Document> m_doc;
     QPageLayout m_pageLayout;

@@ -22,6 +22,22 @@ QString longPage(int paragraphs)
     return html + QStringLiteral("</body></html>");
 }
 
+// A printer that writes a PDF file.
+void printToPdf(QPrinter& printer, const QString& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+}
+
+int pdfPages(const QString& path)
+{
+    QFile pdf(path);
+    if (!pdf.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = pdf.readAll();
+    return int(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "));
+}
+
 } // namespace
 
 TEST(PagePrinter, SheetsBreakBetweenLines)
@@ -48,16 +64,11 @@ TEST(PagePrinter, PrintsEverySheetToAPdf)
     PagePrinter pagePrinter(doc.get());
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+    printToPdf(printer, dir.filePath(QStringLiteral("page.pdf")));
     const int sheets = pagePrinter.print(printer);
     EXPECT_EQ(sheets, static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(pagePrinter.pageLayout())).size()));
     EXPECT_GT(sheets, 2);
-    QFile pdf(dir.filePath(QStringLiteral("page.pdf")));
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray bytes = pdf.readAll();
-    EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), sheets)
-        << "pdf page objects";
+    EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("page.pdf"))), sheets) << "pdf page objects";
 }
 
 TEST(PagePrinter, PrintableWidthFollowsThePaper)
@@ -133,4 +144,47 @@ TEST(PagePrinter, SheetsBreakBetweenLinesOfCellsSideBySide)
                                           << " cuts a line though " << y << " cuts none";
         }
     }
+}
+
+
+// A range of sheets chosen in the print dialog prints only those sheets.
+TEST(PagePrinter, PrintsOnlyTheChosenSheets)
+{
+    Ref<Document> doc = pageFrom(longPage(150));
+    PagePrinter pagePrinter(doc.get());
+    QTemporaryDir dir;
+    const struct {
+        int from, to, expected;
+    } ranges[] = {{2, 3, 2}, {3, 99, -1}, {99, 100, 0}}; // -1: from there to the last sheet
+    const int all = static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(pagePrinter.pageLayout())).size());
+    ASSERT_GT(all, 3);
+    for (const auto& range : ranges) {
+        QPrinter printer(QPrinter::HighResolution);
+        const QString path = dir.filePath(QStringLiteral("range%1.pdf").arg(range.from));
+        printToPdf(printer, path);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(range.from, range.to);
+        const int expected = range.expected < 0 ? all - range.from + 1 : range.expected;
+        EXPECT_EQ(pagePrinter.print(printer), expected) << range.from << "-" << range.to;
+        if (expected > 0) {
+            EXPECT_EQ(pdfPages(path), expected);
+        }
+    }
+}
+
+// The preview prints with the paper the user turned in it, and keeps it.
+TEST(PagePrinter, PreviewKeepsThePaperChosenInIt)
+{
+    Ref<Document> doc = pageFrom(longPage(150));
+    PagePrinter pagePrinter(doc.get());
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printToPdf(printer, dir.filePath(QStringLiteral("preview.pdf")));
+    printer.setPageLayout(pagePrinter.pageLayout());
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const int sheets = pagePrinter.printPreview(printer);
+    EXPECT_EQ(pagePrinter.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(sheets, static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(printer.pageLayout())).size()));
+    EXPECT_GT(sheets, static_cast<int>(PagePrinter(doc.get()).pageTops(
+                          PagePrinter::printableSize(PagePrinter(doc.get()).pageLayout())).size()));
 }
