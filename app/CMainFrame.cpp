@@ -83,10 +83,12 @@ CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app
     {
         CVornaFtp ftp;
         m_strInstallFolder = ftp.GetTargetDir();
+        m_strBoardId = ftp.GetWebObjectBoard();
+        m_strVisitorId = ftp.GetWebObjectVisitor();
     }
     if (m_strInstallFolder.isEmpty())
         m_strInstallFolder = platform::installPath();
-    m_strSoundFolder = platform::installPath(QStringLiteral("Bin/Sounds"));
+    m_strSoundFolder = platform::resolveCaseBlind(m_strInstallFolder, QStringLiteral("Bin/Sounds"));
     for (int i = 0; i < 4; ++i)
         m_recentWebs.append(QString());
     CRegistryEx reg(HKEY_CURRENT_USER);
@@ -317,8 +319,17 @@ void CMainFrame::RestorePlacementAndState()
     }
 
     WindowPlacement placement;
-    if (!placement.load())
+    if (!placement.load()) {
+        // The first start: a window of most of the screen, in its middle.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            const QSize size = area.size() * 0.85;
+            setGeometry(QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2,
+                                                      (area.height() - size.height()) / 2),
+                              size));
+        }
         return;
+    }
     if (placement.width > 0 && placement.height > 0)
         setGeometry(placement.x, placement.y, int(placement.width), int(placement.height));
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -435,6 +446,16 @@ void CMainFrame::PlaySoundEffect(const QString& name)
         m_sound = std::make_unique<QSoundEffect>();
     m_sound->setSource(QUrl::fromLocalFile(path));
     m_sound->play();
+}
+
+void CMainFrame::OnCommand(int id)
+{
+    m_app.m_bCommandRan = true;
+    // A drop-down button that lists the command carries it from now on.
+    for (ULOToolBar* bar : m_toolBars) {
+        if (bar)
+            bar->SelectDropDownCommand(id);
+    }
 }
 
 void CMainFrame::OnSysCommandClose()

@@ -89,6 +89,9 @@ public:
     void PlaySoundEffect(const QString& name);
     // Toggles a bar by its toggle command (33380 ...); bars of a page only while one is open.
     void ToggleBar(int commandId);
+    // The command hook: every command that runs marks the run for the idle
+    // update, and a drop-down button that lists it adopts it.
+    void OnCommand(int id);
     // The system close: closes the pages (each may cancel) and then the window.
     void OnSysCommandClose();
     // Opens the files handed over by a second start and brings the window up.
@@ -107,6 +110,9 @@ public:
     EditorSettings m_settings;
     QString m_strInstallFolder;
     QString m_strSoundFolder;
+    // The user's ids of the service's bulletin board and visitor counter.
+    QString m_strBoardId;
+    QString m_strVisitorId;
     QStringList m_recentWebs; // four entries, "" when unused
     bool m_bClosing = false;
     bool m_bWebOpen = false;

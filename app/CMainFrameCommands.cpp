@@ -8,11 +8,15 @@
 #include "app/CZQView.h"
 #include "app/CommandEnabling.h"
 #include "chrome/ULOToolBar.h"
+#include "util/MessageBox.h"
+#include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 #include "res/resource.h"
 
 #include "platform/CmdUI.h"
+#include "platform/DataRoot.h"
+#include "platform/Desktop.h"
 #include "platform/CommandRegistry.h"
 #include "platform/DocTemplate.h"
 #include "platform/ModalRunner.h"
@@ -20,13 +24,12 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QDesktopServices>
+#include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QUrl>
 
 namespace mainframecommands_detail {
 
@@ -307,7 +310,10 @@ void CMainFrame::AddCommandHandlers()
     onCommand(33219, [this] { ShowStartupGuide(); });
     onCommand(33156, [this] { m_registry.sendCommand(57664); });
     onCommand(33155, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(m_strInstallFolder + QStringLiteral("/manual/Vorna-Paginor 2002.chm")));
+        const QString manual =
+            platform::resolveCaseBlind(m_strInstallFolder, QStringLiteral("manual/Vorna-Paginor 2002.chm"));
+        if (!platform::openWithDesktop(manual))
+            ShowMessageBox(LoadResString(IDS_MANUAL_NOT_OPENED).arg(QDir::toNativeSeparators(manual)));
     });
     onCommand(33358, [this] { OnFileCloseAll(); });
     onCommand(33494, [this] { OnWindowTutorial(); });

@@ -31,6 +31,8 @@
 #include <QJsonDocument>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QPageSetupDialog>
+#include <QPrinter>
 #include <QStatusBar>
 
 namespace zqapp_detail {
@@ -122,7 +124,8 @@ bool CZQApp::InitInstance(const QStringList& arguments)
     m_commands->setStringLoader([](int id) { return LoadResString(unsigned(id)); });
     m_commands->setCommandHook([this](int id) {
         m_bCommandRan = true;
-        Q_UNUSED(id);
+        if (m_mainFrame)
+            m_mainFrame->OnCommand(id);
         return false;
     });
 
@@ -193,6 +196,9 @@ bool CZQApp::InitInstance(const QStringList& arguments)
         m_mainFrame->showMaximized();
     else
         m_mainFrame->show();
+    // The window comes up with its command states set, also while the guide
+    // below holds the idle update back.
+    OnIdle();
 
     // The start-up guide, when the product key holds SHOW_GUIDE 1 (missing reads as 1).
     {
@@ -261,8 +267,25 @@ void CZQApp::AddCommandHandlers()
         CAboutDlg about(m_mainFrame.get());
         platform::runModal(about, CAboutDlg::IDD);
     });
+    onCommand(57606, [this] { OnFilePrintSetup(); });
     onCommand(57665, [this] {
         if (m_mainFrame)
             m_mainFrame->OnSysCommandClose();
     });
+}
+
+void CZQApp::OnFilePrintSetup()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    QPageSetupDialog setup(m_printer.get(), m_mainFrame.get());
+    setup.setObjectName(QStringLiteral("id_%1").arg(IDD_PRINTSETUPDLG));
+    platform::runModal(setup, IDD_PRINTSETUPDLG);
+}
+
+QPrinter* CZQApp::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_printer.get();
 }

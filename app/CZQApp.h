@@ -10,6 +10,7 @@
 class CMainFrame;
 class CZQView;
 class ShellAppContext;
+class QPrinter;
 
 namespace platform {
 class CommandRegistry;
@@ -52,6 +53,11 @@ public:
     // The view of the active child frame, or null.
     CZQView* GetActiveView() const;
 
+    // The print setup: paper and orientation of the program's printer.
+    void OnFilePrintSetup();
+    // The program's printer settings, which the print setup changes.
+    QPrinter* printer();
+
     CMainFrame* mainFrame() const { return m_mainFrame.get(); }
     platform::DocTemplate* docTemplate() const { return m_docTemplate.get(); }
     platform::RecentFileList* recentFiles() const { return m_recentFiles.get(); }
@@ -84,4 +90,5 @@ private:
     std::unique_ptr<platform::DocTemplate> m_docTemplate;
     std::unique_ptr<CMainFrame> m_mainFrame;
     std::unique_ptr<ShellAppContext> m_context;
+    std::unique_ptr<QPrinter> m_printer;
 };

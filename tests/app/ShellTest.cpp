@@ -134,6 +134,38 @@ TEST_F(ShellTest, GuideShowsBeforeTheCommandLineFileOpens)
     EXPECT_EQ(frame().m_settings.showGuide, 0);
 }
 
+TEST_F(ShellTest, TheWindowShowsItsCommandStatesBeforeTheGuide)
+{
+    setShowGuide(1);
+    ModalResponder responder;
+    bool saveEnabledWhileGuideShown = true;
+    responder.on(469, [&](QDialog& guide) {
+        saveEnabledWhileGuideShown = app->commands()->action(33106)->isEnabled();
+        ModalResponder::press(guide, 8);
+    });
+    ASSERT_TRUE(start());
+    EXPECT_EQ(responder.runCount(469), 1);
+    EXPECT_FALSE(saveEnabledWhileGuideShown); // no page to save yet
+}
+
+TEST_F(ShellTest, FirstStartOpensAWindowOfMostOfTheScreen)
+{
+    ASSERT_TRUE(start());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(frame().geometry()));
+    EXPECT_GE(frame().width(), area.width() * 3 / 4);
+    EXPECT_GE(frame().height(), area.height() * 3 / 4);
+}
+
+TEST_F(ShellTest, AMissingManualIsReported)
+{
+    ASSERT_TRUE(start());
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("使用方法"));
+    app->commands()->sendCommand(33155);
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+}
+
 class GuideSettingTest : public ShellTest, public ::testing::WithParamInterface<int> {};
 
 TEST_P(GuideSettingTest, OnlyTheValueOneShowsTheGuide)
@@ -291,6 +323,17 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
     EXPECT_FALSE(enabled(32869));
     EXPECT_FALSE(enabled(33106));
     EXPECT_FALSE(enabled(33205)); // new file waits for the editing view
+}
+
+TEST_F(ShellTest, PrintSetupChangesTheProgramsPrinter)
+{
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(enabled(57606));
+    ModalResponder responder;
+    responder.on(1539, [](QDialog& setup) { setup.accept(); });
+    app->commands()->sendCommand(57606);
+    EXPECT_EQ(responder.runCount(1539), 1);
+    EXPECT_NE(app->printer(), nullptr);
 }
 
 TEST_F(ShellTest, CloseAndSaveWebShowInTheFileMenuOnlyWhileAWebIsOpen)
