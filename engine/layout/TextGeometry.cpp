@@ -210,28 +210,28 @@ TextPosition TextGeometry::positionAtPoint(QPoint page)
     return best ? positionOnLine(*best, page.x()) : TextPosition();
 }
 
-TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction, int x)
+int TextGeometry::lineBeyond(const QRect& current, int direction, int x, int from)
 {
-    const int l = lineOfPiece(pieceAt(text, offset));
-    if (l < 0)
-        return TextPosition();
     // The line below (above) is the nearest one that lies wholly below
-    // (above) this one in a block under x: from a table cell to the cell
-    // below it, not to the next cell of the row. Blocks beside x count, but
-    // each pixel they lie aside weighs as four pixels of distance.
+    // (above) the current one in a block under x: from a table cell to the
+    // cell below it, not to the next cell of the row. Blocks beside x count,
+    // but each pixel they lie aside weighs as four pixels of distance. Ties
+    // go to the line nearest in the page's order.
     const LayoutTree& tree = m_layout.tree();
-    const Line& current = m_lines[static_cast<size_t>(l)];
     const int count = static_cast<int>(m_lines.size());
+    const int start = from >= 0 ? from : (direction < 0 ? count : -1);
     int best = -1;
     long long bestScore = 0;
-    for (int i = 1; i < count; ++i) {
-        const int k = direction < 0 ? (l - i + count) % count : (l + i) % count;
+    for (int i = 1; i <= count; ++i) {
+        const int k = direction < 0 ? ((start - i) % count + count) % count : (start + i) % count;
+        if (k == from)
+            continue;
         const Line& line = m_lines[static_cast<size_t>(k)];
         const int middle = line.rect.top() + line.rect.height() / 2;
-        const int dy = direction < 0 ? current.rect.top() - (line.rect.top() + line.rect.height())
-                                     : line.rect.top() - (current.rect.top() + current.rect.height());
-        if (direction < 0 ? middle >= current.rect.top() : middle < current.rect.top() + current.rect.height())
+        if (direction < 0 ? middle >= current.top() : middle < current.top() + current.height())
             continue;
+        const int dy = direction < 0 ? current.top() - (line.rect.top() + line.rect.height())
+                                     : line.rect.top() - (current.top() + current.height());
         const QRect block = line.block >= 0 ? tree.boxes[static_cast<size_t>(line.block)].borderBox : line.rect;
         const int aside = x < block.left() ? block.left() - x
                           : x >= block.left() + block.width() ? x - (block.left() + block.width() - 1)
@@ -242,9 +242,61 @@ TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction,
             bestScore = score;
         }
     }
-    if (best < 0)
+    return best;
+}
+
+TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction, int x)
+{
+    const int l = lineOfPiece(pieceAt(text, offset));
+    if (l < 0)
         return TextPosition();
-    return positionOnLine(m_lines[static_cast<size_t>(best)], x);
+    const int best = lineBeyond(m_lines[static_cast<size_t>(l)].rect, direction, x, l);
+    return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
+}
+
+TextPosition TextGeometry::moveLineFrom(const QRect& caret, int direction, int x)
+{
+    update();
+    if (caret.isNull() || m_lines.empty())
+        return TextPosition();
+    const int best = lineBeyond(caret, direction, x, -1);
+    return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
+}
+
+QRect TextGeometry::caretRectAt(Node* node, int offset)
+{
+    if (!node)
+        return QRect();
+    if (node->isText())
+        return caretRect(node->asText(), offset);
+    Node* after = node->child(offset);
+    Node* before = offset > 0 ? node->child(offset - 1) : nullptr;
+    QRect caret;
+    if (after && after->isText())
+        caret = caretRect(after->asText(), 0);
+    if (caret.isNull() && before && before->isText())
+        caret = caretRect(before->asText(), before->asText()->length());
+    // Beside an element with a box (an image): at its right edge when it
+    // comes before the place, else at the left edge of the one after.
+    auto besideBox = [this](Node* n, bool rightEdge) {
+        const LayoutBox* b = n && n->isElement() ? m_layout.box(n->asElement()) : nullptr;
+        if (!b || b->borderBox.isEmpty())
+            return QRect();
+        const QRect box = b->borderBox;
+        return QRect(rightEdge ? box.left() + box.width() : box.left(), box.top(), 1, box.height());
+    };
+    if (caret.isNull())
+        caret = besideBox(before, true);
+    if (caret.isNull())
+        caret = besideBox(after, false);
+    if (caret.isNull() && node->isElement()) {
+        // An empty cell or block: the caret stands at its content's start.
+        if (const LayoutBox* box = m_layout.box(node->asElement())) {
+            if (!box->contentBox.isEmpty() || box->tag != QLatin1String("BODY"))
+                caret = QRect(box->contentBox.topLeft(), QSize(1, kEmptyLineHeight));
+        }
+    }
+    return caret;
 }
 
 std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset)

@@ -9,6 +9,7 @@
 namespace engine {
 
 class DocumentLayout;
+class Node;
 class Text;
 
 // A place in text: a text node and a UTF-16 offset in it.
@@ -36,10 +37,18 @@ class TextGeometry
 public:
     explicit TextGeometry(DocumentLayout& layout) : m_layout(layout) {}
 
+    // The height of the caret where no text gives one.
+    static constexpr int kEmptyLineHeight = 18;
+
     // The caret at a place (1 pixel wide, the height of its word), in page
     // coordinates; null when the text has no box.
     QRect caretRect(const Text* text, int offset);
     std::optional<LineInfo> lineInfo(const Text* text, int offset);
+    // The caret at any place of the page: a text node and offset, or an
+    // element and a child index. Beside an element with a box (an image) at
+    // its edge; in an element without content at the start of its content
+    // box. Null when nothing there has a box.
+    QRect caretRectAt(Node* node, int offset);
     // The place in text nearest a page point: on the line under the point
     // (else the nearest line), before the character whose middle lies right
     // of the point. Inside a cell, caption, marquee or layer, only its lines
@@ -48,6 +57,8 @@ public:
     // The place on the previous (direction < 0) or next line nearest to page x;
     // null at the first or last line.
     TextPosition moveLine(const Text* text, int offset, int direction, int x);
+    // The same from a caret box that is not in text (an empty cell).
+    TextPosition moveLineFrom(const QRect& caret, int direction, int x);
     // The boxes a run of text covers, one per line, in page coordinates.
     std::vector<QRect> rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset);
     // The word (whitespace-separated piece) at a place, as [start, end) offsets.
@@ -68,6 +79,7 @@ private:
     int lineOfPiece(int piece) const;
     TextPosition positionOnLine(const Line& line, int x);
     int scopeAt(QPoint page);
+    int lineBeyond(const QRect& current, int direction, int x, int from);
     bool lineInScope(const Line& line, int scope) const;
 
     DocumentLayout& m_layout;

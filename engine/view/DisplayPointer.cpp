@@ -1,61 +1,97 @@
 #include "engine/view/DisplayPointer.h"
 
+#include "engine/dom/Element.h"
 #include "engine/dom/Text.h"
+#include "engine/layout/HitTester.h"
 #include "engine/markup/MarkupPointer.h"
 #include "engine/view/PageView.h"
 
 namespace engine {
 
+namespace displaypointer_detail {
+
+bool isOpenElement(const Node* n)
+{
+    return n && n->isElement() && !n->asElement()->isVoid();
+}
+
+} // namespace displaypointer_detail
+
 bool DisplayPointer::moveToPoint(QPoint client)
 {
     const QPoint page = client + m_view.scrollPosition();
-    const TextPosition pos = TextGeometry(m_view.layout()).positionAtPoint(page);
-    if (pos.isNull())
-        return false;
-    m_text = pos.node;
-    m_offset = pos.offset;
+    // An empty cell or block under the point takes the place itself.
+    Element* hit = HitTester(m_view.layout()).elementAtPagePoint(page);
+    if (hit && hit->childCount() == 0 && !hit->isVoid() && !hit->hasTag(QLatin1String("BODY"))) {
+        m_node = hit;
+        m_offset = 0;
+    } else {
+        const TextPosition pos = TextGeometry(m_view.layout()).positionAtPoint(page);
+        if (pos.isNull())
+            return false;
+        m_node = pos.node;
+        m_offset = pos.offset;
+    }
     m_x = page.x();
     return true;
 }
 
 bool DisplayPointer::moveToMarkupPointer(const MarkupPointer& pointer)
 {
+    using displaypointer_detail::isOpenElement;
     Node* node = pointer.container();
     int offset = pointer.offset();
-    if (!node)
+    if (!node || !node->isConnected())
         return false;
     if (!node->isText()) {
-        // A place between nodes: the text after it, else the text before it.
-        if (Node* after = node->child(offset); after && after->isText()) {
+        // Into the text that starts or ends at the place, through the
+        // elements that begin or end there (a B at the start of a cell).
+        Node* after = node->child(offset);
+        while (isOpenElement(after) && after->firstChild())
+            after = after->firstChild();
+        Node* before = offset > 0 ? node->child(offset - 1) : nullptr;
+        while (isOpenElement(before) && before->lastChild())
+            before = before->lastChild();
+        if (after && after->isText()) {
             node = after;
             offset = 0;
-        } else if (Node* before = node->child(offset - 1); before && before->isText()) {
+        } else if (before && before->isText()) {
             node = before;
             offset = before->asText()->length();
-        } else {
-            return false;
         }
     }
-    m_text = node->asText();
+    m_node = node;
     m_offset = offset;
-    const QRect caret = TextGeometry(m_view.layout()).caretRect(m_text.get(), m_offset);
+    const QRect caret = TextGeometry(m_view.layout()).caretRectAt(node, offset);
     m_x = caret.isNull() ? 0 : caret.left();
     return true;
 }
 
 bool DisplayPointer::positionMarkupPointer(MarkupPointer& pointer) const
 {
-    if (!m_text || !m_text->isConnected())
+    if (!m_node || !m_node->isConnected())
         return false;
-    pointer.moveTo(m_text.get(), m_offset);
+    pointer.moveTo(m_node.get(), m_offset);
     return true;
 }
 
 std::optional<LineInfo> DisplayPointer::lineInfo() const
 {
-    if (!m_text)
+    if (!m_node)
         return std::nullopt;
-    std::optional<LineInfo> info = TextGeometry(m_view.layout()).lineInfo(m_text.get(), m_offset);
+    TextGeometry text(m_view.layout());
+    std::optional<LineInfo> info;
+    if (m_node->isText()) {
+        info = text.lineInfo(m_node->asText(), m_offset);
+    } else if (const QRect caret = text.caretRectAt(m_node.get(), m_offset); !caret.isNull()) {
+        // No text: a line of the caret's height at the caret.
+        info = LineInfo();
+        info->x = caret.left();
+        info->top = caret.top();
+        info->height = caret.height();
+        info->descent = caret.height() / 5;
+        info->baseline = caret.top() + caret.height() - info->descent;
+    }
     if (info) {
         const QPoint scroll = m_view.scrollPosition();
         info->x -= scroll.x();
@@ -67,20 +103,23 @@ std::optional<LineInfo> DisplayPointer::lineInfo() const
 
 QRect DisplayPointer::caretRect() const
 {
-    if (!m_text)
+    if (!m_node)
         return QRect();
-    const QRect caret = TextGeometry(m_view.layout()).caretRect(m_text.get(), m_offset);
+    const QRect caret = TextGeometry(m_view.layout()).caretRectAt(m_node.get(), m_offset);
     return caret.isNull() ? caret : caret.translated(-m_view.scrollPosition());
 }
 
 bool DisplayPointer::moveToLine(int direction)
 {
-    if (!m_text)
+    if (!m_node)
         return false;
-    const TextPosition pos = TextGeometry(m_view.layout()).moveLine(m_text.get(), m_offset, direction, m_x);
+    TextGeometry text(m_view.layout());
+    const TextPosition pos = m_node->isText()
+                                 ? text.moveLine(m_node->asText(), m_offset, direction, m_x)
+                                 : text.moveLineFrom(text.caretRectAt(m_node.get(), m_offset), direction, m_x);
     if (pos.isNull())
         return false;
-    m_text = pos.node;
+    m_node = pos.node;
     m_offset = pos.offset;
     return true;
 }

@@ -11,20 +11,23 @@
 namespace engine {
 
 class MarkupPointer;
+class Node;
 class PageView;
 class Text;
 
-// A place in the laid-out text of a view: moves to a client point or to a
-// markup pointer, places a markup pointer, tells its line, and moves to the
-// previous or next line keeping its x (the x of its last placement, as the
-// caret keeps its column over short lines).
+// A place in the laid-out page of a view: in text, or between elements
+// where there is none (an empty cell, after an image). Moves to a client
+// point or to a markup pointer, places a markup pointer, tells its line, and
+// moves to the previous or next line of text keeping its x (the x of its
+// last placement, as the caret keeps its column over short lines).
 class DisplayPointer
 {
 public:
     explicit DisplayPointer(PageView& view) : m_view(view) {}
 
-    bool isPositioned() const { return bool(m_text); }
-    Text* text() const { return m_text.get(); }
+    bool isPositioned() const { return bool(m_node); }
+    // A text node, or an element between whose children the place lies.
+    Node* node() const { return m_node.get(); }
     int offset() const { return m_offset; }
 
     bool moveToPoint(QPoint client);
@@ -39,7 +42,7 @@ public:
 
 private:
     PageView& m_view;
-    Ref<Text> m_text;
+    Ref<Node> m_node;
     int m_offset = 0;
     int m_x = 0; // page x kept for line moves
 };

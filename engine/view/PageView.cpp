@@ -6,6 +6,7 @@
 #include "engine/editing/TextRange.h"
 #include "engine/layout/HitTester.h"
 #include "engine/layout/RangeGeometry.h"
+#include "engine/markup/MarkupPointer.h"
 #include "engine/view/DisplayPointer.h"
 #include "engine/view/DesignModeInput.h"
 #include "engine/view/EventDispatcher.h"
@@ -121,7 +122,7 @@ bool PageView::moveCaretTo(const DisplayPointer& pointer)
 {
     if (!m_doc || !pointer.isPositioned())
         return false;
-    m_doc->selection().collapseAt(pointer.text(), pointer.offset());
+    m_doc->selection().collapseAt(pointer.node(), pointer.offset());
     const QRect caret = pointer.caretRect();
     if (!caret.isNull())
         scrollIntoView(caret.translated(m_layout->scrollPosition()));
@@ -521,39 +522,17 @@ QRect PageView::caretPageRect()
     Selection& selection = m_doc->selection();
     if (selection.type() == Selection::Type::Control || !selection.isCollapsed() || !selection.start().isSet())
         return QRect();
-    Node* node = selection.start().node();
-    int offset = selection.start().offset();
-    QRect caret;
-    if (node->isText()) {
-        caret = m_text->caretRect(node->asText(), offset);
-    } else if (Node* child = node->child(offset); child && child->isText()) {
-        caret = m_text->caretRect(child->asText(), 0);
-    } else if (offset > 0 && node->child(offset - 1) && node->child(offset - 1)->isText()) {
-        Text* before = node->child(offset - 1)->asText();
-        caret = m_text->caretRect(before, before->length());
-    }
-    if (caret.isNull() && !node->isText() && !node->isDocument()) {
-        // Beside an element with a box (an image): at its right edge when it
-        // comes before the caret, else at the left edge of the one after.
-        auto besideBox = [this](Node* n, bool rightEdge) {
-            const LayoutBox* b = n && n->isElement() ? m_layout->box(n->asElement()) : nullptr;
-            if (!b || b->borderBox.isEmpty())
-                return QRect();
-            const QRect box = b->borderBox;
-            return QRect(rightEdge ? box.left() + box.width() : box.left(), box.top(), 1, box.height());
-        };
-        caret = besideBox(offset > 0 ? node->child(offset - 1) : nullptr, true);
-        if (caret.isNull())
-            caret = besideBox(node->child(offset), false);
-    }
-    if (caret.isNull() && !node->isText() && !node->isDocument()) {
-        // An empty cell or block: the caret stands at its content's start.
-        if (const LayoutBox* box = m_layout->box(node->asElement())) {
-            if (!box->contentBox.isEmpty() || box->tag != QLatin1String("BODY"))
-                caret = QRect(box->contentBox.topLeft(), QSize(1, 18));
-        }
-    }
-    return caret;
+    return m_text->caretRectAt(selection.start().node(), selection.start().offset());
+}
+
+bool PageView::moveMarkupPointerToCaret(MarkupPointer& pointer)
+{
+    // The caret of a text selection stands at its end.
+    Selection& selection = m_doc->selection();
+    if (selection.type() == Selection::Type::Control || !selection.end().isSet())
+        return false;
+    pointer.moveTo(selection.end().node(), selection.end().offset());
+    return true;
 }
 
 std::vector<QRect> PageView::handleRects(const QRect& borderBox)

@@ -106,6 +106,9 @@ public:
     // Places the caret (a collapsed selection) at a display pointer's place
     // and scrolls it into view.
     bool moveCaretTo(const class DisplayPointer& pointer);
+    // Places a markup pointer at the caret (the end of a text selection);
+    // false when there is none (a control selection or no selection).
+    bool moveMarkupPointerToCaret(class MarkupPointer& pointer);
 
     // Repaints the selection decorations (after the selection or caret moved).
     void selectionChanged();

@@ -58,7 +58,7 @@ struct PointerPage {
     }
     Text* textOf(const char* id) { return layout_test::byId(doc.get(), id)->firstChild()->asText(); }
     // Places a pointer at the start of an element's text and moves it by lines.
-    Text* after(const char* id, int lines)
+    Node* after(const char* id, int lines)
     {
         DisplayPointer pointer(view);
         MarkupPointer markup;
@@ -69,7 +69,7 @@ struct PointerPage {
             if (!pointer.moveToLine(lines < 0 ? -1 : 1))
                 return nullptr;
         }
-        return pointer.text();
+        return pointer.node();
     }
     Ref<Document> doc;
     PageView view;
@@ -107,10 +107,10 @@ TEST(DisplayPointer, LineMovesStopAtShortLines)
     markup.moveTo(page.textOf("long"), 20);
     ASSERT_TRUE(pointer.moveToMarkupPointer(markup));
     ASSERT_TRUE(pointer.moveToLine(1));
-    EXPECT_EQ(pointer.text(), page.textOf("short"));
+    EXPECT_EQ(pointer.node(), page.textOf("short"));
     EXPECT_EQ(pointer.offset(), 1);
     ASSERT_TRUE(pointer.moveToLine(1));
-    EXPECT_EQ(pointer.text(), page.textOf("next"));
+    EXPECT_EQ(pointer.node(), page.textOf("next"));
     EXPECT_EQ(pointer.offset(), 20); // the column kept over the short line
 }
 
@@ -133,4 +133,52 @@ TEST(DisplayPointer, CaretLocationOutsideTextIsWhereTheCaretIsDrawn)
     const QRect afterImage = page.view.caretLocation();
     ASSERT_FALSE(afterImage.isNull());
     EXPECT_EQ(afterImage.left(), img->borderBox.left() + img->borderBox.width());
+}
+
+// A display pointer stands wherever a markup pointer may: in an empty cell,
+// before an element at the start of a cell, after an image; the caret
+// follows it there and a markup pointer comes back from the caret.
+TEST(DisplayPointer, StandsOutsideTextToo)
+{
+    PointerPage page("<body><table border=1><tr><td id=empty width=80 height=30></td>"
+                     "<td id=bold><b id=b>bold</b> text</td></tr></table>"
+                     "<p id=p>pic <img id=img src='none.png' width=40 height=20></p><p id=below>below</p></body>");
+    Element* empty = layout_test::byId(page.doc.get(), "empty");
+    DisplayPointer pointer(page.view);
+    MarkupPointer at;
+    at.moveTo(empty, 0);
+    ASSERT_TRUE(pointer.moveToMarkupPointer(at));
+    ASSERT_TRUE(page.view.moveCaretTo(pointer));
+    EXPECT_EQ(page.doc->selection().start().node(), empty);
+    const QRect cell = page.view.layout().box(empty)->contentBox;
+    const QRect caret = page.view.caretLocation();
+    EXPECT_TRUE(cell.contains(caret.topLeft())) << caret.x() << "," << caret.y();
+    EXPECT_EQ(pointer.caretRect(), caret);
+    ASSERT_TRUE(pointer.lineInfo().has_value());
+    EXPECT_EQ(pointer.lineInfo()->x, caret.left());
+    MarkupPointer back;
+    ASSERT_TRUE(page.view.moveMarkupPointerToCaret(back));
+    EXPECT_EQ(back.container(), empty);
+    EXPECT_EQ(back.offset(), 0);
+    // From the empty cell down to the text below the table.
+    ASSERT_TRUE(pointer.moveToLine(1));
+    EXPECT_EQ(pointer.node(), page.textOf("p"));
+
+    // Before the B that starts a cell: the start of its text.
+    at.moveTo(layout_test::byId(page.doc.get(), "bold"), 0);
+    ASSERT_TRUE(pointer.moveToMarkupPointer(at));
+    EXPECT_EQ(pointer.node(), page.textOf("b"));
+    EXPECT_EQ(pointer.offset(), 0);
+
+    // After the image that ends a paragraph: at its right edge.
+    at.moveTo(layout_test::byId(page.doc.get(), "p"), 2);
+    ASSERT_TRUE(pointer.moveToMarkupPointer(at));
+    const LayoutBox* img = page.view.layout().box(layout_test::byId(page.doc.get(), "img"));
+    EXPECT_EQ(pointer.caretRect().left(), img->borderBox.left() + img->borderBox.width());
+    ASSERT_TRUE(pointer.moveToLine(1));
+    EXPECT_EQ(pointer.node(), page.textOf("below"));
+
+    // A point in the empty cell places the pointer in it.
+    ASSERT_TRUE(pointer.moveToPoint(cell.center()));
+    EXPECT_EQ(pointer.node(), empty);
 }
