@@ -211,9 +211,12 @@ void styleChange(benchmark::State& state, const QString& page, bool colourOnly =
     state.counters["restyles"] = view.layout().counters().restyles;
     state.counters["repaintOnly"] = view.layout().counters().repaintOnly;
     state.counters["rebuilds"] = view.layout().counters().rebuilds;
+    state.counters["blockLayouts"] = view.layout().counters().blockLayouts;
 }
 
-// Typing one character into a paragraph of the large page.
+// Typing one character into a paragraph of the large page: words of five
+// letters and a space, the typed text taken out again (untimed) after 64 keys,
+// so that the paragraph wraps now and then as it does when a person types.
 void BM_TypeCharacter_Large(benchmark::State& state)
 {
     engine::Ref<engine::Document> doc = engine::Document::create();
@@ -222,13 +225,25 @@ void BM_TypeCharacter_Large(benchmark::State& state)
     view.setHeadless(QSize(800, 600));
     QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
     engine::Text* text = doc->getElementById(QStringLiteral("p1"))->firstChild()->asText();
+    const QString keys = QStringLiteral("words ");
+    int typed = 0;
     for (auto _ : state) {
-        text->insertData(5, QStringLiteral("x"));
+        if (typed == 64) {
+            state.PauseTiming();
+            text->deleteData(10, typed);
+            typed = 0;
+            view.flushChanges();
+            paintPending(view, image);
+            state.ResumeTiming();
+        }
+        text->insertData(10 + typed, keys.mid(typed % keys.size(), 1));
+        ++typed;
         view.flushChanges();
         paintPending(view, image);
     }
     state.counters["textUpdates"] = view.layout().counters().textUpdates;
     state.counters["rebuilds"] = view.layout().counters().rebuilds;
+    state.counters["blockLayouts"] = view.layout().counters().blockLayouts;
 }
 
 void BM_StyleChange_Large(benchmark::State& s) { styleChange(s, largePage()); }

@@ -176,7 +176,13 @@ void DocumentLayout::ensureLayout()
     ++m_counters.layouts;
     m_engine.layout(std::max(1, m_viewport.width()));
     m_layoutDirty = false;
-    m_allDirty = true;
+    if (const std::optional<QRect> area = m_engine.lastLayoutArea()) {
+        ++m_counters.blockLayouts;
+        // Room for the selection handles drawn around boxes.
+        m_dirty += area->adjusted(0, -8, 0, 8);
+    } else {
+        m_allDirty = true;
+    }
     m_scroll = clampScroll(m_scroll);
 }
 
@@ -278,7 +284,6 @@ void DocumentLayout::textChanged(Text* text)
         m_textAtLayout.insert(id, text->data());
         ++m_counters.textUpdates;
         m_layoutDirty = true;
-        m_allDirty = true;
         requestRepaint();
         return;
     }
@@ -305,10 +310,8 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
             invalidateAll();
         return;
     }
-    if (!tryRepaintOnly(element, id, name)) {
+    if (!tryRepaintOnly(element, id, name))
         m_restyle.insert(id);
-        m_allDirty = true;
-    }
     requestRepaint();
 }
 
@@ -416,10 +419,8 @@ void DocumentLayout::styleChanged(Element* element)
             invalidateAll();
         return;
     }
-    if (!tryShift(element, id) && !tryRepaintOnly(element, id, QString())) {
+    if (!tryShift(element, id) && !tryRepaintOnly(element, id, QString()))
         m_restyle.insert(id);
-        m_allDirty = true;
-    }
     requestRepaint();
 }
 

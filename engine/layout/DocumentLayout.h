@@ -61,6 +61,7 @@ public:
         int shifts = 0;
         int repaintOnly = 0; // restyles that kept the boxes
         int textUpdates = 0; // text changed in place
+        int blockLayouts = 0; // layouts that laid out one block again and kept the rest
     };
     const Counters& counters() const { return m_counters; }
 

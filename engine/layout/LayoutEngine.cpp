@@ -1,5 +1,6 @@
 #include "engine/layout/LayoutEngine.h"
 
+#include "engine/layout/BlockReflow.h"
 #include "engine/layout/DefaultStyleSheet.h"
 #include "engine/layout/LayoutElements.h"
 
@@ -198,6 +199,7 @@ LayoutEngine::LayoutEngine() : m_container(std::make_unique<PageContainer>()), m
 LayoutEngine::~LayoutEngine()
 {
     // The document refers to the container: it goes first.
+    m_reflow.reset();
     m_elements.clear();
     m_document.reset();
 }
@@ -209,12 +211,16 @@ void LayoutEngine::setBaseFolder(const QString& folder)
 
 void LayoutEngine::setViewportSize(QSize size)
 {
+    // The root box covers the visible area: the next layout is a whole one.
+    if (size != m_viewport)
+        m_reflow.reset();
     m_viewport = size;
     m_container->setViewportSize(size);
 }
 
 void LayoutEngine::load(const QString& html)
 {
+    m_reflow.reset();
     m_elements.clear();
     m_tree = LayoutTree();
     m_document.reset();
@@ -230,15 +236,134 @@ bool LayoutEngine::isLoaded() const
 
 void LayoutEngine::layout(int width)
 {
+    m_lastArea.reset();
+    const bool sameWidth = std::max(1, width) == m_width;
     m_width = std::max(1, width);
     if (!m_document) {
+        m_reflow.reset();
         m_tree = LayoutTree();
         m_laidOut = true;
         return;
     }
-    m_document->render(m_width);
-    buildTree();
+    const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
+    m_reflow.reset();
+    if (!blockOnly) {
+        m_document->render(m_width);
+        m_documentSize = QSize(m_document->width(), m_document->height());
+        buildTree();
+    }
     m_laidOut = true;
+}
+
+std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<litehtml::element>& changed) const
+{
+    // Without a current layout (or a block pending), the next one is whole.
+    if (!m_laidOut && !m_reflow)
+        return nullptr;
+    const auto block = BlockReflow::blockFor(changed);
+    if (!block || (!m_laidOut && block != m_reflow->block()))
+        return nullptr;
+    return std::make_unique<BlockReflow>(block);
+}
+
+void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block)
+{
+    // The change may have made the block unfit (a float, a position).
+    if (block && BlockReflow::blockFor(changed) != block->block())
+        block.reset();
+    if (m_laidOut)
+        m_reflow = std::move(block);
+    else if (!block || !m_reflow || m_reflow->block() != block->block())
+        m_reflow.reset(); // (else the place noted before the first change stands)
+    m_laidOut = false;
+}
+
+bool LayoutEngine::layoutBlockOnly()
+{
+    if (!m_reflow->run())
+        return false;
+    // Whether the page's extent changes is known only from a whole layout.
+    const litehtml::size before = m_reflow->extentBefore();
+    const litehtml::size after = m_reflow->extentAfter();
+    if (std::max(before.width, after.width) >= m_documentSize.width() ||
+        std::max(before.height, after.height) >= m_documentSize.height())
+        return false;
+    QRect changed;
+    if (refreshBlockBoxes(m_reflow->block(), changed)) {
+        m_lastArea = changed;
+    } else {
+        buildTree();
+    }
+    return true;
+}
+
+bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed)
+{
+    const auto found = m_tree.byNode.find(layoutNodeId(*block));
+    if (found == m_tree.byNode.end())
+        return false;
+    auto& boxes = m_tree.boxes;
+    auto& pieces = m_tree.pieces;
+    // The block's boxes follow it in document order, its words likewise.
+    const int first = found->second;
+    int last = first;
+    while (!boxes[static_cast<size_t>(last)].children.empty())
+        last = boxes[static_cast<size_t>(last)].children.back();
+    const int end = last + 1;
+    const auto inBlock = [&](const TextPiece& p) { return p.owner >= first && p.owner < end; };
+    const auto piecesBegin = std::find_if(pieces.begin(), pieces.end(), inBlock);
+    const auto piecesEnd = std::find_if_not(piecesBegin, pieces.end(), inBlock);
+
+    LayoutTree part;
+    std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
+    std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
+    layoutengine_detail::TreeBuilder builder{part, elements, markers};
+    builder.addElement(block, -1);
+    if (part.boxes.size() != static_cast<size_t>(end - first))
+        return false;
+    if (piecesBegin == piecesEnd && !part.pieces.empty())
+        return false; // no place known for the new words
+
+    QRect area;
+    const auto cover = [&area](const QRect& r) { area = area.isNull() ? r : area.united(r); };
+    const auto coverBox = [&cover](const LayoutBox& b) {
+        cover(b.borderBox);
+        for (const QRect& r : b.lineBoxes)
+            cover(r);
+    };
+    for (int i = first; i < end; ++i)
+        coverBox(boxes[static_cast<size_t>(i)]);
+    for (const LayoutBox& b : part.boxes)
+        coverBox(b);
+    for (auto p = piecesBegin; p != piecesEnd; ++p)
+        cover(p->box);
+    for (const TextPiece& p : part.pieces)
+        cover(p.box);
+    // The canvas follows the boxes at its edges: only a whole tree knows it.
+    if (area.x() + area.width() >= m_tree.canvas.width() || area.y() + area.height() >= m_tree.canvas.height())
+        return false;
+    for (size_t i = 0; i < part.boxes.size(); ++i) {
+        if (part.boxes[i].nodeId != boxes[static_cast<size_t>(first) + i].nodeId)
+            return false;
+    }
+
+    for (size_t i = 0; i < part.boxes.size(); ++i) {
+        LayoutBox& b = part.boxes[i];
+        LayoutBox& old = boxes[static_cast<size_t>(first) + i];
+        b.parent = i == 0 ? old.parent : b.parent + first;
+        for (int& c : b.children)
+            c += first;
+        b.order = old.order;
+        old = std::move(b);
+    }
+    for (TextPiece& p : part.pieces)
+        p.owner += first;
+    const auto at = pieces.erase(piecesBegin, piecesEnd);
+    pieces.insert(at, std::make_move_iterator(part.pieces.begin()), std::make_move_iterator(part.pieces.end()));
+    // Whole lines of the page: list markers and overflowing text stand
+    // beside the boxes.
+    changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
+    return true;
 }
 
 void LayoutEngine::buildTree()
@@ -251,8 +376,8 @@ void LayoutEngine::buildTree()
     m_textMarkers.clear();
     layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers};
     builder.addElement(m_document->root(), -1);
-    int right = m_document->width();
-    int bottom = m_document->height();
+    int right = m_documentSize.width();
+    int bottom = m_documentSize.height();
     for (const LayoutBox& b : m_tree.boxes) {
         right = std::max(right, b.borderBox.x() + b.borderBox.width());
         bottom = std::max(bottom, b.borderBox.y() + b.borderBox.height());
@@ -271,11 +396,15 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     const auto el = elementOf(nodeId);
     if (!el)
         return false;
+    std::unique_ptr<BlockReflow> block = paintOnly ? nullptr : blockBefore(el);
     for (const auto& [name, value] : attributes)
         el->set_attr(name.toLower().toUtf8().constData(), value.toUtf8().constData());
+    // The style sheet's rules again for the element and everything in it;
+    // then every one of them computes its style anew (what it inherits may
+    // have changed: a bold paragraph has bold words).
     el->refresh_styles();
     el->parse_attributes();
-    el->parse_styles(true);
+    el->parse_styles(false);
     if (paintOnly)
         return true;
     // Column widths come from the cells when a table's grid is built: the
@@ -287,7 +416,7 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
             break;
         }
     }
-    m_laidOut = false;
+    noteChange(el, std::move(block));
     return true;
 }
 
@@ -313,6 +442,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         (*w)->get_text(had);
     if (QString::fromStdString(had) != asParsedText(before))
         return false;
+    std::unique_ptr<BlockReflow> block = blockBefore(parent);
     const auto first = children.erase(at + 1, end);
     // The words as litehtml splits them when it parses a page.
     litehtml::elements_vector words;
@@ -326,7 +456,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         word->parent(parent);
         word->parse_styles(false);
     }
-    m_laidOut = false;
+    noteChange(parent, std::move(block));
     return true;
 }
 

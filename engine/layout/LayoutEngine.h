@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -18,6 +19,8 @@ class element;
 } // namespace litehtml
 
 namespace engine {
+
+class BlockReflow;
 
 // The one seam between the engine and the layout library: load a layout
 // serialization, lay it out at a width, draw any area of it, and give the
@@ -45,6 +48,10 @@ public:
     void layout(int width);
     bool isLaidOut() const { return m_laidOut; }
     int layoutWidth() const { return m_width; }
+    // The page area the last layout() changed: null after a whole layout;
+    // one band of the page when only the block around the changes since the
+    // layout before was laid out again (see BlockReflow).
+    std::optional<QRect> lastLayoutArea() const { return m_lastArea; }
 
     // Restyles one element in place after a change of its style or attributes
     // (attributes given as name/value pairs replace the old ones) and marks the
@@ -79,6 +86,13 @@ public:
 private:
     void buildTree();
     std::shared_ptr<litehtml::element> elementOf(int nodeId) const;
+    // Before a change of `changed`: the block that may be laid out alone
+    // after it. After the change: keeps it as the next layout's block when
+    // it still is the one, else the next layout is a whole one.
+    std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed) const;
+    void noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block);
+    bool layoutBlockOnly();
+    bool refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed);
 
     std::unique_ptr<PageContainer> m_container;
     std::unique_ptr<litehtml::context> m_context;
@@ -90,6 +104,10 @@ private:
     QSize m_viewport{800, 600};
     int m_width = 0;
     bool m_laidOut = false;
+    // Set while every change since the last layout lies in this block.
+    std::unique_ptr<BlockReflow> m_reflow;
+    QSize m_documentSize; // the layout library's extent of the page
+    std::optional<QRect> m_lastArea;
 };
 
 } // namespace engine

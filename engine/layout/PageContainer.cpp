@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace engine {
 
 QPainter* painterOf(litehtml::uint_ptr hdc)
@@ -89,9 +91,9 @@ QString PageContainer::resolvePath(const QString& srcIn, const QString& baseUrl)
         return url.toLocalFile();
     }
     QString path = QUrl::fromPercentEncoding(src.toUtf8());
-    const int cut = static_cast<int>(path.indexOf(QRegularExpression(QStringLiteral("[?#]"))));
-    if (cut >= 0)
-        path.truncate(cut);
+    // (Called for every image at every layout: no pattern to compile.)
+    const auto cut = std::find_if(path.cbegin(), path.cend(), [](QChar c) { return c == u'?' || c == u'#'; });
+    path.truncate(static_cast<int>(cut - path.cbegin()));
     if (QDir::isAbsolutePath(path))
         return QDir::cleanPath(path);
     QString base = baseUrl.isEmpty() ? m_baseFolder : baseUrl;

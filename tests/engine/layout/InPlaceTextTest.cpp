@@ -2,15 +2,16 @@
 // layout a full re-creation gives: every box and every word.
 
 #include "engine/layout/DocumentLayout.h"
-#include "engine/layout/LayoutSerializer.h"
 
 #include "engine/EnginePage.h"
+#include "FullLayoutCheck.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
 
 using namespace engine;
+using layout_test::expectSameAsFullLayout;
 
 namespace {
 
@@ -37,40 +38,6 @@ Text* textOf(Document* doc, const TextEdit& e)
     Element* el = doc->getElementById(QString::fromLatin1(e.id));
     Node* n = el ? el->childNodes().at(static_cast<size_t>(e.child)).get() : nullptr;
     return n ? n->asText() : nullptr;
-}
-
-// Same boxes for every element and the same words, as a layout made from scratch.
-void expectSameAsFullLayout(DocumentLayout& layout, Document& doc, const std::string& step)
-{
-    LayoutEngine full;
-    full.setViewportSize(layout.viewportSize());
-    full.load(LayoutSerializer::serialize(doc).html);
-    full.layout(layout.viewportSize().width());
-    const LayoutTree& a = layout.tree();
-    const LayoutTree& b = full.tree();
-    ASSERT_EQ(a.boxes.size(), b.boxes.size()) << step;
-    for (size_t i = 0; i < a.boxes.size(); ++i) {
-        const LayoutBox& x = a.boxes[i];
-        const LayoutBox& y = b.boxes[i];
-        const std::string what = step + ", box " + std::to_string(i) + " " + x.tag.toStdString();
-        EXPECT_EQ(x.nodeId, y.nodeId) << what;
-        EXPECT_EQ(x.borderBox, y.borderBox) << what;
-        EXPECT_EQ(x.contentBox, y.contentBox) << what;
-        EXPECT_EQ(x.lineBoxes, y.lineBoxes) << what;
-    }
-    ASSERT_EQ(a.pieces.size(), b.pieces.size()) << step;
-    for (size_t i = 0; i < a.pieces.size(); ++i) {
-        const TextPiece& x = a.pieces[i];
-        const TextPiece& y = b.pieces[i];
-        const std::string what = step + ", word " + std::to_string(i) + " '" + x.text.toStdString() + "'";
-        EXPECT_EQ(x.textNodeId, y.textNodeId) << what;
-        EXPECT_EQ(x.offset, y.offset) << what;
-        EXPECT_EQ(x.text, y.text) << what;
-        EXPECT_EQ(x.box, y.box) << what;
-        EXPECT_EQ(x.baseline, y.baseline) << what;
-        EXPECT_EQ(x.owner, y.owner) << what;
-    }
-    EXPECT_EQ(a.canvas, b.canvas) << step;
 }
 
 // Typing "text" one character at a time at the end of a text node.

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+#include <memory>
+
+namespace engine {
+
+// Lays out one block of a laid-out page again after a change inside it (a
+// restyle, typing) and keeps every other box: the block is rendered anew at
+// the place and width it had, and the page stands when its box, margins,
+// padding and borders come out as before. Only blocks whose content does not
+// feed the size of anything around them qualify: a change inside a table
+// takes the outermost table around it; inside a float, an inline block or a
+// positioned box of content width there is no such block. Blocks with floats
+// or positioned boxes inside, or beside floats, do not qualify either.
+class BlockReflow
+{
+public:
+    // The block to lay out again after a change of `changed`; null when the
+    // change needs a whole layout.
+    static std::shared_ptr<litehtml::element> blockFor(const std::shared_ptr<litehtml::element>& changed);
+
+    // Notes where `block` stands in the current layout (before the change).
+    explicit BlockReflow(std::shared_ptr<litehtml::element> block);
+
+    const std::shared_ptr<litehtml::element>& block() const { return m_block; }
+
+    // Renders the block again at its place and width. False when its box
+    // came out different: the page must be laid out whole.
+    bool run();
+
+    // The page extent the block's boxes reached before the change and after
+    // run() (right and bottom edges, margins included).
+    litehtml::size extentBefore() const { return m_extentBefore; }
+    litehtml::size extentAfter() const;
+
+private:
+    std::shared_ptr<litehtml::element> m_block;
+    litehtml::position m_pos;
+    litehtml::margins m_margins;
+    litehtml::margins m_paddings;
+    litehtml::margins m_borders;
+    int m_x = 0;
+    int m_y = 0;
+    int m_width = 0;
+    litehtml::size m_extentBefore;
+};
+
+} // namespace engine

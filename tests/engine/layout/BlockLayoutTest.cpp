@@ -1,0 +1,198 @@
+// A change inside one block lays out that block again and keeps the rest of
+// the page when the block keeps its size; otherwise the page is laid out
+// whole. Either way the boxes, words and pixels are those of a layout made
+// from scratch.
+
+#include "engine/css/Style.h"
+#include "engine/layout/DocumentLayout.h"
+
+#include "engine/EnginePage.h"
+#include "FullLayoutCheck.h"
+#include "LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+using layout_test::byId;
+using layout_test::expectSameAsFullLayout;
+
+namespace {
+
+struct Change {
+    enum Kind { Style, Attribute, Typing };
+    const char* id;
+    Kind kind;
+    const char* name;  // property or attribute (Typing: unused)
+    const char* value; // Typing: appended to the first text child
+};
+
+struct BlockCase {
+    const char* name;
+    const char* html;
+    std::vector<Change> changes; // made together, then one layout
+    bool blockOnly;              // expected: the layout kept the rest of the page
+};
+
+void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
+
+void apply(Document* doc, const Change& c)
+{
+    Element* el = byId(doc, c.id);
+    switch (c.kind) {
+    case Change::Style:
+        el->style().setAttribute(QString::fromLatin1(c.name), Variant(QString::fromUtf8(c.value)));
+        break;
+    case Change::Attribute:
+        el->setAttribute(QString::fromLatin1(c.name), Variant(QString::fromUtf8(c.value)));
+        break;
+    case Change::Typing: {
+        Text* t = el->firstChild()->asText();
+        t->insertData(t->length(), QString::fromUtf8(c.value));
+        break;
+    }
+    }
+}
+
+// Positioned boxes in every page: they are drawn in their own passes and
+// must survive a block laid out beside or under them.
+constexpr const char* kAbove = "<div id=top style='position:absolute;left:300px;top:20px;width:80px;z-index:2;"
+                               "background-color:#ccf'>above</div>";
+
+class BlockLayout : public ::testing::TestWithParam<BlockCase>
+{
+};
+
+TEST_P(BlockLayout, MatchesAFullLayout)
+{
+    const BlockCase& c = GetParam();
+    Ref<Document> doc = pageFrom(QString::fromUtf8(c.html).replace(QStringLiteral("$ABOVE"), QString::fromLatin1(kAbove)));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 400));
+    layout.ensureLayout();
+    const DocumentLayout::Counters before = layout.counters();
+    for (const Change& change : c.changes)
+        apply(doc.get(), change);
+    layout.ensureLayout();
+    EXPECT_EQ(layout.counters().rebuilds, before.rebuilds);
+    EXPECT_EQ(layout.counters().layouts, before.layouts + 1);
+    EXPECT_EQ(layout.counters().blockLayouts, before.blockLayouts + (c.blockOnly ? 1 : 0));
+    expectSameAsFullLayout(layout, *doc, c.name, true);
+}
+
+const BlockCase kCases[] = {
+    // Kept: the block keeps its box.
+    {"BoldParagraphWithInlineChildren",
+     "<body><p id=p>Para <font color=red>some</font> text <a href=x>a <i>link</i></a></p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-weight", "bold"}}, true},
+    {"InlineElementInsideAParagraph",
+     "<body><p>one <span id=s>two</span> three</p><p>after</p>$ABOVE</body>",
+     {{"s", Change::Style, "font-style", "italic"}, {"s", Change::Style, "padding-right", "4px"}}, true},
+    {"TypingInAParagraph",
+     "<body><p id=p>some words</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Typing, nullptr, " and"}, {"p", Change::Typing, nullptr, " more"}}, true},
+    {"CellWidensItsColumn",
+     "<body><table id=t border=1 width=90%><tr><td><span id=s>cell</span></td><td>x</td></tr>"
+     "<tr><td colspan=2>wide row</td></tr></table><p>after</p>$ABOVE</body>",
+     {{"s", Change::Style, "font-size", "15px"}, {"s", Change::Style, "font-weight", "bold"}}, true},
+    {"NestedTableCell",
+     "<body><table border=1 width=400><tr><td>outer</td><td><table><tr><td id=in>inner</td></tr></table></td></tr>"
+     "</table>"
+     "$ABOVE</body>",
+     {{"in", Change::Attribute, "width", "120"}}, true},
+    {"ParagraphInACell",
+     "<body><table border=1 width=400><tr><td><p><span id=s>para</span></p></td><td>x</td></tr></table>"
+     "$ABOVE</body>",
+     {{"s", Change::Style, "padding-left", "30px"}}, true},
+    {"TypingInACell",
+     "<body><table border=1 width=300><tr><td id=c>a</td><td rowspan=2>b</td></tr><tr><td>c</td></tr></table>"
+     "$ABOVE</body>",
+     {{"c", Change::Typing, nullptr, "bc"}}, true},
+    {"InsideAPositionedBoxOfFixedWidth",
+     "<body><p>flow</p><div style='position:absolute;left:50px;top:60px;width:200px'><p id=p>inside</p>"
+     "<p>below</p></div>$ABOVE</body>",
+     {{"p", Change::Style, "font-weight", "bold"}}, true},
+    {"ListItemLaysOutItsList",
+     "<body><ul><li id=l>one</li><li>two</li></ul><p>after</p>$ABOVE</body>",
+     {{"l", Change::Style, "font-weight", "bold"}}, true},
+    {"TwoChangesInOneBlock",
+     "<body><div id=d><b id=b>bold</b> and <i id=i>italic</i></div><p>after</p>$ABOVE</body>",
+     {{"b", Change::Style, "font-weight", "normal"}, {"i", Change::Style, "font-style", "normal"}}, true},
+
+    // Laid out whole.
+    {"HeightChanges",
+     "<body><p id=p>grows</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "40px"}}, false},
+    {"TypingWrapsALine",
+     "<body><p id=p style='width:100px'>one</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Typing, nullptr, " two three four"}}, false},
+    {"MarginChanges",
+     "<body><p id=p>text</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Style, "margin-left", "30px"}}, false},
+    {"ChangesInTwoBlocks",
+     "<body><p id=a>one</p><p id=b>two</p>$ABOVE</body>",
+     {{"a", Change::Style, "font-weight", "bold"}, {"b", Change::Style, "font-weight", "bold"}}, false},
+    {"InsideAPositionedBoxOfContentWidth",
+     "<body><div style='height:300px'></div>"
+     "<div style='position:absolute;left:50px;top:60px'><p><span id=s>inside</span></p></div>$ABOVE</body>",
+     {{"s", Change::Style, "font-size", "10px"}}, false},
+    {"BesideAFloat",
+     "<body><div style='float:left;width:50px;height:80px'>f</div><p id=p>beside</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-weight", "bold"}}, false},
+    {"FloatInside",
+     "<body><div id=d><span style='float:right'>f</span>text</div><p>after</p>$ABOVE</body>",
+     {{"d", Change::Style, "font-weight", "bold"}}, false},
+    {"BecomesPositioned",
+     "<body><p>one <span id=s>two</span></p><p>after</p>$ABOVE</body>",
+     {{"s", Change::Style, "position", "relative"}, {"s", Change::Style, "left", "10px"}}, false},
+    {"BecomesAFloat",
+     "<body><p>one <span id=s>two</span></p><p>after</p>$ABOVE</body>",
+     {{"s", Change::Style, "float", "left"}}, false},
+    {"InsideAnInlineBlock",
+     "<body><p>x <span style='display:inline-block'><b id=b>in</b></span> y</p>$ABOVE</body>",
+     {{"b", Change::Style, "font-size", "12px"}}, false},
+    {"WordGrowsPastThePage",
+     "<body><p id=p>a</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Typing, nullptr,
+       "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"}},
+     false},
+    // The layout stands but the boxes do not: the tree is made anew.
+    {"ElementHidden",
+     "<body><p>one <span id=s>two</span> three</p><p>after</p>$ABOVE</body>",
+     {{"s", Change::Style, "display", "none"}}, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Changes, BlockLayout, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<BlockCase>& i) { return std::string(i.param.name); });
+
+TEST(BlockLayout, RepaintsTheLinesOfTheBlockOnly)
+{
+    Ref<Document> doc = pageFrom("<body><p id=a>first</p><p id=b>second</p><p id=c>third</p></body>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 400));
+    layout.ensureLayout();
+    layout.takeDirtyRegion();
+    byId(doc.get(), "b")->style().setAttribute(QStringLiteral("font-weight"), Variant(QStringLiteral("bold")));
+    layout.ensureLayout();
+    ASSERT_EQ(layout.counters().blockLayouts, 1);
+    const QRegion dirty = layout.takeDirtyRegion();
+    const QRect b = layout.box(byId(doc.get(), "b"))->borderBox;
+    EXPECT_TRUE(dirty.contains(QRect(0, b.top(), 640, b.height())));
+    EXPECT_FALSE(dirty.intersects(layout.box(byId(doc.get(), "a"))->borderBox.adjusted(0, 0, 0, -9)));
+    EXPECT_FALSE(dirty.intersects(layout.box(byId(doc.get(), "c"))->borderBox.adjusted(0, 9, 0, 0)));
+}
+
+TEST(BlockLayout, AViewOfAnotherSizeLaysOutWhole)
+{
+    Ref<Document> doc = pageFrom("<body><p id=p>text</p></body>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 400));
+    layout.ensureLayout();
+    // Only the height: no layout of its own, but the next one covers the new view.
+    layout.setViewportSize(QSize(640, 900));
+    byId(doc.get(), "p")->style().setAttribute(QStringLiteral("font-weight"), Variant(QStringLiteral("bold")));
+    layout.ensureLayout();
+    EXPECT_EQ(layout.counters().blockLayouts, 0);
+    expectSameAsFullLayout(layout, *doc, "taller view");
+}
+
+} // namespace

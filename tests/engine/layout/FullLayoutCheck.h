@@ -1,0 +1,70 @@
+#pragma once
+
+// Paths that keep part of a layout (words changed in place, one block laid
+// out again) must give what a layout made from scratch gives.
+
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/LayoutSerializer.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace layout_test {
+
+// Every box and every word of `layout`, its canvas and (with `pixels`) its
+// painting are those of a layout of the same page made from scratch.
+inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Document& doc, const std::string& step,
+                                   bool pixels = false)
+{
+    using namespace engine;
+    LayoutEngine full;
+    full.setViewportSize(layout.viewportSize());
+    full.load(LayoutSerializer::serialize(doc).html);
+    full.layout(layout.viewportSize().width());
+    const LayoutTree& a = layout.tree();
+    const LayoutTree& b = full.tree();
+    ASSERT_EQ(a.boxes.size(), b.boxes.size()) << step;
+    for (size_t i = 0; i < a.boxes.size(); ++i) {
+        const LayoutBox& x = a.boxes[i];
+        const LayoutBox& y = b.boxes[i];
+        const std::string what = step + ", box " + std::to_string(i) + " " + x.tag.toStdString();
+        EXPECT_EQ(x.nodeId, y.nodeId) << what;
+        EXPECT_EQ(x.parent, y.parent) << what;
+        EXPECT_EQ(x.children, y.children) << what;
+        EXPECT_EQ(x.borderBox, y.borderBox) << what;
+        EXPECT_EQ(x.contentBox, y.contentBox) << what;
+        EXPECT_EQ(x.lineBoxes, y.lineBoxes) << what;
+        EXPECT_EQ(x.order, y.order) << what;
+    }
+    ASSERT_EQ(a.pieces.size(), b.pieces.size()) << step;
+    for (size_t i = 0; i < a.pieces.size(); ++i) {
+        const TextPiece& x = a.pieces[i];
+        const TextPiece& y = b.pieces[i];
+        const std::string what = step + ", word " + std::to_string(i) + " '" + x.text.toStdString() + "'";
+        EXPECT_EQ(x.textNodeId, y.textNodeId) << what;
+        EXPECT_EQ(x.offset, y.offset) << what;
+        EXPECT_EQ(x.text, y.text) << what;
+        EXPECT_EQ(x.box, y.box) << what;
+        EXPECT_EQ(x.baseline, y.baseline) << what;
+        EXPECT_EQ(x.owner, y.owner) << what;
+        EXPECT_EQ(layout.engine().container().fonts().qfont(x.font), full.container().fonts().qfont(y.font)) << what;
+    }
+    EXPECT_EQ(a.canvas, b.canvas) << step;
+    if (!pixels)
+        return;
+    QImage mine(a.canvas, QImage::Format_RGB32);
+    QImage theirs(b.canvas, QImage::Format_RGB32);
+    {
+        QPainter pa(&mine);
+        QPainter pb(&theirs);
+        layout.engine().draw(pa, mine.rect());
+        full.draw(pb, theirs.rect());
+    }
+    EXPECT_TRUE(mine == theirs) << step << ": the painting differs";
+}
+
+} // namespace layout_test
