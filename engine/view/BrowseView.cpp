@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
 #include <QWebEngineView>
@@ -21,11 +22,7 @@ public:
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) override
     {
-        if (!isMainFrame)
-            return true;
-        bool cancel = false;
-        emit m_view->beforeNavigate(url, &cancel);
-        return !cancel;
+        return !isMainFrame || m_view->askBeforeNavigate(url);
     }
 
 private:
@@ -54,7 +51,7 @@ BrowseView::BrowseView(QWidget* parent) : QWidget(parent)
     auto* profile = new QWebEngineProfile(this);
     m_page = new BrowsePage(profile, this);
     m_view->setPage(m_page);
-    connect(m_page, &QWebEnginePage::loadFinished, this, &BrowseView::loadFinished);
+    connect(m_page, &QWebEnginePage::loadingChanged, this, &BrowseView::onLoading);
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowseView::titleChanged);
     connect(profile, &QWebEngineProfile::downloadRequested, this, &BrowseView::onDownload);
 }
@@ -121,10 +118,37 @@ QString BrowseView::title() const
     return m_page->title();
 }
 
+bool BrowseView::askBeforeNavigate(const QUrl& url)
+{
+    bool cancel = false;
+    emit beforeNavigate(url, &cancel);
+    m_refused = cancel ? url : QUrl();
+    return !cancel;
+}
+
+void BrowseView::onLoading(const QWebEngineLoadingInfo& info)
+{
+    // WebEngine reports a load for a refused navigation too (begun, then
+    // aborted); nothing was loaded, so it is not passed on.
+    const bool refused = !m_refused.isEmpty() && info.url() == m_refused;
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
+        m_inRefusedLoad = refused;
+        if (!refused)
+            emit downloadBegin();
+        return;
+    }
+    if (m_inRefusedLoad && refused) {
+        m_inRefusedLoad = false;
+        m_refused.clear();
+        return;
+    }
+    emit loadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+}
+
 void BrowseView::onDownload(QWebEngineDownloadRequest* download)
 {
     bool cancel = false;
-    emit downloadBegin(download->url(), &cancel);
+    emit fileDownload(download->url(), &cancel);
     if (cancel)
         download->cancel();
     else

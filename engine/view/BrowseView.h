@@ -3,8 +3,9 @@
 #include <QUrl>
 #include <QWidget>
 
-class QWebEngineView;
 class QWebEngineDownloadRequest;
+class QWebEngineLoadingInfo;
+class QWebEngineView;
 
 namespace engine {
 
@@ -12,8 +13,9 @@ class BrowsePage;
 
 // The preview of a page as a browser shows it (scripts, MARQUEE and form
 // controls included), on Qt WebEngine. Read-only: it navigates to files and
-// addresses, follows links, goes back and forward, stops and refreshes, and
-// asks before each navigation and each download. Editing never uses it.
+// addresses, follows links, goes back and forward, stops and refreshes, asks
+// before each navigation and tells when each load begins and ends. Editing
+// never uses it.
 // Programs that may create one set Qt::AA_ShareOpenGLContexts before the
 // application object; as root the sandbox must be off
 // (QTWEBENGINE_DISABLE_SANDBOX=1, see prepareEnvironment).
@@ -43,17 +45,31 @@ public:
     static QUrl addressToUrl(const QString& address);
 
 signals:
-    // Before each navigation (links, scripts, navigate()); set *cancel to stop it.
+    // Before each navigation of the page (navigate(), links, scripts, back,
+    // forward, refresh); set *cancel to stop it. A stopped navigation neither
+    // begins nor finishes a load.
     void beforeNavigate(const QUrl& url, bool* cancel);
-    // Before a download starts; set *cancel to refuse it.
-    void downloadBegin(const QUrl& url, bool* cancel);
+    // A navigation that went ahead begins loading (back, forward and refresh
+    // included; a link to a file that gets downloaded too).
+    void downloadBegin();
+    // That load ended: ok when the page is shown, false when it failed, was
+    // stopped or turned into a file download.
     void loadFinished(bool ok);
+    // A link leads to a file the view does not show; set *cancel to refuse it,
+    // else it is saved in the download folder.
+    void fileDownload(const QUrl& url, bool* cancel);
     void titleChanged(const QString& title);
 
 private:
+    friend class BrowsePage;
+    bool askBeforeNavigate(const QUrl& url);
+    void onLoading(const QWebEngineLoadingInfo& info);
     void onDownload(QWebEngineDownloadRequest* download);
     QWebEngineView* m_view = nullptr;
     BrowsePage* m_page = nullptr;
+    // The last navigation refused, and whether its (empty) load is under way.
+    QUrl m_refused;
+    bool m_inRefusedLoad = false;
 };
 
 } // namespace engine

@@ -26,6 +26,7 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 using engine::BrowseView;
@@ -57,6 +58,11 @@ protected:
     struct Load {
         QString file;
         bool ok;
+        bool operator==(const Load&) const = default;
+        friend void PrintTo(const Load& load, std::ostream* out)
+        {
+            *out << load.file.toStdString() << (load.ok ? " ok" : " failed");
+        }
     };
 
     void SetUp() override
@@ -83,7 +89,8 @@ protected:
             asked.push_back(url.fileName());
             *cancel = refused.contains(url.fileName());
         });
-        QObject::connect(view.get(), &BrowseView::downloadBegin, [this](const QUrl& url, bool* cancel) {
+        QObject::connect(view.get(), &BrowseView::downloadBegin, [this] { ++begins; });
+        QObject::connect(view.get(), &BrowseView::fileDownload, [this](const QUrl& url, bool* cancel) {
             downloads.push_back(url.fileName());
             *cancel = refuseDownloads;
         });
@@ -153,6 +160,7 @@ protected:
 
     QTemporaryDir dir;
     std::unique_ptr<BrowseView> view;
+    int begins = 0;
     std::vector<Load> loads;
     QStringList asked;
     QStringList refused;
@@ -164,9 +172,10 @@ TEST_F(BrowseViewLive, FollowsLinksAsksFirstAndKeepsHistory)
 {
     ASSERT_TRUE(openA());
     EXPECT_TRUE(asked.contains(QStringLiteral("a.html"))); // navigate() is asked about too
+    EXPECT_EQ(begins, 1);
     EXPECT_FALSE(view->canGoBack());
 
-    // A refused link is not followed and leaves no history entry.
+    // A refused link is not followed: no load, no history entry.
     refused = {QStringLiteral("b.html")};
     click(kLinkToB);
     ASSERT_TRUE(waitUntil([&] { return asked.contains(QStringLiteral("b.html")); }));
@@ -178,6 +187,8 @@ TEST_F(BrowseViewLive, FollowsLinksAsksFirstAndKeepsHistory)
     click(kLinkToB);
     ASSERT_TRUE(waitForPage(QStringLiteral("b.html"), QStringLiteral("B")));
     EXPECT_EQ(asked.count(QStringLiteral("b.html")), 2);
+    EXPECT_EQ(begins, 2);
+    EXPECT_EQ(loads, (std::vector<Load>{{QStringLiteral("a.html"), true}, {QStringLiteral("b.html"), true}}));
     EXPECT_TRUE(view->canGoBack());
     EXPECT_FALSE(view->canGoForward());
 
@@ -192,9 +203,11 @@ TEST_F(BrowseViewLive, FollowsLinksAsksFirstAndKeepsHistory)
     ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("b.html")), browsePage("B2", "b")));
     view->refresh();
     ASSERT_TRUE(waitForPage(QStringLiteral("b.html"), QStringLiteral("B2")));
+    EXPECT_EQ(begins, 5); // back, forward and refresh each begin a load
+    EXPECT_EQ(loads.size(), 5u);
 }
 
-TEST_F(BrowseViewLive, ADownloadIsAskedAboutAndARefusedOneWritesNothing)
+TEST_F(BrowseViewLive, AFileDownloadIsAskedAboutAndARefusedOneWritesNothing)
 {
     // The requests as the view left them (this slot runs after the view's).
     QList<QPointer<QWebEngineDownloadRequest>> requests;
@@ -210,6 +223,10 @@ TEST_F(BrowseViewLive, ADownloadIsAskedAboutAndARefusedOneWritesNothing)
     click(kLinkToZip);
     ASSERT_TRUE(waitUntil([&] { return requests.size() == 1; }));
     EXPECT_EQ(downloads, QStringList{QStringLiteral("pack.zip")});
+    // The link began a load, which ends without a page.
+    ASSERT_TRUE(waitUntil([&] { return loads.size() == 2; }));
+    EXPECT_EQ(begins, 2);
+    EXPECT_FALSE(loads.back().ok);
     ASSERT_TRUE(requests[0]);
     EXPECT_EQ(requests[0]->state(), QWebEngineDownloadRequest::DownloadCancelled);
     ASSERT_TRUE(settle());
