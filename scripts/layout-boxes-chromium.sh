@@ -3,6 +3,8 @@
 # by hand: prints "id left top width height" for every element with an id.
 # The page's own default style differences are aligned with the editor's
 # (body margins, default font), so that what remains is the layout itself.
+# The window is tall, so that a page taller than it gets no scroll bar that
+# would narrow the layout width.
 #   scripts/layout-boxes-chromium.sh tests/data/layout/tables.html [width]
 set -eu
 page=$(realpath "$1")
@@ -30,6 +32,6 @@ document.documentElement.appendChild(pre);
 </script>
 SCRIPT
 } > "$copy"
-chromium --headless --disable-gpu --no-sandbox --user-data-dir="$tmp" --window-size="$width,600" \
+chromium --headless --disable-gpu --no-sandbox --user-data-dir="$tmp" --window-size="$width,4000" \
     --dump-dom "file://$copy" 2>/dev/null |
     sed -n '/<pre id="__boxes">/,/<\/pre>/p' | sed '1d;$d'
