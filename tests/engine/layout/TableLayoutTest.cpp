@@ -3,6 +3,9 @@
 // pixel: text widths are fractional there and whole pixels here. Heights are
 // left out (our lines are a pixel taller with the same font).
 
+#include "engine/EnginePage.h"
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/HitTester.h"
 #include "engine/layout/LayoutEngine.h"
 
 #include "LayoutFixture.h"
@@ -158,6 +161,45 @@ TEST(TableCaptions, BoxesAndWordsStayPutOverRepeatedLayouts)
         }
     }
     EXPECT_TRUE(found);
+}
+
+TEST(TableCaptions, HitTestingFindsCaptionsAndCellsWhereTheyAreDrawn)
+{
+    engine::Ref<engine::Document> doc = pageFrom(layout_test::readFixture("tables-caption.html"));
+    engine::DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    const auto hitAt = [&](QPoint p) {
+        engine::Element* el = engine::HitTester(layout).elementFromPoint(p);
+        return el ? el->id().toStdString() : std::string("null");
+    };
+    // c1: caption 15..31, the cells from 35; c3: cells 210..230, caption
+    // below from 236 (boxes as the fixture page lays out at 800).
+    EXPECT_EQ(hitAt({20, 20}), "c1c");
+    EXPECT_EQ(hitAt({20, 37}), "c1a");
+    EXPECT_EQ(hitAt({20, 212}), "c3a");
+    EXPECT_EQ(hitAt({20, 240}), "c3c");
+    EXPECT_EQ(hitAt({150, 245}), "c3c");
+}
+
+TEST(TablePercentages, ChangedInPlaceLaysOutAsAFreshLayout)
+{
+    engine::Ref<engine::Document> doc = pageFrom(layout_test::readFixture("tables-percent.html"));
+    engine::DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    layout_test::byId(doc.get(), "p1a")->setAttribute(QStringLiteral("width"), engine::Variant(QStringLiteral("60%")));
+    layout_test::byId(doc.get(), "p6a")->setAttribute(QStringLiteral("width"), engine::Variant(QStringLiteral("80")));
+    layout.ensureLayout();
+    engine::DocumentLayout fresh(doc.get());
+    fresh.setViewportSize(QSize(800, 600));
+    fresh.ensureLayout();
+    for (const char* id : {"p1a", "p1b", "p1c", "p6a", "p6c", "p6d", "p6e", "p6f"}) {
+        const engine::Element* el = layout_test::byId(doc.get(), id);
+        ASSERT_TRUE(layout.box(el) && fresh.box(el)) << id;
+        EXPECT_EQ(layout.box(el)->borderBox, fresh.box(el)->borderBox) << id;
+    }
+    // 60 % of the 590 px inside the borders and spacing.
+    EXPECT_EQ(layout.box(layout_test::byId(doc.get(), "p1a"))->borderBox.width(), 354);
 }
 
 TEST(TablePercentages, ShareFollowsTheAvailableWidth)
