@@ -19,11 +19,8 @@ std::vector<QRect> RangeGeometry::pageRects(const TextRange& range)
     if (!startNode || !endNode)
         return rects;
     if (range.isCollapsed()) {
-        QRect caret;
-        if (startNode->isText())
-            caret = text.caretRect(startNode->asText(), start.offset());
-        else if (Node* child = startNode->child(start.offset()); child && child->isText())
-            caret = text.caretRect(child->asText(), 0);
+        // Where the caret would stand.
+        const QRect caret = text.caretRectAt(startNode, start.offset());
         if (!caret.isNull())
             rects.push_back(caret);
         return rects;

@@ -64,3 +64,33 @@ TEST(TextGeometry, PointInACellOrLayerStaysInIt)
     EXPECT_EQ(text.positionAtPoint(QPoint(flow.left() + 5, flow.bottom() - 4)).node->data(),
               QStringLiteral("flow text three"));
 }
+
+// A collapsed range measures where the caret would stand, also where no
+// text is: in an empty cell, after an image.
+TEST(RangeGeometry, CollapsedRangeOutsideTextHasTheCaretsBox)
+{
+    TextPage page("<body><table><tr><td id=empty width=60 height=30></td></tr></table>"
+                  "<p id=p>pic <img id=img src='none.png' width=40 height=20></p></body>");
+    Element* cell = byId(page.doc.get(), "empty");
+    TextRange inCell(page.doc.get(), cell, 0, cell, 0);
+    const QRect r = RangeGeometry(page.layout).rangePageRect(inCell);
+    ASSERT_FALSE(r.isNull());
+    EXPECT_TRUE(page.box("empty").contains(r.topLeft()));
+    Element* p = byId(page.doc.get(), "p");
+    TextRange afterImage(page.doc.get(), p, 2, p, 2);
+    EXPECT_EQ(RangeGeometry(page.layout).rangePageRect(afterImage).left(),
+              page.box("img").left() + page.box("img").width());
+}
+
+TEST(TextGeometry, LineBreaksEndTheirLine)
+{
+    TextPage page("<body><p id=p>one<br>two<br><br>four</p></body>");
+    Element* p = byId(page.doc.get(), "p");
+    TextGeometry text(page.layout);
+    const QRect one = text.caretRect(p->child(0)->asText(), 0);
+    const QRect two = text.caretRect(p->child(2)->asText(), 0);
+    const QRect four = text.caretRect(p->child(5)->asText(), 0);
+    EXPECT_EQ(two.left(), one.left());
+    EXPECT_EQ(two.top(), one.top() + one.height());
+    EXPECT_EQ(four.top(), one.top() + 3 * one.height()); // the empty line keeps its height
+}
