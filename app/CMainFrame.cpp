@@ -39,6 +39,7 @@
 #include <QStyle>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSoundEffect>
 #include <QStatusBar>
@@ -330,9 +331,16 @@ void CMainFrame::RestorePlacementAndState()
         }
         return;
     }
-    if (placement.width > 0 && placement.height > 0)
-        setGeometry(placement.x, placement.y, int(placement.width), int(placement.height));
     const QScreen* screen = QGuiApplication::primaryScreen();
+    if (placement.width > 0 && placement.height > 0) {
+        QRect rect(placement.x, placement.y, int(qMin(placement.width, 0x7fffu)), int(qMin(placement.height, 0x7fffu)));
+        // A place no screen shows any more (a screen gone since) comes back onto the main screen.
+        if (screen && !QGuiApplication::screenAt(rect.topLeft() + QPoint(20, 20))) {
+            const QRect area = screen->availableGeometry();
+            rect = QRect(area.topLeft(), rect.size().boundedTo(area.size()));
+        }
+        setGeometry(rect);
+    }
     m_bStartMaximized = placement.startsMaximized(screen ? screen->size() : QSize(800, 600));
 }
 
@@ -566,8 +574,12 @@ void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
 void CMainFrame::OnActivateApp()
 {
     platform::DocTemplate* docs = m_app.docTemplate();
-    if (!docs)
+    // One check at a time: coming back to the program while a reload question
+    // is open must not ask it twice.
+    if (!docs || m_bCheckingFiles)
         return;
+    m_bCheckingFiles = true;
+    const auto done = qScopeGuard([this] { m_bCheckingFiles = false; });
     for (platform::Document* base : docs->documents()) {
         auto* document = qobject_cast<CZQDoc*>(base);
         if (!document || document->pathName().isEmpty())

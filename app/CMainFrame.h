@@ -177,4 +177,5 @@ private:
     bool m_bCtrlHeld = false;
     bool m_bTabSeen = false;
     bool m_bDestroySaved = false;
+    bool m_bCheckingFiles = false;
 };

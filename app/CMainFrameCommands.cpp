@@ -315,7 +315,13 @@ void CMainFrame::AddCommandHandlers()
         if (!platform::openWithDesktop(manual))
             ShowMessageBox(LoadResString(IDS_MANUAL_NOT_OPENED).arg(QDir::toNativeSeparators(manual)));
     });
-    onCommand(33358, [this] { OnFileCloseAll(); });
+    // Close all as a command leaves the program as it found it: no close is
+    // in progress afterwards, so a later single close asks as usual.
+    onCommand(33358, [this] {
+        const bool wasClosing = m_bClosing;
+        OnFileCloseAll();
+        m_bClosing = wasClosing;
+    });
     onCommand(33494, [this] { OnWindowTutorial(); });
     onCommand(33211, [] {});
     onCommand(33480, [] {});

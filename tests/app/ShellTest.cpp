@@ -484,6 +484,33 @@ TEST_F(ShellTest, DockStateAppliesOnlyWhenEveryDockedBarExists)
     EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
 }
 
+TEST_F(ShellTest, APlacementNoScreenShowsComesBackOntoTheScreen)
+{
+    WindowPlacement placement;
+    placement.x = 5000;
+    placement.y = 4000;
+    placement.width = 500;
+    placement.height = 400;
+    ASSERT_TRUE(placement.save());
+    ASSERT_TRUE(start());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(frame().geometry().topLeft()));
+    EXPECT_EQ(frame().geometry().size(), QSize(500, 400));
+}
+
+TEST_F(ShellTest, CloseAllAsACommandLeavesNoCloseInProgress)
+{
+    ASSERT_TRUE(start());
+    for (const char* name : {"a.html", "b.html"})
+        ASSERT_TRUE(app->OpenDocumentFile(writePage(dir, QString::fromLatin1(name))));
+    app->docTemplate()->documents().value(0)->setModifiedFlag(true);
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDNO, QStringLiteral("a.html"));
+    app->commands()->sendCommand(33358);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+    EXPECT_FALSE(frame().m_bClosing);
+}
+
 TEST_F(ShellTest, DroppedFilesOpenByTheirKind)
 {
     ASSERT_TRUE(start());
@@ -524,6 +551,19 @@ TEST_F(ShellTest, APageChangedOnDiskIsOfferedOnceForReload)
     frame().OnActivateApp();
     frame().OnActivateApp(); // not asked again for the same change
     EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+
+    // Coming back to the program while the question is open asks only once.
+    file.open(QIODevice::ReadWrite);
+    file.setFileTime(doc->m_fileTime.addSecs(5), QFileDevice::FileModificationTime);
+    file.close();
+    responder.onMessageBox(
+        [this](QDialog& box) {
+            frame().OnActivateApp();
+            ModalResponder::press(box, platform::IDNO);
+        },
+        QStringLiteral("再更新しますか"));
+    frame().OnActivateApp();
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 2);
     QFile::remove(page);
     frame().OnActivateApp();
     EXPECT_TRUE(doc->m_bFileMissing);
