@@ -235,9 +235,20 @@ void PageView::scrollIntoView(const QRect& pageRect)
     scrollToPage(scroll);
 }
 
+namespace pageview_detail {
+
+// Integer division rounding down, also for points left of or above the view
+// (mouse capture reports those).
+int floorDiv(int a, int b)
+{
+    return a >= 0 ? a / b : -((-a + b - 1) / b);
+}
+
+} // namespace pageview_detail
+
 QPoint PageView::viewToClient(QPoint view) const
 {
-    return QPoint(view.x() * 100 / m_zoom, view.y() * 100 / m_zoom);
+    return QPoint(pageview_detail::floorDiv(view.x() * 100, m_zoom), pageview_detail::floorDiv(view.y() * 100, m_zoom));
 }
 
 QPoint PageView::clientToView(QPoint client) const

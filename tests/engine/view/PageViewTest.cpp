@@ -288,6 +288,10 @@ TEST(PageView, ZoomKeepsClientCoordinatesInPageUnits)
         EXPECT_EQ(v.doc->elementFromPoint(110, 110), d) << zoom;
         EXPECT_EQ(v.doc->elementFromPoint(client.width() - 1, 0), v.doc->body()) << zoom;
         EXPECT_EQ(v.doc->elementFromPoint(client.width(), 0), nullptr) << zoom;
+        // A view pixel left of or above the view (mouse capture) is outside
+        // the client area too.
+        const QPoint outside = v.view.viewToClient(QPoint(-1, -1));
+        EXPECT_TRUE(outside.x() < 0 && outside.y() < 0) << zoom;
         // The view pixel over the layer's corner maps to it.
         EXPECT_EQ(v.doc->elementFromPoint(v.view.viewToClient(v.view.clientToView(QPoint(100, 100))).x(),
                                           v.view.viewToClient(v.view.clientToView(QPoint(100, 100))).y()),
@@ -300,4 +304,26 @@ TEST(PageView, ZoomKeepsClientCoordinatesInPageUnits)
             << zoom;
         EXPECT_EQ(geometry.boundingClientRect(byId(v.doc.get(), "far")).top(), 1500 - v.view.scrollPosition().y());
     }
+}
+
+// Under zoom a painter still gets its bounds in client coordinates (the view
+// scales its drawing), and invalidating it repaints its area of the view.
+TEST(PageView, PaintersUnderZoom)
+{
+    View v;
+    Element* d = byId(v.doc.get(), "d");
+    auto above = std::make_shared<RecordingPainter>(ElementPainter::AboveContent, QColor(0, 255, 0));
+    const int cookie = v.view.addBehavior(d, above);
+    v.view.setZoom(200);
+    v.view.scrollToPage(QPoint(0, 20));
+    const QImage image = v.view.renderToImage();
+    EXPECT_EQ(above->lastBounds, QRect(100, 80, 60, 40));
+    const QRgb inside = image.pixel(2 * 110, 2 * 90), outside = image.pixel(2 * 90, 2 * 90);
+    EXPECT_EQ(qGreen(inside), 255);
+    EXPECT_EQ(qRed(inside), 0);
+    EXPECT_NE(qRed(outside), 0);
+    v.view.clearPendingRepaint();
+    v.view.invalidateBehavior(cookie);
+    EXPECT_TRUE(v.view.pendingRepaint().contains(QRect(200, 160, 120, 80)));
+    EXPECT_FALSE(v.view.pendingRepaint().contains(QPoint(180, 150)));
 }
