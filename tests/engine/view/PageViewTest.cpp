@@ -5,7 +5,9 @@
 #include "engine/css/Style.h"
 #include "engine/editing/Selection.h"
 #include "engine/layout/Geometry.h"
+#include "engine/view/DesignModeInput.h"
 #include "engine/view/DisplayPointer.h"
+#include "engine/view/EventObject.h"
 
 #include <gtest/gtest.h>
 
@@ -266,6 +268,14 @@ TEST(PageView, HostileNestingPaintsAndHitTests)
                 }
             }
         }
+        // Clicks, a drag selection and arrow keys through the view's input.
+        view.input().mouseDown(QPoint(20, 20), LeftButton, {});
+        view.input().mouseMove(QPoint(250, 380), LeftButton, {});
+        view.input().mouseUp(QPoint(250, 380), LeftButton, {});
+        view.input().keyDown(Qt::Key_Down, {});
+        view.input().keyDown(Qt::Key_Up, Qt::ShiftModifier);
+        view.input().doubleClick(QPoint(30, 30), LeftButton, {});
+        EXPECT_FALSE(view.renderToImage().isNull());
         view.scrollBy(0, 100000);
         EXPECT_FALSE(view.renderToImage().isNull());
     }
