@@ -653,9 +653,16 @@ void CMainFrame::dropEvent(QDropEvent* event)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // A key the focus widget leaves goes on to its parents, and this filter
+    // sees it again at each: the frame takes it at its first receiver only.
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this)
-        return HandleKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+        && static_cast<QWidget*>(watched)->window() == this) {
+        QWidget* first = QApplication::focusWidget();
+        if (!first || first->window() != this)
+            first = this;
+        if (watched == first)
+            return HandleKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+    }
     return QMainWindow::eventFilter(watched, event);
 }
 

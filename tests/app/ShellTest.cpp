@@ -28,6 +28,7 @@
 #include <QDockWidget>
 #include <QEventLoop>
 #include <QFile>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMainWindow>
@@ -509,6 +510,58 @@ TEST_F(ShellTest, CloseAllAsACommandLeavesNoCloseInProgress)
     app->commands()->sendCommand(33358);
     EXPECT_EQ(app->docTemplate()->documentCount(), 0);
     EXPECT_FALSE(frame().m_bClosing);
+}
+
+TEST_F(ShellTest, KeysOfTheFrame)
+{
+    ASSERT_TRUE(start());
+    QStringList pages;
+    for (const char* name : {"a.html", "b.html", "c.html"}) {
+        pages.append(writePage(dir, QString::fromLatin1(name)));
+        ASSERT_TRUE(app->OpenDocumentFile(pages.last()));
+    }
+    // Keys go where the window system sends them: the focus widget, else the window.
+    const auto key = [this](QEvent::Type type, int code, Qt::KeyboardModifiers modifiers) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &frame();
+        QKeyEvent event(type, code, modifiers);
+        QCoreApplication::sendEvent(target, &event);
+    };
+    const auto activePage = [this] { return frame().GetActiveView()->GetDocument()->pathName(); };
+    ASSERT_EQ(activePage(), pages[2]);
+    // The page has the focus, as when the user works in it; keys it leaves go on to the frame.
+    CZQView* view = frame().GetActiveView();
+    view->setFocusPolicy(Qt::StrongFocus);
+    QApplication::setActiveWindow(&frame());
+    view->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), view);
+
+    // Holding Ctrl and pressing Tab twice activates the next page twice.
+    key(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+    key(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+    key(QEvent::KeyRelease, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(activePage(), pages[0]);
+    frame().m_nInsertMode = 2;
+    key(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
+    key(QEvent::KeyRelease, Qt::Key_Tab, Qt::ControlModifier);
+    key(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+    EXPECT_EQ(activePage(), pages[1]);
+    EXPECT_EQ(frame().m_nInsertMode, 0); // the switch cancels a pending insertion
+
+    // Escape cancels a pending insertion; Insert toggles overwrite.
+    frame().m_nInsertMode = 2;
+    key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    key(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
+    EXPECT_EQ(frame().m_nInsertMode, 0);
+    key(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+    EXPECT_TRUE(frame().m_bOverwrite);
+    key(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
+    EXPECT_FALSE(frame().m_bOverwrite);
+
+    // Alt+Enter runs the properties command.
+    int properties = 0;
+    app->onCommand(33435, [&] { ++properties; });
+    key(QEvent::KeyPress, Qt::Key_Return, Qt::AltModifier);
+    EXPECT_EQ(properties, 1);
 }
 
 TEST_F(ShellTest, DroppedFilesOpenByTheirKind)
