@@ -188,8 +188,12 @@ void CMainFrame::AddUpdateHandlers()
             rule(ui);
         });
     };
-    for (int id : {33106, 33198, 33200, 33128, 33169, 33202, 33211, 33292, 33174})
+    for (int id : {33106, 33198, 33200, 33128, 33169, 33202, 33211, 33292, 33174, 33013, 33014, 33015, 33016, 33017,
+                   33018, 33019, 33020})
         update(id, [this](CmdUI& ui) { UpdateUIEditMode(ui); });
+    // Toolbar customisation: in the editing and source views (the dialog, once
+    // there, also refuses a second run while it is open).
+    update(33366, [this](CmdUI& ui) { ui.enable(IsEditMode() || IsSourceMode()); });
     for (int id : {33201, 33199, 33216})
         update(id, [this](CmdUI& ui) { UpdateUIWebCommand(ui); });
     const std::pair<int, int> engineCommands[] = {{33465, 15}, {33464, 16}, {33462, 43}, {33463, 29}};
@@ -225,9 +229,12 @@ void CMainFrame::AddUpdateHandlers()
         else
             ui.continueRouting();
     });
+    // Object borders: checked while the page engine's zero-border switch is on (latched).
     update(33224, [this](CmdUI& ui) {
+        constexpr quint32 kLatched = 0x4;
+        const CZQView* view = GetActiveView();
         ui.enable(IsEditMode());
-        ui.setCheck(0);
+        ui.setCheck(IsEditMode() && view && (view->QueryCommandStatus(2328) & kLatched) ? 1 : 0);
     });
     update(33225, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::BringToFrontOrBack(IsEditMode() && GetActiveView(),

@@ -305,11 +305,14 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
         EXPECT_FALSE(enabled(id)) << id;
 
     // The page commands' own code, which later parts bring.
-    for (int id : {33106, 33200, 33128, 33135, 33467, 33468, 32869, 32870})
+    for (int id : {33106, 33200, 33128, 33135, 33467, 33468, 32869, 32870, 33016, 33366})
         app->onCommand(id, [] {});
+    EXPECT_FALSE(enabled(33016));
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
     EXPECT_TRUE(enabled(33106));
     EXPECT_TRUE(enabled(33128));
+    EXPECT_TRUE(enabled(33016)); // zoom
+    EXPECT_TRUE(enabled(33366)); // toolbar customisation
     EXPECT_FALSE(enabled(33468)); // nothing selected
     app->GetActiveView()->m_dwSelKind = 0x8; // an image
     EXPECT_TRUE(enabled(33468));
@@ -324,6 +327,12 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
     EXPECT_FALSE(enabled(32869));
     EXPECT_FALSE(enabled(33106));
     EXPECT_FALSE(enabled(33205)); // new file waits for the editing view
+    EXPECT_FALSE(enabled(33016));
+    EXPECT_FALSE(enabled(33366));
+    child->m_bPreviewShown = false;
+    child->m_bSourceShown = true;
+    EXPECT_TRUE(enabled(33366)); // customisation also from the source view
+    EXPECT_FALSE(enabled(33016));
 }
 
 TEST_F(ShellTest, PrintSetupChangesTheProgramsPrinter)
