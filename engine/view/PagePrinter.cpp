@@ -28,6 +28,16 @@ QSize PagePrinter::printableSize(const QPageLayout& layout)
     return QSize(std::max(1, qRound(points.width() * 96.0 / 72.0)), std::max(1, qRound(points.height() * 96.0 / 72.0)));
 }
 
+namespace pageprinter_detail {
+
+bool isReplaced(const QString& tag)
+{
+    static const char* const tags[] = {"IMG", "EMBED", "OBJECT", "APPLET", "INPUT", "SELECT", "TEXTAREA", "BUTTON", "MARQUEE"};
+    return std::any_of(std::begin(tags), std::end(tags), [&tag](const char* t) { return tag == QLatin1String(t); });
+}
+
+} // namespace pageprinter_detail
+
 PagePrinter::Plan PagePrinter::plan(DocumentLayout& layout, QSize printable) const
 {
     Plan plan;
@@ -44,6 +54,12 @@ PagePrinter::Plan PagePrinter::plan(DocumentLayout& layout, QSize printable) con
     std::vector<std::pair<int, int>> lines;
     for (const TextPiece& p : tree.pieces)
         lines.emplace_back(p.box.top(), p.box.top() + p.box.height());
+    // Images and objects are not cut either, unless they are taller than half
+    // a sheet (then no sheet could hold them whole and still be filled).
+    for (const LayoutBox& b : tree.boxes) {
+        if (pageprinter_detail::isReplaced(b.tag) && b.borderBox.height() > 0 && b.borderBox.height() <= sheetHeight / 2)
+            lines.emplace_back(b.borderBox.top(), b.borderBox.top() + b.borderBox.height());
+    }
     std::sort(lines.begin(), lines.end());
     int top = 0;
     while (top < height) {

@@ -188,3 +188,26 @@ TEST(PagePrinter, PreviewKeepsThePaperChosenInIt)
     EXPECT_GT(sheets, static_cast<int>(PagePrinter(doc.get()).pageTops(
                           PagePrinter::printableSize(PagePrinter(doc.get()).pageLayout())).size()));
 }
+
+// Images shorter than half a sheet are not cut between sheets either.
+TEST(PagePrinter, SheetsBreakAboveImages)
+{
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 30; ++i)
+        html += QStringLiteral("<p>text %1</p><img src='none.png' width=100 height=%2>").arg(i).arg(60 + i * 7 % 90);
+    Ref<Document> doc = pageFrom(html + QStringLiteral("</body></html>"));
+    for (int height = 400; height <= 700; height += 23) {
+        const QSize printable(600, height);
+        const std::vector<int> tops = PagePrinter(doc.get()).pageTops(printable);
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(printable);
+        for (size_t i = 1; i < tops.size(); ++i) {
+            for (const LayoutBox& b : layout.tree().boxes) {
+                if (b.tag != QLatin1String("IMG"))
+                    continue;
+                EXPECT_FALSE(b.borderBox.top() < tops[i] && b.borderBox.top() + b.borderBox.height() > tops[i])
+                    << "sheet height " << height << ": image " << b.borderBox.top() << " cut at " << tops[i];
+            }
+        }
+    }
+}
