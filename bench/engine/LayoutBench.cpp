@@ -176,9 +176,13 @@ void BM_DragStep_Large(benchmark::State& state)
     view.setHeadless(QSize(800, 600));
     QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
     engine::Element* obj = doc->getElementById(QStringLiteral("o1"));
+    // Back and forth over 100 px, in the view.
     int left = 20 + 37;
+    int step = 1;
     for (auto _ : state) {
-        ++left;
+        if (left == 20 + 37 + 100 || (left == 20 + 37 && step < 0))
+            step = -step;
+        left += step;
         obj->style().setAttribute(QStringLiteral("left"), engine::Variant(QStringLiteral("%1px").arg(left)));
         view.flushChanges();
         paintPending(view, image);
@@ -187,9 +191,12 @@ void BM_DragStep_Large(benchmark::State& state)
     state.counters["layouts"] = view.layout().counters().layouts;
 }
 
-// A change that lays out again (font weight), or one that only repaints
-// (colour) when `colourOnly`.
-void styleChange(benchmark::State& state, const QString& page, bool colourOnly = false)
+// A change that lays out again (font weight: the paragraph keeps its
+// height), one that only repaints (colour), or one that changes the
+// paragraph's height (font size: the whole page is laid out).
+enum class StyleKind { Weight, Colour, Size };
+
+void styleChange(benchmark::State& state, const QString& page, StyleKind kind = StyleKind::Weight)
 {
     engine::Ref<engine::Document> doc = engine::Document::create();
     doc->replaceContent(page);
@@ -197,14 +204,17 @@ void styleChange(benchmark::State& state, const QString& page, bool colourOnly =
     view.setHeadless(QSize(800, 600));
     QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
     engine::Element* p = doc->getElementById(QStringLiteral("p1"));
-    bool red = false;
+    bool on = false;
     for (auto _ : state) {
-        red = !red;
-        if (colourOnly)
-            p->style().setAttribute(QStringLiteral("color"), engine::Variant(QString::fromLatin1(red ? "red" : "blue")));
+        on = !on;
+        if (kind == StyleKind::Colour)
+            p->style().setAttribute(QStringLiteral("color"), engine::Variant(QString::fromLatin1(on ? "red" : "blue")));
+        else if (kind == StyleKind::Size)
+            p->style().setAttribute(QStringLiteral("font-size"),
+                                    engine::Variant(QString::fromLatin1(on ? "24px" : "16px")));
         else
             p->style().setAttribute(QStringLiteral("font-weight"),
-                                    engine::Variant(QString::fromLatin1(red ? "bold" : "normal")));
+                                    engine::Variant(QString::fromLatin1(on ? "bold" : "normal")));
         view.flushChanges();
         paintPending(view, image);
     }
@@ -248,7 +258,8 @@ void BM_TypeCharacter_Large(benchmark::State& state)
 
 void BM_StyleChange_Large(benchmark::State& s) { styleChange(s, largePage()); }
 void BM_StyleChange_Typical(benchmark::State& s) { styleChange(s, typicalPage()); }
-void BM_ColourChange_Large(benchmark::State& s) { styleChange(s, largePage(), true); }
+void BM_ColourChange_Large(benchmark::State& s) { styleChange(s, largePage(), StyleKind::Colour); }
+void BM_StyleChangeOfHeight_Large(benchmark::State& s) { styleChange(s, largePage(), StyleKind::Size); }
 
 } // namespace
 
@@ -262,4 +273,5 @@ BENCHMARK(BM_DragStep_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleChange_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleChange_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColourChange_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleChangeOfHeight_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeCharacter_Large)->Unit(benchmark::kMillisecond);

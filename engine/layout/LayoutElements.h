@@ -6,6 +6,7 @@
 #include <litehtml/el_table.h>
 #include <litehtml/el_td.h>
 
+#include <QRect>
 #include <QString>
 
 #include "engine/layout/PresentationalHints.h"
@@ -31,9 +32,31 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tag, const li
 // element classes' parse_attributes, so that style sheets rank above them).
 void applyPresentationalHints(litehtml::element& el, litehtml::style& style);
 
+// The page area an element and everything in it paint (page coordinates),
+// noted after each layout; drawing passes over elements whose area lies
+// outside the area being painted instead of walking all of their content.
+// Unknown (null) where the content may paint anywhere.
+class PaintExtent
+{
+public:
+    void setPaintExtent(const QRect& area) { m_extent = area; }
+    const QRect& paintExtent() const { return m_extent; }
+
+protected:
+    bool paintsOutside(const litehtml::position* clip) const
+    {
+        return clip && !m_extent.isNull() &&
+               (m_extent.x() + m_extent.width() <= clip->x || m_extent.x() >= clip->x + clip->width ||
+                m_extent.y() + m_extent.height() <= clip->y || m_extent.y() >= clip->y + clip->height);
+    }
+
+private:
+    QRect m_extent;
+};
+
 // A litehtml element class with the presentational hints of its attributes.
 template <class Base>
-class Hinted : public Base
+class Hinted : public Base, public PaintExtent
 {
 public:
     using Base::Base;
@@ -42,6 +65,12 @@ public:
         // After litehtml's own reading of the attributes, so that ours win.
         Base::parse_attributes();
         applyPresentationalHints(*this, this->m_style);
+    }
+    void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip, litehtml::draw_flag flag,
+                       int zindex) override
+    {
+        if (!paintsOutside(clip))
+            Base::draw_children(hdc, x, y, clip, flag, zindex);
     }
 };
 

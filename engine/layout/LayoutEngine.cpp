@@ -105,10 +105,24 @@ struct TreeBuilder {
         tree.pieces.push_back(std::move(piece));
     }
 
-    void addElement(const litehtml::element::ptr& el, int parent)
+    // What an element and its content paint: null when unknown.
+    struct Painted {
+        QRect area;
+        bool anywhere = false;
+        void add(const QRect& r) { area = area.isNull() ? r : area.united(r); }
+        void add(const Painted& p)
+        {
+            anywhere = anywhere || p.anywhere;
+            if (!p.area.isNull())
+                add(p.area);
+        }
+    };
+
+    Painted addElement(const litehtml::element::ptr& el, int parent)
     {
+        Painted painted;
         if (el->get_display() == litehtml::display_none)
-            return;
+            return painted;
         const int index = static_cast<int>(tree.boxes.size());
         tree.boxes.emplace_back();
         {
@@ -178,16 +192,63 @@ struct TreeBuilder {
                 continue;
             }
             if (isTextLike(*child)) {
+                const size_t had = tree.pieces.size();
                 addText(child, index, textNode, offset);
+                if (tree.pieces.size() > had)
+                    painted.add(tree.pieces.back().box);
                 continue;
             }
             if (child->is_comment())
                 continue;
             textNode = -1;
-            addElement(child, index);
+            painted.add(addElement(child, index));
         }
+        const LayoutBox& box = tree.boxes[static_cast<size_t>(index)];
+        painted.add(box.borderBox);
+        for (const QRect& line : box.lineBoxes)
+            painted.add(line);
+        // Fixed boxes paint where the window is; a list marker image may be
+        // of any size.
+        if (el->get_element_position() == litehtml::element_position_fixed ||
+            (el->get_display() == litehtml::display_list_item && el->get_style_property("list-style-image", true)))
+            painted.anywhere = true;
+        if (auto* extent = dynamic_cast<PaintExtent*>(el.get())) {
+            // Room for list markers beside their items, glyphs that reach
+            // past their line and italic overhangs.
+            extent->setPaintExtent(painted.anywhere || painted.area.isNull() ? QRect()
+                                                                              : painted.area.adjusted(-64, -16, 64, 16));
+        }
+        return painted;
     }
 };
+
+// After the boxes of `el` moved or changed: the areas its ancestors paint
+// take in its own.
+void widenPaintExtents(const litehtml::element& el)
+{
+    const auto* own = dynamic_cast<const PaintExtent*>(&el);
+    const QRect area = own ? own->paintExtent() : QRect();
+    for (auto a = el.parent(); a; a = a->parent()) {
+        auto* extent = dynamic_cast<PaintExtent*>(a.get());
+        if (!extent)
+            continue;
+        if (area.isNull()) {
+            extent->setPaintExtent(QRect()); // paints anywhere
+        } else if (!extent->paintExtent().isNull()) {
+            extent->setPaintExtent(extent->paintExtent().united(area));
+        }
+    }
+}
+
+void shiftPaintExtents(litehtml::element& el, int dx, int dy)
+{
+    if (auto* extent = dynamic_cast<PaintExtent*>(&el); extent && !extent->paintExtent().isNull())
+        extent->setPaintExtent(extent->paintExtent().translated(dx, dy));
+    for (size_t i = 0; i < el.get_children_count(); ++i) {
+        if (const auto child = el.get_child(static_cast<int>(i)))
+            shiftPaintExtents(*child, dx, dy);
+    }
+}
 
 } // namespace layoutengine_detail
 
@@ -360,6 +421,7 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
         p.owner += first;
     const auto at = pieces.erase(piecesBegin, piecesEnd);
     pieces.insert(at, std::make_move_iterator(part.pieces.begin()), std::make_move_iterator(part.pieces.end()));
+    layoutengine_detail::widenPaintExtents(*block);
     // Whole lines of the page: list markers and overflowing text stand
     // beside the boxes.
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
@@ -471,6 +533,8 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
         return false;
     el->get_position().x += dx;
     el->get_position().y += dy;
+    layoutengine_detail::shiftPaintExtents(*el, dx, dy);
+    layoutengine_detail::widenPaintExtents(*el);
     // The element's subtree follows in document order: shift every box and
     // word inside it.
     std::vector<int> stack{it->second};

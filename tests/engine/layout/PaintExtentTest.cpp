@@ -1,0 +1,92 @@
+// Drawing a part of the page passes over elements that paint outside it: any
+// part painted on its own shows what painting the whole page shows there,
+// also after a block was laid out alone and after a positioned box moved.
+
+#include "engine/css/Style.h"
+#include "engine/layout/DocumentLayout.h"
+
+#include "engine/EnginePage.h"
+#include "LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+using namespace engine;
+
+namespace {
+
+QImage paintedWhole(LayoutEngine& layout, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    layout.draw(p, image.rect());
+    return image;
+}
+
+// The page painted in tiles of the given size, each with its own clip.
+QImage paintedInTiles(LayoutEngine& layout, QSize size, QSize tile)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter p(&image);
+    for (int y = 0; y < size.height(); y += tile.height()) {
+        for (int x = 0; x < size.width(); x += tile.width())
+            layout.draw(p, QRect(QPoint(x, y), tile));
+    }
+    return image;
+}
+
+void expectTilesShowTheWholePage(LayoutEngine& layout, const std::string& what)
+{
+    const QSize size = layout.canvasSize().expandedTo(QSize(800, 200));
+    const QImage whole = paintedWhole(layout, size);
+    // Bands across the page, and tiles that cut boxes on every side.
+    for (const QSize tile : {QSize(size.width(), 37), QSize(97, 61)})
+        EXPECT_TRUE(paintedInTiles(layout, size, tile) == whole) << what << ", tiles " << tile.width() << "x" << tile.height();
+}
+
+class PaintExtentFixture : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(PaintExtentFixture, TilesShowTheWholePage)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, QString::fromLatin1(GetParam()));
+    expectTilesShowTheWholePage(layout, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, PaintExtentFixture,
+                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
+                                           "tables-caption.html"),
+                         [](const ::testing::TestParamInfo<const char*>& i) {
+                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
+                         });
+
+TEST(PaintExtent, FollowsAMovedBoxAndABlockLaidOutAlone)
+{
+    Ref<Document> doc = pageFrom(layout_test::readFixture(QStringLiteral("positioned.html")));
+    DocumentLayout layout(doc.get());
+    layout.setBaseFolder(layout_test::fixtureFolder());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    // A drag of a box with a table in it, far down and back up a little.
+    Element* table = layout_test::byId(doc.get(), "pt");
+    table->style().setAttribute(QStringLiteral("top"), Variant(QStringLiteral("400px")));
+    table->style().setAttribute(QStringLiteral("left"), Variant(QStringLiteral("20px")));
+    ASSERT_FALSE(layout.needsLayout());
+    ASSERT_EQ(layout.counters().shifts, 2);
+    expectTilesShowTheWholePage(layout.engine(), "moved");
+    // Words that grow to the right of their box.
+    Element* flow = layout_test::byId(doc.get(), "flow");
+    flow->style().setAttribute(QStringLiteral("width"), Variant(QStringLiteral("100px")));
+    flow->style().setAttribute(QStringLiteral("white-space"), Variant(QStringLiteral("nowrap")));
+    layout.ensureLayout();
+    Text* text = flow->firstChild()->asText();
+    text->insertData(0, QStringLiteral("More words "));
+    layout.ensureLayout();
+    ASSERT_EQ(layout.counters().blockLayouts, 1);
+    expectTilesShowTheWholePage(layout.engine(), "block laid out");
+}
+
+} // namespace
