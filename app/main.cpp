@@ -6,6 +6,9 @@
 #include "platform/RegistryStore.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -14,6 +17,12 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorna-Paginor 2002"));
     QApplication::setApplicationVersion(QStringLiteral(PAGINOR_VERSION));
+    // The program speaks Japanese; so do the toolkit's own dialogs (printing,
+    // files, colours) when their translations are installed.
+    QTranslator toolkitTexts;
+    if (toolkitTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkitTexts);
 
     InitInstallFolder();
     platform::RegistryStore& settings = platform::RegistryStore::instance();

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-translations-l10n
     libx11-dev
     liblitehtml-dev
     qt6-webengine-dev
