@@ -314,6 +314,12 @@ void PageView::flushChanges()
 {
     m_flushQueued = false;
     m_layout->ensureLayout();
+    // A taller view or a shorter page: the scroll position stays inside the
+    // canvas (a layout clamps it too, a change of height alone does not).
+    const QPoint scrolled = m_layout->scrollPosition();
+    m_layout->setScrollPosition(scrolled);
+    if (m_layout->scrollPosition() != scrolled)
+        repaintAll();
     updateScrollBars();
     const QRegion dirty = m_layout->takeDirtyRegion();
     const QPoint scroll = m_layout->scrollPosition();

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QScrollBar>
 
 using namespace engine;
 using layout_test::byId;
@@ -336,4 +337,18 @@ TEST(PageView, PaintersUnderZoom)
     v.view.invalidateBehavior(cookie);
     EXPECT_TRUE(v.view.pendingRepaint().contains(QRect(200, 160, 120, 80)));
     EXPECT_FALSE(v.view.pendingRepaint().contains(QPoint(180, 150)));
+}
+
+// A view grown taller while scrolled to the end scrolls back so that no
+// area beyond the canvas shows.
+TEST(PageView, GrowingTheViewKeepsTheScrollInsideTheCanvas)
+{
+    View v;
+    v.view.scrollBy(0, 100000);
+    ASSERT_GT(v.view.scrollPosition().y(), 0);
+    v.view.setHeadless(QSize(400, 900));
+    v.view.flushChanges();
+    const int canvas = v.view.layout().canvasSize().height();
+    EXPECT_EQ(v.view.scrollPosition().y(), std::max(0, canvas - 900));
+    EXPECT_EQ(v.view.verticalScrollBar()->value(), v.view.scrollPosition().y());
 }
