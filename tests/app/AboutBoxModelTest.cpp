@@ -9,27 +9,6 @@
 
 namespace {
 
-struct VersionCase {
-    const char* info;
-    const char* version;
-    const char* servicePack;
-    const char* text;
-};
-
-class AboutVersionTest : public ::testing::TestWithParam<VersionCase> {};
-
-TEST_P(AboutVersionTest, VersionLineJoinsInfoVersionAndServicePack)
-{
-    const VersionCase& c = GetParam();
-    EXPECT_EQ(AboutBoxModel::VersionText(QString::fromUtf8(c.info), QString::fromUtf8(c.version),
-                                         QString::fromUtf8(c.servicePack)),
-              QString::fromUtf8(c.text));
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, AboutVersionTest,
-                         ::testing::Values(VersionCase{"Vorna-Paginor 2002(TEV)", "1.0", "", "Vorna-Paginor 2002(TEV)-1.0"},
-                                           VersionCase{"P", "2.1", "SP1", "P-2.1(SP1)"}));
-
 struct LinkCase {
     const char* address;
     const char* web;
