@@ -3,6 +3,7 @@
 #include "engine/dom/Text.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/HitTester.h"
+#include "engine/markup/TextUnits.h"
 
 namespace engine {
 
@@ -328,6 +329,26 @@ std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffs
 
 std::pair<int, int> TextGeometry::wordAt(const Text* text, int offset)
 {
+    // Japanese has no spaces: a word is a run of one script (kanji,
+    // hiragana, katakana), and full-width punctuation stands alone.
+    const QString& data = text ? text->data() : QString();
+    const int at = offset < data.size() ? offset : offset - 1;
+    if (at >= 0 && at < data.size()) {
+        using textunits::CharClass;
+        const QChar c = data.at(at);
+        const CharClass kind = textunits::classOf(c);
+        const bool japanese = kind == CharClass::Kanji || kind == CharClass::Hiragana || kind == CharClass::Katakana;
+        if (japanese || (kind == CharClass::Punct && c.unicode() >= 0x3000)) {
+            if (!japanese)
+                return {at, at + 1};
+            int from = at, to = at + 1;
+            while (from > 0 && textunits::classOf(data.at(from - 1)) == kind)
+                --from;
+            while (to < data.size() && textunits::classOf(data.at(to)) == kind)
+                ++to;
+            return {from, to};
+        }
+    }
     const int e = pieceAt(text, offset);
     if (e < 0)
         return {offset, offset};

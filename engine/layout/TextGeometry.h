@@ -61,7 +61,8 @@ public:
     TextPosition moveLineFrom(const QRect& caret, int direction, int x);
     // The boxes a run of text covers, one per line, in page coordinates.
     std::vector<QRect> rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset);
-    // The word (whitespace-separated piece) at a place, as [start, end) offsets.
+    // The word at a place, as [start, end) offsets: the whitespace-separated
+    // piece, or in Japanese the run of one script.
     std::pair<int, int> wordAt(const Text* text, int offset);
 
 private:

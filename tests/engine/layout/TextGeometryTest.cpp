@@ -94,3 +94,29 @@ TEST(TextGeometry, LineBreaksEndTheirLine)
     EXPECT_EQ(two.top(), one.top() + one.height());
     EXPECT_EQ(four.top(), one.top() + 3 * one.height()); // the empty line keeps its height
 }
+
+struct WordCase {
+    int offset;
+    const char* word; // UTF-8
+};
+
+class JapaneseWords : public ::testing::TestWithParam<WordCase>
+{
+};
+
+// Japanese text lays out one character per piece; a word is a run of one
+// kind of script: kanji, hiragana, or katakana with its long vowel mark.
+TEST_P(JapaneseWords, RunOfOneScriptIsAWord)
+{
+    const QString sentence = QString::fromUtf8("日本語のテキストです。Paginor で編集");
+    TextPage page(("<body><p id=p style='width:600px'>" + sentence.toStdString() + "</p></body>").c_str());
+    TextGeometry text(page.layout);
+    const auto [from, to] = text.wordAt(page.textOf("p"), GetParam().offset);
+    EXPECT_EQ(sentence.mid(from, to - from).toStdString(), GetParam().word);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sentence, JapaneseWords,
+                         ::testing::Values(WordCase{1, "日本語"}, WordCase{3, "の"}, WordCase{5, "テキスト"},
+                                           WordCase{7, "テキスト"}, WordCase{9, "です"}, WordCase{10, "。"},
+                                           WordCase{14, "Paginor"}, WordCase{18, " "}, WordCase{19, "で"},
+                                           WordCase{22, "編集"}));
