@@ -362,6 +362,12 @@ bool DocumentLayout::tryRepaintOnly(Element* el, int id, const QString& attribut
     }
     m_engine.restyle(id, layoutAttributes(el), true);
     m_styleAtLayout.insert(id, now);
+    if (!m_engine.isLaidOut()) {
+        // Sizes in percentages need a layout to come back.
+        ++m_counters.restyles;
+        m_layoutDirty = true;
+        return true;
+    }
     ++m_counters.repaintOnly;
     markSubtreeDirty(id);
     return true;

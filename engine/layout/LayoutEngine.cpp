@@ -222,6 +222,31 @@ struct TreeBuilder {
     }
 };
 
+// Whether an extent (of the page, of the canvas) stands when one part of the
+// page reached `before` and reaches `after` now: when the part stays inside
+// it, or it was that part's and the part keeps its edge.
+bool keepsExtent(int before, int after, int extent)
+{
+    return after <= extent && (before < extent || after == before);
+}
+
+// What drawing reads of the outlines of an element and everything in it:
+// padding and borders, and the margins of inline boxes (those of blocks
+// are the layout's, collapsed, and drawing does not read them).
+void collectOutlines(const litehtml::element& el, std::vector<int>& out)
+{
+    for (const litehtml::margins& m : {el.get_paddings(), el.get_borders()})
+        out.insert(out.end(), {m.left, m.right, m.top, m.bottom});
+    if (el.get_display() == litehtml::display_inline) {
+        const litehtml::margins m = el.get_margins();
+        out.insert(out.end(), {m.left, m.right, m.top, m.bottom});
+    }
+    for (size_t i = 0; i < el.get_children_count(); ++i) {
+        if (const auto child = el.get_child(static_cast<int>(i)))
+            collectOutlines(*child, out);
+    }
+}
+
 // After the boxes of `el` moved or changed: the areas its ancestors paint
 // take in its own.
 void widenPaintExtents(const litehtml::element& el)
@@ -273,8 +298,10 @@ void LayoutEngine::setBaseFolder(const QString& folder)
 void LayoutEngine::setViewportSize(QSize size)
 {
     // The root box covers the visible area: the next layout is a whole one.
-    if (size != m_viewport)
+    if (size != m_viewport) {
         m_reflow.reset();
+        m_wholeLayoutDue = true;
+    }
     m_viewport = size;
     m_container->setViewportSize(size);
 }
@@ -309,6 +336,7 @@ void LayoutEngine::layout(int width)
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
     m_reflow.reset();
     if (!blockOnly) {
+        m_wholeLayoutDue = false;
         m_document->render(m_width);
         m_documentSize = QSize(m_document->width(), m_document->height());
         buildTree();
@@ -319,7 +347,7 @@ void LayoutEngine::layout(int width)
 std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<litehtml::element>& changed) const
 {
     // Without a current layout (or a block pending), the next one is whole.
-    if (!m_laidOut && !m_reflow)
+    if ((!m_laidOut && !m_reflow) || m_wholeLayoutDue)
         return nullptr;
     const auto block = BlockReflow::blockFor(changed);
     if (!block || (!m_laidOut && block != m_reflow->block()))
@@ -343,11 +371,12 @@ bool LayoutEngine::layoutBlockOnly()
 {
     if (!m_reflow->run())
         return false;
-    // Whether the page's extent changes is known only from a whole layout.
+    // Whether the page's extent changes is known only from a whole layout,
+    // unless the block stays inside it.
     const litehtml::size before = m_reflow->extentBefore();
     const litehtml::size after = m_reflow->extentAfter();
-    if (std::max(before.width, after.width) >= m_documentSize.width() ||
-        std::max(before.height, after.height) >= m_documentSize.height())
+    if (!layoutengine_detail::keepsExtent(before.width, after.width, m_documentSize.width()) ||
+        !layoutengine_detail::keepsExtent(before.height, after.height, m_documentSize.height()))
         return false;
     QRect changed;
     if (refreshBlockBoxes(m_reflow->block(), changed)) {
@@ -385,24 +414,27 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     if (piecesBegin == piecesEnd && !part.pieces.empty())
         return false; // no place known for the new words
 
-    QRect area;
-    const auto cover = [&area](const QRect& r) { area = area.isNull() ? r : area.united(r); };
-    const auto coverBox = [&cover](const LayoutBox& b) {
-        cover(b.borderBox);
+    QRect before, after;
+    const auto cover = [](QRect& area, const QRect& r) { area = area.isNull() ? r : area.united(r); };
+    const auto coverBox = [&cover](QRect& area, const LayoutBox& b) {
+        cover(area, b.borderBox);
         for (const QRect& r : b.lineBoxes)
-            cover(r);
+            cover(area, r);
     };
     for (int i = first; i < end; ++i)
-        coverBox(boxes[static_cast<size_t>(i)]);
+        coverBox(before, boxes[static_cast<size_t>(i)]);
     for (const LayoutBox& b : part.boxes)
-        coverBox(b);
+        coverBox(after, b);
     for (auto p = piecesBegin; p != piecesEnd; ++p)
-        cover(p->box);
+        cover(before, p->box);
     for (const TextPiece& p : part.pieces)
-        cover(p.box);
-    // The canvas follows the boxes at its edges: only a whole tree knows it.
-    if (area.x() + area.width() >= m_tree.canvas.width() || area.y() + area.height() >= m_tree.canvas.height())
+        cover(after, p.box);
+    // The canvas follows the boxes at its edges.
+    using layoutengine_detail::keepsExtent;
+    if (!keepsExtent(before.x() + before.width(), after.x() + after.width(), m_tree.canvas.width()) ||
+        !keepsExtent(before.y() + before.height(), after.y() + after.height(), m_tree.canvas.height()))
         return false;
+    const QRect area = before.united(after);
     for (size_t i = 0; i < part.boxes.size(); ++i) {
         if (part.boxes[i].nodeId != boxes[static_cast<size_t>(first) + i].nodeId)
             return false;
@@ -458,7 +490,10 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     const auto el = elementOf(nodeId);
     if (!el)
         return false;
-    std::unique_ptr<BlockReflow> block = paintOnly ? nullptr : blockBefore(el);
+    std::unique_ptr<BlockReflow> block = blockBefore(el);
+    std::vector<int> outlines;
+    if (paintOnly)
+        layoutengine_detail::collectOutlines(*el, outlines);
     for (const auto& [name, value] : attributes)
         el->set_attr(name.toLower().toUtf8().constData(), value.toUtf8().constData());
     // The style sheet's rules again for the element and everything in it;
@@ -467,8 +502,14 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     el->refresh_styles();
     el->parse_attributes();
     el->parse_styles(false);
-    if (paintOnly)
-        return true;
+    if (paintOnly) {
+        // Margins and padding in percentages of a width come out of the
+        // style as nothing until a layout gives the width.
+        std::vector<int> after;
+        layoutengine_detail::collectOutlines(*el, after);
+        if (after == outlines)
+            return true;
+    }
     // Column widths come from the cells when a table's grid is built: the
     // table around a restyled element builds its grid again.
     for (auto p = el; p; p = p->parent()) {

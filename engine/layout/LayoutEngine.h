@@ -56,8 +56,9 @@ public:
     // Restyles one element in place after a change of its style or attributes
     // (attributes given as name/value pairs replace the old ones) and marks the
     // layout stale, unless the change only alters how the element is painted
-    // (colours): then the boxes stand. Returns false when the node has no
-    // layout element.
+    // (colours): then the boxes stand, when the restyle left every margin and
+    // padding as it was (else the layout is stale after all). Returns false
+    // when the node has no layout element.
     bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly = false);
     // Replaces the words of one text node in place (typing): no new layout
     // document, the next layout() lays it out. `before` is the text the layout
@@ -106,6 +107,7 @@ private:
     bool m_laidOut = false;
     // Set while every change since the last layout lies in this block.
     std::unique_ptr<BlockReflow> m_reflow;
+    bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize; // the layout library's extent of the page
     std::optional<QRect> m_lastArea;
 };

@@ -196,3 +196,34 @@ TEST(BlockLayout, AViewOfAnotherSizeLaysOutWhole)
 }
 
 } // namespace
+
+namespace {
+
+// A colour change repaints without a layout, yet what the element holds keeps
+// its own styles (inline colours) and its box sizes: with padding in
+// percentages, a layout of the block brings them back.
+TEST(BlockLayout, ColourChangeKeepsWhatTheElementHolds)
+{
+    Ref<Document> doc = pageFrom("<body><div id=d>a <span style='color:green'>b</span> "
+                                 "<span style='padding-left:10%;background-color:yellow'>c</span>"
+                                 "<p id=p style='margin-left:20%;padding-left:10%;background-color:#ccc'>d</p></div></body>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 400));
+    layout.ensureLayout();
+    byId(doc.get(), "d")->style().setAttribute(QStringLiteral("color"), Variant(QStringLiteral("red")));
+    expectSameAsFullLayout(layout, *doc, "percentages", true);
+    EXPECT_EQ(layout.counters().blockLayouts, 1);
+    // Without percentages: a repaint only.
+    Ref<Document> plain = pageFrom("<body><div id=d>a <span style='color:green'>b</span> "
+                                   "<p style='padding-left:20px;background-color:#ccc'>d</p></div></body>");
+    DocumentLayout plainLayout(plain.get());
+    plainLayout.setViewportSize(QSize(640, 400));
+    plainLayout.ensureLayout();
+    const DocumentLayout::Counters before = plainLayout.counters();
+    byId(plain.get(), "d")->style().setAttribute(QStringLiteral("color"), Variant(QStringLiteral("blue")));
+    EXPECT_EQ(plainLayout.counters().repaintOnly, before.repaintOnly + 1);
+    expectSameAsFullLayout(plainLayout, *plain, "colour", true);
+    EXPECT_EQ(plainLayout.counters().layouts, before.layouts);
+}
+
+} // namespace
