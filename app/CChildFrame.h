@@ -3,6 +3,7 @@
 #include "platform/CommandTarget.h"
 
 #include <QMdiSubWindow>
+#include <QStringList>
 
 class CZQDoc;
 class CZQView;
@@ -21,6 +22,8 @@ public:
     CZQDoc* GetDocument() const { return m_document; }
     // Whether the frame holds a frameset page.
     bool HasFrameset() const { return false; }
+    // The names of the frameset's frames in order (empty for a plain page).
+    QStringList FrameNames() const { return {}; }
 
     // Which of the three views of the page is shown.
     bool m_bEditShown = true;

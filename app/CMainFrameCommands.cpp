@@ -7,6 +7,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "app/CommandEnabling.h"
+#include "app/TutorialTarget.h"
 #include "chrome/ULOToolBar.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
@@ -398,16 +399,33 @@ void CMainFrame::OnWindowTutorial()
 
 void CMainFrame::OnTutorialRequestDocument(quintptr wParam, qintptr lParam)
 {
-    Q_UNUSED(lParam);
     if (!m_pSiteManagerSheet)
         return;
+    CChildFrame* child = GetActiveChild();
+    const bool frameset = child && child->HasFrameset();
     CZQView* target = nullptr;
-    if (wParam == 6) {
-        CChildFrame* child = GetActiveChild();
-        if (child && child->HasFrameset())
-            target = child->GetActiveView();
-    } else {
+    switch (ChooseTutorialTarget(wParam, lParam, child != nullptr, frameset,
+                                 frameset ? child->FrameNames() : QStringList())) {
+    case TutorialTarget::None:
+        break;
+    case TutorialTarget::ActiveView:
         target = GetActiveView();
+        break;
+    case TutorialTarget::FramesetView:
+        target = child->GetActiveView();
+        break;
+    case TutorialTarget::ContentsView:
+        // The album's contents page, when it is open.
+        if (platform::DocTemplate* docs = m_app.docTemplate()) {
+            for (platform::Document* document : docs->documents()) {
+                auto* page = qobject_cast<CZQDoc*>(document);
+                if (page && QFileInfo(page->pathName()).fileName() == QLatin1String("contents.html")) {
+                    target = page->GetView();
+                    break;
+                }
+            }
+        }
+        break;
     }
     m_pSiteManagerSheet->SetTutorialDocument(target ? target->GetDocument() : nullptr);
 }

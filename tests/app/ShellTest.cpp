@@ -687,6 +687,12 @@ TEST_F(ShellTest, TutorialTwiceLeavesOneBarOnTheTutorialPage)
     // A request for the tutorial's document with no page open leaves it without one.
     platform::sendMessage(&frame(), CMainFrame::kTutorialDocumentMessage, 6, 0);
     EXPECT_EQ(frame().siteManagerSheet()->tutorialDocument(), nullptr);
+    // Other requests concern the page being edited; a plain page is no frameset.
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    platform::sendMessage(&frame(), CMainFrame::kTutorialDocumentMessage, 1, 0);
+    EXPECT_EQ(frame().siteManagerSheet()->tutorialDocument(), app->GetActiveView()->GetDocument());
+    platform::sendMessage(&frame(), CMainFrame::kTutorialDocumentMessage, 6, 0);
+    EXPECT_EQ(frame().siteManagerSheet()->tutorialDocument(), nullptr);
 }
 
 TEST_F(ShellTest, ChoosingTheTutorialInTheGuideOpensIt)
