@@ -127,8 +127,11 @@ public:
     // The dock state the child frames share for the page bars.
     QByteArray m_childFrameDockState;
 
-    // Where the Caps Lock and Num Lock panes read the keyboard (tests set their own).
+    // Where the Caps Lock and Num Lock panes read the keyboard (tests set their
+    // own), and what they read at the start of the idle update: one read per pass.
     std::function<platform::LockKeyState()> m_lockKeySource = platform::lockKeyState;
+    platform::LockKeyState m_lockKeys;
+    void RefreshLockKeys() { m_lockKeys = m_lockKeySource(); }
 
     // Message numbers the frame answers.
     static constexpr uint kHandOverMessage = 0x52C;

@@ -268,8 +268,8 @@ void CMainFrame::AddUpdateHandlers()
     }
     update(33494, [this](CmdUI& ui) { ui.enable(!(GetActiveChild() && !IsEditMode())); });
     // The lock-key panes of the status bar: their text while the lock is on.
-    onUpdate(ID_INDICATOR_CAPS, [this](CmdUI& ui) { ui.enable(m_lockKeySource().capsLock); });
-    onUpdate(ID_INDICATOR_NUM, [this](CmdUI& ui) { ui.enable(m_lockKeySource().numLock); });
+    onUpdate(ID_INDICATOR_CAPS, [this](CmdUI& ui) { ui.enable(m_lockKeys.capsLock); });
+    onUpdate(ID_INDICATOR_NUM, [this](CmdUI& ui) { ui.enable(m_lockKeys.numLock); });
     // The recent files: hidden when unused, the first one greyed when the list is empty.
     onUpdateRange(mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3,
                   [this](CmdUI& ui) {

@@ -231,6 +231,7 @@ void CZQApp::OnIdle()
 {
     if (!m_commands || !m_mainFrame)
         return;
+    m_mainFrame->RefreshLockKeys();
     if (m_bCommandRan) {
         m_bCommandRan = false;
         m_lastIdleFull = true;

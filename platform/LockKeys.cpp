@@ -21,17 +21,33 @@ Display* x11Display()
     return x11 ? x11->display() : nullptr;
 }
 
-// Whether the named indicator is lit; false when the keyboard has no such indicator.
-bool namedIndicator(Display* display, const char* name, bool& lit)
+// The indicator numbers of Caps Lock and Num Lock (-1 where the keymap has
+// none), looked up once per display: reading the indicators is then one
+// request to the server, as the status bar reads them after every event.
+struct IndicatorIndices {
+    Display* display = nullptr;
+    int caps = -1;
+    int num = -1;
+};
+
+int indicatorIndex(Display* display, const char* name)
 {
     const Atom atom = XInternAtom(display, name, True);
-    if (atom == None)
-        return false;
-    Bool on = False;
-    if (!XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr))
-        return false;
-    lit = on != False;
-    return true;
+    int index = -1;
+    if (atom == None || !XkbGetNamedIndicator(display, atom, &index, nullptr, nullptr, nullptr))
+        return -1;
+    return index;
+}
+
+const IndicatorIndices& indicatorIndices(Display* display)
+{
+    static IndicatorIndices indices;
+    if (indices.display != display) {
+        indices.display = display;
+        indices.caps = indicatorIndex(display, "Caps Lock");
+        indices.num = indicatorIndex(display, "Num Lock");
+    }
+    return indices;
 }
 
 // The modifier a lock key sets (Num Lock's varies with the keymap); 0 when unbound.
@@ -52,24 +68,22 @@ LockKeyState lockKeyState()
     Display* display = lockkeys_detail::x11Display();
     if (!display)
         return state;
-    bool caps = false;
-    bool num = false;
-    const bool capsKnown = lockkeys_detail::namedIndicator(display, "Caps Lock", caps);
-    const bool numKnown = lockkeys_detail::namedIndicator(display, "Num Lock", num);
-    if (!capsKnown || !numKnown) {
+    const lockkeys_detail::IndicatorIndices& indices = lockkeys_detail::indicatorIndices(display);
+    if (indices.caps >= 0 && indices.num >= 0) {
+        unsigned lit = 0;
+        if (XkbGetIndicatorState(display, XkbUseCoreKbd, &lit) != Success)
+            return state;
+        state.capsLock = (lit & (1u << indices.caps)) != 0;
+        state.numLock = (lit & (1u << indices.num)) != 0;
+    } else {
         // A keymap without the named indicators: the locked modifiers tell the same.
         XkbStateRec rec{};
         if (XkbGetState(display, XkbUseCoreKbd, &rec) != Success)
             return state;
-        if (!capsKnown)
-            caps = (rec.locked_mods & LockMask) != 0;
-        if (!numKnown) {
-            const unsigned mask = lockkeys_detail::lockModifier(display, XK_Num_Lock);
-            num = mask != 0 && (rec.locked_mods & mask) != 0;
-        }
+        state.capsLock = (rec.locked_mods & LockMask) != 0;
+        const unsigned num = lockkeys_detail::lockModifier(display, XK_Num_Lock);
+        state.numLock = num != 0 && (rec.locked_mods & num) != 0;
     }
-    state.capsLock = caps;
-    state.numLock = num;
     state.known = true;
 #endif
     return state;
