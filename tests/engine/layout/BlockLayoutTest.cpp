@@ -227,3 +227,45 @@ TEST(BlockLayout, ColourChangeKeepsWhatTheElementHolds)
 }
 
 } // namespace
+
+namespace {
+
+// Every element of the fixture pages, one after the other: made bold, then
+// given a larger font. Each change lays out alone or whole; either way the
+// result is the full layout's.
+class BlockLayoutOnFixtures : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(BlockLayoutOnFixtures, EveryElementRestyledMatchesAFullLayout)
+{
+    Ref<Document> doc = pageFrom(layout_test::readFixture(QString::fromLatin1(GetParam())));
+    DocumentLayout layout(doc.get());
+    layout.setBaseFolder(layout_test::fixtureFolder());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    const ElementCollection all = doc->all();
+    for (int i = 0; i < all.length(); ++i) {
+        Element* el = all.item(i);
+        const QString tag = el->tagName();
+        if (tag == QLatin1String("HTML") || tag == QLatin1String("HEAD") || tag == QLatin1String("TITLE") ||
+            tag == QLatin1String("STYLE") || tag == QLatin1String("SCRIPT") || tag == QLatin1String("META"))
+            continue;
+        const std::string what = std::string(GetParam()) + " " + tag.toStdString() + " #" + std::to_string(i);
+        el->style().setAttribute(QStringLiteral("font-weight"), Variant(QStringLiteral("bold")));
+        expectSameAsFullLayout(layout, *doc, what + " bold", true, layout_test::fixtureFolder());
+        el->style().setAttribute(QStringLiteral("font-size"), Variant(QStringLiteral("20px")));
+        expectSameAsFullLayout(layout, *doc, what + " larger", false, layout_test::fixtureFolder());
+        if (HasFailure())
+            return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutOnFixtures,
+                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
+                                           "tables-caption.html", "tables-percent.html"),
+                         [](const ::testing::TestParamInfo<const char*>& i) {
+                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
+                         });
+
+} // namespace

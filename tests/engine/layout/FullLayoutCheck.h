@@ -16,12 +16,14 @@
 namespace layout_test {
 
 // Every box and every word of `layout`, its canvas and (with `pixels`) its
-// painting are those of a layout of the same page made from scratch.
+// painting are those of a layout of the same page made from scratch (images
+// from `baseFolder`).
 inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Document& doc, const std::string& step,
-                                   bool pixels = false)
+                                   bool pixels = false, const QString& baseFolder = QString())
 {
     using namespace engine;
     LayoutEngine full;
+    full.setBaseFolder(baseFolder);
     full.setViewportSize(layout.viewportSize());
     full.load(LayoutSerializer::serialize(doc).html);
     full.layout(layout.viewportSize().width());
