@@ -77,11 +77,38 @@ struct TreeBuilder {
     LayoutTree& tree;
     std::unordered_map<int, std::weak_ptr<litehtml::element>>& elements;
     std::unordered_map<int, std::weak_ptr<litehtml::element>>& markers;
+    // Tag names as the boxes give them ("TD"), one shared string each.
+    std::unordered_map<std::string, QString>& tagNames;
     int order = 0;
+    litehtml::tstring raw; // (one buffer for every word's text)
+
+    // Hidden elements have no box but take restyles like the others.
+    void addHidden(litehtml::element& el)
+    {
+        const auto self = el.shared_from_this();
+        if (const int id = layoutNodeId(el); id >= 0)
+            elements[id] = self;
+        for (size_t i = 0; i < el.get_children_count(); ++i) {
+            const auto child = el.get_child(static_cast<int>(i));
+            if (child && !child->is_comment() && !isTextLike(*child))
+                addHidden(*child);
+        }
+    }
+
+    const QString& tagName(const char* tag)
+    {
+        static const QString none;
+        if (!tag)
+            return none;
+        auto it = tagNames.find(tag);
+        if (it == tagNames.end())
+            it = tagNames.emplace(tag, QString::fromUtf8(tag).toUpper()).first;
+        return it->second;
+    }
 
     void addText(const litehtml::element::ptr& el, int owner, int textNode, int& offset)
     {
-        litehtml::tstring raw;
+        raw.clear();
         el->get_text(raw);
         const QString text = QString::fromStdString(raw);
         const int start = offset;
@@ -121,15 +148,17 @@ struct TreeBuilder {
     Painted addElement(const litehtml::element::ptr& el, int parent)
     {
         Painted painted;
-        if (el->get_display() == litehtml::display_none)
+        if (el->get_display() == litehtml::display_none) {
+            addHidden(*el);
             return painted;
+        }
         const int index = static_cast<int>(tree.boxes.size());
         tree.boxes.emplace_back();
         {
             LayoutBox& box = tree.boxes.back();
             box.nodeId = layoutNodeId(*el);
             const char* tag = el->get_tagName();
-            box.tag = tag ? QString::fromUtf8(tag).toUpper() : QString();
+            box.tag = tagName(tag);
             const char* id = el->get_attr("id");
             if (id)
                 box.htmlId = QString::fromUtf8(id);
@@ -407,7 +436,7 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     LayoutTree part;
     std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
     std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
-    layoutengine_detail::TreeBuilder builder{part, elements, markers};
+    layoutengine_detail::TreeBuilder builder{part, elements, markers, m_tagNames, 0, {}};
     builder.addElement(block, -1);
     if (part.boxes.size() != static_cast<size_t>(end - first))
         return false;
@@ -468,7 +497,7 @@ void LayoutEngine::buildTree()
     if (!m_document || !m_document->root())
         return;
     m_textMarkers.clear();
-    layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers};
+    layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers, m_tagNames, 0, {}};
     builder.addElement(m_document->root(), -1);
     int right = m_documentSize.width();
     int bottom = m_documentSize.height();

@@ -102,6 +102,7 @@ private:
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_elements;
     // Text node id -> the marker comment that stands before its words.
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_textMarkers;
+    std::unordered_map<std::string, QString> m_tagNames; // lower case -> the boxes' tag names
     QSize m_viewport{800, 600};
     int m_width = 0;
     bool m_laidOut = false;

@@ -261,11 +261,61 @@ TEST_P(BlockLayoutOnFixtures, EveryElementRestyledMatchesAFullLayout)
     }
 }
 
+void collectTexts(Node* n, std::vector<Text*>& out)
+{
+    for (Node* c = n->firstChild(); c; c = c->nextSibling()) {
+        if (Text* t = c->asText())
+            out.push_back(t);
+        else
+            collectTexts(c, out);
+    }
+}
+
+// Typing a word into every text of the page, one after the other.
+TEST_P(BlockLayoutOnFixtures, EveryTextTypedIntoMatchesAFullLayout)
+{
+    Ref<Document> doc = pageFrom(layout_test::readFixture(QString::fromLatin1(GetParam())));
+    DocumentLayout layout(doc.get());
+    layout.setBaseFolder(layout_test::fixtureFolder());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    std::vector<Text*> texts;
+    collectTexts(doc->body(), texts);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        texts[i]->insertData(texts[i]->length() / 2, QStringLiteral("ab"));
+        expectSameAsFullLayout(layout, *doc, std::string(GetParam()) + " text " + std::to_string(i), i % 4 == 0,
+                               layout_test::fixtureFolder());
+        if (HasFailure())
+            return;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutOnFixtures,
                          ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
                                            "tables-caption.html", "tables-percent.html"),
                          [](const ::testing::TestParamInfo<const char*>& i) {
                              return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
                          });
+
+} // namespace
+
+namespace {
+
+// Elements without a box (hidden, or inside a hidden element) take their
+// changes too: they show as changed once they show.
+TEST(BlockLayout, HiddenElementsTakeTheirChanges)
+{
+    Ref<Document> doc = pageFrom("<body><div id=d style='display:none'><p id=p>inner</p></div>"
+                                 "<p id=q style='display:none'>hidden</p><p>after</p></body>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 400));
+    layout.ensureLayout();
+    byId(doc.get(), "p")->style().setAttribute(QStringLiteral("font-size"), Variant(QStringLiteral("30px")));
+    layout.ensureLayout();
+    byId(doc.get(), "d")->style().setAttribute(QStringLiteral("display"), Variant(QStringLiteral("block")));
+    byId(doc.get(), "q")->style().setAttribute(QStringLiteral("display"), Variant(QStringLiteral("block")));
+    expectSameAsFullLayout(layout, *doc, "shown", true);
+    ASSERT_NE(layout.box(byId(doc.get(), "q")), nullptr);
+}
 
 } // namespace
