@@ -3,7 +3,9 @@
 #include "engine/layout/TableColumns.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <string>
 #include <limits>
 
 namespace engine {
@@ -68,7 +70,76 @@ private:
     std::vector<std::pair<litehtml::element::ptr, litehtml::css_length>> m_cells;
 };
 
+// A span attribute as browsers read it: digits after optional blanks, at
+// most `high`; unreadable or below 1: 1, except a rowspan of 0, which spans
+// the rows to the end (`high`). (litehtml makes a grid column for every
+// spanned column, and reads spans below 1 as rows or columns before it.)
+void clampSpan(litehtml::element& cell, const char* name, bool zeroToEnd, long long high)
+{
+    const char* value = cell.get_attr(name);
+    if (!value)
+        return;
+    const char* p = value;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f')
+        ++p;
+    if (*p == '+')
+        ++p;
+    long long n = 0;
+    bool digits = false;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        digits = true;
+        n = std::min(n * 10 + (*p - '0'), high);
+    }
+    const long long span = !digits ? 1 : n == 0 ? (zeroToEnd ? high : 1) : n;
+    const std::string text = std::to_string(span);
+    if (text != value)
+        cell.set_attr(name, text.c_str());
+}
+
+// The cells of a table, not those of the tables inside it.
+void clampCellSpans(litehtml::element& parent)
+{
+    for (size_t i = 0; i < parent.get_children_count(); ++i) {
+        const litehtml::element::ptr child = parent.get_child(static_cast<int>(i));
+        if (!child)
+            continue;
+        const litehtml::style_display display = child->get_display();
+        if (display == litehtml::display_table || display == litehtml::display_inline_table)
+            continue;
+        if (display == litehtml::display_table_cell) {
+            clampSpan(*child, "colspan", false, 1000);
+            clampSpan(*child, "rowspan", true, 65534);
+            continue;
+        }
+        clampCellSpans(*child);
+    }
+}
+
 } // namespace tableelement_detail
+
+void TableElement::init()
+{
+    // litehtml builds the grid anew (a cell's width was edited in place) but
+    // adds the captions to those it had: each caption would be laid out once
+    // more per rebuild, the table a caption higher each time.
+    if (m_grid)
+        m_grid->captions().clear();
+    tableelement_detail::clampCellSpans(*this);
+    Hinted::init();
+}
+
+void TableElement::parse_styles(bool is_reparse)
+{
+    Hinted::parse_styles(is_reparse);
+    // Widths and spacings no page can mean (99999999999) would overflow the
+    // table's width in pixels.
+    constexpr float largestWidth = 1e6f;
+    if (!m_css_width.is_predefined() && std::abs(m_css_width.val()) > largestWidth)
+        m_css_width.set_value(std::copysign(largestWidth, m_css_width.val()), m_css_width.units());
+    constexpr int largestSpacing = 10000;
+    m_border_spacing_x = std::clamp(m_border_spacing_x, 0, largestSpacing);
+    m_border_spacing_y = std::clamp(m_border_spacing_y, 0, largestSpacing);
+}
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)
 {
@@ -117,7 +188,8 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
     const int blockWidth =
         autoTableWidth ? std::max(0, max_width ? max_width - content_margins_left() - content_margins_right() : 0)
                        : calc_width(max_width) - frame;
-    struct Span {
+    struct Span
+    {
         int first, count, minWidth, maxWidth;
         double percent;
     };
@@ -135,8 +207,12 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
             const litehtml::css_length& fixedWidth = grid.column(c).css_width;
             int minWidth = 0, maxWidth = 0;
             if (cell->colspan <= 1 && !fixedWidth.is_predefined()) {
+                // A fixed column gives way down to its content's minimum
+                // when the table is narrower than the widths ask.
                 const int width = fixedWidth.calc_percent(blockWidth);
-                minWidth = maxWidth = std::max(width, cell->el->render(0, 0, width));
+                saved.setCell(cell->el, autoWidth());
+                minWidth = cell->el->render(0, 0, 1);
+                maxWidth = std::max(width, minWidth);
             } else {
                 minWidth = cell->el->render(0, 0, 1);
                 maxWidth = cell->el->render(0, 0, blockWidth - spacing);

@@ -13,6 +13,8 @@ class TableElement : public Hinted<litehtml::el_table>
 {
 public:
     using Hinted::Hinted;
+    void init() override;
+    void parse_styles(bool is_reparse = false) override;
     int render(int x, int y, int max_width, bool second_pass = false) override;
     void draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 

@@ -25,7 +25,8 @@ QRect boxOf(const LayoutEngine& layout, const char* id)
     return box->borderBox;
 }
 
-struct BrowserBox {
+struct BrowserBox
+{
     const char* page;
     const char* id;
     int left;
@@ -97,9 +98,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-caption.html", "c1b", 211, 196},
         // A caption's longest word widens a table of narrow cells.
         BrowserBox{"tables-caption.html", "c2", 10, 57}, BrowserBox{"tables-caption.html", "c2c", 10, 57},
-        BrowserBox{"tables-caption.html", "c2a", 13, 24},
-        BrowserBox{"tables-caption.html", "c3c", 10, 300}, BrowserBox{"tables-caption.html", "c3b", 101, 204},
-        BrowserBox{"tables-caption.html", "c4a", 13, 197}, BrowserBox{"tables-caption.html", "c4b", 212, 295},
+        BrowserBox{"tables-caption.html", "c2a", 13, 24}, BrowserBox{"tables-caption.html", "c3c", 10, 300},
+        BrowserBox{"tables-caption.html", "c3b", 101, 204}, BrowserBox{"tables-caption.html", "c4a", 13, 197},
+        BrowserBox{"tables-caption.html", "c4b", 212, 295},
         // caption-side from a style sheet; 200 % is read as 100 %.
         BrowserBox{"tables-caption.html", "c6c", 10, 300}, BrowserBox{"tables-caption.html", "c6a", 13, 278}));
 
@@ -110,6 +111,23 @@ INSTANTIATE_TEST_SUITE_P(
                       BrowserBox{"tables.html", "d1", 13, 91}, BrowserBox{"tables.html", "d2", 106, 366},
                       BrowserBox{"tables.html", "d3", 474, 133}, BrowserBox{"tables.html", "e1", 13, 146},
                       BrowserBox{"tables.html", "e2", 161, 146}));
+
+INSTANTIATE_TEST_SUITE_P(
+    OddMarkup, TableBoxes,
+    ::testing::Values(
+        // Spans beyond the grid end at its last column / row.
+        BrowserBox{"tables-odd.html", "o3b", 13, 39}, BrowserBox{"tables-odd.html", "o3c", 54, 39},
+        BrowserBox{"tables-odd.html", "o4a", 13, 67}, BrowserBox{"tables-odd.html", "o4b", 82, 12},
+        // Zero, negative and unreadable widths count as none.
+        BrowserBox{"tables-odd.html", "o5", 10, 97}, BrowserBox{"tables-odd.html", "o5a", 13, 36},
+        BrowserBox{"tables-odd.html", "o6", 10, 87}, BrowserBox{"tables-odd.html", "o6a", 13, 49},
+        BrowserBox{"tables-odd.html", "o7", 10, 112}, BrowserBox{"tables-odd.html", "o7a", 13, 29},
+        BrowserBox{"tables-odd.html", "o11a", 13, 32}, BrowserBox{"tables-odd.html", "o11b", 47, 36},
+        // A cell far wider than the room: the table takes the room.
+        BrowserBox{"tables-odd.html", "o8", 10, 780}, BrowserBox{"tables-odd.html", "o8b", 751, 36},
+        // Percentages on the table and its cells together, over 100.
+        BrowserBox{"tables-odd.html", "o9", 10, 390}, BrowserBox{"tables-odd.html", "o9a", 13, 239},
+        BrowserBox{"tables-odd.html", "o9b", 254, 104}, BrowserBox{"tables-odd.html", "o9c", 359, 38}));
 
 TEST(TableCaptions, CaptionAboveTheRowsAndTheCellsRightBelowIt)
 {
