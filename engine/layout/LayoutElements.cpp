@@ -10,6 +10,8 @@
 #include <litehtml/el_para.h>
 #include <litehtml/el_tr.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace engine {
@@ -53,7 +55,135 @@ QRect borderBoxAt(const litehtml::element& el, int x, int y)
     return toQRect(pos);
 }
 
+enum class Around { Nothing, Content, LineEdge };
+
+bool isBreakElement(const litehtml::element& el)
+{
+    return dynamic_cast<const litehtml::el_break*>(&el) != nullptr;
+}
+
+// What stands next to child `from` of an element in the direction `step`
+// (-1 before it, +1 after it), looking into inline elements: content, a
+// line edge (a break or a block), or nothing. `budget` bounds the walk; when
+// it runs out the answer is content.
+Around scanText(const litehtml::element& container, int from, int step, int& budget)
+{
+    const int count = static_cast<int>(container.get_children_count());
+    for (int i = from + step; i >= 0 && i < count; i += step) {
+        if (--budget < 0)
+            return Around::Content;
+        const litehtml::element::ptr c = container.get_child(i);
+        if (!c || c->is_comment() || c->is_white_space())
+            continue;
+        if (isBreakElement(*c))
+            return Around::LineEdge;
+        const litehtml::style_display display = c->get_display();
+        if (display == litehtml::display_none || c->get_float() != litehtml::float_none)
+            continue;
+        const litehtml::element_position position = c->get_element_position();
+        if (position == litehtml::element_position_absolute || position == litehtml::element_position_fixed)
+            continue;
+        if (display == litehtml::display_inline) {
+            const int start = step < 0 ? static_cast<int>(c->get_children_count()) : -1;
+            const Around inside = scanText(*c, start, step, budget);
+            if (inside != Around::Nothing)
+                return inside;
+            continue;
+        }
+        return c->is_inline_box() ? Around::Content : Around::LineEdge;
+    }
+    return Around::Nothing;
+}
+
+// The index of a child, searched outward from its last known index, else
+// from where the last search in the same parent found its child: layout asks
+// for the breaks of a parent in order, so a search is short.
+int childIndex(const litehtml::element& parent, const litehtml::element* child, int& hint)
+{
+    struct Found {
+        const litehtml::element* parent = nullptr;
+        int index = 0;
+    };
+    thread_local std::array<Found, 8> lastFound; // by the parent's address
+    Found& last = lastFound[(reinterpret_cast<std::uintptr_t>(&parent) >> 4) % lastFound.size()];
+    const int count = static_cast<int>(parent.get_children_count());
+    const int guess = hint >= 0 && hint < count ? hint : last.parent == &parent ? std::min(last.index, count - 1) : 0;
+    for (int d = 0; d < count; ++d) {
+        for (const int i : {guess + d, guess - d - 1}) {
+            if (i >= 0 && i < count && parent.get_child(i).get() == child) {
+                last = Found{&parent, i};
+                return hint = i;
+            }
+        }
+        if (guess + d >= count && guess - d - 1 < 0)
+            break;
+    }
+    return -1;
+}
+
 } // namespace layoutelements_detail
+
+bool BreakElement::lineEdgeNextTo(int step) const
+{
+    using namespace layoutelements_detail;
+    // Pages may hold long runs of breaks: each walk stops at the next one,
+    // and a walk that runs too long keeps litehtml's line.
+    int budget = 4096;
+    const litehtml::element* self = this;
+    size_t level = 0;
+    for (litehtml::element::ptr parent = element::parent(); parent; parent = parent->parent(), ++level) {
+        int scratch = -1;
+        const int index = childIndex(*parent, self, level < m_indexHints.size() ? m_indexHints[level] : scratch);
+        if (index < 0)
+            return false;
+        const Around around = scanText(*parent, index, step, budget);
+        if (around != Around::Nothing)
+            return around == Around::LineEdge;
+        if (parent->get_display() != litehtml::display_inline)
+            return true;
+        self = parent.get();
+    }
+    return false;
+}
+
+bool BreakElement::inFlow() const
+{
+    if (get_float() != litehtml::float_none || get_clear() != litehtml::clear_none)
+        return false;
+    const litehtml::element_position position = get_element_position();
+    return position != litehtml::element_position_absolute && position != litehtml::element_position_fixed;
+}
+
+bool BreakElement::is_break() const
+{
+    // A break with nothing after it in its line's text ends that line by
+    // itself: it opens no line (litehtml would open one, and give it a
+    // line's height when a block follows).
+    if (Hinted::get_display() != litehtml::display_none && inFlow() && !lineEdgeNextTo(-1) && lineEdgeNextTo(1))
+        return false;
+    return Hinted::is_break();
+}
+
+litehtml::style_display BreakElement::get_display() const
+{
+    const litehtml::style_display display = Hinted::get_display();
+    if (display != litehtml::display_inline_block && display != litehtml::display_inline)
+        return display;
+    return inFlow() && lineEdgeNextTo(-1) ? litehtml::display_block : display;
+}
+
+int BreakElement::render(int x, int y, int max_width, bool second_pass)
+{
+    const int width = Hinted::render(x, y, max_width, second_pass);
+    if (get_display() == litehtml::display_block) {
+        // The empty line: as high as a line of text in the break's font, no
+        // wider than a caret, so that a point on it hits the block.
+        m_pos.height = line_height();
+        m_pos.width = 0;
+        return 0;
+    }
+    return width;
+}
 
 int layoutNodeId(const litehtml::element& el)
 {
@@ -111,7 +241,7 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const 
     else if (tag == "a")
         el = std::make_shared<Hinted<litehtml::el_anchor>>(doc);
     else if (tag == "br")
-        el = std::make_shared<Hinted<litehtml::el_break>>(doc);
+        el = std::make_shared<BreakElement>(doc);
     else if (tag == "li")
         el = std::make_shared<ListItemElement>(doc);
     else if (tag == "hr" || tag == "tbody" || tag == "thead" || tag == "tfoot" || tag == "caption" || tag == "ul" ||

@@ -2,6 +2,7 @@
 
 #include <litehtml/litehtml.h>
 #include <litehtml/el_body.h>
+#include <litehtml/el_break.h>
 #include <litehtml/el_image.h>
 #include <litehtml/el_table.h>
 #include <litehtml/el_td.h>
@@ -10,6 +11,8 @@
 #include <QString>
 
 #include "engine/layout/PresentationalHints.h"
+
+#include <array>
 
 namespace engine {
 
@@ -151,6 +154,36 @@ public:
 
 private:
     PageContainer& m_container;
+};
+
+// BR. litehtml 0.6 opens a line at a break instead of ending one, and gives
+// a line's height to a break that opens one before a block: a block starting
+// with a break lost a line, `<p><br></p>` was 0 px high and `a<br><div>`
+// showed an empty line. Here a break is laid out as browsers show it:
+// - one that ends an empty line (nothing but white space before it since the
+//   previous break, a block or the start of the block's text) is a block one
+//   line high in its font: `<p><br></p>`, the second of `a<br><br>b`;
+// - one that ends a line of content and has nothing after it up to the next
+//   break or block (`a<br></p>`, the first of `a<br><br>b`) only ends that
+//   line: it opens none;
+// - any other breaks the line as litehtml does. Floated, positioned and
+//   clearing breaks keep litehtml's layout.
+class BreakElement : public Hinted<litehtml::el_break>
+{
+public:
+    using Hinted::Hinted;
+    litehtml::style_display get_display() const override;
+    bool is_break() const override;
+    int render(int x, int y, int max_width, bool second_pass = false) override;
+
+private:
+    // Whether a break, a block or the edge of the block's text comes first
+    // before (step -1) or after (step +1) this break, past white space.
+    bool lineEdgeNextTo(int step) const;
+    bool inFlow() const;
+    // The index of this break among its parent's children, and of each
+    // inline ancestor among its own parent's, last found.
+    mutable std::array<int, 4> m_indexHints{-1, -1, -1, -1};
 };
 
 // BODY: the painters below content.
