@@ -75,14 +75,6 @@ public:
         if (!paintsOutside(clip))
             Base::draw_children(hdc, x, y, clip, flag, zindex);
     }
-    void init() override
-    {
-        // A table's grid built again (after a restyle) keeps litehtml's list of
-        // captions: each would be added twice.
-        if (this->m_grid)
-            this->m_grid->captions().clear();
-        Base::init();
-    }
 };
 
 // MARQUEE: a clipped, non-scrolling block of its width and height.
