@@ -53,12 +53,15 @@ BrowseView::BrowseView(QWidget* parent) : QWidget(parent)
     m_view->setPage(m_page);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &BrowseView::onLoading);
     connect(m_page, &QWebEnginePage::titleChanged, this, &BrowseView::titleChanged);
+    connect(m_page, &QWebEnginePage::urlChanged, this, &BrowseView::onUrlChanged);
+    m_historyIndex = m_page->history()->currentItemIndex();
     connect(profile, &QWebEngineProfile::downloadRequested, this, &BrowseView::onDownload);
 }
 
 BrowseView::~BrowseView()
 {
-    // The page goes before its profile.
+    // The page goes before its profile, telling nothing on its way out.
+    disconnect(m_page, nullptr, this, nullptr);
     m_view->setPage(nullptr);
     delete m_page;
 }
@@ -133,8 +136,10 @@ void BrowseView::onLoading(const QWebEngineLoadingInfo& info)
     const bool refused = !m_refused.isEmpty() && info.url() == m_refused;
     if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus) {
         m_inRefusedLoad = refused;
-        if (!refused)
+        if (!refused) {
+            m_loading = true;
             emit downloadBegin();
+        }
         return;
     }
     if (m_inRefusedLoad && refused) {
@@ -142,7 +147,24 @@ void BrowseView::onLoading(const QWebEngineLoadingInfo& info)
         m_refused.clear();
         return;
     }
+    m_loading = false;
+    m_historyIndex = m_page->history()->currentItemIndex();
     emit loadFinished(info.status() == QWebEngineLoadingInfo::LoadSucceededStatus);
+}
+
+void BrowseView::onUrlChanged()
+{
+    // WebEngine reports no load for a move within the page, but the
+    // history has an entry more or stands elsewhere: whoever counts the
+    // positions of the history by the loads must hear of it.
+    if (m_loading)
+        return;
+    const int index = m_page->history()->currentItemIndex();
+    if (index == m_historyIndex)
+        return;
+    m_historyIndex = index;
+    emit downloadBegin();
+    emit loadFinished(true);
 }
 
 void BrowseView::onDownload(QWebEngineDownloadRequest* download)

@@ -50,7 +50,12 @@ signals:
     // begins nor finishes a load.
     void beforeNavigate(const QUrl& url, bool* cancel);
     // A navigation that went ahead begins loading (back, forward and refresh
-    // included; a link to a file that gets downloaded too).
+    // included; a link to a file that gets downloaded too). A move within
+    // the page that makes or takes a history entry (a link to an anchor,
+    // back to the page before it, a script's pushState) is told as a load
+    // that begins and ends at once; it is not asked about beforehand.
+    // An address the browser cannot take (longer than its limit of 2 MB) is
+    // dropped: nothing is asked or told.
     void downloadBegin();
     // That load ended: ok when the page is shown, false when it failed, was
     // stopped or turned into a file download.
@@ -65,11 +70,15 @@ private:
     bool askBeforeNavigate(const QUrl& url);
     void onLoading(const QWebEngineLoadingInfo& info);
     void onDownload(QWebEngineDownloadRequest* download);
+    void onUrlChanged();
     QWebEngineView* m_view = nullptr;
     BrowsePage* m_page = nullptr;
     // The last navigation refused, and whether its (empty) load is under way.
     QUrl m_refused;
     bool m_inRefusedLoad = false;
+    // A load is under way; the history entry shown when none was.
+    bool m_loading = false;
+    int m_historyIndex = 0;
 };
 
 } // namespace engine

@@ -39,23 +39,27 @@ constexpr int kDeadlineMs = 60000;
 // that waits for the title knows the page takes clicks.
 QByteArray browsePage(const char* title, const char* body)
 {
-    return QByteArray("<html><head><title>-</title></head><body>") + body
-        + "<script>requestAnimationFrame(function() { requestAnimationFrame(function() { document.title = '" + title
-        + "'; }); });</script></body></html>";
+    return QByteArray("<html><head><title>-</title></head><body>") + body +
+           "<script>requestAnimationFrame(function() { requestAnimationFrame(function() { document.title = '" + title +
+           "'; }); });</script></body></html>";
 }
 
 TEST(BrowseView, AddressesBecomeUrls)
 {
-    EXPECT_EQ(BrowseView::addressToUrl(QStringLiteral("/tmp/a b.html")), QUrl::fromLocalFile(QStringLiteral("/tmp/a b.html")));
-    EXPECT_EQ(BrowseView::addressToUrl(QStringLiteral("  http://example.com/x ")), QUrl(QStringLiteral("http://example.com/x")));
+    EXPECT_EQ(BrowseView::addressToUrl(QStringLiteral("/tmp/a b.html")),
+              QUrl::fromLocalFile(QStringLiteral("/tmp/a b.html")));
+    EXPECT_EQ(BrowseView::addressToUrl(QStringLiteral("  http://example.com/x ")),
+              QUrl(QStringLiteral("http://example.com/x")));
     EXPECT_EQ(BrowseView::addressToUrl(QStringLiteral("example.com")), QUrl(QStringLiteral("http://example.com")));
     EXPECT_EQ(BrowseView::addressToUrl(QString()), QUrl(QStringLiteral("about:blank")));
 }
 
 // One view on two small pages: a.html links to b.html and to a .zip file.
-class BrowseViewLive : public ::testing::Test {
+class BrowseViewLive : public ::testing::Test
+{
 protected:
-    struct Load {
+    struct Load
+    {
         QString file;
         bool ok;
         bool operator==(const Load&) const = default;
@@ -124,9 +128,8 @@ protected:
     // Waits for the page `file` to have loaded and been drawn.
     bool waitForPage(const QString& file, const QString& title)
     {
-        return waitUntil([&] {
-            return !loads.empty() && loads.back().file == file && loads.back().ok && view->title() == title;
-        });
+        return waitUntil(
+            [&] { return !loads.empty() && loads.back().file == file && loads.back().ok && view->title() == title; });
     }
 
     bool openA()
@@ -264,6 +267,107 @@ TEST_F(BrowseViewLive, StopEndsALoadThatDoesNotAnswer)
     ASSERT_TRUE(waitUntil([&] { return !loads.empty(); }));
     EXPECT_FALSE(loads.back().ok);
     // The view is still usable.
+    ASSERT_TRUE(openA());
+}
+
+TEST_F(BrowseViewLive, APageThatNavigatesItselfIsAskedFirst)
+{
+    ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("self.html")),
+                              browsePage("S", "<script>setTimeout(function() { location.href = 'b.html'; }, 0);"
+                                              "</script>")));
+    refused = {QStringLiteral("b.html")};
+    view->navigate(dir.filePath(QStringLiteral("self.html")));
+    ASSERT_TRUE(waitUntil([&] { return asked.contains(QStringLiteral("b.html")); }));
+    ASSERT_TRUE(waitForPage(QStringLiteral("self.html"), QStringLiteral("S")));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(view->url().fileName(), QStringLiteral("self.html"));
+    EXPECT_EQ(begins, 1);
+    EXPECT_EQ(loads, (std::vector<Load>{{QStringLiteral("self.html"), true}}));
+
+    refused.clear();
+    view->refresh();
+    ASSERT_TRUE(waitForPage(QStringLiteral("b.html"), QStringLiteral("B")));
+    EXPECT_EQ(begins, 3);
+    EXPECT_TRUE(view->canGoBack());
+}
+
+TEST_F(BrowseViewLive, AMissingFileBeginsALoadThatFails)
+{
+    ASSERT_TRUE(openA());
+    view->navigate(dir.filePath(QStringLiteral("missing.html")));
+    ASSERT_TRUE(waitUntil([&] { return loads.size() == 2; }));
+    EXPECT_EQ(begins, 2);
+    EXPECT_FALSE(loads.back().ok);
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(loads.size(), 2u);
+    // Back returns to the page before it, as the positions the preview
+    // counts say.
+    EXPECT_TRUE(view->canGoBack());
+    view->goBack();
+    ASSERT_TRUE(waitForPage(QStringLiteral("a.html"), QStringLiteral("A")));
+}
+
+TEST_F(BrowseViewLive, LongAddressesLoadAndOnesOverTheLimitAreDropped)
+{
+    ASSERT_TRUE(openA());
+    // 2 MB is the most the browser takes: beyond, nothing is asked or begun.
+    const QString b = QUrl::fromLocalFile(dir.filePath(QStringLiteral("b.html"))).toString();
+    view->navigate(b + QStringLiteral("?q=") + QString(2 * 1024 * 1024, QLatin1Char('x')));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(asked.size(), 1);
+    EXPECT_EQ(begins, 1);
+    // 200 KB is asked about and loads.
+    view->navigate(b + QStringLiteral("?q=") + QString(200 * 1024, QLatin1Char('y')));
+    ASSERT_TRUE(waitForPage(QStringLiteral("b.html"), QStringLiteral("B")));
+    EXPECT_EQ(asked.size(), 2);
+    EXPECT_EQ(begins, 2);
+}
+
+TEST_F(BrowseViewLive, MovesWithinThePageAreToldAsLoads)
+{
+    ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("long.html")),
+                              browsePage("L", "<a href='#end' style='position:absolute; left:10px; top:10px; "
+                                              "width:150px; height:40px'>end</a>"
+                                              "<div id=end style='position:absolute; top:3000px'>end</div>")));
+    view->navigate(dir.filePath(QStringLiteral("long.html")));
+    ASSERT_TRUE(waitForPage(QStringLiteral("long.html"), QStringLiteral("L")));
+    click(kLinkToB);
+    ASSERT_TRUE(waitUntil([&] { return view->url().fragment() == QStringLiteral("end"); }));
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(view->canGoBack());
+    EXPECT_EQ(begins, 2) << "an entry in the history, but no load told";
+    EXPECT_EQ(loads.size(), 2u);
+    view->goBack();
+    ASSERT_TRUE(waitUntil([&] { return view->url().fragment().isEmpty(); }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(begins, 3);
+    // A script that only rewrites the address makes no entry.
+    view->findChild<QWebEngineView*>()->page()->runJavaScript(
+        QStringLiteral("history.replaceState(null, '', '#other')"));
+    ASSERT_TRUE(waitUntil([&] { return view->url().fragment() == QStringLiteral("other"); }));
+    ASSERT_TRUE(settle());
+    EXPECT_EQ(begins, 3);
+    EXPECT_EQ(loads.size(), 3u);
+}
+
+TEST_F(BrowseViewLive, DestroyedWhileLoading)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    bool requested = false;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] { requested = true; });
+    view->navigate(QStringLiteral("http://127.0.0.1:%1/slow.html").arg(server.serverPort()));
+    ASSERT_TRUE(waitUntil([&] { return requested; }));
+    ASSERT_EQ(begins, 1);
+    const size_t loadsBefore = loads.size();
+    view.reset();
+    EXPECT_EQ(loads.size(), loadsBefore) << "told about a load while being destroyed";
+    // Another view works afterwards.
+    view = std::make_unique<BrowseView>();
+    QObject::connect(view.get(), &BrowseView::loadFinished, [this](bool ok) {
+        loads.push_back({view->url().fileName(), ok});
+    });
+    view->show();
     ASSERT_TRUE(openA());
 }
 
