@@ -1,11 +1,18 @@
 #include "engine/layout/TextGeometry.h"
 
+#include "engine/dom/Element.h"
+#include "engine/dom/LivePosition.h"
 #include "engine/dom/Text.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/HitTester.h"
 #include "engine/markup/TextUnits.h"
 
 namespace engine {
+
+Text* TextPosition::text() const
+{
+    return node ? node->asText() : nullptr;
+}
 
 void TextGeometry::update()
 {
@@ -19,6 +26,7 @@ void TextGeometry::update()
     m_lineOf.clear();
     m_prefix.clear();
     m_entriesOfNode.clear();
+    m_lineOfBreak.clear();
     auto blockOf = [&tree](int owner) {
         int b = owner;
         while (b >= 0 && tree.boxes[static_cast<size_t>(b)].inlineLevel)
@@ -56,6 +64,110 @@ void TextGeometry::update()
         m_lineOf.push_back(static_cast<int>(m_lines.size()) - 1);
     }
     m_prefix.resize(m_pieces.size());
+    addEmptyLines();
+}
+
+void TextGeometry::addEmptyLines()
+{
+    // A break that ends an empty line is laid out as a block one line high:
+    // its box is the line. The lines are merged in among the lines of text
+    // in the page's order.
+    const LayoutTree& tree = m_layout.tree();
+    std::vector<Line> empty;
+    std::vector<Node*> breaks;
+    for (int b = 0; b < static_cast<int>(tree.boxes.size()); ++b) {
+        const LayoutBox& box = tree.boxes[static_cast<size_t>(b)];
+        if (box.inlineLevel || box.tag != QLatin1String("BR") || box.borderBox.height() <= 0)
+            continue;
+        Node* br = m_layout.node(box.nodeId);
+        if (!br || !br->parentNode())
+            continue;
+        int block = box.parent;
+        while (block >= 0 && tree.boxes[static_cast<size_t>(block)].inlineLevel)
+            block = tree.boxes[static_cast<size_t>(block)].parent;
+        Line line;
+        line.first = line.last = -1;
+        line.block = block;
+        line.lineBreak = b;
+        line.rect = QRect(box.borderBox.left(), box.borderBox.top(), 1, box.borderBox.height());
+        // The baseline where text would stand: as on a line of text of the
+        // same height, else at a fifth of the height above the bottom.
+        const int height = line.rect.height();
+        line.baseline = line.rect.top() + height - height / 5;
+        for (const Line& text : m_lines) {
+            if (text.rect.height() == height) {
+                line.baseline = line.rect.top() + (text.baseline - text.rect.top());
+                break;
+            }
+        }
+        empty.push_back(line);
+        breaks.push_back(br);
+    }
+    if (empty.empty())
+        return;
+    std::vector<Line> merged;
+    merged.reserve(m_lines.size() + empty.size());
+    std::vector<int> moved(m_lines.size());
+    size_t e = 0;
+    for (size_t l = 0; l < m_lines.size(); ++l) {
+        const TextPiece& first =
+            tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(m_lines[l].first)])];
+        Node* text = m_layout.node(first.textNodeId);
+        while (e < empty.size() &&
+               LivePosition::compare(breaks[e]->parentNode(), breaks[e]->indexInParent(), text, first.offset) < 0) {
+            m_lineOfBreak[tree.boxes[static_cast<size_t>(empty[e].lineBreak)].nodeId] = static_cast<int>(merged.size());
+            merged.push_back(empty[e++]);
+        }
+        moved[l] = static_cast<int>(merged.size());
+        merged.push_back(m_lines[l]);
+    }
+    for (; e < empty.size(); ++e) {
+        m_lineOfBreak[tree.boxes[static_cast<size_t>(empty[e].lineBreak)].nodeId] = static_cast<int>(merged.size());
+        merged.push_back(empty[e]);
+    }
+    for (int& line : m_lineOf)
+        line = moved[static_cast<size_t>(line)];
+    m_lines = std::move(merged);
+}
+
+int TextGeometry::emptyLineAt(Node* node, int offset)
+{
+    update();
+    if (!node || node->isText() || m_lineOfBreak.empty())
+        return -1;
+    auto lineOf = [this](Node* n) {
+        const auto it = n && n->isElement() ? m_lineOfBreak.find(m_layout.nodeId(n)) : m_lineOfBreak.end();
+        return it == m_lineOfBreak.end() ? -1 : it->second;
+    };
+    // Before the break, or after it where nothing follows in the text.
+    const int before = lineOf(node->child(offset));
+    if (before >= 0)
+        return before;
+    Node* after = node->child(offset);
+    while (after && after->isText() && after->asText()->data().trimmed().isEmpty())
+        after = after->nextSibling();
+    return after ? -1 : lineOf(offset > 0 ? node->child(offset - 1) : nullptr);
+}
+
+LineInfo TextGeometry::infoOf(const Line& line)
+{
+    LineInfo info;
+    info.x = line.rect.left();
+    info.top = line.rect.top();
+    info.baseline = line.baseline;
+    info.descent = line.rect.top() + line.rect.height() - line.baseline;
+    info.height = line.rect.height();
+    return info;
+}
+
+std::optional<LineInfo> TextGeometry::lineInfoAt(Node* node, int offset)
+{
+    if (node && node->isText())
+        return lineInfo(node->asText(), offset);
+    const int l = emptyLineAt(node, offset);
+    if (l < 0)
+        return std::nullopt;
+    return infoOf(m_lines[static_cast<size_t>(l)]);
 }
 
 int TextGeometry::pieceAt(const Text* text, int offset)
@@ -132,19 +244,22 @@ std::optional<LineInfo> TextGeometry::lineInfo(const Text* text, int offset)
     const int l = lineOfPiece(e);
     if (l < 0)
         return std::nullopt;
-    const Line& line = m_lines[static_cast<size_t>(l)];
-    LineInfo info;
-    info.x = line.rect.left();
-    info.top = line.rect.top();
-    info.baseline = line.baseline;
-    info.descent = line.rect.top() + line.rect.height() - line.baseline;
-    info.height = line.rect.height();
-    return info;
+    return infoOf(m_lines[static_cast<size_t>(l)]);
 }
 
 TextPosition TextGeometry::positionOnLine(const Line& line, int x)
 {
     const LayoutTree& tree = m_layout.tree();
+    if (line.lineBreak >= 0) {
+        // An empty line: before its break.
+        TextPosition pos;
+        Node* br = m_layout.node(tree.boxes[static_cast<size_t>(line.lineBreak)].nodeId);
+        if (br && br->parentNode()) {
+            pos.node = br->parentNode();
+            pos.offset = br->indexInParent();
+        }
+        return pos;
+    }
     int entry = line.first;
     for (int e = line.first; e <= line.last; ++e) {
         const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
@@ -255,6 +370,17 @@ TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction,
     return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
 }
 
+TextPosition TextGeometry::moveLineAt(Node* node, int offset, int direction, int x)
+{
+    if (node && node->isText())
+        return moveLine(node->asText(), offset, direction, x);
+    const int l = emptyLineAt(node, offset);
+    if (l < 0)
+        return moveLineFrom(caretRectAt(node, offset), direction, x);
+    const int best = lineBeyond(m_lines[static_cast<size_t>(l)].rect, direction, x, l);
+    return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
+}
+
 TextPosition TextGeometry::moveLineFrom(const QRect& caret, int direction, int x)
 {
     update();
@@ -270,6 +396,10 @@ QRect TextGeometry::caretRectAt(Node* node, int offset)
         return QRect();
     if (node->isText())
         return caretRect(node->asText(), offset);
+    if (const int l = emptyLineAt(node, offset); l >= 0) {
+        const Line& line = m_lines[static_cast<size_t>(l)];
+        return QRect(line.rect.left(), line.rect.top(), 1, line.rect.height());
+    }
     Node* after = node->child(offset);
     Node* before = offset > 0 ? node->child(offset - 1) : nullptr;
     QRect caret;

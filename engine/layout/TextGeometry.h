@@ -12,11 +12,14 @@ class DocumentLayout;
 class Node;
 class Text;
 
-// A place in text: a text node and a UTF-16 offset in it.
+// A place where the caret can stand: in text, a text node and a UTF-16
+// offset in it; on an empty line, the element holding the break that ends
+// the line and the break's index (the place before the break).
 struct TextPosition {
-    Text* node = nullptr;
+    Node* node = nullptr;
     int offset = 0;
     bool isNull() const { return node == nullptr; }
+    Text* text() const;
 };
 
 // The line a place stands on, in page coordinates.
@@ -44,21 +47,26 @@ public:
     // coordinates; null when the text has no box.
     QRect caretRect(const Text* text, int offset);
     std::optional<LineInfo> lineInfo(const Text* text, int offset);
+    // The line of any place: in text, or on an empty line (before its break,
+    // or after it at the end of the text). Null elsewhere.
+    std::optional<LineInfo> lineInfoAt(Node* node, int offset);
     // The caret at any place of the page: a text node and offset, or an
     // element and a child index. Beside an element with a box (an image) at
     // its edge; in an element without content at the start of its content
     // box. Null when nothing there has a box.
     QRect caretRectAt(Node* node, int offset);
-    // The place in text nearest a page point: on the line under the point
-    // (else the nearest line), before the character whose middle lies right
-    // of the point. Inside a cell, caption, marquee or layer, only its lines
-    // count while it has any.
+    // The place nearest a page point: on the line under the point (else the
+    // nearest line), before the character whose middle lies right of the
+    // point; on an empty line, before its break. Inside a cell, caption,
+    // marquee or layer, only its lines count while it has any.
     TextPosition positionAtPoint(QPoint page);
     // The place on the previous (direction < 0) or next line nearest to page x;
     // null at the first or last line.
     TextPosition moveLine(const Text* text, int offset, int direction, int x);
     // The same from a caret box that is not in text (an empty cell).
     TextPosition moveLineFrom(const QRect& caret, int direction, int x);
+    // The same from any place (in text, on an empty line, in an empty cell).
+    TextPosition moveLineAt(Node* node, int offset, int direction, int x);
     // The boxes a run of text covers, one per line, in page coordinates.
     std::vector<QRect> rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset);
     // The word at a place, as [start, end) offsets: the whitespace-separated
@@ -67,13 +75,19 @@ public:
 
 private:
     struct Line {
-        int first = 0; // piece indices [first, last]
+        int first = 0; // piece indices [first, last]; -1 on an empty line
         int last = 0;
         int block = -1;
         QRect rect;
         int baseline = 0;
+        int lineBreak = -1; // on an empty line: the box of the break that ends it
     };
     void update();
+    void addEmptyLines();
+    // The empty line a place before (or, at the end of its text, after) a
+    // break stands on; -1 when none.
+    int emptyLineAt(Node* node, int offset);
+    static LineInfo infoOf(const Line& line);
     int pieceAt(const Text* text, int offset);
     int xInPiece(int piece, int charIndex);
     int offsetInPiece(int piece, int x);
@@ -88,6 +102,7 @@ private:
     std::vector<Line> m_lines;
     std::vector<int> m_lineOf; // per entry of m_pieces
     std::unordered_map<int, std::vector<int>> m_entriesOfNode; // text node id -> its entries, in order
+    std::unordered_map<int, int> m_lineOfBreak; // break node id -> its empty line
     std::vector<std::vector<int>> m_prefix;
     int m_generation = -1;
 };

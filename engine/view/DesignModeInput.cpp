@@ -11,6 +11,7 @@
 #include "engine/layout/HitTester.h"
 #include "engine/layout/TextGeometry.h"
 #include "engine/markup/TextUnits.h"
+#include "engine/view/CaretStep.h"
 #include "engine/view/EventSink.h"
 #include "engine/view/EventDispatcher.h"
 #include "engine/view/EventObject.h"
@@ -481,9 +482,9 @@ void DesignModeInput::mouseUp(QPoint client, int button, Qt::KeyboardModifiers m
         const bool cancelled = m_events.fire(events::DblClick, dbl);
         if (!cancelled && !m_capture && editing() && button == LeftButton) {
             const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
-            if (!pos.isNull() && Typing(doc()).isEditable(pos.node)
+            if (pos.text() && Typing(doc()).isEditable(pos.node)
                 && doc()->selection().type() != Selection::Type::Control) {
-                const auto [from, to] = m_view.textGeometry().wordAt(pos.node, pos.offset);
+                const auto [from, to] = m_view.textGeometry().wordAt(pos.text(), pos.offset);
                 if (to > from) {
                     doc()->selection().setTextRange(pos.node, from, pos.node, to);
                     m_anchor.set(pos.node, from);
@@ -549,7 +550,8 @@ Qt::CursorShape DesignModeInput::cursorAt(QPoint client)
         return Qt::ArrowCursor;
     const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
     if (!pos.isNull() && hit->containsNode(pos.node)) {
-        const QRect caret = m_view.textGeometry().caretRect(pos.node, pos.offset).translated(-m_view.scrollPosition());
+        const QRect caret =
+            m_view.textGeometry().caretRectAt(pos.node, pos.offset).translated(-m_view.scrollPosition());
         if (caret.top() <= client.y() && client.y() <= caret.bottom())
             return Qt::IBeamCursor;
     }
@@ -714,25 +716,28 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         if (ctrl)
             textunits::prevWordStart(node, offset, scope);
         else
-            textunits::prevChar(node, offset, scope);
+            stepCaret(text, node, offset, -1, scope);
         break;
     case Qt::Key_Right:
         if (ctrl)
             textunits::nextWordStart(node, offset, scope);
         else
-            textunits::nextChar(node, offset, scope);
+            stepCaret(text, node, offset, 1, scope);
         break;
     case Qt::Key_Up:
     case Qt::Key_Down: {
         Node* n = node;
         int o = offset;
-        if (!n->isText() && !textunits::firstCharAt(n, o, scope) && !textunits::lastCharEnd(n, o, scope))
+        // From an empty line as it stands; elsewhere from the text at the place.
+        if (!text.lineInfoAt(n, o) && !n->isText() && !textunits::firstCharAt(n, o, scope) &&
+            !textunits::lastCharEnd(n, o, scope))
             break;
-        if (!n->isText())
+        const QRect caret = text.caretRectAt(n, o);
+        if (caret.isNull())
             break;
         if (m_goalX < 0)
-            m_goalX = text.caretRect(n->asText(), o).x();
-        const TextPosition to = text.moveLine(n->asText(), o, qtKey == Qt::Key_Up ? -1 : 1, m_goalX);
+            m_goalX = caret.x();
+        const TextPosition to = text.moveLineAt(n, o, qtKey == Qt::Key_Up ? -1 : 1, m_goalX);
         if (!to.isNull()) {
             node = to.node;
             offset = to.offset;
@@ -752,6 +757,8 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         Node* n = node;
         int o = offset;
         const bool home = qtKey == Qt::Key_Home;
+        if (!n->isText() && text.lineInfoAt(n, o))
+            break; // an empty line: its start is its end
         if (!n->isText() && !(home ? textunits::firstCharAt(n, o, scope) : textunits::lastCharEnd(n, o, scope)))
             break;
         if (!n->isText())

@@ -80,11 +80,10 @@ std::optional<LineInfo> DisplayPointer::lineInfo() const
     if (!m_node)
         return std::nullopt;
     TextGeometry text(m_view.layout());
-    std::optional<LineInfo> info;
-    if (m_node->isText()) {
-        info = text.lineInfo(m_node->asText(), m_offset);
-    } else if (const QRect caret = text.caretRectAt(m_node.get(), m_offset); !caret.isNull()) {
-        // No text: a line of the caret's height at the caret.
+    std::optional<LineInfo> info = text.lineInfoAt(m_node.get(), m_offset);
+    const QRect caret = info || m_node->isText() ? QRect() : text.caretRectAt(m_node.get(), m_offset);
+    if (!caret.isNull()) {
+        // Neither text nor an empty line: a line of the caret's height at the caret.
         info = LineInfo();
         info->x = caret.left();
         info->top = caret.top();
@@ -114,9 +113,7 @@ bool DisplayPointer::moveToLine(int direction)
     if (!m_node)
         return false;
     TextGeometry text(m_view.layout());
-    const TextPosition pos = m_node->isText()
-                                 ? text.moveLine(m_node->asText(), m_offset, direction, m_x)
-                                 : text.moveLineFrom(text.caretRectAt(m_node.get(), m_offset), direction, m_x);
+    const TextPosition pos = text.moveLineAt(m_node.get(), m_offset, direction, m_x);
     if (pos.isNull())
         return false;
     m_node = pos.node;

@@ -249,12 +249,12 @@ TEST(TextGeometry, CaretPointAndLineMovesAgree)
     const QRect caret = text.caretRect(t, 3);
     const TextPosition down = text.moveLine(t, 3, 1, caret.left());
     ASSERT_FALSE(down.isNull());
-    const QRect below = text.caretRect(down.node, down.offset);
+    const QRect below = text.caretRect(down.text(), down.offset);
     EXPECT_GT(below.top(), caret.top());
     EXPECT_LE(std::abs(below.left() - caret.left()), 8);
     EXPECT_TRUE(text.moveLine(t, 3, -1, caret.left()).isNull());
     // Whole range over two lines: two rectangles.
-    EXPECT_EQ(text.rangeRects(t, 0, down.node, down.offset).size(), 2u);
+    EXPECT_EQ(text.rangeRects(t, 0, down.text(), down.offset).size(), 2u);
     EXPECT_EQ(text.wordAt(t, 2), std::make_pair(0, 5));
 }
 

@@ -1,0 +1,125 @@
+// The caret on lines that hold only a break: clicks, arrow keys and typing.
+#include "engine/view/DesignModeInput.h"
+
+#include "engine/EnginePage.h"
+#include "engine/editing/Selection.h"
+#include "engine/layout/Geometry.h"
+#include "engine/layout/TextGeometry.h"
+#include "engine/view/EventObject.h"
+#include "engine/view/PageView.h"
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+namespace {
+
+struct EmptyLines : ::testing::Test {
+    EmptyLines()
+        : doc(pageFrom("<html><body style='margin:8px'>"
+                       "<p id=p style='margin:0'>one<br><br>three</p>"
+                       "<p id=q style='margin:0'><br></p>"
+                       "<p id=r style='margin:0'>last</p></body></html>")),
+          view(doc.get())
+    {
+        view.setHeadless(QSize(400, 300));
+    }
+    Element* el(const char* id) { return doc->getElementById(QString::fromLatin1(id)); }
+    QRect rect(const char* id) { return Geometry(view.layout()).boundingClientRect(el(id)); }
+    int lineHeight() { return rect("r").height(); }
+    // A point on line `n` (from 0) of an element, `dx` right of its left edge.
+    QPoint onLine(const char* id, int n, int dx = 30)
+    {
+        const QRect r = rect(id);
+        return QPoint(r.left() + dx, r.top() + n * lineHeight() + lineHeight() / 2);
+    }
+    void click(QPoint p)
+    {
+        view.input().mouseDown(p, engine::LeftButton, Qt::NoModifier);
+        view.input().mouseUp(p, engine::LeftButton, Qt::NoModifier);
+    }
+    void key(int k, const QString& text = QString())
+    {
+        view.input().keyDown(k, Qt::NoModifier, text);
+        view.input().keyUp(k, Qt::NoModifier);
+    }
+    // The caret as "node:offset", the node named by its text or tag and id.
+    QString caret()
+    {
+        const Selection& sel = doc->selection();
+        Node* n = sel.start().node();
+        if (!n)
+            return QStringLiteral("none");
+        const QString name = n->isText() ? n->asText()->data() : n->asElement()->id();
+        return name + u':' + QString::number(sel.start().offset());
+    }
+    Ref<Document> doc;
+    PageView view;
+};
+
+} // namespace
+
+TEST_F(EmptyLines, LayOutOneLineHighAndTakeTheCaretWhereClicked)
+{
+    EXPECT_EQ(rect("p").height(), 3 * lineHeight());
+    EXPECT_EQ(rect("q").height(), lineHeight());
+    click(onLine("p", 1));
+    EXPECT_EQ(caret(), QStringLiteral("p:2")); // before the second break
+    // The caret is drawn on the empty line, at the line's start.
+    const QRect drawn = view.caretLocation();
+    EXPECT_EQ(drawn.top(), rect("p").top() + lineHeight());
+    EXPECT_EQ(drawn.height(), lineHeight());
+    EXPECT_EQ(drawn.left(), rect("p").left());
+    click(onLine("q", 0, 100));
+    EXPECT_EQ(caret(), QStringLiteral("q:0"));
+    EXPECT_EQ(view.caretLocation().top(), rect("q").top());
+}
+
+TEST_F(EmptyLines, TypingThereInsertsBeforeTheBreakAndUndoes)
+{
+    click(onLine("p", 1));
+    key('X', QStringLiteral("x"));
+    key('Y', QStringLiteral("y"));
+    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR>xy<BR>three"));
+    EXPECT_EQ(rect("p").height(), 3 * lineHeight());
+    click(onLine("q", 0));
+    key('Z', QStringLiteral("z"));
+    EXPECT_EQ(el("q")->innerHTML(), QStringLiteral("z<BR>"));
+    EXPECT_EQ(rect("q").height(), lineHeight()); // the break now ends a line of text
+    view.input().keyDown('Z', Qt::ControlModifier, QString());
+    EXPECT_EQ(el("q")->innerHTML(), QStringLiteral("<BR>"));
+    EXPECT_EQ(rect("q").height(), lineHeight());
+    view.input().keyDown('Z', Qt::ControlModifier, QString());
+    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR><BR>three"));
+}
+
+TEST_F(EmptyLines, UpAndDownStepThroughThem)
+{
+    click(onLine("p", 0, 2));
+    ASSERT_EQ(caret(), QStringLiteral("one:0"));
+    const char* down[] = {"p:2", "three:0", "q:0", "last:0"};
+    for (const char* expected : down) {
+        key(Qt::Key_Down);
+        EXPECT_EQ(caret(), QString::fromLatin1(expected));
+    }
+    const char* up[] = {"q:0", "three:0", "p:2", "one:0"};
+    for (const char* expected : up) {
+        key(Qt::Key_Up);
+        EXPECT_EQ(caret(), QString::fromLatin1(expected));
+    }
+}
+
+TEST_F(EmptyLines, LeftAndRightStepOntoAndOffThem)
+{
+    click(onLine("p", 0, 200)); // the end of "one"
+    ASSERT_EQ(caret(), QStringLiteral("one:3"));
+    key(Qt::Key_Right);
+    const QRect onEmpty = view.caretLocation();
+    EXPECT_EQ(onEmpty.top(), rect("p").top() + lineHeight());
+    key(Qt::Key_Right);
+    EXPECT_EQ(caret(), QStringLiteral("three:0"));
+    key(Qt::Key_Left);
+    EXPECT_EQ(view.caretLocation().top(), onEmpty.top());
+    key(Qt::Key_Left);
+    EXPECT_EQ(caret(), QStringLiteral("one:3"));
+}
