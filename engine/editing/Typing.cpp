@@ -31,6 +31,71 @@ bool isOtherBlock(const Element* el)
     return false;
 }
 
+// Elements that show on the page without any text: images, objects, tables.
+bool showsWithoutText(const Element* el)
+{
+    static const char* const kTags[] = {"TABLE", "OBJECT", "APPLET", "SELECT", "TEXTAREA", "BUTTON", "IFRAME", "MARQUEE"};
+    if (el->isVoid() && !el->isComment())
+        return true;
+    for (const char* t : kTags)
+        if (el->hasTag(QLatin1String(t)))
+            return true;
+    return false;
+}
+
+bool hasVisibleText(const Text* t)
+{
+    for (QChar c : t->data())
+        if (c != u' ' && c != u'\n' && c != u'\t' && c != u'\r' && c != u'\f')
+            return true;
+    return false;
+}
+
+// Whether anything in the element shows: a paragraph without it is 0 px high.
+bool showsContent(Element* el)
+{
+    for (Node* n = el->firstChild(); n; n = n->nextInTree(el)) {
+        if (const Text* t = n->asText(); t && hasVisibleText(t))
+            return true;
+        if (const Element* e = n->asElement(); e && showsWithoutText(e))
+            return true;
+    }
+    return false;
+}
+
+// A break keeps an empty paragraph one line high, as browsers' editors do:
+// at the end of its innermost last element (so that text typed there keeps
+// the formatting of the text it was split from).
+void keepLineOpen(Document* doc, Element* paragraph)
+{
+    if (showsContent(paragraph))
+        return;
+    Element* into = paragraph;
+    while (Element* last = into->lastChild() ? into->lastChild()->asElement() : nullptr) {
+        if (last->isComment() || last->isVoid())
+            break;
+        into = last;
+    }
+    into->appendChild(doc->createElement(QStringLiteral("BR")));
+}
+
+// Whether a line holds anything after a break: text, an image, before the
+// end of its block.
+bool lineGoesOnAfter(Element* br, Element* block)
+{
+    for (Node* n = br->nextInTree(block); n; n = n->nextInTree(block)) {
+        if (const Text* t = n->asText(); t && hasVisibleText(t))
+            return true;
+        if (const Element* e = n->asElement(); e && !e->isComment()) {
+            if (Typing::isParagraph(e) || isOtherBlock(e) || isContainerTag(e))
+                return false;
+            if (showsWithoutText(e))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace typing_detail
 
 Element* Typing::editingContainer(Node* node)
@@ -171,8 +236,19 @@ bool Typing::insertLineBreak()
     Node* endNode = nullptr;
     int endOffset = 0;
     MarkupServices::insertNodes(sel.start().node(), sel.start().offset(), {Ref<Node>(br.get())}, &endNode, &endOffset);
-    if (br->parentNode())
-        placeCaret(br->parentNode(), br->indexInParent() + 1);
+    if (!br->parentNode())
+        return true;
+    // A break at the end of its block opens no line of its own: a second
+    // one holds the new line open for the caret, as in browsers' editors.
+    Element* block = editingContainer(br.get());
+    for (Node* n = br->parentNode(); n && n != block; n = n->parentNode())
+        if (Element* e = n->asElement(); e && isParagraph(e)) {
+            block = e;
+            break;
+        }
+    if (block && !typing_detail::lineGoesOnAfter(br.get(), block))
+        br->parentNode()->insertBefore(m_doc->createElement(QStringLiteral("BR")), br->nextSibling());
+    placeCaret(br->parentNode(), br->indexInParent() + 1);
     return true;
 }
 
@@ -229,6 +305,9 @@ bool Typing::insertParagraph()
         return false;
     // An id names one element: the new paragraph does not repeat it.
     tail->removeAttribute(QStringLiteral("id"));
+    // Either half left empty stays one line high.
+    typing_detail::keepLineOpen(m_doc, block);
+    typing_detail::keepLineOpen(m_doc, tail.get());
     // The caret starts the new paragraph, inside its first text.
     Node* n = tail.get();
     while (n->firstChild() && !n->firstChild()->isText() && n->firstChild()->asElement()
