@@ -180,6 +180,13 @@ int BreakElement::render(int x, int y, int max_width, bool second_pass)
         // wider than a caret, so that a point on it hits the block.
         m_pos.height = line_height();
         m_pos.width = 0;
+        // Where the caret stands on the line: as text of its alignment would.
+        const char* align = get_style_property("text-align", true, "left");
+        const int room = std::max(0, max_width - content_margins_left() - content_margins_right());
+        if (align && strcmp(align, "center") == 0)
+            m_pos.x += room / 2;
+        else if (align && strcmp(align, "right") == 0)
+            m_pos.x += room;
         return 0;
     }
     return width;

@@ -133,8 +133,16 @@ void TextGeometry::addEmptyLines()
 int TextGeometry::emptyLineAt(Node* node, int offset)
 {
     update();
-    if (!node || node->isText() || m_lineOfBreak.empty())
+    if (!node || m_lineOfBreak.empty())
         return -1;
+    if (Text* text = node->asText()) {
+        // Text that takes no room (empty, or white space the line drops)
+        // next to the break of an empty line stands on that line.
+        if (pieceAt(text, offset) >= 0 || !node->parentNode())
+            return -1;
+        const int after = emptyLineAt(node->parentNode(), node->indexInParent() + 1);
+        return after >= 0 ? after : emptyLineAt(node->parentNode(), node->indexInParent());
+    }
     auto lineOf = [this](Node* n) {
         const auto it = n && n->isElement() ? m_lineOfBreak.find(m_layout.nodeId(n)) : m_lineOfBreak.end();
         return it == m_lineOfBreak.end() ? -1 : it->second;
@@ -162,9 +170,9 @@ LineInfo TextGeometry::infoOf(const Line& line)
 
 std::optional<LineInfo> TextGeometry::lineInfoAt(Node* node, int offset)
 {
-    if (node && node->isText())
-        return lineInfo(node->asText(), offset);
     const int l = emptyLineAt(node, offset);
+    if (l < 0 && node && node->isText())
+        return lineInfo(node->asText(), offset);
     if (l < 0)
         return std::nullopt;
     return infoOf(m_lines[static_cast<size_t>(l)]);
@@ -372,9 +380,9 @@ TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction,
 
 TextPosition TextGeometry::moveLineAt(Node* node, int offset, int direction, int x)
 {
-    if (node && node->isText())
-        return moveLine(node->asText(), offset, direction, x);
     const int l = emptyLineAt(node, offset);
+    if (l < 0 && node && node->isText())
+        return moveLine(node->asText(), offset, direction, x);
     if (l < 0)
         return moveLineFrom(caretRectAt(node, offset), direction, x);
     const int best = lineBeyond(m_lines[static_cast<size_t>(l)].rect, direction, x, l);
@@ -394,12 +402,12 @@ QRect TextGeometry::caretRectAt(Node* node, int offset)
 {
     if (!node)
         return QRect();
-    if (node->isText())
-        return caretRect(node->asText(), offset);
     if (const int l = emptyLineAt(node, offset); l >= 0) {
         const Line& line = m_lines[static_cast<size_t>(l)];
         return QRect(line.rect.left(), line.rect.top(), 1, line.rect.height());
     }
+    if (node->isText())
+        return caretRect(node->asText(), offset);
     Node* after = node->child(offset);
     Node* before = offset > 0 ? node->child(offset - 1) : nullptr;
     QRect caret;

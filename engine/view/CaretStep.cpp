@@ -41,9 +41,9 @@ bool isEmptyLineOf(TextGeometry& text, Node* br)
 
 // The place before a break that ends an empty line, met first when going
 // from `from` towards `to` (null: the end of the scope); the break before
-// which `from` stands does not count.
+// which `from` stands, or one whose line the caret is on, does not count.
 bool emptyLineBetween(TextGeometry& text, const Place& from, Node* to, int direction, const Node* scope,
-                      Place& found)
+                      const QRect& current, Place& found)
 {
     if (to && to == from.node)
         return false; // within one text node
@@ -58,7 +58,7 @@ bool emptyLineBetween(TextGeometry& text, const Place& from, Node* to, int direc
         const Place before{e->parentNode(), e->indexInParent()};
         if (before.node == from.node && before.offset == from.offset)
             continue;
-        if (isEmptyLineOf(text, e)) {
+        if (isEmptyLineOf(text, e) && text.caretRectAt(before.node, before.offset).topLeft() != current.topLeft()) {
             found = before;
             return true;
         }
@@ -81,7 +81,7 @@ bool stepCaret(TextGeometry& text, Node*& node, int& offset, int direction, cons
         int o = from.offset;
         const bool more = direction > 0 ? textunits::nextChar(n, o, scope) : textunits::prevChar(n, o, scope);
         Place found;
-        if (emptyLineBetween(text, from, more ? n : nullptr, direction, scope, found)) {
+        if (emptyLineBetween(text, from, more ? n : nullptr, direction, scope, current, found)) {
             node = found.node;
             offset = found.offset;
             return true;

@@ -129,3 +129,23 @@ TEST(Typing, NothingOutsideEditableContentOrWithControlSelection)
 }
 
 } // namespace
+
+// Empty lines made by pressing Enter twice and Shift+Enter at the end are
+// written as browsers' editors write them, and read back unchanged.
+TEST(Typing, EmptyLinesSurviveWritingAndReading)
+{
+    auto doc = pageFrom("<html><body><P>ab|</P></body></html>");
+    placeCaretAtBar(doc.get());
+    Typing typing(doc.get());
+    typing.insertParagraph();
+    typing.insertParagraph();
+    typing.insertText(QStringLiteral("c"));
+    typing.insertLineBreak();
+    const QString html = bodyHtml(doc.get());
+    EXPECT_EQ(html, QStringLiteral("<P>ab</P><P><BR></P><P>c<BR><BR></P>"));
+    EXPECT_TRUE(parserStable(doc.get()));
+    // Markup of this kind from elsewhere is kept as it stands.
+    const QString kept = QStringLiteral("<P><BR></P><P>a<BR><BR>b</P><P><B><BR></B></P><DIV><BR><BR></DIV>");
+    auto loaded = pageFrom(QStringLiteral("<html><body>") + kept + QStringLiteral("</body></html>"));
+    EXPECT_EQ(bodyHtml(loaded.get()), kept);
+}

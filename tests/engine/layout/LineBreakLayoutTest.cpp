@@ -87,3 +87,18 @@ TEST(BreakLines, FollowTextTypedBesideThem)
     EXPECT_EQ(layout.box(x)->borderBox.height(), line);
     EXPECT_EQ(layout.box(y)->borderBox.height(), 2 * line);
 }
+
+// The empty line's box stands where text of its alignment would start: the
+// caret is drawn there.
+TEST(BreakLines, EmptyLineFollowsTheAlignment)
+{
+    Ref<Document> doc = pageFrom("<body><div style='width:300px'><p id=l><br></p><p id=c align=center><br></p>"
+                                 "<p id=r style='text-align:right'><br></p></div></body>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(600, 400));
+    auto breakIn = [&](const char* id) { return layout.box(byId(doc.get(), id)->firstChild()->asElement())->borderBox; };
+    const QRect p = layout.box(byId(doc.get(), "l"))->contentBox;
+    EXPECT_EQ(breakIn("l").left(), p.left());
+    EXPECT_NEAR(breakIn("c").left(), p.left() + p.width() / 2, 1);
+    EXPECT_NEAR(breakIn("r").left(), p.left() + p.width(), 1);
+}

@@ -123,3 +123,42 @@ TEST_F(EmptyLines, LeftAndRightStepOntoAndOffThem)
     key(Qt::Key_Left);
     EXPECT_EQ(caret(), QStringLiteral("one:3"));
 }
+
+// Backspace on an empty line takes the break before it, Delete the break
+// that ends it; undo brings the line back.
+TEST_F(EmptyLines, BackspaceAndDeleteJoinTheLines)
+{
+    click(onLine("p", 1));
+    key(Qt::Key_Backspace);
+    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR>three"));
+    EXPECT_EQ(rect("p").height(), 2 * lineHeight());
+    view.input().keyDown('Z', Qt::ControlModifier, QString());
+    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR><BR>three"));
+    EXPECT_EQ(rect("p").height(), 3 * lineHeight());
+    click(onLine("p", 1));
+    key(Qt::Key_Delete);
+    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR>three"));
+    EXPECT_EQ(caret(), QStringLiteral("p:2"));
+}
+
+// Enter twice at the end of a paragraph: the caret stands on the new empty
+// line, drawn there, and what is typed lands in it.
+TEST_F(EmptyLines, EnterTwiceGivesALineToTypeOn)
+{
+    click(onLine("r", 0, 200));
+    ASSERT_EQ(caret(), QStringLiteral("last:4"));
+    key(Qt::Key_Return);
+    key(Qt::Key_Return);
+    Element* typedInto = doc->body()->lastChild()->asElement();
+    ASSERT_NE(typedInto, nullptr);
+    const QRect line = Geometry(view.layout()).boundingClientRect(typedInto);
+    EXPECT_EQ(line.height(), lineHeight());
+    EXPECT_EQ(view.caretLocation().top(), line.top());
+    key('X', QStringLiteral("x"));
+    EXPECT_EQ(typedInto->innerHTML(), QStringLiteral("x<BR>"));
+    // Up keeps the x after "x": through the empty line to the same x above.
+    key(Qt::Key_Up);
+    EXPECT_EQ(view.caretLocation().top(), line.top() - lineHeight());
+    key(Qt::Key_Up);
+    EXPECT_EQ(caret(), QStringLiteral("last:1"));
+}
