@@ -79,6 +79,24 @@ void keepLineOpen(Document* doc, Element* paragraph)
     into->appendChild(doc->createElement(QStringLiteral("BR")));
 }
 
+// The break that alone keeps an empty paragraph one line high (the
+// paragraph shows nothing else); null when there is none.
+Element* placeholderBreak(Element* paragraph)
+{
+    Element* found = nullptr;
+    for (Node* n = paragraph->firstChild(); n; n = n->nextInTree(paragraph)) {
+        if (const Text* t = n->asText(); t && hasVisibleText(t))
+            return nullptr;
+        Element* e = n->asElement();
+        if (!e || !showsWithoutText(e))
+            continue;
+        if (found || !e->hasTag(QLatin1String("BR")))
+            return nullptr;
+        found = e;
+    }
+    return found;
+}
+
 // Whether a line holds anything after a break: text, an image, before the
 // end of its block.
 bool lineGoesOnAfter(Element* br, Element* block)
@@ -136,11 +154,24 @@ void Typing::placeCaret(Node* node, int offset) { m_doc->selection().collapseAt(
 
 void Typing::joinParagraphs(Element* first, Element* second)
 {
+    // The break that held an empty paragraph open goes: the joined one shows
+    // the other's content, or stays open by the first one's break.
+    Element* kept = nullptr;
+    if (Element* br = typing_detail::placeholderBreak(second)) {
+        br->remove();
+        kept = typing_detail::placeholderBreak(first);
+    } else if (Element* br = typing_detail::placeholderBreak(first)) {
+        br->remove();
+    }
     const int join = first->childCount();
     while (second->firstChild())
         first->appendChild(Ref<Node>(second->firstChild()));
     second->remove();
-    placeCaret(first, join);
+    // Both empty: the caret stands on the line that stays, before its break.
+    if (kept && kept->parentNode())
+        placeCaret(kept->parentNode(), kept->indexInParent());
+    else
+        placeCaret(first, join);
 }
 
 bool Typing::deleteSelectionIfAny()
