@@ -182,3 +182,39 @@ TEST(DisplayPointer, StandsOutsideTextToo)
     ASSERT_TRUE(pointer.moveToPoint(cell.center()));
     EXPECT_EQ(pointer.node(), empty);
 }
+
+// A display pointer stands on an empty line: from a point or a markup
+// pointer before its break, with the line's own info, and moves through it.
+TEST(DisplayPointer, StandsOnEmptyLines)
+{
+    Ref<Document> doc = pageFrom("<body><p id=p style='margin:0'>one<br><br>three</p></body>");
+    PageView view(doc.get());
+    view.setHeadless(QSize(400, 300));
+    Element* p = layout_test::byId(doc.get(), "p");
+    DisplayPointer pointer(view);
+    MarkupPointer markup;
+    markup.moveTo(p->firstChild(), 1);
+    ASSERT_TRUE(pointer.moveToMarkupPointer(markup));
+    const auto first = pointer.lineInfo();
+    ASSERT_TRUE(first.has_value());
+
+    ASSERT_TRUE(pointer.moveToLine(1));
+    const auto empty = pointer.lineInfo();
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_EQ(empty->top, first->top + first->height);
+    EXPECT_EQ(empty->height, first->height);
+    EXPECT_EQ(empty->baseline - empty->top, first->baseline - first->top);
+    MarkupPointer placed;
+    ASSERT_TRUE(pointer.positionMarkupPointer(placed));
+    EXPECT_EQ(placed.container(), p);
+    EXPECT_EQ(placed.offset(), 2); // before the second break
+
+    ASSERT_TRUE(pointer.moveToLine(1));
+    ASSERT_TRUE(pointer.positionMarkupPointer(placed));
+    EXPECT_EQ(placed.container(), p->lastChild());
+    ASSERT_TRUE(pointer.moveToPoint(QPoint(200, empty->top + 3)));
+    ASSERT_TRUE(pointer.positionMarkupPointer(placed));
+    EXPECT_EQ(placed.container(), p);
+    EXPECT_EQ(placed.offset(), 2);
+    EXPECT_EQ(pointer.caretRect().top(), empty->top);
+}
