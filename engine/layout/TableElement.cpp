@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <string>
+#include <tuple>
 #include <limits>
 
 namespace engine {
@@ -71,49 +73,115 @@ private:
 };
 
 // A span attribute as browsers read it: digits after optional blanks, at
-// most `high`; unreadable or below 1: 1, except a rowspan of 0, which spans
-// the rows to the end (`high`). (litehtml makes a grid column for every
-// spanned column, and reads spans below 1 as rows or columns before it.)
-void clampSpan(litehtml::element& cell, const char* name, bool zeroToEnd, long long high)
+// most `high`; none, unreadable or below 1: 1, except a rowspan of 0, which
+// spans the rows to the end (`high`). litehtml makes a grid column for every
+// spanned column, and reads spans below 1 as rows or columns before it.
+int readSpan(const char* value, bool zeroToEnd, int high)
 {
-    const char* value = cell.get_attr(name);
     if (!value)
-        return;
-    const char* p = value;
-    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f')
-        ++p;
-    if (*p == '+')
-        ++p;
+        return 1;
+    while (*value == ' ' || *value == '\t' || *value == '\n' || *value == '\r' || *value == '\f')
+        ++value;
+    if (*value == '+')
+        ++value;
     long long n = 0;
     bool digits = false;
-    for (; *p >= '0' && *p <= '9'; ++p) {
+    for (; *value >= '0' && *value <= '9'; ++value) {
         digits = true;
-        n = std::min(n * 10 + (*p - '0'), high);
+        n = std::min<long long>(n * 10 + (*value - '0'), high);
     }
-    const long long span = !digits ? 1 : n == 0 ? (zeroToEnd ? high : 1) : n;
-    const std::string text = std::to_string(span);
-    if (text != value)
-        cell.set_attr(name, text.c_str());
+    return !digits ? 1 : n == 0 ? (zeroToEnd ? high : 1) : static_cast<int>(n);
 }
 
-// The cells of a table, not those of the tables inside it.
-void clampCellSpans(litehtml::element& parent)
+// The rows of a table in order, not those of the tables inside it.
+void collectRows(litehtml::element& parent, std::vector<litehtml::element::ptr>& rows)
 {
     for (size_t i = 0; i < parent.get_children_count(); ++i) {
         const litehtml::element::ptr child = parent.get_child(static_cast<int>(i));
         if (!child)
             continue;
         const litehtml::style_display display = child->get_display();
-        if (display == litehtml::display_table || display == litehtml::display_inline_table)
-            continue;
-        if (display == litehtml::display_table_cell) {
-            clampSpan(*child, "colspan", false, 1000);
-            clampSpan(*child, "rowspan", true, 65534);
-            continue;
-        }
-        clampCellSpans(*child);
+        if (display == litehtml::display_table_row)
+            rows.push_back(child);
+        else if (display == litehtml::display_table_row_group || display == litehtml::display_table_header_group ||
+                 display == litehtml::display_table_footer_group)
+            collectRows(*child, rows);
     }
 }
+
+// The cells' spans while litehtml builds the grid: read as browsers read
+// them, and without the columns in which no cell begins (they take no room in
+// browsers: a colspan=9 over a grid of two columns adds no spacing for seven
+// more). The page's own spans are put back once the grid is built, so that a
+// grid built again after an edit starts from them.
+class GridSpans
+{
+public:
+    explicit GridSpans(litehtml::element& table)
+    {
+        std::vector<litehtml::element::ptr> rows;
+        collectRows(table, rows);
+        struct Placed
+        {
+            litehtml::element::ptr cell;
+            int column, span, rowSpan;
+        };
+        std::vector<Placed> placed;
+        std::vector<int> busyRows; // per column: rows still taken by a rowspan
+        std::vector<bool> begins;
+        for (const litehtml::element::ptr& row : rows) {
+            int column = 0;
+            for (size_t i = 0; i < row->get_children_count(); ++i) {
+                const litehtml::element::ptr cell = row->get_child(static_cast<int>(i));
+                if (!cell || cell->get_display() != litehtml::display_table_cell)
+                    continue;
+                while (column < static_cast<int>(busyRows.size()) && busyRows[static_cast<size_t>(column)] > 0)
+                    ++column;
+                const int span = readSpan(cell->get_attr("colspan"), false, 1000);
+                const int rowSpan = readSpan(cell->get_attr("rowspan"), true, 65534);
+                const size_t end = static_cast<size_t>(column + span);
+                if (busyRows.size() < end) {
+                    busyRows.resize(end, 0);
+                    begins.resize(end, false);
+                }
+                begins[static_cast<size_t>(column)] = true;
+                for (size_t c = static_cast<size_t>(column); c < end; ++c)
+                    busyRows[c] = std::max(busyRows[c], rowSpan);
+                placed.push_back({cell, column, span, rowSpan});
+                column += span;
+            }
+            for (int& busy : busyRows)
+                busy = std::max(0, busy - 1);
+        }
+        for (const Placed& p : placed) {
+            const auto first = begins.begin() + p.column;
+            set(p.cell, "colspan", static_cast<int>(std::count(first, first + p.span, true)));
+            set(p.cell, "rowspan", p.rowSpan);
+        }
+    }
+    ~GridSpans()
+    {
+        for (auto it = m_page.rbegin(); it != m_page.rend(); ++it)
+            std::get<0>(*it)->set_attr(std::get<1>(*it), std::get<2>(*it).c_str());
+    }
+    GridSpans(const GridSpans&) = delete;
+    GridSpans& operator=(const GridSpans&) = delete;
+
+private:
+    void set(const litehtml::element::ptr& cell, const char* name, int span)
+    {
+        const char* page = cell->get_attr(name);
+        if (!page && span == 1)
+            return;
+        const std::string text = std::to_string(span);
+        if (page && text == page)
+            return;
+        m_page.emplace_back(cell, name, page ? page : "1");
+        cell->set_attr(name, text.c_str());
+    }
+
+    std::vector<std::tuple<litehtml::element::ptr, const char*, std::string>> m_page;
+};
 
 } // namespace tableelement_detail
 
@@ -124,7 +192,7 @@ void TableElement::init()
     // more per rebuild, the table a caption higher each time.
     if (m_grid)
         m_grid->captions().clear();
-    tableelement_detail::clampCellSpans(*this);
+    const tableelement_detail::GridSpans spans(*this);
     Hinted::init();
 }
 

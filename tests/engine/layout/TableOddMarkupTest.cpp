@@ -124,6 +124,31 @@ TEST(TablesInPositionedBoxes, MatchAFreshLayoutAfterAWidthIsEdited)
     }
 }
 
+// The grid is built with the spans browsers would use (columns where no cell
+// begins left out); an edit of one span builds it again from the page's own.
+TEST(OddTables, SpansEditedInPlaceMatchAFreshLayout)
+{
+    engine::Ref<engine::Document> doc =
+        pageFrom(QStringLiteral("<body><table id=t border=1><tr><td id=a colspan=3>across all</td></tr>"
+                                "<tr><td id=b>b</td><td id=c>c c</td><td id=d>d</td></tr></table></body>"));
+    engine::DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    for (const char* span : {"2", "0", "7", "1", "3"}) {
+        layout_test::byId(doc.get(), "b")
+            ->setAttribute(QStringLiteral("colspan"), engine::Variant(QString::fromLatin1(span)));
+        layout.ensureLayout();
+        engine::DocumentLayout fresh(doc.get());
+        fresh.setViewportSize(QSize(800, 600));
+        fresh.ensureLayout();
+        for (const char* id : {"t", "a", "b", "c", "d"}) {
+            const engine::Element* el = layout_test::byId(doc.get(), id);
+            ASSERT_TRUE(layout.box(el) && fresh.box(el)) << id;
+            EXPECT_EQ(layout.box(el)->borderBox, fresh.box(el)->borderBox) << id << " with colspan " << span;
+        }
+    }
+}
+
 TEST(NestedPercentageTables, TwelveDeepLayOutInsideEachOther)
 {
     QString html = QStringLiteral("<HTML><BODY>");
