@@ -120,26 +120,3 @@ INSTANTIATE_TEST_SUITE_P(Sentence, JapaneseWords,
                                            WordCase{7, "テキスト"}, WordCase{9, "です"}, WordCase{10, "。"},
                                            WordCase{14, "Paginor"}, WordCase{18, " "}, WordCase{19, "で"},
                                            WordCase{22, "編集"}));
-
-// A line that only a break ends has a line of its own: its info matches a
-// line of text of the same font, and a point on it places a range before
-// the break.
-TEST(TextGeometry, EmptyLineHasALine)
-{
-    TextPage page("<body><p id=p style='margin:0'>one<br><br>three</p></body>");
-    Element* p = byId(page.doc.get(), "p");
-    TextGeometry text(page.layout);
-    const std::optional<LineInfo> first = text.lineInfo(p->child(0)->asText(), 0);
-    const std::optional<LineInfo> empty = text.lineInfoAt(p, 2);
-    ASSERT_TRUE(first && empty);
-    EXPECT_EQ(empty->top, first->top + first->height);
-    EXPECT_EQ(empty->height, first->height);
-    EXPECT_EQ(empty->baseline - empty->top, first->baseline - first->top);
-    EXPECT_EQ(empty->x, first->x);
-    EXPECT_FALSE(text.lineInfoAt(p, 1)); // before the first break: the end of "one", in text
-    TextRange range(page.doc.get());
-    ASSERT_TRUE(RangeGeometry(page.layout).moveToPoint(range, QPoint(empty->x + 50, empty->top + 2)));
-    EXPECT_EQ(range.start().node(), p);
-    EXPECT_EQ(range.start().offset(), 2);
-    EXPECT_TRUE(range.isCollapsed());
-}

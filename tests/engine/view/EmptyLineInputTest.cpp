@@ -109,38 +109,6 @@ TEST_F(EmptyLines, UpAndDownStepThroughThem)
     }
 }
 
-TEST_F(EmptyLines, LeftAndRightStepOntoAndOffThem)
-{
-    click(onLine("p", 0, 200)); // the end of "one"
-    ASSERT_EQ(caret(), QStringLiteral("one:3"));
-    key(Qt::Key_Right);
-    const QRect onEmpty = view.caretLocation();
-    EXPECT_EQ(onEmpty.top(), rect("p").top() + lineHeight());
-    key(Qt::Key_Right);
-    EXPECT_EQ(caret(), QStringLiteral("three:0"));
-    key(Qt::Key_Left);
-    EXPECT_EQ(view.caretLocation().top(), onEmpty.top());
-    key(Qt::Key_Left);
-    EXPECT_EQ(caret(), QStringLiteral("one:3"));
-}
-
-// Backspace on an empty line takes the break before it, Delete the break
-// that ends it; undo brings the line back.
-TEST_F(EmptyLines, BackspaceAndDeleteJoinTheLines)
-{
-    click(onLine("p", 1));
-    key(Qt::Key_Backspace);
-    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR>three"));
-    EXPECT_EQ(rect("p").height(), 2 * lineHeight());
-    view.input().keyDown('Z', Qt::ControlModifier, QString());
-    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR><BR>three"));
-    EXPECT_EQ(rect("p").height(), 3 * lineHeight());
-    click(onLine("p", 1));
-    key(Qt::Key_Delete);
-    EXPECT_EQ(el("p")->innerHTML(), QStringLiteral("one<BR>three"));
-    EXPECT_EQ(caret(), QStringLiteral("p:2"));
-}
-
 // Enter twice at the end of a paragraph: the caret stands on the new empty
 // line, drawn there, and what is typed lands in it.
 TEST_F(EmptyLines, EnterTwiceGivesALineToTypeOn)
