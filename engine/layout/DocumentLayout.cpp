@@ -11,6 +11,11 @@ namespace engine {
 
 namespace documentlayout_detail {
 
+// Room around a changed area for what is drawn beside boxes: the selection
+// handles (7 px outside the border box), glyphs reaching past their word.
+constexpr int kHandleRoom = 8;
+constexpr int kGlyphRoom = 4;
+
 // "NAME: value; NAME2: value2" (the fixed form of an inline style) as pairs.
 std::vector<std::pair<QString, QString>> declarations(const QString& css)
 {
@@ -151,6 +156,7 @@ void DocumentLayout::rebuild()
 
 void DocumentLayout::ensureLayout()
 {
+    using documentlayout_detail::kHandleRoom;
     if (!m_doc)
         return;
     if (m_structureDirty)
@@ -179,7 +185,7 @@ void DocumentLayout::ensureLayout()
     if (const std::optional<QRect> area = m_engine.lastLayoutArea()) {
         ++m_counters.blockLayouts;
         // Room for the selection handles drawn around boxes.
-        m_dirty += area->adjusted(0, -8, 0, 8);
+        m_dirty += area->adjusted(0, -kHandleRoom, 0, kHandleRoom);
     } else {
         m_allDirty = true;
     }
@@ -317,19 +323,23 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
 
 void DocumentLayout::markSubtreeDirty(int id)
 {
+    using documentlayout_detail::kGlyphRoom;
     const LayoutTree& tree = m_engine.tree();
     const auto it = tree.byNode.find(id);
     if (it == tree.byNode.end())
         return;
-    std::vector<int> stack{it->second};
-    while (!stack.empty()) {
-        const LayoutBox& b = tree.boxes[static_cast<size_t>(stack.back())];
-        stack.pop_back();
-        m_dirty += b.borderBox;
-        for (const QRect& r : b.lineBoxes)
-            m_dirty += r;
-        stack.insert(stack.end(), b.children.begin(), b.children.end());
+    // BODY's and the root's backgrounds fill the whole canvas.
+    const QString& tag = tree.boxes[static_cast<size_t>(it->second)].tag;
+    if (it->second == 0 || tag == QLatin1String("BODY") || tag == QLatin1String("HTML")) {
+        m_allDirty = true;
+        return;
     }
+    // Words and boxes may stand outside the element's own box (text below a
+    // block of fixed height, content wider than its layer). The handles stay
+    // where they are; slanted glyphs reach a little past their words.
+    const QRect area = tree.subtreeArea(it->second);
+    if (!area.isNull())
+        m_dirty += area.adjusted(-kGlyphRoom, 0, kGlyphRoom, 0);
 }
 
 bool DocumentLayout::tryRepaintOnly(Element* el, int id, const QString& attribute)
@@ -403,17 +413,20 @@ bool DocumentLayout::tryShift(Element* el, int id)
         else
             return false;
     }
-    const QRect old = b->borderBox;
+    // Everything the layer holds moves with it, also what stands outside its
+    // own box; the selection handles stand around the box.
+    // (An empty layer has handles too.)
+    const QRect old = m_engine.tree().subtreeArea(m_engine.tree().byNode.at(id)) |
+                      QRect(b->borderBox.topLeft(), b->borderBox.size().expandedTo(QSize(1, 1)));
     if (!m_engine.shiftPositioned(id, dx, dy))
         return false;
     ++m_counters.shifts;
     m_styleAtLayout.insert(id, now);
     // The layout library's own element follows at the next real layout.
     m_deferredRestyle.insert(id);
-    const QRect moved = m_engine.tree().box(id)->borderBox;
-    // Room for the selection handles drawn around the box.
-    m_dirty += old.adjusted(-8, -8, 8, 8);
-    m_dirty += moved.adjusted(-8, -8, 8, 8);
+    const QRect around = old.adjusted(-kHandleRoom, -kHandleRoom, kHandleRoom, kHandleRoom);
+    m_dirty += around;
+    m_dirty += around.translated(dx, dy);
     return true;
 }
 

@@ -90,7 +90,9 @@ int HitTester::hitIn(int index, QPoint page)
     const LayoutBox* b = m_layout.boxAt(index);
     if (!b || !m_extents[static_cast<size_t>(index)].contains(page))
         return -1;
-    const bool inside = boxContains(index, page);
+    // A hidden box is not there for the pointer; what it holds may be
+    // visible again and is hit.
+    const bool inside = !b->hidden && boxContains(index, page);
     if (b->clipsContent && !b->paddingBox.contains(page))
         return inside ? index : -1;
     for (auto it = b->children.rbegin(); it != b->children.rend(); ++it) {

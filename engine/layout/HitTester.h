@@ -15,7 +15,8 @@ class Element;
 // under the point. In a table's cell spacing or border the TABLE is hit,
 // inside a cell the TD or what it holds; on an IMG whose usemap starts with
 // "#" the AREA under the point; empty page area gives BODY. A box's left and
-// top edges count as inside, its right and bottom edges as outside.
+// top edges count as inside, its right and bottom edges as outside. Hidden
+// boxes (visibility) are not hit; visible content inside them is.
 class HitTester
 {
 public:

@@ -178,6 +178,7 @@ struct TreeBuilder {
                 position == litehtml::element_position_absolute || position == litehtml::element_position_fixed;
             box.zIndex = box.positioned ? el->get_zindex() : 0;
             box.clipsContent = el->get_overflow() > litehtml::overflow_visible;
+            box.hidden = el->get_visibility() != litehtml::visibility_visible;
             const auto display = el->get_display();
             box.inlineLevel = display == litehtml::display_inline;
             if (box.inlineLevel) {
@@ -425,13 +426,10 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     auto& pieces = m_tree.pieces;
     // The block's boxes follow it in document order, its words likewise.
     const int first = found->second;
-    int last = first;
-    while (!boxes[static_cast<size_t>(last)].children.empty())
-        last = boxes[static_cast<size_t>(last)].children.back();
-    const int end = last + 1;
-    const auto inBlock = [&](const TextPiece& p) { return p.owner >= first && p.owner < end; };
-    const auto piecesBegin = std::find_if(pieces.begin(), pieces.end(), inBlock);
-    const auto piecesEnd = std::find_if_not(piecesBegin, pieces.end(), inBlock);
+    const int end = m_tree.subtreeEnd(first);
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(first, end);
+    const auto piecesBegin = pieces.begin() + static_cast<std::ptrdiff_t>(piecesFrom);
+    const auto piecesEnd = pieces.begin() + static_cast<std::ptrdiff_t>(piecesTo);
 
     LayoutTree part;
     std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
@@ -598,8 +596,7 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
     const auto it = m_tree.byNode.find(nodeId);
     if (!el || it == m_tree.byNode.end())
         return false;
-    LayoutBox& top = m_tree.boxes[static_cast<size_t>(it->second)];
-    if (!top.absolute)
+    if (!m_tree.boxes[static_cast<size_t>(it->second)].absolute)
         return false;
     el->get_position().x += dx;
     el->get_position().y += dy;
@@ -607,29 +604,26 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
     layoutengine_detail::widenPaintExtents(*el);
     // The element's subtree follows in document order: shift every box and
     // word inside it.
-    std::vector<int> stack{it->second};
-    std::vector<bool> inside(m_tree.boxes.size(), false);
-    while (!stack.empty()) {
-        const int i = stack.back();
-        stack.pop_back();
-        inside[static_cast<size_t>(i)] = true;
+    const int first = it->second;
+    const int end = m_tree.subtreeEnd(first);
+    QSize canvas = m_tree.canvas;
+    for (int i = first; i < end; ++i) {
         LayoutBox& b = m_tree.boxes[static_cast<size_t>(i)];
         b.borderBox.translate(dx, dy);
         b.paddingBox.translate(dx, dy);
         b.contentBox.translate(dx, dy);
         for (QRect& r : b.lineBoxes)
             r.translate(dx, dy);
-        for (int c : b.children)
-            stack.push_back(c);
+        // The canvas takes in every box, as a layout's does.
+        canvas = canvas.expandedTo(QSize(b.borderBox.x() + b.borderBox.width(), b.borderBox.y() + b.borderBox.height()));
     }
-    for (TextPiece& p : m_tree.pieces) {
-        if (p.owner >= 0 && inside[static_cast<size_t>(p.owner)]) {
-            p.box.translate(dx, dy);
-            p.baseline += dy;
-        }
+    m_tree.canvas = canvas;
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(first, end);
+    for (size_t i = piecesFrom; i < piecesTo; ++i) {
+        TextPiece& p = m_tree.pieces[i];
+        p.box.translate(dx, dy);
+        p.baseline += dy;
     }
-    const QRect moved = top.borderBox;
-    m_tree.canvas = m_tree.canvas.expandedTo(QSize(moved.x() + moved.width(), moved.y() + moved.height()));
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace engine {
@@ -24,6 +25,8 @@ struct LayoutBox {
     bool positioned = false;      // position other than static
     bool absolute = false;        // absolute or fixed
     bool clipsContent = false;    // overflow other than visible
+    bool hidden = false;          // visibility other than visible: paints nothing of its own (what it
+                                  // holds may be visible again)
     int zIndex = 0;
     int order = 0;                // document order
 };
@@ -53,6 +56,16 @@ struct LayoutTree {
         const auto it = byNode.find(nodeId);
         return it == byNode.end() ? nullptr : &boxes[static_cast<size_t>(it->second)];
     }
+    // One past the last box of the subtree of boxes[index]: a subtree's
+    // boxes follow its top in document order.
+    int subtreeEnd(int index) const;
+    // The words held by the boxes first .. end-1 (a subtree): they follow
+    // each other in document order. As indexes in pieces, [first, second).
+    std::pair<size_t, size_t> piecesWithin(int first, int end) const;
+    // What the subtree of boxes[index] covers: its boxes, line fragments
+    // and words (null when it covers nothing).
+    QRect subtreeArea(int index) const;
+
     int indexOfHtmlId(const QString& id) const
     {
         for (size_t i = 0; i < boxes.size(); ++i) {

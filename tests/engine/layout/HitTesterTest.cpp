@@ -3,6 +3,7 @@
 #include "engine/layout/HitTester.h"
 
 #include "engine/EnginePage.h"
+#include "engine/css/Style.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/Geometry.h"
 #include "LayoutFixture.h"
@@ -139,4 +140,69 @@ TEST(HitTesting, ImageMapNameMatchesTheMapAndEmptyAreasFallThrough)
     // covers nothing; the default area covers the rest of the image.
     EXPECT_EQ(page.hitAt({5, 5}).toStdString(), "def");
     EXPECT_EQ(page.hitAt({100, 50}).toStdString(), "BODY");
+}
+
+namespace {
+
+struct HiddenCase {
+    const char* name;
+    const char* aimAt; // the centre of this element's box
+    const char* expected;
+};
+
+class HitHiddenLayers : public ::testing::TestWithParam<HiddenCase>
+{
+};
+
+} // namespace
+
+// Hidden boxes (visibility) are drawn nowhere and take no clicks: a click on
+// an empty part of the page must not select an invisible layer. What is made
+// visible again inside one is hit where it is drawn.
+TEST_P(HitHiddenLayers, HitsOnlyWhatIsVisible)
+{
+    HitPage page(layout_test::readFixture(QStringLiteral("hidden.html")).toUtf8().constData());
+    const QRect aim = page.box(GetParam().aimAt);
+    ASSERT_FALSE(aim.isEmpty()) << GetParam().aimAt << " has no box";
+    EXPECT_EQ(page.hitAt(aim.center()).toStdString(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fixture, HitHiddenLayers,
+    ::testing::Values(HiddenCase{"EmptyPartOfAHiddenLayer", "ghost", "BODY"},
+                      HiddenCase{"ChildThatInheritsHidden", "ghostchild", "BODY"},
+                      HiddenCase{"VisibleChildOfAHiddenLayer", "shown", "shown"},
+                      HiddenCase{"VisibleLayerInsideAHiddenLayer", "shownlayer", "shownlayer"},
+                      HiddenCase{"HiddenLayerOverAVisibleOne", "over", "under"},
+                      HiddenCase{"HiddenCellGivesItsTable", "hiddencell", "t"},
+                      HiddenCase{"VisibleCellBesideAHiddenOne", "cell", "cell"},
+                      HiddenCase{"HiddenWordsGiveTheirParagraph", "hiddenword", "flow"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Layers without a box (display:none, and all they hold, whatever their own
+// display) are never hit; their place shows what lies below.
+TEST(HitTesting, LayersWithoutDisplayHaveNoBoxAndAreNeverHit)
+{
+    HitPage page(layout_test::readFixture(QStringLiteral("hidden.html")).toUtf8().constData());
+    for (const char* id : {"gone", "goneinner"})
+        EXPECT_EQ(page.layout.box(byId(page.doc.get(), id)), nullptr) << id;
+    HitTester hits(page.layout);
+    for (int y = 200; y < 300; y += 10) {
+        for (int x = 20; x < 120; x += 10)
+            ASSERT_EQ(hits.elementFromPoint({x, y}), page.doc->body()) << x << "," << y;
+    }
+}
+
+// A layer hidden or shown again by a change of style is hit as it is now.
+TEST(HitTesting, LayerHiddenByAStyleChangeIsNoLongerHit)
+{
+    HitPage page(layout_test::readFixture(QStringLiteral("hidden.html")).toUtf8().constData());
+    const QPoint centre = page.box("under").center();
+    ASSERT_EQ(page.hitAt(centre).toStdString(), "under");
+    Element* under = byId(page.doc.get(), "under");
+    under->style().setAttribute(QStringLiteral("visibility"), Variant(QStringLiteral("hidden")));
+    EXPECT_EQ(page.hitAt(centre).toStdString(), "BODY");
+    Element* over = byId(page.doc.get(), "over");
+    over->style().setAttribute(QStringLiteral("visibility"), Variant(QStringLiteral("visible")));
+    EXPECT_EQ(page.hitAt(centre).toStdString(), "over");
 }

@@ -240,6 +240,22 @@ TEST(LayoutEngine, ShiftsAPositionedElementWithoutRelayout)
     layout.draw(p, image.rect());
 }
 
+// The canvas takes in what a moved layer holds below or beside its own box,
+// as a new layout's would: scrolling reaches all of it.
+TEST(LayoutEngine, ShiftedLayerWithContentOutsideItsBoxKeepsItInTheCanvas)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><div data-pgn=4 id=d style='position:absolute;left:10px;top:20px;"
+                               "width:50px;height:10px'><div id=tall style='width:300px;height:200px'></div>"
+                               "</div></body>"));
+    layout.layout(400);
+    ASSERT_TRUE(layout.shiftPositioned(4, 700, 500));
+    const QRect tall = boxById(layout, "tall").borderBox;
+    EXPECT_EQ(tall.topLeft(), QPoint(710, 520));
+    EXPECT_GE(layout.canvasSize().width(), tall.right() + 1);
+    EXPECT_GE(layout.canvasSize().height(), tall.bottom() + 1);
+}
+
 TEST(LayoutEngine, RestyleInPlaceMatchesAFullLayout)
 {
     const QString before = QStringLiteral(

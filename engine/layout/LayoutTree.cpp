@@ -1,0 +1,43 @@
+#include "engine/layout/LayoutTree.h"
+
+#include <algorithm>
+
+namespace engine {
+
+int LayoutTree::subtreeEnd(int index) const
+{
+    int last = index;
+    while (!boxes[static_cast<size_t>(last)].children.empty())
+        last = boxes[static_cast<size_t>(last)].children.back();
+    return last + 1;
+}
+
+std::pair<size_t, size_t> LayoutTree::piecesWithin(int first, int end) const
+{
+    const auto inside = [first, end](const TextPiece& p) { return p.owner >= first && p.owner < end; };
+    const auto begin = std::find_if(pieces.begin(), pieces.end(), inside);
+    const auto stop = std::find_if_not(begin, pieces.end(), inside);
+    return {static_cast<size_t>(begin - pieces.begin()), static_cast<size_t>(stop - pieces.begin())};
+}
+
+QRect LayoutTree::subtreeArea(int index) const
+{
+    QRect area;
+    const auto cover = [&area](const QRect& r) {
+        if (!r.isEmpty())
+            area = area.isNull() ? r : area.united(r);
+    };
+    const int end = subtreeEnd(index);
+    for (int i = index; i < end; ++i) {
+        const LayoutBox& b = boxes[static_cast<size_t>(i)];
+        cover(b.borderBox);
+        for (const QRect& r : b.lineBoxes)
+            cover(r);
+    }
+    const auto [first, stop] = piecesWithin(index, end);
+    for (size_t i = first; i < stop; ++i)
+        cover(pieces[i].box);
+    return area;
+}
+
+} // namespace engine
