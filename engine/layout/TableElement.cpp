@@ -212,8 +212,9 @@ void TableElement::parse_styles(bool is_reparse)
 int TableElement::render(int x, int y, int max_width, bool second_pass)
 {
     using namespace tableelement_detail;
+    if (m_grid && m_grid->cols_count() < 1)
+        return renderEmpty(x, y, max_width, second_pass);
     if (!m_grid || (m_display != litehtml::display_table && m_display != litehtml::display_inline_table) ||
-        m_grid->cols_count() < 1 ||
         (m_grid->cols_count() == 1 && m_grid->captions().empty() && !m_css_width.is_predefined()))
         return renderGrid(x, y, max_width, second_pass);
     litehtml::table_grid& grid = *m_grid;
@@ -334,6 +335,18 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
         widest = tableMaxColumnsWidth(input, std::max(max_width, widest));
     ret += widest - laidOut;
     return autoTableWidth ? std::max(ret, captionMin) : ret;
+}
+
+int TableElement::renderEmpty(int x, int y, int max_width, bool second_pass)
+{
+    // A table without cells is its borders: no spacing around columns it
+    // does not have.
+    const int spacingX = m_border_spacing_x, spacingY = m_border_spacing_y;
+    m_border_spacing_x = m_border_spacing_y = 0;
+    const int ret = renderGrid(x, y, max_width, second_pass);
+    m_border_spacing_x = spacingX;
+    m_border_spacing_y = spacingY;
+    return ret;
 }
 
 int TableElement::columnSpacing() const

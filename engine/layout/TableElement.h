@@ -20,6 +20,7 @@ public:
 
 private:
     int renderGrid(int x, int y, int max_width, bool second_pass);
+    int renderEmpty(int x, int y, int max_width, bool second_pass);
     void placeCaptions(int shiftedBy);
     int captionsMinWidth();
     int columnSpacing() const;

@@ -115,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
 INSTANTIATE_TEST_SUITE_P(
     OddMarkup, TableBoxes,
     ::testing::Values(
+        // A table without cells is its borders.
+        BrowserBox{"tables-odd.html", "o1", 10, 2},
         // Spans beyond the grid end at its last column / row; columns where
         // no cell begins take no room (o13a spans 99999999999 columns).
         BrowserBox{"tables-odd.html", "o3a", 13, 80}, BrowserBox{"tables-odd.html", "o13a", 11, 27},

@@ -6,6 +6,7 @@
 #include "engine/EnginePage.h"
 #include "engine/css/Style.h"
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/HitTester.h"
 #include "engine/layout/LayoutEngine.h"
 
 #include "LayoutFixture.h"
@@ -122,6 +123,13 @@ TEST(TablesInPositionedBoxes, MatchAFreshLayoutAfterAWidthIsEdited)
             EXPECT_EQ(layout.box(el)->borderBox, fresh.box(el)->borderBox) << id << " with width " << value;
         }
     }
+    // The caption is found where it is drawn, above the cells.
+    const QRect caption = layout.box(layout_test::byId(doc.get(), "t3c"))->borderBox;
+    const QRect cell = layout.box(layout_test::byId(doc.get(), "t3a"))->borderBox;
+    engine::Element* hit = engine::HitTester(layout).elementFromPoint(caption.center());
+    EXPECT_EQ(hit ? hit->id() : QString(), QStringLiteral("t3c"));
+    hit = engine::HitTester(layout).elementFromPoint(cell.center());
+    EXPECT_EQ(hit ? hit->id() : QString(), QStringLiteral("t3a"));
 }
 
 // The grid is built with the spans browsers would use (columns where no cell
