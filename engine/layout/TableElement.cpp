@@ -211,12 +211,25 @@ void TableElement::parse_styles(bool is_reparse)
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)
 {
+    // litehtml answers a table's width without its borders and padding; the
+    // box around it (a positioned DIV without a width, a cell) sizes itself
+    // by the answer and would cut the table's frame off its columns.
+    return renderTable(x, y, max_width, second_pass) + m_padding.width() + m_borders.width();
+}
+
+int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
+{
     using namespace tableelement_detail;
     if (m_grid && m_grid->cols_count() < 1)
         return renderEmpty(x, y, max_width, second_pass);
-    if (!m_grid || (m_display != litehtml::display_table && m_display != litehtml::display_inline_table) ||
-        (m_grid->cols_count() == 1 && m_grid->captions().empty() && !m_css_width.is_predefined()))
+    if (!m_grid || (m_display != litehtml::display_table && m_display != litehtml::display_inline_table))
         return renderGrid(x, y, max_width, second_pass);
+    // A table with a width in pixels asks for the width it was laid out at.
+    const bool pixelWidth = !m_css_width.is_predefined() && !isPercent(m_css_width);
+    if (m_grid->cols_count() == 1 && m_grid->captions().empty() && !m_css_width.is_predefined()) {
+        const int ret = renderGrid(x, y, max_width, second_pass);
+        return pixelWidth ? m_pos.width : ret;
+    }
     litehtml::table_grid& grid = *m_grid;
     const int cols = grid.cols_count();
     const int rows = grid.rows_count();
@@ -323,18 +336,20 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
                 saved.setCell(cell->el, w);
         }
     }
-    int ret = renderGrid(x, y, max_width, second_pass);
-    // litehtml answers the columns' widths as the widest the table can be;
-    // the container asks for the widest its content would make it.
+    const int ret = renderGrid(x, y, max_width, second_pass);
+    if (pixelWidth)
+        return m_pos.width;
+    // Otherwise litehtml answers the columns' widths as laid out; the box
+    // around it asks for the widest the content would make it, at the
+    // columns' percentages (a percentage of that box's width asks for what a
+    // table without a width would).
     int laidOut = 0, widest = 0;
     for (int c = 0; c < cols; ++c) {
         laidOut += grid.column(c).max_width;
         widest += std::max(input[static_cast<size_t>(c)].minWidth, input[static_cast<size_t>(c)].maxWidth);
     }
-    if (autoTableWidth)
-        widest = tableMaxColumnsWidth(input, std::max(max_width, widest));
-    ret += widest - laidOut;
-    return autoTableWidth ? std::max(ret, captionMin) : ret;
+    widest = tableMaxColumnsWidth(input, std::max(max_width, widest));
+    return std::max(ret + widest - laidOut, captionMin - frame);
 }
 
 int TableElement::renderEmpty(int x, int y, int max_width, bool second_pass)

@@ -19,6 +19,7 @@ public:
     void draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 
 private:
+    int renderTable(int x, int y, int max_width, bool second_pass);
     int renderGrid(int x, int y, int max_width, bool second_pass);
     int renderEmpty(int x, int y, int max_width, bool second_pass);
     void placeCaptions(int shiftedBy);

@@ -133,6 +133,19 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-odd.html", "o9", 10, 390}, BrowserBox{"tables-odd.html", "o9a", 13, 239},
         BrowserBox{"tables-odd.html", "o9b", 254, 104}, BrowserBox{"tables-odd.html", "o9c", 359, 38}));
 
+INSTANTIATE_TEST_SUITE_P(
+    InBoxesAsWideAsTheirContent, TableBoxes,
+    ::testing::Values(
+        // The positioned DIV holds the table with its borders and padding.
+        BrowserBox{"tables-shrink.html", "d1", 300, 115}, BrowserBox{"tables-shrink.html", "t1a", 307, 87},
+        BrowserBox{"tables-shrink.html", "d4", 300, 129}, BrowserBox{"tables-shrink.html", "t4a", 302, 114},
+        // A table with a width in pixels asks for it.
+        BrowserBox{"tables-shrink.html", "d5", 300, 150}, BrowserBox{"tables-shrink.html", "t5", 300, 150},
+        BrowserBox{"tables-shrink.html", "d6", 300, 74}, BrowserBox{"tables-shrink.html", "t6c", 300, 74},
+        // A cell holds the table inside it, a float its table.
+        BrowserBox{"tables-shrink.html", "o1a", 15, 124}, BrowserBox{"tables-shrink.html", "n1", 17, 120},
+        BrowserBox{"tables-shrink.html", "f1", 10, 105}));
+
 TEST(TableCaptions, CaptionAboveTheRowsAndTheCellsRightBelowIt)
 {
     LayoutEngine layout;

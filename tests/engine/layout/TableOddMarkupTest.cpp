@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using engine::LayoutBox;
 using engine::LayoutEngine;
 
@@ -82,6 +84,27 @@ TEST(TablesInPositionedBoxes, KeepTheirWidthsOverRelayouts)
     for (const char* pair : {"d2t2", "d3t3"}) {
         const char box[3] = {pair[0], pair[1], 0}, table[3] = {pair[2], pair[3], 0};
         EXPECT_GE(tableBoxOf(layout.tree(), box).width(), tableBoxOf(layout.tree(), table).width()) << box;
+    }
+}
+
+TEST(TablesInPositionedBoxes, PercentageTablesGetTheRoomTheirColumnsAsk)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, QStringLiteral("tables-shrink.html"));
+    const engine::LayoutTree& tree = layout.tree();
+    // Every cell keeps its words on one line.
+    for (const char* id : {"t2a", "t2b", "t3a", "t3b"}) {
+        const QRect cell = tableBoxOf(tree, id);
+        std::set<int> lines;
+        for (const engine::TextPiece& piece : tree.pieces) {
+            if (cell.contains(piece.box) && !piece.text.trimmed().isEmpty())
+                lines.insert(piece.box.top());
+        }
+        EXPECT_EQ(lines.size(), 1u) << id;
+    }
+    for (const char* pair : {"d2t2", "d3t3"}) {
+        const char box[3] = {pair[0], pair[1], 0}, table[3] = {pair[2], pair[3], 0};
+        EXPECT_EQ(tableBoxOf(tree, box).width(), tableBoxOf(tree, table).width()) << box;
     }
 }
 
