@@ -8,6 +8,7 @@
 #include <litehtml/el_div.h>
 #include <litehtml/el_font.h>
 #include <litehtml/el_para.h>
+#include <litehtml/el_text.h>
 #include <litehtml/el_tr.h>
 
 #include <algorithm>
@@ -119,6 +120,23 @@ int childIndex(const litehtml::element& parent, const litehtml::element* child, 
             break;
     }
     return -1;
+}
+
+TextHider::TextHider(const litehtml::element& el)
+{
+    for (size_t i = 0; i < el.get_children_count(); ++i) {
+        auto child = el.get_child(static_cast<int>(i));
+        if (child && !child->skip() && dynamic_cast<const litehtml::el_text*>(child.get())) {
+            child->skip(true);
+            m_hidden.push_back(std::move(child));
+        }
+    }
+}
+
+TextHider::~TextHider()
+{
+    for (const auto& child : m_hidden)
+        child->skip(false);
 }
 
 } // namespace layoutelements_detail
@@ -251,9 +269,9 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const 
         el = std::make_shared<BreakElement>(doc);
     else if (tag == "li")
         el = std::make_shared<ListItemElement>(doc);
-    else if (tag == "hr" || tag == "tbody" || tag == "thead" || tag == "tfoot" || tag == "caption" || tag == "ul" ||
-             tag == "ol" || tag == "iframe" ||
-             (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6'))
+    else if (tag != "link" && tag != "title" && tag != "style" && tag != "base" && tag != "script")
+        // Every element that may draw is ours, so that what a hidden one
+        // holds can be drawn.
         el = std::make_shared<Hinted<litehtml::html_tag>>(doc);
     if (el)
         el->set_tagName(tag.c_str());
@@ -353,7 +371,7 @@ bool PlaceholderElement::appendChild(const litehtml::element::ptr& el)
     return true;
 }
 
-void PlaceholderElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+void PlaceholderElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
 {
     html_tag::draw(hdc, x, y, clip);
     litehtml::position pos = m_pos;
@@ -387,7 +405,7 @@ int ImageElement::render(int x, int y, int max_width, bool second_pass)
     return ret;
 }
 
-void ImageElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+void ImageElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
 {
     litehtml::position pos = m_pos;
     pos.x += x;
@@ -432,7 +450,7 @@ void ImageElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::po
 
 // ---------------------------------------------------------------------------
 
-void CellElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+void CellElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
 {
     el_td::draw(hdc, x, y, clip);
     m_container.paintBelowContent(hdc, layoutNodeId(*this), layoutelements_detail::borderBoxAt(*this, x, y));
@@ -447,7 +465,7 @@ void CellElement::parse_styles(bool is_reparse)
     }
 }
 
-void BodyElement::draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+void BodyElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
 {
     el_body::draw(hdc, x, y, clip);
     m_container.paintBelowContent(hdc, layoutNodeId(*this), layoutelements_detail::borderBoxAt(*this, x, y));

@@ -13,6 +13,7 @@
 #include "engine/layout/PresentationalHints.h"
 
 #include <array>
+#include <vector>
 
 namespace engine {
 
@@ -57,7 +58,40 @@ private:
     QRect m_extent;
 };
 
-// A litehtml element class with the presentational hints of its attributes.
+namespace layoutelements_detail {
+// How deep drawing is in the element tree (while it is above zero, hidden
+// elements let drawing walk into them; see Hinted).
+inline thread_local int drawingDepth = 0;
+
+struct DrawingScope
+{
+    DrawingScope() { ++drawingDepth; }
+    ~DrawingScope() { --drawingDepth; }
+    DrawingScope(const DrawingScope&) = delete;
+    DrawingScope& operator=(const DrawingScope&) = delete;
+};
+
+// Hides the text an element holds directly while it is alive (text takes
+// the visibility of its element).
+class TextHider
+{
+public:
+    explicit TextHider(const litehtml::element& el);
+    ~TextHider();
+    TextHider(const TextHider&) = delete;
+    TextHider& operator=(const TextHider&) = delete;
+
+private:
+    std::vector<litehtml::element::ptr> m_hidden;
+};
+} // namespace layoutelements_detail
+
+// A litehtml element class with the presentational hints of its attributes,
+// drawn as browsers draw hidden boxes: litehtml 0.6 draws nothing inside a
+// `visibility:hidden` element, while what is made visible again in it is
+// drawn. Here drawing walks into a hidden element (it reports itself
+// visible while drawing), which then paints neither itself nor its text;
+// what it holds draws as its own visibility says.
 template <class Base>
 class Hinted : public Base, public PaintExtent
 {
@@ -69,12 +103,44 @@ public:
         Base::parse_attributes();
         applyPresentationalHints(*this, this->m_style);
     }
+    litehtml::visibility get_visibility() const override
+    {
+        return layoutelements_detail::drawingDepth > 0 ? litehtml::visibility_visible : Base::get_visibility();
+    }
+    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) final
+    {
+        if (!hiddenBox())
+            drawBox(hdc, x, y, clip);
+    }
+    void draw_stacking_context(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip,
+                               bool with_positioned) override
+    {
+        layoutelements_detail::DrawingScope scope;
+        Base::draw_stacking_context(hdc, x, y, clip, with_positioned);
+    }
     void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip, litehtml::draw_flag flag,
                        int zindex) override
     {
-        if (!paintsOutside(clip))
+        if (paintsOutside(clip))
+            return;
+        layoutelements_detail::DrawingScope scope;
+        if (hiddenBox()) {
+            layoutelements_detail::TextHider hideText(*this);
             Base::draw_children(hdc, x, y, clip, flag, zindex);
+        } else {
+            Base::draw_children(hdc, x, y, clip, flag, zindex);
+        }
     }
+
+protected:
+    // The element's own painting: background, borders, list marker, image.
+    virtual void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
+    {
+        Base::draw(hdc, x, y, clip);
+    }
+
+private:
+    bool hiddenBox() const { return Base::get_visibility() != litehtml::visibility_visible; }
 };
 
 // MARQUEE: a clipped, non-scrolling block of its width and height.
@@ -95,9 +161,10 @@ public:
     }
     void parse_attributes() override;
     bool appendChild(const litehtml::element::ptr& el) override;
-    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 
 private:
+    void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
     PageContainer& m_container;
     int m_kind = 0;
     QString m_label;
@@ -123,9 +190,10 @@ public:
     {
     }
     int render(int x, int y, int max_width, bool second_pass = false) override;
-    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 
 private:
+    void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
     bool imageMissing();
     PageContainer& m_container;
     int m_missing = -1;
@@ -140,11 +208,12 @@ public:
         : Hinted(doc), m_container(container)
     {
     }
-    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
     // A cell's height counts its padding and border, as in browsers.
     void parse_styles(bool is_reparse = false) override;
 
 private:
+    void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
     PageContainer& m_container;
 };
 
@@ -186,9 +255,10 @@ public:
         : Hinted(doc), m_container(container)
     {
     }
-    void draw(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 
 private:
+    void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+
     PageContainer& m_container;
 };
 

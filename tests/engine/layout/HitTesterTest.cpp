@@ -208,10 +208,9 @@ TEST(HitTesting, LayerHiddenByAStyleChangeIsNoLongerHit)
     EXPECT_EQ(page.hitAt(centre).toStdString(), "over");
 }
 
-// What is hit is what is drawn. litehtml 0.6 draws nothing inside a hidden
-// box, visible content included (browsers draw it); enable this when the
-// element classes draw that content.
-TEST(HitHiddenLayers, DISABLED_VisibleContentInsideAHiddenLayerIsDrawn)
+// What is hit is what is drawn: what is made visible inside a hidden layer,
+// and nothing else of it.
+TEST(HitHiddenLayers, VisibleContentInsideAHiddenLayerIsDrawn)
 {
     LayoutEngine layout;
     layout_test::loadFixture(layout, QStringLiteral("hidden.html"));

@@ -136,6 +136,60 @@ INSTANTIATE_TEST_SUITE_P(Objects, ObjectBoxSize,
                                            BoxSizeCase{"chk", QSize(13, 13)},
                                            BoxSizeCase{"ta", QSize(20 * 7 + 24, 3 * 16 + 6)}));
 
+struct HiddenPaintCase {
+    const char* name;
+    const char* body; // the element with id p is checked
+    bool drawn;
+};
+
+class HiddenPaint : public ::testing::TestWithParam<HiddenPaintCase>
+{
+};
+
+// A hidden box paints nothing of its own, its text included, whatever its
+// class; what is made visible again inside it paints.
+TEST_P(HiddenPaint, DrawsOnlyWhatIsVisible)
+{
+    LayoutEngine layout;
+    layout.setViewportSize(QSize(400, 200));
+    layout.load(QStringLiteral("<html><body>%1</body></html>").arg(QString::fromLatin1(GetParam().body)));
+    layout.layout(400);
+    const QImage image = layout.render(400, 200);
+    const QRect box = boxById(layout, "p").borderBox;
+    ASSERT_FALSE(box.isEmpty());
+    bool inked = false;
+    for (int y = box.top(); y <= box.bottom() && !inked; ++y) {
+        for (int x = box.left(); x <= box.right() && !inked; ++x)
+            inked = qGray(image.pixel(x, y)) < 128;
+    }
+    EXPECT_EQ(inked, GetParam().drawn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markup, HiddenPaint,
+    ::testing::Values(
+        HiddenPaintCase{"HiddenInlineText", "a <span id=p style='visibility:hidden'>gone</span> b", false},
+        HiddenPaintCase{"VisibleInsideHiddenInline",
+                        "<span style='visibility:hidden'>gone <b id=p style='visibility:visible'>shown</b></span>", true},
+        HiddenPaintCase{"InheritedHidden", "<div style='visibility:hidden'><p id=p>inherited</p></div>", false},
+        HiddenPaintCase{"VisibleTwoLevelsDown",
+                        "<div style='visibility:hidden'><div><span id=p style='visibility:visible'>deep</span></div></div>",
+                        true},
+        HiddenPaintCase{"VisibleCellOfAHiddenTable",
+                        "<table style='visibility:hidden' border=1><tr><td id=p style='visibility:visible'>cell</td>"
+                        "<td>gone</td></tr></table>",
+                        true},
+        HiddenPaintCase{"HiddenTableBorder", "<table id=p style='visibility:hidden' border=3><tr><td></td></tr></table>",
+                        false},
+        HiddenPaintCase{"HiddenPlaceholder", "<input id=p style='visibility:hidden' value=x>", false},
+        HiddenPaintCase{"HiddenBackground",
+                        "<div id=p style='visibility:hidden;background:black;width:50px;height:20px'></div>", false},
+        HiddenPaintCase{"HiddenPositionedLayer",
+                        "<div id=p style='position:absolute;left:10px;top:10px;visibility:hidden;border:2px solid "
+                        "black'>gone</div>",
+                        false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(LayoutEngine, HiddenInputAndObjectContentHaveNoBox)
 {
     LayoutEngine layout;
