@@ -512,6 +512,12 @@ std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
     return it == m_elements.end() ? nullptr : it->second.lock();
 }
 
+int LayoutEngine::fontOf(int nodeId) const
+{
+    const auto el = elementOf(nodeId);
+    return el ? static_cast<int>(el->get_font()) : 0;
+}
+
 bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
     const auto el = elementOf(nodeId);

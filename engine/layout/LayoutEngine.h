@@ -81,6 +81,9 @@ public:
     QImage render(int width, int minHeight = 0);
 
     PageContainer& container() { return *m_container; }
+    // The font (a handle of the container's fonts) an element's text takes;
+    // 0 when the element has no box.
+    int fontOf(int nodeId) const;
     // The page background: BODY's colour, else white.
     QColor backgroundColor() const;
 

@@ -8,23 +8,13 @@
 
 namespace engine {
 
-std::vector<QRect> RangeGeometry::pageRects(const TextRange& range)
+std::vector<QRect> RangeGeometry::coveredRects(const LivePosition& start, const LivePosition& end, bool withBoxes)
 {
     std::vector<QRect> rects;
-    TextGeometry text(m_layout);
-    const LivePosition& start = range.start();
-    const LivePosition& end = range.end();
     Node* startNode = start.node();
     Node* endNode = end.node();
-    if (!startNode || !endNode)
+    if (!startNode || !endNode || LivePosition::compare(startNode, start.offset(), endNode, end.offset()) >= 0)
         return rects;
-    if (range.isCollapsed()) {
-        // Where the caret would stand.
-        const QRect caret = text.caretRectAt(startNode, start.offset());
-        if (!caret.isNull())
-            rects.push_back(caret);
-        return rects;
-    }
     // From the first node inside the range to the last.
     Node* first = startNode->isText() ? startNode : startNode->child(start.offset());
     if (!first)
@@ -36,15 +26,37 @@ std::vector<QRect> RangeGeometry::pageRects(const TextRange& range)
             const Text* t = n->asText();
             const int from = n == startNode ? start.offset() : 0;
             const int to = n == endNode ? end.offset() : t->length();
-            for (const QRect& r : text.rangeRects(t, from, t, to))
+            for (const QRect& r : m_text.rangeRects(t, from, t, to))
                 rects.push_back(r);
-        } else if (!n->isComment() && n->isElement() && n->childCount() == 0) {
+        } else if (const QRect line = m_text.emptyLineHighlight(n); !line.isNull()) {
+            rects.push_back(line);
+        } else if (withBoxes && !n->isComment() && n->isElement() && n->childCount() == 0) {
             // Images, objects and other boxes without content.
             if (const LayoutBox* b = m_layout.box(n->asElement()); b && !b->inlineLevel && !b->borderBox.isEmpty())
                 rects.push_back(b->borderBox);
         }
     }
     return rects;
+}
+
+std::vector<QRect> RangeGeometry::pageRects(const TextRange& range)
+{
+    if (range.isCollapsed()) {
+        // Where the caret would stand.
+        std::vector<QRect> rects;
+        if (Node* node = range.start().node()) {
+            const QRect caret = m_text.caretRectAt(node, range.start().offset());
+            if (!caret.isNull())
+                rects.push_back(caret);
+        }
+        return rects;
+    }
+    return coveredRects(range.start(), range.end(), true);
+}
+
+std::vector<QRect> RangeGeometry::highlightRects(const LivePosition& start, const LivePosition& end)
+{
+    return coveredRects(start, end, false);
 }
 
 std::vector<QRect> RangeGeometry::clientRects(const TextRange& range)
@@ -73,8 +85,7 @@ QRect RangeGeometry::boundingClientRect(const TextRange& range)
 bool RangeGeometry::moveToPoint(TextRange& range, QPoint client)
 {
     const QPoint page = client + m_layout.scrollPosition();
-    TextGeometry text(m_layout);
-    const TextPosition pos = text.positionAtPoint(page);
+    const TextPosition pos = m_text.positionAtPoint(page);
     Element* hit = HitTester(m_layout).elementAtPagePoint(page);
     // An empty cell or block under the point takes the caret itself.
     if (hit && hit->childCount() == 0 && !hit->isVoid() && !hit->hasTag(QLatin1String("BODY"))) {

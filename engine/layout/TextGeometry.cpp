@@ -5,6 +5,8 @@
 #include "engine/dom/Text.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/HitTester.h"
+#include "engine/layout/LayoutEngine.h"
+#include "engine/layout/PageContainer.h"
 #include "engine/markup/TextUnits.h"
 
 namespace engine {
@@ -463,6 +465,22 @@ std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffs
         }
     }
     return rects;
+}
+
+QRect TextGeometry::emptyLineHighlight(const Node* lineBreak)
+{
+    update();
+    if (!lineBreak || !lineBreak->isElement() || m_lineOfBreak.empty())
+        return {};
+    const int id = m_layout.nodeId(lineBreak);
+    const auto it = m_lineOfBreak.find(id);
+    if (it == m_lineOfBreak.end())
+        return {};
+    const QRect& line = m_lines[static_cast<size_t>(it->second)].rect;
+    int width = 0;
+    if (const int font = m_layout.engine().fontOf(id); font > 0)
+        width = m_layout.engine().container().fonts().textWidth(font, QStringLiteral(" "));
+    return QRect(line.left(), line.top(), width > 0 ? width : std::max(1, line.height() / 4), line.height());
 }
 
 std::pair<int, int> TextGeometry::wordAt(const Text* text, int offset)

@@ -69,6 +69,10 @@ public:
     TextPosition moveLineAt(Node* node, int offset, int direction, int x);
     // The boxes a run of text covers, one per line, in page coordinates.
     std::vector<QRect> rangeRects(const Text* startText, int startOffset, const Text* endText, int endOffset);
+    // Where a selection running across the break that ends an empty line
+    // highlights that line: a space wide in the break's font, the line's
+    // height. Null for any other node.
+    QRect emptyLineHighlight(const Node* lineBreak);
     // The word at a place, as [start, end) offsets: the whitespace-separated
     // piece, or in Japanese the run of one script.
     std::pair<int, int> wordAt(const Text* text, int offset);

@@ -143,22 +143,22 @@ Element* PageView::elementAtClientPoint(QPoint client)
 
 bool PageView::moveRangeToPoint(TextRange& range, QPoint client)
 {
-    return RangeGeometry(*m_layout).moveToPoint(range, client);
+    return RangeGeometry(*m_layout, *m_text).moveToPoint(range, client);
 }
 
 std::vector<QRect> PageView::rangeClientRects(const TextRange& range)
 {
-    return RangeGeometry(*m_layout).clientRects(range);
+    return RangeGeometry(*m_layout, *m_text).clientRects(range);
 }
 
 QRect PageView::rangeBoundingClientRect(const TextRange& range)
 {
-    return RangeGeometry(*m_layout).boundingClientRect(range);
+    return RangeGeometry(*m_layout, *m_text).boundingClientRect(range);
 }
 
 void PageView::scrollRangeIntoView(const TextRange& range)
 {
-    const QRect page = RangeGeometry(*m_layout).rangePageRect(range);
+    const QRect page = RangeGeometry(*m_layout, *m_text).rangePageRect(range);
     if (!page.isNull())
         scrollIntoView(page);
 }
@@ -487,24 +487,12 @@ void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
                                      : selection.type();
     switch (type) {
     case Selection::Type::Text: {
-        // Each text node between the two ends, the covered part of it.
-        const LivePosition& start = selection.start();
-        const LivePosition& end = selection.end();
-        Node* endNode = end.node();
+        // The covered part of each line of text between the two ends, and
+        // the empty lines between them.
         const QColor highlight(0x33, 0x99, 0xff, 110);
-        for (Node* n = start.node(); n; n = n->nextInTree()) {
-            // Stop at the first node that starts at or after the end.
-            if (n != start.node() && LivePosition::compare(n, 0, endNode, end.offset()) >= 0)
-                break;
-            if (!n->isText())
-                continue;
-            const Text* t = n->asText();
-            const int from = n == start.node() ? start.offset() : 0;
-            const int to = n == endNode ? end.offset() : t->length();
-            for (const QRect& r : m_text->rangeRects(t, from, t, to)) {
-                if (r.intersects(pageUpdate))
-                    p.fillRect(r, highlight);
-            }
+        for (const QRect& r : RangeGeometry(*m_layout, *m_text).highlightRects(selection.start(), selection.end())) {
+            if (r.intersects(pageUpdate))
+                p.fillRect(r, highlight);
         }
         break;
     }

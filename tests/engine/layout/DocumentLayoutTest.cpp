@@ -327,6 +327,27 @@ TEST(RangeGeometry, PointRectsAndBounds)
     EXPECT_EQ(range.start().node(), cell);
 }
 
+// getClientRects gives an empty line the range crosses as what a selection
+// highlights there: a space wide at the line's start, the line's height.
+TEST(RangeGeometry, AnEmptyLineTheRangeCrossesIsOneOfItsRects)
+{
+    Page page(pageFrom("<body><p id=p>one<br><br id=e>three</p></body>"));
+    RangeGeometry geometry(page.layout);
+    Element* p = byId(page.doc.get(), "p");
+    TextRange range(page.doc.get());
+    range.setRange(p->firstChild(), 0, p->lastChild(), 5);
+    const std::vector<QRect> rects = geometry.clientRects(range);
+    ASSERT_EQ(rects.size(), 3u);
+    const QRect line = page.layout.box(byId(page.doc.get(), "e"))->borderBox;
+    EXPECT_EQ(rects[1].topLeft(), line.topLeft());
+    EXPECT_EQ(rects[1].height(), line.height());
+    EXPECT_GE(rects[1].width(), 2);
+    EXPECT_LE(rects[1].width(), 8);
+    // Ending before the empty line's break leaves it out.
+    range.setRange(p->firstChild(), 0, p, 2);
+    EXPECT_EQ(geometry.clientRects(range).size(), 1u);
+}
+
 TEST(DocumentLayout, ColourChangesRepaintWithoutLayout)
 {
     Page page(pageFrom("<body><p id=p>text</p><table><tr><td id=c>cell</td></tr></table>"

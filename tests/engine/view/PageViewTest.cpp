@@ -191,6 +191,81 @@ TEST(PageView, CaretAndTextSelectionAreDrawn)
     EXPECT_EQ(qBlue(after), qRed(after));
 }
 
+namespace {
+
+struct EmptyLineCase {
+    const char* name;
+    const char* body; // the break of the empty line has id e
+    const char* startId; // the selection runs from the text of one element to that of another
+    int startOffset;
+    const char* endId;
+    int endOffset;
+    bool highlighted;
+};
+
+class EmptyLineSelection : public ::testing::TestWithParam<EmptyLineCase>
+{
+};
+
+bool isHighlight(QRgb c)
+{
+    return qBlue(c) > qRed(c) + 40;
+}
+
+} // namespace
+
+// A selection running across an empty line highlights a space's width of
+// it, as browsers do; one that stops before the line or starts after it
+// leaves it alone.
+TEST_P(EmptyLineSelection, HighlightsTheLineItRunsAcross)
+{
+    const EmptyLineCase& c = GetParam();
+    Ref<Document> doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QString::fromLatin1(c.body)));
+    PageView view(doc.get());
+    view.setHeadless(QSize(400, 300));
+    const auto textOf = [&](const char* id) { return byId(doc.get(), id)->firstChild(); };
+    doc->selection().setTextRange(textOf(c.startId), c.startOffset, textOf(c.endId), c.endOffset);
+    const QImage image = view.renderToImage();
+    const LayoutBox* line = view.layout().box(byId(doc.get(), "e"));
+    ASSERT_TRUE(line);
+    const int y = line->borderBox.center().y();
+    EXPECT_EQ(isHighlight(image.pixel(line->borderBox.left() + 1, y)), c.highlighted);
+    // A space wide, not the line's width.
+    EXPECT_FALSE(isHighlight(image.pixel(line->borderBox.left() + 12, y)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Markup, EmptyLineSelection,
+    ::testing::Values(
+        EmptyLineCase{"BetweenTwoLinesOfText", "<p><span id=a>one</span><br><br id=e><span id=b>three</span></p>", "a",
+                      1, "b", 2, true},
+        EmptyLineCase{"EmptyParagraph", "<p id=a>one</p><p><br id=e></p><p id=b>three</p>", "a", 0, "b", 5, true},
+        EmptyLineCase{"IndentedBlock", "<p id=a>one</p><div style='padding-left:40px'><br id=e></div><p id=b>three</p>",
+                      "a", 2, "b", 1, true},
+        EmptyLineCase{"StopsAboveTheLine", "<p><span id=a>one</span><br><br id=e><span id=b>three</span></p>", "a", 0,
+                      "a", 3, false},
+        EmptyLineCase{"StartsBelowTheLine", "<p><span id=a>one</span><br><br id=e><span id=b>three</span></p>", "b", 0,
+                      "b", 5, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A selection that starts between two children of an element highlights
+// nothing of the children before it.
+TEST(PageView, SelectionFromAPlaceBetweenChildrenStartsThere)
+{
+    Ref<Document> doc = pageFrom("<html><body><p id=p>one<br>two</p></body></html>");
+    PageView view(doc.get());
+    view.setHeadless(QSize(400, 300));
+    Element* p = byId(doc.get(), "p");
+    Text* two = p->lastChild()->asText();
+    doc->selection().setTextRange(p, 2, two, 3);
+    const QImage image = view.renderToImage();
+    TextGeometry geometry(view.layout());
+    const QRect one = geometry.rangeRects(p->firstChild()->asText(), 0, p->firstChild()->asText(), 3).front();
+    const QRect selected = geometry.rangeRects(two, 0, two, 3).front();
+    EXPECT_TRUE(isHighlight(image.pixel(selected.left() + 1, selected.top() + 1)));
+    EXPECT_FALSE(isHighlight(image.pixel(one.left() + 1, one.top() + 1)));
+}
+
 TEST(PageView, MovingAPositionedElementRepaintsOnlyWhereItWasAndIs)
 {
     View v;
