@@ -335,9 +335,16 @@ void CMainFrame::RestorePlacementAndState()
     if (placement.width > 0 && placement.height > 0) {
         QRect rect(placement.x, placement.y, int(qMin(placement.width, 0x7fffu)), int(qMin(placement.height, 0x7fffu)));
         // A place no screen shows any more (a screen gone since) comes back onto the main screen.
-        if (screen && !QGuiApplication::screenAt(rect.topLeft() + QPoint(20, 20))) {
+        const QScreen* shown = QGuiApplication::screenAt(rect.topLeft() + QPoint(20, 20));
+        if (screen && !shown) {
             const QRect area = screen->availableGeometry();
             rect = QRect(area.topLeft(), rect.size().boundedTo(area.size()));
+        } else if (shown) {
+            // Stored on a larger screen: the window fits the one it is on now.
+            const QRect area = shown->availableGeometry();
+            rect.setSize(rect.size().boundedTo(area.size()));
+            rect.moveRight(qMin(rect.right(), area.right()));
+            rect.moveBottom(qMin(rect.bottom(), area.bottom()));
         }
         setGeometry(rect);
     }

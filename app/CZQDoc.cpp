@@ -58,6 +58,27 @@ int CZQDoc::askSaveModified()
     return ShowMessageBox(GetDisplayName() + LoadResString(41496), 0, 0x40, 3, 12, closingMany);
 }
 
+bool CZQDoc::onOpenDocument(const QString& path)
+{
+    if (!Document::onOpenDocument(path))
+        return false;
+    RememberFileTime(path);
+    return true;
+}
+
+bool CZQDoc::onSaveDocument(const QString& path)
+{
+    if (!Document::onSaveDocument(path))
+        return false;
+    RememberFileTime(path);
+    return true;
+}
+
+void CZQDoc::RememberFileTime(const QString& path)
+{
+    m_fileTime = QFileInfo(path).lastModified();
+}
+
 bool CZQDoc::serialize(QIODevice& device, bool storing)
 {
     if (storing)

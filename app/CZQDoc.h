@@ -31,10 +31,17 @@ public:
     // The page's file was gone when the program was activated.
     bool m_bFileMissing = false;
 
+    // Opening and saving remember the file's time, so the program's own
+    // saves are not offered for reload as changes made outside it.
+    bool onOpenDocument(const QString& path) override;
+    bool onSaveDocument(const QString& path) override;
+
 protected:
     bool serialize(QIODevice& device, bool storing) override;
     int askSaveModified() override;
 
 private:
+    void RememberFileTime(const QString& path);
+
     QByteArray m_content;
 };

@@ -24,6 +24,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QDockWidget>
 #include <QEventLoop>
@@ -494,6 +495,40 @@ TEST_F(ShellTest, DockStateAppliesOnlyWhenEveryDockedBarExists)
     EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
 }
 
+// Damaged layout values leave the bars as a first start makes them.
+TEST_F(ShellTest, ADamagedDockStateLeavesTheDefaultBars)
+{
+    ASSERT_TRUE(start());
+    app->commands()->sendCommand(33380); // hide the standard bar
+    frame().OnSysCommandClose();
+    app->ExitInstance();
+    app.reset();
+    const QString key = EditorSettings::productKeyPath() + "\\MainFrame DockState";
+    QByteArray state;
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.Open(HKEY_CURRENT_USER, key));
+        ASSERT_TRUE(reg.ReadBinary(QStringLiteral("State"), state));
+    }
+    const QList<QPair<QByteArray, QByteArray>> damaged{
+        {state.left(state.size() / 2), "bar_601"},     // cut short
+        {QByteArray(64, '\xff'), "bar_601"},         // not a layout at all
+        {state, QByteArray("\0\xfe\n\xff", 4)},     // bar names that are not text
+    };
+    for (const auto& [value, bars] : damaged) {
+        {
+            CRegistryEx reg(HKEY_CURRENT_USER);
+            ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, key));
+            ASSERT_TRUE(reg.WriteBinary(QStringLiteral("State"), value));
+            ASSERT_TRUE(reg.WriteBinary(QStringLiteral("Bars"), bars));
+        }
+        ASSERT_TRUE(start());
+        EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame())) << value.size();
+        EXPECT_EQ(frame().toolBarArea(frame().toolBar(601)), Qt::TopToolBarArea);
+        app.reset();
+    }
+}
+
 TEST_F(ShellTest, APlacementNoScreenShowsComesBackOntoTheScreen)
 {
     WindowPlacement placement;
@@ -506,6 +541,32 @@ TEST_F(ShellTest, APlacementNoScreenShowsComesBackOntoTheScreen)
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(area.contains(frame().geometry().topLeft()));
     EXPECT_EQ(frame().geometry().size(), QSize(500, 400));
+}
+
+// A place stored on a larger screen: the window fits the screen it is on now.
+TEST_F(ShellTest, APlacementLargerThanTheScreenFitsIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    WindowPlacement placement;
+    placement.width = quint32(area.width() * 3 / 4);
+    placement.height = quint32(area.height() * 3 / 4);
+    placement.x = area.right() - area.width() / 4;
+    placement.y = area.bottom() - area.height() / 4;
+    ASSERT_TRUE(placement.save());
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(frame().StartsMaximized());
+    EXPECT_TRUE(area.contains(frame().geometry())) << frame().geometry().x() << "," << frame().geometry().y();
+    EXPECT_EQ(frame().geometry().size(), QSize(int(placement.width), int(placement.height)));
+    app.reset();
+
+    // Wider than the screen: maximised, and its normal size is the screen's at most.
+    placement.width = quint32(area.width() * 2);
+    placement.x = area.left();
+    placement.y = area.top();
+    ASSERT_TRUE(placement.save());
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(frame().StartsMaximized());
+    EXPECT_TRUE(area.contains(frame().normalGeometry()));
 }
 
 TEST_F(ShellTest, CloseAllAsACommandLeavesNoCloseInProgress)
@@ -629,6 +690,27 @@ TEST_F(ShellTest, APageChangedOnDiskIsOfferedOnceForReload)
     QFile::remove(page);
     frame().OnActivateApp();
     EXPECT_TRUE(doc->m_bFileMissing);
+}
+
+// The program's own saves are no change made outside it.
+TEST_F(ShellTest, SavingAPageIsNotOfferedForReload)
+{
+    ASSERT_TRUE(start());
+    const QString page = writePage(dir, QStringLiteral("a.html"));
+    {
+        QFile file(page);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime);
+    }
+    ASSERT_TRUE(app->OpenDocumentFile(page));
+    auto* doc = qobject_cast<CZQDoc*>(app->docTemplate()->documents()[0]);
+    frame().OnActivateApp();
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDNO, QStringLiteral("再更新しますか"));
+    doc->setModifiedFlag(true);
+    ASSERT_TRUE(doc->doFileSave());
+    frame().OnActivateApp();
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 0);
 }
 
 TEST_F(ShellTest, HandOverMessageOpensTheFileAndRaisesTheWindow)
