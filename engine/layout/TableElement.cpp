@@ -265,6 +265,10 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
 
     // The narrowest and widest each cell can be, measured as litehtml does.
     const bool autoTableWidth = m_css_width.is_predefined();
+    // The margins as styled (auto ones as none), not as the last layout
+    // centred the table: laid out again, the table must come out as the
+    // first time.
+    calc_outlines(max_width);
     const int frame = m_padding.width() + m_borders.width();
     const int spacing = columnSpacing();
     const int blockWidth =

@@ -41,6 +41,15 @@ inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Docum
         EXPECT_EQ(x.contentBox, y.contentBox) << what;
         EXPECT_EQ(x.lineBoxes, y.lineBoxes) << what;
         EXPECT_EQ(x.order, y.order) << what;
+        EXPECT_EQ(x.tag, y.tag) << what;
+        EXPECT_EQ(x.htmlId, y.htmlId) << what;
+        EXPECT_EQ(x.paddingBox, y.paddingBox) << what;
+        EXPECT_EQ(x.inlineLevel, y.inlineLevel) << what;
+        EXPECT_EQ(x.positioned, y.positioned) << what;
+        EXPECT_EQ(x.absolute, y.absolute) << what;
+        EXPECT_EQ(x.clipsContent, y.clipsContent) << what;
+        EXPECT_EQ(x.hidden, y.hidden) << what;
+        EXPECT_EQ(x.zIndex, y.zIndex) << what;
     }
     ASSERT_EQ(a.pieces.size(), b.pieces.size()) << step;
     for (size_t i = 0; i < a.pieces.size(); ++i) {
@@ -53,9 +62,11 @@ inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Docum
         EXPECT_EQ(x.box, y.box) << what;
         EXPECT_EQ(x.baseline, y.baseline) << what;
         EXPECT_EQ(x.owner, y.owner) << what;
+        EXPECT_EQ(x.space, y.space) << what;
         EXPECT_EQ(layout.engine().container().fonts().qfont(x.font), full.container().fonts().qfont(y.font)) << what;
     }
     EXPECT_EQ(a.canvas, b.canvas) << step;
+    EXPECT_EQ(a.byNode, b.byNode) << step;
     if (!pixels)
         return;
     // (The top left of pages that run very wide or long.)

@@ -1,0 +1,289 @@
+// Edits one after the other on pages whose blocks lay out alone: after every
+// step the boxes, words and pixels are those of a layout made from scratch,
+// and a view that repaints only the dirty areas shows what a fresh paint
+// shows.
+
+#include "engine/css/Style.h"
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/HitTester.h"
+#include "engine/layout/TextGeometry.h"
+
+#include "engine/EnginePage.h"
+#include "FullLayoutCheck.h"
+#include "LayoutFixture.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+using layout_test::byId;
+using layout_test::expectSameAsFullLayout;
+
+namespace {
+
+struct Edit {
+    enum Kind { Style, Attribute, Append, Prepend, SetText };
+    const char* id;
+    Kind kind;
+    const char* name;  // property or attribute (text edits: unused)
+    const char* value; // text edits: the text of the element's first child
+};
+
+struct EditsCase {
+    const char* name;
+    const char* html;
+    std::vector<std::vector<Edit>> steps; // each step: edits, then one layout
+};
+
+void PrintTo(const EditsCase& c, std::ostream* os) { *os << c.name; }
+
+void applyEdit(Document* doc, const Edit& e)
+{
+    Element* el = byId(doc, e.id);
+    const QString value = QString::fromUtf8(e.value);
+    switch (e.kind) {
+    case Edit::Style:
+        el->style().setAttribute(QString::fromLatin1(e.name), Variant(value));
+        return;
+    case Edit::Attribute:
+        el->setAttribute(QString::fromLatin1(e.name), Variant(value));
+        return;
+    case Edit::Append:
+    case Edit::Prepend:
+    case Edit::SetText:
+        break;
+    }
+    Text* t = el->firstChild()->asText();
+    if (e.kind == Edit::Append)
+        t->insertData(t->length(), value);
+    else if (e.kind == Edit::Prepend)
+        t->insertData(0, value);
+    else
+        t->replaceData(0, t->length(), value);
+}
+
+constexpr QSize kView(640, 400);
+
+QImage freshPaint(DocumentLayout& layout)
+{
+    QImage image(kView, QImage::Format_RGB32);
+    QPainter p(&image);
+    layout.engine().draw(p, image.rect());
+    return image;
+}
+
+// What a view shows that repaints only the dirty areas.
+void repaintDirty(DocumentLayout& layout, QImage& shown)
+{
+    const QRegion dirty = layout.takeDirtyRegion();
+    QPainter p(&shown);
+    for (const QRect& r : dirty)
+        layout.engine().draw(p, r.intersected(shown.rect()));
+}
+
+class BlockLayoutEdits : public ::testing::TestWithParam<EditsCase>
+{
+};
+
+TEST_P(BlockLayoutEdits, EveryStepMatchesAFreshLayoutAndPaint)
+{
+    const EditsCase& c = GetParam();
+    Ref<Document> doc = pageFrom(QString::fromUtf8(c.html));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    QImage shown = freshPaint(layout);
+    layout.takeDirtyRegion();
+    for (size_t i = 0; i < c.steps.size(); ++i) {
+        std::string step = std::string(c.name) + " step " + std::to_string(i);
+        const int blockLayouts = layout.counters().blockLayouts;
+        for (const Edit& e : c.steps[i])
+            applyEdit(doc.get(), e);
+        layout.ensureLayout();
+        step += layout.counters().blockLayouts > blockLayouts ? " (block alone)" : " (whole)";
+        expectSameAsFullLayout(layout, *doc, step, true);
+        repaintDirty(layout, shown);
+        EXPECT_TRUE(shown == freshPaint(layout)) << step << ": stale pixels after an incremental repaint";
+        if (HasFailure())
+            return;
+    }
+}
+
+const EditsCase kEditsCases[] = {
+    // Margins that collapse through the block's edges.
+    {"FirstChildMarginCollapsesThroughTheBlock",
+     "<body><div id=d style='background-color:#eee'><p id=p style='margin-top:10px'>first <b id=b>x</b></p>"
+     "<p>second</p></div><p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}},
+      {{"p", Edit::Style, "margin-top", "30px"}},
+      {{"b", Edit::Style, "font-style", "italic"}},
+      {{"p", Edit::Style, "margin-top", "0"}}}},
+    {"LastChildMarginCollapsesWithTheNextBlock",
+     "<body><div id=d><p id=p style='margin-bottom:40px'>last <span id=s>word</span></p></div>"
+     "<p style='margin-top:10px'>after</p></body>",
+     {{{"s", Edit::Style, "font-weight", "bold"}},
+      {{"p", Edit::Style, "margin-bottom", "5px"}},
+      {{"s", Edit::Style, "font-weight", "normal"}}}},
+    {"EmptyBlockMarginsCollapseThroughIt",
+     "<body><p>before</p><div id=d style='margin-top:20px;margin-bottom:30px'><span id=s></span></div>"
+     "<p>after</p></body>",
+     {{{"s", Edit::Style, "font-weight", "bold"}}, {{"s", Edit::Style, "padding-left", "3px"}}}},
+
+    // Lists: markers and the numbers of the later items.
+    {"OrderedListItemChanges",
+     "<body><ol id=o><li id=a>one <b id=b>b</b></li><li>two</li><li>three</li></ol><p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}},
+      {{"a", Edit::Attribute, "value", "7"}},
+      {{"o", Edit::Attribute, "start", "3"}},
+      {{"a", Edit::Attribute, "type", "a"}},
+      {{"b", Edit::Append, nullptr, "c"}}}},
+    {"ParagraphInsideAListItem",
+     "<body><ul><li><p id=p>para <i id=i>in</i></p><p>second</p></li><li>next</li></ul></body>",
+     {{{"i", Edit::Style, "font-style", "normal"}},
+      {{"p", Edit::Style, "text-align", "center"}},
+      {{"p", Edit::Prepend, nullptr, "more "}}}},
+    {"ListStyleOfTheList",
+     "<body><ul id=u><li id=a>one</li><li>two</li></ul></body>",
+     {{{"u", Edit::Style, "list-style-type", "square"}},
+      {{"a", Edit::Style, "list-style-type", "decimal"}},
+      {{"u", Edit::Attribute, "type", "circle"}}}},
+
+    // Images without a size, alignment, line height.
+    {"ImageWithoutSizeInTheBlock",
+     "<body><p id=p>text <img id=im src='missing.png' alt='no image'> more</p><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, " typed"}},
+      {{"im", Edit::Attribute, "alt", "other words"}},
+      {{"p", Edit::Style, "font-weight", "bold"}}}},
+    {"TextAlignAndVerticalAlign",
+     "<body><p id=p>one <span id=s>two</span> <img id=im width=20 height=30></p><p>after</p></body>",
+     {{{"p", Edit::Style, "text-align", "right"}},
+      {{"s", Edit::Style, "vertical-align", "super"}},
+      {{"im", Edit::Style, "vertical-align", "middle"}},
+      {{"p", Edit::Style, "text-align", "center"}},
+      {{"s", Edit::Style, "vertical-align", "baseline"}}}},
+    {"LineHeightThatKeepsTheHeight",
+     "<body><p id=p style='line-height:30px'>big <span id=s>small</span></p><p>after</p></body>",
+     {{{"s", Edit::Style, "line-height", "10px"}},
+      {{"s", Edit::Style, "line-height", "20px"}},
+      {{"s", Edit::Style, "font-size", "8px"}}}},
+
+    // Line breaks: what a break makes of a line depends on its neighbours.
+    {"BreaksAfterTheChange",
+     "<body><p id=p><span id=s>a</span><br>b<br><span id=t>c</span><br><br>d</p><p>after</p></body>",
+     {{{"s", Edit::SetText, nullptr, ""}},
+      {{"s", Edit::SetText, nullptr, "again"}},
+      {{"t", Edit::SetText, nullptr, ""}},
+      {{"t", Edit::SetText, nullptr, "x"}},
+      {{"s", Edit::Style, "font-weight", "bold"}}}},
+    {"BreakAtTheEndOfTheBlock",
+     "<body><div id=d><span id=s>text</span><br></div><p>after</p></body>",
+     {{{"s", Edit::SetText, nullptr, ""}}, {{"s", Edit::SetText, nullptr, "back"}}}},
+
+    // Widths from elsewhere.
+    {"BlockOfPercentageWidth",
+     "<body><div style='width:50%'><p id=p style='width:80%;background-color:#eee'>in <b id=b>half</b></p></div>"
+     "<p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}}, {{"p", Edit::Append, nullptr, " more"}}}},
+    {"BlockInACentredTable",
+     "<body><table align=center border=1><tr><td><p id=p>cell <b id=b>bold</b></p></td><td>x</td></tr></table>"
+     "<p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}},
+      {{"p", Edit::Style, "text-align", "right"}},
+      {{"b", Edit::Append, nullptr, "er"}}}},
+    {"CentredTableOfFixedWidth",
+     "<body><table align=center border=1 width=300><tr><td id=c>cell <b id=b>bold</b></td></tr></table>"
+     "<p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}}, {{"c", Edit::Style, "text-align", "center"}}}},
+    {"BlockInAMarquee",
+     "<body><marquee><p id=p>moving <b id=b>text</b></p></marquee><p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}}, {{"p", Edit::Append, nullptr, " more"}}}},
+    {"BodyItself",
+     "<body id=body><p id=p>text</p><p>after</p></body>",
+     {{{"body", Edit::Style, "font-weight", "bold"}},
+      {{"p", Edit::Style, "font-style", "italic"}},
+      {{"body", Edit::Style, "text-align", "center"}},
+      {{"body", Edit::Style, "margin-left", "40px"}},
+      {{"p", Edit::Append, nullptr, " typed"}}}},
+
+    // Text.
+    {"PreformattedText",
+     "<body><pre id=p>line one\nline   two</pre><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, "  x"}},
+      {{"p", Edit::Prepend, nullptr, "\t"}},
+      {{"p", Edit::SetText, nullptr, "a   b"}},
+      {{"p", Edit::Append, nullptr, "\nthird"}}}},
+    {"WhiteSpacePreInAParagraph",
+     "<body><p id=p style='white-space:pre'>a  b</p><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, "   c"}}, {{"p", Edit::Style, "white-space", "normal"}}}},
+    {"NoWrapParagraph",
+     "<body><div style='width:100px'><p id=p style='white-space:nowrap'>a b</p></div><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, " c d e f g h i"}}, {{"p", Edit::Style, "white-space", "normal"}}}},
+    {"WordWiderThanTheBlock",
+     "<body><div style='width:100px;background-color:#eee'><p id=p>a</p><p>b</p></div><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, "aaaaaaaaaaaaaaaaaaaaaaaaa"}},
+      {{"p", Edit::Append, nullptr, "aaaaaaaaaa"}},
+      {{"p", Edit::SetText, nullptr, "a"}}}},
+    {"SelectorsChange",
+     "<head><style>.big{font-weight:bold} #q{color:red}</style></head>"
+     "<body><p id=p>one <span id=s>two</span></p><p>after</p></body>",
+     {{{"s", Edit::Attribute, "class", "big"}},
+      {{"s", Edit::Append, nullptr, "x"}},
+      {{"s", Edit::Attribute, "id", "q"}},
+      {{"p", Edit::Append, nullptr, "y"}}}},
+
+    // Paint-only properties, and what hit testing reads from the boxes.
+    {"VisibilityAndOverflow",
+     "<body><p id=p>one <span id=s>two</span></p><div id=d style='height:20px'><p>tall</p><p>er</p></div></body>",
+     {{{"s", Edit::Style, "visibility", "hidden"}},
+      {{"p", Edit::Append, nullptr, "x"}},
+      {{"s", Edit::Style, "visibility", "visible"}},
+      {{"d", Edit::Style, "overflow", "hidden"}},
+      {{"p", Edit::Style, "visibility", "hidden"}}}},
+
+    // Many steps on one block; then undone by hand.
+    {"TypingThenTakingItBack",
+     "<body><p>before</p><p id=p>some <b id=b>bold</b> words</p><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, "x"}},
+      {{"p", Edit::Append, nullptr, "y"}},
+      {{"b", Edit::Style, "font-style", "italic"}},
+      {{"b", Edit::Append, nullptr, "er"}},
+      {{"b", Edit::SetText, nullptr, "bold"}},
+      {{"b", Edit::Style, "font-style", "normal"}},
+      {{"p", Edit::SetText, nullptr, "some "}}}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Pages, BlockLayoutEdits, ::testing::ValuesIn(kEditsCases),
+                         [](const ::testing::TestParamInfo<EditsCase>& i) { return std::string(i.param.name); });
+
+// A page laid out again (at another width, then back) comes out as a page
+// laid out once: nothing of the first layout stays in the elements.
+class LayoutAgain : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(LayoutAgain, MatchesAFirstLayout)
+{
+    Ref<Document> doc = pageFrom(QString::fromUtf8(GetParam()));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    layout.setViewportSize(QSize(1200, 400));
+    layout.ensureLayout();
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    expectSameAsFullLayout(layout, *doc, GetParam(), true);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, LayoutAgain,
+    ::testing::Values("<body><table align=center border=1><tr><td>a cell of some words</td><td>x</td></tr></table></body>",
+                      "<body><table style='margin-left:120px' border=1><tr><td>a cell with words that wrap when the "
+                      "table is narrower than they are</td></tr></table></body>",
+                      "<body><table style='margin:0 auto;padding:4px' border=1 cellspacing=6><tr><td>centred</td>"
+                      "<td>by its margins with words enough to fill a line of the view</td></tr></table></body>",
+                      "<body><div style='margin-left:10%'><table style='margin-left:20%' border=1><tr><td>percent "
+                      "margins and a long line of words in the cell</td></tr></table></div></body>"));
+
+} // namespace
