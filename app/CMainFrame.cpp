@@ -559,9 +559,15 @@ void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
     activateWindow();
     bool refused = false;
     bool imageArmed = false;
+    // Pages open first: an image dropped with them waits for a click in one
+    // of them rather than in a new empty page.
+    for (const QString& file : files) {
+        if (mainframe_detail::isPageFileName(file))
+            m_app.OpenDocumentFile(file);
+    }
     for (const QString& file : files) {
         if (mainframe_detail::isPageFileName(file)) {
-            m_app.OpenDocumentFile(file);
+            continue;
         } else if (IsImageFileName(file) && !imageArmed) {
             // The image waits for the next click in the page (the page's
             // event sink inserts it there).

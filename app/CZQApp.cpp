@@ -254,7 +254,13 @@ bool CZQApp::OpenDocumentFile(const QString& name)
 {
     if (!m_docTemplate)
         return false;
-    return m_docTemplate->openDocumentFile(name) != nullptr;
+    if (m_docTemplate->openDocumentFile(name))
+        return true;
+    // A page that cannot be read is said so, and leaves the recent files.
+    if (m_recentFiles)
+        m_recentFiles->remove(name);
+    ShowMessageBox(LoadResString(IDS_DOCUMENT_NOT_OPENED).arg(QDir::toNativeSeparators(name)));
+    return false;
 }
 
 CZQView* CZQApp::GetActiveView() const

@@ -658,6 +658,42 @@ TEST_F(ShellTest, ADroppedImageWithoutAPageMakesANewPageThatWaitsForTheClick)
     EXPECT_EQ(frame().m_nInsertMode, 2);
 }
 
+TEST_F(ShellTest, AnImageDroppedWithAPageWaitsInThatPage)
+{
+    ASSERT_TRUE(start());
+    const QString image = writePage(dir, QStringLiteral("pic.png"));
+    const QString page = writePage(dir, QStringLiteral("a.html"));
+    frame().OnDropFiles({image, page}, QPoint());
+    ASSERT_EQ(app->docTemplate()->documentCount(), 1); // no extra empty page
+    EXPECT_EQ(app->docTemplate()->documents()[0]->pathName(), page);
+    EXPECT_EQ(frame().m_strInsertImageSrc, image);
+    EXPECT_EQ(frame().m_nInsertMode, 2);
+}
+
+// A page that cannot be read, from the recent files or handed over, is said
+// so once each; a recent entry that failed leaves the list.
+TEST_F(ShellTest, APageThatCannotBeOpenedIsReported)
+{
+    ASSERT_TRUE(start());
+    const QString gone = writePage(dir, QStringLiteral("gone.html"));
+    ASSERT_TRUE(app->OpenDocumentFile(gone));
+    app->docTemplate()->documents()[0]->closeDocument();
+    ASSERT_EQ(app->recentFiles()->at(0), gone);
+    ASSERT_TRUE(QFile::remove(gone));
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("開けませんでした"));
+    app->commands()->sendCommand(57616);
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_TRUE(app->recentFiles()->isEmpty()) << app->recentFiles()->entries().join(QLatin1Char(';')).toStdString();
+
+    const QString page = writePage(dir, QStringLiteral("b.html"));
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("開けませんでした"));
+    platform::sendMessage(&frame(), CMainFrame::kHandOverMessage, 0, 0,
+                          QStringList{QStringLiteral("http://example.invalid/a.html"), page});
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 2);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1); // the rest still opens
+}
+
 TEST_F(ShellTest, APageChangedOnDiskIsOfferedOnceForReload)
 {
     ASSERT_TRUE(start());
