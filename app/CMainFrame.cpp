@@ -588,8 +588,9 @@ void CMainFrame::OnActivateApp()
 {
     platform::DocTemplate* docs = m_app.docTemplate();
     // One check at a time: coming back to the program while a reload question
-    // is open must not ask it twice.
-    if (!docs || m_bCheckingFiles)
+    // is open must not ask it twice. Nor while pages are being closed: the
+    // question would take the answer remembered for them.
+    if (!docs || m_bCheckingFiles || m_bClosing)
         return;
     m_bCheckingFiles = true;
     const auto done = qScopeGuard([this] { m_bCheckingFiles = false; });
