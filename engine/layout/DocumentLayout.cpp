@@ -338,7 +338,13 @@ void DocumentLayout::markSubtreeDirty(int id)
     // block of fixed height, content wider than its layer). The handles stay
     // where they are; slanted glyphs reach a little past their words.
     const QRect area = tree.subtreeArea(it->second);
-    if (!area.isNull())
+    if (area.isNull())
+        return;
+    // A list item's marker takes its colour and stands left of its box:
+    // whole lines of the page.
+    if (m_engine.holdsListItems(id))
+        m_dirty += QRect(0, area.y(), std::max(tree.canvas.width(), m_viewport.width()), area.height());
+    else
         m_dirty += area.adjusted(-kGlyphRoom, 0, kGlyphRoom, 0);
 }
 

@@ -518,6 +518,28 @@ int LayoutEngine::fontOf(int nodeId) const
     return el ? static_cast<int>(el->get_font()) : 0;
 }
 
+namespace layoutengine_detail {
+
+bool isOrHoldsListItem(const litehtml::element& el)
+{
+    if (el.get_display() == litehtml::display_list_item)
+        return true;
+    for (size_t i = 0; i < el.get_children_count(); ++i) {
+        const auto child = el.get_child(static_cast<int>(i));
+        if (child && isOrHoldsListItem(*child))
+            return true;
+    }
+    return false;
+}
+
+} // namespace layoutengine_detail
+
+bool LayoutEngine::holdsListItems(int nodeId) const
+{
+    const auto el = elementOf(nodeId);
+    return el && layoutengine_detail::isOrHoldsListItem(*el);
+}
+
 bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
     const auto el = elementOf(nodeId);

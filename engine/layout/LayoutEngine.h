@@ -84,6 +84,9 @@ public:
     // The font (a handle of the container's fonts) an element's text takes;
     // 0 when the element has no box.
     int fontOf(int nodeId) const;
+    // Whether an element or anything in it is a list item: its marker stands
+    // outside the boxes and words.
+    bool holdsListItems(int nodeId) const;
     // The page background: BODY's colour, else white.
     QColor backgroundColor() const;
 

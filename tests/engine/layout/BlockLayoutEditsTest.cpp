@@ -83,6 +83,31 @@ void repaintDirty(DocumentLayout& layout, QImage& shown)
         layout.engine().draw(p, r.intersected(shown.rect()));
 }
 
+// Hit testing and caret places read the boxes and words kept from earlier
+// layouts: they answer as on a page laid out once.
+void expectSameGeometry(DocumentLayout& layout, Document& doc, const std::string& step)
+{
+    DocumentLayout fresh(&doc);
+    fresh.setViewportSize(kView);
+    fresh.ensureLayout();
+    HitTester mine(layout);
+    HitTester theirs(fresh);
+    for (int y = 0; y < kView.height(); y += 7) {
+        for (int x = 0; x < kView.width(); x += 9) {
+            EXPECT_EQ(mine.elementAtPagePoint(QPoint(x, y)), theirs.elementAtPagePoint(QPoint(x, y)))
+                << step << " at " << x << "," << y;
+        }
+    }
+    TextGeometry myText(layout);
+    TextGeometry theirText(fresh);
+    std::vector<Text*> texts;
+    layout_test::collectTexts(doc.body(), texts);
+    for (Text* t : texts) {
+        for (int i = 0; i <= t->length(); ++i)
+            EXPECT_EQ(myText.caretRect(t, i), theirText.caretRect(t, i)) << step << " caret " << i;
+    }
+}
+
 class BlockLayoutEdits : public ::testing::TestWithParam<EditsCase>
 {
 };
@@ -104,6 +129,7 @@ TEST_P(BlockLayoutEdits, EveryStepMatchesAFreshLayoutAndPaint)
         layout.ensureLayout();
         step += layout.counters().blockLayouts > blockLayouts ? " (block alone)" : " (whole)";
         expectSameAsFullLayout(layout, *doc, step, true);
+        expectSameGeometry(layout, *doc, step);
         repaintDirty(layout, shown);
         EXPECT_TRUE(shown == freshPaint(layout)) << step << ": stale pixels after an incremental repaint";
         if (HasFailure())
@@ -241,6 +267,23 @@ const EditsCase kEditsCases[] = {
       {{"s", Edit::Style, "visibility", "visible"}},
       {{"d", Edit::Style, "overflow", "hidden"}},
       {{"p", Edit::Style, "visibility", "hidden"}}}},
+
+    {"ColoursOfListMarkers",
+     "<body><ul><li id=a>one</li><li>two</li></ul><ol id=o><li>three</li><li id=b>four</li></ol></body>",
+     {{{"a", Edit::Style, "color", "red"}},
+      {{"o", Edit::Style, "color", "blue"}},
+      {{"b", Edit::Style, "color", "green"}},
+      {{"o", Edit::Attribute, "bgcolor", "yellow"}}}},
+    {"FixedHeightBlockOverflows",
+     "<body><div id=d style='height:30px;background-color:#eee'><p id=p>one</p></div><p>after</p></body>",
+     {{{"p", Edit::Append, nullptr, " two"}},
+      {{"p", Edit::Style, "font-size", "30px"}},
+      {{"p", Edit::Style, "font-size", "40px"}},
+      {{"p", Edit::SetText, nullptr, "one"}}}},
+    {"BesideAFloatInAnotherContext",
+     "<body><div style='float:left;width:100px;height:200px;background-color:#eee'>f</div>"
+     "<div style='overflow:hidden'><p id=p>beside <b id=b>the</b> float</p><p>below</p></div></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}}, {{"p", Edit::Append, nullptr, " more"}}}},
 
     // Many steps on one block; then undone by hand.
     {"TypingThenTakingItBack",

@@ -261,16 +261,6 @@ TEST_P(BlockLayoutOnFixtures, EveryElementRestyledMatchesAFullLayout)
     }
 }
 
-void collectTexts(Node* n, std::vector<Text*>& out)
-{
-    for (Node* c = n->firstChild(); c; c = c->nextSibling()) {
-        if (Text* t = c->asText())
-            out.push_back(t);
-        else
-            collectTexts(c, out);
-    }
-}
-
 // Typing a word into every text of the page, one after the other.
 TEST_P(BlockLayoutOnFixtures, EveryTextTypedIntoMatchesAFullLayout)
 {
@@ -280,7 +270,7 @@ TEST_P(BlockLayoutOnFixtures, EveryTextTypedIntoMatchesAFullLayout)
     layout.setViewportSize(QSize(800, 600));
     layout.ensureLayout();
     std::vector<Text*> texts;
-    collectTexts(doc->body(), texts);
+    layout_test::collectTexts(doc->body(), texts);
     for (size_t i = 0; i < texts.size(); ++i) {
         texts[i]->insertData(texts[i]->length() / 2, QStringLiteral("ab"));
         expectSameAsFullLayout(layout, *doc, std::string(GetParam()) + " text " + std::to_string(i), i % 4 == 0,

@@ -3,6 +3,7 @@
 // Paths that keep part of a layout (words changed in place, one block laid
 // out again) must give what a layout made from scratch gives.
 
+#include "engine/dom/Text.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutSerializer.h"
 
@@ -12,8 +13,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace layout_test {
+
+// The text nodes under `n`, in document order.
+inline void collectTexts(engine::Node* n, std::vector<engine::Text*>& out)
+{
+    for (engine::Node* c = n->firstChild(); c; c = c->nextSibling()) {
+        if (engine::Text* t = c->asText())
+            out.push_back(t);
+        else
+            collectTexts(c, out);
+    }
+}
 
 // Every box and every word of `layout`, its canvas and (with `pixels`) its
 // painting are those of a layout of the same page made from scratch (images
