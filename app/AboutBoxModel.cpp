@@ -20,7 +20,8 @@ AboutBoxModel AboutBoxModel::Read()
 
 QString AboutBoxModel::VersionText(const QString& info, const QString& version, const QString& servicePack)
 {
-    QString text = info + QLatin1Char('-') + version;
+    // Parts missing from the version key are left out with their dash.
+    QString text = info.isEmpty() || version.isEmpty() ? info + version : info + QLatin1Char('-') + version;
     if (!servicePack.isEmpty())
         text += QLatin1Char('(') + servicePack + QLatin1Char(')');
     return text;

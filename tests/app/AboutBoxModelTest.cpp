@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct LinkCase {
@@ -31,6 +33,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, AboutLinkTest,
                                            LinkCase{"www.example.jp", "http://www.example.jp", "mailto:www.example.jp"},
                                            LinkCase{"https://a.example/x", "https://a.example/x",
                                                     "mailto:https://a.example/x"}));
+
+struct VersionCase {
+    const char* info;
+    const char* version;
+    const char* servicePack;
+    const char* text;
+};
+
+void PrintTo(const VersionCase& c, std::ostream* os)
+{
+    *os << '"' << c.info << "\" \"" << c.version << "\" \"" << c.servicePack << '"';
+}
+
+class AboutVersionTest : public ::testing::TestWithParam<VersionCase> {};
+
+// Values missing under the version key leave no stray dash or brackets.
+TEST_P(AboutVersionTest, VersionTextJoinsWhatIsThere)
+{
+    const VersionCase& c = GetParam();
+    EXPECT_EQ(AboutBoxModel::VersionText(QString::fromUtf8(c.info), QString::fromUtf8(c.version),
+                                         QString::fromUtf8(c.servicePack)),
+              QString::fromUtf8(c.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, AboutVersionTest,
+                         ::testing::Values(VersionCase{"ペジタロ", "2.0", "SP1", "ペジタロ-2.0(SP1)"},
+                                           VersionCase{"ペジタロ", "2.0", "", "ペジタロ-2.0"},
+                                           VersionCase{"", "", "", ""}, VersionCase{"ペジタロ", "", "", "ペジタロ"},
+                                           VersionCase{"", "2.0", "", "2.0"}));
 
 TEST(AboutBoxTest, MissingSupportInformationLeavesTheLinesEmptyWithoutLinks)
 {
