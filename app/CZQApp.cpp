@@ -115,8 +115,12 @@ bool CZQApp::InitInstance(const QStringList& arguments)
     // One instance per user: a second start hands its files over and ends.
     m_instance = std::make_unique<platform::SingleInstance>(QStringLiteral("ULO"));
     if (m_instance->start() == platform::SingleInstance::Role::Secondary) {
-        m_instance->sendToPrimary(zqapp_detail::encodeFileList(files));
         m_exitCode = 0;
+        if (!m_instance->sendToPrimary(zqapp_detail::encodeFileList(files), m_nHandOverTimeoutMs)) {
+            // The running program did not take the files: say so rather than end as if it had.
+            ShowMessageBox(LoadResString(IDS_HANDOVER_FAILED));
+            m_exitCode = 1;
+        }
         return false;
     }
 

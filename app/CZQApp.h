@@ -72,6 +72,9 @@ public:
     // read and the program started from the default settings.
     static void ReportUnreadableSettings(const QStringList& files);
 
+    // How long a second start waits for the running program's receipt.
+    int m_nHandOverTimeoutMs = 5000;
+
     // Set by the main frame's command hook and by changes that affect
     // command states; read and cleared by the idle update.
     bool m_bCommandRan = true;

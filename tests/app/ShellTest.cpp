@@ -16,6 +16,7 @@
 #include "platform/DocTemplate.h"
 #include "platform/ModalResponder.h"
 #include "platform/RecentFileList.h"
+#include "platform/SingleInstance.h"
 #include "platform/WindowMessage.h"
 
 #include <QAbstractEventDispatcher>
@@ -831,6 +832,23 @@ TEST_F(ShellTest, SecondStartHandsItsFileOver)
     EXPECT_EQ(second.exitCode(), 0);
     ASSERT_EQ(app->docTemplate()->documentCount(), 1);
     EXPECT_EQ(app->docTemplate()->documents()[0]->pathName(), page);
+}
+
+// A second start whose files the running program does not take says so and
+// ends with a failure code.
+TEST(ShellSecondStart, AHandOverNobodyAnswersIsReported)
+{
+    platform::SingleInstance running(QStringLiteral("ULO"));
+    ASSERT_EQ(running.start(), platform::SingleInstance::Role::Primary);
+    // The running program is busy: it does not come back to its event loop.
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("渡せませんでした"));
+    CZQApp app;
+    app.m_nHandOverTimeoutMs = 100;
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("a.html")}));
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_NE(app.exitCode(), 0);
+    EXPECT_EQ(app.mainFrame(), nullptr);
 }
 
 TEST_F(ShellTest, TutorialTwiceLeavesOneBarOnTheTutorialPage)
