@@ -540,8 +540,9 @@ void CMainFrame::OnFileCloseAll()
 
 void CMainFrame::OpenHandedOver(const QStringList& files)
 {
+    // Restored as it was before it was minimised, maximised included.
     if (isMinimized())
-        showNormal();
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     // The window the user last worked in comes up: an open dialog, else the frame.
     QWidget* front = QApplication::activeModalWidget();
     if (!front)

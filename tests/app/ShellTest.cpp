@@ -536,6 +536,31 @@ TEST_F(ShellTest, DockStateAppliesOnlyWhenEveryDockedBarExists)
     EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
 }
 
+// A bar floating at closing floats again at the next start; the check of
+// the docked bars does not count it.
+TEST_F(ShellTest, ABarFloatingAtClosingFloatsAgain)
+{
+    ASSERT_TRUE(start());
+    ULOToolBar* bar = frame().toolBar(602);
+    bar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
+    bar->move(120, 140);
+    bar->show();
+    ASSERT_TRUE(bar->isFloating());
+    frame().OnSysCommandClose();
+    app->ExitInstance();
+    app.reset();
+    {
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + "\\MainFrame DockState"));
+        QByteArray bars;
+        ASSERT_TRUE(reg.ReadBinary(QStringLiteral("Bars"), bars));
+        EXPECT_FALSE(bars.split('\n').contains("bar_602"));
+    }
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(frame().toolBar(602)->isFloating());
+    EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
+}
+
 // Damaged layout values leave the bars as a first start makes them.
 TEST_F(ShellTest, ADamagedDockStateLeavesTheDefaultBars)
 {
@@ -798,6 +823,14 @@ TEST_F(ShellTest, HandOverMessageOpensTheFileAndRaisesTheWindow)
     platform::sendMessage(&frame(), CMainFrame::kHandOverMessage, 0, 0, QStringList{page});
     EXPECT_EQ(app->docTemplate()->documentCount(), 1);
     EXPECT_FALSE(frame().isMinimized());
+
+    // A window minimised from maximised comes back maximised; nothing to open only raises it.
+    frame().showMaximized();
+    frame().showMinimized();
+    platform::sendMessage(&frame(), CMainFrame::kHandOverMessage, 0, 0, QStringList{});
+    EXPECT_FALSE(frame().isMinimized());
+    EXPECT_TRUE(frame().isMaximized());
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
 }
 
 // The second start, run as its own process by the test below.
