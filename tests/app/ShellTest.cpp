@@ -433,6 +433,45 @@ TEST_F(ShellTest, CloseAllStopsAtAPageThatCannotBeSaved)
     EXPECT_FALSE(frame().m_bClosing);
 }
 
+// A remembered No closes the rest unsaved; a Cancel in the middle keeps
+// the page it was given for and every page after it.
+TEST_F(ShellTest, CloseAllWithARememberedNoOrACancelInTheMiddle)
+{
+    ASSERT_TRUE(start());
+    QStringList paths;
+    for (const char* name : {"a.html", "b.html", "c.html"}) {
+        paths.append(writePage(dir, QString::fromLatin1(name), "on disk"));
+        ASSERT_TRUE(app->OpenDocumentFile(paths.last()));
+    }
+    ASSERT_NE(app->docTemplate()->openDocumentFile(QString()), nullptr); // an unnamed page
+    for (platform::Document* doc : app->docTemplate()->documents())
+        doc->setModifiedFlag(true);
+    {
+        ModalResponder responder;
+        responder.onMessageBox([](QDialog& box) {
+            ModalResponder::setChecked(box, kApplyToAllCheckBoxId, true);
+            ModalResponder::press(box, platform::IDNO);
+        });
+        frame().OnFileCloseAll();
+        EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+        EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+    }
+    for (const QString& path : paths) {
+        ASSERT_TRUE(app->OpenDocumentFile(path));
+        app->docTemplate()->documents().last()->setModifiedFlag(true);
+    }
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDYES, QStringLiteral("a.html"));
+    responder.answerMessageBox(platform::IDCANCEL, QStringLiteral("b.html"));
+    frame().OnFileCloseAll();
+    const QList<platform::Document*> left = app->docTemplate()->documents();
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_EQ(left[0]->pathName(), paths[1]);
+    EXPECT_EQ(left[1]->pathName(), paths[2]);
+    EXPECT_FALSE(frame().m_bClosing);
+    EXPECT_EQ(frame().m_nRememberedAnswer, 0);
+}
+
 // Coming back to the program while close-all waits in a dialog: the reload
 // question would take the remembered Yes and throw the page's edits away.
 TEST_F(ShellTest, ComingBackDuringCloseAllReloadsNothing)
