@@ -9,6 +9,9 @@
 #include "engine/layout/TextGeometry.h"
 
 #include "engine/EnginePage.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/Typing.h"
+#include "engine/markup/UndoManager.h"
 #include "FullLayoutCheck.h"
 #include "LayoutFixture.h"
 
@@ -285,6 +288,47 @@ const EditsCase kEditsCases[] = {
      "<div style='overflow:hidden'><p id=p>beside <b id=b>the</b> float</p><p>below</p></div></body>",
      {{{"b", Edit::Style, "font-weight", "normal"}}, {{"p", Edit::Append, nullptr, " more"}}}},
 
+    {"CellVerticalAlign",
+     "<body><table border=1><tr><td id=c valign=bottom height=80>x <b id=b>y</b></td><td>z</td></tr></table>"
+     "<p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}},
+      {{"c", Edit::Attribute, "valign", "top"}},
+      {{"c", Edit::Style, "vertical-align", "middle"}},
+      {{"b", Edit::Append, nullptr, "yy"}}}},
+    {"TableInACentringDiv",
+     "<body><div align=center><table border=1><tr><td id=c>cell <b id=b>bold</b></td></tr></table></div>"
+     "<p>after</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}}, {{"b", Edit::Append, nullptr, "er"}}}},
+    {"IndentsAndPercentPadding",
+     "<body><div style='width:300px'><p id=p style='text-indent:30px;padding-left:10%'>some <i id=i>words</i></p>"
+     "</div><p>after</p></body>",
+     {{{"p", Edit::Style, "text-indent", "10%"}},
+      {{"i", Edit::Append, nullptr, "x"}},
+      {{"p", Edit::Style, "padding-left", "5%"}}}},
+    {"RuleAndBreakAttributes",
+     "<body><p id=p>a<br id=br>b <img src=none.png width=20 height=20 align=left> c</p><hr id=h width=50%>"
+     "<p>after</p></body>",
+     {{{"h", Edit::Attribute, "color", "red"}},
+      {{"h", Edit::Attribute, "align", "left"}},
+      {{"br", Edit::Attribute, "clear", "all"}},
+      {{"h", Edit::Attribute, "noshade", ""}}}},
+    {"BlockInsideAnInline",
+     "<body><p>one <span id=s>two <b id=b>bold</b><div id=d>block <i id=i>in</i></div>three</span></p>"
+     "<p>after</p></body>",
+     {{{"i", Edit::Style, "font-style", "normal"}},
+      {{"b", Edit::Style, "font-weight", "normal"}},
+      {{"d", Edit::Style, "text-align", "center"}}}},
+
+    {"LayerDraggedThenEdited",
+     "<body><p>flow</p><div id=d style='position:absolute;left:40px;top:60px;width:200px;background-color:#ccf'>"
+     "<p id=p>in <b id=b>the</b> layer</p><ul><li id=l>item</li></ul></div></body>",
+     {{{"d", Edit::Style, "left", "100px"}},
+      {{"b", Edit::Style, "font-weight", "normal"}},
+      {{"d", Edit::Style, "top", "90px"}},
+      {{"p", Edit::Append, nullptr, " x"}},
+      {{"d", Edit::Style, "left", "20px"}, {"l", Edit::Style, "color", "red"}},
+      {{"l", Edit::Append, nullptr, "s"}}}},
+
     // Many steps on one block; then undone by hand.
     {"TypingThenTakingItBack",
      "<body><p>before</p><p id=p>some <b id=b>bold</b> words</p><p>after</p></body>",
@@ -327,6 +371,76 @@ INSTANTIATE_TEST_SUITE_P(
                       "<body><table style='margin:0 auto;padding:4px' border=1 cellspacing=6><tr><td>centred</td>"
                       "<td>by its margins with words enough to fill a line of the view</td></tr></table></body>",
                       "<body><div style='margin-left:10%'><table style='margin-left:20%' border=1><tr><td>percent "
-                      "margins and a long line of words in the cell</td></tr></table></div></body>"));
+                      "margins and a long line of words in the cell</td></tr></table></div></body>",
+                      "<body><marquee width=50%>moving words</marquee><ol><li>one<li>two</ol>"
+                      "<img src=none.png width=40% alt='no image'><br><input type=text size=30> <hr width=60%>"
+                      "<p align=center>centred <img src=none.png align=middle></p></body>"));
+
+// The fixture pages likewise, at the width of a view and back.
+class LayoutAgainOnFixtures : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(LayoutAgainOnFixtures, MatchesAFirstLayout)
+{
+    Ref<Document> doc = pageFrom(layout_test::readFixture(QString::fromLatin1(GetParam())));
+    DocumentLayout layout(doc.get());
+    layout.setBaseFolder(layout_test::fixtureFolder());
+    for (const int width : {800, 1300, 500, 800}) {
+        layout.setViewportSize(QSize(width, 600));
+        layout.ensureLayout();
+    }
+    expectSameAsFullLayout(layout, *doc, GetParam(), true, layout_test::fixtureFolder());
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, LayoutAgainOnFixtures,
+                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html", "hidden.html", "tables-caption.html", "tables-percent.html", "tables-odd.html", "tables-shrink.html"),
+                         [](const ::testing::TestParamInfo<const char*>& i) {
+                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
+                         });
+
+// Typing at the caret (words, a line break, deleting) and undoing it all,
+// each step laid out and repainted as a view does.
+TEST(BlockLayoutEdits, TypingAndUndoingMatchAFreshLayout)
+{
+    Ref<Document> doc = pageFrom("<body><p>before</p><p id=p>some <b>bold</b> words</p><ul><li id=l>item</li></ul>"
+                                 "<p>after</p></body>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    QImage shown = freshPaint(layout);
+    layout.takeDirtyRegion();
+    int step = 0;
+    const auto check = [&] {
+        layout.ensureLayout();
+        const std::string what = "step " + std::to_string(step++);
+        expectSameAsFullLayout(layout, *doc, what, true);
+        repaintDirty(layout, shown);
+        EXPECT_TRUE(shown == freshPaint(layout)) << what << ": stale pixels";
+    };
+    Typing typing(doc.get());
+    doc->selection().collapseAt(byId(doc.get(), "p")->firstChild(), 4);
+    for (const char* word : {"x", "y", " ", "z"}) {
+        ASSERT_TRUE(typing.insertText(QString::fromLatin1(word)));
+        check();
+    }
+    ASSERT_TRUE(typing.insertLineBreak());
+    check();
+    ASSERT_TRUE(typing.deleteBackward());
+    check();
+    doc->selection().collapseAt(byId(doc.get(), "l")->firstChild(), 2);
+    ASSERT_TRUE(typing.insertText(QStringLiteral("long")));
+    check();
+    doc->undoManager().closeOpenUnits();
+    while (doc->undoManager().canUndo()) {
+        ASSERT_TRUE(doc->undoManager().undo());
+        check();
+        if (HasFailure())
+            return;
+    }
+    EXPECT_EQ(byId(doc.get(), "p")->firstChild()->asText()->data(), QStringLiteral("some "));
+    // (The words typed on a line took the shortcut.)
+    EXPECT_GE(layout.counters().blockLayouts, 4);
+}
 
 } // namespace
