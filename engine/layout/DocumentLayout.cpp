@@ -95,11 +95,11 @@ void DocumentLayout::setViewportSize(QSize size)
 {
     if (size == m_viewport)
         return;
-    const bool widthChanged = size.width() != m_viewport.width();
     m_viewport = size;
     m_engine.setViewportSize(size);
-    if (widthChanged)
-        m_layoutDirty = true;
+    // Lines follow the width; the root box, and boxes of heights in
+    // percentages of it, follow the height.
+    m_layoutDirty = true;
     m_allDirty = true;
     requestRepaint();
 }

@@ -329,6 +329,13 @@ const EditsCase kEditsCases[] = {
       {{"d", Edit::Style, "left", "20px"}, {"l", Edit::Style, "color", "red"}},
       {{"l", Edit::Append, nullptr, "s"}}}},
 
+    {"StyleSheetText",
+     "<head><title id=t>page</title><style id=st>p{color:red}</style></head><body><p id=p>text</p></body>",
+     {{{"st", Edit::SetText, nullptr, "p{color:blue;font-size:30px}"}},
+      {{"t", Edit::SetText, nullptr, "other"}},
+      {{"p", Edit::Append, nullptr, "x"}},
+      {{"st", Edit::Append, nullptr, " b{color:green}"}}}},
+
     // Many steps on one block; then undone by hand.
     {"TypingThenTakingItBack",
      "<body><p>before</p><p id=p>some <b id=b>bold</b> words</p><p>after</p></body>",
@@ -441,6 +448,29 @@ TEST(BlockLayoutEdits, TypingAndUndoingMatchAFreshLayout)
     EXPECT_EQ(byId(doc.get(), "p")->firstChild()->asText()->data(), QStringLiteral("some "));
     // (The words typed on a line took the shortcut.)
     EXPECT_GE(layout.counters().blockLayouts, 4);
+}
+
+} // namespace
+
+namespace {
+
+// The root box covers the view: a view made taller or shorter lays the page
+// out at once (a body of the view's height draws its border at the new
+// bottom), also with a block change pending.
+TEST(LayoutAgain, AViewOfAnotherHeightLaysOutAtOnce)
+{
+    Ref<Document> doc = pageFrom("<html style='height:100%'><body style='height:100%;border:3px solid red;margin:0'>"
+                                 "<div style='height:50%;background-color:#ccc'>half</div><p id=p>text</p></body></html>");
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    layout.setViewportSize(QSize(640, 700));
+    layout.ensureLayout();
+    expectSameAsFullLayout(layout, *doc, "taller", true);
+    byId(doc.get(), "p")->style().setAttribute(QStringLiteral("font-weight"), Variant(QStringLiteral("bold")));
+    layout.setViewportSize(QSize(640, 300));
+    layout.ensureLayout();
+    expectSameAsFullLayout(layout, *doc, "bold and shorter", true);
 }
 
 } // namespace

@@ -187,7 +187,7 @@ TEST(BlockLayout, AViewOfAnotherSizeLaysOutWhole)
     DocumentLayout layout(doc.get());
     layout.setViewportSize(QSize(640, 400));
     layout.ensureLayout();
-    // Only the height: no layout of its own, but the next one covers the new view.
+    // Only the height: the root box covers the new view, the page lays out whole.
     layout.setViewportSize(QSize(640, 900));
     byId(doc.get(), "p")->style().setAttribute(QStringLiteral("font-weight"), Variant(QStringLiteral("bold")));
     layout.ensureLayout();
