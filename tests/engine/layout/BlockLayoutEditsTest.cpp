@@ -336,6 +336,31 @@ const EditsCase kEditsCases[] = {
       {{"p", Edit::Append, nullptr, "x"}},
       {{"st", Edit::Append, nullptr, " b{color:green}"}}}},
 
+    {"TextDirectlyInBodyAndInsideMarkers",
+     "<body id=body>loose <b id=b>text</b><div style='display:list-item;list-style-position:inside'>"
+     "<span id=s>inside</span></div><dl><dt id=t>term</dt><dd><p id=p>definition</p></dd></dl></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}},
+      {{"s", Edit::Style, "font-weight", "bold"}},
+      {{"t", Edit::Append, nullptr, "s"}},
+      {{"p", Edit::Style, "font-style", "italic"}},
+      {{"body", Edit::Prepend, nullptr, "more "}}}},
+
+    {"ColumnsAndCellSpans",
+     "<body><table id=t border=1 width=400><colgroup><col id=c width=100><col></colgroup>"
+     "<tr><td id=a>a</td><td>b</td></tr><tr><td id=d colspan=2>wide</td></tr></table><p>after</p></body>",
+     {{{"c", Edit::Attribute, "width", "200"}},
+      {{"a", Edit::Append, nullptr, "aa"}},
+      {{"d", Edit::Attribute, "colspan", "1"}},
+      {{"t", Edit::Attribute, "cellpadding", "6"}},
+      {{"a", Edit::Style, "font-size", "8px"}}}},
+    {"FontElementsAndScrollingBlock",
+     "<body><p id=p style='height:40px;overflow:auto'><font id=f size=2>small</font> words<br>two<br>three</p>"
+     "<p>after</p></body>",
+     {{{"f", Edit::Attribute, "size", "3"}},
+      {{"f", Edit::Attribute, "face", "serif"}},
+      {{"f", Edit::Attribute, "color", "red"}},
+      {{"f", Edit::Append, nullptr, "er"}}}},
+
     // Many steps on one block; then undone by hand.
     {"TypingThenTakingItBack",
      "<body><p>before</p><p id=p>some <b id=b>bold</b> words</p><p>after</p></body>",
