@@ -179,6 +179,8 @@ void DocumentLayout::ensureLayout()
         }
     }
     m_deferredRestyle.clear();
+    if (m_engine.reloadDue())
+        rebuild();
     ++m_counters.layouts;
     m_engine.layout(std::max(1, m_viewport.width()));
     m_layoutDirty = false;

@@ -345,6 +345,7 @@ void LayoutEngine::load(const QString& html)
     const QByteArray utf8 = html.toUtf8();
     m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
     m_laidOut = false;
+    m_reloadDue = false;
 }
 
 bool LayoutEngine::isLoaded() const
@@ -532,6 +533,30 @@ bool isOrHoldsListItem(const litehtml::element& el)
     return false;
 }
 
+// Whether an element's box kind may change from `before` to `after` in
+// place: litehtml builds table grids, list markers and the boxes of inlines
+// that hold blocks when it parses the page.
+bool displayChangesInPlace(const litehtml::element& el, litehtml::style_display before, litehtml::style_display after)
+{
+    const auto simple = [](litehtml::style_display d) {
+        return d == litehtml::display_none || d == litehtml::display_block || d == litehtml::display_inline ||
+               d == litehtml::display_inline_block;
+    };
+    if (before == after)
+        return true;
+    if (!simple(before) || !simple(after))
+        return false;
+    if (before != litehtml::display_inline && after != litehtml::display_inline)
+        return true;
+    for (size_t i = 0; i < el.get_children_count(); ++i) {
+        const auto child = el.get_child(static_cast<int>(i));
+        const auto d = child ? child->get_display() : litehtml::display_none;
+        if (d == litehtml::display_block || d == litehtml::display_list_item || d == litehtml::display_table)
+            return false;
+    }
+    return true;
+}
+
 } // namespace layoutengine_detail
 
 bool LayoutEngine::holdsListItems(int nodeId) const
@@ -546,6 +571,7 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     if (!el)
         return false;
     std::unique_ptr<BlockReflow> block = blockBefore(el);
+    const litehtml::style_display displayBefore = el->get_display();
     std::vector<int> outlines;
     if (paintOnly)
         layoutengine_detail::collectOutlines(*el, outlines);
@@ -557,6 +583,8 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     el->refresh_styles();
     el->parse_attributes();
     el->parse_styles(false);
+    if (!layoutengine_detail::displayChangesInPlace(*el, displayBefore, el->get_display()))
+        m_reloadDue = true;
     if (paintOnly) {
         // Margins and padding in percentages of a width come out of the
         // style as nothing until a layout gives the width.

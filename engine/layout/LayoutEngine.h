@@ -60,6 +60,10 @@ public:
     // padding as it was (else the layout is stale after all). Returns false
     // when the node has no layout element.
     bool restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly = false);
+    // Whether a restyle changed what kind of box an element makes in a way
+    // the page's layout elements cannot follow (a table part, a list item,
+    // an inline holding blocks): the page must be loaded again.
+    bool reloadDue() const { return m_reloadDue; }
     // Replaces the words of one text node in place (typing): no new layout
     // document, the next layout() lays it out. `before` is the text the layout
     // was made from. False, with nothing changed, when the layout's words are
@@ -114,6 +118,7 @@ private:
     bool m_laidOut = false;
     // Set while every change since the last layout lies in this block.
     std::unique_ptr<BlockReflow> m_reflow;
+    bool m_reloadDue = false;
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize; // the layout library's extent of the page
     std::optional<QRect> m_lastArea;

@@ -27,11 +27,11 @@ using layout_test::expectSameAsFullLayout;
 namespace {
 
 struct Edit {
-    enum Kind { Style, Attribute, Append, Prepend, SetText };
+    enum Kind { Style, Attribute, Append, Prepend, SetText, SetTextAfter };
     const char* id;
     Kind kind;
     const char* name;  // property or attribute (text edits: unused)
-    const char* value; // text edits: the text of the element's first child
+    const char* value; // text edits: the text of the element's first child (or next sibling)
 };
 
 struct EditsCase {
@@ -56,9 +56,10 @@ void applyEdit(Document* doc, const Edit& e)
     case Edit::Append:
     case Edit::Prepend:
     case Edit::SetText:
+    case Edit::SetTextAfter:
         break;
     }
-    Text* t = el->firstChild()->asText();
+    Text* t = (e.kind == Edit::SetTextAfter ? el->nextSibling() : el->firstChild())->asText();
     if (e.kind == Edit::Append)
         t->insertData(t->length(), value);
     else if (e.kind == Edit::Prepend)
@@ -361,6 +362,29 @@ const EditsCase kEditsCases[] = {
       {{"f", Edit::Attribute, "color", "red"}},
       {{"f", Edit::Append, nullptr, "er"}}}},
 
+    {"SpacesAcrossElements",
+     "<body><p id=p>a<b id=b> b</b> <i id=i>c</i></p><div><p id=q>d</p> <p>e</p></div></body>",
+     {{{"p", Edit::Append, nullptr, " "}},
+      {{"b", Edit::SetTextAfter, nullptr, "  x  "}},
+      {{"b", Edit::SetTextAfter, nullptr, ""}},
+      {{"p", Edit::Append, nullptr, "\u00a0\u00a0y"}},
+      {{"q", Edit::SetTextAfter, nullptr, " between "}},
+      {{"q", Edit::SetTextAfter, nullptr, " "}}}},
+
+    // Box kinds the page's layout elements are built for when it loads.
+    {"DisplayOfListsAndTables",
+     "<body><ul id=u><li id=l>one</li><li>two</li></ul><table id=t border=1><tbody id=tb><tr><td id=c>a</td>"
+     "<td>b</td></tr></tbody></table><div id=d>div <span id=s>in <p>block</p></span></div></body>",
+     {{{"u", Edit::Style, "display", "inline"}},
+      {{"l", Edit::Style, "display", "block"}},
+      {{"tb", Edit::Style, "display", "inline"}},
+      {{"c", Edit::Style, "display", "block"}},
+      {{"t", Edit::Style, "display", "block"}},
+      {{"d", Edit::Style, "display", "list-item"}},
+      {{"s", Edit::Style, "display", "block"}},
+      {{"s", Edit::Style, "display", "inline"}},
+      {{"d", Edit::Style, "display", "table-cell"}}}},
+
     // Many steps on one block; then undone by hand.
     {"TypingThenTakingItBack",
      "<body><p>before</p><p id=p>some <b id=b>bold</b> words</p><p>after</p></body>",
@@ -497,5 +521,78 @@ TEST(LayoutAgain, AViewOfAnotherHeightLaysOutAtOnce)
     layout.ensureLayout();
     expectSameAsFullLayout(layout, *doc, "bold and shorter", true);
 }
+
+} // namespace
+
+namespace {
+
+// Edits drawn from a fixed sequence of numbers on the fixture pages: styles
+// that keep or change the size, text typed and taken out, each laid out and
+// compared with a fresh layout.
+class BlockLayoutMixedEdits : public ::testing::TestWithParam<const char*>
+{
+};
+
+TEST_P(BlockLayoutMixedEdits, MatchAFreshLayout)
+{
+    static const std::pair<const char*, const char*> kStyles[] = {
+        {"font-weight", "bold"},     {"font-style", "italic"},     {"text-align", "center"},
+        {"text-align", "right"},     {"vertical-align", "super"},  {"line-height", "12px"},
+        {"font-size", "9px"},        {"padding-left", "3px"},      {"color", "red"},
+        {"background-color", "#ff0"}, {"text-decoration", "underline"}, {"white-space", "nowrap"},
+        {"visibility", "hidden"},    {"list-style-type", "square"}, {"text-indent", "10px"},
+    };
+    Ref<Document> doc = pageFrom(layout_test::readFixture(QString::fromLatin1(GetParam())));
+    DocumentLayout layout(doc.get());
+    layout.setBaseFolder(layout_test::fixtureFolder());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    const ElementCollection all = doc->all();
+    std::vector<Element*> elements;
+    for (int i = 0; i < all.length(); ++i) {
+        Element* el = all.item(i);
+        if (el->isConnected() && doc->body()->contains(el) && el != doc->body())
+            elements.push_back(el);
+    }
+    std::vector<Text*> texts;
+    layout_test::collectTexts(doc->body(), texts);
+    ASSERT_FALSE(elements.empty());
+    ASSERT_FALSE(texts.empty());
+    unsigned seed = 777;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int step = 0; step < 80; ++step) {
+        std::string what = std::string(GetParam()) + " step " + std::to_string(step);
+        const int blockLayouts = layout.counters().blockLayouts;
+        if (next(2) == 0) {
+            Element* el = elements[next(static_cast<unsigned>(elements.size()))];
+            const auto& [name, value] = kStyles[next(std::size(kStyles))];
+            el->style().setAttribute(QString::fromLatin1(name), Variant(QString::fromLatin1(value)));
+            what += " " + el->tagName().toStdString() + " " + name + ":" + value;
+        } else {
+            Text* t = texts[next(static_cast<unsigned>(texts.size()))];
+            const int at = static_cast<int>(next(static_cast<unsigned>(t->length()) + 1));
+            if (t->length() > 2 && next(3) == 0)
+                t->deleteData(std::min(at, t->length() - 2), 2);
+            else
+                t->insertData(at, next(2) ? QStringLiteral("ab") : QStringLiteral(" c"));
+        }
+        layout.ensureLayout();
+        what += layout.counters().blockLayouts > blockLayouts ? " (block alone)" : " (whole)";
+        expectSameAsFullLayout(layout, *doc, what, step % 5 == 0, layout_test::fixtureFolder());
+        if (HasFailure())
+            return;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutMixedEdits,
+                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
+                                           "hidden.html", "tables-caption.html", "tables-percent.html",
+                                           "tables-odd.html", "tables-shrink.html"),
+                         [](const ::testing::TestParamInfo<const char*>& i) {
+                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
+                         });
 
 } // namespace
