@@ -450,10 +450,8 @@ TEST_P(LayoutAgainOnFixtures, MatchesAFirstLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, LayoutAgainOnFixtures,
-                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html", "hidden.html", "tables-caption.html", "tables-percent.html", "tables-odd.html", "tables-shrink.html"),
-                         [](const ::testing::TestParamInfo<const char*>& i) {
-                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
-                         });
+                         ::testing::ValuesIn(layout_test::kFixturePages),
+                         layout_test::fixtureTestName);
 
 // Typing at the caret (words, a line break, deleting) and undoing it all,
 // each step laid out and repainted as a view does.
@@ -588,11 +586,7 @@ TEST_P(BlockLayoutMixedEdits, MatchAFreshLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutMixedEdits,
-                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
-                                           "hidden.html", "tables-caption.html", "tables-percent.html",
-                                           "tables-odd.html", "tables-shrink.html"),
-                         [](const ::testing::TestParamInfo<const char*>& i) {
-                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
-                         });
+                         ::testing::ValuesIn(layout_test::kFixturePages),
+                         layout_test::fixtureTestName);
 
 } // namespace

@@ -281,12 +281,8 @@ TEST_P(BlockLayoutOnFixtures, EveryTextTypedIntoMatchesAFullLayout)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutOnFixtures,
-                         ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
-                                           "tables-caption.html", "tables-percent.html", "tables-odd.html", "tables-shrink.html",
-                                           "hidden.html"),
-                         [](const ::testing::TestParamInfo<const char*>& i) {
-                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
-                         });
+                         ::testing::ValuesIn(layout_test::kFixturePages),
+                         layout_test::fixtureTestName);
 
 } // namespace
 

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QString>
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -39,6 +41,18 @@ inline void loadFixture(engine::LayoutEngine& layout, const QString& name, int w
     layout.setBaseFolder(fixtureFolder());
     layout.load(readFixture(name));
     layout.layout(width);
+}
+
+// Every fixture page, for the tests that go over all of them.
+inline constexpr const char* kFixturePages[] = {"text.html",          "tables.html",         "objects.html",
+                                                "positioned.html",    "hit.html",            "hidden.html",
+                                                "tables-caption.html", "tables-percent.html", "tables-odd.html",
+                                                "tables-shrink.html"};
+
+// The test name of a fixture page: "tables-caption.html" gives "tablescaption".
+inline std::string fixtureTestName(const ::testing::TestParamInfo<const char*>& info)
+{
+    return QString::fromLatin1(info.param).section('.', 0, 0).remove('-').toStdString();
 }
 
 // The element with an id; fails the test by exception when there is none.

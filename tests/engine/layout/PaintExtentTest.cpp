@@ -60,9 +60,7 @@ TEST_P(PaintExtentFixture, TilesShowTheWholePage)
 INSTANTIATE_TEST_SUITE_P(Fixtures, PaintExtentFixture,
                          ::testing::Values("text.html", "tables.html", "objects.html", "positioned.html", "hit.html",
                                            "tables-caption.html", "tables-odd.html"),
-                         [](const ::testing::TestParamInfo<const char*>& i) {
-                             return QString::fromLatin1(i.param).section('.', 0, 0).remove('-').toStdString();
-                         });
+                         layout_test::fixtureTestName);
 
 TEST(PaintExtent, FollowsAMovedBoxAndABlockLaidOutAlone)
 {
