@@ -5,11 +5,12 @@
 // What the about box shows: the version line and the support addresses of
 // the installation. Anything the installation does not record stays empty,
 // and an empty address gives no link.
-struct AboutBoxModel {
-    QString version;   // INFO-VERSION, with "(SPINFO)" when there is one
+struct AboutBoxModel
+{
+    QString version; // INFO-VERSION, with "(SPINFO)" when there is one
     QString telephone;
-    QString mail;      // the first e-mail address
-    QString web1;      // the first and second web address
+    QString mail; // the first e-mail address
+    QString web1; // the first and second web address
     QString web2;
 
     // Reads the installation's version and support information.

@@ -53,15 +53,23 @@ namespace mainframe_detail {
 
 CMainFrame* g_mainFrame = nullptr;
 
-struct BarInfo {
+struct BarInfo
+{
     int id;
     int bitmapBase;
     int captionId;
 };
-constexpr std::array<BarInfo, 11> kBars{{{601, 2011, 57751}, {602, 2021, 57752}, {603, 2031, 57753},
-                                         {604, 2041, 57754}, {605, 2051, 57755}, {606, 2061, 57756},
-                                         {607, 2071, 57757}, {608, 2081, 57758}, {609, 2091, 57759},
-                                         {610, 2101, 57760}, {611, 2111, 57761}}};
+constexpr std::array<BarInfo, 11> kBars{{{601, 2011, 57751},
+                                         {602, 2021, 57752},
+                                         {603, 2031, 57753},
+                                         {604, 2041, 57754},
+                                         {605, 2051, 57755},
+                                         {606, 2061, 57756},
+                                         {607, 2071, 57757},
+                                         {608, 2081, 57758},
+                                         {609, 2091, 57759},
+                                         {610, 2101, 57760},
+                                         {611, 2111, 57761}}};
 
 QString dockStateKey(const char* which)
 {
@@ -94,8 +102,8 @@ CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app
         m_recentWebs.append(QString());
     CRegistryEx reg(HKEY_CURRENT_USER);
     int status = 0;
-    if (reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\General Property"))
-        && reg.ReadInt(QStringLiteral("ChildFrameShowStatus"), status))
+    if (reg.Open(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\General Property")) &&
+        reg.ReadInt(QStringLiteral("ChildFrameShowStatus"), status))
         m_bChildFrameShowStatus = status == 3;
     AddCommandHandlers();
     AddUpdateHandlers();
@@ -301,9 +309,9 @@ void CMainFrame::RestorePlacementAndState()
         CRegistryEx reg(HKEY_CURRENT_USER);
         QByteArray state;
         QByteArray bars;
-        if (reg.Open(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState"))
-            && reg.ReadBinary(QStringLiteral("State"), state) && !state.isEmpty()
-            && reg.ReadBinary(QStringLiteral("Bars"), bars)) {
+        if (reg.Open(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState")) &&
+            reg.ReadBinary(QStringLiteral("State"), state) && !state.isEmpty() &&
+            reg.ReadBinary(QStringLiteral("Bars"), bars)) {
             const QStringList docked = QString::fromUtf8(bars).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
             const QStringList present = BarNames(false);
             const bool valid = std::all_of(docked.begin(), docked.end(),
@@ -325,9 +333,8 @@ void CMainFrame::RestorePlacementAndState()
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
             const QSize size = area.size() * 0.85;
-            setGeometry(QRect(area.topLeft() + QPoint((area.width() - size.width()) / 2,
-                                                      (area.height() - size.height()) / 2),
-                              size));
+            setGeometry(QRect(
+                area.topLeft() + QPoint((area.width() - size.width()) / 2, (area.height() - size.height()) / 2), size));
         }
         return;
     }
@@ -367,7 +374,8 @@ void CMainFrame::SaveOnDestroy()
     m_settings.save();
     {
         CRegistryEx reg(HKEY_CURRENT_USER);
-        if (reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\ULO\\Recent Project List"))) {
+        if (reg.Create(HKEY_CURRENT_USER,
+                       EditorSettings::productKeyPath() + QStringLiteral("\\ULO\\Recent Project List"))) {
             for (int i = 0; i < 4; ++i) {
                 if (!m_recentWebs[i].isEmpty())
                     reg.WriteString(QStringLiteral("Project%1").arg(i + 1), m_recentWebs[i]);
@@ -670,8 +678,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     // A key the focus widget leaves goes on to its parents, and this filter
     // sees it again at each: the frame takes it at its first receiver only.
-    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType()
-        && static_cast<QWidget*>(watched)->window() == this) {
+    if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
         QWidget* first = QApplication::focusWidget();
         if (!first || first->window() != this)
             first = this;

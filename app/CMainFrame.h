@@ -32,7 +32,7 @@ class QToolButton;
 namespace platform {
 class CmdUI;
 class CommandRegistry;
-}
+} // namespace platform
 
 // The program's main window: the MDI area with the pages, the menu bar, the
 // status bar, the application toolbars, the editor settings, closing and the

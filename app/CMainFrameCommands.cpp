@@ -34,15 +34,15 @@
 
 namespace mainframecommands_detail {
 
-struct BarToggle {
+struct BarToggle
+{
     int command;
     int bar;
     bool needsPage;
 };
-constexpr BarToggle kBarToggles[] = {{33380, 601, false}, {33382, 602, false}, {33381, 603, true},
-                                     {33378, 604, true},  {33469, 605, true},  {33383, 606, true},
-                                     {32867, 607, true},  {33384, 608, false}, {33385, 609, false},
-                                     {33483, 59399, false}};
+constexpr BarToggle kBarToggles[] = {{33380, 601, false}, {33382, 602, false},  {33381, 603, true}, {33378, 604, true},
+                                     {33469, 605, true},  {33383, 606, true},   {32867, 607, true}, {33384, 608, false},
+                                     {33385, 609, false}, {33483, 59399, false}};
 
 const BarToggle* findToggle(int command)
 {
@@ -336,13 +336,13 @@ void CMainFrame::AddCommandHandlers()
     onCommand(57650, [this] { m_mdiArea->cascadeSubWindows(); });
     onCommand(57651, [this] { m_mdiArea->tileSubWindows(); });
     onCommand(57649, [this] { m_mdiArea->tileSubWindows(); });
-    onCommandRange(mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3,
-                   [this](int id) {
-                       const platform::RecentFileList* list = m_app.recentFiles();
-                       const QString path = list ? list->at(id - mainframecommands_detail::kFirstRecentFile) : QString();
-                       if (!path.isEmpty())
-                           m_app.OpenDocumentFile(path);
-                   });
+    onCommandRange(
+        mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3, [this](int id) {
+            const platform::RecentFileList* list = m_app.recentFiles();
+            const QString path = list ? list->at(id - mainframecommands_detail::kFirstRecentFile) : QString();
+            if (!path.isEmpty())
+                m_app.OpenDocumentFile(path);
+        });
 }
 
 void CMainFrame::ToggleBar(int commandId)

@@ -85,8 +85,8 @@ bool CZQApp::IsEmbeddingStart(const QStringList& arguments)
 {
     for (const QString& arg : arguments) {
         const QString name = arg.mid(1).toLower();
-        if ((arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1Char('/')))
-            && (name == QLatin1String("embedding") || name == QLatin1String("automation")))
+        if ((arg.startsWith(QLatin1Char('-')) || arg.startsWith(QLatin1Char('/'))) &&
+            (name == QLatin1String("embedding") || name == QLatin1String("automation")))
             return true;
     }
     return false;
@@ -96,8 +96,8 @@ QStringList CZQApp::DocumentArguments(const QStringList& arguments)
 {
     QStringList files;
     for (const QString& arg : arguments) {
-        if (arg.startsWith(QLatin1String("http://"), Qt::CaseInsensitive)
-            || arg.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
+        if (arg.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+            arg.startsWith(QLatin1String("https://"), Qt::CaseInsensitive)) {
             files.append(arg);
             continue;
         }

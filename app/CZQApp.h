@@ -18,7 +18,7 @@ class DocTemplate;
 class IdlePass;
 class RecentFileList;
 class SingleInstance;
-}
+} // namespace platform
 
 // The application: start-up (one instance per user; a second start hands
 // its files to the first), the page template, the recent files, the main

@@ -53,8 +53,8 @@ bool CZQDoc::saveModified()
 int CZQDoc::askSaveModified()
 {
     CMainFrame* frame = CMainFrame::instance();
-    const bool closingMany = frame && (frame->m_bClosing || frame->m_bCloseSiteManagerAfterAll)
-                             && docTemplate() && docTemplate()->documentCount() > 1;
+    const bool closingMany = frame && (frame->m_bClosing || frame->m_bCloseSiteManagerAfterAll) && docTemplate() &&
+                             docTemplate()->documentCount() > 1;
     return ShowMessageBox(GetDisplayName() + LoadResString(41496), 0, 0x40, 3, 12, closingMany);
 }
 

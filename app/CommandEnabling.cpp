@@ -56,16 +56,16 @@ bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask)
     if (!editMode)
         return false;
     if (flag == 0) {
-        return any(mask, 0x2) || (any(mask, 0x4) && !any(mask, 0x1))
-               || any(mask, 0x8 | 0x10 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x2000000 | 0x8000000);
+        return any(mask, 0x2) || (any(mask, 0x4) && !any(mask, 0x1)) ||
+               any(mask, 0x8 | 0x10 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x2000000 | 0x8000000);
     }
     bool present = (any(mask, 0x1 | 0x2) && !any(mask, 0x1000)) || any(mask, 0x8 | 0x2000000 | 0x8000000);
     if (!present)
         return false;
     if (!any(mask, 0x20 | 0x40 | 0x80)) {
-        const bool unsuitable = (any(mask, 0x1) && any(mask, 0x4)) || any(mask, 0x40000)
-                                || (any(mask, 0x2000000) && any(mask, 0x40000000))
-                                || (any(mask, 0x8000000) && any(mask, 0x10000000));
+        const bool unsuitable = (any(mask, 0x1) && any(mask, 0x4)) || any(mask, 0x40000) ||
+                                (any(mask, 0x2000000) && any(mask, 0x40000000)) ||
+                                (any(mask, 0x8000000) && any(mask, 0x10000000));
         return !unsuitable;
     }
     return any(mask, commandMask);
@@ -73,8 +73,8 @@ bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask)
 
 bool DeleteCommand(bool editMode, quint32 mask)
 {
-    constexpr quint32 kDeletable = 0x2 | 0x4 | 0x1 | 0x40000 | 0x2000000 | 0x8000000 | 0x10000000 | 0x8 | 0x10
-                                   | 0x20000 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x400 | 0x80000 | 0x1000000;
+    constexpr quint32 kDeletable = 0x2 | 0x4 | 0x1 | 0x40000 | 0x2000000 | 0x8000000 | 0x10000000 | 0x8 | 0x10 |
+                                   0x20000 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x400 | 0x80000 | 0x1000000;
     return editMode && any(mask, kDeletable);
 }
 

@@ -31,7 +31,8 @@ bool EditorSettings::load()
     quint32 v = 0;
     bool read = reg.ReadDWord(QStringLiteral("SOUNDEFFECT"), v);
     // A stored 0 turns the sounds off; other values out of range do too.
-    soundEffect = read ? ((v >= 1 && v <= 3) ? quint8(v) : 0) : ((soundEffect >= 1 && soundEffect <= 3) ? soundEffect : 0);
+    soundEffect =
+        read ? ((v >= 1 && v <= 3) ? quint8(v) : 0) : ((soundEffect >= 1 && soundEffect <= 3) ? soundEffect : 0);
     read = reg.ReadDWord(QStringLiteral("SHOW_GUIDE"), v);
     checkSwitch(showGuide, v, read, 1);
     read = reg.ReadDWord(QStringLiteral("SHOW_ARRANGE"), v);
@@ -54,8 +55,8 @@ bool EditorSettings::load()
     checkSwitch(snapOn, v, read, 1);
     quint32 w = 0;
     quint32 h = 0;
-    if (reg.ReadDWord(QStringLiteral("PAGE_SIZE_WIDTH"), w) && reg.ReadDWord(QStringLiteral("PAGE_SIZE_HEIGHT"), h)
-        && w != 0 && h != 0)
+    if (reg.ReadDWord(QStringLiteral("PAGE_SIZE_WIDTH"), w) && reg.ReadDWord(QStringLiteral("PAGE_SIZE_HEIGHT"), h) &&
+        w != 0 && h != 0)
         pageSize = QSize(int(w), int(h));
     if (reg.ReadDWord(QStringLiteral("PAGE_SIZE_VISIBLE"), v))
         pageSizeVisible = quint8(v);

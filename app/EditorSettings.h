@@ -5,7 +5,8 @@
 
 // The editor settings the main frame keeps under the product key of the
 // current user and writes back when it closes.
-struct EditorSettings {
+struct EditorSettings
+{
     quint8 soundEffect = 1;
     quint8 showGuide = 1;
     quint8 showArrange = 1;
@@ -29,7 +30,8 @@ struct EditorSettings {
 
 // The main window's normal rectangle and maximised state under
 // "General Property\Window" of the product key.
-struct WindowPlacement {
+struct WindowPlacement
+{
     bool maximize = false;
     quint32 width = 0;
     quint32 height = 0;

@@ -118,8 +118,8 @@ QMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QSt
         const int space = body.indexOf(QLatin1Char(' '));
         bool ok = false;
         const int id = space > 0 ? body.left(space).toInt(&ok) : 0;
-        const QKeySequence keys = ok ? QKeySequence(body.mid(space + 1).trimmed(), QKeySequence::PortableText)
-                                     : QKeySequence();
+        const QKeySequence keys =
+            ok ? QKeySequence(body.mid(space + 1).trimmed(), QKeySequence::PortableText) : QKeySequence();
         if (!ok || id <= 0 || keys.isEmpty()) {
             if (problems)
                 problems->append(QStringLiteral("line %1: not an accelerator").arg(n + 1));

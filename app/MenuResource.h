@@ -14,11 +14,12 @@ class CommandRegistry;
 }
 
 // A menu resource of res/menus: a tree of submenus, commands and separators.
-struct MenuNode {
+struct MenuNode
+{
     enum Kind { Popup, Command, Separator };
     Kind kind = Popup;
-    int id = 0;      // Command only
-    QString text;    // Popup and Command
+    int id = 0;   // Command only
+    QString text; // Popup and Command
     QList<MenuNode> children;
 };
 
@@ -40,8 +41,7 @@ public:
     // Builds the top-level menus of a resource, owned by `parent`; each
     // command is the registry's action of its id, whose text becomes the
     // menu text (without an accelerator part after a tab).
-    static QList<QMenu*> buildMenus(const QList<MenuNode>& nodes, platform::CommandRegistry& registry,
-                                    QWidget* parent);
+    static QList<QMenu*> buildMenus(const QList<MenuNode>& nodes, platform::CommandRegistry& registry, QWidget* parent);
     // Gives each command of the table its shortcut.
     static void applyAccelerators(const QMap<int, QKeySequence>& table, platform::CommandRegistry& registry);
 

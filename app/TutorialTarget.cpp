@@ -9,7 +9,7 @@ TutorialTarget ChooseTutorialTarget(quintptr wParam, qintptr lParam, bool hasAct
         return TutorialTarget::None;
     if (lParam != 1)
         return TutorialTarget::FramesetView;
-    const bool album = frameNames.size() >= 2 && frameNames[0] == QLatin1String("menu")
-                       && frameNames[1] == QLatin1String("album");
+    const bool album =
+        frameNames.size() >= 2 && frameNames[0] == QLatin1String("menu") && frameNames[1] == QLatin1String("album");
     return album ? TutorialTarget::ContentsView : TutorialTarget::None;
 }

@@ -340,8 +340,8 @@ QString detectCharset(const QByteArray& bytes)
     // A META read as plain bytes cannot be telling the truth about UTF-16 (or
     // UTF-32): the page is not in it, so its content decides.
     const QString meta = canonicalCharset(charsetFromMeta(bytes));
-    if (!meta.isEmpty() && !meta.startsWith(QLatin1String("UTF-16"), Qt::CaseInsensitive)
-        && !meta.startsWith(QLatin1String("UTF-32"), Qt::CaseInsensitive))
+    if (!meta.isEmpty() && !meta.startsWith(QLatin1String("UTF-16"), Qt::CaseInsensitive) &&
+        !meta.startsWith(QLatin1String("UTF-32"), Qt::CaseInsensitive))
         return meta;
     if (looksLikeIso2022Jp(bytes))
         return QStringLiteral("ISO-2022-JP");

@@ -13,11 +13,26 @@ constexpr ColorRef rgb(int r, int g, int b)
 {
     return ColorRef(quint8(r)) | (ColorRef(quint8(g)) << 8) | (ColorRef(quint8(b)) << 16);
 }
-constexpr int redOf(ColorRef c) { return int(c & 0xFF); }
-constexpr int greenOf(ColorRef c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(ColorRef c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(ColorRef c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(ColorRef c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(ColorRef c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
-inline QColor toQColor(ColorRef c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
-inline ColorRef fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+inline QColor toQColor(ColorRef c)
+{
+    return QColor(redOf(c), greenOf(c), blueOf(c));
+}
+inline ColorRef fromQColor(const QColor& c)
+{
+    return rgb(c.red(), c.green(), c.blue());
+}
 
 } // namespace platform

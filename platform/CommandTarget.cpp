@@ -7,8 +7,7 @@ namespace platform {
 namespace {
 
 // The entry for id: an exact entry first, then the first range holding it.
-template <typename Entry>
-const Entry* findEntryFor(const std::vector<Entry>& entries, int id)
+template <typename Entry> const Entry* findEntryFor(const std::vector<Entry>& entries, int id)
 {
     const Entry* range = nullptr;
     for (const Entry& e : entries) {

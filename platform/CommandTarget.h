@@ -37,12 +37,14 @@ public:
     bool hasUpdate(int id) const;
 
 private:
-    struct CommandEntry {
+    struct CommandEntry
+    {
         int first;
         int last;
         std::function<bool(int)> run;
     };
-    struct UpdateEntry {
+    struct UpdateEntry
+    {
         int first;
         int last;
         std::function<void(CmdUI&)> update;

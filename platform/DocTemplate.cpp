@@ -4,8 +4,7 @@
 
 namespace platform {
 
-DocTemplate::DocTemplate(const QString& docName, DocumentFactory makeDocument, FrameFactory makeFrame,
-                         QObject* parent)
+DocTemplate::DocTemplate(const QString& docName, DocumentFactory makeDocument, FrameFactory makeFrame, QObject* parent)
     : QObject(parent), m_docName(docName), m_makeDocument(std::move(makeDocument)), m_makeFrame(std::move(makeFrame))
 {
 }

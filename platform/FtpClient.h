@@ -17,7 +17,8 @@ namespace platform {
 // reply as text, ...).
 enum class FtpErrorKind { None, LoginDenied, TimedOut, Stopped, Other };
 
-struct FtpError {
+struct FtpError
+{
     FtpErrorKind kind = FtpErrorKind::None;
     int code = 0;
     QString text;
@@ -51,7 +52,8 @@ constexpr int HandleCreated = 60;
 constexpr int HandleClosing = 70;
 } // namespace FtpStatus
 
-struct FtpLogin {
+struct FtpLogin
+{
     QString host;
     quint16 port = 0; // 0: the FTP default (21)
     QString user;
@@ -65,7 +67,8 @@ struct FtpLogin {
 // taken from the current folder (pwd()), "//" collapses to "/", and "." and
 // ".." are resolved before anything is sent. Every operation blocks the
 // calling thread; one session is used by one thread at a time.
-class FtpClient {
+class FtpClient
+{
 public:
     // Receives each block of a download; false stops the transfer.
     using BlockSink = std::function<bool(const char* data, qint64 size)>;

@@ -17,8 +17,8 @@ void initialiseOnce()
 
 bool isFinalReply(const QByteArray& line)
 {
-    return line.size() >= 4 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1]))
-           && std::isdigit(uchar(line[2])) && line[3] == ' ';
+    return line.size() >= 4 && std::isdigit(uchar(line[0])) && std::isdigit(uchar(line[1])) &&
+           std::isdigit(uchar(line[2])) && line[3] == ' ';
 }
 
 QString replyText(const QByteArray& reply)
@@ -27,7 +27,8 @@ QString replyText(const QByteArray& reply)
 }
 
 // Why a request ended, as the kind and number the program shows.
-struct Mapping {
+struct Mapping
+{
     FtpErrorKind kind;
     int code;
     bool serverReply; // the server's last reply explains it best
@@ -120,10 +121,11 @@ bool FtpClientCurl::connect(const FtpLogin& login)
     else
         m_hostPart = QUrl::toAce(host);
     static const QByteArray hostChars("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-_:[]");
-    const bool hostOk = !m_hostPart.isEmpty()
-                        && std::all_of(m_hostPart.begin(), m_hostPart.end(), [](char c) { return hostChars.contains(c); });
+    const bool hostOk = !m_hostPart.isEmpty() &&
+                        std::all_of(m_hostPart.begin(), m_hostPart.end(), [](char c) { return hostChars.contains(c); });
     if (!hostOk)
-        return setError(FtpErrorKind::Other, FtpErrorCode::NameNotResolved, QStringLiteral("Invalid host name: %1").arg(host));
+        return setError(FtpErrorKind::Other, FtpErrorCode::NameNotResolved,
+                        QStringLiteral("Invalid host name: %1").arg(host));
     m_hostPart += ':' + QByteArray::number(login.port ? login.port : 21);
 
     m_curl = curl_easy_init();
@@ -385,8 +387,8 @@ bool FtpClientCurl::rename(const QString& from, const QString& to)
 {
     QByteArray source;
     QByteArray target;
-    return ready() && absolutePath(from, &source) && absolutePath(to, &target)
-           && runCommands({"RNFR " + source, "RNTO " + target});
+    return ready() && absolutePath(from, &source) && absolutePath(to, &target) &&
+           runCommands({"RNFR " + source, "RNTO " + target});
 }
 
 size_t FtpClientCurl::onHeader(char* data, size_t size, size_t count, void* self)

@@ -11,7 +11,8 @@ namespace platform {
 // (no CWD walk), which keeps one round trip per command. When libcurl drops
 // the connection after a failed or stopped transfer, the next operation logs
 // in again by itself.
-class FtpClientCurl final : public FtpClient {
+class FtpClientCurl final : public FtpClient
+{
 public:
     // A folder listing longer than this is refused rather than kept in memory
     // (a broken or hostile server can send one without end).

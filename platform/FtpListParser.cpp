@@ -6,7 +6,8 @@ namespace platform {
 
 namespace ftplist {
 
-struct Token {
+struct Token
+{
     qsizetype begin = 0;
     qsizetype end = 0;
 };
@@ -88,7 +89,8 @@ bool parseUnixLine(const QByteArray& line, FtpEntry* entry)
     int month = -1;
     for (int i = 2; i + 2 < tokens.size(); ++i) {
         const QByteArray day = text(i + 1);
-        if (isMonth(text(i)) && isDigits(day) && day.size() <= 2 && isTimeOrYear(text(i + 2)) && isDigits(text(i - 1))) {
+        if (isMonth(text(i)) && isDigits(day) && day.size() <= 2 && isTimeOrYear(text(i + 2)) &&
+            isDigits(text(i - 1))) {
             month = i;
             break;
         }

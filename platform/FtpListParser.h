@@ -7,7 +7,8 @@
 namespace platform {
 
 // One entry of a server folder listing.
-struct FtpEntry {
+struct FtpEntry
+{
     QString name;
     bool isFolder = false;
     qint64 size = 0;

@@ -24,7 +24,8 @@ Display* x11Display()
 // The indicator numbers of Caps Lock and Num Lock (-1 where the keymap has
 // none), looked up once per display: reading the indicators is then one
 // request to the server, as the status bar reads them after every event.
-struct IndicatorIndices {
+struct IndicatorIndices
+{
     Display* display = nullptr;
     int caps = -1;
     int num = -1;

@@ -3,7 +3,8 @@
 // The state of the keyboard's lock keys, as the keyboard's indicators show it.
 namespace platform {
 
-struct LockKeyState {
+struct LockKeyState
+{
     bool capsLock = false;
     bool numLock = false;
     // Whether the windowing system told the state (X11 only; elsewhere both

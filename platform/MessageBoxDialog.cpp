@@ -37,7 +37,7 @@ MessageBoxDialog::MessageBoxDialog(QWidget* parent, const QString& caption, cons
     setSizeGripEnabled(false);
 
     auto* outer = new QVBoxLayout(this); // owned by the dialog
-    auto* body = new QHBoxLayout;         // owned by outer below
+    auto* body = new QHBoxLayout;        // owned by outer below
     outer->addLayout(body);
     if (icon != Icon::None) {
         auto* iconLabel = new QLabel(this);

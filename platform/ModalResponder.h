@@ -28,7 +28,8 @@ class ModalResponder : public ModalAnswerer
 public:
     using Action = std::function<void(QDialog&)>;
 
-    struct Run {
+    struct Run
+    {
         int dialogId;
         QString text;
         int result;
@@ -65,7 +66,8 @@ public:
     bool respond(QDialog& dialog, int dialogId, const QString& text, int* result) override;
 
 private:
-    struct Expectation {
+    struct Expectation
+    {
         Action action;
         QString textContains;
     };

@@ -9,7 +9,8 @@ namespace platform {
 // A rectangle as the program computes it: right and bottom are exclusive, so
 // width() is right - left. QRect (inclusive right/bottom) appears only at Qt
 // calls, converted here.
-struct Rect {
+struct Rect
+{
     int left = 0;
     int top = 0;
     int right = 0;

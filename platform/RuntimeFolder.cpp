@@ -16,7 +16,9 @@ bool ensurePrivateFolder(const QString& path)
     const QByteArray native = QFile::encodeName(path);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return false;
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(native.constData(), &info) != 0)
         return false;
     if (!S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
@@ -30,7 +32,9 @@ QString runtimeFolder()
 {
     const QString xdg = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!xdg.isEmpty()) {
-        struct stat info {};
+        struct stat info
+        {
+        };
         const QByteArray native = QFile::encodeName(xdg);
         if (::stat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid())
             return QDir::cleanPath(xdg);

@@ -15,10 +15,7 @@ namespace platform::detail {
 class TimerRelay : public QObject
 {
 public:
-    explicit TimerRelay(QObject* target) : QObject(target)
-    {
-        setObjectName(QStringLiteral("platform_timer_relay"));
-    }
+    explicit TimerRelay(QObject* target) : QObject(target) { setObjectName(QStringLiteral("platform_timer_relay")); }
 
     void start(int id, int intervalMs) { m_timers[id].start(intervalMs < 0 ? 0 : intervalMs, this); }
 

@@ -6,7 +6,8 @@ class QLabel;
 
 // The connection status window: one line telling what the FTP engine (or a
 // caller) is doing. Modeless, without buttons.
-class CVornaDialogStatus : public QDialog {
+class CVornaDialogStatus : public QDialog
+{
     Q_OBJECT
 public:
     static constexpr int DialogId = 14082;

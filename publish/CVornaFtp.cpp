@@ -48,7 +48,8 @@ constexpr int DownloadStopped = 41601;
 constexpr int UploadStopped = 41599;
 
 // Restores the arrow cursor however the connection attempt ends.
-struct WaitCursor {
+struct WaitCursor
+{
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
     WaitCursor(const WaitCursor&) = delete;
@@ -73,8 +74,7 @@ CVornaFtp::CVornaFtp() : CVornaFtp(platform::FtpClient::create()) {}
 
 CVornaFtp::CVornaFtp(std::unique_ptr<platform::FtpClient> client) : m_pConnection(std::move(client))
 {
-    m_pConnection->setStatusHandler(
-        [this](int status) { m_session.OnStatusCallback(1, status, nullptr, 0); });
+    m_pConnection->setStatusHandler([this](int status) { m_session.OnStatusCallback(1, status, nullptr, 0); });
 }
 
 CVornaFtp::~CVornaFtp()

@@ -17,7 +17,8 @@ class CVornaDialogStatus;
 // connection, the transfers between the web's local folder and its folder on
 // the server, and a few readers of product-wide settings. Several engines may
 // exist; they share nothing but the settings store.
-class CVornaFtp {
+class CVornaFtp
+{
 public:
     CVornaFtp();
     // With the FTP client to use (tests pass a fake).

@@ -13,7 +13,8 @@ class CVornaDialogStatus;
 // FTP client reports into the texts of the connection status dialog. Steps
 // arrive on the thread that runs the connection; the dialog is touched on the
 // user-interface thread only.
-class CVornaInternetSession {
+class CVornaInternetSession
+{
 public:
     CVornaInternetSession();
     virtual ~CVornaInternetSession();

@@ -25,7 +25,8 @@ void FtpBackgroundWork::run(const std::function<void(FtpTransferHost& host)>& wo
     ++s_running;
     std::thread worker([this, &work] {
         work(*this);
-        QMetaObject::invokeMethod(this, [this] { finish(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { finish(); }, Qt::QueuedConnection);
     });
     if (m_progress)
         platform::runModal(*m_progress, VornaDialogProgress::DialogId);

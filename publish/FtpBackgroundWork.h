@@ -16,7 +16,8 @@ class VornaDialogProgress;
 // responsive), otherwise in an event loop that repaints windows but takes no
 // user input. Messages the work shows appear on the user-interface thread and
 // the work waits for them.
-class FtpBackgroundWork : public QObject, public FtpTransferHost {
+class FtpBackgroundWork : public QObject, public FtpTransferHost
+{
     Q_OBJECT
 public:
     explicit FtpBackgroundWork(VornaDialogProgress* progress = nullptr);

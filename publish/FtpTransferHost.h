@@ -4,7 +4,8 @@
 
 // How FTP work running off the user-interface thread meets the user. Every
 // call may come from the worker thread.
-class FtpTransferHost {
+class FtpTransferHost
+{
 public:
     virtual ~FtpTransferHost() = default;
 

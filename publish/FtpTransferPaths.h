@@ -5,7 +5,8 @@
 
 // Items of a transfer list: paths relative to a web folder, "/" or "\" as
 // separator, an optional leading "/", folders ending in "/".
-struct FtpTransferItem {
+struct FtpTransferItem
+{
     QStringList parts; // the path's names, outermost first
     bool isFolder = false;
     // False when a name is "." or "..", or holds a control character: such

@@ -48,7 +48,7 @@ FtpTransferRun::Outcome FtpTransferRun::run(const QStringList& items, const QStr
 {
     for (const QString& item : items) {
         const bool goOn = m_direction == Direction::Download ? downloadItem(item, localFolder, remoteBase)
-                                                              : uploadItem(item, localFolder, remoteBase);
+                                                             : uploadItem(item, localFolder, remoteBase);
         if (!goOn)
             break;
     }

@@ -20,14 +20,15 @@
 // opened. Items whose names could leave the web folder ("..", control
 // characters) are refused. A file that fails is reported and counted, and the
 // list goes on; a cancel, or a failure of the connection itself, stops it.
-class FtpTransferRun {
+class FtpTransferRun
+{
 public:
     enum class Direction { Download, Upload };
     enum class Outcome {
-        Completed,   // every item transferred
+        Completed,    // every item transferred
         WithFailures, // the list ran to its end, failures() items failed
-        Cancelled,   // the user stopped it
-        Failed       // the connection failed; the error was shown
+        Cancelled,    // the user stopped it
+        Failed        // the connection failed; the error was shown
     };
 
     FtpTransferRun(platform::FtpClient& client, FtpTransferHost& host, Direction direction, quint64 totalBytes);

@@ -7,7 +7,8 @@
 // list and the pending-project-file flag of the site manager page
 // (VornaDialogSiteManagerPage1), which implements this and installs it while
 // a web is open. Without one, uploads change no model.
-class PublishedWebModel {
+class PublishedWebModel
+{
 public:
     virtual ~PublishedWebModel() = default;
     // Removes the first entry equal to the name; true when one was found.

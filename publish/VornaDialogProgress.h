@@ -12,7 +12,8 @@ class QPushButton;
 // Cancel. Cancel (also Escape and the close box) asks for confirmation; a Yes
 // raises the cancel flag, which the transfer reads between blocks. The
 // transfer closes the window when it stops.
-class VornaDialogProgress : public QDialog {
+class VornaDialogProgress : public QDialog
+{
     Q_OBJECT
 public:
     static constexpr int DialogId = 492;

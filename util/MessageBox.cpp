@@ -87,5 +87,6 @@ int MessageBoxById(unsigned int id, quint8 unused1, unsigned int unused2, unsign
                    bool bApplyToAll, const QString& fontName)
 {
     // The whole entry: a message is never cut short.
-    return ShowMessageBox(platform::StringTable::program().text(id), unused1, unused2, nButtons, unused3, bApplyToAll, fontName);
+    return ShowMessageBox(platform::StringTable::program().text(id), unused1, unused2, nButtons, unused3, bApplyToAll,
+                          fontName);
 }

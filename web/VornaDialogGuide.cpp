@@ -9,14 +9,16 @@ VornaDialogGuide::VornaDialogGuide(QWidget* parent) : QDialog(parent), m_showAtS
 {
     setWindowTitle(QStringLiteral("スタートアップ"));
     auto* layout = new QGridLayout(this);
-    struct Row {
+    struct Row
+    {
         int button;
         const char* caption;
         const char* text;
     };
     static const Row kRows[] = {
         {1016, "新規 Web",
-         "新しい Web を作成するには、このオプションを使用します 新規 Web の\n1ページ目には空のドキュメントまたはフレームセットの選択が可能です"},
+         "新しい Web を作成するには、このオプションを使用します 新規 Web "
+         "の\n1ページ目には空のドキュメントまたはフレームセットの選択が可能です"},
         {1017, "Web ウィザード",
          "多様に揃った Web サンプルから高度な Web を短時間で容易に作成\nするには、このオプションを使用します"},
         {1018, "Web を開く", "既に作成された Web を開くには、このオプションを使用します"},

@@ -72,7 +72,8 @@ public:
     {
         if (bg.color.alpha)
             reinterpret_cast<QPainter*>(hdc)->fillRect(bg.clip_box.x, bg.clip_box.y, bg.clip_box.width,
-                                                       bg.clip_box.height, QColor(bg.color.red, bg.color.green, bg.color.blue));
+                                                       bg.clip_box.height,
+                                                       QColor(bg.color.red, bg.color.green, bg.color.blue));
     }
     void draw_borders(litehtml::uint_ptr hdc, const litehtml::borders& b, const litehtml::position& pos, bool) override
     {
@@ -161,12 +162,30 @@ void ourFirstView(benchmark::State& state, const QString& page)
     }
 }
 
-void BM_FirstLayoutAndPaint_LitehtmlAlone_Large(benchmark::State& s) { litehtmlAlone(s, largePage()); }
-void BM_FirstLayoutAndPaint_Ours_Large(benchmark::State& s) { ourFirstLayout(s, largePage()); }
-void BM_FirstLayoutAndPaint_View_Large(benchmark::State& s) { ourFirstView(s, largePage()); }
-void BM_FirstLayoutAndPaint_LitehtmlAlone_Typical(benchmark::State& s) { litehtmlAlone(s, typicalPage()); }
-void BM_FirstLayoutAndPaint_Ours_Typical(benchmark::State& s) { ourFirstLayout(s, typicalPage()); }
-void BM_FirstLayoutAndPaint_View_Typical(benchmark::State& s) { ourFirstView(s, typicalPage()); }
+void BM_FirstLayoutAndPaint_LitehtmlAlone_Large(benchmark::State& s)
+{
+    litehtmlAlone(s, largePage());
+}
+void BM_FirstLayoutAndPaint_Ours_Large(benchmark::State& s)
+{
+    ourFirstLayout(s, largePage());
+}
+void BM_FirstLayoutAndPaint_View_Large(benchmark::State& s)
+{
+    ourFirstView(s, largePage());
+}
+void BM_FirstLayoutAndPaint_LitehtmlAlone_Typical(benchmark::State& s)
+{
+    litehtmlAlone(s, typicalPage());
+}
+void BM_FirstLayoutAndPaint_Ours_Typical(benchmark::State& s)
+{
+    ourFirstLayout(s, typicalPage());
+}
+void BM_FirstLayoutAndPaint_View_Typical(benchmark::State& s)
+{
+    ourFirstView(s, typicalPage());
+}
 
 void BM_DragStep_Large(benchmark::State& state)
 {
@@ -256,10 +275,22 @@ void BM_TypeCharacter_Large(benchmark::State& state)
     state.counters["blockLayouts"] = view.layout().counters().blockLayouts;
 }
 
-void BM_StyleChange_Large(benchmark::State& s) { styleChange(s, largePage()); }
-void BM_StyleChange_Typical(benchmark::State& s) { styleChange(s, typicalPage()); }
-void BM_ColourChange_Large(benchmark::State& s) { styleChange(s, largePage(), StyleKind::Colour); }
-void BM_StyleChangeOfHeight_Large(benchmark::State& s) { styleChange(s, largePage(), StyleKind::Size); }
+void BM_StyleChange_Large(benchmark::State& s)
+{
+    styleChange(s, largePage());
+}
+void BM_StyleChange_Typical(benchmark::State& s)
+{
+    styleChange(s, typicalPage());
+}
+void BM_ColourChange_Large(benchmark::State& s)
+{
+    styleChange(s, largePage(), StyleKind::Colour);
+}
+void BM_StyleChangeOfHeight_Large(benchmark::State& s)
+{
+    styleChange(s, largePage(), StyleKind::Size);
+}
 
 } // namespace
 

@@ -69,10 +69,22 @@ void typeInCell(benchmark::State& state, const QString& page, bool recreate = fa
     state.counters["textUpdates"] = view.layout().counters().textUpdates;
 }
 
-void BM_TypeInCell_Typical(benchmark::State& s) { typeInCell(s, bench_pages::typicalPage()); }
-void BM_TypeInCell_Large(benchmark::State& s) { typeInCell(s, bench_pages::largePage()); }
-void BM_TypeInCell_Typical_Recreated(benchmark::State& s) { typeInCell(s, bench_pages::typicalPage(), true); }
-void BM_TypeInCell_Large_Recreated(benchmark::State& s) { typeInCell(s, bench_pages::largePage(), true); }
+void BM_TypeInCell_Typical(benchmark::State& s)
+{
+    typeInCell(s, bench_pages::typicalPage());
+}
+void BM_TypeInCell_Large(benchmark::State& s)
+{
+    typeInCell(s, bench_pages::largePage());
+}
+void BM_TypeInCell_Typical_Recreated(benchmark::State& s)
+{
+    typeInCell(s, bench_pages::typicalPage(), true);
+}
+void BM_TypeInCell_Large_Recreated(benchmark::State& s)
+{
+    typeInCell(s, bench_pages::largePage(), true);
+}
 
 } // namespace
 

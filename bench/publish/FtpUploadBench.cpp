@@ -24,7 +24,8 @@ namespace {
 
 constexpr int kFiles = 500;
 
-struct Fixture {
+struct Fixture
+{
     FtpTestServer server;
     QTemporaryDir local;
     QStringList items;
@@ -51,7 +52,8 @@ Fixture& fixture()
     return f;
 }
 
-class SilentHost : public FtpTransferHost {
+class SilentHost : public FtpTransferHost
+{
 public:
     void showMessage(const QString& text) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
     void setProgress(int, const QString&) override {}
@@ -107,8 +109,13 @@ void BM_CurlCommandLine(benchmark::State& state)
         const auto start = std::chrono::steady_clock::now();
         QProcess curl;
         curl.setWorkingDirectory(f.local.path());
-        QStringList args{QStringLiteral("-s"), QStringLiteral("-S"), QStringLiteral("--ftp-create-dirs"),
-                         QStringLiteral("-u"), QStringLiteral("user:secret"), QStringLiteral("-T"), glob,
+        QStringList args{QStringLiteral("-s"),
+                         QStringLiteral("-S"),
+                         QStringLiteral("--ftp-create-dirs"),
+                         QStringLiteral("-u"),
+                         QStringLiteral("user:secret"),
+                         QStringLiteral("-T"),
+                         glob,
                          QStringLiteral("ftp://127.0.0.1:%1/%2F%3").arg(f.server.port()).arg(f.nextFolder().mid(1))};
         if (!state.range(0))
             args << QStringLiteral("--ftp-port") << QStringLiteral("-");

@@ -9,13 +9,36 @@ namespace engine {
 namespace style_detail {
 bool isLengthProperty(const QString& css)
 {
-    static const char* const names[] = {"left", "top", "right", "bottom", "width", "height", "min-width",
-                                        "min-height", "max-width", "max-height", "font-size", "line-height",
-                                        "margin", "margin-left", "margin-top", "margin-right", "margin-bottom",
-                                        "padding", "padding-left", "padding-top", "padding-right",
-                                        "padding-bottom", "border-width", "text-indent", "letter-spacing",
-                                        "border-left-width", "border-top-width", "border-right-width",
-                                        "border-bottom-width", "word-spacing"};
+    static const char* const names[] = {"left",
+                                        "top",
+                                        "right",
+                                        "bottom",
+                                        "width",
+                                        "height",
+                                        "min-width",
+                                        "min-height",
+                                        "max-width",
+                                        "max-height",
+                                        "font-size",
+                                        "line-height",
+                                        "margin",
+                                        "margin-left",
+                                        "margin-top",
+                                        "margin-right",
+                                        "margin-bottom",
+                                        "padding",
+                                        "padding-left",
+                                        "padding-top",
+                                        "padding-right",
+                                        "padding-bottom",
+                                        "border-width",
+                                        "text-indent",
+                                        "letter-spacing",
+                                        "border-left-width",
+                                        "border-top-width",
+                                        "border-right-width",
+                                        "border-bottom-width",
+                                        "word-spacing"};
     for (const char* n : names)
         if (css == QLatin1String(n))
             return true;
@@ -24,8 +47,8 @@ bool isLengthProperty(const QString& css)
 
 bool isColorProperty(const QString& css)
 {
-    return css == QLatin1String("color") || css == QLatin1String("background-color")
-        || (css.startsWith(QLatin1String("border")) && css.endsWith(QLatin1String("color")));
+    return css == QLatin1String("color") || css == QLatin1String("background-color") ||
+           (css.startsWith(QLatin1String("border")) && css.endsWith(QLatin1String("color")));
 }
 } // namespace style_detail
 
@@ -114,7 +137,10 @@ int Style::pixels(const QString& text)
     return int(neg ? -v : v);
 }
 
-void Style::setCssText(const QString& text) { m_owner->setStyleDeclarations(parse(text)); }
+void Style::setCssText(const QString& text)
+{
+    m_owner->setStyleDeclarations(parse(text));
+}
 
 QString Style::value(const QString& name) const
 {

@@ -11,7 +11,8 @@ class Element;
 
 // One declaration of an inline style: the property name in lower case with
 // hyphens ("z-index") and the value as written.
-struct StyleDeclaration {
+struct StyleDeclaration
+{
     QString name;
     QString value;
     bool operator==(const StyleDeclaration&) const = default;
@@ -20,7 +21,8 @@ struct StyleDeclaration {
 // The inline style of an element. Declarations keep their order: a changed
 // property keeps its place, a new one is appended. Written as
 // "Z-INDEX: 101; LEFT: 95px; POSITION: absolute; TOP: 5px".
-class Style {
+class Style
+{
 public:
     explicit Style(Element* owner) : m_owner(owner) {}
 

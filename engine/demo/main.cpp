@@ -167,8 +167,8 @@ int main(int argc, char** argv)
     GridHost host;
     view->advise(&sink);
     view->setEditHost(&host);
-    for (int id : {engine::CommandGroup::MultipleSelection, engine::CommandGroup::Position2D,
-                   engine::CommandGroup::LiveResize})
+    for (int id :
+         {engine::CommandGroup::MultipleSelection, engine::CommandGroup::Position2D, engine::CommandGroup::LiveResize})
         doc->commands().exec(id, engine::Variant(true));
     QMenu* edit = window.menuBar()->addMenu(QStringLiteral("&Edit"));
     addCommand(edit, QStringLiteral("Undo"), QKeySequence(), doc.get(), engine::CommandGroup::Undo);

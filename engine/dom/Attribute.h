@@ -6,7 +6,8 @@ namespace engine {
 
 // One attribute as written: its name keeps the case of its first writing;
 // `hasValue` is false for a bare attribute (`noWrap`).
-struct Attribute {
+struct Attribute
+{
     QString name;
     QString value;
     bool hasValue = true;

@@ -20,7 +20,10 @@ Document::Document() : Node(NodeType::Document, this) {}
 
 Document::~Document() = default;
 
-Ref<Document> Document::create() { return Ref<Document>(new Document()); }
+Ref<Document> Document::create()
+{
+    return Ref<Document>(new Document());
+}
 
 void Document::lastRefDropped()
 {
@@ -37,7 +40,7 @@ void Document::lastRefDropped()
         removeChildAt(childCount() - 1);
     m_tearingDown = false;
     if (refCount() > 0)
-        return;  // taken again while tearing down
+        return; // taken again while tearing down
     if (m_liveNodes == 0)
         delete this;
     else
@@ -76,7 +79,10 @@ Element* Document::findChild(const Node* parent, QLatin1String tag) const
     return nullptr;
 }
 
-Element* Document::head() const { return findChild(documentElement(), QLatin1String("HEAD")); }
+Element* Document::head() const
+{
+    return findChild(documentElement(), QLatin1String("HEAD"));
+}
 
 Element* Document::body() const
 {
@@ -98,25 +104,39 @@ Ref<Element> Document::createElement(const QString& tagName)
     return Element::create(this, t);
 }
 
-Ref<Text> Document::createTextNode(const QString& text) { return Text::create(this, text); }
-Ref<Comment> Document::createComment(const QString& text) { return Comment::create(this, text); }
+Ref<Text> Document::createTextNode(const QString& text)
+{
+    return Text::create(this, text);
+}
+Ref<Comment> Document::createComment(const QString& text)
+{
+    return Comment::create(this, text);
+}
 
 ElementCollection Document::all() const
 {
     return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants);
 }
 
-ElementCollection Document::images() const { return getElementsByTagName(QStringLiteral("IMG")); }
-ElementCollection Document::embeds() const { return getElementsByTagName(QStringLiteral("EMBED")); }
-ElementCollection Document::frames() const { return getElementsByTagName(QStringLiteral("FRAME")); }
+ElementCollection Document::images() const
+{
+    return getElementsByTagName(QStringLiteral("IMG"));
+}
+ElementCollection Document::embeds() const
+{
+    return getElementsByTagName(QStringLiteral("EMBED"));
+}
+ElementCollection Document::frames() const
+{
+    return getElementsByTagName(QStringLiteral("FRAME"));
+}
 
 ElementCollection Document::links() const
 {
-    return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants,
-                             [](const Element* e) {
-                                 return (e->hasTag(QLatin1String("A")) || e->hasTag(QLatin1String("AREA")))
-                                     && e->hasAttribute(QStringLiteral("href"));
-                             });
+    return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants, [](const Element* e) {
+        return (e->hasTag(QLatin1String("A")) || e->hasTag(QLatin1String("AREA"))) &&
+               e->hasAttribute(QStringLiteral("href"));
+    });
 }
 
 ElementCollection Document::getElementsByTagName(const QString& tag) const
@@ -128,16 +148,16 @@ ElementCollection Document::getElementsByName(const QString& name) const
 {
     return ElementCollection(const_cast<Document*>(this), ElementCollection::Scope::Descendants,
                              [name](const Element* e) {
-                                 return !e->isComment() && e->hasAttribute(QStringLiteral("name"))
-                                     && e->getAttributeText(QStringLiteral("name")) == name;
+                                 return !e->isComment() && e->hasAttribute(QStringLiteral("name")) &&
+                                        e->getAttributeText(QStringLiteral("name")) == name;
                              });
 }
 
 Element* Document::getElementById(const QString& id) const
 {
     for (Node* n = firstChild(); n; n = n->nextInTree(this))
-        if (Element* e = n->asElement(); e && !e->isComment() && e->getAttributeText(QStringLiteral("id")) == id
-                                         && e->hasAttribute(QStringLiteral("id")))
+        if (Element* e = n->asElement(); e && !e->isComment() && e->getAttributeText(QStringLiteral("id")) == id &&
+                                         e->hasAttribute(QStringLiteral("id")))
             return e;
     return nullptr;
 }
@@ -178,8 +198,14 @@ void Document::setTitle(const QString& title)
         el->insertChildAt(0, createTextNode(title));
 }
 
-QString Document::charset() const { return const_cast<Document*>(this)->loader().effectiveCharset(); }
-void Document::setCharset(const QString& charset) { loader().setCharset(charset); }
+QString Document::charset() const
+{
+    return const_cast<Document*>(this)->loader().effectiveCharset();
+}
+void Document::setCharset(const QString& charset)
+{
+    loader().setCharset(charset);
+}
 
 PageLoader& Document::loader()
 {
@@ -188,11 +214,26 @@ PageLoader& Document::loader()
     return *m_loader;
 }
 
-bool Document::load(const QString& address, QString* error) { return loader().load(address, error); }
-void Document::loadFromString(const QString& html, const QString& url) { loader().loadFromString(html, url); }
-bool Document::loadNew(const QString& templatePath, QString* error) { return loader().loadNew(templatePath, error); }
-bool Document::refresh(QString* error) { return loader().refresh(error); }
-bool Document::save(const QString& path, QString* error) { return loader().save(path, error); }
+bool Document::load(const QString& address, QString* error)
+{
+    return loader().load(address, error);
+}
+void Document::loadFromString(const QString& html, const QString& url)
+{
+    loader().loadFromString(html, url);
+}
+bool Document::loadNew(const QString& templatePath, QString* error)
+{
+    return loader().loadNew(templatePath, error);
+}
+bool Document::refresh(QString* error)
+{
+    return loader().refresh(error);
+}
+bool Document::save(const QString& path, QString* error)
+{
+    return loader().save(path, error);
+}
 
 void Document::notifyPageLoaded()
 {
@@ -216,16 +257,46 @@ void Document::setBodyColor(const char* attr, const QString& c)
         b->setAttribute(QLatin1String(attr), c);
 }
 
-QString Document::bgColor() const { return bodyColor("bgColor", "#ffffff"); }
-QString Document::fgColor() const { return bodyColor("text", "#000000"); }
-QString Document::linkColor() const { return bodyColor("link", "#0000ff"); }
-QString Document::alinkColor() const { return bodyColor("aLink", "#0000ff"); }
-QString Document::vlinkColor() const { return bodyColor("vLink", "#800080"); }
-void Document::setBgColor(const QString& c) { setBodyColor("bgColor", c); }
-void Document::setFgColor(const QString& c) { setBodyColor("text", c); }
-void Document::setLinkColor(const QString& c) { setBodyColor("link", c); }
-void Document::setAlinkColor(const QString& c) { setBodyColor("aLink", c); }
-void Document::setVlinkColor(const QString& c) { setBodyColor("vLink", c); }
+QString Document::bgColor() const
+{
+    return bodyColor("bgColor", "#ffffff");
+}
+QString Document::fgColor() const
+{
+    return bodyColor("text", "#000000");
+}
+QString Document::linkColor() const
+{
+    return bodyColor("link", "#0000ff");
+}
+QString Document::alinkColor() const
+{
+    return bodyColor("aLink", "#0000ff");
+}
+QString Document::vlinkColor() const
+{
+    return bodyColor("vLink", "#800080");
+}
+void Document::setBgColor(const QString& c)
+{
+    setBodyColor("bgColor", c);
+}
+void Document::setFgColor(const QString& c)
+{
+    setBodyColor("text", c);
+}
+void Document::setLinkColor(const QString& c)
+{
+    setBodyColor("link", c);
+}
+void Document::setAlinkColor(const QString& c)
+{
+    setBodyColor("aLink", c);
+}
+void Document::setVlinkColor(const QString& c)
+{
+    setBodyColor("vLink", c);
+}
 
 UndoManager& Document::undoManager()
 {
@@ -236,8 +307,14 @@ UndoManager& Document::undoManager()
     return *m_undo;
 }
 
-void Document::beginUndoUnit() { undoManager().beginUnit(); }
-void Document::endUndoUnit() { undoManager().endUnit(); }
+void Document::beginUndoUnit()
+{
+    undoManager().beginUnit();
+}
+void Document::endUndoUnit()
+{
+    undoManager().endUnit();
+}
 
 Selection& Document::selection()
 {
@@ -295,7 +372,10 @@ void Document::removeObserver(DocumentObserver* o)
     m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), o), m_observers.end());
 }
 
-Ref<Node> Document::cloneNode(bool) const { return nullptr; }
+Ref<Node> Document::cloneNode(bool) const
+{
+    return nullptr;
+}
 
 // --- live positions
 
@@ -308,7 +388,10 @@ LivePosition& LivePosition::operator=(const LivePosition& o)
     return *this;
 }
 
-LivePosition::~LivePosition() { set(nullptr, 0); }
+LivePosition::~LivePosition()
+{
+    set(nullptr, 0);
+}
 
 void LivePosition::set(Node* node, int offset)
 {
@@ -357,7 +440,10 @@ int LivePosition::compare(const Node* a, int aOff, const Node* b, int bOff)
     return pa[i]->indexInParent() < pb[i]->indexInParent() ? -1 : 1;
 }
 
-void Document::registerPosition(LivePosition* p) { m_positions.push_back(p); }
+void Document::registerPosition(LivePosition* p)
+{
+    m_positions.push_back(p);
+}
 
 void Document::unregisterPosition(LivePosition* p)
 {

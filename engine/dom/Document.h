@@ -27,7 +27,8 @@ struct StyleDeclaration;
 
 // A page: the root of the tree, with its collections, its charset and url,
 // its undo history, its selection and its dirty flag.
-class Document : public Node {
+class Document : public Node
+{
 public:
     static Ref<Document> create();
     ~Document() override;
@@ -36,7 +37,7 @@ public:
     DocumentType* doctype() const;
     Element* documentElement() const;
     Element* head() const;
-    Element* body() const;  // BODY, or the FRAMESET of a frameset page
+    Element* body() const; // BODY, or the FRAMESET of a frameset page
 
     Ref<Element> createElement(const QString& tagName);
     Ref<Text> createTextNode(const QString& text);
@@ -83,7 +84,10 @@ public:
     using SizeProvider = std::function<std::optional<QSize>(const Element*)>;
     void setRenderedSizeProvider(SizeProvider p) { m_sizeProvider = std::move(p); }
     bool hasRenderedSizeProvider() const { return bool(m_sizeProvider); }
-    std::optional<QSize> renderedSize(const Element* e) const { return m_sizeProvider ? m_sizeProvider(e) : std::nullopt; }
+    std::optional<QSize> renderedSize(const Element* e) const
+    {
+        return m_sizeProvider ? m_sizeProvider(e) : std::nullopt;
+    }
 
     // The view's hit testing and range geometry; set by the view that shows
     // the document, null without one.
@@ -188,10 +192,19 @@ private:
 };
 
 // Opens an undo unit on construction and closes it on destruction.
-class UndoUnit {
+class UndoUnit
+{
 public:
-    explicit UndoUnit(Document* doc) : m_doc(doc) { if (m_doc) m_doc->beginUndoUnit(); }
-    ~UndoUnit() { if (m_doc) m_doc->endUndoUnit(); }
+    explicit UndoUnit(Document* doc) : m_doc(doc)
+    {
+        if (m_doc)
+            m_doc->beginUndoUnit();
+    }
+    ~UndoUnit()
+    {
+        if (m_doc)
+            m_doc->endUndoUnit();
+    }
     UndoUnit(const UndoUnit&) = delete;
     UndoUnit& operator=(const UndoUnit&) = delete;
 

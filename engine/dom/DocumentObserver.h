@@ -11,7 +11,8 @@ class Text;
 
 // Told of every change of a document's tree, after it happened (the layout
 // follows the page through it). Observers never change the tree.
-class DocumentObserver {
+class DocumentObserver
+{
 public:
     virtual ~DocumentObserver() = default;
     virtual void nodeInserted(Node* /*parent*/, Node* /*child*/) {}

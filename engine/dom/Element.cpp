@@ -28,7 +28,10 @@ Ref<Element> Element::create(Document* doc, const QString& tagName)
     return Ref<Element>(new Element(doc, tagName));
 }
 
-bool Element::isVoid() const { return isComment() || tags::isVoid(m_tag); }
+bool Element::isVoid() const
+{
+    return isComment() || tags::isVoid(m_tag);
+}
 
 int Element::attributeIndex(const QString& name) const
 {
@@ -69,7 +72,10 @@ std::optional<int> wholeNumber(const QString& text)
     return ok ? std::optional<int>(v) : std::nullopt;
 }
 
-int leadingNumber(const QString& text) { return Style::pixels(text); }
+int leadingNumber(const QString& text)
+{
+    return Style::pixels(text);
+}
 } // namespace element_detail
 
 Variant Element::getAttribute(const QString& name) const
@@ -90,21 +96,19 @@ Variant Element::getAttribute(const QString& name) const
     if (!present) {
         if (hasTag(QLatin1String("IMG")) && isOneOf(name, {"width", "height"})) {
             if (auto size = document()->renderedSize(this))
-                return name.compare(QLatin1String("width"), Qt::CaseInsensitive) == 0 ? size->width()
-                                                                                       : size->height();
+                return name.compare(QLatin1String("width"), Qt::CaseInsensitive) == 0 ? size->width() : size->height();
         }
         return Variant::null();
     }
-    if ((hasTag(QLatin1String("MARQUEE")) || hasTag(QLatin1String("BGSOUND"))) && isOneOf(name, {"loop"})
-        && text.trimmed().compare(QLatin1String("infinite"), Qt::CaseInsensitive) == 0)
+    if ((hasTag(QLatin1String("MARQUEE")) || hasTag(QLatin1String("BGSOUND"))) && isOneOf(name, {"loop"}) &&
+        text.trimmed().compare(QLatin1String("infinite"), Qt::CaseInsensitive) == 0)
         return -1;
-    if ((hasTag(QLatin1String("IMG")) && isOneOf(name, {"width", "height", "border", "hspace", "vspace"}))
-        || (hasTag(QLatin1String("HR")) && isOneOf(name, {"size"}))
-        || (hasTag(QLatin1String("MARQUEE")) && isOneOf(name, {"scrollAmount", "scrollDelay", "loop"}))) {
+    if ((hasTag(QLatin1String("IMG")) && isOneOf(name, {"width", "height", "border", "hspace", "vspace"})) ||
+        (hasTag(QLatin1String("HR")) && isOneOf(name, {"size"})) ||
+        (hasTag(QLatin1String("MARQUEE")) && isOneOf(name, {"scrollAmount", "scrollDelay", "loop"}))) {
         if (hasTag(QLatin1String("IMG")) && isOneOf(name, {"width", "height"}) && text.contains(u'%')) {
             if (auto size = document()->renderedSize(this))
-                return name.compare(QLatin1String("width"), Qt::CaseInsensitive) == 0 ? size->width()
-                                                                                       : size->height();
+                return name.compare(QLatin1String("width"), Qt::CaseInsensitive) == 0 ? size->width() : size->height();
         }
         return leadingNumber(text);
     }
@@ -224,10 +228,19 @@ int Element::filtersLength() const
     return count;
 }
 
-QString Element::innerHTML() const { return HtmlSerializer::innerHTML(this); }
-QString Element::outerHTML() const { return HtmlSerializer::outerHTML(this); }
+QString Element::innerHTML() const
+{
+    return HtmlSerializer::innerHTML(this);
+}
+QString Element::outerHTML() const
+{
+    return HtmlSerializer::outerHTML(this);
+}
 
-QString Element::innerText() const { return HtmlSerializer::innerText(this); }
+QString Element::innerText() const
+{
+    return HtmlSerializer::innerText(this);
+}
 
 bool Element::setInnerHTML(const QString& html)
 {
@@ -362,10 +375,10 @@ void Element::insertAdjacentHTML(const QString& where, const QString& html)
     const QString context = target->asElement()->tagName();
     auto nodes = HtmlParser::parseFragment(document(), html, context);
     UndoUnit unit(document());
-    int at = w == QLatin1String("beforebegin") ? indexInParent()
-           : w == QLatin1String("afterend")    ? indexInParent() + 1
-           : w == QLatin1String("afterbegin")  ? 0
-                                               : childCount();
+    int at = w == QLatin1String("beforebegin")  ? indexInParent()
+             : w == QLatin1String("afterend")   ? indexInParent() + 1
+             : w == QLatin1String("afterbegin") ? 0
+                                                : childCount();
     for (auto& n : nodes)
         target->insertChildAt(at++, n);
 }
@@ -430,8 +443,14 @@ Comment::Comment(Document* doc, const QString& data)
 {
 }
 
-Ref<Comment> Comment::create(Document* doc, const QString& data) { return Ref<Comment>(new Comment(doc, data)); }
+Ref<Comment> Comment::create(Document* doc, const QString& data)
+{
+    return Ref<Comment>(new Comment(doc, data));
+}
 
-Ref<Node> Comment::cloneNode(bool) const { return Comment::create(document(), m_data); }
+Ref<Node> Comment::cloneNode(bool) const
+{
+    return Comment::create(document(), m_data);
+}
 
 } // namespace engine

@@ -17,7 +17,8 @@ struct StyleDeclaration;
 // An element. Tag names are upper case ("TABLE"); comments are elements with
 // the tag name "!" (see Comment). Attributes keep their order and the case of
 // their first writing; lookup is case-blind.
-class Element : public Node {
+class Element : public Node
+{
 public:
     static Ref<Element> create(Document* doc, const QString& tagName);
     // For names already in their shared upper-case spelling (the parser).
@@ -84,16 +85,16 @@ public:
     // --- tables (TABLE, TR, TD/TH)
     ElementCollection rows() const;
     ElementCollection cells() const;
-    Element* insertRow(int index);      // null for an index beyond the rows
+    Element* insertRow(int index); // null for an index beyond the rows
     void deleteRow(int index);
     Element* caption() const;
     Element* createCaption();
     void deleteCaption();
-    int rowIndex() const;               // TR: index in the table's rows, else -1
-    Element* insertCell(int index);     // TR
-    void deleteCell(int index);         // TR
-    int cellIndex() const;              // TD/TH: index in the row's cells, else -1
-    Element* ownerTable() const;        // TABLE of a TR/TD/section, not nested tables
+    int rowIndex() const;           // TR: index in the table's rows, else -1
+    Element* insertCell(int index); // TR
+    void deleteCell(int index);     // TR
+    int cellIndex() const;          // TD/TH: index in the row's cells, else -1
+    Element* ownerTable() const;    // TABLE of a TR/TD/section, not nested tables
     // --- MAP
     QString name() const { return getAttributeText(QStringLiteral("name")); }
     ElementCollection areas() const;
@@ -109,7 +110,9 @@ public:
 
 protected:
     Element(Document* doc, const QString& tagName, NodeType type = NodeType::Element);
-    struct Interned {};
+    struct Interned
+    {
+    };
     Element(Document* doc, const QString& upperTag, Interned);
 
 private:
@@ -121,7 +124,8 @@ private:
 };
 
 // A comment: an element with tag name "!" that keeps its text verbatim.
-class Comment : public Element {
+class Comment : public Element
+{
 public:
     static Ref<Comment> create(Document* doc, const QString& data);
     const QString& data() const { return m_data; }

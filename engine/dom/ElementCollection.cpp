@@ -5,7 +5,8 @@
 
 namespace engine {
 
-struct ElementCollection::Data {
+struct ElementCollection::Data
+{
     Ref<Node> root;
     Scope scope = Scope::Children;
     Filter filter;
@@ -63,7 +64,10 @@ const std::vector<Element*>& ElementCollection::items() const
     return d->items;
 }
 
-int ElementCollection::length() const { return int(items().size()); }
+int ElementCollection::length() const
+{
+    return int(items().size());
+}
 
 Element* ElementCollection::item(int index) const
 {

@@ -15,17 +15,17 @@ class Node;
 // A live list of elements: `length()` and `item(i)` reflect the tree at each
 // access, so a walk that deletes the item it stands on finds the next one at
 // the same index. The list is computed again only after the document changed.
-class ElementCollection {
+class ElementCollection
+{
 public:
     using Filter = std::function<bool(const Element*)>;
     enum class Scope {
-        Children,     // element children of the root (comments left out)
-        Descendants,  // all elements below the root in document order
+        Children,    // element children of the root (comments left out)
+        Descendants, // all elements below the root in document order
     };
 
     ElementCollection();
-    ElementCollection(Node* root, Scope scope, Filter filter = {},
-                      std::function<bool(const Element*)> descend = {});
+    ElementCollection(Node* root, Scope scope, Filter filter = {}, std::function<bool(const Element*)> descend = {});
     ElementCollection(const ElementCollection&);
     ElementCollection& operator=(const ElementCollection&);
     ~ElementCollection();

@@ -9,7 +9,10 @@ bool isSection(const Element* e)
 {
     return e->hasTag(QLatin1String("TBODY")) || e->hasTag(QLatin1String("THEAD")) || e->hasTag(QLatin1String("TFOOT"));
 }
-bool isCell(const Element* e) { return e->hasTag(QLatin1String("TD")) || e->hasTag(QLatin1String("TH")); }
+bool isCell(const Element* e)
+{
+    return e->hasTag(QLatin1String("TD")) || e->hasTag(QLatin1String("TH"));
+}
 } // namespace table_detail
 
 Element* Element::ownerTable() const

@@ -19,59 +19,58 @@ QSet<QString> makeSet(std::initializer_list<const char*> names)
 bool isVoid(const QString& t)
 {
     static const QSet<QString> s = tags_detail::makeSet(
-        {"AREA", "BASE", "BASEFONT", "BGSOUND", "BR", "COL", "EMBED", "FRAME", "HR", "IMG", "INPUT", "ISINDEX",
-         "KEYGEN", "LINK", "META", "PARAM", "SOURCE", "SPACER", "TRACK", "WBR"});
+        {"AREA",  "BASE",    "BASEFONT", "BGSOUND", "BR",   "COL",   "EMBED",  "FRAME",  "HR",    "IMG",
+         "INPUT", "ISINDEX", "KEYGEN",   "LINK",    "META", "PARAM", "SOURCE", "SPACER", "TRACK", "WBR"});
     return s.contains(t);
 }
 
 bool isRawText(const QString& t)
 {
-    return t == QLatin1String("SCRIPT") || t == QLatin1String("STYLE") || t == QLatin1String("XMP")
-        || t == QLatin1String("NOEMBED") || t == QLatin1String("NOFRAMES") || t == QLatin1String("IFRAME")
-        || t == QLatin1String("PLAINTEXT");
+    return t == QLatin1String("SCRIPT") || t == QLatin1String("STYLE") || t == QLatin1String("XMP") ||
+           t == QLatin1String("NOEMBED") || t == QLatin1String("NOFRAMES") || t == QLatin1String("IFRAME") ||
+           t == QLatin1String("PLAINTEXT");
 }
 
 bool startsLineInFile(const QString& t)
 {
     static const QSet<QString> s = tags_detail::makeSet(
-        {"HTML", "HEAD", "BODY", "TITLE", "META", "LINK", "SCRIPT", "STYLE", "P", "DIV", "TABLE", "CAPTION",
-         "TBODY", "THEAD", "TFOOT", "TR", "TD", "TH", "UL", "OL", "LI", "DL", "DT", "DD", "H1", "H2", "H3",
-         "H4", "H5", "H6", "HR", "FORM", "MAP", "AREA", "CENTER", "BLOCKQUOTE", "FRAMESET", "FRAME",
-         "NOFRAMES"});
+        {"HTML",  "HEAD",    "BODY",  "TITLE", "META",   "LINK",       "SCRIPT",   "STYLE", "P",       "DIV",
+         "TABLE", "CAPTION", "TBODY", "THEAD", "TFOOT",  "TR",         "TD",       "TH",    "UL",      "OL",
+         "LI",    "DL",      "DT",    "DD",    "H1",     "H2",         "H3",       "H4",    "H5",      "H6",
+         "HR",    "FORM",    "MAP",   "AREA",  "CENTER", "BLOCKQUOTE", "FRAMESET", "FRAME", "NOFRAMES"});
     return s.contains(t);
 }
 
 bool isBlock(const QString& t)
 {
     static const QSet<QString> s = tags_detail::makeSet(
-        {"ADDRESS", "BLOCKQUOTE", "BODY", "CAPTION", "CENTER", "DD", "DIR", "DIV", "DL", "DT", "FIELDSET",
-         "FORM", "FRAMESET", "H1", "H2", "H3", "H4", "H5", "H6", "HR", "HTML", "LI", "LISTING", "MARQUEE",
-         "MENU", "OL", "P", "PRE", "TABLE", "TBODY", "TD", "TFOOT", "TH", "THEAD", "TR", "UL", "XMP",
-         "NOFRAMES", "MAP", "AREA"});
+        {"ADDRESS",  "BLOCKQUOTE", "BODY",     "CAPTION", "CENTER", "DD", "DIR", "DIV",      "DL",    "DT",
+         "FIELDSET", "FORM",       "FRAMESET", "H1",      "H2",     "H3", "H4",  "H5",       "H6",    "HR",
+         "HTML",     "LI",         "LISTING",  "MARQUEE", "MENU",   "OL", "P",   "PRE",      "TABLE", "TBODY",
+         "TD",       "TFOOT",      "TH",       "THEAD",   "TR",     "UL", "XMP", "NOFRAMES", "MAP",   "AREA"});
     return s.contains(t);
 }
 
 bool isInlineFormatting(const QString& t)
 {
     static const QSet<QString> s = tags_detail::makeSet(
-        {"FONT", "B", "STRONG", "I", "EM", "U", "STRIKE", "S", "SUB", "SUP", "SPAN", "BIG", "SMALL", "TT",
-         "CODE", "KBD", "VAR", "CITE", "DFN", "SAMP", "A", "ABBR", "ACRONYM", "BLINK", "NOBR"});
+        {"FONT", "B",    "STRONG", "I",   "EM",   "U",   "STRIKE", "S", "SUB",  "SUP",     "SPAN",  "BIG", "SMALL",
+         "TT",   "CODE", "KBD",    "VAR", "CITE", "DFN", "SAMP",   "A", "ABBR", "ACRONYM", "BLINK", "NOBR"});
     return s.contains(t);
 }
 
 bool isBooleanAttribute(const QString& name)
 {
-    static const QSet<QString> s = tags_detail::makeSet(
-        {"nowrap", "noshade", "checked", "disabled", "selected", "readonly", "multiple", "compact", "ismap",
-         "declare", "defer", "nohref", "noresize", "autoplay", "controls", "hidden"});
+    static const QSet<QString> s =
+        tags_detail::makeSet({"nowrap", "noshade", "checked", "disabled", "selected", "readonly", "multiple", "compact",
+                              "ismap", "declare", "defer", "nohref", "noresize", "autoplay", "controls", "hidden"});
     return s.contains(name.toLower());
 }
 
 bool isColorAttribute(const QString& name)
 {
     static const QSet<QString> s = tags_detail::makeSet(
-        {"bgcolor", "color", "text", "link", "vlink", "alink", "bordercolor", "bordercolorlight",
-         "bordercolordark"});
+        {"bgcolor", "color", "text", "link", "vlink", "alink", "bordercolor", "bordercolorlight", "bordercolordark"});
     return s.contains(name.toLower());
 }
 

@@ -14,7 +14,8 @@ class TextRange;
 // geometry of text ranges, in client coordinates. The view installs itself on
 // its document and removes itself when it goes away; without one the DOM
 // answers nothing (null element, empty rectangles).
-class LayoutServices {
+class LayoutServices
+{
 public:
     virtual ~LayoutServices() = default;
     // The topmost element at a client point; null outside the client area.

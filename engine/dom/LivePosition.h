@@ -9,11 +9,16 @@ namespace engine {
 // when the tree around it changes, like a DOM range boundary. With left
 // gravity (the default) content inserted exactly at the position ends up
 // after it; with right gravity, before it.
-class LivePosition {
+class LivePosition
+{
 public:
     LivePosition() = default;
     LivePosition(Node* node, int offset) { set(node, offset); }
-    LivePosition(const LivePosition& o) { set(o.m_node, o.m_offset); m_rightGravity = o.m_rightGravity; }
+    LivePosition(const LivePosition& o)
+    {
+        set(o.m_node, o.m_offset);
+        m_rightGravity = o.m_rightGravity;
+    }
     LivePosition& operator=(const LivePosition& o);
     ~LivePosition();
 

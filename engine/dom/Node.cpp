@@ -34,12 +34,27 @@ void Node::deref() const
         delete self;
 }
 
-Element* Node::asElement() { return isElement() ? static_cast<Element*>(this) : nullptr; }
-const Element* Node::asElement() const { return isElement() ? static_cast<const Element*>(this) : nullptr; }
-Text* Node::asText() { return isText() ? static_cast<Text*>(this) : nullptr; }
-const Text* Node::asText() const { return isText() ? static_cast<const Text*>(this) : nullptr; }
+Element* Node::asElement()
+{
+    return isElement() ? static_cast<Element*>(this) : nullptr;
+}
+const Element* Node::asElement() const
+{
+    return isElement() ? static_cast<const Element*>(this) : nullptr;
+}
+Text* Node::asText()
+{
+    return isText() ? static_cast<Text*>(this) : nullptr;
+}
+const Text* Node::asText() const
+{
+    return isText() ? static_cast<const Text*>(this) : nullptr;
+}
 
-Element* Node::parentElement() const { return m_parent ? m_parent->asElement() : nullptr; }
+Element* Node::parentElement() const
+{
+    return m_parent ? m_parent->asElement() : nullptr;
+}
 
 bool Node::isConnected() const
 {
@@ -85,7 +100,10 @@ bool Node::containsNode(const Node* other) const
     return false;
 }
 
-Node* Node::appendChild(const Ref<Node>& child) { return insertBefore(child, nullptr); }
+Node* Node::appendChild(const Ref<Node>& child)
+{
+    return insertBefore(child, nullptr);
+}
 
 Node* Node::insertBefore(const Ref<Node>& child, Node* before)
 {

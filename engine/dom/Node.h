@@ -17,7 +17,8 @@ enum class NodeType { Document, DocumentType, Element, Text, Comment };
 // stays valid after it is removed from its parent, and can be put back.
 // The tree calls change the tree exactly as told and are undoable when the
 // node is in its document's page.
-class Node {
+class Node
+{
 public:
     Node(const Node&) = delete;
     Node& operator=(const Node&) = delete;

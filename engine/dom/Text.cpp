@@ -6,7 +6,10 @@ namespace engine {
 
 Text::Text(Document* doc, const QString& data) : Node(NodeType::Text, doc), m_data(data) {}
 
-Ref<Text> Text::create(Document* doc, const QString& data) { return Ref<Text>(new Text(doc, data)); }
+Ref<Text> Text::create(Document* doc, const QString& data)
+{
+    return Ref<Text>(new Text(doc, data));
+}
 
 void Text::replaceData(int offset, int count, const QString& text)
 {
@@ -34,7 +37,10 @@ Ref<Text> Text::splitText(int offset)
     return tail;
 }
 
-Ref<Node> Text::cloneNode(bool) const { return Text::create(document(), m_data); }
+Ref<Node> Text::cloneNode(bool) const
+{
+    return Text::create(document(), m_data);
+}
 
 DocumentType::DocumentType(Document* doc, const QString& text) : Node(NodeType::DocumentType, doc), m_text(text) {}
 
@@ -43,6 +49,9 @@ Ref<DocumentType> DocumentType::create(Document* doc, const QString& text)
     return Ref<DocumentType>(new DocumentType(doc, text));
 }
 
-Ref<Node> DocumentType::cloneNode(bool) const { return DocumentType::create(document(), m_text); }
+Ref<Node> DocumentType::cloneNode(bool) const
+{
+    return DocumentType::create(document(), m_text);
+}
 
 } // namespace engine

@@ -5,7 +5,8 @@
 namespace engine {
 
 // A run of text. Whitespace is kept as parsed.
-class Text : public Node {
+class Text : public Node
+{
 public:
     static Ref<Text> create(Document* doc, const QString& data);
 
@@ -29,7 +30,8 @@ private:
 };
 
 // The DOCTYPE of a page, kept as the text it was written with.
-class DocumentType : public Node {
+class DocumentType : public Node
+{
 public:
     static Ref<DocumentType> create(Document* doc, const QString& text);
     const QString& text() const { return m_text; }

@@ -12,7 +12,8 @@ class Style;
 // The value of an attribute, a property or a command argument: empty, null,
 // bool, int, double, string or element (the style object is reached through
 // its element).
-class Variant {
+class Variant
+{
 public:
     enum class Type { Empty, Null, Bool, Int, Double, String, Element, Style };
 

@@ -20,8 +20,8 @@ QString between(const QString& html)
 
 QString wrapFragment(const QString& fragment)
 {
-    return QLatin1String("<HTML><BODY>\n") + clip_detail::kStart + fragment + clip_detail::kEnd
-        + QLatin1String("\n</BODY>\n</HTML>");
+    return QLatin1String("<HTML><BODY>\n") + clip_detail::kStart + fragment + clip_detail::kEnd +
+           QLatin1String("\n</BODY>\n</HTML>");
 }
 
 QByteArray htmlFormat(const QString& fragment)
@@ -65,7 +65,10 @@ QString fragmentOf(const QMimeData* data)
     return QString();
 }
 
-QString textOf(const QMimeData* data) { return data && data->hasText() ? data->text() : QString(); }
+QString textOf(const QMimeData* data)
+{
+    return data && data->hasText() ? data->text() : QString();
+}
 
 bool hasPastableData(const QMimeData* data)
 {

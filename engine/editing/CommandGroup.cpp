@@ -17,30 +17,42 @@
 namespace engine {
 
 namespace commands_detail {
-struct NamedCommand {
+struct NamedCommand
+{
     const char* name;
     int id;
 };
 const NamedCommand kNames[] = {
-    {"Delete", CommandGroup::Delete},         {"FontName", CommandGroup::FontName},
-    {"FontSize", CommandGroup::FontSize},     {"Redo", CommandGroup::Redo},
-    {"Undo", CommandGroup::Undo},             {"Bold", CommandGroup::Bold},
-    {"ForeColor", CommandGroup::ForeColor},   {"Italic", CommandGroup::Italic},
-    {"Underline", CommandGroup::Underline},   {"Unselect", CommandGroup::ClearSelection},
-    {"CreateLink", CommandGroup::Hyperlink},  {"Unlink", CommandGroup::Unlink},
-    {"BrowseMode", CommandGroup::BrowseMode}, {"EditMode", CommandGroup::EditMode},
-    {"RemoveFormat", CommandGroup::RemoveFormat}, {"Refresh", CommandGroup::Refresh},
-    {"Copy", CommandGroup::Copy},             {"Cut", CommandGroup::Cut},
-    {"Paste", CommandGroup::Paste},           {"OverWrite", CommandGroup::Overwrite},
-    {"MultipleSelection", CommandGroup::MultipleSelection}, {"2D-Position", CommandGroup::Position2D},
+    {"Delete", CommandGroup::Delete},
+    {"FontName", CommandGroup::FontName},
+    {"FontSize", CommandGroup::FontSize},
+    {"Redo", CommandGroup::Redo},
+    {"Undo", CommandGroup::Undo},
+    {"Bold", CommandGroup::Bold},
+    {"ForeColor", CommandGroup::ForeColor},
+    {"Italic", CommandGroup::Italic},
+    {"Underline", CommandGroup::Underline},
+    {"Unselect", CommandGroup::ClearSelection},
+    {"CreateLink", CommandGroup::Hyperlink},
+    {"Unlink", CommandGroup::Unlink},
+    {"BrowseMode", CommandGroup::BrowseMode},
+    {"EditMode", CommandGroup::EditMode},
+    {"RemoveFormat", CommandGroup::RemoveFormat},
+    {"Refresh", CommandGroup::Refresh},
+    {"Copy", CommandGroup::Copy},
+    {"Cut", CommandGroup::Cut},
+    {"Paste", CommandGroup::Paste},
+    {"OverWrite", CommandGroup::Overwrite},
+    {"MultipleSelection", CommandGroup::MultipleSelection},
+    {"2D-Position", CommandGroup::Position2D},
     {"LiveResize", CommandGroup::LiveResize},
 };
 
 Formatting::Toggle toggleOf(int id)
 {
-    return id == CommandGroup::Bold ? Formatting::Toggle::Bold
-         : id == CommandGroup::Italic ? Formatting::Toggle::Italic
-                                      : Formatting::Toggle::Underline;
+    return id == CommandGroup::Bold     ? Formatting::Toggle::Bold
+           : id == CommandGroup::Italic ? Formatting::Toggle::Italic
+                                        : Formatting::Toggle::Underline;
 }
 
 QString colorText(const Variant& in)
@@ -67,15 +79,15 @@ int CommandGroup::idOfName(const QString& name)
 
 bool CommandGroup::isFormatCommand(int id) const
 {
-    return id == FontName || id == FontSize || id == Bold || id == Italic || id == Underline || id == ForeColor
-        || id == RemoveFormat || id == Hyperlink || id == Unlink;
+    return id == FontName || id == FontSize || id == Bold || id == Italic || id == Underline || id == ForeColor ||
+           id == RemoveFormat || id == Hyperlink || id == Unlink;
 }
 
 bool CommandGroup::isSwitch(int id)
 {
-    return id == ShowSpecialCharacters || id == Overwrite || id == ShowAllTags || id == ShowZeroBorders
-        || id == EmptyGlyphTable || id == MultipleSelection || id == Position2D || id == LiveResize
-        || id == OverrideCursor;
+    return id == ShowSpecialCharacters || id == Overwrite || id == ShowAllTags || id == ShowZeroBorders ||
+           id == EmptyGlyphTable || id == MultipleSelection || id == Position2D || id == LiveResize ||
+           id == OverrideCursor;
 }
 
 bool CommandGroup::isSwitchOn(int id) const
@@ -92,26 +104,30 @@ int CommandGroup::queryStatus(int id) const
     switch (id) {
     case Copy:
     case Cut: {
-        const bool has = sel.type() == Selection::Type::Control
-            || (sel.type() == Selection::Type::Text && !sel.createRange().text().isEmpty());
+        const bool has = sel.type() == Selection::Type::Control ||
+                         (sel.type() == Selection::Type::Text && !sel.createRange().text().isEmpty());
         return Supported | (has ? Enabled : 0);
     }
     case Paste: {
         const QClipboard* cb = QGuiApplication::instance() ? QGuiApplication::clipboard() : nullptr;
         return Supported | (cb && clipboard::hasPastableData(cb->mimeData()) ? Enabled : 0);
     }
-    case Undo: return Supported | (m_doc->undoManager().canUndo() ? Enabled : 0);
-    case Redo: return Supported | (m_doc->undoManager().canRedo() ? Enabled : 0);
+    case Undo:
+        return Supported | (m_doc->undoManager().canUndo() ? Enabled : 0);
+    case Redo:
+        return Supported | (m_doc->undoManager().canRedo() ? Enabled : 0);
     case Delete:
-        return Supported
-            | (sel.type() == Selection::Type::Control
-                       || (sel.type() == Selection::Type::Text && !sel.createRange().text().isEmpty())
-                   ? Enabled
-                   : 0);
-    case BrowseMode: return Supported | Enabled | (m_editMode ? 0 : Latched);
-    case EditMode: return Supported | Enabled | (m_editMode ? Latched : 0);
+        return Supported | (sel.type() == Selection::Type::Control ||
+                                    (sel.type() == Selection::Type::Text && !sel.createRange().text().isEmpty())
+                                ? Enabled
+                                : 0);
+    case BrowseMode:
+        return Supported | Enabled | (m_editMode ? 0 : Latched);
+    case EditMode:
+        return Supported | Enabled | (m_editMode ? Latched : 0);
     case ClearSelection:
-    case Refresh: return Supported | Enabled;
+    case Refresh:
+        return Supported | Enabled;
     case Bold:
     case Italic:
     case Underline: {
@@ -137,17 +153,31 @@ int CommandGroup::exec(int id, const Variant& in, Variant* out, bool)
         return 0;
     }
     switch (id) {
-    case Copy: return copyOrCut(false);
-    case Cut: return copyOrCut(true);
-    case Paste: return paste();
-    case Undo: return m_doc->undoManager().undo() ? 0 : -1;
-    case Redo: return m_doc->undoManager().redo() ? 0 : -1;
-    case ClearSelection: sel.empty(); return 0;
-    case BrowseMode: m_editMode = false; return 0;
-    case EditMode: m_editMode = in.isEmpty() || in.isNull() ? true : in.toBool(); return 0;
-    case Refresh: return m_doc->refresh() ? 0 : -1;
-    case Delete: return deleteSelection();
-    default: break;
+    case Copy:
+        return copyOrCut(false);
+    case Cut:
+        return copyOrCut(true);
+    case Paste:
+        return paste();
+    case Undo:
+        return m_doc->undoManager().undo() ? 0 : -1;
+    case Redo:
+        return m_doc->undoManager().redo() ? 0 : -1;
+    case ClearSelection:
+        sel.empty();
+        return 0;
+    case BrowseMode:
+        m_editMode = false;
+        return 0;
+    case EditMode:
+        m_editMode = in.isEmpty() || in.isNull() ? true : in.toBool();
+        return 0;
+    case Refresh:
+        return m_doc->refresh() ? 0 : -1;
+    case Delete:
+        return deleteSelection();
+    default:
+        break;
     }
     if (!isFormatCommand(id))
         return -1;
@@ -195,8 +225,8 @@ int CommandGroup::execOnRange(TextRange& range, int id, const Variant& in)
 
 int CommandGroup::applyFormat(TextRange& range, int id, const Variant& in)
 {
-    const bool caretCommand = id == FontName || id == FontSize || id == Bold || id == ForeColor || id == Italic
-        || id == Underline;
+    const bool caretCommand =
+        id == FontName || id == FontSize || id == Bold || id == ForeColor || id == Italic || id == Underline;
     if (caretCommand && range.isCollapsed()) {
         Node* n = range.start().node();
         if (!n || !textunits::isInsideWord(n, range.start().offset(), range.scope())) {
@@ -211,7 +241,9 @@ int CommandGroup::applyFormat(TextRange& range, int id, const Variant& in)
     switch (id) {
     case Bold:
     case Italic:
-    case Underline: Formatting::toggle(range, commands_detail::toggleOf(id)); return 0;
+    case Underline:
+        Formatting::toggle(range, commands_detail::toggleOf(id));
+        return 0;
     case FontName:
         Formatting::setFontAttribute(range, QStringLiteral("face"),
                                      in.isNull() || in.isEmpty() ? QString() : in.toString().trimmed());
@@ -225,16 +257,23 @@ int CommandGroup::applyFormat(TextRange& range, int id, const Variant& in)
         Formatting::setFontAttribute(range, QStringLiteral("size"), size == 3 ? QString() : QString::number(size));
         return 0;
     }
-    case ForeColor: Formatting::setFontAttribute(range, QStringLiteral("color"), commands_detail::colorText(in)); return 0;
-    case RemoveFormat: Formatting::removeFormat(range); return 0;
+    case ForeColor:
+        Formatting::setFontAttribute(range, QStringLiteral("color"), commands_detail::colorText(in));
+        return 0;
+    case RemoveFormat:
+        Formatting::removeFormat(range);
+        return 0;
     case Hyperlink: {
         const QString href = in.toString().trimmed();
         if (href.isEmpty())
             return -1;
         return Formatting::createLink(range, href) ? 0 : -1;
     }
-    case Unlink: Formatting::unlink(range); return 0;
-    default: return -1;
+    case Unlink:
+        Formatting::unlink(range);
+        return 0;
+    default:
+        return -1;
     }
 }
 
@@ -272,8 +311,8 @@ QString CommandGroup::selectionFragment() const
     QString html = r.htmlText();
     // The inline ancestors up to the cell, caption or marquee go with it.
     for (Element* e = r.parentElement(); e; e = e->parentElement()) {
-        if (e->hasTag(QLatin1String("TD")) || e->hasTag(QLatin1String("TH")) || e->hasTag(QLatin1String("CAPTION"))
-            || e->hasTag(QLatin1String("MARQUEE")) || tags::isBlock(e->tagName()))
+        if (e->hasTag(QLatin1String("TD")) || e->hasTag(QLatin1String("TH")) || e->hasTag(QLatin1String("CAPTION")) ||
+            e->hasTag(QLatin1String("MARQUEE")) || tags::isBlock(e->tagName()))
             break;
         Ref<Node> shell = e->cloneNode(false);
         const QString outer = shell->asElement()->outerHTML();

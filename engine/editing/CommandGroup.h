@@ -14,7 +14,8 @@ class TextRange;
 
 // The editing commands of a document by number (and by name), applied to
 // the selection or to a given range.
-class CommandGroup {
+class CommandGroup
+{
 public:
     enum Id {
         Copy = 15,
@@ -82,7 +83,8 @@ public:
 
     // A format asked for on a caret outside a word: it applies to the next
     // typed text (the typing code takes and clears it).
-    struct PendingFormat {
+    struct PendingFormat
+    {
         int id;
         Variant value;
     };

@@ -18,9 +18,9 @@ namespace format_detail {
 bool isTableStructure(const Node* n)
 {
     const Element* e = n ? n->asElement() : nullptr;
-    return e
-        && (e->hasTag(QLatin1String("TABLE")) || e->hasTag(QLatin1String("TBODY")) || e->hasTag(QLatin1String("THEAD"))
-            || e->hasTag(QLatin1String("TFOOT")) || e->hasTag(QLatin1String("TR")) || e->hasTag(QLatin1String("SELECT")));
+    return e && (e->hasTag(QLatin1String("TABLE")) || e->hasTag(QLatin1String("TBODY")) ||
+                 e->hasTag(QLatin1String("THEAD")) || e->hasTag(QLatin1String("TFOOT")) ||
+                 e->hasTag(QLatin1String("TR")) || e->hasTag(QLatin1String("SELECT")));
 }
 
 bool isFormattable(const Text* t)
@@ -29,8 +29,8 @@ bool isFormattable(const Text* t)
         return false;
     for (const Node* p = t->parentNode(); p; p = p->parentNode())
         if (const Element* e = p->asElement())
-            if (tags::isRawText(e->tagName()) || e->hasTag(QLatin1String("TITLE")) || e->hasTag(QLatin1String("TEXTAREA"))
-                || e->hasTag(QLatin1String("HEAD")))
+            if (tags::isRawText(e->tagName()) || e->hasTag(QLatin1String("TITLE")) ||
+                e->hasTag(QLatin1String("TEXTAREA")) || e->hasTag(QLatin1String("HEAD")))
                 return false;
     return true;
 }
@@ -52,7 +52,8 @@ void pruneEmpty(Element* root)
         return;
     std::vector<Ref<Element>> empties;
     for (Node* n = root; n; n = n->nextInTree(root))
-        if (Element* e = n->asElement(); e && !e->isComment() && tags::isInlineFormatting(e->tagName()) && !hasContent(e))
+        if (Element* e = n->asElement();
+            e && !e->isComment() && tags::isInlineFormatting(e->tagName()) && !hasContent(e))
             empties.push_back(e);
     for (auto it = empties.rbegin(); it != empties.rend(); ++it)
         if ((*it)->parentNode())
@@ -75,7 +76,8 @@ bool isItalicElement(const Element* e)
     if (e->hasTag(QLatin1String("I")) || e->hasTag(QLatin1String("EM")))
         return true;
     const Style* s = e->styleIfAny();
-    return s && s->value(QStringLiteral("font-style")).trimmed().compare(QLatin1String("italic"), Qt::CaseInsensitive) == 0;
+    return s &&
+           s->value(QStringLiteral("font-style")).trimmed().compare(QLatin1String("italic"), Qt::CaseInsensitive) == 0;
 }
 
 bool isUnderlineElement(const Element* e)
@@ -89,9 +91,12 @@ bool isUnderlineElement(const Element* e)
 bool hasToggleElement(const Element* e, Formatting::Toggle t)
 {
     switch (t) {
-    case Formatting::Toggle::Bold: return isBoldElement(e);
-    case Formatting::Toggle::Italic: return isItalicElement(e);
-    case Formatting::Toggle::Underline: return isUnderlineElement(e);
+    case Formatting::Toggle::Bold:
+        return isBoldElement(e);
+    case Formatting::Toggle::Italic:
+        return isItalicElement(e);
+    case Formatting::Toggle::Underline:
+        return isUnderlineElement(e);
     }
     return false;
 }
@@ -99,9 +104,12 @@ bool hasToggleElement(const Element* e, Formatting::Toggle t)
 const char* toggleTag(Formatting::Toggle t)
 {
     switch (t) {
-    case Formatting::Toggle::Bold: return "STRONG";
-    case Formatting::Toggle::Italic: return "EM";
-    case Formatting::Toggle::Underline: return "U";
+    case Formatting::Toggle::Bold:
+        return "STRONG";
+    case Formatting::Toggle::Italic:
+        return "EM";
+    case Formatting::Toggle::Underline:
+        return "U";
     }
     return "SPAN";
 }
@@ -135,7 +143,10 @@ Element* fontAncestor(const Node* n, const QString& attr)
     return nullptr;
 }
 
-void unwrap(Element* e) { MarkupServices::removeElement(e); }
+void unwrap(Element* e)
+{
+    MarkupServices::removeElement(e);
+}
 
 Ref<Element> wrap(Node* n, const QString& tag)
 {
@@ -281,9 +292,9 @@ void Formatting::mergeSiblings(Node* parent)
     for (int i = 1; i < parent->childCount(); ++i) {
         Element* a = parent->child(i - 1)->asElement();
         Element* b = parent->child(i)->asElement();
-        if (!a || !b || a->isComment() || b->isComment() || a->tagName() != b->tagName()
-            || !tags::isInlineFormatting(a->tagName()) || a->hasTag(QLatin1String("A"))
-            || !format_detail::sameAttributes(a, b))
+        if (!a || !b || a->isComment() || b->isComment() || a->tagName() != b->tagName() ||
+            !tags::isInlineFormatting(a->tagName()) || a->hasTag(QLatin1String("A")) ||
+            !format_detail::sameAttributes(a, b))
             continue;
         while (b->childCount()) {
             Ref<Node> c = b->removeChildAt(0);
@@ -305,13 +316,15 @@ void Formatting::toggle(TextRange& range, Toggle t)
         if (remove) {
             while (Element* anc = format_detail::toggleAncestor(seg.get(), t)) {
                 Element* mid = isolate(seg.get(), anc);
-                const bool tagged = mid->hasTag(QLatin1String(toggleTagName(t)))
-                    || (t == Toggle::Bold && mid->hasTag(QLatin1String("B")))
-                    || (t == Toggle::Italic && mid->hasTag(QLatin1String("I")));
+                const bool tagged = mid->hasTag(QLatin1String(toggleTagName(t))) ||
+                                    (t == Toggle::Bold && mid->hasTag(QLatin1String("B"))) ||
+                                    (t == Toggle::Italic && mid->hasTag(QLatin1String("I")));
                 if (tagged || !mid->styleIfAny()) {
                     format_detail::unwrap(mid);
                 } else {
-                    const char* prop = t == Toggle::Bold ? "font-weight" : t == Toggle::Italic ? "font-style" : "text-decoration";
+                    const char* prop = t == Toggle::Bold     ? "font-weight"
+                                       : t == Toggle::Italic ? "font-style"
+                                                             : "text-decoration";
                     mid->style().removeAttribute(QLatin1String(prop));
                     if (mid->hasTag(QLatin1String("SPAN")) && mid->attributeCount() <= 1 && mid->style().isEmpty())
                         format_detail::unwrap(mid);
@@ -331,7 +344,10 @@ void Formatting::toggle(TextRange& range, Toggle t)
     format_detail::restoreRange(range, segs);
 }
 
-const char* Formatting::toggleTagName(Toggle t) { return format_detail::toggleTag(t); }
+const char* Formatting::toggleTagName(Toggle t)
+{
+    return format_detail::toggleTag(t);
+}
 
 void Formatting::setFontAttribute(TextRange& range, const QString& name, const QString& value)
 {
@@ -347,8 +363,8 @@ void Formatting::setFontAttribute(TextRange& range, const QString& name, const Q
                 mid->removeAttribute(name);
             else
                 mid->setAttribute(name, value);
-            if (mid->attributeCount() == 0 || (mid->attributeCount() == 1 && mid->hasAttribute(QStringLiteral("style"))
-                                               && mid->style().isEmpty()))
+            if (mid->attributeCount() == 0 ||
+                (mid->attributeCount() == 1 && mid->hasAttribute(QStringLiteral("style")) && mid->style().isEmpty()))
                 format_detail::unwrap(mid);
         } else if (!value.isEmpty()) {
             Ref<Element> f = format_detail::wrap(seg.get(), QStringLiteral("FONT"));
@@ -366,14 +382,15 @@ void Formatting::setFontAttribute(TextRange& range, const QString& name, const Q
 Variant Formatting::fontValue(const TextRange& range, const QString& name)
 {
     const QString n = name.toLower();
-    const QString attr = n == QLatin1String("fontsize") ? QStringLiteral("size")
-                       : n == QLatin1String("fontname") ? QStringLiteral("face")
-                                                        : QStringLiteral("color");
+    const QString attr = n == QLatin1String("fontsize")   ? QStringLiteral("size")
+                         : n == QLatin1String("fontname") ? QStringLiteral("face")
+                                                          : QStringLiteral("color");
     auto valueAt = [&](const Node* node) -> Variant {
         const Node* probe = node;
         Element* font = nullptr;
         for (const Node* p = probe->asText() ? probe->parentNode() : probe; p && !font; p = p->parentNode())
-            if (Element* e = const_cast<Node*>(p)->asElement(); e && e->hasTag(QLatin1String("FONT")) && e->hasAttribute(attr))
+            if (Element* e = const_cast<Node*>(p)->asElement();
+                e && e->hasTag(QLatin1String("FONT")) && e->hasAttribute(attr))
                 font = e;
         const QString v = font ? font->getAttributeText(attr) : QString();
         if (attr == QLatin1String("size"))

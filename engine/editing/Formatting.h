@@ -17,7 +17,8 @@ class TextRange;
 // removing formatting, links. Cut elements are split around the text they
 // format and equal neighbours merged, so the tree stays as a parser builds
 // it. After each change the range covers the same text.
-class Formatting {
+class Formatting
+{
 public:
     enum class Toggle { Bold, Italic, Underline };
 

@@ -7,7 +7,8 @@
 
 namespace engine {
 
-struct Selection::State {
+struct Selection::State
+{
     bool control = false;
     Node* startNode = nullptr;
     int startOffset = 0;
@@ -22,7 +23,10 @@ Selection::Selection(Document* doc) : m_doc(doc), m_alive(std::make_shared<bool>
     m_lastNotified = std::make_unique<State>(snapshot());
 }
 
-Selection::~Selection() { *m_alive = false; }
+Selection::~Selection()
+{
+    *m_alive = false;
+}
 
 Selection::Type Selection::type() const
 {
@@ -38,9 +42,12 @@ Selection::Type Selection::type() const
 QString Selection::typeText() const
 {
     switch (type()) {
-    case Type::Text: return QStringLiteral("Text");
-    case Type::Control: return QStringLiteral("Control");
-    default: return QStringLiteral("None");
+    case Type::Text:
+        return QStringLiteral("Text");
+    case Type::Control:
+        return QStringLiteral("Control");
+    default:
+        return QStringLiteral("None");
     }
 }
 
@@ -67,7 +74,10 @@ TextRange Selection::createRange() const
     return TextRange(m_doc, m_start.node(), m_start.offset(), m_end.node(), m_end.offset());
 }
 
-ControlRange Selection::createControlRange() const { return ControlRange(m_doc, controlElements()); }
+ControlRange Selection::createControlRange() const
+{
+    return ControlRange(m_doc, controlElements());
+}
 
 std::vector<Ref<Element>> Selection::controlElements() const
 {
@@ -81,7 +91,10 @@ std::vector<Ref<Element>> Selection::controlElements() const
     return out;
 }
 
-void Selection::collapseAt(Node* node, int offset) { setTextRange(node, offset, node, offset); }
+void Selection::collapseAt(Node* node, int offset)
+{
+    setTextRange(node, offset, node, offset);
+}
 
 void Selection::setTextRange(Node* startNode, int startOffset, Node* endNode, int endOffset)
 {

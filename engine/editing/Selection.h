@@ -17,7 +17,8 @@ class Node;
 
 // The selection of a document: none (a caret or nothing), a text range or a
 // control range of elements.
-class Selection {
+class Selection
+{
 public:
     enum class Type { None, Text, Control };
 

@@ -61,16 +61,22 @@ namespace range_detail {
 Ref<Element> holderOf(const TextRange& r)
 {
     Ref<Element> holder = r.document()->createElement(QStringLiteral("DIV"));
-    for (auto& n : MarkupServices::cloneContents(r.start().node(), r.start().offset(), r.end().node(),
-                                                 r.end().offset()))
+    for (auto& n :
+         MarkupServices::cloneContents(r.start().node(), r.start().offset(), r.end().node(), r.end().offset()))
         holder->insertChildAt(holder->childCount(), n);
     return holder;
 }
 } // namespace range_detail
 
-QString TextRange::text() const { return HtmlSerializer::innerText(range_detail::holderOf(*this).get(), true); }
+QString TextRange::text() const
+{
+    return HtmlSerializer::innerText(range_detail::holderOf(*this).get(), true);
+}
 
-QString TextRange::htmlText() const { return range_detail::holderOf(*this)->innerHTML(); }
+QString TextRange::htmlText() const
+{
+    return range_detail::holderOf(*this)->innerHTML();
+}
 
 void TextRange::setText(const QString& text)
 {
@@ -117,7 +123,8 @@ void TextRange::pasteHTML(const QString& html)
             off = splitTop->indexInParent() + 1;
             if (tail && tail->textContent().isEmpty() && tail->getElementsByTagName(QStringLiteral("*")).length() == 0)
                 tail->remove();
-            if (splitTop->textContent().isEmpty() && splitTop->getElementsByTagName(QStringLiteral("*")).length() == 0) {
+            if (splitTop->textContent().isEmpty() &&
+                splitTop->getElementsByTagName(QStringLiteral("*")).length() == 0) {
                 off = splitTop->indexInParent();
                 splitTop->remove();
             }
@@ -143,8 +150,8 @@ Element* TextRange::parentElement() const
         int fo = ao;
         Node* ln = b;
         int lo = bo;
-        if (textunits::firstCharAt(fn, fo, scope()) && textunits::lastCharEnd(ln, lo, scope())
-            && LivePosition::compare(fn, fo, ln, lo) < 0) {
+        if (textunits::firstCharAt(fn, fo, scope()) && textunits::lastCharEnd(ln, lo, scope()) &&
+            LivePosition::compare(fn, fo, ln, lo) < 0) {
             a = fn;
             ao = fo;
             b = ln;
@@ -301,14 +308,14 @@ int TextRange::compareEndPoints(const QString& how, const TextRange& other) cons
 
 bool TextRange::isEqual(const TextRange& other) const
 {
-    return compareEndPoints(QStringLiteral("StartToStart"), other) == 0
-        && compareEndPoints(QStringLiteral("EndToEnd"), other) == 0;
+    return compareEndPoints(QStringLiteral("StartToStart"), other) == 0 &&
+           compareEndPoints(QStringLiteral("EndToEnd"), other) == 0;
 }
 
 bool TextRange::inRange(const TextRange& other) const
 {
-    return compareEndPoints(QStringLiteral("StartToStart"), other) <= 0
-        && compareEndPoints(QStringLiteral("EndToEnd"), other) >= 0;
+    return compareEndPoints(QStringLiteral("StartToStart"), other) <= 0 &&
+           compareEndPoints(QStringLiteral("EndToEnd"), other) >= 0;
 }
 
 void TextRange::select() const
@@ -361,7 +368,8 @@ bool ControlRange::accepts(const Element* el)
 {
     if (!el || el->isComment())
         return false;
-    static const char* const kinds[] = {"TABLE", "TD", "IMG", "HR", "MARQUEE", "EMBED", "OBJECT", "APPLET", "INPUT", "DIV"};
+    static const char* const kinds[] = {"TABLE", "TD",     "IMG",    "HR",    "MARQUEE",
+                                        "EMBED", "OBJECT", "APPLET", "INPUT", "DIV"};
     for (const char* k : kinds)
         if (el->hasTag(QLatin1String(k)))
             return true;
@@ -388,8 +396,14 @@ bool ControlRange::remove(int index)
     return true;
 }
 
-Element* ControlRange::item(int index) const { return index >= 0 && index < length() ? m_items[size_t(index)].get() : nullptr; }
+Element* ControlRange::item(int index) const
+{
+    return index >= 0 && index < length() ? m_items[size_t(index)].get() : nullptr;
+}
 
-void ControlRange::select() const { m_doc->selection().setControlRange(m_items); }
+void ControlRange::select() const
+{
+    m_doc->selection().setControlRange(m_items);
+}
 
 } // namespace engine

@@ -15,7 +15,8 @@ class Document;
 
 // A range of the page's text between two live places. Units of the moves
 // are "character", "word", "sentence" and "textedit" (the whole body).
-class TextRange {
+class TextRange
+{
 public:
     // A collapsed range at the start of BODY.
     explicit TextRange(Document* doc);
@@ -81,7 +82,8 @@ private:
 };
 
 // An ordered list of control-selected elements.
-class ControlRange {
+class ControlRange
+{
 public:
     explicit ControlRange(Document* doc) : m_doc(doc) {}
     ControlRange(Document* doc, std::vector<Ref<Element>> elements) : m_doc(doc), m_items(std::move(elements)) {}

@@ -15,11 +15,14 @@ namespace typing_detail {
 
 bool isContainerTag(const Element* el)
 {
-    return el->hasTag(QLatin1String("TD")) || el->hasTag(QLatin1String("TH")) || el->hasTag(QLatin1String("CAPTION"))
-        || el->hasTag(QLatin1String("MARQUEE")) || el->hasTag(QLatin1String("BODY"));
+    return el->hasTag(QLatin1String("TD")) || el->hasTag(QLatin1String("TH")) || el->hasTag(QLatin1String("CAPTION")) ||
+           el->hasTag(QLatin1String("MARQUEE")) || el->hasTag(QLatin1String("BODY"));
 }
 
-bool isSpaceChar(QChar c) { return c == u' ' || c == QChar(0xA0) || c == u'\n' || c == u'\t'; }
+bool isSpaceChar(QChar c)
+{
+    return c == u' ' || c == QChar(0xA0) || c == u'\n' || c == u'\t';
+}
 
 // Elements that are blocks but no paragraphs: the caret does not cross them.
 bool isOtherBlock(const Element* el)
@@ -34,7 +37,8 @@ bool isOtherBlock(const Element* el)
 // Elements that show on the page without any text: images, objects, tables.
 bool showsWithoutText(const Element* el)
 {
-    static const char* const kTags[] = {"TABLE", "OBJECT", "APPLET", "SELECT", "TEXTAREA", "BUTTON", "IFRAME", "MARQUEE"};
+    static const char* const kTags[] = {"TABLE",    "OBJECT", "APPLET", "SELECT",
+                                        "TEXTAREA", "BUTTON", "IFRAME", "MARQUEE"};
     if (el->isVoid() && !el->isComment())
         return true;
     for (const char* t : kTags)
@@ -126,7 +130,8 @@ Element* Typing::editingContainer(Node* node)
 
 bool Typing::isParagraph(const Element* el)
 {
-    static const char* const kTags[] = {"P", "DIV", "H1", "H2", "H3", "H4", "H5", "H6", "LI", "PRE", "ADDRESS", "DD", "DT"};
+    static const char* const kTags[] = {"P",  "DIV", "H1",  "H2",      "H3", "H4", "H5",
+                                        "H6", "LI",  "PRE", "ADDRESS", "DD", "DT"};
     for (const char* t : kTags)
         if (el->hasTag(QLatin1String(t)))
             return true;
@@ -136,8 +141,8 @@ bool Typing::isParagraph(const Element* el)
 bool Typing::isEditable(Node* node) const
 {
     Element* body = m_doc->body();
-    return node && body && body->hasTag(QLatin1String("BODY")) && body->containsNode(node)
-        && m_doc->commands().editMode();
+    return node && body && body->hasTag(QLatin1String("BODY")) && body->containsNode(node) &&
+           m_doc->commands().editMode();
 }
 
 bool Typing::caret(Node*& node, int& offset) const
@@ -150,7 +155,10 @@ bool Typing::caret(Node*& node, int& offset) const
     return isEditable(node);
 }
 
-void Typing::placeCaret(Node* node, int offset) { m_doc->selection().collapseAt(node, offset); }
+void Typing::placeCaret(Node* node, int offset)
+{
+    m_doc->selection().collapseAt(node, offset);
+}
 
 void Typing::joinParagraphs(Element* first, Element* second)
 {
@@ -241,8 +249,8 @@ bool Typing::insertText(const QString& input, bool overwrite)
     int from = offset;
     int replaced = overwrite ? std::min<int>(typed.size(), text->length() - offset) : 0;
     // A non-breaking space typed last becomes a plain one once text follows it.
-    if (from > 0 && text->data().at(from - 1) == QChar(0xA0) && !typing_detail::isSpaceChar(typed.at(0))
-        && (from < 2 || !typing_detail::isSpaceChar(text->data().at(from - 2)))) {
+    if (from > 0 && text->data().at(from - 1) == QChar(0xA0) && !typing_detail::isSpaceChar(typed.at(0)) &&
+        (from < 2 || !typing_detail::isSpaceChar(text->data().at(from - 2)))) {
         --from;
         ++replaced;
         typed.prepend(u' ');
@@ -341,8 +349,8 @@ bool Typing::insertParagraph()
     typing_detail::keepLineOpen(m_doc, tail.get());
     // The caret starts the new paragraph, inside its first text.
     Node* n = tail.get();
-    while (n->firstChild() && !n->firstChild()->isText() && n->firstChild()->asElement()
-           && !n->firstChild()->asElement()->isVoid())
+    while (n->firstChild() && !n->firstChild()->isText() && n->firstChild()->asElement() &&
+           !n->firstChild()->asElement()->isVoid())
         n = n->firstChild();
     placeCaret(n->firstChild() && n->firstChild()->isText() ? n->firstChild() : n, 0);
     return true;
@@ -350,7 +358,10 @@ bool Typing::insertParagraph()
 
 namespace typing_detail {
 
-bool removesAsUnit(Element* e) { return e->isVoid() && !e->isComment(); }
+bool removesAsUnit(Element* e)
+{
+    return e->isVoid() && !e->isComment();
+}
 
 } // namespace typing_detail
 

@@ -40,8 +40,8 @@ void editing(const QString& html, const uint8_t* data, size_t size)
     if (!doc->body())
         return;
     const QString before = HtmlSerializer::fileText(doc.get());
-    static const int commands[] = {CommandGroup::Bold,      CommandGroup::Italic,    CommandGroup::Underline,
-                                   CommandGroup::FontSize,  CommandGroup::ForeColor, CommandGroup::FontName,
+    static const int commands[] = {CommandGroup::Bold,         CommandGroup::Italic,    CommandGroup::Underline,
+                                   CommandGroup::FontSize,     CommandGroup::ForeColor, CommandGroup::FontName,
                                    CommandGroup::RemoveFormat, CommandGroup::Hyperlink, CommandGroup::Unlink,
                                    CommandGroup::Delete};
     for (size_t i = 0; i + 3 < size && i < 24; i += 4) {
@@ -50,10 +50,10 @@ void editing(const QString& html, const uint8_t* data, size_t size)
         r.moveEnd(QStringLiteral("character"), data[i + 1] % 64);
         r.select();
         const int id = commands[data[i + 2] % (sizeof commands / sizeof *commands)];
-        const Variant value = id == CommandGroup::FontSize ? Variant(int(data[i + 3] % 9))
-                            : id == CommandGroup::ForeColor ? Variant(QStringLiteral("#102030"))
-                            : id == CommandGroup::FontName  ? Variant(QStringLiteral("Arial"))
-                                                            : Variant(QStringLiteral("a.html"));
+        const Variant value = id == CommandGroup::FontSize    ? Variant(int(data[i + 3] % 9))
+                              : id == CommandGroup::ForeColor ? Variant(QStringLiteral("#102030"))
+                              : id == CommandGroup::FontName  ? Variant(QStringLiteral("Arial"))
+                                                              : Variant(QStringLiteral("a.html"));
         doc->commands().exec(id, value);
         if (data[i + 3] & 0x80) {
             TextRange p = doc->selection().createRange();

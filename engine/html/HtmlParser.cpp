@@ -15,7 +15,8 @@ namespace engine {
 
 // Builds our nodes from gumbo's tree (a friend of the node classes: new
 // trees are built without undo records or notifications).
-class TreeBuilder {
+class TreeBuilder
+{
 public:
     explicit TreeBuilder(Document* doc) : m_doc(doc) {}
 
@@ -69,9 +70,9 @@ const GumboNode* findElement(const GumboNode* root, GumboTag tag)
         const GumboNode* n = queue[i];
         if (n->type == GUMBO_NODE_ELEMENT && n->v.element.tag == tag)
             return n;
-        const GumboVector* kids = n->type == GUMBO_NODE_DOCUMENT ? &n->v.document.children
-                                : n->type == GUMBO_NODE_ELEMENT  ? &n->v.element.children
-                                                                 : nullptr;
+        const GumboVector* kids = n->type == GUMBO_NODE_DOCUMENT  ? &n->v.document.children
+                                  : n->type == GUMBO_NODE_ELEMENT ? &n->v.element.children
+                                                                  : nullptr;
         if (kids)
             for (unsigned k = 0; k < kids->length; ++k)
                 queue.push_back(static_cast<const GumboNode*>(kids->data[k]));
@@ -81,7 +82,8 @@ const GumboNode* findElement(const GumboNode* root, GumboTag tag)
 
 // Gumbo's allocations come from large blocks that are dropped at once:
 // its tree lives only while we convert it.
-class GumboArena {
+class GumboArena
+{
 public:
     static void* allocate(void* self, size_t size) { return static_cast<GumboArena*>(self)->take(size); }
     static void release(void*, void*) {}
@@ -104,7 +106,8 @@ private:
     size_t m_capacity = 0;
 };
 
-struct Parsed {
+struct Parsed
+{
     GumboArena arena;
     GumboOutput* out = nullptr;
     QByteArray bytes;
@@ -157,9 +160,9 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             // The name as written, unless the parser had to change it
             // (characters it replaced, such as NUL).
             const QString normalized = QString::fromUtf8(a->name);
-            attr.name = a->original_name.length ? QString::fromUtf8(a->original_name.data,
-                                                                    qsizetype(a->original_name.length))
-                                                : normalized;
+            attr.name = a->original_name.length
+                            ? QString::fromUtf8(a->original_name.data, qsizetype(a->original_name.length))
+                            : normalized;
             if (attr.name.compare(normalized, Qt::CaseInsensitive) != 0)
                 attr.name = normalized;
             attr.name = tags::internShort(attr.name);
@@ -184,7 +187,8 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
 void TreeBuilder::convertChildren(const GumboNode* from, Node* to, int depth)
 {
     // Iterative walk: (gumbo node, our parent, depth).
-    struct Item {
+    struct Item
+    {
         const GumboNode* g;
         Node* parent;
         int depth;
@@ -362,31 +366,35 @@ QByteArray HtmlParser::boundNesting(const QByteArray& in)
         }
         const char* name = s + nameStart;
         if (closing) {
-            if (!isOneOfLower(name, nameLen, {"p", "li", "dt", "dd", "option", "td", "th", "tr", "tbody",
-                                                 "thead", "tfoot", "colgroup"}))
+            if (!isOneOfLower(
+                    name, nameLen,
+                    {"p", "li", "dt", "dd", "option", "td", "th", "tr", "tbody", "thead", "tfoot", "colgroup"}))
                 depth = qMax(0, depth - 1);
             i = gt;
             continue;
         }
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
-        if (isOneOfLower(name, nameLen, {"script", "style", "textarea", "xmp", "title", "plaintext", "noembed",
-                                         "noframes", "iframe", "noscript"})) {
+        if (isOneOfLower(name, nameLen,
+                         {"script", "style", "textarea", "xmp", "title", "plaintext", "noembed", "noframes", "iframe",
+                          "noscript"})) {
             // Skip the raw content up to the matching end tag.
             const QByteArray endTag = "</" + QByteArray(name, qsizetype(nameLen));
             qsizetype f = gt;
             while (f < n) {
-                if (s[f] == '<' && f + endTag.size() <= n && qstrnicmp(s + f, endTag.constData(), uint(endTag.size())) == 0)
+                if (s[f] == '<' && f + endTag.size() <= n &&
+                    qstrnicmp(s + f, endTag.constData(), uint(endTag.size())) == 0)
                     break;
                 ++f;
             }
             i = f - 1;
             continue;
         }
-        if (selfClosed || isOneOfLower(name, nameLen, {"area", "base", "basefont", "bgsound", "br", "col", "embed",
-                                                       "frame", "hr", "img", "input", "isindex", "keygen", "link",
-                                                       "meta", "param", "source", "spacer", "track", "wbr", "p",
-                                                       "li", "dt", "dd", "option", "td", "th", "tr", "tbody",
-                                                       "thead", "tfoot", "colgroup", "html", "head", "body"})) {
+        if (selfClosed ||
+            isOneOfLower(name, nameLen,
+                         {"area",  "base",  "basefont", "bgsound", "br",       "col",  "embed",  "frame",  "hr",
+                          "img",   "input", "isindex",  "keygen",  "link",     "meta", "param",  "source", "spacer",
+                          "track", "wbr",   "p",        "li",      "dt",       "dd",   "option", "td",     "th",
+                          "tr",    "tbody", "thead",    "tfoot",   "colgroup", "html", "head",   "body"})) {
             i = gt;
             continue;
         }

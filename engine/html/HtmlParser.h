@@ -14,7 +14,8 @@ class Element;
 // aside (kept as written) and the rest parsed in quirks mode; fragments are
 // parsed the same way inside a document without a DOCTYPE. Input size and
 // nesting are bounded before the parser sees them; comments are kept.
-class HtmlParser {
+class HtmlParser
+{
 public:
     // Largest input parsed, in UTF-8 bytes; longer input is cut. Room for
     // the largest page file the loader opens (64 MB) in any charset, whose

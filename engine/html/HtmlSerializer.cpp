@@ -14,21 +14,23 @@ bool isBareValue(const QString& v)
         return false;
     for (QChar c : v) {
         const char16_t u = c.unicode();
-        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '#' || u == '-'
-              || u == '_'))
+        if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '#' || u == '-' ||
+              u == '_'))
             return false;
     }
     return true;
 }
 
-class Writer {
+class Writer
+{
 public:
     explicit Writer(bool file) : m_file(file) {}
 
     void write(const Node* root, bool includeRoot)
     {
         // Iterative walk with explicit end-tag markers.
-        struct Item {
+        struct Item
+        {
             const Node* node;
             bool close;
         };
@@ -86,8 +88,7 @@ public:
     QString out;
 
 private:
-    template <class Stack, class Push>
-    void pushChildrenOf(const Node* root, Stack&, Push push)
+    template <class Stack, class Push> void pushChildrenOf(const Node* root, Stack&, Push push)
     {
         if (const Element* e = root->asElement())
             enterRaw(e);
@@ -97,8 +98,8 @@ private:
     bool isRaw(const Element* e) const { return tags::isRawText(e->tagName()); }
     bool isVerbatimBlock(const Element* e) const
     {
-        return isRaw(e) || e->hasTag(QLatin1String("PRE")) || e->hasTag(QLatin1String("TEXTAREA"))
-            || e->hasTag(QLatin1String("LISTING"));
+        return isRaw(e) || e->hasTag(QLatin1String("PRE")) || e->hasTag(QLatin1String("TEXTAREA")) ||
+               e->hasTag(QLatin1String("LISTING"));
     }
     void enterRaw(const Element* e)
     {
@@ -154,8 +155,8 @@ private:
     // <LISTING>; one written there in addition keeps the content's own.
     void keepLeadingNewline(const Element* e)
     {
-        if (!e->hasTag(QLatin1String("PRE")) && !e->hasTag(QLatin1String("TEXTAREA"))
-            && !e->hasTag(QLatin1String("LISTING")))
+        if (!e->hasTag(QLatin1String("PRE")) && !e->hasTag(QLatin1String("TEXTAREA")) &&
+            !e->hasTag(QLatin1String("LISTING")))
             return;
         const Text* first = e->firstChild() ? e->firstChild()->asText() : nullptr;
         if (first && first->data().startsWith(u'\n'))
@@ -197,11 +198,20 @@ QString HtmlSerializer::escapeText(const QString& t)
     out.reserve(t.size() + 8);
     for (QChar c : t) {
         switch (c.unicode()) {
-        case u'&': out += QLatin1String("&amp;"); break;
-        case u'<': out += QLatin1String("&lt;"); break;
-        case u'>': out += QLatin1String("&gt;"); break;
-        case 0xA0: out += QLatin1String("&nbsp;"); break;
-        default: out += c;
+        case u'&':
+            out += QLatin1String("&amp;");
+            break;
+        case u'<':
+            out += QLatin1String("&lt;");
+            break;
+        case u'>':
+            out += QLatin1String("&gt;");
+            break;
+        case 0xA0:
+            out += QLatin1String("&nbsp;");
+            break;
+        default:
+            out += c;
         }
     }
     return out;

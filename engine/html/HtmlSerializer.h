@@ -15,7 +15,8 @@ class Node;
 // with '&' and '"' escaped; bare attributes as their name; style from its
 // declarations; text with '&', '<', '>' escaped and U+00A0 as "&nbsp;";
 // SCRIPT, STYLE and comments verbatim; no whitespace of its own.
-class HtmlSerializer {
+class HtmlSerializer
+{
 public:
     static QString outerHTML(const Node* node);
     static QString innerHTML(const Node* node);

@@ -29,10 +29,8 @@ QString metaCharsetOf(const Document* doc)
     for (int i = 0; i < metas.length(); ++i) {
         Element* m = metas.item(i);
         QString cs = m->getAttributeText(QStringLiteral("charset"));
-        if (cs.isEmpty()
-            && m->getAttributeText(QStringLiteral("http-equiv")).compare(QLatin1String("Content-Type"),
-                                                                         Qt::CaseInsensitive)
-                   == 0) {
+        if (cs.isEmpty() && m->getAttributeText(QStringLiteral("http-equiv"))
+                                    .compare(QLatin1String("Content-Type"), Qt::CaseInsensitive) == 0) {
             const QString content = m->getAttributeText(QStringLiteral("content"));
             const int at = content.indexOf(QLatin1String("charset="), 0, Qt::CaseInsensitive);
             if (at >= 0)

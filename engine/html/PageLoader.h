@@ -18,7 +18,8 @@ class Document;
 // document's charset atomically, so a failed save leaves the old file.
 // The page-loaded notification follows every load after the call returned;
 // changes made while it is handled belong to the load.
-class PageLoader : public QObject {
+class PageLoader : public QObject
+{
     Q_OBJECT
 public:
     explicit PageLoader(Document* doc);
@@ -60,8 +61,8 @@ private:
     static bool readPageFile(const QString& path, QByteArray* bytes, QString* error);
 
     Document* m_doc;
-    QString m_charset;       // the charset the page was read in
-    QString m_forced;        // set by setCharset
+    QString m_charset; // the charset the page was read in
+    QString m_forced;  // set by setCharset
     QNetworkAccessManager* m_net = nullptr;
     QPointer<QNetworkReply> m_pending;
     int m_generation = 0;

@@ -43,8 +43,14 @@ bool pixelValue(const QString& v, int& px)
 // its size or place.
 bool isPaintOnlyProperty(const QString& upperName)
 {
-    static const QStringList names = {"COLOR", "BACKGROUND-COLOR", "BORDER-COLOR", "BORDER-TOP-COLOR",
-                                      "BORDER-RIGHT-COLOR", "BORDER-BOTTOM-COLOR", "BORDER-LEFT-COLOR", "FILTER"};
+    static const QStringList names = {"COLOR",
+                                      "BACKGROUND-COLOR",
+                                      "BORDER-COLOR",
+                                      "BORDER-TOP-COLOR",
+                                      "BORDER-RIGHT-COLOR",
+                                      "BORDER-BOTTOM-COLOR",
+                                      "BORDER-LEFT-COLOR",
+                                      "FILTER"};
     return names.contains(upperName);
 }
 
@@ -142,7 +148,8 @@ void DocumentLayout::rebuild()
     QString base = m_baseFolder;
     if (base.isEmpty() && m_doc) {
         const QString url = m_doc->url();
-        const QString path = url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(url).toLocalFile() : url;
+        const QString path =
+            url.startsWith(QLatin1String("file:"), Qt::CaseInsensitive) ? QUrl(url).toLocalFile() : url;
         if (!path.isEmpty() && !path.contains(QLatin1String("://")))
             base = QFileInfo(path).absolutePath();
     }

@@ -54,13 +54,14 @@ public:
     void ensureLayout();
     bool needsLayout() const;
     // Counts full layouts, restyles and shifts (for tests and benchmarks).
-    struct Counters {
+    struct Counters
+    {
         int rebuilds = 0;
         int layouts = 0;
         int restyles = 0;
         int shifts = 0;
-        int repaintOnly = 0; // restyles that kept the boxes
-        int textUpdates = 0; // text changed in place
+        int repaintOnly = 0;  // restyles that kept the boxes
+        int textUpdates = 0;  // text changed in place
         int blockLayouts = 0; // layouts that laid out one block again and kept the rest
     };
     const Counters& counters() const { return m_counters; }

@@ -4,7 +4,8 @@
 
 namespace engine {
 
-struct FontCatalog::Entry {
+struct FontCatalog::Entry
+{
     QFont font;
     FontMetricsPx metrics;
     unsigned decoration = 0;
@@ -14,7 +15,8 @@ struct FontCatalog::Entry {
 
 namespace fontcatalog_detail {
 
-struct Substitution {
+struct Substitution
+{
     const char16_t* face;
     const char* family;
 };
@@ -117,12 +119,8 @@ FontCatalog::~FontCatalog() = default;
 
 int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool italic, unsigned decoration)
 {
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5")
-                            .arg(familyList)
-                            .arg(pixelSize)
-                            .arg(weight)
-                            .arg(italic ? 1 : 0)
-                            .arg(decoration);
+    const QString key =
+        QStringLiteral("%1|%2|%3|%4|%5").arg(familyList).arg(pixelSize).arg(weight).arg(italic ? 1 : 0).arg(decoration);
     const auto found = m_byKey.constFind(key);
     if (found != m_byKey.constEnd())
         return found.value();

@@ -11,7 +11,8 @@
 namespace engine {
 
 // Metrics of one font as the layout needs them, in pixels.
-struct FontMetricsPx {
+struct FontMetricsPx
+{
     int ascent = 0;
     int descent = 0;
     int height = 0;

@@ -21,8 +21,8 @@ Element* Geometry::offsetParent(Element* el)
         const LayoutBox* b = m_layout.box(p);
         if (b && b->positioned)
             return p;
-        if (!cellOrTable && (p->hasTag(QLatin1String("TD")) || p->hasTag(QLatin1String("TH")) ||
-                             p->hasTag(QLatin1String("TABLE"))))
+        if (!cellOrTable &&
+            (p->hasTag(QLatin1String("TD")) || p->hasTag(QLatin1String("TH")) || p->hasTag(QLatin1String("TABLE"))))
             cellOrTable = p;
     }
     return cellOrTable ? cellOrTable : m_layout.document()->body();

@@ -101,7 +101,8 @@ Around scanText(const litehtml::element& container, int from, int step, int& bud
 // for the breaks of a parent in order, so a search is short.
 int childIndex(const litehtml::element& parent, const litehtml::element* child, int& hint)
 {
-    struct Found {
+    struct Found
+    {
         const litehtml::element* parent = nullptr;
         int index = 0;
     };

@@ -92,8 +92,7 @@ private:
 // drawn. Here drawing walks into a hidden element (it reports itself
 // visible while drawing), which then paints neither itself nor its text;
 // what it holds draws as its own visibility says.
-template <class Base>
-class Hinted : public Base, public PaintExtent
+template <class Base> class Hinted : public Base, public PaintExtent
 {
 public:
     using Base::Base;

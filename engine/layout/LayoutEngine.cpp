@@ -73,7 +73,8 @@ bool canHoldWordsInPlace(litehtml::element& el)
     return true;
 }
 
-struct TreeBuilder {
+struct TreeBuilder
+{
     LayoutTree& tree;
     std::unordered_map<int, std::weak_ptr<litehtml::element>>& elements;
     std::unordered_map<int, std::weak_ptr<litehtml::element>>& markers;
@@ -133,7 +134,8 @@ struct TreeBuilder {
     }
 
     // What an element and its content paint: null when unknown.
-    struct Painted {
+    struct Painted
+    {
         QRect area;
         bool anywhere = false;
         void add(const QRect& r) { area = area.isNull() ? r : area.united(r); }
@@ -246,7 +248,7 @@ struct TreeBuilder {
             // Room for list markers beside their items, glyphs that reach
             // past their line and italic overhangs.
             extent->setPaintExtent(painted.anywhere || painted.area.isNull() ? QRect()
-                                                                              : painted.area.adjusted(-64, -16, 64, 16));
+                                                                             : painted.area.adjusted(-64, -16, 64, 16));
         }
         return painted;
     }
@@ -307,7 +309,8 @@ void shiftPaintExtents(litehtml::element& el, int dx, int dy)
 
 } // namespace layoutengine_detail
 
-LayoutEngine::LayoutEngine() : m_container(std::make_unique<PageContainer>()), m_context(std::make_unique<litehtml::context>())
+LayoutEngine::LayoutEngine()
+    : m_container(std::make_unique<PageContainer>()), m_context(std::make_unique<litehtml::context>())
 {
     m_context->load_master_stylesheet(defaultStyleSheet());
 }
@@ -671,7 +674,8 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
         for (QRect& r : b.lineBoxes)
             r.translate(dx, dy);
         // The canvas takes in every box, as a layout's does.
-        canvas = canvas.expandedTo(QSize(b.borderBox.x() + b.borderBox.width(), b.borderBox.y() + b.borderBox.height()));
+        canvas =
+            canvas.expandedTo(QSize(b.borderBox.x() + b.borderBox.width(), b.borderBox.y() + b.borderBox.height()));
     }
     m_tree.canvas = canvas;
     const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(first, end);

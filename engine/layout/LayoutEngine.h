@@ -120,7 +120,7 @@ private:
     std::unique_ptr<BlockReflow> m_reflow;
     bool m_reloadDue = false;
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
-    QSize m_documentSize; // the layout library's extent of the page
+    QSize m_documentSize;          // the layout library's extent of the page
     std::optional<QRect> m_lastArea;
 };
 

@@ -121,7 +121,8 @@ private:
         out += QString::number(id);
         for (int i = 0; i < el->attributeCount(); ++i) {
             const Attribute& a = el->attributeAt(i);
-            if (!isValidAttributeName(a.name) || a.name.compare(QLatin1String(kNodeIdAttribute), Qt::CaseInsensitive) == 0 ||
+            if (!isValidAttributeName(a.name) ||
+                a.name.compare(QLatin1String(kNodeIdAttribute), Qt::CaseInsensitive) == 0 ||
                 a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0)
                 continue;
             out += u' ';

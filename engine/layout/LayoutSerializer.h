@@ -25,7 +25,8 @@ public:
     static constexpr int kMaxDepth = 180;
     static constexpr int kMaxTableDepth = 12;
 
-    struct Result {
+    struct Result
+    {
         QString html;
         std::vector<Ref<Node>> nodes; // node id -> node
     };

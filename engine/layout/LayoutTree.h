@@ -11,11 +11,12 @@ namespace engine {
 
 // The boxes of one element after a layout, in page coordinates (the canvas
 // origin at the top left of the page, before scrolling and zoom).
-struct LayoutBox {
-    int nodeId = -1;         // our node, -1 for elements the serializer did not write
-    QString tag;             // upper case: "TABLE", "TD"
-    QString htmlId;          // the id attribute, as written
-    int parent = -1;         // index in LayoutTree::boxes
+struct LayoutBox
+{
+    int nodeId = -1; // our node, -1 for elements the serializer did not write
+    QString tag;     // upper case: "TABLE", "TD"
+    QString htmlId;  // the id attribute, as written
+    int parent = -1; // index in LayoutTree::boxes
     std::vector<int> children;
     QRect borderBox;
     QRect paddingBox;
@@ -28,28 +29,30 @@ struct LayoutBox {
     bool hidden = false;          // visibility other than visible: paints nothing of its own (what it
                                   // holds may be visible again)
     int zIndex = 0;
-    int order = 0;                // document order
+    int order = 0; // document order
 };
 
 // One word or white-space run of a text node as laid out.
-struct TextPiece {
-    int textNodeId = -1;  // our text node, -1 when unknown
-    int offset = 0;       // UTF-16 offset of the piece in its text node
+struct TextPiece
+{
+    int textNodeId = -1; // our text node, -1 when unknown
+    int offset = 0;      // UTF-16 offset of the piece in its text node
     QString text;
     bool space = false;
-    QRect box;            // page coordinates; the line's height
-    int baseline = 0;     // page y of the baseline
-    int font = 0;         // handle in the layout's FontCatalog
-    int owner = -1;       // index of the box of the element that holds it
+    QRect box;        // page coordinates; the line's height
+    int baseline = 0; // page y of the baseline
+    int font = 0;     // handle in the layout's FontCatalog
+    int owner = -1;   // index of the box of the element that holds it
 };
 
 // Everything a layout produced that geometry, hit testing and text geometry
 // read. Built after each layout; independent of the layout library.
-struct LayoutTree {
-    std::vector<LayoutBox> boxes;   // in document order; boxes[0] is the root when not empty
-    std::vector<TextPiece> pieces;  // in document order
+struct LayoutTree
+{
+    std::vector<LayoutBox> boxes;        // in document order; boxes[0] is the root when not empty
+    std::vector<TextPiece> pieces;       // in document order
     std::unordered_map<int, int> byNode; // node id -> box index
-    QSize canvas;                   // extent of the page, positioned boxes included
+    QSize canvas;                        // extent of the page, positioned boxes included
 
     const LayoutBox* box(int nodeId) const
     {

@@ -47,8 +47,18 @@ bool isSpaceChar(char32_t c)
 bool isCjkNoLineEnd(char32_t c)
 {
     switch (c) {
-    case 0x3008: case 0x300A: case 0x300C: case 0x300E: case 0x3010: case 0x3014: case 0x3016:
-    case 0xFF08: case 0xFF3B: case 0xFF5B: case 0x2018: case 0x201C:
+    case 0x3008:
+    case 0x300A:
+    case 0x300C:
+    case 0x300E:
+    case 0x3010:
+    case 0x3014:
+    case 0x3016:
+    case 0xFF08:
+    case 0xFF3B:
+    case 0xFF5B:
+    case 0x2018:
+    case 0x201C:
         return true;
     default:
         return false;
@@ -197,8 +207,8 @@ void PageContainer::draw_list_marker(litehtml::uint_ptr hdc, const litehtml::lis
     QPainter* p = painterOf(hdc);
     const QRect box = toQRect(marker.pos);
     if (!marker.image.empty()) {
-        const QImage img = image(QString::fromStdString(marker.image),
-                                 marker.baseurl ? QString::fromUtf8(marker.baseurl) : QString());
+        const QImage img =
+            image(QString::fromStdString(marker.image), marker.baseurl ? QString::fromUtf8(marker.baseurl) : QString());
         if (!img.isNull()) {
             p->drawImage(box.topLeft(), img);
             return;
@@ -427,8 +437,7 @@ void PageContainer::drawPlaceholder(litehtml::uint_ptr hdc, const QRect& box, co
         p->setPen(shade);
         p->drawRect(box.adjusted(0, 0, -1, -1));
         p->setPen(Qt::black);
-        p->drawText(box.adjusted(3, 0, kind == PlaceholderList ? -18 : -3, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                    label);
+        p->drawText(box.adjusted(3, 0, kind == PlaceholderList ? -18 : -3, 0), Qt::AlignVCenter | Qt::AlignLeft, label);
         if (kind == PlaceholderList) {
             const QRect arrow(box.right() - 16, box.top() + 2, 15, box.height() - 4);
             p->fillRect(arrow, face);
@@ -436,7 +445,8 @@ void PageContainer::drawPlaceholder(litehtml::uint_ptr hdc, const QRect& box, co
             const QPoint c = arrow.center();
             p->setBrush(Qt::black);
             p->setPen(Qt::NoPen);
-            p->drawPolygon(QPolygon({QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 4, c.y() - 1), QPoint(c.x(), c.y() + 3)}));
+            p->drawPolygon(
+                QPolygon({QPoint(c.x() - 3, c.y() - 1), QPoint(c.x() + 4, c.y() - 1), QPoint(c.x(), c.y() + 3)}));
         }
         break;
     case PlaceholderButton:
@@ -597,12 +607,53 @@ bool PageContainer::isCjkBreakable(char32_t c)
 bool PageContainer::isCjkNoLineStart(char32_t c)
 {
     switch (c) {
-    case 0x3001: case 0x3002: case 0xFF0C: case 0xFF0E: case 0x30FB: case 0xFF1A: case 0xFF1B: case 0xFF1F:
-    case 0xFF01: case 0x309B: case 0x309C: case 0x30FD: case 0x30FE: case 0x309D: case 0x309E: case 0x3005:
-    case 0x30FC: case 0x3009: case 0x300B: case 0x300D: case 0x300F: case 0x3011: case 0x3015: case 0x3017:
-    case 0xFF09: case 0xFF3D: case 0xFF5D: case 0x2019: case 0x201D: case 0x3041: case 0x3043: case 0x3045:
-    case 0x3047: case 0x3049: case 0x3063: case 0x3083: case 0x3085: case 0x3087: case 0x30A1: case 0x30A3:
-    case 0x30A5: case 0x30A7: case 0x30A9: case 0x30C3: case 0x30E3: case 0x30E5: case 0x30E7:
+    case 0x3001:
+    case 0x3002:
+    case 0xFF0C:
+    case 0xFF0E:
+    case 0x30FB:
+    case 0xFF1A:
+    case 0xFF1B:
+    case 0xFF1F:
+    case 0xFF01:
+    case 0x309B:
+    case 0x309C:
+    case 0x30FD:
+    case 0x30FE:
+    case 0x309D:
+    case 0x309E:
+    case 0x3005:
+    case 0x30FC:
+    case 0x3009:
+    case 0x300B:
+    case 0x300D:
+    case 0x300F:
+    case 0x3011:
+    case 0x3015:
+    case 0x3017:
+    case 0xFF09:
+    case 0xFF3D:
+    case 0xFF5D:
+    case 0x2019:
+    case 0x201D:
+    case 0x3041:
+    case 0x3043:
+    case 0x3045:
+    case 0x3047:
+    case 0x3049:
+    case 0x3063:
+    case 0x3083:
+    case 0x3085:
+    case 0x3087:
+    case 0x30A1:
+    case 0x30A3:
+    case 0x30A5:
+    case 0x30A7:
+    case 0x30A9:
+    case 0x30C3:
+    case 0x30E3:
+    case 0x30E5:
+    case 0x30E7:
         return true;
     default:
         return false;

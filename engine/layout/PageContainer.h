@@ -58,17 +58,23 @@ public:
     // Placeholder drawing for boxes the layout cannot show (form controls,
     // plug-ins, images that failed to load).
     void drawPlaceholder(litehtml::uint_ptr hdc, const QRect& box, const QString& label, int kind);
-    enum PlaceholderKind { PlaceholderObject, PlaceholderField, PlaceholderButton, PlaceholderCheck, PlaceholderRadio,
-                           PlaceholderList, PlaceholderBrokenImage };
+    enum PlaceholderKind {
+        PlaceholderObject,
+        PlaceholderField,
+        PlaceholderButton,
+        PlaceholderCheck,
+        PlaceholderRadio,
+        PlaceholderList,
+        PlaceholderBrokenImage
+    };
 
     // Size of the box shown for an image that cannot be loaded.
     static constexpr int kBrokenImageWidth = 28;
     static constexpr int kBrokenImageHeight = 30;
 
     // litehtml::document_container
-    litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight,
-                                   litehtml::font_style italic, unsigned int decoration,
-                                   litehtml::font_metrics* fm) override;
+    litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight, litehtml::font_style italic,
+                                   unsigned int decoration, litehtml::font_metrics* fm) override;
     void delete_font(litehtml::uint_ptr hFont) override;
     int text_width(const litehtml::tchar_t* text, litehtml::uint_ptr hFont) override;
     void draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,

@@ -145,9 +145,10 @@ void tableHints(std::vector<StyleHint>& out, const HintSource& s)
         if (!w.isEmpty() && w != QLatin1String("0px")) {
             add(out, "border-width", w);
             add(out, "border-style", QStringLiteral("outset"));
-            add(out, "border-color", colorAttributeToCss(s.attribute("bordercolor")).isEmpty()
-                                         ? QStringLiteral("#808080")
-                                         : colorAttributeToCss(s.attribute("bordercolor")));
+            add(out, "border-color",
+                colorAttributeToCss(s.attribute("bordercolor")).isEmpty()
+                    ? QStringLiteral("#808080")
+                    : colorAttributeToCss(s.attribute("bordercolor")));
         }
     }
     const QString spacing = s.attribute("cellspacing");
@@ -243,21 +244,19 @@ std::vector<StyleHint> presentationalHints(const HintSource& s)
         const QString bg = s.attribute("background");
         if (!bg.trimmed().isEmpty())
             add(out, "background-image", quoteUrl(bg));
-        const QString left = pixels(s.attribute("leftmargin").isNull() ? s.attribute("marginwidth")
-                                                                        : s.attribute("leftmargin"));
+        const QString left =
+            pixels(s.attribute("leftmargin").isNull() ? s.attribute("marginwidth") : s.attribute("leftmargin"));
         if (!left.isEmpty()) {
             add(out, "margin-left", left);
-            add(out, "margin-right", pixels(s.attribute("rightmargin")).isEmpty()
-                                         ? left
-                                         : pixels(s.attribute("rightmargin")));
+            add(out, "margin-right",
+                pixels(s.attribute("rightmargin")).isEmpty() ? left : pixels(s.attribute("rightmargin")));
         }
-        const QString top = pixels(s.attribute("topmargin").isNull() ? s.attribute("marginheight")
-                                                                      : s.attribute("topmargin"));
+        const QString top =
+            pixels(s.attribute("topmargin").isNull() ? s.attribute("marginheight") : s.attribute("topmargin"));
         if (!top.isEmpty()) {
             add(out, "margin-top", top);
-            add(out, "margin-bottom", pixels(s.attribute("bottommargin")).isEmpty()
-                                          ? top
-                                          : pixels(s.attribute("bottommargin")));
+            add(out, "margin-bottom",
+                pixels(s.attribute("bottommargin")).isEmpty() ? top : pixels(s.attribute("bottommargin")));
         }
     } else if (tag == QLatin1String("font")) {
         const QString face = s.attribute("face");

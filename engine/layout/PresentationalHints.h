@@ -8,7 +8,8 @@
 namespace engine {
 
 // One CSS declaration that an HTML 4 presentational attribute stands for.
-struct StyleHint {
+struct StyleHint
+{
     QString property;
     QString value;
     bool operator==(const StyleHint&) const = default;
@@ -16,7 +17,8 @@ struct StyleHint {
 
 // What the hints of an element may read: its own attributes and those of its
 // nearest ancestor with a given tag (lower case); a null QString when absent.
-struct HintSource {
+struct HintSource
+{
     QString tag; // lower case
     std::function<QString(const char* name)> attribute;
     std::function<QString(const char* ancestorTag, const char* name)> ancestorAttribute;

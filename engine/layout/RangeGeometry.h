@@ -20,7 +20,8 @@ class TextRange;
 class RangeGeometry
 {
 public:
-    explicit RangeGeometry(DocumentLayout& layout) : m_layout(layout), m_ownText(std::in_place, layout), m_text(*m_ownText)
+    explicit RangeGeometry(DocumentLayout& layout)
+        : m_layout(layout), m_ownText(std::in_place, layout), m_text(*m_ownText)
     {
     }
     // Reading the text geometry a view keeps (its caches stay warm).

@@ -198,10 +198,11 @@ std::vector<int> distributeColumnWidths(const std::vector<TableColumnInput>& col
         const double spare = width - maxGuess;
         const auto weightMax = [](const TableColumnInput& c) { return static_cast<double>(maxOf(c)); };
         if (!share(widths, columns, spare, isAuto, weightMax) &&
-            !share(widths, columns, spare, [](const TableColumnInput& c) { return c.fixed && c.percent <= 0; },
-                   weightMax))
-            share(widths, columns, spare, [](const TableColumnInput& c) { return c.percent > 0; },
-                  [](const TableColumnInput& c) { return c.percent; });
+            !share(
+                widths, columns, spare, [](const TableColumnInput& c) { return c.fixed && c.percent <= 0; }, weightMax))
+            share(
+                widths, columns, spare, [](const TableColumnInput& c) { return c.percent > 0; },
+                [](const TableColumnInput& c) { return c.percent; });
     }
     return roundedWidths(widths);
 }

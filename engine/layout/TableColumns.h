@@ -7,11 +7,12 @@ namespace engine {
 // One column of a table as the width distribution sees it: the narrowest and
 // widest it can be laid out (cell padding and borders included), and the
 // width its cells ask for.
-struct TableColumnInput {
+struct TableColumnInput
+{
     int minWidth = 0;
     int maxWidth = 0;
-    bool fixed = false;  // a width in pixels (minWidth == maxWidth then)
-    double percent = 0;  // a width in percent of the table; 0: none
+    bool fixed = false; // a width in pixels (minWidth == maxWidth then)
+    double percent = 0; // a width in percent of the table; 0: none
 };
 
 // A cell spanning columns [first, first + count): the spanned columns'

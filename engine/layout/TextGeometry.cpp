@@ -112,8 +112,7 @@ void TextGeometry::addEmptyLines()
     std::vector<int> moved(m_lines.size());
     size_t e = 0;
     for (size_t l = 0; l < m_lines.size(); ++l) {
-        const TextPiece& first =
-            tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(m_lines[l].first)])];
+        const TextPiece& first = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(m_lines[l].first)])];
         Node* text = m_layout.node(first.textNodeId);
         while (e < empty.size() &&
                LivePosition::compare(breaks[e]->parentNode(), breaks[e]->indexInParent(), text, first.offset) < 0) {
@@ -319,10 +318,10 @@ TextPosition TextGeometry::positionAtPoint(QPoint page)
         for (const Line& line : m_lines) {
             if (pass == 0 && !lineInScope(line, scope))
                 continue;
-            const int dy = page.y() < line.rect.top() ? line.rect.top() - page.y()
+            const int dy = page.y() < line.rect.top()      ? line.rect.top() - page.y()
                            : page.y() > line.rect.bottom() ? page.y() - line.rect.bottom()
                                                            : 0;
-            const int dx = page.x() < line.rect.left() ? line.rect.left() - page.x()
+            const int dx = page.x() < line.rect.left()    ? line.rect.left() - page.x()
                            : page.x() > line.rect.right() ? page.x() - line.rect.right()
                                                           : 0;
             // Lines under the point come first, then the vertically nearest.
@@ -359,9 +358,9 @@ int TextGeometry::lineBeyond(const QRect& current, int direction, int x, int fro
         const int dy = direction < 0 ? current.top() - (line.rect.top() + line.rect.height())
                                      : line.rect.top() - (current.top() + current.height());
         const QRect block = line.block >= 0 ? tree.boxes[static_cast<size_t>(line.block)].borderBox : line.rect;
-        const int aside = x < block.left() ? block.left() - x
+        const int aside = x < block.left()                    ? block.left() - x
                           : x >= block.left() + block.width() ? x - (block.left() + block.width() - 1)
-                                                               : 0;
+                                                              : 0;
         const long long score = std::max(0, dy) + 4LL * aside;
         if (best < 0 || score < bestScore) {
             best = k;

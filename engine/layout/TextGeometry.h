@@ -15,7 +15,8 @@ class Text;
 // A place where the caret can stand: in text, a text node and a UTF-16
 // offset in it; on an empty line, the element holding the break that ends
 // the line and the break's index (the place before the break).
-struct TextPosition {
+struct TextPosition
+{
     Node* node = nullptr;
     int offset = 0;
     bool isNull() const { return node == nullptr; }
@@ -23,11 +24,12 @@ struct TextPosition {
 };
 
 // The line a place stands on, in page coordinates.
-struct LineInfo {
-    int x = 0;        // left of the line's first word
+struct LineInfo
+{
+    int x = 0; // left of the line's first word
     int top = 0;
     int baseline = 0;
-    int descent = 0;  // from the baseline to the line's bottom
+    int descent = 0; // from the baseline to the line's bottom
     int height = 0;
 };
 
@@ -78,7 +80,8 @@ public:
     std::pair<int, int> wordAt(const Text* text, int offset);
 
 private:
-    struct Line {
+    struct Line
+    {
         int first = 0; // piece indices [first, last]; -1 on an empty line
         int last = 0;
         int block = -1;
@@ -104,9 +107,9 @@ private:
     DocumentLayout& m_layout;
     std::vector<int> m_pieces; // indices of laid-out words of known text nodes
     std::vector<Line> m_lines;
-    std::vector<int> m_lineOf; // per entry of m_pieces
+    std::vector<int> m_lineOf;                                 // per entry of m_pieces
     std::unordered_map<int, std::vector<int>> m_entriesOfNode; // text node id -> its entries, in order
-    std::unordered_map<int, int> m_lineOfBreak; // break node id -> its empty line
+    std::unordered_map<int, int> m_lineOfBreak;                // break node id -> its empty line
     std::vector<std::vector<int>> m_prefix;
     int m_generation = -1;
 };

@@ -6,7 +6,8 @@ namespace engine {
 
 // A separate tree that parseString fills; owned by the document that made
 // it. Pointers placed in it can be copied and moved to the document.
-class MarkupContainer {
+class MarkupContainer
+{
 public:
     explicit MarkupContainer(Document* owner);
     ~MarkupContainer();

@@ -189,10 +189,18 @@ bool MarkupPointer::moveUnit(Unit unit)
     const Node* scope = nullptr;
     bool ok = false;
     switch (unit) {
-    case Unit::NextChar: ok = textunits::nextChar(n, o, scope); break;
-    case Unit::PrevChar: ok = textunits::prevChar(n, o, scope); break;
-    case Unit::NextWordBegin: ok = textunits::nextWordStart(n, o, scope); break;
-    case Unit::PrevWordBegin: ok = textunits::prevWordStart(n, o, scope); break;
+    case Unit::NextChar:
+        ok = textunits::nextChar(n, o, scope);
+        break;
+    case Unit::PrevChar:
+        ok = textunits::prevChar(n, o, scope);
+        break;
+    case Unit::NextWordBegin:
+        ok = textunits::nextWordStart(n, o, scope);
+        break;
+    case Unit::PrevWordBegin:
+        ok = textunits::prevWordStart(n, o, scope);
+        break;
     }
     if (ok)
         m_pos.set(n, o);

@@ -10,16 +10,17 @@ class MarkupContainer;
 
 // What a step of a markup pointer passed over.
 enum class MarkupContext {
-    None,        // nothing: the pointer is at the start or end of its tree
-    Text,        // a run of text (see MarkupStep::textLength)
-    EnterScope,  // the start tag of an element with content
-    ExitScope,   // the end tag of an element
-    NoScope,     // an element without content (IMG, BR, ...) or a comment ("!")
+    None,       // nothing: the pointer is at the start or end of its tree
+    Text,       // a run of text (see MarkupStep::textLength)
+    EnterScope, // the start tag of an element with content
+    ExitScope,  // the end tag of an element
+    NoScope,    // an element without content (IMG, BR, ...) or a comment ("!")
 };
 
-struct MarkupStep {
+struct MarkupStep
+{
     MarkupContext context = MarkupContext::None;
-    Element* element = nullptr;  // the element entered, left or passed; for text its parent
+    Element* element = nullptr; // the element entered, left or passed; for text its parent
     int textLength = 0;
 };
 
@@ -27,7 +28,8 @@ struct MarkupStep {
 // between characters. It keeps its place when the tree around it changes.
 // With left gravity (the default) content inserted at the pointer ends up
 // after it; with right gravity, before it.
-class MarkupPointer {
+class MarkupPointer
+{
 public:
     enum class Adjacency { BeforeBegin = 0, AfterBegin = 1, BeforeEnd = 2, AfterEnd = 3 };
     enum class Gravity { Left, Right };

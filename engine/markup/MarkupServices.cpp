@@ -26,7 +26,10 @@ Node* childToward(Node* ancestor, Node* n)
     return n;
 }
 
-int lengthOf(Node* n) { return n->asText() ? n->asText()->length() : n->childCount(); }
+int lengthOf(Node* n)
+{
+    return n->asText() ? n->asText()->length() : n->childCount();
+}
 
 } // namespace services_detail
 
@@ -166,8 +169,7 @@ bool MarkupServices::movePointersToRange(const TextRange& range, MarkupPointer* 
 
 bool MarkupServices::moveRangeToPointers(const MarkupPointer& start, const MarkupPointer& end, TextRange* range)
 {
-    if (!range || !start.isPositioned() || !end.isPositioned()
-        || start.container()->document() != range->document())
+    if (!range || !start.isPositioned() || !end.isPositioned() || start.container()->document() != range->document())
         return false;
     range->setRange(start.container(), start.offset(), end.container(), end.offset());
     return true;
@@ -247,8 +249,8 @@ Ref<Element> MarkupServices::createElement(Document* doc, const QString& tag, co
     Ref<Element> el = doc->createElement(tag);
     if (!el || attributes.trimmed().isEmpty())
         return el;
-    auto nodes = HtmlParser::parseFragment(doc, QStringLiteral("<span %1></span>").arg(attributes),
-                                           QStringLiteral("DIV"));
+    auto nodes =
+        HtmlParser::parseFragment(doc, QStringLiteral("<span %1></span>").arg(attributes), QStringLiteral("DIV"));
     for (auto& n : nodes) {
         Element* span = n->asElement();
         if (!span || !span->hasTag(QLatin1String("SPAN")))

@@ -18,7 +18,8 @@ class TextRange;
 // elements are split the way DOM range operations split them: the part of
 // a cut element inside the range is a shallow copy holding that part.
 // Each call is one undo step unless it runs inside an undo unit.
-class MarkupServices {
+class MarkupServices
+{
 public:
     // Removes what lies between the pointers.
     static bool remove(const MarkupPointer& start, const MarkupPointer& end);
@@ -38,8 +39,7 @@ public:
     // Parses HTML into a new container owned by `doc`; `start`/`end` are set
     // around the HTML element when the text begins with a DOCTYPE or <HTML,
     // else around the body content.
-    static MarkupContainer* parseString(Document* doc, const QString& html, MarkupPointer* start,
-                                        MarkupPointer* end);
+    static MarkupContainer* parseString(Document* doc, const QString& html, MarkupPointer* start, MarkupPointer* end);
 
     // Conversion between text ranges and pointer pairs.
     static bool movePointersToRange(const TextRange& range, MarkupPointer* start, MarkupPointer* end);

@@ -29,8 +29,7 @@ bool skipsText(const Node* n)
     // Text of SCRIPT, STYLE, TITLE and comments is not page text.
     for (const Node* p = n->parentNode(); p; p = p->parentNode())
         if (const Element* e = p->asElement())
-            if (tags::isRawText(e->tagName()) || e->hasTag(QLatin1String("TITLE"))
-                || e->hasTag(QLatin1String("HEAD")))
+            if (tags::isRawText(e->tagName()) || e->hasTag(QLatin1String("TITLE")) || e->hasTag(QLatin1String("HEAD")))
                 return true;
     return false;
 }
@@ -100,7 +99,10 @@ bool charBefore(Node* node, int offset, const Node* scope, Text*& t, int& k)
     return false;
 }
 
-QChar charAt(Text* t, int k) { return t->data().at(k); }
+QChar charAt(Text* t, int k)
+{
+    return t->data().at(k);
+}
 
 bool isSentenceEnd(QChar c)
 {
@@ -166,7 +168,7 @@ bool isWordStart(Node* node, int offset, const Node* scope)
 
 bool isSentenceStart(Node* node, int offset, const Node* scope)
 {
-    Text *b = nullptr;
+    Text* b = nullptr;
     int kb = 0;
     if (!charAfter(node, offset, scope, b, kb) || classOf(charAt(b, kb)) == CharClass::Space)
         return false;
@@ -258,7 +260,10 @@ bool prevWordStart(Node*& node, int& offset, const Node* scope)
     return false;
 }
 
-bool wordEnd(Node*& node, int& offset, const Node* scope) { return nextWordStart(node, offset, scope); }
+bool wordEnd(Node*& node, int& offset, const Node* scope)
+{
+    return nextWordStart(node, offset, scope);
+}
 
 bool nextSentenceStart(Node*& node, int& offset, const Node* scope)
 {

@@ -34,8 +34,8 @@ bool UndoManager::mergeTyping(Step& prev, const Step& next)
         return false;
     UndoRecord& a = prev.records.back();
     const UndoRecord& b = next.records.front();
-    if (a.kind != UndoRecord::Kind::Text || b.kind != UndoRecord::Kind::Text || a.target != b.target
-        || !b.removed.isEmpty() || a.index + a.inserted.size() != b.index)
+    if (a.kind != UndoRecord::Kind::Text || b.kind != UndoRecord::Kind::Text || a.target != b.target ||
+        !b.removed.isEmpty() || a.index + a.inserted.size() != b.index)
         return false;
     a.inserted += b.inserted;
     return true;
@@ -63,8 +63,14 @@ void UndoManager::clear()
     m_depth = 0;
 }
 
-bool UndoManager::undo() { return replay(m_undo, m_redo, false); }
-bool UndoManager::redo() { return replay(m_redo, m_undo, true); }
+bool UndoManager::undo()
+{
+    return replay(m_undo, m_redo, false);
+}
+bool UndoManager::redo()
+{
+    return replay(m_redo, m_undo, true);
+}
 
 void UndoManager::closeOpenUnits()
 {

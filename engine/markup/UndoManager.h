@@ -17,23 +17,25 @@ class Text;
 // recorded while a node is in the page; a node taken out of the page is put
 // back by undo as it is then, so engine code never changes nodes after
 // taking them out (it works on copies).
-struct UndoRecord {
+struct UndoRecord
+{
     enum class Kind { Insert, Remove, Attribute, Style, Text };
     Kind kind = Kind::Insert;
-    Ref<Node> target;   // the parent, the element or the text node
-    Ref<Node> child;    // Insert/Remove: the node
-    int index = 0;      // Insert/Remove: child index; Attribute: position; Text: offset
-    QString name;       // Attribute
+    Ref<Node> target; // the parent, the element or the text node
+    Ref<Node> child;  // Insert/Remove: the node
+    int index = 0;    // Insert/Remove: child index; Attribute: position; Text: offset
+    QString name;     // Attribute
     std::optional<Attribute> before, after;
     std::vector<StyleDeclaration> styleBefore, styleAfter;
-    QString removed, inserted;  // Text
+    QString removed, inserted; // Text
 };
 
 // The undo history of a document. Changes are grouped into steps: between
 // the outermost beginUnit/endUnit everything is one step; a unit without a
 // change leaves no step. A unit marked as typing merges with the typing step
 // before it when it continues the same text.
-class UndoManager {
+class UndoManager
+{
 public:
     explicit UndoManager(Document* doc) : m_doc(doc) {}
 
@@ -62,7 +64,8 @@ public:
     void setPlaceSelection(std::function<void(Node*, int)> f) { m_place = std::move(f); }
 
 private:
-    struct Step {
+    struct Step
+    {
         std::vector<UndoRecord> records;
         bool typing = false;
     };

@@ -9,7 +9,8 @@ namespace engine {
 
 namespace caretstep_detail {
 
-struct Place {
+struct Place
+{
     Node* node = nullptr;
     int offset = 0;
 };
@@ -48,8 +49,8 @@ bool emptyLineBetween(TextGeometry& text, const Place& from, Node* to, int direc
     if (to && to == from.node)
         return false; // within one text node
     int guard = 0;
-    for (Node* n = direction > 0 ? nodeAfter(from, scope) : nodeBefore(from, scope); n && n != to && guard < 10000;
-         n = direction > 0 ? n->nextInTree(scope) : n->previousInTree(), ++guard) {
+    for (Node* n = direction > 0 ? nodeAfter(from, scope) : nodeBefore(from, scope);
+         n && n != to && guard<10000; n = direction> 0 ? n->nextInTree(scope) : n->previousInTree(), ++guard) {
         if (scope && !scope->containsNode(n))
             return false;
         Element* e = n->asElement();

@@ -44,20 +44,24 @@ Qt::CursorShape cornerCursor(int corner)
 {
     switch (corner) {
     case 5:
-    case 8: return Qt::SizeFDiagCursor;
+    case 8:
+        return Qt::SizeFDiagCursor;
     case 6:
-    case 7: return Qt::SizeBDiagCursor;
+    case 7:
+        return Qt::SizeBDiagCursor;
     case 1:
-    case 3: return Qt::SizeVerCursor;
-    default: return Qt::SizeHorCursor;
+    case 3:
+        return Qt::SizeVerCursor;
+    default:
+        return Qt::SizeHorCursor;
     }
 }
 
 bool isImageFile(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("gif") || suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")
-        || suffix == QLatin1String("png") || suffix == QLatin1String("bmp");
+    return suffix == QLatin1String("gif") || suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg") ||
+           suffix == QLatin1String("png") || suffix == QLatin1String("bmp");
 }
 
 QString attributeValue(const QString& v)
@@ -76,17 +80,38 @@ DesignModeInput::DesignModeInput(PageView& view, EventDispatcher& events)
 
 DesignModeInput::~DesignModeInput() = default;
 
-Document* DesignModeInput::doc() const { return m_view.document(); }
+Document* DesignModeInput::doc() const
+{
+    return m_view.document();
+}
 
-bool DesignModeInput::editing() const { return m_view.designMode() && doc()->commands().editMode(); }
+bool DesignModeInput::editing() const
+{
+    return m_view.designMode() && doc()->commands().editMode();
+}
 
 // ---------------------------------------------------------------- switches
 
-bool DesignModeInput::multipleSelection() const { return doc()->commands().isSwitchOn(CommandGroup::MultipleSelection); }
-bool DesignModeInput::position2D() const { return doc()->commands().isSwitchOn(CommandGroup::Position2D); }
-bool DesignModeInput::liveResize() const { return doc()->commands().isSwitchOn(CommandGroup::LiveResize); }
-bool DesignModeInput::overwrite() const { return doc()->commands().isSwitchOn(CommandGroup::Overwrite); }
-bool DesignModeInput::overrideCursor() const { return doc()->commands().isSwitchOn(CommandGroup::OverrideCursor); }
+bool DesignModeInput::multipleSelection() const
+{
+    return doc()->commands().isSwitchOn(CommandGroup::MultipleSelection);
+}
+bool DesignModeInput::position2D() const
+{
+    return doc()->commands().isSwitchOn(CommandGroup::Position2D);
+}
+bool DesignModeInput::liveResize() const
+{
+    return doc()->commands().isSwitchOn(CommandGroup::LiveResize);
+}
+bool DesignModeInput::overwrite() const
+{
+    return doc()->commands().isSwitchOn(CommandGroup::Overwrite);
+}
+bool DesignModeInput::overrideCursor() const
+{
+    return doc()->commands().isSwitchOn(CommandGroup::OverrideCursor);
+}
 
 // ---------------------------------------------------------------- capture
 
@@ -239,8 +264,7 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
         }
         if (input_detail::isTextContainer(e) || e->hasTag(QLatin1String("BODY"))) {
             if (shift && m_anchor.isSet()) {
-                const TextPosition pos =
-                    m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
+                const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
                 if (!pos.isNull() && e->containsNode(pos.node)) {
                     m_focus.set(pos.node, pos.offset);
                     sel.setTextRange(m_anchor.node(), m_anchor.offset(), pos.node, pos.offset);
@@ -269,7 +293,8 @@ bool DesignModeInput::placeCaretAt(QPoint client, Element* container, Element* s
         return false;
     Selection& sel = doc()->selection();
     const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
-    if (!pos.isNull() && container->containsNode(pos.node) && Typing::editingContainer(pos.node) == Typing::editingContainer(container))
+    if (!pos.isNull() && container->containsNode(pos.node) &&
+        Typing::editingContainer(pos.node) == Typing::editingContainer(container))
         sel.collapseAt(pos.node, pos.offset);
     else
         sel.collapseAt(container, container->childCount());
@@ -328,7 +353,8 @@ void DesignModeInput::mouseMove(QPoint client, int buttons, Qt::KeyboardModifier
             if (!cancelled)
                 stepTextSelect(client, event);
             break;
-        case Drag::None: break;
+        case Drag::None:
+            break;
         }
     } else if (m_capture) {
         m_drag = Drag::None; // the sink took over the press
@@ -414,15 +440,36 @@ void DesignModeInput::stepResize(QPoint client, EventObject&)
     int left = m.start.left(), top = m.start.top(), right = m.start.left() + m.start.width(),
         bottom = m.start.top() + m.start.height();
     switch (m_corner) {
-    case 1: top += d.y(); break;
-    case 2: left += d.x(); break;
-    case 3: bottom += d.y(); break;
-    case 4: right += d.x(); break;
-    case 5: left += d.x(); top += d.y(); break;
-    case 6: right += d.x(); top += d.y(); break;
-    case 7: left += d.x(); bottom += d.y(); break;
-    case 8: right += d.x(); bottom += d.y(); break;
-    default: break;
+    case 1:
+        top += d.y();
+        break;
+    case 2:
+        left += d.x();
+        break;
+    case 3:
+        bottom += d.y();
+        break;
+    case 4:
+        right += d.x();
+        break;
+    case 5:
+        left += d.x();
+        top += d.y();
+        break;
+    case 6:
+        right += d.x();
+        top += d.y();
+        break;
+    case 7:
+        left += d.x();
+        bottom += d.y();
+        break;
+    case 8:
+        right += d.x();
+        bottom += d.y();
+        break;
+    default:
+        break;
     }
     left = std::min(left, right - 1);
     top = std::min(top, bottom - 1);
@@ -482,8 +529,8 @@ void DesignModeInput::mouseUp(QPoint client, int button, Qt::KeyboardModifiers m
         const bool cancelled = m_events.fire(events::DblClick, dbl);
         if (!cancelled && !m_capture && editing() && button == LeftButton) {
             const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
-            if (pos.text() && Typing(doc()).isEditable(pos.node)
-                && doc()->selection().type() != Selection::Type::Control) {
+            if (pos.text() && Typing(doc()).isEditable(pos.node) &&
+                doc()->selection().type() != Selection::Type::Control) {
                 const auto [from, to] = m_view.textGeometry().wordAt(pos.text(), pos.offset);
                 if (to > from) {
                     doc()->selection().setTextRange(pos.node, from, pos.node, to);
@@ -585,10 +632,10 @@ void DesignModeInput::keyDown(int qtKey, Qt::KeyboardModifiers mods, const QStri
 {
     Ref<Document> keep(doc());
     EventObject event;
-    event.srcElement = doc()->selection().start().isSet() && doc()->selection().start().node()->asElement()
-                           ? doc()->selection().start().node()->asElement()
-                           : (doc()->selection().start().isSet() ? doc()->selection().start().node()->parentElement()
-                                                                 : doc()->body());
+    event.srcElement =
+        doc()->selection().start().isSet() && doc()->selection().start().node()->asElement()
+            ? doc()->selection().start().node()->asElement()
+            : (doc()->selection().start().isSet() ? doc()->selection().start().node()->parentElement() : doc()->body());
     event.keyCode = virtualKeyOf(qtKey);
     event.shiftKey = mods & Qt::ShiftModifier;
     event.ctrlKey = mods & Qt::ControlModifier;
@@ -599,8 +646,8 @@ void DesignModeInput::keyDown(int qtKey, Qt::KeyboardModifiers mods, const QStri
     }
     EventDispatcher::Scope scope(m_events, event);
     const bool ctrl = event.ctrlKey, shift = event.shiftKey;
-    if ((ctrl || event.altKey) && m_viewHost
-        && m_viewHost->translateAccelerator(event.keyCode, shift, ctrl, event.altKey)) {
+    if ((ctrl || event.altKey) && m_viewHost &&
+        m_viewHost->translateAccelerator(event.keyCode, shift, ctrl, event.altKey)) {
         finishEvent();
         return;
     }
@@ -609,38 +656,59 @@ void DesignModeInput::keyDown(int qtKey, Qt::KeyboardModifiers mods, const QStri
     bool changed = false;
     if (ctrl) {
         switch (qtKey) {
-        case Qt::Key_Z: doc()->commands().exec(CommandGroup::Undo); break;
-        case Qt::Key_Y: doc()->commands().exec(CommandGroup::Redo); break;
-        case Qt::Key_C: doc()->commands().exec(CommandGroup::Copy); break;
-        case Qt::Key_X: doc()->commands().exec(CommandGroup::Cut); break;
-        case Qt::Key_V: doc()->commands().exec(CommandGroup::Paste); break;
-        case Qt::Key_A: selectAll(); break;
+        case Qt::Key_Z:
+            doc()->commands().exec(CommandGroup::Undo);
+            break;
+        case Qt::Key_Y:
+            doc()->commands().exec(CommandGroup::Redo);
+            break;
+        case Qt::Key_C:
+            doc()->commands().exec(CommandGroup::Copy);
+            break;
+        case Qt::Key_X:
+            doc()->commands().exec(CommandGroup::Cut);
+            break;
+        case Qt::Key_V:
+            doc()->commands().exec(CommandGroup::Paste);
+            break;
+        case Qt::Key_A:
+            selectAll();
+            break;
         case Qt::Key_Left:
         case Qt::Key_Right:
         case Qt::Key_Home:
-        case Qt::Key_End: moveCaret(qtKey, shift, true); changed = true; break;
-        default: break;
+        case Qt::Key_End:
+            moveCaret(qtKey, shift, true);
+            changed = true;
+            break;
+        default:
+            break;
         }
         finishEvent();
         return;
     }
     switch (qtKey) {
     case Qt::Key_Return:
-    case Qt::Key_Enter: changed = shift ? typing.insertLineBreak() : typing.insertParagraph(); break;
+    case Qt::Key_Enter:
+        changed = shift ? typing.insertLineBreak() : typing.insertParagraph();
+        break;
     case Qt::Key_Backspace:
         changed = sel.type() == Selection::Type::Control ? doc()->commands().exec(CommandGroup::Delete) == 0
-                                                          : typing.deleteBackward();
+                                                         : typing.deleteBackward();
         break;
     case Qt::Key_Delete:
         changed = sel.type() == Selection::Type::Control ? doc()->commands().exec(CommandGroup::Delete) == 0
-                                                          : typing.deleteForward();
+                                                         : typing.deleteForward();
         break;
     case Qt::Key_Left:
     case Qt::Key_Right:
     case Qt::Key_Up:
     case Qt::Key_Down:
     case Qt::Key_Home:
-    case Qt::Key_End: moveCaret(qtKey, shift, false); changed = true; break;
+    case Qt::Key_End:
+        moveCaret(qtKey, shift, false);
+        changed = true;
+        break;
     default:
         if (!event.altKey && !text.isEmpty() && text.at(0).isPrint()) {
             EventObject press = event;
@@ -694,9 +762,9 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
     if (sel.type() == Selection::Type::Control || !sel.start().isSet())
         return;
     // Keep the anchor and the moving end when they still are the selection's ends.
-    const bool ours = m_anchor.isSet() && m_focus.isSet()
-        && ((m_anchor.compare(sel.start()) == 0 && m_focus.compare(sel.end()) == 0)
-            || (m_anchor.compare(sel.end()) == 0 && m_focus.compare(sel.start()) == 0));
+    const bool ours = m_anchor.isSet() && m_focus.isSet() &&
+                      ((m_anchor.compare(sel.start()) == 0 && m_focus.compare(sel.end()) == 0) ||
+                       (m_anchor.compare(sel.end()) == 0 && m_focus.compare(sel.start()) == 0));
     if (!ours) {
         m_anchor = sel.start();
         m_focus = sel.end();
@@ -768,8 +836,8 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         for (int guard = 0; guard < 100000; ++guard) {
             Node* tn = n;
             int to = o;
-            if (!(home ? textunits::prevChar(tn, to, scope) : textunits::nextChar(tn, to, scope)) || !tn->isText()
-                || Typing::editingContainer(tn) != container)
+            if (!(home ? textunits::prevChar(tn, to, scope) : textunits::nextChar(tn, to, scope)) || !tn->isText() ||
+                Typing::editingContainer(tn) != container)
                 break;
             const QRect r = text.caretRect(tn->asText(), to);
             if (r.isNull() || r.top() != lineTop)
@@ -781,7 +849,8 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         offset = o;
         break;
     }
-    default: break;
+    default:
+        break;
     }
     m_focus.set(node, offset);
     if (extend) {
@@ -816,7 +885,8 @@ void DesignModeInput::paintComposition(QPainter& p, const QRect& caret) const
     if (m_preedit.isEmpty() || caret.isNull())
         return;
     const QFontMetrics fm(p.font());
-    const QRect box(caret.left(), caret.top(), fm.horizontalAdvance(m_preedit) + 2, std::max(caret.height(), fm.height()));
+    const QRect box(caret.left(), caret.top(), fm.horizontalAdvance(m_preedit) + 2,
+                    std::max(caret.height(), fm.height()));
     p.save();
     p.fillRect(box, Qt::white);
     p.setPen(Qt::black);
@@ -896,8 +966,8 @@ bool DesignModeInput::drop(QPoint client, const QMimeData* data)
         const int so = start.offset();
         // One image alone is selected as an object.
         Node* only = sn && !sn->isText() ? sn->child(so) : nullptr;
-        if (images && only && only->asElement() && only->nextSibling() == end.node()->child(end.offset())
-            && end.node() == sn && end.offset() == so + 1)
+        if (images && only && only->asElement() && only->nextSibling() == end.node()->child(end.offset()) &&
+            end.node() == sn && end.offset() == so + 1)
             sel.setControlRange({Ref<Element>(only->asElement())});
         else
             sel.setTextRange(sn, so, end.node(), end.offset());

@@ -89,7 +89,8 @@ public:
 
 private:
     enum class Drag { None, Pending, TextSelect, Move, Resize };
-    struct Moved {
+    struct Moved
+    {
         Ref<Element> element;
         QRect start; // border box in client coordinates at the start
     };

@@ -48,7 +48,8 @@ enum EventButton { NoButton = 0, LeftButton = 1, RightButton = 2, MiddleButton =
 // The window's event object during one event: what the sink and the edit
 // host read. Points are client coordinates (during capture they may lie
 // outside the view); keyCode is a Windows virtual-key number.
-struct EventObject {
+struct EventObject
+{
     int type = 0;
     Ref<Element> srcElement;
     int x = 0;

@@ -15,8 +15,8 @@
 namespace engine {
 
 PagePrinter::PagePrinter(Document* doc)
-    : m_doc(doc), m_pageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                               QPageLayout::Millimeter)
+    : m_doc(doc),
+      m_pageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter)
 {
 }
 
@@ -32,7 +32,8 @@ namespace pageprinter_detail {
 
 bool isReplaced(const QString& tag)
 {
-    static const char* const tags[] = {"IMG", "EMBED", "OBJECT", "APPLET", "INPUT", "SELECT", "TEXTAREA", "BUTTON", "MARQUEE"};
+    static const char* const tags[] = {"IMG",    "EMBED",    "OBJECT", "APPLET", "INPUT",
+                                       "SELECT", "TEXTAREA", "BUTTON", "MARQUEE"};
     return std::any_of(std::begin(tags), std::end(tags), [&tag](const char* t) { return tag == QLatin1String(t); });
 }
 
@@ -57,7 +58,8 @@ PagePrinter::Plan PagePrinter::plan(DocumentLayout& layout, QSize printable) con
     // Images and objects are not cut either, unless they are taller than half
     // a sheet (then no sheet could hold them whole and still be filled).
     for (const LayoutBox& b : tree.boxes) {
-        if (pageprinter_detail::isReplaced(b.tag) && b.borderBox.height() > 0 && b.borderBox.height() <= sheetHeight / 2)
+        if (pageprinter_detail::isReplaced(b.tag) && b.borderBox.height() > 0 &&
+            b.borderBox.height() <= sheetHeight / 2)
             lines.emplace_back(b.borderBox.top(), b.borderBox.top() + b.borderBox.height());
     }
     std::sort(lines.begin(), lines.end());
@@ -133,7 +135,8 @@ void PagePrinter::paintSheet(QPainter& painter, QSize printable, int sheet)
     DocumentLayout layout(m_doc.get());
     const Plan sheets = plan(layout, printable);
     if (sheet < static_cast<int>(sheets.tops.size()))
-        pageprinter_detail::paintPlannedSheet(painter, layout, sheets.tops, sheets.scale, printable, size_t(sheet), 1.0);
+        pageprinter_detail::paintPlannedSheet(painter, layout, sheets.tops, sheets.scale, printable, size_t(sheet),
+                                              1.0);
 }
 
 int PagePrinter::print(QPrinter& printer)

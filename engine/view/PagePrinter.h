@@ -64,7 +64,8 @@ public:
     static QSize printableSize(const QPageLayout& layout);
 
 private:
-    struct Plan {
+    struct Plan
+    {
         double scale = 1.0;
         std::vector<int> tops;
     };

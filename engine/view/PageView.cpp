@@ -32,8 +32,8 @@ std::vector<QRect> handleRects(const QRect& box, int size)
     const int left = box.left() - size, top = box.top() - size;
     const int right = box.left() + box.width(), bottom = box.top() + box.height();
     const int cx = box.left() + box.width() / 2 - size / 2, cy = box.top() + box.height() / 2 - size / 2;
-    return {QRect(left, top, size, size),  QRect(cx, top, size, size),     QRect(right, top, size, size),
-            QRect(left, cy, size, size),   QRect(right, cy, size, size),   QRect(left, bottom, size, size),
+    return {QRect(left, top, size, size),  QRect(cx, top, size, size),      QRect(right, top, size, size),
+            QRect(left, cy, size, size),   QRect(right, cy, size, size),    QRect(left, bottom, size, size),
             QRect(cx, bottom, size, size), QRect(right, bottom, size, size)};
 }
 
@@ -64,9 +64,8 @@ PageView::PageView(Document* doc, QWidget* parent)
     viewport()->setMouseTracking(true);
     viewport()->setAcceptDrops(true);
     setAttribute(Qt::WA_InputMethodEnabled);
-    m_layout->engine().container().setBelowContentHook([this](QPainter& p, int nodeId, const QRect& box) {
-        paintBehaviorsBelow(p, nodeId, box, m_currentUpdate);
-    });
+    m_layout->engine().container().setBelowContentHook(
+        [this](QPainter& p, int nodeId, const QRect& box) { paintBehaviorsBelow(p, nodeId, box, m_currentUpdate); });
     updateViewportSize();
     doc->setLayoutServices(this);
 }
@@ -259,14 +258,16 @@ QPoint PageView::clientToView(QPoint client) const
 QRect PageView::clientToView(const QRect& client) const
 {
     const QPoint tl = clientToView(client.topLeft());
-    const QPoint br((client.x() + client.width()) * m_zoom / 100 + 1, (client.y() + client.height()) * m_zoom / 100 + 1);
+    const QPoint br((client.x() + client.width()) * m_zoom / 100 + 1,
+                    (client.y() + client.height()) * m_zoom / 100 + 1);
     return QRect(tl, br - QPoint(1, 1));
 }
 
 void PageView::updateViewportSize()
 {
     const QSize view = viewport()->size();
-    m_layout->setViewportSize(QSize(std::max(1, view.width() * 100 / m_zoom), std::max(1, view.height() * 100 / m_zoom)));
+    m_layout->setViewportSize(
+        QSize(std::max(1, view.width() * 100 / m_zoom), std::max(1, view.height() * 100 / m_zoom)));
     scheduleFlush();
 }
 
@@ -307,7 +308,8 @@ void PageView::scheduleFlush()
     if (m_flushQueued)
         return;
     m_flushQueued = true;
-    QMetaObject::invokeMethod(this, [this] { flushChanges(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { flushChanges(); }, Qt::QueuedConnection);
 }
 
 void PageView::flushChanges()
@@ -449,8 +451,7 @@ void PageView::paintBehaviors(QPainter& p, const QRect& pageUpdate, bool belowPa
         const bool below = b.painter->zOrder() == ElementPainter::BelowContent;
         // Elements whose layout class calls the painters below content had
         // theirs drawn with the page; the others get them before decorations.
-        if (belowPassLeftovers != below ||
-            (below && pageview_detail::drawsBelowContentItself(b.element.get())))
+        if (belowPassLeftovers != below || (below && pageview_detail::drawsBelowContentItself(b.element.get())))
             continue;
         const QRect bounds = behaviorBounds(b.element.get());
         if (bounds.isNull() || !bounds.translated(scroll).intersects(pageUpdate))
@@ -472,7 +473,8 @@ void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
         for (const LayoutBox& b : tree.boxes) {
             const bool candidate = b.tag == QLatin1String("TABLE") || b.tag == QLatin1String("TD") ||
                                    b.tag == QLatin1String("TH") || b.positioned;
-            if (!candidate || b.borderBox != b.paddingBox || b.borderBox.isEmpty() || !b.borderBox.intersects(pageUpdate))
+            if (!candidate || b.borderBox != b.paddingBox || b.borderBox.isEmpty() ||
+                !b.borderBox.intersects(pageUpdate))
                 continue;
             p.drawRect(b.borderBox.adjusted(0, 0, -1, -1));
         }
@@ -482,9 +484,8 @@ void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
         return;
     Selection& selection = m_doc->selection();
     // A collapsed text range is a caret.
-    const Selection::Type type = selection.type() == Selection::Type::Text && selection.isCollapsed()
-                                     ? Selection::Type::None
-                                     : selection.type();
+    const Selection::Type type =
+        selection.type() == Selection::Type::Text && selection.isCollapsed() ? Selection::Type::None : selection.type();
     switch (type) {
     case Selection::Type::Text: {
         // The covered part of each line of text between the two ends, and

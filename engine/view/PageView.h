@@ -157,7 +157,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    struct Behavior {
+    struct Behavior
+    {
         Ref<Element> element;
         std::shared_ptr<ElementPainter> painter;
     };

@@ -21,30 +21,61 @@ namespace pageview_input_detail {
 int buttonOf(Qt::MouseButton b)
 {
     switch (b) {
-    case Qt::LeftButton: return LeftButton;
-    case Qt::RightButton: return RightButton;
-    case Qt::MiddleButton: return MiddleButton;
-    default: return NoButton;
+    case Qt::LeftButton:
+        return LeftButton;
+    case Qt::RightButton:
+        return RightButton;
+    case Qt::MiddleButton:
+        return MiddleButton;
+    default:
+        return NoButton;
     }
 }
 
 int buttonsOf(Qt::MouseButtons b)
 {
-    return (b & Qt::LeftButton ? LeftButton : 0) | (b & Qt::RightButton ? RightButton : 0)
-        | (b & Qt::MiddleButton ? MiddleButton : 0);
+    return (b & Qt::LeftButton ? LeftButton : 0) | (b & Qt::RightButton ? RightButton : 0) |
+           (b & Qt::MiddleButton ? MiddleButton : 0);
 }
 
 } // namespace pageview_input_detail
 
-int PageView::advise(EventSink* sink) { return m_events->advise(sink); }
-bool PageView::unadvise(int cookie) { return m_events->unadvise(cookie); }
-EventObject* PageView::windowEvent() const { return m_events->current(); }
-void PageView::setEditHost(EditHost* host) { m_input->setEditHost(host); }
-void PageView::setViewHost(ViewHost* host) { m_input->setViewHost(host); }
-void PageView::setCapture(Element* element) { m_input->setCapture(element); }
-void PageView::releaseCapture() { m_input->releaseCapture(); }
-void PageView::setPageCursor(const QCursor& cursor) { m_input->setProgramCursor(cursor); }
-QCursor PageView::pageCursor() const { return m_input->currentCursor(); }
+int PageView::advise(EventSink* sink)
+{
+    return m_events->advise(sink);
+}
+bool PageView::unadvise(int cookie)
+{
+    return m_events->unadvise(cookie);
+}
+EventObject* PageView::windowEvent() const
+{
+    return m_events->current();
+}
+void PageView::setEditHost(EditHost* host)
+{
+    m_input->setEditHost(host);
+}
+void PageView::setViewHost(ViewHost* host)
+{
+    m_input->setViewHost(host);
+}
+void PageView::setCapture(Element* element)
+{
+    m_input->setCapture(element);
+}
+void PageView::releaseCapture()
+{
+    m_input->releaseCapture();
+}
+void PageView::setPageCursor(const QCursor& cursor)
+{
+    m_input->setProgramCursor(cursor);
+}
+QCursor PageView::pageCursor() const
+{
+    return m_input->currentCursor();
+}
 
 void PageView::mousePressEvent(QMouseEvent* event)
 {
@@ -119,7 +150,10 @@ void PageView::dragMoveEvent(QDragMoveEvent* event)
         event->acceptProposedAction();
 }
 
-void PageView::dragLeaveEvent(QDragLeaveEvent*) { m_input->dragLeave(); }
+void PageView::dragLeaveEvent(QDragLeaveEvent*)
+{
+    m_input->dragLeave();
+}
 
 void PageView::dropEvent(QDropEvent* event)
 {
@@ -127,6 +161,9 @@ void PageView::dropEvent(QDropEvent* event)
         event->acceptProposedAction();
 }
 
-bool PageView::focusNextPrevChild(bool) { return false; }
+bool PageView::focusNextPrevChild(bool)
+{
+    return false;
+}
 
 } // namespace engine

@@ -11,13 +11,16 @@
 
 namespace {
 
-struct LinkCase {
+struct LinkCase
+{
     const char* address;
     const char* web;
     const char* mail;
 };
 
-class AboutLinkTest : public ::testing::TestWithParam<LinkCase> {};
+class AboutLinkTest : public ::testing::TestWithParam<LinkCase>
+{
+};
 
 // An empty address gives no link; an address the desktop could not open
 // without a scheme gets one.
@@ -34,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, AboutLinkTest,
                                            LinkCase{"https://a.example/x", "https://a.example/x",
                                                     "mailto:https://a.example/x"}));
 
-struct VersionCase {
+struct VersionCase
+{
     const char* info;
     const char* version;
     const char* servicePack;
@@ -46,7 +50,9 @@ void PrintTo(const VersionCase& c, std::ostream* os)
     *os << '"' << c.info << "\" \"" << c.version << "\" \"" << c.servicePack << '"';
 }
 
-class AboutVersionTest : public ::testing::TestWithParam<VersionCase> {};
+class AboutVersionTest : public ::testing::TestWithParam<VersionCase>
+{
+};
 
 // Values missing under the version key leave no stray dash or brackets.
 TEST_P(AboutVersionTest, VersionTextJoinsWhatIsThere)

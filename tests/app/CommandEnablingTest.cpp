@@ -6,7 +6,8 @@
 
 namespace {
 
-struct MaskCase {
+struct MaskCase
+{
     const char* name;
     quint32 mask;
     bool arrange;
@@ -21,7 +22,9 @@ void PrintTo(const MaskCase& c, std::ostream* os)
     *os << c.name;
 }
 
-class SelectionMaskTest : public ::testing::TestWithParam<MaskCase> {};
+class SelectionMaskTest : public ::testing::TestWithParam<MaskCase>
+{
+};
 
 TEST_P(SelectionMaskTest, EnablesByTheSelectionKind)
 {
@@ -46,8 +49,7 @@ INSTANTIATE_TEST_SUITE_P(
         MaskCase{"Caret", 0x1, false, false, true, true, false},
         MaskCase{"TextRange", 0x2, true, true, true, true, false},
         MaskCase{"CaretInBlock", 0x1 | 0x4, false, false, false, true, false},
-        MaskCase{"Block", 0x4, true, true, false, true, false},
-        MaskCase{"Image", 0x8, true, true, true, true, false},
+        MaskCase{"Block", 0x4, true, true, false, true, false}, MaskCase{"Image", 0x8, true, true, true, true, false},
         MaskCase{"TableControl", 0x10, true, true, false, true, false},
         MaskCase{"CaretInCell", 0x10 | 0x1, false, true, true, true, true},
         MaskCase{"CaretInCellOfMergedRange", 0x10 | 0x1 | 0x200000, false, true, true, true, false},

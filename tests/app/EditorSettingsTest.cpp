@@ -14,7 +14,8 @@ void writeDWord(const QString& name, quint32 value)
     ASSERT_TRUE(reg.WriteDWord(name, value));
 }
 
-struct RangeCase {
+struct RangeCase
+{
     const char* value;
     quint32 stored;
     int expected;
@@ -46,7 +47,9 @@ int fieldOf(const EditorSettings& s, const QString& name)
     return -1;
 }
 
-class EditorSettingsRangeTest : public ::testing::TestWithParam<RangeCase> {};
+class EditorSettingsRangeTest : public ::testing::TestWithParam<RangeCase>
+{
+};
 
 TEST_P(EditorSettingsRangeTest, StoredValueReadsBackByItsRangeRule)
 {
@@ -57,17 +60,18 @@ TEST_P(EditorSettingsRangeTest, StoredValueReadsBackByItsRangeRule)
     EXPECT_EQ(fieldOf(settings, QString::fromLatin1(c.value)), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Values, EditorSettingsRangeTest,
-    ::testing::Values(RangeCase{"GRID_SIZE", 0, 10}, RangeCase{"GRID_SIZE", 101, 10}, RangeCase{"GRID_SIZE", 100, 100},
-                      RangeCase{"GRID_SIZE", 1, 1}, RangeCase{"GRID_STYLE", 4, 1}, RangeCase{"GRID_STYLE", 3, 3},
-                      // Switches stored off stay off.
-                      RangeCase{"SOUNDEFFECT", 0, 0}, RangeCase{"SHOW_GUIDE", 0, 0}, RangeCase{"SHOW_ARRANGE", 0, 0},
-                      RangeCase{"SHOW_TABLE_TOOLBAR", 0, 0}, RangeCase{"GRID_VISIBLE", 0, 0},
-                      RangeCase{"SNAP_ON", 0, 0},
-                      // Other values out of range take the fallback of each.
-                      RangeCase{"SOUNDEFFECT", 7, 0}, RangeCase{"SHOW_GUIDE", 4, 1}, RangeCase{"SNAP_ON", 9, 1},
-                      RangeCase{"SNAP_ON", 2, 2}, RangeCase{"GRID_VISIBLE", 0xFFFFFFFF, 1}));
+INSTANTIATE_TEST_SUITE_P(Values, EditorSettingsRangeTest,
+                         ::testing::Values(RangeCase{"GRID_SIZE", 0, 10}, RangeCase{"GRID_SIZE", 101, 10},
+                                           RangeCase{"GRID_SIZE", 100, 100}, RangeCase{"GRID_SIZE", 1, 1},
+                                           RangeCase{"GRID_STYLE", 4, 1}, RangeCase{"GRID_STYLE", 3, 3},
+                                           // Switches stored off stay off.
+                                           RangeCase{"SOUNDEFFECT", 0, 0}, RangeCase{"SHOW_GUIDE", 0, 0},
+                                           RangeCase{"SHOW_ARRANGE", 0, 0}, RangeCase{"SHOW_TABLE_TOOLBAR", 0, 0},
+                                           RangeCase{"GRID_VISIBLE", 0, 0}, RangeCase{"SNAP_ON", 0, 0},
+                                           // Other values out of range take the fallback of each.
+                                           RangeCase{"SOUNDEFFECT", 7, 0}, RangeCase{"SHOW_GUIDE", 4, 1},
+                                           RangeCase{"SNAP_ON", 9, 1}, RangeCase{"SNAP_ON", 2, 2},
+                                           RangeCase{"GRID_VISIBLE", 0xFFFFFFFF, 1}));
 
 TEST(EditorSettingsTest, MissingValuesUnderAnExistingKeyAreRangeChecked)
 {

@@ -49,7 +49,8 @@ TEST(MenuResourceTest, ShippedMenusHoldTheShellCommands)
 TEST(MenuResourceTest, AcceleratorsGiveShortcutsToTheSharedActions)
 {
     QStringList problems;
-    const auto table = MenuResource::parseAccelerators(QStringLiteral("33106 Ctrl+S\n33198 F12\nnonsense\n"), &problems);
+    const auto table =
+        MenuResource::parseAccelerators(QStringLiteral("33106 Ctrl+S\n33198 F12\nnonsense\n"), &problems);
     EXPECT_EQ(table.size(), 2);
     EXPECT_EQ(problems.size(), 1);
     platform::CommandRegistry registry;

@@ -67,7 +67,8 @@ QString writePage(const QTemporaryDir& dir, const QString& name, const QByteArra
     return path;
 }
 
-class ShellTest : public ::testing::Test {
+class ShellTest : public ::testing::Test
+{
 protected:
     // The tutorial's browse view runs only under a display; here a plain widget stands in.
     void SetUp() override
@@ -170,7 +171,9 @@ TEST_F(ShellTest, AMissingManualIsReported)
     EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
 }
 
-class GuideSettingTest : public ShellTest, public ::testing::WithParamInterface<int> {};
+class GuideSettingTest : public ShellTest, public ::testing::WithParamInterface<int>
+{
+};
 
 TEST_P(GuideSettingTest, OnlyTheValueOneShowsTheGuide)
 {
@@ -242,14 +245,17 @@ TEST_F(ShellTest, IdlePassRunsTheFullUpdateAfterATriggeredCommand)
     EXPECT_TRUE(back->isEnabled());
 }
 
-struct LockPaneCase {
+struct LockPaneCase
+{
     bool capsLock;
     bool numLock;
     const char* capsPane;
     const char* numPane;
 };
 
-class LockPaneTest : public ShellTest, public ::testing::WithParamInterface<LockPaneCase> {};
+class LockPaneTest : public ShellTest, public ::testing::WithParamInterface<LockPaneCase>
+{
+};
 
 // The light idle update (no command ran) brings the lock panes up to date.
 TEST_P(LockPaneTest, LockPanesShowTheirTextOnlyWhileTheLockIsOn)
@@ -314,9 +320,9 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
     EXPECT_TRUE(enabled(33106));
     EXPECT_TRUE(enabled(33128));
-    EXPECT_TRUE(enabled(33016)); // zoom
-    EXPECT_TRUE(enabled(33366)); // toolbar customisation
-    EXPECT_FALSE(enabled(33468)); // nothing selected
+    EXPECT_TRUE(enabled(33016));             // zoom
+    EXPECT_TRUE(enabled(33366));             // toolbar customisation
+    EXPECT_FALSE(enabled(33468));            // nothing selected
     app->GetActiveView()->m_dwSelKind = 0x8; // an image
     EXPECT_TRUE(enabled(33468));
     EXPECT_TRUE(enabled(33467));
@@ -616,9 +622,9 @@ TEST_F(ShellTest, ADamagedDockStateLeavesTheDefaultBars)
         ASSERT_TRUE(reg.ReadBinary(QStringLiteral("State"), state));
     }
     const QList<QPair<QByteArray, QByteArray>> damaged{
-        {state.left(state.size() / 2), "bar_601"},     // cut short
-        {QByteArray(64, '\xff'), "bar_601"},         // not a layout at all
-        {state, QByteArray("\0\xfe\n\xff", 4)},     // bar names that are not text
+        {state.left(state.size() / 2), "bar_601"}, // cut short
+        {QByteArray(64, '\xff'), "bar_601"},       // not a layout at all
+        {state, QByteArray("\0\xfe\n\xff", 4)},    // bar names that are not text
     };
     for (const auto& [value, bars] : damaged) {
         {
@@ -966,8 +972,8 @@ TEST(ShellScreenshot, MainWindowWithAPage)
     setShowGuide(0);
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("index.html"));
-    ASSERT_TRUE(QFile::copy(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath()
-                                + QStringLiteral("/../data/pages/positioned-tables.html"),
+    ASSERT_TRUE(QFile::copy(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
+                                QStringLiteral("/../data/pages/positioned-tables.html"),
                             page));
     CZQApp app;
     ASSERT_TRUE(app.InitInstance({}));

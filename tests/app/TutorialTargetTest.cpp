@@ -4,7 +4,8 @@
 
 namespace {
 
-struct TargetCase {
+struct TargetCase
+{
     const char* what;
     quintptr wParam;
     qintptr lParam;
@@ -14,7 +15,9 @@ struct TargetCase {
     TutorialTarget target;
 };
 
-class TutorialTargetTest : public ::testing::TestWithParam<TargetCase> {};
+class TutorialTargetTest : public ::testing::TestWithParam<TargetCase>
+{
+};
 
 TEST_P(TutorialTargetTest, RequestChoosesThePage)
 {
@@ -26,14 +29,19 @@ const QStringList kAlbum{QStringLiteral("menu"), QStringLiteral("album"), QStrin
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, TutorialTargetTest,
-    ::testing::Values(TargetCase{"any other request: the page being edited", 3, 0, true, false, {}, TutorialTarget::ActiveView},
-                      TargetCase{"no page open", 6, 1, false, false, {}, TutorialTarget::None},
-                      TargetCase{"a plain page", 6, 0, true, false, {}, TutorialTarget::None},
-                      TargetCase{"a frameset page", 6, 0, true, true, kAlbum, TutorialTarget::FramesetView},
-                      TargetCase{"an album", 6, 1, true, true, kAlbum, TutorialTarget::ContentsView},
-                      TargetCase{"album frames in the other order", 6, 1, true, true,
-                                 {QStringLiteral("album"), QStringLiteral("menu")}, TutorialTarget::None},
-                      TargetCase{"a frameset with one frame", 6, 1, true, true, {QStringLiteral("menu")},
-                                 TutorialTarget::None}));
+    ::testing::Values(
+        TargetCase{"any other request: the page being edited", 3, 0, true, false, {}, TutorialTarget::ActiveView},
+        TargetCase{"no page open", 6, 1, false, false, {}, TutorialTarget::None},
+        TargetCase{"a plain page", 6, 0, true, false, {}, TutorialTarget::None},
+        TargetCase{"a frameset page", 6, 0, true, true, kAlbum, TutorialTarget::FramesetView},
+        TargetCase{"an album", 6, 1, true, true, kAlbum, TutorialTarget::ContentsView},
+        TargetCase{"album frames in the other order",
+                   6,
+                   1,
+                   true,
+                   true,
+                   {QStringLiteral("album"), QStringLiteral("menu")},
+                   TutorialTarget::None},
+        TargetCase{"a frameset with one frame", 6, 1, true, true, {QStringLiteral("menu")}, TutorialTarget::None}));
 
 } // namespace

@@ -24,9 +24,15 @@ inline engine::Ref<engine::Document> pageFrom(const QString& html)
     return doc;
 }
 
-inline engine::Ref<engine::Document> pageFrom(const char* html) { return pageFrom(QString::fromUtf8(html)); }
+inline engine::Ref<engine::Document> pageFrom(const char* html)
+{
+    return pageFrom(QString::fromUtf8(html));
+}
 
-inline QString bodyHtml(engine::Document* doc) { return doc->body() ? doc->body()->innerHTML() : QString(); }
+inline QString bodyHtml(engine::Document* doc)
+{
+    return doc->body() ? doc->body()->innerHTML() : QString();
+}
 
 // True when parsing the body's HTML again builds the same tree: the engine's
 // own editing keeps the tree as a parser would build it.

@@ -232,8 +232,8 @@ TEST(DetectCharset, ByteOrderMarkWinsOverMetaAndContent)
 TEST(DetectCharset, Utf16MetaInABytePageIsNotBelieved)
 {
     for (const char* declared : {"utf-16", "UTF-16LE", "utf-32"}) {
-        const QByteArray page = "<meta charset=\"" + QByteArray(declared) + "\"><p>"
-                                + encodeText(japaneseProse(), QStringLiteral("windows-31j"));
+        const QByteArray page = "<meta charset=\"" + QByteArray(declared) + "\"><p>" +
+                                encodeText(japaneseProse(), QStringLiteral("windows-31j"));
         EXPECT_EQ(detectCharset(page), QStringLiteral("windows-31j")) << declared;
     }
 }

@@ -64,18 +64,18 @@ void writeFile(const QString& path, const QByteArray& bytes)
     file.write(bytes);
 }
 
-struct DocumentFlow : ::testing::Test {
+struct DocumentFlow : ::testing::Test
+{
     QTemporaryDir dir;
     platform::RecentFileList recent{4};
     QList<QLabel*> frames;
-    platform::DocTemplate docTemplate{
-        "ULO", [] { return std::make_unique<TextDocument>(); },
-        [this](Document& doc) {
-            auto* view = new QLabel; // deleted in TearDown or by the test
-            frames << view;
-            doc.addView(view);
-            return true;
-        }};
+    platform::DocTemplate docTemplate{"ULO", [] { return std::make_unique<TextDocument>(); },
+                                      [this](Document& doc) {
+                                          auto* view = new QLabel; // deleted in TearDown or by the test
+                                          frames << view;
+                                          doc.addView(view);
+                                          return true;
+                                      }};
 
     void SetUp() override { docTemplate.setRecentFiles(&recent); }
     void TearDown() override { qDeleteAll(frames); }
@@ -183,8 +183,7 @@ TEST_F(DocumentFlow, TemplateKeepsOneDocumentPerPathAndClosesWithTheLastView)
 {
     writeFile(path("a.html"), "a");
     QList<Document*> activated;
-    QObject::connect(&docTemplate, &platform::DocTemplate::activateRequested,
-                     [&](Document* d) { activated << d; });
+    QObject::connect(&docTemplate, &platform::DocTemplate::activateRequested, [&](Document* d) { activated << d; });
     Document* a = docTemplate.openDocumentFile(path("a.html"));
     EXPECT_EQ(docTemplate.openDocumentFile(path("a.html")), a);
     EXPECT_EQ(activated, QList<Document*>{a});
@@ -219,7 +218,8 @@ TEST_F(DocumentFlow, SaveAllModifiedStopsAtTheFirstCancel)
 TEST_F(DocumentFlow, DefaultFileDialogRunsThroughTheModalRunner)
 {
     // Document's own file dialog (TextDocument overrides it; this one does not).
-    struct PlainDocument : Document {
+    struct PlainDocument : Document
+    {
         int askSaveModified() override { return platform::IDYES; }
     } doc;
     platform::ModalResponder responder;
@@ -235,7 +235,8 @@ TEST_F(DocumentFlow, DefaultFileDialogRunsThroughTheModalRunner)
     EXPECT_TRUE(QFile::exists(target));
 }
 
-struct RecentCase {
+struct RecentCase
+{
     QStringList added;
     QStringList expected;
 };
@@ -257,12 +258,11 @@ TEST_P(RecentFiles, NewestFirstEachOnceAtMostFour)
     EXPECT_EQ(list.entries(), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RecentFiles,
-    ::testing::Values(RecentCase{{"/a"}, {"/a"}}, RecentCase{{"/a", "/b", "/a"}, {"/a", "/b"}},
-                      RecentCase{{"/a", "/b", "/c", "/d", "/e"}, {"/e", "/d", "/c", "/b"}},
-                      RecentCase{{"/a", "", "/A"}, {"/A", "/a"}},
-                      RecentCase{{"/a", "/b", "/c", "/d", "/b"}, {"/b", "/d", "/c", "/a"}}));
+INSTANTIATE_TEST_SUITE_P(Table, RecentFiles,
+                         ::testing::Values(RecentCase{{"/a"}, {"/a"}}, RecentCase{{"/a", "/b", "/a"}, {"/a", "/b"}},
+                                           RecentCase{{"/a", "/b", "/c", "/d", "/e"}, {"/e", "/d", "/c", "/b"}},
+                                           RecentCase{{"/a", "", "/A"}, {"/A", "/a"}},
+                                           RecentCase{{"/a", "/b", "/c", "/d", "/b"}, {"/b", "/d", "/c", "/a"}}));
 
 TEST(RecentFileList, EntriesReadBackAreCleanedUp)
 {

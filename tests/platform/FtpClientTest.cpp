@@ -54,7 +54,9 @@ QStringList names(const QList<FtpEntry>& entries)
     return result;
 }
 
-class FtpClientModes : public ::testing::TestWithParam<bool> {};
+class FtpClientModes : public ::testing::TestWithParam<bool>
+{
+};
 
 TEST_P(FtpClientModes, WorksTreesOfJapaneseNamesBothWays)
 {
@@ -240,7 +242,8 @@ TEST(FtpClient, ListingWithoutEndIsRefusedAndTheSessionGoesOn)
     QList<FtpEntry> entries{FtpEntry{QStringLiteral("kept"), false, 0}};
     EXPECT_FALSE(client->list(QStringLiteral("/www"), &entries));
     EXPECT_EQ(client->lastError().kind, FtpErrorKind::Other);
-    EXPECT_TRUE(client->lastError().text.contains(QStringLiteral("too long"))) << client->lastError().text.toStdString();
+    EXPECT_TRUE(client->lastError().text.contains(QStringLiteral("too long")))
+        << client->lastError().text.toStdString();
     EXPECT_EQ(names(entries), QStringList{QStringLiteral("kept")});
     QByteArray page;
     EXPECT_TRUE(downloadBytes(*client, QStringLiteral("/www/index.html"), &page));

@@ -6,7 +6,8 @@ using platform::FtpEntry;
 
 namespace {
 
-struct ListLineCase {
+struct ListLineCase
+{
     const char* line;
     bool parsed;
     const char* name;
@@ -14,7 +15,9 @@ struct ListLineCase {
     qint64 size;
 };
 
-class FtpListLine : public ::testing::TestWithParam<ListLineCase> {};
+class FtpListLine : public ::testing::TestWithParam<ListLineCase>
+{
+};
 
 TEST_P(FtpListLine, ReadsNameKindAndSize)
 {
@@ -31,7 +34,8 @@ TEST_P(FtpListLine, ReadsNameKindAndSize)
 INSTANTIATE_TEST_SUITE_P(
     Lines, FtpListLine,
     ::testing::Values(
-        ListLineCase{"-rw-r--r--   1 owner    group         612 Dec 06 17:37 index.html", true, "index.html", false, 612},
+        ListLineCase{"-rw-r--r--   1 owner    group         612 Dec 06 17:37 index.html", true, "index.html", false,
+                     612},
         ListLineCase{"drwxr-xr-x   2 owner    group        4096 Jan  1  2023 image", true, "image", true, 0},
         ListLineCase{"-rw-r--r-- 1 owner group 5000000000 Mar 10 09:15 big file.zip", true, "big file.zip", false,
                      5000000000LL},

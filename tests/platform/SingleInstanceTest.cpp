@@ -42,7 +42,9 @@ int runSecondProcess(const QString& folder, const QString& text, bool die)
 
 int modeOf(const QString& path)
 {
-    struct stat info {};
+    struct stat info
+    {
+    };
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return -1;
     return int(info.st_mode & 0777);

@@ -13,8 +13,10 @@ using platform::WindowMessage;
 
 namespace {
 
-struct Receiver : QObject {
-    struct Got {
+struct Receiver : QObject
+{
+    struct Got
+    {
         uint message;
         quintptr wParam;
         qintptr lParam;
@@ -44,7 +46,8 @@ TEST(WindowMessage, PostedFromWorkerThreadsArriveInOrderOnTheReceiversThread)
     Receiver receiver;
     std::thread worker([&] {
         for (int i = 0; i < 50; ++i)
-            platform::postMessage(&receiver, platform::WM_USER + 300, quintptr(i), -i, QStringLiteral("text %1").arg(i));
+            platform::postMessage(&receiver, platform::WM_USER + 300, quintptr(i), -i,
+                                  QStringLiteral("text %1").arg(i));
     });
     worker.join();
     EXPECT_TRUE(receiver.got.isEmpty()) << "posting never delivers at once";

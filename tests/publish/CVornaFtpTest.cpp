@@ -61,7 +61,8 @@ void configure(CVornaFtp& engine, quint16 port, const QString& password = QStrin
     engine.SaveWebSettings();
 }
 
-class CVornaFtpServerTest : public ::testing::TestWithParam<int> {
+class CVornaFtpServerTest : public ::testing::TestWithParam<int>
+{
 protected:
     QString web() const { return CVornaFtp::LocalWebFolder(QStringLiteral("site")); }
 };
@@ -136,7 +137,8 @@ TEST(CVornaFtpConnect, ServerThatNeverAnswersTimesOutWithAdvice)
     EXPECT_TRUE(responder.messageTexts()[0].endsWith(u'\n' + LoadResString(57695)));
 }
 
-struct SettingsCase {
+struct SettingsCase
+{
     const char* port;
     const char* timeout;
     int passive;
@@ -145,7 +147,9 @@ struct SettingsCase {
     const char* timeoutAfter;
 };
 
-class CVornaFtpConnectSettings : public ::testing::TestWithParam<SettingsCase> {};
+class CVornaFtpConnectSettings : public ::testing::TestWithParam<SettingsCase>
+{
+};
 
 TEST_P(CVornaFtpConnectSettings, BadTextsFallBackToDefaults)
 {
@@ -173,15 +177,12 @@ TEST_P(CVornaFtpConnectSettings, BadTextsFallBackToDefaults)
     EXPECT_EQ(reread.GetFtpTimeout(), QString::fromUtf8(c.timeout)); // the corrected text stays in memory
 }
 
-INSTANTIATE_TEST_SUITE_P(Texts, CVornaFtpConnectSettings,
-                         ::testing::Values(SettingsCase{"2121", "0", 7, 2121, 10000, "10"},
-                                           SettingsCase{"", "-5", 1, 0, 10000, "10"},
-                                           SettingsCase{"abc", "abc", 0, 0, 10000, "10"},
-                                           SettingsCase{"21", "", 1, 21, 10000, "10"},
-                                           SettingsCase{"99999", "30", 1, 0, 30000, "30"}),
-                         [](const ::testing::TestParamInfo<SettingsCase>& info) {
-                             return "Case" + std::to_string(info.index);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CVornaFtpConnectSettings,
+    ::testing::Values(SettingsCase{"2121", "0", 7, 2121, 10000, "10"}, SettingsCase{"", "-5", 1, 0, 10000, "10"},
+                      SettingsCase{"abc", "abc", 0, 0, 10000, "10"}, SettingsCase{"21", "", 1, 21, 10000, "10"},
+                      SettingsCase{"99999", "30", 1, 0, 30000, "30"}),
+    [](const ::testing::TestParamInfo<SettingsCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST(CVornaFtpConnect, PlaceholderUserIdIsRefusedWithoutTraffic)
 {

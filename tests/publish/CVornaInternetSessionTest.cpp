@@ -34,8 +34,8 @@ TEST(CVornaInternetSession, StepsShowInTheStatusWindowOnlyWhileItIsShown)
 
 TEST(CVornaInternetSession, EveryKnownStepHasItsText)
 {
-    const std::pair<int, int> steps[] = {{10, 41790}, {11, 41794}, {20, 41795}, {21, 41796}, {30, 41797},
-                                         {31, 41798}, {40, 41799}, {41, 41800}, {50, 41801}, {51, 41802},
+    const std::pair<int, int> steps[] = {{10, 41790}, {11, 41794}, {20, 41795},  {21, 41796}, {30, 41797},
+                                         {31, 41798}, {40, 41799}, {41, 41800},  {50, 41801}, {51, 41802},
                                          {60, 41793}, {70, 41792}, {100, 41791}, {0, 41803}};
     for (const auto& [status, id] : steps) {
         EXPECT_EQ(CVornaInternetSession::StatusTextId(status), id) << status;

@@ -31,7 +31,8 @@ bool FakeFtpClient::connect(const platform::FtpLogin& login)
     lastLogin = login;
     log << QStringLiteral("CONNECT ") + login.host;
     if (refuseLogin) {
-        m_error = FtpError{FtpErrorKind::LoginDenied, FtpErrorCode::LoginDenied, QStringLiteral("530 Login incorrect.")};
+        m_error =
+            FtpError{FtpErrorKind::LoginDenied, FtpErrorCode::LoginDenied, QStringLiteral("530 Login incorrect.")};
         return false;
     }
     connected = true;
@@ -82,11 +83,11 @@ bool FakeFtpClient::download(const QString& path, const BlockSink& sink)
     const qint64 limit = breakAfter.value(file, -1);
     for (qint64 at = 0; at < content.size(); at += 2048) {
         if (limit >= 0 && at >= limit) {
-            m_error = FtpError{FtpErrorKind::Other, FtpErrorCode::ConnectionAborted, QStringLiteral("Connection lost.")};
+            m_error =
+                FtpError{FtpErrorKind::Other, FtpErrorCode::ConnectionAborted, QStringLiteral("Connection lost.")};
             return false;
         }
-        if (!sink(content.constData() + at, std::min<qint64>(2048, content.size() - at))
-            || (m_stop && m_stop())) {
+        if (!sink(content.constData() + at, std::min<qint64>(2048, content.size() - at)) || (m_stop && m_stop())) {
             m_error = FtpError{FtpErrorKind::Stopped, FtpErrorCode::Stopped, QString()};
             return false;
         }

@@ -9,14 +9,15 @@
 
 // An FTP server in memory behind the FtpClient interface. Paths are
 // absolute; every call is logged as "CMD path".
-class FakeFtpClient : public platform::FtpClient {
+class FakeFtpClient : public platform::FtpClient
+{
 public:
     FakeFtpClient();
 
     QMap<QString, QByteArray> files;
     QSet<QString> folders;
-    QSet<QString> unlistable;           // folders whose listing fails
-    QMap<QString, qint64> breakAfter;   // downloads that lose the connection after so many bytes
+    QSet<QString> unlistable;         // folders whose listing fails
+    QMap<QString, qint64> breakAfter; // downloads that lose the connection after so many bytes
     QStringList log;
     bool connected = true;
 
@@ -49,7 +50,8 @@ private:
 };
 
 // Records what a transfer shows; can press Cancel after some progress steps.
-class FakeTransferHost : public FtpTransferHost {
+class FakeTransferHost : public FtpTransferHost
+{
 public:
     QStringList messages;
     QList<int> percents;

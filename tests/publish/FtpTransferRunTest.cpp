@@ -12,7 +12,6 @@
 
 namespace {
 
-
 QByteArray readLocal(const QString& path)
 {
     QFile f(path);
@@ -27,13 +26,16 @@ void writeLocal(const QString& path, const QByteArray& content)
     f.write(content);
 }
 
-struct PathCase {
+struct PathCase
+{
     const char* base;
     const char* item;
     const char* server;
 };
 
-class ServerPaths : public ::testing::TestWithParam<PathCase> {};
+class ServerPaths : public ::testing::TestWithParam<PathCase>
+{
+};
 
 TEST_P(ServerPaths, JoinWithOneSlash)
 {
@@ -44,9 +46,11 @@ INSTANTIATE_TEST_SUITE_P(Paths, ServerPaths,
                          ::testing::Values(PathCase{"/www/", "/index.html", "/www/index.html"},
                                            PathCase{"/www", "index.html", "/www/index.html"},
                                            PathCase{"/www//", "image\\a.gif", "/www/image/a.gif"},
-                                           PathCase{"", "/index.html", "/index.html"},
-                                           PathCase{"/", "/", "/"}, PathCase{"www/", "a/", "www/a/"}),
-                         [](const ::testing::TestParamInfo<PathCase>& info) { return "Case" + std::to_string(info.index); });
+                                           PathCase{"", "/index.html", "/index.html"}, PathCase{"/", "/", "/"},
+                                           PathCase{"www/", "a/", "www/a/"}),
+                         [](const ::testing::TestParamInfo<PathCase>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
 
 TEST(TransferItems, ItemsThatLeaveTheWebFolderAreRefused)
 {
@@ -67,7 +71,8 @@ TEST(TransferItems, LongLabelsKeepTheItemWhole)
     EXPECT_EQ(BuildProgressLabel("D", "/www", longItem), QStringLiteral("D\n...") + longItem);
 }
 
-class TransferRunTest : public ::testing::Test {
+class TransferRunTest : public ::testing::Test
+{
 protected:
     void SetUp() override { QDir().mkpath(web()); }
     QTemporaryDir dir;
@@ -96,11 +101,13 @@ TEST_F(TransferRunTest, UploadMakesServerFoldersOutermostFirstAndOnce)
 
 TEST_F(TransferRunTest, DownloadCopiesToTheEndAndCreatesFolders)
 {
-    server.folders << "/www" << "/www/image";
+    server.folders << "/www"
+                   << "/www/image";
     server.files["/www/image/a.gif"] = QByteArray(5000, 'g');
     server.files["/www/empty.txt"] = QByteArray();
     FtpTransferRun run(server, host, FtpTransferRun::Direction::Download, 0);
-    EXPECT_EQ(run.run({"/image/", "/image/a.gif", "", "/empty.txt"}, web(), "/www"), FtpTransferRun::Outcome::Completed);
+    EXPECT_EQ(run.run({"/image/", "/image/a.gif", "", "/empty.txt"}, web(), "/www"),
+              FtpTransferRun::Outcome::Completed);
     EXPECT_EQ(readLocal(web() + "/image/a.gif"), QByteArray(5000, 'g'));
     EXPECT_EQ(readLocal(web() + "/empty.txt"), QByteArray());
     EXPECT_TRUE(host.percents.isEmpty()); // no total: the bar stays
@@ -162,7 +169,8 @@ TEST_F(TransferRunTest, ItemsThatClimbOutOfTheWebAreNeverTransferred)
     server.files["/evil.txt"] = "evil";
     server.folders << "/up";
     FtpTransferRun run(server, host, FtpTransferRun::Direction::Download, 0);
-    EXPECT_EQ(run.run({"../up/", "../evil.txt", "/a/../../evil.txt"}, web(), "/"), FtpTransferRun::Outcome::WithFailures);
+    EXPECT_EQ(run.run({"../up/", "../evil.txt", "/a/../../evil.txt"}, web(), "/"),
+              FtpTransferRun::Outcome::WithFailures);
     EXPECT_EQ(run.failures(), 3);
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/evil.txt"));
     EXPECT_FALSE(QFileInfo::exists(dir.path() + "/up"));
@@ -171,7 +179,9 @@ TEST_F(TransferRunTest, ItemsThatClimbOutOfTheWebAreNeverTransferred)
 
 TEST_F(TransferRunTest, DeleteStopsAtAFolderItCannotListAndKeepsTheRoot)
 {
-    server.folders << "/www" << "/www/image" << "/www/locked";
+    server.folders << "/www"
+                   << "/www/image"
+                   << "/www/locked";
     server.files["/www/index.html"] = "x";
     server.files["/www/image/a.gif"] = "x";
     server.files["/www/locked/keep.txt"] = "x";
@@ -192,7 +202,8 @@ TEST_F(TransferRunTest, DeleteStopsAtAFolderItCannotListAndKeepsTheRoot)
 }
 
 // A server that lists a linked folder as a folder: "loop" inside every folder, without end.
-class EndlessTreeServer : public FakeFtpClient {
+class EndlessTreeServer : public FakeFtpClient
+{
 public:
     bool list(const QString& folder, QList<platform::FtpEntry>* entries) override
     {

@@ -4,7 +4,8 @@
 
 namespace {
 
-struct FakeWebModel : PublishedWebModel {
+struct FakeWebModel : PublishedWebModel
+{
     QStringList modified;
     bool projectPending = true;
     bool RemoveModifiedFile(const QString& fileName) override { return modified.removeOne(fileName); }

@@ -35,17 +35,15 @@ TEST_P(ColumnOfCharTest, CountsColumns)
     EXPECT_EQ(ColumnOfChar(c.line, c.pos, 4), c.column);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ColumnOfCharTest,
-                         ::testing::Values(ColumnCase{"LetterTabLetter", "a\tb", 3, 5},
-                                           ColumnCase{"TwoLettersTabLetter", "ab\tc", 4, 5},
-                                           ColumnCase{"TabAtFour", "abcd\tx", 5, 8},
-                                           ColumnCase{"WideCharacter", "\xe6\x97\xa5x", 3, 2},
-                                           ColumnCase{"NarrowAccent", "\xc3\xa9x", 2, 1},
-                                           ColumnCase{"HalfWidthKana", "\xef\xbd\xb1x", 3, 1},
-                                           ColumnCase{"ControlBytesAndNul", std::string("\x01\0\x7f\tb", 5), 5, 5},
-                                           ColumnCase{"TabAfterWideCharacter", "\xe6\x97\xa5\t", 4, 4},
-                                           ColumnCase{"StrayBytes", "\x97\xe6x\t", 4, 4}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ColumnOfCharTest,
+    ::testing::Values(ColumnCase{"LetterTabLetter", "a\tb", 3, 5}, ColumnCase{"TwoLettersTabLetter", "ab\tc", 4, 5},
+                      ColumnCase{"TabAtFour", "abcd\tx", 5, 8}, ColumnCase{"WideCharacter", "\xe6\x97\xa5x", 3, 2},
+                      ColumnCase{"NarrowAccent", "\xc3\xa9x", 2, 1}, ColumnCase{"HalfWidthKana", "\xef\xbd\xb1x", 3, 1},
+                      ColumnCase{"ControlBytesAndNul", std::string("\x01\0\x7f\tb", 5), 5, 5},
+                      ColumnCase{"TabAfterWideCharacter", "\xe6\x97\xa5\t", 4, 4},
+                      ColumnCase{"StrayBytes", "\x97\xe6x\t", 4, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SourceChars, StepsOverWholeCharacters)
 {

@@ -21,7 +21,7 @@ QString debianPython()
 {
     // Debian's own interpreter carries python3-pyftpdlib.
     return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                  : QStringLiteral("python3");
+                                                                 : QStringLiteral("python3");
 }
 
 } // namespace
@@ -30,8 +30,8 @@ FtpTestServer::FtpTestServer() : FtpTestServer(Options{}) {}
 
 FtpTestServer::FtpTestServer(const Options& options)
 {
-    QStringList args{serverScript(), QStringLiteral("--home"), m_home.path(), QStringLiteral("--user"), options.user,
-                     QStringLiteral("--password"), options.password};
+    QStringList args{serverScript(), QStringLiteral("--home"),     m_home.path(),   QStringLiteral("--user"),
+                     options.user,   QStringLiteral("--password"), options.password};
     if (options.hostile)
         args << QStringLiteral("--hostile");
     if (options.endlessListing)
@@ -98,8 +98,8 @@ SilentFtpServer::SilentFtpServer()
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = 0;
     socklen_t length = sizeof(address);
-    if (::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || ::listen(m_socket, 8) != 0
-        || ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (::bind(m_socket, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 || ::listen(m_socket, 8) != 0 ||
+        ::getsockname(m_socket, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return;
     // The kernel completes the connection; nobody ever accepts or answers it.
     m_port = ntohs(address.sin_port);

@@ -6,13 +6,15 @@
 
 // A real FTP server (pyftpdlib) on 127.0.0.1 and a free port, serving a
 // temporary home folder, for as long as the object lives.
-class FtpTestServer {
+class FtpTestServer
+{
 public:
-    struct Options {
+    struct Options
+    {
         QString user = QStringLiteral("user");
         QString password = QStringLiteral("secret");
-        bool hostile = false; // every listing adds entries named "..", "../evil.txt", "sub/evil.txt", ...
-        int throttle = 0;     // bytes per second of every data transfer; 0: as fast as it goes
+        bool hostile = false;        // every listing adds entries named "..", "../evil.txt", "sub/evil.txt", ...
+        int throttle = 0;            // bytes per second of every data transfer; 0: as fast as it goes
         bool endlessListing = false; // every listing goes on without end
     };
 
@@ -40,7 +42,8 @@ private:
 };
 
 // A port that takes connections and never says a word.
-class SilentFtpServer {
+class SilentFtpServer
+{
 public:
     SilentFtpServer();
     ~SilentFtpServer();

@@ -20,16 +20,23 @@ namespace {
 // The short (text, buttons, check-box) form must not compile: it would pass
 // the button code as an unused argument.
 template <typename... A>
-concept CanShow = requires(A... a) { ShowMessageBox(a...); };
+concept CanShow = requires(A... a)
+{
+    ShowMessageBox(a...);
+};
 template <typename... A>
-concept CanShowById = requires(A... a) { MessageBoxById(a...); };
+concept CanShowById = requires(A... a)
+{
+    MessageBoxById(a...);
+};
 static_assert(!CanShow<QString, int, bool>);
 static_assert(!CanShowById<int, int, bool>);
 static_assert(CanShow<QString>);
 static_assert(CanShow<QString, int, int, int, int, bool>);
 static_assert(CanShowById<int, int, int, int>);
 
-struct MessageBoxFixture : ::testing::Test {
+struct MessageBoxFixture : ::testing::Test
+{
     FakeAppContext context;
     QMainWindow main;
     ModalResponder responder;
@@ -69,7 +76,8 @@ TEST_F(MessageBoxFixture, RememberedAnswerThatIsNotOneOfTheButtonsShowsTheBox)
     EXPECT_EQ(context.remembered, 6);
 }
 
-struct TickCase {
+struct TickCase
+{
     int button;
     bool tick;
     int remembered;
@@ -93,8 +101,7 @@ TEST_P(ApplyToAll, TickedYesOrNoIsRememberedCancelNever)
 
 INSTANTIATE_TEST_SUITE_P(Table, ApplyToAll,
                          ::testing::Values(TickCase{platform::IDNO, true, 7}, TickCase{platform::IDYES, true, 6},
-                                           TickCase{platform::IDCANCEL, true, 0},
-                                           TickCase{platform::IDYES, false, 0}));
+                                           TickCase{platform::IDCANCEL, true, 0}, TickCase{platform::IDYES, false, 0}));
 
 TEST_F(MessageBoxFixture, TickedOkOfAnOkBoxIsRemembered)
 {
@@ -120,10 +127,12 @@ TEST_F(MessageBoxFixture, CheckBoxTextFollowsTheWebQuestionFlagWhichIsUsedUp)
     context.webQuestion = true;
     ShowMessageBox("q", 0, 0x40, 4); // no check box: the flag stays for the next question
     EXPECT_TRUE(context.webQuestion);
-    EXPECT_EQ(labels, (QStringList{"Web で開かれた全てのドキュメントに適用", "他の全ドキュメントに適用する", "<none>"}));
+    EXPECT_EQ(labels,
+              (QStringList{"Web で開かれた全てのドキュメントに適用", "他の全ドキュメントに適用する", "<none>"}));
 }
 
-struct ButtonCase {
+struct ButtonCase
+{
     unsigned int code;
     QList<int> buttons;
 };

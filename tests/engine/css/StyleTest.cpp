@@ -8,7 +8,10 @@
 using namespace engine;
 
 namespace {
-Element* firstDiv(Document* doc) { return doc->getElementsByTagName(QStringLiteral("DIV")).item(0); }
+Element* firstDiv(Document* doc)
+{
+    return doc->getElementsByTagName(QStringLiteral("DIV")).item(0);
+}
 } // namespace
 
 TEST(InlineStyle, KeepsOrderAndValuesAsWritten)
@@ -20,7 +23,8 @@ TEST(InlineStyle, KeepsOrderAndValuesAsWritten)
     EXPECT_EQ(s.getAttribute(QStringLiteral("TOP")), Variant("35%"));
     EXPECT_EQ(s.width(), QStringLiteral("auto"));
     EXPECT_EQ(s.filter(), QStringLiteral("progid:DXImage.Alpha(Opacity=50)"));
-    EXPECT_EQ(s.cssText(), QStringLiteral("LEFT: 12PX; TOP: 35%; WIDTH: auto; FILTER: progid:DXImage.Alpha(Opacity=50)"));
+    EXPECT_EQ(s.cssText(),
+              QStringLiteral("LEFT: 12PX; TOP: 35%; WIDTH: auto; FILTER: progid:DXImage.Alpha(Opacity=50)"));
     EXPECT_TRUE(s.getAttribute(QStringLiteral("height")).isNull());
 }
 

@@ -8,13 +8,16 @@ using namespace engine;
 
 namespace {
 
-struct TypedCase {
-    const char* html;     // the element, first in BODY
-    const char* name;     // attribute asked for
+struct TypedCase
+{
+    const char* html; // the element, first in BODY
+    const char* name; // attribute asked for
     Variant expected;
 };
 
-class TypedAttribute : public ::testing::TestWithParam<TypedCase> {};
+class TypedAttribute : public ::testing::TestWithParam<TypedCase>
+{
+};
 
 TEST_P(TypedAttribute, ReadsTheDocumentedType)
 {
@@ -23,7 +26,8 @@ TEST_P(TypedAttribute, ReadsTheDocumentedType)
     Element* el = doc->body()->all().item(0);
     ASSERT_TRUE(el);
     const QString name = QString::fromUtf8(c.name);
-    if (el->hasTag(QLatin1String("TABLE")) && !name.startsWith(QLatin1String("cell")) && name != QLatin1String("border"))
+    if (el->hasTag(QLatin1String("TABLE")) && !name.startsWith(QLatin1String("cell")) &&
+        name != QLatin1String("border"))
         el = el->cells().item(0);
     const Variant v = el->getAttribute(QString::fromUtf8(c.name));
     EXPECT_EQ(v, c.expected) << c.html << " " << c.name << " got " << v.toString().toStdString();
@@ -32,8 +36,7 @@ TEST_P(TypedAttribute, ReadsTheDocumentedType)
 INSTANTIATE_TEST_SUITE_P(
     Dom, TypedAttribute,
     ::testing::Values(TypedCase{"<img src=a.gif>", "alt", Variant::null()},
-                      TypedCase{"<img src=a.gif width=64>", "width", 64},
-                      TypedCase{"<hr size=3>", "size", 3},
+                      TypedCase{"<img src=a.gif width=64>", "width", 64}, TypedCase{"<hr size=3>", "size", 3},
                       TypedCase{"<table><tr><td>x</td></tr></table>", "colSpan", 1},
                       TypedCase{"<table><tr><td colspan=3>x</td></tr></table>", "COLSPAN", 3},
                       TypedCase{"<table border=2><tr><td>x</td></tr></table>", "border", 2},
@@ -42,8 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TypedCase{"<marquee scrollamount=6>m</marquee>", "scrollAmount", 6},
                       TypedCase{"<bgsound src=a.mid loop=INFINITE>", "loop", -1},
                       TypedCase{"<table><tr><td nowrap>x</td></tr></table>", "noWrap", true},
-                      TypedCase{"<hr noshade>", "noShade", true},
-                      TypedCase{"<hr>", "noShade", Variant::null()},
+                      TypedCase{"<hr noshade>", "noShade", true}, TypedCase{"<hr>", "noShade", Variant::null()},
                       TypedCase{"<img src=\"../Image/a b.gif\" usemap=map1>", "useMap", "map1"},
                       TypedCase{"<img src=\"../Image/a b.gif\">", "SRC", "../Image/a b.gif"},
                       TypedCase{"<font color=Red>x</font>", "color", "#ff0000"},

@@ -68,7 +68,8 @@ TEST(ClipboardCommands, CopyKeepsInlineAncestorsAndPasteInsertsIt)
     r.select();
     EXPECT_EQ(c.queryStatus(CommandGroup::Paste), 3);
     ASSERT_EQ(c.exec(CommandGroup::Paste), 0);
-    EXPECT_EQ(doc->getElementById(QStringLiteral("t"))->innerHTML(), QStringLiteral("x<FONT color=red><B>ld t</B></FONT>"));
+    EXPECT_EQ(doc->getElementById(QStringLiteral("t"))->innerHTML(),
+              QStringLiteral("x<FONT color=red><B>ld t</B></FONT>"));
     EXPECT_TRUE(parserStable(doc.get()));
 }
 
@@ -86,7 +87,7 @@ TEST(ClipboardCommands, CutOfAControlRangeAndCancelledEvents)
         return cancel;
     });
     ASSERT_EQ(c.exec(CommandGroup::Cut), 0);
-    EXPECT_EQ(doc->images().length(), 1);  // cancelled
+    EXPECT_EQ(doc->images().length(), 1); // cancelled
     cancel = false;
     ASSERT_EQ(c.exec(CommandGroup::Cut), 0);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab</P>"));
@@ -95,7 +96,7 @@ TEST(ClipboardCommands, CutOfAControlRangeAndCancelledEvents)
     ASSERT_EQ(c.exec(CommandGroup::Paste), 0);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>a<IMG src=\"a.gif\">b</P>"));
     EXPECT_EQ(seen, (std::vector<quint32>{CommandGroup::OnCopy, CommandGroup::OnCopy, CommandGroup::OnBeforePaste,
-                                           CommandGroup::OnPaste}));
+                                          CommandGroup::OnPaste}));
 }
 
 TEST(DesignSwitches, LatchedWhileOnAndTurnedOnWithoutInput)

@@ -19,7 +19,8 @@ void selectChars(Document* doc, int from, int to)
     r.select();
 }
 
-struct FormatCase {
+struct FormatCase
+{
     const char* body;
     int from, to;
     int id;
@@ -27,7 +28,9 @@ struct FormatCase {
     const char* expected;
 };
 
-class FormatCommand : public ::testing::TestWithParam<FormatCase> {};
+class FormatCommand : public ::testing::TestWithParam<FormatCase>
+{
+};
 
 TEST_P(FormatCommand, ChangesTheTreeAndStaysParserStable)
 {
@@ -45,31 +48,42 @@ TEST_P(FormatCommand, ChangesTheTreeAndStaysParserStable)
 
 INSTANTIATE_TEST_SUITE_P(
     Editing, FormatCommand,
-    ::testing::Values(
-        FormatCase{"<p>abcdef</p>", 2, 4, CommandGroup::Bold, {}, "<P>ab<STRONG>cd</STRONG>ef</P>"},
-        FormatCase{"<p>ab<strong>cdef</strong></p>", 2, 6, CommandGroup::Bold, {}, "<P>abcdef</P>"},
-        FormatCase{"<p>ab<b>cdef</b></p>", 3, 5, CommandGroup::Bold, {}, "<P>ab<B>c</B>de<B>f</B></P>"},
-        FormatCase{"<p>ab<b>cd</b>ef</p>", 1, 5, CommandGroup::Bold, {}, "<P>a<STRONG>b</STRONG><B>cd</B><STRONG>e</STRONG>f</P>"},
-        FormatCase{"<p>abc</p>", 0, 3, CommandGroup::Italic, {}, "<P><EM>abc</EM></P>"},
-        FormatCase{"<p>abc</p>", 1, 2, CommandGroup::Underline, {}, "<P>a<U>b</U>c</P>"},
-        FormatCase{"<p>abcdef</p>", 1, 3, CommandGroup::FontSize, 5, "<P>a<FONT size=5>bc</FONT>def</P>"},
-        FormatCase{"<p><font size=5>abcdef</font></p>", 2, 4, CommandGroup::FontSize, 3,
-                   "<P><FONT size=5>ab</FONT>cd<FONT size=5>ef</FONT></P>"},
-        FormatCase{"<p><font size=5>ab</font>cd</p>", 2, 4, CommandGroup::FontSize, 9, "<P><FONT size=5>ab</FONT><FONT size=7>cd</FONT></P>"},
-        FormatCase{"<p><font size=5>ab</font>cd</p>", 2, 4, CommandGroup::FontSize, 5, "<P><FONT size=5>abcd</FONT></P>"},
-        FormatCase{"<p><font color=red size=2>abc</font></p>", 0, 3, CommandGroup::FontSize, 3,
-                   "<P><FONT color=red>abc</FONT></P>"},
-        FormatCase{"<p>abc</p>", 0, 3, CommandGroup::ForeColor, "Red", "<P><FONT color=#ff0000>abc</FONT></P>"},
-        FormatCase{"<p><font color=#ff0000>abc</font></p>", 0, 3, CommandGroup::ForeColor, Variant::null(),
-                   "<P>abc</P>"},
-        FormatCase{"<p>abc</p>", 0, 1, CommandGroup::FontName, "ＭＳ Ｐゴシック",
-                   "<P><FONT face=\"ＭＳ Ｐゴシック\">a</FONT>bc</P>"},
-        FormatCase{"<p><font size=4><b>ab<i>cd</i></b></font>ef</p>", 1, 5, CommandGroup::RemoveFormat, {},
-                   "<P><FONT size=4><B>a</B></FONT>bcdef</P>"},
-        FormatCase{"<p>see here</p>", 4, 8, CommandGroup::Hyperlink, "page.html",
-                   "<P>see <A href=\"page.html\">here</A></P>"},
-        FormatCase{"<p>a<a href=x>link</a>b</p>", 2, 3, CommandGroup::Unlink, {}, "<P>alinkb</P>"},
-        FormatCase{"<p>ab<b>cd</b>ef</p>", 1, 5, CommandGroup::Delete, {}, "<P>af</P>"}));
+    ::testing::Values(FormatCase{"<p>abcdef</p>", 2, 4, CommandGroup::Bold, {}, "<P>ab<STRONG>cd</STRONG>ef</P>"},
+                      FormatCase{"<p>ab<strong>cdef</strong></p>", 2, 6, CommandGroup::Bold, {}, "<P>abcdef</P>"},
+                      FormatCase{"<p>ab<b>cdef</b></p>", 3, 5, CommandGroup::Bold, {}, "<P>ab<B>c</B>de<B>f</B></P>"},
+                      FormatCase{"<p>ab<b>cd</b>ef</p>",
+                                 1,
+                                 5,
+                                 CommandGroup::Bold,
+                                 {},
+                                 "<P>a<STRONG>b</STRONG><B>cd</B><STRONG>e</STRONG>f</P>"},
+                      FormatCase{"<p>abc</p>", 0, 3, CommandGroup::Italic, {}, "<P><EM>abc</EM></P>"},
+                      FormatCase{"<p>abc</p>", 1, 2, CommandGroup::Underline, {}, "<P>a<U>b</U>c</P>"},
+                      FormatCase{"<p>abcdef</p>", 1, 3, CommandGroup::FontSize, 5, "<P>a<FONT size=5>bc</FONT>def</P>"},
+                      FormatCase{"<p><font size=5>abcdef</font></p>", 2, 4, CommandGroup::FontSize, 3,
+                                 "<P><FONT size=5>ab</FONT>cd<FONT size=5>ef</FONT></P>"},
+                      FormatCase{"<p><font size=5>ab</font>cd</p>", 2, 4, CommandGroup::FontSize, 9,
+                                 "<P><FONT size=5>ab</FONT><FONT size=7>cd</FONT></P>"},
+                      FormatCase{"<p><font size=5>ab</font>cd</p>", 2, 4, CommandGroup::FontSize, 5,
+                                 "<P><FONT size=5>abcd</FONT></P>"},
+                      FormatCase{"<p><font color=red size=2>abc</font></p>", 0, 3, CommandGroup::FontSize, 3,
+                                 "<P><FONT color=red>abc</FONT></P>"},
+                      FormatCase{"<p>abc</p>", 0, 3, CommandGroup::ForeColor, "Red",
+                                 "<P><FONT color=#ff0000>abc</FONT></P>"},
+                      FormatCase{"<p><font color=#ff0000>abc</font></p>", 0, 3, CommandGroup::ForeColor,
+                                 Variant::null(), "<P>abc</P>"},
+                      FormatCase{"<p>abc</p>", 0, 1, CommandGroup::FontName, "ＭＳ Ｐゴシック",
+                                 "<P><FONT face=\"ＭＳ Ｐゴシック\">a</FONT>bc</P>"},
+                      FormatCase{"<p><font size=4><b>ab<i>cd</i></b></font>ef</p>",
+                                 1,
+                                 5,
+                                 CommandGroup::RemoveFormat,
+                                 {},
+                                 "<P><FONT size=4><B>a</B></FONT>bcdef</P>"},
+                      FormatCase{"<p>see here</p>", 4, 8, CommandGroup::Hyperlink, "page.html",
+                                 "<P>see <A href=\"page.html\">here</A></P>"},
+                      FormatCase{"<p>a<a href=x>link</a>b</p>", 2, 3, CommandGroup::Unlink, {}, "<P>alinkb</P>"},
+                      FormatCase{"<p>ab<b>cd</b>ef</p>", 1, 5, CommandGroup::Delete, {}, "<P>af</P>"}));
 
 } // namespace
 

@@ -99,7 +99,8 @@ TEST(TextRange, PasteHtmlSplitsAParagraphBeforeABlock)
     auto doc = pageFrom("<body><p>abcd</p></body>");
     TextRange r = rangeOver(doc.get(), 2, 2);
     r.pasteHTML(QStringLiteral("<table><tr><td>t</td></tr></table>"));
-    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab</P><TABLE><TBODY><TR><TD>t</TD></TR></TBODY></TABLE><P>cd</P>"));
+    EXPECT_EQ(bodyHtml(doc.get()),
+              QStringLiteral("<P>ab</P><TABLE><TBODY><TR><TD>t</TD></TR></TBODY></TABLE><P>cd</P>"));
     EXPECT_TRUE(parserStable(doc.get()));
     TextRange inl = rangeOver(doc.get(), 1, 1);
     inl.pasteHTML(QStringLiteral("<b>X</b>"));
@@ -147,12 +148,12 @@ TEST(Selection, ChangeNotificationFiresOncePerRealChange)
     doc->selection().setChangeHandler([&fired]() { ++fired; });
     rangeOver(doc.get(), 1, 2).select();
     rangeOver(doc.get(), 1, 3).select();
-    EXPECT_EQ(fired, 0);  // after control returns to the event loop
+    EXPECT_EQ(fired, 0); // after control returns to the event loop
     QCoreApplication::processEvents();
     EXPECT_EQ(fired, 1);
     rangeOver(doc.get(), 1, 3).select();
     QCoreApplication::processEvents();
-    EXPECT_EQ(fired, 1);  // the same selection again
+    EXPECT_EQ(fired, 1); // the same selection again
     doc->selection().forceChangeNotification();
     doc->selection().flushChange();
     EXPECT_EQ(fired, 2);

@@ -12,7 +12,8 @@ using namespace engine;
 namespace {
 
 // A page with the caret at the "|" of the body's HTML.
-struct CaretCase {
+struct CaretCase
+{
     const char* name;
     const char* html;
     int action; // 0 type "x", 1 Enter, 2 Shift+Enter, 3 Backspace, 4 Delete
@@ -32,7 +33,9 @@ void placeCaretAtBar(Document* doc)
     FAIL() << "no caret mark";
 }
 
-class TypingCases : public ::testing::TestWithParam<CaretCase> {};
+class TypingCases : public ::testing::TestWithParam<CaretCase>
+{
+};
 
 TEST_P(TypingCases, ChangesTheTreeAsABrowserEditorWould)
 {
@@ -41,11 +44,21 @@ TEST_P(TypingCases, ChangesTheTreeAsABrowserEditorWould)
     placeCaretAtBar(doc.get());
     Typing typing(doc.get());
     switch (c.action) {
-    case 0: typing.insertText(QStringLiteral("x")); break;
-    case 1: typing.insertParagraph(); break;
-    case 2: typing.insertLineBreak(); break;
-    case 3: typing.deleteBackward(); break;
-    default: typing.deleteForward(); break;
+    case 0:
+        typing.insertText(QStringLiteral("x"));
+        break;
+    case 1:
+        typing.insertParagraph();
+        break;
+    case 2:
+        typing.insertLineBreak();
+        break;
+    case 3:
+        typing.deleteBackward();
+        break;
+    default:
+        typing.deleteForward();
+        break;
     }
     // The caret is marked again to check where it stands.
     Selection& sel = doc->selection();

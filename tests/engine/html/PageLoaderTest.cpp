@@ -36,7 +36,8 @@ const char* kSjisPage = "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\
                         "<TITLE>日本語</TITLE></HEAD><BODY><P>表示・ソース</P></BODY></HTML>";
 
 // Counts page-loaded notifications and changes the page while handling them.
-struct LoadRecorder : DocumentObserver {
+struct LoadRecorder : DocumentObserver
+{
     int loaded = 0;
     void pageLoaded(Document* doc) override
     {
@@ -57,7 +58,7 @@ TEST(PageLoading, FileInItsMetaCharsetAndTheLoadedNotification)
     doc->addObserver(&rec);
     QString error;
     ASSERT_TRUE(doc->load(path, &error)) << error.toStdString();
-    EXPECT_EQ(rec.loaded, 0);  // only after the call returned
+    EXPECT_EQ(rec.loaded, 0); // only after the call returned
     QCoreApplication::processEvents();
     EXPECT_EQ(rec.loaded, 1);
     EXPECT_EQ(doc->title(), QStringLiteral("日本語"));
@@ -108,7 +109,7 @@ TEST(PageLoading, FailedSaveLeavesTheOldFileAndTheUrl)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readFile(blocker), QByteArray("old"));
     EXPECT_TRUE(doc->url().isEmpty());
-    EXPECT_FALSE(doc->save(QString(), &error));  // no url yet
+    EXPECT_FALSE(doc->save(QString(), &error)); // no url yet
 }
 
 TEST(PageLoading, CharsetPutAndRefreshDecodesAgain)
@@ -137,7 +138,7 @@ TEST(PageLoading, RefreshOfAFileGrownTooLargeGivesAMessageAndKeepsThePage)
     Ref<Document> doc = Document::create();
     ASSERT_TRUE(doc->load(path));
     QFile grown(path);
-    ASSERT_TRUE(grown.resize(65 * 1024 * 1024));  // sparse: no time spent writing
+    ASSERT_TRUE(grown.resize(65 * 1024 * 1024)); // sparse: no time spent writing
     QString error;
     EXPECT_FALSE(doc->refresh(&error));
     EXPECT_TRUE(error.contains(QLatin1String("too large"))) << error.toStdString();
@@ -167,8 +168,8 @@ TEST(PageLoading, HttpAddress)
         QTcpSocket* s = server.nextPendingConnection();
         QObject::connect(s, &QTcpSocket::readyRead, s, [s, body]() {
             s->readAll();
-            s->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: "
-                     + QByteArray::number(body.size()) + "\r\n\r\n" + body);
+            s->write("HTTP/1.0 200 OK\r\nContent-Type: text/html\r\nContent-Length: " +
+                     QByteArray::number(body.size()) + "\r\n\r\n" + body);
             s->disconnectFromHost();
         });
     });

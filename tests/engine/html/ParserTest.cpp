@@ -21,16 +21,19 @@ TEST(HtmlParser, DoctypeIsSetAsideAndTheRestParsedInQuirksMode)
     EXPECT_EQ(table->parentElement()->tagName(), QStringLiteral("P"));
 }
 
-class DoctypeAfterProlog : public ::testing::TestWithParam<const char*> {};
+class DoctypeAfterProlog : public ::testing::TestWithParam<const char*>
+{
+};
 
 // Pages that begin with an XML declaration or a comment keep both and their
 // DOCTYPE, and are parsed like any other page with a DOCTYPE.
 TEST_P(DoctypeAfterProlog, IsKeptAndTheRestParsedInQuirksMode)
 {
     const QString prolog = QString::fromUtf8(GetParam());
-    const QString page = prolog
-        + QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\">\n<HTML>\n<HEAD></HEAD>\n"
-                         "<BODY>\n<P>a\n<TABLE>\n<TBODY>\n<TR>\n<TD>t</TD></TR></TBODY></TABLE></P></BODY></HTML>");
+    const QString page =
+        prolog +
+        QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\">\n<HTML>\n<HEAD></HEAD>\n"
+                       "<BODY>\n<P>a\n<TABLE>\n<TBODY>\n<TR>\n<TD>t</TD></TR></TBODY></TABLE></P></BODY></HTML>");
     auto doc = pageFrom(page);
     EXPECT_EQ(HtmlSerializer::fileText(doc.get()), page);
     Element* table = doc->getElementsByTagName(QStringLiteral("TABLE")).item(0);

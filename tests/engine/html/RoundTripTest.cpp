@@ -44,7 +44,9 @@ QString shape(Document* doc)
     return out;
 }
 
-class PageRoundTrip : public ::testing::TestWithParam<const char*> {};
+class PageRoundTrip : public ::testing::TestWithParam<const char*>
+{
+};
 
 TEST_P(PageRoundTrip, ParseSerializeParseIsStable)
 {

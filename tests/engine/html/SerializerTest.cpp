@@ -9,12 +9,15 @@ using namespace engine;
 
 namespace {
 
-struct FormCase {
-    const char* input;     // BODY content as parsed
-    const char* expected;  // BODY innerHTML
+struct FormCase
+{
+    const char* input;    // BODY content as parsed
+    const char* expected; // BODY innerHTML
 };
 
-class SerializedForm : public ::testing::TestWithParam<FormCase> {};
+class SerializedForm : public ::testing::TestWithParam<FormCase>
+{
+};
 
 TEST_P(SerializedForm, BodyInnerHtml)
 {
@@ -25,8 +28,7 @@ TEST_P(SerializedForm, BodyInnerHtml)
 INSTANTIATE_TEST_SUITE_P(
     Html, SerializedForm,
     ::testing::Values(
-        FormCase{"<p>a<b>b</b></p>", "<P>a<B>b</B></P>"},
-        FormCase{"<img src=a.gif><br>", "<IMG src=\"a.gif\"><BR>"},
+        FormCase{"<p>a<b>b</b></p>", "<P>a<B>b</B></P>"}, FormCase{"<img src=a.gif><br>", "<IMG src=\"a.gif\"><BR>"},
         FormCase{"<a href=\"x.html\" target=_blank>l</a>", "<A href=\"x.html\" target=_blank>l</A>"},
         FormCase{"<td><font color='#ff0000' size=+1>r</font>", "<FONT color=#ff0000 size=\"+1\">r</FONT>"},
         FormCase{"<div title='a \"q\" &amp; b'></div>", "<DIV title=\"a &quot;q&quot; &amp; b\"></DIV>"},
@@ -38,8 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormCase{"a&nbsp;b &lt;c&gt; &amp;", "a&nbsp;b &lt;c&gt; &amp;"},
         FormCase{"<script>if (a < b && c) x = '</p>';</script>", "<SCRIPT>if (a < b && c) x = '</p>';</SCRIPT>"},
         FormCase{"<style>p > b { color: red }</style>", "<STYLE>p > b { color: red }</STYLE>"},
-        FormCase{"<!-- keep <b>this</b> -->", "<!-- keep <b>this</b> -->"},
-        FormCase{"a\r\nb\rc", "a\nb\nc"},
+        FormCase{"<!-- keep <b>this</b> -->", "<!-- keep <b>this</b> -->"}, FormCase{"a\r\nb\rc", "a\nb\nc"},
         FormCase{"<p>x</p>\n  <p>y</p>", "<P>x</P>\n  <P>y</P>"},
         FormCase{"<marquee behavior=alternate>m</marquee>", "<MARQUEE behavior=alternate>m</MARQUEE>"},
         FormCase{"<p><table><tr><td>t</td></tr></table></p>",

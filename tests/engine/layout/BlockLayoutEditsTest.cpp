@@ -26,7 +26,8 @@ using layout_test::expectSameAsFullLayout;
 
 namespace {
 
-struct Edit {
+struct Edit
+{
     enum Kind { Style, Attribute, Append, Prepend, SetText, SetTextAfter };
     const char* id;
     Kind kind;
@@ -34,13 +35,17 @@ struct Edit {
     const char* value; // text edits: the text of the element's first child (or next sibling)
 };
 
-struct EditsCase {
+struct EditsCase
+{
     const char* name;
     const char* html;
     std::vector<std::vector<Edit>> steps; // each step: edits, then one layout
 };
 
-void PrintTo(const EditsCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const EditsCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 void applyEdit(Document* doc, const Edit& e)
 {
@@ -421,16 +426,17 @@ TEST_P(LayoutAgain, MatchesAFirstLayout)
 
 INSTANTIATE_TEST_SUITE_P(
     Pages, LayoutAgain,
-    ::testing::Values("<body><table align=center border=1><tr><td>a cell of some words</td><td>x</td></tr></table></body>",
-                      "<body><table style='margin-left:120px' border=1><tr><td>a cell with words that wrap when the "
-                      "table is narrower than they are</td></tr></table></body>",
-                      "<body><table style='margin:0 auto;padding:4px' border=1 cellspacing=6><tr><td>centred</td>"
-                      "<td>by its margins with words enough to fill a line of the view</td></tr></table></body>",
-                      "<body><div style='margin-left:10%'><table style='margin-left:20%' border=1><tr><td>percent "
-                      "margins and a long line of words in the cell</td></tr></table></div></body>",
-                      "<body><marquee width=50%>moving words</marquee><ol><li>one<li>two</ol>"
-                      "<img src=none.png width=40% alt='no image'><br><input type=text size=30> <hr width=60%>"
-                      "<p align=center>centred <img src=none.png align=middle></p></body>"));
+    ::testing::Values(
+        "<body><table align=center border=1><tr><td>a cell of some words</td><td>x</td></tr></table></body>",
+        "<body><table style='margin-left:120px' border=1><tr><td>a cell with words that wrap when the "
+        "table is narrower than they are</td></tr></table></body>",
+        "<body><table style='margin:0 auto;padding:4px' border=1 cellspacing=6><tr><td>centred</td>"
+        "<td>by its margins with words enough to fill a line of the view</td></tr></table></body>",
+        "<body><div style='margin-left:10%'><table style='margin-left:20%' border=1><tr><td>percent "
+        "margins and a long line of words in the cell</td></tr></table></div></body>",
+        "<body><marquee width=50%>moving words</marquee><ol><li>one<li>two</ol>"
+        "<img src=none.png width=40% alt='no image'><br><input type=text size=30> <hr width=60%>"
+        "<p align=center>centred <img src=none.png align=middle></p></body>"));
 
 // The fixture pages likewise, at the width of a view and back.
 class LayoutAgainOnFixtures : public ::testing::TestWithParam<const char*>
@@ -449,8 +455,7 @@ TEST_P(LayoutAgainOnFixtures, MatchesAFirstLayout)
     expectSameAsFullLayout(layout, *doc, GetParam(), true, layout_test::fixtureFolder());
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, LayoutAgainOnFixtures,
-                         ::testing::ValuesIn(layout_test::kFixturePages),
+INSTANTIATE_TEST_SUITE_P(Fixtures, LayoutAgainOnFixtures, ::testing::ValuesIn(layout_test::kFixturePages),
                          layout_test::fixtureTestName);
 
 // Typing at the caret (words, a line break, deleting) and undoing it all,
@@ -506,8 +511,9 @@ namespace {
 // bottom), also with a block change pending.
 TEST(LayoutAgain, AViewOfAnotherHeightLaysOutAtOnce)
 {
-    Ref<Document> doc = pageFrom("<html style='height:100%'><body style='height:100%;border:3px solid red;margin:0'>"
-                                 "<div style='height:50%;background-color:#ccc'>half</div><p id=p>text</p></body></html>");
+    Ref<Document> doc =
+        pageFrom("<html style='height:100%'><body style='height:100%;border:3px solid red;margin:0'>"
+                 "<div style='height:50%;background-color:#ccc'>half</div><p id=p>text</p></body></html>");
     DocumentLayout layout(doc.get());
     layout.setViewportSize(kView);
     layout.ensureLayout();
@@ -534,11 +540,11 @@ class BlockLayoutMixedEdits : public ::testing::TestWithParam<const char*>
 TEST_P(BlockLayoutMixedEdits, MatchAFreshLayout)
 {
     static const std::pair<const char*, const char*> kStyles[] = {
-        {"font-weight", "bold"},     {"font-style", "italic"},     {"text-align", "center"},
-        {"text-align", "right"},     {"vertical-align", "super"},  {"line-height", "12px"},
-        {"font-size", "9px"},        {"padding-left", "3px"},      {"color", "red"},
+        {"font-weight", "bold"},      {"font-style", "italic"},         {"text-align", "center"},
+        {"text-align", "right"},      {"vertical-align", "super"},      {"line-height", "12px"},
+        {"font-size", "9px"},         {"padding-left", "3px"},          {"color", "red"},
         {"background-color", "#ff0"}, {"text-decoration", "underline"}, {"white-space", "nowrap"},
-        {"visibility", "hidden"},    {"list-style-type", "square"}, {"text-indent", "10px"},
+        {"visibility", "hidden"},     {"list-style-type", "square"},    {"text-indent", "10px"},
     };
     Ref<Document> doc = pageFrom(layout_test::readFixture(QString::fromLatin1(GetParam())));
     DocumentLayout layout(doc.get());
@@ -585,8 +591,7 @@ TEST_P(BlockLayoutMixedEdits, MatchAFreshLayout)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutMixedEdits,
-                         ::testing::ValuesIn(layout_test::kFixturePages),
+INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutMixedEdits, ::testing::ValuesIn(layout_test::kFixturePages),
                          layout_test::fixtureTestName);
 
 } // namespace

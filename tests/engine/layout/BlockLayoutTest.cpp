@@ -18,7 +18,8 @@ using layout_test::expectSameAsFullLayout;
 
 namespace {
 
-struct Change {
+struct Change
+{
     enum Kind { Style, Attribute, Typing };
     const char* id;
     Kind kind;
@@ -26,14 +27,18 @@ struct Change {
     const char* value; // Typing: appended to the first text child
 };
 
-struct BlockCase {
+struct BlockCase
+{
     const char* name;
     const char* html;
     std::vector<Change> changes; // made together, then one layout
     bool blockOnly;              // expected: the layout kept the rest of the page
 };
 
-void PrintTo(const BlockCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const BlockCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 void apply(Document* doc, const Change& c)
 {
@@ -65,7 +70,8 @@ class BlockLayout : public ::testing::TestWithParam<BlockCase>
 TEST_P(BlockLayout, MatchesAFullLayout)
 {
     const BlockCase& c = GetParam();
-    Ref<Document> doc = pageFrom(QString::fromUtf8(c.html).replace(QStringLiteral("$ABOVE"), QString::fromLatin1(kAbove)));
+    Ref<Document> doc =
+        pageFrom(QString::fromUtf8(c.html).replace(QStringLiteral("$ABOVE"), QString::fromLatin1(kAbove)));
     DocumentLayout layout(doc.get());
     layout.setViewportSize(QSize(640, 400));
     layout.ensureLayout();
@@ -83,73 +89,93 @@ const BlockCase kCases[] = {
     // Kept: the block keeps its box.
     {"BoldParagraphWithInlineChildren",
      "<body><p id=p>Para <font color=red>some</font> text <a href=x>a <i>link</i></a></p><p>after</p>$ABOVE</body>",
-     {{"p", Change::Style, "font-weight", "bold"}}, true},
+     {{"p", Change::Style, "font-weight", "bold"}},
+     true},
     {"InlineElementInsideAParagraph",
      "<body><p>one <span id=s>two</span> three</p><p>after</p>$ABOVE</body>",
-     {{"s", Change::Style, "font-style", "italic"}, {"s", Change::Style, "padding-right", "4px"}}, true},
+     {{"s", Change::Style, "font-style", "italic"}, {"s", Change::Style, "padding-right", "4px"}},
+     true},
     {"TypingInAParagraph",
      "<body><p id=p>some words</p><p>after</p>$ABOVE</body>",
-     {{"p", Change::Typing, nullptr, " and"}, {"p", Change::Typing, nullptr, " more"}}, true},
+     {{"p", Change::Typing, nullptr, " and"}, {"p", Change::Typing, nullptr, " more"}},
+     true},
     {"CellWidensItsColumn",
      "<body><table id=t border=1 width=90%><tr><td><span id=s>cell</span></td><td>x</td></tr>"
      "<tr><td colspan=2>wide row</td></tr></table><p>after</p>$ABOVE</body>",
-     {{"s", Change::Style, "font-size", "15px"}, {"s", Change::Style, "font-weight", "bold"}}, true},
+     {{"s", Change::Style, "font-size", "15px"}, {"s", Change::Style, "font-weight", "bold"}},
+     true},
     {"NestedTableCell",
      "<body><table border=1 width=400><tr><td>outer</td><td><table><tr><td id=in>inner</td></tr></table></td></tr>"
      "</table>"
      "$ABOVE</body>",
-     {{"in", Change::Attribute, "width", "120"}}, true},
+     {{"in", Change::Attribute, "width", "120"}},
+     true},
     {"ParagraphInACell",
      "<body><table border=1 width=400><tr><td><p><span id=s>para</span></p></td><td>x</td></tr></table>"
      "$ABOVE</body>",
-     {{"s", Change::Style, "padding-left", "30px"}}, true},
+     {{"s", Change::Style, "padding-left", "30px"}},
+     true},
     {"TypingInACell",
      "<body><table border=1 width=300><tr><td id=c>a</td><td rowspan=2>b</td></tr><tr><td>c</td></tr></table>"
      "$ABOVE</body>",
-     {{"c", Change::Typing, nullptr, "bc"}}, true},
+     {{"c", Change::Typing, nullptr, "bc"}},
+     true},
     {"InsideAPositionedBoxOfFixedWidth",
      "<body><p>flow</p><div style='position:absolute;left:50px;top:60px;width:200px'><p id=p>inside</p>"
      "<p>below</p></div>$ABOVE</body>",
-     {{"p", Change::Style, "font-weight", "bold"}}, true},
+     {{"p", Change::Style, "font-weight", "bold"}},
+     true},
     {"ListItemLaysOutItsList",
      "<body><ul><li id=l>one</li><li>two</li></ul><p>after</p>$ABOVE</body>",
-     {{"l", Change::Style, "font-weight", "bold"}}, true},
+     {{"l", Change::Style, "font-weight", "bold"}},
+     true},
     {"TwoChangesInOneBlock",
      "<body><div id=d><b id=b>bold</b> and <i id=i>italic</i></div><p>after</p>$ABOVE</body>",
-     {{"b", Change::Style, "font-weight", "normal"}, {"i", Change::Style, "font-style", "normal"}}, true},
+     {{"b", Change::Style, "font-weight", "normal"}, {"i", Change::Style, "font-style", "normal"}},
+     true},
 
     // Laid out whole.
     {"HeightChanges",
      "<body><p id=p>grows</p><p>after</p>$ABOVE</body>",
-     {{"p", Change::Style, "font-size", "40px"}}, false},
+     {{"p", Change::Style, "font-size", "40px"}},
+     false},
     {"TypingWrapsALine",
      "<body><p id=p style='width:100px'>one</p><p>after</p>$ABOVE</body>",
-     {{"p", Change::Typing, nullptr, " two three four"}}, false},
+     {{"p", Change::Typing, nullptr, " two three four"}},
+     false},
     {"MarginChanges",
      "<body><p id=p>text</p><p>after</p>$ABOVE</body>",
-     {{"p", Change::Style, "margin-left", "30px"}}, false},
+     {{"p", Change::Style, "margin-left", "30px"}},
+     false},
     {"ChangesInTwoBlocks",
      "<body><p id=a>one</p><p id=b>two</p>$ABOVE</body>",
-     {{"a", Change::Style, "font-weight", "bold"}, {"b", Change::Style, "font-weight", "bold"}}, false},
+     {{"a", Change::Style, "font-weight", "bold"}, {"b", Change::Style, "font-weight", "bold"}},
+     false},
     {"InsideAPositionedBoxOfContentWidth",
      "<body><div style='height:300px'></div>"
      "<div style='position:absolute;left:50px;top:60px'><p><span id=s>inside</span></p></div>$ABOVE</body>",
-     {{"s", Change::Style, "font-size", "10px"}}, false},
+     {{"s", Change::Style, "font-size", "10px"}},
+     false},
     {"BesideAFloat",
      "<body><div style='float:left;width:50px;height:80px'>f</div><p id=p>beside</p>$ABOVE</body>",
-     {{"p", Change::Style, "font-weight", "bold"}}, false},
+     {{"p", Change::Style, "font-weight", "bold"}},
+     false},
     {"FloatInside",
      "<body><div id=d><span style='float:right'>f</span>text</div><p>after</p>$ABOVE</body>",
-     {{"d", Change::Style, "font-weight", "bold"}}, false},
+     {{"d", Change::Style, "font-weight", "bold"}},
+     false},
     {"BecomesPositioned",
      "<body><p>one <span id=s>two</span></p><p>after</p>$ABOVE</body>",
-     {{"s", Change::Style, "position", "relative"}, {"s", Change::Style, "left", "10px"}}, false},
+     {{"s", Change::Style, "position", "relative"}, {"s", Change::Style, "left", "10px"}},
+     false},
     {"BecomesAFloat",
      "<body><p>one <span id=s>two</span></p><p>after</p>$ABOVE</body>",
-     {{"s", Change::Style, "float", "left"}}, false},
+     {{"s", Change::Style, "float", "left"}},
+     false},
     {"InsideAnInlineBlock",
      "<body><p>x <span style='display:inline-block'><b id=b>in</b></span> y</p>$ABOVE</body>",
-     {{"b", Change::Style, "font-size", "12px"}}, false},
+     {{"b", Change::Style, "font-size", "12px"}},
+     false},
     {"WordGrowsPastThePage",
      "<body><p id=p>a</p><p>after</p>$ABOVE</body>",
      {{"p", Change::Typing, nullptr,
@@ -158,7 +184,8 @@ const BlockCase kCases[] = {
     // The layout stands but the boxes do not: the tree is made anew.
     {"ElementHidden",
      "<body><p>one <span id=s>two</span> three</p><p>after</p>$ABOVE</body>",
-     {{"s", Change::Style, "display", "none"}}, false},
+     {{"s", Change::Style, "display", "none"}},
+     false},
 };
 
 INSTANTIATE_TEST_SUITE_P(Changes, BlockLayout, ::testing::ValuesIn(kCases),
@@ -204,9 +231,10 @@ namespace {
 // percentages, a layout of the block brings them back.
 TEST(BlockLayout, ColourChangeKeepsWhatTheElementHolds)
 {
-    Ref<Document> doc = pageFrom("<body><div id=d>a <span style='color:green'>b</span> "
-                                 "<span style='padding-left:10%;background-color:yellow'>c</span>"
-                                 "<p id=p style='margin-left:20%;padding-left:10%;background-color:#ccc'>d</p></div></body>");
+    Ref<Document> doc =
+        pageFrom("<body><div id=d>a <span style='color:green'>b</span> "
+                 "<span style='padding-left:10%;background-color:yellow'>c</span>"
+                 "<p id=p style='margin-left:20%;padding-left:10%;background-color:#ccc'>d</p></div></body>");
     DocumentLayout layout(doc.get());
     layout.setViewportSize(QSize(640, 400));
     layout.ensureLayout();
@@ -280,8 +308,7 @@ TEST_P(BlockLayoutOnFixtures, EveryTextTypedIntoMatchesAFullLayout)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutOnFixtures,
-                         ::testing::ValuesIn(layout_test::kFixturePages),
+INSTANTIATE_TEST_SUITE_P(Fixtures, BlockLayoutOnFixtures, ::testing::ValuesIn(layout_test::kFixturePages),
                          layout_test::fixtureTestName);
 
 } // namespace

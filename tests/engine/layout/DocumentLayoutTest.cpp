@@ -27,7 +27,8 @@ Ref<Document> fixturePage(const char* name)
     return doc;
 }
 
-struct Page {
+struct Page
+{
     explicit Page(const Ref<Document>& d, QSize view = QSize(800, 600)) : doc(d), layout(d.get())
     {
         layout.setBaseFolder(layout_test::fixtureFolder());
@@ -52,7 +53,8 @@ TEST(LayoutSerializer, WritesNodeIdsAndTextMarkersButNoDoctypeOrComments)
     EXPECT_TRUE(r.html.contains(QLatin1String("x &amp; y")));
     // The parser drops the first newline of a PRE: one more keeps the offsets.
     EXPECT_TRUE(r.html.contains(QLatin1String("<!--#"))) << r.html.toStdString();
-    EXPECT_TRUE(r.html.contains(QRegularExpression(QStringLiteral("<PRE data-pgn=\\d+ id=\"pre\">\\n<!--#\\d+-->\\nline"))))
+    EXPECT_TRUE(
+        r.html.contains(QRegularExpression(QStringLiteral("<PRE data-pgn=\\d+ id=\"pre\">\\n<!--#\\d+-->\\nline"))))
         << r.html.toStdString();
     EXPECT_TRUE(r.html.contains(QLatin1String("if (a < b) x();")));
     // Every id maps back to its node.
@@ -151,7 +153,8 @@ TEST(Geometry, ClientCoordinatesFollowTheScrollPosition)
     EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 0));
 }
 
-struct HitCase {
+struct HitCase
+{
     QPoint client;
     const char* expected; // id, "BODY", or nullptr for none
 };
@@ -174,30 +177,29 @@ TEST_P(HitTesting, FindsTheTopmostElement)
     if (QByteArray(expected) == "BODY")
         EXPECT_EQ(el, page.doc->body());
     else
-        EXPECT_EQ(el->id(), QString::fromLatin1(expected)) << "got " << el->tagName().toStdString() << " "
-                                                            << el->id().toStdString();
+        EXPECT_EQ(el->id(), QString::fromLatin1(expected))
+            << "got " << el->tagName().toStdString() << " " << el->id().toStdString();
 }
 
 // The table: left 20, top 20, border 2, spacing 10: the first cell's border
 // box starts at 32,32 and is 110 wide (100 + 2x4 padding + 2x1 border).
-INSTANTIATE_TEST_SUITE_P(
-    Fixture, HitTesting,
-    ::testing::Values(HitCase{{25, 25}, "t"},          // table border
-                      HitCase{{35, 28}, "t"},          // cell spacing
-                      HitCase{{32, 32}, "c1"},         // left/top edge of a cell is inside
-                      HitCase{{60, 50}, "c1"},         // inside the cell
-                      HitCase{{310, 30}, "low"},       // only the lower layer here
-                      HitCase{{440, 160}, "high"},     // higher z-index wins where they overlap
-                      HitCase{{355, 75}, "inner"},     // what the layer holds
-                      HitCase{{390, 110}, "later"},    // same z-index: later in the tree wins
-                      HitCase{{30, 210}, "arect"},     // image map: rect
-                      HitCase{{120, 250}, "acircle"},  // circle
-                      HitCase{{215, 205}, "apoly"},    // polygon
-                      HitCase{{170, 280}, "mapped"},   // on the image but no area
-                      HitCase{{310, 210}, "plainmap"}, // usemap without "#": the IMG
-                      HitCase{{700, 500}, "BODY"},     // empty page area
-                      HitCase{{-1, 10}, nullptr},      // outside the view
-                      HitCase{{800, 10}, nullptr}));
+INSTANTIATE_TEST_SUITE_P(Fixture, HitTesting,
+                         ::testing::Values(HitCase{{25, 25}, "t"},          // table border
+                                           HitCase{{35, 28}, "t"},          // cell spacing
+                                           HitCase{{32, 32}, "c1"},         // left/top edge of a cell is inside
+                                           HitCase{{60, 50}, "c1"},         // inside the cell
+                                           HitCase{{310, 30}, "low"},       // only the lower layer here
+                                           HitCase{{440, 160}, "high"},     // higher z-index wins where they overlap
+                                           HitCase{{355, 75}, "inner"},     // what the layer holds
+                                           HitCase{{390, 110}, "later"},    // same z-index: later in the tree wins
+                                           HitCase{{30, 210}, "arect"},     // image map: rect
+                                           HitCase{{120, 250}, "acircle"},  // circle
+                                           HitCase{{215, 205}, "apoly"},    // polygon
+                                           HitCase{{170, 280}, "mapped"},   // on the image but no area
+                                           HitCase{{310, 210}, "plainmap"}, // usemap without "#": the IMG
+                                           HitCase{{700, 500}, "BODY"},     // empty page area
+                                           HitCase{{-1, 10}, nullptr},      // outside the view
+                                           HitCase{{800, 10}, nullptr}));
 
 TEST(HitTesting, AreaShapes)
 {
@@ -408,7 +410,8 @@ TEST(DocumentLayout, TypingChangesTheWordsInPlace)
     full.load(LayoutSerializer::serialize(*doc).html);
     full.layout(800);
     for (const char* id : {"p", "pre", "c"})
-        EXPECT_EQ(page.layout.box(byId(doc, id))->borderBox, full.tree().boxByHtmlId(QString::fromLatin1(id))->borderBox)
+        EXPECT_EQ(page.layout.box(byId(doc, id))->borderBox,
+                  full.tree().boxByHtmlId(QString::fromLatin1(id))->borderBox)
             << id;
     QImage a(800, 300, QImage::Format_RGB32), b(800, 300, QImage::Format_RGB32);
     {

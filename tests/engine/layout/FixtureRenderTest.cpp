@@ -50,7 +50,7 @@ TEST_P(FixtureRender, MatchesReviewedScreenshot)
     EXPECT_LT(differingPixels(actual, expected), actual.width() * actual.height() / 1000);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pages, FixtureRender, ::testing::Values("text", "tables", "tables-caption", "objects", "positioned",
-                                                   "hidden"));
+INSTANTIATE_TEST_SUITE_P(Pages, FixtureRender,
+                         ::testing::Values("text", "tables", "tables-caption", "objects", "positioned", "hidden"));
 
 } // namespace

@@ -16,7 +16,8 @@ using layout_test::byId;
 
 namespace {
 
-struct HitPage {
+struct HitPage
+{
     explicit HitPage(const char* html) : doc(pageFrom(html)), layout(doc.get())
     {
         layout.setBaseFolder(layout_test::fixtureFolder());
@@ -34,7 +35,8 @@ struct HitPage {
     DocumentLayout layout;
 };
 
-struct OverflowCase {
+struct OverflowCase
+{
     const char* name;
     const char* html;
     QPoint point;
@@ -61,22 +63,27 @@ INSTANTIATE_TEST_SUITE_P(
         OverflowCase{"TableWiderThanItsDiv",
                      "<body><div id=narrow style='width:100px'><table id=t width=400 cellspacing=0 cellpadding=0>"
                      "<tr><td id=c>x</td></tr></table></div></body>",
-                     {300, 20}, "c"},
+                     {300, 20},
+                     "c"},
         OverflowCase{"FloatTallerThanItsParagraph",
                      "<body><p id=p style='margin:0'><img id=i src='photo.png' align=left width=40 height=200>"
                      "text</p></body>",
-                     {20, 180}, "i"},
+                     {20, 180},
+                     "i"},
         OverflowCase{"BlockTallerThanAFixedHeightParent",
                      "<body><div id=short style='height:10px'><div id=tall style='height:100px'></div></div></body>",
-                     {50, 80}, "tall"},
+                     {50, 80},
+                     "tall"},
         OverflowCase{"ClippingParentHidesItsOverflow",
                      "<body><div id=clip style='width:100px;height:50px;overflow:hidden'>"
                      "<div id=big style='width:300px;height:300px'></div></div></body>",
-                     {200, 30}, "BODY"},
+                     {200, 30},
+                     "BODY"},
         OverflowCase{"ClippingParentShowsWhatIsInside",
                      "<body><div id=clip style='width:100px;height:50px;overflow:hidden'>"
                      "<div id=big style='width:300px;height:300px'></div></div></body>",
-                     {50, 30}, "big"}),
+                     {50, 30},
+                     "big"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Layers inside layers: a child layer is drawn over its parent whatever its
@@ -145,7 +152,8 @@ TEST(HitTesting, ImageMapNameMatchesTheMapAndEmptyAreasFallThrough)
 
 namespace {
 
-struct HiddenCase {
+struct HiddenCase
+{
     const char* name;
     const char* aimAt; // the centre of this element's box
     const char* expected;
@@ -168,17 +176,16 @@ TEST_P(HitHiddenLayers, HitsOnlyWhatIsVisible)
     EXPECT_EQ(page.hitAt(aim.center()).toStdString(), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixture, HitHiddenLayers,
-    ::testing::Values(HiddenCase{"EmptyPartOfAHiddenLayer", "ghost", "BODY"},
-                      HiddenCase{"ChildThatInheritsHidden", "ghostchild", "BODY"},
-                      HiddenCase{"VisibleChildOfAHiddenLayer", "shown", "shown"},
-                      HiddenCase{"VisibleLayerInsideAHiddenLayer", "shownlayer", "shownlayer"},
-                      HiddenCase{"HiddenLayerOverAVisibleOne", "over", "under"},
-                      HiddenCase{"HiddenCellGivesItsTable", "hiddencell", "t"},
-                      HiddenCase{"VisibleCellBesideAHiddenOne", "cell", "cell"},
-                      HiddenCase{"HiddenWordsGiveTheirParagraph", "hiddenword", "flow"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Fixture, HitHiddenLayers,
+                         ::testing::Values(HiddenCase{"EmptyPartOfAHiddenLayer", "ghost", "BODY"},
+                                           HiddenCase{"ChildThatInheritsHidden", "ghostchild", "BODY"},
+                                           HiddenCase{"VisibleChildOfAHiddenLayer", "shown", "shown"},
+                                           HiddenCase{"VisibleLayerInsideAHiddenLayer", "shownlayer", "shownlayer"},
+                                           HiddenCase{"HiddenLayerOverAVisibleOne", "over", "under"},
+                                           HiddenCase{"HiddenCellGivesItsTable", "hiddencell", "t"},
+                                           HiddenCase{"VisibleCellBesideAHiddenOne", "cell", "cell"},
+                                           HiddenCase{"HiddenWordsGiveTheirParagraph", "hiddenword", "flow"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Layers without a box (display:none, and all they hold, whatever their own
 // display) are never hit; their place shows what lies below.

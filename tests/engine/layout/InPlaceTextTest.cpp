@@ -16,22 +16,27 @@ using layout_test::expectSameAsFullLayout;
 namespace {
 
 // One edit of the text node at `child` of the element with `id`.
-struct TextEdit {
+struct TextEdit
+{
     const char* id;
     int child;
-    int offset;   // -1: the end of the text
-    int removed;  // characters removed at offset
+    int offset;  // -1: the end of the text
+    int removed; // characters removed at offset
     const char* inserted;
 };
 
-struct TypingCase {
+struct TypingCase
+{
     const char* name;
     const char* html;
     std::vector<TextEdit> edits;
     bool inPlace; // every edit is expected to stay in place
 };
 
-void PrintTo(const TypingCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const TypingCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 Text* textOf(Document* doc, const TextEdit& e)
 {
@@ -95,19 +100,18 @@ TEST_P(InPlaceText, MatchesAFullLayoutAfterEachEdit)
 }
 
 const TypingCase kCases[] = {
-    {"WrappingParagraph",
-     "<body><p id=p style='width:120px'>Short</p><p>after</p></body>",
+    {"WrappingParagraph", "<body><p id=p style='width:120px'>Short</p><p>after</p></body>",
      typed("p", 0, " words that wrap onto lines"), true},
-    {"BackspaceAndDelete",
-     "<body><div id=d>one two  three four</div><p>below</p></body>",
-     std::vector<TextEdit>{{"d", 0, -1, 1, nullptr}, {"d", 0, 3, 1, nullptr}, {"d", 0, 0, 3, nullptr},
-                           {"d", 0, 0, 0, "x"}, {"d", 0, 2, 2, " "}},
+    {"BackspaceAndDelete", "<body><div id=d>one two  three four</div><p>below</p></body>",
+     std::vector<TextEdit>{{"d", 0, -1, 1, nullptr},
+                           {"d", 0, 3, 1, nullptr},
+                           {"d", 0, 0, 3, nullptr},
+                           {"d", 0, 0, 0, "x"},
+                           {"d", 0, 2, 2, " "}},
      true},
-    {"EmptiedAndRetyped",
-     "<body><p id=p>ab</p><p>next</p></body>",
+    {"EmptiedAndRetyped", "<body><p id=p>ab</p><p>next</p></body>",
      std::vector<TextEdit>{{"p", 0, -1, 2, nullptr}} + typed("p", 0, "cd"), true},
-    {"JapaneseInAParagraph",
-     "<body><p id=p style='width:100px'>日本語</p></body>",
+    {"JapaneseInAParagraph", "<body><p id=p style='width:100px'>日本語</p></body>",
      typed("p", 0, "の文章を入力します。「かぎ」、カタカナ"), true},
     {"CellWithSpans",
      "<body><table border=1><tr><td id=a rowspan=2>a</td><td colspan=2 id=b>b</td></tr>"
@@ -115,21 +119,15 @@ const TypingCase kCases[] = {
      typed("a", 0, "typing widens this column") + typed("c", 0, "日本語の表") +
          std::vector<TextEdit>{{"a", 0, 1, 6, nullptr}},
      true},
-    {"InlineElementsAndSpaces",
-     "<body><p id=p>x <b id=b>bold</b> y</p></body>",
+    {"InlineElementsAndSpaces", "<body><p id=p>x <b id=b>bold</b> y</p></body>",
      typed("b", 0, "  two\xC2\xA0spaces ") + typed("p", 0, "more ") + typed("p", 2, " end"), true},
-    {"Preformatted",
-     "<body><pre id=p>line</pre><p>after</p></body>",
-     typed("p", 0, "\nsecond   line\n"), true},
+    {"Preformatted", "<body><pre id=p>line</pre><p>after</p></body>", typed("p", 0, "\nsecond   line\n"), true},
     // The parser moves such text out of the table: the in-place path steps aside.
-    {"TextInATableRow",
-     "<body><table><tr id=r><td>a</td> </tr></table></body>",
+    {"TextInATableRow", "<body><table><tr id=r><td>a</td> </tr></table></body>",
      std::vector<TextEdit>{{"r", 1, -1, 0, "x"}}, false},
-    {"TextInATableRowShownAsABlock",
-     "<body><table><tr id=r style='display:block'><td>a</td> </tr></table></body>",
+    {"TextInATableRowShownAsABlock", "<body><table><tr id=r style='display:block'><td>a</td> </tr></table></body>",
      std::vector<TextEdit>{{"r", 1, -1, 0, "x"}}, false},
-    {"CarriageReturns",
-     "<body><p id=p>a</p></body>",
+    {"CarriageReturns", "<body><p id=p>a</p></body>",
      std::vector<TextEdit>{{"p", 0, -1, 0, "b\r\nc"}, {"p", 0, -1, 0, "\r"}}, false},
 };
 

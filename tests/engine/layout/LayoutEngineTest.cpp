@@ -109,7 +109,8 @@ TEST(LayoutEngine, MarqueeIsAClippedBoxOfItsSize)
     EXPECT_TRUE(boxById(layout, "mq").clipsContent);
 }
 
-struct BoxSizeCase {
+struct BoxSizeCase
+{
     const char* id;
     QSize size;
 };
@@ -126,17 +127,17 @@ TEST_P(ObjectBoxSize, HasTheSizeOfItsAttributesOrItsDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(Objects, ObjectBoxSize,
-                         ::testing::Values(BoxSizeCase{"img1", QSize(60, 40)},   // the image's own size
-                                           BoxSizeCase{"img2", QSize(124, 84)},  // width/height plus border 2
-                                           BoxSizeCase{"img3", QSize(28, 30)},   // cannot be loaded
-                                           BoxSizeCase{"emb", QSize(100, 60)},
-                                           BoxSizeCase{"obj", QSize(80, 50)},
+                         ::testing::Values(BoxSizeCase{"img1", QSize(60, 40)},  // the image's own size
+                                           BoxSizeCase{"img2", QSize(124, 84)}, // width/height plus border 2
+                                           BoxSizeCase{"img3", QSize(28, 30)},  // cannot be loaded
+                                           BoxSizeCase{"emb", QSize(100, 60)}, BoxSizeCase{"obj", QSize(80, 50)},
                                            BoxSizeCase{"app", QSize(90, 40)},
                                            BoxSizeCase{"txt", QSize(15 * 7 + 12, 22)},
                                            BoxSizeCase{"chk", QSize(13, 13)},
                                            BoxSizeCase{"ta", QSize(20 * 7 + 24, 3 * 16 + 6)}));
 
-struct HiddenPaintCase {
+struct HiddenPaintCase
+{
     const char* name;
     const char* body; // the element with id p is checked
     bool drawn;
@@ -170,17 +171,18 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         HiddenPaintCase{"HiddenInlineText", "a <span id=p style='visibility:hidden'>gone</span> b", false},
         HiddenPaintCase{"VisibleInsideHiddenInline",
-                        "<span style='visibility:hidden'>gone <b id=p style='visibility:visible'>shown</b></span>", true},
-        HiddenPaintCase{"InheritedHidden", "<div style='visibility:hidden'><p id=p>inherited</p></div>", false},
-        HiddenPaintCase{"VisibleTwoLevelsDown",
-                        "<div style='visibility:hidden'><div><span id=p style='visibility:visible'>deep</span></div></div>",
+                        "<span style='visibility:hidden'>gone <b id=p style='visibility:visible'>shown</b></span>",
                         true},
+        HiddenPaintCase{"InheritedHidden", "<div style='visibility:hidden'><p id=p>inherited</p></div>", false},
+        HiddenPaintCase{
+            "VisibleTwoLevelsDown",
+            "<div style='visibility:hidden'><div><span id=p style='visibility:visible'>deep</span></div></div>", true},
         HiddenPaintCase{"VisibleCellOfAHiddenTable",
                         "<table style='visibility:hidden' border=1><tr><td id=p style='visibility:visible'>cell</td>"
                         "<td>gone</td></tr></table>",
                         true},
-        HiddenPaintCase{"HiddenTableBorder", "<table id=p style='visibility:hidden' border=3><tr><td></td></tr></table>",
-                        false},
+        HiddenPaintCase{"HiddenTableBorder",
+                        "<table id=p style='visibility:hidden' border=3><tr><td></td></tr></table>", false},
         HiddenPaintCase{"HiddenPlaceholder", "<input id=p style='visibility:hidden' value=x>", false},
         HiddenPaintCase{"HiddenBackground",
                         "<div id=p style='visibility:hidden;background:black;width:50px;height:20px'></div>", false},
@@ -312,9 +314,9 @@ TEST(LayoutEngine, ShiftedLayerWithContentOutsideItsBoxKeepsItInTheCanvas)
 
 TEST(LayoutEngine, RestyleInPlaceMatchesAFullLayout)
 {
-    const QString before = QStringLiteral(
-        "<body><table data-pgn=1 id=t border=1><tr><td data-pgn=2 id=c>cell</td><td>x</td></tr></table>"
-        "<div data-pgn=3 id=d style='width:40px'>div</div></body>");
+    const QString before =
+        QStringLiteral("<body><table data-pgn=1 id=t border=1><tr><td data-pgn=2 id=c>cell</td><td>x</td></tr></table>"
+                       "<div data-pgn=3 id=d style='width:40px'>div</div></body>");
     const QString after = QStringLiteral(
         "<body><table data-pgn=1 id=t border=1><tr><td data-pgn=2 id=c width=200 bgcolor=red>cell</td><td>x</td>"
         "</tr></table><div data-pgn=3 id=d style='width:140px;padding:3px'>div</div></body>");

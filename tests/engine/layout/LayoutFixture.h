@@ -44,10 +44,9 @@ inline void loadFixture(engine::LayoutEngine& layout, const QString& name, int w
 }
 
 // Every fixture page, for the tests that go over all of them.
-inline constexpr const char* kFixturePages[] = {"text.html",          "tables.html",         "objects.html",
-                                                "positioned.html",    "hit.html",            "hidden.html",
-                                                "tables-caption.html", "tables-percent.html", "tables-odd.html",
-                                                "tables-shrink.html"};
+inline constexpr const char* kFixturePages[] = {
+    "text.html",   "tables.html",         "objects.html",        "positioned.html", "hit.html",
+    "hidden.html", "tables-caption.html", "tables-percent.html", "tables-odd.html", "tables-shrink.html"};
 
 // The test name of a fixture page: "tables-caption.html" gives "tablescaption".
 inline std::string fixtureTestName(const ::testing::TestParamInfo<const char*>& info)

@@ -26,13 +26,16 @@ int lineHeight()
     return height;
 }
 
-struct LinesCase {
+struct LinesCase
+{
     const char* name;
     const char* content; // of a DIV
     int lines;
 };
 
-class BreakLines : public ::testing::TestWithParam<LinesCase> {};
+class BreakLines : public ::testing::TestWithParam<LinesCase>
+{
+};
 
 } // namespace
 
@@ -96,7 +99,9 @@ TEST(BreakLines, EmptyLineFollowsTheAlignment)
                                  "<p id=r style='text-align:right'><br></p></div></body>");
     DocumentLayout layout(doc.get());
     layout.setViewportSize(QSize(600, 400));
-    auto breakIn = [&](const char* id) { return layout.box(byId(doc.get(), id)->firstChild()->asElement())->borderBox; };
+    auto breakIn = [&](const char* id) {
+        return layout.box(byId(doc.get(), id)->firstChild()->asElement())->borderBox;
+    };
     const QRect p = layout.box(byId(doc.get(), "l"))->contentBox;
     EXPECT_EQ(breakIn("l").left(), p.left());
     EXPECT_NEAR(breakIn("c").left(), p.left() + p.width() / 2, 1);

@@ -43,7 +43,8 @@ void expectTilesShowTheWholePage(LayoutEngine& layout, const std::string& what)
     const QImage whole = paintedWhole(layout, size);
     // Bands across the page, and tiles that cut boxes on every side.
     for (const QSize tile : {QSize(size.width(), 37), QSize(97, 61)})
-        EXPECT_TRUE(paintedInTiles(layout, size, tile) == whole) << what << ", tiles " << tile.width() << "x" << tile.height();
+        EXPECT_TRUE(paintedInTiles(layout, size, tile) == whole)
+            << what << ", tiles " << tile.width() << "x" << tile.height();
 }
 
 class PaintExtentFixture : public ::testing::TestWithParam<const char*>

@@ -11,7 +11,8 @@ using engine::StyleHint;
 
 namespace {
 
-struct HintCase {
+struct HintCase
+{
     const char* tag;
     QMap<QString, QString> attributes;
     QMap<QString, QString> tableAttributes;
@@ -42,35 +43,51 @@ StyleHint h(const char* p, const char* v)
 INSTANTIATE_TEST_SUITE_P(
     Attributes, Hints,
     ::testing::Values(
-        HintCase{"body", {{"bgcolor", "FFFFCC"}, {"text", "navy"}}, {}, {h("background-color", "#ffffcc"), h("color", "navy")}},
+        HintCase{"body",
+                 {{"bgcolor", "FFFFCC"}, {"text", "navy"}},
+                 {},
+                 {h("background-color", "#ffffcc"), h("color", "navy")}},
         HintCase{"body", {{"background", "img\\bg.gif"}}, {}, {h("background-image", "url(\"img/bg.gif\")")}},
-        HintCase{"font", {{"face", "ＭＳ Ｐゴシック,Arial"}, {"size", "+1"}, {"color", "#FF0000"}}, {},
+        HintCase{"font",
+                 {{"face", "ＭＳ Ｐゴシック,Arial"}, {"size", "+1"}, {"color", "#FF0000"}},
+                 {},
                  {h("font-family", "\"ＭＳ Ｐゴシック\", \"Arial\""), h("font-size", "18px"), h("color", "#ff0000")}},
         HintCase{"font", {{"size", "9"}}, {}, {h("font-size", "48px")}},
-        HintCase{"font", {{"size", "-5"}}, {}, {h("font-size", "10px")}},
-        HintCase{"font", {{"size", "big"}}, {}, {}},
-        HintCase{"table", {{"height", "120"}, {"border", ""}, {"cellspacing", "0"}},
+        HintCase{"font", {{"size", "-5"}}, {}, {h("font-size", "10px")}}, HintCase{"font", {{"size", "big"}}, {}, {}},
+        HintCase{"table",
+                 {{"height", "120"}, {"border", ""}, {"cellspacing", "0"}},
                  {},
                  {h("height", "120px"), h("border-width", "1px"), h("border-style", "outset"),
                   h("border-color", "#808080"), h("border-spacing", "0px")}},
-        HintCase{"table", {{"border", "0"}, {"width", "80%"}, {"align", "center"}}, {},
+        HintCase{"table",
+                 {{"border", "0"}, {"width", "80%"}, {"align", "center"}},
+                 {},
                  {h("width", "80%"), h("margin-left", "auto"), h("margin-right", "auto")}},
-        HintCase{"td", {{"nowrap", ""}, {"valign", "center"}}, {{"cellpadding", "4"}, {"border", "2"}},
+        HintCase{"td",
+                 {{"nowrap", ""}, {"valign", "center"}},
+                 {{"cellpadding", "4"}, {"border", "2"}},
                  {h("vertical-align", "middle"), h("white-space", "nowrap"), h("padding", "4px"),
                   h("border-width", "1px"), h("border-style", "inset"), h("border-color", "#808080")}},
-        HintCase{"img", {{"border", "0"}, {"hspace", "4"}, {"align", "left"}}, {},
+        HintCase{"img",
+                 {{"border", "0"}, {"hspace", "4"}, {"align", "left"}},
+                 {},
                  {h("float", "left"), h("margin-left", "4px"), h("margin-right", "4px"), h("border-width", "0px"),
                   h("border-style", "solid")}},
-        HintCase{"hr", {{"noshade", ""}, {"size", "5"}, {"width", "50%"}}, {},
+        HintCase{"hr",
+                 {{"noshade", ""}, {"size", "5"}, {"width", "50%"}},
+                 {},
                  {h("border-style", "solid"), h("border-width", "5px 0px 0px 0px"), h("border-color", "#808080"),
                   h("height", "0px"), h("width", "50%")}},
-        HintCase{"marquee", {{"width", "200"}, {"height", "30"}, {"bgcolor", "yellow"}}, {},
+        HintCase{"marquee",
+                 {{"width", "200"}, {"height", "30"}, {"bgcolor", "yellow"}},
+                 {},
                  {h("width", "200px"), h("height", "30px"), h("background-color", "yellow")}},
         HintCase{"p", {{"align", "RIGHT"}}, {}, {h("text-align", "right")}},
         HintCase{"caption", {{"align", "Bottom"}}, {}, {h("caption-side", "bottom")}},
         HintCase{"caption", {{"align", "left"}}, {}, {h("text-align", "left")}}));
 
-struct FaceCase {
+struct FaceCase
+{
     const char* face;
     const char* family;
 };
@@ -86,10 +103,11 @@ TEST_P(FaceSubstitution, ResolvesToAnInstalledFamily)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, FaceSubstitution,
-                         ::testing::Values(FaceCase{"ＭＳ Ｐゴシック", "IPAPGothic"}, FaceCase{"ＭＳ ゴシック", "IPAGothic"},
-                                           FaceCase{"MS PGothic", "IPAPGothic"}, FaceCase{"ＭＳ 明朝", "IPAMincho"},
-                                           FaceCase{"ＭＳ Ｐ明朝", "IPAPMincho"}, FaceCase{"ms mincho", "IPAMincho"},
-                                           FaceCase{"Arial", "DejaVu Sans"}, FaceCase{"Times New Roman", "DejaVu Serif"},
+                         ::testing::Values(FaceCase{"ＭＳ Ｐゴシック", "IPAPGothic"},
+                                           FaceCase{"ＭＳ ゴシック", "IPAGothic"}, FaceCase{"MS PGothic", "IPAPGothic"},
+                                           FaceCase{"ＭＳ 明朝", "IPAMincho"}, FaceCase{"ＭＳ Ｐ明朝", "IPAPMincho"},
+                                           FaceCase{"ms mincho", "IPAMincho"}, FaceCase{"Arial", "DejaVu Sans"},
+                                           FaceCase{"Times New Roman", "DejaVu Serif"},
                                            FaceCase{"Courier New", "DejaVu Sans Mono"},
                                            FaceCase{"Unknown Face", "Unknown Face"}));
 
@@ -104,7 +122,8 @@ TEST(FontCatalog, KeepsTheFirstChoiceAndFallsBackToJapanese)
     EXPECT_EQ(fonts.textWidth(a, QStringLiteral("ab")), fonts.prefixWidths(a, QStringLiteral("ab")).back());
 }
 
-struct SplitCase {
+struct SplitCase
+{
     const char* text;
     std::vector<std::string> pieces; // words as they are, spaces as " "
 };
@@ -118,17 +137,15 @@ TEST_P(SplitText, BreaksWhereLinesMayBreak)
     engine::PageContainer container;
     std::vector<std::string> pieces;
     container.split_text(
-        GetParam().text, [&](const char* w) { pieces.emplace_back(w); }, [&](const char* s) { pieces.emplace_back(s); });
+        GetParam().text, [&](const char* w) { pieces.emplace_back(w); },
+        [&](const char* s) { pieces.emplace_back(s); });
     EXPECT_EQ(pieces, GetParam().pieces);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, SplitText,
-    ::testing::Values(SplitCase{"two words", {"two", " ", "words"}},
-                      SplitCase{"日本語", {"日", "本", "語"}},
-                      SplitCase{"です。次", {"で", "す。", "次"}},
-                      SplitCase{"「かぎ」ABC", {"「か", "ぎ」", "ABC"}},
-                      SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}},
-                      SplitCase{"a\u00a0b", {"a\u00a0b"}}));
+    ::testing::Values(SplitCase{"two words", {"two", " ", "words"}}, SplitCase{"日本語", {"日", "本", "語"}},
+                      SplitCase{"です。次", {"で", "す。", "次"}}, SplitCase{"「かぎ」ABC", {"「か", "ぎ」", "ABC"}},
+                      SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}}, SplitCase{"a\u00a0b", {"a\u00a0b"}}));
 
 } // namespace

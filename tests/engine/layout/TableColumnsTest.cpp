@@ -23,7 +23,8 @@ TableColumnInput percentCol(int min, int max, double percent)
     return {min, max, false, percent};
 }
 
-struct DistributionCase {
+struct DistributionCase
+{
     const char* name;
     std::vector<TableColumnInput> columns;
     int width;
@@ -53,31 +54,31 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Spare width: auto columns by their maximum widths, not all to the last.
         DistributionCase{"SpareToAutoByMaximum", {autoCol(10, 10), autoCol(10, 30), fixedCol(50)}, 140, {23, 67, 50}},
-        DistributionCase{"EqualAutoColumnsShareEqually", {autoCol(10, 20), autoCol(10, 20), autoCol(10, 20)}, 100,
-                         {33, 34, 33}},
+        DistributionCase{
+            "EqualAutoColumnsShareEqually", {autoCol(10, 20), autoCol(10, 20), autoCol(10, 20)}, 100, {33, 34, 33}},
         DistributionCase{"AllFixedGrowTogether", {fixedCol(10), fixedCol(30)}, 80, {20, 60}},
         // Narrower than the maximums: each auto column grows by its share of what it lacks.
         DistributionCase{"BetweenMinimumAndMaximum", {autoCol(10, 110), autoCol(20, 40)}, 90, {60, 30}},
         DistributionCase{"MinimumsDoNotFit", {autoCol(60, 100), autoCol(50, 80)}, 80, {60, 50}},
         // Percentages of the width; the auto column takes the rest.
-        DistributionCase{"PercentAndAuto", {percentCol(30, 40, 30), autoCol(50, 80), percentCol(10, 10, 20)}, 590,
-                         {177, 295, 118}},
-        DistributionCase{"PercentFixedAuto", {fixedCol(54), percentCol(40, 50, 30), autoCol(50, 70)}, 778,
-                         {54, 233, 491}},
+        DistributionCase{
+            "PercentAndAuto", {percentCol(30, 40, 30), autoCol(50, 80), percentCol(10, 10, 20)}, 590, {177, 295, 118}},
+        DistributionCase{
+            "PercentFixedAuto", {fixedCol(54), percentCol(40, 50, 30), autoCol(50, 70)}, 778, {54, 233, 491}},
         // Only percentage columns: the rest by their percentages.
         DistributionCase{"PercentsUnderAHundred", {percentCol(13, 13, 20), percentCol(13, 13, 30)}, 392, {157, 235}},
         // Too little room for the percentages: they grow from their minimums
         // in proportion to what they lack; the auto column keeps its minimum.
-        DistributionCase{"PercentsDoNotFit", {percentCol(31, 31, 60), percentCol(51, 51, 40), autoCol(39, 39)}, 490,
-                         {269, 182, 39}},
-        DistributionCase{"PercentBelowItsMinimum", {percentCol(254, 254, 10), percentCol(13, 13, 90)}, 292,
-                         {254, 38}},
+        DistributionCase{
+            "PercentsDoNotFit", {percentCol(31, 31, 60), percentCol(51, 51, 40), autoCol(39, 39)}, 490, {269, 182, 39}},
+        DistributionCase{"PercentBelowItsMinimum", {percentCol(254, 254, 10), percentCol(13, 13, 90)}, 292, {254, 38}},
         // Fixed columns reach their width before auto columns grow.
         DistributionCase{"FixedBeforeAuto", {fixedCol(100), autoCol(20, 200)}, 150, {100, 50}},
         DistributionCase{"NoColumns", {}, 100, {}}),
     [](const ::testing::TestParamInfo<DistributionCase>& info) { return std::string(info.param.name); });
 
-struct MaxWidthCase {
+struct MaxWidthCase
+{
     const char* name;
     std::vector<TableColumnInput> columns;
     int limit;
@@ -95,16 +96,15 @@ TEST_P(TableMaxWidth, WidensForPercentages)
 
 INSTANTIATE_TEST_SUITE_P(
     Tables, TableMaxWidth,
-    ::testing::Values(
-        MaxWidthCase{"NoPercentages", {autoCol(10, 60), fixedCol(40)}, 1000, 100},
-        // 62 px is 25 %: the table is 248 wide; the auto column fits in 75 %.
-        MaxWidthCase{"PercentColumnSetsTheWidth", {percentCol(62, 62, 25), autoCol(100, 185)}, 1000, 248},
-        // The auto column needs 185 px in the 50 % that is left.
-        MaxWidthCase{"RestSetsTheWidth", {percentCol(20, 20, 50), autoCol(100, 185)}, 1000, 370},
-        MaxWidthCase{"HalfAndHalf", {percentCol(40, 40, 50), percentCol(76, 76, 50)}, 1000, 152},
-        // Percentages leave nothing for the other columns: as wide as allowed.
-        MaxWidthCase{"NothingLeft", {percentCol(20, 20, 100), autoCol(10, 10)}, 640, 640},
-        MaxWidthCase{"Limited", {percentCol(62, 62, 10)}, 300, 300}),
+    ::testing::Values(MaxWidthCase{"NoPercentages", {autoCol(10, 60), fixedCol(40)}, 1000, 100},
+                      // 62 px is 25 %: the table is 248 wide; the auto column fits in 75 %.
+                      MaxWidthCase{"PercentColumnSetsTheWidth", {percentCol(62, 62, 25), autoCol(100, 185)}, 1000, 248},
+                      // The auto column needs 185 px in the 50 % that is left.
+                      MaxWidthCase{"RestSetsTheWidth", {percentCol(20, 20, 50), autoCol(100, 185)}, 1000, 370},
+                      MaxWidthCase{"HalfAndHalf", {percentCol(40, 40, 50), percentCol(76, 76, 50)}, 1000, 152},
+                      // Percentages leave nothing for the other columns: as wide as allowed.
+                      MaxWidthCase{"NothingLeft", {percentCol(20, 20, 100), autoCol(10, 10)}, 640, 640},
+                      MaxWidthCase{"Limited", {percentCol(62, 62, 10)}, 300, 300}),
     [](const ::testing::TestParamInfo<MaxWidthCase>& info) { return std::string(info.param.name); });
 
 TEST(TableColumns, SpanningCellWidensItsColumnsByTheirMaximumWidths)

@@ -15,7 +15,8 @@ using layout_test::byId;
 // A range over an image reports the image's box with the text around it.
 TEST(RangeGeometry, RangeOverAnImageCoversTheImage)
 {
-    Ref<Document> doc = pageFrom("<body><p id=p>before <img id=img src='none.png' width=40 height=30> after</p></body>");
+    Ref<Document> doc =
+        pageFrom("<body><p id=p>before <img id=img src='none.png' width=40 height=30> after</p></body>");
     DocumentLayout layout(doc.get());
     layout.setViewportSize(QSize(600, 400));
     Element* p = byId(doc.get(), "p");
@@ -28,7 +29,8 @@ TEST(RangeGeometry, RangeOverAnImageCoversTheImage)
 
 namespace {
 
-struct TextPage {
+struct TextPage
+{
     explicit TextPage(const char* html) : doc(pageFrom(html)), layout(doc.get())
     {
         layout.setViewportSize(QSize(600, 400));
@@ -95,7 +97,8 @@ TEST(TextGeometry, LineBreaksEndTheirLine)
     EXPECT_EQ(four.top(), one.top() + 3 * one.height()); // the empty line keeps its height
 }
 
-struct WordCase {
+struct WordCase
+{
     int offset;
     const char* word; // UTF-8
 };

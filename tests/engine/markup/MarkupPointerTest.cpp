@@ -10,11 +10,16 @@ namespace {
 QString describe(const MarkupStep& s)
 {
     switch (s.context) {
-    case MarkupContext::None: return QStringLiteral("none");
-    case MarkupContext::Text: return QStringLiteral("text%1").arg(s.textLength);
-    case MarkupContext::EnterScope: return QStringLiteral("enter ") + s.element->tagName();
-    case MarkupContext::ExitScope: return QStringLiteral("exit ") + s.element->tagName();
-    case MarkupContext::NoScope: return QStringLiteral("noscope ") + s.element->tagName();
+    case MarkupContext::None:
+        return QStringLiteral("none");
+    case MarkupContext::Text:
+        return QStringLiteral("text%1").arg(s.textLength);
+    case MarkupContext::EnterScope:
+        return QStringLiteral("enter ") + s.element->tagName();
+    case MarkupContext::ExitScope:
+        return QStringLiteral("exit ") + s.element->tagName();
+    case MarkupContext::NoScope:
+        return QStringLiteral("noscope ") + s.element->tagName();
     }
     return QString();
 }
@@ -79,7 +84,7 @@ TEST(MarkupPointer, PointersKeepTheirPlaceWhenTheTreeChanges)
     before.moveAdjacentToElement(doc->getElementById(QStringLiteral("b")), 0);
     doc->getElementById(QStringLiteral("b"))->remove();
     EXPECT_EQ(before.container(), doc->body());
-    EXPECT_EQ(inB.container(), doc->body());  // its element left the page
+    EXPECT_EQ(inB.container(), doc->body()); // its element left the page
 }
 
 TEST(MarkupPointer, CharacterAndWordMoves)

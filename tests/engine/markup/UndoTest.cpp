@@ -45,7 +45,7 @@ TEST(Undo, NestedUnitsFoldIntoTheOutermostEmptyUnitsLeaveNoStep)
     }
     {
         UndoUnit empty(doc.get());
-        d->setAttribute(QStringLiteral("title"), QStringLiteral("t"));  // no change
+        d->setAttribute(QStringLiteral("title"), QStringLiteral("t")); // no change
     }
     EXPECT_EQ(doc->undoManager().undoCount(), 1);
     doc->undoManager().undo();
@@ -135,6 +135,6 @@ TEST(Undo, AUnitLeftOpenIsClosedByUndo)
     p->setAttribute(QStringLiteral("title"), QStringLiteral("t"));
     EXPECT_TRUE(doc->undoManager().undo());
     EXPECT_EQ(p->outerHTML(), QStringLiteral("<P id=p>x</P>"));
-    doc->endUndoUnit();  // the late end changes nothing
+    doc->endUndoUnit(); // the late end changes nothing
     EXPECT_TRUE(doc->undoManager().canRedo());
 }

@@ -12,7 +12,8 @@ using namespace engine;
 
 namespace {
 
-struct StepCase {
+struct StepCase
+{
     const char* name;
     const char* body;
     const char* places; // every place Right stops at from the start, text:offset or TAG:offset
@@ -24,7 +25,9 @@ QString placeName(Node* n, int offset)
     return name + u':' + QString::number(offset);
 }
 
-class CaretSteps : public ::testing::TestWithParam<StepCase> {};
+class CaretSteps : public ::testing::TestWithParam<StepCase>
+{
+};
 
 } // namespace
 
@@ -59,14 +62,14 @@ TEST_P(CaretSteps, RightAndLeftStopAtEachPlaceOnce)
     EXPECT_EQ(leftCarets, rightCarets);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, CaretSteps,
-    ::testing::Values(StepCase{"OneLine", "<p>ab</p>", "ab:1 ab:2"},
-                      StepCase{"LineBreak", "<p>ab<br>c</p>", "ab:1 ab:2 c:0 c:1"},
-                      StepCase{"Paragraphs", "<p>ab</p><p>c</p>", "ab:1 ab:2 c:0 c:1"},
-                      StepCase{"EmptyLine", "<p>a<br><br>b</p>", "a:1 P:2 b:0 b:1"},
-                      StepCase{"TwoEmptyLines", "<p>a<br><br><br>b</p>", "a:1 P:2 P:3 b:0 b:1"},
-                      StepCase{"EmptyParagraph", "<p>a</p><p><br></p><p>b</p>", "a:1 P:0 b:0 b:1"},
-                      StepCase{"WhiteSpaceBetweenBreaks", "<p>a<br>\n<br>\nb</p>", "a:1 :0 b:0 b:2"},
-                      StepCase{"EmptyLineAtTheEnd", "<p>a<br><br></p>", "a:1 P:2"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, CaretSteps,
+                         ::testing::Values(StepCase{"OneLine", "<p>ab</p>", "ab:1 ab:2"},
+                                           StepCase{"LineBreak", "<p>ab<br>c</p>", "ab:1 ab:2 c:0 c:1"},
+                                           StepCase{"Paragraphs", "<p>ab</p><p>c</p>", "ab:1 ab:2 c:0 c:1"},
+                                           StepCase{"EmptyLine", "<p>a<br><br>b</p>", "a:1 P:2 b:0 b:1"},
+                                           StepCase{"TwoEmptyLines", "<p>a<br><br><br>b</p>", "a:1 P:2 P:3 b:0 b:1"},
+                                           StepCase{"EmptyParagraph", "<p>a</p><p><br></p><p>b</p>", "a:1 P:0 b:0 b:1"},
+                                           StepCase{"WhiteSpaceBetweenBreaks", "<p>a<br>\n<br>\nb</p>",
+                                                    "a:1 :0 b:0 b:2"},
+                                           StepCase{"EmptyLineAtTheEnd", "<p>a<br><br></p>", "a:1 P:2"}),
+                         [](const auto& info) { return std::string(info.param.name); });

@@ -55,7 +55,8 @@ public:
     int offsetLeftDuring = -1;
 };
 
-struct Page : ::testing::Test {
+struct Page : ::testing::Test
+{
     Page() : doc(pageFrom(kPage)), view(doc.get())
     {
         view.setHeadless(QSize(400, 300));
@@ -63,7 +64,11 @@ struct Page : ::testing::Test {
     }
     Element* el(const char* id) { return doc->getElementById(QString::fromLatin1(id)); }
     QRect rect(const char* id) { return Geometry(view.layout()).boundingClientRect(el(id)); }
-    QPoint textPoint() { const QRect r = rect("p"); return QPoint(r.left() + 20, r.center().y()); }
+    QPoint textPoint()
+    {
+        const QRect r = rect("p");
+        return QPoint(r.left() + 20, r.center().y());
+    }
     void click(QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
         view.input().mouseDown(p, LeftButton, mods);
@@ -98,8 +103,8 @@ TEST_F(Page, AdvisedSinkGetsEventsUntilUnadvised)
 {
     EXPECT_GT(cookie, 0);
     click(textPoint());
-    EXPECT_EQ(sink.mainIds(), (std::vector<int>{ev::MouseDown, ev::BeforeEditFocus, ev::SelectionChange, ev::MouseUp,
-                                                ev::Click}));
+    EXPECT_EQ(sink.mainIds(),
+              (std::vector<int>{ev::MouseDown, ev::BeforeEditFocus, ev::SelectionChange, ev::MouseUp, ev::Click}));
     EXPECT_FALSE(view.unadvise(cookie + 1));
     EXPECT_TRUE(view.unadvise(cookie));
     sink.seen.clear();
@@ -210,8 +215,8 @@ TEST_F(Page, PressOnBodyFiresSelectionChangeEvenWithoutChange)
     click(QPoint(380, 280));
     sink.seen.clear();
     click(QPoint(380, 280));
-    EXPECT_EQ(sink.mainIds(), (std::vector<int>{ev::MouseDown, ev::BeforeEditFocus, ev::SelectionChange, ev::MouseUp,
-                                                ev::Click}));
+    EXPECT_EQ(sink.mainIds(),
+              (std::vector<int>{ev::MouseDown, ev::BeforeEditFocus, ev::SelectionChange, ev::MouseUp, ev::Click}));
     sink.seen.clear();
     sink.cancel[ev::MouseDown] = true;
     click(QPoint(380, 280));
@@ -277,7 +282,8 @@ TEST_F(Page, HandleResizesLiveWithCursor)
     doc->commands().exec(2398);
     sink.seen.clear();
     drag(handle, handle + QPoint(20, 10));
-    EXPECT_EQ(sink.mainIds(), (std::vector<int>{ev::MouseDown, ev::ResizeStart, ev::MouseUp, ev::ResizeEnd, ev::Click}));
+    EXPECT_EQ(sink.mainIds(),
+              (std::vector<int>{ev::MouseDown, ev::ResizeStart, ev::MouseUp, ev::ResizeEnd, ev::Click}));
     EXPECT_EQ(el("d")->style().width(), QStringLiteral("80px"));
     EXPECT_EQ(el("d")->style().height(), QStringLiteral("50px"));
     EXPECT_EQ(host.lastCorner, 8);
@@ -475,7 +481,8 @@ TEST_F(Page, CopyCutPasteWithEvents)
     const QMimeData* data = cb->mimeData();
     ASSERT_TRUE(data);
     EXPECT_EQ(data->text(), selected);
-    EXPECT_TRUE(data->html().contains(QStringLiteral("<!--StartFragment-->") + selected + QStringLiteral("<!--EndFragment-->")));
+    EXPECT_TRUE(data->html().contains(QStringLiteral("<!--StartFragment-->") + selected +
+                                      QStringLiteral("<!--EndFragment-->")));
     EXPECT_TRUE(data->hasFormat(QStringLiteral("application/x-paginor-html-format")));
 
     EXPECT_EQ(doc->commands().exec(16), 0);
@@ -586,7 +593,8 @@ TEST_F(Page, SelectionChangedByTheProgramFiresOnceFromTheEventLoop)
 TEST_F(Page, DroppedImageFileIsInsertedAndSelected)
 {
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/pic.gif")), QUrl::fromLocalFile(QStringLiteral("/tmp/a.zip"))});
+    data.setUrls(
+        {QUrl::fromLocalFile(QStringLiteral("/tmp/pic.gif")), QUrl::fromLocalFile(QStringLiteral("/tmp/a.zip"))});
     EXPECT_TRUE(view.input().drop(QPoint(rect("p").left() + 1, rect("p").center().y()), &data));
     EXPECT_EQ(pText(), QStringLiteral("<IMG src=\"/tmp/pic.gif\">Hello world text"));
     ASSERT_EQ(doc->selection().typeText(), QStringLiteral("Control"));

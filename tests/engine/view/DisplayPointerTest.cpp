@@ -51,11 +51,9 @@ TEST(DisplayPointer, MovesByPointByPointerAndByLineKeepingX)
 
 namespace {
 
-struct PointerPage {
-    explicit PointerPage(const char* html) : doc(pageFrom(html)), view(doc.get())
-    {
-        view.setHeadless(QSize(500, 400));
-    }
+struct PointerPage
+{
+    explicit PointerPage(const char* html) : doc(pageFrom(html)), view(doc.get()) { view.setHeadless(QSize(500, 400)); }
     Text* textOf(const char* id) { return layout_test::byId(doc.get(), id)->firstChild()->asText(); }
     // Places a pointer at the start of an element's text and moves it by lines.
     Node* after(const char* id, int lines)

@@ -14,7 +14,8 @@ using namespace engine;
 
 namespace {
 
-struct EmptyLines : ::testing::Test {
+struct EmptyLines : ::testing::Test
+{
     EmptyLines()
         : doc(pageFrom("<html><body style='margin:8px'>"
                        "<p id=p style='margin:0'>one<br><br>three</p>"

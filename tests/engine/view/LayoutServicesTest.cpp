@@ -17,7 +17,8 @@ using layout_test::byId;
 
 namespace {
 
-struct FixtureView {
+struct FixtureView
+{
     explicit FixtureView(const QString& html, QSize size = QSize(800, 600))
         : doc(pageFrom(html)), view(std::make_unique<PageView>(doc.get()))
     {
@@ -36,12 +37,15 @@ TextRange wordRange(Document* doc, const char* id, const QString& word)
     return TextRange(doc, t, at, t, at + int(word.size()));
 }
 
-struct PointCase {
+struct PointCase
+{
     QPoint client;
     const char* expected; // an id, "BODY", or null for no element
 };
 
-class DocumentElementFromPoint : public ::testing::TestWithParam<PointCase> {};
+class DocumentElementFromPoint : public ::testing::TestWithParam<PointCase>
+{
+};
 
 const char* kText = "<html><body>"
                     "<p id=p style='width:200px'>alpha bravo charlie delta echo foxtrot golf hotel</p>"
@@ -68,13 +72,13 @@ TEST_P(DocumentElementFromPoint, AnswersThroughTheView)
 }
 
 INSTANTIATE_TEST_SUITE_P(HitFixture, DocumentElementFromPoint,
-                         ::testing::Values(PointCase{{35, 28}, "t"},        // cell spacing: the TABLE
-                                           PointCase{{60, 50}, "c1"},       // inside a cell: the TD
-                                           PointCase{{440, 160}, "high"},   // higher z-index on top
-                                           PointCase{{390, 110}, "later"},  // same z-index: later wins
-                                           PointCase{{120, 250}, "acircle"},// image map AREA
-                                           PointCase{{700, 500}, "BODY"},   // empty area
-                                           PointCase{{-1, 10}, nullptr},    // outside the view
+                         ::testing::Values(PointCase{{35, 28}, "t"},         // cell spacing: the TABLE
+                                           PointCase{{60, 50}, "c1"},        // inside a cell: the TD
+                                           PointCase{{440, 160}, "high"},    // higher z-index on top
+                                           PointCase{{390, 110}, "later"},   // same z-index: later wins
+                                           PointCase{{120, 250}, "acircle"}, // image map AREA
+                                           PointCase{{700, 500}, "BODY"},    // empty area
+                                           PointCase{{-1, 10}, nullptr},     // outside the view
                                            PointCase{{10, 600}, nullptr}));
 
 TEST(LayoutServices, WithoutAViewTheDomAnswersNothing)
@@ -144,7 +148,9 @@ TEST(LayoutServices, ImageWithoutSizeAttributesReportsItsRenderedSize)
     EXPECT_EQ(img->getAttribute(QStringLiteral("height")).toInt(), 40);
     // A passing layout of the same page (printing makes one) leaves the
     // view's answer in place.
-    { DocumentLayout passing(page.doc.get()); }
+    {
+        DocumentLayout passing(page.doc.get());
+    }
     EXPECT_EQ(img->getAttribute(QStringLiteral("width")).toInt(), 60);
 }
 

@@ -66,14 +66,16 @@ TEST(PagePrinter, PrintsEverySheetToAPdf)
     QPrinter printer(QPrinter::HighResolution);
     printToPdf(printer, dir.filePath(QStringLiteral("page.pdf")));
     const int sheets = pagePrinter.print(printer);
-    EXPECT_EQ(sheets, static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(pagePrinter.pageLayout())).size()));
+    EXPECT_EQ(sheets,
+              static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(pagePrinter.pageLayout())).size()));
     EXPECT_GT(sheets, 2);
     EXPECT_EQ(pdfPages(dir.filePath(QStringLiteral("page.pdf"))), sheets) << "pdf page objects";
 }
 
 TEST(PagePrinter, PrintableWidthFollowsThePaper)
 {
-    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    const QPageLayout a4(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0),
+                         QPageLayout::Millimeter);
     const QSize size = PagePrinter::printableSize(a4);
     EXPECT_NEAR(size.width(), 794, 1); // 210 mm at 96 per inch
     EXPECT_NEAR(size.height(), 1123, 1);
@@ -123,8 +125,8 @@ TEST(PagePrinter, SheetsBreakBetweenLinesOfCellsSideBySide)
         left += QStringLiteral("left line %1<br>").arg(i);
         right += QStringLiteral("<p style='margin:5px 0'>right %1<br>second</p>").arg(i);
     }
-    Ref<Document> doc = pageFrom(QStringLiteral("<html><body><table><tr><td valign=top style='font-size:16px'>") + left +
-                                 QStringLiteral("</td><td valign=top style='font-size:23px'>") + right +
+    Ref<Document> doc = pageFrom(QStringLiteral("<html><body><table><tr><td valign=top style='font-size:16px'>") +
+                                 left + QStringLiteral("</td><td valign=top style='font-size:23px'>") + right +
                                  QStringLiteral("</td></tr></table></body></html>"));
     for (int height = 300; height <= 700; height += 13) {
         const QSize printable(600, height);
@@ -146,14 +148,14 @@ TEST(PagePrinter, SheetsBreakBetweenLinesOfCellsSideBySide)
     }
 }
 
-
 // A range of sheets chosen in the print dialog prints only those sheets.
 TEST(PagePrinter, PrintsOnlyTheChosenSheets)
 {
     Ref<Document> doc = pageFrom(longPage(150));
     PagePrinter pagePrinter(doc.get());
     QTemporaryDir dir;
-    const struct {
+    const struct
+    {
         int from, to, expected;
     } ranges[] = {{2, 3, 2}, {3, 99, -1}, {99, 100, 0}}; // -1: from there to the last sheet
     const int all = static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(pagePrinter.pageLayout())).size());
@@ -185,8 +187,10 @@ TEST(PagePrinter, PreviewKeepsThePaperChosenInIt)
     const int sheets = pagePrinter.printPreview(printer);
     EXPECT_EQ(pagePrinter.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(sheets, static_cast<int>(pagePrinter.pageTops(PagePrinter::printableSize(printer.pageLayout())).size()));
-    EXPECT_GT(sheets, static_cast<int>(PagePrinter(doc.get()).pageTops(
-                          PagePrinter::printableSize(PagePrinter(doc.get()).pageLayout())).size()));
+    EXPECT_GT(
+        sheets,
+        static_cast<int>(
+            PagePrinter(doc.get()).pageTops(PagePrinter::printableSize(PagePrinter(doc.get()).pageLayout())).size()));
 }
 
 // Images shorter than half a sheet are not cut between sheets either.

@@ -25,10 +25,12 @@ const char* kLayers =
     "<div id=spill style='width:40px;height:120px;background-color:#00f'></div></div>"
     "<div id=box style='position:absolute;left:260px;top:60px;width:50px;height:50px;background-color:#0a0'></div>"
     "<p id=p style='margin-top:220px'>Some words of text in a paragraph</p>"
-    "<div id=low style='height:4px;color:#000'>text that stands<br>below <span id=word>its</span> own<br>short box</div>"
+    "<div id=low style='height:4px;color:#000'>text that stands<br>below <span id=word>its</span> own<br>short "
+    "box</div>"
     "</body></html>";
 
-struct RepaintCase {
+struct RepaintCase
+{
     const char* name;
     int zoom;
     std::function<void(Document*)> change;
@@ -80,24 +82,25 @@ TEST_P(IncrementalPaint, LeavesNoStalePixels)
     const QImage full = view.renderToImage();
     const QRect area = differingArea(picture, full);
     EXPECT_TRUE(area.isEmpty()) << "stale pixels in " << area.x() << "," << area.y() << " " << area.width() << "x"
-                                << area.height() << ": " << std::hex << (area.isEmpty() ? 0 : picture.pixel(area.topLeft()))
-                                << " instead of " << (area.isEmpty() ? 0 : full.pixel(area.topLeft()));
+                                << area.height() << ": " << std::hex
+                                << (area.isEmpty() ? 0 : picture.pixel(area.topLeft())) << " instead of "
+                                << (area.isEmpty() ? 0 : full.pixel(area.topLeft()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Changes, IncrementalPaint,
-    ::testing::Values(
-        RepaintCase{"DragWithHandles", 100, [](Document* d) { setStyle(d, "box", "left", "230px"); }},
-        RepaintCase{"DragWithHandlesZoomed", 150, [](Document* d) { setStyle(d, "box", "top", "75px"); }},
-        RepaintCase{"ColourOfContentThatSpills", 100,
-                    [](Document* d) { setStyle(d, "spill", "background-color", "#ff0"); }},
-        RepaintCase{"ResizeOfALayer", 100, [](Document* d) { setStyle(d, "box", "width", "20px"); }, false},
-        RepaintCase{"BackgroundOfThePage", 100,
-                    [](Document* d) {
-                        d->body()->style().setAttribute(QStringLiteral("background-color"),
-                                                        Variant(QStringLiteral("#ffc")));
-                    },
-                    false}),
+    ::testing::Values(RepaintCase{"DragWithHandles", 100, [](Document* d) { setStyle(d, "box", "left", "230px"); }},
+                      RepaintCase{"DragWithHandlesZoomed", 150, [](Document* d) { setStyle(d, "box", "top", "75px"); }},
+                      RepaintCase{"ColourOfContentThatSpills", 100,
+                                  [](Document* d) { setStyle(d, "spill", "background-color", "#ff0"); }},
+                      RepaintCase{"ResizeOfALayer", 100, [](Document* d) { setStyle(d, "box", "width", "20px"); },
+                                  false},
+                      RepaintCase{"BackgroundOfThePage", 100,
+                                  [](Document* d) {
+                                      d->body()->style().setAttribute(QStringLiteral("background-color"),
+                                                                      Variant(QStringLiteral("#ffc")));
+                                  },
+                                  false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(IncrementalPaint, ScrollingRepaintsWhatComesIntoView)
@@ -120,18 +123,15 @@ TEST(IncrementalPaint, ScrollingRepaintsWhatComesIntoView)
 // changes or which is laid out again alone (a word made bold, typing).
 INSTANTIATE_TEST_SUITE_P(
     OutsideTheBox, IncrementalPaint,
-    ::testing::Values(RepaintCase{"DragOfALayerWhoseContentSpills", 100,
-                                  [](Document* d) { setStyle(d, "layer", "left", "30px"); }},
-                      RepaintCase{"DragOfALayerWhoseContentSpillsZoomed", 150,
-                                  [](Document* d) { setStyle(d, "layer", "top", "90px"); }},
-                      RepaintCase{"ColourOfTextBelowItsBox", 100,
-                                  [](Document* d) { setStyle(d, "low", "color", "#f00"); }},
-                      RepaintCase{"BoldWordBelowItsBlock", 100,
-                                  [](Document* d) { setStyle(d, "word", "font-weight", "bold"); }},
-                      RepaintCase{"TypingBelowItsBlock", 100,
-                                  [](Document* d) {
-                                      byId(d, "word")->firstChild()->asText()->setData(QStringLiteral("all of its"));
-                                  }}),
+    ::testing::Values(
+        RepaintCase{"DragOfALayerWhoseContentSpills", 100, [](Document* d) { setStyle(d, "layer", "left", "30px"); }},
+        RepaintCase{"DragOfALayerWhoseContentSpillsZoomed", 150,
+                    [](Document* d) { setStyle(d, "layer", "top", "90px"); }},
+        RepaintCase{"ColourOfTextBelowItsBox", 100, [](Document* d) { setStyle(d, "low", "color", "#f00"); }},
+        RepaintCase{"BoldWordBelowItsBlock", 100, [](Document* d) { setStyle(d, "word", "font-weight", "bold"); }},
+        RepaintCase{
+            "TypingBelowItsBlock", 100,
+            [](Document* d) { byId(d, "word")->firstChild()->asText()->setData(QStringLiteral("all of its")); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The moved path must not take the handles of an empty layer along.

@@ -51,11 +51,9 @@ const char* kPage = "<html><body>"
                     "background-color:#0000ff'></div>"
                     "</body></html>";
 
-struct View {
-    View() : doc(pageFrom(kPage)), view(doc.get())
-    {
-        view.setHeadless(QSize(400, 300));
-    }
+struct View
+{
+    View() : doc(pageFrom(kPage)), view(doc.get()) { view.setHeadless(QSize(400, 300)); }
     Ref<Document> doc;
     PageView view;
 };
@@ -119,9 +117,9 @@ TEST(PageView, PaintersGetTheirBoundsAfterScrollingAndNeverRelayout)
     EXPECT_EQ(v.view.layout().counters().layouts, layouts);
 
     EXPECT_TRUE(v.view.removeBehavior(d, a));
-    EXPECT_FALSE(v.view.removeBehavior(d, a));       // stale
-    EXPECT_FALSE(v.view.removeBehavior(d, b));       // foreign
-    const int again = v.view.addBehavior(d, above);  // never reused
+    EXPECT_FALSE(v.view.removeBehavior(d, a));      // stale
+    EXPECT_FALSE(v.view.removeBehavior(d, b));      // foreign
+    const int again = v.view.addBehavior(d, above); // never reused
     EXPECT_GT(again, body);
     const int calls = above->calls;
     v.view.removeBehavior(d, again);
@@ -193,9 +191,10 @@ TEST(PageView, CaretAndTextSelectionAreDrawn)
 
 namespace {
 
-struct EmptyLineCase {
+struct EmptyLineCase
+{
     const char* name;
-    const char* body; // the break of the empty line has id e
+    const char* body;    // the break of the empty line has id e
     const char* startId; // the selection runs from the text of one element to that of another
     int startOffset;
     const char* endId;
@@ -385,8 +384,7 @@ TEST(PageView, ZoomKeepsClientCoordinatesInPageUnits)
             << zoom;
         // Scrolling stops where the canvas ends, in page units.
         v.view.scrollBy(0, 100000);
-        EXPECT_EQ(v.view.scrollPosition().y(),
-                  std::max(0, v.view.layout().canvasSize().height() - client.height()))
+        EXPECT_EQ(v.view.scrollPosition().y(), std::max(0, v.view.layout().canvasSize().height() - client.height()))
             << zoom;
         EXPECT_EQ(geometry.boundingClientRect(byId(v.doc.get(), "far")).top(), 1500 - v.view.scrollPosition().y());
     }

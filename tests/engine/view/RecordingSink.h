@@ -12,7 +12,8 @@
 class RecordingSink : public engine::EventSink
 {
 public:
-    struct Seen {
+    struct Seen
+    {
         int id;
         engine::EventObject event;
     };
@@ -35,8 +36,8 @@ public:
     {
         std::vector<int> out;
         for (const auto& s : seen)
-            if (s.id != engine::events::MouseMove && s.id != engine::events::MouseOver
-                && s.id != engine::events::MouseOut)
+            if (s.id != engine::events::MouseMove && s.id != engine::events::MouseOver &&
+                s.id != engine::events::MouseOut)
                 out.push_back(s.id);
         return out;
     }
