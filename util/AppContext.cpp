@@ -29,6 +29,33 @@ AppContext::~AppContext()
         appcontext_detail::g_installedContext = nullptr;
 }
 
+CZQView* AppContext::activeView() const
+{
+    return nullptr;
+}
+
+engine::Document* AppContext::viewDocument(CZQView*) const
+{
+    return nullptr;
+}
+
+bool AppContext::isImportedPage(CZQView*) const
+{
+    return false;
+}
+
+void AppContext::setPageChanged(CZQView*) {}
+
+QString AppContext::saveDocument(CZQDoc*)
+{
+    return {};
+}
+
+bool AppContext::applyLinkToSelection(CZQView*, engine::Element*, engine::TextRange*, const QString&)
+{
+    return false;
+}
+
 AppContext& AppContext::instance()
 {
     static appcontext_detail::DetachedAppContext detached;

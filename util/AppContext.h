@@ -5,6 +5,13 @@
 
 class QWidget;
 class CZQDoc;
+class CZQView;
+
+namespace engine {
+class Document;
+class Element;
+class TextRange;
+} // namespace engine
 
 // How the shared helpers reach the running application (the main frame, its
 // site manager and image dialog, the open page documents, the open web). The
@@ -16,8 +23,13 @@ class AppContext
 public:
     struct OpenDocument
     {
-        CZQDoc* document = nullptr;
-        QString displayName; // CZQDoc::GetDisplayName in its plain form (the path of a saved page)
+        OpenDocument(CZQDoc* doc = nullptr, const QString& name = QString(), const QString& fullPath = QString())
+            : document(doc), displayName(name), path(fullPath)
+        {
+        }
+        CZQDoc* document;
+        QString displayName; // CZQDoc::GetDisplayName: the file name of a saved page, else its title
+        QString path;        // the full path of a saved page; empty for a page not saved yet
     };
 
     virtual ~AppContext();
@@ -45,6 +57,31 @@ public:
 
     // The folder of the open web, with "/" separators; empty when no web is open.
     virtual QString webFolder() const = 0;
+
+    // --- the page views. The default context has none: no active view, no
+    // engine document, nothing imported, nothing to save or link.
+
+    // The active page view (the view of the active child frame), or null.
+    virtual CZQView* activeView() const;
+
+    // The engine document a page view shows, or null before its engine exists.
+    virtual engine::Document* viewDocument(CZQView* view) const;
+
+    // Whether the view's page content comes from another folder (m_bImportedPage).
+    virtual bool isImportedPage(CZQView* view) const;
+
+    // Sets the change mark (m_bPageChanged) of the view's page document.
+    virtual void setPageChanged(CZQView* view);
+
+    // Saves an open page document as File > Save does (command 33106); gives
+    // its path afterwards, empty when it still has none (cancelled or failed).
+    virtual QString saveDocument(CZQDoc* document);
+
+    // Links the element, else the text range, of a view's page to `address`
+    // as Insert > Hyperlink writes a link (reading the link already there
+    // first, with link kind 1); false when nothing could be linked.
+    virtual bool applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
+                                      const QString& address);
 
     // The installed context, or the default one.
     static AppContext& instance();

@@ -12,10 +12,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-CZQDoc* FindOpenDocument(const QString& name)
+CZQDoc* FindOpenDocument(const QString& path)
 {
+    if (path.isEmpty())
+        return nullptr;
     for (const AppContext::OpenDocument& open : AppContext::instance().openDocuments()) {
-        if (open.displayName == name)
+        if (open.path.isEmpty() ? open.displayName == path : open.path == path)
             return open.document;
     }
     return nullptr;

@@ -6,8 +6,11 @@ class CZQDoc;
 
 // Helpers that touch the file system or the running application's documents.
 
-// The open page document whose display name is exactly `name`, or null.
-CZQDoc* FindOpenDocument(const QString& name);
+// The open page document of a page path, or null: a saved page by its full
+// path, a page not saved yet by its display name (its title). Compared
+// exactly, so two pages of one file name in different folders never stand
+// for each other.
+CZQDoc* FindOpenDocument(const QString& path);
 
 // Prepares a local link for a page of the open web: drops a "file://" scheme,
 // turns "\" into "/" and "%20" into blanks, and makes a path inside the open

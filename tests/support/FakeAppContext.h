@@ -4,8 +4,12 @@
 
 #include "platform/DataRoot.h"
 
+#include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
+
+#include <array>
 
 // An application context for tests: plain fields, installed while it lives.
 class FakeAppContext : public AppContext
@@ -19,6 +23,23 @@ public:
     QString installFolderPath = platform::installPath();
     QList<OpenDocument> documents;
     QString web;
+
+    // Page views: identities only, never dereferenced (see view()).
+    CZQView* active = nullptr;
+    QHash<CZQView*, engine::Document*> pages; // not owned
+    QSet<CZQView*> importedViews;
+    QList<CZQView*> changedViews; // one entry per setPageChanged call
+    QHash<CZQDoc*, QString> pathAfterSave;
+    QList<CZQDoc*> savedDocuments;
+    struct LinkRequest
+    {
+        CZQView* view;
+        engine::Element* element;
+        engine::TextRange* range;
+        QString address;
+    };
+    QList<LinkRequest> linkRequests;
+    bool linkResult = true;
 
     FakeAppContext() { AppContext::install(this); }
     ~FakeAppContext() override { AppContext::install(nullptr); }
@@ -36,4 +57,26 @@ public:
     QString installFolder() const override { return installFolderPath; }
     QList<OpenDocument> openDocuments() const override { return documents; }
     QString webFolder() const override { return web; }
+
+    CZQView* activeView() const override { return active; }
+    engine::Document* viewDocument(CZQView* view) const override { return pages.value(view); }
+    bool isImportedPage(CZQView* view) const override { return importedViews.contains(view); }
+    void setPageChanged(CZQView* view) override { changedViews.append(view); }
+    QString saveDocument(CZQDoc* document) override
+    {
+        savedDocuments.append(document);
+        return pathAfterSave.value(document);
+    }
+    bool applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
+                              const QString& address) override
+    {
+        linkRequests.append({view, element, range, address});
+        return linkResult;
+    }
+
+    // A page view identity for these tables (n < 4).
+    CZQView* view(int n) { return reinterpret_cast<CZQView*>(&m_viewIds[size_t(n)]); }
+
+private:
+    std::array<char, 4> m_viewIds{};
 };

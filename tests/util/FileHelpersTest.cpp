@@ -63,14 +63,23 @@ INSTANTIATE_TEST_SUITE_P(
                       WebLinkCase{"https://host/a.gif", false, "https://host/a.gif", false},
                       WebLinkCase{"mailto:a@b", false, "mailto:a@b", false}));
 
-TEST(FindOpenDocument, ComparesDisplayNamesExactly)
+TEST(FindOpenDocument, FindsSavedPagesByFullPathAndNewPagesByTitle)
 {
     FakeAppContext context;
     EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/a.html")), nullptr);
-    auto* doc = reinterpret_cast<CZQDoc*>(&context); // an identity only; never dereferenced
-    context.documents << AppContext::OpenDocument{doc, QStringLiteral("/web/a.html")};
-    EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/a.html")), doc);
+    // Identities only; never dereferenced.
+    auto* inWeb = reinterpret_cast<CZQDoc*>(&context);
+    auto* elsewhere = reinterpret_cast<CZQDoc*>(&context.web);
+    auto* untitled = reinterpret_cast<CZQDoc*>(&context.remembered);
+    context.documents << AppContext::OpenDocument{elsewhere, QStringLiteral("a.html"), QStringLiteral("/other/a.html")}
+                      << AppContext::OpenDocument{inWeb, QStringLiteral("a.html"), QStringLiteral("/web/a.html")}
+                      << AppContext::OpenDocument{untitled, QStringLiteral("無題1"), QString()};
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/a.html")), inWeb);
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("/other/a.html")), elsewhere);
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("a.html")), nullptr); // a file name is no path
     EXPECT_EQ(FindOpenDocument(QStringLiteral("/web/A.html")), nullptr);
+    EXPECT_EQ(FindOpenDocument(QStringLiteral("無題1")), untitled);
+    EXPECT_EQ(FindOpenDocument(QString()), nullptr);
 }
 
 TEST(DeleteFolderTree, EmptiesTheTreeAndKeepsTheFolder)
