@@ -56,13 +56,17 @@ function(paginor_library name)
     set_property(GLOBAL APPEND PROPERTY PAGINOR_LIBRARIES ${target})
 endfunction()
 
-# The program's libraries depend on each other both ways (the main frame calls
-# the commands, the commands reach the main frame). Each static one declares all
-# the others, so CMake repeats the group on the link line as often as needed.
+# The layers, lowest first (see the README's Layout): platform, engine, then
+# the shared parts of the program res, util and controls, each linking only
+# what lies below it, then the program's subsystems. The subsystems call each
+# other both ways (the main frame calls the commands, the commands reach the
+# main frame): each static one declares all the others, so CMake repeats the
+# group on the link line as often as needed, and the shared parts below it.
+set(PAGINOR_SHARED_LIBS paginor_controls paginor_util paginor_res)
 set(PAGINOR_PROGRAM_LIBS
     paginor_app paginor_commands paginor_editor paginor_chrome paginor_skins
     paginor_effects paginor_images paginor_publish paginor_web paginor_source
-    paginor_frames paginor_dialogs paginor_controls paginor_util paginor_res)
+    paginor_frames paginor_dialogs)
 
 function(paginor_tie_program_libraries)
     foreach(lib ${PAGINOR_PROGRAM_LIBS})
@@ -70,14 +74,44 @@ function(paginor_tie_program_libraries)
         if(type STREQUAL "STATIC_LIBRARY")
             set(others ${PAGINOR_PROGRAM_LIBS})
             list(REMOVE_ITEM others ${lib})
-            target_link_libraries(${lib} PUBLIC ${others})
+            target_link_libraries(${lib} PUBLIC ${others} ${PAGINOR_SHARED_LIBS})
             set_target_properties(${lib} PROPERTIES LINK_INTERFACE_MULTIPLICITY 3)
         endif()
+    endforeach()
+    paginor_check_layer_links()
+endfunction()
+
+# Fails the configuration when a library of a lower layer declares one of a
+# higher layer; scripts/check-layers.sh checks the includes the same way.
+function(paginor_check_layer_links)
+    set(above_platform paginor_engine ${PAGINOR_SHARED_LIBS} ${PAGINOR_PROGRAM_LIBS})
+    set(above_engine ${PAGINOR_SHARED_LIBS} ${PAGINOR_PROGRAM_LIBS})
+    set(above_res paginor_util paginor_controls ${PAGINOR_PROGRAM_LIBS})
+    set(above_util paginor_controls ${PAGINOR_PROGRAM_LIBS})
+    set(above_controls ${PAGINOR_PROGRAM_LIBS})
+    foreach(layer platform engine res util controls)
+        set(lib paginor_${layer})
+        get_target_property(type ${lib} TYPE)
+        if(type STREQUAL "INTERFACE_LIBRARY")
+            get_target_property(deps ${lib} INTERFACE_LINK_LIBRARIES)
+        else()
+            get_target_property(deps ${lib} LINK_LIBRARIES)
+        endif()
+        if(NOT deps)
+            continue()
+        endif()
+        foreach(dep ${deps})
+            if(dep IN_LIST above_${layer})
+                message(FATAL_ERROR "${lib} links ${dep}, which lies above it: "
+                                    "a lower layer reaches upward only through an interface it declares")
+            endif()
+        endforeach()
     endforeach()
 endfunction()
 
 function(paginor_link_program target)
-    target_link_libraries(${target} PRIVATE ${PAGINOR_PROGRAM_LIBS} paginor_engine paginor_platform)
+    target_link_libraries(${target} PRIVATE ${PAGINOR_PROGRAM_LIBS} ${PAGINOR_SHARED_LIBS} paginor_engine
+                                            paginor_platform)
 endfunction()
 
 function(paginor_program_executable name)

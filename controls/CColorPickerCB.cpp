@@ -4,7 +4,7 @@
 #include "controls/Draw3dRect.h"
 #include "platform/ModalRunner.h"
 #include "res/resource.h"
-#include "skins/VornaSkinManager.h"
+#include "controls/SkinContext.h"
 #include "util/StringResources.h"
 
 #include <QKeyEvent>
@@ -68,10 +68,10 @@ void CColorPickerCB::ShowPopup()
 void CColorPickerCB::DrawItem(QPainter& dc, const QRect& itemRect) const
 {
     const Rect r = Rect::fromQRect(itemRect);
-    dc.fillRect(itemRect, platform::toQColor(GetSkinSysColor(COLOR_BTNFACE)));
+    dc.fillRect(itemRect, platform::toQColor(SkinContext::instance().sysColor(COLOR_BTNFACE)));
     if (m_color == kColorNone)
         return;
-    const ColorRef shadow = GetSkinSysColor(COLOR_BTNSHADOW);
+    const ColorRef shadow = SkinContext::instance().sysColor(COLOR_BTNSHADOW);
     if (m_color == kColorDefault) {
         const int top = r.top + (r.height() - 18) / 2;
         const Rect swatch = ShrunkRect(Rect(r.left + 3, top, r.left + 21, top + 18), 3);
@@ -84,7 +84,7 @@ void CColorPickerCB::DrawItem(QPainter& dc, const QRect& itemRect) const
         return;
     }
     const Rect outer = ShrunkRect(r, 2);
-    const ColorRef highlight = GetSkinSysColor(COLOR_BTNHIGHLIGHT);
+    const ColorRef highlight = SkinContext::instance().sysColor(COLOR_BTNHIGHLIGHT);
     Draw3dRect(dc, outer, highlight, highlight);
     FillOutlinedRect(dc, ShrunkRect(outer, 1), m_color, shadow);
 }

@@ -4,7 +4,7 @@
 #include "controls/Draw3dRect.h"
 #include "platform/ModalRunner.h"
 #include "res/resource.h"
-#include "skins/VornaSkinManager.h"
+#include "controls/SkinContext.h"
 
 #include <QGuiApplication>
 #include <QHelpEvent>
@@ -25,7 +25,7 @@ constexpr int kEdge = 2;
 
 QColor sysColor(int index)
 {
-    return toQColor(GetSkinSysColor(index));
+    return toQColor(SkinContext::instance().sysColor(index));
 }
 
 } // namespace colorpopup_detail
@@ -87,8 +87,10 @@ void CColorPopup::paintEvent(QPaintEvent* /*event*/)
     const Rect all(0, 0, width(), height());
     dc.fillRect(all.toQRect(), sysColor(COLOR_BTNFACE));
     // A raised dialog frame.
-    Draw3dRect(dc, all, GetSkinSysColor(COLOR_3DLIGHT), GetSkinSysColor(COLOR_3DDKSHADOW));
-    Draw3dRect(dc, ShrunkRect(all, 1), GetSkinSysColor(COLOR_BTNHIGHLIGHT), GetSkinSysColor(COLOR_BTNSHADOW));
+    Draw3dRect(dc, all, SkinContext::instance().sysColor(COLOR_3DLIGHT),
+               SkinContext::instance().sysColor(COLOR_3DDKSHADOW));
+    Draw3dRect(dc, ShrunkRect(all, 1), SkinContext::instance().sysColor(COLOR_BTNHIGHLIGHT),
+               SkinContext::instance().sysColor(COLOR_BTNSHADOW));
 
     dc.translate(kFrame, kFrame);
     if (m_model.HasDefaultButton())
@@ -131,10 +133,11 @@ void CColorPopup::PaintItem(QPainter& dc, int item)
     }
     if (item == ColorPopupModel::kDefaultItem) {
         const Rect inner = ShrunkRect(r, 3);
-        Draw3dRect(dc, inner, GetSkinSysColor(COLOR_BTNSHADOW), GetSkinSysColor(COLOR_BTNSHADOW));
+        Draw3dRect(dc, inner, SkinContext::instance().sysColor(COLOR_BTNSHADOW),
+                   SkinContext::instance().sysColor(COLOR_BTNSHADOW));
     }
-    const ColorRef shadow = GetSkinSysColor(COLOR_BTNSHADOW);
-    const ColorRef highlight = GetSkinSysColor(COLOR_BTNHIGHLIGHT);
+    const ColorRef shadow = SkinContext::instance().sysColor(COLOR_BTNSHADOW);
+    const ColorRef highlight = SkinContext::instance().sysColor(COLOR_BTNHIGHLIGHT);
     if (item == chosen)
         Draw3dRect(dc, r, shadow, highlight);
     else if (item == hover)

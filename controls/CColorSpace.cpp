@@ -5,7 +5,7 @@
 #include "controls/NumberEdit.h"
 #include "platform/ModalRunner.h"
 #include "res/resource.h"
-#include "skins/VornaSkinManager.h"
+#include "controls/SkinContext.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -386,13 +386,15 @@ void CColorSpace::DrawSlot(QPainter& dc, int slot)
     if (r.isEmpty())
         return;
     if (slot == m_model.selectedSlot()) {
-        const ColorRef dark = GetSkinSysColor(COLOR_3DDKSHADOW);
+        const ColorRef dark = SkinContext::instance().sysColor(COLOR_3DDKSHADOW);
         Draw3dRect(dc, r, dark, dark);
     }
     r = ShrunkRect(r, 2);
-    Draw3dRect(dc, r, GetSkinSysColor(COLOR_BTNSHADOW), GetSkinSysColor(COLOR_BTNHIGHLIGHT));
+    Draw3dRect(dc, r, SkinContext::instance().sysColor(COLOR_BTNSHADOW),
+               SkinContext::instance().sysColor(COLOR_BTNHIGHLIGHT));
     r = ShrunkRect(r, 1);
-    Draw3dRect(dc, r, GetSkinSysColor(COLOR_3DDKSHADOW), GetSkinSysColor(COLOR_3DLIGHT));
+    Draw3dRect(dc, r, SkinContext::instance().sysColor(COLOR_3DDKSHADOW),
+               SkinContext::instance().sysColor(COLOR_3DLIGHT));
     r = ShrunkRect(r, 1);
     if (!r.isEmpty())
         dc.fillRect(r.toQRect(), platform::toQColor(m_model.customColors()[size_t(slot - 1)]));

@@ -1,6 +1,6 @@
 #include "controls/CVornaTip.h"
 
-#include "skins/VornaSkinManager.h"
+#include "controls/SkinContext.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -31,9 +31,9 @@ void CVornaTip::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     const QRect client = rect();
-    painter.fillRect(client, platform::toQColor(GetSkinSysColor(COLOR_INFOBK)));
-    painter.setPen(platform::toQColor(GetSkinSysColor(COLOR_INFOTEXT)));
+    painter.fillRect(client, platform::toQColor(SkinContext::instance().sysColor(COLOR_INFOBK)));
+    painter.setPen(platform::toQColor(SkinContext::instance().sysColor(COLOR_INFOTEXT)));
     painter.drawText(client, Qt::AlignCenter | Qt::TextSingleLine, m_strText);
-    painter.setPen(platform::toQColor(GetSkinSysColor(COLOR_WINDOWTEXT)));
+    painter.setPen(platform::toQColor(SkinContext::instance().sysColor(COLOR_WINDOWTEXT)));
     painter.drawRect(client.adjusted(0, 0, -1, -1));
 }

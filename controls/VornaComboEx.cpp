@@ -1,6 +1,6 @@
 #include "controls/VornaComboEx.h"
 
-#include "skins/VornaSkinManager.h"
+#include "controls/SkinContext.h"
 
 #include <QAbstractItemView>
 #include <QCoreApplication>
@@ -134,8 +134,8 @@ void VornaComboExDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
         background = option.palette.color(QPalette::Highlight);
         text = option.palette.color(QPalette::HighlightedText);
     } else if (!(option.state & QStyle::State_Enabled)) {
-        background = platform::toQColor(GetSkinSysColor(COLOR_BTNSHADOW));
-        text = platform::toQColor(GetSkinSysColor(COLOR_BTNHIGHLIGHT));
+        background = platform::toQColor(SkinContext::instance().sysColor(COLOR_BTNSHADOW));
+        text = platform::toQColor(SkinContext::instance().sysColor(COLOR_BTNHIGHLIGHT));
     } else if (recent) {
         background = VornaComboExDelegate::recentBackground();
     }

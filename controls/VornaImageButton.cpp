@@ -1,8 +1,7 @@
 #include "controls/VornaImageButton.h"
 
 #include "controls/CMemDC.h"
-#include "controls/TransparentBlt.h"
-#include "skins/VornaSkinManager.h"
+#include "controls/SkinContext.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -62,12 +61,11 @@ void VornaImageButton::Draw(QPainter& painter)
     if (!dc)
         return;
     const ImageButtonState s = state();
-    VornaSkinManager& skin = VornaSkinManager::GetInstance();
-    if (skin.IsSkinOn()) {
-        const VornaSkinManager::ImageButtonRecord& record = skin.imageButton();
-        if (record.transparentColor != kNoTransparentColor)
-            FillSkinBackgroundXY(*dc, 0, 0, width(), height(), parentWidget(), this);
-        record.DrawSkinButtonImage(*dc, 0, 0, width(), height(), s.face());
+    const SkinContext& skin = SkinContext::instance();
+    if (skin.isSkinOn()) {
+        if (skin.imageButtonHasTransparentColor())
+            skin.fillBackground(*dc, 0, 0, width(), height(), parentWidget(), this);
+        skin.drawImageButton(*dc, 0, 0, width(), height(), s.face());
     } else {
         QStyleOptionButton option;
         option.initFrom(this);
@@ -84,7 +82,7 @@ void VornaImageButton::Draw(QPainter& painter)
         // Centred; a picture larger than the button is clipped on both sides.
         dc->drawImage(QPoint((width() - picture.width()) / 2, (height() - picture.height()) / 2), picture);
     }
-    if (!skin.IsSkinOn() && s.focused) {
+    if (!skin.isSkinOn() && s.focused) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);
         focus.rect = platform::Rect(3, 3, width() - 4, height() - 4).toQRect();

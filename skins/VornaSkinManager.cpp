@@ -1,14 +1,9 @@
 #include "skins/VornaSkinManager.h"
 
-#include <QApplication>
-#include <QPainter>
-#include <QPalette>
+#include "controls/SkinContext.h"
+#include "controls/TransparentBlt.h"
 
-VornaSkinManager& VornaSkinManager::GetInstance()
-{
-    static VornaSkinManager instance;
-    return instance;
-}
+#include <QPainter>
 
 void VornaSkinManager::ImageButtonRecord::DrawSkinButtonImage(QPainter& dc, int x, int y, int width, int height,
                                                               int state) const
@@ -21,51 +16,45 @@ void VornaSkinManager::ImageButtonRecord::DrawSkinButtonImage(QPainter& dc, int 
     dc.drawImage(QRect(x, y, width, height), strip, source);
 }
 
-namespace {
+namespace skinmanager_detail {
 
-QPalette::ColorRole roleOfSysColor(int index, QPalette::ColorGroup& group)
+// What the controls ask of the skin, answered by the skin manager.
+class SkinManagerContext final : public SkinContext
 {
-    group = QPalette::Active;
-    switch (index) {
-    case COLOR_WINDOW:
-        return QPalette::Base;
-    case COLOR_WINDOWTEXT:
-        return QPalette::Text;
-    case COLOR_HIGHLIGHT:
-        return QPalette::Highlight;
-    case COLOR_HIGHLIGHTTEXT:
-        return QPalette::HighlightedText;
-    case COLOR_BTNSHADOW:
-        return QPalette::Dark;
-    case COLOR_GRAYTEXT:
-        group = QPalette::Disabled;
-        return QPalette::Text;
-    case COLOR_BTNTEXT:
-        return QPalette::ButtonText;
-    case COLOR_BTNHIGHLIGHT:
-        return QPalette::Light;
-    case COLOR_3DDKSHADOW:
-        return QPalette::Shadow;
-    case COLOR_3DLIGHT:
-        return QPalette::Midlight;
-    case COLOR_INFOTEXT:
-        return QPalette::ToolTipText;
-    case COLOR_INFOBK:
-        return QPalette::ToolTipBase;
-    case COLOR_MENU:
-    case COLOR_BTNFACE:
-    default:
-        return QPalette::Button;
-    }
-}
+public:
+    explicit SkinManagerContext(const VornaSkinManager& manager) : m_manager(manager) {}
 
-} // namespace
+    bool isSkinOn() const override { return m_manager.IsSkinOn(); }
+    platform::ColorRef sysColor(int index) const override { return GetSkinSysColor(index); }
+    void fillBackground(QPainter& dc, int x, int y, int width, int height, QWidget* background,
+                        QWidget* painted) const override
+    {
+        FillSkinBackgroundXY(dc, x, y, width, height, background, painted);
+    }
+    bool imageButtonHasTransparentColor() const override
+    {
+        return m_manager.imageButton().transparentColor != kNoTransparentColor;
+    }
+    void drawImageButton(QPainter& dc, int x, int y, int width, int height, int state) const override
+    {
+        m_manager.imageButton().DrawSkinButtonImage(dc, x, y, width, height, state);
+    }
+
+private:
+    const VornaSkinManager& m_manager;
+};
+
+} // namespace skinmanager_detail
+
+VornaSkinManager& VornaSkinManager::GetInstance()
+{
+    static VornaSkinManager instance;
+    return instance;
+}
 
 platform::ColorRef GetSkinSysColor(int index)
 {
-    QPalette::ColorGroup group;
-    const QPalette::ColorRole role = roleOfSysColor(index, group);
-    return platform::fromQColor(QApplication::palette().color(group, role));
+    return GetSysColor(index);
 }
 
 void FillSkinBackgroundXY(QPainter& dc, int x, int y, int width, int height, QWidget* /*background*/,
@@ -76,5 +65,10 @@ void FillSkinBackgroundXY(QPainter& dc, int x, int y, int width, int height, QWi
 
 bool VornaSkinManager::Install(QWidget* mainFrame)
 {
-    return mainFrame != nullptr;
+    if (!mainFrame)
+        return false;
+    // From here on the controls draw through this manager.
+    static skinmanager_detail::SkinManagerContext context(*this);
+    SkinContext::install(&context);
+    return true;
 }

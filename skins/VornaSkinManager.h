@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/SysColors.h"
 #include "platform/ColorRef.h"
 
 #include <QImage>
@@ -7,30 +8,10 @@
 class QPainter;
 class QWidget;
 
-// Indexes of the system colours that skinned drawing asks for.
-enum SysColorIndex {
-    COLOR_MENU = 4,
-    COLOR_WINDOW = 5,
-    COLOR_WINDOWTEXT = 8,
-    COLOR_HIGHLIGHT = 13,
-    COLOR_HIGHLIGHTTEXT = 14,
-    COLOR_BTNFACE = 15,
-    COLOR_3DFACE = 15,
-    COLOR_BTNSHADOW = 16,
-    COLOR_3DSHADOW = 16,
-    COLOR_GRAYTEXT = 17,
-    COLOR_BTNTEXT = 18,
-    COLOR_BTNHIGHLIGHT = 20,
-    COLOR_3DHIGHLIGHT = 20,
-    COLOR_3DDKSHADOW = 21,
-    COLOR_3DLIGHT = 22,
-    COLOR_INFOTEXT = 23,
-    COLOR_INFOBK = 24,
-};
-
 // The program's skin manager: loads the active skin and draws windows and
 // controls in it. Until a skin is loaded it reports the skin as off, and every
-// colour is the desktop's own.
+// colour is the desktop's own. Install() hands the controls their SkinContext,
+// which answers from this manager.
 class VornaSkinManager
 {
 public:
