@@ -18,7 +18,7 @@ packages=(
     build-essential cmake pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     python3-pyftpdlib sane-utils xvfb xauth curl
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 
 missing=()

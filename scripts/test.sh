@@ -3,8 +3,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
-# Includes point down the layers only.
+# Includes point down the layers only; the files of the change are formatted.
 "$root/scripts/check-layers.sh"
+"$root/scripts/check-format.sh"
 "$root/scripts/build.sh" "$root/build/test" Test -DPAGINOR_BUILD_TESTS=ON -DPAGINOR_BUILD_BENCH=ON
 # The parser's fuzz target, for a bounded time, before the tests so that
 # CTest's summary closes the run.
