@@ -142,7 +142,7 @@ void VornaSourceEditView::OnChar(std::string_view character)
             MoveCaretTo(QPoint(0, caret.y() + 1));
             return;
         }
-        m_pTextBuffer->StartUndoGroup(false);
+        SourceUndoGroup group(m_pTextBuffer, this);
         if (IsEditable()) {
             DeleteCurrentSelection(SOURCE_ACTION_DELSEL);
             const QPoint at = GetCaretPosition();
@@ -151,13 +151,12 @@ void VornaSourceEditView::OnChar(std::string_view character)
             m_pTextBuffer->InsertText(this, at.y(), at.x(), "\r\n", endLine, endChar, SOURCE_ACTION_TYPING);
             MoveCaretTo(QPoint(endChar, endLine));
         }
-        m_pTextBuffer->EndUndoGroup(this);
         return;
     }
     if (first < 32 || first == 127 || !IsEditable())
         return;
 
-    m_pTextBuffer->StartUndoGroup(character != " ");
+    SourceUndoGroup group(m_pTextBuffer, this, character != " ");
     if (HasSelection()) {
         DeleteCurrentSelection(SOURCE_ACTION_DELSEL);
     } else if (m_bOvrMode && !m_bImeResult) {
@@ -176,7 +175,6 @@ void VornaSourceEditView::OnChar(std::string_view character)
     SetSelection(end, end);
     if (!m_bImeTyping)
         ScrollCaretIntoView(end);
-    m_pTextBuffer->EndUndoGroup(this);
 }
 
 void VornaSourceEditView::OnImeResult(std::string_view text)
@@ -263,7 +261,7 @@ void VornaSourceEditView::OnEditPaste()
 {
     if (!IsEditable())
         return;
-    m_pTextBuffer->StartUndoGroup(false);
+    SourceUndoGroup group(m_pTextBuffer, this);
     DeleteCurrentSelection(SOURCE_ACTION_DELSEL);
     std::string text;
     if (ReadTextFromClipboard(text)) {
@@ -274,7 +272,6 @@ void VornaSourceEditView::OnEditPaste()
         if (m_pTextBuffer->InsertText(this, at.y(), at.x(), text, endLine, endChar, SOURCE_ACTION_PASTE))
             MoveCaretTo(QPoint(endChar, endLine));
     }
-    m_pTextBuffer->EndUndoGroup(this);
 }
 
 void VornaSourceEditView::OnEditDelete()
@@ -337,7 +334,7 @@ bool VornaSourceEditView::ChangeBlockLines(const std::function<void(int line)>& 
     else if (selEnd.y() >= last)
         newEnd = QPoint(GetLineLength(last), last);
 
-    m_pTextBuffer->StartUndoGroup(false);
+    SourceUndoGroup group(m_pTextBuffer, this);
     SetAnchor(QPoint(0, firstLine));
     SetSelection(QPoint(0, firstLine), newEnd);
     SetCaretPosition(newEnd);
@@ -347,7 +344,6 @@ bool VornaSourceEditView::ChangeBlockLines(const std::function<void(int line)>& 
         change(line);
     SetHorzScrollBarFrozen(false);
     UpdateHorzScrollBar(false);
-    m_pTextBuffer->EndUndoGroup(this);
     return true;
 }
 
@@ -379,14 +375,13 @@ void VornaSourceEditView::OnEditTab()
         return;
     }
 
-    m_pTextBuffer->StartUndoGroup(false);
+    SourceUndoGroup group(m_pTextBuffer, this);
     DeleteCurrentSelection(SOURCE_ACTION_DELSEL);
     const QPoint at = GetCaretPosition();
     int endLine = 0;
     int endChar = 0;
     if (m_pTextBuffer->InsertText(this, at.y(), at.x(), "\t", endLine, endChar, SOURCE_ACTION_TYPING))
         MoveCaretTo(QPoint(endChar, endLine));
-    m_pTextBuffer->EndUndoGroup(this);
 }
 
 void VornaSourceEditView::OnEditUntab()

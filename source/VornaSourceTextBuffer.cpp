@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -333,12 +334,11 @@ bool VornaSourceTextBuffer::InsertText(SourceBufferView* source, int line, int p
     const QPoint at = ClampPoint(line, pos);
     if (!InsertTextRaw(source, at.y(), at.x(), text, endLine, endChar))
         return false;
-    const bool ownGroup = !m_bUndoGroup;
-    if (ownGroup)
-        StartUndoGroup(false);
+    // A change outside a group is a step of its own.
+    std::optional<SourceUndoGroup> ownGroup;
+    if (!m_bUndoGroup)
+        ownGroup.emplace(this, source);
     RecordUndoStep(true, at, QPoint(endChar, endLine), std::string(text), {}, action);
-    if (ownGroup)
-        EndUndoGroup(source);
     return true;
 }
 
@@ -355,12 +355,11 @@ bool VornaSourceTextBuffer::DeleteText(SourceBufferView* source, int startLine, 
     CollectPieces(start, end, pieces);
     if (!DeleteTextRaw(source, start.y(), start.x(), end.y(), end.x()))
         return false;
-    const bool ownGroup = !m_bUndoGroup;
-    if (ownGroup)
-        StartUndoGroup(false);
+    // A change outside a group is a step of its own.
+    std::optional<SourceUndoGroup> ownGroup;
+    if (!m_bUndoGroup)
+        ownGroup.emplace(this, source);
     RecordUndoStep(false, start, end, std::string(), std::move(pieces), action);
-    if (ownGroup)
-        EndUndoGroup(source);
     return true;
 }
 

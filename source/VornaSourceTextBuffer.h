@@ -161,6 +161,31 @@ private:
     std::vector<SourceBufferView*> m_lpViews;
 };
 
+// Opens an undo group on the buffer (none: nothing) for its lifetime: the
+// changes made meanwhile undo and redo as one step. Closing tells `source`
+// (may be null) of the group's last edit, as EndUndoGroup does.
+class SourceUndoGroup
+{
+public:
+    SourceUndoGroup(VornaSourceTextBuffer* buffer, SourceBufferView* source, bool merge = false)
+        : m_buffer(buffer), m_source(source)
+    {
+        if (m_buffer)
+            m_buffer->StartUndoGroup(merge);
+    }
+    ~SourceUndoGroup()
+    {
+        if (m_buffer)
+            m_buffer->EndUndoGroup(m_source);
+    }
+    SourceUndoGroup(const SourceUndoGroup&) = delete;
+    SourceUndoGroup& operator=(const SourceUndoGroup&) = delete;
+
+private:
+    VornaSourceTextBuffer* m_buffer;
+    SourceBufferView* m_source;
+};
+
 // Splits text at line breaks as typing and pasting see them: a CR, or a CR
 // followed by LF, ends a piece; an LF alone is an ordinary character.
 std::vector<std::string> SplitSourceTextPieces(std::string_view text);

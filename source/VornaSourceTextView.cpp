@@ -1765,15 +1765,13 @@ void VornaSourceTextView::OnMouseMove(QPoint point)
         std::unique_ptr<QMimeData> data = MakeDragData();
         if (!data)
             return;
-        if (m_pTextBuffer)
-            m_pTextBuffer->StartUndoGroup(false);
+        // A move within the view undoes as one step.
+        SourceUndoGroup group(m_pTextBuffer, this);
         m_bDraggingText = true;
         const int effect = DoDragDrop(std::move(data), GetAllowedDropEffects());
         if (effect != DROPEFFECT_NONE)
             OnDragSourceDone(effect);
         m_bDraggingText = false;
-        if (m_pTextBuffer)
-            m_pTextBuffer->EndUndoGroup(this);
     }
 }
 

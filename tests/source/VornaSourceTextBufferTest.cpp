@@ -325,6 +325,51 @@ TEST(VornaSourceTextBuffer, GroupsUndoTogetherAndMergesOnRequest)
     EXPECT_FALSE(buffer.Undo(caret));
 }
 
+TEST(VornaSourceTextBuffer, UndoGroupGuardClosesOnEveryWayOut)
+{
+    VornaSourceTextBuffer buffer;
+    buffer.InitEmpty(0);
+    RecordingBufferView view;
+    int endLine = 0, endChar = 0;
+    // Two edits in a group left early, as a command that finds nothing more to do.
+    auto typeTwice = [&](bool leaveEarly) {
+        SourceUndoGroup group(&buffer, &view);
+        buffer.InsertText(&view, 0, 0, "<b>", endLine, endChar, 4);
+        if (leaveEarly)
+            return;
+        buffer.InsertText(&view, 0, 3, "</b>", endLine, endChar, 4);
+    };
+    typeTwice(false);
+    typeTwice(true);
+    // Closed: the next edit is a step of its own, and the view heard of each group's last edit.
+    buffer.InsertText(&view, 0, 0, "x", endLine, endChar, 5);
+    ASSERT_EQ(view.actions.size(), 3u);
+    EXPECT_EQ(view.actions[0].text, "</b>");
+    EXPECT_EQ(view.actions[1].text, "<b>");
+    EXPECT_EQ(view.actions[2].action, 5);
+    EXPECT_EQ(buffer.GetLine(0), "x<b><b></b>");
+    QPoint caret;
+    buffer.Undo(caret);
+    EXPECT_EQ(buffer.GetLine(0), "<b><b></b>");
+    buffer.Undo(caret);
+    EXPECT_EQ(buffer.GetLine(0), "<b></b>");
+    buffer.Undo(caret);
+    EXPECT_EQ(buffer.GetLine(0), "");
+
+    // A merging group joins the step before it; a guard without a buffer does nothing.
+    buffer.InsertText(nullptr, 0, 0, "a", endLine, endChar);
+    {
+        SourceUndoGroup merged(&buffer, nullptr, true);
+        buffer.InsertText(nullptr, 0, 1, "b", endLine, endChar);
+    }
+    {
+        SourceUndoGroup none(nullptr, &view);
+    }
+    buffer.Undo(caret);
+    EXPECT_EQ(buffer.GetLine(0), "");
+    EXPECT_EQ(view.actions.size(), 3u);
+}
+
 TEST(VornaSourceTextBuffer, FreeAllLeavesNothingToUndoOrChange)
 {
     VornaSourceTextBuffer buffer;
