@@ -29,11 +29,64 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     updateCaption();
 }
 
-CChildFrame::~CChildFrame() = default;
+CChildFrame::~CChildFrame()
+{
+    // The panes' views go with their widgets; the tree only points at them.
+    m_frameTree.rootView = nullptr;
+    m_frameTree.clear();
+}
+
+CZQView* CChildFrame::GetActiveView() const
+{
+    return m_activePane ? m_activePane.data() : m_view;
+}
+
+CZQView* CChildFrame::GetFramesetView() const
+{
+    return HasFrameset() ? dynamic_cast<CZQView*>(m_frameTree.rootView) : nullptr;
+}
+
+void CChildFrame::activatePane(FramePane* pane)
+{
+    auto* view = dynamic_cast<CZQView*>(pane);
+    if (!view)
+        return;
+    CZQView* before = GetActiveView();
+    m_activePane = view;
+    view->setFocus(Qt::OtherFocusReason);
+    if (before != view) {
+        if (before)
+            before->OnActivateView(false, view, before);
+        view->OnActivateView(true, view, before);
+    }
+}
+
+void CChildFrame::setCaption(const QString& text)
+{
+    setWindowTitle(text);
+}
+
+bool CChildFrame::isFramesetModified() const
+{
+    const CZQView* view = GetFramesetView();
+    return view && view->GetDocument() && view->GetDocument()->m_bPageChanged;
+}
+
+void CChildFrame::setFramesetModified()
+{
+    if (CZQView* view = GetFramesetView(); view && view->GetDocument())
+        view->GetDocument()->m_bPageChanged = true;
+}
+
+QString CChildFrame::framesetCharset() const
+{
+    const CZQView* view = GetFramesetView();
+    return view && view->GetDocument() ? view->GetDocument()->m_strFramesetCharset : QString();
+}
 
 void CChildFrame::updateCaption()
 {
-    setWindowTitle(m_document ? m_document->GetDisplayName() : QString());
+    setWindowTitle(m_document ? m_document->GetDisplayName(true) : QString());
 }
 
 void CChildFrame::closeEvent(QCloseEvent* event)

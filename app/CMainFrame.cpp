@@ -6,6 +6,8 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "app/MenuResource.h"
+#include "editor/CImpIDispatch.h"
+#include "frames/VornaFrameSet.h"
 #include "app/StatusPane.h"
 #include "chrome/ULOToolBar.h"
 #include "controls/VornaComboEx.h"
@@ -17,6 +19,9 @@
 #include "util/StringResources.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 #include "res/resource.h"
+
+#include "engine/editing/CommandGroup.h"
+#include "engine/view/PageView.h"
 
 #include "platform/CommandRegistry.h"
 #include "platform/DataRoot.h"
@@ -112,6 +117,11 @@ CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app
 CMainFrame::~CMainFrame()
 {
     qApp->removeEventFilter(this);
+    // Nothing may reach the frame's handlers while its windows go: the pages'
+    // windows are destroyed after this body, when the frame is no longer one.
+    disconnect(qApp, nullptr, this, nullptr);
+    if (m_mdiArea)
+        disconnect(m_mdiArea, nullptr, this, nullptr);
     if (mainframe_detail::g_mainFrame == this)
         mainframe_detail::g_mainFrame = nullptr;
 }
@@ -177,6 +187,7 @@ bool CMainFrame::CreateBars()
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
         SwitchMenu(!m_mdiArea->subWindowList().isEmpty());
         m_app.m_bCommandRan = true;
+        OnActiveViewChanged();
     });
 
     CreateStatusBar();
@@ -563,7 +574,6 @@ void CMainFrame::OpenHandedOver(const QStringList& files)
 
 void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
 {
-    Q_UNUSED(screenPoint);
     raise();
     activateWindow();
     bool refused = false;
@@ -578,19 +588,63 @@ void CMainFrame::OnDropFiles(const QStringList& files, QPoint screenPoint)
         if (mainframe_detail::isPageFileName(file)) {
             continue;
         } else if (IsImageFileName(file) && !imageArmed) {
-            // The image waits for the next click in the page (the page's
-            // event sink inserts it there).
             imageArmed = true;
-            m_strInsertImageSrc = file;
-            m_nInsertMode = 2;
-            if (!GetActiveView())
-                OnFileNewFile();
+            DropImage(file, screenPoint);
         } else if (!IsImageFileName(file)) {
             refused = true;
         }
     }
     if (refused)
         MessageBoxById(41838);
+}
+
+CZQView* CMainFrame::DropTargetView(QPoint screenPoint) const
+{
+    CChildFrame* child = GetActiveChild();
+    if (child && child->HasFrameset()) {
+        VornaFrameSet* node = child->frameTree().root->FindFrameAtPoint(screenPoint, true);
+        return node ? dynamic_cast<CZQView*>(node->m_pView) : nullptr;
+    }
+    return GetActiveView();
+}
+
+void CMainFrame::DropImage(const QString& file, QPoint screenPoint)
+{
+    m_strInsertImageSrc = file;
+    m_nInsertMode = 2;
+    CZQView* view = DropTargetView(screenPoint);
+    if (!view) {
+        // A new page waits for the click that places the image.
+        OnFileNewFile();
+        return;
+    }
+    if (CChildFrame* child = view->GetParentFrame())
+        m_mdiArea->setActiveSubWindow(child);
+    view->EnsureEngine();
+    engine::PageView* page = view->GetPageView();
+    CImpIDispatch* sink = view->GetSink();
+    if (!page || !sink)
+        return;
+    QPoint point = page->viewToClient(page->viewport()->mapFromGlobal(screenPoint));
+    point.setX(qMax(0, point.x()));
+    point.setY(qMax(0, point.y()));
+    // The image's own size until its file is measured.
+    m_rcInsert = QRect();
+    sink->InsertPositionedObject(point);
+    m_nInsertMode = 0;
+}
+
+void CMainFrame::OnActiveViewChanged()
+{
+    CZQView* before = m_lastActiveView.data();
+    CZQView* now = GetActiveView();
+    if (before == now)
+        return;
+    m_lastActiveView = now;
+    if (before)
+        before->OnActivateView(false, now, before);
+    if (now)
+        now->OnActivateView(true, now, before);
 }
 
 void CMainFrame::OnActivateApp()
@@ -603,6 +657,15 @@ void CMainFrame::OnActivateApp()
         return;
     m_bCheckingFiles = true;
     const auto done = qScopeGuard([this] { m_bCheckingFiles = false; });
+    for (bool reload = true; reload;) {
+        reload = false;
+        CheckFilesChangedOutside(reload);
+    }
+}
+
+void CMainFrame::CheckFilesChangedOutside(bool& reload)
+{
+    platform::DocTemplate* docs = m_app.docTemplate();
     for (platform::Document* base : docs->documents()) {
         auto* document = qobject_cast<CZQDoc*>(base);
         if (!document || document->pathName().isEmpty())
@@ -613,17 +676,33 @@ void CMainFrame::OnActivateApp()
             continue;
         }
         const QDateTime time = file.lastModified();
-        if (!document->m_fileTime.isValid())
-            document->m_fileTime = time;
-        if (document->m_fileTime >= time)
+        if (!document->m_timeFile.isValid())
+            document->m_timeFile = time;
+        if (document->m_timeFile >= time)
             continue;
         CZQView* view = document->GetView();
-        if (view && view->GetParentFrame())
-            m_mdiArea->setActiveSubWindow(view->GetParentFrame());
+        if (!view || !view->GetItem()) {
+            // Not shown yet: the page is read from the file when it is.
+            document->m_timeFile = time;
+            continue;
+        }
+        CChildFrame* child = view->GetParentFrame();
+        if (child)
+            m_mdiArea->setActiveSubWindow(child);
         const int answer = ShowMessageBox(document->pathName() + QLatin1Char('\n') + LoadResString(41843), 0, 0x40, 4);
+        if (answer == platform::IDYES && child && child->GetFramesetView() == view) {
+            // A frameset page opens again whole: its frames close unsaved first.
+            const QString path = document->pathName();
+            m_nRememberedAnswer = platform::IDNO;
+            child->close();
+            m_nRememberedAnswer = 0;
+            m_app.OpenDocumentFile(path);
+            reload = true;
+            break;
+        }
         if (answer == platform::IDYES)
-            document->onOpenDocument(document->pathName());
-        document->m_fileTime = time;
+            view->ReloadPage();
+        document->m_timeFile = time;
     }
 }
 
@@ -703,13 +782,19 @@ bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
         if (key->key() == Qt::Key_Tab && m_bCtrlHeld)
             m_bTabSeen = true;
         if (key->key() == Qt::Key_Tab && (key->modifiers() & Qt::ControlModifier)) {
+            if (CZQView* view = GetActiveView(); view && view->GetSink())
+                view->GetSink()->ReleaseDocumentCapture();
             m_mdiArea->activateNextSubWindow();
+            if (CZQView* view = GetActiveView(); view && view->GetSink())
+                view->GetSink()->CancelInsertMode();
             m_nInsertMode = 0;
             m_app.m_bCommandRan = true;
             return true;
         }
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
             m_bOverwrite = !m_bOverwrite;
+            if (CZQView* view = GetActiveView())
+                view->ExecCommand(engine::CommandGroup::Overwrite);
             return false;
         }
         return false;
@@ -718,7 +803,10 @@ bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
         m_bCtrlHeld = false;
     if (key->key() == Qt::Key_Tab)
         m_bTabSeen = false;
-    if (key->key() == Qt::Key_Escape && m_nInsertMode != 0 && GetActiveView())
+    if (key->key() == Qt::Key_Escape && m_nInsertMode != 0 && GetActiveView()) {
+        if (CImpIDispatch* sink = GetActiveView()->GetSink())
+            sink->CancelInsertMode();
         m_nInsertMode = 0;
+    }
     return false;
 }

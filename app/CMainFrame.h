@@ -100,6 +100,12 @@ public:
     void OnDropFiles(const QStringList& files, QPoint screenPoint);
     // The program was activated again: offers to reload pages changed on disk.
     void OnActivateApp();
+    // A dropped image: inserted at the drop point into the page under it, or,
+    // without a page, waiting in a new one for the click that places it.
+    void DropImage(const QString& file, QPoint screenPoint);
+    // The page view under a screen point of a drop: a frame page's pane there,
+    // else the active view.
+    CZQView* DropTargetView(QPoint screenPoint) const;
 
     // The toolbar of a resource id 601..611, or the basic toolbar (59399).
     ULOToolBar* toolBar(int id) const;
@@ -160,6 +166,9 @@ private:
     // Whether a target of the current route handles the command.
     bool HasHandler(int id) const;
     bool HandleKey(QKeyEvent* key, bool press);
+    void CheckFilesChangedOutside(bool& reload);
+    // Tells the page views that the active one changed.
+    void OnActiveViewChanged();
 
     CZQApp& m_app;
     platform::CommandRegistry& m_registry;
@@ -181,4 +190,5 @@ private:
     bool m_bTabSeen = false;
     bool m_bDestroySaved = false;
     bool m_bCheckingFiles = false;
+    QPointer<CZQView> m_lastActiveView;
 };

@@ -9,6 +9,7 @@
 #include "app/CommandEnabling.h"
 #include "app/TutorialTarget.h"
 #include "chrome/ULOToolBar.h"
+#include "commands/PageZoom.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
@@ -331,6 +332,11 @@ void CMainFrame::AddCommandHandlers()
         m_bClosing = wasClosing;
     });
     onCommand(33494, [this] { OnWindowTutorial(); });
+    // View > Zoom: 25% to 200%.
+    const std::pair<int, const char*> zooms[] = {{33013, "25%"},  {33014, "50%"},  {33015, "75%"}, {33016, "100%"},
+                                                 {33017, "125%"}, {33018, "150%"}, {33019, "200%"}};
+    for (auto [id, text] : zooms)
+        onCommand(id, [text] { SetPageZoom(QString::fromLatin1(text)); });
     onCommand(33211, [] {});
     onCommand(33480, [] {});
     onCommand(57650, [this] { m_mdiArea->cascadeSubWindows(); });

@@ -35,6 +35,8 @@
 #include <QPrinter>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace zqapp_detail {
 CZQApp* g_app = nullptr;
 
@@ -137,7 +139,12 @@ bool CZQApp::InitInstance(const QStringList& arguments)
     m_recentFiles->readFrom(platform::RegistryStore::instance(), recentFileKey());
 
     m_docTemplate = std::make_unique<platform::DocTemplate>(
-        QStringLiteral("ULO"), [] { return std::make_unique<CZQDoc>(); },
+        QStringLiteral("ULO"),
+        [this] {
+            auto document = std::make_unique<CZQDoc>();
+            document->m_strSourcePath = std::exchange(m_strNewPageSource, QString());
+            return document;
+        },
         [this](platform::Document& document) {
             auto* page = qobject_cast<CZQDoc*>(&document);
             if (!page || !m_mainFrame)
@@ -258,6 +265,10 @@ bool CZQApp::OpenDocumentFile(const QString& name)
 {
     if (!m_docTemplate)
         return false;
+    // A web address becomes a new page loaded from it: it has no file of its own.
+    if (name.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        name.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return OpenNewPage(name) != nullptr;
     if (m_docTemplate->openDocumentFile(name))
         return true;
     // A page that cannot be read is said so, and leaves the recent files.
@@ -265,6 +276,16 @@ bool CZQApp::OpenDocumentFile(const QString& name)
         m_recentFiles->remove(name);
     ShowMessageBox(LoadResString(IDS_DOCUMENT_NOT_OPENED).arg(QDir::toNativeSeparators(name)));
     return false;
+}
+
+CZQDoc* CZQApp::OpenNewPage(const QString& sourcePath)
+{
+    if (!m_docTemplate)
+        return nullptr;
+    m_strNewPageSource = sourcePath;
+    platform::Document* document = m_docTemplate->openDocumentFile(QString());
+    m_strNewPageSource.clear();
+    return qobject_cast<CZQDoc*>(document);
 }
 
 CZQView* CZQApp::GetActiveView() const

@@ -8,6 +8,7 @@
 #include <memory>
 
 class CMainFrame;
+class CZQDoc;
 class CZQView;
 class ShellAppContext;
 class QPrinter;
@@ -50,6 +51,9 @@ public:
 
     // Opens a file (or an http(s) address) as a page; an empty name makes a new page.
     bool OpenDocumentFile(const QString& name);
+    // A new page whose content is loaded from a file or an address (the page
+    // template when empty); it has no file of its own until it is saved.
+    CZQDoc* OpenNewPage(const QString& sourcePath);
     // The view of the active child frame, or null.
     CZQView* GetActiveView() const;
 
@@ -85,6 +89,8 @@ private:
     void AddCommandHandlers();
 
     int m_exitCode = 0;
+    // The source path the next new page document gets.
+    QString m_strNewPageSource;
     bool m_lastIdleFull = false;
     std::unique_ptr<platform::CommandRegistry> m_commands;
     std::unique_ptr<platform::IdlePass> m_idle;

@@ -1,20 +1,43 @@
 #include "app/CZQDoc.h"
 
 #include "app/CChildFrame.h"
+#include "app/CHtmlEditCntrItem.h"
 #include "app/CMainFrame.h"
 #include "app/CZQView.h"
+#include "editor/CImpIDispatch.h"
+#include "frames/FramePages.h"
+#include "frames/VornaFrameSet.h"
 #include "util/MessageBox.h"
+#include "util/PathText.h"
 #include "util/StringResources.h"
+#include "util/TextHelpers.h"
+#include "res/resource.h"
 
+#include "engine/dom/Document.h"
+#include "engine/editing/CommandGroup.h"
+#include "engine/html/PageLoader.h"
+
+#include "platform/CodePages.h"
 #include "platform/DocTemplate.h"
+#include "platform/ModalRunner.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QIODevice>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QStorageInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 CZQDoc::CZQDoc(QObject* parent) : platform::Document(parent)
 {
-    onCommand(33106, [this] { doFileSave(); });
-    onCommand(33198, [this] { doFileSaveAs(); });
+    onCommand(33106, [this] { OnFileSave(); });
+    onCommand(33198, [this] { OnFileSaveAs(); });
 }
 
 CZQDoc::~CZQDoc() = default;
@@ -28,34 +51,219 @@ CZQView* CZQDoc::GetView() const
     return nullptr;
 }
 
-QString CZQDoc::GetDisplayName() const
+CChildFrame* CZQDoc::ChildFrame() const
 {
-    return pathName().isEmpty() ? title() : pathName();
+    const CZQView* view = GetView();
+    return view ? view->GetParentFrame() : nullptr;
+}
+
+bool CZQDoc::IsFramesetPage() const
+{
+    const CChildFrame* child = ChildFrame();
+    return child && child->HasFrameset() && child->GetFramesetView() == GetView();
+}
+
+// ---- names ----------------------------------------------------------------
+
+QString CZQDoc::DisplayNameOf(const QString& title, const QString& path)
+{
+    QString name;
+    if (!title.isEmpty()) {
+        if (!path.isEmpty()) {
+            name = GetFileNamePart(path);
+        } else {
+            name = title;
+            // A quoted page title before the name: "title" - name.
+            const int quote = name.lastIndexOf(QLatin1Char('"'));
+            if (quote >= 0)
+                name = name.mid(quote + 2);
+            const QString upper = name.toUpper();
+            int mark = -1;
+            if (upper.contains(QLatin1String("UNTITLED"))) {
+                mark = upper.indexOf(QLatin1String("UNTITLED"));
+            } else if (upper.contains(QLatin1String("ULO"))) {
+                mark = upper.indexOf(QLatin1String("ULO"));
+            } else if (const int frame = upper.indexOf(QLatin1String("FRAME"));
+                       frame >= 0 && (frame + 5 >= upper.size() || upper.at(frame + 5) != QLatin1Char('S'))) {
+                mark = frame;
+            } else if (upper.contains(QLatin1String("FRAMESET"))) {
+                mark = upper.indexOf(QLatin1String("FRAMESET"));
+            }
+            if (mark >= 0) {
+                const int blank = name.indexOf(QLatin1Char(' '), mark);
+                name = name.mid(mark, blank < 0 ? -1 : blank - mark);
+            }
+        }
+    }
+    if (!path.isEmpty() && IsHtmlFileName(path) && name.right(5).compare(path.right(5), Qt::CaseInsensitive) != 0)
+        name += QStringLiteral(".html");
+    return name;
+}
+
+QString CZQDoc::GetDisplayName(bool captionForm) const
+{
+    QString name = DisplayNameOf(title(), pathName());
+    CZQView* view = GetView();
+    if (!captionForm || !view)
+        return name;
+    if (const VornaFrameSet* node = FindFrameNode(view); node && !node->GetName().isEmpty())
+        name += QStringLiteral(" - ") + node->GetName();
+    if (const CChildFrame* child = view->GetParentFrame()) {
+        const CZQView* frameset = child->GetFramesetView();
+        const QString framesetName =
+            frameset && frameset->GetDocument() ? frameset->GetDocument()->GetDisplayName() : QString();
+        if (!framesetName.isEmpty())
+            name += QStringLiteral(" (") + framesetName + QLatin1Char(')');
+    }
+    return name;
+}
+
+// ---- modified state and the save question ------------------------------------
+
+bool CZQDoc::isModified() const
+{
+    const CZQView* view = GetView();
+    if (!view)
+        return false;
+    if (const CHtmlEditCntrItem* item = view->GetItem()) {
+        if (item->IsModified() || m_bPageChanged || m_bFromTemplate)
+            return true;
+        const CMainFrame* frame = CMainFrame::instance();
+        return pathName().isEmpty() && frame && frame->IsPageInWeb(GetDisplayName());
+    }
+    return !m_strFramesetHtml.isEmpty();
+}
+
+void CZQDoc::ClearClosingFlags()
+{
+    if (CMainFrame* frame = CMainFrame::instance()) {
+        frame->m_bClosing = false;
+        frame->m_bCloseSiteManagerAfterAll = false;
+    }
+    if (CChildFrame* child = ChildFrame())
+        child->m_bClosing = false;
 }
 
 bool CZQDoc::saveModified()
 {
     m_bPageChanged = isModified();
+    CZQView* view = GetView();
+    CChildFrame* child = ChildFrame();
+    // An unsaved frameset page counts as changed while some of its frame pages
+    // have files and some not, or one of them is changed.
+    if (!m_bPageChanged && view && child && child->HasFrameset() && child->GetFramesetView() && pathName().isEmpty()) {
+        VornaFrameSet* root = child->frameTree().root.get();
+        int panes = 0;
+        int saved = 0;
+        root->CountFrameDocuments(&panes, &saved, child);
+        if (panes != saved && saved > 0) {
+            m_bPageChanged = true;
+            if (CZQDoc* frameset = child->GetFramesetView()->GetDocument())
+                frameset->m_bPageChanged = true;
+        }
+        if (!m_bPageChanged) {
+            bool modified = false;
+            root->IsAnyFrameModified(&modified, root);
+            m_bPageChanged = modified;
+        }
+    }
     if (!m_bPageChanged)
         return true;
-    if (Document::saveModified())
+
+    switch (askSaveModified()) {
+    case platform::IDCANCEL:
+        ClearClosingFlags();
+        return false;
+    case platform::IDYES: {
+        const QFileInfo file(pathName());
+        const bool usePath = !pathName().isEmpty() && file.exists() && file.isWritable();
+        if (!doSave(usePath ? pathName() : QString(), true)) {
+            ClearClosingFlags();
+            return false;
+        }
         return true;
-    // Cancelled or the save failed: a close in progress stops here.
-    if (CMainFrame* frame = CMainFrame::instance()) {
-        frame->m_bClosing = false;
-        frame->m_bCloseSiteManagerAfterAll = false;
     }
-    if (CZQView* view = GetView(); view && view->GetParentFrame())
-        view->GetParentFrame()->m_bClosing = false;
-    return false;
+    case platform::IDNO: {
+        CMainFrame* frame = CMainFrame::instance();
+        const QString shown = pathName().isEmpty() ? GetDisplayName() : pathName();
+        const QString name = GetDisplayName();
+        const bool inWeb = frame && frame->IsPageInWeb(name);
+        if (inWeb && frame->m_bWebOpen && !shown.endsWith(QLatin1String("HTML"), Qt::CaseInsensitive) &&
+            !shown.endsWith(QLatin1String("HTM"), Qt::CaseInsensitive)) {
+            frame->RemovePageFromWebList(name);
+        }
+        if (inWeb && IsFramesetPage())
+            CollectFrameSources(child->frameTree().root.get(), false);
+        return true;
+    }
+    default:
+        return true;
+    }
 }
 
 int CZQDoc::askSaveModified()
 {
     CMainFrame* frame = CMainFrame::instance();
+    const QString name = pathName().isEmpty() ? GetDisplayName() : pathName();
     const bool closingMany = frame && (frame->m_bClosing || frame->m_bCloseSiteManagerAfterAll) && docTemplate() &&
                              docTemplate()->documentCount() > 1;
-    return ShowMessageBox(GetDisplayName() + LoadResString(41496), 0, 0x40, 3, 12, closingMany);
+    return ShowMessageBox(name + LoadResString(IDS_SAVE_CHANGED_PAGE), 0, 0x40, 3, 12, closingMany);
+}
+
+// ---- choosing the file and saving --------------------------------------------
+
+QString CZQDoc::askSaveFileName(const QString& proposed)
+{
+    return platform::Document::askSaveFileName(proposed);
+}
+
+bool CZQDoc::doSave(const QString& path, bool replace)
+{
+    const bool changedBefore = m_bPageChanged;
+    // File > Save writes also a page that is not modified.
+    if (replace)
+        m_bPageChanged = true;
+    const QString oldName = GetDisplayName();
+    CZQView* view = GetView();
+    if (!view)
+        return false;
+    QString target = path;
+    if (target.isEmpty()) {
+        if (replace && HasBadFileNameChar(oldName) >= 0)
+            MessageBoxById(IDS_BAD_FILE_NAME);
+        target = askSaveFileName(oldName);
+        if (target.isEmpty()) {
+            // Nothing was saved and nothing changed.
+            m_bPageChanged = changedBefore;
+            return false;
+        }
+        if (!IsHtmlFileName(target))
+            target += QStringLiteral(".html");
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restoreCursor = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
+
+    view->EnsureEngine();
+    const QString title = view->GetDocumentTitle();
+    const bool hadPath = !pathName().isEmpty();
+    // A failed write leaves the old file whole (the engine writes atomically):
+    // there is nothing to delete afterwards.
+    if (!onSaveDocument(target))
+        return false;
+    m_bPageChanged = false;
+    m_bFromTemplate = false;
+    if (!hadPath || pathName() != target) {
+        SetPageTitle(title);
+        if (replace)
+            setPathName(target);
+    }
+    CMainFrame* frame = CMainFrame::instance();
+    if (frame && frame->IsPageInWeb(oldName)) {
+        const QString newName = GetDisplayName();
+        if (!newName.isEmpty() && newName != oldName && !hadPath && frame->siteManagerSheet())
+            frame->siteManagerSheet()->RenameFileRow(oldName, newName);
+    }
+    return true;
 }
 
 bool CZQDoc::onOpenDocument(const QString& path)
@@ -66,23 +274,170 @@ bool CZQDoc::onOpenDocument(const QString& path)
     return true;
 }
 
-bool CZQDoc::onSaveDocument(const QString& path)
+bool CZQDoc::serialize(QIODevice& device, bool storing)
 {
-    if (!Document::onSaveDocument(path))
+    // Opening checks that the file can be read; the view loads the page.
+    // Storing goes through the engine (onSaveDocument), never through here.
+    if (storing)
         return false;
-    RememberFileTime(path);
+    device.readAll();
     return true;
 }
 
 void CZQDoc::RememberFileTime(const QString& path)
 {
-    m_fileTime = QFileInfo(path).lastModified();
+    m_timeFile = QFileInfo(path).lastModified();
 }
 
-bool CZQDoc::serialize(QIODevice& device, bool storing)
+bool CZQDoc::onSaveDocument(const QString& path)
 {
-    if (storing)
-        return device.write(m_content) == m_content.size();
-    m_content = device.readAll();
+    CZQView* view = GetView();
+    if (!view)
+        return false;
+    CChildFrame* child = view->GetParentFrame();
+    if (IsFramesetPage())
+        return SaveFrameset(path);
+    view->EnsureEngine();
+    CHtmlEditCntrItem* item = view->GetItem();
+    if (!item)
+        return false;
+    if (!isModified())
+        return true;
+    PrepareLinksForSave(path);
+    UpdateGeneratorMeta();
+    view->m_bImportedPage = false;
+    m_strSourcePath.clear();
+    m_strWebTargetPath.clear();
+    m_bFromTemplate = false;
+
+    if (child && child->m_bClosing) {
+        // The page closes after this: no switch back into editing. A failed
+        // write keeps the page open (the caller stops the close).
+        if (!WritePage(path))
+            return false;
+        CZQView* frameset = child->GetFramesetView();
+        if (frameset && frameset != view) {
+            if (!pathName().isEmpty())
+                view->ExecCommand(engine::CommandGroup::Refresh);
+            else
+                item->LoadDocument(path);
+        }
+        return true;
+    }
+
+    if (CImpIDispatch* sink = view->GetSink()) {
+        if (sink->m_pMapImage && sink->m_pMapImage->tagName().compare(QLatin1String("IMG"), Qt::CaseInsensitive) == 0)
+            sink->RemoveImageMapPainter(sink->m_pMapImage.get());
+    }
+    if (!WritePage(path))
+        return false;
+    RememberFileTime(path);
+    CMainFrame* frame = CMainFrame::instance();
+    if (frame && frame->IsPageInWeb(GetDisplayName()) && frame->siteManagerSheet())
+        frame->siteManagerSheet()->AddModifiedFile(GetDisplayName());
+    m_bFromTemplate = false;
+    m_bPageChanged = false;
+    view->ExecCommand(engine::CommandGroup::BrowseMode);
+    view->SetEditMode();
     return true;
+}
+
+bool CZQDoc::WritePage(const QString& path)
+{
+    CZQView* view = GetView();
+    CHtmlEditCntrItem* item = view ? view->GetItem() : nullptr;
+    if (!item)
+        return false;
+    QString error;
+    if (SUCCEEDED(item->SaveDocument(path, &error)))
+        return true;
+    const qint64 needed = item->GetHtmlDocument()->loader().fileBytes().size();
+    ShowMessageBox(
+        LoadResString(IDS_PAGE_NOT_SAVED).arg(QDir::toNativeSeparators(path), SaveFailureCause(path, error, needed)));
+    return false;
+}
+
+QString CZQDoc::SaveFailureCause(const QString& path, const QString& engineError, qint64 bytesNeeded,
+                                 qint64 bytesAvailable)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    // Whether the process, as it runs now, may make a file there (the save
+    // writes a new file beside the old one and puts it in its place).
+    const QByteArray native = QFile::encodeName(folder);
+    if (::faccessat(AT_FDCWD, native.constData(), W_OK | X_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS))
+        return LoadResString(IDS_SAVE_NO_PERMISSION);
+    if (!QFileInfo(folder).isDir())
+        return engineError;
+    if (bytesAvailable < 0) {
+        const QStorageInfo storage(folder);
+        bytesAvailable = storage.isValid() ? storage.bytesAvailable() : -1;
+    }
+    // The file's blocks and the directory entry need a little more than the bytes.
+    if (bytesAvailable >= 0 && bytesAvailable < bytesNeeded + 4096)
+        return LoadResString(IDS_SAVE_NO_SPACE);
+    return engineError;
+}
+
+bool CZQDoc::SaveFrameset(const QString& path)
+{
+    CChildFrame* child = ChildFrame();
+    CZQView* view = GetView();
+    if (!child || !view)
+        return false;
+    // The path must name a file: its name part is what the file is opened as.
+    const QString name = GetFileNamePart(path);
+    if (name.isEmpty() || QFileInfo(path).fileName().compare(name, Qt::CaseInsensitive) != 0 || QFileInfo(path).isDir())
+        return false;
+    if (m_bPageChanged && !m_strFramesetHtml.isEmpty()) {
+        QString text = m_strFramesetHtml;
+        if (VornaFrameSet* root = child->frameTree().root.get())
+            root->FixFrameSrcPaths(text, path, view);
+        const QString charset = m_strFramesetCharset.isEmpty() ? QStringLiteral("shift_jis") : m_strFramesetCharset;
+        const QByteArray bytes = platform::encodeText(text, charset);
+        // Written whole or not at all: the old file stays until the new one is complete.
+        QSaveFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+            ShowMessageBox(
+                LoadResString(IDS_PAGE_NOT_SAVED)
+                    .arg(QDir::toNativeSeparators(path), SaveFailureCause(path, file.errorString(), bytes.size())));
+            return false;
+        }
+        m_strFramesetHtml.clear();
+        RememberFileTime(path);
+        m_bPageChanged = false;
+        m_bFromTemplate = false;
+        QList<FramePane*> panes;
+        if (VornaFrameSet* root = child->frameTree().root.get())
+            root->CollectFrameViews(panes);
+        child->m_frameNames.clear();
+        for (FramePane* pane : panes)
+            child->m_frameNames.append(pane->displayName());
+    }
+    const QFileInfo written(path);
+    if (!written.isFile())
+        return false;
+    RememberFileTime(path);
+    return true;
+}
+
+// ---- the page's generator META and links --------------------------------------
+
+void CZQDoc::UpdateGeneratorMeta()
+{
+    // Comes with the DOM helpers of the page.
+}
+
+void CZQDoc::PrepareLinksForSave(const QString& path)
+{
+    // The linked files of the page are copied into the web with the link work
+    // of the save; meanwhile every image map keeps its "#".
+    Q_UNUSED(path);
+    CZQView* view = GetView();
+    engine::Document* doc = view ? view->GetHtmlDocument() : nullptr;
+    CImpIDispatch* sink = view ? view->GetSink() : nullptr;
+    if (!doc || !sink)
+        return;
+    engine::ElementCollection images = doc->images();
+    for (int i = 0; i < images.length(); ++i)
+        sink->AddUsemapHash(images.item(i));
 }

@@ -1,16 +1,36 @@
 #pragma once
 
-#include "platform/CommandTarget.h"
+#include "frames/FramePane.h"
 
+#include "platform/CommandTarget.h"
+#include "platform/Hresult.h"
+
+#include <QList>
+#include <QPoint>
+#include <QString>
 #include <QWidget>
 
+#include <memory>
+
 class CChildFrame;
+class CHtmlEditCntrItem;
+class CImpIDispatch;
 class CZQDoc;
 
-// The page view of a child frame. It shows the page once the editing
-// engine's page widget is in place; meanwhile it is a plain widget that keeps
-// the selection-kind mask the command updates read.
-class CZQView : public QWidget, public platform::CommandTarget
+namespace engine {
+class Document;
+class Element;
+class PageView;
+class Variant;
+} // namespace engine
+
+// The view of one open page. When it is first shown (or first needed) it makes
+// the container item that holds the page engine, loads the page into it,
+// connects the page's event sink and switches the engine into design mode with
+// absolute positioning and live resizing. Every engine command of the program
+// passes through its gateway (ExecCommand). It keeps the selection-kind mask
+// and the other state the event sink and the commands share for the page.
+class CZQView : public QWidget, public platform::CommandTarget, public FramePane
 {
     Q_OBJECT
 public:
@@ -20,17 +40,117 @@ public:
     CZQDoc* GetDocument() const { return m_document; }
     // The child frame that holds the view, or null.
     CChildFrame* GetParentFrame() const;
-    // Whether the child frame shows the editing view.
+    // Whether the child frame shows the editing view; false without one.
     bool IsEditMode() const;
 
-    // OLECMDF bits of an engine command: 1 supported, 2 enabled, 4 latched.
-    // No engine command is available before the page engine is in place.
-    quint32 QueryCommandStatus(int engineCommand) const;
+    // --- the engine
+    // Makes the engine and loads the page once: the page's file, else its
+    // source path, else the page template. Later calls do nothing.
+    void EnsureEngine();
+    // Makes the item and the sink and loads the page (the path, else the
+    // source path or the template). True even when the load failed: the user
+    // was told and the view shows an empty page.
+    bool CreateEngine(const QString& path);
+    // Connects the sink to the page's events.
+    void ConnectEvents();
+    // Design mode and live resizing (engine commands 2127 and 2398).
+    void SetEditMode();
+    CHtmlEditCntrItem* GetItem() const { return m_pItem.get(); }
+    CImpIDispatch* GetSink() const { return m_pSink.get(); }
+    engine::PageView* GetPageView() const;
+    // The engine's document of the page; null before the engine exists.
+    engine::Document* GetHtmlDocument() const;
+    // Reads the page's file again into the live page (a change made outside
+    // the program); false, with a message, when it cannot be read.
+    bool ReloadPage();
 
-    // The selection-kind mask the page's event sink rewrites.
+    // --- the command gateway
+    // Runs an engine command; the engine's result, or -1 when the view has
+    // no engine (nothing ran).
+    HRESULT ExecCommand(int id, const engine::Variant* in = nullptr, engine::Variant* out = nullptr,
+                        bool prompt = false);
+    // OLECMDF bits of an engine command (1 supported, 2 enabled, 4 latched);
+    // 0 without a document or an engine.
+    quint32 QueryCommandStatus(int engineCommand) const;
+    void OnEditCopy();
+    void OnEditCut();
+    void OnEditDelete();
+
+    // Appends a new element of the tag to BODY and replaces it by the HTML, as
+    // one undo unit; only in the editing view. Hands back the new element when
+    // asked. False when nothing was appended.
+    bool AppendElementToBody(const QString& tag, const QString& outerHtml, engine::Element** element = nullptr);
+    void SetDocumentTitle(const QString& title);
+    QString GetDocumentTitle() const;
+    // Gives the keyboard back to the page (after a dialog).
+    void ActivateItemUI();
+    // The context menu of the page for an element's tag at a screen point.
+    void ShowContextMenu(const QString& tag, int x, int y);
+    // The view was activated or deactivated among the page views.
+    void OnActivateView(bool activate, CZQView* activated, CZQView* deactivated);
+    // The engine's additions leave the page before the view goes.
+    void OnDestroy();
+
+    // --- FramePane
+    bool hasDocument() const override;
+    QString documentPath() const override;
+    QString loadSource() const override;
+    QString displayName() const override;
+    bool isModified() const override;
+    bool saveModified() override;
+    bool saveDocument(const QString& path) override;
+    bool fileSave() override;
+    QString pageTitle() const override;
+    void moveWindow(const platform::Rect& rect) override;
+    platform::Rect screenRect() const override;
+    void writeBodyAttributes(const QString& background, const QString& bgColor, const QString& text,
+                             const QString& link, const QString& aLink, const QString& vLink) override;
+    void collectPageLinks(const QString& oldName, const QString& newName, int mode) override;
+    void collectScriptFiles(bool mode) override;
+
+    // --- state of the page
+    bool m_bEngineCreated = false;
+    // The page-load completion ran for the page now in the engine.
+    bool m_bLoadCompleted = false;
+    bool m_bDesignMode = true;
+    bool m_bLiveResize = true;
+    // The highest and lowest z-index in use on the page.
+    int m_nMaxZIndex = 100;
+    int m_nMinZIndex = 100;
+    // The selection-kind mask the event sink rewrites, and the one before.
     quint32 m_dwSelKind = 0;
     quint32 m_dwPrevSelKind = 0;
+    // The format state of the selection, and the one before.
+    quint32 m_nFormatState = 0;
+    quint32 m_nLastFormatState = 0;
+    // The cookie of the grid painter on the page's BODY (0: none).
+    int m_lGridCookie = 0;
+    // The page's file comes from another folder than the one it belongs to.
+    bool m_bImportedPage = false;
+    // The page is to receive the open web's stored BODY attributes when loaded.
+    bool m_bApplyBodyAttributes = false;
+    // Image-map editing of the event sink.
+    QString m_strAreaShape = QStringLiteral("none");
+    QString m_strSelectedAreaId = QStringLiteral("none");
+    QPoint m_ptPolyRubber;
+    QList<quint32> m_areaWorkCoords;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void AddCommandHandlers();
+    // The path the engine loads for the document: its file, else its source.
+    QString LoadAddress(const QString& path, bool* asNewPage) const;
+    void ReportLoadFailure(const QString& name, const QString& error);
+    void LayoutFrameset(QSize size);
+
     CZQDoc* m_document;
+    std::unique_ptr<CHtmlEditCntrItem> m_pItem;
+    std::unique_ptr<CImpIDispatch> m_pSink;
+    int m_dwAdviseCookie = 0;
+    QMetaObject::Connection m_loadFailed;
+    bool m_bDestroyed = false;
 };

@@ -1,5 +1,6 @@
 #include "app/ShellAppContext.h"
 
+#include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
@@ -11,10 +12,13 @@
 ShellAppContext::ShellAppContext(CZQApp& app) : m_app(app)
 {
     AppContext::install(this);
+    setFrameEnvironment(this);
 }
 
 ShellAppContext::~ShellAppContext()
 {
+    if (frameEnvironment() == this)
+        setFrameEnvironment(nullptr);
     AppContext::install(nullptr);
 }
 
@@ -73,4 +77,22 @@ QString ShellAppContext::webFolder() const
 {
     const CMainFrame* frame = m_app.mainFrame();
     return frame && frame->m_bWebOpen ? frame->m_strWebFolder : QString();
+}
+
+FrameSetHost* ShellAppContext::activeFrameSetHost()
+{
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame ? frame->GetActiveChild() : nullptr;
+}
+
+bool ShellAppContext::isPageInWeb(const QString& displayName) const
+{
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame && frame->IsPageInWeb(displayName);
+}
+
+FrameSiteRows* ShellAppContext::siteManager()
+{
+    // The site manager's page list comes with the site manager.
+    return nullptr;
 }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "frames/FrameEnvironment.h"
 #include "util/AppContext.h"
 
 class CZQApp;
 
-// The running program as the shared helpers see it: the main frame keeps
-// the remembered answer, the page template the open documents.
-class ShellAppContext : public AppContext
+// The running program as the shared helpers and the frame code see it: the
+// main frame keeps the remembered answer, the page template the open
+// documents, the active child frame the frame tree of a frameset page.
+class ShellAppContext : public AppContext, public FrameEnvironment
 {
 public:
     explicit ShellAppContext(CZQApp& app);
@@ -20,6 +22,11 @@ public:
     QString installFolder() const override;
     QList<OpenDocument> openDocuments() const override;
     QString webFolder() const override;
+
+    // FrameEnvironment
+    FrameSetHost* activeFrameSetHost() override;
+    bool isPageInWeb(const QString& displayName) const override;
+    FrameSiteRows* siteManager() override;
 
 private:
     CZQApp& m_app;

@@ -1,6 +1,7 @@
 #include "platform/DocTemplate.h"
 
 #include "platform/Document.h"
+#include "platform/RecentFileList.h"
 
 namespace platform {
 
@@ -63,10 +64,13 @@ Document* DocTemplate::openDocumentFile(const QString& path)
     } else if (!document->onOpenDocument(path)) {
         return discard();
     }
+    // The views know the document's path when they are first shown.
+    if (!path.isEmpty())
+        document->setPathName(path, false);
     if (m_makeFrame && !m_makeFrame(*document))
         return discard();
-    if (!path.isEmpty())
-        document->setPathName(path);
+    if (!path.isEmpty() && m_recentFiles)
+        m_recentFiles->add(path);
     emit documentAdded(document);
     return document;
 }

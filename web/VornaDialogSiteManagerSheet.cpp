@@ -76,6 +76,25 @@ void VornaDialogSiteManagerSheet::RemoveFileRow(const QString& path)
     Q_UNUSED(path);
 }
 
+void VornaDialogSiteManagerSheet::RenameFileRow(const QString& oldName, const QString& newName)
+{
+    Q_UNUSED(oldName);
+    Q_UNUSED(newName);
+}
+
+void VornaDialogSiteManagerSheet::AddModifiedFile(const QString& fileName)
+{
+    Q_UNUSED(fileName);
+}
+
+void VornaDialogSiteManagerSheet::SelectFile(const QString& displayName, int flag)
+{
+    Q_UNUSED(displayName);
+    Q_UNUSED(flag);
+}
+
+void VornaDialogSiteManagerSheet::ClearSelection() {}
+
 void VornaDialogSiteManagerSheet::CloseSiteManagerPage()
 {
     m_tabs->setCurrentWidget(m_tutorialPage);

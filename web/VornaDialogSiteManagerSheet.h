@@ -37,6 +37,13 @@ public:
     bool IsTransferRunning() const { return false; }
     int FindFileRow(const QString& path) const;
     void RemoveFileRow(const QString& path);
+    void RenameFileRow(const QString& oldName, const QString& newName);
+    // Adds a saved page to the web's list of files to publish.
+    void AddModifiedFile(const QString& fileName);
+    // Selects the row of a page file; the selection mark of the site list.
+    void SelectFile(const QString& displayName, int flag);
+    void ClearSelection();
+    int GetSiteListSelectionMark() const { return -1; }
     void CloseSiteManagerPage();
 
     quint8 m_bWebQuestion = 0;

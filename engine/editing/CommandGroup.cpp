@@ -149,7 +149,10 @@ int CommandGroup::exec(int id, const Variant& in, Variant* out, bool)
             on = in.toBool();
         else if (turnOnWithoutInput)
             on = true;
+        const bool changed = isSwitchOn(id) != on;
         m_switches[id] = on;
+        if (changed && m_switchHook)
+            m_switchHook(id);
         return 0;
     }
     switch (id) {
@@ -167,11 +170,13 @@ int CommandGroup::exec(int id, const Variant& in, Variant* out, bool)
         sel.empty();
         return 0;
     case BrowseMode:
-        m_editMode = false;
+    case EditMode: {
+        const bool was = m_editMode;
+        m_editMode = id == EditMode && (in.isEmpty() || in.isNull() ? true : in.toBool());
+        if (was != m_editMode && m_switchHook)
+            m_switchHook(id);
         return 0;
-    case EditMode:
-        m_editMode = in.isEmpty() || in.isNull() ? true : in.toBool();
-        return 0;
+    }
     case Refresh:
         return m_doc->refresh() ? 0 : -1;
     case Delete:

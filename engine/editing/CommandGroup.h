@@ -75,6 +75,9 @@ public:
     // Called with an event number before copy, cut and paste act; returns
     // true to cancel (the view connects the document's event sink).
     void setEventHook(std::function<bool(quint32)> hook) { m_eventHook = std::move(hook); }
+    // Called with the command's number after a design switch, browse mode or
+    // edit mode changed its state (the view paints from that state).
+    void setSwitchHook(std::function<void(int)> hook) { m_switchHook = std::move(hook); }
 
     // The HTML that copy puts on the clipboard for the selection: each
     // control-selected element's outerHTML, or the selected markup with its
@@ -104,6 +107,7 @@ private:
     bool m_editMode = true;
     std::map<int, bool> m_switches;
     std::function<bool(quint32)> m_eventHook;
+    std::function<void(int)> m_switchHook;
     std::vector<PendingFormat> m_pending;
 };
 

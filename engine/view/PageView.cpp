@@ -56,6 +56,8 @@ PageView::PageView(Document* doc, QWidget* parent)
     m_events = std::make_unique<EventDispatcher>(doc, [this] { selectionChanged(); });
     m_input = std::make_unique<DesignModeInput>(*this, *m_events);
     // Copy, cut and paste ask the sink first.
+    // Display switches and browse mode change what is painted.
+    doc->commands().setSwitchHook([this](int) { repaintAll(); });
     doc->commands().setEventHook([this](quint32 id) {
         EventObject event;
         event.srcElement = m_doc->body();
@@ -75,6 +77,7 @@ PageView::~PageView()
     if (m_doc->layoutServices() == static_cast<LayoutServices*>(this))
         m_doc->setLayoutServices(nullptr);
     m_doc->commands().setEventHook({});
+    m_doc->commands().setSwitchHook({});
     m_layout->engine().container().setBelowContentHook({});
 }
 
@@ -96,10 +99,42 @@ void PageView::setDesignMode(bool on)
 
 void PageView::setShowZeroBorders(bool on)
 {
-    if (on == m_zeroBorders)
-        return;
-    m_zeroBorders = on;
-    repaintAll();
+    m_doc->commands().exec(CommandGroup::ShowZeroBorders, Variant(on));
+}
+
+bool PageView::showZeroBorders() const
+{
+    return m_doc->commands().isSwitchOn(CommandGroup::ShowZeroBorders);
+}
+
+void PageView::setShowSpecialCharacters(bool on)
+{
+    m_doc->commands().exec(CommandGroup::ShowSpecialCharacters, Variant(on));
+}
+
+bool PageView::showSpecialCharacters() const
+{
+    return m_doc->commands().isSwitchOn(CommandGroup::ShowSpecialCharacters);
+}
+
+void PageView::setShowAllTags(bool on)
+{
+    m_doc->commands().exec(CommandGroup::ShowAllTags, Variant(on));
+}
+
+bool PageView::showAllTags() const
+{
+    return m_doc->commands().isSwitchOn(CommandGroup::ShowAllTags);
+}
+
+void PageView::setEmptyGlyphTable(bool on)
+{
+    m_doc->commands().exec(CommandGroup::EmptyGlyphTable, Variant(on));
+}
+
+bool PageView::emptyGlyphTable() const
+{
+    return m_doc->commands().isSwitchOn(CommandGroup::EmptyGlyphTable);
 }
 
 void PageView::setCaretVisible(bool visible)
@@ -466,7 +501,7 @@ void PageView::paintBehaviors(QPainter& p, const QRect& pageUpdate, bool belowPa
 void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
 {
     const LayoutTree& tree = m_layout->tree();
-    if (m_zeroBorders) {
+    if (showZeroBorders()) {
         p.save();
         p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);

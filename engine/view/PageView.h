@@ -45,17 +45,19 @@ public:
     void setZoom(int percent);
     int zoom() const { return m_zoom; }
 
-    // Display switches of design mode (kept across reloads).
+    // Display switches of design mode (kept across reloads). The view
+    // paints from the document's command group, so the switches set through
+    // its commands (2249, 2327, 2328, 2336) and these setters are one state.
     void setDesignMode(bool on);
     bool designMode() const { return m_designMode; }
     void setShowZeroBorders(bool on);
-    bool showZeroBorders() const { return m_zeroBorders; }
-    void setShowSpecialCharacters(bool on) { m_specialCharacters = on; }
-    bool showSpecialCharacters() const { return m_specialCharacters; }
-    void setShowAllTags(bool on) { m_allTags = on; }
-    bool showAllTags() const { return m_allTags; }
-    void setEmptyGlyphTable(bool on) { m_emptyGlyphTable = on; }
-    bool emptyGlyphTable() const { return m_emptyGlyphTable; }
+    bool showZeroBorders() const;
+    void setShowSpecialCharacters(bool on);
+    bool showSpecialCharacters() const;
+    void setShowAllTags(bool on);
+    bool showAllTags() const;
+    void setEmptyGlyphTable(bool on);
+    bool emptyGlyphTable() const;
     void setCaretVisible(bool visible);
     bool caretVisible() const { return m_caretVisible; }
 
@@ -184,10 +186,6 @@ private:
     std::unique_ptr<TextGeometry> m_text;
     int m_zoom = 100;
     bool m_designMode = true;
-    bool m_zeroBorders = false;
-    bool m_specialCharacters = false;
-    bool m_allTags = false;
-    bool m_emptyGlyphTable = false;
     bool m_caretVisible = true;
     bool m_flushQueued = false;
     bool m_syncingScroll = false;

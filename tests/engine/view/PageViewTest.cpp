@@ -3,6 +3,7 @@
 #include "engine/EnginePage.h"
 #include "engine/layout/LayoutFixture.h"
 #include "engine/css/Style.h"
+#include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/layout/Geometry.h"
 #include "engine/view/DesignModeInput.h"
@@ -151,6 +152,14 @@ TEST(PageView, ZeroBordersAreDottedOnlyWhileLatched)
     EXPECT_EQ(darkPixelsOnTop(v.view.renderToImage()), 0);
     v.view.setShowZeroBorders(true);
     EXPECT_GT(darkPixelsOnTop(v.view.renderToImage()), table.width() / 4);
+    // The command toggles the same switch the view paints from, and repaints.
+    EXPECT_EQ(v.doc->commands().exec(CommandGroup::ShowZeroBorders), 0);
+    EXPECT_FALSE(v.view.showZeroBorders());
+    EXPECT_EQ(v.doc->commands().queryStatus(CommandGroup::ShowZeroBorders) & CommandGroup::Latched, 0);
+    EXPECT_EQ(darkPixelsOnTop(v.view.renderToImage()), 0);
+    v.doc->commands().exec(CommandGroup::ShowZeroBorders, Variant(true));
+    EXPECT_FALSE(v.view.pendingRepaint().isEmpty());
+    EXPECT_GT(darkPixelsOnTop(v.view.renderToImage()), table.width() / 4);
 }
 
 TEST(PageView, ControlSelectionHandlesSitOutsideTheBox)
@@ -288,6 +297,15 @@ TEST(PageView, DesignSwitchesAnswer)
     EXPECT_TRUE(v.view.showSpecialCharacters());
     EXPECT_TRUE(v.view.showAllTags());
     EXPECT_TRUE(v.view.emptyGlyphTable());
+    // One state with the command group: its commands switch them off again.
+    for (int id : {CommandGroup::ShowSpecialCharacters, CommandGroup::ShowAllTags, CommandGroup::EmptyGlyphTable}) {
+        EXPECT_EQ(v.doc->commands().queryStatus(id),
+                  CommandGroup::Supported | CommandGroup::Enabled | CommandGroup::Latched);
+        v.doc->commands().exec(id);
+    }
+    EXPECT_FALSE(v.view.showSpecialCharacters());
+    EXPECT_FALSE(v.view.showAllTags());
+    EXPECT_FALSE(v.view.emptyGlyphTable());
 }
 
 TEST(PageView, ScrollIntoViewScrollsTheLeast)

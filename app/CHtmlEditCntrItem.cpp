@@ -1,0 +1,117 @@
+#include "app/CHtmlEditCntrItem.h"
+
+#include "app/CZQApp.h"
+#include "app/CZQView.h"
+#include "editor/CHTMLEditHost.h"
+#include "editor/CImpIDispatch.h"
+
+#include "engine/dom/Document.h"
+#include "engine/editing/CommandGroup.h"
+#include "engine/view/PagePrinter.h"
+#include "engine/view/PageView.h"
+
+#include <QPrinter>
+
+namespace cntritem_detail {
+
+// The printing commands the engine's command group leaves to the program.
+bool isPrintCommand(int id)
+{
+    return id == engine::PagePrinter::kPrintDialogId || id == engine::PagePrinter::kPreviewDialogId ||
+           id == engine::PagePrinter::kPageSetupDialogId;
+}
+
+} // namespace cntritem_detail
+
+CHtmlEditCntrItem::CHtmlEditCntrItem(CZQDoc* document, CZQView* view)
+    : m_document(document), m_view(view), m_doc(engine::Document::create()),
+      m_pEditHost(std::make_unique<CHTMLEditHost>(this))
+{
+    m_pageView = new engine::PageView(m_doc.get(), view);
+    m_pageView->setObjectName(QStringLiteral("pageEngineView"));
+    m_pageView->setEditHost(m_pEditHost.get());
+    m_pageView->setViewHost(this);
+}
+
+CHtmlEditCntrItem::~CHtmlEditCntrItem()
+{
+    // The widget goes first: it holds the edit host and this item as its host.
+    delete m_pageView.data();
+}
+
+HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* error)
+{
+    if (path.isEmpty())
+        return LoadNewDocument(QString(), error);
+    // file:, http: and https: addresses and plain paths: the engine tells them apart.
+    return m_doc->load(path, error) ? S_OK : HRESULT(-1);
+}
+
+HRESULT CHtmlEditCntrItem::LoadNewDocument(const QString& templatePath, QString* error)
+{
+    return m_doc->loadNew(templatePath, error) ? S_OK : HRESULT(-1);
+}
+
+HRESULT CHtmlEditCntrItem::SaveDocument(const QString& path, QString* error)
+{
+    // The press the sink keeps belongs to the page as it was shown.
+    if (CZQView* active = CZQApp::instance() ? CZQApp::instance()->GetActiveView() : nullptr) {
+        if (CImpIDispatch* sink = active->GetSink())
+            sink->m_ptDown = QPoint(-1, -1);
+    }
+    return m_doc->save(path, error) ? S_OK : HRESULT(-1);
+}
+
+quint32 CHtmlEditCntrItem::QueryCommandStatus(int id) const
+{
+    if (cntritem_detail::isPrintCommand(id))
+        return engine::CommandGroup::Supported | engine::CommandGroup::Enabled;
+    return quint32(m_doc->commands().queryStatus(id));
+}
+
+HRESULT CHtmlEditCntrItem::ExecCommand(int id, const engine::Variant* in, engine::Variant* out, bool prompt)
+{
+    if (cntritem_detail::isPrintCommand(id)) {
+        // Printing lays the page out anew through the program's printer settings.
+        engine::PagePrinter printer(m_doc.get());
+        QPrinter* settings = CZQApp::instance() ? CZQApp::instance()->printer() : nullptr;
+        if (settings)
+            printer.setPageLayout(settings->pageLayout());
+        bool done = true;
+        if (id == engine::PagePrinter::kPrintDialogId)
+            done = printer.execPrint(m_view);
+        else if (id == engine::PagePrinter::kPreviewDialogId)
+            printer.execPreview(m_view);
+        else
+            done = printer.execPageSetup(m_view);
+        if (settings && done)
+            settings->setPageLayout(printer.pageLayout());
+        return done ? S_OK : S_FALSE;
+    }
+    return m_doc->commands().exec(id, in ? *in : engine::Variant(), out, prompt);
+}
+
+bool CHtmlEditCntrItem::IsModified() const
+{
+    return m_doc->isDirty();
+}
+
+void CHtmlEditCntrItem::ActivateUI()
+{
+    if (m_pageView)
+        m_pageView->setFocus(Qt::OtherFocusReason);
+}
+
+void CHtmlEditCntrItem::showContextMenu(QPoint screenPoint, engine::Element* element)
+{
+    if (!m_view)
+        return;
+    const QString tag = element ? element->tagName() : QStringLiteral("BODY");
+    m_view->ShowContextMenu(tag, screenPoint.x(), screenPoint.y());
+}
+
+bool CHtmlEditCntrItem::translateAccelerator(int, bool, bool, bool)
+{
+    // Every key goes on to the page; the window's shortcuts come first anyway.
+    return false;
+}

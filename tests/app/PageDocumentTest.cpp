@@ -1,0 +1,473 @@
+// The page view and its document in the running program: opening pages into
+// the engine, editing them, saving (the question, Save As, failures) and
+// reading them back byte for byte in their charsets.
+
+#include "app/CChildFrame.h"
+#include "app/CHtmlEditCntrItem.h"
+#include "app/CMainFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "app/EditorSettings.h"
+#include "editor/CImpIDispatch.h"
+#include "util/CRegistryEx.h"
+#include "util/InstallInfo.h"
+#include "util/MessageBox.h"
+
+#include "engine/dom/Document.h"
+#include "engine/editing/CommandGroup.h"
+#include "engine/editing/Selection.h"
+#include "engine/layout/Geometry.h"
+#include "engine/view/EventObject.h"
+#include "engine/view/PageView.h"
+
+#include "platform/CodePages.h"
+#include "platform/CommandRegistry.h"
+#include "platform/DocTemplate.h"
+#include "platform/ModalResponder.h"
+#include "platform/RecentFileList.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+using platform::ModalResponder;
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+class PageDocumentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        InitInstallFolder();
+        CRegistryEx reg(HKEY_CURRENT_USER);
+        ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath()));
+        ASSERT_TRUE(reg.WriteDWord(QStringLiteral("SHOW_GUIDE"), 0));
+        app = std::make_unique<CZQApp>();
+        ASSERT_TRUE(app->InitInstance({}));
+    }
+
+    CMainFrame& frame() { return *app->mainFrame(); }
+    CZQView* view() { return app->GetActiveView(); }
+    CZQDoc* document() { return view() ? view()->GetDocument() : nullptr; }
+    engine::Document* page() { return view() ? view()->GetHtmlDocument() : nullptr; }
+
+    CZQDoc* open(const QString& path)
+    {
+        if (!app->OpenDocumentFile(path))
+            return nullptr;
+        QCoreApplication::processEvents(); // the page-loaded event
+        return document();
+    }
+
+    // A click at the end of an element's text, then keys typed as a person
+    // types them (an input method commits the Japanese).
+    void typeAtEndOf(const char* id, const QString& latin, const QString& composed = QString())
+    {
+        engine::PageView* pageView = view()->GetPageView();
+        pageView->flushChanges();
+        engine::Geometry geometry(pageView->layout());
+        const QRect box = geometry.boundingClientRect(page()->getElementById(QString::fromLatin1(id)));
+        const QPoint at = pageView->clientToView(QPoint(box.right() - 2, box.center().y()));
+        QTest::mouseClick(pageView->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QTest::keyClick(pageView, Qt::Key_End);
+        if (!composed.isEmpty()) {
+            QInputMethodEvent commit;
+            commit.setCommitString(composed);
+            QCoreApplication::sendEvent(pageView, &commit);
+        }
+        QTest::keyClicks(pageView, latin);
+        QCoreApplication::processEvents();
+    }
+
+    QTemporaryDir dir;
+    std::unique_ptr<CZQApp> app;
+};
+
+// ---- open, edit, save, reopen ------------------------------------------------
+
+struct CharsetCase
+{
+    const char* charset;
+    const char* metaName; // as the page's META writes it
+};
+
+class PageCharsetTest : public PageDocumentTest, public ::testing::WithParamInterface<CharsetCase>
+{
+};
+
+TEST_P(PageCharsetTest, EditedPageIsSavedInItsCharsetAndReadsBackTheSame)
+{
+    const CharsetCase c = GetParam();
+    const QString text = QStringLiteral("<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; charset=%1\">"
+                                        "<TITLE>写真の部屋</TITLE></HEAD><BODY bgcolor=#ffffee>"
+                                        "<TABLE id=t border=1 style=\"POSITION: absolute; LEFT: 20px; TOP: 20px\">"
+                                        "<TR><TD id=c>旅行の写真</TD></TR></TABLE></BODY></HTML>")
+                             .arg(QString::fromLatin1(c.metaName));
+    const QString path = dir.filePath(QStringLiteral("旅行.html"));
+    writeFile(path, platform::encodeText(text, QString::fromLatin1(c.charset)));
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    ASSERT_NE(page(), nullptr);
+    EXPECT_TRUE(view()->m_bLoadCompleted);
+    EXPECT_EQ(doc->GetPageTitle(), QStringLiteral("写真の部屋"));
+    EXPECT_EQ(frame().GetActiveChild()->windowTitle(), QStringLiteral("旅行.html"));
+    EXPECT_FALSE(doc->isModified());
+
+    typeAtEndOf("c", QStringLiteral(" 2002"), QStringLiteral("と風景"));
+    EXPECT_EQ(page()->getElementById(QStringLiteral("c"))->innerText(), QStringLiteral("旅行の写真と風景 2002"));
+    EXPECT_TRUE(doc->isModified());
+
+    app->commands()->sendCommand(33106); // File > Save (Ctrl+S)
+    EXPECT_FALSE(doc->isModified());
+    const QByteArray bytes = readFile(path);
+    // Written in the page's own charset, not in UTF-8.
+    EXPECT_TRUE(
+        bytes.contains(platform::encodeText(QStringLiteral("旅行の写真と風景 2002"), QString::fromLatin1(c.charset))));
+    EXPECT_TRUE(bytes.contains(QByteArray("charset=") + c.metaName));
+    const QString saved = platform::decodeText(bytes, QString::fromLatin1(c.charset));
+    EXPECT_TRUE(saved.contains(QStringLiteral("POSITION: absolute; LEFT: 20px; TOP: 20px"))) << qPrintable(saved);
+
+    // Closed and opened again: the same page, not modified.
+    doc->closeDocument();
+    QCoreApplication::processEvents();
+    CZQDoc* again = open(path);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("c"))->innerText(), QStringLiteral("旅行の写真と風景 2002"));
+    EXPECT_EQ(page()->charset(), platform::canonicalCharset(QString::fromLatin1(c.charset)));
+    EXPECT_FALSE(again->isModified());
+    // A save of the unchanged page writes the same bytes.
+    app->commands()->sendCommand(33106);
+    EXPECT_EQ(readFile(path), bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Charsets, PageCharsetTest,
+                         ::testing::Values(CharsetCase{"Shift_JIS", "Shift_JIS"}, CharsetCase{"UTF-8", "UTF-8"},
+                                           CharsetCase{"EUC-JP", "EUC-JP"}),
+                         [](const auto& info) {
+                             QString name = QString::fromLatin1(info.param.charset);
+                             return name.remove(QLatin1Char('-')).remove(QLatin1Char('_')).toStdString();
+                         });
+
+TEST_F(PageDocumentTest, ANewPageComesFromTheTemplateAndSaveAsNamesIt)
+{
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    QCoreApplication::processEvents();
+    CZQDoc* doc = document();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->pathName().isEmpty());
+    EXPECT_EQ(doc->GetDisplayName(), QStringLiteral("ULO1"));
+    // The page template's content, without a file of its own.
+    ASSERT_NE(page()->body(), nullptr);
+    EXPECT_TRUE(page()->url().isEmpty());
+
+    ModalResponder responder;
+    QString proposed;
+    responder.on(platform::kSaveFileDialogId, [&](QDialog& d) {
+        auto& files = static_cast<QFileDialog&>(d);
+        proposed = files.selectedFiles().value(0);
+        files.selectFile(dir.filePath(QStringLiteral("index")));
+        QMetaObject::invokeMethod(&files, "accept");
+    });
+    app->commands()->sendCommand(33106); // a page without a file asks for a name
+    EXPECT_TRUE(proposed.endsWith(QStringLiteral("ULO1")));
+    const QString path = dir.filePath(QStringLiteral("index.html"));
+    EXPECT_EQ(doc->pathName(), path);
+    EXPECT_EQ(doc->GetDisplayName(), QStringLiteral("index.html"));
+    EXPECT_EQ(frame().GetActiveChild()->windowTitle(), QStringLiteral("index.html"));
+    EXPECT_EQ(app->recentFiles()->at(0), path);
+    EXPECT_TRUE(readFile(path).contains("<BODY"));
+    EXPECT_EQ(page()->url(), path); // saves from now on go to the file
+
+    // Save As with a name already ending in .HTM keeps it.
+    responder.on(platform::kSaveFileDialogId, [&](QDialog& d) {
+        auto& files = static_cast<QFileDialog&>(d);
+        files.selectFile(dir.filePath(QStringLiteral("top.HTM")));
+        QMetaObject::invokeMethod(&files, "accept");
+    });
+    app->commands()->sendCommand(33198);
+    EXPECT_EQ(doc->pathName(), dir.filePath(QStringLiteral("top.HTM")));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("top.HTM"))));
+
+    // A cancelled Save As leaves the page as it was: saved, not modified.
+    responder.always(platform::kSaveFileDialogId, [](QDialog& d) { d.reject(); });
+    app->commands()->sendCommand(33198);
+    EXPECT_FALSE(doc->isModified());
+}
+
+TEST_F(PageDocumentTest, APageOpenedFromAnotherFileHasNoFileOfItsOwn)
+{
+    const QString source = dir.filePath(QStringLiteral("template.html"));
+    writeFile(source, "<HTML><BODY><P id=p>from the template</P></BODY></HTML>");
+    CZQDoc* doc = app->OpenNewPage(source);
+    ASSERT_NE(doc, nullptr);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("from the template"));
+    EXPECT_TRUE(doc->pathName().isEmpty());
+    // A source that is gone: the user is told, the page is empty.
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込めませんでした"));
+    ASSERT_NE(app->OpenNewPage(dir.filePath(QStringLiteral("gone.html"))), nullptr);
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    ASSERT_NE(page()->body(), nullptr);
+    EXPECT_EQ(page()->body()->innerText(), QString());
+}
+
+// ---- the question before closing ----------------------------------------------
+
+TEST_F(PageDocumentTest, TheQuestionNamesThePathAndOffersApplyToAllOnlyForSeveralPages)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P id=p>a</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    page()->getElementById(QStringLiteral("p"))->setInnerText(QStringLiteral("changed"));
+    EXPECT_TRUE(doc->isModified());
+    ModalResponder responder;
+    bool box = true;
+    const auto cancel = [&](QDialog& d) {
+        box = d.findChild<QWidget*>(QStringLiteral("id_%1").arg(kApplyToAllCheckBoxId)) != nullptr;
+        ModalResponder::press(d, platform::IDCANCEL);
+    };
+    responder.onMessageBox(cancel);
+    frame().m_bClosing = true;
+    EXPECT_FALSE(doc->saveModified());
+    const QString text = responder.messageTexts().value(0);
+    EXPECT_TRUE(text.startsWith(path + QStringLiteral("ファイルが変更されました"))) << qPrintable(text);
+    EXPECT_FALSE(box);                // one page: no apply-to-all
+    EXPECT_FALSE(frame().m_bClosing); // Cancel stops the close in progress
+
+    // Three pages while the program closes: the box is offered.
+    for (const char* name : {"b.html", "c.html"}) {
+        writeFile(dir.filePath(QString::fromLatin1(name)), "<HTML><BODY></BODY></HTML>");
+        ASSERT_NE(open(dir.filePath(QString::fromLatin1(name))), nullptr);
+    }
+    frame().m_bClosing = true;
+    responder.onMessageBox(cancel);
+    EXPECT_FALSE(doc->saveModified());
+    EXPECT_TRUE(box);
+
+    // No closes the page without saving.
+    responder.answerMessageBox(platform::IDNO);
+    EXPECT_TRUE(doc->saveModified());
+    EXPECT_EQ(readFile(path), QByteArray("<HTML><BODY><P id=p>a</P></BODY></HTML>"));
+}
+
+// ---- failures ------------------------------------------------------------------
+
+// The process writes as another user while it lives (root may write anywhere).
+class UnprivilegedWrites
+{
+public:
+    UnprivilegedWrites()
+    {
+        if (::geteuid() == 0)
+            m_dropped = ::seteuid(65534) == 0;
+    }
+    ~UnprivilegedWrites()
+    {
+        if (m_dropped) [[maybe_unused]]
+            int restored = ::seteuid(0);
+    }
+
+private:
+    bool m_dropped = false;
+};
+
+TEST_F(PageDocumentTest, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheOldFileAndTheChanges)
+{
+    const QString folder = dir.filePath(QStringLiteral("locked"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString path = folder + QStringLiteral("/a.html");
+    const QByteArray old = "<HTML><BODY><P id=p>old</P></BODY></HTML>";
+    writeFile(path, old);
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    page()->getElementById(QStringLiteral("p"))->setInnerText(QStringLiteral("new"));
+    const auto readOnly =
+        QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(dir.path(), readOnly | QFile::WriteOwner);
+    QFile::setPermissions(folder, readOnly);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK);
+    bool saved = true;
+    {
+        UnprivilegedWrites asUser;
+        saved = doc->doSave(path, true);
+    }
+    QFile::setPermissions(folder, readOnly | QFile::WriteOwner);
+    EXPECT_FALSE(saved);
+    const QString text = responder.messageTexts().value(0);
+    EXPECT_TRUE(text.contains(QStringLiteral("権限がありません"))) << qPrintable(text);
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("new"));
+
+    // Closing the page: the failed save keeps it open and stops the close.
+    responder.answerMessageBox(platform::IDYES, QStringLiteral("保存しますか"));
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("保存できませんでした"));
+    QFile::setPermissions(folder, readOnly);
+    {
+        UnprivilegedWrites asUser;
+        frame().OnFileCloseAll();
+    }
+    QFile::setPermissions(folder, readOnly | QFile::WriteOwner);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_FALSE(frame().m_bClosing);
+}
+
+TEST(PageSaveFailure, TheCauseIsWhatTheUserCanActOn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    EXPECT_EQ(CZQDoc::SaveFailureCause(path, QStringLiteral("Unknown error"), 5000, 100),
+              QStringLiteral("ディスクの空き容量が足りません。"));
+    EXPECT_EQ(CZQDoc::SaveFailureCause(path, QStringLiteral("Unknown error"), 5000, 1 << 20),
+              QStringLiteral("Unknown error"));
+    // A folder that is not there: the engine says it.
+    EXPECT_EQ(CZQDoc::SaveFailureCause(dir.filePath(QStringLiteral("gone/a.html")), QStringLiteral("No such file"), 10),
+              QStringLiteral("No such file"));
+}
+
+TEST_F(PageDocumentTest, UnreadableAndStrangePagesOpenAsFarAsTheyCan)
+{
+    // Broken Shift_JIS, a binary file, an empty file and deep nesting: each
+    // opens as a page, nothing crashes, nothing is modified.
+    QByteArray broken = platform::encodeText(QStringLiteral("<HTML><BODY><P>壊れた"), QStringLiteral("Shift_JIS"));
+    broken += "\x82\xff\x81</P></BODY></HTML>";
+    QByteArray binary;
+    for (int i = 0; i < 4096; ++i)
+        binary += char(i * 37);
+    QByteArray nested = "<HTML><BODY>";
+    for (int i = 0; i < 20000; ++i)
+        nested += "<DIV>";
+    nested += "deep</BODY></HTML>";
+    int n = 0;
+    for (const QByteArray& bytes : {broken, binary, QByteArray(), nested}) {
+        const QString path = dir.filePath(QStringLiteral("page%1.html").arg(++n));
+        writeFile(path, bytes);
+        CZQDoc* doc = open(path);
+        ASSERT_NE(doc, nullptr) << n;
+        ASSERT_NE(page(), nullptr);
+        EXPECT_FALSE(doc->isModified()) << n;
+        view()->GetPageView()->renderToImage();
+    }
+}
+
+// ---- reload, gateway, zoom -------------------------------------------------------
+
+TEST_F(PageDocumentTest, YesToAChangeOutsideReloadsTheLivePage)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P id=p>first</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    engine::PageView* before = view()->GetPageView();
+    writeFile(path, "<HTML><BODY><P id=p>second</P></BODY></HTML>");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.setFileTime(doc->m_timeFile.addSecs(10), QFileDevice::FileModificationTime);
+    }
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDYES, QStringLiteral("再更新しますか"));
+    frame().OnActivateApp();
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_EQ(view()->GetPageView(), before); // the same view and engine
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("second"));
+    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(view()->QueryCommandStatus(engine::CommandGroup::Undo) & engine::CommandGroup::Enabled, 0u);
+    frame().OnActivateApp(); // not asked again
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+}
+
+TEST_F(PageDocumentTest, TheGatewayRunsEngineCommandsAndSaysWhenThereIsNoEngine)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P id=p>one two</P></BODY></HTML>");
+    ASSERT_NE(open(path), nullptr);
+    CZQView* pageView = view();
+    // Design mode as the view set it up: absolute positioning, live resizing, zero borders.
+    for (int id : {engine::CommandGroup::Position2D, engine::CommandGroup::LiveResize,
+                   engine::CommandGroup::ShowZeroBorders, engine::CommandGroup::EditMode})
+        EXPECT_TRUE(pageView->QueryCommandStatus(id) & engine::CommandGroup::Latched) << id;
+    EXPECT_TRUE(pageView->GetPageView()->showZeroBorders());
+    // An unknown command is refused, not claimed.
+    EXPECT_EQ(pageView->QueryCommandStatus(4711), 0u);
+    EXPECT_LT(pageView->ExecCommand(4711), 0);
+    // Printing goes to the program's printing (its dialog here is cancelled).
+    ModalResponder responder;
+    responder.always(27, [](QDialog& d) { d.reject(); });
+    EXPECT_EQ(pageView->ExecCommand(27, nullptr, nullptr, true), S_FALSE);
+    EXPECT_EQ(responder.runCount(27), 1);
+    // Edit > Delete of the view (33012) on a text selection.
+    engine::Text* text = page()->getElementById(QStringLiteral("p"))->firstChild()->asText();
+    page()->selection().setTextRange(text, 0, text, 4);
+    app->commands()->sendCommand(33012);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("two"));
+    // Once the engine is gone, commands fail and report nothing enabled.
+    pageView->OnDestroy();
+    EXPECT_EQ(pageView->ExecCommand(engine::CommandGroup::Undo), -1);
+    EXPECT_EQ(pageView->QueryCommandStatus(engine::CommandGroup::Undo), 0u);
+}
+
+TEST_F(PageDocumentTest, ZoomScalesTheViewAndLeavesThePageAlone)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P>text</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    const QString before = page()->body()->innerHTML();
+    app->commands()->sendCommand(33018); // 150%
+    EXPECT_EQ(view()->GetPageView()->zoom(), 150);
+    app->commands()->sendCommand(33019); // 200%
+    EXPECT_EQ(view()->GetPageView()->zoom(), 200);
+    EXPECT_EQ(page()->body()->innerHTML(), before);
+    EXPECT_FALSE(doc->isModified());
+    app->commands()->sendCommand(33016); // 100%
+    EXPECT_EQ(view()->GetPageView()->zoom(), 100);
+}
+
+// ---- names ----------------------------------------------------------------------
+
+TEST(PageDisplayName, FileNameOfASavedPageAndTheNamePartOfAnUntitledOnesTitle)
+{
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("Top.htm"), QStringLiteral("/web/Top.htm")),
+              QStringLiteral("Top.htm"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("a.html"), QStringLiteral("/web/a.html")), QStringLiteral("a.html"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("ULO3"), QString()), QStringLiteral("ULO3"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("Untitled3"), QString()), QStringLiteral("Untitled3"));
+    // A quoted page title before the name; the mark decides where the name starts.
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("\"My page\" - ULO2 extra"), QString()), QStringLiteral("ULO2"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("x frame2"), QString()), QStringLiteral("frame2"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("new frameset1"), QString()), QStringLiteral("frameset1"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("plain"), QString()), QStringLiteral("plain"));
+    // A saved page whose file is named without an HTML ending is named as its file.
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QStringLiteral("notes"), QStringLiteral("/web/notes")), QStringLiteral("notes"));
+    EXPECT_EQ(CZQDoc::DisplayNameOf(QString(), QString()), QString());
+}
+
+} // namespace
