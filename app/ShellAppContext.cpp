@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
+#include "app/CZQView.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/DataRoot.h"
@@ -67,7 +68,7 @@ QList<AppContext::OpenDocument> ShellAppContext::openDocuments() const
     if (const platform::DocTemplate* docs = m_app.docTemplate()) {
         for (platform::Document* base : docs->documents()) {
             if (auto* doc = qobject_cast<CZQDoc*>(base))
-                list.append({doc, doc->GetDisplayName()});
+                list.append({doc, doc->GetDisplayName(), doc->pathName()});
         }
     }
     return list;
@@ -77,6 +78,47 @@ QString ShellAppContext::webFolder() const
 {
     const CMainFrame* frame = m_app.mainFrame();
     return frame && frame->m_bWebOpen ? frame->m_strWebFolder : QString();
+}
+
+CZQView* ShellAppContext::activeView() const
+{
+    return m_app.GetActiveView();
+}
+
+engine::Document* ShellAppContext::viewDocument(CZQView* view) const
+{
+    return view ? view->GetHtmlDocument() : nullptr;
+}
+
+bool ShellAppContext::isImportedPage(CZQView* view) const
+{
+    return view && view->m_bImportedPage;
+}
+
+void ShellAppContext::setPageChanged(CZQView* view)
+{
+    if (CZQDoc* document = view ? view->GetDocument() : nullptr)
+        document->m_bPageChanged = true;
+}
+
+QString ShellAppContext::saveDocument(CZQDoc* document)
+{
+    if (!document)
+        return QString();
+    document->OnFileSave();
+    return document->pathName();
+}
+
+bool ShellAppContext::applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
+                                           const QString& address)
+{
+    // Links are written by the hyperlink command's code; until it is in place
+    // nothing is linked, and the caller is told so.
+    Q_UNUSED(view);
+    Q_UNUSED(element);
+    Q_UNUSED(range);
+    Q_UNUSED(address);
+    return false;
 }
 
 FrameSetHost* ShellAppContext::activeFrameSetHost()

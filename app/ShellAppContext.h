@@ -22,6 +22,13 @@ public:
     QString installFolder() const override;
     QList<OpenDocument> openDocuments() const override;
     QString webFolder() const override;
+    CZQView* activeView() const override;
+    engine::Document* viewDocument(CZQView* view) const override;
+    bool isImportedPage(CZQView* view) const override;
+    void setPageChanged(CZQView* view) override;
+    QString saveDocument(CZQDoc* document) override;
+    bool applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
+                              const QString& address) override;
 
     // FrameEnvironment
     FrameSetHost* activeFrameSetHost() override;

@@ -10,6 +10,7 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "editor/CImpIDispatch.h"
+#include "util/AppContext.h"
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
 #include "util/MessageBox.h"
@@ -449,6 +450,30 @@ TEST_F(PageDocumentTest, ZoomScalesTheViewAndLeavesThePageAlone)
     EXPECT_FALSE(doc->isModified());
     app->commands()->sendCommand(33016); // 100%
     EXPECT_EQ(view()->GetPageView()->zoom(), 100);
+}
+
+// The shared helpers reach the page views through the application context.
+TEST_F(PageDocumentTest, TheApplicationContextReachesTheActivePage)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    AppContext& context = AppContext::instance();
+    EXPECT_EQ(context.activeView(), view());
+    EXPECT_EQ(context.viewDocument(view()), page());
+    EXPECT_FALSE(context.isImportedPage(view()));
+    view()->m_bImportedPage = true;
+    EXPECT_TRUE(context.isImportedPage(view()));
+    EXPECT_FALSE(doc->isModified());
+    context.setPageChanged(view());
+    EXPECT_TRUE(doc->isModified());
+    EXPECT_EQ(context.saveDocument(doc), path);
+    EXPECT_FALSE(doc->isModified());
+    const QList<AppContext::OpenDocument> open = context.openDocuments();
+    ASSERT_EQ(open.size(), 1);
+    EXPECT_EQ(open[0].displayName, QStringLiteral("a.html"));
+    EXPECT_EQ(open[0].path, path);
 }
 
 // ---- names ----------------------------------------------------------------------
