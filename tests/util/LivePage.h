@@ -8,8 +8,10 @@
 #include "engine/markup/UndoManager.h"
 
 // A home page as people built them with the editor: a text box, a positioned
-// layer, a linked logo with its image map, a bulletin-board link, a
-// marquee, nested tables and loose paragraph text.
+// layer, a linked logo with its image map, two photos sharing a map (their
+// usemap as the editor keeps it, without "#", and as written), an icon
+// inside a link with text, a bulletin-board link, a marquee, nested tables
+// and loose paragraph text.
 inline const char* const kHomePage = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 4.01 Transitional//EN">
 <HTML><HEAD>
 <META http-equiv="Content-Type" content="text/html; charset=Shift_JIS">
@@ -20,6 +22,10 @@ inline const char* const kHomePage = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 
 <TR><TD id=welcome>ようこそ<B id=family>山田家</B>へ！</TD></TR></TABLE>
 <DIV id=layer style="Z-INDEX: 102; LEFT: 40px; POSITION: absolute; TOP: 100px; WIDTH: 200px; HEIGHT: 40px">自己紹介は<FONT id=red color=#ff0000>こちら</FONT></DIV>
 <A id=homeLink href="index.html"><IMG id=logo style="Z-INDEX: 103; LEFT: 360px; POSITION: absolute; TOP: 20px" src="image/logo.gif" width=120 height=60 useMap="#ULOMap0" border=0></A>
+<IMG id=photo style="Z-INDEX: 106; LEFT: 360px; POSITION: absolute; TOP: 100px" src="image/photo.jpg" width=160 height=120 useMap=ULOMap1>
+<IMG id=photo2 style="Z-INDEX: 107; LEFT: 360px; POSITION: absolute; TOP: 240px" src="image/photo2.jpg" width=160 height=120 useMap="#ulomap1">
+<A id=diaryLink href="diary.html"><IMG id=diaryIcon src="image/diary.gif" width=16 height=16>日記</A>
+<MAP name=ULOMap1><AREA shape=circle coords="80,60,40" href="family.html"></MAP>
 <MAP name=ULOMap0><AREA shape=rect coords="0,0,60,60" href="profile.html"><AREA shape=rect coords="60,0,120,60" href="diary.html"></MAP>
 <TABLE id=board style="Z-INDEX: 104; LEFT: 40px; POSITION: absolute; TOP: 160px" border=1><TR><TD><A id=bbs href="http://bbs.example.jp/BODR/cgi?id=123">掲示板</A>へどうぞ</TD></TR></TABLE>
 <MARQUEE id=news style="Z-INDEX: 105; LEFT: 40px; POSITION: absolute; TOP: 220px" width=300>新着情報：日記を更新しました</MARQUEE>
