@@ -22,7 +22,7 @@
 #include "platform/RegistryStore.h"
 #include "platform/SingleInstance.h"
 
-#include <Magick++.h>
+#include "engine/layout/ImageLibrary.h"
 
 #include <QApplication>
 #include <QDir>
@@ -186,12 +186,8 @@ bool CZQApp::InitInstance(const QStringList& arguments)
         return route;
     });
 
-    try {
-        const QString program = QCoreApplication::applicationFilePath();
-        Magick::InitializeMagick(program.toLocal8Bit().constData());
-    } catch (...) {
-        // Images are made later through wrapped calls that report their own failures.
-    }
+    // The image library, started once with the program's path.
+    engine::startImageLibrary();
 
     m_idle = std::make_unique<platform::IdlePass>();
     m_idle->setHandler([this] { OnIdle(); });

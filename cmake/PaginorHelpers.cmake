@@ -56,6 +56,21 @@ function(paginor_library name)
     set_property(GLOBAL APPEND PROPERTY PAGINOR_LIBRARIES ${target})
 endfunction()
 
+# paginor_magick_sources(<target> <sources>...)
+# Gives the listed sources of the target (relative to the calling folder)
+# ImageMagick's include folders and flags, and links the target to it, without
+# putting those flags on the target's other sources or on its users.
+function(paginor_magick_sources target)
+    foreach(prop INCLUDE_DIRECTORIES COMPILE_OPTIONS COMPILE_DEFINITIONS)
+        get_target_property(value PkgConfig::MAGICKPP INTERFACE_${prop})
+        if(value)
+            set_source_files_properties(${ARGN} TARGET_DIRECTORY ${target} PROPERTIES ${prop} "${value}")
+        endif()
+    endforeach()
+    set_source_files_properties(${ARGN} TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
+    target_link_libraries(${target} PRIVATE PkgConfig::MAGICKPP)
+endfunction()
+
 # The layers, lowest first (see the README's Layout): platform, engine, then
 # the shared parts of the program res, util and controls, each linking only
 # what lies below it, then the program's subsystems. The subsystems call each
