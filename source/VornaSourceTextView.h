@@ -21,7 +21,7 @@
 class QMimeData;
 class QPainter;
 class QPrinter;
-class SourceGlyphCache;
+class SourceTextRenderer;
 class VornaSourceTextBuffer;
 
 namespace platform {
@@ -331,10 +331,12 @@ private:
     void WordSelectionTo(QPoint pos, QPoint& start, QPoint& end, QPoint& caret);
     void StartDragSelection(bool words, bool lines);
     void StopDragSelection();
-    void PaintTextRow(QPainter& painter, const QRect& rect, int line, const ColorRun* runs, int runCount);
     void ScrollViewport(int dx, int dy, const QRect& area);
     void OnScrollBarAction(Qt::Orientation orientation, int action);
     void RestartCaretBlink();
+
+    // A line whose colouring state is not known yet.
+    static constexpr LineState UnknownLineState = 0xFFFFFFFFu;
 
     // Colour and width caches, one entry per line, -1 until computed.
     std::vector<LineState> m_pdwParseCookies;
@@ -342,7 +344,7 @@ private:
     std::vector<ColorRun> m_aRunBuffer;
     QFont m_lfBaseFont;
     std::array<std::unique_ptr<QFont>, 4> m_apFonts;
-    std::array<std::unique_ptr<SourceGlyphCache>, 4> m_apGlyphCaches;
+    std::unique_ptr<SourceTextRenderer> m_renderer;
 
     bool m_bPreparingToDrag = false;
     bool m_bDragSelection = false;
