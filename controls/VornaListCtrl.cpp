@@ -1,0 +1,3 @@
+#include "controls/VornaListCtrl.h"
+
+VornaListCtrl::VornaListCtrl(QWidget* parent) : VornaIconListCtrl(false, parent) {}
