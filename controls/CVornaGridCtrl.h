@@ -6,6 +6,7 @@
 #include "controls/TreeGridModel.h"
 #include "platform/ColorRef.h"
 #include "platform/Rect.h"
+#include "res/resource.h"
 
 #include <QList>
 #include <QPixmap>
@@ -69,10 +70,8 @@ class CVornaGridCtrl : public QTreeView, public TreeGridModel
 public:
     static constexpr int kDragTimer = 1;
     static constexpr int kDragTimerMs = 300;
-    static constexpr int kLabelEditId = 4659;
-    static constexpr int kSubItemEditId = 4660;
-    static constexpr unsigned kPageTypeText = 57703;
-    static constexpr unsigned kSaveBeforeRenameText = 57777;
+    static constexpr int kLabelEditId = IDC_GRID_LABEL_EDIT;
+    static constexpr int kSubItemEditId = IDC_GRID_SUBITEM_EDIT;
 
     explicit CVornaGridCtrl(QWidget* parent = nullptr);
     ~CVornaGridCtrl() override;

@@ -119,10 +119,10 @@ bool CVornaGridCtrl::OnEnterKey()
         return true;
     if (info->GetSubItem(0).isEmpty() && info->GetSubItem(1).isEmpty() && info->GetSubItem(3).isEmpty())
         return true;
-    const bool page = info->GetSubItem(2).compare(LoadResString(kPageTypeText), Qt::CaseInsensitive) == 0;
+    const bool page = info->GetSubItem(2).compare(LoadResString(IDS_FILE_TYPE_HTML), Qt::CaseInsensitive) == 0;
     if (column == 0) {
         if (page && !IsHtmlFileName(GetItemText(row, 0))) {
-            MessageBoxById(kSaveBeforeRenameText, 0, 0x40, 1);
+            MessageBoxById(IDS_SAVE_BEFORE_RENAME, 0, 0x40, 1);
             return true;
         }
         EditLabel(row);

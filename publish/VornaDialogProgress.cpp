@@ -1,5 +1,6 @@
 #include "publish/VornaDialogProgress.h"
 
+#include "controls/VornaProgress.h"
 #include "platform/ModalRunner.h"
 #include "publish/PublishTextIds.h"
 #include "util/MessageBox.h"
@@ -7,7 +8,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -19,10 +19,10 @@ VornaDialogProgress::VornaDialogProgress(QWidget* parent) : QDialog(parent)
     m_label->setObjectName(QStringLiteral("id_%1").arg(LabelId));
     m_label->setMinimumWidth(300);
     m_label->setMinimumHeight(m_label->fontMetrics().lineSpacing() * 2);
-    m_bar = new QProgressBar(this);
+    m_bar = new VornaProgress(this);
     m_bar->setObjectName(QStringLiteral("id_%1").arg(BarId));
-    m_bar->setRange(0, 100);
-    m_bar->setValue(0);
+    m_bar->SetRange(0, 100);
+    m_bar->SetStep(1);
     m_cancel = new QPushButton(LoadResString(PublishTextIds::CancelButton), this);
     m_cancel->setObjectName(QStringLiteral("id_%1").arg(CancelId));
     connect(m_cancel, &QPushButton::clicked, this, &VornaDialogProgress::reject);
@@ -38,13 +38,13 @@ VornaDialogProgress::VornaDialogProgress(QWidget* parent) : QDialog(parent)
 
 void VornaDialogProgress::SetProgress(int percent, const QString& label)
 {
-    m_bar->setValue(std::clamp(percent, 0, 100));
+    m_bar->SetPos(percent);
     m_label->setText(label);
 }
 
 int VornaDialogProgress::percent() const
 {
-    return m_bar->value();
+    return m_bar->GetPos();
 }
 
 QString VornaDialogProgress::labelText() const

@@ -5,8 +5,8 @@
 #include <atomic>
 
 class QLabel;
-class QProgressBar;
 class QPushButton;
+class VornaProgress;
 
 // The transfer progress window: the direction and path, a percentage bar and
 // Cancel. Cancel (also Escape and the close box) asks for confirmation; a Yes
@@ -37,7 +37,7 @@ public slots:
 
 private:
     QLabel* m_label = nullptr;
-    QProgressBar* m_bar = nullptr;
+    VornaProgress* m_bar = nullptr;
     QPushButton* m_cancel = nullptr;
     std::atomic<bool> m_cancelRequested{false};
 };

@@ -1,5 +1,7 @@
 #include "publish/VornaDialogProgress.h"
 
+#include "controls/VornaProgress.h"
+
 #include "platform/ModalResponder.h"
 #include "util/StringResources.h"
 
@@ -7,7 +9,6 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QProgressBar>
 #include <QTest>
 
 namespace {
@@ -17,7 +18,7 @@ TEST(VornaDialogProgress, EscapeAsksLikeCancelAndNoGoesOn)
     VornaDialogProgress dialog;
     dialog.show();
     dialog.SetProgress(42, QStringLiteral("ダウンロード中 :\n/www/index.html"));
-    EXPECT_EQ(dialog.findChild<QProgressBar*>(QStringLiteral("id_1265"))->value(), 42);
+    EXPECT_EQ(dialog.findChild<VornaProgress*>(QStringLiteral("id_1265"))->GetPos(), 42);
     EXPECT_EQ(dialog.findChild<QLabel*>(QStringLiteral("id_1381"))->text(),
               QStringLiteral("ダウンロード中 :\n/www/index.html"));
 
