@@ -70,7 +70,6 @@ private:
 CFolderComboBox::CFolderComboBox(QWidget* parent, FolderComboVolumeLister volumes)
     : QComboBox(parent), m_model(std::move(volumes))
 {
-    setObjectName(QStringLiteral("CFolderComboBox"));
     setItemDelegate(new FolderComboDelegate(this));
     setMaxVisibleItems(20);
     loadPictures();

@@ -32,6 +32,13 @@ CVornaGridCtrl::CVornaGridCtrl(QWidget* parent) : QTreeView(parent)
     header()->setStretchLastSection(false);
     header()->setHighlightSections(false);
     header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Scrolling by the bars takes the focus, as the keys then act on the grid.
+    for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this] {
+            if (!hasFocus())
+                setFocus(Qt::OtherFocusReason);
+        });
+    }
     updateRowHeight();
 }
 
@@ -65,11 +72,6 @@ int CVornaGridCtrl::InsertColumn(int column, const QString& heading, int format,
     const int at = m_rowModel->insertColumn(column, {heading, format});
     header()->resizeSection(at, std::max(width, 0));
     return at;
-}
-
-bool CVornaGridCtrl::DeleteColumn(int column)
-{
-    return m_rowModel->removeColumnAt(column);
 }
 
 int CVornaGridCtrl::GetColumnCount() const

@@ -78,7 +78,6 @@ public:
 
     // ---- columns ----
     int InsertColumn(int column, const QString& heading, int format = LVCFMT_LEFT, int width = 100);
-    bool DeleteColumn(int column);
     int GetColumnCount() const;
     int GetColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);

@@ -32,16 +32,6 @@ int TreeGridItemModel::insertColumn(int column, const Column& description)
     return column;
 }
 
-bool TreeGridItemModel::removeColumnAt(int column)
-{
-    if (column < 0 || column >= columns())
-        return false;
-    beginRemoveColumns(QModelIndex(), column, column);
-    m_columns.erase(m_columns.begin() + column);
-    endRemoveColumns();
-    return true;
-}
-
 const TreeGridItemModel::Column* TreeGridItemModel::column(int column) const
 {
     return column >= 0 && column < columns() ? &m_columns[size_t(column)] : nullptr;

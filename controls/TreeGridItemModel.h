@@ -31,7 +31,6 @@ public:
     int rowHeight() const { return m_rowHeight; }
 
     int insertColumn(int column, const Column& description);
-    bool removeColumnAt(int column);
     const Column* column(int column) const;
     int columns() const { return int(m_columns.size()); }
 
