@@ -26,6 +26,9 @@ public:
     virtual QRect rangeBoundingClientRect(const TextRange& range) = 0;
     // Scrolls the view so the range shows.
     virtual void scrollRangeIntoView(const TextRange& range) = 0;
+    // The element's offsetLeft, offsetTop, offsetWidth and offsetHeight as
+    // x, y, width and height; all 0 for an element without a box.
+    virtual QRect offsetRect(Element* element) = 0;
 };
 
 } // namespace engine

@@ -4,6 +4,7 @@
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
+#include "engine/layout/Geometry.h"
 #include "engine/layout/HitTester.h"
 #include "engine/layout/RangeGeometry.h"
 #include "engine/markup/MarkupPointer.h"
@@ -195,6 +196,13 @@ void PageView::scrollRangeIntoView(const TextRange& range)
     const QRect page = RangeGeometry(*m_layout, *m_text).rangePageRect(range);
     if (!page.isNull())
         scrollIntoView(page);
+}
+
+QRect PageView::offsetRect(Element* element)
+{
+    Geometry geometry(*m_layout);
+    return QRect(geometry.offsetLeft(element), geometry.offsetTop(element), geometry.offsetWidth(element),
+                 geometry.offsetHeight(element));
 }
 
 int PageView::addBehavior(Element* element, std::shared_ptr<ElementPainter> painter)

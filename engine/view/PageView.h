@@ -170,6 +170,7 @@ private:
     std::vector<QRect> rangeClientRects(const TextRange& range) override;
     QRect rangeBoundingClientRect(const TextRange& range) override;
     void scrollRangeIntoView(const TextRange& range) override;
+    QRect offsetRect(Element* element) override;
 
     void scheduleFlush();
     void updateViewportSize();

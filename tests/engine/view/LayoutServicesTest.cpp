@@ -128,6 +128,21 @@ TEST(LayoutServices, RangeRectsFollowTheBoxesAndTheScrollPosition)
     EXPECT_EQ(placed.getBoundingClientRect().topLeft(), QPoint(300, 20));
 }
 
+TEST(LayoutServices, OffsetsOfAnElementAsScriptsReadThem)
+{
+    FixtureView page(QString::fromLatin1(kText), QSize(800, 400));
+    LayoutServices* services = page.doc->layoutServices();
+    ASSERT_TRUE(services);
+    const QRect placed = services->offsetRect(byId(page.doc.get(), "d"));
+    EXPECT_EQ(placed.topLeft(), QPoint(300, 50));
+    EXPECT_EQ(placed.width(), 200);
+    EXPECT_GT(placed.height(), 0);
+    // Scrolling does not move offsets; an element without a box has none.
+    page.view->scrollToPage(QPoint(0, 30));
+    EXPECT_EQ(services->offsetRect(byId(page.doc.get(), "d")), placed);
+    EXPECT_EQ(services->offsetRect(page.doc->head()), QRect(0, 0, 0, 0));
+}
+
 TEST(LayoutServices, ScrollIntoViewBringsTheRangeIntoTheClientArea)
 {
     FixtureView page(QString::fromLatin1(kText), QSize(800, 400));
