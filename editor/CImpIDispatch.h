@@ -5,6 +5,8 @@
 
 #include <QPoint>
 
+#include <vector>
+
 class CZQView;
 
 namespace engine {
@@ -47,6 +49,8 @@ public:
     // Recomputes the view's selection-kind mask (m_dwSelKind) from the page's
     // selection, keeping the one before in m_dwPrevSelKind.
     void UpdateSelectionState();
+    // The selection-kind bits of control-selected elements (in range order).
+    static quint32 ControlSelectionBits(const std::vector<engine::Ref<engine::Element>>& elements);
     // Inserts the object the main frame's insertion state describes as an
     // absolutely positioned element at a point of the view's client area, as
     // one undo unit, and selects it. False when nothing was inserted.
