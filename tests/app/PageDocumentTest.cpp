@@ -10,11 +10,13 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "editor/CImpIDispatch.h"
+#include "frames/VornaFrameSet.h"
 #include "util/AppContext.h"
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
 #include "util/MessageBox.h"
 
+#include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
@@ -33,6 +35,8 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -450,6 +454,129 @@ TEST_F(PageDocumentTest, ZoomScalesTheViewAndLeavesThePageAlone)
     EXPECT_FALSE(doc->isModified());
     app->commands()->sendCommand(33016); // 100%
     EXPECT_EQ(view()->GetPageView()->zoom(), 100);
+}
+
+// Moving and resizing a positioned object with the mouse, as the view set the
+// engine up; each is one step of undo.
+TEST_F(PageDocumentTest, PositionedObjectsMoveAndResizeWithTheMouse)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><TABLE id=box border=1 width=100 height=60 "
+                    "style=\"POSITION: absolute; LEFT: 100px; TOP: 80px\"><TR><TD>box</TD></TR></TABLE>"
+                    "</BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    engine::PageView* pageView = view()->GetPageView();
+    pageView->flushChanges();
+    engine::Element* box = page()->getElementById(QStringLiteral("box"));
+    engine::Geometry geometry(pageView->layout());
+    const QRect before = geometry.boundingClientRect(box);
+    QWidget* viewport = pageView->viewport();
+    auto drag = [&](QPoint from, QPoint to) {
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, pageView->clientToView(from));
+        for (int i = 1; i <= 5; ++i) {
+            QMouseEvent move(QEvent::MouseMove, pageView->clientToView(from + (to - from) * i / 5),
+                             viewport->mapToGlobal(pageView->clientToView(from + (to - from) * i / 5)), Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QCoreApplication::sendEvent(viewport, &move);
+        }
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, pageView->clientToView(to));
+        pageView->flushChanges();
+    };
+    // A click on the table's border selects it; a drag from there moves it.
+    const QPoint border(before.left() + 1, before.top() + 1);
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, pageView->clientToView(border));
+    ASSERT_EQ(page()->selection().typeText(), QStringLiteral("Control"));
+    drag(border, border + QPoint(40, 30));
+    EXPECT_EQ(geometry.boundingClientRect(box).topLeft(), before.topLeft() + QPoint(40, 30));
+    EXPECT_TRUE(doc->isModified());
+    // The bottom-right handle resizes it.
+    const QRect moved = geometry.boundingClientRect(box);
+    const QPoint handle = engine::PageView::handleRects(moved)[7].center();
+    drag(handle, handle + QPoint(20, 10));
+    EXPECT_EQ(geometry.boundingClientRect(box).size(), moved.size() + QSize(20, 10));
+    // Undo (Ctrl+Z in the page) takes each back in one step.
+    QTest::keyClick(pageView, Qt::Key_Z, Qt::ControlModifier);
+    pageView->flushChanges();
+    EXPECT_EQ(geometry.boundingClientRect(box), moved);
+    QTest::keyClick(pageView, Qt::Key_Z, Qt::ControlModifier);
+    pageView->flushChanges();
+    EXPECT_EQ(geometry.boundingClientRect(box), before);
+}
+
+// Files dropped on the page take the main window's way: an image goes in
+// where it was dropped, a page opens in its own window.
+TEST_F(PageDocumentTest, FilesDroppedOnThePageGoTheProgramsWay)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P>text</P></BODY></HTML>");
+    ASSERT_NE(open(path), nullptr);
+    const QString image = dir.filePath(QStringLiteral("photo.png"));
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(image));
+    engine::PageView* pageView = view()->GetPageView();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(image)});
+    const QPoint at = pageView->clientToView(QPoint(60, 50));
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pageView->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pageView->viewport(), &drop);
+    ASSERT_EQ(page()->images().length(), 1);
+    EXPECT_TRUE(page()->images().item(0)->style().cssText().contains(QStringLiteral("LEFT: 60px; TOP: 50px")));
+
+    const QString other = dir.filePath(QStringLiteral("b.html"));
+    writeFile(other, "<HTML><BODY></BODY></HTML>");
+    data.setUrls({QUrl::fromLocalFile(other)});
+    QDragEnterEvent enterPage(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pageView->viewport(), &enterPage);
+    QDropEvent dropPage(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(pageView->viewport(), &dropPage);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 2);
+    EXPECT_EQ(document()->pathName(), other);
+}
+
+// A frameset page is written by the document itself from its frameset text,
+// whole or not at all, with the frames' sources made relative to its folder.
+TEST_F(PageDocumentTest, AFramesetPageWritesItsFramesetText)
+{
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    CZQDoc* doc = document();
+    CChildFrame* child = frame().GetActiveChild();
+    FrameTree& tree = child->frameTree();
+    tree.root = std::make_unique<VornaFrameSet>();
+    tree.root->SetKind(QStringLiteral("FRAMESET"));
+    tree.rootView = view();
+    const QString folder = dir.filePath(QStringLiteral("site"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    doc->m_strFramesetHtml = QStringLiteral("<HTML>\r\n<HEAD>\r\n    <TITLE>フレーム</TITLE>\r\n</HEAD>\r\n"
+                                            "<FRAMESET cols=\"30%,*\">\r\n    <FRAME src=\"file:///%1/menu.html\">\r\n"
+                                            "    <FRAME src=\"%2/main.html\">\r\n</FRAMESET>\r\n</HTML>")
+                                 .arg(folder.mid(1), folder);
+    doc->m_bPageChanged = true;
+    EXPECT_TRUE(doc->isModified());
+    const QString path = folder + QStringLiteral("/index.html");
+    ASSERT_TRUE(doc->onSaveDocument(path));
+    const QString written = platform::decodeText(readFile(path), QStringLiteral("shift_jis"));
+    EXPECT_TRUE(written.contains(QStringLiteral("<TITLE>フレーム</TITLE>")));
+    EXPECT_TRUE(written.contains(QStringLiteral("src=\"menu.html\""))) << qPrintable(written);
+    EXPECT_TRUE(written.contains(QStringLiteral("src=\"main.html\""))) << qPrintable(written);
+    EXPECT_TRUE(doc->m_strFramesetHtml.isEmpty());
+    EXPECT_FALSE(doc->m_bPageChanged);
+    EXPECT_TRUE(doc->m_timeFile.isValid());
+
+    // Nothing waiting: the file is only checked.
+    EXPECT_TRUE(doc->onSaveDocument(path));
+    // A path that names a folder is refused, and the text waits on.
+    doc->m_strFramesetHtml = QStringLiteral("<HTML><FRAMESET></FRAMESET></HTML>");
+    doc->m_bPageChanged = true;
+    EXPECT_FALSE(doc->onSaveDocument(folder));
+    EXPECT_FALSE(doc->m_strFramesetHtml.isEmpty());
+    EXPECT_EQ(platform::decodeText(readFile(path), QStringLiteral("shift_jis")), written);
+    tree.rootView = nullptr;
+    tree.clear();
 }
 
 // The shared helpers reach the page views through the application context.
