@@ -7,7 +7,9 @@
 #include "editor/CImpIDispatch.h"
 #include "frames/FramePages.h"
 #include "frames/VornaFrameSet.h"
+#include "util/ElementTagIds.h"
 #include "util/MessageBox.h"
+#include "util/PageMarkup.h"
 #include "util/PathText.h"
 #include "util/StringResources.h"
 #include "util/TextHelpers.h"
@@ -424,7 +426,36 @@ bool CZQDoc::SaveFrameset(const QString& path)
 
 void CZQDoc::UpdateGeneratorMeta()
 {
-    // Comes with the DOM helpers of the page.
+    CZQView* view = GetView();
+    engine::Document* doc = view ? view->GetHtmlDocument() : nullptr;
+    if (!doc)
+        return;
+    const auto unquoted = [](QString text) { return text.remove(QLatin1Char('\'')).remove(QLatin1Char('"')); };
+    // The METAs as they are now: removing one must not skip the next.
+    std::vector<engine::Ref<engine::Element>> metas;
+    engine::ElementCollection found = doc->getElementsByTagName(QStringLiteral("META"));
+    for (int i = 0; i < found.length(); ++i)
+        metas.emplace_back(found.item(i));
+    bool hasGenerator = false;
+    for (const engine::Ref<engine::Element>& meta : metas) {
+        const engine::Variant content = meta->getAttribute(QStringLiteral("content"));
+        if (!content.isString())
+            continue;
+        const QString mark = unquoted(content.toString()).toUpper();
+        if (mark.contains(QLatin1String("VORNA-PAGINOR"))) {
+            const engine::Variant name = meta->getAttribute(QStringLiteral("name"));
+            if (name.isString() &&
+                unquoted(name.toString()).compare(QLatin1String("generator"), Qt::CaseInsensitive) == 0)
+                hasGenerator = true;
+        } else if (mark.contains(QLatin1String("MSHTML"))) {
+            RemoveElementTag(meta.get(), view);
+        }
+    }
+    if (!hasGenerator) {
+        engine::Ref<engine::Element> made;
+        InsertElementAtFirstTag(&made, TAGID_META, QStringLiteral("TITLE"), view,
+                                QStringLiteral("name=\"generator\" content=\"Vorna-Paginor 2002\""), 3);
+    }
 }
 
 void CZQDoc::PrepareLinksForSave(const QString& path)

@@ -10,6 +10,7 @@
 #include "frames/VornaFrameSet.h"
 #include "util/AppContext.h"
 #include "util/MessageBox.h"
+#include "util/PageMarkup.h"
 #include "util/StringResources.h"
 #include "res/resource.h"
 
@@ -254,11 +255,17 @@ void CZQView::OnEditDelete()
 
 bool CZQView::AppendElementToBody(const QString& tag, const QString& outerHtml, engine::Element** element)
 {
-    Q_UNUSED(tag);
-    Q_UNUSED(outerHtml);
     if (element)
         *element = nullptr;
-    return false;
+    engine::Document* doc = GetHtmlDocument();
+    if (!IsEditMode() || !doc || !doc->body())
+        return false;
+    engine::Ref<engine::Element> made;
+    if (FAILED(AppendChildElementHtml(doc->body(), tag, outerHtml, &made, doc)) || !made)
+        return false;
+    if (element)
+        *element = made.get();
+    return true;
 }
 
 void CZQView::SetDocumentTitle(const QString& title)

@@ -240,6 +240,89 @@ TEST_F(PageDocumentTest, APageOpenedFromAnotherFileHasNoFileOfItsOwn)
     EXPECT_EQ(page()->body()->innerText(), QString());
 }
 
+// ---- the generator META ----------------------------------------------------------
+
+struct GeneratorCase
+{
+    const char* head;     // what the page's HEAD holds
+    const char* expected; // its HEAD after the save's update
+};
+
+class GeneratorMetaTest : public PageDocumentTest, public ::testing::WithParamInterface<GeneratorCase>
+{
+};
+
+TEST_P(GeneratorMetaTest, TheSaveLeavesOneGeneratorMetaOfTheProgram)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, QByteArray("<HTML><HEAD>") + GetParam().head + "</HEAD><BODY><P>x</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    doc->UpdateGeneratorMeta();
+    EXPECT_EQ(page()->head()->innerHTML(), QString::fromUtf8(GetParam().expected));
+    // Done twice, nothing more changes.
+    doc->UpdateGeneratorMeta();
+    EXPECT_EQ(page()->head()->innerHTML(), QString::fromUtf8(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, GeneratorMetaTest,
+    ::testing::Values(
+        // A page without one gets it right after its TITLE.
+        GeneratorCase{"<TITLE>t</TITLE><LINK rel=stylesheet href=a.css>",
+                      "<TITLE>t</TITLE><META name=generator content=\"Vorna-Paginor 2002\"><LINK rel=stylesheet "
+                      "href=\"a.css\">"},
+        // The program's own, named Generator, stays alone.
+        GeneratorCase{"<TITLE>t</TITLE><META name=Generator content=\"Vorna-Paginor 2002\">",
+                      "<TITLE>t</TITLE><META name=Generator content=\"Vorna-Paginor 2002\">"},
+        // Naming the program under another name stays, and the generator comes too.
+        GeneratorCase{"<TITLE>t</TITLE><META name=author content=\"vorna-paginor user\">",
+                      "<TITLE>t</TITLE><META name=generator content=\"Vorna-Paginor 2002\"><META name=author "
+                      "content=\"vorna-paginor user\">"},
+        // The engine's mark goes, in any case and version, two in a row too;
+        // with the program's mark as well it stays.
+        GeneratorCase{"<META name=GENERATOR content=\"MSHTML 6.00.2800.1106\"><META content=mshtml><TITLE>t</TITLE>"
+                      "<META name=generator content=\"Vorna-Paginor 2002 on MSHTML\">",
+                      "<TITLE>t</TITLE><META name=generator content=\"Vorna-Paginor 2002 on MSHTML\">"},
+        // Without a TITLE there is no place for it.
+        GeneratorCase{"<META name=keywords content=photo>", "<META name=keywords content=photo>"}));
+
+TEST_F(PageDocumentTest, TheGeneratorMetaIsSavedAndIsOneStepOfUndo)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY><P id=p>x</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    page()->getElementById(QStringLiteral("p"))->setInnerText(QStringLiteral("y"));
+    app->commands()->sendCommand(33106);
+    EXPECT_TRUE(readFile(path).contains("<TITLE>t</TITLE>\n<META name=generator content=\"Vorna-Paginor 2002\">"))
+        << readFile(path).constData();
+    view()->ExecCommand(engine::CommandGroup::Undo);
+    EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("META")).length(), 0);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("y"));
+}
+
+TEST_F(PageDocumentTest, AnElementIsAppendedToBodyInOneStepOnlyInTheEditingView)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P>x</P></BODY></HTML>");
+    ASSERT_NE(open(path), nullptr);
+    engine::Element* made = nullptr;
+    ASSERT_TRUE(view()->AppendElementToBody(
+        QStringLiteral("TABLE"),
+        QStringLiteral("<TABLE id=box style=\"POSITION: absolute\"><TR><TD>in</TD></TR></TABLE>"), &made));
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->getAttributeText(QStringLiteral("id")), QStringLiteral("box"));
+    EXPECT_EQ(page()->body()->lastChild(), made);
+    view()->ExecCommand(engine::CommandGroup::Undo);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("box")), nullptr);
+    // In the source or the preview nothing is appended.
+    frame().GetActiveChild()->m_bEditShown = false;
+    EXPECT_FALSE(view()->AppendElementToBody(QStringLiteral("HR"), QStringLiteral("<HR>"), &made));
+    EXPECT_EQ(made, nullptr);
+    frame().GetActiveChild()->m_bEditShown = true;
+}
+
 // ---- the question before closing ----------------------------------------------
 
 TEST_F(PageDocumentTest, TheQuestionNamesThePathAndOffersApplyToAllOnlyForSeveralPages)
