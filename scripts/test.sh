@@ -13,3 +13,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root/build/test"
 export QT_QPA_PLATFORM=offscreen
 ctest -j"$(nproc)" --output-on-failure --timeout 300
+# The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
+# on a machine with 4 cores or more (it builds everything a second time).
+# PAGINOR_SANITIZE=1 runs it on any machine, PAGINOR_SANITIZE=0 never.
+sanitize=${PAGINOR_SANITIZE:-auto}
+if [ "$sanitize" = 1 ] || { [ "$sanitize" = auto ] && [ "$(nproc)" -ge 4 ]; }; then
+    "$root/scripts/sanitize.sh"
+fi

@@ -45,6 +45,10 @@ void UndoManager::record(UndoRecord&& r)
 {
     if (m_replaying)
         return;
+    // The document owns its history: a change of its own children must not
+    // keep it alive, or it would never be freed.
+    if (r.target.get() == m_doc)
+        r.target = nullptr;
     if (m_depth == 0) {
         m_redo.clear();
         Step s;
@@ -113,7 +117,7 @@ bool UndoManager::replay(std::vector<Step>& from, std::vector<Step>& to, bool fo
 void UndoManager::apply(const UndoRecord& r, bool forward, Node** placeNode, int* placeOffset)
 {
     using K = UndoRecord::Kind;
-    Node* target = r.target.get();
+    Node* target = r.target ? r.target.get() : m_doc;
     const bool insert = (r.kind == K::Insert) == forward;
     switch (r.kind) {
     case K::Insert:

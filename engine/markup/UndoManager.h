@@ -21,7 +21,7 @@ struct UndoRecord
 {
     enum class Kind { Insert, Remove, Attribute, Style, Text };
     Kind kind = Kind::Insert;
-    Ref<Node> target; // the parent, the element or the text node
+    Ref<Node> target; // the parent, the element or the text node; null for the document itself
     Ref<Node> child;  // Insert/Remove: the node
     int index = 0;    // Insert/Remove: child index; Attribute: position; Text: offset
     QString name;     // Attribute

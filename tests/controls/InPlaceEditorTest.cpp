@@ -16,12 +16,13 @@
 namespace {
 
 // A list with a window around it, active so that focus moves as the user sees it.
+// The records outlive the window: an editor closed with it still reports.
 struct ListWindow
 {
-    QWidget window;
-    QWidget* list = new QWidget(&window);
     std::vector<ListDispInfo> begins;
     std::vector<ListDispInfo> ends;
+    QWidget window;
+    QWidget* list = new QWidget(&window);
 
     ListWindow()
     {

@@ -138,3 +138,27 @@ TEST(Undo, AUnitLeftOpenIsClosedByUndo)
     doc->endUndoUnit(); // the late end changes nothing
     EXPECT_TRUE(doc->undoManager().canRedo());
 }
+
+TEST(Undo, ChangesOfTheDocumentsOwnChildrenUndoAndLetItBeFreed)
+{
+    Ref<Element> html;
+    {
+        Ref<Document> doc = Document::create();
+        html = doc->createElement(QStringLiteral("HTML"));
+        doc->insertChildAt(0, html);
+        doc->removeChildAt(0);
+        doc->insertChildAt(0, html);
+        EXPECT_EQ(doc->undoManager().undoCount(), 3);
+    }
+    // The last reference to the document went: it let its children go,
+    // though its history held changes of them.
+    EXPECT_EQ(html->parentNode(), nullptr);
+
+    Ref<Document> doc = Document::create();
+    Ref<Comment> note = doc->createComment(QStringLiteral("saved by hand"));
+    doc->insertChildAt(0, note);
+    doc->undoManager().undo();
+    EXPECT_EQ(doc->childCount(), 0);
+    doc->undoManager().redo();
+    EXPECT_EQ(note->parentNode(), doc.get());
+}
