@@ -42,9 +42,6 @@ TEST(PageMarkup, AFailedRemovalIsReportedAsSuch)
     EXPECT_FALSE(RemoveElementWithContent(page.doc.get(), nullptr, page.byId("text")));
     EXPECT_FALSE(RemoveElementWithContent(nullptr, page.app.active, page.byId("text")));
     EXPECT_TRUE(page.byId("text"));
-
-    FakeAppContext none; // no page open
-    EXPECT_EQ(RemoveElementTag(page.byId("family")), -1);
 }
 
 TEST(PageMarkup, InsertNewElementPutsAnEmptyElementAtTheAdjacencyPlace)
