@@ -11,6 +11,8 @@ QPalette::ColorRole roleOfSysColor(int index, QPalette::ColorGroup& group)
     switch (index) {
     case COLOR_WINDOW:
         return QPalette::Base;
+    case COLOR_MENUTEXT:
+        return QPalette::WindowText;
     case COLOR_WINDOWTEXT:
         return QPalette::Text;
     case COLOR_HIGHLIGHT:

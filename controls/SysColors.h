@@ -6,6 +6,7 @@
 enum SysColorIndex {
     COLOR_MENU = 4,
     COLOR_WINDOW = 5,
+    COLOR_MENUTEXT = 7,
     COLOR_WINDOWTEXT = 8,
     COLOR_HIGHLIGHT = 13,
     COLOR_HIGHLIGHTTEXT = 14,

@@ -1,0 +1,119 @@
+#include "skins/SkinStyle.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
+
+namespace {
+
+// A page window maximised in the MDI area: the menu bar carries its icon and
+// buttons, so it shows neither title bar nor frame of its own.
+bool isMaximisedPageWindow(const QWidget* widget)
+{
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(widget);
+    return sub && sub->isMaximized();
+}
+
+} // namespace
+
+SkinStyle::SkinStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
+{
+    setObjectName(QStringLiteral("SkinStyle"));
+}
+
+SkinStyle::~SkinStyle() = default;
+
+void SkinStyle::InstallOnApplication()
+{
+    if (qobject_cast<SkinStyle*>(QApplication::style()))
+        return;
+    // QApplication takes the style and deletes it with itself.
+    QApplication::setStyle(new SkinStyle);
+}
+
+bool SkinStyle::UsesPopupMenuLayout(const QWidget* menu)
+{
+    for (const QWidget* walk = menu; walk; walk = walk->parentWidget()) {
+        if (walk->property(kPopupMenuLayoutProperty).toBool())
+            return true;
+    }
+    return false;
+}
+
+int SkinStyle::MenuLineHeight(const QFontMetrics& metrics)
+{
+    return qMax(metrics.height() + 6, MenuImageBox().height());
+}
+
+QSize SkinStyle::MenuImageBox()
+{
+    return QSize(16 + 4, 16 + 4);
+}
+
+QSize SkinStyle::MainMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth)
+{
+    const int line = MenuLineHeight(metrics);
+    if (separator)
+        return QSize(0, line / 2);
+    // The text with the accelerator part after a gap, the image box at the
+    // left and as much room again at the right.
+    const int text = textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
+    return QSize(text + 4 + 1 + 2 * MenuImageBox().width() + 1, qMax(line, metrics.height()));
+}
+
+QSize SkinStyle::PopupMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth)
+{
+    const int line = MenuLineHeight(metrics);
+    if (separator)
+        return QSize(0, line / 2);
+    const int text = textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
+    return QSize(text + 1 + 32, qMax(kPopupLeastRowHeight, line));
+}
+
+QSize SkinStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                  const QWidget* widget) const
+{
+    if (type == CT_MenuItem) {
+        if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
+            const bool separator = item->menuItemType == QStyleOptionMenuItem::Separator;
+            QSize result = UsesPopupMenuLayout(widget)
+                               ? PopupMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth)
+                               : MainMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth);
+            if (!separator && item->menuItemType == QStyleOptionMenuItem::SubMenu)
+                result.rwidth() += MenuImageBox().width() / 2;
+            return result;
+        }
+    }
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
+}
+
+int SkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    switch (metric) {
+    case PM_MenuPanelWidth:
+        // A two-pixel raised frame and one pixel of the face inside it.
+        return 3;
+    case PM_MenuHMargin:
+    case PM_MenuVMargin:
+        return 0;
+    case PM_TitleBarHeight:
+    case PM_MdiSubWindowFrameWidth:
+        if (isMaximisedPageWindow(widget))
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return QProxyStyle::pixelMetric(metric, option, widget);
+}
+
+int SkinStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                         QStyleHintReturn* returnData) const
+{
+    if (hint == SH_TitleBar_NoBorder && isMaximisedPageWindow(widget))
+        return 1;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+}

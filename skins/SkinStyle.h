@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QProxyStyle>
+
+class QFontMetrics;
+class QStyleOptionMenuItem;
+
+// The program's style: Fusion with the program's own menus (an image box at
+// the left of each entry, a sunken frame round the picture of a checked
+// command, embossed pictures of disabled ones, etched separators, accelerator
+// names right-aligned) drawn in the skin's colours, or the desktop's while no
+// skin is on. Set once on the application.
+class SkinStyle : public QProxyStyle
+{
+    Q_OBJECT
+public:
+    SkinStyle();
+    ~SkinStyle() override;
+
+    // Sets the style on the application unless it is set already; the style
+    // made here lives as long as the application.
+    static void InstallOnApplication();
+
+    // A dynamic property: menus shown by a widget carrying it, or by any of
+    // its children, are drawn in the dialogs' popup layout.
+    static constexpr const char* kPopupMenuLayoutProperty = "paginorPopupMenuLayout";
+    // Whether the menu belongs to a widget marked for the popup layout.
+    static bool UsesPopupMenuLayout(const QWidget* menu);
+
+    // Geometry of menu entries (pure, for the layout's users and tests).
+    // One menu line: the height of an entry with text.
+    static int MenuLineHeight(const QFontMetrics& metrics);
+    // The image box of the main menus (a toolbar picture plus 4 x 4).
+    static QSize MenuImageBox();
+    // The size of an entry whose text (without the accelerator part) measures
+    // textWidth, with room for accelerator names of shortcutWidth.
+    static QSize MainMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth);
+    static QSize PopupMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth);
+    // The popup layout's image box width and least row height.
+    static constexpr int kPopupImageBoxWidth = 24;
+    static constexpr int kPopupLeastRowHeight = 20;
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override;
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+
+private:
+    void drawMainMenuItem(const QStyleOptionMenuItem& item, QPainter& painter, const QWidget* widget) const;
+    void drawPopupMenuItem(const QStyleOptionMenuItem& item, QPainter& painter, const QWidget* widget) const;
+};
