@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -35,12 +36,14 @@ public:
         setMouseTracking(true);
         setFocusPolicy(Qt::NoFocus);
         setObjectName(QStringLiteral("menuBarItems"));
-        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
     QSize sizeHint() const override { return m_size; }
-    QSize minimumSizeHint() const override { return m_size; }
+    // The frame may be made narrower than the bar: the bar then wraps.
+    QSize minimumSizeHint() const override { return m_minimum; }
 
     QSize m_size{1, 1};
+    QSize m_minimum{1, 1};
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -48,7 +51,10 @@ protected:
         QPainter painter(this);
         m_bar->PaintStrip(painter);
     }
-    void mouseMoveEvent(QMouseEvent* event) override { m_bar->OnStripMouse(event->type(), event->position().toPoint()); }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        m_bar->OnStripMouse(event->type(), event->position().toPoint());
+    }
     void mousePressEvent(QMouseEvent* event) override
     {
         if (event->button() == Qt::LeftButton)
@@ -280,10 +286,20 @@ void CMenuBar::RecalcLayout()
 {
     auto* strip = static_cast<MenuBarStrip*>(m_strip);
     const QSize size = CalcLayout();
-    if (size != strip->m_size) {
+    // The least: the widest item, in a bar as long as the bar's thickness allows.
+    QSize least(1, 1);
+    for (const auto& item : m_tracker.m_items)
+        least = least.expandedTo(item->GetSize(IsHorizontalBar()));
+    least = IsHorizontalBar() ? QSize(least.width(), size.height()) : QSize(size.width(), least.height());
+    if (size != strip->m_size || least != strip->m_minimum) {
         strip->m_size = size;
+        strip->m_minimum = least;
         strip->updateGeometry();
         strip->resize(size);
+        // The frame gives the bar the new thickness at once.
+        if (layout())
+            layout()->invalidate();
+        updateGeometry();
     }
     Repaint();
 }
@@ -436,8 +452,9 @@ bool CMenuBar::OnPopupInput(QObject* receiver, QEvent* event)
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QPoint global = mouse->globalPosition().toPoint();
         const QPoint point = m_strip->mapFromGlobal(global);
-        const bool overBar = m_strip->rect().contains(point) && !static_cast<QWidget*>(receiver)->rect().contains(
-                                                                    static_cast<QWidget*>(receiver)->mapFromGlobal(global));
+        const bool overBar =
+            m_strip->rect().contains(point) &&
+            !static_cast<QWidget*>(receiver)->rect().contains(static_cast<QWidget*>(receiver)->mapFromGlobal(global));
         MenuBarTracker::Outcome outcome;
         if (event->type() == QEvent::MouseButtonPress && overBar) {
             outcome = m_tracker.OnPopupMouseDown(point);
@@ -518,7 +535,7 @@ bool CMenuBar::TranslateFrameMessage(QObject* receiver, QEvent* event)
                 QTimer::singleShot(0, menu, [menu] {
                     if (menu->isVisible() && !menu->activeAction()) {
                         for (QAction* action : menu->actions()) {
-                            if (!action->isSeparator() && action->isVisible()) {
+                            if (!action->isSeparator() && action->isVisible() && action->isEnabled()) {
                                 menu->setActiveAction(action);
                                 break;
                             }

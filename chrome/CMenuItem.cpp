@@ -157,8 +157,7 @@ void CMenuButton::Draw(QPainter& painter)
     painter.setFont(m_metrics.font);
     painter.setPen(color);
     if (IsHorizontal()) {
-        painter.drawText(rect.translated(shift), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
-                         m_strBtn);
+        painter.drawText(rect.translated(shift), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic, m_strBtn);
     } else {
         // Running downwards with the tops of the letters to the right; the
         // access key is underlined by hand.
@@ -179,8 +178,8 @@ void CMenuButton::TrackPopup(CMenuBar* bar, QWidget*)
         return;
     }
     const QRect screen = bar->ItemScreenRect(*this);
-    const QPoint at = IsHorizontal() ? QPoint(screen.left() - 1, screen.bottom() + 1)
-                                     : QPoint(screen.right() + 2, screen.top() - 1);
+    const QPoint at =
+        IsHorizontal() ? QPoint(screen.left() - 1, screen.bottom() + 1) : QPoint(screen.right() + 2, screen.top() - 1);
     s_bWindowMenuOpened = m_hSubMenu == bar->windowMenu();
     bar->ExecPopup(m_hSubMenu, at);
 }

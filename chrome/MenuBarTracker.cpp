@@ -93,8 +93,7 @@ MenuBarTracker::Outcome MenuBarTracker::TranslateFrameKey(const FrameKey& key)
 {
     Outcome outcome;
     // F10 alone counts as the Alt key.
-    const bool altKey =
-        key.key == Qt::Key_Alt || (key.key == Qt::Key_F10 && !key.shift && !key.ctrl && !key.alt);
+    const bool altKey = key.key == Qt::Key_Alt || (key.key == Qt::Key_F10 && !key.shift && !key.ctrl && !key.alt);
     if (!altKey) {
         if (key.kind == FrameKey::SysKeyUp)
             return outcome;
@@ -104,9 +103,9 @@ MenuBarTracker::Outcome MenuBarTracker::TranslateFrameKey(const FrameKey& key)
         if (m_nTrackingState == TRACK_BUTTON) {
             const bool forward = m_bHorizontal ? key.key == Qt::Key_Right : key.key == Qt::Key_Down;
             const bool backward = m_bHorizontal ? key.key == Qt::Key_Left : key.key == Qt::Key_Up;
-            const bool open = key.key == Qt::Key_Space ||
-                              (m_bHorizontal ? key.key == Qt::Key_Up || key.key == Qt::Key_Down
-                                             : key.key == Qt::Key_Left || key.key == Qt::Key_Right);
+            const bool open =
+                key.key == Qt::Key_Space || (m_bHorizontal ? key.key == Qt::Key_Up || key.key == Qt::Key_Down
+                                                           : key.key == Qt::Key_Left || key.key == Qt::Key_Right);
             if (key.key == Qt::Key_Escape) {
                 SetTrackingState(TRACK_NONE);
                 outcome.swallow = true;

@@ -34,8 +34,7 @@ public:
     // The toolbars' command-to-picture map and their pictures (normal, and
     // those of disabled commands); none of them owned. With a normal list,
     // the button size becomes the size of its first picture.
-    void SetImageLists(const QHash<int, int>* commandMap, const QList<QPixmap>* normal,
-                       const QList<QPixmap>* disabled);
+    void SetImageLists(const QHash<int, int>* commandMap, const QList<QPixmap>* normal, const QList<QPixmap>* disabled);
     // Forgets the pictures and sizes.
     void Destroy();
     // Gives the pictures again (after the toolbars changed).

@@ -60,7 +60,8 @@ QSize SkinStyle::MainMenuItemSize(const QFontMetrics& metrics, bool separator, i
         return QSize(0, line / 2);
     // The text with the accelerator part after a gap, the image box at the
     // left and as much room again at the right.
-    const int text = textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
+    const int text =
+        textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
     return QSize(text + 4 + 1 + 2 * MenuImageBox().width() + 1, qMax(line, metrics.height()));
 }
 
@@ -69,7 +70,8 @@ QSize SkinStyle::PopupMenuItemSize(const QFontMetrics& metrics, bool separator, 
     const int line = MenuLineHeight(metrics);
     if (separator)
         return QSize(0, line / 2);
-    const int text = textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
+    const int text =
+        textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
     return QSize(text + 1 + 32, qMax(kPopupLeastRowHeight, line));
 }
 
@@ -79,9 +81,10 @@ QSize SkinStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
     if (type == CT_MenuItem) {
         if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
             const bool separator = item->menuItemType == QStyleOptionMenuItem::Separator;
-            QSize result = UsesPopupMenuLayout(widget)
-                               ? PopupMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth)
-                               : MainMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth);
+            QSize result =
+                UsesPopupMenuLayout(widget)
+                    ? PopupMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth)
+                    : MainMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth);
             if (!separator && item->menuItemType == QStyleOptionMenuItem::SubMenu)
                 result.rwidth() += MenuImageBox().width() / 2;
             return result;

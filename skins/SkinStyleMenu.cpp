@@ -221,7 +221,9 @@ void SkinStyle::drawMainMenuItem(const QStyleOptionMenuItem& item, QPainter& pai
     }
     if (item.menuItemType == QStyleOptionMenuItem::SubMenu)
         drawSubmenuArrow(painter, rect,
-                         sysColor(!enabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+                         sysColor(!enabled   ? COLOR_GRAYTEXT
+                                  : selected ? COLOR_HIGHLIGHTTEXT
+                                             : COLOR_MENUTEXT));
 }
 
 void SkinStyle::drawPopupMenuItem(const QStyleOptionMenuItem& item, QPainter& painter, const QWidget* widget) const
@@ -243,8 +245,8 @@ void SkinStyle::drawPopupMenuItem(const QStyleOptionMenuItem& item, QPainter& pa
         painter.fillRect(mark, sysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
         drawCheckMark(painter, mark, sysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
     }
-    const QRect textRect(rect.left() + 3 + kPopupImageBoxWidth, rect.top(),
-                         rect.width() - 3 - kPopupImageBoxWidth - 2, rect.height());
+    const QRect textRect(rect.left() + 3 + kPopupImageBoxWidth, rect.top(), rect.width() - 3 - kPopupImageBoxWidth - 2,
+                         rect.height());
     const int color = !enabled ? COLOR_BTNSHADOW : selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT;
     drawSplitText(painter, textRect, item.text, sysColor(color), styleHint(SH_UnderlineShortcut, &item, widget));
     if (item.menuItemType == QStyleOptionMenuItem::SubMenu)
