@@ -56,8 +56,9 @@ QSize SkinStyle::MenuImageBox()
 QSize SkinStyle::MainMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth)
 {
     const int line = MenuLineHeight(metrics);
+    // A separator is as wide as the menu (QMenu drops an entry of no width).
     if (separator)
-        return QSize(0, line / 2);
+        return QSize(1, line / 2);
     // The text with the accelerator part after a gap, the image box at the
     // left and as much room again at the right.
     const int text =
@@ -69,7 +70,7 @@ QSize SkinStyle::PopupMenuItemSize(const QFontMetrics& metrics, bool separator, 
 {
     const int line = MenuLineHeight(metrics);
     if (separator)
-        return QSize(0, line / 2);
+        return QSize(1, line / 2);
     const int text =
         textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
     return QSize(text + 1 + 32, qMax(kPopupLeastRowHeight, line));
