@@ -48,6 +48,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QPainter>
 
 #include <gtest/gtest.h>
 
@@ -1025,10 +1026,28 @@ TEST(ShellScreenshot, MainWindowWithAPage)
     InitInstallFolder();
     setShowGuide(0);
     QTemporaryDir dir;
-    const QString page = dir.filePath(QStringLiteral("index.html"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("site")));
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Image")));
+    const QString page = dir.filePath(QStringLiteral("site/index.html"));
     ASSERT_TRUE(QFile::copy(QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
                                 QStringLiteral("/../data/pages/positioned-tables.html"),
                             page));
+    // The page's banner: a picture the page links as ../Image/banner.gif.
+    QImage banner(468, 60, QImage::Format_RGB32);
+    {
+        QPainter painter(&banner);
+        QLinearGradient gradient(0, 0, 468, 0);
+        gradient.setColorAt(0, QColor(0x33, 0x66, 0xcc));
+        gradient.setColorAt(1, QColor(0x99, 0xcc, 0xff));
+        painter.fillRect(banner.rect(), gradient);
+        painter.setPen(Qt::white);
+        QFont font = painter.font();
+        font.setPixelSize(28);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(banner.rect(), Qt::AlignCenter, QStringLiteral("写真の部屋"));
+    }
+    ASSERT_TRUE(banner.save(dir.filePath(QStringLiteral("Image/banner.gif")), "PNG"));
     CZQApp app;
     ASSERT_TRUE(app.InitInstance({}));
     app.mainFrame()->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
@@ -1036,7 +1055,20 @@ TEST(ShellScreenshot, MainWindowWithAPage)
     app.m_bCommandRan = true;
     app.OnIdle();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(app.mainFrame(), 60000));
-    ASSERT_NE(app.GetActiveView(), nullptr);
+    CZQView* view = app.GetActiveView();
+    ASSERT_NE(view, nullptr);
+    QCoreApplication::processEvents();
+    // The page in design mode: the text box selected, its handles shown.
+    engine::PageView* pageView = view->GetPageView();
+    ASSERT_NE(pageView, nullptr);
+    pageView->flushChanges();
+    engine::Element* textBox = view->GetHtmlDocument()->getElementById(QStringLiteral("text"));
+    ASSERT_NE(textBox, nullptr);
+    view->GetHtmlDocument()->selection().setControlRange({engine::Ref<engine::Element>(textBox)});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view->m_dwSelKind, 0x2u); // a text box with text
+    app.m_bCommandRan = true;
+    app.OnIdle();
     QCoreApplication::processEvents();
     const QImage picture = app.mainFrame()->grab().toImage();
     EXPECT_GE(picture.width(), 800);
