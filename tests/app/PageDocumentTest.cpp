@@ -427,6 +427,28 @@ TEST_F(PageDocumentTest, ASaveIntoAReadOnlyFolderSaysWhyAndKeepsTheOldFileAndThe
     EXPECT_FALSE(frame().m_bClosing);
 }
 
+// On a disk with no room left (a small file system of its own, named by
+// PAGINOR_FULL_DISK_DIR, such as a 64 KiB tmpfs): the message says so and the
+// old file stays whole.
+TEST_F(PageDocumentTest, ASaveOnAFullDiskSaysSoAndKeepsTheOldFile)
+{
+    if (!qEnvironmentVariableIsSet("PAGINOR_FULL_DISK_DIR"))
+        GTEST_SKIP() << "needs a small file system in PAGINOR_FULL_DISK_DIR";
+    const QString path = qEnvironmentVariable("PAGINOR_FULL_DISK_DIR") + QStringLiteral("/page.html");
+    const QByteArray old = "<HTML><BODY><P id=p>old</P></BODY></HTML>";
+    writeFile(path, old);
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    page()->getElementById(QStringLiteral("p"))->setInnerText(QString(200000, QLatin1Char('x')));
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("空き容量が足りません"));
+    EXPECT_FALSE(doc->doSave(path, true));
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_EQ(readFile(path), old);
+    EXPECT_TRUE(doc->isModified());
+    QFile::remove(path);
+}
+
 TEST(PageSaveFailure, TheCauseIsWhatTheUserCanActOn)
 {
     QTemporaryDir dir;
