@@ -305,6 +305,7 @@ bool CZQDoc::onSaveDocument(const QString& path)
         return false;
     if (!isModified())
         return true;
+    view->StripImportedLinks();
     PrepareLinksForSave(path);
     UpdateGeneratorMeta();
     view->m_bImportedPage = false;

@@ -9,6 +9,7 @@
 #include "frames/FrameLayout.h"
 #include "frames/VornaFrameSet.h"
 #include "util/AppContext.h"
+#include "util/ImageMaps.h"
 #include "util/MessageBox.h"
 #include "util/PageMarkup.h"
 #include "util/StringResources.h"
@@ -169,6 +170,12 @@ bool CZQView::CreateEngine(const QString& path)
                 m_pItem->LoadNewDocument(QString());
         });
 
+    // Changes made when a page has loaded belong to the load.
+    connect(&m_pItem->GetHtmlDocument()->loader(), &engine::PageLoader::pageLoaded, this, [this] {
+        m_bImportStripped = false;
+        StripImportedLinks();
+    });
+
     bool asNewPage = false;
     const QString address = LoadAddress(path, &asNewPage);
     QString error;
@@ -217,6 +224,15 @@ bool CZQView::ReloadPage()
     }
     m_document->m_timeFile = QFileInfo(m_document->pathName()).lastModified();
     return true;
+}
+
+void CZQView::StripImportedLinks()
+{
+    engine::Document* doc = GetHtmlDocument();
+    if (!m_bImportedPage || m_bImportStripped || !doc)
+        return;
+    m_bImportStripped = true;
+    StripLinksAndImageMaps(doc, this);
 }
 
 // ---- command gateway --------------------------------------------------------

@@ -63,6 +63,10 @@ public:
     // Reads the page's file again into the live page (a change made outside
     // the program); false, with a message, when it cannot be read.
     bool ReloadPage();
+    // A page whose content comes from another folder loses its links and
+    // image maps once per load (when it has loaded, or at its save at the
+    // latest); links made afterwards stay.
+    void StripImportedLinks();
 
     // --- the command gateway
     // Runs an engine command; the engine's result, or -1 when the view has
@@ -151,6 +155,8 @@ private:
     std::unique_ptr<CHtmlEditCntrItem> m_pItem;
     std::unique_ptr<CImpIDispatch> m_pSink;
     int m_dwAdviseCookie = 0;
+    // The imported page's links were taken off since the last load.
+    bool m_bImportStripped = false;
     QMetaObject::Connection m_loadFailed;
     bool m_bDestroyed = false;
 };

@@ -323,6 +323,42 @@ TEST_F(PageDocumentTest, AnElementIsAppendedToBodyInOneStepOnlyInTheEditingView)
     frame().GetActiveChild()->m_bEditShown = true;
 }
 
+// A page taken from another folder loses the links and image maps it came
+// with, as part of its load; links the user makes afterwards stay, also
+// through the save.
+TEST_F(PageDocumentTest, AnImportedPageLosesItsOwnLinksOnceAndKeepsNewOnes)
+{
+    const QString source = dir.filePath(QStringLiteral("other.html"));
+    writeFile(source, "<HTML><BODY><P id=p><A href=x.html>old link</A> and words</P>"
+                      "<IMG id=img src=a.gif usemap=#m><MAP name=m><AREA href=y.html coords=0,0,9,9></MAP>"
+                      "</BODY></HTML>");
+    CZQDoc* doc = app->OpenNewPage(source);
+    ASSERT_NE(doc, nullptr);
+    view()->m_bImportedPage = true; // as the commands that import a page set it
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("A")).length(), 0);
+    EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("MAP")).length(), 0);
+    EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("AREA")).length(), 0);
+    EXPECT_FALSE(page()->getElementById(QStringLiteral("img"))->hasAttribute(QStringLiteral("usemap")));
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("old link and words"));
+    EXPECT_EQ(view()->QueryCommandStatus(engine::CommandGroup::Undo) & engine::CommandGroup::Enabled, 0u);
+
+    // A new link on "words".
+    engine::Text* text = page()->getElementById(QStringLiteral("p"))->lastChild()->asText();
+    ASSERT_NE(text, nullptr);
+    page()->selection().setTextRange(text, text->length() - 5, text, text->length());
+    const engine::Variant href(QStringLiteral("new.html"));
+    EXPECT_EQ(view()->ExecCommand(engine::CommandGroup::Hyperlink, &href), 0);
+    QCoreApplication::processEvents();
+    view()->GetPageView()->renderToImage();
+    EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("A")).length(), 1);
+    const QString path = dir.filePath(QStringLiteral("mine.html"));
+    ASSERT_TRUE(doc->doSave(path, true));
+    EXPECT_TRUE(readFile(path).contains("<A href=\"new.html\">words</A>")) << readFile(path).constData();
+    EXPECT_FALSE(view()->m_bImportedPage);
+    EXPECT_TRUE(doc->m_strSourcePath.isEmpty());
+}
+
 // ---- the question before closing ----------------------------------------------
 
 TEST_F(PageDocumentTest, TheQuestionNamesThePathAndOffersApplyToAllOnlyForSeveralPages)
