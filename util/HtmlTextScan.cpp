@@ -1,5 +1,10 @@
 #include "util/HtmlTextScan.h"
 
+#include "platform/CodePages.h"
+
+#include <QFile>
+#include <QFileInfo>
+
 int ExtractTagText(const QString& html, const QString& tagName, QString& tagText, int start)
 {
     tagText.clear();
@@ -52,4 +57,54 @@ int GetTagAttribute(const QString& tagText, const QString& name, QString& value)
         return -1;
     value = tagText.mid(first, end - first);
     return first;
+}
+
+namespace htmltextscan_detail {
+// Larger files are not pages a person reads a title from.
+constexpr qint64 kMaxPageFileBytes = 64 * 1024 * 1024;
+} // namespace htmltextscan_detail
+
+int ReadTagTextFromFile(const QString& path, const QString& tagName, QString& text, int start)
+{
+    text.clear();
+    // Only a regular file: a device or a pipe would never end.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.size() > htmltextscan_detail::kMaxPageFileBytes)
+        return -1;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray bytes = file.read(htmltextscan_detail::kMaxPageFileBytes);
+    file.close();
+    const QString page = platform::decodeText(bytes, platform::detectCharset(bytes));
+
+    QString tag;
+    const int open = ExtractTagText(page, tagName, tag, start);
+    if (open < 0 || tag.isEmpty())
+        return -1;
+    const int close = open + int(tag.size()) - 1;
+    const int next = page.indexOf(QLatin1Char('<'), close + 1);
+    if (next > close)
+        text = page.mid(close + 1, next - close - 1);
+    return close;
+}
+
+bool RemoveTagFromHtml(const QString& html, const QString& text)
+{
+    const qsizetype found = html.indexOf(text);
+    if (found < 0)
+        return false;
+    QString rest = html;
+    rest.remove(found, text.size());
+    // Whatever stands before the first "<" of the rest, or after the ">" that
+    // ends a tag and before the next "<", is text that stays.
+    for (qsizetype at = 0; at < rest.size();) {
+        if (rest.at(at) != QLatin1Char('<'))
+            return false;
+        const qsizetype close = rest.indexOf(QLatin1Char('>'), at + 1);
+        if (close < 0)
+            return false;
+        at = close + 1;
+    }
+    return true;
 }

@@ -20,3 +20,16 @@ int ExtractTagText(const QString& html, const QString& tagName, QString& tagText
 // returns the position of its first character; -1 with an empty value when
 // there is no such attribute or the value has no end.
 int GetTagAttribute(const QString& tagText, const QString& name, QString& value);
+
+// The text after the first tag of that name in a page file (the page title
+// for "TITLE"): from the tag's ">" up to the next "<", decoded in the page's
+// charset. Returns the position of the tag's ">" in the decoded text; -1 with
+// an empty text when the file cannot be read as a page (missing, unreadable,
+// not a regular file, too large) or holds no such complete tag after `start`.
+int ReadTagTextFromFile(const QString& path, const QString& tagName, QString& text, int start = 0);
+
+// Whether the HTML holds the text (case-sensitive) and, once its first
+// occurrence is taken out, nothing but tags: the HTML of one bold word with
+// that word is true, with more text after it false. A "<" without a ">" after
+// it is not a tag. The HTML is not changed.
+bool RemoveTagFromHtml(const QString& html, const QString& text);
