@@ -9,7 +9,9 @@
 #include "editor/CImpIDispatch.h"
 #include "frames/VornaFrameSet.h"
 #include "app/StatusPane.h"
+#include "chrome/CMenuBar.h"
 #include "chrome/ULOToolBar.h"
+#include "chrome/VornaCoolMenuManager.h"
 #include "controls/VornaComboEx.h"
 #include "skins/VornaSkinManager.h"
 #include "util/CRegistryEx.h"
@@ -42,7 +44,6 @@
 #include <QMdiArea>
 #include <QRegularExpression>
 #include <QStyle>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QScreen>
@@ -192,14 +193,21 @@ bool CMainFrame::CreateBars()
 
     CreateStatusBar();
 
-    m_mainMenus = MenuResource::buildMenus(MenuResource::load(126), m_registry, this);
-    m_documentMenus = MenuResource::buildMenus(MenuResource::load(507), m_registry, this);
-    if (m_mainMenus.isEmpty() || m_documentMenus.isEmpty())
+    // The menu bar, docked in a row of its own at the top; a menu resource
+    // that cannot be read ends the start rather than leave a frame without menus.
+    m_wndMenuBar = new CMenuBar(this);
+    QStringList problems;
+    m_documentMenus = MenuResource::buildMenus(MenuResource::load(507, &problems), m_registry, this);
+    if (!m_wndMenuBar->Create(this, CMenuBar::CBRS_GRIPPER) || !m_wndMenuBar->LoadMenuBar(126, m_registry) ||
+        m_documentMenus.isEmpty() || !problems.isEmpty()) {
+        ShowMessageBox(LoadResString(IDS_MENU_UNREADABLE));
         return false;
-    menuBar()->setObjectName(QStringLiteral("bar_59398"));
-    menuBar()->setWindowTitle(LoadResString(57763));
-    m_documentMenuShown = true;
-    SwitchMenu(false);
+    }
+    m_mainMenus = m_wndMenuBar->loadedMenu();
+    m_wndMenuBar->setWindowTitle(LoadResString(57763));
+    m_wndMenuBar->EnableDockingEx(Qt::AllToolBarAreas);
+    m_wndMenuBar->DockIn(Qt::TopToolBarArea);
+    m_documentMenuShown = false;
     const QMap<int, QKeySequence> accelerators = MenuResource::loadAccelerators(126);
     MenuResource::applyAccelerators(accelerators, m_registry);
     for (auto it = accelerators.begin(); it != accelerators.end(); ++it)
@@ -272,6 +280,12 @@ bool CMainFrame::CreateBars()
     m_registry.action(33456)->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
     for (ULOToolBar* bar : m_toolBars)
         bar->LoadState();
+    // The menus show the toolbars' pictures (none until the toolbars have
+    // their images) and the accelerator names.
+    m_pCoolMenu = std::make_unique<VornaCoolMenuManager>();
+    m_pCoolMenu->setRegistry(&m_registry);
+    m_pCoolMenu->Install(this);
+    m_pCoolMenu->SetImageLists(nullptr, nullptr, nullptr);
     return true;
 }
 
@@ -308,9 +322,8 @@ void CMainFrame::SwitchMenu(bool documentMenu)
     if (documentMenu == m_documentMenuShown)
         return;
     m_documentMenuShown = documentMenu;
-    menuBar()->clear();
-    for (QMenu* menu : documentMenu ? m_documentMenus : m_mainMenus)
-        menuBar()->addMenu(menu);
+    const QList<QMenu*>& menus = documentMenu ? m_documentMenus : m_mainMenus;
+    m_wndMenuBar->SetMenu(menus, CMenuBar::FindWindowMenu(menus));
 }
 
 void CMainFrame::RestorePlacementAndState()
@@ -757,14 +770,21 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
     // A key the focus widget leaves goes on to its parents, and this filter
     // sees it again at each: the frame takes it at its first receiver only.
+    // The menu bar sees the frame's keys and clicks first (Alt, F10, access keys).
     if ((event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {
         QWidget* first = QApplication::focusWidget();
         if (!first || first->window() != this)
             first = this;
-        if (watched == first)
+        if (watched == first) {
+            if (m_wndMenuBar && m_wndMenuBar->TranslateFrameMessage(watched, event))
+                return true;
             return HandleKey(static_cast<QKeyEvent*>(event), event->type() == QEvent::KeyPress);
+        }
     }
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) && m_wndMenuBar &&
+        watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this)
+        m_wndMenuBar->TranslateFrameMessage(watched, event);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -20,7 +20,9 @@ class CChildFrame;
 class CZQApp;
 class CZQDoc;
 class CZQView;
+class CMenuBar;
 class ULOToolBar;
+class VornaCoolMenuManager;
 class VornaDialogSiteManagerSheet;
 class QDockWidget;
 class StatusPane;
@@ -109,6 +111,8 @@ public:
 
     // The toolbar of a resource id 601..611, or the basic toolbar (59399).
     ULOToolBar* toolBar(int id) const;
+    // The menu bar (which takes the place of the window's own menu).
+    CMenuBar* GetMenuBar() const { return m_wndMenuBar; }
     VornaDialogSiteManagerSheet* siteManagerSheet() const { return m_pSiteManagerSheet; }
     QDockWidget* siteManagerBar() const { return m_pSiteManagerBar; }
 
@@ -175,6 +179,8 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     std::array<ULOToolBar*, 11> m_toolBars{};
     ULOToolBar* m_basicToolBar = nullptr;
+    CMenuBar* m_wndMenuBar = nullptr;
+    std::unique_ptr<VornaCoolMenuManager> m_pCoolMenu;
     QList<QMenu*> m_mainMenus;
     QList<QMenu*> m_documentMenus;
     bool m_documentMenuShown = false;

@@ -102,9 +102,9 @@ QList<MenuNode> MenuResource::parse(const QString& text, QStringList* problems)
     return roots;
 }
 
-QList<MenuNode> MenuResource::load(int id)
+QList<MenuNode> MenuResource::load(int id, QStringList* problems)
 {
-    return parse(menuresource_detail::readResourceText(QStringLiteral(":/res/menus/%1.menu").arg(id)));
+    return parse(menuresource_detail::readResourceText(QStringLiteral(":/res/menus/%1.menu").arg(id)), problems);
 }
 
 QMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QStringList* problems)

@@ -31,8 +31,9 @@ public:
     // for a command, a text alone for a submenu, "-" for a separator, "#" for a
     // comment. Lines that break the format are reported in `problems`.
     static QList<MenuNode> parse(const QString& text, QStringList* problems = nullptr);
-    // The menu resource of the id (":/res/menus/<id>.menu"); empty when missing.
-    static QList<MenuNode> load(int id);
+    // The menu resource of the id (":/res/menus/<id>.menu"); empty when
+    // missing. Lines that break the format are reported in `problems`.
+    static QList<MenuNode> load(int id, QStringList* problems = nullptr);
 
     // Accelerators: "<id> <key sequence>" lines.
     static QMap<int, QKeySequence> parseAccelerators(const QString& text, QStringList* problems = nullptr);

@@ -126,7 +126,10 @@ bool CMenuBar::Create(QMainWindow* frame, quint32 style, int id)
 bool CMenuBar::LoadMenuBar(int resourceId, platform::CommandRegistry& registry)
 {
     m_registry = &registry;
-    const QList<MenuNode> nodes = MenuResource::load(resourceId);
+    QStringList problems;
+    const QList<MenuNode> nodes = MenuResource::load(resourceId, &problems);
+    if (!problems.isEmpty())
+        return false;
     QWidget* owner = m_frame ? static_cast<QWidget*>(m_frame.data()) : this;
     const QList<QMenu*> menus = MenuResource::buildMenus(nodes, registry, owner);
     if (menus.isEmpty())

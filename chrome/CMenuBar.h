@@ -48,7 +48,7 @@ public:
     // MDI client hook.
     bool Create(QMainWindow* frame, quint32 style, int id = kMenuBarId);
     // Builds the menus of the resource (res/menus/<id>.menu) as children of
-    // the frame and shows them; false when the resource is missing or empty.
+    // the frame and shows them; false when the resource is missing, empty or damaged.
     bool LoadMenuBar(int resourceId, platform::CommandRegistry& registry);
     // Shows these top-level menus (the Window menu among them, or null);
     // returns the menus shown before.

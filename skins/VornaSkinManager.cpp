@@ -1,4 +1,5 @@
 #include "skins/VornaSkinManager.h"
+#include "skins/SkinStyle.h"
 
 #include "controls/SkinContext.h"
 #include "controls/TransparentBlt.h"
@@ -67,6 +68,8 @@ bool VornaSkinManager::Install(QWidget* mainFrame)
 {
     if (!mainFrame)
         return false;
+    // The program's style draws the menus (in the skin's colours once a skin is on).
+    SkinStyle::InstallOnApplication();
     // From here on the controls draw through this manager.
     static skinmanager_detail::SkinManagerContext context(*this);
     SkinContext::install(&context);

@@ -6,6 +6,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
+#include "chrome/CMenuBar.h"
 #include "chrome/ULOToolBar.h"
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
@@ -29,7 +30,6 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QDialog>
-#include <QMenuBar>
 #include <QStatusBar>
 #include <QApplication>
 #include <QDateTime>
@@ -109,7 +109,9 @@ TEST_F(ShellTest, StartsToAFullMainWindowWithMenusBarsAndStatusBar)
 {
     ASSERT_TRUE(start());
     EXPECT_TRUE(frame().isVisible());
-    EXPECT_EQ(frame().menuBar()->actions().value(0)->text(), QStringLiteral("ファイル(&F)"));
+    ASSERT_NE(frame().GetMenuBar(), nullptr);
+    EXPECT_EQ(frame().GetMenuBar()->GetMenu().value(0)->title(), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ(frame().menuWidget(), nullptr); // no menu bar of the window's own
     EXPECT_TRUE(frame().toolBar(601)->isVisibleTo(&frame()));
     EXPECT_TRUE(frame().toolBar(609)->isVisibleTo(&frame()));
     EXPECT_FALSE(frame().toolBar(603)->isVisibleTo(&frame()));
@@ -206,6 +208,30 @@ TEST_F(ShellTest, EmbeddingStartCreatesTheFrameButShowsAndOpensNothing)
     ASSERT_TRUE(start({QStringLiteral("-Embedding"), page}));
     EXPECT_FALSE(frame().isVisible());
     EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+}
+
+TEST_F(ShellTest, AltReachesTheMenuBarThroughTheFrameAndAPageSwitchesItsMenus)
+{
+    ASSERT_TRUE(start());
+    CMenuBar* bar = frame().GetMenuBar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetMenu().size(), 5); // ファイル 表示 ツール ウィンドウ ヘルプ
+    QWidget* first = QApplication::focusWidget() ? QApplication::focusWidget() : &frame();
+    QKeyEvent altDown(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QKeyEvent altUp(QEvent::KeyRelease, Qt::Key_Alt, Qt::AltModifier);
+    QApplication::sendEvent(first, &altDown);
+    QApplication::sendEvent(first, &altUp);
+    EXPECT_EQ(bar->tracker().m_nTrackingState, MenuBarTracker::TRACK_BUTTON);
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(first, &escape);
+    EXPECT_EQ(bar->tracker().m_nTrackingState, MenuBarTracker::TRACK_NONE);
+
+    // A page brings the document menus, with the Window menu.
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    QApplication::processEvents();
+    EXPECT_EQ(bar->GetMenu().size(), 10);
+    ASSERT_NE(bar->windowMenu(), nullptr);
+    EXPECT_EQ(bar->windowMenu()->title(), QStringLiteral("ウィンドウ(&W)"));
 }
 
 TEST_F(ShellTest, IdleUpdateIsFullOnlyAfterACommand)
