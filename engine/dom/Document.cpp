@@ -302,7 +302,13 @@ UndoManager& Document::undoManager()
 {
     if (!m_undo) {
         m_undo = std::make_unique<UndoManager>(this);
-        m_undo->setPlaceSelection([this](Node* n, int off) { selection().collapseAt(n, off); });
+        m_undo->setPlaceSelection([this](Node* n, int off) {
+            // A change of the document's own children leaves the selection
+            // where it is: a selection in the document node itself would
+            // hold the document, which holds the selection, for good.
+            if (n != this)
+                selection().collapseAt(n, off);
+        });
     }
     return *m_undo;
 }
