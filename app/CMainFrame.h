@@ -133,6 +133,29 @@ public:
     int m_nInsertMode = 0;
     QString m_strInsertImageSrc;
     QRect m_rcInsert;
+    // The insertion tool set its own cursor on the page.
+    bool m_bCursorChanged = false;
+    // An image of the image browser dragged: 0 none, 1 outside the page, 2 over it.
+    int m_nImageDragMode = 0;
+    // The image-map tool: 0 select areas, 1 rectangle, 2 circle, 3 polygon.
+    int m_nImageMapTool = 0;
+    // The font of the selection (empty and 0: mixed or not known), the values
+    // of the update before, and whether they changed since the font boxes
+    // last took them.
+    QString m_strCurFontFace;
+    QString m_strLastFontName;
+    int m_nCurFontSize = 0;
+    int m_nLastFontSize = 0;
+    bool m_bFontFaceChanged = false;
+    bool m_bFontSizeChanged = false;
+
+    // The grid painter of a page view attached or removed by the grid
+    // settings, and the edit host's snapping set to match; false without a
+    // page in the editing view.
+    bool SetGridBehavior(CZQView* view);
+    // The object outlines of a page view attached or removed by its
+    // object-borders switch; false without a view.
+    bool SetElementBordersBehavior(CZQView* view);
     bool m_bChildFrameShowStatus = false;
     // The dock state the child frames share for the page bars.
     QByteArray m_childFrameDockState;

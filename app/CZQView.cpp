@@ -347,6 +347,8 @@ void CZQView::OnDestroy()
     engine::Document* doc = GetHtmlDocument();
     if (page && doc && doc->body() && m_lGridCookie != 0)
         page->removeBehavior(doc->body(), m_lGridCookie);
+    if (page && doc && doc->body() && m_lElemBordersCookie != 0)
+        page->removeBehavior(doc->body(), m_lElemBordersCookie);
     if (m_pSink) {
         if ((m_dwSelKind & 0x8) && m_pSink->m_pMapImage)
             m_pSink->RemoveImageMapPainter(m_pSink->m_pMapImage.get());

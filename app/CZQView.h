@@ -11,8 +11,12 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class CChildFrame;
+class CHTMLPainterElemBorders;
+class CHTMLPainterGrid;
+class CHTMLPainterImageMap;
 class CHtmlEditCntrItem;
 class CImpIDispatch;
 class CZQDoc;
@@ -127,8 +131,13 @@ public:
     // The format state of the selection, and the one before.
     quint32 m_nFormatState = 0;
     quint32 m_nLastFormatState = 0;
-    // The cookie of the grid painter on the page's BODY (0: none).
+    // The grid painter of the page and the cookie of its attachment to BODY (0: none).
+    std::shared_ptr<CHTMLPainterGrid> m_pGridPainter;
     int m_lGridCookie = 0;
+    // The page's object outlines: shown when the view is made.
+    bool m_bObjectBorders = true;
+    std::shared_ptr<CHTMLPainterElemBorders> m_pElemBordersPainter;
+    int m_lElemBordersCookie = 0;
     // The page's file comes from another folder than the one it belongs to.
     bool m_bImportedPage = false;
     // The page is to receive the open web's stored BODY attributes when loaded.
@@ -138,6 +147,8 @@ public:
     QString m_strSelectedAreaId = QStringLiteral("none");
     QPoint m_ptPolyRubber;
     QList<quint32> m_areaWorkCoords;
+    // One painter per area of the image map being edited, attached to its IMG.
+    std::vector<std::shared_ptr<CHTMLPainterImageMap>> m_areaPainters;
 
 protected:
     void showEvent(QShowEvent* event) override;

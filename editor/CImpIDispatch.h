@@ -3,19 +3,30 @@
 #include "engine/dom/Ref.h"
 #include "engine/view/EventSink.h"
 
-#include <QPoint>
+#include "platform/Hresult.h"
+#include "platform/Rect.h"
 
+#include <QList>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+#include <array>
+#include <memory>
 #include <vector>
 
+class CHTMLPainterCell;
 class CZQView;
 
 namespace engine {
 class Document;
 class Element;
 class PageView;
+class Variant;
 } // namespace engine
 
-// A table cell of a cell range selection: (row, column), (-1, -1) for none.
+// A table cell of a cell range selection: (row, column) on the table's grid,
+// (-1, -1) for none.
 struct CellPosition
 {
     int row = -1;
@@ -27,13 +38,126 @@ struct CellPosition
 
 // Sets a cell position to (-1, -1): no cell.
 void ResetCellPosition(CellPosition& cell);
+bool PointPairEquals(const CellPosition& a, const CellPosition& b);
+
+// The bands of the column border and of the row border under the mouse.
+struct BorderZone
+{
+    int xFrom = 0;
+    int xTo = 0;
+    int yFrom = 0;
+    int yTo = 0;
+};
+
+// The cell painter's attachments by the grid place of the cell they paint:
+// beside each cookie the cell it was attached to, so that a removal never
+// touches another element.
+struct CellCookieTable
+{
+    static constexpr int kRows = 256;
+    static constexpr int kColumns = 256;
+    struct Slot
+    {
+        int cookie = 0;
+        engine::Ref<engine::Element> cell;
+        quint32 pass = 0; // the highlight update that last kept it
+    };
+    std::array<Slot, kRows * kColumns> entries;
+    std::vector<int> held; // indexes of the slots with a cookie
+    quint32 pass = 0;
+
+    Slot& at(int row, int column) { return entries[size_t(row) * kColumns + size_t(column)]; }
+    static bool fits(int row, int column) { return row >= 0 && row < kRows && column >= 0 && column < kColumns; }
+};
+
+// The editing state the event sink keeps between a page's events: the pending
+// press, the area and cell selections, the table-border sizing, the image-map
+// editing, the drags. A page loaded again into the same document starts from
+// these initial values, as a new sink would.
+struct CImpIDispatchState
+{
+    // --- area selection
+    bool m_bIsAreaSelectMode = false;   // an area-selection rectangle is being dragged
+    QPoint m_ptDown{-1, -1};            // its anchor (client point); the press of the editor's own
+    QPoint m_ptLast;                    // its moving corner
+    // --- insertion and drops
+    bool m_bDropPending = false;        // the next selection change positions a dropped object
+    bool m_bHrDefaultWidth = true;      // a rule being inserted gets the default width
+    bool m_bMarqueeDefaultWidth = true; // a MARQUEE being inserted gets the default width
+    // --- cell range selection
+    bool m_bCellDragSelect = false; // a cell range is being dragged
+    CellPosition m_cellAnchor;      // where the range began
+    CellPosition m_cellCurrent;     // its current end
+    engine::Ref<engine::Element> m_pAnchorCell;
+    engine::Ref<engine::Element> m_pCurrentCell;
+    engine::Ref<engine::Element> m_pSelTable;
+    bool m_bCellRangeRectangular = false; // no cell crosses an edge of the range
+    std::unique_ptr<CellCookieTable> m_cellCookies; // made at the first highlight
+    // --- table border sizing
+    bool m_bLButtonDown = false; // a table border drag is under way
+    QPoint m_ptDown2{-1, -1};    // start and latest place of the dragged border line
+    QPoint m_ptMove2{-1, -1};
+    engine::Ref<engine::Element> m_pSizingCell;  // the cell on the near side of the border
+    engine::Ref<engine::Element> m_pSizingTable; // the TABLE whose cell borders can be dragged
+    int m_nTableBorder = 0;                      // its border (1 when empty)
+    int m_nTableCellSpacing = 0;                 // its cellSpacing (2 when empty)
+    bool m_bOnColumnBorder = false;
+    bool m_bOnRowBorder = false;
+    bool m_bOnTableEdge = false; // that border is the table's right or bottom edge
+    bool m_bIsRowSelectionMode = false;
+    bool m_bIsColSelectionMode = false;
+    QPoint m_ptMouse; // current and previous mouse-move points (client)
+    QPoint m_ptMousePrev;
+    BorderZone m_borderZone;
+    bool m_bRightClickInCells = false; // the right button went down inside the held range
+    // --- drops, clipboard, Ctrl+drag copy
+    QPoint m_ptDrop;
+    bool m_bInCopy = false;
+    bool m_bIsDragPasteMode = false;
+    QPoint m_ptDragPasteStart;
+    QPoint m_ptDragPasteSaved;
+    // --- mouse editing
+    bool m_bMoving = false;    // from a mouse-down to the next mouse-up: engine moves are allowed
+    bool m_bInserting = false; // an insertion drag is under way
+    QPoint m_ptInsert{-1, -1};
+    std::vector<QPoint> m_pastePoints;
+    bool m_bAllowControlSelect = false; // lets the next control selection on a border through
+    QPoint m_ptDragEnter;
+    // --- image-map editing
+    bool m_bAreaEdit = false;
+    bool m_bNoMove = false; // also forbids engine moves
+    bool m_bAreaDraw = false;
+    int m_nNextMapNumber = 0;
+    int m_nMapAreaCount = 0;
+    int m_nEditMode = 0; // 3: an image map is edited; 5 also forbids engine moves
+    int m_nAreaHandle = 0;
+    QPoint m_ptAreaDrag{0, 0};
+    QPoint m_ptMouseDown{0, 0};
+    QPoint m_ptImageOrigin; // page offset of the IMG whose map is edited
+    platform::Rect m_rcAreaRubber;
+    platform::Rect m_rcMapImage;
+    engine::Ref<engine::Element> m_pMapImage; // the IMG last selected
+    QList<quint32> m_areaCoords;
+    // --- drag move and handle resize
+    bool m_bIsDragMoveMode = false;
+    QPoint m_ptScroll; // the latest drag step, repeated by the auto-scroll timer
+    std::vector<QPoint> m_dragOffsets;
+    QSize m_sizeDragBounds;
+    QPoint m_ptDragGrip;
+    bool m_bUndoUnitOpen = false;
+    int m_nSizeHandle = 0; // handle code; 2 or more while a resize is under way
+    std::vector<QPoint> m_movePoints;
+    std::vector<QSize> m_moveSizes;
+    double m_dAspectRatio = -1.0;
+    bool m_bIsTextDragMode = false; // a text drag or a caret key runs: most handlers do nothing
+    bool m_bPressedMarquee = false;
+};
 
 // The event sink of one page view: every event of the page's document comes
-// here and becomes editing behaviour. The sink also keeps the editing state
-// that lives between events (the pending press, the cell range, the image-map
-// editing of an image). The view creates one per engine document, advises it
-// on the page view and keeps it until the view goes.
-class CImpIDispatch : public engine::EventSink
+// here and becomes editing behaviour. It keeps the editing state that lives
+// between events (CImpIDispatchState). The view makes one when it makes its
+// engine, advises it on the page and keeps it until the view goes.
+class CImpIDispatch : public engine::EventSink, public CImpIDispatchState
 {
 public:
     CImpIDispatch(CZQView* view, engine::Document* docObject);
@@ -41,65 +165,135 @@ public:
     CImpIDispatch(const CImpIDispatch&) = delete;
     CImpIDispatch& operator=(const CImpIDispatch&) = delete;
 
-    // Invoke: the engine's call for every event; true cancels the engine's
-    // default action. Nothing runs while the page's child frame does not show
-    // the editing view.
+    // ---- dispatch
+    // The engine's call for every event; true cancels its default action.
     bool invoke(int eventId, engine::EventObject& event) override;
+    // Sends an event to its handler while the view shows the editing view:
+    // S_OK, S_FALSE (1) when the handler cancelled the event (then *result,
+    // when given, is false), or the page-load completion's own result.
+    HRESULT Invoke(int dispId, engine::Variant* result);
 
-    // Recomputes the view's selection-kind mask (m_dwSelKind) from the page's
-    // selection, keeping the one before in m_dwPrevSelKind.
+    // ---- the event handlers (each reads the current event itself; true cancels)
+    bool OnMove();
+    bool OnResizeStart();
+    bool OnResizeEnd();
+    bool OnKeyDown();
+    bool OnKeyUp();
+    bool OnCopy();
+    bool Paste();
+    bool OnMouseDown();
+    bool OnMouseMove();
+    bool OnMouseUp();
+    bool OnBeforeEditFocus();
+    bool OnSelectionChange();
+    bool OnDrop();
+    bool OnDragEnter();
+    bool OnControlSelect();
+    bool OnDblClick();
+    bool OnMouseOver();
+
+    // ---- page primitives
+    // The current event's point (client coordinates); -1 when there is no event.
+    HRESULT GetEventPoint(QPoint& point) const;
+    // The element at a client point; -1 when there is none.
+    HRESULT GetElementFromPoint(QPoint point, engine::Ref<engine::Element>& element) const;
+    // Whether the element under the current event's point is BODY.
+    bool IsOnBodyElement() const;
+    // 0 when the element at the point has the tag, else -1; the element found
+    // is handed out either way (null when none).
+    HRESULT IsElementWithTagAtPoint(QPoint point, engine::Ref<engine::Element>& element, const QString& tag) const;
+    // The current event's button; true when it is 1, 2 or 3.
+    bool IsEventButtonDown(int& button) const;
+    // The rectangle spanned by two points.
+    static platform::Rect& NormalizeRect(platform::Rect& rect, QPoint a, QPoint b);
+    void HideCaret();
+    void ReleaseDocumentCapture();
+    // Client coordinates to page coordinates (the view's scroll position added).
+    void AddBodyScrollOffset(QPoint& point) const;
+    void AddBodyScrollOffsetToRect(platform::Rect& rect) const;
+    void SubtractBodyScrollOffsetFromRect(platform::Rect& rect) const;
+    // Whether a cell range is held: a current cell, other than the anchor.
+    bool HasCellSelection() const;
+    // One undo unit of the page around a compound edit; -1 without a page.
+    HRESULT BeginUndoUnit();
+    HRESULT EndUndoUnit();
+    // Whether the engine edits text at the selection: a caret or text
+    // selection inside a TABLE or MARQUEE, or a MARQUEE selected while an
+    // input method composes.
+    bool IsTextEditContext() const;
+    // The TABLE, else the MARQUEE, around the element (else the element at
+    // the point when it is not (-1, -1), else the selected element).
+    bool FindTableOrMarquee(QPoint point, engine::Element* element, QString* tag,
+                            engine::Ref<engine::Element>* found) const;
+    // A rectangle in the view's client coordinates moved into the client
+    // coordinates of its child frame, where the rubber bands are drawn.
+    void ViewRectToFrameClient(platform::Rect& rect, QPoint* origin = nullptr) const;
+    // Ends a pending insertion tool of the main frame.
+    void CancelInsertMode();
+    // Leaves image-map editing.
+    void ResetImageMapMode();
+    // Takes the image-map painters off an IMG; 0, or -1 when the page
+    // reports one of them as not attached.
+    int RemoveImageMapPainter(engine::Element* element);
+    // Takes the leading "#" off an IMG's usemap while the page is edited: 0
+    // for an IMG, 1 for none or another element.
+    int RemoveUsemapHash(engine::Element* element);
+    // Puts the "#" back in front of an IMG's usemap (before a save); 1 when no
+    // element is given, else 0.
+    int AddUsemapHash(engine::Element* element);
+
+    // ---- table cell range
+    // The cell's grid place in the selected table (its last covered row and
+    // column when asked); -1 when it is not one of that table's cells.
+    HRESULT GetCellGridPosition(engine::Element* cell, int& row, int& column, bool lastCovered);
+    // The range's inclusive grid rectangle; false when no range is held.
+    bool GetSelectedCellIndices(int& left, int& top, int& right, int& bottom) const;
+    // The range's TABLE, or the TABLE around the text selection.
+    HRESULT GetSelectedTable(engine::Ref<engine::Element>& table) const;
+    // Paints the cells of the range as selected and no other cell.
+    void UpdateCellHighlight();
+    // Drops the range and its highlight.
+    void ClearCellRange();
+    HRESULT SelectControlElement(engine::Element* element);
+    HRESULT SelectElementAtPoint(QPoint pagePoint, engine::Ref<engine::Element>* element = nullptr);
+    void SetDocumentCapture();
+    // The caret at the start of a text box's first cell or of a MARQUEE's text.
+    HRESULT PlaceCaretInObject(int x, int y, engine::Element* element, CZQView* view);
+
+    // ---- selection and format state
+    // Recomputes the view's selection-kind mask (m_dwSelKind), keeping the one
+    // before in m_dwPrevSelKind.
     void UpdateSelectionState();
+    // Recomputes the view's format mask and the main frame's font name and
+    // size; 1 without a view.
+    int UpdateFormatState();
     // The selection-kind bits of control-selected elements (in range order).
     static quint32 ControlSelectionBits(const std::vector<engine::Ref<engine::Element>>& elements);
+
+    // ---- insertion, select all, delete
     // Inserts the object the main frame's insertion state describes as an
     // absolutely positioned element at a point of the view's client area, as
     // one undo unit, and selects it. False when nothing was inserted.
     bool InsertPositionedObject(QPoint point);
-    // Cancels a pending object insertion.
-    void CancelInsertMode();
-    // Releases a mouse capture held on the page.
-    void ReleaseDocumentCapture();
     // Selects every positioned object of the page as one control selection.
     void SelectAllObjects();
     // The clean-up after the control selection was deleted.
     void DeleteSelection();
-    // Whether the element under the current mouse event's point is BODY.
-    bool IsOnBodyElement() const;
-    // Adds the page's scroll position to a point of the view's client area
-    // (client to page coordinates).
-    void AddBodyScrollOffset(QPoint& point) const;
-    // Leaves image-map editing.
-    void ResetImageMapMode();
-    // Takes the image-map painters off an IMG; 0, or -1 when the engine
-    // reports one of them as not attached.
-    int RemoveImageMapPainter(engine::Element* element);
-    // Puts the "#" back in front of an IMG's usemap (before a save); 1 when no
-    // element is given, else 0.
-    int AddUsemapHash(engine::Element* element);
-    // Takes the leading "#" off an IMG's usemap (while the page is edited).
-    void RemoveUsemapHash(engine::Element* element);
-    // Whether a cell range is held: anchor and current cell set and different.
-    bool HasCellSelection() const;
-    // Paints the cells of the held range as selected, the others not.
-    void UpdateCellHighlight();
 
     CZQView* view() const { return m_pView; }
+    CHTMLPainterCell* cellPainter() const { return m_pCellPainter.get(); }
 
-    // Editing state that the view and the document read.
-    int m_nEditMode = 0;                      // 3: editing the image map of m_pMapImage
-    engine::Ref<engine::Element> m_pMapImage; // the IMG last selected; image-map editing works on it
-    CellPosition m_cellAnchor;                // the cell range: anchor and current end
-    CellPosition m_cellCurrent;
-    engine::Ref<engine::Element> m_pAnchorCell;
-    engine::Ref<engine::Element> m_pCurrentCell;
-    engine::Ref<engine::Element> m_pSelTable;
-    QPoint m_ptDown{-1, -1}; // the press of the editor's own; (-1, -1) when none
     // The selection-kind mask changed at the last UpdateSelectionState.
     bool m_bSelectionChanged = false;
 
 private:
     engine::PageView* pageView() const;
+    // The engine document of the view (the one given when there is no view).
+    engine::Document* document() const;
+    // Back to the initial state after the page was loaded again.
+    void ResetPageState();
 
     CZQView* m_pView;
     engine::Document* m_pDocObject; // the view's engine document (not counted)
+    std::shared_ptr<CHTMLPainterCell> m_pCellPainter;
 };

@@ -298,6 +298,7 @@ bool DesignModeInput::placeCaretAt(QPoint client, Element* container, Element* s
         sel.collapseAt(pos.node, pos.offset);
     else
         sel.collapseAt(container, container->childCount());
+    m_view.setCaretVisible(true);
     m_anchor = sel.start();
     m_focus = sel.start();
     m_goalX = -1;
@@ -721,6 +722,7 @@ void DesignModeInput::keyDown(int qtKey, Qt::KeyboardModifiers mods, const QStri
     if (changed && qtKey != Qt::Key_Up && qtKey != Qt::Key_Down)
         m_goalX = -1;
     if (changed) {
+        m_view.setCaretVisible(true);
         m_anchor = qtKey >= Qt::Key_Left && qtKey <= Qt::Key_Down ? m_anchor : sel.start();
         const QRect caret = m_view.caretPageRect();
         if (!caret.isNull())

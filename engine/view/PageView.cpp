@@ -54,7 +54,11 @@ PageView::PageView(Document* doc, QWidget* parent)
         for (auto it = m_behaviors.begin(); it != m_behaviors.end();)
             it = it->second.element->isConnected() ? std::next(it) : m_behaviors.erase(it);
     });
-    m_events = std::make_unique<EventDispatcher>(doc, [this] { selectionChanged(); });
+    // A caret hidden by the program shows again wherever the caret is placed next.
+    m_events = std::make_unique<EventDispatcher>(doc, [this] {
+        m_caretVisible = true;
+        selectionChanged();
+    });
     m_input = std::make_unique<DesignModeInput>(*this, *m_events);
     // Copy, cut and paste ask the sink first.
     // Display switches and browse mode change what is painted.
@@ -158,6 +162,7 @@ bool PageView::moveCaretTo(const DisplayPointer& pointer)
     if (!m_doc || !pointer.isPositioned())
         return false;
     m_doc->selection().collapseAt(pointer.node(), pointer.offset());
+    m_caretVisible = true;
     const QRect caret = pointer.caretRect();
     if (!caret.isNull())
         scrollIntoView(caret.translated(m_layout->scrollPosition()));

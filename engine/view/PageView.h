@@ -58,6 +58,8 @@ public:
     bool showAllTags() const;
     void setEmptyGlyphTable(bool on);
     bool emptyGlyphTable() const;
+    // A hidden caret stays hidden until the caret is placed again: by a
+    // press, a key, a caret move or a selection set through the API.
     void setCaretVisible(bool visible);
     bool caretVisible() const { return m_caretVisible; }
 

@@ -198,6 +198,47 @@ TEST(PageView, CaretAndTextSelectionAreDrawn)
     EXPECT_EQ(qBlue(after), qRed(after));
 }
 
+// The program hides the caret where no text is typed; it shows again
+// wherever the caret is placed next.
+TEST(PageView, AHiddenCaretShowsWhenTheCaretIsPlacedAgain)
+{
+    View v;
+    Text* text = byId(v.doc.get(), "p")->firstChild()->asText();
+    TextGeometry geometry(v.view.layout());
+    const QRect at5 = geometry.caretRect(text, 5);
+    auto caretDrawnAt = [&](const QRect& caret) {
+        const QImage image = v.view.renderToImage();
+        return qGray(image.pixel(caret.left(), caret.center().y())) == 0;
+    };
+    v.doc->selection().collapseAt(text, 5);
+    v.doc->selection().flushChange();
+    v.view.setCaretVisible(false);
+    EXPECT_FALSE(caretDrawnAt(at5));
+    // Painting again, or asking for the same caret again, shows nothing.
+    v.doc->selection().collapseAt(text, 5);
+    v.doc->selection().flushChange();
+    EXPECT_FALSE(v.view.caretVisible());
+    EXPECT_FALSE(caretDrawnAt(at5));
+
+    // A caret set through the API.
+    const QRect at2 = geometry.caretRect(text, 2);
+    v.doc->selection().collapseAt(text, 2);
+    v.doc->selection().flushChange();
+    EXPECT_TRUE(v.view.caretVisible());
+    EXPECT_TRUE(caretDrawnAt(at2));
+
+    // A press on the very place the hidden caret stands.
+    v.view.setCaretVisible(false);
+    v.view.input().mouseDown(at2.center() - v.view.scrollPosition(), LeftButton, {});
+    v.view.input().mouseUp(at2.center() - v.view.scrollPosition(), LeftButton, {});
+    EXPECT_TRUE(v.view.caretVisible());
+
+    // A key that moves it.
+    v.view.setCaretVisible(false);
+    v.view.input().keyDown(Qt::Key_Right, {});
+    EXPECT_TRUE(v.view.caretVisible());
+}
+
 namespace {
 
 struct EmptyLineCase

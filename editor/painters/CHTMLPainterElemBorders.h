@@ -1,0 +1,39 @@
+#pragma once
+
+#include "editor/painters/CHTMLPainter.h"
+
+#include <QColor>
+#include <QPointer>
+
+#include <vector>
+
+class CZQView;
+
+namespace engine {
+class Document;
+class Element;
+class Geometry;
+} // namespace engine
+
+// Outlines the page's objects that show no edge of their own: embedded
+// objects always, and on a silver page also text boxes and marquees. Attached
+// to BODY, below the content, in the contrast grey of the page's background.
+class CHTMLPainterElemBorders : public CHTMLPainter
+{
+public:
+    // The page of `view`; none: the active page.
+    explicit CHTMLPainterElemBorders(CZQView* view = nullptr);
+
+    void draw(QPainter& painter, const QRect& bounds, const QRect& update, int flags) override;
+
+    // The elements to outline, in document order: the EMBEDs, then, when the
+    // background is silver, the text boxes and MARQUEEs.
+    static std::vector<engine::Element*> OutlinedElements(engine::Document* document);
+    // Draws one element's outline, one pixel outside its border box, unless
+    // it lies outside the update area grown by a pixel. `bounds` is BODY's:
+    // its top-left is the page's origin in the painter's coordinates.
+    static void DrawElementBorder(QPainter& painter, engine::Element* element, engine::Geometry& geometry,
+                                  const QRect& bounds, const QRect& update, const QColor& color);
+
+    QPointer<CZQView> m_pView;
+};
