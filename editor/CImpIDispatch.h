@@ -77,9 +77,9 @@ struct CellCookieTable
 struct CImpIDispatchState
 {
     // --- area selection
-    bool m_bIsAreaSelectMode = false;   // an area-selection rectangle is being dragged
-    QPoint m_ptDown{-1, -1};            // its anchor (client point); the press of the editor's own
-    QPoint m_ptLast;                    // its moving corner
+    bool m_bIsAreaSelectMode = false; // an area-selection rectangle is being dragged
+    QPoint m_ptDown{-1, -1};          // its anchor (client point); the press of the editor's own
+    QPoint m_ptLast;                  // its moving corner
     // --- insertion and drops
     bool m_bDropPending = false;        // the next selection change positions a dropped object
     bool m_bHrDefaultWidth = true;      // a rule being inserted gets the default width
@@ -91,7 +91,7 @@ struct CImpIDispatchState
     engine::Ref<engine::Element> m_pAnchorCell;
     engine::Ref<engine::Element> m_pCurrentCell;
     engine::Ref<engine::Element> m_pSelTable;
-    bool m_bCellRangeRectangular = false; // no cell crosses an edge of the range
+    bool m_bCellRangeRectangular = false;           // no cell crosses an edge of the range
     std::unique_ptr<CellCookieTable> m_cellCookies; // made at the first highlight
     // --- table border sizing
     bool m_bLButtonDown = false; // a table border drag is under way

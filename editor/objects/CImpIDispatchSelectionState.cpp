@@ -121,8 +121,7 @@ quint32 multipleControlBits(const std::vector<Ref<Element>>& elements)
 }
 
 // The bits of a caret or text range inside a TABLE.
-quint32 tableRangeBits(bool textBox, bool parentTextEmpty, bool rangeTextEmpty, bool rightClickInCells,
-                       bool inCaption)
+quint32 tableRangeBits(bool textBox, bool parentTextEmpty, bool rangeTextEmpty, bool rightClickInCells, bool inCaption)
 {
     if (textBox) {
         if (parentTextEmpty)

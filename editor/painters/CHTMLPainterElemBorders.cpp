@@ -35,9 +35,8 @@ std::vector<engine::Element*> CHTMLPainterElemBorders::OutlinedElements(engine::
     return elements;
 }
 
-void CHTMLPainterElemBorders::DrawElementBorder(QPainter& painter, engine::Element* element,
-                                                engine::Geometry& geometry, const QRect& bounds, const QRect& update,
-                                                const QColor& color)
+void CHTMLPainterElemBorders::DrawElementBorder(QPainter& painter, engine::Element* element, engine::Geometry& geometry,
+                                                const QRect& bounds, const QRect& update, const QColor& color)
 {
     // 1. The border box where the page is drawn. Differs from offsetLeft and
     // offsetTop: those are relative to a nested element's offset parent.

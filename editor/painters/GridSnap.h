@@ -12,7 +12,7 @@ struct SnapStep
 {
     platform::Rect rect; // the engine's proposal
     QSize before;        // the element's size before the step
-    int corner = 0;      // 0 move; 1 top, 2 left, 3 bottom, 4 right; 5..8 top-left, top-right, bottom-left, bottom-right
+    int corner = 0; // 0 move; 1 top, 2 left, 3 bottom, 4 right; 5..8 top-left, top-right, bottom-left, bottom-right
     int gridSize = 40;
     bool snap = false;
     bool keepRatio = false; // Shift held (never for an EMBED)

@@ -11,8 +11,7 @@ namespace rubberband_detail {
 
 const char* const kObjectName = "rubberBandOverlay";
 
-template <typename T>
-void toggle(std::vector<T>& shapes, const T& shape)
+template <typename T> void toggle(std::vector<T>& shapes, const T& shape)
 {
     const auto found = std::find(shapes.begin(), shapes.end(), shape);
     if (found != shapes.end())

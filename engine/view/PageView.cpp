@@ -17,6 +17,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace engine {
 
 namespace pageview_detail {
@@ -51,8 +53,14 @@ PageView::PageView(Document* doc, QWidget* parent)
     m_layout->setRepaintRequest([this] { scheduleFlush(); });
     // A reload disconnects the old nodes: their painters go with them.
     m_layout->setReplacedHandler([this] {
-        for (auto it = m_behaviors.begin(); it != m_behaviors.end();)
-            it = it->second.element->isConnected() ? std::next(it) : m_behaviors.erase(it);
+        for (auto it = m_behaviors.begin(); it != m_behaviors.end();) {
+            if (it->second.element->isConnected()) {
+                ++it;
+                continue;
+            }
+            unindexBehavior(it->second.element.get(), it->first);
+            it = m_behaviors.erase(it);
+        }
     });
     // A caret hidden by the program shows again wherever the caret is placed next.
     m_events = std::make_unique<EventDispatcher>(doc, [this] {
@@ -216,8 +224,20 @@ int PageView::addBehavior(Element* element, std::shared_ptr<ElementPainter> pain
         return 0;
     const int cookie = m_nextCookie++;
     m_behaviors[cookie] = Behavior{Ref<Element>(element), std::move(painter)};
+    m_behaviorsByNode[element].push_back(cookie);
     invalidateBehavior(cookie);
     return cookie;
+}
+
+void PageView::unindexBehavior(const Element* element, int cookie)
+{
+    const auto found = m_behaviorsByNode.find(element);
+    if (found == m_behaviorsByNode.end())
+        return;
+    std::vector<int>& cookies = found->second;
+    cookies.erase(std::remove(cookies.begin(), cookies.end(), cookie), cookies.end());
+    if (cookies.empty())
+        m_behaviorsByNode.erase(found);
 }
 
 bool PageView::removeBehavior(Element* element, int cookie)
@@ -226,6 +246,7 @@ bool PageView::removeBehavior(Element* element, int cookie)
     if (it == m_behaviors.end() || it->second.element.get() != element)
         return false;
     invalidateBehavior(cookie);
+    unindexBehavior(element, cookie);
     m_behaviors.erase(it);
     return true;
 }
@@ -475,11 +496,18 @@ void PageView::paintBehaviorsBelow(QPainter& p, int nodeId, const QRect& pageBox
     if (!m_designMode || m_behaviors.empty())
         return;
     const Node* node = m_layout->node(nodeId);
-    if (!node)
+    // Only the node's own painters, in the order they were attached: a table
+    // of many highlighted cells draws each cell's without a walk over all.
+    const auto own = node ? m_behaviorsByNode.find(node) : m_behaviorsByNode.end();
+    if (own == m_behaviorsByNode.end())
         return;
     const QPoint scroll = m_layout->scrollPosition();
-    for (auto& [cookie, b] : m_behaviors) {
-        if (b.element.get() != node || b.painter->zOrder() != ElementPainter::BelowContent)
+    for (int cookie : std::vector<int>(own->second)) {
+        const auto it = m_behaviors.find(cookie);
+        if (it == m_behaviors.end())
+            continue;
+        Behavior& b = it->second;
+        if (b.painter->zOrder() != ElementPainter::BelowContent)
             continue;
         const QRect bounds = b.element->hasTag(QLatin1String("BODY")) ? QRect(-scroll, m_layout->canvasSize())
                                                                       : pageBox.translated(-scroll);

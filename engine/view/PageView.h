@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <map>
+#include <unordered_map>
 #include <memory>
 
 namespace engine {
@@ -20,6 +21,7 @@ class EditHost;
 class Element;
 class EventDispatcher;
 class EventSink;
+class Node;
 class ViewHost;
 struct EventObject;
 
@@ -183,6 +185,7 @@ private:
     void paintBehaviors(QPainter& p, const QRect& pageUpdate, bool belowPassLeftovers);
     void paintDecorations(QPainter& p, const QRect& pageUpdate);
     QRect behaviorBounds(Element* element);
+    void unindexBehavior(const Element* element, int cookie);
 
     Ref<Document> m_doc;
     std::unique_ptr<DocumentLayout> m_layout;
@@ -193,6 +196,8 @@ private:
     bool m_flushQueued = false;
     bool m_syncingScroll = false;
     std::map<int, Behavior> m_behaviors;
+    // The cookies of each element's painters, in the order they were attached.
+    std::unordered_map<const Node*, std::vector<int>> m_behaviorsByNode;
     int m_nextCookie = 1;
     QRegion m_pending;
     QRect m_currentUpdate; // page area being painted

@@ -375,6 +375,42 @@ TEST(PageView, AReloadDropsThePaintersOfTheOldNodes)
     EXPECT_GT(v.view.addBehavior(byId(v.doc.get(), "d"), painter), cookie);
 }
 
+// Painters below the content of cells: each cell draws its own, in the
+// order they were attached, however many cells carry one.
+TEST(PageView, CellPaintersDrawOnTheirOwnCellsOnly)
+{
+    QString rows;
+    for (int r = 0; r < 20; ++r)
+        rows +=
+            QStringLiteral("<tr><td id=a%1 width=40 height=10></td><td id=b%1 width=40 height=10></td></tr>").arg(r);
+    Ref<Document> doc = pageFrom(QStringLiteral("<html><body style='margin:0'><table cellspacing=0 cellpadding=0>") +
+                                 rows + QStringLiteral("</table></body></html>"));
+    PageView view(doc.get());
+    view.setHeadless(QSize(200, 300));
+    auto blue = std::make_shared<RecordingPainter>(ElementPainter::BelowContent, QColor(0, 0, 255));
+    auto red = std::make_shared<RecordingPainter>(ElementPainter::BelowContent, QColor(255, 0, 0));
+    std::vector<int> cookies;
+    for (int r = 0; r < 20; ++r)
+        cookies.push_back(view.addBehavior(byId(doc.get(), QStringLiteral("a%1").arg(r).toLatin1().constData()), blue));
+    // A second painter on one cell paints over the first.
+    Element* a5 = byId(doc.get(), "a5");
+    const int redCookie = view.addBehavior(a5, red);
+    QImage image = view.renderToImage();
+    EXPECT_EQ(blue->calls, 20);
+    EXPECT_EQ(image.pixel(20, 5 * 10 + 5), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(20, 6 * 10 + 5), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(60, 6 * 10 + 5), qRgb(255, 255, 255)); // the B column has none
+    // Taken off one cell, the others keep theirs.
+    EXPECT_TRUE(view.removeBehavior(a5, redCookie));
+    EXPECT_FALSE(view.removeBehavior(a5, redCookie));
+    EXPECT_TRUE(view.removeBehavior(byId(doc.get(), "a6"), cookies[6]));
+    blue->calls = 0;
+    image = view.renderToImage();
+    EXPECT_EQ(blue->calls, 19);
+    EXPECT_EQ(image.pixel(20, 5 * 10 + 5), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(20, 6 * 10 + 5), qRgb(255, 255, 255));
+}
+
 // Deep nesting reaches the view too: painting, hit testing, caret placement
 // and line moves over the capped page neither hang nor crash.
 TEST(PageView, HostileNestingPaintsAndHitTests)

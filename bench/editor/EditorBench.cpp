@@ -1,0 +1,180 @@
+// The page's design aids in the running program: a cell range grown by one
+// cell in a 30 x 30 table (the highlight and the repaint it causes), and a
+// 1280 x 1024 view painted with and without the dot grid at pitch 10.
+//   bench_editor --benchmark_filter='CellRange|PaintView'
+
+#include "bench/engine/BenchPages.h"
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQView.h"
+#include "app/EditorSettings.h"
+#include "editor/CImpIDispatch.h"
+#include "util/CRegistryEx.h"
+#include "util/InstallInfo.h"
+
+#include "engine/dom/Document.h"
+#include "engine/layout/Geometry.h"
+#include "engine/view/PageView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace {
+
+// The program, started as a user starts it, without the start-up guide.
+std::unique_ptr<CZQApp> startProgram()
+{
+    InitInstallFolder();
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    if (reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath()))
+        reg.WriteDWord(QStringLiteral("SHOW_GUIDE"), 0);
+    auto app = std::make_unique<CZQApp>();
+    if (!app->InitInstance({}))
+        return nullptr;
+    return app;
+}
+
+// Opens a page and makes its view the given size.
+CZQView* openPage(CZQApp& app, const QTemporaryDir& dir, const QString& html, QSize size)
+{
+    const QString path = dir.filePath(QStringLiteral("page.html"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return nullptr;
+    file.write(html.toUtf8());
+    file.close();
+    if (!app.OpenDocumentFile(path))
+        return nullptr;
+    QCoreApplication::processEvents();
+    CZQView* view = app.GetActiveView();
+    engine::PageView* page = view ? view->GetPageView() : nullptr;
+    if (!page)
+        return nullptr;
+    view->GetParentFrame()->showMaximized();
+    app.mainFrame()->resize(app.mainFrame()->size() + size - page->viewport()->size());
+    QCoreApplication::processEvents();
+    page->flushChanges();
+    return view;
+}
+
+QString tablePage(int rows, int columns)
+{
+    QString html = QStringLiteral("<html><body><table id=t border=1 cellspacing=0>");
+    for (int r = 0; r < rows; ++r) {
+        html += QStringLiteral("<tr>");
+        for (int c = 0; c < columns; ++c)
+            html += QStringLiteral("<td id=c%1_%2 width=30>%1</td>").arg(r).arg(c);
+        html += QStringLiteral("</tr>");
+    }
+    return html + QStringLiteral("</table></body></html>");
+}
+
+void BM_CellRangeGrowByOneCell(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    std::unique_ptr<CZQApp> app = startProgram();
+    CZQView* view = app ? openPage(*app, dir, tablePage(30, 30), QSize(1280, 1024)) : nullptr;
+    if (!view) {
+        state.SkipWithError("no page");
+        return;
+    }
+    engine::PageView* page = view->GetPageView();
+    engine::Document* doc = view->GetHtmlDocument();
+    CImpIDispatch* sink = view->GetSink();
+    QImage image(page->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    auto cell = [&](int r, int c) { return doc->getElementById(QStringLiteral("c%1_%2").arg(r).arg(c)); };
+    sink->m_pSelTable = doc->getElementById(QStringLiteral("t"));
+    sink->m_pAnchorCell = cell(0, 0);
+    sink->m_cellAnchor = {0, 0};
+    sink->m_pCurrentCell = cell(29, 28);
+    sink->m_cellCurrent = {29, 28};
+    sink->UpdateCellHighlight();
+    bench_pages::paintPending(*page, image);
+    // The whole table is in view: each step repaints the cell it adds or takes away.
+    const QRect last = engine::Geometry(page->layout()).boundingClientRect(cell(29, 29));
+    if (!QRect(QPoint(0, 0), page->viewport()->size()).contains(last)) {
+        state.SkipWithError("the table is not in view");
+        return;
+    }
+    // The range grows to the last column and shrinks back, one cell each time.
+    int column = 28;
+    for (auto _ : state) {
+        column = column == 28 ? 29 : 28;
+        sink->m_pCurrentCell = cell(29, column);
+        sink->m_cellCurrent = {29, column};
+        sink->UpdateCellHighlight();
+        bench_pages::paintPending(*page, image);
+    }
+    sink->ClearCellRange();
+}
+BENCHMARK(BM_CellRangeGrowByOneCell)->Unit(benchmark::kMillisecond);
+
+void paintView(benchmark::State& state, bool grid)
+{
+    QTemporaryDir dir;
+    std::unique_ptr<CZQApp> app = startProgram();
+    CZQView* view = app ? openPage(*app, dir, bench_pages::typicalPage(), QSize(1280, 1024)) : nullptr;
+    if (!view) {
+        state.SkipWithError("no page");
+        return;
+    }
+    CMainFrame* frame = app->mainFrame();
+    frame->m_settings.gridVisible = grid ? 1 : 0;
+    frame->m_settings.gridStyle = 1;
+    frame->m_settings.gridSize = 10;
+    frame->m_settings.pageSizeVisible = 0;
+    frame->SetGridBehavior(view);
+    engine::PageView* page = view->GetPageView();
+    QImage image(page->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        QPainter p(&image);
+        page->paintViewRegion(p, QRegion(image.rect()));
+    }
+    state.counters["pixels"] = image.width() * image.height();
+}
+
+void BM_PaintView_NoGrid(benchmark::State& state)
+{
+    paintView(state, false);
+}
+BENCHMARK(BM_PaintView_NoGrid)->Unit(benchmark::kMillisecond);
+
+void BM_PaintView_DotGrid(benchmark::State& state)
+{
+    paintView(state, true);
+}
+BENCHMARK(BM_PaintView_DotGrid)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// Entry point of bench_editor: a private home, as each test has, so the
+// program's settings and single-instance lock are its own.
+int main(int argc, char** argv)
+{
+    QTemporaryDir home(QDir::tempPath() + QStringLiteral("/paginor-bench-XXXXXX"));
+    const QByteArray root = QFile::encodeName(home.path());
+    QDir().mkpath(home.path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(home.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", root);
+    qputenv("XDG_CONFIG_HOME", root + "/.config");
+    qputenv("XDG_DATA_HOME", root + "/.local/share");
+    qputenv("XDG_RUNTIME_DIR", root + "/runtime");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::benchmark::Initialize(&argc, argv);
+    if (::benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    ::benchmark::RunSpecifiedBenchmarks();
+    ::benchmark::Shutdown();
+    return 0;
+}
