@@ -8,6 +8,7 @@
 #include "app/MenuResource.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/VornaFrameSet.h"
+#include "images/ImageFiles.h"
 #include "app/StatusPane.h"
 #include "chrome/CMenuBar.h"
 #include "chrome/ULOToolBar.h"
@@ -625,6 +626,9 @@ void CMainFrame::DropImage(const QString& file, QPoint screenPoint)
 {
     m_strInsertImageSrc = file;
     m_nInsertMode = 2;
+    // The image goes in at its own size (0 x 0 when its file cannot be
+    // measured: the page then shows it at its natural size).
+    m_rcInsert = QRect(QPoint(-1, -1), GetImageFileSize(file));
     CZQView* view = DropTargetView(screenPoint);
     if (!view) {
         // A new page waits for the click that places the image.
@@ -641,8 +645,6 @@ void CMainFrame::DropImage(const QString& file, QPoint screenPoint)
     QPoint point = page->viewToClient(page->viewport()->mapFromGlobal(screenPoint));
     point.setX(qMax(0, point.x()));
     point.setY(qMax(0, point.y()));
-    // The image's own size until its file is measured.
-    m_rcInsert = QRect();
     sink->InsertPositionedObject(point);
     m_nInsertMode = 0;
 }

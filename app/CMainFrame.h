@@ -105,6 +105,11 @@ public:
     // A dropped image: inserted at the drop point into the page under it, or,
     // without a page, waiting in a new one for the click that places it.
     void DropImage(const QString& file, QPoint screenPoint);
+
+    // Insert commands (commands/CMainFrameInsert.cpp).
+    void AddInsertCommands();
+    // Insert > Image > from an external device: scans pages into image files.
+    void OnInsertScanImage();
     // The page view under a screen point of a drop: a frame page's pane there,
     // else the active view.
     CZQView* DropTargetView(QPoint screenPoint) const;

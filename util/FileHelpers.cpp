@@ -88,6 +88,11 @@ QString MakeTempImageFileName(const QString& extension, const QString& folder, c
     }
 }
 
+QString UserImageFolder()
+{
+    return platform::installPath(QStringLiteral("Image/User"));
+}
+
 QString GetHtmlFileTitle(const QString& path)
 {
     if (path.isEmpty())

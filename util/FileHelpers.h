@@ -33,6 +33,10 @@ QString TempImageFolder();
 // "UserImage".
 QString MakeTempImageFileName(const QString& extension, const QString& folder, const QString& prefix);
 
+// The user's own image folder, "Image/User" of the install folder, where
+// banners and scanned pages go. It is not made here.
+QString UserImageFolder();
+
 // The TITLE text of an HTML file, decoded by the page's charset, with
 // "&nbsp;" as blanks; "タイトルなし" when there is none or it is blank.
 QString GetHtmlFileTitle(const QString& path);

@@ -817,6 +817,8 @@ TEST_F(ShellTest, ADroppedImageWithoutAPageMakesANewPageThatWaitsForTheClick)
     frame().OnDropFiles({writePage(dir, QStringLiteral("pic.gif"))}, QPoint());
     EXPECT_EQ(app->docTemplate()->documentCount(), 1);
     EXPECT_EQ(frame().m_nInsertMode, 2);
+    // A file that is no picture has no size: the page shows it at its own.
+    EXPECT_EQ(frame().m_rcInsert.size(), QSize(0, 0));
 }
 
 // An image dropped on a page goes in where it was dropped, positioned, as
@@ -845,7 +847,9 @@ TEST_F(ShellTest, ADroppedImageGoesInAtTheDropPoint)
     frame().OnDropFiles({image}, at);
     ASSERT_EQ(doc->images().length(), 1);
     engine::Element* img = doc->images().item(0);
-    EXPECT_EQ(img->style().cssText(), QStringLiteral("POSITION: absolute; Z-INDEX: 102; LEFT: 40px; TOP: 30px"));
+    // At the picture's own size, read from its file.
+    EXPECT_EQ(img->style().cssText(),
+              QStringLiteral("POSITION: absolute; Z-INDEX: 102; LEFT: 40px; TOP: 30px; WIDTH: 24px; HEIGHT: 16px"));
     EXPECT_EQ(doc->selection().typeText(), QStringLiteral("Control"));
     EXPECT_EQ(doc->selection().controlElements().front().get(), img);
     EXPECT_TRUE(doc->isDirty());

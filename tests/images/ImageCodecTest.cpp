@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -145,6 +146,25 @@ TEST_F(ImageCodecTest, BrokenFilesFailWithAReason)
     ASSERT_FALSE(cut.isNull()) << cut.error.toStdString();
     EXPECT_EQ(cut.image.size(), QSize(200, 160));
     EXPECT_EQ(cut.image.pixel(150, 2), qRgb(240, 240, 230)) << "the top arrived";
+}
+
+TEST_F(ImageCodecTest, AHundredMegapixelPhotoStillOpens)
+{
+    QString path;
+    {
+        QImage photo(12000, 8400, QImage::Format_RGB32);
+        ASSERT_FALSE(photo.isNull());
+        photo.fill(qRgb(90, 140, 200));
+        QPainter painter(&photo);
+        painter.fillRect(QRect(6000, 4200, 3000, 2000), QColor(220, 60, 40));
+        painter.end();
+        path = file("large.jpg", jpeg(photo, 80));
+    }
+    EXPECT_EQ(GetImageFileSize(path), QSize(12000, 8400));
+    const DecodedImage decoded = DecodeImageFile(path);
+    ASSERT_FALSE(decoded.isNull()) << decoded.error.toStdString();
+    EXPECT_EQ(decoded.image.size(), QSize(12000, 8400));
+    EXPECT_GT(qRed(decoded.image.pixel(7000, 5000)), 180);
 }
 
 TEST_F(ImageCodecTest, GifWrittenWithAKeyReadsBackTransparentWhereTheKeyWas)

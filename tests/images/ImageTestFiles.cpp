@@ -1,6 +1,7 @@
 #include "images/ImageTestFiles.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -286,6 +287,73 @@ QString save(const QString& dir, const QString& name, const QByteArray& bytes)
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
     return path;
+}
+
+QImage readPnm(const QByteArray& bytes)
+{
+    // Header: magic, width, height and (but for P4) the largest value, with comments.
+    qsizetype at = 0;
+    QList<QByteArray> fields;
+    const int wanted = bytes.startsWith("P4") ? 3 : 4;
+    while (fields.size() < wanted && at < bytes.size()) {
+        while (at < bytes.size() && QChar(bytes.at(at)).isSpace())
+            ++at;
+        if (at < bytes.size() && bytes.at(at) == '#') {
+            while (at < bytes.size() && bytes.at(at) != '\n')
+                ++at;
+            continue;
+        }
+        const qsizetype start = at;
+        while (at < bytes.size() && !QChar(bytes.at(at)).isSpace())
+            ++at;
+        fields.append(bytes.mid(start, at - start));
+    }
+    ++at;
+    if (fields.size() < wanted)
+        return QImage();
+    const QByteArray magic = fields.at(0);
+    const int width = fields.at(1).toInt();
+    const int height = fields.at(2).toInt();
+    const int wide = wanted == 4 && fields.at(3).toInt() > 255 ? 2 : 1;
+    const int channels = magic == "P6" ? 3 : 1;
+    QImage image(width, height, QImage::Format_RGB32);
+    const auto* data = reinterpret_cast<const quint8*>(bytes.constData() + at);
+    const qsizetype available = bytes.size() - at;
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            int value[3] = {0, 0, 0};
+            if (magic == "P4") {
+                const qsizetype index = qsizetype(y) * ((width + 7) / 8) + x / 8;
+                if (index >= available)
+                    return QImage();
+                value[0] = value[1] = value[2] = (data[index] >> (7 - x % 8)) & 1 ? 0 : 255;
+            } else {
+                for (int c = 0; c < channels; ++c) {
+                    // 16-bit samples are big-endian: the high byte comes first.
+                    const qsizetype index = (qsizetype(y) * width + x) * channels * wide + qsizetype(c) * wide;
+                    if (index >= available)
+                        return QImage();
+                    value[c] = data[index];
+                }
+                if (channels == 1)
+                    value[1] = value[2] = value[0];
+            }
+            image.setPixel(x, y, qRgb(value[0], value[1], value[2]));
+        }
+    }
+    return image;
+}
+
+QByteArray load(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString sourceDir()
+{
+    const QString dir = qEnvironmentVariable("PAGINOR_SOURCE_DIR");
+    return dir.isEmpty() ? QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../..")) : dir;
 }
 
 } // namespace imagetest

@@ -45,5 +45,14 @@ QImage pattern(int width, int height);
 
 // Writes the bytes to dir/name and returns the path.
 QString save(const QString& dir, const QString& name, const QByteArray& bytes);
+// The file's bytes, empty when it cannot be read.
+QByteArray load(const QString& path);
+
+// A PBM, PGM or PPM picture (8 or 16 bits a sample; 16-bit samples keep their
+// high byte), as SANE's own front end writes them; null when it is cut short.
+QImage readPnm(const QByteArray& bytes);
+
+// The source tree, for the reviewed pictures under tests/data/expected.
+QString sourceDir();
 
 } // namespace imagetest

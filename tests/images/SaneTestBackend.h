@@ -1,0 +1,48 @@
+#pragma once
+
+#include "images/ImageTestFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// The SANE test backend, enabled for this process only: a private
+// configuration folder whose dll.conf lists "test", with test.conf settings.
+// SANE reads the folder's name once per process, so every scan of the process
+// uses one folder, whose files are rewritten for each.
+class SaneTestBackend
+{
+public:
+    explicit SaneTestBackend(const QByteArray& settings, bool enabled = true)
+    {
+        static QTemporaryDir folder;
+        m_folder = folder.path();
+        writeFile("dll.conf", enabled ? "test\n" : "");
+        writeFile("test.conf", "number_of_devices 2\nresolution 50.0\ntest-picture \"Color pattern\"\n" + settings);
+        qputenv("SANE_CONFIG_DIR", QFile::encodeName(m_folder));
+    }
+
+    // What SANE's own front end reads with the same settings: the reference picture.
+    QImage referenceScan(const QStringList& options = {}) const
+    {
+        QProcess scan;
+        scan.start(QStringLiteral("scanimage"),
+                   QStringList{QStringLiteral("-d"), QStringLiteral("test:0"), QStringLiteral("--format=pnm")} +
+                       options);
+        if (!scan.waitForFinished(30000))
+            return QImage();
+        return imagetest::readPnm(scan.readAllStandardOutput());
+    }
+
+private:
+    void writeFile(const QString& name, const QByteArray& text)
+    {
+        QFile file(QDir(m_folder).filePath(name));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+    }
+    QString m_folder;
+};
