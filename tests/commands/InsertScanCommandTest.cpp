@@ -6,6 +6,7 @@
 #include "images/VornaTwain.h"
 #include "util/CRegistryEx.h"
 #include "util/FileHelpers.h"
+#include "util/InstallInfo.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/CommandRegistry.h"
@@ -28,6 +29,7 @@ class InsertScanCommandTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        InitInstallFolder(); // the page template
         CRegistryEx reg(HKEY_CURRENT_USER);
         ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath()));
         ASSERT_TRUE(reg.WriteDWord(QStringLiteral("SHOW_GUIDE"), 0));

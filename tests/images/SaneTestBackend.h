@@ -25,16 +25,23 @@ public:
         qputenv("SANE_CONFIG_DIR", QFile::encodeName(m_folder));
     }
 
-    // What SANE's own front end reads with the same settings: the reference picture.
-    QImage referenceScan(const QStringList& options = {}) const
+    // What SANE's own front end reads with the same settings: the reference
+    // picture. Null, with the reason in `failure`, when it cannot be had.
+    QImage referenceScan(QString* failure = nullptr) const
     {
         QProcess scan;
         scan.start(QStringLiteral("scanimage"),
-                   QStringList{QStringLiteral("-d"), QStringLiteral("test:0"), QStringLiteral("--format=pnm")} +
-                       options);
-        if (!scan.waitForFinished(30000))
-            return QImage();
-        return imagetest::readPnm(scan.readAllStandardOutput());
+                   {QStringLiteral("-d"), QStringLiteral("test:0"), QStringLiteral("--format=pnm")});
+        // A loaded machine can be slow to start it.
+        const bool finished = scan.waitForFinished(180000);
+        const QImage picture = imagetest::readPnm(scan.readAllStandardOutput());
+        if (picture.isNull() && failure) {
+            *failure = QStringLiteral("scanimage: %1, exit %2, %3")
+                           .arg(finished ? QStringLiteral("finished") : scan.errorString())
+                           .arg(scan.exitCode())
+                           .arg(QString::fromLocal8Bit(scan.readAllStandardError()));
+        }
+        return picture;
     }
 
 private:
