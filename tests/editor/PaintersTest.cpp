@@ -1,7 +1,6 @@
 // What the page's painters draw and in which colours, on plain images and on
 // a page laid out by the engine.
 
-#include "editor/painters/CHTMLPainterCell.h"
 #include "editor/painters/CHTMLPainterElemBorders.h"
 #include "editor/painters/CHTMLPainterGrid.h"
 #include "editor/painters/PainterColors.h"
@@ -149,19 +148,6 @@ TEST(GridPainter, PageGuideAtTheRightAndBottomEdgesOfThePage)
         CHTMLPainterGrid::DrawPageGuideLines(p, QRect(0, 0, 820, 640), QPoint(100, 0), 775, 600, kWhite);
     }
     EXPECT_GT(pixelsOf(image, guide, QRect(675, 0, 1, 600)), 150);
-}
-
-TEST(CellPainter, FillsTheCellInTheSelectionBlue)
-{
-    QImage image = blank(QSize(50, 50));
-    {
-        QPainter p(&image);
-        CHTMLPainterCell().draw(p, QRect(10, 10, 20, 20), image.rect(), 2);
-    }
-    EXPECT_EQ(image.pixel(10, 10), qRgb(128, 128, 255));
-    EXPECT_EQ(image.pixel(29, 29), qRgb(128, 128, 255));
-    EXPECT_EQ(image.pixel(30, 30), qRgb(255, 255, 255));
-    EXPECT_EQ(CHTMLPainterCell().zOrder(), engine::ElementPainter::BelowContent);
 }
 
 TEST(ElemBordersPainter, EmbedsAlwaysTextBoxesAndMarqueesOnSilver)

@@ -99,6 +99,16 @@ TEST_F(SinkDispatch, TheEngineMovesOnlyWhatMayMove)
     sink()->m_bMoving = true;
     EXPECT_EQ(fire(ev::MoveEnd, &result), S_OK);
     EXPECT_FALSE(sink()->m_bMoving);
+    // An image of the image browser dragged off the page: dragged again while
+    // the pointer is still over the view.
+    CMainFrame* frame = app->mainFrame();
+    frame->m_nImageDragMode = 2;
+    QCursor::setPos(frame->mapToGlobal(QPoint(-50, -50)));
+    EXPECT_EQ(fire(ev::DragLeave, &result), S_OK);
+    EXPECT_EQ(frame->m_nImageDragMode, 2);
+    QCursor::setPos(page()->viewport()->mapToGlobal(QPoint(30, 30)));
+    EXPECT_EQ(fire(ev::DragLeave, &result), S_OK);
+    EXPECT_EQ(frame->m_nImageDragMode, 1);
     // Events that need nothing.
     for (int id : {int(ev::DragOver), int(ev::MouseOut), int(ev::BeforePaste), int(0x80011793u), int(0x80010022u),
                    12345, int(ev::Click), int(ev::KeyPress)}) {

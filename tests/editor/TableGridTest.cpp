@@ -49,15 +49,6 @@ TEST(TableGrid, ColumnSpansAndSpansFromAbove)
     EXPECT_EQ(places(doc.get(), "t"), "a@0,0 b@1,1 c@1,3 d@2,0 e@2,3 ");
 }
 
-TEST(TableGrid, NestedTablesAndHeadersAndFooters)
-{
-    auto doc = page("<TABLE id=outer><THEAD><TR><TH id=h>h</TH><TH id=h2>h2</TH></TR></THEAD>"
-                    "<TBODY><TR><TD id=x><TABLE id=inner><TR><TD id=i>i</TD></TR></TABLE></TD>"
-                    "<TD id=y>y</TD></TR></TBODY></TABLE>");
-    EXPECT_EQ(places(doc.get(), "outer"), "h@0,0 h2@0,1 x@1,0 y@1,1 ");
-    EXPECT_EQ(places(doc.get(), "inner"), "i@0,0 ");
-}
-
 TEST(TableGrid, SpansAreBoundedAndReadAsNumbers)
 {
     auto doc = page("<TABLE id=t><TR><TD id=a colspan=5000 rowspan=0>a</TD><TD id=b colspan=abc>b</TD>"
@@ -72,32 +63,6 @@ TEST(TableGrid, SpansAreBoundedAndReadAsNumbers)
     EXPECT_EQ(GridColSpan(at("d")), 2);
     EXPECT_EQ(places(d, "t"), "a@0,0 b@0,1000 c@0,1001 d@0,1002 e@0,1004 ");
     EXPECT_EQ(GridColSpan(nullptr), 1);
-}
-
-TEST(TableGrid, TheVisitorStopsTheWalk)
-{
-    auto doc = page("<TABLE id=t><TR><TD id=a>a</TD><TD id=b>b</TD></TR><TR><TD id=c>c</TD></TR></TABLE>");
-    int visited = 0;
-    WalkTableGrid(doc->getElementById(QStringLiteral("t")), [&](const GridCell& c) {
-        ++visited;
-        return c.cell->id() != QLatin1String("b");
-    });
-    EXPECT_EQ(visited, 2);
-    WalkTableGrid(nullptr, [&](const GridCell&) { return ++visited, true; });
-    EXPECT_EQ(visited, 2);
-}
-
-TEST(ColumnOccupancy, ARowSpanCoversItsColumnsForItsRows)
-{
-    ColumnOccupancy grid;
-    EXPECT_EQ(grid.placeCell(3, 2), 0);
-    EXPECT_EQ(grid.placeCell(1, 1), 2);
-    grid.endRow();
-    EXPECT_EQ(grid.placeCell(1, 1), 2);
-    grid.endRow();
-    EXPECT_EQ(grid.placeCell(1, 1), 2);
-    grid.endRow();
-    EXPECT_EQ(grid.placeCell(1, 1), 0); // the span has ended
 }
 
 } // namespace
