@@ -9,6 +9,8 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace engine {
@@ -118,21 +120,13 @@ void parse(Parsed& p, const QString& html)
     p.bytes = html.toUtf8();
     if (p.bytes.size() > HtmlParser::kMaxInputBytes)
         p.bytes.truncate(HtmlParser::kMaxInputBytes);
-    p.bytes = HtmlParser::boundNesting(p.bytes);
+    p.bytes = HtmlParser::prepareInput(p.bytes);
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 16;
     options.allocator = &GumboArena::allocate;
     options.deallocator = &GumboArena::release;
     options.userdata = &p.arena;
     p.out = gumbo_parse_with_options(&options, p.bytes.constData(), size_t(p.bytes.size()));
-}
-
-bool isOneOfLower(const char* s, size_t len, std::initializer_list<const char*> names)
-{
-    for (const char* n : names)
-        if (std::strlen(n) == len && qstrnicmp(s, n, uint(len)) == 0)
-            return true;
-    return false;
 }
 
 } // namespace parser_detail
@@ -145,6 +139,8 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
     case GUMBO_NODE_CDATA:
         return Ref<Node>(new Text(m_doc, tags::internShort(QString::fromUtf8(n->v.text.text))));
     case GUMBO_NODE_COMMENT:
+        if (std::strcmp(n->v.text.text, "paginor:flush:7f3c") == 0)
+            return nullptr; // the flush marker
         return Comment::create(m_doc, QString::fromUtf8(n->v.text.text));
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
@@ -204,6 +200,12 @@ void TreeBuilder::convertChildren(const GumboNode* from, Node* to, int depth)
         Item it = stack.back();
         stack.pop_back();
         Ref<Node> node = convertOne(it.g);
+        // Text beside text (where a flush marker stood) is one text, as a
+        // browser builds it.
+        if (node && node->isText() && it.parent->lastChild() && it.parent->lastChild()->isText()) {
+            static_cast<Text*>(it.parent->lastChild())->m_data += static_cast<Text*>(node.get())->m_data;
+            continue;
+        }
         if (!node) {
             // An element without a usable name: its content takes its place.
             if (it.g->type == GUMBO_NODE_ELEMENT || it.g->type == GUMBO_NODE_TEMPLATE)
@@ -326,89 +328,302 @@ std::vector<Ref<Node>> HtmlParser::parseFragment(Document* doc, const QString& h
     return builder.convertChildrenToList(holder);
 }
 
-QByteArray HtmlParser::boundNesting(const QByteArray& in)
+namespace parser_detail {
+
+// How the scan of the input treats a tag name.
+enum class TagKind {
+    Nesting,   // opens a level of nesting
+    Flat,      // void, or closed implicitly by its siblings: no level
+    RawText,   // content up to its end tag is text
+    Script,    // raw text, whose end the escapes in it may move
+    PlainText, // everything after it is text
+    Form,      // a form (its end tag gets the flush marker)
+};
+
+TagKind kindOf(const char* name, size_t len)
 {
-    using parser_detail::isOneOfLower;
+    static const std::unordered_map<std::string_view, TagKind> kinds = [] {
+        std::unordered_map<std::string_view, TagKind> k;
+        for (const char* t : {"style", "textarea", "xmp", "title", "noembed", "noframes", "iframe", "noscript"})
+            k.emplace(t, TagKind::RawText);
+        for (const char* t : {"area",  "base",  "basefont", "bgsound", "br",       "col",  "embed",  "frame",  "hr",
+                              "img",   "input", "isindex",  "keygen",  "link",     "meta", "param",  "source", "spacer",
+                              "track", "wbr",   "p",        "li",      "dt",       "dd",   "option", "td",     "th",
+                              "tr",    "tbody", "thead",    "tfoot",   "colgroup", "html", "head",   "body"})
+            k.emplace(t, TagKind::Flat);
+        k.emplace("script", TagKind::Script);
+        k.emplace("plaintext", TagKind::PlainText);
+        k.emplace("form", TagKind::Form);
+        return k;
+    }();
+    char lower[16];
+    if (len > sizeof lower)
+        return TagKind::Nesting;
+    for (size_t i = 0; i < len; ++i)
+        lower[i] = char(std::tolower(uchar(name[i])));
+    const auto it = kinds.find(std::string_view(lower, len));
+    return it == kinds.end() ? TagKind::Nesting : it->second;
+}
+
+bool isTagSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+}
+
+// The '>' that ends a tag whose name ends at `p`, found as the tokenizer
+// finds it (a quoted attribute value may hold '>'); n when there is none.
+qsizetype tagEnd(const char* s, qsizetype p, qsizetype n)
+{
+    enum { BeforeName, Name, AfterName, BeforeValue, Unquoted } state = BeforeName;
+    while (p < n) {
+        const char c = s[p];
+        if (c == '>' && state != BeforeValue)
+            return p;
+        switch (state) {
+        case BeforeName:
+            if (!isTagSpace(c) && c != '/')
+                state = Name;
+            break;
+        case Name:
+            if (isTagSpace(c))
+                state = AfterName;
+            else if (c == '/')
+                state = BeforeName;
+            else if (c == '=')
+                state = BeforeValue;
+            break;
+        case AfterName:
+            if (c == '/')
+                state = BeforeName;
+            else if (c == '=')
+                state = BeforeValue;
+            else if (!isTagSpace(c))
+                state = Name;
+            break;
+        case BeforeValue:
+            if (c == '>')
+                return p;
+            if (c == '"' || c == '\'') {
+                const void* close = std::memchr(s + p + 1, c, size_t(n - p - 1));
+                if (!close)
+                    return n;
+                p = static_cast<const char*>(close) - s;
+                state = BeforeName;
+            } else if (!isTagSpace(c)) {
+                state = Unquoted;
+            }
+            break;
+        case Unquoted:
+            if (isTagSpace(c))
+                state = BeforeName;
+            break;
+        }
+        ++p;
+    }
+    return n;
+}
+
+// Where the text of a raw-text element ends: its end tag's '<' (a name
+// followed by space, '/' or '>'), or n.
+qsizetype rawTextEnd(const char* s, qsizetype from, qsizetype n, const char* name, size_t len)
+{
+    for (qsizetype f = from; f + 2 + qsizetype(len) <= n; ++f) {
+        const void* lt = std::memchr(s + f, '<', size_t(n - f));
+        if (!lt)
+            return n;
+        f = static_cast<const char*>(lt) - s;
+        if (f + 2 + qsizetype(len) > n)
+            return n;
+        if (s[f + 1] == '/' && qstrnicmp(s + f + 2, name, uint(len)) == 0 &&
+            (f + 2 + qsizetype(len) == n || isTagSpace(s[f + 2 + len]) || s[f + 2 + len] == '/' ||
+             s[f + 2 + len] == '>'))
+            return f;
+    }
+    return n;
+}
+
+// Whether an end tag (or, with `open`, a start tag) of SCRIPT stands at `f`,
+// its name followed by space, '/' or '>'.
+bool scriptTagAt(const char* s, qsizetype f, qsizetype n, bool open)
+{
+    const qsizetype name = f + (open ? 1 : 2);
+    if (name + 6 > n || s[f] != '<' || (!open && s[f + 1] != '/') || qstrnicmp(s + name, "script", 6) != 0)
+        return false;
+    return name + 6 == n || isTagSpace(s[name + 6]) || s[name + 6] == '/' || s[name + 6] == '>';
+}
+
+// Where the text of a SCRIPT ends: the '<' of its end tag, or n. Text in
+// "<!--" escapes runs on over an end tag that follows a nested
+// "<script", as the tokenizer reads it.
+qsizetype scriptTextEnd(const char* s, qsizetype from, qsizetype n)
+{
+    enum { Data, Escaped, DoubleEscaped } state = Data;
+    int dashes = 0;
+    for (qsizetype k = from; k < n; ++k) {
+        const char c = s[k];
+        if (state != Data) {
+            if (c == '-') {
+                ++dashes;
+                continue;
+            }
+            const bool closes = c == '>' && dashes >= 2;
+            dashes = 0;
+            if (closes) {
+                state = Data;
+                continue;
+            }
+        }
+        if (c != '<')
+            continue;
+        switch (state) {
+        case Data:
+            if (scriptTagAt(s, k, n, false))
+                return k;
+            if (k + 3 < n && s[k + 1] == '!' && s[k + 2] == '-' && s[k + 3] == '-') {
+                state = Escaped;
+                dashes = 2;
+                k += 3;
+            }
+            break;
+        case Escaped:
+            if (scriptTagAt(s, k, n, false))
+                return k;
+            if (scriptTagAt(s, k, n, true)) {
+                state = DoubleEscaped;
+                k += 6;
+            }
+            break;
+        case DoubleEscaped:
+            if (scriptTagAt(s, k, n, false)) {
+                state = Escaped;
+                k += 7;
+            }
+            break;
+        }
+    }
+    return n;
+}
+
+// Where a comment that starts at `i` ("<!--") ends: its last '>', or n.
+qsizetype commentEnd(const char* s, qsizetype i, qsizetype n)
+{
+    qsizetype k = i + 4;
+    if (k < n && s[k] == '>')
+        return k;
+    if (k + 1 < n && s[k] == '-' && s[k + 1] == '>')
+        return k + 1;
+    for (; k + 2 < n; ++k) {
+        if (s[k] != '-' || s[k + 1] != '-')
+            continue;
+        if (s[k + 2] == '>')
+            return k + 2;
+        if (k + 3 < n && s[k + 2] == '!' && s[k + 3] == '>')
+            return k + 3;
+    }
+    return n;
+}
+
+} // namespace parser_detail
+
+QByteArray HtmlParser::prepareInput(const QByteArray& in)
+{
+    using namespace parser_detail;
     const char* s = in.constData();
     const qsizetype n = in.size();
     QByteArray out;
-    int depth = 0;
+    bool changed = false;
     qsizetype copied = 0;
-    bool dropped = false;
+    // Copies the input up to `to` once the output differs from it.
+    auto copyTo = [&](qsizetype to) {
+        if (!changed) {
+            out.reserve(n + n / 64 + 64);
+            changed = true;
+        }
+        out.append(s + copied, to - copied);
+        copied = to;
+    };
+    int depth = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        if (s[i] != '<' || i + 1 >= n)
-            continue;
+        const void* lt = std::memchr(s + i, '<', size_t(n - i));
+        if (!lt)
+            break;
+        i = static_cast<const char*>(lt) - s;
+        if (i + 1 >= n)
+            break;
         const char c = s[i + 1];
         if (c == '!') {
+            // A comment, a DOCTYPE or a bogus comment (CDATA counted to its
+            // end, which is later than where it ends outside SVG and MathML).
             if (i + 3 < n && s[i + 2] == '-' && s[i + 3] == '-') {
-                const QByteArray end("-->");
-                const qsizetype e = in.indexOf(end, i + 4);
+                i = commentEnd(s, i, n);
+            } else if (in.mid(i + 2, 7) == "[CDATA[") {
+                const qsizetype e = in.indexOf("]]>", i + 9);
                 i = e < 0 ? n : e + 2;
+            } else {
+                const qsizetype e = in.indexOf('>', i + 2);
+                i = e < 0 ? n : e;
             }
             continue;
         }
-        const bool closing = c == '/';
-        qsizetype p = i + (closing ? 2 : 1);
-        const qsizetype nameStart = p;
-        while (p < n && (std::isalnum(uchar(s[p])) || s[p] == '-' || s[p] == ':'))
-            ++p;
-        const size_t nameLen = size_t(p - nameStart);
-        if (nameLen == 0 || !std::isalpha(uchar(s[nameStart])))
+        if (c == '?') {
+            const qsizetype e = in.indexOf('>', i + 2);
+            i = e < 0 ? n : e;
             continue;
-        qsizetype gt = p;
-        char quote = 0;
-        while (gt < n && (quote || s[gt] != '>')) {
-            if (quote && s[gt] == quote)
-                quote = 0;
-            else if (!quote && (s[gt] == '"' || s[gt] == '\''))
-                quote = s[gt];
-            ++gt;
         }
+        const bool closing = c == '/';
+        const qsizetype nameStart = i + (closing ? 2 : 1);
+        if (nameStart >= n || !std::isalpha(uchar(s[nameStart]))) {
+            if (closing) {
+                // "</>" is dropped, "</ x>" is a bogus comment.
+                const qsizetype e = in.indexOf('>', i + 2);
+                i = e < 0 ? n : e;
+            }
+            continue;
+        }
+        qsizetype p = nameStart;
+        while (p < n && !isTagSpace(s[p]) && s[p] != '/' && s[p] != '>')
+            ++p;
         const char* name = s + nameStart;
+        const size_t nameLen = size_t(p - nameStart);
+        const TagKind kind = kindOf(name, nameLen);
+        const qsizetype gt = tagEnd(s, p, n);
         if (closing) {
-            if (!isOneOfLower(
-                    name, nameLen,
-                    {"p", "li", "dt", "dd", "option", "td", "th", "tr", "tbody", "thead", "tfoot", "colgroup"}))
+            if (kind == TagKind::Form) {
+                copyTo(i);
+                out.append(kFlushMarker);
+            }
+            if (kind == TagKind::Nesting || kind == TagKind::Form)
                 depth = qMax(0, depth - 1);
             i = gt;
             continue;
         }
-        const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
-        if (isOneOfLower(name, nameLen,
-                         {"script", "style", "textarea", "xmp", "title", "plaintext", "noembed", "noframes", "iframe",
-                          "noscript"})) {
-            // Skip the raw content up to the matching end tag.
-            const QByteArray endTag = "</" + QByteArray(name, qsizetype(nameLen));
-            qsizetype f = gt;
-            while (f < n) {
-                if (s[f] == '<' && f + endTag.size() <= n &&
-                    qstrnicmp(s + f, endTag.constData(), uint(endTag.size())) == 0)
-                    break;
-                ++f;
-            }
-            i = f - 1;
+        switch (kind) {
+        case TagKind::PlainText:
+            i = n;
+            continue;
+        case TagKind::RawText:
+        case TagKind::Script: {
+            const qsizetype end =
+                kind == TagKind::Script ? scriptTextEnd(s, gt, n) : rawTextEnd(s, gt, n, name, nameLen);
+            i = end - 1;
             continue;
         }
-        if (selfClosed ||
-            isOneOfLower(name, nameLen,
-                         {"area",  "base",  "basefont", "bgsound", "br",       "col",  "embed",  "frame",  "hr",
-                          "img",   "input", "isindex",  "keygen",  "link",     "meta", "param",  "source", "spacer",
-                          "track", "wbr",   "p",        "li",      "dt",       "dd",   "option", "td",     "th",
-                          "tr",    "tbody", "thead",    "tfoot",   "colgroup", "html", "head",   "body"})) {
+        case TagKind::Flat:
             i = gt;
             continue;
+        case TagKind::Nesting:
+        case TagKind::Form:
+            break;
         }
-        if (++depth > kMaxDepth) {
+        const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
+        if (!selfClosed && ++depth > kMaxDepth) {
             --depth;
-            if (!dropped)
-                out.reserve(n);
-            dropped = true;
-            out.append(s + copied, i - copied);
+            copyTo(i);
             copied = gt < n ? gt + 1 : n;
         }
         i = gt;
     }
-    if (!dropped)
+    if (!changed)
         return in;
     out.append(s + copied, n - copied);
     return out;

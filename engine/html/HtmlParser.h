@@ -35,8 +35,13 @@ public:
     // Splits a leading DOCTYPE off `html`: returns its text ("" when none)
     // and the position where the rest begins.
     static QString splitDoctype(const QString& html, int* restStart);
-    // Input with tags beyond the nesting bound left out (see kMaxDepth).
-    static QByteArray boundNesting(const QByteArray& utf8);
+    // The input the tree builder reads: tags beyond the nesting bound left
+    // out (see kMaxDepth), and the flush marker before every form end tag.
+    static QByteArray prepareInput(const QByteArray& utf8);
+    // An empty-looking comment that makes the tree builder place the text
+    // before it: without it, text right before a form's end tag would land
+    // after the form. Dropped when the tree is built.
+    static constexpr const char* kFlushMarker = "<!--paginor:flush:7f3c-->";
 };
 
 } // namespace engine

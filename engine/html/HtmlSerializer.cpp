@@ -49,9 +49,13 @@ public:
             const Node* n = it.node;
             if (it.close) {
                 const Element* e = n->asElement();
-                out += QLatin1String("</");
-                out += e->tagName();
-                out += u'>';
+                // A parser reads everything after PLAINTEXT's start tag as
+                // its text (it is the last element of a page it builds).
+                if (!m_plainText) {
+                    out += QLatin1String("</");
+                    out += e->tagName();
+                    out += u'>';
+                }
                 leaveRaw(e);
                 continue;
             }
@@ -74,6 +78,8 @@ public:
                 const Element* e = n->asElement();
                 startTag(e);
                 keepLeadingNewline(e);
+                if (m_file && e->hasTag(QLatin1String("PLAINTEXT")))
+                    m_plainText = true;
                 if (!e->isVoid()) {
                     enterRaw(e);
                     stack.push_back({n, true});
@@ -170,6 +176,10 @@ private:
                 out += QLatin1String("&amp;");
             else if (c == u'"')
                 out += QLatin1String("&quot;");
+            else if (c == u'\r')
+                out += QLatin1String("&#13;");
+            else if (c.unicode() == 0)
+                out += QChar(0xFFFD);
             else
                 out += c;
         }
@@ -186,6 +196,7 @@ private:
     }
 
     bool m_file;
+    bool m_plainText = false;
     int m_raw = 0;
     int m_pre = 0;
 };
@@ -209,6 +220,15 @@ QString HtmlSerializer::escapeText(const QString& t)
             break;
         case 0xA0:
             out += QLatin1String("&nbsp;");
+            break;
+        // A parser reads a carriage return as a line break and drops NUL:
+        // written so, the text comes back as it is (the reference is how
+        // pages write a carriage return).
+        case u'\r':
+            out += QLatin1String("&#13;");
+            break;
+        case 0:
+            out += QChar(0xFFFD);
             break;
         default:
             out += c;

@@ -13,7 +13,8 @@ class Node;
 // elements); attribute names as stored, values bare when they are non-empty
 // and made of ASCII letters, digits, '#', '-' and '_', else double-quoted
 // with '&' and '"' escaped; bare attributes as their name; style from its
-// declarations; text with '&', '<', '>' escaped and U+00A0 as "&nbsp;";
+// declarations; text with '&', '<', '>' escaped, U+00A0 as "&nbsp;" and a
+// carriage return as "&#13;" (in attribute values too);
 // SCRIPT, STYLE and comments verbatim; no whitespace of its own.
 class HtmlSerializer
 {
@@ -23,7 +24,8 @@ public:
     // The text of a saved file: the DOCTYPE when the page had one, then the
     // HTML element, with the start tags of block-level elements put on a new
     // line where no whitespace precedes them (outside PRE, TEXTAREA, SCRIPT
-    // and STYLE).
+    // and STYLE). Opened again, the text builds a tree that writes the same
+    // text.
     static QString fileText(const Document* doc);
     // The rendered text of an element: text with whitespace runs collapsed
     // (kept inside PRE), BR and block boundaries as line breaks.

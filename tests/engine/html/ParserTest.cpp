@@ -123,6 +123,39 @@ TEST(HtmlParser, OddNamesRoundTrip)
     }
 }
 
+TEST(HtmlParser, TextBeforeAFormsEndTagStaysInTheForm)
+{
+    // The tree builder alone puts such text after the form.
+    auto doc = pageFrom("<body><div><form action=s.cgi>Search: <input name=q> now\n</form>after</div>"
+                        "<table><tr><td><form>in a cell</form></td></tr></table><form>"
+                        "<div>open</form>still in the div</div></body>");
+    EXPECT_EQ(bodyHtml(doc.get()),
+              QStringLiteral("<DIV><FORM action=\"s.cgi\">Search: <INPUT name=q> now\n</FORM>after</DIV><TABLE><TBODY>"
+                             "<TR><TD><FORM>in a cell</FORM></TD></TR></TBODY></TABLE><FORM><DIV>openstill in the div"
+                             "</DIV></FORM>"));
+    // One text where the form's end tag was ignored.
+    Element* div = doc->getElementsByTagName(QStringLiteral("DIV")).item(1);
+    EXPECT_EQ(div->childCount(), 1);
+}
+
+TEST(HtmlParser, FormEndTagsInsideTextAreKeptAsWritten)
+{
+    // In titles, script text (escaped, with a nested script start tag),
+    // comments, attribute values, processing instructions, text areas and
+    // plain text, "</form>" is text.
+    auto doc = pageFrom("<html><head><title>a </form> b</title><script><!-- x = '<script></form></script>'; -->"
+                        "</script></head><body><!-- </form> --><a title='</form>' b=c'd>l</a><?pi </form>"
+                        "<textarea></form></textarea><form><p>f</form><plaintext></form>");
+    const QString text = HtmlSerializer::fileText(doc.get());
+    EXPECT_FALSE(text.contains(QLatin1String("flush")));
+    EXPECT_EQ(doc->title(), QStringLiteral("a </form> b"));
+    EXPECT_TRUE(text.contains(QLatin1String("<SCRIPT><!-- x = '<script></form></script>'; --></SCRIPT>")));
+    EXPECT_TRUE(text.contains(QLatin1String("<!-- </form> --><A title=\"</form>\" b=\"c'd\">")));
+    EXPECT_TRUE(text.contains(QLatin1String("<!--?pi </form-->")));
+    EXPECT_TRUE(text.contains(QLatin1String("<TEXTAREA>&lt;/form&gt;</TEXTAREA>")));
+    EXPECT_TRUE(text.endsWith(QLatin1String("<PLAINTEXT></form>")));
+}
+
 TEST(HtmlParser, PagesParseOnSeveralThreadsAtOnce)
 {
     const QString page = QStringLiteral("<html><body><table><tr><td><font size=2><b>x</b></font></td></tr></table>"

@@ -49,7 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
         // The break a parser drops after the start tag is written again, so
         // a leading blank line survives every save and load.
         FormCase{"<pre>\n\ncode</pre><textarea>\n\nt</textarea>", "<PRE>\n\ncode</PRE><TEXTAREA>\n\nt</TEXTAREA>"},
-        FormCase{"<pre>\ncode</pre><pre><b>\nx</b></pre>", "<PRE>code</PRE><PRE><B>\nx</B></PRE>"}));
+        FormCase{"<pre>\ncode</pre><pre><b>\nx</b></pre>", "<PRE>code</PRE><PRE><B>\nx</B></PRE>"},
+        // A carriage return written as a reference stays one: as a raw
+        // character the next load would read a line break.
+        FormCase{"<td>&#13;\t\tname<a title=\"a&#13;b\">l</a>", "&#13;\t\tname<A title=\"a&#13;b\">l</A>"}));
 
 } // namespace
 
@@ -84,4 +87,25 @@ TEST(HtmlSerializer, StyleChangesAreWrittenInTheirPlace)
     d->style().removeAttribute(QStringLiteral("zIndex"));
     EXPECT_EQ(d->outerHTML(),
               QStringLiteral("<DIV id=d style=\"LEFT: 120px; POSITION: absolute; TOP: 5px; WIDTH: 40px\">x</DIV>"));
+}
+
+TEST(HtmlSerializer, SavedPlainTextReadsBackAsItWas)
+{
+    // Everything after PLAINTEXT's start tag is its text: end tags written
+    // after it would join the text at the next load.
+    auto doc = pageFrom("<body><p>a</p><plaintext>x <b> & y");
+    const QString once = HtmlSerializer::fileText(doc.get());
+    EXPECT_TRUE(once.endsWith(QStringLiteral("<PLAINTEXT>x <b> & y"))) << once.toStdString();
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
+}
+
+TEST(HtmlSerializer, NulFromTheApiIsWrittenAsTheReplacementCharacter)
+{
+    auto doc = pageFrom("<body><p id=p>x</p></body>");
+    Element* p = doc->getElementById(QStringLiteral("p"));
+    p->firstChild()->asText()->setData(QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+    p->setAttribute(QStringLiteral("title"), Variant(QStringLiteral("c") + QChar(0)));
+    const QString once = HtmlSerializer::fileText(doc.get());
+    EXPECT_FALSE(once.contains(QChar(0)));
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
 }
