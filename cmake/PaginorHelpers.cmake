@@ -26,8 +26,9 @@ function(paginor_warnings target)
 endfunction()
 
 # paginor_library(<name> [DEPS <targets>...])
-# Builds every .cpp below the calling folder (main.cpp excepted) into the static
-# library paginor_<name>. Headers are included from the source root:
+# Builds every .cpp below the calling folder (main.cpp, demo/ and fuzz/
+# excepted) into the static library paginor_<name>. Headers are included from
+# the source root:
 #   #include "util/ColorText.h"
 function(paginor_library name)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
@@ -35,6 +36,7 @@ function(paginor_library name)
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
     list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
     list(FILTER sources EXCLUDE REGEX "/demo/")
+    list(FILTER sources EXCLUDE REGEX "/fuzz/")
     set(target paginor_${name})
     set(cpp ${sources})
     list(FILTER cpp INCLUDE REGEX "\\.cpp$")

@@ -3,10 +3,14 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/HtmlTags.h"
+#include "engine/html/HtmlSerializer.h"
+#include "engine/html/ScriptText.h"
 
 #include <gumbo.h>
 
+#include <algorithm>
 #include <cctype>
+#include <cstddef>
 #include <cstring>
 #include <memory>
 #include <string_view>
@@ -89,13 +93,17 @@ class GumboArena
 public:
     static void* allocate(void* self, size_t size) { return static_cast<GumboArena*>(self)->take(size); }
     static void release(void*, void*) {}
+    // The input's size: the first block is sized by it (a fragment of a few
+    // words needs no megabyte), later ones grow.
+    void expect(size_t inputBytes) { m_nextBlock = std::clamp(inputBytes * 4, size_t(16) << 10, size_t(1) << 20); }
 
 private:
     void* take(size_t size)
     {
         size = (size + 15) & ~size_t(15);
         if (m_blocks.empty() || m_used + size > m_capacity) {
-            m_capacity = qMax(size, size_t(1) << 20);
+            m_capacity = qMax(size, m_nextBlock);
+            m_nextBlock = qMin(m_nextBlock * 2, size_t(4) << 20);
             m_blocks.emplace_back(new char[m_capacity]);
             m_used = 0;
         }
@@ -106,7 +114,12 @@ private:
     std::vector<std::unique_ptr<char[]>> m_blocks;
     size_t m_used = 0;
     size_t m_capacity = 0;
+    size_t m_nextBlock = size_t(1) << 20;
 };
+
+// Errors the tree builder records at most (garbage input has one for
+// nearly every byte).
+constexpr int kMaxErrors = 256;
 
 struct Parsed
 {
@@ -122,11 +135,43 @@ void parse(Parsed& p, const QString& html)
         p.bytes.truncate(HtmlParser::kMaxInputBytes);
     p.bytes = HtmlParser::prepareInput(p.bytes);
     GumboOptions options = kGumboDefaultOptions;
-    options.max_errors = 16;
+    options.max_errors = kMaxErrors;
     options.allocator = &GumboArena::allocate;
     options.deallocator = &GumboArena::release;
     options.userdata = &p.arena;
+    p.arena.expect(size_t(p.bytes.size()));
     p.out = gumbo_parse_with_options(&options, p.bytes.constData(), size_t(p.bytes.size()));
+}
+
+// Whether the tree builder met markup it had to build otherwise than
+// written (misnested, misplaced or unclosed elements), or so many errors
+// that some were not recorded. The page without its DOCTYPE always starts
+// with one error, in the first insertion mode: that one does not count.
+// (Gumbo 0.10's error record, which its headers keep private, starts with
+// the kind of error, 40 for the tree builder's, and holds the insertion
+// mode at byte 32.)
+bool hadTreeErrors(const GumboOutput* out)
+{
+    struct ErrorRecord
+    {
+        int kind;
+        unsigned position[3];
+        const char* text;
+        int inputType;
+        int inputTag;
+        int insertionMode;
+    };
+    static_assert(offsetof(ErrorRecord, insertionMode) == 32);
+    constexpr int kTreeBuilderError = 40;
+    constexpr int kInitialMode = 0;
+    if (out->errors.length >= unsigned(kMaxErrors))
+        return true;
+    for (unsigned i = 0; i < out->errors.length; ++i) {
+        const auto* e = static_cast<const ErrorRecord*>(out->errors.data[i]);
+        if (e->kind == kTreeBuilderError && e->insertionMode != kInitialMode)
+            return true;
+    }
+    return false;
 }
 
 } // namespace parser_detail
@@ -161,6 +206,10 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
                             : normalized;
             if (attr.name.compare(normalized, Qt::CaseInsensitive) != 0)
                 attr.name = normalized;
+            // (The parser leaves a name of NUL empty; a browser reads it as
+            // the replacement character.)
+            if (attr.name.isEmpty())
+                attr.name = QString(QChar(0xFFFD));
             attr.name = tags::internShort(attr.name);
             attr.value = tags::internShort(QString::fromUtf8(a->value));
             attr.hasValue = a->original_value.length > 0 && a->original_value.data != a->original_name.data;
@@ -271,15 +320,33 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
 {
     int rest = 0;
     const QString doctype = splitDoctype(html, &rest);
-    parser_detail::Parsed p;
-    parser_detail::parse(p, rest ? html.mid(rest) : html);
-    TreeBuilder builder(doc);
+    QString text = rest ? html.mid(rest) : html;
+    std::vector<Ref<Node>> nodes;
+    // A page the tree builder had to build otherwise than written is read
+    // again as the tree it built writes it: the tree is then the one its
+    // saved file builds, and saving it again writes the same file.
+    for (int pass = 0;; ++pass) {
+        parser_detail::Parsed p;
+        parser_detail::parse(p, text);
+        TreeBuilder builder(doc);
+        nodes = builder.convertChildrenToList(p.out->document);
+        if (pass == 2 || !parser_detail::hadTreeErrors(p.out))
+            break;
+        const int had = doc->childCount();
+        for (auto& n : nodes)
+            if (!n->isText())
+                doc->insertChildAt(doc->childCount(), n);
+        text = HtmlSerializer::fileText(doc, HtmlSerializer::LineBreaks::AsInTheTree);
+        while (doc->childCount() > had)
+            doc->removeChildAt(doc->childCount() - 1);
+    }
     if (!doctype.isEmpty())
         doc->insertChildAt(0, DocumentType::create(doc, doctype));
-    // The tree is built detached, then put in with one change.
-    std::vector<Ref<Node>> nodes = builder.convertChildrenToList(p.out->document);
+    // The tree is built detached, then put in with one change. (White space
+    // the tree builder leaves beside the HTML element has no place there.)
     for (auto& n : nodes)
-        doc->insertChildAt(doc->childCount(), n);
+        if (!n->isText())
+            doc->insertChildAt(doc->childCount(), n);
 }
 
 Ref<Element> HtmlParser::parseHtmlElement(Document* doc, const QString& html)
@@ -365,10 +432,8 @@ TagKind kindOf(const char* name, size_t len)
     return it == kinds.end() ? TagKind::Nesting : it->second;
 }
 
-bool isTagSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
-}
+using script_text::isTagSpace;
+using script_text::scriptTextEnd;
 
 // The '>' that ends a tag whose name ends at `p`, found as the tokenizer
 // finds it (a quoted attribute value may hold '>'); n when there is none.
@@ -438,68 +503,6 @@ qsizetype rawTextEnd(const char* s, qsizetype from, qsizetype n, const char* nam
             (f + 2 + qsizetype(len) == n || isTagSpace(s[f + 2 + len]) || s[f + 2 + len] == '/' ||
              s[f + 2 + len] == '>'))
             return f;
-    }
-    return n;
-}
-
-// Whether an end tag (or, with `open`, a start tag) of SCRIPT stands at `f`,
-// its name followed by space, '/' or '>'.
-bool scriptTagAt(const char* s, qsizetype f, qsizetype n, bool open)
-{
-    const qsizetype name = f + (open ? 1 : 2);
-    if (name + 6 > n || s[f] != '<' || (!open && s[f + 1] != '/') || qstrnicmp(s + name, "script", 6) != 0)
-        return false;
-    return name + 6 == n || isTagSpace(s[name + 6]) || s[name + 6] == '/' || s[name + 6] == '>';
-}
-
-// Where the text of a SCRIPT ends: the '<' of its end tag, or n. Text in
-// "<!--" escapes runs on over an end tag that follows a nested
-// "<script", as the tokenizer reads it.
-qsizetype scriptTextEnd(const char* s, qsizetype from, qsizetype n)
-{
-    enum { Data, Escaped, DoubleEscaped } state = Data;
-    int dashes = 0;
-    for (qsizetype k = from; k < n; ++k) {
-        const char c = s[k];
-        if (state != Data) {
-            if (c == '-') {
-                ++dashes;
-                continue;
-            }
-            const bool closes = c == '>' && dashes >= 2;
-            dashes = 0;
-            if (closes) {
-                state = Data;
-                continue;
-            }
-        }
-        if (c != '<')
-            continue;
-        switch (state) {
-        case Data:
-            if (scriptTagAt(s, k, n, false))
-                return k;
-            if (k + 3 < n && s[k + 1] == '!' && s[k + 2] == '-' && s[k + 3] == '-') {
-                state = Escaped;
-                dashes = 2;
-                k += 3;
-            }
-            break;
-        case Escaped:
-            if (scriptTagAt(s, k, n, false))
-                return k;
-            if (scriptTagAt(s, k, n, true)) {
-                state = DoubleEscaped;
-                k += 6;
-            }
-            break;
-        case DoubleEscaped:
-            if (scriptTagAt(s, k, n, false)) {
-                state = Escaped;
-                k += 7;
-            }
-            break;
-        }
     }
     return n;
 }

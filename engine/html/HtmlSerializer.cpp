@@ -3,10 +3,81 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/HtmlTags.h"
+#include "engine/html/ScriptText.h"
 
 namespace engine {
 
 namespace serializer_detail {
+
+// Characters a parser does not read back as they are when written plainly:
+// a carriage return becomes a line break, other controls and noncharacters
+// the replacement character. As numeric references they come back.
+bool needsReference(char32_t c)
+{
+    return c == u'\r' || (c < 0x20 && c != u'\t' && c != u'\n' && c != u'\f') || (c >= 0x7F && c <= 0x9F) ||
+           (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+enum class Escape { Text, Attribute };
+
+// Text (or a double-quoted attribute value) in its written form: '&', and
+// '<' and '>' in text or '"' in a value, as references; U+00A0 as "&nbsp;"
+// in text; NUL, which a parser drops, as the replacement character.
+void appendEscaped(QString& out, const QString& t, Escape context)
+{
+    const qsizetype n = t.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        const bool plain = (c >= 0x20 && c < 0x7F && c != u'&' && c != u'<' && c != u'>' && c != u'"') || c == u'\n' ||
+                           c == u'\t' || (c >= 0xA1 && c < 0xD800);
+        if (plain) {
+            out += QChar(c);
+            continue;
+        }
+        switch (c) {
+        case u'&':
+            out += QLatin1String("&amp;");
+            continue;
+        case u'<':
+        case u'>':
+            if (context == Escape::Text) {
+                out += QLatin1String(c == u'<' ? "&lt;" : "&gt;");
+                continue;
+            }
+            break;
+        case u'"':
+            if (context == Escape::Attribute) {
+                out += QLatin1String("&quot;");
+                continue;
+            }
+            break;
+        case 0xA0:
+            if (context == Escape::Text) {
+                out += QLatin1String("&nbsp;");
+                continue;
+            }
+            break;
+        case 0:
+            out += QChar(0xFFFD);
+            continue;
+        default:
+            break;
+        }
+        char32_t code = c;
+        const bool pair = QChar::isHighSurrogate(c) && i + 1 < n && t[i + 1].isLowSurrogate();
+        if (pair)
+            code = QChar::surrogateToUcs4(c, t[i + 1].unicode());
+        if (needsReference(code)) {
+            out += QStringLiteral("&#%1;").arg(uint(code));
+        } else {
+            out += QChar(c);
+            if (pair)
+                out += t[i + 1];
+        }
+        if (pair)
+            ++i;
+    }
+}
 
 bool isBareValue(const QString& v)
 {
@@ -24,7 +95,7 @@ bool isBareValue(const QString& v)
 class Writer
 {
 public:
-    explicit Writer(bool file) : m_file(file) {}
+    explicit Writer(bool file, bool lineBreaks = false) : m_file(file), m_lineBreaks(lineBreaks) {}
 
     void write(const Node* root, bool includeRoot)
     {
@@ -50,12 +121,15 @@ public:
             if (it.close) {
                 const Element* e = n->asElement();
                 // A parser reads everything after PLAINTEXT's start tag as
-                // its text (it is the last element of a page it builds).
-                if (!m_plainText) {
-                    out += QLatin1String("</");
-                    out += e->tagName();
-                    out += u'>';
-                }
+                // its text, and script text that an escape leaves open runs
+                // on over its end tag: such an element ends the page a parser
+                // builds, and nothing is written after its text.
+                if (m_file && (e->hasTag(QLatin1String("PLAINTEXT")) ||
+                               (e->hasTag(QLatin1String("SCRIPT")) && swallowsEndTag(e))))
+                    return;
+                out += QLatin1String("</");
+                out += e->tagName();
+                out += u'>';
                 leaveRaw(e);
                 continue;
             }
@@ -78,8 +152,6 @@ public:
                 const Element* e = n->asElement();
                 startTag(e);
                 keepLeadingNewline(e);
-                if (m_file && e->hasTag(QLatin1String("PLAINTEXT")))
-                    m_plainText = true;
                 if (!e->isVoid()) {
                     enterRaw(e);
                     stack.push_back({n, true});
@@ -124,10 +196,12 @@ private:
 
     void startTag(const Element* e)
     {
-        if (m_file && m_pre == 0 && tags::startsLineInFile(e->tagName()) && !out.isEmpty() && !out.back().isSpace())
+        if (m_lineBreaks && m_pre == 0 && tags::startsLineInFile(e->tagName()) && !out.isEmpty() &&
+            !out.back().isSpace())
             out += u'\n';
         out += u'<';
         out += e->tagName();
+        bool afterBare = false;
         for (int i = 0; i < e->attributeCount(); ++i) {
             const Attribute& a = e->attributeAt(i);
             if (a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0) {
@@ -139,10 +213,15 @@ private:
                 out += QLatin1String("=\"");
                 appendEscapedAttr(s->cssText());
                 out += u'"';
+                afterBare = false;
                 continue;
             }
-            out += u' ';
+            // A name that begins with '=' (a parser makes one of "<a =x>")
+            // would give the bare attribute before it a value: a '/' in
+            // between ends that attribute.
+            out += afterBare && a.name.startsWith(u'=') ? u'/' : u' ';
             out += a.name;
+            afterBare = !a.hasValue;
             if (!a.hasValue)
                 continue;
             out += u'=';
@@ -169,20 +248,12 @@ private:
             out += u'\n';
     }
 
-    void appendEscapedAttr(const QString& v)
+    void appendEscapedAttr(const QString& v) { appendEscaped(out, v, Escape::Attribute); }
+
+    static bool swallowsEndTag(const Element* script)
     {
-        for (QChar c : v) {
-            if (c == u'&')
-                out += QLatin1String("&amp;");
-            else if (c == u'"')
-                out += QLatin1String("&quot;");
-            else if (c == u'\r')
-                out += QLatin1String("&#13;");
-            else if (c.unicode() == 0)
-                out += QChar(0xFFFD);
-            else
-                out += c;
-        }
+        const QString text = script->textContent() + QLatin1String("</SCRIPT>");
+        return script_text::scriptTextEnd(text.utf16(), 0, text.size()) != text.size() - 9;
     }
 
     void writeText(const Node* n)
@@ -192,11 +263,11 @@ private:
             out += t;
             return;
         }
-        out += HtmlSerializer::escapeText(t);
+        appendEscaped(out, t, Escape::Text);
     }
 
     bool m_file;
-    bool m_plainText = false;
+    bool m_lineBreaks;
     int m_raw = 0;
     int m_pre = 0;
 };
@@ -207,33 +278,7 @@ QString HtmlSerializer::escapeText(const QString& t)
 {
     QString out;
     out.reserve(t.size() + 8);
-    for (QChar c : t) {
-        switch (c.unicode()) {
-        case u'&':
-            out += QLatin1String("&amp;");
-            break;
-        case u'<':
-            out += QLatin1String("&lt;");
-            break;
-        case u'>':
-            out += QLatin1String("&gt;");
-            break;
-        case 0xA0:
-            out += QLatin1String("&nbsp;");
-            break;
-        // A parser reads a carriage return as a line break and drops NUL:
-        // written so, the text comes back as it is (the reference is how
-        // pages write a carriage return).
-        case u'\r':
-            out += QLatin1String("&#13;");
-            break;
-        case 0:
-            out += QChar(0xFFFD);
-            break;
-        default:
-            out += c;
-        }
-    }
+    serializer_detail::appendEscaped(out, t, serializer_detail::Escape::Text);
     return out;
 }
 
@@ -262,9 +307,9 @@ QString HtmlSerializer::innerHTML(const Node* node)
     return w.out;
 }
 
-QString HtmlSerializer::fileText(const Document* doc)
+QString HtmlSerializer::fileText(const Document* doc, LineBreaks lineBreaks)
 {
-    serializer_detail::Writer w(true);
+    serializer_detail::Writer w(true, lineBreaks == LineBreaks::Added);
     w.write(doc, false);
     return w.out;
 }

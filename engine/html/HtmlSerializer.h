@@ -25,8 +25,10 @@ public:
     // HTML element, with the start tags of block-level elements put on a new
     // line where no whitespace precedes them (outside PRE, TEXTAREA, SCRIPT
     // and STYLE). Opened again, the text builds a tree that writes the same
-    // text.
-    static QString fileText(const Document* doc);
+    // text. (Without the added line breaks: the text a page is read as when
+    // its own markup does not build the tree it made.)
+    enum class LineBreaks { Added, AsInTheTree };
+    static QString fileText(const Document* doc, LineBreaks lineBreaks = LineBreaks::Added);
     // The rendered text of an element: text with whitespace runs collapsed
     // (kept inside PRE), BR and block boundaries as line breaks.
     // With `keepEdgeSpaces` (the text of a range) spaces at the start and

@@ -156,6 +156,35 @@ TEST(HtmlParser, FormEndTagsInsideTextAreKeptAsWritten)
     EXPECT_TRUE(text.endsWith(QLatin1String("<PLAINTEXT></form>")));
 }
 
+TEST(HtmlParser, PagesTheTreeBuilderRepairedAreReadAsTheirSavedForm)
+{
+    // Trees that no markup builds (a link moved out of a table into a link,
+    // a heading in a heading, a paragraph in a paragraph, a form in a form):
+    // the page is read as the tree writes it, so that its first save is read
+    // back as it was saved. Content stays in its order.
+    const char* pages[] = {"<body><a href=a>one<table><a href=b>two</a><tr><td>x</td></tr></table>",
+                           "<body><h2><a name=x>t</a><h2>u</h2>v", "<body><p>a<table><p>b</table>c",
+                           "<body><form action=a><div>one</form><form action=b>two</form></div>",
+                           "<body><ul><li>a<table><li>b</table></ul>"};
+    for (const char* page : pages) {
+        auto doc = pageFrom(page);
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+        EXPECT_EQ(doc->body()->textContent().remove(u'\n'), pageFrom(page)->body()->textContent().remove(u'\n'));
+    }
+    auto link = pageFrom(pages[0]);
+    EXPECT_EQ(link->getElementsByTagName(QStringLiteral("A")).length(), 2);
+    EXPECT_EQ(link->getElementsByTagName(QStringLiteral("A")).item(1)->parentElement()->tagName(),
+              QStringLiteral("BODY"));
+}
+
+TEST(HtmlParser, WhatTheTreeBuilderLeavesBesideTheHtmlElementIsDropped)
+{
+    auto doc = pageFrom("<html><body>x</body></html>\n\n");
+    for (Node* n = doc->firstChild(); n; n = n->nextSibling())
+        EXPECT_FALSE(n->isText());
+}
+
 TEST(HtmlParser, PagesParseOnSeveralThreadsAtOnce)
 {
     const QString page = QStringLiteral("<html><body><table><tr><td><font size=2><b>x</b></font></td></tr></table>"
