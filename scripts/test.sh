@@ -7,9 +7,10 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/check-layers.sh"
 "$root/scripts/check-format.sh"
 "$root/scripts/build.sh" "$root/build/test" Test -DPAGINOR_BUILD_TESTS=ON -DPAGINOR_BUILD_BENCH=ON
-# The parser's fuzz target, for a bounded time, before the tests so that
-# CTest's summary closes the run.
-"$root/scripts/fuzz.sh" 60
+# The engine's fuzz targets, for a bounded time each, before the tests so
+# that CTest's summary closes the run.
+"$root/scripts/fuzz.sh" parse 45
+"$root/scripts/fuzz.sh" editing 45
 cd "$root/build/test"
 export QT_QPA_PLATFORM=offscreen
 ctest -j"$(nproc)" --output-on-failure --timeout 300
