@@ -1,5 +1,9 @@
 #include "engine/layout/BlockReflow.h"
 
+#include "engine/layout/LayoutElements.h"
+
+#include <algorithm>
+
 namespace engine {
 
 namespace blockreflow_detail {
@@ -84,6 +88,60 @@ bool sameMargins(const litehtml::margins& a, const litehtml::margins& b)
     return a.left == b.left && a.right == b.right && a.top == b.top && a.bottom == b.bottom;
 }
 
+bool sameSides(const litehtml::margins& a, const litehtml::margins& b)
+{
+    return a.left == b.left && a.right == b.right;
+}
+
+// Two adjoining vertical margins as one: the largest positive one and the
+// most negative one added (CSS 2.1, 8.3.1 "Collapsing margins").
+int collapsed(int a, int b)
+{
+    return std::max({a, b, 0}) + std::min({a, b, 0});
+}
+
+bool isBlockBox(const litehtml::element& el)
+{
+    const auto d = el.get_display();
+    return (d == litehtml::display_block || d == litehtml::display_table || d == litehtml::display_list_item) &&
+           el.get_float() == litehtml::float_none && el.in_normal_flow() &&
+           el.get_element_position() != litehtml::element_position_fixed;
+}
+
+// What stands next to `block` in its parent's flow, in direction `step`:
+// the block box there (null at the parent's edge), passing over white
+// space, comments and elements without a box. False when it is anything
+// else (lines of text, a float, a positioned box): margins do not simply
+// collapse with it.
+bool neighbour(const litehtml::element& block, int step, std::shared_ptr<litehtml::element>& out)
+{
+    out = nullptr;
+    const auto parent = block.parent();
+    if (!parent)
+        return false;
+    const int count = static_cast<int>(parent->get_children_count());
+    int i = 0;
+    while (i < count && parent->get_child(i).get() != &block)
+        ++i;
+    for (i += step; i >= 0 && i < count; i += step) {
+        const auto el = parent->get_child(i);
+        if (!el || el->is_comment() || el->get_display() == litehtml::display_none ||
+            (el->is_white_space() && el->skip()))
+            continue;
+        if (!isBlockBox(*el))
+            return false;
+        out = el;
+        return true;
+    }
+    return true;
+}
+
+// The bottom of an element's border box, in its parent's content coordinates.
+int borderBottom(litehtml::element& el)
+{
+    return el.get_position().y + el.get_position().height + el.padding_bottom() + el.border_bottom();
+}
+
 } // namespace blockreflow_detail
 
 std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<litehtml::element>& changed)
@@ -135,18 +193,59 @@ BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block) : m_block(std
     const auto parent = m_block->parent();
     m_width = parent ? parent->get_position().width : 0;
     m_extentBefore = blockreflow_detail::extentOf(m_block);
+    m_top = m_block->get_placement().y - m_block->padding_top() - m_block->border_top();
 }
 
-bool BlockReflow::run()
+BlockReflow::Result BlockReflow::run()
 {
     using namespace blockreflow_detail;
+    m_shift = 0;
     if (!m_block->parent())
-        return false;
+        return Result::OtherBox;
     m_block->render(m_x, m_y, m_width);
-    const litehtml::position& now = m_block->get_position();
-    return now.x == m_pos.x && now.y == m_pos.y && now.width == m_pos.width && now.height == m_pos.height &&
-           sameMargins(m_block->get_margins(), m_margins) && sameMargins(m_block->get_paddings(), m_paddings) &&
-           sameMargins(m_block->get_borders(), m_borders);
+    litehtml::position& now = m_block->get_position();
+    const litehtml::margins margins = m_block->get_margins();
+    const litehtml::margins paddings = m_block->get_paddings();
+    const litehtml::margins borders = m_block->get_borders();
+    if (now.x != m_pos.x || now.width != m_pos.width || !sameSides(margins, m_margins) ||
+        !sameSides(paddings, m_paddings) || !sameSides(borders, m_borders))
+        return Result::OtherBox;
+    const bool sameEdges =
+        sameMargins(margins, m_margins) && sameMargins(paddings, m_paddings) && sameMargins(borders, m_borders);
+    if (sameEdges && now.height == m_pos.height)
+        return now.y == m_pos.y ? Result::SameBox : Result::OtherBox;
+    // A block without height lets the margins around it collapse through it.
+    if (now.height <= 0 || m_pos.height <= 0)
+        return Result::OtherBox;
+    if (sameEdges) {
+        m_shift = now.height - m_pos.height;
+        return Result::OtherHeight;
+    }
+    // Its margins, padding or borders changed (they follow the font size):
+    // the block takes its place after the block before it, and the block
+    // after it its place after this one, their margins collapsed. Where a
+    // margin would collapse with the parent's instead, the page is laid out
+    // whole.
+    std::shared_ptr<litehtml::element> before, after;
+    if (!neighbour(*m_block, -1, before) || !neighbour(*m_block, 1, after))
+        return Result::OtherBox;
+    const auto parent = m_block->parent();
+    if ((!before && parent->padding_top() + parent->border_top() == 0) ||
+        (!after && parent->padding_bottom() + parent->border_bottom() == 0))
+        return Result::OtherBox;
+    if ((before && before->get_position().height <= 0) || (after && after->get_position().height <= 0))
+        return Result::OtherBox;
+    const int top = before ? borderBottom(*before) + collapsed(before->margin_bottom(), margins.top) : margins.top;
+    const int oldBottom = m_pos.y + m_pos.height + m_paddings.bottom + m_borders.bottom;
+    const int oldNext =
+        after ? oldBottom + collapsed(m_margins.bottom, after->margin_top()) : oldBottom + m_margins.bottom;
+    const int moveBy = top + paddings.top + borders.top - now.y;
+    now.y += moveBy;
+    shiftPaintExtents(*m_block, 0, moveBy);
+    const int bottom = borderBottom(*m_block);
+    const int next = after ? bottom + collapsed(margins.bottom, after->margin_top()) : bottom + margins.bottom;
+    m_shift = next - oldNext;
+    return Result::OtherHeight;
 }
 
 litehtml::size BlockReflow::extentAfter() const

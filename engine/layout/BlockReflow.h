@@ -26,9 +26,17 @@ public:
 
     const std::shared_ptr<litehtml::element>& block() const { return m_block; }
 
-    // Renders the block again at its place and width. False when its box
-    // came out different: the page must be laid out whole.
-    bool run();
+    // How the block came out of run(): as before; of another height or
+    // other vertical margins, padding or borders (placed after the block
+    // before it; what follows it moves, see FlowShift); or otherwise
+    // different (the page must be laid out whole).
+    enum class Result { SameBox, OtherHeight, OtherBox };
+    // Renders the block again at its place and width.
+    Result run();
+    // How far what follows the block moves after the last run().
+    int heightChange() const { return m_shift; }
+    // The block's border box top before the change, in page coordinates.
+    int topBefore() const { return m_top; }
 
     // The page extent the block's boxes reached before the change and after
     // run() (right and bottom edges, margins included).
@@ -44,6 +52,8 @@ private:
     int m_x = 0;
     int m_y = 0;
     int m_width = 0;
+    int m_top = 0;
+    int m_shift = 0;
     litehtml::size m_extentBefore;
 };
 

@@ -211,6 +211,16 @@ int BreakElement::render(int x, int y, int max_width, bool second_pass)
     return width;
 }
 
+void shiftPaintExtents(litehtml::element& el, int dx, int dy)
+{
+    if (auto* extent = dynamic_cast<PaintExtent*>(&el); extent && !extent->paintExtent().isNull())
+        extent->setPaintExtent(extent->paintExtent().translated(dx, dy));
+    for (size_t i = 0; i < el.get_children_count(); ++i) {
+        if (const auto child = el.get_child(static_cast<int>(i)))
+            shiftPaintExtents(*child, dx, dy);
+    }
+}
+
 int layoutNodeId(const litehtml::element& el)
 {
     const char* v = const_cast<litehtml::element&>(el).get_attr(kNodeIdAttribute);

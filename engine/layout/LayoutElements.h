@@ -58,6 +58,10 @@ private:
     QRect m_extent;
 };
 
+// Moves the paint extents of an element and everything in it (its boxes
+// moved without a layout).
+void shiftPaintExtents(litehtml::element& el, int dx, int dy);
+
 namespace layoutelements_detail {
 // How deep drawing is in the element tree (while it is above zero, hidden
 // elements let drawing walk into them; see Hinted).

@@ -2,6 +2,7 @@
 
 #include "engine/layout/BlockReflow.h"
 #include "engine/layout/DefaultStyleSheet.h"
+#include "engine/layout/FlowShift.h"
 #include "engine/layout/LayoutElements.h"
 
 #include <litehtml/litehtml.h>
@@ -297,16 +298,6 @@ void widenPaintExtents(const litehtml::element& el)
     }
 }
 
-void shiftPaintExtents(litehtml::element& el, int dx, int dy)
-{
-    if (auto* extent = dynamic_cast<PaintExtent*>(&el); extent && !extent->paintExtent().isNull())
-        extent->setPaintExtent(extent->paintExtent().translated(dx, dy));
-    for (size_t i = 0; i < el.get_children_count(); ++i) {
-        if (const auto child = el.get_child(static_cast<int>(i)))
-            shiftPaintExtents(*child, dx, dy);
-    }
-}
-
 } // namespace layoutengine_detail
 
 LayoutEngine::LayoutEngine()
@@ -403,8 +394,11 @@ void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed,
 
 bool LayoutEngine::layoutBlockOnly()
 {
-    if (!m_reflow->run())
+    const BlockReflow::Result result = m_reflow->run();
+    if (result == BlockReflow::Result::OtherBox)
         return false;
+    if (result == BlockReflow::Result::OtherHeight)
+        return layoutBlockAndMoveWhatFollows();
     // Whether the page's extent changes is known only from a whole layout,
     // unless the block stays inside it.
     const litehtml::size before = m_reflow->extentBefore();
@@ -421,7 +415,103 @@ bool LayoutEngine::layoutBlockOnly()
     return true;
 }
 
-bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed)
+bool LayoutEngine::layoutBlockAndMoveWhatFollows()
+{
+    const std::shared_ptr<litehtml::element>& block = m_reflow->block();
+    if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width, m_reflow->extentAfter().width,
+                                          m_documentSize.width()))
+        return false;
+    const std::optional<FlowShift> shift = FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height());
+    if (!shift)
+        return false;
+    const auto blockBox = m_tree.byNode.find(layoutNodeId(*block));
+    const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
+    if (blockBox == m_tree.byNode.end() || holderBox == m_tree.byNode.end())
+        return false;
+    shift->apply();
+    litehtml::size size;
+    m_document->root()->calc_document_size(size);
+    m_documentSize = QSize(size.width, size.height);
+    const int canvasHeight = m_tree.canvas.height();
+    const QRect& old = m_tree.boxes[static_cast<size_t>(blockBox->second)].borderBox;
+    const int oldBottom = old.y() + old.height();
+    QRect changed;
+    if (!refreshBlockBoxes(block, changed, true)) {
+        buildTree();
+        return true;
+    }
+    moveTreeAfter(blockBox->second, holderBox->second, oldBottom, *shift);
+    updateCanvas();
+    // From the block down: everything there may have moved.
+    const int top = std::min(m_reflow->topBefore(), changed.y());
+    m_lastArea = QRect(0, top, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - top);
+    return true;
+}
+
+void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int oldBottom, const FlowShift& shift)
+{
+    auto& boxes = m_tree.boxes;
+    const int dy = shift.dy();
+    const int from = m_tree.subtreeEnd(blockBox);
+    const int to = m_tree.subtreeEnd(holderBox);
+    std::vector<bool> moved(static_cast<size_t>(std::max(0, to - from)), false);
+    for (int i = from; i < to;) {
+        LayoutBox& b = boxes[static_cast<size_t>(i)];
+        if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
+            i = m_tree.subtreeEnd(i);
+            continue;
+        }
+        b.borderBox.translate(0, dy);
+        b.paddingBox.translate(0, dy);
+        b.contentBox.translate(0, dy);
+        for (QRect& r : b.lineBoxes)
+            r.translate(0, dy);
+        moved[static_cast<size_t>(i - from)] = true;
+        ++i;
+    }
+    // The boxes around the block take their new heights (the root's need
+    // not have changed by the block's change: it covers the view).
+    std::unordered_map<int, int> grown;
+    for (litehtml::element* a : shift.grown())
+        grown.emplace(layoutNodeId(*a), a->get_position().height);
+    std::vector<int> around; // the boxes from the block's parent to the holder
+    for (int p = boxes[static_cast<size_t>(blockBox)].parent; p >= 0; p = boxes[static_cast<size_t>(p)].parent) {
+        around.push_back(p);
+        LayoutBox& b = boxes[static_cast<size_t>(p)];
+        if (const auto g = grown.find(b.nodeId); b.nodeId >= 0 && g != grown.end()) {
+            const int change = g->second - b.contentBox.height();
+            b.borderBox.setHeight(b.borderBox.height() + change);
+            b.paddingBox.setHeight(b.paddingBox.height() + change);
+            b.contentBox.setHeight(b.contentBox.height() + change);
+        }
+        if (p == holderBox)
+            break;
+    }
+    // Words of the boxes that moved, and words of the boxes around the
+    // block on lines below it (lines above it stay).
+    for (TextPiece& p : m_tree.pieces) {
+        const bool inMoved = p.owner >= from && p.owner < to && moved[static_cast<size_t>(p.owner - from)];
+        const bool below = p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end();
+        if (inMoved || below) {
+            p.box.translate(0, dy);
+            p.baseline += dy;
+        }
+    }
+}
+
+void LayoutEngine::updateCanvas()
+{
+    int right = m_documentSize.width();
+    int bottom = m_documentSize.height();
+    for (const LayoutBox& b : m_tree.boxes) {
+        right = std::max(right, b.borderBox.x() + b.borderBox.width());
+        bottom = std::max(bottom, b.borderBox.y() + b.borderBox.height());
+    }
+    m_tree.canvas = QSize(right, bottom);
+}
+
+bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
+                                     bool canvasMayChange)
 {
     const auto found = m_tree.byNode.find(layoutNodeId(*block));
     if (found == m_tree.byNode.end())
@@ -462,8 +552,9 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
         cover(after, p.box);
     // The canvas follows the boxes at its edges.
     using layoutengine_detail::keepsExtent;
-    if (!keepsExtent(before.x() + before.width(), after.x() + after.width(), m_tree.canvas.width()) ||
-        !keepsExtent(before.y() + before.height(), after.y() + after.height(), m_tree.canvas.height()))
+    if (!canvasMayChange &&
+        (!keepsExtent(before.x() + before.width(), after.x() + after.width(), m_tree.canvas.width()) ||
+         !keepsExtent(before.y() + before.height(), after.y() + after.height(), m_tree.canvas.height())))
         return false;
     const QRect area = before.united(after);
     for (size_t i = 0; i < part.boxes.size(); ++i) {
@@ -501,13 +592,7 @@ void LayoutEngine::buildTree()
     m_textMarkers.clear();
     layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers, m_tagNames, 0, {}};
     builder.addElement(m_document->root(), -1);
-    int right = m_documentSize.width();
-    int bottom = m_documentSize.height();
-    for (const LayoutBox& b : m_tree.boxes) {
-        right = std::max(right, b.borderBox.x() + b.borderBox.width());
-        bottom = std::max(bottom, b.borderBox.y() + b.borderBox.height());
-    }
-    m_tree.canvas = QSize(right, bottom);
+    updateCanvas();
 }
 
 std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
@@ -659,7 +744,7 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
         return false;
     el->get_position().x += dx;
     el->get_position().y += dy;
-    layoutengine_detail::shiftPaintExtents(*el, dx, dy);
+    shiftPaintExtents(*el, dx, dy);
     layoutengine_detail::widenPaintExtents(*el);
     // The element's subtree follows in document order: shift every box and
     // word inside it.

@@ -21,6 +21,7 @@ class element;
 namespace engine {
 
 class BlockReflow;
+class FlowShift;
 
 // The one seam between the engine and the layout library: load a layout
 // serialization, lay it out at a width, draw any area of it, and give the
@@ -103,7 +104,19 @@ private:
     std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed) const;
     void noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block);
     bool layoutBlockOnly();
-    bool refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed);
+    // After the block came out of another height: what follows it moves.
+    bool layoutBlockAndMoveWhatFollows();
+    // The block's boxes and words, read again; `changed` their area. False
+    // when they cannot be matched to the old ones (or, unless
+    // `canvasMayChange`, they reach past the canvas).
+    bool refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
+                           bool canvasMayChange = false);
+    // Moves our boxes and words as FlowShift moved the layout library's.
+    // (`oldBottom`: the block's bottom before; words of the boxes around it
+    // below that move.)
+    void moveTreeAfter(int blockBox, int holderBox, int oldBottom, const FlowShift& shift);
+    // The canvas: the layout library's extent and every box.
+    void updateCanvas();
 
     std::unique_ptr<PageContainer> m_container;
     std::unique_ptr<litehtml::context> m_context;

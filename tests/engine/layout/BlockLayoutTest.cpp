@@ -134,14 +134,49 @@ const BlockCase kCases[] = {
      {{"b", Change::Style, "font-weight", "normal"}, {"i", Change::Style, "font-style", "normal"}},
      true},
 
-    // Laid out whole.
-    {"HeightChanges",
-     "<body><p id=p>grows</p><p>after</p>$ABOVE</body>",
-     {{"p", Change::Style, "font-size", "40px"}},
-     false},
+    // Kept, and what follows moved: the block's height or margins changed.
     {"TypingWrapsALine",
      "<body><p id=p style='width:100px'>one</p><p>after</p>$ABOVE</body>",
      {{"p", Change::Typing, nullptr, " two three four"}},
+     true},
+    {"LargerFontBetweenParagraphs",
+     "<body><p>before</p><p id=p>grows, and its margins with it</p><p>after</p><h3>more</h3>$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "40px"}},
+     true},
+    {"SmallerFontBetweenParagraphs",
+     "<body><p>before</p><p id=p style='font-size:30px'>shrinks</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "10px"}},
+     true},
+    {"NestedBlockWithTextAndBoxesAfterIt",
+     "<body><div style='border:1px solid'><p>a</p><p id=p>grows</p><p>b <span style='background-color:#cfc'>c"
+     "</span></p></div>loose <b style='background-color:#ccf'>text</b> in the body<ul><li>item</li></ul>"
+     "<div style='position:relative'>rel <i style='position:absolute;left:4px;top:3px'>abs</i></div>"
+     "<img style='position:absolute' src=none.gif width=20 height=20><p>end</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "30px"}},
+     true},
+    {"InsideABoxOfSetHeight",
+     "<body><div style='height:200px;border:1px solid'><p>a</p><p id=p>grows</p><p>b</p></div><p>after</p>"
+     "$ABOVE</body>",
+     {{"p", Change::Style, "padding-top", "20px"}},
+     true},
+    {"MarginsChangeNextToABorder",
+     "<body><div style='padding:4px'><p id=p>first</p><p>second</p></div>$ABOVE</body>",
+     {{"p", Change::Style, "margin-top", "30px"}, {"p", Change::Style, "margin-bottom", "2px"}},
+     true},
+
+    // Laid out whole.
+    {"FirstChildsMarginsCollapseWithItsParent",
+     "<body><p id=p>grows</p><p>after</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "40px"}},
+     false},
+    {"FloatAfterIt",
+     "<body><p>a</p><p id=p>grows</p><div style='float:left;width:40px'>f</div><p>after</p>$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "30px"}},
+     false},
+    {"BoxAfterItPlacedAgainstThePage",
+     "<body><p>a</p><p id=p>grows</p><div>x <b style='position:absolute;left:5px;top:5px'>abs</b></div>"
+     "$ABOVE</body>",
+     {{"p", Change::Style, "font-size", "30px"}},
      false},
     {"MarginChanges",
      "<body><p id=p>text</p><p>after</p>$ABOVE</body>",

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+#include <memory>
+#include <optional>
+#include <unordered_set>
+#include <vector>
+
+namespace engine {
+
+// What follows a block in the flow, moved after the block was laid out again
+// with another height: every box after it down the page moves by the change,
+// and the boxes that hold it grow by it, up to one whose height is set (or
+// that stands out of the flow, or the root). Planned first, so that a page
+// where moving is not the same as laying out again is left untouched:
+// floats in any box around the block, positioned boxes in the moved content
+// that are placed against a box that does not move, and a block that is or
+// becomes empty (its margins may collapse through it).
+class FlowShift
+{
+public:
+    // The move after `block` changed its height by `dy`, or nothing when the
+    // page must be laid out whole. The root box is at least `rootHeight`
+    // high (it covers the view).
+    static std::optional<FlowShift> plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight);
+
+    // Moves the boxes of the layout library and their paint extents.
+    void apply() const;
+
+    int dy() const { return m_dy; }
+    // The box whose content moves: everything after the block down to its
+    // end moves, the positioned boxes of `kept` and their content excepted.
+    const litehtml::element* holder() const { return m_holder; }
+    // Node ids of positioned boxes among the moved content that stay where
+    // they are.
+    const std::unordered_set<int>& kept() const { return m_kept; }
+    // The boxes around the block that grow, innermost first.
+    const std::vector<litehtml::element*>& grown() const { return m_grown; }
+
+private:
+    int m_dy = 0;
+    int m_rootHeight = 0;
+    const litehtml::element* m_holder = nullptr;
+    std::vector<litehtml::element*> m_moved; // roots of moved content (blocks, or leaves of lines)
+    std::vector<litehtml::element*> m_grown;
+    std::unordered_set<int> m_kept;
+};
+
+} // namespace engine
