@@ -214,9 +214,20 @@ PageLoader& Document::loader()
     return *m_loader;
 }
 
-bool Document::load(const QString& address, QString* error)
+bool Document::load(const QString& address, QString* error, Reading reading)
 {
-    return loader().load(address, error);
+    return loader().load(address, error, reading);
+}
+
+void Document::cancelLoad()
+{
+    if (m_loader)
+        m_loader->cancelLoad();
+}
+
+bool Document::isLoading() const
+{
+    return m_loader && m_loader->isLoading();
 }
 void Document::loadFromString(const QString& html, const QString& url)
 {
@@ -353,6 +364,28 @@ void Document::replaceContent(const QString& html)
         removeChildAt(childCount() - 1);
     HtmlParser::parseDocumentInto(this, html);
     endLoadScope();
+    contentReplaced();
+}
+
+void Document::replaceContent(Document* parsed)
+{
+    Ref<Document> keep = this;
+    Ref<Document> from = parsed;
+    beginLoadScope();
+    parsed->beginLoadScope();
+    if (m_selection)
+        m_selection->empty();
+    while (childCount())
+        removeChildAt(childCount() - 1);
+    while (parsed->childCount())
+        insertChildAt(childCount(), parsed->removeChildAt(0));
+    parsed->endLoadScope();
+    endLoadScope();
+    contentReplaced();
+}
+
+void Document::contentReplaced()
+{
     undoManager().clear();
     m_dirty = false;
     if (m_selection)

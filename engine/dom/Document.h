@@ -25,6 +25,12 @@ class Selection;
 class UndoManager;
 struct StyleDeclaration;
 
+// How a page file is read: at once (the call returns with the page loaded),
+// or in the background (the call returns at once, readyState is "loading"
+// until the page is in; reading, decoding and parsing run on a worker
+// thread).
+enum class Reading { AtOnce, InBackground };
+
 // A page: the root of the tree, with its collections, its charset and url,
 // its undo history, its selection and its dirty flag.
 class Document : public Node
@@ -114,7 +120,11 @@ public:
 
     // --- loading and saving (see PageLoader)
     PageLoader& loader();
-    bool load(const QString& address, QString* error = nullptr);
+    bool load(const QString& address, QString* error = nullptr, Reading reading = Reading::AtOnce);
+    // Stops a load under way (a long page read in the background, an http
+    // reply): the page stays as it was and no page-loaded event follows.
+    void cancelLoad();
+    bool isLoading() const;
     void loadFromString(const QString& html, const QString& url = QString());
     bool loadNew(const QString& templatePath = QString(), QString* error = nullptr);
     bool refresh(QString* error = nullptr);
@@ -129,6 +139,9 @@ public:
     // Replaces the whole tree by the parsed page (no undo; clears the undo
     // history and the dirty flag).
     void replaceContent(const QString& html);
+    // The same with a page parsed into another document (on another thread,
+    // say), whose nodes move here.
+    void replaceContent(Document* parsed);
 
     // --- markup containers made by parseString live as long as the document
     MarkupContainer* adoptContainer(std::unique_ptr<MarkupContainer> c);
@@ -168,6 +181,8 @@ private:
     // Hands the positions inside `root` over to `to` (a node moving there).
     void handOverPositions(const Node* root, Document* to);
     void changed(const Node* node);
+    // After the tree was replaced: no undo, clean, observers told.
+    void contentReplaced();
     Element* findChild(const Node* parent, QLatin1String tag) const;
     QString bodyColor(const char* attr, const char* def) const;
     void setBodyColor(const char* attr, const QString& c);

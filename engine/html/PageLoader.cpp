@@ -13,6 +13,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QSaveFile>
+#include <QThreadPool>
 #include <QUrl>
 
 namespace engine {
@@ -46,10 +47,29 @@ QString metaCharsetOf(const Document* doc)
 }
 } // namespace loader_detail
 
+// Where a page read on the worker thread reports, while its loader lives.
+struct PageLoader::Mailbox
+{
+    PageLoader* loader;
+};
+
+// A page read, decoded and parsed on the worker thread.
+struct PageLoader::ReadPage
+{
+    int generation = 0;
+    QString path;
+    QString charset;
+    QString error;
+    Ref<Document> parsed;
+};
+
 PageLoader::PageLoader(Document* doc) : m_doc(doc) {}
 
 PageLoader::~PageLoader()
 {
+    if (m_mailbox)
+        m_mailbox->loader = nullptr;
+    *m_latest = -1;
     if (m_pending)
         m_pending->abort();
 }
@@ -61,8 +81,9 @@ QString PageLoader::localPathOf(const QString& address)
     return address;
 }
 
-bool PageLoader::load(const QString& address, QString* error)
+bool PageLoader::load(const QString& address, QString* error, Reading reading)
 {
+    m_inBackground = false;
     const QUrl url(address);
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
@@ -71,6 +92,7 @@ bool PageLoader::load(const QString& address, QString* error)
         if (m_pending)
             m_pending->abort();
         const int generation = ++m_generation;
+        *m_latest = generation;
         QNetworkRequest request(url);
         request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
         QNetworkReply* reply = m_net->get(request);
@@ -84,12 +106,104 @@ bool PageLoader::load(const QString& address, QString* error)
         return true;
     }
     const QString path = localPathOf(address);
+    if (reading == Reading::InBackground && QCoreApplication::instance()) {
+        // What can be told at once is: a file that is missing, unreadable
+        // or too large.
+        const QFileInfo info(path);
+        if (!info.isFile() || !info.isReadable() || info.size() > loader_detail::kMaxPageBytes) {
+            QByteArray none;
+            readPageFile(path, &none, error);
+            if (error && error->isEmpty())
+                *error = QStringLiteral("%1: the file cannot be read").arg(path);
+            return false;
+        }
+        readInBackground(info.absoluteFilePath());
+        return true;
+    }
     QByteArray bytes;
     if (!readPageFile(path, &bytes, error))
         return false;
     m_forced.clear();
     applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString());
     return true;
+}
+
+void PageLoader::readInBackground(const QString& path)
+{
+    if (m_pending)
+        m_pending->abort();
+    m_forced.clear();
+    const int generation = ++m_generation;
+    *m_latest = generation;
+    m_inBackground = true;
+    m_doc->setReadyState(QStringLiteral("loading"));
+    if (!m_mailbox)
+        m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
+    QThreadPool::globalInstance()->start(
+        [path, generation, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
+            auto read = std::make_shared<ReadPage>();
+            read->generation = generation;
+            read->path = path;
+            QByteArray bytes;
+            // Each stage looks whether the page is still wanted.
+            if (*latest == generation && readPageFile(path, &bytes, &read->error) && *latest == generation) {
+                read->charset = platform::detectCharset(bytes);
+                bool ok = false;
+                QString text = platform::decodeText(bytes, read->charset, &ok);
+                if (text.isEmpty() && !bytes.isEmpty() && !ok)
+                    text = platform::decodeText(bytes, read->charset);
+                bytes = QByteArray();
+                if (*latest == generation) {
+                    read->parsed = Document::create();
+                    read->parsed->replaceContent(text);
+                }
+            }
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [read, box]() mutable {
+                    if (const auto b = box.lock(); b && b->loader)
+                        b->loader->takeReadPage(read);
+                    // A page nobody took is taken apart on the worker thread.
+                    if (read.use_count() == 1 && read->parsed && read->parsed->childCount())
+                        QThreadPool::globalInstance()->start([page = std::move(read)]() mutable { page.reset(); });
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void PageLoader::takeReadPage(const std::shared_ptr<ReadPage>& read)
+{
+    if (read->generation != m_generation || !m_inBackground)
+        return;
+    m_inBackground = false;
+    if (!read->parsed) {
+        m_doc->setReadyState(QStringLiteral("complete"));
+        emit loadFailed(read->error);
+        return;
+    }
+    m_charset = read->charset;
+    m_doc->replaceContent(read->parsed.get());
+    m_doc->setUrl(read->path);
+    m_doc->setReadyState(QStringLiteral("complete"));
+    scheduleLoaded();
+}
+
+bool PageLoader::isLoading() const
+{
+    return !m_pending.isNull() || m_inBackground;
+}
+
+void PageLoader::cancelLoad()
+{
+    const bool loading = isLoading();
+    ++m_generation;
+    *m_latest = m_generation;
+    m_inBackground = false;
+    if (m_pending)
+        m_pending->abort();
+    m_pending.clear();
+    if (loading)
+        m_doc->setReadyState(QStringLiteral("complete"));
 }
 
 bool PageLoader::readPageFile(const QString& path, QByteArray* bytes, QString* error)
@@ -145,6 +259,8 @@ void PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
         text = platform::decodeText(bytes, charset);
     }
     ++m_generation;
+    *m_latest = m_generation;
+    m_inBackground = false;
     m_charset = charset;
     m_doc->replaceContent(text);
     m_doc->setUrl(url);
@@ -155,6 +271,8 @@ void PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
 void PageLoader::loadFromString(const QString& html, const QString& url)
 {
     ++m_generation;
+    *m_latest = m_generation;
+    m_inBackground = false;
     if (m_pending)
         m_pending->abort();
     m_forced.clear();

@@ -1,16 +1,19 @@
 #pragma once
 
+#include "engine/dom/Document.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+#include <atomic>
+#include <memory>
+
 class QNetworkAccessManager;
 class QNetworkReply;
 
 namespace engine {
-
-class Document;
 
 // Loads a document from a file, a file: or http: address, a string or a
 // template, and saves it. The charset comes from the page's META, else valid
@@ -26,10 +29,16 @@ public:
     ~PageLoader() override;
 
     // A local path, a file: address or an http(s): address. Files load at
-    // once; http loads when the reply arrives (readyState "loading" until
-    // then). False with a message when the page cannot be read; the
-    // document is then unchanged.
-    bool load(const QString& address, QString* error = nullptr);
+    // once, or read in the background (Reading::InBackground: readyState
+    // "loading" until the page is in); http loads when the reply arrives.
+    // False with a message when the page cannot be read; the document is
+    // then unchanged (a file that fails while read in the background is
+    // reported by loadFailed).
+    bool load(const QString& address, QString* error = nullptr, Reading reading = Reading::AtOnce);
+    // Stops a load under way: the document stays as it was, readyState
+    // "complete", and no page-loaded notification follows.
+    void cancelLoad();
+    bool isLoading() const;
     void loadFromString(const QString& html, const QString& url = QString());
     // A new page from a template file (an empty page when the path is
     // empty); it has no url.
@@ -53,7 +62,11 @@ signals:
     void loadFailed(const QString& message);
 
 private:
+    struct Mailbox;
+    struct ReadPage;
     void applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset);
+    void readInBackground(const QString& path);
+    void takeReadPage(const std::shared_ptr<ReadPage>& read);
     void scheduleLoaded();
     void httpFinished(QNetworkReply* reply);
     static QString localPathOf(const QString& address);
@@ -66,6 +79,11 @@ private:
     QNetworkAccessManager* m_net = nullptr;
     QPointer<QNetworkReply> m_pending;
     int m_generation = 0;
+    // Reading in the background: the generation the worker compares with
+    // (a later load or a cancel makes its work moot) and where it reports.
+    std::shared_ptr<std::atomic<int>> m_latest = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<Mailbox> m_mailbox;
+    bool m_inBackground = false;
 };
 
 } // namespace engine

@@ -4,7 +4,10 @@
 #include "engine/dom/Document.h"
 #include "engine/layout/LayoutSerializer.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThreadPool>
 #include <QUrl>
 
 namespace engine {
@@ -62,7 +65,21 @@ bool isPaintOnlyAttribute(const QString& name)
            name.compare(QLatin1String("text"), Qt::CaseInsensitive) == 0;
 }
 
+// Lets a layout made on the worker thread go, there too: taking a long
+// page's layout apart takes as long as making it.
+void disposeInBackground(std::shared_ptr<LayoutEngine>&& engine)
+{
+    QThreadPool::globalInstance()->start([engine = std::move(engine)]() mutable { engine.reset(); });
+}
+
 } // namespace documentlayout_detail
+
+// Where a layout made on the worker thread reports, while the layout that
+// asked for it lives.
+struct DocumentLayout::Mailbox
+{
+    DocumentLayout* layout;
+};
 
 DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
 {
@@ -84,6 +101,8 @@ DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
 
 DocumentLayout::~DocumentLayout()
 {
+    if (m_mailbox)
+        m_mailbox->layout = nullptr;
     if (!m_doc)
         return;
     if (m_providesSize)
@@ -101,8 +120,19 @@ void DocumentLayout::setViewportSize(QSize size)
 {
     if (size == m_viewport)
         return;
+    const bool sameWidth = size.width() == m_viewport.width();
     m_viewport = size;
     m_engine.setViewportSize(size);
+    if (m_long) {
+        // A long page reaches below any view: a view of another height
+        // shows the same layout; one of another width lays it out anew, in
+        // the background again.
+        if (!sameWidth)
+            invalidateAll();
+        m_allDirty = true;
+        requestRepaint();
+        return;
+    }
     // Lines follow the width; the root box, and boxes of heights in
     // percentages of it, follow the height.
     m_layoutDirty = true;
@@ -130,21 +160,21 @@ bool DocumentLayout::needsLayout() const
 void DocumentLayout::rebuild()
 {
     ++m_counters.rebuilds;
-    LayoutSerializer::Result result = LayoutSerializer::serialize(*m_doc);
-    m_nodes = std::move(result.nodes);
+    stopBackground();
+    auto writer = std::make_unique<LayoutSerializer>(*m_doc);
+    if (m_buildsInBackground) {
+        // The first part; the page is long when it does not end there.
+        while (!writer->advance(512) && writer->result().html.size() < kPartLength) {
+        }
+    } else {
+        while (!writer->advance(1 << 20)) {
+        }
+    }
+    m_long = !writer->isDone();
+    m_nodes.clear();
     m_ids.clear();
     m_styleAtLayout.clear();
     m_textAtLayout.clear();
-    for (int i = 0; i < static_cast<int>(m_nodes.size()); ++i) {
-        const Node* n = m_nodes[static_cast<size_t>(i)].get();
-        m_ids.insert(n, i);
-        if (const Text* t = n->asText())
-            m_textAtLayout.insert(i, t->data());
-        if (const Element* e = n->isText() ? nullptr : n->asElement()) {
-            if (const Style* s = e->styleIfAny())
-                m_styleAtLayout.insert(i, s->cssText());
-        }
-    }
     QString base = m_baseFolder;
     if (base.isEmpty() && m_doc) {
         const QString url = m_doc->url();
@@ -154,11 +184,149 @@ void DocumentLayout::rebuild()
             base = QFileInfo(path).absolutePath();
     }
     m_engine.setBaseFolder(base);
-    m_engine.load(result.html);
     m_structureDirty = false;
     m_restyle.clear();
     m_deferredRestyle.clear();
     m_layoutDirty = true;
+    if (!m_long) {
+        LayoutSerializer::Result result = writer->takeResult();
+        m_nodes = std::move(result.nodes);
+        adoptNodes(0);
+        m_engine.load(result.html);
+        return;
+    }
+    m_writer = std::move(writer);
+    adoptNodes(0);
+    m_engine.load(m_writer->partialHtml());
+    startInBackground();
+}
+
+void DocumentLayout::adoptNodes(size_t from)
+{
+    if (m_writer) {
+        const auto& written = m_writer->result().nodes;
+        m_nodes.insert(m_nodes.end(), written.begin() + static_cast<std::ptrdiff_t>(m_nodes.size()), written.end());
+    }
+    for (size_t i = from; i < m_nodes.size(); ++i) {
+        const Node* n = m_nodes[i].get();
+        const int id = static_cast<int>(i);
+        m_ids.insert(n, id);
+        if (const Text* t = n->asText())
+            m_textAtLayout.insert(id, t->data());
+        if (const Element* e = n->isText() ? nullptr : n->asElement()) {
+            if (const Style* s = e->styleIfAny())
+                m_styleAtLayout.insert(id, s->cssText());
+        }
+    }
+}
+
+void DocumentLayout::startInBackground()
+{
+    if (!m_mailbox)
+        m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
+    ++m_generation;
+    m_builtLength = m_writer->result().html.size();
+    scheduleWriteOn();
+}
+
+void DocumentLayout::writeOn()
+{
+    if (!m_writer)
+        return;
+    // A part of the page written, short enough for the window to go on.
+    QElapsedTimer clock;
+    clock.start();
+    const size_t had = m_nodes.size();
+    while (!m_writer->isDone() && clock.elapsed() < 20)
+        m_writer->advance(1000);
+    adoptNodes(had);
+    if (!m_building) {
+        if (m_writer->isDone())
+            buildInBackground(m_writer->result().html, true);
+        else if (m_writer->result().html.size() >= 4 * m_builtLength && !m_writer->insideTable())
+            buildInBackground(m_writer->partialHtml(), false);
+    }
+    if (!m_writer->isDone())
+        scheduleWriteOn();
+}
+
+void DocumentLayout::scheduleWriteOn()
+{
+    // On the event loop, after what waits there (input, painting).
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [box = std::weak_ptr<Mailbox>(m_mailbox), generation = m_generation]() {
+            if (const auto b = box.lock(); b && b->layout && b->layout->m_generation == generation)
+                b->layout->writeOn();
+        },
+        Qt::QueuedConnection);
+}
+
+void DocumentLayout::buildInBackground(const QString& html, bool whole)
+{
+    m_building = true;
+    m_builtLength = html.size();
+    const QString base = m_engine.container().baseFolder();
+    const QSize viewport = m_viewport;
+    const int width = std::max(1, m_viewport.width());
+    QThreadPool::globalInstance()->start(
+        [html, whole, base, viewport, width, generation = m_generation, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
+            auto built = std::make_shared<LayoutEngine>();
+            built->setBaseFolder(base);
+            built->setViewportSize(viewport);
+            built->load(html);
+            built->layout(width);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [box, generation, whole, built = std::move(built)]() mutable {
+                    if (const auto b = box.lock(); b && b->layout)
+                        b->layout->takeBuild(generation, whole, std::move(built));
+                    else
+                        documentlayout_detail::disposeInBackground(std::move(built));
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built)
+{
+    if (generation != m_generation || !m_writer || built->layoutWidth() != std::max(1, m_viewport.width())) {
+        documentlayout_detail::disposeInBackground(std::move(built));
+        return;
+    }
+    m_building = false;
+    m_engine.takeOver(*built);
+    documentlayout_detail::disposeInBackground(std::move(built));
+    ++m_counters.layouts;
+    ++m_counters.partsInBackground;
+    m_layoutDirty = false;
+    m_allDirty = true;
+    m_scroll = clampScroll(m_scroll);
+    if (whole)
+        m_writer.reset();
+    else if (m_writer->isDone())
+        buildInBackground(m_writer->result().html, true);
+    requestRepaint();
+}
+
+void DocumentLayout::stopBackground()
+{
+    m_writer.reset();
+    m_building = false;
+    ++m_generation;
+}
+
+void DocumentLayout::finishLayout()
+{
+    if (m_writer) {
+        const bool background = m_buildsInBackground;
+        m_buildsInBackground = false;
+        invalidateAll();
+        ensureLayout();
+        m_buildsInBackground = background;
+        return;
+    }
+    ensureLayout();
 }
 
 void DocumentLayout::ensureLayout()
@@ -256,6 +424,7 @@ QRegion DocumentLayout::takeDirtyRegion()
 
 void DocumentLayout::invalidateAll()
 {
+    stopBackground();
     m_structureDirty = true;
     m_allDirty = true;
     requestRepaint();
@@ -292,6 +461,11 @@ void DocumentLayout::nodeRemoved(Node*, Node*)
 
 void DocumentLayout::textChanged(Text* text)
 {
+    // (A page still laid out in the background starts over.)
+    if (m_writer) {
+        invalidateAll();
+        return;
+    }
     // Typing: the words of the text node change in place.
     const int id = nodeId(text);
     if (id >= 0 && !m_structureDirty && m_textAtLayout.contains(id) &&
@@ -314,6 +488,10 @@ void DocumentLayout::documentReplaced(Document*)
 
 void DocumentLayout::attributeChanged(Element* element, const QString& name)
 {
+    if (m_writer) {
+        invalidateAll();
+        return;
+    }
     const int id = nodeId(element);
     // A removed attribute, an element the layout does not know, or a class or
     // id (style sheet rules that did not match before may match now): lay out
@@ -447,6 +625,10 @@ bool DocumentLayout::tryShift(Element* el, int id)
 
 void DocumentLayout::styleChanged(Element* element)
 {
+    if (m_writer) {
+        invalidateAll();
+        return;
+    }
     const int id = nodeId(element);
     if (id < 0 || m_structureDirty) {
         if (id >= 0 || element->isConnected())

@@ -11,12 +11,14 @@
 #include <QSize>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace engine {
 
 class Document;
 class Element;
+class LayoutSerializer;
 class Node;
 
 // The layout of one document: follows the page's changes (as its observer),
@@ -27,6 +29,13 @@ class Node;
 // shifts its boxes; a change of the tree lays out anew.
 // Keeps the view's size and scroll position, so that page and client
 // coordinates convert here (client = page - scroll).
+//
+// A long page can be laid out in the background (setBuildsInBackground):
+// its first part is laid out at once, and the rest, written out a part at a
+// time on the event loop, is laid out on a worker thread in growing parts
+// that take the place of the layout shown as each is done. Until the last is
+// in, geometry answers for the part laid out (finishLayout() waits for the
+// whole); any change of the page starts the layout over.
 class DocumentLayout : public DocumentObserver
 {
 public:
@@ -53,6 +62,15 @@ public:
     // Lays out when something changed since the last layout.
     void ensureLayout();
     bool needsLayout() const;
+
+    // Long pages are laid out in the background (the view's choice; off by
+    // default, when every layout is done at once).
+    void setBuildsInBackground(bool on) { m_buildsInBackground = on; }
+    // A part of the page is laid out and the rest is being laid out.
+    bool isLayingOutInBackground() const { return bool(m_writer); }
+    // Lays out the whole page now, also what is still laid out in the
+    // background.
+    void finishLayout();
     // Counts full layouts, restyles and shifts (for tests and benchmarks).
     struct Counters
     {
@@ -60,9 +78,10 @@ public:
         int layouts = 0;
         int restyles = 0;
         int shifts = 0;
-        int repaintOnly = 0;  // restyles that kept the boxes
-        int textUpdates = 0;  // text changed in place
-        int blockLayouts = 0; // layouts that laid out one block again and kept the rest
+        int repaintOnly = 0;       // restyles that kept the boxes
+        int textUpdates = 0;       // text changed in place
+        int blockLayouts = 0;      // layouts that laid out one block again and kept the rest
+        int partsInBackground = 0; // parts of a long page laid out in the background
     };
     const Counters& counters() const { return m_counters; }
 
@@ -95,8 +114,20 @@ public:
     void textChanged(Text* text) override;
     void documentReplaced(Document* doc) override;
 
+    // A page is laid out in the background when its layout text is longer:
+    // the first part laid out at once is about this long.
+    static constexpr qsizetype kPartLength = 48 * 1024;
+
 private:
+    struct Mailbox;
     void rebuild();
+    void adoptNodes(size_t from);
+    void startInBackground();
+    void writeOn();
+    void scheduleWriteOn();
+    void buildInBackground(const QString& html, bool whole);
+    void takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built);
+    void stopBackground();
     void invalidateAll();
     void requestRepaint();
     bool tryShift(Element* el, int id);
@@ -123,6 +154,14 @@ private:
     std::function<void()> m_repaint;
     std::function<void()> m_replaced;
     Counters m_counters;
+
+    bool m_buildsInBackground = false;
+    std::unique_ptr<LayoutSerializer> m_writer; // writing a long page a part at a time
+    std::shared_ptr<Mailbox> m_mailbox;         // where builds on the worker thread report
+    int m_generation = 0;                       // of the page being laid out in the background
+    bool m_building = false;                    // a part is being laid out on the worker thread
+    qsizetype m_builtLength = 0;                // layout text of the part laid out last
+    bool m_long = false;                        // the page was too long to lay out at once
 };
 
 } // namespace engine

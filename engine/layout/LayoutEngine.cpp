@@ -342,6 +342,27 @@ void LayoutEngine::load(const QString& html)
     m_reloadDue = false;
 }
 
+void LayoutEngine::takeOver(LayoutEngine& other)
+{
+    other.m_container->setBelowContentHook(m_container->belowContentHook());
+    m_reflow.reset();
+    other.m_reflow.reset();
+    std::swap(m_container, other.m_container);
+    std::swap(m_context, other.m_context);
+    std::swap(m_document, other.m_document);
+    std::swap(m_tree, other.m_tree);
+    std::swap(m_elements, other.m_elements);
+    std::swap(m_textMarkers, other.m_textMarkers);
+    std::swap(m_tagNames, other.m_tagNames);
+    std::swap(m_width, other.m_width);
+    std::swap(m_laidOut, other.m_laidOut);
+    std::swap(m_reloadDue, other.m_reloadDue);
+    std::swap(m_wholeLayoutDue, other.m_wholeLayoutDue);
+    std::swap(m_documentSize, other.m_documentSize);
+    std::swap(m_lastArea, other.m_lastArea);
+    m_container->setViewportSize(m_viewport);
+}
+
 bool LayoutEngine::isLoaded() const
 {
     return m_document != nullptr;

@@ -43,6 +43,10 @@ public:
 
     // Replaces the page with this HTML; the next layout() lays it out.
     void load(const QString& html);
+    // Takes over the page, boxes and fonts of another engine that loaded and
+    // laid out a page (on another thread, say); `other` is left with this
+    // one's. The painters hooked into this one's container stay hooked.
+    void takeOver(LayoutEngine& other);
     bool isLoaded() const;
 
     // Lays the page out for this width (the view's width without its scroll bar).

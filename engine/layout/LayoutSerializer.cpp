@@ -63,113 +63,145 @@ bool dropsLeadingNewline(const QString& upperTag)
            upperTag == QLatin1String("TEXTAREA");
 }
 
-class Writer
-{
-public:
-    explicit Writer(LayoutSerializer::Result& result) : m_result(result) {}
-
-    void writeNode(const Node* node, int depth, int tableDepth, bool rawContext, bool escapeRaw)
-    {
-        switch (node->nodeType()) {
-        case NodeType::Text: {
-            const Text* text = node->asText();
-            if (rawContext) {
-                if (escapeRaw)
-                    appendEscaped(m_out(), text->data(), false);
-                else
-                    m_out() += text->data();
-                return;
-            }
-            const int id = addNode(node);
-            m_out() += QStringLiteral("<!--#%1-->").arg(id);
-            appendEscaped(m_out(), text->data(), false);
-            return;
-        }
-        case NodeType::Element:
-            writeElement(node->asElement(), depth, tableDepth);
-            return;
-        default:
-            // DOCTYPE and comments are not laid out.
-            return;
-        }
-    }
-
-private:
-    QString& m_out() { return m_result.html; }
-
-    int addNode(const Node* node)
-    {
-        m_result.nodes.emplace_back(const_cast<Node*>(node));
-        return static_cast<int>(m_result.nodes.size()) - 1;
-    }
-
-    void writeElement(const Element* el, int depth, int tableDepth)
-    {
-        const QString tag = el->tagName().toUpper();
-        if (!isValidAttributeName(tag) || !tag.at(0).isLetter())
-            return;
-        const bool isTable = tag == QLatin1String("TABLE");
-        if (depth > LayoutSerializer::kMaxDepth || (isTable && tableDepth >= LayoutSerializer::kMaxTableDepth))
-            return;
-        const int id = addNode(el);
-        QString& out = m_out();
-        out += u'<';
-        out += tag;
-        out += u' ';
-        out += QLatin1String(kNodeIdAttribute);
-        out += u'=';
-        out += QString::number(id);
-        for (int i = 0; i < el->attributeCount(); ++i) {
-            const Attribute& a = el->attributeAt(i);
-            if (!isValidAttributeName(a.name) ||
-                a.name.compare(QLatin1String(kNodeIdAttribute), Qt::CaseInsensitive) == 0 ||
-                a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0)
-                continue;
-            out += u' ';
-            out += a.name;
-            if (a.hasValue) {
-                out += QLatin1String("=\"");
-                appendEscaped(out, a.value, true);
-                out += u'"';
-            }
-        }
-        if (const Style* style = el->styleIfAny()) {
-            const QString css = style->cssText();
-            if (!css.isEmpty()) {
-                out += QLatin1String(" style=\"");
-                appendEscaped(out, css, true);
-                out += u'"';
-            }
-        }
-        out += u'>';
-        if (tags::isVoid(tag))
-            return;
-        const bool textOnly = isTextOnly(tag);
-        const bool escape = textOnly && !tags::isRawText(tag);
-        if (dropsLeadingNewline(tag)) {
-            const Node* first = el->firstChild();
-            if (first && first->isText() && first->asText()->data().startsWith(u'\n'))
-                out += u'\n';
-        }
-        for (const Ref<Node>& child : el->childNodes())
-            writeNode(child.get(), depth + 1, tableDepth + (isTable ? 1 : 0), textOnly, escape);
-        out += QLatin1String("</");
-        out += tag;
-        out += u'>';
-    }
-
-    LayoutSerializer::Result& m_result;
-};
-
 } // namespace layoutserializer_detail
 
 LayoutSerializer::Result LayoutSerializer::serialize(const Document& doc)
 {
-    Result result;
-    layoutserializer_detail::Writer writer(result);
-    for (const Ref<Node>& child : doc.childNodes())
-        writer.writeNode(child.get(), 0, 0, false, false);
-    return result;
+    LayoutSerializer writer(doc);
+    while (!writer.advance(1 << 20)) {
+    }
+    return writer.takeResult();
+}
+
+LayoutSerializer::LayoutSerializer(const Document& doc) : m_doc(doc) {}
+
+LayoutSerializer::~LayoutSerializer() = default;
+
+bool LayoutSerializer::isDone() const
+{
+    return m_started && m_stack.empty();
+}
+
+bool LayoutSerializer::advance(int nodes)
+{
+    if (!m_started) {
+        m_started = true;
+        m_stack.push_back(Frame{&m_doc, QString()});
+    }
+    QString& out = m_result.html;
+    while (!m_stack.empty() && nodes-- > 0) {
+        Frame& f = m_stack.back();
+        if (f.next >= f.node->childCount()) {
+            if (!f.tag.isEmpty()) {
+                out += QLatin1String("</");
+                out += f.tag;
+                out += u'>';
+            }
+            m_stack.pop_back();
+            continue;
+        }
+        const Node* child = f.node->child(f.next++);
+        visit(child, f);
+    }
+    return m_stack.empty();
+}
+
+void LayoutSerializer::visit(const Node* node, const Frame& parent)
+{
+    using namespace layoutserializer_detail;
+    QString& out = m_result.html;
+    const auto addNode = [this](const Node* n) {
+        m_result.nodes.emplace_back(const_cast<Node*>(n));
+        return static_cast<int>(m_result.nodes.size()) - 1;
+    };
+    if (const Text* text = node->asText()) {
+        if (parent.textOnly) {
+            if (parent.escape)
+                appendEscaped(out, text->data(), false);
+            else
+                out += text->data();
+            return;
+        }
+        out += QStringLiteral("<!--#%1-->").arg(addNode(node));
+        appendEscaped(out, text->data(), false);
+        return;
+    }
+    const Element* el = node->nodeType() == NodeType::Element ? node->asElement() : nullptr;
+    // DOCTYPE and comments are not laid out.
+    if (!el)
+        return;
+    const int depth = parent.tag.isEmpty() ? 0 : parent.depth + 1;
+    const int tableDepth = parent.tableDepth + (parent.tag == QLatin1String("TABLE") ? 1 : 0);
+    const QString tag = el->tagName().toUpper();
+    if (!isValidAttributeName(tag) || !tag.at(0).isLetter())
+        return;
+    const bool isTable = tag == QLatin1String("TABLE");
+    if (depth > kMaxDepth || (isTable && tableDepth >= kMaxTableDepth))
+        return;
+    const int id = addNode(el);
+    out += u'<';
+    out += tag;
+    out += u' ';
+    out += QLatin1String(kNodeIdAttribute);
+    out += u'=';
+    out += QString::number(id);
+    for (int i = 0; i < el->attributeCount(); ++i) {
+        const Attribute& a = el->attributeAt(i);
+        if (!isValidAttributeName(a.name) ||
+            a.name.compare(QLatin1String(kNodeIdAttribute), Qt::CaseInsensitive) == 0 ||
+            a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0)
+            continue;
+        out += u' ';
+        out += a.name;
+        if (a.hasValue) {
+            out += QLatin1String("=\"");
+            appendEscaped(out, a.value, true);
+            out += u'"';
+        }
+    }
+    if (const Style* style = el->styleIfAny()) {
+        const QString css = style->cssText();
+        if (!css.isEmpty()) {
+            out += QLatin1String(" style=\"");
+            appendEscaped(out, css, true);
+            out += u'"';
+        }
+    }
+    out += u'>';
+    if (tags::isVoid(tag))
+        return;
+    Frame frame{el, tag};
+    frame.depth = depth;
+    frame.tableDepth = tableDepth;
+    frame.textOnly = isTextOnly(tag);
+    frame.escape = frame.textOnly && !tags::isRawText(tag);
+    if (dropsLeadingNewline(tag)) {
+        const Node* first = el->firstChild();
+        if (first && first->isText() && first->asText()->data().startsWith(u'\n'))
+            out += u'\n';
+    }
+    m_stack.push_back(std::move(frame));
+}
+
+QString LayoutSerializer::partialHtml() const
+{
+    QString html = m_result.html;
+    for (auto f = m_stack.rbegin(); f != m_stack.rend(); ++f) {
+        if (f->tag.isEmpty())
+            continue;
+        html += QLatin1String("</");
+        html += f->tag;
+        html += u'>';
+    }
+    return html;
+}
+
+bool LayoutSerializer::insideTable() const
+{
+    for (const Frame& f : m_stack)
+        if (f.tag == QLatin1String("TABLE"))
+            return true;
+    return false;
 }
 
 } // namespace engine

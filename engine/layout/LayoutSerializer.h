@@ -4,11 +4,13 @@
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace engine {
 
 class Document;
+class Element;
 class Node;
 
 // The HTML that the layout library lays out, written from the DOM: each
@@ -17,6 +19,10 @@ class Node;
 // The DOCTYPE and the page's comments are left out (the layout reads the page
 // in quirks mode), and elements nested deeper than the cap are not handed
 // over (they get no box).
+//
+// A long page can be written a part at a time (advance()), and the part
+// written so far laid out as a page of its own (partialHtml()): node ids do
+// not change as the writing goes on.
 class LayoutSerializer
 {
 public:
@@ -32,6 +38,43 @@ public:
     };
 
     static Result serialize(const Document& doc);
+
+    explicit LayoutSerializer(const Document& doc);
+    ~LayoutSerializer();
+    LayoutSerializer(const LayoutSerializer&) = delete;
+    LayoutSerializer& operator=(const LayoutSerializer&) = delete;
+
+    // Writes about `nodes` more nodes; true when the page is written whole.
+    bool advance(int nodes);
+    bool isDone() const;
+    // What was written so far, the elements still open closed after it.
+    QString partialHtml() const;
+    // Whether a table is open where the writing stands (a part that ends
+    // there would show the table without its later rows).
+    bool insideTable() const;
+    // The text and nodes written so far (the whole page once done).
+    const Result& result() const { return m_result; }
+    Result takeResult() { return std::move(m_result); }
+
+private:
+    // An element (or the document) being written: its end tag is due after
+    // its children from `next` on.
+    struct Frame
+    {
+        const Node* node;
+        QString tag; // empty for the document
+        int next = 0;
+        int depth = 0;
+        int tableDepth = 0;
+        bool textOnly = false; // text only inside (raw text, TEXTAREA, TITLE)
+        bool escape = false;   // that text escaped
+    };
+    void visit(const Node* node, const Frame& parent);
+
+    Result m_result;
+    std::vector<Frame> m_stack;
+    bool m_started = false;
+    const Document& m_doc;
 };
 
 } // namespace engine

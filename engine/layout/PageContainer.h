@@ -44,6 +44,7 @@ public:
     // content (TD, BODY and IMG call it with their node id and border box).
     using BelowContentHook = std::function<void(QPainter&, int nodeId, const QRect& borderBox)>;
     void setBelowContentHook(BelowContentHook hook) { m_belowContent = std::move(hook); }
+    const BelowContentHook& belowContentHook() const { return m_belowContent; }
     void paintBelowContent(litehtml::uint_ptr hdc, int nodeId, const QRect& borderBox);
 
     // The effect an image's style filter asks for, applied to the next image

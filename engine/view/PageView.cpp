@@ -51,6 +51,9 @@ PageView::PageView(Document* doc, QWidget* parent)
     viewport()->setAutoFillBackground(false);
     setFocusPolicy(Qt::StrongFocus);
     m_layout->setRepaintRequest([this] { scheduleFlush(); });
+    // Long pages show their first screens at once and grow as the rest is
+    // laid out in the background.
+    m_layout->setBuildsInBackground(true);
     // A reload disconnects the old nodes: their painters go with them.
     m_layout->setReplacedHandler([this] {
         for (auto it = m_behaviors.begin(); it != m_behaviors.end();) {
@@ -451,6 +454,8 @@ void PageView::paintViewRegion(QPainter& p, const QRegion& region)
 
 void PageView::setHeadless(QSize size)
 {
+    // Headless views answer for the whole page at once.
+    m_layout->setBuildsInBackground(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAttribute(Qt::WA_DontShowOnScreen);

@@ -86,7 +86,7 @@ public:
     QRect clientToView(const QRect& client) const;
 
     // Headless use (tests, printing, thumbnails): a view of this size that
-    // is never shown on screen, without scroll bars.
+    // is never shown on screen, without scroll bars, laid out whole at once.
     void setHeadless(QSize size);
 
     // Renders what the view shows now (lays out first), at the widget's size.

@@ -1,0 +1,135 @@
+// A page file read in the background: the load call returns at once, the
+// page comes in on the event loop, the page-loaded notification follows
+// once; a cancelled or superseded read leaves no trace.
+#include "engine/EnginePage.h"
+
+#include "engine/dom/DocumentObserver.h"
+#include "engine/html/PageLoader.h"
+#include "engine/markup/UndoManager.h"
+#include "platform/CodePages.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+
+namespace {
+
+struct Loaded : DocumentObserver
+{
+    int count = 0;
+    void pageLoaded(Document* doc) override
+    {
+        ++count;
+        // Changes made here belong to the load.
+        doc->body()->setAttribute(QStringLiteral("bgColor"), QStringLiteral("#ffffee"));
+    }
+};
+
+QString writePage(const QTemporaryDir& dir, const char* name, const QString& html, const char* charset)
+{
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(platform::encodeText(html, QString::fromLatin1(charset)));
+    return path;
+}
+
+void runEventsFor(int ms, const std::function<bool()>& until = {})
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms && !(until && until())) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+}
+
+const char* kPage = "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+                    "<TITLE>掲示板</TITLE></HEAD><BODY><P>表示・ソース</P></BODY></HTML>";
+
+} // namespace
+
+TEST(BackgroundLoad, ReturnsAtOnceAndThePageComesInOnTheEventLoop)
+{
+    QTemporaryDir dir;
+    const QString path = writePage(dir, "a.html", QString::fromUtf8(kPage), "windows-31j");
+    Ref<Document> doc = Document::create();
+    doc->loadFromString(QStringLiteral("<html><body><p>before</p></body></html>"));
+    runEventsFor(50);
+    Loaded loaded;
+    doc->addObserver(&loaded);
+    QString error;
+    ASSERT_TRUE(doc->load(path, &error, Reading::InBackground)) << error.toStdString();
+    EXPECT_EQ(doc->readyState(), QStringLiteral("loading"));
+    EXPECT_TRUE(doc->isLoading());
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>before</P>"));
+    runEventsFor(10000, [&] { return loaded.count > 0; });
+    runEventsFor(50);
+    EXPECT_EQ(loaded.count, 1);
+    EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
+    EXPECT_FALSE(doc->isLoading());
+    EXPECT_EQ(doc->title(), QStringLiteral("掲示板"));
+    EXPECT_EQ(doc->charset(), QStringLiteral("windows-31j"));
+    EXPECT_EQ(doc->url(), path);
+    EXPECT_FALSE(doc->isDirty());
+    EXPECT_FALSE(doc->undoManager().canUndo());
+    EXPECT_EQ(doc->body()->getAttributeText(QStringLiteral("bgColor")), QStringLiteral("#ffffee"));
+    doc->removeObserver(&loaded);
+}
+
+TEST(BackgroundLoad, AMissingFileIsToldAtOnce)
+{
+    Ref<Document> doc = Document::create();
+    QString error;
+    EXPECT_FALSE(doc->load(QStringLiteral("/nonexistent/page.html"), &error, Reading::InBackground));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(doc->isLoading());
+    EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
+}
+
+TEST(BackgroundLoad, ACancelledOrSupersededReadLeavesNoTrace)
+{
+    QTemporaryDir dir;
+    const QString first = writePage(dir, "first.html", QStringLiteral("<html><body>first</body></html>"), "UTF-8");
+    const QString second = writePage(dir, "second.html", QStringLiteral("<html><body>second</body></html>"), "UTF-8");
+    Ref<Document> doc = Document::create();
+    doc->loadFromString(QStringLiteral("<html><body>kept</body></html>"));
+    runEventsFor(50);
+    Loaded loaded;
+    doc->addObserver(&loaded);
+    ASSERT_TRUE(doc->load(first, nullptr, Reading::InBackground));
+    doc->cancelLoad();
+    EXPECT_FALSE(doc->isLoading());
+    EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
+    runEventsFor(500);
+    EXPECT_EQ(loaded.count, 0);
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("kept"));
+    // A second load while the first is read: only the second comes in.
+    ASSERT_TRUE(doc->load(first, nullptr, Reading::InBackground));
+    ASSERT_TRUE(doc->load(second, nullptr, Reading::InBackground));
+    runEventsFor(10000, [&] { return loaded.count > 0; });
+    runEventsFor(300);
+    EXPECT_EQ(loaded.count, 1);
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("second"));
+    doc->removeObserver(&loaded);
+}
+
+TEST(BackgroundLoad, ADocumentGoneBeforeItsPageArrives)
+{
+    QTemporaryDir dir;
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 20000; ++i)
+        html += QStringLiteral("<p>paragraph %1</p>").arg(i);
+    const QString path = writePage(dir, "long.html", html, "UTF-8");
+    {
+        Ref<Document> doc = Document::create();
+        ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
+    }
+    runEventsFor(1500);
+}

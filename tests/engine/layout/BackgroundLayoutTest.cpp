@@ -1,0 +1,131 @@
+// A long page in a view: its first part is laid out at once, the rest in the
+// background in growing parts; the end is the layout of the whole page.
+#include "engine/css/Style.h"
+#include "engine/layout/DocumentLayout.h"
+
+#include "bench/engine/DocumentationPage.h"
+#include "engine/EnginePage.h"
+#include "FullLayoutCheck.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace engine;
+using layout_test::expectSameAsFullLayout;
+
+namespace {
+
+// Runs the event loop until the background layout is done.
+bool waitForTheWholeLayout(DocumentLayout& layout, int seconds = 120)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (layout.isLayingOutInBackground() && clock.elapsed() < seconds * 1000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    return !layout.isLayingOutInBackground();
+}
+
+struct LongPage
+{
+    Ref<Document> doc = pageFrom(bench_pages::documentationPage(300 * 1024));
+    DocumentLayout layout{doc.get()};
+    LongPage()
+    {
+        layout.setViewportSize(QSize(800, 600));
+        layout.setBuildsInBackground(true);
+    }
+};
+
+TEST(BackgroundLayout, FirstScreensAtOnceTheRestAsItIsLaidOut)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    const QSize first = page.layout.canvasSize();
+    EXPECT_GT(first.height(), 600);
+    EXPECT_FALSE(page.layout.tree().pieces.empty());
+    // Geometry answers for the part laid out: the book's title is there.
+    const Element* title = page.doc->getElementsByTagName(QStringLiteral("H1")).item(0);
+    EXPECT_TRUE(page.layout.box(title));
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_GE(page.layout.counters().partsInBackground, 1);
+    EXPECT_GT(page.layout.canvasSize().height(), 8 * first.height());
+    expectSameAsFullLayout(page.layout, *page.doc, "whole");
+}
+
+TEST(BackgroundLayout, AChangeOnTheWayStartsOverWithIt)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    QCoreApplication::processEvents();
+    Element* last = page.doc->getElementsByTagName(QStringLiteral("ADDRESS")).item(0);
+    last->style().setAttribute(QStringLiteral("font-size"), Variant(QStringLiteral("40px")));
+    Element* code = page.doc->getElementsByTagName(QStringLiteral("CODE")).item(3);
+    code->firstChild()->asText()->insertData(0, QStringLiteral("typed "));
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    expectSameAsFullLayout(page.layout, *page.doc, "changed");
+}
+
+TEST(BackgroundLayout, AnotherWidthStartsOverAtThatWidth)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    page.layout.setViewportSize(QSize(500, 600));
+    page.layout.ensureLayout();
+    EXPECT_TRUE(page.layout.isLayingOutInBackground());
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    expectSameAsFullLayout(page.layout, *page.doc, "narrower");
+    // Another height alone keeps the layout.
+    const int layouts = page.layout.counters().layouts;
+    page.layout.setViewportSize(QSize(500, 300));
+    page.layout.ensureLayout();
+    EXPECT_FALSE(page.layout.isLayingOutInBackground());
+    EXPECT_EQ(page.layout.counters().layouts, layouts);
+}
+
+TEST(BackgroundLayout, FinishLayoutLaysOutTheWholePageAtOnce)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    page.layout.finishLayout();
+    EXPECT_FALSE(page.layout.isLayingOutInBackground());
+    expectSameAsFullLayout(page.layout, *page.doc, "finished");
+}
+
+TEST(BackgroundLayout, ALayoutGoneBeforeItsPartsArriveDropsThem)
+{
+    {
+        LongPage page;
+        page.layout.ensureLayout();
+        ASSERT_TRUE(page.layout.isLayingOutInBackground());
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+    }
+    // The parts on their way arrive to nobody.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1500)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+TEST(BackgroundLayout, ShortPagesAreLaidOutAtOnce)
+{
+    auto doc = pageFrom(bench_pages::documentationPage(8 * 1024));
+    DocumentLayout layout(doc.get());
+    layout.setBuildsInBackground(true);
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    EXPECT_FALSE(layout.isLayingOutInBackground());
+    expectSameAsFullLayout(layout, *doc, "short");
+}
+
+} // namespace
