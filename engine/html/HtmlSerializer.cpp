@@ -110,6 +110,14 @@ public:
             for (int i = n->childCount(); i-- > 0;)
                 stack.push_back({n->child(i), false});
         };
+        // The elements around the root set what its content is (raw text,
+        // SVG or MathML).
+        std::vector<const Element*> around;
+        for (const Node* a = root->parentNode(); a; a = a->parentNode())
+            if (const Element* e = a->asElement())
+                around.push_back(e);
+        for (auto a = around.rbegin(); a != around.rend(); ++a)
+            enterRaw(*a);
         if (includeRoot)
             stack.push_back({root, false});
         else
@@ -124,8 +132,9 @@ public:
                 // its text, and script text that an escape leaves open runs
                 // on over its end tag: such an element ends the page a parser
                 // builds, and nothing is written after its text.
-                if (m_file && (e->hasTag(QLatin1String("PLAINTEXT")) ||
-                               (e->hasTag(QLatin1String("SCRIPT")) && swallowsEndTag(e))))
+                if (m_file && m_open.back().raw &&
+                    (e->hasTag(QLatin1String("PLAINTEXT")) ||
+                     (e->hasTag(QLatin1String("SCRIPT")) && swallowsEndTag(e))))
                     return;
                 out += QLatin1String("</");
                 out += e->tagName();
@@ -173,25 +182,42 @@ private:
         push(root);
     }
 
-    bool isRaw(const Element* e) const { return tags::isRawText(e->tagName()); }
+    // Whether an element that starts here is an SVG or MathML one: the
+    // parser reads no raw text in them (a SCRIPT there holds markup).
+    bool isForeign(const Element* e) const
+    {
+        return (!m_open.empty() && m_open.back().foreignContent) || e->hasTag(QLatin1String("SVG")) ||
+               e->hasTag(QLatin1String("MATH"));
+    }
+    static bool isIntegrationPoint(const Element* e)
+    {
+        static const char* const points[] = {"FOREIGNOBJECT", "DESC", "TITLE", "MI", "MO", "MN", "MS", "MTEXT"};
+        for (const char* p : points)
+            if (e->hasTag(QLatin1String(p)))
+                return true;
+        return false;
+    }
     bool isVerbatimBlock(const Element* e) const
     {
-        return isRaw(e) || e->hasTag(QLatin1String("PRE")) || e->hasTag(QLatin1String("TEXTAREA")) ||
+        return e->hasTag(QLatin1String("PRE")) || e->hasTag(QLatin1String("TEXTAREA")) ||
                e->hasTag(QLatin1String("LISTING"));
     }
     void enterRaw(const Element* e)
     {
-        if (isRaw(e))
-            ++m_raw;
-        if (isVerbatimBlock(e))
-            ++m_pre;
+        const bool foreign = isForeign(e);
+        Open open;
+        open.raw = !foreign && tags::isRawText(e->tagName());
+        open.verbatim = open.raw || (!foreign && isVerbatimBlock(e));
+        open.foreignContent = foreign && !isIntegrationPoint(e);
+        m_open.push_back(open);
+        m_raw += open.raw ? 1 : 0;
+        m_pre += open.verbatim ? 1 : 0;
     }
-    void leaveRaw(const Element* e)
+    void leaveRaw(const Element*)
     {
-        if (isRaw(e))
-            --m_raw;
-        if (isVerbatimBlock(e))
-            --m_pre;
+        m_raw -= m_open.back().raw ? 1 : 0;
+        m_pre -= m_open.back().verbatim ? 1 : 0;
+        m_open.pop_back();
     }
 
     void startTag(const Element* e)
@@ -240,8 +266,7 @@ private:
     // <LISTING>; one written there in addition keeps the content's own.
     void keepLeadingNewline(const Element* e)
     {
-        if (!e->hasTag(QLatin1String("PRE")) && !e->hasTag(QLatin1String("TEXTAREA")) &&
-            !e->hasTag(QLatin1String("LISTING")))
+        if (!isVerbatimBlock(e) || isForeign(e))
             return;
         const Text* first = e->firstChild() ? e->firstChild()->asText() : nullptr;
         if (first && first->data().startsWith(u'\n'))
@@ -266,8 +291,18 @@ private:
         appendEscaped(out, t, Escape::Text);
     }
 
+    // An element being written: raw text in it, verbatim white space in it,
+    // SVG or MathML content in it.
+    struct Open
+    {
+        bool raw = false;
+        bool verbatim = false;
+        bool foreignContent = false;
+    };
+
     bool m_file;
     bool m_lineBreaks;
+    std::vector<Open> m_open;
     int m_raw = 0;
     int m_pre = 0;
 };

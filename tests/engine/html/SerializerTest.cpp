@@ -106,7 +106,10 @@ TEST(HtmlSerializer, OddPagesReadBackAsTheyWereSaved)
     // a name that begins with '=' after a bare attribute; script text whose
     // escape runs on over its end tag.
     const char* pages[] = {"<body><p title=\"&#1;&#127;\">a&#1;b&#11;c&#127;d&#129;e&#xFDD0;f&#x1FFFE;</p>",
-                           "<body><img alt/=x src=a.gif>", "<html><head><script><!--<script x=\"1\">"};
+                           "<body><img alt/=x src=a.gif>", "<html><head><script><!--<script x=\"1\">",
+                           // In SVG and MathML, PLAINTEXT and SCRIPT hold markup.
+                           "<body><math><plaintext>x <b>y</b></plaintext><mi><i>z</i></mi></math><p>after",
+                           "<body><svg><script>a &lt; b &amp;&amp; c</script><style>p &gt; b</style></svg>"};
     for (const char* page : pages) {
         auto doc = pageFrom(page);
         const QString once = HtmlSerializer::fileText(doc.get());
