@@ -212,10 +212,13 @@ void BM_DragStep_Large(benchmark::State& state)
 
 // A change that lays out again (font weight: the paragraph keeps its
 // height), one that only repaints (colour), or one that changes the
-// paragraph's height (font size: the whole page is laid out).
+// paragraph's height and margins (font size: the paragraph is laid out
+// again and what follows it moves). `whole`: the view's width changes by a
+// pixel with every step, so that each layout is one of the whole page (the
+// figure to compare with).
 enum class StyleKind { Weight, Colour, Size };
 
-void styleChange(benchmark::State& state, const QString& page, StyleKind kind = StyleKind::Weight)
+void styleChange(benchmark::State& state, const QString& page, StyleKind kind = StyleKind::Weight, bool whole = false)
 {
     engine::Ref<engine::Document> doc = engine::Document::create();
     doc->replaceContent(page);
@@ -226,6 +229,8 @@ void styleChange(benchmark::State& state, const QString& page, StyleKind kind = 
     bool on = false;
     for (auto _ : state) {
         on = !on;
+        if (whole)
+            view.layout().setViewportSize(QSize(on ? 799 : 800, 600));
         if (kind == StyleKind::Colour)
             p->style().setAttribute(QStringLiteral("color"), engine::Variant(QString::fromLatin1(on ? "red" : "blue")));
         else if (kind == StyleKind::Size)
@@ -291,6 +296,10 @@ void BM_StyleChangeOfHeight_Large(benchmark::State& s)
 {
     styleChange(s, largePage(), StyleKind::Size);
 }
+void BM_StyleChangeOfHeight_Large_Whole(benchmark::State& s)
+{
+    styleChange(s, largePage(), StyleKind::Size, true);
+}
 
 } // namespace
 
@@ -305,4 +314,5 @@ BENCHMARK(BM_StyleChange_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleChange_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ColourChange_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StyleChangeOfHeight_Large)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StyleChangeOfHeight_Large_Whole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeCharacter_Large)->Unit(benchmark::kMillisecond);

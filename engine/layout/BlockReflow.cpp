@@ -241,7 +241,6 @@ BlockReflow::Result BlockReflow::run()
         after ? oldBottom + collapsed(m_margins.bottom, after->margin_top()) : oldBottom + m_margins.bottom;
     const int moveBy = top + paddings.top + borders.top - now.y;
     now.y += moveBy;
-    shiftPaintExtents(*m_block, 0, moveBy);
     const int bottom = borderBottom(*m_block);
     const int next = after ? bottom + collapsed(margins.bottom, after->margin_top()) : bottom + margins.bottom;
     m_shift = next - oldNext;

@@ -8,17 +8,12 @@ namespace engine {
 
 namespace flowshift_detail {
 
+using engine::placedByTheFlow;
+
 bool isOutOfFlow(const litehtml::element& el)
 {
     const auto position = el.get_element_position();
     return position == litehtml::element_position_absolute || position == litehtml::element_position_fixed;
-}
-
-// A positioned box that takes its place from the flow (no top or bottom of
-// its own) moves with the flow.
-bool placedByTheFlow(const litehtml::element& el)
-{
-    return el.get_css_top().is_predefined() && el.get_css_bottom().is_predefined();
 }
 
 bool hasFloats(const litehtml::element& holder)
@@ -27,27 +22,12 @@ bool hasFloats(const litehtml::element& holder)
            holder.get_right_floats_height() != 0;
 }
 
-// Whether `el` holds a positioned box placed against a box outside `el`
-// (which does not move with it). `placedInside`: a positioned box between
-// `el` and the content at hand is the one they are placed against.
-bool holdsBoxesPlacedOutside(const litehtml::element& el, bool placedInside)
-{
-    for (size_t i = 0; i < el.get_children_count(); ++i) {
-        const auto child = el.get_child(static_cast<int>(i));
-        if (!child)
-            continue;
-        const auto position = child->get_element_position();
-        if (position == litehtml::element_position_fixed && !placedByTheFlow(*child))
-            return true;
-        if (position == litehtml::element_position_absolute && !placedInside && !placedByTheFlow(*child))
-            return true;
-        if (holdsBoxesPlacedOutside(*child, placedInside || position != litehtml::element_position_static))
-            return true;
-    }
-    return false;
-}
-
 } // namespace flowshift_detail
+
+bool placedByTheFlow(const litehtml::element& el)
+{
+    return el.get_css_top().is_predefined() && el.get_css_bottom().is_predefined();
+}
 
 std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight)
 {
@@ -74,11 +54,9 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
         }
         if (el->get_float() != litehtml::float_none)
             return false;
-        if (holdsBoxesPlacedOutside(*el, el->get_element_position() != litehtml::element_position_static))
-            return false;
-        if (el->get_display() == litehtml::display_inline && el->get_children_count() > 0) {
-            for (size_t i = 0; i < el->get_children_count(); ++i) {
-                if (const auto child = el->get_child(static_cast<int>(i)); child && !self(child.get(), self))
+        if (el->get_display() == litehtml::display_inline && !childrenOf(*el).empty()) {
+            for (const auto& child : childrenOf(*el)) {
+                if (!self(child.get(), self))
                     return false;
             }
             return true;
@@ -93,13 +71,12 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
         if (a->is_floats_holder() && hasFloats(*a))
             return std::nullopt;
         bool after = false;
-        for (size_t i = 0; i < a->get_children_count(); ++i) {
-            const auto el = a->get_child(static_cast<int>(i));
+        for (const auto& el : childrenOf(*a)) {
             if (el.get() == child) {
                 after = true;
                 continue;
             }
-            if (after && el && !planMove(el.get(), planMove))
+            if (after && !planMove(el.get(), planMove))
                 return std::nullopt;
         }
         shift.m_holder = a.get();
@@ -120,10 +97,8 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
 
 void FlowShift::apply() const
 {
-    for (litehtml::element* el : m_moved) {
+    for (litehtml::element* el : m_moved)
         el->get_position().y += m_dy;
-        shiftPaintExtents(*el, 0, m_dy);
-    }
     for (litehtml::element* a : m_grown) {
         if (a->have_parent()) {
             a->get_position().height += m_dy;
@@ -131,9 +106,8 @@ void FlowShift::apply() const
         }
         // The root reaches down to the content's end, and covers the view.
         int bottom = 0;
-        for (size_t i = 0; i < a->get_children_count(); ++i) {
-            const auto child = a->get_child(static_cast<int>(i));
-            if (child && child->in_normal_flow())
+        for (const auto& child : childrenOf(*a)) {
+            if (child->in_normal_flow())
                 bottom = std::max(bottom, child->bottom());
         }
         a->get_position().height = std::max(m_rootHeight, bottom);

@@ -15,7 +15,8 @@ namespace engine {
 // that stands out of the flow, or the root). Planned first, so that a page
 // where moving is not the same as laying out again is left untouched:
 // floats in any box around the block, positioned boxes in the moved content
-// that are placed against a box that does not move, and a block that is or
+// that are placed against a box that does not move (the caller looks at
+// those inside the moved boxes, in its box tree), and a block that is or
 // becomes empty (its margins may collapse through it).
 class FlowShift
 {
@@ -46,5 +47,9 @@ private:
     std::vector<litehtml::element*> m_grown;
     std::unordered_set<int> m_kept;
 };
+
+// Whether a positioned box takes its place from the flow (it has no top and
+// no bottom of its own): it moves with the flow.
+bool placedByTheFlow(const litehtml::element& el);
 
 } // namespace engine

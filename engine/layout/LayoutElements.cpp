@@ -211,14 +211,17 @@ int BreakElement::render(int x, int y, int max_width, bool second_pass)
     return width;
 }
 
-void shiftPaintExtents(litehtml::element& el, int dx, int dy)
+namespace layoutelements_detail {
+// (A class of litehtml's own may name the children it keeps for its kind.)
+struct ChildrenOf : litehtml::element
 {
-    if (auto* extent = dynamic_cast<PaintExtent*>(&el); extent && !extent->paintExtent().isNull())
-        extent->setPaintExtent(extent->paintExtent().translated(dx, dy));
-    for (size_t i = 0; i < el.get_children_count(); ++i) {
-        if (const auto child = el.get_child(static_cast<int>(i)))
-            shiftPaintExtents(*child, dx, dy);
-    }
+    static constexpr litehtml::elements_vector litehtml::element::*member = &ChildrenOf::m_children;
+};
+} // namespace layoutelements_detail
+
+const litehtml::elements_vector& childrenOf(const litehtml::element& el)
+{
+    return el.*layoutelements_detail::ChildrenOf::member;
 }
 
 int layoutNodeId(const litehtml::element& el)

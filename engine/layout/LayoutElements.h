@@ -36,10 +36,12 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tag, const li
 // element classes' parse_attributes, so that style sheets rank above them).
 void applyPresentationalHints(litehtml::element& el, litehtml::style& style);
 
-// The page area an element and everything in it paint (page coordinates),
-// noted after each layout; drawing passes over elements whose area lies
-// outside the area being painted instead of walking all of their content.
-// Unknown (null) where the content may paint anywhere.
+// What an element and everything in it paint, noted after each layout,
+// relative to the element's own place (its content box's top left): drawing
+// passes over elements whose area lies outside the area being painted
+// instead of walking all of their content, and an element moved without a
+// layout takes its area along. Unknown (null) where the content may paint
+// anywhere.
 class PaintExtent
 {
 public:
@@ -47,20 +49,23 @@ public:
     const QRect& paintExtent() const { return m_extent; }
 
 protected:
-    bool paintsOutside(const litehtml::position* clip) const
+    // `x`, `y`: the element's own place in page coordinates.
+    bool paintsOutside(const litehtml::position* clip, int x, int y) const
     {
-        return clip && !m_extent.isNull() &&
-               (m_extent.x() + m_extent.width() <= clip->x || m_extent.x() >= clip->x + clip->width ||
-                m_extent.y() + m_extent.height() <= clip->y || m_extent.y() >= clip->y + clip->height);
+        if (!clip || m_extent.isNull())
+            return false;
+        const QRect area = m_extent.translated(x, y);
+        return area.x() + area.width() <= clip->x || area.x() >= clip->x + clip->width ||
+               area.y() + area.height() <= clip->y || area.y() >= clip->y + clip->height;
     }
 
 private:
     QRect m_extent;
 };
 
-// Moves the paint extents of an element and everything in it (its boxes
-// moved without a layout).
-void shiftPaintExtents(litehtml::element& el, int dx, int dy);
+// The children of an element, read in place (litehtml hands out each child
+// as a new shared pointer, which walks over whole pages cannot afford).
+const litehtml::elements_vector& childrenOf(const litehtml::element& el);
 
 namespace layoutelements_detail {
 // How deep drawing is in the element tree (while it is above zero, hidden
@@ -124,7 +129,7 @@ public:
     void draw_children(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip, litehtml::draw_flag flag,
                        int zindex) override
     {
-        if (paintsOutside(clip))
+        if (paintsOutside(clip, x + this->m_pos.x, y + this->m_pos.y))
             return;
         layoutelements_detail::DrawingScope scope;
         if (hiddenBox()) {

@@ -247,9 +247,11 @@ struct TreeBuilder
             painted.anywhere = true;
         if (auto* extent = dynamic_cast<PaintExtent*>(el.get())) {
             // Room for list markers beside their items, glyphs that reach
-            // past their line and italic overhangs.
-            extent->setPaintExtent(painted.anywhere || painted.area.isNull() ? QRect()
-                                                                             : painted.area.adjusted(-64, -16, 64, 16));
+            // past their line and italic overhangs; relative to the element.
+            const litehtml::position at = el->get_placement();
+            extent->setPaintExtent(painted.anywhere || painted.area.isNull()
+                                       ? QRect()
+                                       : painted.area.adjusted(-64, -16, 64, 16).translated(-at.x, -at.y));
         }
         return painted;
     }
@@ -285,7 +287,8 @@ void collectOutlines(const litehtml::element& el, std::vector<int>& out)
 void widenPaintExtents(const litehtml::element& el)
 {
     const auto* own = dynamic_cast<const PaintExtent*>(&el);
-    const QRect area = own ? own->paintExtent() : QRect();
+    const litehtml::position at = el.get_placement();
+    const QRect area = own && !own->paintExtent().isNull() ? own->paintExtent().translated(at.x, at.y) : QRect();
     for (auto a = el.parent(); a; a = a->parent()) {
         auto* extent = dynamic_cast<PaintExtent*>(a.get());
         if (!extent)
@@ -293,7 +296,8 @@ void widenPaintExtents(const litehtml::element& el)
         if (area.isNull()) {
             extent->setPaintExtent(QRect()); // paints anywhere
         } else if (!extent->paintExtent().isNull()) {
-            extent->setPaintExtent(extent->paintExtent().united(area));
+            const litehtml::position origin = a->get_placement();
+            extent->setPaintExtent(extent->paintExtent().united(area.translated(-origin.x, -origin.y)));
         }
     }
 }
@@ -447,12 +451,10 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         return false;
     const auto blockBox = m_tree.byNode.find(layoutNodeId(*block));
     const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
-    if (blockBox == m_tree.byNode.end() || holderBox == m_tree.byNode.end())
+    if (blockBox == m_tree.byNode.end() || holderBox == m_tree.byNode.end() ||
+        !movesWithItsPlace(blockBox->second, holderBox->second, *shift))
         return false;
     shift->apply();
-    litehtml::size size;
-    m_document->root()->calc_document_size(size);
-    m_documentSize = QSize(size.width, size.height);
     const int canvasHeight = m_tree.canvas.height();
     const QRect& old = m_tree.boxes[static_cast<size_t>(blockBox->second)].borderBox;
     const int oldBottom = old.y() + old.height();
@@ -462,10 +464,43 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         return true;
     }
     moveTreeAfter(blockBox->second, holderBox->second, oldBottom, *shift);
+    // The page's extent: its boxes' (the root's reaches down to the flow's
+    // end).
+    m_documentSize.setHeight(0);
     updateCanvas();
+    m_documentSize.setHeight(m_tree.canvas.height());
     // From the block down: everything there may have moved.
     const int top = std::min(m_reflow->topBefore(), changed.y());
     m_lastArea = QRect(0, top, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - top);
+    return true;
+}
+
+bool LayoutEngine::movesWithItsPlace(int blockBox, int holderBox, const FlowShift& shift) const
+{
+    // Each positioned box in the moved content is placed against the nearest
+    // positioned box around it: it moves along when that one moves too, or
+    // when it takes its place from the flow.
+    const auto& boxes = m_tree.boxes;
+    const int from = m_tree.subtreeEnd(blockBox);
+    const int to = m_tree.subtreeEnd(holderBox);
+    for (int i = from; i < to;) {
+        const LayoutBox& b = boxes[static_cast<size_t>(i)];
+        if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
+            i = m_tree.subtreeEnd(i);
+            continue;
+        }
+        if (b.absolute) {
+            int against = b.parent;
+            while (against >= 0 && !boxes[static_cast<size_t>(against)].positioned)
+                against = boxes[static_cast<size_t>(against)].parent;
+            if (against < from) {
+                const auto el = elementOf(b.nodeId);
+                if (!el || el->get_element_position() == litehtml::element_position_fixed || !placedByTheFlow(*el))
+                    return false;
+            }
+        }
+        ++i;
+    }
     return true;
 }
 
@@ -765,7 +800,6 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
         return false;
     el->get_position().x += dx;
     el->get_position().y += dy;
-    shiftPaintExtents(*el, dx, dy);
     layoutengine_detail::widenPaintExtents(*el);
     // The element's subtree follows in document order: shift every box and
     // word inside it.

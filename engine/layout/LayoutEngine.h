@@ -115,6 +115,8 @@ private:
     // `canvasMayChange`, they reach past the canvas).
     bool refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
                            bool canvasMayChange = false);
+    // Whether the positioned boxes in the content that moves go with it.
+    bool movesWithItsPlace(int blockBox, int holderBox, const FlowShift& shift) const;
     // Moves our boxes and words as FlowShift moved the layout library's.
     // (`oldBottom`: the block's bottom before; words of the boxes around it
     // below that move.)

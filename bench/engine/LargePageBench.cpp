@@ -1,0 +1,141 @@
+// Opening a multi-megabyte manual page in a page view, as the program opens
+// a file (read, decoded and parsed in the background): from the open call
+// to the first paint of the view, against headless chromium showing the
+// same file (its process start included, as a person opening the file waits
+// for it). Counters: the whole layout's end, and the longest time the event
+// loop was kept from running. Chromium runs only when it is installed.
+
+#include "engine/dom/Document.h"
+#include "engine/view/PageView.h"
+
+#include "bench/engine/DocumentationPage.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+// The page file, written once per run (PAGINOR_BENCH_PAGE_MB sets its size,
+// PAGINOR_BENCH_PAGE_FILE where it is kept).
+const QString& largePagePath()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const int megabytes = qEnvironmentVariableIsSet("PAGINOR_BENCH_PAGE_MB")
+                                  ? qEnvironmentVariableIntValue("PAGINOR_BENCH_PAGE_MB")
+                                  : 8;
+        const QString p = qEnvironmentVariableIsSet("PAGINOR_BENCH_PAGE_FILE")
+                              ? qEnvironmentVariable("PAGINOR_BENCH_PAGE_FILE")
+                              : dir.filePath(QStringLiteral("manual.html"));
+        QFile f(p);
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bench_pages::documentationPage(megabytes * 1024 * 1024).toUtf8());
+        return p;
+    }();
+    return path;
+}
+
+// The longest gap between ticks of a fast timer: how long the event loop
+// was kept from running (the window could not repaint or take input).
+class StallWatch
+{
+public:
+    StallWatch()
+    {
+        m_clock.start();
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            const qint64 now = m_clock.elapsed();
+            m_longest = std::max(m_longest, now - m_last);
+            m_last = now;
+        });
+        m_timer.start();
+    }
+    qint64 longest() const { return m_longest; }
+
+private:
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+void runEventsUntil(const std::function<bool()>& done)
+{
+    while (!done()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::usleep(200);
+    }
+}
+
+void BM_OpenLargePageToFirstPaint_Ours(benchmark::State& state)
+{
+    const QString path = largePagePath();
+    double whole = 0;
+    qint64 stall = 0;
+    for (auto _ : state) {
+        engine::Ref<engine::Document> doc = engine::Document::create();
+        auto view = std::make_unique<engine::PageView>(doc.get());
+        view->setAttribute(Qt::WA_DontShowOnScreen);
+        view->resize(800, 600);
+        view->show();
+        QCoreApplication::processEvents();
+        StallWatch watch;
+        QElapsedTimer clock;
+        clock.start();
+        doc->load(path, nullptr, engine::Reading::InBackground);
+        runEventsUntil([&] { return !doc->isLoading(); });
+        benchmark::DoNotOptimize(view->renderToImage());
+        const double firstPaint = clock.nsecsElapsed() / 1e9;
+        state.SetIterationTime(firstPaint);
+        runEventsUntil([&] { return !view->layout().isLayingOutInBackground(); });
+        whole = clock.nsecsElapsed() / 1e9;
+        stall = std::max(stall, watch.longest());
+        // (Taking the page apart is not part of any figure.)
+        view.reset();
+        doc = nullptr;
+    }
+    state.counters["bytes"] = double(QFileInfo(path).size());
+    state.counters["whole_layout_s"] = whole;
+    state.counters["longest_block_ms"] = double(stall);
+}
+
+void BM_OpenLargePageToFirstPaint_Chromium(benchmark::State& state)
+{
+    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    if (chromium.isEmpty()) {
+        state.SkipWithError("chromium is not installed");
+        return;
+    }
+    const QString path = largePagePath();
+    QTemporaryDir profile;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QProcess p;
+        p.start(chromium,
+                {QStringLiteral("--headless"), QStringLiteral("--disable-gpu"), QStringLiteral("--no-sandbox"),
+                 QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--window-size=800,600"),
+                 QStringLiteral("--screenshot=") + profile.filePath(QStringLiteral("shot.png")),
+                 QUrl::fromLocalFile(path).toString()});
+        p.waitForFinished(300000);
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_OpenLargePageToFirstPaint_Ours)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
+BENCHMARK(BM_OpenLargePageToFirstPaint_Chromium)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
