@@ -31,6 +31,10 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
 
 CChildFrame::~CChildFrame()
 {
+    // The page's view goes after this body, closing its document: the
+    // document's signals must no longer reach a frame that is no more one.
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
     // The panes' views go with their widgets; the tree only points at them.
     m_frameTree.rootView = nullptr;
     m_frameTree.clear();
