@@ -316,7 +316,9 @@ bool CZQDoc::onSaveDocument(const QString& path)
     if (child && child->m_bClosing) {
         // The page closes after this: no switch back into editing. A failed
         // write keeps the page open (the caller stops the close).
-        if (!WritePage(path))
+        const bool written = WritePage(path);
+        ReportFailedCopies();
+        if (!written)
             return false;
         CZQView* frameset = child->GetFramesetView();
         if (frameset && frameset != view) {
@@ -332,8 +334,10 @@ bool CZQDoc::onSaveDocument(const QString& path)
         if (sink->m_pMapImage && sink->m_pMapImage->tagName().compare(QLatin1String("IMG"), Qt::CaseInsensitive) == 0)
             sink->RemoveImageMapPainter(sink->m_pMapImage.get());
     }
-    if (!WritePage(path))
+    if (!WritePage(path)) {
+        ReportFailedCopies();
         return false;
+    }
     RememberFileTime(path);
     CMainFrame* frame = CMainFrame::instance();
     if (frame && frame->IsPageInWeb(GetDisplayName()) && frame->siteManagerSheet())
@@ -342,6 +346,9 @@ bool CZQDoc::onSaveDocument(const QString& path)
     m_bPageChanged = false;
     view->ExecCommand(engine::CommandGroup::BrowseMode);
     view->SetEditMode();
+    // Told once the file and its time are known: the message lets the user
+    // leave the program and come back, which compares the file's time.
+    ReportFailedCopies();
     return true;
 }
 
@@ -423,7 +430,7 @@ bool CZQDoc::SaveFrameset(const QString& path)
     return true;
 }
 
-// ---- the page's generator META and links --------------------------------------
+// ---- the page's generator META ------------------------------------------------
 
 void CZQDoc::UpdateGeneratorMeta()
 {
@@ -457,19 +464,4 @@ void CZQDoc::UpdateGeneratorMeta()
         InsertElementAtFirstTag(&made, TAGID_META, QStringLiteral("TITLE"), view,
                                 QStringLiteral("name=\"generator\" content=\"Vorna-Paginor 2002\""), 3);
     }
-}
-
-void CZQDoc::PrepareLinksForSave(const QString& path)
-{
-    // The linked files of the page are copied into the web with the link work
-    // of the save; meanwhile every image map keeps its "#".
-    Q_UNUSED(path);
-    CZQView* view = GetView();
-    engine::Document* doc = view ? view->GetHtmlDocument() : nullptr;
-    CImpIDispatch* sink = view ? view->GetSink() : nullptr;
-    if (!doc || !sink)
-        return;
-    engine::ElementCollection images = doc->images();
-    for (int i = 0; i < images.length(); ++i)
-        sink->AddUsemapHash(images.item(i));
 }

@@ -3,6 +3,8 @@
 #include "platform/Document.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -10,6 +12,10 @@
 
 class CChildFrame;
 class CZQView;
+
+namespace engine {
+class Element;
+}
 
 // The document of one open page. The page itself lives in the view's page
 // engine; the document keeps what the engine does not: path and title, the
@@ -55,8 +61,56 @@ public:
     // Makes the page carry the program's generator META after its TITLE and
     // drops a META that names the engine.
     void UpdateGeneratorMeta();
-    // The linked-file work of a save to the path.
+
+    // --- the linked-file work of a save (CZQDocLinks.cpp)
+    // Runs before the page is written to the path. A save into the open web
+    // copies the local files the page links to into the web (images into
+    // "image", media and scripts into "other", linked pages into the web
+    // folder) and makes the links relative to the web with "/"; a copy never
+    // replaces a file of the web (a script of the same name excepted) and
+    // never lands outside it; a link whose file could not be copied keeps its
+    // value. A save into another folder outside the web makes local links
+    // absolute and copies nothing, except images the program made in its
+    // temporary folder, which go to the user image folder. Every save fills
+    // empty table cells and puts back the "#" of image-map references.
     void PrepareLinksForSave(const QString& path);
+    // Lists the local files the page links to and reserves a free name in
+    // the web for each file whose name is taken there. Changes nothing.
+    void MakeLinksRelative();
+    // Rewrites the page's links for the save (after the copies, so that a
+    // failed copy keeps its link); a page read from a web address gets its
+    // links below its folder made relative instead.
+    void FixLinksForSave(bool inWebSave, bool movingSave);
+    // Copies the listed files into the web; the linked pages only when asked.
+    void CopyResourcesToWeb(bool withLinkedFiles);
+    // Lists one link of an element of the tag; a relative one is read below
+    // the base folder.
+    void CollectLink(const QString& tag, const QString& link, const QString& baseFolder);
+    // Rewrites the link attribute of one element; in a save into the web, a
+    // file no collection listed is copied now.
+    void CopyLinkedImages(engine::Element* element, const QString& link, const QString& folderUrl, bool inWebSave,
+                          bool movingSave);
+    // The new text of a link that stands inside a script or an event handler
+    // ("ROLLOVER": a roll-over picture, copied with the images); the link as
+    // given when it stays.
+    QString CollectLinkedFiles(const QString& link, bool inWebSave, bool movingSave, const QString& folderUrl,
+                               const QString& kind);
+    // Tells the user, in one message, which linked files could not be copied
+    // since the last report; nothing when all were.
+    void ReportFailedCopies();
+
+    // --- pages read from a web address and made images (CZQDocWebLinks.cpp)
+    // Writes the links of a page read from a web address as full addresses,
+    // read against the page's address (or its BASE), so that they keep
+    // reaching the server when the page is saved as a file. Run when the page
+    // has loaded; leaves no undo step and no change mark.
+    void FixAbsoluteHttpLinks();
+    // On save: links below the folder of the page's address become relative.
+    void MakeHttpLinksRelative();
+    // Copies images the program made in its temporary folder into the user
+    // image folder (each its own file) and points the page at the copies; for
+    // a page that is not one of the open web.
+    void CopyTemporaryImages();
 
     void SetPageTitle(const QString& title) { m_strPageTitle = title; }
     QString GetPageTitle() const { return m_strPageTitle; }
@@ -86,11 +140,24 @@ public:
     QDateTime m_timeFile;
     // The page's file was gone when the program was activated.
     bool m_bFileMissing = false;
-    // The lists of the save's linked-file work.
+    // The lists of the save's linked-file work: full paths of the local files
+    // the page links to, by where their copies go (the web's "image" and
+    // "other" folders, the web folder), the last found first.
     QStringList m_imageFiles;
     QStringList m_otherFiles;
     QStringList m_linkedFiles;
-    QStringList m_arrCopyTargets;
+    // The target in the web of each listed file outside it, and the file each
+    // target was given to.
+    QHash<QString, QString> m_arrCopyTargets;
+    QHash<QString, QString> m_targetOwners;
+    // Targets a script file may replace.
+    QSet<QString> m_replaceTargets;
+    // Every listed file; the files copied (with their targets); the files
+    // that could not be copied, in the order met, until they are reported.
+    QSet<QString> m_collectedFiles;
+    QHash<QString, QString> m_copiedFiles;
+    QStringList m_failedCopies;
+    QSet<QString> m_failedFiles;
 
     // Why a save to the path failed, as the user can act on it: no permission
     // to write there, no space left for the bytes (the free space of the
@@ -113,4 +180,23 @@ private:
     bool WritePage(const QString& path);
     void RememberFileTime(const QString& path);
     void ClearClosingFlags();
+
+    // Link work helpers (CZQDocLinks.cpp).
+    // The path up to and including its last "/"; empty without one.
+    static QString FolderUrlOf(const QString& path);
+    // The open web's folder, cleaned, without a trailing "/"; empty when no web is open.
+    static QString WebFolder();
+    static bool IsInWeb(const QString& path);
+    static bool SameFileContent(const QString& first, const QString& second);
+    // The first "<folder>/<title><n>.<extension>" (n = 0, 1, ...) that does not exist.
+    static QString FreeCopyName(const QString& folder, const QString& title, const QString& extension);
+    // The target in the web of a file outside it, reserved on first use.
+    QString ReserveTarget(const QString& source, const QString& tag);
+    // Copies a file outside the web to its target once; false when it could not be.
+    bool CopyIntoWeb(const QString& source, const QString& tag);
+    // Remembers a file that could not be copied, once, for the report.
+    void NoteFailedCopy(const QString& source);
+    // The new value of a link for the save, or a null text when it stays.
+    QString RewrittenLink(const QString& tag, const QString& link, const QString& folderUrl, bool inWebSave,
+                          bool movingSave, bool makeAbsolute);
 };

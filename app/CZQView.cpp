@@ -11,6 +11,7 @@
 #include "util/AppContext.h"
 #include "util/ImageMaps.h"
 #include "util/MessageBox.h"
+#include "util/PageLinks.h"
 #include "util/PageMarkup.h"
 #include "util/StringResources.h"
 #include "res/resource.h"
@@ -497,18 +498,18 @@ platform::Rect CZQView::screenRect() const
     return platform::Rect(topLeft.x(), topLeft.y(), topLeft.x() + width(), topLeft.y() + height());
 }
 
-void CZQView::writeBodyAttributes(const QString&, const QString&, const QString&, const QString&, const QString&,
-                                  const QString&)
+void CZQView::writeBodyAttributes(const QString& background, const QString& bgColor, const QString& text,
+                                  const QString& link, const QString& aLink, const QString& vLink)
 {
-    // The BODY colours of a frame page come with the page-wide link operations.
+    WriteBodyAttributes(this, background, bgColor, text, link, aLink, vLink);
 }
 
-void CZQView::collectPageLinks(const QString&, const QString&, int)
+void CZQView::collectPageLinks(const QString& oldName, const QString& newName, int mode)
 {
-    // Renaming a linked file in the page comes with the page-wide link operations.
+    CollectPageLinks(this, oldName, newName, mode);
 }
 
-void CZQView::collectScriptFiles(bool)
+void CZQView::collectScriptFiles(bool mode)
 {
-    // The script files of the page come with the page-wide link operations.
+    CollectScriptFiles(mode, this);
 }

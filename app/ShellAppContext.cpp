@@ -5,6 +5,7 @@
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
+#include "effects/CScriptUtility.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/DataRoot.h"
@@ -119,6 +120,46 @@ bool ShellAppContext::applyLinkToSelection(CZQView* view, engine::Element* eleme
     Q_UNUSED(range);
     Q_UNUSED(address);
     return false;
+}
+
+AppContext::OpenDocument ShellAppContext::viewPage(CZQView* view) const
+{
+    CZQDoc* document = view ? view->GetDocument() : nullptr;
+    if (!document)
+        return {};
+    return OpenDocument(document, document->GetDisplayName(), document->pathName());
+}
+
+void ShellAppContext::copyLinkedImages(CZQView* view, engine::Element* element, const QString& link,
+                                       const QString& folderUrl, bool inWebSave, bool movingSave)
+{
+    if (CZQDoc* document = view ? view->GetDocument() : nullptr)
+        document->CopyLinkedImages(element, link, folderUrl, inWebSave, movingSave);
+}
+
+QString ShellAppContext::collectLinkedFiles(CZQView* view, const QString& link, bool inWebSave, bool movingSave,
+                                            const QString& folderUrl, const QString& kind)
+{
+    CZQDoc* document = view ? view->GetDocument() : nullptr;
+    return document ? document->CollectLinkedFiles(link, inWebSave, movingSave, folderUrl, kind) : link;
+}
+
+QStringList ShellAppContext::scriptImageFiles(const QString& html) const
+{
+    QStringList files;
+    CScriptUtility::GetScriptImageFiles(files, html, false);
+    return files;
+}
+
+void ShellAppContext::replaceElementHtml(CZQView* view, engine::Element* element, const QString& html)
+{
+    CScriptUtility::ReplaceElementHtml(view ? view->GetHtmlDocument() : nullptr, element, html);
+}
+
+void ShellAppContext::reportFailedCopies(CZQView* view)
+{
+    if (CZQDoc* document = view ? view->GetDocument() : nullptr)
+        document->ReportFailedCopies();
 }
 
 FrameSetHost* ShellAppContext::activeFrameSetHost()

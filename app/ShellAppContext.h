@@ -29,10 +29,19 @@ public:
     QString saveDocument(CZQDoc* document) override;
     bool applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
                               const QString& address) override;
+    OpenDocument viewPage(CZQView* view) const override;
+    void copyLinkedImages(CZQView* view, engine::Element* element, const QString& link, const QString& folderUrl,
+                          bool inWebSave, bool movingSave) override;
+    QString collectLinkedFiles(CZQView* view, const QString& link, bool inWebSave, bool movingSave,
+                               const QString& folderUrl, const QString& kind) override;
+    QStringList scriptImageFiles(const QString& html) const override;
+    void replaceElementHtml(CZQView* view, engine::Element* element, const QString& html) override;
+    void reportFailedCopies(CZQView* view) override;
 
+    // AppContext and FrameEnvironment
+    bool isPageInWeb(const QString& displayName) const override;
     // FrameEnvironment
     FrameSetHost* activeFrameSetHost() override;
-    bool isPageInWeb(const QString& displayName) const override;
     FrameSiteRows* siteManager() override;
 
 private:

@@ -56,6 +56,32 @@ bool AppContext::applyLinkToSelection(CZQView*, engine::Element*, engine::TextRa
     return false;
 }
 
+AppContext::OpenDocument AppContext::viewPage(CZQView*) const
+{
+    return {};
+}
+
+bool AppContext::isPageInWeb(const QString&) const
+{
+    return false;
+}
+
+void AppContext::copyLinkedImages(CZQView*, engine::Element*, const QString&, const QString&, bool, bool) {}
+
+QString AppContext::collectLinkedFiles(CZQView*, const QString& link, bool, bool, const QString&, const QString&)
+{
+    return link;
+}
+
+QStringList AppContext::scriptImageFiles(const QString&) const
+{
+    return {};
+}
+
+void AppContext::replaceElementHtml(CZQView*, engine::Element*, const QString&) {}
+
+void AppContext::reportFailedCopies(CZQView*) {}
+
 AppContext& AppContext::instance()
 {
     static appcontext_detail::DetachedAppContext detached;

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class CZQDoc;
@@ -82,6 +83,36 @@ public:
     // first, with link kind 1); false when nothing could be linked.
     virtual bool applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
                                       const QString& address);
+
+    // --- the page-wide link operations of the shared helpers. The default
+    // context has no documents: no page, no web, nothing copied.
+
+    // The page document of a view (the document, its display name and path).
+    virtual OpenDocument viewPage(CZQView* view) const;
+
+    // Whether the display name is a page of the open web (it has a row in the
+    // site manager's page list).
+    virtual bool isPageInWeb(const QString& displayName) const;
+
+    // CZQDoc::CopyLinkedImages of the view's document: rewrites the element's
+    // link for a save into the web (copying its file there) or elsewhere.
+    virtual void copyLinkedImages(CZQView* view, engine::Element* element, const QString& link,
+                                  const QString& folderUrl, bool inWebSave, bool movingSave);
+
+    // CZQDoc::CollectLinkedFiles of the view's document: the new text of a
+    // link inside a script; the link as given without a document.
+    virtual QString collectLinkedFiles(CZQView* view, const QString& link, bool inWebSave, bool movingSave,
+                                       const QString& folderUrl, const QString& kind);
+
+    // The image files the script effects in an HTML text name.
+    virtual QStringList scriptImageFiles(const QString& html) const;
+
+    // Puts the HTML in place of an element of the view's page, as one undo step.
+    virtual void replaceElementHtml(CZQView* view, engine::Element* element, const QString& html);
+
+    // Tells the user of the linked files of the view's page that could not be
+    // copied into the web.
+    virtual void reportFailedCopies(CZQView* view);
 
     // The installed context, or the default one.
     static AppContext& instance();

@@ -1,5 +1,7 @@
 #include "web/VornaDialogSiteManagerSheet.h"
 
+#include "util/AppContext.h"
+
 #include "engine/view/BrowseView.h"
 
 #include "platform/DataRoot.h"
@@ -67,19 +69,41 @@ bool VornaDialogSiteManagerSheet::IsTutorialPageActive() const
 
 int VornaDialogSiteManagerSheet::FindFileRow(const QString& path) const
 {
-    Q_UNUSED(path);
-    return -1;
+    QString name = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (name.startsWith(QLatin1Char('/'))) {
+        QString web = AppContext::instance().webFolder();
+        while (web.endsWith(QLatin1Char('/')))
+            web.chop(1);
+        if (web.isEmpty() || !name.startsWith(web + QLatin1Char('/')))
+            return -1;
+        name = name.mid(web.size() + 1);
+    }
+    return name.isEmpty() ? -1 : int(m_fileRows.indexOf(name));
+}
+
+void VornaDialogSiteManagerSheet::AddOrUpdateFileRow(const QString& fileName, const QString& framesetName)
+{
+    Q_UNUSED(framesetName);
+    if (!fileName.isEmpty() && FindFileRow(fileName) < 0)
+        m_fileRows.append(QString(fileName).replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
 void VornaDialogSiteManagerSheet::RemoveFileRow(const QString& path)
 {
-    Q_UNUSED(path);
+    const int row = FindFileRow(path);
+    if (row >= 0)
+        m_fileRows.removeAt(row);
 }
 
 void VornaDialogSiteManagerSheet::RenameFileRow(const QString& oldName, const QString& newName)
 {
-    Q_UNUSED(oldName);
-    Q_UNUSED(newName);
+    const int shown = FindFileRow(newName);
+    if (shown >= 0 && oldName != newName)
+        m_fileRows.removeAt(shown);
+    for (QString& row : m_fileRows) {
+        if (row == oldName)
+            row = newName;
+    }
 }
 
 void VornaDialogSiteManagerSheet::AddModifiedFile(const QString& fileName)

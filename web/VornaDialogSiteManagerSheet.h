@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -35,7 +36,12 @@ public:
 
     // The site manager page's side.
     bool IsTransferRunning() const { return false; }
+    // The row of the site list that shows the file (a path relative to the web
+    // folder, "\" read as "/", or a full path inside it), or -1. Until the site
+    // list is filled from the web folder, its rows are the names added below.
     int FindFileRow(const QString& path) const;
+    // Adds a row for a page file of the web unless one shows it already.
+    void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName);
     void RemoveFileRow(const QString& path);
     void RenameFileRow(const QString& oldName, const QString& newName);
     // Adds a saved page to the web's list of files to publish.
@@ -58,4 +64,6 @@ private:
     QWidget* m_tutorialPage;
     QWidget* m_tutorialView = nullptr;
     QPointer<QObject> m_tutorialDocument;
+    // The page rows' file names, relative to the web folder.
+    QStringList m_fileRows;
 };

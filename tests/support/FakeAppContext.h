@@ -40,6 +40,25 @@ public:
     };
     QList<LinkRequest> linkRequests;
     bool linkResult = true;
+    // The page documents of views, the open web's pages, and the link work
+    // asked of documents.
+    QHash<CZQView*, OpenDocument> viewPages;
+    QSet<QString> webPages;
+    struct CopyRequest
+    {
+        CZQView* view;
+        engine::Element* element;
+        QString link;
+        QString folderUrl;
+        bool inWebSave;
+        bool movingSave;
+    };
+    QList<CopyRequest> copyRequests;
+    QList<CopyRequest> collectRequests;       // element null; link as asked
+    QHash<QString, QString> collectResults;   // link -> new text; unlisted links stay
+    QHash<QString, QStringList> scriptImages; // outer HTML -> files its scripts name
+    QList<std::pair<engine::Element*, QString>> replacedElements;
+    QList<CZQView*> failureReports;
 
     FakeAppContext() { AppContext::install(this); }
     ~FakeAppContext() override { AppContext::install(nullptr); }
@@ -73,6 +92,26 @@ public:
         linkRequests.append({view, element, range, address});
         return linkResult;
     }
+
+    OpenDocument viewPage(CZQView* view) const override { return viewPages.value(view); }
+    bool isPageInWeb(const QString& displayName) const override { return webPages.contains(displayName); }
+    void copyLinkedImages(CZQView* view, engine::Element* element, const QString& link, const QString& folderUrl,
+                          bool inWebSave, bool movingSave) override
+    {
+        copyRequests.append({view, element, link, folderUrl, inWebSave, movingSave});
+    }
+    QString collectLinkedFiles(CZQView* view, const QString& link, bool inWebSave, bool movingSave,
+                               const QString& folderUrl, const QString&) override
+    {
+        collectRequests.append({view, nullptr, link, folderUrl, inWebSave, movingSave});
+        return collectResults.value(link, link);
+    }
+    QStringList scriptImageFiles(const QString& html) const override { return scriptImages.value(html); }
+    void replaceElementHtml(CZQView*, engine::Element* element, const QString& html) override
+    {
+        replacedElements.append({element, html});
+    }
+    void reportFailedCopies(CZQView* view) override { failureReports.append(view); }
 
     // A page view identity for these tables (n < 4).
     CZQView* view(int n) { return reinterpret_cast<CZQView*>(&m_viewIds[size_t(n)]); }
