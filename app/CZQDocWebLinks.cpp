@@ -11,7 +11,6 @@
 
 #include "engine/dom/Document.h"
 
-#include "platform/DataRoot.h"
 #include "platform/FileOps.h"
 
 #include <QDir>
@@ -134,7 +133,7 @@ void CZQDoc::CopyTemporaryImages()
     if (frame && frame->IsPageInWeb(GetDisplayName()))
         return;
     const QString temporary = CleanFullPath(TempImageFolder());
-    const QString folder = platform::installPath(QStringLiteral("Image/User"));
+    const QString folder = UserImageFolder();
     // Each made image gets one file of its own in the user image folder.
     QHash<QString, QString> placed;
     QSet<QString> targets;

@@ -18,7 +18,6 @@
 #include "engine/dom/Document.h"
 #include "engine/markup/UndoManager.h"
 
-#include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
 
 #include <QCoreApplication>
@@ -488,7 +487,7 @@ TEST_F(PageLinksSaveTest, APageFromAWebAddressKeepsWorkingLinksAndSavesThemRelat
 TEST_F(PageLinksSaveTest, ABannerMadeInTheTemporaryFolderIsSavedIntoTheUserImageFolder)
 {
     const QString temporary = TempImageFolder();
-    const QString user = platform::installPath("Image/User");
+    const QString user = UserImageFolder();
     put(temporary + "/banner 1.png", "PNG banner one");
     put(temporary + "/more/banner 1.png", "PNG another banner");
     put(user + "/old.png", "made last week");
@@ -523,7 +522,7 @@ TEST_F(PageLinksSaveTest, ABannerOnAPageOfTheWebStaysForTheWeb)
     ASSERT_TRUE(doc->OnFileSave());
     // Saved into the web: the web's image folder takes it like any image.
     EXPECT_EQ(attr("b", "src"), "image/banner.png");
-    EXPECT_FALSE(QFileInfo::exists(platform::installPath("Image/User/banner.png")));
+    EXPECT_FALSE(QFileInfo::exists(UserImageFolder() + "/banner.png"));
 }
 
 } // namespace
