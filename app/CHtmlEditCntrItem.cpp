@@ -4,13 +4,17 @@
 #include "app/CZQView.h"
 #include "editor/CHTMLEditHost.h"
 #include "editor/CImpIDispatch.h"
+#include "util/StringResources.h"
+#include "res/resource.h"
 
 #include "engine/dom/Document.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/view/PagePrinter.h"
 #include "engine/view/PageView.h"
 
+#include <QFileInfo>
 #include <QPrinter>
+#include <QUrl>
 
 namespace cntritem_detail {
 
@@ -43,8 +47,14 @@ HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* error)
 {
     if (path.isEmpty())
         return LoadNewDocument(QString(), error);
-    // file:, http: and https: addresses and plain paths: the engine tells them apart.
-    return m_doc->load(path, error) ? S_OK : HRESULT(-1);
+    // file:, http: and https: addresses and plain paths: the engine tells
+    // them apart. A long page file is read in the background, so the window
+    // stays responsive; it shows when it is in (the page-loaded event).
+    const QString local = QUrl(path).isLocalFile() ? QUrl(path).toLocalFile() : path;
+    const QFileInfo file(local);
+    const engine::Reading reading =
+        file.isFile() && file.size() >= kBackgroundReadBytes ? engine::Reading::InBackground : engine::Reading::AtOnce;
+    return m_doc->load(path, error, reading) ? S_OK : HRESULT(-1);
 }
 
 HRESULT CHtmlEditCntrItem::LoadNewDocument(const QString& templatePath, QString* error)
@@ -54,6 +64,12 @@ HRESULT CHtmlEditCntrItem::LoadNewDocument(const QString& templatePath, QString*
 
 HRESULT CHtmlEditCntrItem::SaveDocument(const QString& path, QString* error)
 {
+    // A page still being read is not all there: writing it would lose the rest.
+    if (m_doc->isLoading()) {
+        if (error)
+            *error = LoadResString(IDS_PAGE_STILL_LOADING);
+        return HRESULT(-1);
+    }
     // The press the sink keeps belongs to the page as it was shown.
     if (CZQView* active = CZQApp::instance() ? CZQApp::instance()->GetActiveView() : nullptr) {
         if (CImpIDispatch* sink = active->GetSink())

@@ -249,9 +249,11 @@ bool CZQDoc::doSave(const QString& path, bool replace)
     const QString title = view->GetDocumentTitle();
     const bool hadPath = !pathName().isEmpty();
     // A failed write leaves the old file whole (the engine writes atomically):
-    // there is nothing to delete afterwards.
-    if (!onSaveDocument(target))
+    // there is nothing to delete afterwards, and the page is as modified as it was.
+    if (!onSaveDocument(target)) {
+        m_bPageChanged = m_bPageChanged && changedBefore;
         return false;
+    }
     m_bPageChanged = false;
     m_bFromTemplate = false;
     if (!hadPath || pathName() != target) {

@@ -485,6 +485,30 @@ TEST_F(PageDocumentTest, ASaveOnAFullDiskSaysSoAndKeepsTheOldFile)
     QFile::remove(path);
 }
 
+// A long page is read in the background: the window goes on while it is
+// read, and a save before it is in writes nothing over the file.
+TEST_F(PageDocumentTest, ALongPageIsReadInTheBackgroundAndNotSavedHalfRead)
+{
+    QByteArray bytes = "<HTML><HEAD><TITLE>long</TITLE></HEAD><BODY>";
+    for (int i = 0; bytes.size() < CHtmlEditCntrItem::kBackgroundReadBytes + 1000; ++i)
+        bytes += "<P>長いページの段落 " + QByteArray::number(i) + " with some words in it.</P>\n";
+    bytes += "<P id=last>end</P></BODY></HTML>";
+    const QString path = dir.filePath(QStringLiteral("long.html"));
+    writeFile(path, bytes);
+    CZQDoc* doc = nullptr;
+    ASSERT_TRUE(app->OpenDocumentFile(path));
+    doc = document();
+    ASSERT_TRUE(page()->isLoading());
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込み中"));
+    EXPECT_FALSE(doc->doSave(path, true));
+    EXPECT_EQ(readFile(path), bytes);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page()->isLoading() && view()->m_bLoadCompleted; }, 30000));
+    ASSERT_NE(page()->getElementById(QStringLiteral("last")), nullptr);
+    EXPECT_EQ(doc->GetPageTitle(), QStringLiteral("long"));
+    EXPECT_FALSE(doc->isModified());
+}
+
 TEST(PageSaveFailure, TheCauseIsWhatTheUserCanActOn)
 {
     QTemporaryDir dir;
