@@ -449,18 +449,24 @@ std::vector<std::pair<QString, QString>> DocumentLayout::layoutAttributes(const 
     return attrs;
 }
 
-void DocumentLayout::nodeInserted(Node*, Node*)
+// Nodes outside the page (a detached copy of a range being read, an element
+// still being built) are not laid out: their changes leave the layout alone.
+void DocumentLayout::nodeInserted(Node* parent, Node*)
 {
-    invalidateAll();
+    if (parent && parent->isConnected())
+        invalidateAll();
 }
 
-void DocumentLayout::nodeRemoved(Node*, Node*)
+void DocumentLayout::nodeRemoved(Node* parent, Node*)
 {
-    invalidateAll();
+    if (parent && parent->isConnected())
+        invalidateAll();
 }
 
 void DocumentLayout::textChanged(Text* text)
 {
+    if (!text->isConnected())
+        return;
     // (A page still laid out in the background starts over.)
     if (m_writer) {
         invalidateAll();
@@ -488,6 +494,8 @@ void DocumentLayout::documentReplaced(Document*)
 
 void DocumentLayout::attributeChanged(Element* element, const QString& name)
 {
+    if (!element->isConnected())
+        return;
     if (m_writer) {
         invalidateAll();
         return;
@@ -625,6 +633,8 @@ bool DocumentLayout::tryShift(Element* el, int id)
 
 void DocumentLayout::styleChanged(Element* element)
 {
+    if (!element->isConnected())
+        return;
     if (m_writer) {
         invalidateAll();
         return;

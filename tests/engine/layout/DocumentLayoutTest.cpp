@@ -295,6 +295,33 @@ TEST(DocumentLayout, ChangesRelayoutLazilyAndMovesOnlyShift)
     EXPECT_FALSE(text.caretRect(byId(doc, "p")->firstChild()->asText(), 3).isNull());
 }
 
+// Reading a range's text or HTML works on a detached copy of it: nothing of
+// that copy is in the page, so the layout stays as it is.
+TEST(DocumentLayout, ChangesOutsideThePageLeaveTheLayoutAlone)
+{
+    Page page(pageFrom("<body><p id=p>some words here</p><table><tr><td id=c>cell</td></tr></table></body>"));
+    Document* doc = page.doc.get();
+    page.layout.ensureLayout();
+    const DocumentLayout::Counters start = page.layout.counters();
+    Text* words = byId(doc, "p")->firstChild()->asText();
+    TextRange range(doc);
+    range.setRange(words, 0, words, 4);
+    EXPECT_EQ(range.text(), QStringLiteral("some"));
+    EXPECT_EQ(range.htmlText(), QStringLiteral("some"));
+    Ref<Element> built = doc->createElement(QStringLiteral("DIV"));
+    built->appendChild(doc->createTextNode(QStringLiteral("not yet in the page")));
+    built->setAttribute(QStringLiteral("id"), Variant(QStringLiteral("x")));
+    built->style().setAttribute(QStringLiteral("left"), Variant(QStringLiteral("4px")));
+    EXPECT_FALSE(page.layout.needsLayout());
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, start.rebuilds);
+    // Put in the page, it is laid out.
+    byId(doc, "c")->appendChild(built);
+    EXPECT_TRUE(page.layout.needsLayout());
+    page.layout.ensureLayout();
+    EXPECT_NE(page.layout.box(built.get()), nullptr);
+}
+
 TEST(DocumentLayout, ImageSizeReadsTheRenderedSize)
 {
     Page page(pageFrom("<body><img id=i src='photo.png'></body>"));
