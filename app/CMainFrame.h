@@ -15,8 +15,10 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class CChildFrame;
+class CHTMLPainterImageMap;
 class CZQApp;
 class CZQDoc;
 class CZQView;
@@ -108,6 +110,20 @@ public:
 
     // Insert commands (commands/CMainFrameInsert.cpp).
     void AddInsertCommands();
+    // Arms an insertion tool (1 to 10; 8 the image-map area tools): the
+    // object waits for the press that places it.
+    void BeginInsertObject(int mode);
+    // Image-map area tools (commands/CMainFrameImageMap.cpp).
+    void AddImageMapCommands();
+    void OnAreaSelect();
+    void OnAreaRect();
+    void OnAreaCircle();
+    void OnAreaPoly();
+    // Hangs an image-map painter (a new one when none is given) on the image
+    // under the active page's current event point: the IMG there, or the IMG
+    // of the map of an AREA there, else the image being edited. False when
+    // there is no such image.
+    bool AttachImageMapPainter(std::shared_ptr<CHTMLPainterImageMap> painter);
     // Insert > Image > from an external device: scans pages into image files.
     void OnInsertScanImage();
     // The page view under a screen point of a drop: a frame page's pane there,
@@ -143,7 +159,9 @@ public:
     // An image of the image browser dragged: 0 none, 1 outside the page, 2 over it.
     int m_nImageDragMode = 0;
     // The image-map tool: 0 select areas, 1 rectangle, 2 circle, 3 polygon.
-    int m_nImageMapTool = 0;
+    int m_nAreaTool = 0;
+    // The image-map painters made here when none was given.
+    std::vector<std::shared_ptr<CHTMLPainterImageMap>> m_arrImageMapPainters;
     // The font of the selection (empty and 0: mixed or not known), the values
     // of the update before, and whether they changed since the font boxes
     // last took them.

@@ -311,6 +311,7 @@ void CMainFrame::OnFileNewFile()
 void CMainFrame::AddCommandHandlers()
 {
     AddInsertCommands();
+    AddImageMapCommands();
     onCommand(33205, [this] { OnFileNewFile(); });
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;

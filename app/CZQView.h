@@ -142,12 +142,16 @@ public:
     bool m_bImportedPage = false;
     // The page is to receive the open web's stored BODY attributes when loaded.
     bool m_bApplyBodyAttributes = false;
-    // Image-map editing of the event sink.
+    // Image-map editing of the event sink: the shape of the selected area or
+    // of the drawing tool, the selected area's id ("none" for each when there
+    // is none), the mouse point of a polygon being drawn (image coordinates)
+    // and the numbers of the area being drawn or edited.
     QString m_strAreaShape = QStringLiteral("none");
     QString m_strSelectedAreaId = QStringLiteral("none");
     QPoint m_ptPolyRubber;
-    QList<quint32> m_areaWorkCoords;
-    // One painter per area of the image map being edited, attached to its IMG.
+    std::vector<int> m_areaWorkCoords;
+    // One painter per area of the image map being edited, in reading order,
+    // then the painter of the area being drawn; all attached to its IMG.
     std::vector<std::shared_ptr<CHTMLPainterImageMap>> m_areaPainters;
 
 protected:

@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "app/CZQView.h"
+#include "editor/CImpIDispatch.h"
 #include "images/VornaTwain.h"
 #include "util/MessageBox.h"
 
@@ -12,6 +14,21 @@ void CMainFrame::AddInsertCommands()
 {
     onCommand(33481, [this] { OnInsertScanImage(); });
     onUpdate(33481, [this](platform::CmdUI& ui) { UpdateUIEditMode(ui); });
+}
+
+void CMainFrame::BeginInsertObject(int mode)
+{
+    // The tool waits for the press that places its object: no position yet.
+    // The image-map area tools (8) leave the mouse to the page; every other
+    // tool takes it. The object sizes of the other tools come with their
+    // commands.
+    m_nInsertMode = mode;
+    m_rcInsert = QRect(QPoint(-1, -1), QSize(0, 0));
+    if (mode == 8)
+        return;
+    CZQView* view = GetActiveView();
+    if (CImpIDispatch* sink = view ? view->GetSink() : nullptr)
+        sink->SetDocumentCapture();
 }
 
 void CMainFrame::OnInsertScanImage()

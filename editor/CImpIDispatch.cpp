@@ -60,6 +60,6 @@ int CImpIDispatch::AddUsemapHash(engine::Element* element)
         return 0;
     const QString value = usemap.toString();
     if (!value.isEmpty() && !value.startsWith(QLatin1Char('#')))
-        element->setAttribute(QStringLiteral("usemap"), engine::Variant(QLatin1Char('#') + value));
+        SetUsemapQuietly(element, QLatin1Char('#') + value);
     return 0;
 }

@@ -16,7 +16,9 @@
 #include <vector>
 
 class CHTMLPainterCell;
+class CHTMLPainterImageMap;
 class CZQView;
+enum class AreaShape;
 
 namespace engine {
 class Document;
@@ -124,20 +126,26 @@ struct CImpIDispatchState
     bool m_bAllowControlSelect = false; // lets the next control selection on a border through
     QPoint m_ptDragEnter;
     // --- image-map editing
-    bool m_bAreaEdit = false;
-    bool m_bNoMove = false; // also forbids engine moves
-    bool m_bAreaDraw = false;
-    int m_nNextMapNumber = 0;
+    bool m_bAreaEdit = false; // the button went down on the image or one of its areas
+    bool m_bNoMove = false;   // the button went down on an AREA: moves move it; also forbids engine moves
+    bool m_bAreaDraw = false; // the polygon being drawn has its first vertex
+    int m_nNextMapNumber = 0; // the number tried next for a new map's name; only grows
+    // The painters of m_areaPainters that stand for the map's areas; one
+    // beyond them paints the area being drawn.
     int m_nMapAreaCount = 0;
-    int m_nEditMode = 0; // 3: an image map is edited; 5 also forbids engine moves
-    int m_nAreaHandle = 0;
-    QPoint m_ptAreaDrag{0, 0};
-    QPoint m_ptMouseDown{0, 0};
-    QPoint m_ptImageOrigin; // page offset of the IMG whose map is edited
-    platform::Rect m_rcAreaRubber;
-    platform::Rect m_rcMapImage;
+    // 0 none, 1 image ready, 2 area selected, 3 drawing a new area, 5 dragging
+    // a handle or vertex (which also forbids engine moves).
+    int m_nEditMode = 0;
+    int m_nAreaHandle = 0;                    // the handle or vertex being dragged
+    QPoint m_ptAreaDrag{0, 0};                // client point of the last step of a whole-area move
+    QPoint m_ptMouseDown{0, 0};               // client point of the last left press
+    QPoint m_ptImageOrigin;                   // the edited IMG's top-left, page coordinates
+    platform::Rect m_rcAreaRubber;            // the rect or circle being drawn, image coordinates
+    platform::Rect m_rcMapImage;              // the edited IMG's box, page coordinates
     engine::Ref<engine::Element> m_pMapImage; // the IMG last selected
-    QList<quint32> m_areaCoords;
+    std::vector<int> m_areaCoords;            // the selected area's numbers before its drag
+    // The AREA selected last: an area without an id is found by it.
+    engine::Ref<engine::Element> m_pSelectedArea;
     // --- drag move and handle resize
     bool m_bIsDragMoveMode = false;
     QPoint m_ptScroll; // the latest drag step, repeated by the auto-scroll timer
@@ -242,6 +250,70 @@ public:
     // element is given, else 0.
     int AddUsemapHash(engine::Element* element);
 
+    // ---- image-map editing
+    // The operations below answer the mouse handlers with -1 (end the handler
+    // and cancel the engine's default action), 1 (end it and leave the event
+    // to the engine) or 0 (go on).
+    // The image-map steps of a left press on an element: the press point,
+    // the end of a drawing tool pressed outside its image, a handle of the
+    // selected area, the end of the previous image's editing, the selection of
+    // a pressed area or the map of a pressed image; the page takes the mouse
+    // while an area is selected, drawn or dragged.
+    int ImageMapMouseDown(engine::Element* element);
+    // The steps of a mouse move: the handle drag, then the whole-area move.
+    int ImageMapMouseMove();
+    // The steps of a mouse-up with the element under the press point: an
+    // area's edit or a new area is written.
+    int ImageMapMouseUp(engine::Element* element);
+    // Reads the map of a pressed IMG into one painter per area (a poly tool's
+    // press adds a vertex first). 1 when nothing was done or an area's list
+    // was too short (the rest of the map is then not read); else 0.
+    int BeginImageMapEdit(engine::Element* element);
+    // The IMG whose usemap names the map of an AREA; null otherwise.
+    void GetImageOfArea(engine::Element* area, engine::Ref<engine::Element>& image) const;
+    // A press while a drawing tool is active: outside the edited image it
+    // ends the editing (-1); on an area inside it gives up the tool (0).
+    int LeaveImageMapOnOutsidePress(engine::Element* element);
+    // Selects a pressed AREA (its map read again first); -1 when its list is
+    // too short for its shape.
+    int SelectImageMapArea(engine::Element* area);
+    // Deletes one area of an image's map with its painter, and the MAP and
+    // the image's usemap with the map's last area, as one undo step. 0 when
+    // the area went, 1 otherwise.
+    int RemoveImageMapOfImage(engine::Element* image, const QString& areaId);
+    // ---- image-map gestures
+    // A press while an area is selected: 1 when it hit one of its handles
+    // (the handle drag begins), 0 when not, -1 when its list is too short.
+    int BeginAreaHandleDrag(engine::Element* element);
+    // The size cursor over the selected rect's or circle's handles.
+    int SetAreaHandleCursor();
+    // A move during a handle drag reshapes the selected area: 1, or -1
+    // without its painter or with a list too short.
+    int DragAreaHandle();
+    // A move after a press on an AREA moves it as a whole: 1, or -1 without
+    // the pressed area or with a list too short.
+    int MoveImageMapArea();
+    // A move with a drawing tool: the crosshair over the image, and after a
+    // press the new area follows the mouse. 0.
+    int TrackNewArea();
+    // ---- image-map writing
+    // The mouse-up that ends drawing a rect or circle: asks for its link and
+    // writes it. 1 with the poly tool (the polygon goes on); -1 when the area
+    // has too few numbers; else 0.
+    int CommitNewArea(engine::Element* element);
+    // The double click that closes a polygon being drawn: asks for its link
+    // and writes it. 0.
+    int ClosePolygonArea(engine::Element* image);
+    // The mouse-up that ends a drag of the selected area: its new coords are
+    // written, or, when it left the image, the user is asked whether to
+    // delete it. -1 when the image has no usemap or the list is too short.
+    int CommitAreaEdit(engine::Element* element);
+    // Whether one of the dragged area's key points lies on its image.
+    bool AreaTouchesImage(const QString& shape) const;
+    // Puts a list back into the selected area's painter when it fits its
+    // shape (circle 3, rect 4, poly more than 2 numbers).
+    bool RestoreAreaCoords(const std::vector<int>& list);
+
     // ---- table cell range
     // The cell's grid place in the selected table (its last covered row and
     // column when asked); -1 when it is not one of that table's cells.
@@ -285,8 +357,40 @@ public:
 
     // The selection-kind mask changed at the last UpdateSelectionState.
     bool m_bSelectionChanged = false;
+    // A dialog of the image-map editor is open: its event loop sends the
+    // sink nothing.
+    bool m_bInModalRun = false;
 
 private:
+    // ---- image-map helpers
+    // Writes an IMG's usemap as the editor's bookkeeping of its "#": no undo
+    // step, no change mark.
+    static void SetUsemapQuietly(engine::Element* image, const QString& usemap);
+    // The page box of an IMG: its top-left and its rectangle.
+    bool ReadImageBox(engine::Element* image, QPoint& origin, platform::Rect& rect);
+    QPoint PagePointOf(QPoint client) const;
+    // The painter of the selected area: by its id, or by its AREA when it has none.
+    std::shared_ptr<CHTMLPainterImageMap> SelectedAreaPainter() const;
+    // The painter of the area being drawn: the last one, when it stands for
+    // no AREA yet.
+    std::shared_ptr<CHTMLPainterImageMap> NewAreaPainter() const;
+    // A new painter appended to the view's list and attached to the image.
+    std::shared_ptr<CHTMLPainterImageMap> AddAreaPainter(const QString& id, const QString& shape, int state,
+                                                         const std::vector<int>& coords);
+    // Takes a painter off the image and out of the view's list.
+    void DropAreaPainter(const std::shared_ptr<CHTMLPainterImageMap>& painter);
+    // Selects the page's control range again so that the engine redraws it.
+    void ReselectControlRange();
+    // Asks for the link of a new area; false when the user cancelled.
+    bool AskForAreaLink(QString& url, QString& target);
+    // The first "ULOMap<n>" no MAP of the page is named, n counting on.
+    QString NextMapName();
+    // Writes a new area of the shape into the image's map (a new one when it
+    // has none), as one undo step; -1 when the list is too short for it.
+    int WriteNewArea(engine::Element* image, AreaShape shape, const QString& url, const QString& target);
+    // The end of a drawing tool: the mode, the tool, the shape, the insertion.
+    void EndAreaTool(int editMode);
+
     engine::PageView* pageView() const;
     // The engine document of the view (the one given when there is no view).
     engine::Document* document() const;

@@ -60,8 +60,10 @@ bool CImpIDispatch::invoke(int eventId, engine::EventObject& event)
 HRESULT CImpIDispatch::Invoke(int dispId, engine::Variant* result)
 {
     namespace ev = engine::events;
-    // 1. While the child frame shows the source or the preview, nothing runs.
-    if (!m_pView || !m_pView->IsEditMode())
+    // 1. While the child frame shows the source or the preview, nothing runs;
+    // nor while a dialog of the image-map editor waits for the user in the
+    // middle of a handler.
+    if (!m_pView || !m_pView->IsEditMode() || m_bInModalRun)
         return S_OK;
     // 2. The handler of the event; the first match ends the comparison.
     HRESULT cancel = 0;

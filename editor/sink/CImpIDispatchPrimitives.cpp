@@ -228,13 +228,14 @@ void CImpIDispatch::ResetImageMapMode()
     m_bAreaEdit = false;
     m_nEditMode = 0;
     m_nMapAreaCount = 0;
+    m_pSelectedArea = nullptr;
     if (m_pView) {
         m_pView->m_strSelectedAreaId = QStringLiteral("none");
         m_pView->m_areaWorkCoords.clear();
         m_pView->m_strAreaShape = QStringLiteral("none");
     }
     if (CMainFrame* frame = CMainFrame::instance())
-        frame->m_nImageMapTool = 0;
+        frame->m_nAreaTool = 0;
 }
 
 int CImpIDispatch::RemoveImageMapPainter(engine::Element* element)
@@ -257,6 +258,6 @@ int CImpIDispatch::RemoveUsemapHash(engine::Element* element)
         return 1;
     const engine::Variant usemap = element->getAttribute(QStringLiteral("usemap"));
     if (usemap.isString() && usemap.toString().startsWith(QLatin1Char('#')))
-        element->setAttribute(QStringLiteral("usemap"), engine::Variant(usemap.toString().mid(1)));
+        SetUsemapQuietly(element, usemap.toString().mid(1));
     return 0;
 }

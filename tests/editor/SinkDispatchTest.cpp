@@ -301,7 +301,7 @@ TEST_F(SinkDispatch, TheImageMapHashAndPainters)
     view()->m_strAreaShape = QStringLiteral("rect");
     view()->m_strSelectedAreaId = QStringLiteral("area3");
     view()->m_areaWorkCoords = {1, 2, 3, 4};
-    app->mainFrame()->m_nImageMapTool = 2;
+    app->mainFrame()->m_nAreaTool = 2;
     sink()->m_nEditMode = 3;
     sink()->m_bAreaDraw = sink()->m_bAreaEdit = true;
     sink()->m_nMapAreaCount = 4;
@@ -311,8 +311,8 @@ TEST_F(SinkDispatch, TheImageMapHashAndPainters)
     EXPECT_EQ(sink()->m_nMapAreaCount, 0);
     EXPECT_EQ(view()->m_strAreaShape, QStringLiteral("none"));
     EXPECT_EQ(view()->m_strSelectedAreaId, QStringLiteral("none"));
-    EXPECT_TRUE(view()->m_areaWorkCoords.isEmpty());
-    EXPECT_EQ(app->mainFrame()->m_nImageMapTool, 0);
+    EXPECT_TRUE(view()->m_areaWorkCoords.empty());
+    EXPECT_EQ(app->mainFrame()->m_nAreaTool, 0);
 }
 
 TEST_F(SinkDispatch, CancellingAnInsertionToolClearsItsRubberBand)
