@@ -1,7 +1,9 @@
 // The page's design aids in the running program: a cell range grown by one
-// cell in a 30 x 30 table (the highlight and the repaint it causes), and a
-// 1280 x 1024 view painted with and without the dot grid at pitch 10.
-//   bench_editor --benchmark_filter='CellRange|PaintView'
+// cell in a 30 x 30 table (the highlight and the repaint it causes), a
+// 1280 x 1024 view painted with and without the dot grid at pitch 10, and a
+// step of a vertex drag of a 200-vertex image-map polygon (the editor's
+// reshaping, the painter's repaint of the image).
+//   bench_editor --benchmark_filter='CellRange|PaintView|ImageMap'
 
 #include "bench/engine/BenchPages.h"
 
@@ -11,11 +13,15 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "editor/CImpIDispatch.h"
+#include "editor/painters/CHTMLPainterImageMap.h"
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
 
 #include "engine/dom/Document.h"
 #include "engine/layout/Geometry.h"
+#include "engine/editing/Selection.h"
+#include "engine/view/EventDispatcher.h"
+#include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
 #include <benchmark/benchmark.h>
@@ -25,6 +31,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -152,6 +159,82 @@ void BM_PaintView_DotGrid(benchmark::State& state)
     paintView(state, true);
 }
 BENCHMARK(BM_PaintView_DotGrid)->Unit(benchmark::kMillisecond);
+
+// A picture 600 x 400 whose map holds one polygon of n vertices on a circle.
+QString polygonMapPage(int vertices)
+{
+    QStringList coords;
+    for (int i = 0; i < vertices; ++i) {
+        const double angle = 2 * M_PI * i / vertices;
+        coords << QString::number(300 + int(180 * std::cos(angle)))
+               << QString::number(200 + int(180 * std::sin(angle)));
+    }
+    return QStringLiteral("<html><body style=\"margin:0\"><p>Map</p>"
+                          "<img id=pic src=photo.png width=600 height=400 usemap=\"#big\" "
+                          "style=\"position:absolute; left:50px; top:50px\">"
+                          "<map name=big><area id=1 shape=poly href=a.html coords=\"%1\"></map></body></html>")
+        .arg(coords.join(QLatin1Char(',')));
+}
+
+// One mouse step of the page: the sink's image-map step inside the event.
+int imageMapStep(engine::PageView& page, CImpIDispatch& sink, QPoint client, bool down)
+{
+    engine::EventObject event;
+    event.x = client.x();
+    event.y = client.y();
+    event.button = engine::LeftButton;
+    engine::EventDispatcher::Scope scope(page.events(), event);
+    if (!down)
+        return sink.ImageMapMouseMove();
+    engine::Ref<engine::Element> element;
+    sink.GetElementFromPoint(client, element);
+    return sink.ImageMapMouseDown(element.get());
+}
+
+void BM_ImageMapDragPolygonVertex(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    std::unique_ptr<CZQApp> app = startProgram();
+    CZQView* view = app ? openPage(*app, dir, polygonMapPage(200), QSize(1280, 1024)) : nullptr;
+    if (!view) {
+        state.SkipWithError("no page");
+        return;
+    }
+    engine::PageView* page = view->GetPageView();
+    engine::Document* doc = view->GetHtmlDocument();
+    CImpIDispatch* sink = view->GetSink();
+    engine::Element* picture = doc->getElementById(QStringLiteral("pic"));
+    doc->selection().setControlRange({engine::Ref<engine::Element>(picture)});
+    sink->m_pMapImage = picture;
+    // The polygon selected by a press inside it, then its vertex 0 (at the
+    // image point (480, 200)) pressed.
+    const QPoint image(50, 50);
+    imageMapStep(*page, *sink, image + QPoint(300, 200), true);
+    if (sink->m_nEditMode != 2 || imageMapStep(*page, *sink, image + QPoint(480, 200), true) != 1) {
+        state.SkipWithError("the polygon's vertex was not taken");
+        return;
+    }
+    QImage frame(page->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    imageMapStep(*page, *sink, image + QPoint(490, 200), false);
+    bench_pages::paintPending(*page, frame);
+    // The vertex goes back and forth; each step repaints the image only.
+    const QRect imageBox = page->clientToView(QRect(image, QSize(600, 400)));
+    qint64 repainted = 0;
+    int step = 0;
+    for (auto _ : state) {
+        ++step;
+        imageMapStep(*page, *sink, image + QPoint(480 + (step % 2) * 20, 200 + (step % 2) * 10), false);
+        const QRect pending = page->pendingRepaint().boundingRect();
+        if (!imageBox.contains(pending)) {
+            state.SkipWithError("a step repainted more than the image");
+            return;
+        }
+        repainted += qint64(pending.width()) * pending.height();
+        bench_pages::paintPending(*page, frame);
+    }
+    state.counters["repaintedPixels"] = benchmark::Counter(double(repainted), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_ImageMapDragPolygonVertex)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

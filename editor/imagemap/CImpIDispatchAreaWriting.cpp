@@ -311,7 +311,10 @@ int CImpIDispatch::CommitAreaEdit(Element* element)
             return -1;
         // 5. Written while the area still touches its image; otherwise the
         // user says whether it goes.
-        if (AreaTouchesImage(shapeText)) {
+        // Differs from writing after every press: a click that moved nothing
+        // leaves the page, and its undo history, alone.
+        if (m_pView->m_areaWorkCoords == m_areaCoords) {
+        } else if (AreaTouchesImage(shapeText)) {
             area->setAttribute(QStringLiteral("coords"),
                                engine::Variant(AreaCoordsText(shape, m_pView->m_areaWorkCoords)));
         } else {

@@ -57,8 +57,10 @@ bool CHTMLPainterImageMap::DrawArea(QPainter& painter, QPoint origin, const QStr
         // The corners as drawn: a rect's own corners, a circle's bounding
         // square. A rect stored with x1 > x2 draws the same lines.
         const std::vector<QPoint> corners = AreaHandles(kind, coords);
-        const QPoint tl = placed(corners[0].x(), corners[0].y(), origin);
-        const QPoint br = placed(corners[3].x(), corners[3].y(), origin);
+        const QPoint a = placed(corners[0].x(), corners[0].y(), origin);
+        const QPoint b = placed(corners[3].x(), corners[3].y(), origin);
+        const QPoint tl(std::min(a.x(), b.x()), std::min(a.y(), b.y()));
+        const QPoint br(std::max(a.x(), b.x()), std::max(a.y(), b.y()));
         if (kind == AreaShape::Rect) {
             const QPoint tr(br.x(), tl.y()), bl(tl.x(), br.y());
             painter.drawLine(tl, tr);
@@ -66,7 +68,7 @@ bool CHTMLPainterImageMap::DrawArea(QPainter& painter, QPoint origin, const QStr
             painter.drawLine(br, bl);
             painter.drawLine(bl, tl);
         } else {
-            painter.drawEllipse(QRect(tl, br).normalized().adjusted(0, 0, -1, -1));
+            painter.drawEllipse(QRect(tl, QSize(br.x() - tl.x(), br.y() - tl.y())));
         }
         if (handles) {
             for (const QPoint& corner : corners)
