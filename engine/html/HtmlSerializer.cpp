@@ -182,20 +182,47 @@ private:
         push(root);
     }
 
-    // Whether an element that starts here is an SVG or MathML one: the
-    // parser reads no raw text in them (a SCRIPT there holds markup).
-    bool isForeign(const Element* e) const
+    // SVG or MathML content: the parser reads no raw text in it (a SCRIPT
+    // there holds markup) and keeps a line break after a TEXTAREA's tag.
+    enum class Foreign { None, Svg, Math };
+
+    // What an element that starts here is: an SVG or MathML one, or HTML.
+    Foreign foreignKind(const Element* e) const
     {
-        return (!m_open.empty() && m_open.back().foreignContent) || e->hasTag(QLatin1String("SVG")) ||
-               e->hasTag(QLatin1String("MATH"));
+        const Foreign around = m_open.empty() ? Foreign::None : m_open.back().foreignContent;
+        if (around == Foreign::None)
+            return e->hasTag(QLatin1String("SVG"))    ? Foreign::Svg
+                   : e->hasTag(QLatin1String("MATH")) ? Foreign::Math
+                                                      : Foreign::None;
+        // An SVG element in MathML is one only inside annotation-xml.
+        if (around == Foreign::Math && e->hasTag(QLatin1String("SVG"))) {
+            const Element* parent = e->parentNode() ? e->parentNode()->asElement() : nullptr;
+            if (parent && parent->hasTag(QLatin1String("ANNOTATION-XML")))
+                return Foreign::Svg;
+        }
+        return around;
     }
-    static bool isIntegrationPoint(const Element* e)
+    bool isForeign(const Element* e) const { return foreignKind(e) != Foreign::None; }
+
+    // The elements of each kind whose children are HTML again. A TITLE is
+    // one in SVG, not in MathML.
+    static bool isIntegrationPoint(const Element* e, Foreign kind)
     {
-        static const char* const points[] = {"FOREIGNOBJECT", "DESC", "TITLE", "MI", "MO", "MN", "MS", "MTEXT"};
-        for (const char* p : points)
+        static const char* const svg[] = {"FOREIGNOBJECT", "DESC", "TITLE"};
+        static const char* const math[] = {"MI", "MO", "MN", "MS", "MTEXT"};
+        if (kind == Foreign::Svg) {
+            for (const char* p : svg)
+                if (e->hasTag(QLatin1String(p)))
+                    return true;
+            return false;
+        }
+        for (const char* p : math)
             if (e->hasTag(QLatin1String(p)))
                 return true;
-        return false;
+        if (!e->hasTag(QLatin1String("ANNOTATION-XML")))
+            return false;
+        const QString encoding = e->getAttributeText(QStringLiteral("encoding")).toLower();
+        return encoding == QLatin1String("text/html") || encoding == QLatin1String("application/xhtml+xml");
     }
     bool isVerbatimBlock(const Element* e) const
     {
@@ -204,11 +231,12 @@ private:
     }
     void enterRaw(const Element* e)
     {
-        const bool foreign = isForeign(e);
+        const Foreign kind = foreignKind(e);
+        const bool foreign = kind != Foreign::None;
         Open open;
         open.raw = !foreign && tags::isRawText(e->tagName());
         open.verbatim = open.raw || (!foreign && isVerbatimBlock(e));
-        open.foreignContent = foreign && !isIntegrationPoint(e);
+        open.foreignContent = foreign && !isIntegrationPoint(e, kind) ? kind : Foreign::None;
         m_open.push_back(open);
         m_raw += open.raw ? 1 : 0;
         m_pre += open.verbatim ? 1 : 0;
@@ -297,7 +325,7 @@ private:
     {
         bool raw = false;
         bool verbatim = false;
-        bool foreignContent = false;
+        Foreign foreignContent = Foreign::None;
     };
 
     bool m_file;

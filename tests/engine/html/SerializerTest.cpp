@@ -109,7 +109,12 @@ TEST(HtmlSerializer, OddPagesReadBackAsTheyWereSaved)
                            "<body><img alt/=x src=a.gif>", "<html><head><script><!--<script x=\"1\">",
                            // In SVG and MathML, PLAINTEXT and SCRIPT hold markup.
                            "<body><math><plaintext>x <b>y</b></plaintext><mi><i>z</i></mi></math><p>after",
-                           "<body><svg><script>a &lt; b &amp;&amp; c</script><style>p &gt; b</style></svg>"};
+                           "<body><svg><script>a &lt; b &amp;&amp; c</script><style>p &gt; b</style></svg>",
+                           // A TITLE is HTML inside in SVG, not in MathML: a
+                           // TEXTAREA in MathML's keeps its line break.
+                           "<body><math><title><textarea>\nx</textarea></title></math>"
+                           "<svg><title><textarea>\ny</textarea></title></svg>"
+                           "<math><annotation-xml encoding=text/html><textarea>\nz</textarea></annotation-xml></math>"};
     for (const char* page : pages) {
         auto doc = pageFrom(page);
         const QString once = HtmlSerializer::fileText(doc.get());
