@@ -124,6 +124,11 @@ CMainFrame::~CMainFrame()
     disconnect(qApp, nullptr, this, nullptr);
     if (m_mdiArea)
         disconnect(m_mdiArea, nullptr, this, nullptr);
+    // The menu bar follows the page windows (their activation, their state)
+    // and lays itself out by the frame's size: it goes now, while the frame is
+    // whole, rather than hear the page windows go after this body.
+    delete m_wndMenuBar;
+    m_wndMenuBar = nullptr;
     if (mainframe_detail::g_mainFrame == this)
         mainframe_detail::g_mainFrame = nullptr;
 }
