@@ -21,7 +21,7 @@ public:
         static QTemporaryDir folder;
         m_folder = folder.path();
         writeFile("dll.conf", enabled ? "test\n" : "");
-        writeFile("test.conf", "number_of_devices 2\nresolution 50.0\ntest-picture \"Color pattern\"\n" + settings);
+        writeFile("test.conf", kDefaults + settings);
         qputenv("SANE_CONFIG_DIR", QFile::encodeName(m_folder));
     }
 
@@ -45,6 +45,16 @@ public:
     }
 
 private:
+    // Every setting, at the backend's own default but for the picture, ahead
+    // of the scan's own: a backend kept loaded from one scan to the next
+    // keeps what it last read of a setting the file leaves out.
+    static constexpr const char* kDefaults =
+        "number_of_devices 2\nmode Gray\ndepth 8\nhand-scanner false\nthree-pass false\n"
+        "three-pass-order RGB\nresolution 50.0\ntest-picture \"Color pattern\"\ninvert-endianess false\n"
+        "read-limit false\nread-limit-size 1\nread-delay false\nread-delay-duration 1000\n"
+        "read-status-code \"Default\"\nfuzzy-parameters false\nppl-loss 0\nnon-blocking false\nselect-fd false\n"
+        "enable-test-options false\n";
+
     void writeFile(const QString& name, const QByteArray& text)
     {
         QFile file(QDir(m_folder).filePath(name));
