@@ -437,6 +437,35 @@ TEST_F(ImageMapEditor, NewMapsAreNumberedOnAndAreaIdsAreFree)
     EXPECT_EQ(map->areas().item(0)->id(), QStringLiteral("4"));
 }
 
+TEST_F(ImageMapEditor, MapNamesAreNotHandedOutAgain)
+{
+    ModalResponder responder;
+    // A rectangle drawn up and left keeps its corners in drawing order.
+    click("logo", 150, 110);
+    frame()->OnAreaRect();
+    answerLink(responder, QStringLiteral("a.html"));
+    drag(at("logo", 110, 70), at("logo", 10, 20));
+    EXPECT_EQ(mapHtml("ULOMap0"), QStringLiteral("<MAP name=ULOMap0><AREA href=\"a.html\" shape=rect "
+                                                 "coords=\"110, 70, 10, 20\" id=1></MAP>"));
+    click("cellpic", 50, 40);
+    frame()->OnAreaRect();
+    answerLink(responder, QStringLiteral("b.html"));
+    drag(at("cellpic", 5, 5), at("cellpic", 30, 30));
+    EXPECT_NE(mapNamed("ULOMap1"), nullptr);
+    // ULOMap0 goes with its only area; the next map does not take its name.
+    click("logo", 150, 110);
+    ASSERT_EQ(painters().size(), 1u);
+    EXPECT_EQ(sink()->RemoveImageMapOfImage(byId("logo"), QStringLiteral("1")), 0);
+    EXPECT_EQ(mapNamed("ULOMap0"), nullptr);
+    EXPECT_FALSE(byId("logo")->hasAttribute(QStringLiteral("usemap")));
+    frame()->OnAreaRect();
+    answerLink(responder, QStringLiteral("c.html"));
+    drag(at("logo", 10, 10), at("logo", 40, 40));
+    EXPECT_EQ(byId("logo")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("#ULOMap2"));
+    EXPECT_EQ(mapNamed("ULOMap0"), nullptr);
+    EXPECT_EQ(responder.pending(), 0);
+}
+
 TEST_F(ImageMapEditor, AnAreaDraggedOffItsImage)
 {
     engine::Element* map = mapNamed("ShopMap");
@@ -451,6 +480,17 @@ TEST_F(ImageMapEditor, AnAreaDraggedOffItsImage)
     EXPECT_EQ(painterOf("1")->m_coords, (std::vector<int>{10, 10, 90, 60}));
     EXPECT_EQ(view()->m_areaWorkCoords, (std::vector<int>{10, 10, 90, 60}));
     EXPECT_EQ(sink()->m_nEditMode, 2);
+    // Yes while the page's selection is no longer the image: nothing is
+    // deleted, the drag still ends.
+    press(at("photo", 30, 30));
+    moveTo(at("photo", 330, 30));
+    doc()->selection().collapseAt(doc()->body(), 0);
+    responder.answerMessageBox(platform::IDYES, QStringLiteral("この画像マップを削除しますか"));
+    release(at("photo", 330, 30));
+    EXPECT_EQ(map->areas().length(), 4);
+    EXPECT_EQ(sink()->m_nEditMode, 2);
+    EXPECT_FALSE(sink()->m_bNoMove);
+    selectImage("photo");
     // Yes: the area is deleted in one step.
     const int steps = undoSteps();
     press(at("photo", 30, 30));
@@ -497,6 +537,7 @@ TEST_F(ImageMapEditor, ASavedPageKeepsItsMapsAndNoPainter)
     EXPECT_EQ(byId("logo")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("ULOMap0"));
     const QString path = view()->GetDocument()->pathName();
     ASSERT_TRUE(view()->fileSave());
+    EXPECT_TRUE(painters().empty()); // the save takes the painters off the image
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString saved = platform::decodeText(file.readAll(), QStringLiteral("Shift_JIS"));
