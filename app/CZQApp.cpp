@@ -8,6 +8,7 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "app/ShellAppContext.h"
+#include "controls/CDialogIEDownload.h"
 #include "publish/CVornaFtp.h"
 #include "util/CRegistryEx.h"
 #include "util/MessageBox.h"
@@ -123,6 +124,12 @@ bool CZQApp::InitInstance(const QStringList& arguments)
             ShowMessageBox(LoadResString(IDS_HANDOVER_FAILED));
             m_exitCode = 1;
         }
+        return false;
+    }
+
+    // The page engine ships with the program; an older one would end the start here.
+    if (!CDialogIEDownload::CheckEngineVersion(CDialogIEDownload::BuiltInEngineVersion())) {
+        m_exitCode = 0;
         return false;
     }
 

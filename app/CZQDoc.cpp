@@ -7,6 +7,7 @@
 #include "editor/CImpIDispatch.h"
 #include "frames/FramePages.h"
 #include "frames/VornaFrameSet.h"
+#include "controls/ULOFileDialog.h"
 #include "util/ElementTagIds.h"
 #include "util/MessageBox.h"
 #include "util/PageMarkup.h"
@@ -214,11 +215,6 @@ int CZQDoc::askSaveModified()
 
 // ---- choosing the file and saving --------------------------------------------
 
-QString CZQDoc::askSaveFileName(const QString& proposed)
-{
-    return platform::Document::askSaveFileName(proposed);
-}
-
 bool CZQDoc::doSave(const QString& path, bool replace)
 {
     const bool changedBefore = m_bPageChanged;
@@ -268,6 +264,16 @@ bool CZQDoc::doSave(const QString& path, bool replace)
             frame->siteManagerSheet()->RenameFileRow(oldName, newName);
     }
     return true;
+}
+
+QString CZQDoc::askSaveFileName(const QString& proposed)
+{
+    QWidget* parent = views().isEmpty() ? nullptr : views().first()->window();
+    ULOFileDialog dlg(false, pathName().isEmpty() ? 1 : 2, QString(), GetFileNamePart(proposed),
+                      OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LoadResString(IDS_HTML_FILE_FILTER), parent);
+    if (dlg.DoModal() != platform::IDOK)
+        return QString();
+    return dlg.GetPathName();
 }
 
 bool CZQDoc::onOpenDocument(const QString& path)

@@ -168,6 +168,8 @@ public:
 protected:
     bool serialize(QIODevice& device, bool storing) override;
     int askSaveModified() override;
+    // The program's page file dialog: a new page in mode 1, a saved one in
+    // mode 2, proposing the page's name.
     QString askSaveFileName(const QString& proposed) override;
 
 private:

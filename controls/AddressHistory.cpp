@@ -43,7 +43,7 @@ QStringList AddressHistory::Load() const
     // Oldest first onto the top, so that number 1 ends first.
     for (int n = kMaxEntries; n >= 1; --n) {
         QString value;
-        if (reg.ReadString(addresshistory_detail::valueName(n), value) && !value.isEmpty() &&
+        if (reg.ReadLongString(addresshistory_detail::valueName(n), value) && !value.isEmpty() &&
             FindEntry(entries, value) < 0)
             entries.prepend(value);
     }

@@ -2,6 +2,7 @@
 
 #include "controls/CMemDC.h"
 #include "controls/SkinContext.h"
+#include "controls/TransparentBlt.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 
 #include <cerrno>
+#include <limits>
 
 using platform::RegistryStore;
 using platform::RegType;
@@ -117,12 +118,22 @@ bool CRegistryEx::ReadInt(const QString& name, int& value)
 
 bool CRegistryEx::ReadString(const QString& name, QString& value)
 {
+    return ReadStringUpTo(name, value, quint32(registryex_detail::kMaxStringChars));
+}
+
+bool CRegistryEx::ReadLongString(const QString& name, QString& value)
+{
+    return ReadStringUpTo(name, value, std::numeric_limits<quint32>::max());
+}
+
+bool CRegistryEx::ReadStringUpTo(const QString& name, QString& value, quint32 maxSize)
+{
     RegValue read;
     const qint32 rc = registryex_detail::store().queryValue(m_hKey, name, &read);
     if (rc != ERROR_SUCCESS)
         return Record(rc, REG_NONE, 0);
     const quint32 size = read.size();
-    if (size > quint32(registryex_detail::kMaxStringChars))
+    if (size > maxSize)
         return Record(ERROR_MORE_DATA, quint32(read.type), size);
     QString text;
     switch (read.type) {

@@ -46,6 +46,8 @@ public:
     bool ReadInt(const QString& name, int& value);
     // At most 200 characters, the terminating zero included.
     bool ReadString(const QString& name, QString& value);
+    // The same, whatever the length (address histories keep long addresses whole).
+    bool ReadLongString(const QString& name, QString& value);
     // Empties `data` first; on success it holds the value's bytes.
     bool ReadBinary(const QString& name, QByteArray& data);
 
@@ -78,6 +80,7 @@ public:
 protected:
     bool Record(qint32 error, quint32 type, quint32 size);
     bool ReadSmallValue(const QString& name, quint32& value);
+    bool ReadStringUpTo(const QString& name, QString& value, quint32 maxSize);
     bool Enumerate(const QString& keyPath, QStringList& names, bool keys);
 
     qint32 m_lLastError = ERROR_SUCCESS;

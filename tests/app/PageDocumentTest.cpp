@@ -9,6 +9,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
+#include "controls/ULOFileDialog.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/VornaFrameSet.h"
 #include "util/AppContext.h"
@@ -190,14 +191,14 @@ TEST_F(PageDocumentTest, ANewPageComesFromTheTemplateAndSaveAsNamesIt)
 
     ModalResponder responder;
     QString proposed;
-    responder.on(platform::kSaveFileDialogId, [&](QDialog& d) {
-        auto& files = static_cast<QFileDialog&>(d);
-        proposed = files.selectedFiles().value(0);
+    responder.on(ULOFileDialog::kDialogId, [&](QDialog& d) {
+        auto& files = static_cast<ULOFileDialog&>(d);
+        proposed = files.GetFileName();
         files.selectFile(dir.filePath(QStringLiteral("index")));
         QMetaObject::invokeMethod(&files, "accept");
     });
-    app->commands()->sendCommand(33106); // a page without a file asks for a name
-    EXPECT_TRUE(proposed.endsWith(QStringLiteral("ULO1")));
+    app->commands()->sendCommand(33106);              // a page without a file asks for a name
+    EXPECT_EQ(proposed, QStringLiteral("ULO1.html")); // the page's name, free in the Work folder
     const QString path = dir.filePath(QStringLiteral("index.html"));
     EXPECT_EQ(doc->pathName(), path);
     EXPECT_EQ(doc->GetDisplayName(), QStringLiteral("index.html"));
@@ -207,7 +208,7 @@ TEST_F(PageDocumentTest, ANewPageComesFromTheTemplateAndSaveAsNamesIt)
     EXPECT_EQ(page()->url(), path); // saves from now on go to the file
 
     // Save As with a name already ending in .HTM keeps it.
-    responder.on(platform::kSaveFileDialogId, [&](QDialog& d) {
+    responder.on(ULOFileDialog::kDialogId, [&](QDialog& d) {
         auto& files = static_cast<QFileDialog&>(d);
         files.selectFile(dir.filePath(QStringLiteral("top.HTM")));
         QMetaObject::invokeMethod(&files, "accept");
@@ -217,7 +218,7 @@ TEST_F(PageDocumentTest, ANewPageComesFromTheTemplateAndSaveAsNamesIt)
     EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("top.HTM"))));
 
     // A cancelled Save As leaves the page as it was: saved, not modified.
-    responder.always(platform::kSaveFileDialogId, [](QDialog& d) { d.reject(); });
+    responder.always(ULOFileDialog::kDialogId, [](QDialog& d) { d.reject(); });
     app->commands()->sendCommand(33198);
     EXPECT_FALSE(doc->isModified());
 }

@@ -7,6 +7,7 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "chrome/CMenuBar.h"
+#include "controls/ULOFileDialog.h"
 #include "chrome/ULOToolBar.h"
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
@@ -473,7 +474,7 @@ TEST_F(ShellTest, CloseAllStopsAtAPageThatCannotBeSaved)
         ModalResponder::setChecked(box, kApplyToAllCheckBoxId, true);
         ModalResponder::press(box, platform::IDYES);
     });
-    responder.always(platform::kSaveFileDialogId, [](QDialog& d) { d.reject(); });
+    responder.always(ULOFileDialog::kDialogId, [](QDialog& d) { d.reject(); });
     frame().OnFileCloseAll();
     const QList<platform::Document*> left = app->docTemplate()->documents();
     ASSERT_EQ(left.size(), 2);
@@ -546,7 +547,7 @@ TEST_F(ShellTest, ComingBackDuringCloseAllReloadsNothing)
         },
         QStringLiteral("保存しますか"));
     const QString named = dir.filePath(QStringLiteral("new.html"));
-    responder.on(platform::kSaveFileDialogId, [&](QDialog& d) {
+    responder.on(ULOFileDialog::kDialogId, [&](QDialog& d) {
         frame().OnActivateApp();
         auto& files = static_cast<QFileDialog&>(d);
         files.selectFile(named);

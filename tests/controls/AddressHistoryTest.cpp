@@ -115,3 +115,12 @@ TEST(AddressHistoryTest, MoveToTopIgnoresAnEmptyAddress)
     AddressHistory::MoveToTop(entries, "B");
     EXPECT_EQ(entries, QStringList({"B", "a"}));
 }
+
+TEST(AddressHistoryTest, LongAddressesComeBackWhole)
+{
+    const AddressHistory history("Long Address History");
+    const QString longAddress = QStringLiteral("http://www.example.jp/sounds/") + QString(300, u'a') + ".mid";
+    ASSERT_TRUE(history.Add(longAddress));
+    ASSERT_TRUE(history.Add("http://short/"));
+    EXPECT_EQ(history.Load(), QStringList({"http://short/", longAddress}));
+}
