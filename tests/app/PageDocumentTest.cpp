@@ -9,6 +9,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
+#include "controls/RecentFolders.h"
 #include "controls/ULOFileDialog.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/VornaFrameSet.h"
@@ -33,9 +34,11 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QInputMethodEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTemporaryDir>
@@ -221,6 +224,54 @@ TEST_F(PageDocumentTest, ANewPageComesFromTheTemplateAndSaveAsNamesIt)
     responder.always(ULOFileDialog::kDialogId, [](QDialog& d) { d.reject(); });
     app->commands()->sendCommand(33198);
     EXPECT_FALSE(doc->isModified());
+}
+
+// File > Save of new pages: the first starts in the Work folder with the
+// next free number, the home-folder button comes back there keeping the name,
+// and the next new page starts in the folder the last one went to.
+TEST_F(PageDocumentTest, NewPagesAreSavedFromTheWorkFolderThenFromTheFolderUsedLast)
+{
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    reg.DeleteKey(HKEY_CURRENT_USER, RecentFoldersKey());
+    const QString work = AppContext::instance().installFolder() + QStringLiteral("/Work");
+    ASSERT_TRUE(QDir().mkpath(work));
+    writeFile(work + QStringLiteral("/ULO1.html"), "<P>one");
+    writeFile(work + QStringLiteral("/ULO2.html"), "<P>two");
+    const QString elsewhere = dir.filePath(QStringLiteral("site"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(document()->GetDisplayName(), QStringLiteral("ULO1"));
+    ModalResponder responder;
+    responder.on(ULOFileDialog::kDialogId, [&](QDialog& d) {
+        auto& files = static_cast<ULOFileDialog&>(d);
+        EXPECT_EQ(files.GetFolderPath(), work);
+        EXPECT_EQ(files.fileNameEdit()->text(), QStringLiteral("ULO3"));
+        files.ChangeFolder(elsewhere);
+        ASSERT_TRUE(ModalResponder::press(d, ULOFileDialog::kHomeFolderButtonId));
+        EXPECT_EQ(files.GetFolderPath(), work);
+        EXPECT_EQ(files.fileNameEdit()->text(), QStringLiteral("ULO3"));
+        files.ChangeFolder(elsewhere);
+        ModalResponder::press(d, platform::IDOK);
+    });
+    app->commands()->sendCommand(33106);
+    EXPECT_EQ(document()->pathName(), elsewhere + QStringLiteral("/ULO3.html"));
+    EXPECT_TRUE(readFile(elsewhere + QStringLiteral("/ULO3.html")).contains("<BODY"));
+    EXPECT_EQ(readFile(work + QStringLiteral("/ULO1.html")), QByteArray("<P>one")) << "nothing taken is replaced";
+
+    // Save As of the next new page starts where the last one went; Cancel keeps it there.
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    QCoreApplication::processEvents();
+    QString startedIn;
+    responder.on(ULOFileDialog::kDialogId, [&](QDialog& d) {
+        startedIn = static_cast<ULOFileDialog&>(d).GetFolderPath();
+        ModalResponder::press(d, platform::IDCANCEL);
+    });
+    app->commands()->sendCommand(33198);
+    EXPECT_EQ(startedIn, elsewhere);
+    EXPECT_TRUE(document()->pathName().isEmpty());
+    EXPECT_EQ(ReadRecentFolder(QStringLiteral("Save File")), elsewhere);
 }
 
 TEST_F(PageDocumentTest, APageOpenedFromAnotherFileHasNoFileOfItsOwn)

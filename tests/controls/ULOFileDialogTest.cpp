@@ -381,13 +381,15 @@ TEST(ControlsScreenshot, PageFileDialogSavingANewPage)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server (Xvfb)";
+    const ToolkitTextsInJapanese japanese;
     QTemporaryDir root;
     FakeAppContext context;
     context.installFolderPath = root.filePath(QStringLiteral("install"));
     CRegistryEx reg(HKEY_CURRENT_USER);
     reg.DeleteKey(HKEY_CURRENT_USER, RecentFoldersKey());
     const QString work = context.installFolderPath + QStringLiteral("/Work");
-    for (const char* name : {"UNTITLED1.html", "index.html", "日記.html", "プロフィール.htm", "style.css"})
+    for (const char* name :
+         {"UNTITLED1.html", "UNTITLED2.html", "index.html", "日記.html", "プロフィール.htm", "style.css"})
         ASSERT_TRUE(writeTestFile(work + "/" + QString::fromUtf8(name), "<P>x"));
     ASSERT_TRUE(QDir().mkpath(work + "/image"));
     ModalResponder responder;

@@ -343,6 +343,7 @@ TEST(ControlsScreenshot, MediaAndSoundFileDialogs)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server (Xvfb)";
+    const ToolkitTextsInJapanese japanese;
     QTemporaryDir root;
     FakeAppContext context;
     context.installFolderPath = root.filePath(QStringLiteral("install"));
@@ -369,7 +370,7 @@ TEST(ControlsScreenshot, MediaAndSoundFileDialogs)
         ASSERT_TRUE(writeTestFile(context.installFolderPath + "/Other/Bgsound/" + name, "x"));
     QImage soundPicture;
     responder.on(VornaDialogBackMusic::kDialogId, [&](QDialog& d) {
-        ModalResponder::setText(d, 1152, "chime.wav");
+        ModalResponder::setText(d, 1152, "musicbox.mid");
         soundPicture = pictureOf(d);
         ModalResponder::press(d, 2);
     });
