@@ -311,8 +311,9 @@ TEST_F(FileDialogsTest, BackgroundSoundTakesTheCallersAddressAndRemembersAFilesF
     }
     EXPECT_EQ(AddressHistory("BGSound History").Load(), QStringList({"http://www.example.jp/bgm.mid"}));
 
-    // A file: the address is dropped, the type's extension added, the folder remembered.
-    const QString tune = file("tunes/waltz.wav");
+    // A file: the address is dropped, the type's extension added, the folder
+    // remembered (whole, though it bears the file's name).
+    const QString tune = file("waltz.wav/waltz.wav");
     responder.on(VornaDialogBackMusic::kDialogId, [&](QDialog& d) {
         auto& dlg = static_cast<VornaDialogBackMusic&>(d);
         dlg.fileTypeCombo()->setCurrentIndex(1); // Wave
