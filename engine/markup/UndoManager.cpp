@@ -35,8 +35,10 @@ bool UndoManager::mergeTyping(Step& prev, const Step& next)
     UndoRecord& a = prev.records.back();
     const UndoRecord& b = next.records.front();
     if (a.kind != UndoRecord::Kind::Text || b.kind != UndoRecord::Kind::Text || a.target != b.target ||
-        !b.removed.isEmpty() || a.index + a.inserted.size() != b.index)
+        a.index + a.inserted.size() != b.index)
         return false;
+    // What the next one typed over (overwrite typing) follows what this one did.
+    a.removed += b.removed;
     a.inserted += b.inserted;
     return true;
 }

@@ -32,6 +32,7 @@
 #include "platform/ModalResponder.h"
 #include "platform/RecentFileList.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QDir>
@@ -659,18 +660,34 @@ TEST_F(PageDocumentTest, TheGatewayRunsEngineCommandsAndSaysWhenThereIsNoEngine)
 TEST_F(PageDocumentTest, ZoomScalesTheViewAndLeavesThePageAlone)
 {
     const QString path = dir.filePath(QStringLiteral("a.html"));
-    writeFile(path, "<HTML><BODY><P>text</P></BODY></HTML>");
+    writeFile(path, "<HTML><BODY><P>text</P><DIV style=\"POSITION: absolute; LEFT: 10px; TOP: 40px; WIDTH: 40px; "
+                    "HEIGHT: 20px; BACKGROUND: #ff0000\"></DIV></BODY></HTML>");
     CZQDoc* doc = open(path);
     ASSERT_NE(doc, nullptr);
+    // The red box as painted: the size of its red on the screen (design
+    // mode dots its outline).
+    const auto redPixels = [&] {
+        const QImage image = view()->GetPageView()->renderToImage();
+        QRect red;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == qRgb(255, 0, 0))
+                    red |= QRect(x, y, 1, 1);
+        return red.width() * red.height();
+    };
+    EXPECT_EQ(redPixels(), 40 * 20);
     const QString before = page()->body()->innerHTML();
     app->commands()->sendCommand(33018); // 150%
     EXPECT_EQ(view()->GetPageView()->zoom(), 150);
+    EXPECT_EQ(redPixels(), 60 * 30);
     app->commands()->sendCommand(33019); // 200%
     EXPECT_EQ(view()->GetPageView()->zoom(), 200);
+    EXPECT_EQ(redPixels(), 80 * 40);
     EXPECT_EQ(page()->body()->innerHTML(), before);
     EXPECT_FALSE(doc->isModified());
     app->commands()->sendCommand(33016); // 100%
     EXPECT_EQ(view()->GetPageView()->zoom(), 100);
+    EXPECT_EQ(redPixels(), 40 * 20);
 }
 
 // Moving and resizing a positioned object with the mouse, as the view set the
@@ -719,6 +736,42 @@ TEST_F(PageDocumentTest, PositionedObjectsMoveAndResizeWithTheMouse)
     QTest::keyClick(pageView, Qt::Key_Z, Qt::ControlModifier);
     pageView->flushChanges();
     EXPECT_EQ(geometry.boundingClientRect(box), before);
+}
+
+// Insert switches the page to overwrite typing and back; what is typed in one
+// go is one step of undo.
+TEST_F(PageDocumentTest, InsertSwitchesToOverwriteAndTypingIsOneStepOfUndo)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P id=p>abcdef</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    engine::PageView* pageView = view()->GetPageView();
+    QApplication::setActiveWindow(&frame());
+    view()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), pageView);
+    engine::Element* p = page()->getElementById(QStringLiteral("p"));
+    const auto caretAtStart = [&] {
+        engine::Text* text = p->firstChild()->asText();
+        page()->selection().setTextRange(text, 0, text, 0);
+    };
+    caretAtStart();
+    QTest::keyClick(pageView, Qt::Key_Insert);
+    EXPECT_TRUE(frame().m_bOverwrite);
+    QTest::keyClicks(pageView, QStringLiteral("XY"));
+    EXPECT_EQ(p->innerText(), QStringLiteral("XYcdef"));
+    EXPECT_TRUE(doc->isModified());
+    QTest::keyClick(pageView, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(p->innerText(), QStringLiteral("abcdef"));
+
+    // Insert again: typing goes in before the text.
+    QTest::keyClick(pageView, Qt::Key_Insert);
+    EXPECT_FALSE(frame().m_bOverwrite);
+    caretAtStart();
+    QTest::keyClicks(pageView, QStringLiteral("XY"));
+    EXPECT_EQ(p->innerText(), QStringLiteral("XYabcdef"));
+    QTest::keyClick(pageView, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(p->innerText(), QStringLiteral("abcdef"));
 }
 
 // Files dropped on the page take the main window's way: an image goes in

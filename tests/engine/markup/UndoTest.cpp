@@ -76,6 +76,37 @@ TEST(Undo, TypingMergesConsecutiveCharacters)
     EXPECT_EQ(t->data(), QStringLiteral("ab"));
 }
 
+// Typing over text (overwrite) merges as well: one undo gives back what was
+// typed over, and redo types it again.
+TEST(Undo, OverwriteTypingIsOneStep)
+{
+    auto doc = pageFrom("<body><p>abcdef</p></body>");
+    Text* t = doc->body()->firstChild()->firstChild()->asText();
+    {
+        UndoUnit unit(doc.get());
+        doc->undoManager().markTyping();
+        t->insertData(0, QStringLiteral("-"));
+    }
+    for (int i = 1; i < 4; ++i) {
+        UndoUnit unit(doc.get());
+        doc->undoManager().markTyping();
+        t->replaceData(i, 1, QStringLiteral("X"));
+    }
+    EXPECT_EQ(t->data(), QStringLiteral("-XXXdef"));
+    EXPECT_EQ(doc->undoManager().undoCount(), 1);
+    doc->undoManager().undo();
+    EXPECT_EQ(t->data(), QStringLiteral("abcdef"));
+    doc->undoManager().redo();
+    EXPECT_EQ(t->data(), QStringLiteral("-XXXdef"));
+    // Typing elsewhere in the text is a step of its own.
+    {
+        UndoUnit unit(doc.get());
+        doc->undoManager().markTyping();
+        t->replaceData(6, 1, QStringLiteral("Y"));
+    }
+    EXPECT_EQ(doc->undoManager().undoCount(), 2);
+}
+
 TEST(Undo, UndoPlacesTheSelectionAtTheChange)
 {
     auto doc = pageFrom("<body><p>ab</p><p id=b>cd</p></body>");
