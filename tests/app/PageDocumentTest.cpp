@@ -452,6 +452,36 @@ TEST_F(PageDocumentTest, TheQuestionNamesThePathAndOffersApplyToAllOnlyForSevera
     EXPECT_EQ(readFile(path), QByteArray("<HTML><BODY><P id=p>a</P></BODY></HTML>"));
 }
 
+// Closing the window of a changed page asks first: Cancel keeps it open and
+// changed, Yes saves it and closes it.
+TEST_F(PageDocumentTest, ClosingTheWindowOfAChangedPageAsks)
+{
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    writeFile(path, "<HTML><BODY><P id=p>a</P></BODY></HTML>");
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    CChildFrame* child = frame().GetActiveChild();
+    child->close(); // unchanged: no question
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+
+    doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    child = frame().GetActiveChild();
+    page()->getElementById(QStringLiteral("p"))->setInnerText(QStringLiteral("changed"));
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDCANCEL, QStringLiteral("ファイルが変更されました"));
+    EXPECT_FALSE(child->close());
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_TRUE(doc->isModified());
+    responder.answerMessageBox(platform::IDYES, QStringLiteral("ファイルが変更されました"));
+    EXPECT_TRUE(child->close());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 2);
+    EXPECT_TRUE(readFile(path).contains("<P id=p>changed</P>")) << readFile(path).constData();
+}
+
 // ---- failures ------------------------------------------------------------------
 
 // The process writes as another user while it lives (root may write anywhere).
