@@ -627,13 +627,18 @@ CZQView* CMainFrame::DropTargetView(QPoint screenPoint) const
     return GetActiveView();
 }
 
-void CMainFrame::DropImage(const QString& file, QPoint screenPoint)
+void CMainFrame::ArmImageInsertion(const QString& file)
 {
     m_strInsertImageSrc = file;
     m_nInsertMode = 2;
     // The image goes in at its own size (0 x 0 when its file cannot be
     // measured: the page then shows it at its natural size).
     m_rcInsert = QRect(QPoint(-1, -1), GetImageFileSize(file));
+}
+
+void CMainFrame::DropImage(const QString& file, QPoint screenPoint)
+{
+    ArmImageInsertion(file);
     CZQView* view = DropTargetView(screenPoint);
     if (!view) {
         // A new page waits for the click that places the image.

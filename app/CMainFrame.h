@@ -86,6 +86,13 @@ public:
     // Shell commands.
     // A new page from the page template.
     void OnFileNewFile();
+    // File > Open: the chosen page opens (its window comes up when it is
+    // open already); an image waits in a new page for the click that places it.
+    void OnFileOpen();
+    // The file File > Open chose, or empty when cancelled. Its dialog runs
+    // under kOpenPageDialogId.
+    QString AskOpenPageName();
+    static constexpr int kOpenPageDialogId = -12;
     void OnFileCloseAll();
     void ShowStartupGuide();
     void OnWindowTutorial();
@@ -107,6 +114,8 @@ public:
     // A dropped image: inserted at the drop point into the page under it, or,
     // without a page, waiting in a new one for the click that places it.
     void DropImage(const QString& file, QPoint screenPoint);
+    // Makes an image file the object the next click in a page inserts.
+    void ArmImageInsertion(const QString& file);
 
     // Insert commands (commands/CMainFrameInsert.cpp).
     void AddInsertCommands();

@@ -28,6 +28,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -308,11 +309,42 @@ void CMainFrame::OnFileNewFile()
     m_app.OpenDocumentFile(QString());
 }
 
+QString CMainFrame::AskOpenPageName()
+{
+    QFileDialog dlg(this);
+    dlg.setOption(QFileDialog::DontUseNativeDialog);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    // "HTML ファイル(*.html;*.htm)|*.html;*.htm|...": a name and its patterns in turn.
+    const QStringList parts = LoadResString(IDS_HTML_FILE_FILTER).split(u'|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(u';', u' ')));
+    dlg.setNameFilters(filters);
+    if (platform::runModal(dlg, kOpenPageDialogId) != platform::IDOK)
+        return QString();
+    return dlg.selectedFiles().value(0);
+}
+
+void CMainFrame::OnFileOpen()
+{
+    const QString path = AskOpenPageName();
+    if (path.isEmpty())
+        return;
+    if (IsImageFileName(path)) {
+        ArmImageInsertion(path);
+        OnFileNewFile();
+        return;
+    }
+    m_app.OpenDocumentFile(path);
+}
+
 void CMainFrame::AddCommandHandlers()
 {
     AddInsertCommands();
     AddImageMapCommands();
     onCommand(33205, [this] { OnFileNewFile(); });
+    onCommand(ID_FILE_OPEN_PAGE, [this] { OnFileOpen(); });
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });

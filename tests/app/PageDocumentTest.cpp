@@ -17,6 +17,7 @@
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
 #include "util/MessageBox.h"
+#include "res/resource.h"
 
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
@@ -291,6 +292,68 @@ TEST_F(PageDocumentTest, APageOpenedFromAnotherFileHasNoFileOfItsOwn)
     EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
     ASSERT_NE(page()->body(), nullptr);
     EXPECT_EQ(page()->body()->innerText(), QString());
+}
+
+// ---- opening ----------------------------------------------------------------------
+
+// File > Open takes a page or an image; a page open already comes up instead
+// of opening twice; the recent files open a closed page again.
+TEST_F(PageDocumentTest, FileOpenTakesAPageOrAnImageAndRecentFilesReopen)
+{
+    const QString path = dir.filePath(QStringLiteral("日記.html"));
+    writeFile(path, platform::encodeText(QStringLiteral("<HTML><HEAD><TITLE>日記</TITLE></HEAD>"
+                                                        "<BODY><P id=p>今日の出来事</P></BODY></HTML>"),
+                                         QStringLiteral("Shift_JIS")));
+    const QString other = dir.filePath(QStringLiteral("other.html"));
+    writeFile(other, "<HTML><BODY><P>other</P></BODY></HTML>");
+    ModalResponder responder;
+    const auto choose = [&](const QString& typed) {
+        responder.on(CMainFrame::kOpenPageDialogId, [typed](QDialog& d) {
+            auto& files = static_cast<QFileDialog&>(d);
+            files.selectFile(typed);
+            QMetaObject::invokeMethod(&files, "accept");
+        });
+        app->commands()->sendCommand(ID_FILE_OPEN_PAGE);
+        QCoreApplication::processEvents(); // the page-loaded event
+    };
+    choose(path);
+    ASSERT_NE(document(), nullptr);
+    EXPECT_EQ(document()->pathName(), path);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("今日の出来事"));
+    EXPECT_FALSE(document()->isModified());
+    choose(other);
+    choose(path);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 2);
+    EXPECT_EQ(document()->pathName(), path);
+
+    // Cancel opens nothing.
+    responder.on(CMainFrame::kOpenPageDialogId, [](QDialog& d) { d.reject(); });
+    app->commands()->sendCommand(ID_FILE_OPEN_PAGE);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 2);
+
+    // Closed, it comes back from the recent files.
+    document()->closeDocument();
+    QCoreApplication::processEvents();
+    const int recent = int(app->recentFiles()->entries().indexOf(path));
+    ASSERT_GE(recent, 0);
+    app->commands()->sendCommand(57616 + recent);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(document()->pathName(), path);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("今日の出来事"));
+
+    // An image: a new page waits for the click that places it.
+    const QString image = dir.filePath(QStringLiteral("photo.PNG"));
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    ASSERT_TRUE(picture.save(image, "PNG"));
+    choose(image);
+    EXPECT_EQ(app->docTemplate()->documentCount(), 3);
+    EXPECT_TRUE(document()->pathName().isEmpty());
+    EXPECT_EQ(frame().m_nInsertMode, 2);
+    EXPECT_EQ(frame().m_strInsertImageSrc, image);
+    EXPECT_EQ(frame().m_rcInsert.size(), QSize(30, 20));
+    EXPECT_EQ(page()->images().length(), 0);
+    frame().m_nInsertMode = 0;
 }
 
 // ---- the generator META ----------------------------------------------------------

@@ -346,12 +346,12 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
 {
     ASSERT_TRUE(start());
     app->OnIdle();
-    for (int id : {33205, 33219, 33215})
+    for (int id : {33205, 33161, 33219, 33215})
         EXPECT_TRUE(enabled(id)) << id;
     // Commands whose code is not in place yet stay disabled until a handler exists.
-    EXPECT_FALSE(enabled(33161));
-    app->onCommand(33161, [] {});
-    EXPECT_TRUE(enabled(33161));
+    EXPECT_FALSE(enabled(33160));
+    app->onCommand(33160, [] {});
+    EXPECT_TRUE(enabled(33160));
     for (int id : {33106, 33200, 33128, 33135, 33467, 33468})
         EXPECT_FALSE(enabled(id)) << id;
 
