@@ -261,6 +261,7 @@ bool CMainFrame::CreateBars()
     for (const char* text : {"1(8pt)", "2(10pt)", "3(12pt)", "4(14pt)", "5(18pt)", "6(24pt)", "7(36pt)"})
         fontSize->addFixedItem(QString::fromLatin1(text));
     format->PlaceControl(1, 32929, fontSize, QSize(85, fontSize->sizeHint().height()));
+    ConnectFormatBoxes();
 
     // Give buttons of commands without a menu text the short name of their string.
     for (int id : m_registry.ids()) {

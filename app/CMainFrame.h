@@ -3,6 +3,7 @@
 #include "app/EditorSettings.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
+#include "platform/ColorRef.h"
 #include "platform/CommandTarget.h"
 #include "platform/LockKeys.h"
 
@@ -30,8 +31,10 @@ class QDockWidget;
 class StatusPane;
 class QMdiArea;
 class QMenu;
+class QComboBox;
 class QSoundEffect;
 class QToolButton;
+class VornaComboEx;
 
 namespace platform {
 class CmdUI;
@@ -78,7 +81,8 @@ public:
     void UpdateUIFlagCommand(platform::CmdUI& ui, quint32 mask) const;
     void UpdateUIMergeCells(platform::CmdUI& ui) const;
     void UpdateUITableCellCommand(platform::CmdUI& ui) const;
-    void UpdateUIFormatCommand(platform::CmdUI& ui) const;
+    // Enables a character-format command for the selection; returns whether it did.
+    bool UpdateUIFormatCommand(platform::CmdUI& ui) const;
     void UpdateUIArrangeCommand(platform::CmdUI& ui) const;
     void UpdateUIObjectCommand(platform::CmdUI& ui, int flag, quint32 mask) const;
     void UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) const;
@@ -180,6 +184,51 @@ public:
     int m_nLastFontSize = 0;
     bool m_bFontFaceChanged = false;
     bool m_bFontSizeChanged = false;
+
+    // Character formatting (commands/CMainFrameFormat.cpp and the files
+    // beside it): alignment, size and styles, face and colours, the font
+    // dialog, clear formatting.
+    void AddFormatCommands();
+    // The format bar's font boxes run their commands on a choice of the user
+    // and follow their commands' enabling.
+    void ConnectFormatBoxes();
+    QComboBox* fontFaceBox() const;
+    VornaComboEx* fontSizeBox() const;
+    void OnFormatAlignLeft();
+    void OnFormatAlignCenter();
+    void OnFormatAlignRight();
+    void OnFormatAlignTop();
+    void OnFormatAlignMiddle();
+    void OnFormatAlignBottom();
+    void OnFormatBold();
+    void OnFormatItalic();
+    void OnFormatUnderline();
+    void OnFormatFontBigger();
+    void OnFormatFontSmaller();
+    void OnFormatTypeface();
+    void OnSelChangeFontSize();
+    void OnSelChangeFontFace();
+    void OnUpdateFormat(platform::CmdUI& ui);
+    void OnTextColor();
+    void OnTextBgColor();
+    void OnFormatTextColor();
+    void OnFormatTextBgColor();
+    // The palette under a colour button of the format bar: the colour chosen
+    // is stored and applied (code 14 text, 15 background).
+    void RunColorPalette(int buttonId, int code, platform::ColorRef& color, bool& isDefault,
+                         platform::ColorRef pageColor);
+    void OnFontProperty();
+    void OnUpdateFontProperty(platform::CmdUI& ui);
+    void OnFormatClear();
+    void OnUpdateFormatClear(platform::CmdUI& ui);
+    // The colours the text-colour and background-colour buttons apply
+    // (0xFFFFFFFF and the default flag: the default colour), and whether the
+    // selection may get a background colour (not in a table's caption).
+    platform::ColorRef m_crTextColor = 0xFFFFFFFF;
+    bool m_bTextColorDefault = true;
+    platform::ColorRef m_crTextBgColor = 0xFFFFFFFF;
+    bool m_bTextBgColorDefault = true;
+    bool m_bBgColorAllowed = true;
 
     // The grid painter of a page view attached or removed by the grid
     // settings, and the edit host's snapping set to match; false without a

@@ -155,10 +155,12 @@ void CMainFrame::UpdateUITableCellCommand(platform::CmdUI& ui) const
     ui.enable(CommandEnabling::TableCellCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
 }
 
-void CMainFrame::UpdateUIFormatCommand(platform::CmdUI& ui) const
+bool CMainFrame::UpdateUIFormatCommand(platform::CmdUI& ui) const
 {
-    ui.enable(CommandEnabling::FormatCommand(GetActiveView() != nullptr, IsEditMode(),
-                                             mainframecommands_detail::selectionOf(*this), ui.id()));
+    const bool enabled = CommandEnabling::FormatCommand(GetActiveView() != nullptr, IsEditMode(),
+                                                        mainframecommands_detail::selectionOf(*this), ui.id());
+    ui.enable(enabled);
+    return enabled;
 }
 
 void CMainFrame::UpdateUIArrangeCommand(platform::CmdUI& ui) const
@@ -343,6 +345,7 @@ void CMainFrame::AddCommandHandlers()
 {
     AddInsertCommands();
     AddImageMapCommands();
+    AddFormatCommands();
     onCommand(33205, [this] { OnFileNewFile(); });
     onCommand(ID_FILE_OPEN_PAGE, [this] { OnFileOpen(); });
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
