@@ -16,6 +16,7 @@
 #include "engine/editing/TextRange.h"
 
 #include <optional>
+#include <set>
 
 using engine::Element;
 using engine::Ref;
@@ -112,6 +113,20 @@ std::vector<Ref<Element>> sizeTargets(const engine::ControlRange& controls)
     return ControlSelectionTargets(controls, CellTarget::SpanInCell, MarqueeTarget::Alone);
 }
 
+// The FONT whose whole content is the one text node of a run, when its own
+// size attribute is the run's size; else null.
+engine::Element* wholeSizedFont(engine::Text* first, engine::Text* last, int size)
+{
+    engine::Element* font = first == last ? first->parentElement() : nullptr;
+    if (!font || !font->hasTag(QLatin1String("FONT")) || font->childCount() != 1)
+        return nullptr;
+    const QString text = font->getAttributeText(QStringLiteral("size")).trimmed();
+    bool number = false;
+    const int own = text.toInt(&number);
+    return number && !text.startsWith(QLatin1Char('+')) && !text.startsWith(QLatin1Char('-')) && own == size ? font
+                                                                                                             : nullptr;
+}
+
 } // namespace fontsizeformat_detail
 
 int SteppedFontSize(int size, int step)
@@ -167,14 +182,27 @@ void StepFontSizeInRange(engine::TextRange& range, int step)
         const engine::TextRange piece(doc, segment.get(), 0, segment.get(), segment->length());
         sizes.push_back(engine::Formatting::fontValue(piece, fontSize).toInt());
     }
+    std::set<engine::Node*> parents;
     for (const FontSizeRun& run : FontSizeRuns(sizes)) {
         engine::Text* first = segments[size_t(run.first)].get();
         engine::Text* last = segments[size_t(run.last)].get();
         if (!first->isConnected() || !last->isConnected())
             continue;
+        const int size = SteppedFontSize(run.size, step);
+        // A run that is all of a sized FONT gets the new size on that FONT,
+        // as the engine's command would write it there; the engine's command
+        // would also merge it with a like neighbour, which is done once for
+        // all runs below, not once per run.
+        if (engine::Element* font = fontsizeformat_detail::wholeSizedFont(first, last, run.size); font && size != 3) {
+            font->setAttribute(QStringLiteral("size"), QString::number(size));
+            parents.insert(font->parentNode());
+            continue;
+        }
         engine::TextRange piece(doc, first, 0, last, last->length());
-        piece.execCommand(fontSize, SteppedFontSize(run.size, step));
+        piece.execCommand(fontSize, size);
     }
+    for (engine::Node* parent : parents)
+        engine::Formatting::mergeSiblings(parent);
     // The range covers the same text as before.
     engine::Text* first = segments.front().get();
     engine::Text* last = segments.back().get();

@@ -100,6 +100,18 @@ TEST_F(FormatSizeStyle, BiggerStepsEachRunOfSelectedTextInAMarquee)
     EXPECT_EQ(doc()->selection().createRange().text(), QStringLiteral("小さい大きい"));
     run(ID_FORMAT_FONT_SMALLER);
     EXPECT_EQ(inner("runs"), QStringLiteral("<FONT size=2>小さい</FONT><FONT size=6>大きい</FONT>"));
+    // Runs that meet at the largest size become one; plain text gets a size.
+    const QString before = QStringLiteral("<FONT size=5>五</FONT><FONT size=6>六</FONT><FONT size=7>七</FONT>"
+                                          "<FONT size=7 color=red>赤</FONT>普通");
+    byId("runs")->setInnerHTML(before);
+    selectAllTextOf("runs");
+    const int steps = undoSteps();
+    run(ID_FORMAT_FONT_BIGGER);
+    EXPECT_EQ(inner("runs"), QStringLiteral("<FONT size=6>五</FONT><FONT size=7>六七</FONT>"
+                                            "<FONT size=7 color=red>赤</FONT><FONT size=4>普通</FONT>"));
+    EXPECT_EQ(undoSteps(), steps + 1);
+    undo();
+    EXPECT_EQ(inner("runs"), before);
 }
 
 TEST_F(FormatSizeStyle, BiggerAtACaretStepsTheWordAroundIt)
