@@ -28,6 +28,8 @@ const char* const kSizesPage =
     "<TABLE id=prices border=1 style=\"Z-INDEX: 106; LEFT: 320px; POSITION: absolute; TOP: 20px\">"
     "<TR><TD id=s00><FONT size=1>平日</FONT></TD><TD id=s01>1000</TD></TR>"
     "<TR><TD id=s10><STRONG>休日</STRONG></TD><TD id=s11>1200</TD></TR></TABLE>\n"
+    "<TABLE id=heads border=1 style=\"Z-INDEX: 108; LEFT: 320px; POSITION: absolute; TOP: 120px\">"
+    "<TR><TH id=h0>曜日</TH><TH>時間</TH></TR></TABLE>\n"
     "<MARQUEE id=runs style=\"Z-INDEX: 107; LEFT: 20px; POSITION: absolute; TOP: 240px\" width=400>"
     "<FONT size=2>小さい</FONT><FONT size=7>大きい</FONT></MARQUEE>\n";
 
@@ -183,6 +185,23 @@ TEST_F(FormatSizeStyle, TheButtonsAndTheSizeBoxFollowTheSelection)
     updateBars();
     EXPECT_FALSE(enabled(ID_FORMAT_BOLD));
     EXPECT_FALSE(box->isEnabled());
+}
+
+TEST_F(FormatSizeStyle, OddSizesAreBoundedAndHeaderCellsLeftAlone)
+{
+    byId("plain")->setInnerHTML(QStringLiteral("<FONT size=+9>a</FONT><FONT size=-20>b</FONT><FONT size=abc>c</FONT>"));
+    settle();
+    selectBoxes({"plain"});
+    run(ID_FORMAT_FONT_BIGGER);
+    EXPECT_EQ(inner("plain"),
+              QStringLiteral("<FONT size=4><FONT size=7>a</FONT><FONT size=1>b</FONT><FONT size=1>c</FONT></FONT>"));
+    // A table of TH cells only has nothing these commands format.
+    selectObjects({"heads"});
+    const int steps = undoSteps();
+    for (int id : {ID_FORMAT_BOLD, ID_FORMAT_FONT_BIGGER, ID_FORMAT_ALIGN_CENTER})
+        run(id);
+    EXPECT_EQ(inner("h0"), QStringLiteral("曜日"));
+    EXPECT_EQ(undoSteps(), steps);
 }
 
 TEST_F(FormatSizeStyle, DeeplyNestedFormatsAreWalkedWithoutRecursion)
