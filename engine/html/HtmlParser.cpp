@@ -51,7 +51,9 @@ QString tagNameOf(const GumboElement& el)
         }();
         return names[size_t(el.tag)];
     }
-    // The name as the tag wrote it: after "<" up to a space, "/" or ">".
+    // The name as the tag wrote it: after "<" up to white space, "/" or
+    // ">" (white space as the tokenizer knows it: a vertical tab is part of
+    // the name).
     const char* p = el.original_tag.data;
     const char* end = p ? p + el.original_tag.length : nullptr;
     if (p && p < end && *p == '<')
@@ -59,7 +61,7 @@ QString tagNameOf(const GumboElement& el)
     while (p && p < end && *p == '/')
         ++p;
     const char* start = p;
-    while (p && p < end && !std::isspace(uchar(*p)) && *p != '/' && *p != '>')
+    while (p && p < end && !script_text::isTagSpace(*p) && *p != '/' && *p != '>')
         ++p;
     QString name = start ? QString::fromUtf8(start, qsizetype(p - start)).toUpper() : QString();
     name.replace(QChar(0), QChar(0xFFFD));

@@ -114,7 +114,9 @@ TEST(HtmlSerializer, OddPagesReadBackAsTheyWereSaved)
                            // TEXTAREA in MathML's keeps its line break.
                            "<body><math><title><textarea>\nx</textarea></title></math>"
                            "<svg><title><textarea>\ny</textarea></title></svg>"
-                           "<math><annotation-xml encoding=text/html><textarea>\nz</textarea></annotation-xml></math>"};
+                           "<math><annotation-xml encoding=text/html><textarea>\nz</textarea></annotation-xml></math>",
+                           // A vertical tab does not end a tag name.
+                           "<body><html\x0b\x1b\x1a>\" text"};
     for (const char* page : pages) {
         auto doc = pageFrom(page);
         const QString once = HtmlSerializer::fileText(doc.get());
