@@ -91,12 +91,9 @@ public:
     // A new page from the page template.
     void OnFileNewFile();
     // File > Open: the chosen page opens (its window comes up when it is
-    // open already); an image waits in a new page for the click that places it.
+    // open already), an address typed in the dialog opens as a new page, and
+    // an image waits in a new page for the click that places it.
     void OnFileOpen();
-    // The file File > Open chose, or empty when cancelled. Its dialog runs
-    // under kOpenPageDialogId.
-    QString AskOpenPageName();
-    static constexpr int kOpenPageDialogId = -12;
     void OnFileCloseAll();
     void ShowStartupGuide();
     void OnWindowTutorial();

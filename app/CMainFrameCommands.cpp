@@ -10,6 +10,7 @@
 #include "app/TutorialTarget.h"
 #include "chrome/ULOToolBar.h"
 #include "commands/PageZoom.h"
+#include "controls/ULOFileDialog.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
@@ -28,7 +29,6 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMdiArea>
@@ -311,28 +311,17 @@ void CMainFrame::OnFileNewFile()
     m_app.OpenDocumentFile(QString());
 }
 
-QString CMainFrame::AskOpenPageName()
-{
-    QFileDialog dlg(this);
-    dlg.setOption(QFileDialog::DontUseNativeDialog);
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    // "HTML ファイル(*.html;*.htm)|*.html;*.htm|...": a name and its patterns in turn.
-    const QStringList parts = LoadResString(IDS_HTML_FILE_FILTER).split(u'|', Qt::SkipEmptyParts);
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        filters.append(QStringLiteral("%1 (%2)").arg(parts[i], QString(parts[i + 1]).replace(u';', u' ')));
-    dlg.setNameFilters(filters);
-    if (platform::runModal(dlg, kOpenPageDialogId) != platform::IDOK)
-        return QString();
-    return dlg.selectedFiles().value(0);
-}
-
 void CMainFrame::OnFileOpen()
 {
-    const QString path = AskOpenPageName();
-    if (path.isEmpty())
+    ULOFileDialog dlg(true, 0, QString(), QString(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST,
+                      LoadResString(IDS_HTML_FILE_FILTER), this);
+    if (dlg.DoModal() != platform::IDOK)
         return;
+    if (dlg.m_bURL) {
+        m_app.OpenNewPage(dlg.m_strURL);
+        return;
+    }
+    const QString path = dlg.GetPathName();
     if (IsImageFileName(path)) {
         ArmImageInsertion(path);
         OnFileNewFile();

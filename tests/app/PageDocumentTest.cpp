@@ -296,9 +296,10 @@ TEST_F(PageDocumentTest, APageOpenedFromAnotherFileHasNoFileOfItsOwn)
 
 // ---- opening ----------------------------------------------------------------------
 
-// File > Open takes a page or an image; a page open already comes up instead
-// of opening twice; the recent files open a closed page again.
-TEST_F(PageDocumentTest, FileOpenTakesAPageOrAnImageAndRecentFilesReopen)
+// File > Open takes a page, an address typed into its dialog or an image; a
+// page open already comes up instead of opening twice; the recent files open
+// a closed page again.
+TEST_F(PageDocumentTest, FileOpenTakesAPageAnAddressOrAnImageAndRecentFilesReopen)
 {
     const QString path = dir.filePath(QStringLiteral("日記.html"));
     writeFile(path, platform::encodeText(QStringLiteral("<HTML><HEAD><TITLE>日記</TITLE></HEAD>"
@@ -308,10 +309,13 @@ TEST_F(PageDocumentTest, FileOpenTakesAPageOrAnImageAndRecentFilesReopen)
     writeFile(other, "<HTML><BODY><P>other</P></BODY></HTML>");
     ModalResponder responder;
     const auto choose = [&](const QString& typed) {
-        responder.on(CMainFrame::kOpenPageDialogId, [typed](QDialog& d) {
-            auto& files = static_cast<QFileDialog&>(d);
-            files.selectFile(typed);
-            QMetaObject::invokeMethod(&files, "accept");
+        responder.on(ULOFileDialog::kDialogId, [typed](QDialog& d) {
+            // A file is chosen in its folder; an address is typed.
+            const QFileInfo file(typed);
+            if (file.isAbsolute())
+                static_cast<ULOFileDialog&>(d).ChangeFolder(file.path());
+            ModalResponder::setText(d, 1152, file.isAbsolute() ? file.fileName() : typed);
+            ModalResponder::press(d, 1);
         });
         app->commands()->sendCommand(ID_FILE_OPEN_PAGE);
         QCoreApplication::processEvents(); // the page-loaded event
@@ -327,7 +331,7 @@ TEST_F(PageDocumentTest, FileOpenTakesAPageOrAnImageAndRecentFilesReopen)
     EXPECT_EQ(document()->pathName(), path);
 
     // Cancel opens nothing.
-    responder.on(CMainFrame::kOpenPageDialogId, [](QDialog& d) { d.reject(); });
+    responder.on(ULOFileDialog::kDialogId, [](QDialog& d) { d.reject(); });
     app->commands()->sendCommand(ID_FILE_OPEN_PAGE);
     EXPECT_EQ(app->docTemplate()->documentCount(), 2);
 
@@ -354,6 +358,14 @@ TEST_F(PageDocumentTest, FileOpenTakesAPageOrAnImageAndRecentFilesReopen)
     EXPECT_EQ(frame().m_rcInsert.size(), QSize(30, 20));
     EXPECT_EQ(page()->images().length(), 0);
     frame().m_nInsertMode = 0;
+
+    // An address, in any case, opens as a new page of that source; one that
+    // cannot be fetched is said so.
+    responder.always(platform::kMessageBoxDialogId, [](QDialog& d) { ModalResponder::press(d, platform::IDOK); });
+    choose(QStringLiteral("HTTP://127.0.0.1:9/page.html"));
+    EXPECT_EQ(app->docTemplate()->documentCount(), 4);
+    EXPECT_TRUE(document()->pathName().isEmpty());
+    EXPECT_EQ(document()->m_strSourcePath.toLower(), QStringLiteral("http://127.0.0.1:9/page.html"));
 }
 
 // ---- the generator META ----------------------------------------------------------
