@@ -140,6 +140,16 @@ public:
     // else the active view.
     CZQView* DropTargetView(QPoint screenPoint) const;
 
+    // Script effects (app/CMainFrameScripts.cpp).
+    void AddScriptCommands();
+    // Settings > Script management: the effect families the user deletes
+    // leave the active page, as one undo step.
+    void OnScriptManage();
+    void OnUpdateScriptManage(platform::CmdUI& ui) const;
+    // Whether the active page is a page of the open web: where its effect
+    // files go and how its pages refer to them.
+    bool IsActivePageInWeb() const;
+
     // The toolbar of a resource id 601..611, or the basic toolbar (59399).
     ULOToolBar* toolBar(int id) const;
     // The menu bar (which takes the place of the window's own menu).

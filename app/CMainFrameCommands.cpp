@@ -332,6 +332,7 @@ void CMainFrame::OnFileOpen()
 
 void CMainFrame::AddCommandHandlers()
 {
+    AddScriptCommands();
     AddInsertCommands();
     AddImageMapCommands();
     AddFormatCommands();

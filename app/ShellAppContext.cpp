@@ -162,6 +162,12 @@ void ShellAppContext::reportFailedCopies(CZQView* view)
         document->ReportFailedCopies();
 }
 
+bool ShellAppContext::isActivePageInWeb() const
+{
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame && frame->IsActivePageInWeb();
+}
+
 FrameSetHost* ShellAppContext::activeFrameSetHost()
 {
     const CMainFrame* frame = m_app.mainFrame();

@@ -37,6 +37,7 @@ public:
     QStringList scriptImageFiles(const QString& html) const override;
     void replaceElementHtml(CZQView* view, engine::Element* element, const QString& html) override;
     void reportFailedCopies(CZQView* view) override;
+    bool isActivePageInWeb() const override;
 
     // AppContext and FrameEnvironment
     bool isPageInWeb(const QString& displayName) const override;

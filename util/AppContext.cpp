@@ -66,6 +66,11 @@ bool AppContext::isPageInWeb(const QString&) const
     return false;
 }
 
+bool AppContext::isActivePageInWeb() const
+{
+    return false;
+}
+
 void AppContext::copyLinkedImages(CZQView*, engine::Element*, const QString&, const QString&, bool, bool) {}
 
 QString AppContext::collectLinkedFiles(CZQView*, const QString& link, bool, bool, const QString&, const QString&)

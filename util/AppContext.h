@@ -114,6 +114,10 @@ public:
     // copied into the web.
     virtual void reportFailedCopies(CZQView* view);
 
+    // Whether the active page is a page of the open web
+    // (CMainFrame::IsActivePageInWeb). False without a web or a page.
+    virtual bool isActivePageInWeb() const;
+
     // The installed context, or the default one.
     static AppContext& instance();
     // Installs a context (not owned); null restores the default one.

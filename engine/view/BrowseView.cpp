@@ -25,6 +25,13 @@ protected:
         return !isMainFrame || m_view->askBeforeNavigate(url);
     }
 
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                  const QString& source) override
+    {
+        if (level == ErrorMessageLevel)
+            emit m_view->scriptError(message, line, source);
+    }
+
 private:
     BrowseView* m_view;
 };

@@ -64,6 +64,9 @@ signals:
     // else it is saved in the download folder.
     void fileDownload(const QUrl& url, bool* cancel);
     void titleChanged(const QString& title);
+    // The page's script reported an error (a console error or an uncaught
+    // exception): its message, and the line and source it came from.
+    void scriptError(const QString& message, int line, const QString& source);
 
 private:
     friend class BrowsePage;

@@ -23,6 +23,7 @@ public:
     QString installFolderPath = platform::installPath();
     QList<OpenDocument> documents;
     QString web;
+    bool inWeb = false; // the active page is a page of the open web
 
     // Page views: identities only, never dereferenced (see view()).
     CZQView* active = nullptr;
@@ -112,6 +113,7 @@ public:
         replacedElements.append({element, html});
     }
     void reportFailedCopies(CZQView* view) override { failureReports.append(view); }
+    bool isActivePageInWeb() const override { return inWeb; }
 
     // A page view identity for these tables (n < 4).
     CZQView* view(int n) { return reinterpret_cast<CZQView*>(&m_viewIds[size_t(n)]); }

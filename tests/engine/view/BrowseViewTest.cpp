@@ -372,3 +372,23 @@ TEST_F(BrowseViewLive, DestroyedWhileLoading)
 }
 
 } // namespace
+
+TEST_F(BrowseViewLive, ScriptErrorsOfThePageAreTold)
+{
+    QStringList errors;
+    QObject::connect(view.get(), &BrowseView::scriptError, [&](const QString& message, int line, const QString&) {
+        errors.append(message + QLatin1Char('@') + QString::number(line));
+    });
+    ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("error.html")),
+                              browsePage("E", "<script>\nconsole.log('fine');\nnoSuchFunction();\n</script>")));
+    view->navigate(dir.filePath(QStringLiteral("error.html")));
+    ASSERT_TRUE(waitForPage(QStringLiteral("error.html"), QStringLiteral("E")));
+    ASSERT_TRUE(waitUntil([&] { return !errors.isEmpty(); }));
+    EXPECT_TRUE(errors.first().contains(QLatin1String("noSuchFunction"))) << errors.first().toStdString();
+    EXPECT_TRUE(errors.first().endsWith(QLatin1String("@3"))) << errors.first().toStdString();
+    // A page without errors tells none.
+    errors.clear();
+    ASSERT_TRUE(openA());
+    ASSERT_TRUE(settle());
+    EXPECT_TRUE(errors.isEmpty());
+}
