@@ -222,7 +222,7 @@ bool CMainFrame::CreateBars()
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     for (size_t i = 0; i < m_toolBars.size(); ++i) {
         const auto& info = mainframe_detail::kBars[i];
-        auto* bar = new ULOToolBar(this);
+        auto* bar = ULOToolBar::create(info.id, this);
         if (!bar->LoadToolBarEx(info.id, info.bitmapBase, m_registry))
             return false;
         bar->setWindowTitle(LoadResString(info.captionId));
@@ -284,7 +284,6 @@ bool CMainFrame::CreateBars()
             action->setIconText(shortName.isEmpty() ? QString(action->text()).remove(mnemonic).trimmed() : shortName);
         }
     }
-    m_registry.action(33456)->setIcon(style()->standardIcon(QStyle::SP_DirIcon));
     for (ULOToolBar* bar : m_toolBars)
         bar->LoadState();
     // The menus show the toolbars' pictures (none until the toolbars have
@@ -505,11 +504,9 @@ void CMainFrame::PlaySoundEffect(const QString& name)
 void CMainFrame::OnCommand(int id)
 {
     m_app.m_bCommandRan = true;
-    // A drop-down button that lists the command carries it from now on.
-    for (ULOToolBar* bar : m_toolBars) {
-        if (bar)
-            bar->SelectDropDownCommand(id);
-    }
+    // A split drop-down button that lists the command carries it from now on.
+    if (ULOToolBar* owner = ULOToolBar::ownerOf(id))
+        owner->SelectDropDownCommand(id);
 }
 
 void CMainFrame::OnSysCommandClose()

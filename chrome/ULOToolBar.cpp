@@ -1,18 +1,73 @@
 #include "chrome/ULOToolBar.h"
 
+#include "app/MenuResource.h"
+#include "chrome/ULOToolBarFormat.h"
+#include "chrome/ULOToolBarImage.h"
+#include "chrome/ULOToolBarObject.h"
+#include "chrome/ULOToolBarStandard.h"
 #include "platform/CommandRegistry.h"
 
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QFile>
+#include <QMenu>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <QWidgetAction>
+
+int ULOToolBar::s_instances = 0;
+QList<QPixmap> ULOToolBar::s_lists[4];
+QHash<int, int> ULOToolBar::s_imageOf;
+QHash<int, QList<int>> ULOToolBar::s_dropDowns;
+QHash<int, ULOToolBar*> ULOToolBar::s_owners;
+QString ULOToolBar::s_pictureFolder = QStringLiteral(":/res/icons/16");
+
+namespace {
+// The two placeholders of the format bar, covered by the font boxes.
+constexpr int kFontNamePlaceholder = 32928;
+constexpr int kFontSizePlaceholder = 32929;
+} // namespace
 
 ULOToolBar::ULOToolBar(QWidget* parent) : QToolBar(parent)
 {
-    setToolButtonStyle(Qt::ToolButtonTextOnly);
+    ++s_instances;
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    setIconSize(QSize(16, 16));
 }
 
-ULOToolBar::~ULOToolBar() = default;
+ULOToolBar::~ULOToolBar()
+{
+    for (auto it = s_owners.begin(); it != s_owners.end();) {
+        if (it.value() == this)
+            it = s_owners.erase(it);
+        else
+            ++it;
+    }
+    if (--s_instances == 0) {
+        for (QList<QPixmap>& list : s_lists)
+            list.clear();
+        s_imageOf.clear();
+        s_dropDowns.clear();
+        s_owners.clear();
+    }
+}
+
+ULOToolBar* ULOToolBar::create(int resourceId, QWidget* parent)
+{
+    switch (resourceId) {
+    case 601:
+        return new ULOToolBarStandard(parent);
+    case 602:
+        return new ULOToolBarObject(parent);
+    case 603:
+        return new ULOToolBarFormat(parent);
+    case 606:
+        return new ULOToolBarImage(parent);
+    default:
+        return new ULOToolBar(parent);
+    }
+}
 
 QList<int> ULOToolBar::parseButtons(const QString& text)
 {
@@ -24,15 +79,22 @@ QList<int> ULOToolBar::parseButtons(const QString& text)
         }
         bool ok = false;
         const int id = word.toInt(&ok);
-        if (ok && id > 0)
+        if (ok && id > 0 && id <= 0xFFFF)
             ids.append(id);
     }
     return ids;
 }
 
+QList<int> ULOToolBar::buttonIds() const
+{
+    QList<int> ids;
+    for (const Button& button : m_buttons)
+        ids.append(button.id);
+    return ids;
+}
+
 bool ULOToolBar::LoadToolBarEx(int resourceId, int firstBitmapId, platform::CommandRegistry& registry)
 {
-    Q_UNUSED(firstBitmapId);
     QFile file(QStringLiteral(":/res/toolbars/%1.bar").arg(resourceId));
     if (!file.open(QIODevice::ReadOnly))
         return false;
@@ -40,32 +102,272 @@ bool ULOToolBar::LoadToolBarEx(int resourceId, int firstBitmapId, platform::Comm
     if (ids.isEmpty())
         return false;
     m_resourceId = resourceId;
-    m_buttonIds = ids;
+    m_registry = &registry;
     setObjectName(QStringLiteral("bar_%1").arg(resourceId));
     for (int id : ids) {
-        if (id == 0)
-            addSeparator();
-        else
-            addAction(registry.action(id));
+        m_buttons.append(Button{id, kPlainButton});
+        if (id == 0) {
+            m_actions.append(addSeparator());
+        } else {
+            m_actions.append(registry.action(id));
+            addAction(m_actions.last());
+        }
     }
+    AddButtonImages(firstBitmapId);
+    SetupDropDowns();
     return true;
+}
+
+QPixmap ULOToolBar::loadPicture(int id)
+{
+    return QPixmap(QStringLiteral("%1/%2.png").arg(s_pictureFolder).arg(id));
+}
+
+QPixmap ULOToolBar::disabledPicture(const QPixmap& normal)
+{
+    if (normal.isNull())
+        return normal;
+    QImage image = normal.toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = 128 + qGray(line[x]) / 2;
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 2);
+        }
+    }
+    return QPixmap::fromImage(image);
+}
+
+QPixmap ULOToolBar::image(ImageList list, int index)
+{
+    const QList<QPixmap>& pictures = s_lists[list];
+    return index >= 0 && index < pictures.size() ? pictures[index] : QPixmap();
+}
+
+void ULOToolBar::AddButtonImages(int firstBitmapId)
+{
+    // The pictures are kept one file per command rather than in strips, so
+    // the strip id only names the set.
+    Q_UNUSED(firstBitmapId);
+    int next = int(s_lists[kNormal].size());
+    for (int i = 0; i < m_buttons.size(); ++i) {
+        const int id = m_buttons[i].id;
+        if (id == kFontNamePlaceholder || id == kFontSizePlaceholder)
+            continue;
+        // A separator's id (0) gets the index the next button takes.
+        s_imageOf.insert(id, next);
+        if (id == 0)
+            continue;
+        const QPixmap normal = loadPicture(id);
+        s_lists[kNormal].append(normal);
+        s_lists[kHot].append(normal);
+        QPixmap pressed = normal;
+        if (!pressed.isNull()) {
+            QPainter painter(&pressed);
+            painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+            painter.fillRect(pressed.rect(), QColor(0, 0, 0, 50));
+        }
+        s_lists[kPressed].append(pressed);
+        s_lists[kDisabled].append(disabledPicture(normal));
+        ++next;
+        // A command without a picture shows its text.
+        QIcon icon;
+        if (!normal.isNull()) {
+            icon.addPixmap(normal, QIcon::Normal);
+            icon.addPixmap(normal, QIcon::Active);
+            icon.addPixmap(s_lists[kDisabled].last(), QIcon::Disabled);
+        }
+        m_actions[i]->setIcon(icon);
+    }
+}
+
+QWidget* ULOToolBar::buttonWidget(int index) const
+{
+    if (index < 0 || index >= m_actions.size())
+        return nullptr;
+    return widgetForAction(m_actions[index]);
+}
+
+QMenu* ULOToolBar::dropDownMenu(int index) const
+{
+    if (index < 0 || index >= m_buttons.size())
+        return nullptr;
+    return m_menus.value(m_buttons[index].id, nullptr);
+}
+
+void ULOToolBar::removeButton(int index)
+{
+    QAction* action = m_actions.takeAt(index);
+    m_buttons.removeAt(index);
+    removeAction(action);
+    if (action->parent() == this)
+        delete action; // a separator of this bar
+}
+
+void ULOToolBar::setButton(int index, const Button& button)
+{
+    QAction* old = m_actions[index];
+    QAction* action = button.id == 0 ? nullptr : m_registry->action(button.id);
+    if (action && action != old) {
+        insertAction(old, action);
+        removeAction(old);
+        m_actions[index] = action;
+    }
+    m_buttons[index] = button;
+    applyKind(index);
+}
+
+void ULOToolBar::fillDropDown(QMenu* menu, int id)
+{
+    menu->clear();
+    const QList<int> list = s_dropDowns.value(id);
+    for (int sub : list)
+        menu->addAction(m_registry->action(sub));
+}
+
+void ULOToolBar::applyKind(int index)
+{
+    auto* button = qobject_cast<QToolButton*>(buttonWidget(index));
+    if (!button)
+        return;
+    const Button& record = m_buttons[index];
+    QMenu* menu = m_menus.value(record.id, nullptr);
+    switch (record.kind) {
+    case kSplitDropDown:
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        if (menu)
+            button->setMenu(menu);
+        break;
+    case kListButton:
+    case kMenuButton:
+        button->setPopupMode(QToolButton::InstantPopup);
+        if (menu)
+            button->setMenu(menu);
+        break;
+    default:
+        button->setMenu(nullptr);
+        break;
+    }
+}
+
+bool ULOToolBar::MakeMenuDropDown(int index, int menuId, bool split)
+{
+    if (index < 0 || index >= m_buttons.size() || m_buttons[index].id == 0)
+        return false;
+    const QList<MenuNode> nodes = MenuResource::load(menuId);
+    if (nodes.isEmpty() || nodes.first().kind != MenuNode::Popup)
+        return false;
+    const QList<int> items = MenuResource::commandIds(nodes.first().children);
+    const int id = m_buttons[index].id;
+    QList<int> list;
+    for (int i = int(m_buttons.size()) - 1; i >= 0; --i) {
+        if (i == index || m_buttons[i].id == 0 || !items.contains(m_buttons[i].id))
+            continue;
+        list.prepend(m_buttons[i].id);
+        if (split)
+            s_owners.insert(m_buttons[i].id, this);
+        removeButton(i);
+        if (i < index)
+            --index;
+    }
+    if (split) {
+        list.prepend(id);
+        s_owners.insert(id, this);
+    }
+    s_dropDowns.insert(id, list);
+    auto* menu = new QMenu(this);
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        // The button carries one of the list's commands: find the list by it.
+        for (int i = 0; i < m_buttons.size(); ++i) {
+            if (m_menus.value(m_buttons[i].id) == menu)
+                fillDropDown(menu, m_buttons[i].id);
+        }
+    });
+    fillDropDown(menu, id);
+    m_menus.insert(id, menu);
+    m_buttons[index].kind = split ? kSplitDropDown : kListButton;
+    applyKind(index);
+    return true;
+}
+
+void ULOToolBar::MakeColorDropDown(int index)
+{
+    if (index < 0 || index >= m_buttons.size() || m_buttons[index].id == 0)
+        return;
+    m_buttons[index].kind = kSplitDropDown;
+    auto* menu = new QMenu(this);
+    const int id = m_buttons[index].id;
+    // The arrow opens the subclass's own chooser instead of a list.
+    connect(menu, &QMenu::aboutToShow, this, [this, menu, id] {
+        QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+        const int at = int(buttonIds().indexOf(id));
+        if (at >= 0)
+            OnColorDropDown(at);
+    });
+    m_menus.insert(id, menu);
+    applyKind(index);
+}
+
+void ULOToolBar::MakeMenuButton(int index, int menuId)
+{
+    if (index < 0 || index >= m_buttons.size() || m_buttons[index].id == 0)
+        return;
+    const int id = m_buttons[index].id;
+    s_dropDowns.insert(id, QList<int>{menuId});
+    const QList<QMenu*> built = MenuResource::buildMenus(MenuResource::load(menuId), *m_registry, this);
+    m_buttons[index].kind = kMenuButton;
+    // Without its menu the button stays a plain one.
+    if (!built.isEmpty())
+        m_menus.insert(id, built.first());
+    applyKind(index);
 }
 
 bool ULOToolBar::SelectDropDownCommand(int id)
 {
-    Q_UNUSED(id);
+    for (int i = 0; i < m_buttons.size(); ++i) {
+        const Button button = m_buttons[i];
+        if (button.kind != kSplitDropDown || !s_dropDowns.contains(button.id))
+            continue;
+        QList<int> list = s_dropDowns.value(button.id);
+        if (!list.contains(id))
+            continue;
+        if (button.id != id) {
+            s_dropDowns.remove(button.id);
+            s_dropDowns.insert(id, list);
+            if (QMenu* menu = m_menus.take(button.id))
+                m_menus.insert(id, menu);
+            setButton(i, Button{id, kSplitDropDown});
+        }
+        return true;
+    }
     return false;
 }
 
 bool ULOToolBar::PlaceControl(int index, int id, QWidget* control, QSize size)
 {
-    const QList<QAction*> list = actions();
-    if (index < 0 || index >= list.size() || !control)
+    if (index < 0 || index >= m_actions.size() || !control)
         return false;
     control->setFixedSize(size);
     control->setObjectName(QStringLiteral("id_%1").arg(id));
-    QAction* placeholder = list[index];
-    insertWidget(placeholder, control);
+    QAction* placeholder = m_actions[index];
+    m_actions[index] = insertWidget(placeholder, control);
+    m_buttons[index] = Button{id, kPlainButton};
     removeAction(placeholder);
     return true;
+}
+
+void ULOToolBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept();
+    if (!m_registry)
+        return;
+    // The View menu's toolbar list of the page menu.
+    const QList<MenuNode> nodes = MenuResource::load(507);
+    if (nodes.size() < 3 || nodes[2].children.isEmpty() || nodes[2].children.first().kind != MenuNode::Popup)
+        return;
+    const QList<QMenu*> built = MenuResource::buildMenus({nodes[2].children.first()}, *m_registry, this);
+    if (built.isEmpty())
+        return;
+    std::unique_ptr<QMenu> menu(built.first());
+    menu->exec(event->globalPos());
 }

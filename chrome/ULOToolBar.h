@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
+#include <QPixmap>
 #include <QToolBar>
+
+class QMenu;
 
 namespace platform {
 class CommandRegistry;
@@ -9,17 +13,45 @@ class CommandRegistry;
 
 // An application toolbar: its buttons are the commands of its toolbar
 // resource (res/toolbars/<id>.bar), shared with the menus through the
-// command registry. Button pictures, drop-down buttons and the saved button
-// layout come with the toolbar's own code.
+// command registry. The pictures of all toolbars sit in four lists shared by
+// every toolbar (normal, hot, pressed for the skin, disabled), found by
+// command id; some buttons drop down a list of further commands.
 class ULOToolBar : public QToolBar
 {
     Q_OBJECT
 public:
+    // What a button does, kept with each button.
+    enum Kind {
+        kPlainButton = 0,
+        kSplitDropDown = -4, // carries one of its commands; the arrow lists them all
+        kListButton = -5,    // a press lists its commands
+        kMenuButton = -6,    // a press opens the first popup of a menu resource
+    };
+    struct Button
+    {
+        int id = 0; // 0 for a separator
+        int kind = kPlainButton;
+        bool operator==(const Button&) const = default;
+    };
+    // The picture lists' roles.
+    enum ImageList { kNormal = 0, kHot = 1, kPressed = 2, kDisabled = 3 };
+    // The drag payload of a command moved between toolbars (its id in decimal).
+    static constexpr const char* kCommandMimeType = "application/x-paginor-toolbar-command";
+
     explicit ULOToolBar(QWidget* parent = nullptr);
     ~ULOToolBar() override;
 
-    // Loads the toolbar resource; false when it is missing or empty.
+    // The toolbar of the class that belongs to the resource (standard,
+    // object, format and image bars have their own), owned by the parent.
+    static ULOToolBar* create(int resourceId, QWidget* parent);
+
+    // Loads the toolbar resource with its pictures and drop-downs; false when
+    // the resource is missing or empty.
     bool LoadToolBarEx(int resourceId, int firstBitmapId, platform::CommandRegistry& registry);
+    // Adds the pictures of this bar's buttons to the shared lists and gives
+    // each command its picture.
+    void AddButtonImages(int firstBitmapId);
+    virtual bool SetupDropDowns() { return true; }
     // Reads the saved button layout (none is saved yet: the resource's layout stays).
     bool LoadState() { return true; }
     // Makes the drop-down button that lists the command carry it; false when
@@ -29,8 +61,25 @@ public:
     bool PlaceControl(int index, int id, QWidget* control, QSize size);
 
     int resourceId() const { return m_resourceId; }
-    // Command ids of the resource in order, 0 for a separator.
-    const QList<int>& buttonIds() const { return m_buttonIds; }
+    const QList<Button>& buttons() const { return m_buttons; }
+    // Command ids of the buttons in order, 0 for a separator.
+    QList<int> buttonIds() const;
+    // The button (tool button or placed control) of an index, or null.
+    QWidget* buttonWidget(int index) const;
+    // The drop-down menu of the button of that index, or null.
+    QMenu* dropDownMenu(int index) const;
+
+    // Shared state of all toolbars.
+    static int toolBarCount() { return s_instances; }
+    static int imageIndexOf(int id) { return s_imageOf.value(id, -1); }
+    static QPixmap image(ImageList list, int index);
+    static QList<int> dropDownList(int id) { return s_dropDowns.value(id); }
+    // The toolbar whose split drop-down lists the command, or null.
+    static ULOToolBar* ownerOf(int id) { return s_owners.value(id, nullptr); }
+    // Where the pictures are read (":/res/icons" in the program).
+    static void setPictureFolder(const QString& folder) { s_pictureFolder = folder; }
+    // The disabled look of a picture: grey, lighter and half transparent.
+    static QPixmap disabledPicture(const QPixmap& normal);
 
     // The flag saved with the button layout.
     quint32 m_dwSavedFlag = 0;
@@ -40,7 +89,38 @@ public:
     // Parses a toolbar resource: command ids separated by blanks, "|" a separator (0).
     static QList<int> parseButtons(const QString& text);
 
+protected:
+    // Turns the button into a drop-down of the commands of the menu
+    // resource's first popup that stand on this bar; those buttons leave it.
+    bool MakeMenuDropDown(int index, int menuId, bool split);
+    // A button whose arrow the subclass handles itself.
+    void MakeColorDropDown(int index);
+    // A button that opens the first popup of the menu resource.
+    void MakeMenuButton(int index, int menuId);
+    // Called when the arrow of a drop-down without a list is pressed.
+    virtual void OnColorDropDown(int /*index*/) {}
+
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+    platform::CommandRegistry* registry() const { return m_registry; }
+
 private:
+    void setButton(int index, const Button& button);
+    void removeButton(int index);
+    void applyKind(int index);
+    void fillDropDown(QMenu* menu, int id);
+    static QPixmap loadPicture(int id);
+
     int m_resourceId = 0;
-    QList<int> m_buttonIds;
+    platform::CommandRegistry* m_registry = nullptr;
+    QList<Button> m_buttons;
+    QList<QAction*> m_actions;  // one per button, in order
+    QHash<int, QMenu*> m_menus; // drop-down menus by button id
+
+    static int s_instances;
+    static QList<QPixmap> s_lists[4];
+    static QHash<int, int> s_imageOf;
+    static QHash<int, QList<int>> s_dropDowns;
+    static QHash<int, ULOToolBar*> s_owners;
+    static QString s_pictureFolder;
 };
