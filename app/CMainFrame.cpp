@@ -425,6 +425,10 @@ void CMainFrame::SaveOnDestroy()
             reg.WriteBinary(QStringLiteral("Bars"), BarNames(true).join(QLatin1Char('\n')).toUtf8());
         }
     }
+    for (ULOToolBar* bar : m_toolBars) {
+        if (bar)
+            bar->SaveState();
+    }
     {
         CRegistryEx reg(HKEY_CURRENT_USER);
         if (reg.Create(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("ChildFrame DockState")))

@@ -1,11 +1,13 @@
 #include "chrome/ULOToolBar.h"
 
+#include "app/EditorSettings.h"
 #include "app/MenuResource.h"
 #include "chrome/ULOToolBarFormat.h"
 #include "chrome/ULOToolBarImage.h"
 #include "chrome/ULOToolBarObject.h"
 #include "chrome/ULOToolBarStandard.h"
 #include "platform/CommandRegistry.h"
+#include "util/CRegistryEx.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -13,6 +15,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QSet>
 #include <QToolButton>
 #include <QWidgetAction>
 
@@ -275,18 +278,8 @@ bool ULOToolBar::MakeMenuDropDown(int index, int menuId, bool split)
         s_owners.insert(id, this);
     }
     s_dropDowns.insert(id, list);
-    auto* menu = new QMenu(this);
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-        // The button carries one of the list's commands: find the list by it.
-        for (int i = 0; i < m_buttons.size(); ++i) {
-            if (m_menus.value(m_buttons[i].id) == menu)
-                fillDropDown(menu, m_buttons[i].id);
-        }
-    });
-    fillDropDown(menu, id);
-    m_menus.insert(id, menu);
     m_buttons[index].kind = split ? kSplitDropDown : kListButton;
-    applyKind(index);
+    attachMenu(index);
     return true;
 }
 
@@ -295,30 +288,57 @@ void ULOToolBar::MakeColorDropDown(int index)
     if (index < 0 || index >= m_buttons.size() || m_buttons[index].id == 0)
         return;
     m_buttons[index].kind = kSplitDropDown;
-    auto* menu = new QMenu(this);
-    const int id = m_buttons[index].id;
-    // The arrow opens the subclass's own chooser instead of a list.
-    connect(menu, &QMenu::aboutToShow, this, [this, menu, id] {
-        QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
-        const int at = int(buttonIds().indexOf(id));
-        if (at >= 0)
-            OnColorDropDown(at);
-    });
-    m_menus.insert(id, menu);
-    applyKind(index);
+    attachMenu(index);
 }
 
 void ULOToolBar::MakeMenuButton(int index, int menuId)
 {
     if (index < 0 || index >= m_buttons.size() || m_buttons[index].id == 0)
         return;
-    const int id = m_buttons[index].id;
-    s_dropDowns.insert(id, QList<int>{menuId});
-    const QList<QMenu*> built = MenuResource::buildMenus(MenuResource::load(menuId), *m_registry, this);
+    s_dropDowns.insert(m_buttons[index].id, QList<int>{menuId});
     m_buttons[index].kind = kMenuButton;
-    // Without its menu the button stays a plain one.
-    if (!built.isEmpty())
-        m_menus.insert(id, built.first());
+    attachMenu(index);
+}
+
+void ULOToolBar::attachMenu(int index)
+{
+    const Button& button = m_buttons[index];
+    if (QMenu* old = m_menus.take(button.id))
+        old->deleteLater();
+    QMenu* menu = nullptr;
+    if (button.kind == kMenuButton) {
+        // Without its menu the button stays a plain one.
+        const QList<int> list = s_dropDowns.value(button.id);
+        const QList<QMenu*> built = list.isEmpty()
+                                        ? QList<QMenu*>()
+                                        : MenuResource::buildMenus(MenuResource::load(list.first()), *m_registry, this);
+        for (int i = 1; i < built.size(); ++i)
+            delete built[i];
+        menu = built.value(0, nullptr);
+    } else if (button.kind == kSplitDropDown || button.kind == kListButton) {
+        menu = new QMenu(this);
+        if (s_dropDowns.contains(button.id)) {
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+                // The button carries one of the list's commands: find the list by it.
+                for (const Button& each : m_buttons) {
+                    if (m_menus.value(each.id) == menu)
+                        fillDropDown(menu, each.id);
+                }
+            });
+            fillDropDown(menu, button.id);
+        } else {
+            // A drop-down without a list: the arrow opens the subclass's own chooser.
+            connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+                QMetaObject::invokeMethod(menu, &QMenu::close, Qt::QueuedConnection);
+                for (int i = 0; i < m_buttons.size(); ++i) {
+                    if (m_menus.value(m_buttons[i].id) == menu)
+                        OnColorDropDown(i);
+                }
+            });
+        }
+    }
+    if (menu)
+        m_menus.insert(button.id, menu);
     applyKind(index);
 }
 
@@ -370,4 +390,110 @@ void ULOToolBar::contextMenuEvent(QContextMenuEvent* event)
         return;
     std::unique_ptr<QMenu> menu(built.first());
     menu->exec(event->globalPos());
+}
+
+QString ULOToolBar::layoutKeyPath()
+{
+    return EditorSettings::productKeyPath() + QStringLiteral("\\ToolBars");
+}
+
+ToolBarLayoutRecord::Rules ULOToolBar::layoutRules()
+{
+    static const QSet<int> commands = [] {
+        QSet<int> ids;
+        for (int bar = 601; bar <= 611; ++bar) {
+            QFile file(QStringLiteral(":/res/toolbars/%1.bar").arg(bar));
+            if (file.open(QIODevice::ReadOnly)) {
+                for (int id : parseButtons(QString::fromUtf8(file.readAll())))
+                    ids.insert(id);
+            }
+        }
+        ids.remove(0);
+        return ids;
+    }();
+    ToolBarLayoutRecord::Rules rules;
+    rules.isCommand = [](int id) { return commands.contains(id); };
+    rules.isMenu = [](int id) {
+        const QList<MenuNode> nodes = MenuResource::load(id);
+        return !nodes.isEmpty() && nodes.first().kind == MenuNode::Popup;
+    };
+    return rules;
+}
+
+ToolBarLayoutRecord ULOToolBar::layoutRecord() const
+{
+    ToolBarLayoutRecord record;
+    for (const Button& button : m_buttons) {
+        record.entries.append(ToolBarLayoutRecord::Entry{button.id, button.kind});
+        if (button.kind != kPlainButton && s_dropDowns.contains(button.id))
+            record.lists.insert(button.id, s_dropDowns.value(button.id));
+    }
+    record.flag = m_dwSavedFlag;
+    return record;
+}
+
+void ULOToolBar::applyLayoutRecord(const ToolBarLayoutRecord& record)
+{
+    // The actions of the present buttons by id: placed controls stay over their ids.
+    QHash<int, QAction*> present;
+    for (int i = 0; i < m_actions.size(); ++i) {
+        removeAction(m_actions[i]);
+        if (m_buttons[i].id != 0)
+            present.insert(m_buttons[i].id, m_actions[i]);
+        else if (m_actions[i]->parent() == this)
+            delete m_actions[i];
+    }
+    for (QMenu* menu : std::as_const(m_menus))
+        menu->deleteLater();
+    m_menus.clear();
+    m_buttons.clear();
+    m_actions.clear();
+    for (auto it = record.lists.begin(); it != record.lists.end(); ++it)
+        s_dropDowns.insert(it.key(), it.value());
+    for (const ToolBarLayoutRecord::Entry& entry : record.entries) {
+        m_buttons.append(Button{entry.id, entry.kind});
+        if (entry.id == 0) {
+            m_actions.append(addSeparator());
+            continue;
+        }
+        QAction* action = present.take(entry.id);
+        if (!action)
+            action = m_registry->action(entry.id);
+        m_actions.append(action);
+        addAction(action);
+        if (entry.kind != kPlainButton)
+            attachMenu(int(m_buttons.size()) - 1);
+    }
+    // Controls the layout no longer holds go with their place.
+    for (QAction* action : std::as_const(present)) {
+        if (action->parent() == this)
+            delete action;
+    }
+    m_dwSavedFlag = record.flag;
+}
+
+bool ULOToolBar::SaveState()
+{
+    if (m_resourceId == 0)
+        return true;
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    if (reg.Create(HKEY_CURRENT_USER, layoutKeyPath()))
+        reg.WriteBinary(QStringLiteral("Setting%1").arg(m_resourceId), layoutRecord().write());
+    return true;
+}
+
+bool ULOToolBar::LoadState()
+{
+    if (m_resourceId == 0 || !m_registry)
+        return false;
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    QByteArray bytes;
+    if (!reg.Open(HKEY_CURRENT_USER, layoutKeyPath()) ||
+        !reg.ReadBinary(QStringLiteral("Setting%1").arg(m_resourceId), bytes))
+        return false;
+    const std::optional<ToolBarLayoutRecord> record = ToolBarLayoutRecord::read(bytes, layoutRules());
+    if (!record)
+        return false;
+    applyLayoutRecord(*record);
+    return true;
 }

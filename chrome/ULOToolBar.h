@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chrome/ToolBarLayoutRecord.h"
+
 #include <QHash>
 #include <QList>
 #include <QPixmap>
@@ -52,8 +54,17 @@ public:
     // each command its picture.
     void AddButtonImages(int firstBitmapId);
     virtual bool SetupDropDowns() { return true; }
-    // Reads the saved button layout (none is saved yet: the resource's layout stays).
-    bool LoadState() { return true; }
+    // Writes the button layout, with the drop-downs' lists, to the user's settings.
+    bool SaveState();
+    // Replaces the buttons with the saved layout; false (the present layout
+    // kept whole) when none is saved or the saved one is damaged.
+    bool LoadState();
+    ToolBarLayoutRecord layoutRecord() const;
+    void applyLayoutRecord(const ToolBarLayoutRecord& record);
+    // What a saved layout may name: the commands of the toolbar resources, the menu resources.
+    static ToolBarLayoutRecord::Rules layoutRules();
+    // The settings key of the saved layouts.
+    static QString layoutKeyPath();
     // Makes the drop-down button that lists the command carry it; false when
     // no button of this bar lists it.
     bool SelectDropDownCommand(int id);
@@ -108,6 +119,7 @@ private:
     void setButton(int index, const Button& button);
     void removeButton(int index);
     void applyKind(int index);
+    void attachMenu(int index);
     void fillDropDown(QMenu* menu, int id);
     static QPixmap loadPicture(int id);
 
