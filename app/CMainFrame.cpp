@@ -513,6 +513,11 @@ void CMainFrame::OnCommand(int id)
         owner->SelectDropDownCommand(id);
 }
 
+QMenu* CMainFrame::createPopupMenu()
+{
+    return ULOToolBar::CreateToolBarListMenu(m_registry, this);
+}
+
 void CMainFrame::OnSysCommandClose()
 {
     m_bClosing = true;

@@ -376,20 +376,23 @@ bool ULOToolBar::PlaceControl(int index, int id, QWidget* control, QSize size)
     return true;
 }
 
+QMenu* ULOToolBar::CreateToolBarListMenu(platform::CommandRegistry& registry, QWidget* parent)
+{
+    const QList<MenuNode> nodes = MenuResource::load(507);
+    if (nodes.size() < 3 || nodes[2].children.isEmpty() || nodes[2].children.first().kind != MenuNode::Popup)
+        return nullptr;
+    const QList<QMenu*> built = MenuResource::buildMenus({nodes[2].children.first()}, registry, parent);
+    return built.value(0, nullptr);
+}
+
 void ULOToolBar::contextMenuEvent(QContextMenuEvent* event)
 {
     event->accept();
     if (!m_registry)
         return;
-    // The View menu's toolbar list of the page menu.
-    const QList<MenuNode> nodes = MenuResource::load(507);
-    if (nodes.size() < 3 || nodes[2].children.isEmpty() || nodes[2].children.first().kind != MenuNode::Popup)
-        return;
-    const QList<QMenu*> built = MenuResource::buildMenus({nodes[2].children.first()}, *m_registry, this);
-    if (built.isEmpty())
-        return;
-    std::unique_ptr<QMenu> menu(built.first());
-    menu->exec(event->globalPos());
+    std::unique_ptr<QMenu> menu(CreateToolBarListMenu(*m_registry, this));
+    if (menu)
+        menu->exec(event->globalPos());
 }
 
 QString ULOToolBar::layoutKeyPath()

@@ -63,6 +63,9 @@ public:
     void applyLayoutRecord(const ToolBarLayoutRecord& record);
     // What a saved layout may name: the commands of the toolbar resources, the menu resources.
     static ToolBarLayoutRecord::Rules layoutRules();
+    // The View menu's toolbar list (the right-click menu of the bars), owned
+    // by the parent; null when the menu resource lacks it.
+    static QMenu* CreateToolBarListMenu(platform::CommandRegistry& registry, QWidget* parent);
     // The settings key of the saved layouts.
     static QString layoutKeyPath();
     // Makes the drop-down button that lists the command carry it; false when

@@ -44,6 +44,23 @@ QHash<int, QString> readShortNames(const QString& root)
     return names;
 }
 
+// Menu texts as the names of commands the string table does not name.
+void addMenuNames(const QString& root, QHash<int, QString>& names)
+{
+    const QDir menus(root + QStringLiteral("/res/menus"));
+    static const QRegularExpression entry(QStringLiteral("^\\s*(\\d+) (.+)$"));
+    for (const QString& name : menus.entryList({QStringLiteral("*.menu")})) {
+        QFile file(menus.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+            const QRegularExpressionMatch match = entry.match(line);
+            if (match.hasMatch() && names.value(match.captured(1).toInt()).trimmed().isEmpty())
+                names.insert(match.captured(1).toInt(), match.captured(2));
+        }
+    }
+}
+
 QList<int> barIds(const QString& root, int bar)
 {
     QFile file(root + QStringLiteral("/res/toolbars/%1.bar").arg(bar));
@@ -136,7 +153,8 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QString root = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    const QHash<int, QString> names = readShortNames(root);
+    QHash<int, QString> names = readShortNames(root);
+    addMenuNames(root, names);
     QList<Family> families = {
         {QColor(46, 98, 178), barIds(root, 601)},
         {QColor(52, 140, 72), barIds(root, 602)},
@@ -160,7 +178,7 @@ int main(int argc, char** argv)
             QString glyph = glyphs().value(id);
             if (glyph.isEmpty()) {
                 QString name = names.value(id);
-                name.remove(QRegularExpression(QStringLiteral("\\(&?.\\)|&|\\.\\.\\.$|[ 　]")));
+                name.remove(QRegularExpression(QStringLiteral("\\(&?.\\)|&|\\.\\.\\.$|[ 　]|\\t.*$")));
                 glyph = name.left(1).toUpper();
             }
             for (int size : {16}) {

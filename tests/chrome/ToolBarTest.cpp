@@ -2,7 +2,9 @@
 #include "chrome/ULOToolBarFormat.h"
 #include "platform/CommandRegistry.h"
 
+#include <QDir>
 #include <QMenu>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -170,6 +172,58 @@ TEST_F(ToolBarTest, ColourButtonsPaintTheirBarAndReportTheirArrow)
     });
     emit format->dropDownMenu(8)->aboutToShow();
     EXPECT_EQ(reported, ULOToolBarFormat::kBackColor);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ToolBarTest, TheBarsRightClickMenuListsTheToolbars)
+{
+    QWidget parent;
+    std::unique_ptr<QMenu> menu(ULOToolBar::CreateToolBarListMenu(registry, &parent));
+    ASSERT_NE(menu, nullptr);
+    QList<int> ids;
+    for (QAction* action : menu->actions())
+        ids.append(registry.idOf(action));
+    EXPECT_EQ(ids.value(0), 33380);
+    EXPECT_TRUE(ids.contains(33483));
+    EXPECT_EQ(ids.value(ids.size() - 1), 33366);
+}
+
+// Every picture of the toolbars, normal and disabled, in one sheet for
+// review (toolbar-pictures.png in PAGINOR_SCREENSHOT_DIR).
+TEST_F(ToolBarTest, PictureSheet)
+{
+    std::vector<std::unique_ptr<ULOToolBar>> bars;
+    int pictures = 0;
+    for (int id = 601; id <= 611; ++id) {
+        bars.emplace_back(ULOToolBar::create(id, nullptr));
+        ASSERT_TRUE(bars.back()->LoadToolBarEx(id, 0, registry));
+    }
+    QImage sheet(20 * 24 + 8, 11 * 2 * 22 + 8, QImage::Format_ARGB32);
+    sheet.fill(QColor(240, 240, 240));
+    QPainter painter(&sheet);
+    for (int row = 0; row < 11; ++row) {
+        int column = 0;
+        for (int command : bars[size_t(row)]->buttonIds()) {
+            const int index = ULOToolBar::imageIndexOf(command);
+            if (command == 0 || index < 0)
+                continue;
+            const QPoint at(4 + column * 24, 4 + row * 44);
+            painter.drawPixmap(at, ULOToolBar::image(ULOToolBar::kNormal, index));
+            painter.drawPixmap(at + QPoint(0, 20), ULOToolBar::image(ULOToolBar::kDisabled, index));
+            ++column;
+            ++pictures;
+        }
+    }
+    painter.end();
+    EXPECT_GT(pictures, 100);
+    if (qEnvironmentVariableIsSet("PAGINOR_SCREENSHOT_DIR")) {
+        const QString folder = qEnvironmentVariable("PAGINOR_SCREENSHOT_DIR");
+        EXPECT_TRUE(QDir().mkpath(folder));
+        EXPECT_TRUE(sheet.save(folder + QStringLiteral("/toolbar-pictures.png")));
+    }
 }
 
 } // namespace
