@@ -17,7 +17,7 @@ center { text-align: center; }
 address, cite, em, i, var, dfn { font-style: italic; }
 blockquote { display: block; margin: 1em 40px; }
 pre, xmp, listing, plaintext { display: block; white-space: pre; margin-top: 1em; margin-bottom: 1em; }
-tt, code, kbd, samp, pre, xmp, listing, plaintext { font-family: "ＭＳ ゴシック", monospace; }
+tt, code, kbd, samp, pre, xmp, listing, plaintext { font-family: monospace; font-size: 0.8125em; }
 h1, h2, h3, h4, h5, h6 { display: block; font-weight: bold; }
 h1 { font-size: 2em; margin-top: 0.67em; margin-bottom: 0.67em; }
 h2 { font-size: 1.5em; margin-top: 0.83em; margin-bottom: 0.83em; }

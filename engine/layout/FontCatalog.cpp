@@ -1,6 +1,10 @@
 #include "engine/layout/FontCatalog.h"
 
 #include <QFontMetrics>
+#include <QRawFont>
+#include <QtEndian>
+
+#include <optional>
 
 namespace engine {
 
@@ -80,6 +84,33 @@ QString unquote(QString s)
     return s.trimmed();
 }
 
+// The line metrics browsers take from a face: the ascender, descender and
+// line gap of its horizontal header, each scaled and rounded on its own.
+// Qt reads the descent from the Windows metrics instead, which makes the
+// line of the IPA faces a pixel taller than a browser's.
+std::optional<FontMetricsPx> headerMetrics(const QFont& font, int pixelSize)
+{
+    const QRawFont raw = QRawFont::fromFont(font);
+    const QByteArray hhea = raw.isValid() ? raw.fontTable("hhea") : QByteArray();
+    const qreal unitsPerEm = raw.isValid() ? raw.unitsPerEm() : 0;
+    if (hhea.size() < 10 || unitsPerEm <= 0)
+        return std::nullopt;
+    const auto* d = reinterpret_cast<const uchar*>(hhea.constData());
+    const int ascender = qFromBigEndian<qint16>(d + 4);
+    const int descender = qFromBigEndian<qint16>(d + 6);
+    const int lineGap = std::max(0, int(qFromBigEndian<qint16>(d + 8)));
+    if (ascender <= 0 && descender == 0)
+        return std::nullopt;
+    const qreal scale = pixelSize / unitsPerEm;
+    FontMetricsPx m;
+    const int gap = qRound(lineGap * scale);
+    // The line gap is shared out above and below, as half-leading is.
+    m.ascent = qRound(ascender * scale) + gap / 2;
+    m.descent = qRound(-descender * scale) + gap - gap / 2;
+    m.height = m.ascent + m.descent;
+    return m;
+}
+
 } // namespace fontcatalog_detail
 
 QString FontCatalog::substituteFace(const QString& face)
@@ -141,9 +172,13 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     entry->fm = std::make_unique<QFontMetrics>(f);
     // Rounded as browsers round them (QFontMetrics rounds each one up).
     const QFontMetricsF exact(f);
-    entry->metrics.ascent = qRound(exact.ascent());
-    entry->metrics.descent = qRound(exact.descent());
-    entry->metrics.height = entry->metrics.ascent + entry->metrics.descent;
+    if (const auto header = fontcatalog_detail::headerMetrics(f, std::max(1, pixelSize))) {
+        entry->metrics = *header;
+    } else {
+        entry->metrics.ascent = qRound(exact.ascent());
+        entry->metrics.descent = qRound(exact.descent());
+        entry->metrics.height = entry->metrics.ascent + entry->metrics.descent;
+    }
     entry->metrics.xHeight = qRound(exact.xHeight());
     m_entries.push_back(std::move(entry));
     const int handle = static_cast<int>(m_entries.size());

@@ -852,7 +852,12 @@ void LayoutEngine::draw(QPainter& painter, const QRect& pageArea)
         return;
     painter.save();
     painter.setClipRect(pageArea, Qt::IntersectClip);
-    const litehtml::position clip(pageArea.x(), pageArea.y(), pageArea.width(), pageArea.height());
+    // Glyphs reach past their line box (the face's descenders below the
+    // line a browser gives it, italic overhangs): litehtml leaves out what
+    // lies outside its clip, so it is given a wider one than the painter's.
+    constexpr int kGlyphOverhang = 8;
+    const QRect cull = pageArea.adjusted(-kGlyphOverhang, -kGlyphOverhang, kGlyphOverhang, kGlyphOverhang);
+    const litehtml::position clip(cull.x(), cull.y(), cull.width(), cull.height());
     m_container->beginDraw(&painter);
     m_document->draw(reinterpret_cast<litehtml::uint_ptr>(&painter), 0, 0, &clip);
     m_container->endDraw();

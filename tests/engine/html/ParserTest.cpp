@@ -199,3 +199,15 @@ TEST(HtmlParser, PagesParseOnSeveralThreadsAtOnce)
         EXPECT_EQ(r, QStringLiteral("<TABLE><TBODY><TR><TD><FONT size=2><B>x</B></FONT></TD></TR></TBODY></TABLE>"
                                     "<MARQUEE>m</MARQUEE><O:P>u</O:P>"));
 }
+
+// Only a line break directly after the start tag of PRE is dropped; one at
+// the start of an inline child or after a comment is text.
+TEST(HtmlParser, PreKeepsALineBreakThatStartsAnInlineChild)
+{
+    auto doc = pageFrom("<body><pre id=a><b>\n#define X</b>\nnext</pre><pre id=b>\nfirst\n</pre>"
+                        "<pre id=c><!-- c -->\nafter a comment</pre><pre id=e>\n\nkept</pre></body>");
+    EXPECT_EQ(doc->getElementById(QStringLiteral("a"))->innerText(), QStringLiteral("\n#define X\nnext"));
+    EXPECT_EQ(doc->getElementById(QStringLiteral("b"))->innerText(), QStringLiteral("first\n"));
+    EXPECT_EQ(doc->getElementById(QStringLiteral("c"))->innerText(), QStringLiteral("\nafter a comment"));
+    EXPECT_EQ(doc->getElementById(QStringLiteral("e"))->innerText(), QStringLiteral("\nkept"));
+}

@@ -336,6 +336,43 @@ TEST(LayoutEngine, RestyleInPlaceMatchesAFullLayout)
     EXPECT_EQ(inPlace.render(500, 100), full.render(500, 100));
 }
 
+// Lines as tall as a browser makes them: the ascender, descender and line
+// gap of the face's horizontal header, each rounded (IPAPGothic 16px: 14 +
+// 2, where the face's Windows descent would give 17), and preformatted text
+// in the 13px monospace face with its 1em margins. The boxes are headless
+// chromium's for the same page.
+TEST(LayoutEngine, LineHeightsAndMonospaceTextAsABrowserLaysThemOut)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><p id=p1>One line of text here.</p><h2 id=h2>Heading</h2>"
+                               "<p id=p2>Two<br>lines</p><pre id=pre>line1\nline2\nline3\nline4</pre>"
+                               "<pre id=pre2>x</pre><p id=p3><tt id=tt>tt text</tt></p><h1 id=h1>Big</h1>"
+                               "<p id=p4><font size=5>big font</font></p></body>"));
+    layout.layout(800);
+    // Tops from the first paragraph's: at the top of the body and in a line
+    // holding only smaller text, browsers in quirks mode drop a margin and
+    // the line's strut, which this layout keeps (a pixel each).
+    const struct
+    {
+        const char* id;
+        int top; // -1: not compared
+        int height;
+    } chromium[] = {{"h2", 36, 24},  {"p2", 80, 32}, {"pre", 128, 60}, {"pre2", 201, 15},
+                    {"p3", 232, -1}, {"h1", -1, 32}, {"p4", 322, 24}};
+    const int origin = boxById(layout, "p1").borderBox.top();
+    EXPECT_EQ(boxById(layout, "p1").borderBox.height(), 16);
+    for (const auto& c : chromium) {
+        const QRect box = boxById(layout, c.id).borderBox;
+        if (c.top >= 0) {
+            EXPECT_EQ(box.top() - origin, c.top) << c.id;
+        }
+        if (c.height >= 0) {
+            EXPECT_EQ(box.height(), c.height) << c.id;
+        }
+    }
+    EXPECT_EQ(boxById(layout, "tt").borderBox.height(), 15);
+}
+
 // By hand, to compare with scripts/layout-boxes-chromium.sh:
 //   PAGINOR_FIXTURE=tables.html test_engine --gtest_also_run_disabled_tests
 //       --gtest_filter='*PrintBoxes*'
