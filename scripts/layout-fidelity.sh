@@ -1,0 +1,77 @@
+#!/bin/sh
+# How closely the engine lays pages out as a browser does: every page of a
+# corpus (tests/data/fidelity by default) is laid out by the engine and by
+# headless chromium at one width, with the same body margins and default
+# face (see layout-boxes-chromium.sh); their block boxes are matched in
+# document order, and the share of boxes whose left edge and width lie
+# within 2 px, and whose top lies within 4 px + 3%, is printed per page and
+# over the corpus. Needs a built test_engine and chromium.
+#   scripts/layout-fidelity.sh [corpus folder] [width] [build folder]
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+corpus=$(realpath "${1:-$root/tests/data/fidelity}")
+width=${2:-1024}
+build=${3:-$root/build/test}
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+for page in "$corpus"/*.html; do
+    name=$(basename "$page")
+    copy="$tmp/$name"
+    {
+        printf '<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
+        cat "$page"
+        cat <<'SCRIPT'
+<script>
+var tags = {P:1,H1:1,H2:1,H3:1,H4:1,H5:1,H6:1,PRE:1,TABLE:1,UL:1,OL:1,DL:1,DT:1,DD:1,LI:1,DIV:1,HR:1,IMG:1,
+            TD:1,TH:1,BLOCKQUOTE:1,ADDRESS:1,CENTER:1};
+var out = [];
+var all = document.body.getElementsByTagName('*');
+for (var i = 0; i < all.length; i++) {
+  if (!tags[all[i].tagName]) continue;
+  var r = all[i].getBoundingClientRect();
+  out.push('BOX ' + all[i].tagName + ' ' + Math.round(r.left + scrollX) + ' ' + Math.round(r.top + scrollY) + ' ' +
+           Math.round(r.width) + ' ' + Math.round(r.height));
+}
+var pre = document.createElement('pre');
+pre.id = '__boxes';
+pre.textContent = '\n' + out.join('\n') + '\n';
+document.documentElement.appendChild(pre);
+</script>
+SCRIPT
+    } > "$copy"
+    chromium --headless --disable-gpu --no-sandbox --user-data-dir="$tmp/profile" --window-size="$width,16000" \
+        --dump-dom "file://$copy" 2>/dev/null | sed -n '/<pre id="__boxes">/,/<\/pre>/p' | grep '^BOX' \
+        > "$tmp/$name.chromium" || true
+    PAGINOR_PAGE="$page" PAGINOR_WIDTH="$width" QT_QPA_PLATFORM=offscreen "$build/tests/test_engine" \
+        --gtest_also_run_disabled_tests --gtest_filter='LayoutFidelity.DISABLED_PrintBlockBoxes' 2>/dev/null |
+        grep '^BOX' > "$tmp/$name.engine" || true
+done
+python3 - "$tmp" "$corpus" <<'PY'
+import difflib, os, sys
+tmp, corpus = sys.argv[1], sys.argv[2]
+def boxes(path):
+    out = []
+    for line in open(path):
+        f = line.split()
+        out.append((f[1], int(f[2]), int(f[3]), int(f[4]), int(f[5])))
+    return out
+total = [0, 0, 0]
+for name in sorted(os.listdir(corpus)):
+    if not name.endswith('.html'):
+        continue
+    ref, ours = boxes(os.path.join(tmp, name + '.chromium')), boxes(os.path.join(tmp, name + '.engine'))
+    matcher = difflib.SequenceMatcher(None, [b[0] for b in ref], [b[0] for b in ours], autojunk=False)
+    n = horizontal = vertical = 0
+    for a, b, size in matcher.get_matching_blocks():
+        for k in range(size):
+            r, o = ref[a + k], ours[b + k]
+            n += 1
+            horizontal += abs(r[1] - o[1]) <= 2 and abs(r[3] - o[3]) <= 2
+            vertical += abs(r[2] - o[2]) <= 4 + 0.03 * r[2]
+    unmatched = len(ref) - n
+    total[0] += n; total[1] += horizontal; total[2] += vertical
+    pct = lambda v: 100.0 * v / n if n else 0.0
+    print('%-16s %4d boxes (%d unmatched)  left+width %5.1f%%  top %5.1f%%' % (name, n, unmatched, pct(horizontal), pct(vertical)))
+n = total[0]
+print('%-16s %4d boxes                 left+width %5.1f%%  top %5.1f%%' % ('all', n, 100.0 * total[1] / max(n, 1), 100.0 * total[2] / max(n, 1)))
+PY
