@@ -93,6 +93,13 @@ public:
 private:
     std::vector<litehtml::element::ptr> m_hidden;
 };
+
+// Browsers in quirks mode drop the default top margin of the first block in
+// a BODY or table cell, and the default bottom margin of a paragraph or
+// preformatted block that comes last there (a margin the page sets itself
+// stays). `top` and `bottom`: the element's
+// margins as computed, set to 0 where they are dropped.
+void dropQuirkyMargins(const litehtml::element& el, const litehtml::css_margins& css, int& top, int& bottom);
 } // namespace layoutelements_detail
 
 // A litehtml element class with the presentational hints of its attributes,
@@ -110,6 +117,12 @@ public:
         // After litehtml's own reading of the attributes, so that ours win.
         Base::parse_attributes();
         applyPresentationalHints(*this, this->m_style);
+    }
+    void calc_outlines(int parent_width) override
+    {
+        Base::calc_outlines(parent_width);
+        layoutelements_detail::dropQuirkyMargins(*this, this->m_css_margins, this->m_margins.top,
+                                                 this->m_margins.bottom);
     }
     litehtml::visibility get_visibility() const override
     {

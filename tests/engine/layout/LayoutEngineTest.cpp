@@ -349,9 +349,9 @@ TEST(LayoutEngine, LineHeightsAndMonospaceTextAsABrowserLaysThemOut)
                                "<pre id=pre2>x</pre><p id=p3><tt id=tt>tt text</tt></p><h1 id=h1>Big</h1>"
                                "<p id=p4><font size=5>big font</font></p></body>"));
     layout.layout(800);
-    // Tops from the first paragraph's: at the top of the body and in a line
-    // holding only smaller text, browsers in quirks mode drop a margin and
-    // the line's strut, which this layout keeps (a pixel each).
+    // Tops from the first paragraph's: in a line holding only smaller text,
+    // browsers in quirks mode drop the line's strut, which this layout keeps
+    // (a pixel).
     const struct
     {
         const char* id;
@@ -371,6 +371,33 @@ TEST(LayoutEngine, LineHeightsAndMonospaceTextAsABrowserLaysThemOut)
         }
     }
     EXPECT_EQ(boxById(layout, "tt").borderBox.height(), 15);
+}
+
+// The default margins browsers drop in quirks mode: at the top of the body
+// and of a table cell, and a paragraph's at the bottom of a cell; a list's
+// bottom margin, a margin the page sets, a block after text and a block in
+// a bordered DIV keep theirs. The boxes are headless chromium's.
+TEST(LayoutEngine, DefaultMarginsAtTheEdgesOfBodyAndCellsAsInQuirksMode)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral(
+        "<body><h1 id=h1>Title</h1><p id=p1>para</p><table border=1><tr><td id=c1><p id=cp1>first</p>"
+        "<p id=cp2>last</p></td><td>text<p id=cp3>after text</p></td></tr></table><div style='border:1px solid'>"
+        "<p id=dp>in a bordered div</p></div><table><tr><td id=c3><ul id=ul1><li>item</li></ul></td><td id=c4>"
+        "<p id=cp4 style='margin-top:30px'>own margin</p></td></tr></table></body>"));
+    layout.layout(800);
+    const struct
+    {
+        const char* id;
+        int top;
+        int height;
+    } chromium[] = {{"h1", 15, 32},   {"p1", 68, 16},  {"c1", 103, 52}, {"cp1", 105, 16}, {"cp2", 137, 16},
+                    {"cp3", 137, 16}, {"dp", 175, 16}, {"c3", 210, 48}, {"ul1", 218, 16}, {"cp4", 241, 16}};
+    for (const auto& c : chromium) {
+        const QRect box = boxById(layout, c.id).borderBox;
+        EXPECT_EQ(box.top(), c.top) << c.id;
+        EXPECT_EQ(box.height(), c.height) << c.id;
+    }
 }
 
 // By hand, to compare with scripts/layout-boxes-chromium.sh:
