@@ -14,7 +14,7 @@ packages=(
     libicu-dev
     libsane-dev
     qt6-multimedia-dev
-    fonts-ipafont-gothic fonts-ipafont-mincho
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-liberation fonts-dejavu-core
     build-essential cmake pkg-config ccache
     libgtest-dev libgmock-dev libbenchmark-dev
     python3-pyftpdlib sane-utils xvfb xauth curl

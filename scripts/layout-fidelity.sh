@@ -5,7 +5,8 @@
 # face (see layout-boxes-chromium.sh); their block boxes are matched in
 # document order, and the share of boxes whose left edge and width lie
 # within 2 px, and whose top lies within 4 px + 3%, is printed per page and
-# over the corpus. Needs a built test_engine and chromium.
+# over the corpus. Needs a built test_engine and chromium. With
+# FIDELITY_DETAIL=1 it lists every box that misses (engine, then chromium).
 #   scripts/layout-fidelity.sh [corpus folder] [width] [build folder]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,8 +67,12 @@ for name in sorted(os.listdir(corpus)):
         for k in range(size):
             r, o = ref[a + k], ours[b + k]
             n += 1
-            horizontal += abs(r[1] - o[1]) <= 2 and abs(r[3] - o[3]) <= 2
-            vertical += abs(r[2] - o[2]) <= 4 + 0.03 * r[2]
+            h = abs(r[1] - o[1]) <= 2 and abs(r[3] - o[3]) <= 2
+            v = abs(r[2] - o[2]) <= 4 + 0.03 * r[2]
+            horizontal += h
+            vertical += v
+            if os.environ.get('FIDELITY_DETAIL') and not (h and v):
+                print('  miss %-10s engine %4d %5d %4d %4d   chromium %4d %5d %4d %4d' % ((o[0],) + o[1:] + r[1:]))
     unmatched = len(ref) - n
     total[0] += n; total[1] += horizontal; total[2] += vertical
     pct = lambda v: 100.0 * v / n if n else 0.0

@@ -46,7 +46,10 @@ ol { display: block; list-style-type: decimal; margin-top: 1em; margin-bottom: 1
 li { display: list-item; }
 ul ul, ol ul, ul menu, ul dir { list-style-type: circle; }
 ul ul ul, ol ul ul, ul ol ul, ol ol ul { list-style-type: square; }
-ul ul, ul ol, ol ul, ol ol { margin-top: 0; margin-bottom: 0; }
+/* Lists in lists have no margins above and below. */
+dir dir, dir dl, dir menu, dir ol, dir ul, dd dir, dd dl, dd menu, dd ol, dd ul, dl dir, dl dl, dl menu, dl
+ol, dl ul, dt dir, dt dl, dt menu, dt ol, dt ul, menu dir, menu dl, menu menu, menu ol, menu ul, ol dir, ol
+dl, ol menu, ol ol, ol ul, ul dir, ul dl, ul menu, ul ol, ul ul { margin-top: 0; margin-bottom: 0; }
 dl { display: block; margin-top: 1em; margin-bottom: 1em; }
 dt { display: block; }
 dd { display: block; margin-left: 40px; }

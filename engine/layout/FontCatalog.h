@@ -22,8 +22,10 @@ struct FontMetricsPx
 // The fonts of the layout: a CSS font-family list, size, weight, style and
 // decoration become a QFont whose metrics and word widths are cached.
 // Face names found in old Japanese pages ("ＭＳ Ｐゴシック", "ＭＳ 明朝", ...)
-// and the common Windows Latin faces resolve to the installed IPA and DejaVu
-// fonts. Handles are small positive integers, stable for the catalog's life.
+// and the common Windows Latin faces resolve to the installed IPA fonts and
+// to the faces a browser here takes for them (Arial, Times New Roman and
+// Courier New: their metric twins of the Liberation family). Handles are small positive integers, stable for the
+// catalog's life.
 class FontCatalog
 {
 public:

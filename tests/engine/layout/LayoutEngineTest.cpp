@@ -400,6 +400,23 @@ TEST(LayoutEngine, DefaultMarginsAtTheEdgesOfBodyAndCellsAsInQuirksMode)
     }
 }
 
+// A list inside a list (a definition's too) has no margins of its own; one
+// after text in a DIV keeps them. Offsets from headless chromium's boxes.
+TEST(LayoutEngine, ListsInListsHaveNoMargins)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><div id=a>Second<dl id=a1><dt>t</dt></dl></div>"
+                               "<dl><dd id=b>Second<dl id=b1><dt>t</dt></dl></dd></dl>"
+                               "<dl><dd id=d>Second<ul id=d1><li>x</li></ul></dd></dl></body>"));
+    layout.layout(800);
+    const auto top = [&](const char* id) { return boxById(layout, id).borderBox.top(); };
+    EXPECT_EQ(top("a1") - top("a"), 32);
+    EXPECT_EQ(top("b1") - top("b"), 16);
+    EXPECT_EQ(boxById(layout, "b").borderBox.height(), 32);
+    EXPECT_EQ(top("d1") - top("d"), 16);
+    EXPECT_EQ(top("d") - top("b"), 48);
+}
+
 // By hand, to compare with scripts/layout-boxes-chromium.sh:
 //   PAGINOR_FIXTURE=tables.html test_engine --gtest_also_run_disabled_tests
 //       --gtest_filter='*PrintBoxes*'

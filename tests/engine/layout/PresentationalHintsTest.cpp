@@ -106,15 +106,15 @@ INSTANTIATE_TEST_SUITE_P(Faces, FaceSubstitution,
                          ::testing::Values(FaceCase{"ＭＳ Ｐゴシック", "IPAPGothic"},
                                            FaceCase{"ＭＳ ゴシック", "IPAGothic"}, FaceCase{"MS PGothic", "IPAPGothic"},
                                            FaceCase{"ＭＳ 明朝", "IPAMincho"}, FaceCase{"ＭＳ Ｐ明朝", "IPAPMincho"},
-                                           FaceCase{"ms mincho", "IPAMincho"}, FaceCase{"Arial", "DejaVu Sans"},
-                                           FaceCase{"Times New Roman", "DejaVu Serif"},
-                                           FaceCase{"Courier New", "DejaVu Sans Mono"},
+                                           FaceCase{"ms mincho", "IPAMincho"}, FaceCase{"Arial", "Liberation Sans"},
+                                           FaceCase{"Times New Roman", "Liberation Serif"},
+                                           FaceCase{"Courier New", "Liberation Mono"},
                                            FaceCase{"Unknown Face", "Unknown Face"}));
 
 TEST(FontCatalog, KeepsTheFirstChoiceAndFallsBackToJapanese)
 {
     EXPECT_EQ(engine::FontCatalog::resolveFamilies(QStringLiteral("'Verdana', \"ＭＳ 明朝\", serif")),
-              (QStringList{"DejaVu Sans", "IPAMincho", "DejaVu Serif", "IPAPGothic"}));
+              (QStringList{"DejaVu Sans", "IPAMincho", "Liberation Serif", "IPAPGothic"}));
     engine::FontCatalog fonts;
     const int a = fonts.font(QStringLiteral("Arial"), 16, 400, false, 0);
     EXPECT_EQ(fonts.font(QStringLiteral("Arial"), 16, 400, false, 0), a);
