@@ -13,7 +13,7 @@ body { display: block; margin: 15px 10px; font-size: 16px; line-height: normal; 
 
 p { display: block; margin-top: 1em; margin-bottom: 1em; }
 div, address, form, center, fieldset, frameset, frame, layer, multicol { display: block; }
-center { text-align: center; }
+center { text-align: center; -paginor-center-tables: center; }
 address, cite, em, i, var, dfn { font-style: italic; }
 blockquote { display: block; margin: 1em 40px; }
 pre, xmp, listing, plaintext { display: block; white-space: pre; margin-top: 1em; margin-bottom: 1em; }

@@ -76,6 +76,15 @@ void alignAsTextAlign(std::vector<StyleHint>& out, const QString& align)
         add(out, "text-align", QStringLiteral("center"));
 }
 
+void alignTables(std::vector<StyleHint>& out, const QString& align)
+{
+    const QString a = align.trimmed().toLower();
+    if (!a.isEmpty())
+        add(out, kCenterTablesProperty,
+            a == QLatin1String("center") || a == QLatin1String("middle") ? QStringLiteral("center")
+                                                                         : QStringLiteral("none"));
+}
+
 void valign(std::vector<StyleHint>& out, const QString& v)
 {
     const QString a = v.trimmed().toLower();
@@ -174,6 +183,7 @@ void cellHints(std::vector<StyleHint>& out, const HintSource& s)
     if (!bg.trimmed().isEmpty())
         add(out, "background-image", quoteUrl(bg));
     alignAsTextAlign(out, s.attribute("align"));
+    alignTables(out, s.attribute("align"));
     valign(out, s.attribute("valign"));
     if (!s.attribute("nowrap").isNull())
         add(out, "white-space", QStringLiteral("nowrap"));
@@ -280,6 +290,7 @@ std::vector<StyleHint> presentationalHints(const HintSource& s)
                tag == QLatin1String("tfoot")) {
         color(out, "background-color", s.attribute("bgcolor"));
         alignAsTextAlign(out, s.attribute("align"));
+        alignTables(out, s.attribute("align"));
         valign(out, s.attribute("valign"));
         add(out, "height", pixels(s.attribute("height")));
     } else if (tag == QLatin1String("img")) {
@@ -326,6 +337,8 @@ std::vector<StyleHint> presentationalHints(const HintSource& s)
     } else if (tag == QLatin1String("p") || tag == QLatin1String("div") ||
                (tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6')) {
         alignAsTextAlign(out, s.attribute("align"));
+        if (tag == QLatin1String("p") || tag == QLatin1String("div"))
+            alignTables(out, s.attribute("align"));
     } else if (tag == QLatin1String("ul") || tag == QLatin1String("ol") || tag == QLatin1String("li")) {
         const QString type = s.attribute("type").trimmed();
         if (type == QLatin1String("1"))

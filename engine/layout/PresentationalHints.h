@@ -29,6 +29,11 @@ struct HintSource
 // litehtml 0.6 ignores or misreads these attributes.
 std::vector<StyleHint> presentationalHints(const HintSource& source);
 
+// Inherited through the style: "center" where an align attribute or CENTER
+// centres the tables inside too (as browsers do), "none" where an align
+// attribute stops that.
+inline constexpr char kCenterTablesProperty[] = "-paginor-center-tables";
+
 // "ff0000" and other bare hex colours as written in old pages get their "#".
 QString colorAttributeToCss(const QString& value);
 // FONT size 1-7, "+n" or "-n" as a pixel size.

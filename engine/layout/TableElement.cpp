@@ -1,5 +1,6 @@
 #include "engine/layout/TableElement.h"
 
+#include "engine/layout/PresentationalHints.h"
 #include "engine/layout/TableColumns.h"
 
 #include <algorithm>
@@ -207,6 +208,13 @@ void TableElement::parse_styles(bool is_reparse)
     constexpr int largestSpacing = 10000;
     m_border_spacing_x = std::clamp(m_border_spacing_x, 0, largestSpacing);
     m_border_spacing_y = std::clamp(m_border_spacing_y, 0, largestSpacing);
+    // In a centred DIV, cell or CENTER the table stands in the middle, unless
+    // it floats (browsers centre it whatever its side margins say).
+    const char* centre = get_style_property(kCenterTablesProperty, true, nullptr);
+    if (centre && std::strcmp(centre, "center") == 0 && get_float() == litehtml::float_none) {
+        m_css_margins.left.fromString("auto", "auto");
+        m_css_margins.right.fromString("auto", "auto");
+    }
 }
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)

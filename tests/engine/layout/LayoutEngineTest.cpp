@@ -417,6 +417,50 @@ TEST(LayoutEngine, ListsInListsHaveNoMargins)
     EXPECT_EQ(top("d") - top("b"), 48);
 }
 
+// Tables inside CENTER, a DIV or cell aligned to the centre stand in the
+// middle, as in a browser; an inner align=left or CSS text-align does not
+// centre them. Left edges from headless chromium's boxes.
+TEST(LayoutEngine, TablesInCentredBlocksAreCentred)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral(
+        "<body><center><table id=t1 border=1><tr><td>in CENTER</td></tr></table></center><div align=center>"
+        "<table id=t2 border=1><tr><td>in a centred DIV</td></tr></table><div align=left><table id=t3 border=1>"
+        "<tr><td>aligned left again</td></tr></table></div><table id=t4 border=1 style='margin-left:0'><tr><td>"
+        "own margin</td></tr></table></div><table width=400 border=1><tr><td align=center><table id=t5 border=1>"
+        "<tr><td>in a centred cell</td></tr></table></td></tr></table><div style='text-align:center'>"
+        "<table id=t6 border=1><tr><td>css text-align</td></tr></table></div></body>"));
+    layout.layout(800);
+    const auto centre = [&](const char* id) {
+        const QRect box = boxById(layout, id).borderBox;
+        return box.left() + box.width() / 2;
+    };
+    EXPECT_NEAR(centre("t1"), 400, 1);
+    EXPECT_NEAR(centre("t2"), 400, 1);
+    EXPECT_EQ(boxById(layout, "t3").borderBox.left(), 10);
+    EXPECT_NEAR(centre("t4"), 400, 1);
+    EXPECT_NEAR(centre("t5"), 210, 1);
+    EXPECT_EQ(boxById(layout, "t6").borderBox.left(), 10);
+}
+
+TEST(LayoutEngine, RealigningADivMovesItsTablesAsAFullLayoutDoes)
+{
+    LayoutEngine inPlace;
+    inPlace.load(QStringLiteral("<body><div data-pgn=1 align=center><table id=t border=1><tr><td>x</td></tr>"
+                                "</table></div></body>"));
+    inPlace.layout(500);
+    EXPECT_GT(boxById(inPlace, "t").borderBox.left(), 200);
+    ASSERT_TRUE(inPlace.restyle(1, {{"align", "left"}}));
+    inPlace.layout(500);
+    EXPECT_EQ(boxById(inPlace, "t").borderBox.left(), 10);
+    ASSERT_TRUE(inPlace.restyle(1, {{"align", "center"}}));
+    inPlace.layout(500);
+    LayoutEngine full;
+    full.load(QStringLiteral("<body><div align=center><table id=t border=1><tr><td>x</td></tr></table></div></body>"));
+    full.layout(500);
+    EXPECT_EQ(boxById(inPlace, "t").borderBox, boxById(full, "t").borderBox);
+}
+
 // By hand, to compare with scripts/layout-boxes-chromium.sh:
 //   PAGINOR_FIXTURE=tables.html test_engine --gtest_also_run_disabled_tests
 //       --gtest_filter='*PrintBoxes*'

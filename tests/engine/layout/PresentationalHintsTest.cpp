@@ -82,7 +82,9 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"width", "200"}, {"height", "30"}, {"bgcolor", "yellow"}},
                  {},
                  {h("width", "200px"), h("height", "30px"), h("background-color", "yellow")}},
-        HintCase{"p", {{"align", "RIGHT"}}, {}, {h("text-align", "right")}},
+        HintCase{"p", {{"align", "RIGHT"}}, {}, {h("text-align", "right"), h(engine::kCenterTablesProperty, "none")}},
+        HintCase{
+            "div", {{"align", "center"}}, {}, {h("text-align", "center"), h(engine::kCenterTablesProperty, "center")}},
         HintCase{"caption", {{"align", "Bottom"}}, {}, {h("caption-side", "bottom")}},
         HintCase{"caption", {{"align", "left"}}, {}, {h("text-align", "left")}}));
 
