@@ -637,7 +637,7 @@ CZQView* CMainFrame::DropTargetView(QPoint screenPoint) const
 void CMainFrame::ArmImageInsertion(const QString& file)
 {
     m_strInsertImageSrc = file;
-    m_nInsertMode = 2;
+    m_nInsertKind = 2;
     // The image goes in at its own size (0 x 0 when its file cannot be
     // measured: the page then shows it at its natural size).
     m_rcInsert = QRect(QPoint(-1, -1), GetImageFileSize(file));
@@ -663,7 +663,7 @@ void CMainFrame::DropImage(const QString& file, QPoint screenPoint)
     point.setX(qMax(0, point.x()));
     point.setY(qMax(0, point.y()));
     sink->InsertPositionedObject(point);
-    m_nInsertMode = 0;
+    m_nInsertKind = 0;
 }
 
 void CMainFrame::OnActiveViewChanged()
@@ -826,7 +826,7 @@ bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
             m_mdiArea->activateNextSubWindow();
             if (CZQView* view = GetActiveView(); view && view->GetSink())
                 view->GetSink()->CancelInsertMode();
-            m_nInsertMode = 0;
+            m_nInsertKind = 0;
             m_app.m_bCommandRan = true;
             return true;
         }
@@ -842,10 +842,10 @@ bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
         m_bCtrlHeld = false;
     if (key->key() == Qt::Key_Tab)
         m_bTabSeen = false;
-    if (key->key() == Qt::Key_Escape && m_nInsertMode != 0 && GetActiveView()) {
+    if (key->key() == Qt::Key_Escape && m_nInsertKind != 0 && GetActiveView()) {
         if (CImpIDispatch* sink = GetActiveView()->GetSink())
             sink->CancelInsertMode();
-        m_nInsertMode = 0;
+        m_nInsertKind = 0;
     }
     return false;
 }

@@ -171,8 +171,20 @@ public:
     bool m_bCloseSiteManagerAfterAll = false;
     int m_nRememberedAnswer = 0;
     bool m_bOverwrite = false;
-    int m_nInsertMode = 0;
-    QString m_strInsertImageSrc;
+    // The insertion state: the kind of object the next click or drag on the
+    // page inserts (0 none; 1 text box, 2 image, 3 media object, 4 table,
+    // 6 roll-over image, 7 rule, 8 image-map area tool, 9 marquee, 10 text
+    // object) and what it is made of.
+    int m_nInsertKind = 0;
+    QString m_strInsertImageSrc; // the image; a counter image's address or IMG tag
+    QString m_strInsertHtml;     // a table's attributes and content; a roll-over's attributes
+    QString m_strInsertMediaSrc; // the media file or a counter's EMBED tag; a roll-over link's target
+    QString m_strInsertLinkHref; // a roll-over image's link
+    int m_nInsertMediaType = 0;  // 0 Flash, 1 Shockwave, 2 Media Player, 3 Real Audio, 4 counter
+    int m_nInsertImageFlag = 0;  // 0 an image file, 1 a counter image
+    bool m_bMediaAutoPlay = false;
+    bool m_bMediaLoop = false;
+    // The object's extent: left and top -1 until the pointer places it.
     QRect m_rcInsert;
     // The insertion tool set its own cursor on the page.
     bool m_bCursorChanged = false;

@@ -9,6 +9,7 @@
 #include "app/CommandEnabling.h"
 #include "app/TutorialTarget.h"
 #include "chrome/ULOToolBar.h"
+#include "editor/CImpIDispatch.h"
 #include "commands/PageZoom.h"
 #include "controls/ULOFileDialog.h"
 #include "util/MessageBox.h"
@@ -359,6 +360,11 @@ void CMainFrame::AddCommandHandlers()
         m_bClosing = wasClosing;
     });
     onCommand(33494, [this] { OnWindowTutorial(); });
+    // Edit > Select All: every positioned object of the page.
+    onCommand(33468, [this] {
+        if (CZQView* view = GetActiveView(); view && view->GetSink())
+            view->GetSink()->SelectAllObjects();
+    });
     // View > Zoom: 25% to 200%.
     const std::pair<int, const char*> zooms[] = {{33013, "25%"},  {33014, "50%"},  {33015, "75%"}, {33016, "100%"},
                                                  {33017, "125%"}, {33018, "150%"}, {33019, "200%"}};

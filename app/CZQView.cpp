@@ -319,7 +319,7 @@ void CZQView::OnActivateView(bool activate, CZQView* activated, CZQView* deactiv
         m_pSink->ResetImageMapMode();
         m_pSink->ReleaseDocumentCapture();
         if (frame)
-            frame->m_nInsertMode = 0;
+            frame->m_nInsertKind = 0;
     }
     if (activated && activated->GetDocument()) {
         CChildFrame* child = activated->GetParentFrame();

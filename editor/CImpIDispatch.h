@@ -19,10 +19,12 @@ class CHTMLPainterCell;
 class CHTMLPainterImageMap;
 class CZQView;
 enum class AreaShape;
+class QObject;
 
 namespace engine {
 class Document;
 class Element;
+class MarkupPointer;
 class PageView;
 class Variant;
 } // namespace engine
@@ -342,15 +344,90 @@ public:
     // The selection-kind bits of control-selected elements (in range order).
     static quint32 ControlSelectionBits(const std::vector<engine::Ref<engine::Element>>& elements);
 
-    // ---- insertion, select all, delete
+    // ---- insertion of positioned objects
     // Inserts the object the main frame's insertion state describes as an
-    // absolutely positioned element at a point of the view's client area, as
-    // one undo unit, and selects it. False when nothing was inserted.
-    bool InsertPositionedObject(QPoint point);
-    // Selects every positioned object of the page as one control selection.
+    // absolutely positioned element at a point of the view's client area (the
+    // page of the frame pane under it, for a frames page), as one undo unit,
+    // selects it and puts the tool away. The point comes back as a page point
+    // of that page. 1 when no page lies under the point (the tool is put
+    // away), else the result of selecting the new element.
+    HRESULT InsertPositionedObject(QPoint& point);
+    // Makes the first control-selected element (one the engine dropped)
+    // absolutely positioned at the last drop point.
+    void PositionDroppedControl();
+
+    // ---- select all, delete, content extent
+    // Selects every positioned object of the page, nested ones too, keeping
+    // the objects already selected.
     void SelectAllObjects();
-    // The clean-up after the control selection was deleted.
+    // Deletes the control-selected objects (with a link they fill and an
+    // image map no other image uses) and cleans up after them, as one undo
+    // step: the roll-over script when no roll-over image is left, a body left
+    // with only an empty paragraph, the selection.
     void DeleteSelection();
+    // Empties the cells of the cell range, keeping their formatting tags.
+    void ClearSelectedCells();
+    // How far the page's tables, images and embedded objects reach.
+    QSize GetContentExtent();
+
+    // ---- moving and resizing positioned objects
+    // Moves (or with Shift, mask 4, resizes) the control-selected objects by
+    // an arrow key (37..40): one grid step, or one pixel with Ctrl (mask 2)
+    // or without the grid; one undo step.
+    void NudgeSelection(int keyCode, int modifiers);
+    // The sizing handle of a rectangle (grown by 7 pixels) under a point: 0
+    // outside, 1 inside, else 2 top, 4 bottom, 8 left, 16 right or a corner's sum.
+    static int HitTestHandle(const platform::Rect& rect, QPoint point);
+    // Starts a resize by a handle at a client point; true when one was hit.
+    bool BeginHandleResize(int x, int y);
+    // One step of the resize: every selected object follows the pointer.
+    void ResizeByHandle(int x, int y);
+    // An element's size in pixels; -1 when nothing could be read.
+    int GetPixelWidth(engine::Element* element);
+    int GetPixelHeight(engine::Element* element);
+
+    // ---- dragging the selection, with auto-scroll
+    // The element's rectangle from its offsets (page coordinates).
+    platform::Rect GetObjectRect(engine::Element* element);
+    // The visible client area.
+    platform::Rect GetVisibleRect();
+    // The press of a drag move at a client point: 1 when it hit an object
+    // that will be dragged (the control selection, or the object under it).
+    int BeginDragMove(int x, int y);
+    // One step of the drag move to a client point; starts the auto-scroll timer.
+    void DragMoveSelection(int x, int y);
+    // The auto-scroll timer: its target (the sink owns it) and its end.
+    static constexpr int kAutoScrollTimerId = 3053;
+    QObject* autoScrollTimerTarget();
+    void KillAutoScrollTimer();
+
+    // ---- area selection
+    // Adds every positioned object wholly inside a page rectangle to the
+    // control selection.
+    void SelectObjectsInRect(const platform::Rect& rect);
+
+    // ---- text selection by dragging in text containers
+    int BeginTextDragSelection(int x, int y);
+    int ExtendTextDragSelection();
+    int EndTextDragSelection();
+    // The caret at a client point; -1 without a page.
+    HRESULT MoveCaretToPoint(QPoint point, engine::Document* doc);
+
+    // ---- paste of HTML fragments
+    // Appends the clipboard's HTML (or text) to the page, its positioned
+    // objects shifted off the objects they would cover and renumbered above
+    // them, and selects them. True when something was pasted.
+    bool DoPaste();
+    // The first positioned object whose offsets are (left, top); -1 without one.
+    HRESULT FindPositionedElementAt(int left, int top, engine::Ref<engine::Element>& element);
+    // Selects the objects standing at the points of the last paste or copy.
+    void SelectPastedElements();
+
+    // ---- copy by Ctrl+drag
+    // The outlines of the copies at a client point (those drawn before go).
+    void DrawDragPasteOutlines(QPoint point);
+    // Copies the selected objects to where the outlines stand.
+    void DragPaste();
 
     CZQView* view() const { return m_pView; }
     CHTMLPainterCell* cellPainter() const { return m_pCellPainter.get(); }
@@ -392,6 +469,10 @@ private:
     void EndAreaTool(int editMode);
 
     engine::PageView* pageView() const;
+    // The control selection of the sink's page, when there is one.
+    std::vector<engine::Ref<engine::Element>> controlSelection() const;
+    // Sets the page document's changed flag.
+    void SetPageChanged();
     // The engine document of the view (the one given when there is no view).
     engine::Document* document() const;
     // Back to the initial state after the page was loaded again.
@@ -400,4 +481,16 @@ private:
     CZQView* m_pView;
     engine::Document* m_pDocObject; // the view's engine document (not counted)
     std::shared_ptr<CHTMLPainterCell> m_pCellPainter;
+    std::unique_ptr<QObject> m_pAutoScrollTarget;
+    // Where the press of a text drag put the caret: the anchor of its selections.
+    std::unique_ptr<engine::MarkupPointer> m_pTextDragAnchor;
 };
+
+// The auto-scroll timer's procedure: repeats the sink's last drag step while
+// a drag move lasts.
+void ULODocEventAutoScrollTimerProc(CImpIDispatch* sink);
+
+// The text container of an element: the element itself or its nearest TD,
+// else MARQUEE, else CAPTION (no higher than BODY). 0 with it in `element`,
+// -1 with `element` unchanged.
+HRESULT FindTextContainer(engine::Ref<engine::Element>& element);

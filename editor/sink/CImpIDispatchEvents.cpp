@@ -6,10 +6,12 @@
 #include "editor/painters/CHTMLPainterCell.h"
 
 #include "engine/dom/Document.h"
+#include "engine/markup/MarkupPointer.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
 #include <QApplication>
+#include <QObject>
 #include <QCursor>
 
 namespace sinkevents_detail {

@@ -197,7 +197,7 @@ void CImpIDispatch::CancelInsertMode()
         return;
     // 2. The rubber band still drawn, if any.
     platform::Rect erase;
-    const int mode = frame->m_nInsertMode;
+    const int mode = frame->m_nInsertKind;
     if ((mode == 1 || mode == 10 || mode == 3) && m_bInserting) {
         erase = platform::Rect::fromQRect(frame->m_rcInsert);
         m_bInserting = false;
@@ -218,7 +218,7 @@ void CImpIDispatch::CancelInsertMode()
         overlay->clear();
     }
     // 4. No tool armed.
-    frame->m_nInsertMode = 0;
+    frame->m_nInsertKind = 0;
     frame->m_strInsertImageSrc.clear();
 }
 

@@ -1,5 +1,7 @@
 #include "editor/CImpIDispatch.h"
 
+#include <exception>
+
 // The small handlers of the page's events: the engine's move and resize
 // gates, copy and paste, drops, control selection on table borders, the
 // border cursor and the double click. Until their editing comes, each lets
@@ -27,7 +29,12 @@ bool CImpIDispatch::OnCopy()
 
 bool CImpIDispatch::Paste()
 {
-    return false;
+    // The editor pastes itself: the engine's own paste is cancelled when it did.
+    try {
+        return DoPaste();
+    } catch (const std::exception&) {
+        return false;
+    }
 }
 
 bool CImpIDispatch::OnBeforeEditFocus()

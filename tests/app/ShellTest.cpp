@@ -765,18 +765,18 @@ TEST_F(ShellTest, KeysOfTheFrame)
     key(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
     key(QEvent::KeyRelease, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(activePage(), pages[0]);
-    frame().m_nInsertMode = 2;
+    frame().m_nInsertKind = 2;
     key(QEvent::KeyPress, Qt::Key_Tab, Qt::ControlModifier);
     key(QEvent::KeyRelease, Qt::Key_Tab, Qt::ControlModifier);
     key(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
     EXPECT_EQ(activePage(), pages[1]);
-    EXPECT_EQ(frame().m_nInsertMode, 0); // the switch cancels a pending insertion
+    EXPECT_EQ(frame().m_nInsertKind, 0); // the switch cancels a pending insertion
 
     // Escape cancels a pending insertion; Insert toggles overwrite.
-    frame().m_nInsertMode = 2;
+    frame().m_nInsertKind = 2;
     key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     key(QEvent::KeyRelease, Qt::Key_Escape, Qt::NoModifier);
-    EXPECT_EQ(frame().m_nInsertMode, 0);
+    EXPECT_EQ(frame().m_nInsertKind, 0);
     // Insert toggles overwrite typing, in the frame and in the active page.
     constexpr quint32 kLatched = 4;
     key(QEvent::KeyPress, Qt::Key_Insert, Qt::NoModifier);
@@ -806,7 +806,7 @@ TEST_F(ShellTest, DroppedFilesOpenByTheirKind)
     ASSERT_EQ(app->docTemplate()->documentCount(), 1);
     EXPECT_EQ(app->docTemplate()->documents()[0]->pathName(), page);
     // The image went into the page that opened with it.
-    EXPECT_EQ(frame().m_nInsertMode, 0);
+    EXPECT_EQ(frame().m_nInsertKind, 0);
     engine::Document* doc = frame().GetActiveView()->GetHtmlDocument();
     ASSERT_EQ(doc->images().length(), 1);
     EXPECT_EQ(doc->images().item(0)->getAttributeText(QStringLiteral("src")), image);
@@ -817,7 +817,7 @@ TEST_F(ShellTest, ADroppedImageWithoutAPageMakesANewPageThatWaitsForTheClick)
     ASSERT_TRUE(start());
     frame().OnDropFiles({writePage(dir, QStringLiteral("pic.gif"))}, QPoint());
     EXPECT_EQ(app->docTemplate()->documentCount(), 1);
-    EXPECT_EQ(frame().m_nInsertMode, 2);
+    EXPECT_EQ(frame().m_nInsertKind, 2);
     // A file that is no picture has no size: the page shows it at its own.
     EXPECT_EQ(frame().m_rcInsert.size(), QSize(0, 0));
 }
@@ -835,7 +835,7 @@ TEST_F(ShellTest, ADroppedImageGoesInAtTheDropPoint)
     frame().OnDropFiles({image, page}, QPoint());
     ASSERT_EQ(app->docTemplate()->documentCount(), 1); // no extra empty page
     EXPECT_EQ(app->docTemplate()->documents()[0]->pathName(), page);
-    EXPECT_EQ(frame().m_nInsertMode, 0);
+    EXPECT_EQ(frame().m_nInsertKind, 0);
     CZQView* view = frame().GetActiveView();
     engine::Document* doc = view->GetHtmlDocument();
     ASSERT_EQ(doc->images().length(), 1);

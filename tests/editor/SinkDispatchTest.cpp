@@ -319,16 +319,16 @@ TEST_F(SinkDispatch, CancellingAnInsertionToolClearsItsRubberBand)
 {
     CMainFrame* frame = app->mainFrame();
     // No rubber band drawn: nothing to erase, the tool is still put away.
-    frame->m_nInsertMode = 2;
+    frame->m_nInsertKind = 2;
     frame->m_strInsertImageSrc = QStringLiteral("photo.jpg");
     sink()->SetDocumentCapture();
     sink()->CancelInsertMode();
-    EXPECT_EQ(frame->m_nInsertMode, 0);
+    EXPECT_EQ(frame->m_nInsertKind, 0);
     EXPECT_TRUE(frame->m_strInsertImageSrc.isEmpty());
     EXPECT_EQ(page()->input().captureElement(), nullptr);
     // A text box being dragged out.
     RubberBandOverlay* overlay = RubberBandOverlay::of(view()->GetParentFrame()->widget());
-    frame->m_nInsertMode = 1;
+    frame->m_nInsertKind = 1;
     frame->m_rcInsert = QRect(30, 40, 100, 20);
     platform::Rect band = platform::Rect::fromQRect(frame->m_rcInsert);
     sink()->ViewRectToFrameClient(band);
@@ -340,7 +340,7 @@ TEST_F(SinkDispatch, CancellingAnInsertionToolClearsItsRubberBand)
     EXPECT_TRUE(overlay->isEmpty());
     EXPECT_FALSE(overlay->isVisible());
     // The tool's own cursor goes back to the arrow.
-    frame->m_nInsertMode = 4;
+    frame->m_nInsertKind = 4;
     frame->m_bCursorChanged = true;
     page()->setPageCursor(QCursor(Qt::CrossCursor));
     sink()->CancelInsertMode();
