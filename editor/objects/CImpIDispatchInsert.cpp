@@ -34,6 +34,8 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include <optional>
+
 namespace insertobject_detail {
 
 constexpr unsigned kWallpaperFolderId = 41537;
@@ -171,6 +173,8 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
         child->activatePane(target);
     point = targetPage->viewToClient(targetPage->viewport()->mapFromGlobal(screen)) + targetPage->scrollPosition();
 
+    // One undo step for the insertion and what comes with it.
+    std::optional<engine::UndoUnit> unit(std::in_place, doc);
     // The object's HTML, at the next Z-INDEX of the page.
     InsertRequest request = detail::requestOf(*frame, *this);
     const bool builds = (request.kind >= 1 && request.kind <= 10) && request.kind != 5 && request.kind != 8;
@@ -191,6 +195,7 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
     }
 
     // Inserting.
+    engine::Element* inserted = nullptr;
     if (built.built) {
         const QString source = request.imageSrc;
         const bool plainImage = request.kind == 2 && request.imageFlag == 0;
@@ -208,12 +213,11 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
                     WriteBodyAttributes(target, source, QString(), QString(), QString(), QString(), QString());
                 }
             } else {
-                target->AppendElementToBody(built.tag, built.html);
+                target->AppendElementToBody(built.tag, built.html, &inserted);
                 frame->m_nRememberedAnswer = 0;
             }
         } else if (plainImage && detail::liesIn(source, detail::installFolder(detail::kFrameFolderId))) {
             // A picture frame: composed with the local image under the point.
-            engine::UndoUnit unit(doc);
             engine::Ref<engine::Element> under(doc->elementFromPoint(point.x() - targetPage->scrollPosition().x(),
                                                                      point.y() - targetPage->scrollPosition().y()));
             const QString picture =
@@ -241,13 +245,14 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
                         detail::replaceHandlerPicture(under.get(), QStringLiteral("onmouseout"), framed);
                 }
             } else {
-                target->AppendElementToBody(built.tag, built.html);
+                target->AppendElementToBody(built.tag, built.html, &inserted);
             }
         } else if (!built.html.isEmpty()) {
-            target->AppendElementToBody(built.tag, built.html);
+            target->AppendElementToBody(built.tag, built.html, &inserted);
         }
     }
 
+    unit.reset();
     // After the insertion: the tool put away, the new object selected.
     if (built.built) {
         frame->m_nInsertKind = 0;
@@ -259,6 +264,12 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
     HRESULT result = -1;
     if (targetSink) {
         result = targetSink->SelectElementAtPoint(point, &selected);
+        // The point of an object with margins (a rule) lies outside it: the
+        // object itself is selected.
+        if (inserted && inserted->isConnected() && !(selected && inserted->contains(selected.get()))) {
+            selected = inserted;
+            result = targetSink->SelectControlElement(inserted);
+        }
         if (framesPage && target != child->GetActiveView())
             child->activatePane(target);
     }
