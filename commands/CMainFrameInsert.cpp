@@ -22,7 +22,7 @@ void CMainFrame::BeginInsertObject(int mode)
     // The image-map area tools (8) leave the mouse to the page; every other
     // tool takes it. The object sizes of the other tools come with their
     // commands.
-    m_nInsertMode = mode;
+    m_nInsertKind = mode;
     m_rcInsert = QRect(QPoint(-1, -1), QSize(0, 0));
     if (mode == 8)
         return;

@@ -124,7 +124,7 @@ protected:
         const int result = sink()->ImageMapMouseMove();
         if (result == -1 || result == 1)
             return result;
-        if (frame()->m_nInsertMode == 8)
+        if (frame()->m_nInsertKind == 8)
             return sink()->TrackNewArea();
         if (sink()->m_nEditMode == 2)
             return sink()->SetAreaHandleCursor();
@@ -314,7 +314,7 @@ TEST_F(ImageMapEditor, ARectangleDrawnOnAnImageWithoutAMap)
     click("logo", 150, 110);
     frame()->OnAreaRect();
     EXPECT_EQ(sink()->m_nEditMode, 3);
-    EXPECT_EQ(frame()->m_nInsertMode, 8);
+    EXPECT_EQ(frame()->m_nInsertKind, 8);
     EXPECT_EQ(frame()->m_nAreaTool, 1);
     ModalResponder responder;
     answerLink(responder, QStringLiteral("menu.html"));
@@ -329,7 +329,7 @@ TEST_F(ImageMapEditor, ARectangleDrawnOnAnImageWithoutAMap)
     EXPECT_EQ(painters().back()->m_strId, QStringLiteral("1"));
     EXPECT_EQ(sink()->m_nEditMode, 2);
     EXPECT_EQ(frame()->m_nAreaTool, 0);
-    EXPECT_EQ(frame()->m_nInsertMode, 0);
+    EXPECT_EQ(frame()->m_nInsertKind, 0);
     EXPECT_EQ(view()->m_strAreaShape, QStringLiteral("none"));
     // One undo step takes the map, the area and the usemap back.
     EXPECT_EQ(undoSteps(), steps + 1);
@@ -382,7 +382,7 @@ TEST_F(ImageMapEditor, CancelledAndEmptyDrawingsWriteNothing)
     EXPECT_TRUE(painters().empty());
     EXPECT_EQ(sink()->m_nEditMode, 1);
     EXPECT_EQ(frame()->m_nAreaTool, 0);
-    EXPECT_EQ(frame()->m_nInsertMode, 0);
+    EXPECT_EQ(frame()->m_nInsertKind, 0);
     // A click that draws nothing asks nothing and keeps the tool.
     frame()->OnAreaRect();
     press(at("logo", 10, 10));
@@ -605,7 +605,7 @@ TEST_F(ImageMapEditor, TheAreaToolsNeedASelectedImage)
     EXPECT_EQ(view()->m_strAreaShape, QStringLiteral("circle"));
     EXPECT_EQ(sink()->m_rcMapImage, platform::Rect(400, 50, 560, 170));
     commands.sendCommand(ID_AREA_SELECT);
-    EXPECT_EQ(frame()->m_nInsertMode, 0);
+    EXPECT_EQ(frame()->m_nInsertKind, 0);
     EXPECT_EQ(sink()->m_nEditMode, 0);
     // A painter does not hang on an area whose map no image uses.
     doc()->body()->insertAdjacentHTML(QStringLiteral("beforeEnd"),
