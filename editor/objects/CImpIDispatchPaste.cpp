@@ -208,10 +208,10 @@ bool CImpIDispatch::DoPaste()
         // 14. Appended as one piece.
         appended = m_pView->AppendElementToBody(QString(QChar(0x18)), fragment);
     }
-    // 15. Selected, and shown when none of it is in view.
-    SelectPastedElements();
-    const QSize client(page->viewToClient(QPoint(page->viewport()->width(), page->viewport()->height())).x(),
-                       page->viewToClient(QPoint(page->viewport()->width(), page->viewport()->height())).y());
+    // 15. Shown when none of it is in view, then selected: the objects are
+    // found where they stand in the view.
+    const QPoint corner = page->viewToClient(QPoint(page->viewport()->width(), page->viewport()->height()));
+    const QSize client(corner.x(), corner.y());
     platform::Rect visible(0, 0, client.width(), client.height());
     AddBodyScrollOffsetToRect(visible);
     if (!m_pastePoints.empty() && std::none_of(m_pastePoints.begin(), m_pastePoints.end(),
@@ -219,5 +219,6 @@ bool CImpIDispatch::DoPaste()
         const QPoint first = m_pastePoints.front();
         page->scrollToPage(QPoint(first.x() - client.width() / 2, first.y() - client.height() / 2));
     }
+    SelectPastedElements();
     return appended;
 }

@@ -109,8 +109,10 @@ void CImpIDispatch::DeleteSelection()
         RemoveImageMap();
         // 3. The roll-over script when no roll-over image is left.
         CScriptUtility::RemoveRollOverScriptIfUnused(QStringLiteral("VornaRollImage"));
-        // 4. A body left with only the engine's empty paragraph is emptied.
-        if (doc->body() && doc->body()->innerHTML().compare(QLatin1String("<P>&NBSP;</P>"), Qt::CaseInsensitive) == 0)
+        // 4. A body left with only the engine's empty paragraph (and the
+        // line breaks around it) is emptied.
+        if (doc->body() &&
+            doc->body()->innerHTML().trimmed().compare(QLatin1String("<P>&NBSP;</P>"), Qt::CaseInsensitive) == 0)
             doc->body()->setInnerHTML(QString());
     }
     // 5. Nothing selected, the page where it was.

@@ -109,7 +109,8 @@ TEST(FragmentText, PastedObjectsMoveOffTheObjectsTheyWouldCover)
     placed = PlacePastedObjects(pair, FindZIndexBand(pair.twin()), 100, occupiedBy({}));
     ASSERT_EQ(placed.points.size(), 2u);
     EXPECT_EQ(placed.points[1], QPoint(60, 60));
-    EXPECT_EQ(pair.text(), QStringLiteral("<IMG style=\"LEFT: 50px; TOP: 50px\"><IMG style=\"LEFT: 60px; TOP: 60px\">"));
+    EXPECT_EQ(pair.text(),
+              QStringLiteral("<IMG style=\"LEFT: 50px; TOP: 50px\"><IMG style=\"LEFT: 60px; TOP: 60px\">"));
     // Without a page nothing moves.
     TwinText alone(QString::fromUtf8(kTwoObjects));
     placed = PlacePastedObjects(alone, band, 200, {});
@@ -214,8 +215,7 @@ TEST(FragmentText, RollOverImagesAndMapsGetNamesOfTheirOwn)
 
 TEST(FragmentText, PlainTextIsEscapedIntoATextBox)
 {
-    EXPECT_EQ(PlainTextAsHtml(QStringLiteral("a<b>&c\r\nd\re\nf")),
-              QStringLiteral("a&lt;b&gt;&amp;c<BR>d<BR>e<BR>f"));
+    EXPECT_EQ(PlainTextAsHtml(QStringLiteral("a<b>&c\r\nd\re\nf")), QStringLiteral("a&lt;b&gt;&amp;c<BR>d<BR>e<BR>f"));
     EXPECT_EQ(PasteTextBoxHtml(QStringLiteral("x"), 101),
               QStringLiteral("<TABLE width=200 border=0 style='Z-INDEX: 101; LEFT: 10px; POSITION: absolute; "
                              "TOP: 10px' id=\"text\"><TBODY><TR><TD>x</TD></TR></TBODY></TABLE>"));

@@ -44,9 +44,9 @@ protected:
 
 TEST_F(ObjectInsert, EveryKindGoesInAtThePointAboveTheObjectsBefore)
 {
-    ASSERT_NE(open(QStringLiteral("bgcolor=#FFFFFF>\n<P>ようこそ</P>\n<DIV style=\"height: 2000px\"></DIV>\n"),
-                   "Shift_JIS"),
-              nullptr);
+    ASSERT_NE(
+        open(QStringLiteral("bgcolor=#FFFFFF>\n<P>ようこそ</P>\n<DIV style=\"height: 2000px\"></DIV>\n"), "Shift_JIS"),
+        nullptr);
     const QString photo = picture(dir.filePath(QStringLiteral("写真.png")), QSize(24, 16));
     page()->scrollToPage(QPoint(0, 100));
     struct Case
@@ -58,9 +58,12 @@ TEST_F(ObjectInsert, EveryKindGoesInAtThePointAboveTheObjectsBefore)
     const Case cases[] = {
         {1, "TABLE", [](CMainFrame&) {}},
         {2, "IMG", [&](CMainFrame& f) { f.m_strInsertImageSrc = photo, f.m_nInsertImageFlag = 0; }},
-        {3, "EMBED", [](CMainFrame& f) { f.m_strInsertMediaSrc = QStringLiteral("movie.swf"), f.m_nInsertMediaType = 0; }},
-        {4, "TABLE", [](CMainFrame& f) { f.m_strInsertHtml = QStringLiteral("border=1><TR><TD>表</TD></TR></TABLE>"); }},
-        {6, "IMG", [&](CMainFrame& f) {
+        {3, "EMBED",
+         [](CMainFrame& f) { f.m_strInsertMediaSrc = QStringLiteral("movie.swf"), f.m_nInsertMediaType = 0; }},
+        {4, "TABLE",
+         [](CMainFrame& f) { f.m_strInsertHtml = QStringLiteral("border=1><TR><TD>表</TD></TR></TABLE>"); }},
+        {6, "IMG",
+         [&](CMainFrame& f) {
              f.m_strInsertImageSrc = photo, f.m_nInsertMediaType = 0, f.m_strInsertLinkHref.clear();
              f.m_strInsertHtml = QStringLiteral("id=\"VornaRollImage\" name='VornaRollImage1'");
          }},
@@ -79,8 +82,9 @@ TEST_F(ObjectInsert, EveryKindGoesInAtThePointAboveTheObjectsBefore)
         EXPECT_EQ(point, QPoint(20 + 60 * (z - 101), 140)) << c.kind;
         EXPECT_EQ(frame()->m_nInsertKind, 0) << c.kind;
         EXPECT_EQ(undoSteps(), steps + 1) << c.kind;
-        engine::Element* object = doc()->getElementsByTagName(QString::fromLatin1(c.tag)).item(
-            doc()->getElementsByTagName(QString::fromLatin1(c.tag)).length() - 1);
+        engine::Element* object = doc()
+                                      ->getElementsByTagName(QString::fromLatin1(c.tag))
+                                      .item(doc()->getElementsByTagName(QString::fromLatin1(c.tag)).length() - 1);
         ASSERT_NE(object, nullptr) << c.kind;
         EXPECT_EQ(object->style().zIndex().toInt(), z) << c.kind;
         EXPECT_EQ(object->style().left(), QStringLiteral("%1px").arg(point.x())) << c.kind;
@@ -109,9 +113,10 @@ TEST_F(ObjectInsert, ATextBoxTakesTheCaretAndADraggedRuleItsSize)
     engine::Element* cell = doc()->selection().createRange().parentElement();
     ASSERT_NE(cell, nullptr);
     EXPECT_EQ(cell->tagName(), QStringLiteral("TD"));
-    EXPECT_EQ(last()->outerHTML(),
-              QStringLiteral("<TABLE width=100 height=25 border=0 style=\"Z-INDEX: 101; LEFT: 50px; POSITION: absolute; "
-                             "TOP: 60px\" id=text><TBODY><TR><TD></TD></TR></TBODY></TABLE>"));
+    EXPECT_EQ(
+        last()->outerHTML(),
+        QStringLiteral("<TABLE width=100 height=25 border=0 style=\"Z-INDEX: 101; LEFT: 50px; POSITION: absolute; "
+                       "TOP: 60px\" id=text><TBODY><TR><TD></TD></TR></TBODY></TABLE>"));
     arm(7, QSize(50, 100));
     sink()->m_bHrDefaultWidth = false;
     point = QPoint(300, 60);
@@ -172,8 +177,9 @@ TEST_F(ObjectInsert, APictureFrameDroppedOnALocalImageFramesIt)
     const QString framed = byId("pic")->getAttributeText(QStringLiteral("src"));
     EXPECT_NE(framed, QStringLiteral("my%20photo.png"));
     EXPECT_TRUE(QFileInfo(framed).isFile());
-    EXPECT_EQ(QImage(framed).size(), QSize(byId("pic")->style().getAttribute(QStringLiteral("width")).toString().chopped(2).toInt(),
-                                           byId("pic")->style().getAttribute(QStringLiteral("height")).toString().chopped(2).toInt()));
+    EXPECT_EQ(QImage(framed).size(),
+              QSize(byId("pic")->style().getAttribute(QStringLiteral("width")).toString().chopped(2).toInt(),
+                    byId("pic")->style().getAttribute(QStringLiteral("height")).toString().chopped(2).toInt()));
     EXPECT_EQ(doc()->images().length(), 3);
     EXPECT_EQ(undoSteps(), steps + 1);
     EXPECT_EQ(frame()->m_nInsertKind, 0);

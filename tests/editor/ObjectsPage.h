@@ -32,13 +32,27 @@ protected:
         return body();
     }
 
+    // An absolutely positioned picture with its size in its style.
+    static QString image(const char* id, int x, int y, int w = 40, int h = 30, const char* more = "")
+    {
+        return QStringLiteral("<IMG id=%1 src=\"%1.gif\" border=0 %6 style=\"POSITION: absolute; LEFT: %2px; TOP: "
+                              "%3px; WIDTH: %4px; HEIGHT: %5px\">\n")
+            .arg(QLatin1String(id))
+            .arg(x)
+            .arg(y)
+            .arg(w)
+            .arg(h)
+            .arg(QLatin1String(more));
+    }
+
     QString styleOf(const char* id) const { return byId(id)->style().cssText(); }
     int undoSteps() const { return doc()->undoManager().undoCount(); }
     CMainFrame* frame() const { return app->mainFrame(); }
     std::vector<engine::Ref<engine::Element>> selected() const
     {
-        return doc()->selection().type() == engine::Selection::Type::Control ? doc()->selection().controlElements()
-                                                                             : std::vector<engine::Ref<engine::Element>>();
+        return doc()->selection().type() == engine::Selection::Type::Control
+                   ? doc()->selection().controlElements()
+                   : std::vector<engine::Ref<engine::Element>>();
     }
     QStringList selectedIds() const
     {

@@ -57,8 +57,9 @@ TEST(PositionedObjectHtml, MarqueesTakeTheDefaultWidthOrTheirSize)
               QStringLiteral("<MARQUEE border=0 style='Z-INDEX: 101; LEFT: 1px; POSITION: absolute; TOP: 2px' "
                              "id=\"marquee\" width=300></MARQUEE>"));
     marquee.size = QSize(300, 40);
-    EXPECT_TRUE(BuildPositionedObjectHtml(marquee, 101, 1, 2).html.endsWith(QLatin1String(" width=300 height=40>"
-                                                                                          "</MARQUEE>")));
+    EXPECT_TRUE(BuildPositionedObjectHtml(marquee, 101, 1, 2)
+                    .html.endsWith(QLatin1String(" width=300 height=40>"
+                                                 "</MARQUEE>")));
 }
 
 TEST(PositionedObjectHtml, ImagesAndCounters)
@@ -111,7 +112,8 @@ TEST(PositionedObjectHtml, CounterTagsAreSplicedInTheirOwnCase)
     InsertRequest counter = request(2);
     counter.imageFlag = 1;
     counter.imageSrc = QStringLiteral("<img src=c.gif>");
-    EXPECT_TRUE(BuildPositionedObjectHtml(counter, 101, 1, 1).html.startsWith(QLatin1String("<img id=\"ImageCounter\"")));
+    EXPECT_TRUE(
+        BuildPositionedObjectHtml(counter, 101, 1, 1).html.startsWith(QLatin1String("<img id=\"ImageCounter\"")));
 }
 
 TEST(PositionedObjectHtml, MediaObjects)
@@ -132,8 +134,8 @@ TEST(PositionedObjectHtml, MediaObjects)
     InsertRequest real = request(3, QSize(280, 100));
     real.mediaType = 3;
     real.mediaSrc = QStringLiteral("talk.ra");
-    EXPECT_TRUE(BuildPositionedObjectHtml(real, 103, 3, 4).html.contains(
-        QLatin1String("border=1 width=\"280\" height=\"100\">")));
+    EXPECT_TRUE(BuildPositionedObjectHtml(real, 103, 3, 4)
+                    .html.contains(QLatin1String("border=1 width=\"280\" height=\"100\">")));
     InsertRequest counter = request(3, QSize(0, 0));
     counter.mediaType = 4;
     counter.mediaSrc = QStringLiteral("<EMBED src=\"count.swf\">");
