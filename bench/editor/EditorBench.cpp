@@ -2,8 +2,11 @@
 // cell in a 30 x 30 table (the highlight and the repaint it causes), a
 // 1280 x 1024 view painted with and without the dot grid at pitch 10, and a
 // step of a vertex drag of a 200-vertex image-map polygon (the editor's
-// reshaping, the painter's repaint of the image).
-//   bench_editor --benchmark_filter='CellRange|PaintView|ImageMap'
+// reshaping, the painter's repaint of the image). The objects of the large
+// page of the engine benchmarks: one step of a drag move of 1 and of 20
+// selected objects (move, layout, repaint), and 200 objects pasted beside the
+// same HTML appended alone.
+//   bench_editor --benchmark_filter='CellRange|PaintView|ImageMap|DragStep|Objects'
 
 #include "bench/engine/BenchPages.h"
 
@@ -18,8 +21,10 @@
 #include "util/InstallInfo.h"
 
 #include "engine/dom/Document.h"
+#include "engine/editing/ClipboardData.h"
 #include "engine/layout/Geometry.h"
 #include "engine/editing/Selection.h"
+#include "engine/markup/UndoManager.h"
 #include "engine/view/EventDispatcher.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
@@ -27,8 +32,10 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QMimeData>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -235,6 +242,109 @@ void BM_ImageMapDragPolygonVertex(benchmark::State& state)
     state.counters["repaintedPixels"] = benchmark::Counter(double(repainted), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_ImageMapDragPolygonVertex)->Unit(benchmark::kMillisecond);
+
+// The program with the large page open in a 1280 x 1024 view; none (and the
+// benchmark skipped) when it cannot be had.
+struct LargePage
+{
+    QTemporaryDir dir;
+    std::unique_ptr<CZQApp> app = startProgram();
+    CZQView* view = nullptr;
+
+    explicit LargePage(benchmark::State& state)
+    {
+        if (app)
+            view = openPage(*app, dir, bench_pages::largePage(), QSize(1280, 1024));
+        if (!view)
+            state.SkipWithError("no page");
+    }
+};
+
+// One step of a drag move of the first `count` objects of the large page:
+// their styles written, the page laid out and the changed parts painted.
+void BM_DragStep(benchmark::State& state)
+{
+    LargePage large(state);
+    if (!large.view)
+        return;
+    large.app->mainFrame()->m_settings.snapOn = 0;
+    engine::PageView* page = large.view->GetPageView();
+    engine::Document* doc = large.view->GetHtmlDocument();
+    CImpIDispatch* sink = large.view->GetSink();
+    std::vector<engine::Ref<engine::Element>> objects;
+    for (int i = 0; i < int(state.range(0)); ++i)
+        objects.emplace_back(doc->getElementById(QStringLiteral("o%1").arg(i)));
+    doc->selection().setControlRange(objects);
+    page->flushChanges();
+    QImage image(page->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    bench_pages::paintPending(*page, image);
+    const QPoint grip = engine::Geometry(page->layout()).boundingClientRect(objects.front().get()).center();
+    if (sink->BeginDragMove(grip.x(), grip.y()) != 1) {
+        state.SkipWithError("the drag did not start");
+        return;
+    }
+    int step = 0;
+    for (auto _ : state) {
+        step = step == 0 ? 5 : 0;
+        sink->DragMoveSelection(grip.x() + step, grip.y() + step);
+        page->flushChanges();
+        bench_pages::paintPending(*page, image);
+    }
+    sink->KillAutoScrollTimer();
+    state.counters["objects"] = double(objects.size());
+}
+BENCHMARK(BM_DragStep)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
+
+// 200 positioned pictures as one piece of HTML.
+QString objectsHtml()
+{
+    QString html;
+    for (int i = 0; i < 200; ++i)
+        html += QStringLiteral("<IMG src=\"p%1.gif\" style=\"Z-INDEX: %1; LEFT: %2px; POSITION: absolute; TOP: %3px; "
+                               "WIDTH: 32px; HEIGHT: 24px\">")
+                    .arg(i)
+                    .arg(20 + (i * 41) % 900)
+                    .arg(60 + (i * 29) % 2000);
+    return html;
+}
+
+// The 200 objects pasted (moved off the page's objects, renumbered, selected)
+// or appended alone; each run is undone before the next.
+void addObjects(benchmark::State& state, bool paste)
+{
+    LargePage large(state);
+    if (!large.view)
+        return;
+    engine::PageView* page = large.view->GetPageView();
+    const QString html = objectsHtml();
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QString::fromLatin1(engine::clipboard::kHtmlFormatMime),
+                  (QStringLiteral("<!--StartFragment-->") + html + QStringLiteral("<!--EndFragment-->")).toUtf8());
+    QGuiApplication::clipboard()->setMimeData(data.release());
+    for (auto _ : state) {
+        const bool done =
+            paste ? large.view->GetSink()->DoPaste() : large.view->AppendElementToBody(QString(QChar(0x18)), html);
+        page->flushChanges();
+        state.PauseTiming();
+        if (!done)
+            state.SkipWithError("nothing went in");
+        large.view->GetHtmlDocument()->undoManager().undo();
+        page->flushChanges();
+        state.ResumeTiming();
+    }
+}
+
+void BM_PasteObjects(benchmark::State& state)
+{
+    addObjects(state, true);
+}
+BENCHMARK(BM_PasteObjects)->Unit(benchmark::kMillisecond);
+
+void BM_AppendObjects(benchmark::State& state)
+{
+    addObjects(state, false);
+}
+BENCHMARK(BM_AppendObjects)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

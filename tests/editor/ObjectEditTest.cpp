@@ -113,6 +113,27 @@ TEST_F(ObjectEdit, DeletingTheLastObjectLeavesAnEmptyBody)
     EXPECT_EQ(doc()->body()->innerHTML(), QString());
 }
 
+TEST_F(ObjectEdit, EmptiedCellsKeepTheirFormatting)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<TABLE id=g border=1><TR><TD id=a rowspan=2><B>abc</B></TD><TD id=b>b1</TD>"
+                                  "<TD id=c>c1</TD></TR><TR><TD id=d>d<I>2</I></TD><TD id=e>e2</TD></TR></TABLE>\n")),
+              nullptr);
+    // The range from the spanning cell to the second row's first cell,
+    // which stands in the grid's second column.
+    sink()->m_pSelTable = byId("g");
+    sink()->m_pAnchorCell = byId("a");
+    sink()->m_cellAnchor = {0, 0};
+    sink()->m_pCurrentCell = byId("d");
+    sink()->m_cellCurrent = {1, 1};
+    sink()->ClearSelectedCells();
+    EXPECT_EQ(byId("a")->innerHTML(), QStringLiteral("<B></B>"));
+    EXPECT_EQ(byId("b")->innerHTML(), QString());
+    EXPECT_EQ(byId("d")->innerHTML(), QStringLiteral("<I></I>"));
+    EXPECT_EQ(byId("c")->innerHTML(), QStringLiteral("c1"));
+    EXPECT_EQ(byId("e")->innerHTML(), QStringLiteral("e2"));
+    sink()->ClearCellRange();
+}
+
 TEST_F(ObjectEdit, TheContentExtentReachesTheFarthestObject)
 {
     ASSERT_NE(open(QStringLiteral(">\n<P>文</P>\n")), nullptr);
