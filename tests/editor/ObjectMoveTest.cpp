@@ -259,6 +259,7 @@ TEST_F(ObjectMove, AGroupPastTheRightEdgeComesIntoViewAtThePress)
     ASSERT_NE(
         open(QStringLiteral(">\n<DIV style=\"width: 4000px; height: 10px\"></DIV>\n") + image("a", 0, 100, 200, 40)),
         nullptr);
+    grid(10, false, false);
     const int right = page()->viewport()->width();
     byId("a")->style().setAttribute(QStringLiteral("left"), engine::Variant(QStringLiteral("%1px").arg(right - 100)));
     selectObjects({"a"});
