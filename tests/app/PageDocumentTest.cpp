@@ -353,11 +353,11 @@ TEST_F(PageDocumentTest, FileOpenTakesAPageAnAddressOrAnImageAndRecentFilesReope
     choose(image);
     EXPECT_EQ(app->docTemplate()->documentCount(), 3);
     EXPECT_TRUE(document()->pathName().isEmpty());
-    EXPECT_EQ(frame().m_nInsertMode, 2);
+    EXPECT_EQ(frame().m_nInsertKind, 2);
     EXPECT_EQ(frame().m_strInsertImageSrc, image);
     EXPECT_EQ(frame().m_rcInsert.size(), QSize(30, 20));
     EXPECT_EQ(page()->images().length(), 0);
-    frame().m_nInsertMode = 0;
+    frame().m_nInsertKind = 0;
 
     // An address, in any case, opens as a new page of that source; one that
     // cannot be fetched is said so.
