@@ -140,6 +140,9 @@ endfunction()
 # The tests that need a real X display (a WebEngine render process, a
 # screenshot of the main window) run under Xvfb when xvfb-run is installed.
 find_program(PAGINOR_XVFB_RUN xvfb-run)
+# Among them, the tests that run Qt WebEngine's browser in the test process
+# run only with this on; off, they skip (the sanitized build turns it off).
+option(PAGINOR_LIVE_BROWSER_TESTS "Run the tests of the live browser under Xvfb" ON)
 
 # paginor_test_executable(<name> DIRS <source folders>... [LINK <targets>...]
 #                         [PROGRAM] [XVFB <gtest filter>])
@@ -171,13 +174,17 @@ function(paginor_test_executable name)
     set(filter)
     if(ARG_XVFB AND PAGINOR_XVFB_RUN)
         set(filter TEST_FILTER "-${ARG_XVFB}")
+        set(browse)
+        if(PAGINOR_LIVE_BROWSER_TESTS)
+            set(browse 1)
+        endif()
         add_test(NAME ${name}.xvfb
             COMMAND ${PAGINOR_XVFB_RUN} -a -s "-screen 0 1280x1024x24"
                     $<TARGET_FILE:${name}> --gtest_filter=${ARG_XVFB})
         set_tests_properties(${name}.xvfb PROPERTIES
             RUN_SERIAL TRUE
             TIMEOUT 300
-            ENVIRONMENT "PAGINOR_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_QPA_PLATFORM=xcb;PAGINOR_BROWSE_TESTS=1;QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;PAGINOR_SCREENSHOT_DIR=${PROJECT_BINARY_DIR}/screenshots")
+            ENVIRONMENT "PAGINOR_SOURCE_DIR=${PROJECT_SOURCE_DIR};QT_QPA_PLATFORM=xcb;PAGINOR_BROWSE_TESTS=${browse};QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu;PAGINOR_SCREENSHOT_DIR=${PROJECT_BINARY_DIR}/screenshots")
     endif()
     gtest_discover_tests(${name}
         DISCOVERY_MODE PRE_TEST
