@@ -118,38 +118,6 @@ public:
     // Makes an image file the object the next click in a page inserts.
     void ArmImageInsertion(const QString& file);
 
-    // Insert commands (commands/CMainFrameInsert.cpp).
-    void AddInsertCommands();
-    // Arms an insertion tool (1 to 10; 8 the image-map area tools): the
-    // object waits for the press that places it.
-    void BeginInsertObject(int mode);
-    // Image-map area tools (commands/CMainFrameImageMap.cpp).
-    void AddImageMapCommands();
-    void OnAreaSelect();
-    void OnAreaRect();
-    void OnAreaCircle();
-    void OnAreaPoly();
-    // Hangs an image-map painter (a new one when none is given) on the image
-    // under the active page's current event point: the IMG there, or the IMG
-    // of the map of an AREA there, else the image being edited. False when
-    // there is no such image.
-    bool AttachImageMapPainter(std::shared_ptr<CHTMLPainterImageMap> painter);
-    // Insert > Image > from an external device: scans pages into image files.
-    void OnInsertScanImage();
-    // The page view under a screen point of a drop: a frame page's pane there,
-    // else the active view.
-    CZQView* DropTargetView(QPoint screenPoint) const;
-
-    // Script effects (app/CMainFrameScripts.cpp).
-    void AddScriptCommands();
-    // Settings > Script management: the effect families the user deletes
-    // leave the active page, as one undo step.
-    void OnScriptManage();
-    void OnUpdateScriptManage(platform::CmdUI& ui) const;
-    // Whether the active page is a page of the open web: where its effect
-    // files go and how its pages refer to them.
-    bool IsActivePageInWeb() const;
-
     // The toolbar of a resource id 601..611, or the basic toolbar (59399).
     ULOToolBar* toolBar(int id) const;
     // The menu bar (which takes the place of the window's own menu).
@@ -171,91 +139,7 @@ public:
     bool m_bCloseSiteManagerAfterAll = false;
     int m_nRememberedAnswer = 0;
     bool m_bOverwrite = false;
-    // The insertion state: the kind of object the next click or drag on the
-    // page inserts (0 none; 1 text box, 2 image, 3 media object, 4 table,
-    // 6 roll-over image, 7 rule, 8 image-map area tool, 9 marquee, 10 text
-    // object) and what it is made of.
-    int m_nInsertKind = 0;
-    QString m_strInsertImageSrc; // the image; a counter image's address or IMG tag
-    QString m_strInsertHtml;     // a table's attributes and content; a roll-over's attributes
-    QString m_strInsertMediaSrc; // the media file or a counter's EMBED tag; a roll-over link's target
-    QString m_strInsertLinkHref; // a roll-over image's link
-    int m_nInsertMediaType = 0;  // 0 Flash, 1 Shockwave, 2 Media Player, 3 Real Audio, 4 counter
-    int m_nInsertImageFlag = 0;  // 0 an image file, 1 a counter image
-    bool m_bMediaAutoPlay = false;
-    bool m_bMediaLoop = false;
-    // The object's extent: left and top -1 until the pointer places it.
-    QRect m_rcInsert;
-    // The insertion tool set its own cursor on the page.
-    bool m_bCursorChanged = false;
-    // An image of the image browser dragged: 0 none, 1 outside the page, 2 over it.
-    int m_nImageDragMode = 0;
-    // The image-map tool: 0 select areas, 1 rectangle, 2 circle, 3 polygon.
-    int m_nAreaTool = 0;
-    // The image-map painters made here when none was given.
-    std::vector<std::shared_ptr<CHTMLPainterImageMap>> m_arrImageMapPainters;
-    // The font of the selection (empty and 0: mixed or not known), the values
-    // of the update before, and whether they changed since the font boxes
-    // last took them.
-    QString m_strCurFontFace;
-    QString m_strLastFontName;
-    int m_nCurFontSize = 0;
-    int m_nLastFontSize = 0;
-    bool m_bFontFaceChanged = false;
-    bool m_bFontSizeChanged = false;
 
-    // Character formatting (commands/CMainFrameFormat.cpp and the files
-    // beside it): alignment, size and styles, face and colours, the font
-    // dialog, clear formatting.
-    void AddFormatCommands();
-    // The format bar's font boxes run their commands on a choice of the user
-    // and follow their commands' enabling.
-    void ConnectFormatBoxes();
-    QComboBox* fontFaceBox() const;
-    VornaComboEx* fontSizeBox() const;
-    void OnFormatAlignLeft();
-    void OnFormatAlignCenter();
-    void OnFormatAlignRight();
-    void OnFormatAlignTop();
-    void OnFormatAlignMiddle();
-    void OnFormatAlignBottom();
-    void OnFormatBold();
-    void OnFormatItalic();
-    void OnFormatUnderline();
-    void OnFormatFontBigger();
-    void OnFormatFontSmaller();
-    void OnFormatTypeface();
-    void OnSelChangeFontSize();
-    void OnSelChangeFontFace();
-    void OnUpdateFormat(platform::CmdUI& ui);
-    void OnTextColor();
-    void OnTextBgColor();
-    void OnFormatTextColor();
-    void OnFormatTextBgColor();
-    // The palette under a colour button of the format bar: the colour chosen
-    // is stored and applied (code 14 text, 15 background).
-    void RunColorPalette(int buttonId, int code, platform::ColorRef& color, bool& isDefault,
-                         platform::ColorRef pageColor);
-    void OnFontProperty();
-    void OnUpdateFontProperty(platform::CmdUI& ui);
-    void OnFormatClear();
-    void OnUpdateFormatClear(platform::CmdUI& ui);
-    // The colours the text-colour and background-colour buttons apply
-    // (0xFFFFFFFF and the default flag: the default colour), and whether the
-    // selection may get a background colour (not in a table's caption).
-    platform::ColorRef m_crTextColor = 0xFFFFFFFF;
-    bool m_bTextColorDefault = true;
-    platform::ColorRef m_crTextBgColor = 0xFFFFFFFF;
-    bool m_bTextBgColorDefault = true;
-    bool m_bBgColorAllowed = true;
-
-    // The grid painter of a page view attached or removed by the grid
-    // settings, and the edit host's snapping set to match; false without a
-    // page in the editing view.
-    bool SetGridBehavior(CZQView* view);
-    // The object outlines of a page view attached or removed by its
-    // object-borders switch; false without a view.
-    bool SetElementBordersBehavior(CZQView* view);
     bool m_bChildFrameShowStatus = false;
     // The dock state the child frames share for the page bars.
     QByteArray m_childFrameDockState;
@@ -322,4 +206,23 @@ private:
     bool m_bDestroySaved = false;
     bool m_bCheckingFiles = false;
     QPointer<CZQView> m_lastActiveView;
+
+public:
+    // The commands and state of each subsystem, declared beside their
+    // definitions so that each subsystem changes only its own file.
+#include "app/CMainFramePreviewMembers.inc"
+#include "commands/CMainFrameInsertMembers.inc"
+#include "commands/CMainFrameFormatMembers.inc"
+#include "commands/CMainFrameLinkMembers.inc"
+#include "commands/CMainFrameTableMembers.inc"
+#include "commands/CMainFrameLayoutMembers.inc"
+#include "commands/CMainFramePropertyMembers.inc"
+#include "commands/CMainFrameFilterMembers.inc"
+#include "frames/CMainFrameFrameMembers.inc"
+#include "web/CMainFrameWebMembers.inc"
+#include "publish/CMainFramePublishMembers.inc"
+#include "images/CMainFrameImageMembers.inc"
+#include "effects/CMainFrameScriptMembers.inc"
+#include "chrome/CMainFrameBarMembers.inc"
+#include "skins/CMainFrameSkinMembers.inc"
 };

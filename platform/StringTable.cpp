@@ -1,5 +1,6 @@
 #include "platform/StringTable.h"
 
+#include <QDir>
 #include <QFile>
 #include <QtDebug>
 
@@ -92,11 +93,32 @@ StringTable StringTable::fromFile(const QString& path, QStringList* problems)
     return parse(file.readAll(), problems);
 }
 
+StringTable StringTable::fromFolder(const QString& folder, QStringList* problems)
+{
+    StringTable table;
+    const QStringList files = QDir(folder).entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name);
+    for (const QString& name : files) {
+        QStringList fileProblems;
+        const StringTable part = fromFile(folder + QLatin1Char('/') + name, &fileProblems);
+        for (auto it = part.m_texts.cbegin(); it != part.m_texts.cend(); ++it) {
+            if (table.m_texts.contains(it.key()))
+                fileProblems << QStringLiteral("id %1 is in another file too").arg(it.key());
+            else
+                table.m_texts.insert(it.key(), it.value());
+        }
+        if (problems) {
+            for (const QString& p : fileProblems)
+                *problems << name + QStringLiteral(": ") + p;
+        }
+    }
+    return table;
+}
+
 const StringTable& StringTable::program()
 {
     static const StringTable table = [] {
         QStringList problems;
-        StringTable t = fromFile(QStringLiteral(":/res/strings.tsv"), &problems);
+        StringTable t = fromFolder(QStringLiteral(":/res/strings"), &problems);
         for (const QString& p : problems)
             qWarning("String table: %s", qUtf8Printable(p));
         return t;

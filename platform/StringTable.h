@@ -22,7 +22,12 @@ public:
     // file gives an empty table.
     static StringTable fromFile(const QString& path, QStringList* problems = nullptr);
 
-    // The program's table, compiled in as ":/res/strings.tsv"; read once.
+    // Reads every "*.tsv" file of a folder, in name order, into one table; an
+    // id found in two files keeps its first text and is reported.
+    static StringTable fromFolder(const QString& folder, QStringList* problems = nullptr);
+
+    // The program's table, compiled in as the files of ":/res/strings/" (one
+    // per subsystem); read once.
     static const StringTable& program();
 
     // The text of an id; empty when the table has none.

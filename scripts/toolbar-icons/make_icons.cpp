@@ -28,18 +28,21 @@ struct Family
 QHash<int, QString> readShortNames(const QString& root)
 {
     QHash<int, QString> names;
-    QFile file(root + QStringLiteral("/res/strings.tsv"));
-    if (!file.open(QIODevice::ReadOnly))
-        return names;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        const int tab = line.indexOf(QLatin1Char('\t'));
-        if (tab <= 0)
+    const QDir folder(root + QStringLiteral("/res/strings"));
+    for (const QString& name : folder.entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)) {
+        QFile file(folder.filePath(name));
+        if (!file.open(QIODevice::ReadOnly))
             continue;
-        const QString text = line.mid(tab + 1);
-        const QString shortName = text.section(QStringLiteral("\\n"), 1).trimmed();
-        names.insert(line.left(tab).toInt(), shortName.isEmpty() ? text : shortName);
+        QTextStream in(&file);
+        while (!in.atEnd()) {
+            const QString line = in.readLine();
+            const int tab = line.indexOf(QLatin1Char('\t'));
+            if (tab <= 0)
+                continue;
+            const QString text = line.mid(tab + 1);
+            const QString shortName = text.section(QStringLiteral("\\n"), 1).trimmed();
+            names.insert(line.left(tab).toInt(), shortName.isEmpty() ? text : shortName);
+        }
     }
     return names;
 }

@@ -1,0 +1,3 @@
+#pragma once
+
+// Command, control, dialog and string ids of menus, toolbars and window hooks.

@@ -1,0 +1,12 @@
+#pragma once
+
+// Command, control, dialog and string ids of script effects and web-service objects.
+
+#define IDS_SCRIPT_MANAGE_CAPTION 61301
+#define IDS_SCRIPT_MANAGE_LIST_LABEL 61302
+#define IDS_SCRIPT_MANAGE_DELETE 61303
+#define IDS_SCRIPT_MANAGE_DELETE_ALL 61304
+#define IDS_SCRIPT_KIND_STATUSBAR 61305
+#define IDS_SCRIPT_KIND_BROWSER 61306
+#define IDS_SCRIPT_KIND_SCREEN 61307
+#define IDS_SCRIPT_KIND_MOUSE 61308
