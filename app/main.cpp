@@ -4,11 +4,9 @@
 
 #include "platform/DataRoot.h"
 #include "platform/RegistryStore.h"
+#include "platform/ToolkitTexts.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 int main(int argc, char** argv)
 {
@@ -18,11 +16,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Vorna-Paginor 2002"));
     QApplication::setApplicationVersion(QStringLiteral(PAGINOR_VERSION));
     // The program speaks Japanese; so do the toolkit's own dialogs (printing,
-    // files, colours) when their translations are installed.
-    QTranslator toolkitTexts;
-    if (toolkitTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
+    // files, colours), whatever the system's language.
+    const platform::ToolkitTexts toolkitTexts;
 
     InitInstallFolder();
     platform::RegistryStore& settings = platform::RegistryStore::instance();

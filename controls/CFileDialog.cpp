@@ -1,4 +1,5 @@
 #include "controls/CFileDialog.h"
+#include "controls/FileListTexts.h"
 
 #include "res/resource.h"
 #include "util/AppContext.h"
@@ -63,6 +64,7 @@ CFileDialog::CFileDialog(bool bOpenFileDialog, const QString& defExt, const QStr
     setOption(QFileDialog::DontConfirmOverwrite);
     setAcceptMode(bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
+    setProxyModel(new FileListTexts(this));
     FindControls();
 
     m_filters = ParseFileDialogFilter(filter);

@@ -5,6 +5,10 @@
 #include "util/StringResources.h"
 
 #include "engine/layout/ImageLibrary.h"
+#include "platform/DataRoot.h"
+
+#include <QDir>
+#include <QFile>
 
 #include <sane/sane.h>
 #include <sane/saneopts.h>
@@ -65,12 +69,22 @@ long long SaneScanner::maxPagePixels()
     return engine::imageAreaLimit();
 }
 
+void SaneScanner::PrepareBackendEnvironment()
+{
+    if (qEnvironmentVariableIsSet("SNMP_PERSISTENT_DIR"))
+        return;
+    const QString folder = platform::privateTempFolder() + QStringLiteral("/snmp");
+    if (QDir().mkpath(folder))
+        qputenv("SNMP_PERSISTENT_DIR", QFile::encodeName(folder));
+}
+
 bool SaneScanner::listDevices(QList<ScannerDevice>& devices)
 {
     devices.clear();
     if (!m_started) {
         const std::lock_guard<std::mutex> lock(saneMutex);
         if (saneUsers == 0) {
+            PrepareBackendEnvironment();
             SANE_Int version = 0;
             if (sane_init(&version, nullptr) != SANE_STATUS_GOOD)
                 return false;

@@ -38,6 +38,10 @@ public:
     // The devices SANE finds; false when SANE cannot be started. May take
     // seconds (network devices): call it off the user-interface thread.
     bool listDevices(QList<ScannerDevice>& devices);
+    // What SANE's backends keep between runs stays in the user's own folders:
+    // the network backends' SNMP library would otherwise make its state
+    // folder under /var/lib. A folder the user named already is kept.
+    static void PrepareBackendEnvironment();
 
     // Opens the device, closing any other; false when it cannot be opened.
     bool open(const QString& name);

@@ -3,6 +3,7 @@
 // offscreen platform.
 
 #include "controls/FileDialogFilter.h"
+#include "controls/FileListTexts.h"
 #include "controls/RecentFolders.h"
 #include "controls/ULOFileDialog.h"
 
@@ -14,15 +15,18 @@
 #include "util/StringResources.h"
 
 #include "platform/ModalResponder.h"
+#include "platform/ToolkitTexts.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -381,7 +385,7 @@ TEST(ControlsScreenshot, PageFileDialogSavingANewPage)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server (Xvfb)";
-    const ToolkitTextsInJapanese japanese;
+    const platform::ToolkitTexts japanese;
     QTemporaryDir root;
     FakeAppContext context;
     context.installFolderPath = root.filePath(QStringLiteral("install"));
@@ -408,3 +412,27 @@ TEST(ControlsScreenshot, PageFileDialogSavingANewPage)
 }
 
 } // namespace
+
+TEST(FileListTexts, SizesAndDatesFollowTheProgramsLocaleNotTheSystems)
+{
+    const platform::ToolkitTexts japanese;
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(writeTestFile(dir.filePath(QStringLiteral("index.html")), "<p>x</p>"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("image")));
+    QFileSystemModel files;
+    FileListTexts texts;
+    texts.setSourceModel(&files);
+    const QModelIndex root = files.setRootPath(dir.path());
+    QTRY_COMPARE(files.rowCount(root), 2);
+    const auto cell = [&](const QString& name, int column) {
+        const QModelIndex source = files.index(dir.filePath(name), column);
+        return texts.data(texts.mapFromSource(source), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(cell(QStringLiteral("index.html"), 1), QLocale().formattedDataSize(8));
+    EXPECT_TRUE(cell(QStringLiteral("index.html"), 1).contains(QStringLiteral("バイト")));
+    EXPECT_TRUE(cell(QStringLiteral("image"), 1).isEmpty()) << "folders have no size";
+    const QDateTime modified = QFileInfo(dir.filePath(QStringLiteral("index.html"))).lastModified();
+    EXPECT_EQ(cell(QStringLiteral("index.html"), 3), QLocale().toString(modified, QLocale::ShortFormat));
+    EXPECT_EQ(cell(QStringLiteral("index.html"), 0), QStringLiteral("index.html"));
+}

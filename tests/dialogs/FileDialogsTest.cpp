@@ -17,6 +17,7 @@
 #include "util/StringResources.h"
 
 #include "platform/ModalResponder.h"
+#include "platform/ToolkitTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -344,7 +345,7 @@ TEST(ControlsScreenshot, MediaAndSoundFileDialogs)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server (Xvfb)";
-    const ToolkitTextsInJapanese japanese;
+    const platform::ToolkitTexts japanese;
     QTemporaryDir root;
     FakeAppContext context;
     context.installFolderPath = root.filePath(QStringLiteral("install"));

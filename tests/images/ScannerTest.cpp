@@ -1,10 +1,12 @@
 #include "images/ImageCodec.h"
 #include "images/ImageTestFiles.h"
 #include "images/SaneTestBackend.h"
+#include "images/SaneScanner.h"
 #include "images/ScanDialogs.h"
 #include "images/VornaTwain.h"
 #include "util/FileHelpers.h"
 
+#include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
 
 #include <QComboBox>
@@ -12,6 +14,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QGuiApplication>
@@ -273,3 +276,24 @@ TEST(ShellScreenshot, ScannerChooserAndProgress)
 }
 
 } // namespace
+
+TEST_F(ScannerTest, BackendsKeepTheirStateInTheUsersOwnFolders)
+{
+    const QByteArray before = qgetenv("SNMP_PERSISTENT_DIR");
+    qunsetenv("SNMP_PERSISTENT_DIR");
+    SaneTestBackend backend("", false);
+    SaneScanner scanner;
+    QList<ScannerDevice> devices;
+    ASSERT_TRUE(scanner.listDevices(devices));
+    const QString folder = qEnvironmentVariable("SNMP_PERSISTENT_DIR");
+    EXPECT_TRUE(folder.startsWith(platform::privateTempFolder() + u'/')) << folder.toStdString();
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    qputenv("SNMP_PERSISTENT_DIR", "/somewhere/the/user/chose");
+    SaneScanner::PrepareBackendEnvironment();
+    EXPECT_EQ(qgetenv("SNMP_PERSISTENT_DIR"), QByteArray("/somewhere/the/user/chose"));
+    if (before.isNull())
+        qunsetenv("SNMP_PERSISTENT_DIR");
+    else
+        qputenv("SNMP_PERSISTENT_DIR", before);
+}

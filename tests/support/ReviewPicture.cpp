@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QLibraryInfo>
-#include <QLocale>
 
 void SaveReviewPicture(const QImage& picture, const QString& fileName)
 {
@@ -17,17 +14,4 @@ void SaveReviewPicture(const QImage& picture, const QString& fileName)
     if (qEnvironmentVariableIsSet("PAGINOR_UPDATE_EXPECTED")) {
         EXPECT_TRUE(picture.save(qEnvironmentVariable("PAGINOR_SOURCE_DIR") + "/tests/data/expected/" + fileName));
     }
-}
-
-ToolkitTextsInJapanese::ToolkitTextsInJapanese()
-{
-    if (m_translator.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        m_installed = QCoreApplication::installTranslator(&m_translator);
-}
-
-ToolkitTextsInJapanese::~ToolkitTextsInJapanese()
-{
-    if (m_installed)
-        QCoreApplication::removeTranslator(&m_translator);
 }
