@@ -4,6 +4,7 @@
 #include "app/CZQView.h"
 #include "editor/CHTMLEditHost.h"
 #include "editor/CImpIDispatch.h"
+#include "util/FileFaultText.h"
 #include "util/StringResources.h"
 #include "res/resource.h"
 
@@ -43,10 +44,10 @@ CHtmlEditCntrItem::~CHtmlEditCntrItem()
     delete m_pageView.data();
 }
 
-HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* error)
+HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* cause)
 {
     if (path.isEmpty())
-        return LoadNewDocument(QString(), error);
+        return LoadNewDocument(QString(), cause);
     // file:, http: and https: addresses and plain paths: the engine tells
     // them apart. A long page file is read in the background, so the window
     // stays responsive; it shows when it is in (the page-loaded event).
@@ -54,20 +55,30 @@ HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* error)
     const QFileInfo file(local);
     const engine::Reading reading =
         file.isFile() && file.size() >= kBackgroundReadBytes ? engine::Reading::InBackground : engine::Reading::AtOnce;
-    return m_doc->load(path, error, reading) ? S_OK : HRESULT(-1);
+    platform::FileFault fault = platform::FileFault::None;
+    if (m_doc->load(path, &fault, reading))
+        return S_OK;
+    if (cause)
+        *cause = FileFaultText(fault, FileAccess::Read);
+    return HRESULT(-1);
 }
 
-HRESULT CHtmlEditCntrItem::LoadNewDocument(const QString& templatePath, QString* error)
+HRESULT CHtmlEditCntrItem::LoadNewDocument(const QString& templatePath, QString* cause)
 {
-    return m_doc->loadNew(templatePath, error) ? S_OK : HRESULT(-1);
+    platform::FileFault fault = platform::FileFault::None;
+    if (m_doc->loadNew(templatePath, &fault))
+        return S_OK;
+    if (cause)
+        *cause = FileFaultText(fault, FileAccess::Read);
+    return HRESULT(-1);
 }
 
-HRESULT CHtmlEditCntrItem::SaveDocument(const QString& path, QString* error)
+HRESULT CHtmlEditCntrItem::SaveDocument(const QString& path, QString* cause)
 {
     // A page still being read is not all there: writing it would lose the rest.
     if (m_doc->isLoading()) {
-        if (error)
-            *error = LoadResString(IDS_PAGE_STILL_LOADING);
+        if (cause)
+            *cause = LoadResString(IDS_PAGE_STILL_LOADING);
         return HRESULT(-1);
     }
     // The press the sink keeps belongs to the page as it was shown.
@@ -75,7 +86,12 @@ HRESULT CHtmlEditCntrItem::SaveDocument(const QString& path, QString* error)
         if (CImpIDispatch* sink = active->GetSink())
             sink->m_ptDown = QPoint(-1, -1);
     }
-    return m_doc->save(path, error) ? S_OK : HRESULT(-1);
+    platform::FileFault fault = platform::FileFault::None;
+    if (m_doc->save(path, &fault))
+        return S_OK;
+    if (cause)
+        *cause = FileFaultText(fault);
+    return HRESULT(-1);
 }
 
 quint32 CHtmlEditCntrItem::QueryCommandStatus(int id) const

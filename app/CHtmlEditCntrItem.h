@@ -35,17 +35,17 @@ public:
 
     // Loads a page: addresses (file:, http:, https:, in any case) and paths as
     // the page's own file; an empty path gives an empty new page. A failure
-    // leaves the page as it was and says why in *error. Files of
-    // kBackgroundReadBytes or more are read on a worker thread.
+    // leaves the page as it was and says why in *cause, in the user's words.
+    // Files of kBackgroundReadBytes or more are read on a worker thread.
     static constexpr qint64 kBackgroundReadBytes = 1024 * 1024;
-    HRESULT LoadDocument(const QString& path, QString* error = nullptr);
+    HRESULT LoadDocument(const QString& path, QString* cause = nullptr);
     // A new page from a template file: it has no file of its own, so its
     // first save asks for a name.
-    HRESULT LoadNewDocument(const QString& templatePath, QString* error = nullptr);
-    // Writes the page to a file in its charset, atomically (a failed save
-    // leaves the old file whole); an empty path writes to the page's file.
-    // Refused while the page is still being read.
-    HRESULT SaveDocument(const QString& path, QString* error = nullptr);
+    HRESULT LoadNewDocument(const QString& templatePath, QString* cause = nullptr);
+    // Writes the page to a file in its charset, whole or not at all (a failed
+    // save leaves the old file whole, *cause says why); an empty path writes
+    // to the page's file. Refused while the page is still being read.
+    HRESULT SaveDocument(const QString& path, QString* cause = nullptr);
 
     // The engine's command group (the command gateway, see CZQView).
     quint32 QueryCommandStatus(int id) const;

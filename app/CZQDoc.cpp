@@ -9,6 +9,7 @@
 #include "frames/VornaFrameSet.h"
 #include "controls/ULOFileDialog.h"
 #include "util/ElementTagIds.h"
+#include "util/FileFaultText.h"
 #include "util/MessageBox.h"
 #include "util/PageMarkup.h"
 #include "util/PathText.h"
@@ -23,19 +24,13 @@
 #include "platform/CodePages.h"
 #include "platform/DocTemplate.h"
 #include "platform/ModalRunner.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QScopeGuard>
-#include <QStorageInfo>
-
-#include <cerrno>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 CZQDoc::CZQDoc(QObject* parent) : platform::Document(parent)
 {
@@ -366,34 +361,16 @@ bool CZQDoc::WritePage(const QString& path)
     CHtmlEditCntrItem* item = view ? view->GetItem() : nullptr;
     if (!item)
         return false;
-    QString error;
-    if (SUCCEEDED(item->SaveDocument(path, &error)))
+    QString cause;
+    if (SUCCEEDED(item->SaveDocument(path, &cause)))
         return true;
-    const qint64 needed = item->GetHtmlDocument()->loader().fileBytes().size();
-    ShowMessageBox(
-        LoadResString(IDS_PAGE_NOT_SAVED).arg(QDir::toNativeSeparators(path), SaveFailureCause(path, error, needed)));
+    ReportSaveFailure(path, cause);
     return false;
 }
 
-QString CZQDoc::SaveFailureCause(const QString& path, const QString& engineError, qint64 bytesNeeded,
-                                 qint64 bytesAvailable)
+void CZQDoc::ReportSaveFailure(const QString& path, const QString& cause)
 {
-    const QString folder = QFileInfo(path).absolutePath();
-    // Whether the process, as it runs now, may make a file there (the save
-    // writes a new file beside the old one and puts it in its place).
-    const QByteArray native = QFile::encodeName(folder);
-    if (::faccessat(AT_FDCWD, native.constData(), W_OK | X_OK, AT_EACCESS) != 0 && (errno == EACCES || errno == EROFS))
-        return LoadResString(IDS_SAVE_NO_PERMISSION);
-    if (!QFileInfo(folder).isDir())
-        return engineError;
-    if (bytesAvailable < 0) {
-        const QStorageInfo storage(folder);
-        bytesAvailable = storage.isValid() ? storage.bytesAvailable() : -1;
-    }
-    // The file's blocks and the directory entry need a little more than the bytes.
-    if (bytesAvailable >= 0 && bytesAvailable < bytesNeeded + 4096)
-        return LoadResString(IDS_SAVE_NO_SPACE);
-    return engineError;
+    ShowMessageBox(LoadResString(IDS_PAGE_NOT_SAVED).arg(QDir::toNativeSeparators(path), cause));
 }
 
 bool CZQDoc::SaveFrameset(const QString& path)
@@ -413,11 +390,9 @@ bool CZQDoc::SaveFrameset(const QString& path)
         const QString charset = m_strFramesetCharset.isEmpty() ? QStringLiteral("shift_jis") : m_strFramesetCharset;
         const QByteArray bytes = platform::encodeText(text, charset);
         // Written whole or not at all: the old file stays until the new one is complete.
-        QSaveFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-            ShowMessageBox(
-                LoadResString(IDS_PAGE_NOT_SAVED)
-                    .arg(QDir::toNativeSeparators(path), SaveFailureCause(path, file.errorString(), bytes.size())));
+        if (const platform::FileFault fault = platform::writeFileWhole(path, bytes);
+            fault != platform::FileFault::None) {
+            ReportSaveFailure(path, FileFaultText(fault));
             return false;
         }
         m_strFramesetHtml.clear();

@@ -159,11 +159,8 @@ public:
     QStringList m_failedCopies;
     QSet<QString> m_failedFiles;
 
-    // Why a save to the path failed, as the user can act on it: no permission
-    // to write there, no space left for the bytes (the free space of the
-    // path's disk when bytesAvailable is -1), else the engine's own text.
-    static QString SaveFailureCause(const QString& path, const QString& engineError, qint64 bytesNeeded,
-                                    qint64 bytesAvailable = -1);
+    // The page's message of a failed save, naming the cause.
+    static void ReportSaveFailure(const QString& path, const QString& cause);
 
 protected:
     bool serialize(QIODevice& device, bool storing) override;

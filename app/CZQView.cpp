@@ -9,6 +9,7 @@
 #include "frames/FrameLayout.h"
 #include "frames/VornaFrameSet.h"
 #include "util/AppContext.h"
+#include "util/FileFaultText.h"
 #include "util/ImageMaps.h"
 #include "util/MessageBox.h"
 #include "util/PageLinks.h"
@@ -163,13 +164,14 @@ bool CZQView::CreateEngine(const QString& path)
     page->installEventFilter(this);
     // A page from an address that cannot be fetched is said so when the
     // answer comes; the view then shows an empty page.
-    m_loadFailed = connect(
-        &m_pItem->GetHtmlDocument()->loader(), &engine::PageLoader::loadFailed, this, [this](const QString& error) {
-            bool asNew = false;
-            ReportLoadFailure(LoadAddress(m_document ? m_document->pathName() : QString(), &asNew), error);
-            if (m_pItem)
-                m_pItem->LoadNewDocument(QString());
-        });
+    m_loadFailed = connect(&m_pItem->GetHtmlDocument()->loader(), &engine::PageLoader::loadFailed, this,
+                           [this](platform::FileFault fault) {
+                               bool asNew = false;
+                               ReportLoadFailure(LoadAddress(m_document ? m_document->pathName() : QString(), &asNew),
+                                                 FileFaultText(fault, FileAccess::Read));
+                               if (m_pItem)
+                                   m_pItem->LoadNewDocument(QString());
+                           });
 
     // Changes made when a page has loaded belong to the load.
     connect(&m_pItem->GetHtmlDocument()->loader(), &engine::PageLoader::pageLoaded, this, [this] {
@@ -194,9 +196,9 @@ bool CZQView::CreateEngine(const QString& path)
     return true;
 }
 
-void CZQView::ReportLoadFailure(const QString& name, const QString& error)
+void CZQView::ReportLoadFailure(const QString& name, const QString& cause)
 {
-    ShowMessageBox(LoadResString(IDS_PAGE_NOT_LOADED).arg(QDir::toNativeSeparators(name), error));
+    ShowMessageBox(LoadResString(IDS_PAGE_NOT_LOADED).arg(QDir::toNativeSeparators(name), cause));
 }
 
 void CZQView::ConnectEvents()

@@ -163,7 +163,7 @@ private:
     void AddCommandHandlers();
     // The path the engine loads for the document: its file, else its source.
     QString LoadAddress(const QString& path, bool* asNewPage) const;
-    void ReportLoadFailure(const QString& name, const QString& error);
+    void ReportLoadFailure(const QString& name, const QString& cause);
     void LayoutFrameset(QSize size);
 
     CZQDoc* m_document;

@@ -480,9 +480,9 @@ bool ULOToolBar::SaveState()
     if (m_resourceId == 0)
         return true;
     CRegistryEx reg(HKEY_CURRENT_USER);
-    if (reg.Create(HKEY_CURRENT_USER, layoutKeyPath()))
-        reg.WriteBinary(QStringLiteral("Setting%1").arg(m_resourceId), layoutRecord().write());
-    return true;
+    // Kept only when the settings file took it.
+    return reg.Create(HKEY_CURRENT_USER, layoutKeyPath()) &&
+           reg.WriteBinary(QStringLiteral("Setting%1").arg(m_resourceId), layoutRecord().write()) && reg.Close();
 }
 
 bool ULOToolBar::LoadState()

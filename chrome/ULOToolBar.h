@@ -54,7 +54,8 @@ public:
     // each command its picture.
     void AddButtonImages(int firstBitmapId);
     virtual bool SetupDropDowns() { return true; }
-    // Writes the button layout, with the drop-downs' lists, to the user's settings.
+    // Writes the button layout, with the drop-downs' lists, to the user's
+    // settings; false when the settings file could not take it.
     bool SaveState();
     // Replaces the buttons with the saved layout; false (the present layout
     // kept whole) when none is saved or the saved one is damaged.

@@ -9,11 +9,11 @@
 #include "engine/markup/MarkupServices.h"
 
 #include "platform/DataRoot.h"
+#include "platform/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 #include <functional>
 #include <limits>
@@ -302,7 +302,7 @@ bool copyFileContent(const QString& source, const QString& destination)
         return false;
     // Written beside the destination and renamed over it: a failed copy
     // leaves the file that was there.
-    QSaveFile out(destination);
+    platform::SafeFile out(destination);
     if (!out.open(QIODevice::WriteOnly))
         return false;
     while (!in.atEnd()) {

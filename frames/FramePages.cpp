@@ -6,10 +6,10 @@
 #include "frames/FrameSetHost.h"
 #include "frames/VornaFrameSet.h"
 #include "platform/CodePages.h"
+#include "platform/SafeFile.h"
 #include "util/PathText.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace frames_detail {
 
@@ -159,8 +159,5 @@ bool RenameFrameSource(const QString& path, const QString& oldName, const QStrin
     if (!changed)
         return true;
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(result) != result.size())
-        return false;
-    return file.commit();
+    return platform::writeFileWhole(path, result) == platform::FileFault::None;
 }

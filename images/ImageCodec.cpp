@@ -1,11 +1,11 @@
 #include "images/ImageCodec.h"
 
 #include "engine/layout/ImageLibrary.h"
+#include "platform/SafeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <Magick++.h>
 
@@ -20,7 +20,7 @@ constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 // What a header read takes first; the whole file only when that is not enough.
 constexpr qint64 kHeaderBytes = 256 * 1024;
 
-thread_local QString lastWriteError;
+thread_local platform::FileFault lastWriteFault = platform::FileFault::None;
 
 const char* coderName(ImageFormat format)
 {
@@ -262,18 +262,9 @@ bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decode
 
 bool writeBytes(const QString& path, const Magick::Blob& blob)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        lastWriteError = file.errorString();
-        return false;
-    }
-    if (file.write(static_cast<const char*>(blob.data()), qint64(blob.length())) != qint64(blob.length()) ||
-        !file.commit()) {
-        lastWriteError = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    lastWriteFault = platform::writeFileWhole(
+        path, QByteArray::fromRawData(static_cast<const char*>(blob.data()), qsizetype(blob.length())));
+    return lastWriteFault == platform::FileFault::None;
 }
 
 // The picture with binary transparency: the transparent colour's pixels and
@@ -306,9 +297,9 @@ bool encodeAndWrite(const QImage& image, const QString& path, const char* coder,
                     const std::function<QImage(const QImage&, bool&)>& pixels)
 {
     engine::startImageLibrary();
-    lastWriteError.clear();
+    lastWriteFault = platform::FileFault::None;
     if (image.isNull()) {
-        lastWriteError = QStringLiteral("no picture");
+        lastWriteFault = platform::FileFault::NotEncoded;
         return false;
     }
     try {
@@ -334,10 +325,8 @@ bool encodeAndWrite(const QImage& image, const QString& path, const char* coder,
         encoded.magick(coder);
         encoded.write(&blob);
         return writeBytes(path, blob);
-    } catch (const std::exception& e) {
-        lastWriteError = describe(e);
     } catch (...) {
-        lastWriteError = QStringLiteral("the picture could not be encoded");
+        lastWriteFault = platform::FileFault::NotEncoded;
     }
     return false;
 }
@@ -467,7 +456,7 @@ bool WritePng24File(const QImage& image, const QString& path, std::optional<QRgb
     });
 }
 
-QString LastImageWriteError()
+platform::FileFault LastImageWriteFault()
 {
-    return lastWriteError;
+    return lastWriteFault;
 }

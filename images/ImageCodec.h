@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileFault.h"
+
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -71,5 +73,6 @@ bool WriteGifFile(const QImage& image, const QString& path, std::optional<QRgb> 
 // laid over white.
 bool WritePng24File(const QImage& image, const QString& path, std::optional<QRgb> transparentColor = std::nullopt);
 
-// The last failure of a write on this thread, for messages.
-QString LastImageWriteError();
+// Why the last write on this thread failed (NotEncoded when the library
+// could not make the picture's bytes), for the program to word.
+platform::FileFault LastImageWriteFault();

@@ -6,6 +6,7 @@
 #include "images/ImageCodec.h"
 #include "images/ImageTextIds.h"
 #include "images/ScanDialogs.h"
+#include "util/FileFaultText.h"
 #include "util/FileHelpers.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
@@ -171,8 +172,8 @@ int VornaTwain::PageCallBack(const QImage& page)
         m_savedFiles.append(path);
         m_savedFolder = folder;
     } else {
-        ShowMessageBox(
-            LoadResString(ImageTextIds::ScanSaveFailed).arg(QDir::toNativeSeparators(path), LastImageWriteError()));
+        ShowMessageBox(LoadResString(ImageTextIds::ScanSaveFailed)
+                           .arg(QDir::toNativeSeparators(path), FileFaultText(LastImageWriteFault())));
     }
     return 1;
 }

@@ -1,6 +1,7 @@
 #include "platform/DataRoot.h"
 
 #include "platform/FileOps.h"
+#include "platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -11,7 +12,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMutex>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtDebug>
@@ -49,11 +49,8 @@ QJsonObject readManifest(const QString& root)
 
 bool writeManifest(const QString& root, const QJsonObject& manifest)
 {
-    QSaveFile file(root + QLatin1Char('/') + QLatin1String(kManifestName));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(QJsonDocument(manifest).toJson(QJsonDocument::Indented));
-    return file.commit();
+    return writeFileWhole(root + QLatin1Char('/') + QLatin1String(kManifestName),
+                          QJsonDocument(manifest).toJson(QJsonDocument::Indented)) == FileFault::None;
 }
 
 struct TempFolderState

@@ -3,11 +3,11 @@
 #include "platform/DocTemplate.h"
 #include "platform/ModalRunner.h"
 #include "platform/RecentFileList.h"
+#include "platform/SafeFile.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace platform {
@@ -136,15 +136,18 @@ bool Document::onOpenDocument(const QString& path)
 
 bool Document::onSaveDocument(const QString& path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!serialize(file, true)) {
-        file.cancelWriting();
+    SafeFile file(path);
+    m_saveFault = FileFault::None;
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_saveFault = file.fault();
         return false;
     }
-    if (!file.commit())
+    if (!serialize(file, true) || !file.commit()) {
+        // A serializer that gave up without a fault of the file failed on its own.
+        m_saveFault = file.fault() == FileFault::None ? FileFault::Failed : file.fault();
+        file.cancel();
         return false;
+    }
     m_modified = false;
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/CommandTarget.h"
+#include "platform/FileFault.h"
 
 #include <QList>
 #include <QObject>
@@ -67,9 +68,10 @@ public:
 
     virtual bool onNewDocument();
     virtual bool onOpenDocument(const QString& path);
-    // Writes the document atomically (the old file stays whole until the new
-    // one is complete) through serialize().
+    // Writes the document whole or not at all through serialize(): the old
+    // file stays until the new one is complete; saveFault() says why a save failed.
     virtual bool onSaveDocument(const QString& path);
+    FileFault saveFault() const { return m_saveFault; }
     virtual void onCloseDocument();
     virtual void deleteContents() {}
 
@@ -101,6 +103,7 @@ private:
     QString m_pathName;
     QString m_title;
     bool m_modified = false;
+    FileFault m_saveFault = FileFault::None;
     bool m_autoDelete = true;
     bool m_closing = false;
     QList<QPointer<QWidget>> m_views;

@@ -1,9 +1,11 @@
 #include "platform/FileOps.h"
 
+#include "platform/SafeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -41,34 +43,66 @@ QStringList entriesOf(const QString& folder)
     return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
 }
 
-int copyLink(const QString& from, const QString& to)
+// Copies a link as a link. One that replaces another is made beside it and
+// renamed over it, so the old link stays when the new one cannot be made.
+int copyLink(const QString& from, const QString& to, bool replace)
 {
     QByteArray target(4096, '\0');
     const ssize_t n = ::readlink(nativePath(from).constData(), target.data(), size_t(target.size()));
     if (n < 0)
         return fileErrorFromErrno(errno);
     target.truncate(n);
-    if (::symlink(target.constData(), nativePath(to).constData()) != 0)
+    const QByteArray name = nativePath(to);
+    if (!replace)
+        return ::symlink(target.constData(), name.constData()) == 0 ? FileError::Success : fileErrorFromErrno(errno);
+    const QByteArray beside = name.left(name.lastIndexOf('/') + 1) + ".paginor-link-" +
+                              QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    if (::symlink(target.constData(), beside.constData()) != 0)
         return fileErrorFromErrno(errno);
+    if (::rename(beside.constData(), name.constData()) != 0) {
+        const int err = errno;
+        ::unlink(beside.constData());
+        return fileErrorFromErrno(err);
+    }
     return FileError::Success;
 }
 
-// Copies file contents into a temporary file beside `to` and renames it into
-// place, so an existing file is replaced only by a complete copy.
+// The platform number of a fault of writing a file.
+int fileErrorOf(FileFault fault)
+{
+    switch (fault) {
+    case FileFault::None:
+        return FileError::Success;
+    case FileFault::NoSpace:
+        return FileError::DiskFull;
+    case FileFault::NoPermission:
+    case FileFault::ReadOnlyFileSystem:
+        return FileError::AccessDenied;
+    case FileFault::FolderGone:
+    case FileFault::NotFound:
+        return FileError::NotFound;
+    case FileFault::Exists:
+    case FileFault::IsFolder:
+        return FileError::Exists;
+    case FileFault::NameTooLong:
+        return FileError::InvalidParameter;
+    default:
+        return FileError::Failed;
+    }
+}
+
+// Copies file contents whole or not at all (see SafeFile): a copy that fails
+// half-way leaves the file or link that stood at `to`, and no part of itself.
 int copyRegularFile(const QString& from, const QString& to, bool replace)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
         return source.error() == QFileDevice::PermissionsError ? FileError::AccessDenied : FileError::Failed;
-    const QFileInfo toInfo(to);
-    QTemporaryFile temp(toInfo.absolutePath() + QLatin1String("/.paginor-copy-XXXXXX"));
-    temp.setAutoRemove(true);
-    if (!temp.open()) {
-        const QFileInfo folder(toInfo.absolutePath());
-        if (!folder.exists())
-            return FileError::NotFound;
-        return folder.isWritable() ? FileError::Failed : FileError::AccessDenied;
-    }
+    SafeFile target(to, replace ? SafeFile::Mode::ReplaceName : SafeFile::Mode::KeepExisting);
+    target.setPermissions(source.permissions());
+    target.setSync(SafeFile::Sync::WhenReplacing);
+    if (!target.open())
+        return fileErrorOf(target.fault());
     char buffer[64 * 1024];
     while (true) {
         const qint64 n = source.read(buffer, sizeof buffer);
@@ -76,33 +110,10 @@ int copyRegularFile(const QString& from, const QString& to, bool replace)
             return FileError::Failed;
         if (n == 0)
             break;
-        if (temp.write(buffer, n) != n)
-            return FileError::Failed;
+        if (target.write(buffer, n) != n)
+            return fileErrorOf(target.fault());
     }
-    if (!temp.flush())
-        return FileError::Failed;
-    temp.setPermissions(source.permissions());
-    const QByteArray tempName = nativePath(temp.fileName());
-    const QByteArray target = nativePath(to);
-    if (replace) {
-        if (::rename(tempName.constData(), target.constData()) != 0)
-            return fileErrorFromErrno(errno);
-    } else {
-        // link() refuses an existing target, so a file that appeared meanwhile is never replaced.
-        if (::link(tempName.constData(), target.constData()) != 0) {
-            if (errno == EEXIST)
-                return FileError::Exists;
-            // File systems without hard links: check, then rename.
-            if (pathExists(to))
-                return FileError::Exists;
-            if (::rename(tempName.constData(), target.constData()) != 0)
-                return fileErrorFromErrno(errno);
-            temp.setAutoRemove(false);
-            return FileError::Success;
-        }
-    }
-    temp.setAutoRemove(!replace);
-    return FileError::Success;
+    return target.commit() ? FileError::Success : fileErrorOf(target.fault());
 }
 
 int copyTreeInto(const QString& from, const QString& to, OnConflict onConflict);
@@ -138,11 +149,8 @@ int copyOne(const QString& from, const QString& to, OnConflict onConflict)
             break;
         }
     }
-    if (S_ISLNK(src.st_mode)) {
-        if (replace && ::unlink(nativePath(target).constData()) != 0)
-            return fileErrorFromErrno(errno);
-        return copyLink(from, target);
-    }
+    if (S_ISLNK(src.st_mode))
+        return copyLink(from, target, replace);
     if (!S_ISREG(src.st_mode))
         return FileError::InvalidParameter; // devices, sockets and pipes are not copied
     return copyRegularFile(from, target, replace);
@@ -195,6 +203,9 @@ int fileErrorFromErrno(int err)
     case EINVAL:
     case ENAMETOOLONG:
         return FileError::InvalidParameter;
+    case ENOSPC:
+    case EDQUOT:
+        return FileError::DiskFull;
     default:
         return FileError::Failed;
     }

@@ -15,6 +15,7 @@ constexpr int AccessDenied = 5;
 constexpr int Failed = 31;
 constexpr int Exists = 80;
 constexpr int InvalidParameter = 87;
+constexpr int DiskFull = 112;
 } // namespace FileError
 
 // What a copy or move does when its target exists. A folder copied or moved

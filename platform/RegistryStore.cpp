@@ -2,6 +2,7 @@
 
 #include "platform/DataRoot.h"
 #include "platform/FileOps.h"
+#include "platform/SafeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QtDebug>
 
@@ -477,8 +477,17 @@ qint32 RegistryStore::closeKey(const RegKey& key)
     QMutexLocker lock(&m_mutex);
     if (!key.valid)
         return registry_detail::kInvalidHandle;
-    saveLocked(key.hive);
-    return RegError::Success;
+    switch (saveLocked(key.hive)) {
+    case FileFault::None:
+        return RegError::Success;
+    case FileFault::NoSpace:
+        return RegError::DiskFull;
+    case FileFault::NoPermission:
+    case FileFault::ReadOnlyFileSystem:
+        return RegError::AccessDenied;
+    default:
+        return RegError::WriteFault;
+    }
 }
 
 bool RegistryStore::keyExists(const RegKey& key) const
@@ -581,17 +590,17 @@ qint32 RegistryStore::valueNames(const RegKey& key, QStringList* out) const
 bool RegistryStore::save(Hive hive)
 {
     QMutexLocker lock(&m_mutex);
-    return saveLocked(hive);
+    return saveLocked(hive) == FileFault::None;
 }
 
-bool RegistryStore::saveLocked(Hive hive)
+FileFault RegistryStore::saveLocked(Hive hive)
 {
     HiveData& data = m_hives[size_t(hive)];
     if (!data.dirty)
-        return true;
+        return FileFault::None;
     if (!QDir().mkpath(m_folder)) {
         qWarning("Cannot make the settings folder %s", qUtf8Printable(m_folder));
-        return false;
+        return FileFault::FolderGone;
     }
     QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QJsonObject document;
@@ -599,21 +608,15 @@ bool RegistryStore::saveLocked(Hive hive)
     document.insert(QStringLiteral("root"), registry_detail::nodeToJson(*data.root));
 
     const QString path = filePath(hive);
-    const QFile::Permissions ownerOnly = QFile::ReadOwner | QFile::WriteOwner;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // Readable by its owner only, whatever the umask or an older file's mode.
+    const FileFault fault = writeFileWhole(path, QJsonDocument(document).toJson(QJsonDocument::Indented),
+                                           SafeFile::Mode::Replace, QFile::ReadOwner | QFile::WriteOwner);
+    if (fault != FileFault::None) {
         qWarning("Cannot write the settings file %s", qUtf8Printable(path));
-        return false;
+        return fault;
     }
-    file.setPermissions(ownerOnly); // the new file is made with the umask's mode
-    file.write(QJsonDocument(document).toJson(QJsonDocument::Indented));
-    if (!file.commit()) {
-        qWarning("Cannot write the settings file %s", qUtf8Printable(path));
-        return false;
-    }
-    QFile::setPermissions(path, ownerOnly);
     data.dirty = false;
-    return true;
+    return FileFault::None;
 }
 
 } // namespace platform

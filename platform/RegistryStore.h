@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileFault.h"
+
 #include <QByteArray>
 #include <QMutex>
 #include <QString>
@@ -24,7 +26,9 @@ namespace RegError {
 constexpr qint32 Success = 0;
 constexpr qint32 FileNotFound = 2;
 constexpr qint32 AccessDenied = 5;
+constexpr qint32 WriteFault = 29;
 constexpr qint32 InvalidParameter = 87;
+constexpr qint32 DiskFull = 112;
 constexpr qint32 MoreData = 234;
 } // namespace RegError
 
@@ -92,7 +96,9 @@ public:
     qint32 createKey(const RegKey& parent, const QString& subPath, RegKey* out);
     // Deletes a key and its values; a key with subkeys is refused (AccessDenied).
     qint32 deleteKey(const RegKey& parent, const QString& subPath);
-    // Saves the key's hive when it changed.
+    // Saves the key's hive when it changed: DiskFull, AccessDenied or
+    // WriteFault when the file could not be written (the last good file
+    // stays, and the hive is saved again at the next close).
     qint32 closeKey(const RegKey& key);
     bool keyExists(const RegKey& key) const;
 
@@ -122,7 +128,7 @@ private:
     };
     void load(Hive hive);
     Node* find(const RegKey& key) const;
-    bool saveLocked(Hive hive);
+    FileFault saveLocked(Hive hive);
 
     QString m_folder;
     QString m_defaultsFolder;

@@ -3,10 +3,11 @@
 #include "publish/FtpTransferPaths.h"
 #include "util/StringResources.h"
 
+#include "platform/SafeFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -122,7 +123,8 @@ bool FtpTransferRun::downloadItem(const QString& item, const QString& localFolde
     const QString serverPath = MakeServerPath(remoteBase, item);
     const QString label = labelFor(item, localFolder, remoteBase);
 
-    QSaveFile file(localPath);
+    // Written whole or not at all: a download that fails keeps the file that was there.
+    platform::SafeFile file(localPath);
     if (!file.open(QIODevice::WriteOnly)) {
         reportFailure(localPath, ftptransfer::CannotWriteLocal);
         return true;
@@ -142,7 +144,7 @@ bool FtpTransferRun::downloadItem(const QString& item, const QString& localFolde
             reportFailure(localPath, ftptransfer::CannotWriteLocal);
         return true;
     }
-    file.cancelWriting();
+    file.cancel();
     if (writeFailed) {
         reportFailure(localPath, ftptransfer::CannotWriteLocal);
         return true;

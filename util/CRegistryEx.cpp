@@ -77,12 +77,13 @@ bool CRegistryEx::Create(const HKEY& root, const QString& keyPath)
     return Record(rc, REG_NONE, 0);
 }
 
-void CRegistryEx::Close()
+bool CRegistryEx::Close()
 {
     if (m_hKey.isNull())
-        return;
-    registryex_detail::store().closeKey(m_hKey);
+        return true;
+    const qint32 rc = registryex_detail::store().closeKey(m_hKey);
     m_hKey = HKEY();
+    return Record(rc, REG_NONE, 0);
 }
 
 bool CRegistryEx::ReadSmallValue(const QString& name, quint32& value)
@@ -257,6 +258,9 @@ QString CRegistryEx::ErrorDescription(qint32 error)
         break;
     case ERROR_MORE_DATA:
         err = EOVERFLOW;
+        break;
+    case ERROR_DISK_FULL:
+        err = ENOSPC;
         break;
     default:
         break;

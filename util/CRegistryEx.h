@@ -16,6 +16,8 @@ inline constexpr qint32 ERROR_SUCCESS = 0;
 inline constexpr qint32 ERROR_FILE_NOT_FOUND = 2;
 inline constexpr qint32 ERROR_ACCESS_DENIED = 5;
 inline constexpr qint32 ERROR_INVALID_HANDLE = 6;
+inline constexpr qint32 ERROR_WRITE_FAULT = 29;
+inline constexpr qint32 ERROR_DISK_FULL = 112;
 inline constexpr qint32 ERROR_MORE_DATA = 234;
 
 // Value types as recorded.
@@ -40,7 +42,9 @@ public:
     bool OpenKey(const HKEY& root, const QString& keyPath);
     bool OpenSubKey(const QString& keyPath);
     bool Create(const HKEY& root, const QString& keyPath);
-    void Close();
+    // Saves what changed: false, with the result recorded, when the settings
+    // file could not be written.
+    bool Close();
 
     bool ReadDWord(const QString& name, quint32& value);
     bool ReadInt(const QString& name, int& value);

@@ -152,9 +152,9 @@ int main(int argc, char** argv)
         file = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/demo.html");
 
     engine::Ref<engine::Document> doc = engine::Document::create();
-    QString error;
-    if (!doc->load(file, &error)) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    platform::FileFault fault = platform::FileFault::None;
+    if (!doc->load(file, &fault)) {
+        std::fprintf(stderr, "%s: cannot be read (fault %d)\n", qPrintable(file), int(fault));
         return 1;
     }
     QMainWindow window;

@@ -214,9 +214,9 @@ PageLoader& Document::loader()
     return *m_loader;
 }
 
-bool Document::load(const QString& address, QString* error, Reading reading)
+bool Document::load(const QString& address, platform::FileFault* fault, Reading reading)
 {
-    return loader().load(address, error, reading);
+    return loader().load(address, fault, reading);
 }
 
 void Document::cancelLoad()
@@ -233,17 +233,17 @@ void Document::loadFromString(const QString& html, const QString& url)
 {
     loader().loadFromString(html, url);
 }
-bool Document::loadNew(const QString& templatePath, QString* error)
+bool Document::loadNew(const QString& templatePath, platform::FileFault* fault)
 {
-    return loader().loadNew(templatePath, error);
+    return loader().loadNew(templatePath, fault);
 }
-bool Document::refresh(QString* error)
+bool Document::refresh(platform::FileFault* fault)
 {
-    return loader().refresh(error);
+    return loader().refresh(fault);
 }
-bool Document::save(const QString& path, QString* error)
+bool Document::save(const QString& path, platform::FileFault* fault)
 {
-    return loader().save(path, error);
+    return loader().save(path, fault);
 }
 
 void Document::notifyPageLoaded()

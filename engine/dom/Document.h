@@ -4,6 +4,7 @@
 #include "engine/dom/Element.h"
 #include "engine/dom/Node.h"
 #include "engine/dom/Text.h"
+#include "platform/FileFault.h"
 
 #include <QSize>
 #include <QString>
@@ -120,15 +121,15 @@ public:
 
     // --- loading and saving (see PageLoader)
     PageLoader& loader();
-    bool load(const QString& address, QString* error = nullptr, Reading reading = Reading::AtOnce);
+    bool load(const QString& address, platform::FileFault* fault = nullptr, Reading reading = Reading::AtOnce);
     // Stops a load under way (a long page read in the background, an http
     // reply): the page stays as it was and no page-loaded event follows.
     void cancelLoad();
     bool isLoading() const;
     void loadFromString(const QString& html, const QString& url = QString());
-    bool loadNew(const QString& templatePath = QString(), QString* error = nullptr);
-    bool refresh(QString* error = nullptr);
-    bool save(const QString& path = QString(), QString* error = nullptr);
+    bool loadNew(const QString& templatePath = QString(), platform::FileFault* fault = nullptr);
+    bool refresh(platform::FileFault* fault = nullptr);
+    bool save(const QString& path = QString(), platform::FileFault* fault = nullptr);
     void notifyPageLoaded();
 
     // --- loading: changes made in a load scope leave no undo step and no

@@ -5,6 +5,7 @@
 #include "engine/html/HtmlParser.h"
 #include "engine/html/HtmlSerializer.h"
 #include "platform/CodePages.h"
+#include "platform/SafeFile.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,7 +13,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QSaveFile>
 #include <QThreadPool>
 #include <QUrl>
 
@@ -23,6 +23,21 @@ constexpr qint64 kMaxPageBytes = 64 * 1024 * 1024;
 // A page the loader accepts is never cut by the parser.
 static_assert(kMaxPageBytes * 3 <= HtmlParser::kMaxInputBytes);
 const char* const kEmptyPage = "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>";
+
+// Why an address could not be fetched.
+platform::FileFault faultOfReply(QNetworkReply::NetworkError error)
+{
+    switch (error) {
+    case QNetworkReply::ContentNotFoundError:
+    case QNetworkReply::ContentGoneError:
+        return platform::FileFault::NotFound;
+    case QNetworkReply::ContentAccessDenied:
+    case QNetworkReply::AuthenticationRequiredError:
+        return platform::FileFault::NoPermission;
+    default:
+        return platform::FileFault::Unreachable;
+    }
+}
 
 QString metaCharsetOf(const Document* doc)
 {
@@ -59,7 +74,7 @@ struct PageLoader::ReadPage
     int generation = 0;
     QString path;
     QString charset;
-    QString error;
+    platform::FileFault fault = platform::FileFault::None;
     Ref<Document> parsed;
 };
 
@@ -81,7 +96,7 @@ QString PageLoader::localPathOf(const QString& address)
     return address;
 }
 
-bool PageLoader::load(const QString& address, QString* error, Reading reading)
+bool PageLoader::load(const QString& address, platform::FileFault* fault, Reading reading)
 {
     m_inBackground = false;
     const QUrl url(address);
@@ -112,16 +127,17 @@ bool PageLoader::load(const QString& address, QString* error, Reading reading)
         const QFileInfo info(path);
         if (!info.isFile() || !info.isReadable() || info.size() > loader_detail::kMaxPageBytes) {
             QByteArray none;
-            readPageFile(path, &none, error);
-            if (error && error->isEmpty())
-                *error = QStringLiteral("%1: the file cannot be read").arg(path);
+            platform::FileFault found = platform::FileFault::Failed;
+            readPageFile(path, &none, &found);
+            if (fault)
+                *fault = found == platform::FileFault::None ? platform::FileFault::Failed : found;
             return false;
         }
         readInBackground(info.absoluteFilePath());
         return true;
     }
     QByteArray bytes;
-    if (!readPageFile(path, &bytes, error))
+    if (!readPageFile(path, &bytes, fault))
         return false;
     m_forced.clear();
     applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString());
@@ -146,7 +162,7 @@ void PageLoader::readInBackground(const QString& path)
             read->path = path;
             QByteArray bytes;
             // Each stage looks whether the page is still wanted.
-            if (*latest == generation && readPageFile(path, &bytes, &read->error) && *latest == generation) {
+            if (*latest == generation && readPageFile(path, &bytes, &read->fault) && *latest == generation) {
                 read->charset = platform::detectCharset(bytes);
                 bool ok = false;
                 QString text = platform::decodeText(bytes, read->charset, &ok);
@@ -178,7 +194,7 @@ void PageLoader::takeReadPage(const std::shared_ptr<ReadPage>& read)
     m_inBackground = false;
     if (!read->parsed) {
         m_doc->setReadyState(QStringLiteral("complete"));
-        emit loadFailed(read->error);
+        emit loadFailed(read->fault);
         return;
     }
     m_charset = read->charset;
@@ -206,26 +222,12 @@ void PageLoader::cancelLoad()
         m_doc->setReadyState(QStringLiteral("complete"));
 }
 
-bool PageLoader::readPageFile(const QString& path, QByteArray* bytes, QString* error)
+bool PageLoader::readPageFile(const QString& path, QByteArray* bytes, platform::FileFault* fault)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, f.errorString());
-        return false;
-    }
-    if (f.size() > loader_detail::kMaxPageBytes) {
-        if (error)
-            *error = QStringLiteral("%1: the file is too large to open as a page").arg(path);
-        return false;
-    }
-    *bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(path, f.errorString());
-        return false;
-    }
-    return true;
+    const platform::FileFault found = platform::readFileWhole(path, bytes, loader_detail::kMaxPageBytes);
+    if (fault)
+        *fault = found;
+    return found == platform::FileFault::None;
 }
 
 void PageLoader::httpFinished(QNetworkReply* reply)
@@ -233,7 +235,7 @@ void PageLoader::httpFinished(QNetworkReply* reply)
     m_pending = nullptr;
     if (reply->error() != QNetworkReply::NoError) {
         m_doc->setReadyState(QStringLiteral("complete"));
-        emit loadFailed(reply->errorString());
+        emit loadFailed(loader_detail::faultOfReply(reply->error()));
         return;
     }
     QByteArray bytes = reply->read(loader_detail::kMaxPageBytes);
@@ -284,30 +286,30 @@ void PageLoader::loadFromString(const QString& html, const QString& url)
     scheduleLoaded();
 }
 
-bool PageLoader::loadNew(const QString& templatePath, QString* error)
+bool PageLoader::loadNew(const QString& templatePath, platform::FileFault* fault)
 {
     if (templatePath.isEmpty()) {
         loadFromString(QString::fromLatin1(loader_detail::kEmptyPage));
         return true;
     }
-    if (!load(templatePath, error))
+    if (!load(templatePath, fault))
         return false;
     m_doc->setUrl(QString());
     return true;
 }
 
-bool PageLoader::refresh(QString* error)
+bool PageLoader::refresh(platform::FileFault* fault)
 {
     const QString path = localPathOf(m_doc->url());
     if (path.isEmpty()) {
-        if (error)
-            *error = QStringLiteral("The page has not been saved to a file.");
+        if (fault)
+            *fault = platform::FileFault::NoFileName;
         return false;
     }
     if (QUrl(path).scheme().startsWith(QLatin1String("http")))
-        return load(path, error);
+        return load(path, fault);
     QByteArray bytes;
-    if (!readPageFile(path, &bytes, error))
+    if (!readPageFile(path, &bytes, fault))
         return false;
     applyBytes(bytes, QFileInfo(path).absoluteFilePath(), m_forced);
     return true;
@@ -357,27 +359,16 @@ QByteArray PageLoader::fileBytes() const
     return platform::encodeText(safe, charset);
 }
 
-bool PageLoader::save(const QString& path, QString* error)
+bool PageLoader::save(const QString& path, platform::FileFault* fault)
 {
     const QString target = path.isEmpty() ? localPathOf(m_doc->url()) : path;
-    if (target.isEmpty() || QUrl(target).scheme().startsWith(QLatin1String("http"))) {
-        if (error)
-            *error = QStringLiteral("The page has no file to save to.");
+    platform::FileFault found = platform::FileFault::NoFileName;
+    if (!target.isEmpty() && !QUrl(target).scheme().startsWith(QLatin1String("http")))
+        found = platform::writeFileWhole(target, fileBytes());
+    if (fault)
+        *fault = found;
+    if (found != platform::FileFault::None)
         return false;
-    }
-    QSaveFile f(target);
-    if (!f.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(target, f.errorString());
-        return false;
-    }
-    const QByteArray bytes = fileBytes();
-    if (f.write(bytes) != bytes.size() || !f.commit()) {
-        if (error)
-            *error = QStringLiteral("%1: %2").arg(target, f.errorString());
-        f.cancelWriting();
-        return false;
-    }
     m_charset = effectiveCharset();
     m_doc->setUrl(QFileInfo(target).absoluteFilePath());
     m_doc->setDirty(false);

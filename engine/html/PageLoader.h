@@ -31,10 +31,10 @@ public:
     // A local path, a file: address or an http(s): address. Files load at
     // once, or read in the background (Reading::InBackground: readyState
     // "loading" until the page is in); http loads when the reply arrives.
-    // False with a message when the page cannot be read; the document is
+    // False with the fault when the page cannot be read; the document is
     // then unchanged (a file that fails while read in the background is
     // reported by loadFailed).
-    bool load(const QString& address, QString* error = nullptr, Reading reading = Reading::AtOnce);
+    bool load(const QString& address, platform::FileFault* fault = nullptr, Reading reading = Reading::AtOnce);
     // Stops a load under way: the document stays as it was, readyState
     // "complete", and no page-loaded notification follows.
     void cancelLoad();
@@ -42,12 +42,13 @@ public:
     void loadFromString(const QString& html, const QString& url = QString());
     // A new page from a template file (an empty page when the path is
     // empty); it has no url.
-    bool loadNew(const QString& templatePath, QString* error = nullptr);
+    bool loadNew(const QString& templatePath, platform::FileFault* fault = nullptr);
     // Reads the file again, decoding with the charset set last (or the
     // detected one).
-    bool refresh(QString* error = nullptr);
-    // Saves to `path` (which becomes the url), or to the url when empty.
-    bool save(const QString& path = QString(), QString* error = nullptr);
+    bool refresh(platform::FileFault* fault = nullptr);
+    // Saves to `path` (which becomes the url), or to the url when empty;
+    // written whole or not at all (platform::SafeFile).
+    bool save(const QString& path = QString(), platform::FileFault* fault = nullptr);
 
     // The charset to decode with on the next refresh and to save in.
     void setCharset(const QString& charset);
@@ -59,7 +60,7 @@ public:
 
 signals:
     void pageLoaded();
-    void loadFailed(const QString& message);
+    void loadFailed(platform::FileFault fault);
 
 private:
     struct Mailbox;
@@ -70,8 +71,8 @@ private:
     void scheduleLoaded();
     void httpFinished(QNetworkReply* reply);
     static QString localPathOf(const QString& address);
-    // Reads a page file whole; false with a message when it cannot.
-    static bool readPageFile(const QString& path, QByteArray* bytes, QString* error);
+    // Reads a page file whole; false with the fault when it cannot.
+    static bool readPageFile(const QString& path, QByteArray* bytes, platform::FileFault* fault);
 
     Document* m_doc;
     QString m_charset; // the charset the page was read in

@@ -3,6 +3,9 @@
 #include "chrome/ULOToolBar.h"
 #include "platform/CommandRegistry.h"
 #include "util/CRegistryEx.h"
+#include "support/SmallFileSystem.h"
+
+#include "platform/RegistryStore.h"
 
 #include <QComboBox>
 #include <QMenu>
@@ -124,6 +127,20 @@ TEST_F(ToolBarLayoutTest, AChosenCommandAndAMovedButtonSurviveARestart)
     // Choosing again still works on the loaded button.
     EXPECT_TRUE(bar->SelectDropDownCommand(33205));
     EXPECT_EQ(bar->buttonIds().value(0), 33205);
+}
+
+// A layout the settings file cannot take (a full disk) is reported, not
+// claimed as saved.
+TEST_F(ToolBarLayoutTest, ALayoutTheSettingsCannotTakeIsReported)
+{
+    std::unique_ptr<ULOToolBar> bar(ULOToolBar::create(601, nullptr));
+    ASSERT_TRUE(bar->LoadToolBarEx(601, 2011, registry));
+    SmallFileSystem fs(64 * 1024, platform::RegistryStore::defaultFolder());
+    PAGINOR_SKIP_WITHOUT(fs);
+    ASSERT_TRUE(fs.fill());
+    EXPECT_FALSE(bar->SaveState());
+    fs.unfill();
+    EXPECT_TRUE(bar->SaveState());
 }
 
 TEST_F(ToolBarLayoutTest, ADamagedLayoutKeepsTheResourceButtons)

@@ -1,6 +1,8 @@
 #include "images/ImageCodec.h"
 #include "images/ImageFiles.h"
 #include "images/ImageTestFiles.h"
+#include "support/SmallFileSystem.h"
+#include "support/TestFiles.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -179,7 +181,7 @@ TEST_F(ImageCodecTest, GifWrittenWithAKeyReadsBackTransparentWhereTheKeyWas)
         picture.setPixel(x, 5, key);
     picture.setPixel(30, 10, qRgb(8, 254, 8));
     const QString path = dir.filePath("out.gif");
-    ASSERT_TRUE(WriteGifFile(picture, path, key)) << LastImageWriteError().toStdString();
+    ASSERT_TRUE(WriteGifFile(picture, path, key)) << testing::PrintToString(LastImageWriteFault());
 
     for (const QImage& back : {DecodeImageFile(path).image, QImage(path)}) {
         ASSERT_FALSE(back.isNull());
@@ -220,11 +222,21 @@ TEST_F(ImageCodecTest, FailedWriteLeavesTheOldFile)
 {
     const QString path = file("keep.gif", "old contents");
     EXPECT_FALSE(WriteGifFile(QImage(), path));
+    EXPECT_EQ(LastImageWriteFault(), platform::FileFault::NotEncoded);
     EXPECT_FALSE(WritePng24File(pattern(4, 4), dir.filePath("no/such/folder/x.png")));
-    EXPECT_FALSE(LastImageWriteError().isEmpty());
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("old contents"));
+    EXPECT_EQ(LastImageWriteFault(), platform::FileFault::FolderGone);
+    EXPECT_EQ(readTestFile(path), QByteArray("old contents"));
+
+    // A small picture on a full disk: its bytes fit any buffer, and the old file stays.
+    SmallFileSystem fs;
+    PAGINOR_SKIP_WITHOUT(fs);
+    const QString onFull = fs.filePath(QStringLiteral("scan.png"));
+    ASSERT_TRUE(writeTestFile(onFull, "old scan"));
+    ASSERT_TRUE(fs.fill());
+    EXPECT_FALSE(WritePng24File(pattern(4, 4), onFull));
+    EXPECT_EQ(LastImageWriteFault(), platform::FileFault::NoSpace);
+    EXPECT_EQ(readTestFile(onFull), QByteArray("old scan"));
+    EXPECT_EQ(fs.entries(), QStringList{QStringLiteral("scan.png")});
 }
 
 } // namespace

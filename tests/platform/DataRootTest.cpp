@@ -2,6 +2,7 @@
 
 #include "platform/FileOps.h"
 
+#include "support/SmallFileSystem.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -114,4 +115,34 @@ TEST(PrivateTempFolder, IsPrivateAndRemovedWithItsContents)
     EXPECT_FALSE(pathExists(folder));
     EXPECT_NE(privateTempFolder(), folder);
     removePrivateTempFolder();
+}
+
+// On a full disk the files and the record of shipped versions stay as they
+// were; the next start with room completes what was left.
+TEST_F(DataRootTest, AFullDiskKeepsTheFilesAndTheirRecord)
+{
+    SmallFileSystem fs;
+    PAGINOR_SKIP_WITHOUT(fs);
+    const QString target = fs.filePath(QStringLiteral("root"));
+    const QString manifest = target + QStringLiteral("/.paginor-shipped.json");
+    write(share() + QStringLiteral("/Bin/ULO.html"), "template 1");
+    ASSERT_EQ(fillDataRoot(share(), target).copied, 1);
+    const QByteArray record = read(manifest);
+    write(share() + QStringLiteral("/Bin/ULO.html"), "template 2");
+    write(share() + QStringLiteral("/Template/empty.html"), ""); // copied even now: it needs no room
+    ASSERT_TRUE(fs.fill());
+    DataRootFill fill = fillDataRoot(share(), target);
+    EXPECT_EQ(fill.copied, 1);
+    EXPECT_TRUE(fill.failed.contains(QStringLiteral("Bin/ULO.html")));
+    EXPECT_TRUE(fill.failed.contains(QStringLiteral(".paginor-shipped.json")));
+    EXPECT_EQ(read(target + QStringLiteral("/Bin/ULO.html")), QByteArray("template 1"));
+    EXPECT_EQ(read(manifest), record);
+    EXPECT_EQ(QDir(target + QStringLiteral("/Bin")).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("ULO.html")});
+
+    fs.unfill();
+    fill = fillDataRoot(share(), target);
+    EXPECT_EQ(fill.updated, 1);
+    EXPECT_TRUE(fill.failed.isEmpty());
+    EXPECT_EQ(read(target + QStringLiteral("/Bin/ULO.html")), QByteArray("template 2"));
 }

@@ -1,5 +1,6 @@
 #include "platform/FileOps.h"
 
+#include "support/SmallFileSystem.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
@@ -132,4 +133,29 @@ TEST_F(FileOpsTest, WritingIntoAProtectedFolderIsAccessDenied)
     QFile::setPermissions(at(QStringLiteral("locked")), QFile::ReadOwner | QFile::ExeOwner);
     EXPECT_EQ(copyPath(at(QStringLiteral("a.txt")), at(QStringLiteral("locked/a.txt"))), FileError::AccessDenied);
     QFile::setPermissions(at(QStringLiteral("locked")), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A copy that fails half-way (a full disk) leaves what stood at the target:
+// the old file, or nothing; a link copied over a link replaces it in one step.
+TEST_F(FileOpsTest, ACopyOntoAFullDiskLeavesWhatWasThere)
+{
+    write(QStringLiteral("picture.gif"), QByteArray(100000, 'g'));
+    write(QStringLiteral("other.gif"), "other");
+    ASSERT_TRUE(QFile::link(QStringLiteral("picture.gif"), at(QStringLiteral("link"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("other.gif"), at(QStringLiteral("old-link"))));
+    EXPECT_EQ(copyPath(at(QStringLiteral("link")), at(QStringLiteral("old-link")), OnConflict::Overwrite),
+              FileError::Success);
+    EXPECT_EQ(QFileInfo(at(QStringLiteral("old-link"))).symLinkTarget(), at(QStringLiteral("picture.gif")));
+
+    SmallFileSystem fs;
+    PAGINOR_SKIP_WITHOUT(fs);
+    const QString web = fs.filePath(QStringLiteral("web"));
+    ASSERT_TRUE(writeTestFile(web + QStringLiteral("/picture.gif"), "old"));
+    ASSERT_TRUE(fs.fill());
+    EXPECT_EQ(copyPath(at(QStringLiteral("picture.gif")), web + QStringLiteral("/picture.gif"), OnConflict::Overwrite),
+              FileError::DiskFull);
+    EXPECT_EQ(readTestFile(web + QStringLiteral("/picture.gif")), QByteArray("old"));
+    EXPECT_EQ(copyPath(at(QStringLiteral("picture.gif")), web + QStringLiteral("/new.gif")), FileError::DiskFull);
+    EXPECT_EQ(QDir(web).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{QStringLiteral("picture.gif")});
 }

@@ -1,5 +1,8 @@
 #include "platform/RegistryStore.h"
 
+#include "support/SmallFileSystem.h"
+#include "support/TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -167,6 +170,42 @@ TEST_F(RegistryStoreTest, SavesAtomicallyReadableByOwnerOnly)
         restarted.queryValue(RegKey{Hive::CurrentUser, kProduct, true, true}, QStringLiteral("show_guide"), &value),
         RegError::Success);
     EXPECT_EQ(value, RegValue::fromDWord(0));
+}
+
+// A full disk: the close says so, the last good file stays whole (the next
+// start reads it, nothing set aside as damaged), and the change is saved at
+// the next close once there is room.
+TEST_F(RegistryStoreTest, AFullDiskKeepsTheLastGoodSettings)
+{
+    SmallFileSystem fs;
+    PAGINOR_SKIP_WITHOUT(fs);
+    const QString config = fs.filePath(QStringLiteral("config"));
+    RegistryStore store(config, defaults());
+    const RegKey key = create(store, RegKey::root(Hive::CurrentUser), kProduct);
+    store.setValue(key, QStringLiteral("SHOW_GUIDE"), RegValue::fromDWord(0));
+    ASSERT_EQ(store.closeKey(key), RegError::Success);
+    const QString path = store.filePath(Hive::CurrentUser);
+    const QByteArray saved = readTestFile(path);
+    ASSERT_TRUE(fs.fill());
+    store.setValue(key, QStringLiteral("SHOW_GUIDE"), RegValue::fromDWord(1));
+    EXPECT_EQ(store.closeKey(key), RegError::DiskFull);
+    EXPECT_FALSE(store.save(Hive::CurrentUser));
+    EXPECT_EQ(readTestFile(path), saved);
+    EXPECT_EQ(QDir(config).entryList(QDir::Files | QDir::Hidden),
+              QStringList{RegistryStore::fileNameOf(Hive::CurrentUser)});
+    const RegKey product{Hive::CurrentUser, kProduct, true, true};
+    RegValue value;
+    {
+        RegistryStore restarted(config, defaults());
+        EXPECT_TRUE(restarted.loadProblems().isEmpty());
+        ASSERT_EQ(restarted.queryValue(product, QStringLiteral("SHOW_GUIDE"), &value), RegError::Success);
+        EXPECT_EQ(value, RegValue::fromDWord(0));
+    }
+    fs.unfill();
+    EXPECT_EQ(store.closeKey(key), RegError::Success);
+    RegistryStore restarted(config, defaults());
+    ASSERT_EQ(restarted.queryValue(product, QStringLiteral("SHOW_GUIDE"), &value), RegError::Success);
+    EXPECT_EQ(value, RegValue::fromDWord(1));
 }
 
 TEST_F(RegistryStoreTest, CorruptFileGivesDefaultsAndIsKeptAside)

@@ -64,8 +64,7 @@ TEST(BackgroundLoad, ReturnsAtOnceAndThePageComesInOnTheEventLoop)
     runEventsFor(50);
     Loaded loaded;
     doc->addObserver(&loaded);
-    QString error;
-    ASSERT_TRUE(doc->load(path, &error, Reading::InBackground)) << error.toStdString();
+    ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
     EXPECT_EQ(doc->readyState(), QStringLiteral("loading"));
     EXPECT_TRUE(doc->isLoading());
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>before</P>"));
@@ -86,9 +85,9 @@ TEST(BackgroundLoad, ReturnsAtOnceAndThePageComesInOnTheEventLoop)
 TEST(BackgroundLoad, AMissingFileIsToldAtOnce)
 {
     Ref<Document> doc = Document::create();
-    QString error;
-    EXPECT_FALSE(doc->load(QStringLiteral("/nonexistent/page.html"), &error, Reading::InBackground));
-    EXPECT_FALSE(error.isEmpty());
+    platform::FileFault fault = platform::FileFault::None;
+    EXPECT_FALSE(doc->load(QStringLiteral("/nonexistent/page.html"), &fault, Reading::InBackground));
+    EXPECT_EQ(fault, platform::FileFault::NotFound);
     EXPECT_FALSE(doc->isLoading());
     EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
 }

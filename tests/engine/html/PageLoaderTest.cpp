@@ -56,8 +56,9 @@ TEST(PageLoading, FileInItsMetaCharsetAndTheLoadedNotification)
     Ref<Document> doc = Document::create();
     LoadRecorder rec;
     doc->addObserver(&rec);
-    QString error;
-    ASSERT_TRUE(doc->load(path, &error)) << error.toStdString();
+    platform::FileFault fault = platform::FileFault::Failed;
+    ASSERT_TRUE(doc->load(path, &fault));
+    EXPECT_EQ(fault, platform::FileFault::None);
     EXPECT_EQ(rec.loaded, 0); // only after the call returned
     QCoreApplication::processEvents();
     EXPECT_EQ(rec.loaded, 1);
@@ -70,12 +71,12 @@ TEST(PageLoading, FileInItsMetaCharsetAndTheLoadedNotification)
     doc->removeObserver(&rec);
 }
 
-TEST(PageLoading, UnreadableFileGivesAMessageAndKeepsThePage)
+TEST(PageLoading, UnreadableFileGivesTheCauseAndKeepsThePage)
 {
     auto doc = pageFrom("<body><p>kept</p></body>");
-    QString error;
-    EXPECT_FALSE(doc->load(QStringLiteral("/nonexistent/page.html"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    platform::FileFault fault = platform::FileFault::None;
+    EXPECT_FALSE(doc->load(QStringLiteral("/nonexistent/page.html"), &fault));
+    EXPECT_EQ(fault, platform::FileFault::NotFound);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>kept</P>"));
 }
 
@@ -104,12 +105,13 @@ TEST(PageLoading, FailedSaveLeavesTheOldFileAndTheUrl)
     auto doc = pageFrom("<body>x</body>");
     const QString blocker = dir.filePath(QStringLiteral("file"));
     writeFile(blocker, "old");
-    QString error;
-    EXPECT_FALSE(doc->save(blocker + QStringLiteral("/inside.html"), &error));
-    EXPECT_FALSE(error.isEmpty());
+    platform::FileFault fault = platform::FileFault::None;
+    EXPECT_FALSE(doc->save(blocker + QStringLiteral("/inside.html"), &fault));
+    EXPECT_EQ(fault, platform::FileFault::FolderGone);
     EXPECT_EQ(readFile(blocker), QByteArray("old"));
     EXPECT_TRUE(doc->url().isEmpty());
-    EXPECT_FALSE(doc->save(QString(), &error)); // no url yet
+    EXPECT_FALSE(doc->save(QString(), &fault)); // no url yet
+    EXPECT_EQ(fault, platform::FileFault::NoFileName);
 }
 
 TEST(PageLoading, CharsetPutAndRefreshDecodesAgain)
@@ -130,7 +132,7 @@ TEST(PageLoading, CharsetPutAndRefreshDecodesAgain)
     EXPECT_EQ(doc->body()->textContent(), QStringLiteral("日本語のページです。漢字とかなが入っています。"));
 }
 
-TEST(PageLoading, RefreshOfAFileGrownTooLargeGivesAMessageAndKeepsThePage)
+TEST(PageLoading, RefreshOfAFileGrownTooLargeGivesTheCauseAndKeepsThePage)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("g.html"));
@@ -139,9 +141,9 @@ TEST(PageLoading, RefreshOfAFileGrownTooLargeGivesAMessageAndKeepsThePage)
     ASSERT_TRUE(doc->load(path));
     QFile grown(path);
     ASSERT_TRUE(grown.resize(65 * 1024 * 1024)); // sparse: no time spent writing
-    QString error;
-    EXPECT_FALSE(doc->refresh(&error));
-    EXPECT_TRUE(error.contains(QLatin1String("too large"))) << error.toStdString();
+    platform::FileFault fault = platform::FileFault::None;
+    EXPECT_FALSE(doc->refresh(&fault));
+    EXPECT_EQ(fault, platform::FileFault::TooLarge);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>kept</P>"));
 }
 
