@@ -19,6 +19,7 @@ class CHTMLPainterCell;
 class CHTMLPainterImageMap;
 class CZQView;
 enum class AreaShape;
+class QCursor;
 class QObject;
 
 namespace engine {
@@ -439,6 +440,16 @@ public:
     bool m_bInModalRun = false;
 
 private:
+    // ---- mouse helpers
+    // The page's event under way; null between events.
+    const engine::EventObject* CurrentEvent() const;
+    // The engine's command 2420: on while the sink shows its own cursor.
+    void SetCursorOverride(bool on);
+    void ShowOwnCursor(const QCursor& cursor);
+    // The click that ends a drag move without moving: the caret at the
+    // point when it lies in a text container of the one selected object.
+    void EnterTextAtClick(QPoint point);
+
     // ---- image-map helpers
     // Writes an IMG's usemap as the editor's bookkeeping of its "#": no undo
     // step, no change mark.

@@ -33,10 +33,15 @@ protected:
         host->SetSnap(true);
     }
 
-    // A press on the object and a drag by `delta` in two steps.
+    // A press on the object and a drag by `delta` in two steps. The object
+    // is not selected before, so the engine moves it (a selected one is the
+    // editor's group move).
     void drag(const char* id, QPoint delta, Qt::KeyboardModifiers mods = {})
     {
+        doc()->selection().empty();
+        settle();
         const QPoint from = clientBox(id).center();
+        page()->input().mouseMove(from, engine::NoButton, mods);
         page()->input().mouseDown(from, engine::LeftButton, mods);
         page()->input().mouseMove(from + delta / 2, engine::LeftButton, mods);
         page()->input().mouseMove(from + delta, engine::LeftButton, mods);
@@ -44,12 +49,15 @@ protected:
         settle();
     }
 
-    // A drag of a handle of the control-selected object: the middle of its right edge.
+    // A drag of a handle of the control-selected object: the middle of its
+    // right edge, pressed while the page shows no sizing cursor, so that the
+    // editor leaves the resize to the engine's own handles.
     void dragRightHandle(const char* id, int dx, Qt::KeyboardModifiers mods)
     {
         selectObjects({id});
         const QRect box = clientBox(id);
         const QPoint handle(box.left() + box.width() + 3, box.top() + box.height() / 2);
+        page()->setPageCursor(QCursor(Qt::ArrowCursor));
         page()->input().mouseDown(handle, engine::LeftButton, mods);
         page()->input().mouseMove(handle + QPoint(dx, 0), engine::LeftButton, mods);
         page()->input().mouseUp(handle + QPoint(dx, 0), engine::LeftButton, mods);
