@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Builds one of the engine's fuzz targets with clang and runs it for a bounded
-# time:
+# Builds one of the engine's fuzz targets with clang and runs it:
+#   scripts/fuzz.sh <parse|editing> replay
+#       runs the target once over each input of its seed corpus, without
+#       mutation: what CI runs, so that it fails only on a regression;
 #   scripts/fuzz.sh <parse|editing> [seconds] [jobs]     (default 60 s, 1 job)
+#       mutates the inputs for a bounded time, to look for new faults (long
+#       runs by hand, in the background).
 # parse: a page's bytes are decoded, parsed and saved twice; the saves must
 # be equal. editing: formatting commands on ranges the input chooses, then
-# undo must give the page back.
-# The seed corpus is tests/data/fuzz/<target>/ with the test pages; the corpus
-# grows in build/fuzz/corpus-<target>/ and what fails is written to
+# undo must give the page back (engine/fuzz/FuzzChecks.h; the engine's tests
+# run the same checks over the same seeds).
+# The seed corpus is tests/data/fuzz/<target>/ with the test pages and the
+# corpus of saved pages; a mutating run grows its corpus in
+# build/fuzz/corpus-<target>/ and writes what fails to
 # build/fuzz/findings-<target>/ (the run then fails). With several jobs the
 # target runs in as many processes that share the corpus and go on after a
-# finding until the time is up.
+# finding until the time is up. A finding, once mended, goes into
+# tests/data/fuzz/<target>/ under a name that says what it holds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-target=${1:?"usage: scripts/fuzz.sh <parse|editing> [seconds] [jobs]"}
+target=${1:?"usage: scripts/fuzz.sh <parse|editing> [replay|seconds] [jobs]"}
 seconds=${2:-60}
 jobs=${3:-1}
 case "$target" in
@@ -26,10 +33,17 @@ dir="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGINOR_FUZZ=ON \
     -DPAGINOR_BUILD_TESTS=OFF -DPAGINOR_BUILD_BENCH=OFF -DPAGINOR_UNITY=ON >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target "fuzz_engine_$target"
+seeds=("$root/tests/data/fuzz/$target"/* "$root"/tests/data/pages/* "$root"/tests/data/corpus/*)
+if [ "$seconds" = replay ]; then
+    # Each seed once and whole (named files are not cut to a length).
+    ASAN_OPTIONS=detect_leaks=0 "$dir/engine/fuzz_engine_$target" -timeout=20 -rss_limit_mb=4096 "${seeds[@]}"
+    echo "scripts/fuzz.sh: $target: ${#seeds[@]} seeds replayed"
+    exit 0
+fi
 corpus="$dir/corpus-$target"
 findings="$dir/findings-$target"
 mkdir -p "$corpus" "$findings"
-cp -n "$root"/tests/data/pages/* "$root"/tests/data/corpus/* "$root/tests/data/fuzz/$target"/* "$corpus"/ 2>/dev/null || true
+cp -n "${seeds[@]}" "$corpus"/ 2>/dev/null || true
 options=(-max_total_time="$seconds" -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 -detect_leaks=0
     -dict="$root/engine/fuzz/html.dict" -artifact_prefix="$findings/")
 # Short pages keep the parser's target at thousands of runs a second; what

@@ -31,13 +31,32 @@ public:
     // Converts the children of `from` into a list of parentless nodes.
     std::vector<Ref<Node>> convertChildrenToList(const GumboNode* from);
     static void append(Node* parent, const Ref<Node>& child) { parent->appendBuilt(child); }
+    // The deepest level of the tree builder's tree (the content of levels
+    // beyond the nesting bound was attached higher up).
+    int deepest() const { return m_deepest; }
 
 private:
     Ref<Node> convertOne(const GumboNode* n);
     Document* m_doc;
+    int m_deepest = 0;
 };
 
 namespace parser_detail {
+
+// The tree builder's UTF-8 as text. Every U+FEFF is a character of the page
+// here (the decoder took the byte-order mark off the file), also at the
+// start of a text, where QString::fromUtf8 would take it for a mark.
+QString textOf(const char* s, qsizetype n = -1)
+{
+    if (n < 0)
+        n = qsizetype(std::strlen(s));
+    qsizetype marks = 0;
+    while (n - marks * 3 >= 3 && std::memcmp(s + marks * 3, "\xEF\xBB\xBF", 3) == 0)
+        ++marks;
+    if (marks == 0)
+        return QString::fromUtf8(s, n);
+    return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(s + marks * 3, n - marks * 3);
+}
 
 QString tagNameOf(const GumboElement& el)
 {
@@ -63,7 +82,7 @@ QString tagNameOf(const GumboElement& el)
     const char* start = p;
     while (p && p < end && !script_text::isTagSpace(*p) && *p != '/' && *p != '>')
         ++p;
-    QString name = start ? QString::fromUtf8(start, qsizetype(p - start)).toUpper() : QString();
+    QString name = start ? textOf(start, qsizetype(p - start)).toUpper() : QString();
     name.replace(QChar(0), QChar(0xFFFD));
     if (name.isEmpty())
         return QString();
@@ -130,12 +149,15 @@ struct Parsed
     QByteArray bytes;
 };
 
-void parse(Parsed& p, const QString& html)
+// Parses `html`, with at most `tagDepth` levels of nested tags in the input
+// (see HtmlParser::prepareInput); `deepestTags` receives the most the input
+// had.
+void parse(Parsed& p, const QString& html, int tagDepth = HtmlParser::kMaxDepth, int* deepestTags = nullptr)
 {
     p.bytes = html.toUtf8();
     if (p.bytes.size() > HtmlParser::kMaxInputBytes)
         p.bytes.truncate(HtmlParser::kMaxInputBytes);
-    p.bytes = HtmlParser::prepareInput(p.bytes);
+    p.bytes = HtmlParser::prepareInput(p.bytes, tagDepth, deepestTags);
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = kMaxErrors;
     options.allocator = &GumboArena::allocate;
@@ -184,11 +206,11 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
     case GUMBO_NODE_TEXT:
     case GUMBO_NODE_WHITESPACE:
     case GUMBO_NODE_CDATA:
-        return Ref<Node>(new Text(m_doc, tags::internShort(QString::fromUtf8(n->v.text.text))));
+        return Ref<Node>(new Text(m_doc, tags::internShort(parser_detail::textOf(n->v.text.text))));
     case GUMBO_NODE_COMMENT:
         if (std::strcmp(n->v.text.text, "paginor:flush:7f3c") == 0)
             return nullptr; // the flush marker
-        return Comment::create(m_doc, QString::fromUtf8(n->v.text.text));
+        return Comment::create(m_doc, parser_detail::textOf(n->v.text.text));
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
         const GumboElement& ge = n->v.element;
@@ -202,9 +224,9 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             Attribute attr;
             // The name as written, unless the parser had to change it
             // (characters it replaced, such as NUL).
-            const QString normalized = QString::fromUtf8(a->name);
+            const QString normalized = parser_detail::textOf(a->name);
             attr.name = a->original_name.length
-                            ? QString::fromUtf8(a->original_name.data, qsizetype(a->original_name.length))
+                            ? parser_detail::textOf(a->original_name.data, qsizetype(a->original_name.length))
                             : normalized;
             if (attr.name.compare(normalized, Qt::CaseInsensitive) != 0)
                 attr.name = normalized;
@@ -213,7 +235,7 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             if (attr.name.isEmpty())
                 attr.name = QString(QChar(0xFFFD));
             attr.name = tags::internShort(attr.name);
-            attr.value = tags::internShort(QString::fromUtf8(a->value));
+            attr.value = tags::internShort(parser_detail::textOf(a->value));
             attr.hasValue = a->original_value.length > 0 && a->original_value.data != a->original_name.data;
             if (el->attributeIndex(attr.name) >= 0)
                 continue;
@@ -233,23 +255,25 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
 
 void TreeBuilder::convertChildren(const GumboNode* from, Node* to, int depth)
 {
-    // Iterative walk: (gumbo node, our parent, depth).
+    // Iterative walk: (gumbo node, our parent, our depth, gumbo's depth).
     struct Item
     {
         const GumboNode* g;
         Node* parent;
         int depth;
+        int treeDepth;
     };
     std::vector<Item> stack;
-    auto pushChildren = [&stack](const GumboNode* g, Node* parent, int d) {
+    auto pushChildren = [&stack](const GumboNode* g, Node* parent, int d, int treeDepth) {
         const GumboVector& kids = g->type == GUMBO_NODE_DOCUMENT ? g->v.document.children : g->v.element.children;
         for (unsigned i = kids.length; i-- > 0;)
-            stack.push_back({static_cast<const GumboNode*>(kids.data[i]), parent, d});
+            stack.push_back({static_cast<const GumboNode*>(kids.data[i]), parent, d, treeDepth});
     };
-    pushChildren(from, to, depth);
+    pushChildren(from, to, depth, depth);
     while (!stack.empty()) {
         Item it = stack.back();
         stack.pop_back();
+        m_deepest = qMax(m_deepest, it.treeDepth);
         Ref<Node> node = convertOne(it.g);
         // Text beside text (where a flush marker stood) is one text, as a
         // browser builds it.
@@ -260,13 +284,13 @@ void TreeBuilder::convertChildren(const GumboNode* from, Node* to, int depth)
         if (!node) {
             // An element without a usable name: its content takes its place.
             if (it.g->type == GUMBO_NODE_ELEMENT || it.g->type == GUMBO_NODE_TEMPLATE)
-                pushChildren(it.g, it.parent, it.depth);
+                pushChildren(it.g, it.parent, it.depth, it.treeDepth + 1);
             continue;
         }
         append(it.parent, node);
         if (it.g->type == GUMBO_NODE_ELEMENT || it.g->type == GUMBO_NODE_TEMPLATE) {
             const bool deeper = it.depth < HtmlParser::kMaxDepth;
-            pushChildren(it.g, deeper ? node.get() : it.parent, deeper ? it.depth + 1 : it.depth);
+            pushChildren(it.g, deeper ? node.get() : it.parent, deeper ? it.depth + 1 : it.depth, it.treeDepth + 1);
         }
     }
 }
@@ -325,22 +349,46 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
     QString text = rest ? html.mid(rest) : html;
     std::vector<Ref<Node>> nodes;
     // A page the tree builder had to build otherwise than written is read
-    // again as the tree it built writes it: the tree is then the one its
-    // saved file builds, and saving it again writes the same file.
-    for (int pass = 0;; ++pass) {
+    // again as the tree it built writes it, until that text builds the same
+    // tree: the tree is then the one its saved file builds, and saving it
+    // again writes the same file.
+    // A tree deeper than the nesting bound is built again from the page
+    // with fewer levels of nested tags, so that it stays a tree its markup
+    // builds (content attached higher up would not be).
+    constexpr int kMostReadings = 4;
+    constexpr int kMostDepthTries = 6;
+    int tagDepth = kMaxDepth;
+    int depthTries = 0;
+    for (int reading = 1;; ++reading) {
         parser_detail::Parsed p;
-        parser_detail::parse(p, text);
+        int deepestTags = 0;
+        parser_detail::parse(p, text, tagDepth, &deepestTags);
         TreeBuilder builder(doc);
         nodes = builder.convertChildrenToList(p.out->document);
-        if (pass == 2 || !parser_detail::hadTreeErrors(p.out))
+        if (builder.deepest() > kMaxDepth && depthTries < kMostDepthTries) {
+            // Each level of tags made about as many levels of tree as on
+            // average (a table's start tag makes four).
+            ++depthTries;
+            const int had = qMin(tagDepth, deepestTags);
+            tagDepth = qMax(1, qMin(had - 1, int(qint64(had) * kMaxDepth / builder.deepest())));
+            --reading;
+            continue;
+        }
+        if (reading == kMostReadings || !parser_detail::hadTreeErrors(p.out))
             break;
         const int had = doc->childCount();
         for (auto& n : nodes)
             if (!n->isText())
                 doc->insertChildAt(doc->childCount(), n);
-        text = HtmlSerializer::fileText(doc, HtmlSerializer::LineBreaks::AsInTheTree);
+        QString written = HtmlSerializer::fileText(doc, HtmlSerializer::LineBreaks::AsInTheTree);
         while (doc->childCount() > had)
             doc->removeChildAt(doc->childCount() - 1);
+        if (reading > 1 && written == text)
+            break;
+        text = std::move(written);
+        // What a tree writes is read as a saved file is: with the whole bound.
+        tagDepth = kMaxDepth;
+        depthTries = 0;
     }
     if (!doctype.isEmpty())
         doc->insertChildAt(0, DocumentType::create(doc, doctype));
@@ -530,7 +578,7 @@ qsizetype commentEnd(const char* s, qsizetype i, qsizetype n)
 
 } // namespace parser_detail
 
-QByteArray HtmlParser::prepareInput(const QByteArray& in)
+QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)
 {
     using namespace parser_detail;
     const char* s = in.constData();
@@ -586,13 +634,32 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in)
             continue;
         }
         qsizetype p = nameStart;
-        while (p < n && !isTagSpace(s[p]) && s[p] != '/' && s[p] != '>')
+        bool verticalTab = false;
+        while (p < n && !isTagSpace(s[p]) && s[p] != '/' && s[p] != '>') {
+            verticalTab = verticalTab || s[p] == '\v';
             ++p;
+        }
+        // A vertical tab is part of a tag name, but the tree builder ends an
+        // SVG or MathML start tag's name there when it matches end tags:
+        // such an element would never be closed by its own end tag. It
+        // becomes the replacement character, as NUL does.
+        auto replaceVerticalTabs = [&, nameStart, p]() {
+            if (!verticalTab)
+                return;
+            copyTo(nameStart);
+            for (qsizetype k = nameStart; k < p; ++k)
+                if (s[k] == '\v')
+                    out.append("\xEF\xBF\xBD");
+                else
+                    out.append(s[k]);
+            copied = p;
+        };
         const char* name = s + nameStart;
         const size_t nameLen = size_t(p - nameStart);
         const TagKind kind = kindOf(name, nameLen);
         const qsizetype gt = tagEnd(s, p, n);
         if (closing) {
+            replaceVerticalTabs();
             if (kind == TagKind::Form) {
                 copyTo(i);
                 out.append(kFlushMarker);
@@ -621,10 +688,14 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in)
             break;
         }
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
-        if (!selfClosed && ++depth > kMaxDepth) {
+        if (deepest && !selfClosed)
+            *deepest = qMax(*deepest, depth + 1);
+        if (!selfClosed && ++depth > maxDepth) {
             --depth;
             copyTo(i);
             copied = gt < n ? gt + 1 : n;
+        } else {
+            replaceVerticalTabs();
         }
         i = gt;
     }

@@ -21,8 +21,10 @@ public:
     // the largest page file the loader opens (64 MB) in any charset, whose
     // characters take up to three bytes each in UTF-8.
     static constexpr int kMaxInputBytes = 3 * 64 * 1024 * 1024;
-    // Deepest element nesting kept; deeper content is attached higher up.
-    static constexpr int kMaxDepth = 400;
+    // Deepest element nesting kept, as deep as browsers keep it (a hundred
+    // tables one inside another stay so). A page nested deeper is read with
+    // its deepest start tags left out.
+    static constexpr int kMaxDepth = 512;
 
     // Parses a whole page into an empty document.
     static void parseDocumentInto(Document* doc, const QString& html);
@@ -35,9 +37,12 @@ public:
     // Splits a leading DOCTYPE off `html`: returns its text ("" when none)
     // and the position where the rest begins.
     static QString splitDoctype(const QString& html, int* restStart);
-    // The input the tree builder reads: tags beyond the nesting bound left
-    // out (see kMaxDepth), and the flush marker before every form end tag.
-    static QByteArray prepareInput(const QByteArray& utf8);
+    // The input the tree builder reads: start tags nested deeper than
+    // `maxDepth` left out (counting the tags that open a level of their own,
+    // not those of paragraphs, list items, table rows and cells and void
+    // elements), and the flush marker before every form end tag. `deepest`
+    // receives the deepest nesting of tags the input has.
+    static QByteArray prepareInput(const QByteArray& utf8, int maxDepth = kMaxDepth, int* deepest = nullptr);
     // An empty-looking comment that makes the tree builder place the text
     // before it: without it, text right before a form's end tag would land
     // after the form. Dropped when the tree is built.

@@ -139,6 +139,8 @@ public:
                 out += QLatin1String("</");
                 out += e->tagName();
                 out += u'>';
+                if (e == m_form)
+                    m_form = nullptr;
                 leaveRaw(e);
                 continue;
             }
@@ -160,6 +162,8 @@ public:
             case NodeType::Element: {
                 const Element* e = n->asElement();
                 startTag(e);
+                if (m_file)
+                    letGoOfFormInside(e);
                 keepLeadingNewline(e);
                 if (!e->isVoid()) {
                     enterRaw(e);
@@ -253,6 +257,8 @@ private:
         if (m_lineBreaks && m_pre == 0 && tags::startsLineInFile(e->tagName()) && !out.isEmpty() &&
             !out.back().isSpace())
             out += u'\n';
+        if (m_file)
+            startForm(e);
         out += u'<';
         out += e->tagName();
         bool afterBare = false;
@@ -301,6 +307,63 @@ private:
             out += u'\n';
     }
 
+    // A parser ignores a form's start tag while the form it is filling is
+    // open. A browser builds a form inside another from a form end tag that
+    // cannot close the outer form (in a table cell: the form stays open, its
+    // end tag comes to nothing, and what follows goes on inside it) or that
+    // closes the outer form and leaves the elements in it open. The inner
+    // form is written after such an end tag: the first way, in the first
+    // table, cell or object inside the outer form, when the outer form ends
+    // its parent's content (its end is where its parent ends); else the
+    // second way, before the inner form, or before the list item or
+    // paragraph it is in (whose end the form end tag would imply).
+    void startForm(const Element* e)
+    {
+        if (m_raw > 0 || isForeign(e))
+            return;
+        const bool form = e->hasTag(QLatin1String("FORM"));
+        if (m_form && m_formHasInner &&
+            (form || (endsImpliedly(e) && e->parentNode() != m_form && !endsImpliedly(e->parentNode()->asElement()) &&
+                      hasFormInside(e)))) {
+            out += QLatin1String("</FORM>");
+            m_form = nullptr;
+        }
+        if (form) {
+            m_form = e;
+            m_formHasInner = hasFormInside(e);
+            m_formEndsInside = m_formHasInner && !e->nextSibling();
+        }
+    }
+    void letGoOfFormInside(const Element* e)
+    {
+        static const char* const bounds[] = {"TABLE", "TD", "TH", "CAPTION", "APPLET", "OBJECT", "MARQUEE"};
+        if (!m_form || !m_formEndsInside || m_raw > 0 || isForeign(e))
+            return;
+        for (const char* b : bounds)
+            if (e->hasTag(QLatin1String(b))) {
+                out += QLatin1String("</FORM>");
+                m_form = nullptr;
+                return;
+            }
+    }
+    static bool endsImpliedly(const Element* e)
+    {
+        static const char* const tags[] = {"LI", "DD", "DT", "P", "OPTION", "OPTGROUP", "RB", "RP", "RT", "RTC"};
+        if (!e)
+            return false;
+        for (const char* t : tags)
+            if (e->hasTag(QLatin1String(t)))
+                return true;
+        return false;
+    }
+    static bool hasFormInside(const Element* form)
+    {
+        for (const Node* n = form->firstChild(); n; n = n->nextInTree(form))
+            if (const Element* e = n->asElement(); e && e->hasTag(QLatin1String("FORM")))
+                return true;
+        return false;
+    }
+
     void appendEscapedAttr(const QString& v) { appendEscaped(out, v, Escape::Attribute); }
 
     static bool swallowsEndTag(const Element* script)
@@ -330,6 +393,10 @@ private:
 
     bool m_file;
     bool m_lineBreaks;
+    // The form a parser would be filling at this point of the text.
+    const Element* m_form = nullptr;
+    bool m_formHasInner = false;
+    bool m_formEndsInside = false;
     std::vector<Open> m_open;
     int m_raw = 0;
     int m_pre = 0;

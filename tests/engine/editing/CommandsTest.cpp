@@ -1,10 +1,14 @@
 #include "engine/EnginePage.h"
+#include "engine/FuzzSeeds.h"
 
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
+#include "engine/fuzz/FuzzChecks.h"
 #include "engine/markup/UndoManager.h"
 #include "platform/ColorRef.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -197,4 +201,17 @@ TEST(Commands, LinkOverAWholeLinkUndoesToTheOldLink)
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>x<A href=\"new.html\">ABc</A>d</P>"));
     doc->undoManager().undo();
     EXPECT_EQ(bodyHtml(doc.get()), before);
+}
+
+TEST(Commands, EverySeedOfTheEditingFuzzerIsUndoneExactly)
+{
+    // The editing fuzz target's own check, once over its seed corpus.
+    for (const QString& seed : fuzzSeeds("editing")) {
+        QFile f(seed);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << seed.toStdString();
+        const QByteArray bytes = f.readAll();
+        EXPECT_TRUE(fuzz_checks::editingUndoesExactly(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                                      size_t(bytes.size())))
+            << seed.toStdString();
+    }
 }

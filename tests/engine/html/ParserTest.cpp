@@ -211,3 +211,89 @@ TEST(HtmlParser, PreKeepsALineBreakThatStartsAnInlineChild)
     EXPECT_EQ(doc->getElementById(QStringLiteral("c"))->innerText(), QStringLiteral("\nafter a comment"));
     EXPECT_EQ(doc->getElementById(QStringLiteral("e"))->innerText(), QStringLiteral("\nkept"));
 }
+
+TEST(HtmlParser, FormsInsideFormsAreSavedSoThatTheyAreReadInsideAgain)
+{
+    // A form end tag that closes its form while leaving a DIV or list open,
+    // or that cannot close it from inside a table cell, lets the next form
+    // start inside the first one, as browsers build it too.
+    struct Case
+    {
+        const char* page;
+        const char* body;
+    };
+    const Case cases[] = {
+        {"<form action=a><div>one</form><form action=b>two</form>three</div>four",
+         "<FORM action=a><DIV>one<FORM action=b>two</FORM>three</DIV></FORM>four"},
+        {"<div><form action=a><table><tr><td></form>x</td></tr></table><form action=b>two</form>after</div>next",
+         "<DIV><FORM action=a><TABLE><TBODY><TR><TD>x</TD></TR></TBODY></TABLE><FORM action=b>two</FORM>after</FORM>"
+         "</DIV>next"},
+        {"<div><form action=1><div></form><form action=2><div></form><form action=3>deep</form>d2</div>d1</div></div>",
+         "<DIV><FORM action=1><DIV><FORM action=2><DIV><FORM action=3>deep</FORM>d2</DIV></FORM>d1</DIV></FORM></DIV>"},
+        {"<form action=a><ul></form><li>item<form action=b>in</form></ul>",
+         "<FORM action=a><UL><LI>item<FORM action=b>in</FORM></LI></UL></FORM>"}};
+    for (const Case& c : cases) {
+        auto doc = pageFrom(c.page);
+        EXPECT_EQ(bodyHtml(doc.get()), QString::fromLatin1(c.body)) << c.page;
+        const QString once = HtmlSerializer::fileText(doc.get());
+        auto reopened = pageFrom(once);
+        EXPECT_EQ(bodyHtml(reopened.get()).remove(u'\n'), QString::fromLatin1(c.body)) << once.toStdString();
+        EXPECT_EQ(HtmlSerializer::fileText(reopened.get()), once) << c.page;
+    }
+}
+
+TEST(HtmlParser, ByteOrderMarksInsideThePageAreItsCharacters)
+{
+    // (The decoder takes the mark off the start of the file: any U+FEFF the
+    // parser sees is text, also at the start of a text or a value.)
+    const QString feff(QChar(0xFEFF));
+    auto doc = pageFrom(QStringLiteral("<body><p title=\"%1t\">%1a</p>%1%1<!--%1c-->").arg(feff));
+    Element* p = doc->getElementsByTagName(QStringLiteral("P")).item(0);
+    EXPECT_EQ(p->getAttributeText(QStringLiteral("title")), feff + u't');
+    EXPECT_EQ(p->textContent(), feff + u'a');
+    EXPECT_EQ(doc->body()->textContent(), feff + u'a' + feff + feff);
+    const QString once = HtmlSerializer::fileText(doc.get());
+    EXPECT_TRUE(once.contains(QStringLiteral("<!--%1c-->").arg(feff)));
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
+}
+
+TEST(HtmlParser, ForeignElementsWithAVerticalTabInTheirNameAreClosedByTheirEndTag)
+{
+    auto doc = pageFrom("<body><svg><g\x0bx>in</g\x0bx>after</svg>z");
+    Element* svg = doc->getElementsByTagName(QStringLiteral("SVG")).item(0);
+    ASSERT_EQ(svg->childCount(), 2);
+    EXPECT_EQ(svg->firstChild()->asElement()->tagName(), QStringLiteral("G") + QChar(0xFFFD) + u'X');
+    EXPECT_EQ(svg->lastChild()->asText()->data(), QStringLiteral("after"));
+    const QString once = HtmlSerializer::fileText(doc.get());
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
+}
+
+TEST(HtmlParser, TablesNestedAHundredDeepAreKeptAndDeeperOnesCutInTheirMarkup)
+{
+    auto nested = [](int tables) {
+        QString html = QStringLiteral("<html><body>");
+        for (int i = 0; i < tables; ++i)
+            html += QLatin1String("<table><tr><td>");
+        html += QLatin1String("x");
+        for (int i = 0; i < tables; ++i)
+            html += QLatin1String("</td></tr></table>");
+        return html;
+    };
+    auto deepest = [](Document* doc) {
+        int depth = 0;
+        for (Node* n = doc->body(); n->firstChild(); n = n->firstChild())
+            ++depth;
+        return depth;
+    };
+    auto hundred = pageFrom(nested(100));
+    EXPECT_EQ(hundred->getElementsByTagName(QStringLiteral("TABLE")).length(), 100);
+    EXPECT_EQ(deepest(hundred.get()), 4 * 100 + 1);
+    // Beyond the bound the deepest tables' tags are left out (their rows
+    // and cells join the tables around them): a tree its own markup builds.
+    auto deeper = pageFrom(nested(160));
+    EXPECT_LE(deepest(deeper.get()), HtmlParser::kMaxDepth);
+    EXPECT_GT(deeper->getElementsByTagName(QStringLiteral("TABLE")).length(), 120);
+    EXPECT_EQ(deeper->body()->textContent(), QStringLiteral("x"));
+    const QString once = HtmlSerializer::fileText(deeper.get());
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
+}

@@ -4,8 +4,10 @@
 // must show the same text and the same words in the same places as the page
 // first opened.
 #include "engine/EnginePage.h"
+#include "engine/FuzzSeeds.h"
 
 #include "bench/engine/DocumentationPage.h"
+#include "engine/fuzz/FuzzChecks.h"
 #include "engine/html/PageLoader.h"
 #include "engine/layout/DocumentLayout.h"
 
@@ -115,6 +117,25 @@ TEST(SavedPage, GeneratedManualSavesAsAFixedPoint)
     auto reopened = pageFrom(once);
     EXPECT_EQ(HtmlSerializer::fileText(reopened.get()), once);
     EXPECT_EQ(bodyText(reopened.get()), bodyText(opened.get()));
+}
+
+TEST(SavedPage, EverySeedOfTheParseFuzzerSavesAsAFixedPoint)
+{
+    // The parse fuzz target's own check, once over its seed corpus: the
+    // inputs that once failed it and the pages it starts from.
+    const QStringList seeds = fuzzSeeds("parse");
+    EXPECT_GT(seeds.size(), 20);
+    for (const QString& seed : seeds) {
+        const auto saves = fuzz_checks::saveTwice(bytesOf(seed));
+        if (saves.stable())
+            continue;
+        qsizetype at = 0;
+        while (at < saves.once.size() && at < saves.twice.size() && saves.once[at] == saves.twice[at])
+            ++at;
+        ADD_FAILURE() << QFileInfo(seed).fileName().toStdString() << ": the second save differs from the first at "
+                      << at << ":\n  first:  " << saves.once.mid(at - 40, 120).toStdString()
+                      << "\n  second: " << saves.twice.mid(at - 40, 120).toStdString();
+    }
 }
 
 } // namespace
