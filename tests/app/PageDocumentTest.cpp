@@ -290,7 +290,7 @@ TEST_F(PageDocumentTest, APageOpenedFromAnotherFileHasNoFileOfItsOwn)
     EXPECT_TRUE(doc->pathName().isEmpty());
     // A source that is gone: the user is told, the page is empty.
     ModalResponder responder;
-    responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込めませんでした"));
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込めませんでした。\nファイルが見つかりません。"));
     ASSERT_NE(app->OpenNewPage(dir.filePath(QStringLiteral("gone.html"))), nullptr);
     EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
     ASSERT_NE(page()->body(), nullptr);

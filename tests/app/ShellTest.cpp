@@ -881,7 +881,8 @@ TEST_F(ShellTest, APageThatCannotBeOpenedIsReported)
 
     // An address opens a new page; when it cannot be fetched the user is told
     // and the page stays empty, without a file of its own.
-    responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込めませんでした"));
+    responder.answerMessageBox(platform::IDOK,
+                               QStringLiteral("読み込めませんでした。\nアドレスに接続できませんでした。"));
     ASSERT_TRUE(app->OpenDocumentFile(QStringLiteral("http://127.0.0.1:9/a.html")));
     EXPECT_EQ(app->docTemplate()->documentCount(), 2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return responder.runCount(platform::kMessageBoxDialogId) == 3; }, 20000));

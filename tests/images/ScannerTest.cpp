@@ -192,7 +192,9 @@ TEST_F(ScannerTest, PageThatCannotBeSavedIsReported)
     QDir().mkpath(QFileInfo(userFolder()).absolutePath());
     imagetest::save(QFileInfo(userFolder()).absolutePath(), QFileInfo(userFolder()).fileName(), "not a folder");
     VornaTwain twain;
-    responder.answerMessageBox(platform::IDOK, QStringLiteral("UserImage0.png"));
+    // The cause in the user's words, not the library's.
+    responder.answerMessageBox(platform::IDOK,
+                               QStringLiteral("UserImage0.png に保存できませんでした。\nフォルダーが見つかりません。"));
     EXPECT_EQ(scan(twain), 0);
     EXPECT_TRUE(twain.SavedFiles().isEmpty());
     EXPECT_EQ(responder.pending(), 0);

@@ -194,6 +194,14 @@ TEST(SafeFile, AReadOnlyFileSystemAndARefusedRenameKeepTheOldFile)
     EXPECT_EQ(readTestFile(page), kOldPage);
     ASSERT_TRUE(fs.remount(false));
 
+    // A link to a file on another file system: the new file is made over there.
+    QTemporaryDir dir;
+    const QString link = dir.filePath(QStringLiteral("link.html"));
+    ASSERT_TRUE(QFile::link(page, link));
+    EXPECT_EQ(writeFileWhole(link, "through"), FileFault::None);
+    EXPECT_EQ(readTestFile(page), QByteArray("through"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+
     // A file that cannot be renamed over (here a mount point, as a network
     // mount that refuses rename): the new file goes, the old one stays.
     const QString other = fs.filePath(QStringLiteral("other.html"));
