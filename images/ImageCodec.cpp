@@ -4,7 +4,9 @@
 #include "platform/SafeFile.h"
 
 #include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 
 #include <Magick++.h>
@@ -86,11 +88,14 @@ void prepare(Magick::Image& image, ImageFormat format)
     image.magick(coderName(format));
 }
 
-// The size a browser shows: the animation's canvas when the first frame lies
-// inside a larger one, else the frame's own.
-QSize shownSize(const MagickCore::Image* image)
+// The size a browser shows: a GIF animation's canvas when the first frame
+// lies inside a larger one, else the frame's own. Other formats' page
+// geometry (a PNG's virtual page, say) is not shown by browsers.
+QSize shownSize(const MagickCore::Image* image, ImageFormat format)
 {
     const QSize frame(int(image->columns), int(image->rows));
+    if (format != ImageFormat::Gif)
+        return frame;
     const MagickCore::RectangleInfo& page = image->page;
     if (page.width >= image->columns + std::max<ssize_t>(page.x, 0) &&
         page.height >= image->rows + std::max<ssize_t>(page.y, 0) && page.x >= 0 && page.y >= 0 &&
@@ -107,6 +112,19 @@ bool withinLimits(QSize size)
            (long long)size.width() * size.height() <= area;
 }
 
+// Windows BMPs whose header states a file size that does not match the file
+// (some old 1-bit pictures) are refused by the library, while browsers show
+// them: Qt's reader reads those.
+QSize bmpSizeByQt(const QByteArray& data)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    const QSize size = reader.size();
+    return size.isValid() && !size.isEmpty() ? size : QSize();
+}
+
 bool pingData(const QByteArray& data, ImageFormat format, QSize& size, QString& error)
 {
     try {
@@ -114,12 +132,17 @@ bool pingData(const QByteArray& data, ImageFormat format, QSize& size, QString& 
         Magick::Image image;
         prepare(image, format);
         image.ping(blob);
-        size = shownSize(image.constImage());
-        return size.width() > 0 && size.height() > 0;
+        size = shownSize(image.constImage(), format);
+        if (size.width() > 0 && size.height() > 0)
+            return true;
     } catch (const std::exception& e) {
         error = describe(e);
     } catch (...) {
         error = QStringLiteral("unreadable picture");
+    }
+    if (format == ImageFormat::Bmp) {
+        size = bmpSizeByQt(data);
+        return size.isValid();
     }
     return false;
 }
@@ -191,6 +214,29 @@ void findTransparency(DecodedImage& decoded)
     decoded.transparentColor = transparentRgb;
 }
 
+bool decodeBmpByQt(const QByteArray& data, DecodedImage& decoded)
+{
+    const QSize size = bmpSizeByQt(data);
+    if (!size.isValid() || !withinLimits(size))
+        return false;
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "bmp");
+    const QImage read = reader.read();
+    if (read.isNull())
+        return false;
+    DecodedImage result;
+    for (const QRgb entry : read.colorTable())
+        result.palette.append(entry | 0xFF000000u);
+    result.image = read.convertToFormat(read.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    result.format = ImageFormat::Bmp;
+    if (result.image.format() == QImage::Format_ARGB32)
+        findTransparency(result);
+    decoded = std::move(result);
+    return true;
+}
+
 bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decoded)
 {
     try {
@@ -199,7 +245,7 @@ bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decode
             Magick::Image header;
             prepare(header, format);
             header.ping(blob);
-            const QSize size = shownSize(header.constImage());
+            const QSize size = shownSize(header.constImage(), format);
             if (!withinLimits(size)) {
                 decoded.error = QStringLiteral("picture of %1 x %2 pixels is too large to open")
                                     .arg(size.width())
@@ -234,7 +280,7 @@ bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decode
             }
         }
         // A first frame inside a larger canvas is placed on it.
-        const QSize shown = shownSize(core);
+        const QSize shown = shownSize(core, format);
         if (shown != pixels.size()) {
             QImage canvas(shown, QImage::Format_ARGB32);
             QRgb outside = 0;
@@ -256,6 +302,10 @@ bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decode
         decoded.error = describe(e);
     } catch (...) {
         decoded.error = QStringLiteral("unreadable picture");
+    }
+    if (format == ImageFormat::Bmp && decodeBmpByQt(data, decoded)) {
+        decoded.error.clear();
+        return true;
     }
     return false;
 }

@@ -131,6 +131,39 @@ TEST_F(ImageCodecTest, AnimatedGifGivesItsFirstFrameOnItsCanvas)
     EXPECT_EQ(qAlpha(decoded.image.pixel(0, 0)), 0);
 }
 
+TEST_F(ImageCodecTest, APngsVirtualPageIsNotItsSize)
+{
+    // Browsers show the picture's own 9 x 6 pixels; the page around it is an
+    // editor's note, not a canvas as a GIF animation's is.
+    const QString path = file("page.png", withVirtualPage(rgbPng(pattern(9, 6)), 20, 20));
+    EXPECT_EQ(GetImageFileSize(path), QSize(9, 6));
+    const DecodedImage decoded = DecodeImageFile(path);
+    ASSERT_FALSE(decoded.isNull()) << decoded.error.toStdString();
+    EXPECT_EQ(decoded.image.size(), QSize(9, 6));
+    EXPECT_EQ(decoded.image.pixel(3, 2), pattern(9, 6).pixel(3, 2));
+}
+
+TEST_F(ImageCodecTest, OldBmpsWhoseHeaderMisstatesTheFileSizeStillOpen)
+{
+    for (const quint32 stated : {0u, 5000u, 20u, 1u}) {
+        const QString path = file(QStringLiteral("stripes-%1.bmp").arg(stated), bmp1(13, 7, stated));
+        EXPECT_EQ(GetImageFileSize(path), QSize(13, 7)) << stated;
+        const DecodedImage decoded = DecodeImageFile(path);
+        ASSERT_FALSE(decoded.isNull()) << stated << ": " << decoded.error.toStdString();
+        EXPECT_EQ(decoded.image.size(), QSize(13, 7));
+        EXPECT_EQ(decoded.image.pixel(0, 0), qRgb(0, 0, 0)) << stated;
+        EXPECT_EQ(decoded.image.pixel(1, 0), qRgb(255, 255, 255)) << stated;
+        EXPECT_EQ(decoded.image.pixel(0, 6), qRgb(0, 0, 0)) << stated << ": bottom-up rows";
+        EXPECT_EQ(decoded.image.pixel(12, 5), qRgb(255, 255, 255)) << stated;
+        EXPECT_EQ(decoded.format, ImageFormat::Bmp);
+    }
+    // A BMP that no reader can take still fails with a reason.
+    QByteArray cut = bmp1(13, 7).left(30);
+    const DecodedImage broken = DecodeImageFile(file("cut.bmp", cut));
+    EXPECT_TRUE(broken.isNull());
+    EXPECT_FALSE(broken.error.isEmpty());
+}
+
 TEST_F(ImageCodecTest, BrokenFilesFailWithAReason)
 {
     const QByteArray whole = gif(4, 2, kPalette, kIndices);

@@ -356,4 +356,47 @@ QString sourceDir()
     return dir.isEmpty() ? QDir::cleanPath(QCoreApplication::applicationDirPath() + QStringLiteral("/../../..")) : dir;
 }
 
+QByteArray bmp1(int width, int height, quint32 statedFileSize)
+{
+    const int rowBytes = (width + 31) / 32 * 4;
+    QByteArray pixels(rowBytes * height, '\0');
+    for (int y = 0; y < height; ++y) {
+        const int row = height - 1 - y; // bottom-up
+        for (int x = 0; x < width; ++x) {
+            if ((x + y) % 2)
+                pixels[row * rowBytes + x / 8] = char(pixels[row * rowBytes + x / 8] | (0x80 >> (x % 8)));
+        }
+    }
+    const quint32 offset = 14 + 40 + 8;
+    const quint32 size = offset + quint32(pixels.size());
+    QByteArray out("BM");
+    put32le(out, statedFileSize ? statedFileSize : size);
+    put32le(out, 0);
+    put32le(out, offset);
+    put32le(out, 40);
+    put32le(out, quint32(width));
+    put32le(out, quint32(height));
+    put16le(out, 1);
+    put16le(out, 1);
+    put32le(out, 0);
+    put32le(out, quint32(pixels.size()));
+    put32le(out, 2835);
+    put32le(out, 2835);
+    put32le(out, 2);
+    put32le(out, 0);
+    out.append(QByteArray("\x00\x00\x00\x00\xff\xff\xff\x00", 8));
+    out.append(pixels);
+    return out;
+}
+
+QByteArray withVirtualPage(const QByteArray& png, quint32 pageWidth, quint32 pageHeight)
+{
+    QByteArray page;
+    put32be(page, pageWidth);
+    put32be(page, pageHeight);
+    page.append(char(0)); // unit: pixels
+    const qsizetype afterHeader = 8 + 25;
+    return png.left(afterHeader) + pngChunk("vpAg", page) + png.mid(afterHeader);
+}
+
 } // namespace imagetest

@@ -37,6 +37,14 @@ QByteArray pngHeaderOnly(quint32 width, quint32 height);
 // An uncompressed 8-bit BMP with a palette.
 QByteArray bmp8(int width, int height, const QList<QRgb>& palette, const QByteArray& indices);
 
+// A 1-bit Windows 3.x BMP of black and white stripes (row y: bit x set
+// when x + y is odd) whose header states `statedFileSize` as the file's size
+// (0: the true size).
+QByteArray bmp1(int width, int height, quint32 statedFileSize = 0);
+
+// A PNG with a virtual page (vpAg chunk) of the given size around its picture.
+QByteArray withVirtualPage(const QByteArray& png, quint32 pageWidth, quint32 pageHeight);
+
 // A JPEG (through Qt's writer).
 QByteArray jpeg(const QImage& image, int quality = 90);
 
