@@ -338,6 +338,8 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const 
         el = std::make_shared<CellElement>(doc, container);
     else if (tag == "body")
         el = std::make_shared<BodyElement>(doc, container);
+    else if (tag == "html")
+        el = std::make_shared<RootElement>(doc);
     else if (tag == "table")
         el = std::make_shared<TableElement>(doc);
     else if (tag == "marquee")
@@ -366,6 +368,34 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const 
     if (el)
         el->set_tagName(tag.c_str());
     return el;
+}
+
+// ---------------------------------------------------------------------------
+
+void RootElement::calc_document_size(litehtml::size& sz, int x, int y)
+{
+    m_laidOutWidth = m_pos.width;
+    m_laidOutHeight = m_pos.height;
+    Hinted::calc_document_size(sz, x, y);
+    m_stretchedHeight = m_pos.height;
+}
+
+litehtml::size RootElement::measureExtent()
+{
+    // A block laid out again since moved the content's end (and set the
+    // root's height): the root reaches down to it.
+    if (m_pos.height != m_stretchedHeight) {
+        m_laidOutHeight = 0;
+        for (const auto& child : childrenOf(*this)) {
+            if (child->in_normal_flow())
+                m_laidOutHeight = std::max(m_laidOutHeight, child->bottom());
+        }
+    }
+    m_pos.width = m_laidOutWidth;
+    m_pos.height = m_laidOutHeight;
+    litehtml::size size;
+    calc_document_size(size);
+    return size;
 }
 
 // ---------------------------------------------------------------------------

@@ -268,6 +268,23 @@ private:
     mutable std::array<int, 4> m_indexHints{-1, -1, -1, -1};
 };
 
+// HTML: litehtml stretches the root box over the page's extent and the
+// window after each layout. The root keeps the size its content gave it, so
+// that the extent can be measured again after boxes moved without a layout.
+class RootElement : public Hinted<litehtml::html_tag>
+{
+public:
+    using Hinted::Hinted;
+    void calc_document_size(litehtml::size& sz, int x = 0, int y = 0) override;
+    // The page's extent as a layout measures it, the root box stretched to it.
+    litehtml::size measureExtent();
+
+private:
+    int m_laidOutWidth = 0; // the root's size before it was stretched
+    int m_laidOutHeight = 0;
+    int m_stretchedHeight = -1; // and after
+};
+
 // BODY: the painters below content.
 class BodyElement : public Hinted<litehtml::el_body>
 {

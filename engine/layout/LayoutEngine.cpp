@@ -12,6 +12,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 namespace engine {
@@ -72,6 +73,20 @@ bool canHoldWordsInPlace(litehtml::element& el)
             return false;
     }
     return true;
+}
+
+// The content, padding and border boxes of an element from where the layout
+// placed it.
+void placeBoxes(LayoutBox& box, const litehtml::element& el)
+{
+    const litehtml::position content = el.get_placement();
+    litehtml::position padding = content;
+    padding += el.get_paddings();
+    litehtml::position border = padding;
+    border += el.get_borders();
+    box.contentBox = toQRect(content);
+    box.paddingBox = toQRect(padding);
+    box.borderBox = toQRect(border);
 }
 
 struct TreeBuilder
@@ -167,14 +182,7 @@ struct TreeBuilder
                 box.htmlId = QString::fromUtf8(id);
             box.parent = parent;
             box.order = order++;
-            const litehtml::position content = el->get_placement();
-            litehtml::position padding = content;
-            padding += el->get_paddings();
-            litehtml::position border = padding;
-            border += el->get_borders();
-            box.contentBox = toQRect(content);
-            box.paddingBox = toQRect(padding);
-            box.borderBox = toQRect(border);
+            placeBoxes(box, *el);
             const auto position = el->get_element_position();
             box.positioned = position != litehtml::element_position_static;
             box.absolute =
@@ -280,6 +288,24 @@ void collectOutlines(const litehtml::element& el, std::vector<int>& out)
         if (const auto child = el.get_child(static_cast<int>(i)))
             collectOutlines(*child, out);
     }
+}
+
+// What an element and everything in it add to the layout library's extent
+// of the page (it takes in the margin boxes of what is visible, positioned
+// boxes too, except inside a box that clips or a fixed one); nothing when
+// they are not counted.
+std::optional<litehtml::size> extentOf(litehtml::element& el)
+{
+    for (auto a = el.parent(); a; a = a->parent()) {
+        if (!a->is_visible() || a->get_element_position() == litehtml::element_position_fixed ||
+            a->get_overflow() != litehtml::overflow_visible)
+            return std::nullopt;
+    }
+    const litehtml::position at = el.get_placement();
+    const litehtml::position& own = el.get_position();
+    litehtml::size size;
+    el.calc_document_size(size, at.x - own.x, at.y - own.y);
+    return size;
 }
 
 // After the boxes of `el` moved or changed: the areas its ancestors paint
@@ -792,12 +818,20 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
 
 bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
 {
+    using layoutengine_detail::keepsExtent;
     const auto el = elementOf(nodeId);
     const auto it = m_tree.byNode.find(nodeId);
-    if (!el || it == m_tree.byNode.end())
+    auto* root = m_document ? dynamic_cast<RootElement*>(m_document->root().get()) : nullptr;
+    if (!el || it == m_tree.byNode.end() || !m_laidOut || !root)
         return false;
     if (!m_tree.boxes[static_cast<size_t>(it->second)].absolute)
         return false;
+    // A box held by its left and its right offset takes its width from where
+    // it stands, one held by its top and its bottom its height: moving it
+    // lays it out.
+    if ((dx != 0 && !el->get_css_right().is_predefined()) || (dy != 0 && !el->get_css_bottom().is_predefined()))
+        return false;
+    const std::optional<litehtml::size> extentBefore = layoutengine_detail::extentOf(*el);
     el->get_position().x += dx;
     el->get_position().y += dy;
     layoutengine_detail::widenPaintExtents(*el);
@@ -805,25 +839,43 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
     // word inside it.
     const int first = it->second;
     const int end = m_tree.subtreeEnd(first);
-    QSize canvas = m_tree.canvas;
+    QPoint reachBefore(INT_MIN, INT_MIN); // the farthest right and bottom edges
+    QPoint reachAfter(INT_MIN, INT_MIN);
     for (int i = first; i < end; ++i) {
         LayoutBox& b = m_tree.boxes[static_cast<size_t>(i)];
+        const QPoint reach(b.borderBox.x() + b.borderBox.width(), b.borderBox.y() + b.borderBox.height());
+        reachBefore = QPoint(std::max(reachBefore.x(), reach.x()), std::max(reachBefore.y(), reach.y()));
+        reachAfter = QPoint(std::max(reachAfter.x(), reach.x() + dx), std::max(reachAfter.y(), reach.y() + dy));
         b.borderBox.translate(dx, dy);
         b.paddingBox.translate(dx, dy);
         b.contentBox.translate(dx, dy);
         for (QRect& r : b.lineBoxes)
             r.translate(dx, dy);
-        // The canvas takes in every box, as a layout's does.
-        canvas =
-            canvas.expandedTo(QSize(b.borderBox.x() + b.borderBox.width(), b.borderBox.y() + b.borderBox.height()));
     }
-    m_tree.canvas = canvas;
     const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(first, end);
     for (size_t i = piecesFrom; i < piecesTo; ++i) {
         TextPiece& p = m_tree.pieces[i];
         p.box.translate(dx, dy);
         p.baseline += dy;
     }
+    // The page's extent, as a layout gives it: the layout library's (and
+    // with it the root box, which covers it) changes when the moved boxes
+    // reach past it or were what reached farthest; the canvas takes in every
+    // box.
+    bool extentChanged = false;
+    if (const std::optional<litehtml::size> extentAfter = layoutengine_detail::extentOf(*el); extentAfter) {
+        extentChanged = !keepsExtent(extentBefore->width, extentAfter->width, m_documentSize.width()) ||
+                        !keepsExtent(extentBefore->height, extentAfter->height, m_documentSize.height());
+    }
+    if (extentChanged) {
+        const litehtml::size size = root->measureExtent();
+        m_documentSize = QSize(size.width, size.height);
+        if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(*root))
+            layoutengine_detail::placeBoxes(m_tree.boxes.front(), *root);
+    }
+    if (extentChanged || !keepsExtent(reachBefore.x(), reachAfter.x(), m_tree.canvas.width()) ||
+        !keepsExtent(reachBefore.y(), reachAfter.y(), m_tree.canvas.height()))
+        updateCanvas();
     return true;
 }
 
