@@ -6,6 +6,8 @@
 #include "app/CZQDoc.h"
 
 #include "engine/css/Style.h"
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/FullLayoutCheck.h"
 
 #include <QElapsedTimer>
 
@@ -310,6 +312,60 @@ TEST_F(ObjectMove, ThePointerRestingBelowThePageKeepsItScrolling)
     while (clock.elapsed() < 250)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_EQ(page()->scrollPosition().y(), rest);
+}
+
+// A drag step and an arrow key move the objects' boxes without laying the
+// page out; the page is then as a fresh layout of it is. An object whose
+// size follows its place is laid out with the rest.
+TEST_F(ObjectMove, MovesShiftThePageWithoutALayout)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<P id=p>文章</P><DIV style=\"height: 1500px\"></DIV>\n") +
+                   image("a", 30, 100, 60, 40) + image("b", 120, 100) +
+                   QStringLiteral("<DIV id=outer style=\"POSITION: absolute; LEFT: 300px; TOP: 60px; WIDTH: 200px; "
+                                  "HEIGHT: 120px; BORDER: 1px solid\">外<DIV id=inner style=\"POSITION: absolute; "
+                                  "LEFT: 20px; TOP: 30px; WIDTH: 50px\">内</DIV></DIV>\n"
+                                  "<TABLE border=1 width=300><TR><TD>セル<IMG id=incell src=\"c.gif\" "
+                                  "style=\"POSITION: absolute; LEFT: 40px; TOP: 260px; WIDTH: 20px; HEIGHT: 20px\">"
+                                  "</TD></TR></TABLE>\n"
+                                  "<DIV id=stretched style=\"POSITION: absolute; LEFT: 20px; TOP: 400px; RIGHT: "
+                                  "40px; BORDER: 1px solid\">幅</DIV>\n")),
+              nullptr);
+    grid(10, false, false);
+    engine::DocumentLayout& layout = page()->layout();
+    const auto check = [&](std::initializer_list<const char*> ids, auto&& move, bool shifted, const char* what) {
+        selectObjects(ids);
+        const engine::DocumentLayout::Counters before = layout.counters();
+        move();
+        settle();
+        sink()->KillAutoScrollTimer();
+        if (shifted) {
+            EXPECT_EQ(layout.counters().layouts, before.layouts) << what;
+            EXPECT_GE(layout.counters().shifts, before.shifts + int(ids.size())) << what;
+        } else {
+            EXPECT_GT(layout.counters().layouts, before.layouts) << what;
+        }
+        layout_test::expectSameAsFullLayout(layout, *doc(), what, true);
+    };
+    const auto drag = [&](const char* id, QPoint by) {
+        return [this, id, by] {
+            const QPoint grip = clientBox(id).topLeft() + QPoint(3, 3);
+            ASSERT_EQ(sink()->BeginDragMove(grip.x(), grip.y()), 1);
+            sink()->DragMoveSelection(grip.x() + by.x(), grip.y() + by.y());
+        };
+    };
+    const auto nudge = [this](int key) { return [this, key] { sink()->NudgeSelection(key, 0); }; };
+    check({"a"}, drag("a", QPoint(7, 11)), true, "one dragged");
+    EXPECT_EQ(at("a"), QPoint(37, 111));
+    check({"a", "b"}, drag("a", QPoint(-5, 30)), true, "two dragged");
+    EXPECT_EQ(at("b"), QPoint(115, 130));
+    check({"outer"}, drag("outer", QPoint(40, 1500)), true,
+          "a box with a box in it dragged below the page (which has a scroll bar)");
+    check({"inner"}, nudge(39), true, "the inner box nudged");
+    EXPECT_EQ(left("inner"), 21);
+    check({"incell"}, nudge(40), true, "an object in a cell nudged");
+    check({"outer"}, drag("outer", QPoint(0, -1400)), true, "the box back up");
+    check({"stretched"}, drag("stretched", QPoint(30, 0)), false, "a box held by left and right");
+    check({"stretched"}, nudge(40), true, "that box nudged down");
 }
 
 TEST_F(ObjectMove, AnAreaSelectsTheObjectsWhollyInside)
