@@ -4,8 +4,8 @@
 // step of a vertex drag of a 200-vertex image-map polygon (the editor's
 // reshaping, the painter's repaint of the image). The objects of the large
 // page of the engine benchmarks: one step of a drag move of 1 and of 20
-// selected objects (move, layout, repaint), and 200 objects pasted beside the
-// same HTML appended alone.
+// selected objects (move, repaint) beside the same step laid out whole, and
+// 200 objects pasted beside the same HTML appended alone.
 //   bench_editor --benchmark_filter='CellRange|PaintView|ImageMap|DragStep|Objects'
 
 #include "bench/engine/BenchPages.h"
@@ -22,8 +22,9 @@
 
 #include "engine/dom/Document.h"
 #include "engine/editing/ClipboardData.h"
-#include "engine/layout/Geometry.h"
 #include "engine/editing/Selection.h"
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/Geometry.h"
 #include "engine/markup/UndoManager.h"
 #include "engine/view/EventDispatcher.h"
 #include "engine/view/EventObject.h"
@@ -255,13 +256,22 @@ struct LargePage
     {
         if (app)
             view = openPage(*app, dir, bench_pages::largePage(), QSize(1280, 1024));
-        if (!view)
+        if (!view) {
             state.SkipWithError("no page");
+            return;
+        }
+        // A person works on the page once it is all there: the rest of a
+        // long page is laid out in the background after its first screens.
+        view->GetPageView()->layout().finishLayout();
     }
 };
 
-// One step of a drag move of the first `count` objects of the large page:
-// their styles written, the page laid out and the changed parts painted.
+// One step of a drag move of the first `objects` objects of the large page:
+// their styles written, the page brought up to date and the changed parts
+// painted. The objects' boxes shift without a layout; with `whole` each step
+// also writes every object's z-index anew (the same number, written another
+// way), which the engine can only follow by laying the page out: the figure
+// of a step that lays the page out whole.
 void BM_DragStep(benchmark::State& state)
 {
     LargePage large(state);
@@ -271,6 +281,7 @@ void BM_DragStep(benchmark::State& state)
     engine::PageView* page = large.view->GetPageView();
     engine::Document* doc = large.view->GetHtmlDocument();
     CImpIDispatch* sink = large.view->GetSink();
+    const bool whole = state.range(1) != 0;
     std::vector<engine::Ref<engine::Element>> objects;
     for (int i = 0; i < int(state.range(0)); ++i)
         objects.emplace_back(doc->getElementById(QStringLiteral("o%1").arg(i)));
@@ -283,17 +294,34 @@ void BM_DragStep(benchmark::State& state)
         state.SkipWithError("the drag did not start");
         return;
     }
+    const engine::DocumentLayout::Counters before = page->layout().counters();
     int step = 0;
     for (auto _ : state) {
         step = step == 0 ? 5 : 0;
         sink->DragMoveSelection(grip.x() + step, grip.y() + step);
+        if (whole) {
+            for (const auto& object : objects) {
+                const QString z = object->style().getAttribute(QStringLiteral("z-index")).toString();
+                object->style().setAttribute(QStringLiteral("z-index"),
+                                             z.startsWith(u'+') ? z.mid(1) : QStringLiteral("+") + z);
+            }
+        }
         page->flushChanges();
         bench_pages::paintPending(*page, image);
     }
     sink->KillAutoScrollTimer();
+    const engine::DocumentLayout::Counters& after = page->layout().counters();
     state.counters["objects"] = double(objects.size());
+    state.counters["layouts"] = benchmark::Counter(after.layouts - before.layouts, benchmark::Counter::kAvgIterations);
+    state.counters["shifts"] = benchmark::Counter(after.shifts - before.shifts, benchmark::Counter::kAvgIterations);
 }
-BENCHMARK(BM_DragStep)->Arg(1)->Arg(20)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragStep)
+    ->ArgNames({"objects", "whole"})
+    ->Args({1, 0})
+    ->Args({20, 0})
+    ->Args({1, 1})
+    ->Args({20, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // 200 positioned pictures as one piece of HTML.
 QString objectsHtml()
