@@ -13,11 +13,13 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
 #include "engine/layout/Geometry.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace moveresize_detail {
 
@@ -62,6 +64,22 @@ void writeDimension(engine::Element* element, const QString& dimension, int valu
 {
     element->style().setAttribute(dimension, engine::Variant(value));
     element->setAttribute(attributeOf(element, dimension), engine::Variant(value));
+}
+
+// Where an object with a handle under a point may be: the point itself, then
+// points 1 to 7 pixels from it in the eight directions, nearest first.
+const std::vector<QPoint>& handleProbes()
+{
+    static const std::vector<QPoint> probes = [] {
+        std::vector<QPoint> out{QPoint(0, 0)};
+        for (int d = 1; d <= 7; d += 2) {
+            for (const QPoint& toward : {QPoint(0, 1), QPoint(0, -1), QPoint(1, 0), QPoint(-1, 0), QPoint(1, 1),
+                                         QPoint(-1, 1), QPoint(1, -1), QPoint(-1, -1)})
+                out.push_back(toward * d);
+        }
+        return out;
+    }();
+    return probes;
 }
 
 } // namespace moveresize_detail
@@ -230,17 +248,30 @@ bool CImpIDispatch::BeginHandleResize(int x, int y)
     };
     std::vector<engine::Ref<engine::Element>> selected = controlSelection();
     if (selected.empty()) {
-        // 2. A handle of the object under the pointer selects it.
-        engine::Ref<engine::Element> element;
-        if (GetElementFromPoint(QPoint(x, y), element) != S_OK)
-            return false;
-        if (element->hasTag(QLatin1String("TD")) && FindParentByTag(element, QStringLiteral("TABLE")) != S_OK)
-            return false;
-        const int code = HitTestHandle(grown(element.get()), p);
-        if (code > 1) {
-            m_nSizeHandle = code;
-            remember(element.get());
-            SelectControlElement(element.get());
+        // 2. A handle of an object selects it. The handles stand outside the
+        // object's box, over what lies beside it: the object is looked for
+        // under the pointer, then up to 7 pixels from it toward each side
+        // (the object around what lies there; a cell stands for its table).
+        engine::Ref<engine::Element> grabbed;
+        for (const QPoint& probe : moveresize_detail::handleProbes()) {
+            engine::Ref<engine::Element> element;
+            if (GetElementFromPoint(QPoint(x, y) + probe, element) != S_OK)
+                continue;
+            while (element && !engine::ControlRange::accepts(element.get()))
+                element = element->parentElement();
+            if (!element ||
+                (element->hasTag(QLatin1String("TD")) && FindParentByTag(element, QStringLiteral("TABLE")) != S_OK))
+                continue;
+            const int code = HitTestHandle(grown(element.get()), p);
+            if (code > 1) {
+                m_nSizeHandle = code;
+                grabbed = element;
+                break;
+            }
+        }
+        if (grabbed) {
+            remember(grabbed.get());
+            SelectControlElement(grabbed.get());
         }
     } else {
         // 3. A handle of a selected object; that object becomes the first.

@@ -157,6 +157,45 @@ TEST_F(ObjectMove, HandlesResizeTheSelectionTogether)
     EXPECT_EQ(sink()->GetPixelWidth(byId("a")), 70);
 }
 
+// Without a selection, a handle of an object is grabbed where it stands,
+// outside the object's box: the object is selected and resized.
+TEST_F(ObjectMove, AHandleOfAnObjectNotSelectedTakesHoldOfIt)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<P id=p>文章</P>\n") + image("a", 100, 100, 60, 40) +
+                   QStringLiteral("<HR id=hr size=2 style=\"POSITION: absolute; LEFT: 300px; TOP: 200px; WIDTH: "
+                                  "100px\">\n<DIV id=box style=\"POSITION: absolute; LEFT: 100px; TOP: 300px; "
+                                  "WIDTH: 200px; HEIGHT: 100px\"><P>箱の文章</P></DIV>\n")),
+              nullptr);
+    grid(10, false, false);
+    doc()->selection().empty();
+    // Beside the picture, on no handle: nothing.
+    EXPECT_FALSE(sink()->BeginHandleResize(120, 95));
+    EXPECT_TRUE(selected().empty());
+    // The top-left handle, wholly outside the picture.
+    ASSERT_TRUE(sink()->BeginHandleResize(95, 95));
+    EXPECT_EQ(sink()->m_nSizeHandle, 10);
+    EXPECT_EQ(selectedIds(), QStringList({QStringLiteral("a")}));
+    during(QPoint(85, 90), [&] { sink()->ResizeByHandle(85, 90); });
+    settle();
+    EXPECT_EQ(at("a"), QPoint(90, 95));
+    EXPECT_EQ(QSize(sink()->GetPixelWidth(byId("a")), sink()->GetPixelHeight(byId("a"))), QSize(70, 45));
+    // The bottom-middle handle of a thin rule.
+    doc()->selection().empty();
+    const QRect rule = clientBox("hr");
+    ASSERT_TRUE(sink()->BeginHandleResize(rule.center().x(), rule.bottom() + 4));
+    EXPECT_EQ(sink()->m_nSizeHandle, 4);
+    EXPECT_EQ(selectedIds(), QStringList({QStringLiteral("hr")}));
+    // The right-middle handle of a text box, beside its paragraph.
+    doc()->selection().empty();
+    ASSERT_TRUE(sink()->BeginHandleResize(303, 350));
+    EXPECT_EQ(sink()->m_nSizeHandle, 16);
+    EXPECT_EQ(selectedIds(), QStringList({QStringLiteral("box")}));
+    // Empty page: nothing.
+    doc()->selection().empty();
+    EXPECT_FALSE(sink()->BeginHandleResize(600, 500));
+    EXPECT_TRUE(selected().empty());
+}
+
 TEST_F(ObjectMove, ACornerWithShiftKeepsTheProportions)
 {
     ASSERT_NE(open(QStringLiteral(">\n") + image("a", 100, 100, 60, 40)), nullptr);
