@@ -10,6 +10,8 @@
 #include "frames/VornaFrameSet.h"
 #include "images/ImageFiles.h"
 #include "app/StatusPane.h"
+#include "chrome/CCoolDialogBar.h"
+#include "images/VornaDlgImageBrowser.h"
 #include "chrome/CMenuBar.h"
 #include "chrome/ULOToolBar.h"
 #include "chrome/VornaCoolMenuManager.h"
@@ -191,9 +193,10 @@ bool CMainFrame::CreateBars()
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         SwitchMenu(!m_mdiArea->subWindowList().isEmpty());
         m_app.m_bCommandRan = true;
+        OnChildActivated(qobject_cast<CChildFrame*>(sub));
         OnActiveViewChanged();
     });
 
@@ -418,6 +421,8 @@ void CMainFrame::SaveOnDestroy()
         delete m_pSiteManagerBar.data();
     if (m_pSiteManagerSheet)
         delete m_pSiteManagerSheet.data();
+    if (m_pImageBrowserBar)
+        delete m_pImageBrowserBar.data();
     {
         CRegistryEx reg(HKEY_CURRENT_USER);
         if (reg.Create(HKEY_CURRENT_USER, mainframe_detail::dockStateKey("MainFrame DockState"))) {
@@ -560,9 +565,8 @@ void CMainFrame::OnFileCloseAll()
             CChildFrame* frame = view ? view->GetParentFrame() : nullptr;
             if (!frame)
                 continue;
-            frame->m_bEditShown = true;
-            frame->m_bPreviewShown = false;
-            frame->m_bSourceShown = false;
+            // Source text reaches the page before the page is asked about.
+            frame->LeaveToEditMode();
             if (!document->isModified()) {
                 document->closeDocument();
                 continue;

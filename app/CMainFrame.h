@@ -19,6 +19,8 @@
 #include <vector>
 
 class CChildFrame;
+class CCoolDialogBar;
+class VornaDlgImageBrowser;
 class CHTMLPainterImageMap;
 class CZQApp;
 class CZQDoc;

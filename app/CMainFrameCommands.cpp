@@ -184,6 +184,7 @@ void CMainFrame::UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) c
 void CMainFrame::AddUpdateHandlers()
 {
     using platform::CmdUI;
+    AddPreviewUpdateHandlers();
     // A command whose handler is not in place yet stays disabled whatever its rule says.
     const auto update = [this](int id, std::function<void(CmdUI&)> rule) {
         onUpdate(id, [this, rule = std::move(rule)](CmdUI& ui) {
@@ -337,6 +338,7 @@ void CMainFrame::AddCommandHandlers()
     AddInsertCommands();
     AddImageMapCommands();
     AddFormatCommands();
+    AddPreviewCommands();
     onCommand(33205, [this] { OnFileNewFile(); });
     onCommand(ID_FILE_OPEN_PAGE, [this] { OnFileOpen(); });
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {

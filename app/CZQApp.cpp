@@ -156,8 +156,9 @@ bool CZQApp::InitInstance(const QStringList& arguments)
             auto* page = qobject_cast<CZQDoc*>(&document);
             if (!page || !m_mainFrame)
                 return false;
-            QMdiSubWindow* frame = m_mainFrame->mdiArea()->addSubWindow(new CChildFrame(page));
-            frame->showMaximized();
+            auto* frame = new CChildFrame(page);
+            m_mainFrame->mdiArea()->addSubWindow(frame);
+            frame->ActivateFrame();
             m_bCommandRan = true;
             return true;
         });
@@ -180,13 +181,8 @@ bool CZQApp::InitInstance(const QStringList& arguments)
     }
     m_commands->setRoute([this] {
         QList<platform::CommandTarget*> route;
-        if (CChildFrame* child = m_mainFrame ? m_mainFrame->GetActiveChild() : nullptr) {
-            if (CZQView* view = child->GetActiveView())
-                route.append(view);
-            if (child->GetDocument())
-                route.append(child->GetDocument());
-            route.append(child);
-        }
+        if (CChildFrame* child = m_mainFrame ? m_mainFrame->GetActiveChild() : nullptr)
+            route = child->CommandRoute();
         if (m_mainFrame)
             route.append(m_mainFrame.get());
         route.append(this);

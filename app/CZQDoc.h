@@ -112,6 +112,25 @@ public:
     // a page that is not one of the open web.
     void CopyTemporaryImages();
 
+    // --- the page's charset and copies of the page (CZQDocCharset.cpp)
+    // The page's charset: a frameset page's as the document keeps it, else
+    // the live page's; empty without a page.
+    QString GetCharset() const;
+    // Sets it the same way; an empty charset is ignored.
+    void SetCharset(const QString& charset);
+    // After a page has loaded: when the page file's own META names another
+    // charset than the live page uses (compared without regard to case), the
+    // page takes it and is read again. A file without a META charset, a
+    // frameset page and a page without a file are left alone.
+    void RewritePageFileOnOpen();
+    // Writes the page (the view's, else the document's own) to the path; a
+    // page of the open web has its BODY and TABLE backgrounds pointed into
+    // the web's image folder. False when nothing could be written.
+    bool SavePageCopyAs(const QString& path, CZQView* view = nullptr);
+    // Points the BACKGROUND of every start tag of the tag name at the web's
+    // image folder ("image/" and the file's name, as written); addresses stay.
+    static void RewriteBackgroundsToImageFolder(const QString& tagName, QString& text);
+
     void SetPageTitle(const QString& title) { m_strPageTitle = title; }
     QString GetPageTitle() const { return m_strPageTitle; }
 

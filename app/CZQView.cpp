@@ -177,6 +177,8 @@ bool CZQView::CreateEngine(const QString& path)
     connect(&m_pItem->GetHtmlDocument()->loader(), &engine::PageLoader::pageLoaded, this, [this] {
         m_bImportStripped = false;
         StripImportedLinks();
+        if (CChildFrame* child = GetParentFrame(); child && child->GetActiveView() == this)
+            child->UpdateCaption();
     });
 
     bool asNewPage = false;
@@ -291,6 +293,8 @@ void CZQView::SetDocumentTitle(const QString& title)
 {
     if (engine::Document* doc = GetHtmlDocument())
         doc->setTitle(title);
+    if (CChildFrame* child = GetParentFrame(); child && child->GetActiveView() == this)
+        child->UpdateCaption();
 }
 
 QString CZQView::GetDocumentTitle() const

@@ -147,7 +147,7 @@ TEST_P(PageCharsetTest, EditedPageIsSavedInItsCharsetAndReadsBackTheSame)
     ASSERT_NE(page(), nullptr);
     EXPECT_TRUE(view()->m_bLoadCompleted);
     EXPECT_EQ(doc->GetPageTitle(), QStringLiteral("写真の部屋"));
-    EXPECT_EQ(frame().GetActiveChild()->windowTitle(), QStringLiteral("旅行.html"));
+    EXPECT_EQ(frame().GetActiveChild()->windowTitle(), QStringLiteral("\"写真の部屋\" - 旅行.html"));
     EXPECT_FALSE(doc->isModified());
 
     typeAtEndOf("c", QStringLiteral(" 2002"), QStringLiteral("と風景"));
@@ -210,7 +210,7 @@ TEST_F(PageDocumentTest, ANewPageComesFromTheTemplateAndSaveAsNamesIt)
     const QString path = dir.filePath(QStringLiteral("index.html"));
     EXPECT_EQ(doc->pathName(), path);
     EXPECT_EQ(doc->GetDisplayName(), QStringLiteral("index.html"));
-    EXPECT_EQ(frame().GetActiveChild()->windowTitle(), QStringLiteral("index.html"));
+    EXPECT_EQ(frame().GetActiveChild()->windowTitle(), QStringLiteral("\"タイトルなし\" - index.html"));
     EXPECT_EQ(app->recentFiles()->at(0), path);
     EXPECT_TRUE(readFile(path).contains("<BODY"));
     EXPECT_EQ(page()->url(), path); // saves from now on go to the file

@@ -421,7 +421,11 @@ TEST_F(ShellTest, PageToolbarsToggleOnlyWithAPage)
     app->commands()->sendCommand(33380);
     EXPECT_TRUE(standard->isVisibleTo(&frame()));
 
+    // A page comes with its bars; the toggle hides and shows them.
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    EXPECT_TRUE(table->isVisibleTo(&frame()));
+    app->commands()->sendCommand(32867);
+    EXPECT_FALSE(table->isVisibleTo(&frame()));
     app->commands()->sendCommand(32867);
     EXPECT_TRUE(table->isVisibleTo(&frame()));
     app->commands()->updateCommand(32867);

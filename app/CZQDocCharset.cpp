@@ -1,0 +1,126 @@
+// The page's charset as the document sees it, and copies of the page.
+#include "app/CZQDoc.h"
+
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CZQView.h"
+#include "app/PageTextFiles.h"
+#include "util/HtmlTextScan.h"
+
+#include "engine/dom/Document.h"
+#include "engine/editing/CommandGroup.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+QString CZQDoc::GetCharset() const
+{
+    // 1. The page view and its child frame.
+    const CZQView* view = GetView();
+    if (!view)
+        return QString();
+    // 2. A frameset page keeps its charset here.
+    if (IsFramesetPage())
+        return m_strFramesetCharset;
+    // 3. Else the live page's.
+    const engine::Document* page = view->GetHtmlDocument();
+    return page ? page->charset() : QString();
+}
+
+void CZQDoc::SetCharset(const QString& charset)
+{
+    CZQView* view = GetView();
+    if (charset.isEmpty() || !view)
+        return;
+    if (IsFramesetPage()) {
+        m_strFramesetCharset = charset;
+        return;
+    }
+    if (engine::Document* page = view->GetHtmlDocument())
+        page->setCharset(charset);
+}
+
+void CZQDoc::RewritePageFileOnOpen()
+{
+    // 1. An ordinary page in the engine.
+    CZQView* view = GetView();
+    const CChildFrame* child = view ? view->GetParentFrame() : nullptr;
+    if (!view || (child && child->HasFrameset()))
+        return;
+    engine::Document* page = view->GetHtmlDocument();
+    if (!page)
+        return;
+    // 2. The engine's charset.
+    const QString engineCharset = page->charset();
+    // 3. The page's file.
+    const QString path = pathName().isEmpty() ? m_strSourcePath : pathName();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    // 4. Its text; the META tags are ASCII whatever the file's charset.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QString text = QString::fromLatin1(file.readAll());
+    file.close();
+    // 5. The charset its first META names.
+    const QString fileCharset = MetaCharsetOfText(text);
+    // 6. Another one: the page takes it and is read again.
+    // Differs from the check it stands for, which compares with regard to
+    // case and refreshes a page whose file names no charset on every open.
+    if (fileCharset.isEmpty() || fileCharset.compare(engineCharset, Qt::CaseInsensitive) == 0)
+        return;
+    page->setCharset(fileCharset);
+    view->ExecCommand(engine::CommandGroup::Refresh);
+}
+
+bool CZQDoc::SavePageCopyAs(const QString& path, CZQView* view)
+{
+    // 1. The view.
+    if (!view)
+        view = GetView();
+    const engine::Document* page = view ? view->GetHtmlDocument() : nullptr;
+    if (!page)
+        return false;
+    // 2. The page as a file, and its text.
+    QString text = SavePageToFile(path, view);
+    if (text.isEmpty())
+        return false;
+    // 3. Backgrounds of a page of the web into its image folder.
+    const CMainFrame* frame = CMainFrame::instance();
+    if (frame && frame->IsPageInWeb(GetDisplayName())) {
+        RewriteBackgroundsToImageFolder(QStringLiteral("BODY"), text);
+        RewriteBackgroundsToImageFolder(QStringLiteral("TABLE"), text);
+    }
+    // 4. The text written.
+    return WritePageText(path, text, page->charset());
+}
+
+void CZQDoc::RewriteBackgroundsToImageFolder(const QString& tagName, QString& text)
+{
+    QString tag;
+    for (int at = ExtractTagText(text, tagName, tag, 0); at >= 0; at = ExtractTagText(text, tagName, tag, at)) {
+        // a. The tag's BACKGROUND.
+        // Differs from the walk it stands for, which stops at the first tag
+        // without one: later tags keep their backgrounds pointing elsewhere.
+        QString value;
+        if (GetTagAttribute(tag, QStringLiteral("BACKGROUND"), value) < 0 || value.isEmpty()) {
+            at += int(qMax<qsizetype>(1, tag.size()));
+            continue;
+        }
+        // b. An address stays.
+        const QString slashed = QString(value).replace(QLatin1Char('\\'), QLatin1Char('/'));
+        if (slashed.contains(QLatin1String("://"))) {
+            at += int(tag.size());
+            continue;
+        }
+        // c. "image/" and the file's name, in the name's own case.
+        // Differs from the rewrite it stands for, which upper-cases the name
+        // ("image/SKY.GIF"), a file no case-sensitive system finds.
+        const QString newValue = QStringLiteral("image/") + slashed.mid(slashed.lastIndexOf(QLatin1Char('/')) + 1);
+        const qsizetype oldSize = tag.size();
+        tag.replace(value, newValue);
+        text.replace(at, oldSize, tag);
+        // d. On after the tag.
+        at += int(tag.size());
+    }
+}

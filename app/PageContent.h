@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CZQView;
+
+namespace engine {
+class Document;
+}
+
+// Keeping a page in the editor's shape when its content comes from outside
+// the editing view: everything on a page is a positioned object, and the
+// flowing content of BODY lives in one positioned text box (a TABLE with the
+// id "text" holding one cell).
+
+// Whether the editor treats elements of the tag as objects, never put into
+// the text box: TABLE, IMG, EMBED, DIV, A, SCRIPT, MAP, HR, MARQUEE, APPLET
+// and comments ("!"), compared without regard to case.
+bool IsObjectTagName(const QString& tagName);
+
+// Whether BODY holds flowing text outside the objects. White space between
+// tags is not text to wrap. False without a document or BODY.
+bool HasLooseBodyText(engine::Document* document);
+
+// Gathers the flowing content of BODY into a new text box, the box's
+// z-index one above the view's highest, and lines the objects up before it
+// in their page order. A box left without text is taken out again and the
+// view's highest z-index is as it was. 0 after the work, 1 when the view,
+// the document or BODY is missing (nothing changed).
+int WrapLooseContent(engine::Document* document, CZQView* view);
+
+// Appends the name/value pairs of the attributes of a start tag of that name
+// to the list, in the order of the tag text: names that are HTML attribute
+// names, each followed by its value without quotes. A value may be quoted
+// with double or single quotes (the other kind inside stays); a name without
+// a value and words that are not attribute names are dropped.
+void SplitTagAttributes(const QString& tagName, const QString& tagText, QStringList& attributes);
+
+// Puts a new HTML text into the view's live page as one undo step: the page
+// becomes what the parser makes of the text (a broken "/TITLE>" mended
+// first), takes the text's META charset, its BODY keeps the attributes of
+// the text's BODY tag, its flowing text goes into a text box, and its image
+// maps are in the editor's form. Nothing changes without a page.
+void ReplacePageTitle(const QString& html, CZQView* view);

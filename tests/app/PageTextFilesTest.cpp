@@ -1,0 +1,124 @@
+// A page's text as a file: written as a save writes it, empty cells filled,
+// backgrounds pointed into the web's image folder, and the page's charset.
+
+#include "ChildFramePages.h"
+
+#include "app/PageTextFiles.h"
+#include "frames/VornaFrameSet.h"
+
+#include "engine/html/PageLoader.h"
+
+#include "platform/CodePages.h"
+
+namespace {
+
+class PageTextFilesTest : public ChildFramePages
+{
+};
+
+TEST(PageTextFiles, EmptyCellsGetAFillerAndCellsWithTextDoNot)
+{
+    QString text = QStringLiteral("<TR><TD></TD><TD><FONT size=2></FONT></TD><TD>\n</TD><TD>a</TD>"
+                                  "<td></td><TD><B>b</B></TD></TR>");
+    FillEmptyCellsInText(text, QStringLiteral("TD"));
+    EXPECT_EQ(text, QStringLiteral("<TR><TD>&nbsp;</TD><TD><FONT size=2></FONT>&nbsp;</TD><TD>\n</TD><TD>a</TD>"
+                                   "<td></td><TD><B>b</B></TD></TR>"));
+    FillEmptyCellsInText(text, QStringLiteral("td"));
+    EXPECT_TRUE(text.contains(QStringLiteral("<td>&nbsp;</td>")));
+    // A nested table's cell is seen on its own.
+    QString nested = QStringLiteral("<TD><TABLE><TR><TD></TD></TR></TABLE></TD>");
+    FillEmptyCellsInText(nested, QStringLiteral("TD"));
+    EXPECT_EQ(nested, QStringLiteral("<TD><TABLE><TR><TD>&nbsp;</TD></TR></TABLE></TD>"));
+}
+
+TEST(PageTextFiles, BackgroundsPointIntoTheImageFolderKeepingTheirCase)
+{
+    QString text = QStringLiteral("<BODY background=\"C:\\pics\\Sky.gif\"><TABLE><TR><TD></TD></TR></TABLE>"
+                                  "<TABLE background=http://x.example/a.gif></TABLE>"
+                                  "<TABLE background=\"/home/u/Sea.PNG\"></TABLE>");
+    CZQDoc::RewriteBackgroundsToImageFolder(QStringLiteral("BODY"), text);
+    CZQDoc::RewriteBackgroundsToImageFolder(QStringLiteral("TABLE"), text);
+    EXPECT_TRUE(text.contains(QStringLiteral("<BODY background=\"image/Sky.gif\">"))) << qPrintable(text);
+    EXPECT_TRUE(text.contains(QStringLiteral("background=http://x.example/a.gif")));
+    // The walk goes on past a table without a background.
+    EXPECT_TRUE(text.contains(QStringLiteral("background=\"image/Sea.PNG\"")));
+}
+
+TEST(PageTextFiles, TheCharsetOfTheFirstMetaThatNamesOne)
+{
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<META name=x><META http-equiv=Content-Type "
+                                               "content=\"text/html; charset=euc-jp\"><META charset=utf-8>")),
+              QStringLiteral("euc-jp"));
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<HTML><BODY></BODY></HTML>")), QString());
+}
+
+TEST_F(PageTextFilesTest, APageIsWrittenAsASaveWritesItAndStaysAsItWas)
+{
+    const QByteArray text = "<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; charset=shift_jis\">"
+                            "<TITLE>地図</TITLE></HEAD><BODY><IMG src=m.gif usemap=ULOMap1>"
+                            "<MAP name=ULOMap1></MAP><TABLE><TR><TD></TD></TR></TABLE></BODY></HTML>";
+    ASSERT_NE(
+        openPage(QStringLiteral("m.html"), platform::encodeText(QString::fromUtf8(text), QStringLiteral("shift_jis"))),
+        nullptr);
+    const QString target = dir.filePath(QStringLiteral("copy.html"));
+    const QString written = SavePageToFile(target, view());
+    EXPECT_TRUE(written.contains(QStringLiteral("usemap=#ULOMap1"))) << qPrintable(written);
+    EXPECT_TRUE(written.contains(QStringLiteral("<TITLE>地図</TITLE>")));
+    EXPECT_TRUE(written.contains(QStringLiteral("Vorna-Paginor 2002")));
+    EXPECT_EQ(platform::decodeText(readFile(target), QStringLiteral("shift_jis")), written);
+    // The live page keeps its map reference, its file and its address.
+    EXPECT_EQ(page()->images().item(0)->getAttributeText(QStringLiteral("usemap")), QStringLiteral("ULOMap1"));
+    EXPECT_EQ(document()->pathName(), dir.filePath(QStringLiteral("m.html")));
+    EXPECT_TRUE(page()->url().endsWith(QStringLiteral("m.html")));
+
+    // Written as text, the empty cell is filled.
+    QString copy = written;
+    ASSERT_TRUE(WritePageText(target, copy, QStringLiteral("shift_jis")));
+    EXPECT_TRUE(platform::decodeText(readFile(target), QStringLiteral("shift_jis"))
+                    .contains(QStringLiteral("<TD>&nbsp;</TD>")));
+    // A folder that is not there: nothing written, and said so.
+    QString none = written;
+    EXPECT_FALSE(WritePageText(dir.filePath(QStringLiteral("no/such.html")), none));
+    EXPECT_TRUE(SavePageToFile(dir.filePath(QStringLiteral("no/such.html")), view()).isEmpty());
+}
+
+TEST_F(PageTextFilesTest, ThePageTakesTheCharsetItsFileNamesOnce)
+{
+    const QString body = QStringLiteral("<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; "
+                                        "charset=euc-jp\"><TITLE>t</TITLE></HEAD><BODY>日本</BODY></HTML>");
+    ASSERT_NE(openPage(QStringLiteral("e.html"), platform::encodeText(body, QStringLiteral("euc-jp"))), nullptr);
+    EXPECT_EQ(document()->GetCharset().toLower(), QStringLiteral("euc-jp"));
+    // The live page uses another charset: the file's comes back, read again.
+    page()->setCharset(QStringLiteral("shift_jis"));
+    document()->RewritePageFileOnOpen();
+    EXPECT_EQ(document()->GetCharset().toLower(), QStringLiteral("euc-jp"));
+    EXPECT_TRUE(page()->body()->innerText().contains(QStringLiteral("日本")));
+
+    // A file without a META charset is not read again.
+    ASSERT_NE(openPage(QStringLiteral("n.html"), "<HTML><BODY id=b>x</BODY></HTML>"), nullptr);
+    const engine::Ref<engine::Element> bodyBefore = page()->body();
+    document()->RewritePageFileOnOpen();
+    EXPECT_EQ(page()->body(), bodyBefore.get());
+
+    document()->SetCharset(QString());
+    EXPECT_FALSE(document()->GetCharset().isEmpty());
+}
+
+TEST_F(PageTextFilesTest, AFramesetPageKeepsItsCharsetInItsDocument)
+{
+    ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    QCoreApplication::processEvents();
+    FrameTree& tree = child()->frameTree();
+    tree.root = std::make_unique<VornaFrameSet>();
+    tree.root->SetKind(QStringLiteral("FRAMESET"));
+    tree.rootView = view();
+    const QString pageCharset = page()->charset();
+    document()->SetCharset(QStringLiteral("euc-jp"));
+    EXPECT_EQ(document()->GetCharset(), QStringLiteral("euc-jp"));
+    EXPECT_EQ(document()->m_strFramesetCharset, QStringLiteral("euc-jp"));
+    EXPECT_EQ(page()->charset(), pageCharset);
+    tree.rootView = nullptr;
+    tree.clear();
+}
+
+} // namespace
