@@ -228,78 +228,6 @@ const litehtml::elements_vector& childrenOf(const litehtml::element& el)
     return el.*layoutelements_detail::ChildrenOf::member;
 }
 
-namespace layoutelements_detail {
-namespace {
-
-// The vertical margin the default style sheet gives a tag, in em (0 for
-// none), and whether browsers drop it at the bottom too (at the top they
-// drop all of these).
-struct QuirkyMargin
-{
-    float em = 0;
-    bool bottom = false;
-};
-
-QuirkyMargin quirkyMargin(const char* tag)
-{
-    static const struct
-    {
-        const char* tag;
-        QuirkyMargin margin;
-    } kMargins[] = {{"p", {1, true}},         {"pre", {1, true}},  {"xmp", {1, true}},         {"listing", {1, true}},
-                    {"plaintext", {1, true}}, {"ul", {1, false}},  {"ol", {1, false}},         {"dl", {1, false}},
-                    {"menu", {1, false}},     {"dir", {1, false}}, {"blockquote", {1, false}}, {"h1", {0.67f, false}},
-                    {"h2", {0.83f, false}},   {"h3", {1, false}},  {"h4", {1.33f, false}},     {"h5", {1.67f, false}},
-                    {"h6", {2.33f, false}}};
-    if (!tag)
-        return {};
-    for (const auto& m : kMargins) {
-        if (std::strcmp(tag, m.tag) == 0)
-            return m.margin;
-    }
-    return {};
-}
-
-bool isQuirkContainer(const litehtml::element& el)
-{
-    const char* tag = el.get_tagName();
-    return tag && (std::strcmp(tag, "body") == 0 || std::strcmp(tag, "td") == 0 || std::strcmp(tag, "th") == 0);
-}
-
-// Whether a child takes part in its parent's flow of lines and blocks.
-bool inFlowContent(const litehtml::element& child)
-{
-    if (child.is_white_space() || child.is_comment() || child.get_display() == litehtml::display_none)
-        return false;
-    return child.in_normal_flow() && child.get_float() == litehtml::float_none;
-}
-
-} // namespace
-
-void dropQuirkyMargins(const litehtml::element& el, const litehtml::css_margins& css, int& top, int& bottom)
-{
-    const QuirkyMargin quirky = quirkyMargin(el.get_tagName());
-    const litehtml::element::ptr parent = el.parent();
-    if (quirky.em <= 0 || !parent || !isQuirkContainer(*parent) || !inFlowContent(el))
-        return;
-    // (litehtml has turned the em into pixels by now: a margin the page
-    // sets to the same pixels counts as the default.)
-    const float px = quirky.em * static_cast<float>(el.get_font_size());
-    const auto isDefault = [px](const litehtml::css_length& l) {
-        return (l.units() == litehtml::css_units_px || l.units() == litehtml::css_units_em) &&
-               std::abs(l.val() - px) < 1;
-    };
-    const litehtml::elements_vector& kids = childrenOf(*parent);
-    const auto first = std::find_if(kids.begin(), kids.end(), [](const auto& k) { return inFlowContent(*k); });
-    const auto last = std::find_if(kids.rbegin(), kids.rend(), [](const auto& k) { return inFlowContent(*k); });
-    if (first != kids.end() && first->get() == &el && isDefault(css.top))
-        top = 0;
-    if (quirky.bottom && last != kids.rend() && last->get() == &el && isDefault(css.bottom))
-        bottom = 0;
-}
-
-} // namespace layoutelements_detail
-
 int layoutNodeId(const litehtml::element& el)
 {
     const char* v = const_cast<litehtml::element&>(el).get_attr(kNodeIdAttribute);
@@ -616,7 +544,7 @@ int ListItemElement::render(int x, int y, int max_width, bool second_pass)
             index = atoi(value);
         set_attr("list_index", std::to_string(index).c_str());
     }
-    return html_tag::render(x, y, max_width, second_pass);
+    return Hinted::render(x, y, max_width, second_pass);
 }
 
 } // namespace engine

@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 
+#include "engine/layout/BlockFlow.h"
 #include "engine/layout/PresentationalHints.h"
 
 #include <array>
@@ -94,21 +95,16 @@ private:
     std::vector<litehtml::element::ptr> m_hidden;
 };
 
-// Browsers in quirks mode drop the default top margin of the first block in
-// a BODY or table cell, and the default bottom margin of a paragraph or
-// preformatted block that comes last there (a margin the page sets itself
-// stays). `top` and `bottom`: the element's
-// margins as computed, set to 0 where they are dropped.
-void dropQuirkyMargins(const litehtml::element& el, const litehtml::css_margins& css, int& top, int& bottom);
 } // namespace layoutelements_detail
 
 // A litehtml element class with the presentational hints of its attributes,
-// drawn as browsers draw hidden boxes: litehtml 0.6 draws nothing inside a
+// its blocks placed with their margins collapsed (see BlockFlow), drawn as
+// browsers draw hidden boxes: litehtml 0.6 draws nothing inside a
 // `visibility:hidden` element, while what is made visible again in it is
 // drawn. Here drawing walks into a hidden element (it reports itself
 // visible while drawing), which then paints neither itself nor its text;
 // what it holds draws as its own visibility says.
-template <class Base> class Hinted : public Base, public PaintExtent
+template <class Base> class Hinted : public Base, public PaintExtent, public BlockFlow
 {
 public:
     using Base::Base;
@@ -121,8 +117,38 @@ public:
     void calc_outlines(int parent_width) override
     {
         Base::calc_outlines(parent_width);
-        layoutelements_detail::dropQuirkyMargins(*this, this->m_css_margins, this->m_margins.top,
-                                                 this->m_margins.bottom);
+        this->m_margins.top = noteMargins(*this, this->m_css_margins, this->m_margins, parent_width);
+    }
+    int place_element(const litehtml::element::ptr& el, int max_width) override
+    {
+        if (!placesBlock(*el))
+            return Base::place_element(el, max_width);
+        return placeBlock(*this, this->m_boxes, el, max_width);
+    }
+    int render(int x, int y, int max_width, bool second_pass = false) override
+    {
+        const litehtml::style_display display = this->get_display();
+        if (display == litehtml::display_table || display == litehtml::display_inline_table || this->is_replaced())
+            return Base::render(x, y, max_width, second_pass);
+        Flow flow;
+        beginRender(flow);
+        const int width = Base::render(x, y, max_width, second_pass);
+        endRender(*this, this->m_boxes, this->m_margins, this->m_pos, y, minHeight());
+        return width;
+    }
+    // A cell's content moves within its height by where its content ends,
+    // the margins below its last block left out.
+    void apply_vertical_align() override
+    {
+        if (this->m_boxes.empty() || this->m_pos.height <= contentHeight())
+            return;
+        int add = 0;
+        if (this->m_vertical_align == litehtml::va_middle)
+            add = (this->m_pos.height - contentHeight() + 1) / 2;
+        else if (this->m_vertical_align == litehtml::va_bottom)
+            add = this->m_pos.height - contentHeight();
+        for (auto& box : this->m_boxes)
+            box->y_shift(add);
     }
     litehtml::visibility get_visibility() const override
     {
@@ -159,9 +185,20 @@ protected:
     {
         Base::draw(hdc, x, y, clip);
     }
+    void setLaidOutBottomMargin(int margin) override { this->m_margins.bottom = margin; }
+    bool hasMinHeight() const override { return this->m_css_min_height.val() != 0; }
 
 private:
     bool hiddenBox() const { return Base::get_visibility() != litehtml::visibility_visible; }
+    int minHeight() const
+    {
+        const litehtml::css_length& min = this->m_css_min_height;
+        if (min.units() != litehtml::css_units_percentage)
+            return static_cast<int>(min.val());
+        int height = 0;
+        const auto parent = this->parent();
+        return parent && parent->get_predefined_height(height) ? min.calc_percent(height) : 0;
+    }
 };
 
 // MARQUEE: a clipped, non-scrolling block of its width and height.

@@ -165,6 +165,22 @@ const EditsCase kEditsCases[] = {
      "<body><p>before</p><div id=d style='margin-top:20px;margin-bottom:30px'><span id=s></span></div>"
      "<p>after</p></body>",
      {{{"s", Edit::Style, "font-weight", "bold"}}, {{"s", Edit::Style, "padding-left", "3px"}}}},
+    {"HeadingMarginsThroughItsWrappers",
+     "<body><div id=ch><div><div id=w><h1 id=h>Title <b id=b>x</b></h1></div></div><p id=p>text</p>"
+     "<div id=hd><hr id=hr></div><p>after</p></div><p>end</p></body>",
+     {{{"b", Edit::Style, "font-weight", "normal"}},
+      {{"h", Edit::Style, "margin-top", "40px"}},
+      {{"w", Edit::Style, "padding-top", "2px"}},
+      {{"b", Edit::Append, nullptr, "yz"}},
+      {{"w", Edit::Style, "padding-top", "0"}},
+      {{"hr", Edit::Style, "margin-bottom", "30px"}},
+      {{"ch", Edit::Style, "border-bottom", "1px solid"}}}},
+    {"EmptyParagraphTakesText",
+     "<body><p>before</p><p id=e> </p><div id=d><p id=f> </p></div><p>after</p></body>",
+     {{{"e", Edit::Append, nullptr, "x"}},
+      {{"f", Edit::Append, nullptr, "y"}},
+      {{"e", Edit::SetText, nullptr, " "}},
+      {{"f", Edit::SetText, nullptr, ""}}}},
 
     // Lists: markers and the numbers of the later items.
     {"OrderedListItemChanges",

@@ -1,0 +1,409 @@
+#include "engine/layout/BlockFlow.h"
+
+#include "engine/layout/LayoutElements.h"
+
+#include <litehtml/el_break.h>
+#include <litehtml/el_text.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace engine {
+
+namespace blockflow_detail {
+namespace {
+
+// The vertical margins the default style sheet gives a tag in em, which
+// browsers in quirks mode treat as quirky: at the top all of them, at the
+// bottom those of paragraphs and preformatted blocks only.
+struct QuirkyMargin
+{
+    float em = 0;
+    bool bottom = false;
+};
+
+QuirkyMargin quirkyMargin(const char* tag)
+{
+    static const struct
+    {
+        const char* tag;
+        QuirkyMargin margin;
+    } kMargins[] = {{"p", {1, true}},         {"pre", {1, true}},  {"xmp", {1, true}},         {"listing", {1, true}},
+                    {"plaintext", {1, true}}, {"ul", {1, false}},  {"ol", {1, false}},         {"dl", {1, false}},
+                    {"menu", {1, false}},     {"dir", {1, false}}, {"blockquote", {1, false}}, {"h1", {0.67f, false}},
+                    {"h2", {0.83f, false}},   {"h3", {1, false}},  {"h4", {1.33f, false}},     {"h5", {1.67f, false}},
+                    {"h6", {2.33f, false}}};
+    if (!tag)
+        return {};
+    for (const auto& m : kMargins) {
+        if (std::strcmp(tag, m.tag) == 0)
+            return m.margin;
+    }
+    return {};
+}
+
+// Whether a margin as styled is the quirky default of its tag (litehtml
+// has turned the em into pixels by now: a margin the page sets to the same
+// pixels counts as the default).
+bool isQuirky(const litehtml::element& el, const litehtml::css_length& margin, bool bottom)
+{
+    const QuirkyMargin quirky = quirkyMargin(el.get_tagName());
+    if (quirky.em <= 0 || (bottom && !quirky.bottom))
+        return false;
+    const float px = quirky.em * static_cast<float>(el.get_font_size());
+    return (margin.units() == litehtml::css_units_px || margin.units() == litehtml::css_units_em) &&
+           std::abs(margin.val() - px) < 1;
+}
+
+bool isQuirkContainer(const litehtml::element& el)
+{
+    const char* tag = el.get_tagName();
+    return tag && (std::strcmp(tag, "body") == 0 || std::strcmp(tag, "td") == 0 || std::strcmp(tag, "th") == 0);
+}
+
+bool isOutOfFlow(const litehtml::element& el)
+{
+    const auto position = el.get_element_position();
+    return el.get_float() != litehtml::float_none || position == litehtml::element_position_absolute ||
+           position == litehtml::element_position_fixed;
+}
+
+// Whether the blocks in an element form a flow of their own, whose margins
+// never join the element's: the root, floats, positioned boxes, inline
+// blocks, tables and their cells and captions, boxes that clip.
+bool ownsFlow(const litehtml::element& el)
+{
+    if (!el.have_parent() || isOutOfFlow(el) || el.is_replaced() || el.get_overflow() != litehtml::overflow_visible)
+        return true;
+    const auto display = el.get_display();
+    return display != litehtml::display_block && display != litehtml::display_list_item;
+}
+
+bool isFlowBlock(const litehtml::element& el)
+{
+    const auto display = el.get_display();
+    return (display == litehtml::display_block || display == litehtml::display_list_item ||
+            display == litehtml::display_table) &&
+           !isOutOfFlow(el);
+}
+
+// What a child is to the vertical flow of its parent.
+enum class Part { Nothing, Inline, Block, Content };
+
+Part partOf(const litehtml::element& child)
+{
+    if (child.is_comment() || child.is_white_space() || child.get_display() == litehtml::display_none ||
+        isOutOfFlow(child))
+        return Part::Nothing;
+    if (dynamic_cast<const litehtml::el_text*>(&child) || dynamic_cast<const litehtml::el_break*>(&child))
+        return Part::Content;
+    if (isFlowBlock(child))
+        return Part::Block;
+    if (child.get_display() == litehtml::display_inline && !child.is_replaced())
+        return childrenOf(child).empty() ? Part::Nothing : Part::Inline;
+    return Part::Content;
+}
+
+bool hasFlowContent(const litehtml::element& el)
+{
+    for (const auto& child : childrenOf(el)) {
+        switch (partOf(*child)) {
+        case Part::Nothing:
+            break;
+        case Part::Inline:
+            if (hasFlowContent(*child))
+                return true;
+            break;
+        case Part::Block: {
+            const auto* flow = dynamic_cast<const BlockFlow*>(child.get());
+            if (!flow || !flow->collapsesThrough(*child))
+                return true;
+            break;
+        }
+        case Part::Content:
+            return true;
+        }
+    }
+    return false;
+}
+
+// Adds to `out` the top margins of the first blocks in `el` (looking into
+// inline elements) that adjoin its content's top: up to the first block or
+// line that is not empty, or a block with clearance. Returns whether the
+// walk stopped there.
+bool addFirstMargins(const litehtml::element& el, int width, MarginStrut& out)
+{
+    for (const auto& child : childrenOf(el)) {
+        switch (partOf(*child)) {
+        case Part::Nothing:
+            break;
+        case Part::Inline:
+            if (addFirstMargins(*child, width, out))
+                return true;
+            break;
+        case Part::Block: {
+            if (child->get_clear() != litehtml::clear_none)
+                return true;
+            child->calc_outlines(width);
+            auto* flow = dynamic_cast<BlockFlow*>(child.get());
+            if (!flow) {
+                out.add(child->margin_top());
+                return true;
+            }
+            out.add(flow->topMargins());
+            if (!flow->collapsesThrough(*child))
+                return true;
+            out.add(flow->bottomMargins());
+            break;
+        }
+        case Part::Content:
+            return true;
+        }
+    }
+    return false;
+}
+
+int borderBoxHeight(litehtml::element& el)
+{
+    return el.get_position().height + el.padding_top() + el.padding_bottom() + el.border_top() + el.border_bottom();
+}
+
+} // namespace
+} // namespace blockflow_detail
+
+void MarginStrut::add(int margin, bool isQuirky)
+{
+    if (margin < 0)
+        negative = std::min(negative, margin);
+    else if (isQuirky)
+        quirky = std::max(quirky, margin);
+    else
+        positive = std::max(positive, margin);
+}
+
+void MarginStrut::add(const MarginStrut& other)
+{
+    positive = std::max(positive, other.positive);
+    negative = std::min(negative, other.negative);
+    quirky = std::max(quirky, other.quirky);
+}
+
+int MarginStrut::collapsed() const
+{
+    return std::max(positive, quirky) + negative;
+}
+
+bool BlockFlow::collapsesThrough(const litehtml::element& self) const
+{
+    using namespace blockflow_detail;
+    if (ownsFlow(self) || self.get_display() != litehtml::display_block ||
+        dynamic_cast<const litehtml::el_break*>(&self))
+        return false;
+    const litehtml::margins padding = self.get_paddings();
+    const litehtml::margins borders = self.get_borders();
+    if (padding.top || padding.bottom || borders.top || borders.bottom || hasMinHeight())
+        return false;
+    const litehtml::css_length height = self.get_css_height();
+    if (!height.is_predefined() && height.val() != 0)
+        return false;
+    return !hasFlowContent(self);
+}
+
+int BlockFlow::noteMargins(litehtml::element& self, const litehtml::css_margins& css, const litehtml::margins& computed,
+                           int parentWidth)
+{
+    using namespace blockflow_detail;
+    m_top = {};
+    m_top.add(computed.top, isQuirky(self, css.top, false));
+    m_ownBottom = computed.bottom;
+    m_quirkyBottom = isQuirky(self, css.bottom, true);
+    m_bottom = {};
+    m_bottom.add(m_ownBottom, m_quirkyBottom);
+    // The first blocks inside join the element's top margin unless a
+    // border, padding or a flow of its own stands between.
+    m_joinsFirstChild = !ownsFlow(self) && self.padding_top() == 0 && self.border_top() == 0;
+    if (m_joinsFirstChild) {
+        const int inner = std::max(0, parentWidth - self.margin_left() - self.margin_right() -
+                                          self.get_paddings().width() - self.get_borders().width());
+        MarginStrut first;
+        addFirstMargins(self, inner, first);
+        m_top.add(isQuirkContainer(self) ? first.withoutQuirky() : first);
+    }
+    return m_top.collapsed();
+}
+
+bool BlockFlow::placesBlock(const litehtml::element& el) const
+{
+    return m_flow && blockflow_detail::isFlowBlock(el);
+}
+
+void BlockFlow::beginRender(Flow& flow)
+{
+    flow.outer = m_flow;
+    m_flow = &flow;
+}
+
+// Places an in-flow block below what the element holds so far (CSS 2.1,
+// 8.3.1 and 9.5.2 "Controlling flow next to floats: the 'clear' property").
+int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes, const litehtml::element::ptr& el,
+                          int maxWidth)
+{
+    using namespace blockflow_detail;
+    Flow::State& state = m_flow->now;
+    // 1. litehtml places the block before a float again when the float is
+    //    placed: the flow stands as it stood before that block.
+    if (el.get() == state.lastBlock && (boxes.empty() || boxes.back().get() != state.lastBox))
+        state = m_flow->beforeLast;
+    m_flow->beforeLast = state;
+
+    // 2. The block's outlines and a box for it where litehtml would open
+    //    one: below the last box, below the floats it clears, or below
+    //    floats it cannot stand beside.
+    litehtml::line_context line{};
+    line.top = boxes.empty() ? 0 : boxes.back()->top();
+    line.left = 0;
+    line.right = maxWidth;
+    line.fix_top();
+    self.get_line_left_right(line.top, maxWidth, line.left, line.right);
+    const litehtml::style_display display = el->get_display();
+    const bool besideFloats = display == litehtml::display_block && (el->is_replaced() || el->is_floats_holder());
+    if (besideFloats) {
+        litehtml::position& pos = el->get_position();
+        pos.width = el->get_css_width().calc_percent(line.right - line.left);
+        const auto parent = el->parent();
+        pos.height = el->get_css_height().calc_percent(parent ? parent->get_position().height : 0);
+    }
+    el->calc_outlines(line.right - line.left);
+    self.new_box(el, maxWidth, line);
+    litehtml::box& box = *boxes.back();
+    const litehtml::box* previous = boxes.size() >= 2 ? boxes[boxes.size() - 2].get() : nullptr;
+
+    // 3. Lines since the last block: the block stands below them.
+    if (previous && previous != state.lastBox) {
+        state.borderBottom = previous->bottom();
+        state.pending = {};
+        state.atStart = false;
+    }
+
+    // 4. Its top border edge: at the top of the content when its margins
+    //    join the element's own; else below the last block or line, the
+    //    margins between collapsed; below floats it must clear.
+    auto* flow = dynamic_cast<BlockFlow*>(el.get());
+    MarginStrut top;
+    if (flow)
+        top = flow->topMargins();
+    else
+        top.add(el->margin_top());
+    const bool joinsParent = state.atStart && m_joinsFirstChild && el->get_clear() == litehtml::clear_none;
+    const bool quirkyEdge = state.atStart && isQuirkContainer(self);
+    MarginStrut joined = state.pending;
+    joined.add(top);
+    int borderTop = 0;
+    if (!joinsParent)
+        borderTop = state.borderBottom + (quirkyEdge ? joined.collapsedAtQuirkyEdge() : joined.collapsed());
+    const int placedAt = previous ? previous->bottom() : 0;
+    const bool cleared = box.top() > placedAt && box.top() > borderTop;
+    if (cleared)
+        borderTop = box.top();
+
+    // 5. Lay it out there, as litehtml would.
+    line.top = borderTop - el->margin_top();
+    box.y_shift(line.top - box.top());
+    line.left = 0;
+    line.right = maxWidth;
+    line.fix_top();
+    self.get_line_left_right(line.top, maxWidth, line.left, line.right);
+    int width = 0;
+    if (display == litehtml::display_table || display == litehtml::display_list_item)
+        width = el->render(line.left, line.top, line.width());
+    else if (besideFloats)
+        width = el->render(line.left, line.top, line.width()) + line.left + (maxWidth - line.right);
+    else
+        width = el->render(0, line.top, maxWidth);
+    box.add_element(el);
+
+    // 6. What follows stands below its bottom border edge, its bottom
+    //    margins pending; below an empty block, the margins above, in and
+    //    below it are one, and what follows its box (a line, a float)
+    //    starts where they end.
+    MarginStrut bottom;
+    if (flow)
+        bottom = flow->bottomMargins();
+    else
+        bottom.add(el->margin_bottom());
+    if (flow && !cleared && flow->collapsesThrough(*el)) {
+        int next = 0;
+        if (!joinsParent) {
+            state.pending.add(top);
+            state.pending.add(bottom);
+            next =
+                state.borderBottom + (quirkyEdge ? state.pending.collapsedAtQuirkyEdge() : state.pending.collapsed());
+        }
+        flow->setLaidOutBottomMargin(next - borderTop - borderBoxHeight(*el));
+    } else {
+        state.borderBottom = borderTop + borderBoxHeight(*el);
+        state.pending = bottom;
+        state.atStart = false;
+    }
+    state.lastBlock = el.get();
+    state.lastBox = &box;
+    return width;
+}
+
+// The element's height and bottom margin from where its blocks and lines
+// ended (CSS 2.1, 10.6.3 "Block-level non-replaced elements in normal flow
+// when 'overflow' computes to 'visible'" and 8.3.1).
+void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector& boxes, litehtml::margins& margins,
+                          litehtml::position& pos, int y, int minHeight)
+{
+    using namespace blockflow_detail;
+    Flow& flow = *m_flow;
+    m_flow = flow.outer;
+    const Flow::State& state = flow.now;
+    // (A second pass at another width, inside the first: the first ends
+    // where the second did.)
+    if (m_flow)
+        m_flow->now = state;
+    // 1. The content ends at the last line, or at the last block that is
+    //    not empty with the margins below it pending.
+    int contentBottom = state.borderBottom;
+    MarginStrut trailing = state.pending;
+    if (!boxes.empty() && boxes.back().get() != state.lastBox) {
+        contentBottom = boxes.back()->bottom();
+        trailing = {};
+    }
+    if (isQuirkContainer(self))
+        trailing = trailing.withoutQuirky();
+    // 2. Those margins join the element's bottom margin unless a border,
+    //    padding, a set height or a flow of its own stands between.
+    const bool joinsLast = !ownsFlow(self) && self.padding_bottom() == 0 && self.border_bottom() == 0 &&
+                           self.get_css_height().is_predefined() && minHeight == 0;
+    m_bottom = {};
+    m_bottom.add(m_ownBottom, m_quirkyBottom);
+    int height = contentBottom;
+    if (joinsLast)
+        m_bottom.add(trailing);
+    else
+        height += trailing.collapsed();
+    m_contentHeight = height;
+    // 3. The rest as litehtml has it: floats inside a box with a flow of its
+    //    own, a set height, min-height.
+    if (self.is_floats_holder())
+        height = std::max(height, self.get_floats_height());
+    int set = 0;
+    if (self.get_predefined_height(set))
+        height = set;
+    pos.height = std::max(height, minHeight);
+    // 4. The margins: litehtml collapsed the top one again after its own
+    //    rule; the floats inside moved along with it.
+    const int topMargin = m_top.collapsed();
+    if (margins.top != topMargin) {
+        self.update_floats(topMargin - margins.top, self.shared_from_this());
+        margins.top = topMargin;
+    }
+    margins.bottom = m_bottom.collapsed();
+    pos.y = y + self.content_margins_top();
+}
+
+} // namespace engine

@@ -1,0 +1,118 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+namespace engine {
+
+// Vertical margins that adjoin, taken as one margin (CSS 2.1, 8.3.1
+// "Collapsing margins"): the largest positive one and the most negative one
+// added. Browsers in quirks mode keep the default margins of paragraphs,
+// lists, headings and preformatted blocks apart ("quirky" ones): they
+// vanish at the top and bottom edges of a BODY or table cell, however deep
+// the blocks that bring them stand.
+struct MarginStrut
+{
+    int positive = 0;
+    int negative = 0;
+    int quirky = 0; // the largest positive quirky margin
+
+    void add(int margin, bool isQuirky = false);
+    void add(const MarginStrut& other);
+    int collapsed() const;
+    // The margin at the top or bottom edge of a BODY or cell.
+    int collapsedAtQuirkyEdge() const { return positive + negative; }
+    MarginStrut withoutQuirky() const { return {positive, negative, 0}; }
+};
+
+// The vertical flow of the blocks in an element: litehtml 0.6 collapses a
+// block's margins with its parent's before it knows them (so that each of
+// four DIVs around a heading stood one heading margin lower than the one
+// around it), not when the block has a border of its own, never through
+// empty blocks and never when negative. Here the element classes place
+// their in-flow blocks themselves, margins collapsed as CSS 2.1 has them:
+// a block's top margin with its first child's and its bottom margin with
+// its last child's through any depth of blocks, adjacent siblings' margins,
+// and the margins above, in and below an empty block as one; not through a
+// border, padding, clearance, or a box with a flow of its own (the root,
+// floats, positioned boxes, inline blocks, tables and their cells, boxes
+// that clip their overflow).
+//
+// A litehtml element class of ours derives from this and forwards
+// calc_outlines, place_element and render (see Hinted).
+class BlockFlow
+{
+public:
+    virtual ~BlockFlow() = default;
+
+    // The margins that adjoin the element's top border edge (its own and
+    // those of the first blocks in it that collapse with it), known once
+    // its outlines are computed.
+    const MarginStrut& topMargins() const { return m_top; }
+    // The margins that adjoin its bottom border edge, known once it is
+    // laid out.
+    const MarginStrut& bottomMargins() const { return m_bottom; }
+    // Whether the element's top and bottom margins adjoin: a block with no
+    // height, border, padding or content of its own.
+    bool collapsesThrough(const litehtml::element& self) const;
+    // How far the content of the element reached in its last layout: its
+    // last line, or its last block and the margins below it that stay
+    // inside.
+    int contentHeight() const { return m_contentHeight; }
+
+protected:
+    struct Flow;
+
+    // From calc_outlines: notes the element's own margins as computed and
+    // the first blocks in it whose top margins join its own; returns the
+    // top margin to lay the element out with.
+    int noteMargins(litehtml::element& self, const litehtml::css_margins& css, const litehtml::margins& computed,
+                    int parentWidth);
+    // Whether place_element of the element places `el` (an in-flow block
+    // while the element is laid out).
+    bool placesBlock(const litehtml::element& el) const;
+    // Places an in-flow block as litehtml's place_element does, margins
+    // collapsed; returns the width it takes.
+    int placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes, const litehtml::element::ptr& el,
+                   int maxWidth);
+
+    // Around litehtml's render of a block container (`Flow` lives on the
+    // caller's stack): after it, the element's height and margins follow
+    // from where its blocks stand. `minHeight`: the height the element
+    // must at least have.
+    void beginRender(Flow& flow);
+    void endRender(litehtml::html_tag& self, const litehtml::box::vector& boxes, litehtml::margins& margins,
+                   litehtml::position& pos, int y, int minHeight);
+
+    // The margin an empty block lays out below itself: what follows it in
+    // its parent starts where the margins so far end.
+    virtual void setLaidOutBottomMargin(int margin) = 0;
+    // The element's min-height, in pixels where it is set in them.
+    virtual bool hasMinHeight() const = 0;
+
+private:
+    MarginStrut m_top;
+    MarginStrut m_bottom;
+    int m_ownBottom = 0;
+    bool m_quirkyBottom = false;
+    bool m_joinsFirstChild = false;
+    int m_contentHeight = 0;
+    Flow* m_flow = nullptr;
+};
+
+// Where the blocks of an element being laid out have come to.
+struct BlockFlow::Flow
+{
+    struct State
+    {
+        int borderBottom = 0; // the bottom border edge of the last block or line that is not empty
+        MarginStrut pending;  // the margins below it, not collapsed yet
+        bool atStart = true;  // nothing but empty blocks since the content's top
+        const litehtml::element* lastBlock = nullptr;
+        const litehtml::box* lastBox = nullptr;
+    };
+    State now;
+    State beforeLast; // before the last block was placed
+    Flow* outer = nullptr;
+};
+
+} // namespace engine

@@ -1,0 +1,101 @@
+// Vertical margins collapse as in a browser: each case is laid out as
+// headless chromium lays out the same markup at the same width (the boxes
+// below are chromium's, the body given the engine's margins and face).
+
+#include "engine/layout/LayoutEngine.h"
+
+#include <gtest/gtest.h>
+
+using engine::LayoutBox;
+using engine::LayoutEngine;
+
+namespace {
+
+struct ChromiumBox
+{
+    const char* id;
+    int top;
+    int height;
+};
+
+void expectChromiumBoxes(const QString& html, std::initializer_list<ChromiumBox> boxes)
+{
+    LayoutEngine layout;
+    layout.load(html);
+    layout.layout(800);
+    for (const ChromiumBox& c : boxes) {
+        const LayoutBox* box = layout.tree().boxByHtmlId(QString::fromLatin1(c.id));
+        ASSERT_TRUE(box) << c.id;
+        EXPECT_EQ(box->borderBox.top(), c.top) << c.id;
+        EXPECT_EQ(box->borderBox.height(), c.height) << c.id;
+    }
+}
+
+} // namespace
+
+// A heading wrapped in DIVs, as documentation generators write them, stands
+// with all its wrappers at one top; a rule's bottom margin collapses through
+// the end of the DIV it ends; inside a border the first and last margins
+// stay; a bottom padding keeps the last one inside.
+TEST(MarginCollapse, ParentAndFirstOrLastChildThroughAnyDepth)
+{
+    expectChromiumBoxes(QStringLiteral("<body><div id=ch><div id=tp><div><div id=w><h1 id=h1>Title</h1></div>"
+                                       "</div></div><p id=p1>text</p><div id=hd><hr id=hr></div><p id=p2>after</p>"
+                                       "</div><div id=bd style='border:1px solid'><hr id=hr2><div><p id=p3>x</p>"
+                                       "</div></div><div id=pd style='padding-bottom:1px'><div><p id=p4>y</p></div>"
+                                       "</div></body>"),
+                        {{"ch", 15, 119},
+                         {"tp", 15, 32},
+                         {"w", 15, 32},
+                         {"h1", 15, 32},
+                         {"p1", 68, 16},
+                         {"hd", 100, 2},
+                         {"hr", 100, 2},
+                         {"p2", 118, 16},
+                         {"bd", 150, 60},
+                         {"hr2", 159, 2},
+                         {"p3", 177, 16},
+                         {"pd", 226, 33},
+                         {"p4", 226, 16}});
+}
+
+// Adjacent siblings share the larger margin; a negative one is subtracted;
+// the margins above, inside and below empty blocks (an empty inline, a
+// paragraph of one space) are one with those around them.
+TEST(MarginCollapse, SiblingsAndEmptyBlocks)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><p id=p5>z</p><div id=e1></div><div id=e2 style='margin:20px 0'>"
+                       "<span></span></div><p id=e3> </p><h2 id=h2 style='margin-top:-5px'>neg</h2>"
+                       "<p id=after>after</p></body>"),
+        {{"p5", 15, 16}, {"e1", 47, 0}, {"e2", 51, 0}, {"e3", 51, 0}, {"h2", 46, 24}, {"after", 90, 16}});
+}
+
+// Boxes with a flow of their own keep their content's margins inside:
+// one that clips, an inline block, a float; a block that clears no float
+// lets its child's margin through.
+TEST(MarginCollapse, NotThroughBoxesWithAFlowOfTheirOwn)
+{
+    expectChromiumBoxes(QStringLiteral("<body><p>z</p><div id=ov style='overflow:hidden'><p id=p6>clip</p></div>"
+                                       "<div id=ib style='display:inline-block'><p id=p7>ib</p></div>"
+                                       "<div id=fl style='float:left;width:100px'><p id=p8>fl</p></div>"
+                                       "<div id=cl style='clear:left'><p id=p9>cleared</p></div></body>"),
+                        {{"ov", 47, 48},
+                         {"p6", 63, 16},
+                         {"ib", 95, 48},
+                         {"p7", 111, 16},
+                         {"fl", 95, 48},
+                         {"p8", 111, 16},
+                         {"cl", 159, 16},
+                         {"p9", 159, 16}});
+}
+
+// In quirks mode the default margins of paragraphs and headings vanish at
+// the top and bottom of a cell however deep they stand; after text they
+// count. The first cell's content stands in the middle of its height.
+TEST(MarginCollapse, QuirkyMarginsVanishAtTheEdgesOfACell)
+{
+    expectChromiumBoxes(QStringLiteral("<body><table><tr><td id=td1><div><div><p id=p10>cell</p></div></div></td>"
+                                       "<td id=td2><h4 id=h4>h</h4>text<p id=p11>end</p></td></tr></table></body>"),
+                        {{"td1", 17, 87}, {"p10", 53, 16}, {"td2", 17, 87}, {"h4", 18, 16}, {"p11", 87, 16}});
+}
