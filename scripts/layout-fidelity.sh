@@ -1,8 +1,9 @@
 #!/bin/sh
 # How closely the engine lays pages out as a browser does: every page of a
-# corpus (tests/data/fidelity by default) is laid out by the engine and by
-# headless chromium at one width, with the same body margins and default
-# face (see layout-boxes-chromium.sh); their block boxes are matched in
+# corpus (the pages in tests/data/fidelity and its folders by default) is
+# laid out by the engine and by headless chromium at one width, with the
+# same body margins and default face (see layout-boxes-chromium.sh); their
+# block boxes are matched in
 # document order, and the share of boxes whose left edge and width lie
 # within 2 px, and whose top lies within 4 px + 3%, is printed per page and
 # over the corpus. Needs a built test_engine and chromium. With
@@ -15,10 +16,12 @@ width=${2:-1024}
 build=${3:-$root/build/test}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-for page in "$corpus"/*.html; do
-    name=$(basename "$page")
+find "$corpus" -name '*.html' | sort | while read -r page; do
+    name=$(realpath --relative-to="$corpus" "$page" | tr / _)
     copy="$tmp/$name"
     {
+        # (The copy finds the style sheets and pictures beside the page.)
+        printf '<base href="file://%s/">' "$(dirname "$page")"
         printf '<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
         cat "$page"
         cat <<'SCRIPT'
@@ -57,9 +60,7 @@ def boxes(path):
         out.append((f[1], int(f[2]), int(f[3]), int(f[4]), int(f[5])))
     return out
 total = [0, 0, 0]
-for name in sorted(os.listdir(corpus)):
-    if not name.endswith('.html'):
-        continue
+for name in sorted(n[:-len('.chromium')] for n in os.listdir(tmp) if n.endswith('.chromium')):
     ref, ours = boxes(os.path.join(tmp, name + '.chromium')), boxes(os.path.join(tmp, name + '.engine'))
     matcher = difflib.SequenceMatcher(None, [b[0] for b in ref], [b[0] for b in ours], autojunk=False)
     n = horizontal = vertical = 0
@@ -76,7 +77,7 @@ for name in sorted(os.listdir(corpus)):
     unmatched = len(ref) - n
     total[0] += n; total[1] += horizontal; total[2] += vertical
     pct = lambda v: 100.0 * v / n if n else 0.0
-    print('%-16s %4d boxes (%d unmatched)  left+width %5.1f%%  top %5.1f%%' % (name, n, unmatched, pct(horizontal), pct(vertical)))
+    print('%-28s %4d boxes (%d unmatched)  left+width %5.1f%%  top %5.1f%%' % (name, n, unmatched, pct(horizontal), pct(vertical)))
 n = total[0]
-print('%-16s %4d boxes                 left+width %5.1f%%  top %5.1f%%' % ('all', n, 100.0 * total[1] / max(n, 1), 100.0 * total[2] / max(n, 1)))
+print('%-28s %4d boxes                 left+width %5.1f%%  top %5.1f%%' % ('all', n, 100.0 * total[1] / max(n, 1), 100.0 * total[2] / max(n, 1)))
 PY
