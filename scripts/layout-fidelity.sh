@@ -22,7 +22,7 @@ find "$corpus" -name '*.html' | sort | while read -r page; do
     {
         # (The copy finds the style sheets and pictures beside the page.)
         printf '<base href="file://%s/">' "$(dirname "$page")"
-        printf '<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
+        printf '<style>html{font-family:"IPAPGothic"}body{margin:15px 10px}</style>\n'
         cat "$page"
         cat <<'SCRIPT'
 <script>

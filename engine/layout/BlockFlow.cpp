@@ -80,6 +80,24 @@ bool ownsFlow(const litehtml::element& el)
     return display != litehtml::display_block && display != litehtml::display_list_item;
 }
 
+// Whether a block that clears floats may find some to clear: a float
+// placed so far in the flow of the box that holds it, on the side it
+// clears. (A block that clears nothing lets margins through.)
+bool mayClearFloats(const litehtml::element& el)
+{
+    const litehtml::element_clear clear = el.get_clear();
+    if (clear == litehtml::clear_none)
+        return false;
+    auto holder = el.parent();
+    while (holder && !holder->is_floats_holder())
+        holder = holder->parent();
+    if (!holder)
+        return false;
+    const bool left = holder->get_left_floats_height() > 0;
+    const bool right = holder->get_right_floats_height() > 0;
+    return clear == litehtml::clear_left ? left : clear == litehtml::clear_right ? right : left || right;
+}
+
 bool isFlowBlock(const litehtml::element& el)
 {
     const auto display = el.get_display();
@@ -130,7 +148,7 @@ bool hasFlowContent(const litehtml::element& el)
 
 // Adds to `out` the top margins of the first blocks in `el` (looking into
 // inline elements) that adjoin its content's top: up to the first block or
-// line that is not empty, or a block with clearance. Returns whether the
+// line that is not empty, or a block that may clear floats. Returns whether the
 // walk stopped there.
 bool addFirstMargins(const litehtml::element& el, int width, MarginStrut& out)
 {
@@ -143,7 +161,7 @@ bool addFirstMargins(const litehtml::element& el, int width, MarginStrut& out)
                 return true;
             break;
         case Part::Block: {
-            if (child->get_clear() != litehtml::clear_none)
+            if (mayClearFloats(*child))
                 return true;
             child->calc_outlines(width);
             auto* flow = dynamic_cast<BlockFlow*>(child.get());
@@ -295,7 +313,7 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
         top = flow->topMargins();
     else
         top.add(el->margin_top());
-    const bool joinsParent = state.atStart && m_joinsFirstChild && el->get_clear() == litehtml::clear_none;
+    const bool joinsParent = state.atStart && m_joinsFirstChild && !mayClearFloats(*el);
     const bool quirkyEdge = state.atStart && isQuirkContainer(self);
     MarginStrut joined = state.pending;
     joined.add(top);

@@ -5,11 +5,11 @@ namespace engine {
 const char* defaultStyleSheet()
 {
     return R"CSS(
-html { display: block; }
+html { display: block; font-size: 16px; }
 head, script, style, title, meta, link, base, basefont, map, area, param, bgsound, noembed, noframes, noscript,
 input[type=hidden], comment { display: none; }
 
-body { display: block; margin: 15px 10px; font-size: 16px; line-height: normal; }
+body { display: block; margin: 15px 10px; }
 
 p { display: block; margin-top: 1em; margin-bottom: 1em; }
 div, address, form, center, fieldset, frameset, frame, layer, multicol { display: block; }
@@ -60,9 +60,9 @@ table { display: table; border-collapse: separate; border-spacing: 2px; text-ind
         font-size: 16px; font-weight: normal; font-style: normal; text-align: left; white-space: normal;
         line-height: normal; }
 caption { display: table-caption; text-align: center; }
-thead { display: table-header-group; vertical-align: middle; }
+thead { display: table-row-group; vertical-align: middle; }
 tbody { display: table-row-group; vertical-align: middle; }
-tfoot { display: table-footer-group; vertical-align: middle; }
+tfoot { display: table-row-group; vertical-align: middle; }
 tr { display: table-row; vertical-align: inherit; }
 td, th { display: table-cell; vertical-align: inherit; padding: 1px; }
 th { font-weight: bold; text-align: center; }

@@ -94,19 +94,50 @@ int readSpan(const char* value, bool zeroToEnd, int high)
     return !digits ? 1 : n == 0 ? (zeroToEnd ? high : 1) : static_cast<int>(n);
 }
 
-// The rows of a table in order, not those of the tables inside it.
-void collectRows(litehtml::element& parent, std::vector<litehtml::element::ptr>& rows)
+bool isRowGroup(const litehtml::element& el)
 {
-    for (size_t i = 0; i < parent.get_children_count(); ++i) {
-        const litehtml::element::ptr child = parent.get_child(static_cast<int>(i));
-        if (!child)
-            continue;
-        const litehtml::style_display display = child->get_display();
-        if (display == litehtml::display_table_row)
+    const litehtml::style_display display = el.get_display();
+    return display == litehtml::display_table_row_group || display == litehtml::display_table_header_group ||
+           display == litehtml::display_table_footer_group;
+}
+
+bool hasTag(const litehtml::element& el, const char* tag)
+{
+    const char* t = el.get_tagName();
+    return t && std::strcmp(t, tag) == 0;
+}
+
+void collectGroupRows(const litehtml::element& parent, std::vector<litehtml::element::ptr>& rows)
+{
+    for (const auto& child : childrenOf(parent)) {
+        if (child->get_display() == litehtml::display_table_row)
             rows.push_back(child);
-        else if (display == litehtml::display_table_row_group || display == litehtml::display_table_header_group ||
-                 display == litehtml::display_table_footer_group)
-            collectRows(*child, rows);
+        else if (isRowGroup(*child))
+            collectGroupRows(*child, rows);
+    }
+}
+
+// The rows of a table as browsers show them, not those of the tables inside
+// it: the first THEAD's rows first, then the bodies' and the rows outside
+// any group, the TFOOTs' last, wherever the page writes them (an HTML 4
+// page writes TFOOT before TBODY). (The default style sheet lays THEAD and
+// TFOOT out as bodies: litehtml 0.6 would wrap them in a cell of their own.)
+void collectRows(const litehtml::element& table, std::vector<litehtml::element::ptr>& rows)
+{
+    const auto& children = childrenOf(table);
+    const auto head = std::find_if(children.begin(), children.end(),
+                                   [](const auto& c) { return isRowGroup(*c) && hasTag(*c, "thead"); });
+    if (head != children.end())
+        collectGroupRows(**head, rows);
+    for (auto child = children.begin(); child != children.end(); ++child) {
+        if ((*child)->get_display() == litehtml::display_table_row)
+            rows.push_back(*child);
+        else if (isRowGroup(**child) && child != head && !hasTag(**child, "tfoot"))
+            collectGroupRows(**child, rows);
+    }
+    for (const auto& child : children) {
+        if (isRowGroup(*child) && hasTag(*child, "tfoot"))
+            collectGroupRows(*child, rows);
     }
 }
 
@@ -194,7 +225,33 @@ void TableElement::init()
     if (m_grid)
         m_grid->captions().clear();
     const tableelement_detail::GridSpans spans(*this);
-    Hinted::init();
+    if (m_display != litehtml::display_table && m_display != litehtml::display_inline_table) {
+        fprintf(stderr, "DBG not table %d\n", int(m_display));
+        Hinted::init();
+        return;
+    }
+    // The grid as litehtml builds it, but of every row in the order browsers
+    // show them (litehtml 0.6 leaves out the rows of THEAD and TFOOT).
+    if (m_grid)
+        m_grid->clear();
+    else
+        m_grid = std::make_unique<litehtml::table_grid>();
+    std::vector<litehtml::element::ptr> rows;
+    tableelement_detail::collectRows(*this, rows);
+    for (litehtml::element::ptr& row : rows) {
+        m_grid->begin_row(row);
+        for (litehtml::element::ptr cell : childrenOf(*row)) {
+            if (cell->get_display() == litehtml::display_table_cell)
+                m_grid->add_cell(cell);
+        }
+    }
+    for (const auto& child : m_children) {
+        if (child->get_display() == litehtml::display_table_caption)
+            m_grid->captions().push_back(child);
+    }
+    m_grid->finish();
+    for (const auto& child : m_children)
+        child->init();
 }
 
 void TableElement::parse_styles(bool is_reparse)

@@ -146,6 +146,23 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-shrink.html", "o1a", 15, 124}, BrowserBox{"tables-shrink.html", "n1", 17, 120},
         BrowserBox{"tables-shrink.html", "f1", 10, 105}));
 
+// The head's rows stand first and the foot's last, wherever the page
+// writes them (litehtml alone laid each group out in a cell of its own).
+// The boxes are headless chromium's.
+TEST(TableRows, HeadFirstAndFootLastLikeInBrowsers)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<body><table id=t border=1><tfoot><tr><td id=f>foot</td><td>x</td></tr></tfoot>"
+                               "<tbody><tr><td id=b>body</td><td>y</td></tr></tbody><thead><tr><th id=h>head</th>"
+                               "<th id=h2>wider head</th></tr></thead></table></body>"));
+    layout.layout(800);
+    EXPECT_EQ(boxOf(layout, "t"), QRect(10, 15, 137, 70));
+    EXPECT_EQ(boxOf(layout, "h"), QRect(13, 18, 42, 20));
+    EXPECT_EQ(boxOf(layout, "h2"), QRect(57, 18, 87, 20));
+    EXPECT_EQ(boxOf(layout, "b"), QRect(13, 40, 42, 20));
+    EXPECT_EQ(boxOf(layout, "f"), QRect(13, 62, 42, 20));
+}
+
 TEST(TableCaptions, CaptionAboveTheRowsAndTheCellsRightBelowIt)
 {
     LayoutEngine layout;
