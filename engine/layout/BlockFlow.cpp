@@ -325,13 +325,29 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
     if (cleared)
         borderTop = box.top();
 
-    // 5. Lay it out there, as litehtml would.
-    line.top = borderTop - el->margin_top();
+    // 5. Lay it out there, as litehtml would; a table or another box with a
+    //    flow of its own, of a set width, moves down below the floats it
+    //    does not fit beside.
+    const auto placeAt = [&](int top) {
+        line.top = top - el->margin_top();
+        line.left = 0;
+        line.right = maxWidth;
+        line.fix_top();
+        self.get_line_left_right(line.top, maxWidth, line.left, line.right);
+    };
+    placeAt(borderTop);
+    if ((display == litehtml::display_table || besideFloats) && !el->get_css_width().is_predefined() &&
+        line.width() < maxWidth) {
+        const int width = el->get_css_width().calc_percent(maxWidth) + el->content_margins_width();
+        if (width > line.width()) {
+            const int below = self.find_next_line_top(line.top, width, maxWidth);
+            if (below > line.top) {
+                borderTop = below;
+                placeAt(borderTop);
+            }
+        }
+    }
     box.y_shift(line.top - box.top());
-    line.left = 0;
-    line.right = maxWidth;
-    line.fix_top();
-    self.get_line_left_right(line.top, maxWidth, line.left, line.right);
     int width = 0;
     if (display == litehtml::display_table || display == litehtml::display_list_item)
         width = el->render(line.left, line.top, line.width());

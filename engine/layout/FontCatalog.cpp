@@ -23,7 +23,13 @@ struct Substitution
 {
     const char16_t* face;
     const char* family;
+    // A face of a similar look, not of the same metrics: taken only when no
+    // face after it in the page's list is there (a browser here falls
+    // through to the next face it has).
+    bool lookAlike = false;
 };
+
+const Substitution* substitutionOf(const QString& face);
 
 // Keys are compared after lower-casing and removing spaces, so "MS PGothic",
 // "ms pgothic" and "ＭＳ Ｐゴシック" (whose spaces are ideographic) all match.
@@ -48,19 +54,19 @@ const Substitution kSubstitutions[] = {
     {u"msmincho", "IPAMincho"},
     {u"arial", "Liberation Sans"},
     {u"helvetica", "Liberation Sans"},
-    {u"verdana", "DejaVu Sans"},
-    {u"tahoma", "DejaVu Sans"},
-    {u"mssansserif", "DejaVu Sans"},
-    {u"trebuchetms", "DejaVu Sans"},
+    {u"verdana", "DejaVu Sans", true},
+    {u"tahoma", "DejaVu Sans", true},
+    {u"mssansserif", "DejaVu Sans", true},
+    {u"trebuchetms", "DejaVu Sans", true},
     {u"sans-serif", "Liberation Sans"},
     {u"timesnewroman", "Liberation Serif"},
     {u"times", "Liberation Serif"},
-    {u"georgia", "DejaVu Serif"},
+    {u"georgia", "DejaVu Serif", true},
     {u"serif", "Liberation Serif"},
     {u"couriernew", "Liberation Mono"},
     {u"courier", "Liberation Mono"},
     {u"monospace", "DejaVu Sans Mono"},
-    {u"lucidaconsole", "DejaVu Sans Mono"},
+    {u"lucidaconsole", "DejaVu Sans Mono", true},
 };
 
 QString faceKey(const QString& face)
@@ -113,14 +119,22 @@ std::optional<FontMetricsPx> headerMetrics(const QFont& font, int pixelSize)
 
 } // namespace fontcatalog_detail
 
+namespace fontcatalog_detail {
+const Substitution* substitutionOf(const QString& face)
+{
+    const QString key = faceKey(face);
+    for (const auto& s : kSubstitutions) {
+        if (key == QString::fromUtf16(s.face))
+            return &s;
+    }
+    return nullptr;
+}
+} // namespace fontcatalog_detail
+
 QString FontCatalog::substituteFace(const QString& face)
 {
-    const QString key = fontcatalog_detail::faceKey(face);
-    for (const auto& s : fontcatalog_detail::kSubstitutions) {
-        if (key == QString::fromUtf16(s.face))
-            return QString::fromLatin1(s.family);
-    }
-    return face;
+    const auto* s = fontcatalog_detail::substitutionOf(face);
+    return s ? QString::fromLatin1(s->family) : face;
 }
 
 QString FontCatalog::defaultFamilyList()
@@ -131,11 +145,18 @@ QString FontCatalog::defaultFamilyList()
 QStringList FontCatalog::resolveFamilies(const QString& familyList)
 {
     QStringList families;
+    QStringList lookAlikes;
     for (const QString& part : familyList.split(',', Qt::SkipEmptyParts)) {
         const QString face = fontcatalog_detail::unquote(part);
         if (face.isEmpty())
             continue;
-        const QString family = substituteFace(face);
+        const auto* s = fontcatalog_detail::substitutionOf(face);
+        const QString family = s ? QString::fromLatin1(s->family) : face;
+        QStringList& into = s && s->lookAlike ? lookAlikes : families;
+        if (!into.contains(family))
+            into << family;
+    }
+    for (const QString& family : lookAlikes) {
         if (!families.contains(family))
             families << family;
     }

@@ -507,6 +507,11 @@ void CellElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::
 void CellElement::parse_styles(bool is_reparse)
 {
     el_td::parse_styles(is_reparse);
+    // Table cells have no margins (litehtml laid them out with them).
+    for (litehtml::css_length* side :
+         {&m_css_margins.left, &m_css_margins.right, &m_css_margins.top, &m_css_margins.bottom})
+        side->set_value(0, litehtml::css_units_px);
+    m_margins = litehtml::margins();
     if (!m_css_height.is_predefined() && m_css_height.units() != litehtml::css_units_percentage) {
         const float inner = m_css_height.val() - static_cast<float>(m_padding.height() + m_borders.height());
         m_css_height.set_value(std::max(0.0f, inner), litehtml::css_units_px);

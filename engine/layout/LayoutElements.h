@@ -266,7 +266,8 @@ public:
         : Hinted(doc), m_container(container)
     {
     }
-    // A cell's height counts its padding and border, as in browsers.
+    // A cell's height counts its padding and border, as in browsers; it has
+    // no margins.
     void parse_styles(bool is_reparse = false) override;
 
 private:

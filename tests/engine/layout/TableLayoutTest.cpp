@@ -266,3 +266,20 @@ TEST(TablePercentages, ShareFollowsTheAvailableWidth)
 }
 
 } // namespace
+
+// A cell has no margins; a table as wide as its block does not fit beside a
+// float and stands below it. The boxes are headless chromium's.
+TEST(TableBoxesBesideOthers, CellsWithoutMarginsAndWideTablesBelowFloats)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral(
+        "<body><table id=t style='border-spacing:0'><tr><td id=a style='margin:4px'>left</td>"
+        "<td id=b style='margin:4px'>right</td></tr></table><h2 id=f style='float:left;margin:0 0 -1px'>float</h2>"
+        "<div id=m style='display:table;width:100%'>table</div></body>"));
+    layout.layout(800);
+    EXPECT_EQ(boxOf(layout, "t"), QRect(10, 15, 62, 18));
+    EXPECT_EQ(boxOf(layout, "a"), QRect(10, 15, 26, 18));
+    EXPECT_EQ(boxOf(layout, "b"), QRect(36, 15, 36, 18));
+    EXPECT_EQ(boxOf(layout, "f"), QRect(10, 33, 50, 24));
+    EXPECT_EQ(boxOf(layout, "m"), QRect(10, 56, 780, 16));
+}
