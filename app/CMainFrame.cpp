@@ -23,6 +23,7 @@
 #include "publish/CVornaFtp.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogSiteManagerSheet.h"
+#include "web/VornaDirectoryWatchThread.h"
 #include "res/resource.h"
 
 #include "engine/editing/CommandGroup.h"
@@ -153,6 +154,7 @@ bool CMainFrame::Create()
         ShowMessageBox(QStringLiteral("Fail to install VornaSkinManager!!!"));
     if (!CreateBars())
         return false;
+    WatchRecentWebMenus();
     CSplashWnd::ShowSplashScreen(this);
     setAcceptDrops(true);
     RestorePlacementAndState();
@@ -416,7 +418,9 @@ void CMainFrame::SaveOnDestroy()
         }
     }
     // The site manager goes before the dock state is taken, so the state never
-    // records a bar the next start does not make at once.
+    // records a bar the next start does not make at once; its watcher first.
+    CloseSiteManagerPage();
+    m_pFolderWatcher.reset();
     if (m_pSiteManagerBar)
         delete m_pSiteManagerBar.data();
     if (m_pSiteManagerSheet)
@@ -536,8 +540,8 @@ void CMainFrame::OnSysCommandClose()
         m_bCloseSiteManagerAfterAll = true;
     }
     OnFileCloseAll();
-    if (m_bCloseSiteManagerAfterAll && m_pSiteManagerSheet)
-        m_pSiteManagerSheet->CloseSiteManagerPage();
+    if (m_bCloseSiteManagerAfterAll)
+        CloseSiteManagerPage();
     m_bCloseSiteManagerAfterAll = false;
     if (!m_bClosing)
         return;
@@ -550,40 +554,7 @@ void CMainFrame::OnFileCloseAll()
 {
     m_bClosing = true;
     m_nRememberedAnswer = 0;
-    platform::DocTemplate* docs = m_app.docTemplate();
-    bool restart = true;
-    while (restart && m_bClosing && docs) {
-        restart = false;
-        const QList<platform::Document*> list = docs->documents();
-        for (platform::Document* base : list) {
-            if (!m_bClosing)
-                break;
-            if (!docs->documents().contains(base))
-                continue;
-            auto* document = qobject_cast<CZQDoc*>(base);
-            CZQView* view = document ? document->GetView() : nullptr;
-            CChildFrame* frame = view ? view->GetParentFrame() : nullptr;
-            if (!frame)
-                continue;
-            // Source text reaches the page before the page is asked about.
-            frame->LeaveToEditMode();
-            if (!document->isModified()) {
-                document->closeDocument();
-                continue;
-            }
-            if (document->pathName().isEmpty() || m_nRememberedAnswer == 0) {
-                m_mdiArea->setActiveSubWindow(frame);
-                frame->close();
-                continue;
-            }
-            if (m_nRememberedAnswer == platform::IDYES && !document->doFileSave()) {
-                // A page that cannot be saved stays open, and the batch stops.
-                m_bClosing = false;
-                break;
-            }
-            document->closeDocument();
-        }
-    }
+    ClosePages([](CZQDoc*) { return true; }, m_bClosing);
     m_nRememberedAnswer = 0;
 }
 

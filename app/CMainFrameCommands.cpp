@@ -308,30 +308,6 @@ bool CMainFrame::HasHandler(int id) const
     return false;
 }
 
-void CMainFrame::OnFileNewFile()
-{
-    m_app.OpenDocumentFile(QString());
-}
-
-void CMainFrame::OnFileOpen()
-{
-    ULOFileDialog dlg(true, 0, QString(), QString(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | OFN_FILEMUSTEXIST,
-                      LoadResString(IDS_HTML_FILE_FILTER), this);
-    if (dlg.DoModal() != platform::IDOK)
-        return;
-    if (dlg.m_bURL) {
-        m_app.OpenNewPage(dlg.m_strURL);
-        return;
-    }
-    const QString path = dlg.GetPathName();
-    if (IsImageFileName(path)) {
-        ArmImageInsertion(path);
-        OnFileNewFile();
-        return;
-    }
-    m_app.OpenDocumentFile(path);
-}
-
 void CMainFrame::AddCommandHandlers()
 {
     AddScriptCommands();
@@ -339,8 +315,7 @@ void CMainFrame::AddCommandHandlers()
     AddImageMapCommands();
     AddFormatCommands();
     AddPreviewCommands();
-    onCommand(33205, [this] { OnFileNewFile(); });
-    onCommand(ID_FILE_OPEN_PAGE, [this] { OnFileOpen(); });
+    AddWebCommands();
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });
@@ -413,17 +388,8 @@ void CMainFrame::ShowStartupGuide()
 void CMainFrame::OnWindowTutorial()
 {
     if (!m_pSiteManagerBar) {
-        if (!m_pSiteManagerSheet)
-            m_pSiteManagerSheet = new VornaDialogSiteManagerSheet(this);
-        auto* bar = new QDockWidget(QStringLiteral("サイトマネージャ"), this);
-        bar->setObjectName(QStringLiteral("bar_674"));
-        bar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-        bar->setWidget(m_pSiteManagerSheet);
-        addDockWidget(Qt::RightDockWidgetArea, bar);
-        // Wide enough for both page tabs and a readable lesson.
-        resizeDocks({bar}, {qMax(bar->sizeHint().width(), 340)}, Qt::Horizontal);
-        m_pSiteManagerBar = bar;
-        bar->show();
+        CreateSiteManagerBar();
+        m_pSiteManagerBar->show();
         m_pSiteManagerSheet->ShowTutorialPage();
         return;
     }

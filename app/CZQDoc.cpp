@@ -137,6 +137,7 @@ void CZQDoc::ClearClosingFlags()
     if (CMainFrame* frame = CMainFrame::instance()) {
         frame->m_bClosing = false;
         frame->m_bCloseSiteManagerAfterAll = false;
+        frame->m_bClosingWeb = false;
     }
     if (CChildFrame* child = ChildFrame())
         child->m_bClosing = false;
@@ -203,8 +204,9 @@ int CZQDoc::askSaveModified()
 {
     CMainFrame* frame = CMainFrame::instance();
     const QString name = pathName().isEmpty() ? GetDisplayName() : pathName();
-    const bool closingMany = frame && (frame->m_bClosing || frame->m_bCloseSiteManagerAfterAll) && docTemplate() &&
-                             docTemplate()->documentCount() > 1;
+    const bool closingMany = frame &&
+                             (frame->m_bClosing || frame->m_bCloseSiteManagerAfterAll || frame->m_bClosingWeb) &&
+                             docTemplate() && docTemplate()->documentCount() > 1;
     return ShowMessageBox(name + LoadResString(IDS_SAVE_CHANGED_PAGE), 0, 0x40, 3, 12, closingMany);
 }
 

@@ -65,7 +65,9 @@ bool isPseudoFileSystem(const QByteArray& type)
     return pseudo.contains(type);
 }
 
-int imageOfVolume(const QByteArray& type, const QString& root)
+} // namespace
+
+int FolderComboVolumeImage(const QByteArray& type, const QString& root)
 {
     static const QSet<QByteArray> network = {"nfs",   "nfs4", "cifs", "smb3",  "smbfs",      "fuse.sshfs",
                                              "sshfs", "9p",   "afs",  "davfs", "fuse.rclone"};
@@ -77,8 +79,6 @@ int imageOfVolume(const QByteArray& type, const QString& root)
         return 5;
     return 4;
 }
-
-} // namespace
 
 std::vector<FolderComboVolume> MountedFolderComboVolumes()
 {
@@ -104,7 +104,7 @@ std::vector<FolderComboVolume> MountedFolderComboVolumes()
         volume.name = storage.displayName();
         if (volume.name.isEmpty() || withoutTrailingSlash(volume.name) == root)
             volume.name = QFileInfo(root).fileName();
-        volume.image = imageOfVolume(type, root);
+        volume.image = FolderComboVolumeImage(type, root);
         volumes.push_back(volume);
     }
     std::sort(volumes.begin(), volumes.end(),

@@ -16,6 +16,11 @@ struct FolderComboVolume
 
 using FolderComboVolumeLister = std::function<std::vector<FolderComboVolume>()>;
 
+// The picture of a volume by its file system and its place: 7 a network file
+// system (nfs, cifs, smb3, sshfs, ...), 6 an optical disc (iso9660, udf), 5
+// below /media or /run/media (removable), else 4 (fixed).
+int FolderComboVolumeImage(const QByteArray& fileSystemType, const QString& root);
+
 // The mounted volumes with real file systems, "/" (the computer itself) left out.
 std::vector<FolderComboVolume> MountedFolderComboVolumes();
 

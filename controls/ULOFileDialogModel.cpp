@@ -91,7 +91,8 @@ bool ULOFileDialogModel::TakeAddress(const QString& typedName)
     while (start < typedName.size() && typedName[start].isSpace())
         ++start;
     const QString name = typedName.mid(start);
-    if (!name.startsWith(QLatin1String("http://"), Qt::CaseInsensitive))
+    if (!name.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) &&
+        !name.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
         return false;
     m_bURL = true;
     m_strURL = name;

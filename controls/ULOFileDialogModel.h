@@ -34,7 +34,7 @@ public:
     static QString RememberedValueName(int mode);
     static QString HomeFolderOf(int mode, const Place& place);
 
-    // OK in mode 0: a name beginning with "http://" (any case, after leading
+    // OK in mode 0: a name beginning with "http://" or "https://" (any case, after leading
     // blanks) is an address; sets m_bURL and m_strURL. True for an address.
     bool TakeAddress(const QString& typedName);
 

@@ -1,6 +1,8 @@
 #include "web/VornaDialogSiteManagerSheet.h"
 
-#include "util/AppContext.h"
+#include "res/resource.h"
+#include "util/StringResources.h"
+#include "web/VornaDialogSiteManagerPage1.h"
 
 #include "engine/view/BrowseView.h"
 
@@ -23,13 +25,14 @@ void VornaDialogSiteManagerSheet::setTutorialViewFactory(ViewFactory factory)
 }
 
 VornaDialogSiteManagerSheet::VornaDialogSiteManagerSheet(QWidget* mainFrame)
-    : QWidget(mainFrame), m_tabs(new QTabWidget(this)), m_sitePage(new QWidget), m_tutorialPage(new QWidget)
+    : QWidget(mainFrame), m_tabs(new QTabWidget(this)), m_sitePage(new VornaDialogSiteManagerPage1),
+      m_tutorialPage(new QWidget)
 {
     setObjectName(QStringLiteral("id_674"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
-    m_tabs->addTab(m_sitePage, QStringLiteral("サイトマネージャ"));
+    m_tabs->addTab(m_sitePage, LoadResString(IDS_SITE_MANAGER_CAPTION));
     m_tabs->addTab(m_tutorialPage, QStringLiteral("ミヌエとお勉強"));
     auto* tutorialLayout = new QVBoxLayout(m_tutorialPage);
     tutorialLayout->setContentsMargins(0, 0, 0, 0);
@@ -67,43 +70,57 @@ bool VornaDialogSiteManagerSheet::IsTutorialPageActive() const
     return m_tabs->currentWidget() == m_tutorialPage;
 }
 
+int VornaDialogSiteManagerSheet::PageCount() const
+{
+    return m_tabs->count();
+}
+
+void VornaDialogSiteManagerSheet::ShowSitePage()
+{
+    // The site manager page stands before the tutorial page.
+    if (m_tabs->indexOf(m_sitePage) < 0)
+        m_tabs->insertTab(0, m_sitePage, LoadResString(IDS_SITE_MANAGER_CAPTION));
+    m_sitePage->LoadWeb();
+    ActivateSitePage();
+}
+
+void VornaDialogSiteManagerSheet::ActivateSitePage()
+{
+    if (m_tabs->indexOf(m_sitePage) >= 0)
+        m_tabs->setCurrentWidget(m_sitePage);
+}
+
+void VornaDialogSiteManagerSheet::RemoveSitePage()
+{
+    const int index = m_tabs->indexOf(m_sitePage);
+    if (index >= 0)
+        m_tabs->removeTab(index);
+    m_tabs->setCurrentWidget(m_tutorialPage);
+}
+
+bool VornaDialogSiteManagerSheet::IsSitePageVisible() const
+{
+    return m_tabs->indexOf(m_sitePage) >= 0 && m_sitePage->isVisible();
+}
+
 int VornaDialogSiteManagerSheet::FindFileRow(const QString& path) const
 {
-    QString name = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (name.startsWith(QLatin1Char('/'))) {
-        QString web = AppContext::instance().webFolder();
-        while (web.endsWith(QLatin1Char('/')))
-            web.chop(1);
-        if (web.isEmpty() || !name.startsWith(web + QLatin1Char('/')))
-            return -1;
-        name = name.mid(web.size() + 1);
-    }
-    return name.isEmpty() ? -1 : int(m_fileRows.indexOf(name));
+    return m_sitePage->FindFileRow(path);
 }
 
 void VornaDialogSiteManagerSheet::AddOrUpdateFileRow(const QString& fileName, const QString& framesetName)
 {
-    Q_UNUSED(framesetName);
-    if (!fileName.isEmpty() && FindFileRow(fileName) < 0)
-        m_fileRows.append(QString(fileName).replace(QLatin1Char('\\'), QLatin1Char('/')));
+    m_sitePage->AddOrUpdateFileRow(fileName, framesetName);
 }
 
 void VornaDialogSiteManagerSheet::RemoveFileRow(const QString& path)
 {
-    const int row = FindFileRow(path);
-    if (row >= 0)
-        m_fileRows.removeAt(row);
+    m_sitePage->RemoveFileRow(path);
 }
 
 void VornaDialogSiteManagerSheet::RenameFileRow(const QString& oldName, const QString& newName)
 {
-    const int shown = FindFileRow(newName);
-    if (shown >= 0 && oldName != newName)
-        m_fileRows.removeAt(shown);
-    for (QString& row : m_fileRows) {
-        if (row == oldName)
-            row = newName;
-    }
+    m_sitePage->RenameFileRow(oldName, newName);
 }
 
 void VornaDialogSiteManagerSheet::AddModifiedFile(const QString& fileName)
@@ -118,8 +135,3 @@ void VornaDialogSiteManagerSheet::SelectFile(const QString& displayName, int fla
 }
 
 void VornaDialogSiteManagerSheet::ClearSelection() {}
-
-void VornaDialogSiteManagerSheet::CloseSiteManagerPage()
-{
-    m_tabs->setCurrentWidget(m_tutorialPage);
-}

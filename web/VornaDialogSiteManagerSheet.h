@@ -7,11 +7,13 @@
 #include <functional>
 
 class QTabWidget;
+class VornaDialogSiteManagerPage1;
 
-// The site manager window: a sheet with the site manager page and the
-// tutorial page. The tutorial shows the program's own tutorial page in a
-// browse view. The page list and transfers come with the site manager's code;
-// until then the list is empty and no transfer runs.
+// The site manager window: a sheet with the site manager page (the open
+// web's files) and the tutorial page. The tutorial shows the program's own
+// tutorial page in a browse view. A closed web takes the site manager page
+// out of the sheet; opening one puts it back first. Transfers come with the
+// site manager's code; until then none runs.
 class VornaDialogSiteManagerSheet : public QWidget
 {
     Q_OBJECT
@@ -34,11 +36,24 @@ public:
     void SetTutorialDocument(QObject* document) { m_tutorialDocument = document; }
     QObject* tutorialDocument() const { return m_tutorialDocument; }
 
+    // The site manager page, in the sheet or not.
+    VornaDialogSiteManagerPage1* sitePage() const { return m_sitePage; }
+    // The number of pages the sheet holds.
+    int PageCount() const;
+    // Puts the site manager page back in front of the tutorial page when the
+    // sheet does not hold both, filling it from the open web, and shows it.
+    void ShowSitePage();
+    // Makes the site manager page the sheet's active page when it holds it.
+    void ActivateSitePage();
+    // Takes the site manager page out of the sheet.
+    void RemoveSitePage();
+    // Whether the site manager page is in the sheet and shown.
+    bool IsSitePageVisible() const;
+
     // The site manager page's side.
     bool IsTransferRunning() const { return false; }
-    // The row of the site list that shows the file (a path relative to the web
-    // folder, "\" read as "/", or a full path inside it), or -1. Until the site
-    // list is filled from the web folder, its rows are the names added below.
+    // The site manager page's row that shows the file (a path relative to the
+    // web folder, "\" read as "/", or a full path inside it), or -1.
     int FindFileRow(const QString& path) const;
     // Adds a row for a page file of the web unless one shows it already.
     void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName);
@@ -50,7 +65,6 @@ public:
     void SelectFile(const QString& displayName, int flag);
     void ClearSelection();
     int GetSiteListSelectionMark() const { return -1; }
-    void CloseSiteManagerPage();
 
     quint8 m_bWebQuestion = 0;
     quint8 m_bRefreshSuspended = 0;
@@ -60,10 +74,8 @@ private:
     void ensureTutorialView();
 
     QTabWidget* m_tabs;
-    QWidget* m_sitePage;
+    VornaDialogSiteManagerPage1* m_sitePage;
     QWidget* m_tutorialPage;
     QWidget* m_tutorialView = nullptr;
     QPointer<QObject> m_tutorialDocument;
-    // The page rows' file names, relative to the web folder.
-    QStringList m_fileRows;
 };

@@ -349,9 +349,9 @@ TEST_F(ShellTest, CommandStatesFollowThePageAndItsView)
     for (int id : {33205, 33161, 33219, 33215})
         EXPECT_TRUE(enabled(id)) << id;
     // Commands whose code is not in place yet stay disabled until a handler exists.
-    EXPECT_FALSE(enabled(33160));
-    app->onCommand(33160, [] {});
-    EXPECT_TRUE(enabled(33160));
+    EXPECT_FALSE(enabled(33153));
+    app->onCommand(33153, [] {});
+    EXPECT_TRUE(enabled(33153));
     for (int id : {33106, 33200, 33128, 33135, 33467, 33468})
         EXPECT_FALSE(enabled(id)) << id;
 

@@ -1,0 +1,4 @@
+// The frame commands of the main frame.
+#include "app/CMainFrame.h"
+
+void CMainFrame::OnFileNewFrameset() {}

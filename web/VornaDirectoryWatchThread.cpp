@@ -1,0 +1,10 @@
+#include "web/VornaDirectoryWatchThread.h"
+
+VornaDirectoryWatchThread::VornaDirectoryWatchThread() = default;
+
+VornaDirectoryWatchThread::~VornaDirectoryWatchThread()
+{
+    RequestStop();
+}
+
+void VornaDirectoryWatchThread::Start() {}
