@@ -54,6 +54,8 @@ VornaDialogOpenProject::VornaDialogOpenProject(QWidget* parent)
 
     connect(m_editName, &QLineEdit::textChanged, this, [this](const QString& text) { m_strName = text; });
     connect(m_list, &QListWidget::currentRowChanged, this, [this] { OnSelectionChanged(); });
+    // A row clicked again after its name was cleared gives its name again.
+    connect(m_list, &QListWidget::itemClicked, this, [this] { OnSelectionChanged(); });
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { OnDoubleClick(); });
 }
 
@@ -103,8 +105,7 @@ void VornaDialogOpenProject::OnSelectionChanged()
         SetName(QString());
         return;
     }
-    if (row != m_nSel)
-        m_nSel = row;
+    m_nSel = row;
     SetName(item->text());
 }
 
@@ -169,8 +170,14 @@ void VornaDialogOpenProject::OnDelete()
         refocus();
         return;
     }
-    delete m_list->takeItem(row);
-    m_nSel = qMin(m_nSel, m_list->count() - 1);
+    {
+        // No row stands selected while the name is empty.
+        const QSignalBlocker quiet(m_list);
+        delete m_list->takeItem(row);
+        m_list->setCurrentRow(-1);
+        m_list->clearSelection();
+    }
+    m_nSel = -1;
     SetName(QString());
     refocus();
 }
