@@ -11,7 +11,6 @@
 #include "chrome/ULOToolBar.h"
 #include "editor/CImpIDispatch.h"
 #include "commands/PageZoom.h"
-#include "controls/ULOFileDialog.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
