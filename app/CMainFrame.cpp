@@ -612,6 +612,7 @@ CZQView* CMainFrame::DropTargetView(QPoint screenPoint) const
 void CMainFrame::ArmImageInsertion(const QString& file)
 {
     m_strInsertImageSrc = file;
+    m_nInsertImageFlag = 0;
     m_nInsertKind = 2;
     // The image goes in at its own size (0 x 0 when its file cannot be
     // measured: the page then shows it at its natural size).

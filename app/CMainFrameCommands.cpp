@@ -311,6 +311,7 @@ void CMainFrame::AddCommandHandlers()
 {
     AddScriptCommands();
     AddInsertCommands();
+    AddEditCommands();
     AddImageMapCommands();
     AddFormatCommands();
     AddPreviewCommands();

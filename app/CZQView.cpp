@@ -377,6 +377,9 @@ void CZQView::OnDestroy()
     }
     // A fetch cut short by the page going is no failure to report.
     disconnect(m_loadFailed);
+    // The main frame's image-map painters of this page go with it.
+    if (CMainFrame* frame = CMainFrame::instance())
+        frame->ReleaseImageMapPainters(this);
     // The page widget goes with the item, before the sink it called.
     m_pItem.reset();
     m_pSink.reset();

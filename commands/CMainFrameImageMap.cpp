@@ -157,3 +157,10 @@ bool CMainFrame::AttachImageMapPainter(std::shared_ptr<CHTMLPainterImageMap> pai
     painter->InvalidatePainter();
     return true;
 }
+
+void CMainFrame::ReleaseImageMapPainters(const CZQView* view)
+{
+    std::erase_if(m_arrImageMapPainters, [view](const std::shared_ptr<CHTMLPainterImageMap>& painter) {
+        return !painter->m_pView || painter->m_pView == view;
+    });
+}

@@ -1,5 +1,7 @@
 #include "images/VornaDlgImageBrowser.h"
 
+#include "images/ImageLibraryFolders.h"
+
 VornaDlgImageBrowser::VornaDlgImageBrowser(QWidget* parent) : QDialog(parent, Qt::Widget)
 {
     setObjectName(QStringLiteral("id_%1").arg(IDD));
@@ -7,3 +9,30 @@ VornaDlgImageBrowser::VornaDlgImageBrowser(QWidget* parent) : QDialog(parent, Qt
 }
 
 VornaDlgImageBrowser::~VornaDlgImageBrowser() = default;
+
+void VornaDlgImageBrowser::OpenFolder(const QString& folder)
+{
+    m_strCurrentFolder = folder;
+}
+
+void VornaDlgImageBrowser::OnImageClipArt()
+{
+    OpenFolder(ImageLibraryFolder(33485));
+}
+
+void VornaDlgImageBrowser::OnImageFrame()
+{
+    OpenFolder(ImageLibraryFolder(33486));
+}
+
+void VornaDlgImageBrowser::OnImageBanner()
+{
+    OpenFolder(ImageLibraryFolder(33487));
+}
+
+void VornaDlgImageBrowser::OnImageStudy()
+{
+    OpenFolder(ImageLibraryFolder(33488));
+}
+
+void VornaDlgImageBrowser::OnWebImageFolder() {}

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 // The image browser: the folders and image files of one folder as
 // thumbnails, from which images go into the page being edited. It lives in a
-// dialog bar of the main frame.
+// dialog bar of the main frame, which steers it: the image-library commands,
+// the bookmarks and the folder of freshly scanned pages.
 //
-// Least body until the browser is built: an empty pane (dialog 560).
+// Least body until the browser is built: an empty pane (dialog 560) that
+// keeps the folder it was asked to show.
 class VornaDlgImageBrowser : public QDialog
 {
     Q_OBJECT
@@ -15,4 +18,17 @@ public:
 
     explicit VornaDlgImageBrowser(QWidget* parent = nullptr);
     ~VornaDlgImageBrowser() override;
+
+    // Shows a folder's images.
+    void OpenFolder(const QString& folder);
+    // The image library's folders.
+    void OnImageClipArt();
+    void OnImageFrame();
+    void OnImageBanner();
+    void OnImageStudy();
+    // The open web's image folder.
+    void OnWebImageFolder();
+
+    // The folder shown.
+    QString m_strCurrentFolder;
 };
