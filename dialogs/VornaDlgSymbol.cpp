@@ -36,7 +36,9 @@ VornaDlgSymbol::VornaDlgSymbol(QWidget* parent) : QDialog(parent)
     auto* close = named(new QPushButton(QStringLiteral("閉じる"), this), platform::IDCANCEL);
 
     auto* grid = new QGridLayout(this);
-    grid->addWidget(new QLabel(QStringLiteral("フォント(&F) :"), this), 0, 0);
+    auto* fontLabel = new QLabel(QStringLiteral("フォント(&F) :"), this);
+    fontLabel->setBuddy(m_cbFont);
+    grid->addWidget(fontLabel, 0, 0);
     grid->addWidget(m_cbFont, 0, 1);
     grid->addWidget(m_lstSymbols, 1, 0, 1, 2);
     grid->addWidget(m_stPreview, 0, 2, 2, 1);

@@ -16,8 +16,7 @@ VornaDialogOpenImage::VornaDialogOpenImage(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("id_%1").arg(IDD));
     setWindowTitle(QStringLiteral("画像の挿入"));
-    m_strCurrentFolder = ImageLibraryFolder(33485);
-    m_files = new QFileDialog(this, QString(), m_strCurrentFolder);
+    m_files = new QFileDialog(this);
     m_files->setWindowFlags(Qt::Widget);
     m_files->setOption(QFileDialog::DontUseNativeDialog);
     m_files->setFileMode(QFileDialog::ExistingFile);
@@ -41,6 +40,7 @@ VornaDialogOpenImage::VornaDialogOpenImage(QWidget* parent) : QDialog(parent)
         if (m_bModeless)
             deleteLater();
     });
+    ChangeFolder(ImageLibraryFolder(33485));
     resize(640, 440);
 }
 
@@ -86,8 +86,12 @@ void VornaDialogOpenImage::InsertIntoPage()
 
 void VornaDialogOpenImage::ChangeFolder(const QString& folder)
 {
-    m_strCurrentFolder = folder;
-    m_files->setDirectory(folder);
+    // A folder that is not there: the nearest one above it that is.
+    QDir dir(folder);
+    while (!dir.exists() && dir.cdUp()) {
+    }
+    m_strCurrentFolder = dir.absolutePath();
+    m_files->setDirectory(m_strCurrentFolder);
 }
 
 void VornaDialogOpenImage::OnImageClipArt()
