@@ -3,12 +3,15 @@
 #include "controls/TransparentBlt.h"
 #include "images/ImageCodec.h"
 #include "images/ImageFiles.h"
+#include "images/ImageTextIds.h"
+#include "util/FileFaultText.h"
 #include "util/FileHelpers.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 
 #include "platform/ModalRunner.h"
 
+#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -111,7 +114,8 @@ void VornaPropertySheetTextImage::OnOK()
     detail::drawBannerText(canvas, m_edText->text());
     const QString file = MakeTempImageFileName(QStringLiteral("GIF"), CreateFolderPath(UserImageFolder()), QString());
     if (!SaveBitmapAsGif(canvas, file, key)) {
-        ShowMessageBox(LastImageWriteError());
+        ShowMessageBox(LoadResString(ImageTextIds::ScanSaveFailed)
+                           .arg(QDir::toNativeSeparators(file), FileFaultText(LastImageWriteFault())));
         return;
     }
     m_strResultPath = file;
