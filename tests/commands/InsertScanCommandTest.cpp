@@ -2,6 +2,7 @@
 #include "app/CZQApp.h"
 #include "app/EditorSettings.h"
 #include "images/SaneTestBackend.h"
+#include "images/VornaDlgImageBrowser.h"
 #include "images/ScanDialogs.h"
 #include "images/VornaTwain.h"
 #include "util/CRegistryEx.h"
@@ -76,6 +77,10 @@ TEST_F(InsertScanCommandTest, ScannedPagesGoToTheUserImagesAndTheUserIsTold)
     EXPECT_EQ(responder.pending(), 0);
     const QStringList pages = QDir(UserImageFolder()).entryList({QStringLiteral("UserImage*.png")});
     EXPECT_EQ(pages.size(), 10);
+    // The image browser comes up on their folder.
+    ASSERT_NE(frame().m_pImageBrowser, nullptr);
+    EXPECT_TRUE(frame().m_pImageBrowser->isVisibleTo(&frame()));
+    EXPECT_EQ(frame().m_pImageBrowser->m_strCurrentFolder, UserImageFolder());
 }
 
 TEST_F(InsertScanCommandTest, NoDeviceIsSaidSo)
