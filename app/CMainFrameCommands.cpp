@@ -207,6 +207,10 @@ void CMainFrame::AddUpdateHandlers()
         update(id, [this, engine](CmdUI& ui) { UpdateUIEngineCommand(ui, engine); });
     update(33467, [this](CmdUI& ui) {
         ui.enable(CommandEnabling::DeleteCommand(IsEditMode(), mainframecommands_detail::selectionOf(*this)));
+        // The menu names the page's Delete key beside it; the key itself is
+        // no shortcut of the window, which would take it from every edit box.
+        if (ui.action() && !ui.action()->text().contains(QLatin1Char('\t')))
+            ui.setText(ui.action()->text() + QStringLiteral("\tDel"));
     });
     update(33466, [this](CmdUI& ui) {
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();

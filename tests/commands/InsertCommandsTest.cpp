@@ -189,6 +189,12 @@ TEST_F(InsertCommands, CommandsAreOfferedAsTheSelectionAllows)
     EXPECT_FALSE(enabled(ID_EDIT_PASTE));
     QGuiApplication::clipboard()->setText(QStringLiteral("貼る"));
     EXPECT_TRUE(enabled(ID_EDIT_PASTE));
+    // Delete names the page's Delete key without taking it from edit boxes.
+    enabled(ID_EDIT_DELETE);
+    enabled(ID_EDIT_DELETE);
+    const QAction* del = app->commands()->action(ID_EDIT_DELETE);
+    EXPECT_EQ(del->text(), QStringLiteral("削除(&D)\tDel"));
+    EXPECT_TRUE(del->shortcut().isEmpty());
 }
 
 TEST_F(InsertCommands, TheTextObjectLeavesAnyMenuThatShowsIt)
