@@ -348,6 +348,7 @@ QString detectCharset(const QByteArray& bytes)
     if (isValidUtf8(bytes))
         return QStringLiteral("UTF-8");
 
+    QString likeliest; // the detector's first guess
     UErrorCode err = U_ZERO_ERROR;
     DetectorPtr detector(ucsdet_open(&err));
     if (U_SUCCESS(err)) {
@@ -363,6 +364,8 @@ QString detectCharset(const QByteArray& bytes)
                 const char* name = ucsdet_getName(matches[i], &nameErr);
                 if (U_FAILURE(nameErr) || !name)
                     continue;
+                if (likeliest.isEmpty())
+                    likeliest = canonicalCharset(QString::fromLatin1(name));
                 if (qstrcmp(name, "Shift_JIS") == 0)
                     return QStringLiteral("windows-31j");
                 if (qstrcmp(name, "EUC-JP") == 0)
@@ -372,7 +375,13 @@ QString detectCharset(const QByteArray& bytes)
             }
         }
     }
-    // Not UTF-8 and nothing Japanese recognised: the program's own code page.
+    // Not UTF-8 and nothing Japanese recognised: the program's own code page,
+    // unless the page is no text in it (a Western page without META, whose
+    // quotes and dashes it would lose): then the detector's first guess.
+    bool readable = false;
+    decodeText(bytes, QStringLiteral("windows-31j"), &readable);
+    if (!readable && !likeliest.isEmpty())
+        return likeliest;
     return QStringLiteral("windows-31j");
 }
 

@@ -242,3 +242,15 @@ TEST(DetectCharset, NeverEmptyForUnrecognisedBytes)
 {
     EXPECT_FALSE(detectCharset(QByteArray("\xFF\xFE\xFD\x80\x81", 5)).isEmpty());
 }
+
+TEST(DetectCharset, AWesternPageWithoutMetaIsNotReadAsJapanese)
+{
+    // Its curly quotes, dashes and ellipses are no text in the program's
+    // own code page: read so, they would be lost at the next save.
+    const QString text = QStringLiteral("<p>\u201cBubbles\u201d and \u201cCaptain\u201d \u2014 my fish\u2026 "
+                                        "na\u00efve caf\u00e9s, \u00a9 1998</p>");
+    const QByteArray page = encodeText(text, QStringLiteral("windows-1252"));
+    const QString charset = detectCharset(page);
+    EXPECT_NE(charset, QStringLiteral("windows-31j"));
+    EXPECT_EQ(decodeText(page, charset), text) << charset.toStdString();
+}

@@ -1,5 +1,5 @@
 #include "engine/EnginePage.h"
-#include "engine/FuzzSeeds.h"
+#include "engine/TestData.h"
 
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"

@@ -4,7 +4,7 @@
 // must show the same text and the same words in the same places as the page
 // first opened.
 #include "engine/EnginePage.h"
-#include "engine/FuzzSeeds.h"
+#include "engine/TestData.h"
 
 #include "bench/engine/DocumentationPage.h"
 #include "engine/fuzz/FuzzChecks.h"
@@ -24,8 +24,7 @@ namespace {
 
 QString corpusDir()
 {
-    // tests/engine/html/ → tests/data/corpus/
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../../data/corpus"));
+    return testData(QStringLiteral("corpus")).path();
 }
 
 QByteArray bytesOf(const QString& path)
@@ -53,13 +52,13 @@ QString bodyText(Document* doc)
     return doc->body() ? HtmlSerializer::innerText(doc->body()) : QString();
 }
 
-class SavedPage : public ::testing::TestWithParam<const char*>
+class SavedPage : public ::testing::TestWithParam<std::string>
 {
 };
 
 TEST_P(SavedPage, SavedTwiceIsTheSameFileWithTheSameText)
 {
-    const QString page = corpusDir() + u'/' + QString::fromLatin1(GetParam());
+    const QString page = corpusDir() + u'/' + QString::fromStdString(GetParam());
     ASSERT_TRUE(QFileInfo::exists(page)) << page.toStdString();
     QTemporaryDir dir;
     const QString first = dir.filePath(QStringLiteral("first.html"));
@@ -82,12 +81,18 @@ TEST_P(SavedPage, SavedTwiceIsTheSameFileWithTheSameText)
     EXPECT_EQ(shownWords(reopened.get()), shownWords(opened.get()));
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, SavedPage,
-                         ::testing::Values("docbook-chapter.html", "api-reference.html", "man-page.html",
-                                           "portal-tables.html", "sjis-support.html", "eucjp-faq.html",
-                                           "iso2022jp-notice.html"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             QString name = QString::fromLatin1(info.param).section(u'.', 0, 0);
+// Every page of the corpus.
+std::vector<std::string> corpusPages()
+{
+    std::vector<std::string> pages;
+    for (const QString& name : QDir(corpusDir()).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name))
+        pages.push_back(name.toStdString());
+    return pages;
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, SavedPage, ::testing::ValuesIn(corpusPages()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                             QString name = QString::fromStdString(info.param).section(u'.', 0, 0);
                              return name.remove(u'-').toStdString();
                          });
 
