@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Corpus, SavedPage, ::testing::ValuesIn(corpusPages()),
                              return name.remove(u'-').toStdString();
                          });
 
-TEST(SavedPage, JapanesePagesKeepTheirCharsetAndText)
+TEST(SavedPage, PagesAreReadInTheirCharsetAndKeepIt)
 {
     struct Case
     {
@@ -105,8 +105,18 @@ TEST(SavedPage, JapanesePagesKeepTheirCharsetAndText)
         const char* text;
     };
     for (const Case& c : {Case{"sjis-support.html", "windows-31j", "（　´∀｀）"},
+                          Case{"word-letter-sjis.html", "windows-31j", "町内会だより　第１２号"},
                           Case{"eucjp-faq.html", "EUC-JP", "全角文字は２桁と数えます。"},
-                          Case{"iso2022jp-notice.html", "ISO-2022-JP", "３月２０日（水）"}}) {
+                          Case{"iso2022jp-notice.html", "ISO-2022-JP", "３月２０日（水）"},
+                          Case{"javadoc-class.html", "ISO-8859-1", "Biblioth\u00e8que d'agenda"},
+                          Case{"homepage-1998-windows-1252.html", "windows-1252", "\u201cBubbles\u201d"},
+                          Case{"bus-timetable-iso-8859-2.html", "ISO-8859-2", "Jízdní řád autobusové linky"},
+                          Case{"recipe-iso-8859-7.html", "ISO-8859-7", "Φασολάδα"},
+                          Case{"mail-archive-koi8-r.html", "KOI8-R", "Сборка ядра на старом ноутбуке"},
+                          Case{"community-notice-gb2312.html", "GB2312", "周末图书交换活动"},
+                          Case{"dialup-faq-big5.html", "Big5", "撥接上網常見問題"},
+                          Case{"club-notices-euc-kr.html", "EUC-KR", "가을 산행 안내"},
+                          Case{"release-notes-xhtml-utf-16.html", "UTF-16", "Zoë, Ångström, Nguyễn"}}) {
         Ref<Document> doc = Document::create();
         ASSERT_TRUE(doc->load(corpusDir() + u'/' + QString::fromLatin1(c.file)));
         EXPECT_EQ(doc->charset(), QString::fromLatin1(c.charset)) << c.file;
