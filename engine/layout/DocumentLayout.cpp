@@ -162,9 +162,14 @@ void DocumentLayout::rebuild()
     ++m_counters.rebuilds;
     stopBackground();
     auto writer = std::make_unique<LayoutSerializer>(*m_doc);
+    // A long page shows its first screens first: the part written until
+    // then, closed, is laid out alone.
+    QString firstScreens;
     if (m_buildsInBackground) {
         // The first part; the page is long when it does not end there.
         while (!writer->advance(512) && writer->result().html.size() < kPartLength) {
+            if (firstScreens.isEmpty() && writer->result().html.size() >= kFirstScreensLength)
+                firstScreens = writer->partialHtml();
         }
     } else {
         while (!writer->advance(1 << 20)) {
@@ -197,16 +202,14 @@ void DocumentLayout::rebuild()
     }
     m_writer = std::move(writer);
     adoptNodes(0);
-    m_engine.load(m_writer->partialHtml());
+    m_engine.load(firstScreens.isEmpty() ? m_writer->partialHtml() : firstScreens);
     startInBackground();
 }
 
 void DocumentLayout::adoptNodes(size_t from)
 {
-    if (m_writer) {
-        const auto& written = m_writer->result().nodes;
-        m_nodes.insert(m_nodes.end(), written.begin() + static_cast<std::ptrdiff_t>(m_nodes.size()), written.end());
-    }
+    if (m_writer)
+        m_writer->moveNodesInto(m_nodes);
     for (size_t i = from; i < m_nodes.size(); ++i) {
         const Node* n = m_nodes[i].get();
         const int id = static_cast<int>(i);
@@ -233,13 +236,16 @@ void DocumentLayout::writeOn()
 {
     if (!m_writer)
         return;
-    // A part of the page written, short enough for the window to go on.
+    // A part of the page written and its nodes taken in, short enough for
+    // the window to go on (with a paint or a part laid out in the same turn
+    // of the event loop).
     QElapsedTimer clock;
     clock.start();
-    const size_t had = m_nodes.size();
-    while (!m_writer->isDone() && clock.elapsed() < 20)
-        m_writer->advance(1000);
-    adoptNodes(had);
+    while (!m_writer->isDone() && clock.elapsed() < kStepMilliseconds) {
+        const size_t had = m_nodes.size();
+        m_writer->advance(500);
+        adoptNodes(had);
+    }
     if (!m_building) {
         if (m_writer->isDone())
             buildInBackground(m_writer->result().html, true);
@@ -276,6 +282,8 @@ void DocumentLayout::buildInBackground(const QString& html, bool whole)
             built->setViewportSize(viewport);
             built->load(html);
             built->layout(width);
+            // (Its lines too: on a long page, finding them takes a while.)
+            built->findTextLines();
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
                 [box, generation, whole, built = std::move(built)]() mutable {

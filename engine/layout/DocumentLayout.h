@@ -114,9 +114,13 @@ public:
     void textChanged(Text* text) override;
     void documentReplaced(Document* doc) override;
 
-    // A page is laid out in the background when its layout text is longer:
-    // the first part laid out at once is about this long.
+    // A page is laid out in the background when its layout text is longer;
+    // the part laid out at once (its first screens) is about as long as the
+    // second figure.
     static constexpr qsizetype kPartLength = 48 * 1024;
+    static constexpr qsizetype kFirstScreensLength = 16 * 1024;
+    // How long one step of the background work may keep the event loop.
+    static constexpr int kStepMilliseconds = 10;
 
 private:
     struct Mailbox;

@@ -182,6 +182,7 @@ struct TreeBuilder
                 box.htmlId = QString::fromUtf8(id);
             box.parent = parent;
             box.order = order++;
+            box.firstPiece = static_cast<int>(tree.pieces.size());
             placeBoxes(box, *el);
             const auto position = el->get_element_position();
             box.positioned = position != litehtml::element_position_static;
@@ -362,6 +363,7 @@ void LayoutEngine::setViewportSize(QSize size)
 
 void LayoutEngine::load(const QString& html)
 {
+    m_textLines.reset();
     m_reflow.reset();
     m_elements.clear();
     m_tree = LayoutTree();
@@ -381,6 +383,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     std::swap(m_context, other.m_context);
     std::swap(m_document, other.m_document);
     std::swap(m_tree, other.m_tree);
+    std::swap(m_textLines, other.m_textLines);
     std::swap(m_elements, other.m_elements);
     std::swap(m_textMarkers, other.m_textMarkers);
     std::swap(m_tagNames, other.m_tagNames);
@@ -400,6 +403,7 @@ bool LayoutEngine::isLoaded() const
 
 void LayoutEngine::layout(int width)
 {
+    m_textLines.reset();
     m_lastArea.reset();
     const bool sameWidth = std::max(1, width) == m_width;
     m_width = std::max(1, width);
@@ -651,7 +655,13 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
         for (int& c : b.children)
             c += first;
         b.order = old.order;
+        b.firstPiece += static_cast<int>(piecesFrom);
         old = std::move(b);
+    }
+    // The words after the block moved up or down in the list.
+    if (const int more = static_cast<int>(part.pieces.size()) - static_cast<int>(piecesTo - piecesFrom); more != 0) {
+        for (size_t i = static_cast<size_t>(end); i < boxes.size(); ++i)
+            boxes[i].firstPiece += more;
     }
     for (TextPiece& p : part.pieces)
         p.owner += first;
@@ -675,6 +685,18 @@ void LayoutEngine::buildTree()
     layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers, m_tagNames, 0, {}};
     builder.addElement(m_document->root(), -1);
     updateCanvas();
+}
+
+std::shared_ptr<const TextLines> LayoutEngine::textLines()
+{
+    if (!m_textLines)
+        findTextLines();
+    return m_textLines;
+}
+
+void LayoutEngine::findTextLines()
+{
+    m_textLines = TextLines::of(m_tree);
 }
 
 std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
@@ -737,6 +759,7 @@ bool LayoutEngine::holdsListItems(int nodeId) const
 
 bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
+    m_textLines.reset();
     const auto el = elementOf(nodeId);
     if (!el)
         return false;
@@ -778,6 +801,7 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
 
 bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QString& after)
 {
+    m_textLines.reset();
     using namespace layoutengine_detail;
     const auto it = m_textMarkers.find(textNodeId);
     const auto marker = it == m_textMarkers.end() ? nullptr : it->second.lock();
@@ -818,6 +842,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
 
 bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
 {
+    m_textLines.reset();
     using layoutengine_detail::keepsExtent;
     const auto el = elementOf(nodeId);
     const auto it = m_tree.byNode.find(nodeId);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/layout/LayoutTree.h"
+#include "engine/layout/TextLines.h"
 #include "engine/layout/PageContainer.h"
 
 #include <QImage>
@@ -80,6 +81,10 @@ public:
     bool shiftPositioned(int nodeId, int dx, int dy);
 
     const LayoutTree& tree() const { return m_tree; }
+    // The words of the layout read as lines (found when first asked for
+    // after a change of the boxes, or beforehand by findTextLines()).
+    std::shared_ptr<const TextLines> textLines();
+    void findTextLines();
     // The extent of the page, positioned boxes included.
     QSize canvasSize() const { return m_tree.canvas; }
 
@@ -128,6 +133,7 @@ private:
     std::unique_ptr<litehtml::context> m_context;
     std::shared_ptr<litehtml::document> m_document;
     LayoutTree m_tree;
+    std::shared_ptr<const TextLines> m_textLines; // of m_tree; null when not found since its last change
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_elements;
     // Text node id -> the marker comment that stands before its words.
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_textMarkers;

@@ -82,6 +82,13 @@ bool LayoutSerializer::isDone() const
     return m_started && m_stack.empty();
 }
 
+void LayoutSerializer::moveNodesInto(std::vector<Ref<Node>>& into)
+{
+    into.reserve(m_result.nodes.size());
+    for (size_t i = into.size(); i < m_result.nodes.size(); ++i)
+        into.push_back(std::move(m_result.nodes[i]));
+}
+
 bool LayoutSerializer::advance(int nodes)
 {
     if (!m_started) {

@@ -55,6 +55,9 @@ public:
     // The text and nodes written so far (the whole page once done).
     const Result& result() const { return m_result; }
     Result takeResult() { return std::move(m_result); }
+    // Moves the nodes written since the first `into` holds into it (node id
+    // = index): the writer keeps no hold on them.
+    void moveNodesInto(std::vector<Ref<Node>>& into);
 
 private:
     // An element (or the document) being written: its end tag is due after

@@ -29,7 +29,8 @@ struct LayoutBox
     bool hidden = false;          // visibility other than visible: paints nothing of its own (what it
                                   // holds may be visible again)
     int zIndex = 0;
-    int order = 0; // document order
+    int order = 0;      // document order
+    int firstPiece = 0; // how many words come before it in document order
 };
 
 // One word or white-space run of a text node as laid out.

@@ -1,7 +1,6 @@
 #include "engine/layout/TextGeometry.h"
 
 #include "engine/dom/Element.h"
-#include "engine/dom/LivePosition.h"
 #include "engine/dom/Text.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/HitTester.h"
@@ -18,123 +17,20 @@ Text* TextPosition::text() const
 
 void TextGeometry::update()
 {
-    const LayoutTree& tree = m_layout.tree();
-    const int generation = m_layout.counters().layouts * 65536 + m_layout.counters().shifts;
-    if (generation == m_generation)
+    // The lines of the current layout, shared with whoever asked for them
+    // first (found on the layout's own thread for a long page).
+    m_layout.tree();
+    std::shared_ptr<const TextLines> index = m_layout.engine().textLines();
+    if (index == m_index)
         return;
-    m_generation = generation;
-    m_pieces.clear();
-    m_lines.clear();
-    m_lineOf.clear();
+    m_index = std::move(index);
     m_prefix.clear();
-    m_entriesOfNode.clear();
-    m_lineOfBreak.clear();
-    auto blockOf = [&tree](int owner) {
-        int b = owner;
-        while (b >= 0 && tree.boxes[static_cast<size_t>(b)].inlineLevel)
-            b = tree.boxes[static_cast<size_t>(b)].parent;
-        return b;
-    };
-    for (int i = 0; i < static_cast<int>(tree.pieces.size()); ++i) {
-        const TextPiece& p = tree.pieces[static_cast<size_t>(i)];
-        if (p.textNodeId < 0 || !m_layout.node(p.textNodeId))
-            continue;
-        const int block = blockOf(p.owner);
-        const int entry = static_cast<int>(m_pieces.size());
-        m_pieces.push_back(i);
-        m_entriesOfNode[p.textNodeId].push_back(entry);
-        bool newLine = m_lines.empty();
-        if (!newLine) {
-            const Line& line = m_lines.back();
-            const TextPiece& prev = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(line.last)])];
-            newLine = line.block != block || p.box.left() < prev.box.left() || p.box.top() >= line.rect.bottom() + 1 ||
-                      p.box.bottom() <= line.rect.top();
-        }
-        if (newLine) {
-            Line line;
-            line.first = line.last = entry;
-            line.block = block;
-            line.rect = p.box;
-            line.baseline = p.baseline;
-            m_lines.push_back(line);
-        } else {
-            Line& line = m_lines.back();
-            line.last = entry;
-            line.rect = line.rect.united(p.box);
-            line.baseline = std::max(line.baseline, p.baseline);
-        }
-        m_lineOf.push_back(static_cast<int>(m_lines.size()) - 1);
-    }
-    m_prefix.resize(m_pieces.size());
-    addEmptyLines();
-}
-
-void TextGeometry::addEmptyLines()
-{
-    // A break that ends an empty line is laid out as a block one line high:
-    // its box is the line. The lines are merged in among the lines of text
-    // in the page's order.
-    const LayoutTree& tree = m_layout.tree();
-    std::vector<Line> empty;
-    std::vector<Node*> breaks;
-    for (int b = 0; b < static_cast<int>(tree.boxes.size()); ++b) {
-        const LayoutBox& box = tree.boxes[static_cast<size_t>(b)];
-        if (box.inlineLevel || box.tag != QLatin1String("BR") || box.borderBox.height() <= 0)
-            continue;
-        Node* br = m_layout.node(box.nodeId);
-        if (!br || !br->parentNode())
-            continue;
-        int block = box.parent;
-        while (block >= 0 && tree.boxes[static_cast<size_t>(block)].inlineLevel)
-            block = tree.boxes[static_cast<size_t>(block)].parent;
-        Line line;
-        line.first = line.last = -1;
-        line.block = block;
-        line.lineBreak = b;
-        line.rect = QRect(box.borderBox.left(), box.borderBox.top(), 1, box.borderBox.height());
-        // The baseline where text would stand: as on a line of text of the
-        // same height, else at a fifth of the height above the bottom.
-        const int height = line.rect.height();
-        line.baseline = line.rect.top() + height - height / 5;
-        for (const Line& text : m_lines) {
-            if (text.rect.height() == height) {
-                line.baseline = line.rect.top() + (text.baseline - text.rect.top());
-                break;
-            }
-        }
-        empty.push_back(line);
-        breaks.push_back(br);
-    }
-    if (empty.empty())
-        return;
-    std::vector<Line> merged;
-    merged.reserve(m_lines.size() + empty.size());
-    std::vector<int> moved(m_lines.size());
-    size_t e = 0;
-    for (size_t l = 0; l < m_lines.size(); ++l) {
-        const TextPiece& first = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(m_lines[l].first)])];
-        Node* text = m_layout.node(first.textNodeId);
-        while (e < empty.size() &&
-               LivePosition::compare(breaks[e]->parentNode(), breaks[e]->indexInParent(), text, first.offset) < 0) {
-            m_lineOfBreak[tree.boxes[static_cast<size_t>(empty[e].lineBreak)].nodeId] = static_cast<int>(merged.size());
-            merged.push_back(empty[e++]);
-        }
-        moved[l] = static_cast<int>(merged.size());
-        merged.push_back(m_lines[l]);
-    }
-    for (; e < empty.size(); ++e) {
-        m_lineOfBreak[tree.boxes[static_cast<size_t>(empty[e].lineBreak)].nodeId] = static_cast<int>(merged.size());
-        merged.push_back(empty[e]);
-    }
-    for (int& line : m_lineOf)
-        line = moved[static_cast<size_t>(line)];
-    m_lines = std::move(merged);
 }
 
 int TextGeometry::emptyLineAt(Node* node, int offset)
 {
     update();
-    if (!node || m_lineOfBreak.empty())
+    if (!node || m_index->lineOfBreak.empty())
         return -1;
     if (Text* text = node->asText()) {
         // Text that takes no room (empty, or white space the line drops)
@@ -145,8 +41,9 @@ int TextGeometry::emptyLineAt(Node* node, int offset)
         return after >= 0 ? after : emptyLineAt(node->parentNode(), node->indexInParent());
     }
     auto lineOf = [this](Node* n) {
-        const auto it = n && n->isElement() ? m_lineOfBreak.find(m_layout.nodeId(n)) : m_lineOfBreak.end();
-        return it == m_lineOfBreak.end() ? -1 : it->second;
+        const auto it =
+            n && n->isElement() ? m_index->lineOfBreak.find(m_layout.nodeId(n)) : m_index->lineOfBreak.end();
+        return it == m_index->lineOfBreak.end() ? -1 : it->second;
     };
     // Before the break, or after it where nothing follows in the text.
     const int before = lineOf(node->child(offset));
@@ -176,7 +73,7 @@ std::optional<LineInfo> TextGeometry::lineInfoAt(Node* node, int offset)
         return lineInfo(node->asText(), offset);
     if (l < 0)
         return std::nullopt;
-    return infoOf(m_lines[static_cast<size_t>(l)]);
+    return infoOf(m_index->lines[static_cast<size_t>(l)]);
 }
 
 int TextGeometry::pieceAt(const Text* text, int offset)
@@ -185,13 +82,12 @@ int TextGeometry::pieceAt(const Text* text, int offset)
     const int id = m_layout.nodeId(text);
     if (id < 0)
         return -1;
-    const auto entries = m_entriesOfNode.find(id);
-    if (entries == m_entriesOfNode.end())
-        return -1;
+    const auto [from, to] = m_index->entriesOfNode(id);
     const LayoutTree& tree = m_layout.tree();
     int best = -1;
-    for (int e : entries->second) {
-        const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+    for (int k = from; k < to; ++k) {
+        const int e = m_index->entriesByNode[static_cast<size_t>(k)];
+        const TextPiece& p = tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
         const int end = p.offset + static_cast<int>(p.text.size());
         if (offset >= p.offset && offset < end)
             return e;
@@ -207,12 +103,12 @@ int TextGeometry::pieceAt(const Text* text, int offset)
 
 int TextGeometry::xInPiece(int entry, int charIndex)
 {
-    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(entry)])];
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(entry)])];
     if (charIndex <= 0)
         return p.box.left();
     if (charIndex >= p.text.size())
         return p.box.left() + p.box.width();
-    std::vector<int>& prefix = m_prefix[static_cast<size_t>(entry)];
+    std::vector<int>& prefix = m_prefix[entry];
     if (prefix.empty())
         prefix = m_layout.engine().container().fonts().prefixWidths(p.font, p.text);
     return p.box.left() + prefix[static_cast<size_t>(charIndex - 1)];
@@ -220,7 +116,7 @@ int TextGeometry::xInPiece(int entry, int charIndex)
 
 int TextGeometry::offsetInPiece(int entry, int x)
 {
-    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(entry)])];
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(entry)])];
     const int n = static_cast<int>(p.text.size());
     int prevX = p.box.left();
     for (int i = 1; i <= n; ++i) {
@@ -234,7 +130,9 @@ int TextGeometry::offsetInPiece(int entry, int x)
 
 int TextGeometry::lineOfPiece(int entry) const
 {
-    return entry >= 0 && entry < static_cast<int>(m_lineOf.size()) ? m_lineOf[static_cast<size_t>(entry)] : -1;
+    return entry >= 0 && m_index && entry < static_cast<int>(m_index->lineOf.size())
+               ? m_index->lineOf[static_cast<size_t>(entry)]
+               : -1;
 }
 
 QRect TextGeometry::caretRect(const Text* text, int offset)
@@ -242,7 +140,7 @@ QRect TextGeometry::caretRect(const Text* text, int offset)
     const int e = pieceAt(text, offset);
     if (e < 0)
         return QRect();
-    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
     const int x = xInPiece(e, std::clamp(offset - p.offset, 0, static_cast<int>(p.text.size())));
     return QRect(x, p.box.top(), 1, p.box.height());
 }
@@ -253,7 +151,7 @@ std::optional<LineInfo> TextGeometry::lineInfo(const Text* text, int offset)
     const int l = lineOfPiece(e);
     if (l < 0)
         return std::nullopt;
-    return infoOf(m_lines[static_cast<size_t>(l)]);
+    return infoOf(m_index->lines[static_cast<size_t>(l)]);
 }
 
 TextPosition TextGeometry::positionOnLine(const Line& line, int x)
@@ -271,12 +169,12 @@ TextPosition TextGeometry::positionOnLine(const Line& line, int x)
     }
     int entry = line.first;
     for (int e = line.first; e <= line.last; ++e) {
-        const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+        const TextPiece& p = tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
         entry = e;
         if (x < p.box.left() + p.box.width())
             break;
     }
-    const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(entry)])];
+    const TextPiece& p = tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(entry)])];
     TextPosition pos;
     Node* n = m_layout.node(p.textNodeId);
     pos.node = n ? n->asText() : nullptr;
@@ -315,7 +213,7 @@ TextPosition TextGeometry::positionAtPoint(QPoint page)
     long long bestScore = 0;
     // In the scope under the point first; where it holds no text, the page.
     for (int pass = scope >= 0 ? 0 : 1; pass < 2 && !best; ++pass) {
-        for (const Line& line : m_lines) {
+        for (const Line& line : m_index->lines) {
             if (pass == 0 && !lineInScope(line, scope))
                 continue;
             const int dy = page.y() < line.rect.top()      ? line.rect.top() - page.y()
@@ -343,7 +241,7 @@ int TextGeometry::lineBeyond(const QRect& current, int direction, int x, int fro
     // but each pixel they lie aside weighs as four pixels of distance. Ties
     // go to the line nearest in the page's order.
     const LayoutTree& tree = m_layout.tree();
-    const int count = static_cast<int>(m_lines.size());
+    const int count = static_cast<int>(m_index->lines.size());
     const int start = from >= 0 ? from : (direction < 0 ? count : -1);
     int best = -1;
     long long bestScore = 0;
@@ -351,7 +249,7 @@ int TextGeometry::lineBeyond(const QRect& current, int direction, int x, int fro
         const int k = direction < 0 ? ((start - i) % count + count) % count : (start + i) % count;
         if (k == from)
             continue;
-        const Line& line = m_lines[static_cast<size_t>(k)];
+        const Line& line = m_index->lines[static_cast<size_t>(k)];
         const int middle = line.rect.top() + line.rect.height() / 2;
         if (direction < 0 ? middle >= current.top() : middle < current.top() + current.height())
             continue;
@@ -375,8 +273,8 @@ TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction,
     const int l = lineOfPiece(pieceAt(text, offset));
     if (l < 0)
         return TextPosition();
-    const int best = lineBeyond(m_lines[static_cast<size_t>(l)].rect, direction, x, l);
-    return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
+    const int best = lineBeyond(m_index->lines[static_cast<size_t>(l)].rect, direction, x, l);
+    return best < 0 ? TextPosition() : positionOnLine(m_index->lines[static_cast<size_t>(best)], x);
 }
 
 TextPosition TextGeometry::moveLineAt(Node* node, int offset, int direction, int x)
@@ -386,17 +284,17 @@ TextPosition TextGeometry::moveLineAt(Node* node, int offset, int direction, int
         return moveLine(node->asText(), offset, direction, x);
     if (l < 0)
         return moveLineFrom(caretRectAt(node, offset), direction, x);
-    const int best = lineBeyond(m_lines[static_cast<size_t>(l)].rect, direction, x, l);
-    return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
+    const int best = lineBeyond(m_index->lines[static_cast<size_t>(l)].rect, direction, x, l);
+    return best < 0 ? TextPosition() : positionOnLine(m_index->lines[static_cast<size_t>(best)], x);
 }
 
 TextPosition TextGeometry::moveLineFrom(const QRect& caret, int direction, int x)
 {
     update();
-    if (caret.isNull() || m_lines.empty())
+    if (caret.isNull() || m_index->lines.empty())
         return TextPosition();
     const int best = lineBeyond(caret, direction, x, -1);
-    return best < 0 ? TextPosition() : positionOnLine(m_lines[static_cast<size_t>(best)], x);
+    return best < 0 ? TextPosition() : positionOnLine(m_index->lines[static_cast<size_t>(best)], x);
 }
 
 QRect TextGeometry::caretRectAt(Node* node, int offset)
@@ -404,7 +302,7 @@ QRect TextGeometry::caretRectAt(Node* node, int offset)
     if (!node)
         return QRect();
     if (const int l = emptyLineAt(node, offset); l >= 0) {
-        const Line& line = m_lines[static_cast<size_t>(l)];
+        const Line& line = m_index->lines[static_cast<size_t>(l)];
         return QRect(line.rect.left(), line.rect.top(), 1, line.rect.height());
     }
     if (node->isText())
@@ -449,7 +347,7 @@ std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffs
     const LayoutTree& tree = m_layout.tree();
     int currentLine = -1;
     for (int e = a; e <= b; ++e) {
-        const TextPiece& p = tree.pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+        const TextPiece& p = tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
         const int n = static_cast<int>(p.text.size());
         const int from = e == a ? std::clamp(startOffset - p.offset, 0, n) : 0;
         const int to = e == b ? std::clamp(endOffset - p.offset, 0, n) : n;
@@ -469,13 +367,13 @@ std::vector<QRect> TextGeometry::rangeRects(const Text* startText, int startOffs
 QRect TextGeometry::emptyLineHighlight(const Node* lineBreak)
 {
     update();
-    if (!lineBreak || !lineBreak->isElement() || m_lineOfBreak.empty())
+    if (!lineBreak || !lineBreak->isElement() || m_index->lineOfBreak.empty())
         return {};
     const int id = m_layout.nodeId(lineBreak);
-    const auto it = m_lineOfBreak.find(id);
-    if (it == m_lineOfBreak.end())
+    const auto it = m_index->lineOfBreak.find(id);
+    if (it == m_index->lineOfBreak.end())
         return {};
-    const QRect& line = m_lines[static_cast<size_t>(it->second)].rect;
+    const QRect& line = m_index->lines[static_cast<size_t>(it->second)].rect;
     int width = 0;
     if (const int font = m_layout.engine().fontOf(id); font > 0)
         width = m_layout.engine().container().fonts().textWidth(font, QStringLiteral(" "));
@@ -507,7 +405,7 @@ std::pair<int, int> TextGeometry::wordAt(const Text* text, int offset)
     const int e = pieceAt(text, offset);
     if (e < 0)
         return {offset, offset};
-    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_pieces[static_cast<size_t>(e)])];
+    const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
     return {p.offset, p.offset + static_cast<int>(p.text.size())};
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "engine/layout/TextLines.h"
+
 #include <QRect>
 
+#include <memory>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -80,17 +83,8 @@ public:
     std::pair<int, int> wordAt(const Text* text, int offset);
 
 private:
-    struct Line
-    {
-        int first = 0; // piece indices [first, last]; -1 on an empty line
-        int last = 0;
-        int block = -1;
-        QRect rect;
-        int baseline = 0;
-        int lineBreak = -1; // on an empty line: the box of the break that ends it
-    };
+    using Line = TextLines::Line;
     void update();
-    void addEmptyLines();
     // The empty line a place before (or, at the end of its text, after) a
     // break stands on; -1 when none.
     int emptyLineAt(Node* node, int offset);
@@ -105,13 +99,8 @@ private:
     bool lineInScope(const Line& line, int scope) const;
 
     DocumentLayout& m_layout;
-    std::vector<int> m_pieces; // indices of laid-out words of known text nodes
-    std::vector<Line> m_lines;
-    std::vector<int> m_lineOf;                                 // per entry of m_pieces
-    std::unordered_map<int, std::vector<int>> m_entriesOfNode; // text node id -> its entries, in order
-    std::unordered_map<int, int> m_lineOfBreak;                // break node id -> its empty line
-    std::vector<std::vector<int>> m_prefix;
-    int m_generation = -1;
+    std::shared_ptr<const TextLines> m_index;           // the lines of the layout
+    std::unordered_map<int, std::vector<int>> m_prefix; // per entry: the widths of its first 1, 2, ... characters
 };
 
 } // namespace engine

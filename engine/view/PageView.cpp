@@ -551,13 +551,14 @@ void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
         p.save();
         p.setPen(QPen(QColor(0x80, 0x80, 0x80), 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
+        // (A long page has hundreds of thousands of boxes: the cheap tests
+        // first.)
         for (const LayoutBox& b : tree.boxes) {
-            const bool candidate = b.tag == QLatin1String("TABLE") || b.tag == QLatin1String("TD") ||
-                                   b.tag == QLatin1String("TH") || b.positioned;
-            if (!candidate || b.borderBox != b.paddingBox || b.borderBox.isEmpty() ||
-                !b.borderBox.intersects(pageUpdate))
+            if (!b.borderBox.intersects(pageUpdate) || b.borderBox != b.paddingBox)
                 continue;
-            p.drawRect(b.borderBox.adjusted(0, 0, -1, -1));
+            if (b.positioned || b.tag == QLatin1String("TABLE") || b.tag == QLatin1String("TD") ||
+                b.tag == QLatin1String("TH"))
+                p.drawRect(b.borderBox.adjusted(0, 0, -1, -1));
         }
         p.restore();
     }

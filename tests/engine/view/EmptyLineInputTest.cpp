@@ -4,11 +4,14 @@
 #include "engine/EnginePage.h"
 #include "engine/editing/Selection.h"
 #include "engine/layout/Geometry.h"
+#include "engine/layout/LayoutEngine.h"
 #include "engine/layout/TextGeometry.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace engine;
 
@@ -130,4 +133,32 @@ TEST_F(EmptyLines, EnterTwiceGivesALineToTypeOn)
     EXPECT_EQ(view.caretLocation().top(), line.top() - lineHeight());
     key(Qt::Key_Up);
     EXPECT_EQ(caret(), QStringLiteral("last:1"));
+}
+
+// Words typed before empty lines (the block laid out again in place, with
+// more words than before): the empty lines further down keep their place
+// among the lines.
+TEST_F(EmptyLines, StayInTheirPlaceWhenWordsAreTypedAboveThem)
+{
+    click(onLine("p", 0, 200));
+    ASSERT_EQ(caret(), QStringLiteral("one:3"));
+    const int blockLayouts = view.layout().counters().blockLayouts;
+    for (const QChar c : QStringLiteral(" two four")) {
+        key(c.unicode(), QString(c));
+        view.layout().ensureLayout();
+    }
+    ASSERT_EQ(el("p")->innerHTML(), QStringLiteral("one two four<BR><BR>three"));
+    EXPECT_GT(view.layout().counters().blockLayouts, blockLayouts);
+    // The lines in the page's order: here, from the top down.
+    const auto lines = view.layout().engine().textLines();
+    ASSERT_EQ(lines->lines.size(), 5u);
+    EXPECT_TRUE(std::is_sorted(lines->lines.begin(), lines->lines.end(),
+                               [](const auto& a, const auto& b) { return a.rect.top() < b.rect.top(); }));
+    click(onLine("p", 0, 2));
+    const char* down[] = {"p:2", "three:0", "q:0", "last:0"};
+    for (const char* expected : down) {
+        key(Qt::Key_Down);
+        EXPECT_EQ(caret(), QString::fromLatin1(expected));
+    }
+    EXPECT_EQ(view.caretLocation().top(), rect("r").top());
 }
