@@ -10,12 +10,12 @@
 # be equal. editing: formatting commands on ranges the input chooses, then
 # undo must give the page back (engine/fuzz/FuzzChecks.h; the engine's tests
 # run the same checks over the same seeds).
-# The seed corpus is tests/data/fuzz/<target>/ with the test pages and the
-# corpus of saved pages; a mutating run grows its corpus in
-# build/fuzz/corpus-<target>/ and writes what fails to
-# build/fuzz/findings-<target>/ (the run then fails). With several jobs the
-# target runs in as many processes that share the corpus and go on after a
-# finding until the time is up. A finding, once mended, goes into
+# The seed corpus is tests/data/fuzz/<target>/ with the test pages, the
+# corpus of saved pages and the pages of the layout fidelity measure; a
+# mutating run grows its corpus in build/fuzz/corpus-<target>/ and writes
+# what fails to build/fuzz/findings-<target>/ (the run then fails). With
+# several jobs the target runs in as many processes that share the corpus
+# and go on after a finding until the time is up. A finding, once mended, goes into
 # tests/data/fuzz/<target>/ under a name that says what it holds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,7 +33,8 @@ dir="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGINOR_FUZZ=ON \
     -DPAGINOR_BUILD_TESTS=OFF -DPAGINOR_BUILD_BENCH=OFF -DPAGINOR_UNITY=ON >/dev/null
 cmake --build "$dir" -j"$(nproc)" --target "fuzz_engine_$target"
-seeds=("$root/tests/data/fuzz/$target"/* "$root"/tests/data/pages/* "$root"/tests/data/corpus/*)
+mapfile -t pages < <(find "$root/tests/data/corpus" "$root/tests/data/fidelity" -name '*.html' | sort)
+seeds=("$root/tests/data/fuzz/$target"/* "$root"/tests/data/pages/* "${pages[@]}")
 if [ "$seconds" = replay ]; then
     # Each seed once and whole (named files are not cut to a length).
     ASAN_OPTIONS=detect_leaks=0 "$dir/engine/fuzz_engine_$target" -timeout=20 -rss_limit_mb=4096 "${seeds[@]}"

@@ -81,19 +81,26 @@ TEST_P(SavedPage, SavedTwiceIsTheSameFileWithTheSameText)
     EXPECT_EQ(shownWords(reopened.get()), shownWords(opened.get()));
 }
 
-// Every page of the corpus.
+// Every page of the corpus, and the pages of the layout fidelity measure
+// (relative to the corpus folder).
 std::vector<std::string> corpusPages()
 {
     std::vector<std::string> pages;
-    for (const QString& name : QDir(corpusDir()).entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name))
-        pages.push_back(name.toStdString());
+    const QDir corpus(corpusDir());
+    for (const QString& path : testPages())
+        pages.push_back(corpus.relativeFilePath(path).toStdString());
     return pages;
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, SavedPage, ::testing::ValuesIn(corpusPages()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
-                             QString name = QString::fromStdString(info.param).section(u'.', 0, 0);
-                             return name.remove(u'-').toStdString();
+                             QString name = QString::fromStdString(info.param);
+                             name.chop(5); // ".html"
+                             name.remove(QStringLiteral("../"));
+                             for (QChar& c : name)
+                                 if (!c.isLetterOrNumber())
+                                     c = u'_';
+                             return name.remove(u'_').toStdString();
                          });
 
 TEST(SavedPage, PagesAreReadInTheirCharsetAndKeepIt)
