@@ -320,6 +320,7 @@ void CMainFrame::AddCommandHandlers()
     AddFormatCommands();
     AddPreviewCommands();
     AddWebCommands();
+    AddLinkCommands();
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });

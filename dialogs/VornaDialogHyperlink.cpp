@@ -1,6 +1,7 @@
 #include "dialogs/VornaDialogHyperlink.h"
 
 #include "res/resource.h"
+#include "util/MessageBox.h"
 #include "util/StringResources.h"
 
 #include "platform/ModalRunner.h"
@@ -42,6 +43,9 @@ VornaDialogHyperlink::VornaDialogHyperlink(QWidget* parent) : QDialog(parent)
     m_chkRemoveUnderline->setObjectName(controlName(IDC_HYPERLINK_REMOVE_UNDERLINE));
     layout->addWidget(m_chkRemoveUnderline);
     auto* buttons = new QDialogButtonBox(this);
+    m_btnDelete = buttons->addButton(LoadResString(IDS_HYPERLINK_DELETE), QDialogButtonBox::ActionRole);
+    m_btnDelete->setObjectName(controlName(IDC_HYPERLINK_DELETE));
+    connect(m_btnDelete, &QPushButton::clicked, this, &VornaDialogHyperlink::OnDeleteLink);
     QPushButton* ok = buttons->addButton(LoadResString(IDS_MSGBOX_OK), QDialogButtonBox::AcceptRole);
     ok->setObjectName(controlName(platform::IDOK));
     ok->setDefault(true);
@@ -69,14 +73,39 @@ void VornaDialogHyperlink::OnInitDialog()
     m_cbTarget->setEditText(m_strTarget);
     m_chkRemoveUnderline->setChecked(m_bRemoveUnderline != 0);
     m_chkRemoveUnderline->setEnabled(m_bEnableRemoveUnderline);
+    m_btnDelete->setEnabled(m_bEditLink);
     m_strTargetFrame.clear();
     m_bDeleteLink = false;
+    m_strOrigURL = m_strURL;
 }
 
-void VornaDialogHyperlink::accept()
+void VornaDialogHyperlink::ReadControls()
 {
     m_strURL = m_cbURL->currentText();
     m_strTargetFrame = m_cbTarget->currentText();
     m_bRemoveUnderline = m_chkRemoveUnderline->isChecked() ? 1 : 0;
+}
+
+void VornaDialogHyperlink::OnDeleteLink()
+{
+    ReadControls();
+    m_bDeleteLink = true;
+    done(platform::IDOK);
+}
+
+void VornaDialogHyperlink::accept()
+{
+    ReadControls();
+    if (m_strURL.isEmpty()) {
+        // The address of the link being edited erased: the link goes.
+        if (!m_strOrigURL.isEmpty()) {
+            m_strURL = m_strOrigURL;
+            m_bDeleteLink = true;
+            done(platform::IDOK);
+            return;
+        }
+        MessageBoxById(IDS_HYPERLINK_NO_ADDRESS);
+        return;
+    }
     done(platform::IDOK);
 }

@@ -5,6 +5,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QPushButton;
 
 // The hyperlink dialog: the address of a link, its target frame and whether
 // a text link is shown without underline. The caller fills the values before
@@ -13,8 +14,9 @@ class QComboBox;
 //
 // This form holds only the address box (1005), the target box (1106, with
 // "_self", "_blank", "_parent" and "_top"), the underline check box (1474),
-// OK and Cancel; the schemes, the address history, the web's page list and
-// the browse button come with the dialog's own work.
+// the Delete button (1167, for a link being edited), OK and Cancel; the
+// schemes, the address history, the web's page list and the browse button
+// come with the dialog's own work.
 class VornaDialogHyperlink : public QDialog
 {
     Q_OBJECT
@@ -25,16 +27,17 @@ public:
     // IDOK (1) when the user confirmed, else IDCANCEL (2).
     int DoModal();
 
-    // In and out.
+    // In and out: the address; no underline (a text link).
     QString m_strURL;
     int m_bRemoveUnderline = 1;
-    // In.
+    // In: whether the link is a text link (the underline choice is offered).
     bool m_bEnableRemoveUnderline = true;
     bool m_bPageInWeb = false;
     int m_nScheme = -1;
+    // In: an existing link is edited (its address is m_strURL), and its target.
     bool m_bEditLink = false;
     QString m_strTarget;
-    // Out.
+    // Out: the user removes the link; the chosen target.
     bool m_bDeleteLink = false;
     QString m_strTargetFrame;
 
@@ -43,8 +46,13 @@ protected:
 
 private:
     void OnInitDialog();
+    void OnDeleteLink();
+    void ReadControls();
 
     QComboBox* m_cbURL = nullptr;
     QComboBox* m_cbTarget = nullptr;
     QCheckBox* m_chkRemoveUnderline = nullptr;
+    QPushButton* m_btnDelete = nullptr;
+    // The address the dialog opened with.
+    QString m_strOrigURL;
 };
