@@ -73,6 +73,11 @@ void CMainFrame::AddLinkCommands()
 {
     onCommand(ID_INSERT_HYPERLINK, [this] { OnInsertHyperlink(); });
     onCommand(ID_LINK_PROPERTIES, [this] { OnLinkProperties(); });
+    onCommand(ID_INSERT_WEB_BOARD, [this] { OnInsertWebBoard(); });
+    onCommand(ID_BOARD_LINK_PROPERTIES, [this] { OnInsertWebBoard(); });
+    onCommand(ID_INSERT_GUEST_BOOK, [this] { OnInsertGuestBook(); });
+    onCommand(ID_GUEST_BOOK_LINK_PROPERTIES, [this] { OnInsertGuestBook(); });
+    onCommand(ID_COUNTER_PROPERTIES, [this] { OnCounterProperties(); });
 }
 
 void CMainFrame::OnLinkProperties()

@@ -119,6 +119,53 @@ Element* linkOfRange(const engine::TextRange& range)
     return firstLinkStartingIn(range);
 }
 
+// One end of the selection: where it stood before links were taken apart.
+struct SelectionEnd
+{
+    engine::Ref<engine::Node> node;
+    int offset = 0;
+
+    explicit SelectionEnd(const engine::LivePosition& place) : node(place.node()), offset(place.offset()) {}
+    // An end inside a link that goes is kept when it lies in a text node,
+    // which the link's removal moves whole; an end between the link's own
+    // children would be lost.
+    bool survivesUnlink() const
+    {
+        if (!node || node->isText())
+            return true;
+        Element* element = node->asElement();
+        return !element || !element->closest(QLatin1String("A"));
+    }
+    // Where the end stands now: in its text node, else where the selection
+    // followed the change.
+    void restore(engine::Node*& at, int& atOffset, const engine::LivePosition& current) const
+    {
+        const bool kept = node && node->isText() && node->isConnected();
+        at = kept ? node.get() : current.node();
+        atOffset = kept ? offset : current.offset();
+    }
+};
+
+// The engine's unlink over the selection, which then still covers the same
+// text. The engine takes a link apart by moving its content out, and a
+// selection inside it would collapse; its ends are put back in their text
+// nodes. When an end cannot be kept, the links stay (the new link is then
+// written over them, which takes the links inside it apart).
+void UnlinkKeepingSelection(CZQView* view, engine::Selection& selection)
+{
+    const SelectionEnd start(selection.start()), end(selection.end());
+    if (!start.survivesUnlink() || !end.survivesUnlink())
+        return;
+    view->ExecCommand(engine::CommandGroup::Unlink);
+    engine::Node* startNode = nullptr;
+    engine::Node* endNode = nullptr;
+    int startOffset = 0, endOffset = 0;
+    start.restore(startNode, startOffset, selection.start());
+    end.restore(endNode, endOffset, selection.end());
+    if (startNode && endNode)
+        selection.setTextRange(startNode, startOffset, endNode, endOffset);
+}
+
 } // namespace hyperlinkselection_detail
 
 using engine::Element;
@@ -258,7 +305,7 @@ void ApplyLinkToSelection(const SelectionLink& link, const QString& url, const Q
                 const engine::Variant href(address);
                 if (link.range)
                     link.range->select();
-                view->ExecCommand(engine::CommandGroup::Unlink);
+                UnlinkKeepingSelection(view, doc->selection());
                 if (view->ExecCommand(engine::CommandGroup::Hyperlink, &href) != S_OK)
                     break;
                 Element* a = linkOfRange(doc->selection().createRange());
@@ -322,7 +369,7 @@ void ApplyLinkToSelection(const SelectionLink& link, const QString& url, const Q
             case kLinkText:
                 if (link.range)
                     link.range->select();
-                view->ExecCommand(engine::CommandGroup::Unlink);
+                UnlinkKeepingSelection(view, doc->selection());
                 break;
             case kLinkImage:
                 view->ExecCommand(engine::CommandGroup::Unlink);

@@ -167,6 +167,10 @@ TEST_F(Hyperlink, EveryKindIsLinkedAndUnlinkedAsOneUndoStep)
     });
     selectText("plain", 0, 3);
     applyAndUndo(QString(), QString(), false, [this] { EXPECT_EQ(byId("plain"), nullptr); });
+    // Part of a link linked anew: the old link goes, the part gets the new one.
+    selectText("plain", 4, 8);
+    applyAndUndo(QStringLiteral("fresh.html"), QString(), false,
+                 [this] { EXPECT_EQ(inner("box2"), QStringLiteral("See the <A href=\"fresh.html\">news</A> today")); });
     // The caret's link changes address and target and loses its style.
     byId("plain")->setAttribute(QStringLiteral("style"), QStringLiteral("text-decoration: none"));
     caretIn("plain", 2);
