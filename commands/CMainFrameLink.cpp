@@ -77,6 +77,7 @@ void CMainFrame::AddLinkCommands()
     onCommand(ID_BOARD_LINK_PROPERTIES, [this] { OnInsertWebBoard(); });
     onCommand(ID_INSERT_GUEST_BOOK, [this] { OnInsertGuestBook(); });
     onCommand(ID_GUEST_BOOK_LINK_PROPERTIES, [this] { OnInsertGuestBook(); });
+    onCommand(ID_INSERT_COUNTER, [this] { OnInsertCounter(); });
     onCommand(ID_COUNTER_PROPERTIES, [this] { OnCounterProperties(); });
 }
 

@@ -65,6 +65,38 @@ void CMainFrame::OnInsertGuestBook()
                                                                      QStringLiteral("*.vst"));
 }
 
+void CMainFrame::OnInsertCounter()
+{
+    // 1. A page.
+    if (!GetActiveView())
+        return;
+    // 2. The dialog, for a new image counter of the service.
+    VornaDialogWebCounter dialog(this);
+    dialog.m_bEditMode = false;
+    dialog.m_bUseService = 1;
+    dialog.m_nKind = 0;
+    dialog.m_strResultURL.clear();
+    dialog.m_strHtml.clear();
+    if (dialog.DoModal() != platform::IDOK)
+        return;
+    // 3. The service's counter image, or the pasted counter as an image or
+    // a Flash object, waits for the click that places it. Differs from
+    // arming a counter without an address: a service counter needs one.
+    if (dialog.m_bUseService && !dialog.m_strResultURL.isEmpty() && EnsureWebServiceUserId()) {
+        m_strInsertImageSrc = dialog.m_strResultURL;
+        RunInsertForPageView(QString(), true);
+    } else if (!dialog.m_strHtml.isEmpty()) {
+        if (dialog.m_nKind == 1) {
+            m_strInsertMediaSrc = dialog.m_strHtml;
+            m_nInsertMediaType = 4;
+            RunInsertMedia();
+        } else {
+            m_strInsertImageSrc = dialog.m_strHtml;
+            RunInsertForPageView(QString(), true);
+        }
+    }
+}
+
 void CMainFrame::OnCounterProperties()
 {
     CZQView* view = GetActiveView();

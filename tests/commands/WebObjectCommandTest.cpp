@@ -9,6 +9,7 @@
 #include "effects/VornaDialogWebBoard.h"
 #include "effects/VornaDialogWebCounter.h"
 #include "res/resource.h"
+#include "util/CRegistryEx.h"
 
 #include "engine/dom/Element.h"
 
@@ -182,6 +183,62 @@ TEST_F(WebObjectCommand, ACounterOnTheWebIsChangedOrDeletedAndALocalOneIsLeftAlo
     EXPECT_EQ(byId("FlashCounter"), nullptr);
     undo();
     EXPECT_NE(byId("FlashCounter"), nullptr);
+}
+
+TEST_F(WebObjectCommand, ANewCounterWaitsForTheClickThatPlacesIt)
+{
+    ModalResponder responder;
+    CMainFrame* frame = app->mainFrame();
+    // A pasted image counter, then a pasted Flash counter.
+    const auto paste = [&](int kind, const QString& html) {
+        responder.on(IDD_WEB_COUNTER, [=](QDialog& d) {
+            auto& dialog = static_cast<VornaDialogWebCounter&>(d);
+            EXPECT_FALSE(dialog.m_bEditMode);
+            dialog.m_bUseService = 0;
+            dialog.m_nKind = kind;
+            dialog.m_strHtml = html;
+            dialog.done(platform::IDOK);
+        });
+        run(ID_INSERT_COUNTER);
+    };
+    const auto place = [this](QPoint at) {
+        QPoint point = at;
+        sink()->InsertPositionedObject(point);
+        settle();
+    };
+    paste(0, QStringLiteral("<img src=\"http://counter.test/Count?id=7\">"));
+    EXPECT_EQ(frame->m_nInsertKind, 2);
+    EXPECT_EQ(frame->m_nInsertImageFlag, 1);
+    place(QPoint(400, 300));
+    engine::Element* image = byId("ImageCounter");
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->getAttributeText(QStringLiteral("src")), QStringLiteral("http://counter.test/Count?id=7"));
+    EXPECT_TRUE(view()->m_dwSelKind & 0x100);
+    paste(1, QStringLiteral("<embed src=\"http://counter.test/fc.swf?id=7\">"));
+    EXPECT_EQ(frame->m_nInsertKind, 3);
+    EXPECT_EQ(frame->m_nInsertMediaType, 4);
+    place(QPoint(500, 300));
+    EXPECT_EQ(doc()->getElementsByTagName(QStringLiteral("EMBED")).length(), 2);
+    // The service's counter, for a user with a service id.
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath() + QStringLiteral("\\Web Property")));
+    ASSERT_TRUE(reg.WriteString(QStringLiteral("VORNA_ID"), QStringLiteral("u1")));
+    reg.Close();
+    const QString address = QStringLiteral("http://127.0.0.1:8931/Count?USERID=u1&CNTTYPE=red");
+    responder.on(IDD_WEB_COUNTER, [=](QDialog& d) {
+        auto& dialog = static_cast<VornaDialogWebCounter&>(d);
+        dialog.m_bUseService = 1;
+        dialog.m_strResultURL = address;
+        dialog.done(platform::IDOK);
+    });
+    run(ID_INSERT_COUNTER);
+    EXPECT_EQ(frame->m_strInsertImageSrc, address);
+    EXPECT_EQ(frame->m_nInsertKind, 2);
+    // Cancel arms nothing.
+    frame->m_nInsertKind = 0;
+    responder.answer(IDD_WEB_COUNTER, platform::IDCANCEL);
+    run(ID_INSERT_COUNTER);
+    EXPECT_EQ(frame->m_nInsertKind, 0);
 }
 
 } // namespace
