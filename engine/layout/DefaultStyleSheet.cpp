@@ -13,6 +13,8 @@ body { display: block; margin: 15px 10px; }
 
 p { display: block; margin-top: 1em; margin-bottom: 1em; }
 div, address, form, center, fieldset, frameset, frame, layer, multicol { display: block; }
+/* Quirks mode: a form keeps a line of space below it. */
+form { margin-bottom: 1em; }
 center { text-align: center; -paginor-center-tables: center; }
 address, cite, em, i, var, dfn { font-style: italic; }
 blockquote { display: block; margin: 1em 40px; }

@@ -60,6 +60,12 @@ QRect borderBoxAt(const litehtml::element& el, int x, int y)
     return toQRect(pos);
 }
 
+bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes)
+{
+    return el.is_break() && dynamic_cast<const litehtml::el_text*>(&el) &&
+           (boxes.empty() || boxes.back()->get_type() != litehtml::box_line || boxes.back()->is_empty());
+}
+
 enum class Around { Nothing, Content, LineEdge };
 
 bool isBreakElement(const litehtml::element& el)

@@ -95,6 +95,10 @@ private:
     std::vector<litehtml::element::ptr> m_hidden;
 };
 
+// Whether `el` is a preformatted line break that begins a line with no
+// line before it to end: the first after the start of its block or a block
+// in it, or after an empty line.
+bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes);
 } // namespace layoutelements_detail
 
 // A litehtml element class with the presentational hints of its attributes,
@@ -121,9 +125,17 @@ public:
     }
     int place_element(const litehtml::element::ptr& el, int max_width) override
     {
-        if (!placesBlock(*el))
+        if (placesBlock(*el))
+            return placeBlock(*this, this->m_boxes, el, max_width);
+        if (!layoutelements_detail::opensFirstLine(*el, this->m_boxes))
             return Base::place_element(el, max_width);
-        return placeBlock(*this, this->m_boxes, el, max_width);
+        // litehtml opens a line at a preformatted line break, not ends one:
+        // a break that begins the block's text would share its line with
+        // the text after it. Here it ends its own empty line.
+        const int width = Base::place_element(el, max_width);
+        litehtml::line_context line{};
+        this->new_box(el, max_width, line);
+        return width;
     }
     int render(int x, int y, int max_width, bool second_pass = false) override
     {

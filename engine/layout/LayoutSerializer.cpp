@@ -77,6 +77,22 @@ LayoutSerializer::LayoutSerializer(const Document& doc) : m_doc(doc) {}
 
 LayoutSerializer::~LayoutSerializer() = default;
 
+namespace layoutserializer_detail {
+// The end tag of an element being written (none for the document). The
+// layout's HTML parser would move text that ends a form out of it, after
+// the form: a comment before the end tag keeps it inside.
+void writeEndTag(QString& out, const QString& tag)
+{
+    if (tag.isEmpty())
+        return;
+    if (tag == QLatin1String("FORM"))
+        out += QLatin1String("<!---->");
+    out += QLatin1String("</");
+    out += tag;
+    out += u'>';
+}
+} // namespace layoutserializer_detail
+
 bool LayoutSerializer::isDone() const
 {
     return m_started && m_stack.empty();
@@ -99,11 +115,7 @@ bool LayoutSerializer::advance(int nodes)
     while (!m_stack.empty() && nodes-- > 0) {
         Frame& f = m_stack.back();
         if (f.next >= f.node->childCount()) {
-            if (!f.tag.isEmpty()) {
-                out += QLatin1String("</");
-                out += f.tag;
-                out += u'>';
-            }
+            layoutserializer_detail::writeEndTag(out, f.tag);
             m_stack.pop_back();
             continue;
         }
@@ -193,13 +205,8 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
 QString LayoutSerializer::partialHtml() const
 {
     QString html = m_result.html;
-    for (auto f = m_stack.rbegin(); f != m_stack.rend(); ++f) {
-        if (f->tag.isEmpty())
-            continue;
-        html += QLatin1String("</");
-        html += f->tag;
-        html += u'>';
-    }
+    for (auto f = m_stack.rbegin(); f != m_stack.rend(); ++f)
+        layoutserializer_detail::writeEndTag(html, f->tag);
     return html;
 }
 

@@ -181,6 +181,12 @@ const EditsCase kEditsCases[] = {
       {{"f", Edit::Append, nullptr, "y"}},
       {{"e", Edit::SetText, nullptr, " "}},
       {{"f", Edit::SetText, nullptr, ""}}}},
+    {"PreformattedTextThatStartsWithABreak",
+     "<body><pre id=p><b id=b>\n#define X</b>\ny</pre><p>after</p></body>",
+     {{{"b", Edit::Append, nullptr, " 1"}},
+      {{"b", Edit::Prepend, nullptr, "\n"}},
+      {{"b", Edit::SetText, nullptr, "q"}},
+      {{"b", Edit::SetText, nullptr, "\n\nq"}}}},
 
     // Lists: markers and the numbers of the later items.
     {"OrderedListItemChanges",
