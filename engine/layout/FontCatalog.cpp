@@ -94,7 +94,7 @@ QString unquote(QString s)
 // line gap of its horizontal header, each scaled and rounded on its own.
 // Qt reads the descent from the Windows metrics instead, which makes the
 // line of the IPA faces a pixel taller than a browser's.
-std::optional<FontMetricsPx> headerMetrics(const QFont& font, int pixelSize)
+std::optional<FontMetricsPx> headerMetrics(const QFont& font, qreal pixelSize)
 {
     const QRawFont raw = QRawFont::fromFont(font);
     const QByteArray hhea = raw.isValid() ? raw.fontTable("hhea") : QByteArray();
@@ -210,6 +210,17 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
 const QFont& FontCatalog::qfont(int handle) const
 {
     return m_entries.at(handle - 1)->font;
+}
+
+FontMetricsPx FontCatalog::metricsAt(int handle, qreal pixelSize) const
+{
+    const Entry& e = *m_entries.at(handle - 1);
+    if (const auto header = fontcatalog_detail::headerMetrics(e.font, pixelSize)) {
+        FontMetricsPx m = *header;
+        m.xHeight = e.metrics.xHeight;
+        return m;
+    }
+    return e.metrics;
 }
 
 const FontMetricsPx& FontCatalog::metrics(int handle) const

@@ -39,6 +39,9 @@ public:
 
     const QFont& qfont(int handle) const;
     const FontMetricsPx& metrics(int handle) const;
+    // The line metrics of a font's face at a size of a fraction of a pixel
+    // (a heading of 1.17em): the font itself is of whole pixels.
+    FontMetricsPx metricsAt(int handle, qreal pixelSize) const;
     unsigned decoration(int handle) const;
 
     // Width of a run of text (cached per font).

@@ -234,6 +234,47 @@ const litehtml::elements_vector& childrenOf(const litehtml::element& el)
     return el.*layoutelements_detail::ChildrenOf::member;
 }
 
+void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr font)
+{
+    const int rounded = self.get_font_size();
+    const auto parent = self.parent();
+    const auto* parentSize = dynamic_cast<const ExactFontSize*>(parent.get());
+    const float inherited = parentSize && parentSize->exactFontSize() > 0 ? parentSize->exactFontSize()
+                            : parent                                      ? static_cast<float>(parent->get_font_size())
+                                                                          : static_cast<float>(rounded);
+    // 1. The size as litehtml reads it, but unrounded for the units that
+    //    scale the parent's size, and for pixels.
+    m_exactFontSize = static_cast<float>(rounded);
+    const char* value = self.get_style_property("font-size", false, nullptr);
+    if (!value)
+        m_exactFontSize = inherited;
+    else {
+        litehtml::css_length size;
+        size.fromString(value, font_size_strings);
+        if (!size.is_predefined()) {
+            if (size.units() == litehtml::css_units_percentage)
+                m_exactFontSize = inherited * size.val() / 100;
+            else if (size.units() == litehtml::css_units_em)
+                m_exactFontSize = inherited * size.val();
+            else if (size.units() == litehtml::css_units_px)
+                m_exactFontSize = size.val();
+        }
+    }
+    // (A size litehtml rounded otherwise is its own.)
+    if (std::abs(m_exactFontSize - static_cast<float>(rounded)) >= 0.5f)
+        m_exactFontSize = static_cast<float>(rounded);
+    // 2. The line metrics at that size.
+    if (std::abs(m_exactFontSize - static_cast<float>(rounded)) < 0.01f || !font)
+        return;
+    auto* container = dynamic_cast<PageContainer*>(self.get_document()->container());
+    if (!container)
+        return;
+    const FontMetricsPx exact = container->fonts().metricsAt(static_cast<int>(font), m_exactFontSize);
+    metrics.ascent = exact.ascent;
+    metrics.descent = exact.descent;
+    metrics.height = exact.height;
+}
+
 int layoutNodeId(const litehtml::element& el)
 {
     const char* v = const_cast<litehtml::element&>(el).get_attr(kNodeIdAttribute);

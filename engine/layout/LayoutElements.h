@@ -64,6 +64,24 @@ private:
     QRect m_extent;
 };
 
+// The font size of an element to the fraction of a pixel, as browsers keep
+// it (litehtml rounds it to whole pixels): the line height of a heading of
+// 1.17em follows from 18.72 px, not 19.
+class ExactFontSize
+{
+public:
+    float exactFontSize() const { return m_exactFontSize; }
+
+protected:
+    // After litehtml's init_font: notes the size and, where it is not a
+    // whole number of pixels, gives `metrics` the face's line metrics at
+    // that size.
+    void noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr font);
+
+private:
+    float m_exactFontSize = 0;
+};
+
 // The children of an element, read in place (litehtml hands out each child
 // as a new shared pointer, which walks over whole pages cannot afford).
 const litehtml::elements_vector& childrenOf(const litehtml::element& el);
@@ -108,10 +126,15 @@ bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& bo
 // drawn. Here drawing walks into a hidden element (it reports itself
 // visible while drawing), which then paints neither itself nor its text;
 // what it holds draws as its own visibility says.
-template <class Base> class Hinted : public Base, public PaintExtent, public BlockFlow
+template <class Base> class Hinted : public Base, public PaintExtent, public BlockFlow, public ExactFontSize
 {
 public:
     using Base::Base;
+    void init_font() override
+    {
+        Base::init_font();
+        noteFontSize(*this, this->m_font_metrics, this->m_font);
+    }
     void parse_attributes() override
     {
         // After litehtml's own reading of the attributes, so that ours win.

@@ -124,3 +124,13 @@ TEST(BlockLines, PreformattedBreaksAndFormsTakeTheirLines)
                          {"p", 297, 16},
                          {"td", 331, 34}});
 }
+
+// Lines of a font size of a fraction of a pixel (a heading of 1.17em is
+// 18.72 px) are as high as the face's metrics make them at that size, not
+// at the whole pixels the font is drawn in.
+TEST(BlockLines, FractionalFontSizesGiveTheirLineHeights)
+{
+    expectChromiumBoxes(QStringLiteral("<body><h3 id=a>Heading three</h3><h5 id=b>five</h5>"
+                                       "<p id=d style='font-size:1.17em'>para<br>two</p></body>"),
+                        {{"a", 15, 18}, {"b", 55, 14}, {"d", 91, 36}});
+}
