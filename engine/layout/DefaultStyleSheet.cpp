@@ -13,6 +13,8 @@ body { display: block; margin: 15px 10px; }
 
 p { display: block; margin-top: 1em; margin-bottom: 1em; }
 div, address, form, center, fieldset, frameset, frame, layer, multicol { display: block; }
+article, aside, footer, header, hgroup, main, nav, section, figcaption, details, summary { display: block; }
+figure { display: block; margin: 1em 40px; }
 /* Quirks mode: a form keeps a line of space below it. */
 form { margin-bottom: 1em; }
 center { text-align: center; -paginor-center-tables: center; }
