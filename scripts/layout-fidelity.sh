@@ -16,13 +16,27 @@ width=${2:-1024}
 build=${3:-$root/build/test}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+# The body's margins as the engine sets them: its defaults, or the old
+# margin attributes of the BODY tag (which the style above would override
+# in chromium).
+body_margins() {
+    python3 - "$1" <<'PY'
+import re, sys
+text = open(sys.argv[1], 'rb').read().decode('latin-1')
+tag = re.search(r'<body\b[^>]*>', text, re.I)
+attrs = dict((k.lower(), v) for k, v in re.findall(r'(\w+)\s*=\s*["\']?(\d+)', tag.group(0))) if tag else {}
+left = attrs.get('leftmargin', attrs.get('marginwidth', '10'))
+top = attrs.get('topmargin', attrs.get('marginheight', '15'))
+print('%spx %spx %spx %spx' % (top, attrs.get('rightmargin', left), attrs.get('bottommargin', top), left))
+PY
+}
 find "$corpus" -name '*.html' | sort | while read -r page; do
     name=$(realpath --relative-to="$corpus" "$page" | tr / _)
     copy="$tmp/$name"
     {
         # (The copy finds the style sheets and pictures beside the page.)
         printf '<base href="file://%s/">' "$(dirname "$page")"
-        printf '<style>html{font-family:"IPAPGothic"}body{margin:15px 10px}</style>\n'
+        printf '<style>html{font-family:"IPAPGothic"}body{margin:%s}</style>\n' "$(body_margins "$page")"
         cat "$page"
         cat <<'SCRIPT'
 <script>
