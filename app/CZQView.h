@@ -2,6 +2,7 @@
 
 #include "frames/FramePane.h"
 
+#include "platform/ColorRef.h"
 #include "platform/CommandTarget.h"
 #include "platform/Hresult.h"
 
@@ -128,6 +129,10 @@ public:
     // The selection-kind mask the event sink rewrites, and the one before.
     quint32 m_dwSelKind = 0;
     quint32 m_dwPrevSelKind = 0;
+    // The page's background and text colours, as its BODY sets them (white
+    // and black when it does not): read when the caret comes to the page.
+    platform::ColorRef m_crPageBgColor = platform::rgb(255, 255, 255);
+    platform::ColorRef m_crPageTextColor = platform::rgb(0, 0, 0);
     // The format state of the selection, and the one before.
     quint32 m_nFormatState = 0;
     quint32 m_nLastFormatState = 0;

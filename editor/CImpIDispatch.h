@@ -13,6 +13,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CHTMLPainterCell;
@@ -21,10 +22,12 @@ class CZQView;
 enum class AreaShape;
 class QCursor;
 class QObject;
+class RubberBandOverlay;
 
 namespace engine {
 class Document;
 class Element;
+class Geometry;
 class MarkupPointer;
 class PageView;
 class Variant;
@@ -202,6 +205,8 @@ public:
     bool OnControlSelect();
     bool OnDblClick();
     bool OnMouseOver();
+    // The mouse capture ended without a release: every drag ends.
+    bool OnLoseCapture();
 
     // ---- page primitives
     // The current event's point (client coordinates); -1 when there is no event.
@@ -316,6 +321,35 @@ public:
     // Puts a list back into the selected area's painter when it fits its
     // shape (circle 3, rect 4, poly more than 2 numbers).
     bool RestoreAreaCoords(const std::vector<int>& list);
+
+    // ---- keyboard editing
+    // The caret keys in a text container (Left, Right, Up, Down, Home, End):
+    // 0 when the sink handled the key or it must be swallowed (the caret
+    // stays in its container), 1 when the engine may move the caret.
+    int HandleCaretKey(engine::Document* doc, int key, bool shift, bool ctrl);
+    // A markup pointer at the caret; -1 without one.
+    HRESULT MovePointerToCaret(engine::Document* doc, engine::MarkupPointer& pointer);
+    // F2 in a text box or marquee: the TABLE, else the MARQUEE, at a client
+    // point selected as an object.
+    void SelectObjectAtCaret(int x, int y);
+
+    // ---- table cell sizing by dragging borders
+    // Which border of the hovered table (m_pSizingTable, with its border and
+    // spacing) a client point is on: sets the border flags, the sizing cell
+    // and the border's band.
+    void HitTestCellBorder(int x, int y);
+    // The widths of the two columns beside the dragged border (dx to the
+    // right) or the heights of the two rows (dy down), as one undo step.
+    void ResizeColumnByDrag(int dx);
+    void ResizeRowByDrag(int dy);
+    // The sizing cell's grid column (percentage widths of the table become
+    // pixels on the way) and row; -1 when it is not in the table.
+    int GetSizingCellColumn();
+    int GetSizingCellRow();
+    // The heights of a row and the next fixed at their laid-out pixels.
+    void FixRowHeights(int row);
+    // A rule resized by the engine: its thickness and width as attributes.
+    void ResizeEndRule(engine::Element* rule);
 
     // ---- table cell range
     // The cell's grid place in the selected table (its last covered row and
@@ -440,15 +474,58 @@ public:
     bool m_bInModalRun = false;
 
 private:
+    // ---- key helpers
+    // The keys of the two regimes: in a text box or marquee, and elsewhere.
+    bool TextEditKeyDown(const engine::EventObject& event);
+    bool ObjectKeyDown(const engine::EventObject& event);
+    // From the edge of a cell of an ordinary table, a step at a time in the
+    // key's direction: 1 when a neighbouring cell of the table comes first.
+    int NeighbourCellBeyond(engine::Element* container, engine::MarkupPointer& pointer, bool left);
+
     // ---- mouse helpers
     // The page's event under way; null between events.
     const engine::EventObject* CurrentEvent() const;
     // The engine's command 2420: on while the sink shows its own cursor.
     void SetCursorOverride(bool on);
     void ShowOwnCursor(const QCursor& cursor);
+    // The press's steps: the positioned object under a plain click selected;
+    // a press in a hovered border's band takes hold of it; whether a right
+    // press inside the cell range keeps it (any other press drops it).
+    void SelectObjectUnderPress(engine::Element* element, QPoint p, bool shift);
+    void StartBorderDrag(QPoint p);
+    bool KeepsCellRangeAtPress(engine::Element* element, QPoint p, int button);
+    // The moves' steps: the undo unit of a drag opened at its first move;
+    // the cursor for the pointer (true when it is the sink's own; `result`
+    // -1 or 1 ends the handler); the insertion rectangle and the cell range
+    // following the pointer.
+    void OpenDragUndoUnit();
+    bool ChooseMoveCursor(QPoint p, int& result);
+    void TrackInsertRect(QPoint p);
+    void ExtendCellRange(QPoint p);
+    // The release's steps. `select`/`apply` false: the drag is dropped, its
+    // shapes removed, nothing made of it.
+    void EndAreaSelection(bool select);
+    void CommitInsertion(QPoint p);
+    void EndBorderDrag(QPoint p, bool apply);
+    void ClearBlankCellAtCaret();
+    void EndDragMoveOrResize(std::optional<QPoint> p);
     // The click that ends a drag move without moving: the caret at the
     // point when it lies in a text container of the one selected object.
     void EnterTextAtClick(QPoint point);
+    // The child frame's overlay, and the shapes drawn on it (each drawn a
+    // second time goes): the insertion rectangle and the area-selection band
+    // (view client coordinates), the line of the dragged border at a point.
+    RubberBandOverlay* FrameOverlay() const;
+    void ToggleInsertRect(const QRect& rect);
+    void ToggleAreaRect(QPoint a, QPoint b);
+    void ToggleBorderLine(QPoint at);
+    void ClearOverlay();
+    // The cursor of an insertion tool at a client point; false for a tool
+    // without one.
+    bool InsertToolCursor(int tool, QPoint point, QCursor& cursor) const;
+    // Whether the picture to insert is a picture frame and the pointer
+    // stands over an image of a local file it can frame.
+    bool PictureFrameTargetAt(QPoint point) const;
 
     // ---- image-map helpers
     // Writes an IMG's usemap as the editor's bookkeeping of its "#": no undo
@@ -500,6 +577,18 @@ private:
 // The auto-scroll timer's procedure: repeats the sink's last drag step while
 // a drag move lasts.
 void ULODocEventAutoScrollTimerProc(CImpIDispatch* sink);
+
+// Tab in a cell of an ordinary table: the caret to the start of the next
+// cell, or the table selected after its last cell. 1 when the caret stood
+// in a cell, else 0.
+int MoveCaretToNextCell(CImpIDispatch& sink);
+// The caret at the start of a cell.
+void MoveCaretToCell(CZQView* view, engine::Element* cell);
+
+// Every cell's laid-out width, rows and cells in order.
+void CollectCellClientWidths(engine::Element* table, engine::Geometry& geometry, std::vector<int>& widths);
+// A table's width and every cell's width fixed at their laid-out pixels.
+void FreezeTableWidths(engine::Element* table, engine::Geometry& geometry);
 
 // The text container of an element: the element itself or its nearest TD,
 // else MARQUEE, else CAPTION (no higher than BODY). 0 with it in `element`,

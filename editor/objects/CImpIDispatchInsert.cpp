@@ -10,6 +10,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "editor/objects/FragmentText.h"
+#include "editor/objects/InsertSources.h"
 #include "editor/objects/PositionedObjectHtml.h"
 #include "effects/CScriptUtility.h"
 #include "frames/VornaFrameSet.h"
@@ -40,55 +41,6 @@ namespace insertobject_detail {
 
 constexpr unsigned kWallpaperFolderId = 41537;
 constexpr unsigned kBackgroundQuestionId = 57676;
-constexpr unsigned kFrameFolderId = 57708;
-
-// A folder of the install folder named by a string of the table ("\Bin\Frame\").
-QString installFolder(unsigned id)
-{
-    QString relative = LoadResString(id);
-    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    while (relative.startsWith(QLatin1Char('/')))
-        relative.remove(0, 1);
-    while (relative.endsWith(QLatin1Char('/')))
-        relative.chop(1);
-    return platform::installPath(relative);
-}
-
-// Whether the file lies in the folder (or below it), compared as real paths.
-bool liesIn(const QString& file, const QString& folder)
-{
-    const QString dir = QFileInfo(folder).canonicalFilePath();
-    const QString path = QFileInfo(file).canonicalFilePath();
-    return !dir.isEmpty() && !path.isEmpty() && path.startsWith(dir + QLatin1Char('/'));
-}
-
-// The local file an IMG's src names, relative to the page's folder; empty
-// for an address of the web or a file that does not exist.
-QString localImageFile(const QString& src, const QString& pageFolder)
-{
-    if (src.trimmed().isEmpty())
-        return QString();
-    const QUrl url(src);
-    QStringList candidates;
-    if (url.isLocalFile()) {
-        candidates << url.toLocalFile();
-    } else if (url.scheme().size() > 1) {
-        return QString(); // http:, ftp:, ...
-    } else {
-        candidates << QUrl::fromPercentEncoding(src.toUtf8()) << src;
-    }
-    for (QString path : candidates) {
-        path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        if (QFileInfo(path).isRelative()) {
-            if (pageFolder.isEmpty())
-                continue;
-            path = QDir(pageFolder).filePath(path);
-        }
-        if (QFileInfo(path).isFile())
-            return QFileInfo(path).absoluteFilePath();
-    }
-    return QString();
-}
 
 // The picture a roll-over image's handler shows: the text between the first
 // apostrophe after the first comma and the last apostrophe, with "/".
@@ -199,7 +151,7 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
     if (built.built) {
         const QString source = request.imageSrc;
         const bool plainImage = request.kind == 2 && request.imageFlag == 0;
-        if (plainImage && detail::liesIn(source, detail::installFolder(detail::kWallpaperFolderId))) {
+        if (plainImage && FileLiesIn(source, InstallFolderOf(detail::kWallpaperFolderId))) {
             // A wallpaper: the page background, or the pages of the web, or an image.
             const bool inWeb = frame->IsPageInWeb(target->GetDocument()->GetDisplayName());
             if (inWeb && frame->siteManagerSheet())
@@ -216,14 +168,13 @@ HRESULT CImpIDispatch::InsertPositionedObject(QPoint& point)
                 target->AppendElementToBody(built.tag, built.html, &inserted);
                 frame->m_nRememberedAnswer = 0;
             }
-        } else if (plainImage && detail::liesIn(source, detail::installFolder(detail::kFrameFolderId))) {
+        } else if (plainImage && IsPictureFrameFile(source)) {
             // A picture frame: composed with the local image under the point.
             engine::Ref<engine::Element> under(doc->elementFromPoint(point.x() - targetPage->scrollPosition().x(),
                                                                      point.y() - targetPage->scrollPosition().y()));
             const QString picture =
                 under && under->hasTag(QLatin1String("IMG")) && under->getAttribute(QStringLiteral("src")).isString()
-                    ? detail::localImageFile(under->getAttributeText(QStringLiteral("src")),
-                                             detail::pageFolderOf(target))
+                    ? LocalImageFile(under->getAttributeText(QStringLiteral("src")), detail::pageFolderOf(target))
                     : QString();
             if (!picture.isEmpty()) {
                 platform::Rect shown(0, 0, -1, -1);

@@ -164,6 +164,9 @@ HRESULT CImpIDispatch::Invoke(int dispId, engine::Variant* result)
     case ev::Move:
         cancel = OnMove();
         break;
+    case ev::LoseCapture:
+        cancel = OnLoseCapture();
+        break;
     default:
         return S_OK;
     }

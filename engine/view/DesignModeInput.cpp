@@ -17,6 +17,7 @@
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPainter>
@@ -71,6 +72,32 @@ QString attributeValue(const QString& v)
     return out;
 }
 
+// Ends the view's capture when the mouse goes elsewhere: a popup or a modal
+// window of the program shows, or the view's window loses the activation.
+class CaptureWatch : public QObject
+{
+public:
+    CaptureWatch(DesignModeInput& input, QWidget& view) : m_input(input), m_view(view) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (widget->isWindow() && widget != m_view.window() &&
+                (widget->windowType() == Qt::Popup || widget->isModal()))
+                m_input.loseCapture();
+        } else if (event->type() == QEvent::WindowDeactivate && watched == m_view.window()) {
+            m_input.loseCapture();
+        }
+        return false;
+    }
+
+private:
+    DesignModeInput& m_input;
+    QWidget& m_view;
+};
+
 } // namespace input_detail
 
 DesignModeInput::DesignModeInput(PageView& view, EventDispatcher& events)
@@ -118,12 +145,19 @@ bool DesignModeInput::overrideCursor() const
 void DesignModeInput::setCapture(Element* element)
 {
     m_capture = element;
+    if (!m_captureWatch && m_capture && QCoreApplication::instance()) {
+        m_captureWatch = std::make_unique<input_detail::CaptureWatch>(*this, m_view);
+        QCoreApplication::instance()->installEventFilter(m_captureWatch.get());
+    }
     if (m_view.isVisible() && !m_view.testAttribute(Qt::WA_DontShowOnScreen))
         m_view.viewport()->grabMouse();
 }
 
 void DesignModeInput::releaseCapture()
 {
+    if (m_captureWatch && QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(m_captureWatch.get());
+    m_captureWatch.reset();
     if (!m_capture)
         return;
     m_capture = nullptr;
@@ -131,10 +165,27 @@ void DesignModeInput::releaseCapture()
         m_view.viewport()->releaseMouse();
 }
 
+void DesignModeInput::loseCapture()
+{
+    if (!m_capture)
+        return;
+    Ref<Document> keep(doc());
+    Ref<Element> lost = m_capture;
+    releaseCapture();
+    if (m_drag != Drag::None)
+        endDrag();
+    EventObject event;
+    event.srcElement = lost;
+    m_events.fire(events::LoseCapture, event);
+    finishEvent();
+}
+
 // ---------------------------------------------------------------- geometry
 
 Element* DesignModeInput::elementAt(QPoint client) const
 {
+    if (Element* framed = m_view.grabFrameAt(client))
+        return framed;
     HitTester hit(m_view.layout());
     if (Element* e = hit.elementFromPoint(client))
         return e;
@@ -164,6 +215,12 @@ Element* DesignModeInput::handleAt(QPoint client, int* corner) const
             }
     }
     return nullptr;
+}
+
+bool DesignModeInput::holdsCaret(const Element* element) const
+{
+    const Selection& sel = doc()->selection();
+    return sel.type() != Selection::Type::Control && sel.start().isSet() && element->containsNode(sel.start().node());
 }
 
 Element* DesignModeInput::selectedMemberAt(QPoint client, Element* hit) const
@@ -252,10 +309,22 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
     }
     if (hit->hasTag(QLatin1String("BODY")))
         sel.forceChangeNotification();
+    const auto textPress = [&](Element* container) {
+        if (placeCaretAt(client, container, hit)) {
+            m_pressElement = hit;
+            m_drag = Drag::TextSelect;
+            m_moveStarted = false;
+        }
+    };
     // What the press falls on.
     for (Element* e = hit; e; e = e->parentElement()) {
         if (e->hasTag(QLatin1String("MARQUEE"))) {
-            controlSelect(e, shift, client, mods);
+            // The text of a MARQUEE being typed in takes the caret; any
+            // other press selects the MARQUEE.
+            if (holdsCaret(e))
+                textPress(e);
+            else
+                controlSelect(e, shift, client, mods);
             return;
         }
         if (input_detail::isControlTag(e) || (e == hit && e->hasTag(QLatin1String("TABLE")))) {
@@ -271,11 +340,7 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
                     return;
                 }
             }
-            if (placeCaretAt(client, e, hit)) {
-                m_pressElement = hit;
-                m_drag = Drag::TextSelect;
-                m_moveStarted = false;
-            }
+            textPress(e);
             return;
         }
         if (const LayoutBox* box = m_view.layout().box(e); box && box->absolute) {
@@ -586,14 +651,22 @@ Qt::CursorShape DesignModeInput::cursorAt(QPoint client)
     int corner = 0;
     if (handleAt(client, &corner))
         return input_detail::cornerCursor(corner);
+    if (m_view.grabFrameAt(client))
+        return Qt::SizeAllCursor;
     Element* hit = elementAt(client);
     if (selectedMemberAt(client, hit))
         return Qt::SizeAllCursor;
     if (!hit)
         return Qt::ArrowCursor;
-    for (Element* e = hit; e; e = e->parentElement())
-        if (e->hasTag(QLatin1String("MARQUEE")))
-            return Qt::ArrowCursor; // an unselected MARQUEE (a selected one is a member)
+    for (Element* e = hit; e; e = e->parentElement()) {
+        // An unselected MARQUEE (a selected one is a member), unless its
+        // text holds the caret.
+        if (e->hasTag(QLatin1String("MARQUEE"))) {
+            if (!holdsCaret(e))
+                return Qt::ArrowCursor;
+            break;
+        }
+    }
     if (input_detail::isControlTag(hit) || hit->hasTag(QLatin1String("TABLE")))
         return Qt::ArrowCursor;
     const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
@@ -871,6 +944,9 @@ void DesignModeInput::composition(const QString& preedit, const QString& commit)
     EventObject event;
     event.srcElement = doc()->body();
     event.keyCode = 229;
+    // The composition is pending while its key-down is handled, as the
+    // input method's string is.
+    m_preedit = editing() ? preedit : QString();
     if (m_events.fire(events::KeyDown, event)) {
         m_preedit.clear();
         finishEvent();
@@ -878,7 +954,6 @@ void DesignModeInput::composition(const QString& preedit, const QString& commit)
     }
     if (!commit.isEmpty() && editing())
         Typing(doc()).insertText(commit, overwrite());
-    m_preedit = editing() ? preedit : QString();
     finishEvent();
 }
 

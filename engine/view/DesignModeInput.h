@@ -9,9 +9,11 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QMimeData;
+class QObject;
 class QPainter;
 
 namespace engine {
@@ -52,6 +54,8 @@ public:
     void setCapture(Element* element);
     void releaseCapture();
     Element* captureElement() const { return m_capture.get(); }
+    // The capture ends without a release: the sink hears onlosecapture.
+    void loseCapture();
 
     // --- mouse at client points. Buttons: 1 left, 2 right, 4 middle.
     void mouseDown(QPoint client, int button, Qt::KeyboardModifiers mods);
@@ -114,6 +118,8 @@ private:
     // and the corner code (5 top-left .. 8 bottom-right, 1 top .. 4 right).
     Element* handleAt(QPoint client, int* corner) const;
     Element* selectedMemberAt(QPoint client, Element* hit) const;
+    // Whether the caret or the text selection lies in the element.
+    bool holdsCaret(const Element* element) const;
     QRect clientRect(Element* el) const;
     void writeRect(Element* el, const QRect& client, bool moveOnly);
 
@@ -127,6 +133,9 @@ private:
     EditHost* m_editHost = nullptr;
     ViewHost* m_viewHost = nullptr;
     Ref<Element> m_capture;
+    // Watches the application while the capture lasts: a modal window or a
+    // popup taking the mouse, the view's window losing the activation.
+    std::unique_ptr<QObject> m_captureWatch;
     Ref<Element> m_hover;
     QCursor m_cursor;
     bool m_programCursor = false;

@@ -39,6 +39,9 @@ enum : int {
     DragOver = int(0x80010017u),
     DragLeave = int(0x80010018u),
     Drop = int(0x80010019u),
+    // The mouse capture ended otherwise than by releaseCapture: the view hid,
+    // its window lost the activation, or a modal window or popup took the mouse.
+    LoseCapture = int(0x80010024u),
 };
 } // namespace events
 

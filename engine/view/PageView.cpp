@@ -189,7 +189,37 @@ void PageView::selectionChanged()
 
 Element* PageView::elementAtClientPoint(QPoint client)
 {
+    if (Element* framed = grabFrameAt(client))
+        return framed;
     return HitTester(*m_layout).elementFromPoint(client);
+}
+
+Element* PageView::grabFrameElement()
+{
+    if (!m_designMode || !m_doc || !m_doc->commands().editMode())
+        return nullptr;
+    const Selection& selection = m_doc->selection();
+    if (selection.type() == Selection::Type::Control || !selection.start().isSet())
+        return nullptr;
+    Node* node = selection.start().node();
+    for (Element* e = node->asElement() ? node->asElement() : node->parentElement(); e; e = e->parentElement()) {
+        if (e->hasTag(QLatin1String("BODY")))
+            return nullptr;
+        if (const LayoutBox* box = m_layout->box(e); box && box->absolute)
+            return e;
+    }
+    return nullptr;
+}
+
+Element* PageView::grabFrameAt(QPoint client)
+{
+    Element* framed = grabFrameElement();
+    const LayoutBox* box = framed ? m_layout->box(framed) : nullptr;
+    if (!box || box->borderBox.isEmpty())
+        return nullptr;
+    const QPoint page = client + m_layout->scrollPosition();
+    const QRect ring = box->borderBox.adjusted(-kHandleSize, -kHandleSize, kHandleSize, kHandleSize);
+    return ring.contains(page) && !box->borderBox.contains(page) ? framed : nullptr;
 }
 
 bool PageView::moveRangeToPoint(TextRange& range, QPoint client)
@@ -366,6 +396,13 @@ void PageView::scrollContentsBy(int, int)
         return;
     m_layout->setScrollPosition(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()));
     repaintAll();
+}
+
+void PageView::hideEvent(QHideEvent* event)
+{
+    // A hidden view cannot keep the mouse.
+    m_input->loseCapture();
+    QAbstractScrollArea::hideEvent(event);
 }
 
 void PageView::resizeEvent(QResizeEvent* event)
@@ -564,6 +601,19 @@ void PageView::paintDecorations(QPainter& p, const QRect& pageUpdate)
     }
     if (!m_doc)
         return;
+    // The grab frame of the positioned element being typed in: hatched.
+    if (Element* framed = grabFrameElement()) {
+        const LayoutBox* box = m_layout->box(framed);
+        const QRect inner = box ? box->borderBox : QRect();
+        const QRect outer = inner.adjusted(-kHandleSize, -kHandleSize, kHandleSize, kHandleSize);
+        if (!inner.isEmpty() && outer.intersects(pageUpdate)) {
+            const QBrush hatch(QColor(0x80, 0x80, 0x80), Qt::BDiagPattern);
+            p.fillRect(QRect(outer.left(), outer.top(), outer.width(), kHandleSize), hatch);
+            p.fillRect(QRect(outer.left(), inner.bottom() + 1, outer.width(), kHandleSize), hatch);
+            p.fillRect(QRect(outer.left(), inner.top(), kHandleSize, inner.height()), hatch);
+            p.fillRect(QRect(inner.right() + 1, inner.top(), kHandleSize, inner.height()), hatch);
+        }
+    }
     Selection& selection = m_doc->selection();
     // A collapsed text range is a caret.
     const Selection::Type type =

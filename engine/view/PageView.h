@@ -143,6 +143,14 @@ public:
     void setPageCursor(const QCursor& cursor);
     QCursor pageCursor() const;
 
+    // The absolutely positioned element that holds the caret or the text
+    // selection in design mode (a text box being typed in, a MARQUEE): it
+    // wears a grab frame of kHandleSize pixels outside its border box, where
+    // hit testing gives that element and the cursor is the move cursor.
+    Element* grabFrameElement();
+    // That element when a client point lies on its frame; else null.
+    Element* grabFrameAt(QPoint client);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -160,6 +168,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private:

@@ -634,8 +634,9 @@ TEST_F(PageDocumentTest, ASaveOnAFullDiskSaysSoAndKeepsTheOldFile)
     PAGINOR_SKIP_WITHOUT(fs);
     const QString path = fs.filePath(QStringLiteral("page.html"));
     const QByteArray old = platform::encodeText(
-        QStringLiteral("<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
-                       "<TITLE>日記</TITLE></HEAD><BODY><P id=p>今日の日記</P></BODY></HTML>"),
+        QStringLiteral(
+            "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+            "<TITLE>日記</TITLE></HEAD><BODY><TABLE id=text><TR><TD id=p>今日の日記</TD></TR></TABLE></BODY></HTML>"),
         QStringLiteral("Shift_JIS"));
     writeFile(path, old);
     ASSERT_TRUE(fs.fill());
@@ -888,7 +889,7 @@ TEST_F(PageDocumentTest, PositionedObjectsMoveAndResizeWithTheMouse)
 TEST_F(PageDocumentTest, InsertSwitchesToOverwriteAndTypingIsOneStepOfUndo)
 {
     const QString path = dir.filePath(QStringLiteral("a.html"));
-    writeFile(path, "<HTML><BODY><P id=p>abcdef</P></BODY></HTML>");
+    writeFile(path, "<HTML><BODY><TABLE id=text><TR><TD id=p>abcdef</TD></TR></TABLE></BODY></HTML>");
     CZQDoc* doc = open(path);
     ASSERT_NE(doc, nullptr);
     engine::PageView* pageView = view()->GetPageView();

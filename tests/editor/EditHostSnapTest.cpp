@@ -9,6 +9,7 @@
 #include "engine/css/Style.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/view/DesignModeInput.h"
+#include "engine/view/EventDispatcher.h"
 #include "engine/view/EventObject.h"
 
 namespace {
@@ -120,20 +121,21 @@ TEST_F(EditHostSnap, ShiftKeepsTheProportionsExceptForAnEmbed)
 
 TEST_F(EditHostSnap, AnImageWhoseMapIsEditedStaysPut)
 {
-    const QPoint from = clientBox("pic").center();
-    page()->input().mouseDown(from, engine::LeftButton, {});
-    page()->input().mouseMove(from + QPoint(40, 40), engine::LeftButton, {});
-    // An area of its map is dragged now: the image stays at its origin.
+    // An area of its map is dragged: a step of the image itself proposed by
+    // the engine leaves it at the image's origin.
     sink()->m_nEditMode = 5;
     sink()->m_ptImageOrigin = QPoint(50, 60);
-    page()->input().mouseMove(from + QPoint(90, 90), engine::LeftButton, {});
-    page()->input().mouseUp(from + QPoint(90, 90), engine::LeftButton, {});
-    settle();
-    EXPECT_EQ(style("pic", "left"), QStringLiteral("50px"));
-    EXPECT_EQ(style("pic", "top"), QStringLiteral("60px"));
-    // And no new move starts.
+    QRect step = clientBox("pic").translated(40, 40);
+    engine::EventObject event;
+    {
+        engine::EventDispatcher::Scope scope(page()->events(), event);
+        host->snapRect(byId("pic"), step, 0);
+    }
+    EXPECT_EQ(step, QRect(QPoint(50, 60), clientBox("pic").size()));
+    // And no move of the image starts.
     drag("pic", QPoint(80, 80));
     EXPECT_EQ(style("pic", "left"), QStringLiteral("50px"));
+    EXPECT_EQ(style("pic", "top"), QStringLiteral("60px"));
 }
 
 } // namespace
