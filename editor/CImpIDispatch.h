@@ -291,7 +291,8 @@ public:
     int RemoveImageMapOfImage(engine::Element* image, const QString& areaId);
     // ---- image-map gestures
     // A press while an area is selected: 1 when it hit one of its handles
-    // (the handle drag begins), 0 when not, -1 when its list is too short.
+    // (the handle drag begins), 0 when not (an area whose list is too short
+    // has no handles).
     int BeginAreaHandleDrag(engine::Element* element);
     // The size cursor over the selected rect's or circle's handles.
     int SetAreaHandleCursor();
@@ -578,6 +579,10 @@ private:
 // a drag move lasts.
 void ULODocEventAutoScrollTimerProc(CImpIDispatch* sink);
 
+// The sound of a key typed in a text box or marquee (a file of the sound
+// folder): Delete and Backspace, Enter, other keys; empty for the keys that
+// type nothing (Tab, Esc, the modifiers, F1-F24) and for Ctrl held.
+QString TypingSoundOf(int keyCode, bool ctrl);
 // Tab in a cell of an ordinary table: the caret to the start of the next
 // cell, or the table selected after its last cell. 1 when the caret stood
 // in a cell, else 0.

@@ -39,8 +39,11 @@ int CImpIDispatch::BeginAreaHandleDrag(engine::Element* element)
     const AreaShape kind = AreaShapeOf(m_pView->m_strAreaShape);
     if (kind == AreaShape::Other)
         return 0;
+    // Differs from ending the press (-1) when the area's list is too short:
+    // such an area has no handles, and every later press would end there,
+    // so that the user could never leave the area. The press goes on.
     if (int(m_pView->m_areaWorkCoords.size()) < AreaNumbersToEdit(kind))
-        return -1;
+        return 0;
     QPoint press;
     GetEventPoint(press);
     const int handle =

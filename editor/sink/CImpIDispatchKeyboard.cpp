@@ -65,18 +65,6 @@ bool isArrow(int key)
     return key >= kLeft && key <= kDown;
 }
 
-// The sound of a key typed in a text box or marquee; empty for none.
-QString soundOf(int key, bool ctrl)
-{
-    if (key == kDelete || key == kBack)
-        return QStringLiteral("delete.wav");
-    if (key == kReturn)
-        return QStringLiteral("newline.wav");
-    const bool silent = key == kTab || key == kShift || key == kControl || key == kMenu || key == kCapital ||
-                        key == kEscape || (key >= kF1 && key <= kF24) || ctrl;
-    return silent ? QString() : QStringLiteral("typing.wav");
-}
-
 // Sets a flag for as long as it lives.
 class FlagScope
 {
@@ -104,6 +92,19 @@ bool insertionPending()
 }
 
 } // namespace sinkkeys_detail
+
+QString TypingSoundOf(int keyCode, bool ctrl)
+{
+    namespace detail = sinkkeys_detail;
+    if (keyCode == detail::kDelete || keyCode == detail::kBack)
+        return QStringLiteral("delete.wav");
+    if (keyCode == detail::kReturn)
+        return QStringLiteral("newline.wav");
+    const bool silent = keyCode == detail::kTab || keyCode == detail::kShift || keyCode == detail::kControl ||
+                        keyCode == detail::kMenu || keyCode == detail::kCapital || keyCode == detail::kEscape ||
+                        (keyCode >= detail::kF1 && keyCode <= detail::kF24) || ctrl;
+    return silent ? QString() : QStringLiteral("typing.wav");
+}
 
 bool CImpIDispatch::OnKeyDown()
 {
@@ -157,7 +158,7 @@ bool CImpIDispatch::TextEditKeyDown(const engine::EventObject& event)
     // Tab in an ordinary table: the next cell.
     if (key == detail::kTab && (m_pView->m_dwSelKind & 0x10) && MoveCaretToNextCell(*this))
         cancel = true;
-    if (const QString sound = detail::soundOf(key, ctrl); !sound.isEmpty()) {
+    if (const QString sound = TypingSoundOf(key, ctrl); !sound.isEmpty()) {
         if (CMainFrame* frame = CMainFrame::instance())
             frame->PlaySoundEffect(sound);
     }
