@@ -363,14 +363,18 @@ int CImpIDispatch::HandleCaretKey(engine::Document* doc, int key, bool shift, bo
             text ? text->lineInfoAt(caret.container(), caret.offset()) : std::nullopt;
         const engine::TextPosition to =
             line ? text->moveLineAt(moving.container(), moving.offset(), up ? -1 : 1, line->x) : engine::TextPosition();
-        if (to.isNull()) {
-            selectBetween(up ? first : caret, up ? caret : last);
-        } else {
+        // Differs from taking any line the move finds: the line above (below)
+        // on the screen may hold text that comes later (earlier) in the page,
+        // outside the container; the selection then runs to the container's
+        // end, as when no line was found.
+        if (!to.isNull())
             moving.moveTo(to.node, to.offset);
-            if (up)
-                selectBetween(moving.isLeftOf(first) ? first : moving, caret);
-            else
-                selectBetween(caret, moving.isRightOf(last) ? last : moving);
+        if (up) {
+            const bool beyond = to.isNull() || moving.isLeftOf(first) || !moving.isLeftOf(caret);
+            selectBetween(beyond ? first : moving, caret);
+        } else {
+            const bool beyond = to.isNull() || moving.isRightOf(last) || !moving.isRightOf(caret);
+            selectBetween(caret, beyond ? last : moving);
         }
         return 0;
     }

@@ -177,7 +177,11 @@ void tableHints(std::vector<StyleHint>& out, const HintSource& s)
 void cellHints(std::vector<StyleHint>& out, const HintSource& s)
 {
     add(out, "width", length(s.attribute("width")));
-    add(out, "height", length(s.attribute("height")));
+    // A cell's height is the least it takes: a zero height leaves it the
+    // height of its content, as in a browser.
+    const QString height = length(s.attribute("height"));
+    if (height != QLatin1String("0px"))
+        add(out, "height", height);
     color(out, "background-color", s.attribute("bgcolor"));
     const QString bg = s.attribute("background");
     if (!bg.trimmed().isEmpty())

@@ -213,13 +213,25 @@ Element* PageView::grabFrameElement()
 
 Element* PageView::grabFrameAt(QPoint client)
 {
-    Element* framed = grabFrameElement();
-    const LayoutBox* box = framed ? m_layout->box(framed) : nullptr;
-    if (!box || box->borderBox.isEmpty())
-        return nullptr;
     const QPoint page = client + m_layout->scrollPosition();
-    const QRect ring = box->borderBox.adjusted(-kHandleSize, -kHandleSize, kHandleSize, kHandleSize);
-    return ring.contains(page) && !box->borderBox.contains(page) ? framed : nullptr;
+    const auto onRing = [&](Element* element) {
+        const LayoutBox* box = element ? m_layout->box(element) : nullptr;
+        if (!box || box->borderBox.isEmpty())
+            return false;
+        const QRect ring = box->borderBox.adjusted(-kHandleSize, -kHandleSize, kHandleSize, kHandleSize);
+        return ring.contains(page) && !box->borderBox.contains(page);
+    };
+    // The handles around control-selected elements belong to them, the last
+    // selected on top.
+    if (m_designMode && m_doc && m_doc->selection().type() == Selection::Type::Control) {
+        const std::vector<Ref<Element>> selected = m_doc->selection().controlElements();
+        for (auto it = selected.rbegin(); it != selected.rend(); ++it)
+            if (onRing(it->get()))
+                return it->get();
+        return nullptr;
+    }
+    Element* framed = grabFrameElement();
+    return onRing(framed) ? framed : nullptr;
 }
 
 bool PageView::moveRangeToPoint(TextRange& range, QPoint client)

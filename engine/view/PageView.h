@@ -148,7 +148,9 @@ public:
     // wears a grab frame of kHandleSize pixels outside its border box, where
     // hit testing gives that element and the cursor is the move cursor.
     Element* grabFrameElement();
-    // That element when a client point lies on its frame; else null.
+    // That element when a client point lies on its frame, or a
+    // control-selected element when the point lies on the ring of its
+    // handles; else null. Hit testing gives these elements there.
     Element* grabFrameAt(QPoint client);
 
 protected:

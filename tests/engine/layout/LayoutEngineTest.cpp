@@ -43,6 +43,16 @@ TEST(LayoutEngine, EmptyAndUnloadedPagesLayOutToNothing)
     EXPECT_EQ(image.size(), QSize(300, 100));
 }
 
+TEST(LayoutEngine, ACellOfHeightZeroIsAsHighAsItsContent)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<html><body><table><tr><td id=a height=0>text</td><td id=b>text</td></tr>"
+                               "</table></body></html>"));
+    layout.layout(400);
+    EXPECT_EQ(boxById(layout, "a").borderBox.height(), boxById(layout, "b").borderBox.height());
+    EXPECT_GT(boxById(layout, "a").borderBox.height(), 10);
+}
+
 TEST(LayoutEngine, TableHeightAttributeAndCellGeometry)
 {
     LayoutEngine layout;
