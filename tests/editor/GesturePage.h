@@ -67,6 +67,11 @@ protected:
         settle();
     }
 
+    using ObjectsPage::clientBox;
+    QRect clientBox(engine::Element* element) const
+    {
+        return engine::Geometry(page()->layout()).boundingClientRect(element);
+    }
     Qt::CursorShape cursorShown() const { return page()->pageCursor().shape(); }
     QPoint center(const char* id) const { return clientBox(id).center(); }
     // A client point inside an element's first text, before its character `offset`.

@@ -176,9 +176,10 @@ TEST_F(KeyboardEditing, OutsideTextBoxesKeysTypeNothingAndScrollThePage)
     key(Qt::Key_Home);
     EXPECT_EQ(page()->scrollPosition(), QPoint(10, 0));
     key(Qt::Key_End);
-    EXPECT_EQ(page()->scrollPosition().y(), std::min(sink()->GetContentExtent().height(),
-                                                     page()->layout().canvasSize().height() -
-                                                         page()->viewToClient(page()->viewport()->rect().bottomRight()).y() - 1));
+    EXPECT_EQ(page()->scrollPosition().y(),
+              std::min(sink()->GetContentExtent().height(),
+                       page()->layout().canvasSize().height() -
+                           page()->viewToClient(page()->viewport()->rect().bottomRight()).y() - 1));
     key(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(page()->scrollPosition(), QPoint(0, 0));
     key(Qt::Key_PageDown);

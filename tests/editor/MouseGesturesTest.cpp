@@ -4,6 +4,8 @@
 
 #include "GesturePage.h"
 
+#include "../controls/ReviewPicture.h"
+
 #include "editor/sink/RubberBandOverlay.h"
 #include "res/resource.h"
 
@@ -16,6 +18,9 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
 
 namespace {
 
@@ -496,6 +501,99 @@ TEST_F(MouseGestures, ADragLeftWithoutARelease)
     settle();
     expectNoDrag();
     EXPECT_EQ(count("TABLE"), 0);
+}
+
+} // namespace
+
+namespace {
+
+// A page made with the mouse and the keys, for people to look at: a table,
+// a text box typed into, a rule, a marquee and a picture placed with their
+// tools; the picture dragged, a column border dragged, cells selected, the
+// caret back in the text box in its frame. Run under Xvfb (see
+// ARCHITECTURE.md, Tests).
+class GesturesScreenshot : public MouseGestures
+{
+};
+
+TEST_F(GesturesScreenshot, APageMadeWithTheMouseAndTheKeys)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    app->mainFrame()->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(app->mainFrame(), 60000));
+    const QString picture = dir.filePath(QStringLiteral("flower.png"));
+    QImage flower(90, 60, QImage::Format_RGB32);
+    flower.fill(QColor(0xF8, 0xD0, 0xE0));
+    {
+        QPainter p(&flower);
+        p.setBrush(QColor(0xE0, 0x40, 0x70));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPoint(45, 30), 20, 20);
+    }
+    ASSERT_TRUE(flower.save(picture));
+    ASSERT_NE(open(QStringLiteral(">\n<P><B>私のホームページ</B></P>\n")), nullptr);
+    CMainFrame* main = frame();
+    // A table, placed where the click falls.
+    main->BeginInsertObject(4);
+    main->m_strInsertHtml = QStringLiteral("border=1 cellspacing=2><TR><TD width=70>曜日</TD><TD width=120>営業時間"
+                                           "</TD></TR><TR><TD>平日</TD><TD>10:00-19:00</TD></TR></TABLE>");
+    main->m_rcInsert = QRect(QPoint(-1, -1), QSize(200, 50));
+    click(QPoint(30, 200));
+    // A text box dragged out and typed into.
+    main->BeginInsertObject(1);
+    drag(QPoint(30, 60), QPoint(330, 110));
+    type(QStringLiteral("Welcome to my page"));
+    // A rule and a marquee by a click each; the marquee typed into.
+    main->BeginInsertObject(7);
+    main->m_rcInsert = QRect(QPoint(-1, -1), QSize(300, 3));
+    click(QPoint(30, 140));
+    main->BeginInsertObject(9);
+    main->m_rcInsert = QRect(QPoint(-1, -1), QSize(200, 24));
+    drag(QPoint(380, 60), QPoint(600, 90));
+    type(QStringLiteral("News of the week"));
+    // A picture, placed and dragged.
+    main->BeginInsertObject(2);
+    main->m_strInsertImageSrc = picture;
+    main->m_rcInsert = QRect(QPoint(-1, -1), QSize(90, 60));
+    click(QPoint(400, 200));
+    engine::Element* image = last("IMG");
+    ASSERT_NE(image, nullptr);
+    settle();
+    drag(clientBox(image).center(), clientBox(image).center() + QPoint(60, 20));
+    // The table's first column made wider by its border.
+    engine::Element* table = doc()->getElementsByTagName(QStringLiteral("TABLE")).item(0);
+    ASSERT_NE(table, nullptr);
+    engine::Element* first = table->cells().item(0);
+    const QRect cell = clientBox(first);
+    const QPoint gap(cell.right() + 2, cell.center().y());
+    hoverFromLeft(gap);
+    drag(gap, gap + QPoint(30, 0));
+    // Two cells of the second row selected by a drag.
+    engine::Element* a2 = table->cells().item(2);
+    engine::Element* b2 = table->cells().item(3);
+    move(clientBox(a2).center());
+    drag(clientBox(a2).center(), clientBox(b2).center());
+    settle();
+    EXPECT_TRUE(sink()->HasCellSelection());
+    const QImage cells = view()->grab(QRect(0, 0, 720, 300)).toImage();
+    // The caret back in the text box, its frame around it.
+    engine::Element* box = last("TABLE");
+    click(clientBox(box).center());
+    type(QStringLiteral("!"));
+    settle();
+    expectNoDrag();
+    EXPECT_EQ(doc()->getElementsByTagName(QStringLiteral("HR")).length(), 1);
+    EXPECT_EQ(doc()->getElementsByTagName(QStringLiteral("MARQUEE")).length(), 1);
+    EXPECT_TRUE(box->innerText().startsWith(QStringLiteral("Welcome")));
+    const QImage typing = view()->grab(QRect(0, 0, 720, 300)).toImage();
+    QImage sheet(720, 2 * 300 + 8, QImage::Format_RGB32);
+    sheet.fill(QColor(0x80, 0x80, 0x80));
+    QPainter p(&sheet);
+    p.drawImage(0, 0, cells);
+    p.drawImage(0, 308, typing);
+    p.end();
+    EXPECT_TRUE(saveForReview(sheet, QStringLiteral("editor-mouse-and-keys.png")));
 }
 
 } // namespace
