@@ -8,6 +8,7 @@
 // 200 objects pasted beside the same HTML appended alone.
 //   bench_editor --benchmark_filter='CellRange|PaintView|ImageMap|DragStep|Objects'
 
+#include "bench/editor/BenchProgram.h"
 #include "bench/engine/BenchPages.h"
 
 #include "app/CChildFrame.h"
@@ -44,41 +45,8 @@
 
 namespace {
 
-// The program, started as a user starts it, without the start-up guide.
-std::unique_ptr<CZQApp> startProgram()
-{
-    InitInstallFolder();
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    if (reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath()))
-        reg.WriteDWord(QStringLiteral("SHOW_GUIDE"), 0);
-    auto app = std::make_unique<CZQApp>();
-    if (!app->InitInstance({}))
-        return nullptr;
-    return app;
-}
-
-// Opens a page and makes its view the given size.
-CZQView* openPage(CZQApp& app, const QTemporaryDir& dir, const QString& html, QSize size)
-{
-    const QString path = dir.filePath(QStringLiteral("page.html"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return nullptr;
-    file.write(html.toUtf8());
-    file.close();
-    if (!app.OpenDocumentFile(path))
-        return nullptr;
-    QCoreApplication::processEvents();
-    CZQView* view = app.GetActiveView();
-    engine::PageView* page = view ? view->GetPageView() : nullptr;
-    if (!page)
-        return nullptr;
-    view->GetParentFrame()->showMaximized();
-    app.mainFrame()->resize(app.mainFrame()->size() + size - page->viewport()->size());
-    QCoreApplication::processEvents();
-    page->flushChanges();
-    return view;
-}
+using bench_program::openPage;
+using bench_program::startProgram;
 
 QString tablePage(int rows, int columns)
 {
