@@ -253,11 +253,14 @@ EventObject DesignModeInput::mouseEvent(QPoint client, int button, Qt::KeyboardM
     return e;
 }
 
-void DesignModeInput::finishEvent()
+void DesignModeInput::finishEvent(Repaint repaint)
 {
-    // onselectionchange follows the event that changed the selection.
+    // onselectionchange follows the event that changed the selection; the
+    // selection's decorations are painted again, but after a mouse move
+    // that dragged nothing.
     doc()->selection().flushChange();
-    m_view.selectionChanged();
+    if (repaint == Repaint::Decorations)
+        m_view.selectionChanged();
 }
 
 void DesignModeInput::mouseDown(QPoint client, int button, Qt::KeyboardModifiers mods)
@@ -425,7 +428,7 @@ void DesignModeInput::mouseMove(QPoint client, int buttons, Qt::KeyboardModifier
     } else if (m_capture) {
         m_drag = Drag::None; // the sink took over the press
     }
-    finishEvent();
+    finishEvent(m_capture || m_drag != Drag::None ? Repaint::Decorations : Repaint::IfSelectionChanged);
     updateCursor(client);
 }
 

@@ -113,7 +113,10 @@ private:
     void endDrag();
     void updateHover(QPoint client, Qt::KeyboardModifiers mods);
     void updateCursor(QPoint client);
-    void finishEvent();
+    // After an event: the selection change it made is told, and the
+    // selection's decorations (handles, caret, frames) are painted again.
+    enum class Repaint { Decorations, IfSelectionChanged };
+    void finishEvent(Repaint repaint = Repaint::Decorations);
     // The handle of a control-selected element under a point: the element
     // and the corner code (5 top-left .. 8 bottom-right, 1 top .. 4 right).
     Element* handleAt(QPoint client, int* corner) const;

@@ -73,7 +73,13 @@ PageView::PageView(Document* doc, QWidget* parent)
     m_input = std::make_unique<DesignModeInput>(*this, *m_events);
     // Copy, cut and paste ask the sink first.
     // Display switches and browse mode change what is painted.
-    doc->commands().setSwitchHook([this](int) { repaintAll(); });
+    doc->commands().setSwitchHook([this](int id) {
+        // The switches of input (overwrite, multiple selection, 2D
+        // positioning, live resize, the program's cursor) paint nothing.
+        if (id != CommandGroup::Overwrite && id != CommandGroup::MultipleSelection && id != CommandGroup::Position2D &&
+            id != CommandGroup::LiveResize && id != CommandGroup::OverrideCursor)
+            repaintAll();
+    });
     doc->commands().setEventHook([this](quint32 id) {
         EventObject event;
         event.srcElement = m_doc->body();

@@ -49,8 +49,9 @@ TEST(ShellScreenshot, ASaveOnAFullDiskSaysWhyAndKeepsThePage)
     }
     const QString path = fs.filePath(QStringLiteral("diary.html"));
     const QByteArray old = platform::encodeText(
-        QStringLiteral("<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
-                       "<TITLE>日記</TITLE></HEAD><BODY><P id=p>今日は晴れ。</P></BODY></HTML>"),
+        QStringLiteral(
+            "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+            "<TITLE>日記</TITLE></HEAD><BODY><TABLE id=text><TR><TD id=p>今日は晴れ。</TD></TR></TABLE></BODY></HTML>"),
         QStringLiteral("Shift_JIS"));
     ASSERT_LT(old.size(), 200);
     ASSERT_TRUE(writeTestFile(path, old));
@@ -71,7 +72,7 @@ TEST(ShellScreenshot, ASaveOnAFullDiskSaysWhyAndKeepsThePage)
         splash->HideSplashScreen();
     QCoreApplication::processEvents();
 
-    // A click at the end of the line, a word typed.
+    // A click at the end of the text box's line, a word typed.
     engine::PageView* pageView = view->GetPageView();
     pageView->flushChanges();
     engine::Geometry geometry(pageView->layout());
