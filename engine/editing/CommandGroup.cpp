@@ -332,7 +332,7 @@ int CommandGroup::copyOrCut(bool cut)
     Selection& sel = m_doc->selection();
     if (!(queryStatus(cut ? Cut : Copy) & Enabled) || !QGuiApplication::instance())
         return -1;
-    if (fire(OnCopy))
+    if (fire(cut ? OnCut : OnCopy))
         return 0;
     const QString fragment = selectionFragment();
     QString text;

@@ -48,7 +48,8 @@ public:
         OverrideCursor = 2420,
     };
     // Events the clipboard commands fire first; a true answer cancels.
-    enum Event : quint32 { OnCopy = 0x8001001B, OnBeforePaste = 0x8001001F, OnPaste = 0x8001001C };
+    // The events of the clipboard commands: copy fires oncopy, cut oncut.
+    enum Event : quint32 { OnCut = 0x8001001A, OnCopy = 0x8001001B, OnBeforePaste = 0x8001001F, OnPaste = 0x8001001C };
     enum Status { Supported = 1, Enabled = 2, Latched = 4 };
 
     explicit CommandGroup(Document* doc) : m_doc(doc) {}

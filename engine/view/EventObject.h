@@ -32,6 +32,7 @@ enum : int {
     SelectionChange = 1037,
     BeforeEditFocus = 1027,
     ControlSelect = 1036,
+    Cut = int(0x8001001Au),
     Copy = int(0x8001001Bu),
     BeforePaste = int(0x8001001Fu),
     Paste = int(0x8001001Cu),

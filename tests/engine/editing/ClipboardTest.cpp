@@ -95,7 +95,7 @@ TEST(ClipboardCommands, CutOfAControlRangeAndCancelledEvents)
     selectChars(doc.get(), 1, 1);
     ASSERT_EQ(c.exec(CommandGroup::Paste), 0);
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>a<IMG src=\"a.gif\">b</P>"));
-    EXPECT_EQ(seen, (std::vector<quint32>{CommandGroup::OnCopy, CommandGroup::OnCopy, CommandGroup::OnBeforePaste,
+    EXPECT_EQ(seen, (std::vector<quint32>{CommandGroup::OnCut, CommandGroup::OnCut, CommandGroup::OnBeforePaste,
                                           CommandGroup::OnPaste}));
 }
 
