@@ -38,6 +38,7 @@ VornaDialogWebCounter::VornaDialogWebCounter(QWidget* parent) : QDialog(parent)
     form->addRow(LoadResString(IDS_COUNTER_KIND_LABEL), m_cbKind);
     m_example = new QLabel(this);
     m_example->setObjectName(controlName(IDC_COUNTER_EXAMPLE));
+    m_example->setTextFormat(Qt::PlainText);
     layout->addWidget(m_example);
     m_editHtml = new QPlainTextEdit(this);
     m_editHtml->setObjectName(controlName(IDC_COUNTER_HTML));
@@ -73,6 +74,8 @@ void VornaDialogWebCounter::OnInitDialog()
     m_cbKind->setEnabled(!m_bUseService);
     m_editHtml->setEnabled(!m_bUseService);
     OnSelchangeKind();
+    if (!m_bEditMode)
+        m_editHtml->setFocus();
 }
 
 void VornaDialogWebCounter::OnSelchangeKind()
