@@ -205,6 +205,28 @@ TEST_F(Hyperlink, EveryKindIsLinkedAndUnlinkedAsOneUndoStep)
     selectObjects({"mq"});
     applyAndUndo(QStringLiteral("week.html"), QString(), false,
                  [this] { EXPECT_EQ(inner("mq"), QStringLiteral("<A href=\"week.html\">News of the week</A>")); });
+    // Removals of a board link around an image and of a marquee's link; an
+    // AREA's link is not removed here (its command takes the area out).
+    const QString before = body();
+    selectObjects({"linked"});
+    SelectionLink board;
+    ASSERT_TRUE(GetSelectionLink(board, kBoardLink, view()));
+    ApplyLinkToSelection(board, QString(), QString(), false, view());
+    EXPECT_EQ(byId("linked")->parentElement(), doc()->body());
+    EXPECT_EQ(byId("piclink"), nullptr);
+    undo();
+    EXPECT_EQ(body(), before);
+    byId("mq")->setInnerHTML(QStringLiteral("<A href=a.html>News</A> of the <A href=b.html>week</A>"));
+    selectObjects({"mq"});
+    SelectionLink marquee;
+    ASSERT_TRUE(GetSelectionLink(marquee, kPlainLink, view()));
+    ApplyLinkToSelection(marquee, QString(), QString(), false, view());
+    EXPECT_EQ(inner("mq"), QStringLiteral("News of the week"));
+    SelectionLink area;
+    area.element = byId("a1");
+    ASSERT_TRUE(GetSelectionLink(area, kPlainLink, view()));
+    ApplyLinkToSelection(area, QString(), QString(), false, view());
+    EXPECT_EQ(byId("a1")->getAttributeText(QStringLiteral("href")), QStringLiteral("one.html"));
 }
 
 TEST_F(Hyperlink, AddressesThatNeedEscapingAreReadBackUnchanged)
