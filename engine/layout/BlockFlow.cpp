@@ -366,7 +366,7 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
         bottom = flow->bottomMargins();
     else
         bottom.add(el->margin_bottom());
-    if (flow && !cleared && flow->collapsesThrough(*el)) {
+    if (flow && !cleared && flow->collapsesThrough(*el) && flow->laidOutEmpty()) {
         int next = 0;
         if (!joinsParent) {
             state.pending.add(top);
@@ -403,10 +403,13 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
     //    not empty with the margins below it pending.
     int contentBottom = state.borderBottom;
     MarginStrut trailing = state.pending;
+    bool empty = state.atStart;
     if (!boxes.empty() && boxes.back().get() != state.lastBox) {
         contentBottom = boxes.back()->bottom();
         trailing = {};
+        empty = false;
     }
+    m_laidOutEmpty = empty;
     if (isQuirkContainer(self))
         trailing = trailing.withoutQuirky();
     // 2. Those margins join the element's bottom margin unless a border,

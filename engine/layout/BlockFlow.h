@@ -58,6 +58,9 @@ public:
     // last line, or its last block and the margins below it that stay
     // inside.
     int contentHeight() const { return m_contentHeight; }
+    // Whether its last layout placed nothing in it that takes room: no
+    // line, no block that is not empty, no block below floats it cleared.
+    bool laidOutEmpty() const { return m_laidOutEmpty; }
 
 protected:
     struct Flow;
@@ -96,6 +99,7 @@ private:
     bool m_quirkyBottom = false;
     bool m_joinsFirstChild = false;
     int m_contentHeight = 0;
+    bool m_laidOutEmpty = false;
     Flow* m_flow = nullptr;
 };
 

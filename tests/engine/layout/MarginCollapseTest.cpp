@@ -134,3 +134,13 @@ TEST(BlockLines, FractionalFontSizesGiveTheirLineHeights)
                                        "<p id=d style='font-size:1.17em'>para<br>two</p></body>"),
                         {{"a", 15, 18}, {"b", 55, 14}, {"d", 91, 36}});
 }
+
+// A block that holds only floats and a block clearing them takes the
+// floats' height: it is not empty, and what follows stands below it.
+TEST(MarginCollapse, ABlockWhoseContentClearsFloatsIsNotEmpty)
+{
+    expectChromiumBoxes(QStringLiteral("<body><div id=w><div id=l style='float:left;width:100px'>left<br>two</div>"
+                                       "<div id=r style='float:right;width:100px'>right</div>"
+                                       "<div id=c style='clear:both'></div></div><p id=p>after</p></body>"),
+                        {{"w", 15, 32}, {"l", 15, 32}, {"r", 15, 16}, {"c", 47, 0}, {"p", 63, 16}});
+}
