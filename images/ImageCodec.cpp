@@ -237,7 +237,9 @@ bool decodeBmpByQt(const QByteArray& data, DecodedImage& decoded)
     return true;
 }
 
-bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decoded)
+// `wanted`, when given, names the least size a reduced decode must keep.
+bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decoded,
+                const std::function<QSize(QSize)>* wanted = nullptr)
 {
     try {
         Magick::Blob blob(data.constData(), size_t(data.size()));
@@ -252,9 +254,17 @@ bool decodeData(const QByteArray& data, ImageFormat format, DecodedImage& decode
                                     .arg(size.height());
                 return false;
             }
+            decoded.fullSize = size;
         }
         Magick::Image image;
         prepare(image, format);
+        if (wanted && format == ImageFormat::Jpeg) {
+            // The JPEG coder scales while it decodes, to no less than this.
+            const QSize least = (*wanted)(decoded.fullSize);
+            if (least.width() > 0 && least.height() > 0)
+                image.defineValue("jpeg", "size",
+                                  QStringLiteral("%1x%2").arg(least.width()).arg(least.height()).toStdString());
+        }
         image.read(blob);
         const MagickCore::Image* core = image.constImage();
         const int width = int(core->columns);
@@ -432,7 +442,9 @@ QSize PingImageFile(const QString& path)
     return QSize();
 }
 
-DecodedImage DecodeImageData(const QByteArray& data, ImageFormat named)
+namespace {
+
+DecodedImage decodeFormats(const QByteArray& data, ImageFormat named, const std::function<QSize(QSize)>* wanted)
 {
     engine::startImageLibrary();
     DecodedImage decoded;
@@ -443,12 +455,34 @@ DecodedImage DecodeImageData(const QByteArray& data, ImageFormat named)
     }
     for (ImageFormat format : formats) {
         DecodedImage attempt;
-        if (decodeData(data, format, attempt))
+        if (decodeData(data, format, attempt, wanted)) {
+            if (!attempt.fullSize.isValid())
+                attempt.fullSize = attempt.image.size();
             return attempt;
+        }
         if (decoded.error.isEmpty())
             decoded.error = attempt.error;
     }
     return decoded;
+}
+
+} // namespace
+
+DecodedImage DecodeImageData(const QByteArray& data, ImageFormat named)
+{
+    return decodeFormats(data, named, nullptr);
+}
+
+DecodedImage DecodeImageFileReduced(const QString& path, const std::function<QSize(QSize)>& wanted)
+{
+    QByteArray data;
+    QString error;
+    if (!readFile(path, kMaxFileBytes, data, error)) {
+        DecodedImage failed;
+        failed.error = error;
+        return failed;
+    }
+    return decodeFormats(data, ImageFormatOfName(path), &wanted);
 }
 
 DecodedImage DecodeImageFile(const QString& path)

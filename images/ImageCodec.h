@@ -7,6 +7,7 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // The program's one door to the image library for picture files: measuring,
@@ -41,6 +42,9 @@ struct DecodedImage
     // (the transparent palette entry, or a true-colour picture's colour key):
     // every pixel of alpha 0 has it. Opaque (alpha 255) in the value.
     std::optional<QRgb> transparentColor;
+    // The picture's own size. A reduced decode (DecodeImageFileReduced)
+    // gives a smaller image; a full one gives the image's size.
+    QSize fullSize;
     ImageFormat format = ImageFormat::Unknown;
     QString error;
 
@@ -60,6 +64,13 @@ DecodedImage DecodeImageFile(const QString& path);
 // The same, with the format named by the caller instead of by the extension.
 DecodedImage DecodeImageFileAs(const QString& path, ImageFormat named);
 DecodedImage DecodeImageData(const QByteArray& data, ImageFormat named);
+
+// The picture decoded for a smaller copy: `wanted` is told the picture's own
+// size and gives the least size the copy needs; a JPEG is then decoded
+// reduced by the largest factor that keeps it at least that large in both
+// directions (other formats decode whole). `fullSize` tells the picture's
+// own size.
+DecodedImage DecodeImageFileReduced(const QString& path, const std::function<QSize(QSize)>& wanted);
 
 // Writes the picture as a GIF: pixels of the transparent colour (alpha
 // ignored), and pixels of alpha below 128, become the GIF's transparent
