@@ -10,13 +10,13 @@
 
 #include <Magick++.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -87,39 +87,18 @@ BENCHMARK(BM_PlainMagickReadIntoQImage)->Unit(benchmark::kMillisecond)->Iteratio
 BENCHMARK(BM_GetImageFileSize)->Unit(benchmark::kMillisecond)->Iterations(50);
 BENCHMARK(BM_LoadImageBitmap)->Unit(benchmark::kMillisecond)->Iterations(5);
 
-// Keeps each run's mean time per iteration.
-class Collect : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs)
-            times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 } // namespace
 
-int main(int argc, char** argv)
+void printImageLoadRatios(const std::function<double(const char*)>& find)
 {
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    photo();
-    Collect reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto find = [&](const char* prefix) {
-        for (const auto& [name, time] : reporter.times)
-            if (name.rfind(prefix, 0) == 0)
-                return time;
-        return 0.0;
-    };
     const double plain = find("BM_PlainMagickReadIntoQImage");
     if (plain > 0) {
         std::printf("GetImageFileSize / plain read: %.4f (limit 0.01)\n", find("BM_GetImageFileSize") / plain);
         std::printf("LoadImageBitmap / plain read: %.3f (limit 1.3)\n", find("BM_LoadImageBitmap") / plain);
     }
-    benchmark::Shutdown();
-    return 0;
+}
+
+void prepareImageLoadBench()
+{
+    photo();
 }
