@@ -30,11 +30,14 @@
 namespace {
 
 // The page file, written once per run (PAGINOR_BENCH_PAGE_MB sets its size,
-// PAGINOR_BENCH_PAGE_FILE where it is kept).
+// PAGINOR_BENCH_PAGE_FILE where it is kept); PAGINOR_BENCH_OPEN names a page
+// of one's own to open instead.
 const QString& largePagePath()
 {
     static QTemporaryDir dir;
     static const QString path = [] {
+        if (qEnvironmentVariableIsSet("PAGINOR_BENCH_OPEN"))
+            return qEnvironmentVariable("PAGINOR_BENCH_OPEN");
         const int megabytes = qEnvironmentVariableIsSet("PAGINOR_BENCH_PAGE_MB")
                                   ? qEnvironmentVariableIntValue("PAGINOR_BENCH_PAGE_MB")
                                   : 8;

@@ -162,20 +162,20 @@ void DocumentLayout::rebuild()
     ++m_counters.rebuilds;
     stopBackground();
     auto writer = std::make_unique<LayoutSerializer>(*m_doc);
-    // A long page shows its first screens first: the part written until
-    // then, closed, is laid out alone.
-    QString firstScreens;
     if (m_buildsInBackground) {
-        // The first part; the page is long when it does not end there.
+        // A long page shows its first screens first: the part written until
+        // then (its text cut there), closed, is laid out alone. The page is
+        // long when it does not end within the first part, or when it holds
+        // tables nested so deep that laying them out takes a while.
+        writer->takeFirstPartAt(kFirstScreensLength, kTablesNestedAtOnce);
         while (!writer->advance(512) && writer->result().html.size() < kPartLength) {
-            if (firstScreens.isEmpty() && writer->result().html.size() >= kFirstScreensLength)
-                firstScreens = writer->partialHtml();
         }
     } else {
         while (!writer->advance(1 << 20)) {
         }
     }
-    m_long = !writer->isDone();
+    m_long = m_buildsInBackground &&
+             (!writer->isDone() || writer->result().html.size() > kPartLength || writer->firstPartEndsAtATable());
     m_nodes.clear();
     m_ids.clear();
     m_styleAtLayout.clear();
@@ -202,7 +202,7 @@ void DocumentLayout::rebuild()
     }
     m_writer = std::move(writer);
     adoptNodes(0);
-    m_engine.load(firstScreens.isEmpty() ? m_writer->partialHtml() : firstScreens);
+    m_engine.load(m_writer->firstPart().isEmpty() ? m_writer->partialHtml() : m_writer->firstPart());
     startInBackground();
 }
 

@@ -119,6 +119,9 @@ public:
     // second figure.
     static constexpr qsizetype kPartLength = 48 * 1024;
     static constexpr qsizetype kFirstScreensLength = 16 * 1024;
+    // Tables nested deeper are laid out in the background (each level costs
+    // the layout a factor in time: ten levels take a tenth of a second).
+    static constexpr int kTablesNestedAtOnce = 6;
     // How long one step of the background work may keep the event loop.
     static constexpr int kStepMilliseconds = 10;
 

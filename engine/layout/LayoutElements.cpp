@@ -1,5 +1,7 @@
 #include "engine/layout/LayoutElements.h"
 
+#include <unordered_map>
+
 #include "engine/layout/PageContainer.h"
 #include "engine/layout/TableElement.h"
 
@@ -227,6 +229,87 @@ struct ChildrenOf : litehtml::element
 {
     static constexpr litehtml::elements_vector litehtml::element::*member = &ChildrenOf::m_children;
 };
+} // namespace layoutelements_detail
+
+namespace layoutelements_detail {
+
+namespace {
+
+bool outside(const QRect& area, const litehtml::position& clip)
+{
+    return area.x() + area.width() <= clip.x || area.x() >= clip.x + clip.width || area.y() + area.height() <= clip.y ||
+           area.y() >= clip.y + clip.height;
+}
+
+// The children of the blocks met in the current drawing, as far as they
+// paint into its area (the same for each kind of box drawn).
+struct InView
+{
+    int serial = -1;
+    std::unordered_map<const litehtml::element*, litehtml::elements_vector> kept;
+};
+
+} // namespace
+
+ChildrenInView::ChildrenInView(litehtml::element& block, litehtml::elements_vector& children,
+                               const litehtml::position* clip, int x, int y)
+{
+    const litehtml::style_display display = block.get_display();
+    // In an inline box or a table, children stand where other boxes say.
+    if (!clip || children.size() < kManyChildren || display == litehtml::display_inline ||
+        display == litehtml::display_table || display == litehtml::display_inline_table)
+        return;
+    thread_local InView inView;
+    if (inView.serial != drawSerial) {
+        inView.kept.clear();
+        inView.serial = drawSerial;
+    }
+    auto found = inView.kept.find(&block);
+    if (found == inView.kept.end()) {
+        litehtml::elements_vector kept;
+        const auto index = drawingIndexes ? drawingIndexes->find(&block) : ChildIndexes::const_iterator();
+        if (drawingIndexes && index != drawingIndexes->end()) {
+            // The children of the flow whose tops lie where what they paint
+            // can reach the area, found by their order; with those always
+            // drawn, in the children's order.
+            const ChildIndex& at = index->second;
+            const int from = clip->y - y - at.reachBelow;
+            const int to = clip->y + clip->height - y + at.reachAbove;
+            const auto topOf = [&children](int i) { return children[static_cast<size_t>(i)]->get_position().y; };
+            const auto first =
+                std::partition_point(at.flow.begin(), at.flow.end(), [&](int i) { return topOf(i) <= from; });
+            const auto last = std::partition_point(first, at.flow.end(), [&](int i) { return topOf(i) < to; });
+            std::vector<int> drawn(first, last);
+            drawn.insert(drawn.end(), at.always.begin(), at.always.end());
+            std::sort(drawn.begin(), drawn.end());
+            for (const int i : drawn)
+                kept.push_back(children[static_cast<size_t>(i)]);
+        } else {
+            for (const auto& child : children) {
+                const litehtml::position& pos = child->get_position();
+                if (const auto* extent = dynamic_cast<const PaintExtent*>(child.get())) {
+                    if (extent->paintsOutside(clip, x + pos.x, y + pos.y))
+                        continue;
+                } else if (child->get_display() == litehtml::display_inline_text &&
+                           outside(QRect(x + pos.x, y + pos.y, pos.width, pos.height), *clip)) {
+                    continue; // a word (its glyphs' overhang is in the area already)
+                }
+                kept.push_back(child);
+            }
+        }
+        found = inView.kept.emplace(&block, std::move(kept)).first;
+    }
+    m_children = &children;
+    m_all.swap(children);
+    children = found->second;
+}
+
+ChildrenInView::~ChildrenInView()
+{
+    if (m_children)
+        m_children->swap(m_all);
+}
+
 } // namespace layoutelements_detail
 
 const litehtml::elements_vector& childrenOf(const litehtml::element& el)

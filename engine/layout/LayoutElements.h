@@ -14,6 +14,7 @@
 #include "engine/layout/PresentationalHints.h"
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace engine {
@@ -49,7 +50,6 @@ public:
     void setPaintExtent(const QRect& area) { m_extent = area; }
     const QRect& paintExtent() const { return m_extent; }
 
-protected:
     // `x`, `y`: the element's own place in page coordinates.
     bool paintsOutside(const litehtml::position* clip, int x, int y) const
     {
@@ -87,6 +87,47 @@ private:
 const litehtml::elements_vector& childrenOf(const litehtml::element& el);
 
 namespace layoutelements_detail {
+// Counts the drawings of pages (each LayoutEngine::draw is one).
+inline thread_local int drawSerial = 0;
+
+// Where the children of a block with very many of them stand, noted at each
+// layout: those in the flow, whose tops (their places in the block) follow
+// one another down the page, by index; floats and positioned ones, drawn
+// always; and how far above and below its top any child of the flow paints.
+struct ChildIndex
+{
+    std::vector<int> flow;
+    std::vector<int> always;
+    int reachAbove = 0;
+    int reachBelow = 0;
+};
+struct ChildIndexes : std::unordered_map<const litehtml::element*, ChildIndex>
+{
+};
+// Blocks with fewer children are drawn as litehtml draws them.
+inline constexpr size_t kManyChildren = 256;
+// The indexes of the page being drawn.
+inline thread_local const ChildIndexes* drawingIndexes = nullptr;
+
+// While alive, a block with very many children (a hundred thousand
+// paragraphs, the words of one long line) holds for drawing only those that
+// paint into the area being drawn: drawing walks each block's children
+// once per kind of box, which over all of them takes longer than the window
+// may wait. `x`, `y`: the block's own place in page coordinates.
+class ChildrenInView
+{
+public:
+    ChildrenInView(litehtml::element& block, litehtml::elements_vector& children, const litehtml::position* clip, int x,
+                   int y);
+    ~ChildrenInView();
+    ChildrenInView(const ChildrenInView&) = delete;
+    ChildrenInView& operator=(const ChildrenInView&) = delete;
+
+private:
+    litehtml::elements_vector* m_children = nullptr;
+    litehtml::elements_vector m_all;
+};
+
 // How deep drawing is in the element tree (while it is above zero, hidden
 // elements let drawing walk into them; see Hinted).
 inline thread_local int drawingDepth = 0;
@@ -206,6 +247,8 @@ public:
         if (paintsOutside(clip, x + this->m_pos.x, y + this->m_pos.y))
             return;
         layoutelements_detail::DrawingScope scope;
+        layoutelements_detail::ChildrenInView inView(*this, this->m_children, clip, x + this->m_pos.x,
+                                                     y + this->m_pos.y);
         if (hiddenBox()) {
             layoutelements_detail::TextHider hideText(*this);
             Base::draw_children(hdc, x, y, clip, flag, zindex);

@@ -89,6 +89,60 @@ void placeBoxes(LayoutBox& box, const litehtml::element& el)
     box.borderBox = toQRect(border);
 }
 
+// Notes where the children of a block with very many of them stand (see
+// layoutelements_detail::ChildIndex), as the tree builder meets them.
+class ChildIndexer
+{
+public:
+    ChildIndexer(litehtml::element& block, layoutelements_detail::ChildIndexes* indexes)
+        : m_block(block), m_indexes(indexes)
+    {
+        const litehtml::style_display display = block.get_display();
+        m_on = indexes && block.get_children_count() >= layoutelements_detail::kManyChildren &&
+               display != litehtml::display_inline && display != litehtml::display_table &&
+               display != litehtml::display_inline_table;
+        if (indexes)
+            indexes->erase(&block);
+        if (m_on)
+            m_origin = block.get_placement().y;
+    }
+    // Child `i` paints `area` (page coordinates).
+    void add(int i, litehtml::element& child, const QRect& area, bool element)
+    {
+        if (!m_on)
+            return;
+        const litehtml::element_position position = child.get_element_position();
+        if (element && (position != litehtml::element_position_static || child.get_float() != litehtml::float_none)) {
+            m_index.always.push_back(i);
+            return;
+        }
+        const int top = child.get_position().y;
+        if (!m_index.flow.empty() && top < m_lastTop) {
+            giveUp();
+            return;
+        }
+        m_lastTop = top;
+        m_index.flow.push_back(i);
+        m_index.reachAbove = std::max(m_index.reachAbove, m_origin + top - area.y());
+        m_index.reachBelow = std::max(m_index.reachBelow, area.y() + area.height() - (m_origin + top));
+    }
+    // Where the children stand is no help: they are drawn as litehtml draws them.
+    void giveUp() { m_on = false; }
+    void finish()
+    {
+        if (m_on)
+            (*m_indexes)[&m_block] = std::move(m_index);
+    }
+
+private:
+    const litehtml::element& m_block;
+    layoutelements_detail::ChildIndexes* m_indexes;
+    bool m_on = false;
+    int m_origin = 0;
+    int m_lastTop = 0;
+    layoutelements_detail::ChildIndex m_index;
+};
+
 struct TreeBuilder
 {
     LayoutTree& tree;
@@ -98,6 +152,8 @@ struct TreeBuilder
     std::unordered_map<std::string, QString>& tagNames;
     int order = 0;
     litehtml::tstring raw; // (one buffer for every word's text)
+    // Where the children of blocks with very many stand (for drawing).
+    layoutelements_detail::ChildIndexes* indexes = nullptr;
 
     // Hidden elements have no box but take restyles like the others.
     void addHidden(litehtml::element& el)
@@ -222,6 +278,7 @@ struct TreeBuilder
 
         int textNode = -1;
         int offset = 0;
+        ChildIndexer indexer(*el, indexes);
         for (size_t i = 0; i < el->get_children_count(); ++i) {
             const litehtml::element::ptr child = el->get_child(static_cast<int>(i));
             if (!child)
@@ -236,15 +293,23 @@ struct TreeBuilder
             if (isTextLike(*child)) {
                 const size_t had = tree.pieces.size();
                 addText(child, index, textNode, offset);
-                if (tree.pieces.size() > had)
+                if (tree.pieces.size() > had) {
                     painted.add(tree.pieces.back().box);
+                    indexer.add(static_cast<int>(i), *child, tree.pieces.back().box, false);
+                }
                 continue;
             }
             if (child->is_comment())
                 continue;
             textNode = -1;
-            painted.add(addElement(child, index));
+            const Painted inChild = addElement(child, index);
+            painted.add(inChild);
+            if (inChild.anywhere)
+                indexer.giveUp();
+            else if (!inChild.area.isNull())
+                indexer.add(static_cast<int>(i), *child, inChild.area, true);
         }
+        indexer.finish();
         const LayoutBox& box = tree.boxes[static_cast<size_t>(index)];
         painted.add(box.borderBox);
         for (const QRect& line : box.lineBoxes)
@@ -332,7 +397,8 @@ void widenPaintExtents(const litehtml::element& el)
 } // namespace layoutengine_detail
 
 LayoutEngine::LayoutEngine()
-    : m_container(std::make_unique<PageContainer>()), m_context(std::make_unique<litehtml::context>())
+    : m_container(std::make_unique<PageContainer>()), m_context(std::make_unique<litehtml::context>()),
+      m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>())
 {
     m_context->load_master_stylesheet(defaultStyleSheet());
 }
@@ -384,6 +450,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     std::swap(m_document, other.m_document);
     std::swap(m_tree, other.m_tree);
     std::swap(m_textLines, other.m_textLines);
+    std::swap(m_childIndexes, other.m_childIndexes);
     std::swap(m_elements, other.m_elements);
     std::swap(m_textMarkers, other.m_textMarkers);
     std::swap(m_tagNames, other.m_tagNames);
@@ -615,6 +682,7 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
     std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
     layoutengine_detail::TreeBuilder builder{part, elements, markers, m_tagNames, 0, {}};
+    builder.indexes = m_childIndexes.get();
     builder.addElement(block, -1);
     if (part.boxes.size() != static_cast<size_t>(end - first))
         return false;
@@ -682,7 +750,9 @@ void LayoutEngine::buildTree()
     if (!m_document || !m_document->root())
         return;
     m_textMarkers.clear();
+    m_childIndexes->clear();
     layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers, m_tagNames, 0, {}};
+    builder.indexes = m_childIndexes.get();
     builder.addElement(m_document->root(), -1);
     updateCanvas();
 }
@@ -936,7 +1006,10 @@ void LayoutEngine::draw(QPainter& painter, const QRect& pageArea)
     const QRect cull = pageArea.adjusted(-kGlyphOverhang, -kGlyphOverhang, kGlyphOverhang, kGlyphOverhang);
     const litehtml::position clip(cull.x(), cull.y(), cull.width(), cull.height());
     m_container->beginDraw(&painter);
+    ++layoutelements_detail::drawSerial;
+    layoutelements_detail::drawingIndexes = m_childIndexes.get();
     m_document->draw(reinterpret_cast<litehtml::uint_ptr>(&painter), 0, 0, &clip);
+    layoutelements_detail::drawingIndexes = nullptr;
     m_container->endDraw();
     painter.restore();
 }

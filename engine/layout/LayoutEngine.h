@@ -21,6 +21,10 @@ class element;
 
 namespace engine {
 
+namespace layoutelements_detail {
+struct ChildIndexes;
+}
+
 class BlockReflow;
 class FlowShift;
 
@@ -134,6 +138,7 @@ private:
     std::shared_ptr<litehtml::document> m_document;
     LayoutTree m_tree;
     std::shared_ptr<const TextLines> m_textLines; // of m_tree; null when not found since its last change
+    std::unique_ptr<layoutelements_detail::ChildIndexes> m_childIndexes; // for drawing blocks with very many children
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_elements;
     // Text node id -> the marker comment that stands before its words.
     std::unordered_map<int, std::weak_ptr<litehtml::element>> m_textMarkers;

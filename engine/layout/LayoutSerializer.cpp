@@ -5,6 +5,8 @@
 #include "engine/dom/HtmlTags.h"
 #include "engine/layout/LayoutElements.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace layoutserializer_detail {
@@ -142,7 +144,19 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
             return;
         }
         out += QStringLiteral("<!--#%1-->").arg(addNode(node));
+        const qsizetype start = out.size();
         appendEscaped(out, text->data(), false);
+        if (m_firstPartLength >= 0 && m_firstPart.isEmpty() && out.size() > m_firstPartLength) {
+            // A long text is cut where the first part ends, not inside a
+            // reference or a surrogate pair.
+            qsizetype cut = std::max(start, m_firstPartLength);
+            const qsizetype amp = out.lastIndexOf(u'&', cut - 1);
+            if (amp >= start && amp > cut - 8 && out.indexOf(u';', amp) >= cut)
+                cut = amp;
+            if (cut > start && out.at(cut - 1).isHighSurrogate())
+                --cut;
+            takeFirstPart(cut, false);
+        }
         return;
     }
     const Element* el = node->nodeType() == NodeType::Element ? node->asElement() : nullptr;
@@ -157,6 +171,12 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     const bool isTable = tag == QLatin1String("TABLE");
     if (depth > kMaxDepth || (isTable && tableDepth >= kMaxTableDepth))
         return;
+    if (m_firstPartLength >= 0 && m_firstPart.isEmpty()) {
+        if (isTable && tableDepth >= m_firstPartTables)
+            takeFirstPart(out.size(), true);
+        else if (out.size() >= m_firstPartLength)
+            takeFirstPart(out.size(), false);
+    }
     const int id = addNode(el);
     out += u'<';
     out += tag;
@@ -202,12 +222,29 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     m_stack.push_back(std::move(frame));
 }
 
+QString LayoutSerializer::closingTags() const
+{
+    QString tags;
+    for (auto f = m_stack.rbegin(); f != m_stack.rend(); ++f)
+        layoutserializer_detail::writeEndTag(tags, f->tag);
+    return tags;
+}
+
 QString LayoutSerializer::partialHtml() const
 {
-    QString html = m_result.html;
-    for (auto f = m_stack.rbegin(); f != m_stack.rend(); ++f)
-        layoutserializer_detail::writeEndTag(html, f->tag);
-    return html;
+    return m_result.html + closingTags();
+}
+
+void LayoutSerializer::takeFirstPartAt(qsizetype length, int tables)
+{
+    m_firstPartLength = length;
+    m_firstPartTables = tables;
+}
+
+void LayoutSerializer::takeFirstPart(qsizetype end, bool atTable)
+{
+    m_firstPart = m_result.html.left(end) + closingTags();
+    m_firstPartAtTable = atTable;
 }
 
 bool LayoutSerializer::insideTable() const

@@ -49,6 +49,15 @@ public:
     bool isDone() const;
     // What was written so far, the elements still open closed after it.
     QString partialHtml() const;
+    // Asks for the page's first part, to be laid out first while the rest
+    // is written: what is written until the text reaches `length` (cut
+    // inside a long text where it does) or until a table starts nested
+    // `tables` deep, closed there. firstPart() holds it once taken (empty
+    // until then, and when the page ends before); firstPartEndsAtATable()
+    // tells that it stopped before deep tables.
+    void takeFirstPartAt(qsizetype length, int tables);
+    const QString& firstPart() const { return m_firstPart; }
+    bool firstPartEndsAtATable() const { return m_firstPartAtTable; }
     // Whether a table is open where the writing stands (a part that ends
     // there would show the table without its later rows).
     bool insideTable() const;
@@ -73,8 +82,15 @@ private:
         bool escape = false;   // that text escaped
     };
     void visit(const Node* node, const Frame& parent);
+    // The first part, as the html up to `end` with the open elements closed.
+    void takeFirstPart(qsizetype end, bool atTable);
+    QString closingTags() const;
 
     Result m_result;
+    qsizetype m_firstPartLength = -1; // none asked for
+    int m_firstPartTables = 0;
+    QString m_firstPart;
+    bool m_firstPartAtTable = false;
     std::vector<Frame> m_stack;
     bool m_started = false;
     const Document& m_doc;

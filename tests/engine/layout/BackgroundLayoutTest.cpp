@@ -8,6 +8,7 @@
 #include "FullLayoutCheck.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <QElapsedTimer>
 #include <QThread>
 
@@ -129,3 +130,42 @@ TEST(BackgroundLayout, ShortPagesAreLaidOutAtOnce)
 }
 
 } // namespace
+
+// Pages that are short in elements but long to lay out: one paragraph of a
+// whole page's words, and tables nested nine deep. Their first screens are
+// laid out at once from the start of the text (the text cut there), or down
+// to the tables nested six deep; the rest comes in the background.
+TEST(BackgroundLayout, ALongParagraphOrDeepTablesComeInTheBackground)
+{
+    QString words;
+    for (int i = 0; i < 20000; ++i)
+        words += QStringLiteral("word%1 &amp; ").arg(i);
+    QString tables;
+    for (int i = 0; i < 9; ++i)
+        tables += QStringLiteral("<table border=1><tr><td>level %1 ").arg(i);
+    tables += QStringLiteral("deepest");
+    for (int i = 0; i < 9; ++i)
+        tables += QStringLiteral("</td></tr></table>");
+    for (const QString& body : {QStringLiteral("<p>") + words + QStringLiteral("</p>"), tables}) {
+        Ref<Document> doc = pageFrom(QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>"));
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(QSize(800, 600));
+        layout.setBuildsInBackground(true);
+        layout.ensureLayout();
+        ASSERT_TRUE(layout.isLayingOutInBackground());
+        const LayoutTree& first = layout.tree();
+        if (body == tables) {
+            EXPECT_EQ(std::count_if(first.boxes.begin(), first.boxes.end(),
+                                    [](const LayoutBox& b) { return b.tag == QLatin1String("TABLE"); }),
+                      DocumentLayout::kTablesNestedAtOnce);
+        } else {
+            ASSERT_FALSE(first.pieces.empty());
+            EXPECT_EQ(first.pieces.front().text, QStringLiteral("word0"));
+            EXPECT_LT(first.pieces.size(), 20000u);
+            // Cut between two words or inside one, never inside "&amp;".
+            EXPECT_FALSE(first.pieces.back().text.contains(u'&') && first.pieces.back().text != QStringLiteral("&"));
+        }
+        ASSERT_TRUE(waitForTheWholeLayout(layout));
+        expectSameAsFullLayout(layout, *doc, body == tables ? "tables" : "paragraph");
+    }
+}

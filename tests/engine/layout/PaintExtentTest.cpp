@@ -89,4 +89,49 @@ TEST(PaintExtent, FollowsAMovedBoxAndABlockLaidOutAlone)
     expectTilesShowTheWholePage(layout.engine(), "block laid out");
 }
 
+// Blocks with very many children draw only those that reach the area being
+// drawn (found by where they stand): with a float and a positioned box among
+// them, text that reaches past its line and a paragraph of very many words;
+// and after a paragraph in the middle grew a line (what follows moved down).
+QString manyParagraphs(bool floats)
+{
+    QString html = QStringLiteral("<html><body style='margin:8px'>");
+    for (int i = 0; i < 400; ++i) {
+        if (floats && i == 30)
+            html += QStringLiteral("<div style='float:right;width:120px;height:300px;background:#c0e0ff'>f</div>");
+        if (floats && i == 40)
+            html += QStringLiteral("<div style='position:absolute;left:300px;top:900px;width:80px;height:60px;"
+                                   "background:#ffd0d0'>abs</div>");
+        if (i == 50)
+            html += QStringLiteral("<p id=grow style='margin:0'>grows</p>");
+        html += QStringLiteral("<p style='margin:2px 0%1'>Paragraph %2 <i>slanted fffff</i></p>")
+                    .arg(i % 7 == 0 ? QStringLiteral(";font-size:30px") : QString())
+                    .arg(i);
+    }
+    html += QStringLiteral("<p>");
+    for (int i = 0; i < 600; ++i)
+        html += QStringLiteral("word%1 ").arg(i);
+    return html + QStringLiteral("</p></body></html>");
+}
+
+TEST(PaintExtent, BlocksWithVeryManyChildrenDrawWhatReachesTheArea)
+{
+    for (const bool floats : {true, false}) {
+        Ref<Document> doc = pageFrom(manyParagraphs(floats));
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(QSize(800, 600));
+        layout.ensureLayout();
+        expectTilesShowTheWholePage(layout.engine(), floats ? "with floats" : "laid out");
+    }
+    Ref<Document> doc = pageFrom(manyParagraphs(false));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    Text* text = layout_test::byId(doc.get(), "grow")->firstChild()->asText();
+    text->insertData(0, QStringLiteral("Many more words that wrap onto a line of their own below. ").repeated(4));
+    layout.ensureLayout();
+    ASSERT_EQ(layout.counters().blockLayouts, 1);
+    expectTilesShowTheWholePage(layout.engine(), "after a paragraph grew");
+}
+
 } // namespace
