@@ -318,6 +318,7 @@ void CMainFrame::AddCommandHandlers()
     AddEditCommands();
     AddImageMapCommands();
     AddFormatCommands();
+    AddTableCommands();
     AddPreviewCommands();
     AddWebCommands();
     AddLinkCommands();

@@ -90,3 +90,86 @@ void WalkTableGrid(engine::Element* table, const std::function<bool(const GridCe
         occupancy.endRow();
     }
 }
+
+TableGridMap::TableGridMap(engine::Element* table) : m_table(table)
+{
+    if (!table)
+        return;
+    // 1. The rows, once: the collection is built again after every change.
+    const engine::ElementCollection rows = table->rows();
+    for (int r = 0; r < rows.length(); ++r)
+        m_rows.emplace_back(rows.item(r));
+    // 2. The walk.
+    ColumnOccupancy occupancy;
+    for (int r = 0; r < int(m_rows.size()); ++r) {
+        const engine::ElementCollection cells = m_rows[size_t(r)]->cells();
+        for (int i = 0; i < cells.length(); ++i) {
+            engine::Element* cell = cells.item(i);
+            GridCell place{cell, r, 0, GridRowSpan(cell), GridColSpan(cell)};
+            place.column = occupancy.placeCell(place.rowSpan, place.colSpan);
+            m_index.emplace(cell, int(m_cells.size()));
+            m_cells.push_back(place);
+            m_cellRefs.emplace_back(cell);
+            m_columns = std::max(m_columns, place.column + place.colSpan);
+        }
+        occupancy.endRow();
+    }
+    // 3. Which cells cover each row, left to right.
+    m_cover.resize(m_rows.size());
+    for (int i = 0; i < int(m_cells.size()); ++i) {
+        const GridCell& cell = m_cells[size_t(i)];
+        for (int r = cell.row; r <= lastRow(cell); ++r)
+            m_cover[size_t(r)].push_back(i);
+    }
+    m_reach.resize(m_rows.size());
+    for (size_t r = 0; r < m_cover.size(); ++r) {
+        std::vector<int>& covering = m_cover[r];
+        std::stable_sort(covering.begin(), covering.end(),
+                         [this](int a, int b) { return m_cells[size_t(a)].column < m_cells[size_t(b)].column; });
+        int reach = -1;
+        for (int index : covering) {
+            reach = std::max(reach, lastColumn(m_cells[size_t(index)]));
+            m_reach[r].push_back(reach);
+        }
+    }
+}
+
+engine::Element* TableGridMap::row(int index) const
+{
+    return index >= 0 && index < rowCount() ? m_rows[size_t(index)].get() : nullptr;
+}
+
+const GridCell* TableGridMap::find(const engine::Element* cell) const
+{
+    const auto it = m_index.find(cell);
+    return it == m_index.end() ? nullptr : &m_cells[size_t(it->second)];
+}
+
+const GridCell* TableGridMap::cellAt(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0)
+        return nullptr;
+    // The last cell starting at or left of the column that reaches it; cells
+    // that a broken table lets overlap give the one placed further right.
+    const std::vector<int>& covering = m_cover[size_t(row)];
+    const std::vector<int>& reach = m_reach[size_t(row)];
+    auto it = std::upper_bound(covering.begin(), covering.end(), column,
+                               [this](int c, int index) { return c < m_cells[size_t(index)].column; });
+    for (size_t k = size_t(it - covering.begin()); k > 0 && reach[k - 1] >= column; --k) {
+        const GridCell& cell = m_cells[size_t(covering[k - 1])];
+        if (lastColumn(cell) >= column)
+            return &cell;
+    }
+    return nullptr;
+}
+
+const GridCell* TableGridMap::cellStartingAt(int row, int column) const
+{
+    const GridCell* cell = cellAt(row, column);
+    return cell && cell->row == row && cell->column == column ? cell : nullptr;
+}
+
+int TableGridMap::lastRow(const GridCell& cell) const
+{
+    return std::max(cell.row, std::min(cell.row + cell.rowSpan - 1, rowCount() - 1));
+}

@@ -2,6 +2,8 @@
 
 // Command, control, dialog and string ids of the property dialogs.
 
+#define IDD_TABLE_PROPERTY 130
+#define IDD_TABLE_CELL_PROPERTY 132
 #define IDD_HYPERLINK 303
 #define IDD_FONT_PROPERTY 532
 #define IDC_HYPERLINK_URL 1005

@@ -65,4 +65,30 @@ TEST(TableGrid, SpansAreBoundedAndReadAsNumbers)
     EXPECT_EQ(GridColSpan(nullptr), 1);
 }
 
+TEST(TableGrid, TheMapFindsTheCellAtEveryPlace)
+{
+    auto doc = page("<TABLE id=t>"
+                    "<TR><TD id=a rowspan=2>a</TD><TD id=b colspan=2>b</TD></TR>"
+                    "<TR><TD id=c>c</TD></TR>"
+                    "<TR><TD id=d rowspan=9>d</TD><TD id=e>e</TD><TD id=f>f</TD><TD id=g>g</TD></TR></TABLE>");
+    engine::Document* d = doc.get();
+    const TableGridMap grid(d->getElementById(QStringLiteral("t")));
+    auto at = [&](int row, int column) {
+        const GridCell* cell = grid.cellAt(row, column);
+        return cell ? cell->cell->id().toStdString() : std::string("-");
+    };
+    EXPECT_EQ(grid.rowCount(), 3);
+    EXPECT_EQ(grid.columnCount(), 4);
+    EXPECT_EQ(at(0, 0) + at(0, 1) + at(0, 2) + at(0, 3), "abb-");
+    EXPECT_EQ(at(1, 0) + at(1, 1) + at(1, 2), "ac-"); // a short row
+    EXPECT_EQ(at(2, 0) + at(2, 3) + at(3, 0) + at(2, 4) + at(-1, 0), "dg---");
+    EXPECT_EQ(grid.cellStartingAt(0, 2), nullptr);
+    EXPECT_EQ(grid.cellStartingAt(0, 1)->cell->id(), QStringLiteral("b"));
+    const GridCell* place = grid.find(d->getElementById(QStringLiteral("d")));
+    ASSERT_NE(place, nullptr);
+    EXPECT_EQ(grid.lastRow(*place), 2); // the row span ends with the table
+    EXPECT_EQ(TableGridMap::lastColumn(*grid.find(d->getElementById(QStringLiteral("b")))), 2);
+    EXPECT_EQ(grid.find(d->getElementById(QStringLiteral("t"))), nullptr);
+}
+
 } // namespace

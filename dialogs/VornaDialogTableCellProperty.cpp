@@ -1,0 +1,19 @@
+#include "dialogs/VornaDialogTableCellProperty.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include "platform/ModalRunner.h"
+
+VornaDialogTableCellProperty::VornaDialogTableCellProperty(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("id_%1").arg(IDD));
+    setWindowTitle(QStringLiteral("セルのプロパティ"));
+    AddOkCancelButtons(*this);
+}
+
+VornaDialogTableCellProperty::~VornaDialogTableCellProperty() = default;
+
+int VornaDialogTableCellProperty::DoModal()
+{
+    return platform::runModal(*this, IDD);
+}

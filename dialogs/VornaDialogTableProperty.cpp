@@ -1,0 +1,19 @@
+#include "dialogs/VornaDialogTableProperty.h"
+
+#include "dialogs/DialogButtons.h"
+
+#include "platform/ModalRunner.h"
+
+VornaDialogTableProperty::VornaDialogTableProperty(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("id_%1").arg(IDD));
+    setWindowTitle(QStringLiteral("表のプロパティ"));
+    AddOkCancelButtons(*this);
+}
+
+VornaDialogTableProperty::~VornaDialogTableProperty() = default;
+
+int VornaDialogTableProperty::DoModal()
+{
+    return platform::runModal(*this, IDD);
+}
