@@ -133,7 +133,8 @@ public:
     EditorSettings m_settings;
     QString m_strInstallFolder;
     QString m_strSoundFolder;
-    // The user's ids of the service's bulletin board and visitor counter.
+    // The starts of the addresses of the service's bulletin board and guest
+    // book, as the installation configures them.
     QString m_strBoardId;
     QString m_strVisitorId;
     QStringList m_recentWebs; // four entries, "" when unused

@@ -16,6 +16,7 @@ void CMainFrame::AddScriptCommands()
 {
     onCommand(ID_SCRIPT_MANAGE, [this] { OnScriptManage(); });
     onUpdate(ID_SCRIPT_MANAGE, [this](platform::CmdUI& ui) { OnUpdateScriptManage(ui); });
+    onCommand(ID_TOOLS_CUSTOMER_INFO, [this] { OnToolsCustomerInfo(); });
 }
 
 bool CMainFrame::IsActivePageInWeb() const

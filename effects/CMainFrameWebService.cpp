@@ -1,28 +1,44 @@
 #include "app/CMainFrame.h"
 
-#include "util/CRegistryEx.h"
-#include "util/StringResources.h"
+#include "effects/VornaDialogRegister.h"
+#include "effects/WebServiceAccount.h"
+#include "publish/CVornaFtp.h"
 
-namespace mainframewebservice_detail {
-
-// The account key of the current user, under the product's key.
-QString AccountKey()
-{
-    return EditorSettings::productKeyPath() + QStringLiteral("\\Web Property");
-}
-
-constexpr unsigned int kUserIdPlaceholder = 41554; // "ユーザーID"
-
-} // namespace mainframewebservice_detail
+#include "platform/ModalRunner.h"
 
 bool CMainFrame::EnsureWebServiceUserId()
 {
-    using namespace mainframewebservice_detail;
-    // 1. The stored id (the key is not made here).
-    QString id;
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    if (reg.Open(HKEY_CURRENT_USER, AccountKey()))
-        reg.ReadString(QStringLiteral("VORNA_ID"), id);
-    // 2. An id that is neither empty nor the placeholder.
-    return !id.isEmpty() && id != LoadResString(kUserIdPlaceholder);
+    // 1. A stored id that is one.
+    if (webservice::IsUserId(webservice::ReadUserId()))
+        return true;
+    // 2. Otherwise the user is asked for it.
+    VornaDialogRegister dialog(this);
+    return dialog.DoModal() == platform::IDOK;
+}
+
+QString CMainFrame::BuildWebObjectQuery(const QString& folder, const QString& styleName, const QString& extension)
+{
+    Q_UNUSED(folder);
+    // 1. The address start of the object's page.
+    CVornaFtp& ftp = GetFtp();
+    QString start;
+    switch (webservice::KindOfExtension(extension)) {
+    case webservice::WebObjectKind::Board:
+        start = ftp.GetWebObjectBoard();
+        break;
+    case webservice::WebObjectKind::Visitor:
+        start = ftp.GetWebObjectVisitor();
+        break;
+    case webservice::WebObjectKind::Counter:
+        start = ftp.GetWebObjectCounter();
+        break;
+    }
+    // 2. The query with the stored id and the style.
+    return webservice::BuildWebObjectAddress(start, webservice::ReadUserId(), styleName, extension);
+}
+
+void CMainFrame::OnToolsCustomerInfo()
+{
+    VornaDialogRegister dialog(this);
+    dialog.DoModal();
 }

@@ -2,8 +2,8 @@
 
 #include "effects/WebServiceLinkDialog.h"
 
-// The bulletin-board dialog (324, "掲示板"): the link to a board page of the
-// service, or to another board whose address the user types.
+// The bulletin board (dialog 324, "掲示板"): the link to a board page of the
+// service in a chosen style, or to another board whose address the user types.
 class VornaDialogWebBoard : public WebServiceLinkDialog
 {
     Q_OBJECT

@@ -392,6 +392,17 @@ QString CVornaFtp::GetWebObjectCounterSetValue()
     return readWebObject(QStringLiteral("Counter_SetValue"), m_strCounterSetValue);
 }
 
+bool CVornaFtp::LoadServiceUrls()
+{
+    m_strWorkingKey = ProductKey() + QStringLiteral("\\Web Service");
+    CRegistryEx reg(HKEY_LOCAL_MACHINE);
+    if (!reg.Open(HKEY_LOCAL_MACHINE, m_strWorkingKey))
+        return false;
+    reg.ReadString(QStringLiteral("Account"), m_strAccountPageUrl);
+    reg.Close();
+    return true;
+}
+
 bool CVornaFtp::GetShowGuide()
 {
     m_strWorkingKey = ProductKey();

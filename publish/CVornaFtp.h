@@ -108,6 +108,12 @@ public:
     QString GetWebObjectVisitor();
     QString GetWebObjectCounter();
     QString GetWebObjectCounterSetValue();
+    // Reads the hosting service's page addresses ("Web Service" under the
+    // product key of the machine): false, leaving them as they were, when the
+    // key is missing.
+    bool LoadServiceUrls();
+    // The service's sign-up page, as LoadServiceUrls read it (empty before).
+    QString GetAccountPageUrl() const { return m_strAccountPageUrl; }
     // True when the product key exists for the user; GetShowGuideFlag() then
     // holds its "SHOW_GUIDE" value (1 when the value is missing).
     bool GetShowGuide();
@@ -124,6 +130,7 @@ protected:
     QString m_strVisitorId;
     QString m_strCounterId;
     QString m_strCounterSetValue;
+    QString m_strAccountPageUrl;
     int m_nShowGuide = 1;
     QString m_strWorkingKey;
     quint64 m_nTotalBytes = 0;

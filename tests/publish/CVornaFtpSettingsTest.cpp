@@ -162,8 +162,17 @@ TEST(CVornaFtpProductSettings, InstallFolderAndWebObjects)
 {
     auto engine = makeEngine();
     EXPECT_EQ(engine->GetTargetDir(), platform::installPath());
-    EXPECT_EQ(engine->GetWebObjectBoard(), QString()); // the key is missing and cannot be made: silent
-    EXPECT_EQ(engine->GetWebObjectCounterSetValue(), QString());
+    // The installation's addresses of the service, each ready for its query.
+    for (const QString& start : {engine->GetWebObjectBoard(), engine->GetWebObjectVisitor(),
+                                 engine->GetWebObjectCounter(), engine->GetWebObjectCounterSetValue()}) {
+        EXPECT_TRUE(start.startsWith(QLatin1String("https://"))) << start.toStdString();
+        EXPECT_TRUE(start.endsWith(QLatin1Char('?'))) << start.toStdString();
+    }
+    // Links of the board and the guest book are told apart by their addresses.
+    EXPECT_TRUE(engine->GetWebObjectBoard().contains(QLatin1String("/BODR")));
+    EXPECT_TRUE(engine->GetWebObjectVisitor().contains(QLatin1String(".GBODR")));
+    EXPECT_TRUE(engine->LoadServiceUrls());
+    EXPECT_TRUE(engine->GetAccountPageUrl().startsWith(QLatin1String("https://")));
 
     putValue(Hive::LocalMachine, CVornaFtp::ProductKey(), "TargetDir", RegValue::fromString("/opt/paginor"));
     const QString objects = CVornaFtp::ProductKey() + QStringLiteral("\\Web Object");
@@ -176,6 +185,18 @@ TEST(CVornaFtpProductSettings, InstallFolderAndWebObjects)
     EXPECT_EQ(engine->GetWebObjectVisitor(), QStringLiteral("v-2"));
     EXPECT_EQ(engine->GetWebObjectCounter(), QStringLiteral("c-3"));
     EXPECT_EQ(engine->GetWebObjectCounterSetValue(), QStringLiteral("100"));
+
+    // Without the service's key the addresses stay as they were.
+    RegistryStore& store = RegistryStore::instance();
+    RegKey product;
+    ASSERT_EQ(store.openKey(RegistryStore::setupRoot(Hive::LocalMachine), CVornaFtp::ProductKey(), &product), 0);
+    ASSERT_EQ(store.deleteKey(product, QStringLiteral("Web Service")), 0);
+    store.closeKey(product);
+    auto fresh = makeEngine();
+    EXPECT_FALSE(fresh->LoadServiceUrls());
+    EXPECT_EQ(fresh->GetAccountPageUrl(), QString());
+    EXPECT_FALSE(engine->LoadServiceUrls());
+    EXPECT_TRUE(engine->GetAccountPageUrl().startsWith(QLatin1String("https://")));
 }
 
 } // namespace
