@@ -5,6 +5,7 @@
 #include "editor/EditorPage.h"
 
 #include "controls/NumberEdit.h"
+#include "controls/VornaIconListCtrl.h"
 #include "frames/VornaFrameSet.h"
 #include "effects/VornaDialogGuestBook.h"
 #include "effects/VornaDialogRegister.h"
