@@ -788,6 +788,8 @@ bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
     if (key->isAutoRepeat() && !press)
         return false;
     if (press) {
+        if (HandleTableKey(key))
+            return true;
         if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && (key->modifiers() & Qt::AltModifier)) {
             m_registry.sendCommand(33435);
             return true;

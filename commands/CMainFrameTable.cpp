@@ -63,6 +63,7 @@ void CMainFrame::AddTableCommands()
     onCommand(ID_TABLE_SELECT_COLUMN, [this] { OnTableSelectColumn(); });
     onCommand(ID_TABLE_SELECT_CELL, [this] { OnTableSelectCell(); });
     onCommand(ID_TABLE_TOOLBAR, [this] { OnTableToolBar(); });
+    AddTableStructureCommands();
 
     // Insert table: checked while the object toolbar's table picker is up.
     onUpdate(ID_TABLE_INSERT, [this](CmdUI& ui) {

@@ -9,6 +9,7 @@
 #include "../controls/ReviewPicture.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -69,6 +70,33 @@ TEST_F(TableScreenshot, ColumnSelectedAcrossSpanningCells)
     // The last cell spans a column further: the range takes it along.
     EXPECT_EQ(highlighted("week"), QStringLiteral("t1 w1 t2 w2 t3"));
     EXPECT_TRUE(saveForReview(picture(), QStringLiteral("table-column-selected.png")));
+}
+
+TEST_F(TableScreenshot, MergeOfATwoByTwoRangeAndSplitOfASpanningCell)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    openTimetable();
+    const QImage before = picture();
+    // The 2 x 2 range of 算数, 理科, 音楽 and 社会 merged, as drawn with the mouse.
+    selectCells("week", "t1", "w2");
+    doc()->selection().empty();
+    settle();
+    updateBars();
+    ASSERT_TRUE(enabled(ID_TABLE_MERGE_CELLS));
+    run(ID_TABLE_MERGE_CELLS);
+    // 国語, two rows high, split into two one above the other.
+    caretIn("m1", 1);
+    ASSERT_TRUE(enabled(ID_TABLE_SPLIT_CELL_HORIZONTAL));
+    run(ID_TABLE_SPLIT_CELL_HORIZONTAL);
+    EXPECT_EQ(shape("week"), QStringLiteral("h0 h1:2x1 h3 | p1 m1 ?:2x2 | p2 ? | p3 m3 t3:2x1"));
+    const QImage after = picture();
+    QImage both(before.width(), before.height() * 2, QImage::Format_RGB32);
+    QPainter painter(&both);
+    painter.drawImage(0, 0, before);
+    painter.drawImage(0, before.height(), after);
+    painter.end();
+    EXPECT_TRUE(saveForReview(both, QStringLiteral("table-merge-and-split.png")));
 }
 
 } // namespace
