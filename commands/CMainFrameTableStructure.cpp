@@ -68,6 +68,18 @@ void selectTable(CZQView* view, engine::Element* table)
     view->ExecCommand(engine::CommandGroup::ClearSelection);
 }
 
+// Runs a change of the table around the caret's cell as one undo step;
+// false when the caret stands in no cell.
+template <class Change> bool changeAtCaret(const CMainFrame& frame, Change&& change)
+{
+    const CaretCell at = caretCell(frame);
+    if (!at)
+        return false;
+    SinkUndoUnit undo(at.view);
+    change(at);
+    return true;
+}
+
 } // namespace tablestructurecommand_detail
 
 void CMainFrame::AddTableStructureCommands()
@@ -100,95 +112,67 @@ bool CMainFrame::HandleTableKey(QKeyEvent* key)
 
 void CMainFrame::OnTableInsertRow()
 {
-    const auto at = tablestructurecommand_detail::caretCell(*this);
-    if (!at)
-        return;
-    SinkUndoUnit undo(at.view);
-    InsertTableRow(at.cell.get());
+    tablestructurecommand_detail::changeAtCaret(*this, [](const auto& at) { InsertTableRow(at.cell.get()); });
 }
 
 void CMainFrame::OnTableDeleteRow()
 {
     namespace detail = tablestructurecommand_detail;
-    const auto at = detail::caretCell(*this);
-    if (!at)
-        return;
-    {
-        SinkUndoUnit undo(at.view);
-        detail::selectTable(at.view, at.cell->ownerTable());
-        DeleteTableRow(at.cell.get());
-    }
-    UpdateTableToolBar();
+    if (detail::changeAtCaret(*this, [](const auto& at) {
+            detail::selectTable(at.view, at.cell->ownerTable());
+            DeleteTableRow(at.cell.get());
+        }))
+        UpdateTableToolBar();
 }
 
 void CMainFrame::OnTableInsertColumn()
 {
-    const auto at = tablestructurecommand_detail::caretCell(*this);
-    if (!at)
-        return;
-    // The caret cell's drawn width.
-    const int width = at.view->GetPageView() ? ElementClientSize(at.view, at.cell.get()).width() : 30;
-    SinkUndoUnit undo(at.view);
-    InsertTableColumn(at.cell.get(), width);
+    // The new cells are as wide as the caret's cell is drawn.
+    tablestructurecommand_detail::changeAtCaret(*this, [](const auto& at) {
+        const int width = at.view->GetPageView() ? ElementClientSize(at.view, at.cell.get()).width() : 30;
+        InsertTableColumn(at.cell.get(), width);
+    });
 }
 
 void CMainFrame::OnTableDeleteColumn()
 {
     namespace detail = tablestructurecommand_detail;
-    const auto at = detail::caretCell(*this);
-    if (!at)
-        return;
-    {
-        SinkUndoUnit undo(at.view);
-        engine::Ref<engine::Element> table(at.cell->ownerTable());
-        DeleteTableColumn(at.cell.get());
-        detail::selectTable(at.view, table.get());
-    }
-    UpdateTableToolBar();
+    if (detail::changeAtCaret(*this, [](const auto& at) {
+            const engine::Ref<engine::Element> table(at.cell->ownerTable());
+            DeleteTableColumn(at.cell.get());
+            detail::selectTable(at.view, table.get());
+        }))
+        UpdateTableToolBar();
 }
 
 void CMainFrame::OnTableInsertCell()
 {
-    const auto at = tablestructurecommand_detail::caretCell(*this);
-    if (!at)
-        return;
-    {
-        SinkUndoUnit undo(at.view);
-        InsertTableCell(at.cell.get());
-    }
-    UpdateTableToolBar();
+    if (tablestructurecommand_detail::changeAtCaret(*this, [](const auto& at) { InsertTableCell(at.cell.get()); }))
+        UpdateTableToolBar();
 }
 
 void CMainFrame::OnTableDeleteCell()
 {
     namespace detail = tablestructurecommand_detail;
-    const auto at = detail::caretCell(*this);
-    if (!at)
-        return;
-    SinkUndoUnit undo(at.view);
-    engine::Ref<engine::Element> table(at.cell->ownerTable());
-    DeleteTableCell(at.cell.get());
-    detail::selectTable(at.view, table.get());
+    detail::changeAtCaret(*this, [](const auto& at) {
+        const engine::Ref<engine::Element> table(at.cell->ownerTable());
+        DeleteTableCell(at.cell.get());
+        detail::selectTable(at.view, table.get());
+    });
 }
 
 void CMainFrame::OnTableSplitCellVertical()
 {
-    const auto at = tablestructurecommand_detail::caretCell(*this);
-    if (!at)
-        return;
-    const int width = ElementClientSize(at.view, at.cell.get()).width();
-    SinkUndoUnit undo(at.view);
-    SplitCellVertically(at.cell.get(), width);
+    tablestructurecommand_detail::changeAtCaret(*this, [](const auto& at) {
+        SplitCellVertically(at.cell.get(), ElementClientSize(at.view, at.cell.get()).width());
+    });
 }
 
 void CMainFrame::OnTableSplitCellHorizontal()
 {
-    const auto at = tablestructurecommand_detail::caretCell(*this);
-    if (!at)
-        return;
-    const int height = ElementClientSize(at.view, at.cell.get()).height();
-    SinkUndoUnit undo(at.view);
-    SplitCellHorizontally(at.cell.get(), height);
+    tablestructurecommand_detail::changeAtCaret(*this, [](const auto& at) {
+        SplitCellHorizontally(at.cell.get(), ElementClientSize(at.view, at.cell.get()).height());
+    });
 }
 
 void CMainFrame::OnTableMergeCells()

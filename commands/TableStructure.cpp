@@ -6,6 +6,8 @@
 #include "engine/dom/Document.h"
 #include "engine/dom/Element.h"
 
+#include <memory>
+
 namespace tablestructure_detail {
 
 using engine::Element;
@@ -37,6 +39,27 @@ bool rowAndTable(Element* cell, Element*& row, Element*& table)
     return table != nullptr;
 }
 
+// A cell's row, its table's grid made before anything changes, and the
+// cell's place on it; empty for an element that is no cell of a table row.
+struct CellOnGrid
+{
+    Element* row = nullptr;
+    Element* table = nullptr;
+    std::unique_ptr<TableGridMap> grid;
+    const GridCell* place = nullptr;
+    explicit operator bool() const { return place != nullptr; }
+};
+
+CellOnGrid cellOnGrid(Element* cell)
+{
+    CellOnGrid at;
+    if (!rowAndTable(cell, at.row, at.table))
+        return at;
+    at.grid = std::make_unique<TableGridMap>(at.table);
+    at.place = at.grid->find(cell);
+    return at;
+}
+
 // A new cell put right after a cell of a row.
 Element* insertCellAfter(Element* row, Element* cell)
 {
@@ -48,16 +71,13 @@ Element* insertCellAfter(Element* row, Element* cell)
 bool SplitCellColumn(engine::Element* cell)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
-        return false;
     // 1. The grid before the change, and half the width for both cells.
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    if (!place)
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    if (!at)
         return false;
-    const GridCell split = *place;
+    const TableGridMap& grid = *at.grid;
+    engine::Element* row = at.row;
+    const GridCell split = *at.place;
     const QString half = NormalizePercentValue(cell->getAttributeText(QStringLiteral("width")));
     cell->setAttribute(QStringLiteral("width"), half);
     // 2. Its last column for the new cell, or a new column that the cells
@@ -131,14 +151,9 @@ QString halfWidth(QString width)
 bool InsertTableRow(engine::Element* cell)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
-        return false;
     // 1. The grid before the change; the new row goes above the cell's.
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    engine::Element* added = place ? table->insertRow(place->row) : nullptr;
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    engine::Element* added = at ? at.table->insertRow(at.place->row) : nullptr;
     if (!added)
         return false;
     // 2. Along the row: a new cell under each cell that starts in it, with its
@@ -146,11 +161,12 @@ bool InsertTableRow(engine::Element* cell)
     // row insertion the command had: that copied the cells of the row only,
     // so that a cell spanning into the row spanned into the new one instead
     // and the caret's row fell one column short.
-    detail::cellsAcrossRow(grid, place->row, [&](const GridCell& at) {
-        if (at.row == place->row)
-            detail::setColSpan(added->insertCell(-1), at.colSpan);
+    const TableGridMap& grid = *at.grid;
+    detail::cellsAcrossRow(grid, at.place->row, [&](const GridCell& across) {
+        if (across.row == at.place->row)
+            detail::setColSpan(added->insertCell(-1), across.colSpan);
         else
-            detail::setRowSpan(at.cell, detail::rowsOf(grid, at) + 1);
+            detail::setRowSpan(across.cell, detail::rowsOf(grid, across) + 1);
     });
     return true;
 }
@@ -158,22 +174,19 @@ bool InsertTableRow(engine::Element* cell)
 bool DeleteTableRow(engine::Element* cell)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    if (!at)
         return false;
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    if (!place)
-        return false;
-    const int r = place->row;
+    const TableGridMap& grid = *at.grid;
+    engine::Element* row = at.row;
+    const int r = at.place->row;
     // 1. Cells from above span one row less; cells that go on below move down.
     std::vector<GridCell> moving;
-    detail::cellsAcrossRow(grid, r, [&](const GridCell& at) {
-        if (at.row < r)
-            detail::setRowSpan(at.cell, detail::rowsOf(grid, at) - 1);
-        else if (at.row == r && grid.lastRow(at) > r)
-            moving.push_back(at);
+    detail::cellsAcrossRow(grid, r, [&](const GridCell& across) {
+        if (across.row < r)
+            detail::setRowSpan(across.cell, detail::rowsOf(grid, across) - 1);
+        else if (across.row == r && grid.lastRow(across) > r)
+            moving.push_back(across);
     });
     // 2. Into the next row by their grid columns, from the right: each before
     // the first cell of that row that stands right of it.
@@ -208,31 +221,27 @@ bool DeleteTableRow(engine::Element* cell)
 bool InsertTableColumn(engine::Element* cell, int width)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    if (!at)
         return false;
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    if (!place)
-        return false;
-    const int column = place->column;
+    const TableGridMap& grid = *at.grid;
+    const int column = at.place->column;
     // In each row the cell on the column, once: a new cell before the one
     // that starts there, the span of one that crosses it. Differs from the
     // column insertion the command had, which inserted at the caret cell's
     // index in its row in every row, away from the column where spans stand.
     for (int r = 0; r < grid.rowCount(); ++r) {
-        const GridCell* at = grid.cellAt(r, column);
-        if (!at || at->row != r)
+        const GridCell* on = grid.cellAt(r, column);
+        if (!on || on->row != r)
             continue;
-        if (at->column < column) {
-            detail::setColSpan(at->cell, at->colSpan + 1);
+        if (on->column < column) {
+            detail::setColSpan(on->cell, on->colSpan + 1);
             continue;
         }
-        const engine::Ref<engine::Element> added = detail::newCell(table->document(), QStringLiteral("&nbsp;"));
-        at->cell->parentNode()->insertBefore(added, at->cell);
+        const engine::Ref<engine::Element> added = detail::newCell(at.table->document(), QStringLiteral("&nbsp;"));
+        on->cell->parentNode()->insertBefore(added, on->cell);
         added->setAttribute(QStringLiteral("width"), QString::number(width));
-        detail::setRowSpan(added.get(), detail::rowsOf(grid, *at));
+        detail::setRowSpan(added.get(), detail::rowsOf(grid, *on));
     }
     return true;
 }
@@ -240,16 +249,11 @@ bool InsertTableColumn(engine::Element* cell, int width)
 bool DeleteTableColumn(engine::Element* cell)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    if (!at)
         return false;
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    if (!place)
-        return false;
-    const int column = place->column;
-    for (const GridCell& c : grid.cells()) {
+    const int column = at.place->column;
+    for (const GridCell& c : at.grid->cells()) {
         if (c.column > column || TableGridMap::lastColumn(c) < column)
             continue;
         if (c.colSpan > 1)
@@ -297,16 +301,13 @@ bool DeleteTableCell(engine::Element* cell)
 bool SplitCellVertically(engine::Element* cell, int width)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
-        return false;
     // 1.-3. The grid before the change; half the drawn width for the cell.
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    if (!place)
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    if (!at)
         return false;
-    const GridCell split = *place;
+    const TableGridMap& grid = *at.grid;
+    engine::Element* row = at.row;
+    const GridCell split = *at.place;
     const QString half = QString::number(width / 2);
     cell->setAttribute(QStringLiteral("width"), half);
     // 4. The first half of its columns.
@@ -333,16 +334,12 @@ bool SplitCellVertically(engine::Element* cell, int width)
 bool SplitCellHorizontally(engine::Element* cell, int height)
 {
     namespace detail = tablestructure_detail;
-    engine::Element* row = nullptr;
-    engine::Element* table = nullptr;
-    if (!detail::rowAndTable(cell, row, table))
-        return false;
     // 1.-3. The grid before the change; half the drawn height for the cell.
-    const TableGridMap grid(table);
-    const GridCell* place = grid.find(cell);
-    if (!place)
+    const detail::CellOnGrid at = detail::cellOnGrid(cell);
+    if (!at)
         return false;
-    const GridCell split = *place;
+    const TableGridMap& grid = *at.grid;
+    const GridCell split = *at.place;
     const int rows = detail::rowsOf(grid, split);
     const QString half = QString::number(height / 2);
     cell->setAttribute(QStringLiteral("height"), half);
@@ -368,7 +365,7 @@ bool SplitCellHorizontally(engine::Element* cell, int height)
             if (c.cell != cell && c.row <= last && last <= grid.lastRow(c))
                 detail::setRowSpan(c.cell, detail::rowsOf(grid, c) + 1);
         }
-        engine::Element* newRow = table->insertRow(last + 1);
+        engine::Element* newRow = at.table->insertRow(last + 1);
         added = newRow ? newRow->insertCell(0) : nullptr;
         if (added)
             detail::setRowSpan(added, detail::firstHalf(rows));
