@@ -37,12 +37,19 @@ KeyLevels keyLevels(quint32 nativeScanCode)
         return levels;
     auto* x11 = app->nativeInterface<QNativeInterface::QX11Application>();
     Display* display = x11 ? x11->display() : nullptr;
-    XkbStateRec state;
-    if (!display || XkbGetState(display, XkbUseCoreKbd, &state) != Success)
+    if (!display)
         return levels;
-    const auto code = KeyCode(nativeScanCode);
-    levels.plain = keylevels_detail::characterOf(XkbKeycodeToKeysym(display, code, state.group, 0));
-    levels.shifted = keylevels_detail::characterOf(XkbKeycodeToKeysym(display, code, state.group, 1));
+    // Asked of the server at each press: a layout switched while the program
+    // runs is the one the key has now.
+    int perCode = 0;
+    KeySym* syms = XGetKeyboardMapping(display, KeyCode(nativeScanCode), 1, &perCode);
+    if (!syms)
+        return levels;
+    if (perCode > 0)
+        levels.plain = keylevels_detail::characterOf(syms[0]);
+    if (perCode > 1)
+        levels.shifted = keylevels_detail::characterOf(syms[1]);
+    XFree(syms);
 #else
     Q_UNUSED(nativeScanCode);
 #endif
