@@ -1,4 +1,5 @@
 #include "editor/CImpIDispatch.h"
+#include "editor/sink/SinkModalScope.h"
 
 #include "app/CMainFrame.h"
 #include "app/CZQDoc.h"
@@ -49,22 +50,6 @@ Ref<Element> firstMapNamedBy(engine::Document* doc, const QString& usemap)
 
 // While a dialog of the editor waits for the user, the page has no capture
 // and its events do not reach the sink.
-class ModalScope
-{
-public:
-    explicit ModalScope(CImpIDispatch& sink) : m_sink(sink)
-    {
-        m_sink.ReleaseDocumentCapture();
-        m_sink.m_bInModalRun = true;
-    }
-    ~ModalScope() { m_sink.m_bInModalRun = false; }
-    ModalScope(const ModalScope&) = delete;
-    ModalScope& operator=(const ModalScope&) = delete;
-
-private:
-    CImpIDispatch& m_sink;
-};
-
 } // namespace areawriting_detail
 
 using engine::Element;
@@ -81,7 +66,7 @@ bool CImpIDispatch::AskForAreaLink(QString& url, QString& target)
     dialog.m_bPageInWeb = frame && doc && frame->IsPageInWeb(doc->GetDisplayName());
     int result = platform::IDCANCEL;
     {
-        areawriting_detail::ModalScope modal(*this);
+        SinkModalScope modal(*this);
         result = dialog.DoModal();
     }
     if (result != platform::IDOK)
@@ -320,7 +305,7 @@ int CImpIDispatch::CommitAreaEdit(Element* element)
         } else {
             int answer = platform::IDNO;
             {
-                areawriting_detail::ModalScope modal(*this);
+                SinkModalScope modal(*this);
                 answer = MessageBoxById(IDS_DELETE_IMAGE_MAP_AREA, 0, 0x40, 4);
             }
             Ref<Element> selected;

@@ -13,6 +13,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZQView.h"
 #include "editor/sink/RubberBandOverlay.h"
+#include "editor/sink/SinkModalScope.h"
 #include "util/PageDom.h"
 
 #include "engine/css/Style.h"
@@ -137,6 +138,7 @@ bool CImpIDispatch::OnMouseDown()
     }
     if (tool == 2) {
         QPoint at = p;
+        SinkModalScope modal(*this);
         InsertPositionedObject(at);
         return false;
     }
@@ -545,8 +547,10 @@ void CImpIDispatch::CommitInsertion(QPoint p)
     // before it) has no top-left, and the object goes where it was pressed.
     QPoint at = sinkmouse_detail::isUnplaced(rect) ? a : rect.topLeft();
     ClearOverlay();
-    InsertPositionedObject(at);
-    ReleaseDocumentCapture();
+    {
+        SinkModalScope modal(*this);
+        InsertPositionedObject(at);
+    }
     m_bInserting = false;
 }
 

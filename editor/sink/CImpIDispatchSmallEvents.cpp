@@ -9,6 +9,8 @@
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
 #include "app/CZQView.h"
+#include "dialogs/VornaDlgSymbol.h"
+#include "editor/sink/SinkModalScope.h"
 #include "util/ColorText.h"
 #include "util/PageDom.h"
 #include "util/TextHelpers.h"
@@ -25,6 +27,7 @@
 
 #include <QCursor>
 #include <QPointer>
+#include <QPushButton>
 #include <QTimer>
 
 #include <exception>
@@ -172,6 +175,9 @@ bool CImpIDispatch::OnSelectionChange()
             selected->style().setAttribute(QStringLiteral("position"), engine::Variant(QStringLiteral("absolute")));
         }
     }
+    // 2. The symbol palette inserts only where text is typed.
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_pDlgSymbol && frame->m_pDlgSymbol->isVisible())
+        frame->m_pDlgSymbol->m_btnInsert->setEnabled(IsTextEditContext());
     // 3. The image whose map may be edited.
     m_pMapImage = selected && selected->hasTag(QLatin1String("IMG")) ? selected : nullptr;
     // 4. A dropped object goes where it was dropped.
@@ -224,7 +230,10 @@ bool CImpIDispatch::OnDrop()
             RemoveUsemapHash(m_pMapImage.get());
         }
         QPoint at = m_ptDrop;
-        InsertPositionedObject(at);
+        {
+            SinkModalScope modal(*this);
+            InsertPositionedObject(at);
+        }
         frame->m_nImageDragMode = 0;
         if (m_pView)
             m_pView->setFocus();

@@ -4,6 +4,8 @@
 
 #include "GesturePage.h"
 
+#include "dialogs/VornaDlgSymbol.h"
+
 #include "engine/css/Style.h"
 #include "engine/view/EventObject.h"
 
@@ -11,6 +13,7 @@
 
 #include <QImage>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 
 namespace {
@@ -67,6 +70,21 @@ TEST_F(SmallEvents, ObjectsSelectedAsControlsArePositioned)
     // Selecting it again changes nothing.
     selectObjects({"flow"});
     EXPECT_EQ(undoSteps(), steps + 1);
+}
+
+TEST_F(SmallEvents, TheSymbolPaletteInsertsOnlyWhereTextIsTyped)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<TABLE id=text style='POSITION: absolute; LEFT: 20px; TOP: 20px'><TR><TD id=cell>"
+                                  "文</TD></TR></TABLE>\n") +
+                   image("pic", 200, 20)),
+              nullptr);
+    frame()->OnInsertSymbol();
+    ASSERT_NE(frame()->m_pDlgSymbol, nullptr);
+    caretIn("cell", 1);
+    EXPECT_TRUE(frame()->m_pDlgSymbol->m_btnInsert->isEnabled());
+    selectObjects({"pic"});
+    EXPECT_FALSE(frame()->m_pDlgSymbol->m_btnInsert->isEnabled());
+    frame()->m_pDlgSymbol->hide();
 }
 
 TEST_F(SmallEvents, DropsOfTheImageBrowserAndOfOtherData)
