@@ -510,6 +510,8 @@ private:
     void EndBorderDrag(QPoint p, bool apply);
     void ClearBlankCellAtCaret();
     void EndDragMoveOrResize(std::optional<QPoint> p);
+    // Whether one of the sink's drags is under way.
+    bool DragUnderWay() const;
     // The click that ends a drag move without moving: the caret at the
     // point when it lies in a text container of the one selected object.
     void EnterTextAtClick(QPoint point);

@@ -112,6 +112,14 @@ bool CImpIDispatch::OnMouseDown()
     engine::PageView* page = pageView();
     if (!event || !page)
         return true;
+    // The cursor shown as the button went down chooses the drag (step 7).
+    const Qt::CursorShape cursor = page->pageCursor().shape();
+    // Differs from starting over on top of a drag under way: a second press
+    // during a drag (another button, a release that never came) first ends
+    // that drag as a lost capture does, so that no mode stays half set and
+    // no undo unit stays open.
+    if (DragUnderWay())
+        OnLoseCapture();
     // 1. The press and the element under it; nothing there: cancelled.
     m_bMoving = true;
     const QPoint p = event->point();
@@ -169,7 +177,6 @@ bool CImpIDispatch::OnMouseDown()
     // 7. The drags of the selection, chosen by the cursor shown at the press.
     if (event->button != engine::LeftButton || m_bLButtonDown || (m_nEditMode != 0 && m_nEditMode != 1))
         return false;
-    const Qt::CursorShape cursor = page->pageCursor().shape();
     if (cursor == Qt::SizeAllCursor) {
         if (!shift && BeginDragMove(p.x(), p.y())) {
             m_bIsDragMoveMode = true;
@@ -637,6 +644,12 @@ void CImpIDispatch::EnterTextAtClick(QPoint point)
 }
 
 // ---------------------------------------------------------------- capture lost
+
+bool CImpIDispatch::DragUnderWay() const
+{
+    return m_bIsDragMoveMode || m_nSizeHandle >= 2 || m_bIsTextDragMode || m_bIsAreaSelectMode || m_bInserting ||
+           m_bLButtonDown || m_bIsDragPasteMode || m_bCellDragSelect;
+}
 
 bool CImpIDispatch::OnLoseCapture()
 {

@@ -491,6 +491,17 @@ TEST_F(MouseGestures, ADragLeftWithoutARelease)
     settle();
     expectNoDrag();
     EXPECT_EQ(styleOf("a"), QStringLiteral("POSITION: absolute; LEFT: 130px; TOP: 100px; WIDTH: 40px; HEIGHT: 30px"));
+    // A second press during a drag ends it first: one step, nothing left open.
+    selectObjects({"a"});
+    move(center("a"));
+    press(center("a"));
+    move(center("a") + QPoint(20, 0), Qt::LeftButton);
+    press(center("a"), Qt::NoModifier, Qt::RightButton);
+    release(center("a"), Qt::NoModifier, Qt::RightButton);
+    release(center("a"));
+    settle();
+    expectNoDrag();
+    EXPECT_EQ(undoSteps(), steps + 2);
     // A rubber band and an insertion drag end with the view hidden; nothing is made.
     move(QPoint(300, 300));
     press(QPoint(300, 300));
@@ -501,6 +512,21 @@ TEST_F(MouseGestures, ADragLeftWithoutARelease)
     settle();
     expectNoDrag();
     EXPECT_EQ(count("TABLE"), 0);
+    view()->GetParentFrame()->show();
+    key(Qt::Key_Escape); // the tool stays until it is put away
+    EXPECT_EQ(frame()->m_nInsertKind, 0);
+    // The page closed in the middle of a drag, its timer running, after the
+    // question whether to save it: nothing reaches the sink that went with it.
+    selectObjects({"a"});
+    move(center("a"));
+    press(center("a"));
+    move(center("a") + QPoint(0, 2000), Qt::LeftButton);
+    ASSERT_TRUE(sink()->m_bIsDragMoveMode);
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDNO, QStringLiteral("保存しますか"));
+    EXPECT_TRUE(view()->GetParentFrame()->close());
+    QTest::qWait(250);
+    EXPECT_EQ(app->GetActiveView(), nullptr);
 }
 
 } // namespace
