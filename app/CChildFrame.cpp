@@ -105,6 +105,10 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
 
 CChildFrame::~CChildFrame()
 {
+    // The main frame forgets this window while it still is one: the MDI
+    // window's own end activates another and must not find this one there.
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_activeChildFrame == this)
+        frame->m_activeChildFrame = nullptr;
     // The bars belong to the main frame: they go back before this window goes.
     ReleaseBars();
     // The page's view goes after this body, closing its document: the
