@@ -290,6 +290,36 @@ QByteArray encodeText(const QString& text, const QString& charset, bool* ok)
     return {};
 }
 
+QByteArray encodeHtmlText(const QString& text, const QString& charset)
+{
+    using namespace codepages_detail;
+    ConverterPtr conv = openConverter(charset);
+    if (!conv || text.isEmpty())
+        return {};
+    ucnv_setFallback(conv.get(), true);
+    UErrorCode err = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(conv.get(), UCNV_FROM_U_CALLBACK_ESCAPE, UCNV_ESCAPE_XML_DEC, nullptr, nullptr, &err);
+    if (U_FAILURE(err))
+        return {};
+    // Room for the text as it is; more when references make it longer.
+    QByteArray out(UCNV_GET_MAX_BYTES_FOR_STRING(text.size(), ucnv_getMaxCharSize(conv.get())) + 8, Qt::Uninitialized);
+    for (int pass = 0; pass < 2; ++pass) {
+        ucnv_reset(conv.get());
+        err = U_ZERO_ERROR;
+        const int32_t len =
+            ucnv_fromUChars(conv.get(), out.data(), int32_t(out.size()),
+                            reinterpret_cast<const UChar*>(text.constData()), int32_t(text.size()), &err);
+        if (U_SUCCESS(err)) {
+            out.truncate(len);
+            return out;
+        }
+        if (err != U_BUFFER_OVERFLOW_ERROR)
+            break;
+        out = QByteArray(len + 8, Qt::Uninitialized);
+    }
+    return {};
+}
+
 QString charsetFromMeta(const QByteArray& bytes)
 {
     using namespace codepages_detail;

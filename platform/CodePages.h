@@ -20,6 +20,10 @@ QString decodeText(const QByteArray& bytes, const QString& charset, bool* ok = n
 // Encodes text in the given charset. Characters the charset cannot hold set
 // *ok to false.
 QByteArray encodeText(const QString& text, const QString& charset, bool* ok = nullptr);
+// HTML text in a charset, in one pass: the characters the charset cannot
+// hold become numeric character references ("&#8364;"). Empty when the
+// charset is unknown.
+QByteArray encodeHtmlText(const QString& text, const QString& charset);
 
 // The charset named by a META http-equiv Content-Type or META charset in the
 // page bytes, or an empty string.

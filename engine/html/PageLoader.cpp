@@ -335,28 +335,8 @@ QByteArray PageLoader::fileBytes() const
 {
     const QString text = HtmlSerializer::fileText(m_doc);
     const QString charset = effectiveCharset();
-    bool ok = false;
-    QByteArray bytes = platform::encodeText(text, charset, &ok);
-    if (ok)
-        return bytes;
     // Characters the charset cannot hold become numeric references.
-    QString safe;
-    safe.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        const QString ch = text.mid(i, pair ? 2 : 1);
-        bool one = false;
-        platform::encodeText(ch, charset, &one);
-        if (one) {
-            safe += ch;
-        } else {
-            const char32_t cp = pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
-            safe += QStringLiteral("&#%1;").arg(uint(cp));
-        }
-        if (pair)
-            ++i;
-    }
-    return platform::encodeText(safe, charset);
+    return platform::encodeHtmlText(text, charset);
 }
 
 bool PageLoader::save(const QString& path, platform::FileFault* fault)

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTcpServer>
@@ -182,4 +183,31 @@ TEST(PageLoading, HttpAddress)
     ASSERT_TRUE(loaded.wait(10000));
     EXPECT_EQ(doc->title(), QStringLiteral("日本語"));
     EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
+}
+
+TEST(PageLoading, SavingALongPageWithCharactersItsCharsetLacksTakesOnePass)
+{
+    // A Japanese page of a few megabytes with characters its code page cannot
+    // hold all over it (signs, accented names, characters beyond the BMP,
+    // the replacement character of a byte that did not decode).
+    QString body;
+    for (int i = 0; i < 40000; ++i)
+        body += QStringLiteral("<p>段落%1 € Zoë \U0001F600 \uFFFD</p>").arg(i);
+    Ref<Document> doc = Document::create();
+    doc->replaceContent(QStringLiteral("<html><head><meta http-equiv=Content-Type content=\"text/html; "
+                                       "charset=Shift_JIS\"></head><body>") +
+                        body + QStringLiteral("</body></html>"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.html"));
+    QElapsedTimer clock;
+    clock.start();
+    ASSERT_TRUE(doc->save(path));
+    EXPECT_LT(clock.elapsed(), 10000);
+    const QString text = platform::decodeText(readFile(path), QStringLiteral("windows-31j"));
+    EXPECT_TRUE(text.contains(QStringLiteral("<P>段落39999 &#8364; Zo&#235; &#128512; &#65533;</P>")))
+        << text.right(200).toStdString();
+    Ref<Document> again = Document::create();
+    ASSERT_TRUE(again->load(path));
+    EXPECT_EQ(again->getElementsByTagName(QStringLiteral("P")).item(1)->textContent(),
+              QStringLiteral("段落1 € Zoë \U0001F600 \uFFFD"));
 }
