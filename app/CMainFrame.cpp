@@ -657,6 +657,7 @@ void CMainFrame::OnActiveViewChanged()
 
 void CMainFrame::OnActivateApp()
 {
+    RefreshImageWindows(true);
     platform::DocTemplate* docs = m_app.docTemplate();
     // One check at a time: coming back to the program while a reload question
     // is open must not ask it twice. Nor while pages are being closed: the
@@ -808,6 +809,8 @@ bool CMainFrame::HandleKey(QKeyEvent* key, bool press)
             m_app.m_bCommandRan = true;
             return true;
         }
+        if (key->key() == Qt::Key_F5)
+            RefreshImageWindows(false);
         if (key->key() == Qt::Key_Insert && key->modifiers() == Qt::NoModifier) {
             m_bOverwrite = !m_bOverwrite;
             if (CZQView* view = GetActiveView())

@@ -6,6 +6,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "effects/CScriptUtility.h"
+#include "images/VornaDialogOpenImage.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/DataRoot.h"
@@ -54,7 +55,8 @@ bool ShellAppContext::takeWebQuestionFlag()
 
 QWidget* ShellAppContext::imageDialogWindow() const
 {
-    return nullptr;
+    const CMainFrame* frame = m_app.mainFrame();
+    return frame ? frame->m_pDlgOpenImage.data() : nullptr;
 }
 
 QString ShellAppContext::installFolder() const

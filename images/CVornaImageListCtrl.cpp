@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 namespace imagelistctrl_detail {
 
@@ -34,11 +35,32 @@ QIcon iconOf(const QFileIconProvider& provider, const QString& path, QFileIconPr
     return icon;
 }
 
+// Every item of the icon view has the size of its cell, so that the items
+// share one size (the view lays out many items fast that way) and a name
+// is cut only where the cell ends.
+class CellDelegate : public QStyledItemDelegate
+{
+public:
+    explicit CellDelegate(CVornaImageListCtrl* list) : QStyledItemDelegate(list), m_list(list) {}
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        if (m_list->listStyle())
+            return QStyledItemDelegate::sizeHint(option, index);
+        return QSize(m_list->GetThumbnailWidth() + kSpacing - 4,
+                     m_list->GetThumbnailHeight() + option.fontMetrics.height() + 8);
+    }
+
+private:
+    CVornaImageListCtrl* m_list;
+};
+
 } // namespace imagelistctrl_detail
 
 CVornaImageListCtrl::CVornaImageListCtrl(QWidget* parent) : QListView(parent), m_model(new ThumbnailListModel(this))
 {
     setModel(m_model);
+    setItemDelegate(new imagelistctrl_detail::CellDelegate(this));
     setSelectionMode(QAbstractItemView::SingleSelection);
     setMovement(QListView::Static);
     setResizeMode(QListView::Adjust);

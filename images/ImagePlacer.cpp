@@ -9,7 +9,7 @@
 #include "engine/view/PageView.h"
 #include "frames/FramePane.h"
 #include "images/ImageFiles.h"
-#include "images/OpenImageDialogModel.h"
+#include "images/ImageLibraryFolders.h"
 #include "res/resource.h"
 
 #include "platform/ProgramCursors.h"
@@ -149,7 +149,7 @@ QString ImagePlacer::LocalFileOfSource(const QString& src, const QString& pageFo
 int ImagePlacer::CursorAt(QPoint global) const
 {
     // Only a frame picture has another cursor.
-    const QString frames = OpenImageDialogModel::InstallFolderOf(IDS_IMAGE_LIBRARY_FRAME);
+    const QString frames = InstallSubFolder(IDS_IMAGE_LIBRARY_FRAME);
     if (!m_strPath.startsWith(frames, Qt::CaseInsensitive))
         return IDC_PLACE_IMAGE_CURSOR;
     if (m_window && m_window->frameGeometry().contains(global))

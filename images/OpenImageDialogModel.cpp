@@ -1,13 +1,12 @@
 #include "images/OpenImageDialogModel.h"
 
+#include "images/ImageLibraryFolders.h"
 #include "images/SelectedImagePath.h"
 #include "res/resource.h"
 #include "util/CRegistryEx.h"
 #include "util/MessageBox.h"
 #include "util/ShellFolders.h"
 #include "util/StringResources.h"
-
-#include "platform/DataRoot.h"
 
 namespace openimage_detail {
 
@@ -28,25 +27,20 @@ QString bareName(const QString& prefix)
 
 OpenImageDialogModel::OpenImageDialogModel()
 {
-    m_strDefaultFolder = InstallFolderOf(IDS_IMAGE_LIBRARY_CLIP_ART);
+    m_strDefaultFolder = InstallSubFolder(IDS_IMAGE_LIBRARY_CLIP_ART);
     m_strRememberedFolder = m_strDefaultFolder;
     m_strFolderValue = QStringLiteral("Recent Opened Image");
     m_strViewValue = QStringLiteral("Image Thumbnail");
 }
 
-QString OpenImageDialogModel::InstallFolderOf(unsigned stringId)
+QString OpenImageDialogModel::PlainForm(const QString& path)
 {
-    QString relative = LoadResString(stringId);
-    relative.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const bool folder = relative.endsWith(QLatin1Char('/'));
-    while (relative.startsWith(QLatin1Char('/')))
-        relative.remove(0, 1);
-    while (relative.endsWith(QLatin1Char('/')))
-        relative.chop(1);
-    QString path = platform::installPath(relative);
-    if (folder && !path.endsWith(QLatin1Char('/')))
-        path += QLatin1Char('/');
-    return path;
+    const QString computer = ComputerDisplayPrefix();
+    if (path.size() <= computer.size() || !path.startsWith(computer))
+        return path;
+    QString plain = path;
+    ResolveShellDisplayPath(plain);
+    return plain;
 }
 
 OpenImageDialogModel::ListedFolder OpenImageDialogModel::SplitForFolderList(const QString& given)
@@ -55,15 +49,13 @@ OpenImageDialogModel::ListedFolder OpenImageDialogModel::SplitForFolderList(cons
     const QString computer = ComputerDisplayPrefix();
     const QString documents = DocumentsDisplayPrefix();
     const QString desktop = DesktopDisplayPrefix();
-    QString path = given;
     // The computer itself, and the computer as an entry of the desktop.
-    if (path == computer)
+    if (given == computer)
         return {computer, QString()};
-    if (path == bareName(computer))
+    if (given == bareName(computer))
         return {desktop, bareName(computer)};
     // A folder below the computer is listed by its path on disk.
-    if (path.startsWith(computer))
-        ResolveShellDisplayPath(path);
+    const QString path = PlainForm(given);
     if (path == bareName(documents))
         return {desktop, bareName(documents)};
     if (path == bareName(desktop))
@@ -80,12 +72,12 @@ OpenImageDialogModel::ListedFolder OpenImageDialogModel::SplitForFolderList(cons
 void OpenImageDialogModel::ApplyMode()
 {
     if (m_bBackgroundMode) {
-        m_strDefaultFolder = InstallFolderOf(IDS_IMAGE_WALLPAPER_FOLDER);
+        m_strDefaultFolder = InstallSubFolder(IDS_IMAGE_WALLPAPER_FOLDER);
         m_strRememberedFolder = m_strDefaultFolder;
         m_strFolderValue = QStringLiteral("Recent Opened BkImage");
         m_strViewValue = QStringLiteral("BkImage Thumbnail");
     } else if (m_bBannerMode) {
-        m_strDefaultFolder = InstallFolderOf(IDS_IMAGE_BANNER_FOLDER);
+        m_strDefaultFolder = InstallSubFolder(IDS_IMAGE_BANNER_FOLDER);
         m_strRememberedFolder = m_strDefaultFolder;
     }
 }

@@ -24,10 +24,9 @@ public:
         bool operator==(const ListedFolder&) const = default;
     };
     static ListedFolder SplitForFolderList(const QString& path);
-
-    // The install folder's sub-folder a string of the table names
-    // ("\Image\壁紙\"), written with "/" and keeping its last separator.
-    static QString InstallFolderOf(unsigned stringId);
+    // A folder below the computer in its plain form ("マイ コンピュータ/usr/"
+    // is "/usr/"); the computer itself and other folders as they are.
+    static QString PlainForm(const QString& path);
 
     // The default folder and the settings' value names of the mode.
     void ApplyMode();

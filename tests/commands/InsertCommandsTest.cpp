@@ -11,6 +11,7 @@
 #include "editor/painters/CHTMLPainterImageMap.h"
 #include "images/ImageFiles.h"
 #include "images/ImageLibraryFolders.h"
+#include "images/CVornaImageListCtrl.h"
 #include "images/VornaDialogOpenImage.h"
 #include "images/VornaDlgImageBrowser.h"
 #include "images/VornaPropertySheetTextImage.h"
@@ -30,7 +31,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
-#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
@@ -282,9 +282,10 @@ TEST_F(InsertCommands, TheInsertImageDialogIsOneAndArmsTheChosenImage)
     EXPECT_EQ(dialog->m_strCurrentFolder, ImageLibraryFolder(33486));
 
     // Chosen: it waits for its click, and the dialog goes.
-    auto* files = dialog->findChild<QFileDialog*>();
-    ASSERT_NE(files, nullptr);
-    emit files->fileSelected(photo);
+    dialog->ChangeFolder(QFileInfo(photo).absolutePath() + QLatin1Char('/'));
+    ASSERT_EQ(dialog->thumbnailList()->GetItemCount(), 1);
+    dialog->thumbnailList()->SelectItem(0);
+    ModalResponder::press(*dialog, 1);
     settle();
     EXPECT_EQ(frame()->m_strInsertImageSrc, photo);
     EXPECT_EQ(frame()->m_nInsertImageFlag, 0);
