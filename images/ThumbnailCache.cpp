@@ -8,10 +8,11 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QTemporaryFile>
 #include <QStandardPaths>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace thumbnailcache_detail {
@@ -99,18 +100,23 @@ bool ThumbnailCache::store(const Key& key, const QImage& tile)
 {
     if (tile.isNull() || !ensureFolder())
         return false;
-    QSaveFile file(fileOf(key));
-    if (!file.open(QIODevice::WriteOnly))
+    // Written whole under a name of its own, then renamed: a reader never
+    // sees half an entry. A cache needs no flush to the disk.
+    const QString target = fileOf(key);
+    QTemporaryFile file(target + QStringLiteral(".XXXXXX"));
+    if (!file.open())
         return false;
     QImageWriter writer(&file, "png");
     writer.setText(QLatin1String(thumbnailcache_detail::kKeyText), thumbnailcache_detail::keyText(key));
     // Small tiles: fast compression is enough.
     writer.setCompression(1);
-    if (!writer.write(tile.convertToFormat(QImage::Format_ARGB32))) {
-        file.cancelWriting();
+    if (!writer.write(tile.convertToFormat(QImage::Format_ARGB32)))
         return false;
-    }
-    return file.commit();
+    file.close();
+    if (std::rename(QFile::encodeName(file.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
+        return false;
+    file.setAutoRemove(false);
+    return true;
 }
 
 qint64 ThumbnailCache::size() const

@@ -71,6 +71,7 @@ TEST(OpenImageDialogModel, TheRememberedFolderAndViewFollowTheirFlagAndMode)
     const QString images = platform::dataRoot() + QStringLiteral("/Image/");
     QDir().mkpath(images + QStringLiteral("sub"));
     QDir().mkpath(platform::dataRoot() + QStringLiteral("/Image/壁紙"));
+    CRegistryEx(HKEY_CURRENT_USER).DeleteKey(HKEY_CURRENT_USER, kKey);
 
     // First use: the caller's preset, thumbnails.
     OpenImageDialogModel first;

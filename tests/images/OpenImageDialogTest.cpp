@@ -88,6 +88,9 @@ int rowOf(const VornaDirListCtrl* list, const QString& text)
 class OpenImageDialogTest : public ::testing::Test
 {
 protected:
+    // Nothing remembered from a test run before in the same process.
+    OpenImageDialogTest() { CRegistryEx(HKEY_CURRENT_USER).DeleteKey(HKEY_CURRENT_USER, kKey); }
+
     FakeAppContext context;
     PictureFolders folders;
     ModalResponder responder;
