@@ -343,9 +343,9 @@ bool SplitCellHorizontally(engine::Element* cell, int height)
     const int rows = detail::rowsOf(grid, split);
     const QString half = QString::number(height / 2);
     cell->setAttribute(QStringLiteral("height"), half);
-    // 4. The first half of its rows.
-    if (rows > 1)
-        detail::setRowSpan(cell, detail::firstHalf(rows));
+    // 4. The first half of its rows, written even for one: a span that runs
+    // past the table's end would cover the row added below.
+    detail::setRowSpan(cell, detail::firstHalf(rows));
     const int last = split.row + rows / 2;
     engine::Element* added = nullptr;
     if (rows % 2 == 0) {

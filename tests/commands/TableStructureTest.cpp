@@ -11,6 +11,8 @@
 #include "engine/dom/Document.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -66,13 +68,21 @@ protected:
         updateBars();
     }
 
-    // A key pressed where the window's keys go first.
-    void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+    // A key pressed where the window's keys go first; with the key code the
+    // X server gives the key (`native`), as the keyboard sends it.
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers, quint32 native = 0)
     {
         QWidget* target = QApplication::focusWidget();
         if (!target || target->window() != app->mainFrame())
             target = app->mainFrame();
-        QTest::keyClick(target, key, modifiers);
+        if (native == 0) {
+            QTest::keyClick(target, key, modifiers);
+        } else {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key, modifiers, native, 0, 0);
+                QApplication::sendEvent(target, &event);
+            }
+        }
         settle();
     }
 
@@ -237,6 +247,12 @@ TEST_F(TableStructure, SplittingHorizontallyAddsARowForOddSpans)
     // Two rows again: the new cell after the one to its left.
     runIn("s21", ID_TABLE_SPLIT_CELL_HORIZONTAL, "spans");
     EXPECT_EQ(grid("spans"), QStringLiteral("s00 s01 s01 s03 | ? s11 s12 s13 | s20 s21 s21 s21 | s30 ? ? ?"));
+    // A span past the table's end is one row: the row added below is the
+    // new cell's, not the split cell's.
+    byId("s30")->setAttribute(QStringLiteral("rowSpan"), 3);
+    runIn("s30", ID_TABLE_SPLIT_CELL_HORIZONTAL, "spans");
+    EXPECT_EQ(grid("spans").section(QStringLiteral(" | "), 3), QStringLiteral("s30 ? ? ? | ? ? ? ?"));
+    EXPECT_FALSE(has("s30", "rowSpan"));
 }
 
 TEST_F(TableStructure, ACaretInAHeadingOrANestedTableLeavesTheOuterTableAlone)
@@ -349,6 +365,41 @@ TEST_F(TableStructure, TheKeysRunTheCommandsOnlyWhereTheyAreEnabled)
     const QString before = doc()->body()->innerHTML();
     press(Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(doc()->body()->innerHTML(), before);
+}
+
+// The layout switched while the program runs, as the desktop switches it:
+// the keys are those that carry + and - now. Key codes of the X server:
+// 20 and 21 right of 0, 47 right of L.
+TEST_F(TableStructure, TheKeysFollowTheLayoutOfTheX11Keyboard)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    struct Layout
+    {
+        static bool use(const char* name)
+        {
+            return QProcess::execute(QStringLiteral("setxkbmap"), {QString::fromLatin1(name)}) == 0;
+        }
+        ~Layout() { use("us"); }
+    } layout;
+    if (!Layout::use("jp"))
+        GTEST_SKIP() << "needs setxkbmap";
+    const auto ctrl = Qt::ControlModifier;
+    caretIn("e");
+    updateBars();
+    // Japanese: ; carries +, ^ nothing, and Ctrl+Shift+- reads as Ctrl+=.
+    press(Qt::Key_Semicolon, ctrl, 47);
+    press(Qt::Key_AsciiCircum, ctrl, 21);
+    EXPECT_EQ(shape("plain"), QStringLiteral("a b c | ? ? ? | d e f | g h i"));
+    press(Qt::Key_Equal, ctrl | Qt::ShiftModifier, 20);
+    EXPECT_EQ(shape("plain"), QStringLiteral("a c | ? ? | d f | g i"));
+    // US: = carries +, ; nothing.
+    ASSERT_TRUE(Layout::use("us"));
+    caretIn("f");
+    updateBars();
+    press(Qt::Key_Semicolon, ctrl, 47);
+    press(Qt::Key_Equal, ctrl, 21);
+    EXPECT_EQ(shape("plain"), QStringLiteral("a c | ? ? | ? ? | d f | g i"));
 }
 
 } // namespace
