@@ -185,6 +185,12 @@ void CMainFrame::OnTableMergeCells()
     engine::Ref<engine::Element> table;
     if (!sink || !page || sink->GetSelectedTable(table) != S_OK)
         return;
+    // A table an undo took out of the page since: nothing to merge there.
+    if (!table->isConnected()) {
+        sink->ClearCellRange();
+        sink->UpdateSelectionState();
+        return;
+    }
     int row = 0, column = 0;
     for (auto [cell, place] : {std::pair{sink->m_pAnchorCell.get(), &sink->m_cellAnchor},
                                std::pair{sink->m_pCurrentCell.get(), &sink->m_cellCurrent}}) {

@@ -321,6 +321,29 @@ TEST_F(TableStructure, MergingTheWholeTableLeavesOneRowOfOneCell)
     EXPECT_EQ(shape("spans").section(QStringLiteral(" | "), 3, 3), QString());
 }
 
+TEST_F(TableStructure, AnUndoSinceTheRangeWasDrawnIsTakenIntoAccount)
+{
+    // The range is read again from its corner cells: a row that went away
+    // is not merged into it.
+    runIn("e", ID_TABLE_INSERT_ROW, "plain");
+    drawRange("plain", "a", "e");
+    undo();
+    updateBars();
+    run(ID_TABLE_MERGE_CELLS);
+    EXPECT_EQ(shape("plain"), QStringLiteral("?:2x2 c | f | g h i"));
+    // A table taken out of the page since (an undo of its insertion) is
+    // left alone.
+    drawRange("spans", "s00", "s12");
+    const engine::Ref<engine::Element> table(byId("spans"));
+    const QString before = table->outerHTML();
+    table->parentNode()->removeChild(table.get());
+    const int steps = undoSteps();
+    run(ID_TABLE_MERGE_CELLS);
+    EXPECT_EQ(table->outerHTML(), before);
+    EXPECT_EQ(undoSteps(), steps);
+    EXPECT_EQ(doc()->body()->children().item(0), byId("plain"));
+}
+
 TEST(TableKeys, ThePlusAndMinusKeysOfEachLayout)
 {
     using Levels = platform::KeyLevels;
