@@ -322,6 +322,7 @@ void CMainFrame::AddCommandHandlers()
     AddPreviewCommands();
     AddWebCommands();
     AddLinkCommands();
+    AddPropertyCommands();
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });

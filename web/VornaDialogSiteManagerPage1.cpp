@@ -95,6 +95,12 @@ void VornaDialogSiteManagerPage1::RenameFileRow(const QString& oldName, const QS
     }
 }
 
+void VornaDialogSiteManagerPage1::SetPageTitle(const QString& page, const QString& title)
+{
+    Q_UNUSED(page);
+    Q_UNUSED(title);
+}
+
 void VornaDialogSiteManagerPage1::ClearModifiedFiles()
 {
     m_bWebChanged = 0;

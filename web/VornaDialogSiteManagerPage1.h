@@ -38,6 +38,9 @@ public:
     void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName);
     void RemoveFileRow(const QString& path);
     void RenameFileRow(const QString& oldName, const QString& newName);
+    // Shows the page's new title in its row. The rows keep no titles yet:
+    // the site list with its title column comes with the site manager's code.
+    void SetPageTitle(const QString& page, const QString& title);
     // Empties the list of files to publish and clears the web-changed flag.
     void ClearModifiedFiles();
 
