@@ -366,6 +366,13 @@ TEST_F(PropertyCommands, TheEncodingIsWhatThePageIsSavedAndReadBackIn)
     saved.close();
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains(platform::encodeText(text, "EUC-JP")));
+    // Read back as a page of its own: in EUC-JP, the text whole.
+    const QString copy = dir.filePath("copy.html");
+    ASSERT_TRUE(QFile::copy(document->pathName(), copy));
+    ASSERT_TRUE(app->OpenDocumentFile(copy));
+    settle();
+    EXPECT_EQ(platform::canonicalCharset(view()->GetDocument()->GetCharset()), QStringLiteral("EUC-JP"));
+    EXPECT_EQ(byId("p")->innerText(), text);
 }
 
 TEST_F(PropertyCommands, APageWithoutCharsetGetsOneAndAnUnknownOneIsKept)
