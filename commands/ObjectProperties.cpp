@@ -41,8 +41,8 @@ std::optional<LengthText> styleOrAttributeLength(const Element* element, const Q
     return ReadLengthText(element->getAttributeText(attribute));
 }
 
-// An image's width or height: the style's number, else the attribute's,
-// else the size the image shows at; -1 when none is known.
+// An image's width or height: the style's number, else the attribute's; -1
+// when neither gives one.
 int imageDimension(const Element* image, const QString& name)
 {
     if (auto length = ReadLengthText(styleValue(image, name)))

@@ -58,16 +58,16 @@ struct ImageRead
 };
 
 // Reads one IMG: alt, the cleaned src, width and height from the style (else
-// the attributes, or the rendered size), the border width and colour, and
+// the attributes), the border width and colour, and
 // whether its size is its file's own. A relative source is measured below
 // `pageFolder`.
 ImageRead ReadImageProperties(const engine::Element* image, const QString& pageFolder);
 void PutImageValues(VornaDialogImageProperty& dialog, const ImageRead& read);
 
 // Writes the dialog's values to each IMG of the selection: the border width
-// when given, the alternative text (with several images only one typed), the
-// size (given: in the style, replacing the attributes, a size not given taken
-// from the image as it shows; not given: style and attributes removed, so the
+// when given, the alternative text (one image: when changed; several: only
+// one typed), the size (given: in the style, replacing the attributes, a size
+// not given taken from the attribute; not given: style and attributes removed, so the
 // image shows at its file's size), the border colour the user picked, and a
 // changed source of a single image, set in place. `read` is the single image
 // as it was read (ignored for several).
