@@ -834,6 +834,20 @@ bool DesignModeInput::selectAll()
     return true;
 }
 
+Element* DesignModeInput::positionedLayer(Node* node)
+{
+    for (Element* e = node && node->asElement() ? node->asElement()
+                      : node                    ? node->parentElement()
+                                                : nullptr;
+         e; e = e->parentElement()) {
+        if (e->hasTag(QLatin1String("BODY")))
+            return nullptr;
+        if (const LayoutBox* box = m_view.layout().box(e); box && box->absolute)
+            return e;
+    }
+    return nullptr;
+}
+
 void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
 {
     Selection& sel = doc()->selection();
@@ -884,7 +898,9 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         if (m_goalX < 0)
             m_goalX = caret.x();
         const TextPosition to = text.moveLineAt(n, o, qtKey == Qt::Key_Up ? -1 : 1, m_goalX);
-        if (!to.isNull()) {
+        // The lines of an absolutely positioned element are its own: the
+        // caret leaves it neither for the page nor for another object.
+        if (!to.isNull() && positionedLayer(to.node) == positionedLayer(node)) {
             node = to.node;
             offset = to.offset;
         }

@@ -128,6 +128,9 @@ private:
 
     // Caret keys.
     void moveCaret(int qtKey, bool extend, bool ctrl);
+    // The absolutely positioned element whose lines hold a place; null in the
+    // page's flow.
+    Element* positionedLayer(Node* node);
     bool selectAll();
     bool caretText(LivePosition& pos, bool toEnd, Node*& node, int& offset) const;
 

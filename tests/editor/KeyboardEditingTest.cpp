@@ -86,6 +86,19 @@ TEST_F(KeyboardEditing, TheCaretStaysInATextBox)
     caretIn("cell", 2);
     key(Qt::Key_Down, Qt::ShiftModifier);
     EXPECT_EQ(selectedText(), QStringLiteral("c def"));
+    // Up and Down from the box's only line: the caret stays in the box (the
+    // paragraph above and the table below hold lines of their own), and in
+    // the marquee too.
+    for (int k : {Qt::Key_Up, Qt::Key_Down}) {
+        caretIn("cell", 2);
+        key(k);
+        EXPECT_EQ(caretText(), QStringLiteral("abc "));
+        caretIn("news", 1);
+        key(k);
+        type(QStringLiteral("!"));
+        EXPECT_EQ(byId("news")->innerText(), QStringLiteral("n!ews"));
+        doc()->undoManager().undo();
+    }
     // Page Up and Page Down do not scroll from a text box.
     caretIn("cell", 2);
     key(Qt::Key_PageDown);
@@ -100,6 +113,10 @@ TEST_F(KeyboardEditing, TheCaretStaysInATextBox)
 
 TEST_F(KeyboardEditing, CellsOfOrdinaryTablesLetTheCaretThroughAndTabGoesOn)
 {
+    // Down from a cell: the cell below, in the same table.
+    caretIn("a1", 1);
+    key(Qt::Key_Down);
+    EXPECT_EQ(caretText(), QStringLiteral("A2"));
     // Right at the end of a cell: into the next cell.
     caretIn("a1", 2);
     key(Qt::Key_Right);
