@@ -16,6 +16,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CChildFrame;
@@ -31,6 +32,7 @@ class ULOToolBar;
 class VornaCoolMenuManager;
 class VornaDialogSiteManagerSheet;
 class VornaDirectoryWatchThread;
+class VornaFrameSet;
 class QDockWidget;
 class StatusPane;
 class QMdiArea;

@@ -323,6 +323,7 @@ void CMainFrame::AddCommandHandlers()
     AddWebCommands();
     AddLinkCommands();
     AddPropertyCommands();
+    AddLayoutCommands();
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });

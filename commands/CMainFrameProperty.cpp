@@ -8,6 +8,7 @@
 #include "util/StringResources.h"
 
 #include "platform/CmdUI.h"
+#include "platform/CommandRegistry.h"
 
 #include <QAction>
 

@@ -1,24 +1,34 @@
 #include "dialogs/DialogButtons.h"
 
+#include "res/resource.h"
 #include "util/StringResources.h"
 
 #include "platform/ModalRunner.h"
 
+#include <QBoxLayout>
 #include <QDialog>
-#include <QHBoxLayout>
+#include <QDialogButtonBox>
 #include <QPushButton>
+
+QString DialogControlName(int id)
+{
+    return QStringLiteral("id_%1").arg(id);
+}
+
+void AddOkCancelButtons(QDialog& dialog, QBoxLayout* layout)
+{
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* ok = buttons->addButton(LoadResString(IDS_MSGBOX_OK), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(DialogControlName(platform::IDOK));
+    ok->setDefault(true);
+    QPushButton* cancel = buttons->addButton(LoadResString(IDS_MSGBOX_CANCEL), QDialogButtonBox::RejectRole);
+    cancel->setObjectName(DialogControlName(platform::IDCANCEL));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+}
 
 void AddOkCancelButtons(QDialog& dialog)
 {
-    auto* buttons = new QHBoxLayout(&dialog);
-    auto* ok = new QPushButton(LoadResString(65101), &dialog);
-    ok->setObjectName(QStringLiteral("id_%1").arg(platform::IDOK));
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(LoadResString(65102), &dialog);
-    cancel->setObjectName(QStringLiteral("id_%1").arg(platform::IDCANCEL));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(platform::IDOK); });
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, [&dialog] { dialog.done(platform::IDCANCEL); });
+    AddOkCancelButtons(dialog, new QHBoxLayout(&dialog));
 }

@@ -1,7 +1,17 @@
 #pragma once
 
+#include <QString>
+
+class QBoxLayout;
 class QDialog;
 
-// The OK and Cancel buttons at the bottom right of a dialog (ids 1 and 2),
-// ending it with IDOK or IDCANCEL; OK is the default button.
+// The object name of a dialog's control: "id_" and its control id.
+QString DialogControlName(int id);
+
+// Adds the OK (id_1, the default) and Cancel (id_2) buttons of a dialog at
+// the end of its layout, wired to accept() and reject().
+void AddOkCancelButtons(QDialog& dialog, QBoxLayout* layout);
+
+// The OK and Cancel buttons at the bottom right of a dialog that has no
+// layout yet, ending it with IDOK or IDCANCEL; OK is the default button.
 void AddOkCancelButtons(QDialog& dialog);

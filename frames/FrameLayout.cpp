@@ -80,19 +80,32 @@ void storeAndPlace(VornaFrameSet* node, const Rect& rect)
 
 using namespace frames_detail;
 
-void LayoutFrameWindows(VornaFrameSet* node, int dx, int dy, int dw, int dh)
+void OffsetFrameRects(VornaFrameSet* node, int x, int y, int cx, int cy)
 {
     VornaFrameSet::Walk(node, [&](VornaFrameSet* n) {
-        if (n->IsFrame()) {
-            Rect rect = n->m_rcPane;
-            rect.offset(-dx, -dy);
-            rect.left = std::max(0, rect.left);
-            rect.top = std::max(0, rect.top);
-            rect.right -= dw;
-            rect.bottom -= dh;
-            n->SetRect(rect);
+        if (!n->IsFrame())
+            return false;
+        // 1. The stored rectangle, else the pane's.
+        Rect rect = n->m_rcPane;
+        if (rect == Rect())
+            n->GetPaneRect(&rect);
+        // 2.-5. Moved, kept at 0 or beyond, shrunk, stored.
+        rect.offset(-x, -y);
+        rect.left = std::max(0, rect.left);
+        rect.top = std::max(0, rect.top);
+        rect.right -= cx;
+        rect.bottom -= cy;
+        n->SetRect(rect);
+        return false;
+    });
+}
+
+void LayoutFrameWindows(VornaFrameSet* node, int dx, int dy, int dw, int dh)
+{
+    OffsetFrameRects(node, dx, dy, dw, dh);
+    VornaFrameSet::Walk(node, [](VornaFrameSet* n) {
+        if (n->IsFrame())
             placePane(n);
-        }
         return false;
     });
 }

@@ -13,6 +13,13 @@ class VornaFrameSet;
 // active one when none is given) and do nothing when it has none; the spacing
 // between panes is that tree's root framespacing.
 
+// Brings the FRAME rectangles of the node, its subtree and its following
+// siblings into other coordinates: each (its pane rectangle when it is all
+// zeros) moves by (-x, -y), a negative left or top is raised to 0, and it
+// loses cx at its right and cy at its bottom. FRAMESET nodes keep theirs; no
+// window moves.
+void OffsetFrameRects(VornaFrameSet* node, int x, int y, int cx, int cy);
+
 // For the node, its subtree and its following siblings: moves every FRAME's
 // rectangle by (-dx, -dy), raises a negative left or top to 0, takes dw from
 // its right and dh from its bottom, and places its window there. With zeros it

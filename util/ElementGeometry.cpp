@@ -1,5 +1,7 @@
 #include "util/ElementGeometry.h"
 
+#include "util/TextHelpers.h"
+
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/LayoutServices.h"
@@ -49,9 +51,9 @@ int GetElementStylePixels(engine::Element* element, platform::Rect& rect)
         rect.right = rect.left + size;
     if (elementgeometry_detail::lengthOf(element, style, QStringLiteral("height"), size))
         rect.bottom = rect.top + size;
-    // 6. The z-index.
-    const engine::Variant z = style ? style->zIndex() : engine::Variant::null();
-    return z.isNull() ? 0 : qint16(z.toInt());
+    // 6. The z-index. Differs from the old engine's 16-bit value: an index
+    // past 32767 would read as a negative one and change the stacking.
+    return style ? LeadingInteger(style->value(QStringLiteral("z-index"))) : 0;
 }
 
 void GetElementOffsets(engine::Element* element, QString& left, QString& top, QString& width, QString& height)

@@ -20,7 +20,8 @@ class Element;
 // style's width and height, else from the element's own width and height
 // attributes (IMG, TABLE). Members without a value keep the caller's. Pixel
 // texts read as the number before the unit: "12PX" 12, "35%" 35, "auto" 0.
-// Returns the style's z-index, 0 when none is set.
+// Returns the style's z-index as its leading number ("auto" and none 0; an
+// index beyond 32 bits the nearest int).
 int GetElementStylePixels(engine::Element* element, platform::Rect& rect);
 
 // The element's offsetLeft, offsetTop, offsetWidth and offsetHeight as

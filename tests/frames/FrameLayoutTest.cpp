@@ -246,4 +246,17 @@ TEST_F(FrameLayoutTest, NothingHappensWithoutATree)
     EXPECT_FALSE(empty.framesetModified);
 }
 
+TEST_F(FrameLayoutTest, FrameRectanglesMoveIntoOtherCoordinatesWithoutTheirWindows)
+{
+    build.frameset("cols", "50%,*", 2);
+    build.frame("a", Rect(10, 10, 210, 110), &a);
+    build.frame("b", Rect(-50, 30, 60, 80), &b);
+    const Rect frameset = root()->m_rcPane;
+    OffsetFrameRects(root(), 20, 5, 4, 4);
+    EXPECT_EQ(child(0)->m_rcPane, Rect(0, 5, 186, 101));
+    EXPECT_EQ(child(1)->m_rcPane, Rect(0, 25, 36, 71));
+    EXPECT_EQ(root()->m_rcPane, frameset);
+    EXPECT_EQ(a.moves, 0);
+}
+
 } // namespace

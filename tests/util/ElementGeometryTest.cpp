@@ -46,6 +46,18 @@ TEST(ElementGeometry, StylePixelsGiveTheRectangleAndTheZIndex)
     EXPECT_EQ(GetElementStylePixels(nullptr, r), 0);
 }
 
+TEST(ElementGeometry, ZIndexesAreReadInThirtyTwoBits)
+{
+    auto doc =
+        pageFrom("<body><div id=high style=\"Z-INDEX: 40000\">a</div><div id=auto style=\"Z-INDEX: auto\">b</div>"
+                 "<div id=huge style=\"Z-INDEX: 99999999999\">c</div></body>");
+    Rect r;
+    // Past 32767 stays positive: it would otherwise stack below every object.
+    EXPECT_EQ(GetElementStylePixels(byId(doc.get(), "high"), r), 40000);
+    EXPECT_EQ(GetElementStylePixels(byId(doc.get(), "auto"), r), 0);
+    EXPECT_EQ(GetElementStylePixels(byId(doc.get(), "huge"), r), 2147483647);
+}
+
 TEST(ElementGeometry, OffsetsComeFromTheViewThatLaysThePageOut)
 {
     auto doc = pageFrom("<body><div id=box style=\"POSITION: absolute; LEFT: 40px; TOP: 25px; WIDTH: 200px; "
