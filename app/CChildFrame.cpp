@@ -24,6 +24,7 @@
 #include <QHBoxLayout>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMenu>
 #include <QStackedWidget>
 #include <QStyle>
 
@@ -45,6 +46,13 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    // The window's own menu keeps its entries but not their keys: the
+    // program's accelerators (Ctrl+W shows the page-size guide) would
+    // otherwise be ambiguous and do nothing.
+    if (QMenu* menu = systemMenu()) {
+        for (QAction* action : menu->actions())
+            action->setShortcuts({});
+    }
 
     // The tab strip at the left, the window the bars dock in beside it.
     m_container = new QWidget(this);

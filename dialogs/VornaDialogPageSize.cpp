@@ -40,9 +40,11 @@ VornaDialogPageSize::VornaDialogPageSize(QWidget* parent) : QDialog(parent)
     m_edWidth = new NumberEdit(this);
     m_edWidth->setObjectName(DialogControlName(IDC_PAGE_SIZE_WIDTH));
     m_edWidth->setRange(0, 9999);
+    m_edWidth->setMinimumWidth(80);
     m_edHeight = new NumberEdit(this);
     m_edHeight->setObjectName(DialogControlName(IDC_PAGE_SIZE_HEIGHT));
     m_edHeight->setRange(0, 9999);
+    m_edHeight->setMinimumWidth(80);
     grid->addWidget(m_rbResolution, 0, 0);
     grid->addWidget(m_cbResolution, 0, 1, 1, 3);
     grid->addWidget(m_rbUser, 1, 0);

@@ -21,6 +21,7 @@
 #include "platform/ModalResponder.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QRadioButton>
 
 namespace {
@@ -227,6 +228,18 @@ TEST_F(LayoutView, PageSizesAreCheckedByTheSizeAlone)
     EXPECT_FALSE(enabled(ID_VIEW_PAGE_SIZE_800));
     EXPECT_FALSE(enabled(ID_VIEW_SHOW_PAGE_SIZE));
     view()->GetParentFrame()->m_bEditShown = true;
+}
+
+TEST_F(LayoutView, CtrlWIsTheGuidesKeyAlone)
+{
+    openObjects(object("a", 10, 10, 40, 40));
+    const QKeySequence ctrlW(QStringLiteral("Ctrl+W"));
+    EXPECT_EQ(app->commands()->action(ID_VIEW_SHOW_PAGE_SIZE)->shortcut(), ctrlW);
+    // The page window's own menu would make the key ambiguous: it does nothing then.
+    QMenu* menu = view()->GetParentFrame()->systemMenu();
+    ASSERT_NE(menu, nullptr);
+    for (QAction* action : menu->actions())
+        EXPECT_FALSE(action->shortcuts().contains(ctrlW)) << action->text().toStdString();
 }
 
 TEST_F(LayoutView, ZoomScalesTheViewAndLeavesThePageAlone)
