@@ -73,6 +73,9 @@ HRESULT CImpIDispatch::Invoke(int dispId, engine::Variant* result)
     case ev::PageLoaded: {
         // A page loaded again into this document leaves nothing of the old one.
         ResetPageState();
+        // The page takes the edit focus as soon as it stands: its grid,
+        // page-size guide, outlines and colours show before the first click.
+        OnBeforeEditFocus();
         if (m_pView->m_bLoadCompleted)
             return S_OK;
         engine::Document* doc = m_pView->GetHtmlDocument();

@@ -94,6 +94,17 @@ TEST_F(LayoutView, TheGridAndItsSnappingFollowEachCommand)
     EXPECT_FALSE(pageChanged());
 }
 
+TEST_F(LayoutView, APageOpensWithItsAidsShownBeforeAnyClick)
+{
+    frame()->m_settings.gridVisible = 1;
+    frame()->m_settings.snapOn = 1;
+    openObjects(object("a", 10, 10, 40, 40));
+    EXPECT_TRUE(gridAttached());
+    EXPECT_TRUE(host()->m_bSnap);
+    EXPECT_NE(view()->m_lElemBordersCookie, 0);
+    EXPECT_FALSE(pageChanged());
+}
+
 TEST_F(LayoutView, TheGridSettingsDialogSetsKindAndSpacing)
 {
     openObjects(object("a", 10, 10, 40, 40));
