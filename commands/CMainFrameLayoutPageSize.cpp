@@ -18,12 +18,6 @@
 
 namespace layoutpagesize_detail {
 
-// No size chosen: 0 x 0, a negative extent counting as 0.
-bool hasNoSize(QSize size)
-{
-    return size.width() <= 0 && size.height() <= 0;
-}
-
 // The command whose size the guide has: one of the three resolutions, or the
 // user's own size.
 int commandOfSize(QSize size)
@@ -47,10 +41,10 @@ void setPageSize(CMainFrame& frame, QSize size)
 
 } // namespace layoutpagesize_detail
 
+// Differs from leaving the page alone while no size is chosen: the page then
+// shows the guide of 800 x 600 (PageGuideSize).
 void CMainFrame::RefreshPageSizeGuides()
 {
-    if (layoutpagesize_detail::hasNoSize(m_settings.pageSize))
-        return;
     CChildFrame* child = GetActiveChild();
     if (child && child->HasFrameset())
         RefreshPageSizeGuidesInFrames(child->frameTree().root.get());

@@ -17,13 +17,24 @@ namespace layoutplace_detail {
 constexpr quint32 kTwoOrMoreObjects = 0x400;
 // The room a browser's vertical scroll bar takes from the page's width.
 constexpr int kScrollBarRoom = 25;
+// The guide drawn while no size is chosen.
+constexpr int kDefaultGuideWidth = 800;
+constexpr int kDefaultGuideHeight = 600;
 
 } // namespace layoutplace_detail
 
+QSize CMainFrame::PageGuideSize() const
+{
+    using namespace layoutplace_detail;
+    const QSize chosen = m_settings.pageSize;
+    return QSize(chosen.width() > 0 ? chosen.width() : kDefaultGuideWidth,
+                 chosen.height() > 0 ? chosen.height() : kDefaultGuideHeight);
+}
+
 QSize CMainFrame::PagePlacementExtent() const
 {
-    const QSize guide = m_settings.pageSize;
-    return QSize(std::max(0, guide.width() - layoutplace_detail::kScrollBarRoom), std::max(0, guide.height()));
+    const QSize guide = PageGuideSize();
+    return QSize(std::max(0, guide.width() - layoutplace_detail::kScrollBarRoom), guide.height());
 }
 
 void CMainFrame::OnPlaceLeft()

@@ -32,13 +32,14 @@ bool isVertical(unsigned id)
 }
 
 // The extent a page operation was handed, or the page-size guide for 0 x 0.
+// Differs from taking the chosen size as it is: with none chosen the page
+// shows (and the objects are placed in) the guide of 800 x 600.
 QSize pageOrGuide(int width, int height)
 {
     if (width != 0 || height != 0)
         return QSize(std::max(0, width), std::max(0, height));
     const CMainFrame* frame = CMainFrame::instance();
-    const QSize guide = frame ? frame->m_settings.pageSize : QSize();
-    return QSize(std::max(0, guide.width()), std::max(0, guide.height()));
+    return frame ? frame->PageGuideSize() : QSize();
 }
 
 int clampToInt(qint64 value)

@@ -177,11 +177,14 @@ TEST_F(LayoutCommands, SpacingSpreadsAcrossThePageOrTheObjectsReach)
     selectObjects({"c", "d"});
     run(ID_SPACE_HORIZONTALLY);
     EXPECT_EQ(lefts({"c", "d"}), QStringList({"266px", "632px"}));
-    // A page size of 0 x 0 neither crashes nor sends objects off the page.
+    // With no size chosen (0 x 0, a negative side counting as 0) the objects
+    // are placed in the guide the page shows, 800 x 600: the block of 466
+    // from 266 centres in 775.
     app->mainFrame()->m_settings.pageSize = QSize(-5, 0);
     run(ID_SPACE_VERTICALLY);
+    EXPECT_EQ(tops({"c", "d"}), QStringList({"186px", "392px"}));
     run(ID_PLACE_CENTER);
-    EXPECT_EQ(lefts({"c", "d"}), QStringList({"0px", "133px"}));
+    EXPECT_EQ(lefts({"c", "d"}), QStringList({"154px", "520px"}));
 }
 
 TEST_F(LayoutCommands, AFramePageIsPlacedInItsFramesShareOfTheGuide)

@@ -234,6 +234,16 @@ TEST_F(LayoutView, PageSizesAreCheckedByTheSizeAlone)
         d.findChild<QComboBox*>(QStringLiteral("id_1469"))->setCurrentIndex(0);
     });
     EXPECT_TRUE(checked(ID_VIEW_PAGE_SIZE_640));
+    // A user's size of 0 x 0 is no size: the page shows the guide of 800 x 600.
+    run(ID_VIEW_SHOW_PAGE_SIZE);
+    runDialog<VornaDialogPageSize>(ID_VIEW_PAGE_SIZE_USER, VornaDialogPageSize::IDD, [](VornaDialogPageSize& d) {
+        d.findChild<QRadioButton*>(QStringLiteral("id_1323"))->setChecked(true);
+        d.findChild<NumberEdit*>(QStringLiteral("id_1064"))->setText(QStringLiteral("0"));
+        d.findChild<NumberEdit*>(QStringLiteral("id_1065"))->setText(QStringLiteral("0"));
+    });
+    EXPECT_EQ(frame()->m_settings.pageSize, QSize(0, 0));
+    EXPECT_TRUE(gridAttached());
+    EXPECT_EQ(frame()->PagePlacementExtent(), QSize(775, 600));
     // Outside the editing view the sizes are greyed.
     view()->GetParentFrame()->m_bEditShown = false;
     EXPECT_FALSE(enabled(ID_VIEW_PAGE_SIZE_800));
