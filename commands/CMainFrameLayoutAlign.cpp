@@ -49,15 +49,22 @@ std::optional<AlignCommand> alignCommand(unsigned id)
     }
 }
 
-// The object's place from its style and, when asked, its client size along
-// the axis.
-ObjectSpan spanOf(engine::Element* element, bool horizontal, bool withExtent, engine::Geometry& geometry)
+// Each object's place from its style and, when asked, its client size along
+// the axis, as the page lays it out.
+std::vector<ObjectSpan> spansOf(const std::vector<engine::Ref<engine::Element>>& objects, engine::PageView& page,
+                                bool horizontal, bool withExtent)
 {
-    ObjectSpan span;
-    span.position = StylePixels(StylePositionText(element, horizontal));
-    if (withExtent)
-        span.extent = horizontal ? geometry.clientWidth(element) : geometry.clientHeight(element);
-    return span;
+    engine::Geometry geometry(page.layout());
+    std::vector<ObjectSpan> spans;
+    spans.reserve(objects.size());
+    for (const engine::Ref<engine::Element>& object : objects) {
+        ObjectSpan span;
+        span.position = StylePixels(StylePositionText(object.get(), horizontal));
+        if (withExtent)
+            span.extent = horizontal ? geometry.clientWidth(object.get()) : geometry.clientHeight(object.get());
+        spans.push_back(span);
+    }
+    return spans;
 }
 
 } // namespace layoutalign_detail
@@ -80,11 +87,8 @@ void CMainFrame::AlignObjects(unsigned id)
     engine::UndoUnit unit(doc);
     // 4.-5. The reference from the objects' places and, for the far edges
     // and the middle, their sizes.
-    engine::Geometry geometry(page->layout());
-    std::vector<ObjectSpan> spans;
-    spans.reserve(objects.size());
-    for (const engine::Ref<engine::Element>& object : objects)
-        spans.push_back(spanOf(object.get(), command->horizontal, command->edge != AlignEdge::Start, geometry));
+    const std::vector<ObjectSpan> spans =
+        spansOf(objects, *page, command->horizontal, command->edge != AlignEdge::Start);
     // 6. Every object at the reference.
     const std::vector<qint64> positions = AlignedPositions(spans, command->edge);
     bool wrote = false;
@@ -112,11 +116,7 @@ void CMainFrame::DistributeObjects(unsigned id, bool overPage, std::pair<int, in
         return;
     engine::UndoUnit unit(doc);
     // 3. Places and sizes.
-    engine::Geometry geometry(page->layout());
-    std::vector<ObjectSpan> spans;
-    spans.reserve(objects.size());
-    for (const engine::Ref<engine::Element>& object : objects)
-        spans.push_back(spanOf(object.get(), horizontal, true, geometry));
+    const std::vector<ObjectSpan> spans = spansOf(objects, *page, horizontal, true);
     // 4.-6. In order of their places, end to end with equal gaps.
     bool wrote = false;
     for (const DistributedPlace& place : DistributedPlaces(spans, overPage, range.second))
