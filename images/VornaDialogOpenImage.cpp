@@ -104,7 +104,10 @@ void VornaDialogOpenImage::CreateControls()
     connect(m_btnView, &QPushButton::clicked, this, [this] { OnView(); });
     connect(m_btnLibrary, &QPushButton::clicked, this, [this] { OnLibraryMenu(); });
     connect(m_pCombo, &QComboBox::activated, this, [this](int index) { OnSelChangeFolderCombo(index); });
-    connect(m_pDirList, &QListWidget::currentRowChanged, this, [this](int row) { OnItemChangedFolderList(row); });
+    // A folder is chosen by selecting it: also the entry that already has the
+    // focus, as after a folder was entered.
+    connect(m_pDirList, &QListWidget::itemSelectionChanged, this,
+            [this] { OnItemChangedFolderList(SelectedFolderEntry()); });
     connect(m_pDirList, &QListWidget::itemDoubleClicked, this, [this] { OnDblClkFolderList(); });
     connect(m_pList, &CVornaImageListCtrl::itemChanged, this, [this](int item) { OnItemChangedThumbnails(item); });
     connect(m_pList, &CVornaImageListCtrl::itemDoubleClicked, this, [this](int item) { OnDblClkThumbnails(item); });

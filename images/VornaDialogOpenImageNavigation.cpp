@@ -221,12 +221,14 @@ void VornaDialogOpenImage::OnDblClkFolderList()
     QScopedValueRollback quiet(m_bSelecting, true);
     if (!m_pDirList->OpenItem(place, text))
         return;
-    // Entered: the folder is shown whole, its first entry under the focus.
+    // Entered: the folder is shown whole, its first entry under the focus but
+    // not selected (the pictures are the entered folder's own).
     m_strCurrentFolder = openimagenavigation_detail::withSlash(PlainForm(place));
     m_pCombo->SelectFolder(m_strCurrentFolder);
     m_nComboSelection = m_pCombo->currentIndex();
     if (m_pDirList->count() > 0) {
-        m_pDirList->setCurrentRow(0);
+        m_pDirList->clearSelection();
+        m_pDirList->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         m_pDirList->setFocus();
     }
     FillThumbnails();

@@ -236,6 +236,30 @@ TEST_F(OpenImageDialogTest, TheLibraryMenuShowsTheInstalledFoldersAndTheWebsImag
     EXPECT_TRUE(storedFolder().startsWith(QLatin1Char('1')));
 }
 
+TEST_F(OpenImageDialogTest, AFolderEnteredWithEnterShowsItsOwnPicturesAndAClickOnItsFirstFolderOpensThat)
+{
+    VornaDialogOpenImage dialog;
+    dialog.m_strCurrentFolder = folders.dir.path() + QLatin1Char('/');
+    responder.on(IDD_OPEN_IMAGE, [&](QDialog&) {
+        VornaDirListCtrl* list = dialog.folderList();
+        list->setCurrentRow(rowOf(list, QStringLiteral("a")));
+        ASSERT_EQ(dialog.m_strCurrentFolder, folders.path("a"));
+        QTest::keyClick(list, Qt::Key_Return);
+        // Inside a: its pictures, and its first folder only under the focus.
+        EXPECT_EQ(dialog.m_strCurrentFolder, folders.path("a/"));
+        EXPECT_EQ(itemsOf(dialog.thumbnailList()), (QStringList{QStringLiteral("one.png"), QStringLiteral("two.JPG")}));
+        ASSERT_EQ(list->currentRow(), rowOf(list, QStringLiteral("b")));
+        EXPECT_TRUE(list->selectedItems().isEmpty());
+        // A click on that first folder opens it.
+        const QRect b = list->visualItemRect(list->item(rowOf(list, QStringLiteral("b"))));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, b.center());
+        EXPECT_EQ(dialog.m_strCurrentFolder, folders.path("a/b"));
+        EXPECT_EQ(itemsOf(dialog.thumbnailList()), QStringList{QStringLiteral("three.png")});
+        ModalResponder::press(dialog, 2);
+    });
+    platform::runModal(dialog, IDD_OPEN_IMAGE);
+}
+
 TEST_F(OpenImageDialogTest, AFolderThatWentIsReplacedByTheNearestOneOnRefresh)
 {
     VornaDialogOpenImage dialog;
@@ -331,6 +355,34 @@ TEST_F(OpenImageBesidePage, InsertArmsTheClickAndADraggedThumbnailGoesWhereItIsD
     EXPECT_TRUE(frame()->findChildren<VornaDialogOpenImage*>().isEmpty());
     EXPECT_FALSE(frame()->m_bOpenImageShown);
     EXPECT_EQ(AppContext::instance().imageDialogWindow(), nullptr);
+}
+
+TEST_F(OpenImageBesidePage, F5AndComingBackToTheProgramLookAtTheFolderAgain)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<P id=flow>本文</P>\n")), nullptr);
+    picture("pictures/deeper/one.png", QSize(20, 20));
+    picture("pictures/two.png", QSize(20, 20));
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, kKey));
+    reg.WriteString(QStringLiteral("Recent Opened Image"),
+                    QStringLiteral("0") + dir.filePath(QStringLiteral("pictures/deeper/")));
+    VornaDialogOpenImage* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(itemsOf(dialog->thumbnailList()), QStringList{QStringLiteral("one.png")});
+
+    // F5 on the page: a picture added meanwhile is listed.
+    picture("pictures/deeper/three.png", QSize(20, 20));
+    QApplication::setActiveWindow(frame());
+    page()->viewport()->setFocus();
+    QTest::keyClick(page()->viewport(), Qt::Key_F5);
+    EXPECT_EQ(itemsOf(dialog->thumbnailList()), (QStringList{QStringLiteral("one.png"), QStringLiteral("three.png")}));
+
+    // Back in the program after the folder went: the nearest one there is.
+    QDir(dir.filePath(QStringLiteral("pictures/deeper"))).removeRecursively();
+    frame()->OnActivateApp();
+    EXPECT_EQ(dialog->m_strCurrentFolder, dir.filePath(QStringLiteral("pictures/")));
+    EXPECT_EQ(itemsOf(dialog->thumbnailList()), QStringList{QStringLiteral("two.png")});
+    dialog->OnCancel();
 }
 
 TEST_F(OpenImageBesidePage, AFramePictureOverAPictureWhoseFileExistsShowsTheFrameCursor)
