@@ -5,6 +5,7 @@
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
+#include "controls/VornaComboEx.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/FrameLayout.h"
 #include "frames/VornaFrameSet.h"
@@ -28,6 +29,8 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QComboBox>
+#include <QInputMethodQueryEvent>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QVBoxLayout>
@@ -309,14 +312,6 @@ void CZQView::ActivateItemUI()
         m_pItem->ActivateUI();
 }
 
-void CZQView::ShowContextMenu(const QString& tag, int x, int y)
-{
-    // The page's context menu comes with the child frame's menus.
-    Q_UNUSED(tag);
-    Q_UNUSED(x);
-    Q_UNUSED(y);
-}
-
 void CZQView::OnActivateView(bool activate, CZQView* activated, CZQView* deactivated)
 {
     CMainFrame* frame = CMainFrame::instance();
@@ -431,6 +426,10 @@ bool CZQView::eventFilter(QObject* watched, QEvent* event)
         drag->acceptProposedAction();
         return true;
     }
+    case QEvent::InputMethodQuery:
+        if (watched == GetPageView() && AnswerInputMethodQuery(static_cast<QInputMethodQueryEvent*>(event)))
+            return true;
+        break;
     case QEvent::Drop: {
         auto* drop = static_cast<QDropEvent*>(event);
         const QStringList files = zqview_detail::droppedFiles(drop->mimeData());
@@ -446,6 +445,54 @@ bool CZQView::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// Typing over text with an input method: the composition shows one pixel
+// above the caret, in the face and size the format bar shows. The engine's
+// overwrite typing replaces as many characters as a composition commits.
+bool CZQView::AnswerInputMethodQuery(QInputMethodQueryEvent* query)
+{
+    const CMainFrame* frame = CMainFrame::instance();
+    // The page's own answers (its override is protected; the widget's call is not).
+    const QWidget* page = GetPageView();
+    if (!frame || !frame->m_bOverwrite || !page)
+        return false;
+    for (const Qt::InputMethodQuery asked :
+         {Qt::ImEnabled, Qt::ImCursorRectangle, Qt::ImFont, Qt::ImCursorPosition, Qt::ImSurroundingText,
+          Qt::ImCurrentSelection, Qt::ImAnchorRectangle, Qt::ImHints, Qt::ImAnchorPosition}) {
+        if (!(query->queries() & asked))
+            continue;
+        if (asked == Qt::ImCursorRectangle) {
+            const QRect caret = page->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+            query->setValue(asked, caret.isNull() ? caret : caret.translated(0, -1));
+        } else if (asked == Qt::ImFont) {
+            query->setValue(asked, CompositionFont());
+        } else {
+            query->setValue(asked, page->inputMethodQuery(asked));
+        }
+    }
+    query->accept();
+    return true;
+}
+
+QFont CZQView::CompositionFont() const
+{
+    const CMainFrame* frame = CMainFrame::instance();
+    QFont font = GetPageView() ? GetPageView()->font() : QFont();
+    const QComboBox* face = frame ? frame->fontFaceBox() : nullptr;
+    font.setFamily(face && face->currentIndex() >= 0 ? face->currentText() : QString());
+    // The size box reads "7(36pt)": the points follow the level and the parenthesis.
+    int points = 12;
+    const QComboBox* size = frame ? frame->fontSizeBox() : nullptr;
+    if (size && size->currentIndex() >= 0) {
+        const QString text = size->currentText();
+        int digits = 2;
+        while (digits < text.size() && text.at(digits).isDigit())
+            ++digits;
+        points = text.mid(2, digits - 2).toInt();
+    }
+    font.setPointSize(qMax(1, points));
+    return font;
 }
 
 // ---- FramePane --------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include "platform/CommandTarget.h"
 #include "platform/Hresult.h"
 
+#include <QFont>
 #include <QList>
 #include <QPoint>
 #include <QString>
@@ -21,6 +22,7 @@ class CHTMLPainterImageMap;
 class CHtmlEditCntrItem;
 class CImpIDispatch;
 class CZQDoc;
+class QInputMethodQueryEvent;
 
 namespace engine {
 class Document;
@@ -93,8 +95,11 @@ public:
     QString GetDocumentTitle() const;
     // Gives the keyboard back to the page (after a dialog).
     void ActivateItemUI();
-    // The context menu of the page for an element's tag at a screen point.
+    // The context menu of the page for an element's tag at a screen point
+    // (PageContextMenu.cpp).
     void ShowContextMenu(const QString& tag, int x, int y);
+    // The face and size an input method composes in while typing over text.
+    QFont CompositionFont() const;
     // The view was activated or deactivated among the page views.
     void OnActivateView(bool activate, CZQView* activated, CZQView* deactivated);
     // The engine's additions leave the page before the view goes.
@@ -170,6 +175,8 @@ private:
     QString LoadAddress(const QString& path, bool* asNewPage) const;
     void ReportLoadFailure(const QString& name, const QString& cause);
     void LayoutFrameset(QSize size);
+    // Answers the input method in overwrite mode; false leaves it to the page.
+    bool AnswerInputMethodQuery(QInputMethodQueryEvent* query);
 
     CZQDoc* m_document;
     std::unique_ptr<CHtmlEditCntrItem> m_pItem;

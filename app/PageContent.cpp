@@ -157,42 +157,46 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
         return 1;
     }
 
-    // 4. The places: where the objects go, the end of BODY, around the box and the end of the cell.
-    MarkupPointer objectTarget;
-    MarkupPointer bodyEnd;
+    // 4.-6. The objects leave the loose content for their places before the
+    // box, in page order, and the loose content is the cell's. Done in one
+    // pass: everything after the box goes into the cell at once, then the
+    // objects found there go to the front of BODY last first, so that no
+    // object moves a long run of the page along with it.
     MarkupPointer afterTable;
+    MarkupPointer bodyEnd;
     MarkupPointer cellEnd;
-    objectTarget.moveAdjacentToElement(body, Adj::AfterBegin);
-    objectTarget.setGravity(MarkupPointer::Gravity::Right);
-    bodyEnd.moveAdjacentToElement(body, Adj::BeforeEnd);
     afterTable.moveAdjacentToElement(table.get(), Adj::AfterEnd);
+    bodyEnd.moveAdjacentToElement(body, Adj::BeforeEnd);
     cellEnd.moveAdjacentToElement(cell.get(), Adj::BeforeEnd);
-
-    // 5. The walk from after the box: objects move before it as they come;
-    // the loose run starts at the first thing that is not an object.
+    if (afterTable.isLeftOf(bodyEnd))
+        engine::MarkupServices::move(afterTable, bodyEnd, cellEnd);
+    // 5. The walk of the loose content: an object is passed over whole (the
+    // object-tag test applies where the walk enters an element's scope; an
+    // element without scope is loose content whatever its tag).
+    std::vector<engine::Ref<engine::Element>> objects;
     MarkupPointer walker;
-    walker.moveToPointer(afterTable);
-    MarkupPointer runStart;
-    MarkupPointer stepStart;
-    while (!walker.isEqualTo(bodyEnd)) {
-        stepStart.moveToPointer(walker);
+    walker.moveAdjacentToElement(cell.get(), Adj::AfterBegin);
+    cellEnd.moveAdjacentToElement(cell.get(), Adj::BeforeEnd);
+    while (!walker.isEqualTo(cellEnd)) {
         const engine::MarkupStep ahead = walker.right(false);
         if (ahead.context == MarkupContext::None)
             break;
-        const bool scope = ahead.context == MarkupContext::EnterScope || ahead.context == MarkupContext::ExitScope;
-        if (scope && IsObjectTagName(ahead.element->tagName())) {
+        if (ahead.context == MarkupContext::EnterScope && IsObjectTagName(ahead.element->tagName())) {
+            objects.emplace_back(ahead.element);
             walker.moveAdjacentToElement(ahead.element, Adj::AfterEnd);
-            engine::MarkupServices::move(stepStart, walker, objectTarget);
             continue;
         }
-        if (!runStart.isPositioned())
-            runStart.moveToPointer(walker);
         walker.right();
     }
-
-    // 6. The loose run into the cell; objects met after it started are gone from it.
-    if (runStart.isPositioned() && runStart.isLeftOf(bodyEnd))
-        engine::MarkupServices::move(runStart, bodyEnd, cellEnd);
+    for (auto object = objects.rbegin(); object != objects.rend(); ++object) {
+        MarkupPointer start;
+        MarkupPointer end;
+        MarkupPointer front;
+        start.moveAdjacentToElement(object->get(), Adj::BeforeBegin);
+        end.moveAdjacentToElement(object->get(), Adj::AfterEnd);
+        front.moveAdjacentToElement(body, Adj::AfterBegin);
+        engine::MarkupServices::move(start, end, front);
+    }
 
     // 7. A box without text goes again.
     QString text = cell->innerText();

@@ -19,17 +19,18 @@ Vorna_Preview::Vorna_Preview(QWidget* parent) : QWidget(parent)
     onCommand(33184, [this] {
         if (!m_browser)
             return;
-        m_browser->goBack();
+        // Marked first: the load it begins is not a new page.
         m_bGoingBack = true;
         --m_nHistoryPos;
+        m_browser->goBack();
     });
     onUpdate(33184, [this](platform::CmdUI& ui) { ui.enable(m_nHistoryPos > 1); });
     onCommand(33185, [this] {
         if (!m_browser)
             return;
-        m_browser->goForward();
         m_bGoingForward = true;
         ++m_nHistoryPos;
+        m_browser->goForward();
     });
     onUpdate(33185, [this](platform::CmdUI& ui) { ui.enable(m_nHistoryEnd > m_nHistoryPos); });
     onCommand(33186, [this] { Stop(); });

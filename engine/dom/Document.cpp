@@ -528,6 +528,13 @@ void Document::didInsertChild(Node* parent, Node* child)
     for (LivePosition* p : m_positions)
         if (p->m_node == parent && (p->m_offset > idx || (p->m_offset == idx && p->m_rightGravity)))
             ++p->m_offset;
+    // A selection left beside the page's elements, when the HTML element went
+    // (a page whose whole content was replaced), goes into the new BODY: a
+    // position on the document itself would keep the document alive from
+    // its own selection.
+    if (parent == this && m_selection && child->isElement() && !child->isComment() &&
+        (m_selection->start().node() == this || m_selection->end().node() == this))
+        m_selection->empty();
     changed(parent);
     if (recordsChanges(parent)) {
         UndoRecord r;

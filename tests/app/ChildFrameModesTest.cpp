@@ -85,6 +85,13 @@ TEST_F(ChildFrameModesTest, ChangedSourceBecomesThePageInOneUndoStep)
     EXPECT_FALSE(page()->getElementById(QStringLiteral("t")));
     view()->ExecCommand(engine::CommandGroup::Redo);
     EXPECT_TRUE(page()->getElementById(QStringLiteral("t")));
+
+    // Closed, the page's document goes: nothing of the change holds it.
+    const engine::Ref<engine::Document> held = page();
+    responder.answerMessageBox(platform::IDNO);
+    frame().OnFileCloseAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(held->refCount(), 1);
 }
 
 TEST_F(ChildFrameModesTest, AnEmptiedSourceGivesTheDefaultPageAndAFragmentGoesIntoItsBody)

@@ -3,6 +3,7 @@
 #include "engine/markup/MarkupContainer.h"
 #include "engine/markup/MarkupPointer.h"
 #include "engine/markup/MarkupServices.h"
+#include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
 #include "engine/markup/UndoManager.h"
 
@@ -72,6 +73,31 @@ TEST(MarkupServices, ParseStringOfAWholePageGivesTheHtmlElement)
     MarkupServices::parseString(doc.get(), QStringLiteral("<p>a</p>b"), &s, &e);
     EXPECT_EQ(s.right(false).element->tagName(), QStringLiteral("P"));
     EXPECT_EQ(e.left(false).context, MarkupContext::Text);
+}
+
+// A page whose whole content is replaced by a parsed text, and the
+// replacement undone: the selection finds its way into the new BODY, and the
+// document is freed when its last holder lets it go.
+TEST(MarkupServices, ReplacingTheHtmlElementLeavesNoHoldOnTheDocument)
+{
+    auto doc = pageFrom("<body><p id=p>text</p></body>");
+    doc->selection().collapseAt(doc->getElementById(QStringLiteral("p"))->firstChild(), 2);
+    const int held = doc->refCount();
+    {
+        MarkupPointer before, after, s, e;
+        before.moveAdjacentToElement(doc->documentElement(), MarkupPointer::Adjacency::BeforeBegin);
+        after.moveAdjacentToElement(doc->documentElement(), MarkupPointer::Adjacency::AfterEnd);
+        UndoUnit unit(doc.get());
+        MarkupServices::remove(before, after);
+        MarkupServices::parseString(doc.get(), QStringLiteral("<html><body><div id=d>new</div></body></html>"), &s, &e);
+        MarkupServices::move(s, e, before);
+    }
+    ASSERT_TRUE(doc->getElementById(QStringLiteral("d")));
+    EXPECT_EQ(doc->selection().start().node(), doc->body());
+    EXPECT_EQ(doc->refCount(), held);
+    doc->undoManager().undo();
+    EXPECT_TRUE(doc->getElementById(QStringLiteral("p")));
+    EXPECT_EQ(doc->refCount(), held);
 }
 
 TEST(MarkupServices, CreateElementWithAttributeText)

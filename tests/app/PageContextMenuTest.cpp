@@ -1,0 +1,151 @@
+// The page's context menu, built from the element's tag and the selection
+// kind, shown at the mouse with its entries enabled as the commands are;
+// and input methods typing over text.
+
+#include "ChildFramePages.h"
+
+#include "app/PageContextMenu.h"
+#include "controls/VornaComboEx.h"
+
+#include "engine/editing/Selection.h"
+#include "engine/view/PageView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodQueryEvent>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+QList<int> idsOf(const QList<PageMenuEntry>& entries)
+{
+    QList<int> ids;
+    for (const PageMenuEntry& entry : entries)
+        ids.append(entry.id);
+    return ids;
+}
+
+TEST(PageContextMenu, ThePageBackgroundGivesTheEditMenuTheStackingOrderAndTheOutlines)
+{
+    const QList<PageMenuEntry> menu = BuildPageContextMenu(QStringLiteral("body"), 0, true, false);
+    EXPECT_EQ(idsOf(menu), (QList<int>{33462, 33463, 33464, 33465, 33466, 33467, 33468, 0, 33174, 0, 33225, 33226,
+                                       33362, 33361, 33224}));
+    EXPECT_EQ(menu.first().text, QStringLiteral("元に戻す"));
+    EXPECT_EQ(menu.last().text, QStringLiteral("外枠を表示"));
+    // A frameset page's background adds the frame entries.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("BODY"), 0x1, true, true)).mid(9),
+              (QList<int>{0, 33301, 0, 0, 32913, 32912, 33351, 33277, 33278, 0, 33224}));
+}
+
+TEST(PageContextMenu, ObjectsAndCellsGetTheirOwnEntries)
+{
+    // Two images selected.
+    const QList<PageMenuEntry> images = BuildPageContextMenu(QStringLiteral("IMG"), 0x400 | 0x2000, false, false);
+    EXPECT_EQ(idsOf(images), (QList<int>{33464, 33465, 33466, 33467, 0, 33141, 0, 33224}));
+    EXPECT_EQ(images.at(5).text, QStringLiteral("画像のプロパティ…"));
+    EXPECT_EQ(images.at(3).text, QStringLiteral("削除                    Del"));
+    // The caret in a table cell: font, table, cell and the row, column and cell entries.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("TD"), 0x10 | 0x20000, false, false)),
+              (QList<int>{33464, 33465, 33466, 33467, 0,     33301, 0,     33241, 33230, 0,
+                          33234, 33235, 33236, 33232, 33237, 33238, 33273, 33272, 0,     33224}));
+    // A range of cells: the merge instead.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("TD"), 0x10 | 0x20000 | 0x1000, false, false)),
+              (QList<int>{33464, 33465, 33466, 33467, 0, 33301, 0, 33241, 33239, 0, 33224}));
+    // A plain image without a link: its entries, then all three link entries.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("IMG"), 0x8, false, false)),
+              (QList<int>{33464, 33465, 33466, 33467, 0, 33141, 33332, 33477, 0, 33135, 33403, 33405, 0, 33225, 33226,
+                          33362, 33361, 33224}));
+    // A linked image: only its link kind.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("IMG"), 0x8 | 0x20, false, false)).mid(8, 2),
+              (QList<int>{0, 33135}));
+}
+
+class PageContextMenuTest : public ChildFramePages
+{
+};
+
+TEST_F(PageContextMenuTest, ARightClickShowsTheMenuAndRunsTheChoice)
+{
+    ASSERT_NE(openPage(QStringLiteral("a.html"), "<HTML><BODY><DIV id=d>x</DIV></BODY></HTML>"), nullptr);
+    // The document's properties, handled here as their command will be.
+    int handled = 0;
+    child()->onCommand(33174, [&handled] { ++handled; });
+    QStringList texts;
+    QList<bool> enabled;
+    int chosen = 0;
+    // Once the menu is open: its entries read, then the first one enabled chosen.
+    QTimer timer;
+    timer.setInterval(20);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+            return;
+        timer.stop();
+        QAction* choice = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            texts.append(action->text());
+            enabled.append(action->isEnabled());
+            if (!choice && action->isEnabled())
+                choice = action;
+        }
+        if (!choice) {
+            menu->close();
+            return;
+        }
+        chosen = choice->data().toInt();
+        menu->setActiveAction(choice);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    timer.start();
+    QList<int> routed;
+    QObject::connect(app->commands(), &platform::CommandRegistry::commandRouted,
+                     [&routed](int id, bool) { routed.append(id); });
+    view()->ShowContextMenu(QStringLiteral("BODY"), 100, 100);
+    ASSERT_EQ(texts.size(), 13);
+    EXPECT_EQ(texts.first(), QStringLiteral("元に戻す"));
+    EXPECT_FALSE(enabled.first()); // nothing to undo yet
+    EXPECT_EQ(texts.at(7), QStringLiteral("ドキュメントのプロパティ..."));
+    EXPECT_EQ(texts.last(), QStringLiteral("外枠を表示"));
+    // The choice ran as a command of the main frame.
+    EXPECT_EQ(chosen, 33174);
+    EXPECT_EQ(routed, QList<int>{33174});
+    EXPECT_EQ(handled, 1);
+}
+
+TEST_F(PageContextMenuTest, TypingOverTextComposesAboveTheCaretInTheFormatBarsFont)
+{
+    ASSERT_NE(openPage(QStringLiteral("a.html"),
+                       "<HTML><BODY><TABLE id=text style=\"POSITION: absolute; LEFT: 10px; TOP: 10px\">"
+                       "<TR><TD id=c>abc</TD></TR></TABLE></BODY></HTML>"),
+              nullptr);
+    engine::PageView* pageView = view()->GetPageView();
+    engine::Text* text = page()->getElementById(QStringLiteral("c"))->firstChild()->asText();
+    page()->selection().collapseAt(text, 1);
+    pageView->flushChanges();
+    const QRect caret = static_cast<QWidget*>(pageView)->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    ASSERT_FALSE(caret.isNull());
+    frame().fontSizeBox()->setCurrentIndex(6);
+    frame().fontFaceBox()->setCurrentIndex(0);
+
+    QInputMethodQueryEvent query(Qt::ImCursorRectangle | Qt::ImFont);
+    QCoreApplication::sendEvent(pageView, &query);
+    EXPECT_EQ(query.value(Qt::ImCursorRectangle).toRect(), caret) << "typing inserts: the page answers";
+
+    frame().m_bOverwrite = true;
+    QInputMethodQueryEvent over(Qt::ImCursorRectangle | Qt::ImFont);
+    QCoreApplication::sendEvent(pageView, &over);
+    EXPECT_EQ(over.value(Qt::ImCursorRectangle).toRect(), caret.translated(0, -1));
+    const QFont font = over.value(Qt::ImFont).value<QFont>();
+    EXPECT_EQ(font.pointSize(), 36);
+    EXPECT_EQ(font.family(), frame().fontFaceBox()->currentText());
+    // Without a size chosen, 12 points.
+    frame().fontSizeBox()->setCurrentIndex(-1);
+    EXPECT_EQ(view()->CompositionFont().pointSize(), 12);
+}
+
+} // namespace
