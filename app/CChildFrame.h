@@ -3,6 +3,7 @@
 #include "frames/FrameSetHost.h"
 
 #include "platform/CommandTarget.h"
+#include "platform/FileFault.h"
 
 #include <QList>
 #include <QMdiSubWindow>
@@ -105,6 +106,8 @@ public:
     // Writes the text, in the charset (empty: the one its META names); the
     // file would be hidden where files have such a mark.
     bool WriteHiddenTextFile(const QString& path, QString& text, const QString& charset = QString());
+    // Tells the user that a temporary page could not be written, and why.
+    void ReportTempFileFailure(const QString& path);
     // Shows or hides the pane of every FRAME of the subtree and its following siblings.
     void ShowFrameViews(VornaFrameSet* node, bool show);
     // The common end of the switches: the new view is shown, the bars of its
@@ -166,8 +169,6 @@ private:
     void RemoveFramePages();
     // The painters of the editing view again.
     void RestoreEditingPainters();
-    // Tells the user that the temporary page could not be written.
-    void ReportTempFileFailure(const QString& path);
     void UpdateTabStrip();
     // Brings the page's bars back to the main frame, when they are here.
     void ReleaseBars();
@@ -186,4 +187,6 @@ private:
     QPointer<CZQView> m_activePane;
     FrameTree m_frameTree;
     bool m_bBarsHere = false;
+    // Why the last temporary page could not be written.
+    platform::FileFault m_tempFault = platform::FileFault::None;
 };

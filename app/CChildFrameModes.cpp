@@ -17,6 +17,7 @@
 #include "frames/VornaFrameSet.h"
 #include "source/VornaSourceDoc.h"
 #include "source/VornaSourceEditView.h"
+#include "util/FileFaultText.h"
 #include "util/MessageBox.h"
 #include "util/PageLinks.h"
 #include "util/StringResources.h"
@@ -111,7 +112,7 @@ bool CChildFrame::WriteHiddenTextFile(const QString& path, QString& text, const 
 {
     // Files carry no hidden mark here: the site list and publishing leave the
     // temporary pages out by their names.
-    return WritePageText(path, text, charset);
+    return WritePageText(path, text, charset, &m_tempFault);
 }
 
 bool CChildFrame::WritePageToTempFile(const QString& path, CZQView* view)
@@ -124,7 +125,7 @@ bool CChildFrame::WritePageToTempFile(const QString& path, CZQView* view)
     if (m_bPreviewShown)
         CollectScriptFiles(false, view);
     // 2. The page as the engine writes it.
-    QString text = SavePageToFile(path, view);
+    QString text = SavePageToFile(path, view, &m_tempFault);
     const engine::Document* page = view->GetHtmlDocument();
     if (text.isEmpty() || !page)
         return false;
@@ -171,7 +172,9 @@ void CChildFrame::RemoveFramePages()
 
 void CChildFrame::ReportTempFileFailure(const QString& path)
 {
-    ShowMessageBox(LoadResString(IDS_TEMP_PAGE_NOT_WRITTEN).arg(QDir::toNativeSeparators(path)));
+    const QString cause = m_tempFault == platform::FileFault::None ? FileFaultText(platform::FileFault::Failed)
+                                                                   : FileFaultText(m_tempFault);
+    ShowMessageBox(LoadResString(IDS_TEMP_PAGE_NOT_WRITTEN).arg(QDir::toNativeSeparators(path), cause));
 }
 
 // ---- the common steps ---------------------------------------------------------------

@@ -10,7 +10,6 @@
 #include "frames/FramesetWriter.h"
 #include "frames/VornaFrameSet.h"
 #include "util/ElementGeometry.h"
-#include "util/MessageBox.h"
 #include "util/PageDom.h"
 #include "util/PageLinks.h"
 #include "util/StringResources.h"
@@ -160,7 +159,7 @@ void CMainFrame::OnPreviewInBrowser()
         CollectScriptFiles(true, view);
     }
     if (!written) {
-        ShowMessageBox(LoadResString(IDS_TEMP_PAGE_NOT_WRITTEN).arg(QDir::toNativeSeparators(path)));
+        child->ReportTempFileFailure(path);
         return;
     }
     // 4. The effect scripts of pages of the web without a file of their own go beside the page.

@@ -66,6 +66,40 @@ QString metaCharset(const QString& upper)
     return QString();
 }
 
+// An element the walk passes over whole: an object that has a scope (an
+// element without one, a comment or IMG, is loose content whatever its tag).
+bool isObject(const engine::Node* node)
+{
+    const engine::Element* element = node ? node->asElement() : nullptr;
+    return element && !element->isVoid() && IsObjectTagName(element->tagName());
+}
+
+// The objects inside a piece of loose content, in page order, not those
+// inside other objects.
+std::vector<engine::Ref<engine::Element>> objectsInside(engine::Node* root)
+{
+    std::vector<engine::Ref<engine::Element>> found;
+    for (engine::Node* node = root->firstChild(); node;) {
+        if (isObject(node)) {
+            found.emplace_back(node->asElement());
+            node = node->nextSkippingChildren(root);
+        } else {
+            node = node->nextInTree(root);
+        }
+    }
+    return found;
+}
+
+// Moves all children of `from` to the end of `to`, in their order.
+void moveChildrenToEnd(engine::Node* from, engine::Node* to)
+{
+    std::vector<engine::Ref<engine::Node>> children = from->childNodes();
+    while (from->childCount() > 0)
+        from->removeChildAt(from->childCount() - 1);
+    for (const engine::Ref<engine::Node>& child : children)
+        to->insertChildAt(to->childCount(), child);
+}
+
 } // namespace pagecontent_detail
 
 bool IsObjectTagName(const QString& tagName)
@@ -124,9 +158,6 @@ bool HasLooseBodyText(engine::Document* document)
 
 int WrapLooseContent(engine::Document* document, CZQView* view)
 {
-    using engine::MarkupContext;
-    using engine::MarkupPointer;
-    using Adj = MarkupPointer::Adjacency;
     // 1. The document and BODY.
     engine::Element* body = document ? document->body() : nullptr;
     if (!view || !body || !body->hasTag(QLatin1String("BODY")))
@@ -157,45 +188,28 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
         return 1;
     }
 
-    // 4.-6. The objects leave the loose content for their places before the
-    // box, in page order, and the loose content is the cell's. Done in one
-    // pass: everything after the box goes into the cell at once, then the
-    // objects found there go to the front of BODY last first, so that no
-    // object moves a long run of the page along with it.
-    MarkupPointer afterTable;
-    MarkupPointer bodyEnd;
-    MarkupPointer cellEnd;
-    afterTable.moveAdjacentToElement(table.get(), Adj::AfterEnd);
-    bodyEnd.moveAdjacentToElement(body, Adj::BeforeEnd);
-    cellEnd.moveAdjacentToElement(cell.get(), Adj::BeforeEnd);
-    if (afterTable.isLeftOf(bodyEnd))
-        engine::MarkupServices::move(afterTable, bodyEnd, cellEnd);
-    // 5. The walk of the loose content: an object is passed over whole (the
-    // object-tag test applies where the walk enters an element's scope; an
-    // element without scope is loose content whatever its tag).
-    std::vector<engine::Ref<engine::Element>> objects;
-    MarkupPointer walker;
-    walker.moveAdjacentToElement(cell.get(), Adj::AfterBegin);
-    cellEnd.moveAdjacentToElement(cell.get(), Adj::BeforeEnd);
-    while (!walker.isEqualTo(cellEnd)) {
-        const engine::MarkupStep ahead = walker.right(false);
-        if (ahead.context == MarkupContext::None)
-            break;
-        if (ahead.context == MarkupContext::EnterScope && IsObjectTagName(ahead.element->tagName())) {
-            objects.emplace_back(ahead.element);
-            walker.moveAdjacentToElement(ahead.element, Adj::AfterEnd);
+    // 4.-6. The objects go before the box in page order, everything else
+    // into its cell. Done in one pass over BODY, each node taken from the end
+    // and put at an end, so that a long page costs no more than its length.
+    const int tableIndex = table->indexInParent();
+    std::vector<engine::Ref<engine::Node>> rest;
+    for (int i = tableIndex + 1; i < body->childCount(); ++i)
+        rest.emplace_back(body->child(i));
+    while (body->childCount() > tableIndex + 1)
+        body->removeChildAt(body->childCount() - 1);
+    int objectCount = tableIndex;
+    for (const engine::Ref<engine::Node>& node : rest) {
+        if (pagecontent_detail::isObject(node.get())) {
+            body->insertChildAt(objectCount++, node);
             continue;
         }
-        walker.right();
-    }
-    for (auto object = objects.rbegin(); object != objects.rend(); ++object) {
-        MarkupPointer start;
-        MarkupPointer end;
-        MarkupPointer front;
-        start.moveAdjacentToElement(object->get(), Adj::BeforeBegin);
-        end.moveAdjacentToElement(object->get(), Adj::AfterEnd);
-        front.moveAdjacentToElement(body, Adj::AfterBegin);
-        engine::MarkupServices::move(start, end, front);
+        cell->insertChildAt(cell->childCount(), node);
+        // Objects inside the loose content leave it too, in their order.
+        for (const engine::Ref<engine::Element>& inner : pagecontent_detail::objectsInside(node.get())) {
+            engine::Node* parent = inner->parentNode();
+            parent->removeChildAt(inner->indexInParent());
+            body->insertChildAt(objectCount++, inner);
+        }
     }
 
     // 7. A box without text goes again.
@@ -206,12 +220,7 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
         // Differs from the wrapping it stands for, which removes the box with
         // what it holds: pictures, form controls or comments without text
         // around them would be lost. They go back where they stood.
-        MarkupPointer cellStart;
-        cellStart.moveAdjacentToElement(cell.get(), Adj::AfterBegin);
-        cellEnd.moveAdjacentToElement(cell.get(), Adj::BeforeEnd);
-        afterTable.moveAdjacentToElement(table.get(), Adj::AfterEnd);
-        if (cellStart.isLeftOf(cellEnd))
-            engine::MarkupServices::move(cellStart, cellEnd, afterTable);
+        pagecontent_detail::moveChildrenToEnd(cell.get(), body);
         RemoveElementWithContent(document, view, table.get());
         --view->m_nMaxZIndex;
     }

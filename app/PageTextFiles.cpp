@@ -11,22 +11,17 @@
 #include "engine/html/PageLoader.h"
 
 #include "platform/CodePages.h"
-
-#include <QSaveFile>
+#include "platform/SafeFile.h"
 
 namespace pagetextfiles_detail {
 
 // Writes the bytes as the whole file, or leaves the file as it was.
-bool writeWhole(const QString& path, const QByteArray& bytes)
+bool writeWhole(const QString& path, const QByteArray& bytes, platform::FileFault* fault)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    const platform::FileFault result = platform::writeFileWhole(path, bytes);
+    if (fault)
+        *fault = result;
+    return result == platform::FileFault::None;
 }
 
 // Whether the cell content between a start tag's ">" (excluded) and the
@@ -50,15 +45,18 @@ bool onlyTags(const QString& text, qsizetype from, qsizetype to)
 
 } // namespace pagetextfiles_detail
 
-QString SavePageToFile(const QString& path, CZQView* view)
+QString SavePageToFile(const QString& path, CZQView* view, platform::FileFault* fault)
 {
     // 1. The view.
     if (!view && CMainFrame::instance())
         view = CMainFrame::instance()->GetActiveView();
     CZQDoc* document = view ? view->GetDocument() : nullptr;
     engine::Document* page = view ? view->GetHtmlDocument() : nullptr;
-    if (!document || !page || !view->GetItem())
+    if (!document || !page || !view->GetItem()) {
+        if (fault)
+            *fault = platform::FileFault::NoFileName;
         return QString();
+    }
     // 3. The "#" of the image-map references, as a save writes them. They
     // go again afterwards: the live page keeps them as the editor does.
     std::vector<engine::Ref<engine::Element>> hashed;
@@ -78,7 +76,7 @@ QString SavePageToFile(const QString& path, CZQView* view)
     // 5. The file as the engine writes it, and its text. The page's own file,
     // its address and its change mark are not touched.
     const QByteArray bytes = page->loader().fileBytes();
-    const bool written = pagetextfiles_detail::writeWhole(path, bytes);
+    const bool written = pagetextfiles_detail::writeWhole(path, bytes, fault);
     if (!hashed.empty()) {
         page->beginLoadScope();
         for (const engine::Ref<engine::Element>& image : hashed)
@@ -89,7 +87,7 @@ QString SavePageToFile(const QString& path, CZQView* view)
     return written ? platform::decodeText(bytes, page->loader().effectiveCharset()) : QString();
 }
 
-bool WritePageText(const QString& path, QString& text, const QString& charset)
+bool WritePageText(const QString& path, QString& text, const QString& charset, platform::FileFault* fault)
 {
     // 2. Empty cells, unless the page is shown as source.
     const CMainFrame* frame = CMainFrame::instance();
@@ -102,7 +100,7 @@ bool WritePageText(const QString& path, QString& text, const QString& charset)
     QString name = charset.isEmpty() ? MetaCharsetOfText(text) : charset;
     if (name.isEmpty())
         name = QStringLiteral("UTF-8");
-    return pagetextfiles_detail::writeWhole(path, platform::encodeText(text, name));
+    return pagetextfiles_detail::writeWhole(path, platform::encodeText(text, name), fault);
 }
 
 QString FillEmptyCellsInText(QString& text, const QString& tagName)

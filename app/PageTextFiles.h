@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileFault.h"
+
 #include <QString>
 
 class CZQView;
@@ -12,15 +14,16 @@ class CZQView;
 // Writes the view's page (the active page's when none is given) to the
 // path as a save writes it, image-map references with their "#" and the
 // generator META in place, and returns the text of the written file; empty
-// when the page is missing or nothing could be written. The live page keeps
-// its image-map references as the editor keeps them.
-QString SavePageToFile(const QString& path, CZQView* view = nullptr);
+// when the page is missing or nothing could be written (why, in `fault` when
+// given). The live page keeps its image-map references as the editor keeps them.
+QString SavePageToFile(const QString& path, CZQView* view = nullptr, platform::FileFault* fault = nullptr);
 
 // Writes the text to the path in the charset (empty: the charset the
 // text's META names, else UTF-8). Unless the active page shows its source,
 // empty table cells get "&nbsp;" first; the text is changed in place.
-// False when the file could not be written.
-bool WritePageText(const QString& path, QString& text, const QString& charset = QString());
+// False when the file could not be written (why, in `fault` when given).
+bool WritePageText(const QString& path, QString& text, const QString& charset = QString(),
+                   platform::FileFault* fault = nullptr);
 
 // Puts "&nbsp;" into each cell of the tag name (matched with regard to
 // case: "TD", then "td") that holds nothing or only tags. Returns a copy of

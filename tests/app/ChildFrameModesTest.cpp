@@ -229,6 +229,48 @@ TEST_F(ChildFrameModesTest, AFolderThatTakesNoTemporaryPageKeepsTheEditingView)
     EXPECT_EQ(shown()->objectName(), QStringLiteral("editingArea"));
 }
 
+TEST_F(ChildFrameModesTest, OddSourceTextBecomesWhatTheParserMakesAndNothingTypedIsLost)
+{
+    ASSERT_NE(openPage(QStringLiteral("a.html"), kPage), nullptr);
+    const struct
+    {
+        const char* text;
+        const char* kept;
+    } cases[] = {
+        {"<HTML><BODY><DIV id=u style=\"POSITION: absolute\"><B>unclosed", "unclosed"},
+        {"<HTML><BODY><SCRIPT>var s = \"</SCRIPT>\";</SCRIPT><P>after</P></BODY></HTML>", "after"},
+        {"<HTML><BODY>bytes \x01\x02 and \xff\xfe here</BODY></HTML>", "here"},
+    };
+    for (const auto& c : cases) {
+        send(kSource);
+        typeSource(c.text);
+        send(kEdit);
+        ASSERT_TRUE(child()->m_bEditShown);
+        EXPECT_TRUE(page()->body()->innerText().contains(QString::fromLatin1(c.kept))) << c.text;
+    }
+    // A five-megabyte text.
+    std::string large = "<HTML><BODY>";
+    while (large.size() < 5 * 1024 * 1024)
+        large += "<P>ことばのならび、ずっとつづく</P>\r\n";
+    large += "<DIV id=end>end</DIV></BODY></HTML>";
+    send(kSource);
+    typeSource(large);
+    send(kEdit);
+    EXPECT_TRUE(page()->getElementById(QStringLiteral("end")));
+}
+
+TEST_F(ChildFrameModesTest, AFolderRemovedDuringThePreviewGivesTheEditingViewBack)
+{
+    QDir().mkpath(dir.filePath(QStringLiteral("gone")));
+    ASSERT_NE(openPage(QStringLiteral("gone/a.html"), kPage), nullptr);
+    send(kPreview);
+    ASSERT_TRUE(child()->m_bPreviewShown);
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("gone"))).removeRecursively());
+    send(kEdit);
+    EXPECT_TRUE(child()->m_bEditShown);
+    EXPECT_TRUE(page()->getElementById(QStringLiteral("box")));
+}
+
 TEST_F(ChildFrameModesTest, TheSourceTypesOverExactlyWhenTheMainFrameDoes)
 {
     ASSERT_NE(openPage(QStringLiteral("a.html"), kPage), nullptr);
