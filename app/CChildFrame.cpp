@@ -99,6 +99,7 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
         frame->UpdateUIEditMode(ui);
         ui.setCheck(frame->m_pImageBrowserBar && frame->m_pImageBrowserBar->isVisible() ? 1 : 0);
     });
+    connect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::OnWindowStateChanged);
     if (document) {
         connect(document, &platform::Document::closing, this, [this] {
             m_document = nullptr;
@@ -113,10 +114,14 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
 
 CChildFrame::~CChildFrame()
 {
+    // The MDI window's own end changes its state: this window is gone by then.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
     // The main frame forgets this window while it still is one: the MDI
     // window's own end activates another and must not find this one there.
-    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_activeChildFrame == this)
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_activeChildFrame == this) {
         frame->m_activeChildFrame = nullptr;
+        frame->UpdateFrameTitle();
+    }
     // The bars belong to the main frame: they go back before this window goes.
     ReleaseBars();
     // The page's view goes after this body, closing its document: the
@@ -230,6 +235,23 @@ void CChildFrame::OnSetText(const QString& text)
     QString caption = QLatin1Char('"') + title + QStringLiteral("\" - ");
     caption += HasFrameset() ? document->GetDisplayName(true) : text;
     setWindowTitle(caption);
+    ShowCaptionInMainWindow();
+}
+
+void CChildFrame::ShowCaptionInMainWindow()
+{
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_activeChildFrame == this)
+        frame->UpdateFrameTitle();
+}
+
+void CChildFrame::OnWindowStateChanged()
+{
+    // The active page window tells whether the page windows fill the main
+    // window; maximised, its caption stands in the main window's title.
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_activeChildFrame == this) {
+        frame->m_bPageWindowsMaximized = isMaximized();
+        frame->UpdateFrameTitle();
+    }
 }
 
 void CChildFrame::UpdateCaption()
@@ -269,6 +291,8 @@ void CChildFrame::closeEvent(QCloseEvent* event)
 {
     // A document that is already closing takes its frame with it.
     if (!m_document) {
+        if (m_bBarsHere)
+            ShowBarsForView(nullptr, GetActiveView());
         RememberShowState();
         ReleaseBars();
         event->accept();
@@ -278,13 +302,16 @@ void CChildFrame::closeEvent(QCloseEvent* event)
     LeaveToEditMode();
     // 2. The bars of the page go while it is asked about.
     m_tabStrip->SetCurTab(0);
-    ShowBarsForView(nullptr, GetActiveView());
+    const bool barsHere = m_bBarsHere;
+    if (barsHere)
+        ShowBarsForView(nullptr, GetActiveView());
     m_bClosing = true;
     // 4. The framework's close: the save question.
     if (!m_document->saveModified()) {
         // 5. Cancelled: the bars come back.
         m_bClosing = false;
-        ShowBarsForView(GetActiveView(), nullptr);
+        if (barsHere)
+            ShowBarsForView(GetActiveView(), nullptr);
         event->ignore();
         return;
     }
@@ -305,14 +332,17 @@ void CChildFrame::closeEvent(QCloseEvent* event)
 void CChildFrame::RememberShowState()
 {
     // The show state of the page window closed last; the next page comes up
-    // maximised when the last one went maximised.
-    const int show = isMaximized()   ? childframe_detail::kShowMaximized
+    // maximised when the last one went maximised. Only the active page window
+    // shows maximised: one behind it closes in the state of the page windows.
+    CMainFrame* frame = CMainFrame::instance();
+    const bool maximized =
+        isMaximized() || (frame && frame->m_activeChildFrame != this && frame->m_bPageWindowsMaximized);
+    const int show = maximized       ? childframe_detail::kShowMaximized
                      : isMinimized() ? childframe_detail::kShowMinimized
                                      : childframe_detail::kShowNormal;
     CRegistryEx reg(HKEY_CURRENT_USER);
     if (reg.Create(HKEY_CURRENT_USER, childframe_detail::generalPropertyKey()))
         reg.WriteDWord(QStringLiteral("ChildFrameShowStatus"), quint32(show));
-    CMainFrame* frame = CMainFrame::instance();
     const platform::DocTemplate* docs = CZQApp::instance() ? CZQApp::instance()->docTemplate() : nullptr;
     if (frame && docs && docs->documentCount() == 1)
         frame->m_bChildFrameShowStatus = show == childframe_detail::kShowMaximized;

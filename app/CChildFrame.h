@@ -70,6 +70,11 @@ public:
     void OnSetText(const QString& text);
     // The caption again, after the title or the name changed.
     void UpdateCaption();
+    // The main window's title follows the caption while this page is the
+    // active one.
+    void ShowCaptionInMainWindow();
+    // The window was maximised, minimised or restored.
+    void OnWindowStateChanged();
     // The frame's caption, or the document's name in caption form when that
     // does not end in an HTML file name.
     QString GetTitleText() const;

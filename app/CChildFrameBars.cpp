@@ -100,7 +100,10 @@ void CChildFrame::OnMDIActivate(bool activate, bool otherActivated)
     QWidget* shown = GetShownView();
     if (!activate) {
         // 3. The bars go, the layout they had is kept for every page window.
-        ShowBarsForView(nullptr, shown);
+        // A window that closes put them away as its close began: hidden now,
+        // they are not hidden by the user.
+        if (!m_bClosing)
+            ShowBarsForView(nullptr, shown);
         // 4. Back into the main frame.
         ReleaseBars();
         // 6. No page window after this one: the image browser goes.

@@ -98,7 +98,7 @@ CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app
 {
     mainframe_detail::g_mainFrame = this;
     setObjectName(QStringLiteral("Vorna-Paginor Main"));
-    setWindowTitle(QStringLiteral("Vorna-Paginor 2002"));
+    UpdateFrameTitle();
     {
         CVornaFtp ftp;
         m_strInstallFolder = ftp.GetTargetDir();

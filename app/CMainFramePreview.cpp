@@ -10,6 +10,7 @@
 #include "frames/FramesetWriter.h"
 #include "frames/VornaFrameSet.h"
 #include "util/ElementGeometry.h"
+#include "util/MessageBox.h"
 #include "util/PageDom.h"
 #include "util/PageLinks.h"
 #include "util/StringResources.h"
@@ -193,7 +194,10 @@ void CMainFrame::OnPreviewInBrowser()
         }
     }
     // 5.-6. The desktop's browser shows it; the program does not wait for it.
-    platform::openWithDesktop(path);
+    // Differs from the command it stands for, which says nothing when no
+    // browser starts: the user is told.
+    if (!platform::openWithDesktop(path))
+        ShowMessageBox(LoadResString(IDS_BROWSER_NOT_STARTED).arg(QDir::toNativeSeparators(path)));
 }
 
 // ---- the status panes -------------------------------------------------------------
@@ -272,8 +276,21 @@ void CMainFrame::OnChildActivated(CChildFrame* child)
     m_activeChildFrame = child;
     if (before)
         before->OnMDIActivate(false, child != nullptr);
-    if (child)
+    if (child) {
         child->OnMDIActivate(true, false);
+        m_bPageWindowsMaximized = child->isMaximized();
+    }
+    UpdateFrameTitle();
+}
+
+void CMainFrame::UpdateFrameTitle()
+{
+    QString title = QStringLiteral("Vorna-Paginor 2002");
+    if (const CChildFrame* child = m_activeChildFrame.data();
+        child && child->isMaximized() && !child->windowTitle().isEmpty())
+        title += QStringLiteral(" - [") + child->windowTitle() + QLatin1Char(']');
+    if (windowTitle() != title)
+        setWindowTitle(title);
 }
 
 void CMainFrame::AddPreviewCommands()

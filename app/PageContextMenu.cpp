@@ -184,12 +184,18 @@ void CZQView::ShowContextMenu(const QString& tag, int x, int y)
     if (m_pSink)
         m_pSink->UpdateSelectionState();
     CChildFrame* child = GetParentFrame();
-    const bool onBody = m_pSink && m_pSink->IsOnBodyElement();
+    // The page asks for its menu after the click's own events: the element
+    // it names (the BODY where no other is) is the one under the mouse.
+    const bool onBody =
+        tag.compare(QLatin1String("BODY"), Qt::CaseInsensitive) == 0 || (m_pSink && m_pSink->IsOnBodyElement());
     const QList<PageMenuEntry> entries = BuildPageContextMenu(tag, m_dwSelKind, onBody, child && child->HasFrameset());
-    // 4.8 On the page background the selection goes.
+    // 4.8 On the page background the selection goes; the entries of what
+    // was selected stay in the menu, enabled as the commands now are.
     if (onBody) {
         if (engine::Document* doc = GetHtmlDocument())
             doc->selection().empty();
+        if (m_pSink)
+            m_pSink->UpdateSelectionState();
     }
     // 5. Each entry as its update handler enables it; the choice runs as a
     // command of the main frame.

@@ -15,8 +15,10 @@
 #include "platform/CmdUI.h"
 
 #include <QAction>
+#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QUrl>
 
 namespace {
 
@@ -79,6 +81,16 @@ TEST_F(ChildFrameWindowTest, ThePageBarsLiveInTheActivePageWindowAsTheUserLeftTh
     frame().OnFileCloseAll();
     EXPECT_EQ(bar(603)->parentWidget(), &frame());
     EXPECT_FALSE(shown(603));
+    // The next page has them as the user left them, however the last page went.
+    ASSERT_NE(openPage(QStringLiteral("c.html"), "<HTML><BODY></BODY></HTML>"), nullptr);
+    EXPECT_TRUE(shown(603));
+    EXPECT_FALSE(shown(607));
+    child()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(openPage(QStringLiteral("d.html"), "<HTML><BODY></BODY></HTML>"), nullptr);
+    EXPECT_TRUE(shown(603));
+    EXPECT_TRUE(shown(605));
+    EXPECT_FALSE(shown(607));
 }
 
 TEST_F(ChildFrameWindowTest, TheCaptionIsTheTitleInQuotesAndTheName)
@@ -89,12 +101,22 @@ TEST_F(ChildFrameWindowTest, TheCaptionIsTheTitleInQuotesAndTheName)
     view()->SetDocumentTitle(QStringLiteral("家"));
     EXPECT_EQ(child()->windowTitle(), QStringLiteral("\"家\" - index.html"));
     EXPECT_EQ(child()->GetTitleText(), child()->windowTitle());
+    // Filling the main window, the page names itself in the main window's title.
+    ASSERT_TRUE(child()->isMaximized());
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Vorna-Paginor 2002 - [\"家\" - index.html]"));
+    child()->showNormal();
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Vorna-Paginor 2002"));
+    child()->showMaximized();
 
     // A new page whose template has an empty title.
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
     QCoreApplication::processEvents();
     EXPECT_TRUE(child()->windowTitle().endsWith(QStringLiteral("\" - ULO1"))) << qPrintable(child()->windowTitle());
     EXPECT_TRUE(child()->windowTitle().startsWith(QLatin1Char('"')));
+    responder.answerMessageBox(platform::IDNO); // the retitled page is not kept
+    frame().OnFileCloseAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Vorna-Paginor 2002"));
 }
 
 TEST_F(ChildFrameWindowTest, APageClosedMaximisedBringsTheNextOneMaximised)
@@ -111,8 +133,16 @@ TEST_F(ChildFrameWindowTest, APageClosedMaximisedBringsTheNextOneMaximised)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_NE(openPage(QStringLiteral("c.html"), "<HTML></HTML>"), nullptr);
     EXPECT_FALSE(child()->isMaximized());
-    // Maximised pages again for what follows in this process.
+    // Maximised pages again; the one behind, closed last, goes as they are.
     child()->showMaximized();
+    view()->SetDocumentTitle(QStringLiteral("changed")); // asked about, so brought to the front
+    ASSERT_NE(openPage(QStringLiteral("d.html"), "<HTML></HTML>"), nullptr);
+    responder.answerMessageBox(platform::IDNO);
+    frame().OnFileCloseAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(responder.pending(), 0);
+    ASSERT_NE(openPage(QStringLiteral("e.html"), "<HTML></HTML>"), nullptr);
+    EXPECT_TRUE(child()->isMaximized());
     frame().OnFileCloseAll();
 }
 
@@ -262,12 +292,33 @@ TEST_F(ChildFrameWindowTest, TheViewerShowsFragmentsThroughItsTemporaryPage)
     EXPECT_FALSE(QFileInfo::exists(temp));
 }
 
+// The files handed to the desktop to open.
+class OpenedFiles : public QObject
+{
+    Q_OBJECT
+public:
+    OpenedFiles() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
+    ~OpenedFiles() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
+    QStringList paths;
+
+public slots:
+    void open(const QUrl& url) { paths.append(url.toLocalFile()); }
+};
+
 TEST_F(ChildFrameWindowTest, TheBrowserPreviewWritesThePageInItsFolderOrTheInstallFolder)
 {
     ASSERT_NE(openPage(QStringLiteral("a.html"), "<HTML><BODY><DIV id=x>x</DIV></BODY></HTML>"), nullptr);
     EXPECT_EQ(frame().GetPreviewFolder(), dir.path());
-    send(33400);
+    {
+        OpenedFiles desktop;
+        send(33400);
+        EXPECT_EQ(desktop.paths, QStringList{tempPage()});
+    }
     EXPECT_TRUE(readFile(tempPage()).contains("id=x"));
+    // A desktop that opens nothing: the user is told.
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("VornaPreview~.html"));
+    send(33400);
+    EXPECT_EQ(responder.pending(), 0);
     // A new page without a web: the install folder.
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
     QCoreApplication::processEvents();
@@ -278,3 +329,5 @@ TEST_F(ChildFrameWindowTest, TheBrowserPreviewWritesThePageInItsFolderOrTheInsta
 }
 
 } // namespace
+
+#include "ChildFrameWindowTest.moc"

@@ -7,12 +7,15 @@
 #include "app/PageContextMenu.h"
 #include "controls/VornaComboEx.h"
 
+#include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/view/PageView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QInputMethodEvent>
 #include <QInputMethodQueryEvent>
 #include <QMenu>
 #include <QTest>
@@ -63,6 +66,26 @@ TEST(PageContextMenu, ObjectsAndCellsGetTheirOwnEntries)
               (QList<int>{0, 33135}));
 }
 
+// Hands the menu to `look` once it is open; `look` closes it or chooses.
+class MenuWatch
+{
+public:
+    explicit MenuWatch(std::function<void(QMenu*)> look)
+    {
+        m_timer.setInterval(20);
+        QObject::connect(&m_timer, &QTimer::timeout, [this, look = std::move(look)] {
+            if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                m_timer.stop();
+                look(menu);
+            }
+        });
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+};
+
 class PageContextMenuTest : public ChildFramePages
 {
 };
@@ -77,13 +100,7 @@ TEST_F(PageContextMenuTest, ARightClickShowsTheMenuAndRunsTheChoice)
     QList<bool> enabled;
     int chosen = 0;
     // Once the menu is open: its entries read, then the document's properties chosen.
-    QTimer timer;
-    timer.setInterval(20);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu)
-            return;
-        timer.stop();
+    const MenuWatch watch([&](QMenu* menu) {
         QAction* choice = nullptr;
         for (QAction* action : menu->actions()) {
             if (action->isSeparator())
@@ -101,7 +118,6 @@ TEST_F(PageContextMenuTest, ARightClickShowsTheMenuAndRunsTheChoice)
         menu->setActiveAction(choice);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    timer.start();
     QList<int> routed;
     QObject::connect(app->commands(), &platform::CommandRegistry::commandRouted,
                      [&routed](int id, bool) { routed.append(id); });
@@ -117,11 +133,44 @@ TEST_F(PageContextMenuTest, ARightClickShowsTheMenuAndRunsTheChoice)
     EXPECT_EQ(handled, 1);
 }
 
+TEST_F(PageContextMenuTest, ARightClickOnTheBackgroundTakesTheSelectionAway)
+{
+    ASSERT_NE(openPage(QStringLiteral("a.html"),
+                       "<HTML><BODY><TABLE id=t style=\"POSITION: absolute; LEFT: 10px; TOP: 10px\">"
+                       "<TR><TD>x</TD></TR></TABLE></BODY></HTML>"),
+              nullptr);
+    page()->selection().setControlRange({page()->getElementById(QStringLiteral("t"))});
+    engine::PageView* pageView = view()->GetPageView();
+    pageView->flushChanges();
+    QList<int> ids;
+    bool tableEnabled = true;
+    const MenuWatch watch([&](QMenu* menu) {
+        for (const QAction* action : menu->actions()) {
+            ids.append(action->data().toInt());
+            if (action->data().toInt() == 33241)
+                tableEnabled = action->isEnabled();
+        }
+        menu->close();
+    });
+    // A right click far from the table, as the mouse gives it.
+    const QPoint at = pageView->clientToView(QPoint(300, 300));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, at, pageView->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(pageView->viewport(), &click);
+    // The background's menu, with the table's entries of the selection the click found...
+    ASSERT_FALSE(ids.isEmpty());
+    EXPECT_EQ(ids.first(), 33462);
+    EXPECT_TRUE(ids.contains(33241));
+    // ...which the click took away: they have nothing to work on.
+    EXPECT_FALSE(tableEnabled);
+    EXPECT_EQ(page()->selection().type(), engine::Selection::Type::None);
+    EXPECT_EQ(view()->m_dwSelKind, 0u);
+}
+
 TEST_F(PageContextMenuTest, TypingOverTextComposesAboveTheCaretInTheFormatBarsFont)
 {
     ASSERT_NE(openPage(QStringLiteral("a.html"),
                        "<HTML><BODY><TABLE id=text style=\"POSITION: absolute; LEFT: 10px; TOP: 10px\">"
-                       "<TR><TD id=c>abc</TD></TR></TABLE></BODY></HTML>"),
+                       "<TR><TD id=c>abcdef</TD></TR></TABLE></BODY></HTML>"),
               nullptr);
     engine::PageView* pageView = view()->GetPageView();
     engine::Text* text = page()->getElementById(QStringLiteral("c"))->firstChild()->asText();
@@ -146,6 +195,17 @@ TEST_F(PageContextMenuTest, TypingOverTextComposesAboveTheCaretInTheFormatBarsFo
     // Without a size chosen, 12 points.
     frame().fontSizeBox()->setCurrentIndex(-1);
     EXPECT_EQ(view()->CompositionFont().pointSize(), 12);
+
+    // Three characters composed over the text take the place of the three after the caret.
+    view()->ExecCommand(engine::CommandGroup::Overwrite);
+    page()->selection().collapseAt(text, 0);
+    QInputMethodEvent compose(QStringLiteral("あいう"), {});
+    QCoreApplication::sendEvent(pageView, &compose);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("c"))->innerText(), QStringLiteral("abcdef"));
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("あいう"));
+    QCoreApplication::sendEvent(pageView, &commit);
+    EXPECT_EQ(page()->getElementById(QStringLiteral("c"))->innerText(), QStringLiteral("あいうdef"));
 }
 
 } // namespace
