@@ -5,8 +5,19 @@
 #include <QtEndian>
 
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 namespace engine {
+
+namespace fontcatalog_detail {
+// Looks text up by a view of it, without making a string of it first.
+struct ViewHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
+};
+} // namespace fontcatalog_detail
 
 struct FontCatalog::Entry
 {
@@ -14,7 +25,9 @@ struct FontCatalog::Entry
     FontMetricsPx metrics;
     unsigned decoration = 0;
     std::unique_ptr<QFontMetrics> fm;
-    mutable QHash<QString, int> widths;
+    std::unique_ptr<QFontMetricsF> exact;
+    qreal scale = 1; // of the exact size to the font's whole pixels
+    mutable std::unordered_map<std::string, qreal, fontcatalog_detail::ViewHash, std::equal_to<>> widths;
 };
 
 namespace fontcatalog_detail {
@@ -160,9 +173,13 @@ QStringList FontCatalog::resolveFamilies(const QString& familyList)
         if (!families.contains(family))
             families << family;
     }
-    // Japanese glyphs are always found, whatever Latin face was asked for.
-    if (!families.contains(QStringLiteral("IPAPGothic")))
-        families << QStringLiteral("IPAPGothic");
+    // A character none of them has comes from the faces a browser here falls
+    // back to: signs and other scripts from DejaVu Sans, Japanese from
+    // IPAPGothic, whatever Latin face was asked for.
+    for (const QString& fallback : {QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")}) {
+        if (!families.contains(fallback))
+            families << fallback;
+    }
     return families;
 }
 
@@ -191,6 +208,7 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     entry->font = f;
     entry->decoration = decoration;
     entry->fm = std::make_unique<QFontMetrics>(f);
+    entry->exact = std::make_unique<QFontMetricsF>(f);
     // Rounded as browsers round them (QFontMetrics rounds each one up).
     const QFontMetricsF exact(f);
     if (const auto header = fontcatalog_detail::headerMetrics(f, std::max(1, pixelSize))) {
@@ -207,9 +225,43 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     return handle;
 }
 
+int FontCatalog::atExactSize(int handle, qreal pixelSize)
+{
+    const Entry& base = *m_entries.at(handle - 1);
+    const int whole = base.font.pixelSize();
+    if (base.scale != 1 || pixelSize <= 0 || qAbs(pixelSize - whole) < 0.01)
+        return handle;
+    const QString key = QStringLiteral("%1@%2").arg(handle).arg(pixelSize);
+    const auto found = m_byKey.constFind(key);
+    if (found != m_byKey.constEnd())
+        return found.value();
+    auto entry = std::make_unique<Entry>();
+    entry->font = base.font;
+    entry->decoration = base.decoration;
+    entry->fm = std::make_unique<QFontMetrics>(base.font);
+    entry->exact = std::make_unique<QFontMetricsF>(base.font);
+    // Without hinting, advances grow with the size.
+    entry->scale = pixelSize / whole;
+    entry->metrics = metricsAt(handle, pixelSize);
+    m_entries.push_back(std::move(entry));
+    const int exactHandle = static_cast<int>(m_entries.size());
+    m_byKey.insert(key, exactHandle);
+    return exactHandle;
+}
+
 const QFont& FontCatalog::qfont(int handle) const
 {
     return m_entries.at(handle - 1)->font;
+}
+
+QFont FontCatalog::drawingFont(int handle, int dpi) const
+{
+    const Entry& e = *m_entries.at(handle - 1);
+    if (e.scale == 1 || dpi <= 0)
+        return e.font;
+    QFont f = e.font;
+    f.setPointSizeF(e.font.pixelSize() * e.scale * 72.0 / dpi);
+    return f;
 }
 
 FontMetricsPx FontCatalog::metricsAt(int handle, qreal pixelSize) const
@@ -235,13 +287,25 @@ unsigned FontCatalog::decoration(int handle) const
 
 int FontCatalog::textWidth(int handle, const QString& text) const
 {
+    const QByteArray utf8 = text.toUtf8();
+    return textWidth(handle, std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
+}
+
+int FontCatalog::textWidth(int handle, std::string_view utf8) const
+{
+    return qRound(exactTextWidth(handle, utf8));
+}
+
+qreal FontCatalog::exactTextWidth(int handle, std::string_view utf8) const
+{
     const Entry& e = *m_entries.at(handle - 1);
-    const auto found = e.widths.constFind(text);
-    if (found != e.widths.constEnd())
-        return found.value();
-    const int w = e.fm->horizontalAdvance(text);
+    const auto found = e.widths.find(utf8);
+    if (found != e.widths.end())
+        return found->second;
+    const qreal w =
+        e.exact->horizontalAdvance(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()))) * e.scale;
     if (e.widths.size() < 20000)
-        e.widths.insert(text, w);
+        e.widths.emplace(utf8, w);
     return w;
 }
 
@@ -255,7 +319,8 @@ std::vector<int> FontCatalog::prefixWidths(int handle, const QString& text) cons
             result[i] = i > 0 ? result[i - 1] : 0;
             continue;
         }
-        result[i] = e.fm->horizontalAdvance(text.left(i + 1));
+        result[i] = e.scale == 1 ? e.fm->horizontalAdvance(text.left(i + 1))
+                                 : qRound(e.exact->horizontalAdvance(text.left(i + 1)) * e.scale);
     }
     return result;
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -37,15 +38,27 @@ public:
     // Returns the handle of the font (the same one for the same request).
     int font(const QString& familyList, int pixelSize, int weight, bool italic, unsigned decoration);
 
+    // The same font at a size of a fraction of a pixel (a heading of
+    // 1.17em, text of 90%): its text is measured and its lines are as high
+    // as at that size.
+    int atExactSize(int handle, qreal pixelSize);
+
     const QFont& qfont(int handle) const;
+    // The font to draw text of the handle with on a device of `dpi` dots
+    // per inch (of its exact size).
+    QFont drawingFont(int handle, int dpi) const;
     const FontMetricsPx& metrics(int handle) const;
     // The line metrics of a font's face at a size of a fraction of a pixel
     // (a heading of 1.17em): the font itself is of whole pixels.
     FontMetricsPx metricsAt(int handle, qreal pixelSize) const;
     unsigned decoration(int handle) const;
 
-    // Width of a run of text (cached per font).
+    // Width of a run of text (cached per font), in whole pixels.
     int textWidth(int handle, const QString& text) const;
+    // The same for text in UTF-8, and its width to the fraction of a pixel
+    // (what the glyphs' advances add up to, before any rounding).
+    int textWidth(int handle, std::string_view utf8) const;
+    qreal exactTextWidth(int handle, std::string_view utf8) const;
     // Advance from the start of text to the end of each of its characters
     // (UTF-16 positions; the value at i covers text[0..i]).
     std::vector<int> prefixWidths(int handle, const QString& text) const;

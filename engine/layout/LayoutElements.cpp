@@ -317,7 +317,7 @@ const litehtml::elements_vector& childrenOf(const litehtml::element& el)
     return el.*layoutelements_detail::ChildrenOf::member;
 }
 
-void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr font)
+void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr& font)
 {
     const int rounded = self.get_font_size();
     const auto parent = self.parent();
@@ -343,8 +343,9 @@ void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics
                 m_exactFontSize = size.val();
         }
     }
-    // (A size litehtml rounded otherwise is its own.)
-    if (std::abs(m_exactFontSize - static_cast<float>(rounded)) >= 0.5f)
+    // (A size litehtml rounded otherwise is its own; it cuts percentages
+    // down.)
+    if (std::abs(m_exactFontSize - static_cast<float>(rounded)) >= 1.0f)
         m_exactFontSize = static_cast<float>(rounded);
     // 2. The line metrics at that size.
     if (std::abs(m_exactFontSize - static_cast<float>(rounded)) < 0.01f || !font)
@@ -352,7 +353,8 @@ void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics
     auto* container = dynamic_cast<PageContainer*>(self.get_document()->container());
     if (!container)
         return;
-    const FontMetricsPx exact = container->fonts().metricsAt(static_cast<int>(font), m_exactFontSize);
+    font = static_cast<litehtml::uint_ptr>(container->fonts().atExactSize(static_cast<int>(font), m_exactFontSize));
+    const FontMetricsPx& exact = container->fonts().metrics(static_cast<int>(font));
     metrics.ascent = exact.ascent;
     metrics.descent = exact.descent;
     metrics.height = exact.height;

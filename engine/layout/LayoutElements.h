@@ -74,9 +74,9 @@ public:
 
 protected:
     // After litehtml's init_font: notes the size and, where it is not a
-    // whole number of pixels, gives `metrics` the face's line metrics at
-    // that size.
-    void noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr font);
+    // whole number of pixels, makes `font` the font of that size and gives
+    // `metrics` the face's line metrics at that size.
+    void noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr& font);
 
 private:
     float m_exactFontSize = 0;

@@ -4,6 +4,7 @@
 #include "engine/layout/DefaultStyleSheet.h"
 #include "engine/layout/FlowShift.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/WordWidths.h"
 
 #include <litehtml/litehtml.h>
 #include <litehtml/el_space.h>
@@ -436,6 +437,8 @@ void LayoutEngine::load(const QString& html)
     m_document.reset();
     const QByteArray utf8 = html.toUtf8();
     m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
+    if (m_document && m_document->root())
+        fitWordWidths(*m_document->root(), m_container->fonts());
     m_laidOut = false;
     m_reloadDue = false;
 }
@@ -846,6 +849,13 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     el->refresh_styles();
     el->parse_attributes();
     el->parse_styles(false);
+    // The words are measured again: the run of text they belong to is
+    // fitted again (that of the element's parent where the element is not
+    // a box of its own before and after).
+    const auto parent = el->parent();
+    const bool ownRuns = el->get_display() == displayBefore && runsHolder(*el) == el.get();
+    if (litehtml::element* holder = ownRuns || !parent ? el.get() : runsHolder(*parent))
+        fitWordWidths(*holder, m_container->fonts());
     if (!layoutengine_detail::displayChangesInPlace(*el, displayBefore, el->get_display()))
         m_reloadDue = true;
     if (paintOnly) {
@@ -906,6 +916,8 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         word->parent(parent);
         word->parse_styles(false);
     }
+    if (litehtml::element* holder = runsHolder(*parent))
+        fitWordWidths(*holder, m_container->fonts());
     noteChange(parent, std::move(block));
     return true;
 }

@@ -169,7 +169,7 @@ int PageContainer::text_width(const litehtml::tchar_t* text, litehtml::uint_ptr 
 {
     if (!text || !hFont)
         return 0;
-    return m_fonts.textWidth(static_cast<int>(hFont), QString::fromUtf8(text));
+    return m_fonts.textWidth(static_cast<int>(hFont), std::string_view(text));
 }
 
 void PageContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* text, litehtml::uint_ptr hFont,
@@ -179,7 +179,7 @@ void PageContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* t
         return;
     QPainter* p = painterOf(hdc);
     const int handle = static_cast<int>(hFont);
-    p->setFont(m_fonts.qfont(handle));
+    p->setFont(m_fonts.drawingFont(handle, p->device() ? p->device()->logicalDpiY() : 96));
     p->setPen(toQColor(color));
     p->drawText(QPoint(pos.x, pos.y + m_fonts.metrics(handle).ascent), QString::fromUtf8(text));
 }

@@ -383,7 +383,9 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
     for (const Span& span : spans) {
         if (span.percent > 0)
             spreadSpanningPercentage(input, span.first, span.count, span.percent);
-        growSpannedColumns(input, span.first, span.count, span.minWidth, span.maxWidth);
+        // The spacing between the spanned columns is the cell's too.
+        const int inside = spacingBetween(span.first, span.first + span.count);
+        growSpannedColumns(input, span.first, span.count, span.minWidth - inside, span.maxWidth - inside);
     }
     capColumnPercentages(input);
 
@@ -437,11 +439,21 @@ int TableElement::columnSpacing() const
 {
     const int cols = m_grid->cols_count();
     if (m_border_collapse == litehtml::border_collapse_separate)
-        return m_border_spacing_x * (cols + 1);
+        return m_border_spacing_x * 2 + spacingBetween(0, cols);
+    return -std::min(border_left(), m_grid->column(0).border_left) -
+           std::min(border_right(), m_grid->column(cols - 1).border_right) + spacingBetween(0, cols);
+}
+
+int TableElement::spacingBetween(int first, int end) const
+{
+    end = std::min(end, m_grid->cols_count());
+    if (end - first < 2)
+        return 0;
+    if (m_border_collapse == litehtml::border_collapse_separate)
+        return m_border_spacing_x * (end - first - 1);
     // Collapsed borders: neighbours share the narrower of their borders.
-    int spacing = -std::min(border_left(), m_grid->column(0).border_left) -
-                  std::min(border_right(), m_grid->column(cols - 1).border_right);
-    for (int c = 1; c < cols; ++c)
+    int spacing = 0;
+    for (int c = first + 1; c < end; ++c)
         spacing -= std::min(m_grid->column(c).border_left, m_grid->column(c - 1).border_right);
     return spacing;
 }

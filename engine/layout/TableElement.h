@@ -24,7 +24,10 @@ private:
     int renderEmpty(int x, int y, int max_width, bool second_pass);
     void placeCaptions(int shiftedBy);
     int captionsMinWidth();
+    // The spacing (or, with collapsed borders, less the shared borders)
+    // across all the columns and between columns [first, end).
     int columnSpacing() const;
+    int spacingBetween(int first, int end) const;
 
     int m_bottomCaptionsHeight = 0;
 };

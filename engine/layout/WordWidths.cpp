@@ -1,0 +1,134 @@
+#include "engine/layout/WordWidths.h"
+
+#include "engine/layout/FontCatalog.h"
+#include "engine/layout/LayoutElements.h"
+
+#include <litehtml/el_text.h>
+
+#include <cmath>
+#include <vector>
+
+namespace engine {
+
+namespace wordwidths_detail {
+
+// (The measured text and size of a word are litehtml's own.)
+struct TextAccess : litehtml::el_text
+{
+    static constexpr litehtml::size litehtml::el_text::*size = &TextAccess::m_size;
+    static constexpr litehtml::tstring litehtml::el_text::*text = &TextAccess::m_text;
+    static constexpr litehtml::tstring litehtml::el_text::*transformed = &TextAccess::m_transformed_text;
+    static constexpr bool litehtml::el_text::*useTransformed = &TextAccess::m_use_transformed;
+};
+
+struct Run
+{
+    double exact = 0;        // the exact widths so far
+    bool started = false;    // something stands on the line
+    bool afterSpace = false; // and it ends in white space that collapses
+    // The white space after the last thing on the line: where the run ends
+    // it is dropped, as a browser drops the spaces that end a line.
+    std::vector<litehtml::size*> trailing;
+
+    void contentAdded()
+    {
+        started = true;
+        afterSpace = false;
+        trailing.clear();
+    }
+    void restart()
+    {
+        for (litehtml::size* size : trailing)
+            size->width = 0;
+        *this = Run();
+    }
+    // The whole pixels of a piece `width` wide that comes next.
+    int add(double width)
+    {
+        const double before = exact;
+        exact += width;
+        return static_cast<int>(std::llround(exact) - std::llround(before));
+    }
+};
+
+void fitWord(litehtml::el_text& word, Run& run, const FontCatalog& fonts)
+{
+    litehtml::size& size = word.*TextAccess::size;
+    const auto font = static_cast<int>(word.get_font());
+    // (litehtml gives breaks no width.)
+    if (word.is_break() || font <= 0)
+        return;
+    if (word.is_white_space()) {
+        // Leading and repeated white space is dropped from the line.
+        if (!run.started || run.afterSpace)
+            return;
+        run.afterSpace = true;
+        run.trailing.push_back(&size);
+    } else {
+        run.contentAdded();
+    }
+    const litehtml::tstring& text =
+        word.*TextAccess::useTransformed ? word.*TextAccess::transformed : word.*TextAccess::text;
+    size.width = run.add(fonts.exactTextWidth(font, text));
+}
+
+void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& fonts)
+{
+    for (const auto& child : childrenOf(parent)) {
+        if (auto* word = dynamic_cast<litehtml::el_text*>(child.get())) {
+            fitWord(*word, run, fonts);
+            continue;
+        }
+        const litehtml::style_display display = child->get_display();
+        if (display == litehtml::display_none)
+            continue;
+        if (display == litehtml::display_inline && !child->is_replaced()) {
+            if (child->is_break())
+                run.restart();
+            else
+                fitChildren(*child, run, fonts);
+            continue;
+        }
+        // A box of its own: its text is a run of its own; the line goes on
+        // after an inline one (whole pixels wide) and starts anew after a
+        // block.
+        Run inner;
+        fitChildren(*child, inner, fonts);
+        inner.restart();
+        if (display == litehtml::display_inline_block || display == litehtml::display_inline_table ||
+            display == litehtml::display_inline)
+            run.contentAdded();
+        else
+            run.restart();
+    }
+}
+
+} // namespace wordwidths_detail
+
+void fitWordWidths(litehtml::element& from, const FontCatalog& fonts)
+{
+    wordwidths_detail::Run run;
+    if (auto* word = dynamic_cast<litehtml::el_text*>(&from))
+        wordwidths_detail::fitWord(*word, run, fonts);
+    else
+        wordwidths_detail::fitChildren(from, run, fonts);
+    run.restart();
+}
+
+litehtml::element* runsHolder(litehtml::element& el)
+{
+    litehtml::element* at = &el;
+    while (at) {
+        const litehtml::style_display display = at->get_display();
+        if (display != litehtml::display_inline && display != litehtml::display_inline_text &&
+            display != litehtml::display_none)
+            return at;
+        const auto parent = at->parent();
+        if (!parent)
+            return at;
+        at = parent.get();
+    }
+    return at;
+}
+
+} // namespace engine

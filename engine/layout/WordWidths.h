@@ -1,0 +1,28 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+namespace engine {
+
+class FontCatalog;
+
+// litehtml measures each word and each space on its own, in whole pixels,
+// and a line is as wide as its pieces added up: a line of twenty pieces came
+// out up to several pixels narrower or wider than the browser's, whose line
+// is its glyphs' advances added up to the fraction of a pixel, and so were
+// the tables and floats sized by their text. Here each piece of a run of
+// text (the text of one block, from its start or the last break or block
+// in it) is given the whole pixels between the rounded running sums of the
+// exact widths before and after it: any stretch of a line is then within a
+// pixel of its exact width. Collapsed white space adds nothing.
+//
+// Refits the runs of `from` and of everything in it; litehtml measures the
+// words anew whenever it computes their style, so this follows every such
+// computation (of the whole page or of the block around a change).
+void fitWordWidths(litehtml::element& from, const FontCatalog& fonts);
+
+// The element whose runs of text hold the text of `el`: the nearest of it
+// and its ancestors that is a box of its own (not inline, not hidden).
+litehtml::element* runsHolder(litehtml::element& el);
+
+} // namespace engine
