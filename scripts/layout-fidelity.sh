@@ -37,7 +37,8 @@ find "$corpus" -name '*.html' | sort | while read -r page; do
         # (The copy finds the style sheets and pictures beside the page.)
         printf '<base href="file://%s/">' "$(dirname "$page")"
         printf '<style>html{font-family:"IPAPGothic"}body{margin:%s}</style>\n' "$(body_margins "$page")"
-        cat "$page"
+        # The page's own scripts are left out: the engine runs none.
+        python3 -c 'import re, sys; sys.stdout.buffer.write(re.sub(rb"(?is)<script\b.*?</script\s*>", b"", open(sys.argv[1], "rb").read()))' "$page"
         cat <<'SCRIPT'
 <script>
 var tags = {P:1,H1:1,H2:1,H3:1,H4:1,H5:1,H6:1,PRE:1,TABLE:1,UL:1,OL:1,DL:1,DT:1,DD:1,LI:1,DIV:1,HR:1,IMG:1,
@@ -45,7 +46,8 @@ var tags = {P:1,H1:1,H2:1,H3:1,H4:1,H5:1,H6:1,PRE:1,TABLE:1,UL:1,OL:1,DL:1,DT:1,
 var out = [];
 var all = document.body.getElementsByTagName('*');
 for (var i = 0; i < all.length; i++) {
-  if (!tags[all[i].tagName]) continue;
+  // (Elements that are not shown have no box to match.)
+  if (!tags[all[i].tagName] || !all[i].getClientRects().length) continue;
   var r = all[i].getBoundingClientRect();
   out.push('BOX ' + all[i].tagName + ' ' + Math.round(r.left + scrollX) + ' ' + Math.round(r.top + scrollY) + ' ' +
            Math.round(r.width) + ' ' + Math.round(r.height));

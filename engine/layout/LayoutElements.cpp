@@ -62,6 +62,11 @@ QRect borderBoxAt(const litehtml::element& el, int x, int y)
     return toQRect(pos);
 }
 
+bool endsInEmptyLine(const litehtml::box::vector& boxes)
+{
+    return !boxes.empty() && boxes.back()->get_type() == litehtml::box_line && boxes.back()->is_empty();
+}
+
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes)
 {
     return el.is_break() && dynamic_cast<const litehtml::el_text*>(&el) &&

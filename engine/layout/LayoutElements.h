@@ -158,6 +158,8 @@ private:
 // line before it to end: the first after the start of its block or a block
 // in it, or after an empty line.
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes);
+// Whether the last of the boxes is a line with nothing on it.
+bool endsInEmptyLine(const litehtml::box::vector& boxes);
 } // namespace layoutelements_detail
 
 // A litehtml element class with the presentational hints of its attributes,
@@ -191,6 +193,20 @@ public:
     {
         if (placesBlock(*el))
             return placeBlock(*this, this->m_boxes, el, max_width);
+        if (el->get_float() != litehtml::float_none && layoutelements_detail::endsInEmptyLine(this->m_boxes)) {
+            // litehtml puts a float at the top of the last line, which a float
+            // before it may have pushed below itself though the line holds
+            // nothing but white space (a sidebar floated beside a float as
+            // wide as its box by a negative margin stood below it). A float
+            // stands where that line began; the white space follows it.
+            litehtml::elements_vector words;
+            this->m_boxes.back()->get_elements(words);
+            this->m_boxes.pop_back();
+            const int width = Base::place_element(el, max_width);
+            for (const auto& word : words)
+                Base::place_element(word, max_width);
+            return width;
+        }
         if (!layoutelements_detail::opensFirstLine(*el, this->m_boxes))
             return Base::place_element(el, max_width);
         // litehtml opens a line at a preformatted line break, not ends one:

@@ -216,6 +216,21 @@ const BlockCase kCases[] = {
      {{"p", Change::Typing, nullptr,
        "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"}},
      false},
+    // Words take the whole pixels of their block's running sums: a change
+    // of one moves those after it, in the block and in a cell the text sizes.
+    {"WordOfAFractionalSizeAmongOthers",
+     "<body><p>many words <span id=s>in</span> a line of text</p><table><tr><td>a cell <b id=b>of</b> text "
+     "</td><td>x</td></tr></table><p>after</p>$ABOVE</body>",
+     {{"s", Change::Style, "font-size", "0.83em"}, {"b", Change::Style, "font-size", "90%"}},
+     false},
+    {"TypingIntoACellTheColumnFollows",
+     "<body><table><tr><td id=c>text that sizes the column </td><td>x</td></tr></table>$ABOVE</body>",
+     {{"c", Change::Typing, nullptr, " and more words "}},
+     false},
+    {"SpaceEndingABlockIsTypedBefore",
+     "<body><div style='float:left'><p id=p>text </p></div><p>after</p>$ABOVE</body>",
+     {{"p", Change::Typing, nullptr, "more "}},
+     false},
     // The layout stands but the boxes do not: the tree is made anew.
     {"ElementHidden",
      "<body><p>one <span id=s>two</span> three</p><p>after</p>$ABOVE</body>",
