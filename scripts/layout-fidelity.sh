@@ -7,7 +7,9 @@
 # document order, and the share of boxes whose left edge and width lie
 # within 2 px, and whose top lies within 4 px + 3%, is printed per page and
 # over the corpus. Needs a built test_engine and chromium. With
-# FIDELITY_DETAIL=1 it lists every box that misses (engine, then chromium).
+# FIDELITY_DETAIL=1 it lists every box that misses (engine, then chromium);
+# FIDELITY_PAGES=REGEX measures only the pages whose path in the corpus
+# matches.
 #   scripts/layout-fidelity.sh [corpus folder] [width] [build folder]
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,7 +32,7 @@ top = attrs.get('topmargin', attrs.get('marginheight', '15'))
 print('%spx %spx %spx %spx' % (top, attrs.get('rightmargin', left), attrs.get('bottommargin', top), left))
 PY
 }
-find "$corpus" -name '*.html' | sort | while read -r page; do
+find "$corpus" -name '*.html' | sort | grep -E -- "${FIDELITY_PAGES:-.}" | while read -r page; do
     name=$(realpath --relative-to="$corpus" "$page" | tr / _)
     copy="$tmp/$name"
     {
