@@ -5,7 +5,7 @@ namespace engine {
 const char* defaultStyleSheet()
 {
     return R"CSS(
-html { display: block; font-size: 16px; }
+html { display: block; font-size: medium; }
 head, script, style, title, meta, link, base, basefont, map, area, param, bgsound, noembed, noframes, noscript,
 input[type=hidden], comment { display: none; }
 
@@ -21,7 +21,7 @@ center { text-align: center; -paginor-center-tables: center; }
 address, cite, em, i, var, dfn { font-style: italic; }
 blockquote { display: block; margin: 1em 40px; }
 pre, xmp, listing, plaintext { display: block; white-space: pre; margin-top: 1em; margin-bottom: 1em; }
-tt, code, kbd, samp, pre, xmp, listing, plaintext { font-family: monospace; font-size: 0.8125em; }
+tt, code, kbd, samp, pre, xmp, listing, plaintext { font-family: monospace; }
 h1, h2, h3, h4, h5, h6 { display: block; font-weight: bold; }
 h1 { font-size: 2em; margin-top: 0.67em; margin-bottom: 0.67em; }
 h2 { font-size: 1.5em; margin-top: 0.83em; margin-bottom: 0.83em; }
@@ -61,7 +61,7 @@ dd { display: block; margin-left: 40px; }
 hr { display: block; margin: 8px auto; border-style: inset; border-width: 1px; border-color: #808080; height: 0px; }
 
 table { display: table; border-collapse: separate; border-spacing: 2px; text-indent: 0;
-        font-size: 16px; font-weight: normal; font-style: normal; text-align: left; white-space: normal;
+        font-size: medium; font-weight: normal; font-style: normal; text-align: left; white-space: normal;
         line-height: normal; }
 caption { display: table-caption; text-align: center; }
 thead { display: table-row-group; vertical-align: middle; }

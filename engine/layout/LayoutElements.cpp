@@ -11,6 +11,8 @@
 
 #include <litehtml/el_anchor.h>
 #include <litehtml/el_break.h>
+#include <litehtml/el_cdata.h>
+#include <litehtml/el_comment.h>
 #include <litehtml/el_div.h>
 #include <litehtml/el_font.h>
 #include <litehtml/el_para.h>
@@ -317,43 +319,157 @@ ChildrenInView::~ChildrenInView()
 
 } // namespace layoutelements_detail
 
+namespace layoutelements_detail {
+
+namespace {
+bool textOrComment(const litehtml::element& el)
+{
+    return dynamic_cast<const litehtml::el_text*>(&el) || dynamic_cast<const litehtml::el_comment*>(&el) ||
+           dynamic_cast<const litehtml::el_cdata*>(&el);
+}
+} // namespace
+
+bool isNthChild(const litehtml::elements_vector& children, const litehtml::element::ptr& el, int num, int off,
+                bool ofType, bool fromEnd)
+{
+    int index = 0;
+    const auto count = [&](const litehtml::element::ptr& child) {
+        if (textOrComment(*child) || (ofType && std::strcmp(child->get_tagName(), el->get_tagName()) != 0))
+            return false;
+        ++index;
+        return child == el;
+    };
+    const bool found = fromEnd ? std::any_of(children.rbegin(), children.rend(), count)
+                               : std::any_of(children.begin(), children.end(), count);
+    if (!found)
+        return false;
+    if (num == 0)
+        return index == off;
+    return (index - off) % num == 0 && (index - off) / num >= 0;
+}
+
+litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children, const litehtml::element::ptr& el,
+                                       const litehtml::css_selector& selector, bool applyPseudo, bool* isPseudo)
+{
+    litehtml::element::ptr before;
+    for (const auto& child : children) {
+        if (child == el) {
+            if (!before)
+                return nullptr;
+            const int match = before->select(selector, applyPseudo);
+            if (match == litehtml::select_no_match)
+                return nullptr;
+            if (isPseudo)
+                *isPseudo = (match & litehtml::select_match_pseudo_class) != 0;
+            return before;
+        }
+        if (!textOrComment(*child))
+            before = child;
+    }
+    return nullptr;
+}
+
+} // namespace layoutelements_detail
+
 const litehtml::elements_vector& childrenOf(const litehtml::element& el)
 {
     return el.*layoutelements_detail::ChildrenOf::member;
 }
 
-void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr& font)
+namespace {
+
+// Sizes of the keywords xx-small .. xx-large as browsers take them for the
+// default size of 16 px, and for monospace text (13 px).
+constexpr std::array<float, 7> kKeywordSizes{9, 10, 13, 16, 18, 24, 32};
+constexpr std::array<float, 7> kMonospaceKeywordSizes{9, 9, 10, 13, 16, 20, 26};
+constexpr float kMonospaceScale = 13.0f / 16.0f;
+
+bool onlyGenericMonospace(const char* family)
 {
-    const int rounded = self.get_font_size();
+    QString name = QString::fromUtf8(family ? family : "").trimmed();
+    if (name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front())
+        name = name.mid(1, name.size() - 2).trimmed();
+    return name.compare(QLatin1String("monospace"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+void ExactFontSize::noteFontSize(litehtml::element& self, int& fontSize, litehtml::font_metrics& metrics,
+                                 litehtml::uint_ptr& font)
+{
+    const int rounded = fontSize;
     const auto parent = self.parent();
     const auto* parentSize = dynamic_cast<const ExactFontSize*>(parent.get());
-    const float inherited = parentSize && parentSize->exactFontSize() > 0 ? parentSize->exactFontSize()
-                            : parent                                      ? static_cast<float>(parent->get_font_size())
-                                                                          : static_cast<float>(rounded);
-    // 1. The size as litehtml reads it, but unrounded for the units that
-    //    scale the parent's size, and for pixels.
+    const bool known = parentSize && parentSize->exactFontSize() > 0;
+    const float inherited = known    ? parentSize->exactFontSize()
+                            : parent ? static_cast<float>(parent->get_font_size())
+                                     : static_cast<float>(kKeywordSizes[3]);
+    const bool parentMonospace = known && parentSize->m_monospace;
+    m_monospace = onlyGenericMonospace(self.get_style_property("font-family", true, nullptr));
+    m_absoluteSize = known && parentSize->m_absoluteSize;
+    m_keyword = known ? parentSize->m_keyword : 4;
+    // 1. The size as browsers compute it: unrounded for the units that scale
+    //    the parent's size and for absolute units, the keywords from the
+    //    browsers' tables; litehtml's own for the rest.
     m_exactFontSize = static_cast<float>(rounded);
+    bool ours = true;
     const char* value = self.get_style_property("font-size", false, nullptr);
     if (!value)
         m_exactFontSize = inherited;
     else {
         litehtml::css_length size;
         size.fromString(value, font_size_strings);
-        if (!size.is_predefined()) {
-            if (size.units() == litehtml::css_units_percentage)
+        m_keyword = 0;
+        if (size.is_predefined()) {
+            const int predefined = size.predef();
+            if (predefined <= litehtml::fontSize_xx_large) {
+                m_keyword = predefined + 1;
+                m_absoluteSize = false;
+            } else {
+                m_exactFontSize = predefined == litehtml::fontSize_smaller ? inherited / 1.2f : inherited * 1.2f;
+            }
+        } else {
+            switch (size.units()) {
+            case litehtml::css_units_percentage:
                 m_exactFontSize = inherited * size.val() / 100;
-            else if (size.units() == litehtml::css_units_em)
+                break;
+            case litehtml::css_units_em:
                 m_exactFontSize = inherited * size.val();
-            else if (size.units() == litehtml::css_units_px)
+                break;
+            case litehtml::css_units_px:
                 m_exactFontSize = size.val();
+                m_absoluteSize = true;
+                break;
+            case litehtml::css_units_pt:
+                m_exactFontSize = size.val() * 4 / 3;
+                m_absoluteSize = true;
+                break;
+            default:
+                ours = false; // (litehtml's size stands)
+                m_absoluteSize = true;
+                break;
+            }
         }
     }
-    // (A size litehtml rounded otherwise is its own; it cuts percentages
-    // down.)
-    if (std::abs(m_exactFontSize - static_cast<float>(rounded)) >= 1.0f)
+    // 2. Text of the generic monospace face is smaller where the size is not
+    //    fixed in absolute units, and grows back in another face.
+    if (m_keyword > 0)
+        m_exactFontSize = (m_monospace ? kMonospaceKeywordSizes : kKeywordSizes)[static_cast<size_t>(m_keyword - 1)];
+    else if (!m_absoluteSize && m_monospace != parentMonospace && ours)
+        m_exactFontSize = m_monospace ? m_exactFontSize * kMonospaceScale : m_exactFontSize / kMonospaceScale;
+    if (!ours || m_exactFontSize <= 0) {
         m_exactFontSize = static_cast<float>(rounded);
-    // 2. The line metrics at that size.
-    if (std::abs(m_exactFontSize - static_cast<float>(rounded)) < 0.01f || !font)
+        return;
+    }
+    // 3. The font of that size and its line metrics.
+    fontSize = std::max(1, static_cast<int>(std::lround(m_exactFontSize)));
+    if (fontSize != rounded && font) {
+        font = self.get_document()->get_font(self.get_style_property("font-family", true, "inherit"), fontSize,
+                                             self.get_style_property("font-weight", true, "normal"),
+                                             self.get_style_property("font-style", true, "normal"),
+                                             self.get_style_property("text-decoration", true, "none"), &metrics);
+    }
+    if (std::abs(m_exactFontSize - static_cast<float>(fontSize)) < 0.01f || !font)
         return;
     auto* container = dynamic_cast<PageContainer*>(self.get_document()->container());
     if (!container)
@@ -363,6 +479,32 @@ void ExactFontSize::noteFontSize(litehtml::element& self, litehtml::font_metrics
     metrics.ascent = exact.ascent;
     metrics.descent = exact.descent;
     metrics.height = exact.height;
+}
+
+void ExactFontSize::noteLineHeight(litehtml::element& self, int& lineHeight) const
+{
+    litehtml::css_length css;
+    css.fromString(self.get_style_property("line-height", true, "normal"), "normal");
+    if (css.is_predefined() || m_exactFontSize <= 0)
+        return;
+    float factor = 0;
+    switch (css.units()) {
+    case litehtml::css_units_none:
+    case litehtml::css_units_em:
+        factor = css.val();
+        break;
+    case litehtml::css_units_percentage:
+        factor = css.val() / 100;
+        break;
+    default:
+        return;
+    }
+    const auto parent = self.parent();
+    if (css.units() != litehtml::css_units_none && parent && !self.get_style_property("line-height", false, nullptr)) {
+        lineHeight = parent->line_height();
+        return;
+    }
+    lineHeight = static_cast<int>(std::lround(factor * m_exactFontSize));
 }
 
 int layoutNodeId(const litehtml::element& el)
@@ -472,7 +614,15 @@ void PlaceholderElement::parse_attributes()
     const QString tag = lowerTag(*this);
     const QString type = attr(*this, "type").trimmed().toLower();
     FontCatalog& fonts = m_container.fonts();
-    const int uiFont = fonts.font(FontCatalog::defaultFamilyList(), 12, 400, false, 0);
+    // Controls are as large as a browser makes them, around their labels in
+    // its control face (Arial of 13 1/3 px).
+    const int controlFont = fonts.atExactSize(fonts.font(QStringLiteral("Arial"), 13, 400, false, 0), 40.0 / 3);
+    const auto labelWidth = [&](const QString& label) {
+        return fonts.exactTextWidth(controlFont, label.toStdString());
+    };
+    const auto buttonWidth = [&](const QString& label) {
+        return std::max(static_cast<int>(std::lround(labelWidth(label))) + 16, 16);
+    };
     int width = 0, height = 0;
     m_kind = PageContainer::PlaceholderObject;
     if (tag == QLatin1String("input")) {
@@ -492,18 +642,19 @@ void PlaceholderElement::parse_attributes()
                 m_label = type == QLatin1String("submit")  ? QStringLiteral("送信")
                           : type == QLatin1String("reset") ? QStringLiteral("リセット")
                                                            : QString();
-            width = std::max(fonts.textWidth(uiFont, m_label) + 16, 24);
-            height = 22;
+            width = buttonWidth(m_label);
+            height = 21;
         } else {
             m_kind = PageContainer::PlaceholderField;
             m_label = type == QLatin1String("password") ? QString(attr(*this, "value").size(), QChar(0x25CF))
                                                         : attr(*this, "value");
             const int size = attr(*this, "size").toInt();
-            width = (size > 0 ? size : 20) * 7 + 12;
-            height = 22;
+            width = type == QLatin1String("file") ? 253 : (size > 0 ? size : 20) * 8 + 17;
+            height = 21;
         }
     } else if (tag == QLatin1String("select")) {
         m_kind = PageContainer::PlaceholderList;
+        const int uiFont = fonts.font(FontCatalog::defaultFamilyList(), 12, 400, false, 0);
         int longest = 0;
         for (const auto& child : m_children) {
             litehtml::tstring text;
@@ -515,19 +666,22 @@ void PlaceholderElement::parse_attributes()
         }
         const int rows = attr(*this, "size").toInt();
         width = std::max(longest + 28, 40);
-        height = rows > 1 ? rows * 16 + 4 : 20;
+        height = rows > 1 ? rows * 16 + 6 : 19;
     } else if (tag == QLatin1String("textarea")) {
         m_kind = PageContainer::PlaceholderField;
         m_label = m_content.section('\n', 0, 0);
         const int cols = attr(*this, "cols").toInt();
         const int rows = attr(*this, "rows").toInt();
-        width = (cols > 0 ? cols : 20) * 7 + 24;
-        height = (rows > 0 ? rows : 2) * 16 + 6;
+        // Columns of the monospace face's advance, lines of its height, a
+        // scroll bar beside them.
+        const int mono = fonts.atExactSize(fonts.font(QStringLiteral("monospace"), 13, 400, false, 0), 40.0 / 3);
+        width = static_cast<int>(std::lround((cols > 0 ? cols : 20) * fonts.exactTextWidth(mono, "0") + 21.7));
+        height = (rows > 0 ? rows : 2) * fonts.metrics(mono).height + 6;
     } else if (tag == QLatin1String("button")) {
         m_kind = PageContainer::PlaceholderButton;
         m_label = m_content.simplified();
-        width = std::max(fonts.textWidth(uiFont, m_label) + 16, 24);
-        height = 22;
+        width = buttonWidth(m_label);
+        height = 21;
     } else {
         m_label = tag.toUpper();
         width = 150;
@@ -643,7 +797,7 @@ void CellElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::
 
 void CellElement::parse_styles(bool is_reparse)
 {
-    el_td::parse_styles(is_reparse);
+    Hinted::parse_styles(is_reparse);
     // Table cells have no margins (litehtml laid them out with them).
     for (litehtml::css_length* side :
          {&m_css_margins.left, &m_css_margins.right, &m_css_margins.top, &m_css_margins.bottom})

@@ -66,20 +66,34 @@ private:
 
 // The font size of an element to the fraction of a pixel, as browsers keep
 // it (litehtml rounds it to whole pixels): the line height of a heading of
-// 1.17em follows from 18.72 px, not 19.
+// 1.17em follows from 18.72 px, not 19. Sizes follow browsers where litehtml
+// differs: the size keywords (and FONT sizes) take the browsers' tables, and
+// text whose face is only the generic "monospace" is 13/16 of the size it
+// would have (13 px where others are 16) unless a size in absolute units
+// fixed it (a PRE in a page of 14px text is 14 px too).
 class ExactFontSize
 {
 public:
     float exactFontSize() const { return m_exactFontSize; }
 
 protected:
-    // After litehtml's init_font: notes the size and, where it is not a
-    // whole number of pixels, makes `font` the font of that size and gives
-    // `metrics` the face's line metrics at that size.
-    void noteFontSize(litehtml::element& self, litehtml::font_metrics& metrics, litehtml::uint_ptr& font);
+    // After litehtml's init_font: notes the size and, where it differs from
+    // litehtml's or is not a whole number of pixels, makes `fontSize` and
+    // `font` those of that size and gives `metrics` the face's line metrics
+    // at that size.
+    void noteFontSize(litehtml::element& self, int& fontSize, litehtml::font_metrics& metrics,
+                      litehtml::uint_ptr& font);
+    // After litehtml's parse_styles: a line height in units of the font size
+    // follows the exact size (rounded to whole pixels); one in em or percent
+    // that the element inherits is the parent's line height, not the same
+    // factor of its own size.
+    void noteLineHeight(litehtml::element& self, int& lineHeight) const;
 
 private:
     float m_exactFontSize = 0;
+    int m_keyword = 0; // 1 (xx-small) .. 7 (xx-large) for a size given by keyword
+    bool m_monospace = false;
+    bool m_absoluteSize = false;
 };
 
 // The children of an element, read in place (litehtml hands out each child
@@ -160,6 +174,18 @@ private:
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes);
 // Whether the last of the boxes is a line with nothing on it.
 bool endsInEmptyLine(const litehtml::box::vector& boxes);
+// The element before `el` among `children` when it matches `selector`,
+// text and comments passed over (litehtml took the white space between two
+// elements for the sibling, so `p.title + p` never matched).
+litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children, const litehtml::element::ptr& el,
+                                       const litehtml::css_selector& selector, bool applyPseudo, bool* isPseudo);
+// Whether `el` is the num*n+off-th element among `children` (counted from
+// the end with `fromEnd`; among those of its tag with `ofType`; with num 0
+// the off-th), text and comments not counted, for :first-child,
+// :last-child and the others (the white space before an element's end tag
+// was its last child for litehtml).
+bool isNthChild(const litehtml::elements_vector& children, const litehtml::element::ptr& el, int num, int off,
+                bool ofType, bool fromEnd);
 } // namespace layoutelements_detail
 
 // A litehtml element class with the presentational hints of its attributes,
@@ -176,7 +202,12 @@ public:
     void init_font() override
     {
         Base::init_font();
-        noteFontSize(*this, this->m_font_metrics, this->m_font);
+        noteFontSize(*this, this->m_font_size, this->m_font_metrics, this->m_font);
+    }
+    void parse_styles(bool is_reparse = false) override
+    {
+        Base::parse_styles(is_reparse);
+        noteLineHeight(*this, this->m_line_height);
     }
     void parse_attributes() override
     {
@@ -241,6 +272,24 @@ public:
             add = this->m_pos.height - contentHeight();
         for (auto& box : this->m_boxes)
             box->y_shift(add);
+    }
+    litehtml::element::ptr find_adjacent_sibling(const litehtml::element::ptr& el,
+                                                 const litehtml::css_selector& selector, bool apply_pseudo = true,
+                                                 bool* is_pseudo = nullptr) override
+    {
+        return layoutelements_detail::adjacentSibling(this->m_children, el, selector, apply_pseudo, is_pseudo);
+    }
+    bool is_nth_child(const litehtml::element::ptr& el, int num, int off, bool of_type) const override
+    {
+        return layoutelements_detail::isNthChild(this->m_children, el, num, off, of_type, false);
+    }
+    bool is_nth_last_child(const litehtml::element::ptr& el, int num, int off, bool of_type) const override
+    {
+        return layoutelements_detail::isNthChild(this->m_children, el, num, off, of_type, true);
+    }
+    bool is_only_child(const litehtml::element::ptr& el, bool of_type) const override
+    {
+        return is_nth_child(el, 0, 1, of_type) && is_nth_last_child(el, 0, 1, of_type);
     }
     litehtml::visibility get_visibility() const override
     {

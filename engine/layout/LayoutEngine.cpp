@@ -834,8 +834,12 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
 {
     m_textLines.reset();
     const auto el = elementOf(nodeId);
-    if (!el)
+    if (!el) {
+        // An element the layout holds apart (a table's COL) is read again
+        // with the whole page.
+        m_reloadDue = true;
         return false;
+    }
     std::unique_ptr<BlockReflow> block = blockBefore(el);
     const litehtml::style_display displayBefore = el->get_display();
     std::vector<int> outlines;

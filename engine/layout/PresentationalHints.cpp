@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <iterator>
+
 namespace engine {
 
 namespace hints_detail {
@@ -224,9 +227,14 @@ QString colorAttributeToCss(const QString& valueIn)
     return value.toLower();
 }
 
+namespace {
+// The pixel sizes of FONT sizes 1 to 7.
+constexpr int kFontSizes[] = {10, 13, 16, 18, 24, 32, 48};
+} // namespace
+
 int fontSizeAttributeToPx(const QString& valueIn)
 {
-    static const int kPx[] = {10, 13, 16, 18, 24, 32, 48};
+    const auto& kPx = kFontSizes;
     const QString value = valueIn.trimmed();
     if (value.isEmpty())
         return 0;
@@ -276,8 +284,14 @@ std::vector<StyleHint> presentationalHints(const HintSource& s)
         const QString face = s.attribute("face");
         if (!face.trimmed().isEmpty())
             add(out, "font-family", quoteFamilies(face));
+        // As the size keywords, which text in a monospace face takes from
+        // its own smaller table; 7 has none.
+        static const char* const kKeywords[] = {"x-small", "small", "medium", "large", "x-large", "xx-large"};
         const int px = fontSizeAttributeToPx(s.attribute("size"));
-        if (px > 0)
+        const int* const at = std::find(std::begin(kFontSizes), std::end(kFontSizes), px);
+        if (at != std::end(kFontSizes) && at - std::begin(kFontSizes) < 6)
+            add(out, "font-size", QString::fromLatin1(kKeywords[at - std::begin(kFontSizes)]));
+        else if (px > 0)
             add(out, "font-size", QStringLiteral("%1px").arg(px));
         color(out, "color", s.attribute("color"));
     } else if (tag == QLatin1String("basefont")) {
@@ -315,8 +329,11 @@ std::vector<StyleHint> presentationalHints(const HintSource& s)
             add(out, "height", QStringLiteral("0px"));
             if (!colorValue.isEmpty())
                 add(out, "background-color", colorValue);
+        } else if (!size.isEmpty() && px <= 1) {
+            // A rule of one pixel is its top border alone.
+            add(out, "border-bottom-width", QStringLiteral("0px"));
         } else if (!size.isEmpty()) {
-            add(out, "height", QStringLiteral("%1px").arg(std::max(0, px - 2)));
+            add(out, "height", QStringLiteral("%1px").arg(px - 2));
         }
         add(out, "width", length(s.attribute("width")));
         const QString align = s.attribute("align").trimmed().toLower();

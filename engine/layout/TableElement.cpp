@@ -3,6 +3,8 @@
 #include "engine/layout/PresentationalHints.h"
 #include "engine/layout/TableColumns.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -282,6 +284,63 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
     return renderTable(x, y, max_width, second_pass) + m_padding.width() + m_borders.width();
 }
 
+bool TableElement::appendChild(const litehtml::element::ptr& el)
+{
+    const char* tag = el ? el->get_tagName() : nullptr;
+    if (tag && (strcasecmp(tag, "colgroup") == 0 || strcasecmp(tag, "col") == 0)) {
+        m_columnElements.push_back(el);
+        return true;
+    }
+    return Hinted::appendChild(el);
+}
+
+std::vector<litehtml::css_length> TableElement::columnElementWidths(int cols) const
+{
+    using namespace tableelement_detail;
+    std::vector<litehtml::css_length> widths(static_cast<size_t>(cols), autoWidth());
+    // (The elements are outside the layout: their style attribute and width
+    // attribute are read as written.)
+    const auto widthOf = [](const litehtml::element& el) {
+        static const QRegularExpression inStyle(QStringLiteral("(?:^|;)\\s*width\\s*:\\s*([^;]+)"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const QRegularExpressionMatch m = inStyle.match(QString::fromUtf8(el.get_attr("style", "")));
+        QString value = m.hasMatch() ? m.captured(1).trimmed() : QString::fromUtf8(el.get_attr("width", "")).trimmed();
+        if (!value.isEmpty() && value.back().isDigit())
+            value += QLatin1String("px");
+        litehtml::css_length width;
+        width.fromString(value.toStdString(), "auto");
+        const bool usable =
+            !width.is_predefined() && width.val() > 0 &&
+            (width.units() == litehtml::css_units_px || width.units() == litehtml::css_units_percentage);
+        return usable ? width : autoWidth();
+    };
+    int at = 0;
+    const auto give = [&](const litehtml::element& el, const litehtml::css_length& width) {
+        const int span = readSpan(el.get_attr("span"), false, 1000);
+        for (int i = 0; i < span && at < cols; ++i, ++at) {
+            if (!width.is_predefined())
+                widths[static_cast<size_t>(at)] = width;
+        }
+    };
+    for (const auto& element : m_columnElements) {
+        if (strcasecmp(element->get_tagName(), "col") == 0) {
+            give(*element, widthOf(*element));
+            continue;
+        }
+        bool hasColumns = false;
+        for (const auto& column : childrenOf(*element)) {
+            if (strcasecmp(column->get_tagName(), "col") != 0)
+                continue;
+            hasColumns = true;
+            const litehtml::css_length own = widthOf(*column);
+            give(*column, own.is_predefined() ? widthOf(*element) : own);
+        }
+        if (!hasColumns)
+            give(*element, widthOf(*element));
+    }
+    return widths;
+}
+
 int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
 {
     using namespace tableelement_detail;
@@ -301,6 +360,16 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
     SavedWidths saved(grid);
     std::vector<TableColumnInput> input(static_cast<size_t>(cols));
 
+    // Columns without a width of their cells take their COL's.
+    // (Their widths in pixels are the cells' border boxes.)
+    const std::vector<litehtml::css_length> columnWidths = columnElementWidths(cols);
+    std::vector<bool> borderBoxWidth(static_cast<size_t>(cols), false);
+    for (int c = 0; c < cols; ++c) {
+        if (grid.column(c).css_width.is_predefined() && !columnWidths[static_cast<size_t>(c)].is_predefined()) {
+            grid.column(c).css_width = columnWidths[static_cast<size_t>(c)];
+            borderBoxWidth[static_cast<size_t>(c)] = true;
+        }
+    }
     // Percentages are ours to share out (litehtml would measure such a cell
     // at its share of the width, not by its content).
     for (int c = 0; c < cols; ++c) {
@@ -324,7 +393,7 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                 margins = std::max(margins, cell->el->padding_left() + cell->el->padding_right() +
                                                 cell->el->border_left() + cell->el->border_right());
         }
-        if (margins > 0)
+        if (margins > 0 && !borderBoxWidth[static_cast<size_t>(c)])
             col.css_width = pixels(static_cast<int>(col.css_width.val()) + margins);
     }
 

@@ -4,6 +4,8 @@
 
 #include <litehtml/el_table.h>
 
+#include <vector>
+
 namespace engine {
 
 // TABLE: the height attribute, column widths distributed as browsers do
@@ -14,6 +16,8 @@ class TableElement : public Hinted<litehtml::el_table>
 public:
     using Hinted::Hinted;
     void init() override;
+    // litehtml drops COLGROUP and COL; the table keeps them for their widths.
+    bool appendChild(const litehtml::element::ptr& el) override;
     void parse_styles(bool is_reparse = false) override;
     int render(int x, int y, int max_width, bool second_pass = false) override;
     void draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
@@ -28,8 +32,12 @@ private:
     // across all the columns and between columns [first, end).
     int columnSpacing() const;
     int spacingBetween(int first, int end) const;
+    // The widths COL and COLGROUP elements give the columns, by column (auto
+    // where they give none).
+    std::vector<litehtml::css_length> columnElementWidths(int cols) const;
 
     int m_bottomCaptionsHeight = 0;
+    std::vector<litehtml::element::ptr> m_columnElements;
 };
 
 } // namespace engine

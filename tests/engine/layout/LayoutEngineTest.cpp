@@ -142,9 +142,9 @@ INSTANTIATE_TEST_SUITE_P(Objects, ObjectBoxSize,
                                            BoxSizeCase{"img3", QSize(28, 30)},  // cannot be loaded
                                            BoxSizeCase{"emb", QSize(100, 60)}, BoxSizeCase{"obj", QSize(80, 50)},
                                            BoxSizeCase{"app", QSize(90, 40)},
-                                           BoxSizeCase{"txt", QSize(15 * 7 + 12, 22)},
+                                           BoxSizeCase{"txt", QSize(15 * 8 + 17, 21)},
                                            BoxSizeCase{"chk", QSize(13, 13)},
-                                           BoxSizeCase{"ta", QSize(20 * 7 + 24, 3 * 16 + 6)}));
+                                           BoxSizeCase{"ta", QSize(182, 3 * 15 + 6)}));
 
 struct HiddenPaintCase
 {
