@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include <litehtml/el_anchor.h>
 #include <litehtml/el_break.h>
@@ -20,6 +21,7 @@
 #include <litehtml/el_tr.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -346,6 +348,55 @@ bool isNthChild(const litehtml::elements_vector& children, const litehtml::eleme
     if (num == 0)
         return index == off;
     return (index - off) % num == 0 && (index - off) / num >= 0;
+}
+
+void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& borders, litehtml::margins& widths)
+{
+    static constexpr std::array<int, 3> kWidths{1, 3, 5};
+    struct Side
+    {
+        litehtml::css_border* border;
+        int* width;
+        const char* color;
+    };
+    const std::array<Side, 4> sides{{{&borders.left, &widths.left, "border-left-color"},
+                                     {&borders.top, &widths.top, "border-top-color"},
+                                     {&borders.right, &widths.right, "border-right-color"},
+                                     {&borders.bottom, &widths.bottom, "border-bottom-color"}}};
+    for (const Side& side : sides) {
+        if (side.border->style == litehtml::border_style_none || side.border->style == litehtml::border_style_hidden) {
+            side.border->width = 0;
+            *side.width = 0;
+            continue;
+        }
+        if (const char* color = el.get_style_property(side.color, false, nullptr)) {
+            const int keyword = litehtml::value_index(color, border_width_strings);
+            if (keyword >= 0) {
+                side.border->width.predef(keyword);
+                side.border->color = const_cast<litehtml::element&>(el).get_color("color", true);
+            }
+        }
+        if (side.border->width.is_predefined()) {
+            *side.width = kWidths[std::clamp<size_t>(side.border->width.predef(), 0, kWidths.size() - 1)];
+            side.border->width = static_cast<float>(*side.width);
+        }
+    }
+}
+
+void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display)
+{
+    const char* css = el.get_style_property("display", false, nullptr);
+    if (!css)
+        return;
+    const std::string_view value(css);
+    if (value == "flex" || value == "grid")
+        display = litehtml::display_block;
+    else if (value == "inline-flex" || value == "inline-grid")
+        display = el.get_float() != litehtml::float_none ||
+                          el.get_element_position() == litehtml::element_position_absolute ||
+                          el.get_element_position() == litehtml::element_position_fixed
+                      ? litehtml::display_block
+                      : litehtml::display_inline_block;
 }
 
 litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children, const litehtml::element::ptr& el,

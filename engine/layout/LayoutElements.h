@@ -186,6 +186,17 @@ litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children
 // was its last child for litehtml).
 bool isNthChild(const litehtml::elements_vector& children, const litehtml::element::ptr& el, int num, int off,
                 bool ofType, bool fromEnd);
+// The width keywords of borders as browsers draw them (thin 1 px, medium
+// 3 px, thick 5 px; litehtml took them for 0, and for the colour in the
+// shorthand of one side, `border-top: thick double`), and none where the
+// border has no style; `widths` takes the widths of the sides given by
+// keyword.
+void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& borders, litehtml::margins& widths);
+// The display of an element whose own is one litehtml 0.6 does not know:
+// flex and grid containers are laid out as blocks (inline-flex and
+// inline-grid as inline blocks) instead of as inline text. `display` is
+// left as it is for the others.
+void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display);
 } // namespace layoutelements_detail
 
 // A litehtml element class with the presentational hints of its attributes,
@@ -208,6 +219,8 @@ public:
     {
         Base::parse_styles(is_reparse);
         noteLineHeight(*this, this->m_line_height);
+        layoutelements_detail::resolveBorderWidths(*this, this->m_css_borders, this->m_borders);
+        layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
     }
     void parse_attributes() override
     {

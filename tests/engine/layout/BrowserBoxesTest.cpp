@@ -116,3 +116,48 @@ TEST(BrowserSizes, FormControlsAndThinRules)
                         {{"i", 10, 15, 257, 21}, {"s", 10, 36, 47, 21}, {"x", 10, 57, 343, 66}, {"h", 10, 131, 780, 1}},
                         1);
 }
+
+// Borders given by keyword are 1, 3 and 5 px wide (a border without a width
+// is medium), in shorthands and on each side, on blocks, tables and cells;
+// a side without a style has none.
+TEST(BrowserSizes, BorderWidthKeywords)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=x1 style='border:thin solid black'>thin</div>"
+                       "<div id=x2 style='border:medium solid black'>medium</div>"
+                       "<div id=x3 style='border:thick solid black'>thick</div>"
+                       "<div id=x4 style='border-style:solid;border-width:thin medium thick 2px'>m</div>"
+                       "<div id=x5 style='border-left:thick double red;border-top-style:solid'>l</div>"
+                       "<table id=x6 style='border:thick outset'><tr><td id=x7 "
+                       "style='border:thin inset'>c</td></tr></table><p id=x8 style='border:solid'>"
+                       "default</p><div id=x9 style='border-width:thick'>x</div></body>"),
+        {{"x1", 10, 15, 780, 18},
+         {"x2", 10, 33, 780, 22},
+         {"x3", 10, 55, 780, 26},
+         {"x4", 10, 81, 780, 22},
+         {"x5", 10, 103, 780, 19},
+         {"x6", 10, 122, 27, 34},
+         {"x7", 17, 129, 13, 20},
+         {"x8", 10, 172, 780, 22},
+         {"x9", 10, 210, 780, 16}});
+}
+
+// Flex and grid containers stand as blocks (and inline-flex ones as inline
+// blocks) rather than run into the text around them.
+TEST(BrowserSizes, FlexAndGridContainersAreBlocks)
+{
+    expectChromiumBoxes(QStringLiteral("<body><div id=f style='display:flex;flex-direction:column;border:thin solid'>"
+                                       "<div id=a>one</div><p id=b>two</p></div><div id=g style='display:grid;"
+                                       "grid-template-columns:1fr;border-top:thick double'><div id=c>three</div>"
+                                       "<div id=d style='border-bottom:medium dashed'>four</div></div>before <span "
+                                       "id=h style='display:inline-flex;height:30px;width:50px;border:thick solid'>"
+                                       "x</span> after<div id=e>x</div></body>"),
+                        {{"f", 10, 15, 780, 66},
+                         {"a", 11, 16, 778, 16},
+                         {"b", 11, 48, 778, 16},
+                         {"g", 10, 81, 780, 40},
+                         {"c", 10, 86, 780, 16},
+                         {"d", 10, 102, 780, 19},
+                         {"h", 63, 121, 60, 40},
+                         {"e", 10, 161, 780, 16}});
+}
