@@ -1,6 +1,7 @@
 #include "web/VornaDialogSiteManagerPage1.h"
 
 #include "util/AppContext.h"
+#include "util/FileHelpers.h"
 #include "util/PathText.h"
 
 #include <QDir>
@@ -43,6 +44,15 @@ QStringList VornaDialogSiteManagerPage1::GetPageFileNames() const
     for (const QString& row : m_fileRows)
         names.append(GetFileNamePart(row));
     return names;
+}
+
+QStringList VornaDialogSiteManagerPage1::GetPageTitles() const
+{
+    const QString web = sitemanagerpage_detail::webFolder();
+    QStringList titles;
+    for (const QString& row : m_fileRows)
+        titles.append(GetHtmlFileTitle(web + QLatin1Char('/') + row));
+    return titles;
 }
 
 int VornaDialogSiteManagerPage1::FindFileRow(const QString& file) const

@@ -23,6 +23,9 @@ public:
     bool LoadWeb();
     // The file names of the web's pages, row by row.
     QStringList GetPageFileNames() const;
+    // The titles of the web's pages, row by row, as their files hold them.
+    // The site list with its title column comes with the site manager's code.
+    QStringList GetPageTitles() const;
     // The row that shows the file (a path relative to the web folder, "\"
     // read as "/", or a full path inside it), or -1.
     int FindFileRow(const QString& file) const;

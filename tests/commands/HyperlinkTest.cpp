@@ -14,6 +14,7 @@
 #include "engine/dom/Element.h"
 
 #include "platform/ModalResponder.h"
+#include "support/HyperlinkAnswer.h"
 
 #include <QComboBox>
 
@@ -90,7 +91,7 @@ protected:
                     int button = platform::IDOK)
     {
         responder.on(IDD_HYPERLINK, [=](QDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("id_1005"))->setEditText(url);
+            TypeLinkAddress(dialog, url);
             dialog.findChild<QComboBox*>(QStringLiteral("id_1106"))->setEditText(target);
             ModalResponder::setChecked(dialog, IDC_HYPERLINK_REMOVE_UNDERLINE, noUnderline);
             ModalResponder::press(dialog, button);
@@ -287,7 +288,7 @@ TEST_F(Hyperlink, TheCommandLinksThroughItsDialog)
     selectObjects({"pic"});
     responder.on(IDD_HYPERLINK, [](QDialog& dialog) {
         EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("id_1474"))->isEnabled());
-        dialog.findChild<QComboBox*>(QStringLiteral("id_1005"))->setEditText(QStringLiteral("a.html"));
+        TypeLinkAddress(dialog, QStringLiteral("a.html"));
         ModalResponder::press(dialog, platform::IDOK);
     });
     run(ID_INSERT_HYPERLINK);

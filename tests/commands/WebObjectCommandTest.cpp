@@ -14,6 +14,7 @@
 #include "engine/dom/Element.h"
 
 #include "platform/ModalResponder.h"
+#include "support/HyperlinkAnswer.h"
 
 #include <QComboBox>
 
@@ -146,7 +147,7 @@ TEST_F(WebObjectCommand, AnImageLinkedToAGuestBookIsNoPlainLinkForTheHyperlinkCo
     });
     run(ID_GUEST_BOOK_LINK_PROPERTIES);
     responder.on(IDD_HYPERLINK, [](QDialog& dialog) {
-        dialog.findChild<QComboBox*>(QStringLiteral("id_1005"))->setEditText(QStringLiteral("plain.html"));
+        TypeLinkAddress(dialog, QStringLiteral("plain.html"));
         ModalResponder::press(dialog, platform::IDOK);
     });
     run(ID_INSERT_HYPERLINK);

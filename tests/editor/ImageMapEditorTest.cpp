@@ -17,6 +17,7 @@
 
 #include "platform/CommandRegistry.h"
 #include "platform/ModalResponder.h"
+#include "support/HyperlinkAnswer.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -170,7 +171,7 @@ protected:
     {
         responder.on(IDD_HYPERLINK, [url, target](QDialog& dialog) {
             EXPECT_FALSE(dialog.findChild<QWidget*>(QStringLiteral("id_1474"))->isEnabled());
-            dialog.findChild<QComboBox*>(QStringLiteral("id_1005"))->setEditText(url);
+            TypeLinkAddress(dialog, url);
             dialog.findChild<QComboBox*>(QStringLiteral("id_1106"))->setEditText(target);
             ModalResponder::press(dialog, platform::IDOK);
         });

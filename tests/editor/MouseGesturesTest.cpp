@@ -14,6 +14,7 @@
 
 #include "platform/CommandRegistry.h"
 #include "platform/ModalResponder.h"
+#include "support/HyperlinkAnswer.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -396,7 +397,7 @@ TEST_F(MouseGestures, ImageMapAreasAreDrawnWithTheToolsAndAPolygonClosedByADoubl
     ModalResponder responder;
     const auto answerLink = [&](const QString& url) {
         responder.on(IDD_HYPERLINK, [url](QDialog& dialog) {
-            dialog.findChild<QComboBox*>(QStringLiteral("id_1005"))->setEditText(url);
+            TypeLinkAddress(dialog, url);
             ModalResponder::press(dialog, platform::IDOK);
         });
     };
