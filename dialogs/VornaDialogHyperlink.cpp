@@ -31,6 +31,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -228,6 +229,8 @@ void VornaDialogHyperlink::OnInitDialog()
     for (int id : {IDS_HYPERLINK_SCHEME_URL, IDS_HYPERLINK_SCHEME_MAIL, IDS_HYPERLINK_SCHEME_DOWNLOAD,
                    IDS_HYPERLINK_SCHEME_IMAGE})
         m_cbScheme->addItem(LoadResString(id));
+    // The list shows the longest kind whole.
+    m_cbScheme->view()->setMinimumWidth(m_cbScheme->view()->sizeHintForColumn(0) + 8);
     ClassifyOnOpen();
     m_cbScheme->setCurrentIndex(m_nCurScheme);
     // 9. Browse.
