@@ -49,17 +49,28 @@ QString RollOverDialogModel::PreviewHtml(const QString& imagePath, QSize size, c
     return html + QStringLiteral(" ></p>");
 }
 
+QString RollOverDialogModel::QuotedLink(const QString& link)
+{
+    if (link.isEmpty() || link == QLatin1String("#"))
+        return link;
+    return QLatin1Char('"') + link + QLatin1Char('"');
+}
+
+QString RollOverDialogModel::UnquotedLink(QString link)
+{
+    if (link.startsWith(QLatin1Char('"')))
+        link.remove(0, 1);
+    if (link.endsWith(QLatin1Char('"')))
+        link.chop(1);
+    return link;
+}
+
 RollOverDialogModel::LinkStart RollOverDialogModel::LinkForHyperlinkDialog(const QString& link, bool pageInWeb)
 {
     LinkStart start;
     if (link.isEmpty() || link == QLatin1String("#"))
         return start;
-    // One double quote at each end.
-    QString url = link;
-    if (url.startsWith(QLatin1Char('"')))
-        url.remove(0, 1);
-    if (url.endsWith(QLatin1Char('"')))
-        url.chop(1);
+    QString url = UnquotedLink(link);
     const auto endsWith = [&url](const char* suffix) {
         return url.endsWith(QLatin1String(suffix), Qt::CaseInsensitive);
     };

@@ -42,6 +42,12 @@ public:
     // attributes and script when there is a roll-over picture.
     static QString PreviewHtml(const QString& imagePath, QSize size, const QString& attributes, const QString& script);
 
+    // A link as its box shows it, in double quotes ("#" and nothing stand
+    // alone), and as the page writes it, with one quote taken from each end:
+    // every address comes back as it went in, quotes of its own included.
+    static QString QuotedLink(const QString& link);
+    static QString UnquotedLink(QString link);
+
     // The link as the hyperlink dialog opens with it: "#" is no link; the
     // quotes around it go and its kind gives the scheme; a page of the web is
     // named by its file name.

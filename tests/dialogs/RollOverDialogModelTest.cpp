@@ -120,6 +120,11 @@ TEST(RollOverDialogModel, TheLinkReopensInTheHyperlinkDialogByItsKind)
     EXPECT_TRUE(Model::LinkForHyperlinkDialog(QStringLiteral("\"\""), false).url.isEmpty());
     EXPECT_TRUE(Model::LinkForHyperlinkDialog(QStringLiteral("\""), false).url.isEmpty());
 
+    EXPECT_EQ(Model::QuotedLink(QStringLiteral("a b.html")), QStringLiteral("\"a b.html\""));
+    EXPECT_EQ(Model::QuotedLink(QStringLiteral("#")), QStringLiteral("#"));
+    for (const char* odd : {"\"", "\"\"", "a\"b"})
+        EXPECT_EQ(Model::UnquotedLink(Model::QuotedLink(QString::fromUtf8(odd))), QString::fromUtf8(odd));
+
     Model model;
     model.TakeHyperlink(false, QStringLiteral("my%20page.html"), QStringLiteral("main"));
     EXPECT_EQ(model.m_strLink, QStringLiteral("\"my page.html\""));
