@@ -16,6 +16,7 @@
 #include "chrome/ULOToolBar.h"
 #include "chrome/VornaCoolMenuManager.h"
 #include "controls/VornaComboEx.h"
+#include "controls/VornaFontCombo.h"
 #include "skins/VornaSkinManager.h"
 #include "util/CRegistryEx.h"
 #include "util/MessageBox.h"
@@ -43,7 +44,6 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QLabel>
 #include <QMdiArea>
 #include <QRegularExpression>
@@ -254,13 +254,9 @@ bool CMainFrame::CreateBars()
 
     // The font name and size boxes of the format bar.
     ULOToolBar* format = toolBar(603);
-    // The font names are the scalable fonts, without the vertical ("@") faces.
-    auto* fontName = new QComboBox(format);
-    for (const QString& family : QFontDatabase::families()) {
-        if (!family.startsWith(QLatin1Char('@')) && QFontDatabase::isScalable(family))
-            fontName->addItem(family);
-    }
-    fontName->setMaxVisibleItems(12);
+    // The font names in their own faces, the last six chosen on top.
+    auto* fontName = new VornaFontCombo(format);
+    fontName->AdjustDropWidth();
     format->PlaceControl(0, 32928, fontName, QSize(150, fontName->sizeHint().height()));
     auto* fontSize = new VornaComboEx(format);
     for (const char* text : {"1(8pt)", "2(10pt)", "3(12pt)", "4(14pt)", "5(18pt)", "6(24pt)", "7(36pt)"})
