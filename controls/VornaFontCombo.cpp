@@ -5,8 +5,10 @@
 
 #include <QAbstractItemView>
 #include <QCollator>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -114,6 +116,21 @@ void VornaFontCombo::hidePopup()
 {
     VornaComboEx::hidePopup();
     m_tip->hide();
+}
+
+bool VornaFontCombo::eventFilter(QObject* watched, QEvent* event)
+{
+    // Typing opened the list: what is typed still goes to the edit field.
+    QLineEdit* edit = lineEdit();
+    if (edit && watched == view() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool typed = !key->text().isEmpty() && key->text().at(0).isPrint();
+        if (typed || key->key() == Qt::Key_Backspace || key->key() == Qt::Key_Delete) {
+            QCoreApplication::sendEvent(edit, event);
+            return true;
+        }
+    }
+    return VornaComboEx::eventFilter(watched, event);
 }
 
 void VornaFontCombo::focusInEvent(QFocusEvent* event)

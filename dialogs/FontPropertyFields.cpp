@@ -25,7 +25,7 @@ QStringList FontPropertyFields::SizeItems(const QString& defaultText)
             QStringLiteral("7(36pt)")};
 }
 
-int FontPropertyFields::SelectFace(const QStringList& items, bool machineHasFaces)
+int FontPropertyFields::SelectFace(const QStringList& items, bool machineHasFaces) const
 {
     if (!machineHasFaces)
         return items.isEmpty() ? -1 : 0;
@@ -37,7 +37,6 @@ int FontPropertyFields::SelectFace(const QStringList& items, bool machineHasFace
         if (items[i].compare(m_strFace, Qt::CaseInsensitive) == 0)
             return int(i);
     }
-    m_strFace.clear();
     return -1;
 }
 

@@ -24,9 +24,9 @@ public:
 
     // The face item to select for m_strFace (-1 for none): "Default" selects
     // the default entry, any other face the first entry equal to it without
-    // regard to case. A face not in the list is dropped (m_strFace emptied).
-    // Without faces of the machine the default entry is selected.
-    int SelectFace(const QStringList& items, bool machineHasFaces);
+    // regard to case. A face not in the list selects nothing, so that OK
+    // drops it. Without faces of the machine the default entry is selected.
+    int SelectFace(const QStringList& items, bool machineHasFaces) const;
     // The size item to select (-1 for none); a size outside 0 to 7 becomes
     // "several sizes".
     int SelectSize();

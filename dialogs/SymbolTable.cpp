@@ -34,7 +34,7 @@ QString SymbolEntry::glyph() const
 {
     if (m_nCode <= 0 || m_nCode > 0xFFFF)
         return QString();
-    const QChar unit(char16_t(m_nCode));
+    const QChar unit{char16_t(m_nCode)};
     if (unit.isSurrogate())
         return QString();
     return QString(unit);

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
@@ -85,6 +86,23 @@ TEST(FontCombo, ATypedPrefixStaysAndATextThatBeginsNoFaceIsPutBack)
     combo.setEditText(QStringLiteral("Zapf"));
     EXPECT_FALSE(combo.ValidateText());
     EXPECT_EQ(combo.currentText(), QStringLiteral("Arial"));
+}
+
+TEST(FontCombo, TypingOpensTheListAndKeepsTypingIntoTheField)
+{
+    VornaFontCombo combo;
+    combo.setEditable(true);
+    combo.AdjustDropWidth(kFaces);
+    combo.show();
+    QApplication::setActiveWindow(&combo);
+    combo.setFocus();
+    combo.setEditText(QString());
+    QTest::keyClick(combo.lineEdit(), 'G');
+    ASSERT_TRUE(combo.view()->isVisible());
+    // The open list holds the keyboard; the keys reach the field.
+    QTest::keyClick(combo.view(), 'e');
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Ge"));
+    combo.hidePopup();
 }
 
 TEST(FontCombo, EnterClosesTheListAndTheTipNamesTheHighlightedFace)

@@ -8,6 +8,7 @@
 #include "controls/VornaFontCombo.h"
 #include "controls/VornaSymbolList.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -78,7 +79,7 @@ TEST_F(SymbolPalette, InsertPutsTheSymbolInAFontNamingTheShownFaceAsOneStep)
     dialog->m_btnInsert->click();
     settle();
     const QString face = dialog->m_cbFont->currentText();
-    EXPECT_EQ(inner("box"), QStringLiteral("箱<font face=\"%1\">★</font>").arg(face)) << inner("box").toStdString();
+    EXPECT_EQ(inner("box"), QStringLiteral("箱<FONT face=\"%1\">★</FONT>").arg(face)) << inner("box").toStdString();
     EXPECT_EQ(undoSteps(), before + 1);
     // A typed face that is not chosen names the FONT, quotes and all; the
     // grid keeps the face chosen last.
