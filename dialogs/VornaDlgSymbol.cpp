@@ -118,6 +118,8 @@ bool VornaDlgSymbol::OnInsert()
     if (GetPageSelection(nullptr, nullptr, &range) != S_OK || !range)
         return false;
     range->pasteHTML(SymbolInsertHtml(m_cbFont->currentText(), m_pSymbols[row].m_strHtml));
+    // The caret follows the symbol, so that the next one goes after it.
+    range->select();
     return true;
 }
 

@@ -2,6 +2,8 @@
 // platform: what the lists hold, the recent section, typed text, the tip,
 // and what the cells draw.
 
+#include "ReviewPicture.h"
+
 #include "controls/CVornaTip.h"
 #include "controls/FontFaces.h"
 #include "controls/VornaFontCombo.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -159,6 +162,45 @@ TEST(FontListBox, TheSelectionFollowsTheMouse)
     QMouseEvent move(QEvent::MouseMove, over, list.viewport()->mapToGlobal(over), Qt::NoButton, {}, {});
     QCoreApplication::sendEvent(list.viewport(), &move);
     EXPECT_EQ(list.currentRow(), 1);
+}
+
+TEST(ControlsScreenshot, FontComboOpenWithRecentFacesAndTip)
+{
+    QWidget window;
+    window.resize(460, 420);
+    auto* combo = new VornaFontCombo(&window);
+    combo->setGeometry(10, 10, 180, 24);
+    combo->AdjustDropWidth();
+    for (const char* face : {"IPAGothic", "DejaVu Serif", "Liberation Mono"}) {
+        const int index = combo->findText(QString::fromLatin1(face));
+        if (index >= 0) {
+            combo->setCurrentIndex(index);
+            emit combo->activated(index);
+        }
+    }
+    window.show();
+    QApplication::setActiveWindow(&window);
+    combo->showPopup();
+    QCoreApplication::processEvents();
+    QAbstractItemView* list = combo->view();
+    ASSERT_TRUE(list->isVisible());
+    list->setCurrentIndex(list->model()->index(4, 0));
+    combo->OnTimer();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(combo->tip().isVisible());
+    // The box, the open list and the tip beside it, as they stand on the screen.
+    QWidget* popup = list->window();
+    const QRect area = window.frameGeometry().united(popup->frameGeometry()).united(combo->tip().frameGeometry());
+    QImage picture(area.size(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        painter.drawImage(window.mapToGlobal(QPoint(0, 0)) - area.topLeft(), window.grab().toImage());
+        painter.drawImage(popup->pos() - area.topLeft(), popup->grab().toImage());
+        painter.drawImage(combo->tip().pos() - area.topLeft(), combo->tip().grab().toImage());
+    }
+    combo->hidePopup();
+    EXPECT_TRUE(saveForReview(picture, "font-combo.png"));
 }
 
 } // namespace

@@ -1,16 +1,20 @@
 // The Font dialog and the pop-up font list on their own: what it selects for the caller's values, what
 // OK and "デフォルト" hand back, and which change flags the user's actions set.
 
+#include "controls/ReviewPicture.h"
 #include "dialogs/FontPropertyFields.h"
 #include "dialogs/SimpleComboBox.h"
 #include "dialogs/VornaDialogFontList.h"
 #include "dialogs/VornaDialogFontProperty.h"
+#include "dialogs/VornaDlgSymbol.h"
 
 #include "controls/CColorPickerCB.h"
 #include "controls/FontFaces.h"
 #include "controls/VornaBitmapButton.h"
 #include "controls/VornaFontListBox.h"
+#include "controls/VornaSymbolList.h"
 
+#include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
 
 #include <gtest/gtest.h>
@@ -174,6 +178,27 @@ TEST(FontListPopup, TheButtonsMoveTenEntriesAndAClickChoosesDefaultOrAFace)
     EXPECT_EQ(popup.result(), platform::IDOK);
     popup.Choose(last);
     EXPECT_EQ(popup.m_strFace, popup.m_lstFonts->item(last)->text());
+}
+
+TEST(ControlsScreenshot, FontDialogAndSymbolPalette)
+{
+    VornaDialogFontProperty dialog;
+    dialog.m_strFace = QStringLiteral("IPAGothic");
+    dialog.m_nSize = 3;
+    dialog.m_bBold = true;
+    dialog.m_crText = platform::rgb(0, 128, 0);
+    dialog.OnInitDialog();
+    dialog.show();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(saveForReview(dialog.grab().toImage(), "font-dialog.png"));
+    dialog.hide();
+
+    VornaDlgSymbol palette(nullptr, platform::shareDir() + QStringLiteral("/Other/script/symbol.dat"));
+    palette.show();
+    QCoreApplication::processEvents();
+    palette.m_lstSymbols->setCurrentRow(palette.m_nSymbols > 60 ? 60 : 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(saveForReview(palette.grab().toImage(), "symbol-palette.png"));
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include "commands/FormatPage.h"
 
+#include "app/CZQDoc.h"
+
 #include "dialogs/VornaDlgSymbol.h"
 
 #include "controls/VornaFontCombo.h"
@@ -24,12 +26,12 @@ protected:
         run(33353);
         return frame()->m_pDlgSymbol;
     }
-    CZQView* openPage(const char* charset = "UTF-8")
+    CZQView* openPage(const char* charset = "UTF-8", const QString& name = QStringLiteral("page"))
     {
         return open(QStringLiteral(
                         ">\n<TABLE id=text style=\"POSITION: absolute; LEFT: 20px; TOP: 20px\"><TR><TD id=box>箱</TD>"
                         "</TR></TABLE>\n<P id=flow>本文</P>\n"),
-                    charset);
+                    charset, name);
     }
     // Selects the symbol of the code in the grid.
     static void choose(VornaDlgSymbol& dialog, int code)
@@ -108,6 +110,39 @@ TEST_F(SymbolPalette, ADoubleClickInsertsOnlyWhileInsertIsEnabled)
     settle();
     EXPECT_EQ(inner("flow"), QStringLiteral("本文"));
     EXPECT_EQ(inner("box"), QStringLiteral("箱"));
+}
+
+TEST_F(SymbolPalette, SymbolsPastedIntoAPageComeBackFromItsFileInEitherCharset)
+{
+    // ★ is a Shift_JIS character, © and € are not: the file keeps them as
+    // references or as UTF-8, and the reopened page shows all three.
+    for (const char* charset : {"Shift_JIS", "UTF-8"}) {
+        SCOPED_TRACE(charset);
+        ASSERT_NE(openPage(charset, QLatin1String(charset)), nullptr);
+        caretIn("box", 1);
+        VornaDlgSymbol* dialog = palette();
+        ASSERT_NE(dialog, nullptr);
+        dialog->m_btnInsert->setEnabled(true);
+        for (int code : {9733, 169, 8364}) {
+            choose(*dialog, code);
+            ASSERT_TRUE(dialog->OnInsert());
+            settle();
+        }
+        dialog->hide();
+        const QString copy = dir.filePath(QStringLiteral("copy-%1.html").arg(QLatin1String(charset)));
+        ASSERT_TRUE(view()->GetDocument()->doSave(copy, false));
+        const QByteArray written = [&] {
+            QFile file(copy);
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }();
+        ASSERT_FALSE(written.isEmpty());
+        EXPECT_EQ(platform::decodeText(written, QLatin1String(charset)).count(QStringLiteral("<FONT face=")), 3);
+        ASSERT_TRUE(app->OpenDocumentFile(copy));
+        settle();
+        ASSERT_NE(byId("box"), nullptr);
+        EXPECT_EQ(byId("box")->textContent(), QStringLiteral("箱★©€"));
+        EXPECT_EQ(byId("box")->getElementsByTagName(QStringLiteral("FONT")).length(), 3);
+    }
 }
 
 } // namespace
