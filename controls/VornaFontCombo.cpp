@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -102,8 +103,10 @@ void VornaFontCombo::OnTimer()
     QAbstractItemView* list = view();
     if (!list->isVisible())
         return;
+    // Only a highlighted face is named (an open list without a face chosen
+    // highlights nothing until the mouse or a key moves on it).
     const QModelIndex current = list->currentIndex();
-    if (!current.isValid())
+    if (!current.isValid() || !list->selectionModel()->isSelected(current))
         return;
     const QWidget* popup = list->window();
     const QModelIndex top = list->indexAt(QPoint(1, 1));

@@ -113,6 +113,11 @@ TEST(FontCombo, EnterClosesTheListAndTheTipNamesTheHighlightedFace)
     VornaFontCombo combo;
     combo.AdjustDropWidth(kFaces);
     combo.show();
+    // Open without a face chosen: nothing is highlighted, nothing named.
+    combo.showPopup();
+    combo.OnTimer();
+    EXPECT_FALSE(combo.tip().isVisible());
+    combo.hidePopup();
     combo.setCurrentIndex(2);
     combo.showPopup();
     ASSERT_TRUE(combo.view()->isVisible());
