@@ -13,8 +13,10 @@ VornaComboEx::VornaComboEx(QWidget* parent) : QComboBox(parent)
 {
     setItemDelegate(new VornaComboExDelegate(this));
     connect(this, &QComboBox::activated, this, &VornaComboEx::OnSelEndOk);
+    // Only what the user types opens the list: a choice that puts its text
+    // in the field leaves the field unmodified and the list closed.
     connect(this, &QComboBox::editTextChanged, this, [this] {
-        if (isEditable() && hasFocus())
+        if (isEditable() && hasFocus() && lineEdit()->isModified())
             OnEditChange();
     });
 }

@@ -105,6 +105,14 @@ TEST(FontCombo, TypingOpensTheListAndKeepsTypingIntoTheField)
     // The open list holds the keyboard; the keys reach the field.
     QTest::keyClick(combo.view(), 'e');
     EXPECT_EQ(combo.currentText(), QStringLiteral("Ge"));
+    // A face chosen in the list closes it for good: the field takes the
+    // face's name without opening the list again.
+    const int georgia = combo.findText(QStringLiteral("Georgia"));
+    QTest::mouseClick(combo.view()->viewport(), Qt::LeftButton, {},
+                      combo.view()->visualRect(combo.view()->model()->index(georgia, 0)).center());
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Georgia"));
+    EXPECT_TRUE(combo.isRecentFace(QStringLiteral("Georgia")));
+    EXPECT_FALSE(combo.view()->isVisible());
     combo.hidePopup();
 }
 
