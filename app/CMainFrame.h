@@ -4,6 +4,7 @@
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/ColorRef.h"
+#include "platform/Hresult.h"
 #include "platform/CommandTarget.h"
 #include "platform/LockKeys.h"
 
@@ -46,6 +47,9 @@ namespace platform {
 class CmdUI;
 class CommandRegistry;
 } // namespace platform
+namespace engine {
+class Element;
+} // namespace engine
 
 // The program's main window: the MDI area with the pages, the menu bar, the
 // status bar, the application toolbars, the editor settings, closing and the

@@ -317,6 +317,8 @@ void CMainFrame::AddCommandHandlers()
     AddInsertCommands();
     AddEditCommands();
     AddImageMapCommands();
+    AddFilterCommands();
+    AddRollOverCommands();
     AddFormatCommands();
     AddTableCommands();
     AddPreviewCommands();

@@ -36,3 +36,7 @@ void VornaDlgImageBrowser::OnImageStudy()
 }
 
 void VornaDlgImageBrowser::OnWebImageFolder() {}
+
+void VornaDlgImageBrowser::OnManageBookmarks() {}
+
+void VornaDlgImageBrowser::OpenBookmark(unsigned) {}

@@ -29,6 +29,11 @@ public:
     // The open web's image folder.
     void OnWebImageFolder();
 
+    // The image bookmarks menu: its manage entry, and an entry (commands 162-181) opening its folder. Until the
+    // browser keeps bookmarks there are none, and both do nothing.
+    void OnManageBookmarks();
+    void OpenBookmark(unsigned commandId);
+
     // The folder shown.
     QString m_strCurrentFolder;
 };

@@ -1,6 +1,7 @@
 #include "engine/dom/Element.h"
 
 #include "engine/css/CssColor.h"
+#include "engine/css/FilterCalls.h"
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/HtmlTags.h"
@@ -213,19 +214,7 @@ void Element::setStyleDeclarations(std::vector<StyleDeclaration> decls)
 
 int Element::filtersLength() const
 {
-    if (!m_style)
-        return 0;
-    const QString f = m_style->filter();
-    int depth = 0, count = 0;
-    for (QChar c : f) {
-        if (c == u'(') {
-            if (depth++ == 0)
-                ++count;
-        } else if (c == u')') {
-            depth = qMax(0, depth - 1);
-        }
-    }
-    return count;
+    return m_style ? int(parseFilterCalls(m_style->filter()).size()) : 0;
 }
 
 QString Element::innerHTML() const

@@ -1,5 +1,6 @@
 #include "engine/layout/PageContainer.h"
 
+#include "engine/layout/ImageFilters.h"
 #include "engine/layout/LayoutElements.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
-#include <QRegularExpression>
 #include <QUrl>
 
 #include <algorithm>
@@ -257,44 +257,20 @@ void PageContainer::get_image_size(const litehtml::tchar_t* src, const litehtml:
     }
 }
 
-void PageContainer::applyFilter(QImage& img) const
+QPixmap PageContainer::filteredPicture(const QString& key, const QImage& img, QSize size)
 {
-    if (m_imageFilter.isEmpty() || img.isNull())
-        return;
-    const QString f = m_imageFilter.toLower();
-    img = img.convertToFormat(QImage::Format_ARGB32);
-    if (f.contains(QLatin1String("fliph")))
-        img = img.mirrored(true, false);
-    if (f.contains(QLatin1String("flipv")))
-        img = img.mirrored(false, true);
-    const bool gray = f.contains(QLatin1String("gray"));
-    const bool invert = f.contains(QLatin1String("invert"));
-    const bool xray = f.contains(QLatin1String("xray"));
-    int opacity = 100;
-    const QRegularExpression alpha(QStringLiteral("opacity\\s*=\\s*(\\d+)"));
-    const auto m = alpha.match(f);
-    if (m.hasMatch())
-        opacity = std::clamp(m.captured(1).toInt(), 0, 100);
-    if (!gray && !invert && !xray && opacity == 100)
-        return;
-    for (int y = 0; y < img.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
-            QRgb px = line[x];
-            int r = qRed(px), g = qGreen(px), b = qBlue(px);
-            const int a = qAlpha(px) * opacity / 100;
-            if (gray || xray) {
-                const int l = qGray(r, g, b);
-                r = g = b = xray ? 255 - l : l;
-            }
-            if (invert) {
-                r = 255 - r;
-                g = 255 - g;
-                b = 255 - b;
-            }
-            line[x] = qRgba(r, g, b, a);
-        }
-    }
+    const QString cacheKey = key + QLatin1Char('\n') + QString::number(size.width()) + QLatin1Char('x') +
+                             QString::number(size.height()) + QLatin1Char('\n') + m_imageFilter;
+    if (const QPixmap* cached = m_filtered.object(cacheKey))
+        return *cached;
+    // The effect is computed on the picture as shown, so its cost follows the box, not the file.
+    const QImage scaled = size == img.size() ? img : img.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QImage filtered = applyImageFilters(scaled, m_imageFilter);
+    auto* pm = new QPixmap(QPixmap::fromImage(
+        filtered.size() == size ? filtered : filtered.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+    const QPixmap result = *pm;
+    m_filtered.insert(cacheKey, pm, std::max<qint64>(1, qint64(size.width()) * size.height()));
+    return result;
 }
 
 void PageContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::background_paint& bg)
@@ -310,16 +286,21 @@ void PageContainer::draw_background(litehtml::uint_ptr hdc, const litehtml::back
     QImage img = image(QString::fromStdString(bg.image), QString::fromStdString(bg.baseurl));
     if (img.isNull())
         return;
-    applyFilter(img);
     const QSize size(bg.image_size.width > 0 ? bg.image_size.width : img.width(),
                      bg.image_size.height > 0 ? bg.image_size.height : img.height());
     if (size.isEmpty())
         return;
-    if (size != img.size())
-        img = img.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPixmap pm;
+    if (!m_imageFilter.trimmed().isEmpty()) {
+        pm = filteredPicture(QString::fromStdString(bg.baseurl) + QLatin1Char('\n') + QString::fromStdString(bg.image),
+                             img, size);
+    } else {
+        if (size != img.size())
+            img = img.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        pm = QPixmap::fromImage(img);
+    }
     p->save();
     p->setClipRect(clip, Qt::IntersectClip);
-    const QPixmap pm = QPixmap::fromImage(img);
     int x = bg.position_x;
     int y = bg.position_y;
     switch (bg.repeat) {

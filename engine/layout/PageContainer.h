@@ -4,8 +4,10 @@
 
 #include <litehtml/litehtml.h>
 
+#include <QCache>
 #include <QHash>
 #include <QImage>
+#include <QPixmap>
 #include <QRect>
 #include <QString>
 
@@ -114,7 +116,9 @@ public:
     static bool isCjkNoLineStart(char32_t c);
 
 private:
-    void applyFilter(QImage& img) const;
+    // The picture scaled to the size and changed by the image filter, kept per picture, size and filter text so that
+    // scrolling and drags do not compute it again.
+    QPixmap filteredPicture(const QString& key, const QImage& img, QSize size);
 
     FontCatalog m_fonts;
     QString m_baseFolder;
@@ -122,6 +126,9 @@ private:
     QHash<QString, QImage> m_images;
     BelowContentHook m_belowContent;
     QString m_imageFilter;
+    // Pixels of filtered pictures kept at most.
+    static constexpr qint64 kFilteredCacheCost = 32 * 1024 * 1024;
+    QCache<QString, QPixmap> m_filtered{kFilteredCacheCost};
     QPainter* m_drawPainter = nullptr;
     int m_clipDepth = 0;
 };

@@ -1,0 +1,124 @@
+// Roll-over images on a page in the program: a plain image turned into one and back through the roll-over dialog,
+// changed in place (its alt, map and link stay), the page's roll-over script coming and going with it.
+
+#include "FormatPage.h"
+
+#include "dialogs/VornaDlgRollOver.h"
+
+#include "platform/ModalResponder.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const char* const kPicturePage = "style=\"margin:0\">\n"
+                                 "<A href=\"x.html\"><IMG id=a name=pic src=\"a.png\" alt=\"Sea\" usemap=\"#m\" "
+                                 "style=\"LEFT: 30px; POSITION: absolute; TOP: 20px\"></A>\n"
+                                 "<MAP name=m><AREA shape=rect coords=\"0,0,5,5\" href=\"y.html\"></MAP>\n"
+                                 "<IMG id=other src=\"c.png\">\n";
+
+class RollOverCommands : public FormatPage
+{
+protected:
+    void SetUp() override
+    {
+        FormatPage::SetUp();
+        ASSERT_NE(open(QString::fromUtf8(kPicturePage)), nullptr);
+        image = engine::Ref<engine::Element>(byId("a"));
+    }
+    bool hasScript() const { return doc()->body()->outerHTML().contains(QLatin1String("function VornaChangeImage")); }
+    QString attr(const char* name) const { return image->getAttributeText(QString::fromLatin1(name)); }
+    void select()
+    {
+        doc()->selection().setControlRange({image});
+        settle();
+    }
+
+    engine::Ref<engine::Element> image;
+};
+
+} // namespace
+
+TEST_F(RollOverCommands, ImageBecomesRollOverInPlaceAndBack)
+{
+    select();
+    EXPECT_TRUE(enabled(33332));
+    EXPECT_FALSE(enabled(33303));
+    platform::ModalResponder responder;
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        auto& dialog = static_cast<VornaDlgRollOver&>(d);
+        // The conversion opens with the picture and the link filled in, the name kept.
+        EXPECT_EQ(dialog.m_edOriginal->text(), QStringLiteral("a.png"));
+        EXPECT_TRUE(dialog.m_edRollOver->text().isEmpty());
+        EXPECT_EQ(dialog.m_edLink->text(), QStringLiteral("x.html"));
+        EXPECT_EQ(dialog.m_strName, QStringLiteral("pic"));
+        dialog.m_edRollOver->setText(QStringLiteral("it's over.png"));
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    // With an image selected, the insert command converts it.
+    run(33302);
+    EXPECT_EQ(responder.runCount(VornaDlgRollOver::IDD), 1);
+    EXPECT_EQ(attr("id"), QStringLiteral("VornaRollImage"));
+    EXPECT_EQ(attr("name"), QStringLiteral("pic"));
+    EXPECT_EQ(attr("onmouseover"), QStringLiteral("VornaChangeImage('pic', 'it\\'s over.png')"));
+    EXPECT_EQ(attr("onmouseout"), QStringLiteral("VornaChangeImage('pic', 'a.png')"));
+    // Nothing else of the image changed, and it is still linked once.
+    EXPECT_EQ(attr("alt"), QStringLiteral("Sea"));
+    EXPECT_EQ(attr("usemap"), QStringLiteral("#m"));
+    EXPECT_EQ(image->style().left(), QStringLiteral("30px"));
+    ASSERT_TRUE(image->parentElement()->hasTag(QLatin1String("A")));
+    EXPECT_FALSE(image->parentElement()->parentElement()->hasTag(QLatin1String("A")));
+    EXPECT_TRUE(hasScript());
+
+    select();
+    EXPECT_TRUE(enabled(33303));
+    EXPECT_FALSE(enabled(33332));
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        auto& dialog = static_cast<VornaDlgRollOver&>(d);
+        // The properties read the escaped path back.
+        EXPECT_EQ(dialog.m_edRollOver->text(), QStringLiteral("it's over.png"));
+        EXPECT_TRUE(platform::ModalResponder::press(d, VornaDlgRollOver::kRemoveButtonId));
+        EXPECT_TRUE(dialog.m_edLink->isEnabled());
+        dialog.m_edLink->clear();
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    run(33303);
+    EXPECT_TRUE(attr("onmouseover").isEmpty());
+    EXPECT_FALSE(image->hasAttribute(QStringLiteral("id")));
+    EXPECT_FALSE(image->hasAttribute(QStringLiteral("name")));
+    // Without a link in the dialog the enclosing A stays as it was.
+    EXPECT_TRUE(image->parentElement()->hasTag(QLatin1String("A")));
+    EXPECT_FALSE(hasScript());
+}
+
+TEST_F(RollOverCommands, EditingChangesTheLinkAndCancelChangesNothing)
+{
+    select();
+    platform::ModalResponder responder;
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        auto& dialog = static_cast<VornaDlgRollOver&>(d);
+        dialog.m_edRollOver->setText(QStringLiteral("b.png"));
+        dialog.m_edLink->setText(QStringLiteral("new page.html"));
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    run(33332);
+    ASSERT_TRUE(image->parentElement()->hasTag(QLatin1String("A")));
+    EXPECT_EQ(image->parentElement()->getAttributeText(QStringLiteral("href")), QStringLiteral("new page.html"));
+
+    const QString before = doc()->body()->outerHTML();
+    select();
+    responder.answer(VornaDlgRollOver::IDD, platform::IDCANCEL);
+    run(33303);
+    EXPECT_EQ(doc()->body()->outerHTML(), before);
+
+    // The link taken away in the dialog takes the A away.
+    select();
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        static_cast<VornaDlgRollOver&>(d).m_edLink->clear();
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    run(33303);
+    EXPECT_FALSE(image->parentElement()->hasTag(QLatin1String("A")));
+    EXPECT_EQ(attr("onmouseover"), QStringLiteral("VornaChangeImage('pic', 'b.png')"));
+    EXPECT_TRUE(hasScript());
+}
