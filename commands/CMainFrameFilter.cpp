@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "commands/ImageFilterText.h"
 #include "commands/SinkUndoUnit.h"
@@ -40,6 +41,12 @@ QRect effectsButtonRect(CMainFrame& frame, platform::CommandRegistry& registry)
     if (!button || !button->isVisible())
         return {};
     return QRect(button->mapToGlobal(QPoint(0, 0)), button->size());
+}
+
+void markChanged(CZQView* view)
+{
+    if (CZQDoc* doc = view->GetDocument())
+        doc->m_bPageChanged = true;
 }
 
 constexpr unsigned kOneClickEffects[] = {33312, 33313, 33314, 33315, 33316, 33317, 33319, 1410, 1411};
@@ -107,18 +114,22 @@ HRESULT CMainFrame::ApplyImageFilter(unsigned commandId, const QString& filterCa
         return S_OK;
     // One undo step for all the images; the page counts as changed only by what is written.
     SinkUndoUnit undo(view);
+    bool wrote = false;
     for (const engine::Ref<engine::Element>& element : range->elements()) {
         if (!element || !element->hasTag(QLatin1String("IMG")))
             continue;
         engine::Style& style = element->style();
-        if (filterCall.isEmpty()) {
-            style.removeAttribute(QStringLiteral("filter"));
-            continue;
-        }
         QString filter = style.filter();
-        if (NextImageFilterText(commandId, filterCall, filter))
+        if (filterCall.isEmpty()) {
+            wrote |= !filter.isEmpty();
+            style.removeAttribute(QStringLiteral("filter"));
+        } else if (NextImageFilterText(commandId, filterCall, filter)) {
             style.setFilter(filter);
+            wrote = true;
+        }
     }
+    if (wrote)
+        mainframefilter_detail::markChanged(view);
     return S_OK;
 }
 
@@ -128,6 +139,7 @@ HRESULT CMainFrame::ApplyFilterToSelectedImage(QStringList& filterList, QStringL
     const auto elements = mainframefilter_detail::selectedControls(view);
     if (elements.empty())
         return -1;
+    mainframefilter_detail::markChanged(view);
     SinkUndoUnit undo(view);
     for (const engine::Ref<engine::Element>& element : elements)
         SetElementFilterList(element.get(), filterList, unused);

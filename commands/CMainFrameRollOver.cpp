@@ -1,9 +1,12 @@
 #include "app/CMainFrame.h"
 
+#include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "commands/HyperlinkSelection.h"
+#include "commands/ObjectProperties.h"
 #include "commands/RollOverText.h"
 #include "commands/SinkUndoUnit.h"
+#include "dialogs/VornaDialogImageProperty.h"
 #include "dialogs/VornaDlgRollOver.h"
 #include "editor/CImpIDispatch.h"
 #include "effects/CScriptUtility.h"
@@ -12,13 +15,18 @@
 #include "util/PageDom.h"
 #include "util/PageMarkup.h"
 
+#include "engine/dom/Document.h"
 #include "engine/dom/Element.h"
+#include "engine/editing/TextRange.h"
 #include "engine/html/HtmlSerializer.h"
 
 #include "platform/CmdUI.h"
 #include "platform/ModalRunner.h"
 
 #include <QDir>
+#include <QFileInfo>
+
+#include <optional>
 
 // Roll-over images: inserting one, editing one, turning a plain image into one and the roll-over dialog's removal
 // of the effect. The image swaps its picture through the page's roll-over script, which comes with the first such
@@ -103,10 +111,13 @@ void CMainFrame::AddRollOverCommands()
     onCommand(33302, [this] { OnInsertRollOverImage(); });
     onCommand(33303, [this] { OnRollOverProperties(); });
     onCommand(33332, [this] { OnConvertImageToRollOver(); });
+    onCommand(33333, [this] { OnConvertRollOverToImage(); });
     onUpdate(33302, [this](platform::CmdUI& ui) { ui.enable(IsEditMode()); });
-    onUpdate(33303, [this](platform::CmdUI& ui) {
-        ui.enable(IsEditMode() && (detail::selectionKind(*this) & detail::kRollOverImage) != 0);
-    });
+    for (int id : {33303, 33333}) {
+        onUpdate(id, [this](platform::CmdUI& ui) {
+            ui.enable(IsEditMode() && (detail::selectionKind(*this) & detail::kRollOverImage) != 0);
+        });
+    }
     onUpdate(33332, [this](platform::CmdUI& ui) {
         const quint32 kind = detail::selectionKind(*this);
         ui.enable(IsEditMode() && (kind & detail::kImageSelected) != 0 &&
@@ -167,6 +178,8 @@ void CMainFrame::OnInsertRollOverImage()
     CZQView* view = GetActiveView();
     const engine::Ref<engine::Element> image = detail::selectedImage(view);
     if (image) {
+        if (CZQDoc* doc = view->GetDocument())
+            doc->m_bPageChanged = true;
         SinkUndoUnit undo(view);
         if (dialog.m_bRemove) {
             detail::removeRollOverAttributes(image.get());
@@ -261,4 +274,38 @@ void CMainFrame::OnConvertImageToRollOver()
     m_bRollOverReentry = true;
     OnInsertRollOverImage();
     m_bRollOverReentry = false;
+}
+
+void CMainFrame::OnConvertRollOverToImage()
+{
+    namespace detail = mainframerollover_detail;
+    CZQView* view = GetActiveView();
+    engine::Ref<engine::Document> document;
+    std::optional<engine::ControlRange> range;
+    if (GetHTMLDocument(document, view) != S_OK || GetPageSelection(nullptr, &range, nullptr, view) != S_OK || !range ||
+        range->length() == 0)
+        return;
+    const std::vector<engine::Ref<engine::Element>> images = range->elements();
+    // One image opens the image properties with its values, several with what they share.
+    const QString page = view->GetDocument() ? view->GetDocument()->pathName() : QString();
+    const ImageRead read =
+        images.size() == 1
+            ? ReadImageProperties(images.front().get(), page.isEmpty() ? QString() : QFileInfo(page).absolutePath())
+            : ImageRead();
+    VornaDialogImageProperty dialog(this);
+    if (images.size() == 1) {
+        PutImageValues(dialog, read);
+    } else {
+        dialog.m_bMultiple = true;
+        dialog.m_bSpecifySize = 0;
+    }
+    if (dialog.DoModal() != platform::IDOK || GetActiveView() != view)
+        return;
+    if (CZQDoc* doc = view->GetDocument())
+        doc->m_bPageChanged = true;
+    SinkUndoUnit undo(view);
+    WriteImageProperties(images, dialog, read);
+    for (const engine::Ref<engine::Element>& image : images)
+        detail::removeRollOverAttributes(image.get());
+    CScriptUtility::RemoveRollOverScriptIfUnused(detail::kRollOverId);
 }

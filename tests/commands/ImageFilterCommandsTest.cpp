@@ -3,6 +3,8 @@
 
 #include "FormatPage.h"
 
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
 #include "dialogs/VornaDialogImgCssComplex.h"
 
 #include "engine/css/Style.h"
@@ -26,6 +28,7 @@ protected:
         ASSERT_NE(open(QString::fromUtf8(kImagePage)), nullptr);
     }
     QString filterOf(const char* id) const { return byId(id)->style().filter(); }
+    bool pageChanged() const { return app->GetActiveView()->GetDocument()->m_bPageChanged; }
 };
 
 } // namespace
@@ -67,6 +70,13 @@ TEST_F(ImageFilterCommands, NothingSelectedChangesNothing)
     run(33312);
     EXPECT_EQ(undoSteps(), steps);
     EXPECT_TRUE(filterOf("a").isEmpty());
+    EXPECT_FALSE(pageChanged());
+    // An image without effects restored writes nothing either.
+    selectObjects({"a"});
+    run(33318);
+    EXPECT_FALSE(pageChanged());
+    run(33313);
+    EXPECT_TRUE(pageChanged());
 }
 
 TEST_F(ImageFilterCommands, EffectsDialogReplacesTheFiltersOfTheSelection)

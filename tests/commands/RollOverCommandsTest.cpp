@@ -7,15 +7,19 @@
 
 #include "platform/ModalResponder.h"
 
+#include "dialogs/VornaDialogImageProperty.h"
+
+#include <QImage>
 #include <QLineEdit>
 
 namespace {
 
-const char* const kPicturePage = "style=\"margin:0\">\n"
-                                 "<A href=\"x.html\"><IMG id=a name=pic src=\"a.png\" alt=\"Sea\" usemap=\"#m\" "
-                                 "style=\"LEFT: 30px; POSITION: absolute; TOP: 20px\"></A>\n"
-                                 "<MAP name=m><AREA shape=rect coords=\"0,0,5,5\" href=\"y.html\"></MAP>\n"
-                                 "<IMG id=other src=\"c.png\">\n";
+const char* const kPicturePage =
+    "style=\"margin:0\">\n"
+    "<A href=\"x.html\"><IMG id=a name=pic src=\"a.png\" alt=\"Sea\" usemap=\"#m\" width=40 height=30 "
+    "style=\"LEFT: 30px; POSITION: absolute; TOP: 20px\"></A>\n"
+    "<MAP name=m><AREA shape=rect coords=\"0,0,5,5\" href=\"y.html\"></MAP>\n"
+    "<IMG id=other src=\"c.png\">\n";
 
 class RollOverCommands : public FormatPage
 {
@@ -23,6 +27,10 @@ protected:
     void SetUp() override
     {
         FormatPage::SetUp();
+        // The picture, at its own size on the page.
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("a.png"))));
         ASSERT_NE(open(QString::fromUtf8(kPicturePage)), nullptr);
         image = engine::Ref<engine::Element>(byId("a"));
     }
@@ -121,4 +129,30 @@ TEST_F(RollOverCommands, EditingChangesTheLinkAndCancelChangesNothing)
     EXPECT_FALSE(image->parentElement()->hasTag(QLatin1String("A")));
     EXPECT_EQ(attr("onmouseover"), QStringLiteral("VornaChangeImage('pic', 'b.png')"));
     EXPECT_TRUE(hasScript());
+}
+
+TEST_F(RollOverCommands, BackToAPlainImageAtItsOwnSize)
+{
+    select();
+    platform::ModalResponder responder;
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        static_cast<VornaDlgRollOver&>(d).m_edRollOver->setText(QStringLiteral("b.png"));
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    run(33332);
+    ASSERT_TRUE(hasScript());
+    select();
+    ASSERT_TRUE(enabled(33333));
+    responder.answer(VornaDialogImageProperty::IDD, platform::IDCANCEL);
+    run(33333);
+    EXPECT_EQ(attr("id"), QStringLiteral("VornaRollImage"));
+    responder.on(VornaDialogImageProperty::IDD, [&](QDialog& d) {
+        EXPECT_EQ(static_cast<VornaDialogImageProperty&>(d).m_bSpecifySize, 0);
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    run(33333);
+    for (const char* name : {"id", "name", "onmouseover", "onmouseout", "width", "height"})
+        EXPECT_FALSE(image->hasAttribute(QString::fromLatin1(name))) << name;
+    EXPECT_EQ(attr("alt"), QStringLiteral("Sea"));
+    EXPECT_FALSE(hasScript());
 }
