@@ -35,8 +35,11 @@ protected:
 
 TEST_F(ImageFilterCommands, EachImageByItsOwnFilterInOneUndoStep)
 {
+    selectObjects({"a", "b"});
+    EXPECT_TRUE(enabled(33317));
+    // Not all of them images: the toolbar does not offer the effects, a sent command skips the table.
     selectObjects({"a", "b", "t"});
-    ASSERT_TRUE(enabled(33317));
+    EXPECT_FALSE(enabled(33317));
     const int steps = undoSteps();
     run(33317);
     EXPECT_EQ(filterOf("a"), QStringLiteral("progid:DXImageTransform.Microsoft.Blur(PixelRadius=1)"));
@@ -56,6 +59,7 @@ TEST_F(ImageFilterCommands, EachImageByItsOwnFilterInOneUndoStep)
     EXPECT_EQ(filterOf("a"), QStringLiteral("progid:DXImageTransform.Microsoft.Blur(PixelRadius=1)\n"
                                             "progid:DXImageTransform.Microsoft.emboss(enabled='true')\n"
                                             "progid:DXImageTransform.Microsoft.BasicImage(grayscale=1)"));
+    selectObjects({"a", "b"});
     run(33318);
     EXPECT_TRUE(filterOf("a").isEmpty());
     EXPECT_TRUE(filterOf("b").isEmpty());

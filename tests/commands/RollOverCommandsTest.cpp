@@ -36,8 +36,10 @@ protected:
     }
     bool hasScript() const { return doc()->body()->outerHTML().contains(QLatin1String("function VornaChangeImage")); }
     QString attr(const char* name) const { return image->getAttributeText(QString::fromLatin1(name)); }
+    // Another image first, so that the page tells the selection's change.
     void select()
     {
+        selectObjects({"other"});
         doc()->selection().setControlRange({image});
         settle();
     }
