@@ -9,8 +9,11 @@
 
 #include "dialogs/VornaDialogImageProperty.h"
 
+#include "engine/dom/ElementCollection.h"
+
 #include <QImage>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -156,5 +159,64 @@ TEST_F(RollOverCommands, BackToAPlainImageAtItsOwnSize)
     for (const char* name : {"id", "name", "onmouseover", "onmouseout", "width", "height"})
         EXPECT_FALSE(image->hasAttribute(QString::fromLatin1(name))) << name;
     EXPECT_EQ(attr("alt"), QStringLiteral("Sea"));
+    EXPECT_FALSE(hasScript());
+}
+
+TEST_F(RollOverCommands, InsertedAtTheClickWithTheScriptUntilTheLastGoes)
+{
+    QImage over(40, 30, QImage::Format_RGB32);
+    over.fill(Qt::red);
+    const QString normalPath = dir.filePath(QStringLiteral("a.png"));
+    const QString overPath = dir.filePath(QStringLiteral("b.png"));
+    ASSERT_TRUE(over.save(overPath));
+    caretIn("other");
+    platform::ModalResponder responder;
+    responder.always(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        auto& dialog = static_cast<VornaDlgRollOver&>(d);
+        // A new image: nothing to remove yet.
+        EXPECT_FALSE(dialog.m_btnRemove->isEnabled());
+        dialog.m_edOriginal->setText(normalPath);
+        dialog.m_edRollOver->setText(overPath);
+        platform::ModalResponder::press(d, platform::IDOK);
+    });
+    // The dialog arms the next click; the page changes only there.
+    run(33302);
+    CMainFrame* frame = app->mainFrame();
+    EXPECT_EQ(frame->m_nInsertKind, 6);
+    EXPECT_FALSE(hasScript());
+    QPoint point(200, 150);
+    ASSERT_GE(sink()->InsertPositionedObject(point), 0);
+    const engine::ElementCollection images = doc()->getElementsByTagName(QStringLiteral("IMG"));
+    ASSERT_EQ(images.length(), 3);
+    engine::Ref<engine::Element> placed(images.item(2));
+    EXPECT_EQ(placed->getAttributeText(QStringLiteral("id")), QStringLiteral("VornaRollImage"));
+    EXPECT_EQ(placed->getAttributeText(QStringLiteral("name")), QStringLiteral("VornaRollImage1"));
+    EXPECT_EQ(placed->getAttributeText(QStringLiteral("src")), normalPath);
+    EXPECT_EQ(placed->getAttributeText(QStringLiteral("onmouseover")),
+              QStringLiteral("VornaChangeImage('VornaRollImage1', '%1')").arg(overPath));
+    EXPECT_EQ(placed->getAttributeText(QStringLiteral("width")), QStringLiteral("40"));
+    EXPECT_EQ(placed->style().left(), QStringLiteral("200px"));
+    EXPECT_TRUE(hasScript());
+
+    // A second one gets the next name; the script stays once.
+    caretIn("other");
+    run(33302);
+    point = QPoint(300, 250);
+    ASSERT_GE(sink()->InsertPositionedObject(point), 0);
+    engine::Ref<engine::Element> second(doc()->getElementsByTagName(QStringLiteral("IMG")).item(3));
+    EXPECT_EQ(second->getAttributeText(QStringLiteral("name")), QStringLiteral("VornaRollImage2"));
+    EXPECT_EQ(doc()->body()->outerHTML().count(QLatin1String("function VornaChangeImage")), 1);
+
+    // Turning both back: the script goes with the last.
+    responder.answer(VornaDialogImageProperty::IDD, platform::IDOK);
+    responder.answer(VornaDialogImageProperty::IDD, platform::IDOK);
+    doc()->selection().setControlRange({placed});
+    settle();
+    run(33333);
+    EXPECT_TRUE(hasScript());
+    doc()->selection().setControlRange({second});
+    settle();
+    run(33333);
+    EXPECT_FALSE(second->hasAttribute(QStringLiteral("onmouseover")));
     EXPECT_FALSE(hasScript());
 }
