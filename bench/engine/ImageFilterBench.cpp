@@ -1,7 +1,13 @@
 // Pages of 50 pictures of 640 x 480 with and without blur, emboss and grey: the first layout and paint (the effects
-// computed) and later paints (the effects kept).
+// computed), later paints (the effects kept) and a drag step of one positioned picture in the page view.
 
+#include "engine/css/Style.h"
+#include "engine/dom/Document.h"
+#include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutEngine.h"
+#include "engine/view/PageView.h"
+
+#include "bench/engine/BenchPages.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,19 +24,26 @@ struct FilterPage
 
     explicit FilterPage(bool filtered)
     {
-        QImage picture(640, 480, QImage::Format_RGB32);
-        QPainter p(&picture);
-        p.fillRect(picture.rect(), Qt::darkCyan);
-        p.fillRect(100, 100, 300, 200, Qt::yellow);
-        p.end();
-        picture.save(dir.filePath(QStringLiteral("p.png")));
         const QString filter = filtered ? QStringLiteral("\nprogid:DXImageTransform.Microsoft.Blur(PixelRadius=10)"
                                                          "\nprogid:DXImageTransform.Microsoft.emboss(enabled='true')"
                                                          "\nprogid:DXImageTransform.Microsoft.BasicImage(grayscale=1)")
                                         : QString();
         html = QStringLiteral("<html><body>");
-        for (int i = 0; i < 50; ++i)
-            html += QStringLiteral("<img src=p.png width=640 height=480 style=\"filter: %1\">").arg(filter);
+        // Fifty pictures of their own, so that each one's effect is computed.
+        for (int i = 0; i < 50; ++i) {
+            QImage picture(640, 480, QImage::Format_RGB32);
+            QPainter p(&picture);
+            p.fillRect(picture.rect(), QColor::fromHsv(i * 7, 160, 200));
+            p.fillRect(100 + i, 100, 300, 200, Qt::yellow);
+            p.end();
+            const QString name = QStringLiteral("p%1.png").arg(i);
+            picture.save(dir.filePath(name));
+            html += QStringLiteral("<img src=%1 width=640 height=480 style=\"filter: %2\">").arg(name, filter);
+        }
+        // The picture a drag moves, over the first ones.
+        html += QStringLiteral("<img id=moved src=p0.png width=640 height=480 "
+                               "style=\"position: absolute; left: 20px; top: 20px; filter: %1\">")
+                    .arg(filter);
         html += QStringLiteral("</body></html>");
     }
 };
@@ -67,6 +80,33 @@ void laterPaint(benchmark::State& state, bool filtered)
     }
 }
 
+// One step of dragging the positioned picture back and forth over 100 px, the view repainting what changed.
+void dragStep(benchmark::State& state, bool filtered)
+{
+    FilterPage page(filtered);
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->replaceContent(page.html);
+    engine::PageView view(doc.get());
+    view.layout().setBaseFolder(page.dir.path());
+    view.setHeadless(QSize(800, 600));
+    QImage image(800, 600, QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter p(&image);
+        view.paintViewRegion(p, QRect(0, 0, 800, 600));
+    }
+    engine::Element* moved = doc->getElementById(QStringLiteral("moved"));
+    int left = 20;
+    int step = 1;
+    for (auto _ : state) {
+        if (left == 120 || (left == 20 && step < 0))
+            step = -step;
+        left += step;
+        moved->style().setAttribute(QStringLiteral("left"), engine::Variant(QStringLiteral("%1px").arg(left)));
+        view.flushChanges();
+        bench_pages::paintPending(view, image);
+    }
+}
+
 void BM_ImageFilters_FirstLayoutAndPaint_Plain(benchmark::State& state)
 {
     firstLayoutAndPaint(state, false);
@@ -83,6 +123,14 @@ void BM_ImageFilters_LaterPaint_Filtered(benchmark::State& state)
 {
     laterPaint(state, true);
 }
+void BM_ImageFilters_DragStep_Plain(benchmark::State& state)
+{
+    dragStep(state, false);
+}
+void BM_ImageFilters_DragStep_Filtered(benchmark::State& state)
+{
+    dragStep(state, true);
+}
 
 } // namespace
 
@@ -90,3 +138,5 @@ BENCHMARK(BM_ImageFilters_FirstLayoutAndPaint_Plain)->Unit(benchmark::kMilliseco
 BENCHMARK(BM_ImageFilters_FirstLayoutAndPaint_Filtered)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageFilters_LaterPaint_Plain)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageFilters_LaterPaint_Filtered)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImageFilters_DragStep_Plain)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImageFilters_DragStep_Filtered)->Unit(benchmark::kMillisecond);

@@ -67,6 +67,24 @@ void printRatios(const std::map<std::string, double>& ms)
             std::printf("; the page laid out whole: %.2f ms", ms.at("BM_StyleChangeOfHeight_Large_Whole"));
         std::printf("\n");
     }
+    // Pictures with effects against the same page without them.
+    const struct
+    {
+        const char* what;
+        const char* name;
+        double limit;
+    } filtered[] = {{"first layout and paint", "FirstLayoutAndPaint", 3},
+                    {"later paint", "LaterPaint", 1.2},
+                    {"drag step", "DragStep", 1.2}};
+    for (const auto& f : filtered) {
+        const std::string plain = std::string("BM_ImageFilters_") + f.name + "_Plain";
+        const std::string with = std::string("BM_ImageFilters_") + f.name + "_Filtered";
+        if (!ms.count(plain) || !ms.count(with))
+            continue;
+        const double r = ms.at(with) / ms.at(plain);
+        std::printf("  50 pictures with blur, emboss and grey / without, %s: %.2fx (at most %.1fx) %s\n", f.what, r,
+                    f.limit, r <= f.limit ? "ok" : "OVER");
+    }
     if (has("BM_OpenLargePageToFirstPaint_Ours") && has("BM_OpenLargePageToFirstPaint_Chromium")) {
         const double r = ms.at("BM_OpenLargePageToFirstPaint_Ours") / ms.at("BM_OpenLargePageToFirstPaint_Chromium");
         std::printf("  open a large page to its first paint / headless chromium: %.2fx (at most 2x) %s\n", r,

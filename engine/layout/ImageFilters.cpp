@@ -56,27 +56,65 @@ void relief(QImage& img, bool engrave)
     }
 }
 
-// One box pass over a row or column of premultiplied pixels: each channel becomes the mean of the 2r+1 pixels
-// around it, edges repeated. Linear in the length whatever the radius.
-void boxPass(QRgb* first, int count, int step, int r, std::vector<QRgb>& scratch)
+// The mean of `n` summed channel values, as an exact floor division done by a multiplication.
+struct Mean
 {
-    scratch.resize(size_t(count));
-    for (int i = 0; i < count; ++i)
-        scratch[size_t(i)] = first[size_t(i) * step];
-    auto px = [&](int i) { return scratch[size_t(std::clamp(i, 0, count - 1))]; };
-    long long sa = 0, sr = 0, sg = 0, sb = 0;
-    for (int i = -r; i <= r; ++i) {
-        const QRgb p = px(i);
-        sa += qAlpha(p), sr += qRed(p), sg += qGreen(p), sb += qBlue(p);
+    explicit Mean(int n) : factor((quint64(1) << 24) / quint64(n) + 1) {}
+    int operator()(int sum) const { return int((quint64(sum) * factor) >> 24); }
+    quint64 factor;
+};
+
+// One box pass along each row of premultiplied pixels, from `in` to `out`: each channel becomes the mean of the 2r+1
+// pixels around it, edges repeated. Linear in the size whatever the radius.
+void boxRows(const QImage& in, QImage& out, int r)
+{
+    const int w = in.width(), h = in.height();
+    const Mean mean(2 * r + 1);
+    for (int y = 0; y < h; ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(in.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        int sa = 0, sr = 0, sg = 0, sb = 0;
+        for (int i = -r; i <= r; ++i) {
+            const QRgb p = src[std::clamp(i, 0, w - 1)];
+            sa += qAlpha(p), sr += qRed(p), sg += qGreen(p), sb += qBlue(p);
+        }
+        for (int x = 0; x < w; ++x) {
+            dst[x] = qRgba(mean(sr), mean(sg), mean(sb), mean(sa));
+            const QRgb comes = src[std::min(x + r + 1, w - 1)], goes = src[std::max(x - r, 0)];
+            sa += qAlpha(comes) - qAlpha(goes);
+            sr += qRed(comes) - qRed(goes);
+            sg += qGreen(comes) - qGreen(goes);
+            sb += qBlue(comes) - qBlue(goes);
+        }
     }
-    const long long n = 2LL * r + 1;
-    for (int i = 0; i < count; ++i) {
-        first[size_t(i) * step] = qRgba(int(sr / n), int(sg / n), int(sb / n), int(sa / n));
-        const QRgb in = px(i + r + 1), out = px(i - r);
-        sa += qAlpha(in) - qAlpha(out);
-        sr += qRed(in) - qRed(out);
-        sg += qGreen(in) - qGreen(out);
-        sb += qBlue(in) - qBlue(out);
+}
+
+// The same along each column, read row after row: the running sums of all columns are kept side by side.
+void boxColumns(const QImage& in, QImage& out, int r, std::vector<int>& sums)
+{
+    const int w = in.width(), h = in.height();
+    const Mean mean(2 * r + 1);
+    auto row = [&](int y) { return reinterpret_cast<const QRgb*>(in.constScanLine(std::clamp(y, 0, h - 1))); };
+    sums.assign(size_t(w) * 4, 0);
+    for (int i = -r; i <= r; ++i) {
+        const QRgb* src = row(i);
+        for (int x = 0; x < w; ++x) {
+            int* s = &sums[size_t(x) * 4];
+            s[0] += qAlpha(src[x]), s[1] += qRed(src[x]), s[2] += qGreen(src[x]), s[3] += qBlue(src[x]);
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        const QRgb* comes = row(y + r + 1);
+        const QRgb* goes = row(y - r);
+        for (int x = 0; x < w; ++x) {
+            int* s = &sums[size_t(x) * 4];
+            dst[x] = qRgba(mean(s[1]), mean(s[2]), mean(s[3]), mean(s[0]));
+            s[0] += qAlpha(comes[x]) - qAlpha(goes[x]);
+            s[1] += qRed(comes[x]) - qRed(goes[x]);
+            s[2] += qGreen(comes[x]) - qGreen(goes[x]);
+            s[3] += qBlue(comes[x]) - qBlue(goes[x]);
+        }
     }
 }
 
@@ -87,15 +125,11 @@ void blur(QImage& img, int radius)
     img = img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     // Three box passes come close to a Gaussian of about the radius asked for.
     const int box = std::max(1, (radius + 1) / 2);
-    const int w = img.width(), h = img.height();
-    auto* bits = reinterpret_cast<QRgb*>(img.bits());
-    const int stride = int(img.bytesPerLine() / sizeof(QRgb));
-    std::vector<QRgb> scratch;
+    QImage across(img.size(), img.format());
+    std::vector<int> sums;
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y)
-            boxPass(bits + size_t(y) * stride, w, 1, std::min(box, w), scratch);
-        for (int x = 0; x < w; ++x)
-            boxPass(bits + x, h, stride, std::min(box, h), scratch);
+        boxRows(img, across, std::min(box, img.width()));
+        boxColumns(across, img, std::min(box, img.height()), sums);
     }
     img = img.convertToFormat(QImage::Format_ARGB32);
 }
