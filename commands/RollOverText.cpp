@@ -22,7 +22,9 @@ QString RollOverCall(const QString& name, const QString& path)
 QString RollOverAttributeText(const QString& name, const QString& normalPath, const QString& rollOverPath, QSize size)
 {
     using engine::HtmlSerializer;
-    const QString dimensions = QStringLiteral(" width=%1 height=%2").arg(size.width()).arg(size.height());
+    // A picture that cannot be measured (its file missing) keeps its own size rather than none.
+    const QString dimensions =
+        size.isEmpty() ? QString() : QStringLiteral(" width=%1 height=%2").arg(size.width()).arg(size.height());
     if (rollOverPath.isEmpty())
         return dimensions;
     return QLatin1Char(' ') +

@@ -7,8 +7,9 @@
 // page's VornaChangeImage script function.
 
 // The attribute text the roll-over dialog builds for the IMG (with a blank in front): only the size when there is no
-// roll-over picture, else the id, the name, the two event attributes and the size. Paths and the name are written
-// as JavaScript strings (backslash and quote escaped) inside HTML attribute values.
+// roll-over picture, else the id, the name, the two event attributes and the size. An empty size (a picture that
+// cannot be measured) is left out. Paths and the name are written as JavaScript strings (backslash and quote escaped)
+// inside HTML attribute values.
 QString RollOverAttributeText(const QString& name, const QString& normalPath, const QString& rollOverPath, QSize size);
 
 // The JavaScript call an event attribute of a roll-over image holds.

@@ -21,6 +21,11 @@ TEST(RollOverText, PlainSizeWithoutRollOverPicture)
 {
     EXPECT_EQ(RollOverAttributeText(QStringLiteral("n"), QStringLiteral("a.png"), QString(), QSize(12, 34)),
               QStringLiteral(" width=12 height=34"));
+    // A missing picture measures 0 x 0: the image is not made invisible.
+    EXPECT_TRUE(
+        RollOverAttributeText(QStringLiteral("n"), QStringLiteral("gone.png"), QString(), QSize(0, 0)).isEmpty());
+    EXPECT_FALSE(RollOverAttributeText(QStringLiteral("n"), QStringLiteral("gone.png"), QStringLiteral("b.png"), {})
+                     .contains(QLatin1String("width")));
 }
 
 TEST(RollOverText, OddPathsSurviveThePageAndReadBack)
