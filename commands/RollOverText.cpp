@@ -38,8 +38,8 @@ QString RollOverAttributeText(const QString& name, const QString& normalPath, co
 
 QString RollOverPathOf(const QString& onMouseOver)
 {
-    // The second argument: from the first quote after the first comma to its closing quote; a quote escaped with a
-    // backslash belongs to the path.
+    // The second argument: from the first quote after the first comma to its closing quote. A backslash before a
+    // backslash or a quote escapes it; before anything else it is a folder separator of a path written unescaped.
     const qsizetype comma = onMouseOver.indexOf(QLatin1Char(','));
     const qsizetype open = comma < 0 ? -1 : onMouseOver.indexOf(QLatin1Char('\''), comma);
     if (open < 0)
@@ -47,7 +47,8 @@ QString RollOverPathOf(const QString& onMouseOver)
     QString path;
     for (qsizetype i = open + 1; i < onMouseOver.size(); ++i) {
         const QChar c = onMouseOver[i];
-        if (c == u'\\' && i + 1 < onMouseOver.size()) {
+        if (c == u'\\' && i + 1 < onMouseOver.size() &&
+            (onMouseOver[i + 1] == u'\\' || onMouseOver[i + 1] == u'\'' || onMouseOver[i + 1] == u'"')) {
             path += onMouseOver[++i];
             continue;
         }

@@ -15,6 +15,7 @@ QString RollOverAttributeText(const QString& name, const QString& normalPath, co
 // The JavaScript call an event attribute of a roll-over image holds.
 QString RollOverCall(const QString& name, const QString& path);
 
-// The picture an onmouseover attribute's roll-over call names: its quoted second argument with the escapes undone;
-// empty when the text holds no such argument.
+// The picture an onmouseover attribute's roll-over call names: its quoted second argument with the escaped backslashes
+// and quotes read (other backslashes stay, as in a Windows path written unescaped); empty when the text holds no such
+// argument.
 QString RollOverPathOf(const QString& onMouseOver);

@@ -220,3 +220,32 @@ TEST_F(RollOverCommands, InsertedAtTheClickWithTheScriptUntilTheLastGoes)
     EXPECT_FALSE(second->hasAttribute(QStringLiteral("onmouseover")));
     EXPECT_FALSE(hasScript());
 }
+
+TEST_F(RollOverCommands, APageOfTheOpenWebReadsItsRollOverPictureFromTheWebsImageFolder)
+{
+    // A roll-over image written by the web's own tools: its picture below image/, its link to an anchor.
+    image->setAttribute(QStringLiteral("id"), QStringLiteral("VornaRollImage"));
+    image->setAttribute(QStringLiteral("onmouseover"), QStringLiteral("VornaChangeImage('pic', 'image\\over.png')"));
+    image->parentElement()->setAttribute(QStringLiteral("href"), QStringLiteral("x.html#"));
+    VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
+    CMainFrame* frame = app->mainFrame();
+    frame->m_bWebOpen = true;
+    frame->m_strWebFolder = dir.path();
+    frame->OnWindowTutorial();
+    ASSERT_NE(frame->siteManagerSheet(), nullptr);
+    frame->siteManagerSheet()->AddOrUpdateFileRow(QStringLiteral("page.html"), QString());
+    select();
+    ASSERT_TRUE(enabled(33303));
+    platform::ModalResponder responder;
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        auto& dialog = static_cast<VornaDlgRollOver&>(d);
+        EXPECT_EQ(dialog.m_edRollOver->text(), dir.path() + QStringLiteral("/image/over.png"));
+        EXPECT_EQ(dialog.m_edLink->text(), QStringLiteral("#"));
+        // An edited roll-over image may lose its effect.
+        EXPECT_TRUE(dialog.m_btnRemove->isEnabled());
+        platform::ModalResponder::press(d, platform::IDCANCEL);
+    });
+    // The insert command with a roll-over image selected opens its properties.
+    run(33302);
+    EXPECT_EQ(responder.runCount(VornaDlgRollOver::IDD), 1);
+}

@@ -52,4 +52,7 @@ TEST(RollOverText, OddEventTextsGiveNoPath)
     EXPECT_TRUE(RollOverPathOf(QStringLiteral("VornaChangeImage('x', y.png)")).isEmpty());
     EXPECT_TRUE(RollOverPathOf(QStringLiteral("VornaChangeImage('x', 'unclosed")).isEmpty());
     EXPECT_EQ(RollOverPathOf(QStringLiteral("VornaChangeImage('x','b.png')")), QStringLiteral("b.png"));
+    // Pages written without escapes keep their folder separators.
+    EXPECT_EQ(RollOverPathOf(QStringLiteral("VornaChangeImage('x', 'image\\over.png')")),
+              QStringLiteral("image\\over.png"));
 }
