@@ -37,20 +37,26 @@ void changeTone(QImage& img, Tone tone)
 void relief(QImage& img, bool engrave)
 {
     const int w = img.width(), h = img.height();
-    std::vector<int> grey(size_t(w) * size_t(h));
-    for (int y = 0; y < h; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+    // The grey values with a border of one pixel repeating the edges, so that every pixel has its eight neighbours.
+    const int pw = w + 2;
+    std::vector<int> grey(size_t(pw) * size_t(h + 2));
+    for (int y = -1; y <= h; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(std::clamp(y, 0, h - 1)));
+        int* row = &grey[size_t(y + 1) * pw];
         for (int x = 0; x < w; ++x)
-            grey[size_t(y) * w + x] = qGray(line[x]);
+            row[x + 1] = qGray(line[x]);
+        row[0] = row[1];
+        row[w + 1] = row[w];
     }
-    auto at = [&](int x, int y) { return grey[size_t(std::clamp(y, 0, h - 1)) * w + std::clamp(x, 0, w - 1)]; };
+    const int sign = engrave ? -1 : 1;
     for (int y = 0; y < h; ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        const int* above = &grey[size_t(y) * pw + 1];
+        const int* here = above + pw;
+        const int* below = here + pw;
         for (int x = 0; x < w; ++x) {
-            int d = at(x - 1, y - 1) + at(x - 1, y) + at(x, y - 1) - at(x + 1, y + 1) - at(x + 1, y) - at(x, y + 1);
-            if (engrave)
-                d = -d;
-            const int v = std::clamp(128 + d, 0, 255);
+            const int d = above[x - 1] + here[x - 1] + above[x] - below[x + 1] - here[x + 1] - below[x];
+            const int v = std::clamp(128 + sign * d, 0, 255);
             line[x] = qRgba(v, v, v, qAlpha(line[x]));
         }
     }
