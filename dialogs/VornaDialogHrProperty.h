@@ -1,24 +1,19 @@
 #pragma once
 
-#include "controls/ColorValue.h"
+#include "dialogs/HrPropertyModel.h"
 #include "res/resource.h"
 
 #include <QDialog>
-#include <QString>
+
+class CColorPickerCB;
+class NumberEdit;
+class QCheckBox;
+class QRadioButton;
 
 // The horizontal rule dialog (555 "罫線のプロパティ") of the rule properties
-// command: width in per cent or pixels, height in pixels, colour and no
-// shading. The caller fills the fields, runs it, and after IDOK writes each
-// value whose changed flag is set.
-//
-// Width and height are -1 when not given. The colour is kColorDefault (-1)
-// for the picker's default (no attribute), kColorNone (-2) when several
-// rules differ. Width unit: 0 per cent, 1 pixels. The reference width is
-// what 100 % stands for, -1 when unknown.
-//
-// Until the dialog's own controls come, it shows its OK and Cancel buttons
-// only: OK hands the fields back as the caller filled them, nothing changed.
-class VornaDialogHrProperty : public QDialog
+// command. The caller fills the model's fields, runs it, and after IDOK
+// writes each value whose changed flag is set.
+class VornaDialogHrProperty : public QDialog, public HrPropertyModel
 {
     Q_OBJECT
 public:
@@ -30,19 +25,19 @@ public:
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
 
-    int m_bNoShade = 0;
-    int m_nWidthUnit = 0;
-    QString m_strHeight;
-    QString m_strWidth;
-    platform::ColorRef m_crColor = kColorDefault;
-    int m_nWidth = -1;
-    int m_nInitialWidth = -1;
-    int m_nHeight = -1;
-    int m_nInitialHeight = -1;
-    bool m_bColorChanged = false;
-    bool m_bNoShadeChanged = false;
-    bool m_bWidthChanged = false;
-    bool m_bHeightChanged = false;
-    double m_dWidth = -1.0;
-    int m_nReferenceWidth = -1;
+    void accept() override;
+
+private:
+    void OnInitDialog();
+    void UpdateControls();
+    void OnUnit(int unit);
+
+    NumberEdit* m_edWidth = nullptr;
+    NumberEdit* m_edHeight = nullptr;
+    QRadioButton* m_rbPercent = nullptr;
+    QRadioButton* m_rbPixels = nullptr;
+    CColorPickerCB* m_cbColor = nullptr;
+    QCheckBox* m_chkNoShade = nullptr;
+    // Set while the dialog writes its boxes, whose changes are not the user's.
+    bool m_bWriting = false;
 };

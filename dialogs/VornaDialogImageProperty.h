@@ -1,25 +1,20 @@
 #pragma once
 
-#include "controls/ColorValue.h"
+#include "dialogs/ImagePropertyModel.h"
 #include "res/resource.h"
 
 #include <QDialog>
-#include <QString>
+
+class CColorPickerCB;
+class CVornaEdit;
+class NumberEdit;
+class QCheckBox;
+class QPushButton;
 
 // The image properties dialog (318 "画像のプロパティ") of the image
-// properties command: the path, alternative text, size, border width and
-// border colour of the selected image or images. The caller fills the
-// fields, runs it, and after IDOK reads them back and writes them.
-//
-// Numbers are -1 when not given (nothing to write). m_crBorder is
-// kColorDefault (-1) when the images' border colours differ, kColorNone (-2)
-// for no border colour, else the colour; m_bColorChanged tells that the user
-// picked one. With m_bMultiple the dialog edits only what several images
-// share: the path and the sizes start empty.
-//
-// Until the dialog's own controls come, it shows its OK and Cancel buttons
-// only: OK hands the fields back as the caller filled them.
-class VornaDialogImageProperty : public QDialog
+// properties command. The caller fills the model's fields, runs it, and
+// after IDOK reads them back and writes them.
+class VornaDialogImageProperty : public QDialog, public ImagePropertyModel
 {
     Q_OBJECT
 public:
@@ -31,19 +26,27 @@ public:
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
 
-    QString m_strAlt;
-    QString m_strPath;
-    // The size is given (サイズの指定); off: the image shows at its file's size.
-    int m_bSpecifySize = 0;
-    int m_bKeepRatio = 0;
-    QString m_strBorder;
-    QString m_strHeight;
-    QString m_strWidth;
-    int m_nBorder = -1;
-    int m_nHeight = -1;
-    int m_nWidth = -1;
-    bool m_bMultiple = false;
-    double m_dRatio = 0.0;
-    platform::ColorRef m_crBorder = kColorNone;
-    bool m_bColorChanged = false;
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnInitDialog();
+    void UpdateFields();
+    void UpdateControls();
+    void EnableSize();
+    void OnBrowseImage();
+
+    CVornaEdit* m_editPath = nullptr;
+    QPushButton* m_btnBrowse = nullptr;
+    CVornaEdit* m_editAlt = nullptr;
+    QCheckBox* m_chkSpecifySize = nullptr;
+    QCheckBox* m_chkKeepRatio = nullptr;
+    NumberEdit* m_editWidth = nullptr;
+    NumberEdit* m_editHeight = nullptr;
+    NumberEdit* m_editBorder = nullptr;
+    CColorPickerCB* m_cbBorderColor = nullptr;
+    // Set while the dialog writes its boxes, whose changes are not the user's.
+    bool m_bWriting = false;
 };

@@ -20,6 +20,8 @@
 
 #include "platform/ModalResponder.h"
 
+#include "support/DialogInput.h"
+
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -718,6 +720,67 @@ TEST_F(PropertyCommands, ThePropertiesItemIsNamedAfterTheSelectionAndRunsItsComm
     selectObjects({"r"});
     openMenu();
     EXPECT_FALSE(link->isVisible());
+}
+
+// ---- the dialogs as the user fills them -------------------------------------------
+
+TEST_F(PropertyCommands, WhatTheUserTypesIntoTheDialogsChangesThePageAsOneStepThatUndoTakesBack)
+{
+    picture("p.png", 40, 30);
+    ASSERT_NE(openHtml(pageHtml("<TITLE>Home</TITLE>", "><IMG id=a src=\"p.png\" width=80 height=60>"
+                                                       "<MARQUEE id=m loop=3>流れる</MARQUEE><HR id=r size=4>")),
+              nullptr);
+    // Runs the command with the user's action in its dialog and OK; then one
+    // undo step has come.
+    const auto answer = [&](int command, int dialogId, std::function<void(QDialog&)> action) {
+        const int steps = undoSteps();
+        platform::ModalResponder responder;
+        responder.on(dialogId, [&](QDialog& d) {
+            action(d);
+            platform::ModalResponder::press(d, platform::IDOK);
+        });
+        run(command);
+        EXPECT_EQ(responder.runCount(dialogId), 1);
+        EXPECT_EQ(undoSteps(), steps + 1);
+    };
+    answer(ID_DOCUMENT_PROPERTIES, IDD_PAGE_PROPERTY, [](QDialog& d) { TypeInto(d, 1030, "ようこそ"); });
+    EXPECT_EQ(doc()->title(), QStringLiteral("ようこそ"));
+    undo();
+    EXPECT_EQ(doc()->title(), QStringLiteral("Home"));
+
+    selectObjects({"a"});
+    answer(ID_IMAGE_PROPERTIES, IDD_IMAGE_PROPERTY, [](QDialog& d) {
+        TypeInto(d, 1065, "30");
+        EXPECT_EQ(DialogText(d, 1064), QStringLiteral("40"));
+        TypeInto(d, 1062, "写真");
+    });
+    EXPECT_EQ(style("a", "width"), QStringLiteral("40px"));
+    EXPECT_EQ(style("a", "height"), QStringLiteral("30px"));
+    EXPECT_EQ(attr("a", "alt"), QStringLiteral("写真"));
+    undo();
+    EXPECT_FALSE(has("a", "alt"));
+    EXPECT_EQ(attr("a", "width"), QStringLiteral("80"));
+
+    selectObjects({"m"});
+    answer(ID_MARQUEE_PROPERTIES, IDD_MARQUEE, [](QDialog& d) {
+        EXPECT_EQ(DialogText(d, 1216), QStringLiteral("3"));
+        ChooseEntry(d, 1529, 1);
+        TypeInto(d, 1216, "7");
+    });
+    EXPECT_EQ(attr("m", "direction"), QStringLiteral("right"));
+    EXPECT_EQ(attr("m", "loop"), QStringLiteral("7"));
+    undo();
+    EXPECT_FALSE(has("m", "direction"));
+    EXPECT_EQ(attr("m", "loop"), QStringLiteral("3"));
+
+    selectObjects({"r"});
+    answer(ID_RULE_PROPERTIES, IDD_HR_PROPERTY, [](QDialog& d) {
+        EXPECT_EQ(DialogText(d, 1451), QStringLiteral("4"));
+        TypeInto(d, 1451, "9");
+    });
+    EXPECT_EQ(attr("r", "size"), QStringLiteral("9"));
+    undo();
+    EXPECT_EQ(attr("r", "size"), QStringLiteral("4"));
 }
 
 } // namespace
