@@ -8,11 +8,19 @@
 #include <QBoxLayout>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 
 QString DialogControlName(int id)
 {
     return QStringLiteral("id_%1").arg(id);
+}
+
+QLabel* BuddyLabel(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text, buddy->parentWidget());
+    label->setBuddy(buddy);
+    return label;
 }
 
 void AddOkCancelButtons(QDialog& dialog, QBoxLayout* layout)

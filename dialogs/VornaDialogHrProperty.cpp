@@ -37,11 +37,11 @@ VornaDialogHrProperty::VornaDialogHrProperty(QWidget* parent) : QDialog(parent)
     m_edHeight->setObjectName(DialogControlName(1451));
     m_edHeight->setMinimumWidth(80);
     m_edHeight->setRange(kHeightMin, kHeightMax);
-    grid->addWidget(new QLabel(QStringLiteral("幅(&W) :"), size), 0, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("幅(&W) :"), m_edWidth), 0, 0);
     grid->addWidget(m_edWidth, 0, 1);
     grid->addWidget(m_rbPercent, 0, 2);
     grid->addWidget(m_rbPixels, 0, 3);
-    grid->addWidget(new QLabel(QStringLiteral("高さ(&H) :"), size), 1, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("高さ(&H) :"), m_edHeight), 1, 0);
     grid->addWidget(m_edHeight, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("ピクセル"), size), 1, 2, 1, 2);
     layout->addWidget(size);
@@ -50,7 +50,7 @@ VornaDialogHrProperty::VornaDialogHrProperty(QWidget* parent) : QDialog(parent)
     m_cbColor = new CColorPickerCB(this);
     m_cbColor->setObjectName(DialogControlName(1003));
     m_cbColor->setMinimumWidth(120);
-    colorRow->addWidget(new QLabel(QStringLiteral("色(&C) :"), this));
+    colorRow->addWidget(BuddyLabel(QStringLiteral("色(&C) :"), m_cbColor));
     colorRow->addWidget(m_cbColor);
     colorRow->addStretch(1);
     layout->addLayout(colorRow);

@@ -48,7 +48,7 @@ VornaDialogImageProperty::VornaDialogImageProperty(QWidget* parent) : QDialog(pa
     auto* pathRow = new QHBoxLayout;
     pathRow->addWidget(m_editPath, 1);
     pathRow->addWidget(m_btnBrowse);
-    form->addRow(QStringLiteral("画像のパス(&P) :"), pathRow);
+    form->addRow(BuddyLabel(QStringLiteral("画像のパス(&P) :"), m_editPath), pathRow);
     m_editAlt = new CVornaEdit(this);
     m_editAlt->setObjectName(DialogControlName(1062));
     form->addRow(QStringLiteral("代替テキスト(&A) :"), m_editAlt);
@@ -62,10 +62,10 @@ VornaDialogImageProperty::VornaDialogImageProperty(QWidget* parent) : QDialog(pa
     m_editWidth = numberBox(size, 1064, kSizeMin, kSizeMax);
     m_editHeight = numberBox(size, 1065, kSizeMin, kSizeMax);
     sizeGrid->addWidget(m_chkSpecifySize, 0, 0, 1, 3);
-    sizeGrid->addWidget(new QLabel(QStringLiteral("幅(&W) :"), size), 1, 0);
+    sizeGrid->addWidget(BuddyLabel(QStringLiteral("幅(&W) :"), m_editWidth), 1, 0);
     sizeGrid->addWidget(m_editWidth, 1, 1);
     sizeGrid->addWidget(new QLabel(QStringLiteral("ピクセル"), size), 1, 2);
-    sizeGrid->addWidget(new QLabel(QStringLiteral("高さ(&H) :"), size), 2, 0);
+    sizeGrid->addWidget(BuddyLabel(QStringLiteral("高さ(&H) :"), m_editHeight), 2, 0);
     sizeGrid->addWidget(m_editHeight, 2, 1);
     sizeGrid->addWidget(new QLabel(QStringLiteral("ピクセル"), size), 2, 2);
     sizeGrid->addWidget(m_chkKeepRatio, 3, 0, 1, 3);
@@ -77,10 +77,10 @@ VornaDialogImageProperty::VornaDialogImageProperty(QWidget* parent) : QDialog(pa
     m_cbBorderColor = new CColorPickerCB(border);
     m_cbBorderColor->setObjectName(DialogControlName(1294));
     m_cbBorderColor->setMinimumWidth(120);
-    borderGrid->addWidget(new QLabel(QStringLiteral("太さ(&T) :"), border), 0, 0);
+    borderGrid->addWidget(BuddyLabel(QStringLiteral("太さ(&T) :"), m_editBorder), 0, 0);
     borderGrid->addWidget(m_editBorder, 0, 1);
     borderGrid->addWidget(new QLabel(QStringLiteral("ピクセル"), border), 0, 2);
-    borderGrid->addWidget(new QLabel(QStringLiteral("色(&C) :"), border), 1, 0);
+    borderGrid->addWidget(BuddyLabel(QStringLiteral("色(&C) :"), m_cbBorderColor), 1, 0);
     borderGrid->addWidget(m_cbBorderColor, 1, 1, 1, 2);
     layout->addWidget(border);
     AddOkCancelButtons(*this, layout);

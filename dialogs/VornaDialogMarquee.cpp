@@ -56,9 +56,9 @@ VornaDialogMarquee::VornaDialogMarquee(QWidget* parent) : QDialog(parent)
     m_cbBehavior = named(new CVornaComboBox(move), 1530);
     for (unsigned id : {IDS_MARQUEE_SCROLL, IDS_MARQUEE_SLIDE, IDS_MARQUEE_ALTERNATE})
         m_cbBehavior->addItem(LoadResString(id));
-    moveGrid->addWidget(new QLabel(QStringLiteral("方向(&D) :"), move), 0, 0);
+    moveGrid->addWidget(BuddyLabel(QStringLiteral("方向(&D) :"), m_cbDirection), 0, 0);
     moveGrid->addWidget(m_cbDirection, 0, 1);
-    moveGrid->addWidget(new QLabel(QStringLiteral("動作(&B) :"), move), 1, 0);
+    moveGrid->addWidget(BuddyLabel(QStringLiteral("動作(&B) :"), m_cbBehavior), 1, 0);
     moveGrid->addWidget(m_cbBehavior, 1, 1);
     layout->addWidget(move);
 
@@ -91,9 +91,9 @@ VornaDialogMarquee::VornaDialogMarquee(QWidget* parent) : QDialog(parent)
 
     auto* speed = new QGroupBox(QStringLiteral("速度"), this);
     auto* speedGrid = new QGridLayout(speed);
-    speedGrid->addWidget(label("停止時間(&L) :"), 0, 0);
+    speedGrid->addWidget(BuddyLabel(QStringLiteral("停止時間(&L) :"), m_edBoxes[Delay]), 0, 0);
     speedGrid->addLayout(boxRow(m_edBoxes[Delay], {label("ms"), label("(1000 ms = 1秒)")}), 0, 1);
-    speedGrid->addWidget(label("移動する量(&M) :"), 1, 0);
+    speedGrid->addWidget(BuddyLabel(QStringLiteral("移動する量(&M) :"), m_edBoxes[Amount]), 1, 0);
     speedGrid->addLayout(boxRow(m_edBoxes[Amount], {label("ピクセル")}), 1, 1);
     layout->addWidget(speed);
 
@@ -107,7 +107,7 @@ VornaDialogMarquee::VornaDialogMarquee(QWidget* parent) : QDialog(parent)
     auto* colorRow = new QHBoxLayout;
     m_cbColor = named(new CColorPickerCB(this), 1528);
     m_cbColor->setMinimumWidth(120);
-    colorRow->addWidget(label("背景色(&C) :"));
+    colorRow->addWidget(BuddyLabel(QStringLiteral("背景色(&C) :"), m_cbColor));
     colorRow->addWidget(m_cbColor);
     colorRow->addStretch(1);
     layout->addLayout(colorRow);

@@ -65,7 +65,8 @@ ZQ_DIAG_PAGEPROPERTY::ZQ_DIAG_PAGEPROPERTY(QWidget* parent) : QDialog(parent)
     m_edBackground->setObjectName(DialogControlName(1031));
     m_btnImage = new QPushButton(QStringLiteral("参照(&B)..."), this);
     m_btnImage->setObjectName(DialogControlName(1475));
-    form->addRow(QStringLiteral("背景の画像(&I) :"), detail::withButton(m_edBackground, m_btnImage));
+    form->addRow(BuddyLabel(QStringLiteral("背景の画像(&I) :"), m_edBackground),
+                 detail::withButton(m_edBackground, m_btnImage));
 
     auto* colors = new QGroupBox(QStringLiteral("色"), this);
     auto* colorForm = new QFormLayout(colors);
@@ -86,7 +87,8 @@ ZQ_DIAG_PAGEPROPERTY::ZQ_DIAG_PAGEPROPERTY(QWidget* parent) : QDialog(parent)
     m_edSound->setObjectName(DialogControlName(1034));
     m_btnSound = new QPushButton(QStringLiteral("参照(&W)..."), this);
     m_btnSound->setObjectName(DialogControlName(1036));
-    soundForm->addRow(QStringLiteral("背景サウンド(&S) :"), detail::withButton(m_edSound, m_btnSound));
+    soundForm->addRow(BuddyLabel(QStringLiteral("背景サウンド(&S) :"), m_edSound),
+                      detail::withButton(m_edSound, m_btnSound));
     m_edRepeat = new NumberEdit(this);
     m_edRepeat->setObjectName(DialogControlName(1216));
     m_edRepeat->setRange(kRepeatMin, kRepeatMax);
@@ -99,7 +101,7 @@ ZQ_DIAG_PAGEPROPERTY::ZQ_DIAG_PAGEPROPERTY(QWidget* parent) : QDialog(parent)
     repeatRow->addWidget(m_edRepeat);
     repeatRow->addWidget(m_chkContinuous);
     repeatRow->addStretch(1);
-    soundForm->addRow(QStringLiteral("繰り返し(&R) :"), repeatRow);
+    soundForm->addRow(BuddyLabel(QStringLiteral("繰り返し(&R) :"), m_edRepeat), repeatRow);
     m_cbEncoding = new CVornaComboBox(this);
     m_cbEncoding->setObjectName(DialogControlName(1003));
     soundForm->addRow(QStringLiteral("エンコード(&E) :"), m_cbEncoding);

@@ -326,6 +326,7 @@ TEST(ControlsScreenshot, PropertyDialogs)
     page.m_strTitle = "ようこそ";
     page.m_strEncoding = ZQ_DIAG_PAGEPROPERTY::CharsetToDisplayName("shift_jis");
     page.m_crBackground = 0xE0FFFF;
+    page.m_crText = page.m_crLink = page.m_crVLink = page.m_crALink = kColorDefault;
     page.m_strSound = "other/chime.mid";
     page.DoModal();
     picture(IDD_MARQUEE, "marquee.png");
