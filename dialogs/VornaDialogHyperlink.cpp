@@ -31,7 +31,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QAbstractItemView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -230,7 +229,10 @@ void VornaDialogHyperlink::OnInitDialog()
                    IDS_HYPERLINK_SCHEME_IMAGE})
         m_cbScheme->addItem(LoadResString(id));
     // The list shows the longest kind whole.
-    m_cbScheme->view()->setMinimumWidth(m_cbScheme->view()->sizeHintForColumn(0) + 8);
+    int widest = 0;
+    for (int i = 0; i < m_cbScheme->count(); ++i)
+        widest = qMax(widest, m_cbScheme->fontMetrics().horizontalAdvance(m_cbScheme->itemText(i)));
+    m_cbScheme->setMinimumWidth(widest + 48);
     ClassifyOnOpen();
     m_cbScheme->setCurrentIndex(m_nCurScheme);
     // 9. Browse.
