@@ -4,6 +4,7 @@
 
 #include "engine/html/HtmlSerializer.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 bool RollOverDialogModel::IsValidImagePath(const QString& path)
@@ -11,6 +12,13 @@ bool RollOverDialogModel::IsValidImagePath(const QString& path)
     if (path.isEmpty() || path.contains(QLatin1Char('*')) || path.contains(QLatin1Char('?')))
         return false;
     return QFileInfo(path).isFile();
+}
+
+QString RollOverDialogModel::ResolvedPath(const QString& path, const QString& pageFolder)
+{
+    if (path.isEmpty() || pageFolder.isEmpty() || QDir::isAbsolutePath(path))
+        return path;
+    return QDir(pageFolder).filePath(path);
 }
 
 QSize RollOverDialogModel::PreviewImageSize(QSize frame, QSize image)
@@ -104,7 +112,7 @@ void RollOverDialogModel::TakeHyperlink(bool deleted, const QString& url, const 
 bool RollOverDialogModel::ImageChanged()
 {
     const bool wasShown = m_bImageShown;
-    if (IsValidImagePath(m_strImage)) {
+    if (IsValidImagePath(ImageFile())) {
         m_controls.rollBox = m_controls.rollBrowse = true;
         m_controls.ok = m_controls.ok || m_controls.link;
         m_bImageShown = true;
@@ -119,7 +127,7 @@ bool RollOverDialogModel::RollImageChanged()
 {
     const bool wasShown = m_bRollShown;
     bool redraw = wasShown;
-    if (IsValidImagePath(m_strRollImage)) {
+    if (IsValidImagePath(RollImageFile())) {
         m_controls.link = true;
         m_controls.ok = m_controls.ok || m_controls.rollBrowse;
         m_bRollShown = true;
@@ -135,8 +143,8 @@ bool RollOverDialogModel::RollImageChanged()
 
 void RollOverDialogModel::UpdateControlStates()
 {
-    const bool image = IsValidImagePath(m_strImage);
-    const bool roll = IsValidImagePath(m_strRollImage);
+    const bool image = IsValidImagePath(ImageFile());
+    const bool roll = IsValidImagePath(RollImageFile());
     Controls& c = m_controls;
     if (!m_bEdit) {
         c.rollBrowse = c.rollBox = image;

@@ -33,6 +33,11 @@ public:
 
     // A path names one picture file: no wildcard, not a folder, present.
     static bool IsValidImagePath(const QString& path);
+    // A path relative to the page's folder as a full one; others as they are.
+    static QString ResolvedPath(const QString& path, const QString& pageFolder);
+    // The two pictures as files, found from the page's folder.
+    QString ImageFile() const { return ResolvedPath(m_strImage, m_strPageFolder); }
+    QString RollImageFile() const { return ResolvedPath(m_strRollImage, m_strPageFolder); }
 
     // The preview picture's size: at most two thirds of the frame each way,
     // keeping the picture's proportions.
@@ -77,5 +82,7 @@ public:
     bool m_bNoRollImage = false;
     bool m_bImageShown = false;
     bool m_bRollShown = false;
+    // The folder of the page, which relative picture paths start from.
+    QString m_strPageFolder;
     Controls m_controls;
 };

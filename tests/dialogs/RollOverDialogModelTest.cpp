@@ -41,6 +41,13 @@ TEST_F(RollOverModel, OnlyOnePresentFileIsAValidPicture)
     const QString odd = dir.filePath(QStringLiteral("it's \"写真\".png"));
     writeTestFile(odd, "png");
     EXPECT_TRUE(Model::IsValidImagePath(odd));
+    // A page's own picture is found from its folder.
+    Model model;
+    model.m_strImage = QStringLiteral("base.png");
+    EXPECT_FALSE(model.ImageChanged());
+    model.m_strPageFolder = dir.path();
+    EXPECT_TRUE(model.ImageChanged());
+    EXPECT_EQ(model.ImageFile(), base);
 }
 
 TEST_F(RollOverModel, ANewImageUnlocksTheRollOverThenTheLinkAndOk)
