@@ -144,8 +144,8 @@ void CMainFrame::OnInsertRollOverImage()
     VornaDlgRollOver dialog(this);
     dialog.m_bEdit = m_bRollOverEdit;
     if (m_bRollOverEdit) {
-        dialog.m_strOriginal = m_strInsertImageSrc;
-        dialog.m_strRollOver = m_strRollOverSrc;
+        dialog.m_strImage = m_strInsertImageSrc;
+        dialog.m_strRollImage = m_strRollOverSrc;
         dialog.m_strLink = m_strInsertLinkHref;
         dialog.m_strTarget = m_strInsertMediaSrc;
         dialog.m_strName = m_strInsertHtml;
@@ -157,10 +157,10 @@ void CMainFrame::OnInsertRollOverImage()
         m_strRollOverSrc.clear();
         return;
     }
-    m_strInsertImageSrc = dialog.m_strOriginal;
-    m_strRollOverSrc = dialog.m_strRollOver;
+    m_strInsertImageSrc = dialog.m_strImage;
+    m_strRollOverSrc = dialog.m_strRollImage;
     m_strInsertMediaSrc = dialog.m_strTarget;
-    m_strInsertLinkHref = dialog.m_strLink;
+    m_strInsertLinkHref = dialog.LinkAddress();
     const QString name = editing && !dialog.m_strName.isEmpty()
                              ? dialog.m_strName
                              : CScriptUtility::MakeUniqueElementName(detail::kRollOverId);
@@ -181,7 +181,7 @@ void CMainFrame::OnInsertRollOverImage()
         if (CZQDoc* doc = view->GetDocument())
             doc->m_bPageChanged = true;
         SinkUndoUnit undo(view);
-        if (dialog.m_bRemove) {
+        if (dialog.m_bRemoveRollOver) {
             detail::removeRollOverAttributes(image.get());
             if (!m_strInsertLinkHref.isEmpty())
                 detail::setLink(image.get(), m_strInsertLinkHref, m_strInsertMediaSrc, view);

@@ -3,7 +3,10 @@
 
 #include "FormatPage.h"
 
+#include "dialogs/VornaDialogHyperlink.h"
 #include "dialogs/VornaDlgRollOver.h"
+#include "res/resource.h"
+#include "support/HyperlinkAnswer.h"
 
 #include "platform/ModalResponder.h"
 
@@ -16,6 +19,19 @@
 #include <QPushButton>
 
 namespace {
+
+using platform::ModalResponder;
+
+// The text of a box of the roll-over dialog.
+QString boxText(QDialog& d, int id)
+{
+    return d.findChild<QLineEdit*>(QStringLiteral("id_%1").arg(id))->text();
+}
+
+bool isEnabled(QDialog& d, int id)
+{
+    return d.findChild<QWidget*>(QStringLiteral("id_%1").arg(id))->isEnabled();
+}
 
 const char* const kPicturePage =
     "style=\"margin:0\">\n"
@@ -34,6 +50,10 @@ protected:
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::blue);
         ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("a.png"))));
+        // The roll-over pictures the dialog is given beside it.
+        picture.fill(Qt::red);
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("b.png"))));
+        ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("it's over.png"))));
         ASSERT_NE(open(QString::fromUtf8(kPicturePage)), nullptr);
         image = engine::Ref<engine::Element>(byId("a"));
     }
@@ -61,11 +81,11 @@ TEST_F(RollOverCommands, ImageBecomesRollOverInPlaceAndBack)
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
         auto& dialog = static_cast<VornaDlgRollOver&>(d);
         // The conversion opens with the picture and the link filled in, the name kept.
-        EXPECT_EQ(dialog.m_edOriginal->text(), QStringLiteral("a.png"));
-        EXPECT_TRUE(dialog.m_edRollOver->text().isEmpty());
-        EXPECT_EQ(dialog.m_edLink->text(), QStringLiteral("x.html"));
+        EXPECT_EQ(boxText(d, 1003), QStringLiteral("a.png"));
+        EXPECT_TRUE(boxText(d, 1005).isEmpty());
+        EXPECT_EQ(boxText(d, 1387), QStringLiteral("\"x.html\""));
         EXPECT_EQ(dialog.m_strName, QStringLiteral("pic"));
-        dialog.m_edRollOver->setText(QStringLiteral("it's over.png"));
+        ModalResponder::setText(d, 1005, QStringLiteral("it's over.png"));
         platform::ModalResponder::press(d, platform::IDOK);
     });
     // With an image selected, the insert command converts it.
@@ -87,19 +107,17 @@ TEST_F(RollOverCommands, ImageBecomesRollOverInPlaceAndBack)
     EXPECT_TRUE(enabled(33303));
     EXPECT_FALSE(enabled(33332));
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        auto& dialog = static_cast<VornaDlgRollOver&>(d);
         // The properties read the escaped path back.
-        EXPECT_EQ(dialog.m_edRollOver->text(), QStringLiteral("it's over.png"));
+        EXPECT_EQ(boxText(d, 1005), QStringLiteral("it's over.png"));
         EXPECT_TRUE(platform::ModalResponder::press(d, VornaDlgRollOver::kRemoveButtonId));
-        EXPECT_TRUE(dialog.m_edLink->isEnabled());
-        dialog.m_edLink->clear();
+        EXPECT_FALSE(isEnabled(d, VornaDlgRollOver::kLinkButtonId));
         platform::ModalResponder::press(d, platform::IDOK);
     });
     run(33303);
     EXPECT_TRUE(attr("onmouseover").isEmpty());
     EXPECT_FALSE(image->hasAttribute(QStringLiteral("id")));
     EXPECT_FALSE(image->hasAttribute(QStringLiteral("name")));
-    // Without a link in the dialog the enclosing A stays as it was.
+    // The link of the dialog keeps the enclosing A as it was.
     EXPECT_TRUE(image->parentElement()->hasTag(QLatin1String("A")));
     EXPECT_FALSE(hasScript());
 }
@@ -108,10 +126,14 @@ TEST_F(RollOverCommands, EditingChangesTheLinkAndCancelChangesNothing)
 {
     select();
     platform::ModalResponder responder;
+    responder.on(IDD_HYPERLINK, [](QDialog& d) {
+        TypeLinkAddress(d, QStringLiteral("new%20page.html"));
+        ModalResponder::press(d, platform::IDOK);
+    });
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        auto& dialog = static_cast<VornaDlgRollOver&>(d);
-        dialog.m_edRollOver->setText(QStringLiteral("b.png"));
-        dialog.m_edLink->setText(QStringLiteral("new page.html"));
+        ModalResponder::setText(d, 1005, QStringLiteral("b.png"));
+        ModalResponder::press(d, VornaDlgRollOver::kLinkButtonId);
+        EXPECT_EQ(boxText(d, 1387), QStringLiteral("\"new page.html\""));
         platform::ModalResponder::press(d, platform::IDOK);
     });
     run(33332);
@@ -126,8 +148,9 @@ TEST_F(RollOverCommands, EditingChangesTheLinkAndCancelChangesNothing)
 
     // The link taken away in the dialog takes the A away.
     select();
+    responder.on(IDD_HYPERLINK, [](QDialog& d) { ModalResponder::press(d, VornaDialogHyperlink::kDeleteButtonId); });
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        static_cast<VornaDlgRollOver&>(d).m_edLink->clear();
+        ModalResponder::press(d, VornaDlgRollOver::kLinkButtonId);
         platform::ModalResponder::press(d, platform::IDOK);
     });
     run(33303);
@@ -141,7 +164,7 @@ TEST_F(RollOverCommands, BackToAPlainImageAtItsOwnSize)
     select();
     platform::ModalResponder responder;
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        static_cast<VornaDlgRollOver&>(d).m_edRollOver->setText(QStringLiteral("b.png"));
+        ModalResponder::setText(d, 1005, QStringLiteral("b.png"));
         platform::ModalResponder::press(d, platform::IDOK);
     });
     run(33332);
@@ -172,11 +195,10 @@ TEST_F(RollOverCommands, InsertedAtTheClickWithTheScriptUntilTheLastGoes)
     caretIn("other");
     platform::ModalResponder responder;
     responder.always(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        auto& dialog = static_cast<VornaDlgRollOver&>(d);
         // A new image: nothing to remove yet.
-        EXPECT_FALSE(dialog.m_btnRemove->isEnabled());
-        dialog.m_edOriginal->setText(normalPath);
-        dialog.m_edRollOver->setText(overPath);
+        EXPECT_FALSE(isEnabled(d, VornaDlgRollOver::kRemoveButtonId));
+        ModalResponder::setText(d, 1003, normalPath);
+        ModalResponder::setText(d, 1005, overPath);
         platform::ModalResponder::press(d, platform::IDOK);
     });
     // The dialog arms the next click; the page changes only there.
@@ -238,11 +260,10 @@ TEST_F(RollOverCommands, APageOfTheOpenWebReadsItsRollOverPictureFromTheWebsImag
     ASSERT_TRUE(enabled(33303));
     platform::ModalResponder responder;
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        auto& dialog = static_cast<VornaDlgRollOver&>(d);
-        EXPECT_EQ(dialog.m_edRollOver->text(), dir.path() + QStringLiteral("/image/over.png"));
-        EXPECT_EQ(dialog.m_edLink->text(), QStringLiteral("#"));
+        EXPECT_EQ(boxText(d, 1005), dir.path() + QStringLiteral("/image/over.png"));
+        EXPECT_EQ(boxText(d, 1387), QStringLiteral("#"));
         // An edited roll-over image may lose its effect.
-        EXPECT_TRUE(dialog.m_btnRemove->isEnabled());
+        EXPECT_TRUE(isEnabled(d, VornaDlgRollOver::kRemoveButtonId));
         platform::ModalResponder::press(d, platform::IDCANCEL);
     });
     // The insert command with a roll-over image selected opens its properties.

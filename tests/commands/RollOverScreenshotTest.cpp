@@ -90,9 +90,8 @@ TEST_F(RollOverScreenshot, TheMouseSwapsThePictureInThePreview)
     caretIn("text");
     platform::ModalResponder responder;
     responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
-        auto& dialog = static_cast<VornaDlgRollOver&>(d);
-        dialog.m_edOriginal->setText(normal);
-        dialog.m_edRollOver->setText(over);
+        platform::ModalResponder::setText(d, 1003, normal);
+        platform::ModalResponder::setText(d, 1005, over);
         platform::ModalResponder::press(d, platform::IDOK);
     });
     run(33302);
