@@ -170,6 +170,8 @@ void VornaDlgRollOver::OnInitDialog()
         m_controls.remove = !m_bNoRollImage;
     } else {
         WriteControls();
+        // The preview's browser is made before the dialog shows (an empty page).
+        UpdatePreview();
     }
     ApplyControls();
 }
