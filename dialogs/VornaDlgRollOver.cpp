@@ -160,19 +160,17 @@ void VornaDlgRollOver::OnInitDialog()
     m_controls = Controls();
     m_bRemoveRollOver = false;
     m_bImageShown = m_bRollShown = false;
+    WriteControls();
     if (m_bEdit) {
-        WriteControls();
         m_bNoRollImage = !m_strImage.isEmpty() && m_strRollImage.isEmpty();
         UpdateControlStates();
         m_bImageShown = IsValidImagePath(ImageFile());
         m_bRollShown = IsValidImagePath(RollImageFile());
-        UpdatePreview();
-        m_controls.remove = !m_bNoRollImage;
-    } else {
-        WriteControls();
-        // The preview's browser is made before the dialog shows (an empty page).
-        UpdatePreview();
     }
+    // The preview stands before the dialog shows (an empty page for a new image).
+    UpdatePreview();
+    if (m_bEdit)
+        m_controls.remove = !m_bNoRollImage;
     ApplyControls();
 }
 
