@@ -14,11 +14,13 @@
 #include "support/TestFiles.h"
 #include "util/LivePage.h"
 
+#include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
 
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -63,6 +65,8 @@ protected:
     {
         m_oldFactory = PreviewBrowser::setFactory(
             [](QWidget* parent) -> std::unique_ptr<PreviewBrowser> { return std::make_unique<PageRecorder>(parent); });
+        // The preview writes its page into the program's folder, made at the program's start.
+        QDir().mkpath(platform::installPath() + QStringLiteral("/Bin"));
         base = dir.filePath(QStringLiteral("base.png"));
         roll = dir.filePath(QStringLiteral("it's roll.png"));
         QImage picture(600, 400, QImage::Format_RGB32);
