@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include <litehtml/el_anchor.h>
 #include <litehtml/el_break.h>
@@ -383,6 +384,18 @@ void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& bor
     }
 }
 
+void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
+                            const litehtml::css_margins& padding, const litehtml::css_borders& borders)
+{
+    if (sizing != litehtml::box_sizing_border_box || height.is_predefined() || height.units() != litehtml::css_units_px)
+        return;
+    const auto px = [](const litehtml::css_length& length) {
+        return length.units() == litehtml::css_units_px ? length.val() : 0.0F;
+    };
+    const float frame = px(padding.top) + px(padding.bottom) + px(borders.top.width) + px(borders.bottom.width);
+    height.set_value(std::max(height.val() - frame, 0.0F), litehtml::css_units_px);
+}
+
 void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display)
 {
     const char* css = el.get_style_property("display", false, nullptr);
@@ -658,24 +671,32 @@ litehtml::size RootElement::measureExtent()
 
 // ---------------------------------------------------------------------------
 
+namespace {
+// The text an element shows: the comments that mark its text nodes for the
+// layout are left out.
+void appendShownText(const litehtml::element& el, QString& out)
+{
+    if (dynamic_cast<const litehtml::el_comment*>(&el))
+        return;
+    if (dynamic_cast<const litehtml::el_text*>(&el)) {
+        litehtml::tstring text;
+        const_cast<litehtml::element&>(el).get_text(text);
+        out += QString::fromStdString(text);
+        return;
+    }
+    for (const auto& child : childrenOf(el))
+        appendShownText(*child, out);
+}
+} // namespace
+
 void PlaceholderElement::parse_attributes()
 {
     using namespace layoutelements_detail;
     Hinted::parse_attributes();
     const QString tag = lowerTag(*this);
     const QString type = attr(*this, "type").trimmed().toLower();
-    FontCatalog& fonts = m_container.fonts();
-    // Controls are as large as a browser makes them, around their labels in
-    // its control face (Arial of 13 1/3 px).
-    const int controlFont = fonts.atExactSize(fonts.font(QStringLiteral("Arial"), 13, 400, false, 0), 40.0 / 3);
-    const auto labelWidth = [&](const QString& label) {
-        return fonts.exactTextWidth(controlFont, label.toStdString());
-    };
-    const auto buttonWidth = [&](const QString& label) {
-        return std::max(static_cast<int>(std::lround(labelWidth(label))) + 16, 16);
-    };
-    int width = 0, height = 0;
     m_kind = PageContainer::PlaceholderObject;
+    m_control = Control::None;
     if (tag == QLatin1String("input")) {
         if (type == QLatin1String("hidden")) {
             addProperty(m_style, this, "display", QStringLiteral("none"));
@@ -683,67 +704,160 @@ void PlaceholderElement::parse_attributes()
         }
         if (type == QLatin1String("checkbox") || type == QLatin1String("radio")) {
             m_kind = type == QLatin1String("radio") ? PageContainer::PlaceholderRadio : PageContainer::PlaceholderCheck;
-            width = height = 13;
+            m_control = Control::Box;
             addProperty(m_style, this, "margin", QStringLiteral("3px 3px 3px 4px"));
         } else if (type == QLatin1String("submit") || type == QLatin1String("reset") ||
                    type == QLatin1String("button")) {
             m_kind = PageContainer::PlaceholderButton;
+            m_control = Control::Button;
             m_label = attr(*this, "value");
             if (m_label.isNull())
                 m_label = type == QLatin1String("submit")  ? QStringLiteral("送信")
                           : type == QLatin1String("reset") ? QStringLiteral("リセット")
                                                            : QString();
-            width = buttonWidth(m_label);
-            height = 21;
         } else {
             m_kind = PageContainer::PlaceholderField;
+            m_control = type == QLatin1String("file") ? Control::FileField : Control::Field;
             m_label = type == QLatin1String("password") ? QString(attr(*this, "value").size(), QChar(0x25CF))
                                                         : attr(*this, "value");
-            const int size = attr(*this, "size").toInt();
-            width = type == QLatin1String("file") ? 253 : (size > 0 ? size : 20) * 8 + 17;
-            height = 21;
+            m_count = attr(*this, "size").toInt();
         }
     } else if (tag == QLatin1String("select")) {
         m_kind = PageContainer::PlaceholderList;
-        const int uiFont = fonts.font(FontCatalog::defaultFamilyList(), 12, 400, false, 0);
-        int longest = 0;
+        m_count = attr(*this, "size").toInt();
+        m_control = m_count > 1 ? Control::ListBox : Control::List;
         for (const auto& child : m_children) {
-            litehtml::tstring text;
-            child->get_text(text);
-            const QString t = QString::fromStdString(text).simplified();
+            QString text;
+            appendShownText(*child, text);
+            m_options.push_back(text.simplified());
             if (m_label.isEmpty())
-                m_label = t;
-            longest = std::max(longest, fonts.textWidth(uiFont, t));
+                m_label = m_options.back();
         }
-        const int rows = attr(*this, "size").toInt();
-        width = std::max(longest + 28, 40);
-        height = rows > 1 ? rows * 16 + 6 : 19;
     } else if (tag == QLatin1String("textarea")) {
         m_kind = PageContainer::PlaceholderField;
         m_label = m_content.section('\n', 0, 0);
+        FontCatalog& fonts = m_container.fonts();
         const int cols = attr(*this, "cols").toInt();
         const int rows = attr(*this, "rows").toInt();
         // Columns of the monospace face's advance, lines of its height, a
         // scroll bar beside them.
         const int mono = fonts.atExactSize(fonts.font(QStringLiteral("monospace"), 13, 400, false, 0), 40.0 / 3);
-        width = static_cast<int>(std::lround((cols > 0 ? cols : 20) * fonts.exactTextWidth(mono, "0") + 21.7));
-        height = (rows > 0 ? rows : 2) * fonts.metrics(mono).height + 6;
+        setDefaultSize(static_cast<int>(std::lround((cols > 0 ? cols : 20) * fonts.exactTextWidth(mono, "0") + 21.7)),
+                       (rows > 0 ? rows : 2) * fonts.metrics(mono).height + 6);
     } else if (tag == QLatin1String("button")) {
         m_kind = PageContainer::PlaceholderButton;
+        m_control = Control::Button;
         m_label = m_content.simplified();
-        width = buttonWidth(m_label);
-        height = 21;
     } else {
         m_label = tag.toUpper();
-        width = 150;
-        height = 150;
+        setDefaultSize(150, 150);
     }
+}
+
+void PlaceholderElement::setDefaultSize(int width, int height)
+{
+    using layoutelements_detail::addProperty;
     // The size attributes of plug-ins came as hints above; style sheets and
     // the style attribute still override these defaults.
     if (m_style.get_property("width") == nullptr)
         addProperty(m_style, this, "width", QStringLiteral("%1px").arg(width));
     if (m_style.get_property("height") == nullptr)
         addProperty(m_style, this, "height", QStringLiteral("%1px").arg(height));
+}
+
+void PlaceholderElement::parse_styles(bool is_reparse)
+{
+    Hinted::parse_styles(is_reparse);
+    if (m_control == Control::None)
+        return;
+    // Controls are drawn in a face of their own (Arial of 13 1/3 px unless
+    // the page gave them a size or face), their frame and inner spacing
+    // (which a browser's own style gives them) inside the box, except on
+    // the sides where the page set its own padding or border: those come
+    // around the box as on any element. The box's content is one line of
+    // that face, or the options of a list.
+    FontCatalog& fonts = m_container.fonts();
+    const bool ownSize = get_style_property("font-size", false, nullptr) != nullptr;
+    const qreal size = ownSize && exactFontSize() > 0 ? exactFontSize() : 40.0 / 3;
+    const char* family = get_style_property("font-family", false, nullptr);
+    const int font = fonts.atExactSize(
+        fonts.font(family ? QString::fromUtf8(family) : QStringLiteral("Arial"), static_cast<int>(size), 400, false, 0),
+        size);
+    const FontMetricsPx& metrics = fonts.metrics(font);
+    // Inner spacing and frame of each kind: left and right, top and bottom.
+    int padX = 0, padY = 0, frame = 0;
+    int width = 0, height = metrics.height;
+    switch (m_control) {
+    case Control::Box:
+        width = height = 13;
+        break;
+    case Control::Button:
+        padX = 6, padY = 1, frame = 2;
+        width = std::max(static_cast<int>(std::lround(fonts.exactTextWidth(font, m_label.toStdString()))), 0);
+        break;
+    case Control::Field:
+    case Control::FileField:
+        padX = 2, padY = 1, frame = 2;
+        width = m_control == Control::FileField
+                    ? 245
+                    : static_cast<int>(std::lround(size * (0.6 * (m_count > 0 ? m_count : 20) + 0.675)));
+        break;
+    case Control::List:
+    case Control::ListBox: {
+        frame = 1;
+        qreal longest = 0;
+        for (const QString& option : std::as_const(m_options))
+            longest = std::max(longest, fonts.exactTextWidth(font, option.toStdString()));
+        width = static_cast<int>(std::lround(longest + 20.5));
+        // A list's line is a little higher than the face's; the rows of a
+        // list box are two pixels apart.
+        height = m_control == Control::ListBox ? m_count * (metrics.height + 2) : metrics.height + (size < 14 ? 2 : 1);
+        break;
+    }
+    case Control::None:
+        break;
+    }
+    const auto own = [&](const char* padding, const char* borderStyle, const char* borderWidth) {
+        return std::pair<bool, bool>{get_style_property(padding, false, nullptr) != nullptr,
+                                     get_style_property(borderStyle, false, nullptr) != nullptr ||
+                                         get_style_property(borderWidth, false, nullptr) != nullptr};
+    };
+    const auto inner = [&](std::pair<bool, bool> sides, int pad) {
+        return (sides.first ? 0 : pad) + (sides.second ? 0 : frame);
+    };
+    m_inner.left = inner(own("padding-left", "border-left-style", "border-left-width"), padX);
+    m_inner.right = inner(own("padding-right", "border-right-style", "border-right-width"), padX);
+    m_inner.top = inner(own("padding-top", "border-top-style", "border-top-width"), padY);
+    m_inner.bottom = inner(own("padding-bottom", "border-bottom-style", "border-bottom-width"), padY);
+    // Where the text's baseline stands above the box's bottom: a line of
+    // the face centred in the content; a check box or radio button stands
+    // on it, a list box a little above.
+    const int textTop = m_inner.top + (height - metrics.height) / 2;
+    const int boxHeight = height + m_inner.height();
+    m_baseline = m_control == Control::Box       ? 0
+                 : m_control == Control::ListBox ? 2
+                                                 : boxHeight - textTop - metrics.ascent;
+    // The width of a box sized with its border holds the page's padding and
+    // border too (its height is the content's: see resolveBorderBoxHeight).
+    int outerX = 0;
+    if (m_box_sizing == litehtml::box_sizing_border_box) {
+        const auto px = [](const litehtml::css_length& length) {
+            return length.units() == litehtml::css_units_percentage ? 0 : static_cast<int>(length.val());
+        };
+        outerX = px(m_css_padding.left) + px(m_css_padding.right) + px(m_css_borders.left.width) +
+                 px(m_css_borders.right.width);
+    }
+    if (!get_style_property("width", false, nullptr))
+        m_css_width.set_value(static_cast<float>(width + m_inner.width() + outerX), litehtml::css_units_px);
+    if (!get_style_property("height", false, nullptr))
+        m_css_height.set_value(static_cast<float>(boxHeight), litehtml::css_units_px);
+}
+
+int PlaceholderElement::get_base_line()
+{
+    if (m_control == Control::None)
+        return Hinted::get_base_line();
+    return m_baseline + m_padding.bottom + m_borders.bottom + m_margins.bottom;
 }
 
 bool PlaceholderElement::appendChild(const litehtml::element::ptr& el)
@@ -753,11 +867,8 @@ bool PlaceholderElement::appendChild(const litehtml::element::ptr& el)
     const char* tag = get_tagName();
     if (tag && strcasecmp(tag, "select") == 0)
         return html_tag::appendChild(el);
-    if (el) {
-        litehtml::tstring text;
-        el->get_text(text);
-        m_content += QString::fromStdString(text);
-    }
+    if (el)
+        appendShownText(*el, m_content);
     return true;
 }
 

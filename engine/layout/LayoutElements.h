@@ -192,6 +192,10 @@ bool isNthChild(const litehtml::elements_vector& children, const litehtml::eleme
 // border has no style; `widths` takes the widths of the sides given by
 // keyword.
 void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& borders, litehtml::margins& widths);
+// A height in pixels of a box sized with its border holds its padding and
+// border (litehtml took it for the height of the content).
+void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
+                            const litehtml::css_margins& padding, const litehtml::css_borders& borders);
 // The display of an element whose own is one litehtml 0.6 does not know:
 // flex and grid containers are laid out as blocks (inline-flex and
 // inline-grid as inline blocks) instead of as inline text. `display` is
@@ -221,6 +225,8 @@ public:
         noteLineHeight(*this, this->m_line_height);
         layoutelements_detail::resolveBorderWidths(*this, this->m_css_borders, this->m_borders);
         layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
+        layoutelements_detail::resolveBorderBoxHeight(this->m_box_sizing, this->m_css_height, this->m_css_padding,
+                                                      this->m_css_borders);
     }
     void parse_attributes() override
     {
@@ -374,13 +380,26 @@ public:
     {
     }
     void parse_attributes() override;
+    void parse_styles(bool is_reparse = false) override;
     bool appendChild(const litehtml::element::ptr& el) override;
+    // A control stands on the baseline of its text, as in a browser.
+    int get_base_line() override;
 
 private:
+    // The form controls whose size follows their face (others are plug-ins
+    // and text areas of a fixed default size).
+    enum class Control { None, Field, FileField, Button, Box, List, ListBox };
+
     void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+    void setDefaultSize(int width, int height);
 
     PageContainer& m_container;
     int m_kind = 0;
+    Control m_control = Control::None;
+    int m_count = 0;                // the size attribute: characters of a field, rows of a list
+    std::vector<QString> m_options; // the texts of a list's options
+    litehtml::margins m_inner;      // the control's own frame and spacing inside its box
+    int m_baseline = 0;             // the text's baseline above the box's bottom
     QString m_label;
     QString m_content; // text of the content that is not laid out
 };

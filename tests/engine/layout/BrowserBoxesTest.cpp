@@ -161,3 +161,30 @@ TEST(BrowserSizes, FlexAndGridContainersAreBlocks)
                          {"h", 63, 121, 60, 40},
                          {"e", 10, 161, 780, 16}});
 }
+
+// Controls stand on the baseline of their text (a check box on its bottom
+// edge), so that a line holding them is as high as in a browser; their size
+// follows the face the page gives them, and the page's padding and border
+// take the place of their own frame, also in a box sized with its border.
+TEST(BrowserSizes, FormControlsInLines)
+{
+    expectChromiumBoxes(
+        QStringLiteral(
+            "<body><p id=p1>text <input id=i1> end</p><p id=p3>text <select id=s1><option>One</option>"
+            "<option>Second longer</option></select> end</p><p id=p4>text <input type=checkbox id=c1> <input "
+            "type=radio id=r1> end</p><p id=p5>text <textarea id=t1 rows=2></textarea> end</p><p id=p6>text "
+            "<button id=b2>Go</button> end</p><p id=p7 style='font-size:12px'>text <input id=i2 size=10> end</p>"
+            "<p id=p8>text <input id=i3 style='font-size:20px' size=10> end</p><p id=p9>text <select id=s2 size=3>"
+            "<option>One</option></select> end</p><div style='width:276px;padding:12px'><input id=i4 "
+            "style='display:block;width:100%;box-sizing:border-box;padding:6px 12px;border:1px solid #ccc;"
+            "font-size:80%'></div><input id=i5 style='box-sizing:border-box;padding:10px;border:1px solid'><button "
+            "id=b3 style='box-sizing:border-box;padding:10px'>Go</button><div id=d style='box-sizing:border-box;"
+            "padding:10px;height:50px;width:100px'>x</div></body>"),
+        {{"p1", 10, 15, 780, 21},  {"i1", 42, 15, 177, 21},  {"p3", 10, 52, 780, 19},  {"s1", 42, 52, 108, 19},
+         {"p4", 10, 87, 780, 19},  {"c1", 46, 90, 13, 13},   {"r1", 72, 90, 13, 13},   {"p5", 10, 122, 780, 38},
+         {"t1", 42, 122, 182, 36}, {"p6", 10, 176, 780, 21}, {"b2", 42, 176, 34, 21},  {"p7", 10, 213, 780, 21},
+         {"i2", 34, 213, 97, 21},  {"p8", 10, 250, 780, 29}, {"i3", 42, 250, 141, 29}, {"p9", 10, 295, 780, 53},
+         {"s2", 42, 295, 46, 53},  {"i4", 22, 376, 276, 29}, {"i5", 10, 418, 191, 37}, {"b3", 201, 417, 42, 39},
+         {"d", 10, 456, 100, 50}},
+        2);
+}
