@@ -12,6 +12,7 @@
 #include <utility>
 
 #include <litehtml/el_anchor.h>
+#include <litehtml/el_before_after.h>
 #include <litehtml/el_break.h>
 #include <litehtml/el_cdata.h>
 #include <litehtml/el_comment.h>
@@ -325,10 +326,13 @@ ChildrenInView::~ChildrenInView()
 namespace layoutelements_detail {
 
 namespace {
-bool textOrComment(const litehtml::element& el)
+// Text, comments and the boxes of ::before and ::after, which are no
+// elements of the page for selectors (`nav > :last-child` is the list
+// before the box of `nav::after`).
+bool notAnElement(const litehtml::element& el)
 {
     return dynamic_cast<const litehtml::el_text*>(&el) || dynamic_cast<const litehtml::el_comment*>(&el) ||
-           dynamic_cast<const litehtml::el_cdata*>(&el);
+           dynamic_cast<const litehtml::el_cdata*>(&el) || dynamic_cast<const litehtml::el_before_after_base*>(&el);
 }
 } // namespace
 
@@ -337,7 +341,7 @@ bool isNthChild(const litehtml::elements_vector& children, const litehtml::eleme
 {
     int index = 0;
     const auto count = [&](const litehtml::element::ptr& child) {
-        if (textOrComment(*child) || (ofType && std::strcmp(child->get_tagName(), el->get_tagName()) != 0))
+        if (notAnElement(*child) || (ofType && std::strcmp(child->get_tagName(), el->get_tagName()) != 0))
             return false;
         ++index;
         return child == el;
@@ -427,7 +431,7 @@ litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children
                 *isPseudo = (match & litehtml::select_match_pseudo_class) != 0;
             return before;
         }
-        if (!textOrComment(*child))
+        if (!notAnElement(*child))
             before = child;
     }
     return nullptr;

@@ -175,15 +175,17 @@ bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& bo
 // Whether the last of the boxes is a line with nothing on it.
 bool endsInEmptyLine(const litehtml::box::vector& boxes);
 // The element before `el` among `children` when it matches `selector`,
-// text and comments passed over (litehtml took the white space between two
-// elements for the sibling, so `p.title + p` never matched).
+// text, comments and the boxes of ::before and ::after passed over
+// (litehtml took the white space between two elements for the sibling, so
+// `p.title + p` never matched).
 litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children, const litehtml::element::ptr& el,
                                        const litehtml::css_selector& selector, bool applyPseudo, bool* isPseudo);
 // Whether `el` is the num*n+off-th element among `children` (counted from
 // the end with `fromEnd`; among those of its tag with `ofType`; with num 0
-// the off-th), text and comments not counted, for :first-child,
-// :last-child and the others (the white space before an element's end tag
-// was its last child for litehtml).
+// the off-th), text, comments and the boxes of ::before and ::after not
+// counted, for :first-child, :last-child and the others (the white space
+// before an element's end tag, or the box of ::after, was its last child
+// for litehtml).
 bool isNthChild(const litehtml::elements_vector& children, const litehtml::element::ptr& el, int num, int off,
                 bool ofType, bool fromEnd);
 // The width keywords of borders as browsers draw them (thin 1 px, medium

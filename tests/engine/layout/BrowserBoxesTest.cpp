@@ -87,6 +87,13 @@ TEST(BrowserSizes, SelectorsPassOverTheWhiteSpaceBetweenElements)
                        "style='border:1px solid'>\n <p id=a class=t>a</p>\n <p id=b>b</p>\n</div>"
                        "<p id=c>c</p></body>"),
         {{"n", 10, 15, 780, 50}, {"a", 11, 16, 778, 16}, {"b", 11, 48, 778, 16}, {"c", 10, 81, 780, 16}});
+    // Nor are the boxes of ::before and ::after.
+    expectChromiumBoxes(
+        QStringLiteral("<style>.n > :last-child { margin-bottom: 0 } .n::after { display: block; "
+                       "content: ''; clear: both } .n::before { content: '' } .n > :first-child { "
+                       "margin-top: 0 }</style><body><div class=n id=n style='border:1px solid'><p "
+                       "id=a>a</p><ul id=u><li>x</li></ul></div><p id=b>b</p></body>"),
+        {{"n", 10, 15, 780, 50}, {"a", 11, 16, 778, 16}, {"u", 11, 48, 778, 16}, {"b", 10, 81, 780, 16}});
 }
 
 // Columns without widths of their cells take those of their COL elements,
