@@ -15,5 +15,9 @@ VornaDialogTableCellProperty::~VornaDialogTableCellProperty() = default;
 
 int VornaDialogTableCellProperty::DoModal()
 {
-    return platform::runModal(*this, IDD);
+    Initialize();
+    const int result = platform::runModal(*this, IDD);
+    if (result == platform::IDOK)
+        Accept();
+    return result;
 }

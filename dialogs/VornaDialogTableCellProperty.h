@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ColorValue.h"
+#include "dialogs/TableCellPropertyModel.h"
 #include "res/resource.h"
 
 #include <QDialog>
@@ -18,8 +18,9 @@
 // else the colour.
 //
 // Until the dialog's own controls come, it shows its OK and Cancel buttons
-// only: OK hands the fields back as the caller filled them.
-class VornaDialogTableCellProperty : public QDialog
+// only: OK hands the fields back as the caller filled them, each number
+// clamped to its box's range.
+class VornaDialogTableCellProperty : public QDialog, public TableCellPropertyModel
 {
     Q_OBJECT
 public:
@@ -30,26 +31,4 @@ public:
 
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
-
-    bool m_bWidthPresent = false;
-    bool m_bHeightPresent = false;
-    bool m_bHAlignSet = false;
-    bool m_bVAlignSet = false;
-    bool m_bWidthPercent = true;
-    bool m_bHeightPercent = true;
-    bool m_bBackgroundPresent = false;
-    platform::ColorRef m_crBackground = kColorNone;
-    platform::ColorRef m_crBorder = kColorNone;
-    QString m_strHAlign;
-    QString m_strVAlign;
-    int m_nReferenceWidth = 1;
-    int m_nReferenceHeight = 1;
-    int m_nWidthPixels = 1;
-    int m_nWidthPercentValue = 1;
-    int m_nHeightPixels = 1;
-    int m_nHeightPercentValue = 1;
-    QString m_strHeight;
-    QString m_strWidth;
-    bool m_bNoWrap = false;
-    QString m_strBackground; // the background image
 };

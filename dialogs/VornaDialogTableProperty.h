@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/ColorValue.h"
+#include "dialogs/TablePropertyModel.h"
 #include "res/resource.h"
 
 #include <QDialog>
@@ -17,8 +17,9 @@
 // and height are the pixels that 100 % stands for.
 //
 // Until the dialog's own controls come, it shows its OK and Cancel buttons
-// only: OK hands the fields back as the caller filled them.
-class VornaDialogTableProperty : public QDialog
+// only: OK hands the fields back as the caller filled them, each number
+// clamped to its box's range.
+class VornaDialogTableProperty : public QDialog, public TablePropertyModel
 {
     Q_OBJECT
 public:
@@ -29,28 +30,4 @@ public:
 
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
-
-    // An existing table is edited: the rows and columns edits are locked.
-    bool m_bExistingTable = false;
-    // The caption's place: set by the caller from the caption's vAlign; the
-    // bottom flag also follows the 上 and 下 buttons.
-    bool m_bCaptionTop = false;
-    bool m_bCaptionBottom = false;
-    bool m_bWidthPercent = true;
-    bool m_bHeightPercent = true;
-    QString m_strBackgroundColor;
-    QString m_strBorderColor;
-    int m_nReferenceWidth = 1;
-    int m_nReferenceHeight = 1;
-    QString m_strBackground; // the background image
-    QString m_strCaption;
-    QString m_strWidth;
-    QString m_strHeight;
-    QString m_strCellSpacing;
-    QString m_strCellPadding;
-    platform::ColorRef m_crBackground = kColorDefault;
-    platform::ColorRef m_crBorder = kColorDefault;
-    QString m_strBorder = QStringLiteral("1");
-    QString m_strRows;
-    QString m_strColumns;
 };
