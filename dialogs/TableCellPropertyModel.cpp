@@ -4,7 +4,7 @@
 #include <array>
 
 namespace {
-constexpr int kMaxPixels = 9999;
+constexpr int kMaxCellPixels = 9999;
 const std::array<const char*, 3> kHAligns = {"left", "center", "right"};
 const std::array<const char*, 3> kVAligns = {"top", "middle", "bottom"};
 
@@ -38,7 +38,7 @@ void TableCellPropertyModel::Initialize()
 NumberField TableCellPropertyModel::Field(Box box) const
 {
     const bool percent = box == Box::Width ? m_bWidthPercent : m_bHeightPercent;
-    return NumberField(0, percent ? 100 : kMaxPixels);
+    return NumberField(0, percent ? 100 : kMaxCellPixels);
 }
 
 void TableCellPropertyModel::LeaveBox(Box box)
@@ -74,7 +74,7 @@ void TableCellPropertyModel::SwitchUnit(Box box, bool toPercent)
             }
         } else {
             if (v != percentValue) {
-                const int q = int(std::min<qint64>(qint64(v) * reference / 100, kMaxPixels + 1));
+                const int q = int(std::min<qint64>(qint64(v) * reference / 100, kMaxCellPixels + 1));
                 pixels = q;
                 percentValue = v;
                 v = q;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 namespace {
-constexpr int kMaxPixels = 9999;
+constexpr int kMaxTablePixels = 9999;
 } // namespace
 
 void TablePropertyModel::Initialize()
@@ -21,9 +21,9 @@ NumberField TablePropertyModel::Field(Box box) const
     case Box::Columns:
         return NumberField(1, 25, false);
     case Box::Width:
-        return NumberField(0, m_bWidthPercent ? 100 : kMaxPixels);
+        return NumberField(0, m_bWidthPercent ? 100 : kMaxTablePixels);
     case Box::Height:
-        return NumberField(0, m_bHeightPercent ? 100 : kMaxPixels);
+        return NumberField(0, m_bHeightPercent ? 100 : kMaxTablePixels);
     case Box::CellPadding:
     case Box::CellSpacing:
     case Box::Border:
