@@ -6,20 +6,18 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
+class CColorPickerCB;
+class CVornaComboBox;
+class NumberEdit;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
+
 // The cell dialog (132 "セルのプロパティ") of 表 > セルのプロパティ: the caller
 // fills the fields from the cell, runs it, and after IDOK writes them back.
-//
-// Width and height: the text, its unit, whether the cell had the attribute,
-// and the value known in both units (pixels, percent) for the unit switch;
-// the reference width and height are the table's size that 100 % stands for.
-// Alignments: the text ("left", "center", "right"; "top", "middle",
-// "bottom") and whether one is set; picking "デフォルト" leaves them alone.
-// Colours: kColorDefault (-1) the default colour, kColorNone (-2) none,
-// else the colour.
-//
-// Until the dialog's own controls come, it shows its OK and Cancel buttons
-// only: OK hands the fields back as the caller filled them, each number
-// clamped to its box's range.
+// The fields follow the controls as the user works.
 class VornaDialogTableCellProperty : public QDialog, public TableCellPropertyModel
 {
     Q_OBJECT
@@ -31,4 +29,27 @@ public:
 
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
+
+    // 参照: the picture chooser the caller provides (the chosen path, or an
+    // empty text when cancelled); without one the button is disabled.
+    std::function<QString(QWidget* parent)> m_browseImage;
+    void OnBrowse();
+
+private:
+    NumberEdit* AddNumber(Box box, int id);
+    void ShowFields();
+
+    NumberEdit* m_pWidth = nullptr;
+    NumberEdit* m_pHeight = nullptr;
+    QRadioButton* m_pWidthPercent = nullptr;
+    QRadioButton* m_pWidthPixels = nullptr;
+    QRadioButton* m_pHeightPercent = nullptr;
+    QRadioButton* m_pHeightPixels = nullptr;
+    CVornaComboBox* m_pHAlign = nullptr;
+    CVornaComboBox* m_pVAlign = nullptr;
+    QCheckBox* m_pNoWrap = nullptr;
+    CColorPickerCB* m_pBorderColor = nullptr;
+    CColorPickerCB* m_pBackgroundColor = nullptr;
+    QLineEdit* m_pBackground = nullptr;
+    bool m_bShowing = false;
 };

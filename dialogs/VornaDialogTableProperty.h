@@ -6,19 +6,17 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
+class CColorPickerCB;
+class NumberEdit;
+class QLineEdit;
+class QRadioButton;
+
 // The table dialog (130 "表のプロパティ") of 表 > 表の挿入 and 表 > 表のプロパティ:
 // the caller fills the fields, runs it, and after IDOK reads them back and
-// writes the table.
-//
-// Texts are the edits' contents (numbers as decimal text). Colours are
-// kColorDefault (-1) for the default colour, which writes no attribute,
-// kColorNone (-2) for none, else the colour; the colour texts are their
-// ColorRefToHtml texts, kept when a colour is picked. The reference width
-// and height are the pixels that 100 % stands for.
-//
-// Until the dialog's own controls come, it shows its OK and Cancel buttons
-// only: OK hands the fields back as the caller filled them, each number
-// clamped to its box's range.
+// writes the table. The fields follow the controls as the user works, so a
+// caller (or a test) may also set them while the dialog runs.
 class VornaDialogTableProperty : public QDialog, public TablePropertyModel
 {
     Q_OBJECT
@@ -30,4 +28,26 @@ public:
 
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
+
+    // 参照: the picture chooser the caller provides (the chosen path, or an
+    // empty text when cancelled); without one the button is disabled.
+    std::function<QString(QWidget* parent)> m_browseImage;
+    void OnBrowse();
+
+private:
+    NumberEdit* AddNumber(Box box, int id);
+    void ShowFields();
+
+    NumberEdit* m_pNumbers[7] = {};
+    QRadioButton* m_pWidthPercent = nullptr;
+    QRadioButton* m_pWidthPixels = nullptr;
+    QRadioButton* m_pHeightPercent = nullptr;
+    QRadioButton* m_pHeightPixels = nullptr;
+    QRadioButton* m_pCaptionTop = nullptr;
+    QRadioButton* m_pCaptionBottom = nullptr;
+    QLineEdit* m_pCaption = nullptr;
+    QLineEdit* m_pBackground = nullptr;
+    CColorPickerCB* m_pBorderColor = nullptr;
+    CColorPickerCB* m_pBackgroundColor = nullptr;
+    bool m_bShowing = false;
 };

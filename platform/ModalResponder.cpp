@@ -1,7 +1,11 @@
 #include "platform/ModalResponder.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QDialog>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -97,6 +101,11 @@ bool ModalResponder::setChecked(QDialog& dialog, int controlId, bool checked)
 bool ModalResponder::setText(QDialog& dialog, int controlId, const QString& text)
 {
     QWidget* control = dialog.findChild<QWidget*>(controlName(controlId));
+    // A number box or an editable list takes the text into its own line edit.
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(control))
+        control = spin->findChild<QLineEdit*>();
+    else if (auto* combo = qobject_cast<QComboBox*>(control); combo && combo->isEditable())
+        control = combo->lineEdit();
     if (auto* line = qobject_cast<QLineEdit*>(control)) {
         line->setText(text);
         return true;
@@ -110,6 +119,16 @@ bool ModalResponder::setText(QDialog& dialog, int controlId, const QString& text
         return true;
     }
     return false;
+}
+
+bool ModalResponder::leave(QDialog& dialog, int controlId)
+{
+    QWidget* control = dialog.findChild<QWidget*>(controlName(controlId));
+    if (!control)
+        return false;
+    QFocusEvent event(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(control, &event);
+    return true;
 }
 
 bool ModalResponder::respond(QDialog& dialog, int dialogId, const QString& text, int* result)

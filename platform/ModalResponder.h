@@ -61,7 +61,11 @@ public:
     // Helpers for actions: the control of a dialog by its id (objectName "id_<n>").
     static bool press(QDialog& dialog, int controlId);
     static bool setChecked(QDialog& dialog, int controlId, bool checked);
+    // Line and text edits, number boxes and editable lists.
     static bool setText(QDialog& dialog, int controlId, const QString& text);
+    // The control loses the focus as when the user tabs away, so its rules for
+    // leaving run (a number box clamps its text).
+    static bool leave(QDialog& dialog, int controlId);
 
     bool respond(QDialog& dialog, int dialogId, const QString& text, int* result) override;
 

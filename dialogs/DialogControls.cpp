@@ -1,0 +1,34 @@
+#include "dialogs/DialogControls.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+QRadioButton* NamedRadio(const QString& label, int id, QWidget* parent)
+{
+    return Named(new QRadioButton(label, parent), id);
+}
+
+QHBoxLayout* WithRadios(QWidget* control, QRadioButton* first, QRadioButton* second)
+{
+    auto* row = new QHBoxLayout;
+    row->addWidget(control);
+    row->addWidget(first);
+    row->addWidget(second);
+    auto* group = new QButtonGroup(control);
+    group->addButton(first);
+    group->addButton(second);
+    return row;
+}
+
+QHBoxLayout* ImageRow(QWidget* parent, QLineEdit*& edit, QPushButton*& browse)
+{
+    edit = Named(new QLineEdit(parent), 1296);
+    browse = Named(new QPushButton(QStringLiteral("参照(&B)..."), parent), 1475);
+    auto* row = new QHBoxLayout;
+    row->addWidget(edit);
+    row->addWidget(browse);
+    return row;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// Gives a control its objectName "id_<id>" and hands it back.
+template <class Control> Control* Named(Control* control, int id)
+{
+    control->setObjectName(QStringLiteral("id_%1").arg(id));
+    return control;
+}
+
+QRadioButton* NamedRadio(const QString& label, int id, QWidget* parent);
+// A control with two radios beside it; the radios make one group.
+QHBoxLayout* WithRadios(QWidget* control, QRadioButton* first, QRadioButton* second);
+// The background picture row: its edit (1296) and 参照 (1475).
+QHBoxLayout* ImageRow(QWidget* parent, QLineEdit*& edit, QPushButton*& browse);
