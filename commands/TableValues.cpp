@@ -2,29 +2,10 @@
 
 #include "dialogs/VornaDialogTableCellProperty.h"
 #include "dialogs/VornaDialogTableProperty.h"
-#include "images/ImageLibraryFolders.h"
-#include "images/VornaDialogOpenImage.h"
-#include "res/resource.h"
 #include "util/ColorText.h"
-
-#include "platform/ModalRunner.h"
-
-namespace {
-// 参照 of both dialogs: the insert-image dialog, run modally from the
-// wallpaper folder; the chosen path, written with "/".
-QString BrowseWallpaper(QWidget* parent)
-{
-    VornaDialogOpenImage dialog(parent);
-    dialog.m_strCurrentFolder = InstallSubFolder(IDS_IMAGE_WALLPAPER_FOLDER);
-    if (platform::runModal(dialog, IDD_OPEN_IMAGE) != platform::IDOK)
-        return QString();
-    return dialog.m_strResultPath;
-}
-} // namespace
 
 void PutTableValues(VornaDialogTableProperty& dialog, const TableValues& values)
 {
-    dialog.m_browseImage = BrowseWallpaper;
     dialog.m_strRows = values.rows;
     dialog.m_strColumns = values.columns;
     dialog.m_strBorder = values.border;
@@ -67,7 +48,6 @@ TableValues TableValuesOf(const VornaDialogTableProperty& dialog)
 
 void PutCellValues(VornaDialogTableCellProperty& dialog, const CellValues& values)
 {
-    dialog.m_browseImage = BrowseWallpaper;
     dialog.m_strWidth = values.width;
     dialog.m_bWidthPercent = values.widthPercent;
     dialog.m_bWidthPresent = values.widthPresent;

@@ -1,5 +1,11 @@
 #include "dialogs/DialogControls.h"
 
+#include "images/ImageLibraryFolders.h"
+#include "images/VornaDialogOpenImage.h"
+#include "res/resource.h"
+
+#include "platform/ModalRunner.h"
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -31,4 +37,13 @@ QHBoxLayout* ImageRow(QWidget* parent, QLineEdit*& edit, QPushButton*& browse)
     row->addWidget(edit);
     row->addWidget(browse);
     return row;
+}
+
+QString BrowseWallpaper(QWidget* parent)
+{
+    VornaDialogOpenImage dialog(parent);
+    dialog.m_strCurrentFolder = InstallSubFolder(IDS_IMAGE_WALLPAPER_FOLDER);
+    if (platform::runModal(dialog, IDD_OPEN_IMAGE) != platform::IDOK)
+        return QString();
+    return dialog.m_strResultPath;
 }

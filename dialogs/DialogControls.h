@@ -20,3 +20,7 @@ QRadioButton* NamedRadio(const QString& label, int id, QWidget* parent);
 QHBoxLayout* WithRadios(QWidget* control, QRadioButton* first, QRadioButton* second);
 // The background picture row: its edit (1296) and 参照 (1475).
 QHBoxLayout* ImageRow(QWidget* parent, QLineEdit*& edit, QPushButton*& browse);
+// 参照 of the background picture row: the insert-image dialog, run modally
+// from the wallpaper folder; the chosen path written with "/", or an empty
+// text when cancelled.
+QString BrowseWallpaper(QWidget* parent);

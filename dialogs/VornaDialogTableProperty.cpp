@@ -132,15 +132,12 @@ void VornaDialogTableProperty::ShowFields()
     m_pBackground->setText(m_strBackground);
     m_pBorderColor->SetColor(m_crBorder);
     m_pBackgroundColor->SetColor(m_crBackground);
-    findChild<QPushButton*>(QStringLiteral("id_1475"))->setEnabled(bool(m_browseImage));
     m_bShowing = false;
 }
 
 void VornaDialogTableProperty::OnBrowse()
 {
-    if (!m_browseImage)
-        return;
-    const QString path = m_browseImage(this);
+    const QString path = BrowseWallpaper(this);
     if (path.isEmpty())
         return;
     m_strBackground = path;

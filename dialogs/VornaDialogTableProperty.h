@@ -6,8 +6,6 @@
 #include <QDialog>
 #include <QString>
 
-#include <functional>
-
 class CColorPickerCB;
 class NumberEdit;
 class QLineEdit;
@@ -29,9 +27,8 @@ public:
     // Runs the dialog; IDOK or IDCANCEL.
     int DoModal();
 
-    // 参照: the picture chooser the caller provides (the chosen path, or an
-    // empty text when cancelled); without one the button is disabled.
-    std::function<QString(QWidget* parent)> m_browseImage;
+    // 参照: a picture chosen in the insert-image dialog, opened at the
+    // wallpaper folder, becomes the background image.
     void OnBrowse();
 
 private:

@@ -7,10 +7,14 @@
 #include "controls/CColorPickerCB.h"
 #include "controls/CVornaComboBox.h"
 #include "controls/NumberEdit.h"
+#include "images/ImageLibraryFolders.h"
+#include "images/VornaDialogOpenImage.h"
+#include "res/resource.h"
 
 #include "platform/ModalResponder.h"
 #include "platform/ModalRunner.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -24,6 +28,21 @@ template <class Control> Control* DialogControl(QDialog& dialog, int id)
     auto* control = dialog.findChild<Control*>(QStringLiteral("id_%1").arg(id));
     EXPECT_NE(control, nullptr) << id;
     return control;
+}
+
+// 参照 answered: the insert-image dialog opened at the wallpaper folder hands
+// back a path, or is cancelled when the path is empty.
+void ChooseWallpaper(ModalResponder& responder, const QString& path)
+{
+    // The test's install folder has the wallpaper folder the program ships.
+    ASSERT_TRUE(QDir().mkpath(InstallSubFolder(IDS_IMAGE_WALLPAPER_FOLDER)));
+    responder.on(VornaDialogOpenImage::IDD, [path](QDialog& d) {
+        auto& chooser = static_cast<VornaDialogOpenImage&>(d);
+        EXPECT_TRUE(chooser.m_strCurrentFolder.endsWith(QStringLiteral("/Image/壁紙/")))
+            << chooser.m_strCurrentFolder.toStdString();
+        chooser.m_strResultPath = path;
+        chooser.done(path.isEmpty() ? platform::IDCANCEL : platform::IDOK);
+    });
 }
 
 QString ShownNumber(QDialog& dialog, int id)
@@ -49,7 +68,7 @@ TEST(TableDialogs, TheTableDialogConvertsClampsAndHandsBackWhatWasDone)
     dialog.m_strWidth = "400";
     dialog.m_bWidthPercent = false;
     dialog.m_nReferenceWidth = 800;
-    dialog.m_browseImage = [](QWidget*) { return QStringLiteral("C:/壁紙/a \"b\".gif"); };
+    ChooseWallpaper(responder, QStringLiteral("/data/壁紙/a \"b\".gif"));
     responder.on(VornaDialogTableProperty::IDD, [](QDialog& d) {
         EXPECT_EQ(ShownNumber(d, 1064), "400");
         ModalResponder::press(d, 1453);
@@ -62,7 +81,7 @@ TEST(TableDialogs, TheTableDialogConvertsClampsAndHandsBackWhatWasDone)
         ModalResponder::press(d, 1323);
         emit DialogControl<CColorPickerCB>(d, 1033)->colorChosen(platform::rgb(0x12, 0x34, 0x56), 1033);
         ModalResponder::press(d, 1475);
-        EXPECT_EQ(DialogControl<QLineEdit>(d, 1296)->text(), "C:/壁紙/a \"b\".gif");
+        EXPECT_EQ(DialogControl<QLineEdit>(d, 1296)->text(), "/data/壁紙/a \"b\".gif");
         ModalResponder::press(d, 1);
     });
     ASSERT_EQ(dialog.DoModal(), platform::IDOK);
@@ -73,21 +92,25 @@ TEST(TableDialogs, TheTableDialogConvertsClampsAndHandsBackWhatWasDone)
     EXPECT_TRUE(dialog.m_bCaptionBottom);
     EXPECT_EQ(dialog.m_crBackground, platform::rgb(0x12, 0x34, 0x56));
     EXPECT_EQ(dialog.m_strBackgroundColor, "#123456");
-    EXPECT_EQ(dialog.m_strBackground, "C:/壁紙/a \"b\".gif");
+    EXPECT_EQ(dialog.m_strBackground, "/data/壁紙/a \"b\".gif");
 }
 
-TEST(TableDialogs, AnExistingTableLocksItsGridAndBrowseWaitsForAChooser)
+TEST(TableDialogs, AnExistingTableLocksItsGridAndACancelledBrowseKeepsTheImage)
 {
     ModalResponder responder;
     VornaDialogTableProperty dialog;
     dialog.m_bExistingTable = true;
+    dialog.m_strBackground = QStringLiteral("back.gif");
+    ChooseWallpaper(responder, QString());
     responder.on(VornaDialogTableProperty::IDD, [](QDialog& d) {
         EXPECT_FALSE(DialogControl<NumberEdit>(d, 1292)->isEnabled());
         EXPECT_FALSE(DialogControl<NumberEdit>(d, 1287)->isEnabled());
-        EXPECT_FALSE(DialogControl<QPushButton>(d, 1475)->isEnabled());
+        ModalResponder::press(d, 1475);
+        EXPECT_EQ(DialogControl<QLineEdit>(d, 1296)->text(), "back.gif");
         ModalResponder::press(d, 2);
     });
     EXPECT_EQ(dialog.DoModal(), platform::IDCANCEL);
+    EXPECT_EQ(responder.runCount(VornaDialogOpenImage::IDD), 1);
 }
 
 TEST(TableDialogs, TheCellDialogShowsItsAlignmentsAndSwitchesUnitsBackExactly)
