@@ -1,9 +1,11 @@
 #pragma once
 
 #include "chrome/ULOToolBar.h"
+#include "dialogs/VornaDlgDynamicTableCreate.h"
 
 // The object toolbar: the web-object and advanced-object buttons list the
-// objects of their kind.
+// objects of their kind; a press on the table button drops the table picker
+// under it while a page is edited.
 class ULOToolBarObject : public ULOToolBar
 {
     Q_OBJECT
@@ -18,6 +20,15 @@ public:
 
     // Set while the text-box button is dragged onto a page.
     bool m_bTextDrag = false;
-    // Set while the table picker opened from the table button is up.
-    bool m_bTablePickerOpen = false;
+    // The table picker of the table button; open while its window exists.
+    VornaDlgDynamicTableCreate m_dlgTableCreate;
+
+protected:
+    void actionEvent(QActionEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Opens the picker under the button; false (the button sends its
+    // command) without a page being edited.
+    bool OpenTablePicker(QWidget* button);
 };

@@ -69,7 +69,7 @@ void CMainFrame::AddTableCommands()
     onUpdate(ID_TABLE_INSERT, [this](CmdUI& ui) {
         UpdateUIEditMode(ui);
         const auto* objects = qobject_cast<const ULOToolBarObject*>(toolBar(602));
-        ui.setCheck(objects && objects->m_bTablePickerOpen ? 1 : 0);
+        ui.setCheck(objects && objects->m_dlgTableCreate.IsOpen() ? 1 : 0);
     });
     // Table properties: in a table, or one or several tables selected.
     onUpdate(ID_TABLE_PROPERTIES,

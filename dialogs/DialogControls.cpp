@@ -7,6 +7,8 @@
 #include "platform/ModalRunner.h"
 
 #include <QButtonGroup>
+#include <QFormLayout>
+#include <QLabel>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +29,14 @@ QHBoxLayout* WithRadios(QWidget* control, QRadioButton* first, QRadioButton* sec
     group->addButton(first);
     group->addButton(second);
     return row;
+}
+
+void AddRow(QFormLayout* form, const QString& label, QHBoxLayout* row)
+{
+    auto* text = new QLabel(label, form->parentWidget());
+    if (QLayoutItem* first = row->itemAt(0))
+        text->setBuddy(first->widget());
+    form->addRow(text, row);
 }
 
 QHBoxLayout* ImageRow(QWidget* parent, QLineEdit*& edit, QPushButton*& browse)

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QWidget>
 
+class QFormLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -18,6 +19,9 @@ template <class Control> Control* Named(Control* control, int id)
 QRadioButton* NamedRadio(const QString& label, int id, QWidget* parent);
 // A control with two radios beside it; the radios make one group.
 QHBoxLayout* WithRadios(QWidget* control, QRadioButton* first, QRadioButton* second);
+// A form row whose field is a row of controls: the label's mnemonic reaches
+// the first of them.
+void AddRow(QFormLayout* form, const QString& label, QHBoxLayout* row);
 // The background picture row: its edit (1296) and 参照 (1475).
 QHBoxLayout* ImageRow(QWidget* parent, QLineEdit*& edit, QPushButton*& browse);
 // 参照 of the background picture row: the insert-image dialog, run modally

@@ -40,11 +40,11 @@ VornaDialogTableCellProperty::VornaDialogTableCellProperty(QWidget* parent) : QD
     auto* form = new QFormLayout(arrangement);
     m_pWidthPercent = NamedRadio(QStringLiteral("%"), 1453, this);
     m_pWidthPixels = NamedRadio(QStringLiteral("ピクセル"), 1454, this);
-    form->addRow(QStringLiteral("幅(&W) :"), WithRadios(AddNumber(Box::Width, 1315), m_pWidthPercent, m_pWidthPixels));
+    AddRow(form, QStringLiteral("幅(&W) :"), WithRadios(AddNumber(Box::Width, 1315), m_pWidthPercent, m_pWidthPixels));
     m_pHeightPercent = NamedRadio(QStringLiteral("%"), 1495, this);
     m_pHeightPixels = NamedRadio(QStringLiteral("ピクセル"), 1321, this);
-    form->addRow(QStringLiteral("高さ(&H) :"),
-                 WithRadios(AddNumber(Box::Height, 1006), m_pHeightPercent, m_pHeightPixels));
+    AddRow(form, QStringLiteral("高さ(&H) :"),
+           WithRadios(AddNumber(Box::Height, 1006), m_pHeightPercent, m_pHeightPixels));
     m_pHAlign = AlignList(1011, {41626, 41628, 41627}, this);
     form->addRow(QStringLiteral("横位置(&R) :"), m_pHAlign);
     m_pVAlign = AlignList(1316, {41629, 41631, 41630}, this);
@@ -64,7 +64,7 @@ VornaDialogTableCellProperty::VornaDialogTableCellProperty(QWidget* parent) : QD
     m_pBackgroundColor = Named(new CColorPickerCB(this), 1003);
     backForm->addRow(QStringLiteral("背景色(&G) :"), m_pBackgroundColor);
     QPushButton* browse = nullptr;
-    backForm->addRow(QStringLiteral("背景の画像(&I) :"), ImageRow(this, m_pBackground, browse));
+    AddRow(backForm, QStringLiteral("背景の画像(&I) :"), ImageRow(this, m_pBackground, browse));
     layout->addWidget(back);
     AddOkCancelButtons(*this, layout);
 

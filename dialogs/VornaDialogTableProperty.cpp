@@ -31,12 +31,12 @@ VornaDialogTableProperty::VornaDialogTableProperty(QWidget* parent) : QDialog(pa
     sizeForm->addRow(QStringLiteral("列(&C) :"), AddNumber(Box::Columns, 1287));
     m_pWidthPercent = NamedRadio(QStringLiteral("%"), 1453, this);
     m_pWidthPixels = NamedRadio(QStringLiteral("ピクセル"), 1454, this);
-    sizeForm->addRow(QStringLiteral("幅(&W) :"),
-                     WithRadios(AddNumber(Box::Width, 1064), m_pWidthPercent, m_pWidthPixels));
+    AddRow(sizeForm, QStringLiteral("幅(&W) :"),
+           WithRadios(AddNumber(Box::Width, 1064), m_pWidthPercent, m_pWidthPixels));
     m_pHeightPercent = NamedRadio(QStringLiteral("%"), 1495, this);
     m_pHeightPixels = NamedRadio(QStringLiteral("ピクセル"), 1321, this);
-    sizeForm->addRow(QStringLiteral("高さ(&H) :"),
-                     WithRadios(AddNumber(Box::Height, 1065), m_pHeightPercent, m_pHeightPixels));
+    AddRow(sizeForm, QStringLiteral("高さ(&H) :"),
+           WithRadios(AddNumber(Box::Height, 1065), m_pHeightPercent, m_pHeightPixels));
     layout->addWidget(size);
 
     auto* arrangement = new QGroupBox(QStringLiteral("レイアウト"), this);
@@ -46,7 +46,7 @@ VornaDialogTableProperty::VornaDialogTableProperty(QWidget* parent) : QDialog(pa
     m_pCaption = Named(new QLineEdit(this), 1291);
     m_pCaptionTop = NamedRadio(QStringLiteral("上"), 1322, this);
     m_pCaptionBottom = NamedRadio(QStringLiteral("下"), 1323, this);
-    arrangementForm->addRow(QStringLiteral("見出し(&T) :"), WithRadios(m_pCaption, m_pCaptionTop, m_pCaptionBottom));
+    AddRow(arrangementForm, QStringLiteral("見出し(&T) :"), WithRadios(m_pCaption, m_pCaptionTop, m_pCaptionBottom));
     layout->addWidget(arrangement);
 
     auto* frame = new QGroupBox(QStringLiteral("外枠"), this);
@@ -61,7 +61,7 @@ VornaDialogTableProperty::VornaDialogTableProperty(QWidget* parent) : QDialog(pa
     m_pBackgroundColor = Named(new CColorPickerCB(this), 1033);
     backForm->addRow(QStringLiteral("背景色(&G) :"), m_pBackgroundColor);
     QPushButton* browse = nullptr;
-    backForm->addRow(QStringLiteral("背景の画像(&I) :"), ImageRow(this, m_pBackground, browse));
+    AddRow(backForm, QStringLiteral("背景の画像(&I) :"), ImageRow(this, m_pBackground, browse));
     layout->addWidget(back);
     AddOkCancelButtons(*this, layout);
 
