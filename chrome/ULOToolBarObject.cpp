@@ -4,6 +4,7 @@
 #include "res/resource.h"
 
 #include <QActionEvent>
+#include <QCoreApplication>
 #include <QMouseEvent>
 
 void ULOToolBarObject::actionEvent(QActionEvent* event)
@@ -32,5 +33,13 @@ bool ULOToolBarObject::OpenTablePicker(QWidget* button)
     if (!frame || !frame->InsertTargetView())
         return false;
     const QRect opener(button->mapToGlobal(QPoint(0, 0)), button->size());
-    return m_dlgTableCreate.CreateAt(frame, QPoint(opener.left(), opener.top() + opener.height()), opener);
+    if (!m_dlgTableCreate.CreateAt(frame, QPoint(opener.left(), opener.top() + opener.height()), opener))
+        return false;
+    // The picker has the mouse from here on: the button no longer shows it
+    // hovering (it would stay lit after the picker closes).
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(button, &leave);
+    button->setAttribute(Qt::WA_UnderMouse, false);
+    button->update();
+    return true;
 }
