@@ -461,7 +461,7 @@ TagKind kindOf(const char* name, size_t len)
 {
     static const std::unordered_map<std::string_view, TagKind> kinds = [] {
         std::unordered_map<std::string_view, TagKind> k;
-        for (const char* t : {"style", "textarea", "xmp", "title", "noembed", "noframes", "iframe", "noscript"})
+        for (const char* t : {"style", "textarea", "xmp", "title", "noembed", "noframes", "iframe"})
             k.emplace(t, TagKind::RawText);
         for (const char* t : {"area",  "base",  "basefont", "bgsound", "br",       "col",  "embed",  "frame",  "hr",
                               "img",   "input", "isindex",  "keygen",  "link",     "meta", "param",  "source", "spacer",
