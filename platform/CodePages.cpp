@@ -201,6 +201,11 @@ QString canonicalCharset(const QString& name)
         err = U_ZERO_ERROR;
         standard = ucnv_getStandardName(internal, "IANA", &err);
     }
+    // (TIS-620 has neither: browsers read it as windows-874.)
+    if (!standard || U_FAILURE(err)) {
+        err = U_ZERO_ERROR;
+        standard = ucnv_getStandardName(internal, "WINDOWS", &err);
+    }
     if (!standard || U_FAILURE(err))
         standard = internal;
     return QString::fromLatin1(standard);

@@ -123,7 +123,19 @@ TEST(SavedPage, PagesAreReadInTheirCharsetAndKeepIt)
                           Case{"community-notice-gb2312.html", "GB2312", "周末图书交换活动"},
                           Case{"dialup-faq-big5.html", "Big5", "撥接上網常見問題"},
                           Case{"club-notices-euc-kr.html", "EUC-KR", "가을 산행 안내"},
-                          Case{"release-notes-xhtml-utf-16.html", "UTF-16", "Zoë, Ångström, Nguyễn"}}) {
+                          Case{"release-notes-xhtml-utf-16.html", "UTF-16", "Zoë, Ångström, Nguyễn"},
+                          Case{"fan-page-1997-marquee.html", "windows-1252", "\"Se\u00f1or Bubbles\" \u2013 he's 3\u00bd"},
+                          Case{"school-news-frontpage-windows-1251.html", "windows-1251", "олимпиаде по информатике"},
+                          Case{"encyclopedia-article-utf-8-bom.html", "UTF-8", "arch \U0001D51E (a semicircle)"},
+                          Case{"bbs-thread-euc-jp.html", "EUC-JP", "ｶｯﾊﾟ着て乗ってる。"},
+                          Case{"event-guestbook-sjis-vendor-characters.html", "windows-31j", "①日時"},
+                          Case{"perl-module-pod-iso-8859-15.html", "ISO-8859-15", "Œ or Š"},
+                          Case{"city-news-xhtml-iso-8859-9.html", "ISO-8859-9", "İl Halk Kütüphanesi"},
+                          Case{"noodle-shop-menu-tis-620.html", "windows-874", "ก๋วยเตี๋ยวหมูน้ำใส"},
+                          Case{"library-notices-iso-8859-8.html", "ISO-8859-8", "ספריית הקהילה"},
+                          Case{"clinic-hours-windows-1256.html", "windows-1256", "عيادة الأسنان"},
+                          Case{"reading-club-gb18030.html", "GB18030", "㐀㐁 \U00020000"},
+                          Case{"help-topic-utf-16le.html", "UTF-16", "63,5 × 38,1"}}) {
         Ref<Document> doc = Document::create();
         ASSERT_TRUE(doc->load(corpusDir() + u'/' + QString::fromLatin1(c.file)));
         EXPECT_EQ(doc->charset(), QString::fromLatin1(c.charset)) << c.file;
