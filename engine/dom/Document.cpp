@@ -379,9 +379,25 @@ void Document::replaceContent(Document* parsed)
         removeChildAt(childCount() - 1);
     while (parsed->childCount())
         insertChildAt(childCount(), parsed->removeChildAt(0));
+    // Nodes that named this document beforehand are counted here now.
+    m_liveNodes += parsed->m_pointedAway;
+    parsed->m_liveNodes -= parsed->m_pointedAway;
+    parsed->m_pointedAway = 0;
     parsed->endLoadScope();
     endLoadScope();
     contentReplaced();
+}
+
+void Document::pointNodesAt(Document* parsed, Document* target)
+{
+    int count = 0;
+    for (const auto& child : parsed->childNodes()) {
+        for (Node* n = child.get(); n; n = n->nextInTree(child.get())) {
+            n->m_doc = target;
+            ++count;
+        }
+    }
+    parsed->m_pointedAway = target == parsed ? 0 : count;
 }
 
 void Document::contentReplaced()

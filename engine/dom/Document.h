@@ -143,6 +143,15 @@ public:
     // The same with a page parsed into another document (on another thread,
     // say), whose nodes move here.
     void replaceContent(Document* parsed);
+    // For a page parsed into a document of its own on another thread: there,
+    // its nodes are made to name `target` as their document (neither
+    // document is touched, nor are their counts), so that replaceContent
+    // takes them in without a walk over a long page on the window's thread.
+    // A page that is not taken in is pointed back at its own document
+    // (target = parsed) before it goes.
+    static void pointNodesAt(Document* parsed, Document* target);
+    // How many nodes belong to this document, in the page or not.
+    int nodeCount() const { return m_liveNodes; }
 
     // --- markup containers made by parseString live as long as the document
     MarkupContainer* adoptContainer(std::unique_ptr<MarkupContainer> c);
@@ -189,6 +198,7 @@ private:
     void setBodyColor(const char* attr, const QString& c);
 
     int m_liveNodes = 0;
+    int m_pointedAway = 0; // nodes of this document that name another one (pointNodesAt)
     bool m_tearingDown = false;
     bool m_orphaned = false;
     int m_loadDepth = 0;

@@ -75,7 +75,15 @@ struct PageLoader::ReadPage
     QString path;
     QString charset;
     platform::FileFault fault = platform::FileFault::None;
+    // Its nodes name the document that asked for the page (see
+    // Document::pointNodesAt); a page not taken in is its own again as it
+    // goes, on whichever thread.
     Ref<Document> parsed;
+    ~ReadPage()
+    {
+        if (parsed && parsed->childCount())
+            Document::pointNodesAt(parsed.get(), parsed.get());
+    }
 };
 
 PageLoader::PageLoader(Document* doc) : m_doc(doc) {}
@@ -156,7 +164,7 @@ void PageLoader::readInBackground(const QString& path)
     if (!m_mailbox)
         m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
     QThreadPool::globalInstance()->start(
-        [path, generation, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
+        [path, generation, target = m_doc, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
             auto read = std::make_shared<ReadPage>();
             read->generation = generation;
             read->path = path;
@@ -172,6 +180,8 @@ void PageLoader::readInBackground(const QString& path)
                 if (*latest == generation) {
                     read->parsed = Document::create();
                     read->parsed->replaceContent(text);
+                    // (Only the pointer: the document itself is not read here.)
+                    Document::pointNodesAt(read->parsed.get(), target);
                 }
             }
             QMetaObject::invokeMethod(

@@ -65,6 +65,33 @@ bool isPaintOnlyAttribute(const QString& name)
            name.compare(QLatin1String("text"), Qt::CaseInsensitive) == 0;
 }
 
+// The move from one inline style to another when only its pixel left and
+// top differ.
+bool moveBetween(const QString& from, const QString& to, int& dx, int& dy)
+{
+    const auto before = declarations(from);
+    const auto after = declarations(to);
+    if (before.size() != after.size())
+        return false;
+    dx = dy = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (before[i].first != after[i].first)
+            return false;
+        if (before[i].second == after[i].second)
+            continue;
+        int a = 0, b = 0;
+        if (!pixelValue(before[i].second, a) || !pixelValue(after[i].second, b))
+            return false;
+        if (before[i].first == QLatin1String("LEFT"))
+            dx = b - a;
+        else if (before[i].first == QLatin1String("TOP"))
+            dy = b - a;
+        else
+            return false;
+    }
+    return true;
+}
+
 // Lets a layout made on the worker thread go, there too: taking a long
 // page's layout apart takes as long as making it.
 void disposeInBackground(std::shared_ptr<LayoutEngine>&& engine)
@@ -126,8 +153,12 @@ void DocumentLayout::setViewportSize(QSize size)
     if (m_long) {
         // A long page reaches below any view: a view of another height
         // shows the same layout; one of another width lays it out anew, in
-        // the background again.
-        if (!sameWidth)
+        // the background again. While only its first screens are shown (the
+        // view has just made room for its scroll bar, say), they are laid
+        // out again at once and the writing goes on.
+        if (!sameWidth && m_writer && m_showsFirstPart)
+            m_layoutDirty = true;
+        else if (!sameWidth)
             invalidateAll();
         m_allDirty = true;
         requestRepaint();
@@ -168,14 +199,15 @@ void DocumentLayout::rebuild()
         // long when it does not end within the first part, or when it holds
         // tables nested so deep that laying them out takes a while.
         writer->takeFirstPartAt(kFirstScreensLength, kTablesNestedAtOnce);
-        while (!writer->advance(512) && writer->result().html.size() < kPartLength) {
+        writer->keepInPiecesOf(kPieceLength);
+        while (!writer->advance(512) && writer->writtenLength() < kPartLength) {
         }
     } else {
         while (!writer->advance(1 << 20)) {
         }
     }
     m_long = m_buildsInBackground &&
-             (!writer->isDone() || writer->result().html.size() > kPartLength || writer->firstPartEndsAtATable());
+             (!writer->isDone() || writer->writtenLength() > kPartLength || writer->firstPartEndsAtATable());
     m_nodes.clear();
     m_ids.clear();
     m_styleAtLayout.clear();
@@ -201,6 +233,13 @@ void DocumentLayout::rebuild()
         return;
     }
     m_writer = std::move(writer);
+    m_showsFirstPart = true;
+    // Room for the whole page's nodes at once: growing by the page as it is
+    // written would copy what was taken in, in steps longer than the rest.
+    const int expected = m_doc->nodeCount();
+    m_nodes.reserve(size_t(expected));
+    m_ids.reserve(expected);
+    m_textAtLayout.reserve(expected / 2);
     adoptNodes(0);
     m_engine.load(m_writer->firstPart().isEmpty() ? m_writer->partialHtml() : m_writer->firstPart());
     startInBackground();
@@ -228,7 +267,7 @@ void DocumentLayout::startInBackground()
     if (!m_mailbox)
         m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
     ++m_generation;
-    m_builtLength = m_writer->result().html.size();
+    m_builtLength = m_writer->writtenLength();
     scheduleWriteOn();
 }
 
@@ -248,9 +287,9 @@ void DocumentLayout::writeOn()
     }
     if (!m_building) {
         if (m_writer->isDone())
-            buildInBackground(m_writer->result().html, true);
-        else if (m_writer->result().html.size() >= 4 * m_builtLength && !m_writer->insideTable())
-            buildInBackground(m_writer->partialHtml(), false);
+            buildInBackground(m_writer->wholePieces(), true);
+        else if (m_writer->writtenLength() >= 4 * m_builtLength && !m_writer->insideTable())
+            buildInBackground(m_writer->partialPieces(), false);
     }
     if (!m_writer->isDone())
         scheduleWriteOn();
@@ -268,58 +307,79 @@ void DocumentLayout::scheduleWriteOn()
         Qt::QueuedConnection);
 }
 
-void DocumentLayout::buildInBackground(const QString& html, bool whole)
+void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole)
 {
     m_building = true;
-    m_builtLength = html.size();
+    m_builtLength = m_writer->writtenLength();
     const QString base = m_engine.container().baseFolder();
     const QSize viewport = m_viewport;
     const int width = std::max(1, m_viewport.width());
-    QThreadPool::globalInstance()->start(
-        [html, whole, base, viewport, width, generation = m_generation, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
-            auto built = std::make_shared<LayoutEngine>();
-            built->setBaseFolder(base);
-            built->setViewportSize(viewport);
-            built->load(html);
-            built->layout(width);
-            // (Its lines too: on a long page, finding them takes a while.)
-            built->findTextLines();
-            QMetaObject::invokeMethod(
-                QCoreApplication::instance(),
-                [box, generation, whole, built = std::move(built)]() mutable {
-                    if (const auto b = box.lock(); b && b->layout)
-                        b->layout->takeBuild(generation, whole, std::move(built));
-                    else
-                        documentlayout_detail::disposeInBackground(std::move(built));
-                },
-                Qt::QueuedConnection);
-        });
+    QThreadPool::globalInstance()->start([pieces = std::move(pieces), whole, base, viewport, width,
+                                          generation = m_generation, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
+        auto built = std::make_shared<LayoutEngine>();
+        built->setBaseFolder(base);
+        built->setViewportSize(viewport);
+        built->load(LayoutSerializer::join(pieces));
+        built->layout(width);
+        // (Its lines too: on a long page, finding them takes a while.)
+        built->findTextLines();
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [box, generation, whole, built = std::move(built)]() mutable {
+                if (const auto b = box.lock(); b && b->layout)
+                    b->layout->takeBuild(generation, whole, std::move(built));
+                else
+                    documentlayout_detail::disposeInBackground(std::move(built));
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built)
 {
-    if (generation != m_generation || !m_writer || built->layoutWidth() != std::max(1, m_viewport.width())) {
+    if (generation != m_generation || !m_writer) {
         documentlayout_detail::disposeInBackground(std::move(built));
         return;
     }
     m_building = false;
+    if (built->layoutWidth() != std::max(1, m_viewport.width())) {
+        // Made for the view's width before: the next part is laid out at
+        // the width now.
+        documentlayout_detail::disposeInBackground(std::move(built));
+        m_builtLength = 0;
+        if (m_writer->isDone())
+            buildInBackground(m_writer->wholePieces(), true);
+        return;
+    }
     m_engine.takeOver(*built);
+    m_showsFirstPart = false;
     documentlayout_detail::disposeInBackground(std::move(built));
+    // The objects moved since they were written stand where they were moved.
+    for (auto it = m_movedWhileWriting.cbegin(); it != m_movedWhileWriting.cend(); ++it) {
+        int dx = 0, dy = 0;
+        if (!documentlayout_detail::moveBetween(it.value(), m_styleAtLayout.value(it.key()), dx, dy) ||
+            !m_engine.shiftPositioned(it.key(), dx, dy)) {
+            invalidateAll();
+            return;
+        }
+    }
     ++m_counters.layouts;
     ++m_counters.partsInBackground;
     m_layoutDirty = false;
     m_allDirty = true;
     m_scroll = clampScroll(m_scroll);
-    if (whole)
+    if (whole) {
         m_writer.reset();
-    else if (m_writer->isDone())
-        buildInBackground(m_writer->result().html, true);
+        m_movedWhileWriting.clear();
+    } else if (m_writer->isDone())
+        buildInBackground(m_writer->wholePieces(), true);
     requestRepaint();
 }
 
 void DocumentLayout::stopBackground()
 {
     m_writer.reset();
+    m_movedWhileWriting.clear();
     m_building = false;
     ++m_generation;
 }
@@ -475,13 +535,16 @@ void DocumentLayout::textChanged(Text* text)
 {
     if (!text->isConnected())
         return;
-    // (A page still laid out in the background starts over.)
+    const int id = nodeId(text);
+    // (A page still laid out in the background starts over, unless the text
+    // is not written yet: its element is not. The text of a TITLE or a
+    // TEXTAREA has no id of its own.)
     if (m_writer) {
-        invalidateAll();
+        if (id >= 0 || (text->parentNode() && nodeId(text->parentNode()) >= 0))
+            invalidateAll();
         return;
     }
     // Typing: the words of the text node change in place.
-    const int id = nodeId(text);
     if (id >= 0 && !m_structureDirty && m_textAtLayout.contains(id) &&
         m_engine.replaceText(id, m_textAtLayout.value(id), text->data())) {
         m_textAtLayout.insert(id, text->data());
@@ -504,11 +567,13 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
 {
     if (!element->isConnected())
         return;
+    const int id = nodeId(element);
     if (m_writer) {
-        invalidateAll();
+        // (Not written yet: it will be written as it is now.)
+        if (id >= 0)
+            invalidateAll();
         return;
     }
-    const int id = nodeId(element);
     // A removed attribute, an element the layout does not know, or a class or
     // id (style sheet rules that did not match before may match now): lay out
     // anew.
@@ -602,26 +667,9 @@ bool DocumentLayout::tryShift(Element* el, int id)
         return false;
     const Style* style = el->styleIfAny();
     const QString now = style ? style->cssText() : QString();
-    const auto before = declarations(m_styleAtLayout.value(id));
-    const auto after = declarations(now);
-    if (before.size() != after.size())
-        return false;
     int dx = 0, dy = 0;
-    for (size_t i = 0; i < before.size(); ++i) {
-        if (before[i].first != after[i].first)
-            return false;
-        if (before[i].second == after[i].second)
-            continue;
-        int from = 0, to = 0;
-        if (!pixelValue(before[i].second, from) || !pixelValue(after[i].second, to))
-            return false;
-        if (before[i].first == QLatin1String("LEFT"))
-            dx = to - from;
-        else if (before[i].first == QLatin1String("TOP"))
-            dy = to - from;
-        else
-            return false;
-    }
+    if (!moveBetween(m_styleAtLayout.value(id), now, dx, dy))
+        return false;
     // Everything the layer holds moves with it, also what stands outside its
     // own box; the selection handles stand around the box.
     // (An empty layer has handles too.)
@@ -643,11 +691,24 @@ void DocumentLayout::styleChanged(Element* element)
 {
     if (!element->isConnected())
         return;
+    const int id = nodeId(element);
     if (m_writer) {
-        invalidateAll();
+        // A long page being laid out: what is not written yet will be
+        // written as it is now; an object moved in the part shown moves in
+        // each part that comes in (an object dragged keeps the page's layout
+        // going); anything else starts the layout over.
+        if (id < 0)
+            return;
+        const QString written = m_styleAtLayout.value(id);
+        if (!tryShift(element, id)) {
+            invalidateAll();
+            return;
+        }
+        if (!m_movedWhileWriting.contains(id))
+            m_movedWhileWriting.insert(id, written);
+        requestRepaint();
         return;
     }
-    const int id = nodeId(element);
     if (id < 0 || m_structureDirty) {
         if (id >= 0 || element->isConnected())
             invalidateAll();

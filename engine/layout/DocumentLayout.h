@@ -35,7 +35,8 @@ class Node;
 // time on the event loop, is laid out on a worker thread in growing parts
 // that take the place of the layout shown as each is done. Until the last is
 // in, geometry answers for the part laid out (finishLayout() waits for the
-// whole); any change of the page starts the layout over.
+// whole); a change of what is written starts the layout over, except an
+// object moved (dragged), which moves in each part as it comes in.
 class DocumentLayout : public DocumentObserver
 {
 public:
@@ -122,6 +123,9 @@ public:
     // Tables nested deeper are laid out in the background (each level costs
     // the layout a factor in time: ten levels take a tenth of a second).
     static constexpr int kTablesNestedAtOnce = 6;
+    // The text written for a long page's layout is kept in pieces this long,
+    // handed to the worker thread without a copy.
+    static constexpr qsizetype kPieceLength = 256 * 1024;
     // How long one step of the background work may keep the event loop.
     static constexpr int kStepMilliseconds = 10;
 
@@ -132,7 +136,7 @@ private:
     void startInBackground();
     void writeOn();
     void scheduleWriteOn();
-    void buildInBackground(const QString& html, bool whole);
+    void buildInBackground(std::vector<QString>&& pieces, bool whole);
     void takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built);
     void stopBackground();
     void invalidateAll();
@@ -168,7 +172,9 @@ private:
     int m_generation = 0;                       // of the page being laid out in the background
     bool m_building = false;                    // a part is being laid out on the worker thread
     qsizetype m_builtLength = 0;                // layout text of the part laid out last
+    bool m_showsFirstPart = false;              // the layout shown is the first part's
     bool m_long = false;                        // the page was too long to lay out at once
+    QHash<int, QString> m_movedWhileWriting;    // objects moved since written: the style they were written with
 };
 
 } // namespace engine

@@ -102,7 +102,6 @@ bool LayoutSerializer::isDone() const
 
 void LayoutSerializer::moveNodesInto(std::vector<Ref<Node>>& into)
 {
-    into.reserve(m_result.nodes.size());
     for (size_t i = into.size(); i < m_result.nodes.size(); ++i)
         into.push_back(std::move(m_result.nodes[i]));
 }
@@ -115,6 +114,12 @@ bool LayoutSerializer::advance(int nodes)
     }
     QString& out = m_result.html;
     while (!m_stack.empty() && nodes-- > 0) {
+        if (m_pieceLength > 0 && out.size() >= m_pieceLength) {
+            m_piecesLength += out.size();
+            m_pieces.push_back(std::move(out));
+            out = QString();
+            out.reserve(m_pieceLength + m_pieceLength / 4);
+        }
         Frame& f = m_stack.back();
         if (f.next >= f.node->childCount()) {
             layoutserializer_detail::writeEndTag(out, f.tag);
@@ -146,16 +151,18 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
         out += QStringLiteral("<!--#%1-->").arg(addNode(node));
         const qsizetype start = out.size();
         appendEscaped(out, text->data(), false);
-        if (m_firstPartLength >= 0 && m_firstPart.isEmpty() && out.size() > m_firstPartLength) {
+        // (Positions in `out`: the pieces before it are m_piecesLength long.)
+        const qsizetype firstPartEnd = m_firstPartLength - m_piecesLength;
+        if (m_firstPartLength >= 0 && m_firstPart.isEmpty() && out.size() > firstPartEnd) {
             // A long text is cut where the first part ends, not inside a
             // reference or a surrogate pair.
-            qsizetype cut = std::max(start, m_firstPartLength);
+            qsizetype cut = std::max(start, firstPartEnd);
             const qsizetype amp = out.lastIndexOf(u'&', cut - 1);
             if (amp >= start && amp > cut - 8 && out.indexOf(u';', amp) >= cut)
                 cut = amp;
             if (cut > start && out.at(cut - 1).isHighSurrogate())
                 --cut;
-            takeFirstPart(cut, false);
+            takeFirstPart(m_piecesLength + cut, false);
         }
         return;
     }
@@ -173,9 +180,9 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
         return;
     if (m_firstPartLength >= 0 && m_firstPart.isEmpty()) {
         if (isTable && tableDepth >= m_firstPartTables)
-            takeFirstPart(out.size(), true);
-        else if (out.size() >= m_firstPartLength)
-            takeFirstPart(out.size(), false);
+            takeFirstPart(writtenLength(), true);
+        else if (writtenLength() >= m_firstPartLength)
+            takeFirstPart(writtenLength(), false);
     }
     const int id = addNode(el);
     out += u'<';
@@ -232,7 +239,41 @@ QString LayoutSerializer::closingTags() const
 
 QString LayoutSerializer::partialHtml() const
 {
-    return m_result.html + closingTags();
+    return join(partialPieces());
+}
+
+std::vector<QString> LayoutSerializer::partialPieces() const
+{
+    std::vector<QString> pieces = m_pieces;
+    pieces.push_back(m_result.html);
+    if (!isDone())
+        pieces.push_back(closingTags());
+    return pieces;
+}
+
+QString LayoutSerializer::join(const std::vector<QString>& pieces)
+{
+    if (pieces.size() == 1)
+        return pieces.front();
+    qsizetype length = 0;
+    for (const QString& p : pieces)
+        length += p.size();
+    QString text;
+    text.reserve(length);
+    for (const QString& p : pieces)
+        text += p;
+    return text;
+}
+
+LayoutSerializer::Result LayoutSerializer::takeResult()
+{
+    if (!m_pieces.empty()) {
+        m_pieces.push_back(std::move(m_result.html));
+        m_result.html = join(m_pieces);
+        m_pieces.clear();
+        m_piecesLength = 0;
+    }
+    return std::move(m_result);
 }
 
 void LayoutSerializer::takeFirstPartAt(qsizetype length, int tables)
@@ -243,7 +284,13 @@ void LayoutSerializer::takeFirstPartAt(qsizetype length, int tables)
 
 void LayoutSerializer::takeFirstPart(qsizetype end, bool atTable)
 {
-    m_firstPart = m_result.html.left(end) + closingTags();
+    // (`end`: a position in the whole text written.)
+    QString text;
+    text.reserve(end + 256);
+    for (const QString& p : m_pieces)
+        text += QStringView(p).left(end - text.size());
+    text += QStringView(m_result.html).left(end - text.size());
+    m_firstPart = text + closingTags();
     m_firstPartAtTable = atTable;
 }
 

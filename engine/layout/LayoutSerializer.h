@@ -49,6 +49,17 @@ public:
     bool isDone() const;
     // What was written so far, the elements still open closed after it.
     QString partialHtml() const;
+    // A long page kept in pieces of about this length (between nodes), which
+    // stay as they are once written: the text so far can then be handed to
+    // another thread (partialPieces(), wholePieces()) without a copy of it.
+    void keepInPiecesOf(qsizetype length) { m_pieceLength = length; }
+    // What was written so far and the end tags of the elements still open;
+    // the whole text once done. Joined, the pieces are the page's text.
+    std::vector<QString> partialPieces() const;
+    std::vector<QString> wholePieces() const { return partialPieces(); }
+    static QString join(const std::vector<QString>& pieces);
+    // The length of the text written so far.
+    qsizetype writtenLength() const { return m_piecesLength + m_result.html.size(); }
     // Asks for the page's first part, to be laid out first while the rest
     // is written: what is written until the text reaches `length` (cut
     // inside a long text where it does) or until a table starts nested
@@ -61,9 +72,11 @@ public:
     // Whether a table is open where the writing stands (a part that ends
     // there would show the table without its later rows).
     bool insideTable() const;
-    // The text and nodes written so far (the whole page once done).
+    // The text (since the last piece) and nodes written so far (the whole
+    // page once done, when not kept in pieces).
     const Result& result() const { return m_result; }
-    Result takeResult() { return std::move(m_result); }
+    // The whole text and the nodes written.
+    Result takeResult();
     // Moves the nodes written since the first `into` holds into it (node id
     // = index): the writer keeps no hold on them.
     void moveNodesInto(std::vector<Ref<Node>>& into);
@@ -87,6 +100,9 @@ private:
     QString closingTags() const;
 
     Result m_result;
+    qsizetype m_pieceLength = 0; // none: one text
+    std::vector<QString> m_pieces;
+    qsizetype m_piecesLength = 0;
     qsizetype m_firstPartLength = -1; // none asked for
     int m_firstPartTables = 0;
     QString m_firstPart;

@@ -132,3 +132,36 @@ TEST(BackgroundLoad, ADocumentGoneBeforeItsPageArrives)
     }
     runEventsFor(1500);
 }
+
+// The nodes of a page read in the background name the document that asked
+// for it before they reach it: taken in, the document counts them; a page
+// not taken in goes as its own (the sanitized run sees any node left naming
+// a document gone).
+TEST(BackgroundLoad, ThePagesNodesComeInCounted)
+{
+    QTemporaryDir dir;
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 2000; ++i)
+        html += QStringLiteral("<p>paragraph <b>%1</b></p>").arg(i);
+    const QString path = writePage(dir, "long.html", html, "UTF-8");
+    Ref<Document> doc = Document::create();
+    Ref<Document> same = Document::create();
+    same->replaceContent(html);
+    ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
+    runEventsFor(10000, [&] { return !doc->isLoading(); });
+    ASSERT_FALSE(doc->isLoading());
+    EXPECT_EQ(doc->nodeCount(), same->nodeCount());
+    EXPECT_GT(doc->nodeCount(), 8000);
+    // Superseded once read (the worker is done before the event loop runs
+    // again): the page read never comes in.
+    ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
+    QThread::msleep(500);
+    doc->loadFromString(QStringLiteral("<html><body>replaced</body></html>"));
+    runEventsFor(300);
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("replaced"));
+    // A node kept after its document was let go: the document goes with
+    // the last of its nodes (no sooner, no later).
+    Ref<Element> body = doc->body();
+    doc = nullptr;
+    EXPECT_FALSE(body->isConnected());
+}

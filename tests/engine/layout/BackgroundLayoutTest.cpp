@@ -74,6 +74,57 @@ TEST(BackgroundLayout, AChangeOnTheWayStartsOverWithIt)
     expectSameAsFullLayout(page.layout, *page.doc, "changed");
 }
 
+// An object dragged over the first screens while the rest is laid out
+// moves in the part shown and in every part that comes in after: the layout
+// goes on instead of starting over at each step. A change of what is not
+// written yet is written as it is.
+TEST(BackgroundLayout, AnObjectDraggedOnTheWayKeepsTheLayoutGoing)
+{
+    LongPage page;
+    Ref<Element> object = page.doc->createElement(QStringLiteral("DIV"));
+    object->style().setCssText(QStringLiteral("POSITION: absolute; LEFT: 40px; TOP: 30px; WIDTH: 120px"));
+    object->appendChild(page.doc->createTextNode(QStringLiteral("moved")));
+    page.doc->body()->insertBefore(object.get(), page.doc->body()->firstChild());
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    const int rebuilds = page.layout.counters().rebuilds;
+    for (int step = 1; page.layout.isLayingOutInBackground() && step < 400; ++step) {
+        object->style().setAttribute(QStringLiteral("left"), Variant(40 + step));
+        object->style().setAttribute(QStringLiteral("top"), Variant(30 + 2 * step));
+        EXPECT_EQ(page.layout.box(object.get())->borderBox.topLeft(), QPoint(40 + step, 30 + 2 * step)) << step;
+        if (step == 1) {
+            Element* last = page.doc->getElementsByTagName(QStringLiteral("ADDRESS")).item(0);
+            ASSERT_LT(page.layout.nodeId(last), 0);
+            last->style().setAttribute(QStringLiteral("font-size"), Variant(QStringLiteral("40px")));
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
+    EXPECT_GE(page.layout.counters().partsInBackground, 1);
+    expectSameAsFullLayout(page.layout, *page.doc, "dragged");
+}
+
+// The view makes room for its scroll bar once the first screens are in:
+// they are laid out again at the narrower width and the rest goes on being
+// written, not written again.
+TEST(BackgroundLayout, RoomForTheScrollBarKeepsTheWritingGoing)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    const int rebuilds = page.layout.counters().rebuilds;
+    page.layout.setViewportSize(QSize(785, 600));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
+    EXPECT_TRUE(page.layout.isLayingOutInBackground());
+    EXPECT_EQ(page.layout.engine().layoutWidth(), 785);
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
+    expectSameAsFullLayout(page.layout, *page.doc, "narrower at once");
+}
+
 TEST(BackgroundLayout, AnotherWidthStartsOverAtThatWidth)
 {
     LongPage page;

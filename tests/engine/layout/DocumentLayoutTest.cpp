@@ -75,6 +75,41 @@ TEST(LayoutSerializer, WritesTheInlineStyleFromItsDeclarations)
     EXPECT_TRUE(html.contains(QStringLiteral("style=\"POSITION: absolute; LEFT: 10px\""))) << html.toStdString();
 }
 
+// A long page written in pieces (handed to the layout's thread without a
+// copy) is the same text, at every step, with the same first part, also
+// when that part ends after the first pieces, inside a long text.
+TEST(LayoutSerializer, PiecesJoinToTheTextWrittenWhole)
+{
+    QString words;
+    for (int i = 0; i < 300; ++i)
+        words += QStringLiteral("w%1 &amp; ").arg(i);
+    Ref<Document> doc =
+        pageFrom(QStringLiteral("<body><h1>Title</h1>") +
+                 QStringLiteral("<p>%1</p><table><tr><td>cell</td></tr></table>").arg(words).repeated(6) +
+                 QStringLiteral("</body>"));
+    LayoutSerializer whole(*doc);
+    LayoutSerializer pieces(*doc);
+    whole.takeFirstPartAt(5000, 3);
+    pieces.takeFirstPartAt(5000, 3);
+    pieces.keepInPiecesOf(700);
+    size_t most = 0;
+    for (bool done = false; !done;) {
+        done = whole.advance(3);
+        EXPECT_EQ(pieces.advance(3), done);
+        const std::vector<QString> parts = pieces.partialPieces();
+        most = std::max(most, parts.size());
+        ASSERT_EQ(LayoutSerializer::join(parts), whole.partialHtml());
+        ASSERT_EQ(pieces.writtenLength(), whole.result().html.size());
+    }
+    EXPECT_GT(most, 5u);
+    EXPECT_FALSE(pieces.firstPart().isEmpty());
+    EXPECT_EQ(pieces.firstPart(), whole.firstPart());
+    EXPECT_EQ(LayoutSerializer::join(pieces.wholePieces()), whole.result().html);
+    const LayoutSerializer::Result r = pieces.takeResult();
+    EXPECT_EQ(r.html, whole.result().html);
+    EXPECT_EQ(r.nodes.size(), whole.result().nodes.size());
+}
+
 TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
 {
     QString divs;
