@@ -10,7 +10,10 @@
 #include <litehtml/el_space.h>
 #include <litehtml/el_text.h>
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QThread>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <climits>
@@ -398,7 +401,7 @@ void widenPaintExtents(const litehtml::element& el)
 } // namespace layoutengine_detail
 
 LayoutEngine::LayoutEngine()
-    : m_container(std::make_unique<PageContainer>()), m_context(std::make_unique<litehtml::context>()),
+    : m_container(std::make_shared<PageContainer>()), m_context(std::make_shared<litehtml::context>()),
       m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>())
 {
     m_context->load_master_stylesheet(defaultStyleSheet());
@@ -408,8 +411,45 @@ LayoutEngine::~LayoutEngine()
 {
     // The document refers to the container: it goes first.
     m_reflow.reset();
-    m_elements.clear();
+    letGoOfPage();
+}
+
+void LayoutEngine::letGoOfPage()
+{
+    m_textLines.reset();
+    m_reflow.reset();
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!m_document || m_tree.boxes.size() < kBoxesTakenApartInBackground || !app ||
+        QThread::currentThread() != app->thread()) {
+        m_elements.clear();
+        m_textMarkers.clear();
+        m_tree = LayoutTree();
+        m_document.reset();
+        return;
+    }
+    // What the page refers to (the container, the style context) stays
+    // until the page is gone.
+    struct Page
+    {
+        std::shared_ptr<PageContainer> container;
+        std::shared_ptr<litehtml::context> context;
+        std::shared_ptr<litehtml::document> document;
+        std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
+        std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
+        LayoutTree tree;
+    };
+    auto page = std::make_shared<Page>(Page{m_container, m_context, std::move(m_document), std::move(m_elements),
+                                            std::move(m_textMarkers), std::move(m_tree)});
     m_document.reset();
+    m_elements.clear();
+    m_textMarkers.clear();
+    m_tree = LayoutTree();
+    QThreadPool::globalInstance()->start([page = std::move(page)]() mutable {
+        page->elements.clear();
+        page->markers.clear();
+        page->document.reset();
+        page.reset();
+    });
 }
 
 void LayoutEngine::setBaseFolder(const QString& folder)
@@ -430,11 +470,7 @@ void LayoutEngine::setViewportSize(QSize size)
 
 void LayoutEngine::load(const QString& html)
 {
-    m_textLines.reset();
-    m_reflow.reset();
-    m_elements.clear();
-    m_tree = LayoutTree();
-    m_document.reset();
+    letGoOfPage();
     const QByteArray utf8 = html.toUtf8();
     m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
     if (m_document && m_document->root())

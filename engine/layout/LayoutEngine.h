@@ -108,7 +108,14 @@ public:
     // The page background: BODY's colour, else white.
     QColor backgroundColor() const;
 
+    // Layouts with more boxes are taken apart on a worker thread when they
+    // are let go on the application's thread: a long page's layout takes
+    // seconds to take apart.
+    static constexpr size_t kBoxesTakenApartInBackground = 4000;
+
 private:
+    // Lets the page and its boxes go (on a worker thread when they are many).
+    void letGoOfPage();
     void buildTree();
     std::shared_ptr<litehtml::element> elementOf(int nodeId) const;
     // Before a change of `changed`: the block that may be laid out alone
@@ -133,8 +140,9 @@ private:
     // The canvas: the layout library's extent and every box.
     void updateCanvas();
 
-    std::unique_ptr<PageContainer> m_container;
-    std::unique_ptr<litehtml::context> m_context;
+    // (Shared with a layout being taken apart on a worker thread.)
+    std::shared_ptr<PageContainer> m_container;
+    std::shared_ptr<litehtml::context> m_context;
     std::shared_ptr<litehtml::document> m_document;
     LayoutTree m_tree;
     std::shared_ptr<const TextLines> m_textLines; // of m_tree; null when not found since its last change

@@ -15,6 +15,7 @@
 
 #include <QPainter>
 #include <QRegularExpression>
+#include <QThreadPool>
 
 using namespace engine;
 using layout_test::byId;
@@ -108,6 +109,28 @@ TEST(LayoutSerializer, PiecesJoinToTheTextWrittenWhole)
     const LayoutSerializer::Result r = pieces.takeResult();
     EXPECT_EQ(r.html, whole.result().html);
     EXPECT_EQ(r.nodes.size(), whole.result().nodes.size());
+}
+
+// A long page's layout takes seconds to take apart: let go on the window's
+// thread (another page loaded, the engine gone), it is taken apart on a
+// worker thread, with what it refers to kept until then.
+TEST(LayoutEngine, ALongPagesLayoutIsTakenApartInTheBackground)
+{
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 3000; ++i)
+        html += QStringLiteral("<p>paragraph <b>%1</b></p>").arg(i);
+    auto engine = std::make_unique<LayoutEngine>();
+    engine->load(html);
+    engine->layout(800);
+    ASSERT_GE(engine->tree().boxes.size(), LayoutEngine::kBoxesTakenApartInBackground);
+    engine->load(QStringLiteral("<html><body><p>short</p></body></html>"));
+    engine->layout(800);
+    ASSERT_FALSE(engine->tree().pieces.empty());
+    EXPECT_EQ(engine->tree().pieces.front().text, QStringLiteral("short"));
+    engine->load(html);
+    engine->layout(800);
+    engine.reset();
+    EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(60000));
 }
 
 TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
