@@ -12,7 +12,9 @@
 #include <cctype>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -576,6 +578,105 @@ qsizetype commentEnd(const char* s, qsizetype i, qsizetype n)
     return n;
 }
 
+// Where the scan of the input stands as to SVG and MathML, as the tree
+// builder reads them: inside their content no tag starts raw text (a TITLE,
+// STYLE or SCRIPT there holds markup); their HTML integration points hold
+// HTML again, and the start tags of most HTML elements end them.
+class ForeignContent
+{
+public:
+    bool inForeign() const { return !m_open.empty() && m_open.back().foreign; }
+
+    // A start tag (its lower-case name; `tag`: its text, for attributes).
+    // True when the element it starts is an SVG or MathML one.
+    bool start(std::string_view name, std::string_view tag, bool selfClosed)
+    {
+        if (inForeign() && breaksOut(name, tag)) {
+            while (inForeign())
+                m_open.pop_back();
+        }
+        if (inForeign()) {
+            if (!selfClosed && isIntegrationPoint(name, tag))
+                m_open.push_back({std::string(name), false, false});
+            return true;
+        }
+        if (!selfClosed && (name == "svg" || name == "math"))
+            m_open.push_back({std::string(name), true, name == "math"});
+        return name == "svg" || name == "math";
+    }
+
+    void end(std::string_view name)
+    {
+        // The element it closes, unless an integration point (or the HTML
+        // around) stands between.
+        for (auto it = m_open.rbegin(); it != m_open.rend(); ++it) {
+            if (it->name == name) {
+                m_open.erase(std::next(it).base(), m_open.end());
+                return;
+            }
+            if (!it->foreign)
+                return;
+        }
+    }
+
+private:
+    struct Open
+    {
+        std::string name;
+        bool foreign; // an SVG or MathML root; else an integration point
+        bool math;
+    };
+
+    static bool breaksOut(std::string_view name, std::string_view tag)
+    {
+        static const std::unordered_map<std::string_view, bool> names = [] {
+            std::unordered_map<std::string_view, bool> m;
+            for (const char* t :
+                 {"b",     "big",   "blockquote", "body",   "br",   "center", "code",  "dd", "div",  "dl",   "dt",
+                  "em",    "embed", "h1",         "h2",     "h3",   "h4",     "h5",    "h6", "head", "hr",   "i",
+                  "img",   "li",    "listing",    "menu",   "meta", "nobr",   "ol",    "p",  "pre",  "ruby", "s",
+                  "small", "span",  "strong",     "strike", "sub",  "sup",    "table", "tt", "u",    "ul",   "var"})
+                m.emplace(t, true);
+            return m;
+        }();
+        if (names.count(name))
+            return true;
+        if (name != "font")
+            return false;
+        const std::string lower = lowerCase(tag);
+        return lower.find("color") != std::string::npos || lower.find("face") != std::string::npos ||
+               lower.find("size") != std::string::npos;
+    }
+
+    bool isIntegrationPoint(std::string_view name, std::string_view tag) const
+    {
+        bool math = false;
+        for (auto it = m_open.rbegin(); it != m_open.rend(); ++it)
+            if (it->foreign) {
+                math = it->math;
+                break;
+            }
+        if (!math)
+            return name == "foreignobject" || name == "desc" || name == "title";
+        if (name == "mi" || name == "mo" || name == "mn" || name == "ms" || name == "mtext")
+            return true;
+        if (name != "annotation-xml")
+            return false;
+        const std::string lower = lowerCase(tag);
+        return lower.find("text/html") != std::string::npos || lower.find("application/xhtml+xml") != std::string::npos;
+    }
+
+    static std::string lowerCase(std::string_view text)
+    {
+        std::string lower(text);
+        for (char& c : lower)
+            c = char(std::tolower(uchar(c)));
+        return lower;
+    }
+
+    std::vector<Open> m_open;
+};
+
 } // namespace parser_detail
 
 QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)
@@ -596,6 +697,7 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         copied = to;
     };
     int depth = 0;
+    ForeignContent foreign;
     for (qsizetype i = 0; i < n; ++i) {
         const void* lt = std::memchr(s + i, '<', size_t(n - i));
         if (!lt)
@@ -656,8 +758,20 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         };
         const char* name = s + nameStart;
         const size_t nameLen = size_t(p - nameStart);
-        const TagKind kind = kindOf(name, nameLen);
+        TagKind kind = kindOf(name, nameLen);
         const qsizetype gt = tagEnd(s, p, n);
+        std::string lowerName(name, nameLen);
+        for (char& ch : lowerName)
+            ch = char(std::tolower(uchar(ch)));
+        const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
+        if (closing) {
+            foreign.end(lowerName);
+        } else if (foreign.start(lowerName, std::string_view(s + p, size_t(std::max<qsizetype>(0, gt - p))),
+                                 selfClosed) &&
+                   (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)) {
+            // (An SVG or MathML element of that name holds markup.)
+            kind = TagKind::Nesting;
+        }
         if (closing) {
             replaceVerticalTabs();
             if (kind == TagKind::Form) {
@@ -687,7 +801,6 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         case TagKind::Form:
             break;
         }
-        const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
         if (deepest && !selfClosed)
             *deepest = qMax(*deepest, depth + 1);
         if (!selfClosed && ++depth > maxDepth) {

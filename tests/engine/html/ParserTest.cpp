@@ -297,3 +297,31 @@ TEST(HtmlParser, TablesNestedAHundredDeepAreKeptAndDeeperOnesCutInTheirMarkup)
     const QString once = HtmlSerializer::fileText(deeper.get());
     EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
 }
+
+// Inside SVG and MathML a TITLE, STYLE or PLAINTEXT holds markup, and so
+// does a NOSCRIPT anywhere: the tags after them are read as tags, not as the
+// rest of the page's text (a vertical tab in a foreign tag's name is
+// replaced there too; no marker is put into text).
+TEST(HtmlParser, MarkupInSvgMathAndNoscriptIsReadAsMarkup)
+{
+    for (const char* page : {"<body><svg><title>t</svg><p><svg><g\x0bx>in</g\x0bx>after</svg>z",
+                             "<body><math><style>m</math><p><svg><g\x0bx>in</g\x0bx>after</svg>z"}) {
+        auto doc = pageFrom(page);
+        const Element* p = doc->getElementsByTagName(QStringLiteral("P")).item(0);
+        ASSERT_TRUE(p && p->firstChild() && p->firstChild()->asElement()) << page;
+        const Element* svg = p->firstChild()->asElement();
+        ASSERT_EQ(svg->childCount(), 2) << page;
+        EXPECT_EQ(svg->firstChild()->asElement()->tagName(), QStringLiteral("G") + QChar(0xFFFD) + u'X') << page;
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+    auto doc = pageFrom("<form><noscript><svg></p><plaintext>");
+    const QString once = HtmlSerializer::fileText(doc.get());
+    EXPECT_FALSE(once.contains(QLatin1String("flush"))) << once.toStdString();
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
+    // An HTML element that ends SVG's content: a STYLE after it is raw text.
+    doc = pageFrom("<svg><p><style><b>raw</b></form></style>text");
+    const Element* style = doc->getElementsByTagName(QStringLiteral("STYLE")).item(0);
+    ASSERT_TRUE(style);
+    EXPECT_EQ(style->textContent(), QStringLiteral("<b>raw</b></form>"));
+}
