@@ -767,10 +767,19 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         if (closing) {
             foreign.end(lowerName);
         } else if (foreign.start(lowerName, std::string_view(s + p, size_t(std::max<qsizetype>(0, gt - p))),
-                                 selfClosed) &&
-                   (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)) {
-            // (An SVG or MathML element of that name holds markup.)
-            kind = TagKind::Nesting;
+                                 selfClosed)) {
+            // An SVG or MathML element of that name holds markup.
+            if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)
+                kind = TagKind::Nesting;
+            // The tree builder takes a SELECT there for an HTML one when a
+            // table inside it closes a cell around it, and fails (an
+            // assertion that ends the program): no such element is made.
+            if (lowerName == "select") {
+                copyTo(i);
+                copied = gt < n ? gt + 1 : n;
+                i = gt;
+                continue;
+            }
         }
         if (closing) {
             replaceVerticalTabs();

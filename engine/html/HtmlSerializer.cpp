@@ -252,10 +252,23 @@ private:
         m_open.pop_back();
     }
 
+    // Whether a line break written before the element's start tag is read
+    // back as no part of the page: beside the HTML element's HEAD, BODY and
+    // FRAMESET, but not beside an element a tree builder put there after
+    // BODY (the break would be read into the BODY).
+    static bool lineBreakStaysOutside(const Element* e)
+    {
+        const Element* parent = e->parentNode() ? e->parentNode()->asElement() : nullptr;
+        if (!parent || !parent->hasTag(QLatin1String("HTML")))
+            return true;
+        return e->hasTag(QLatin1String("HEAD")) || e->hasTag(QLatin1String("BODY")) ||
+               e->hasTag(QLatin1String("FRAMESET")) || e->hasTag(QLatin1String("NOFRAMES"));
+    }
+
     void startTag(const Element* e)
     {
         if (m_lineBreaks && m_pre == 0 && tags::startsLineInFile(e->tagName()) && !out.isEmpty() &&
-            !out.back().isSpace())
+            !out.back().isSpace() && lineBreakStaysOutside(e))
             out += u'\n';
         if (m_file)
             startForm(e);

@@ -325,3 +325,21 @@ TEST(HtmlParser, MarkupInSvgMathAndNoscriptIsReadAsMarkup)
     ASSERT_TRUE(style);
     EXPECT_EQ(style->textContent(), QStringLiteral("<b>raw</b></form>"));
 }
+
+// A SELECT in SVG or MathML inside a table cell, followed by a table in an
+// integration point, made the tree builder fail an assertion (the program
+// ended): no such SVG element is made, its content stays.
+TEST(HtmlParser, ASelectInSvgInACellDoesNotEndTheProgram)
+{
+    for (const char* page :
+         {"<table><th><svg><select><title><table>x</table>", "<table><tr><td><math><select><mi><table><tr><td>y"}) {
+        auto doc = pageFrom(page);
+        EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 0) << page;
+        EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TABLE")).length(), 2) << page;
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+    // An HTML SELECT (in an integration point) is one still.
+    auto doc = pageFrom("<table><th><svg><title><select><option>o</select>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1);
+}
