@@ -200,6 +200,29 @@ bool hadTreeErrors(const GumboOutput* out)
     return false;
 }
 
+// Takes the tags of formatting elements and forms out of a tree, their
+// content left where it stands.
+void unwrapMisnestable(Node* root)
+{
+    static const char* const kTags[] = {"A", "B",     "BIG",    "CODE",   "EM", "FONT", "I",   "NOBR",
+                                        "S", "SMALL", "STRIKE", "STRONG", "TT", "U",    "FORM"};
+    std::vector<Element*> found;
+    for (Node* n = root->firstChild(); n; n = n->nextInTree(root)) {
+        Element* e = n->isText() ? nullptr : n->asElement();
+        if (e &&
+            std::any_of(std::begin(kTags), std::end(kTags), [e](const char* t) { return e->hasTag(QLatin1String(t)); }))
+            found.push_back(e);
+    }
+    for (auto it = found.rbegin(); it != found.rend(); ++it) {
+        Ref<Node> e = *it;
+        Node* parent = e->parentNode();
+        int at = e->indexInParent();
+        while (e->childCount())
+            parent->insertChildAt(at++, e->removeChildAt(0));
+        parent->removeChildAt(e->indexInParent());
+    }
+}
+
 } // namespace parser_detail
 
 Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
@@ -350,34 +373,8 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
     const QString doctype = splitDoctype(html, &rest);
     QString text = rest ? html.mid(rest) : html;
     std::vector<Ref<Node>> nodes;
-    // A page the tree builder had to build otherwise than written is read
-    // again as the tree it built writes it, until that text builds the same
-    // tree: the tree is then the one its saved file builds, and saving it
-    // again writes the same file.
-    // A tree deeper than the nesting bound is built again from the page
-    // with fewer levels of nested tags, so that it stays a tree its markup
-    // builds (content attached higher up would not be).
-    constexpr int kMostReadings = 4;
-    constexpr int kMostDepthTries = 6;
-    int tagDepth = kMaxDepth;
-    int depthTries = 0;
-    for (int reading = 1;; ++reading) {
-        parser_detail::Parsed p;
-        int deepestTags = 0;
-        parser_detail::parse(p, text, tagDepth, &deepestTags);
-        TreeBuilder builder(doc);
-        nodes = builder.convertChildrenToList(p.out->document);
-        if (builder.deepest() > kMaxDepth && depthTries < kMostDepthTries) {
-            // Each level of tags made about as many levels of tree as on
-            // average (a table's start tag makes four).
-            ++depthTries;
-            const int had = qMin(tagDepth, deepestTags);
-            tagDepth = qMax(1, qMin(had - 1, int(qint64(had) * kMaxDepth / builder.deepest())));
-            --reading;
-            continue;
-        }
-        if (reading == kMostReadings || !parser_detail::hadTreeErrors(p.out))
-            break;
+    // The text the tree writes (with the tree put in the document a moment).
+    const auto write = [doc, &nodes]() {
         const int had = doc->childCount();
         for (auto& n : nodes)
             if (!n->isText())
@@ -385,12 +382,56 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
         QString written = HtmlSerializer::fileText(doc, HtmlSerializer::LineBreaks::AsInTheTree);
         while (doc->childCount() > had)
             doc->removeChildAt(doc->childCount() - 1);
-        if (reading > 1 && written == text)
-            break;
-        text = std::move(written);
-        // What a tree writes is read as a saved file is: with the whole bound.
-        tagDepth = kMaxDepth;
-        depthTries = 0;
+        return written;
+    };
+    // A page the tree builder had to build otherwise than written is read
+    // again as the tree it built writes it, until that text builds the same
+    // tree: the tree is then the one its saved file builds, and saving it
+    // again writes the same file. True when it came to that.
+    // A tree deeper than the nesting bound is built again from the page
+    // with fewer levels of nested tags, so that it stays a tree its markup
+    // builds (content attached higher up would not be).
+    const auto readUntilSettled = [doc, &nodes, &write](QString text) {
+        constexpr int kMostReadings = 4;
+        constexpr int kMostDepthTries = 6;
+        int tagDepth = kMaxDepth;
+        int depthTries = 0;
+        for (int reading = 1;; ++reading) {
+            parser_detail::Parsed p;
+            int deepestTags = 0;
+            parser_detail::parse(p, text, tagDepth, &deepestTags);
+            TreeBuilder builder(doc);
+            nodes = builder.convertChildrenToList(p.out->document);
+            if (builder.deepest() > kMaxDepth && depthTries < kMostDepthTries) {
+                // Each level of tags made about as many levels of tree as on
+                // average (a table's start tag makes four).
+                ++depthTries;
+                const int had = qMin(tagDepth, deepestTags);
+                tagDepth = qMax(1, qMin(had - 1, int(qint64(had) * kMaxDepth / builder.deepest())));
+                --reading;
+                continue;
+            }
+            if (!parser_detail::hadTreeErrors(p.out))
+                return true;
+            QString written = write();
+            if (reading > 1 && written == text)
+                return true;
+            if (reading == kMostReadings)
+                return false;
+            text = std::move(written);
+            // What a tree writes is read as a saved file is: with the whole bound.
+            tagDepth = kMaxDepth;
+            depthTries = 0;
+        }
+    };
+    if (!readUntilSettled(text)) {
+        // The tree builder builds it otherwise at each reading (formatting
+        // elements and forms misnested among foreign content and tables, a
+        // tree no page is written as): read without the tags of those
+        // elements, their content where it stands, so that it settles.
+        for (auto& n : nodes)
+            parser_detail::unwrapMisnestable(n.get());
+        readUntilSettled(write());
     }
     if (!doctype.isEmpty())
         doc->insertChildAt(0, DocumentType::create(doc, doctype));
