@@ -841,7 +841,12 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         case TagKind::Script: {
             const qsizetype end =
                 kind == TagKind::Script ? scriptTextEnd(s, gt, n) : rawTextEnd(s, gt, n, name, nameLen);
-            i = end - 1;
+            // Its end tag is passed over with it: it closes this element,
+            // not the SVG TITLE or MathML element of that name around it.
+            qsizetype after = end + 2;
+            while (after < n && !isTagSpace(s[after]) && s[after] != '/' && s[after] != '>')
+                ++after;
+            i = end < n ? tagEnd(s, after, n) : n;
             continue;
         }
         case TagKind::Flat:

@@ -324,6 +324,15 @@ TEST(HtmlParser, MarkupInSvgMathAndNoscriptIsReadAsMarkup)
     const Element* style = doc->getElementsByTagName(QStringLiteral("STYLE")).item(0);
     ASSERT_TRUE(style);
     EXPECT_EQ(style->textContent(), QStringLiteral("<b>raw</b></form>"));
+    // An HTML TITLE inside SVG's TITLE: its end tag leaves the SVG TITLE
+    // open, so a PLAINTEXT or STYLE after it is raw text, without markers.
+    for (const char* page : {"<form><svg><title><title>t</title><plaintext>p</form>q",
+                             "<form><svg><title><dt><title>t</title><style>s</form></style>"}) {
+        doc = pageFrom(page);
+        const QString saved = HtmlSerializer::fileText(doc.get());
+        EXPECT_FALSE(saved.contains(QLatin1String("flush"))) << saved.toStdString();
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(saved).get()), saved) << page;
+    }
 }
 
 // A SELECT in SVG or MathML inside a table cell, followed by a table in an
