@@ -65,14 +65,41 @@ QString Style::cssName(const QString& name)
     return out.trimmed();
 }
 
+namespace style_detail {
+// The CSS name of a property name as written, without copying it where it
+// is plain ASCII ("Z-INDEX", "left", "TOP"): the shared copy of the lower
+// case. Else (a script name such as "zIndex", other letters) as cssName()
+// gives it.
+QString propertyName(QStringView written)
+{
+    constexpr qsizetype kLongest = 32;
+    char16_t lower[kLongest];
+    bool hyphen = false, upper = false, lowerCase = false;
+    if (written.size() > kLongest)
+        return Style::cssName(written.toString());
+    for (qsizetype k = 0; k < written.size(); ++k) {
+        const char16_t c = written[k].unicode();
+        if (c >= 0x80)
+            return Style::cssName(written.toString());
+        hyphen = hyphen || c == u'-';
+        upper = upper || (c >= u'A' && c <= u'Z');
+        lowerCase = lowerCase || (c >= u'a' && c <= u'z');
+        lower[k] = c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+    }
+    if (upper && lowerCase && !hyphen)
+        return Style::cssName(written.toString());
+    return tags::internShort(QStringView(lower, written.size()));
+}
+} // namespace style_detail
+
 std::vector<StyleDeclaration> Style::parse(const QString& text)
 {
     std::vector<StyleDeclaration> out;
-    auto flush = [&out](const QString& part) {
-        const int colon = part.indexOf(u':');
+    auto flush = [&out](QStringView part) {
+        const qsizetype colon = part.indexOf(u':');
         if (colon <= 0)
             return;
-        const QString name = tags::internShort(cssName(part.left(colon).trimmed()));
+        const QString name = style_detail::propertyName(part.left(colon).trimmed());
         const QString value = tags::internShort(part.mid(colon + 1).trimmed());
         if (name.isEmpty() || name.contains(u' ') || value.isEmpty())
             return;
@@ -87,8 +114,9 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
     int depth = 0;
     QChar quote;
     qsizetype partStart = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    const QStringView view(text);
+    for (qsizetype i = 0; i < view.size(); ++i) {
+        const QChar c = view[i];
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
@@ -99,11 +127,11 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
         } else if (c == u')') {
             depth = qMax(0, depth - 1);
         } else if (c == u';' && depth == 0) {
-            flush(text.mid(partStart, i - partStart));
+            flush(view.mid(partStart, i - partStart));
             partStart = i + 1;
         }
     }
-    flush(text.mid(partStart));
+    flush(view.mid(partStart));
     return out;
 }
 

@@ -91,17 +91,39 @@ QString intern(const QString& t)
 
 namespace engine::tags {
 
+namespace {
+QHash<QString, QString>& shortTexts()
+{
+    thread_local QHash<QString, QString> table;
+    return table;
+}
+} // namespace
+
 QString internShort(const QString& text)
 {
     if (text.size() > 12 || text.isEmpty())
         return text;
-    thread_local QHash<QString, QString> table;
+    QHash<QString, QString>& table = shortTexts();
     auto it = table.constFind(text);
     if (it != table.constEnd())
         return *it;
     if (table.size() < 32768)
         table.insert(text, text);
     return text;
+}
+
+QString internShort(QStringView text)
+{
+    if (text.size() > 12 || text.isEmpty())
+        return text.toString();
+    QHash<QString, QString>& table = shortTexts();
+    auto it = table.constFind(QString::fromRawData(text.data(), text.size()));
+    if (it != table.constEnd())
+        return *it;
+    QString copy = text.toString();
+    if (table.size() < 32768)
+        table.insert(copy, copy);
+    return copy;
 }
 
 } // namespace engine::tags

@@ -29,6 +29,7 @@ QString intern(const QString& upperTag);
 // names): pages repeat them thousands of times. Longer texts are returned
 // as they are. Per thread, bounded.
 QString internShort(const QString& text);
+QString internShort(QStringView text);
 
 } // namespace tags
 } // namespace engine

@@ -8,6 +8,8 @@
 
 #include <gumbo.h>
 
+#include <QHash>
+
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
@@ -58,6 +60,42 @@ QString textOf(const char* s, qsizetype n = -1)
     if (marks == 0)
         return QString::fromUtf8(s, n);
     return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(s + marks * 3, n - marks * 3);
+}
+
+// textOf() of a short text, shared: pages repeat their attribute names,
+// small values and white space between tags thousands of times. Looked up
+// by the bytes, so that a text met before costs no decoding. Per thread,
+// bounded.
+QString sharedTextOf(const char* s, qsizetype n)
+{
+    constexpr qsizetype kLongest = 24;
+    if (n > kLongest || n == 0)
+        return textOf(s, n);
+    thread_local QHash<QByteArray, QString> table;
+    const auto it = table.constFind(QByteArray::fromRawData(s, n));
+    if (it != table.constEnd())
+        return *it;
+    QString text = textOf(s, n);
+    if (table.size() < 32768)
+        table.insert(QByteArray(s, n), text);
+    return text;
+}
+
+QString sharedTextOf(const char* s)
+{
+    return sharedTextOf(s, qsizetype(std::strlen(s)));
+}
+
+// Whether a name as written is the tree builder's name for it (which is
+// in lower case): the same ASCII letters in any case.
+bool sameAsciiName(const char* written, const char* lower, size_t length)
+{
+    for (size_t k = 0; k < length; ++k) {
+        const uchar c = uchar(written[k]);
+        if (c >= 0x80 || (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != uchar(lower[k]))
+            return false;
+    }
+    return true;
 }
 
 QString tagNameOf(const GumboElement& el)
@@ -231,7 +269,7 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
     case GUMBO_NODE_TEXT:
     case GUMBO_NODE_WHITESPACE:
     case GUMBO_NODE_CDATA:
-        return Ref<Node>(new Text(m_doc, tags::internShort(parser_detail::textOf(n->v.text.text))));
+        return Ref<Node>(new Text(m_doc, parser_detail::sharedTextOf(n->v.text.text)));
     case GUMBO_NODE_COMMENT:
         if (std::strcmp(n->v.text.text, "paginor:flush:7f3c") == 0)
             return nullptr; // the flush marker
@@ -249,22 +287,28 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             Attribute attr;
             // The name as written, unless the parser had to change it
             // (characters it replaced, such as NUL).
-            const QString normalized = parser_detail::textOf(a->name);
-            attr.name = a->original_name.length
-                            ? parser_detail::textOf(a->original_name.data, qsizetype(a->original_name.length))
-                            : normalized;
-            if (attr.name.compare(normalized, Qt::CaseInsensitive) != 0)
-                attr.name = normalized;
-            // (The parser leaves a name of NUL empty; a browser reads it as
-            // the replacement character.)
-            if (attr.name.isEmpty())
-                attr.name = QString(QChar(0xFFFD));
-            attr.name = tags::internShort(attr.name);
-            attr.value = tags::internShort(parser_detail::textOf(a->value));
+            const size_t length = std::strlen(a->name);
+            if (a->original_name.length == length && length > 0 &&
+                parser_detail::sameAsciiName(a->original_name.data, a->name, length)) {
+                attr.name = parser_detail::sharedTextOf(a->original_name.data, qsizetype(length));
+            } else {
+                const QString normalized = parser_detail::textOf(a->name);
+                attr.name = a->original_name.length
+                                ? parser_detail::textOf(a->original_name.data, qsizetype(a->original_name.length))
+                                : normalized;
+                if (attr.name.compare(normalized, Qt::CaseInsensitive) != 0)
+                    attr.name = normalized;
+                // (The parser leaves a name of NUL empty; a browser reads it
+                // as the replacement character.)
+                if (attr.name.isEmpty())
+                    attr.name = QString(QChar(0xFFFD));
+                attr.name = tags::internShort(attr.name);
+            }
+            attr.value = parser_detail::sharedTextOf(a->value);
             attr.hasValue = a->original_value.length > 0 && a->original_value.data != a->original_name.data;
-            if (el->attributeIndex(attr.name) >= 0)
+            if (i > 0 && el->attributeIndex(attr.name) >= 0)
                 continue;
-            if (attr.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0) {
+            if (std::strcmp(a->name, "style") == 0) {
                 el->style().m_decls = Style::parse(attr.value);
                 attr.value.clear();
                 attr.hasValue = true;
@@ -291,6 +335,7 @@ void TreeBuilder::convertChildren(const GumboNode* from, Node* to, int depth)
     std::vector<Item> stack;
     auto pushChildren = [&stack](const GumboNode* g, Node* parent, int d, int treeDepth) {
         const GumboVector& kids = g->type == GUMBO_NODE_DOCUMENT ? g->v.document.children : g->v.element.children;
+        parent->m_children.reserve(parent->m_children.size() + kids.length);
         for (unsigned i = kids.length; i-- > 0;)
             stack.push_back({static_cast<const GumboNode*>(kids.data[i]), parent, d, treeDepth});
     };

@@ -28,6 +28,22 @@ TEST(InlineStyle, KeepsOrderAndValuesAsWritten)
     EXPECT_TRUE(s.getAttribute(QStringLiteral("height")).isNull());
 }
 
+// Property names as pages write them: in any case, with hyphens, as script
+// names, in letters outside ASCII; a name written twice keeps its first place
+// and its last value.
+TEST(InlineStyle, PropertyNamesAreReadInAnyCase)
+{
+    auto doc = pageFrom("<body><div style=\"Z-INDEX: 3; fontSize: 9pt; TOP: 1px; Margin-Left:2px; top: 4px; "
+                        "\u00c4rger: 1; x\u00c9: 2\">x</div></body>");
+    const Style& s = firstDiv(doc.get())->style();
+    std::vector<QString> names;
+    for (const StyleDeclaration& d : s.declarations())
+        names.push_back(d.name);
+    EXPECT_EQ(names, (std::vector<QString>{"z-index", "font-size", "top", "margin-left", "\u00e4rger", "x-\u00e9"}));
+    EXPECT_EQ(s.top(), QStringLiteral("4px"));
+    EXPECT_EQ(s.zIndex(), Variant(3));
+}
+
 TEST(InlineStyle, IntegersBecomePixelsForLengthsZIndexIsAnInt)
 {
     auto doc = pageFrom("<body><div>x</div></body>");
