@@ -138,7 +138,10 @@ bool VornaFontCombo::eventFilter(QObject* watched, QEvent* event)
 
 void VornaFontCombo::focusInEvent(QFocusEvent* event)
 {
-    m_strSaved = currentText();
+    // Coming back from the open list is no new visit: the text the box had
+    // when the user came to it stays the one to put back.
+    if (event->reason() != Qt::PopupFocusReason)
+        m_strSaved = currentText();
     VornaComboEx::focusInEvent(event);
 }
 

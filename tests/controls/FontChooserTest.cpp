@@ -89,6 +89,14 @@ TEST(FontCombo, ATypedPrefixStaysAndATextThatBeginsNoFaceIsPutBack)
     combo.setEditText(QStringLiteral("Zapf"));
     EXPECT_FALSE(combo.ValidateText());
     EXPECT_EQ(combo.currentText(), QStringLiteral("Arial"));
+    // Typing opened the list, which was closed again: leaving the box still
+    // puts back the text it had when the user came to it.
+    combo.setEditText(QStringLiteral("Zapf"));
+    QFocusEvent back(QEvent::FocusIn, Qt::PopupFocusReason);
+    QCoreApplication::sendEvent(&combo, &back);
+    QFocusEvent away(QEvent::FocusOut, Qt::MouseFocusReason);
+    QCoreApplication::sendEvent(&combo, &away);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("Arial"));
 }
 
 TEST(FontCombo, TypingOpensTheListAndKeepsTypingIntoTheField)
