@@ -306,8 +306,9 @@ void CChildFrame::closeEvent(QCloseEvent* event)
     if (barsHere)
         ShowBarsForView(nullptr, GetActiveView());
     m_bClosing = true;
-    // 4. The framework's close: the save question.
-    if (!m_document->saveModified()) {
+    // 4. The framework's close: the save question (a frameset page asks for
+    // each of its frame pages, then for itself).
+    if (!(HasFrameset() ? SaveFramesetOnClose() : m_document->saveModified())) {
         // 5. Cancelled: the bars come back.
         m_bClosing = false;
         if (barsHere)

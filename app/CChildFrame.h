@@ -1,6 +1,7 @@
 #pragma once
 
 #include "frames/FrameSetHost.h"
+#include "frames/FrameSplitter.h"
 
 #include "platform/CommandTarget.h"
 #include "platform/FileFault.h"
@@ -13,6 +14,8 @@
 class CZQDoc;
 class CZQView;
 class QMainWindow;
+class QPainter;
+class QRubberBand;
 class QStackedWidget;
 class ULOToolBar;
 class VornaChildFrmTabCtrl;
@@ -124,6 +127,36 @@ public:
     // Makes the view the frame's active one (the focus goes to it).
     void SetActiveView(QWidget* view, bool notify);
 
+    // --- the panes of a frameset page (CChildFrameFrames.cpp)
+    // Makes the view the frame's frameset view: the frameset page's own view,
+    // hidden and disabled while the frame pages show in panes.
+    void SetFramesetView(CZQView* view);
+    // Builds the frame tree and a pane with its own page for every FRAME of
+    // the frameset view's page; does nothing without a frameset view or when
+    // the panes stand already.
+    void LoadFrameset();
+    // A page view for the document, a child of the editing area at the
+    // rectangle, shown.
+    CZQView* CreatePaneView(CZQDoc* document, const platform::Rect& rect);
+    // Lays the panes out over the editing area by their entries.
+    void LayoutPanes();
+    // The editing area's painting with a frame tree: the gaps, the border and
+    // the red outline of the current pane.
+    void OnPaint(QPainter& painter);
+    void PaintFrameGaps(QPainter& painter, VornaFrameSet* node);
+    // The splitter drag and the resize cursors between panes (editing-area
+    // coordinates). Nothing without a frame tree.
+    void OnLButtonDown(const QPoint& point);
+    void OnMouseMove(const QPoint& point);
+    void OnLButtonUp(const QPoint& point);
+    // The close question of a frameset page: each frame page, then the
+    // frameset page itself. False when the user cancelled.
+    bool SaveFramesetOnClose();
+    // The frame pages close and the frame holds no frameset any more.
+    void ForgetFrameset();
+    // The editing area's rectangle the panes share.
+    platform::Rect m_rcPaneArea;
+
     // --- the page's bars (CChildFrameBars.cpp)
     // Moves a bar into this frame (at its default place) or back into the
     // main frame, hidden.
@@ -161,6 +194,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The bars a page window carries: format, table, arrange, align, image, browser.
@@ -191,6 +225,9 @@ private:
     VornaSourceEditView* m_pSourceView = nullptr;
     QPointer<CZQView> m_activePane;
     FrameTree m_frameTree;
+    // The splitter being dragged, and its bar.
+    FrameSplitterDrag m_splitterDrag;
+    QRubberBand* m_dragBar = nullptr;
     bool m_bBarsHere = false;
     // Why the last temporary page could not be written.
     platform::FileFault m_tempFault = platform::FileFault::None;

@@ -2,6 +2,7 @@
 
 #include "engine/dom/Ref.h"
 #include "engine/view/EventSink.h"
+#include "engine/view/PageView.h"
 
 #include "platform/Hresult.h"
 

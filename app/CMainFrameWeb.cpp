@@ -399,6 +399,7 @@ void CMainFrame::ClosePages(const std::function<bool(CZQDoc*)>& picked, bool& ru
             frame->LeaveToEditMode();
             // b. A frameset page asks once for all its pages, through its frame.
             if (frame->HasFrameset()) {
+                const QPointer<CChildFrame> closed = frame;
                 if (mainframeweb_detail::anyFrameModified(frame)) {
                     m_mdiArea->setActiveSubWindow(frame);
                     frame->CloseFrame();
@@ -407,6 +408,9 @@ void CMainFrame::ClosePages(const std::function<bool(CZQDoc*)>& picked, bool& ru
                     CZQDoc* page = frameset && frameset->GetDocument() ? frameset->GetDocument() : document;
                     page->closeDocument();
                 }
+                // Closed: its frame pages go with it, not one by one.
+                if (running && closed)
+                    closed->ForgetFrameset();
                 restart = true;
                 break;
             }

@@ -7,8 +7,18 @@ class Document;
 }
 
 // Brings a page the engine has just loaded up to date with the program's
-// model of it, once per engine document of a view: takes its title and marks
-// the load completed; the links of a page read from a web address are written
-// as full addresses. The result of its last engine call, -1 when it had
-// nothing to do; the event sink passes it on as the result of the event.
+// model of it, once per engine document of a view (the view's
+// m_bLoadCompleted), inside the engine's load scope: its changes leave no
+// undo step. It takes the page's title; a frameset page becomes its child
+// frame's frameset view with its frame pages in panes (a page shown in a
+// pane stays a page, frameset or not); an ordinary page has the links of a
+// web address written as full addresses, gives the view its range of
+// z-indexes, finishes its import into the open web, arms a waiting image
+// insertion, gets the web's BODY attributes and names its window. 0 when it
+// ran or had nothing to do; -1 without an engine document.
 int OnPageLoadComplete(engine::Document* document, CZQView* view);
+
+// The highest and lowest z-index the TABLE, IMG and EMBED elements of the
+// page set in their inline style; false (and the values untouched) when none
+// sets one.
+bool FindZIndexRange(engine::Document* document, int* highest, int* lowest);

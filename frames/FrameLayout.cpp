@@ -318,3 +318,136 @@ void VornaFrameSet::MoveResizePane(int dx, int dy, int dw, int dh)
     rect.bottom += dh;
     UpdateFramesetSizes(this, rect);
 }
+
+int FramePaneGap(int spacing)
+{
+    return std::max(4, spacing);
+}
+
+namespace frames_detail {
+
+constexpr int kMinPaneLength = 12;
+
+enum class EntryUnit { Pixels, Percent, Star };
+
+EntryUnit unitOf(const QString& entry)
+{
+    if (entry.contains('*'))
+        return EntryUnit::Star;
+    return entry.contains('%') ? EntryUnit::Percent : EntryUnit::Pixels;
+}
+
+// Scales the lengths of one unit so that they sum to `room` (at least 0).
+void scaleTo(std::vector<qint64>& lengths, const std::vector<EntryUnit>& units, EntryUnit unit, qint64 sum, qint64 room)
+{
+    for (size_t i = 0; i < lengths.size(); ++i) {
+        if (units[i] == unit)
+            lengths[i] = sum > 0 ? lengths[i] * room / sum : 0;
+    }
+}
+
+std::vector<qint64> divideExtent(const std::vector<QString>& entries, qint64 total)
+{
+    const size_t n = entries.size();
+    std::vector<qint64> lengths(n, 0);
+    std::vector<EntryUnit> units(n);
+    qint64 pixels = 0, percents = 0, weights = 0;
+    for (size_t i = 0; i < n; ++i) {
+        units[i] = unitOf(entries[i]);
+        const qint64 number = std::clamp<qint64>(leadingNumber(entries[i]), 0, kMaxPaneLength);
+        switch (units[i]) {
+        case EntryUnit::Pixels:
+            lengths[i] = number;
+            pixels += number;
+            break;
+        case EntryUnit::Percent:
+            lengths[i] = total * number / 100;
+            percents += lengths[i];
+            break;
+        case EntryUnit::Star: {
+            // "*" weighs 1, "3*" 3; "0*" nothing.
+            const QString digits = entries[i].left(entries[i].indexOf('*')).trimmed();
+            lengths[i] = digits.isEmpty() ? 1 : number;
+            weights += lengths[i];
+            break;
+        }
+        }
+    }
+    qint64 left = total;
+    if (pixels > left) {
+        scaleTo(lengths, units, EntryUnit::Pixels, pixels, left);
+        scaleTo(lengths, units, EntryUnit::Percent, 1, 0);
+        scaleTo(lengths, units, EntryUnit::Star, 1, 0);
+        return lengths;
+    }
+    left -= pixels;
+    if (percents > left) {
+        scaleTo(lengths, units, EntryUnit::Percent, percents, left);
+        scaleTo(lengths, units, EntryUnit::Star, 1, 0);
+        return lengths;
+    }
+    left -= percents;
+    if (weights > 0) {
+        scaleTo(lengths, units, EntryUnit::Star, weights, left);
+    } else if (percents > 0) {
+        scaleTo(lengths, units, EntryUnit::Percent, percents, percents + left);
+    } else if (pixels > 0) {
+        scaleTo(lengths, units, EntryUnit::Pixels, pixels, pixels + left);
+    } else {
+        // Nothing asks for room ("0,0", "abc"): equal shares.
+        for (qint64& length : lengths)
+            length = total / qint64(n);
+    }
+    return lengths;
+}
+
+// Raises panes below the least length at the expense of the longest while
+// the extent has room for all.
+void keepMinimalLengths(std::vector<qint64>& lengths, qint64 total)
+{
+    if (lengths.empty() || total < qint64(lengths.size()) * kMinPaneLength)
+        return;
+    for (qint64& length : lengths) {
+        if (length >= kMinPaneLength)
+            continue;
+        auto longest = std::max_element(lengths.begin(), lengths.end());
+        const qint64 need = kMinPaneLength - length;
+        *longest -= need;
+        length += need;
+    }
+}
+
+} // namespace frames_detail
+
+void DivideFramesetPanes(VornaFrameSet* node, const Rect& rect, int spacing)
+{
+    if (!node)
+        return;
+    if (node->IsFrame()) {
+        node->SetRect(rect);
+        placePane(node);
+        return;
+    }
+    if (!node->IsFrameset() || !node->m_pFirstChild)
+        return;
+    const bool cols = splitsCols(node);
+    const int gap = FramePaneGap(spacing);
+    std::vector<QString> entries;
+    for (VornaFrameSet* child = node->m_pFirstChild.get(); child; child = child->m_pNext.get())
+        entries.push_back(child->m_strSize);
+    const qint64 extent = std::max(0, cols ? rect.width() : rect.height());
+    const qint64 total = std::max<qint64>(0, extent - qint64(gap) * qint64(entries.size() - 1));
+    std::vector<qint64> lengths = divideExtent(entries, total);
+    keepMinimalLengths(lengths, total);
+
+    int at = cols ? rect.left : rect.top;
+    size_t i = 0;
+    for (VornaFrameSet* child = node->m_pFirstChild.get(); child; child = child->m_pNext.get(), ++i) {
+        // The last one reaches the far edge, whatever the rounding left.
+        const int end = child->m_pNext ? at + int(std::max<qint64>(0, lengths[i])) : (cols ? rect.right : rect.bottom);
+        const int farEdge = std::max(at, end);
+        const Rect part = cols ? Rect(at, rect.top, farEdge, rect.bottom) : Rect(rect.left, at, rect.right, farEdge);
+        DivideFramesetPanes(child, part, spacing);
+        at = farEdge + gap;
+    }
+}

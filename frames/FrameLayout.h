@@ -39,3 +39,16 @@ void WriteFramesetSizes(VornaFrameSet* node, const QString& split, const platfor
 // neighbours and puts each pane the spacing after its previous sibling, for the
 // node, its subtree and its following siblings.
 void ApplyFramesetLayout(VornaFrameSet* node, int gx, int gy, FrameSetHost* host = nullptr);
+
+// The gap left between neighbouring panes for a frame spacing: the splitter
+// bar the user drags.
+int FramePaneGap(int spacing);
+
+// Divides a FRAMESET's rectangle among its children as browsers divide a
+// frameset, recursively, leaving the gap of the spacing between neighbours:
+// pixel entries first (scaled down when they do not fit), then percentages of
+// the whole (scaled down to what is left), then the stars by their weights;
+// without a star the rest goes to the percentages, else to the pixels. A
+// pane keeps at least a few pixels while there is room. Each FRAME's window
+// is placed at its rectangle; a FRAME node alone takes the whole rectangle.
+void DivideFramesetPanes(VornaFrameSet* node, const platform::Rect& rect, int spacing);

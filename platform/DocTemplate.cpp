@@ -38,6 +38,16 @@ Document* DocTemplate::adopt(std::unique_ptr<Document> document)
     return raw;
 }
 
+Document* DocTemplate::createDocument()
+{
+    std::unique_ptr<Document> made = m_makeDocument ? m_makeDocument() : nullptr;
+    if (!made)
+        return nullptr;
+    Document* document = adopt(std::move(made));
+    emit documentAdded(document);
+    return document;
+}
+
 Document* DocTemplate::openDocumentFile(const QString& path)
 {
     if (Document* open = findDocument(path)) {

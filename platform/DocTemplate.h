@@ -34,6 +34,10 @@ public:
     Document* openDocumentFile(const QString& path);
 
     Document* findDocument(const QString& path) const;
+    // Makes a new document that shows in a frame made for another one (a pane
+    // of a frameset page): no frame of its own is made; the caller adds its
+    // view. It is kept among the open documents and closes with its last view.
+    Document* createDocument();
     QList<Document*> documents() const { return m_documents; }
     int documentCount() const { return int(m_documents.size()); }
 

@@ -115,3 +115,8 @@ void VornaDialogSiteManagerPage1::ClearModifiedFiles()
 {
     m_bWebChanged = 0;
 }
+
+void VornaDialogSiteManagerPage1::ApplyBodyAttributes(CZQView* view)
+{
+    Q_UNUSED(view);
+}

@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class CZQView;
+
 // The site manager page: the page of the site manager window that lists the
 // open web's files and that the rest of the program asks as the model of the
 // web. This form keeps the model's rows only, without a list to show them:
@@ -31,6 +33,10 @@ public:
     int FindFileRow(const QString& file) const;
     int GetSiteListCount() const { return int(m_fileRows.size()); }
     int GetSiteListSelectionMark() const { return -1; }
+    // Writes the web's stored BODY attributes into the page of the view. The
+    // web keeps no BODY attributes until the site manager's page settings
+    // come: nothing is written.
+    void ApplyBodyAttributes(CZQView* view);
 
     // Registers a page of the web by its path or name and gives its row.
     // The rest (the title, the clash with a page of that name elsewhere, the
