@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <memory>
+
 class CZQDoc;
 class CZQView;
 class QMainWindow;
@@ -228,6 +230,9 @@ private:
     // The splitter being dragged, and its bar.
     FrameSplitterDrag m_splitterDrag;
     QRubberBand* m_dragBar = nullptr;
+    // The context of the connections to the panes and the focus: it goes
+    // with this frame's own members, before the windows inside it.
+    std::unique_ptr<QObject> m_paneWatch = std::make_unique<QObject>();
     bool m_bBarsHere = false;
     // Why the last temporary page could not be written.
     platform::FileFault m_tempFault = platform::FileFault::None;

@@ -72,7 +72,7 @@ CZQView* CChildFrame::CreatePaneView(CZQDoc* document, const platform::Rect& rec
     view->moveWindow(rect);
     // A pane that goes (its page closed) leaves its FRAME without a view.
     FramePane* pane = view;
-    connect(view, &QObject::destroyed, this, [this, pane] {
+    connect(view, &QObject::destroyed, m_paneWatch.get(), [this, pane] {
         if (VornaFrameSet* node = FindFrameByViewIn(m_frameTree.root.get(), pane))
             node->m_pView = nullptr;
         m_editArea->update();
@@ -162,7 +162,7 @@ void CChildFrame::LoadFrameset()
     m_editArea->setMouseTracking(true);
     m_editArea->installEventFilter(this);
     // Clicking into a pane makes it the current one.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    connect(qApp, &QApplication::focusChanged, m_paneWatch.get(), [this](QWidget*, QWidget* now) {
         CZQView* view = paneViewOf(now);
         if (!view || view == GetActiveView() || !FindFrameByViewIn(m_frameTree.root.get(), view))
             return;
