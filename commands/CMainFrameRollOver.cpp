@@ -9,6 +9,7 @@
 #include "dialogs/VornaDialogImageProperty.h"
 #include "dialogs/VornaDlgRollOver.h"
 #include "editor/CImpIDispatch.h"
+#include "editor/objects/InsertSources.h"
 #include "effects/CScriptUtility.h"
 #include "images/ImageFiles.h"
 #include "util/AppContext.h"
@@ -97,6 +98,14 @@ void setLink(engine::Element* image, const QString& href, const QString& target,
     InsertHtmlNextToElement(image, linkHtml(href, target));
 }
 
+// The pixel size of the picture: one named relative to the page is measured in the page's folder.
+QSize pictureSize(const QString& src, CZQView* view)
+{
+    const QString page = view && view->GetDocument() ? view->GetDocument()->pathName() : QString();
+    const QString file = LocalImageFile(src, page.isEmpty() ? QString() : QFileInfo(page).absolutePath());
+    return GetImageFileSize(file.isEmpty() ? src : file);
+}
+
 void removeRollOverAttributes(engine::Element* image)
 {
     for (const char* name : {"onmouseover", "onmouseout", "id", "name"})
@@ -164,7 +173,7 @@ void CMainFrame::OnInsertRollOverImage()
     const QString name = editing && !dialog.m_strName.isEmpty()
                              ? dialog.m_strName
                              : CScriptUtility::MakeUniqueElementName(detail::kRollOverId);
-    const QSize size = GetImageFileSize(m_strInsertImageSrc);
+    const QSize size = detail::pictureSize(m_strInsertImageSrc, GetActiveView());
     m_strInsertHtml = RollOverAttributeText(name, m_strInsertImageSrc, m_strRollOverSrc, size);
     if (!editing) {
         // The next click on the page places the image.

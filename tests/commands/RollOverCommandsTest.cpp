@@ -124,6 +124,8 @@ TEST_F(RollOverCommands, ImageBecomesRollOverInPlaceAndBack)
 
 TEST_F(RollOverCommands, EditingChangesTheLinkAndCancelChangesNothing)
 {
+    // The picture named relative to the page is measured in the page's folder.
+    image->setAttribute(QStringLiteral("width"), 10);
     select();
     platform::ModalResponder responder;
     responder.on(IDD_HYPERLINK, [](QDialog& d) {
@@ -139,6 +141,7 @@ TEST_F(RollOverCommands, EditingChangesTheLinkAndCancelChangesNothing)
     run(33332);
     ASSERT_TRUE(image->parentElement()->hasTag(QLatin1String("A")));
     EXPECT_EQ(image->parentElement()->getAttributeText(QStringLiteral("href")), QStringLiteral("new page.html"));
+    EXPECT_EQ(attr("width"), QStringLiteral("40"));
 
     const QString before = doc()->body()->outerHTML();
     select();
