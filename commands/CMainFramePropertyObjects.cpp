@@ -66,19 +66,10 @@ void CMainFrame::OnImageProperties()
     if (images.empty())
         return;
     const QString path = view->GetDocument() ? view->GetDocument()->pathName() : QString();
-    const ImageRead read =
-        images.size() == 1
-            ? ReadImageProperties(images.front().get(), path.isEmpty() ? QString() : QFileInfo(path).absolutePath())
-            : ImageRead();
+    ImageRead read;
     VornaDialogImageProperty dialog(this);
-    if (images.size() == 1) {
-        PutImageValues(dialog, read);
-    } else {
-        dialog.m_bMultiple = true;
-        dialog.m_bSpecifySize = 0;
-    }
     // 3.
-    if (dialog.DoModal() != platform::IDOK || GetActiveView() != view)
+    if (!AskImageProperties(dialog, images, path, read) || GetActiveView() != view)
         return;
     // 1.-4. of the writing, as one step.
     detail::markChanged(view);

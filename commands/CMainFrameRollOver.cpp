@@ -297,18 +297,9 @@ void CMainFrame::OnConvertRollOverToImage()
     const std::vector<engine::Ref<engine::Element>> images = range->elements();
     // One image opens the image properties with its values, several with what they share.
     const QString page = view->GetDocument() ? view->GetDocument()->pathName() : QString();
-    const ImageRead read =
-        images.size() == 1
-            ? ReadImageProperties(images.front().get(), page.isEmpty() ? QString() : QFileInfo(page).absolutePath())
-            : ImageRead();
+    ImageRead read;
     VornaDialogImageProperty dialog(this);
-    if (images.size() == 1) {
-        PutImageValues(dialog, read);
-    } else {
-        dialog.m_bMultiple = true;
-        dialog.m_bSpecifySize = 0;
-    }
-    if (dialog.DoModal() != platform::IDOK || GetActiveView() != view)
+    if (!AskImageProperties(dialog, images, page, read) || GetActiveView() != view)
         return;
     if (CZQDoc* doc = view->GetDocument())
         doc->m_bPageChanged = true;

@@ -10,7 +10,10 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Element.h"
 
+#include "platform/ModalRunner.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -207,6 +210,21 @@ void PutImageValues(VornaDialogImageProperty& dialog, const ImageRead& read)
     dialog.m_nBorder = read.border;
     dialog.m_crBorder = read.borderColor;
     dialog.m_bSpecifySize = read.sizeGiven ? 1 : 0;
+}
+
+bool AskImageProperties(VornaDialogImageProperty& dialog, const std::vector<Ref<Element>>& images,
+                        const QString& pagePath, ImageRead& read)
+{
+    if (images.size() == 1) {
+        read = ReadImageProperties(images.front().get(),
+                                   pagePath.isEmpty() ? QString() : QFileInfo(pagePath).absolutePath());
+        PutImageValues(dialog, read);
+    } else {
+        read = ImageRead();
+        dialog.m_bMultiple = true;
+        dialog.m_bSpecifySize = 0;
+    }
+    return dialog.DoModal() == platform::IDOK;
 }
 
 void WriteImageProperties(const std::vector<Ref<Element>>& images, const VornaDialogImageProperty& dialog,

@@ -63,6 +63,11 @@ struct ImageRead
 // `pageFolder`.
 ImageRead ReadImageProperties(const engine::Element* image, const QString& pageFolder);
 void PutImageValues(VornaDialogImageProperty& dialog, const ImageRead& read);
+// Opens the image dialog on the selected images: one image with its values
+// (read below the folder of `pagePath`, and kept in `read` for the writing),
+// several with what they share and no size given. True when the user chose OK.
+bool AskImageProperties(VornaDialogImageProperty& dialog, const std::vector<engine::Ref<engine::Element>>& images,
+                        const QString& pagePath, ImageRead& read);
 
 // Writes the dialog's values to each IMG of the selection: the border width
 // when given, the alternative text (one image: when changed; several: only

@@ -407,20 +407,18 @@ void VornaDialogHyperlink::OnSetfocusURL()
 
 void VornaDialogHyperlink::OnEditchangeURL()
 {
-    const bool schemeChanged = ClassifyAddress(m_cbURL->currentText());
-    ShowPageItem();
-    if (!schemeChanged)
-        return;
-    const QSignalBlocker blocker(m_cbScheme);
-    m_cbScheme->setCurrentIndex(m_nCurScheme);
-    EnableBrowseByScheme();
-    EnableTargetByScheme();
+    FollowAddressKind(m_cbURL->currentText());
 }
 
 void VornaDialogHyperlink::OnSelchangeURL()
 {
     ReadControls();
-    const bool schemeChanged = ClassifyAddress(m_strURL);
+    FollowAddressKind(m_strURL);
+}
+
+void VornaDialogHyperlink::FollowAddressKind(const QString& address)
+{
+    const bool schemeChanged = ClassifyAddress(address);
     ShowPageItem();
     if (!schemeChanged)
         return;

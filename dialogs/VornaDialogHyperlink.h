@@ -54,6 +54,8 @@ public:
     void OnSetfocusURL();
     void OnEditchangeURL();
     void OnSelchangeURL();
+    // The address's kind, the page row it names and the controls its kind enables.
+    void FollowAddressKind(const QString& address);
     void OnBrowse();
     void OnDeleteLink();
     void OnClickPageList(int row);

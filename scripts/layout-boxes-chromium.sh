@@ -13,19 +13,8 @@ tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 copy="$(dirname "$page")/.chromium-$(basename "$page")"
 trap 'rm -rf "$tmp" "$copy"' EXIT
-# Chromium takes its generic monospace face from fontconfig, which prefers
-# whatever monospace family a package installed last; the engine's is DejaVu
-# Sans Mono, and so is chromium's here.
-fonts_conf="$tmp/fonts.conf"
-cat > "$fonts_conf" <<'CONF'
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <alias binding="strong"><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer></alias>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-</fontconfig>
-CONF
-export FONTCONFIG_FILE="$fonts_conf"
+. "$(dirname "$0")/chromium-fonts.sh"
+chromium_fonts "$tmp"
 {
     printf '<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
     cat "$page"

@@ -18,19 +18,8 @@ width=${2:-1024}
 build=${3:-$root/build/test}
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
-# Chromium takes its generic monospace face from fontconfig, which prefers
-# whatever monospace family a package installed last; the engine's is DejaVu
-# Sans Mono, and so is chromium's here.
-fonts_conf="$tmp/fonts.conf"
-cat > "$fonts_conf" <<'CONF'
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "fonts.dtd">
-<fontconfig>
-  <alias binding="strong"><family>monospace</family><prefer><family>DejaVu Sans Mono</family></prefer></alias>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-</fontconfig>
-CONF
-export FONTCONFIG_FILE="$fonts_conf"
+. "$root/scripts/chromium-fonts.sh"
+chromium_fonts "$tmp"
 # The body's margins as the engine sets them: its defaults, or the old
 # margin attributes of the BODY tag (which the style above would override
 # in chromium).

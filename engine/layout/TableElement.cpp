@@ -228,7 +228,6 @@ void TableElement::init()
         m_grid->captions().clear();
     const tableelement_detail::GridSpans spans(*this);
     if (m_display != litehtml::display_table && m_display != litehtml::display_inline_table) {
-        fprintf(stderr, "DBG not table %d\n", int(m_display));
         Hinted::init();
         return;
     }
