@@ -1,6 +1,7 @@
 #include "engine/layout/ImageFilters.h"
 
 #include "engine/css/FilterCalls.h"
+#include "engine/layout/ImageEffects.h"
 
 #include <QTransform>
 
@@ -140,12 +141,12 @@ void blur(QImage& img, int radius)
     img = img.convertToFormat(QImage::Format_ARGB32);
 }
 
-void fade(QImage& img, int opacity)
+void fade(QImage& img, double opacity)
 {
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x)
-            line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), qAlpha(line[x]) * opacity / 100);
+            line[x] = qRgba(qRed(line[x]), qGreen(line[x]), qBlue(line[x]), int(qAlpha(line[x]) * opacity + 0.5));
     }
 }
 
@@ -177,9 +178,18 @@ void applyBasicImage(QImage& img, const FilterCall& call)
         changeTone(img, Tone::XRay);
     if (on(call, "invert"))
         changeTone(img, Tone::Invert);
+    bool ok = false;
+    const double opacity = call.argument(QStringLiteral("opacity")).toDouble(&ok);
+    if (ok && opacity < 1.0)
+        fade(img, std::max(opacity, 0.0));
 }
 
 } // namespace imagefilters_detail
+
+void blurImage(QImage& picture, int radius)
+{
+    imagefilters_detail::blur(picture, std::min(radius, kMaxBlurRadius));
+}
 
 QImage applyImageFilters(const QImage& picture, const QString& filterText)
 {
@@ -200,8 +210,8 @@ QImage applyImageFilters(const QImage& picture, const QString& filterText)
             applyBasicImage(img, call);
         else if (n == QLatin1String("blur"))
             blur(img, call.number(QStringLiteral("pixelradius"), 2, 0, kMaxBlurRadius));
-        else if (n == QLatin1String("alpha"))
-            fade(img, call.number(QStringLiteral("opacity"), 100, 0, 100));
+        else if (applyTransformEffect(img, call))
+            continue;
         else if (n == QLatin1String("gray"))
             changeTone(img, Tone::Gray);
         else if (n == QLatin1String("xray"))

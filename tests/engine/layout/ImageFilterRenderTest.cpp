@@ -81,3 +81,36 @@ TEST(ImageFilterRender, OneClickEffectsMatchReviewedScreenshot)
     ASSERT_EQ(actual.size(), expected.size());
     EXPECT_LT(differingPixels(actual, expected, 24), actual.width() * actual.height() / 1000);
 }
+
+TEST(ImageFilterRender, TransformEffectsMatchReviewedScreenshot)
+{
+    // The eight effects of the effects dialog at its pages' defaults.
+    constexpr const char* kTransforms[] = {
+        "progid:DXImageTransform.Microsoft.Alpha(Opacity=100, FinishOpacity=0, Style=2, StartX=0, FinishX=100, "
+        "StartY=0, FinishY=100)",
+        "progid:DXImageTransform.Microsoft.dropshadow(OffX=5, OffY=5, Color=red, Positive='true')",
+        "progid:DXImageTransform.Microsoft.Glow(Color=red, Strength=5)",
+        "progid:DXImageTransform.Microsoft.gradient(enabled='true',GradientType='1', startColorstr=#a00000ff, "
+        "endColorStr=#a0ff0000)",
+        "progid:DXImageTransform.Microsoft.MotionBlur(Strength=10, Direction=270, Add='true')",
+        "progid:DXImageTransform.Microsoft.Shadow(Color=lime, Strength=10, Direction=45)",
+        "progid:DXImageTransform.Microsoft.Wave(Add='false', LightStrength=40, Phase=0, Strength=0, Freq=5)",
+        "progid:DXImageTransform.Microsoft.BasicImage(opacity=0.500000)",
+        "progid:DXImageTransform.Microsoft.Wave(Add='false', LightStrength=40, Phase=25, Strength=6, Freq=2)",
+    };
+    QString body;
+    for (const char* effect : kTransforms)
+        body += QStringLiteral("<img src=photo.png width=120 height=80 style=\"margin:4px; filter: %1\">")
+                    .arg(QString::fromLatin1(effect));
+    const QImage actual = renderPage(body, 3 * 128, 3 * 88);
+    const QString expectedPath =
+        layout_test::sourceDir() + QStringLiteral("/tests/data/expected/image-effects-painted.png");
+    if (qEnvironmentVariableIsSet("PAGINOR_UPDATE_EXPECTED")) {
+        ASSERT_TRUE(actual.save(expectedPath));
+        return;
+    }
+    const QImage expected = QImage(expectedPath).convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(expected.isNull()) << expectedPath.toStdString();
+    ASSERT_EQ(actual.size(), expected.size());
+    EXPECT_LT(differingPixels(actual, expected, 24), actual.width() * actual.height() / 1000);
+}
