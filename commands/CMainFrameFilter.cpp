@@ -99,7 +99,7 @@ void CMainFrame::OnImageEffectsDialog()
     dialog.m_strSrc = element->getAttributeText(QStringLiteral("src"));
     if (dialog.DoModal() != platform::IDOK)
         return;
-    QStringList filters{QString(), dialog.m_strFilter};
+    QStringList filters{dialog.m_strResult};
     QStringList unused;
     ApplyFilterToSelectedImage(filters, unused);
 }

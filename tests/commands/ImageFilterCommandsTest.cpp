@@ -11,6 +11,8 @@
 
 #include "platform/ModalResponder.h"
 
+#include <QCheckBox>
+
 namespace {
 
 const char* const kImagePage = "style=\"margin:0\">\n"
@@ -91,13 +93,19 @@ TEST_F(ImageFilterCommands, EffectsDialogReplacesTheFiltersOfTheSelection)
     responder.on(VornaDialogImgCssComplex::IDD, [&](QDialog& d) {
         auto& dialog = static_cast<VornaDialogImgCssComplex&>(d);
         // The dialog starts from the first image's filters.
-        EXPECT_TRUE(dialog.m_strFilter.endsWith(QLatin1String("emboss(enabled='true')")));
+        EXPECT_TRUE(dialog.StyleFilter().endsWith(QLatin1String("emboss(enabled='true')")));
         EXPECT_EQ(dialog.m_strSrc, QStringLiteral("b.png"));
-        dialog.m_strFilter = QStringLiteral("progid:DXImageTransform.Microsoft.BasicImage(xray=1)");
+        d.findChild<QCheckBox*>(QStringLiteral("id_1011"))->click();
         platform::ModalResponder::press(d, platform::IDOK);
     });
     run(33432);
     EXPECT_EQ(responder.runCount(VornaDialogImgCssComplex::IDD), 1);
-    EXPECT_EQ(filterOf("a"), QStringLiteral("progid:DXImageTransform.Microsoft.BasicImage(xray=1)"));
-    EXPECT_EQ(filterOf("b"), QStringLiteral("progid:DXImageTransform.Microsoft.BasicImage(xray=1)"));
+    // The first image's filters stay ahead of the glow; every selected image takes them.
+    EXPECT_EQ(filterOf("a"), QStringLiteral("progid:DXImageTransform.Microsoft.Blur(PixelRadius=20)\n"
+                                            "progid:DXImageTransform.Microsoft.emboss(enabled='true')\n"
+                                            "progid:DXImageTransform.Microsoft.Glow(Color=Red, Strength=5)"));
+    EXPECT_EQ(filterOf("b"), filterOf("a"));
+    // One step takes it back.
+    undo();
+    EXPECT_FALSE(filterOf("a").contains(QLatin1String("Glow")));
 }
