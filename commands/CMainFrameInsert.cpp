@@ -362,8 +362,10 @@ void CMainFrame::OnInsertScanImage()
     QAction* browser = m_registry.action(33456);
     if (GetActiveChild() && !(browser && browser->isChecked()))
         m_registry.sendCommand(33456);
+    // The browser shows the folder the pages went to: the web's image
+    // folder for a page of the open web.
     if (m_pImageBrowser)
-        m_pImageBrowser->OpenFolder(UserImageFolder());
+        m_pImageBrowser->OpenFolder(scanner.SavedFolder().isEmpty() ? UserImageFolder() : scanner.SavedFolder());
     MessageBoxById(57711);
     // 4. The scanner ends with the command.
 }

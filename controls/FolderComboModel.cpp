@@ -4,6 +4,7 @@
 #include "util/ShellFolders.h"
 #include "util/StringResources.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStorageInfo>
@@ -80,16 +81,47 @@ int FolderComboVolumeImage(const QByteArray& type, const QString& root)
     return 4;
 }
 
-std::vector<FolderComboVolume> MountedFolderComboVolumes()
+std::vector<FolderComboMount> ParseMountTable(const QByteArray& text)
+{
+    // Octal escapes of the kernel's table ("\040" for a blank).
+    const auto unescape = [](const QByteArray& field) {
+        QByteArray out;
+        for (qsizetype i = 0; i < field.size(); ++i) {
+            if (field[i] == '\\' && i + 3 < field.size() && field.mid(i + 1, 3).toInt(nullptr, 8) > 0) {
+                out += char(field.mid(i + 1, 3).toInt(nullptr, 8));
+                i += 3;
+            } else {
+                out += field[i];
+            }
+        }
+        return QString::fromUtf8(out);
+    };
+    std::vector<FolderComboMount> mounts;
+    for (const QByteArray& line : text.split('\n')) {
+        // id parent major:minor root mount-point options [optional...] - type source super-options
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        const qsizetype dash = fields.indexOf("-");
+        if (fields.size() < 5 || dash < 5 || dash + 2 >= fields.size())
+            continue;
+        FolderComboMount mount;
+        mount.root = unescape(fields[4]);
+        mount.type = fields[dash + 1];
+        mount.source = unescape(fields[dash + 2]);
+        mounts.push_back(mount);
+    }
+    return mounts;
+}
+
+std::vector<FolderComboVolume> FolderComboVolumesOf(const std::vector<FolderComboMount>& mounts,
+                                                    const std::function<bool(const QString&)>& isFolder,
+                                                    const std::function<QString(const QString&)>& labelOf)
 {
     std::vector<FolderComboVolume> volumes;
     QSet<QString> seen;
-    for (const QStorageInfo& storage : QStorageInfo::mountedVolumes()) {
-        if (!storage.isValid() || !storage.isReady())
-            continue;
-        const QString root = withoutTrailingSlash(storage.rootPath());
-        const QByteArray type = storage.fileSystemType();
-        if (root == QLatin1String("/") || seen.contains(root) || isPseudoFileSystem(type) || !QFileInfo(root).isDir())
+    for (const FolderComboMount& mount : mounts) {
+        const QString root = withoutTrailingSlash(mount.root);
+        if (root == QLatin1String("/") || !root.startsWith(QLatin1Char('/')) || seen.contains(root) ||
+            isPseudoFileSystem(mount.type))
             continue;
         bool system = false;
         for (const char* place : {"/proc", "/sys", "/dev", "/run", "/snap", "/var/lib"}) {
@@ -98,18 +130,36 @@ std::vector<FolderComboVolume> MountedFolderComboVolumes()
         }
         if (system)
             continue;
-        seen.insert(root);
         FolderComboVolume volume;
         volume.root = root;
-        volume.name = storage.displayName();
-        if (volume.name.isEmpty() || withoutTrailingSlash(volume.name) == root)
-            volume.name = QFileInfo(root).fileName();
-        volume.image = FolderComboVolumeImage(type, root);
+        volume.image = FolderComboVolumeImage(mount.type, root);
+        // A network volume is never looked at: a server that does not answer
+        // would hold the list up. It is named from the table.
+        if (volume.image == 7) {
+            volume.name = mount.source.isEmpty() ? QFileInfo(root).fileName() : mount.source;
+        } else {
+            if (!isFolder(root))
+                continue;
+            volume.name = labelOf ? labelOf(root) : QString();
+            if (volume.name.isEmpty() || withoutTrailingSlash(volume.name) == root)
+                volume.name = QFileInfo(root).fileName();
+        }
+        seen.insert(root);
         volumes.push_back(volume);
     }
     std::sort(volumes.begin(), volumes.end(),
               [](const FolderComboVolume& a, const FolderComboVolume& b) { return a.root < b.root; });
     return volumes;
+}
+
+std::vector<FolderComboVolume> MountedFolderComboVolumes()
+{
+    QFile table(QStringLiteral("/proc/self/mountinfo"));
+    if (!table.open(QIODevice::ReadOnly))
+        return {};
+    return FolderComboVolumesOf(
+        ParseMountTable(table.readAll()), [](const QString& root) { return QFileInfo(root).isDir(); },
+        [](const QString& root) { return QStorageInfo(root).displayName(); });
 }
 
 FolderComboModel::FolderComboModel(FolderComboVolumeLister volumes) : m_volumes(std::move(volumes)) {}

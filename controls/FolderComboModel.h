@@ -21,7 +21,28 @@ using FolderComboVolumeLister = std::function<std::vector<FolderComboVolume>()>;
 // below /media or /run/media (removable), else 4 (fixed).
 int FolderComboVolumeImage(const QByteArray& fileSystemType, const QString& root);
 
-// The mounted volumes with real file systems, "/" (the computer itself) left out.
+// A line of the kernel's mount table.
+struct FolderComboMount
+{
+    QString root;    // the mount point
+    QByteArray type; // the file system
+    QString source;  // the device or the server's share
+};
+
+// The mounts of a mount table in the kernel's form (/proc/self/mountinfo).
+std::vector<FolderComboMount> ParseMountTable(const QByteArray& text);
+
+// The volumes the folder combo lists of the mounts: real file systems whose
+// mount point is a folder (asked of `isFolder`), "/" (the computer itself)
+// and the system's own places left out, sorted by mount point. Network
+// volumes are taken from the table alone and named by their source:
+// `isFolder` and `labelOf` are never asked about them.
+std::vector<FolderComboVolume> FolderComboVolumesOf(const std::vector<FolderComboMount>& mounts,
+                                                    const std::function<bool(const QString&)>& isFolder,
+                                                    const std::function<QString(const QString&)>& labelOf = {});
+
+// The mounted volumes of the kernel's mount table, as FolderComboVolumesOf
+// lists them.
 std::vector<FolderComboVolume> MountedFolderComboVolumes();
 
 // One entry of the folder combo.

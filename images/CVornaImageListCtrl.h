@@ -49,6 +49,8 @@ public:
     void AddStandardIcons();
     // A tile with the icon of a file, folder or volume; its picture index.
     int AddFileIcon(const QString& path);
+    // A tile with an icon; its picture index.
+    int AddIcon(const QIcon& icon) { return addIconTile(icon); }
 
     // Starts a loading run over the items as they are now; a run already
     // going is stopped. The marks set states before any thumbnail is made.

@@ -11,6 +11,8 @@
 #include "images/ImageFiles.h"
 #include "images/ImageLibraryFolders.h"
 #include "res/resource.h"
+#include "util/MessageBox.h"
+#include "util/StringResources.h"
 
 #include "platform/ProgramCursors.h"
 
@@ -70,10 +72,19 @@ QWidget* clientOf(CChildFrame* child)
     return child->widget() ? child->widget() : child;
 }
 
+// A widget's rectangle on the screen: a window's with its frame, a child
+// window's (the image browser in its bar) as it lies in its parent.
+QRect globalRect(const QWidget* widget, bool frame = false)
+{
+    if (frame && widget->isWindow())
+        return widget->frameGeometry();
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
 // A widget's rectangle in another widget's coordinates.
 QRect rectIn(const QWidget* widget, const QWidget* within, bool frame = false)
 {
-    const QRect global = frame ? widget->frameGeometry() : QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+    const QRect global = globalRect(widget, frame);
     return QRect(within->mapFromGlobal(global.topLeft()), global.size());
 }
 
@@ -152,7 +163,7 @@ int ImagePlacer::CursorAt(QPoint global) const
     const QString frames = InstallSubFolder(IDS_IMAGE_LIBRARY_FRAME);
     if (!m_strPath.startsWith(frames, Qt::CaseInsensitive))
         return IDC_PLACE_IMAGE_CURSOR;
-    if (m_window && m_window->frameGeometry().contains(global))
+    if (m_window && imageplacer_detail::globalRect(m_window, true).contains(global))
         return IDC_PLACE_IMAGE_CURSOR;
     CZQView* view = viewAt(global);
     engine::PageView* page = view ? view->GetPageView() : nullptr;
@@ -177,13 +188,19 @@ bool ImagePlacer::Start(const QString& path, bool byDoubleClick)
         return false;
     if (m_bPlacing)
         Cancel();
+    // A file the decoders refuse is not placed: the user is told.
+    const QSize size = GetImageFileSize(QDir::fromNativeSeparators(path));
+    if (size.isEmpty()) {
+        ShowMessageBox(QDir::toNativeSeparators(path) + LoadResString(IDS_IMAGE_UNREADABLE));
+        return false;
+    }
     // 1.-2. The image, written with "/", and the mouse held by the window.
     m_strPath = QDir::fromNativeSeparators(path);
     m_bByDoubleClick = byDoubleClick;
     frame->m_strInsertImageSrc = m_strPath;
     frame->m_nImageDragMode = 1;
     // 3.-4. Its size, and no rectangle yet.
-    m_size = GetImageFileSize(m_strPath);
+    m_size = size;
     frame->m_rcInsert = QRect(QPoint(-1, -1), m_size);
     m_bPlacing = true;
     m_nCursor = IDC_PLACE_IMAGE_CURSOR;
@@ -245,7 +262,8 @@ bool ImagePlacer::Release(QPoint global)
     const Geometry g = geometryAt();
     const QRect tracked = frame ? frame->m_rcInsert : QRect();
     const bool drawn = g.client && tracked.topLeft() != QPoint(-1, -1) && g.page.contains(tracked.topLeft()) &&
-                       !g.window.contains(tracked.topLeft()) && !m_window->frameGeometry().contains(global);
+                       !g.window.contains(tracked.topLeft()) &&
+                       !imageplacer_detail::globalRect(m_window, true).contains(global);
     // 2. The page under the point, made active in a frameset.
     CZQView* target = g.child ? viewAt(global) : nullptr;
     bool inserted = false;

@@ -30,7 +30,7 @@ public:
 
     // Starts placing the image file (a path on disk). By a double-click, the
     // release that ends the double-click does not drop. False without a
-    // main frame.
+    // main frame, and for a file the decoders refuse (the user is told).
     bool Start(const QString& path, bool byDoubleClick = false);
     bool IsPlacing() const { return m_bPlacing; }
 

@@ -82,6 +82,26 @@ void OpenImageDialogModel::ApplyMode()
     }
 }
 
+void OpenImageDialogModel::ReadFolderValue(const QString& stored, const QString& defaultFolder, bool& libraryState,
+                                           QString& remembered, QString& current)
+{
+    if (stored.isEmpty()) {
+        libraryState = true;
+        current = defaultFolder;
+        return;
+    }
+    // The flag is a digit; anything else counts as "0" and stays part of the
+    // folder.
+    const QChar flag = stored.front();
+    const bool flagged = flag == QLatin1Char('0') || flag == QLatin1Char('1');
+    remembered = flagged ? stored.mid(1) : stored;
+    libraryState = flag == QLatin1Char('1');
+    if (libraryState)
+        current = defaultFolder;
+    else
+        current = remembered.isEmpty() ? defaultFolder : remembered;
+}
+
 bool OpenImageDialogModel::ReadSettings()
 {
     // Only read here: the key is made when the dialog first closes.
@@ -90,21 +110,7 @@ bool OpenImageDialogModel::ReadSettings()
     if (found) {
         QString stored;
         reg.ReadLongString(m_strFolderValue, stored);
-        if (stored.isEmpty()) {
-            m_bLibraryState = true;
-            m_strCurrentFolder = m_strDefaultFolder;
-        } else {
-            const QChar flag = stored.front();
-            const bool flagged = flag == QLatin1Char('0') || flag == QLatin1Char('1');
-            m_strRememberedFolder = flagged ? stored.mid(1) : stored;
-            if (flag == QLatin1Char('1')) {
-                m_bLibraryState = true;
-                m_strCurrentFolder = m_strDefaultFolder;
-            } else {
-                m_bLibraryState = false;
-                m_strCurrentFolder = m_strRememberedFolder.isEmpty() ? m_strDefaultFolder : m_strRememberedFolder;
-            }
-        }
+        ReadFolderValue(stored, m_strDefaultFolder, m_bLibraryState, m_strRememberedFolder, m_strCurrentFolder);
         quint32 view = 1;
         if (reg.ReadDWord(m_strViewValue, view))
             m_nViewMode = view == 1 ? 1 : 0;

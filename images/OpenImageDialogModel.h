@@ -37,6 +37,12 @@ public:
     // Remembers the folder and view as the dialog closes. `entrySelected`:
     // the folder list has the current folder's entry selected.
     void WriteSettings(bool entrySelected);
+    // Reads a remembered folder value (the flag "1" and the remembered
+    // folder, or "0" or nothing and the folder to start in; an empty value
+    // asks for the default folder) into the state, the remembered folder and
+    // the folder to start in. The image browser reads the same value.
+    static void ReadFolderValue(const QString& stored, const QString& defaultFolder, bool& libraryState,
+                                QString& remembered, QString& current);
 
     // Records the current folder after the position in the back history;
     // returns whether Back can be used.

@@ -477,6 +477,7 @@ int main(int argc, char** argv)
     root = QString::fromLocal8Bit(argv[1]);
     Magick::InitializeMagick(*argv);
     buttonStrip("places/folder-pictures-symbolic", 592);
+    buttonStrip("places/user-bookmarks-symbolic", 596);
     buttonStrip("actions/view-more-horizontal-symbolic", 597);
     buttonStrip("actions/view-grid-symbolic", 618);
     buttonStrip("actions/go-up-symbolic", 631);

@@ -310,9 +310,9 @@ TEST_F(InsertCommands, LibraryCommandsSteerTheBrowserThatAskedForThem)
     frame()->m_pImageBrowser = new VornaDlgImageBrowser(frame());
     frame()->m_strImagePopupOwner = QStringLiteral("ImageBrowser");
     run(33485);
-    EXPECT_EQ(frame()->m_pImageBrowser->m_strCurrentFolder, ImageLibraryFolder(33485));
+    EXPECT_EQ(frame()->m_pImageBrowser->m_strCurrentFolder, ImageLibraryFolder(33485) + QLatin1Char('/'));
     run(33488);
-    EXPECT_EQ(frame()->m_pImageBrowser->m_strCurrentFolder, ImageLibraryFolder(33488));
+    EXPECT_EQ(frame()->m_pImageBrowser->m_strCurrentFolder, ImageLibraryFolder(33488) + QLatin1Char('/'));
     delete frame()->m_pImageBrowser.data();
     run(33487); // the browser has gone: nothing happens
 }

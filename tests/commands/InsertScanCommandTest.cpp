@@ -80,7 +80,7 @@ TEST_F(InsertScanCommandTest, ScannedPagesGoToTheUserImagesAndTheUserIsTold)
     // The image browser comes up on their folder.
     ASSERT_NE(frame().m_pImageBrowser, nullptr);
     EXPECT_TRUE(frame().m_pImageBrowser->isVisibleTo(&frame()));
-    EXPECT_EQ(frame().m_pImageBrowser->m_strCurrentFolder, UserImageFolder());
+    EXPECT_EQ(frame().m_pImageBrowser->m_strCurrentFolder, UserImageFolder() + QLatin1Char('/'));
 }
 
 TEST_F(InsertScanCommandTest, NoDeviceIsSaidSo)
