@@ -1,5 +1,8 @@
 #include "effects/CScriptUtility.h"
 
+#include "editor/objects/PositionedObjectHtml.h"
+#include "effects/ScriptLiteral.h"
+
 #include "util/AppContext.h"
 #include "util/FileHelpers.h"
 #include "util/PageDom.h"
@@ -234,16 +237,6 @@ QString callFamily(const QString& callLine)
     return underscore > 0 ? line.left(underscore) : QString();
 }
 
-QString htmlAttributeText(const QString& value)
-{
-    QString text = value;
-    text.replace(u'&', QLatin1String("&amp;"));
-    text.replace(u'"', QLatin1String("&quot;"));
-    text.replace(u'<', QLatin1String("&lt;"));
-    text.replace(u'>', QLatin1String("&gt;"));
-    return text;
-}
-
 QString decodeHtmlAttribute(const QString& value)
 {
     QString text = value;
@@ -253,17 +246,6 @@ QString decodeHtmlAttribute(const QString& value)
     text.replace(QLatin1String("&gt;"), QLatin1String(">"));
     text.replace(QLatin1String("&amp;"), QLatin1String("&"));
     return text;
-}
-
-// A local file path as a src: the characters that would end a URL's path
-// ("%", "#", "?") escaped, the rest as it is.
-QString localPathAsSrc(const QString& path)
-{
-    QString src = path;
-    src.replace(u'%', QLatin1String("%25"));
-    src.replace(u'#', QLatin1String("%23"));
-    src.replace(u'?', QLatin1String("%3F"));
-    return src;
 }
 
 // An address with a scheme other than file: ("http://...", "//host/...").
@@ -323,12 +305,13 @@ QString withSlash(const QString& folder)
     return text;
 }
 
-// The value of a variable with its doubled backslashes turned into "/" and,
-// for the mouse effects, without a leading "./".
+// The file a variable's value (read back from its string) names: its
+// backslashes turned into "/", the characters a src escapes back, and, for
+// the mouse effects, without a leading "./".
 QString imagePath(const QString& value, bool dropDotSlash)
 {
-    QString path = value;
-    path.replace(QLatin1String("\\\\"), QLatin1String("/"));
+    QString path = SrcAsLocalPath(value);
+    path.replace(u'\\', u'/');
     if (dropDotSlash && path.startsWith(QLatin1String("./")))
         path.remove(0, 2);
     return path;
@@ -412,9 +395,9 @@ void CScriptUtility::InsertScriptIncludes(Element* body, const QString& file, bo
         if (path.isEmpty())
             return;
         const QString src =
-            inWeb ? QStringLiteral("other/") + GetFileNamePart(path) : localPathAsSrc(PathToSlashes(path));
+            inWeb ? QStringLiteral("other/") + GetFileNamePart(path) : LocalPathAsSrc(PathToSlashes(path));
         InsertHtmlAtBodyEnd(
-            body, QStringLiteral("<script language=javascript src=\"%1\"></script>").arg(htmlAttributeText(src)));
+            body, QStringLiteral("<script language=javascript src=\"%1\"></script>").arg(HtmlAttributeText(src)));
     };
     if (!body || !body->hasTag(QLatin1String("BODY")))
         return;
@@ -928,8 +911,15 @@ QString CScriptUtility::GetScriptVariable(const QString& variableName, const QSt
     const int dbl = assigned.indexOf(u'"');
     const int open = single < 0 ? dbl : (dbl < 0 ? single : qMin(single, dbl));
     if (open >= 0) {
-        const int close = assigned.indexOf(assigned[open], open + 1);
-        return close < 0 ? QString() : assigned.mid(open + 1, close - open - 1);
+        // Differs from stopping at the next quote of its kind: an escaped one
+        // ("it\'s.gif") is part of the value, which is read back unescaped.
+        for (int close = open + 1; close < assigned.size(); ++close) {
+            if (assigned[close] == u'\\')
+                ++close;
+            else if (assigned[close] == assigned[open])
+                return UnescapeScriptString(assigned.mid(open + 1, close - open - 1));
+        }
+        return QString();
     }
     // 4. An unquoted value, up to a blank or the statement's end.
     int from = 0;

@@ -151,7 +151,8 @@ public:
     // What GetScriptVariable gives for a variable that does not occur.
     static QString NotFoundMark() { return QStringLiteral("-------------------------"); }
     // The value given to the first occurrence of the variable in the script
-    // text (between quotes when it is quoted); the not-found mark without one.
+    // text (between quotes when it is quoted, read back as JavaScript reads
+    // the string); the not-found mark without one.
     static QString GetScriptVariable(const QString& variableName, const QString& script);
     // Appends the image paths that the effects' image variables name in the
     // SCRIPT blocks of the HTML (the whole text read as one block when asked).

@@ -68,3 +68,81 @@
 #define IDS_COUNTER_START_LABEL 61345
 #define IDS_COUNTER_SETTINGS 61346
 #define IDS_COUNTER_HTML_TOO_LONG 61347
+
+// The script wizard.
+#define ID_SCRIPT_WIZARD 32880
+#define IDD_SCRIPT_WIZARD 10013
+#define IDD_SCRIPT_START 10014
+#define IDD_SCRIPT_STATUS 10015
+#define IDD_SCRIPT_MOUSE 10016
+#define IDD_SCRIPT_SCREEN 10017
+#define IDD_SCRIPT_TEXT 10018
+#define IDD_SCRIPT_IMG 10019
+#define IDD_SCRIPT_BROWSER 10020
+#define IDC_SCRIPT_BACK 1009
+#define IDC_SCRIPT_PAGE_FRAME 1339
+#define IDC_SCRIPT_PREVIEW_FRAME 1365
+#define IDC_SCRIPT_DESCRIPTION 10209
+#define IDC_SCRIPT_LIST 14000
+// Titles, in the order start, status bar, browser, screen, mouse, text, image.
+#define IDS_SCRIPT_TITLE_START 61800
+// Kind descriptions 0 to 3.
+#define IDS_SCRIPT_KIND_DESCRIPTION 61810
+// Status-bar effects 0 to 4: list texts, then descriptions.
+#define IDS_SCRIPT_STATUS_TEXT 61815
+#define IDS_SCRIPT_STATUS_DESCRIPTION 61820
+// Browser combinations in the order blind, shake, move, blind+shake,
+// blind+move, shake+move, all three.
+#define IDS_SCRIPT_BROWSER_DESCRIPTION 61830
+// Screen effects 0 to 9: list texts, then descriptions.
+#define IDS_SCRIPT_SCREEN_TEXT 61840
+#define IDS_SCRIPT_SCREEN_DESCRIPTION 61850
+// Click kinds 0 to 4, then the mouse page's descriptions in the order
+// crosshair, click, pointer, crosshair+click, crosshair+pointer,
+// click+pointer, all three.
+#define IDS_SCRIPT_CLICK_TEXT 61860
+#define IDS_SCRIPT_MOUSE_DESCRIPTION 61865
+// The text page's descriptions: standard text, wave text, message, font, size, colour.
+#define IDS_SCRIPT_TEXT_DESCRIPTION 61875
+// The image page: list rows sun and star, then descriptions: sun, star,
+// built-in, user image, path, browse, trail, size change, natural size.
+#define IDS_SCRIPT_IMG_ROW 61882
+#define IDS_SCRIPT_IMG_DESCRIPTION 61884
+// Labels and messages.
+#define IDS_SCRIPT_BACK 61900
+#define IDS_SCRIPT_NEXT 61901
+#define IDS_SCRIPT_FINISH 61902
+#define IDS_SCRIPT_PREVIEW 61903
+#define IDS_SCRIPT_DESCRIPTION 61904
+#define IDS_SCRIPT_KIND_LABEL 61905
+#define IDS_SCRIPT_OUTPUT_TEXTS 61906
+#define IDS_SCRIPT_BROWSER_BLIND 61907
+#define IDS_SCRIPT_BROWSER_MOVE 61908
+#define IDS_SCRIPT_BROWSER_SHAKE 61909
+#define IDS_SCRIPT_START_POSITION 61910
+#define IDS_SCRIPT_BROWSER_NOTE 61911
+#define IDS_SCRIPT_PROPERTIES 61912
+#define IDS_SCRIPT_SPEED 61913
+#define IDS_SCRIPT_START_COLOR 61914
+#define IDS_SCRIPT_END_COLOR 61915
+#define IDS_SCRIPT_CLICK_EFFECT 61916
+#define IDS_SCRIPT_CLICK_KIND 61917
+#define IDS_SCRIPT_CROSSHAIR 61918
+#define IDS_SCRIPT_COLOR 61919
+#define IDS_SCRIPT_POINTER_EFFECT 61920
+#define IDS_SCRIPT_POINTER_TEXT 61921
+#define IDS_SCRIPT_POINTER_IMAGE 61922
+#define IDS_SCRIPT_MESSAGE 61923
+#define IDS_SCRIPT_TEXT_STANDARD 61924
+#define IDS_SCRIPT_TEXT_WAVE 61925
+#define IDS_SCRIPT_FONT 61926
+#define IDS_SCRIPT_FONT_SIZE 61927
+#define IDS_SCRIPT_DEFAULT_FACE 61928
+#define IDS_SCRIPT_SIZE_STEP 61929
+#define IDS_SCRIPT_IMG_BUILT_IN 61937
+#define IDS_SCRIPT_IMG_USER 61938
+#define IDS_SCRIPT_IMG_NATURAL 61939
+#define IDS_SCRIPT_IMG_TRAIL 61940
+#define IDS_SCRIPT_IMG_TRAIL_SIZE 61941
+#define IDS_SCRIPT_NO_BROWSER_IN_FRAMES 61942
+#define IDS_SCRIPT_BAD_IMAGE 61943
