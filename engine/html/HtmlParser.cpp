@@ -8,7 +8,7 @@
 
 #include <gumbo.h>
 
-#include <QHash>
+#include <QStringEncoder>
 
 #include <algorithm>
 #include <cctype>
@@ -64,21 +64,33 @@ QString textOf(const char* s, qsizetype n = -1)
 
 // textOf() of a short text, shared: pages repeat their attribute names,
 // small values and white space between tags thousands of times. Looked up
-// by the bytes, so that a text met before costs no decoding. Per thread,
-// bounded.
+// by the bytes in a table of its own per thread (a text met before costs no
+// decoding); a text takes the place of the one before it in its slot.
 QString sharedTextOf(const char* s, qsizetype n)
 {
     constexpr qsizetype kLongest = 24;
     if (n > kLongest || n == 0)
         return textOf(s, n);
-    thread_local QHash<QByteArray, QString> table;
-    const auto it = table.constFind(QByteArray::fromRawData(s, n));
-    if (it != table.constEnd())
-        return *it;
-    QString text = textOf(s, n);
-    if (table.size() < 32768)
-        table.insert(QByteArray(s, n), text);
-    return text;
+    struct Slot
+    {
+        quint32 hash = 0;
+        qsizetype length = 0;
+        char bytes[kLongest];
+        QString text;
+    };
+    constexpr quint32 kSlots = 4096;
+    thread_local std::unique_ptr<Slot[]> table(new Slot[kSlots]);
+    quint32 hash = 2166136261u;
+    for (qsizetype k = 0; k < n; ++k)
+        hash = (hash ^ uchar(s[k])) * 16777619u;
+    Slot& slot = table[hash & (kSlots - 1)];
+    if (slot.length == n && slot.hash == hash && std::memcmp(slot.bytes, s, size_t(n)) == 0)
+        return slot.text;
+    slot.hash = hash;
+    slot.length = n;
+    std::memcpy(slot.bytes, s, size_t(n));
+    slot.text = textOf(s, n);
+    return slot.text;
 }
 
 QString sharedTextOf(const char* s)
@@ -152,6 +164,24 @@ const GumboNode* findElement(const GumboNode* root, GumboTag tag)
 class GumboArena
 {
 public:
+    GumboArena() = default;
+    GumboArena(const GumboArena&) = delete;
+    GumboArena& operator=(const GumboArena&) = delete;
+    // The blocks stay with the thread for its next page, up to a bound: a
+    // page read after another one does not wait for fresh memory.
+    ~GumboArena()
+    {
+        std::vector<Block>& spare = spareBlocks();
+        size_t kept = 0;
+        for (const Block& b : spare)
+            kept += b.size;
+        for (Block& b : m_blocks) {
+            if (kept + b.size > kKeptBytes)
+                break;
+            kept += b.size;
+            spare.push_back(std::move(b));
+        }
+    }
     static void* allocate(void* self, size_t size) { return static_cast<GumboArena*>(self)->take(size); }
     static void release(void*, void*) {}
     // The input's size: the first block is sized by it (a fragment of a few
@@ -159,22 +189,40 @@ public:
     void expect(size_t inputBytes) { m_nextBlock = std::clamp(inputBytes * 4, size_t(16) << 10, size_t(1) << 20); }
 
 private:
+    struct Block
+    {
+        std::unique_ptr<char[]> data;
+        size_t size = 0;
+    };
+    static constexpr size_t kKeptBytes = size_t(32) << 20;
+    static std::vector<Block>& spareBlocks()
+    {
+        thread_local std::vector<Block> spare;
+        return spare;
+    }
     void* take(size_t size)
     {
         size = (size + 15) & ~size_t(15);
-        if (m_blocks.empty() || m_used + size > m_capacity) {
-            m_capacity = qMax(size, m_nextBlock);
+        if (m_blocks.empty() || m_used + size > m_blocks.back().size) {
+            std::vector<Block>& spare = spareBlocks();
+            const auto fits =
+                std::find_if(spare.begin(), spare.end(), [size](const Block& b) { return b.size >= size; });
+            if (fits != spare.end()) {
+                m_blocks.push_back(std::move(*fits));
+                spare.erase(fits);
+            } else {
+                const size_t capacity = qMax(size, m_nextBlock);
+                m_blocks.push_back({std::unique_ptr<char[]>(new char[capacity]), capacity});
+            }
             m_nextBlock = qMin(m_nextBlock * 2, size_t(4) << 20);
-            m_blocks.emplace_back(new char[m_capacity]);
             m_used = 0;
         }
-        void* p = m_blocks.back().get() + m_used;
+        void* p = m_blocks.back().data.get() + m_used;
         m_used += size;
         return p;
     }
-    std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<Block> m_blocks;
     size_t m_used = 0;
-    size_t m_capacity = 0;
     size_t m_nextBlock = size_t(1) << 20;
 };
 
@@ -192,9 +240,15 @@ struct Parsed
 // Parses `html`, with at most `tagDepth` levels of nested tags in the input
 // (see HtmlParser::prepareInput); `deepestTags` receives the most the input
 // had.
-void parse(Parsed& p, const QString& html, int tagDepth = HtmlParser::kMaxDepth, int* deepestTags = nullptr)
+void parse(Parsed& p, QStringView html, int tagDepth = HtmlParser::kMaxDepth, int* deepestTags = nullptr)
 {
-    p.bytes = html.toUtf8();
+    // Written into the thread's buffer of the page before, which has the
+    // room already (the page's bytes are as large as the page).
+    thread_local QByteArray buffer;
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    buffer.resize(encoder.requiredSpace(html.size()));
+    buffer.truncate(encoder.appendToBuffer(buffer.data(), html) - buffer.constData());
+    p.bytes = buffer;
     if (p.bytes.size() > HtmlParser::kMaxInputBytes)
         p.bytes.truncate(HtmlParser::kMaxInputBytes);
     p.bytes = HtmlParser::prepareInput(p.bytes, tagDepth, deepestTags);
@@ -416,7 +470,8 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
 {
     int rest = 0;
     const QString doctype = splitDoctype(html, &rest);
-    QString text = rest ? html.mid(rest) : html;
+    // (A view: the page after its DOCTYPE is not copied.)
+    const QStringView text = QStringView(html).mid(rest);
     std::vector<Ref<Node>> nodes;
     // The text the tree writes (with the tree put in the document a moment).
     const auto write = [doc, &nodes]() {
@@ -436,7 +491,8 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
     // A tree deeper than the nesting bound is built again from the page
     // with fewer levels of nested tags, so that it stays a tree its markup
     // builds (content attached higher up would not be).
-    const auto readUntilSettled = [doc, &nodes, &write](QString text) {
+    const auto readUntilSettled = [doc, &nodes, &write](QStringView text) {
+        QString written;
         constexpr int kMostReadings = 4;
         constexpr int kMostDepthTries = 6;
         int tagDepth = kMaxDepth;
@@ -458,12 +514,13 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
             }
             if (!parser_detail::hadTreeErrors(p.out))
                 return true;
-            QString written = write();
-            if (reading > 1 && written == text)
+            QString again = write();
+            if (reading > 1 && again == text)
                 return true;
             if (reading == kMostReadings)
                 return false;
-            text = std::move(written);
+            written = std::move(again);
+            text = written;
             // What a tree writes is read as a saved file is: with the whole bound.
             tagDepth = kMaxDepth;
             depthTries = 0;
