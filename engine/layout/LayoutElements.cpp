@@ -400,6 +400,144 @@ void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& h
     height.set_value(std::max(height.val() - frame, 0.0F), litehtml::css_units_px);
 }
 
+namespace {
+// The line height and face a line box of litehtml keeps for its strut, which
+// it does not let us change: reached through the explicit instantiation of
+// a template, which may name private members.
+template <typename Tag, typename Tag::type Member> struct PrivateMember
+{
+    friend typename Tag::type memberOf(Tag) { return Member; }
+};
+struct LineStrutHeight
+{
+    using type = int litehtml::line_box::*;
+    friend type memberOf(LineStrutHeight);
+};
+struct LineStrutFace
+{
+    using type = litehtml::font_metrics litehtml::line_box::*;
+    friend type memberOf(LineStrutFace);
+};
+template struct PrivateMember<LineStrutHeight, &litehtml::line_box::m_line_height>;
+template struct PrivateMember<LineStrutFace, &litehtml::line_box::m_font_metrics>;
+} // namespace
+
+void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector& boxes,
+                          const litehtml::font_metrics& metrics)
+{
+    if (boxes.empty() || boxes.back()->get_type() != litehtml::box_line)
+        return;
+    auto& line = static_cast<litehtml::line_box&>(*boxes.back());
+    litehtml::elements_vector items;
+    line.get_elements(items);
+    // (The comments that mark where each text begins are not content.)
+    items.erase(std::remove_if(items.begin(), items.end(), [](const auto& item) { return item->is_comment(); }),
+                items.end());
+    bool strut = false;
+    for (size_t i = 0; i < items.size() && !strut; ++i) {
+        const litehtml::element& item = *items[i];
+        if (item.parent().get() != &block)
+            continue;
+        if (item.is_break())
+            strut = items.size() == 1;
+        else if (item.is_white_space())
+            strut = !item.skip() && i + 1 < items.size();
+        else
+            strut = dynamic_cast<const litehtml::el_text*>(&item) != nullptr;
+    }
+    line.*memberOf(LineStrutHeight{}) = strut ? block.line_height() : 0;
+    line.*memberOf(LineStrutFace{}) = strut ? metrics : litehtml::font_metrics{};
+}
+
+namespace {
+bool holdsLines(const litehtml::element& el)
+{
+    const litehtml::style_display display = el.get_display();
+    return display != litehtml::display_inline && display != litehtml::display_inline_text &&
+           display != litehtml::display_none && !el.is_replaced();
+}
+
+bool startsBlock(const litehtml::element& el)
+{
+    switch (el.get_display()) {
+    case litehtml::display_inline:
+    case litehtml::display_inline_text:
+    case litehtml::display_inline_block:
+    case litehtml::display_inline_table:
+    case litehtml::display_none:
+        return false;
+    default:
+        return true;
+    }
+}
+
+// Makes `el`, or the first (or last) piece of text through the inline
+// elements it starts with (or ends with), EdgeSpace where it is white space.
+void markEdge(litehtml::element* el, bool last)
+{
+    while (el && el->get_display() == litehtml::display_inline && !el->is_replaced() && el->have_inline_child()) {
+        const litehtml::elements_vector& children = childrenOf(*el);
+        litehtml::element* edge = nullptr;
+        for (size_t k = 0; k < children.size() && !edge; ++k) {
+            litehtml::element* child = children[last ? children.size() - 1 - k : k].get();
+            if (!child->is_comment() && child->get_display() != litehtml::display_none)
+                edge = child;
+        }
+        el = edge;
+    }
+    if (!el || !el->is_white_space() || el->is_break() || dynamic_cast<EdgeSpace*>(el))
+        return;
+    const litehtml::element::ptr parent = el->parent();
+    litehtml::elements_vector& siblings = (*parent).*ChildrenOf::member;
+    const auto at = std::find_if(siblings.begin(), siblings.end(), [el](const auto& c) { return c.get() == el; });
+    if (at == siblings.end())
+        return;
+    litehtml::tstring text;
+    el->get_text(text);
+    auto space = std::make_shared<EdgeSpace>(text.c_str(), el->get_document());
+    space->parent(parent);
+    space->parse_styles(false);
+    *at = space;
+}
+} // namespace
+
+void markEdgeSpacesOf(litehtml::element& box)
+{
+    if (!holdsLines(box))
+        return;
+    // Lines begin and end at the box's edges and at the blocks in it.
+    const litehtml::elements_vector& children = childrenOf(box);
+    litehtml::element* before = nullptr; // the last child since a block, not a comment
+    bool lineStarts = true;
+    for (size_t k = 0; k < children.size(); ++k) {
+        if (children[k]->is_comment())
+            continue;
+        const bool block = startsBlock(*children[k]);
+        if (block && before)
+            markEdge(before, true);
+        if (!block && lineStarts)
+            markEdge(children[k].get(), false);
+        // (The child may have been replaced.)
+        before = block ? nullptr : children[k].get();
+        lineStarts = block;
+    }
+    if (before)
+        markEdge(before, true);
+}
+
+void markEdgeSpaces(litehtml::element& from)
+{
+    std::vector<litehtml::element*> stack{&from};
+    while (!stack.empty()) {
+        litehtml::element* el = stack.back();
+        stack.pop_back();
+        markEdgeSpacesOf(*el);
+        for (const auto& child : childrenOf(*el))
+            if (!child->is_comment() && child->get_display() != litehtml::display_inline_text)
+                stack.push_back(child.get());
+    }
+}
+
 void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display)
 {
     const char* css = el.get_style_property("display", false, nullptr);

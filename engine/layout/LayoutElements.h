@@ -4,6 +4,7 @@
 #include <litehtml/el_body.h>
 #include <litehtml/el_break.h>
 #include <litehtml/el_image.h>
+#include <litehtml/el_space.h>
 #include <litehtml/el_table.h>
 #include <litehtml/el_td.h>
 
@@ -198,6 +199,35 @@ void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& bor
 // border (litehtml took it for the height of the content).
 void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
                             const litehtml::css_margins& padding, const litehtml::css_borders& borders);
+// The height of the line being filled as browsers make it in quirks mode
+// (as the layout reads every page): the block's own line height and face
+// count only when the line holds text of the block itself (a space between
+// other content, or a line break alone on its line, too). A line of text in
+// <font size=2>, or of pictures only, is as high as what it holds.
+void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector& boxes,
+                          const litehtml::font_metrics& metrics);
+// The white space that begins or ends the text of a box (after its
+// leading inline elements, before its trailing ones, comments passed over):
+// a line leaves it out, and then, as in a browser, it no longer makes the
+// line as high as its element's text (litehtml counted the height of every
+// piece of text on a line, also of the spaces it left out).
+class EdgeSpace : public litehtml::el_space
+{
+public:
+    using el_space::el_space;
+    int line_height() const override { return skip() ? 0 : el_space::line_height(); }
+    litehtml::uint_ptr get_font(litehtml::font_metrics* fm = nullptr) override
+    {
+        const litehtml::uint_ptr font = el_space::get_font(fm);
+        if (fm && skip())
+            *fm = litehtml::font_metrics{};
+        return font;
+    }
+};
+// Makes the white space at the edges of every box in `from` (itself
+// included) EdgeSpace; markEdgeSpacesOf only that at the edges of `box`.
+void markEdgeSpaces(litehtml::element& from);
+void markEdgeSpacesOf(litehtml::element& box);
 // The display of an element whose own is one litehtml 0.6 does not know:
 // flex and grid containers are laid out as blocks (inline-flex and
 // inline-grid as inline blocks) instead of as inline text. `display` is
@@ -242,6 +272,12 @@ public:
         this->m_margins.top = noteMargins(*this, this->m_css_margins, this->m_margins, parent_width);
     }
     int place_element(const litehtml::element::ptr& el, int max_width) override
+    {
+        const int width = placeElement(el, max_width);
+        layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics);
+        return width;
+    }
+    int placeElement(const litehtml::element::ptr& el, int max_width)
     {
         if (placesBlock(*el))
             return placeBlock(*this, this->m_boxes, el, max_width);

@@ -473,8 +473,10 @@ void LayoutEngine::load(const QString& html)
     letGoOfPage();
     const QByteArray utf8 = html.toUtf8();
     m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
-    if (m_document && m_document->root())
+    if (m_document && m_document->root()) {
+        layoutelements_detail::markEdgeSpaces(*m_document->root());
         fitWordWidths(*m_document->root(), m_container->fonts());
+    }
     m_laidOut = false;
     m_reloadDue = false;
 }
@@ -956,8 +958,10 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         word->parent(parent);
         word->parse_styles(false);
     }
-    if (litehtml::element* holder = runsHolder(*parent))
+    if (litehtml::element* holder = runsHolder(*parent)) {
+        layoutelements_detail::markEdgeSpacesOf(*holder);
         fitWordWidths(*holder, m_container->fonts());
+    }
     noteChange(parent, std::move(block));
     return true;
 }

@@ -195,3 +195,49 @@ TEST(BrowserSizes, FormControlsInLines)
          {"d", 10, 456, 100, 50}},
         2);
 }
+
+// The block's own line height counts in a line only when the line holds
+// text of the block itself (a space between other content, or a line break
+// alone on its line): lines of small FONT text, of pictures only or of a
+// cell holding one picture are as high as what they hold.
+TEST(BrowserSizes, LinesWithoutTextOfTheirBlock)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=a><font size=2>one<br></font><br><font size=2>two</font></div><div id=b><font "
+                       "size=2>one</font><br><br><font size=2>two</font></div><div id=c><font size=2>one</font> "
+                       "<font size=2>two</font></div><div id=d> <font size=2>one</font> </div><div id=e><font "
+                       "size=2>one</font>x</div><div id=f><img src=x width=10 height=10> <img src=x width=10 "
+                       "height=10></div><div id=g><br></div><div id=h><span style='font-size:10px'><br></span></div>"
+                       "<div id=i><span style='font-size:10px'>a</span><br>b</div><div id=j><img src=x width=40 "
+                       "height=40></div><table><tr><td id=k><img src=x width=40 height=40></td></tr></table><div "
+                       "id=l style='line-height:30px'><img src=x width=40 height=10></div><div id=m "
+                       "style='font-size:30px'><span style='font-size:10px'>x</span></div></body>"),
+        {{"a", 10, 15, 780, 42},
+         {"b", 10, 57, 780, 42},
+         {"c", 10, 99, 780, 16},
+         {"d", 10, 115, 780, 13},
+         {"e", 10, 128, 780, 16},
+         {"f", 10, 144, 780, 16},
+         {"g", 10, 160, 780, 16},
+         {"h", 10, 176, 780, 10},
+         {"i", 10, 186, 780, 26},
+         {"j", 10, 212, 780, 40},
+         {"k", 12, 254, 42, 42},
+         {"l", 10, 298, 780, 10},
+         {"m", 10, 308, 780, 10}});
+}
+
+// White space that ends a line before a block, or begins one after it,
+// leaves no line of the block's text height: a marquee alone on the body's
+// line is as high as itself, and so is a line of an inline block.
+TEST(BrowserSizes, WhiteSpaceBesideBlocksMakesNoLineOfText)
+{
+    expectChromiumBoxes(QStringLiteral("<body>\n<marquee id=mq width=300 height=40>A marquee</marquee>\n<p "
+                                       "id=p>text</p><div id=d><span style='display:inline-block;height:40px;"
+                                       "width:30px' id=ib></span>\n</div><div id=e>x</div></body>"),
+                        {{"mq", 10, 15, 300, 40},
+                         {"p", 10, 71, 780, 16},
+                         {"d", 10, 103, 780, 40},
+                         {"ib", 10, 103, 30, 40},
+                         {"e", 10, 143, 780, 16}});
+}

@@ -359,22 +359,24 @@ TEST(LayoutEngine, LineHeightsAndMonospaceTextAsABrowserLaysThemOut)
                                "<pre id=pre2>x</pre><p id=p3><tt id=tt>tt text</tt></p><h1 id=h1>Big</h1>"
                                "<p id=p4><font size=5>big font</font></p></body>"));
     layout.layout(800);
-    // Tops from the first paragraph's: in a line holding only smaller text,
-    // browsers in quirks mode drop the line's strut, which this layout keeps
-    // (a pixel).
+    // Tops from the first paragraph's. A line holding only smaller text is
+    // as high as that text (p3: 15 px). Browsers add the headings' margins
+    // of a fraction of a pixel (h1: 21.44 px) exactly and round the sum,
+    // where this layout rounds each: a pixel apart after two of them.
     const struct
     {
         const char* id;
         int top; // -1: not compared
         int height;
-    } chromium[] = {{"h2", 36, 24},  {"p2", 80, 32}, {"pre", 128, 60}, {"pre2", 201, 15},
-                    {"p3", 232, -1}, {"h1", -1, 32}, {"p4", 322, 24}};
+        int slack;
+    } chromium[] = {{"h2", 36, 24, 0},  {"p2", 80, 32, 0}, {"pre", 128, 60, 0}, {"pre2", 201, 15, 0},
+                    {"p3", 232, 15, 0}, {"h1", -1, 32, 0}, {"p4", 322, 24, 1}};
     const int origin = boxById(layout, "p1").borderBox.top();
     EXPECT_EQ(boxById(layout, "p1").borderBox.height(), 16);
     for (const auto& c : chromium) {
         const QRect box = boxById(layout, c.id).borderBox;
         if (c.top >= 0) {
-            EXPECT_EQ(box.top() - origin, c.top) << c.id;
+            EXPECT_NEAR(box.top() - origin, c.top, c.slack) << c.id;
         }
         if (c.height >= 0) {
             EXPECT_EQ(box.height(), c.height) << c.id;

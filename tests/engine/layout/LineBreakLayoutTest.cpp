@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
                       LinesCase{"InsideInline", "<b><br></b>", 1}, LinesCase{"EndOfInline", "<b>a<br></b><br>", 2},
                       LinesCase{"WhiteSpaceIsNoContent", "a <br> \n <br> b", 3},
                       LinesCase{"EmptyInlineIsNoContent", "<span></span><br>", 1},
-                      LinesCase{"ImageIsContent", "<img width=4 height=4><br>", 1},
+                      LinesCase{"ImageIsContent", "<img width=4 height=16><br>", 1},
                       LinesCase{"BeforeABlock", "a<br><div>b</div>", 2},
                       LinesCase{"AfterABlock", "<div>a</div><br>b", 3}),
     [](const auto& info) { return std::string(info.param.name); });
