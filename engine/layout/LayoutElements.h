@@ -310,10 +310,19 @@ public:
         const litehtml::style_display display = this->get_display();
         if (display == litehtml::display_table || display == litehtml::display_inline_table || this->is_replaced())
             return Base::render(x, y, max_width, second_pass);
+        // A width in percent is of the width the element is laid out in
+        // (litehtml took it of its parent's declared width: of a parent's
+        // border box where the parent is sized with its border, and
+        // twice over where the parent's width is in percent too).
+        const litehtml::css_length declared = this->m_css_width;
+        if (!declared.is_predefined() && declared.units() == litehtml::css_units_percentage &&
+            display != litehtml::display_table_cell)
+            this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
         Flow flow;
         beginRender(flow);
         const int width = Base::render(x, y, max_width, second_pass);
         endRender(*this, this->m_boxes, this->m_margins, this->m_pos, y, minHeight());
+        this->m_css_width = declared;
         return width;
     }
     // A cell's content moves within its height by where its content ends,
@@ -330,6 +339,8 @@ public:
         for (auto& box : this->m_boxes)
             box->y_shift(add);
     }
+    // Whether its width and height are of its border box.
+    bool sizedWithBorder() const { return this->m_box_sizing == litehtml::box_sizing_border_box; }
     litehtml::element::ptr find_adjacent_sibling(const litehtml::element::ptr& el,
                                                  const litehtml::css_selector& selector, bool apply_pseudo = true,
                                                  bool* is_pseudo = nullptr) override

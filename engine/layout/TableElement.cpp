@@ -378,8 +378,8 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
             col.css_width = autoWidth();
         }
     }
-    // A width in pixels is the cells' content box; litehtml takes it as their
-    // border box.
+    // A width in pixels is the cells' content box (unless they are sized
+    // with their border); litehtml takes it as their border box.
     for (int c = 0; c < cols; ++c) {
         litehtml::table_column& col = grid.column(c);
         if (col.css_width.is_predefined())
@@ -388,7 +388,8 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
         int margins = 0;
         for (int r = 0; r < rows; ++r) {
             const litehtml::table_cell* cell = grid.cell(c, r);
-            if (cell && cell->el && cell->colspan == 1)
+            const auto* sized = cell && cell->el ? dynamic_cast<const CellElement*>(cell->el.get()) : nullptr;
+            if (cell && cell->el && cell->colspan == 1 && !(sized && sized->sizedWithBorder()))
                 margins = std::max(margins, cell->el->padding_left() + cell->el->padding_right() +
                                                 cell->el->border_left() + cell->el->border_right());
         }

@@ -241,3 +241,27 @@ TEST(BrowserSizes, WhiteSpaceBesideBlocksMakesNoLineOfText)
                          {"ib", 10, 103, 30, 40},
                          {"e", 10, 143, 780, 16}});
 }
+
+// A width in percent is of the content box the element is laid out in: in
+// a parent sized with its border (and its padding), in a parent whose width
+// is in percent too, in a float; a cell sized with its border is as wide as
+// its width says.
+TEST(BrowserSizes, PercentagesOfTheContentBoxAround)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=a style='box-sizing:border-box;width:500px;padding:20px;border:5px solid red'>"
+                       "<div style='width:50%;height:10px' id=a1></div><div style='width:20%;padding-left:10%;"
+                       "height:10px' id=a2></div></div><div id=b style='box-sizing:border-box;width:60%;padding:0 "
+                       "40px;border:1px solid'><p id=b1 style='width:50%;margin:0'>x</p></div><table><tr><td id=c "
+                       "style='box-sizing:border-box;width:300px;padding:10px'><div id=c1 style='width:50%'>y</div>"
+                       "</td></tr></table><div style='width:60%'><div style='width:50%' id=x>a</div></div><div "
+                       "style='float:left;width:40%' id=fl><div style='width:50%' id=fl1>b</div></div></body>"),
+        {{"a1", 35, 40, 225, 10},
+         {"a2", 35, 50, 135, 10},
+         {"b1", 51, 86, 193, 16},
+         {"c", 12, 105, 300, 36},
+         {"c1", 22, 115, 140, 16},
+         {"x", 10, 143, 234, 16},
+         {"fl", 10, 159, 312, 16},
+         {"fl1", 10, 159, 156, 16}});
+}
