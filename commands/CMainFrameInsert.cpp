@@ -338,11 +338,12 @@ void CMainFrame::OnInsertBanner()
         return;
     }
     m_strInsertImageSrc = sheet.m_strResultPath;
-    m_rcInsert = sheet.m_rcCanvas;
     // Differs from keeping the last image flag: after a counter the banner
     // would go in as a counter image.
     m_nInsertImageFlag = 0;
-    BeginInsertObject(2);
+    // The banner goes in at its canvas size (arming resets the extent).
+    if (BeginInsertObject(2) == 0)
+        m_rcInsert = QRect(QPoint(-1, -1), sheet.m_rcCanvas.size());
 }
 
 void CMainFrame::OnInsertScanImage()

@@ -12,6 +12,7 @@ void prepareImageLoadBench();
 void prepareThumbnailBench();
 void printImageLoadRatios(const std::function<double(const char*)>& find);
 void printThumbnailRatios(const std::function<double(const char*)>& find);
+void printBannerRatios(const std::function<double(const char*)>& find);
 
 namespace {
 
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
     };
     printImageLoadRatios(find);
     printThumbnailRatios(find);
+    printBannerRatios(find);
     benchmark::Shutdown();
     return 0;
 }
