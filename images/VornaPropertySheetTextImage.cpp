@@ -24,6 +24,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace textimagesheet_detail {
 
 // The layout window: 190 pixels high, as wide as the pages.
@@ -35,7 +37,9 @@ QPushButton* button(int textId, int id, bool checkable, QWidget* parent)
     auto* made = new QPushButton(LoadResString(textId), parent);
     made->setObjectName(QStringLiteral("id_%1").arg(id));
     made->setCheckable(checkable);
-    made->setFixedSize(kButton);
+    // 120 x 20 at the least; wider where the face needs it for the label.
+    made->setMinimumWidth(kButton.width());
+    made->setFixedHeight(std::max(kButton.height(), made->sizeHint().height()));
     return made;
 }
 
@@ -141,6 +145,9 @@ void VornaPropertySheetTextImage::showEvent(QShowEvent* event)
         return;
     m_bShownOnce = true;
     m_model.m_sizeViewClient = m_pView->ClientSize();
+    // Typing starts in the text of the banner.
+    if (QWidget* text = m_pFontPage->findChild<QWidget*>(QStringLiteral("id_1006")))
+        text->setFocus();
     m_pView->SetScrollSize(m_pView->ClientSize());
     if (m_model.HasPicture())
         m_pView->SetScrollSize(
