@@ -19,6 +19,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3-pyftpdlib sane-utils xvfb xauth curl
     clang libclang-rt-14-dev clang-format
+    breeze-icon-theme librsvg2-bin imagemagick
 )
 
 missing=()
