@@ -287,12 +287,12 @@ bool CMainFrame::CreateBars()
     }
     for (ULOToolBar* bar : m_toolBars)
         bar->LoadState();
-    // The menus show the toolbars' pictures (none until the toolbars have
-    // their images) and the accelerator names.
+    // The menus show the toolbars' pictures and the accelerator names.
     m_pCoolMenu = std::make_unique<VornaCoolMenuManager>();
     m_pCoolMenu->setRegistry(&m_registry);
     m_pCoolMenu->Install(this);
-    m_pCoolMenu->SetImageLists(nullptr, nullptr, nullptr);
+    m_pCoolMenu->SetImageLists(&ULOToolBar::commandImageMap(), &ULOToolBar::imageList(ULOToolBar::kNormal),
+                               &ULOToolBar::imageList(ULOToolBar::kDisabled));
     return true;
 }
 

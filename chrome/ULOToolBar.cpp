@@ -37,10 +37,16 @@ ULOToolBar::ULOToolBar(QWidget* parent) : QToolBar(parent)
     ++s_instances;
     setToolButtonStyle(Qt::ToolButtonIconOnly);
     setIconSize(QSize(16, 16));
+    // Buttons dragged in customisation mode land here.
+    setAcceptDrops(true);
 }
 
 ULOToolBar::~ULOToolBar()
 {
+    if (s_drag.source == this)
+        s_drag.source = nullptr;
+    if (s_drag.target == this)
+        s_drag.target = nullptr;
     for (auto it = s_owners.begin(); it != s_owners.end();) {
         if (it.value() == this)
             it = s_owners.erase(it);
@@ -388,7 +394,8 @@ QMenu* ULOToolBar::CreateToolBarListMenu(platform::CommandRegistry& registry, QW
 void ULOToolBar::contextMenuEvent(QContextMenuEvent* event)
 {
     event->accept();
-    if (!m_registry)
+    // While the toolbars are arranged the right button does nothing.
+    if (!m_registry || IsCustomizing())
         return;
     std::unique_ptr<QMenu> menu(CreateToolBarListMenu(*m_registry, this));
     if (menu)

@@ -8,6 +8,7 @@
 #include <QToolBar>
 
 class QMenu;
+class QMimeData;
 
 namespace platform {
 class CommandRegistry;
@@ -95,6 +96,30 @@ public:
     static void setPictureFolder(const QString& folder) { s_pictureFolder = folder; }
     // The disabled look of a picture: grey, lighter and half transparent.
     static QPixmap disabledPicture(const QPixmap& normal);
+    // The command-to-picture map and a picture list, for the menus.
+    static const QHash<int, int>& commandImageMap() { return s_imageOf; }
+    static const QList<QPixmap>& imageList(ImageList list) { return s_lists[list]; }
+
+    // Customisation: while the customisation dialog is open, a press on a
+    // button drags it (kCommandMimeType); a drop on a toolbar lets the
+    // dialog insert a copy there and the dragged button leaves its place,
+    // also when it is released off every toolbar; Escape keeps it.
+    static bool IsCustomizing();
+    // The index of the button under the point (toolbar coordinates), or -1.
+    int HitTestButton(const QPoint& point) const;
+    // The rectangle of a button in toolbar coordinates; empty for a bad index.
+    QRect GetItemRect(int index) const;
+    // Inserts a button before the index (at the end past the last), with its
+    // picture and, for a drop-down, its list; false for a button this bar
+    // cannot show (no such command).
+    bool InsertButton(int index, const Button& button);
+    // Deletes the button of the index.
+    void DeleteButton(int index);
+    // The drag of the button of the index begins: the dialog gets its record.
+    void BeginButtonDrag(int index);
+    // The drag ends: dropped on a toolbar, off every toolbar, or cancelled by
+    // Escape (the button stays). Moves or removes the dragged button.
+    void EndButtonDrag(bool cancelled);
 
     // The flag saved with the button layout.
     quint32 m_dwSavedFlag = 0;
@@ -116,6 +141,12 @@ protected:
     virtual void OnColorDropDown(int /*index*/) {}
 
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void actionEvent(QActionEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
     platform::CommandRegistry* registry() const { return m_registry; }
 
@@ -126,6 +157,20 @@ private:
     void attachMenu(int index);
     void fillDropDown(QMenu* menu, int id);
     static QPixmap loadPicture(int id);
+    void setPicture(int index);
+    void runButtonDrag(int index);
+    bool acceptsCommandDrag(const QMimeData* data) const;
+
+    // The button drag under way: where it came from, and how it ended.
+    struct ButtonDrag
+    {
+        ULOToolBar* source = nullptr;
+        int index = -1;
+        bool onItself = false;        // released on the dragged button
+        ULOToolBar* target = nullptr; // the toolbar that took the drop
+        int insertedAt = -1;          // where the copy went on the target
+    };
+    static ButtonDrag s_drag;
 
     int m_resourceId = 0;
     platform::CommandRegistry* m_registry = nullptr;

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QRect>
+#include <functional>
 
 // The format toolbar: the font-colour and background-colour buttons show
 // their colour in a bar under the picture, and their arrows open the colour
@@ -22,7 +23,15 @@ public:
     QRect ButtonScreenRect(int id) const;
     // The colour shown in the bar of a colour button (none: no bar).
     void SetBarColor(int id, const QColor& color);
-    QColor barColor(int id) const { return id == kFontColor ? m_fontColor : m_backColor; }
+    // Where the bars read their colours from when they paint (the main
+    // frame's current colours); without one, the colours set last.
+    void SetColorSource(std::function<QColor(int id)> source) { m_colorSource = std::move(source); }
+    QColor barColor(int id) const
+    {
+        if (m_colorSource)
+            return m_colorSource(id);
+        return id == kFontColor ? m_fontColor : m_backColor;
+    }
     // The bar under the picture of a button of that rectangle (pressed: moved by one pixel).
     static QRect colorBarRect(const QRect& button, bool pressed);
 
@@ -36,6 +45,7 @@ protected:
 
 private:
     void paintBar(QWidget* button, int id);
+    std::function<QColor(int id)> m_colorSource;
     QColor m_fontColor;
     QColor m_backColor;
 };

@@ -6,8 +6,10 @@
 
 #include "app/CZQView.h"
 #include "chrome/ULOToolBar.h"
+#include "chrome/ULOToolBarFormat.h"
 #include "commands/AlignFormat.h"
 #include "commands/FontFaceColorFormat.h"
+#include "commands/FontPropertyValues.h"
 #include "commands/FontSizeFormat.h"
 #include "commands/SelectionFormat.h"
 #include "commands/SinkUndoUnit.h"
@@ -19,12 +21,11 @@
 #include "engine/editing/TextRange.h"
 
 #include "platform/CmdUI.h"
+#include "platform/ColorRef.h"
 #include "platform/CommandRegistry.h"
 
 #include <QAction>
 #include <QComboBox>
-#include <QMenu>
-#include <QToolButton>
 
 namespace formatcommands_detail {
 
@@ -184,20 +185,21 @@ void CMainFrame::ConnectFormatBoxes()
     };
     connectBox(fontFaceBox(), 32928);
     connectBox(fontSizeBox(), 32929);
-    // The colour buttons open their palettes from an arrow beside them.
-    ULOToolBar* bar = toolBar(603);
+    // The colour buttons' arrows open their palettes; their bars show the
+    // colours the buttons apply (the page's own while a colour is automatic).
+    auto* bar = qobject_cast<ULOToolBarFormat*>(toolBar(603));
     if (!bar)
         return;
-    const std::pair<int, int> palettes[] = {{32933, 33495}, {32934, 33496}};
-    for (auto [button, palette] : palettes) {
-        auto* tool = qobject_cast<QToolButton*>(bar->widgetForAction(m_registry.action(button)));
-        if (!tool)
-            continue;
-        auto* menu = new QMenu(tool);
-        menu->addAction(m_registry.action(palette));
-        tool->setMenu(menu);
-        tool->setPopupMode(QToolButton::MenuButtonPopup);
-    }
+    connect(bar, &ULOToolBarFormat::colorDropDown, this, [this](int id, const QRect&) {
+        m_registry.sendCommand(id == ULOToolBarFormat::kFontColor ? 33495 : 33496);
+    });
+    bar->SetColorSource([this](int id) {
+        const bool text = id == ULOToolBarFormat::kFontColor;
+        if (!(text ? m_bTextColorDefault : m_bTextBgColorDefault))
+            return platform::toQColor(text ? m_crTextColor : m_crTextBgColor);
+        CZQView* view = GetActiveView();
+        return view ? platform::toQColor(text ? PageTextColor(view) : PageBackColor(view)) : QColor();
+    });
 }
 
 void CMainFrame::OnFormatAlignLeft()
