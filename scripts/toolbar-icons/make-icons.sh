@@ -82,3 +82,15 @@ while IFS=$'\t' read -r id icon extra; do
     picture "$id" 16 "$icon" "$extra"
     picture "$id" 24 "$icon" "$extra"
 done < "$(dirname "$0")/icons.tsv"
+
+# The basic toolbar's buttons: the icon at the left, the label beside it
+# (on two lines when it is long).
+mkdir -p "$root/res/icons/basic"
+while IFS=$'\t' read -r number icon label; do
+    [[ -z $number || $number == \#* ]] && continue
+    render "$icon" 22 22 "$tmp/icon.png"
+    convert -background none -fill '#232629' -font IPAPGothic -pointsize 10 -interline-spacing -1 -size 45x \
+        -gravity center "caption:$label" -extent 45x25 "$tmp/label.png"
+    convert -size 71x27 xc:none "$tmp/icon.png" -geometry +2+2 -composite "$tmp/label.png" -geometry +25+1 \
+        -composite -define png:exclude-chunks=date,time -strip "PNG32:$root/res/icons/basic/$number.png"
+done < "$(dirname "$0")/basic.tsv"
