@@ -13,6 +13,7 @@
 #include "chrome/CCoolDialogBar.h"
 #include "images/VornaDlgImageBrowser.h"
 #include "chrome/CMenuBar.h"
+#include "chrome/ULOBasicToolBar.h"
 #include "chrome/ULOToolBar.h"
 #include "chrome/VornaCoolMenuManager.h"
 #include "controls/VornaComboEx.h"
@@ -235,10 +236,12 @@ bool CMainFrame::CreateBars()
         addToolBar(Qt::TopToolBarArea, bar);
         m_toolBars[i] = bar;
     }
-    m_basicToolBar = new ULOToolBar(this);
-    m_basicToolBar->setObjectName(QStringLiteral("bar_59399"));
-    m_basicToolBar->setWindowTitle(LoadResString(33483).section(QLatin1Char('\n'), -1));
+    // The basic toolbar: the entries of menu 670 as picture buttons, in a row of its own.
+    m_basicToolBar = new ULOBasicToolBar(this);
+    m_basicToolBar->Create(this, CMenuBar::CBRS_GRIPPER);
+    m_basicToolBar->LoadMenuButtons(670, 2121, 671, m_registry);
     m_basicToolBar->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
+    addToolBarBreak(Qt::TopToolBarArea);
     addToolBar(Qt::TopToolBarArea, m_basicToolBar);
 
     // Rows: standard, object; the frame and other bars follow the object bar.
@@ -247,7 +250,7 @@ bool CMainFrame::CreateBars()
         toolBar(id)->hide();
     insertToolBarBreak(toolBar(602));
     insertToolBarBreak(toolBar(608));
-    // The basic toolbar gets its menu buttons with the toolbar code; until then it has none to show.
+    // The basic toolbar is shown on demand (表示 > ツールバー).
     m_basicToolBar->hide();
     for (int id : {603, 604, 605, 606, 607})
         toolBar(id)->m_dwSavedFlag = 1;
@@ -456,10 +459,15 @@ QStringList CMainFrame::BarNames(bool dockedOnly) const
     return names;
 }
 
+QToolBar* CMainFrame::barOf(int id) const
+{
+    if (id == ULOBasicToolBar::kBarId)
+        return m_basicToolBar;
+    return toolBar(id);
+}
+
 ULOToolBar* CMainFrame::toolBar(int id) const
 {
-    if (id == 59399)
-        return m_basicToolBar;
     for (ULOToolBar* bar : m_toolBars) {
         if (bar && bar->resourceId() == id)
             return bar;

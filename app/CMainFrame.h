@@ -29,6 +29,7 @@ class CZQDoc;
 class CZQView;
 class CMenuBar;
 class CVornaFtp;
+class ULOBasicToolBar;
 class ULOToolBar;
 class VornaCoolMenuManager;
 class VornaDialogSiteManagerSheet;
@@ -128,8 +129,11 @@ public:
     // Makes an image file the object the next click in a page inserts.
     void ArmImageInsertion(const QString& file);
 
-    // The toolbar of a resource id 601..611, or the basic toolbar (59399).
+    // The toolbar of a resource id 601..611.
     ULOToolBar* toolBar(int id) const;
+    // The bar of an id: a toolbar (601..611) or the basic toolbar (59399).
+    QToolBar* barOf(int id) const;
+    ULOBasicToolBar* basicToolBar() const { return m_basicToolBar; }
     // The menu bar (which takes the place of the window's own menu).
     CMenuBar* GetMenuBar() const { return m_wndMenuBar; }
     VornaDialogSiteManagerSheet* siteManagerSheet() const { return m_pSiteManagerSheet; }
@@ -198,7 +202,7 @@ private:
     platform::CommandRegistry& m_registry;
     QMdiArea* m_mdiArea = nullptr;
     std::array<ULOToolBar*, 11> m_toolBars{};
-    ULOToolBar* m_basicToolBar = nullptr;
+    ULOBasicToolBar* m_basicToolBar = nullptr;
     CMenuBar* m_wndMenuBar = nullptr;
     std::unique_ptr<VornaCoolMenuManager> m_pCoolMenu;
     QList<QMenu*> m_mainMenus;

@@ -271,7 +271,7 @@ void CMainFrame::AddUpdateHandlers()
         const int bar = toggle.bar;
         update(toggle.command, [this, bar](CmdUI& ui) {
             ui.enable(IsEditMode() || IsSourceMode());
-            const ULOToolBar* tb = toolBar(bar);
+            const QToolBar* tb = barOf(bar);
             ui.setCheck(tb && tb->isVisibleTo(this) ? 1 : 0);
         });
     }
@@ -378,7 +378,7 @@ void CMainFrame::ToggleBar(int commandId)
         return;
     if (toggle->needsPage && !GetActiveChild())
         return;
-    ULOToolBar* bar = toolBar(toggle->bar);
+    QToolBar* bar = barOf(toggle->bar);
     if (!bar)
         return;
     // A floating bar keeps its place: hiding and showing it leaves it floating there.

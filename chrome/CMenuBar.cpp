@@ -101,7 +101,7 @@ CMenuBar::~CMenuBar()
     m_hookMDIClient.Attach(nullptr);
 }
 
-bool CMenuBar::Create(QMainWindow* frame, quint32 style, int id)
+bool CMenuBar::CreateUnhooked(QMainWindow* frame, quint32 style, int id)
 {
     if (!frame)
         return false;
@@ -110,6 +110,13 @@ bool CMenuBar::Create(QMainWindow* frame, quint32 style, int id)
     setParent(frame);
     setObjectName(QStringLiteral("bar_%1").arg(id));
     setMovable(style & CBRS_GRIPPER);
+    return true;
+}
+
+bool CMenuBar::Create(QMainWindow* frame, quint32 style, int id)
+{
+    if (!CreateUnhooked(frame, style, id))
+        return false;
     m_hookFrame.Attach(frame);
     if (auto* area = qobject_cast<QMdiArea*>(frame->centralWidget())) {
         m_bMDIApp = true;

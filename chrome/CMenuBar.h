@@ -115,11 +115,17 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Makes the bar for the frame (parent, object name, style) without
+    // hooking the frame or its MDI area.
+    bool CreateUnhooked(QMainWindow* frame, quint32 style, int id);
+    // The mouse on the items (left button events, moves and leaving).
+    virtual void OnStripMouse(QEvent::Type type, QPoint point);
+    void setRegistry(platform::CommandRegistry* registry) { m_registry = registry; }
+    QTimer* hoverTimer() const { return m_hoverTimer; }
 
 private:
     friend class MenuBarStrip;
     void RefreshMenuItems();
-    void OnStripMouse(QEvent::Type type, QPoint point);
     void OnHoverTimer();
     void PaintStrip(QPainter& painter);
     bool OnPopupInput(QObject* receiver, QEvent* event);

@@ -43,6 +43,11 @@ bool SkinStyle::UsesPopupMenuLayout(const QWidget* menu)
     return false;
 }
 
+bool SkinStyle::UsesLargeMenuImages(const QWidget* menu)
+{
+    return menu && menu->property(kLargeMenuImagesProperty).toBool();
+}
+
 int SkinStyle::MenuLineHeight(const QFontMetrics& metrics)
 {
     return qMax(metrics.height() + 6, MenuImageBox().height());
@@ -66,6 +71,16 @@ QSize SkinStyle::MainMenuItemSize(const QFontMetrics& metrics, bool separator, i
     return QSize(text + 4 + 1 + 2 * MenuImageBox().width() + 1, qMax(line, metrics.height()));
 }
 
+QSize SkinStyle::LargeMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth)
+{
+    if (separator)
+        return QSize(1, MenuLineHeight(metrics) / 2);
+    // The text, the image box and as much room again at the right.
+    const int text =
+        textWidth + (shortcutWidth > 0 ? metrics.horizontalAdvance(QLatin1Char(' ')) * 4 + shortcutWidth : 0);
+    return QSize(text + 4 + 1 + 2 * kLargeMenuRow + 1, kLargeMenuRow);
+}
+
 QSize SkinStyle::PopupMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth)
 {
     const int line = MenuLineHeight(metrics);
@@ -83,7 +98,9 @@ QSize SkinStyle::sizeFromContents(ContentsType type, const QStyleOption* option,
         if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
             const bool separator = item->menuItemType == QStyleOptionMenuItem::Separator;
             QSize result =
-                UsesPopupMenuLayout(widget)
+                UsesLargeMenuImages(widget)
+                    ? LargeMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth)
+                : UsesPopupMenuLayout(widget)
                     ? PopupMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth)
                     : MainMenuItemSize(item->fontMetrics, separator, size.width(), item->reservedShortcutWidth);
             if (!separator && item->menuItemType == QStyleOptionMenuItem::SubMenu)

@@ -26,6 +26,12 @@ public:
     static constexpr const char* kPopupMenuLayoutProperty = "paginorPopupMenuLayout";
     // Whether the menu belongs to a widget marked for the popup layout.
     static bool UsesPopupMenuLayout(const QWidget* menu);
+    // A dynamic property of a menu drawn with 24 x 24 pictures in 32 x 32
+    // image boxes on rows of 32 pixels (the basic toolbar's popups).
+    static constexpr const char* kLargeMenuImagesProperty = "paginorLargeMenuImages";
+    static bool UsesLargeMenuImages(const QWidget* menu);
+    static constexpr int kLargeMenuPicture = 24;
+    static constexpr int kLargeMenuRow = 32;
 
     // Geometry of menu entries (pure, for the layout's users and tests).
     // One menu line: the height of an entry with text.
@@ -36,6 +42,7 @@ public:
     // textWidth, with room for accelerator names of shortcutWidth.
     static QSize MainMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth);
     static QSize PopupMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth);
+    static QSize LargeMenuItemSize(const QFontMetrics& metrics, bool separator, int textWidth, int shortcutWidth);
     // The popup layout's image box width and least row height.
     static constexpr int kPopupImageBoxWidth = 24;
     static constexpr int kPopupLeastRowHeight = 20;

@@ -170,7 +170,8 @@ void SkinStyle::drawMainMenuItem(const QStyleOptionMenuItem& item, QPainter& pai
         drawEtchedLine(painter, rect);
         return;
     }
-    const QSize boxSize = MenuImageBox();
+    const bool large = UsesLargeMenuImages(widget);
+    const QSize boxSize = large ? QSize(kLargeMenuRow, kLargeMenuRow) : MenuImageBox();
     const QRect box(rect.left(), rect.top() + (rect.height() - boxSize.height()) / 2, boxSize.width(),
                     boxSize.height());
     const bool enabled = item.state & State_Enabled;
@@ -198,8 +199,10 @@ void SkinStyle::drawMainMenuItem(const QStyleOptionMenuItem& item, QPainter& pai
             else
                 Draw3dRect(painter, toRect(box), GetSkinSysColor(COLOR_BTNHIGHLIGHT), GetSkinSysColor(COLOR_BTNSHADOW));
         }
-        const QSize picture(boxSize.width() - 4, boxSize.height() - 4);
-        const QPoint at = box.topLeft() + QPoint(2, 2);
+        const QSize picture =
+            large ? QSize(kLargeMenuPicture, kLargeMenuPicture) : QSize(boxSize.width() - 4, boxSize.height() - 4);
+        const QPoint at =
+            box.topLeft() + QPoint((boxSize.width() - picture.width()) / 2, (boxSize.height() - picture.height()) / 2);
         if (enabled) {
             painter.drawPixmap(at, item.icon.pixmap(picture, QIcon::Normal, checked ? QIcon::On : QIcon::Off));
         } else if (hasOwnDisabledPicture(item.icon)) {
