@@ -147,9 +147,12 @@ bool ULOBasicToolBar::LoadMenuButtons(int menuId, int firstButtonBitmap, int pop
         }
     }
     // 4. The buttons.
-    for (QAction* action : std::as_const(m_commandActions))
-        if (action)
+    for (QAction* action : std::as_const(m_commandActions)) {
+        if (action) {
             itemStrip()->removeAction(action);
+            disconnect(action, nullptr, this, nullptr);
+        }
+    }
     m_commandActions.clear();
     m_nPressedItem = -1;
     MenuBarTracker& items = tracker();
