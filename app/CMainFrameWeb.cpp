@@ -170,9 +170,12 @@ void CMainFrame::ShowSiteManager()
     // 3. The most recent web, and a watcher of its folder (the one before
     // was stopped when its web closed).
     AddRecentWeb();
+    m_pFolderWatcher.reset();
     m_pFolderWatcher = std::make_unique<VornaDirectoryWatchThread>();
-    m_pFolderWatcher->SetReceiver(m_pSiteManagerSheet);
-    m_pFolderWatcher->SetFolder(m_strWebFolder);
+    m_pFolderWatcher->SetNotifyWindow(m_pSiteManagerSheet);
+    m_pFolderWatcher->SetWatchFolder(m_strWebFolder);
+    m_pFolderWatcher->SetGeneration(++m_nWatchGeneration);
+    m_pSiteManagerSheet->SetWatchGeneration(m_nWatchGeneration);
     m_pFolderWatcher->Start();
 }
 
@@ -297,8 +300,9 @@ void CMainFrame::CloseSiteManagerPage()
         m_pSiteManagerSheet->sitePage()->ClearModifiedFiles();
         m_pSiteManagerSheet->RemoveSitePage();
     }
+    // The watcher ends before the page it tells goes.
     if (m_pFolderWatcher)
-        m_pFolderWatcher->RequestStop();
+        m_pFolderWatcher->Stop();
 }
 
 // ---- web commands -------------------------------------------------------------

@@ -345,8 +345,13 @@ bool CZQDoc::onSaveDocument(const QString& path)
     }
     RememberFileTime(path);
     CMainFrame* frame = CMainFrame::instance();
-    if (frame && frame->IsPageInWeb(GetDisplayName()) && frame->siteManagerSheet())
-        frame->siteManagerSheet()->AddModifiedFile(GetDisplayName());
+    // Listed by its path in the web, so that pages of sub-folders are published too.
+    if (frame && frame->siteManagerSheet() && frame->m_bWebOpen &&
+        path.startsWith(frame->m_strWebFolder + QLatin1Char('/'))) {
+        const QString inWeb = path.mid(frame->m_strWebFolder.size() + 1);
+        if (frame->IsPageInWeb(inWeb))
+            frame->siteManagerSheet()->AddModifiedFile(inWeb);
+    }
     m_bFromTemplate = false;
     m_bPageChanged = false;
     view->ExecCommand(engine::CommandGroup::BrowseMode);

@@ -7,6 +7,7 @@
 #include "app/CZQView.h"
 #include "effects/CScriptUtility.h"
 #include "images/VornaDialogOpenImage.h"
+#include "web/VornaDialogSiteManagerPage1.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/DataRoot.h"
@@ -184,6 +185,7 @@ bool ShellAppContext::isPageInWeb(const QString& displayName) const
 
 FrameSiteRows* ShellAppContext::siteManager()
 {
-    // The site manager's page list comes with the site manager.
-    return nullptr;
+    CMainFrame* frame = m_app.mainFrame();
+    VornaDialogSiteManagerSheet* sheet = frame && frame->m_bWebOpen ? frame->siteManagerSheet() : nullptr;
+    return sheet ? sheet->sitePage() : nullptr;
 }

@@ -2,11 +2,15 @@
 
 #include "res/resource.h"
 #include "util/StringResources.h"
+#include "web/CVornaSiteGridCtrl.h"
 #include "web/VornaDialogSiteManagerPage1.h"
+
+#include "app/CMainFrame.h"
 
 #include "engine/view/BrowseView.h"
 
 #include "platform/DataRoot.h"
+#include "platform/WindowMessage.h"
 
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -32,7 +36,9 @@ VornaDialogSiteManagerSheet::VornaDialogSiteManagerSheet(QWidget* mainFrame)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
-    m_tabs->addTab(m_sitePage, LoadResString(IDS_SITE_MANAGER_CAPTION));
+    // The site manager page joins the sheet when a web opens.
+    m_sitePage->setParent(this);
+    m_sitePage->hide();
     m_tabs->addTab(m_tutorialPage, QStringLiteral("ミヌエとお勉強"));
     auto* tutorialLayout = new QVBoxLayout(m_tutorialPage);
     tutorialLayout->setContentsMargins(0, 0, 0, 0);
@@ -79,7 +85,7 @@ void VornaDialogSiteManagerSheet::ShowSitePage()
 {
     // The site manager page stands before the tutorial page.
     if (m_tabs->indexOf(m_sitePage) < 0)
-        m_tabs->insertTab(0, m_sitePage, LoadResString(IDS_SITE_MANAGER_CAPTION));
+        m_tabs->insertTab(0, m_sitePage, LoadResString(IDS_SITE_PAGE_CAPTION));
     m_sitePage->LoadWeb();
     ActivateSitePage();
 }
@@ -95,6 +101,11 @@ void VornaDialogSiteManagerSheet::RemoveSitePage()
     const int index = m_tabs->indexOf(m_sitePage);
     if (index >= 0)
         m_tabs->removeTab(index);
+    // The page stays the sheet's, empty and hidden, until a web opens again.
+    m_sitePage->hide();
+    m_sitePage->siteList()->DeleteAll();
+    if (PublishedWebModel::installed() == m_sitePage)
+        PublishedWebModel::install(nullptr);
     m_tabs->setCurrentWidget(m_tutorialPage);
 }
 
@@ -125,13 +136,49 @@ void VornaDialogSiteManagerSheet::RenameFileRow(const QString& oldName, const QS
 
 void VornaDialogSiteManagerSheet::AddModifiedFile(const QString& fileName)
 {
-    Q_UNUSED(fileName);
+    m_sitePage->AddModifiedFile(fileName);
 }
 
 void VornaDialogSiteManagerSheet::SelectFile(const QString& displayName, int flag)
 {
-    Q_UNUSED(displayName);
-    Q_UNUSED(flag);
+    m_sitePage->SelectFile(displayName, flag != 0);
 }
 
-void VornaDialogSiteManagerSheet::ClearSelection() {}
+void VornaDialogSiteManagerSheet::ClearSelection()
+{
+    m_sitePage->siteList()->ClearSelection();
+}
+
+int VornaDialogSiteManagerSheet::GetSiteListSelectionMark() const
+{
+    return m_sitePage->GetSiteListSelectionMark();
+}
+
+bool VornaDialogSiteManagerSheet::IsTransferRunning() const
+{
+    return m_sitePage->IsTransferRunning();
+}
+
+bool VornaDialogSiteManagerSheet::event(QEvent* event)
+{
+    if (event->type() == platform::WindowMessage::eventType()) {
+        auto* message = static_cast<platform::WindowMessage*>(event);
+        if (message->message() == WM_WEB_FOLDER_CHANGED) {
+            // A message of a watcher stopped since is dropped.
+            if (message->data().toULongLong() == m_watchGeneration)
+                OnFolderChanged();
+            message->setResult(0);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void VornaDialogSiteManagerSheet::OnFolderChanged()
+{
+    const CMainFrame* main = CMainFrame::instance();
+    if (!main || !main->IsEditMode() || m_tabs->indexOf(m_sitePage) < 0 || m_sitePage->siteList()->m_bBusy)
+        return;
+    m_sitePage->OnRefresh();
+    m_sitePage->update();
+}

@@ -11,9 +11,10 @@ class VornaDialogSiteManagerPage1;
 
 // The site manager window: a sheet with the site manager page (the open
 // web's files) and the tutorial page. The tutorial shows the program's own
-// tutorial page in a browse view. A closed web takes the site manager page
-// out of the sheet; opening one puts it back first. Transfers come with the
-// site manager's code; until then none runs.
+// tutorial page in a browse view. With no web open the sheet holds only the
+// tutorial page; opening a web puts the site manager page in front of it.
+// The folder watcher's change message reloads the page's list while a page
+// is edited, no transfer runs and the list is not busy.
 class VornaDialogSiteManagerSheet : public QWidget
 {
     Q_OBJECT
@@ -50,8 +51,16 @@ public:
     // Whether the site manager page is in the sheet and shown.
     bool IsSitePageVisible() const;
 
+    // The message of the folder watcher: the open web's folder changed.
+    static constexpr uint WM_WEB_FOLDER_CHANGED = 0x5F5;
+    // The generation of the watcher whose messages are heard; older ones are dropped.
+    void SetWatchGeneration(quint64 generation) { m_watchGeneration = generation; }
+    // Reloads the page's list when the active page is edited, no transfer
+    // runs and the list is not busy; drops the change otherwise.
+    void OnFolderChanged();
+
     // The site manager page's side.
-    bool IsTransferRunning() const { return false; }
+    bool IsTransferRunning() const;
     // The site manager page's row that shows the file (a path relative to the
     // web folder, "\" read as "/", or a full path inside it), or -1.
     int FindFileRow(const QString& path) const;
@@ -64,11 +73,13 @@ public:
     // Selects the row of a page file; the selection mark of the site list.
     void SelectFile(const QString& displayName, int flag);
     void ClearSelection();
-    int GetSiteListSelectionMark() const { return -1; }
+    int GetSiteListSelectionMark() const;
 
     quint8 m_bWebQuestion = 0;
-    quint8 m_bRefreshSuspended = 0;
     bool m_bStopTransfer = false;
+
+protected:
+    bool event(QEvent* event) override;
 
 private:
     void ensureTutorialView();
@@ -78,4 +89,5 @@ private:
     QWidget* m_tutorialPage;
     QWidget* m_tutorialView = nullptr;
     QPointer<QObject> m_tutorialDocument;
+    quint64 m_watchGeneration = 0;
 };

@@ -6,6 +6,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "controls/ULOFileDialog.h"
+#include "dialogs/VornaDialogAsk.h"
 #include "res/resource.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
@@ -292,6 +293,7 @@ TEST_F(WebCommandsTest, AnUntitledPageOfTheWebAsksItsNameAndACancelKeepsTheWebOp
     active()->m_bPageChanged = true;
     ModalResponder responder;
     responder.answerMessageBox(platform::IDYES, LoadResString(IDS_ADD_FILE_TO_WEB));
+    responder.on(VornaDialogAsk::IDD, [](QDialog& d) { ModalResponder::press(d, platform::IDOK); });
     send(ID_FILE_NEW_FILE);
     ASSERT_EQ(documents(), 2);
     EXPECT_TRUE(frame().IsPageInWeb(active()->GetDisplayName()));

@@ -1,0 +1,208 @@
+// The site manager in the running program: opening a web fills it, the
+// folder watcher keeps it current while a page is edited, its page buttons.
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "app/CZQApp.h"
+#include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "dialogs/VornaDialogAsk.h"
+#include "res/resource.h"
+#include "util/StringResources.h"
+#include "web/CVornaSiteGridCtrl.h"
+#include "web/VornaDialogSiteManagerPage1.h"
+#include "web/VornaDialogSiteManagerSheet.h"
+#include "web/VornaDirectoryWatchThread.h"
+
+#include "../app/ProgramStart.h"
+#include "support/TestFiles.h"
+
+#include "platform/CommandRegistry.h"
+#include "platform/DataRoot.h"
+#include "platform/DocTemplate.h"
+#include "platform/ModalResponder.h"
+#include "platform/WindowMessage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::ModalResponder;
+
+class SiteManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
+        app = StartProgramWithoutGuide();
+        ASSERT_NE(app, nullptr);
+        web = platform::webRoot() + "/site";
+        const QByteArray sjis = QByteArray("<HTML><HEAD><TITLE>") + QByteArray::fromHex("93fa967b8cea") +
+                                "</TITLE><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+                                "</HEAD><BODY><P>x</P></BODY></HTML>";
+        ASSERT_TRUE(writeTestFile(web + "/index.html", sjis));
+        ASSERT_TRUE(writeTestFile(web + "/image/logo.gif", "GIF89a"));
+    }
+    void TearDown() override
+    {
+        app.reset();
+        VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr);
+    }
+    CMainFrame& frame() { return *app->mainFrame(); }
+    VornaDialogSiteManagerPage1& sitePage() { return *frame().siteManagerSheet()->sitePage(); }
+    CVornaSiteGridCtrl& list() { return *sitePage().siteList(); }
+    void send(int id) { app->commands()->sendCommand(id); }
+    void openWeb()
+    {
+        frame().m_recentWebs = QStringList({"site", QString(), QString(), QString()});
+        app->commands()->updateCommand(ID_RECENT_WEB_FIRST);
+        send(ID_RECENT_WEB_FIRST);
+        QCoreApplication::processEvents();
+    }
+    bool waitForRow(const QString& path, bool present, int ms = 1500)
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < ms) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            if ((sitePage().FindFileRow(path) >= 0) == present)
+                return true;
+            QThread::msleep(10);
+        }
+        return false;
+    }
+
+    std::unique_ptr<CZQApp> app;
+    QString web;
+};
+
+TEST_F(SiteManagerTest, OpeningAWebShowsItsFilesAndClosingItEmptiesThePageAndEndsTheWatcher)
+{
+    openWeb();
+    VornaDialogSiteManagerSheet* sheet = frame().siteManagerSheet();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->IsSitePageVisible());
+    EXPECT_EQ(sheet->PageCount(), 2);
+    EXPECT_EQ(sheet->findChild<QLabel*>("id_1392")->toolTip(), "site");
+    const int home = sitePage().FindFileRow("index.html");
+    ASSERT_GT(home, 0);
+    EXPECT_EQ(list().GetItemText(home, 1), QString::fromUtf8("日本語"));
+    EXPECT_GT(sitePage().FindFileRow("image/logo.gif"), 0);
+    ASSERT_NE(frame().m_pFolderWatcher, nullptr);
+    EXPECT_TRUE(frame().m_pFolderWatcher->IsRunning());
+    EXPECT_EQ(frameEnvironment()->siteManager(), &sitePage());
+
+    send(ID_FILE_CLOSE_WEB);
+    EXPECT_FALSE(frame().m_bWebOpen);
+    EXPECT_EQ(sheet->PageCount(), 1);
+    EXPECT_EQ(list().GetItemCount(), 0);
+    EXPECT_FALSE(frame().m_pFolderWatcher->IsRunning());
+    EXPECT_EQ(frameEnvironment()->siteManager(), nullptr);
+}
+
+TEST_F(SiteManagerTest, FilesMadeOrDeletedOutsideShowWhileAPageIsEditedOnly)
+{
+    openWeb();
+    ASSERT_NE(app->GetActiveView(), nullptr);
+    ASSERT_TRUE(frame().IsEditMode());
+    ASSERT_TRUE(writeTestFile(web + "/sub/news.html", "<TITLE>News</TITLE>"));
+    EXPECT_TRUE(waitForRow("sub/news.html", true));
+    ASSERT_TRUE(QFile::remove(web + "/sub/news.html"));
+    EXPECT_TRUE(waitForRow("sub/news.html", false));
+
+    // In the source view the change is dropped, not kept for later.
+    CChildFrame* child = app->GetActiveView()->GetParentFrame();
+    child->m_bEditShown = false;
+    child->m_bSourceShown = true;
+    ASSERT_TRUE(writeTestFile(web + "/later.html", "x"));
+    EXPECT_FALSE(waitForRow("later.html", true, 500));
+    child->m_bSourceShown = false;
+    child->m_bEditShown = true;
+    QCoreApplication::processEvents();
+    EXPECT_EQ(sitePage().FindFileRow("later.html"), -1);
+    // A message of a stopped watcher is dropped too.
+    platform::sendMessage(frame().siteManagerSheet(), VornaDirectoryWatchThread::WM_WEB_FOLDER_CHANGED, 0, 0,
+                          QVariant::fromValue(quint64(0)));
+    EXPECT_EQ(sitePage().FindFileRow("later.html"), -1);
+    // The busy list drops it as well.
+    list().m_bBusy = 1;
+    platform::sendMessage(frame().siteManagerSheet(), VornaDirectoryWatchThread::WM_WEB_FOLDER_CHANGED, 0, 0,
+                          QVariant::fromValue(frame().m_nWatchGeneration));
+    EXPECT_EQ(sitePage().FindFileRow("later.html"), -1);
+    list().m_bBusy = 0;
+    platform::sendMessage(frame().siteManagerSheet(), VornaDirectoryWatchThread::WM_WEB_FOLDER_CHANGED, 0, 0,
+                          QVariant::fromValue(frame().m_nWatchGeneration));
+    EXPECT_GT(sitePage().FindFileRow("later.html"), 0);
+}
+
+TEST_F(SiteManagerTest, ANewPageAsksItsTitleAndKeepsItsRowThroughARefresh)
+{
+    openWeb();
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDYES, LoadResString(IDS_ADD_FILE_TO_WEB));
+    responder.always(VornaDialogAsk::IDD, [](QDialog& d) {
+        ModalResponder::setText(d, 1041, QStringLiteral("My news"));
+        ModalResponder::press(d, platform::IDOK);
+    });
+    send(ID_FILE_NEW_FILE);
+    CZQDoc* document = app->GetActiveView()->GetDocument();
+    const QString name = document->GetDisplayName();
+    const int row = sitePage().FindFileRow(name);
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(list().GetItemText(row, 1), "My news");
+    EXPECT_EQ(list().GetSelectedRow(), row);
+
+    sitePage().OnRefresh();
+    const int kept = sitePage().FindFileRow(name);
+    ASSERT_GT(kept, 0);
+    EXPECT_EQ(list().GetRowType(kept), LoadResString(IDS_FILE_TYPE_HTML));
+    document->m_bPageChanged = false;
+    document->closeDocument();
+}
+
+TEST_F(SiteManagerTest, DeletingAnOpenPageClosesItAndLeavesItsNamesakeAlone)
+{
+    ASSERT_TRUE(writeTestFile(web + "/sub/a.html", "<TITLE>Sub</TITLE>"));
+    ASSERT_TRUE(writeTestFile(web + "/a.html", "<TITLE>Top</TITLE>"));
+    openWeb();
+    ASSERT_TRUE(app->OpenDocumentFile(web + "/sub/a.html"));
+    ASSERT_TRUE(app->OpenDocumentFile(web + "/a.html"));
+    QCoreApplication::processEvents();
+    const int documents = app->docTemplate()->documentCount();
+    list().ClearSelection();
+    list().SetItemState(sitePage().FindFileRow("sub/a.html"), LVIS_SELECTED, LVIS_SELECTED);
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDYES, LoadResString(IDS_SITE_DELETE_QUESTION));
+    sitePage().OnDelete();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(QFileInfo::exists(web + "/sub/a.html"));
+    EXPECT_TRUE(QFileInfo::exists(web + "/a.html"));
+    EXPECT_EQ(app->docTemplate()->documentCount(), documents - 1);
+    EXPECT_GT(sitePage().FindFileRow("a.html"), 0);
+    EXPECT_EQ(sitePage().FindFileRow("sub/a.html"), -1);
+}
+
+TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
+{
+    openWeb();
+    QDockWidget* bar = frame().findChild<QDockWidget*>("bar_674");
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(bar->isVisibleTo(&frame()));
+    ASSERT_TRUE(writeTestFile(web + "/f5.html", "x"));
+    QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list(), &f5);
+    EXPECT_GT(sitePage().FindFileRow("f5.html"), 0);
+    QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list(), &f9);
+    EXPECT_FALSE(bar->isVisibleTo(&frame()));
+}
+
+} // namespace
