@@ -322,8 +322,17 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
     switch (n->type) {
     case GUMBO_NODE_TEXT:
     case GUMBO_NODE_WHITESPACE:
-    case GUMBO_NODE_CDATA:
+    case GUMBO_NODE_CDATA: {
+        // A flush marker that the tree builder read as text (in raw text
+        // whose element the preparation took for one that holds markup,
+        // among nested foreign content) is no text of the page.
+        if (std::strstr(n->v.text.text, HtmlParser::kFlushMarker)) {
+            QString text = parser_detail::textOf(n->v.text.text);
+            text.remove(QLatin1String(HtmlParser::kFlushMarker));
+            return Ref<Node>(new Text(m_doc, text));
+        }
         return Ref<Node>(new Text(m_doc, parser_detail::sharedTextOf(n->v.text.text)));
+    }
     case GUMBO_NODE_COMMENT:
         if (std::strcmp(n->v.text.text, "paginor:flush:7f3c") == 0)
             return nullptr; // the flush marker
