@@ -259,7 +259,7 @@ bool CMainFrame::CreateBars()
     ULOToolBar* format = toolBar(603);
     // The font names in their own faces, the last six chosen on top.
     auto* fontName = new VornaFontCombo(format);
-    fontName->AdjustDropWidth();
+    fontName->AdjustDropWidth(m_fontList);
     format->PlaceControl(0, 32928, fontName, QSize(150, fontName->sizeHint().height()));
     auto* fontSize = new VornaComboEx(format);
     for (const char* text : {"1(8pt)", "2(10pt)", "3(12pt)", "4(14pt)", "5(18pt)", "6(24pt)", "7(36pt)"})

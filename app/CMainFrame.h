@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/EditorSettings.h"
+#include "controls/FontFaces.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/ColorRef.h"

@@ -30,6 +30,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QComboBox>
+#include <QSet>
 #include <QDialog>
 #include <QStatusBar>
 #include <QApplication>
@@ -52,6 +54,8 @@
 #include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -119,6 +123,26 @@ TEST_F(ShellTest, StartsToAFullMainWindowWithMenusBarsAndStatusBar)
     EXPECT_NE(frame().statusBar()->findChild<QWidget*>(QStringLiteral("id_41871")), nullptr);
     EXPECT_NE(frame().toolBar(603)->findChild<QWidget*>(QStringLiteral("id_32928")), nullptr);
     EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+}
+
+TEST_F(ShellTest, TheFaceBoxOffersTheMainFramesOneFontList)
+{
+    ASSERT_TRUE(start());
+    // The main frame refers to the program's list; it holds no copy of its own.
+    EXPECT_EQ(&frame().m_fontList, &FontList());
+    ASSERT_FALSE(frame().m_fontList.isEmpty());
+    QComboBox* box = frame().fontFaceBox();
+    ASSERT_NE(box, nullptr);
+    // Each face of the list once, nothing besides, no vertical-writing face.
+    QStringList shown;
+    for (int i = 0; i < box->count(); ++i)
+        shown << box->itemText(i);
+    QStringList faces = frame().m_fontList;
+    faces.sort();
+    shown.sort();
+    EXPECT_EQ(shown, faces);
+    EXPECT_TRUE(std::none_of(shown.begin(), shown.end(), [](const QString& f) { return f.startsWith(u'@'); }));
+    EXPECT_EQ(QSet<QString>(shown.begin(), shown.end()).size(), shown.size());
 }
 
 TEST_F(ShellTest, SplashShowsOnceWhileTheFrameIsMadeAndEndsOnItsTimer)
