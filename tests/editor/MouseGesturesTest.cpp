@@ -20,6 +20,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QScreen>
 
@@ -464,6 +465,41 @@ TEST_F(MouseGestures, ADoubleClickOnAnObjectSendsItsPropertyCommand)
     move(word);
     doubleClick(word);
     EXPECT_EQ(doc()->selection().createRange().text(), QStringLiteral("the"));
+}
+
+TEST_F(MouseGestures, APictureOfAPageReadFromDiskIsSelectedByAClickAndOpenedByADoubleClick)
+{
+    // A page as saved: margins on BODY, text, a picture whose size comes
+    // from its file, placed far down so that the page is scrolled to it.
+    QImage picture(120, 90, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("photo.png"))));
+    ASSERT_NE(open(QStringLiteral("leftmargin=30 topmargin=25>\n<P>Our trip.</P>\n<IMG id=photo src=\"photo.png\" "
+                                  "style=\"Z-INDEX: 101; LEFT: 200px; POSITION: absolute; TOP: 1400px\">\n")),
+              nullptr);
+    doc()->selection().empty();
+    settle();
+    page()->scrollToPage(QPoint(0, 1200));
+    settle();
+    ASSERT_GT(page()->scrollPosition().y(), 0);
+    ASSERT_EQ(clientBox("photo").size(), QSize(120, 90));
+    std::vector<int> sent;
+    app->commands()->setCommandHook([&](int id) {
+        sent.push_back(id);
+        return true;
+    });
+    click(center("photo"));
+    EXPECT_EQ(selectedIds(), QStringList{QStringLiteral("photo")});
+    // Unselected again, a double click on it selects it and asks for its
+    // properties.
+    doc()->selection().empty();
+    settle();
+    ASSERT_TRUE(selected().empty());
+    doubleClick(center("photo"));
+    app->commands()->setCommandHook({});
+    EXPECT_EQ(selectedIds(), QStringList{QStringLiteral("photo")});
+    EXPECT_NE(std::find(sent.begin(), sent.end(), 33141), sent.end());
+    expectNoDrag();
 }
 
 TEST_F(MouseGestures, ADragLeftWithoutARelease)
