@@ -2,16 +2,14 @@
 
 #include "engine/css/FilterCalls.h"
 #include "engine/layout/ImageFilters.h"
-#include "engine/layout/ImageLibrary.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-#include <Magick++.h>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 namespace engine {
 
@@ -160,35 +158,52 @@ void gradient(QImage& img, const FilterCall& call)
     p.fillRect(img.rect(), ramp);
 }
 
-// The picture streaked along a direction (0 up, 90 right, clockwise) by ImageMagick's motion blur. A long streak is
-// computed on a smaller copy, so its cost stays that of a short one.
+// The picture streaked along a direction (0 up, 90 right, clockwise): each pixel the mean of the pixels behind it on
+// that line, edges repeated, in premultiplied colours so that transparent pixels lend no colour. A streak longer than
+// kLongest pixels is computed on a smaller copy, so its cost stays that of a short one.
 void motionBlur(QImage& img, const FilterCall& call)
 {
     const int strength = arg(call, "strength", 5, 0, 300);
     if (strength <= 0)
         return;
-    const int direction = arg(call, "direction", 270, 0, 360);
+    const double angle = arg(call, "direction", 270, 0, 360) * std::numbers::pi / 180.0;
     constexpr int kLongest = 40;
     const double scale = strength > kLongest ? double(kLongest) / strength : 1.0;
-    QImage work = scale < 1.0
-                      ? img.scaled(std::max(1, int(img.width() * scale)), std::max(1, int(img.height() * scale)),
-                                   Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                      : img;
-    work = work.convertToFormat(QImage::Format_ARGB32);
-    const double radius = std::max(1.0, strength * scale);
-    startImageLibrary();
-    try {
-        Magick::Image magick(size_t(work.width()), size_t(work.height()), "BGRA", Magick::CharPixel, work.constBits());
-        magick.motionBlur(radius, radius / 2.0, direction - 90.0);
-        magick.write(0, 0, size_t(work.width()), size_t(work.height()), "BGRA", Magick::CharPixel, work.bits());
-    } catch (...) {
-        return;
+    const QImage work =
+        (scale < 1.0 ? img.scaled(std::max(1, int(img.width() * scale)), std::max(1, int(img.height() * scale)),
+                                  Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     : img)
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const int w = work.width(), h = work.height();
+    const double length = std::max(1.0, strength * scale);
+    // One tap a pixel along the streak, at most kLongest of them.
+    const int taps = std::min(kLongest, int(std::lround(length))) + 1;
+    std::vector<quint32> sums(size_t(w) * size_t(h) * 4, 0);
+    for (int k = 0; k < taps; ++k) {
+        const double along = length * k / (taps - 1);
+        const int ox = int(std::lround(std::sin(angle) * along)), oy = int(std::lround(-std::cos(angle) * along));
+        for (int y = 0; y < h; ++y) {
+            const auto* src = reinterpret_cast<const QRgb*>(work.constScanLine(std::clamp(y - oy, 0, h - 1)));
+            quint32* sum = &sums[size_t(y) * size_t(w) * 4];
+            for (int x = 0; x < w; ++x, sum += 4) {
+                const QRgb px = src[std::clamp(x - ox, 0, w - 1)];
+                sum[0] += qAlpha(px), sum[1] += qRed(px), sum[2] += qGreen(px), sum[3] += qBlue(px);
+            }
+        }
     }
+    QImage streaked(w, h, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < h; ++y) {
+        auto* dst = reinterpret_cast<QRgb*>(streaked.scanLine(y));
+        const quint32* sum = &sums[size_t(y) * size_t(w) * 4];
+        for (int x = 0; x < w; ++x, sum += 4)
+            dst[x] = qRgba(int(sum[1] / taps), int(sum[2] / taps), int(sum[3] / taps), int(sum[0] / taps));
+    }
+    streaked = streaked.convertToFormat(QImage::Format_ARGB32);
     if (scale < 1.0)
-        work = work.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                   .convertToFormat(QImage::Format_ARGB32);
+        streaked = streaked.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .convertToFormat(QImage::Format_ARGB32);
     // With Add the picture itself shows through its streaks.
-    img = isTrue(call, "add", true) ? over(work, img, 0.5) : work;
+    img = isTrue(call, "add", true) ? over(streaked, img, 0.5) : streaked;
 }
 
 void shadow(QImage& img, const FilterCall& call)
