@@ -28,6 +28,9 @@ constexpr NamedColor kNamedColors[] = {
     {"navy", 0xff000080},   {"blue", 0xff0000ff},   {"teal", 0xff008080},   {"aqua", 0xff00ffff},
 };
 
+// Streaks (a motion blur, a shadow) longer than this are computed on a copy made smaller to bring them to this length.
+constexpr int kLongestStreak = 24;
+
 // The number of an argument clamped to the range the effects dialog offers for it.
 int arg(const FilterCall& call, const char* name, int fallback, int low, int high)
 {
@@ -159,16 +162,15 @@ void gradient(QImage& img, const FilterCall& call)
 }
 
 // The picture streaked along a direction (0 up, 90 right, clockwise): each pixel the mean of the pixels behind it on
-// that line, edges repeated, in premultiplied colours so that transparent pixels lend no colour. A streak longer than
-// kLongest pixels is computed on a smaller copy, so its cost stays that of a short one.
+// that line, edges repeated, in premultiplied colours so that transparent pixels lend no colour. A long streak is
+// computed on a smaller copy, so its cost stays that of a short one.
 void motionBlur(QImage& img, const FilterCall& call)
 {
     const int strength = arg(call, "strength", 5, 0, 300);
     if (strength <= 0)
         return;
     const double angle = arg(call, "direction", 270, 0, 360) * std::numbers::pi / 180.0;
-    constexpr int kLongest = 40;
-    const double scale = strength > kLongest ? double(kLongest) / strength : 1.0;
+    const double scale = strength > kLongestStreak ? double(kLongestStreak) / strength : 1.0;
     const QImage work =
         (scale < 1.0 ? img.scaled(std::max(1, int(img.width() * scale)), std::max(1, int(img.height() * scale)),
                                   Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
@@ -176,8 +178,8 @@ void motionBlur(QImage& img, const FilterCall& call)
             .convertToFormat(QImage::Format_ARGB32_Premultiplied);
     const int w = work.width(), h = work.height();
     const double length = std::max(1.0, strength * scale);
-    // One tap a pixel along the streak, at most kLongest of them.
-    const int taps = std::min(kLongest, int(std::lround(length))) + 1;
+    // One tap a pixel along the streak.
+    const int taps = std::min(kLongestStreak, int(std::lround(length))) + 1;
     std::vector<quint32> sums(size_t(w) * size_t(h) * 4, 0);
     for (int k = 0; k < taps; ++k) {
         const double along = length * k / (taps - 1);
@@ -218,16 +220,25 @@ void shadow(QImage& img, const FilterCall& call)
         return;
     const QImage picture =
         pictureIn(img, QRect(std::max(0, -reachX), std::max(0, -reachY), w - std::abs(reachX), h - std::abs(reachY)));
-    const QImage shape = silhouette(picture, colorArg(call, "color", 0xff000000));
-    QImage shade = transparentLike(img);
+    // A long shadow is laid on a smaller copy, so its cost stays that of a short one.
+    const int reach = std::max(std::abs(reachX), std::abs(reachY));
+    const double scale = reach > kLongestStreak ? double(kLongestStreak) / reach : 1.0;
+    const QSize small(std::max(1, int(w * scale)), std::max(1, int(h * scale)));
+    const QImage shape =
+        silhouette(scale < 1.0 ? picture.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : picture,
+                   colorArg(call, "color", 0xff000000));
+    QImage shade = transparentLike(shape);
     QPainter p(&shade);
-    // Layers from the far end in, each a little darker; a long shadow takes at most 64 of them.
-    const int steps = std::min(64, std::max(std::abs(reachX), std::abs(reachY)));
+    // Layers from the far end in, each a little darker.
+    const int steps = std::max(1, std::min(kLongestStreak, int(std::lround(reach * scale))));
     for (int i = steps; i >= 1; --i) {
         p.setOpacity(1.0 - double(i - 1) / steps);
-        p.drawImage(QPointF(reachX * double(i) / steps, reachY * double(i) / steps), shape);
+        p.drawImage(QPointF(reachX * scale * i / steps, reachY * scale * i / steps), shape);
     }
     p.end();
+    if (scale < 1.0)
+        shade = shade.scaled(img.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                    .convertToFormat(QImage::Format_ARGB32);
     img = over(shade, picture);
 }
 
