@@ -60,11 +60,7 @@ void VornaDialogImgCssPage::CreateControls()
             phase->setInsertPolicy(QComboBox::NoInsert);
             for (int entry = 0; entry <= 10; ++entry)
                 phase->addItem(QString::number(entry * 10));
-            // A phase typed selects the entry of its tens.
-            connect(phase->lineEdit(), &QLineEdit::editingFinished, this, [phase] {
-                const QString typed = phase->currentText().trimmed();
-                phase->setCurrentIndex(ImgCssPageModel::PhaseEntryOf(typed.toLongLong()));
-            });
+            connect(phase->lineEdit(), &QLineEdit::editingFinished, this, [phase] { TakeTypedPhase(phase); });
             control = phase;
             break;
         }
@@ -91,6 +87,18 @@ void VornaDialogImgCssPage::CreateControls()
     layout->addLayout(bottom);
 }
 
+void VornaDialogImgCssPage::TakeTypedPhase(QComboBox* phase)
+{
+    // A phase typed selects the entry of its tens; text that is no number leaves the entry as it was.
+    const QString typed = phase->currentText().trimmed();
+    const int entry = phase->currentIndex();
+    if (entry >= 0 && phase->itemText(entry) == typed)
+        return;
+    bool number = false;
+    const long long value = typed.toLongLong(&number);
+    phase->setCurrentIndex(number ? ImgCssPageModel::PhaseEntryOf(value) : std::max(entry, 0));
+}
+
 void VornaDialogImgCssPage::UpdateData(bool save)
 {
     const auto& fields = m_model.spec().fields;
@@ -103,8 +111,11 @@ void VornaDialogImgCssPage::UpdateData(bool save)
             else
                 static_cast<NumberEdit*>(control)->setValue(int(m_model.value(int(i))));
             break;
-        case ImgCssField::List:
         case ImgCssField::Phase:
+            if (save)
+                TakeTypedPhase(static_cast<QComboBox*>(control));
+            [[fallthrough]];
+        case ImgCssField::List:
             if (save)
                 m_model.setValue(int(i), quint32(std::max(0, static_cast<QComboBox*>(control)->currentIndex())));
             else

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CVornaToolTipCtrl;
+class QComboBox;
 class VornaDialogImgCssComplex;
 
 // One filter's property page of the image effects dialog, built from its table: a number box with its range tooltip,
@@ -31,6 +32,8 @@ public:
 
 private:
     void CreateControls();
+    // The phase list's typed text taken as the entry of its tens.
+    static void TakeTypedPhase(QComboBox* phase);
     // A number box left: its value comes into its range.
     void OnNumberLeft(int field);
 

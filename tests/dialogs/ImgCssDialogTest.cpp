@@ -16,10 +16,13 @@
 #include "platform/ModalResponder.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -240,4 +243,25 @@ TEST_F(ImgCssDialog, ThePreviewRendersAwayFromTheWindowAndDropsStaleResults)
     dialog.m_pElement = image.get();
     dialog.m_strSrc = dir.filePath(QStringLiteral("big.png"));
     dialog.DoModal();
+}
+
+TEST_F(ImgCssDialog, ATypedPhaseSelectsItsTensAndEnterInABoxEndsWithItsValueKeptInRange)
+{
+    run([](VornaDialogImgCssComplex& d) {
+        check(d, kImgCssWave)->click();
+        auto* phase = d.page(kImgCssWave)->findChild<QComboBox*>(QStringLiteral("id_1457"));
+        ASSERT_NE(phase, nullptr);
+        phase->lineEdit()->setFocus();
+        phase->lineEdit()->selectAll();
+        QTest::keyClicks(phase->lineEdit(), QStringLiteral("37"));
+        EXPECT_EQ(phase->currentText(), QStringLiteral("37"));
+        // A frequency typed past its range, then Enter while the box has the focus.
+        NumberEdit* freq = box(d, kImgCssWave, 1433);
+        freq->setFocus();
+        freq->setText(QStringLiteral("99"));
+        QTest::keyClick(freq, Qt::Key_Return);
+    });
+    // 37 is taken as its tens, the frequency as its range allows.
+    EXPECT_EQ(m_result, QStringLiteral("\nprogid:DXImageTransform.Microsoft.Wave(Add='false', LightStrength=40, "
+                                       "Phase=30, Strength=0, Freq=30)"));
 }
