@@ -14,6 +14,7 @@
 #include "web/VornaDirectoryWatchThread.h"
 
 #include "../app/ProgramStart.h"
+#include "support/ReviewPicture.h"
 #include "support/TestFiles.h"
 
 #include "platform/CommandRegistry.h"
@@ -26,6 +27,9 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QThread>
@@ -203,6 +207,38 @@ TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
     QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
     QCoreApplication::sendEvent(&list(), &f9);
     EXPECT_FALSE(bar->isVisibleTo(&frame()));
+}
+
+// The site manager of a small web beside its home page, for people to look at.
+TEST_F(SiteManagerTest, SiteManagerScreenshotOfASampleWeb)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    const auto pageOf = [](const char* title) {
+        return QStringLiteral("<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=UTF-8\">"
+                              "<TITLE>%1</TITLE></HEAD><BODY><P>%1</P></BODY></HTML>")
+            .arg(QString::fromUtf8(title))
+            .toUtf8();
+    };
+    ASSERT_TRUE(writeTestFile(web + "/profile.html", pageOf("自己紹介")));
+    ASSERT_TRUE(writeTestFile(web + "/diary/2026-12.html", pageOf("十二月の日記")));
+    ASSERT_TRUE(writeTestFile(web + "/diary/2026-11.html", pageOf("十一月の日記")));
+    ASSERT_TRUE(writeTestFile(web + "/frames.html", "<FRAMESET cols=\"30%,*\"><FRAME src=\"menu.html\">"
+                                                    "<FRAME src=\"profile.html\"></FRAMESET>"));
+    ASSERT_TRUE(writeTestFile(web + "/menu.html", pageOf("メニュー")));
+    ASSERT_TRUE(writeTestFile(web + "/other/readme.txt", QByteArray(2600, 'x')));
+    frame().setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    frame().show();
+    openWeb();
+    frame().resizeDocks({frame().findChild<QDockWidget*>("bar_674")}, {460}, Qt::Horizontal);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame(), 60000));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    const int row = sitePage().FindFileRow("profile.html");
+    list().ClearSelection();
+    list().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    QCoreApplication::processEvents();
+    SaveReviewPicture(frame().grab().toImage(), QStringLiteral("site-manager.png"));
 }
 
 } // namespace
