@@ -189,22 +189,31 @@ void CVornaSiteGridCtrl::GetFileRowTexts(const QString& path, QString& name, QSt
     size.clear();
     type.clear();
     date.clear();
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    // 2. A closed page is read at once, its size and date taken from the open file.
+    name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    const QString fileType = SiteFileType(name);
+    CZQDoc* document = fileType == TypePage() ? FindOpenDocument(path) : nullptr;
+    SiteFileStat info;
+    QByteArray bytes;
+    QString readError;
+    const bool closedPage = fileType == TypePage() && !document;
+    const bool read = closedPage && ReadSitePageFile(path, info, bytes, readError);
+    if (!closedPage)
+        info = StatSiteFile(path);
+    if (!info.exists) {
+        name.clear();
         m_fillErrors.append(QDir::toNativeSeparators(path) + QStringLiteral(" : ") +
                             LoadResString(IDS_SITE_FILE_MISSING));
         return;
     }
-    // 2.
-    name = info.fileName();
-    type = SiteFileType(name);
-    size = SiteSizeText(info.size());
-    date = SiteDateText(info.lastModified());
+    type = fileType;
+    size = SiteSizeText(info.size);
+    date = SiteDateText(info.modified);
     // 3.
     if (type != TypePage())
         return;
     // 4. A page open in the editor: its title as edited, its frames as its window holds them.
-    if (CZQDoc* document = FindOpenDocument(path)) {
+    if (document) {
         CZQView* view = document->GetView();
         if (!view)
             return;
@@ -222,15 +231,11 @@ void CVornaSiteGridCtrl::GetFileRowTexts(const QString& path, QString& name, QSt
         return;
     }
     // 5. A closed page: its file.
-    QString text;
-    QString error;
-    if (!ReadSitePageText(path, text, error)) {
-        m_fillErrors.append(error);
+    if (!read) {
+        m_fillErrors.append(readError);
         return;
     }
-    title = SitePageTitle(text);
-    if (links)
-        links->append(SiteFrameLinks(name, text));
+    ScanSitePage(bytes, name, title, links);
 }
 
 void CVornaSiteGridCtrl::linkPass(const QStringList& links)

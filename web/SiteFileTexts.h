@@ -18,8 +18,19 @@ QString SiteSizeText(qint64 bytes);
 QString SiteFileType(const QString& name);
 
 // The date column: year-month-day, the locale's AM/PM text, the hour 01 to 12
-// and the minutes ("2026-12-07 PM 06:05").
+// and the minutes ("2026-12-07 PM 06:05"), in local time.
 QString SiteDateText(const QDateTime& time, const QLocale& locale = QLocale());
+QString SiteDateText(qint64 secondsSinceEpoch, const QLocale& locale = QLocale());
+
+// What the site list shows of a file, from one look at it (links followed).
+struct SiteFileStat
+{
+    bool exists = false;
+    bool regular = false;
+    qint64 size = 0;
+    qint64 modified = 0; // seconds since the epoch
+};
+SiteFileStat StatSiteFile(const QString& path);
 
 // The title of a page's text: what stands between "<TITLE>" (or, when that is
 // missing, "<title>") and the next "</", "&nbsp;" read as a blank; empty when
@@ -42,9 +53,15 @@ bool IsHiddenSiteEntry(const QString& name);
 // False, with the reason in `error`, when the folder cannot be read.
 bool ListSiteFolder(const QString& folder, const QString& webFolder, QStringList& entries, QString& error);
 
-// Reads a page file as text in its own charset, at most its first 8 MB.
-// False, with the reason in `error`, when it cannot be read.
-bool ReadSitePageText(const QString& path, QString& text, QString& error);
+// Reads a page file, at most its first 8 MB, and tells what StatSiteFile
+// tells of it; only a regular file is read. False, with the reason in
+// `error`, when it cannot be read.
+bool ReadSitePageFile(const QString& path, SiteFileStat& stat, QByteArray& bytes, QString& error);
+
+// The title of a page's bytes, read in the page's own charset, and (when
+// `links` is given) its frame links as SiteFrameLinks gives them. Only the
+// parts that hold them are decoded when the markup can be found in the bytes.
+void ScanSitePage(const QByteArray& bytes, const QString& name, QString& title, QStringList* links);
 
 // Splits a link record "P/F" at its first "/".
 void SplitSiteLink(const QString& record, QString& frameset, QString& frame);

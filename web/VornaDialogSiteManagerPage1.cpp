@@ -436,23 +436,23 @@ int VornaDialogSiteManagerPage1::AddPageToWeb(const QString& path, const QString
     QString name = GetFileNamePart(path);
     if (name.isEmpty())
         return -1;
-    // 1. A page of that name elsewhere clashes with the web's page.
+    // 1. A page from another folder is copied into the web (asking for
+    // another name when the web has a page of that name) and opened there.
+    QString readTitleFrom = titleFile;
     if (IsHtmlFileName(path)) {
         const QString normal = QString(path).replace(QLatin1Char('\\'), QLatin1Char('/'));
         const qsizetype slash = normal.lastIndexOf(QLatin1Char('/'));
         folder = slash < 0 ? web : normal.left(slash);
-        bool clash = false;
-        for (int row = 1; row < m_list->GetItemCount(); ++row) {
-            if (m_list->GetItemText(row, 0) == name && folder != web)
-                clash = true;
-        }
-        if (clash) {
+        if (folder != web) {
+            const bool taken = QFileInfo::exists(web + QLatin1Char('/') + name) || FindFileRow(name) >= 0;
             CMainFrame* main = sitemanagerpage_detail::mainFrame();
-            const QString answer = main ? main->AskRenameExistingPage(folder, name, clash, false) : QString();
+            const QString answer = main ? main->AskRenameExistingPage(folder, name, taken, false) : QString();
             if (answer.isEmpty() || SiteSameText(answer, QStringLiteral("FALSE")))
                 return -1;
             name = GetFileNamePart(answer);
             folder = web;
+            if (readTitleFrom.isEmpty())
+                readTitleFrom = answer;
         }
     }
     ensureFilled();
@@ -460,12 +460,10 @@ int VornaDialogSiteManagerPage1::AddPageToWeb(const QString& path, const QString
     m_strWork = folder + QLatin1Char('/') + name;
     CZQView* view = AppContext::instance().activeView();
     CZQDoc* document = view ? view->GetDocument() : nullptr;
-    if (document && document->m_strSourcePath.isEmpty())
-        document->m_strSourcePath = m_strWork;
     QString pageTitle = title;
-    if (pageTitle.isEmpty() && !titleFile.isEmpty())
-        pageTitle =
-            GetHtmlFileTitle(QFileInfo(titleFile).isAbsolute() ? titleFile : web + QLatin1Char('/') + titleFile);
+    if (pageTitle.isEmpty() && !readTitleFrom.isEmpty())
+        pageTitle = GetHtmlFileTitle(QFileInfo(readTitleFrom).isAbsolute() ? readTitleFrom
+                                                                           : web + QLatin1Char('/') + readTitleFrom);
     if (pageTitle.isEmpty() && view)
         pageTitle = view->GetDocumentTitle();
     if (pageTitle.isEmpty())

@@ -81,12 +81,33 @@ TEST(SiteFileTexts, PagesAreReadInTheirOwnCharset)
                                  .arg(QString::fromLatin1(charset), title);
         const QString path = dir.filePath(QString::fromLatin1(charset) + ".html");
         ASSERT_TRUE(writeTestFile(path, platform::encodeText(html, QString::fromLatin1(charset))));
-        QString text, error;
-        ASSERT_TRUE(ReadSitePageText(path, text, error));
-        EXPECT_EQ(SitePageTitle(text), title) << charset;
+        QByteArray bytes;
+        QString error, read;
+        SiteFileStat stat;
+        ASSERT_TRUE(ReadSitePageFile(path, stat, bytes, error));
+        EXPECT_EQ(stat.size, bytes.size());
+        ScanSitePage(bytes, "p.html", read, nullptr);
+        EXPECT_EQ(read, title) << charset;
     }
-    QString text, error;
-    EXPECT_FALSE(ReadSitePageText(dir.filePath("missing.html"), text, error));
+    // Read whole: a charset whose characters may hold "<" and "/".
+    const QString jis = QStringLiteral("<HTML><HEAD><TITLE>漢字の題&nbsp;名</TITLE></HEAD><FRAMESET>"
+                                       "<FRAME src=\"menu.html\"></FRAMESET></HTML>");
+    QString read;
+    QStringList links;
+    ScanSitePage(platform::encodeText(jis, "ISO-2022-JP"), "top.html", read, &links);
+    EXPECT_EQ(read, QStringLiteral("漢字の題 名"));
+    EXPECT_EQ(links, QStringList({"top.html/menu.html", "top.html/top.html"}));
+    // A frame tag in lower case far past the title is found.
+    const QByteArray late = "<title>t</title>" + QByteArray(10000, ' ') + "<frameset><frame src='x.html'>";
+    links.clear();
+    ScanSitePage(late, "f.html", read, &links);
+    EXPECT_EQ(read, "t");
+    EXPECT_EQ(links, QStringList({"f.html/x.html", "f.html/f.html"}));
+    QByteArray bytes;
+    QString error;
+    SiteFileStat stat;
+    EXPECT_FALSE(ReadSitePageFile(dir.filePath("missing.html"), stat, bytes, error));
+    EXPECT_FALSE(stat.exists);
     EXPECT_TRUE(error.contains("missing.html"));
 }
 

@@ -5,6 +5,7 @@
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
+#include "controls/ULOFileDialog.h"
 #include "dialogs/VornaDialogAsk.h"
 #include "res/resource.h"
 #include "util/StringResources.h"
@@ -27,6 +28,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -192,6 +194,40 @@ TEST_F(SiteManagerTest, DeletingAnOpenPageClosesItAndLeavesItsNamesakeAlone)
     EXPECT_EQ(app->docTemplate()->documentCount(), documents - 1);
     EXPECT_GT(sitePage().FindFileRow("a.html"), 0);
     EXPECT_EQ(sitePage().FindFileRow("sub/a.html"), -1);
+}
+
+TEST_F(SiteManagerTest, ImportCopiesAPageIntoTheWebAskingForANewNameWhenItsNameIsTaken)
+{
+    openWeb();
+    const QString outside = platform::webRoot() + "/../elsewhere";
+    ASSERT_TRUE(writeTestFile(outside + "/diary.html", "<HTML><HEAD><TITLE>Diary</TITLE></HEAD><BODY>d</BODY></HTML>"));
+    ASSERT_TRUE(writeTestFile(outside + "/index.html", "<HTML><HEAD><TITLE>Other</TITLE></HEAD><BODY>o</BODY></HTML>"));
+    const auto choose = [](const QString& path) {
+        return [path](QDialog& d) {
+            auto& files = static_cast<QFileDialog&>(d);
+            files.selectFile(path);
+            QMetaObject::invokeMethod(&files, "accept");
+        };
+    };
+    ModalResponder responder;
+    responder.on(ULOFileDialog::kDialogId, choose(QDir::cleanPath(outside + "/diary.html")));
+    sitePage().OnImport();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(QFileInfo::exists(web + "/diary.html"));
+    const int row = sitePage().FindFileRow("diary.html");
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(list().GetItemText(row, 1), "Diary");
+
+    // A page named like the web's home page: the user names the copy.
+    responder.on(ULOFileDialog::kDialogId, choose(QDir::cleanPath(outside + "/index.html")));
+    responder.answerMessageBox(platform::IDYES, LoadResString(IDS_RENAME_EXISTING_PAGE));
+    responder.on(ULOFileDialog::kDialogId, choose(web + "/other.html"));
+    sitePage().OnImport();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(readTestFile(web + "/index.html").contains(QByteArray::fromHex("93fa967b8cea")));
+    EXPECT_TRUE(readTestFile(web + "/other.html").contains("Other"));
+    EXPECT_GT(sitePage().FindFileRow("other.html"), 0);
+    EXPECT_EQ(responder.pending(), 0);
 }
 
 TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
