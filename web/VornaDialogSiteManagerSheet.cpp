@@ -12,6 +12,7 @@
 #include "platform/DataRoot.h"
 #include "platform/WindowMessage.h"
 
+#include <QApplication>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -179,6 +180,11 @@ void VornaDialogSiteManagerSheet::OnFolderChanged()
     const CMainFrame* main = CMainFrame::instance();
     if (!main || !main->IsEditMode() || m_tabs->indexOf(m_sitePage) < 0 || m_sitePage->siteList()->m_bBusy)
         return;
+    // The list takes the focus when it reloads; a change on disk must not
+    // take it from the page being typed in.
+    const QPointer<QWidget> focus = QApplication::focusWidget();
     m_sitePage->OnRefresh();
+    if (focus && focus != QApplication::focusWidget())
+        focus->setFocus(Qt::OtherFocusReason);
     m_sitePage->update();
 }

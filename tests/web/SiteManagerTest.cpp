@@ -230,6 +230,20 @@ TEST_F(SiteManagerTest, ImportCopiesAPageIntoTheWebAskingForANewNameWhenItsNameI
     EXPECT_EQ(responder.pending(), 0);
 }
 
+TEST_F(SiteManagerTest, ASavedPageOfASubFolderIsListedForPublishingByItsPathInTheWeb)
+{
+    ASSERT_TRUE(writeTestFile(web + "/sub/a.html", "<HTML><HEAD><TITLE>A</TITLE></HEAD><BODY>a</BODY></HTML>"));
+    openWeb();
+    ASSERT_TRUE(app->OpenDocumentFile(web + "/sub/a.html"));
+    QCoreApplication::processEvents();
+    CZQDoc* document = app->GetActiveView()->GetDocument();
+    ASSERT_EQ(document->pathName(), web + "/sub/a.html");
+    document->m_bPageChanged = true;
+    ASSERT_TRUE(document->OnFileSave());
+    ASSERT_NE(sitePage().GetModifiedFiles(), nullptr);
+    EXPECT_EQ(*sitePage().GetModifiedFiles(), QStringList({"sub/a.html"}));
+}
+
 TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
 {
     openWeb();
