@@ -28,6 +28,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -242,6 +243,41 @@ TEST_F(SiteManagerTest, ASavedPageOfASubFolderIsListedForPublishingByItsPathInTh
     ASSERT_TRUE(document->OnFileSave());
     ASSERT_NE(sitePage().GetModifiedFiles(), nullptr);
     EXPECT_EQ(*sitePage().GetModifiedFiles(), QStringList({"sub/a.html"}));
+}
+
+TEST_F(SiteManagerTest, DeletingAFramePageOpenInItsFramesetKeepsThePaneAsANewPage)
+{
+    const QString pages = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + "/../data/pages/";
+    for (const char* name : {"frameset.html", "menu.html", "top.html", "main.html"})
+        ASSERT_TRUE(QFile::copy(pages + name, web + "/" + name));
+    openWeb();
+    EXPECT_EQ(list().GetItemKind(sitePage().FindFileRow("frameset.html")), 2);
+    EXPECT_EQ(list().GetItemTag(sitePage().FindFileRow("main.html")), "frameset.html");
+    ASSERT_TRUE(app->OpenDocumentFile(web + "/frameset.html"));
+    for (int i = 0; i < 6; ++i)
+        QCoreApplication::processEvents();
+    CChildFrame* child = app->GetActiveView()->GetParentFrame();
+    ASSERT_TRUE(child->HasFrameset());
+    const int documents = app->docTemplate()->documentCount();
+    const int counter = frame().m_nFrameCount;
+
+    list().ClearSelection();
+    list().SetItemState(sitePage().FindFileRow("main.html"), LVIS_SELECTED, LVIS_SELECTED);
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDYES, LoadResString(IDS_SITE_DELETE_QUESTION));
+    sitePage().OnDelete();
+
+    EXPECT_FALSE(QFileInfo::exists(web + "/main.html"));
+    EXPECT_EQ(app->docTemplate()->documentCount(), documents);
+    const QString renamed = QStringLiteral("Frame%1").arg(counter);
+    EXPECT_EQ(frame().m_nFrameCount, counter + 1);
+    const int row = sitePage().FindFileRow(renamed);
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(list().GetItemTag(row), "frameset.html");
+    EXPECT_EQ(list().GetItemKind(row), 1);
+    EXPECT_EQ(sitePage().FindFileRow("main.html"), -1);
+    for (platform::Document* base : app->docTemplate()->documents())
+        EXPECT_NE(base->pathName(), web + "/main.html");
 }
 
 TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
