@@ -290,6 +290,8 @@ TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
     QKeyEvent f5(QEvent::KeyPress, Qt::Key_F5, Qt::NoModifier);
     QCoreApplication::sendEvent(&list(), &f5);
     EXPECT_GT(sitePage().FindFileRow("f5.html"), 0);
+    // The active page's row is selected again.
+    EXPECT_EQ(list().GetSelectedRow(), sitePage().FindFileRow("index.html"));
     QKeyEvent f9(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
     QCoreApplication::sendEvent(&list(), &f9);
     EXPECT_FALSE(bar->isVisibleTo(&frame()));
