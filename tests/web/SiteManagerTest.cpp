@@ -6,7 +6,9 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "controls/ULOFileDialog.h"
+#include "controls/VornaImageButton.h"
 #include "dialogs/VornaDialogAsk.h"
+#include "publish/CVornaDialogQuickPublish.h"
 #include "res/resource.h"
 #include "util/StringResources.h"
 #include "web/CVornaSiteGridCtrl.h"
@@ -278,6 +280,22 @@ TEST_F(SiteManagerTest, DeletingAFramePageOpenInItsFramesetKeepsThePaneAsANewPag
     EXPECT_EQ(sitePage().FindFileRow("main.html"), -1);
     for (platform::Document* base : app->docTemplate()->documents())
         EXPECT_NE(base->pathName(), web + "/main.html");
+}
+
+TEST_F(SiteManagerTest, TheFiveButtonsHavePicturesAndTheSettingsButtonOpensTheQuickPublishSettings)
+{
+    openWeb();
+    VornaDialogSiteManagerSheet* sheet = frame().siteManagerSheet();
+    for (int id : {IDC_SITE_IMPORT, IDC_SITE_DELETE, IDC_SITE_REFRESH, IDC_SITE_QUICK_PUBLISH,
+                   IDC_SITE_QUICK_PUBLISH_PROPERTIES}) {
+        auto* button = sheet->findChild<VornaImageButton*>(QStringLiteral("id_%1").arg(id));
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_TRUE(button->hasPictures()) << id;
+    }
+    ModalResponder responder;
+    responder.answer(CVornaDialogQuickPublish::IDD, platform::IDCANCEL);
+    sheet->findChild<VornaImageButton*>(QStringLiteral("id_%1").arg(IDC_SITE_QUICK_PUBLISH_PROPERTIES))->click();
+    EXPECT_EQ(responder.runCount(CVornaDialogQuickPublish::IDD), 1);
 }
 
 TEST_F(SiteManagerTest, F9HidesTheSiteManagerAndF5Reloads)
