@@ -8,6 +8,8 @@
 #include "util/ShellFolders.h"
 
 #include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 
 namespace imagebrowsermodel_detail {
 
@@ -118,10 +120,18 @@ ImageBrowserModel::FolderEntries ImageBrowserModel::ListFolder(const QString& fo
     ResolveShellDisplayPath(onDisk);
     if (onDisk.isEmpty())
         return entries;
-    const QDir dir(onDisk);
-    entries.folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // One walk of the folder: hidden entries are not returned.
+    QDirIterator it(onDisk, QDir::AllEntries | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        const QFileInfo info = it.nextFileInfo();
+        const QString name = info.fileName();
+        if (info.isDir())
+            entries.folders.append(name);
+        else if (IsListedImageName(name))
+            entries.images.append(name);
+    }
     SortByCollation(entries.folders);
-    entries.images = ListImageFiles(onDisk);
+    SortByCollation(entries.images);
     return entries;
 }
 

@@ -11,6 +11,10 @@
 // that cannot be read gives an empty list.
 QStringList ListImageFiles(const QString& folder);
 
+// Whether a file of that name is listed as an image: its extension is one
+// of the above and the file system's encoding gives the name back.
+bool IsListedImageName(const QString& name);
+
 // Sorts names in the order of the user's language, keeping the order of
 // names that compare equal.
 void SortByCollation(QStringList& names);

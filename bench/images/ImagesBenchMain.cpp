@@ -10,9 +10,11 @@
 
 void prepareImageLoadBench();
 void prepareThumbnailBench();
+void prepareImageBrowserBench();
 void printImageLoadRatios(const std::function<double(const char*)>& find);
 void printThumbnailRatios(const std::function<double(const char*)>& find);
 void printBannerRatios(const std::function<double(const char*)>& find);
+void printImageBrowserRatios(const std::function<double(const char*)>& find);
 
 namespace {
 
@@ -37,6 +39,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     prepareImageLoadBench();
     prepareThumbnailBench();
+    prepareImageBrowserBench();
     Collect reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     const auto find = [&](const char* prefix) {
@@ -48,6 +51,7 @@ int main(int argc, char** argv)
     printImageLoadRatios(find);
     printThumbnailRatios(find);
     printBannerRatios(find);
+    printImageBrowserRatios(find);
     benchmark::Shutdown();
     return 0;
 }
