@@ -481,6 +481,26 @@ TEST_F(ImageBrowserInProgram, AnImageDoubleClickedGoesInAtTheNextClickAndOneDrag
     settle();
     EXPECT_EQ(doc()->images().length(), 2u);
 
+    // A file the decoders refuse is not placed: the user is told.
+    const QString broken = dir.filePath(QStringLiteral("pictures/broken.png"));
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+    }
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("画像として読み込めません"));
+    EXPECT_FALSE(placer->Start(broken));
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_EQ(frame()->m_nImageDragMode, 0);
+
+    // A frame picture never shows the frame cursor over the browser itself.
+    const QString frames = platform::dataRoot() + QStringLiteral("/Bin/Frame");
+    picture(frames + QStringLiteral("/wood.png"), QSize(40, 40));
+    ASSERT_TRUE(placer->Start(frames + QStringLiteral("/wood.png")));
+    EXPECT_EQ(placer->CursorAt(browser()->mapToGlobal(browser()->rect().center())), IDC_PLACE_IMAGE_CURSOR);
+    placer->Cancel();
+
     // The command again hides the bar.
     run(33456);
     EXPECT_FALSE(frame()->m_pImageBrowserBar->isVisible());
