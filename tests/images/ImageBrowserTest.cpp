@@ -13,9 +13,12 @@
 #include "images/VornaDlgImageBrowser.h"
 #include "images/VornaDlgImageFavorite.h"
 #include "images/VornaDlgImageFavoriteInfo.h"
+#include "images/VornaTwain.h"
+#include "images/SaneTestBackend.h"
 #include "res/resource.h"
 #include "util/CRegistryEx.h"
 #include "util/ShellFolders.h"
+#include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
@@ -23,6 +26,7 @@
 #include "support/FakeAppContext.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
@@ -542,6 +546,35 @@ TEST_F(ImageBrowserInProgram, F5AndComingBackRefreshAndTheFolderIsStoredAtTheEnd
     delete frame()->m_pImageBrowserBar.data();
     EXPECT_EQ(browser(), nullptr);
     EXPECT_EQ(remembered(), QStringLiteral("0") + scans);
+}
+
+TEST_F(ImageBrowserInProgram, PagesScannedForAPageOfTheOpenWebAreShownInTheWebsImageFolder)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<P id=flow>本文</P>\n")), nullptr);
+    // The page belongs to the open web.
+    VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
+    frame()->m_bWebOpen = true;
+    frame()->m_strWebFolder = dir.path();
+    frame()->OnWindowTutorial();
+    ASSERT_NE(frame()->siteManagerSheet(), nullptr);
+    frame()->siteManagerSheet()->AddOrUpdateFileRow(QStringLiteral("page.html"), QString());
+    ASSERT_TRUE(frame()->IsActivePageInWeb());
+
+    SaneTestBackend backend("mode Color\n");
+    ModalResponder responder;
+    responder.on(VornaTwain::SelectDialogId, [](QDialog& dialog) { ModalResponder::press(dialog, platform::IDOK); });
+    responder.on(VornaTwain::ProgressDialogId, [](QDialog& dialog) {
+        QDeadlineTimer deadline(60000);
+        while (dialog.isVisible() && !deadline.hasExpired())
+            QTest::qWait(10);
+    });
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("イメージを成功にダウンロードしました"));
+    run(33481);
+    ASSERT_NE(browser(), nullptr);
+    EXPECT_EQ(browser()->m_strCurrentFolder, dir.filePath(QStringLiteral("image/")));
+    EXPECT_GT(browser()->thumbnailList()->GetItemCount(), 0);
+    frame()->m_bWebOpen = false;
+    VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr);
 }
 
 } // namespace
