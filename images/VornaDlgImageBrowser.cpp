@@ -12,6 +12,7 @@
 #include "util/StringResources.h"
 
 #include <QHBoxLayout>
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QVBoxLayout>
@@ -84,6 +85,7 @@ void VornaDlgImageBrowser::CreateControls()
     connect(m_pList, &CVornaImageListCtrl::itemDoubleClicked, this, [this](int item) { OnListDblClk(item); });
     connect(m_pList, &CVornaImageListCtrl::beginDrag, this, [this](int item) { OnListBeginDrag(item); });
     m_pCombo->installEventFilter(this);
+    m_pCombo->view()->installEventFilter(this);
     m_pList->installEventFilter(this);
 }
 
@@ -147,13 +149,25 @@ bool VornaDlgImageBrowser::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        // Enter opens the selected item as a double-click does.
+        // Enter opens the selected item as a double-click does; an image
+        // waits for the very next click, no button release being due.
         if (watched == m_pList && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
             const int selected = m_pList->GetSelectedItem();
-            if (selected >= 0) {
+            if (selected >= 0 && m_pList->GetItemData(selected) == ImageReady)
+                StartPlacing(m_pList->GetItemText(selected), false);
+            else if (selected >= 0)
                 OnListDblClk(selected);
+            if (selected >= 0)
                 return true;
-            }
+        }
+        // Escape on the combo's open list takes the entry it shows, as Enter does.
+        if (watched == m_pCombo->view() && key == Qt::Key_Escape) {
+            const int shown = m_pCombo->view()->currentIndex().row();
+            m_pCombo->hidePopup();
+            if (shown >= 0)
+                m_pCombo->setCurrentIndex(shown);
+            OnFolderComboSelChange();
+            return true;
         }
         // An arrow key on the closed combo opens its list.
         if (watched == m_pCombo &&

@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QAbstractItemView>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -173,7 +174,23 @@ TEST_F(ImageBrowserTest, FoldersOpenUpAndBackWalkAndTheFolderIsRememberedAtTheEn
     browser->OnListDblClk(itemOf(list, QStringLiteral("c")));
     EXPECT_EQ(browser->m_arrHistory, (QStringList{path("a/"), path("a/c/")}));
 
+    // Escape on the combo's open list takes the entry it shows.
+    browser->OpenFolder(path("a/c"));
+    CFolderComboBox* combo = browser->folderCombo();
+    int entryOfA = -1;
+    for (int i = 0; i < combo->model().GetCount(); ++i) {
+        if (combo->model().GetItem(i).m_strText == QLatin1String("a"))
+            entryOfA = i;
+    }
+    ASSERT_GE(entryOfA, 0);
+    combo->showPopup();
+    combo->view()->setCurrentIndex(combo->model().GetCount() > entryOfA ? combo->view()->model()->index(entryOfA, 0)
+                                                                        : QModelIndex());
+    QTest::keyClick(combo->view(), Qt::Key_Escape);
+    EXPECT_EQ(browser->m_strCurrentFolder, path("a/"));
+
     // A folder that went is replaced by the nearest one on refresh.
+    browser->OpenFolder(path("a/c"));
     browser->show();
     QDir(path("a/c")).removeRecursively();
     browser->RefreshFolder(true);
@@ -484,6 +501,16 @@ TEST_F(ImageBrowserInProgram, AnImageDoubleClickedGoesInAtTheNextClickAndOneDrag
     EXPECT_TRUE(placer->Release(second));
     settle();
     EXPECT_EQ(doc()->images().length(), 2u);
+
+    // Enter on the selected image: it waits for the next click.
+    list->SelectItem(0);
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_TRUE(placer->IsPlacing());
+    const QPoint third = onPage(QPoint(40, 200));
+    placer->Move(third);
+    EXPECT_TRUE(placer->Release(third));
+    settle();
+    EXPECT_EQ(doc()->images().length(), 3u);
 
     // A file the decoders refuse is not placed: the user is told.
     const QString broken = dir.filePath(QStringLiteral("pictures/broken.png"));
