@@ -1,5 +1,6 @@
 #include "images/ImageBrowserModel.h"
 
+#include "controls/RecentFolders.h"
 #include "images/ImageFolderListing.h"
 #include "images/ImageLibraryFolders.h"
 #include "images/OpenImageDialogModel.h"
@@ -12,11 +13,6 @@
 #include <QFileInfo>
 
 namespace imagebrowsermodel_detail {
-
-QString settingsKey()
-{
-    return QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV)\\Recent Opened Dir");
-}
 
 bool isRoot(const QString& folder, const QString& prefix)
 {
@@ -64,7 +60,7 @@ void ImageBrowserModel::ReadSettings()
 {
     // Only read here: the key is made when the browser ends.
     CRegistryEx reg(HKEY_CURRENT_USER);
-    if (reg.Open(HKEY_CURRENT_USER, imagebrowsermodel_detail::settingsKey())) {
+    if (reg.Open(HKEY_CURRENT_USER, RecentFoldersKey())) {
         QString stored;
         reg.ReadLongString(m_strRecentValue, stored);
         OpenImageDialogModel::ReadFolderValue(stored, m_strDefaultFolder, m_bDefaultFolder, m_strRememberedFolder,
@@ -83,7 +79,7 @@ void ImageBrowserModel::WriteSettings()
     if (folder.isEmpty())
         return;
     CRegistryEx reg(HKEY_CURRENT_USER);
-    if (!reg.Create(HKEY_CURRENT_USER, imagebrowsermodel_detail::settingsKey()))
+    if (!reg.Create(HKEY_CURRENT_USER, RecentFoldersKey()))
         return;
     if (m_bDefaultFolder) {
         reg.WriteString(m_strRecentValue, QLatin1Char('1') + m_strRememberedFolder);

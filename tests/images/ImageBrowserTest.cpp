@@ -202,6 +202,23 @@ TEST_F(ImageBrowserTest, FoldersOpenUpAndBackWalkAndTheFolderIsRememberedAtTheEn
     EXPECT_EQ(remembered(), QStringLiteral("0") + path("a"));
 }
 
+TEST_F(ImageBrowserTest, ANarrowBarTakesItsWidthFromTheComboAndTheListFillsIt)
+{
+    VornaDlgImageBrowser browser;
+    browser.resize(700, 160);
+    browser.show();
+    QCoreApplication::processEvents();
+    auto* bookmarks = browser.findChild<QPushButton*>(QStringLiteral("id_1339"));
+    const int wideCombo = browser.folderCombo()->width();
+    browser.resize(260, 160);
+    QCoreApplication::processEvents();
+    EXPECT_LT(browser.folderCombo()->width(), wideCombo);
+    EXPECT_EQ(bookmarks->width(), 24);
+    EXPECT_LE(bookmarks->geometry().right(), browser.width() - 1);
+    EXPECT_GT(browser.thumbnailList()->height(), 80);
+    EXPECT_GT(browser.thumbnailList()->width(), 200);
+}
+
 TEST_F(ImageBrowserTest, TheLastFolderIsSharedWithTheInsertImageDialog)
 {
     {
