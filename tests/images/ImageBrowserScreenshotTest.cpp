@@ -6,12 +6,11 @@
 
 #include "app/CMainFrame.h"
 #include "images/CVornaImageListCtrl.h"
+#include "images/ImageWindowTests.h"
 #include "images/VornaDlgImageBrowser.h"
-#include "util/CRegistryEx.h"
 
 #include "support/ReviewPicture.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -31,20 +30,14 @@ TEST_F(ImageBrowserScreenshot, TheMainWindowWithTheBrowserOnTheClipArt)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame, 60000));
     ASSERT_NE(open(QStringLiteral(">\n<P>写真を置くページ</P>\n")), nullptr);
     // Nothing remembered yet: the image library's own folder.
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER,
-                           QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV)\\Recent Opened Dir")));
-    reg.WriteString(QStringLiteral("Recent Opened Image"), QString());
+    imagewindowtest::RememberImageFolder(QString());
     run(33456);
     VornaDlgImageBrowser* browser = frame->m_pImageBrowser;
     ASSERT_NE(browser, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(browser, 60000));
     CVornaImageListCtrl* list = browser->thumbnailList();
     ASSERT_GE(list->GetItemCount(), 6);
-    QElapsedTimer timer;
-    timer.start();
-    while (list->IsLoading() && timer.elapsed() < 20000)
-        QTest::qWait(20);
+    imagewindowtest::WaitForThumbnails(list);
     list->SelectItem(3);
     QTest::qWait(200);
     SaveReviewPicture(frame->grab().toImage(), QStringLiteral("image-browser.png"));

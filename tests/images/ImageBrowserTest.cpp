@@ -14,6 +14,7 @@
 #include "images/VornaDlgImageFavorite.h"
 #include "images/VornaDlgImageFavoriteInfo.h"
 #include "images/VornaTwain.h"
+#include "images/ImageWindowTests.h"
 #include "images/SaneTestBackend.h"
 #include "res/resource.h"
 #include "util/CRegistryEx.h"
@@ -47,30 +48,21 @@ namespace {
 
 using platform::ModalResponder;
 
-const QString kRecentKey = QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV)\\Recent Opened Dir");
+const QString kRecentKey = imagewindowtest::recentKey();
 
 void remember(const QString& value)
 {
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, kRecentKey));
-    ASSERT_TRUE(reg.WriteString(QStringLiteral("Recent Opened Image"), value));
+    imagewindowtest::RememberImageFolder(value);
 }
 
 QString remembered()
 {
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    QString text;
-    if (reg.Open(HKEY_CURRENT_USER, kRecentKey))
-        reg.ReadLongString(QStringLiteral("Recent Opened Image"), text);
-    return text;
+    return imagewindowtest::RememberedImageFolder();
 }
 
 QStringList itemsOf(const CVornaImageListCtrl* list)
 {
-    QStringList names;
-    for (int i = 0; i < list->GetItemCount(); ++i)
-        names << list->GetItemText(i);
-    return names;
+    return imagewindowtest::ItemTexts(list);
 }
 
 int itemOf(const CVornaImageListCtrl* list, const QString& text)

@@ -5,12 +5,11 @@
 #include "commands/FormatPage.h"
 
 #include "images/CVornaImageListCtrl.h"
+#include "images/ImageWindowTests.h"
 #include "images/VornaDialogOpenImage.h"
-#include "util/CRegistryEx.h"
 
 #include "support/ReviewPicture.h"
 
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -30,20 +29,14 @@ TEST_F(ImageDialogScreenshot, TheDialogOnTheClipArt)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frame, 60000));
     ASSERT_NE(open(QStringLiteral(">\n<P>写真を置くページ</P>\n")), nullptr);
     // Nothing remembered yet: the image library's own folder.
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER,
-                           QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV)\\Recent Opened Dir")));
-    reg.WriteString(QStringLiteral("Recent Opened Image"), QString());
+    imagewindowtest::RememberImageFolder(QString());
     run(33169);
     VornaDialogOpenImage* dialog = frame->findChild<VornaDialogOpenImage*>();
     ASSERT_NE(dialog, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog, 60000));
     CVornaImageListCtrl* list = dialog->thumbnailList();
     ASSERT_GE(list->GetItemCount(), 6);
-    QElapsedTimer timer;
-    timer.start();
-    while (list->IsLoading() && timer.elapsed() < 20000)
-        QTest::qWait(20);
+    imagewindowtest::WaitForThumbnails(list);
     list->SelectItem(2);
     QTest::qWait(200);
     for (int i = 0; i < list->GetItemCount(); ++i)

@@ -7,6 +7,7 @@
 #include "images/CVornaImageListCtrl.h"
 #include "images/ImagePlacer.h"
 #include "images/ImageTestFiles.h"
+#include "images/ImageWindowTests.h"
 #include "images/VornaDialogOpenImage.h"
 #include "res/resource.h"
 #include "util/CRegistryEx.h"
@@ -36,11 +37,7 @@ const QString kKey = QStringLiteral("Software\\Vornasoft\\Vorna-Paginor 2002(TEV
 
 QString storedFolder()
 {
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    QString text;
-    if (reg.Open(HKEY_CURRENT_USER, kKey))
-        reg.ReadLongString(QStringLiteral("Recent Opened Image"), text);
-    return text;
+    return imagewindowtest::RememberedImageFolder();
 }
 
 // Folders of pictures: a/ with b/ and c/ below it, each with pictures.
@@ -70,10 +67,7 @@ public:
 
 QStringList itemsOf(const CVornaImageListCtrl* list)
 {
-    QStringList names;
-    for (int i = 0; i < list->GetItemCount(); ++i)
-        names << list->GetItemText(i);
-    return names;
+    return imagewindowtest::ItemTexts(list);
 }
 
 int rowOf(const VornaDirListCtrl* list, const QString& text)
