@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace bannermodel_detail {
 
 // The picture at the size, its transparent colour kept crisp.
@@ -143,18 +145,52 @@ void BannerModel::DrawPicture(QPainter& dc, platform::ColorRef leftOut, const QI
     picture.Draw(0, 0, -1, -1, 0, 0, dc, ASMBitmap::kCopy, leftOut);
 }
 
+const QImage& BannerModel::ScaledPicture()
+{
+    const QSize size(m_rcCanvas.width(), m_rcCanvas.height());
+    const qint64 picture = m_bmpPicture.image().cacheKey();
+    ScaleCache& cache = m_scaleCache;
+    if (cache.scaled.isNull() || cache.picture != picture || cache.size != size ||
+        cache.transparent != m_crTransparent) {
+        cache.scaled = bannermodel_detail::resampled(m_bmpPicture.image(), size, m_crTransparent);
+        cache.picture = picture;
+        cache.size = size;
+        cache.transparent = m_crTransparent;
+    }
+    return cache.scaled;
+}
+
+const BannerTextLayer& BannerModel::TextLayer()
+{
+    // Clipped to the canvas, but never below 2048 x 2048, so that the
+    // layer outlives a drag of the canvas's corner.
+    constexpr int kLeastClip = 2048;
+    const QRect clip(0, 0, std::max(m_rcCanvas.width(), kLeastClip), std::max(m_rcCanvas.height(), kLeastClip));
+    TextCache& cache = m_textCache;
+    if (!cache.valid || cache.box != m_rcText || cache.clip != clip || !(cache.params == m_text)) {
+        cache.layer = Draw3dTextLayer(clip, m_rcText, m_text);
+        cache.box = m_rcText;
+        cache.clip = clip;
+        cache.params = m_text;
+        cache.valid = true;
+    }
+    return cache.layer;
+}
+
 void BannerModel::DrawText(QPainter& dc, TextEdges edges)
 {
     if (m_rcCanvas.isEmpty())
         return;
-    LayTextLayer(dc, Draw3dText(QSize(m_rcCanvas.width(), m_rcCanvas.height()), m_rcText, m_text), edges);
+    const BannerTextLayer& layer = TextLayer();
+    LayTextLayer(dc, layer.image, edges, layer.origin);
 }
 
 void BannerModel::QuickCompose()
 {
     namespace detail = bannermodel_detail;
     QPainter& composite = detail::surface(m_dcComposite, m_rcCanvas);
-    detail::fill(composite, m_rcCanvas, m_crWindow);
+    if (!HasPicture() || m_crTransparent != kNoTransparentColor)
+        detail::fill(composite, m_rcCanvas, m_crWindow);
     if (HasPicture())
         m_bmpPicture.DrawStretched(0, 0, m_rcCanvas.width(), m_rcCanvas.height(), 0, 0, -1, -1, composite,
                                    ASMBitmap::kCopy, m_crTransparent);

@@ -101,9 +101,30 @@ public:
     const QImage* Output() const { return m_dcOutput.image(); }
 
 private:
+    // The text as last drawn, kept while its box, its record and the clip
+    // stay the same (so a drag of the canvas does not draw it again).
+    const BannerTextLayer& TextLayer();
+    // The picture resampled to the canvas, kept while both stay the same.
+    const QImage& ScaledPicture();
     void LoadPicture();
     // The colour a surface of the key is filled with: the key, or the window
     // colour while there is none.
     platform::ColorRef KeyFill() const;
     void DrawPicture(QPainter& dc, platform::ColorRef leftOut, const QImage& scaled) const;
+
+    struct TextCache
+    {
+        bool valid = false;
+        platform::Rect box;
+        BannerTextParams params;
+        QRect clip;
+        BannerTextLayer layer;
+    } m_textCache;
+    struct ScaleCache
+    {
+        qint64 picture = 0;
+        QSize size;
+        platform::ColorRef transparent = kNoTransparentColor;
+        QImage scaled;
+    } m_scaleCache;
 };

@@ -153,27 +153,32 @@ BannerStyleControls BannerStyleControlsOfIndex(int index)
     }
 }
 
-QImage Draw3dText(const QSize& layerSize, const platform::Rect& box, const BannerTextParams& params)
+BannerTextLayer Draw3dTextLayer(const QRect& clip, const platform::Rect& box, const BannerTextParams& params)
 {
     namespace detail = bannertext_detail;
-    QImage layer(layerSize, QImage::Format_ARGB32_Premultiplied);
-    layer.fill(Qt::transparent);
-    if (params.text.isEmpty() || layer.isNull())
-        return layer;
+    BannerTextLayer result;
+    if (params.text.isEmpty() || clip.isEmpty())
+        return result;
 
-    // 1. The outlines, and the area of the layer any copy of them can reach.
+    // 1. The outlines, the part of the clip the drawing reaches, and the area
+    // any copy of the outlines can come from.
     const QPainterPath glyphs = detail::placedGlyphs(box, params);
     const int dx = std::clamp(params.shadowX, -detail::kLongestShadow, detail::kLongestShadow);
     const int dy = std::clamp(params.shadowY, -detail::kLongestShadow, detail::kLongestShadow);
     const int reach = std::max({std::abs(dx), std::abs(dy), 2});
-    const QRect area = glyphs.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2) &
-                       layer.rect().adjusted(-reach, -reach, reach, reach);
-    if (area.isEmpty())
-        return layer;
+    const QRect bounds = glyphs.boundingRect().toAlignedRect().adjusted(-2, -2, 2, 2);
+    const QRect drawn = bounds.adjusted(-reach, -reach, reach, reach) & clip;
+    const QRect area = bounds & clip.adjusted(-reach, -reach, reach, reach);
+    if (drawn.isEmpty() || area.isEmpty())
+        return result;
+    result.origin = drawn.topLeft();
+    result.image = QImage(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+    result.image.fill(Qt::transparent);
     const detail::Mask face = detail::maskOf(glyphs, area, 0);
     const detail::Mask border = detail::maskOf(glyphs, area, 1.0);
 
-    QPainter painter(&layer);
+    QPainter painter(&result.image);
+    painter.translate(-drawn.topLeft());
     const int style = params.style;
     const QColor faceColor = detail::colorOf(params.textColor);
     const QColor shadowColor = detail::colorOf(params.shadowColor);
@@ -224,13 +229,28 @@ QImage Draw3dText(const QSize& layerSize, const platform::Rect& box, const Banne
 
     // 4. The outline in the border colour.
     detail::paintMask(painter, border, QPoint(0, 0), detail::colorOf(params.borderColor));
+    return result;
+}
+
+QImage Draw3dText(const QSize& layerSize, const platform::Rect& box, const BannerTextParams& params)
+{
+    QImage layer(layerSize, QImage::Format_ARGB32_Premultiplied);
+    layer.fill(Qt::transparent);
+    const BannerTextLayer drawn = Draw3dTextLayer(QRect(QPoint(0, 0), layerSize), box, params);
+    if (!drawn.image.isNull()) {
+        QPainter painter(&layer);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(drawn.origin, drawn.image);
+    }
     return layer;
 }
 
-void LayTextLayer(QPainter& target, const QImage& layer, TextEdges edges)
+void LayTextLayer(QPainter& target, const QImage& layer, TextEdges edges, QPoint origin)
 {
+    if (layer.isNull())
+        return;
     if (edges == TextEdges::Smooth) {
-        target.drawImage(0, 0, layer);
+        target.drawImage(origin, layer);
         return;
     }
     // Each pixel all in or all out, in its own colour.
@@ -240,5 +260,5 @@ void LayTextLayer(QPainter& target, const QImage& layer, TextEdges edges)
         for (int x = 0; x < hard.width(); ++x)
             line[x] = qAlpha(line[x]) >= 128 ? (line[x] | 0xFF000000u) : 0u;
     }
-    target.drawImage(0, 0, hard);
+    target.drawImage(origin, hard);
 }

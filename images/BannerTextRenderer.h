@@ -54,16 +54,29 @@ struct BannerTextParams
     platform::ColorRef shadowColor = 0x808080;
     int shadowX = 3;
     int shadowY = 3;
+
+    bool operator==(const BannerTextParams&) const = default;
 };
 
-// The text drawn, centred in the box and turned by the angle about its centre,
-// onto a transparent layer of the size given (ARGB32 premultiplied, edges
-// antialiased). Whatever falls outside the layer is cut off; an empty text
-// gives an empty layer.
+// Drawn text and where it lies: the layer's top-left corner in the
+// coordinates of the box.
+struct BannerTextLayer
+{
+    QImage image;
+    QPoint origin;
+};
+
+// The text drawn, centred in the box and turned by the angle about its
+// centre, onto a transparent layer (ARGB32 premultiplied, edges antialiased)
+// that covers what the drawing reaches within the clip and no more.
+BannerTextLayer Draw3dTextLayer(const QRect& clip, const platform::Rect& box, const BannerTextParams& params);
+
+// The same onto a transparent layer of the size given, from (0, 0): whatever
+// falls outside it is cut off; an empty text gives an empty layer.
 QImage Draw3dText(const QSize& layerSize, const platform::Rect& box, const BannerTextParams& params);
 
 // Lays a text layer over a picture. With hard edges every pixel of the layer
 // is either left out (alpha below 128) or laid on opaque, so no edge pixel
 // mixes the picture's colour (a key colour) into the text.
 enum class TextEdges { Smooth, Hard };
-void LayTextLayer(QPainter& target, const QImage& layer, TextEdges edges);
+void LayTextLayer(QPainter& target, const QImage& layer, TextEdges edges, QPoint origin = QPoint());

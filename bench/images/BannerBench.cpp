@@ -50,11 +50,16 @@ BannerBench& bench()
     return made;
 }
 
+// Each step of a drag moves the corner by a pixel, as the mouse does.
 void BM_BannerQuickCompose(benchmark::State& state)
 {
     BannerModel& model = bench().model;
-    for (auto _ : state)
+    int step = 0;
+    for (auto _ : state) {
+        model.m_rcCanvas = platform::Rect(0, 0, 800 - (++step & 1), 400);
         model.QuickCompose();
+    }
+    model.m_rcCanvas = platform::Rect(0, 0, 800, 400);
 }
 BENCHMARK(BM_BannerQuickCompose)->Unit(benchmark::kMillisecond);
 
@@ -68,11 +73,17 @@ void BM_PlainStretchedDraw(benchmark::State& state)
 }
 BENCHMARK(BM_PlainStretchedDraw)->Unit(benchmark::kMillisecond);
 
+// A new canvas size each time, so the picture is resampled each time.
 void BM_BannerCompose(benchmark::State& state)
 {
     BannerModel& model = bench().model;
-    for (auto _ : state)
+    int step = 0;
+    for (auto _ : state) {
+        model.m_rcCanvas = platform::Rect(0, 0, 800 - (++step & 1), 400);
         model.Compose();
+    }
+    model.m_rcCanvas = platform::Rect(0, 0, 800, 400);
+    model.Compose();
 }
 BENCHMARK(BM_BannerCompose)->Unit(benchmark::kMillisecond);
 
