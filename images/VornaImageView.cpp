@@ -58,14 +58,24 @@ QPoint VornaImageView::ScrollPosition() const
     return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
 }
 
+void VornaImageView::SetWholeBannerShown(bool shown)
+{
+    const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded;
+    setHorizontalScrollBarPolicy(policy);
+    setVerticalScrollBarPolicy(policy);
+}
+
 void VornaImageView::SetScrollSize(QSize size)
 {
     m_sizeScroll = size;
-    const QSize client = ClientSize();
-    horizontalScrollBar()->setRange(0, std::max(0, size.width() - client.width()));
-    horizontalScrollBar()->setPageStep(client.width());
-    verticalScrollBar()->setRange(0, std::max(0, size.height() - client.height()));
-    verticalScrollBar()->setPageStep(client.height());
+    // Twice: a scroll bar that comes or goes changes the client area.
+    for (int pass = 0; pass < 2; ++pass) {
+        const QSize client = ClientSize();
+        horizontalScrollBar()->setRange(0, std::max(0, size.width() - client.width()));
+        horizontalScrollBar()->setPageStep(client.width());
+        verticalScrollBar()->setRange(0, std::max(0, size.height() - client.height()));
+        verticalScrollBar()->setPageStep(client.height());
+    }
     viewport()->update();
 }
 

@@ -25,6 +25,8 @@ public:
     QSize ScrollSize() const { return m_sizeScroll; }
     QSize ClientSize() const;
     QPoint ScrollPosition() const;
+    // Canvas-size mode shows the whole banner: no scroll bars meanwhile.
+    void SetWholeBannerShown(bool shown);
 
     // The crop selection of canvas-size mode, in view coordinates.
     void SetCropSelection(const platform::Rect& selection);

@@ -171,6 +171,7 @@ void VornaPropertySheetTextImage::Compose()
         if (IsCanvasModeOn()) {
             m_btnCanvas->setChecked(false);
             m_model.m_nMouseMode = 0;
+            m_pView->SetWholeBannerShown(false);
             m_pView->ClearCropSelection();
             m_pFrame->update();
         }
@@ -220,10 +221,12 @@ void VornaPropertySheetTextImage::EnablePages(bool enable)
 
 void VornaPropertySheetTextImage::OnCanvasButton(bool checked)
 {
-    m_model.m_sizeViewClient = m_pView->ClientSize();
     if (checked) {
-        // 1. The handles on the banner's edges; the snapshot is the banner
-        // without its text.
+        // 1. The handles on the banner's edges, as the view fits it once its
+        // scroll bars have gone; the snapshot is the banner without its
+        // text.
+        m_pView->SetWholeBannerShown(true);
+        m_model.m_sizeViewClient = m_pView->ClientSize();
         m_pFrame->PlaceHandles();
         m_model.m_nMouseMode = 2;
         m_model.m_bShowText = false;
@@ -242,11 +245,13 @@ void VornaPropertySheetTextImage::OnCanvasButton(bool checked)
     }
     // Leaving: the crop selection (the whole banner before any handle was
     // dragged) becomes the canvas.
+    m_model.m_sizeViewClient = m_pView->ClientSize();
     const platform::Rect fit =
         bannerlayout::CanvasFit(QSize(m_model.m_rcCanvas.width(), m_model.m_rcCanvas.height()), m_pView->ClientSize());
     const platform::Rect selection =
         m_pView->IsCropSelectionValid() && !m_pView->CropSelection().isEmpty() ? m_pView->CropSelection() : fit;
     m_model.ApplyCrop(selection);
+    m_pView->SetWholeBannerShown(false);
     m_pView->CancelTextDrag();
     m_pView->viewport()->setCursor(Qt::ArrowCursor);
     Compose();

@@ -1,9 +1,11 @@
 #include "images/VornaPropertySheetTextImage.h"
 
+#include "images/BannerLayoutGeometry.h"
 #include "images/ImageCodec.h"
 #include "images/ImageFiles.h"
 #include "images/ImageTestFiles.h"
 #include "images/VornaDialogOpenImage.h"
+#include "images/VornaImageFrame.h"
 #include "images/VornaImageView.h"
 #include "images/VornaPropertyPageTextFont.h"
 #include "images/VornaPropertyPageTextStyle.h"
@@ -234,6 +236,37 @@ TEST_F(BannerSheet, TheMouseMovesAndSizesTheTextBoxAndTheCanvas)
         EXPECT_EQ(model.m_rcCanvas, Rect(0, 0, 400, 150));
         EXPECT_EQ(model.Composite()->width(), 400);
         EXPECT_FALSE(model.m_bCanvasDrag);
+        sheet.reject();
+    });
+}
+
+TEST_F(BannerSheet, CanvasSizeModeFitsALargePictureBetweenItsHandles)
+{
+    const QString wide =
+        imagetest::save(dir.path(), QStringLiteral("wide.png"), imagetest::rgbPng(imagetest::pattern(600, 270)));
+    run([&](Sheet& sheet) {
+        TypeInto(sheet, 1524, wide);
+        ASSERT_EQ(sheet.model().m_rcCanvas, Rect(0, 0, 600, 270));
+        press(sheet.findChild<QPushButton*>(QStringLiteral("id_1017")));
+        VornaImageView* view = sheet.view();
+        EXPECT_EQ(view->ClientSize(), view->size()) << "no scroll bars over the fitted banner";
+        const Rect fit = bannerlayout::CanvasFit(QSize(600, 270), view->ClientSize());
+        EXPECT_EQ(bannerlayout::CropOfHandles(sheet.frame()->handles(), false), fit);
+        view->viewport()->grab();
+        EXPECT_EQ(view->CropSelection(), fit) << "the view shows the whole banner selected";
+        // The left handle dragged 60 pixels in: the banner loses its
+        // left part at the banner's scale.
+        QWidget* frame = sheet.frame();
+        const platform::Rect left = sheet.frame()->handles().left;
+        const QPoint grip(left.left + left.width() / 2, left.top + 4);
+        QTest::mousePress(frame, Qt::LeftButton, Qt::NoModifier, grip);
+        QTest::mouseMove(frame, grip + QPoint(30, 0));
+        QTest::mouseMove(frame, grip + QPoint(60, 0));
+        QTest::mouseRelease(frame, Qt::LeftButton, Qt::NoModifier, grip + QPoint(60, 0));
+        press(sheet.findChild<QPushButton*>(QStringLiteral("id_1017")));
+        const int cut = int(60 * 600.0 / fit.width());
+        EXPECT_NEAR(sheet.model().m_rcCanvas.width(), 600 - cut, 2);
+        EXPECT_EQ(sheet.model().m_rcCanvas.height(), 270);
         sheet.reject();
     });
 }
