@@ -203,8 +203,9 @@ QImage BannerModel::RenderScaled(const platform::Rect& target) const
     const QImage* composite = Composite();
     if (!composite || target.isEmpty())
         return QImage();
-    return composite->copy(0, 0, m_rcCanvas.width(), m_rcCanvas.height())
-        .scaled(target.width(), target.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // The surfaces are made at the canvas size: no copy is needed.
+    Q_ASSERT(composite->size() == QSize(m_rcCanvas.width(), m_rcCanvas.height()));
+    return composite->scaled(target.width(), target.height(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage BannerModel::BannerBitmap(platform::ColorRef* keyOut)
@@ -224,7 +225,8 @@ QImage BannerModel::BannerBitmap(platform::ColorRef* keyOut)
         key = kNoTransparentColor;
     if (keyOut)
         *keyOut = key;
-    return Output()->copy(0, 0, m_rcCanvas.width(), m_rcCanvas.height()).convertToFormat(QImage::Format_RGB32);
+    Q_ASSERT(Output()->size() == QSize(m_rcCanvas.width(), m_rcCanvas.height()));
+    return Output()->convertToFormat(QImage::Format_RGB32);
 }
 
 bool BannerModel::WriteBanner(const QString& folder, QString& file)
