@@ -240,6 +240,40 @@ TEST_F(BannerSheet, TheMouseMovesAndSizesTheTextBoxAndTheCanvas)
     });
 }
 
+TEST_F(BannerSheet, ACanvasDraggedOutOfTheViewScrollsAndStopsAtEightHundredWithoutAPicture)
+{
+    const QString small =
+        imagetest::save(dir.path(), QStringLiteral("small.png"), imagetest::rgbPng(imagetest::pattern(100, 50)));
+    // The corner held past the view's bottom-right edge for 250 mouse moves.
+    const auto dragOut = [](Sheet& sheet) {
+        QWidget* viewport = sheet.view()->viewport();
+        const Rect& canvas = sheet.model().m_rcCanvas;
+        const QPoint grip(canvas.right + 2, canvas.bottom + 2);
+        QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, grip);
+        const QPoint outside(viewport->width() + 40, viewport->height() + 40);
+        for (int i = 0; i < 250; ++i)
+            QTest::mouseMove(viewport, outside + QPoint(i % 2, 0));
+        QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, outside);
+    };
+    run([&](Sheet& sheet) {
+        dragOut(sheet);
+        EXPECT_EQ(sheet.model().m_rcCanvas, Rect(0, 0, 800, 800));
+        EXPECT_GT(sheet.view()->ScrollPosition().x(), 300) << "the view followed the corner";
+        TypeInto(sheet, 1524, small);
+        ASSERT_EQ(sheet.model().m_rcCanvas, Rect(0, 0, 100, 50));
+        // The text box lies over the small canvas's corner: hidden, it
+        // leaves the corner to the mouse.
+        press(sheet.findChild<QPushButton*>(QStringLiteral("id_1023")));
+        EXPECT_FALSE(sheet.model().m_bTextAreaShown);
+        dragOut(sheet);
+        EXPECT_GT(sheet.model().m_rcCanvas.width(), 800) << "a picture may grow beyond";
+        EXPECT_GT(sheet.model().m_rcCanvas.height(), 800);
+        EXPECT_EQ(sheet.model().Composite()->size(),
+                  QSize(sheet.model().m_rcCanvas.width(), sheet.model().m_rcCanvas.height()));
+        sheet.reject();
+    });
+}
+
 TEST_F(BannerSheet, CanvasSizeModeFitsALargePictureBetweenItsHandles)
 {
     const QString wide =
