@@ -228,6 +228,9 @@ void VornaPropertySheetTextImage::OnCanvasButton(bool checked)
         m_pView->SetWholeBannerShown(true);
         m_model.m_sizeViewClient = m_pView->ClientSize();
         m_pFrame->PlaceHandles();
+        // A selection left by a handle dragged before the mode began would
+        // not match the handles now: the whole banner is selected.
+        m_pView->ClearCropSelection();
         m_model.m_nMouseMode = 2;
         m_model.m_bShowText = false;
         Compose();
