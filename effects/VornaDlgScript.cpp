@@ -23,7 +23,7 @@
 
 namespace vornadlgscript_detail {
 
-constexpr int kFrameWidth = 470;
+constexpr int kFrameWidth = 560;
 constexpr int kFrameHeight = 330;
 
 QPushButton* button(QWidget* parent, unsigned int textId, int id)

@@ -44,6 +44,7 @@ void VornaDlgScriptBrowser::OnInitDialog()
     note->addWidget(icon, 0, Qt::AlignTop);
     auto* text = MakeControl<QLabel>(1476);
     text->setText(LoadResString(IDS_SCRIPT_BROWSER_NOTE));
+    text->setWordWrap(true);
     note->addWidget(text, 1);
     m_pControlsLayout->addLayout(note);
 

@@ -61,8 +61,12 @@ void VornaScriptPage::Create(VornaDlgScript* wizard, QWidget* frame)
 
     m_pViewer = new VornaHTMLViewer(m_stPreview);
     m_pViewer->Create(QRect(QPoint(0, 0), m_stPreview->size()), m_stPreview);
+    // The browser is made now: made later, inside a shown wizard, it would
+    // have the wizard's window made anew.
+    m_pViewer->Navigate(QStringLiteral("about:blank"));
     OnInitDialog();
-    m_pControlsLayout->addStretch(1);
+    // Room left over goes to a list of the page, else below the controls.
+    m_pControlsLayout->addStretch(0);
     setGeometry(frame->rect());
 }
 
