@@ -8,6 +8,7 @@
 
 #include "platform/DataRoot.h"
 
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -106,8 +107,15 @@ void VornaScriptPage::SetDescription(const QString& text)
 
 void VornaScriptPage::ShowPreviewPicture(const QString& fileName)
 {
+    if (!m_pViewer)
+        return;
+    // A picture that is not there leaves the preview empty.
+    const QString path = ScriptPreviewPicturePath(fileName);
+    if (!QFileInfo(path).isFile()) {
+        m_pViewer->ShowHtmlBody(QString());
+        return;
+    }
     // As an address, so that no character of the install folder's path can
     // end the viewer's IMG attribute.
-    if (m_pViewer)
-        m_pViewer->ShowImage(QUrl::fromLocalFile(ScriptPreviewPicturePath(fileName)).toString(QUrl::FullyEncoded));
+    m_pViewer->ShowImage(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded));
 }

@@ -113,6 +113,11 @@ TEST_F(ScriptWizard, StepsThroughTheKindsKeepingAndReplacingPages)
         EXPECT_TRUE(next(w)->isEnabled());
         EXPECT_EQ(description(w), QStringLiteral("マウスのクリックや移動時に特定の効果を追加することができます"));
         EXPECT_TRUE(previewPage().contains(QLatin1String("scriptpreview/mouse_default.gif")));
+        // A preview picture that is not installed leaves the preview empty.
+        QFile::remove(platform::installPath() + QStringLiteral("/Other/script/scriptpreview/statusbar_flytext.gif"));
+        kinds->setCurrentRow(0);
+        EXPECT_FALSE(previewPage().contains(QLatin1String("<IMG"))) << previewPage().toStdString();
+        kinds->setCurrentRow(3);
 
         // The mouse page: Finish until the pointer is changed, then a page 2.
         next(w)->click();
