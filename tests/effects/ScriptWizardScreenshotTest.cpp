@@ -85,7 +85,7 @@ QList<Choice> choices(const QString& picture)
                          WriteStatusBarEffect(page);
                      }});
     }
-    for (int options : {1, 2, 4, 7}) {
+    for (int options = 1; options <= 7; ++options) {
         list.append({QStringLiteral("browser %1").arg(options), true, [options] {
                          ScriptBrowserModel page;
                          page.m_bBlind = options & 1;
