@@ -2,15 +2,12 @@
 
 #include "controls/CVornaEdit.h"
 #include "controls/VornaImageButton.h"
+#include "dialogs/DialogControls.h"
 #include "effects/VornaDlgScript.h"
 #include "effects/VornaDlgScriptMouse.h"
-#include "images/ImageLibraryFolders.h"
-#include "images/VornaDialogOpenImage.h"
 #include "res/resource.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
-
-#include "platform/ModalRunner.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -163,12 +160,11 @@ void VornaDlgScriptImg::OnPathChange()
 void VornaDlgScriptImg::OnBrowse()
 {
     SetDescription(imageDescription(5));
-    VornaDialogOpenImage dialog(this);
-    dialog.m_strDefaultFolder = InstallSubFolder(IDS_IMAGE_WALLPAPER_FOLDER);
-    dialog.m_strRememberedFolder = dialog.m_strDefaultFolder;
-    if (platform::runModal(dialog, VornaDialogOpenImage::IDD) != platform::IDOK || dialog.m_strResultPath.isEmpty())
+    // The image dialog at the wallpapers of the image library.
+    const QString chosen = BrowseWallpaper(this);
+    if (chosen.isEmpty())
         return;
-    m_editPath->setText(dialog.m_strResultPath);
+    m_editPath->setText(chosen);
     OnPathChange();
     if (!IsUserImageUsable())
         CheckValues();

@@ -14,6 +14,9 @@
 #include "effects/VornaDlgScriptStatus.h"
 #include "effects/VornaDlgScriptText.h"
 
+#include "images/ImageLibraryFolders.h"
+#include "images/VornaDialogOpenImage.h"
+#include "res/resource.h"
 #include "support/PreviewRecorder.h"
 #include "util/InstallInfo.h"
 #include "util/LivePage.h"
@@ -24,6 +27,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -312,7 +316,17 @@ TEST_F(ScriptWizard, TheMousePagesPreviewLiveAndTheirValuesAreChecked)
         ASSERT_NE(image, nullptr);
         pageControl<QRadioButton>(w, 1323)->click();
         EXPECT_FALSE(next(w)->isEnabled());
-        pageControl<QLineEdit>(w, 1006)->setText(picture);
+        // The picture chosen in the image dialog, opened at the wallpapers.
+        ASSERT_TRUE(QDir().mkpath(InstallSubFolder(IDS_IMAGE_WALLPAPER_FOLDER)));
+        responder.on(VornaDialogOpenImage::IDD, [&](QDialog& d) {
+            auto& chooser = static_cast<VornaDialogOpenImage&>(d);
+            EXPECT_TRUE(chooser.m_strCurrentFolder.endsWith(QStringLiteral("/Image/壁紙/")))
+                << chooser.m_strCurrentFolder.toStdString();
+            chooser.m_strResultPath = picture;
+            chooser.done(platform::IDOK);
+        });
+        pageControl<QPushButton>(w, 1007)->click();
+        EXPECT_EQ(pageControl<QLineEdit>(w, 1006)->text(), picture);
         EXPECT_TRUE(next(w)->isEnabled());
         EXPECT_TRUE(pageControl<QCheckBox>(w, 1010)->isEnabled());
         EXPECT_FALSE(pageControl<QCheckBox>(w, 1013)->isEnabled());
