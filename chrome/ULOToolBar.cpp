@@ -158,36 +158,40 @@ void ULOToolBar::AddButtonImages(int firstBitmapId)
     // The pictures are kept one file per command rather than in strips, so
     // the strip id only names the set.
     Q_UNUSED(firstBitmapId);
-    int next = int(s_lists[kNormal].size());
     for (int i = 0; i < m_buttons.size(); ++i) {
         const int id = m_buttons[i].id;
         if (id == kFontNamePlaceholder || id == kFontSizePlaceholder)
             continue;
         // A separator's id (0) gets the index the next button takes.
-        s_imageOf.insert(id, next);
         if (id == 0)
-            continue;
-        const QPixmap normal = loadPicture(id);
-        s_lists[kNormal].append(normal);
-        s_lists[kHot].append(normal);
-        QPixmap pressed = normal;
-        if (!pressed.isNull()) {
-            QPainter painter(&pressed);
-            painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-            painter.fillRect(pressed.rect(), QColor(0, 0, 0, 50));
-        }
-        s_lists[kPressed].append(pressed);
-        s_lists[kDisabled].append(disabledPicture(normal));
-        ++next;
-        // A command without a picture shows its text.
-        QIcon icon;
-        if (!normal.isNull()) {
-            icon.addPixmap(normal, QIcon::Normal);
-            icon.addPixmap(normal, QIcon::Active);
-            icon.addPixmap(s_lists[kDisabled].last(), QIcon::Disabled);
-        }
-        m_actions[i]->setIcon(icon);
+            s_imageOf.insert(id, int(s_lists[kNormal].size()));
+        else
+            m_actions[i]->setIcon(appendPicture(id));
     }
+}
+
+QIcon ULOToolBar::appendPicture(int id)
+{
+    s_imageOf.insert(id, int(s_lists[kNormal].size()));
+    const QPixmap normal = loadPicture(id);
+    s_lists[kNormal].append(normal);
+    s_lists[kHot].append(normal);
+    QPixmap pressed = normal;
+    if (!pressed.isNull()) {
+        QPainter painter(&pressed);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceAtop);
+        painter.fillRect(pressed.rect(), QColor(0, 0, 0, 50));
+    }
+    s_lists[kPressed].append(pressed);
+    s_lists[kDisabled].append(disabledPicture(normal));
+    // A command without a picture shows its text.
+    QIcon icon;
+    if (!normal.isNull()) {
+        icon.addPixmap(normal, QIcon::Normal);
+        icon.addPixmap(normal, QIcon::Active);
+        icon.addPixmap(s_lists[kDisabled].last(), QIcon::Disabled);
+    }
+    return icon;
 }
 
 QWidget* ULOToolBar::buttonWidget(int index) const
@@ -301,6 +305,14 @@ void ULOToolBar::MakeMenuButton(int index, int menuId)
 {
     if (index < 0 || index >= m_buttons.size() || m_buttons[index].id == 0)
         return;
+    // The commands of the menu get their pictures as the buttons do.
+    const QList<MenuNode> nodes = MenuResource::load(menuId);
+    if (m_registry && !nodes.isEmpty() && nodes.first().kind == MenuNode::Popup) {
+        for (int id : MenuResource::commandIds(nodes.first().children)) {
+            if (!s_imageOf.contains(id))
+                m_registry->action(id)->setIcon(appendPicture(id));
+        }
+    }
     s_dropDowns.insert(m_buttons[index].id, QList<int>{menuId});
     m_buttons[index].kind = kMenuButton;
     attachMenu(index);

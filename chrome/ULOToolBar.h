@@ -157,6 +157,8 @@ private:
     void attachMenu(int index);
     void fillDropDown(QMenu* menu, int id);
     static QPixmap loadPicture(int id);
+    // Adds the command's pictures to the shared lists under its id; its icon.
+    static QIcon appendPicture(int id);
     void setPicture(int index);
     void runButtonDrag(int index);
     bool acceptsCommandDrag(const QMimeData* data) const;

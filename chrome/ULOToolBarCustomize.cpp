@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QMenu>
@@ -156,6 +157,11 @@ void ULOToolBar::actionEvent(QActionEvent* event)
 
 bool ULOToolBar::eventFilter(QObject* watched, QEvent* event)
 {
+    // Right-click on a button, a disabled one too, is a right-click on the bar.
+    if (event->type() == QEvent::ContextMenu && qobject_cast<QToolButton*>(watched)) {
+        contextMenuEvent(static_cast<QContextMenuEvent*>(event));
+        return true;
+    }
     if (!IsCustomizing())
         return QToolBar::eventFilter(watched, event);
     switch (event->type()) {
@@ -173,7 +179,6 @@ bool ULOToolBar::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
-    case QEvent::ContextMenu:
         // The buttons send no commands while they are being arranged.
         return true;
     default:

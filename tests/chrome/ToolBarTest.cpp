@@ -1,8 +1,8 @@
 #include "chrome/ULOToolBar.h"
 #include "chrome/ULOToolBarFormat.h"
 #include "platform/CommandRegistry.h"
+#include "support/ReviewPicture.h"
 
-#include <QDir>
 #include <QMenu>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -62,8 +62,9 @@ TEST_F(ToolBarTest, EveryButtonOfEveryBarHasItsPictureAndADisabledLook)
             EXPECT_LT(qAlpha(centre), 255) << command;
         }
     }
-    // The commands the drop-downs took off the bars keep their pictures for the lists.
-    for (int command : {33160, 33403, 33406})
+    // The commands the drop-downs took off the bars keep their pictures for
+    // the lists, and the commands of the menu buttons' menus have theirs.
+    for (int command : {33160, 33403, 33406, 33312, 33316, 1410, 1411})
         EXPECT_FALSE(registry.action(command)->icon().isNull()) << command;
     bars.clear();
     // The last toolbar gone, the shared state is empty again.
@@ -201,12 +202,18 @@ TEST_F(ToolBarTest, PictureSheet)
         bars.emplace_back(ULOToolBar::create(id, nullptr));
         ASSERT_TRUE(bars.back()->LoadToolBarEx(id, 0, registry));
     }
-    QImage sheet(20 * 24 + 8, 11 * 2 * 22 + 8, QImage::Format_ARGB32);
+    // A row per bar, then the commands of the drop-downs and the menu buttons.
+    QList<QList<int>> rows;
+    for (const auto& bar : bars)
+        rows.append(bar->buttonIds());
+    rows.append({33160, 33262, 33092, 33403, 33405, 33404, 33406, 33407, 33460, 33409, 33312, 33313, 33314, 33315,
+                 33316, 1410, 1411});
+    QImage sheet(20 * 24 + 8, int(rows.size()) * 2 * 22 + 8, QImage::Format_ARGB32);
     sheet.fill(QColor(240, 240, 240));
     QPainter painter(&sheet);
-    for (int row = 0; row < 11; ++row) {
+    for (int row = 0; row < rows.size(); ++row) {
         int column = 0;
-        for (int command : bars[size_t(row)]->buttonIds()) {
+        for (int command : rows[row]) {
             const int index = ULOToolBar::imageIndexOf(command);
             if (command == 0 || index < 0)
                 continue;
@@ -219,11 +226,7 @@ TEST_F(ToolBarTest, PictureSheet)
     }
     painter.end();
     EXPECT_GT(pictures, 100);
-    if (qEnvironmentVariableIsSet("PAGINOR_SCREENSHOT_DIR")) {
-        const QString folder = qEnvironmentVariable("PAGINOR_SCREENSHOT_DIR");
-        EXPECT_TRUE(QDir().mkpath(folder));
-        EXPECT_TRUE(sheet.save(folder + QStringLiteral("/toolbar-pictures.png")));
-    }
+    SaveReviewPicture(sheet, QStringLiteral("toolbar-pictures.png"));
 }
 
 } // namespace
