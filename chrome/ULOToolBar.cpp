@@ -434,7 +434,9 @@ ToolBarLayoutRecord::Rules ULOToolBar::layoutRules()
         return ids;
     }();
     ToolBarLayoutRecord::Rules rules;
-    rules.isCommand = [](int id) { return commands.contains(id); };
+    // Any command with a toolbar picture can stand on a bar (customisation
+    // offers those of the menus too).
+    rules.isCommand = [](int id) { return commands.contains(id) || (id != 0 && s_imageOf.contains(id)); };
     rules.isMenu = [](int id) {
         const QList<MenuNode> nodes = MenuResource::load(id);
         return !nodes.isEmpty() && nodes.first().kind == MenuNode::Popup;

@@ -63,7 +63,8 @@ public:
     bool LoadState();
     ToolBarLayoutRecord layoutRecord() const;
     void applyLayoutRecord(const ToolBarLayoutRecord& record);
-    // What a saved layout may name: the commands of the toolbar resources, the menu resources.
+    // What a saved layout may name: the commands of the toolbar resources and
+    // those with a toolbar picture, the menu resources.
     static ToolBarLayoutRecord::Rules layoutRules();
     // The View menu's toolbar list (the right-click menu of the bars), owned
     // by the parent; null when the menu resource lacks it.

@@ -129,6 +129,24 @@ TEST_F(ToolBarLayoutTest, AChosenCommandAndAMovedButtonSurviveARestart)
     EXPECT_EQ(bar->buttonIds().value(0), 33205);
 }
 
+// Customisation puts commands of the menus that have a picture on the bars:
+// such a layout loads; one naming a command without a picture does not.
+TEST_F(ToolBarLayoutTest, ALayoutMayHoldMenuCommandsWithPictures)
+{
+    std::unique_ptr<ULOToolBar> image(ULOToolBar::create(606, nullptr));
+    ASSERT_TRUE(image->LoadToolBarEx(606, 2061, registry));
+    std::unique_ptr<ULOToolBar> align(ULOToolBar::create(604, nullptr));
+    ASSERT_TRUE(align->LoadToolBarEx(604, 2041, registry));
+    store(604, ints({2, 33245, 33312, 0}));
+    ASSERT_TRUE(align->LoadState());
+    EXPECT_EQ(align->buttonIds(), (QList<int>{33245, 33312}));
+    EXPECT_FALSE(registry.action(33312)->icon().isNull());
+    const QList<int> before = align->buttonIds();
+    store(604, ints({2, 33245, 33257, 0}));
+    EXPECT_FALSE(align->LoadState());
+    EXPECT_EQ(align->buttonIds(), before);
+}
+
 // A layout the settings file cannot take (a full disk) is reported, not
 // claimed as saved.
 TEST_F(ToolBarLayoutTest, ALayoutTheSettingsCannotTakeIsReported)
