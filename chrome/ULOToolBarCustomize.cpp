@@ -15,12 +15,34 @@
 #include <QDragEnterEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QTimer>
 #include <QToolButton>
 
 ULOToolBar::ButtonDrag ULOToolBar::s_drag;
 
 namespace {
+
+// A three-pixel dotted frame over a button.
+class DragFrame : public QWidget
+{
+public:
+    explicit DragFrame(QWidget* button) : QWidget(button)
+    {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setGeometry(button->rect());
+        show();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        for (int inset = 0; inset < 3; ++inset)
+            painter.drawRect(rect().adjusted(inset, inset, -1 - inset, -1 - inset));
+    }
+};
 
 void hideMarker()
 {
@@ -131,12 +153,13 @@ void ULOToolBar::runButtonDrag(int index)
     auto* data = new QMimeData;
     data->setData(QString::fromLatin1(kCommandMimeType), QByteArray::number(m_buttons[index].id));
     drag->setMimeData(data);
+    // The dragged button is framed while it is dragged.
+    std::unique_ptr<QWidget> frame;
     if (QWidget* button = buttonWidget(index)) {
         drag->setPixmap(button->grab());
         drag->setHotSpot(button->mapFromGlobal(QCursor::pos()));
+        frame = std::make_unique<DragFrame>(button);
     }
-    // The watcher goes in once the drag's own filter is there, so it sees
-    // the keys first.
     // Qt ends a drag cancelled by Escape and one dropped off every window
     // alike. The watcher goes in once the drag's own filter is there, so it
     // sees the keys first.
