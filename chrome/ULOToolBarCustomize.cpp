@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QToolButton>
 
@@ -154,11 +155,12 @@ void ULOToolBar::runButtonDrag(int index)
     data->setData(QString::fromLatin1(kCommandMimeType), QByteArray::number(m_buttons[index].id));
     drag->setMimeData(data);
     // The dragged button is framed while it is dragged.
-    std::unique_ptr<QWidget> frame;
+    // (The button itself goes when the drop moves it within this bar.)
+    QPointer<QWidget> frame;
     if (QWidget* button = buttonWidget(index)) {
         drag->setPixmap(button->grab());
         drag->setHotSpot(button->mapFromGlobal(QCursor::pos()));
-        frame = std::make_unique<DragFrame>(button);
+        frame = new DragFrame(button);
     }
     // Qt ends a drag cancelled by Escape and one dropped off every window
     // alike. The watcher goes in once the drag's own filter is there, so it
@@ -167,6 +169,7 @@ void ULOToolBar::runButtonDrag(int index)
     QTimer::singleShot(0, &watcher, [&watcher] { watcher.install(); });
     drag->exec(Qt::MoveAction);
     watcher.uninstall();
+    delete frame.data();
     EndButtonDrag(watcher.escaped());
 }
 
@@ -193,7 +196,10 @@ bool ULOToolBar::eventFilter(QObject* watched, QEvent* event)
         if (mouse->button() == Qt::LeftButton) {
             for (int i = 0; i < m_actions.size(); ++i) {
                 if (m_buttons[i].id != 0 && widgetForAction(m_actions[i]) == watched) {
-                    runButtonDrag(i);
+                    // Once the press is delivered: the drop may move the
+                    // button, and its widget with it.
+                    QMetaObject::invokeMethod(
+                        this, [this, i] { runButtonDrag(i); }, Qt::QueuedConnection);
                     break;
                 }
             }
