@@ -30,15 +30,14 @@ void VornaDialogSiteManagerSheet::setTutorialViewFactory(ViewFactory factory)
 }
 
 VornaDialogSiteManagerSheet::VornaDialogSiteManagerSheet(QWidget* mainFrame)
-    : QWidget(mainFrame), m_tabs(new QTabWidget(this)), m_sitePage(new VornaDialogSiteManagerPage1),
-      m_tutorialPage(new QWidget)
+    : QWidget(mainFrame), m_tabs(new QTabWidget(this)), m_sitePage(new VornaDialogSiteManagerPage1(this)),
+      m_tutorialPage(new QWidget(this))
 {
     setObjectName(QStringLiteral("id_674"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_tabs);
     // The site manager page joins the sheet when a web opens.
-    m_sitePage->setParent(this);
     m_sitePage->hide();
     m_tabs->addTab(m_tutorialPage, QStringLiteral("ミヌエとお勉強"));
     auto* tutorialLayout = new QVBoxLayout(m_tutorialPage);
