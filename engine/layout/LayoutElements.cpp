@@ -419,34 +419,68 @@ struct LineStrutFace
     friend type memberOf(LineStrutFace);
 };
 template struct PrivateMember<LineStrutHeight, &litehtml::line_box::m_line_height>;
+struct LineItems
+{
+    using type = litehtml::elements_vector litehtml::line_box::*;
+    friend type memberOf(LineItems);
+};
 template struct PrivateMember<LineStrutFace, &litehtml::line_box::m_font_metrics>;
+template struct PrivateMember<LineItems, &litehtml::line_box::m_items>;
 } // namespace
 
 void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector& boxes,
-                          const litehtml::font_metrics& metrics)
+                          const litehtml::font_metrics& metrics, LineStrut& state)
 {
     if (boxes.empty() || boxes.back()->get_type() != litehtml::box_line)
         return;
     auto& line = static_cast<litehtml::line_box&>(*boxes.back());
-    litehtml::elements_vector items;
-    line.get_elements(items);
-    // (The comments that mark where each text begins are not content.)
-    items.erase(std::remove_if(items.begin(), items.end(), [](const auto& item) { return item->is_comment(); }),
-                items.end());
-    bool strut = false;
-    for (size_t i = 0; i < items.size() && !strut; ++i) {
-        const litehtml::element& item = *items[i];
-        if (item.parent().get() != &block)
+    const litehtml::elements_vector& items = line.*memberOf(LineItems{});
+    // Only what came since the last call is looked at (a line of
+    // preformatted text may hold thousands of pieces); the line may have
+    // given pieces back to make room for a float.
+    if (state.line != &line || items.size() < state.seen)
+        state = LineStrut{&line};
+    for (; state.seen < items.size(); ++state.seen) {
+        const litehtml::element& item = *items[state.seen];
+        // (The comments that mark where each text begins are not content.)
+        if (item.is_comment())
             continue;
-        if (item.is_break())
-            strut = items.size() == 1;
+        ++state.pieces;
+        state.strut = state.strut || state.spaceBefore;
+        state.spaceBefore = false;
+        const litehtml::style_display display = item.get_display();
+        const auto* kept =
+            display == litehtml::display_inline_block ? dynamic_cast<const EmptyInlineBox*>(&item) : nullptr;
+        if (kept && kept->keptAsBox())
+            state.strut = true;
+        else if (item.parent().get() != &block)
+            continue;
+        else if (item.is_break())
+            state.strut = state.strut || state.pieces == 1;
         else if (item.is_white_space())
-            strut = !item.skip() && i + 1 < items.size();
-        else
-            strut = dynamic_cast<const litehtml::el_text*>(&item) != nullptr;
+            state.spaceBefore = !item.skip();
+        else if (display == litehtml::display_inline_text)
+            state.strut = true;
     }
-    line.*memberOf(LineStrutHeight{}) = strut ? block.line_height() : 0;
-    line.*memberOf(LineStrutFace{}) = strut ? metrics : litehtml::font_metrics{};
+    line.*memberOf(LineStrutHeight{}) = state.strut ? block.line_height() : 0;
+    line.*memberOf(LineStrutFace{}) = state.strut ? metrics : litehtml::font_metrics{};
+}
+
+void resolveEmptyInline(const litehtml::element& el, const litehtml::css_margins& padding,
+                        const litehtml::margins& borders, litehtml::style_display& display, bool& keptAsBox)
+{
+    keptAsBox = false;
+    if (display != litehtml::display_inline || el.is_replaced() || el.is_break())
+        return;
+    for (const auto& child : childrenOf(el))
+        if (!child->is_comment())
+            return;
+    const bool padded =
+        padding.left.val() > 0 || padding.right.val() > 0 || padding.top.val() > 0 || padding.bottom.val() > 0;
+    if (!padded && borders.left + borders.right + borders.top + borders.bottom == 0)
+        return;
+    display = litehtml::display_inline_block;
+    keptAsBox = true;
 }
 
 namespace {

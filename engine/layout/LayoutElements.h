@@ -204,8 +204,21 @@ void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& h
 // count only when the line holds text of the block itself (a space between
 // other content, or a line break alone on its line, too). A line of text in
 // <font size=2>, or of pictures only, is as high as what it holds.
+struct LineStrut
+{
+    const litehtml::box* line = nullptr;
+    size_t seen = 0;          // the line's pieces looked at
+    size_t pieces = 0;        // of them, those that are not comments
+    bool strut = false;       // the line has the block's height and face
+    bool spaceBefore = false; // the last piece is a space of the block
+};
 void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector& boxes,
-                          const litehtml::font_metrics& metrics);
+                          const litehtml::font_metrics& metrics, LineStrut& state);
+// An inline element with nothing in it but with padding or a border is a
+// box on its line, which then has the height of its block's text, as in a
+// browser (litehtml placed nothing for it): laid out as an inline block.
+void resolveEmptyInline(const litehtml::element& el, const litehtml::css_margins& padding,
+                        const litehtml::margins& borders, litehtml::style_display& display, bool& keptAsBox);
 // The white space that begins or ends the text of a box (after its
 // leading inline elements, before its trailing ones, comments passed over):
 // a line leaves it out, and then, as in a browser, it no longer makes the
@@ -235,6 +248,18 @@ void markEdgeSpacesOf(litehtml::element& box);
 void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display);
 } // namespace layoutelements_detail
 
+// Whether an element is an empty inline element laid out as a box of its
+// own (see resolveEmptyInline).
+class EmptyInlineBox
+{
+public:
+    bool keptAsBox() const { return m_keptAsBox; }
+
+protected:
+    ~EmptyInlineBox() = default;
+    bool m_keptAsBox = false;
+};
+
 // A litehtml element class with the presentational hints of its attributes,
 // its blocks placed with their margins collapsed (see BlockFlow), drawn as
 // browsers draw hidden boxes: litehtml 0.6 draws nothing inside a
@@ -242,7 +267,8 @@ void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display&
 // drawn. Here drawing walks into a hidden element (it reports itself
 // visible while drawing), which then paints neither itself nor its text;
 // what it holds draws as its own visibility says.
-template <class Base> class Hinted : public Base, public PaintExtent, public BlockFlow, public ExactFontSize
+template <class Base>
+class Hinted : public Base, public PaintExtent, public BlockFlow, public ExactFontSize, public EmptyInlineBox
 {
 public:
     using Base::Base;
@@ -257,6 +283,8 @@ public:
         noteLineHeight(*this, this->m_line_height);
         layoutelements_detail::resolveBorderWidths(*this, this->m_css_borders, this->m_borders);
         layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
+        layoutelements_detail::resolveEmptyInline(*this, this->m_css_padding, this->m_borders, this->m_display,
+                                                  this->m_keptAsBox);
         layoutelements_detail::resolveBorderBoxHeight(this->m_box_sizing, this->m_css_height, this->m_css_padding,
                                                       this->m_css_borders);
     }
@@ -274,7 +302,7 @@ public:
     int place_element(const litehtml::element::ptr& el, int max_width) override
     {
         const int width = placeElement(el, max_width);
-        layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics);
+        layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics, m_lineStrut);
         return width;
     }
     int placeElement(const litehtml::element::ptr& el, int max_width)
@@ -318,6 +346,7 @@ public:
         if (!declared.is_predefined() && declared.units() == litehtml::css_units_percentage &&
             display != litehtml::display_table_cell)
             this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
+        m_lineStrut = {};
         Flow flow;
         beginRender(flow);
         const int width = Base::render(x, y, max_width, second_pass);
@@ -400,6 +429,7 @@ protected:
     bool hasMinHeight() const override { return this->m_css_min_height.val() != 0; }
 
 private:
+    layoutelements_detail::LineStrut m_lineStrut;
     bool hiddenBox() const { return Base::get_visibility() != litehtml::visibility_visible; }
     int minHeight() const
     {

@@ -265,3 +265,22 @@ TEST(BrowserSizes, PercentagesOfTheContentBoxAround)
          {"fl", 10, 159, 312, 16},
          {"fl1", 10, 159, 156, 16}});
 }
+
+// An inline element with nothing in it makes a line of its block's text
+// when it has a border or padding, not when it has only a margin.
+TEST(BrowserSizes, EmptyInlineElementsWithABorderMakeALine)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=d><span style='border:1px solid'></span></div><div id=e><span "
+                       "style='border:2px solid;padding:3px'></span></div><div id=f>a<span style='border:1px "
+                       "solid'></span></div><div id=g><span style='padding:5px'></span></div><div id=h><span "
+                       "style='margin-left:5px'></span></div><div id=i><b><span style='border:1px solid'></span></b> "
+                       "</div><div id=j>x</div></body>"),
+        {{"d", 10, 15, 780, 16},
+         {"e", 10, 31, 780, 16},
+         {"f", 10, 47, 780, 16},
+         {"g", 10, 63, 780, 16},
+         {"h", 10, 79, 780, 0},
+         {"i", 10, 79, 780, 16},
+         {"j", 10, 95, 780, 16}});
+}
