@@ -1073,10 +1073,14 @@ bool ImageElement::imageMissing()
 int ImageElement::render(int x, int y, int max_width, bool second_pass)
 {
     int ret = el_image::render(x, y, max_width, second_pass);
-    // An image that cannot be shown keeps a box the user can see and select.
+    // An image that cannot be shown and has no size of its own is, as in a
+    // browser, the small box of a broken picture, which the user can see
+    // and select; with an alternative text (even an empty one) it takes no
+    // room, so that the lines around it are as high as without it.
     if (imageMissing() && m_css_width.is_predefined() && m_css_height.is_predefined()) {
-        m_pos.width = PageContainer::kBrokenImageWidth;
-        m_pos.height = PageContainer::kBrokenImageHeight;
+        const bool alt = get_attr("alt") != nullptr;
+        m_pos.width = alt ? 0 : PageContainer::kBrokenImageSize;
+        m_pos.height = alt ? 0 : PageContainer::kBrokenImageSize;
         ret = m_pos.width + content_margins_left() + content_margins_right();
     }
     return ret;

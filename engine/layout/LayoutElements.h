@@ -147,6 +147,18 @@ private:
 // elements let drawing walk into them; see Hinted).
 inline thread_local int drawingDepth = 0;
 
+// While a table measures how narrow and how wide its cells can be: widths
+// in percent inside them count as auto there, as in a browser (a DIV of
+// width 100% in a cell does not stretch its table to the page).
+inline thread_local int measuringCells = 0;
+struct CellMeasureScope
+{
+    CellMeasureScope() { ++measuringCells; }
+    ~CellMeasureScope() { --measuringCells; }
+    CellMeasureScope(const CellMeasureScope&) = delete;
+    CellMeasureScope& operator=(const CellMeasureScope&) = delete;
+};
+
 struct DrawingScope
 {
     DrawingScope() { ++drawingDepth; }
@@ -344,8 +356,12 @@ public:
         // twice over where the parent's width is in percent too).
         const litehtml::css_length declared = this->m_css_width;
         if (!declared.is_predefined() && declared.units() == litehtml::css_units_percentage &&
-            display != litehtml::display_table_cell)
-            this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
+            display != litehtml::display_table_cell) {
+            if (layoutelements_detail::measuringCells > 0)
+                this->m_css_width.predef(0);
+            else
+                this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
+        }
         m_lineStrut = {};
         Flow flow;
         beginRender(flow);

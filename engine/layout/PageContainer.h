@@ -71,9 +71,8 @@ public:
         PlaceholderBrokenImage
     };
 
-    // Size of the box shown for an image that cannot be loaded.
-    static constexpr int kBrokenImageWidth = 28;
-    static constexpr int kBrokenImageHeight = 30;
+    // Width and height of the box shown for an image that cannot be loaded.
+    static constexpr int kBrokenImageSize = 16;
 
     // litehtml::document_container
     litehtml::uint_ptr create_font(const litehtml::tchar_t* faceName, int size, int weight, litehtml::font_style italic,

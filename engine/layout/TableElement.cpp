@@ -414,36 +414,39 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
         double percent;
     };
     std::vector<Span> spans;
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            const litehtml::table_cell* cell = grid.cell(c, r);
-            if (!cell || !cell->el)
-                continue;
-            double percent = 0;
-            if (isPercent(cell->el->get_css_width())) {
-                percent = cell->el->get_css_width().val();
-                saved.setCell(cell->el, autoWidth());
+    {
+        const layoutelements_detail::CellMeasureScope measuring;
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < cols; ++c) {
+                const litehtml::table_cell* cell = grid.cell(c, r);
+                if (!cell || !cell->el)
+                    continue;
+                double percent = 0;
+                if (isPercent(cell->el->get_css_width())) {
+                    percent = cell->el->get_css_width().val();
+                    saved.setCell(cell->el, autoWidth());
+                }
+                const litehtml::css_length& fixedWidth = grid.column(c).css_width;
+                int minWidth = 0, maxWidth = 0;
+                if (cell->colspan <= 1 && !fixedWidth.is_predefined()) {
+                    // A fixed column gives way down to its content's minimum
+                    // when the table is narrower than the widths ask.
+                    const int width = fixedWidth.calc_percent(blockWidth);
+                    saved.setCell(cell->el, autoWidth());
+                    minWidth = cell->el->render(0, 0, 1);
+                    maxWidth = std::max(width, minWidth);
+                } else {
+                    minWidth = cell->el->render(0, 0, 1);
+                    maxWidth = cell->el->render(0, 0, blockWidth - spacing);
+                }
+                if (cell->colspan > 1) {
+                    spans.push_back({c, cell->colspan, minWidth, maxWidth, percent});
+                    continue;
+                }
+                TableColumnInput& in = input[static_cast<size_t>(c)];
+                in.minWidth = std::max(in.minWidth, minWidth);
+                in.maxWidth = std::max(in.maxWidth, maxWidth);
             }
-            const litehtml::css_length& fixedWidth = grid.column(c).css_width;
-            int minWidth = 0, maxWidth = 0;
-            if (cell->colspan <= 1 && !fixedWidth.is_predefined()) {
-                // A fixed column gives way down to its content's minimum
-                // when the table is narrower than the widths ask.
-                const int width = fixedWidth.calc_percent(blockWidth);
-                saved.setCell(cell->el, autoWidth());
-                minWidth = cell->el->render(0, 0, 1);
-                maxWidth = std::max(width, minWidth);
-            } else {
-                minWidth = cell->el->render(0, 0, 1);
-                maxWidth = cell->el->render(0, 0, blockWidth - spacing);
-            }
-            if (cell->colspan > 1) {
-                spans.push_back({c, cell->colspan, minWidth, maxWidth, percent});
-                continue;
-            }
-            TableColumnInput& in = input[static_cast<size_t>(c)];
-            in.minWidth = std::max(in.minWidth, minWidth);
-            in.maxWidth = std::max(in.maxWidth, maxWidth);
         }
     }
     // Narrower spans first; a span's percentage goes by the maximum widths

@@ -284,3 +284,26 @@ TEST(BrowserSizes, EmptyInlineElementsWithABorderMakeALine)
          {"i", 10, 79, 780, 16},
          {"j", 10, 95, 780, 16}});
 }
+
+// A picture that cannot be loaded and has no size of its own is the small
+// box of a broken picture; with an alternative text, even an empty one, it
+// takes no room. Its own width and height, and its border, it keeps.
+TEST(BrowserSizes, PicturesThatCannotBeLoaded)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=a><img id=i1 src='missing.gif'></div><div id=b><img id=i2 src='missing.gif' "
+                       "alt='Home page'></div><div id=c>x<img id=i3 src='missing.gif' alt=''>y</div><div id=d><img "
+                       "id=i4 src='missing.gif' alt='Logo' width=50></div><div id=e><img id=i5 src='missing.gif' "
+                       "alt='Logo' width=50 height=40></div><table><tr><td id=td><img id=i7 src='missing.gif' "
+                       "alt='Long alternative text of a picture'></td></tr></table><div id=h><a href=x><img id=i9 "
+                       "src='missing.gif' alt='Home' border=2></a></div></body>"),
+        {{"a", 10, 15, 780, 16},
+         {"i1", 10, 15, 16, 16},
+         {"b", 10, 31, 780, 0},
+         {"c", 10, 31, 780, 16},
+         {"i3", 18, 45, 0, 0},
+         {"i4", 10, 47, 50, 0},
+         {"i5", 10, 47, 50, 40},
+         {"td", 12, 89, 2, 2},
+         {"i9", 10, 93, 4, 4}});
+}

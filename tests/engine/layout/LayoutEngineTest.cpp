@@ -139,7 +139,7 @@ TEST_P(ObjectBoxSize, HasTheSizeOfItsAttributesOrItsDefault)
 INSTANTIATE_TEST_SUITE_P(Objects, ObjectBoxSize,
                          ::testing::Values(BoxSizeCase{"img1", QSize(60, 40)},  // the image's own size
                                            BoxSizeCase{"img2", QSize(124, 84)}, // width/height plus border 2
-                                           BoxSizeCase{"img3", QSize(28, 30)},  // cannot be loaded
+                                           BoxSizeCase{"img3", QSize(16, 16)},  // cannot be loaded
                                            BoxSizeCase{"emb", QSize(100, 60)}, BoxSizeCase{"obj", QSize(80, 50)},
                                            BoxSizeCase{"app", QSize(90, 40)},
                                            BoxSizeCase{"txt", QSize(15 * 8 + 17, 21)},
