@@ -1,5 +1,6 @@
 #include "engine/layout/FontCatalog.h"
 
+#include <QTextLayout>
 #include <QFontMetrics>
 #include <QRawFont>
 #include <QtEndian>
@@ -262,6 +263,33 @@ QFont FontCatalog::drawingFont(int handle, int dpi) const
     QFont f = e.font;
     f.setPointSizeF(e.font.pixelSize() * e.scale * 72.0 / dpi);
     return f;
+}
+
+const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, int dpi, const QString& text) const
+{
+    // (Pages repeat their words; a page of many different ones starts over.)
+    constexpr qsizetype kMostTexts = 50000;
+    const QPair<qint64, QString> key((qint64(handle) << 20) | qint64(dpi & 0xFFFFF), text);
+    const auto it = m_shaped.constFind(key);
+    if (it != m_shaped.constEnd())
+        return *it;
+    if (m_shaped.size() >= kMostTexts)
+        m_shaped.clear();
+    QTextLayout layout(text, drawingFont(handle, dpi));
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    ShapedText shaped;
+    if (line.isValid()) {
+        line.setLineWidth(1e6);
+        line.setPosition(QPointF(0, 0));
+        shaped.baseline = line.ascent();
+    }
+    layout.endLayout();
+    shaped.runs = layout.glyphRuns();
+    return *m_shaped.insert(key, std::move(shaped));
 }
 
 FontMetricsPx FontCatalog::metricsAt(int handle, qreal pixelSize) const

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QGlyphRun>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -63,6 +65,17 @@ public:
     // (UTF-16 positions; the value at i covers text[0..i]).
     std::vector<int> prefixWidths(int handle, const QString& text) const;
 
+    // A piece of text shaped for drawing with the font of the handle on a
+    // device of `dpi` dots per inch: its glyphs, placed with the baseline at
+    // `baseline` below the top. Kept per font, resolution and text, so that
+    // painting a page again does not shape its words again.
+    struct ShapedText
+    {
+        QList<QGlyphRun> runs;
+        qreal baseline = 0;
+    };
+    const ShapedText& shapedText(int handle, int dpi, const QString& text) const;
+
     // The installed families a CSS family list resolves to, most wanted first.
     static QStringList resolveFamilies(const QString& familyList);
     // The installed family one face name stands for, or the name itself.
@@ -74,6 +87,7 @@ private:
     struct Entry;
     std::vector<std::unique_ptr<Entry>> m_entries;
     QHash<QString, int> m_byKey;
+    mutable QHash<QPair<qint64, QString>, ShapedText> m_shaped;
 };
 
 } // namespace engine

@@ -179,9 +179,12 @@ void PageContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* t
         return;
     QPainter* p = painterOf(hdc);
     const int handle = static_cast<int>(hFont);
-    p->setFont(m_fonts.drawingFont(handle, p->device() ? p->device()->logicalDpiY() : 96));
+    const int dpi = p->device() ? p->device()->logicalDpiY() : 96;
+    const FontCatalog::ShapedText& shaped = m_fonts.shapedText(handle, dpi, QString::fromUtf8(text));
     p->setPen(toQColor(color));
-    p->drawText(QPoint(pos.x, pos.y + m_fonts.metrics(handle).ascent), QString::fromUtf8(text));
+    const QPointF origin(pos.x, pos.y + m_fonts.metrics(handle).ascent - shaped.baseline);
+    for (const QGlyphRun& run : shaped.runs)
+        p->drawGlyphRun(origin, run);
 }
 
 int PageContainer::pt_to_px(int pt) const
