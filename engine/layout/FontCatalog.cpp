@@ -265,8 +265,9 @@ QFont FontCatalog::drawingFont(int handle, int dpi) const
     return f;
 }
 
-const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, int dpi, const QString& text) const
+const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, QPaintDevice* device, const QString& text) const
 {
+    const int dpi = device ? device->logicalDpiY() : 96;
     // (Pages repeat their words; a page of many different ones starts over.)
     constexpr qsizetype kMostTexts = 50000;
     const QPair<qint64, QString> key((qint64(handle) << 20) | qint64(dpi & 0xFFFFF), text);
@@ -275,7 +276,7 @@ const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, int dpi, cons
         return *it;
     if (m_shaped.size() >= kMostTexts)
         m_shaped.clear();
-    QTextLayout layout(text, drawingFont(handle, dpi));
+    QTextLayout layout(text, drawingFont(handle, dpi), device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
     layout.setTextOption(option);

@@ -4,6 +4,7 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QList>
+#include <QPaintDevice>
 #include <QString>
 #include <QStringList>
 
@@ -65,16 +66,17 @@ public:
     // (UTF-16 positions; the value at i covers text[0..i]).
     std::vector<int> prefixWidths(int handle, const QString& text) const;
 
-    // A piece of text shaped for drawing with the font of the handle on a
-    // device of `dpi` dots per inch: its glyphs, placed with the baseline at
-    // `baseline` below the top. Kept per font, resolution and text, so that
-    // painting a page again does not shape its words again.
+    // A piece of text shaped for drawing with the font of the handle on
+    // `device` (a screen, or a printer of other dots per inch): its glyphs,
+    // placed with the baseline at `baseline` below the top. Kept per font,
+    // resolution and text, so that painting a page again does not shape its
+    // words again.
     struct ShapedText
     {
         QList<QGlyphRun> runs;
         qreal baseline = 0;
     };
-    const ShapedText& shapedText(int handle, int dpi, const QString& text) const;
+    const ShapedText& shapedText(int handle, QPaintDevice* device, const QString& text) const;
 
     // The installed families a CSS family list resolves to, most wanted first.
     static QStringList resolveFamilies(const QString& familyList);

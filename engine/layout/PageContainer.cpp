@@ -179,8 +179,7 @@ void PageContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* t
         return;
     QPainter* p = painterOf(hdc);
     const int handle = static_cast<int>(hFont);
-    const int dpi = p->device() ? p->device()->logicalDpiY() : 96;
-    const FontCatalog::ShapedText& shaped = m_fonts.shapedText(handle, dpi, QString::fromUtf8(text));
+    const FontCatalog::ShapedText& shaped = m_fonts.shapedText(handle, p->device(), QString::fromUtf8(text));
     p->setPen(toQColor(color));
     const QPointF origin(pos.x, pos.y + m_fonts.metrics(handle).ascent - shaped.baseline);
     for (const QGlyphRun& run : shaped.runs)

@@ -1,4 +1,9 @@
 #include "engine/layout/FontCatalog.h"
+
+#include <QGlyphRun>
+#include <QImage>
+
+#include <algorithm>
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/PageContainer.h"
 #include "engine/layout/PresentationalHints.h"
@@ -159,3 +164,34 @@ INSTANTIATE_TEST_SUITE_P(
                       SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}}, SplitCase{"a\u00a0b", {"a\u00a0b"}}));
 
 } // namespace
+
+// Text shaped for drawing is shaped for the device it is drawn on: words of
+// a size of a fraction of a pixel (drawn in points) take as many pixels on
+// a printer of 600 dots per inch as on the screen (the printer's painter
+// scales them), not 96/600 of them; shaped again they are the same glyphs.
+TEST(FontCatalog, ShapesTextForTheDeviceItIsDrawnOn)
+{
+    engine::FontCatalog fonts;
+    const int handle = fonts.atExactSize(fonts.font(QStringLiteral("IPAPGothic"), 19, 400, false, 0), 18.72);
+    QImage screen(10, 10, QImage::Format_RGB32);
+    screen.setDotsPerMeterX(3780); // 96 dpi
+    screen.setDotsPerMeterY(3780);
+    QImage printer(10, 10, QImage::Format_RGB32);
+    printer.setDotsPerMeterX(23622); // 600 dpi
+    printer.setDotsPerMeterY(23622);
+    const QString words = QStringLiteral("Shaped words 日本語");
+    const auto lastX = [](const engine::FontCatalog::ShapedText& shaped) {
+        qreal x = 0;
+        for (const QGlyphRun& run : shaped.runs)
+            for (const QPointF& p : run.positions())
+                x = std::max(x, p.x());
+        return x;
+    };
+    const engine::FontCatalog::ShapedText& onScreen = fonts.shapedText(handle, &screen, words);
+    ASSERT_FALSE(onScreen.runs.isEmpty());
+    const qreal screenX = lastX(onScreen);
+    const qreal printerX = lastX(fonts.shapedText(handle, &printer, words));
+    EXPECT_NEAR(printerX / screenX, 1.0, 0.05);
+    EXPECT_EQ(lastX(fonts.shapedText(handle, &screen, words)), screenX);
+    EXPECT_GT(onScreen.baseline, 10);
+}
