@@ -6,6 +6,7 @@
 #include "util/ElementTagIds.h"
 #include "util/PageMarkup.h"
 
+#include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/html/HtmlParser.h"
 #include "engine/markup/MarkupPointer.h"
@@ -66,28 +67,32 @@ QString metaCharset(const QString& upper)
     return QString();
 }
 
-// An element the walk passes over whole: an object that has a scope (an
-// element without one, a comment or IMG, is loose content whatever its tag).
-bool isObject(const engine::Node* node)
+bool isAbsolutelyPositioned(const engine::Element* element)
 {
-    const engine::Element* element = node ? node->asElement() : nullptr;
-    return element && !element->isVoid() && IsObjectTagName(element->tagName());
+    const engine::Style* style = element ? element->styleIfAny() : nullptr;
+    return style && style->position().trimmed().compare(QLatin1String("absolute"), Qt::CaseInsensitive) == 0;
 }
 
-// The objects inside a piece of loose content, in page order, not those
-// inside other objects.
-std::vector<engine::Ref<engine::Element>> objectsInside(engine::Node* root)
+// An object the editor places on the page, which stands before the text box
+// rather than in it: an absolutely positioned element, or a link around
+// nothing but such objects (the editor's linked picture).
+bool isPlacedObject(const engine::Node* node)
 {
-    std::vector<engine::Ref<engine::Element>> found;
-    for (engine::Node* node = root->firstChild(); node;) {
-        if (isObject(node)) {
-            found.emplace_back(node->asElement());
-            node = node->nextSkippingChildren(root);
-        } else {
-            node = node->nextInTree(root);
-        }
+    const engine::Element* element = node ? node->asElement() : nullptr;
+    if (!element)
+        return false;
+    if (isAbsolutelyPositioned(element))
+        return true;
+    if (!element->hasTag(QLatin1String("A")))
+        return false;
+    bool placed = false;
+    for (const engine::Node* child = element->firstChild(); child; child = child->nextSibling()) {
+        if (isPlacedObject(child))
+            placed = true;
+        else if (!child->asText() || !isBlankText(child->asText()->data()))
+            return false;
     }
-    return found;
+    return placed;
 }
 
 // Moves all children of `from` to the end of `to`, in their order.
@@ -188,9 +193,16 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
         return 1;
     }
 
-    // 4.-6. The objects go before the box in page order, everything else
-    // into its cell. Done in one pass over BODY, each node taken from the end
-    // and put at an end, so that a long page costs no more than its length.
+    // 4.-6. The placed objects go before the box in page order, everything
+    // else into its cell in its order. Done in one pass over BODY, each node
+    // taken from the end and put at an end, so that a long page costs no more
+    // than its length.
+    // Differs from the wrapping it stands for, which takes every element of
+    // an object tag out of the flowing content, wherever it stands: a link
+    // or a picture in a sentence, a table or a rule between paragraphs was
+    // torn out of its text and the page's content lost its order. Only the
+    // objects the editor places (absolutely positioned, standing outside the
+    // flow) leave it; they keep their places on the page.
     const int tableIndex = table->indexInParent();
     std::vector<engine::Ref<engine::Node>> rest;
     for (int i = tableIndex + 1; i < body->childCount(); ++i)
@@ -199,17 +211,10 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
         body->removeChildAt(body->childCount() - 1);
     int objectCount = tableIndex;
     for (const engine::Ref<engine::Node>& node : rest) {
-        if (pagecontent_detail::isObject(node.get())) {
+        if (pagecontent_detail::isPlacedObject(node.get()))
             body->insertChildAt(objectCount++, node);
-            continue;
-        }
-        cell->insertChildAt(cell->childCount(), node);
-        // Objects inside the loose content leave it too, in their order.
-        for (const engine::Ref<engine::Element>& inner : pagecontent_detail::objectsInside(node.get())) {
-            engine::Node* parent = inner->parentNode();
-            parent->removeChildAt(inner->indexInParent());
-            body->insertChildAt(objectCount++, inner);
-        }
+        else
+            cell->insertChildAt(cell->childCount(), node);
     }
 
     // 7. A box without text goes again.

@@ -24,9 +24,12 @@ bool IsObjectTagName(const QString& tagName);
 bool HasLooseBodyText(engine::Document* document);
 
 // Gathers the flowing content of BODY into a new text box, the box's
-// z-index one above the view's highest, and lines the objects up before it
-// in their page order. A box left without text is taken out again and the
-// view's highest z-index is as it was. 0 after the work, 1 when the view,
+// z-index one above the view's highest, and lines the objects the editor
+// places up before it in their page order: absolutely positioned elements
+// and links around nothing but such elements. Everything else, links,
+// pictures, tables and rules of the flow included, goes into the box in its
+// order. A box left without text is taken out again and the view's highest
+// z-index is as it was. 0 after the work, 1 when the view,
 // the document or BODY is missing (nothing changed).
 int WrapLooseContent(engine::Document* document, CZQView* view);
 

@@ -5,6 +5,8 @@
 #include "app/CMainFrame.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
+#include "app/PageContent.h"
+#include "editor/CImpIDispatch.h"
 #include "frames/FramesetWriter.h"
 #include "util/ImageMaps.h"
 #include "util/PathText.h"
@@ -144,9 +146,18 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
         if (main && main->siteManagerSheet() && main->siteManagerSheet()->sitePage())
             main->siteManagerSheet()->sitePage()->ApplyBodyAttributes(view);
     }
+    // d. Flowing text of BODY into a positioned text box.
+    if (HasLooseBodyText(document))
+        WrapLooseContent(document, view);
     // e.
     if (child && child->GetActiveView() == view)
         child->OnSetText(doc->GetDisplayName());
+    // f. Image maps named as the editor keeps them, without "#"; the save
+    // gives the "#" back.
+    if (CImpIDispatch* sink = view->GetSink()) {
+        for (const engine::Ref<engine::Element>& image : document->images().toVector())
+            sink->RemoveUsemapHash(image.get());
+    }
 }
 
 } // namespace pageload_detail

@@ -14,8 +14,10 @@ class Document;
 // pane stays a page, frameset or not); an ordinary page has the links of a
 // web address written as full addresses, gives the view its range of
 // z-indexes, finishes its import into the open web, arms a waiting image
-// insertion, gets the web's BODY attributes and names its window. 0 when it
-// ran or had nothing to do; -1 without an engine document.
+// insertion, gets the web's BODY attributes, puts the flowing text of BODY
+// into a positioned text box, names its window and keeps its image maps'
+// names without "#". 0 when it ran or had nothing to do; -1 without an
+// engine document.
 int OnPageLoadComplete(engine::Document* document, CZQView* view);
 
 // The highest and lowest z-index the TABLE, IMG and EMBED elements of the

@@ -51,7 +51,8 @@ TEST_F(PageContentTest, LooseTextGoesIntoABoxAfterTheObjects)
 
 TEST_F(PageContentTest, PagesOfObjectsAndBlanksGetNoBox)
 {
-    loadBody(QStringLiteral("\n<TABLE id=a><TR><TD>x</TD></TR></TABLE>\n  <IMG src=a.gif>\n"));
+    loadBody(QStringLiteral("\n<TABLE id=a style=\"POSITION: absolute\"><TR><TD>x</TD></TR></TABLE>\n  <IMG "
+                            "src=a.gif>\n"));
     EXPECT_FALSE(HasLooseBodyText(page()));
 
     // Wrapped anyway, a box that would hold no text goes again and the

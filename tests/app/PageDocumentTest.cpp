@@ -485,7 +485,9 @@ TEST_F(PageDocumentTest, AnImportedPageLosesItsOwnLinksOnceAndKeepsNewOnes)
     EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("A")).length(), 1);
     const QString path = dir.filePath(QStringLiteral("mine.html"));
     ASSERT_TRUE(doc->doSave(path, true));
-    EXPECT_TRUE(readFile(path).contains("<A href=\"new.html\">words</A>")) << readFile(path).constData();
+    // The page's text went into a text box when it loaded; the save names
+    // the files that links of text boxes reach by their place.
+    EXPECT_TRUE(readFile(path).contains("new.html\">words</A>")) << readFile(path).constData();
     EXPECT_FALSE(view()->m_bImportedPage);
     EXPECT_TRUE(doc->m_strSourcePath.isEmpty());
 }

@@ -37,8 +37,17 @@ TEST_F(PageLoadCompletion, ZIndexRangeOfAPage)
               nullptr);
     EXPECT_EQ(view()->m_nMaxZIndex, 12);
     EXPECT_EQ(view()->m_nMinZIndex, 3);
+    // Map names as the editor keeps them; a name without "#" and an empty
+    // one stay.
+    EXPECT_EQ(byId("i")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("map1"));
+    EXPECT_EQ(byId("plain")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("map2"));
+    EXPECT_EQ(byId("none")->getAttributeText(QStringLiteral("usemap")), QString());
     EXPECT_FALSE(document()->isModified());
     EXPECT_FALSE(page()->undoManager().canUndo());
+    // The file gets its "#" back.
+    ASSERT_TRUE(document()->onSaveDocument(document()->pathName()));
+    EXPECT_TRUE(readFile(document()->pathName()).contains("usemap=\"#map1\""));
+    EXPECT_EQ(byId("i")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("map1"));
 
     // A page without such objects keeps the view's values.
     ASSERT_NE(openPage(QStringLiteral("bare.html"), "<HTML><BODY><IMG src=a.gif></BODY></HTML>"), nullptr);
@@ -83,6 +92,85 @@ TEST_F(PageLoadCompletion, RunsOncePerEngineDocument)
     EXPECT_EQ(OnPageLoadComplete(nullptr, view()), 0);
     view()->m_bLoadCompleted = false;
     EXPECT_EQ(OnPageLoadComplete(nullptr, view()), -1);
+}
+
+TEST_F(PageLoadCompletion, LooseTextOpensInATextBoxAndKeepsItsOrder)
+{
+    ASSERT_NE(openPage(QStringLiteral("loose.html"),
+                       "<HTML><BODY>\n"
+                       "<IMG id=top src=a.gif style=\"POSITION: absolute; LEFT: 300px; TOP: 10px; Z-INDEX: 7\">\n"
+                       "Read <A id=link href=\"b.html\">the news</A> and <IMG id=inline src=s.gif> smile.\n"
+                       "<P id=para>A <A href=c.html>second</A> link.</P><HR id=rule>\n"
+                       "<TABLE id=flow><TR><TD>cell</TD></TR></TABLE>\n"
+                       "<A id=linked href=d.html><IMG id=pic src=p.gif style=\"POSITION: absolute; LEFT: 9px; "
+                       "TOP: 300px\"></A>\n"
+                       "The end.</BODY></HTML>"),
+              nullptr);
+    engine::Element* box = byId("text");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->style().zIndex().toInt(), 8);
+    EXPECT_EQ(view()->m_nMaxZIndex, 8);
+    // The placed objects stand before the box, the linked picture with its
+    // link; the flow keeps its links, pictures, rule and table in its order.
+    QStringList before;
+    for (engine::Node* n = page()->body()->firstChild(); n && n != box; n = n->nextSibling()) {
+        if (const engine::Element* e = n->asElement())
+            before << e->id();
+    }
+    EXPECT_EQ(before, QStringList({QStringLiteral("top"), QStringLiteral("linked")}));
+    engine::Element* cell = box->getElementsByTagName(QStringLiteral("TD")).item(0);
+    ASSERT_NE(cell, nullptr);
+    QStringList flow;
+    for (engine::Node* n = cell->firstChild(); n; n = n->nextSibling()) {
+        if (const engine::Element* e = n->asElement())
+            flow << e->tagName() + QLatin1Char('#') + e->id();
+    }
+    EXPECT_EQ(flow, QStringList({QStringLiteral("A#link"), QStringLiteral("IMG#inline"), QStringLiteral("P#para"),
+                                 QStringLiteral("HR#rule"), QStringLiteral("TABLE#flow")}));
+    EXPECT_EQ(byId("link")->parentNode(), cell);
+    EXPECT_EQ(byId("para")->getElementsByTagName(QStringLiteral("A")).length(), 1);
+    EXPECT_TRUE(cell->innerText().contains(QStringLiteral("The end.")));
+    // Opening changes nothing the user did.
+    EXPECT_FALSE(document()->isModified());
+    EXPECT_FALSE(page()->undoManager().canUndo());
+}
+
+TEST_F(PageLoadCompletion, PagesWithoutLooseTextGetNoBox)
+{
+    // Objects, line breaks and blanks between them.
+    ASSERT_NE(openPage(QStringLiteral("objects.html"),
+                       "<HTML><BODY>\n<TABLE id=t style=\"POSITION: absolute; Z-INDEX: 4\"><TR><TD>x</TD></TR>"
+                       "</TABLE>\n<BR>\n<IMG src=a.gif>\n<BR>\n</BODY></HTML>"),
+              nullptr);
+    EXPECT_EQ(byId("text"), nullptr);
+    EXPECT_EQ(view()->m_nMaxZIndex, 4);
+    // Only blanks.
+    ASSERT_NE(openPage(QStringLiteral("blank.html"), "<HTML><BODY>  \n&nbsp;\n  </BODY></HTML>"), nullptr);
+    EXPECT_EQ(byId("text"), nullptr);
+    EXPECT_EQ(view()->m_nMaxZIndex, 100);
+}
+
+TEST_F(PageLoadCompletion, AWrappedPageEditedSavesAndReopensTheSame)
+{
+    ASSERT_NE(openPage(QStringLiteral("edit.html"), "<HTML><HEAD><TITLE>e</TITLE></HEAD><BODY>Hello <B>there</B>, "
+                                                    "<A href=\"x.html\">friend</A>.</BODY></HTML>"),
+              nullptr);
+    engine::Element* box = byId("text");
+    ASSERT_NE(box, nullptr);
+    engine::Element* cell = box->getElementsByTagName(QStringLiteral("TD")).item(0);
+    ASSERT_NE(cell, nullptr);
+    cell->appendChild(page()->createTextNode(QStringLiteral(" Bye.")));
+    const QString path = document()->pathName();
+    ASSERT_TRUE(document()->onSaveDocument(path));
+    const QByteArray first = readFile(path);
+    EXPECT_TRUE(first.contains("<A href=\"x.html\">friend</A>. Bye.")) << first.constData();
+    // Opened again: the box is the page's own and no second one comes.
+    frame().OnFileCloseAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_NE(openPage(QStringLiteral("edit.html"), first), nullptr);
+    EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("TABLE")).length(), 1);
+    ASSERT_TRUE(document()->onSaveDocument(path));
+    EXPECT_EQ(readFile(path), first);
 }
 
 } // namespace

@@ -47,7 +47,7 @@ const char* const kClubPage =
     "<TABLE id=plainTable border=1 style=\"Z-INDEX: 108; LEFT: 20px; POSITION: absolute; TOP: 240px\">"
     "<TR><TD id=cell>Price list</TD></TR></TABLE>\n"
     "<HR id=rule style=\"Z-INDEX: 109; LEFT: 20px; POSITION: absolute; TOP: 300px\" width=200>\n"
-    "<P id=flow>Plain text outside any box</P>\n";
+    "<DIV><P id=flow>Plain text outside any box</P></DIV>\n";
 
 class Hyperlink : public FormatPage
 {
@@ -310,9 +310,12 @@ TEST_F(Hyperlink, AnAreasLinkIsRemovedWithTheAreaAndTheMapWithTheLast)
 {
     ModalResponder responder;
     // The area the image-map editor selected at the last press is the one
-    // the command edits.
+    // the command edits. The editor holding the image gives its usemap the
+    // "#" back (the page keeps it without while the image is not edited), so
+    // that its areas lie under the pointer.
     const auto pickArea = [this](const char* id, QPoint at) {
         selectObjects({"mapped"});
+        sink()->AddUsemapHash(byId("mapped"));
         sink()->m_ptMouseDown = clientBox("mapped").topLeft() + at;
         sink()->m_pSelectedArea = byId(id);
         view()->m_strSelectedAreaId = QString::fromLatin1(id);

@@ -59,7 +59,7 @@ protected:
     {
         return open(QStringLiteral(
             ">\n<TABLE id=text style=\"POSITION: absolute; LEFT: 20px; TOP: 20px\"><TR><TD id=box>箱</TD></TR>"
-            "</TABLE>\n<P id=flow>本文</P>\n"));
+            "</TABLE>\n<DIV><P id=flow>本文</P></DIV>\n"));
     }
     engine::Element* captured() const { return page()->input().captureElement(); }
     // The extent the insertion state holds, with its unplaced corner.
@@ -341,7 +341,7 @@ TEST_F(InsertCommands, ABannerWaitsForItsClickOrReplacesTheSelectedImage)
     QDir(UserImageFolder()).removeRecursively();
     const QString photo = picture(QStringLiteral("img/my pic.png"), QSize(60, 40));
     ASSERT_NE(open(QStringLiteral(">\n<IMG id=photo src=\"file://%1\" style=\"POSITION: absolute; LEFT: 10px; "
-                                  "TOP: 10px\">\n<P id=flow>本文</P>\n")
+                                  "TOP: 10px\">\n<DIV><P id=flow>本文</P></DIV>\n")
                        .arg(QString(photo).replace(QLatin1String(" "), QLatin1String("%20")))),
               nullptr);
     frame()->m_nInsertImageFlag = 1; // a counter went in before

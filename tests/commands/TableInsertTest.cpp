@@ -110,7 +110,7 @@ class TableInsert : public TablePage
 
 TEST_F(TableInsert, TheChosenTableWaitsForItsClickAndGoesInAsOneStep)
 {
-    ASSERT_NE(open(QStringLiteral(">\n<P>表を置きます</P>\n")), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>表を置きます</P></DIV>\n")), nullptr);
     CMainFrame* frame = app->mainFrame();
     platform::ModalResponder responder;
     QSize bases;

@@ -30,7 +30,7 @@ protected:
     {
         return open(QStringLiteral(
                         ">\n<TABLE id=text style=\"POSITION: absolute; LEFT: 20px; TOP: 20px\"><TR><TD id=box>箱</TD>"
-                        "</TR></TABLE>\n<P id=flow>本文</P>\n"),
+                        "</TR></TABLE>\n<DIV><P id=flow>本文</P></DIV>\n"),
                     charset, name);
     }
     // Selects the symbol of the code in the grid.

@@ -33,7 +33,7 @@ protected:
     // A page with a paragraph, the object toolbar shown.
     void openPage()
     {
-        ASSERT_NE(open(QStringLiteral(">\n<P>表を置きます</P>\n")), nullptr);
+        ASSERT_NE(open(QStringLiteral(">\n<DIV><P>表を置きます</P></DIV>\n")), nullptr);
         ASSERT_NE(objectBar(), nullptr);
         objectBar()->show();
         ASSERT_NE(tableButton(), nullptr);

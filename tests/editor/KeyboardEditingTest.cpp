@@ -13,7 +13,7 @@
 namespace {
 
 const char* const kPage = "style=\"margin:0\">\n"
-                          "<P id=plain>ようこそ</P>\n"
+                          "<DIV><P id=plain>ようこそ</P></DIV>\n"
                           "<TABLE id=box width=200 height=40 border=0 style='Z-INDEX: 101; LEFT: 20px; POSITION: "
                           "absolute; TOP: 60px'><TR><TD id=cell>abc <B id=bold>def</B></TD></TR></TABLE>\n"
                           "<TABLE id=grid border=1 style='Z-INDEX: 102; LEFT: 20px; POSITION: absolute; TOP: 140px'>"

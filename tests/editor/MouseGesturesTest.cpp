@@ -595,7 +595,7 @@ TEST_F(GesturesScreenshot, APageMadeWithTheMouseAndTheKeys)
         p.drawEllipse(QPoint(45, 30), 20, 20);
     }
     ASSERT_TRUE(flower.save(picture));
-    ASSERT_NE(open(QStringLiteral(">\n<P><B>私のホームページ</B></P>\n")), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P><B>私のホームページ</B></P></DIV>\n")), nullptr);
     CMainFrame* main = frame();
     // A table, placed where the click falls.
     main->BeginInsertObject(4);

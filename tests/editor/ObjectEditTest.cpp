@@ -54,7 +54,7 @@ protected:
 
 TEST_F(ObjectEdit, SelectAllTakesEveryObjectNestedOnesToo)
 {
-    ASSERT_NE(open(QStringLiteral(">\n<P>はじめに</P>\n") + image("a", 10, 10) +
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>はじめに</P></DIV>\n") + image("a", 10, 10) +
                        QStringLiteral("\n<TABLE id=t style=\"POSITION: absolute; LEFT: 100px; TOP: 10px\"><TR><TD>") +
                        image("inner", 0, 0) +
                        QStringLiteral("<TABLE id=nested><TR><TD>入れ子</TD></TR></TABLE></TD></TR></TABLE>\n"
@@ -136,7 +136,7 @@ TEST_F(ObjectEdit, EmptiedCellsKeepTheirFormatting)
 
 TEST_F(ObjectEdit, TheContentExtentReachesTheFarthestObject)
 {
-    ASSERT_NE(open(QStringLiteral(">\n<P>文</P>\n")), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>文</P></DIV>\n")), nullptr);
     EXPECT_EQ(sink()->GetContentExtent(), QSize(0, 0));
     ASSERT_NE(open(QStringLiteral(">\n") + image("a", 100, 50, 200, 100) + image("b", 20, 20, 10, 10), "UTF-8",
                    QStringLiteral("second")),
@@ -324,7 +324,7 @@ TEST_F(ObjectEdit, ATextDragStaysInItsContainer)
 
 TEST_F(ObjectEdit, APictureFromTheFileManagerGoesInWhereItIsDropped)
 {
-    ASSERT_NE(open(QStringLiteral(">\n<P>写真を置きます</P>\n"), "ISO-2022-JP"), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>写真を置きます</P></DIV>\n"), "ISO-2022-JP"), nullptr);
     const QString file = dir.filePath(QStringLiteral("夏の \"海\".png"));
     QImage picture(48, 32, QImage::Format_RGB32);
     picture.fill(Qt::darkGreen);

@@ -45,7 +45,8 @@ protected:
 TEST_F(ObjectInsert, EveryKindGoesInAtThePointAboveTheObjectsBefore)
 {
     ASSERT_NE(
-        open(QStringLiteral("bgcolor=#FFFFFF>\n<P>ようこそ</P>\n<DIV style=\"height: 2000px\"></DIV>\n"), "Shift_JIS"),
+        open(QStringLiteral("bgcolor=#FFFFFF>\n<DIV><P>ようこそ</P></DIV>\n<DIV style=\"height: 2000px\"></DIV>\n"),
+             "Shift_JIS"),
         nullptr);
     const QString photo = picture(dir.filePath(QStringLiteral("写真.png")), QSize(24, 16));
     page()->scrollToPage(QPoint(0, 100));
@@ -136,7 +137,7 @@ TEST_F(ObjectInsert, ATextBoxTakesTheCaretAndADraggedRuleItsSize)
 
 TEST_F(ObjectInsert, AWallpaperAsksWhetherItBecomesTheBackground)
 {
-    ASSERT_NE(open(QStringLiteral(">\n<P>text</P>\n")), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>text</P></DIV>\n")), nullptr);
     const QString wallpaper =
         picture(platform::installPath() + QStringLiteral("/Image/壁紙/空.png"), QSize(32, 32), Qt::cyan);
     platform::ModalResponder responder;
@@ -195,9 +196,9 @@ TEST_F(ObjectInsert, APictureFrameDroppedOnALocalImageFramesIt)
 
 TEST_F(ObjectInsert, APointOverAnotherPaneInsertsIntoThatPanesPage)
 {
-    ASSERT_NE(open(QStringLiteral(">\n<P>left</P>\n"), "UTF-8", QStringLiteral("left")), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>left</P></DIV>\n"), "UTF-8", QStringLiteral("left")), nullptr);
     CZQView* left = view();
-    ASSERT_NE(open(QStringLiteral(">\n<P>right</P>\n"), "UTF-8", QStringLiteral("right")), nullptr);
+    ASSERT_NE(open(QStringLiteral(">\n<DIV><P>right</P></DIV>\n"), "UTF-8", QStringLiteral("right")), nullptr);
     CZQView* right = view();
     // Both pages as the panes of the left one's frame, side by side.
     frame()->mdiArea()->tileSubWindows();

@@ -18,7 +18,9 @@ namespace {
 // boxes and marquees only.
 const char* const kObjects =
     "bgcolor=#FFFFFF>\n"
-    "<P id=plain>本文のテキスト</P>\n"
+    // Text of the flow outside the text boxes: in a DIV, which the load
+    // leaves where it stands.
+    "<DIV><P id=plain>本文のテキスト</P></DIV>\n"
     "<TABLE id=text style=\"Z-INDEX: 101; LEFT: 10px; POSITION: absolute; TOP: 120px\" width=160>"
     "<TR><TD id=box1 align=center valign=top>ようこそ、私のホームページへ</TD></TR></TABLE>\n"
     "<TABLE id=text style=\"Z-INDEX: 102; LEFT: 200px; POSITION: absolute; TOP: 120px\" width=120 height=30>"

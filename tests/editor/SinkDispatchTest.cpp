@@ -23,7 +23,9 @@ namespace ev = engine::events;
 
 const char* const kPage =
     "bgcolor=#FFFFFF>\n"
-    "<P id=plain>ホームページへようこそ。</P>\n"
+    // Text of the flow outside the text boxes: in a DIV, which the load
+    // leaves where it stands.
+    "<DIV><P id=plain>ホームページへようこそ。</P></DIV>\n"
     "<TABLE id=text style=\"Z-INDEX: 101; LEFT: 20px; POSITION: absolute; TOP: 100px\" width=160>"
     "<TR><TD id=box>テキスト</TD></TR></TABLE>\n"
     "<TABLE id=text style=\"Z-INDEX: 102; LEFT: 220px; POSITION: absolute; TOP: 100px\" width=100 height=30>"
