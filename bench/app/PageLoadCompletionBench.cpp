@@ -4,15 +4,12 @@
 // the completion and once without. Both of a pair run in one process:
 //   bench_app --benchmark_filter='LoadAndFirstPaint'
 
+#include "bench/editor/BenchProgram.h"
 #include "bench/engine/BenchPages.h"
 
 #include "app/CMainFrame.h"
-#include "app/CZQApp.h"
 #include "app/CZQView.h"
-#include "app/EditorSettings.h"
 #include "app/PageLoadCompletion.h"
-#include "util/CRegistryEx.h"
-#include "util/InstallInfo.h"
 
 #include "engine/dom/Document.h"
 #include "engine/view/PageView.h"
@@ -48,12 +45,8 @@ void loadAndFirstPaint(benchmark::State& state, const QString& html, bool comple
         file.write(html.toUtf8());
     file.close();
 
-    InitInstallFolder();
-    CRegistryEx reg(HKEY_CURRENT_USER);
-    if (reg.Create(HKEY_CURRENT_USER, EditorSettings::productKeyPath()))
-        reg.WriteDWord(QStringLiteral("SHOW_GUIDE"), 0);
-    auto app = std::make_unique<CZQApp>();
-    if (!app->InitInstance({}) || !app->OpenDocumentFile(QString())) {
+    auto app = bench_program::startProgram();
+    if (!app || !app->OpenDocumentFile(QString())) {
         state.SkipWithError("the program did not start");
         return;
     }

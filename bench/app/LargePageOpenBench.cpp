@@ -1,0 +1,207 @@
+// Opening a multi-megabyte manual in the program as a user opens a file
+// (read in the background, the page-load completion when it has loaded), to
+// the first paint of its window, once with the completion and once without
+// it, both of a pair in one process. The manual as documentation tools write
+// it stands in one DIV; its flowing form (headings and paragraphs straight
+// in BODY) is put into a text box by the completion. Counters: the longest
+// time the event loop was kept from running and the end of the whole layout.
+//   bench_app --benchmark_filter='OpenManual'
+// (PAGINOR_BENCH_PAGE_MB sets the size, 8 by default.)
+
+#include "bench/editor/BenchProgram.h"
+#include "bench/engine/DocumentationPage.h"
+#include "bench/engine/EventLoopWatch.h"
+
+#include "app/CMainFrame.h"
+#include "app/CZQView.h"
+#include "app/PageContent.h"
+#include "app/PageLoadCompletion.h"
+#include "editor/CImpIDispatch.h"
+
+#include "engine/dom/Document.h"
+#include "engine/view/PageView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QString manual(bool flowing)
+{
+    const int megabytes =
+        qEnvironmentVariableIsSet("PAGINOR_BENCH_PAGE_MB") ? qEnvironmentVariableIntValue("PAGINOR_BENCH_PAGE_MB") : 8;
+    QString html = bench_pages::documentationPage(megabytes * 1024 * 1024);
+    if (flowing) {
+        html.replace(QStringLiteral("<div class=\"book\">"), QString());
+        const qsizetype end = html.lastIndexOf(QStringLiteral("</div>"));
+        if (end >= 0)
+            html.remove(end, 6);
+    }
+    return html;
+}
+
+QString writeManual(const QTemporaryDir& dir, bool flowing)
+{
+    const QString path = dir.filePath(QStringLiteral("manual.html"));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(manual(flowing).toUtf8());
+    return path;
+}
+
+using bench_pages::PaintCounter;
+using bench_pages::runEventsUntil;
+using bench_pages::StallWatch;
+
+void openManual(benchmark::State& state, bool flowing, bool complete)
+{
+    QTemporaryDir dir;
+    const QString path = writeManual(dir, flowing);
+
+    auto app = bench_program::startProgram();
+    if (!app) {
+        state.SkipWithError("the program did not start");
+        return;
+    }
+    QCoreApplication::processEvents();
+    qint64 stall = 0;
+    qint64 stallCpu = 0;
+    double whole = 0;
+    bool wrapped = false;
+    for (auto _ : state) {
+        StallWatch watch;
+        QElapsedTimer clock;
+        clock.start();
+        if (!app->OpenDocumentFile(path)) {
+            state.SkipWithError("the page did not open");
+            return;
+        }
+        CZQView* view = app->GetActiveView();
+        // Without the completion the page's loaded event leaves it alone.
+        if (!complete)
+            view->m_bLoadCompleted = true;
+        engine::PageView* page = view->GetPageView();
+        engine::Document* doc = view->GetHtmlDocument();
+        runEventsUntil([&] { return !doc->isLoading() && (!complete || view->m_bLoadCompleted); });
+        PaintCounter painted;
+        page->viewport()->installEventFilter(&painted);
+        page->viewport()->update();
+        runEventsUntil([&] { return painted.paints > 0; });
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+        runEventsUntil([&] { return !page->layout().needsLayout() && !page->layout().isLayingOutInBackground(); });
+        whole = clock.nsecsElapsed() / 1e9;
+        stall = std::max(stall, watch.longest());
+        stallCpu = std::max(stallCpu, watch.longestCpu());
+        wrapped = doc->getElementById(QStringLiteral("text")) != nullptr;
+        page->viewport()->removeEventFilter(&painted);
+        app->mainFrame()->OnFileCloseAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    state.counters["longest_block_ms"] = double(stall);
+    state.counters["longest_block_cpu_ms"] = double(stallCpu);
+    state.counters["whole_layout_s"] = whole;
+    state.counters["wrapped"] = wrapped ? 1 : 0;
+}
+
+void BM_OpenManual(benchmark::State& state)
+{
+    openManual(state, false, false);
+}
+void BM_OpenManual_Completed(benchmark::State& state)
+{
+    openManual(state, false, true);
+}
+void BM_OpenManualFlowing(benchmark::State& state)
+{
+    openManual(state, true, false);
+}
+void BM_OpenManualFlowing_Completed(benchmark::State& state)
+{
+    openManual(state, true, true);
+}
+
+// The steps of the completion on the loaded manual, each timed alone: the
+// z-index range, the test for loose text, its wrap into a text box, and the
+// image maps' names.
+void manualSteps(benchmark::State& state, bool flowing)
+{
+    QTemporaryDir dir;
+    const QString path = writeManual(dir, flowing);
+    auto app = bench_program::startProgram();
+    if (!app) {
+        state.SkipWithError("the program did not start");
+        return;
+    }
+    double range = 0, test = 0, wrap = 0, maps = 0, whole = 0;
+    for (auto _ : state) {
+        if (!app->OpenDocumentFile(path)) {
+            state.SkipWithError("the page did not open");
+            return;
+        }
+        CZQView* view = app->GetActiveView();
+        view->m_bLoadCompleted = true;
+        engine::Document* doc = view->GetHtmlDocument();
+        runEventsUntil([&] { return !doc->isLoading(); });
+        QElapsedTimer clock;
+        clock.start();
+        doc->beginLoadScope();
+        FindZIndexRange(doc, &view->m_nMaxZIndex, &view->m_nMinZIndex);
+        range = clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        const bool loose = HasLooseBodyText(doc);
+        test = clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        if (loose)
+            WrapLooseContent(doc, view);
+        wrap = clock.nsecsElapsed() / 1e6;
+        clock.restart();
+        for (const engine::Ref<engine::Element>& image : doc->images().toVector())
+            view->GetSink()->RemoveUsemapHash(image.get());
+        maps = clock.nsecsElapsed() / 1e6;
+        doc->endLoadScope();
+        // The whole completion on the page read again.
+        app->mainFrame()->OnFileCloseAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (!app->OpenDocumentFile(path)) {
+            state.SkipWithError("the page did not open");
+            return;
+        }
+        view = app->GetActiveView();
+        view->m_bLoadCompleted = true;
+        doc = view->GetHtmlDocument();
+        runEventsUntil([&] { return !doc->isLoading(); });
+        view->m_bLoadCompleted = false;
+        clock.restart();
+        OnPageLoadComplete(doc, view);
+        whole = clock.nsecsElapsed() / 1e6;
+        app->mainFrame()->OnFileCloseAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    state.counters["zindex_ms"] = range;
+    state.counters["loose_test_ms"] = test;
+    state.counters["wrap_ms"] = wrap;
+    state.counters["usemap_ms"] = maps;
+    state.counters["completion_ms"] = whole;
+}
+
+void BM_ManualCompletionSteps(benchmark::State& state)
+{
+    manualSteps(state, false);
+}
+void BM_ManualFlowingCompletionSteps(benchmark::State& state)
+{
+    manualSteps(state, true);
+}
+
+} // namespace
+
+BENCHMARK(BM_ManualCompletionSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_ManualFlowingCompletionSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_OpenManual)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK(BM_OpenManual_Completed)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK(BM_OpenManualFlowing)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK(BM_OpenManualFlowing_Completed)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
