@@ -4,6 +4,14 @@
 #include "dialogs/DialogButtons.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/ImgCssPreview.h"
+#include "dialogs/VornaDialogImgCssAlpha.h"
+#include "dialogs/VornaDialogImgCssDropShadow.h"
+#include "dialogs/VornaDialogImgCssGlow.h"
+#include "dialogs/VornaDialogImgCssGradient.h"
+#include "dialogs/VornaDialogImgCssMotionBlur.h"
+#include "dialogs/VornaDialogImgCssOpacity.h"
+#include "dialogs/VornaDialogImgCssShadow.h"
+#include "dialogs/VornaDialogImgCssWave.h"
 #include "dialogs/VornaDialogImgCssPage.h"
 #include "res/resource.h"
 #include "util/StringResources.h"
@@ -197,7 +205,33 @@ bool VornaDialogImgCssComplex::IsFilterChecked(int filterIndex) const
 
 VornaDialogImgCssPage* VornaDialogImgCssComplex::CreateFilterPage(int filterIndex, bool show)
 {
-    auto* page = new VornaDialogImgCssPage(filterIndex, this, m_pPageArea);
+    VornaDialogImgCssPage* page = nullptr;
+    switch (filterIndex) {
+    case kImgCssAlpha:
+        page = new VornaDialogImgCssAlpha(this, m_pPageArea);
+        break;
+    case kImgCssDropShadow:
+        page = new VornaDialogImgCssDropShadow(this, m_pPageArea);
+        break;
+    case kImgCssGlow:
+        page = new VornaDialogImgCssGlow(this, m_pPageArea);
+        break;
+    case kImgCssGradient:
+        page = new VornaDialogImgCssGradient(this, m_pPageArea);
+        break;
+    case kImgCssMotionBlur:
+        page = new VornaDialogImgCssMotionBlur(this, m_pPageArea);
+        break;
+    case kImgCssShadow:
+        page = new VornaDialogImgCssShadow(this, m_pPageArea);
+        break;
+    case kImgCssWave:
+        page = new VornaDialogImgCssWave(this, m_pPageArea);
+        break;
+    default:
+        page = new VornaDialogImgCssOpacity(this, m_pPageArea);
+        break;
+    }
     page->setGeometry(m_pPageArea->rect());
     page->setVisible(show);
     m_pages[size_t(filterIndex)] = page;
