@@ -105,7 +105,9 @@ bool ULOBasicToolBar::Create(QMainWindow* frame, quint32 style, int id)
 
 bool ULOBasicToolBar::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == frame() && event->type() == QEvent::Resize)
+    // The type first: while the frame is destroyed its children leave through this filter, and the frame is no
+    // longer a main window to compare with.
+    if (event->type() == QEvent::Resize && watched == frame())
         RecalcLayout();
     return CMenuBar::eventFilter(watched, event);
 }
