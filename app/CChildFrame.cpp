@@ -411,6 +411,12 @@ void CChildFrame::OnImageBrowser()
             return;
         }
         frame->m_pImageBrowserBar = bar;
+        // Closed from its caption, the browser stays closed when the editing view comes back.
+        QObject::connect(bar, &CCoolDialogBar::closedFromCaption, frame, [frame] {
+            frame->m_bImageBrowserShown = false;
+            if (QAction* button = CZQApp::instance()->commands()->findAction(33456))
+                button->setChecked(false);
+        });
         bar->show();
     }
     const bool shown = frame->m_pImageBrowserBar->isVisible();

@@ -16,3 +16,9 @@ bool CCoolDialogBar::Create(QMainWindow* frame, QWidget* dialog, const QString& 
     frame->addDockWidget((style & CBRS_ALIGN_BOTTOM) ? Qt::BottomDockWidgetArea : Qt::LeftDockWidgetArea, this);
     return true;
 }
+
+void CCoolDialogBar::closeEvent(QCloseEvent* event)
+{
+    QDockWidget::closeEvent(event);
+    emit closedFromCaption();
+}

@@ -21,4 +21,11 @@ public:
     bool Create(QMainWindow* frame, QWidget* dialog, const QString& title, int id, quint32 style);
 
     static constexpr quint32 CBRS_ALIGN_BOTTOM = 0x2000;
+
+signals:
+    // The user closed the bar from its caption (hiding it otherwise says nothing).
+    void closedFromCaption();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 };

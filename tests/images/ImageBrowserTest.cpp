@@ -545,6 +545,13 @@ TEST_F(ImageBrowserInProgram, AnImageDoubleClickedGoesInAtTheNextClickAndOneDrag
     run(33456);
     EXPECT_FALSE(frame()->m_pImageBrowserBar->isVisible());
     EXPECT_FALSE(checked(33456));
+
+    // Shown again and closed from its caption: unchecked, and the editing view coming back leaves it closed.
+    run(33456);
+    ASSERT_TRUE(frame()->m_pImageBrowserBar->isVisible());
+    frame()->m_pImageBrowserBar->close();
+    EXPECT_FALSE(frame()->m_bImageBrowserShown);
+    EXPECT_FALSE(checked(33456));
 }
 
 TEST_F(ImageBrowserInProgram, F5AndComingBackRefreshAndTheFolderIsStoredAtTheEnd)
