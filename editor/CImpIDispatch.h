@@ -200,6 +200,8 @@ public:
     bool OnMouseUp();
     bool OnBeforeEditFocus();
     bool OnSelectionChange();
+    // Makes an object of the page absolutely positioned where it stands (one step of the undo unit open).
+    void KeepPlaceAsPositioned(engine::Element* element);
     bool OnDrop();
     bool OnDragEnter();
     bool OnControlSelect();

@@ -20,6 +20,8 @@
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/Geometry.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
@@ -155,6 +157,33 @@ bool CImpIDispatch::OnBeforeEditFocus()
     return false;
 }
 
+void CImpIDispatch::KeepPlaceAsPositioned(engine::Element* element)
+{
+    engine::PageView* page = pageView();
+    if (!page) {
+        element->style().setAttribute(QStringLiteral("position"), engine::Variant(QStringLiteral("absolute")));
+        return;
+    }
+    // Positioned without offsets, a box of the text would leave its line for the start of the next one; it takes
+    // offsets that keep it where it stood.
+    engine::Geometry geometry(page->layout());
+    page->layout().ensureLayout();
+    const QRect before = geometry.pageRect(element);
+    element->style().setAttribute(QStringLiteral("position"), engine::Variant(QStringLiteral("absolute")));
+    page->layout().ensureLayout();
+    const QRect after = geometry.pageRect(element);
+    if (before.isNull() || after.isNull())
+        return;
+    // Offsets are of the nearest positioned ancestor's padding box, else of the page.
+    const engine::Element* parent = geometry.offsetParent(element);
+    const engine::LayoutBox* parentBox = parent ? page->layout().box(parent) : nullptr;
+    const bool ofAncestor = parentBox && parentBox->positioned;
+    const int left = ofAncestor ? geometry.offsetLeft(element) + before.x() - after.x() : before.x();
+    const int top = ofAncestor ? geometry.offsetTop(element) + before.y() - after.y() : before.y();
+    element->style().setAttribute(QStringLiteral("left"), engine::Variant(QStringLiteral("%1px").arg(left)));
+    element->style().setAttribute(QStringLiteral("top"), engine::Variant(QStringLiteral("%1px").arg(top)));
+}
+
 bool CImpIDispatch::OnSelectionChange()
 {
     if (m_bIsTextDragMode)
@@ -172,7 +201,7 @@ bool CImpIDispatch::OnSelectionChange()
         const bool absolute = style && style->position().compare(QLatin1String("absolute"), Qt::CaseInsensitive) == 0;
         if (object && !absolute) {
             engine::UndoUnit unit(doc);
-            selected->style().setAttribute(QStringLiteral("position"), engine::Variant(QStringLiteral("absolute")));
+            KeepPlaceAsPositioned(selected.get());
         }
     }
     // 2. The symbol palette inserts only where text is typed.

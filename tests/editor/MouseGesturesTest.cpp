@@ -502,6 +502,32 @@ TEST_F(MouseGestures, APictureOfAPageReadFromDiskIsSelectedByAClickAndOpenedByAD
     expectNoDrag();
 }
 
+TEST_F(MouseGestures, APictureOfTheTextClickedBecomesPositionedWhereItStands)
+{
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(dir.filePath(QStringLiteral("dot.png"))));
+    ASSERT_NE(open(QStringLiteral(">\n<TABLE id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; Z-INDEX: 101\">"
+                                  "<TBODY><TR><TD>Some words before <IMG id=pic src=\"dot.png\"> and after.<BR>"
+                                  "A second line <IMG id=low src=\"dot.png\"> too.</TD></TR></TBODY></TABLE>\n"
+                                  "<P>Flow text <IMG id=flow src=\"dot.png\"> here.</P>\n")),
+              nullptr);
+    doc()->selection().empty();
+    settle();
+    for (const char* id : {"pic", "low", "flow"}) {
+        const QRect before = clientBox(id);
+        ASSERT_EQ(before.size(), QSize(30, 20)) << id;
+        const int steps = undoSteps();
+        click(center(id));
+        settle();
+        EXPECT_EQ(selectedIds(), QStringList{QString::fromLatin1(id)});
+        EXPECT_EQ(clientBox(id), before) << id;
+        EXPECT_EQ(undoSteps(), steps + 1) << id;
+        doc()->selection().empty();
+        settle();
+    }
+}
+
 TEST_F(MouseGestures, ADragLeftWithoutARelease)
 {
     ASSERT_NE(open(QStringLiteral(">\n") + image("a", 100, 100)), nullptr);
