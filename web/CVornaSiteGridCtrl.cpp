@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 namespace sitegrid_detail {
 
@@ -433,4 +434,11 @@ std::unique_ptr<CItemInfo> CVornaSiteGridCtrl::CopyItemData(const CItemInfo* sou
         copy->m_nKind = source->m_nKind;
     }
     return copy;
+}
+
+void CVornaSiteGridCtrl::OnKeyDown(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete)
+        return;
+    CVornaGridCtrl::OnKeyDown(event);
 }

@@ -83,6 +83,9 @@ public:
 protected:
     int GetItemImage(CTreeItem* item) override;
     void OnCellClick(unsigned flags, QPoint point, GridHitTestInfo& hit) override;
+    // A row stands for a file of the web: the Delete key alone takes no row out of the list (it would come back at
+    // the next refresh while the file stays).
+    void OnKeyDown(QKeyEvent* event) override;
     std::unique_ptr<CItemInfo> CopyItemData(const CItemInfo* source) override;
 
 private:

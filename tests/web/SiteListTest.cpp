@@ -14,6 +14,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -201,6 +203,22 @@ TEST_F(SiteListTest, TheFillShowsTheWebRowThenEachFolderBeforeItsFiles)
     ASSERT_TRUE(sitePage.LoadWeb());
     EXPECT_EQ(list().GetColumnCount(), 5);
     EXPECT_EQ(list().GetItemCount(), 8);
+}
+
+TEST_F(SiteListTest, TheDeleteKeyAloneTakesNoFileRowOutOfTheList)
+{
+    write("index.html", page("Home").toUtf8());
+    write("notes.txt", QByteArray(10, 'x'));
+    ASSERT_TRUE(sitePage.LoadWeb());
+    const int rows = list().GetItemCount();
+    const int notes = rowOf("notes.txt");
+    for (int row = 0; row < rows; ++row)
+        list().SetItemState(row, row == notes ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    ASSERT_EQ(list().GetSelectedRow(), notes);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list(), &press);
+    EXPECT_EQ(list().GetItemCount(), rows);
+    EXPECT_TRUE(QFile::exists(QDir(web).filePath(QStringLiteral("notes.txt"))));
 }
 
 TEST_F(SiteListTest, TheLinkPassMarksFramesetPagesAndTheirFrames)
