@@ -1,5 +1,6 @@
 #include "images/VornaPropertyPageTextFont.h"
 
+#include "dialogs/DialogButtons.h"
 #include "images/VornaDialogOpenImage.h"
 #include "images/VornaPropertySheetTextImage.h"
 
@@ -27,15 +28,8 @@ namespace textfontpage_detail {
 
 template <typename Widget> Widget* named(Widget* widget, int id)
 {
-    widget->setObjectName(QStringLiteral("id_%1").arg(id));
+    widget->setObjectName(DialogControlName(id));
     return widget;
-}
-
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
 }
 
 // The number a text starts with (blanks and a sign allowed), 0 without one.
@@ -71,7 +65,6 @@ int BannerFontPixels(int points, int dotsPerInch)
 VornaPropertyPageTextFont::VornaPropertyPageTextFont(VornaPropertySheetTextImage* sheet, QWidget* parent)
     : QWidget(parent), m_pSheet(sheet)
 {
-    using textfontpage_detail::labelFor;
     using textfontpage_detail::named;
     setObjectName(QStringLiteral("id_%1").arg(IDD));
     m_edText = named(new CVornaEdit(this), 1006);
@@ -91,19 +84,19 @@ VornaPropertyPageTextFont::VornaPropertyPageTextFont(VornaPropertySheetTextImage
     m_chkUnderline = named(new QCheckBox(QStringLiteral("下線(&U)"), this), 1009);
 
     auto* fontGrid = new QGridLayout(font);
-    fontGrid->addWidget(labelFor(QStringLiteral("フォント(&F) :"), m_cbFace, font), 0, 0);
+    fontGrid->addWidget(BuddyLabel(QStringLiteral("フォント(&F) :"), m_cbFace), 0, 0);
     fontGrid->addWidget(m_cbFace, 0, 1);
-    fontGrid->addWidget(labelFor(QStringLiteral("サイズ(&S) :"), m_cbSize, font), 0, 2);
+    fontGrid->addWidget(BuddyLabel(QStringLiteral("サイズ(&S) :"), m_cbSize), 0, 2);
     fontGrid->addWidget(m_cbSize, 0, 3);
-    fontGrid->addWidget(labelFor(QStringLiteral("テキスト(&T) :"), m_cpText, font), 1, 0);
+    fontGrid->addWidget(BuddyLabel(QStringLiteral("テキスト(&T) :"), m_cpText), 1, 0);
     fontGrid->addWidget(m_cpText, 1, 1);
-    fontGrid->addWidget(labelFor(QStringLiteral("外枠の色(&O) :"), m_cpBorder, font), 1, 2);
+    fontGrid->addWidget(BuddyLabel(QStringLiteral("外枠の色(&O) :"), m_cpBorder), 1, 2);
     fontGrid->addWidget(m_cpBorder, 1, 3);
     fontGrid->setColumnStretch(1, 2);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(labelFor(QStringLiteral("テキスト(&T) :"), m_edText, this), 0, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("テキスト(&T) :"), m_edText), 0, 0);
     grid->addWidget(m_edText, 0, 1, 1, 2);
-    grid->addWidget(labelFor(QStringLiteral("バナー画像(&M) :"), m_edPicture, this), 1, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("バナー画像(&M) :"), m_edPicture), 1, 0);
     grid->addWidget(m_edPicture, 1, 1);
     grid->addWidget(m_btnBrowse, 1, 2);
     grid->addWidget(font, 2, 0, 1, 3);

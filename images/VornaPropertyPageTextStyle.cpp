@@ -1,5 +1,6 @@
 #include "images/VornaPropertyPageTextStyle.h"
 
+#include "dialogs/DialogButtons.h"
 #include "images/BannerTextRenderer.h"
 #include "images/VornaPropertyPageTextFont.h"
 #include "images/VornaPropertySheetTextImage.h"
@@ -17,15 +18,8 @@ namespace textstylepage_detail {
 
 template <typename Widget> Widget* named(Widget* widget, int id)
 {
-    widget->setObjectName(QStringLiteral("id_%1").arg(id));
+    widget->setObjectName(DialogControlName(id));
     return widget;
-}
-
-QLabel* labelFor(const QString& text, QWidget* buddy, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
 }
 
 // "三次元効果なし" .. "外側ブロック".
@@ -37,7 +31,6 @@ constexpr int kStyleCount = 12;
 VornaPropertyPageTextStyle::VornaPropertyPageTextStyle(VornaPropertySheetTextImage* sheet, QWidget* parent)
     : QWidget(parent), m_pSheet(sheet)
 {
-    using textstylepage_detail::labelFor;
     using textstylepage_detail::named;
     setObjectName(QStringLiteral("id_%1").arg(IDD));
     m_lbStyle = named(new QListWidget(this), 1535);
@@ -48,16 +41,16 @@ VornaPropertyPageTextStyle::VornaPropertyPageTextStyle(VornaPropertySheetTextIma
     m_edShadowY = named(new NumberEdit(shadow), 1522);
 
     auto* shadowGrid = new QGridLayout(shadow);
-    shadowGrid->addWidget(labelFor(QStringLiteral("色(&C) :"), m_cpShadow, shadow), 0, 0);
+    shadowGrid->addWidget(BuddyLabel(QStringLiteral("色(&C) :"), m_cpShadow), 0, 0);
     shadowGrid->addWidget(m_cpShadow, 0, 1);
-    shadowGrid->addWidget(labelFor(QStringLiteral("X 位置 : "), m_edShadowX, shadow), 1, 0);
+    shadowGrid->addWidget(BuddyLabel(QStringLiteral("X 位置 : "), m_edShadowX), 1, 0);
     shadowGrid->addWidget(m_edShadowX, 1, 1);
-    shadowGrid->addWidget(labelFor(QStringLiteral("Y 位置 : "), m_edShadowY, shadow), 2, 0);
+    shadowGrid->addWidget(BuddyLabel(QStringLiteral("Y 位置 : "), m_edShadowY), 2, 0);
     shadowGrid->addWidget(m_edShadowY, 2, 1);
     auto* grid = new QGridLayout(this);
-    grid->addWidget(labelFor(QStringLiteral("3D スタイル :"), m_lbStyle, this), 0, 0);
+    grid->addWidget(BuddyLabel(QStringLiteral("3D スタイル :"), m_lbStyle), 0, 0);
     grid->addWidget(m_lbStyle, 1, 0, 3, 1);
-    grid->addWidget(labelFor(QStringLiteral("回転 :"), m_edRotation, this), 1, 1);
+    grid->addWidget(BuddyLabel(QStringLiteral("回転 :"), m_edRotation), 1, 1);
     grid->addWidget(m_edRotation, 1, 2);
     grid->addWidget(shadow, 2, 1, 1, 2);
     grid->setColumnStretch(0, 1);
