@@ -829,6 +829,15 @@ private:
     std::vector<Open> m_open;
 };
 
+// The names of the elements from which the tree builder works out its
+// insertion mode again (it does not ask whether they are HTML ones).
+bool setsTreeBuilderMode(std::string_view name)
+{
+    static constexpr std::string_view kNames[] = {"select", "td",      "th",       "tr",       "tbody", "thead",
+                                                  "tfoot",  "caption", "colgroup", "template", "html",  "frameset"};
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
 } // namespace parser_detail
 
 QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)
@@ -923,10 +932,14 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
             // An SVG or MathML element of that name holds markup.
             if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)
                 kind = TagKind::Nesting;
-            // The tree builder takes a SELECT there for an HTML one when a
-            // table inside it closes a cell around it, and fails (an
-            // assertion that ends the program): no such element is made.
-            if (lowerName == "select") {
+            // When the tree builder works out its mode again (after a table
+            // or a cell inside it ends) it takes an SVG or MathML element
+            // named as one of the HTML elements that set a mode for an HTML
+            // one: a SELECT there fails an assertion that ends the program,
+            // an HTML one puts a second BODY inside it, whose paragraphs
+            // grow at every save. No such element is made (its content
+            // stays).
+            if (setsTreeBuilderMode(lowerName)) {
                 copyTo(i);
                 copied = gt < n ? gt + 1 : n;
                 i = gt;

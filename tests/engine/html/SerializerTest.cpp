@@ -77,17 +77,6 @@ TEST(HtmlSerializer, FileTextStartsBlocksOnNewLinesAndKeepsTheDoctype)
                              "<TBODY>\n<TR>\n<TD>c</TD></TR></TBODY></TABLE><PRE><P>x</P></PRE></BODY></HTML>"));
 }
 
-// A cell the tree builder left after BODY (from a table inside an SVG
-// TITLE) is written without a line break before it: the break would be
-// read into the BODY.
-TEST(HtmlSerializer, NoLineBreakGoesBeforeAnElementAfterTheBody)
-{
-    auto doc = pageFrom("<svg><tr><title><table><table><td>");
-    const QString once = HtmlSerializer::fileText(doc.get());
-    EXPECT_TRUE(once.contains(QLatin1String("</BODY><TD>"))) << once.toStdString();
-    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
-}
-
 TEST(HtmlSerializer, StyleChangesAreWrittenInTheirPlace)
 {
     auto doc = pageFrom("<body><div id=d style=\"Z-INDEX: 101; LEFT: 95px; POSITION: absolute; TOP: 5px\">x</div>"
