@@ -1,19 +1,18 @@
 #pragma once
 
+#include "dialogs/GridModel.h"
+
 #include <QDialog>
-#include <QString>
 
 class NumberEdit;
 class QComboBox;
 
-// The grid settings dialog: the kind of the layout grid (なし, 点, 線, 点線:
-// 0 to 3) and its spacing in pixels (3 to 100). The caller sets both before
-// DoModal and reads them after IDOK; the spacing comes back as its text.
-//
-// This form holds the kind list (1005), the spacing box (1001), OK and
-// Cancel; the message about a spacing out of range comes with the dialog's
-// own work.
-class VornaDialogGrid : public QDialog
+// The grid settings dialog (457 "グリッド設定"): the kind of the layout grid
+// (1005) and its spacing in pixels (1001, 3 to 100). The caller sets both
+// with SetInitialValues before DoModal and after IDOK reads m_nKind and the
+// spacing's text m_strSpacing. A spacing outside its limits is named in a
+// message and replaced by the limit; the dialog stays open.
+class VornaDialogGrid : public QDialog, public GridModel
 {
     Q_OBJECT
 public:
@@ -22,12 +21,8 @@ public:
     explicit VornaDialogGrid(QWidget* parent = nullptr);
     ~VornaDialogGrid() override;
 
-    void SetInitialValues(int kind, int spacing);
     // IDOK (1) when the user confirmed, else IDCANCEL (2).
     int DoModal();
-
-    int m_nKind = 0;
-    QString m_strSpacing;
 
 protected:
     void accept() override;

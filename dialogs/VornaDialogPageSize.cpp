@@ -7,20 +7,12 @@
 
 #include "platform/ModalRunner.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
-#include <array>
-
-namespace pagesizedialog_detail {
-
-const std::array<QSize, 3> kResolutions = {QSize(640, 480), QSize(800, 600), QSize(1024, 768)};
-
-} // namespace pagesizedialog_detail
 
 VornaDialogPageSize::VornaDialogPageSize(QWidget* parent) : QDialog(parent)
 {
@@ -33,25 +25,27 @@ VornaDialogPageSize::VornaDialogPageSize(QWidget* parent) : QDialog(parent)
     m_rbResolution->setObjectName(DialogControlName(IDC_PAGE_SIZE_RESOLUTION));
     m_cbResolution = new QComboBox(this);
     m_cbResolution->setObjectName(DialogControlName(IDC_PAGE_SIZE_LIST));
-    for (const QSize& size : pagesizedialog_detail::kResolutions)
-        m_cbResolution->addItem(QStringLiteral("%1 x %2").arg(size.width()).arg(size.height()));
     m_rbUser = new QRadioButton(LoadResString(IDS_PAGE_SIZE_USER), this);
     m_rbUser->setObjectName(DialogControlName(IDC_PAGE_SIZE_USER));
-    m_edWidth = new NumberEdit(this);
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_rbResolution, kResolutionMode);
+    group->addButton(m_rbUser, kUserMode);
+    for (NumberEdit** edit : {&m_edWidth, &m_edHeight}) {
+        *edit = new NumberEdit(this);
+        (*edit)->setMinimumWidth(80);
+        // Leaving a box clamps it to 0 .. 9999.
+        (*edit)->setRange(0, int(kMaxSide));
+        (*edit)->setMayStayEmpty(false);
+    }
     m_edWidth->setObjectName(DialogControlName(IDC_PAGE_SIZE_WIDTH));
-    m_edWidth->setRange(0, 9999);
-    m_edWidth->setMinimumWidth(80);
-    m_edHeight = new NumberEdit(this);
     m_edHeight->setObjectName(DialogControlName(IDC_PAGE_SIZE_HEIGHT));
-    m_edHeight->setRange(0, 9999);
-    m_edHeight->setMinimumWidth(80);
     grid->addWidget(m_rbResolution, 0, 0);
     grid->addWidget(m_cbResolution, 0, 1, 1, 3);
     grid->addWidget(m_rbUser, 1, 0);
     grid->addWidget(m_edWidth, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("x"), this), 1, 2);
     grid->addWidget(m_edHeight, 1, 3);
-    connect(m_rbResolution, &QRadioButton::toggled, this, [this] { EnableControls(); });
+    connect(group, &QButtonGroup::idClicked, this, [this] { OnModeClicked(); });
     AddOkCancelButtons(*this, layout);
 }
 
@@ -65,38 +59,53 @@ int VornaDialogPageSize::DoModal()
 
 void VornaDialogPageSize::OnInitDialog()
 {
-    // No size proposes 800 x 600; one of the resolutions selects it.
-    const QSize size = m_size.width() == 0 && m_size.height() == 0 ? QSize(800, 600) : m_size;
-    m_edWidth->setValue(size.width());
-    m_edHeight->setValue(size.height());
-    const auto& resolutions = pagesizedialog_detail::kResolutions;
-    const auto found = std::find(resolutions.begin(), resolutions.end(), size);
-    m_cbResolution->setCurrentIndex(found == resolutions.end() ? -1 : int(found - resolutions.begin()));
-    m_rbResolution->setChecked(found != resolutions.end());
-    m_rbUser->setChecked(found == resolutions.end());
+    // 1. The list's three entries.
+    m_cbResolution->clear();
+    for (int i = 0; i < int(kResolutions.size()); ++i)
+        m_cbResolution->addItem(ResolutionText(i));
+    // 2.-3. Width, height, mode and entry from the guide's size.
+    InitFromSize();
+    // 4. Shown, with the controls of the other mode greyed.
+    UpdateData(false);
     EnableControls();
+}
+
+void VornaDialogPageSize::UpdateData(bool save)
+{
+    if (save) {
+        m_nMode = m_rbUser->isChecked() ? kUserMode : kResolutionMode;
+        m_nResolution = m_cbResolution->currentIndex();
+        m_nWidth = unsigned(m_edWidth->value());
+        m_nHeight = unsigned(m_edHeight->value());
+        return;
+    }
+    (m_nMode == kUserMode ? m_rbUser : m_rbResolution)->setChecked(true);
+    m_cbResolution->setCurrentIndex(m_nResolution);
+    m_edWidth->setValue(int(m_nWidth));
+    m_edHeight->setValue(int(m_nHeight));
 }
 
 void VornaDialogPageSize::EnableControls()
 {
-    const bool resolution = m_rbResolution->isChecked();
+    const bool resolution = m_nMode == kResolutionMode;
     m_cbResolution->setEnabled(resolution);
     m_edWidth->setEnabled(!resolution);
     m_edHeight->setEnabled(!resolution);
 }
 
+void VornaDialogPageSize::OnModeClicked()
+{
+    UpdateData(true);
+    EnableControls();
+}
+
 void VornaDialogPageSize::accept()
 {
-    if (m_rbResolution->isChecked()) {
-        // A resolution must be chosen.
-        const int index = m_cbResolution->currentIndex();
-        if (index < 0) {
-            m_cbResolution->setFocus();
-            return;
-        }
-        m_size = pagesizedialog_detail::kResolutions[size_t(index)];
-    } else {
-        m_size = QSize(std::clamp(m_edWidth->value(), 0, 9999), std::clamp(m_edHeight->value(), 0, 9999));
+    UpdateData(true);
+    if (!OnOK()) {
+        // A resolution must be chosen from the list.
+        m_cbResolution->setFocus();
+        return;
     }
     QDialog::accept();
 }

@@ -1,22 +1,19 @@
 #pragma once
 
+#include "dialogs/PageSizeModel.h"
+
 #include <QDialog>
-#include <QSize>
 
 class NumberEdit;
 class QComboBox;
 class QRadioButton;
 
-// The page size dialog: the size of the page-size guide, one of three screen
-// resolutions or a width and height of the user's own (0 to 9999). The
-// caller sets the size before DoModal (0 x 0: none, the dialog proposes
-// 800 x 600) and reads it after IDOK.
-//
-// This form holds the resolution radio (1473) with its list (1469), the
-// user radio (1323) with the width (1064) and height (1065) boxes, OK and
-// Cancel; the dialog's own work brings its spins and the checks on leaving a
-// box.
-class VornaDialogPageSize : public QDialog
+// The page size dialog (551 "ページサイズ"): the size of the page-size guide,
+// one of three screen resolutions (1473 with the list 1469) or a width (1064)
+// and height (1065) of the user's own (1323), each 0 to 9999. The caller sets
+// m_size before DoModal ((0, 0): none, the dialog proposes 800 x 600) and
+// reads it after IDOK.
+class VornaDialogPageSize : public QDialog, public PageSizeModel
 {
     Q_OBJECT
 public:
@@ -28,14 +25,15 @@ public:
     // IDOK (1) when the user confirmed, else IDCANCEL (2).
     int DoModal();
 
-    QSize m_size{800, 600};
-
 protected:
     void accept() override;
 
 private:
     void OnInitDialog();
+    // The fields into the controls (false) or the controls into the fields (true).
+    void UpdateData(bool save);
     void EnableControls();
+    void OnModeClicked();
 
     QRadioButton* m_rbResolution = nullptr;
     QRadioButton* m_rbUser = nullptr;

@@ -1,13 +1,17 @@
 #include "dialogs/VornaDialogPropertyZoom.h"
 
+#include "controls/NumberEdit.h"
 #include "dialogs/DialogButtons.h"
 #include "res/resource.h"
 #include "util/StringResources.h"
 
 #include "platform/ModalRunner.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 VornaDialogPropertyZoom::VornaDialogPropertyZoom(QWidget* parent) : QDialog(parent)
@@ -15,15 +19,30 @@ VornaDialogPropertyZoom::VornaDialogPropertyZoom(QWidget* parent) : QDialog(pare
     setObjectName(DialogControlName(IDD));
     setWindowTitle(LoadResString(IDS_ZOOM_TITLE));
     auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    auto* grid = new QGridLayout;
+    layout->addLayout(grid);
+    m_rbFactor = new QRadioButton(LoadResString(IDS_ZOOM_FACTOR), this);
+    m_rbFactor->setObjectName(DialogControlName(IDC_ZOOM_FACTOR));
+    m_rbUser = new QRadioButton(LoadResString(IDS_PAGE_SIZE_USER), this);
+    m_rbUser->setObjectName(DialogControlName(IDC_ZOOM_USER));
+    // The two radios make one group of which none is chosen at first.
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_rbFactor, kFactor);
+    group->addButton(m_rbUser, kUser);
     m_cbZoom = new QComboBox(this);
     m_cbZoom->setObjectName(DialogControlName(IDC_ZOOM_LIST));
     m_cbZoom->setEditable(true);
-    m_cbZoom->addItems({QStringLiteral("25%"), QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%"),
-                        QStringLiteral("125%"), QStringLiteral("150%"), QStringLiteral("200%")});
-    m_cbZoom->setCurrentIndex(3);
-    form->addRow(LoadResString(IDS_ZOOM_FACTOR), m_cbZoom);
+    m_cbZoom->addItems(Factors());
+    m_cbZoom->setCurrentIndex(-1);
+    m_edUser = new NumberEdit(this);
+    m_edUser->setObjectName(DialogControlName(IDC_ZOOM_USER_VALUE));
+    m_edUser->setRange(kMinZoom, kMaxZoom);
+    m_edUser->setMinimumWidth(80);
+    grid->addWidget(m_rbFactor, 0, 0);
+    grid->addWidget(m_cbZoom, 0, 1, 1, 2);
+    grid->addWidget(m_rbUser, 1, 0);
+    grid->addWidget(m_edUser, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("%"), this), 1, 2);
     AddOkCancelButtons(*this, layout);
 }
 
@@ -37,12 +56,10 @@ int VornaDialogPropertyZoom::DoModal()
 
 void VornaDialogPropertyZoom::accept()
 {
-    // "130%" or "130"; anything the page cannot show gives 0.
-    QString text = m_cbZoom->currentText().trimmed();
-    if (text.endsWith(QLatin1Char('%')))
-        text.chop(1);
-    bool ok = false;
-    const int percent = text.toInt(&ok);
-    m_nZoom = ok && percent >= 25 && percent <= 200 ? percent : 0;
+    m_nChoice = m_rbFactor->isChecked() ? kFactor : m_rbUser->isChecked() ? kUser : kNoChoice;
+    m_strFactor = m_cbZoom->currentText();
+    // The user's value as its box shows it once left: within 25 .. 200.
+    m_strUser = m_edUser->field().textOnLeaving(m_edUser->text());
+    OnOK();
     QDialog::accept();
 }

@@ -129,11 +129,19 @@ TEST_F(LayoutView, TheGridSettingsDialogSetsKindAndSpacing)
     EXPECT_EQ(frame()->m_settings.gridStyle, 2);
     EXPECT_EQ(frame()->m_settings.gridSize, 25);
     EXPECT_FALSE(gridAttached());
-    // A spacing the dialog lets through out of its range is held in it.
-    runDialog<VornaDialogGrid>(ID_VIEW_GRID_SETTINGS, VornaDialogGrid::IDD, [](VornaDialogGrid& d) {
-        d.findChild<QComboBox*>(QStringLiteral("id_1005"))->setCurrentIndex(3);
-        d.findChild<NumberEdit*>(QStringLiteral("id_1001"))->setText(QStringLiteral("99999999999999999999"));
-    });
+    // A spacing out of range is named and held at its limit before the dialog closes.
+    {
+        platform::ModalResponder responder;
+        responder.answerMessageBox(platform::IDOK);
+        responder.on(VornaDialogGrid::IDD, [](QDialog& d) {
+            d.findChild<QComboBox*>(QStringLiteral("id_1005"))->setCurrentIndex(3);
+            d.findChild<NumberEdit*>(QStringLiteral("id_1001"))->setText(QStringLiteral("99999999999999999999"));
+            platform::ModalResponder::press(d, platform::IDOK);
+            platform::ModalResponder::press(d, platform::IDOK);
+        });
+        run(ID_VIEW_GRID_SETTINGS);
+        EXPECT_EQ(responder.messageTexts().size(), 1);
+    }
     EXPECT_EQ(frame()->m_settings.gridSize, 100);
     EXPECT_EQ(frame()->m_settings.gridStyle, 3);
     // Cancel changes nothing.
@@ -278,11 +286,13 @@ TEST_F(LayoutView, ZoomScalesTheViewAndLeavesThePageAlone)
     run(33019); // 200%
     EXPECT_EQ(page()->zoom(), 200);
     runDialog<VornaDialogPropertyZoom>(ID_VIEW_ZOOM_USER, VornaDialogPropertyZoom::IDD, [](VornaDialogPropertyZoom& d) {
+        d.findChild<QRadioButton*>(QStringLiteral("id_1468"))->setChecked(true);
         d.findChild<QComboBox*>(QStringLiteral("id_1003"))->setEditText(QStringLiteral("130"));
     });
     EXPECT_EQ(page()->zoom(), 130);
     // A zoom the page cannot show changes nothing.
     runDialog<VornaDialogPropertyZoom>(ID_VIEW_ZOOM_USER, VornaDialogPropertyZoom::IDD, [](VornaDialogPropertyZoom& d) {
+        d.findChild<QRadioButton*>(QStringLiteral("id_1468"))->setChecked(true);
         d.findChild<QComboBox*>(QStringLiteral("id_1003"))->setEditText(QStringLiteral("1000%"));
     });
     EXPECT_EQ(page()->zoom(), 130);
