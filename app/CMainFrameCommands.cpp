@@ -11,6 +11,7 @@
 #include "chrome/ULOToolBar.h"
 #include "editor/CImpIDispatch.h"
 #include "commands/PageZoom.h"
+#include "dialogs/VornaDialogCustomizeToolbox.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
@@ -197,9 +198,9 @@ void CMainFrame::AddUpdateHandlers()
     for (int id : {33106, 33198, 33200, 33128, 33169, 33202, 33211, 33292, 33174, 33013, 33014, 33015, 33016, 33017,
                    33018, 33019, 33020})
         update(id, [this](CmdUI& ui) { UpdateUIEditMode(ui); });
-    // Toolbar customisation: in the editing and source views (the dialog, once
-    // there, also refuses a second run while it is open).
-    update(33366, [this](CmdUI& ui) { ui.enable(IsEditMode() || IsSourceMode()); });
+    // Toolbar customisation: in the editing and source views, while the dialog is not open.
+    update(ID_VIEW_TOOLBAR_CUSTOMIZE,
+           [this](CmdUI& ui) { ui.enable((IsEditMode() || IsSourceMode()) && !g_pCustomizeToolbox); });
     for (int id : {33201, 33199, 33216})
         update(id, [this](CmdUI& ui) { UpdateUIWebCommand(ui); });
     const std::pair<int, int> engineCommands[] = {{33465, 15}, {33464, 16}, {33462, 43}, {33463, 29}};
@@ -357,6 +358,11 @@ void CMainFrame::AddCommandHandlers()
                                                  {33017, "125%"}, {33018, "150%"}, {33019, "200%"}};
     for (auto [id, text] : zooms)
         onCommand(id, [text] { SetPageZoom(QString::fromLatin1(text)); });
+    onCommand(ID_VIEW_TOOLBAR_CUSTOMIZE, [] {
+        // The dialog opens modeless and stays open after this returns.
+        VornaDialogCustomizeToolbox dialog;
+        dialog.DoModal();
+    });
     onCommand(33211, [] {});
     onCommand(33480, [] {});
     onCommand(57650, [this] { m_mdiArea->cascadeSubWindows(); });

@@ -1,0 +1,114 @@
+// Pictures of the page size, zoom and grid dialogs and of the toolbar
+// customisation dialog during a drag, for people to look at (run under Xvfb).
+
+#include "dialogs/VornaDialogCustomizeToolbox.h"
+#include "dialogs/VornaDialogGrid.h"
+#include "dialogs/VornaDialogPageSize.h"
+#include "dialogs/VornaDialogPropertyZoom.h"
+
+#include "app/CMainFrame.h"
+#include "commands/LayoutPage.h"
+#include "res/resource.h"
+#include "support/ReviewPicture.h"
+
+#include "platform/ModalResponder.h"
+
+#include <gtest/gtest.h>
+
+#include <QDragMoveEvent>
+#include <QGuiApplication>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPainter>
+#include <QTest>
+
+using platform::ModalResponder;
+
+namespace {
+
+bool underX()
+{
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+// Answers the dialog's run with a picture of it, then Cancel.
+void pictureOf(ModalResponder& responder, int dialogId, const QString& fileName,
+               std::function<void(QDialog&)> fill = {})
+{
+    responder.on(dialogId, [fileName, fill](QDialog& d) {
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&d, 60000));
+        if (fill)
+            fill(d);
+        QTest::qWait(100);
+        SaveReviewPicture(d.grab().toImage(), fileName);
+        ModalResponder::press(d, platform::IDCANCEL);
+    });
+}
+
+TEST(PageDialogScreenshot, PageSizeZoomAndGrid)
+{
+    if (!underX())
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    ModalResponder responder;
+    pictureOf(responder, VornaDialogPageSize::IDD, QStringLiteral("page-size.png"));
+    pictureOf(responder, VornaDialogPropertyZoom::IDD, QStringLiteral("zoom.png"), [](QDialog& d) {
+        ModalResponder::press(d, IDC_ZOOM_FACTOR);
+        ModalResponder::setText(d, IDC_ZOOM_LIST, QStringLiteral("150%"));
+    });
+    pictureOf(responder, VornaDialogGrid::IDD, QStringLiteral("grid-settings.png"));
+    VornaDialogPageSize pageSize;
+    pageSize.m_size = QSize(700, 500);
+    pageSize.DoModal();
+    VornaDialogPropertyZoom zoom;
+    zoom.DoModal();
+    VornaDialogGrid grid;
+    grid.SetInitialValues(3, 16);
+    grid.DoModal();
+}
+
+class CustomizeScreenshot : public LayoutPage
+{
+};
+
+TEST_F(CustomizeScreenshot, APictureDraggedOverTheStandardBar)
+{
+    if (!underX())
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    openObjects(object("a", 40, 40, 120, 80));
+    CMainFrame* frame = app->mainFrame();
+    frame->resize(900, 640);
+    run(ID_VIEW_TOOLBAR_CUSTOMIZE);
+    VornaDialogCustomizeToolbox* dialog = g_pCustomizeToolbox;
+    ASSERT_NE(dialog, nullptr);
+    dialog->move(frame->geometry().topLeft() + QPoint(380, 170));
+    dialog->menuList()->setCurrentRow(4);
+    dialog->buttonList()->setCurrentRow(0);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog, 60000));
+    QTest::qWait(200);
+    // The first picture dragged over the right half of the standard bar's third button.
+    ULOToolBar* bar = frame->toolBar(601);
+    ASSERT_NE(bar, nullptr);
+    const int id = dialog->buttonList()->item(0)->data(Qt::UserRole).toInt();
+    dialog->m_tbbDrag = ULOToolBar::Button{id, ULOToolBar::kPlainButton};
+    QMimeData data;
+    data.setData(QString::fromLatin1(ULOToolBar::kCommandMimeType), QByteArray::number(id));
+    const QPoint point = bar->GetItemRect(2).center() + QPoint(4, 0);
+    QDragEnterEvent enter(point, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &enter);
+    QDragMoveEvent move(point, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar, &move);
+    EXPECT_FALSE(dialog->m_rcMarker.isEmpty());
+    QTest::qWait(100);
+    // The main window with the marker, and the dialog where it stands over it.
+    QImage picture = frame->grab().toImage();
+    {
+        QPainter painter(&picture);
+        painter.drawPixmap(dialog->frameGeometry().topLeft() - frame->frameGeometry().topLeft(), dialog->grab());
+    }
+    SaveReviewPicture(picture, QStringLiteral("customise-toolbars.png"));
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(bar, &leave);
+    dialog->reject();
+}
+
+} // namespace
