@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
 VornaDialogCustomizeToolbox* g_pCustomizeToolbox = nullptr;
@@ -39,6 +40,27 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), Qt::black); }
+};
+
+// A picture of the list, framed in the selection colour while chosen.
+class PictureDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        const QRect cell = option.rect.adjusted(2, 2, -2, -2);
+        if (option.state & QStyle::State_Selected) {
+            painter->fillRect(cell, option.palette.highlight().color().lighter(160));
+            painter->setPen(option.palette.highlight().color());
+            painter->drawRect(cell.adjusted(0, 0, -1, -1));
+        }
+        const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
+        const QRect picture(cell.center() - QPoint(7, 7), QSize(16, 16));
+        icon.paint(painter, picture);
+    }
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override { return QSize(26, 26); }
 };
 
 // The list of pictures: a picture dragged from it is a command for a toolbar.
@@ -105,7 +127,8 @@ void VornaDialogCustomizeToolbox::OnInitDialog()
     m_lstButtons->setMovement(QListView::Static);
     m_lstButtons->setResizeMode(QListView::Adjust);
     m_lstButtons->setIconSize(QSize(16, 16));
-    m_lstButtons->setGridSize(QSize(30, 30));
+    m_lstButtons->setGridSize(QSize(28, 28));
+    m_lstButtons->setItemDelegate(new PictureDelegate(m_lstButtons));
     m_lstButtons->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstButtons->setDragEnabled(true);
     m_lstButtons->setDragDropMode(QAbstractItemView::DragOnly);
@@ -117,7 +140,7 @@ void VornaDialogCustomizeToolbox::OnInitDialog()
     auto* hint = new QLabel(LoadResString(IDS_CUSTOMIZE_HINT), this);
     hint->setObjectName(DialogControlName(IDC_CUSTOMIZE_HINT));
     auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon::fromTheme(QStringLiteral("dialog-information")).pixmap(32, 32));
+    icon->setPixmap(QPixmap(QStringLiteral(":/res/icons/%1.png").arg(IDI_ROLLOVER_HINT)));
     icon->setAlignment(Qt::AlignTop);
 
     auto* layout = new QVBoxLayout(this);
@@ -225,7 +248,8 @@ void VornaDialogCustomizeToolbox::BeginListDrag(QListWidgetItem* item)
     data->setData(QString::fromLatin1(ULOToolBar::kCommandMimeType), QByteArray::number(id));
     drag->setMimeData(data);
     drag->setPixmap(item->icon().pixmap(16, 16));
-    drag->setHotSpot(QPoint(8, 8));
+    // Below and right of the pointer, so that the marker between the buttons stays in sight.
+    drag->setHotSpot(QPoint(-6, -6));
     // The bars under the drag track and drop it; Escape or a drop anywhere
     // else inserts nothing. The dialog waits for the drag's end to close.
     m_bDragging = true;

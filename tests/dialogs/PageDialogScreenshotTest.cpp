@@ -80,7 +80,7 @@ TEST_F(CustomizeScreenshot, APictureDraggedOverTheStandardBar)
     run(ID_VIEW_TOOLBAR_CUSTOMIZE);
     VornaDialogCustomizeToolbox* dialog = g_pCustomizeToolbox;
     ASSERT_NE(dialog, nullptr);
-    dialog->move(frame->geometry().topLeft() + QPoint(380, 170));
+    dialog->move(frame->geometry().topLeft() + QPoint(520, 200));
     dialog->menuList()->setCurrentRow(4);
     dialog->buttonList()->setCurrentRow(0);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog, 60000));
@@ -99,11 +99,16 @@ TEST_F(CustomizeScreenshot, APictureDraggedOverTheStandardBar)
     QCoreApplication::sendEvent(bar, &move);
     EXPECT_FALSE(dialog->m_rcMarker.isEmpty());
     QTest::qWait(100);
-    // The main window with the marker, and the dialog where it stands over it.
-    QImage picture = frame->grab().toImage();
+    // The main window with the marker, and the dialog where it stands beside it.
+    const QRect frameArea = frame->frameGeometry();
+    const QRect dialogArea = dialog->frameGeometry();
+    const QRect all = frameArea.united(dialogArea);
+    QImage picture(all.size(), QImage::Format_RGB32);
+    picture.fill(Qt::darkGray);
     {
         QPainter painter(&picture);
-        painter.drawPixmap(dialog->frameGeometry().topLeft() - frame->frameGeometry().topLeft(), dialog->grab());
+        painter.drawPixmap(frame->geometry().topLeft() - all.topLeft(), frame->grab());
+        painter.drawPixmap(dialog->geometry().topLeft() - all.topLeft(), dialog->grab());
     }
     SaveReviewPicture(picture, QStringLiteral("customise-toolbars.png"));
     QDragLeaveEvent leave;
