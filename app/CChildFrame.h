@@ -193,6 +193,10 @@ public:
     // The per-frame pages the last preview of a frameset page wrote.
     int& m_nTempFramePages;
 
+    // The painters of the editing view again (grid or page-size guide, and
+    // element borders), after something took them off the page.
+    void RestoreEditingPainters();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
@@ -208,8 +212,6 @@ private:
     void ResetPreview();
     // Removes the per-frame pages and the main temporary page.
     void RemoveFramePages();
-    // The painters of the editing view again.
-    void RestoreEditingPainters();
     void UpdateTabStrip();
     // Brings the page's bars back to the main frame, when they are here.
     void ReleaseBars();

@@ -23,6 +23,7 @@
 #include "util/MessageBox.h"
 #include "util/PathText.h"
 #include "publish/CVornaFtp.h"
+#include "web/VornaDialogSiteManagerPage1.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 #include "web/VornaDirectoryWatchThread.h"
@@ -536,8 +537,11 @@ void CMainFrame::OnSysCommandClose()
     m_bClosing = true;
     if (m_bWebOpen) {
         if (IsEditingLockedBySiteManager()) {
-            if (MessageBoxById(41776, 0, 0x40, 4) == platform::IDYES && m_pSiteManagerSheet)
-                m_pSiteManagerSheet->m_bStopTransfer = true;
+            // Yes stops the transfer; the quick publish closes the window when it has ended.
+            if (MessageBoxById(41776, 0, 0x40, 4) == platform::IDYES && m_pSiteManagerSheet) {
+                m_pSiteManagerSheet->sitePage()->GetFtp().RequestCancel();
+                m_pSiteManagerSheet->sitePage()->m_bCloseAfterPublish = true;
+            }
             m_bClosing = false;
             return;
         }

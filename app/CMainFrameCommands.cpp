@@ -324,6 +324,7 @@ void CMainFrame::AddCommandHandlers()
     AddTableCommands();
     AddPreviewCommands();
     AddWebCommands();
+    AddPublishCommands();
     AddLinkCommands();
     AddPropertyCommands();
     AddLayoutCommands();

@@ -119,6 +119,7 @@ bool CVornaFtp::Connect()
     login.password = m_strPassword;
 
     Disconnect();
+    m_bCancelRequested = false;
     bool connected = false;
     m_bBusy = true;
     FtpBackgroundWork work;
@@ -160,11 +161,11 @@ void CVornaFtp::runList(bool upload, const QString& webName, const QStringList& 
     QWidget* owner = QApplication::activeWindow() ? QApplication::activeWindow() : AppContext::instance().mainWindow();
     VornaDialogProgress progress(owner);
     m_bBusy = true;
-    m_pConnection->setStopCheck([&progress] { return progress.cancelRequested(); });
+    m_pConnection->setStopCheck([this, &progress] { return progress.cancelRequested() || m_bCancelRequested; });
     FtpTransferRun::Outcome outcome = FtpTransferRun::Outcome::Completed;
     int failures = 0;
     QStringList uploaded;
-    FtpBackgroundWork work(&progress);
+    FtpBackgroundWork work(&progress, &m_bCancelRequested);
     work.run([&](FtpTransferHost& host) {
         FtpTransferRun run(*m_pConnection, host, direction, totalBytes);
         run.onUploaded = [&uploaded](const QString& item) { uploaded << item; };
@@ -218,11 +219,25 @@ void CVornaFtp::UploadAll(const QString& webName)
 
 bool CVornaFtp::DeleteRemoteFolder(const QString& item, const QString& base)
 {
+    RunOnConnection([&](platform::FtpClient& client, FtpTransferHost& host) {
+        FtpTransferRun::DeleteRemoteFolder(client, host, item, base);
+    });
+    return true;
+}
+
+bool CVornaFtp::RunOnConnection(const std::function<void(platform::FtpClient&, FtpTransferHost&)>& work,
+                                VornaDialogProgress* progress)
+{
     if (m_bBusy || FtpBackgroundWork::isRunning())
-        return true;
+        return false;
     m_bBusy = true;
-    FtpBackgroundWork work;
-    work.run([&](FtpTransferHost& host) { FtpTransferRun::DeleteRemoteFolder(*m_pConnection, host, item, base); });
+    if (progress)
+        m_pConnection->setStopCheck([this, progress] { return progress->cancelRequested() || m_bCancelRequested; });
+    else
+        m_pConnection->setStopCheck([this] { return m_bCancelRequested.load(); });
+    FtpBackgroundWork background(progress, &m_bCancelRequested);
+    background.run([&](FtpTransferHost& host) { work(*m_pConnection, host); });
+    m_pConnection->setStopCheck({});
     m_bBusy = false;
     return true;
 }

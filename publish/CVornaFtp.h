@@ -6,12 +6,15 @@
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 namespace platform {
 class FtpClient;
 }
 class CVornaDialogStatus;
+class FtpTransferHost;
+class VornaDialogProgress;
 
 // The FTP engine of one web: its server settings in the settings store, the
 // connection, the transfers between the web's local folder and its folder on
@@ -90,6 +93,16 @@ public:
     bool DeleteRemoteFolder(const QString& item, const QString& base);
     // True while a transfer, a deletion or a connection attempt of this engine runs.
     bool IsBusy() const { return m_bBusy; }
+    // Runs other work on the connection (listing, renaming) off the
+    // user-interface thread, as the transfers do, with the progress window
+    // when one is given (its Cancel stops the work). False, running nothing,
+    // while other work of this engine or a transfer of the program runs.
+    bool RunOnConnection(const std::function<void(platform::FtpClient& client, FtpTransferHost& host)>& work,
+                         VornaDialogProgress* progress = nullptr);
+    // Asks the running work to stop, as the progress window's Cancel does
+    // (any thread). The request stands until the next connection.
+    void RequestCancel() { m_bCancelRequested = true; }
+    bool IsCancelRequested() const { return m_bCancelRequested; }
     // The local folder of a web.
     static QString LocalWebFolder(const QString& webName);
     // Bytes of the last transfer: its total, and how many moved.
@@ -136,6 +149,7 @@ protected:
     quint64 m_nTotalBytes = 0;
     quint64 m_nDoneBytes = 0;
     std::atomic<bool> m_bBusy{false};
+    std::atomic<bool> m_bCancelRequested{false};
     QString m_strHost;
     QString m_strUserId;
     QString m_strPassword;

@@ -12,8 +12,8 @@
 
 std::atomic<int> FtpBackgroundWork::s_running{0};
 
-FtpBackgroundWork::FtpBackgroundWork(VornaDialogProgress* progress)
-    : m_progress(progress), m_cancelFlag(progress ? &progress->cancelFlag() : nullptr)
+FtpBackgroundWork::FtpBackgroundWork(VornaDialogProgress* progress, const std::atomic<bool>* alsoCancel)
+    : m_progress(progress), m_cancelFlag(progress ? &progress->cancelFlag() : nullptr), m_alsoCancel(alsoCancel)
 {
 }
 
@@ -74,5 +74,5 @@ void FtpBackgroundWork::setProgress(int percent, const QString& label)
 
 bool FtpBackgroundWork::cancelRequested() const
 {
-    return m_cancelFlag && m_cancelFlag->load();
+    return (m_cancelFlag && m_cancelFlag->load()) || (m_alsoCancel && m_alsoCancel->load());
 }

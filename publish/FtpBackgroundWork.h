@@ -20,7 +20,9 @@ class FtpBackgroundWork : public QObject, public FtpTransferHost
 {
     Q_OBJECT
 public:
-    explicit FtpBackgroundWork(VornaDialogProgress* progress = nullptr);
+    // The work counts as cancelled when the progress window's Cancel was
+    // confirmed or the other flag, when given, is raised.
+    explicit FtpBackgroundWork(VornaDialogProgress* progress = nullptr, const std::atomic<bool>* alsoCancel = nullptr);
     ~FtpBackgroundWork() override;
 
     // User-interface thread; returns when the work has ended.
@@ -38,6 +40,7 @@ private:
 
     QPointer<VornaDialogProgress> m_progress;
     const std::atomic<bool>* m_cancelFlag = nullptr; // the progress window's, read by the worker
+    const std::atomic<bool>* m_alsoCancel = nullptr;
     QEventLoop* m_loop = nullptr;
     std::atomic<bool> m_finished{false};
     static std::atomic<int> s_running;

@@ -15,6 +15,9 @@ public:
     virtual bool RemoveModifiedFile(const QString& fileName) = 0;
     // Clears the pending-project-file flag.
     virtual void ClearProjectFilePending() = 0;
+    // The files to publish (paths relative to the web folder, "project.ini"
+    // at the head while the web's structure changed), or none when there are none.
+    virtual const QStringList* GetModifiedFiles() = 0;
 
     static PublishedWebModel* installed();
     static void install(PublishedWebModel* model); // not owned; null removes it

@@ -89,6 +89,8 @@ public:
     void OnDelete();
     void OnRefresh();
     void OnQuickPublishProperties();
+    // Publishes the open web to the active server with the stored options.
+    void OnQuickPublish();
 
     // The page's FTP engine, made on first use; whether it transfers now.
     CVornaFtp& GetFtp();

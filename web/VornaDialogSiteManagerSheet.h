@@ -76,7 +76,6 @@ public:
     int GetSiteListSelectionMark() const;
 
     quint8 m_bWebQuestion = 0;
-    bool m_bStopTransfer = false;
 
 protected:
     bool event(QEvent* event) override;

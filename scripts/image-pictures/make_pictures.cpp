@@ -1,4 +1,5 @@
-// Draws the pictures of the image windows: the button strips and the
+// Draws the pictures of the image windows: the button strips (and those of
+// the publishing window) and the
 // thumbnail placeholder of res/bitmaps, and the image library installed with
 // the program (share/Image with its wallpapers and banners, share/Bin/Study,
 // share/Bin/default.bmp). The button pictures are the icon theme's symbolic
@@ -483,6 +484,14 @@ int main(int argc, char** argv)
     buttonStrip("actions/go-up-symbolic", 631);
     buttonStrip("actions/view-list-symbolic", 653);
     buttonStrip("actions/go-previous-symbolic", 654);
+    // The publishing window's buttons: connect, select modified, select all,
+    // disconnect, select none, select inserted files.
+    buttonStrip("status/network-transmit-receive-symbolic", 615);
+    buttonStrip("actions/document-edit-symbolic", 617);
+    buttonStrip("actions/edit-select-all-symbolic", 619);
+    buttonStrip("status/network-offline-symbolic", 620);
+    buttonStrip("actions/edit-clear-all-symbolic", 621);
+    buttonStrip("actions/insert-link-symbolic", 622);
     placeholder();
     clipArt();
     wallpapers();

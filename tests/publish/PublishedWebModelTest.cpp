@@ -10,6 +10,7 @@ struct FakeWebModel : PublishedWebModel
     bool projectPending = true;
     bool RemoveModifiedFile(const QString& fileName) override { return modified.removeOne(fileName); }
     void ClearProjectFilePending() override { projectPending = false; }
+    const QStringList* GetModifiedFiles() override { return modified.isEmpty() ? nullptr : &modified; }
 };
 
 TEST(UploadBookkeeping, PagesAndTheProjectFileLeaveTheModifiedList)
