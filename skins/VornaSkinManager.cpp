@@ -6,17 +6,6 @@
 
 #include <QPainter>
 
-void VornaSkinManager::ImageButtonRecord::DrawSkinButtonImage(QPainter& dc, int x, int y, int width, int height,
-                                                              int state) const
-{
-    // The strip's columns in state order: normal, hover, pressed, disabled, focused.
-    static const int kColumnOfState[] = {0, 1, 2, 4, 3};
-    if (strip.isNull() || stateWidth <= 0 || state < 0 || state > 4)
-        return;
-    const QRect source(kColumnOfState[state] * stateWidth, 0, stateWidth, strip.height());
-    dc.drawImage(QRect(x, y, width, height), strip, source);
-}
-
 namespace skinmanager_detail {
 
 // What the controls ask of the skin, answered by the skin manager.
@@ -34,7 +23,7 @@ public:
     }
     bool imageButtonHasTransparentColor() const override
     {
-        return m_manager.imageButton().transparentColor != kNoTransparentColor;
+        return m_manager.imageButton().transparent != kNoTransparentColor;
     }
     void drawImageButton(QPainter& dc, int x, int y, int width, int height, int state) const override
     {

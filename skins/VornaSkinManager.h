@@ -2,8 +2,7 @@
 
 #include "controls/SysColors.h"
 #include "platform/ColorRef.h"
-
-#include <QImage>
+#include "skins/VornaSkinData.h"
 
 class QPainter;
 class QWidget;
@@ -15,21 +14,6 @@ class QWidget;
 class VornaSkinManager
 {
 public:
-    // The skin's picture for image buttons: a strip of state pictures.
-    struct ImageButtonRecord
-    {
-        QImage strip;
-        int stateWidth = 0;
-        int marginX = 0;
-        int marginY = 0;
-        // kNoTransparentColor (0xFFFFFFFF) when the skin names none.
-        platform::ColorRef transparentColor = 0xFFFFFFFFu;
-
-        // Draws state 0 normal, 1 hover, 2 pressed, 3 disabled or 4 focused
-        // stretched over the box; draws nothing without a strip or for other states.
-        void DrawSkinButtonImage(QPainter& dc, int x, int y, int width, int height, int state) const;
-    };
-
     static VornaSkinManager& GetInstance();
 
     // Loads the active skin and skins the main frame; true when the frame can
@@ -37,13 +21,14 @@ public:
     bool Install(QWidget* mainFrame);
 
     bool IsSkinOn() const { return m_skinOn; }
-    const ImageButtonRecord& imageButton() const { return m_imageButton; }
+    const SkinButtonRecord& imageButton() const { return m_data.m_imageButton; }
+    const VornaSkinData& data() const { return m_data; }
 
 private:
     VornaSkinManager() = default;
 
     bool m_skinOn = false;
-    ImageButtonRecord m_imageButton;
+    VornaSkinData m_data;
 };
 
 // The system colour of the index, or the skin's colour for it while a skin is on.
