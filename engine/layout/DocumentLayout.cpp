@@ -285,11 +285,17 @@ void DocumentLayout::writeOn()
         m_writer->advance(500);
         adoptNodes(had);
     }
-    if (!m_building) {
-        if (m_writer->isDone())
+    // The whole page is laid out as soon as it is written, also while a
+    // part is: the whole is what the page waits for. A part is laid out
+    // meanwhile (the scroll bar grows) while much more is still to be
+    // written than it holds; a part of most of the page would only hold
+    // back the whole on a busy machine.
+    if (m_writer->isDone()) {
+        if (!m_buildingWhole)
             buildInBackground(m_writer->wholePieces(), true);
-        else if (m_writer->writtenLength() >= 4 * m_builtLength && !m_writer->insideTable())
-            buildInBackground(m_writer->partialPieces(), false);
+    } else if (!m_building && m_writer->writtenLength() >= 4 * m_builtLength && !m_writer->insideTable() &&
+               m_nodes.size() * 2 < size_t(std::max(0, m_doc->nodeCount()))) {
+        buildInBackground(m_writer->partialPieces(), false);
     }
     if (!m_writer->isDone())
         scheduleWriteOn();
@@ -309,7 +315,7 @@ void DocumentLayout::scheduleWriteOn()
 
 void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole)
 {
-    m_building = true;
+    (whole ? m_buildingWhole : m_building) = true;
     m_builtLength = m_writer->writtenLength();
     const QString base = m_engine.container().baseFolder();
     const QSize viewport = m_viewport;
@@ -341,13 +347,13 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
         documentlayout_detail::disposeInBackground(std::move(built));
         return;
     }
-    m_building = false;
+    (whole ? m_buildingWhole : m_building) = false;
     if (built->layoutWidth() != std::max(1, m_viewport.width())) {
         // Made for the view's width before: the next part is laid out at
         // the width now.
         documentlayout_detail::disposeInBackground(std::move(built));
         m_builtLength = 0;
-        if (m_writer->isDone())
+        if (m_writer->isDone() && !m_buildingWhole)
             buildInBackground(m_writer->wholePieces(), true);
         return;
     }
@@ -371,7 +377,7 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
     if (whole) {
         m_writer.reset();
         m_movedWhileWriting.clear();
-    } else if (m_writer->isDone())
+    } else if (m_writer->isDone() && !m_buildingWhole)
         buildInBackground(m_writer->wholePieces(), true);
     requestRepaint();
 }
@@ -381,6 +387,7 @@ void DocumentLayout::stopBackground()
     m_writer.reset();
     m_movedWhileWriting.clear();
     m_building = false;
+    m_buildingWhole = false;
     ++m_generation;
 }
 

@@ -170,7 +170,8 @@ private:
     std::unique_ptr<LayoutSerializer> m_writer; // writing a long page a part at a time
     std::shared_ptr<Mailbox> m_mailbox;         // where builds on the worker thread report
     int m_generation = 0;                       // of the page being laid out in the background
-    bool m_building = false;                    // a part is being laid out on the worker thread
+    bool m_building = false;                    // a part is being laid out on a worker thread
+    bool m_buildingWhole = false;               // the whole page is being laid out on a worker thread
     qsizetype m_builtLength = 0;                // layout text of the part laid out last
     bool m_showsFirstPart = false;              // the layout shown is the first part's
     bool m_long = false;                        // the page was too long to lay out at once

@@ -293,6 +293,32 @@ const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, QPaintDevice*
     return *m_shaped.insert(key, std::move(shaped));
 }
 
+void FontCatalog::takeShapedTextsOf(FontCatalog& other)
+{
+    if (other.m_shaped.isEmpty())
+        return;
+    // Handles are given in the order fonts are asked for: the same font may
+    // have another handle here.
+    std::vector<qint64> handleHere(other.m_entries.size() + 1, 0);
+    for (size_t j = 0; j < other.m_entries.size(); ++j) {
+        const Entry& theirs = *other.m_entries[j];
+        for (size_t i = 0; i < m_entries.size(); ++i) {
+            const Entry& mine = *m_entries[i];
+            if (mine.scale == theirs.scale && mine.decoration == theirs.decoration && mine.font == theirs.font) {
+                handleHere[j + 1] = qint64(i + 1);
+                break;
+            }
+        }
+    }
+    for (auto it = other.m_shaped.cbegin(); it != other.m_shaped.cend(); ++it) {
+        const qint64 handle = it.key().first >> 20;
+        if (handle > 0 && handle < qint64(handleHere.size()) && handleHere[size_t(handle)] > 0)
+            m_shaped.insert(qMakePair((handleHere[size_t(handle)] << 20) | (it.key().first & 0xFFFFF), it.key().second),
+                            it.value());
+    }
+    other.m_shaped.clear();
+}
+
 FontMetricsPx FontCatalog::metricsAt(int handle, qreal pixelSize) const
 {
     const Entry& e = *m_entries.at(handle - 1);

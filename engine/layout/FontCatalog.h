@@ -77,6 +77,9 @@ public:
         qreal baseline = 0;
     };
     const ShapedText& shapedText(int handle, QPaintDevice* device, const QString& text) const;
+    // Takes the texts another catalog shaped, for the fonts both hold (the
+    // layout of a page laid out again elsewhere shows the same words).
+    void takeShapedTextsOf(FontCatalog& other);
 
     // The installed families a CSS family list resolves to, most wanted first.
     static QStringList resolveFamilies(const QString& familyList);

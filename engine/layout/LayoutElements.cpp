@@ -259,6 +259,7 @@ struct InView
     int serial = -1;
     std::unordered_map<const litehtml::element*, litehtml::elements_vector> kept;
 };
+thread_local InView inView;
 
 } // namespace
 
@@ -270,7 +271,6 @@ ChildrenInView::ChildrenInView(litehtml::element& block, litehtml::elements_vect
     if (!clip || children.size() < kManyChildren || display == litehtml::display_inline ||
         display == litehtml::display_table || display == litehtml::display_inline_table)
         return;
-    thread_local InView inView;
     if (inView.serial != drawSerial) {
         inView.kept.clear();
         inView.serial = drawSerial;
@@ -319,6 +319,12 @@ ChildrenInView::~ChildrenInView()
 {
     if (m_children)
         m_children->swap(m_all);
+}
+
+void ChildrenInView::forgetDrawing()
+{
+    inView.kept.clear();
+    inView.serial = -1;
 }
 
 } // namespace layoutelements_detail

@@ -138,6 +138,11 @@ public:
     ChildrenInView(const ChildrenInView&) = delete;
     ChildrenInView& operator=(const ChildrenInView&) = delete;
 
+    // Lets go of the children kept for the drawing that ends: called while
+    // its page stands (a page let go of since would otherwise be taken
+    // apart by the next drawing, of another page, on the window's thread).
+    static void forgetDrawing();
+
 private:
     litehtml::elements_vector* m_children = nullptr;
     litehtml::elements_vector m_all;

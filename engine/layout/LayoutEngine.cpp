@@ -502,6 +502,8 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     std::swap(m_documentSize, other.m_documentSize);
     std::swap(m_lastArea, other.m_lastArea);
     m_container->setViewportSize(m_viewport);
+    // The words drawn so far need no shaping again.
+    m_container->fonts().takeShapedTextsOf(other.m_container->fonts());
 }
 
 bool LayoutEngine::isLoaded() const
@@ -1066,6 +1068,7 @@ void LayoutEngine::draw(QPainter& painter, const QRect& pageArea)
     layoutelements_detail::drawingIndexes = m_childIndexes.get();
     m_document->draw(reinterpret_cast<litehtml::uint_ptr>(&painter), 0, 0, &clip);
     layoutelements_detail::drawingIndexes = nullptr;
+    layoutelements_detail::ChildrenInView::forgetDrawing();
     m_container->endDraw();
     painter.restore();
 }

@@ -195,3 +195,33 @@ TEST(FontCatalog, ShapesTextForTheDeviceItIsDrawnOn)
     EXPECT_EQ(lastX(fonts.shapedText(handle, &screen, words)), screenX);
     EXPECT_GT(onScreen.baseline, 10);
 }
+
+// A page laid out again on a worker thread brings its own catalog, which
+// numbers its fonts in the order it met them: the words the view already
+// shaped are taken over font by font, never under another font's number.
+TEST(FontCatalog, ShapedWordsTakenOverKeepTheirFont)
+{
+    QImage screen(10, 10, QImage::Format_RGB32);
+    const QString word = QStringLiteral("Wide words");
+    const auto lastX = [](const engine::FontCatalog::ShapedText& shaped) {
+        qreal x = 0;
+        for (const QGlyphRun& run : shaped.runs)
+            for (const QPointF& p : run.positions())
+                x = std::max(x, p.x());
+        return x;
+    };
+    engine::FontCatalog shown;
+    const int smallShown = shown.font(QStringLiteral("IPAPGothic"), 12, 400, false, 0);
+    const int largeShown = shown.font(QStringLiteral("IPAPGothic"), 40, 400, false, 0);
+    const qreal smallX = lastX(shown.shapedText(smallShown, &screen, word));
+    const qreal largeX = lastX(shown.shapedText(largeShown, &screen, word));
+    ASSERT_GT(largeX, 2 * smallX);
+
+    engine::FontCatalog laidOut;
+    const int large = laidOut.font(QStringLiteral("IPAPGothic"), 40, 400, false, 0);
+    const int small = laidOut.font(QStringLiteral("IPAPGothic"), 12, 400, false, 0);
+    ASSERT_EQ(large, smallShown);
+    laidOut.takeShapedTextsOf(shown);
+    EXPECT_EQ(lastX(laidOut.shapedText(large, &screen, word)), largeX);
+    EXPECT_EQ(lastX(laidOut.shapedText(small, &screen, word)), smallX);
+}
