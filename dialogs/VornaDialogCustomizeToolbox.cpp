@@ -106,6 +106,7 @@ int VornaDialogCustomizeToolbox::DoModal()
         owner = QApplication::activeWindow();
     auto* dialog = new VornaDialogCustomizeToolbox(owner); // owned by the main window, deleted when closed
     g_pCustomizeToolbox = dialog;
+    dialog->m_bOpenedByDoModal = true;
     dialog->OnInitDialog();
     dialog->show();
     return 0;
@@ -385,7 +386,9 @@ void VornaDialogCustomizeToolbox::done(int result)
     if (g_pCustomizeToolbox == this)
         g_pCustomizeToolbox = nullptr;
     QDialog::done(result);
-    deleteLater();
+    // The dialog DoModal made goes with its window; any other object belongs to its maker.
+    if (m_bOpenedByDoModal)
+        deleteLater();
 }
 
 void VornaDialogCustomizeToolbox::closeEvent(QCloseEvent* event)

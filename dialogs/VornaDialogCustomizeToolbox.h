@@ -106,6 +106,7 @@ private:
     // The bar the marker stands on, and the marker drawn over it.
     QPointer<ULOToolBar> m_markerBar;
     QPointer<QWidget> m_marker;
+    bool m_bOpenedByDoModal = false;
     bool m_bDragging = false;
     bool m_bCloseAfterDrag = false;
 };

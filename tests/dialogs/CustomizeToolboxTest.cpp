@@ -168,6 +168,12 @@ TEST_F(CustomizeToolbox, TheCommandOpensOneDialogAndIsGreyedWhileItIsOpen)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
     EXPECT_TRUE(enabled(ID_VIEW_TOOLBAR_CUSTOMIZE));
+    // The object a caller made itself is its caller's: closing it deletes nothing.
+    {
+        Dialog own;
+        own.reject();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 TEST_F(CustomizeToolbox, NineMenusWithTheirPicturesAndTheWholeDescription)
