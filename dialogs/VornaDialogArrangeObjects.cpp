@@ -24,8 +24,9 @@ namespace {
 constexpr int kButtonSide = 24;
 constexpr int kCloseSide = 12;
 
-// A picture centred on a transparent button face, framed as pressed when asked.
-QImage buttonFace(const QPixmap& picture, int side, bool pressed)
+// A picture (or, without one, the text) centred on a transparent button
+// face, framed as pressed when asked.
+QImage buttonFace(const QPixmap& picture, const QString& text, int side, bool pressed)
 {
     QImage face(side, side, QImage::Format_ARGB32_Premultiplied);
     face.fill(Qt::transparent);
@@ -38,7 +39,13 @@ QImage buttonFace(const QPixmap& picture, int side, bool pressed)
         painter.drawLine(side - 1, 1, side - 1, side - 1);
         painter.drawLine(1, side - 1, side - 1, side - 1);
     }
-    if (!picture.isNull()) {
+    if (picture.isNull()) {
+        QFont font = painter.font();
+        font.setPixelSize(side / 2);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRect(pressed ? 1 : 0, pressed ? 1 : 0, side, side), Qt::AlignCenter, text);
+    } else {
         const QSize size = picture.size().boundedTo(QSize(side - 2, side - 2));
         const int shift = pressed ? 1 : 0;
         painter.drawPixmap(QRect(QPoint((side - size.width()) / 2 + shift, (side - size.height()) / 2 + shift), size),
@@ -50,15 +57,15 @@ QImage buttonFace(const QPixmap& picture, int side, bool pressed)
 } // namespace
 
 const std::array<VornaDialogArrangeObjects::ButtonSpec, 9> VornaDialogArrangeObjects::kButtons = {{
-    {ID_ALIGN_LEFT, IDS_ARRANGE_TIP_LEFT, "BtnLeft", false},
-    {ID_ALIGN_CENTER, IDS_ARRANGE_TIP_CENTER, "BtnCenter", false},
-    {ID_ALIGN_RIGHT, IDS_ARRANGE_TIP_RIGHT, "BtnRight", false},
-    {ID_ALIGN_TOP, IDS_ARRANGE_TIP_TOP, "BtnTop", false},
-    {ID_ALIGN_MIDDLE, IDS_ARRANGE_TIP_MIDDLE, "BtnMiddle", false},
-    {ID_ALIGN_BOTTOM, IDS_ARRANGE_TIP_BOTTOM, "BtnBottom", false},
-    {ID_DISTRIBUTE_HORIZONTALLY, IDS_ARRANGE_TIP_SPACE_ACROSS, "BtnSpaceAcross", true},
-    {ID_DISTRIBUTE_VERTICALLY, IDS_ARRANGE_TIP_SPACE_DOWN, "BtnSpaceDown", true},
-    {kCloseId, 0, "BtnClose", false},
+    {ID_ALIGN_LEFT, "L", IDS_ARRANGE_TIP_LEFT, "BtnLeft", false},
+    {ID_ALIGN_CENTER, "C", IDS_ARRANGE_TIP_CENTER, "BtnCenter", false},
+    {ID_ALIGN_RIGHT, "R", IDS_ARRANGE_TIP_RIGHT, "BtnRight", false},
+    {ID_ALIGN_TOP, "T", IDS_ARRANGE_TIP_TOP, "BtnTop", false},
+    {ID_ALIGN_MIDDLE, "M", IDS_ARRANGE_TIP_MIDDLE, "BtnMiddle", false},
+    {ID_ALIGN_BOTTOM, "B", IDS_ARRANGE_TIP_BOTTOM, "BtnBottom", false},
+    {ID_DISTRIBUTE_HORIZONTALLY, "SA", IDS_ARRANGE_TIP_SPACE_ACROSS, "BtnSpaceAcross", true},
+    {ID_DISTRIBUTE_VERTICALLY, "SD", IDS_ARRANGE_TIP_SPACE_DOWN, "BtnSpaceDown", true},
+    {kCloseId, "X", 0, "BtnClose", false},
 }};
 
 VornaDialogArrangeObjects::VornaDialogArrangeObjects(QWidget* parent)
@@ -185,20 +192,21 @@ void VornaDialogArrangeObjects::SetToolbarPictures(int index)
     if (picture >= 0) {
         normal = ULOToolBar::image(ULOToolBar::kNormal, picture);
         disabledPicture = ULOToolBar::image(ULOToolBar::kDisabled, picture);
-    } else {
+    } else if (spec.id == kCloseId) {
         normal = QIcon::fromTheme(QStringLiteral("window-close")).pixmap(side - 2, side - 2);
     }
+    const QString text = QString::fromLatin1(spec.text);
     auto set = [](CBitmapEx& bitmap, const QImage& image) {
         bitmap.m_bitmap = image;
         bitmap.m_nWidth = image.width();
         bitmap.m_nHeight = image.height();
     };
-    set(m_bmNormal[size_t(index)], buttonFace(normal, side, false));
-    set(m_bmSelected[size_t(index)], buttonFace(normal, side, true));
+    set(m_bmNormal[size_t(index)], buttonFace(normal, text, side, false));
+    set(m_bmSelected[size_t(index)], buttonFace(normal, text, side, true));
     const QImage* disabled = nullptr;
     if (spec.spacing) {
         CBitmapEx& bitmap = m_bmDisabled[spec.id == ID_DISTRIBUTE_HORIZONTALLY ? 0 : 1];
-        set(bitmap, buttonFace(disabledPicture.isNull() ? normal : disabledPicture, side, false));
+        set(bitmap, buttonFace(disabledPicture.isNull() ? normal : disabledPicture, text, side, false));
         disabled = bitmap.bitmap();
     }
     VornaBitmapButton* button = m_buttons[size_t(index)];

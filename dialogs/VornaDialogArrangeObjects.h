@@ -33,10 +33,11 @@ public:
     // One button of the palette.
     struct ButtonSpec
     {
-        int id;          // the control id, also the command id
-        int tipId;       // the tooltip's string id, 0 for none
-        const char* key; // the skin key prefix
-        bool spacing;    // a spacing button (has a disabled picture)
+        int id;           // the control id, also the command id
+        const char* text; // the face's text where no picture is found
+        int tipId;        // the tooltip's string id, 0 for none
+        const char* key;  // the skin key prefix
+        bool spacing;     // a spacing button (has a disabled picture)
     };
     static const std::array<ButtonSpec, 9> kButtons;
 

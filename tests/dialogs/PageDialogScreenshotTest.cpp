@@ -1,6 +1,7 @@
 // Pictures of the page size, zoom and grid dialogs and of the toolbar
 // customisation dialog during a drag, for people to look at (run under Xvfb).
 
+#include "dialogs/VornaDialogArrangeObjects.h"
 #include "dialogs/VornaDialogCustomizeToolbox.h"
 #include "dialogs/VornaDialogGrid.h"
 #include "dialogs/VornaDialogPageSize.h"
@@ -114,6 +115,18 @@ TEST_F(CustomizeScreenshot, APictureDraggedOverTheStandardBar)
     QDragLeaveEvent leave;
     QCoreApplication::sendEvent(bar, &leave);
     dialog->reject();
+}
+
+TEST_F(CustomizeScreenshot, TheArrangePaletteWithoutASkin)
+{
+    if (!underX())
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    VornaDialogArrangeObjects palette;
+    palette.OnInitDialog();
+    palette.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette, 60000));
+    QTest::qWait(100);
+    SaveReviewPicture(palette.grab().toImage(), QStringLiteral("arrange-palette.png"));
 }
 
 } // namespace
