@@ -17,6 +17,10 @@
 #include <gtest/gtest.h>
 
 #include <QDragMoveEvent>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QGuiApplication>
 #include <QListWidget>
 #include <QMimeData>
@@ -127,6 +131,49 @@ TEST_F(CustomizeScreenshot, TheArrangePaletteWithoutASkin)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&palette, 60000));
     QTest::qWait(100);
     SaveReviewPicture(palette.grab().toImage(), QStringLiteral("arrange-palette.png"));
+}
+
+// A real drag needs the X server's drag support (there is none offscreen).
+class CustomizeDragUnderX : public LayoutPage
+{
+};
+
+TEST_F(CustomizeDragUnderX, EscapeEndsAListDragAndTheDialogClosedDuringItGoesAfterIt)
+{
+    if (!underX())
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    openObjects(object("a", 40, 40, 120, 80));
+    run(ID_VIEW_TOOLBAR_CUSTOMIZE);
+    VornaDialogCustomizeToolbox* dialog = g_pCustomizeToolbox;
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog, 60000));
+    ULOToolBar* bar = app->mainFrame()->toolBar(601);
+    const QList<int> before = bar->buttonIds();
+    dialog->menuList()->setCurrentRow(4);
+    QListWidgetItem* item = dialog->buttonList()->item(0);
+    ASSERT_NE(item, nullptr);
+    // During the drag the user closes the dialog, then presses Escape.
+    bool closedDuringDrag = false;
+    QTimer::singleShot(300, dialog, [dialog, &closedDuringDrag] {
+        dialog->reject();
+        closedDuringDrag = g_pCustomizeToolbox == dialog;
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(dialog->buttonList(), &escape);
+    });
+    QPointer<VornaDialogCustomizeToolbox> guard(dialog);
+    QElapsedTimer clock;
+    clock.start();
+    dialog->BeginListDrag(item);
+    EXPECT_GE(clock.elapsed(), 250) << "the drag did not wait for the user";
+    EXPECT_TRUE(closedDuringDrag);
+    ASSERT_FALSE(guard.isNull());
+    EXPECT_TRUE(dialog->m_rcMarker.isEmpty());
+    EXPECT_EQ(bar->buttonIds(), before);
+    // Once the drag is over the dialog goes.
+    QTest::qWait(50);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(g_pCustomizeToolbox, nullptr);
+    EXPECT_TRUE(guard.isNull());
 }
 
 } // namespace
