@@ -86,8 +86,8 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     m_stack->addWidget(m_pSourceView);
     m_stack->setCurrentWidget(m_editArea);
     m_inner->setCentralWidget(m_stack);
-    for (QWidget* view :
-         {static_cast<QWidget*>(m_view), static_cast<QWidget*>(m_pPreviewView), static_cast<QWidget*>(m_pSourceView)})
+    for (QWidget* view : {static_cast<QWidget*>(m_view.data()), static_cast<QWidget*>(m_pPreviewView),
+                          static_cast<QWidget*>(m_pSourceView)})
         m_tabStrip->AddView(view);
     setWidget(m_container);
     m_pEditView = m_view;
@@ -100,16 +100,29 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
         ui.setCheck(frame->m_pImageBrowserBar && frame->m_pImageBrowserBar->isVisible() ? 1 : 0);
     });
     connect(this, &QMdiSubWindow::windowStateChanged, this, &CChildFrame::OnWindowStateChanged);
-    if (document) {
-        connect(document, &platform::Document::closing, this, [this] {
-            m_document = nullptr;
-            m_bClosing = true;
-            close();
-        });
-        connect(document, &platform::Document::titleChanged, this, &CChildFrame::UpdateCaption);
-        connect(document, &platform::Document::pathChanged, this, &CChildFrame::UpdateCaption);
-    }
+    ConnectDocument();
     UpdateCaption();
+}
+
+void CChildFrame::ConnectDocument()
+{
+    if (!m_document)
+        return;
+    connect(m_document, &platform::Document::closing, this, [this] {
+        m_document = nullptr;
+        m_bClosing = true;
+        close();
+    });
+    connect(m_document, &platform::Document::titleChanged, this, &CChildFrame::UpdateCaption);
+    connect(m_document, &platform::Document::pathChanged, this, &CChildFrame::UpdateCaption);
+}
+
+void CChildFrame::AdoptDocument(CZQDoc* document)
+{
+    if (m_document)
+        disconnect(m_document, nullptr, this, nullptr);
+    m_document = document;
+    ConnectDocument();
 }
 
 CChildFrame::~CChildFrame()
@@ -135,7 +148,7 @@ CChildFrame::~CChildFrame()
 
 CZQView* CChildFrame::GetActiveView() const
 {
-    return m_activePane ? m_activePane.data() : m_view;
+    return m_activePane ? m_activePane.data() : m_view.data();
 }
 
 CZQView* CChildFrame::GetFramesetView() const
@@ -199,10 +212,28 @@ void CChildFrame::setFramesetModified()
         view->GetDocument()->m_bPageChanged = true;
 }
 
+void CChildFrame::clearFramesetModified()
+{
+    if (CZQView* view = GetFramesetView(); view && view->GetDocument())
+        view->GetDocument()->m_bPageChanged = false;
+}
+
+void CChildFrame::setFramesetText(const QString& text)
+{
+    if (CZQView* view = GetFramesetView(); view && view->GetDocument())
+        view->GetDocument()->m_strFramesetHtml = text;
+}
+
 QString CChildFrame::framesetCharset() const
 {
     const CZQView* view = GetFramesetView();
     return view && view->GetDocument() ? view->GetDocument()->m_strFramesetCharset : QString();
+}
+
+void CChildFrame::setFramesetCharset(const QString& charset)
+{
+    if (CZQView* view = GetFramesetView(); view && view->GetDocument())
+        view->GetDocument()->m_strFramesetCharset = charset;
 }
 
 // ---- caption ------------------------------------------------------------------

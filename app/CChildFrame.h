@@ -67,7 +67,15 @@ public:
     void setCaption(const QString& text) override;
     bool isFramesetModified() const override;
     void setFramesetModified() override;
+    void clearFramesetModified() override;
     QString framesetCharset() const override;
+    void setFramesetCharset(const QString& charset) override;
+    void setFramesetText(const QString& text) override;
+    FramePane* activePane() override;
+    FramePane* createPane(const platform::Rect& rect, const QString& title) override;
+    FramePane* createFramesetPane(const platform::Rect& rect, const QString& title) override;
+    void removePane(FramePane* pane) override;
+    void setClosingFrame(bool closing) override;
 
     // --- caption, activation and closing (CChildFrame.cpp)
     // Composes the caption from the given name: "title" - name (a frameset
@@ -140,6 +148,11 @@ public:
     // A page view for the document, a child of the editing area at the
     // rectangle, shown.
     CZQView* CreatePaneView(CZQDoc* document, const platform::Rect& rect);
+    // The mouse and focus handling of panes over the editing area, once a
+    // frame tree stands.
+    void AttachPanes();
+    // The names of the frame pages again, after the tree changed.
+    void RefreshFrameNames();
     // Lays the panes out over the editing area by their entries.
     void LayoutPanes();
     // The editing area's painting with a frame tree: the gaps, the border and
@@ -203,6 +216,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window follows its document: it closes with it, and its caption
+    // follows the document's title and name.
+    void ConnectDocument();
+    // The frameset document of a first split becomes the window's document.
+    void AdoptDocument(CZQDoc* document);
     // The bars a page window carries: format, table, arrange, align, image, browser.
     QList<ULOToolBar*> PageBars() const;
     // The editing-only windows (the image browser) go while the page is not edited.
@@ -224,7 +242,8 @@ private:
     QMainWindow* m_inner = nullptr;
     QStackedWidget* m_stack = nullptr;
     QWidget* m_editArea = nullptr;
-    CZQView* m_view = nullptr;
+    // The page's view; a frameset page's hidden own view.
+    QPointer<CZQView> m_view;
     Vorna_Preview* m_pPreviewView = nullptr;
     VornaSourceEditView* m_pSourceView = nullptr;
     QPointer<CZQView> m_activePane;

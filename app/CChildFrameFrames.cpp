@@ -157,11 +157,24 @@ void CChildFrame::LoadFrameset()
 
     // The panes over the editing area by their entries.
     LayoutPanes();
+    AttachPanes();
+
+    // 3. The first frame page is the current one.
+    if (first) {
+        activatePane(first);
+        OnSetText(first->GetDocument() ? first->GetDocument()->GetDisplayName(true) : QString());
+    }
+}
+
+void CChildFrame::AttachPanes()
+{
     if (!m_dragBar)
         m_dragBar = new QRubberBand(QRubberBand::Line, m_editArea);
     m_editArea->setMouseTracking(true);
+    m_editArea->removeEventFilter(this);
     m_editArea->installEventFilter(this);
     // Clicking into a pane makes it the current one.
+    disconnect(qApp, &QApplication::focusChanged, m_paneWatch.get(), nullptr);
     connect(qApp, &QApplication::focusChanged, m_paneWatch.get(), [this](QWidget*, QWidget* now) {
         CZQView* view = paneViewOf(now);
         if (!view || view == GetActiveView() || !FindFrameByViewIn(m_frameTree.root.get(), view))
@@ -170,12 +183,74 @@ void CChildFrame::LoadFrameset()
         OnSetText(view->GetDocument() ? view->GetDocument()->GetDisplayName(true) : QString());
         m_editArea->update();
     });
+}
 
-    // 3. The first frame page is the current one.
-    if (first) {
-        activatePane(first);
-        OnSetText(first->GetDocument() ? first->GetDocument()->GetDisplayName(true) : QString());
-    }
+void CChildFrame::RefreshFrameNames()
+{
+    QList<FramePane*> panes;
+    if (VornaFrameSet* root = m_frameTree.root.get())
+        root->CollectFrameViews(panes);
+    m_frameNames.clear();
+    for (FramePane* pane : panes)
+        m_frameNames.append(pane->displayName());
+}
+
+// ---- the frame commands' changes of the panes ---------------------------------
+
+FramePane* CChildFrame::activePane()
+{
+    return GetActiveView();
+}
+
+FramePane* CChildFrame::createPane(const platform::Rect& rect, const QString& title)
+{
+    CZQApp* app = CZQApp::instance();
+    auto* document = app && app->docTemplate() ? qobject_cast<CZQDoc*>(app->docTemplate()->createDocument()) : nullptr;
+    if (!document)
+        return nullptr;
+    document->setTitle(title);
+    CZQView* view = CreatePaneView(document, rect);
+    m_editArea->update();
+    return view;
+}
+
+FramePane* CChildFrame::createFramesetPane(const platform::Rect& rect, const QString& title)
+{
+    CZQView* page = m_view;
+    auto* view = dynamic_cast<CZQView*>(createPane(rect, title));
+    if (!view || !page)
+        return nullptr;
+    // The frameset page's own view: hidden, with a page of its own for its title.
+    view->EnsureEngine();
+    SetFramesetView(view);
+    // The page's view is a pane now, placed by the tree instead of the layout;
+    // the frameset document is the window's.
+    m_editArea->layout()->removeWidget(page);
+    AdoptDocument(view->GetDocument());
+    m_view = view;
+    m_pEditView = view;
+    AttachPanes();
+    return view;
+}
+
+void CChildFrame::removePane(FramePane* pane)
+{
+    auto* view = dynamic_cast<CZQView*>(pane);
+    if (!view || view == m_view)
+        return;
+    if (m_activePane == view)
+        m_activePane = nullptr;
+    // The page goes with its only view, once the command that removed it has
+    // returned (it may have come from the view's own menu).
+    view->hide();
+    view->deleteLater();
+    RefreshFrameNames();
+    m_editArea->update();
+}
+
+void CChildFrame::setClosingFrame(bool closing)
+{
+    m_bClosing = closing;
 }
 
 void CChildFrame::LayoutPanes()

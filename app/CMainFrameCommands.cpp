@@ -12,6 +12,7 @@
 #include "editor/CImpIDispatch.h"
 #include "commands/PageZoom.h"
 #include "dialogs/VornaDialogCustomizeToolbox.h"
+#include "frames/FrameCommands.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
@@ -132,8 +133,8 @@ void CMainFrame::UpdateUIWebCommand(platform::CmdUI& ui) const
 
 void CMainFrame::UpdateUIFramesetCommand(platform::CmdUI& ui) const
 {
-    const CChildFrame* child = GetActiveChild();
-    ui.enable(IsEditMode() && child && child->HasFrameset());
+    CChildFrame* child = GetActiveChild();
+    ui.enable(IsEditMode() && CanUseFrameset(child));
 }
 
 void CMainFrame::UpdateUIImageCommand(platform::CmdUI& ui) const
@@ -185,6 +186,7 @@ void CMainFrame::AddUpdateHandlers()
 {
     using platform::CmdUI;
     AddPreviewUpdateHandlers();
+    AddFrameUpdateHandlers();
     // A command whose handler is not in place yet stays disabled whatever its rule says.
     const auto update = [this](int id, std::function<void(CmdUI&)> rule) {
         onUpdate(id, [this, rule = std::move(rule)](CmdUI& ui) {
@@ -261,7 +263,7 @@ void CMainFrame::AddUpdateHandlers()
             m_registry.action(id)->setVisible(m_bWebOpen);
         ui.enable(HasHandler(ui.id()) && (!GetActiveView() || IsEditMode()));
     });
-    for (int id : {33205, 33160, 33090, 33161, 33153, 33154, 33219, 33204})
+    for (int id : {33205, 33160, 33262, 33090, 33161, 33153, 33154, 33219, 33204})
         update(id, [this](CmdUI& ui) { ui.enable(!GetActiveView() || IsEditMode()); });
     update(33215, [this](CmdUI& ui) {
         ui.enable(!GetActiveView() || IsEditMode());
@@ -328,6 +330,7 @@ void CMainFrame::AddCommandHandlers()
     AddLinkCommands();
     AddPropertyCommands();
     AddLayoutCommands();
+    AddFrameCommands();
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int command = toggle.command;
         onCommand(command, [this, command] { ToggleBar(command); });

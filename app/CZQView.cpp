@@ -537,15 +537,76 @@ bool CZQView::fileSave()
     return m_document && m_document->OnFileSave();
 }
 
+bool CZQView::fileSaveAs()
+{
+    return m_document && m_document->OnFileSaveAs();
+}
+
 QString CZQView::pageTitle() const
 {
     return GetDocumentTitle();
+}
+
+void CZQView::setPageTitle(const QString& title)
+{
+    SetDocumentTitle(title);
+}
+
+void CZQView::setDocumentTitle(const QString& title)
+{
+    if (m_document)
+        m_document->setTitle(title);
+}
+
+void CZQView::setDocumentPath(const QString& path)
+{
+    if (m_document)
+        m_document->setPathName(path, !path.isEmpty());
+}
+
+void CZQView::setLoadSource(const QString& path)
+{
+    if (m_document)
+        m_document->m_strSourcePath = path;
+}
+
+void CZQView::setTargetFile(const QString& path)
+{
+    if (m_document)
+        m_document->m_strWebTargetPath = path;
+}
+
+void CZQView::reloadPage()
+{
+    // A view not shown yet loads the page it points at when it first shows.
+    if (!m_pItem)
+        return;
+    bool asNewPage = false;
+    const QString address = LoadAddress(m_document ? m_document->pathName() : QString(), &asNewPage);
+    QString cause;
+    m_bLoadCompleted = false;
+    const HRESULT loaded =
+        asNewPage ? m_pItem->LoadNewDocument(address, &cause) : m_pItem->LoadDocument(address, &cause);
+    if (FAILED(loaded))
+        ReportLoadFailure(address, cause);
+    else if (m_document && !m_document->pathName().isEmpty())
+        m_document->m_timeFile = QFileInfo(m_document->pathName()).lastModified();
+}
+
+bool CZQView::savePageCopyAs(const QString& path)
+{
+    return m_document && m_document->SavePageCopyAs(path, this);
 }
 
 void CZQView::moveWindow(const platform::Rect& rect)
 {
     setGeometry(QRect(rect.left, rect.top, rect.width(), rect.height()));
     update();
+}
+
+platform::Rect CZQView::windowRect() const
+{
+    return platform::Rect::fromQRect(geometry());
 }
 
 platform::Rect CZQView::screenRect() const

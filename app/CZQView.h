@@ -114,9 +114,18 @@ public:
     bool saveModified() override;
     bool saveDocument(const QString& path) override;
     bool fileSave() override;
+    bool fileSaveAs() override;
     QString pageTitle() const override;
+    void setPageTitle(const QString& title) override;
+    void setDocumentTitle(const QString& title) override;
+    void setDocumentPath(const QString& path) override;
+    void setLoadSource(const QString& path) override;
+    void setTargetFile(const QString& path) override;
+    void reloadPage() override;
+    bool savePageCopyAs(const QString& path) override;
     void moveWindow(const platform::Rect& rect) override;
     platform::Rect screenRect() const override;
+    platform::Rect windowRect() const override;
     void writeBodyAttributes(const QString& background, const QString& bgColor, const QString& text,
                              const QString& link, const QString& aLink, const QString& vLink) override;
     void collectPageLinks(const QString& oldName, const QString& newName, int mode) override;

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace menuresource_detail {
 
 QString readResourceText(const QString& path)
@@ -107,9 +109,9 @@ QList<MenuNode> MenuResource::load(int id, QStringList* problems)
     return parse(menuresource_detail::readResourceText(QStringLiteral(":/res/menus/%1.menu").arg(id)), problems);
 }
 
-QMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QStringList* problems)
+QMultiMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QStringList* problems)
 {
-    QMap<int, QKeySequence> table;
+    QMultiMap<int, QKeySequence> table;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int n = 0; n < lines.size(); ++n) {
         const QString body = lines[n].trimmed();
@@ -130,7 +132,7 @@ QMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QSt
     return table;
 }
 
-QMap<int, QKeySequence> MenuResource::loadAccelerators(int id)
+QMultiMap<int, QKeySequence> MenuResource::loadAccelerators(int id)
 {
     return parseAccelerators(menuresource_detail::readResourceText(QStringLiteral(":/res/menus/%1.acc").arg(id)));
 }
@@ -150,11 +152,14 @@ QList<QMenu*> MenuResource::buildMenus(const QList<MenuNode>& nodes, platform::C
     return menus;
 }
 
-void MenuResource::applyAccelerators(const QMap<int, QKeySequence>& table, platform::CommandRegistry& registry)
+void MenuResource::applyAccelerators(const QMultiMap<int, QKeySequence>& table, platform::CommandRegistry& registry)
 {
-    for (auto it = table.begin(); it != table.end(); ++it) {
-        QAction* action = registry.action(it.key());
-        action->setShortcut(it.value());
+    for (const int id : table.uniqueKeys()) {
+        // The table gives the keys of a command last line first.
+        QList<QKeySequence> keys = table.values(id);
+        std::reverse(keys.begin(), keys.end());
+        QAction* action = registry.action(id);
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
     }
 }

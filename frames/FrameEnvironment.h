@@ -17,6 +17,25 @@ public:
     virtual int FindFileRow(const QString& file) = 0;
     virtual bool SetItemTag(int row, const QString& tag) = 0;
     virtual bool SetItemKind(int row, int kind) = 0;
+    // The number of rows of the site list.
+    virtual int GetSiteListCount() const = 0;
+    // Adds a top-level row with the text in its first column.
+    virtual bool AddRootItem(const QString& text) = 0;
+    // Columns: 0 the name, 1 the title, 3 the type.
+    virtual bool SetCellText(int row, int column, const QString& text) = 0;
+    // Registers a page of the web; -1 when the user declined.
+    virtual int AddPageToWeb(const QString& path, const QString& titleFile, const QString& title,
+                             const QString& framesetName, bool frame) = 0;
+    // Detaches the row of the file (or the given row) from its frameset page.
+    virtual void UnlinkRow(const QString& fileName, int row) = 0;
+    // Links the row of the file to the frameset page, adding a row when there is none.
+    virtual void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName) = 0;
+    virtual void RemoveFileRow(const QString& path) = 0;
+    virtual void RenameFileRow(const QString& oldName, const QString& newName) = 0;
+    virtual void SetPageTitle(const QString& page, const QString& title) = 0;
+    virtual bool ClearSelection() = 0;
+    virtual int GetSiteListSelectionMark() const = 0;
+    virtual void SelectRow(int row, bool select) = 0;
 };
 
 // What the frame code asks of the running program beyond AppContext (which

@@ -2,6 +2,8 @@
 
 #include "frames/VornaFrameSet.h"
 
+#include "platform/Rect.h"
+
 #include <QString>
 
 #include <memory>
@@ -39,6 +41,25 @@ public:
     // The frameset document's m_bFramesetModified flag.
     virtual bool isFramesetModified() const = 0;
     virtual void setFramesetModified() = 0;
+    virtual void clearFramesetModified() = 0;
     // The charset stored for the frameset page; empty when none.
     virtual QString framesetCharset() const = 0;
+    virtual void setFramesetCharset(const QString& charset) = 0;
+    // The frameset page text the frameset document's next save writes.
+    virtual void setFramesetText(const QString& text) = 0;
+
+    // The child frame's active page view: a frame's pane, the frameset view,
+    // or the view of a plain page; none without one.
+    virtual FramePane* activePane() = 0;
+    // A shown pane view at the rectangle over a new page document with the
+    // title; none when it could not be made.
+    virtual FramePane* createPane(const platform::Rect& rect, const QString& title) = 0;
+    // The first split of a plain page: a hidden view at the rectangle over a
+    // new document with the title becomes the frameset view, and the page's
+    // own view a pane; none (and nothing changed) when it could not be made.
+    virtual FramePane* createFramesetPane(const platform::Rect& rect, const QString& title) = 0;
+    // Closes the pane's page document and destroys its view.
+    virtual void removePane(FramePane* pane) = 0;
+    // Set while a frame's page is asked about before the frame is deleted.
+    virtual void setClosingFrame(bool closing) = 0;
 };

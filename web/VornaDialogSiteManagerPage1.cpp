@@ -639,6 +639,21 @@ bool VornaDialogSiteManagerPage1::SetItemKind(int row, int kind)
     return m_list->SetItemKind(row, kind);
 }
 
+bool VornaDialogSiteManagerPage1::AddRootItem(const QString& text)
+{
+    return m_list->AddRootItem(text);
+}
+
+bool VornaDialogSiteManagerPage1::SetCellText(int row, int column, const QString& text)
+{
+    return m_list->SetCellText(row, column, text);
+}
+
+bool VornaDialogSiteManagerPage1::ClearSelection()
+{
+    return m_list->ClearSelection();
+}
+
 void VornaDialogSiteManagerPage1::SetBodyAttributes(const QString& background, const QString& bgColor,
                                                     const QString& text, const QString& link, const QString& aLink,
                                                     const QString& vLink)

@@ -45,9 +45,9 @@ public:
     // when the view's page lies outside the web folder.
     int FindFileRow(const QString& file) override;
     int FindFileRow(const QString& file, CZQView* view);
-    int GetSiteListCount() const;
-    int GetSiteListSelectionMark() const;
-    void SelectRow(int row, bool select);
+    int GetSiteListCount() const override;
+    int GetSiteListSelectionMark() const override;
+    void SelectRow(int row, bool select) override;
     // Selects (or clears) the row of the file, or of its frameset page when it is a frame page.
     void SelectFile(const QString& file, bool select);
     // The rows of the active page and of its frameset page (-1 when none);
@@ -58,16 +58,20 @@ public:
     // Registers a page of the web by its path or name and gives its row; -1
     // when the user declined (a name clash, or no title given).
     int AddPageToWeb(const QString& path, const QString& titleFile, const QString& title, const QString& framesetName,
-                     bool frame);
+                     bool frame) override;
     // Links the row of the file to the frameset page, adding a row when there is none.
-    void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName);
-    void RenameFileRow(const QString& oldName, const QString& newName);
-    void SetPageTitle(const QString& page, const QString& title);
-    void RemoveFileRow(const QString& path);
-    void UnlinkRow(const QString& fileName, int row = -1);
+    void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName) override;
+    void RenameFileRow(const QString& oldName, const QString& newName) override;
+    void SetPageTitle(const QString& page, const QString& title) override;
+    void RemoveFileRow(const QString& path) override;
+    void UnlinkRow(const QString& fileName, int row = -1) override;
     void UnlinkChildRows(const QString& framesetName) override;
     bool SetItemTag(int row, const QString& tag) override;
     bool SetItemKind(int row, int kind) override;
+    // The site list's own operations, for the frame code.
+    bool AddRootItem(const QString& text) override;
+    bool SetCellText(int row, int column, const QString& text) override;
+    bool ClearSelection() override;
     void SetBodyAttributes(const QString& background, const QString& bgColor, const QString& text, const QString& link,
                            const QString& aLink, const QString& vLink);
     // Writes the stored BODY attributes into the page of the view.

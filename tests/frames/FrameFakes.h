@@ -11,6 +11,8 @@
 
 #include <cctype>
 #include <functional>
+#include <memory>
+#include <vector>
 #include <string>
 
 // A test-case name CTest can carry: letters and digits, "_" for the rest.
@@ -62,8 +64,11 @@ public:
     bool saveModified() override
     {
         note("ask " + name);
+        if (onAsk)
+            onAsk();
         return answer;
     }
+    std::function<void()> onAsk;
     bool saveDocument(const QString& to) override
     {
         note("save " + name + " to " + to);
@@ -80,13 +85,60 @@ public:
         modified = false;
         return true;
     }
+    QString pathGivenOnSaveAs; // the name fileSaveAs chooses; empty: cancelled
+    bool fileSaveAs() override
+    {
+        note("file-save-as " + name);
+        if (pathGivenOnSaveAs.isEmpty())
+            return false;
+        path = pathGivenOnSaveAs;
+        name = path.mid(path.lastIndexOf('/') + 1);
+        modified = false;
+        return true;
+    }
     QString pageTitle() const override { return title; }
+    void setPageTitle(const QString& text) override
+    {
+        note("page-title " + text);
+        title = text;
+    }
+    void setDocumentTitle(const QString& text) override
+    {
+        note("title " + text);
+        name = text;
+    }
+    void setDocumentPath(const QString& to) override
+    {
+        note("path " + to);
+        path = to;
+        if (!to.isEmpty())
+            name = to.mid(to.lastIndexOf('/') + 1);
+    }
+    void setLoadSource(const QString& to) override
+    {
+        note("source " + to);
+        source = to;
+    }
+    QString target;
+    void setTargetFile(const QString& to) override
+    {
+        note("target " + to);
+        target = to;
+    }
+    void reloadPage() override { note("reload " + name); }
+    bool copyWritten = true;
+    bool savePageCopyAs(const QString& to) override
+    {
+        note("copy " + name + " to " + to);
+        return copyWritten;
+    }
     void moveWindow(const platform::Rect& rect) override
     {
         window = rect;
         ++moves;
     }
     platform::Rect screenRect() const override { return screen; }
+    platform::Rect windowRect() const override { return window; }
     void writeBodyAttributes(const QString& background, const QString& bgColor, const QString& text,
                              const QString& link, const QString& aLink, const QString& vLink) override
     {
@@ -132,7 +184,41 @@ public:
     }
     bool isFramesetModified() const override { return framesetModified; }
     void setFramesetModified() override { framesetModified = true; }
+    void clearFramesetModified() override { framesetModified = false; }
     QString framesetCharset() const override { return charset; }
+    void setFramesetCharset(const QString& value) override { charset = value; }
+    QString framesetText;
+    void setFramesetText(const QString& text) override { framesetText = text; }
+
+    // The panes the host made, by the split, and those it removed.
+    std::vector<std::unique_ptr<FakePane>> made;
+    QStringList removed;
+    bool closingFrame = false;
+    bool refuseFramesetPane = false;
+    FramePane* activePane() override { return active; }
+    FramePane* createPane(const platform::Rect& rect, const QString& title) override
+    {
+        made.push_back(std::make_unique<FakePane>(title, QString(), log));
+        made.back()->window = rect;
+        if (log)
+            log->append("pane " + title);
+        return made.back().get();
+    }
+    FramePane* createFramesetPane(const platform::Rect& rect, const QString& title) override
+    {
+        if (refuseFramesetPane)
+            return nullptr;
+        FramePane* pane = createPane(rect, title);
+        tree.rootView = pane;
+        return pane;
+    }
+    void removePane(FramePane* pane) override
+    {
+        removed.append(pane->displayName());
+        if (active == pane)
+            active = nullptr;
+    }
+    void setClosingFrame(bool closing) override { closingFrame = closing; }
 };
 
 // The site manager's page list: rows by file name with their tag and kind.
@@ -144,13 +230,18 @@ public:
         QString file;
         QString tag;
         int kind = 0;
+        QString title;
+        QString type;
     };
     QList<Row> rows;
     QStringList unlinked;
+    QStringList calls; // what the frame code asked beyond rows, tags and kinds
+    int selectionMark = -1;
+    int addPageResult = 0;
 
     int add(const QString& file, const QString& tag = QString(), int kind = 0)
     {
-        rows.append({file, tag, kind});
+        rows.append({file, tag, kind, QString(), QString()});
         return int(rows.size()) - 1;
     }
     void UnlinkChildRows(const QString& framesetName) override
@@ -184,6 +275,52 @@ public:
             return false;
         rows[row].kind = kind;
         return true;
+    }
+    int GetSiteListCount() const override { return int(rows.size()); }
+    bool AddRootItem(const QString& text) override
+    {
+        add(text);
+        return true;
+    }
+    bool SetCellText(int row, int column, const QString& text) override
+    {
+        if (row < 0 || row >= rows.size())
+            return false;
+        QString* cell[] = {&rows[row].file, &rows[row].title, nullptr, &rows[row].type};
+        if (column < 0 || column > 3 || !cell[column])
+            return false;
+        *cell[column] = text;
+        return true;
+    }
+    int AddPageToWeb(const QString& path, const QString& titleFile, const QString& title, const QString& framesetName,
+                     bool frame) override
+    {
+        calls.append(QStringList{"add-page", path, titleFile, title, framesetName, frame ? "frame" : "page"}.join(' '));
+        return addPageResult;
+    }
+    void UnlinkRow(const QString& fileName, int) override { calls.append("unlink " + fileName); }
+    void AddOrUpdateFileRow(const QString& fileName, const QString& framesetName) override
+    {
+        calls.append("add-or-update " + fileName + " under " + framesetName);
+    }
+    void RemoveFileRow(const QString& path) override { calls.append("remove " + path); }
+    void RenameFileRow(const QString& oldName, const QString& newName) override
+    {
+        calls.append("rename " + oldName + " to " + newName);
+    }
+    void SetPageTitle(const QString& page, const QString& title) override
+    {
+        calls.append("title " + page + ": " + title);
+    }
+    bool ClearSelection() override
+    {
+        calls.append("clear-selection");
+        return true;
+    }
+    int GetSiteListSelectionMark() const override { return selectionMark; }
+    void SelectRow(int row, bool select) override
+    {
+        calls.append(QString("select %1 %2").arg(row).arg(select ? 1 : 0));
     }
 };
 
