@@ -10,9 +10,13 @@
 #include "frames/VornaDialogFrameSet.h"
 #include "frames/VornaFrameSet.h"
 #include "res/resource.h"
+#include "web/VornaDialogCreateProject.h"
+#include "web/VornaDialogSiteManagerPage1.h"
+#include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/CmdUI.h"
 #include "platform/CodePages.h"
+#include "platform/DataRoot.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -138,6 +142,38 @@ TEST_F(FrameCommandsInProgram, SplitDeleteSaveAndReopenKeepThePanesAndTheirPages
     EXPECT_EQ(panes()[0]->GetDocument()->pathName(), dir.filePath(QStringLiteral("page.html")));
     EXPECT_EQ(panes()[1]->GetDocument()->pathName(), dir.filePath(QStringLiteral("right.html")));
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("page.html"))), euc);
+}
+
+TEST_F(FrameCommandsInProgram, AFramesetFirstPageOfANewWebIsItsHomePageAndACancelledOneMakesNoWeb)
+{
+    VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
+    const auto createWeb = [](const QString& name) {
+        return [name](QDialog& d) {
+            platform::ModalResponder::setText(d, VornaDialogCreateProject::kNameEditId, name);
+            platform::ModalResponder::setChecked(d, VornaDialogCreateProject::kFramesetPageId, true);
+            platform::ModalResponder::press(d, platform::IDOK);
+        };
+    };
+    const QString root = platform::webRoot();
+    responder.on(VornaDialogCreateProject::IDD, createWeb(QStringLiteral("nothing")));
+    responder.answer(VornaDialogFrameSet::IDD, platform::IDCANCEL);
+    send(ID_FILE_NEW_WEB);
+    EXPECT_FALSE(frame().m_bWebOpen);
+    EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/nothing")));
+
+    responder.on(VornaDialogCreateProject::IDD, createWeb(QStringLiteral("framed")));
+    responder.on(VornaDialogFrameSet::IDD, [](QDialog& d) { platform::ModalResponder::press(d, platform::IDOK); });
+    send(ID_FILE_NEW_WEB);
+    settle();
+    EXPECT_TRUE(frame().m_bWebOpen);
+    const QString home = root + QStringLiteral("/framed/index.html");
+    EXPECT_TRUE(readFile(home).toUpper().contains("<FRAMESET"));
+    ASSERT_NE(child(), nullptr);
+    EXPECT_TRUE(child()->HasFrameset());
+    EXPECT_EQ(child()->GetFramesetView()->GetDocument()->pathName(), home);
+    EXPECT_EQ(responder.pending(), 0);
+    app.reset();
+    VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr);
 }
 
 TEST(FramesetScreenshot, APageSplitIntoThreePanesWithTheFramePropertiesOpen)
