@@ -221,10 +221,10 @@ bool CMainFrame::CreateBars()
     m_wndMenuBar->EnableDockingEx(Qt::AllToolBarAreas);
     m_wndMenuBar->DockIn(Qt::TopToolBarArea);
     m_documentMenuShown = false;
-    const QMultiMap<int, QKeySequence> accelerators = MenuResource::loadAccelerators(126);
+    const QMap<int, QKeySequence> accelerators = MenuResource::loadAccelerators(126);
     MenuResource::applyAccelerators(accelerators, m_registry);
-    for (const int id : accelerators.uniqueKeys())
-        addAction(m_registry.action(id));
+    for (auto it = accelerators.begin(); it != accelerators.end(); ++it)
+        addAction(m_registry.action(it.key()));
 
     setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowNestedDocks);
     for (size_t i = 0; i < m_toolBars.size(); ++i) {

@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QMenu>
 
-#include <algorithm>
-
 namespace menuresource_detail {
 
 QString readResourceText(const QString& path)
@@ -109,9 +107,9 @@ QList<MenuNode> MenuResource::load(int id, QStringList* problems)
     return parse(menuresource_detail::readResourceText(QStringLiteral(":/res/menus/%1.menu").arg(id)), problems);
 }
 
-QMultiMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QStringList* problems)
+QMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text, QStringList* problems)
 {
-    QMultiMap<int, QKeySequence> table;
+    QMap<int, QKeySequence> table;
     const QStringList lines = text.split(QLatin1Char('\n'));
     for (int n = 0; n < lines.size(); ++n) {
         const QString body = lines[n].trimmed();
@@ -132,7 +130,7 @@ QMultiMap<int, QKeySequence> MenuResource::parseAccelerators(const QString& text
     return table;
 }
 
-QMultiMap<int, QKeySequence> MenuResource::loadAccelerators(int id)
+QMap<int, QKeySequence> MenuResource::loadAccelerators(int id)
 {
     return parseAccelerators(menuresource_detail::readResourceText(QStringLiteral(":/res/menus/%1.acc").arg(id)));
 }
@@ -152,14 +150,11 @@ QList<QMenu*> MenuResource::buildMenus(const QList<MenuNode>& nodes, platform::C
     return menus;
 }
 
-void MenuResource::applyAccelerators(const QMultiMap<int, QKeySequence>& table, platform::CommandRegistry& registry)
+void MenuResource::applyAccelerators(const QMap<int, QKeySequence>& table, platform::CommandRegistry& registry)
 {
-    for (const int id : table.uniqueKeys()) {
-        // The table gives the keys of a command last line first.
-        QList<QKeySequence> keys = table.values(id);
-        std::reverse(keys.begin(), keys.end());
-        QAction* action = registry.action(id);
-        action->setShortcuts(keys);
+    for (auto it = table.begin(); it != table.end(); ++it) {
+        QAction* action = registry.action(it.key());
+        action->setShortcut(it.value());
         action->setShortcutContext(Qt::WindowShortcut);
     }
 }

@@ -35,17 +35,16 @@ public:
     // missing. Lines that break the format are reported in `problems`.
     static QList<MenuNode> load(int id, QStringList* problems = nullptr);
 
-    // Accelerators: "<id> <key sequence>" lines. A command may have several
-    // lines: its first one is the key the menus show.
-    static QMultiMap<int, QKeySequence> parseAccelerators(const QString& text, QStringList* problems = nullptr);
-    static QMultiMap<int, QKeySequence> loadAccelerators(int id);
+    // Accelerators: "<id> <key sequence>" lines.
+    static QMap<int, QKeySequence> parseAccelerators(const QString& text, QStringList* problems = nullptr);
+    static QMap<int, QKeySequence> loadAccelerators(int id);
 
     // Builds the top-level menus of a resource, owned by `parent`; each
     // command is the registry's action of its id, whose text becomes the
     // menu text (without an accelerator part after a tab).
     static QList<QMenu*> buildMenus(const QList<MenuNode>& nodes, platform::CommandRegistry& registry, QWidget* parent);
-    // Gives each command of the table its shortcuts, in the order of its lines.
-    static void applyAccelerators(const QMultiMap<int, QKeySequence>& table, platform::CommandRegistry& registry);
+    // Gives each command of the table its shortcut.
+    static void applyAccelerators(const QMap<int, QKeySequence>& table, platform::CommandRegistry& registry);
 
     // Every command id of a menu tree, in menu order.
     static QList<int> commandIds(const QList<MenuNode>& nodes);

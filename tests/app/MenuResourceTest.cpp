@@ -63,26 +63,6 @@ TEST(MenuResourceTest, AcceleratorsGiveShortcutsToTheSharedActions)
     EXPECT_EQ(shipped.value(33135), QKeySequence(QStringLiteral("Ctrl+K")));
 }
 
-TEST(MenuResourceTest, ACommandMayHaveSeveralKeysTheFirstShownInTheMenus)
-{
-    const auto table = MenuResource::parseAccelerators(
-        QStringLiteral("33351 Ctrl+Shift+[\n33106 Ctrl+S\n33351 Ctrl+{\n33351 Ctrl+Shift+{\n"));
-    platform::CommandRegistry registry;
-    MenuResource::applyAccelerators(table, registry);
-    EXPECT_EQ(registry.action(33351)->shortcuts(),
-              (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Shift+[")), QKeySequence(QStringLiteral("Ctrl+{")),
-                                   QKeySequence(QStringLiteral("Ctrl+Shift+{"))}));
-    EXPECT_EQ(registry.action(33106)->shortcuts(), QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+S"))});
-
-    // The frame commands' keys as shipped.
-    platform::CommandRegistry shipped;
-    MenuResource::applyAccelerators(MenuResource::loadAccelerators(126), shipped);
-    EXPECT_EQ(shipped.action(33262)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+N")));
-    EXPECT_EQ(shipped.action(33352)->shortcut(), QKeySequence(QStringLiteral("Ctrl+[")));
-    EXPECT_EQ(shipped.action(33276)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+]")));
-    EXPECT_TRUE(shipped.action(33276)->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+}"))));
-}
-
 TEST(MenuResourceTest, BuiltMenusShareOneActionPerCommand)
 {
     platform::CommandRegistry registry;
