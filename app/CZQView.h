@@ -161,6 +161,17 @@ public:
     bool m_bImportedPage = false;
     // The page is to receive the open web's stored BODY attributes when loaded.
     bool m_bApplyBodyAttributes = false;
+    // Links to a file of the web renamed before the page had loaded, rewritten
+    // when it has: by the old name's ending, or (with `oldPath`) those leading
+    // to that file. Nothing waits while the old name is empty.
+    struct PendingLinkRename
+    {
+        QString oldName;
+        QString newName;
+        QString oldPath;
+        int mode = 0;
+    };
+    PendingLinkRename m_pendingLinkRename;
     // Image-map editing of the event sink: the shape of the selected area or
     // of the drawing tool, the selected area's id ("none" for each when there
     // is none), the mouse point of a polygon being drawn (image coordinates)

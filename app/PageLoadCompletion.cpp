@@ -8,7 +8,9 @@
 #include "app/PageContent.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/FramesetWriter.h"
+#include "frames/VornaFrameSet.h"
 #include "util/ImageMaps.h"
+#include "util/PageLinks.h"
 #include "util/PathText.h"
 #include "web/VornaDialogSiteManagerPage1.h"
 #include "web/VornaDialogSiteManagerSheet.h"
@@ -49,6 +51,18 @@ void completeFramesetPage(engine::Document* document, CZQView* view, CZQDoc* doc
     // d.-e. The panes, laid out over the editing area.
     view->m_bLoadCompleted = true;
     child->LoadFrameset();
+    // The web's BODY attributes asked for this page go to its frame pages
+    // still loading (those loaded already took them), once.
+    if (view->m_bApplyBodyAttributes) {
+        QList<FramePane*> panes;
+        if (VornaFrameSet* root = child->frameTree().root.get())
+            root->CollectFrameViews(panes);
+        for (FramePane* pane : panes) {
+            if (auto* paneView = dynamic_cast<CZQView*>(pane); paneView && !paneView->m_bLoadCompleted)
+                paneView->m_bApplyBodyAttributes = true;
+        }
+        view->m_bApplyBodyAttributes = false;
+    }
     // f.
     const QString name = doc->GetDisplayName();
     if (endsInHtml(name)) {
@@ -145,6 +159,16 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
     if (view->m_bApplyBodyAttributes || (framesetView && framesetView->m_bApplyBodyAttributes)) {
         if (main && main->siteManagerSheet() && main->siteManagerSheet()->sitePage())
             main->siteManagerSheet()->sitePage()->ApplyBodyAttributes(view);
+        // Once: a later load (back from the source view) keeps the user's edits.
+        view->m_bApplyBodyAttributes = false;
+    }
+    // Links to a file renamed while the page was loading.
+    if (CZQView::PendingLinkRename& rename = view->m_pendingLinkRename; !rename.oldName.isEmpty()) {
+        if (rename.oldPath.isEmpty())
+            CollectPageLinks(view, rename.oldName, rename.newName, rename.mode);
+        else
+            CollectPageLinksToFile(view, rename.oldPath, rename.newName, rename.mode);
+        rename = {};
     }
     // d. Flowing text of BODY into a positioned text box.
     if (HasLooseBodyText(document))

@@ -5,6 +5,7 @@
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
+#include "commands/HyperlinkSelection.h"
 #include "effects/CScriptUtility.h"
 #include "images/VornaDialogOpenImage.h"
 #include "web/VornaDialogSiteManagerPage1.h"
@@ -116,13 +117,16 @@ QString ShellAppContext::saveDocument(CZQDoc* document)
 bool ShellAppContext::applyLinkToSelection(CZQView* view, engine::Element* element, engine::TextRange* range,
                                            const QString& address)
 {
-    // Links are written by the hyperlink command's code; until it is in place
-    // nothing is linked, and the caller is told so.
-    Q_UNUSED(view);
-    Q_UNUSED(element);
-    Q_UNUSED(range);
-    Q_UNUSED(address);
-    return false;
+    // Written as the hyperlink command writes it, over a plain link already there.
+    SelectionLink link;
+    link.element = element;
+    if (range)
+        link.range = *range;
+    GetSelectionLink(link, kPlainLink, view);
+    if (!link.element && !link.range)
+        return false;
+    ApplyLinkToSelection(link, address, QString(), false, view);
+    return true;
 }
 
 AppContext::OpenDocument ShellAppContext::viewPage(CZQView* view) const

@@ -79,6 +79,17 @@ void CListEditCtrl::focusInEvent(QFocusEvent* event)
     emit beginLabelEdit(begin);
 }
 
+void CListEditCtrl::Discard()
+{
+    if (m_bEnded)
+        return;
+    m_bEnded = true;
+    hide();
+    if (m_list)
+        m_list->setFocus(Qt::OtherFocusReason);
+    deleteLater();
+}
+
 void CListEditCtrl::focusOutEvent(QFocusEvent* event)
 {
     // The editor's own context menu takes the focus for a moment: that is no end.

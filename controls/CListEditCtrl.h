@@ -27,6 +27,9 @@ public:
     int item() const { return m_nItem; }
     int subItem() const { return m_nSubItem; }
     bool isCancelled() const { return m_bEscape; }
+    // The list refused the edit when it began: the editor closes and gives the
+    // focus back to the list without telling an end.
+    void Discard();
 
 signals:
     void beginLabelEdit(const ListDispInfo& info);

@@ -148,6 +148,9 @@ protected:
     virtual bool OnReturnKey();
     // Asked first on a press and a double click; false ignores it.
     virtual bool OnBeforeClick(GridHitTestInfo& hit);
+    // A drag ended without a drop (Escape, the mouse let go elsewhere): a
+    // derived grid that took over the drag drops what it armed.
+    virtual void OnDragCancelled();
 
     // ---- handlers of the mouse and the keys ----
     virtual void OnLButtonDown(unsigned flags, QPoint point);

@@ -27,7 +27,11 @@ Qt::Alignment editAlignment(int format)
 
 void CVornaGridCtrl::startLabelEdit(CListEditCtrl* edit, const QRect& rect)
 {
-    connect(edit, &CListEditCtrl::beginLabelEdit, this, [this](const ListDispInfo& info) { OnBeginLabelEdit(info); });
+    // A refused beginning closes the editor: no end follows.
+    connect(edit, &CListEditCtrl::beginLabelEdit, this, [this, edit](const ListDispInfo& info) {
+        if (OnBeginLabelEdit(info) != 0)
+            edit->Discard();
+    });
     connect(edit, &CListEditCtrl::endLabelEdit, this, [this](const ListDispInfo& info) { OnEndLabelEdit(info); });
     edit->Create(rect);
 }

@@ -110,6 +110,8 @@ bool CVornaGridCtrl::OnBeforeClick(GridHitTestInfo&)
     return true;
 }
 
+void CVornaGridCtrl::OnDragCancelled() {}
+
 QPixmap CVornaGridCtrl::CreateDragImageEx(int row)
 {
     if (row < 0 || row >= GetItemCount())
@@ -372,8 +374,10 @@ void CVornaGridCtrl::OnTimer(int id)
     if (id != kDragTimer)
         return;
     if (!m_bDragging || !HasCapture()) {
-        if (m_bDragging)
+        if (m_bDragging) {
             endDrag();
+            OnDragCancelled();
+        }
         platform::killTimer(this, kDragTimer);
         return;
     }
@@ -583,6 +587,7 @@ void CVornaGridCtrl::keyPressEvent(QKeyEvent* event)
     if (m_bDragging && event->key() == Qt::Key_Escape) {
         m_bEscapeDown = true;
         endDrag();
+        OnDragCancelled();
         event->accept();
         return;
     }

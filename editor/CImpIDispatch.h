@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/dom/Ref.h"
+#include "engine/editing/TextRange.h"
 #include "engine/view/EventSink.h"
 
 #include "platform/Hresult.h"
@@ -165,6 +166,8 @@ struct CImpIDispatchState
     double m_dAspectRatio = -1.0;
     bool m_bIsTextDragMode = false; // a text drag or a caret key runs: most handlers do nothing
     bool m_bPressedMarquee = false;
+    // --- a row of the site list dragged onto the page: the text selected when the drag began
+    std::optional<engine::TextRange> m_keptRange;
 };
 
 // The event sink of one page view: every event of the page's document comes

@@ -48,6 +48,21 @@ bool replaceSuffix(engine::Document* doc, const QString& tag, const QString& att
     return changed;
 }
 
+// The new value of a link that leads to the renamed file, or a null text.
+QString renamedLink(const QString& value, const QString& pageFolder, const QString& oldPath, const QString& newName)
+{
+    const LocalLink link = ReadLocalLink(value);
+    if (!link.local || link.path.isEmpty())
+        return QString();
+    const QString target = link.absolute ? CleanFullPath(link.path) : ResolveLinkPath(pageFolder, link.path);
+    if (target != CleanFullPath(oldPath))
+        return QString();
+    QString text = slashed(value.trimmed());
+    if (!link.suffix.isEmpty() && text.endsWith(link.suffix))
+        text.chop(link.suffix.size());
+    return text.left(text.lastIndexOf(QLatin1Char('/')) + 1) + newName + link.suffix;
+}
+
 } // namespace pagelinks_detail
 
 HRESULT WriteBodyAttributes(CZQView* view, const QString& background, const QString& bgColor, const QString& text,
@@ -105,6 +120,40 @@ void CollectPageLinks(CZQView* view, const QString& oldEnding, const QString& ne
     for (const auto& [tag, attribute] : references)
         ReplaceAttributeSuffix(view, QString::fromLatin1(tag), QString::fromLatin1(attribute), oldEnding, newEnding,
                                mode);
+}
+
+void CollectPageLinksToFile(CZQView* view, const QString& oldPath, const QString& newName, int mode)
+{
+    if (oldPath.isEmpty() || newName.isEmpty() || mode != 0)
+        return;
+    AppContext& app = AppContext::instance();
+    view = pagelinks_detail::viewOrActive(view);
+    engine::Ref<engine::Document> doc;
+    if (FAILED(GetHTMLDocument(doc, view)))
+        return;
+    // Links are read from the page's folder; a page not saved yet belongs to the web's.
+    const QString pagePath = app.viewPage(view).path;
+    const QString folder = pagePath.isEmpty() ? app.webFolder() : pagePath.left(pagePath.lastIndexOf(QLatin1Char('/')));
+    engine::UndoUnit unit(doc.get());
+    bool changed = false;
+    const std::array<std::pair<const char*, const char*>, 5> references{
+        {{"A", "href"}, {"IMG", "src"}, {"TABLE", "background"}, {"BODY", "background"}, {"EMBED", "src"}}};
+    for (const auto& [tag, attribute] : references) {
+        const QString name = QString::fromLatin1(attribute);
+        for (const engine::Ref<engine::Element>& element :
+             doc->getElementsByTagName(QString::fromLatin1(tag)).toVector()) {
+            const engine::Variant value = element->getAttribute(name);
+            if (!value.isString())
+                continue;
+            const QString renamed = pagelinks_detail::renamedLink(value.toString(), folder, oldPath, newName);
+            if (renamed.isNull())
+                continue;
+            element->setAttribute(name, engine::Variant(renamed));
+            changed = true;
+        }
+    }
+    if (changed)
+        app.setPageChanged(view);
 }
 
 void CollectScriptFiles(bool mode, CZQView* view)

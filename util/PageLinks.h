@@ -24,6 +24,13 @@ HRESULT WriteBodyAttributes(CZQView* view, const QString& background, const QStr
 // undo step. See ReplaceAttributeSuffix.
 void CollectPageLinks(CZQView* view, const QString& oldEnding, const QString& newEnding, int mode);
 
+// Renames a linked file in the page, by the file: only the references that
+// lead to `oldPath` (read from the page's folder, or the open web's folder for
+// a page not saved yet; paths compared exactly) get `newName` as their last
+// part, their "#" or "?" part kept. The same references as CollectPageLinks,
+// as one undo step; only mode 0 changes anything.
+void CollectPageLinksToFile(CZQView* view, const QString& oldPath, const QString& newName, int mode);
+
 // For every element of the tag whose attribute ends with the old ending (the
 // whole value, or after a "/"; "\" read as "/"; compared exactly), puts the
 // new ending in its place, written with "/", and sets the page's change mark.

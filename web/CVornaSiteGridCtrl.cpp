@@ -435,10 +435,3 @@ std::unique_ptr<CItemInfo> CVornaSiteGridCtrl::CopyItemData(const CItemInfo* sou
     }
     return copy;
 }
-
-void CVornaSiteGridCtrl::OnKeyDown(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Delete)
-        return;
-    CVornaGridCtrl::OnKeyDown(event);
-}

@@ -2,9 +2,14 @@
 
 #include "controls/CVornaGridCtrl.h"
 
+#include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+class CChildFrame;
+class CZQView;
 
 // The site list: the tree grid of the site manager page that shows the open
 // web's folder. Row 0 is the web itself ("name[folder]", type "Web"); below
@@ -58,6 +63,16 @@ public:
     // The selected rows, in list order.
     QList<int> GetSelectedRows() const;
 
+    // ---- cell edits ----
+    // Starts editing a cell (the column shown at that place): the name of a
+    // file, the title of a page.
+    void EditCell(int row, int column);
+    // Writes a new title into a closed page's file, only the TITLE element's
+    // text changing; the file stays as it was when it has no title to
+    // change. False, the user told why and the file intact, when it could
+    // not be read, decoded or written.
+    bool WriteTitleToFile(const QString& path, const QString& title);
+
     // Texts of the type column.
     static QString TypeFolder();
     static QString TypePage();
@@ -79,16 +94,57 @@ public:
 
     // The messages of the last fill's failures, shown together after it.
     QStringList m_fillErrors;
+    // The image outline drawn last and the window it is drawn in.
+    QRect m_rcOutline;
+    QPointer<QWidget> m_pOutlineClient;
 
 protected:
     int GetItemImage(CTreeItem* item) override;
     void OnCellClick(unsigned flags, QPoint point, GridHitTestInfo& hit) override;
-    // A row stands for a file of the web: the Delete key alone takes no row out of the list (it would come back at
-    // the next refresh while the file stays).
+    // The Delete key deletes the selected files and folders; the list takes no other key.
     void OnKeyDown(QKeyEvent* event) override;
+    // A page row or an image row dragged onto the page being edited; the
+    // list keeps the mouse until the button is let go.
+    void OnBegindrag(int row, QPoint point) override;
+    void OnMouseMove(unsigned flags, QPoint point) override;
+    void OnLButtonUp(unsigned flags, QPoint point) override;
+    void OnDragCancelled() override;
     std::unique_ptr<CItemInfo> CopyItemData(const CItemInfo* source) override;
+    // A second click on the remembered cell edits it.
+    void OnClick(int row, QPoint point) override;
+    void OnLButtonDblClk(unsigned flags, QPoint point) override;
+    int OnBeginLabelEdit(const ListDispInfo& info) override;
+    int OnEndLabelEdit(const ListDispInfo& info) override;
+    // Applies a finished edit: renames the file, or changes the page's title.
+    void UpdateItemFromEdit(CTreeItem* item, const ListDispInfo& edit) override;
 
 private:
+    // A new name refused with its message: an HTML page keeps an HTML name,
+    // the name is not empty and is a usable file name.
+    bool RefuseNewName(const QString& oldName, const QString& newName);
+    void RenameRowFile(int row, const QString& oldName, const QString& newName, const QString& path);
+    // Asks whether the pages' links follow the rename, and rewrites them on Yes.
+    bool AskToRelink(const QString& oldName, const QString& newName, const QString& oldPath);
+    // Switches the open pages of the web's top folder to browsing and back.
+    void RefreshWebPages();
+    void EditRowTitle(int row, const QString& oldTitle, const QString& newTitle, const QString& path);
+    // Ends whatever drag of a row is under way, leaving nothing armed.
+    void CancelDragState();
+    // The end of every drag: the mouse let go, the outline gone, the main
+    // frame's drag state ended, the active page's row selected again.
+    void endRowDrag(CZQView* target);
+    void SelectActivePageRow();
+    // The dragged page becomes a link on the selected text, image, marquee
+    // or table cell under the drop point.
+    void DropPageLink(CZQView* target, QPoint screen);
+    // The dragged image is inserted, positioned, where its outline stood.
+    void DropImage(CZQView* target, CChildFrame* child, QPoint screen);
+    // The image's outline over the page window (client coordinates of the child frame).
+    void toggleDragOutline(const QRect& rect);
+    void eraseDragOutline();
+    // Whether an outline's corner lies over the page and not over the list.
+    bool outlineMayShow(CChildFrame* child, QPoint corner) const;
+
     bool fill();
     void linkPass(const QStringList& links);
     void reportFillErrors();

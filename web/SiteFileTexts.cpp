@@ -5,6 +5,7 @@
 #include "util/HtmlTextScan.h"
 #include "util/PathText.h"
 #include "util/StringResources.h"
+#include "util/TextHelpers.h"
 
 #include "platform/CodePages.h"
 
@@ -138,19 +139,79 @@ SiteFileStat StatSiteFile(const QString& path)
     return result;
 }
 
-QString SitePageTitle(const QString& html)
+namespace sitefiletexts_detail {
+
+// Where the title text stands: after "<TITLE>" (or "<title>") up to the next
+// "</"; false for no element or an empty one.
+bool titleSpan(const QString& html, qsizetype& from, qsizetype& to)
 {
     qsizetype start = html.indexOf(QLatin1String("<TITLE>"));
     if (start < 0)
         start = html.indexOf(QLatin1String("<title>"));
     if (start < 0)
-        return QString();
+        return false;
     const qsizetype end = html.indexOf(QLatin1String("</"), start);
     if (end < 0 || end - start <= 7)
+        return false;
+    from = start + 7;
+    to = end;
+    return true;
+}
+
+} // namespace sitefiletexts_detail
+
+QString SitePageTitle(const QString& html)
+{
+    qsizetype from = 0;
+    qsizetype to = 0;
+    if (!sitefiletexts_detail::titleSpan(html, from, to))
         return QString();
-    QString title = html.mid(start + 7, end - start - 7);
+    QString title = html.mid(from, to - from);
     title.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
     return title;
+}
+
+SiteTitleEdit SitePageWithTitle(const QByteArray& bytes, const QString& title, QByteArray& out)
+{
+    out.clear();
+    const QString charset = platform::detectCharset(bytes);
+    bool ok = true;
+    const QString html = platform::decodeText(bytes, charset, &ok);
+    if (!ok)
+        return SiteTitleEdit::NotDecoded;
+    qsizetype from = 0;
+    qsizetype to = 0;
+    if (!sitefiletexts_detail::titleSpan(html, from, to))
+        return SiteTitleEdit::NoTitle;
+    // The bytes around the title are kept as they are: they must be what the
+    // text before and after it encodes to.
+    QByteArray before = platform::encodeText(html.left(from), charset, &ok);
+    const QByteArray utf8Mark("\xEF\xBB\xBF");
+    if (bytes.startsWith(utf8Mark) && !before.startsWith(utf8Mark))
+        before.prepend(utf8Mark);
+    bool afterOk = true;
+    const QByteArray after = platform::encodeText(html.mid(to), charset, &afterOk);
+    if (!ok || !afterOk || !bytes.startsWith(before) || !bytes.endsWith(after) ||
+        before.size() + after.size() > bytes.size())
+        return SiteTitleEdit::NotDecoded;
+    QString text = title;
+    text.replace(QLatin1Char('&'), QLatin1String("&amp;")).replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    const QByteArray encoded = platform::encodeHtmlText(text, charset);
+    if (encoded.isEmpty() && !text.isEmpty())
+        return SiteTitleEdit::NotDecoded;
+    out = before + encoded + after;
+    return SiteTitleEdit::Changed;
+}
+
+bool IsUsableSiteFileName(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || HasBadFileNameChar(name) >= 0)
+        return false;
+    for (const QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f)
+            return false;
+    }
+    return true;
 }
 
 QStringList SiteFrameLinks(const QString& name, const QString& html)

@@ -37,6 +37,20 @@ SiteFileStat StatSiteFile(const QString& path);
 // there is no such element or it is empty.
 QString SitePageTitle(const QString& html);
 
+// A page file with a new title: the text of its TITLE element (found as
+// SitePageTitle finds it) replaced by the title, "&" and "<" written as
+// references and characters its charset cannot hold as numeric references;
+// every byte outside the title kept. NoTitle when the page has no title
+// element or an empty one; NotDecoded when the bytes are not clean text of
+// the page's charset. `out` holds the new bytes only when Changed.
+enum class SiteTitleEdit { Changed, NoTitle, NotDecoded };
+SiteTitleEdit SitePageWithTitle(const QByteArray& bytes, const QString& title, QByteArray& out);
+
+// Whether a new name can be given to a file of the web: not empty, no
+// character a file name may not hold, no control character and no leading
+// "." (a hidden file, which the list does not show).
+bool IsUsableSiteFileName(const QString& name);
+
 // The frame links of a page named `name`: "<name>/<file>" for each FRAME tag
 // with a source (the source's file name), each followed by "<name>/<name>".
 // A page without frames names none.

@@ -205,20 +205,30 @@ TEST_F(SiteListTest, TheFillShowsTheWebRowThenEachFolderBeforeItsFiles)
     EXPECT_EQ(list().GetItemCount(), 8);
 }
 
-TEST_F(SiteListTest, TheDeleteKeyAloneTakesNoFileRowOutOfTheList)
+TEST_F(SiteListTest, TheDeleteKeyDeletesTheSelectedFileAfterTheQuestion)
 {
     write("index.html", page("Home").toUtf8());
     write("notes.txt", QByteArray(10, 'x'));
     ASSERT_TRUE(sitePage.LoadWeb());
     const int rows = list().GetItemCount();
-    const int notes = rowOf("notes.txt");
-    for (int row = 0; row < rows; ++row)
-        list().SetItemState(row, row == notes ? LVIS_SELECTED : 0, LVIS_SELECTED);
-    ASSERT_EQ(list().GetSelectedRow(), notes);
+    list().SelectOnly(rowOf("notes.txt"));
+    platform::ModalResponder responder;
+    responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_DELETE_QUESTION));
     QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(&list(), &press);
     EXPECT_EQ(list().GetItemCount(), rows);
     EXPECT_TRUE(QFile::exists(QDir(web).filePath(QStringLiteral("notes.txt"))));
+
+    responder.answerMessageBox(platform::IDYES, LoadResString(IDS_SITE_DELETE_QUESTION));
+    QCoreApplication::sendEvent(&list(), &press);
+    EXPECT_EQ(list().GetItemCount(), rows - 1);
+    EXPECT_FALSE(QFile::exists(QDir(web).filePath(QStringLiteral("notes.txt"))));
+    EXPECT_EQ(responder.runs().size(), 2);
+    // Other keys are not the list's: End moves nothing.
+    list().SelectOnly(0);
+    QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::NoModifier);
+    QCoreApplication::sendEvent(&list(), &end);
+    EXPECT_EQ(list().GetSelectedRow(), 0);
 }
 
 TEST_F(SiteListTest, TheLinkPassMarksFramesetPagesAndTheirFrames)
