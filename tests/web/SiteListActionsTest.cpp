@@ -381,6 +381,9 @@ protected:
     {
         SiteListActionsTest::SetUp();
         ASSERT_TRUE(writeTestFile(web + "/image/photo.png", pngBytes(QSize(60, 40))));
+        // Pictures on the page that show as pictures.
+        for (const char* name : {"a.gif", "aa.gif"})
+            ASSERT_TRUE(writeTestFile(web + "/image/" + name, pngBytes(QSize(24, 24))));
         frame().resize(1200, 900);
         frame().show();
         openWeb();
