@@ -51,6 +51,10 @@ bool replaceSuffix(engine::Document* doc, const QString& tag, const QString& att
 // The new value of a link that leads to the renamed file, or a null text.
 QString renamedLink(const QString& value, const QString& pageFolder, const QString& oldPath, const QString& newName)
 {
+    // Most values do not even name the file (one with "%" may name it encoded).
+    if (!value.contains(QStringView(oldPath).mid(oldPath.lastIndexOf(QLatin1Char('/')) + 1)) &&
+        !value.contains(QLatin1Char('%')))
+        return QString();
     const LocalLink link = ReadLocalLink(value);
     if (!link.local || link.path.isEmpty())
         return QString();

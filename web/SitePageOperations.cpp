@@ -7,6 +7,7 @@
 #include "app/CZQView.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/VornaFrameSet.h"
+#include "util/AppContext.h"
 #include "util/FileHelpers.h"
 #include "util/PageLinks.h"
 #include "web/CVornaSiteGridCtrl.h"
@@ -14,6 +15,7 @@
 #include "web/VornaDialogSiteManagerPage1.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
+#include <QHash>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
@@ -45,9 +47,19 @@ void forEachSitePage(const std::function<void(CZQView*)>& visit)
         if (SiteSameText(list->GetRowType(row), CVornaSiteGridCtrl::TypePage()) && list->GetItemKind(row) != 1)
             paths.append(list->GetItemPath(row));
     }
+    // The open pages by their paths, looked up once.
+    QHash<QString, CZQDoc*> open;
+    for (const AppContext::OpenDocument& page : AppContext::instance().openDocuments()) {
+        if (!page.path.isEmpty())
+            open.insert(page.path, page.document);
+    }
     for (const QString& path : paths) {
         CZQView* view = nullptr;
-        if (CZQDoc* document = FindOpenDocument(web + QLatin1Char('/') + path)) {
+        const QString full = web + QLatin1Char('/') + path;
+        CZQDoc* document = open.value(full);
+        if (!document)
+            document = FindOpenDocument(full);
+        if (document) {
             view = document->GetView();
         } else {
             const int row = page->FindFileRow(path);

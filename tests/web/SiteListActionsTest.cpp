@@ -26,6 +26,7 @@
 
 #include "engine/dom/Document.h"
 #include "engine/dom/Element.h"
+#include "engine/editing/TextRange.h"
 #include "engine/layout/Geometry.h"
 #include "engine/view/PageView.h"
 #include "platform/CodePages.h"
@@ -82,13 +83,14 @@ protected:
         app = StartProgramWithoutGuide();
         ASSERT_NE(app, nullptr);
         web = platform::webRoot() + "/site";
-        ASSERT_TRUE(writeTestFile(web + "/index.html",
-                                  pageBytes(QStringLiteral("ホーム"),
-                                            "<TABLE id=text style=\"position:absolute;left:10px;top:200px\">"
-                                            "<TR><TD>目次 <A href=\"sub/a.html\">sub</A> <A href=\"a.html\">top</A>"
-                                            "</TD></TR></TABLE><IMG src=\"image/a.gif\"><IMG src=\"image/aa.gif\">"
-                                            "<IMG src=\"image/A.GIF\">",
-                                            "EUC-JP")));
+        ASSERT_TRUE(writeTestFile(
+            web + "/index.html",
+            pageBytes(QStringLiteral("ホーム"),
+                      "<TABLE id=text style=\"position:absolute;left:10px;top:200px\">"
+                      "<TR><TD><SPAN id=word>目次</SPAN> <A href=\"sub/a.html\">sub</A> <A href=\"a.html\">top</A>"
+                      "</TD></TR></TABLE><IMG src=\"image/a.gif\"><IMG src=\"image/aa.gif\">"
+                      "<IMG src=\"image/A.GIF\">",
+                      "EUC-JP")));
         ASSERT_TRUE(writeTestFile(web + "/a.html", pageBytes("Top A", "<A href=\"sub/a.html#part\">x</A>")));
         ASSERT_TRUE(writeTestFile(web + "/sub/a.html", pageBytes("Sub A", "<A href=\"../a.html\">up</A>")));
         ASSERT_TRUE(writeTestFile(web + "/other.html",
@@ -474,6 +476,33 @@ TEST_F(SiteListDragTest, APageRowDroppedOnAnImageOrACellMakesALink)
     drop(rowPoint("index.html"));
     EXPECT_EQ(view->GetHtmlDocument()->body()->innerHTML(), html);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST_F(SiteListDragTest, APageRowDroppedOnSelectedTextInATableLinksTheTextOnlyThere)
+{
+    const auto linksTo = [this](const QString& href) {
+        QStringList texts;
+        for (const auto& a : view->GetHtmlDocument()->getElementsByTagName("A").toVector()) {
+            if (a->getAttributeText("href") == href)
+                texts << a->innerText();
+        }
+        return texts;
+    };
+    // Plain page, nothing selected: no link.
+    startDrag("other.html");
+    drop(screenOf(QPoint(600, 500)));
+    EXPECT_TRUE(linksTo("other.html").isEmpty());
+
+    // Text selected in the text box: the drop on its table links it.
+    engine::Element* word = view->GetHtmlDocument()->getElementById("word");
+    ASSERT_NE(word, nullptr);
+    engine::TextRange range(view->GetHtmlDocument());
+    range.moveToElementText(word);
+    range.select();
+    startDrag("other.html");
+    // A click on the list leaves the page's selection as it was.
+    drop(screenOf(pageRectOf(first("TABLE")).bottomRight() - QPoint(4, 4)));
+    EXPECT_EQ(linksTo("other.html"), QStringList({QStringLiteral("目次")}));
 }
 
 TEST_F(SiteListDragTest, RowsThatCannotBeDraggedStartNothing)
