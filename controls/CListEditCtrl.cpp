@@ -105,8 +105,9 @@ void CListEditCtrl::focusOutEvent(QFocusEvent* event)
     end.hasText = !m_bEscape;
     end.text = m_bEscape ? QString() : result;
     end.textMax = int(result.size());
-    emit endLabelEdit(end);
+    // Gone from the screen before the list acts on the end (it may ask the user).
     hide();
+    emit endLabelEdit(end);
     deleteLater();
 }
 

@@ -26,7 +26,6 @@
 #include "platform/ProgramCursors.h"
 
 #include <QDir>
-#include <QMdiArea>
 
 namespace sitegriddrag_detail {
 
@@ -36,8 +35,7 @@ constexpr int kImageCursor = 499;
 CChildFrame* activeChild()
 {
     CMainFrame* main = CMainFrame::instance();
-    QMdiArea* area = main ? main->mdiArea() : nullptr;
-    return area ? qobject_cast<CChildFrame*>(area->activeSubWindow()) : nullptr;
+    return main ? main->GetActiveChild() : nullptr;
 }
 
 CZQView* activePageView()

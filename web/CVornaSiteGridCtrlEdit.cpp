@@ -41,8 +41,7 @@ namespace sitegrid_detail {
 CChildFrame* activeChild()
 {
     CMainFrame* main = CMainFrame::instance();
-    QMdiArea* area = main ? main->mdiArea() : nullptr;
-    return area ? qobject_cast<CChildFrame*>(area->activeSubWindow()) : nullptr;
+    return main ? main->GetActiveChild() : nullptr;
 }
 
 // Two names of one file (a hard link, or a name that differs only in case

@@ -103,7 +103,7 @@ void ApplyBodyAttributesToSitePages(const QString& background, const QString& bg
     // 1.
     CMainFrame* main = CMainFrame::instance();
     QMdiArea* area = main ? main->mdiArea() : nullptr;
-    QPointer<QMdiSubWindow> active = area ? area->activeSubWindow() : nullptr;
+    QPointer<QMdiSubWindow> active = main ? main->GetActiveChild() : nullptr;
     const bool maximized = active && active->isMaximized();
     // 2.-5. A page still loading gets them when it has loaded.
     page->SetBodyAttributes(background, bgColor, text, link, aLink, vLink);
