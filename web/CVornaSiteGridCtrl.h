@@ -97,6 +97,10 @@ public:
     // The image outline drawn last and the window it is drawn in.
     QRect m_rcOutline;
     QPointer<QWidget> m_pOutlineClient;
+    // The page whose selected text a page row's drag keeps.
+    QPointer<CZQView> m_pDragSourceView;
+    // The type of the row being dragged.
+    QString m_strDragType;
 
 protected:
     int GetItemImage(CTreeItem* item) override;

@@ -150,6 +150,11 @@ void CVornaSiteGridCtrl::OnDragCancelled()
 
 void CVornaSiteGridCtrl::endRowDrag(CZQView* target)
 {
+    // The text kept at the start is let go.
+    if (CImpIDispatch* sink = m_pDragSourceView ? m_pDragSourceView->GetSink() : nullptr)
+        sink->m_keptRange.reset();
+    m_pDragSourceView = nullptr;
+    m_strDragType.clear();
     ReleaseCapture();
     if (CImpIDispatch* sink = target ? target->GetSink() : nullptr)
         sink->ReleaseDocumentCapture();
@@ -211,6 +216,7 @@ void CVornaSiteGridCtrl::OnBegindrag(int row, QPoint point)
         return;
     }
     const QString type = GetRowType(dragged);
+    m_strDragType = type;
     if (SiteSameText(type, TypePage())) {
         // 5. A link to the page: on the text selected now, or on what the drop hits.
         main->m_strLinkPath = GetItemPath(dragged);
@@ -223,9 +229,10 @@ void CVornaSiteGridCtrl::OnBegindrag(int row, QPoint point)
         engine::Ref<engine::Element> selected;
         std::optional<engine::ControlRange> controls;
         GetPageSelection(&selected, &controls, &range, view);
-        if (range && HasTextRangeSelection(range) && !range->isCollapsed())
+        if (range && HasTextRangeSelection(range) && !range->isCollapsed()) {
             sink->m_keptRange = range;
-        else if (selected)
+            m_pDragSourceView = view;
+        } else if (selected)
             view->ExecCommand(engine::CommandGroup::ClearSelection);
     } else if (SiteSameText(type, TypeImage())) {
         // 6. The image waits for its place; its outline follows the mouse.
@@ -257,10 +264,9 @@ void CVornaSiteGridCtrl::OnMouseMove(unsigned flags, QPoint point)
     }
     CMainFrame* main = CMainFrame::instance();
     CChildFrame* child = sitegriddrag_detail::activeChild();
-    const int row = GetSelectedRow();
-    if (!main || !child || row < 0)
+    if (!main || !child)
         return;
-    const QString type = GetRowType(row);
+    const QString& type = m_strDragType;
     if (SiteSameText(type, TypePage())) {
         viewport()->setCursor(platform::ProgramCursors::cursor(sitegriddrag_detail::kPageCursor));
         return;
@@ -311,15 +317,11 @@ void CVornaSiteGridCtrl::OnLButtonUp(unsigned flags, QPoint point)
             return;
         }
     }
-    // 4.
-    const int row = GetSelectedRow();
-    if (row >= 0 && row < GetItemCount()) {
-        const QString type = GetRowType(row);
-        if (SiteSameText(type, TypePage()))
-            DropPageLink(target, screen);
-        else if (SiteSameText(type, TypeImage()))
-            DropImage(target, child, screen);
-    }
+    // 4. By the row dragged (the pane's activation selects the row of its page).
+    if (SiteSameText(m_strDragType, TypePage()))
+        DropPageLink(target, screen);
+    else if (SiteSameText(m_strDragType, TypeImage()))
+        DropImage(target, child, screen);
     // 5.
     endRowDrag(target);
 }

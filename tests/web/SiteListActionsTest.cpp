@@ -561,6 +561,24 @@ TEST_F(SiteListDragTest, AnImageRowShowsItsOutlineAndIsInsertedPositionedWhereDr
     EXPECT_EQ(view->GetHtmlDocument()->images().length(), images + 1);
 }
 
+TEST_F(SiteListDragTest, AnImageDroppedOnAFramesetPageGoesIntoThePaneUnderTheMouse)
+{
+    ASSERT_TRUE(writeTestFile(web + "/top.html", "<HTML><HEAD><TITLE>Frames</TITLE></HEAD><FRAMESET cols=\"50%,*\">"
+                                                 "<FRAME src=\"a.html\"><FRAME src=\"other.html\"></FRAMESET></HTML>"));
+    ASSERT_TRUE(app->OpenDocumentFile(web + "/top.html"));
+    settle();
+    CChildFrame* child = app->GetActiveView()->GetParentFrame();
+    ASSERT_TRUE(child->HasFrameset());
+    ASSERT_TRUE(list().Reload());
+    CZQView* right = FindOpenDocument(web + "/other.html")->GetView();
+    const int before = right->GetHtmlDocument()->images().length();
+    startDrag("image/photo.png");
+    drop(right->mapToGlobal(QPoint(40, 40)));
+    EXPECT_EQ(right->GetHtmlDocument()->images().length(), before + 1);
+    EXPECT_EQ(FindOpenDocument(web + "/a.html")->GetView()->GetHtmlDocument()->images().length(), 0);
+    EXPECT_EQ(child->GetActiveView(), right);
+}
+
 using SiteListScreenshot = SiteListDragTest;
 
 TEST_F(SiteListScreenshot, AnImageRowDraggedOverAPage)
