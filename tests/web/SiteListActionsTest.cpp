@@ -559,6 +559,18 @@ TEST_F(SiteListDragTest, AnImageRowShowsItsOutlineAndIsInsertedPositionedWhereDr
     startDrag("image/photo.png");
     drop(rowPoint("index.html"));
     EXPECT_EQ(view->GetHtmlDocument()->images().length(), images + 1);
+
+    // Escape gives the drag up: the outline goes and the release inserts nothing.
+    startDrag("image/photo.png");
+    mouse(QEvent::MouseMove, at, Qt::LeftButton);
+    ASSERT_EQ(overlay->rects().size(), 1u);
+    QTest::keyClick(&list(), Qt::Key_Escape);
+    EXPECT_TRUE(overlay->rects().empty());
+    EXPECT_EQ(frame().m_nInsertKind, 0);
+    EXPECT_TRUE(frame().m_strInsertImageSrc.isEmpty());
+    mouse(QEvent::MouseButtonRelease, at, Qt::NoButton);
+    settle();
+    EXPECT_EQ(view->GetHtmlDocument()->images().length(), images + 1);
 }
 
 TEST_F(SiteListDragTest, AnImageDroppedOnAFramesetPageGoesIntoThePaneUnderTheMouse)
