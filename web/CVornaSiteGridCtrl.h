@@ -127,6 +127,8 @@ private:
     // the name is not empty and is a usable file name.
     bool RefuseNewName(const QString& oldName, const QString& newName);
     void RenameRowFile(int row, const QString& oldName, const QString& newName, const QString& path);
+    // The frame rows of a renamed frameset page name it by its new name.
+    void RetagFrameRows(const QString& oldName, const QString& newName);
     // Asks whether the pages' links follow the rename, and rewrites them on Yes.
     bool AskToRelink(const QString& oldName, const QString& newName, const QString& oldPath);
     // Switches the open pages of the web's top folder to browsing and back.

@@ -205,7 +205,6 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
     const auto idle = qScopeGuard([this] { m_bBusy = 0; });
     const int kind = GetItemKind(row);
     const QString tag = GetItemTag(row);
-    CTreeItem* renamed = GetTreeItem(row);
     auto* page = qobject_cast<VornaDialogSiteManagerPage1*>(parentWidget());
     const bool extensionChanged = !SiteSameText(GetFileExtension(oldName), GetFileExtension(newName));
 
@@ -217,14 +216,12 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
             sitegrid_detail::storeFramesetText(document, child);
         if (!document->doSave(newPath, true))
             return;
-        if (kind == 2 && page)
-            page->RenameFileRow(oldName, newName);
+        if (kind == 2)
+            RetagFrameRows(oldName, newName);
         // The old file goes unless the new name is the same file.
         if (QFileInfo::exists(path) && !sitegrid_detail::sameFile(path, newPath))
             QFile::remove(path);
-        // The site manager page may have taken a row of the new name out: the row moved.
-        const int shown = GetItemIndex(renamed);
-        SetCellText(shown, 0, newName);
+        SetCellText(row, 0, newName);
         AskToRelink(oldName, newName, path);
         if (kind == 1 && page) {
             if (CZQDoc* frameset = FindOpenDocument(m_strFolder + QLatin1Char('/') + tag);
@@ -247,6 +244,8 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
         return;
     }
     SetCellText(row, 0, newName);
+    if (kind == 2)
+        RetagFrameRows(oldName, newName);
     if (!AskToRelink(oldName, newName, path))
         RefreshWebPages();
     if (kind == 1 && page) {
@@ -258,6 +257,14 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
         Reload();
     ResetDragMode();
     ClearSelection();
+}
+
+void CVornaSiteGridCtrl::RetagFrameRows(const QString& oldName, const QString& newName)
+{
+    for (int at = 1; at < GetItemCount(); ++at) {
+        if (GetItemTag(at) == oldName)
+            SetItemTag(at, newName);
+    }
 }
 
 bool CVornaSiteGridCtrl::AskToRelink(const QString& oldName, const QString& newName, const QString& oldPath)

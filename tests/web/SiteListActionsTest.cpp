@@ -241,8 +241,13 @@ TEST_F(SiteListActionsTest, AFramePageRenamedRewritesItsFramesetPageClosedOrOpen
     EXPECT_TRUE(readAll(web + "/top.html").contains("src=\"nav.html\""));
     EXPECT_TRUE(QFile::exists(web + "/nav.html"));
 
+    // The frameset page renamed while closed: its frames hang under the new name.
+    responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_CHANGED_RELINK));
+    edit("top.html", 0, "frames.html");
+    EXPECT_EQ(list().GetItemTag(sitePage().FindFileRow("nav.html")), "frames.html");
+
     // Open: the frame page and then its frameset page are saved.
-    CZQDoc* top = open("top.html");
+    CZQDoc* top = open("frames.html");
     ASSERT_NE(top, nullptr);
     CChildFrame* child = top->GetView()->GetParentFrame();
     ASSERT_TRUE(child->HasFrameset());
@@ -252,9 +257,17 @@ TEST_F(SiteListActionsTest, AFramePageRenamedRewritesItsFramesetPageClosedOrOpen
     edit("nav.html", 0, "left.html");
     EXPECT_TRUE(QFile::exists(web + "/left.html"));
     EXPECT_FALSE(QFile::exists(web + "/nav.html"));
-    const QByteArray frameset = readAll(web + "/top.html");
+    const QByteArray frameset = readAll(web + "/frames.html");
     EXPECT_TRUE(frameset.contains("left.html")) << frameset.constData();
     EXPECT_FALSE(frameset.contains("nav.html"));
+
+    // The open frameset page renamed: saved under the new name, its frames under it.
+    responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_CHANGED_RELINK));
+    edit("frames.html", 0, "site.html");
+    EXPECT_EQ(top->pathName(), web + "/site.html");
+    EXPECT_TRUE(readAll(web + "/site.html").contains("left.html"));
+    EXPECT_FALSE(QFile::exists(web + "/frames.html"));
+    EXPECT_EQ(list().GetItemTag(sitePage().FindFileRow("left.html")), "site.html");
 }
 
 TEST_F(SiteListActionsTest, ATitleEditChangesTheOpenPageAndLeavesItsFile)
