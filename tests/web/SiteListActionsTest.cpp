@@ -366,18 +366,36 @@ TEST_F(SiteListActionsTest, ResetDragModeClearsTheSinksFlagOnlyForItsOwnKinds)
 
 TEST_F(SiteListActionsTest, ADoubleClickOpensAPageAndDeleteDeletesTheSelection)
 {
+    ASSERT_TRUE(writeTestFile(web + "/top.html",
+                              "<HTML><HEAD><TITLE>Frames</TITLE></HEAD><FRAMESET cols=\"30%,*\">"
+                              "<FRAME src=\"menu.html\"><FRAME src=\"index.html\"></FRAMESET></HTML>"));
+    ASSERT_TRUE(writeTestFile(web + "/menu.html", pageBytes("Menu", "m")));
     openWeb();
+    const auto doubleClick = [this](int row) {
+        list().SelectOnly(row);
+        const platform::Rect label = list().GetItemRect(row, LVIR_LABEL);
+        const QPoint point(label.left + 4, (label.top + label.bottom) / 2);
+        QMouseEvent press(QEvent::MouseButtonDblClick, point, list().viewport()->mapToGlobal(point), Qt::LeftButton,
+                          Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(list().viewport(), &press);
+        settle();
+    };
     const int documents = app->docTemplate()->documentCount();
-    const int row = sitePage().FindFileRow("other.html");
-    list().SelectOnly(row);
-    const platform::Rect label = list().GetItemRect(row, LVIR_LABEL);
-    const QPoint point(label.left + 4, (label.top + label.bottom) / 2);
-    QMouseEvent press(QEvent::MouseButtonDblClick, point, list().viewport()->mapToGlobal(point), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(list().viewport(), &press);
-    settle();
+    doubleClick(sitePage().FindFileRow("other.html"));
     EXPECT_EQ(app->docTemplate()->documentCount(), documents + 1);
     EXPECT_NE(FindOpenDocument(web + "/other.html"), nullptr);
+    // A frame page opens in its frameset page, after saying so.
+    ModalResponder frames;
+    frames.answerMessageBox(platform::IDOK, LoadResString(IDS_SITE_FRAME_DOCUMENT));
+    doubleClick(sitePage().FindFileRow("menu.html"));
+    EXPECT_NE(FindOpenDocument(web + "/top.html"), nullptr);
+    EXPECT_EQ(frames.runs().size(), 1);
+    // A folder's row folds, as in every tree.
+    const int folder = sitePage().FindFileRow("sub/a.html") - 1;
+    ASSERT_EQ(list().GetItemText(folder, 0), "sub");
+    const int rows = list().GetItemCount();
+    doubleClick(folder);
+    EXPECT_EQ(list().GetItemCount(), rows - 1);
 
     list().SelectOnly(sitePage().FindFileRow("image/aa.gif"));
     ModalResponder responder;
