@@ -34,6 +34,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace sitegrid_detail {
@@ -53,6 +54,24 @@ bool sameFile(const QString& a, const QString& b)
     if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
         return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+// Renames a file unless something stands at the new name (errno EEXIST then).
+bool renameWithoutReplacing(const QString& from, const QString& to)
+{
+    const QByteArray source = QFile::encodeName(from);
+    const QByteArray target = QFile::encodeName(to);
+    if (::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // A file system without the flag: the name is tested first.
+    struct stat st;
+    if (::lstat(target.constData(), &st) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(source.constData(), target.constData()) == 0;
 }
 
 // The frameset text of the child frame's frameset page, to be written at its next save.
@@ -236,8 +255,12 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
         return;
     }
 
-    // 7. A closed file is renamed on disk.
-    if (std::rename(QFile::encodeName(path).constData(), QFile::encodeName(newPath).constData()) != 0) {
+    // 7. A closed file is renamed on disk, never over a file that appeared meanwhile.
+    if (!sitegrid_detail::renameWithoutReplacing(path, newPath)) {
+        if (errno == EEXIST) {
+            MessageBoxById(IDS_SITE_ITEM_EXISTS);
+            return;
+        }
         const QString cause = FileFaultText(platform::fileFaultFromErrno(errno));
         ShowMessageBox(LoadResString(IDS_SITE_NOT_RENAMED).arg(QDir::toNativeSeparators(path), cause));
         setFocus(Qt::OtherFocusReason);
