@@ -148,6 +148,14 @@ TEST_F(SiteListEditTest, OnlyTheSecondClickOnANameOrAPageTitleEdits)
     clickCell(rowOf("logo.gif"), 1);
     clickCell(rowOf("logo.gif"), 1);
     EXPECT_EQ(editor(), nullptr);
+
+    // An editor opened over another column is refused as it begins: it closes and changes nothing.
+    const QString type = list().GetItemText(index, 3);
+    ASSERT_NE(list().EditSubItem(index, 3), nullptr);
+    settle();
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(list().GetItemText(index, 3), type);
+    EXPECT_TRUE(list().hasFocus());
 }
 
 TEST_F(SiteListEditTest, NewNamesAreRefusedWithTheirMessagesAndNothingChanges)
