@@ -66,7 +66,7 @@ void VornaDialogSiteManagerPage1::OnQuickPublish()
             // 8. Everything on the server goes first when asked.
             if (deleteFirst) {
                 showStatus(ftp, kDeletingServerWeb);
-                ftp.DeleteRemoteFolder(ftp.GetFtpDir(), QStringLiteral("/"));
+                ftp.DeleteRemoteFolder(QStringLiteral("/"), ftp.GetFtpDir());
                 ftp.CloseStatusDialog();
             }
             // 9. The modified files with what they refer to, or the whole web.
