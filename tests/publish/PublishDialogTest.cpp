@@ -8,6 +8,7 @@
 #include "publish/CVornaFtp.h"
 #include "publish/VornaDialogProgress.h"
 #include "support/FtpTestServer.h"
+#include "support/ReviewPicture.h"
 #include "support/TestFiles.h"
 #include "util/CRegistryEx.h"
 #include "web/WebServerSettings.h"
@@ -21,6 +22,8 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QTest>
 #include <QLabel>
 #include <QTimer>
 #include <QUrl>
@@ -405,6 +408,30 @@ TEST_F(PublishDialogTest, PreviewsOpenTheHomePageAndTheServersAddress)
     EXPECT_TRUE(opened.at(0).endsWith("/site/index.html"));
     EXPECT_TRUE(opened.at(1).endsWith("/site/news.htm"));
     EXPECT_EQ(opened.at(2), QStringLiteral("http://www.example.jp/~user/"));
+}
+
+TEST_F(PublishDialogTest, PublishScreenshotConnectedWithBothTreesTickedInPart)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    ASSERT_TRUE(writeTestFile(web + "/profile.html", QByteArray(2300, 'p')));
+    ASSERT_TRUE(writeTestFile(web + "/diary/2026-12.html", QByteArray(4100, 'd')));
+    chooseWeb(QStringLiteral("site"));
+    connect();
+    local().SetCheck(localItem("index.html"), checktree::kCheck);
+    dialog->OnLocalSelectInserted();
+    local().SetCheck(localItem("diary"), checktree::kCheck);
+    dialog->OnClickLocalTree(localItem("diary"));
+    serverItem("pics")->setExpanded(true);
+    remote().SetCheck(serverItem("pics/old"), checktree::kCheck);
+    dialog->OnClickServerTree(serverItem("pics/old"));
+    remote().setCurrentItem(serverItem("top.html"));
+    dialog->resize(900, 560);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), 30000));
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    SaveReviewPicture(dialog->grab().toImage(), QStringLiteral("publish-dialog.png"));
 }
 
 } // namespace
