@@ -164,6 +164,10 @@ void VornaDialogPublish::buildControls()
     m_staticLocalArea = named(new CVornaStatic(LoadResString(IDS_PUBLISH_LOCAL_AREA), this), kLocalAreaId);
     m_comboServer = named(new CVornaComboBox(this), kServerComboId);
     m_comboServer->setEditable(false);
+    for (QComboBox* combo : {static_cast<QComboBox*>(m_comboWeb), static_cast<QComboBox*>(m_comboServer)}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(14);
+    }
     m_btnConnect = imageButton(kConnectId, "01");
     m_btnWebSettings = named(new QPushButton(LoadResString(IDS_QUICK_PUBLISH_SETTINGS), this), kWebSettingsId);
     m_btnServerSelectAll = imageButton(kServerSelectAllId, "08");

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/CZQDoc.h"
+#include "controls/CVornaTreeCtrl.h"
 #include "platform/CommandRegistry.h"
 #include "platform/DataRoot.h"
 #include "platform/DocTemplate.h"
@@ -118,6 +119,19 @@ TEST_F(PublishCommandsTest, TheFtpCommandRunsThePublishingWindowOnTheOpenWeb)
     });
     send(ID_TOOLS_FTP);
     EXPECT_EQ(shown, QStringLiteral("[site]"));
+
+    // The folder of the web open in the editor keeps its name.
+    responder.on(VornaDialogPublish::IDD, [](QDialog& window) {
+        auto& dialog = static_cast<VornaDialogPublish&>(window);
+        QTreeWidgetItem* root = dialog.localTree()->topLevelItem(0);
+        dialog.localTree()->setCurrentItem(root);
+        dialog.OnEndLabelEditLocal(root, QStringLiteral("renamed"));
+        EXPECT_EQ(root->text(0), QStringLiteral("[site]"));
+        ModalResponder::press(window, VornaDialogPublish::kCloseId);
+    });
+    responder.answerMessageBox(IDOK, LoadResString(41785));
+    EXPECT_TRUE(frame().OnToolsFtp());
+    EXPECT_TRUE(QFileInfo::exists(web + "/index.html"));
     EXPECT_EQ(responder.pending(), 0);
 }
 

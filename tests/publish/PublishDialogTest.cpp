@@ -26,6 +26,7 @@
 #include <QTest>
 #include <QLabel>
 #include <QTimer>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 using platform::IDOK;
@@ -187,6 +188,26 @@ TEST_F(PublishDialogTest, ConnectingListsOneLevelAndAFolderOnlyWhenOpened)
     EXPECT_FALSE(dialog->m_bConnected);
     EXPECT_FALSE(dialog->ftp().IsConnected());
     EXPECT_EQ(remote().topLevelItemCount(), 0);
+}
+
+TEST_F(PublishDialogTest, AHostileServersNamesNeverReachTheTree)
+{
+    FtpTestServer::Options options;
+    options.hostile = true;
+    FtpTestServer hostile(options);
+    ASSERT_TRUE(hostile.isRunning()) << hostile.errorText().toStdString();
+    hostile.putFile("www/sub/page.html", "x");
+    CVornaFtp settings;
+    settings.SetWebName(QStringLiteral("srv"));
+    settings.LoadWebSettings();
+    settings.SetFtpPort(QString::number(hostile.port()));
+    settings.SaveWebSettings();
+    connect();
+    dialog->OnServerSelectAll();
+    QStringList names;
+    for (QTreeWidgetItemIterator it(&remote()); *it; ++it)
+        names << (*it)->text(0);
+    EXPECT_EQ(names, QStringList({"srv[/www]", "sub", "page.html"}));
 }
 
 TEST_F(PublishDialogTest, CommandsSayWhatIsMissingInTheirOrder)
