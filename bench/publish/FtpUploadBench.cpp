@@ -6,8 +6,8 @@
 #include "platform/FtpClient.h"
 #include "publish/FtpTransferRun.h"
 
-// The tests' server launcher, built into this benchmark as well.
-#include "../../tests/support/FtpTestServer.cpp"
+#include "PublishBench.h"
+#include "../../tests/support/FtpTestServer.h"
 
 #include <benchmark/benchmark.h>
 
@@ -135,12 +135,8 @@ BENCHMARK(BM_CurlCommandLine)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->It
 
 } // namespace
 
-int main(int argc, char** argv)
+void ReportUploadRatio()
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     for (const char* mode : {"passive", "active"}) {
         const std::string program = std::string("program ") + mode;
         const std::string curl = std::string("curl ") + mode;
@@ -150,5 +146,4 @@ int main(int argc, char** argv)
                         mode, g_secondsPerRun[program], g_secondsPerRun[curl],
                         g_secondsPerRun[program] / g_secondsPerRun[curl]);
     }
-    return 0;
 }

@@ -1,0 +1,5 @@
+#pragma once
+
+// The ratios the publishing benchmarks print after their run.
+void ReportUploadRatio();
+void ReportListingRatio();
