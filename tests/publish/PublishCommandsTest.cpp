@@ -2,6 +2,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CZQDoc.h"
+#include "app/CZQView.h"
+#include "engine/dom/Document.h"
+#include "engine/dom/Element.h"
 #include "controls/CVornaTreeCtrl.h"
 #include "platform/CommandRegistry.h"
 #include "platform/DataRoot.h"
@@ -133,6 +136,25 @@ TEST_F(PublishCommandsTest, TheFtpCommandRunsThePublishingWindowOnTheOpenWeb)
     EXPECT_TRUE(frame().OnToolsFtp());
     EXPECT_TRUE(QFileInfo::exists(web + "/index.html"));
     EXPECT_EQ(responder.pending(), 0);
+}
+
+TEST_F(PublishCommandsTest, AfterTheFtpWindowTheWebsOpenPagesShowWhatCameDown)
+{
+    startWith();
+    openWeb();
+    ASSERT_TRUE(app->OpenDocumentFile(web + "/index.html"));
+    QCoreApplication::processEvents();
+    responder.on(VornaDialogPublish::IDD, [this](QDialog& window) {
+        // What a download writes over the open page.
+        EXPECT_TRUE(writeTestFile(web + "/index.html", "<HTML><BODY><P>came down</P></BODY></HTML>"));
+        ModalResponder::press(window, VornaDialogPublish::kCloseId);
+    });
+    send(ID_TOOLS_FTP);
+    QCoreApplication::processEvents();
+    CZQView* view = frame().GetActiveView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->GetHtmlDocument()->body()->innerText().trimmed(), QStringLiteral("came down"));
+    EXPECT_TRUE(frame().IsEditMode());
 }
 
 TEST_F(PublishCommandsTest, QuickPublishSendsTheWholeWebWithoutItsDialogWhenASeverIsActive)
