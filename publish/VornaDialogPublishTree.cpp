@@ -102,10 +102,12 @@ bool VornaDialogPublish::renameRefused(QTreeWidgetItem* item, const QString& tex
         QTreeWidgetItem* sibling = parent ? parent->child(i) : item->treeWidget()->topLevelItem(i);
         if (sibling != item && sibling->text(0).compare(text, Qt::CaseInsensitive) == 0) {
             MessageBoxById(kNameTaken);
-            auto* tree = qobject_cast<QTreeWidget*>(item->treeWidget());
-            QTimer::singleShot(0, tree, [tree, item] {
-                tree->setCurrentItem(item);
-                tree->editItem(item);
+            // Editing starts again on the item once this edit has closed.
+            QTreeWidget* tree = item->treeWidget();
+            tree->setCurrentItem(item);
+            QTimer::singleShot(0, tree, [tree] {
+                if (QTreeWidgetItem* current = tree->currentItem())
+                    tree->editItem(current);
             });
             return true;
         }
