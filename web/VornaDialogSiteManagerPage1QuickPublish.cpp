@@ -13,6 +13,8 @@
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 
+#include <QMetaObject>
+
 namespace quickpublish_flow_detail {
 
 constexpr unsigned kSavingWeb = 41819;
@@ -88,10 +90,12 @@ void VornaDialogSiteManagerPage1::OnQuickPublish()
     // 10. Saving took the painters off the pages: they are put back.
     for (CChildFrame* child : frame->childFrames())
         child->RestoreEditingPainters();
-    // 11. The user asked to close the program meanwhile.
+    // 11. The user asked to close the program meanwhile. The close comes
+    // once this handler and its caller have returned: closing the program
+    // deletes this page, and the button that started it.
     if (m_bCloseAfterPublish) {
         m_bCloseAfterPublish = false;
-        frame->close();
+        QMetaObject::invokeMethod(frame, &QWidget::close, Qt::QueuedConnection);
     }
     // 12.
     if (CZQApp* app = CZQApp::instance())

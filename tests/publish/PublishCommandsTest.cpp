@@ -239,6 +239,8 @@ TEST_F(PublishCommandsTest, ClosingDuringQuickPublishStopsTheTransferThenCloses)
     responder.answerMessageBox(IDYES, LoadResString(41776));
     responder.answerMessageBox(IDOK, LoadResString(41599)); // the upload was cancelled
     send(ID_SITE_QUICK_PUBLISH_COMMAND);
+    EXPECT_FALSE(frame().m_bClosing);
+    QCoreApplication::processEvents();
     EXPECT_EQ(responder.runCount(VornaDialogProgress::DialogId), 1);
     EXPECT_FALSE(server->fileContent("www/other/big.bin") == QByteArray(200000, 'b'));
     EXPECT_TRUE(frame().m_bClosing); // the window closed once the transfer stopped
