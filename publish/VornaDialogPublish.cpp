@@ -81,10 +81,13 @@ QPixmap iconPicture(int id)
 void listServerFolder(platform::FtpClient& client, FtpTransferHost& host, const QString& dir, bool deep, int depthLeft,
                       ServerListing& into)
 {
-    QList<platform::FtpEntry> entries;
-    if (host.cancelRequested() || !client.list(dir, &entries))
-        return; // a folder the server refuses to list shows nothing
+    if (host.cancelRequested())
+        return; // not listed: it can be opened again later
+    // A folder the server refuses to list shows nothing.
     into.listed = true;
+    QList<platform::FtpEntry> entries;
+    if (!client.list(dir, &entries))
+        return;
     for (const platform::FtpEntry& entry : entries) {
         ServerListing child;
         child.name = entry.name;
