@@ -73,6 +73,13 @@ bool endsInEmptyLine(const litehtml::box::vector& boxes)
     return !boxes.empty() && boxes.back()->get_type() == litehtml::box_line && boxes.back()->is_empty();
 }
 
+bool isInlineInFlow(const litehtml::element& el)
+{
+    const char* display = el.get_style_property("display", false, "inline");
+    return display && (strcmp(display, "inline") == 0 || strcmp(display, "inline-block") == 0 ||
+                       strcmp(display, "inline-table") == 0);
+}
+
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes)
 {
     return el.is_break() && dynamic_cast<const litehtml::el_text*>(&el) &&
@@ -550,7 +557,10 @@ void markEdgeSpacesOf(litehtml::element& box)
     litehtml::element* before = nullptr; // the last child since a block, not a comment
     bool lineStarts = true;
     for (size_t k = 0; k < children.size(); ++k) {
-        if (children[k]->is_comment())
+        // (Boxes out of the flow end no line: the text goes on beside them.)
+        const litehtml::element_position position = children[k]->get_element_position();
+        if (children[k]->is_comment() || position == litehtml::element_position_absolute ||
+            position == litehtml::element_position_fixed)
             continue;
         const bool block = startsBlock(*children[k]);
         if (block && before)

@@ -192,6 +192,9 @@ private:
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes);
 // Whether the last of the boxes is a line with nothing on it.
 bool endsInEmptyLine(const litehtml::box::vector& boxes);
+// Whether an element would stand in a line of text were it not positioned
+// (its own display, before positioning made it a block, is an inline one).
+bool isInlineInFlow(const litehtml::element& el);
 // The element before `el` among `children` when it matches `selector`,
 // text, comments and the boxes of ::before and ::after passed over
 // (litehtml took the white space between two elements for the sibling, so
@@ -324,6 +327,8 @@ public:
     }
     int placeElement(const litehtml::element::ptr& el, int max_width)
     {
+        if (el->get_element_position() == litehtml::element_position_absolute)
+            return placePositioned(el, max_width);
         if (placesBlock(*el))
             return placeBlock(*this, this->m_boxes, el, max_width);
         if (el->get_float() != litehtml::float_none && layoutelements_detail::endsInEmptyLine(this->m_boxes)) {
@@ -348,6 +353,24 @@ public:
         const int width = Base::place_element(el, max_width);
         litehtml::line_context line{};
         this->new_box(el, max_width, line);
+        return width;
+    }
+    // An absolutely positioned box whose offsets are auto stands where it
+    // would stand in the flow: one of the text's (an IMG, a SPAN) where the
+    // line has come to, not at the start of the next line as litehtml puts
+    // it; a block's at the start of the next line.
+    int placePositioned(const litehtml::element::ptr& el, int max_width)
+    {
+        const int width = Base::place_element(el, max_width);
+        if (this->m_boxes.empty() || this->m_boxes.back()->get_type() != litehtml::box_line ||
+            !layoutelements_detail::isInlineInFlow(*el))
+            return width;
+        const litehtml::box& line = *this->m_boxes.back();
+        // (litehtml took the line below, unless the line held nothing yet.)
+        const int below = line.is_empty() ? line.top() : line.top() + this->line_height();
+        litehtml::position& pos = el->get_position();
+        pos.x += line.left() + line.width();
+        pos.y += line.top() - below;
         return width;
     }
     int render(int x, int y, int max_width, bool second_pass = false) override

@@ -91,10 +91,13 @@ void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& f
         }
         // A box of its own: its text is a run of its own; the line goes on
         // after an inline one (whole pixels wide) and starts anew after a
-        // block.
+        // block. A box out of the flow leaves the line as it is.
         Run inner;
         fitChildren(*child, inner, fonts);
         inner.restart();
+        const litehtml::element_position position = child->get_element_position();
+        if (position == litehtml::element_position_absolute || position == litehtml::element_position_fixed)
+            continue;
         if (display == litehtml::display_inline_block || display == litehtml::display_inline_table ||
             display == litehtml::display_inline)
             run.contentAdded();

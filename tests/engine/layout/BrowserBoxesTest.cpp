@@ -307,3 +307,25 @@ TEST(BrowserSizes, PicturesThatCannotBeLoaded)
          {"td", 12, 89, 2, 2},
          {"i9", 10, 93, 4, 4}});
 }
+
+// An absolutely positioned box without offsets stands where it would stand
+// in the flow: a picture or a SPAN of the text where its line has come to
+// (also in a table's cell, and with only its top given), a block at the
+// start of the line below.
+TEST(BrowserSizes, PositionedBoxesWithoutOffsetsStandWhereTheFlowHasCome)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><table id=t style=\"position:absolute;left:20px;top:20px\"><tr><td id=c>Some words "
+                       "before <img id=i src=none.png width=30 height=20 style=\"position:absolute\"> and after the "
+                       "picture.<br>second line <img id=j width=30 height=20 src=none.png "
+                       "style=\"position:absolute;top:5px\"> end</td></tr></table>"
+                       "<p id=p>flow <span id=s style=\"position:absolute\">abs span</span> text</p></body>"),
+        {{"i", 172, 23, 30, 20}, {"j", 114, 25, 30, 20}, {"s", 45, 15, 66, 16}}, 1);
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=d style=\"width:600px\">Some words before <img id=i src=none.png width=30 "
+                       "height=20 style=\"position:absolute\"> and after the picture. <span id=s "
+                       "style=\"position:absolute\">abs span</span> tail <div id=b style=\"position:absolute\">block "
+                       "abs</div> more text</div><p id=p>line one<br>second <img id=k width=10 height=10 "
+                       "style=\"position:absolute;top:300px\"> x</p></body>"),
+        {{"i", 159, 15, 30, 20}, {"s", 320, 15, 66, 16}, {"b", 10, 31, 71, 16}, {"k", 69, 300, 10, 10}}, 1);
+}
