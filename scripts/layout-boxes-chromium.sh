@@ -20,6 +20,8 @@ chromium_fonts "$tmp"
     cat "$page"
     cat <<'SCRIPT'
 <script>
+// Once the page has loaded: pictures that fail take their room then.
+window.addEventListener('load', function () {
 var out = [];
 var all = document.querySelectorAll('[id]');
 for (var i = 0; i < all.length; i++) {
@@ -31,6 +33,7 @@ var pre = document.createElement('pre');
 pre.id = '__boxes';
 pre.textContent = '\n' + out.join('\n') + '\n';
 document.documentElement.appendChild(pre);
+});
 </script>
 SCRIPT
 } > "$copy"

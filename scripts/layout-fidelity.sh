@@ -45,6 +45,8 @@ find "$corpus" -name '*.html' | sort | grep -E -- "${FIDELITY_PAGES:-.}" | while
         python3 -c 'import re, sys; sys.stdout.buffer.write(re.sub(rb"(?is)<script\b.*?</script\s*>", b"", open(sys.argv[1], "rb").read()))' "$page"
         cat <<'SCRIPT'
 <script>
+// Once the page has loaded: pictures that fail take their room then.
+window.addEventListener('load', function () {
 var tags = {P:1,H1:1,H2:1,H3:1,H4:1,H5:1,H6:1,PRE:1,TABLE:1,UL:1,OL:1,DL:1,DT:1,DD:1,LI:1,DIV:1,HR:1,IMG:1,
             TD:1,TH:1,BLOCKQUOTE:1,ADDRESS:1,CENTER:1};
 var out = [];
@@ -60,6 +62,7 @@ var pre = document.createElement('pre');
 pre.id = '__boxes';
 pre.textContent = '\n' + out.join('\n') + '\n';
 document.documentElement.appendChild(pre);
+});
 </script>
 SCRIPT
     } > "$copy"

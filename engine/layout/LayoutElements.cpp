@@ -1086,20 +1086,41 @@ bool ImageElement::imageMissing()
     return m_missing == 1;
 }
 
+bool ImageElement::showsAltText()
+{
+    const char* alt = get_attr("alt");
+    return alt && *alt && imageMissing() && m_css_width.is_predefined() && m_css_height.is_predefined();
+}
+
 int ImageElement::render(int x, int y, int max_width, bool second_pass)
 {
     int ret = el_image::render(x, y, max_width, second_pass);
     // An image that cannot be shown and has no size of its own is, as in a
-    // browser, the small box of a broken picture, which the user can see
-    // and select; with an alternative text (even an empty one) it takes no
-    // room, so that the lines around it are as high as without it.
+    // browser once the page has loaded, the small box of a broken picture
+    // that the user can see and select; with an alternative text, that
+    // picture and the text on a line (as high as the text, at least as high
+    // as the picture); with an empty one, nothing.
     if (imageMissing() && m_css_width.is_predefined() && m_css_height.is_predefined()) {
-        const bool alt = get_attr("alt") != nullptr;
-        m_pos.width = alt ? 0 : PageContainer::kBrokenImageSize;
-        m_pos.height = alt ? 0 : PageContainer::kBrokenImageSize;
+        const char* alt = get_attr("alt");
+        if (!alt) {
+            m_pos.width = m_pos.height = PageContainer::kBrokenImageSize;
+        } else if (!*alt) {
+            m_pos.width = m_pos.height = 0;
+        } else {
+            m_pos.width = PageContainer::kBrokenImageSize + m_container.text_width(alt, get_font());
+            m_pos.height = std::max(PageContainer::kBrokenImageSize, m_font_metrics.height);
+        }
         ret = m_pos.width + content_margins_left() + content_margins_right();
     }
     return ret;
+}
+
+int ImageElement::get_base_line()
+{
+    // The alternative text stands on the line as text does.
+    if (showsAltText())
+        return m_pos.height - m_font_metrics.ascent + content_margins_bottom();
+    return Hinted::get_base_line();
 }
 
 void ImageElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
@@ -1123,6 +1144,19 @@ void ImageElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml:
     m_container.paintBelowContent(hdc, layoutNodeId(*this), toQRect(borderBox));
     if (pos.width <= 0 || pos.height <= 0)
         return;
+    if (showsAltText()) {
+        const QRect box = toQRect(pos);
+        m_container.drawPlaceholder(
+            hdc, QRect(box.topLeft(), QSize(PageContainer::kBrokenImageSize, PageContainer::kBrokenImageSize)),
+            QString(), PageContainer::PlaceholderBrokenImage);
+        litehtml::position text = pos;
+        text.x += PageContainer::kBrokenImageSize;
+        text.width -= PageContainer::kBrokenImageSize;
+        text.height = m_font_metrics.height;
+        m_container.draw_text(hdc, get_attr("alt", ""), get_font(), get_color("color", true, litehtml::web_color()),
+                              text);
+        return;
+    }
     if (imageMissing()) {
         m_container.drawPlaceholder(hdc, toQRect(pos), QString(), PageContainer::PlaceholderBrokenImage);
         return;

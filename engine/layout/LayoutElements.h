@@ -546,11 +546,14 @@ public:
     {
     }
     int render(int x, int y, int max_width, bool second_pass = false) override;
+    int get_base_line() override;
 
 private:
     void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 
     bool imageMissing();
+    // Shows its alternative text in place of a picture that cannot be shown.
+    bool showsAltText();
     PageContainer& m_container;
     int m_missing = -1;
 };

@@ -290,22 +290,32 @@ TEST(BrowserSizes, EmptyInlineElementsWithABorderMakeALine)
 // takes no room. Its own width and height, and its border, it keeps.
 TEST(BrowserSizes, PicturesThatCannotBeLoaded)
 {
+    // (Chromium's boxes once the page has loaded: while a picture is still
+    // loading it takes no room.)
     expectChromiumBoxes(
         QStringLiteral("<body><div id=a><img id=i1 src='missing.gif'></div><div id=b><img id=i2 src='missing.gif' "
-                       "alt='Home page'></div><div id=c>x<img id=i3 src='missing.gif' alt=''>y</div><div id=d><img "
-                       "id=i4 src='missing.gif' alt='Logo' width=50></div><div id=e><img id=i5 src='missing.gif' "
-                       "alt='Logo' width=50 height=40></div><table><tr><td id=td><img id=i7 src='missing.gif' "
-                       "alt='Long alternative text of a picture'></td></tr></table><div id=h><a href=x><img id=i9 "
-                       "src='missing.gif' alt='Home' border=2></a></div></body>"),
+                       "alt='Home page'></div><div id=c>x<img id=i3 src='missing.gif' alt=''>y</div><div id=e><img "
+                       "id=i5 src='missing.gif' alt='Logo' width=50 height=40></div><table><tr><td id=td><img id=i7 "
+                       "src='missing.gif' alt='Long alternative text of a picture'></td></tr></table><div id=h><a "
+                       "href=x><img id=i9 src='missing.gif' alt='Home' border=2></a></div><p id=p>text <img id=i8 "
+                       "src='missing.gif' alt='[photo]'> more</p><div id=k style='font-size:30px'><img id=i10 "
+                       "src='missing.gif' alt='Big'></div></body>"),
         {{"a", 10, 15, 780, 16},
          {"i1", 10, 15, 16, 16},
-         {"b", 10, 31, 780, 0},
-         {"c", 10, 31, 780, 16},
-         {"i3", 18, 45, 0, 0},
-         {"i4", 10, 47, 50, 0},
-         {"i5", 10, 47, 50, 40},
-         {"td", 12, 89, 2, 2},
-         {"i9", 10, 93, 4, 4}});
+         {"b", 10, 31, 780, 16},
+         {"i2", 10, 31, 102, 16},
+         {"c", 10, 47, 780, 16},
+         {"i3", 18, 61, 0, 0},
+         {"e", 10, 63, 780, 40},
+         {"i5", 10, 63, 50, 40},
+         {"td", 12, 105, 260, 18},
+         {"i7", 13, 106, 258, 16},
+         {"h", 10, 125, 780, 20},
+         {"i9", 10, 125, 65, 20},
+         {"p", 10, 161, 780, 16},
+         {"i8", 42, 161, 70, 16},
+         {"i10", 10, 193, 61, 30}},
+        1);
 }
 
 // An absolutely positioned box without offsets stands where it would stand
