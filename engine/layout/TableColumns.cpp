@@ -75,12 +75,30 @@ void growSpannedColumns(std::vector<TableColumnInput>& columns, int first, int c
         weight.push_back(maxOf(columns[static_cast<size_t>(i)]));
         weights += weight.back();
     }
+    // Columns all of widths in pixels each take their share of the cell by
+    // their widths (as far as they are narrower), as browsers share it: the
+    // cell of a picture as wide as the columns together leaves them as
+    // they are asked.
+    bool allFixed = true;
+    for (int i = first; i < end; ++i)
+        allFixed = allFixed && columns[static_cast<size_t>(i)].fixed && columns[static_cast<size_t>(i)].percent <= 0;
     const auto grow = [&](int TableColumnInput::*field, int cellWidth) {
         long long have = 0;
         for (int i = first; i < end; ++i)
             have += columns[static_cast<size_t>(i)].*field;
         if (have >= cellWidth)
             return;
+        if (allFixed && weights > 0) {
+            std::vector<double> share;
+            for (int i = first; i < end; ++i)
+                share.push_back(weight[static_cast<size_t>(i - first)] * cellWidth / weights);
+            const std::vector<int> rounded = roundedWidths(share);
+            for (int i = first; i < end; ++i) {
+                int& w = columns[static_cast<size_t>(i)].*field;
+                w = std::max(w, rounded[static_cast<size_t>(i - first)]);
+            }
+            return;
+        }
         std::vector<double> add;
         for (int i = first; i < end; ++i) {
             const double w = weights > 0 ? weight[static_cast<size_t>(i - first)] / weights : 1.0 / (end - first);

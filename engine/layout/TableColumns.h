@@ -17,7 +17,8 @@ struct TableColumnInput
 
 // A cell spanning columns [first, first + count): the spanned columns'
 // minimum (maximum) widths grow, in proportion to their maximum widths
-// (equally when they have none), until together they hold the cell's.
+// (equally when they have none), until together they hold the cell's;
+// columns all of widths in pixels each grow to their share of the cell's.
 void growSpannedColumns(std::vector<TableColumnInput>& columns, int first, int count, int minWidth, int maxWidth);
 
 // Percentages as browsers use them: never negative, and together never over

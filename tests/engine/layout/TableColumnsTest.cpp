@@ -129,6 +129,23 @@ TEST(TableColumns, SpanningCellWidensItsColumnsByTheirMaximumWidths)
     EXPECT_EQ(columns[1].maxWidth, 15);
 }
 
+// A banner spanning columns of widths in pixels that add up to its own
+// leaves them at those widths (their minimum widths take their shares of
+// it), where sharing out what their contents lack moved every edge.
+TEST(TableColumns, SpanningCellOverColumnsOfPixelWidthsKeepsTheirWidths)
+{
+    // (A column of a width in pixels can narrow down to its content.)
+    const auto pixelsCol = [](int min, int width) { return TableColumnInput{min, width, true, 0}; };
+    std::vector<TableColumnInput> columns{pixelsCol(40, 150), pixelsCol(8, 10), pixelsCol(60, 600)};
+    engine::growSpannedColumns(columns, 0, 3, 760, 760);
+    EXPECT_EQ(engine::distributeColumnWidths(columns, 760), (std::vector<int>{150, 10, 600}));
+    // Wider than they are together, it widens them by their widths.
+    columns = {pixelsCol(40, 100), pixelsCol(60, 300)};
+    engine::growSpannedColumns(columns, 0, 2, 800, 800);
+    EXPECT_EQ(columns[0].minWidth, 200);
+    EXPECT_EQ(columns[1].minWidth, 600);
+}
+
 TEST(TableColumns, PercentagesAreCappedAtAHundredInColumnOrder)
 {
     std::vector<TableColumnInput> columns{percentCol(0, 0, 60), percentCol(0, 0, 60), percentCol(0, 0, 10),
