@@ -340,6 +340,19 @@ std::vector<litehtml::css_length> TableElement::columnElementWidths(int cols) co
     return widths;
 }
 
+namespace tableelement_detail {
+// How many tables are fitting their cells to their columns (litehtml lays
+// each cell out at its column's width).
+thread_local int fittingCells = 0;
+struct CellFitScope
+{
+    CellFitScope() { ++fittingCells; }
+    ~CellFitScope() { --fittingCells; }
+    CellFitScope(const CellFitScope&) = delete;
+    CellFitScope& operator=(const CellFitScope&) = delete;
+};
+} // namespace tableelement_detail
+
 int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
 {
     using namespace tableelement_detail;
@@ -479,9 +492,19 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                 saved.setCell(cell->el, w);
         }
     }
-    const int ret = renderGrid(x, y, max_width, second_pass);
+    int ret = 0;
+    {
+        const tableelement_detail::CellFitScope fitting;
+        ret = renderGrid(x, y, max_width, second_pass);
+    }
     if (pixelWidth)
         return m_pos.width;
+    // Laid out in the cell of a table that fits its cells to their columns
+    // (not measuring them), or asked how narrow it can be, it answers the
+    // width it was laid out at: a cell holding a table of 100% is as wide
+    // as its column, not as the table's text would make it.
+    if (max_width <= 1 || (tableelement_detail::fittingCells > 0 && layoutelements_detail::measuringCells == 0))
+        return std::max(ret, captionMin - frame);
     // Otherwise litehtml answers the columns' widths as laid out; the box
     // around it asks for the widest the content would make it, at the
     // columns' percentages (a percentage of that box's width asks for what a

@@ -339,3 +339,26 @@ TEST(BrowserSizes, PositionedBoxesWithoutOffsetsStandWhereTheFlowHasCome)
                        "style=\"position:absolute;top:300px\"> x</p></body>"),
         {{"i", 159, 15, 30, 20}, {"s", 320, 15, 66, 16}, {"b", 10, 31, 71, 16}, {"k", 69, 300, 10, 10}}, 1);
 }
+
+// Columns as browsers share them out: a banner spanning columns of widths in
+// pixels leaves them at their widths, and a table of 100% in a column of 60%
+// is as wide as that column, however long its text (its cell grew to the
+// text's width and the outer table past its own).
+TEST(BrowserSizes, TablesInColumnsOfGivenWidths)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><table id=t width=760 border=0 cellpadding=0 cellspacing=0><tr><td colspan=3><img "
+                       "src='x.jpg' width=760 height=90 alt='Top'></td></tr><tr><td id=a width=150 valign=top>short "
+                       "words here</td><td id=b width=10>x</td><td id=c width=600 valign=top>Much longer text that "
+                       "would like to be very wide indeed if it could be, more than six hundred pixels of words in "
+                       "one line of text for sure.</td></tr></table></body>"),
+        {{"t", 10, 15, 760, 122}, {"a", 10, 105, 150, 32}, {"b", 160, 105, 10, 32}, {"c", 170, 105, 600, 32}});
+    expectChromiumBoxes(
+        QStringLiteral("<body><table id=t border=0 cellpadding=2 cellspacing=6 width='95%'><tr><td id=a valign=top "
+                       "width='60%'><table id=n border=1 cellpadding=4 cellspacing=0 width='100%'><tr><td rowspan=3 "
+                       "width=120 align=center><img src='images/avocet.jpg' alt='Avocet'></td><td>Avocet</td></tr>"
+                       "<tr><td>Black and white wader with an upturned bill, swept from side to side through the "
+                       "shallow water.</td></tr><tr><td>Seen here: March to August. Best from the east hide at high "
+                       "tide.</td></tr></table></td><td id=b valign=top>side</td></tr></table></body>"),
+        {{"t", 10, 15, 741, 144}, {"a", 16, 21, 434, 132}, {"n", 18, 23, 430, 128}, {"b", 456, 21, 289, 132}}, 1);
+}
