@@ -78,7 +78,7 @@ litehtml::size extentOf(const std::shared_ptr<litehtml::element>& block)
 {
     litehtml::size size;
     const auto parent = block->parent();
-    const litehtml::position origin = parent ? parent->get_placement() : litehtml::position();
+    const litehtml::position origin = parent ? layoutelements_detail::placementOf(*parent) : litehtml::position();
     block->calc_document_size(size, origin.x, origin.y);
     return size;
 }
@@ -193,7 +193,7 @@ BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block) : m_block(std
     const auto parent = m_block->parent();
     m_width = parent ? parent->get_position().width : 0;
     m_extentBefore = blockreflow_detail::extentOf(m_block);
-    m_top = m_block->get_placement().y - m_block->padding_top() - m_block->border_top();
+    m_top = layoutelements_detail::placementOf(*m_block).y - m_block->padding_top() - m_block->border_top();
 }
 
 BlockReflow::Result BlockReflow::run()

@@ -68,6 +68,20 @@ QRect borderBoxAt(const litehtml::element& el, int x, int y)
     return toQRect(pos);
 }
 
+litehtml::position placementOf(const litehtml::element& el)
+{
+    litehtml::position pos = const_cast<litehtml::element&>(el).get_position();
+    if (el.get_element_position() == litehtml::element_position_fixed)
+        return pos;
+    for (litehtml::element::ptr at = el.parent(); at; at = at->parent()) {
+        pos.x += at->get_position().x;
+        pos.y += at->get_position().y;
+        if (at->get_element_position() == litehtml::element_position_fixed)
+            break;
+    }
+    return pos;
+}
+
 bool endsInEmptyLine(const litehtml::box::vector& boxes)
 {
     return !boxes.empty() && boxes.back()->get_type() == litehtml::box_line && boxes.back()->is_empty();

@@ -190,6 +190,10 @@ private:
 // line before it to end: the first after the start of its block or a block
 // in it, or after an empty line.
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes);
+// Where an element stands on the page, as litehtml's get_placement() but
+// for boxes of fixed position: those stand where they say in the view, not
+// below the boxes around them.
+litehtml::position placementOf(const litehtml::element& el);
 // Whether the last of the boxes is a line with nothing on it.
 bool endsInEmptyLine(const litehtml::box::vector& boxes);
 // Whether an element would stand in a line of text were it not positioned

@@ -83,7 +83,7 @@ bool canHoldWordsInPlace(litehtml::element& el)
 // placed it.
 void placeBoxes(LayoutBox& box, const litehtml::element& el)
 {
-    const litehtml::position content = el.get_placement();
+    const litehtml::position content = layoutelements_detail::placementOf(el);
     litehtml::position padding = content;
     padding += el.get_paddings();
     litehtml::position border = padding;
@@ -108,7 +108,7 @@ public:
         if (indexes)
             indexes->erase(&block);
         if (m_on)
-            m_origin = block.get_placement().y;
+            m_origin = layoutelements_detail::placementOf(block).y;
     }
     // Child `i` paints `area` (page coordinates).
     void add(int i, litehtml::element& child, const QRect& area, bool element)
@@ -197,7 +197,7 @@ struct TreeBuilder
         piece.offset = start;
         piece.text = text;
         piece.space = el->is_white_space();
-        const litehtml::position p = el->get_placement();
+        const litehtml::position p = layoutelements_detail::placementOf(*el);
         piece.box = toQRect(p);
         litehtml::font_metrics fm;
         piece.font = static_cast<int>(el->get_font(&fm));
@@ -257,7 +257,7 @@ struct TreeBuilder
                 litehtml::position::vector lines;
                 el->get_inline_boxes(lines);
                 // Line fragments are relative to the block that holds the lines.
-                const litehtml::position origin = el->get_placement();
+                const litehtml::position origin = layoutelements_detail::placementOf(*el);
                 const int ox = origin.x - el->get_position().x;
                 const int oy = origin.y - el->get_position().y;
                 QRect united;
@@ -326,7 +326,7 @@ struct TreeBuilder
         if (auto* extent = dynamic_cast<PaintExtent*>(el.get())) {
             // Room for list markers beside their items, glyphs that reach
             // past their line and italic overhangs; relative to the element.
-            const litehtml::position at = el->get_placement();
+            const litehtml::position at = layoutelements_detail::placementOf(*el);
             extent->setPaintExtent(painted.anywhere || painted.area.isNull()
                                        ? QRect()
                                        : painted.area.adjusted(-64, -16, 64, 16).translated(-at.x, -at.y));
@@ -371,7 +371,7 @@ std::optional<litehtml::size> extentOf(litehtml::element& el)
             a->get_overflow() != litehtml::overflow_visible)
             return std::nullopt;
     }
-    const litehtml::position at = el.get_placement();
+    const litehtml::position at = layoutelements_detail::placementOf(el);
     const litehtml::position& own = el.get_position();
     litehtml::size size;
     el.calc_document_size(size, at.x - own.x, at.y - own.y);
@@ -383,7 +383,7 @@ std::optional<litehtml::size> extentOf(litehtml::element& el)
 void widenPaintExtents(const litehtml::element& el)
 {
     const auto* own = dynamic_cast<const PaintExtent*>(&el);
-    const litehtml::position at = el.get_placement();
+    const litehtml::position at = layoutelements_detail::placementOf(el);
     const QRect area = own && !own->paintExtent().isNull() ? own->paintExtent().translated(at.x, at.y) : QRect();
     for (auto a = el.parent(); a; a = a->parent()) {
         auto* extent = dynamic_cast<PaintExtent*>(a.get());
@@ -392,7 +392,7 @@ void widenPaintExtents(const litehtml::element& el)
         if (area.isNull()) {
             extent->setPaintExtent(QRect()); // paints anywhere
         } else if (!extent->paintExtent().isNull()) {
-            const litehtml::position origin = a->get_placement();
+            const litehtml::position origin = layoutelements_detail::placementOf(*a);
             extent->setPaintExtent(extent->paintExtent().united(area.translated(-origin.x, -origin.y)));
         }
     }

@@ -362,3 +362,15 @@ TEST(BrowserSizes, TablesInColumnsOfGivenWidths)
                        "tide.</td></tr></table></td><td id=b valign=top>side</td></tr></table></body>"),
         {{"t", 10, 15, 741, 144}, {"a", 16, 21, 434, 132}, {"n", 18, 23, 430, 128}, {"b", 456, 21, 289, 132}}, 1);
 }
+
+// A box of fixed position stands where its offsets say in the view (a
+// generator's navigation bar at the top left), not at the body's padding.
+TEST(BrowserSizes, FixedBoxesStandWhereTheirOffsetsSay)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<html><head><style>body{padding:2em 1em} table.nav{position:fixed;top:0;left:0;width:100%;"
+                       "height:3em;background:#eee}</style></head><body><table id=n class=nav><tr><td id=c>nav</td>"
+                       "</tr></table><div id=d style='position:fixed;top:0;left:0'>fixed div</div><p id=p>text</p>"
+                       "</body></html>"),
+        {{"n", 0, 0, 800, 48}, {"c", 2, 2, 796, 44}, {"d", 0, 0, 63, 16}, {"p", 26, 47, 748, 16}}, 1);
+}
