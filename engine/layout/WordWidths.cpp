@@ -82,6 +82,13 @@ void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& f
         const litehtml::style_display display = child->get_display();
         if (display == litehtml::display_none)
             continue;
+        // A line break ends the line, also one that litehtml lays out as a
+        // box of its own or as no break at all: the white space before it
+        // is dropped.
+        if (dynamic_cast<const litehtml::el_break*>(child.get())) {
+            run.restart();
+            continue;
+        }
         if (display == litehtml::display_inline && !child->is_replaced()) {
             if (child->is_break())
                 run.restart();

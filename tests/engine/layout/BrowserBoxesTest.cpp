@@ -374,3 +374,14 @@ TEST(BrowserSizes, FixedBoxesStandWhereTheirOffsetsSay)
                        "</body></html>"),
         {{"n", 0, 0, 800, 48}, {"c", 2, 2, 796, 44}, {"d", 0, 0, 63, 16}, {"p", 26, 47, 748, 16}}, 1);
 }
+
+// White space before a line break is dropped with it: a cell or a float
+// holding "P1 <br>" is as wide as "P1" (generated definition tables end
+// their terms so).
+TEST(BrowserSizes, WhiteSpaceBeforeALineBreakTakesNoWidth)
+{
+    expectChromiumBoxes(QStringLiteral("<body><table id=t1><tr><td id=a>P1 <br></td></tr></table><table id=t2><tr>"
+                                       "<td id=b>P1<br></td></tr></table><div id=f style='float:left'>Words <br>"
+                                       "</div></body>"),
+                        {{"a", 12, 17, 22, 18}, {"b", 12, 39, 22, 18}, {"f", 10, 59, 48, 16}}, 1);
+}
