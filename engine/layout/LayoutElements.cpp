@@ -473,7 +473,9 @@ void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector&
         if (item.is_comment())
             continue;
         ++state.pieces;
-        state.strut = state.strut || state.spaceBefore;
+        // (White space before a break goes with it.)
+        const auto* br = dynamic_cast<const BreakElement*>(&item);
+        state.strut = state.strut || (state.spaceBefore && !br);
         state.spaceBefore = false;
         const litehtml::style_display display = item.get_display();
         const auto* kept =
@@ -482,9 +484,14 @@ void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector&
             state.strut = true;
         else if (item.parent().get() != &block)
             continue;
-        else if (item.is_break())
-            state.strut = state.strut || state.pieces == 1;
-        else if (item.is_white_space())
+        else if (item.is_break()) {
+            // (litehtml puts the break that ended the line before at the start
+            // of the next: that one makes no line of its own.)
+            if (br && br->followsTextOfItsLine())
+                --state.pieces;
+            else
+                state.strut = state.strut || state.pieces == 1;
+        } else if (item.is_white_space())
             state.spaceBefore = !item.skip();
         else if (display == litehtml::display_inline_text)
             state.strut = true;

@@ -600,6 +600,8 @@ public:
     litehtml::style_display get_display() const override;
     bool is_break() const override;
     int render(int x, int y, int max_width, bool second_pass = false) override;
+    // Whether the break ends a line that holds something before it.
+    bool followsTextOfItsLine() const { return inFlow() && !lineEdgeNextTo(-1); }
 
 private:
     // Whether a break, a block or the edge of the block's text comes first

@@ -385,3 +385,24 @@ TEST(BrowserSizes, WhiteSpaceBeforeALineBreakTakesNoWidth)
                                        "</div></body>"),
                         {{"a", 12, 17, 22, 18}, {"b", 12, 39, 22, 18}, {"f", 10, 59, 48, 16}}, 1);
 }
+
+// Quirks-mode lines: a line of a picture and a break is as high as the
+// picture (the break that ended the line before makes none of its own),
+// while lines of small text and breaks, and an empty line between two
+// breaks, keep theirs.
+TEST(BrowserSizes, LinesOfAPictureAndABreak)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><div id=a><font size=4>Latest</font><br><img id=i src='images/line.gif' width='100%' "
+                       "height=3><br><p id=p style='margin:0'>after</p></div><div id=b><img src='images/line.gif' "
+                       "width=100 height=3><br>x</div><div id=e><font size=2>small text</font><br><font size=2>more "
+                       "small</font><br></div><div id=f><font size=1>tiny</font><br>x</div><div id=g>text<br><br>"
+                       "after</div></body>"),
+        {{"a", 10, 15, 780, 37},
+         {"i", 10, 33, 780, 3},
+         {"p", 10, 36, 780, 16},
+         {"b", 10, 52, 780, 19},
+         {"e", 10, 71, 780, 26},
+         {"f", 10, 97, 780, 26},
+         {"g", 10, 123, 780, 48}});
+}
