@@ -59,9 +59,13 @@ void fitWord(litehtml::el_text& word, Run& run, const FontCatalog& fonts)
     if (word.is_break() || font <= 0)
         return;
     if (word.is_white_space()) {
-        // Leading and repeated white space is dropped from the line.
-        if (!run.started || run.afterSpace)
+        // Leading and repeated white space is dropped from the line (also
+        // where litehtml would keep it: after a break that ends its line by
+        // itself, the line goes on in litehtml).
+        if (!run.started || run.afterSpace) {
+            size.width = 0;
             return;
+        }
         run.afterSpace = true;
         run.trailing.push_back(&size);
     } else {

@@ -382,8 +382,10 @@ TEST(BrowserSizes, WhiteSpaceBeforeALineBreakTakesNoWidth)
 {
     expectChromiumBoxes(QStringLiteral("<body><table id=t1><tr><td id=a>P1 <br></td></tr></table><table id=t2><tr>"
                                        "<td id=b>P1<br></td></tr></table><div id=f style='float:left'>Words <br>"
-                                       "</div></body>"),
-                        {{"a", 12, 17, 22, 18}, {"b", 12, 39, 22, 18}, {"f", 10, 59, 48, 16}}, 1);
+                                       "</div><table id=t3 style='clear:left'><tr><td id=c>P1\n<br>\n</td></tr>"
+                                       "</table></body>"),
+                        {{"a", 12, 17, 22, 18}, {"b", 12, 39, 22, 18}, {"f", 10, 59, 48, 16}, {"c", 12, 77, 22, 18}},
+                        1);
 }
 
 // Quirks-mode lines: a line of a picture and a break is as high as the
