@@ -1,6 +1,8 @@
 #include "app/CChildFrame.h"
 
 #include "app/CMainFrame.h"
+#include "skins/VornaSkinManager.h"
+#include "util/MessageBox.h"
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
@@ -46,6 +48,8 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    if (!VornaSkinManager::GetInstance().SkinChildFrame(this))
+        ShowMessageBox(QStringLiteral("Fail to install ASMChildFrame!!!"));
     // The window's own menu keeps its entries but not their keys: the
     // program's accelerators (Ctrl+W shows the page-size guide) would
     // otherwise be ambiguous and do nothing.
@@ -66,6 +70,7 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     m_inner->setWindowFlags(Qt::Widget);
     m_inner->show();
     m_inner->setObjectName(QStringLiteral("childFrameDock"));
+    VornaSkinManager::GetInstance().SkinFrameDockBars(this);
     row->addWidget(m_inner, 1);
     m_tabStrip->Install(this);
 

@@ -156,6 +156,8 @@ bool CMainFrame::Create()
         ShowMessageBox(QStringLiteral("Fail to install VornaSkinManager!!!"));
     if (!CreateBars())
         return false;
+    VornaSkinManager::GetInstance().SkinMainFrameDockBars();
+    VornaSkinManager::GetInstance().SkinMDIClient(m_mdiArea);
     WatchRecentWebMenus();
     CSplashWnd::ShowSplashScreen(this);
     setAcceptDrops(true);

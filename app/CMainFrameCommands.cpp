@@ -337,6 +337,7 @@ void CMainFrame::AddCommandHandlers()
     }
     onCommand(33215, [this] { m_settings.soundEffect = m_settings.soundEffect >= 1 ? 0 : 1; });
     onCommand(33219, [this] { ShowStartupGuide(); });
+    onCommand(33204, [this] { OnViewChangeSkin(); });
     onCommand(33156, [this] { m_registry.sendCommand(57664); });
     onCommand(33155, [this] {
         const QString manual =

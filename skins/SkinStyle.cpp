@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
+#include <QStyleOptionTitleBar>
 
 namespace {
 
@@ -124,6 +125,8 @@ int SkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
     case PM_MdiSubWindowFrameWidth:
         if (isMaximisedPageWindow(widget))
             return 0;
+        if (const int skinned = FramePixelMetric(metric, widget); skinned >= 0)
+            return skinned;
         break;
     default:
         break;
@@ -134,7 +137,35 @@ int SkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
 int SkinStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                          QStyleHintReturn* returnData) const
 {
-    if (hint == SH_TitleBar_NoBorder && isMaximisedPageWindow(widget))
+    if (hint == SH_TitleBar_NoBorder &&
+        (isMaximisedPageWindow(widget) || FramePixelMetric(PM_TitleBarHeight, widget) >= 0))
         return 1;
     return QProxyStyle::styleHint(hint, option, widget, returnData);
+}
+
+void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                                   const QWidget* widget) const
+{
+    if (control == CC_TitleBar) {
+        if (const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option)) {
+            painter->save();
+            const bool drawn = DrawSkinTitleBar(*bar, *painter, widget);
+            painter->restore();
+            if (drawn)
+                return;
+        }
+    }
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
+}
+
+QRect SkinStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sc,
+                                const QWidget* widget) const
+{
+    if (control == CC_TitleBar && sc != SC_TitleBarLabel) {
+        if (const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option)) {
+            if (FramePixelMetric(PM_TitleBarHeight, widget) >= 0)
+                return TitleBarButtonRect(*bar, sc, widget);
+        }
+    }
+    return QProxyStyle::subControlRect(control, option, sc, widget);
 }

@@ -4,6 +4,7 @@
 
 class QFontMetrics;
 class QStyleOptionMenuItem;
+class QStyleOptionTitleBar;
 
 // The program's style: Fusion with the program's own menus (an image box at
 // the left of each entry, a sunken frame round the picture of a checked
@@ -47,6 +48,21 @@ public:
     static constexpr int kPopupImageBoxWidth = 24;
     static constexpr int kPopupLeastRowHeight = 20;
 
+    // Hands every widget to the skin manager, which skins it.
+    void polish(QWidget* widget) override;
+    using QProxyStyle::polish;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sc,
+                         const QWidget* widget = nullptr) const override;
+
+    // A page window's title-bar height or border width under the skin; -1
+    // when the skin does not draw its frame.
+    static int FramePixelMetric(PixelMetric metric, const QWidget* widget);
+    // Where a title-bar button of a page window stands under the skin;
+    // empty when the skin does not draw it.
+    static QRect TitleBarButtonRect(const QStyleOptionTitleBar& option, SubControl sc, const QWidget* widget);
+
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
@@ -59,6 +75,12 @@ public:
                   QStyleHintReturn* returnData = nullptr) const override;
 
 private:
+    bool DrawSkinTitleBar(const QStyleOptionTitleBar& option, QPainter& painter, const QWidget* widget) const;
+    bool DrawSkinWindowFrame(const QStyleOption& option, QPainter& painter, const QWidget* widget) const;
+    bool DrawSkinBars(ControlElement element, const QStyleOption& option, QPainter& painter,
+                      const QWidget* widget) const;
+    bool DrawSkinBarPrimitive(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
+                              const QWidget* widget) const;
     void drawMainMenuItem(const QStyleOptionMenuItem& item, QPainter& painter, const QWidget* widget) const;
     void drawPopupMenuItem(const QStyleOptionMenuItem& item, QPainter& painter, const QWidget* widget) const;
 };

@@ -438,6 +438,10 @@ int main(int argc, char** argv)
     Look classic = metal;
     classic.name = QStringLiteral("classic");
     QDir().mkpath(root + QStringLiteral("/share/Bin/skins/classic"));
+    // Classic is no skin: its folder only lists it, and its file is never read.
+    QFile classicFile(root + QStringLiteral("/share/Bin/skins/classic/skin.skn"));
+    if (classicFile.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        classicFile.write("; The plain look: no skin is read for classic.\n[SKIN]\nVER=0\n");
     makePreview(classic, root, true);
     return 0;
 }

@@ -1,0 +1,87 @@
+// Painting a skinned main frame's caption and borders from its cached parts,
+// beside rebuilding the parts before each paint (after a resize or an
+// activation change), in the metal skin.
+
+#include "platform/DataRoot.h"
+#include "skins/ASMFrame.h"
+#include "skins/VornaSkinManager.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QWidget>
+
+namespace {
+
+// A 1024 x 768 main window in metal and a picture of its size to paint into.
+struct SkinnedFrame
+{
+    SkinnedFrame()
+    {
+        window.resize(1024, 768);
+        VornaSkinManager& manager = VornaSkinManager::GetInstance();
+        manager.ChangeSkin(QStringLiteral("metal"));
+        manager.SkinMainFrame(&window);
+        frame = qobject_cast<ASMFrame*>(manager.Find(&window));
+        target = QImage(window.size(), QImage::Format_RGB32);
+    }
+    ~SkinnedFrame() { VornaSkinManager::GetInstance().Unsubclass(&window); }
+
+    QWidget window;
+    ASMFrame* frame = nullptr;
+    QImage target;
+};
+
+void BM_FramePaintFromCaches(benchmark::State& state)
+{
+    SkinnedFrame skinned;
+    if (!skinned.frame || !skinned.frame->isApplied()) {
+        state.SkipWithError("the metal skin did not load");
+        return;
+    }
+    for (auto _ : state) {
+        QPainter dc(&skinned.target);
+        skinned.frame->PaintNonClient(dc);
+    }
+}
+BENCHMARK(BM_FramePaintFromCaches)->Unit(benchmark::kMicrosecond);
+
+void BM_FramePaintRebuildingCaches(benchmark::State& state)
+{
+    SkinnedFrame skinned;
+    if (!skinned.frame || !skinned.frame->isApplied()) {
+        state.SkipWithError("the metal skin did not load");
+        return;
+    }
+    for (auto _ : state) {
+        skinned.frame->MarkCachesDirty();
+        QPainter dc(&skinned.target);
+        skinned.frame->PaintNonClient(dc);
+    }
+}
+BENCHMARK(BM_FramePaintRebuildingCaches)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A data root of its own with the shipped skins.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+    QApplication app(argc, argv);
+    platform::fillDataRoot(platform::shareDir() + QStringLiteral("/Bin/skins"),
+                           platform::installPath(QStringLiteral("Bin/skins")));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    VornaSkinManager::GetInstance().ChangeSkin(QStringLiteral("classic"));
+    VornaSkinManager::GetInstance().Reset();
+    return 0;
+}

@@ -1,0 +1,562 @@
+#include "skins/ASMFrame.h"
+
+#include "skins/SkinRecordPainters.h"
+#include "skins/VornaSkinManager.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace asmframe_detail {
+
+// The desktop's caption height, which the skin's caption replaces.
+constexpr int kSystemCaptionHeight = 22;
+// How far from a corner a border still sizes both ways.
+constexpr int kCornerReach = 12;
+constexpr int kIconSize = 16;
+
+Qt::Edges edgesOfHit(int hit)
+{
+    switch (hit) {
+    case HTLEFT:
+        return Qt::LeftEdge;
+    case HTRIGHT:
+        return Qt::RightEdge;
+    case HTTOP:
+        return Qt::TopEdge;
+    case HTBOTTOM:
+        return Qt::BottomEdge;
+    case HTTOPLEFT:
+        return Qt::TopEdge | Qt::LeftEdge;
+    case HTTOPRIGHT:
+        return Qt::TopEdge | Qt::RightEdge;
+    case HTBOTTOMLEFT:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case HTBOTTOMRIGHT:
+        return Qt::BottomEdge | Qt::RightEdge;
+    default:
+        return {};
+    }
+}
+
+Qt::CursorShape cursorOfHit(int hit)
+{
+    switch (hit) {
+    case HTLEFT:
+    case HTRIGHT:
+        return Qt::SizeHorCursor;
+    case HTTOP:
+    case HTBOTTOM:
+        return Qt::SizeVerCursor;
+    case HTTOPLEFT:
+    case HTBOTTOMRIGHT:
+        return Qt::SizeFDiagCursor;
+    case HTTOPRIGHT:
+    case HTBOTTOMLEFT:
+        return Qt::SizeBDiagCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+QFont captionFont()
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return font;
+}
+
+} // namespace asmframe_detail
+
+using namespace asmframe_detail;
+
+ASMFrame::ASMFrame() = default;
+
+ASMFrame::~ASMFrame()
+{
+    ReleaseCaches();
+}
+
+void ASMFrame::SelectFrameSkin()
+{
+    m_pSkin = VornaSkinManager::GetInstance().data().m_pMainFrame.get();
+}
+
+int ASMFrame::GetCaptionHeight() const
+{
+    return kSystemCaptionHeight;
+}
+
+QMargins ASMFrame::Borders() const
+{
+    if (!m_pSkin)
+        return {};
+    auto thickness = [](const SkinFramePart& part) { return part.image.isNull() ? 0 : part.thickness; };
+    return QMargins(thickness(m_pSkin->m_left), thickness(m_pSkin->m_caption), thickness(m_pSkin->m_right),
+                    thickness(m_pSkin->m_bottom));
+}
+
+void ASMFrame::setFrameless(bool frameless)
+{
+    QWidget* w = m_window;
+    Qt::WindowFlags flags = w->windowFlags();
+    if (flags.testFlag(Qt::FramelessWindowHint) == frameless)
+        return;
+    flags.setFlag(Qt::FramelessWindowHint, frameless);
+    if (!w->testAttribute(Qt::WA_WState_Created)) {
+        w->setWindowFlags(flags);
+        return;
+    }
+    // A window already made keeps its native window: only its hints change.
+    w->overrideWindowFlags(flags);
+    if (QWindow* handle = w->windowHandle())
+        handle->setFlags(flags);
+}
+
+bool ASMFrame::ApplySkin()
+{
+    if (!m_window)
+        return false;
+    SelectFrameSkin();
+    if (!VornaSkinManager::IsSkinOn() || !m_pSkin || !m_pSkin->IsUsable()) {
+        RemoveSkin();
+        return false;
+    }
+    QWidget* w = m_window;
+    if (!m_bApplied) {
+        m_savedMargins = w->contentsMargins();
+        m_bSavedTracking = w->hasMouseTracking();
+        m_bApplied = true;
+    }
+    setFrameless(true);
+    w->setContentsMargins(Borders());
+    w->setMouseTracking(true);
+    m_region = m_pSkin->m_region;
+    m_regionSize = m_pSkin->m_regionInnerSize;
+    const QMargins b = Borders();
+    ResizeRegion(w->width() - b.left() - b.right(), w->height() - b.top() - b.bottom());
+    ApplyRegion();
+
+    // The icon: after the left border, or where the skin puts it.
+    const platform::Rect& given = m_pSkin->m_iconRect;
+    const int caption = m_pSkin->m_caption.thickness;
+    if (given.width() <= 0 || given.height() <= 0) {
+        if (m_pSkin->m_bAppIconVisible) {
+            const int left = b.left() + 2;
+            const int top = (caption - GetCaptionHeight()) / 2 + 1;
+            m_iconRect = platform::Rect(left, top, left + kIconSize, top + kIconSize);
+        } else {
+            m_iconRect = platform::Rect();
+        }
+    } else {
+        m_iconRect = platform::Rect(given.left, given.top, given.left + kIconSize, given.top + kIconSize);
+        if (m_iconRect.bottom > caption) {
+            const int up = m_iconRect.bottom - caption;
+            m_iconRect.top -= up;
+            m_iconRect.bottom -= up;
+        }
+    }
+    m_bDirty = true;
+    w->update();
+    return true;
+}
+
+void ASMFrame::RemoveSkin()
+{
+    ReleaseCaches();
+    if (!m_window || !m_bApplied)
+        return;
+    QWidget* w = m_window;
+    m_bApplied = false;
+    setFrameless(false);
+    w->setContentsMargins(m_savedMargins);
+    w->setMouseTracking(m_bSavedTracking);
+    w->clearMask();
+    if (QWindow* handle = w->windowHandle())
+        handle->unsetCursor();
+    m_nHot = m_nPressed = -1;
+    w->update();
+}
+
+void ASMFrame::ReleaseCaches()
+{
+    m_captionCache = QImage();
+    m_bottomCache = QImage();
+    m_leftCache = QImage();
+    m_rightCache = QImage();
+    m_region = QRegion();
+    m_bDirty = true;
+}
+
+void ASMFrame::ResizeRegion(int width, int height)
+{
+    if (!m_pSkin || QSize(width, height) == m_regionSize)
+        return;
+    const QSize least = m_pSkin->m_regionInnerSize;
+    if (!m_region.isEmpty())
+        m_region = StretchRegion(m_region, m_regionSize, QSize(width, height), least);
+    m_regionSize = QSize(std::max(width, least.width()), std::max(height, least.height()));
+    m_bDirty = true;
+}
+
+void ASMFrame::ApplyRegion()
+{
+    if (!m_window)
+        return;
+    // A maximised window fills its screen: no corner is cut.
+    if (m_region.isEmpty() || m_window->isMaximized())
+        m_window->clearMask();
+    else
+        m_window->setMask(m_region);
+}
+
+void ASMFrame::RebuildCaches()
+{
+    if (!m_pSkin || !m_window)
+        return;
+    const QMargins b = Borders();
+    const int w = m_window->width();
+    const int h = m_window->height();
+    const int side = std::max(0, h - b.top() - b.bottom());
+    auto fresh = [](QImage& cache, int cw, int ch) {
+        if (cw <= 0 || ch <= 0) {
+            cache = QImage();
+            return false;
+        }
+        if (cache.size() != QSize(cw, ch))
+            cache = QImage(cw, ch, QImage::Format_RGB32);
+        cache.fill(Qt::black);
+        return true;
+    };
+    if (fresh(m_captionCache, w, b.top())) {
+        QPainter dc(&m_captionCache);
+        DrawFramePart(m_pSkin->m_caption, dc, QPoint(0, 0), w, true, m_bActive);
+        if (m_pSkin->m_bAppIconVisible && !m_iconRect.isEmpty() && !m_window->windowIcon().isNull())
+            dc.drawPixmap(m_iconRect.left, m_iconRect.top, m_window->windowIcon().pixmap(kIconSize, kIconSize));
+        for (int i = 0; i < int(m_pSkin->m_buttons.size()); ++i)
+            DrawCaptionButton(i, dc, w, m_bActive, kCaptionButtonNormal);
+    }
+    if (fresh(m_leftCache, b.left(), side)) {
+        QPainter dc(&m_leftCache);
+        DrawFramePart(m_pSkin->m_left, dc, QPoint(0, 0), side, false, m_bActive);
+    }
+    if (fresh(m_rightCache, b.right(), side)) {
+        QPainter dc(&m_rightCache);
+        DrawFramePart(m_pSkin->m_right, dc, QPoint(0, 0), side, false, m_bActive);
+    }
+    if (fresh(m_bottomCache, w, b.bottom())) {
+        QPainter dc(&m_bottomCache);
+        DrawFramePart(m_pSkin->m_bottom, dc, QPoint(0, 0), w, true, m_bActive);
+    }
+    ++m_nRebuilds;
+    m_bDirty = false;
+}
+
+void ASMFrame::PaintNonClient(QPainter& dc)
+{
+    if (!m_pSkin || !m_window || !m_bApplied)
+        return;
+    if (m_bDirty || m_captionCache.size() != QSize(m_window->width(), Borders().top()))
+        RebuildCaches();
+    const QMargins b = Borders();
+    const int w = m_window->width();
+    const int h = m_window->height();
+    dc.drawImage(0, h - b.bottom(), m_bottomCache);
+    dc.drawImage(0, b.top(), m_leftCache);
+    dc.drawImage(w - b.right(), b.top(), m_rightCache);
+    PaintCaption(dc);
+}
+
+QString ASMFrame::ElideCaption(const QString& title, const QFont& font, int width)
+{
+    if (width <= 0)
+        return QString();
+    return QFontMetrics(font).elidedText(title, Qt::ElideRight, width);
+}
+
+void ASMFrame::PaintCaption(QPainter& dc)
+{
+    const int w = m_window->width();
+    dc.drawImage(0, 0, m_captionCache);
+    if (m_nHot >= 0) {
+        const int state = m_nPressed == m_nHot ? kCaptionButtonPressed
+                          : m_nPressed >= 0    ? kCaptionButtonNormal
+                                               : kCaptionButtonHot;
+        DrawCaptionButton(m_nHot, dc, w, m_bActive, state);
+    }
+    int left = m_iconRect.right + 2;
+    int top = m_iconRect.top;
+    if (m_pSkin->m_captionTextPosition != QPoint(-1, -1)) {
+        left = std::max(m_pSkin->m_captionTextPosition.x(), m_iconRect.right + 2);
+        top = m_pSkin->m_captionTextPosition.y();
+    }
+    int right = w;
+    if (!m_pSkin->m_buttons.empty()) {
+        const SkinCaptionButton& last = m_pSkin->m_buttons.back();
+        right = w - last.xOffset - last.width;
+    }
+    if (left >= right)
+        return;
+    const QFont font = captionFont();
+    const QString text = ElideCaption(m_window->windowTitle().remove(QStringLiteral("[*]")), font, right - left);
+    const int textHeight = QFontMetrics(font).height();
+    int bottom = top + textHeight;
+    const int caption = m_pSkin->m_caption.thickness;
+    if (bottom > caption) {
+        top -= bottom - caption;
+        bottom = caption;
+    }
+    dc.save();
+    dc.setFont(font);
+    dc.setPen(platform::toQColor(m_bActive ? m_pSkin->m_captionTextActive : m_pSkin->m_captionTextInactive));
+    dc.drawText(QRect(left, top, right - left, bottom - top), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                text);
+    dc.restore();
+}
+
+void ASMFrame::DrawCaptionButton(int index, QPainter& dc, int width, bool active, int state)
+{
+    if (!m_pSkin || index < 0 || index >= int(m_pSkin->m_buttons.size()))
+        return;
+    // The second button shows maximise while the window is not maximised.
+    if (index == 1 && !m_window->isMaximized())
+        state |= kCaptionAlternateGlyph;
+    DrawSkinCaptionButton(m_pSkin->m_buttons[index], dc, width, active, state);
+}
+
+bool ASMFrame::IsResizable() const
+{
+    return m_window && !m_window->isMaximized() && m_window->minimumSize() != m_window->maximumSize();
+}
+
+int ASMFrame::DefaultHitTest(QPoint point) const
+{
+    const QMargins b = Borders();
+    const int w = m_window->width();
+    const int h = m_window->height();
+    const int x = point.x();
+    const int y = point.y();
+    if (x < 0 || y < 0 || x >= w || y >= h)
+        return HTNOWHERE;
+    if (IsResizable()) {
+        const int grip = std::max(4, b.bottom());
+        const bool left = x < std::max(4, b.left());
+        const bool right = x >= w - std::max(4, b.right());
+        const bool top = y < 4;
+        const bool bottom = y >= h - grip;
+        const bool nearLeft = x < kCornerReach;
+        const bool nearRight = x >= w - kCornerReach;
+        const bool nearTop = y < kCornerReach;
+        const bool nearBottom = y >= h - kCornerReach;
+        if ((top && nearLeft) || (left && nearTop))
+            return HTTOPLEFT;
+        if ((top && nearRight) || (right && nearTop))
+            return HTTOPRIGHT;
+        if ((bottom && nearLeft) || (left && nearBottom))
+            return HTBOTTOMLEFT;
+        if ((bottom && nearRight) || (right && nearBottom))
+            return HTBOTTOMRIGHT;
+        if (left)
+            return HTLEFT;
+        if (right)
+            return HTRIGHT;
+        if (top)
+            return HTTOP;
+        if (bottom)
+            return HTBOTTOM;
+    }
+    if (y < b.top())
+        return HTCAPTION;
+    if (x < b.left() || x >= w - b.right() || y >= h - b.bottom())
+        return HTNOWHERE;
+    return HTCLIENT;
+}
+
+int ASMFrame::HitTestCaption(QPoint point) const
+{
+    if (!m_pSkin || !m_window)
+        return HTNOWHERE;
+    static const int kHitOfButton[] = {HTCLOSE, HTMAXBUTTON, HTMINBUTTON};
+    const int w = m_window->width();
+    for (int i = 0; i < int(m_pSkin->m_buttons.size()) && i < 3; ++i) {
+        if (CaptionButtonRect(m_pSkin->m_buttons[i], w).contains(point.x(), point.y()))
+            return kHitOfButton[i];
+    }
+    if (m_iconRect.contains(point.x(), point.y()))
+        return HTSYSMENU;
+    return DefaultHitTest(point);
+}
+
+int ASMFrame::ButtonOfHit(int hit) const
+{
+    switch (hit) {
+    case HTMINBUTTON:
+        return 2;
+    case HTMAXBUTTON:
+    case HTHELP:
+        return 1;
+    case HTCLOSE:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+void ASMFrame::UpdateCaption()
+{
+    if (m_window)
+        m_window->update(QRect(0, 0, m_window->width(), Borders().top()));
+}
+
+void ASMFrame::PressButton(int hit)
+{
+    const int button = ButtonOfHit(hit);
+    if (button < 0)
+        return;
+    m_nPressed = m_nHot = button;
+    UpdateCaption();
+}
+
+void ASMFrame::TrackButton(int hit)
+{
+    const int button = ButtonOfHit(hit);
+    if (button != m_nHot) {
+        m_nHot = button;
+        UpdateCaption();
+    }
+}
+
+void ASMFrame::ReleaseButton(QPoint point)
+{
+    const int hit = HitTestCaption(point);
+    const int pressed = m_nPressed;
+    m_nPressed = m_nHot = -1;
+    UpdateCaption();
+    if (pressed < 0 || ButtonOfHit(hit) != pressed)
+        return;
+    QWidget* w = m_window;
+    switch (hit) {
+    case HTMINBUTTON:
+        w->showMinimized();
+        break;
+    case HTMAXBUTTON:
+        if (w->isMaximized())
+            w->showNormal();
+        else
+            w->showMaximized();
+        break;
+    case HTCLOSE:
+        w->close();
+        break;
+    case HTHELP:
+        QApplication::postEvent(w, new QEvent(QEvent::EnterWhatsThisMode));
+        break;
+    default:
+        break;
+    }
+}
+
+bool ASMFrame::WindowProc(QEvent* event)
+{
+    if (!m_bApplied || !m_window)
+        return false;
+    QWidget* w = m_window;
+    switch (event->type()) {
+    case QEvent::Paint: {
+        QPainter dc(w);
+        // The window's own area shows the skin's background, which its bars
+        // and controls continue.
+        if (VornaSkinManager::GetInstance().data().m_bPatternOn) {
+            const QRect inside = w->contentsRect();
+            FillSkinBackgroundXY(dc, inside.x(), inside.y(), inside.width(), inside.height(), w, w);
+        }
+        PaintNonClient(dc);
+        return false;
+    }
+    case QEvent::Resize: {
+        const QMargins b = Borders();
+        ResizeRegion(w->width() - b.left() - b.right(), w->height() - b.top() - b.bottom());
+        ApplyRegion();
+        m_bDirty = true;
+        return false;
+    }
+    case QEvent::WindowStateChange:
+        ApplyRegion();
+        m_bDirty = true;
+        w->update();
+        return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        m_bActive = event->type() == QEvent::WindowActivate;
+        m_bDirty = true;
+        w->update();
+        return false;
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowIconChange:
+        m_bDirty = true;
+        UpdateCaption();
+        return false;
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        const int hit = HitTestCaption(mouse->position().toPoint());
+        if (hit == HTCAPTION || hit == HTSYSMENU) {
+            if (!w->isMaximized() && w->windowHandle())
+                w->windowHandle()->startSystemMove();
+            return true;
+        }
+        if (ButtonOfHit(hit) >= 0) {
+            PressButton(hit);
+            return true;
+        }
+        if (const Qt::Edges edges = edgesOfHit(hit); edges && w->windowHandle()) {
+            w->windowHandle()->startSystemResize(edges);
+            return true;
+        }
+        return hit != HTCLIENT && hit != HTNOWHERE;
+    }
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const int hit = HitTestCaption(mouse->position().toPoint());
+        if (m_nPressed >= 0) {
+            TrackButton(hit);
+            return true;
+        }
+        TrackButton(hit);
+        if (QWindow* handle = w->windowHandle())
+            handle->setCursor(cursorOfHit(hit));
+        return false;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (m_nPressed < 0 || mouse->button() != Qt::LeftButton)
+            return false;
+        ReleaseButton(mouse->position().toPoint());
+        return true;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (HitTestCaption(mouse->position().toPoint()) != HTCAPTION)
+            return false;
+        if (w->isMaximized())
+            w->showNormal();
+        else if (w->maximumSize() != w->minimumSize())
+            w->showMaximized();
+        return true;
+    }
+    case QEvent::Leave:
+        if (m_nHot >= 0 && m_nPressed < 0) {
+            m_nHot = -1;
+            UpdateCaption();
+        }
+        return false;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,212 @@
+#include "skins/SkinStyle.h"
+
+#include "controls/Draw3dRect.h"
+#include "skins/ASMFrame.h"
+#include "skins/SkinDrawing.h"
+#include "skins/SkinRecordPainters.h"
+#include "skins/VornaSkinManager.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStyleOptionTitleBar>
+#include <QToolBar>
+
+namespace skinstyleframes_detail {
+
+// The page windows' look while a skin is on and it can draw a frame; null otherwise.
+const VornaFrameSkin* pageWindowSkin(const QWidget* widget)
+{
+    const auto* sub = qobject_cast<const QMdiSubWindow*>(widget);
+    if (!sub || sub->isMaximized() || !VornaSkinManager::IsSkinOn())
+        return nullptr;
+    const VornaFrameSkin* skin = VornaSkinManager::GetInstance().data().m_pChildFrame.get();
+    return skin && skin->IsUsable() ? skin : nullptr;
+}
+
+int thicknessOf(const SkinFramePart& part)
+{
+    return part.image.isNull() ? 0 : part.thickness;
+}
+
+// The caption button of a title-bar part, or -1.
+int buttonOfSubControl(QStyle::SubControl sc)
+{
+    switch (sc) {
+    case QStyle::SC_TitleBarCloseButton:
+        return 0;
+    case QStyle::SC_TitleBarMaxButton:
+    case QStyle::SC_TitleBarNormalButton:
+        return 1;
+    case QStyle::SC_TitleBarMinButton:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+// Whether a widget is one the skin draws with the pattern of its frame.
+bool isSkinnedBar(const QWidget* widget)
+{
+    return VornaSkinManager::IsSkinOn() && widget && VornaSkinManager::GetInstance().ControlSkin(widget);
+}
+
+} // namespace skinstyleframes_detail
+
+using namespace skinstyleframes_detail;
+
+void SkinStyle::polish(QWidget* widget)
+{
+    QProxyStyle::polish(widget);
+    VornaSkinManager::GetInstance().OnPolish(widget);
+}
+
+int SkinStyle::FramePixelMetric(PixelMetric metric, const QWidget* widget)
+{
+    const VornaFrameSkin* skin = pageWindowSkin(widget);
+    if (!skin)
+        return -1;
+    if (metric == PM_TitleBarHeight)
+        return thicknessOf(skin->m_caption);
+    if (metric == PM_MdiSubWindowFrameWidth)
+        return std::max({thicknessOf(skin->m_left), thicknessOf(skin->m_right), thicknessOf(skin->m_bottom)});
+    return -1;
+}
+
+QRect SkinStyle::TitleBarButtonRect(const QStyleOptionTitleBar& option, SubControl sc, const QWidget* widget)
+{
+    const VornaFrameSkin* skin = pageWindowSkin(widget);
+    if (!skin)
+        return {};
+    const int width = option.rect.width();
+    const int button = buttonOfSubControl(sc);
+    if (button >= 0) {
+        if (button >= int(skin->m_buttons.size()))
+            return {};
+        return CaptionButtonRect(skin->m_buttons[button], width).toQRect().translated(option.rect.topLeft());
+    }
+    if (sc == SC_TitleBarSysMenu)
+        return QRect(option.rect.left() + thicknessOf(skin->m_left) + 2, option.rect.top() + 2, 16, 16);
+    return {};
+}
+
+bool SkinStyle::DrawSkinTitleBar(const QStyleOptionTitleBar& option, QPainter& painter, const QWidget* widget) const
+{
+    const VornaFrameSkin* skin = pageWindowSkin(widget);
+    if (!skin)
+        return false;
+    const bool active = option.state & State_Active;
+    const QRect r = option.rect;
+    DrawFramePart(skin->m_caption, painter, r.topLeft(), r.width(), true, active);
+    int left = r.left() + thicknessOf(skin->m_left) + 2;
+    if (!option.icon.isNull()) {
+        painter.drawPixmap(left, r.top() + (r.height() - 16) / 2, option.icon.pixmap(16, 16));
+        left += 18;
+    }
+    int right = r.right() + 1;
+    for (int i = 0; i < int(skin->m_buttons.size()) && i < 3; ++i) {
+        static const SubControl kControls[] = {SC_TitleBarCloseButton, SC_TitleBarMaxButton, SC_TitleBarMinButton};
+        const SkinCaptionButton& record = skin->m_buttons[i];
+        int state = kCaptionButtonNormal;
+        if (option.activeSubControls & kControls[i] || (i == 1 && option.activeSubControls & SC_TitleBarNormalButton))
+            state = option.state & State_Sunken ? kCaptionButtonPressed : kCaptionButtonHot;
+        // The second button maximises a window shown normally, else restores it.
+        if (i == 1 && !(option.titleBarState & Qt::WindowMinimized))
+            state |= kCaptionAlternateGlyph;
+        painter.save();
+        painter.translate(r.topLeft());
+        DrawSkinCaptionButton(record, painter, r.width(), active, state);
+        painter.restore();
+        right = std::min(right, r.left() + CaptionButtonRect(record, r.width()).left);
+    }
+    if (right > left) {
+        QFont font = painter.font();
+        font.setBold(true);
+        painter.save();
+        painter.setFont(font);
+        painter.setPen(platform::toQColor(active ? skin->m_captionTextActive : skin->m_captionTextInactive));
+        painter.drawText(QRect(left, r.top(), right - left - 2, r.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         ASMFrame::ElideCaption(option.text, font, right - left - 2));
+        painter.restore();
+    }
+    return true;
+}
+
+bool SkinStyle::DrawSkinWindowFrame(const QStyleOption& option, QPainter& painter, const QWidget* widget) const
+{
+    const VornaFrameSkin* skin = pageWindowSkin(widget);
+    if (!skin)
+        return false;
+    const QRect r = option.rect;
+    const int top = thicknessOf(skin->m_caption);
+    const int bottom = thicknessOf(skin->m_bottom);
+    const int side = r.height() - top - bottom;
+    const bool active = option.state & State_Active;
+    DrawFramePart(skin->m_left, painter, QPoint(r.left(), r.top() + top), side, false, active);
+    DrawFramePart(skin->m_right, painter, QPoint(r.right() + 1 - thicknessOf(skin->m_right), r.top() + top), side,
+                  false, active);
+    DrawFramePart(skin->m_bottom, painter, QPoint(r.left(), r.bottom() + 1 - bottom), r.width(), true, active);
+    return true;
+}
+
+bool SkinStyle::DrawSkinBars(ControlElement element, const QStyleOption& option, QPainter& painter,
+                             const QWidget* widget) const
+{
+    if (!VornaSkinManager::IsSkinOn() || !widget)
+        return false;
+    switch (element) {
+    case CE_ToolBar:
+        if (!isSkinnedBar(widget))
+            return false;
+        // The pattern continues from the frame the bar sits in.
+        FillSkinBackgroundXY(painter, option.rect.x(), option.rect.y(), option.rect.width(), option.rect.height(),
+                             widget->window(), const_cast<QWidget*>(widget));
+        return true;
+    case CE_SizeGrip: {
+        if (!qobject_cast<const QStatusBar*>(widget->parentWidget()))
+            return false;
+        DrawSkinSizeGrip(painter, platform::Rect::fromQRect(option.rect));
+        return true;
+    }
+    case CE_ShapedFrame:
+        if (!qobject_cast<const QMdiArea*>(widget))
+            return false;
+        DrawSkinDouble3dRect(painter, platform::Rect::fromQRect(option.rect), COLOR_3DSHADOW, COLOR_3DHIGHLIGHT,
+                             COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool SkinStyle::DrawSkinBarPrimitive(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
+                                     const QWidget* widget) const
+{
+    if (!VornaSkinManager::IsSkinOn() || !widget)
+        return false;
+    switch (element) {
+    case PE_PanelToolBar:
+        if (!isSkinnedBar(widget))
+            return false;
+        FillSkinBackgroundXY(painter, option.rect.x(), option.rect.y(), option.rect.width(), option.rect.height(),
+                             widget->window(), const_cast<QWidget*>(widget));
+        return true;
+    case PE_PanelStatusBar:
+        if (!isSkinnedBar(widget))
+            return false;
+        painter.fillRect(option.rect, platform::toQColor(GetSkinSysColor(COLOR_3DFACE)));
+        return true;
+    case PE_FrameStatusBarItem:
+        if (!isSkinnedBar(widget))
+            return false;
+        // A sunken pane: shadow above and left, highlight below and right.
+        Draw3dRect(painter, platform::Rect::fromQRect(option.rect), GetSkinSysColor(COLOR_3DSHADOW),
+                   GetSkinSysColor(COLOR_3DHIGHLIGHT));
+        return true;
+    case PE_FrameWindow:
+        return DrawSkinWindowFrame(option, painter, widget);
+    default:
+        return false;
+    }
+}
