@@ -71,17 +71,17 @@ void DrawSkinTriple3dRect(QPainter& dc, const platform::Rect& rect, int first1, 
 
 void DrawSkinSizeGrip(QPainter& dc, const platform::Rect& rect)
 {
-    // Every fourth line is left out: highlight, shadow, shadow, none.
+    // Line i runs from (right - i, bottom) towards (right, bottom - i), its
+    // end left out; every fourth is skipped: highlight, none, shadow, shadow.
     const QColor shadow = platform::toQColor(skin(COLOR_3DSHADOW));
     const QColor highlight = platform::toQColor(skin(COLOR_3DHIGHLIGHT));
-    dc.save();
     for (int i = 1; i <= 13; ++i) {
         if (i % 4 == 2)
             continue;
-        dc.setPen(QPen(i % 4 == 1 ? highlight : shadow, 1));
-        dc.drawLine(rect.right - i, rect.bottom, rect.right, rect.bottom - i);
+        const QColor& colour = i % 4 == 1 ? highlight : shadow;
+        for (int k = 0; k < i; ++k)
+            dc.fillRect(QRect(rect.right - i + k, rect.bottom - k, 1, 1), colour);
     }
-    dc.restore();
 }
 
 void DrawSkinEtchedLine(QPainter& dc, int x, int y, int length, bool horizontal)

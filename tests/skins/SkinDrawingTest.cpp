@@ -63,12 +63,13 @@ TEST(SkinDrawing, TheSizeGripLeavesEveryFourthLineOut)
         QPainter dc(&image);
         DrawSkinSizeGrip(dc, platform::Rect(0, 0, 20, 20));
     }
-    // Line i runs from (20 - i, 20) to (20, 20 - i): along row 19 it lights x = 20 - i + 1.
-    EXPECT_EQ(at(image, 19, 19), GetSkinSysColor(COLOR_3DHIGHLIGHT)); // i = 1
-    EXPECT_EQ(at(image, 18, 19), kWhite);                             // i = 2: none
-    EXPECT_EQ(at(image, 17, 19), GetSkinSysColor(COLOR_3DSHADOW));    // i = 3
-    EXPECT_EQ(at(image, 16, 19), GetSkinSysColor(COLOR_3DSHADOW));    // i = 4
-    EXPECT_EQ(at(image, 15, 19), GetSkinSysColor(COLOR_3DHIGHLIGHT)); // i = 5
+    // Line i runs from (20 - i, 20) to (20, 20 - i) without its end: row 19 holds x = 21 - i.
+    EXPECT_EQ(at(image, 19, 19), kWhite);                             // i = 2: none
+    EXPECT_EQ(at(image, 18, 19), GetSkinSysColor(COLOR_3DSHADOW));    // i = 3
+    EXPECT_EQ(at(image, 17, 19), GetSkinSysColor(COLOR_3DSHADOW));    // i = 4
+    EXPECT_EQ(at(image, 16, 19), GetSkinSysColor(COLOR_3DHIGHLIGHT)); // i = 5
+    EXPECT_EQ(at(image, 15, 19), kWhite);                             // i = 6: none
+    EXPECT_EQ(at(image, 12, 15), GetSkinSysColor(COLOR_3DHIGHLIGHT)); // i = 13
     EXPECT_EQ(at(image, 5, 19), kWhite);
 }
 
