@@ -263,7 +263,7 @@ void CMainFrame::AddUpdateHandlers()
             m_registry.action(id)->setVisible(m_bWebOpen);
         ui.enable(HasHandler(ui.id()) && (!GetActiveView() || IsEditMode()));
     });
-    for (int id : {33205, 33160, 33262, 33090, 33161, 33153, 33154, 33219, 33204})
+    for (int id : {33205, 33160, 33262, 33090, 33139, 33161, 33153, 33154, 33219, 33204})
         update(id, [this](CmdUI& ui) { ui.enable(!GetActiveView() || IsEditMode()); });
     update(33215, [this](CmdUI& ui) {
         ui.enable(!GetActiveView() || IsEditMode());

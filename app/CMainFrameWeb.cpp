@@ -114,6 +114,7 @@ void CMainFrame::AddWebCommands()
     onCommand(ID_FILE_OPEN_PAGE, [this] { OnFileOpen(); });
     onCommand(ID_FILE_NEW_WEB, [this] { OnFileNewWeb(); });
     onCommand(ID_FILE_OPEN_WEB, [this] { OnFileOpenWeb(); });
+    onCommand(ID_FILE_WEB_WIZARD, [this] { OnFileWebWizard(); });
     onCommand(ID_FILE_CLOSE_WEB, [this] { OnFileCloseWeb(); });
     onCommand(ID_FILE_SAVE_WEB, [this] { OnFileSaveWeb(); });
     onCommand(ID_FILE_CLOSE_PAGE, [this] { OnFileClose(); });
@@ -267,15 +268,10 @@ void CMainFrame::OnRecentWeb(int id)
     if (name.isEmpty())
         return;
     // 2. The open web closes first; the one chosen again stays as it is.
-    if (m_bWebOpen) {
-        if (m_strWebName == name)
-            return;
-        if (MessageBoxById(IDS_CLOSE_WEB_AND_OPEN, 0, 0x40, 4) != platform::IDYES)
-            return;
-        OnFileCloseWeb();
-        if (m_bWebOpen)
-            return;
-    }
+    if (m_bWebOpen && m_strWebName == name)
+        return;
+    if (!CloseWebToReplaceIt())
+        return;
     // 3. Only a web of the web root opens: a name from a damaged list leads nowhere else.
     const QString root = platform::webRoot();
     if (!IsWebOfRoot(name, root)) {
@@ -290,6 +286,19 @@ void CMainFrame::OnRecentWeb(int id)
 bool CMainFrame::CreateWebFolder(const QString& path)
 {
     return CreateFolderInWebRoot(path, platform::webRoot());
+}
+
+bool CMainFrame::CreateNewWebFolders(const QString& folder)
+{
+    if (!CreateWebFolder(folder)) {
+        MessageBoxById(IDS_WEB_NOT_CREATED);
+        return false;
+    }
+    // The folders the saves copy linked files into.
+    QDir web(folder);
+    web.mkdir(QStringLiteral("image"));
+    web.mkdir(QStringLiteral("other"));
+    return true;
 }
 
 void CMainFrame::CloseSiteManagerPage()
@@ -309,28 +318,27 @@ void CMainFrame::CloseSiteManagerPage()
 
 void CMainFrame::OnFileNewWeb()
 {
+    GuideNewWeb();
+}
+
+bool CMainFrame::GuideNewWeb()
+{
     // 1. The open web closes first.
     if (m_bWebOpen) {
         if (MessageBoxById(IDS_CLOSE_WEB_AND_CREATE, 0, 0x40, 4) != platform::IDYES)
-            return;
+            return false;
         OnFileCloseWeb();
         if (m_bWebOpen)
-            return;
+            return false;
     }
     // 2. Its name and first page.
     VornaDialogCreateProject dialog(this);
     if (dialog.DoModal() != platform::IDOK)
-        return;
-    // 3, 4. Its folder.
+        return false;
+    // 3.-5. Its folders.
     const QString folder = WebFolderOf(dialog.m_strName, platform::webRoot());
-    if (!CreateWebFolder(folder)) {
-        MessageBoxById(IDS_WEB_NOT_CREATED);
-        return;
-    }
-    // 5. The folders the saves copy linked files into.
-    QDir web(folder);
-    web.mkdir(QStringLiteral("image"));
-    web.mkdir(QStringLiteral("other"));
+    if (!CreateNewWebFolders(folder))
+        return false;
     // 6. The first page; a cancelled one cancels the web.
     m_strWebName = dialog.m_strName;
     m_strWebFolder = folder;
@@ -347,39 +355,55 @@ void CMainFrame::OnFileNewWeb()
         OnFileNewFile();
         break;
     }
+    // A first page that was not made leaves no home page behind.
+    if (m_bWebOpen && !QFileInfo(m_strWebFolder + QStringLiteral("/index.html")).isFile())
+        m_bWebOpen = false;
     if (m_bWebOpen) {
         // 7. The web opens; its structure is new to the server.
         m_bWebReady = true;
         ShowSiteManager();
         m_pSiteManagerSheet->sitePage()->m_bWebChanged = 1;
         OpenHomePage();
-        return;
+        return true;
     }
     // 8. Nothing was made: the new folders go when they are still empty.
+    QDir web(folder);
     web.rmdir(QStringLiteral("image"));
     web.rmdir(QStringLiteral("other"));
     QDir().rmdir(folder);
     m_strWebName.clear();
     m_strWebFolder.clear();
+    return false;
 }
 
 void CMainFrame::OnFileOpenWeb()
 {
+    GuideOpenWeb();
+}
+
+bool CMainFrame::GuideOpenWeb()
+{
     // 1. The open web closes first.
-    if (m_bWebOpen) {
-        if (MessageBoxById(IDS_CLOSE_WEB_AND_OPEN, 0, 0x40, 4) != platform::IDYES)
-            return;
-        OnFileCloseWeb();
-        if (m_bWebOpen)
-            return;
-    }
+    if (!CloseWebToReplaceIt())
+        return false;
     // 2. The web to open.
     VornaDialogOpenProject dialog(this);
     if (dialog.DoModal() != platform::IDOK)
-        return;
+        return false;
     // 3, 4. Open, with its home page.
     OpenWeb(dialog.m_strName, dialog.m_strRoot);
     OpenHomePage();
+    return true;
+}
+
+bool CMainFrame::CloseWebToReplaceIt()
+{
+    if (!m_bWebOpen)
+        return true;
+    if (MessageBoxById(IDS_CLOSE_WEB_AND_OPEN, 0, 0x40, 4) != platform::IDYES)
+        return false;
+    OnFileCloseWeb();
+    return !m_bWebOpen;
 }
 
 void CMainFrame::ClosePages(const std::function<bool(CZQDoc*)>& picked, bool& running)
