@@ -400,7 +400,7 @@ void CMainFrame::ShowStartupGuide()
 {
     VornaDialogGuide guide(this);
     guide.m_bShowAtStart = m_settings.showGuide ? 1 : 0;
-    const int result = platform::runModal(guide, VornaDialogGuide::IDD);
+    const int result = guide.DoModal();
     m_settings.showGuide = guide.m_bShowAtStart ? 1 : 0;
     if (result == platform::IDOK && guide.m_nChoice == 5)
         OnWindowTutorial();

@@ -1,4 +1,5 @@
-// The main frame's web wizard: a new web made from a sample web.
+// The main frame's web wizard (a new web made from a sample web) and the
+// start-up guide's FTP button.
 #include "app/CMainFrame.h"
 
 #include "res/resource.h"
@@ -44,4 +45,11 @@ bool CMainFrame::GuideWebWizard()
     OpenWeb(dialog.m_strWebName, folder);
     OpenHomePage();
     return true;
+}
+
+bool CMainFrame::GuideFtp()
+{
+    // The same steps as ツール > FTP; the guide stays open after them.
+    OnToolsFtp();
+    return false;
 }

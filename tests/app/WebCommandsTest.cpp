@@ -16,7 +16,7 @@
 #include "web/VornaDialogSiteManagerSheet.h"
 #include "web/VornaDirListCtrl.h"
 
-#include "ProgramStart.h"
+#include "WebProgramTest.h"
 #include "support/TestFiles.h"
 
 #include "engine/view/PagePrinter.h"
@@ -47,24 +47,9 @@ using platform::ModalResponder;
 
 const QByteArray kPage = "<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY><P>original</P></BODY></HTML>";
 
-class WebCommandsTest : public ::testing::Test
+class WebCommandsTest : public WebProgramTest
 {
 protected:
-    void SetUp() override
-    {
-        VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
-        app = StartProgramWithoutGuide();
-        ASSERT_NE(app, nullptr);
-        root = platform::webRoot();
-    }
-    void TearDown() override
-    {
-        app.reset();
-        VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr);
-    }
-
-    CMainFrame& frame() { return *app->mainFrame(); }
-    void send(int id) { app->commands()->sendCommand(id); }
     // Closed windows go, and the next page comes up.
     static void settle()
     {
@@ -72,8 +57,6 @@ protected:
         QCoreApplication::processEvents();
     }
     int documents() { return app->docTemplate()->documentCount(); }
-    CZQDoc* active() { return app->GetActiveView() ? app->GetActiveView()->GetDocument() : nullptr; }
-    QString web(const QString& name) { return root + QLatin1Char('/') + name; }
 
     // A web of pages on disk.
     QString makeWeb(const QString& name, const QStringList& pages)
@@ -97,15 +80,6 @@ protected:
         QCoreApplication::processEvents();
         return active();
     }
-    // The new-web dialog answered with a name and a page kind.
-    static ModalResponder::Action createWeb(const QString& name, int kindId = VornaDialogCreateProject::kBlankPageId)
-    {
-        return [name, kindId](QDialog& d) {
-            ModalResponder::setText(d, VornaDialogCreateProject::kNameEditId, name);
-            ModalResponder::setChecked(d, kindId, true);
-            ModalResponder::press(d, platform::IDOK);
-        };
-    }
     // A file dialog that takes the path.
     static ModalResponder::Action choose(const QString& path)
     {
@@ -117,8 +91,6 @@ protected:
     }
 
     QTemporaryDir dir;
-    QString root;
-    std::unique_ptr<CZQApp> app;
 };
 
 TEST_F(WebCommandsTest, ANewWebIsAFolderWithItsHomePageOpenAndTheSiteManagerShown)

@@ -10,7 +10,7 @@
 #include "web/VornaDialogProjectWizard.h"
 #include "web/VornaDialogSiteManagerSheet.h"
 
-#include "ProgramStart.h"
+#include "WebProgramTest.h"
 #include "support/TestFiles.h"
 
 #include "platform/CommandRegistry.h"
@@ -33,27 +33,15 @@ using platform::ModalResponder;
 const QString kCategory = QStringLiteral("ビジネス");
 const QString kTemplate = QStringLiteral("カフェ");
 
-class WebWizardCommandTest : public ::testing::Test
+class WebWizardCommandTest : public WebProgramTest
 {
 protected:
     void SetUp() override
     {
-        VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
-        app = StartProgramWithoutGuide();
-        ASSERT_NE(app, nullptr);
-        root = platform::webRoot();
+        WebProgramTest::SetUp();
         templateFolder =
             platform::installPath(QStringLiteral("Template/Home/") + kCategory + QLatin1Char('/') + kTemplate);
     }
-    void TearDown() override
-    {
-        app.reset();
-        VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr);
-    }
-    CMainFrame& frame() { return *app->mainFrame(); }
-    void send(int id) { app->commands()->sendCommand(id); }
-    QString web(const QString& name) const { return root + QLatin1Char('/') + name; }
-    CZQDoc* active() { return app->GetActiveView() ? app->GetActiveView()->GetDocument() : nullptr; }
 
     // The wizard answered with a name and the cafe template.
     static ModalResponder::Action makeCafe(const QString& name)
@@ -83,8 +71,6 @@ protected:
         return files;
     }
 
-    std::unique_ptr<CZQApp> app;
-    QString root;
     QString templateFolder;
 };
 
