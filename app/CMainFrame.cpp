@@ -138,6 +138,11 @@ CMainFrame::~CMainFrame()
         mainframe_detail::g_mainFrame = nullptr;
 }
 
+QDockWidget* CMainFrame::siteManagerBar() const
+{
+    return m_pSiteManagerBar;
+}
+
 CMainFrame* CMainFrame::instance()
 {
     return mainframe_detail::g_mainFrame;

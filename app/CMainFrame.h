@@ -138,7 +138,7 @@ public:
     // The menu bar (which takes the place of the window's own menu).
     CMenuBar* GetMenuBar() const { return m_wndMenuBar; }
     VornaDialogSiteManagerSheet* siteManagerSheet() const { return m_pSiteManagerSheet; }
-    QDockWidget* siteManagerBar() const { return m_pSiteManagerBar; }
+    QDockWidget* siteManagerBar() const;
 
     // Settings and state (read by the commands of the other parts).
     EditorSettings m_settings;
@@ -214,7 +214,7 @@ private:
     StatusPane* m_modePane = nullptr;
     QToolButton* m_imageBrowserButton = nullptr;
     QPointer<VornaDialogSiteManagerSheet> m_pSiteManagerSheet;
-    QPointer<QDockWidget> m_pSiteManagerBar;
+    QPointer<CCoolDialogBar> m_pSiteManagerBar;
     std::unique_ptr<QSoundEffect> m_sound;
     bool m_bStartMaximized = false;
     bool m_bCtrlHeld = false;

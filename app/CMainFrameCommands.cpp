@@ -8,6 +8,7 @@
 #include "app/CZQView.h"
 #include "app/CommandEnabling.h"
 #include "app/TutorialTarget.h"
+#include "chrome/CCoolDialogBar.h"
 #include "chrome/ULOToolBar.h"
 #include "editor/CImpIDispatch.h"
 #include "commands/PageZoom.h"
@@ -414,6 +415,8 @@ void CMainFrame::OnWindowTutorial()
         m_pSiteManagerSheet->ShowTutorialPage();
         return;
     }
+    // A rolled-up bar comes back unrolled.
+    m_pSiteManagerBar->RestoreShrunkSize();
     if (!m_pSiteManagerBar->isVisibleTo(this)) {
         m_pSiteManagerSheet->ShowTutorialPage();
         m_pSiteManagerBar->show();

@@ -8,6 +8,7 @@
 #include "app/CZQApp.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
+#include "chrome/CCoolDialogBar.h"
 #include "controls/ULOFileDialog.h"
 #include "frames/FramesetWriter.h"
 #include "frames/VornaFrameSet.h"
@@ -151,11 +152,13 @@ void CMainFrame::CreateSiteManagerBar()
         m_pSiteManagerSheet = new VornaDialogSiteManagerSheet(this);
     if (m_pSiteManagerBar)
         return;
-    auto* bar = new QDockWidget(LoadResString(IDS_SITE_MANAGER_CAPTION), this);
-    bar->setObjectName(QStringLiteral("bar_%1").arg(VornaDialogSiteManagerSheet::IDD));
-    bar->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    bar->setWidget(m_pSiteManagerSheet);
-    addDockWidget(Qt::RightDockWidgetArea, bar);
+    auto* bar = new CCoolDialogBar(this);
+    if (!bar->Create(this, m_pSiteManagerSheet, LoadResString(IDS_SITE_MANAGER_CAPTION),
+                     VornaDialogSiteManagerSheet::IDD,
+                     CCoolDialogBar::CBRS_ALIGN_LEFT | CCoolDialogBar::CBRS_ALIGN_RIGHT)) {
+        delete bar;
+        return;
+    }
     // Wide enough for both page tabs and a readable lesson.
     resizeDocks({bar}, {qMax(bar->sizeHint().width(), 340)}, Qt::Horizontal);
     m_pSiteManagerBar = bar;
@@ -166,6 +169,7 @@ void CMainFrame::ShowSiteManager()
     // 1, 2. The site manager page in front, in its bar at the right.
     CreateSiteManagerBar();
     m_pSiteManagerSheet->ShowSitePage();
+    m_pSiteManagerBar->RestoreShrunkSize();
     if (!m_pSiteManagerBar->isVisibleTo(this))
         m_pSiteManagerBar->show();
     // 3. The most recent web, and a watcher of its folder (the one before
@@ -784,11 +788,21 @@ void CMainFrame::OnWindowSiteManager()
         m_pSiteManagerSheet->ActivateSitePage();
         return;
     }
-    // 2. Hidden when shown; shown with the site manager page in front when hidden.
+    // 2. Shown and rolled up: unrolled, with the site manager page in front
+    //    when the lesson was; shown: hidden; hidden: unrolled and shown with
+    //    the site manager page in front.
     if (m_pSiteManagerBar->isVisibleTo(this)) {
+        if (m_pSiteManagerBar->IsShrunk()) {
+            m_pSiteManagerBar->RestoreShrunkSize();
+            m_pSiteManagerBar->repaint();
+            if (m_pSiteManagerSheet->IsTutorialPageActive())
+                m_pSiteManagerSheet->ActivateSitePage();
+            return;
+        }
         m_pSiteManagerBar->hide();
         return;
     }
+    m_pSiteManagerBar->RestoreShrunkSize();
     m_pSiteManagerSheet->ActivateSitePage();
     m_pSiteManagerBar->show();
 }

@@ -1,26 +1,59 @@
 #pragma once
 
-#include <QDockWidget>
+#include "chrome/CoolDialogBarGeometry.h"
 
+#include <QDockWidget>
+#include <QPointer>
+
+class CoolDialogBarPart;
 class QMainWindow;
 
 // A bar of the main frame that holds a modeless dialog: docked on any side or
-// floating, resized at its inner edge, closed from its caption.
+// floating, resized at its inner edge (the frame's separator), closed from
+// its own caption and rolled up to a thin strip and back.
 //
-// Least body until the roll-up bar is built: a dock widget of the frame.
+// The caption is a band of its own along the top of a bar docked left or
+// right and down the left side of one docked top or bottom, with the close
+// and roll-up buttons and two gripper lines; dragging it moves the bar, a
+// double-click docks or floats it. Afloat the band is the bar's small caption
+// with its title and close button.
 class CCoolDialogBar : public QDockWidget
 {
     Q_OBJECT
 public:
+    // Where the bar may dock (any side without one of these bits); it is
+    // docked first at the bottom, else at the right, the left or the top.
+    static constexpr quint32 CBRS_ALIGN_LEFT = 0x1000;
+    static constexpr quint32 CBRS_ALIGN_TOP = 0x2000;
+    static constexpr quint32 CBRS_ALIGN_RIGHT = 0x4000;
+    static constexpr quint32 CBRS_ALIGN_BOTTOM = 0x8000;
+    static constexpr quint32 CBRS_ALIGN_ANY = 0xF000;
+
     explicit CCoolDialogBar(QWidget* parent = nullptr);
     ~CCoolDialogBar() override;
 
-    // Puts the dialog into the bar and docks the bar in the frame (at the
-    // bottom for CBRS_ALIGN_BOTTOM, else at the left). False without a frame
-    // or a dialog.
+    // Puts the dialog into the bar (its size becomes the bar's sizes) and
+    // docks the bar in the frame. False without a frame or a dialog.
     bool Create(QMainWindow* frame, QWidget* dialog, const QString& title, int id, quint32 style);
 
-    static constexpr quint32 CBRS_ALIGN_BOTTOM = 0x2000;
+    // Rolled up: only the caption and the unroll strip show.
+    bool IsShrunk() const { return m_extents.IsShrunk(); }
+    // Unrolls the bar to its extent from before (nothing when not rolled up).
+    void RestoreShrunkSize();
+
+    // The frame's dock bar the bar laid itself out for last
+    // (AFX_IDW_DOCKBAR_FLOAT afloat), and its parts in bar coordinates.
+    int dockId() const { return m_nDockId; }
+    const coolbar::Frame& barFrame() const { return m_frame; }
+    const coolbar::Extents& extents() const { return m_extents; }
+    QWidget* dialog() const { return m_pDialog; }
+    // The band that carries the caption (a hook on it adds its own button).
+    QWidget* captionBand() const;
+
+    // What the caption buttons do.
+    void RollUp();
+    void Unroll();
+    void CloseFromCaption();
 
 signals:
     // The user closed the bar from its caption (hiding it otherwise says nothing).
@@ -28,4 +61,31 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    friend class CoolDialogBarPart;
+
+    // The dock side changed: the caption's side, the geometry and the margins.
+    void RecalcLayout();
+    int CurrentDockId() const;
+    QMainWindow* frameWindow() const;
+    // Holds a rolled-up bar at its strip, or lets the frame size it again.
+    void HoldExtent();
+
+    // The parts' painting and mouse, in bar coordinates.
+    void PaintPart(QPainter& dc, const CoolDialogBarPart* part) const;
+    int HitPart(const CoolDialogBarPart* part, QPoint local) const;
+    bool MousePart(CoolDialogBarPart* part, QEvent* event);
+    void RepaintButtons();
+
+    CoolDialogBarPart* m_caption = nullptr;
+    CoolDialogBarPart* m_client = nullptr;
+    QPointer<QWidget> m_pDialog;
+    coolbar::Extents m_extents;
+    coolbar::CaptionButtons m_buttons;
+    coolbar::Frame m_frame;
+    QSize m_sizeFloat{200, 200};
+    int m_nDockId = 0;
+    int m_nUnder = -1;
 };
