@@ -58,13 +58,13 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
             action->setShortcuts({});
     }
 
-    // The tab strip at the left, the window the bars dock in beside it.
+    // The window the bars dock in, beside the view tabs at the left.
     m_container = new QWidget(this);
+    m_container->setObjectName(QStringLiteral("childFrameInside"));
     auto* row = new QHBoxLayout(m_container);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    m_tabStrip = new VornaChildFrmTabCtrl(m_container);
-    row->addWidget(m_tabStrip, 0, Qt::AlignTop);
+    m_tabStrip = std::make_unique<VornaChildFrmTabCtrl>();
     // A main window is made as a window of its own: it becomes a part of this one.
     m_inner = new QMainWindow(m_container);
     m_inner->setWindowFlags(Qt::Widget);
@@ -72,7 +72,7 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     m_inner->setObjectName(QStringLiteral("childFrameDock"));
     VornaSkinManager::GetInstance().SkinFrameDockBars(this);
     row->addWidget(m_inner, 1);
-    m_tabStrip->Install(this);
+    m_tabStrip->Install(this, m_container);
 
     // The three views: the preview and the source made hidden with the frame.
     m_stack = new QStackedWidget(m_inner);
@@ -435,6 +435,7 @@ void CChildFrame::OnImageBrowser()
     QAction* button = CZQApp::instance() ? CZQApp::instance()->commands()->action(33456) : nullptr;
     // 1. A browser made before: shown or hidden.
     if (frame->m_pImageBrowserBar) {
+        frame->m_pImageBrowserBar->RestoreShrunkSize();
         frame->m_pImageBrowserBar->setVisible(!frame->m_pImageBrowserBar->isVisible());
     } else {
         // 2. The first time: the browser in a bar of the main frame.

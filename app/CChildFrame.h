@@ -59,7 +59,7 @@ public:
     QList<platform::CommandTarget*> CommandRoute();
     // The window the page's toolbars dock in.
     QMainWindow* innerWindow() const { return m_inner; }
-    VornaChildFrmTabCtrl* tabStrip() const { return m_tabStrip; }
+    VornaChildFrmTabCtrl* tabStrip() const { return m_tabStrip.get(); }
 
     // FrameSetHost
     FrameTree& frameTree() override { return m_frameTree; }
@@ -238,7 +238,7 @@ private:
 
     CZQDoc* m_document;
     QWidget* m_container = nullptr;
-    VornaChildFrmTabCtrl* m_tabStrip = nullptr;
+    std::unique_ptr<VornaChildFrmTabCtrl> m_tabStrip;
     QMainWindow* m_inner = nullptr;
     QStackedWidget* m_stack = nullptr;
     QWidget* m_editArea = nullptr;

@@ -1,35 +1,50 @@
 #pragma once
 
-#include <QPointer>
-#include <QTabBar>
+#include "chrome/CSubclassWnd.h"
+#include "chrome/ViewTabGeometry.h"
 
-// The view tabs of a page window: a vertical strip of three tabs at the
-// frame's left, "編集", "ソース" and "プレビュー". A click on another tab asks
-// the frame to switch to that view: the frame gets message WM_USER + 100
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class QPainter;
+class VornaChildFrmTabCtrlViewHook;
+
+// The view tabs of a page window: a hook on the window's inside that makes
+// room at its left for a band with three tabs, "編集", "ソース" and
+// "プレビュー", paints them and answers their clicks. A click on another tab
+// asks the frame to switch to that view: the frame gets message WM_USER + 100
 // with the tab's code, 1000 to 1002. A click on the shown tab sends nothing.
-//
-// Least body until the tabs are drawn in the frame's border as the skin
-// draws them: a Qt tab bar placed by the frame.
-class VornaChildFrmTabCtrl : public QTabBar
+class VornaChildFrmTabCtrl : public CSubclassWnd
 {
     Q_OBJECT
 public:
     static constexpr uint kViewTabMessage = 0x464;
-    static constexpr int kFirstTabCode = 1000;
+    static constexpr int kFirstTabCode = viewtabs::kFirstTabCode;
 
-    explicit VornaChildFrmTabCtrl(QWidget* parent = nullptr);
+    VornaChildFrmTabCtrl();
     ~VornaChildFrmTabCtrl() override;
 
-    // Sends the frame the tab messages. False without a frame.
-    bool Install(QWidget* frame);
-    // A view of the frame (the border it draws comes with the skin). False
-    // for none.
+    // Hooks `window` (the inside of the page window `frame`, which gets the
+    // tab messages). False without either.
+    bool Install(QObject* frame, QWidget* window);
+    // Puts a sunken border around a view of the frame. False for none.
     bool AddView(QWidget* view);
+
     // The pressed tab: 0 edit, 1 source, 2 preview. Setting it sends nothing.
-    int GetCurTab() const { return currentIndex(); }
+    int GetCurTab() const { return m_nCurTab; }
     void SetCurTab(int tab);
 
+    bool WindowProc(QEvent* event) override;
+
+protected:
+    void OnAttachChanged(QObject* previous, QObject* current) override;
+
 private:
-    QPointer<QWidget> m_frame;
-    bool m_bSetting = false;
+    void Paint(QPainter& dc, QWidget* window) const;
+
+    int m_nCurTab = 0;
+    QPointer<QObject> m_frame;
+    std::vector<std::unique_ptr<VornaChildFrmTabCtrlViewHook>> m_viewHooks;
 };

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStackedWidget>
+#include <QTest>
 
 namespace {
 
@@ -161,11 +162,16 @@ TEST_F(ChildFrameModesTest, TheViewTabsSwitchThroughTheCommands)
 {
     ASSERT_NE(openPage(QStringLiteral("a.html"), kPage), nullptr);
     VornaChildFrmTabCtrl* tabs = child()->tabStrip();
-    tabs->setCurrentIndex(2);
+    // A click on a tab posts the frame its message.
+    const auto clickTab = [this](int tab) {
+        QTest::mouseClick(child()->widget(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 50 * tab + 27));
+        QCoreApplication::processEvents();
+    };
+    clickTab(2);
     EXPECT_TRUE(child()->m_bPreviewShown);
-    tabs->setCurrentIndex(1);
+    clickTab(1);
     EXPECT_TRUE(child()->m_bSourceShown);
-    tabs->setCurrentIndex(0);
+    clickTab(0);
     EXPECT_TRUE(child()->m_bEditShown);
     // A switch by command keeps the tabs in step.
     send(kPreview);
