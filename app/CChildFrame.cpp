@@ -8,6 +8,7 @@
 #include "app/CZQView.h"
 #include "app/Vorna_Preview.h"
 #include "chrome/CCoolDialogBar.h"
+#include "chrome/ULOMDIClientHook.h"
 #include "chrome/VornaChildFrmTabCtrl.h"
 #include "images/VornaDlgImageBrowser.h"
 #include "source/VornaSourceEditView.h"
@@ -96,6 +97,9 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
         m_tabStrip->AddView(view);
     setWidget(m_container);
     m_pEditView = m_view;
+    // Minimised, the page becomes an icon of the main frame's MDI area.
+    if (CMainFrame* frame = CMainFrame::instance(); frame && frame->m_pMDIClientHook)
+        frame->m_pMDIClientHook->HookChildFrame(this);
 
     onCommand(33200, [this] { CloseFrame(); });
     onCommand(33456, [this] { OnImageBrowser(); });

@@ -13,6 +13,7 @@
 #include "chrome/CCoolDialogBar.h"
 #include "images/VornaDlgImageBrowser.h"
 #include "chrome/CMenuBar.h"
+#include "chrome/ULOMDIClientHook.h"
 #include "chrome/ULOBasicToolBar.h"
 #include "chrome/ULOToolBar.h"
 #include "chrome/VornaCoolMenuManager.h"
@@ -204,6 +205,9 @@ bool CMainFrame::CreateBars()
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    // Minimised pages show as icons on the area.
+    m_pMDIClientHook = std::make_unique<ULOMDIClientHook>();
+    m_pMDIClientHook->Install(m_mdiArea);
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
         SwitchMenu(!m_mdiArea->subWindowList().isEmpty());
         m_app.m_bCommandRan = true;

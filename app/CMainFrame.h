@@ -32,6 +32,7 @@ class CMenuBar;
 class CVornaFtp;
 class ULOBasicToolBar;
 class ULOToolBar;
+class ULOMDIClientHook;
 class VornaCoolMenuManager;
 class VornaDialogSiteManagerSheet;
 class VornaDirectoryWatchThread;

@@ -90,12 +90,15 @@ bool CMDIClientHook::WindowProc(QEvent* event)
     if (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved ||
         event->type() == QEvent::ChildPolished) {
         // A page window made with the area as its parent is not one yet when
-        // it is added: it is looked at once built.
-        const QPointer<QObject> added = static_cast<QChildEvent*>(event)->child();
-        QTimer::singleShot(0, m_pMenuBar, [this, added] {
-            if (auto* child = qobject_cast<QMdiSubWindow*>(added.data()))
-                WatchChild(child);
-        });
+        // it is added: it is looked at once built. A child removed may be
+        // one being destroyed, which no guard can follow: it is left alone.
+        if (event->type() != QEvent::ChildRemoved) {
+            const QPointer<QObject> added = static_cast<QChildEvent*>(event)->child();
+            QTimer::singleShot(0, m_pMenuBar, [this, added] {
+                if (auto* child = qobject_cast<QMdiSubWindow*>(added.data()))
+                    WatchChild(child);
+            });
+        }
         // The page window settles first (its state, its activation).
         QTimer::singleShot(0, m_pMenuBar, [bar = QPointer<CMenuBar>(m_pMenuBar)] {
             if (bar)

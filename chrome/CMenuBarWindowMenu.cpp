@@ -89,8 +89,12 @@ void CMenuBar::BuildWindowMenu(QMenu* menu, QMdiArea* area)
             entry->setCheckable(true);
             entry->setChecked(child == active);
             QObject::connect(entry, &QAction::triggered, area, [area, child = QPointer<QMdiSubWindow>(child)] {
-                if (child)
-                    area->setActiveSubWindow(child);
+                if (!child)
+                    return;
+                area->setActiveSubWindow(child);
+                // A page minimised to an icon is shown as its icon, selected.
+                if (child->isMinimized() && child->isHidden())
+                    child->show();
             });
         } else {
             entry = menu->addAction(LoadResString(kMoreWindowsId));

@@ -50,6 +50,7 @@ TEST(DialogBarsScreenshot, BarsTabsAndIcons)
     ASSERT_NE(frame->m_pImageBrowserBar, nullptr);
     QTest::qWait(200);
     frame->m_pImageBrowserBar->RollUp();
+    QTest::qWait(200);
     for (int i = 0; i < 3; ++i)
         pages[i]->showMinimized();
     app->m_bCommandRan = true;
