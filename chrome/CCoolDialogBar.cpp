@@ -3,6 +3,7 @@
 #include "app/CZQApp.h"
 #include "chrome/CaptionGlyphs.h"
 #include "chrome/CoolDialogBarPart.h"
+#include "chrome/VornaShrinkMiniFrmSub.h"
 #include "controls/Draw3dRect.h"
 #include "skins/VornaSkinManager.h"
 
@@ -13,6 +14,7 @@
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using platform::Rect;
@@ -59,7 +61,11 @@ CCoolDialogBar::CCoolDialogBar(QWidget* parent) : QDockWidget(parent)
     connect(this, &QDockWidget::topLevelChanged, this, [this] { RecalcLayout(); });
 }
 
-CCoolDialogBar::~CCoolDialogBar() = default;
+CCoolDialogBar::~CCoolDialogBar()
+{
+    // The hook lets go of the caption while both are whole.
+    m_pMiniFrmSub.reset();
+}
 
 bool CCoolDialogBar::Create(QMainWindow* frame, QWidget* dialog, const QString& title, int id, quint32 style)
 {
@@ -135,15 +141,35 @@ void CCoolDialogBar::RecalcLayout()
 {
     const int id = CurrentDockId();
     if (id != m_nDockId) {
+        m_nDockId = id;
         // A bar rolled up on one side comes out unrolled afloat or turned
         // across: its strip fits only the side it was rolled up on.
-        if (IsShrunk() &&
-            (id == AFX_IDW_DOCKBAR_FLOAT || coolbar::IsHorizontalDock(id) != coolbar::IsHorizontalDock(m_nDockId)))
+        if (IsShrunk() && (id == AFX_IDW_DOCKBAR_FLOAT || coolbar::IsHorizontalDock(id) != m_bShrunkHorizontal))
             Unroll();
-        m_nDockId = id;
+        // Docked again, a bar rolled up afloat comes back whole.
+        if (id != AFX_IDW_DOCKBAR_FLOAT && m_pMiniFrmSub && m_pMiniFrmSub->IsRolledUp())
+            m_pMiniFrmSub->Toggle();
         const bool vertical = coolbar::IsHorizontalDock(id);
         if (vertical != features().testFlag(DockWidgetVerticalTitleBar))
             setFeatures(features() ^ DockWidgetVerticalTitleBar);
+        // The first time afloat, the caption gets its roll-up button.
+        if (id == AFX_IDW_DOCKBAR_FLOAT && !m_pMiniFrmSub) {
+            m_pMiniFrmSub = std::make_unique<VornaShrinkMiniFrmSub>();
+            m_pMiniFrmSub->Attach(m_caption);
+        }
+        // Docked on another side, the bar keeps its extent for that kind of side.
+        if (id != AFX_IDW_DOCKBAR_FLOAT && !IsShrunk()) {
+            const bool horizontal = coolbar::IsHorizontalDock(id);
+            QTimer::singleShot(0, this, [this, horizontal, extent = m_extents.Extent(horizontal)] {
+                QMainWindow* frame = frameWindow();
+                if (frame && !isFloating() && !IsShrunk() && coolbar::IsHorizontalDock(m_nDockId) == horizontal)
+                    frame->resizeDocks({this}, {extent}, horizontal ? Qt::Vertical : Qt::Horizontal);
+            });
+        }
+    } else if (id != AFX_IDW_DOCKBAR_FLOAT && !IsShrunk()) {
+        // The frame's separator dragged: the extent the bar keeps.
+        const bool horizontal = coolbar::IsHorizontalDock(id);
+        m_extents.Resize(horizontal, horizontal ? height() : width());
     }
     // The edge is the frame's separator; only the unroll strip is the bar's own.
     const int edge = IsShrunk() ? m_extents.edgeWidth : 0;
@@ -181,7 +207,7 @@ void CCoolDialogBar::HoldExtent()
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     if (!IsShrunk())
         return;
-    if (coolbar::IsHorizontalDock(m_nDockId))
+    if (m_bShrunkHorizontal)
         setFixedHeight(m_extents.horzHeight);
     else
         setFixedWidth(m_extents.vertWidth);
@@ -192,6 +218,7 @@ void CCoolDialogBar::RollUp()
     if (IsShrunk() || m_nDockId == AFX_IDW_DOCKBAR_FLOAT)
         return;
     const bool horizontal = coolbar::IsHorizontalDock(m_nDockId);
+    m_bShrunkHorizontal = horizontal;
     m_extents.RollUp(horizontal, horizontal ? height() : width());
     if (m_pDialog)
         m_pDialog->hide();
@@ -203,12 +230,13 @@ void CCoolDialogBar::Unroll()
 {
     if (!IsShrunk())
         return;
-    const bool horizontal = coolbar::IsHorizontalDock(m_nDockId);
+    const bool horizontal = m_bShrunkHorizontal;
     m_extents.Unroll(horizontal);
+    // Taken before the bar is let go: its size on the way back is no extent to keep.
+    const int extent = m_extents.Extent(horizontal);
     HoldExtent();
     if (m_pDialog)
         m_pDialog->show();
-    const int extent = m_extents.Extent(horizontal);
     if (isFloating())
         resize(horizontal ? width() : extent, horizontal ? extent : height());
     else if (QMainWindow* frame = frameWindow())
@@ -219,6 +247,28 @@ void CCoolDialogBar::Unroll()
 void CCoolDialogBar::RestoreShrunkSize()
 {
     Unroll();
+    if (m_pMiniFrmSub && m_pMiniFrmSub->IsRolledUp())
+        m_pMiniFrmSub->Toggle();
+}
+
+void CCoolDialogBar::RollUpFloating()
+{
+    if (!isFloating())
+        return;
+    m_client->hide();
+    // The caption and the frame around it, as they stand.
+    const int frame = m_caption->y();
+    setFixedSize(width(), m_caption->y() + m_caption->height() + frame);
+}
+
+void CCoolDialogBar::UnrollFloating(QSize size)
+{
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_client->show();
+    if (isFloating() && size.isValid())
+        resize(size);
+    HoldExtent();
 }
 
 void CCoolDialogBar::CloseFromCaption()
@@ -248,7 +298,9 @@ void CCoolDialogBar::PaintPart(QPainter& dc, const CoolDialogBarPart* part) cons
         font.setBold(true);
         dc.setFont(font);
         dc.setPen(toQColor(GetSkinSysColor(COLOR_HIGHLIGHTTEXT)));
-        const QRect text(caption.left + 4, caption.top, m_frame.close.left - caption.left - 8, caption.height());
+        // The title ends before the roll-up button that the caption's hook adds.
+        const int end = m_frame.close.left - (m_pMiniFrmSub ? m_frame.close.width() + 4 : 0);
+        const QRect text(caption.left + 4, caption.top, end - caption.left - 8, caption.height());
         dc.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
                     dc.fontMetrics().elidedText(windowTitle(), Qt::ElideRight, text.width()));
         DrawCaptionButton(dc, m_frame.close, CaptionGlyph::Close, close, face);

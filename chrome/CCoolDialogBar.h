@@ -5,8 +5,11 @@
 #include <QDockWidget>
 #include <QPointer>
 
+#include <memory>
+
 class CoolDialogBarPart;
 class QMainWindow;
+class VornaShrinkMiniFrmSub;
 
 // A bar of the main frame that holds a modeless dialog: docked on any side or
 // floating, resized at its inner edge (the frame's separator), closed from
@@ -38,8 +41,16 @@ public:
 
     // Rolled up: only the caption and the unroll strip show.
     bool IsShrunk() const { return m_extents.IsShrunk(); }
-    // Unrolls the bar to its extent from before (nothing when not rolled up).
+    // Unrolls the bar to its extent from before (nothing when not rolled
+    // up), or to its size from before when it was rolled up afloat.
     void RestoreShrunkSize();
+
+    // Afloat: only the caption, which cannot be resized; and back to `size`.
+    void RollUpFloating();
+    void UnrollFloating(QSize size);
+    // The hook that puts the roll-up button into the caption afloat (null
+    // until the bar first floats).
+    VornaShrinkMiniFrmSub* miniFrameHook() const { return m_pMiniFrmSub.get(); }
 
     // The frame's dock bar the bar laid itself out for last
     // (AFX_IDW_DOCKBAR_FLOAT afloat), and its parts in bar coordinates.
@@ -88,4 +99,7 @@ private:
     QSize m_sizeFloat{200, 200};
     int m_nDockId = 0;
     int m_nUnder = -1;
+    // Rolled up docked top or bottom (else left or right).
+    bool m_bShrunkHorizontal = false;
+    std::unique_ptr<VornaShrinkMiniFrmSub> m_pMiniFrmSub;
 };

@@ -2,6 +2,7 @@
 
 #include "chrome/CaptionGlyphs.h"
 #include "chrome/VornaChildFrmTabCtrlViewHook.h"
+#include "controls/Draw3dRect.h"
 #include "controls/SysColors.h"
 #include "skins/VornaSkinManager.h"
 #include "util/StringResources.h"

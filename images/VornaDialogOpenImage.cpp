@@ -1,6 +1,7 @@
 #include "images/VornaDialogOpenImage.h"
 
 #include "app/CMainFrame.h"
+#include "chrome/VornaShrinkDialogSub.h"
 #include "controls/CFolderComboBox.h"
 #include "controls/CVornaEdit.h"
 #include "controls/CVornaToolTipCtrl.h"
@@ -171,6 +172,11 @@ void VornaDialogOpenImage::OnInitDialog()
     UpdateViewButton();
     PushHistory();
     UpdateNavigationButtons();
+    // 13. The roll-up button in the caption.
+    if (!m_pShrinkSub) {
+        m_pShrinkSub = std::make_unique<VornaShrinkDialogSub>();
+        m_pShrinkSub->Attach(this);
+    }
 }
 
 void VornaDialogOpenImage::OnDestroy()

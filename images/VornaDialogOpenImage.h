@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class CFolderComboBox;
 class CVornaImageListCtrl;
 class CVornaToolTipCtrl;
@@ -16,6 +18,7 @@ class QMenu;
 class QPushButton;
 class VornaDirListCtrl;
 class VornaImageButton;
+class VornaShrinkDialogSub;
 
 // The insert-image dialog (322 "画像の挿入"): a folder list on the left,
 // the pictures of the current folder as thumbnails (or names) on the right,
@@ -125,4 +128,6 @@ private:
     bool m_bDestroyed = false;
     // The dialog itself selects in the folder list: no handler runs for it.
     bool m_bSelecting = false;
+    // The roll-up button of the dialog's caption.
+    std::unique_ptr<VornaShrinkDialogSub> m_pShrinkSub;
 };

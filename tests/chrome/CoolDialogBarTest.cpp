@@ -130,9 +130,14 @@ TEST_F(CoolDialogBarTest, ABarOnTheLeftHasItsCaptionOnTopAndRollsUpSideways)
     // First at the right; the user drags it to the left.
     EXPECT_EQ(frame.dockWidgetArea(bar), Qt::RightDockWidgetArea);
     EXPECT_EQ(bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    // Widened at the right by the frame's separator, it keeps that width at the left.
+    frame.resizeDocks({bar}, {380}, Qt::Horizontal);
+    settle();
+    ASSERT_EQ(bar->width(), 380);
     frame.addDockWidget(Qt::LeftDockWidgetArea, bar);
     settle();
     ASSERT_EQ(bar->dockId(), AFX_IDW_DOCKBAR_LEFT);
+    EXPECT_EQ(bar->width(), 380);
     EXPECT_FALSE(bar->features().testFlag(QDockWidget::DockWidgetVerticalTitleBar));
     EXPECT_EQ(bar->captionBand()->geometry(), QRect(0, 0, bar->width(), 20));
     EXPECT_GE(dialog->mapTo(bar, QPoint()).y(), 20);

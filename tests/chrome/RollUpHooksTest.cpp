@@ -1,0 +1,147 @@
+#include "chrome/CCoolDialogBar.h"
+#include "chrome/RollUpButtonGeometry.h"
+#include "chrome/VornaShrinkDialogSub.h"
+#include "chrome/VornaShrinkMiniFrmSub.h"
+#include "skins/VornaFrameSkin.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using platform::Rect;
+
+namespace {
+
+// ---- where the button stands ----------------------------------------------------------
+
+TEST(RollUpButtonGeometry, ADialogsButtonStandsLeftOfItsCloseAndHelpButtons)
+{
+    EXPECT_EQ(rollup::DialogButtonRect(300, false), Rect(261, 5, 277, 19));
+    EXPECT_EQ(rollup::DialogButtonRect(300, true), Rect(243, 5, 259, 19));
+    // A skin's record: beside it, as wide and at its height.
+    SkinCaptionButton close;
+    close.width = 16;
+    close.xOffset = 5;
+    close.y = 4;
+    close.image.Attach(QImage(16 * 8, 14, QImage::Format_RGB32));
+    EXPECT_EQ(rollup::SkinDialogButtonRect(300, close), Rect(261, 4, 277, 18));
+    // A skin without the record has no button.
+    EXPECT_TRUE(rollup::SkinDialogButtonRect(300, SkinCaptionButton{}).isEmpty());
+}
+
+TEST(RollUpButtonGeometry, AFloatingBarsButtonStandsLeftOfItsCloseButton)
+{
+    const Rect button = rollup::MiniFrameButtonRect(200);
+    EXPECT_EQ(button, Rect(168, 3, 182, 17));
+    const Rect close = coolbar::LayoutFrame(AFX_IDW_DOCKBAR_FLOAT, 200, 300, 0).close;
+    EXPECT_LT(button.right, close.left);
+    EXPECT_EQ(button.top, close.top);
+    EXPECT_TRUE(rollup::SkinMiniFrameButtonRect(200, SkinCaptionButton{}).isEmpty());
+}
+
+// ---- the hook of a floating bar -----------------------------------------------------
+
+class SizedDialog : public QWidget
+{
+public:
+    QSize sizeHint() const override { return QSize(260, 180); }
+};
+
+class FloatingBarRollUpTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        frame.setCentralWidget(new QWidget(&frame));
+        frame.resize(900, 700);
+        frame.show();
+        bar = new CCoolDialogBar(&frame);
+        ASSERT_TRUE(bar->Create(&frame, new SizedDialog, QStringLiteral("Bar"), 674,
+                                CCoolDialogBar::CBRS_ALIGN_LEFT | CCoolDialogBar::CBRS_ALIGN_RIGHT));
+        bar->show();
+        EXPECT_EQ(bar->miniFrameHook(), nullptr);
+        bar->setFloating(true);
+        bar->resize(260, 320);
+        QApplication::processEvents();
+        ASSERT_NE(bar->miniFrameHook(), nullptr);
+    }
+    QPoint buttonCentre() const
+    {
+        const Rect r = bar->miniFrameHook()->GetButtonRect();
+        return QPoint(r.left + r.width() / 2, r.top + r.height() / 2);
+    }
+    void clickButton()
+    {
+        QTest::mouseClick(bar->captionBand(), Qt::LeftButton, Qt::NoModifier, buttonCentre());
+        QApplication::processEvents();
+    }
+
+    QMainWindow frame;
+    CCoolDialogBar* bar = nullptr;
+};
+
+TEST_F(FloatingBarRollUpTest, TheButtonLeavesOnlyTheCaptionWhichCannotBeResizedAndBringsTheBarBack)
+{
+    const QSize before = bar->size();
+    clickButton();
+    ASSERT_TRUE(bar->miniFrameHook()->IsRolledUp());
+    EXPECT_LE(bar->height(), bar->captionBand()->height() + 2 * bar->captionBand()->y());
+    EXPECT_FALSE(bar->dialog()->isVisible());
+    EXPECT_EQ(bar->minimumSize(), bar->maximumSize());
+    clickButton();
+    EXPECT_FALSE(bar->miniFrameHook()->IsRolledUp());
+    EXPECT_EQ(bar->size(), before);
+    EXPECT_TRUE(bar->dialog()->isVisible());
+    EXPECT_NE(bar->minimumSize(), bar->maximumSize());
+}
+
+TEST_F(FloatingBarRollUpTest, PressingLeavingAndReleasingElsewhereChangesNothing)
+{
+    QWidget* band = bar->captionBand();
+    QTest::mousePress(band, Qt::LeftButton, Qt::NoModifier, buttonCentre());
+    QTest::mouseMove(band, QPoint(10, 10));
+    QTest::mouseRelease(band, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    EXPECT_FALSE(bar->miniFrameHook()->IsRolledUp());
+    EXPECT_TRUE(bar->dialog()->isVisible());
+    EXPECT_TRUE(bar->isVisible());
+}
+
+TEST_F(FloatingBarRollUpTest, ARolledUpFloatingBarComesBackWholeWhenShownOrDocked)
+{
+    const QSize before = bar->size();
+    clickButton();
+    ASSERT_TRUE(bar->miniFrameHook()->IsRolledUp());
+    bar->hide();
+    bar->RestoreShrunkSize();
+    bar->show();
+    EXPECT_FALSE(bar->miniFrameHook()->IsRolledUp());
+    EXPECT_EQ(bar->size(), before);
+
+    clickButton();
+    ASSERT_TRUE(bar->miniFrameHook()->IsRolledUp());
+    bar->setFloating(false);
+    QApplication::processEvents();
+    EXPECT_FALSE(bar->miniFrameHook()->IsRolledUp());
+    EXPECT_TRUE(bar->dialog()->isVisible());
+    // Docked, the caption has no roll-up button of the hook's: a click there is the bar's own.
+    EXPECT_EQ(bar->dockId(), AFX_IDW_DOCKBAR_RIGHT);
+    clickButton();
+    EXPECT_FALSE(bar->miniFrameHook()->IsRolledUp());
+}
+
+TEST(DialogRollUpTest, WithTheDesktopsOwnCaptionTheHookDoesNothing)
+{
+    QDialog dialog;
+    dialog.resize(300, 200);
+    dialog.show();
+    VornaShrinkDialogSub hook;
+    hook.Attach(&dialog);
+    const Rect r = hook.GetButtonRect();
+    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(r.left + 4, r.top + 4));
+    EXPECT_FALSE(hook.IsRolledUp());
+    EXPECT_EQ(dialog.size(), QSize(300, 200));
+}
+
+} // namespace
