@@ -5,31 +5,73 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWidget>
+
+namespace viewhook_detail {
+
+// The border itself: a ring as wide as the border, through which the mouse
+// reaches the view.
+class ViewBorder : public QWidget
+{
+public:
+    explicit ViewBorder(QWidget* view) : QWidget(view)
+    {
+        setObjectName(QStringLiteral("viewBorder"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent*) override
+    {
+        const int b = VornaChildFrmTabCtrlViewHook::kBorder;
+        setMask(QRegion(rect()).subtracted(QRegion(rect().adjusted(b, b, -b, -b))));
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter dc(this);
+        DrawDouble3dRect(dc, platform::Rect::fromQRect(rect()), COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DDKSHADOW,
+                         COLOR_3DLIGHT);
+    }
+};
+
+} // namespace viewhook_detail
 
 VornaChildFrmTabCtrlViewHook::~VornaChildFrmTabCtrlViewHook()
 {
     Attach(nullptr);
 }
 
-bool VornaChildFrmTabCtrlViewHook::WindowProc(QEvent* event)
+void VornaChildFrmTabCtrlViewHook::OnAttachChanged(QObject*, QObject* current)
 {
-    if (event->type() != QEvent::Paint)
-        return CSubclassWnd::WindowProc(event);
-    // The view paints first; the border goes over its edge.
-    const bool result = CallNextProc();
-    if (auto* view = qobject_cast<QWidget*>(hookedWindow())) {
-        QPainter dc(view);
-        DrawDouble3dRect(dc, platform::Rect::fromQRect(view->rect()), COLOR_3DSHADOW, COLOR_3DHIGHLIGHT,
-                         COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    delete m_border.data();
+    if (auto* view = qobject_cast<QWidget*>(current)) {
+        m_border = new viewhook_detail::ViewBorder(view);
+        PlaceBorder();
+        m_border->show();
     }
-    return result;
 }
 
-void VornaChildFrmTabCtrlViewHook::OnAttachChanged(QObject* previous, QObject* current)
+void VornaChildFrmTabCtrlViewHook::PlaceBorder()
 {
-    if (auto* view = qobject_cast<QWidget*>(previous))
-        view->setContentsMargins(0, 0, 0, 0);
-    if (auto* view = qobject_cast<QWidget*>(current))
-        view->setContentsMargins(kBorder, kBorder, kBorder, kBorder);
+    auto* view = qobject_cast<QWidget*>(hookedWindow());
+    if (!view || !m_border)
+        return;
+    m_border->setGeometry(view->rect());
+    m_border->raise();
+}
+
+bool VornaChildFrmTabCtrlViewHook::WindowProc(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::Resize:
+    case QEvent::ChildAdded:
+    case QEvent::Show:
+        PlaceBorder();
+        break;
+    default:
+        break;
+    }
+    return CSubclassWnd::WindowProc(event);
 }
