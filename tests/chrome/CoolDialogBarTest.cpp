@@ -1,4 +1,8 @@
+#include "app/CMainFrame.h"
+#include "app/ProgramStart.h"
 #include "chrome/CCoolDialogBar.h"
+
+#include "platform/CommandRegistry.h"
 
 #include <QApplication>
 #include <QMainWindow>
@@ -182,3 +186,33 @@ TEST_F(CoolDialogBarTest, CreateNeedsAFrameAndADialog)
 }
 
 } // namespace
+
+// ---- the main frame's bars ----------------------------------------------------------
+
+TEST(MainFrameDialogBars, TheTutorialCommandShowsTheSiteManagerBarUnrolledAtTheRight)
+{
+    std::unique_ptr<CZQApp> app = StartProgramWithoutGuide();
+    ASSERT_NE(app, nullptr);
+    CMainFrame* frame = app->mainFrame();
+    frame->show();
+    app->commands()->sendCommand(33494);
+    auto* bar = qobject_cast<CCoolDialogBar*>(frame->siteManagerBar());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(frame->dockWidgetArea(bar), Qt::RightDockWidgetArea);
+    EXPECT_EQ(bar->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    QApplication::processEvents();
+    bar->RollUp();
+    ASSERT_TRUE(bar->IsShrunk());
+    // Shown: unrolled in place.
+    app->commands()->sendCommand(33494);
+    EXPECT_FALSE(bar->IsShrunk());
+    EXPECT_TRUE(bar->isVisible());
+    // Rolled up and closed from its caption: shown again whole.
+    bar->RollUp();
+    bar->CloseFromCaption();
+    EXPECT_TRUE(app->m_bCommandRan);
+    ASSERT_FALSE(bar->isVisible());
+    app->commands()->sendCommand(33494);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_FALSE(bar->IsShrunk());
+}
