@@ -1,7 +1,9 @@
 #include "app/CMainFrame.h"
 #include "app/ProgramStart.h"
 #include "chrome/CCoolDialogBar.h"
+#include "controls/SysColors.h"
 
+#include "platform/ColorRef.h"
 #include "platform/CommandRegistry.h"
 
 #include <QApplication>
@@ -216,3 +218,23 @@ TEST(MainFrameDialogBars, TheTutorialCommandShowsTheSiteManagerBarUnrolledAtTheR
     EXPECT_TRUE(bar->isVisible());
     EXPECT_FALSE(bar->IsShrunk());
 }
+
+namespace {
+
+TEST_F(CoolDialogBarTest, TheButtonUnderTheMouseIsDrawnHotUntilTheMouseLeaves)
+{
+    CCoolDialogBar* bar = makeBar(CCoolDialogBar::CBRS_ALIGN_BOTTOM);
+    QWidget* band = bar->captionBand();
+    const platform::Rect close = bar->barFrame().close;
+    const auto outerCorner = [&] { return band->grab().toImage().pixelColor(close.left, close.top); };
+    const QColor normal = outerCorner();
+    EXPECT_EQ(normal, platform::toQColor(GetSysColor(COLOR_3DHIGHLIGHT)));
+    QHoverEvent over(QEvent::HoverMove, QPointF(close.left + 5, close.top + 5), QPointF(), QPointF(10, 200));
+    QApplication::sendEvent(band, &over);
+    EXPECT_EQ(outerCorner(), platform::toQColor(GetSysColor(COLOR_3DLIGHT)));
+    QHoverEvent leave(QEvent::HoverLeave, QPointF(-1, -1), QPointF(), QPointF(close.left + 5, close.top + 5));
+    QApplication::sendEvent(band, &leave);
+    EXPECT_EQ(outerCorner(), normal);
+}
+
+} // namespace
