@@ -187,7 +187,21 @@ TEST_F(CoolDialogBarTest, CreateNeedsAFrameAndADialog)
     EXPECT_EQ(bar.dialog(), nullptr);
 }
 
-} // namespace
+TEST_F(CoolDialogBarTest, TheButtonUnderTheMouseIsDrawnHotUntilTheMouseLeaves)
+{
+    CCoolDialogBar* bar = makeBar(CCoolDialogBar::CBRS_ALIGN_BOTTOM);
+    QWidget* band = bar->captionBand();
+    const platform::Rect close = bar->barFrame().close;
+    const auto outerCorner = [&] { return band->grab().toImage().pixelColor(close.left, close.top); };
+    const QColor normal = outerCorner();
+    EXPECT_EQ(normal, platform::toQColor(GetSysColor(COLOR_3DHIGHLIGHT)));
+    QHoverEvent over(QEvent::HoverMove, QPointF(close.left + 5, close.top + 5), QPointF(), QPointF(10, 200));
+    QApplication::sendEvent(band, &over);
+    EXPECT_EQ(outerCorner(), platform::toQColor(GetSysColor(COLOR_3DLIGHT)));
+    QHoverEvent leave(QEvent::HoverLeave, QPointF(-1, -1), QPointF(), QPointF(close.left + 5, close.top + 5));
+    QApplication::sendEvent(band, &leave);
+    EXPECT_EQ(outerCorner(), normal);
+}
 
 // ---- the main frame's bars ----------------------------------------------------------
 
@@ -217,24 +231,6 @@ TEST(MainFrameDialogBars, TheTutorialCommandShowsTheSiteManagerBarUnrolledAtTheR
     app->commands()->sendCommand(33494);
     EXPECT_TRUE(bar->isVisible());
     EXPECT_FALSE(bar->IsShrunk());
-}
-
-namespace {
-
-TEST_F(CoolDialogBarTest, TheButtonUnderTheMouseIsDrawnHotUntilTheMouseLeaves)
-{
-    CCoolDialogBar* bar = makeBar(CCoolDialogBar::CBRS_ALIGN_BOTTOM);
-    QWidget* band = bar->captionBand();
-    const platform::Rect close = bar->barFrame().close;
-    const auto outerCorner = [&] { return band->grab().toImage().pixelColor(close.left, close.top); };
-    const QColor normal = outerCorner();
-    EXPECT_EQ(normal, platform::toQColor(GetSysColor(COLOR_3DHIGHLIGHT)));
-    QHoverEvent over(QEvent::HoverMove, QPointF(close.left + 5, close.top + 5), QPointF(), QPointF(10, 200));
-    QApplication::sendEvent(band, &over);
-    EXPECT_EQ(outerCorner(), platform::toQColor(GetSysColor(COLOR_3DLIGHT)));
-    QHoverEvent leave(QEvent::HoverLeave, QPointF(-1, -1), QPointF(), QPointF(close.left + 5, close.top + 5));
-    QApplication::sendEvent(band, &leave);
-    EXPECT_EQ(outerCorner(), normal);
 }
 
 } // namespace
