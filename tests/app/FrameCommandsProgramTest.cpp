@@ -144,6 +144,48 @@ TEST_F(FrameCommandsInProgram, SplitDeleteSaveAndReopenKeepThePanesAndTheirPages
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("page.html"))), euc);
 }
 
+TEST_F(FrameCommandsInProgram, SavingAFramesetLeavesItsPagesInEveryCharsetAsTheyWere)
+{
+    const auto page = [](const char* charset, const QString& text) {
+        return platform::encodeText(QStringLiteral("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+                                                   "charset=%1\"></head><body>%2</body></html>")
+                                        .arg(QLatin1String(charset), text),
+                                    QLatin1String(charset));
+    };
+    const QList<std::pair<QString, QByteArray>> pages{
+        {QStringLiteral("sjis.html"), page("Shift_JIS", QStringLiteral("シフトJISのページ"))},
+        {QStringLiteral("euc.html"), page("EUC-JP", QStringLiteral("EUCのページ"))},
+        {QStringLiteral("utf8.html"), page("UTF-8", QStringLiteral("UTF-8のページ"))}};
+    for (const auto& [name, bytes] : pages)
+        writeFile(name, bytes);
+    const QString site = writeFile(QStringLiteral("site.html"),
+                                   "<html><head><title>three</title></head><frameset cols=\"30%,30%,*\">"
+                                   "<frame src=\"sjis.html\"><frame src=\"euc.html\"><frame src=\"utf8.html\">"
+                                   "</frameset></html>");
+    ASSERT_TRUE(app->OpenDocumentFile(site));
+    settle();
+    ASSERT_EQ(panes().size(), 3);
+    child()->activatePane(panes()[1]);
+    send(ID_SPLIT_FRAME_BOTTOM);
+    settle();
+    ASSERT_EQ(panes().size(), 4);
+    responder.answerMessageBox(platform::IDNO);
+    send(ID_DELETE_FRAME);
+    settle();
+    send(ID_SAVE_FRAMESET);
+    settle();
+    EXPECT_EQ(responder.pending(), 0);
+    send(ID_FILE_CLOSE_PAGE);
+    settle();
+    ASSERT_TRUE(app->OpenDocumentFile(site));
+    settle();
+    ASSERT_EQ(panes().size(), 3);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(panes()[i]->GetDocument()->pathName(), dir.filePath(pages[i].first));
+        EXPECT_EQ(readFile(dir.filePath(pages[i].first)), pages[i].second) << pages[i].first.toStdString();
+    }
+}
+
 TEST_F(FrameCommandsInProgram, AFramesetFirstPageOfANewWebIsItsHomePageAndACancelledOneMakesNoWeb)
 {
     VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
