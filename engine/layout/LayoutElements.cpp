@@ -484,7 +484,13 @@ void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector&
             state.strut = true;
         else if (item.parent().get() != &block)
             continue;
-        else if (item.is_break()) {
+        else if (br && !item.is_break() && state.seen > 0) {
+            // A break that ends its line by itself: the white space before it
+            // goes with it, also from the line's height.
+            auto& before = *items[state.seen - 1];
+            if (dynamic_cast<const EdgeSpace*>(&before) && !before.skip())
+                before.skip(true);
+        } else if (item.is_break()) {
             // (litehtml puts the break that ended the line before at the start
             // of the next: that one makes no line of its own.)
             if (br && br->followsTextOfItsLine())
@@ -584,7 +590,8 @@ void markEdgeSpacesOf(litehtml::element& box)
             position == litehtml::element_position_fixed)
             continue;
         const bool block = startsBlock(*children[k]);
-        if (block && before)
+        // (White space before a line break ends its line too.)
+        if ((block || dynamic_cast<const litehtml::el_break*>(children[k].get())) && before)
             markEdge(before, true);
         if (!block && lineStarts)
             markEdge(children[k].get(), false);

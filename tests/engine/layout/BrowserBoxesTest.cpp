@@ -389,7 +389,8 @@ TEST(BrowserSizes, WhiteSpaceBeforeALineBreakTakesNoWidth)
 }
 
 // Quirks-mode lines: a line of a picture and a break is as high as the
-// picture (the break that ended the line before makes none of its own),
+// picture (the break that ended the line before makes none of its own, and
+// white space before the break goes with it),
 // while lines of small text and breaks, and an empty line between two
 // breaks, keep theirs.
 TEST(BrowserSizes, LinesOfAPictureAndABreak)
@@ -397,14 +398,15 @@ TEST(BrowserSizes, LinesOfAPictureAndABreak)
     expectChromiumBoxes(
         QStringLiteral("<body><div id=a><font size=4>Latest</font><br><img id=i src='images/line.gif' width='100%' "
                        "height=3><br><p id=p style='margin:0'>after</p></div><div id=b><img src='images/line.gif' "
-                       "width=100 height=3><br>x</div><div id=e><font size=2>small text</font><br><font size=2>more "
-                       "small</font><br></div><div id=f><font size=1>tiny</font><br>x</div><div id=g>text<br><br>"
-                       "after</div></body>"),
+                       "width=100 height=3><br>x</div><div id=d><img src='images/line.gif' width=100 height=3> <br>"
+                       "</div><div id=e><font size=2>small text</font><br><font size=2>more small</font><br></div>"
+                       "<div id=f><font size=1>tiny</font><br>x</div><div id=g>text<br><br>after</div></body>"),
         {{"a", 10, 15, 780, 37},
          {"i", 10, 33, 780, 3},
          {"p", 10, 36, 780, 16},
          {"b", 10, 52, 780, 19},
-         {"e", 10, 71, 780, 26},
-         {"f", 10, 97, 780, 26},
-         {"g", 10, 123, 780, 48}});
+         {"d", 10, 71, 780, 3},
+         {"e", 10, 74, 780, 26},
+         {"f", 10, 100, 780, 26},
+         {"g", 10, 126, 780, 48}});
 }
