@@ -4,13 +4,16 @@
 #include "engine/layout/LayoutElements.h"
 
 #include <QDir>
+#include <QGlyphRun>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 namespace engine {
 
@@ -182,8 +185,46 @@ void PageContainer::draw_text(litehtml::uint_ptr hdc, const litehtml::tchar_t* t
     const FontCatalog::ShapedText& shaped = m_fonts.shapedText(handle, p->device(), QString::fromUtf8(text));
     p->setPen(toQColor(color));
     const QPointF origin(pos.x, pos.y + m_fonts.metrics(handle).ascent - shaped.baseline);
-    for (const QGlyphRun& run : shaped.runs)
-        p->drawGlyphRun(origin, run);
+    for (const QGlyphRun& run : shaped.runs) {
+        if (!run.underline() && !run.strikeOut() && !run.overline()) {
+            p->drawGlyphRun(origin, run);
+            continue;
+        }
+        // Where the glyphs come from the glyph cache, the painter draws a
+        // run's own lines moved by its translation a second time (far below
+        // and beside the text on a scrolled page): the lines are drawn here.
+        QGlyphRun bare = run;
+        bare.setUnderline(false);
+        bare.setStrikeOut(false);
+        bare.setOverline(false);
+        p->drawGlyphRun(origin, bare);
+        drawTextLines(*p, origin, run, toQColor(color));
+    }
+}
+
+void PageContainer::drawTextLines(QPainter& p, const QPointF& origin, const QGlyphRun& run, const QColor& color)
+{
+    const QList<QPointF> positions = run.positions();
+    if (positions.isEmpty())
+        return;
+    const QRawFont font = run.rawFont();
+    QRectF span = run.boundingRect();
+    if (span.width() <= 0) {
+        const QList<QPointF> advances = font.advancesForGlyphIndexes(run.glyphIndexes());
+        span.setLeft(positions.first().x());
+        span.setRight(positions.last().x() + (advances.isEmpty() ? 0 : advances.last().x()));
+    }
+    const qreal thickness = std::max<qreal>(1, std::round(font.lineThickness()));
+    const qreal baseline = origin.y() + positions.first().y();
+    const auto line = [&](qreal y) {
+        p.fillRect(QRectF(origin.x() + span.left(), std::round(y), span.width(), thickness), color);
+    };
+    if (run.underline())
+        line(baseline + std::max<qreal>(1, font.underlinePosition()) - thickness / 2);
+    if (run.strikeOut())
+        line(baseline - font.ascent() / 3);
+    if (run.overline())
+        line(baseline - font.ascent());
 }
 
 int PageContainer::pt_to_px(int pt) const

@@ -14,7 +14,10 @@
 #include <functional>
 #include <vector>
 
+class QGlyphRun;
 class QPainter;
+class QPointF;
+class QColor;
 
 namespace engine {
 
@@ -115,6 +118,8 @@ public:
     static bool isCjkNoLineStart(char32_t c);
 
 private:
+    // A run's underline, strike-out and overline, drawn at the run.
+    static void drawTextLines(QPainter& p, const QPointF& origin, const QGlyphRun& run, const QColor& color);
     // The picture scaled to the size and changed by the image filter, kept per picture, size and filter text so that
     // scrolling and drags do not compute it again.
     QPixmap filteredPicture(const QString& key, const QImage& img, QSize size);

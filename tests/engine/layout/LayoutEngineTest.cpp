@@ -261,6 +261,40 @@ TEST(LayoutEngine, WindowsFaceNamesRenderWithTheIpaFonts)
     EXPECT_EQ(layout.container().fonts().qfont(font).families().value(0), QStringLiteral("IPAMincho"));
 }
 
+// Underlines, strike-outs and overlines are drawn at their text wherever the
+// painter stands (the view paints a scrolled page through a translation):
+// the picture drawn 40 across and 200 down is the same picture moved.
+TEST(LayoutEngine, TextLinesStayAtTheirTextWhereThePainterIsMoved)
+{
+    LayoutEngine layout;
+    layout.load(QStringLiteral("<html><body><p><a href=a.html>link text</a> <u>underlined</u> <s>struck</s> "
+                               "<span style='text-decoration: overline'>over</span></p></body></html>"));
+    layout.layout(400);
+    const auto picture = [&layout](QPoint at) {
+        QImage image(500, 300, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.translate(at);
+        layout.draw(painter, QRect(0, 0, 400, 60));
+        return image;
+    };
+    const QImage still = picture(QPoint(0, 0));
+    const QImage moved = picture(QPoint(40, 200));
+    int dark = 0;
+    for (int y = 0; y < 300; ++y)
+        for (int x = 0; x < 500; ++x) {
+            const bool inStill = x < 460 && y < 100 && qGray(still.pixel(x, y)) < 160;
+            dark += inStill;
+            const bool inMoved = x >= 40 && y >= 200 && qGray(moved.pixel(x, y)) < 160;
+            const bool wasStill = x >= 40 && y >= 200 && qGray(still.pixel(x - 40, y - 200)) < 160;
+            ASSERT_EQ(inMoved, wasStill) << x << "," << y;
+            if (!(x >= 40 && y >= 200)) {
+                ASSERT_GE(qGray(moved.pixel(x, y)), 160) << "drawn outside the moved page at " << x << "," << y;
+            }
+        }
+    EXPECT_GT(dark, 200);
+}
+
 TEST(LayoutEngine, FontSizeAttributeGivesTheOldEnginesSizes)
 {
     LayoutEngine layout;
