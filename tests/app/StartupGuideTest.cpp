@@ -5,6 +5,7 @@
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
 #include "controls/VornaImageButton.h"
+#include "frames/VornaDialogFrameSet.h"
 #include "publish/VornaDialogPublish.h"
 #include "res/resource.h"
 #include "util/StringResources.h"
@@ -34,8 +35,6 @@ namespace {
 
 using platform::ModalResponder;
 
-// The frameset template dialog of New frameset page.
-constexpr int kFramesetTemplateDialog = 502;
 constexpr int kShowGuide = 33219;
 
 class StartupGuideTest : public WebProgramTest
@@ -93,21 +92,30 @@ TEST_F(StartupGuideTest, ACancelledNewWebKeepsTheGuideAndAMadeOneClosesIt)
     EXPECT_TRUE(QFileInfo(web("shop/index.html")).isFile());
 }
 
-TEST_F(StartupGuideTest, AFramesetFirstPageNotMadeLeavesNoWebAndNoFolder)
+TEST_F(StartupGuideTest, AFramesetFirstPageCountsOnlyWhenItWasMade)
 {
+    // Cancelled: no web, no folder, and the guide stays.
     responder.on(VornaDialogCreateProject::IDD,
                  createWeb(QStringLiteral("frames"), VornaDialogCreateProject::kFramesetPageId));
-    responder.always(kFramesetTemplateDialog, [](QDialog& d) { d.reject(); });
+    responder.answer(VornaDialogFrameSet::IDD, platform::IDCANCEL);
+    // Chosen: the frameset template is the web's home page, and the guide closes.
+    responder.on(VornaDialogCreateProject::IDD,
+                 createWeb(QStringLiteral("frames"), VornaDialogCreateProject::kFramesetPageId));
+    responder.on(VornaDialogFrameSet::IDD, [](QDialog& d) { ModalResponder::press(d, platform::IDOK); });
     bool stayed = false;
+    bool folderAfterCancel = true;
     showGuide([&](QDialog& d) {
         ModalResponder::press(d, VornaDialogGuide::kNewWebId);
-        stayed = d.isVisible();
-        ModalResponder::press(d, VornaDialogGuide::kCloseId);
+        stayed = d.isVisible() && !frame().m_bWebOpen;
+        folderAfterCancel = QFileInfo::exists(web("frames"));
+        ModalResponder::press(d, VornaDialogGuide::kNewWebId);
     });
     EXPECT_TRUE(stayed);
-    EXPECT_EQ(result, platform::IDCANCEL);
-    EXPECT_FALSE(frame().m_bWebOpen);
-    EXPECT_FALSE(QFileInfo::exists(web("frames")));
+    EXPECT_FALSE(folderAfterCancel);
+    EXPECT_EQ(result, platform::IDOK);
+    EXPECT_EQ(choice, 1);
+    EXPECT_TRUE(frame().m_bWebOpen);
+    EXPECT_TRUE(readTestFile(web("frames/index.html")).toUpper().contains("<FRAMESET"));
 }
 
 TEST_F(StartupGuideTest, OpenWebWithAWebOpenAsksFirstAndNoKeepsBothTheWebAndTheGuide)
