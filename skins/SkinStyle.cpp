@@ -146,6 +146,8 @@ int SkinStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
 void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                                    const QWidget* widget) const
 {
+    if (DrawSkinComplexControl(control, *option, *painter, widget))
+        return;
     if (control == CC_TitleBar) {
         if (const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option)) {
             painter->save();

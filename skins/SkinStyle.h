@@ -75,6 +75,13 @@ public:
                   QStyleHintReturn* returnData = nullptr) const override;
 
 private:
+    // The control skins' painting; false where the base style draws.
+    bool DrawSkinControl(ControlElement element, const QStyleOption& option, QPainter& painter,
+                         const QWidget* widget) const;
+    bool DrawSkinControlPrimitive(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
+                                  const QWidget* widget) const;
+    bool DrawSkinComplexControl(ComplexControl control, const QStyleOptionComplex& option, QPainter& painter,
+                                const QWidget* widget) const;
     bool DrawSkinTitleBar(const QStyleOptionTitleBar& option, QPainter& painter, const QWidget* widget) const;
     bool DrawSkinWindowFrame(const QStyleOption& option, QPainter& painter, const QWidget* widget) const;
     bool DrawSkinBars(ControlElement element, const QStyleOption& option, QPainter& painter,

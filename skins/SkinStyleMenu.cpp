@@ -120,7 +120,8 @@ void drawSubmenuArrow(QPainter& painter, const QRect& item, const QColor& color)
 void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                               const QWidget* widget) const
 {
-    if (DrawSkinBarPrimitive(element, *option, *painter, widget))
+    if (DrawSkinBarPrimitive(element, *option, *painter, widget) ||
+        DrawSkinControlPrimitive(element, *option, *painter, widget))
         return;
     switch (element) {
     case PE_PanelMenu:
@@ -146,7 +147,7 @@ void SkinStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* opti
 void SkinStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                             const QWidget* widget) const
 {
-    if (DrawSkinBars(element, *option, *painter, widget))
+    if (DrawSkinBars(element, *option, *painter, widget) || DrawSkinControl(element, *option, *painter, widget))
         return;
     if (element == CE_MenuItem) {
         if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {

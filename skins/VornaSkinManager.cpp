@@ -1,9 +1,13 @@
 #include "skins/VornaSkinManager.h"
 
 #include "controls/SkinContext.h"
+#include "skins/ASMCheckBox.h"
 #include "skins/ASMChildFrame.h"
 #include "skins/ASMDialog.h"
+#include "skins/ASMGroupBox.h"
 #include "skins/ASMMainFrame.h"
+#include "skins/ASMPushButton.h"
+#include "skins/ASMRadioButton.h"
 #include "skins/SkinStyle.h"
 #include "util/MessageBox.h"
 
@@ -93,6 +97,23 @@ std::optional<SkinControlKind> controlKindOf(const QWidget* w)
     if (qobject_cast<const QLabel*>(w) || w->metaObject() == &QFrame::staticMetaObject)
         return SkinControlKind::Static;
     return std::nullopt;
+}
+
+// The skin object that draws a control of the kind.
+std::unique_ptr<ASMControl> createControlSkin(SkinControlKind kind)
+{
+    switch (kind) {
+    case SkinControlKind::PushButton:
+        return std::make_unique<ASMPushButton>();
+    case SkinControlKind::CheckBox:
+        return std::make_unique<ASMCheckBox>();
+    case SkinControlKind::RadioButton:
+        return std::make_unique<ASMRadioButton>();
+    case SkinControlKind::GroupBox:
+        return std::make_unique<ASMGroupBox>();
+    default:
+        return std::make_unique<ASMControl>(kind);
+    }
 }
 
 } // namespace skinmanager_detail
@@ -312,7 +333,7 @@ ASMCore* VornaSkinManager::SkinControl(QWidget* window)
     const std::optional<SkinControlKind> kind = controlKindOf(window);
     if (!kind)
         return nullptr;
-    ASMCore* attached = Subclass(std::make_unique<ASMControl>(*kind), window);
+    ASMCore* attached = Subclass(createControlSkin(*kind), window);
     if (attached)
         window->setAttribute(Qt::WA_Hover);
     return attached;

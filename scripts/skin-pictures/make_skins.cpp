@@ -128,7 +128,10 @@ QImage captionButton(const Look& l, int size, const std::function<void(QPainter&
         g.setColorAt(1, state == 2 ? top : bottom);
         p.setBrush(g);
         p.setPen(QPen(state == 3 ? l.borderInactive : l.border.darker(140), 1));
-        p.drawRoundedRect(box, 3, 3);
+        // Edges against the key colour stay hard: a blended pixel would show.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.drawRoundedRect(box.toRect().adjusted(0, 0, -1, -1), 3, 3);
+        p.setRenderHint(QPainter::Antialiasing, true);
         p.setPen(QPen(state == 3 ? l.borderInactive.darker(120) : l.glyph, 1.6));
         p.setBrush(Qt::NoBrush);
         glyph(p, box.adjusted(4.5, 4.5, -4.5, -4.5).translated(state == 2 ? 1 : 0, state == 2 ? 1 : 0), cell / 4);
@@ -141,7 +144,6 @@ QImage buttonStrip(const Look& l, int w, int h, bool flat)
 {
     QImage image = filled(5 * w, h);
     QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
     for (int cell = 0; cell < 5; ++cell) {
         const QRectF box(cell * w + 0.5, 0.5, w - 1, h - 1);
         QLinearGradient g(box.topLeft(), box.bottomLeft());
@@ -157,7 +159,7 @@ QImage buttonStrip(const Look& l, int w, int h, bool flat)
         g.setColorAt(1, bottom);
         p.setBrush(g);
         p.setPen(QPen(cell == 4 ? l.shadow : cell == 3 ? l.glyph : l.border.darker(130), cell == 3 ? 1.5 : 1));
-        p.drawRoundedRect(box, 4, 4);
+        p.drawRoundedRect(box.toRect().adjusted(0, 0, -1, -1), 4, 4);
     }
     return image;
 }
@@ -175,10 +177,12 @@ QImage marks(const Look& l, bool radio)
         const QRectF box(cell * s + 0.5, 0.5, s - 1, s - 1);
         p.setPen(QPen(state == 1 ? l.shadow : l.border.darker(140), 1));
         p.setBrush(state == 1 ? l.face : state == 2 ? l.buttonBottom : state == 3 ? l.buttonHot : QColor(Qt::white));
+        p.setRenderHint(QPainter::Antialiasing, false);
         if (radio)
-            p.drawEllipse(box);
+            p.drawEllipse(box.toRect().adjusted(0, 0, -1, -1));
         else
-            p.drawRoundedRect(box, 2, 2);
+            p.drawRoundedRect(box.toRect().adjusted(0, 0, -1, -1), 2, 2);
+        p.setRenderHint(QPainter::Antialiasing, true);
         if (!checked)
             continue;
         const QColor mark = state == 1 ? l.shadow : l.glyph;

@@ -1,0 +1,98 @@
+#include "skins/SkinStyle.h"
+
+#include "skins/ASMCheckBox.h"
+#include "skins/ASMGroupBox.h"
+#include "skins/ASMPushButton.h"
+#include "skins/ASMRadioButton.h"
+#include "skins/VornaSkinManager.h"
+
+#include <QPainter>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+
+namespace skinstylecontrols_detail {
+
+// The control skin that draws a widget now, of the class wanted; null while
+// no skin is on or the widget has none.
+template <typename Skin> const Skin* activeSkin(const QWidget* widget)
+{
+    if (!widget || !VornaSkinManager::IsSkinOn())
+        return nullptr;
+    return qobject_cast<const Skin*>(VornaSkinManager::GetInstance().Find(widget));
+}
+
+} // namespace skinstylecontrols_detail
+
+using skinstylecontrols_detail::activeSkin;
+
+bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& option, QPainter& painter,
+                                const QWidget* widget) const
+{
+    switch (element) {
+    case CE_PushButton: {
+        const auto* skin = activeSkin<ASMPushButton>(widget);
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option);
+        if (!skin || !button || skin->Kind() != SkinControlKind::PushButton)
+            return false;
+        painter.save();
+        skin->Draw(painter, *button, widget);
+        painter.restore();
+        return true;
+    }
+    case CE_CheckBoxLabel:
+    case CE_RadioButtonLabel: {
+        const auto* skin = activeSkin<ASMCheckBox>(widget);
+        const auto* button = qstyleoption_cast<const QStyleOptionButton*>(&option);
+        if (!skin || !button)
+            return false;
+        SkinButtonLook look = skin->LookOf(option);
+        look.pushLike = false;
+        ASMPushButton::DrawButtonText(painter, platform::Rect::fromQRect(option.rect), button->text, look,
+                                      Qt::AlignLeft);
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool SkinStyle::DrawSkinControlPrimitive(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
+                                         const QWidget* widget) const
+{
+    switch (element) {
+    case PE_IndicatorCheckBox: {
+        const auto* skin = activeSkin<ASMCheckBox>(widget);
+        if (!skin || skin->Kind() != SkinControlKind::CheckBox)
+            return false;
+        painter.save();
+        skin->DrawMark(painter, platform::Rect::fromQRect(option.rect), skin->LookOf(option), widget);
+        painter.restore();
+        return true;
+    }
+    case PE_IndicatorRadioButton: {
+        const auto* skin = activeSkin<ASMRadioButton>(widget);
+        if (!skin)
+            return false;
+        painter.save();
+        skin->DrawRadioMark(painter, platform::Rect::fromQRect(option.rect), skin->LookOf(option), widget);
+        painter.restore();
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool SkinStyle::DrawSkinComplexControl(ComplexControl control, const QStyleOptionComplex& option, QPainter& painter,
+                                       const QWidget* widget) const
+{
+    if (control != CC_GroupBox)
+        return false;
+    const auto* skin = activeSkin<ASMGroupBox>(widget);
+    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(&option);
+    // A group box with its own check box keeps the base look.
+    if (!skin || !box || (box->subControls & SC_GroupBoxCheckBox))
+        return false;
+    skin->Draw(painter, *box, widget);
+    return true;
+}
