@@ -1,6 +1,7 @@
 #include "skins/SkinStyle.h"
 
 #include "skins/ASMCheckBox.h"
+#include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
@@ -8,6 +9,7 @@
 
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 
 namespace skinstylecontrols_detail {
@@ -66,6 +68,16 @@ bool SkinStyle::DrawSkinControlPrimitive(PrimitiveElement element, const QStyleO
             return false;
         painter.save();
         skin->DrawMark(painter, platform::Rect::fromQRect(option.rect), skin->LookOf(option), widget);
+        painter.restore();
+        return true;
+    }
+    case PE_PanelLineEdit: {
+        const auto* skin = activeSkin<ASMEdit>(widget);
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
+        if (!skin || !frame)
+            return false;
+        painter.save();
+        skin->Draw(painter, *frame);
         painter.restore();
         return true;
     }

@@ -4,6 +4,7 @@
 #include "skins/ASMCheckBox.h"
 #include "skins/ASMChildFrame.h"
 #include "skins/ASMDialog.h"
+#include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMMainFrame.h"
 #include "skins/ASMPushButton.h"
@@ -111,6 +112,8 @@ std::unique_ptr<ASMControl> createControlSkin(SkinControlKind kind)
         return std::make_unique<ASMRadioButton>();
     case SkinControlKind::GroupBox:
         return std::make_unique<ASMGroupBox>();
+    case SkinControlKind::Edit:
+        return std::make_unique<ASMEdit>();
     default:
         return std::make_unique<ASMControl>(kind);
     }

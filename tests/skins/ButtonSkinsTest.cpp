@@ -1,6 +1,7 @@
 #include "controls/SysColors.h"
 #include "platform/DataRoot.h"
 #include "skins/ASMCheckBox.h"
+#include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -174,4 +176,38 @@ TEST_F(ButtonSkins, ButtonsAndMarksDrawFromTheSkin)
     push->setEnabled(true);
     const QImage plain = render(*push);
     EXPECT_NE(at(plain, push->width() / 2, 2), at(picture, push->width() / 2, 2));
+}
+
+TEST_F(ButtonSkins, DisabledAndReadOnlyFieldsLieFlatOnTheShadow)
+{
+    QDialog dialog;
+    dialog.setProperty(VornaSkinManager::kNoSkinProperty, true);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* normal = new QLineEdit(QStringLiteral("a"));
+    auto* readOnly = new QLineEdit(QStringLiteral("b"));
+    readOnly->setReadOnly(true);
+    auto* disabled = new QLineEdit(QStringLiteral("c"));
+    disabled->setEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{normal, readOnly, disabled})
+        layout->addWidget(w);
+    dialog.resize(160, 120);
+    dialog.ensurePolished();
+    layout->activate();
+    ASSERT_NE(qobject_cast<ASMEdit*>(VornaSkinManager::GetInstance().Find(normal)), nullptr);
+    VornaSkinManager::GetInstance().ChangeSkin(QStringLiteral("spring"));
+    const platform::ColorRef shadow = GetSkinSysColor(COLOR_3DSHADOW);
+    auto inside = [](QLineEdit* edit) {
+        const QImage picture = render(*edit);
+        // Right of the text, inside the rings.
+        return at(picture, edit->width() - 6, edit->height() / 2);
+    };
+    EXPECT_EQ(inside(normal), GetSkinSysColor(COLOR_WINDOW));
+    EXPECT_EQ(inside(readOnly), shadow);
+    EXPECT_EQ(inside(disabled), shadow);
+    // The edge: shadow above, the inner ring face while the field is idle.
+    const QImage picture = render(*normal);
+    EXPECT_EQ(at(picture, 10, 0), shadow);
+    EXPECT_EQ(at(picture, 10, 1), GetSkinSysColor(COLOR_3DFACE));
+    const QImage deep = render(*readOnly);
+    EXPECT_EQ(at(deep, 10, 1), GetSkinSysColor(COLOR_3DDKSHADOW));
 }

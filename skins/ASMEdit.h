@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Rect.h"
+#include "skins/ASMControl.h"
+
+class QPainter;
+class QStyleOptionFrame;
+
+// The skin of an edit field: its edge in two rings of skin colours, deeper
+// while it has the focus, is disabled or read-only or the mouse is over it;
+// a disabled or read-only field lies flat on the shadow colour.
+class ASMEdit : public ASMControl
+{
+    Q_OBJECT
+public:
+    ASMEdit();
+
+    // Whether the field is drawn flat on the shadow colour.
+    static bool IsFlat(const QStyleOptionFrame& option);
+    // The field's background and, when it has an edge, its rings.
+    void Draw(QPainter& dc, const QStyleOptionFrame& option) const;
+    void DrawBorder(QPainter& dc, const platform::Rect& rect, const QStyleOptionFrame& option) const;
+};
