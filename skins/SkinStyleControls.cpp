@@ -3,14 +3,20 @@
 #include "skins/ASMCheckBox.h"
 #include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
+#include "skins/ASMHeaderCtrl.h"
+#include "skins/ASMProgress.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/SkinDrawing.h"
 #include "skins/VornaSkinManager.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
+#include <QStyleOptionHeader>
+#include <QStyleOptionProgressBar>
+#include <QAbstractItemView>
 
 namespace skinstylecontrols_detail {
 
@@ -51,6 +57,39 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
         look.pushLike = false;
         ASMPushButton::DrawButtonText(painter, platform::Rect::fromQRect(option.rect), button->text, look,
                                       Qt::AlignLeft);
+        return true;
+    }
+    case CE_ProgressBarGroove:
+        if (!activeSkin<ASMProgress>(widget))
+            return false;
+        ASMProgress::DrawGroove(painter, platform::Rect::fromQRect(option.rect));
+        return true;
+    case CE_ProgressBarContents: {
+        const auto* bar = qstyleoption_cast<const QStyleOptionProgressBar*>(&option);
+        if (!activeSkin<ASMProgress>(widget) || !bar)
+            return false;
+        ASMProgress::Draw(painter, platform::Rect::fromQRect(option.rect), bar->progress, bar->minimum, bar->maximum);
+        return true;
+    }
+    case CE_HeaderSection: {
+        const auto* skin = activeSkin<ASMHeaderCtrl>(widget);
+        if (!skin)
+            return false;
+        ASMHeaderCtrl::DrawSection(painter, platform::Rect::fromQRect(option.rect), skin->IsMouseOver());
+        return true;
+    }
+    case CE_ShapedFrame: {
+        // The frame of a list: deeper with the focus, disabled, or the mouse over it or its header.
+        const auto* skin = activeSkin<ASMControl>(widget);
+        const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
+        if (!skin || !frame || skin->Kind() != SkinControlKind::ListView || frame->lineWidth <= 0)
+            return false;
+        const bool deep = skin->IsMouseOver() || (option.state & State_HasFocus) || !(option.state & State_Enabled);
+        const platform::Rect rect = platform::Rect::fromQRect(option.rect);
+        if (deep)
+            DrawSkinDouble3dRect(painter, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+        else
+            DrawSkinDouble3dRect(painter, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DFACE, COLOR_3DFACE);
         return true;
     }
     default:

@@ -6,6 +6,8 @@
 #include "skins/ASMDialog.h"
 #include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
+#include "skins/ASMHeaderCtrl.h"
+#include "skins/ASMProgress.h"
 #include "skins/ASMMainFrame.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
@@ -114,6 +116,10 @@ std::unique_ptr<ASMControl> createControlSkin(SkinControlKind kind)
         return std::make_unique<ASMGroupBox>();
     case SkinControlKind::Edit:
         return std::make_unique<ASMEdit>();
+    case SkinControlKind::HeaderCtrl:
+        return std::make_unique<ASMHeaderCtrl>();
+    case SkinControlKind::Progress:
+        return std::make_unique<ASMProgress>();
     default:
         return std::make_unique<ASMControl>(kind);
     }

@@ -2,6 +2,8 @@
 #include "platform/DataRoot.h"
 #include "skins/ASMCheckBox.h"
 #include "skins/ASMEdit.h"
+#include "skins/ASMHeaderCtrl.h"
+#include "skins/ASMProgress.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
@@ -11,8 +13,13 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QDialog>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <climits>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -210,4 +217,49 @@ TEST_F(ButtonSkins, DisabledAndReadOnlyFieldsLieFlatOnTheShadow)
     EXPECT_EQ(at(picture, 10, 1), GetSkinSysColor(COLOR_3DFACE));
     const QImage deep = render(*readOnly);
     EXPECT_EQ(at(deep, 10, 1), GetSkinSysColor(COLOR_3DDKSHADOW));
+}
+
+TEST(ProgressSkin, ThePartDoneStaysWithinTheBarWhateverTheRange)
+{
+    EXPECT_EQ(ASMProgress::FilledWidth(100, 0, 0, 100), 0);
+    EXPECT_EQ(ASMProgress::FilledWidth(100, 100, 0, 100), 100);
+    EXPECT_EQ(ASMProgress::FilledWidth(99, 1, 0, 3), 33);
+    // Values outside the range are kept within it.
+    EXPECT_EQ(ASMProgress::FilledWidth(100, 250, 0, 100), 100);
+    EXPECT_EQ(ASMProgress::FilledWidth(100, -5, 0, 100), 0);
+    // Equal limits or the minimum above the maximum: nothing is done, and nothing divides by zero.
+    EXPECT_EQ(ASMProgress::FilledWidth(100, 5, 5, 5), 0);
+    EXPECT_EQ(ASMProgress::FilledWidth(100, 5, 10, 0), 0);
+    EXPECT_EQ(ASMProgress::FilledWidth(100, INT_MAX, INT_MIN, INT_MAX), 100);
+    EXPECT_EQ(ASMProgress::FilledWidth(0, 5, 0, 10), 0);
+
+    QImage image(40, 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter dc(&image);
+        ASMProgress::DrawGroove(dc, platform::Rect(0, 0, 40, 10));
+        ASMProgress::Draw(dc, platform::Rect(0, 0, 40, 10), 50, 0, 100);
+    }
+    EXPECT_EQ(at(image, 0, 0), GetSkinSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(at(image, 1, 5), GetSkinSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(at(image, 19, 5), GetSkinSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(at(image, 20, 5), GetSkinSysColor(COLOR_3DFACE));
+}
+
+TEST_F(ButtonSkins, AHeaderPassesItsHoverToItsList)
+{
+    QTreeWidget tree;
+    tree.header()->setSectionsClickable(true);
+    tree.resize(200, 120);
+    tree.ensurePolished();
+    auto* list = qobject_cast<ASMControl*>(VornaSkinManager::GetInstance().Find(&tree));
+    ASSERT_NE(list, nullptr);
+    ASSERT_NE(qobject_cast<ASMHeaderCtrl*>(VornaSkinManager::GetInstance().Find(tree.header())), nullptr);
+    VornaSkinManager::GetInstance().ChangeSkin(QStringLiteral("metal"));
+    QEvent enter(QEvent::Enter);
+    QCoreApplication::sendEvent(tree.header(), &enter);
+    EXPECT_TRUE(list->IsMouseOver());
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(tree.header(), &leave);
+    EXPECT_FALSE(list->IsMouseOver());
 }

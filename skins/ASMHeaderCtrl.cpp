@@ -1,0 +1,34 @@
+#include "skins/ASMHeaderCtrl.h"
+
+#include "controls/SysColors.h"
+#include "skins/SkinDrawing.h"
+#include "skins/VornaSkinManager.h"
+
+#include <QEvent>
+#include <QWidget>
+
+ASMHeaderCtrl::ASMHeaderCtrl() : ASMControl(SkinControlKind::HeaderCtrl) {}
+
+void ASMHeaderCtrl::DrawSection(QPainter& dc, const platform::Rect& rect, bool hover)
+{
+    if (hover)
+        DrawSkinDouble3dRect(dc, rect, COLOR_3DLIGHT, COLOR_3DDKSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW);
+    else
+        DrawSkinDouble3dRect(dc, rect, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DFACE, COLOR_3DFACE);
+    FillRectSolid(dc, platform::Rect(rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2),
+                  GetSkinSysColor(COLOR_3DFACE));
+}
+
+bool ASMHeaderCtrl::WindowProc(QEvent* event)
+{
+    const bool handled = ASMControl::WindowProc(event);
+    const QEvent::Type type = event->type();
+    if (type != QEvent::Enter && type != QEvent::Leave && type != QEvent::HoverEnter && type != QEvent::HoverLeave)
+        return handled;
+    // The list this header heads shows the header's hover in its frame.
+    QWidget* list = m_window ? m_window->parentWidget() : nullptr;
+    auto* skin = qobject_cast<ASMControl*>(VornaSkinManager::GetInstance().Find(list));
+    if (skin && skin->Kind() == SkinControlKind::ListView)
+        skin->ModifyState(kMouseOver, IsMouseOver() ? kMouseOver : 0, true);
+    return handled;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/Rect.h"
+#include "skins/ASMControl.h"
+
+class QPainter;
+
+// The skin of a header whose sections act as buttons: each section a raised
+// button of skin rings, lifted further while the mouse is over the header,
+// which also gives the list it heads its hovered frame.
+class ASMHeaderCtrl : public ASMControl
+{
+    Q_OBJECT
+public:
+    ASMHeaderCtrl();
+
+    // One section's button (its text is the base style's).
+    static void DrawSection(QPainter& dc, const platform::Rect& rect, bool hover);
+
+    bool WindowProc(QEvent* event) override;
+};
