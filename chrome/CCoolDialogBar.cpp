@@ -63,8 +63,11 @@ CCoolDialogBar::CCoolDialogBar(QWidget* parent) : QDockWidget(parent)
 
 CCoolDialogBar::~CCoolDialogBar()
 {
-    // The hook lets go of the caption while both are whole.
+    // The hook lets go of the caption while both are whole, and the parts
+    // (deleted after this bar has stopped being one) ask nothing more of it.
     m_pMiniFrmSub.reset();
+    m_caption->ForgetBar();
+    m_client->ForgetBar();
 }
 
 bool CCoolDialogBar::Create(QMainWindow* frame, QWidget* dialog, const QString& title, int id, quint32 style)

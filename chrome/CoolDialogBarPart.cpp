@@ -23,18 +23,20 @@ QSize CoolDialogBarPart::minimumSizeHint() const
     // Narrow enough for the strip of a rolled-up bar.
     if (m_role == Role::Caption)
         return QSize(0, 0);
-    return m_bar->IsShrunk() ? QSize(0, 0) : QWidget::minimumSizeHint();
+    return m_bar && m_bar->IsShrunk() ? QSize(0, 0) : QWidget::minimumSizeHint();
 }
 
 bool CoolDialogBarPart::event(QEvent* event)
 {
-    if (m_bar->MousePart(this, event))
+    if (m_bar && m_bar->MousePart(this, event))
         return true;
     return QWidget::event(event);
 }
 
 void CoolDialogBarPart::paintEvent(QPaintEvent*)
 {
+    if (!m_bar)
+        return;
     QPainter dc(this);
     m_bar->PaintPart(dc, this);
 }

@@ -16,6 +16,8 @@ public:
     CoolDialogBarPart(CCoolDialogBar* bar, Role role);
 
     Role role() const { return m_role; }
+    // The bar is going: the part asks nothing more of it.
+    void ForgetBar() { m_bar = nullptr; }
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -139,7 +139,7 @@ QWidget* ULOMDIClientHook::viewport() const
 int ULOMDIClientHook::IconOf(const QMdiSubWindow* frame) const
 {
     for (size_t i = 0; i < m_icons.size(); ++i) {
-        if (m_icons[i].frame == frame)
+        if (m_icons[i].key == frame)
             return int(i);
     }
     return -1;
@@ -186,7 +186,7 @@ void ULOMDIClientHook::MakeIcon(QMdiSubWindow* frame, const Rect& normal, bool a
         taken.push_back(icon.rect);
     const Rect cell = mdiicons::FindFreeCell(area->width(), area->height(), taken);
     // 3. The record, the zoom from the window's place, the window hidden.
-    m_icons.push_back(Icon{cell, frame});
+    m_icons.push_back(Icon{cell, frame, frame});
     if (animate)
         Zoom(normal, cell, {});
     HideMinimised(frame);

@@ -30,6 +30,9 @@ public:
     {
         platform::Rect rect; // the cell, in the area's coordinates
         QPointer<QMdiSubWindow> frame;
+        // The window as an address only: it is compared while the window is
+        // being destroyed, when it is no longer a QMdiSubWindow.
+        const QObject* key = nullptr;
     };
 
     ULOMDIClientHook();
