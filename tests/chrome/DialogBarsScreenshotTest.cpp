@@ -9,7 +9,9 @@
 #include "app/CMainFrame.h"
 #include "app/ProgramStart.h"
 #include "chrome/CCoolDialogBar.h"
+#include "support/PreviewRecorder.h"
 #include "support/ReviewPicture.h"
+#include "web/VornaDialogSiteManagerSheet.h"
 
 #include "platform/CommandRegistry.h"
 
@@ -26,6 +28,15 @@ TEST(DialogBarsScreenshot, BarsTabsAndIcons)
 {
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         GTEST_SKIP() << "needs an X server (Xvfb)";
+    // The site manager's tutorial page and any preview stay plain widgets:
+    // the live browser needs an OpenGL context, which the X server of the
+    // tests need not offer.
+    PreviewRecorder::Installed previews;
+    VornaDialogSiteManagerSheet::setTutorialViewFactory([](QWidget* parent) { return new QWidget(parent); });
+    struct Restore
+    {
+        ~Restore() { VornaDialogSiteManagerSheet::setTutorialViewFactory(nullptr); }
+    } restore;
     std::unique_ptr<CZQApp> app = StartProgramWithoutGuide();
     ASSERT_NE(app, nullptr);
     CMainFrame* frame = app->mainFrame();
