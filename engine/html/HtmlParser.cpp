@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace engine {
@@ -28,7 +29,9 @@ namespace engine {
 class TreeBuilder
 {
 public:
-    explicit TreeBuilder(Document* doc) : m_doc(doc) {}
+    // `input`: what the tree builder read, for its flush markers (none when
+    // null).
+    explicit TreeBuilder(Document* doc, const HtmlParser::PreparedInput* input = nullptr);
 
     // Converts the children of `from` and appends them to `to`.
     void convertChildren(const GumboNode* from, Node* to, int depth);
@@ -41,7 +44,12 @@ public:
 
 private:
     Ref<Node> convertOne(const GumboNode* n);
+    // Whether the input from `at` on for `length` bytes holds a flush marker.
+    bool holdsMarker(const char* at, size_t length) const;
     Document* m_doc;
+    const HtmlParser::PreparedInput* m_input;
+    // The marker as it stands in the input ("<!--" and "-->" around it).
+    QString m_markerTag;
     int m_deepest = 0;
 };
 
@@ -234,7 +242,7 @@ struct Parsed
 {
     GumboArena arena;
     GumboOutput* out = nullptr;
-    QByteArray bytes;
+    HtmlParser::PreparedInput input;
 };
 
 // Parses `html`, with at most `tagDepth` levels of nested tags in the input
@@ -248,17 +256,18 @@ void parse(Parsed& p, QStringView html, int tagDepth = HtmlParser::kMaxDepth, in
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     buffer.resize(encoder.requiredSpace(html.size()));
     buffer.truncate(encoder.appendToBuffer(buffer.data(), html) - buffer.constData());
-    p.bytes = buffer;
-    if (p.bytes.size() > HtmlParser::kMaxInputBytes)
-        p.bytes.truncate(HtmlParser::kMaxInputBytes);
-    p.bytes = HtmlParser::prepareInput(p.bytes, tagDepth, deepestTags);
+    QByteArray bytes = buffer;
+    if (bytes.size() > HtmlParser::kMaxInputBytes)
+        bytes.truncate(HtmlParser::kMaxInputBytes);
+    p.input = HtmlParser::prepareInput(bytes, tagDepth, deepestTags);
+    const QByteArray& prepared = p.input.bytes;
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = kMaxErrors;
     options.allocator = &GumboArena::allocate;
     options.deallocator = &GumboArena::release;
     options.userdata = &p.arena;
-    p.arena.expect(size_t(p.bytes.size()));
-    p.out = gumbo_parse_with_options(&options, p.bytes.constData(), size_t(p.bytes.size()));
+    p.arena.expect(size_t(prepared.size()));
+    p.out = gumbo_parse_with_options(&options, prepared.constData(), size_t(prepared.size()));
 }
 
 // Whether the tree builder met markup it had to build otherwise than
@@ -317,6 +326,24 @@ void unwrapMisnestable(Node* root)
 
 } // namespace parser_detail
 
+TreeBuilder::TreeBuilder(Document* doc, const HtmlParser::PreparedInput* input) : m_doc(doc), m_input(input)
+{
+    if (m_input && !m_input->markers.empty())
+        m_markerTag = QLatin1String("<!--") + QLatin1String(m_input->marker) + QLatin1String("-->");
+}
+
+bool TreeBuilder::holdsMarker(const char* at, size_t length) const
+{
+    if (!m_input || m_input->markers.empty() || !at)
+        return false;
+    const char* base = m_input->bytes.constData();
+    if (at < base || at > base + m_input->bytes.size())
+        return false;
+    const qsizetype from = at - base;
+    const auto it = std::lower_bound(m_input->markers.begin(), m_input->markers.end(), from);
+    return it != m_input->markers.end() && *it < from + qsizetype(length);
+}
+
 Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
 {
     switch (n->type) {
@@ -325,17 +352,20 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
     case GUMBO_NODE_CDATA: {
         // A flush marker that the tree builder read as text (in raw text
         // whose element the preparation took for one that holds markup,
-        // among nested foreign content) is no text of the page.
-        if (std::strstr(n->v.text.text, HtmlParser::kFlushMarker)) {
+        // among nested foreign content) is no text of the page. Only text
+        // read from where a marker was put in can hold one: the page itself
+        // does not hold the marker's text.
+        const GumboStringPiece& source = n->v.text.original_text;
+        if (holdsMarker(source.data, source.length)) {
             QString text = parser_detail::textOf(n->v.text.text);
-            text.remove(QLatin1String(HtmlParser::kFlushMarker));
+            text.remove(m_markerTag);
             return Ref<Node>(new Text(m_doc, text));
         }
         return Ref<Node>(new Text(m_doc, parser_detail::sharedTextOf(n->v.text.text)));
     }
     case GUMBO_NODE_COMMENT:
-        if (std::strcmp(n->v.text.text, "paginor:flush:7f3c") == 0)
-            return nullptr; // the flush marker
+        if (!m_markerTag.isEmpty() && m_input->marker == n->v.text.text)
+            return nullptr; // a flush marker
         return Comment::create(m_doc, parser_detail::textOf(n->v.text.text));
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
@@ -510,7 +540,7 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
             parser_detail::Parsed p;
             int deepestTags = 0;
             parser_detail::parse(p, text, tagDepth, &deepestTags);
-            TreeBuilder builder(doc);
+            TreeBuilder builder(doc, &p.input);
             nodes = builder.convertChildrenToList(p.out->document);
             if (builder.deepest() > kMaxDepth && depthTries < kMostDepthTries) {
                 // Each level of tags made about as many levels of tree as on
@@ -557,7 +587,7 @@ Ref<Element> HtmlParser::parseHtmlElement(Document* doc, const QString& html)
 {
     parser_detail::Parsed p;
     parser_detail::parse(p, html);
-    TreeBuilder builder(doc);
+    TreeBuilder builder(doc, &p.input);
     for (auto& n : builder.convertChildrenToList(p.out->document))
         if (Element* e = n->asElement(); e && !e->isComment())
             return e;
@@ -595,7 +625,7 @@ std::vector<Ref<Node>> HtmlParser::parseFragment(Document* doc, const QString& h
     const GumboNode* holder = parser_detail::findElement(p.out->document, holderTag);
     if (!holder)
         return {};
-    TreeBuilder builder(doc);
+    TreeBuilder builder(doc, &p.input);
     return builder.convertChildrenToList(holder);
 }
 
@@ -840,12 +870,29 @@ bool setsTreeBuilderMode(std::string_view name)
 
 } // namespace parser_detail
 
-QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)
+QByteArray HtmlParser::flushMarkerFor(const QByteArray& utf8)
+{
+    // A stem and eight hex digits the page does not have after that stem.
+    constexpr std::string_view stem = "paginor:flush:";
+    const std::string_view page(utf8.constData(), size_t(utf8.size()));
+    std::unordered_set<std::string_view> taken;
+    for (size_t at = page.find(stem); at != std::string_view::npos; at = page.find(stem, at + 1))
+        taken.insert(page.substr(at + stem.size(), 8));
+    for (quint32 k = 0x7f3c;; ++k) {
+        const QByteArray digits = QByteArray::number(k, 16).rightJustified(8, '0');
+        if (!taken.count(std::string_view(digits.constData(), 8)))
+            return QByteArray(stem.data(), qsizetype(stem.size())) + digits;
+    }
+}
+
+HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)
 {
     using namespace parser_detail;
     const char* s = in.constData();
     const qsizetype n = in.size();
-    QByteArray out;
+    PreparedInput result;
+    QByteArray& out = result.bytes;
+    QByteArray markerTag;
     bool changed = false;
     qsizetype copied = 0;
     // Copies the input up to `to` once the output differs from it.
@@ -949,8 +996,13 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         if (closing) {
             replaceVerticalTabs();
             if (kind == TagKind::Form) {
+                if (markerTag.isEmpty()) {
+                    result.marker = flushMarkerFor(in);
+                    markerTag = "<!--" + result.marker + "-->";
+                }
                 copyTo(i);
-                out.append(kFlushMarker);
+                result.markers.push_back(out.size());
+                out.append(markerTag);
             }
             if (kind == TagKind::Nesting || kind == TagKind::Form)
                 depth = qMax(0, depth - 1);
@@ -992,9 +1044,10 @@ QByteArray HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* dee
         i = gt;
     }
     if (!changed)
-        return in;
-    out.append(s + copied, n - copied);
-    return out;
+        out = in;
+    else
+        out.append(s + copied, n - copied);
+    return result;
 }
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "engine/dom/Node.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -37,16 +38,27 @@ public:
     // Splits a leading DOCTYPE off `html`: returns its text ("" when none)
     // and the position where the rest begins.
     static QString splitDoctype(const QString& html, int* restStart);
-    // The input the tree builder reads: start tags nested deeper than
+    // The input the tree builder reads, and where flush markers stand in it.
+    struct PreparedInput
+    {
+        QByteArray bytes;
+        // The text of this input's flush marker comment (one the page does
+        // not hold), and the offsets in `bytes` of the markers put in.
+        QByteArray marker;
+        std::vector<qsizetype> markers;
+    };
+    // `utf8` prepared for the tree builder: start tags nested deeper than
     // `maxDepth` left out (counting the tags that open a level of their own,
     // not those of paragraphs, list items, table rows and cells and void
-    // elements), and the flush marker before every form end tag. `deepest`
-    // receives the deepest nesting of tags the input has.
-    static QByteArray prepareInput(const QByteArray& utf8, int maxDepth = kMaxDepth, int* deepest = nullptr);
-    // An empty-looking comment that makes the tree builder place the text
-    // before it: without it, text right before a form's end tag would land
-    // after the form. Dropped when the tree is built.
-    static constexpr const char* kFlushMarker = "<!--paginor:flush:7f3c-->";
+    // elements), and a flush marker before every form end tag: an
+    // empty-looking comment that makes the tree builder place the text
+    // before it (without it, text right before a form's end tag would land
+    // after the form), dropped when the tree is built. `deepest` receives
+    // the deepest nesting of tags the input has.
+    static PreparedInput prepareInput(const QByteArray& utf8, int maxDepth = kMaxDepth, int* deepest = nullptr);
+    // The text of a flush marker comment that `utf8` does not hold, so that
+    // no comment or text of the page is taken for one.
+    static QByteArray flushMarkerFor(const QByteArray& utf8);
 };
 
 } // namespace engine

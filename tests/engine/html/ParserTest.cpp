@@ -391,3 +391,28 @@ TEST(HtmlParser, ForeignElementsNamedAsTableOrRootElementsAreNotMade)
         EXPECT_TRUE(once.endsWith(QLatin1String("</BODY></HTML>"))) << once.toStdString();
     }
 }
+
+// Before each form's end tag the tree builder is given a marker comment that
+// the tree leaves out. A page's own comments, scripts and text written like
+// that marker are the page's and kept, beside forms as elsewhere: each page
+// gets a marker it does not hold.
+TEST(HtmlParser, CommentsAndTextWrittenLikeTheFormMarkerAreThePagesOwn)
+{
+    for (const char* stem : {"paginor:flush:7f3c", "paginor:flush:00007f3c", "paginor:flush:00007f3d"}) {
+        const QString m = QString::fromLatin1(stem);
+        const QString page = QStringLiteral("<html><head><script>x = '</scri<!--%1-->pt>';</script></head><body>"
+                                            "<!--%1--><form>a<!--%1--></form><p title=\"<!--%1-->\">&lt;!--%1--&gt;"
+                                            "<form><textarea><!--%1--></textarea>b</form>")
+                                 .arg(m);
+        auto doc = pageFrom(page);
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(once.count(m), 6) << once.toStdString();
+        EXPECT_TRUE(once.contains(QStringLiteral("</TEXTAREA>b</FORM>"))) << once.toStdString();
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << stem;
+    }
+    const QByteArray page = "<p>paginor:flush:00007f3c paginor:flush:00007f3d0</p><form>in</form>";
+    const HtmlParser::PreparedInput prepared = HtmlParser::prepareInput(page);
+    EXPECT_EQ(prepared.marker, QByteArray("paginor:flush:00007f3e"));
+    ASSERT_EQ(prepared.markers.size(), 1u);
+    EXPECT_TRUE(prepared.bytes.mid(prepared.markers[0]).startsWith("<!--paginor:flush:00007f3e--></form>"));
+}
