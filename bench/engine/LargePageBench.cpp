@@ -8,7 +8,12 @@
 // it is installed.
 
 #include "engine/dom/Document.h"
+#include "engine/layout/DefaultStyleSheet.h"
+#include "engine/layout/LayoutEngine.h"
+#include "engine/layout/LayoutSerializer.h"
 #include "engine/view/PageView.h"
+
+#include "bench/engine/BareContainer.h"
 
 #include "bench/engine/DocumentationPage.h"
 #include "bench/engine/EventLoopWatch.h"
@@ -122,7 +127,71 @@ void BM_OpenLargePageToFirstPaint_Chromium(benchmark::State& state)
     }
 }
 
+// The whole layout of the same page at once on one thread, in its steps
+// (the layout text, the layout library's page, its layout, our boxes and
+// lines), against the layout library alone (its least container) reading
+// the same text: what the bridge adds to the library's own cost.
+double secondsSince(QElapsedTimer& clock)
+{
+    const double s = clock.nsecsElapsed() / 1e9;
+    clock.restart();
+    return s;
+}
+
+void BM_WholeLayoutAtOnce_Ours(benchmark::State& state)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->load(largePagePath());
+    double written = 0, loaded = 0, laidOut = 0, lines = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        const QString html = engine::LayoutSerializer::serialize(*doc).html;
+        written = secondsSince(clock);
+        auto layout = std::make_unique<engine::LayoutEngine>();
+        layout->load(html);
+        loaded = secondsSince(clock);
+        layout->layout(800);
+        laidOut = secondsSince(clock);
+        layout->findTextLines();
+        lines = secondsSince(clock);
+        state.PauseTiming();
+        layout.reset();
+        state.ResumeTiming();
+    }
+    state.counters["write_s"] = written;
+    state.counters["load_s"] = loaded;
+    state.counters["layout_s"] = laidOut;
+    state.counters["lines_s"] = lines;
+}
+
+void BM_WholeLayoutAtOnce_LitehtmlAlone(benchmark::State& state)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->load(largePagePath());
+    const QByteArray html = engine::LayoutSerializer::serialize(*doc).html.toUtf8();
+    litehtml::context context;
+    context.load_master_stylesheet(engine::defaultStyleSheet());
+    double loaded = 0, laidOut = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        auto container = std::make_unique<bench_pages::BareContainer>();
+        auto document = litehtml::document::createFromUTF8(html.constData(), container.get(), &context);
+        loaded = secondsSince(clock);
+        document->render(800);
+        laidOut = secondsSince(clock);
+        state.PauseTiming();
+        document.reset();
+        state.ResumeTiming();
+    }
+    state.counters["load_s"] = loaded;
+    state.counters["layout_s"] = laidOut;
+}
+
 } // namespace
 
+BENCHMARK(BM_WholeLayoutAtOnce_Ours)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_WholeLayoutAtOnce_LitehtmlAlone)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_OpenLargePageToFirstPaint_Ours)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 BENCHMARK(BM_OpenLargePageToFirstPaint_Chromium)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();

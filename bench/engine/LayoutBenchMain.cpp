@@ -98,6 +98,11 @@ void printRatios(const std::map<std::string, double>& ms)
         std::printf("  first layout and paint, %s page / litehtml alone: %.2fx (at most 1.0x) %s\n", page, r,
                     r <= 1.0 ? "ok" : "OVER");
     }
+    if (has("BM_WholeLayoutAtOnce_Ours") && has("BM_WholeLayoutAtOnce_LitehtmlAlone"))
+        std::printf("  the large page laid out whole at once / litehtml alone: %.2fx (layout library's page built in "
+                    "%.2f s of %.2f s)\n",
+                    ms.at("BM_WholeLayoutAtOnce_Ours") / ms.at("BM_WholeLayoutAtOnce_LitehtmlAlone"),
+                    ms.at("BM_WholeLayoutAtOnce_Ours:load_s"), ms.at("BM_WholeLayoutAtOnce_Ours") / 1000);
     const char* ours = "BM_OpenLargePageToFirstPaint_Ours";
     const char* chromium = "BM_OpenLargePageToFirstPaint_Chromium";
     if (has(ours) && has(chromium)) {
