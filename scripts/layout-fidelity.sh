@@ -6,8 +6,10 @@
 # block boxes are matched in
 # document order, and the share of boxes whose left edge and width lie
 # within 2 px, and whose top lies within 4 px + 3%, is printed per page and
-# over the corpus. Needs a built test_engine and chromium. With
-# FIDELITY_DETAIL=1 it lists every box that misses (engine, then chromium);
+# over the corpus, and beside them the share of tops within 1 px (where
+# block boxes stand exactly where the browser puts them). Needs a built test_engine and chromium. With
+# FIDELITY_DETAIL=1 it lists every box that misses (engine, then chromium),
+# with FIDELITY_DETAIL=2 also those whose top is more than 1 px off;
 # FIDELITY_PAGES=REGEX measures only the pages whose path in the corpus
 # matches.
 #   scripts/layout-fidelity.sh [corpus folder] [width] [build folder]
@@ -82,11 +84,11 @@ def boxes(path):
         f = line.split()
         out.append((f[1], int(f[2]), int(f[3]), int(f[4]), int(f[5])))
     return out
-total = [0, 0, 0]
+total = [0, 0, 0, 0]
 for name in sorted(n[:-len('.chromium')] for n in os.listdir(tmp) if n.endswith('.chromium')):
     ref, ours = boxes(os.path.join(tmp, name + '.chromium')), boxes(os.path.join(tmp, name + '.engine'))
     matcher = difflib.SequenceMatcher(None, [b[0] for b in ref], [b[0] for b in ours], autojunk=False)
-    n = horizontal = vertical = 0
+    n = horizontal = vertical = exact = 0
     for a, b, size in matcher.get_matching_blocks():
         for k in range(size):
             r, o = ref[a + k], ours[b + k]
@@ -95,12 +97,16 @@ for name in sorted(n[:-len('.chromium')] for n in os.listdir(tmp) if n.endswith(
             v = abs(r[2] - o[2]) <= 4 + 0.03 * r[2]
             horizontal += h
             vertical += v
-            if os.environ.get('FIDELITY_DETAIL') and not (h and v):
+            exact += abs(r[2] - o[2]) <= 1
+            detail = os.environ.get('FIDELITY_DETAIL')
+            if detail and (not (h and v) or (detail == '2' and abs(r[2] - o[2]) > 1)):
                 print('  miss %-10s engine %4d %5d %4d %4d   chromium %4d %5d %4d %4d' % ((o[0],) + o[1:] + r[1:]))
     unmatched = len(ref) - n
-    total[0] += n; total[1] += horizontal; total[2] += vertical
+    total[0] += n; total[1] += horizontal; total[2] += vertical; total[3] += exact
     pct = lambda v: 100.0 * v / n if n else 0.0
-    print('%-28s %4d boxes (%d unmatched)  left+width %5.1f%%  top %5.1f%%' % (name, n, unmatched, pct(horizontal), pct(vertical)))
+    print('%-28s %4d boxes (%d unmatched)  left+width %5.1f%%  top %5.1f%%  (1 px %5.1f%%)' %
+          (name, n, unmatched, pct(horizontal), pct(vertical), pct(exact)))
 n = total[0]
-print('%-28s %4d boxes                 left+width %5.1f%%  top %5.1f%%' % ('all', n, 100.0 * total[1] / max(n, 1), 100.0 * total[2] / max(n, 1)))
+print('%-28s %4d boxes                 left+width %5.1f%%  top %5.1f%%  (1 px %5.1f%%)' %
+      ('all', n, 100.0 * total[1] / max(n, 1), 100.0 * total[2] / max(n, 1), 100.0 * total[3] / max(n, 1)))
 PY

@@ -166,7 +166,7 @@ bool addFirstMargins(const litehtml::element& el, int width, MarginStrut& out)
             child->calc_outlines(width);
             auto* flow = dynamic_cast<BlockFlow*>(child.get());
             if (!flow) {
-                out.add(child->margin_top());
+                out.add(static_cast<float>(child->margin_top()));
                 return true;
             }
             out.add(flow->topMargins());
@@ -187,10 +187,20 @@ int borderBoxHeight(litehtml::element& el)
     return el.get_position().height + el.padding_top() + el.padding_bottom() + el.border_top() + el.border_bottom();
 }
 
+// The whole pixel a place to the fraction of a pixel is laid out at.
+int wholePixel(float exact)
+{
+    return static_cast<int>(std::floor(exact + 0.5f));
+}
+
+// The fraction of a pixel the content of the blocks being laid out starts
+// below its whole pixel.
+thread_local float originFraction = 0;
+
 } // namespace
 } // namespace blockflow_detail
 
-void MarginStrut::add(int margin, bool isQuirky)
+void MarginStrut::add(float margin, bool isQuirky)
 {
     if (margin < 0)
         negative = std::min(negative, margin);
@@ -207,9 +217,62 @@ void MarginStrut::add(const MarginStrut& other)
     quirky = std::max(quirky, other.quirky);
 }
 
-int MarginStrut::collapsed() const
+float MarginStrut::collapsed() const
 {
     return std::max(positive, quirky) + negative;
+}
+
+BlockFlow::FractionScope::FractionScope(float fraction) : m_outer(blockflow_detail::originFraction)
+{
+    blockflow_detail::originFraction = fraction;
+}
+
+BlockFlow::FractionScope::~FractionScope()
+{
+    blockflow_detail::originFraction = m_outer;
+}
+
+float BlockFlow::originFractionOf(const litehtml::element& el)
+{
+    const auto* flow = dynamic_cast<const BlockFlow*>(&el);
+    return flow ? flow->m_originFraction : 0;
+}
+
+void BlockFlow::noteStyledMargins(const litehtml::element& self, float fontSize)
+{
+    const auto styled = [&](const char* name) {
+        litehtml::css_length length;
+        length.fromString(self.get_style_property(name, false, "0"), "");
+        // (Units other than these are taken as litehtml computed them.)
+        if (length.units() == litehtml::css_units_em)
+            length.set_value(length.val() * fontSize, litehtml::css_units_px);
+        else if (length.units() == litehtml::css_units_pt)
+            length.set_value(length.val() * 4 / 3, litehtml::css_units_px);
+        else if (length.units() != litehtml::css_units_px && length.units() != litehtml::css_units_percentage)
+            length.predef(0);
+        return length;
+    };
+    m_styledTop = styled("margin-top");
+    m_styledBottom = styled("margin-bottom");
+}
+
+// A vertical margin to the fraction of a pixel, where litehtml's whole
+// pixels `computed` are what it was styled to.
+float BlockFlow::exactMargin(const litehtml::css_length& styled, int computed, int parentWidth)
+{
+    float exact = static_cast<float>(computed);
+    if (styled.is_predefined())
+        return exact;
+    if (styled.units() == litehtml::css_units_px)
+        exact = styled.val();
+    else if (styled.units() == litehtml::css_units_percentage)
+        exact = styled.val() * static_cast<float>(parentWidth) / 100;
+    // (A margin set otherwise than by the style, by litehtml itself, stays.)
+    const float off = std::abs(exact - static_cast<float>(computed));
+    if (off >= 1 + std::abs(exact) / 10)
+        return static_cast<float>(computed);
+    // Browsers keep places in 64ths of a pixel, margins cut to them.
+    return std::trunc(exact * 64) / 64;
 }
 
 bool BlockFlow::collapsesThrough(const litehtml::element& self) const
@@ -233,8 +296,8 @@ int BlockFlow::noteMargins(litehtml::element& self, const litehtml::css_margins&
 {
     using namespace blockflow_detail;
     m_top = {};
-    m_top.add(computed.top, isQuirky(self, css.top, false));
-    m_ownBottom = computed.bottom;
+    m_top.add(exactMargin(m_styledTop, computed.top, parentWidth), isQuirky(self, css.top, false));
+    m_ownBottom = exactMargin(m_styledBottom, computed.bottom, parentWidth);
     m_quirkyBottom = isQuirky(self, css.bottom, true);
     m_bottom = {};
     m_bottom.add(m_ownBottom, m_quirkyBottom);
@@ -248,7 +311,7 @@ int BlockFlow::noteMargins(litehtml::element& self, const litehtml::css_margins&
         addFirstMargins(self, inner, first);
         m_top.add(isQuirkContainer(self) ? first.withoutQuirky() : first);
     }
-    return m_top.collapsed();
+    return wholePixel(m_top.collapsed());
 }
 
 bool BlockFlow::placesBlock(const litehtml::element& el) const
@@ -259,6 +322,8 @@ bool BlockFlow::placesBlock(const litehtml::element& el) const
 void BlockFlow::beginRender(Flow& flow)
 {
     flow.outer = m_flow;
+    flow.origin = blockflow_detail::originFraction;
+    m_originFraction = flow.origin;
     m_flow = &flow;
 }
 
@@ -299,31 +364,39 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
 
     // 3. Lines since the last block: the block stands below them.
     if (previous && previous != state.lastBox) {
-        state.borderBottom = previous->bottom();
+        state.borderBottom = static_cast<float>(previous->bottom()) + state.lineOffset;
         state.pending = {};
         state.atStart = false;
     }
 
     // 4. Its top border edge: at the top of the content when its margins
     //    join the element's own; else below the last block or line, the
-    //    margins between collapsed; below floats it must clear.
+    //    margins between collapsed; below floats it must clear. It is
+    //    laid out at the whole pixel nearest its exact place.
     auto* flow = dynamic_cast<BlockFlow*>(el.get());
     MarginStrut top;
     if (flow)
         top = flow->topMargins();
     else
-        top.add(el->margin_top());
+        top.add(static_cast<float>(el->margin_top()));
     const bool joinsParent = state.atStart && m_joinsFirstChild && !mayClearFloats(*el);
     const bool quirkyEdge = state.atStart && isQuirkContainer(self);
     MarginStrut joined = state.pending;
     joined.add(top);
-    int borderTop = 0;
+    const float origin = m_flow->origin;
+    float exactTop = 0;
     if (!joinsParent)
-        borderTop = state.borderBottom + (quirkyEdge ? joined.collapsedAtQuirkyEdge() : joined.collapsed());
+        exactTop = state.borderBottom + (quirkyEdge ? joined.collapsedAtQuirkyEdge() : joined.collapsed());
+    int borderTop = wholePixel(origin + exactTop);
     const int placedAt = previous ? previous->bottom() : 0;
     const bool cleared = box.top() > placedAt && box.top() > borderTop;
+    // (Below floats, at the whole pixel where they end.)
+    const auto moveTo = [&](int laidOut) {
+        borderTop = laidOut;
+        exactTop = static_cast<float>(laidOut) - origin;
+    };
     if (cleared)
-        borderTop = box.top();
+        moveTo(box.top());
 
     // 5. Lay it out there, as litehtml would; a table or another box with a
     //    flow of its own, of a set width, moves down below the floats it
@@ -342,43 +415,52 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
         if (width > line.width()) {
             const int below = self.find_next_line_top(line.top, width, maxWidth);
             if (below > line.top) {
-                borderTop = below;
+                moveTo(below);
                 placeAt(borderTop);
             }
         }
     }
     box.y_shift(line.top - box.top());
     int width = 0;
-    if (display == litehtml::display_table || display == litehtml::display_list_item)
-        width = el->render(line.left, line.top, line.width());
-    else if (besideFloats)
-        width = el->render(line.left, line.top, line.width()) + line.left + (maxWidth - line.right);
-    else
-        width = el->render(0, line.top, maxWidth);
+    {
+        const FractionScope fraction(origin + exactTop - static_cast<float>(borderTop));
+        if (display == litehtml::display_table || display == litehtml::display_list_item)
+            width = el->render(line.left, line.top, line.width());
+        else if (besideFloats)
+            width = el->render(line.left, line.top, line.width()) + line.left + (maxWidth - line.right);
+        else
+            width = el->render(0, line.top, maxWidth);
+    }
     box.add_element(el);
 
     // 6. What follows stands below its bottom border edge, its bottom
     //    margins pending; below an empty block, the margins above, in and
     //    below it are one, and what follows its box (a line, a float)
     //    starts where they end.
+    //    Lines that follow stand where its box ends (see endRender).
     MarginStrut bottom;
     if (flow)
         bottom = flow->bottomMargins();
     else
-        bottom.add(el->margin_bottom());
+        bottom.add(static_cast<float>(el->margin_bottom()));
     if (flow && !cleared && flow->collapsesThrough(*el) && flow->laidOutEmpty()) {
-        int next = 0;
+        float next = 0;
         if (!joinsParent) {
             state.pending.add(top);
             state.pending.add(bottom);
             next =
                 state.borderBottom + (quirkyEdge ? state.pending.collapsedAtQuirkyEdge() : state.pending.collapsed());
         }
-        flow->setLaidOutBottomMargin(next - borderTop - borderBoxHeight(*el));
+        const int laidOutNext = wholePixel(origin + next);
+        flow->setLaidOutBottomMargin(laidOutNext - borderTop - borderBoxHeight(*el));
+        state.lineOffset = next - static_cast<float>(laidOutNext);
     } else {
-        state.borderBottom = borderTop + borderBoxHeight(*el);
+        const float height = static_cast<float>(borderBoxHeight(*el)) + (flow ? flow->heightFraction() : 0);
+        state.borderBottom = exactTop + height;
         state.pending = bottom;
         state.atStart = false;
+        state.lineOffset = state.borderBottom + bottom.collapsed() -
+                           static_cast<float>(borderTop + borderBoxHeight(*el) + el->margin_bottom());
     }
     state.lastBlock = el.get();
     state.lastBox = &box;
@@ -401,11 +483,11 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
         m_flow->now = state;
     // 1. The content ends at the last line, or at the last block that is
     //    not empty with the margins below it pending.
-    int contentBottom = state.borderBottom;
+    float contentBottom = state.borderBottom;
     MarginStrut trailing = state.pending;
     bool empty = state.atStart;
     if (!boxes.empty() && boxes.back().get() != state.lastBox) {
-        contentBottom = boxes.back()->bottom();
+        contentBottom = static_cast<float>(boxes.back()->bottom()) + state.lineOffset;
         trailing = {};
         empty = false;
     }
@@ -418,11 +500,12 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
                            self.get_css_height().is_predefined() && minHeight == 0;
     m_bottom = {};
     m_bottom.add(m_ownBottom, m_quirkyBottom);
-    int height = contentBottom;
+    float exactHeight = contentBottom;
     if (joinsLast)
         m_bottom.add(trailing);
     else
-        height += trailing.collapsed();
+        exactHeight += trailing.collapsed();
+    int height = blockflow_detail::wholePixel(flow.origin + exactHeight);
     m_contentHeight = height;
     // 3. The rest as litehtml has it: floats inside a box with a flow of its
     //    own, a set height, min-height.
@@ -432,14 +515,18 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
     if (self.get_predefined_height(set))
         height = set;
     pos.height = std::max(height, minHeight);
+    m_heightFraction = pos.height == m_contentHeight ? exactHeight - static_cast<float>(m_contentHeight) : 0;
     // 4. The margins: litehtml collapsed the top one again after its own
-    //    rule; the floats inside moved along with it.
-    const int topMargin = m_top.collapsed();
+    //    rule; the floats inside moved along with it. The bottom one ends
+    //    at the whole pixel nearest its exact end, where lines that follow
+    //    begin.
+    const int topMargin = blockflow_detail::wholePixel(m_top.collapsed());
     if (margins.top != topMargin) {
         self.update_floats(topMargin - margins.top, self.shared_from_this());
         margins.top = topMargin;
     }
-    margins.bottom = m_bottom.collapsed();
+    const float exactEnd = m_originFraction + static_cast<float>(pos.height) + m_heightFraction + m_bottom.collapsed();
+    margins.bottom = blockflow_detail::wholePixel(exactEnd) - pos.height;
     pos.y = y + self.content_margins_top();
 }
 

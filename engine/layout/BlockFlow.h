@@ -10,17 +10,20 @@ namespace engine {
 // lists, headings and preformatted blocks apart ("quirky" ones): they
 // vanish at the top and bottom edges of a BODY or table cell, however deep
 // the blocks that bring them stand.
+//
+// Margins are kept to the fraction of a pixel (a heading's 0.67em of 32 px
+// is 21.44 px), as browsers keep them.
 struct MarginStrut
 {
-    int positive = 0;
-    int negative = 0;
-    int quirky = 0; // the largest positive quirky margin
+    float positive = 0;
+    float negative = 0;
+    float quirky = 0; // the largest positive quirky margin
 
-    void add(int margin, bool isQuirky = false);
+    void add(float margin, bool isQuirky = false);
     void add(const MarginStrut& other);
-    int collapsed() const;
+    float collapsed() const;
     // The margin at the top or bottom edge of a BODY or cell.
-    int collapsedAtQuirkyEdge() const { return positive + negative; }
+    float collapsedAtQuirkyEdge() const { return positive + negative; }
     MarginStrut withoutQuirky() const { return {positive, negative, 0}; }
 };
 
@@ -37,12 +40,35 @@ struct MarginStrut
 // floats, positioned boxes, inline blocks, tables and their cells, boxes
 // that clip their overflow).
 //
+// Blocks stand where a browser puts them to the fraction of a pixel: each
+// block's place is kept exactly (of its margins in em, of fractional font
+// sizes) and rounded to whole pixels only for the box laid out, so that the
+// fractions do not add up from heading to heading.
+//
 // A litehtml element class of ours derives from this and forwards
 // calc_outlines, place_element and render (see Hinted).
 class BlockFlow
 {
 public:
     virtual ~BlockFlow() = default;
+
+    // While alive, the blocks laid out stand in content whose top lies
+    // `fraction` of a pixel below the whole pixel it is laid out at (the
+    // top of the block laid out, for laying one out again on its own).
+    class FractionScope
+    {
+    public:
+        explicit FractionScope(float fraction);
+        ~FractionScope();
+        FractionScope(const FractionScope&) = delete;
+        FractionScope& operator=(const FractionScope&) = delete;
+
+    private:
+        float m_outer;
+    };
+    // The fraction its content's top stood at in the last layout of `el`
+    // (0 for an element that is not ours).
+    static float originFractionOf(const litehtml::element& el);
 
     // The margins that adjoin the element's top border edge (its own and
     // those of the first blocks in it that collapse with it), known once
@@ -61,10 +87,16 @@ public:
     // Whether its last layout placed nothing in it that takes room: no
     // line, no block that is not empty, no block below floats it cleared.
     bool laidOutEmpty() const { return m_laidOutEmpty; }
+    // How much higher its content is than the whole pixels laid out (a
+    // fraction of a pixel either way).
+    float heightFraction() const { return m_heightFraction; }
 
 protected:
     struct Flow;
 
+    // From parse_styles: notes the vertical margins as styled, to the
+    // fraction of a pixel; `fontSize` is the element's exact font size.
+    void noteStyledMargins(const litehtml::element& self, float fontSize);
     // From calc_outlines: notes the element's own margins as computed and
     // the first blocks in it whose top margins join its own; returns the
     // top margin to lay the element out with.
@@ -93,9 +125,15 @@ protected:
     virtual bool hasMinHeight() const = 0;
 
 private:
+    static float exactMargin(const litehtml::css_length& styled, int computed, int parentWidth);
+
     MarginStrut m_top;
     MarginStrut m_bottom;
-    int m_ownBottom = 0;
+    litehtml::css_length m_styledTop;
+    litehtml::css_length m_styledBottom;
+    float m_ownBottom = 0;
+    float m_originFraction = 0;
+    float m_heightFraction = 0;
     bool m_quirkyBottom = false;
     bool m_joinsFirstChild = false;
     int m_contentHeight = 0;
@@ -106,17 +144,22 @@ private:
 // Where the blocks of an element being laid out have come to.
 struct BlockFlow::Flow
 {
+    // Places in the flow are exact, relative to the content's exact top;
+    // litehtml's lines and boxes stand at whole pixels, relative to the
+    // whole pixel the content's top is laid out at.
     struct State
     {
-        int borderBottom = 0; // the bottom border edge of the last block or line that is not empty
-        MarginStrut pending;  // the margins below it, not collapsed yet
-        bool atStart = true;  // nothing but empty blocks since the content's top
+        float borderBottom = 0; // the bottom border edge of the last block or line that is not empty
+        float lineOffset = 0;   // the exact place of the lines since the last block less their laid-out one
+        MarginStrut pending;    // the margins below it, not collapsed yet
+        bool atStart = true;    // nothing but empty blocks since the content's top
         const litehtml::element* lastBlock = nullptr;
         const litehtml::box* lastBox = nullptr;
     };
     State now;
     State beforeLast; // before the last block was placed
     Flow* outer = nullptr;
+    float origin = 0; // how far below its laid-out top the content's exact top lies
 };
 
 } // namespace engine

@@ -202,7 +202,11 @@ BlockReflow::Result BlockReflow::run()
     m_shift = 0;
     if (!m_block->parent())
         return Result::OtherBox;
-    m_block->render(m_x, m_y, m_width);
+    {
+        // (Its content starts at the fraction of a pixel it started at.)
+        const BlockFlow::FractionScope fraction(BlockFlow::originFractionOf(*m_block));
+        m_block->render(m_x, m_y, m_width);
+    }
     litehtml::position& now = m_block->get_position();
     const litehtml::margins margins = m_block->get_margins();
     const litehtml::margins paddings = m_block->get_paddings();

@@ -305,6 +305,7 @@ public:
     {
         Base::parse_styles(is_reparse);
         noteLineHeight(*this, this->m_line_height);
+        noteStyledMargins(*this, exactFontSize());
         layoutelements_detail::resolveBorderWidths(*this, this->m_css_borders, this->m_borders);
         layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
         layoutelements_detail::resolveEmptyInline(*this, this->m_css_padding, this->m_borders, this->m_display,

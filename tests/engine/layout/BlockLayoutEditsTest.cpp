@@ -175,6 +175,16 @@ const EditsCase kEditsCases[] = {
       {{"w", Edit::Style, "padding-top", "0"}},
       {{"hr", Edit::Style, "margin-bottom", "30px"}},
       {{"ch", Edit::Style, "border-bottom", "1px solid"}}}},
+    {"BlocksAtFractionsOfAPixel",
+     "<body><h1>One</h1><h5>five</h5><div id=d><h4 id=h>Four <b id=b>x</b></h4><p id=p>a few words "
+     "here</p><span id=s>tail</span></div><h6>six</h6><p id=q>end</p></body>",
+     {{{"s", Edit::Append, nullptr, " with words"}},
+      {{"b", Edit::Append, nullptr,
+        " and more words that wrap the heading onto a second line of the view, "
+        "and a third one when the words go on long enough for it"}},
+      {{"h", Edit::Style, "margin-bottom", "1.7em"}},
+      {{"p", Edit::Style, "font-size", "0.83em"}},
+      {{"q", Edit::Style, "margin-top", "0.45em"}}}},
     {"EmptyParagraphTakesText",
      "<body><p>before</p><p id=e> </p><div id=d><p id=f> </p></div><p>after</p></body>",
      {{{"e", Edit::Append, nullptr, "x"}},

@@ -29,6 +29,6 @@ TEST(LayoutFidelity, DISABLED_PrintBlockBoxes)
     }
     std::stable_sort(boxes.begin(), boxes.end(), [](auto* a, auto* b) { return a->order < b->order; });
     for (const LayoutBox* b : boxes)
-        printf("BOX %s %d %d %d %d\n", qPrintable(b->tag), b->borderBox.x(), b->borderBox.y(), b->borderBox.width(),
-               b->borderBox.height());
+        printf("BOX %s %d %d %d %d %s\n", qPrintable(b->tag), b->borderBox.x(), b->borderBox.y(), b->borderBox.width(),
+               b->borderBox.height(), qPrintable(b->htmlId));
 }

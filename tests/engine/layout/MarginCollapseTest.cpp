@@ -144,3 +144,22 @@ TEST(MarginCollapse, ABlockWhoseContentClearsFloatsIsNotEmpty)
                                        "<div id=c style='clear:both'></div></div><p id=p>after</p></body>"),
                         {{"w", 15, 32}, {"l", 15, 32}, {"r", 15, 16}, {"c", 47, 0}, {"p", 63, 16}});
 }
+
+// Margins in em of fractional sizes (0.67em of 32 px is 21.44 px) keep
+// their fractions: each block stands at the whole pixel nearest its exact
+// place, so that a pixel lost at one heading is not lost again at the next,
+// in DIVs, after lines and after a list as well.
+TEST(BlockLines, FractionsOfMarginsDoNotAddUp)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><h1 id=a>One</h1><h2 id=b>Two</h2><h3 id=c>Three</h3><h4 id=d>Four</h4>"
+                       "<h5 id=e>Five</h5><h6 id=f>Six</h6><p id=g>text</p><div id=h><h2 id=i>Two</h2>text "
+                       "after<br>second</div><h3 id=j>Three</h3><div id=k><h4 id=l>Four</h4><h5 id=m>Five</h5>"
+                       "</div><p id=n style='font-size:0.9em;margin:0.7em 0'>small</p><p id=o "
+                       "style='margin-top:1.3em'>x</p><ul id=p style='margin:0.35em 0'><li>a</li></ul><h6 id=q>"
+                       "six</h6><h4 id=r>x</h4><p id=s>x</p><h4 id=t>x</h4><p id=u>end</p></body>"),
+        {{"a", 15, 32},  {"b", 68, 24},  {"c", 112, 18}, {"d", 152, 16}, {"e", 190, 14}, {"f", 229, 10},
+         {"g", 264, 16}, {"h", 300, 76}, {"i", 300, 24}, {"j", 394, 18}, {"k", 434, 52}, {"l", 434, 16},
+         {"m", 472, 14}, {"n", 508, 15}, {"o", 544, 16}, {"p", 576, 16}, {"q", 617, 10}, {"r", 652, 16},
+         {"s", 689, 16}, {"t", 726, 16}, {"u", 763, 16}});
+}
