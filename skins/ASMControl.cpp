@@ -1,5 +1,8 @@
 #include "skins/ASMControl.h"
 
+#include "controls/SysColors.h"
+#include "skins/SkinDrawing.h"
+
 #include <QEvent>
 #include <QWidget>
 
@@ -27,4 +30,14 @@ bool ASMControl::WindowProc(QEvent* event)
         break;
     }
     return false;
+}
+
+void ASMControl::DrawBorder(QPainter& dc, const platform::Rect& rect, bool mouseOver, bool enabled)
+{
+    if (mouseOver)
+        DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
+    else if (enabled)
+        DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DLIGHT);
+    else
+        DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DFACE, COLOR_3DFACE);
 }

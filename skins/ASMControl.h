@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Rect.h"
 #include "skins/ASMCore.h"
+
+class QPainter;
 
 // The kinds of controls the skin draws, each by the painter of its name.
 enum class SkinControlKind {
@@ -40,6 +43,10 @@ public:
     void ModifyState(quint16 clear, quint16 set, bool redraw);
 
     bool WindowProc(QEvent* event) override;
+
+    // The control frame of two rings: sunken deep with the mouse over it,
+    // lined in the light colour while enabled, flat in the face otherwise.
+    static void DrawBorder(QPainter& dc, const platform::Rect& rect, bool mouseOver, bool enabled);
 
 private:
     SkinControlKind m_kind;

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QStyleOptionFrame>
 
-ASMEdit::ASMEdit() : ASMControl(SkinControlKind::Edit) {}
+ASMEdit::ASMEdit(SkinControlKind kind) : ASMControl(kind) {}
 
 bool ASMEdit::IsFlat(const QStyleOptionFrame& option)
 {
@@ -18,6 +18,11 @@ void ASMEdit::DrawBorder(QPainter& dc, const platform::Rect& rect, const QStyleO
 {
     const bool deep = (option.state & QStyle::State_HasFocus) || IsFlat(option) || IsMouseOver() ||
                       (option.state & QStyle::State_MouseOver);
+    DrawRings(dc, rect, deep);
+}
+
+void ASMEdit::DrawRings(QPainter& dc, const platform::Rect& rect, bool deep)
+{
     if (deep)
         DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT);
     else

@@ -13,11 +13,13 @@ class ASMEdit : public ASMControl
 {
     Q_OBJECT
 public:
-    ASMEdit();
+    explicit ASMEdit(SkinControlKind kind = SkinControlKind::Edit);
 
     // Whether the field is drawn flat on the shadow colour.
     static bool IsFlat(const QStyleOptionFrame& option);
     // The field's background and, when it has an edge, its rings.
     void Draw(QPainter& dc, const QStyleOptionFrame& option) const;
     void DrawBorder(QPainter& dc, const platform::Rect& rect, const QStyleOptionFrame& option) const;
+    // A field's edge: deep with the focus, the mouse over it, disabled or read-only.
+    static void DrawRings(QPainter& dc, const platform::Rect& rect, bool deep);
 };

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace skindrawing_detail {
@@ -179,4 +180,29 @@ bool ClientToScreenRect(const QWidget* widget, platform::Rect& rect)
     rect = platform::Rect(rect.left + origin.x(), rect.top + origin.y(), rect.right + origin.x(),
                           rect.bottom + origin.y());
     return true;
+}
+
+void DrawSkinFrameControl(QPainter& dc, const platform::Rect& rect, SkinArrow arrow, bool pushed,
+                          platform::ColorRef fill)
+{
+    if (rect.isEmpty())
+        return;
+    FillRectSolid(dc, rect, fill);
+    // Rows (or columns) of the triangle, its widest as long as twice that less one.
+    const int depth = std::clamp(std::min(rect.width(), rect.height()) / 3, 1, 4);
+    const int shift = pushed ? 1 : 0;
+    const int cx = rect.left + rect.width() / 2 + shift;
+    const int cy = rect.top + rect.height() / 2 + shift;
+    const QColor colour = platform::toQColor(skin(COLOR_BTNTEXT));
+    for (int i = 0; i < depth; ++i) {
+        // Row i from the point: 2i + 1 pixels long.
+        const bool vertical = arrow == SkinArrow::Up || arrow == SkinArrow::Down;
+        const bool towardsStart = arrow == SkinArrow::Up || arrow == SkinArrow::Left;
+        const int start = (vertical ? cy : cx) - depth / 2;
+        const int along = towardsStart ? start + i : start + depth - 1 - i;
+        if (vertical)
+            dc.fillRect(QRect(cx - i, along, 2 * i + 1, 1), colour);
+        else
+            dc.fillRect(QRect(along, cy - i, 1, 2 * i + 1), colour);
+    }
 }

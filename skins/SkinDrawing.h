@@ -53,3 +53,10 @@ void DrawSkinDropArrow(QPainter& dc, const platform::Rect& rect);
 // false (the rectangle unchanged) without a widget.
 bool ScreenToClientRect(const QWidget* widget, platform::Rect& rect);
 bool ClientToScreenRect(const QWidget* widget, platform::Rect& rect);
+
+// The arrows of scroll buttons.
+enum class SkinArrow { Up, Down, Left, Right };
+// A scroll button's glyph: the rectangle filled with `fill`, the arrow in
+// the button text colour centred on it, a pixel down and right when pushed.
+void DrawSkinFrameControl(QPainter& dc, const platform::Rect& rect, SkinArrow arrow, bool pushed,
+                          platform::ColorRef fill);

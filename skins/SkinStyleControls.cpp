@@ -1,17 +1,21 @@
 #include "skins/SkinStyle.h"
 
 #include "skins/ASMCheckBox.h"
+#include "skins/ASMComboBox.h"
 #include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMHeaderCtrl.h"
 #include "skins/ASMProgress.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMUpDown.h"
 #include "skins/SkinDrawing.h"
 #include "skins/VornaSkinManager.h"
 
 #include <QPainter>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionSpinBox>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QStyleOptionHeader>
@@ -58,6 +62,11 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
         ASMPushButton::DrawButtonText(painter, platform::Rect::fromQRect(option.rect), button->text, look,
                                       Qt::AlignLeft);
         return true;
+    }
+    case CE_ComboBoxLabel: {
+        // A disabled field's text is drawn with the field.
+        const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(&option);
+        return activeSkin<ASMComboBox>(widget) && combo && ASMComboBox::DrawsField(*combo);
     }
     case CE_ProgressBarGroove:
         if (!activeSkin<ASMProgress>(widget))
@@ -137,13 +146,37 @@ bool SkinStyle::DrawSkinControlPrimitive(PrimitiveElement element, const QStyleO
 bool SkinStyle::DrawSkinComplexControl(ComplexControl control, const QStyleOptionComplex& option, QPainter& painter,
                                        const QWidget* widget) const
 {
-    if (control != CC_GroupBox)
+    switch (control) {
+    case CC_GroupBox: {
+        const auto* skin = activeSkin<ASMGroupBox>(widget);
+        const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(&option);
+        // A group box with its own check box keeps the base look.
+        if (!skin || !box || (box->subControls & SC_GroupBoxCheckBox))
+            return false;
+        skin->Draw(painter, *box, widget);
+        return true;
+    }
+    case CC_ComboBox: {
+        const auto* skin = activeSkin<ASMComboBox>(widget);
+        const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(&option);
+        if (!skin || !combo || !combo->frame)
+            return false;
+        painter.save();
+        skin->Draw(painter, *combo);
+        painter.restore();
+        return true;
+    }
+    case CC_SpinBox: {
+        const auto* skin = activeSkin<ASMUpDown>(widget);
+        const auto* spin = qstyleoption_cast<const QStyleOptionSpinBox*>(&option);
+        if (!skin || !spin)
+            return false;
+        painter.save();
+        skin->Draw(painter, *spin, widget);
+        painter.restore();
+        return true;
+    }
+    default:
         return false;
-    const auto* skin = activeSkin<ASMGroupBox>(widget);
-    const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(&option);
-    // A group box with its own check box keeps the base look.
-    if (!skin || !box || (box->subControls & SC_GroupBoxCheckBox))
-        return false;
-    skin->Draw(painter, *box, widget);
-    return true;
+    }
 }

@@ -3,6 +3,7 @@
 #include "controls/SkinContext.h"
 #include "skins/ASMCheckBox.h"
 #include "skins/ASMChildFrame.h"
+#include "skins/ASMComboBox.h"
 #include "skins/ASMDialog.h"
 #include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
@@ -11,6 +12,8 @@
 #include "skins/ASMMainFrame.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMUpDown.h"
+#include "skins/CCMEditCombo.h"
 #include "skins/SkinStyle.h"
 #include "util/MessageBox.h"
 
@@ -79,6 +82,9 @@ std::optional<SkinControlKind> controlKindOf(const QWidget* w)
         return SkinControlKind::RadioButton;
     if (qobject_cast<const QGroupBox*>(w))
         return SkinControlKind::GroupBox;
+    // The text field of a combo box that takes typing.
+    if (qobject_cast<const QLineEdit*>(w) && qobject_cast<const QComboBox*>(w->parentWidget()))
+        return SkinControlKind::EditCombo;
     if (qobject_cast<const QLineEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
         qobject_cast<const QPlainTextEdit*>(w))
         return SkinControlKind::Edit;
@@ -116,6 +122,12 @@ std::unique_ptr<ASMControl> createControlSkin(SkinControlKind kind)
         return std::make_unique<ASMGroupBox>();
     case SkinControlKind::Edit:
         return std::make_unique<ASMEdit>();
+    case SkinControlKind::EditCombo:
+        return std::make_unique<CCMEditCombo>();
+    case SkinControlKind::ComboBox:
+        return std::make_unique<ASMComboBox>();
+    case SkinControlKind::UpDown:
+        return std::make_unique<ASMUpDown>();
     case SkinControlKind::HeaderCtrl:
         return std::make_unique<ASMHeaderCtrl>();
     case SkinControlKind::Progress:

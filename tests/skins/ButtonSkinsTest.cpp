@@ -9,6 +9,7 @@
 #include "skins/ASMRadioButton.h"
 #include "skins/SkinRecordPainters.h"
 #include "skins/VornaSkinManager.h"
+#include "tests/skins/SkinFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -36,29 +37,10 @@ platform::ColorRef at(const QImage& image, int x, int y)
 }
 
 // A skin on for the test (metal draws from pictures, spring from rings), classic after.
-class ButtonSkins : public ::testing::Test
+class ButtonSkins : public SkinFixture
 {
 protected:
-    void SetUp() override
-    {
-        platform::fillDataRoot(platform::shareDir() + QStringLiteral("/Bin/skins"),
-                               platform::installPath(QStringLiteral("Bin/skins")));
-        ASSERT_TRUE(VornaSkinManager::GetInstance().Install(&frame));
-    }
-    void TearDown() override
-    {
-        VornaSkinManager::GetInstance().ChangeSkin(QStringLiteral("classic"));
-        VornaSkinManager::GetInstance().Reset();
-    }
-    static QImage render(QWidget& widget)
-    {
-        QImage image(widget.size(), QImage::Format_RGB32);
-        image.fill(Qt::white);
-        widget.render(&image);
-        return image;
-    }
-
-    QWidget frame;
+    static QImage render(QWidget& widget) { return Render(widget); }
 };
 
 } // namespace
