@@ -112,7 +112,7 @@ TEST_F(SkinManagerTest, ControlsAreClassifiedByTheirKind)
     EXPECT_EQ(kindOf(group), SkinControlKind::GroupBox);
     EXPECT_EQ(kindOf(edit), SkinControlKind::Edit);
     EXPECT_EQ(kindOf(combo), SkinControlKind::ComboBox);
-    EXPECT_EQ(kindOf(combo->lineEdit()), SkinControlKind::Edit);
+    EXPECT_EQ(kindOf(combo->lineEdit()), SkinControlKind::EditCombo);
     EXPECT_EQ(kindOf(spin), SkinControlKind::UpDown);
     EXPECT_EQ(kindOf(tree), SkinControlKind::ListView);
     EXPECT_EQ(kindOf(tree->header()), SkinControlKind::HeaderCtrl);
