@@ -859,6 +859,55 @@ private:
     std::vector<Open> m_open;
 };
 
+// Where the scan of the input stands as to an HTML SELECT, as the tree
+// builder reads it: inside one it ignores every start tag but a few, so
+// that a TITLE, STYLE or PLAINTEXT there starts no raw text and an SVG no
+// foreign content; some tags close it.
+class SelectContent
+{
+public:
+    // A tag outside SVG and MathML (its lower-case name). True when the
+    // tree builder ignores it.
+    bool ignores(std::string_view name, bool closing)
+    {
+        if (m_open) {
+            const bool tablePart = m_inTable && isTablePart(name);
+            if (closing) {
+                m_open = !(name == "select" || tablePart);
+            } else if (name == "select") {
+                m_open = false;
+                return true;
+            } else if (name == "input" || name == "keygen" || name == "textarea" || tablePart) {
+                m_open = false;
+            } else {
+                return !(name == "option" || name == "optgroup" || name == "script" || name == "template" ||
+                         name == "html");
+            }
+        }
+        if (m_open)
+            return false;
+        if (name == "table")
+            m_tables = closing ? qMax(0, m_tables - 1) : m_tables + 1;
+        else if (name == "select" && !closing) {
+            m_open = true;
+            m_inTable = m_tables > 0;
+        }
+        return false;
+    }
+
+private:
+    // The tags that close a SELECT inside a table (and are then read again).
+    static bool isTablePart(std::string_view name)
+    {
+        return name == "table" || name == "caption" || name == "tbody" || name == "thead" || name == "tfoot" ||
+               name == "tr" || name == "td" || name == "th";
+    }
+
+    bool m_open = false;
+    bool m_inTable = false;
+    int m_tables = 0;
+};
+
 // The names of the elements from which the tree builder works out its
 // insertion mode again (it does not ask whether they are HTML ones).
 bool setsTreeBuilderMode(std::string_view name)
@@ -906,6 +955,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
     };
     int depth = 0;
     ForeignContent foreign;
+    SelectContent select;
     for (qsizetype i = 0; i < n; ++i) {
         const void* lt = std::memchr(s + i, '<', size_t(n - i));
         if (!lt)
@@ -972,6 +1022,10 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         for (char& ch : lowerName)
             ch = char(std::tolower(uchar(ch)));
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
+        if (!foreign.inForeign() && select.ignores(lowerName, closing)) {
+            i = gt;
+            continue;
+        }
         if (closing) {
             foreign.end(lowerName);
         } else if (foreign.start(lowerName, std::string_view(s + p, size_t(std::max<qsizetype>(0, gt - p))),

@@ -416,3 +416,25 @@ TEST(HtmlParser, CommentsAndTextWrittenLikeTheFormMarkerAreThePagesOwn)
     ASSERT_EQ(prepared.markers.size(), 1u);
     EXPECT_TRUE(prepared.bytes.mid(prepared.markers[0]).startsWith("<!--paginor:flush:00007f3e--></form>"));
 }
+
+// Inside a SELECT the tree builder ignores a TITLE, STYLE, PLAINTEXT or SVG
+// start tag: what follows is markup, not raw text or foreign content. A
+// table part after such a TITLE closed the SELECT, and an SVG SELECT after it
+// made the tree builder fail an assertion that ended the program.
+TEST(HtmlParser, TagsASelectIgnoresStartNoRawTextOrForeignContent)
+{
+    for (const char* page : {"<table><select><title><th><svg><select><title><table><table>",
+                             "<table><select><style><td><math><select><mi><table><table>x"}) {
+        auto doc = pageFrom(page);
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+    auto doc = pageFrom("<form><select><title><option>o<plaintext></select>in the form</form>after");
+    const Element* form = doc->getElementsByTagName(QStringLiteral("FORM")).item(0);
+    ASSERT_TRUE(form);
+    EXPECT_EQ(form->textContent(), QStringLiteral("oin the form"));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("OPTION")).length(), 1);
+    doc = pageFrom("<select><svg><title></title></svg><option>o</option></select><p>p");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 1);
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TITLE")).length(), 0);
+}
