@@ -31,6 +31,7 @@ public:
             const std::string& name = run.run_name.function_name;
             if (median || !ms.count(name)) {
                 ms[name] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                ms[name + ":cpu"] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
                 for (const auto& [counter, value] : run.counters)
                     ms[name + ":" + counter] = value;
             }
@@ -60,7 +61,11 @@ void printRatios(const std::map<std::string, double>& ms)
     std::printf("\nRatios of this run:\n");
     if (has("BM_ParseIntoDom") && has("BM_GumboAlone")) {
         const double r = ms.at("BM_ParseIntoDom") / ms.at("BM_GumboAlone");
-        std::printf("  parse 1 MB into the DOM / gumbo alone: %.2fx (at most 1.5x) %s\n", r, r <= 1.5 ? "ok" : "OVER");
+        // Both run on one thread: on a busy machine their processor times
+        // tell the work apart from the waiting for a processor.
+        const double cpu = ms.at("BM_ParseIntoDom:cpu") / ms.at("BM_GumboAlone:cpu");
+        std::printf("  parse 1 MB into the DOM / gumbo alone: %.2fx (at most 1.5x; processor time %.2fx) %s\n", r, cpu,
+                    r <= 1.5 ? "ok" : "OVER");
     }
     if (has("BM_StyleChangeOfHeight_Large")) {
         const double t = ms.at("BM_StyleChangeOfHeight_Large");

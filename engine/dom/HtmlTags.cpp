@@ -1,5 +1,7 @@
 #include "engine/dom/HtmlTags.h"
 
+#include "engine/dom/SharedTexts.h"
+
 #include <QHash>
 #include <QSet>
 #include <mutex>
@@ -92,38 +94,23 @@ QString intern(const QString& t)
 namespace engine::tags {
 
 namespace {
-QHash<QString, QString>& shortTexts()
+// Texts of up to twelve characters.
+SharedTexts<char16_t, 12, 512>& shortTexts()
 {
-    thread_local QHash<QString, QString> table;
+    thread_local SharedTexts<char16_t, 12, 512> table;
     return table;
 }
 } // namespace
 
 QString internShort(const QString& text)
 {
-    if (text.size() > 12 || text.isEmpty())
-        return text;
-    QHash<QString, QString>& table = shortTexts();
-    auto it = table.constFind(text);
-    if (it != table.constEnd())
-        return *it;
-    if (table.size() < 32768)
-        table.insert(text, text);
-    return text;
+    return shortTexts().get(reinterpret_cast<const char16_t*>(text.utf16()), text.size(), [&text] { return text; });
 }
 
 QString internShort(QStringView text)
 {
-    if (text.size() > 12 || text.isEmpty())
-        return text.toString();
-    QHash<QString, QString>& table = shortTexts();
-    auto it = table.constFind(QString::fromRawData(text.data(), text.size()));
-    if (it != table.constEnd())
-        return *it;
-    QString copy = text.toString();
-    if (table.size() < 32768)
-        table.insert(copy, copy);
-    return copy;
+    return shortTexts().get(reinterpret_cast<const char16_t*>(text.utf16()), text.size(),
+                            [text] { return text.toString(); });
 }
 
 } // namespace engine::tags

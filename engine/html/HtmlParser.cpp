@@ -3,6 +3,7 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/HtmlTags.h"
+#include "engine/dom/SharedTexts.h"
 #include "engine/html/HtmlSerializer.h"
 #include "engine/html/ScriptText.h"
 
@@ -70,35 +71,11 @@ QString textOf(const char* s, qsizetype n = -1)
     return QString(marks, QChar(0xFEFF)) + QString::fromUtf8(s + marks * 3, n - marks * 3);
 }
 
-// textOf() of a short text, shared: pages repeat their attribute names,
-// small values and white space between tags thousands of times. Looked up
-// by the bytes in a table of its own per thread (a text met before costs no
-// decoding); a text takes the place of the one before it in its slot.
+// textOf() of a short text, shared (see SharedTexts).
 QString sharedTextOf(const char* s, qsizetype n)
 {
-    constexpr qsizetype kLongest = 24;
-    if (n > kLongest || n == 0)
-        return textOf(s, n);
-    struct Slot
-    {
-        quint32 hash = 0;
-        qsizetype length = 0;
-        char bytes[kLongest];
-        QString text;
-    };
-    constexpr quint32 kSlots = 4096;
-    thread_local std::unique_ptr<Slot[]> table(new Slot[kSlots]);
-    quint32 hash = 2166136261u;
-    for (qsizetype k = 0; k < n; ++k)
-        hash = (hash ^ uchar(s[k])) * 16777619u;
-    Slot& slot = table[hash & (kSlots - 1)];
-    if (slot.length == n && slot.hash == hash && std::memcmp(slot.bytes, s, size_t(n)) == 0)
-        return slot.text;
-    slot.hash = hash;
-    slot.length = n;
-    std::memcpy(slot.bytes, s, size_t(n));
-    slot.text = textOf(s, n);
-    return slot.text;
+    thread_local SharedTexts<char, 24, 1024> texts;
+    return texts.get(s, n, [s, n] { return textOf(s, n); });
 }
 
 QString sharedTextOf(const char* s)
@@ -112,7 +89,7 @@ bool sameAsciiName(const char* written, const char* lower, size_t length)
 {
     for (size_t k = 0; k < length; ++k) {
         const uchar c = uchar(written[k]);
-        if (c >= 0x80 || (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != uchar(lower[k]))
+        if (c == 0 || c >= 0x80 || (c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != uchar(lower[k]))
             return false;
     }
     return true;
@@ -375,16 +352,21 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             return nullptr;
         Ref<Element> el = Element::createWithInternedName(m_doc, tag);
         el->m_attrs.reserve(ge.attributes.length);
+        // The tree builder keeps one attribute of each name in its lower
+        // case; names that differ from those (other letters, replaced
+        // characters) are looked for among the ones before.
+        bool otherNames = false;
         for (unsigned i = 0; i < ge.attributes.length; ++i) {
             const auto* a = static_cast<const GumboAttribute*>(ge.attributes.data[i]);
             Attribute attr;
             // The name as written, unless the parser had to change it
             // (characters it replaced, such as NUL).
-            const size_t length = std::strlen(a->name);
-            if (a->original_name.length == length && length > 0 &&
-                parser_detail::sameAsciiName(a->original_name.data, a->name, length)) {
+            const size_t length = a->original_name.length;
+            if (length > 0 && parser_detail::sameAsciiName(a->original_name.data, a->name, length) &&
+                a->name[length] == 0) {
                 attr.name = parser_detail::sharedTextOf(a->original_name.data, qsizetype(length));
             } else {
+                otherNames = true;
                 const QString normalized = parser_detail::textOf(a->name);
                 attr.name = a->original_name.length
                                 ? parser_detail::textOf(a->original_name.data, qsizetype(a->original_name.length))
@@ -399,7 +381,7 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             }
             attr.value = parser_detail::sharedTextOf(a->value);
             attr.hasValue = a->original_value.length > 0 && a->original_value.data != a->original_name.data;
-            if (i > 0 && el->attributeIndex(attr.name) >= 0)
+            if (otherNames && i > 0 && el->attributeIndex(attr.name) >= 0)
                 continue;
             if (std::strcmp(a->name, "style") == 0) {
                 el->style().m_decls = Style::parse(attr.value);
