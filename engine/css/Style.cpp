@@ -95,6 +95,7 @@ QString propertyName(QStringView written)
 std::vector<StyleDeclaration> Style::parse(const QString& text)
 {
     std::vector<StyleDeclaration> out;
+    out.reserve(size_t(text.count(u';')) + 1);
     auto flush = [&out](QStringView part) {
         const qsizetype colon = part.indexOf(u':');
         if (colon <= 0)

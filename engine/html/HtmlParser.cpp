@@ -623,7 +623,8 @@ enum class TagKind {
     Form,      // a form (its end tag gets the flush marker)
 };
 
-TagKind kindOf(const char* name, size_t len)
+// The kind of the element of a lower-case name.
+TagKind kindOf(std::string_view lower)
 {
     static const std::unordered_map<std::string_view, TagKind> kinds = [] {
         std::unordered_map<std::string_view, TagKind> k;
@@ -639,12 +640,9 @@ TagKind kindOf(const char* name, size_t len)
         k.emplace("form", TagKind::Form);
         return k;
     }();
-    char lower[16];
-    if (len > sizeof lower)
+    if (lower.size() > 16)
         return TagKind::Nesting;
-    for (size_t i = 0; i < len; ++i)
-        lower[i] = char(std::tolower(uchar(name[i])));
-    const auto it = kinds.find(std::string_view(lower, len));
+    const auto it = kinds.find(lower);
     return it == kinds.end() ? TagKind::Nesting : it->second;
 }
 
@@ -998,11 +996,11 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         };
         const char* name = s + nameStart;
         const size_t nameLen = size_t(p - nameStart);
-        TagKind kind = kindOf(name, nameLen);
-        const qsizetype gt = tagEnd(s, p, n);
         std::string lowerName(name, nameLen);
         for (char& ch : lowerName)
-            ch = char(std::tolower(uchar(ch)));
+            ch = ch >= 'A' && ch <= 'Z' ? char(ch + ('a' - 'A')) : ch;
+        TagKind kind = kindOf(lowerName);
+        const qsizetype gt = tagEnd(s, p, n);
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
         if (!foreign.inForeign() && select.ignores(lowerName, closing)) {
             i = gt;
