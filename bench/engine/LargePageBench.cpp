@@ -9,6 +9,7 @@
 
 #include "engine/dom/Document.h"
 #include "engine/layout/DefaultStyleSheet.h"
+#include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutEngine.h"
 #include "engine/layout/LayoutSerializer.h"
 #include "engine/view/PageView.h"
@@ -165,6 +166,39 @@ void BM_WholeLayoutAtOnce_Ours(benchmark::State& state)
     state.counters["lines_s"] = lines;
 }
 
+// The same read in parts on as many threads as the machine has cores, as
+// the page view reads a long page's whole layout.
+void BM_WholeLayoutAtOnce_InParts(benchmark::State& state)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    doc->load(largePagePath());
+    double written = 0, loaded = 0, laidOut = 0;
+    int parts = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        engine::LayoutSerializer writer(*doc);
+        writer.keepInPiecesOf(engine::DocumentLayout::kPieceLength);
+        while (!writer.advance(1 << 20)) {
+        }
+        written = secondsSince(clock);
+        auto layout = std::make_unique<engine::LayoutEngine>();
+        layout->load(writer.wholePieces(), writer.cuts(), writer.styleSheetLinks(), QThread::idealThreadCount(),
+                     engine::DocumentLayout::kLeastPartLength);
+        loaded = secondsSince(clock);
+        parts = layout->partsRead();
+        layout->layout(800);
+        laidOut = secondsSince(clock);
+        state.PauseTiming();
+        layout.reset();
+        state.ResumeTiming();
+    }
+    state.counters["write_s"] = written;
+    state.counters["load_s"] = loaded;
+    state.counters["layout_s"] = laidOut;
+    state.counters["parts"] = parts;
+}
+
 void BM_WholeLayoutAtOnce_LitehtmlAlone(benchmark::State& state)
 {
     engine::Ref<engine::Document> doc = engine::Document::create();
@@ -192,6 +226,7 @@ void BM_WholeLayoutAtOnce_LitehtmlAlone(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_WholeLayoutAtOnce_Ours)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_WholeLayoutAtOnce_InParts)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_WholeLayoutAtOnce_LitehtmlAlone)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_OpenLargePageToFirstPaint_Ours)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();
 BENCHMARK(BM_OpenLargePageToFirstPaint_Chromium)->Unit(benchmark::kMillisecond)->Iterations(3)->UseManualTime();

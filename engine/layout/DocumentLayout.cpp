@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QThread>
 #include <QThreadPool>
 #include <QUrl>
 
@@ -320,12 +321,21 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
     const QString base = m_engine.container().baseFolder();
     const QSize viewport = m_viewport;
     const int width = std::max(1, m_viewport.width());
-    QThreadPool::globalInstance()->start([pieces = std::move(pieces), whole, base, viewport, width,
+    // The whole page is read in parts on threads of their own where it
+    // can be cut.
+    std::vector<LayoutSerializer::Cut> cuts;
+    if (whole && m_writer->partsAllowed())
+        cuts = m_writer->cuts();
+    QThreadPool::globalInstance()->start([pieces = std::move(pieces), cuts = std::move(cuts),
+                                          links = m_writer->styleSheetLinks(), whole, base, viewport, width,
                                           generation = m_generation, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
         auto built = std::make_shared<LayoutEngine>();
         built->setBaseFolder(base);
         built->setViewportSize(viewport);
-        built->load(LayoutSerializer::join(pieces));
+        if (whole)
+            built->load(pieces, cuts, links, QThread::idealThreadCount(), kLeastPartLength);
+        else
+            built->load(LayoutSerializer::join(pieces));
         built->layout(width);
         // (Its lines too: on a long page, finding them takes a while.)
         built->findTextLines();

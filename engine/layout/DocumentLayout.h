@@ -126,6 +126,9 @@ public:
     // The text written for a long page's layout is kept in pieces this long,
     // handed to the worker thread without a copy.
     static constexpr qsizetype kPieceLength = 256 * 1024;
+    // The whole of a long page is read in parts on threads of their own,
+    // each at least this long.
+    static constexpr qsizetype kLeastPartLength = 384 * 1024;
     // How long one step of the background work may keep the event loop.
     static constexpr int kStepMilliseconds = 10;
 

@@ -189,6 +189,7 @@ FontCatalog::~FontCatalog() = default;
 
 int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool italic, unsigned decoration)
 {
+    const std::lock_guard guard(m_lock);
     const QString key =
         QStringLiteral("%1|%2|%3|%4|%5").arg(familyList).arg(pixelSize).arg(weight).arg(italic ? 1 : 0).arg(decoration);
     const auto found = m_byKey.constFind(key);
@@ -228,6 +229,7 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
 
 int FontCatalog::atExactSize(int handle, qreal pixelSize)
 {
+    const std::lock_guard guard(m_lock);
     const Entry& base = *m_entries.at(handle - 1);
     const int whole = base.font.pixelSize();
     if (base.scale != 1 || pixelSize <= 0 || qAbs(pixelSize - whole) < 0.01)
@@ -252,11 +254,13 @@ int FontCatalog::atExactSize(int handle, qreal pixelSize)
 
 const QFont& FontCatalog::qfont(int handle) const
 {
+    const std::lock_guard guard(m_lock);
     return m_entries.at(handle - 1)->font;
 }
 
 QFont FontCatalog::drawingFont(int handle, int dpi) const
 {
+    const std::lock_guard guard(m_lock);
     const Entry& e = *m_entries.at(handle - 1);
     if (e.scale == 1 || dpi <= 0)
         return e.font;
@@ -267,6 +271,7 @@ QFont FontCatalog::drawingFont(int handle, int dpi) const
 
 const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, QPaintDevice* device, const QString& text) const
 {
+    const std::lock_guard guard(m_lock);
     const int dpi = device ? device->logicalDpiY() : 96;
     // (Pages repeat their words; a page of many different ones starts over.)
     constexpr qsizetype kMostTexts = 50000;
@@ -295,6 +300,7 @@ const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, QPaintDevice*
 
 void FontCatalog::takeShapedTextsOf(FontCatalog& other)
 {
+    const std::scoped_lock guard(m_lock, other.m_lock);
     if (other.m_shaped.isEmpty())
         return;
     // Handles are given in the order fonts are asked for: the same font may
@@ -321,6 +327,7 @@ void FontCatalog::takeShapedTextsOf(FontCatalog& other)
 
 FontMetricsPx FontCatalog::metricsAt(int handle, qreal pixelSize) const
 {
+    const std::lock_guard guard(m_lock);
     const Entry& e = *m_entries.at(handle - 1);
     if (const auto header = fontcatalog_detail::headerMetrics(e.font, pixelSize)) {
         FontMetricsPx m = *header;
@@ -332,11 +339,13 @@ FontMetricsPx FontCatalog::metricsAt(int handle, qreal pixelSize) const
 
 const FontMetricsPx& FontCatalog::metrics(int handle) const
 {
+    const std::lock_guard guard(m_lock);
     return m_entries.at(handle - 1)->metrics;
 }
 
 unsigned FontCatalog::decoration(int handle) const
 {
+    const std::lock_guard guard(m_lock);
     return m_entries.at(handle - 1)->decoration;
 }
 
@@ -353,6 +362,7 @@ int FontCatalog::textWidth(int handle, std::string_view utf8) const
 
 qreal FontCatalog::exactTextWidth(int handle, std::string_view utf8) const
 {
+    const std::lock_guard guard(m_lock);
     const Entry& e = *m_entries.at(handle - 1);
     const auto found = e.widths.find(utf8);
     if (found != e.widths.end())
@@ -366,6 +376,7 @@ qreal FontCatalog::exactTextWidth(int handle, std::string_view utf8) const
 
 std::vector<int> FontCatalog::prefixWidths(int handle, const QString& text) const
 {
+    const std::lock_guard guard(m_lock);
     const Entry& e = *m_entries.at(handle - 1);
     std::vector<int> result(text.size(), 0);
     for (qsizetype i = 0; i < text.size(); ++i) {

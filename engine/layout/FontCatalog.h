@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <vector>
 
@@ -29,7 +30,8 @@ struct FontMetricsPx
 // and the common Windows Latin faces resolve to the installed IPA fonts and
 // to the faces a browser here takes for them (Arial, Times New Roman and
 // Courier New: their metric twins of the Liberation family). Handles are small positive integers, stable for the
-// catalog's life.
+// catalog's life. The parts of a long page are read on several threads at
+// once into one catalog: its calls may come from any thread.
 class FontCatalog
 {
 public:
@@ -93,6 +95,9 @@ private:
     std::vector<std::unique_ptr<Entry>> m_entries;
     QHash<QString, int> m_byKey;
     mutable QHash<QPair<qint64, QString>, ShapedText> m_shaped;
+    // (Recursive: a call may ask another; the fonts' own objects are used
+    // by one thread at a time.)
+    mutable std::recursive_mutex m_lock;
 };
 
 } // namespace engine

@@ -4,6 +4,7 @@
 #include "engine/layout/DefaultStyleSheet.h"
 #include "engine/layout/FlowShift.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/PageParts.h"
 #include "engine/layout/WordWidths.h"
 
 #include <litehtml/litehtml.h>
@@ -11,6 +12,7 @@
 #include <litehtml/el_text.h>
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QPainter>
 #include <QThread>
 #include <QThreadPool>
@@ -425,6 +427,7 @@ void LayoutEngine::letGoOfPage()
         m_textMarkers.clear();
         m_tree = LayoutTree();
         m_document.reset();
+        m_partDocuments.clear();
         return;
     }
     // What the page refers to (the container, the style context) stays
@@ -434,13 +437,15 @@ void LayoutEngine::letGoOfPage()
         std::shared_ptr<PageContainer> container;
         std::shared_ptr<litehtml::context> context;
         std::shared_ptr<litehtml::document> document;
+        std::vector<std::shared_ptr<litehtml::document>> parts;
         std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
         std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
         LayoutTree tree;
     };
-    auto page = std::make_shared<Page>(Page{m_container, m_context, std::move(m_document), std::move(m_elements),
-                                            std::move(m_textMarkers), std::move(m_tree)});
+    auto page = std::make_shared<Page>(Page{m_container, m_context, std::move(m_document), std::move(m_partDocuments),
+                                            std::move(m_elements), std::move(m_textMarkers), std::move(m_tree)});
     m_document.reset();
+    m_partDocuments.clear();
     m_elements.clear();
     m_textMarkers.clear();
     m_tree = LayoutTree();
@@ -448,6 +453,7 @@ void LayoutEngine::letGoOfPage()
         page->elements.clear();
         page->markers.clear();
         page->document.reset();
+        page->parts.clear();
         page.reset();
     });
 }
@@ -473,6 +479,33 @@ void LayoutEngine::load(const QString& html)
     letGoOfPage();
     const QByteArray utf8 = html.toUtf8();
     m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
+    prepareWords();
+}
+
+void LayoutEngine::load(const std::vector<QString>& pieces, const std::vector<LayoutSerializer::Cut>& cuts,
+                        const QStringList& styleSheetLinks, int parts, qsizetype leastPartLength)
+{
+    // The rules of linked style sheets decide too.
+    for (const QString& href : styleSheetLinks) {
+        const QString path = m_container->resolvePath(href);
+        QFile file(path);
+        if (!path.isEmpty() && file.size() < (4 << 20) && file.open(QIODevice::ReadOnly) &&
+            !LayoutSerializer::styleSheetAllowsParts(QString::fromUtf8(file.readAll())))
+            parts = 1;
+    }
+    letGoOfPage();
+    if (std::optional<PageParts::Read> read =
+            PageParts::read(pieces, cuts, *m_container, *m_context, parts, leastPartLength)) {
+        m_document = std::move(read->document);
+        m_partDocuments = std::move(read->others);
+        prepareWords();
+        return;
+    }
+    load(LayoutSerializer::join(pieces));
+}
+
+void LayoutEngine::prepareWords()
+{
     if (m_document && m_document->root()) {
         layoutelements_detail::markEdgeSpaces(*m_document->root());
         fitWordWidths(*m_document->root(), m_container->fonts());
@@ -489,6 +522,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     std::swap(m_container, other.m_container);
     std::swap(m_context, other.m_context);
     std::swap(m_document, other.m_document);
+    std::swap(m_partDocuments, other.m_partDocuments);
     std::swap(m_tree, other.m_tree);
     std::swap(m_textLines, other.m_textLines);
     std::swap(m_childIndexes, other.m_childIndexes);

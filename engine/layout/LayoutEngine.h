@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/layout/LayoutSerializer.h"
 #include "engine/layout/LayoutTree.h"
 #include "engine/layout/TextLines.h"
 #include "engine/layout/PageContainer.h"
@@ -48,6 +49,13 @@ public:
 
     // Replaces the page with this HTML; the next layout() lays it out.
     void load(const QString& html);
+    // The same for a long page's text in pieces: read in parts on threads
+    // of their own (at most `parts`, each at least `leastPartLength` long)
+    // where its cuts and style sheets allow, else whole.
+    void load(const std::vector<QString>& pieces, const std::vector<LayoutSerializer::Cut>& cuts,
+              const QStringList& styleSheetLinks, int parts, qsizetype leastPartLength);
+    // How many parts the last load read the page in (1: whole).
+    int partsRead() const { return static_cast<int>(m_partDocuments.size()) + 1; }
     // Takes over the page, boxes and fonts of another engine that loaded and
     // laid out a page (on another thread, say); `other` is left with this
     // one's. The painters hooked into this one's container stay hooked.
@@ -116,6 +124,9 @@ public:
 private:
     // Lets the page and its boxes go (on a worker thread when they are many).
     void letGoOfPage();
+    // After a load: the spaces at the edges of blocks marked, the words'
+    // widths fitted.
+    void prepareWords();
     void buildTree();
     std::shared_ptr<litehtml::element> elementOf(int nodeId) const;
     // Before a change of `changed`: the block that may be laid out alone
@@ -144,6 +155,8 @@ private:
     std::shared_ptr<PageContainer> m_container;
     std::shared_ptr<litehtml::context> m_context;
     std::shared_ptr<litehtml::document> m_document;
+    // The documents of a page read in parts: their elements are in m_document.
+    std::vector<std::shared_ptr<litehtml::document>> m_partDocuments;
     LayoutTree m_tree;
     std::shared_ptr<const TextLines> m_textLines; // of m_tree; null when not found since its last change
     std::unique_ptr<layoutelements_detail::ChildIndexes> m_childIndexes; // for drawing blocks with very many children

@@ -5,6 +5,9 @@
 #include "engine/dom/HtmlTags.h"
 #include "engine/layout/LayoutElements.h"
 
+#include <QRegularExpression>
+#include <QSet>
+
 #include <algorithm>
 
 namespace engine {
@@ -65,6 +68,50 @@ bool dropsLeadingNewline(const QString& upperTag)
            upperTag == QLatin1String("TEXTAREA");
 }
 
+// The start tag of an element as the layout reads it: its node id first,
+// its attributes, its inline style.
+void writeStartTag(QString& out, const Element& el, const QString& tag, int id)
+{
+    out += u'<';
+    out += tag;
+    out += u' ';
+    out += QLatin1String(kNodeIdAttribute);
+    out += u'=';
+    out += QString::number(id);
+    for (int i = 0; i < el.attributeCount(); ++i) {
+        const Attribute& a = el.attributeAt(i);
+        if (!isValidAttributeName(a.name) ||
+            a.name.compare(QLatin1String(kNodeIdAttribute), Qt::CaseInsensitive) == 0 ||
+            a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0)
+            continue;
+        out += u' ';
+        out += a.name;
+        if (a.hasValue) {
+            out += QLatin1String("=\"");
+            appendEscaped(out, a.value, true);
+            out += u'"';
+        }
+    }
+    if (const Style* style = el.styleIfAny()) {
+        const QString css = style->cssText();
+        if (!css.isEmpty()) {
+            out += QLatin1String(" style=\"");
+            appendEscaped(out, css, true);
+            out += u'"';
+        }
+    }
+    out += u'>';
+}
+
+// Elements a page may be cut inside for reading in parts: blocks whose
+// content the layout library reads the same whatever came before it.
+bool canBeCutInside(const QString& upperTag)
+{
+    static const QSet<QString> tags = {"HTML",    "BODY", "DIV",   "CENTER", "BLOCKQUOTE", "SECTION",
+                                       "ARTICLE", "MAIN", "ASIDE", "HEADER", "FOOTER",     "NAV"};
+    return tags.contains(upperTag);
+}
+
 } // namespace layoutserializer_detail
 
 LayoutSerializer::Result LayoutSerializer::serialize(const Document& doc)
@@ -114,15 +161,24 @@ bool LayoutSerializer::advance(int nodes)
     }
     QString& out = m_result.html;
     while (!m_stack.empty() && nodes-- > 0) {
+        // (A piece ends where the page can be cut for reading in parts,
+        // unless none comes for a while.)
         if (m_pieceLength > 0 && out.size() >= m_pieceLength) {
-            m_piecesLength += out.size();
-            m_pieces.push_back(std::move(out));
-            out = QString();
-            out.reserve(m_pieceLength + m_pieceLength / 4);
+            const bool cut = canBeCutHere();
+            if (cut || out.size() >= 2 * m_pieceLength) {
+                m_piecesLength += out.size();
+                m_pieces.push_back(std::move(out));
+                out = QString();
+                out.reserve(m_pieceLength + m_pieceLength / 4);
+                if (cut)
+                    noteCut();
+            }
         }
         Frame& f = m_stack.back();
         if (f.next >= f.node->childCount()) {
             layoutserializer_detail::writeEndTag(out, f.tag);
+            if (f.tag == QLatin1String("HEAD"))
+                m_headText = textBetween(f.start, writtenLength());
             m_stack.pop_back();
             continue;
         }
@@ -142,6 +198,8 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     };
     if (const Text* text = node->asText()) {
         if (parent.textOnly) {
+            if (parent.tag == QLatin1String("STYLE") && !styleSheetAllowsParts(text->data()))
+                m_partsAllowed = false;
             if (parent.escape)
                 appendEscaped(out, text->data(), false);
             else
@@ -185,38 +243,18 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
             takeFirstPart(writtenLength(), false);
     }
     const int id = addNode(el);
-    out += u'<';
-    out += tag;
-    out += u' ';
-    out += QLatin1String(kNodeIdAttribute);
-    out += u'=';
-    out += QString::number(id);
-    for (int i = 0; i < el->attributeCount(); ++i) {
-        const Attribute& a = el->attributeAt(i);
-        if (!isValidAttributeName(a.name) ||
-            a.name.compare(QLatin1String(kNodeIdAttribute), Qt::CaseInsensitive) == 0 ||
-            a.name.compare(QLatin1String("style"), Qt::CaseInsensitive) == 0)
-            continue;
-        out += u' ';
-        out += a.name;
-        if (a.hasValue) {
-            out += QLatin1String("=\"");
-            appendEscaped(out, a.value, true);
-            out += u'"';
-        }
-    }
-    if (const Style* style = el->styleIfAny()) {
-        const QString css = style->cssText();
-        if (!css.isEmpty()) {
-            out += QLatin1String(" style=\"");
-            appendEscaped(out, css, true);
-            out += u'"';
-        }
-    }
-    out += u'>';
+    const qsizetype start = writtenLength();
+    writeStartTag(out, *el, tag, id);
+    if (const Style* style = el->styleIfAny(); style && m_partsAllowed && !declarationsAllowParts(style->cssText()))
+        m_partsAllowed = false;
+    if (tag == QLatin1String("LINK") &&
+        el->getAttributeText(QStringLiteral("rel")).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive))
+        m_styleSheetLinks.push_back(el->getAttributeText(QStringLiteral("href")));
     if (tags::isVoid(tag))
         return;
     Frame frame{el, tag};
+    frame.id = id;
+    frame.start = start;
     frame.depth = depth;
     frame.tableDepth = tableDepth;
     frame.textOnly = isTextOnly(tag);
@@ -292,6 +330,74 @@ void LayoutSerializer::takeFirstPart(qsizetype end, bool atTable)
     text += QStringView(m_result.html).left(end - text.size());
     m_firstPart = text + closingTags();
     m_firstPartAtTable = atTable;
+}
+
+QString LayoutSerializer::textBetween(qsizetype start, qsizetype end) const
+{
+    QString text;
+    qsizetype at = 0;
+    const auto take = [&](const QString& piece) {
+        const qsizetype from = std::max(start, at), to = std::min(end, at + piece.size());
+        if (from < to)
+            text += QStringView(piece).mid(from - at, to - from);
+        at += piece.size();
+    };
+    for (const QString& p : m_pieces)
+        take(p);
+    take(m_result.html);
+    return text;
+}
+
+bool LayoutSerializer::canBeCutHere() const
+{
+    if (!m_partsAllowed || m_headText.isEmpty() || m_stack.size() < 3 || m_stack[1].tag != QLatin1String("HTML") ||
+        m_stack[2].tag != QLatin1String("BODY"))
+        return false;
+    return std::all_of(m_stack.begin() + 1, m_stack.end(),
+                       [](const Frame& f) { return layoutserializer_detail::canBeCutInside(f.tag); });
+}
+
+void LayoutSerializer::noteCut()
+{
+    Cut cut;
+    cut.piece = m_pieces.size();
+    for (size_t i = 1; i < m_stack.size(); ++i) {
+        const Frame& f = m_stack[i];
+        layoutserializer_detail::writeStartTag(cut.opening, *f.node->asElement(), f.tag, f.id);
+        if (i == 1)
+            cut.opening += m_headText;
+        cut.open.push_back(f.id);
+    }
+    cut.closing = closingTags();
+    m_cuts.push_back(std::move(cut));
+}
+
+bool LayoutSerializer::declarationsAllowParts(const QString& css)
+{
+    // Parts of a table made of other elements: the layout library wraps
+    // those that follow each other in one table, which a cut would split.
+    static const QRegularExpression tablePart(QStringLiteral("display\\s*:\\s*table-"),
+                                              QRegularExpression::CaseInsensitiveOption);
+    return !css.contains(tablePart);
+}
+
+bool LayoutSerializer::styleSheetAllowsParts(const QString& css)
+{
+    // The selectors: without comments and declarations (the rules of an
+    // @media block stay).
+    static const QRegularExpression comments(QStringLiteral("/\\*.*?(\\*/|$)"),
+                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression declarations(QStringLiteral("\\{[^{}]*\\}"));
+    QString selectors = css;
+    selectors.remove(comments);
+    if (!declarationsAllowParts(selectors))
+        return false;
+    selectors.replace(declarations, QStringLiteral(" "));
+    // Rules on an element's siblings or its place among them, and sheets
+    // that bring in others.
+    static const QStringList siblings = {"+", "~", ":first", ":last", ":nth", ":only", ":empty", "@import"};
+    return std::none_of(siblings.begin(), siblings.end(),
+                        [&](const QString& s) { return selectors.contains(s, Qt::CaseInsensitive); });
 }
 
 bool LayoutSerializer::insideTable() const

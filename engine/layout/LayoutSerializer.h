@@ -3,6 +3,7 @@
 #include "engine/dom/Ref.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <vector>
@@ -81,6 +82,32 @@ public:
     // = index): the writer keeps no hold on them.
     void moveNodesInto(std::vector<Ref<Node>>& into);
 
+    // A long page kept in pieces can be read in parts, each on a thread of
+    // its own, where a piece starts inside blocks alone (a cut): a part is
+    // read as a page of its own, opened as the page is open there (the
+    // HTML element with the page's HEAD, the start tags of the blocks open
+    // there) and closed as it is closed where the next part starts. No
+    // cuts are noted while the page's style sheets hold rules on siblings
+    // (they would match otherwise at a part's edge).
+    struct Cut
+    {
+        size_t piece = 0;      // the first piece after the cut
+        QString opening;       // what a part that starts here starts with
+        QString closing;       // what a part that ends here ends with
+        std::vector<int> open; // node ids of the elements open here, outermost first
+    };
+    const std::vector<Cut>& cuts() const { return m_cuts; }
+    // The addresses of the page's linked style sheets (their rules decide
+    // whether the page may be read in parts).
+    const QStringList& styleSheetLinks() const { return m_styleSheetLinks; }
+    // Whether the page may be read in parts at its cuts (its style sheets
+    // and styles allow it, as far as written).
+    bool partsAllowed() const { return m_partsAllowed; }
+    // Whether the rules of a style sheet, or declarations, allow reading in
+    // parts.
+    static bool styleSheetAllowsParts(const QString& css);
+    static bool declarationsAllowParts(const QString& css);
+
 private:
     // An element (or the document) being written: its end tag is due after
     // its children from `next` on.
@@ -93,11 +120,16 @@ private:
         int tableDepth = 0;
         bool textOnly = false; // text only inside (raw text, TEXTAREA, TITLE)
         bool escape = false;   // that text escaped
+        int id = -1;           // node id
+        qsizetype start = 0;   // where its start tag stands in the whole text
     };
     void visit(const Node* node, const Frame& parent);
     // The first part, as the html up to `end` with the open elements closed.
     void takeFirstPart(qsizetype end, bool atTable);
     QString closingTags() const;
+    QString textBetween(qsizetype start, qsizetype end) const;
+    bool canBeCutHere() const;
+    void noteCut();
 
     Result m_result;
     qsizetype m_pieceLength = 0; // none: one text
@@ -107,6 +139,10 @@ private:
     int m_firstPartTables = 0;
     QString m_firstPart;
     bool m_firstPartAtTable = false;
+    std::vector<Cut> m_cuts;
+    QString m_headText;
+    bool m_partsAllowed = true;
+    QStringList m_styleSheetLinks;
     std::vector<Frame> m_stack;
     bool m_started = false;
     const Document& m_doc;

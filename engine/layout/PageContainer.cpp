@@ -122,13 +122,17 @@ QImage PageContainer::image(const QString& src, const QString& baseUrl)
     const QString path = resolvePath(src, baseUrl);
     if (path.isEmpty())
         return QImage();
-    const auto found = m_images.constFind(path);
-    if (found != m_images.constEnd())
-        return found.value();
+    {
+        const std::lock_guard guard(m_imagesLock);
+        const auto found = m_images.constFind(path);
+        if (found != m_images.constEnd())
+            return found.value();
+    }
     QImage img;
     const QFileInfo info(path);
     if (info.isFile() && info.size() < 64 * 1024 * 1024)
         img.load(path);
+    const std::lock_guard guard(m_imagesLock);
     m_images.insert(path, img);
     return img;
 }

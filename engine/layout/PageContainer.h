@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <functional>
+#include <mutex>
 #include <vector>
 
 class QGlyphRun;
@@ -23,7 +24,10 @@ namespace engine {
 
 // litehtml's window on the world: fonts through QFont, images through QImage
 // from the page's folder, and every drawing call on the QPainter passed as the
-// drawing context. One container serves one layout document.
+// drawing context. One container serves one layout document (and the
+// documents its parts were read into, on several threads at once: what they
+// ask while being read, fonts, widths, images and style sheets, may be asked
+// from any thread).
 class PageContainer : public litehtml::document_container
 {
 public:
@@ -128,6 +132,7 @@ private:
     QString m_baseFolder;
     QSize m_viewport{800, 600};
     QHash<QString, QImage> m_images;
+    std::mutex m_imagesLock; // (the parts of a long page are read on several threads)
     BelowContentHook m_belowContent;
     QString m_imageFilter;
     // Pixels of filtered pictures kept at most.

@@ -28,19 +28,13 @@ inline void collectTexts(engine::Node* n, std::vector<engine::Text*>& out)
     }
 }
 
-// Every box and every word of `layout`, its canvas and (with `pixels`) its
-// painting are those of a layout of the same page made from scratch (images
-// from `baseFolder`).
-inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Document& doc, const std::string& step,
-                                   bool pixels = false, const QString& baseFolder = QString())
+// Every box and every word of `mine`, its canvas and (with `pixels`) its
+// painting are those of `full`.
+inline void expectSameLayout(engine::LayoutEngine& mine, engine::LayoutEngine& full, const std::string& step,
+                             bool pixels = false)
 {
     using namespace engine;
-    LayoutEngine full;
-    full.setBaseFolder(baseFolder);
-    full.setViewportSize(layout.viewportSize());
-    full.load(LayoutSerializer::serialize(doc).html);
-    full.layout(layout.viewportSize().width());
-    const LayoutTree& a = layout.tree();
+    const LayoutTree& a = mine.tree();
     const LayoutTree& b = full.tree();
     ASSERT_EQ(a.boxes.size(), b.boxes.size()) << step;
     for (size_t i = 0; i < a.boxes.size(); ++i) {
@@ -76,7 +70,7 @@ inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Docum
         EXPECT_EQ(x.baseline, y.baseline) << what;
         EXPECT_EQ(x.owner, y.owner) << what;
         EXPECT_EQ(x.space, y.space) << what;
-        EXPECT_EQ(layout.engine().container().fonts().qfont(x.font), full.container().fonts().qfont(y.font)) << what;
+        EXPECT_EQ(mine.container().fonts().qfont(x.font), full.container().fonts().qfont(y.font)) << what;
     }
     EXPECT_EQ(a.canvas, b.canvas) << step;
     EXPECT_EQ(a.byNode, b.byNode) << step;
@@ -84,15 +78,31 @@ inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Docum
         return;
     // (The top left of pages that run very wide or long.)
     const QSize size = a.canvas.boundedTo(QSize(2000, 3000));
-    QImage mine(size, QImage::Format_RGB32);
+    QImage mineImage(size, QImage::Format_RGB32);
     QImage theirs(size, QImage::Format_RGB32);
     {
-        QPainter pa(&mine);
+        QPainter pa(&mineImage);
         QPainter pb(&theirs);
-        layout.engine().draw(pa, mine.rect());
+        mine.draw(pa, mineImage.rect());
         full.draw(pb, theirs.rect());
     }
-    EXPECT_TRUE(mine == theirs) << step << ": the painting differs";
+    EXPECT_TRUE(mineImage == theirs) << step << ": the painting differs";
+}
+
+// Every box and every word of `layout`, its canvas and (with `pixels`) its
+// painting are those of a layout of the same page made from scratch (images
+// from `baseFolder`).
+inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Document& doc, const std::string& step,
+                                   bool pixels = false, const QString& baseFolder = QString())
+{
+    using namespace engine;
+    LayoutEngine full;
+    full.setBaseFolder(baseFolder);
+    full.setViewportSize(layout.viewportSize());
+    full.load(LayoutSerializer::serialize(doc).html);
+    full.layout(layout.viewportSize().width());
+    layout.ensureLayout();
+    expectSameLayout(layout.engine(), full, step, pixels);
 }
 
 } // namespace layout_test
