@@ -363,6 +363,34 @@ bool notAnElement(const litehtml::element& el)
 }
 } // namespace
 
+bool selectAttributes(const litehtml::element& el, const litehtml::css_element_selector& selector,
+                      litehtml::css_element_selector& rest, bool& matches)
+{
+    const auto& attrs = selector.m_attrs;
+    const auto ours = [](const litehtml::css_attribute_selector& a) {
+        return a.condition == litehtml::select_end_str ||
+               (a.condition == litehtml::select_equal && a.class_val.empty() && a.attribute == "class");
+    };
+    if (std::none_of(attrs.begin(), attrs.end(), ours))
+        return false;
+    matches = true;
+    rest.m_tag = selector.m_tag;
+    for (const auto& a : attrs) {
+        if (!ours(a)) {
+            rest.m_attrs.push_back(a);
+            continue;
+        }
+        const char* value = const_cast<litehtml::element&>(el).get_attr(a.attribute.c_str());
+        const std::string_view text = value ? value : "";
+        if (a.condition == litehtml::select_equal)
+            matches = matches && value && text == a.val;
+        else
+            matches = matches && value && !a.val.empty() && text.size() >= a.val.size() &&
+                      text.substr(text.size() - a.val.size()) == a.val;
+    }
+    return true;
+}
+
 bool isNthChild(const litehtml::elements_vector& children, const litehtml::element::ptr& el, int num, int off,
                 bool ofType, bool fromEnd)
 {
@@ -815,7 +843,64 @@ void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
         addProperty(style, &el, hint.property.toUtf8().constData(), hint.value);
 }
 
-std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const litehtml::string_map&,
+StyleSheetElement::StyleSheetElement(const std::shared_ptr<litehtml::document>& doc,
+                                     const litehtml::string_map& attributes)
+    : litehtml::element(doc)
+{
+    const auto media = attributes.find("media");
+    m_hasMedia = media != attributes.end();
+    if (m_hasMedia)
+        m_media = media->second;
+}
+
+bool StyleSheetElement::appendChild(const litehtml::element::ptr& el)
+{
+    m_text.push_back(el);
+    return true;
+}
+
+void StyleSheetElement::parse_attributes()
+{
+    std::string text;
+    for (const auto& el : m_text)
+        el->get_text(text);
+    layoutelements_detail::quoteAttributeValues(text);
+    get_document()->add_stylesheet(text.c_str(), nullptr, m_hasMedia ? m_media.c_str() : nullptr);
+}
+
+void layoutelements_detail::quoteAttributeValues(std::string& css)
+{
+    char quote = 0; // the quote of the string being read
+    bool inSelector = false;
+    for (size_t i = 0; i < css.size(); ++i) {
+        const char c = css[i];
+        if (quote) {
+            if (c == '\\')
+                ++i;
+            else if (c == quote)
+                quote = 0;
+        } else if (c == '/' && i + 1 < css.size() && css[i + 1] == '*') {
+            const size_t end = css.find("*/", i + 2);
+            i = end == std::string::npos ? css.size() : end + 1;
+        } else if (c == '[') {
+            inSelector = true;
+        } else if (c == ']') {
+            inSelector = false;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+            const size_t end = css.find(c, i + 1);
+            if (inSelector && c == '\'' && end != std::string::npos &&
+                std::string_view(css).substr(i + 1, end - i - 1).find_first_of("\"\\") == std::string_view::npos) {
+                css[i] = '"';
+                css[end] = '"';
+                i = end;
+                quote = 0;
+            }
+        }
+    }
+}
+
+std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const litehtml::string_map& attributes,
                                                        const std::shared_ptr<litehtml::document>& doc,
                                                        PageContainer& container)
 {
@@ -852,6 +937,8 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const 
         el = std::make_shared<BreakElement>(doc);
     else if (tag == "li")
         el = std::make_shared<ListItemElement>(doc);
+    else if (tag == "style")
+        el = std::make_shared<StyleSheetElement>(doc, attributes);
     else if (tag != "link" && tag != "title" && tag != "style" && tag != "base" && tag != "script")
         // Every element that may draw is ours, so that what a hidden one
         // holds can be drawn.

@@ -213,6 +213,14 @@ litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children
 // for litehtml).
 bool isNthChild(const litehtml::elements_vector& children, const litehtml::element::ptr& el, int num, int off,
                 bool ofType, bool fromEnd);
+// Whether `el` has the attributes `selector` asks for where litehtml 0.6
+// tells wrong: a value ending in a text (`[class$="-summary"]`, it compared
+// one character too many and matched nothing) and a class attribute of
+// exactly a text (`[class="a"]`, it matched every class); `rest` takes the
+// selector without those conditions. False, and `rest` untouched, when the
+// selector asks no such thing.
+bool selectAttributes(const litehtml::element& el, const litehtml::css_element_selector& selector,
+                      litehtml::css_element_selector& rest, bool& matches);
 // The width keywords of borders as browsers draw them (thin 1 px, medium
 // 3 px, thick 5 px; litehtml took them for 0, and for the colour in the
 // shorthand of one side, `border-top: thick double`), and none where the
@@ -433,6 +441,14 @@ public:
     {
         return layoutelements_detail::isNthChild(this->m_children, el, num, off, of_type, true);
     }
+    int select(const litehtml::css_element_selector& selector, bool apply_pseudo = true) override
+    {
+        litehtml::css_element_selector rest;
+        bool matches = false;
+        if (!layoutelements_detail::selectAttributes(*this, selector, rest, matches))
+            return Base::select(selector, apply_pseudo);
+        return matches ? Base::select(rest, apply_pseudo) : litehtml::select_no_match;
+    }
     bool is_only_child(const litehtml::element::ptr& el, bool of_type) const override
     {
         return is_nth_child(el, 0, 1, of_type) && is_nth_last_child(el, 0, 1, of_type);
@@ -613,6 +629,30 @@ private:
     // inline ancestor among its own parent's, last found.
     mutable std::array<int, 4> m_indexHints{-1, -1, -1, -1};
 };
+
+// STYLE: its text is the page's style sheet, for the media it names, with
+// attribute values in single quotes (`[type='text']`) read as in double
+// quotes (litehtml 0.6 dropped such a condition, so that the rule applied
+// to every element of its tag).
+class StyleSheetElement : public litehtml::element
+{
+public:
+    StyleSheetElement(const std::shared_ptr<litehtml::document>& doc, const litehtml::string_map& attributes);
+    void parse_attributes() override;
+    bool appendChild(const litehtml::element::ptr& el) override;
+    const litehtml::tchar_t* get_tagName() const override { return "style"; }
+
+private:
+    litehtml::elements_vector m_text;
+    std::string m_media;
+    bool m_hasMedia = false;
+};
+
+namespace layoutelements_detail {
+// Rewrites the values in single quotes of a style sheet's attribute
+// selectors in double quotes.
+void quoteAttributeValues(std::string& css);
+} // namespace layoutelements_detail
 
 // HTML: litehtml stretches the root box over the page's extent and the
 // window after each layout. The root keeps the size its content gave it, so

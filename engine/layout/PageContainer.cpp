@@ -557,6 +557,7 @@ void PageContainer::import_css(litehtml::tstring& text, const litehtml::tstring&
     if (file.size() > pagecontainer_detail::kMaxStyleSheetBytes || !file.open(QIODevice::ReadOnly))
         return;
     text = file.readAll().toStdString();
+    layoutelements_detail::quoteAttributeValues(text);
     baseurl = QFileInfo(path).absolutePath().toStdString();
 }
 

@@ -96,6 +96,28 @@ TEST(BrowserSizes, SelectorsPassOverTheWhiteSpaceBetweenElements)
         {{"n", 10, 15, 780, 50}, {"a", 11, 16, 778, 16}, {"u", 11, 48, 778, 16}, {"b", 10, 81, 780, 16}});
 }
 
+// Attribute selectors match as in a browser: a value that ends in a text,
+// a class attribute of exactly a text (not every class), values in single
+// quotes (the rule is not taken for one of every DIV).
+TEST(BrowserSizes, AttributeSelectorsOfEndingsClassesAndSingleQuotes)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<style>.s section[class$=\"-summary\"] { padding: 0 20px 5px 10px; border: 1px solid } "
+                       "div[class$=-tum] { padding-top: 7px } div[class='a'] { padding-top: 5px } "
+                       "div[class^='b'] { padding-top: 7px } div[class*='c'] { padding-top: 3px } "
+                       "div[id$='rum'] { padding-top: 2px }</style><body><div class=s><section "
+                       "class=field-summary><h2 id=h>F</h2></section></div><div class=b-tum id=t>x</div>"
+                       "<div class=a id=a>x</div><div class=bb id=b>x</div><div class=xcx id=c>x</div>"
+                       "<div id=drum>x</div><div id=e>x</div></body>"),
+        {{"h", 21, 36, 748, 24},
+         {"t", 10, 86, 780, 23},
+         {"a", 10, 109, 780, 21},
+         {"b", 10, 130, 780, 23},
+         {"c", 10, 153, 780, 19},
+         {"drum", 10, 172, 780, 18},
+         {"e", 10, 190, 780, 16}});
+}
+
 // Columns without widths of their cells take those of their COL elements,
 // from the style or the width attribute, in percent or pixels.
 TEST(BrowserSizes, ColumnsTakeTheWidthsOfTheirColElements)

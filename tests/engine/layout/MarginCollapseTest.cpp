@@ -163,3 +163,48 @@ TEST(BlockLines, FractionsOfMarginsDoNotAddUp)
          {"m", 472, 14}, {"n", 508, 15}, {"o", 544, 16}, {"p", 576, 16}, {"q", 617, 10}, {"r", 652, 16},
          {"s", 689, 16}, {"t", 726, 16}, {"u", 763, 16}});
 }
+
+// A heading wrapped in the four DIVs documentation generators write around
+// it, after other content: the DIVs and the heading share one top, one
+// heading margin below what precedes them (not one margin more per DIV).
+// (The first DIV's height is that of its box as painted, both edges at
+// their whole pixels: chromium tells 69.44 px.)
+TEST(MarginCollapse, AHeadingsMarginCollapsesThroughTheDivsAroundIt)
+{
+    expectChromiumBoxes(QStringLiteral("<body><p id=p0>before</p><div id=c1><div id=t1><div id=d1><div id=d2>"
+                                       "<h1 id=h1>Chapter</h1></div></div></div><p id=p1>text</p></div><div id=c2>"
+                                       "<div id=t2><div id=d3><div id=d4><h2 id=h2>Section</h2></div></div>"
+                                       "<hr id=hr0></div><p id=p2>para</p></div></body>"),
+                        {{"c1", 52, 70},
+                         {"t1", 52, 32},
+                         {"d1", 52, 32},
+                         {"d2", 52, 32},
+                         {"h1", 52, 32},
+                         {"p1", 106, 16},
+                         {"c2", 142, 78},
+                         {"t2", 142, 46},
+                         {"d4", 142, 24},
+                         {"h2", 142, 24},
+                         {"hr0", 186, 2},
+                         {"p2", 204, 16}});
+}
+
+// A rule that ends a DIV, or DIVs nested in one another, after a paragraph
+// or a line of text: its bottom margin collapses through their ends with
+// what follows (a paragraph, a heading, another rule) instead of adding
+// to it.
+TEST(MarginCollapse, ARulesBottomMarginCollapsesThroughTheEndOfItsDiv)
+{
+    expectChromiumBoxes(QStringLiteral("<body><div id=n1><p id=p3>x</p><hr id=hr1></div><p id=p4>after</p>"
+                                       "<div id=n2><div id=n3>text<hr id=hr2></div></div><h3 id=h3>heading</h3>"
+                                       "<div id=n4><hr id=hr3></div><div id=n5><hr id=hr4></div>end</body>"),
+                        {{"n1", 15, 34},
+                         {"hr1", 47, 2},
+                         {"p4", 65, 16},
+                         {"n2", 97, 26},
+                         {"n3", 97, 26},
+                         {"hr2", 121, 2},
+                         {"h3", 142, 18},
+                         {"n4", 178, 2},
+                         {"n5", 188, 2}});
+}
