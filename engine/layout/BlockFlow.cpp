@@ -1,5 +1,6 @@
 #include "engine/layout/BlockFlow.h"
 
+#include "engine/layout/GridLayout.h"
 #include "engine/layout/LayoutElements.h"
 
 #include <litehtml/el_break.h>
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 namespace engine {
 
@@ -75,6 +77,8 @@ bool isOutOfFlow(const litehtml::element& el)
 bool ownsFlow(const litehtml::element& el)
 {
     if (!el.have_parent() || isOutOfFlow(el) || el.is_replaced() || el.get_overflow() != litehtml::overflow_visible)
+        return true;
+    if (const auto* flow = dynamic_cast<const BlockFlow*>(&el); flow && flow->independentFlow())
         return true;
     const auto display = el.get_display();
     return display != litehtml::display_block && display != litehtml::display_list_item;
@@ -254,6 +258,27 @@ void BlockFlow::noteStyledMargins(const litehtml::element& self, float fontSize)
     };
     m_styledTop = styled("margin-top");
     m_styledBottom = styled("margin-bottom");
+}
+
+void BlockFlow::noteLayout(const litehtml::element& self)
+{
+    const auto layoutOf = [](const litehtml::element& el) {
+        const char* css = el.get_style_property("display", false, nullptr);
+        const std::string_view value(css ? css : "");
+        if (value == "flex" || value == "inline-flex")
+            return Layout::Flex;
+        return value == "grid" || value == "inline-grid" ? Layout::Grid : Layout::Flow;
+    };
+    m_layout = layoutOf(self);
+    const auto parent = self.parent();
+    const auto* outer = parent ? dynamic_cast<const BlockFlow*>(parent.get()) : nullptr;
+    m_item = outer && outer->m_layout != Layout::Flow && !self.is_white_space() && !self.is_comment();
+    // (litehtml reads the styles of the children before the element's own
+    // are noted here.)
+    for (const auto& child : childrenOf(self)) {
+        if (auto* flow = dynamic_cast<BlockFlow*>(child.get()))
+            flow->m_item = m_layout != Layout::Flow && !child->is_white_space() && !child->is_comment();
+    }
 }
 
 // A vertical margin to the fraction of a pixel, where litehtml's whole
@@ -490,6 +515,15 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
         contentBottom = static_cast<float>(boxes.back()->bottom()) + state.lineOffset;
         trailing = {};
         empty = false;
+    }
+    // (A grid places its items again in its cells.)
+    if (m_layout == Layout::Grid) {
+        const int gridHeight = layoutGridItems(self, pos.width);
+        if (gridHeight >= 0) {
+            contentBottom = static_cast<float>(gridHeight);
+            trailing = {};
+            empty = gridHeight == 0;
+        }
     }
     m_laidOutEmpty = empty;
     if (isQuirkContainer(self))

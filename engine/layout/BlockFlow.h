@@ -90,13 +90,22 @@ public:
     // How much higher its content is than the whole pixels laid out (a
     // fraction of a pixel either way).
     float heightFraction() const { return m_heightFraction; }
+    // Whether the element lays its content out apart from the flow around
+    // it, as a flex or grid container and each item of one do: margins do
+    // not collapse through it and floats stay inside.
+    bool independentFlow() const { return m_layout != Layout::Flow || m_item; }
+    // Whether it is a flex or grid container, which places its items itself.
+    bool placesItems() const { return m_layout != Layout::Flow; }
 
 protected:
     struct Flow;
 
     // From parse_styles: notes the vertical margins as styled, to the
-    // fraction of a pixel; `fontSize` is the element's exact font size.
+    // fraction of a pixel; `fontSize` is the element's exact font size. And
+    // how the element lays out its content (litehtml 0.6 knows neither flex
+    // nor grid).
     void noteStyledMargins(const litehtml::element& self, float fontSize);
+    void noteLayout(const litehtml::element& self);
     // From calc_outlines: notes the element's own margins as computed and
     // the first blocks in it whose top margins join its own; returns the
     // top margin to lay the element out with.
@@ -127,8 +136,12 @@ protected:
 private:
     static float exactMargin(const litehtml::css_length& styled, int computed, int parentWidth);
 
+    enum class Layout { Flow, Flex, Grid };
+
     MarginStrut m_top;
     MarginStrut m_bottom;
+    Layout m_layout = Layout::Flow;
+    bool m_item = false; // an item of a flex or grid container
     litehtml::css_length m_styledTop;
     litehtml::css_length m_styledBottom;
     float m_ownBottom = 0;

@@ -150,6 +150,14 @@ std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<l
     std::shared_ptr<litehtml::element> block;
     for (auto a = changed; a && a->have_parent(); a = a->parent()) {
         const auto d = a->get_display();
+        // The items of a flex or grid container are sized together: the
+        // container lays out again as a whole.
+        if (const auto* flow = dynamic_cast<const BlockFlow*>(a.get()); flow && flow->placesItems()) {
+            if (!canStandAlone(*a))
+                return nullptr;
+            block = a;
+            continue;
+        }
         if (!block) {
             if (canStandAlone(*a))
                 block = a;

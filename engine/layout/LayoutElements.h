@@ -314,6 +314,7 @@ public:
         Base::parse_styles(is_reparse);
         noteLineHeight(*this, this->m_line_height);
         noteStyledMargins(*this, exactFontSize());
+        noteLayout(*this);
         layoutelements_detail::resolveBorderWidths(*this, this->m_css_borders, this->m_borders);
         layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
         layoutelements_detail::resolveEmptyInline(*this, this->m_css_padding, this->m_borders, this->m_display,
@@ -425,6 +426,7 @@ public:
         for (auto& box : this->m_boxes)
             box->y_shift(add);
     }
+    bool is_floats_holder() const override { return independentFlow() || Base::is_floats_holder(); }
     // Whether its width and height are of its border box.
     bool sizedWithBorder() const { return this->m_box_sizing == litehtml::box_sizing_border_box; }
     litehtml::element::ptr find_adjacent_sibling(const litehtml::element::ptr& el,

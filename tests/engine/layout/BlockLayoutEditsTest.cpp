@@ -185,6 +185,14 @@ const EditsCase kEditsCases[] = {
       {{"h", Edit::Style, "margin-bottom", "1.7em"}},
       {{"p", Edit::Style, "font-size", "0.83em"}},
       {{"q", Edit::Style, "margin-top", "0.45em"}}}},
+    {"ItemsOfGridsAndFlexColumns",
+     "<body><div style='display:grid;grid-template-columns:minmax(10%, max-content) auto'><div id=a>one</div>"
+     "<div id=b>two words</div><div><p id=c>three</p></div></div><div style='display:flex;flex-direction:column'>"
+     "<div><span id=d>four</span><div style='float:left'>five</div></div><p id=e>six</p></div></body>",
+     {{{"a", Edit::Append, nullptr, " and a longer text"}},
+      {{"c", Edit::Append, nullptr, " lines of words that wrap in their cell when they go on long enough"}},
+      {{"d", Edit::Append, nullptr, " grows"}},
+      {{"e", Edit::Style, "margin-top", "2em"}}}},
     {"EmptyParagraphTakesText",
      "<body><p>before</p><p id=e> </p><div id=d><p id=f> </p></div><p>after</p></body>",
      {{{"e", Edit::Append, nullptr, "x"}},
