@@ -8,6 +8,7 @@
 #include "skins/ASMProgress.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMTabControl.h"
 #include "skins/ASMUpDown.h"
 #include "skins/SkinDrawing.h"
 #include "skins/VornaSkinManager.h"
@@ -16,6 +17,9 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionSpinBox>
+#include <QStyleOptionTab>
+#include <QStyleOptionTabBarBase>
+#include <QStyleOptionTabWidgetFrame>
 #include <QStyleOptionFrame>
 #include <QStyleOptionGroupBox>
 #include <QStyleOptionHeader>
@@ -67,6 +71,14 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
         // A disabled field's text is drawn with the field.
         const auto* combo = qstyleoption_cast<const QStyleOptionComboBox*>(&option);
         return activeSkin<ASMComboBox>(widget) && combo && ASMComboBox::DrawsField(*combo);
+    }
+    case CE_TabBarTab: {
+        // Tab bars in document mode keep the base look.
+        const auto* tab = qstyleoption_cast<const QStyleOptionTab*>(&option);
+        if (!activeSkin<ASMTabControl>(widget) || !tab || tab->documentMode)
+            return false;
+        ASMTabControl::DrawTabBarTab(painter, *tab, widget);
+        return true;
     }
     case CE_ProgressBarGroove:
         if (!activeSkin<ASMProgress>(widget))
@@ -127,6 +139,20 @@ bool SkinStyle::DrawSkinControlPrimitive(PrimitiveElement element, const QStyleO
         painter.save();
         skin->Draw(painter, *frame);
         painter.restore();
+        return true;
+    }
+    case PE_FrameTabWidget: {
+        const auto* frame = qstyleoption_cast<const QStyleOptionTabWidgetFrame*>(&option);
+        if (!activeSkin<ASMTabControl>(widget) || !frame)
+            return false;
+        ASMTabControl::DrawTabWidgetFrame(painter, *frame, widget);
+        return true;
+    }
+    case PE_FrameTabBarBase: {
+        const auto* base = qstyleoption_cast<const QStyleOptionTabBarBase*>(&option);
+        if (!activeSkin<ASMTabControl>(widget) || !base || base->documentMode)
+            return false;
+        ASMTabControl::DrawTabBarBase(painter, *base, widget);
         return true;
     }
     case PE_IndicatorRadioButton: {

@@ -12,6 +12,7 @@
 #include "skins/ASMMainFrame.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMTabControl.h"
 #include "skins/ASMUpDown.h"
 #include "skins/CCMEditCombo.h"
 #include "skins/SkinStyle.h"
@@ -128,6 +129,8 @@ std::unique_ptr<ASMControl> createControlSkin(SkinControlKind kind)
         return std::make_unique<ASMComboBox>();
     case SkinControlKind::UpDown:
         return std::make_unique<ASMUpDown>();
+    case SkinControlKind::TabControl:
+        return std::make_unique<ASMTabControl>();
     case SkinControlKind::HeaderCtrl:
         return std::make_unique<ASMHeaderCtrl>();
     case SkinControlKind::Progress:
