@@ -17,7 +17,7 @@ public:
     ~ASMCore() override;
 
     // Starts watching the widget.
-    void Attach(QWidget* window);
+    virtual void Attach(QWidget* window);
     // Stops watching it (the widget keeps its own handling only).
     void RestoreWndProc();
     QWidget* window() const { return m_window; }

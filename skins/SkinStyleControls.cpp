@@ -8,6 +8,7 @@
 #include "skins/ASMProgress.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMStatic.h"
 #include "skins/ASMTabControl.h"
 #include "skins/ASMUpDown.h"
 #include "skins/SkinDrawing.h"
@@ -100,9 +101,11 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
         return true;
     }
     case CE_ShapedFrame: {
-        // The frame of a list: deeper with the focus, disabled, or the mouse over it or its header.
         const auto* skin = activeSkin<ASMControl>(widget);
         const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
+        if (skin && frame && skin->Kind() == SkinControlKind::Static)
+            return ASMStatic::DrawFrame(painter, *frame);
+        // The frame of a list: deeper with the focus, disabled, or the mouse over it or its header.
         if (!skin || !frame || skin->Kind() != SkinControlKind::ListView || frame->lineWidth <= 0)
             return false;
         const bool deep = skin->IsMouseOver() || (option.state & State_HasFocus) || !(option.state & State_Enabled);
@@ -205,4 +208,16 @@ bool SkinStyle::DrawSkinComplexControl(ComplexControl control, const QStyleOptio
     default:
         return false;
     }
+}
+
+void SkinStyle::drawItemText(QPainter* painter, const QRect& rect, int flags, const QPalette& palette, bool enabled,
+                             const QString& text, QPalette::ColorRole textRole) const
+{
+    // A disabled label's text is embossed.
+    const auto* label = dynamic_cast<const QWidget*>(painter->device());
+    if (!enabled && activeSkin<ASMStatic>(label)) {
+        ASMStatic::DrawDisabledText(*painter, rect, flags, text);
+        return;
+    }
+    QProxyStyle::drawItemText(painter, rect, flags, palette, enabled, text, textRole);
 }

@@ -8,10 +8,13 @@
 #include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMHeaderCtrl.h"
+#include "skins/ASMListView.h"
 #include "skins/ASMProgress.h"
 #include "skins/ASMMainFrame.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMScrollBar.h"
+#include "skins/ASMStatic.h"
 #include "skins/ASMTabControl.h"
 #include "skins/ASMUpDown.h"
 #include "skins/CCMEditCombo.h"
@@ -129,6 +132,12 @@ std::unique_ptr<ASMControl> createControlSkin(SkinControlKind kind)
         return std::make_unique<ASMComboBox>();
     case SkinControlKind::UpDown:
         return std::make_unique<ASMUpDown>();
+    case SkinControlKind::ListView:
+        return std::make_unique<ASMListView>();
+    case SkinControlKind::Static:
+        return std::make_unique<ASMStatic>();
+    case SkinControlKind::ScrollBar:
+        return std::make_unique<ASMScrollBar>();
     case SkinControlKind::TabControl:
         return std::make_unique<ASMTabControl>();
     case SkinControlKind::HeaderCtrl:

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "skins/ASMControl.h"
+
+// The skin of a list: its ring frame (drawn by the style, deeper while the
+// mouse is over it or its header), and while disabled a flat shadow-coloured
+// inside with no items.
+class ASMListView : public ASMControl
+{
+    Q_OBJECT
+public:
+    ASMListView();
+
+    // Watches the list's viewport too, which paints its items.
+    void Attach(QWidget* window) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> m_viewport;
+};
