@@ -32,11 +32,14 @@ endfunction()
 #   #include "util/ColorText.h"
 function(paginor_library name)
     cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
-    file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+    # Filtered on the paths inside the folder, so that a checkout whose own
+    # path holds a folder named demo or fuzz still builds.
+    file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
         ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-    list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-    list(FILTER sources EXCLUDE REGEX "/demo/")
-    list(FILTER sources EXCLUDE REGEX "/fuzz/")
+    list(FILTER sources EXCLUDE REGEX "(^|/)main\\.cpp$")
+    list(FILTER sources EXCLUDE REGEX "(^|/)demo/")
+    list(FILTER sources EXCLUDE REGEX "(^|/)fuzz/")
+    list(TRANSFORM sources PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/)
     set(target paginor_${name})
     set(cpp ${sources})
     list(FILTER cpp INCLUDE REGEX "\\.cpp$")
