@@ -28,7 +28,7 @@ namespace engine {
 // documents its parts were read into, on several threads at once: what they
 // ask while being read, fonts, widths, images and style sheets, may be asked
 // from any thread).
-class PageContainer : public litehtml::document_container
+class PageContainer final : public litehtml::document_container
 {
 public:
     PageContainer();
