@@ -5,6 +5,7 @@
 #include "chrome/CoolDialogBarPart.h"
 #include "chrome/VornaShrinkMiniFrmSub.h"
 #include "controls/Draw3dRect.h"
+#include "skins/ASMMiniDockFrameBand.h"
 #include "skins/VornaSkinManager.h"
 
 #include "platform/ColorRef.h"
@@ -16,6 +17,8 @@
 #include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using platform::Rect;
 using platform::toQColor;
@@ -177,6 +180,11 @@ void CCoolDialogBar::RecalcLayout()
     // The edge is the frame's separator; only the unroll strip is the bar's own.
     const int edge = IsShrunk() ? m_extents.edgeWidth : 0;
     m_frame = coolbar::LayoutFrame(m_nDockId, width(), height(), edge);
+    // Afloat under a skin, the close button is the skin's, where the skin puts it.
+    if (m_nDockId == AFX_IDW_DOCKBAR_FLOAT) {
+        if (SkinDrawsFloatingFrame(this))
+            m_frame.close = SkinFloatingCloseRect(this);
+    }
     // Rolled up, the strip unrolls the bar: there is nothing more to roll up.
     if (IsShrunk())
         m_frame.rollUp = Rect();
@@ -258,10 +266,10 @@ void CCoolDialogBar::RollUpFloating()
 {
     if (!isFloating())
         return;
-    m_client->hide();
     // The caption and the frame around it, as they stand.
-    const int frame = m_caption->y();
-    setFixedSize(width(), m_caption->y() + m_caption->height() + frame);
+    const int below = height() - (m_client->y() + m_client->height());
+    m_client->hide();
+    setFixedSize(width(), m_caption->y() + m_caption->height() + std::max(0, below));
 }
 
 void CCoolDialogBar::UnrollFloating(QSize size)
@@ -286,6 +294,15 @@ void CCoolDialogBar::CloseFromCaption()
 
 void CCoolDialogBar::PaintPart(QPainter& dc, const CoolDialogBarPart* part) const
 {
+    // Afloat under a skin, the skin's frame shows the caption beneath the
+    // band; only the close button's state is drawn over it.
+    if (m_nDockId == AFX_IDW_DOCKBAR_FLOAT && part == m_caption) {
+        if (SkinDrawsFloatingFrame(this)) {
+            dc.translate(-part->pos());
+            DrawSkinFloatingClose(dc, this, m_buttons.StateOf(HTCLOSE, m_nUnder));
+            return;
+        }
+    }
     FillSkinBackgroundXY(dc, 0, 0, part->width(), part->height(), parentWidget(), const_cast<CoolDialogBarPart*>(part));
     dc.translate(-part->pos());
     const int close = m_buttons.StateOf(HTCLOSE, m_nUnder);

@@ -1,6 +1,7 @@
 #include "chrome/CoolDialogBarPart.h"
 
 #include "chrome/CCoolDialogBar.h"
+#include "skins/ASMMiniDockFrameBand.h"
 
 #include <QLayout>
 #include <QPainter>
@@ -13,8 +14,11 @@ CoolDialogBarPart::CoolDialogBarPart(CCoolDialogBar* bar, Role role) : QWidget(b
 
 QSize CoolDialogBarPart::sizeHint() const
 {
-    if (m_role == Role::Caption)
-        return QSize(coolbar::kGripperWidth, coolbar::kGripperWidth);
+    if (m_role == Role::Caption) {
+        // Afloat under a skin, the band lies over the skin's caption.
+        const int skinned = m_bar ? SkinFloatingCaptionHeight(m_bar) : 0;
+        return QSize(coolbar::kGripperWidth, skinned > 0 ? skinned : coolbar::kGripperWidth);
+    }
     return QWidget::sizeHint();
 }
 

@@ -7,6 +7,8 @@
 #include "chrome/ULOToolBarObject.h"
 #include "chrome/ULOToolBarStandard.h"
 #include "platform/CommandRegistry.h"
+#include "skins/ASMToolbar.h"
+#include "skins/VornaSkinData.h"
 #include "util/CRegistryEx.h"
 
 #include <QAction>
@@ -168,6 +170,11 @@ void ULOToolBar::AddButtonImages(int firstBitmapId)
         else
             m_actions[i]->setIcon(appendPicture(id));
     }
+    // Under a skin, pressed and checked buttons show their pictures of list 2.
+    ASMToolbar::EnterImageList(this,
+                               SkinToolbarImageList{&s_lists[kPressed], [registry = m_registry](const QAction* action) {
+                                                        return registry ? imageIndexOf(registry->idOf(action)) : -1;
+                                                    }});
 }
 
 QIcon ULOToolBar::appendPicture(int id)

@@ -1,10 +1,12 @@
 #include "skins/ASMFrame.h"
 
+#include "skins/ASMDockBar.h"
 #include "skins/SkinRecordPainters.h"
 #include "skins/VornaSkinManager.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
@@ -92,6 +94,11 @@ int ASMFrame::GetCaptionHeight() const
     return kSystemCaptionHeight;
 }
 
+QMargins ASMFrame::ContentsMargins() const
+{
+    return Borders();
+}
+
 QMargins ASMFrame::Borders() const
 {
     if (!m_pSkin)
@@ -129,12 +136,13 @@ bool ASMFrame::ApplySkin()
     }
     QWidget* w = m_window;
     if (!m_bApplied) {
+        m_bSavedFrameless = w->windowFlags().testFlag(Qt::FramelessWindowHint);
         m_savedMargins = w->contentsMargins();
         m_bSavedTracking = w->hasMouseTracking();
         m_bApplied = true;
     }
     setFrameless(true);
-    w->setContentsMargins(Borders());
+    w->setContentsMargins(ContentsMargins());
     w->setMouseTracking(true);
     m_region = m_pSkin->m_region;
     m_regionSize = m_pSkin->m_regionInnerSize;
@@ -173,7 +181,10 @@ void ASMFrame::RemoveSkin()
         return;
     QWidget* w = m_window;
     m_bApplied = false;
-    setFrameless(false);
+    // A window that was frameless before the skin stays so; a bar docked
+    // again is no window to change.
+    if (w->isWindow())
+        setFrameless(m_bSavedFrameless);
     w->setContentsMargins(m_savedMargins);
     w->setMouseTracking(m_bSavedTracking);
     w->clearMask();
@@ -475,6 +486,9 @@ bool ASMFrame::WindowProc(QEvent* event)
             const QRect inside = w->contentsRect();
             FillSkinBackgroundXY(dc, inside.x(), inside.y(), inside.width(), inside.height(), w, w);
         }
+        // The dock bars' borders lie over that background.
+        if (auto* frame = qobject_cast<QMainWindow*>(w))
+            ASMDockBar::PaintDockBars(dc, frame, false);
         PaintNonClient(dc);
         return false;
     }

@@ -80,6 +80,8 @@ protected:
     virtual void DrawCaptionButton(int index, QPainter& dc, int width, bool active, int state);
     // The caption height the desktop would give this kind of window.
     virtual int GetCaptionHeight() const;
+    // The window's contents margins under the skin: its borders and caption.
+    virtual QMargins ContentsMargins() const;
     // The hit code of a point that is on no caption button and not on the icon.
     int DefaultHitTest(QPoint point) const;
     int ButtonOfHit(int hit) const;
@@ -110,6 +112,7 @@ private:
     void setFrameless(bool frameless);
 
     bool m_bApplied = false;
+    bool m_bSavedFrameless = false;
     QMargins m_savedMargins;
     bool m_bSavedTracking = false;
 };

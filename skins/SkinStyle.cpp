@@ -1,5 +1,8 @@
 #include "skins/SkinStyle.h"
 
+#include "skins/ASMMiniDockFrameBand.h"
+#include "skins/ASMToolbar.h"
+
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMdiSubWindow>
@@ -7,6 +10,8 @@
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
 #include <QStyleOptionTitleBar>
+#include <QStyleOptionToolButton>
+#include <QToolBar>
 
 namespace {
 
@@ -121,6 +126,11 @@ int SkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
     case PM_MenuHMargin:
     case PM_MenuVMargin:
         return 0;
+    case PM_DockWidgetFrameWidth:
+        // A floating bar in the skin's frame has no frame of its own.
+        if (SkinDrawsFloatingFrame(widget))
+            return 0;
+        break;
     case PM_TitleBarHeight:
     case PM_MdiSubWindowFrameWidth:
         if (isMaximisedPageWindow(widget))
@@ -148,6 +158,16 @@ void SkinStyle::drawComplexControl(ComplexControl control, const QStyleOptionCom
 {
     if (DrawSkinComplexControl(control, *option, *painter, widget))
         return;
+    // The buttons of the main frame's toolbars.
+    if (control == CC_ToolButton && ASMToolbar::SkinnedToolbarOf(widget) && widget &&
+        qobject_cast<const QToolBar*>(widget->parentWidget())) {
+        if (const auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(option)) {
+            painter->save();
+            ASMToolbar::DrawButton(*painter, *button, widget, this);
+            painter->restore();
+            return;
+        }
+    }
     if (control == CC_TitleBar) {
         if (const auto* bar = qstyleoption_cast<const QStyleOptionTitleBar*>(option)) {
             painter->save();

@@ -1,7 +1,8 @@
 #include "skins/SkinStyle.h"
 
-#include "controls/Draw3dRect.h"
 #include "skins/ASMFrame.h"
+#include "skins/ASMStatusBar.h"
+#include "skins/ASMToolbar.h"
 #include "skins/SkinDrawing.h"
 #include "skins/SkinRecordPainters.h"
 #include "skins/VornaSkinManager.h"
@@ -156,13 +157,13 @@ bool SkinStyle::DrawSkinBars(ControlElement element, const QStyleOption& option,
     if (!VornaSkinManager::IsSkinOn() || !widget)
         return false;
     switch (element) {
-    case CE_ToolBar:
-        if (!isSkinnedBar(widget))
+    case CE_ToolBar: {
+        const QToolBar* bar = ASMToolbar::SkinnedToolbarOf(widget);
+        if (bar != widget)
             return false;
-        // The pattern continues from the frame the bar sits in.
-        FillSkinBackgroundXY(painter, option.rect.x(), option.rect.y(), option.rect.width(), option.rect.height(),
-                             widget->window(), const_cast<QWidget*>(widget));
+        ASMToolbar::DrawBar(painter, platform::Rect::fromQRect(option.rect), bar);
         return true;
+    }
     case CE_SizeGrip: {
         if (!qobject_cast<const QStatusBar*>(widget->parentWidget()))
             return false;
@@ -186,8 +187,21 @@ bool SkinStyle::DrawSkinBarPrimitive(PrimitiveElement element, const QStyleOptio
     if (!VornaSkinManager::IsSkinOn() || !widget)
         return false;
     switch (element) {
+    case PE_IndicatorToolBarSeparator:
+        if (!ASMToolbar::SkinnedToolbarOf(widget))
+            return false;
+        ASMToolbar::DrawSeparator(painter, platform::Rect::fromQRect(option.rect), option.state & State_Horizontal);
+        return true;
+    case PE_IndicatorToolBarHandle: {
+        const QToolBar* bar = ASMToolbar::SkinnedToolbarOf(widget);
+        if (!bar)
+            return false;
+        ASMToolbar::DrawHandle(painter, platform::Rect::fromQRect(option.rect), option.state & State_Horizontal,
+                               bar->isFloating());
+        return true;
+    }
     case PE_PanelToolBar:
-        if (!isSkinnedBar(widget))
+        if (!ASMToolbar::SkinnedToolbarOf(widget))
             return false;
         FillSkinBackgroundXY(painter, option.rect.x(), option.rect.y(), option.rect.width(), option.rect.height(),
                              widget->window(), const_cast<QWidget*>(widget));
@@ -195,14 +209,12 @@ bool SkinStyle::DrawSkinBarPrimitive(PrimitiveElement element, const QStyleOptio
     case PE_PanelStatusBar:
         if (!isSkinnedBar(widget))
             return false;
-        painter.fillRect(option.rect, platform::toQColor(GetSkinSysColor(COLOR_3DFACE)));
+        ASMStatusBar::DrawBackground(painter, platform::Rect::fromQRect(option.rect));
         return true;
     case PE_FrameStatusBarItem:
         if (!isSkinnedBar(widget))
             return false;
-        // A sunken pane: shadow above and left, highlight below and right.
-        Draw3dRect(painter, platform::Rect::fromQRect(option.rect), GetSkinSysColor(COLOR_3DSHADOW),
-                   GetSkinSysColor(COLOR_3DHIGHLIGHT));
+        ASMStatusBar::DrawPane(painter, platform::Rect::fromQRect(option.rect));
         return true;
     case PE_FrameWindow:
         return DrawSkinWindowFrame(option, painter, widget);

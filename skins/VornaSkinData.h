@@ -6,10 +6,14 @@
 
 #include <QBrush>
 #include <QHash>
+#include <QList>
+#include <QPixmap>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
+class QAction;
 class QObject;
 class QPainter;
 
@@ -38,6 +42,17 @@ struct SkinMarkRecord
     ASMBitmap image;
     int cellWidth = 0;
     platform::ColorRef transparent = kNoTransparentColor;
+};
+
+// The pictures a toolbar shows on its pressed and checked buttons under a
+// skin: a picture list and where each button's command stands in it.
+struct SkinToolbarImageList
+{
+    const QList<QPixmap>* pictures = nullptr;
+    std::function<int(const QAction*)> indexOf;
+
+    // The button's picture in the list; null when the list has none for it.
+    QPixmap picture(const QAction* action) const;
 };
 
 // The active skin, read from the skin.skn file of its folder below the
@@ -96,8 +111,8 @@ public:
     SkinButtonRecord m_button;
     SkinButtonRecord m_imageButton;
     // Per toolbar: the picture list its pressed and checked buttons show
-    // under a skin (registered by the toolbars).
-    QHash<const QObject*, int> m_toolbarImageLists;
+    // under a skin (entered by the toolbars, gone with them).
+    QHash<const QObject*, SkinToolbarImageList> m_toolbarImageLists;
     SkinMarkRecord m_checkBox;
     SkinMarkRecord m_radioButton;
     SkinCaptionButton m_rollUpButton;

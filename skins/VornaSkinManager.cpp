@@ -4,18 +4,23 @@
 #include "skins/ASMCheckBox.h"
 #include "skins/ASMChildFrame.h"
 #include "skins/ASMComboBox.h"
+#include "skins/ASMDockBar.h"
 #include "skins/ASMDialog.h"
 #include "skins/ASMEdit.h"
 #include "skins/ASMGroupBox.h"
 #include "skins/ASMHeaderCtrl.h"
 #include "skins/ASMListView.h"
+#include "skins/ASMMDIClient.h"
 #include "skins/ASMProgress.h"
 #include "skins/ASMMainFrame.h"
+#include "skins/ASMMiniDockFrame.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
 #include "skins/ASMScrollBar.h"
+#include "skins/ASMStatusBar.h"
 #include "skins/ASMStatic.h"
 #include "skins/ASMTabControl.h"
+#include "skins/ASMToolbar.h"
 #include "skins/ASMUpDown.h"
 #include "skins/CCMEditCombo.h"
 #include "skins/SkinStyle.h"
@@ -27,10 +32,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
@@ -240,18 +247,25 @@ bool VornaSkinManager::SkinMainFrameDockBars()
 
 bool VornaSkinManager::SkinFrameDockBars(QWidget* frame)
 {
-    // The bars of a frame draw their background from the skin through the
-    // program's style, anchored at the frame; they need the frame skinned.
-    return frame && Find(frame);
+    if (!frame || !Find(frame))
+        return false;
+    // A frame's skin draws its own dock bars with its background; a page
+    // window's bars dock in a window of their own inside it.
+    if (!qobject_cast<QMainWindow*>(frame)) {
+        if (auto* dock = frame->findChild<QMainWindow*>())
+            Subclass(std::make_unique<ASMDockBar>(), dock);
+    }
+    return true;
 }
 
 bool VornaSkinManager::SkinMDIClient(QMdiArea* client)
 {
-    if (!client)
+    auto* skin = static_cast<ASMMDIClient*>(Subclass(std::make_unique<ASMMDIClient>(), client));
+    if (!skin)
         return false;
-    m_mdiClient = client;
+    // Without a skin the area keeps the background it has.
     if (IsSkinOn())
-        client->setBackground(m_data.m_mdiBrush);
+        skin->ApplySkin();
     return true;
 }
 
@@ -310,12 +324,11 @@ void VornaSkinManager::RefreshAll()
             frame->ReleaseCaches();
             frame->ApplySkin();
         }
+        if (auto* client = qobject_cast<ASMMDIClient*>(object.get()))
+            client->ApplySkin();
         if (object->window())
             object->window()->update();
     }
-    if (m_mdiClient)
-        // Without a skin, the page area's own background: the desktop's dark shade.
-        m_mdiClient->setBackground(IsSkinOn() ? m_data.m_mdiBrush : QApplication::palette().brush(QPalette::Dark));
 }
 
 ASMCore* VornaSkinManager::Subclass(std::unique_ptr<ASMCore> object, QWidget* window)
@@ -359,9 +372,16 @@ ASMCore* VornaSkinManager::SkinControl(QWidget* window)
     // The main frame's own bars.
     if (parent && parent == m_mainFrame) {
         if (qobject_cast<QStatusBar*>(window))
-            return Subclass(std::make_unique<ASMControl>(SkinControlKind::StatusBar), window);
+            return Subclass(std::make_unique<ASMStatusBar>(), window);
         if (qobject_cast<QToolBar*>(window))
-            return Subclass(std::make_unique<ASMControl>(SkinControlKind::Toolbar), window);
+            return Subclass(std::make_unique<ASMToolbar>(), window);
+    }
+    // The bars of the frames wear the skin's small frame while they float.
+    if (qobject_cast<QDockWidget*>(window) && qobject_cast<QMainWindow*>(parent)) {
+        auto* frame = static_cast<ASMFrame*>(Subclass(std::make_unique<ASMMiniDockFrame>(), window));
+        if (frame)
+            frame->ApplySkin();
+        return frame;
     }
     const std::optional<SkinControlKind> kind = controlKindOf(window);
     if (!kind)
@@ -402,7 +422,6 @@ void VornaSkinManager::Reset()
 {
     m_map.clear();
     m_mainFrame = nullptr;
-    m_mdiClient = nullptr;
     m_bHooked = false;
 }
 

@@ -92,7 +92,6 @@ private:
 
     VornaSkinData m_data;
     QPointer<QWidget> m_mainFrame;
-    QPointer<QMdiArea> m_mdiClient;
     bool m_bHooked = false;
     std::unordered_map<const QWidget*, std::unique_ptr<ASMCore>> m_map;
     bool m_bPaletteSaved = false;
