@@ -174,10 +174,8 @@ void ASMToolbar::DrawBar(QPainter& dc, const platform::Rect& rect, const QToolBa
     ASMDockBar::PaintBorderAcross(dc, bar);
 }
 
-void ASMToolbar::DrawHandle(QPainter& dc, const platform::Rect& rect, bool horizontal, bool floating)
+void ASMToolbar::DrawHandle(QPainter& dc, const platform::Rect& rect, bool horizontal)
 {
-    if (floating)
-        return;
     DrawSkinGripper(dc, rect, horizontal, kGripBorder, kGripBorder);
 }
 

@@ -50,8 +50,9 @@ public:
     // The bar's background: the pattern continued from the frame it stands in
     // (floating, from its own window), and a docked bar's borders.
     static void DrawBar(QPainter& dc, const platform::Rect& rect, const QToolBar* toolbar);
-    // The grip of a docked bar; a floating bar has none.
-    static void DrawHandle(QPainter& dc, const platform::Rect& rect, bool horizontal, bool floating);
+    // The grip of a bar. A floating bar keeps it: its window has no caption
+    // to be dragged by.
+    static void DrawHandle(QPainter& dc, const platform::Rect& rect, bool horizontal);
 
     bool WindowProc(QEvent* event) override;
 };

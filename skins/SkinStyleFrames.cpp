@@ -192,14 +192,11 @@ bool SkinStyle::DrawSkinBarPrimitive(PrimitiveElement element, const QStyleOptio
             return false;
         ASMToolbar::DrawSeparator(painter, platform::Rect::fromQRect(option.rect), option.state & State_Horizontal);
         return true;
-    case PE_IndicatorToolBarHandle: {
-        const QToolBar* bar = ASMToolbar::SkinnedToolbarOf(widget);
-        if (!bar)
+    case PE_IndicatorToolBarHandle:
+        if (!ASMToolbar::SkinnedToolbarOf(widget))
             return false;
-        ASMToolbar::DrawHandle(painter, platform::Rect::fromQRect(option.rect), option.state & State_Horizontal,
-                               bar->isFloating());
+        ASMToolbar::DrawHandle(painter, platform::Rect::fromQRect(option.rect), option.state & State_Horizontal);
         return true;
-    }
     case PE_PanelToolBar:
         if (!ASMToolbar::SkinnedToolbarOf(widget))
             return false;
