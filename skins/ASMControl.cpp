@@ -3,7 +3,9 @@
 #include "controls/SysColors.h"
 #include "skins/SkinDrawing.h"
 
+#include <QAbstractScrollArea>
 #include <QEvent>
+#include <QFrame>
 #include <QWidget>
 
 ASMControl::ASMControl(SkinControlKind kind) : m_kind(kind) {}
@@ -40,4 +42,22 @@ void ASMControl::DrawBorder(QPainter& dc, const platform::Rect& rect, bool mouse
         DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DLIGHT, COLOR_3DLIGHT);
     else
         DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DFACE, COLOR_3DFACE);
+}
+
+void ASMControl::RefitFrameOn(QWidget* window, const QEvent* event)
+{
+    auto* frame = qobject_cast<QFrame*>(window);
+    if (!frame || (event->type() != QEvent::Polish && event->type() != QEvent::ApplicationPaletteChange))
+        return;
+    // Setting the same style measures the frame with the style's width again.
+    frame->setFrameStyle(frame->frameStyle());
+}
+
+QWidget* ASMControl::WatchViewport(QWidget* window)
+{
+    auto* area = qobject_cast<QAbstractScrollArea*>(window);
+    QWidget* viewport = area ? area->viewport() : nullptr;
+    if (viewport)
+        viewport->installEventFilter(this);
+    return viewport;
 }

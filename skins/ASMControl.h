@@ -48,6 +48,14 @@ public:
     // lined in the light colour while enabled, flat in the face otherwise.
     static void DrawBorder(QPainter& dc, const platform::Rect& rect, bool mouseOver, bool enabled);
 
+protected:
+    // A list or a field of several lines measures its frame again when it
+    // gets its skin and whenever the skin changes (the palette follows it).
+    static void RefitFrameOn(QWidget* window, const QEvent* event);
+    // Watches the viewport of a scroll area as well (where it paints its
+    // items or text); null for other widgets.
+    QWidget* WatchViewport(QWidget* window);
+
 private:
     SkinControlKind m_kind;
     quint16 m_state = 0;

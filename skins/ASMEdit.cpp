@@ -4,8 +4,12 @@
 #include "skins/SkinDrawing.h"
 #include "skins/VornaSkinManager.h"
 
+#include <QEvent>
+#include <QLineEdit>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStyleOptionFrame>
+#include <QTextEdit>
 
 ASMEdit::ASMEdit(SkinControlKind kind) : ASMControl(kind) {}
 
@@ -36,4 +40,44 @@ void ASMEdit::Draw(QPainter& dc, const QStyleOptionFrame& option) const
     // A field without an edge of its own (inside a combo box or a number box) only lies flat.
     if (option.lineWidth > 0)
         DrawBorder(dc, rect, option);
+}
+
+bool ASMEdit::IsReadOnly(const QWidget* widget)
+{
+    if (const auto* line = qobject_cast<const QLineEdit*>(widget))
+        return line->isReadOnly();
+    if (const auto* text = qobject_cast<const QTextEdit*>(widget))
+        return text->isReadOnly();
+    if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget))
+        return plain->isReadOnly();
+    return false;
+}
+
+void ASMEdit::DrawFrame(QPainter& dc, const QStyleOptionFrame& option, const QWidget* widget) const
+{
+    const bool deep = (option.state & QStyle::State_HasFocus) || !(option.state & QStyle::State_Enabled) ||
+                      IsReadOnly(widget) || IsMouseOver() || (option.state & QStyle::State_MouseOver);
+    DrawRings(dc, platform::Rect::fromQRect(option.rect), deep);
+}
+
+void ASMEdit::Attach(QWidget* window)
+{
+    ASMControl::Attach(window);
+    m_viewport = WatchViewport(window);
+}
+
+bool ASMEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_viewport && watched == m_viewport) {
+        if (event->type() != QEvent::Paint || !VornaSkinManager::IsSkinOn() || !m_window ||
+            (m_window->isEnabled() && !IsReadOnly(m_window)))
+            return false;
+        // The shadow under the text, which the field then draws itself.
+        QPainter dc(m_viewport);
+        dc.fillRect(m_viewport->rect(), platform::toQColor(GetSkinSysColor(COLOR_3DSHADOW)));
+        return false;
+    }
+    if (watched == m_window && m_viewport)
+        RefitFrameOn(m_window, event);
+    return ASMControl::eventFilter(watched, event);
 }

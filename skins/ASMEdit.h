@@ -5,6 +5,7 @@
 
 class QPainter;
 class QStyleOptionFrame;
+class QWidget;
 
 // The skin of an edit field: its edge in two rings of skin colours, deeper
 // while it has the focus, is disabled or read-only or the mouse is over it;
@@ -22,4 +23,18 @@ public:
     void DrawBorder(QPainter& dc, const platform::Rect& rect, const QStyleOptionFrame& option) const;
     // A field's edge: deep with the focus, the mouse over it, disabled or read-only.
     static void DrawRings(QPainter& dc, const platform::Rect& rect, bool deep);
+    // Whether the field only shows its text.
+    static bool IsReadOnly(const QWidget* widget);
+    // The edge of a field of several lines.
+    void DrawFrame(QPainter& dc, const QStyleOptionFrame& option, const QWidget* widget) const;
+
+    // Watches the viewport of a field of several lines too, which it lays
+    // flat while the field is disabled or read-only.
+    void Attach(QWidget* window) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPointer<QWidget> m_viewport;
 };

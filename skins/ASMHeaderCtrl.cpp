@@ -5,6 +5,8 @@
 #include "skins/VornaSkinManager.h"
 
 #include <QEvent>
+#include <QHeaderView>
+#include <QPainter>
 #include <QWidget>
 
 ASMHeaderCtrl::ASMHeaderCtrl() : ASMControl(SkinControlKind::HeaderCtrl) {}
@@ -17,6 +19,33 @@ void ASMHeaderCtrl::DrawSection(QPainter& dc, const platform::Rect& rect, bool h
         DrawSkinDouble3dRect(dc, rect, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DFACE, COLOR_3DFACE);
     FillRectSolid(dc, platform::Rect(rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2),
                   GetSkinSysColor(COLOR_3DFACE));
+}
+
+void ASMHeaderCtrl::DrawEmptyArea(QPainter& dc, const platform::Rect& rect, bool hover, bool horizontal)
+{
+    platform::Rect strip = rect;
+    (horizontal ? strip.left : strip.top) -= 2;
+    DrawSection(dc, strip, hover);
+}
+
+void ASMHeaderCtrl::Attach(QWidget* window)
+{
+    ASMControl::Attach(window);
+    m_viewport = WatchViewport(window);
+}
+
+bool ASMHeaderCtrl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_viewport && watched == m_viewport) {
+        const auto* header = qobject_cast<const QHeaderView*>(m_window.data());
+        if (event->type() != QEvent::Paint || !VornaSkinManager::IsSkinOn() || !header || header->count() > 0)
+            return false;
+        // No sections: the whole strip is one empty button.
+        QPainter dc(m_viewport);
+        DrawSection(dc, platform::Rect::fromQRect(m_viewport->rect()), IsMouseOver());
+        return true;
+    }
+    return ASMControl::eventFilter(watched, event);
 }
 
 bool ASMHeaderCtrl::WindowProc(QEvent* event)

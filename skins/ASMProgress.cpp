@@ -25,7 +25,8 @@ void ASMProgress::DrawGroove(QPainter& dc, const platform::Rect& rect)
 
 void ASMProgress::Draw(QPainter& dc, const platform::Rect& rect, int position, int low, int high)
 {
-    const platform::Rect inside(rect.left + 1, rect.top + 1, rect.right - 1, rect.bottom - 1);
+    // Inside the ring lies the bar's face; the part done keeps a pixel of it round itself.
+    const platform::Rect inside(rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2);
     const int filled = FilledWidth(inside.width(), position, low, high);
     if (filled > 0 && inside.height() > 0)
         FillRectSolidXY(dc, inside.left, inside.top, filled, inside.height(), GetSkinSysColor(COLOR_3DDKSHADOW));

@@ -18,6 +18,6 @@ public:
     static int FilledWidth(int width, int position, int low, int high);
     // The groove: face inside a (shadow/highlight) ring.
     static void DrawGroove(QPainter& dc, const platform::Rect& rect);
-    // The part done inside the ring.
+    // The part done, a pixel inside the ring.
     static void Draw(QPainter& dc, const platform::Rect& rect, int position, int low, int high);
 };

@@ -20,6 +20,17 @@ const QPoint kInnerLowerRight[] = {{2, 9}, {3, 9}, {4, 10}, {5, 10}, {6, 10}, {7
 const QPoint kOuterLowerRight[] = {{2, 10}, {3, 10}, {4, 11}, {5, 11}, {6, 11}, {7, 11}, {8, 10}, {9, 10},
                                    {10, 9}, {10, 8}, {11, 7}, {11, 6}, {11, 5}, {11, 4}, {10, 3}, {10, 2}};
 
+// The face-coloured corners round the circle, row by row (y: runs of x from
+// x1 to x2), from one pixel up and two left of the mark's top-left.
+struct FaceRun
+{
+    int y, x1, x2;
+};
+const FaceRun kFaceCorners[] = {{1, 1, 5},  {1, 10, 13},  {2, 1, 3},  {2, 12, 13},  {3, 1, 2},  {3, 13, 13},
+                                {4, 1, 2},  {4, 13, 13},  {5, 1, 1},  {6, 1, 1},    {7, 1, 1},  {8, 1, 1},
+                                {9, 1, 2},  {9, 13, 13},  {10, 1, 2}, {10, 13, 13}, {11, 1, 3}, {11, 12, 13},
+                                {12, 1, 5}, {12, 10, 13}, {13, 1, 13}};
+
 template <std::size_t N> void drawPixelList(QPainter& dc, QPoint origin, const QPoint (&list)[N], int colourIndex)
 {
     dc.setPen(platform::toQColor(GetSkinSysColor(colourIndex)));
@@ -56,6 +67,9 @@ void ASMRadioButton::DrawRadioMark(QPainter& dc, const platform::Rect& rect, con
                   look.hover ? COLOR_3DDKSHADOW : (look.disabled ? COLOR_3DFACE : COLOR_WINDOW));
     drawPixelList(dc, origin, kInnerLowerRight, COLOR_3DFACE);
     drawPixelList(dc, origin, kOuterLowerRight, look.disabled && !look.hover ? COLOR_3DHIGHLIGHT : COLOR_WINDOW);
+    const QColor face = platform::toQColor(GetSkinSysColor(COLOR_3DFACE));
+    for (const FaceRun& run : kFaceCorners)
+        dc.fillRect(QRect(origin.x() - 2 + run.x1, origin.y() - 1 + run.y, run.x2 - run.x1 + 1, 1), face);
     if (look.checked) {
         const QColor dot = platform::toQColor(GetSkinSysColor(look.disabled ? COLOR_3DSHADOW : COLOR_BTNTEXT));
         dc.fillRect(QRect(origin.x() + 4, origin.y() + 5, 4, 2), dot);

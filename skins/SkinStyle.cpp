@@ -131,6 +131,10 @@ int SkinStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const
         if (SkinDrawsFloatingFrame(widget))
             return 0;
         break;
+    case PM_DefaultFrameWidth:
+        if (const int skinned = SkinControlPixelMetric(metric, option, widget); skinned >= 0)
+            return skinned;
+        break;
     case PM_TitleBarHeight:
     case PM_MdiSubWindowFrameWidth:
         if (isMaximisedPageWindow(widget))

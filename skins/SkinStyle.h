@@ -80,6 +80,9 @@ private:
     // The control skins' painting; false where the base style draws.
     bool DrawSkinControl(ControlElement element, const QStyleOption& option, QPainter& painter,
                          const QWidget* widget) const;
+    // The skin's measure of a control (a list's or a field's frame of two
+    // rings); -1 where the base style measures.
+    int SkinControlPixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const;
     bool DrawSkinControlPrimitive(PrimitiveElement element, const QStyleOption& option, QPainter& painter,
                                   const QWidget* widget) const;
     bool DrawSkinComplexControl(ComplexControl control, const QStyleOptionComplex& option, QPainter& painter,

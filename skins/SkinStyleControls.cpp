@@ -8,6 +8,7 @@
 #include "skins/ASMProgress.h"
 #include "skins/ASMPushButton.h"
 #include "skins/ASMRadioButton.h"
+#include "skins/ASMScrollBar.h"
 #include "skins/ASMStatic.h"
 #include "skins/ASMTabControl.h"
 #include "skins/ASMUpDown.h"
@@ -26,6 +27,10 @@
 #include <QStyleOptionHeader>
 #include <QStyleOptionProgressBar>
 #include <QAbstractItemView>
+#include <QFrame>
+#include <QHeaderView>
+#include <QSizeGrip>
+#include <QStyleOptionSizeGrip>
 
 namespace skinstylecontrols_detail {
 
@@ -100,11 +105,35 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
         ASMHeaderCtrl::DrawSection(painter, platform::Rect::fromQRect(option.rect), skin->IsMouseOver());
         return true;
     }
+    case CE_HeaderEmptyArea: {
+        const auto* skin = activeSkin<ASMHeaderCtrl>(widget);
+        if (!skin)
+            return false;
+        const auto* header = qobject_cast<const QHeaderView*>(widget);
+        ASMHeaderCtrl::DrawEmptyArea(painter, platform::Rect::fromQRect(option.rect), skin->IsMouseOver(),
+                                     !header || header->orientation() == Qt::Horizontal);
+        return true;
+    }
+    case CE_SizeGrip: {
+        // A dialog's size grip (the status bar's is the bars' own).
+        const auto* grip = qstyleoption_cast<const QStyleOptionSizeGrip*>(&option);
+        if (!grip || !VornaSkinManager::IsSkinOn() || !qobject_cast<const QSizeGrip*>(widget))
+            return false;
+        painter.save();
+        ASMScrollBar::DrawSizeGrip(painter, platform::Rect::fromQRect(option.rect), grip->corner);
+        painter.restore();
+        return true;
+    }
     case CE_ShapedFrame: {
         const auto* skin = activeSkin<ASMControl>(widget);
         const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(&option);
         if (skin && frame && skin->Kind() == SkinControlKind::Static)
             return ASMStatic::DrawFrame(painter, *frame);
+        // The edge of a field of several lines.
+        if (const auto* edit = qobject_cast<const ASMEdit*>(skin); edit && frame && frame->lineWidth > 0) {
+            edit->DrawFrame(painter, *frame, widget);
+            return true;
+        }
         // The frame of a list: deeper with the focus, disabled, or the mouse over it or its header.
         if (!skin || !frame || skin->Kind() != SkinControlKind::ListView || frame->lineWidth <= 0)
             return false;
@@ -119,6 +148,18 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
     default:
         return false;
     }
+}
+
+int SkinStyle::SkinControlPixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const
+{
+    // Lists and fields of several lines wear two rings round their inside.
+    const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
+    if (metric != PM_DefaultFrameWidth || !frame || frame->frameShape != QFrame::StyledPanel)
+        return -1;
+    const auto* skin = activeSkin<ASMControl>(widget);
+    if (!skin || (skin->Kind() != SkinControlKind::ListView && skin->Kind() != SkinControlKind::Edit))
+        return -1;
+    return 2;
 }
 
 bool SkinStyle::DrawSkinControlPrimitive(PrimitiveElement element, const QStyleOption& option, QPainter& painter,

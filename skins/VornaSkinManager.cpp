@@ -294,6 +294,9 @@ void VornaSkinManager::ApplyPalette()
     set(QPalette::Mid, m_data.m_shadow);
     set(QPalette::Dark, m_data.m_shadow);
     set(QPalette::Shadow, m_data.m_darkShadow);
+    // Disabled fields lie flat on the shadow, their text in the dark shadow.
+    palette.setColor(QPalette::Disabled, QPalette::Base, platform::toQColor(m_data.m_shadow));
+    palette.setColor(QPalette::Disabled, QPalette::Text, platform::toQColor(m_data.m_darkShadow));
     QApplication::setPalette(palette);
 }
 

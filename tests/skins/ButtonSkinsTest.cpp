@@ -222,9 +222,14 @@ TEST(ProgressSkin, ThePartDoneStaysWithinTheBarWhateverTheRange)
         ASMProgress::DrawGroove(dc, platform::Rect(0, 0, 40, 10));
         ASMProgress::Draw(dc, platform::Rect(0, 0, 40, 10), 50, 0, 100);
     }
+    // The ring, a pixel of face, then half of the 36 pixels inside filled.
     EXPECT_EQ(at(image, 0, 0), GetSkinSysColor(COLOR_3DSHADOW));
-    EXPECT_EQ(at(image, 1, 5), GetSkinSysColor(COLOR_3DDKSHADOW));
-    EXPECT_EQ(at(image, 19, 5), GetSkinSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(at(image, 39, 9), GetSkinSysColor(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(at(image, 1, 5), GetSkinSysColor(COLOR_3DFACE));
+    EXPECT_EQ(at(image, 5, 1), GetSkinSysColor(COLOR_3DFACE));
+    EXPECT_EQ(at(image, 2, 2), GetSkinSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(at(image, 19, 7), GetSkinSysColor(COLOR_3DDKSHADOW));
+    EXPECT_EQ(at(image, 19, 8), GetSkinSysColor(COLOR_3DFACE));
     EXPECT_EQ(at(image, 20, 5), GetSkinSysColor(COLOR_3DFACE));
 }
 
