@@ -38,11 +38,11 @@ void ASMCheckBox::DrawMark(QPainter& dc, const platform::Rect& rect, const SkinB
     FillRectSolid(dc, inside, GetSkinSysColor(look.disabled ? COLOR_3DFACE : COLOR_WINDOW));
     if (look.hover)
         DrawSkinDouble3dRect(dc, box, COLOR_3DDKSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DFACE);
-    else if (!look.disabled)
-        DrawSkinDouble3dRect(dc, box, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT,
-                             look.indeterminate ? COLOR_3DHIGHLIGHT : COLOR_WINDOW,
-                             look.indeterminate ? COLOR_3DHIGHLIGHT : COLOR_WINDOW);
-    else
+    else if (!look.disabled) {
+        // The third state alone (neither held nor focused) lines the box in the highlight.
+        const int inner = look.indeterminate && !look.pressed && !look.focus ? COLOR_3DHIGHLIGHT : COLOR_WINDOW;
+        DrawSkinDouble3dRect(dc, box, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, inner, inner);
+    } else
         DrawSkinDouble3dRect(dc, box, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DFACE, COLOR_3DFACE);
     // The checked state shows: a tick, or a square for the third state.
     const QColor mark = platform::toQColor(GetSkinSysColor(look.disabled ? COLOR_3DSHADOW : COLOR_BTNTEXT));

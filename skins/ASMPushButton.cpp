@@ -70,7 +70,8 @@ void ASMPushButton::DrawBorder(QPainter& dc, const platform::Rect& rect, const S
         else
             DrawSkinDouble3dRect(dc, rect, COLOR_3DDKSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DLIGHT);
     }
-    if (look.pressed || (look.checkable && look.checked))
+    // Held down (not merely checked): sunk deeper over whatever the state drew.
+    if (look.pressed)
         DrawSkinTriple3dRect(dc, rect, COLOR_3DDKSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW, COLOR_3DLIGHT, COLOR_3DFACE,
                              COLOR_3DFACE);
     else if (look.focus)
@@ -85,7 +86,7 @@ void ASMPushButton::DrawButtonText(QPainter& dc, const platform::Rect& rect, con
         return;
     const SkinButtonRecord& record = VornaSkinManager::GetInstance().data().m_button;
     QRect box = rect.toQRect();
-    if (look.pushLike && !look.disabled && (look.pressed || (look.checkable && look.checked)))
+    if (look.pushLike && !look.disabled && look.pressed)
         box.translate(1, 1);
     const platform::ColorRef colour = look.disabled ? record.textDisabled
                                       : look.hover  ? record.textHover

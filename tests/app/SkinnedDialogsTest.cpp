@@ -236,7 +236,7 @@ TEST_F(SkinnedDialogs, TheOpenDialogsListHeaderCombosNameBoxAndButtonsWearTheSki
         EXPECT_EQ(at(combo, drop.left, drop.top + drop.height() / 2), GetSkinSysColor(COLOR_3DHIGHLIGHT));
         EXPECT_EQ(at(combo, drop.right - 1, drop.top + drop.height() / 2), shadow);
 
-        // The name box: an edit's edge, flat on the shadow while disabled.
+        // The name box: an edit's edge, flat on the shadow while disabled or read-only.
         ASSERT_NE(skinOf<ASMEdit>(name), nullptr);
         name->clearFocus();
         EXPECT_EQ(at(picture(name), name->width() / 2, 0), shadow);
@@ -244,6 +244,9 @@ TEST_F(SkinnedDialogs, TheOpenDialogsListHeaderCombosNameBoxAndButtonsWearTheSki
         name->setEnabled(false);
         EXPECT_EQ(at(picture(name), name->width() - 4, name->height() / 2), shadow);
         name->setEnabled(true);
+        name->setReadOnly(true);
+        EXPECT_EQ(at(picture(name), name->width() - 4, name->height() / 2), shadow);
+        name->setReadOnly(false);
 
         // The buttons: spring draws rings, deeper under the mouse.
         ASSERT_NE(skinOf<ASMPushButton>(cancel), nullptr);

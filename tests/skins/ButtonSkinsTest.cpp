@@ -106,6 +106,15 @@ TEST(ButtonSkinStates, RingsFollowTheMouseTheDefaultAndThePress)
     EXPECT_EQ(at(image, 0, 0), GetSkinSysColor(COLOR_3DDKSHADOW));
     EXPECT_EQ(at(image, 19, 19), GetSkinSysColor(COLOR_3DHIGHLIGHT));
     EXPECT_EQ(at(image, 1, 1), GetSkinSysColor(COLOR_3DSHADOW));
+    // Checked but not held: sunk by its state word alone, two rings.
+    SkinButtonLook checked;
+    checked.checkable = true;
+    checked.checked = true;
+    image = ring(checked);
+    EXPECT_EQ(at(image, 0, 0), GetSkinSysColor(COLOR_3DSHADOW));
+    EXPECT_EQ(at(image, 19, 19), GetSkinSysColor(COLOR_3DHIGHLIGHT));
+    EXPECT_EQ(at(image, 1, 1), GetSkinSysColor(COLOR_3DFACE));
+    EXPECT_EQ(at(image, 2, 2), platform::fromQColor(Qt::white));
 }
 
 TEST_F(ButtonSkins, ButtonsAndMarksDrawFromTheSkin)
@@ -249,4 +258,29 @@ TEST_F(ButtonSkins, AHeaderPassesItsHoverToItsList)
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(tree.header(), &leave);
     EXPECT_FALSE(list->IsMouseOver());
+}
+
+TEST_F(ButtonSkins, AThirdStateBoxIsLinedInTheHighlightOnlyWhileNeitherHeldNorFocused)
+{
+    VornaSkinManager::GetInstance().ChangeSkin(QStringLiteral("spring"));
+    ASSERT_FALSE(ASMPushButton::ImageControlsOn());
+    ASMCheckBox skin;
+    auto inner = [&skin](const SkinButtonLook& look) {
+        QImage image(20, 13, QImage::Format_RGB32);
+        image.fill(Qt::black);
+        QPainter dc(&image);
+        skin.DrawMark(dc, platform::Rect(0, 0, 20, 13), look, nullptr);
+        dc.end();
+        return at(image, 1, 1);
+    };
+    SkinButtonLook look;
+    look.pushLike = false;
+    look.indeterminate = true;
+    EXPECT_EQ(inner(look), GetSkinSysColor(COLOR_3DHIGHLIGHT));
+    look.focus = true;
+    EXPECT_EQ(inner(look), GetSkinSysColor(COLOR_WINDOW));
+    look.focus = false;
+    look.indeterminate = false;
+    EXPECT_EQ(inner(look), GetSkinSysColor(COLOR_WINDOW));
+    ASSERT_NE(GetSkinSysColor(COLOR_3DHIGHLIGHT), GetSkinSysColor(COLOR_WINDOW));
 }
