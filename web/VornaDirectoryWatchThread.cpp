@@ -79,6 +79,7 @@ void VornaDirectoryWatchThread::Start()
     m_bRunning = true;
     m_thread = std::thread([this] {
         Run();
+        m_bWatching = false;
         m_bRunning = false;
     });
 }
@@ -113,6 +114,8 @@ void VornaDirectoryWatchThread::Run()
     watchTree(fd, m_strFolder, folders);
     if (folders.empty())
         m_bStop = true;
+    else
+        m_bWatching = true;
 
     const std::shared_ptr<Shared> shared = m_shared;
     QObject* window = m_pWindow;

@@ -39,6 +39,8 @@ public:
     bool IsStopRequested() const { return m_bStop; }
     // The thread has begun and not ended yet.
     bool IsRunning() const { return m_bRunning; }
+    // The folders are watched: a change made from now on is told.
+    bool IsWatching() const { return m_bWatching; }
 
     QObject* notifyWindow() const { return m_pWindow; }
     QString watchFolder() const { return m_strFolder; }
@@ -54,6 +56,7 @@ private:
     quint64 m_generation = 0;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bRunning{false};
+    std::atomic<bool> m_bWatching{false};
     std::shared_ptr<Shared> m_shared;
     std::thread m_thread;
 };

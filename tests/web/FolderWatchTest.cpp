@@ -56,8 +56,12 @@ protected:
         watcher.SetWatchFolder(folder);
         watcher.SetGeneration(7);
         watcher.Start();
-        // The watches are in place once the thread runs its loop.
-        QThread::msleep(100);
+        // Changes are told once the watches are in place (a while on a busy
+        // machine); a folder that cannot be watched never gets there.
+        QElapsedTimer timer;
+        timer.start();
+        while (!watcher.IsWatching() && !watcher.IsStopRequested() && timer.elapsed() < 10000)
+            QThread::msleep(5);
     }
     // Runs the event loop until the count reaches `expected` or the time is up.
     bool waitFor(int expected, int ms = 2000)
