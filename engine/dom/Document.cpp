@@ -14,9 +14,36 @@
 
 #include <algorithm>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace engine {
 
-Document::Document() : Node(NodeType::Document, this) {}
+namespace {
+
+// A page's tree takes many megabytes of small blocks, freed at once when the
+// page is closed, reloaded or read again. The allocator keeps up to 64 MB of
+// freed memory for the next tree instead of giving it back to the system,
+// which would make the next page fault every page of it in again. (Large
+// buffers still go back as soon as they are freed.)
+void keepFreedMemoryForTheNextPage()
+{
+#ifdef __GLIBC__
+    static const bool done = [] {
+        mallopt(M_TRIM_THRESHOLD, 64 << 20);
+        return true;
+    }();
+    Q_UNUSED(done);
+#endif
+}
+
+} // namespace
+
+Document::Document() : Node(NodeType::Document, this)
+{
+    keepFreedMemoryForTheNextPage();
+}
 
 Document::~Document() = default;
 

@@ -623,27 +623,34 @@ enum class TagKind {
     Form,      // a form (its end tag gets the flush marker)
 };
 
-// The kind of the element of a lower-case name.
+// The kind of the element of a lower-case name (looked up through the tree
+// builder's own table of tag names).
 TagKind kindOf(std::string_view lower)
 {
-    static const std::unordered_map<std::string_view, TagKind> kinds = [] {
-        std::unordered_map<std::string_view, TagKind> k;
-        for (const char* t : {"style", "textarea", "xmp", "title", "noembed", "noframes", "iframe"})
-            k.emplace(t, TagKind::RawText);
-        for (const char* t : {"area",  "base",  "basefont", "bgsound", "br",       "col",  "embed",  "frame",  "hr",
-                              "img",   "input", "isindex",  "keygen",  "link",     "meta", "param",  "source", "spacer",
-                              "track", "wbr",   "p",        "li",      "dt",       "dd",   "option", "td",     "th",
-                              "tr",    "tbody", "thead",    "tfoot",   "colgroup", "html", "head",   "body"})
-            k.emplace(t, TagKind::Flat);
-        k.emplace("script", TagKind::Script);
-        k.emplace("plaintext", TagKind::PlainText);
-        k.emplace("form", TagKind::Form);
+    static const std::vector<TagKind> kinds = [] {
+        std::vector<TagKind> k(GUMBO_TAG_LAST + 1, TagKind::Nesting);
+        const auto set = [&k](std::initializer_list<const char*> names, TagKind kind) {
+            for (const char* t : names) {
+                const GumboTag tag = gumbo_tag_enum(t);
+                Q_ASSERT(tag != GUMBO_TAG_UNKNOWN);
+                k[size_t(tag)] = kind;
+            }
+        };
+        set({"style", "textarea", "xmp", "title", "noembed", "noframes", "iframe"}, TagKind::RawText);
+        set({"area",  "base",  "basefont", "bgsound", "br",       "col",  "embed",  "frame",  "hr",
+             "img",   "input", "isindex",  "keygen",  "link",     "meta", "param",  "source", "spacer",
+             "track", "wbr",   "p",        "li",      "dt",       "dd",   "option", "td",     "th",
+             "tr",    "tbody", "thead",    "tfoot",   "colgroup", "html", "head",   "body"},
+            TagKind::Flat);
+        set({"script"}, TagKind::Script);
+        set({"plaintext"}, TagKind::PlainText);
+        set({"form"}, TagKind::Form);
+        k[GUMBO_TAG_UNKNOWN] = TagKind::Nesting;
         return k;
     }();
-    if (lower.size() > 16)
+    if (lower.empty() || lower.size() > 16)
         return TagKind::Nesting;
-    const auto it = kinds.find(lower);
-    return it == kinds.end() ? TagKind::Nesting : it->second;
+    return kinds[size_t(gumbo_tagn_enum(lower.data(), unsigned(lower.size())))];
 }
 
 using script_text::isTagSpace;
