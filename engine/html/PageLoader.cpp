@@ -24,6 +24,34 @@ constexpr qint64 kMaxPageBytes = 64 * 1024 * 1024;
 static_assert(kMaxPageBytes * 3 <= HtmlParser::kMaxInputBytes);
 const char* const kEmptyPage = "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>";
 
+// What laying a page out may take, per character of its text: the layout
+// library makes an element of every word and space, with its style, and the
+// view keeps boxes and lines of its own. (Long manuals and pages of many
+// short paragraphs took 230 to 330 bytes a character at their peak.)
+constexpr qint64 kLayoutBytesPerCharacter = 400;
+
+// The memory a page may take, as set for tests (-1: what the system has).
+std::atomic<qint64> memoryForPages{-1};
+
+// The memory the system can still give without swapping, as Linux estimates
+// it; -1 when it does not say.
+qint64 availableMemory()
+{
+    if (const qint64 set = memoryForPages.load(); set >= 0)
+        return set;
+    QFile info(QStringLiteral("/proc/meminfo"));
+    if (!info.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    for (QByteArray line = info.readLine(); !line.isEmpty(); line = info.readLine()) {
+        if (!line.startsWith("MemAvailable:"))
+            continue;
+        bool ok = false;
+        const qint64 kilobytes = line.mid(13).trimmed().split(' ').value(0).toLongLong(&ok);
+        return ok ? kilobytes * 1024 : -1;
+    }
+    return -1;
+}
+
 // Why an address could not be fetched.
 platform::FileFault faultOfReply(QNetworkReply::NetworkError error)
 {
@@ -61,6 +89,17 @@ QString metaCharsetOf(const Document* doc)
     return QString();
 }
 } // namespace loader_detail
+
+bool PageLoader::fitsInMemory(qint64 characters)
+{
+    const qint64 available = loader_detail::availableMemory();
+    return available < 0 || characters <= available / loader_detail::kLayoutBytesPerCharacter;
+}
+
+void PageLoader::setMemoryForPages(qint64 bytes)
+{
+    loader_detail::memoryForPages = bytes;
+}
 
 // Where a page read on the worker thread reports, while its loader lives.
 struct PageLoader::Mailbox
@@ -148,8 +187,7 @@ bool PageLoader::load(const QString& address, platform::FileFault* fault, Readin
     if (!readPageFile(path, &bytes, fault))
         return false;
     m_forced.clear();
-    applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString());
-    return true;
+    return applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString(), fault);
 }
 
 void PageLoader::readInBackground(const QString& path)
@@ -177,7 +215,11 @@ void PageLoader::readInBackground(const QString& path)
                 if (text.isEmpty() && !bytes.isEmpty() && !ok)
                     text = platform::decodeText(bytes, read->charset);
                 bytes = QByteArray();
-                if (*latest == generation) {
+                // A page the machine could not lay out is refused before it
+                // takes the memory the other pages need.
+                if (!fitsInMemory(text.size()))
+                    read->fault = platform::FileFault::TooLarge;
+                else if (*latest == generation) {
                     read->parsed = Document::create();
                     read->parsed->replaceContent(text);
                     // (Only the pointer: the document itself is not read here.)
@@ -256,10 +298,15 @@ void PageLoader::httpFinished(QNetworkReply* reply)
     if (at >= 0 && platform::charsetFromMeta(bytes).isEmpty())
         headerCharset = platform::canonicalCharset(type.mid(at + 8).section(u';', 0, 0).trimmed());
     m_forced.clear();
-    applyBytes(bytes, reply->url().toString(), headerCharset);
+    platform::FileFault fault = platform::FileFault::None;
+    if (!applyBytes(bytes, reply->url().toString(), headerCharset, &fault)) {
+        m_doc->setReadyState(QStringLiteral("complete"));
+        emit loadFailed(fault);
+    }
 }
 
-void PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset)
+bool PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset,
+                            platform::FileFault* fault)
 {
     QString charset = forcedCharset;
     if (charset.isEmpty() || platform::canonicalCharset(charset).isEmpty())
@@ -270,6 +317,11 @@ void PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
         charset = platform::detectCharset(bytes);
         text = platform::decodeText(bytes, charset);
     }
+    if (!fitsInMemory(text.size())) {
+        if (fault)
+            *fault = platform::FileFault::TooLarge;
+        return false;
+    }
     ++m_generation;
     *m_latest = m_generation;
     m_inBackground = false;
@@ -278,6 +330,7 @@ void PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
     m_doc->setUrl(url);
     m_doc->setReadyState(QStringLiteral("complete"));
     scheduleLoaded();
+    return true;
 }
 
 void PageLoader::loadFromString(const QString& html, const QString& url)
@@ -321,8 +374,7 @@ bool PageLoader::refresh(platform::FileFault* fault)
     QByteArray bytes;
     if (!readPageFile(path, &bytes, fault))
         return false;
-    applyBytes(bytes, QFileInfo(path).absoluteFilePath(), m_forced);
-    return true;
+    return applyBytes(bytes, QFileInfo(path).absoluteFilePath(), m_forced, fault);
 }
 
 void PageLoader::setCharset(const QString& charset)

@@ -58,6 +58,13 @@ public:
     // charset cannot hold are written as numeric character references.
     QByteArray fileBytes() const;
 
+    // Whether a page of `characters` could be laid out in the memory the
+    // system can still give: a page that could not is refused (TooLarge)
+    // rather than taking the memory of everything else open.
+    static bool fitsInMemory(qint64 characters);
+    // The memory pages may take, for tests; -1 (the default) asks the system.
+    static void setMemoryForPages(qint64 bytes);
+
 signals:
     void pageLoaded();
     void loadFailed(platform::FileFault fault);
@@ -65,7 +72,10 @@ signals:
 private:
     struct Mailbox;
     struct ReadPage;
-    void applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset);
+    // False with the fault when the page is not taken (the document is then
+    // unchanged).
+    bool applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset,
+                    platform::FileFault* fault = nullptr);
     void readInBackground(const QString& path);
     void takeReadPage(const std::shared_ptr<ReadPage>& read);
     void scheduleLoaded();

@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QThread>
@@ -48,6 +49,15 @@ void runEventsFor(int ms, const std::function<bool()>& until = {})
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     }
+}
+
+// A page of `count` numbered paragraphs.
+QString paragraphsPage(int count)
+{
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < count; ++i)
+        html += QStringLiteral("<p>paragraph %1</p>").arg(i);
+    return html;
 }
 
 const char* kPage = "<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
@@ -122,10 +132,7 @@ TEST(BackgroundLoad, ACancelledOrSupersededReadLeavesNoTrace)
 TEST(BackgroundLoad, ADocumentGoneBeforeItsPageArrives)
 {
     QTemporaryDir dir;
-    QString html = QStringLiteral("<html><body>");
-    for (int i = 0; i < 20000; ++i)
-        html += QStringLiteral("<p>paragraph %1</p>").arg(i);
-    const QString path = writePage(dir, "long.html", html, "UTF-8");
+    const QString path = writePage(dir, "long.html", paragraphsPage(20000), "UTF-8");
     {
         Ref<Document> doc = Document::create();
         ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
@@ -164,4 +171,44 @@ TEST(BackgroundLoad, ThePagesNodesComeInCounted)
     Ref<Element> body = doc->body();
     doc = nullptr;
     EXPECT_FALSE(body->isConnected());
+}
+
+// A page whose layout would not fit in the memory the system can still give
+// is refused as too large, read at once or in the background, and the page
+// shown stays; with the memory there, the same page comes in.
+TEST(BackgroundLoad, APageTooLargeForTheMemoryLeftIsRefused)
+{
+    QTemporaryDir dir;
+    const QString html = paragraphsPage(1000);
+    const QString path = writePage(dir, "big.html", html, "UTF-8");
+    EXPECT_TRUE(PageLoader::fitsInMemory(html.size()));
+    Ref<Document> doc = Document::create();
+    doc->loadFromString(QStringLiteral("<html><body>kept</body></html>"));
+    runEventsFor(50);
+    Loaded loaded;
+    doc->addObserver(&loaded);
+    // Room for a page a tenth of this one's length.
+    PageLoader::setMemoryForPages(qint64(html.size()) * 40);
+    const auto restore = qScopeGuard([] { PageLoader::setMemoryForPages(-1); });
+    platform::FileFault fault = platform::FileFault::None;
+    EXPECT_FALSE(doc->load(path, &fault));
+    EXPECT_EQ(fault, platform::FileFault::TooLarge);
+    std::vector<platform::FileFault> failed;
+    QObject::connect(&doc->loader(), &PageLoader::loadFailed,
+                     [&failed](platform::FileFault f) { failed.push_back(f); });
+    ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
+    runEventsFor(10000, [&] { return !doc->isLoading(); });
+    runEventsFor(50);
+    ASSERT_EQ(failed.size(), 1u);
+    EXPECT_EQ(failed[0], platform::FileFault::TooLarge);
+    EXPECT_EQ(loaded.count, 0);
+    EXPECT_EQ(doc->readyState(), QStringLiteral("complete"));
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("kept"));
+    // Small pages still fit.
+    doc->loadFromString(QStringLiteral("<html><body>small</body></html>"));
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("small"));
+    PageLoader::setMemoryForPages(-1);
+    EXPECT_TRUE(doc->load(path, &fault));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 1000);
+    doc->removeObserver(&loaded);
 }
