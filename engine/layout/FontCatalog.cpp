@@ -1,6 +1,7 @@
 #include "engine/layout/FontCatalog.h"
 
 #include <QTextLayout>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QRawFont>
 #include <QtEndian>
@@ -37,10 +38,6 @@ struct Substitution
 {
     const char16_t* face;
     const char* family;
-    // A face of a similar look, not of the same metrics: taken only when no
-    // face after it in the page's list is there (a browser here falls
-    // through to the next face it has).
-    bool lookAlike = false;
 };
 
 const Substitution* substitutionOf(const QString& face);
@@ -48,39 +45,20 @@ const Substitution* substitutionOf(const QString& face);
 // Keys are compared after lower-casing and removing spaces, so "MS PGothic",
 // "ms pgothic" and "ＭＳ Ｐゴシック" (whose spaces are ideographic) all match.
 const Substitution kSubstitutions[] = {
-    {u"ｍｓｐゴシック", "IPAPGothic"},
-    {u"mspゴシック", "IPAPGothic"},
-    {u"mspgothic", "IPAPGothic"},
-    {u"ｍｓゴシック", "IPAGothic"},
-    {u"msゴシック", "IPAGothic"},
-    {u"msgothic", "IPAGothic"},
-    {u"msuigothic", "IPAPGothic"},
-    {u"ｍｓｕｉゴシック", "IPAPGothic"},
-    {u"メイリオ", "IPAPGothic"},
-    {u"meiryo", "IPAPGothic"},
-    {u"osaka", "IPAPGothic"},
-    {u"ヒラギノ角ゴpron", "IPAPGothic"},
-    {u"ｍｓｐ明朝", "IPAPMincho"},
-    {u"msp明朝", "IPAPMincho"},
-    {u"mspmincho", "IPAPMincho"},
-    {u"ｍｓ明朝", "IPAMincho"},
-    {u"ms明朝", "IPAMincho"},
-    {u"msmincho", "IPAMincho"},
-    {u"arial", "Liberation Sans"},
-    {u"helvetica", "Liberation Sans"},
-    {u"verdana", "DejaVu Sans", true},
-    {u"tahoma", "DejaVu Sans", true},
-    {u"mssansserif", "DejaVu Sans", true},
-    {u"trebuchetms", "DejaVu Sans", true},
-    {u"sans-serif", "Liberation Sans"},
-    {u"timesnewroman", "Liberation Serif"},
-    {u"times", "Liberation Serif"},
-    {u"georgia", "DejaVu Serif", true},
-    {u"serif", "Liberation Serif"},
-    {u"couriernew", "Liberation Mono"},
-    {u"courier", "Liberation Mono"},
+    {u"ｍｓｐゴシック", "IPAPGothic"},  {u"mspゴシック", "IPAPGothic"},
+    {u"mspgothic", "IPAPGothic"},       {u"ｍｓゴシック", "IPAGothic"},
+    {u"msゴシック", "IPAGothic"},       {u"msgothic", "IPAGothic"},
+    {u"msuigothic", "IPAPGothic"},      {u"ｍｓｕｉゴシック", "IPAPGothic"},
+    {u"メイリオ", "IPAPGothic"},        {u"meiryo", "IPAPGothic"},
+    {u"osaka", "IPAPGothic"},           {u"ヒラギノ角ゴpron", "IPAPGothic"},
+    {u"ｍｓｐ明朝", "IPAPMincho"},      {u"msp明朝", "IPAPMincho"},
+    {u"mspmincho", "IPAPMincho"},       {u"ｍｓ明朝", "IPAMincho"},
+    {u"ms明朝", "IPAMincho"},           {u"msmincho", "IPAMincho"},
+    {u"arial", "Liberation Sans"},      {u"helvetica", "Liberation Sans"},
+    {u"sans-serif", "Liberation Sans"}, {u"timesnewroman", "Liberation Serif"},
+    {u"times", "Liberation Serif"},     {u"serif", "Liberation Serif"},
+    {u"couriernew", "Liberation Mono"}, {u"courier", "Liberation Mono"},
     {u"monospace", "DejaVu Sans Mono"},
-    {u"lucidaconsole", "DejaVu Sans Mono", true},
 };
 
 QString faceKey(const QString& face)
@@ -159,24 +137,25 @@ QString FontCatalog::defaultFamilyList()
 QStringList FontCatalog::resolveFamilies(const QString& familyList)
 {
     QStringList families;
-    QStringList lookAlikes;
+    bool installed = false;
     for (const QString& part : familyList.split(',', Qt::SkipEmptyParts)) {
         const QString face = fontcatalog_detail::unquote(part);
         if (face.isEmpty())
             continue;
-        const auto* s = fontcatalog_detail::substitutionOf(face);
-        const QString family = s ? QString::fromLatin1(s->family) : face;
-        QStringList& into = s && s->lookAlike ? lookAlikes : families;
-        if (!into.contains(family))
-            into << family;
+        const QString family = substituteFace(face);
+        if (families.contains(family))
+            continue;
+        families << family;
+        installed = installed || QFontDatabase::hasFamily(family);
     }
-    for (const QString& family : lookAlikes) {
-        if (!families.contains(family))
-            families << family;
-    }
+    // A list of faces none of which is here is shown, as a browser here shows
+    // it, in the browser's standard face (Verdana, Georgia, Tahoma alone are
+    // not replaced by faces of a similar look).
+    if (!installed)
+        families << QStringLiteral("Liberation Serif");
     // A character none of them has comes from the faces a browser here falls
     // back to: signs and other scripts from DejaVu Sans, Japanese from
-    // IPAPGothic, whatever Latin face was asked for.
+    // IPAPGothic.
     for (const QString& fallback : {QStringLiteral("DejaVu Sans"), QStringLiteral("IPAPGothic")}) {
         if (!families.contains(fallback))
             families << fallback;

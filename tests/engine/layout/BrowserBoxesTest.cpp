@@ -432,3 +432,18 @@ TEST(BrowserSizes, LinesOfAPictureAndABreak)
          {"f", 10, 100, 780, 26},
          {"g", 10, 126, 780, 48}});
 }
+
+// Faces that are not installed: a list of which none is here is drawn in the
+// browser's standard serif face (Verdana, Georgia, a cursive face alone), one
+// that names an installed face after them in that face.
+TEST(BrowserSizes, FacesThatAreNotInstalled)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><table cellpadding=0 cellspacing=0 id=a><tr><td><font face=Verdana size=2>Interim "
+                       "service &pound;89</font></td></tr></table><table cellpadding=0 cellspacing=0 id=b><tr><td "
+                       "style='font-family:Georgia'>Interim service</td></tr></table><table cellpadding=0 "
+                       "cellspacing=0 id=c><tr><td style='font-family:Tahoma, Arial'>Interim service</td></tr></table>"
+                       "<table cellpadding=0 cellspacing=0 id=d><tr><td><font face='Comic Sans MS, Impact'>Interim "
+                       "service</font></td></tr></table></body>"),
+        {{"a", 10, 15, 101, 16}, {"b", 10, 31, 96, 18}, {"c", 10, 49, 104, 18}, {"d", 10, 67, 96, 18}});
+}

@@ -121,15 +121,17 @@ INSTANTIATE_TEST_SUITE_P(Faces, FaceSubstitution,
 
 TEST(FontCatalog, KeepsTheFirstChoiceAndFallsBackToJapanese)
 {
-    // A face of similar look stands in only when no later face is there, as
-    // a browser here falls through to the next face (chromium draws
-    // "Tahoma, Arial" in Arial's metric twin, "Georgia, serif" in the serif).
+    // Faces that are not here are passed over to the next one of the list;
+    // a list of which none is here is shown in the standard serif face, as
+    // chromium here shows "Verdana" or "Georgia" alone.
     EXPECT_EQ(engine::FontCatalog::resolveFamilies(QStringLiteral("'Verdana', \"ＭＳ 明朝\", serif")),
-              (QStringList{"IPAMincho", "Liberation Serif", "DejaVu Sans", "IPAPGothic"}));
+              (QStringList{"Verdana", "IPAMincho", "Liberation Serif", "DejaVu Sans", "IPAPGothic"}));
     EXPECT_EQ(engine::FontCatalog::resolveFamilies(QStringLiteral("Tahoma, Arial, sans-serif")),
-              (QStringList{"Liberation Sans", "DejaVu Sans", "IPAPGothic"}));
+              (QStringList{"Tahoma", "Liberation Sans", "DejaVu Sans", "IPAPGothic"}));
     EXPECT_EQ(engine::FontCatalog::resolveFamilies(QStringLiteral("Verdana")),
-              (QStringList{"DejaVu Sans", "IPAPGothic"}));
+              (QStringList{"Verdana", "Liberation Serif", "DejaVu Sans", "IPAPGothic"}));
+    EXPECT_EQ(engine::FontCatalog::resolveFamilies(QStringLiteral("Georgia, \"No Such Face\"")),
+              (QStringList{"Georgia", "No Such Face", "Liberation Serif", "DejaVu Sans", "IPAPGothic"}));
     engine::FontCatalog fonts;
     const int a = fonts.font(QStringLiteral("Arial"), 16, 400, false, 0);
     EXPECT_EQ(fonts.font(QStringLiteral("Arial"), 16, 400, false, 0), a);
