@@ -184,7 +184,8 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     f.setUnderline(decoration & Underline);
     f.setStrikeOut(decoration & LineThrough);
     f.setOverline(decoration & Overline);
-    f.setKerning(false);
+    // Pairs of letters are kerned, as browsers kern them.
+    f.setKerning(true);
     f.setHintingPreference(QFont::PreferNoHinting);
     entry->font = f;
     entry->decoration = decoration;

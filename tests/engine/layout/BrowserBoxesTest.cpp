@@ -447,3 +447,14 @@ TEST(BrowserSizes, FacesThatAreNotInstalled)
                        "service</font></td></tr></table></body>"),
         {{"a", 10, 15, 101, 16}, {"b", 10, 31, 96, 18}, {"c", 10, 49, 104, 18}, {"d", 10, 67, 96, 18}});
 }
+
+// Letters are kerned as a browser kerns them ("RY", "TA"): a float of words
+// in capitals is as wide as chromium makes it.
+TEST(BrowserSizes, TextIsKerned)
+{
+    expectChromiumBoxes(QStringLiteral("<body style=\"font-family:'DejaVu Sans';font-size:12px\"><div id=a "
+                                       "style='float:left'>RY</div><div id=b style='float:left;clear:left'>DETAIL</div>"
+                                       "<div id=c style='float:left;clear:left;text-transform:uppercase'>"
+                                       "Summary:&nbsp;</div></body>"),
+                        {{"a", 10, 15, 15, 14}, {"b", 10, 29, 42, 14}, {"c", 10, 43, 66, 14}});
+}
