@@ -3,6 +3,7 @@
 #include <unordered_map>
 
 #include "engine/layout/PageContainer.h"
+#include "engine/layout/StyleSheetText.h"
 #include "engine/layout/TableElement.h"
 
 #include <algorithm>
@@ -865,6 +866,7 @@ void StyleSheetElement::parse_attributes()
     for (const auto& el : m_text)
         el->get_text(text);
     layoutelements_detail::quoteAttributeValues(text);
+    splitNegationLists(text);
     get_document()->add_stylesheet(text.c_str(), nullptr, m_hasMedia ? m_media.c_str() : nullptr);
 }
 

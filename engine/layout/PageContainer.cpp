@@ -2,6 +2,7 @@
 
 #include "engine/layout/ImageFilters.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/StyleSheetText.h"
 
 #include <QDir>
 #include <QGlyphRun>
@@ -558,6 +559,7 @@ void PageContainer::import_css(litehtml::tstring& text, const litehtml::tstring&
         return;
     text = file.readAll().toStdString();
     layoutelements_detail::quoteAttributeValues(text);
+    splitNegationLists(text);
     baseurl = QFileInfo(path).absolutePath().toStdString();
 }
 

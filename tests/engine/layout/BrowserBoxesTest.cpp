@@ -458,3 +458,15 @@ TEST(BrowserSizes, TextIsKerned)
                                        "Summary:&nbsp;</div></body>"),
                         {{"a", 10, 15, 15, 14}, {"b", 10, 29, 42, 14}, {"c", 10, 43, 66, 14}});
 }
+
+// A negation of a list of selectors (`:not(h1, h2) > code`, as generated
+// reference pages style their code) applies where none of them matches.
+TEST(BrowserSizes, NegationsOfListsOfSelectors)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<style>code{font-family:'DejaVu Sans Mono';font-size:10px}:not(h1, h2) > code"
+                       "{font-size:20px}:not(div, h2) > code.f{font-size:30px}</style><body><div id=a "
+                       "style='float:left'><code>xx</code></div><div id=b style='float:left;clear:left'>"
+                       "<code class=f>xx</code></div></body>"),
+        {{"a", 10, 15, 24, 24}, {"b", 10, 39, 24, 24}});
+}
