@@ -267,17 +267,19 @@ void BlockFlow::noteLayout(const litehtml::element& self)
         const std::string_view value(css ? css : "");
         if (value == "flex" || value == "inline-flex")
             return Layout::Flex;
+        if (value == "flow-root")
+            return Layout::Root;
         return value == "grid" || value == "inline-grid" ? Layout::Grid : Layout::Flow;
     };
     m_layout = layoutOf(self);
     const auto parent = self.parent();
     const auto* outer = parent ? dynamic_cast<const BlockFlow*>(parent.get()) : nullptr;
-    m_item = outer && outer->m_layout != Layout::Flow && !self.is_white_space() && !self.is_comment();
+    m_item = outer && outer->placesItems() && !self.is_white_space() && !self.is_comment();
     // (litehtml reads the styles of the children before the element's own
     // are noted here.)
     for (const auto& child : childrenOf(self)) {
         if (auto* flow = dynamic_cast<BlockFlow*>(child.get()))
-            flow->m_item = m_layout != Layout::Flow && !child->is_white_space() && !child->is_comment();
+            flow->m_item = placesItems() && !child->is_white_space() && !child->is_comment();
     }
 }
 
@@ -541,7 +543,15 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
         exactHeight += trailing.collapsed();
     int height = blockflow_detail::wholePixel(flow.origin + exactHeight);
     m_contentHeight = height;
-    // 3. The rest as litehtml has it: floats inside a box with a flow of its
+    // 3. The top margin: litehtml collapsed it again after its own rule (also
+    //    with the first child's of a box with a flow of its own); the floats
+    //    inside moved along with it, and move back.
+    const int topMargin = blockflow_detail::wholePixel(m_top.collapsed());
+    if (margins.top != topMargin) {
+        self.update_floats(topMargin - margins.top, self.shared_from_this());
+        margins.top = topMargin;
+    }
+    // 4. The rest as litehtml has it: floats inside a box with a flow of its
     //    own, a set height, min-height.
     if (self.is_floats_holder())
         height = std::max(height, self.get_floats_height());
@@ -550,15 +560,8 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
         height = set;
     pos.height = std::max(height, minHeight);
     m_heightFraction = pos.height == m_contentHeight ? exactHeight - static_cast<float>(m_contentHeight) : 0;
-    // 4. The margins: litehtml collapsed the top one again after its own
-    //    rule; the floats inside moved along with it. The bottom one ends
-    //    at the whole pixel nearest its exact end, where lines that follow
-    //    begin.
-    const int topMargin = blockflow_detail::wholePixel(m_top.collapsed());
-    if (margins.top != topMargin) {
-        self.update_floats(topMargin - margins.top, self.shared_from_this());
-        margins.top = topMargin;
-    }
+    // 5. The bottom margin ends at the whole pixel nearest its exact end,
+    //    where lines that follow begin.
     const float exactEnd = m_originFraction + static_cast<float>(pos.height) + m_heightFraction + m_bottom.collapsed();
     margins.bottom = blockflow_detail::wholePixel(exactEnd) - pos.height;
     pos.y = y + self.content_margins_top();

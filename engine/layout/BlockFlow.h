@@ -95,7 +95,7 @@ public:
     // not collapse through it and floats stay inside.
     bool independentFlow() const { return m_layout != Layout::Flow || m_item; }
     // Whether it is a flex or grid container, which places its items itself.
-    bool placesItems() const { return m_layout != Layout::Flow; }
+    bool placesItems() const { return m_layout == Layout::Flex || m_layout == Layout::Grid; }
 
 protected:
     struct Flow;
@@ -136,7 +136,7 @@ protected:
 private:
     static float exactMargin(const litehtml::css_length& styled, int computed, int parentWidth);
 
-    enum class Layout { Flow, Flex, Grid };
+    enum class Layout { Flow, Root, Flex, Grid };
 
     MarginStrut m_top;
     MarginStrut m_bottom;

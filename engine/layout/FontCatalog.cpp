@@ -354,6 +354,13 @@ qreal FontCatalog::exactTextWidth(int handle, std::string_view utf8) const
     return w;
 }
 
+qreal FontCatalog::exactXHeight(int handle) const
+{
+    const std::lock_guard guard(m_lock);
+    const Entry& e = *m_entries.at(handle - 1);
+    return e.exact->xHeight() * e.scale;
+}
+
 std::vector<int> FontCatalog::prefixWidths(int handle, const QString& text) const
 {
     const std::lock_guard guard(m_lock);

@@ -64,6 +64,9 @@ public:
     // (what the glyphs' advances add up to, before any rounding).
     int textWidth(int handle, std::string_view utf8) const;
     qreal exactTextWidth(int handle, std::string_view utf8) const;
+    // The height of the face's small letters at the font's exact size, as
+    // the face gives it (what a length of 1ex is).
+    qreal exactXHeight(int handle) const;
     // Advance from the start of text to the end of each of its characters
     // (UTF-16 positions; the value at i covers text[0..i]).
     std::vector<int> prefixWidths(int handle, const QString& text) const;

@@ -444,6 +444,33 @@ void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& bor
     }
 }
 
+void resolveFontRelativeLengths(const litehtml::element& el, litehtml::uint_ptr font,
+                                std::initializer_list<std::pair<const char*, litehtml::css_length*>> lengths)
+{
+    auto* container = font ? dynamic_cast<PageContainer*>(el.get_document()->container()) : nullptr;
+    if (!container)
+        return;
+    for (const auto& [name, length] : lengths) {
+        if (length->is_predefined())
+            continue;
+        float unit = 0;
+        if (length->units() == litehtml::css_units_ex) {
+            unit = static_cast<float>(container->fonts().exactXHeight(static_cast<int>(font)));
+        } else if (length->units() == litehtml::css_units_none && length->val() != 0) {
+            // (litehtml reads "ch" as no unit at all.)
+            const char* css = el.get_style_property(name, false, nullptr);
+            const std::string_view value(css ? css : "");
+            if (value.size() < 2 || value.substr(value.size() - 2) != "ch")
+                continue;
+            unit = static_cast<float>(container->fonts().exactTextWidth(static_cast<int>(font), "0"));
+        } else {
+            continue;
+        }
+        // (Whole pixels, as litehtml keeps lengths.)
+        length->set_value(std::round(length->val() * unit), litehtml::css_units_px);
+    }
+}
+
 void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
                             const litehtml::css_margins& padding, const litehtml::css_borders& borders)
 {
@@ -651,7 +678,7 @@ void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display&
     if (!css)
         return;
     const std::string_view value(css);
-    if (value == "flex" || value == "grid")
+    if (value == "flex" || value == "grid" || value == "flow-root")
         display = litehtml::display_block;
     else if (value == "inline-flex" || value == "inline-grid")
         display = el.get_float() != litehtml::float_none ||

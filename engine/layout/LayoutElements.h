@@ -8,6 +8,9 @@
 #include <litehtml/el_table.h>
 #include <litehtml/el_td.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include <QRect>
 #include <QString>
 
@@ -227,6 +230,12 @@ bool selectAttributes(const litehtml::element& el, const litehtml::css_element_s
 // border has no style; `widths` takes the widths of the sides given by
 // keyword.
 void resolveBorderWidths(const litehtml::element& el, litehtml::css_borders& borders, litehtml::margins& widths);
+// Lengths in ex and ch (litehtml 0.6 took 1ex and 1ch for 1 px): in pixels
+// of the x-height and of the width of "0" of the element's font, as
+// browsers take them. `lengths`: each length as parsed with the name of
+// its property.
+void resolveFontRelativeLengths(const litehtml::element& el, litehtml::uint_ptr font,
+                                std::initializer_list<std::pair<const char*, litehtml::css_length*>> lengths);
 // A height in pixels of a box sized with its border holds its padding and
 // border (litehtml took it for the height of the content).
 void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
@@ -274,7 +283,7 @@ public:
 void markEdgeSpaces(litehtml::element& from);
 void markEdgeSpacesOf(litehtml::element& box);
 // The display of an element whose own is one litehtml 0.6 does not know:
-// flex and grid containers are laid out as blocks (inline-flex and
+// flex and grid containers and flow roots are laid out as blocks (inline-flex and
 // inline-grid as inline blocks) instead of as inline text. `display` is
 // left as it is for the others.
 void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display);
@@ -316,6 +325,26 @@ public:
         noteStyledMargins(*this, exactFontSize());
         noteLayout(*this);
         layoutelements_detail::resolveBorderWidths(*this, this->m_css_borders, this->m_borders);
+        layoutelements_detail::resolveFontRelativeLengths(*this, this->m_font,
+                                                          {{"width", &this->m_css_width},
+                                                           {"height", &this->m_css_height},
+                                                           {"min-width", &this->m_css_min_width},
+                                                           {"min-height", &this->m_css_min_height},
+                                                           {"max-width", &this->m_css_max_width},
+                                                           {"max-height", &this->m_css_max_height},
+                                                           {"margin-left", &this->m_css_margins.left},
+                                                           {"margin-right", &this->m_css_margins.right},
+                                                           {"margin-top", &this->m_css_margins.top},
+                                                           {"margin-bottom", &this->m_css_margins.bottom},
+                                                           {"padding-left", &this->m_css_padding.left},
+                                                           {"padding-right", &this->m_css_padding.right},
+                                                           {"padding-top", &this->m_css_padding.top},
+                                                           {"padding-bottom", &this->m_css_padding.bottom},
+                                                           {"text-indent", &this->m_css_text_indent},
+                                                           {"left", &this->m_css_offsets.left},
+                                                           {"right", &this->m_css_offsets.right},
+                                                           {"top", &this->m_css_offsets.top},
+                                                           {"bottom", &this->m_css_offsets.bottom}});
         layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
         layoutelements_detail::resolveEmptyInline(*this, this->m_css_padding, this->m_borders, this->m_display,
                                                   this->m_keptAsBox);

@@ -470,3 +470,41 @@ TEST(BrowserSizes, NegationsOfListsOfSelectors)
                        "<code class=f>xx</code></div></body>"),
         {{"a", 10, 15, 24, 24}, {"b", 10, 39, 24, 24}});
 }
+
+// Lengths in ex and ch are the x-height and the width of "0" of the
+// element's own face and size (generated pages pad their table cells by 1ex
+// and keep their lines to some number of ch).
+TEST(BrowserSizes, LengthsInUnitsOfTheFace)
+{
+    expectChromiumBoxes(
+        QStringLiteral(
+            "<body><div id=a style=\"padding:0 1ex;float:left\">x</div><div id=b style=\"width:10ex;"
+            "clear:left\">x</div><div id=c style=\"width:10ex;font-family:'Liberation Serif';font-size:20px\">"
+            "x</div><div id=d style=\"width:10ch;font-family:'DejaVu Sans'\">x</div><div id=e "
+            "style=\"margin-left:2ch;width:50%\">x</div></body>"),
+        {{"a", 10, 15, 24, 16},
+         {"b", 10, 31, 81, 16},
+         {"c", 10, 47, 92, 23},
+         {"d", 10, 70, 102, 19},
+         {"e", 30, 89, 390, 16}});
+}
+
+// A flow root (and a box with hidden overflow) keeps its first child's top
+// margin and its floats inside: it ends below a float that follows its last
+// block, counted from where that block's margins put it.
+TEST(BrowserSizes, FlowRootsHoldTheirMarginsAndFloats)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<body><p id=a>Before</p><div id=d style=\"display:flow-root;margin:10px 0\">"
+                       "<p id=b>in a flow root</p><div id=f style=\"float:left;height:40px;width:20px\">"
+                       "</div></div><p id=c>After</p><div id=g style='overflow:hidden'><p id=h "
+                       "style='margin:10px 0 0 0'>in</p><div style='float:left;height:40px;width:20px'>"
+                       "</div></div></body>"),
+        {{"a", 10, 15, 780, 16},
+         {"d", 10, 47, 780, 88},
+         {"b", 10, 63, 780, 16},
+         {"f", 10, 95, 20, 40},
+         {"c", 10, 151, 780, 16},
+         {"g", 10, 183, 780, 66},
+         {"h", 10, 193, 780, 16}});
+}
