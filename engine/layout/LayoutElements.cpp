@@ -672,6 +672,12 @@ void markEdgeSpaces(litehtml::element& from)
     }
 }
 
+void resolveVerticalAlign(const litehtml::element& el, litehtml::vertical_align& align)
+{
+    if (!el.get_style_property("vertical-align", false, nullptr))
+        align = litehtml::va_baseline;
+}
+
 void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display)
 {
     const char* css = el.get_style_property("display", false, nullptr);

@@ -282,6 +282,11 @@ public:
 // included) EdgeSpace; markEdgeSpacesOf only that at the edges of `box`.
 void markEdgeSpaces(litehtml::element& from);
 void markEdgeSpacesOf(litehtml::element& box);
+// The vertical alignment of an element that declares none is the baseline:
+// it is not inherited (litehtml 0.6 took it from the parent, so that a
+// picture inside the text of a cell, whose content is in the middle, stood
+// in the middle of its line, and the line grew).
+void resolveVerticalAlign(const litehtml::element& el, litehtml::vertical_align& align);
 // The display of an element whose own is one litehtml 0.6 does not know:
 // flex and grid containers and flow roots are laid out as blocks (inline-flex and
 // inline-grid as inline blocks) instead of as inline text. `display` is
@@ -345,6 +350,7 @@ public:
                                                            {"right", &this->m_css_offsets.right},
                                                            {"top", &this->m_css_offsets.top},
                                                            {"bottom", &this->m_css_offsets.bottom}});
+        layoutelements_detail::resolveVerticalAlign(*this, this->m_vertical_align);
         layoutelements_detail::resolveUnknownDisplay(*this, this->m_display);
         layoutelements_detail::resolveEmptyInline(*this, this->m_css_padding, this->m_borders, this->m_display,
                                                   this->m_keptAsBox);

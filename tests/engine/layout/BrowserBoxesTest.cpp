@@ -508,3 +508,16 @@ TEST(BrowserSizes, FlowRootsHoldTheirMarginsAndFloats)
          {"g", 10, 183, 780, 66},
          {"h", 10, 193, 780, 16}});
 }
+
+// A picture in the text of a cell stands on the baseline of its line (the
+// cell's content sits in the middle, the picture does not): a menu cell of
+// a small picture and small text is as high as the two.
+TEST(BrowserSizes, PicturesInCellsStandOnTheBaseline)
+{
+    expectChromiumBoxes(QStringLiteral("<body><table cellspacing=0 cellpadding=0><tr><td id=a><font size=2><img "
+                                       "src=x.gif width=12 height=12> <a href=i>トップ</a></font></td></tr><tr><td "
+                                       "id=b><img src=x.gif width=12 height=12> <font size=2>トップ</font></td></tr>"
+                                       "<tr><td id=c valign=top><div><font size=2><img src=x.gif width=12 height=12> "
+                                       "top</font></div></td></tr></table></body>"),
+                        {{"a", 10, 15, 47, 14}, {"b", 10, 29, 47, 16}, {"c", 10, 45, 47, 14}});
+}
