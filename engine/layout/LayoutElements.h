@@ -16,8 +16,12 @@
 
 #include "engine/layout/BlockFlow.h"
 #include "engine/layout/PresentationalHints.h"
+#include "engine/layout/StyleSheetIndex.h"
+
+#include <litehtml/el_anchor.h>
 
 #include <array>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -363,6 +367,35 @@ public:
         Base::parse_attributes();
         applyPresentationalHints(*this, this->m_style);
     }
+    // litehtml's application of a sheet, trying only the rules that may
+    // match the element's tag (see StyleSheetIndex).
+    void apply_stylesheet(const litehtml::css& stylesheet) override
+    {
+        const StyleSheetIndex::Scope scope(stylesheet);
+        const StyleSheetIndex* index = StyleSheetIndex::current(stylesheet);
+        if (!index) {
+            Base::apply_stylesheet(stylesheet);
+            return;
+        }
+        if constexpr (std::is_base_of_v<litehtml::el_anchor, Base>) {
+            if (this->get_attr("href"))
+                this->m_pseudo_classes.push_back("link");
+        }
+        this->remove_before_after();
+        index->forEachCandidate(this->get_tagName(),
+                                [this](const litehtml::css_selector::ptr& rule) { applyRule(rule); });
+        for (auto& child : this->m_children) {
+            if (child->get_display() != litehtml::display_inline_text)
+                child->apply_stylesheet(stylesheet);
+        }
+    }
+    void add_style(const litehtml::tstring& style, const litehtml::tstring& baseurl) override
+    {
+        if (const litehtml::style* declarations = parsedDeclarations(style, baseurl))
+            this->m_style.combine(*declarations);
+        else
+            Base::add_style(style, baseurl);
+    }
     void calc_outlines(int parent_width) override
     {
         Base::calc_outlines(parent_width);
@@ -531,6 +564,31 @@ protected:
     bool hasMinHeight() const override { return this->m_css_min_height.val() != 0; }
 
 private:
+    void applyRule(const litehtml::css_selector::ptr& rule)
+    {
+        // (Through the element's table: the rule's select, not ours of one
+        // compound selector.)
+        litehtml::element& self = *this;
+        const int match = self.select(*rule, false);
+        if (match == litehtml::select_no_match)
+            return;
+        auto used = std::make_unique<litehtml::used_selector>(rule, false);
+        if (rule->is_media_valid() &&
+            (!(match & litehtml::select_match_pseudo_class) || self.select(*rule, true) != litehtml::select_no_match)) {
+            litehtml::element::ptr target;
+            if (match & litehtml::select_match_with_after)
+                target = this->get_element_after();
+            else if (match & litehtml::select_match_with_before)
+                target = this->get_element_before();
+            if (target) {
+                target->add_style(rule->m_style, rule->m_baseurl);
+            } else if (!(match & (litehtml::select_match_with_after | litehtml::select_match_with_before))) {
+                this->add_style(rule->m_style, rule->m_baseurl);
+                used->m_used = true;
+            }
+        }
+        this->m_used_styles.push_back(std::move(used));
+    }
     layoutelements_detail::LineStrut m_lineStrut;
     bool hiddenBox() const { return Base::get_visibility() != litehtml::visibility_visible; }
     int minHeight() const
