@@ -15,6 +15,7 @@
 #include <QString>
 
 #include "engine/layout/BlockFlow.h"
+#include "engine/layout/InheritedStyles.h"
 #include "engine/layout/PresentationalHints.h"
 #include "engine/layout/StyleSheetIndex.h"
 
@@ -329,6 +330,8 @@ public:
     }
     void parse_styles(bool is_reparse = false) override
     {
+        const InheritedStyles::Pass pass;
+        m_inherited.begin();
         Base::parse_styles(is_reparse);
         noteLineHeight(*this, this->m_line_height);
         noteStyledMargins(*this, exactFontSize());
@@ -360,6 +363,14 @@ public:
                                                   this->m_keptAsBox);
         layoutelements_detail::resolveBorderBoxHeight(this->m_box_sizing, this->m_css_height, this->m_css_padding,
                                                       this->m_css_borders);
+        m_inherited.end();
+    }
+    const char* get_style_property(const char* name, bool inherited, const char* def = nullptr) const override
+    {
+        if (!inherited)
+            return Base::get_style_property(name, inherited, def);
+        const char* value = m_inherited.find(name, [&] { return Base::get_style_property(name, true, nullptr); });
+        return value ? value : def;
     }
     void parse_attributes() override
     {
@@ -590,6 +601,7 @@ private:
         this->m_used_styles.push_back(std::move(used));
     }
     layoutelements_detail::LineStrut m_lineStrut;
+    mutable InheritedStyles m_inherited;
     bool hiddenBox() const { return Base::get_visibility() != litehtml::visibility_visible; }
     int minHeight() const
     {

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstring>
+#include <vector>
+
+namespace engine {
+
+// The values an element passes on to what it holds, looked up once while the
+// styles of a page are computed. litehtml finds an inherited property by
+// asking each ancestor in turn, for every element and every word, so a page
+// computes its styles in a time that grows with its depth. While a
+// computation runs (from its outermost element down, see Pass), each element
+// keeps what it answered for inherited properties; an element's own style is
+// complete when its computation begins (its style attribute is read first)
+// and ancestors begin before what they hold, so an answer kept stands until
+// the computation ends. The answers of an element are let go when its own
+// computation (and with it that of everything it holds) is done.
+class InheritedStyles
+{
+public:
+    // The styles computed from one element down, on this thread.
+    class Pass
+    {
+    public:
+        Pass();
+        ~Pass();
+        Pass(const Pass&) = delete;
+        Pass& operator=(const Pass&) = delete;
+    };
+
+    // At the beginning and at the end of the element's own computation:
+    // answers are kept between the two.
+    void begin();
+    void end();
+
+    // The inherited value of `name`, from `lookup` (the element's own and
+    // its ancestors' styles; null when none is set) the first time it is
+    // asked for during a computation.
+    template <class Lookup> const char* find(const char* name, Lookup&& lookup)
+    {
+        if (m_pass == 0 || m_pass != currentPass() || std::strlen(name) >= sizeof(Answer::name))
+            return lookup();
+        for (const Answer& a : m_answers) {
+            if (std::strcmp(a.name, name) == 0)
+                return a.value;
+        }
+        Answer a;
+        std::strcpy(a.name, name);
+        a.value = lookup();
+        m_answers.push_back(a);
+        return a.value;
+    }
+
+    // The computation running on this thread (0: none).
+    static unsigned currentPass();
+
+private:
+    struct Answer
+    {
+        char name[24];
+        const char* value;
+    };
+    std::vector<Answer> m_answers;
+    unsigned m_pass = 0;
+};
+
+} // namespace engine

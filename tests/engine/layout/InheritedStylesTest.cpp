@@ -1,0 +1,75 @@
+#include "engine/layout/InheritedStyles.h"
+
+#include "engine/EnginePage.h"
+#include "engine/css/Style.h"
+#include "engine/layout/DocumentLayout.h"
+
+#include "FullLayoutCheck.h"
+#include "LayoutFixture.h"
+
+#include <gtest/gtest.h>
+
+using engine::InheritedStyles;
+using layout_test::byId;
+
+TEST(InheritedStyles, AnAnswerIsKeptOnlyDuringTheElementsOwnComputation)
+{
+    InheritedStyles kept;
+    int asked = 0;
+    const auto lookup = [&] {
+        ++asked;
+        return "bold";
+    };
+    // No computation running: asked every time.
+    kept.find("font-weight", lookup);
+    kept.find("font-weight", lookup);
+    EXPECT_EQ(asked, 2);
+    {
+        const InheritedStyles::Pass pass;
+        kept.find("font-weight", lookup); // before the element's own computation
+        EXPECT_EQ(asked, 3);
+        kept.begin();
+        EXPECT_STREQ(kept.find("font-weight", lookup), "bold");
+        EXPECT_STREQ(kept.find("font-weight", lookup), "bold");
+        kept.find("a-property-name-too-long-to-keep", lookup);
+        kept.find("a-property-name-too-long-to-keep", lookup);
+        EXPECT_EQ(asked, 6);
+        kept.end();
+        kept.find("font-weight", lookup);
+        EXPECT_EQ(asked, 7);
+    }
+    // A later computation asks again.
+    {
+        const InheritedStyles::Pass pass;
+        kept.begin();
+        kept.find("font-weight", lookup);
+        EXPECT_EQ(asked, 8);
+    }
+}
+
+// Styles an element passes on (set, inherited through several levels, or
+// asked for with "inherit"), changed on an ancestor after the first layout:
+// what is laid out in place is what a layout from scratch gives.
+TEST(InheritedStyles, AChangeOnAnAncestorReachesEveryLevelBelowIt)
+{
+    engine::Ref<engine::Document> doc = pageFrom(
+        "<body><div id=top style='font-size: 20px; line-height: 30px'><div><div id=mid style='white-space: inherit'>"
+        "<p>one two three four five six seven eight nine ten eleven twelve</p><ul><li>item <b>bold</b></li></ul>"
+        "<table><tr><td><span style='font-size: inherit'>cell text that wraps at some width</span></td></tr></table>"
+        "</div></div></div></body>");
+    engine::DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(300, 400));
+    layout.ensureLayout();
+    layout_test::expectSameAsFullLayout(layout, *doc, "first layout");
+    const int restyles = layout.counters().restyles;
+    engine::Element* top = byId(doc.get(), "top");
+    for (const char* css : {"font-size: 12px; line-height: 30px", "font-size: 12px; white-space: nowrap",
+                            "font-size: 26px; text-align: right; list-style-type: square", "visibility: hidden"}) {
+        top->style().setCssText(QString::fromLatin1(css));
+        layout_test::expectSameAsFullLayout(layout, *doc, css);
+    }
+    EXPECT_GT(layout.counters().restyles, restyles);
+    // A change in the middle leaves what stands above it as it was.
+    byId(doc.get(), "mid")->style().setCssText(QStringLiteral("white-space: pre; font-size: 9px"));
+    layout_test::expectSameAsFullLayout(layout, *doc, "middle");
+}
