@@ -235,12 +235,6 @@ void DocumentLayout::rebuild()
     }
     m_writer = std::move(writer);
     m_showsFirstPart = true;
-    // Room for the whole page's nodes at once: growing by the page as it is
-    // written would copy what was taken in, in steps longer than the rest.
-    const int expected = m_doc->nodeCount();
-    m_nodes.reserve(size_t(expected));
-    m_ids.reserve(expected);
-    m_textAtLayout.reserve(expected / 2);
     adoptNodes(0);
     m_engine.load(m_writer->firstPart().isEmpty() ? m_writer->partialHtml() : m_writer->firstPart());
     startInBackground();
@@ -276,6 +270,17 @@ void DocumentLayout::writeOn()
 {
     if (!m_writer)
         return;
+    // Room for the whole page's nodes at once, in a step of its own (not in
+    // that of the first screens): growing by the page as it is written would
+    // copy what was taken in, in steps longer than the rest.
+    const size_t expected = size_t(std::max(0, m_doc->nodeCount()));
+    if (m_nodes.capacity() < expected) {
+        m_nodes.reserve(expected);
+        m_ids.reserve(qsizetype(expected));
+        m_textAtLayout.reserve(qsizetype(expected / 2));
+        scheduleWriteOn();
+        return;
+    }
     // A part of the page written and its nodes taken in, short enough for
     // the window to go on (with a paint or a part laid out in the same turn
     // of the event loop).

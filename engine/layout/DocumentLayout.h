@@ -119,7 +119,7 @@ public:
     // the part laid out at once (its first screens) is about as long as the
     // second figure.
     static constexpr qsizetype kPartLength = 48 * 1024;
-    static constexpr qsizetype kFirstScreensLength = 16 * 1024;
+    static constexpr qsizetype kFirstScreensLength = 8 * 1024;
     // Tables nested deeper are laid out in the background (each level costs
     // the layout a factor in time: ten levels take a tenth of a second).
     static constexpr int kTablesNestedAtOnce = 6;
