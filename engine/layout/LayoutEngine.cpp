@@ -152,8 +152,10 @@ private:
 struct TreeBuilder
 {
     LayoutTree& tree;
-    std::unordered_map<int, std::weak_ptr<litehtml::element>>& elements;
-    std::unordered_map<int, std::weak_ptr<litehtml::element>>& markers;
+    // Where the elements and the text markers are noted by node id (none
+    // when a block's boxes are read again: its elements stay the same).
+    ElementTable* elements;
+    ElementTable* markers;
     // Tag names as the boxes give them ("TD"), one shared string each.
     std::unordered_map<std::string, QString>& tagNames;
     int order = 0;
@@ -165,8 +167,8 @@ struct TreeBuilder
     void addHidden(litehtml::element& el)
     {
         const auto self = el.shared_from_this();
-        if (const int id = layoutNodeId(el); id >= 0)
-            elements[id] = self;
+        if (const int id = layoutNodeId(el); id >= 0 && elements)
+            elements->set(id, self);
         for (size_t i = 0; i < el.get_children_count(); ++i) {
             const auto child = el.get_child(static_cast<int>(i));
             if (child && !child->is_comment() && !isTextLike(*child))
@@ -276,7 +278,8 @@ struct TreeBuilder
             }
             if (box.nodeId >= 0) {
                 tree.byNode[box.nodeId] = index;
-                elements[box.nodeId] = el;
+                if (elements)
+                    elements->set(box.nodeId, el);
             }
         }
         if (parent >= 0)
@@ -293,7 +296,8 @@ struct TreeBuilder
             if (marker != -2) {
                 textNode = marker;
                 offset = 0;
-                markers[marker] = child;
+                if (markers)
+                    markers->set(marker, child);
                 continue;
             }
             if (isTextLike(*child)) {
@@ -438,8 +442,8 @@ void LayoutEngine::letGoOfPage()
         std::shared_ptr<litehtml::context> context;
         std::shared_ptr<litehtml::document> document;
         std::vector<std::shared_ptr<litehtml::document>> parts;
-        std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
-        std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
+        ElementTable elements;
+        ElementTable markers;
         LayoutTree tree;
     };
     auto page = std::make_shared<Page>(Page{m_container, m_context, std::move(m_document), std::move(m_partDocuments),
@@ -756,9 +760,7 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     const auto piecesEnd = pieces.begin() + static_cast<std::ptrdiff_t>(piecesTo);
 
     LayoutTree part;
-    std::unordered_map<int, std::weak_ptr<litehtml::element>> elements;
-    std::unordered_map<int, std::weak_ptr<litehtml::element>> markers;
-    layoutengine_detail::TreeBuilder builder{part, elements, markers, m_tagNames, 0, {}};
+    layoutengine_detail::TreeBuilder builder{part, nullptr, nullptr, m_tagNames, 0, {}};
     builder.indexes = m_childIndexes.get();
     builder.addElement(block, -1);
     if (part.boxes.size() != static_cast<size_t>(end - first))
@@ -821,14 +823,23 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
 
 void LayoutEngine::buildTree()
 {
+    // Room for as much as the layout before held (a layout again of the
+    // same page holds as much).
+    const size_t boxes = m_tree.boxes.size();
+    const size_t pieces = m_tree.pieces.size();
+    const size_t ids = std::max(m_elements.capacity(), m_textMarkers.capacity());
     m_tree = LayoutTree();
     m_elements.clear();
     m_textMarkers.clear();
     if (!m_document || !m_document->root())
         return;
-    m_textMarkers.clear();
+    m_tree.boxes.reserve(boxes);
+    m_tree.pieces.reserve(pieces);
+    m_tree.byNode.reserve(boxes);
+    m_elements.reserve(ids);
+    m_textMarkers.reserve(ids);
     m_childIndexes->clear();
-    layoutengine_detail::TreeBuilder builder{m_tree, m_elements, m_textMarkers, m_tagNames, 0, {}};
+    layoutengine_detail::TreeBuilder builder{m_tree, &m_elements, &m_textMarkers, m_tagNames, 0, {}};
     builder.indexes = m_childIndexes.get();
     builder.addElement(m_document->root(), -1);
     updateCanvas();
@@ -848,8 +859,7 @@ void LayoutEngine::findTextLines()
 
 std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
 {
-    const auto it = m_elements.find(nodeId);
-    return it == m_elements.end() ? nullptr : it->second.lock();
+    return m_elements.find(nodeId);
 }
 
 int LayoutEngine::fontOf(int nodeId) const
@@ -961,8 +971,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
 {
     m_textLines.reset();
     using namespace layoutengine_detail;
-    const auto it = m_textMarkers.find(textNodeId);
-    const auto marker = it == m_textMarkers.end() ? nullptr : it->second.lock();
+    const auto marker = m_textMarkers.find(textNodeId);
     const auto parent = marker ? std::dynamic_pointer_cast<litehtml::html_tag>(marker->parent()) : nullptr;
     if (!parent || !m_document || !canHoldWordsInPlace(*parent) || after.contains(u'\r'))
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/layout/ElementTable.h"
 #include "engine/layout/LayoutSerializer.h"
 #include "engine/layout/LayoutTree.h"
 #include "engine/layout/TextLines.h"
@@ -160,9 +161,9 @@ private:
     LayoutTree m_tree;
     std::shared_ptr<const TextLines> m_textLines; // of m_tree; null when not found since its last change
     std::unique_ptr<layoutelements_detail::ChildIndexes> m_childIndexes; // for drawing blocks with very many children
-    std::unordered_map<int, std::weak_ptr<litehtml::element>> m_elements;
+    ElementTable m_elements;
     // Text node id -> the marker comment that stands before its words.
-    std::unordered_map<int, std::weak_ptr<litehtml::element>> m_textMarkers;
+    ElementTable m_textMarkers;
     std::unordered_map<std::string, QString> m_tagNames; // lower case -> the boxes' tag names
     QSize m_viewport{800, 600};
     int m_width = 0;
