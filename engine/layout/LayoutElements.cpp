@@ -866,6 +866,8 @@ int layoutNodeId(const litehtml::element& el)
 void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
 {
     using namespace layoutelements_detail;
+    if (!tagTakesHints(el.get_tagName()))
+        return;
     HintSource source;
     source.tag = lowerTag(el);
     source.attribute = [&el](const char* name) { return attr(el, name); };

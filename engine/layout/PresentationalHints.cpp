@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <strings.h>
 #include <iterator>
 
 namespace engine {
@@ -253,6 +254,18 @@ int fontSizeAttributeToPx(const QString& valueIn)
         n = m.captured(0).toInt();
     }
     return kPx[std::clamp(n, 1, 7) - 1];
+}
+
+bool tagTakesHints(const char* tag)
+{
+    if (!tag)
+        return false;
+    // The tags presentationalHints reads.
+    static const char* const kTags[] = {"a",   "applet", "basefont", "body",   "caption", "div", "embed", "font",
+                                        "h1",  "h2",     "h3",       "h4",     "h5",      "h6",  "hr",    "iframe",
+                                        "img", "li",     "marquee",  "object", "ol",      "p",   "table", "tbody",
+                                        "td",  "tfoot",  "th",       "thead",  "tr",      "ul"};
+    return std::any_of(std::begin(kTags), std::end(kTags), [tag](const char* t) { return strcasecmp(t, tag) == 0; });
 }
 
 std::vector<StyleHint> presentationalHints(const HintSource& s)

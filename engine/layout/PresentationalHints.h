@@ -28,6 +28,9 @@ struct HintSource
 // for, in the order to apply them (they rank below every style sheet rule).
 // litehtml 0.6 ignores or misreads these attributes.
 std::vector<StyleHint> presentationalHints(const HintSource& source);
+// Whether elements of a tag (in any case) may take hints at all: the others
+// need not be asked.
+bool tagTakesHints(const char* tag);
 
 // Inherited through the style: "center" where an align attribute or CENTER
 // centres the tables inside too (as browsers do), "none" where an align

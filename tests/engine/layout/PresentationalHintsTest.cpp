@@ -227,3 +227,36 @@ TEST(FontCatalog, ShapedWordsTakenOverKeepTheirFont)
     EXPECT_EQ(lastX(laidOut.shapedText(large, &screen, word)), largeX);
     EXPECT_EQ(lastX(laidOut.shapedText(small, &screen, word)), smallX);
 }
+
+// Elements of the tags left out of the hints are not asked for them: no tag
+// takes a hint that is not among them, whatever its attributes say.
+TEST(PresentationalHints, OnlyTheTagsThatTakeHintsAreAsked)
+{
+    const QMap<QString, QString> values = {
+        {"bgcolor", "red"}, {"text", "red"}, {"color", "red"},      {"background", "a.png"}, {"align", "center"},
+        {"valign", "top"},  {"width", "10"}, {"height", "10"},      {"size", "3"},           {"face", "Arial"},
+        {"type", "1"},      {"border", "1"}, {"cellpadding", "2"},  {"cellspacing", "2"},    {"href", "x"},
+        {"hspace", "2"},    {"vspace", "2"}, {"noshade", ""},       {"leftmargin", "5"},     {"topmargin", "5"},
+        {"nowrap", ""},     {"link", "red"}, {"bordercolor", "red"}};
+    for (const char* tag :
+         {"a",        "abbr",    "address", "applet", "b",      "basefont", "big",      "blockquote", "body",
+          "br",       "caption", "center",  "cite",   "code",   "col",      "colgroup", "dd",         "dir",
+          "div",      "dl",      "dt",      "em",     "embed",  "font",     "form",     "h1",         "h4",
+          "h6",       "hr",      "html",    "i",      "iframe", "img",      "input",    "kbd",        "li",
+          "marquee",  "menu",    "nobr",    "object", "ol",     "p",        "pre",      "s",          "select",
+          "small",    "span",    "strike",  "strong", "sub",    "sup",      "table",    "tbody",      "td",
+          "textarea", "tfoot",   "th",      "thead",  "tr",     "tt",       "u",        "ul",         "var"}) {
+        engine::HintSource source;
+        source.tag = QString::fromLatin1(tag);
+        source.attribute = [&values](const char* name) { return values.value(QString::fromLatin1(name)); };
+        source.ancestorAttribute = [&values](const char*, const char* name) {
+            return values.value(QString::fromLatin1(name));
+        };
+        if (!engine::presentationalHints(source).empty()) {
+            EXPECT_TRUE(engine::tagTakesHints(tag)) << tag;
+        }
+    }
+    EXPECT_TRUE(engine::tagTakesHints("TD"));
+    EXPECT_FALSE(engine::tagTakesHints("span"));
+    EXPECT_FALSE(engine::tagTakesHints(nullptr));
+}
