@@ -1,11 +1,14 @@
+#include "chrome/CCoolDialogBar.h"
 #include "chrome/ULOToolBar.h"
 #include "commands/FormatPage.h"
 #include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
 #include "res/resource.h"
 #include "skins/VornaSkinManager.h"
+#include "support/ReviewPicture.h"
 
 #include <QDialog>
+#include <QGuiApplication>
 #include <QListWidget>
 #include <QPainter>
 #include <QToolButton>
@@ -60,6 +63,11 @@ protected:
     }
 };
 
+// For review under Xvfb: the skinned bars of the running program.
+class BarSkinsScreenshot : public ProgramToolbarSkins
+{
+};
+
 } // namespace
 
 TEST_F(ProgramToolbarSkins, BoldTextSelectedShowsTheBoldButtonPressedWithItsPressedPicture)
@@ -76,8 +84,7 @@ TEST_F(ProgramToolbarSkins, BoldTextSelectedShowsTheBoldButtonPressedWithItsPres
 
     const QImage image = render(bold);
     // The picture of list 2 at the picture's place.
-    const QImage pressed =
-        ULOToolBar::image(ULOToolBar::kPressed, ULOToolBar::imageIndexOf(ID_FORMAT_BOLD)).toImage();
+    const QImage pressed = ULOToolBar::image(ULOToolBar::kPressed, ULOToolBar::imageIndexOf(ID_FORMAT_BOLD)).toImage();
     const QImage normal = ULOToolBar::image(ULOToolBar::kNormal, ULOToolBar::imageIndexOf(ID_FORMAT_BOLD)).toImage();
     const QPoint origin((image.width() - 16) / 2, 3);
     int pressedPixels = 0;
@@ -106,4 +113,47 @@ TEST_F(ProgramToolbarSkins, BoldTextSelectedShowsTheBoldButtonPressedWithItsPres
     // Classic: the plain button again, no cell.
     choose(QStringLiteral("classic"));
     EXPECT_NE(render(bold).pixel(edge), cell.pixel(edge));
+}
+
+// The main frame in a skin with bold text selected (書式ツール's 太字 pressed)
+// and the image browser's bar floating in the skin's small frame, for people
+// to look at:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" env QT_QPA_PLATFORM=xcb PAGINOR_SCREENSHOT_DIR=shots
+//     build/test/tests/test_program --gtest_filter=BarSkinsScreenshot.*
+TEST_F(BarSkinsScreenshot, ToolbarsAndAFloatingDialogBarInMetalAndSpring)
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        GTEST_SKIP() << "needs an X server (Xvfb)";
+    CMainFrame* frame = app->mainFrame();
+    frame->setGeometry(QRect(0, 0, 1000, 720));
+    frame->show();
+    ASSERT_NE(open(QStringLiteral("><P id=t>Bold text and more words.</P>")), nullptr);
+    app->commands()->sendCommand(33456);
+    settle();
+    CCoolDialogBar* bar = nullptr;
+    for (CCoolDialogBar* each : frame->findChildren<CCoolDialogBar*>())
+        if (each->isVisible())
+            bar = each;
+    ASSERT_NE(bar, nullptr);
+    bar->setFloating(true);
+    bar->setGeometry(QRect(frame->mapToGlobal(QPoint(420, 420)), QSize(540, 240)));
+    for (const char* skin : {"metal", "spring"}) {
+        choose(QString::fromLatin1(skin));
+        selectAllTextOf("t");
+        if (!checked(ID_FORMAT_BOLD))
+            run(ID_FORMAT_BOLD);
+        updateBars();
+        EXPECT_TRUE(checked(ID_FORMAT_BOLD));
+        QCoreApplication::processEvents();
+        QImage picture = frame->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        {
+            // The floating bar over the frame, cut to its outline.
+            QPainter painter(&picture);
+            painter.translate(frame->mapFromGlobal(bar->pos()));
+            if (!bar->mask().isEmpty())
+                painter.setClipRegion(bar->mask());
+            painter.drawImage(0, 0, bar->grab().toImage());
+        }
+        SaveReviewPicture(picture, QStringLiteral("bar-skins-%1.png").arg(QString::fromLatin1(skin)));
+    }
 }
