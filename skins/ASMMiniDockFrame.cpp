@@ -115,6 +115,11 @@ QMargins ASMMiniDockFrame::ContentsMargins() const
                     std::max(0, borders.bottom() - frame));
 }
 
+int ASMMiniDockFrame::HitTestCaption(QPoint point) const
+{
+    return m_window ? DefaultHitTest(point) : HTNOWHERE;
+}
+
 bool ASMMiniDockFrame::WindowProc(QEvent* event)
 {
     switch (event->type()) {

@@ -21,6 +21,9 @@ public:
     // look back, while it is docked or no skin is on.
     bool ApplySkin() override;
     bool WindowProc(QEvent* event) override;
+    // The frame's borders size it; its caption, buttons and all, is the
+    // bar's caption band's.
+    int HitTestCaption(QPoint point) const override;
 
     // The skin object that draws the bar's floating frame now, or null while
     // the bar is docked, no skin is on or the skin has no usable frame.
