@@ -9,6 +9,7 @@
 #include "app/CommandEnabling.h"
 #include "app/TutorialTarget.h"
 #include "chrome/CCoolDialogBar.h"
+#include "chrome/ULOMDIClientHook.h"
 #include "chrome/ULOToolBar.h"
 #include "editor/CImpIDispatch.h"
 #include "commands/PageZoom.h"
@@ -373,7 +374,10 @@ void CMainFrame::AddCommandHandlers()
     onCommand(33480, [] {});
     onCommand(57650, [this] { m_mdiArea->cascadeSubWindows(); });
     onCommand(57651, [this] { m_mdiArea->tileSubWindows(); });
-    onCommand(57649, [this] { m_mdiArea->tileSubWindows(); });
+    onCommand(57649, [this] {
+        if (m_pMDIClientHook)
+            m_pMDIClientHook->ArrangeIcons();
+    });
     onCommandRange(
         mainframecommands_detail::kFirstRecentFile, mainframecommands_detail::kFirstRecentFile + 3, [this](int id) {
             const platform::RecentFileList* list = m_app.recentFiles();

@@ -34,6 +34,15 @@ Rect FindFreeCell(int width, int height, const std::vector<Rect>& icons)
     return Rect(0, 0, kCellWidth, kCellHeight);
 }
 
+std::vector<Rect> ArrangeCells(int width, int height, size_t count)
+{
+    std::vector<Rect> cells;
+    cells.reserve(count);
+    while (cells.size() < count)
+        cells.push_back(FindFreeCell(width, height, cells));
+    return cells;
+}
+
 Rect PullBack(Rect cell, int width, int height)
 {
     if (cell.right > width)

@@ -28,6 +28,10 @@ constexpr int kTitleTop = 40;
 // (0, 0, 75, 70) when the area has no free cell.
 platform::Rect FindFreeCell(int width, int height, const std::vector<platform::Rect>& icons);
 
+// The cells of `count` icons laid out afresh in an area of that size, first
+// icon first, each in the first cell FindFreeCell leaves it.
+std::vector<platform::Rect> ArrangeCells(int width, int height, size_t count);
+
 // The cell moved left or up until it lies inside an area of that size (as
 // far as it can: never past the area's left or top).
 platform::Rect PullBack(platform::Rect cell, int width, int height);

@@ -193,6 +193,17 @@ void ULOMDIClientHook::MakeIcon(QMdiSubWindow* frame, const Rect& normal, bool a
     Repaint();
 }
 
+void ULOMDIClientHook::ArrangeIcons()
+{
+    QWidget* area = viewport();
+    if (!area || m_icons.empty())
+        return;
+    const std::vector<Rect> cells = mdiicons::ArrangeCells(area->width(), area->height(), m_icons.size());
+    for (size_t i = 0; i < m_icons.size(); ++i)
+        m_icons[i].rect = cells[i];
+    Repaint();
+}
+
 void ULOMDIClientHook::ShowIconOf(QMdiSubWindow* frame)
 {
     const int index = IconOf(frame);

@@ -56,6 +56,9 @@ public:
     void RestoreIcon(int index);
     // The window restored by other means or gone: its icon goes.
     void RemoveIcon(const QMdiSubWindow* frame);
+    // Lines the icons up again along the bottom from the left, row above
+    // row, in the order they were made.
+    void ArrangeIcons();
     // A window with an icon was shown still minimised (chosen from the
     // Window menu, say): it stays hidden and its icon is selected.
     void ShowIconOf(QMdiSubWindow* frame);

@@ -35,6 +35,21 @@ TEST(MinimisedIcons, IconsFillTheBottomRowFromTheLeftThenTheRowAbove)
     EXPECT_EQ(mdiicons::FindFreeCell(200, 71, {}), Rect(0, 0, 75, 70));
 }
 
+TEST(MinimisedIcons, ArrangedIconsTakeTheCellsInOrderRowAboveRow)
+{
+    const std::vector<Rect> cells = mdiicons::ArrangeCells(240, 300, 5);
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[0], Rect(1, 229, 76, 299));
+    EXPECT_EQ(cells[2], Rect(151, 229, 226, 299));
+    EXPECT_EQ(cells[3], Rect(1, 159, 76, 229));
+    // More icons than cells: the rest in the corner.
+    const std::vector<Rect> crowded = mdiicons::ArrangeCells(100, 150, 3);
+    EXPECT_EQ(crowded[0], Rect(1, 79, 76, 149));
+    EXPECT_EQ(crowded[1], Rect(1, 9, 76, 79));
+    EXPECT_EQ(crowded[2], Rect(0, 0, 75, 70));
+    EXPECT_TRUE(mdiicons::ArrangeCells(240, 300, 0).empty());
+}
+
 TEST(MinimisedIcons, ShrinkingTheAreaPullsIconsBackButNeverPastTheCorner)
 {
     EXPECT_EQ(mdiicons::PullBack(Rect(500, 400, 575, 470), 300, 200), Rect(225, 130, 300, 200));
@@ -166,6 +181,25 @@ TEST_F(MinimisedIconsTest, AClickSelectsAnIconAndADragMovesItInsideTheArea)
     QCoreApplication::processEvents();
     EXPECT_EQ(hook.selected(), 0);
     EXPECT_FALSE(page->isVisible());
+}
+
+TEST_F(MinimisedIconsTest, ArrangingPutsDraggedIconsBackInTheOrderTheyWereMade)
+{
+    for (int i = 0; i < 3; ++i)
+        addPage(QStringLiteral("page %1").arg(i))->showMinimized();
+    waitForZoom();
+    ASSERT_EQ(hook.icons().size(), 3u);
+    const std::vector<Rect> made = {hook.icons()[0].rect, hook.icons()[1].rect, hook.icons()[2].rect};
+    // The first dragged up and right, over nothing.
+    QTest::mousePress(viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(0));
+    QTest::mouseRelease(viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(0) + QPoint(300, -250));
+    ASSERT_NE(hook.icons()[0].rect, made[0]);
+    hook.ArrangeIcons();
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(hook.icons()[i].rect, made[i]) << i;
+    // A hook without an area has nothing to arrange.
+    ULOMDIClientHook none;
+    none.ArrangeIcons();
 }
 
 TEST_F(MinimisedIconsTest, ShrinkingTheMainWindowPullsTwentyIconsBackIn)
