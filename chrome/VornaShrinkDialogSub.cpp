@@ -32,6 +32,18 @@ const SkinCaptionButton* NeighbourRecord(const VornaFrameSkin& skin, bool contex
     return index < skin.m_buttons.size() ? &skin.m_buttons[index] : nullptr;
 }
 
+// The pictures the button shows: the minimise button's while unrolled, the
+// maximise button's maximise glyph while rolled up; from the dialogs' look
+// when it has all three caption buttons, else from the main frame's.
+const SkinCaptionButton* GlyphRecord(const VornaFrameSkin& dialog, bool rolledUp)
+{
+    const size_t index = rolledUp ? 1 : 2;
+    if (dialog.m_buttons.size() > 2)
+        return &dialog.m_buttons[index];
+    const VornaFrameSkin* main = VornaSkinManager::GetInstance().data().m_pMainFrame.get();
+    return main && main->m_buttons.size() > index ? &main->m_buttons[index] : nullptr;
+}
+
 bool HasContextHelp(const QWidget* window)
 {
     return window->windowFlags().testFlag(Qt::WindowContextHelpButtonHint);
@@ -96,15 +108,16 @@ void VornaShrinkDialogSub::PaintButton(QPainter& dc, int state) const
     const Rect rect = GetButtonRect();
     if (!skin || rect.isEmpty())
         return;
-    // The skin's minimise picture while unrolled, its maximise picture while rolled up.
-    const size_t glyph = m_bRolledUp ? 1 : 2;
-    if (glyph >= skin->m_buttons.size())
+    const SkinCaptionButton* glyph = shrink_detail::GlyphRecord(*skin, m_bRolledUp);
+    if (!glyph)
         return;
-    SkinCaptionButton button = skin->m_buttons[glyph];
-    button.width = rect.width();
+    // The picture's cells at the button's place, right-aligned in it.
+    SkinCaptionButton button = *glyph;
+    const int width = window()->width();
+    button.xOffset = width - rect.right;
     button.y = rect.top;
-    button.xOffset = window()->width() - rect.right;
-    DrawSkinCaptionButton(button, dc, window()->width(), window()->isActiveWindow(), state);
+    DrawSkinCaptionButton(button, dc, width, window()->isActiveWindow(),
+                          state | (m_bRolledUp ? kCaptionAlternateGlyph : 0));
 }
 
 void VornaShrinkDialogSub::Toggle()
@@ -147,8 +160,17 @@ void VornaShrinkDialogSub::Unroll()
 bool VornaShrinkDialogSub::WindowProc(QEvent* event)
 {
     QWidget* w = window();
-    if (!w || !HasButton())
+    if (!w)
         return CSubclassWnd::WindowProc(event);
+    if (!HasButton()) {
+        // The caption with the button went (the skin was switched off): a
+        // rolled-up window comes back whole, as nothing could unroll it now.
+        if (m_bRolledUp)
+            Toggle();
+        m_nPress = 0;
+        m_bHover = false;
+        return CSubclassWnd::WindowProc(event);
+    }
     const Rect button = GetButtonRect();
     switch (event->type()) {
     case QEvent::Paint: {

@@ -256,6 +256,15 @@ void minimiseGlyph(QPainter& p, QRectF r, int)
     p.drawLine(QPointF(r.left(), r.bottom()), r.bottomRight());
 }
 
+// The roll-up button of floating bars: minimise while unrolled, maximise while rolled up.
+void rollUpGlyph(QPainter& p, QRectF r, int group)
+{
+    if (group == 1)
+        p.drawRect(r);
+    else
+        minimiseGlyph(p, r, group);
+}
+
 void writeFrame(QTextStream& skn, const QString& section, const QString& prefix, int captionHeight, int buttons,
                 const QString& text)
 {
@@ -305,7 +314,7 @@ void makeSkin(const Look& l, const QString& root)
     save(buttonStrip(l, 24, 24, true), QStringLiteral("image_button.bmp"));
     save(marks(l, false), QStringLiteral("check.bmp"));
     save(marks(l, true), QStringLiteral("radio.bmp"));
-    save(captionButton(l, 12, minimiseGlyph).copy(0, 0, 24, 12), QStringLiteral("rollup.bmp"));
+    save(captionButton(l, 12, rollUpGlyph), QStringLiteral("rollup.bmp"));
 
     QFile file(folder + QStringLiteral("/skin.skn"));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

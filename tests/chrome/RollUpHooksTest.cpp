@@ -3,11 +3,14 @@
 #include "chrome/VornaShrinkDialogSub.h"
 #include "chrome/VornaShrinkMiniFrmSub.h"
 #include "skins/VornaFrameSkin.h"
+#include "tests/skins/SkinFixture.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QMainWindow>
+#include <QLabel>
 #include <QTest>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using platform::Rect;
@@ -142,6 +145,86 @@ TEST(DialogRollUpTest, WithTheDesktopsOwnCaptionTheHookDoesNothing)
     QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(r.left + 4, r.top + 4));
     EXPECT_FALSE(hook.IsRolledUp());
     EXPECT_EQ(dialog.size(), QSize(300, 200));
+}
+
+// ---- the hook of a dialog under a skin ----------------------------------------------
+
+// A dialog wearing the metal skin's frame, its hook attached once it is
+// shown, as a dialog attaches it at the end of its initialisation.
+class SkinnedDialogRollUpTest : public SkinFixture
+{
+protected:
+    void SetUp() override
+    {
+        SkinFixture::SetUp();
+        Use("metal");
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(new QLabel(QStringLiteral("Pictures"), &dialog));
+        dialog.resize(400, 300);
+        dialog.show();
+        hook.Attach(&dialog);
+        ASSERT_NE(VornaSkinManager::GetInstance().Find(&dialog), nullptr);
+    }
+    void TearDown() override
+    {
+        hook.Attach(nullptr);
+        dialog.hide();
+        SkinFixture::TearDown();
+    }
+    QPoint buttonCentre() const
+    {
+        const Rect r = hook.GetButtonRect();
+        return QPoint(r.left + r.width() / 2, r.top + r.height() / 2);
+    }
+    QImage buttonPicture()
+    {
+        const Rect r = hook.GetButtonRect();
+        return Render(dialog).copy(r.toQRect());
+    }
+
+    QDialog dialog;
+    VornaShrinkDialogSub hook;
+};
+
+TEST_F(SkinnedDialogRollUpTest, TheButtonStandsLeftOfTheSkinsCloseButtonAndRollsTheDialogUpToItsCaption)
+{
+    // Close: 18 wide, 6 from the right edge, 4 down; the button 2 further left.
+    EXPECT_EQ(hook.GetButtonRect(), Rect(400 - 6 - 18 - 2 - 18, 4, 400 - 6 - 18 - 2, 4 + 18));
+    const QImage unrolled = buttonPicture();
+    EXPECT_NE(unrolled.pixel(9, 9), Render(dialog).pixel(200, 12)) << "no button drawn over the caption";
+
+    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, buttonCentre());
+    ASSERT_TRUE(hook.IsRolledUp());
+    EXPECT_EQ(dialog.size(), QSize(400, 26));
+    // Rolled up, it shows the maximise glyph instead.
+    EXPECT_NE(buttonPicture(), unrolled);
+
+    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, buttonCentre());
+    EXPECT_FALSE(hook.IsRolledUp());
+    EXPECT_EQ(dialog.size(), QSize(400, 300));
+    EXPECT_EQ(buttonPicture(), unrolled);
+}
+
+TEST_F(SkinnedDialogRollUpTest, PressingShowsThePressedLookAndReleasingElsewhereChangesNothing)
+{
+    const QImage normal = buttonPicture();
+    QTest::mousePress(&dialog, Qt::LeftButton, Qt::NoModifier, buttonCentre());
+    EXPECT_NE(buttonPicture(), normal);
+    QTest::mouseMove(&dialog, QPoint(150, 150));
+    EXPECT_EQ(buttonPicture(), normal);
+    QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
+    EXPECT_FALSE(hook.IsRolledUp());
+    EXPECT_EQ(dialog.size(), QSize(400, 300));
+}
+
+TEST_F(SkinnedDialogRollUpTest, SwitchingTheSkinOffGivesARolledUpDialogItsSizeBack)
+{
+    QTest::mouseClick(&dialog, Qt::LeftButton, Qt::NoModifier, buttonCentre());
+    ASSERT_TRUE(hook.IsRolledUp());
+    Use("classic");
+    QApplication::processEvents();
+    EXPECT_FALSE(hook.IsRolledUp());
+    EXPECT_EQ(dialog.size(), QSize(400, 300));
 }
 
 } // namespace
