@@ -21,7 +21,12 @@ public:
     // The control id of a bar named "bar_<id>", or 0.
     static int BarId(const QObject* bar);
 
+protected:
+    void OnAttachChanged(QObject* previous, QObject* current) override;
+
 private:
+    void UpdateActivation();
+
     CMenuBar* m_pMenuBar;
     bool m_bApplyingRowRule = false;
 };

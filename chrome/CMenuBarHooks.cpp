@@ -1,7 +1,9 @@
 #include "chrome/CMDIClientHook.h"
 #include "chrome/CMainFrameHook.h"
 #include "chrome/CMenuBar.h"
+#include "skins/FrameActivation.h"
 
+#include <QApplication>
 #include <QChildEvent>
 #include <QEvent>
 #include <QMainWindow>
@@ -9,18 +11,15 @@
 #include <QPointer>
 #include <QTimer>
 #include <QToolBar>
+#include <QWindow>
 
 bool CMainFrameHook::WindowProc(QEvent* event)
 {
     auto* frame = qobject_cast<QMainWindow*>(hookedWindow());
     switch (event->type()) {
     case QEvent::ActivationChange:
-        if (frame)
-            m_pMenuBar->OnFrameActivation(frame->isActiveWindow() && frame->isEnabled());
-        break;
     case QEvent::EnabledChange:
-        if (frame)
-            m_pMenuBar->OnFrameActivation(frame->isActiveWindow() && frame->isEnabled());
+        UpdateActivation();
         break;
     case QEvent::ApplicationFontChange:
     case QEvent::ApplicationPaletteChange:
@@ -45,6 +44,21 @@ bool CMainFrameHook::WindowProc(QEvent* event)
         break;
     }
     return CSubclassWnd::WindowProc(event);
+}
+
+void CMainFrameHook::OnAttachChanged(QObject*, QObject* current)
+{
+    // The active window may change to or from one of the frame's floating
+    // bars without the frame's own activation changing.
+    if (current)
+        connect(qApp, &QGuiApplication::focusWindowChanged, this, &CMainFrameHook::UpdateActivation,
+                Qt::UniqueConnection);
+}
+
+void CMainFrameHook::UpdateActivation()
+{
+    if (const auto* frame = qobject_cast<const QWidget*>(hookedWindow()))
+        m_pMenuBar->OnFrameActivation(FrameLooksActive(frame));
 }
 
 int CMainFrameHook::BarId(const QObject* bar)

@@ -4,7 +4,8 @@
 
 #include <QApplication>
 #include <QEvent>
-#include <QWidget>
+#include <QResizeEvent>
+#include <QTimer>
 
 void ASMChildFrame::SelectFrameSkin()
 {
@@ -20,11 +21,28 @@ bool ASMChildFrame::ApplySkin()
     // measures itself again.
     QEvent changed(QEvent::StyleChange);
     QApplication::sendEvent(m_window, &changed);
+    UpdateMask();
     m_window->update();
     return VornaSkinManager::IsSkinOn() && m_pSkin && m_pSkin->IsUsable();
 }
 
-bool ASMChildFrame::WindowProc(QEvent*)
+void ASMChildFrame::UpdateMask()
 {
+    // The window cuts itself to the style's outline whenever its size
+    // changes; the outline also changes with the skin and the window's state.
+    if (!m_window || m_bUpdatingMask)
+        return;
+    m_bUpdatingMask = true;
+    QResizeEvent same(m_window->size(), m_window->size());
+    QApplication::sendEvent(m_window, &same);
+    m_bUpdatingMask = false;
+}
+
+bool ASMChildFrame::WindowProc(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        // Once the window has its new size and state both.
+        QTimer::singleShot(0, this, [this] { UpdateMask(); });
+    }
     return false;
 }

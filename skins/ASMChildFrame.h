@@ -12,4 +12,11 @@ public:
     void SelectFrameSkin() override;
     bool ApplySkin() override;
     bool WindowProc(QEvent* event) override;
+
+    // Cuts the window to the skin's outline at its present size and state
+    // (none while maximised or without a skin).
+    void UpdateMask();
+
+private:
+    bool m_bUpdatingMask = false;
 };

@@ -1,6 +1,8 @@
 #include "skins/ASMFrame.h"
 
 #include "skins/ASMDockBar.h"
+#include "skins/FrameActivation.h"
+#include "skins/FrameWindowMenu.h"
 #include "skins/SkinRecordPainters.h"
 #include "skins/VornaSkinManager.h"
 
@@ -82,6 +84,26 @@ ASMFrame::ASMFrame() = default;
 ASMFrame::~ASMFrame()
 {
     ReleaseCaches();
+}
+
+void ASMFrame::Attach(QWidget* window)
+{
+    ASMCore::Attach(window);
+    // The active window may change to or from one of the frame's floating
+    // bars without the frame's own activation changing.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &ASMFrame::UpdateActivation, Qt::UniqueConnection);
+}
+
+void ASMFrame::UpdateActivation()
+{
+    if (!m_window || !m_bApplied || !VornaSkinManager::IsSkinOn())
+        return;
+    const bool active = FrameLooksActive(m_window);
+    if (active == m_bActive)
+        return;
+    m_bActive = active;
+    m_bDirty = true;
+    m_window->update();
 }
 
 void ASMFrame::SelectFrameSkin()
@@ -506,9 +528,8 @@ bool ASMFrame::WindowProc(QEvent* event)
         return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
-        m_bActive = event->type() == QEvent::WindowActivate;
-        m_bDirty = true;
-        w->update();
+    case QEvent::EnabledChange:
+        UpdateActivation();
         return false;
     case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:
@@ -520,6 +541,11 @@ bool ASMFrame::WindowProc(QEvent* event)
         if (mouse->button() != Qt::LeftButton)
             return false;
         const int hit = HitTestCaption(mouse->position().toPoint());
+        if (hit == HTSYSMENU && m_pSkin->m_bAppIconVisible) {
+            // The window menu, below the icon.
+            framemenu::Show(w, w->mapToGlobal(QPoint(m_iconRect.left, Borders().top())));
+            return true;
+        }
         if (hit == HTCAPTION || hit == HTSYSMENU) {
             if (!w->isMaximized() && w->windowHandle())
                 w->windowHandle()->startSystemMove();

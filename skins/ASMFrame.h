@@ -42,6 +42,8 @@ public:
     ASMFrame();
     ~ASMFrame() override;
 
+    void Attach(QWidget* window) override;
+
     // Picks the frame look this kind of window wears.
     virtual void SelectFrameSkin();
     // Puts the skin's frame on the window (after attaching and every skin
@@ -93,6 +95,8 @@ protected:
     QMargins Borders() const;
     bool IsResizable() const;
     void UpdateCaption();
+    // The caption follows whether the window looks active.
+    void UpdateActivation();
 
     const VornaFrameSkin* m_pSkin = nullptr;
     QRegion m_region;

@@ -154,6 +154,13 @@ int SkinStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidg
     if (hint == SH_TitleBar_NoBorder &&
         (isMaximisedPageWindow(widget) || FramePixelMetric(PM_TitleBarHeight, widget) >= 0))
         return 1;
+    if (hint == SH_WindowFrame_Mask && option) {
+        if (const QRegion mask = PageWindowMask(*option, widget); !mask.isEmpty()) {
+            if (auto* answer = qstyleoption_cast<QStyleHintReturnMask*>(returnData))
+                answer->region = mask;
+            return 1;
+        }
+    }
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProxyStyle>
+#include <QRegion>
 
 class QFontMetrics;
 class QStyleOptionMenuItem;
@@ -62,6 +63,10 @@ public:
     // Where a title-bar button of a page window stands under the skin;
     // empty when the skin does not draw it.
     static QRect TitleBarButtonRect(const QStyleOptionTitleBar& option, SubControl sc, const QWidget* widget);
+
+    // A page window's outline under the skin, at the option's rectangle;
+    // empty when the skin gives none.
+    static QRegion PageWindowMask(const QStyleOption& option, const QWidget* widget);
 
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;

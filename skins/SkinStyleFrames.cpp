@@ -31,15 +31,17 @@ int thicknessOf(const SkinFramePart& part)
     return part.image.isNull() ? 0 : part.thickness;
 }
 
-// The caption button of a title-bar part, or -1.
-int buttonOfSubControl(QStyle::SubControl sc)
+// The caption button of a title-bar part, or -1. A minimised window shows
+// its restore button where the minimise button was.
+int buttonOfSubControl(QStyle::SubControl sc, bool minimised)
 {
     switch (sc) {
     case QStyle::SC_TitleBarCloseButton:
         return 0;
     case QStyle::SC_TitleBarMaxButton:
-    case QStyle::SC_TitleBarNormalButton:
         return 1;
+    case QStyle::SC_TitleBarNormalButton:
+        return minimised ? 2 : 1;
     case QStyle::SC_TitleBarMinButton:
         return 2;
     default:
@@ -81,7 +83,7 @@ QRect SkinStyle::TitleBarButtonRect(const QStyleOptionTitleBar& option, SubContr
     if (!skin)
         return {};
     const int width = option.rect.width();
-    const int button = buttonOfSubControl(sc);
+    const int button = buttonOfSubControl(sc, option.titleBarState & Qt::WindowMinimized);
     if (button >= 0) {
         if (button >= int(skin->m_buttons.size()))
             return {};
@@ -90,6 +92,20 @@ QRect SkinStyle::TitleBarButtonRect(const QStyleOptionTitleBar& option, SubContr
     if (sc == SC_TitleBarSysMenu)
         return QRect(option.rect.left() + thicknessOf(skin->m_left) + 2, option.rect.top() + 2, 16, 16);
     return {};
+}
+
+QRegion SkinStyle::PageWindowMask(const QStyleOption& option, const QWidget* widget)
+{
+    const VornaFrameSkin* skin = pageWindowSkin(widget);
+    if (!skin || skin->m_region.isEmpty())
+        return {};
+    // The window's middle as the frame lays it out: the caption above, the
+    // frame width on the other three sides.
+    const int caption = thicknessOf(skin->m_caption);
+    const int side = std::max({thicknessOf(skin->m_left), thicknessOf(skin->m_right), thicknessOf(skin->m_bottom)});
+    const QSize middle(option.rect.width() - 2 * side, option.rect.height() - caption - side);
+    return StretchRegion(skin->m_region, skin->m_regionInnerSize, middle, skin->m_regionInnerSize)
+        .translated(option.rect.topLeft());
 }
 
 bool SkinStyle::DrawSkinTitleBar(const QStyleOptionTitleBar& option, QPainter& painter, const QWidget* widget) const
@@ -106,14 +122,25 @@ bool SkinStyle::DrawSkinTitleBar(const QStyleOptionTitleBar& option, QPainter& p
         left += 18;
     }
     int right = r.right() + 1;
+    const bool minimised = option.titleBarState & Qt::WindowMinimized;
     for (int i = 0; i < int(skin->m_buttons.size()) && i < 3; ++i) {
-        static const SubControl kControls[] = {SC_TitleBarCloseButton, SC_TitleBarMaxButton, SC_TitleBarMinButton};
-        const SkinCaptionButton& record = skin->m_buttons[i];
+        // A minimised window: close, maximise, and restore in the minimise
+        // button's place, drawn from the maximise button's restore glyph.
+        const SubControl control = i == 0      ? SC_TitleBarCloseButton
+                                   : i == 1    ? SC_TitleBarMaxButton
+                                   : minimised ? SC_TitleBarNormalButton
+                                               : SC_TitleBarMinButton;
+        SkinCaptionButton record = skin->m_buttons[i];
+        if (i == 2 && minimised) {
+            const SkinCaptionButton& restore = skin->m_buttons[1];
+            record.image = restore.image;
+            record.width = restore.width;
+        }
         int state = kCaptionButtonNormal;
-        if (option.activeSubControls & kControls[i] || (i == 1 && option.activeSubControls & SC_TitleBarNormalButton))
+        if (option.activeSubControls & control)
             state = option.state & State_Sunken ? kCaptionButtonPressed : kCaptionButtonHot;
-        // The second button maximises a window shown normally, else restores it.
-        if (i == 1 && !(option.titleBarState & Qt::WindowMinimized))
+        // The second button maximises: a maximised page has no title bar.
+        if (i == 1)
             state |= kCaptionAlternateGlyph;
         painter.save();
         painter.translate(r.topLeft());
