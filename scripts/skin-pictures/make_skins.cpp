@@ -131,10 +131,14 @@ QImage captionButton(const Look& l, int size, const std::function<void(QPainter&
         // Edges against the key colour stay hard: a blended pixel would show.
         p.setRenderHint(QPainter::Antialiasing, false);
         p.drawRoundedRect(box.toRect().adjusted(0, 0, -1, -1), 3, 3);
-        p.setRenderHint(QPainter::Antialiasing, true);
-        p.setPen(QPen(state == 3 ? l.borderInactive.darker(120) : l.glyph, 1.6));
+        // The small buttons keep a glyph of a few sharp pixels.
+        const bool small = size <= 14;
+        p.setRenderHint(QPainter::Antialiasing, !small);
+        p.setPen(QPen(state == 3 ? l.borderInactive.darker(120) : l.glyph, small ? 1 : 1.6));
         p.setBrush(Qt::NoBrush);
-        glyph(p, box.adjusted(4.5, 4.5, -4.5, -4.5).translated(state == 2 ? 1 : 0, state == 2 ? 1 : 0), cell / 4);
+        const qreal inset = small ? 2.5 : 4.5;
+        glyph(p, box.adjusted(inset, inset, -inset, -inset).translated(state == 2 ? 1 : 0, state == 2 ? 1 : 0),
+              cell / 4);
     }
     return image;
 }
