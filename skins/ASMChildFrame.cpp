@@ -6,6 +6,19 @@
 #include <QEvent>
 #include <QResizeEvent>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+void ASMChildFrame::Attach(QWidget* window)
+{
+    ASMFrame::Attach(window);
+    // The title bar shows the main frame's activation: it is drawn again
+    // whenever the active window changes.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] {
+        if (m_window && VornaSkinManager::IsSkinOn())
+            m_window->update();
+    });
+}
 
 void ASMChildFrame::SelectFrameSkin()
 {
@@ -40,6 +53,8 @@ void ASMChildFrame::UpdateMask()
 
 bool ASMChildFrame::WindowProc(QEvent* event)
 {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        m_window->update();
     if (event->type() == QEvent::WindowStateChange) {
         // Once the window has its new size and state both.
         QTimer::singleShot(0, this, [this] { UpdateMask(); });

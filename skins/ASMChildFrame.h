@@ -9,6 +9,7 @@ class ASMChildFrame : public ASMFrame
 {
     Q_OBJECT
 public:
+    void Attach(QWidget* window) override;
     void SelectFrameSkin() override;
     bool ApplySkin() override;
     bool WindowProc(QEvent* event) override;

@@ -36,5 +36,9 @@ void ASMDialog::DrawCaptionButton(int index, QPainter& dc, int width, bool activ
         return;
     if (index == 1 && !HasHelp())
         return;
+    if (index == 0 && !CanClose()) {
+        active = false;
+        state = kCaptionButtonNormal;
+    }
     DrawSkinCaptionButton(m_pSkin->m_buttons[index], dc, width, active, state);
 }

@@ -359,6 +359,11 @@ void ASMFrame::DrawCaptionButton(int index, QPainter& dc, int width, bool active
     // The second button shows maximise while the window is not maximised.
     if (index == 1 && !m_window->isMaximized())
         state |= kCaptionAlternateGlyph;
+    // A window that cannot be closed shows its close button inactive.
+    if (index == 0 && !CanClose()) {
+        active = false;
+        state = kCaptionButtonNormal;
+    }
     DrawSkinCaptionButton(m_pSkin->m_buttons[index], dc, width, active, state);
 }
 
@@ -446,10 +451,15 @@ void ASMFrame::UpdateCaption()
         m_window->update(QRect(0, 0, m_window->width(), Borders().top()));
 }
 
+bool ASMFrame::CanClose() const
+{
+    return m_window && m_window->windowFlags().testFlag(Qt::WindowCloseButtonHint);
+}
+
 void ASMFrame::PressButton(int hit)
 {
     const int button = ButtonOfHit(hit);
-    if (button < 0)
+    if (button < 0 || (hit == HTCLOSE && !CanClose()))
         return;
     m_nPressed = m_nHot = button;
     UpdateCaption();

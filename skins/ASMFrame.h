@@ -87,6 +87,8 @@ protected:
     // The hit code of a point that is on no caption button and not on the icon.
     int DefaultHitTest(QPoint point) const;
     int ButtonOfHit(int hit) const;
+    // Whether the window offers closing (its close button is live).
+    bool CanClose() const;
     void PressButton(int hit);
     void TrackButton(int hit);
     void ReleaseButton(QPoint point);

@@ -3,6 +3,7 @@
 #include "skins/ASMFrame.h"
 #include "skins/ASMStatusBar.h"
 #include "skins/ASMToolbar.h"
+#include "skins/FrameActivation.h"
 #include "skins/SkinDrawing.h"
 #include "skins/SkinRecordPainters.h"
 #include "skins/VornaSkinManager.h"
@@ -113,7 +114,8 @@ bool SkinStyle::DrawSkinTitleBar(const QStyleOptionTitleBar& option, QPainter& p
     const VornaFrameSkin* skin = pageWindowSkin(widget);
     if (!skin)
         return false;
-    const bool active = option.state & State_Active;
+    // The active page's caption follows its main frame's activation.
+    const bool active = (option.state & State_Active) && FrameLooksActive(widget->window());
     const QRect r = option.rect;
     DrawFramePart(skin->m_caption, painter, r.topLeft(), r.width(), true, active);
     int left = r.left() + thicknessOf(skin->m_left) + 2;
@@ -170,7 +172,7 @@ bool SkinStyle::DrawSkinWindowFrame(const QStyleOption& option, QPainter& painte
     const int top = thicknessOf(skin->m_caption);
     const int bottom = thicknessOf(skin->m_bottom);
     const int side = r.height() - top - bottom;
-    const bool active = option.state & State_Active;
+    const bool active = (option.state & State_Active) && FrameLooksActive(widget->window());
     DrawFramePart(skin->m_left, painter, QPoint(r.left(), r.top() + top), side, false, active);
     DrawFramePart(skin->m_right, painter, QPoint(r.right() + 1 - thicknessOf(skin->m_right), r.top() + top), side,
                   false, active);

@@ -1,3 +1,4 @@
+#include "skins/ASMDialog.h"
 #include "skins/ASMMainFrame.h"
 #include "skins/FrameActivation.h"
 #include "skins/FrameTracker.h"
@@ -7,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -160,6 +162,24 @@ TEST_F(FrameSkinTest, TheCaptionStaysActiveWhileAFloatingBarOfTheFrameIsActive)
     frame.setEnabled(true);
 }
 
+TEST_F(FrameSkinTest, ADialogThatCannotBeClosedShowsItsCloseButtonInactiveAndIgnoresIt)
+{
+    QDialog open;
+    QDialog fixed;
+    fixed.setWindowFlag(Qt::WindowCloseButtonHint, false);
+    for (QDialog* dialog : {&open, &fixed}) {
+        dialog->resize(300, 200);
+        dialog->show();
+        ASSERT_NE(qobject_cast<ASMDialog*>(VornaSkinManager::GetInstance().Find(dialog)), nullptr);
+    }
+    const QRect close(300 - 6 - 18, 4, 18, 18);
+    EXPECT_NE(Render(open).copy(close), Render(fixed).copy(close));
+    QTest::mouseClick(&fixed, Qt::LeftButton, Qt::NoModifier, close.center());
+    EXPECT_TRUE(fixed.isVisible());
+    QTest::mouseClick(&open, Qt::LeftButton, Qt::NoModifier, close.center());
+    EXPECT_FALSE(open.isVisible());
+}
+
 // ---- page windows ---------------------------------------------------------------------
 
 class PageWindowSkinTest : public SkinFixture
@@ -225,6 +245,26 @@ TEST_F(PageWindowSkinTest, APageWindowIsCutToTheSkinsOutlineExceptMaximisedOrWit
     QCoreApplication::processEvents();
     EXPECT_NE(page->mask(), normal);
     EXPECT_TRUE(skinOutline().isEmpty());
+}
+
+TEST_F(PageWindowSkinTest, TheActivePagesCaptionFollowsItsMainFramesActivation)
+{
+    QStyleOptionTitleBar option = TitleBar(Qt::WindowNoState);
+    option.state |= QStyle::State_Active;
+    auto caption = [&] {
+        QImage image(300, 20, QImage::Format_RGB32);
+        QPainter dc(&image);
+        QApplication::style()->drawComplexControl(QStyle::CC_TitleBar, &option, &dc, page);
+        return image;
+    };
+    QApplication::setActiveWindow(&frame);
+    const QImage active = caption();
+    QWidget stranger;
+    stranger.show();
+    QApplication::setActiveWindow(&stranger);
+    EXPECT_NE(caption(), active);
+    QApplication::setActiveWindow(&frame);
+    EXPECT_EQ(caption(), active);
 }
 
 TEST_F(PageWindowSkinTest, AMinimisedPageShowsRestoreWhereMinimiseWasBesideMaximiseAndClose)
