@@ -164,6 +164,9 @@ bool ASMFrame::ApplySkin()
         m_bApplied = true;
     }
     setFrameless(true);
+    // Its activation may have changed while the skin was off.
+    if (w->isVisible())
+        m_bActive = FrameLooksActive(w);
     w->setContentsMargins(ContentsMargins());
     w->setMouseTracking(true);
     m_region = m_pSkin->m_region;
