@@ -9,6 +9,9 @@ class ASMDialog : public ASMFrame
     Q_OBJECT
 public:
     void SelectFrameSkin() override;
+    // Puts the skin's frame on (or takes it off) keeping the dialog's inside
+    // as large as it was, where the dialog was given its size.
+    bool ApplySkin() override;
     int HitTestCaption(QPoint point) const override;
 
 protected:

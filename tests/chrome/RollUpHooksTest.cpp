@@ -160,9 +160,11 @@ protected:
         Use("metal");
         auto* layout = new QVBoxLayout(&dialog);
         layout->addWidget(new QLabel(QStringLiteral("Pictures"), &dialog));
-        dialog.resize(400, 300);
+        dialog.resize(392, 270);
         dialog.show();
         hook.Attach(&dialog);
+        // Shown in the skin, it grew by the frame.
+        ASSERT_EQ(dialog.size(), QSize(400, 300));
         ASSERT_NE(VornaSkinManager::GetInstance().Find(&dialog), nullptr);
     }
     void TearDown() override
@@ -224,7 +226,8 @@ TEST_F(SkinnedDialogRollUpTest, SwitchingTheSkinOffGivesARolledUpDialogItsSizeBa
     Use("classic");
     QApplication::processEvents();
     EXPECT_FALSE(hook.IsRolledUp());
-    EXPECT_EQ(dialog.size(), QSize(400, 300));
+    // Without the skin's frame, its inside as large as before.
+    EXPECT_EQ(dialog.size(), QSize(392, 270));
 }
 
 } // namespace

@@ -153,18 +153,20 @@ TEST_F(SkinManagerTest, ASkinChangesColoursAndFramesAndClassicRestoresThem)
     ASSERT_TRUE(frame->isApplied());
     EXPECT_TRUE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(dialog.contentsMargins(), QMargins(4, 26, 4, 4));
+    // The dialog grows by the frame: its inside keeps its size.
+    EXPECT_EQ(dialog.size(), QSize(208, 150));
     // The outline cuts the top corners and follows the window's size.
     EXPECT_FALSE(dialog.mask().isEmpty());
     EXPECT_FALSE(dialog.mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(dialog.mask().contains(QPoint(100, 60)));
-    EXPECT_TRUE(dialog.mask().contains(QPoint(199, 119)));
+    EXPECT_TRUE(dialog.mask().contains(QPoint(207, 149)));
 
     // The caption: close at the right, no help button, the title cut short.
     const QImage picture = dialog.grab().toImage();
-    EXPECT_EQ(frame->HitTestCaption(QPoint(200 - 6 - 9, 12)), HTCLOSE);
-    EXPECT_EQ(frame->HitTestCaption(QPoint(200 - 26 - 9, 12)), HTCAPTION);
+    EXPECT_EQ(frame->HitTestCaption(QPoint(208 - 6 - 9, 12)), HTCLOSE);
+    EXPECT_EQ(frame->HitTestCaption(QPoint(208 - 26 - 9, 12)), HTCAPTION);
     EXPECT_EQ(frame->HitTestCaption(QPoint(100, 60)), HTCLIENT);
-    EXPECT_EQ(frame->HitTestCaption(QPoint(199, 119)), HTBOTTOMRIGHT);
+    EXPECT_EQ(frame->HitTestCaption(QPoint(207, 149)), HTBOTTOMRIGHT);
     EXPECT_EQ(frame->HitTestCaption(QPoint(1, 60)), HTLEFT);
     EXPECT_NE(picture.pixel(100, 2), picture.pixel(100, 40));
 
@@ -174,6 +176,7 @@ TEST_F(SkinManagerTest, ASkinChangesColoursAndFramesAndClassicRestoresThem)
     EXPECT_FALSE(frame->isApplied());
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(dialog.contentsMargins(), QMargins());
+    EXPECT_EQ(dialog.size(), QSize(200, 120));
     EXPECT_TRUE(dialog.mask().isEmpty());
     EXPECT_EQ(manager().ActiveSkinName(), QStringLiteral("classic"));
 }
