@@ -1,5 +1,10 @@
+#include "app/CMainFrame.h"
+#include "app/ProgramStart.h"
 #include "chrome/MinimisedIcons.h"
 #include "chrome/ULOMDIClientHook.h"
+#include "support/PreviewRecorder.h"
+
+#include "platform/CommandRegistry.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -119,7 +124,10 @@ protected:
         EXPECT_TRUE(hook.HookChildFrame(page));
         return page;
     }
-    void waitForZoom() { QTRY_VERIFY_WITH_TIMEOUT(!hook.zoomRunning(), 2000); }
+    void waitForZoom()
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !hook.zoomRunning(); }, 2000));
+    }
     QPoint centreOf(int icon) const
     {
         const Rect& r = hook.icons()[size_t(icon)].rect;
@@ -208,8 +216,10 @@ TEST_F(MinimisedIconsTest, ShrinkingTheMainWindowPullsTwentyIconsBackIn)
         addPage(QStringLiteral("page %1").arg(i))->showMinimized();
     waitForZoom();
     ASSERT_EQ(hook.icons().size(), 20u);
+    // As small as the main window goes.
+    const int before = viewport()->width();
     frame.resize(200, 150);
-    QTRY_VERIFY(viewport()->width() < 200);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return viewport()->width() < before; }));
     for (const ULOMDIClientHook::Icon& icon : hook.icons()) {
         EXPECT_LE(icon.rect.right, std::max(viewport()->width(), 75));
         EXPECT_LE(icon.rect.bottom, std::max(viewport()->height(), 70));
@@ -242,6 +252,37 @@ TEST_F(MinimisedIconsTest, AMaximisedPageBecomesAnIconWithoutZoomAndAClosedOneLo
     second->showMinimized();
     delete second;
     EXPECT_TRUE(hook.icons().empty());
+}
+
+// ---- the Window menu's command in the program ---------------------------------------
+
+TEST(MinimisedIconsProgram, ArrangeIconsLinesUpTheIconsOfMinimisedPages)
+{
+    PreviewRecorder::Installed previews;
+    std::unique_ptr<CZQApp> app = StartProgramWithoutGuide();
+    ASSERT_NE(app, nullptr);
+    CMainFrame* frame = app->mainFrame();
+    frame->resize(900, 700);
+    frame->show();
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(app->OpenDocumentFile(QString()));
+    QMdiArea* area = frame->findChild<QMdiArea*>();
+    const QList<QMdiSubWindow*> pages = area->subWindowList();
+    pages.back()->showNormal();
+    for (QMdiSubWindow* page : pages)
+        page->showMinimized();
+    ULOMDIClientHook* hook = frame->m_pMDIClientHook.get();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return hook->icons().size() == 3u; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !hook->zoomRunning(); }));
+    const Rect first = hook->icons()[0].rect;
+    QWidget* viewport = area->viewport();
+    const QPoint centre(first.left + 30, first.top + 30);
+    QTest::mousePress(viewport, Qt::LeftButton, Qt::NoModifier, centre);
+    QTest::mouseRelease(viewport, Qt::LeftButton, Qt::NoModifier, centre + QPoint(200, -200));
+    ASSERT_NE(hook->icons()[0].rect, first);
+    app->commands()->sendCommand(57649);
+    EXPECT_EQ(hook->icons()[0].rect, first);
+    EXPECT_EQ(hook->icons()[1].rect.top, first.top);
 }
 
 } // namespace

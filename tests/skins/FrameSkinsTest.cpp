@@ -112,16 +112,16 @@ TEST_F(FrameSkinTest, APressOnTheCaptionsIconOpensTheWindowMenuWhoseEntriesAct)
     EXPECT_EQ(shown, (QStringList{QStringLiteral("元のサイズに戻す(&R) (off)"), QStringLiteral("移動(&M)"),
                                   QStringLiteral("サイズ変更(&S)"), QStringLiteral("最小化(&N)"),
                                   QStringLiteral("最大化(&X)"), QStringLiteral("閉じる(&C)\tAlt+F4")}));
-    QTRY_VERIFY(frame.isMaximized());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return frame.isMaximized(); }));
     PressIconAndChoose(QStringLiteral("元のサイズに戻す(&R)"));
-    QTRY_VERIFY(!frame.isMaximized());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !frame.isMaximized(); }));
 }
 
 TEST_F(FrameSkinTest, MovingAndSizingFromTheMenuFollowTheArrowKeysUntilEnterOrEsc)
 {
     const QRect start = frame.geometry();
     PressIconAndChoose(QStringLiteral("移動(&M)"));
-    QTRY_VERIFY(FrameTracker::Running(&frame) != nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return FrameTracker::Running(&frame) != nullptr; }));
     QTest::keyClick(&frame, Qt::Key_Right);
     QTest::keyClick(&frame, Qt::Key_Right);
     QTest::keyClick(&frame, Qt::Key_Down);
@@ -154,7 +154,7 @@ TEST_F(FrameSkinTest, TheCaptionStaysActiveWhileAFloatingBarOfTheFrameIsActive)
     EXPECT_TRUE(skin->isActive());
     QApplication::setActiveWindow(&stranger);
     EXPECT_FALSE(FrameLooksActive(&frame));
-    QTRY_VERIFY(!skin->isActive());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !skin->isActive(); }));
     // A disabled frame never looks active.
     QApplication::setActiveWindow(&frame);
     frame.setEnabled(false);
