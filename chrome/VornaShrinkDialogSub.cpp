@@ -6,9 +6,11 @@
 #include "skins/SkinRecordPainters.h"
 #include "skins/VornaSkinManager.h"
 
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 using platform::Rect;
@@ -48,6 +50,9 @@ bool HasContextHelp(const QWidget* window)
 {
     return window->windowFlags().testFlag(Qt::WindowContextHelpButtonHint);
 }
+
+// How often a hot button looks whether the pointer is still on it.
+constexpr int kHoverCheckMs = 200;
 
 QPoint PointOf(QEvent* event)
 {
@@ -157,6 +162,18 @@ void VornaShrinkDialogSub::Unroll()
     w->resize(m_sizeSaved);
 }
 
+void VornaShrinkDialogSub::CheckHover()
+{
+    QWidget* w = window();
+    if (w && m_bHover && m_nPress == 0 && HasButton() && GetButtonRect().contains(w->mapFromGlobal(QCursor::pos())))
+        return;
+    m_pHoverTimer->stop();
+    if (m_bHover && m_nPress == 0) {
+        m_bHover = false;
+        DrawButton(0);
+    }
+}
+
 bool VornaShrinkDialogSub::WindowProc(QEvent* event)
 {
     QWidget* w = window();
@@ -187,6 +204,14 @@ bool VornaShrinkDialogSub::WindowProc(QEvent* event)
         if (m_nPress == 0 && over != m_bHover) {
             m_bHover = over;
             DrawButton(over ? 1 : 0);
+            if (over) {
+                if (!m_pHoverTimer) {
+                    m_pHoverTimer = new QTimer(this);
+                    m_pHoverTimer->setInterval(shrink_detail::kHoverCheckMs);
+                    connect(m_pHoverTimer, &QTimer::timeout, this, &VornaShrinkDialogSub::CheckHover);
+                }
+                m_pHoverTimer->start();
+            }
         }
         break;
     }

@@ -6,6 +6,7 @@
 #include <QSize>
 
 class QPainter;
+class QTimer;
 class QWidget;
 
 // A hook that puts a roll-up button into a dialog's caption: a click on it
@@ -46,7 +47,12 @@ protected:
     QSize m_sizeSaved;
 
 private:
+    // While hovering: finds the pointer gone off the button (into a control
+    // of the window, say, which keeps the move to itself).
+    void CheckHover();
+
     int m_nState = 0;
+    QTimer* m_pHoverTimer = nullptr;
     QSize m_minSaved;
     QSize m_maxSaved;
 };

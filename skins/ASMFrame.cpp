@@ -7,10 +7,12 @@
 #include "skins/VornaSkinManager.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QFontMetrics>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -23,6 +25,8 @@ constexpr int kSystemCaptionHeight = 22;
 // How far from a corner a border still sizes both ways.
 constexpr int kCornerReach = 12;
 constexpr int kIconSize = 16;
+// How often a hot caption button looks whether the pointer is still on it.
+constexpr int kHoverCheckMs = 200;
 
 Qt::Edges edgesOfHit(int hit)
 {
@@ -475,6 +479,28 @@ void ASMFrame::TrackButton(int hit)
         m_nHot = button;
         UpdateCaption();
     }
+    if (m_nHot >= 0 && m_nPressed < 0) {
+        if (!m_pHoverTimer) {
+            m_pHoverTimer = new QTimer(this);
+            m_pHoverTimer->setInterval(kHoverCheckMs);
+            connect(m_pHoverTimer, &QTimer::timeout, this, &ASMFrame::CheckHover);
+        }
+        m_pHoverTimer->start();
+    }
+}
+
+void ASMFrame::CheckHover()
+{
+    if (!m_window || m_nHot < 0 || m_nPressed >= 0) {
+        m_pHoverTimer->stop();
+        return;
+    }
+    const QPoint point = m_window->mapFromGlobal(QCursor::pos());
+    if (ButtonOfHit(HitTestCaption(point)) == m_nHot)
+        return;
+    m_pHoverTimer->stop();
+    m_nHot = -1;
+    UpdateCaption();
 }
 
 void ASMFrame::ReleaseButton(QPoint point)

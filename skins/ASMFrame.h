@@ -9,6 +9,7 @@
 #include <QSize>
 
 class QPainter;
+class QTimer;
 class VornaFrameSkin;
 
 // Where a point of a frame lies.
@@ -99,6 +100,8 @@ protected:
     void UpdateCaption();
     // The caption follows whether the window looks active.
     void UpdateActivation();
+    // Draws the hot button normal again once the pointer has left it.
+    void CheckHover();
 
     const VornaFrameSkin* m_pSkin = nullptr;
     QRegion m_region;
@@ -121,4 +124,7 @@ private:
     bool m_bSavedFrameless = false;
     QMargins m_savedMargins;
     bool m_bSavedTracking = false;
+    // While a button is hot: finds the pointer gone off it (into the
+    // window's inside, say, where the frame hears nothing of it).
+    QTimer* m_pHoverTimer = nullptr;
 };

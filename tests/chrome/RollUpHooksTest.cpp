@@ -6,6 +6,7 @@
 #include "tests/skins/SkinFixture.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QMainWindow>
 #include <QLabel>
@@ -217,6 +218,19 @@ TEST_F(SkinnedDialogRollUpTest, PressingShowsThePressedLookAndReleasingElsewhere
     QTest::mouseRelease(&dialog, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
     EXPECT_FALSE(hook.IsRolledUp());
     EXPECT_EQ(dialog.size(), QSize(400, 300));
+}
+
+TEST_F(SkinnedDialogRollUpTest, TheHotLookGoesSoonAfterThePointerLeftTheButtonForAControl)
+{
+    QApplication::setActiveWindow(&dialog);
+    const QImage normal = buttonPicture();
+    QCursor::setPos(dialog.mapToGlobal(buttonCentre()));
+    QHoverEvent over(QEvent::HoverMove, buttonCentre(), dialog.mapToGlobal(buttonCentre()), QPoint(-1, -1));
+    QApplication::sendEvent(&dialog, &over);
+    ASSERT_NE(buttonPicture(), normal);
+    // Straight onto the label, which keeps the pointer's moves to itself.
+    QCursor::setPos(dialog.mapToGlobal(QPoint(150, 150)));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return buttonPicture() == normal; }, 1000));
 }
 
 TEST_F(SkinnedDialogRollUpTest, SwitchingTheSkinOffGivesARolledUpDialogItsSizeBack)

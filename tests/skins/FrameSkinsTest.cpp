@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -160,6 +161,22 @@ TEST_F(FrameSkinTest, TheCaptionStaysActiveWhileAFloatingBarOfTheFrameIsActive)
     frame.setEnabled(false);
     EXPECT_FALSE(FrameLooksActive(&frame));
     frame.setEnabled(true);
+}
+
+TEST_F(FrameSkinTest, AHotCaptionButtonTurnsNormalSoonAfterThePointerLeftItForTheInside)
+{
+    QWidget inside(&frame);
+    inside.setGeometry(frame.contentsRect());
+    inside.show();
+    const QPoint close(500 - 6 - 9, 12);
+    QCursor::setPos(frame.mapToGlobal(close));
+    QTest::mouseMove(&frame, close);
+    ASSERT_EQ(skin->hotButton(), 0);
+    // The pointer goes straight onto the inside, which the frame does not hear of.
+    QCursor::setPos(frame.mapToGlobal(QPoint(250, 200)));
+    QTest::mouseMove(&inside, inside.mapFrom(&frame, QPoint(250, 200)));
+    EXPECT_EQ(skin->hotButton(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return skin->hotButton() == -1; }, 1000));
 }
 
 TEST_F(FrameSkinTest, ADialogThatCannotBeClosedShowsItsCloseButtonInactiveAndIgnoresIt)
