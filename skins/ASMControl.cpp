@@ -5,7 +5,6 @@
 
 #include <QAbstractScrollArea>
 #include <QEvent>
-#include <QFrame>
 #include <QWidget>
 
 ASMControl::ASMControl(SkinControlKind kind) : m_kind(kind) {}
@@ -44,13 +43,11 @@ void ASMControl::DrawBorder(QPainter& dc, const platform::Rect& rect, bool mouse
         DrawSkinDouble3dRect(dc, rect, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT, COLOR_3DFACE, COLOR_3DFACE);
 }
 
-void ASMControl::RefitFrameOn(QWidget* window, const QEvent* event)
+void ASMControl::RefitFrame()
 {
-    auto* frame = qobject_cast<QFrame*>(window);
-    if (!frame || (event->type() != QEvent::Polish && event->type() != QEvent::ApplicationPaletteChange))
-        return;
     // Setting the same style measures the frame with the style's width again.
-    frame->setFrameStyle(frame->frameStyle());
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(m_window.data()))
+        area->setFrameStyle(area->frameStyle());
 }
 
 QWidget* ASMControl::WatchViewport(QWidget* window)

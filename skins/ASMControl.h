@@ -48,10 +48,12 @@ public:
     // lined in the light colour while enabled, flat in the face otherwise.
     static void DrawBorder(QPainter& dc, const platform::Rect& rect, bool mouseOver, bool enabled);
 
+    // A list or a field of several lines measures its frame again (two rings
+    // under a skin, the base style's frame without); the manager calls it
+    // when the skin changes.
+    void RefitFrame();
+
 protected:
-    // A list or a field of several lines measures its frame again when it
-    // gets its skin and whenever the skin changes (the palette follows it).
-    static void RefitFrameOn(QWidget* window, const QEvent* event);
     // Watches the viewport of a scroll area as well (where it paints its
     // items or text); null for other widgets.
     QWidget* WatchViewport(QWidget* window);

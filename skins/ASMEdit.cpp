@@ -77,7 +77,5 @@ bool ASMEdit::eventFilter(QObject* watched, QEvent* event)
         dc.fillRect(m_viewport->rect(), platform::toQColor(GetSkinSysColor(COLOR_3DSHADOW)));
         return false;
     }
-    if (watched == m_window && m_viewport)
-        RefitFrameOn(m_window, event);
     return ASMControl::eventFilter(watched, event);
 }

@@ -45,7 +45,5 @@ bool ASMListView::eventFilter(QObject* watched, QEvent* event)
         dc.fillRect(m_viewport->rect(), platform::toQColor(GetSkinSysColor(COLOR_3DSHADOW)));
         return true;
     }
-    if (watched == m_window)
-        RefitFrameOn(m_window, event);
     return ASMControl::eventFilter(watched, event);
 }

@@ -329,6 +329,8 @@ void VornaSkinManager::RefreshAll()
         }
         if (auto* client = qobject_cast<ASMMDIClient*>(object.get()))
             client->ApplySkin();
+        if (auto* control = qobject_cast<ASMControl*>(object.get()))
+            control->RefitFrame();
         if (object->window())
             object->window()->update();
     }

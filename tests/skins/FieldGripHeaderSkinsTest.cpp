@@ -120,6 +120,12 @@ TEST_F(FieldGripHeaderSkins, AFieldOfSeveralLinesHasTheEdgeAndLiesFlatWhenDisabl
     edit.resize(160, 80);
     edit.ensurePolished();
     ASSERT_NE(qobject_cast<ASMEdit*>(VornaSkinManager::GetInstance().Find(&edit)), nullptr);
+    // Room for both rings round the text, and back to the plain frame in classic and again in a skin.
+    EXPECT_EQ(edit.frameWidth(), 2);
+    Use("classic");
+    EXPECT_LT(edit.frameWidth(), 2);
+    Use("spring");
+    EXPECT_EQ(edit.frameWidth(), 2);
     const QPoint inside(150 - 20, 60);
     QImage picture = Render(edit);
     EXPECT_EQ(At(picture, 40, 0), sys(COLOR_3DSHADOW));
