@@ -188,7 +188,12 @@ void CCoolDialogBar::RecalcLayout()
     // Rolled up, the strip unrolls the bar: there is nothing more to roll up.
     if (IsShrunk())
         m_frame.rollUp = Rect();
-    // The dialog fills the client rectangle.
+    // The dialog fills the client rectangle (kept as it was while the
+    // dialog is rolled away afloat: the caption alone has no room for it).
+    if (m_client->isHidden()) {
+        m_caption->update();
+        return;
+    }
     const QRect part = m_client->geometry();
     const Rect client = m_frame.client;
     m_client->layout()->setContentsMargins(std::max(0, client.left - part.left()), std::max(0, client.top - part.top()),

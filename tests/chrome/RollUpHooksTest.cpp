@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QMainWindow>
 #include <QLabel>
+#include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -47,9 +48,11 @@ TEST(RollUpButtonGeometry, AFloatingBarsButtonStandsLeftOfItsCloseButton)
 
 // ---- the hook of a floating bar -----------------------------------------------------
 
+// A dialog that asks for 260 x 180, its controls in a layout.
 class SizedDialog : public QWidget
 {
 public:
+    SizedDialog() { (new QVBoxLayout(this))->addWidget(new QTabWidget); }
     QSize sizeHint() const override { return QSize(260, 180); }
 };
 
