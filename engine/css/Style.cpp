@@ -4,6 +4,8 @@
 #include "engine/dom/Element.h"
 #include "engine/dom/HtmlTags.h"
 
+#include <algorithm>
+
 namespace engine {
 
 namespace style_detail {
@@ -96,12 +98,29 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
 {
     std::vector<StyleDeclaration> out;
     out.reserve(size_t(text.count(u';')) + 1);
-    auto flush = [&out](QStringView part) {
+    // `closers`: what closes the quote and brackets left open at the end of
+    // the part (only the last part can leave any open). A browser closes
+    // them at the end of the value; so does the value read here, so that
+    // the part reads the same when it is written before others.
+    auto flush = [&out](QStringView part, const QString& closers) {
         const qsizetype colon = part.indexOf(u':');
         if (colon <= 0)
             return;
-        const QString name = style_detail::propertyName(part.left(colon).trimmed());
-        const QString value = tags::internShort(part.mid(colon + 1).trimmed());
+        const QStringView written = part.left(colon).trimmed();
+        // A name holding a quote or a bracket is no property name: a browser
+        // drops the declaration (and, with what it leaves open, the rest).
+        const auto quoteOrBracket = [](QChar c) { return QStringView(u"\"'()[]{}").contains(c); };
+        if (std::any_of(written.begin(), written.end(), quoteOrBracket))
+            return;
+        QString name = style_detail::propertyName(written);
+        // Names are written in upper case: a name whose upper case reads
+        // back as another one (letters outside ASCII such as the sharp s or
+        // the dotless i) is read as that one, so that it is written the same
+        // again.
+        if (std::any_of(name.cbegin(), name.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
+            name = style_detail::propertyName(name.toUpper());
+        const QString value = closers.isEmpty() ? tags::internShort(part.mid(colon + 1).trimmed())
+                                                : (part.mid(colon + 1).toString() + closers).trimmed();
         if (name.isEmpty() || name.contains(u' ') || value.isEmpty())
             return;
         for (auto& d : out)
@@ -111,8 +130,9 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
             }
         out.push_back({name, value});
     };
-    // Split at semicolons outside parentheses and quotes.
-    int depth = 0;
+    // Split at semicolons outside brackets and quotes. `open`: the closing
+    // characters of the brackets open, the innermost last.
+    QString open;
     QChar quote;
     qsizetype partStart = 0;
     const QStringView view(text);
@@ -124,15 +144,22 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
         } else if (c == u'"' || c == u'\'') {
             quote = c;
         } else if (c == u'(') {
-            ++depth;
-        } else if (c == u')') {
-            depth = qMax(0, depth - 1);
-        } else if (c == u';' && depth == 0) {
-            flush(view.mid(partStart, i - partStart));
+            open += u')';
+        } else if (c == u'[') {
+            open += u']';
+        } else if (c == u'{') {
+            open += u'}';
+        } else if (!open.isEmpty() && c == open.back()) {
+            open.chop(1);
+        } else if (c == u';' && open.isEmpty()) {
+            flush(view.mid(partStart, i - partStart), QString());
             partStart = i + 1;
         }
     }
-    flush(view.mid(partStart));
+    QString closers = quote.isNull() ? QString() : QString(quote);
+    for (qsizetype k = open.size(); k-- > 0;)
+        closers += open[k];
+    flush(view.mid(partStart), closers);
     return out;
 }
 

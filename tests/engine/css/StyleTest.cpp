@@ -44,6 +44,33 @@ TEST(InlineStyle, PropertyNamesAreReadInAnyCase)
     EXPECT_EQ(s.zIndex(), Variant(3));
 }
 
+// A quote or a bracket left open runs to the end of the style, as in a
+// browser, and is closed there, so that the value reads the same when a
+// later declaration of its name puts it before others; a name holding one
+// is dropped with its declaration. What is written reads back as itself.
+TEST(InlineStyle, WhatIsLeftOpenIsClosedAtTheEndAndWhatIsWrittenReadsBackTheSame)
+{
+    const auto text = [](const char* style) { return Style::serialize(Style::parse(QString::fromUtf8(style))); };
+    EXPECT_EQ(text("color: red; font-family: 'Arial"), QStringLiteral("COLOR: red; FONT-FAMILY: 'Arial'"));
+    EXPECT_EQ(text("font-family: \"MS Gothic ; color: red"), QStringLiteral("FONT-FAMILY: \"MS Gothic ; color: red\""));
+    EXPECT_EQ(text("a: 1; b: 2; a: url('x.png"), QStringLiteral("A: url('x.png'); B: 2"));
+    EXPECT_EQ(text("a: [x {; b: 1"), QStringLiteral("A: [x {; b: 1}]"));
+    EXPECT_EQ(text("x(: 1; color: red"), QString());
+    EXPECT_EQ(text("color: red; x'y: 1; top: 2px"), QStringLiteral("COLOR: red"));
+    EXPECT_EQ(text("a): 1; top: 2px"), QStringLiteral("TOP: 2px"));
+    // Balanced ones split as before.
+    EXPECT_EQ(text("filter: alpha(opacity=50); font-family: 'a;b', [c]; top: 1px"),
+              QStringLiteral("FILTER: alpha(opacity=50); FONT-FAMILY: 'a;b', [c]; TOP: 1px"));
+    // Names are written in upper case, so one whose upper case is another
+    // name is read as that one.
+    EXPECT_EQ(text("\u00df: 1; ss: 2; \u0131: 3"), QStringLiteral("SS: 2; I: 3"));
+    for (const char* style : {"a: 1; b: 2; a: 'x", "a: 1; b: 2; a: (x", "a: 1; b: 2; a: \"(x", "a: ([ ; a: 1",
+                              "\u00df: 1; ss: 2", "\u0131: 1; i: 2"}) {
+        const QString once = text(style);
+        EXPECT_EQ(Style::serialize(Style::parse(once)), once) << style;
+    }
+}
+
 TEST(InlineStyle, IntegersBecomePixelsForLengthsZIndexIsAnInt)
 {
     auto doc = pageFrom("<body><div>x</div></body>");
