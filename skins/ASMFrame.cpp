@@ -280,6 +280,7 @@ void ASMFrame::RebuildCaches()
             dc.drawPixmap(m_iconRect.left, m_iconRect.top, m_window->windowIcon().pixmap(kIconSize, kIconSize));
         for (int i = 0; i < int(m_pSkin->m_buttons.size()); ++i)
             DrawCaptionButton(i, dc, w, m_bActive, kCaptionButtonNormal);
+        DrawTitle(dc);
     }
     if (fresh(m_leftCache, b.left(), side)) {
         QPainter dc(&m_leftCache);
@@ -321,14 +322,18 @@ QString ASMFrame::ElideCaption(const QString& title, const QFont& font, int widt
 
 void ASMFrame::PaintCaption(QPainter& dc)
 {
-    const int w = m_window->width();
     dc.drawImage(0, 0, m_captionCache);
     if (m_nHot >= 0) {
         const int state = m_nPressed == m_nHot ? kCaptionButtonPressed
                           : m_nPressed >= 0    ? kCaptionButtonNormal
                                                : kCaptionButtonHot;
-        DrawCaptionButton(m_nHot, dc, w, m_bActive, state);
+        DrawCaptionButton(m_nHot, dc, m_window->width(), m_bActive, state);
     }
+}
+
+void ASMFrame::DrawTitle(QPainter& dc)
+{
+    const int w = m_window->width();
     int left = m_iconRect.right + 2;
     int top = m_iconRect.top;
     if (m_pSkin->m_captionTextPosition != QPoint(-1, -1)) {
@@ -572,6 +577,7 @@ bool ASMFrame::WindowProc(QEvent* event)
         return false;
     case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:
+    case QEvent::FontChange:
         m_bDirty = true;
         UpdateCaption();
         return false;

@@ -94,7 +94,10 @@ protected:
     void TrackButton(int hit);
     void ReleaseButton(QPoint point);
     void RebuildCaches();
+    // The cached caption, and over it the button under the pointer.
     void PaintCaption(QPainter& dc);
+    // The title, in the caption's text colour, into the cached caption.
+    void DrawTitle(QPainter& dc);
     QMargins Borders() const;
     bool IsResizable() const;
     void UpdateCaption();

@@ -105,6 +105,30 @@ bool SkinStyle::DrawSkinControl(ControlElement element, const QStyleOption& opti
         ASMHeaderCtrl::DrawSection(painter, platform::Rect::fromQRect(option.rect), skin->IsMouseOver());
         return true;
     }
+    case CE_HeaderLabel: {
+        // The skin writes a section's text from its top left corner, two
+        // pixels in, lines as they are; a picture keeps the base layout.
+        const auto* label = qstyleoption_cast<const QStyleOptionHeader*>(&option);
+        if (!activeSkin<ASMHeaderCtrl>(widget) || !label || !label->icon.isNull())
+            return false;
+        const int margin = pixelMetric(PM_HeaderMargin, &option, widget);
+        const bool rightToLeft = option.direction == Qt::RightToLeft;
+        const bool arrow = label->sortIndicator != QStyleOptionHeader::None;
+        // The label stands `margin` inside its section; with a sort arrow
+        // the side of the arrow stays the label's.
+        QRect text = option.rect.adjusted(2 - margin, 2 - margin, margin - 2, margin - 2);
+        if (arrow && rightToLeft)
+            text.setLeft(option.rect.left());
+        else if (arrow)
+            text.setRight(option.rect.right());
+        painter.save();
+        painter.setClipRect(text, Qt::IntersectClip);
+        painter.setPen(option.palette.color(QPalette::ButtonText));
+        painter.drawText(text, int(QStyle::visualAlignment(option.direction, Qt::AlignLeft | Qt::AlignTop)),
+                         label->text);
+        painter.restore();
+        return true;
+    }
     case CE_HeaderEmptyArea: {
         const auto* skin = activeSkin<ASMHeaderCtrl>(widget);
         if (!skin)

@@ -4,6 +4,7 @@
 #include "platform/ModalRunner.h"
 #include "res/resource.h"
 #include "skins/VornaSkinData.h"
+#include "skins/VornaSkinManager.h"
 #include "util/MessageBox.h"
 #include "util/StringResources.h"
 
@@ -51,8 +52,12 @@ VornaDialogSkin::VornaDialogSkin(QWidget* parent) : QDialog(parent)
     layout->addWidget(buttons);
     connect(ok, &QPushButton::clicked, this, &VornaDialogSkin::OnOK);
     connect(cancel, &QPushButton::clicked, this, [this] { done(platform::IDCANCEL); });
-    connect(m_list, &QListWidget::currentItemChanged, this,
-            [this](QListWidgetItem* item, QListWidgetItem*) { OnItemChanged(item); });
+    // The choice is the selected skin; the current item alone (the list
+    // makes its first one current when it takes the focus) chooses nothing.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> selected = m_list->selectedItems();
+        OnItemChanged(selected.isEmpty() ? nullptr : selected.first());
+    });
     connect(m_list, &QListWidget::itemDoubleClicked, this, &VornaDialogSkin::OnItemDoubleClicked);
 }
 
@@ -89,12 +94,20 @@ void VornaDialogSkin::LoadSkinList()
     const QStringList names = SkinNames(m_strSkinsFolder, m_strSearchMask);
     for (int i = 0; i < names.size(); ++i)
         m_list->InsertItem(i, names.at(i));
+    // The skin in use carries the focus mark, unselected: the list opens on
+    // it, and OK still wants a choice.
+    const QString active = VornaSkinManager::GetInstance().ActiveSkinName();
+    for (int i = 0; i < m_list->count(); ++i) {
+        if (m_list->item(i)->text().compare(active, Qt::CaseInsensitive) == 0) {
+            m_list->setCurrentRow(i, QItemSelectionModel::NoUpdate);
+            break;
+        }
+    }
 }
 
 void VornaDialogSkin::OnItemChanged(QListWidgetItem* item)
 {
-    if (item)
-        m_strSelected = item->text();
+    m_strSelected = item ? item->text() : QString();
 }
 
 void VornaDialogSkin::OnItemDoubleClicked(QListWidgetItem* item)

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSizeGrip>
@@ -112,6 +113,64 @@ TEST_F(FieldGripHeaderSkins, TheStripAfterTheLastSectionIsAnEmptyButtonOverItsCl
     EXPECT_EQ(At(strip, 0, 10), sys(COLOR_3DHIGHLIGHT));
     EXPECT_EQ(At(strip, 50, 10), sys(COLOR_3DFACE));
     EXPECT_EQ(At(strip, 99, 10), sys(COLOR_3DSHADOW));
+}
+
+TEST_F(FieldGripHeaderSkins, ASectionsTextStartsAtItsTopLeftCornerTwoPixelsIn)
+{
+    QTreeWidget tree;
+    tree.setHeaderLabels({QStringLiteral("名前"), QString()});
+    tree.header()->setSectionsClickable(true);
+    tree.header()->setFixedHeight(40);
+    tree.header()->resizeSection(0, 80);
+    tree.resize(200, 100);
+    tree.show();
+    QCoreApplication::processEvents();
+    QHeaderView* header = tree.header();
+    const QImage picture = Render(*header);
+    // The ink of the label: what differs from the face inside the rings.
+    QRect ink;
+    for (int y = 2; y < 38; ++y)
+        for (int x = 2; x < 78; ++x)
+            if (At(picture, x, y) != sys(COLOR_3DFACE))
+                ink |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(ink.isEmpty());
+    const QFontMetrics metrics(header->font());
+    EXPECT_LE(ink.left(), 2 + 2);
+    EXPECT_LE(ink.bottom(), 2 + metrics.height());
+    // The empty section beside it is face inside its rings.
+    for (int y = 2; y < 38; ++y)
+        ASSERT_EQ(At(picture, 120, y), sys(COLOR_3DFACE)) << y;
+}
+
+TEST_F(FieldGripHeaderSkins, AReadOnlyFieldsTextStandsWhereAnEditableFieldsDoes)
+{
+    // The ink of the text: the pixels far from the field's fill.
+    auto inkOf = [](const QImage& picture, QRgb fill) {
+        QRect ink;
+        for (int y = 3; y < picture.height() - 3; ++y)
+            for (int x = 3; x < picture.width() - 3; ++x) {
+                const QRgb p = picture.pixel(x, y);
+                if (std::abs(qGray(p) - qGray(fill)) > 60)
+                    ink |= QRect(x, y, 1, 1);
+            }
+        return ink;
+    };
+    for (const char* skin : {"metal", "spring"}) {
+        Use(skin);
+        QLineEdit editable(QStringLiteral("WWW"));
+        QLineEdit readOnly(QStringLiteral("WWW"));
+        readOnly.setReadOnly(true);
+        for (QLineEdit* field : {&editable, &readOnly}) {
+            field->resize(120, 26);
+            field->show();
+        }
+        QCoreApplication::processEvents();
+        const QImage a = Render(editable);
+        const QImage b = Render(readOnly);
+        const QRect inkA = inkOf(a, a.pixel(60, 5));
+        const QRect inkB = inkOf(b, b.pixel(60, 5));
+        EXPECT_EQ(inkA, inkB) << skin;
+    }
 }
 
 TEST_F(FieldGripHeaderSkins, AFieldOfSeveralLinesHasTheEdgeAndLiesFlatWhenDisabledOrReadOnly)

@@ -99,6 +99,9 @@ protected:
         QTest::mousePress(&frame, Qt::LeftButton, Qt::NoModifier, QPoint(icon.left + 4, icon.top + 4));
         EXPECT_TRUE(QTest::qWaitFor([&] { return !shown.isEmpty(); }, 2000));
         QCoreApplication::processEvents();
+        // The menu took the press; let go of the button, so that the test's
+        // later moves are made with no button held.
+        QTest::mouseRelease(&frame, Qt::LeftButton, Qt::NoModifier, QPoint(icon.left + 4, icon.top + 4));
         return shown;
     }
 

@@ -225,16 +225,23 @@ TEST_F(SkinManagerTest, TheChooserListsTheBuiltInSkinsFirstAndWantsAChoice)
               (QStringList{QStringLiteral("classic"), QStringLiteral("metal"), QStringLiteral("autumn")}));
     EXPECT_TRUE(names.contains(QStringLiteral("zeta")) && names.contains(QStringLiteral("alpha")));
 
+    // The chooser opens on the skin in use, marked but not chosen; moving
+    // the mark (as the list does when it takes the focus) chooses nothing.
+    manager().ChangeSkin(QStringLiteral("spring"));
     ModalResponder responder;
     responder.on(IDD_SKIN, [](QDialog& box) {
         auto& chooser = static_cast<VornaDialogSkin&>(box);
+        auto* list = box.findChild<QListWidget*>(QStringLiteral("id_1072"));
+        ASSERT_NE(list, nullptr);
+        ASSERT_GE(list->count(), 3);
+        ASSERT_NE(list->currentItem(), nullptr);
+        EXPECT_EQ(list->currentItem()->text(), QStringLiteral("spring"));
+        EXPECT_TRUE(list->selectedItems().isEmpty());
+        list->setCurrentRow(0, QItemSelectionModel::NoUpdate);
         // OK without a choice: the message, and the chooser stays.
         chooser.OnOK();
         EXPECT_TRUE(chooser.isVisible() || chooser.result() == 0);
         chooser.OnItemDoubleClicked(nullptr);
-        auto* list = box.findChild<QListWidget*>(QStringLiteral("id_1072"));
-        ASSERT_NE(list, nullptr);
-        ASSERT_GE(list->count(), 3);
         list->setCurrentRow(1);
         ModalResponder::press(box, 1);
     });
