@@ -244,6 +244,11 @@ bool VornaSkinData::LoadSkinData()
         return false;
     }
 
+    // A skin is read onto empty records: what it leaves out is never drawn
+    // from the skin shown before it, so that it looks the same after a
+    // switch as after a start.
+    ClearSkinValues();
+
     const QString common = QStringLiteral("COMMON");
     struct
     {
@@ -298,6 +303,22 @@ bool VornaSkinData::LoadSkinData()
     LoadMarkSkin(QStringLiteral("RADIOBUTTON"), m_radioButton);
     LoadRollUpButton();
     return true;
+}
+
+void VornaSkinData::ClearSkinValues()
+{
+    // The frame records stay where they are: frames point at them.
+    for (VornaFrameSkin* frame : {m_pMainFrame.get(), m_pChildFrame.get(), m_pDialog.get(), m_pMiniFrame.get()})
+        *frame = VornaFrameSkin();
+    m_patternImage = ASMBitmap();
+    m_patternBrush = QBrush();
+    m_mdiImage = ASMBitmap();
+    m_mdiBrush = QBrush();
+    m_button = SkinButtonRecord();
+    m_imageButton = SkinButtonRecord();
+    m_checkBox = SkinMarkRecord();
+    m_radioButton = SkinMarkRecord();
+    m_rollUpButton = SkinCaptionButton();
 }
 
 bool VornaSkinData::LoadFramePart(const QString& section, const QString& part, SkinFramePart& record)

@@ -122,6 +122,8 @@ private:
     bool readNumber(const QString& section, const QString& key, int* value) const;
     // Loads a picture named by the file, relative to the skin folder.
     bool loadImage(const QString& fileName, ASMBitmap& image) const;
+    // Every picture, outline and record of the skin back to empty.
+    void ClearSkinValues();
     bool LoadFrameSkin(const QString& section, VornaFrameSkin& frame);
     bool LoadFramePart(const QString& section, const QString& part, SkinFramePart& record);
     bool LoadCaptionButtons(const QString& section, VornaFrameSkin& frame);

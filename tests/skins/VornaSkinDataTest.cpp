@@ -223,6 +223,34 @@ TEST(VornaSkinDataFile, TheShippedSkinsLoadWithEverySection)
     EXPECT_TRUE(QFile::exists(skins + QStringLiteral("/classic.gif")));
 }
 
+TEST(VornaSkinDataFile, WhatASkinLeavesOutIsNotTakenFromTheSkinBeforeIt)
+{
+    platform::fillDataRoot(platform::shareDir() + QStringLiteral("/Bin/skins"),
+                           platform::installPath(QStringLiteral("Bin/skins")));
+    SkinFolder bare(QStringLiteral("bare"));
+    bare.bmp(QStringLiteral("cap.bmp"), 40, 20);
+    bare.skn("[SKIN]\nVER=2.0\n" + frameSection("MAINFRAME"));
+    VornaSkinData data;
+    ASSERT_TRUE(data.LoadSkin(QStringLiteral("metal")));
+    ASSERT_FALSE(data.m_imageButton.image.isNull());
+    ASSERT_TRUE(data.LoadSkin(bare.name()));
+    // Read after metal, the bare skin is what it is after a start.
+    VornaSkinData fresh;
+    ASSERT_TRUE(fresh.LoadSkin(bare.name()));
+    for (const VornaSkinData* skin : {&data, &fresh}) {
+        EXPECT_TRUE(skin->m_imageButton.image.isNull());
+        EXPECT_TRUE(skin->m_button.image.isNull());
+        EXPECT_TRUE(skin->m_checkBox.image.isNull());
+        EXPECT_TRUE(skin->m_rollUpButton.image.isNull());
+        EXPECT_TRUE(skin->m_mdiImage.isNull());
+        EXPECT_FALSE(skin->m_bPatternOn);
+        EXPECT_TRUE(skin->m_pMainFrame->IsUsable());
+        EXPECT_TRUE(skin->m_pMainFrame->m_left.image.isNull());
+        EXPECT_TRUE(skin->m_pMainFrame->m_region.isEmpty());
+        EXPECT_TRUE(skin->m_pMainFrame->m_buttons.empty());
+    }
+}
+
 TEST(SkinRegion, OutlinesFromPictures)
 {
     QImage all(20, 10, QImage::Format_RGB32);
