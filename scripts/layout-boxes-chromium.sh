@@ -16,8 +16,14 @@ trap 'rm -rf "$tmp" "$copy"' EXIT
 . "$(dirname "$0")/chromium-fonts.sh"
 chromium_fonts "$tmp"
 {
-    printf '<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
-    cat "$page"
+    # (After the page's DOCTYPE, which chooses the mode it is laid out in.)
+    python3 - "$page" <<'PY'
+import re, sys
+text = open(sys.argv[1], "rb").read()
+lead = re.match(rb"(?is)(\xef\xbb\xbf)?\s*(<\?xml[^>]*>\s*)?(<!--.*?-->\s*)*(<!doctype[^>]*>)?", text)
+style = b'<style>body{margin:15px 10px;font-family:"IPAPGothic"}table{font-family:"IPAPGothic"}</style>\n'
+sys.stdout.buffer.write(text[:lead.end()] + style + text[lead.end():])
+PY
     cat <<'SCRIPT'
 <script>
 // Once the page has loaded: pictures that fail take their room then.

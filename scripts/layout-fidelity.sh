@@ -40,11 +40,18 @@ find "$corpus" -name '*.html' | sort | grep -E -- "${FIDELITY_PAGES:-.}" | while
     name=$(realpath --relative-to="$corpus" "$page" | tr / _)
     copy="$tmp/$name"
     {
-        # (The copy finds the style sheets and pictures beside the page.)
-        printf '<base href="file://%s/">' "$(dirname "$page")"
-        printf '<style>html{font-family:"IPAPGothic"}body{margin:%s}</style>\n' "$(body_margins "$page")"
-        # The page's own scripts are left out: the engine runs none.
-        python3 -c 'import re, sys; sys.stdout.buffer.write(re.sub(rb"(?is)<script\b.*?</script\s*>", b"", open(sys.argv[1], "rb").read()))' "$page"
+        # The copy finds the style sheets and pictures beside the page, and
+        # keeps the page's DOCTYPE first, so that chromium lays it out in the
+        # mode the page asks for. The page's own scripts are left out: the
+        # engine runs none.
+        python3 - "$page" "$(dirname "$page")" "$(body_margins "$page")" <<'PY'
+import re, sys
+text = re.sub(rb"(?is)<script\b.*?</script\s*>", b"", open(sys.argv[1], "rb").read())
+lead = re.match(rb"(?is)(\xef\xbb\xbf)?\s*(<\?xml[^>]*>\s*)?(<!--.*?-->\s*)*(<!doctype[^>]*>)?", text)
+prefix = ('<base href="file://%s/"><style>html{font-family:"IPAPGothic"}body{margin:%s}</style>\n'
+          % (sys.argv[2], sys.argv[3])).encode()
+sys.stdout.buffer.write(text[:lead.end()] + prefix + text[lead.end():])
+PY
         cat <<'SCRIPT'
 <script>
 // Once the page has loaded: pictures that fail take their room then.
