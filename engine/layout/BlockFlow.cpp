@@ -2,6 +2,7 @@
 
 #include "engine/layout/GridLayout.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/PageContainer.h"
 
 #include <litehtml/el_break.h>
 #include <litehtml/el_text.h>
@@ -272,6 +273,8 @@ void BlockFlow::noteLayout(const litehtml::element& self)
         return value == "grid" || value == "inline-grid" ? Layout::Grid : Layout::Flow;
     };
     m_layout = layoutOf(self);
+    const auto* page = dynamic_cast<const PageContainer*>(self.get_document()->container());
+    m_mode = page ? page->documentMode() : DocumentMode::Quirks;
     const auto parent = self.parent();
     const auto* outer = parent ? dynamic_cast<const BlockFlow*>(parent.get()) : nullptr;
     m_item = outer && outer->placesItems() && !self.is_white_space() && !self.is_comment();
@@ -323,9 +326,10 @@ int BlockFlow::noteMargins(litehtml::element& self, const litehtml::css_margins&
 {
     using namespace blockflow_detail;
     m_top = {};
-    m_top.add(exactMargin(m_styledTop, computed.top, parentWidth), isQuirky(self, css.top, false));
+    const bool quirks = m_mode == DocumentMode::Quirks;
+    m_top.add(exactMargin(m_styledTop, computed.top, parentWidth), quirks && isQuirky(self, css.top, false));
     m_ownBottom = exactMargin(m_styledBottom, computed.bottom, parentWidth);
-    m_quirkyBottom = isQuirky(self, css.bottom, true);
+    m_quirkyBottom = quirks && isQuirky(self, css.bottom, true);
     m_bottom = {};
     m_bottom.add(m_ownBottom, m_quirkyBottom);
     // The first blocks inside join the element's top margin unless a

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "engine/layout/DocumentMode.h"
+
 #include <litehtml/litehtml.h>
 
 namespace engine {
 
 // Vertical margins that adjoin, taken as one margin (CSS 2.1, 8.3.1
 // "Collapsing margins"): the largest positive one and the most negative one
-// added. Browsers in quirks mode keep the default margins of paragraphs,
+// added. Browsers in quirks mode (only there) keep the default margins of paragraphs,
 // lists, headings and preformatted blocks apart ("quirky" ones): they
 // vanish at the top and bottom edges of a BODY or table cell, however deep
 // the blocks that bring them stand.
@@ -96,6 +98,10 @@ public:
     bool independentFlow() const { return m_layout != Layout::Flow || m_item; }
     // Whether it is a flex or grid container, which places its items itself.
     bool placesItems() const { return m_layout == Layout::Flex || m_layout == Layout::Grid; }
+    // Whether its lines are as high as browsers make them in quirks and
+    // limited quirks mode (see applyLineHeightQuirk), not at least as high
+    // as its own line height everywhere.
+    bool lineHeightQuirk() const { return m_mode != DocumentMode::NoQuirks; }
 
 protected:
     struct Flow;
@@ -103,7 +109,7 @@ protected:
     // From parse_styles: notes the vertical margins as styled, to the
     // fraction of a pixel; `fontSize` is the element's exact font size. And
     // how the element lays out its content (litehtml 0.6 knows neither flex
-    // nor grid).
+    // nor grid), and the mode of the page.
     void noteStyledMargins(const litehtml::element& self, float fontSize);
     void noteLayout(const litehtml::element& self);
     // From calc_outlines: notes the element's own margins as computed and
@@ -141,6 +147,7 @@ private:
     MarginStrut m_top;
     MarginStrut m_bottom;
     Layout m_layout = Layout::Flow;
+    DocumentMode m_mode = DocumentMode::Quirks;
     bool m_item = false; // an item of a flex or grid container
     litehtml::css_length m_styledTop;
     litehtml::css_length m_styledBottom;

@@ -1,10 +1,12 @@
 #include "engine/layout/DefaultStyleSheet.h"
 
+#include <string>
+
 namespace engine {
 
-const char* defaultStyleSheet()
-{
-    return R"CSS(
+namespace {
+
+const char* const kSheet = R"CSS(
 html { display: block; font-size: medium; }
 head, script, style, title, meta, link, base, basefont, map, area, param, bgsound, noembed, noframes, noscript,
 input[type=hidden], comment { display: none; }
@@ -15,8 +17,6 @@ p { display: block; margin-top: 1em; margin-bottom: 1em; }
 div, address, form, center, fieldset, frameset, frame, layer, multicol { display: block; }
 article, aside, footer, header, hgroup, main, nav, section, figcaption, details, summary { display: block; }
 figure { display: block; margin: 1em 40px; }
-/* Quirks mode: a form keeps a line of space below it. */
-form { margin-bottom: 1em; }
 center { text-align: center; -paginor-center-tables: center; }
 address, cite, em, i, var, dfn { font-style: italic; }
 blockquote { display: block; margin: 1em 40px; }
@@ -60,9 +60,7 @@ dd { display: block; margin-left: 40px; }
 
 hr { display: block; margin: 8px auto; border-style: inset; border-width: 1px; border-color: #808080; height: 0px; }
 
-table { display: table; border-collapse: separate; border-spacing: 2px; text-indent: 0;
-        font-size: medium; font-weight: normal; font-style: normal; text-align: left; white-space: normal;
-        line-height: normal; }
+table { display: table; border-collapse: separate; border-spacing: 2px; text-indent: 0; }
 caption { display: table-caption; text-align: center; }
 thead { display: table-row-group; vertical-align: middle; }
 tbody { display: table-row-group; vertical-align: middle; }
@@ -79,6 +77,21 @@ embed, object, applet, input, select, textarea, button, iframe { display: inline
 object *, applet *, embed *, select *, textarea *, button * { display: none; }
 iframe { border: 2px inset #808080; width: 300px; height: 150px; }
 )CSS";
+
+// Quirks mode: a table does not take the text style of what holds it, and a
+// form keeps a line of space below it.
+const char* const kQuirks = R"CSS(
+table { font-size: medium; font-weight: normal; font-style: normal; text-align: left; white-space: normal;
+        line-height: normal; }
+form { margin-bottom: 1em; }
+)CSS";
+
+} // namespace
+
+const char* defaultStyleSheet(DocumentMode mode)
+{
+    static const std::string quirks = std::string(kSheet) + kQuirks;
+    return mode == DocumentMode::Quirks ? quirks.c_str() : kSheet;
 }
 
 } // namespace engine

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "engine/layout/DocumentMode.h"
+
 namespace engine {
 
-// The browser's own style sheet for HTML 4 elements, as the old engine showed
-// pages in quirks mode (litehtml has none built in).
-const char* defaultStyleSheet();
+// The browser's own style sheet for HTML 4 elements (litehtml has none built
+// in), with the rules of quirks mode for a page laid out in it.
+const char* defaultStyleSheet(DocumentMode mode = DocumentMode::Quirks);
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
+#include "engine/dom/Text.h"
 #include "engine/layout/LayoutSerializer.h"
 
 #include <QCoreApplication>
@@ -222,6 +223,8 @@ void DocumentLayout::rebuild()
             base = QFileInfo(path).absolutePath();
     }
     m_engine.setBaseFolder(base);
+    const DocumentType* doctype = m_doc ? m_doc->doctype() : nullptr;
+    m_engine.setDocumentMode(documentModeOf(doctype ? doctype->text() : QString()));
     m_structureDirty = false;
     m_restyle.clear();
     m_deferredRestyle.clear();
@@ -324,6 +327,7 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
     (whole ? m_buildingWhole : m_building) = true;
     m_builtLength = m_writer->writtenLength();
     const QString base = m_engine.container().baseFolder();
+    const DocumentMode mode = m_engine.container().documentMode();
     const QSize viewport = m_viewport;
     const int width = std::max(1, m_viewport.width());
     // The whole page is read in parts on threads of their own where it
@@ -332,10 +336,11 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
     if (whole && m_writer->partsAllowed())
         cuts = m_writer->cuts();
     QThreadPool::globalInstance()->start([pieces = std::move(pieces), cuts = std::move(cuts),
-                                          links = m_writer->styleSheetLinks(), whole, base, viewport, width,
+                                          links = m_writer->styleSheetLinks(), whole, base, mode, viewport, width,
                                           generation = m_generation, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
         auto built = std::make_shared<LayoutEngine>();
         built->setBaseFolder(base);
+        built->setDocumentMode(mode);
         built->setViewportSize(viewport);
         if (whole)
             built->load(pieces, cuts, links, QThread::idealThreadCount(), kLeastPartLength);

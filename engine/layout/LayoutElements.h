@@ -245,8 +245,8 @@ void resolveFontRelativeLengths(const litehtml::element& el, litehtml::uint_ptr 
 // border (litehtml took it for the height of the content).
 void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
                             const litehtml::css_margins& padding, const litehtml::css_borders& borders);
-// The height of the line being filled as browsers make it in quirks mode
-// (as the layout reads every page): the block's own line height and face
+// The height of the line being filled as browsers make it in quirks and
+// limited quirks mode: the block's own line height and face
 // count only when the line holds text of the block itself (a space between
 // other content, or a line break alone on its line, too). A line of text in
 // <font size=2>, or of pictures only, is as high as what it holds.
@@ -415,7 +415,8 @@ public:
     int place_element(const litehtml::element::ptr& el, int max_width) override
     {
         const int width = placeElement(el, max_width);
-        layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics, m_lineStrut);
+        if (lineHeightQuirk())
+            layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics, m_lineStrut);
         return width;
     }
     int placeElement(const litehtml::element::ptr& el, int max_width)

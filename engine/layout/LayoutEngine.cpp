@@ -478,9 +478,27 @@ void LayoutEngine::setViewportSize(QSize size)
     m_container->setViewportSize(size);
 }
 
+void LayoutEngine::setDocumentMode(DocumentMode mode)
+{
+    m_container->setDocumentMode(mode);
+}
+
+void LayoutEngine::takeStyleSheetOfMode()
+{
+    // The default style sheet differs with the mode: a context of its own,
+    // made once the page read with the one before is let go of.
+    const bool quirks = m_container->documentMode() == DocumentMode::Quirks;
+    if (quirks == m_quirksSheet)
+        return;
+    m_context = std::make_shared<litehtml::context>();
+    m_context->load_master_stylesheet(defaultStyleSheet(m_container->documentMode()));
+    m_quirksSheet = quirks;
+}
+
 void LayoutEngine::load(const QString& html)
 {
     letGoOfPage();
+    takeStyleSheetOfMode();
     const QByteArray utf8 = html.toUtf8();
     m_document = litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
     prepareWords();
@@ -498,6 +516,7 @@ void LayoutEngine::load(const std::vector<QString>& pieces, const std::vector<La
             parts = 1;
     }
     letGoOfPage();
+    takeStyleSheetOfMode();
     if (std::optional<PageParts::Read> read =
             PageParts::read(pieces, cuts, *m_container, *m_context, parts, leastPartLength)) {
         m_document = std::move(read->document);
@@ -525,6 +544,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     other.m_reflow.reset();
     std::swap(m_container, other.m_container);
     std::swap(m_context, other.m_context);
+    std::swap(m_quirksSheet, other.m_quirksSheet);
     std::swap(m_document, other.m_document);
     std::swap(m_partDocuments, other.m_partDocuments);
     std::swap(m_tree, other.m_tree);

@@ -47,6 +47,9 @@ public:
     void setBaseFolder(const QString& folder);
     // The visible area (the root background covers at least this much).
     void setViewportSize(QSize size);
+    // The mode the pages loaded next are laid out in, as their DOCTYPE asks
+    // (see documentModeOf); quirks mode unless told.
+    void setDocumentMode(DocumentMode mode);
 
     // Replaces the page with this HTML; the next layout() lays it out.
     void load(const QString& html);
@@ -125,6 +128,7 @@ public:
 private:
     // Lets the page and its boxes go (on a worker thread when they are many).
     void letGoOfPage();
+    void takeStyleSheetOfMode();
     // After a load: the spaces at the edges of blocks marked, the words'
     // widths fitted.
     void prepareWords();
@@ -155,6 +159,7 @@ private:
     // (Shared with a layout being taken apart on a worker thread.)
     std::shared_ptr<PageContainer> m_container;
     std::shared_ptr<litehtml::context> m_context;
+    bool m_quirksSheet = true; // whether the context's default style sheet is that of quirks mode
     std::shared_ptr<litehtml::document> m_document;
     // The documents of a page read in parts: their elements are in m_document.
     std::vector<std::shared_ptr<litehtml::document>> m_partDocuments;

@@ -17,9 +17,9 @@ class Node;
 // The HTML that the layout library lays out, written from the DOM: each
 // element carries its node id in the node-id attribute, and a comment "#<id>"
 // stands before each text node, so that boxes and words map back to nodes.
-// The DOCTYPE and the page's comments are left out (the layout reads the page
-// in quirks mode), and elements nested deeper than the cap are not handed
-// over (they get no box).
+// The DOCTYPE and the page's comments are left out (the layout is told the
+// mode the DOCTYPE chooses apart), and elements nested deeper than the cap
+// are not handed over (they get no box).
 //
 // A long page can be written a part at a time (advance()), and the part
 // written so far laid out as a page of its own (partialHtml()): node ids do

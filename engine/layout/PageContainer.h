@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/layout/DocumentMode.h"
 #include "engine/layout/FontCatalog.h"
 
 #include <litehtml/litehtml.h>
@@ -40,6 +41,10 @@ public:
 
     // The area the page is shown in (media queries, the root background).
     void setViewportSize(QSize size) { m_viewport = size; }
+
+    // The mode the page is laid out in (quirks mode unless told).
+    void setDocumentMode(DocumentMode mode) { m_mode = mode; }
+    DocumentMode documentMode() const { return m_mode; }
 
     FontCatalog& fonts() { return m_fonts; }
 
@@ -131,6 +136,7 @@ private:
     FontCatalog m_fonts;
     QString m_baseFolder;
     QSize m_viewport{800, 600};
+    DocumentMode m_mode = DocumentMode::Quirks;
     QHash<QString, QImage> m_images;
     std::mutex m_imagesLock; // (the parts of a long page are read on several threads)
     BelowContentHook m_belowContent;

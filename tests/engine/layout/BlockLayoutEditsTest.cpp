@@ -147,6 +147,17 @@ TEST_P(BlockLayoutEdits, EveryStepMatchesAFreshLayoutAndPaint)
 }
 
 const EditsCase kEditsCases[] = {
+    // A page without quirks: margins kept at the body's and cells' edges,
+    // lines at least as high as their block's.
+    {"PageWithoutQuirks",
+     "<!DOCTYPE html><body style='font-size:18px'><p id=p>first <b id=b>x</b></p><table><tr><td id=c>"
+     "<p id=q>cell</p></td><td><img src=none.png width=10 height=10></td></tr></table><form id=f><input></form>"
+     "<div id=d><span id=s>end</span></div></body>",
+     {{{"b", Edit::Append, nullptr, "yz"}},
+      {{"p", Edit::Style, "margin-top", "30px"}},
+      {{"q", Edit::Append, nullptr, " grows"}},
+      {{"s", Edit::Style, "font-size", "10px"}},
+      {{"f", Edit::Style, "margin-bottom", "0"}}}},
     // Margins that collapse through the block's edges.
     {"FirstChildMarginCollapsesThroughTheBlock",
      "<body><div id=d style='background-color:#eee'><p id=p style='margin-top:10px'>first <b id=b>x</b></p>"

@@ -5,6 +5,7 @@
 
 #include "engine/EnginePage.h"
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/DocumentMode.h"
 
 #include <gtest/gtest.h>
 
@@ -520,4 +521,94 @@ TEST(BrowserSizes, PicturesInCellsStandOnTheBaseline)
                                        "<tr><td id=c valign=top><div><font size=2><img src=x.gif width=12 height=12> "
                                        "top</font></div></td></tr></table></body>"),
                         {{"a", 10, 15, 47, 14}, {"b", 10, 29, 47, 16}, {"c", 10, 45, 47, 14}});
+}
+
+// A page is laid out in the mode its DOCTYPE asks for, as a browser does.
+namespace {
+
+// A paragraph first in the body and one in a cell, a table in a body of
+// larger text, a picture alone in a cell and a form.
+const char kModePage[] = "<html><body style='font-size:20px'><p id=p1>first</p><table id=t1><tr><td id=c1>"
+                         "<p id=p2>in a cell</p></td><td id=c2><img id=i1 src='none.png' width=20 height=20></td>"
+                         "</tr></table><form id=f1><input></form><div id=d1>after</div></body></html>";
+
+} // namespace
+
+TEST(DocumentMode, ChosenByTheDoctype)
+{
+    using engine::DocumentMode;
+    using engine::documentModeOf;
+    EXPECT_EQ(documentModeOf(QString()), DocumentMode::Quirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE html>")), DocumentMode::NoQuirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!doctype HTML SYSTEM \"about:legacy-compat\">")), DocumentMode::NoQuirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">")),
+              DocumentMode::Quirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\"\n"
+                                            "  \"http://www.w3.org/TR/html4/loose.dtd\">")),
+              DocumentMode::LimitedQuirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01//EN\">")),
+              DocumentMode::NoQuirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 3.2 Final//EN\">")),
+              DocumentMode::Quirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\" "
+                                            "\"http://www.w3.org/TR/REC-html40/loose.dtd\">")),
+              DocumentMode::Quirks);
+    // As generators write XHTML: an XML declaration first.
+    EXPECT_EQ(documentModeOf(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE html PUBLIC "
+                                            "'-//W3C//DTD XHTML 1.0 Transitional//EN' "
+                                            "'http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd'>")),
+              DocumentMode::LimitedQuirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\" "
+                                            "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">")),
+              DocumentMode::NoQuirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE svg>")), DocumentMode::Quirks);
+    EXPECT_EQ(documentModeOf(QStringLiteral("<!DOCTYPE>")), DocumentMode::Quirks);
+}
+
+// Without quirks: the default margins of paragraphs stay at the edges of
+// the body and of cells, a table takes the size of the text around it,
+// every line is at least as high as its block's, and a form keeps no
+// space below it.
+TEST(DocumentMode, NoQuirksKeepsMarginsAtEdgesAndTablesInheritText)
+{
+    expectChromiumBoxes(QStringLiteral("<!DOCTYPE html>") + QLatin1String(kModePage), {{"p1", 10, 20, 780, 20},
+                                                                                       {"t1", 10, 60, 102, 66},
+                                                                                       {"c1", 12, 62, 74, 62},
+                                                                                       {"p2", 13, 83, 72, 20},
+                                                                                       {"c2", 88, 62, 22, 62},
+                                                                                       {"i1", 89, 82, 20, 20},
+                                                                                       {"f1", 10, 126, 780, 24},
+                                                                                       {"d1", 10, 150, 780, 20}});
+}
+
+// Limited quirks (XHTML 1.0 Transitional): as without quirks, but a line of
+// pictures or controls only is as high as what it holds.
+TEST(DocumentMode, LimitedQuirksKeepsOnlyTheLineHeightQuirk)
+{
+    expectChromiumBoxes(QStringLiteral("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+                                       "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">") +
+                            QLatin1String(kModePage),
+                        {{"p1", 10, 20, 780, 20},
+                         {"t1", 10, 60, 102, 66},
+                         {"c1", 12, 62, 74, 62},
+                         {"p2", 13, 83, 72, 20},
+                         {"c2", 88, 62, 22, 62},
+                         {"i1", 89, 83, 20, 20},
+                         {"f1", 10, 126, 780, 21},
+                         {"d1", 10, 147, 780, 20}});
+}
+
+// Quirks mode (no DOCTYPE, as the pages the editor makes): margins vanish at
+// the edges, a table's text is of the default size, a form keeps a line
+// below it.
+TEST(DocumentMode, QuirksModeWithoutDoctype)
+{
+    expectChromiumBoxes(QLatin1String(kModePage), {{"p1", 10, 15, 780, 20},
+                                                   {"t1", 10, 55, 88, 26},
+                                                   {"c1", 12, 57, 60, 22},
+                                                   {"p2", 13, 60, 58, 16},
+                                                   {"c2", 74, 57, 22, 22},
+                                                   {"i1", 75, 58, 20, 20},
+                                                   {"f1", 10, 81, 780, 21},
+                                                   {"d1", 10, 122, 780, 20}});
 }

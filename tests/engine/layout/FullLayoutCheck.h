@@ -98,6 +98,7 @@ inline void expectSameAsFullLayout(engine::DocumentLayout& layout, engine::Docum
     using namespace engine;
     LayoutEngine full;
     full.setBaseFolder(baseFolder);
+    full.setDocumentMode(layout.engine().container().documentMode());
     full.setViewportSize(layout.viewportSize());
     full.load(LayoutSerializer::serialize(doc).html);
     full.layout(layout.viewportSize().width());
