@@ -17,6 +17,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -810,11 +811,10 @@ private:
         }();
         if (names.count(name))
             return true;
-        if (name != "font")
-            return false;
-        const std::string lower = lowerCase(tag);
-        return lower.find("color") != std::string::npos || lower.find("face") != std::string::npos ||
-               lower.find("size") != std::string::npos;
+        // A FONT only with an attribute of one of those names (not "xsize",
+        // nor a value that holds "size").
+        return name == "font" &&
+               (attributeValue(tag, "color") || attributeValue(tag, "face") || attributeValue(tag, "size"));
     }
 
     bool isIntegrationPoint(std::string_view name, std::string_view tag) const
@@ -831,16 +831,57 @@ private:
             return true;
         if (name != "annotation-xml")
             return false;
-        const std::string lower = lowerCase(tag);
-        return lower.find("text/html") != std::string::npos || lower.find("application/xhtml+xml") != std::string::npos;
+        // Its encoding exactly one of those two, in any case (the tree
+        // builder compares the value with its character references read;
+        // a value written with them is taken for another one here).
+        const std::optional<std::string_view> encoding = attributeValue(tag, "encoding");
+        return encoding && (sameAsciiText(*encoding, "text/html") || sameAsciiText(*encoding, "application/xhtml+xml"));
     }
 
-    static std::string lowerCase(std::string_view text)
+    static bool sameAsciiText(std::string_view written, std::string_view lower)
     {
-        std::string lower(text);
-        for (char& c : lower)
-            c = char(std::tolower(uchar(c)));
-        return lower;
+        return written.size() == lower.size() && sameAsciiName(written.data(), lower.data(), lower.size());
+    }
+
+    // The value of a start tag's first attribute named `name` (in lower
+    // case), the attributes read from `tag` (the tag's text after its name)
+    // as the tokenizer reads them; none when it has no such attribute.
+    static std::optional<std::string_view> attributeValue(std::string_view tag, std::string_view name)
+    {
+        const size_t n = tag.size();
+        size_t k = 0;
+        while (k < n && tag[k] != '>') {
+            if (isTagSpace(tag[k]) || tag[k] == '/') {
+                ++k;
+                continue;
+            }
+            // The name: its first character may be any other ('=' too).
+            const size_t start = k++;
+            while (k < n && !isTagSpace(tag[k]) && tag[k] != '/' && tag[k] != '=' && tag[k] != '>')
+                ++k;
+            const std::string_view written = tag.substr(start, k - start);
+            while (k < n && isTagSpace(tag[k]))
+                ++k;
+            std::string_view value;
+            if (k < n && tag[k] == '=') {
+                ++k;
+                while (k < n && isTagSpace(tag[k]))
+                    ++k;
+                if (k < n && (tag[k] == '"' || tag[k] == '\'')) {
+                    const size_t close = std::min(tag.find(tag[k], k + 1), n);
+                    value = tag.substr(k + 1, close - k - 1);
+                    k = std::min(close + 1, n);
+                } else {
+                    const size_t from = k;
+                    while (k < n && !isTagSpace(tag[k]) && tag[k] != '>')
+                        ++k;
+                    value = tag.substr(from, k - from);
+                }
+            }
+            if (sameAsciiText(written, name))
+                return value;
+        }
+        return std::nullopt;
     }
 
     std::vector<Open> m_open;

@@ -353,6 +353,36 @@ TEST(HtmlParser, ASelectInSvgInACellDoesNotEndTheProgram)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1);
 }
 
+// Inside SVG and MathML a FONT ends them only with an attribute named color,
+// face or size, and an annotation-xml holds HTML only with an encoding of
+// text/html or application/xhtml+xml: other names and values that merely
+// hold those words left the SELECT after them made, and the tree builder
+// failed an assertion that ended the program.
+TEST(HtmlParser, OnlyTheNamesAndValuesTheTreeBuilderKnowsEndOrLeaveForeignContent)
+{
+    for (const char* page : {"<table><th><svg><font xsize=1><select><title><table>x</table>",
+                             "<table><th><svg><font x=face><select><title><table>x</table>",
+                             "<table><th><svg><font sizes><select><title><table>x</table>",
+                             "<table><th><math><annotation-xml encoding=\"xtext/html\"><select><mi><table>x</table>",
+                             "<table><th><math><annotation-xml encoding=\"text/htmlx\"><select><mi><table>x</table>",
+                             "<table><th><math><annotation-xml x=text/html><select><mi><table>x</table>"}) {
+        auto doc = pageFrom(page);
+        EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 0) << page;
+        EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TABLE")).length(), 2) << page;
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+    // Those names and values, in any case, leave SVG and MathML: the SELECT
+    // after them is an HTML one.
+    for (const char* page :
+         {"<svg><font SIZE=1><select><option>o</select>", "<svg><font x=1 face><select><option>o</select>",
+          "<math><annotation-xml encoding='Application/XHTML+XML'><select><option>o</select>",
+          "<math><annotation-xml ENCODING=TEXT/HTML><select><option>o</select>"}) {
+        auto doc = pageFrom(page);
+        EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1) << page;
+    }
+}
+
 // Pages the tree builder builds otherwise at each reading (formatting
 // elements and forms misnested among SVG and tables; NOBR multiplied at each
 // reading): read without the tags of those elements, their text where it
