@@ -49,7 +49,7 @@ quint32 singleControlBits(Element* selected)
             if (HasTextId(table.get())) {
                 // A text box: is its first cell empty?
                 Ref<Element> cell(selected);
-                const bool empty = FindChildByTag(cell, QStringLiteral("TD"), 0) != S_OK || cell->innerText().isEmpty();
+                const bool empty = FindChildByTag(cell, QStringLiteral("TD"), 0) != S_OK || !cell->hasInnerText();
                 bits |= empty ? 0x4 : 0x2;
             } else {
                 bits |= 0x10;
@@ -68,7 +68,7 @@ quint32 singleControlBits(Element* selected)
         bits |= 0x400000;
     } else if (selected->hasTag(QLatin1String("MARQUEE"))) {
         bits |= 0x2000000;
-        if (selected->innerText().isEmpty())
+        if (!selected->hasInnerText())
             bits |= 0x40000000;
     } else if (selected->hasTag(QLatin1String("EMBED"))) {
         const engine::Variant id = selected->getAttribute(QStringLiteral("id"));
@@ -200,7 +200,7 @@ void objectFormat(Element* selected, quint32& bits, QString& face, int& size)
             }
             if (e->hasAttribute(QStringLiteral("size"))) {
                 const int fontSize = e->getAttributeText(QStringLiteral("size")).trimmed().toInt();
-                if (covers && !e->innerText().isEmpty())
+                if (covers && e->hasInnerText())
                     size = fontSize;
                 else if (size != fontSize)
                     size = 0;
@@ -239,7 +239,7 @@ void rangeFormat(const engine::TextRange& range, quint32& bits, QString& face, i
             break;
     }
     // 3. The font, of a character beside a caret.
-    if (!parent || parent->innerText().isEmpty())
+    if (!parent || !parent->hasInnerText())
         return;
     engine::TextRange probe = range.duplicate();
     if (probe.text().isEmpty()) {
@@ -281,7 +281,7 @@ void CImpIDispatch::UpdateSelectionState()
         if (range) {
             // 3. A caret or text range.
             engine::Element* parent = range->parentElement();
-            const bool parentTextEmpty = !parent || parent->innerText().isEmpty();
+            const bool parentTextEmpty = !parent || !parent->hasInnerText();
             const bool rangeTextEmpty = range->text().isEmpty();
             bool textBox = false;
             if (IsTextRangeInMarquee(*range)) {

@@ -231,6 +231,11 @@ QString Element::innerText() const
     return HtmlSerializer::innerText(this);
 }
 
+bool Element::hasInnerText() const
+{
+    return HtmlSerializer::hasInnerText(this);
+}
+
 bool Element::setInnerHTML(const QString& html)
 {
     if (isVoid())

@@ -57,6 +57,8 @@ public:
     QString innerHTML() const;
     QString outerHTML() const;
     QString innerText() const;
+    // Whether innerText() is not empty (without writing it).
+    bool hasInnerText() const;
     QString outerText() const { return innerText(); }
     // Replaces the content with the parsed fragment. False when the element
     // cannot hold content (a void element).

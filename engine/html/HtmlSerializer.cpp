@@ -532,4 +532,32 @@ QString HtmlSerializer::innerText(const Element* el, bool keepEdgeSpaces)
     return out;
 }
 
+bool HtmlSerializer::hasInnerText(const Element* el)
+{
+    // A BR, or a text with a character that stays: one other than a space
+    // inside PRE or TEXTAREA, one that is not white space elsewhere; never
+    // in the text of a script, a style sheet or a TITLE.
+    for (const Node* n = el->firstChild(); n; n = n->nextInTree(el)) {
+        if (const Text* t = n->asText(); t && !t->data().isEmpty()) {
+            bool pre = false;
+            bool hidden = false;
+            for (const Node* p = n->parentNode(); p && p != el->parentNode() && !hidden; p = p->parentNode()) {
+                if (const Element* pe = p->asElement()) {
+                    pre = pre || pe->hasTag(QLatin1String("PRE")) || pe->hasTag(QLatin1String("TEXTAREA"));
+                    hidden = tags::isRawText(pe->tagName()) || pe->hasTag(QLatin1String("TITLE"));
+                }
+            }
+            if (hidden)
+                continue;
+            for (QChar ch : t->data()) {
+                if (pre ? ch != u' ' : !ch.isSpace())
+                    return true;
+            }
+        } else if (const Element* e = n->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace engine

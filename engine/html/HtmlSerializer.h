@@ -34,6 +34,9 @@ public:
     // With `keepEdgeSpaces` (the text of a range) spaces at the start and
     // end are kept.
     static QString innerText(const Element* el, bool keepEdgeSpaces = false);
+    // Whether innerText(el) is not empty, found without writing it: from the
+    // first character that counts (the text of a long page in an instant).
+    static bool hasInnerText(const Element* el);
 
     static QString escapeText(const QString& text);
     static QString attributeText(const QString& name, const QString& value, bool hasValue);

@@ -192,3 +192,39 @@ TEST(DomTree, ANodeFromAnotherPageBelongsToThePageItIsPutIn)
     to->undoManager().undo();
     EXPECT_EQ(bodyHtml(to.get()), QStringLiteral("<P>p</P><DIV id=x><B>1</B><I>2</I></DIV>"));
 }
+
+TEST(DomTree, HasInnerTextAnswersAsTheTextItWouldWrite)
+{
+    const char* const bodies[] = {
+        "<div id=e></div>",
+        "<div id=e> \n\t </div>",
+        "<div id=e><p> </p><span>&nbsp;</span></div>",
+        "<div id=e><br></div>",
+        "<div id=e><p>\n  </p>x</div>",
+        "<div id=e><script>var a = 1;</script><style>p {}</style></div>",
+        "<div id=e><pre>   </pre></div>",
+        "<div id=e><pre>\n\n</pre></div>",
+        "<div id=e><pre> \t</pre></div>",
+        "<div id=e><textarea>  a</textarea></div>",
+        "<div id=e>\xe3\x80\x80</div>",
+        "<div id=e>\xe3\x80\x80\xe3\x81\x82</div>",
+        "<pre id=e>  </pre>",
+        "<pre id=e> \n</pre>",
+        "<table id=e><tr><td> </td><td><img src=a.gif></td></tr></table>",
+    };
+    for (const char* body : bodies) {
+        auto doc = pageFrom(QStringLiteral("<body>%1</body>").arg(QString::fromUtf8(body)));
+        Element* e = doc->getElementById(QStringLiteral("e"));
+        ASSERT_NE(e, nullptr) << body;
+        EXPECT_EQ(e->hasInnerText(), !e->innerText().isEmpty()) << body;
+    }
+    // Text put into a TITLE by hand stays out, a BR beside it counts.
+    auto doc = pageFrom("<body><div id=e></div></body>");
+    Element* e = doc->getElementById(QStringLiteral("e"));
+    Ref<Element> title = doc->createElement(QStringLiteral("title"));
+    title->appendChild(doc->createTextNode(QStringLiteral("words")));
+    e->appendChild(title);
+    EXPECT_FALSE(e->hasInnerText());
+    title->appendChild(doc->createElement(QStringLiteral("br")));
+    EXPECT_EQ(e->hasInnerText(), !e->innerText().isEmpty());
+}
