@@ -89,6 +89,23 @@ QString dockStateKey(const char* which)
     return EditorSettings::productKeyPath() + QLatin1Char('\\') + QLatin1String(which);
 }
 
+// The status bar's picture button. It shows no prompt of its command: the
+// prompt would take the pane the button stands on and hide the button under
+// the pointer for as long as the prompt stayed.
+class StatusBarButton : public QToolButton
+{
+public:
+    using QToolButton::QToolButton;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::StatusTip)
+            return true;
+        return QToolButton::event(event);
+    }
+};
+
 bool isPageFileName(const QString& path)
 {
     const QString ext = QFileInfo(path).suffix().toLower();
@@ -315,7 +332,7 @@ void CMainFrame::CreateStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName(QStringLiteral("bar_59393"));
-    m_imageBrowserButton = new QToolButton(bar);
+    m_imageBrowserButton = new mainframe_detail::StatusBarButton(bar);
     m_imageBrowserButton->setObjectName(QStringLiteral("id_33456"));
     m_imageBrowserButton->setFixedSize(18, 18);
     m_imageBrowserButton->setDefaultAction(m_registry.action(33456));

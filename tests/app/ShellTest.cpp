@@ -38,6 +38,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDockWidget>
+#include <QEnterEvent>
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
@@ -51,6 +52,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -123,6 +125,20 @@ TEST_F(ShellTest, StartsToAFullMainWindowWithMenusBarsAndStatusBar)
     EXPECT_NE(frame().statusBar()->findChild<QWidget*>(QStringLiteral("id_41871")), nullptr);
     EXPECT_NE(frame().toolBar(603)->findChild<QWidget*>(QStringLiteral("id_32928")), nullptr);
     EXPECT_EQ(app->docTemplate()->documentCount(), 0);
+}
+
+TEST_F(ShellTest, TheImageBrowserButtonStaysInTheStatusBarUnderThePointer)
+{
+    ASSERT_TRUE(start());
+    frame().show();
+    QStatusBar* bar = frame().statusBar();
+    auto* button = bar->findChild<QToolButton*>(QStringLiteral("id_33456"));
+    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(button, &enter);
+    EXPECT_TRUE(bar->currentMessage().isEmpty());
+    EXPECT_TRUE(button->isVisible());
 }
 
 TEST_F(ShellTest, TheFaceBoxOffersTheMainFramesOneFontList)
