@@ -160,7 +160,7 @@ void CMainFrame::CreateSiteManagerBar()
         return;
     }
     // Wide enough for both page tabs and a readable lesson.
-    resizeDocks({bar}, {qMax(bar->sizeHint().width(), 340)}, Qt::Horizontal);
+    bar->SetExtent(false, qMax(bar->sizeHint().width(), 340));
     m_pSiteManagerBar = bar;
 }
 

@@ -107,6 +107,8 @@ bool CCoolDialogBar::Create(QMainWindow* frame, QWidget* dialog, const QString& 
                                     : (sides & CBRS_ALIGN_LEFT)  ? Qt::LeftDockWidgetArea
                                                                  : Qt::TopDockWidgetArea;
     frame->addDockWidget(area, this);
+    m_frameSize = frame->size();
+    frame->installEventFilter(this);
     const bool horizontal = area == Qt::BottomDockWidgetArea || area == Qt::TopDockWidgetArea;
     frame->resizeDocks({this}, {m_extents.Extent(horizontal)}, horizontal ? Qt::Vertical : Qt::Horizontal);
     RecalcLayout();
@@ -164,18 +166,16 @@ void CCoolDialogBar::RecalcLayout()
             m_pMiniFrmSub->Attach(m_caption);
         }
         // Docked on another side, the bar keeps its extent for that kind of side.
-        if (id != AFX_IDW_DOCKBAR_FLOAT && !IsShrunk()) {
+        ApplyExtentLater();
+    } else if (id != AFX_IDW_DOCKBAR_FLOAT && !IsShrunk() && isVisible()) {
+        // The frame's separator dragged: the extent the bar keeps. The frame
+        // resized squeezes the bar, which takes its extent back when there
+        // is room again.
+        QMainWindow* frame = frameWindow();
+        if (frame && frame->size() == m_frameSize) {
             const bool horizontal = coolbar::IsHorizontalDock(id);
-            QTimer::singleShot(0, this, [this, horizontal, extent = m_extents.Extent(horizontal)] {
-                QMainWindow* frame = frameWindow();
-                if (frame && !isFloating() && !IsShrunk() && coolbar::IsHorizontalDock(m_nDockId) == horizontal)
-                    frame->resizeDocks({this}, {extent}, horizontal ? Qt::Vertical : Qt::Horizontal);
-            });
+            m_extents.Resize(horizontal, horizontal ? height() : width());
         }
-    } else if (id != AFX_IDW_DOCKBAR_FLOAT && !IsShrunk()) {
-        // The frame's separator dragged: the extent the bar keeps.
-        const bool horizontal = coolbar::IsHorizontalDock(id);
-        m_extents.Resize(horizontal, horizontal ? height() : width());
     }
     // The edge is the frame's separator; only the unroll strip is the bar's own.
     const int edge = IsShrunk() ? m_extents.edgeWidth : 0;
@@ -207,6 +207,46 @@ void CCoolDialogBar::resizeEvent(QResizeEvent* event)
 {
     QDockWidget::resizeEvent(event);
     RecalcLayout();
+}
+
+void CCoolDialogBar::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    // The frame lays a bar out anew when it shows it.
+    ApplyExtentLater();
+}
+
+bool CCoolDialogBar::eventFilter(QObject* watched, QEvent* event)
+{
+    // The frame resized (after it laid the bars out): a bar it squeezed
+    // takes its extent back once there is room.
+    if (watched == frameWindow() && event->type() == QEvent::Resize) {
+        m_frameSize = static_cast<QResizeEvent*>(event)->size();
+        if (isVisible())
+            ApplyExtentLater();
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void CCoolDialogBar::ApplyExtentLater()
+{
+    if (m_nDockId == AFX_IDW_DOCKBAR_FLOAT || IsShrunk())
+        return;
+    const bool horizontal = coolbar::IsHorizontalDock(m_nDockId);
+    QTimer::singleShot(0, this, [this, horizontal, extent = m_extents.Extent(horizontal)] {
+        QMainWindow* frame = frameWindow();
+        if (!frame || isFloating() || IsShrunk() || !isVisible() || coolbar::IsHorizontalDock(m_nDockId) != horizontal)
+            return;
+        if ((horizontal ? height() : width()) != extent)
+            frame->resizeDocks({this}, {extent}, horizontal ? Qt::Vertical : Qt::Horizontal);
+    });
+}
+
+void CCoolDialogBar::SetExtent(bool horizontal, int extent)
+{
+    m_extents.Resize(horizontal, extent);
+    if (isVisible() && !isFloating() && coolbar::IsHorizontalDock(m_nDockId) == horizontal)
+        ApplyExtentLater();
 }
 
 void CCoolDialogBar::closeEvent(QCloseEvent* event)

@@ -45,6 +45,10 @@ public:
     // up), or to its size from before when it was rolled up afloat.
     void RestoreShrunkSize();
 
+    // The extent the bar keeps docked top or bottom (horizontal) or left or
+    // right; a bar docked that way and shown takes it at once.
+    void SetExtent(bool horizontal, int extent);
+
     // Afloat: only the caption, which cannot be resized; and back to `size`.
     void RollUpFloating();
     void UnrollFloating(QSize size);
@@ -73,6 +77,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class CoolDialogBarPart;
@@ -83,6 +89,9 @@ private:
     QMainWindow* frameWindow() const;
     // Holds a rolled-up bar at its strip, or lets the frame size it again.
     void HoldExtent();
+    // Once the frame has laid the bar out, sizes it docked to the extent it
+    // keeps for its side.
+    void ApplyExtentLater();
 
     // The parts' painting and mouse, in bar coordinates.
     void PaintPart(QPainter& dc, const CoolDialogBarPart* part) const;
@@ -97,6 +106,9 @@ private:
     coolbar::CaptionButtons m_buttons;
     coolbar::Frame m_frame;
     QSize m_sizeFloat{200, 200};
+    // The frame's size when the bar last changed size: a change of the bar
+    // without one is the user dragging the frame's separator.
+    QSize m_frameSize;
     int m_nDockId = 0;
     int m_nUnder = -1;
     // Rolled up docked top or bottom (else left or right).

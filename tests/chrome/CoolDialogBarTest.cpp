@@ -203,6 +203,26 @@ TEST_F(CoolDialogBarTest, TheButtonUnderTheMouseIsDrawnHotUntilTheMouseLeaves)
     EXPECT_EQ(outerCorner(), normal);
 }
 
+TEST_F(CoolDialogBarTest, ABarTakesItsExtentWhenShownAndBackWhenTheFrameGrowsAgain)
+{
+    auto* bar = new CCoolDialogBar(&frame);
+    ASSERT_TRUE(bar->Create(&frame, new SizedDialog, QStringLiteral("Bar"), 674,
+                            CCoolDialogBar::CBRS_ALIGN_LEFT | CCoolDialogBar::CBRS_ALIGN_RIGHT));
+    bar->SetExtent(false, 340);
+    bar->show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->width() == 340; }));
+    // The separator dragged: the width the bar keeps.
+    frame.resizeDocks({bar}, {250}, Qt::Horizontal);
+    settle();
+    EXPECT_EQ(bar->extents().vertWidth, 250);
+    // The frame shrunk squeezes the bar; grown again, it is as wide as before.
+    frame.resize(150, 700);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bar->width() < 250; }));
+    EXPECT_EQ(bar->extents().vertWidth, 250);
+    frame.resize(900, 700);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar->width() == 250; }));
+}
+
 // ---- the main frame's bars ----------------------------------------------------------
 
 TEST(MainFrameDialogBars, TheTutorialCommandShowsTheSiteManagerBarUnrolledAtTheRight)
