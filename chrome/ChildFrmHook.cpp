@@ -41,7 +41,7 @@ bool ChildFrmHook::WindowProc(QEvent* event)
         const bool result = CallNextProc();
         if (frame->windowState() & Qt::WindowMinimized) {
             // A maximised window leaves no place to zoom from.
-            m_pOwner->MakeIcon(frame, m_rcNormal, !(before & Qt::WindowMaximized));
+            m_pOwner->MakeIcon(frame, m_rcNormal, before.testFlag(Qt::WindowMaximized));
         } else {
             m_pOwner->RemoveIcon(frame);
         }

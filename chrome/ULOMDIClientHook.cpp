@@ -174,7 +174,7 @@ void ULOMDIClientHook::Repaint()
         area->update();
 }
 
-void ULOMDIClientHook::MakeIcon(QMdiSubWindow* frame, const Rect& normal, bool animate)
+void ULOMDIClientHook::MakeIcon(QMdiSubWindow* frame, const Rect& normal, bool maximised)
 {
     QWidget* area = viewport();
     // 1. One icon a window.
@@ -186,8 +186,8 @@ void ULOMDIClientHook::MakeIcon(QMdiSubWindow* frame, const Rect& normal, bool a
         taken.push_back(icon.rect);
     const Rect cell = mdiicons::FindFreeCell(area->width(), area->height(), taken);
     // 3. The record, the zoom from the window's place, the window hidden.
-    m_icons.push_back(Icon{cell, frame, frame});
-    if (animate)
+    m_icons.push_back(Icon{cell, frame, frame, maximised});
+    if (!maximised)
         Zoom(normal, cell, {});
     HideMinimised(frame);
     Repaint();
@@ -242,11 +242,18 @@ void ULOMDIClientHook::RestoreIcon(int index)
         if (hook->hookedWindow() == frame)
             normal = hook->normalRect();
     }
+    if (icon.maximised) {
+        if (QWidget* area = viewport())
+            normal = Rect::fromQRect(area->rect());
+    }
     // The window comes back where the zoom ends (unless it went meanwhile).
-    Zoom(icon.rect, normal, [frame, area = m_area] {
+    Zoom(icon.rect, normal, [frame, area = m_area, maximised = icon.maximised] {
         if (!frame)
             return;
-        frame->showNormal();
+        if (maximised)
+            frame->showMaximized();
+        else
+            frame->showNormal();
         if (area)
             area->setActiveSubWindow(frame);
     });

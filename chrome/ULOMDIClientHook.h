@@ -33,6 +33,8 @@ public:
         // The window as an address only: it is compared while the window is
         // being destroyed, when it is no longer a QMdiSubWindow.
         const QObject* key = nullptr;
+        // Minimised from maximised: it comes back maximised.
+        bool maximised = false;
     };
 
     ULOMDIClientHook();
@@ -50,9 +52,11 @@ public:
     bool zoomRunning() const;
 
     // A window minimised: its icon in the first free cell, reached by the
-    // zoom from `normal` when asked; the window hidden. Nothing when it has one.
-    void MakeIcon(QMdiSubWindow* frame, const platform::Rect& normal, bool animate);
-    // The window of icon `index` restored, after the zoom to its place.
+    // zoom from `normal` unless the window was maximised (it fills the area);
+    // the window hidden. Nothing when it has one.
+    void MakeIcon(QMdiSubWindow* frame, const platform::Rect& normal, bool maximised);
+    // The window of icon `index` restored (maximised again when it was),
+    // after the zoom to its place.
     void RestoreIcon(int index);
     // The window restored by other means or gone: its icon goes.
     void RemoveIcon(const QMdiSubWindow* frame);

@@ -235,6 +235,13 @@ TEST_F(MinimisedIconsTest, AMaximisedPageBecomesAnIconWithoutZoomAndAClosedOneLo
     page->showMinimized();
     ASSERT_EQ(hook.icons().size(), 1u);
     EXPECT_FALSE(hook.zoomRunning());
+    // A double-click brings it back maximised.
+    QTest::mouseDClick(viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(0));
+    waitForZoom();
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_TRUE(page->isMaximized());
+    page->showMinimized();
+    ASSERT_EQ(hook.icons().size(), 1u);
     // Closed while the zoom back runs: the icon and the restore go with it.
     QTest::mouseDClick(viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(0));
     ASSERT_TRUE(hook.zoomRunning());
