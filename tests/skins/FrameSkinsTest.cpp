@@ -60,6 +60,30 @@ TEST(FrameWindowMenu, OffersWhatTheWindowCanDo)
     EXPECT_EQ(Listed(dialog), (L{{Command::Move, true}, {Command::Close, false}}));
 }
 
+TEST(FrameCaptionTitle, IsCutShortWithinItsRoomWithoutSplittingACharacter)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    const QString title = QStringLiteral("Vorna-Paginor 2002 - [\"日記\" - diary.html]");
+    EXPECT_EQ(ASMFrame::ElideCaption(title, font, 10000), title);
+    for (int width : {-5, 0, 1, 3, metrics.horizontalAdvance(QStringLiteral("...")) - 1, 60, 120}) {
+        const QString shown = ASMFrame::ElideCaption(title, font, width);
+        EXPECT_LE(metrics.horizontalAdvance(shown), std::max(width, 0)) << width;
+    }
+    // Characters beyond the basic plane are kept whole or left out whole.
+    const QString faces = QString::fromUtf8("\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80\xF0\x9F\x98\x80");
+    for (int width = 1; width < metrics.horizontalAdvance(faces) + 4; width += 2) {
+        const QString shown = ASMFrame::ElideCaption(faces, font, width);
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const bool whole = shown.at(i).isHighSurrogate()  ? i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate()
+                               : shown.at(i).isLowSurrogate() ? i > 0 && shown.at(i - 1).isHighSurrogate()
+                                                              : true;
+            EXPECT_TRUE(whole) << width << " " << i;
+        }
+    }
+}
+
 class FrameSkinTest : public SkinFixture
 {
 protected:
