@@ -5,6 +5,7 @@
 #include "engine/layout/FlowShift.h"
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/PageParts.h"
+#include "engine/layout/TableElement.h"
 #include "engine/layout/WordWidths.h"
 
 #include <litehtml/litehtml.h>
@@ -946,6 +947,8 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     }
     std::unique_ptr<BlockReflow> block = blockBefore(el);
     const litehtml::style_display displayBefore = el->get_display();
+    const auto* table = dynamic_cast<const TableElement*>(el.get());
+    const bool blockAroundTableBefore = table && table->blockAroundTable();
     std::vector<int> outlines;
     if (paintOnly)
         layoutengine_detail::collectOutlines(*el, outlines);
@@ -964,7 +967,8 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     const bool ownRuns = el->get_display() == displayBefore && runsHolder(*el) == el.get();
     if (litehtml::element* holder = ownRuns || !parent ? el.get() : runsHolder(*parent))
         fitWordWidths(*holder, m_container->fonts());
-    if (!layoutengine_detail::displayChangesInPlace(*el, displayBefore, el->get_display()))
+    if (!layoutengine_detail::displayChangesInPlace(*el, displayBefore, el->get_display()) ||
+        (table && table->blockAroundTable() != blockAroundTableBefore))
         m_reloadDue = true;
     if (paintOnly) {
         // Margins and padding in percentages of a width come out of the

@@ -258,6 +258,15 @@ void TableElement::init()
 void TableElement::parse_styles(bool is_reparse)
 {
     Hinted::parse_styles(is_reparse);
+    // A table made a block (as the style sheets of some documentation
+    // generators do, for scrolling) holds its captions and rows in an
+    // anonymous table as wide as they need, which takes the table's
+    // spacing and borders model; the block is as wide as blocks are. It is
+    // laid out as that table, its box then widened to the block (see
+    // render).
+    m_blockAroundTable = m_display == litehtml::display_block;
+    if (m_blockAroundTable)
+        m_display = litehtml::display_table;
     // Widths and spacings no page can mean (99999999999) would overflow the
     // table's width in pixels.
     constexpr float largestWidth = 1e6f;
@@ -280,7 +289,18 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
     // litehtml answers a table's width without its borders and padding; the
     // box around it (a positioned DIV without a width, a cell) sizes itself
     // by the answer and would cut the table's frame off its columns.
-    return renderTable(x, y, max_width, second_pass) + m_padding.width() + m_borders.width();
+    const int frame = m_padding.width() + m_borders.width();
+    if (!m_blockAroundTable)
+        return renderTable(x, y, max_width, second_pass) + frame;
+    // The anonymous table takes no width of the block's.
+    const litehtml::css_length width = m_css_width;
+    m_css_width = tableelement_detail::autoWidth();
+    const int tableWidth = renderTable(x, y, max_width, second_pass) + frame;
+    m_css_width = width;
+    const int blockWidth =
+        width.is_predefined() ? max_width - m_margins.left - m_margins.right - frame : width.calc_percent(max_width);
+    m_pos.width = std::max(m_pos.width, blockWidth);
+    return std::max(tableWidth, m_pos.width + frame);
 }
 
 bool TableElement::appendChild(const litehtml::element::ptr& el)

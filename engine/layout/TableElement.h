@@ -21,6 +21,8 @@ public:
     void parse_styles(bool is_reparse = false) override;
     int render(int x, int y, int max_width, bool second_pass = false) override;
     void draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
+    // Whether its style made it a block (it is laid out as a table in a block).
+    bool blockAroundTable() const { return m_blockAroundTable; }
 
 private:
     int renderTable(int x, int y, int max_width, bool second_pass);
@@ -37,6 +39,9 @@ private:
     std::vector<litehtml::css_length> columnElementWidths(int cols) const;
 
     int m_bottomCaptionsHeight = 0;
+    // Made a block by its style (display: block): a block as wide as blocks
+    // are around an anonymous table of its captions and rows.
+    bool m_blockAroundTable = false;
     std::vector<litehtml::element::ptr> m_columnElements;
 };
 

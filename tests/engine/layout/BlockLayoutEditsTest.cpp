@@ -158,6 +158,13 @@ const EditsCase kEditsCases[] = {
       {{"q", Edit::Append, nullptr, " grows"}},
       {{"s", Edit::Style, "font-size", "10px"}},
       {{"f", Edit::Style, "margin-bottom", "0"}}}},
+    // A table made a block: the rows' table grows inside the block's width.
+    {"TableMadeABlock",
+     "<!DOCTYPE html><body><table id=t style='display:block;width:100%'><caption id=k>caption</caption><tr>"
+     "<td id=c>one</td><td>two</td></tr></table><p>after</p></body>",
+     {{{"c", Edit::Append, nullptr, " and more words in the cell"}},
+      {{"k", Edit::Append, nullptr, " that is long enough to wrap when the rows are narrow"}},
+      {{"t", Edit::Style, "width", "50%"}}}},
     // Margins that collapse through the block's edges.
     {"FirstChildMarginCollapsesThroughTheBlock",
      "<body><div id=d style='background-color:#eee'><p id=p style='margin-top:10px'>first <b id=b>x</b></p>"

@@ -612,3 +612,27 @@ TEST(DocumentMode, QuirksModeWithoutDoctype)
                                                    {"f1", 10, 81, 780, 21},
                                                    {"d1", 10, 122, 780, 20}});
 }
+
+// A table made a block by its style, as pandoc's pages have them: the block
+// is as wide as blocks are, its caption and rows stand in a table as wide as
+// they need, with the table's spacing, the caption as wide as the rows.
+TEST(BrowserSizes, TableMadeABlockHoldsATableOfItsRows)
+{
+    expectChromiumBoxes(
+        QStringLiteral("<!DOCTYPE html><body><p id=p0>before</p><table id=t1 style='display:block;width:100%;"
+                       "margin:1em 0;border-collapse:collapse;overflow-x:auto'><caption>Tides at the harbour"
+                       "</caption><thead><tr><th id=h1>Time</th><th id=h2 style='padding:0 8px'>Height</th></tr>"
+                       "</thead><tbody><tr><td id=c1>04:12</td><td id=c2>0.6 m</td></tr></tbody></table><table id=t2 "
+                       "style='display:block'><caption>Tides at the harbour</caption><tr><td id=c3>x</td><td "
+                       "id=c4>yy</td></tr></table><p id=p1>after</p></body>"),
+        {{"p0", 10, 16, 780, 16},
+         {"t1", 10, 48, 780, 68},
+         {"h1", 10, 80, 47, 18},
+         {"h2", 57, 80, 66, 18},
+         {"c1", 10, 98, 47, 18},
+         {"c2", 57, 98, 66, 18},
+         {"t2", 10, 132, 780, 70},
+         {"c3", 12, 182, 19, 18},
+         {"c4", 33, 182, 35, 18},
+         {"p1", 10, 218, 780, 16}});
+}
