@@ -477,6 +477,10 @@ void LayoutEngine::setViewportSize(QSize size)
     }
     m_viewport = size;
     m_container->setViewportSize(size);
+    // The page's rules for screens of some sizes (@media) may apply or stop
+    // applying: then it is read again, its styles as at a first reading.
+    if (m_document && m_document->media_changed())
+        m_reloadDue = true;
 }
 
 void LayoutEngine::setDocumentMode(DocumentMode mode)

@@ -496,6 +496,22 @@ INSTANTIATE_TEST_SUITE_P(
         "<img src=none.png width=40% alt='no image'><br><input type=text size=30> <hr width=60%>"
         "<p align=center>centred <img src=none.png align=middle></p></body>"));
 
+// The page's rules for narrow screens (@media) apply and stop applying as
+// the view's width changes, as at a first layout at that width.
+TEST(LayoutAgain, MediaRulesFollowTheWidthOfTheView)
+{
+    Ref<Document> doc = pageFrom("<!DOCTYPE html><html><head><style>body{max-width:400px;padding:50px}"
+                                 "@media (max-width: 600px) {body{padding:1em;font-size:0.9em} h1{font-size:1.8em}}"
+                                 "</style></head><body><h1>Title</h1><p>a few words in a paragraph that wraps "
+                                 "when the body is narrow</p></body></html>");
+    DocumentLayout layout(doc.get());
+    for (const int width : {500, 1000, 500}) {
+        layout.setViewportSize(QSize(width, 400));
+        layout.ensureLayout();
+        expectSameAsFullLayout(layout, *doc, "at " + std::to_string(width), true);
+    }
+}
+
 // The fixture pages likewise, at the width of a view and back.
 class LayoutAgainOnFixtures : public ::testing::TestWithParam<const char*>
 {
