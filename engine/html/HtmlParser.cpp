@@ -757,21 +757,39 @@ class ForeignContent
 public:
     bool inForeign() const { return !m_open.empty() && m_open.back().foreign; }
 
-    // A start tag (its lower-case name; `tag`: its text, for attributes).
-    // True when the element it starts is an SVG or MathML one.
-    bool start(std::string_view name, std::string_view tag, bool selfClosed)
+    // Before a tag is read (its lower-case name; `tag`: its text after the
+    // name; `tables`: how many tables are open around). Inside SVG or MathML
+    // the tree builder ends them for the start tags of most HTML elements,
+    // and reads the tag as HTML. A TABLE end tag (no SVG or MathML element
+    // has that name) closes the table it is in: what was opened in that
+    // table ends with it.
+    void leaveFor(std::string_view name, std::string_view tag, bool closing, int tables)
     {
-        if (inForeign() && breaksOut(name, tag)) {
-            while (inForeign())
+        if (!closing) {
+            if (inForeign() && breaksOut(name, tag)) {
+                while (inForeign())
+                    m_open.pop_back();
+            }
+            return;
+        }
+        if (name == "table" && tables > 0) {
+            while (!m_open.empty() && m_open.back().tables >= tables)
                 m_open.pop_back();
         }
+    }
+
+    // A start tag (its lower-case name; `tag`: its text, for attributes;
+    // `tables`: how many tables are open around). True when the element it
+    // starts is an SVG or MathML one.
+    bool start(std::string_view name, std::string_view tag, bool selfClosed, int tables)
+    {
         if (inForeign()) {
             if (!selfClosed && isIntegrationPoint(name, tag))
-                m_open.push_back({std::string(name), false, false});
+                m_open.push_back({std::string(name), false, false, tables});
             return true;
         }
         if (!selfClosed && (name == "svg" || name == "math"))
-            m_open.push_back({std::string(name), true, name == "math"});
+            m_open.push_back({std::string(name), true, name == "math", tables});
         return name == "svg" || name == "math";
     }
 
@@ -795,6 +813,7 @@ private:
         std::string name;
         bool foreign; // an SVG or MathML root; else an integration point
         bool math;
+        int tables; // the tables open around it
     };
 
     static bool breaksOut(std::string_view name, std::string_view tag)
@@ -914,14 +933,26 @@ public:
         }
         if (m_open)
             return false;
-        if (name == "table")
-            m_tables = closing ? qMax(0, m_tables - 1) : m_tables + 1;
-        else if (name == "select" && !closing) {
+        if (name == "table") {
+            // A table started in a cell is one more; one started in the
+            // table itself (outside its cells) ends the one before.
+            if (closing) {
+                if (!m_cells.empty())
+                    m_cells.pop_back();
+            } else if (m_cells.empty() || m_cells.back()) {
+                m_cells.push_back(false);
+            }
+        } else if (!m_cells.empty() && isTablePart(name)) {
+            m_cells.back() = !closing && (name == "td" || name == "th");
+        } else if (name == "select" && !closing) {
             m_open = true;
-            m_inTable = m_tables > 0;
+            m_inTable = !m_cells.empty();
         }
         return false;
     }
+
+    // The tables open (as far as the start and end tags tell).
+    int tables() const { return int(m_cells.size()); }
 
 private:
     // The tags that close a SELECT inside a table (and are then read again).
@@ -933,7 +964,8 @@ private:
 
     bool m_open = false;
     bool m_inTable = false;
-    int m_tables = 0;
+    // A table open: whether a cell of it is open.
+    std::vector<bool> m_cells;
 };
 
 // The names of the elements from which the tree builder works out its
@@ -1050,14 +1082,15 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         TagKind kind = kindOf(lowerName);
         const qsizetype gt = tagEnd(s, p, n);
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
+        const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
+        foreign.leaveFor(lowerName, attributes, closing, select.tables());
         if (!foreign.inForeign() && select.ignores(lowerName, closing)) {
             i = gt;
             continue;
         }
         if (closing) {
             foreign.end(lowerName);
-        } else if (foreign.start(lowerName, std::string_view(s + p, size_t(std::max<qsizetype>(0, gt - p))),
-                                 selfClosed)) {
+        } else if (foreign.start(lowerName, attributes, selfClosed, select.tables())) {
             // An SVG or MathML element of that name holds markup.
             if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)
                 kind = TagKind::Nesting;
