@@ -217,11 +217,10 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
             cell->insertChildAt(cell->childCount(), node);
     }
 
-    // 7. A box without text goes again.
-    QString text = cell->innerText();
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
-    if (text.isEmpty()) {
+    // 7. A box without text goes again (one with nothing but white space and
+    // line breaks: the box's text is not written out to see it, which on a
+    // long page would keep the window).
+    if (!cell->hasInnerText(true)) {
         // Differs from the wrapping it stands for, which removes the box with
         // what it holds: pictures, form controls or comments without text
         // around them would be lost. They go back where they stood.

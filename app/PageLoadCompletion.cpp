@@ -193,12 +193,15 @@ bool FindZIndexRange(engine::Document* document, int* highest, int* lowest)
     int high = INT_MIN;
     int low = INT_MAX;
     bool met = false;
-    for (const engine::Ref<engine::Element>& element : document->all().toVector()) {
-        if (!element->hasTag(QLatin1String("TABLE")) && !element->hasTag(QLatin1String("IMG")) &&
-            !element->hasTag(QLatin1String("EMBED")))
+    // A z-index stands in an inline style: elements without one (nearly all
+    // of a long page) are passed over before their tag is looked at.
+    for (const engine::Node* node = document->firstChild(); node; node = node->nextInTree(document)) {
+        const engine::Element* element = node->isText() ? nullptr : node->asElement();
+        const engine::Style* style = element ? element->styleIfAny() : nullptr;
+        if (!style || (!element->hasTag(QLatin1String("TABLE")) && !element->hasTag(QLatin1String("IMG")) &&
+                       !element->hasTag(QLatin1String("EMBED"))))
             continue;
-        const engine::Style* style = element->styleIfAny();
-        const engine::Variant z = style ? style->zIndex() : engine::Variant::null();
+        const engine::Variant z = style->zIndex();
         if (z.isNull())
             continue;
         high = std::max(high, z.toInt());

@@ -196,8 +196,13 @@ Element* Document::elementFromPoint(int x, int y) const
 
 QString Document::title() const
 {
-    ElementCollection t = getElementsByTagName(QStringLiteral("TITLE"));
-    return t.length() ? t.item(0)->textContent() : QString();
+    // The first TITLE, found without a list of every one (the walk over a
+    // long page ends in its HEAD).
+    for (const Node* n = firstChild(); n; n = n->nextInTree(this)) {
+        if (const Element* e = n->isText() ? nullptr : n->asElement(); e && e->hasTag(QLatin1String("TITLE")))
+            return e->textContent();
+    }
+    return QString();
 }
 
 void Document::setTitle(const QString& title)

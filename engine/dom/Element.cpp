@@ -231,9 +231,9 @@ QString Element::innerText() const
     return HtmlSerializer::innerText(this);
 }
 
-bool Element::hasInnerText() const
+bool Element::hasInnerText(bool ignoringWhiteSpace) const
 {
-    return HtmlSerializer::hasInnerText(this);
+    return HtmlSerializer::hasInnerText(this, ignoringWhiteSpace);
 }
 
 bool Element::setInnerHTML(const QString& html)

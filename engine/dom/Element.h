@@ -57,8 +57,9 @@ public:
     QString innerHTML() const;
     QString outerHTML() const;
     QString innerText() const;
-    // Whether innerText() is not empty (without writing it).
-    bool hasInnerText() const;
+    // Whether innerText() is not empty (without writing it); with
+    // `ignoringWhiteSpace`, whether it holds anything but white space.
+    bool hasInnerText(bool ignoringWhiteSpace = false) const;
     QString outerText() const { return innerText(); }
     // Replaces the content with the parsed fragment. False when the element
     // cannot hold content (a void element).

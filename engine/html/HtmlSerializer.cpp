@@ -532,7 +532,7 @@ QString HtmlSerializer::innerText(const Element* el, bool keepEdgeSpaces)
     return out;
 }
 
-bool HtmlSerializer::hasInnerText(const Element* el)
+bool HtmlSerializer::hasInnerText(const Element* el, bool ignoringWhiteSpace)
 {
     // A BR, or a text with a character that stays: one other than a space
     // inside PRE or TEXTAREA, one that is not white space elsewhere; never
@@ -550,10 +550,10 @@ bool HtmlSerializer::hasInnerText(const Element* el)
             if (hidden)
                 continue;
             for (QChar ch : t->data()) {
-                if (pre ? ch != u' ' : !ch.isSpace())
+                if (pre && !ignoringWhiteSpace ? ch != u' ' : !ch.isSpace())
                     return true;
             }
-        } else if (const Element* e = n->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+        } else if (const Element* e = n->asElement(); e && !ignoringWhiteSpace && e->hasTag(QLatin1String("BR"))) {
             return true;
         }
     }

@@ -36,7 +36,9 @@ public:
     static QString innerText(const Element* el, bool keepEdgeSpaces = false);
     // Whether innerText(el) is not empty, found without writing it: from the
     // first character that counts (the text of a long page in an instant).
-    static bool hasInnerText(const Element* el);
+    // With `ignoringWhiteSpace`: whether it holds a character other than
+    // white space.
+    static bool hasInnerText(const Element* el, bool ignoringWhiteSpace = false);
 
     static QString escapeText(const QString& text);
     static QString attributeText(const QString& name, const QString& value, bool hasValue);

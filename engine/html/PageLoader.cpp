@@ -69,9 +69,12 @@ platform::FileFault faultOfReply(QNetworkReply::NetworkError error)
 
 QString metaCharsetOf(const Document* doc)
 {
-    ElementCollection metas = doc->getElementsByTagName(QStringLiteral("META"));
-    for (int i = 0; i < metas.length(); ++i) {
-        Element* m = metas.item(i);
+    // In page order, without a list of every META first: the walk over a
+    // long page ends in its HEAD.
+    for (const Node* n = doc->firstChild(); n; n = n->nextInTree(doc)) {
+        const Element* m = n->isText() ? nullptr : n->asElement();
+        if (!m || !m->hasTag(QLatin1String("META")))
+            continue;
         QString cs = m->getAttributeText(QStringLiteral("charset"));
         if (cs.isEmpty() && m->getAttributeText(QStringLiteral("http-equiv"))
                                     .compare(QLatin1String("Content-Type"), Qt::CaseInsensitive) == 0) {

@@ -400,10 +400,43 @@ bool LayoutSerializer::styleSheetAllowsParts(const QString& css)
                         [&](const QString& s) { return selectors.contains(s, Qt::CaseInsensitive); });
 }
 
+namespace layoutserializer_detail {
+
+bool isElement(const Node* node, QLatin1String tag)
+{
+    const Element* e = node->isText() ? nullptr : node->asElement();
+    return e && e->hasTag(tag);
+}
+
+// The cells of a table's rows (its own, not those of tables inside them),
+// counted up to two.
+int cellsUpToTwo(const Node* table)
+{
+    int cells = 0;
+    const auto countRow = [&cells](const Node* row) {
+        for (const Node* c = row->firstChild(); c && cells < 2; c = c->nextSibling())
+            cells += isElement(c, QLatin1String("TD")) || isElement(c, QLatin1String("TH")) ? 1 : 0;
+    };
+    for (const Node* part = table->firstChild(); part && cells < 2; part = part->nextSibling()) {
+        if (isElement(part, QLatin1String("TR"))) {
+            countRow(part);
+        } else if (isElement(part, QLatin1String("TBODY")) || isElement(part, QLatin1String("THEAD")) ||
+                   isElement(part, QLatin1String("TFOOT"))) {
+            for (const Node* row = part->firstChild(); row && cells < 2; row = row->nextSibling()) {
+                if (isElement(row, QLatin1String("TR")))
+                    countRow(row);
+            }
+        }
+    }
+    return cells;
+}
+
+} // namespace layoutserializer_detail
+
 bool LayoutSerializer::insideTable() const
 {
     for (const Frame& f : m_stack)
-        if (f.tag == QLatin1String("TABLE"))
+        if (f.tag == QLatin1String("TABLE") && layoutserializer_detail::cellsUpToTwo(f.node) > 1)
             return true;
     return false;
 }

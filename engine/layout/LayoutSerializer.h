@@ -70,8 +70,10 @@ public:
     void takeFirstPartAt(qsizetype length, int tables);
     const QString& firstPart() const { return m_firstPart; }
     bool firstPartEndsAtATable() const { return m_firstPartAtTable; }
-    // Whether a table is open where the writing stands (a part that ends
-    // there would show the table without its later rows).
+    // Whether a table of more than one cell is open where the writing
+    // stands (a part that ends there would show the table without its later
+    // rows or cells). A table of one cell, such as a text box around the
+    // page's text, has none: a part shows the first of its content.
     bool insideTable() const;
     // The text (since the last piece) and nodes written so far (the whole
     // page once done, when not kept in pieces).

@@ -52,7 +52,7 @@ TEST_F(PageContentTest, LooseTextGoesIntoABoxAfterTheObjects)
 TEST_F(PageContentTest, PagesOfObjectsAndBlanksGetNoBox)
 {
     loadBody(QStringLiteral("\n<TABLE id=a style=\"POSITION: absolute\"><TR><TD>x</TD></TR></TABLE>\n  <IMG "
-                            "src=a.gif>\n"));
+                            "src=a.gif>\n<BR>\n"));
     EXPECT_FALSE(HasLooseBodyText(page()));
 
     // Wrapped anyway, a box that would hold no text goes again and the
@@ -60,7 +60,7 @@ TEST_F(PageContentTest, PagesOfObjectsAndBlanksGetNoBox)
     EXPECT_EQ(WrapLooseContent(page(), view()), 0);
     EXPECT_FALSE(page()->getElementById(QStringLiteral("text")));
     EXPECT_EQ(page()->images().length(), 1);
-    EXPECT_EQ(bodyTags(), QStringList({QStringLiteral("TABLE"), QStringLiteral("IMG")}));
+    EXPECT_EQ(bodyTags(), QStringList({QStringLiteral("TABLE"), QStringLiteral("IMG"), QStringLiteral("BR")}));
     EXPECT_EQ(view()->m_nMaxZIndex, 100);
     EXPECT_EQ(WrapLooseContent(nullptr, view()), 1);
 }

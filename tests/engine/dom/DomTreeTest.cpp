@@ -227,4 +227,10 @@ TEST(DomTree, HasInnerTextAnswersAsTheTextItWouldWrite)
     EXPECT_FALSE(e->hasInnerText());
     title->appendChild(doc->createElement(QStringLiteral("br")));
     EXPECT_EQ(e->hasInnerText(), !e->innerText().isEmpty());
+    // Only white space and line breaks are no text at all, when asked so.
+    EXPECT_FALSE(e->hasInnerText(true));
+    auto blanks = pageFrom("<body><div id=e><br><pre>\t\n</pre>\xe3\x80\x80<p>&nbsp;</p></div></body>");
+    EXPECT_FALSE(blanks->getElementById(QStringLiteral("e"))->hasInnerText(true));
+    auto words = pageFrom("<body><div id=e><br><pre>\tx</pre></div></body>");
+    EXPECT_TRUE(words->getElementById(QStringLiteral("e"))->hasInnerText(true));
 }

@@ -59,6 +59,25 @@ TEST(BackgroundLayout, FirstScreensAtOnceTheRestAsItIsLaidOut)
     expectSameAsFullLayout(page.layout, *page.doc, "whole");
 }
 
+// A page whose text stands in a positioned text box (a table of one cell)
+// grows as its parts come in, as it does without the box.
+TEST(BackgroundLayout, APageInATextBoxGrowsAsItsPartsComeIn)
+{
+    QString html = bench_pages::documentationPage(800 * 1024);
+    html.replace(QStringLiteral("<div class=\"book\">"),
+                 QStringLiteral("<table id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px\"><tr><td>"));
+    html.replace(QStringLiteral("</address>\n</div>"), QStringLiteral("</address>\n</td></tr></table>"));
+    Ref<Document> doc = pageFrom(html);
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.setBuildsInBackground(true);
+    layout.ensureLayout();
+    ASSERT_TRUE(layout.isLayingOutInBackground());
+    ASSERT_TRUE(waitForTheWholeLayout(layout));
+    EXPECT_GE(layout.counters().partsInBackground, 2);
+    expectSameAsFullLayout(layout, *doc, "text box");
+}
+
 TEST(BackgroundLayout, AChangeOnTheWayStartsOverWithIt)
 {
     LongPage page;
