@@ -917,6 +917,21 @@ public:
     // tree builder ignores it.
     bool ignores(std::string_view name, bool closing)
     {
+        // A template holds markup of its own, also inside a SELECT or a
+        // table (whose tables are out of its reach); its end tag closes
+        // what was opened in it.
+        if (name == "template") {
+            if (!closing) {
+                m_templates.push_back({m_open, m_inTable, m_cells.size()});
+                m_open = false;
+            } else if (!m_templates.empty()) {
+                m_open = m_templates.back().open;
+                m_inTable = m_templates.back().inTable;
+                m_cells.resize(m_templates.back().tables);
+                m_templates.pop_back();
+            }
+            return false;
+        }
         if (m_open) {
             const bool tablePart = m_inTable && isTablePart(name);
             if (closing) {
@@ -927,8 +942,7 @@ public:
             } else if (name == "input" || name == "keygen" || name == "textarea" || tablePart) {
                 m_open = false;
             } else {
-                return !(name == "option" || name == "optgroup" || name == "script" || name == "template" ||
-                         name == "html");
+                return !(name == "option" || name == "optgroup" || name == "script" || name == "html");
             }
         }
         if (m_open)
@@ -937,22 +951,24 @@ public:
             // A table started in a cell is one more; one started in the
             // table itself (outside its cells) ends the one before.
             if (closing) {
-                if (!m_cells.empty())
+                if (tableInReach())
                     m_cells.pop_back();
-            } else if (m_cells.empty() || m_cells.back()) {
+            } else if (!tableInReach() || m_cells.back()) {
                 m_cells.push_back(false);
             }
-        } else if (!m_cells.empty() && isTablePart(name)) {
+        } else if (tableInReach() && isTablePart(name)) {
             m_cells.back() = !closing && (name == "td" || name == "th");
         } else if (name == "select" && !closing) {
             m_open = true;
-            m_inTable = !m_cells.empty();
+            m_inTable = tableInReach();
         }
         return false;
     }
 
-    // The tables open (as far as the start and end tags tell).
+    // The tables open (as far as the start and end tags tell), and whether
+    // the innermost one is within reach (not outside a template).
     int tables() const { return int(m_cells.size()); }
+    bool tableInReach() const { return m_cells.size() > (m_templates.empty() ? 0 : m_templates.back().tables); }
 
 private:
     // The tags that close a SELECT inside a table (and are then read again).
@@ -966,6 +982,14 @@ private:
     bool m_inTable = false;
     // A table open: whether a cell of it is open.
     std::vector<bool> m_cells;
+    // What stood around each template open.
+    struct Around
+    {
+        bool open;
+        bool inTable;
+        size_t tables;
+    };
+    std::vector<Around> m_templates;
 };
 
 // The names of the elements from which the tree builder works out its
@@ -1083,7 +1107,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         const qsizetype gt = tagEnd(s, p, n);
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
         const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
-        foreign.leaveFor(lowerName, attributes, closing, select.tables());
+        foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0);
         if (!foreign.inForeign() && select.ignores(lowerName, closing)) {
             i = gt;
             continue;

@@ -402,6 +402,23 @@ TEST(HtmlParser, TableTagsThatEndMathOrSvgCountForTheSelectsAfterThem)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1);
 }
 
+// A template holds markup of its own, also inside a SELECT: the tags in it
+// are read as the tree builder reads them, not as the ones a SELECT ignores
+// (SVG and MathML in it among them).
+TEST(HtmlParser, ATemplateInsideASelectHoldsMarkupOfItsOwn)
+{
+    const QByteArray page("<select>\xe8<template><n><f><m><c><t><s\xff>i<r><j><math><l\x0b>t<H2>");
+    EXPECT_TRUE(fuzz_checks::saveTwice(page).stable());
+    auto doc = pageFrom("<select><template><svg><td>kept</td></svg></template><option>o</select>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TD")).length(), 0);
+    EXPECT_TRUE(doc->body()->textContent().contains(QLatin1String("kept")));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("OPTION")).length(), 1);
+    // The tables around a template are out of its reach: their end tag in
+    // it ends nothing.
+    doc = pageFrom("<table><td><template><svg></table><select><option>o</select></svg></template></table>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 0);
+}
+
 // Pages the tree builder builds otherwise at each reading (formatting
 // elements and forms misnested among SVG and tables; NOBR multiplied at each
 // reading): read without the tags of those elements, their text where it
