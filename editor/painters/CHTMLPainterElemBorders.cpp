@@ -66,6 +66,17 @@ void CHTMLPainterElemBorders::draw(QPainter& painter, const QRect& bounds, const
         return;
     const QColor color = platform::toQColor(HtmlToColorRef(MakeContrastColor(0, 0, PageBackgroundColor(document))));
     engine::Geometry geometry(page->layout());
-    for (engine::Element* element : OutlinedElements(document))
-        DrawElementBorder(painter, element, geometry, bounds, update, color);
+    for (const engine::Ref<engine::Element>& element : outlinedElementsOf(document))
+        DrawElementBorder(painter, element.get(), geometry, bounds, update, color);
+}
+
+const std::vector<engine::Ref<engine::Element>>& CHTMLPainterElemBorders::outlinedElementsOf(engine::Document* document)
+{
+    if (document != m_outlinedOf || !document || document->version() != m_outlinedAt) {
+        const std::vector<engine::Element*> elements = OutlinedElements(document);
+        m_outlined.assign(elements.begin(), elements.end());
+        m_outlinedOf = document;
+        m_outlinedAt = document ? document->version() : 0;
+    }
+    return m_outlined;
 }

@@ -2,6 +2,8 @@
 
 #include "editor/painters/CHTMLPainter.h"
 
+#include "engine/dom/Ref.h"
+
 #include <QColor>
 #include <QPointer>
 
@@ -29,6 +31,9 @@ public:
     // The elements to outline, in document order: the EMBEDs, then, when the
     // background is silver, the text boxes and MARQUEEs.
     static std::vector<engine::Element*> OutlinedElements(engine::Document* document);
+    // The same, kept from the last paint while the page has not changed
+    // since: a paint of a long page is not a walk over all its elements.
+    const std::vector<engine::Ref<engine::Element>>& outlinedElementsOf(engine::Document* document);
     // Draws one element's outline, one pixel outside its border box, unless
     // it lies outside the update area grown by a pixel. `bounds` is BODY's:
     // its top-left is the page's origin in the painter's coordinates.
@@ -36,4 +41,9 @@ public:
                                   const QRect& bounds, const QRect& update, const QColor& color);
 
     QPointer<CZQView> m_pView;
+
+private:
+    const engine::Document* m_outlinedOf = nullptr;
+    quint64 m_outlinedAt = 0; // the page's version then
+    std::vector<engine::Ref<engine::Element>> m_outlined;
 };

@@ -167,6 +167,27 @@ TEST(ElemBordersPainter, EmbedsAlwaysTextBoxesAndMarqueesOnSilver)
     auto hex = page((QStringLiteral("<BODY bgcolor='#C0C0C0'>") + QString::fromUtf8(body)).toUtf8().constData());
     EXPECT_EQ(CHTMLPainterElemBorders::OutlinedElements(hex.get()).size(), 5u);
     EXPECT_TRUE(CHTMLPainterElemBorders::OutlinedElements(nullptr).empty());
+
+    // A painter keeps the list while the page stays as it is, and reads it
+    // again after a change.
+    CHTMLPainterElemBorders painter;
+    auto kept = [&](engine::Document* doc) {
+        QStringList out;
+        for (const engine::Ref<engine::Element>& e : painter.outlinedElementsOf(doc))
+            out << e->id();
+        return out.join(QLatin1Char(' '));
+    };
+    EXPECT_EQ(kept(white.get()), QStringLiteral("e1 e2"));
+    EXPECT_EQ(kept(silver.get()), QStringLiteral("e1 e2 text m TEXT"));
+    white->body()->setAttribute(QStringLiteral("bgcolor"), engine::Variant(QStringLiteral("silver")));
+    EXPECT_EQ(kept(white.get()), QStringLiteral("e1 e2 text m TEXT"));
+    engine::Ref<engine::Element> embed = white->createElement(QStringLiteral("EMBED"));
+    embed->setAttribute(QStringLiteral("id"), engine::Variant(QStringLiteral("e3")));
+    white->body()->appendChild(embed);
+    EXPECT_EQ(kept(white.get()), QStringLiteral("e1 e2 e3 text m TEXT"));
+    white->getElementById(QStringLiteral("e1"))->remove();
+    EXPECT_EQ(kept(white.get()), QStringLiteral("e2 e3 text m TEXT"));
+    EXPECT_TRUE(painter.outlinedElementsOf(nullptr).empty());
 }
 
 // An EMBED inside a positioned DIV: its outline goes round where it is drawn,
