@@ -47,6 +47,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QRegularExpression>
@@ -118,6 +119,11 @@ CMainFrame::CMainFrame(CZQApp& app, platform::CommandRegistry& registry) : m_app
 {
     mainframe_detail::g_mainFrame = this;
     setObjectName(QStringLiteral("Vorna-Paginor Main"));
+    // The program's own icon, which the desktop and a skinned caption show.
+    QIcon icon;
+    for (const int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/res/icons/%1/%2.png").arg(IDR_MAINFRAME).arg(size));
+    setWindowIcon(icon);
     UpdateFrameTitle();
     {
         CVornaFtp ftp;

@@ -279,7 +279,15 @@ bool VornaSkinData::LoadSkinData()
     if (m_patternImage.isNull())
         m_bPatternOn = false;
 
-    LoadFrameSkin(QStringLiteral("MAINFRAME"), *m_pMainFrame);
+    // The other frames fall back to the main frame's look; without it the
+    // skin has no frame to draw and is refused as a whole.
+    if (!LoadFrameSkin(QStringLiteral("MAINFRAME"), *m_pMainFrame)) {
+        ClearSkinValues();
+        m_bPatternOn = false;
+        showLoadMessage(QStringLiteral("VornaSkinData::LoadSkinData()...Skin caption image cannot be read. Go on "
+                                       "with the default settings...\n"));
+        return false;
+    }
     for (auto [section, frame] : {std::pair{"CHILDFRAME", m_pChildFrame.get()}, std::pair{"DIALOG", m_pDialog.get()},
                                   std::pair{"MINIFRAME", m_pMiniFrame.get()}}) {
         if (!LoadFrameSkin(QLatin1String(section), *frame))

@@ -164,10 +164,18 @@ TEST(VornaSkinDataFile, PicturesOutsideTheFolderOrNotBitmapsOrHugeAreNotLoaded)
     for (const QByteArray& file :
          {QByteArray("../other/cap.bmp"), other.path().toUtf8() + "/cap.bmp", QByteArray("png.bmp"),
           QByteArray("wide.bmp"), QByteArray("cut.bmp"), QByteArray("missing.bmp")}) {
-        folder.skn("[SKIN]\nVER=2\n[MAINFRAME]\nCAPTION_IMAGE=" + file + "\n");
+        // Without its main frame's caption the skin is refused with a message.
+        folder.skn("[SKIN]\nVER=2\n[COMMON]\nBKGND_PATTERN_ON=1\nBKGND_PATTERN_IMAGE=cap.bmp\n"
+                   "[MAINFRAME]\nCAPTION_IMAGE=" +
+                   file + "\n" + frameSection("DIALOG"));
+        ModalResponder responder;
+        responder.answerMessageBox(1, QStringLiteral("Skin caption image cannot be read"));
         VornaSkinData data;
-        ASSERT_TRUE(data.LoadSkin(folder.name()));
-        EXPECT_FALSE(data.m_pMainFrame->IsUsable()) << file.constData();
+        EXPECT_FALSE(data.LoadSkin(folder.name())) << file.constData();
+        EXPECT_EQ(responder.pending(), 0) << file.constData();
+        EXPECT_FALSE(data.m_pMainFrame->IsUsable());
+        EXPECT_FALSE(data.m_pDialog->IsUsable());
+        EXPECT_FALSE(data.m_bPatternOn);
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -207,6 +208,52 @@ TEST_F(SkinManagerTest, TheChoiceIsStoredAndABrokenSkinFallsBackToClassic)
         manager().ChangeSkin(QStringLiteral("../spring"));
     }
     EXPECT_FALSE(VornaSkinManager::IsSkinOn());
+    QDir(broken).removeRecursively();
+}
+
+TEST_F(SkinManagerTest, ASkinWhoseCaptionPictureIsRefusedIsNoSkinNowOrAtTheNextStart)
+{
+    const QString broken = platform::installPath(QStringLiteral("Bin/skins/nocaption"));
+    ASSERT_TRUE(QDir().mkpath(broken));
+    {
+        QFile skn(broken + QStringLiteral("/skin.skn"));
+        ASSERT_TRUE(skn.open(QIODevice::WriteOnly));
+        skn.write("[SKIN]\nVER=2.0\n[MAINFRAME]\nCAPTION_IMAGE=caption.bmp\n");
+        QFile picture(broken + QStringLiteral("/caption.bmp"));
+        ASSERT_TRUE(picture.open(QIODevice::WriteOnly));
+        picture.write("not a picture");
+    }
+    manager().ChangeSkin(QStringLiteral("metal"));
+    auto* skin = qobject_cast<ASMFrame*>(manager().Find(&frame));
+    ASSERT_NE(skin, nullptr);
+    ASSERT_TRUE(skin->isApplied());
+    const QString message = QStringLiteral("Skin caption image cannot be read");
+    {
+        ModalResponder responder;
+        responder.answerMessageBox(1, message);
+        manager().ChangeSkin(QStringLiteral("nocaption"));
+        EXPECT_EQ(responder.pending(), 0);
+    }
+    EXPECT_FALSE(VornaSkinManager::IsSkinOn());
+    EXPECT_EQ(manager().ActiveSkinName(), QStringLiteral("classic"));
+    EXPECT_EQ(VornaSkinData().m_strName, QStringLiteral("classic"));
+    EXPECT_FALSE(skin->isApplied());
+    EXPECT_FALSE(frame.windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    // The name stored by another means: the start refuses it the same way
+    // and stores the plain look.
+    VornaSkinData stored;
+    stored.m_strName = QStringLiteral("nocaption");
+    stored.StoreActiveSkinName();
+    manager().Reset();
+    {
+        ModalResponder responder;
+        responder.answerMessageBox(1, message);
+        SetUp();
+        EXPECT_EQ(responder.pending(), 0);
+    }
+    EXPECT_FALSE(VornaSkinManager::IsSkinOn());
+    EXPECT_EQ(VornaSkinData().m_strName, QStringLiteral("classic"));
     QDir(broken).removeRecursively();
 }
 
