@@ -56,14 +56,24 @@ void CZQDoc::RewritePageFileOnOpen()
     const QString path = pathName().isEmpty() ? m_strSourcePath : pathName();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
-    // 4. Its text; the META tags are ASCII whatever the file's charset.
+    // 4.-5. The charset the first META of its text names; the META tags are
+    // ASCII whatever the file's charset. They stand in the HEAD: of a long
+    // page only its start is read, more only while it does not decide.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    const QString text = QString::fromLatin1(file.readAll());
+    QByteArray start;
+    QString fileCharset;
+    for (qint64 length = 64 * 1024;; length *= 4) {
+        const QByteArray more = file.read(length - start.size());
+        start += more;
+        const bool whole = more.isEmpty() || file.atEnd();
+        bool decided = false;
+        fileCharset = MetaCharsetOfText(QString::fromLatin1(start), whole ? nullptr : &decided);
+        if (whole || decided)
+            break;
+    }
     file.close();
-    // 5. The charset its first META names.
-    const QString fileCharset = MetaCharsetOfText(text);
     // 6. Another one: the page takes it and is read again.
     // Differs from the check it stands for, which compares with regard to
     // case and refreshes a page whose file names no charset on every open.

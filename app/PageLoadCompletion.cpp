@@ -19,8 +19,11 @@
 #include "engine/dom/Document.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPointer>
 #include <QScopeGuard>
+#include <QTimer>
 
 #include <climits>
 
@@ -35,6 +38,66 @@ bool endsInHtml(const QString& name)
 {
     return name.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) ||
            name.endsWith(QLatin1String(".html"), Qt::CaseInsensitive);
+}
+
+// Pages of up to this many nodes are walked in one go (a few milliseconds);
+// longer ones in steps.
+constexpr int kPageWalkedAtOnce = 100000;
+
+// What the completion reads from the whole page, gathered in one walk over
+// it: whether it holds a FRAME, the range of the z-indexes of its objects and
+// its pictures with an image map. It holds while the page is as it was then
+// (its version).
+struct PageScan
+{
+    bool hasFrame = false;
+    bool zMet = false;
+    int zHigh = INT_MIN;
+    int zLow = INT_MAX;
+    std::vector<engine::Ref<engine::Element>> mapImages;
+    quint64 version = 0;
+
+    bool holds(const engine::Document* document) const { return document->version() == version; }
+};
+
+// Walks the page from `from` in tree order, noting what the scan holds,
+// until its end (null returned) or, with a budget, until that many
+// milliseconds have gone (the node to go on from returned).
+engine::Node* scanPage(engine::Document* document, engine::Node* from, PageScan& scan, int budgetMs = -1)
+{
+    QElapsedTimer clock;
+    if (budgetMs >= 0)
+        clock.start();
+    int sinceLook = 0;
+    for (engine::Node* node = from; node; node = node->nextInTree(document)) {
+        if (budgetMs >= 0 && ++sinceLook == 2048) {
+            sinceLook = 0;
+            if (clock.elapsed() >= budgetMs)
+                return node;
+        }
+        engine::Element* element = node->isText() ? nullptr : node->asElement();
+        if (!element)
+            continue;
+        // An IMG: a z-index and an image map; a TABLE or an EMBED: a
+        // z-index; a FRAME.
+        const bool image = element->hasTag(QLatin1String("IMG"));
+        if (image && element->hasAttribute(QStringLiteral("usemap")))
+            scan.mapImages.emplace_back(element);
+        if (!scan.hasFrame && element->hasTag(QLatin1String("FRAME")))
+            scan.hasFrame = true;
+        // A z-index stands in an inline style: elements without one (nearly
+        // all of a long page) are passed over before their tag is looked at.
+        const engine::Style* style = element->styleIfAny();
+        if (!style || (!image && !element->hasTag(QLatin1String("TABLE")) && !element->hasTag(QLatin1String("EMBED"))))
+            continue;
+        const engine::Variant z = style->zIndex();
+        if (z.isNull())
+            continue;
+        scan.zHigh = std::max(scan.zHigh, z.toInt());
+        scan.zLow = std::min(scan.zLow, z.toInt());
+        scan.zMet = true;
+    }
+    return nullptr;
 }
 
 // A frameset page: its view becomes the frame's frameset view and its frame
@@ -129,14 +192,19 @@ void importIntoWeb(CZQView* view, CZQDoc* doc)
     doc->m_strWebTargetPath.clear();
 }
 
-void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc, CChildFrame* child)
+void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc, CChildFrame* child, PageScan& scan)
 {
     CMainFrame* main = CMainFrame::instance();
     // 5. Links of a page read from a web address; the z-index range.
     if (doc->m_strSourcePath.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
         doc->m_strSourcePath.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
         doc->FixAbsoluteHttpLinks();
-    FindZIndexRange(document, &view->m_nMaxZIndex, &view->m_nMinZIndex);
+    if (!scan.holds(document))
+        FindZIndexRange(document, &view->m_nMaxZIndex, &view->m_nMinZIndex);
+    else if (scan.zMet) {
+        view->m_nMaxZIndex = scan.zHigh;
+        view->m_nMinZIndex = scan.zLow;
+    }
 
     // 6. Into the web, already there, or content from elsewhere.
     const QString& target = doc->m_strWebTargetPath;
@@ -171,15 +239,23 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
         rename = {};
     }
     // d. Flowing text of BODY into a positioned text box.
-    if (HasLooseBodyText(document))
+    if (HasLooseBodyText(document)) {
+        // The box is made of a TABLE, its body, row and cell, and the page's
+        // nodes moved into it: its pictures stay those the scan found.
+        const bool held = scan.holds(document);
         WrapLooseContent(document, view);
+        if (held)
+            scan.version = document->version();
+    }
     // e.
     if (child && child->GetActiveView() == view)
         child->OnSetText(doc->GetDisplayName());
     // f. Image maps named as the editor keeps them, without "#"; the save
     // gives the "#" back.
     if (CImpIDispatch* sink = view->GetSink()) {
-        for (const engine::Ref<engine::Element>& image : document->images().toVector())
+        const std::vector<engine::Ref<engine::Element>> images =
+            scan.holds(document) ? std::move(scan.mapImages) : document->images().toVector();
+        for (const engine::Ref<engine::Element>& image : images)
             sink->RemoveUsemapHash(image.get());
     }
 }
@@ -190,39 +266,21 @@ bool FindZIndexRange(engine::Document* document, int* highest, int* lowest)
 {
     if (!document)
         return false;
-    int high = INT_MIN;
-    int low = INT_MAX;
-    bool met = false;
-    // A z-index stands in an inline style: elements without one (nearly all
-    // of a long page) are passed over before their tag is looked at.
-    for (const engine::Node* node = document->firstChild(); node; node = node->nextInTree(document)) {
-        const engine::Element* element = node->isText() ? nullptr : node->asElement();
-        const engine::Style* style = element ? element->styleIfAny() : nullptr;
-        if (!style || (!element->hasTag(QLatin1String("TABLE")) && !element->hasTag(QLatin1String("IMG")) &&
-                       !element->hasTag(QLatin1String("EMBED"))))
-            continue;
-        const engine::Variant z = style->zIndex();
-        if (z.isNull())
-            continue;
-        high = std::max(high, z.toInt());
-        low = std::min(low, z.toInt());
-        met = true;
+    pageload_detail::PageScan scan;
+    pageload_detail::scanPage(document, document->firstChild(), scan);
+    if (scan.zMet) {
+        *highest = scan.zHigh;
+        *lowest = scan.zLow;
     }
-    if (met) {
-        *highest = high;
-        *lowest = low;
-    }
-    return met;
+    return scan.zMet;
 }
 
-int OnPageLoadComplete(engine::Document* document, CZQView* view)
+namespace pageload_detail {
+
+// Brings the page up to date with what the scan found, in the order of the
+// steps of the completion.
+void completeWith(engine::Document* document, CZQView* view, PageScan& scan)
 {
-    using namespace pageload_detail;
-    // 1.
-    if (!view || view->m_bLoadCompleted)
-        return 0;
-    if (!document)
-        return -1;
     document->beginLoadScope();
     const auto endScope = qScopeGuard([document] { document->endLoadScope(); });
     CZQDoc* doc = view->GetDocument();
@@ -233,12 +291,85 @@ int OnPageLoadComplete(engine::Document* document, CZQView* view)
             doc->SetPageTitle(title);
         // 3.-4. A frameset page shows its frame pages in panes; a page shown
         // in a pane stays a page, so that panes never nest.
-        if (child && !child->HasFrameset() && document->frames().length() > 0)
+        const bool frameset = scan.holds(document) ? scan.hasFrame : document->frames().length() > 0;
+        if (child && !child->HasFrameset() && frameset)
             completeFramesetPage(document, view, doc, child);
         else if (!child || child->GetFramesetView() != view)
-            completeOrdinaryPage(document, view, doc, child);
+            completeOrdinaryPage(document, view, doc, child, scan);
     }
     // 8.
     view->m_bLoadCompleted = true;
+}
+
+// The walk over a long page, in steps on the event loop that leave the
+// window free to paint and take input; the completion follows in one step
+// of its own. A change of the page meanwhile starts the walk again; another
+// page loaded into the view, or the view closing, ends it.
+class SteppedCompletion : public QObject
+{
+public:
+    SteppedCompletion(engine::Document* document, CZQView* view) : QObject(view), m_view(view), m_document(document)
+    {
+        setObjectName(QStringLiteral("SteppedCompletion"));
+        restart();
+        scheduleStep();
+    }
+
+private:
+    static constexpr int kStepMilliseconds = 8;
+
+    void restart()
+    {
+        m_scan = PageScan();
+        m_scan.version = m_document->version();
+        m_next = m_document->firstChild();
+    }
+    void scheduleStep()
+    {
+        QTimer::singleShot(0, this, [this] { step(); });
+    }
+    void step()
+    {
+        if (m_view->m_bLoadCompleted || m_view->GetHtmlDocument() != m_document.get() || m_document->isLoading()) {
+            deleteLater();
+            return;
+        }
+        if (!m_scan.holds(m_document.get()))
+            restart();
+        if (m_next) {
+            m_next = scanPage(m_document.get(), m_next.get(), m_scan, kStepMilliseconds);
+            scheduleStep();
+            return;
+        }
+        deleteLater();
+        completeWith(m_document.get(), m_view, m_scan);
+    }
+
+    CZQView* m_view;
+    engine::Ref<engine::Document> m_document;
+    engine::Ref<engine::Node> m_next;
+    PageScan m_scan;
+};
+
+} // namespace pageload_detail
+
+int OnPageLoadComplete(engine::Document* document, CZQView* view)
+{
+    using namespace pageload_detail;
+    // 1.
+    if (!view || view->m_bLoadCompleted)
+        return 0;
+    if (!document)
+        return -1;
+    // A walk begun for a page loaded before ends: this one is the view's.
+    delete view->findChild<SteppedCompletion*>(QStringLiteral("SteppedCompletion"), Qt::FindDirectChildrenOnly);
+    if (document->nodeCount() > kPageWalkedAtOnce) {
+        new SteppedCompletion(document, view);
+        return 0;
+    }
+    PageScan scan;
+    scan.version = document->version();
+    scanPage(document, document->firstChild(), scan);
+    completeWith(document, view, scan);
     return 0;
 }

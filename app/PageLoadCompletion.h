@@ -16,8 +16,13 @@ class Document;
 // z-indexes, finishes its import into the open web, arms a waiting image
 // insertion, gets the web's BODY attributes, puts the flowing text of BODY
 // into a positioned text box, names its window and keeps its image maps'
-// names without "#". 0 when it ran or had nothing to do; -1 without an
-// engine document.
+// names without "#". What it needs to know of the whole page comes from one
+// walk over it; a long page is walked in steps on the event loop, so that
+// the window goes on painting and taking input, and is brought up to date
+// in the step after the last (a change of the page meanwhile walks it
+// again; another page loaded into the view or the view closing drops it).
+// 0 when it ran, was begun or had nothing to do; -1 without an engine
+// document.
 int OnPageLoadComplete(engine::Document* document, CZQView* view);
 
 // The highest and lowest z-index the TABLE, IMG and EMBED elements of the

@@ -137,16 +137,24 @@ QString FillEmptyCellsInText(QString& text, const QString& tagName)
     return text;
 }
 
-QString MetaCharsetOfText(const QString& text)
+QString MetaCharsetOfText(const QString& text, bool* decided)
 {
+    if (decided)
+        *decided = false;
     QString tag;
     for (int at = ExtractTagText(text, QStringLiteral("META"), tag, 0); at >= 0;
          at = ExtractTagText(text, QStringLiteral("META"), tag, at + 1)) {
+        // A tag going on after the start of a page: the rest decides.
+        if (decided && tag.isEmpty())
+            return QString();
         QString value;
         if (GetTagAttribute(tag, QStringLiteral("charset"), value) >= 0) {
             value.remove(QLatin1Char('"'));
-            if (!value.isEmpty())
+            if (!value.isEmpty()) {
+                if (decided)
+                    *decided = true;
                 return value;
+            }
         }
     }
     return QString();

@@ -31,5 +31,7 @@ bool WritePageText(const QString& path, QString& text, const QString& charset = 
 QString FillEmptyCellsInText(QString& text, const QString& tagName);
 
 // The charset the first META tag of a page text names, without quotes; empty
-// when none does.
-QString MetaCharsetOfText(const QString& text);
+// when none does. With `decided`, the text is the start of a page: true when
+// the answer holds for the whole page whatever follows (a META naming one,
+// its tag ended), else false and empty.
+QString MetaCharsetOfText(const QString& text, bool* decided = nullptr);

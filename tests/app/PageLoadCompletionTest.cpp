@@ -12,6 +12,7 @@
 #include "engine/markup/UndoManager.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -22,6 +23,28 @@ class PageLoadCompletion : public ChildFramePages
 protected:
     engine::Element* byId(const char* id) { return page()->getElementById(QString::fromLatin1(id)); }
     static int zIndexOf(engine::Element* element) { return element->style().zIndex().toInt(); }
+    // A page of flowing text long enough to be walked in steps, with a
+    // picture with an image map and a placed table.
+    static QByteArray longPage()
+    {
+        QByteArray html = "<HTML><BODY><TABLE id=t style=\"POSITION: absolute; Z-INDEX: 6\"><TR><TD>x</TD></TR>"
+                          "</TABLE><IMG id=m src=a.gif usemap=\"#map\">";
+        for (int i = 0; i < 60000; ++i)
+            html += "<B>w</B> ";
+        return html + "</BODY></HTML>";
+    }
+    QObject* steppedCompletion()
+    {
+        return view() ? view()->findChild<QObject*>(QStringLiteral("SteppedCompletion")) : nullptr;
+    }
+    bool runEventsUntil(const std::function<bool()>& done)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (!done() && clock.elapsed() < 60000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
 };
 
 TEST_F(PageLoadCompletion, ZIndexRangeOfAPage)
@@ -171,6 +194,42 @@ TEST_F(PageLoadCompletion, AWrappedPageEditedSavesAndReopensTheSame)
     EXPECT_EQ(page()->getElementsByTagName(QStringLiteral("TABLE")).length(), 1);
     ASSERT_TRUE(document()->onSaveDocument(path));
     EXPECT_EQ(readFile(path), first);
+}
+
+TEST_F(PageLoadCompletion, ALongPageIsCompletedAfterItsWalkAsAShortOneIs)
+{
+    ASSERT_NE(openPage(QStringLiteral("long.html"), longPage()), nullptr);
+    ASSERT_TRUE(runEventsUntil([&] { return steppedCompletion() != nullptr; }));
+    EXPECT_FALSE(view()->m_bLoadCompleted);
+    // Changed before the walk ends: what the completion finds is the page
+    // as it is then.
+    page()->beginLoadScope();
+    engine::Ref<engine::Element> late = page()->createElement(QStringLiteral("IMG"));
+    late->setAttribute(QStringLiteral("id"), QStringLiteral("late"));
+    late->setAttribute(QStringLiteral("usemap"), QStringLiteral("#other"));
+    late->setAttribute(QStringLiteral("style"), QStringLiteral("POSITION: absolute; Z-INDEX: 40"));
+    page()->body()->appendChild(late);
+    page()->endLoadScope();
+    ASSERT_TRUE(runEventsUntil([&] { return view()->m_bLoadCompleted; }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(steppedCompletion(), nullptr);
+    EXPECT_EQ(view()->m_nMinZIndex, 6);
+    ASSERT_NE(byId("text"), nullptr);
+    EXPECT_EQ(zIndexOf(byId("text")), 41);
+    EXPECT_EQ(byId("m")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("map"));
+    EXPECT_EQ(byId("late")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("other"));
+    EXPECT_FALSE(document()->isModified());
+    EXPECT_FALSE(page()->undoManager().canUndo());
+
+    // A window closed during the walk takes it along.
+    frame().OnFileCloseAll();
+    ASSERT_NE(openPage(QStringLiteral("long.html"), longPage()), nullptr);
+    ASSERT_TRUE(runEventsUntil([&] { return steppedCompletion() != nullptr; }));
+    frame().OnFileCloseAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(view(), nullptr);
 }
 
 } // namespace

@@ -50,6 +50,15 @@ TEST(PageTextFiles, TheCharsetOfTheFirstMetaThatNamesOne)
                                                "content=\"text/html; charset=euc-jp\"><META charset=utf-8>")),
               QStringLiteral("euc-jp"));
     EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<HTML><BODY></BODY></HTML>")), QString());
+    // The start of a page decides only with a META tag that names one and ends.
+    bool decided = false;
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<META name=x><META charset=utf-8><BODY"), &decided),
+              QStringLiteral("utf-8"));
+    EXPECT_TRUE(decided);
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<META name=x><META charset=utf"), &decided), QString());
+    EXPECT_FALSE(decided);
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<HTML><HEAD><ME"), &decided), QString());
+    EXPECT_FALSE(decided);
 }
 
 TEST_F(PageTextFilesTest, APageIsWrittenAsASaveWritesItAndStaysAsItWas)
@@ -93,6 +102,18 @@ TEST_F(PageTextFilesTest, ThePageTakesTheCharsetItsFileNamesOnce)
     document()->RewritePageFileOnOpen();
     EXPECT_EQ(document()->GetCharset().toLower(), QStringLiteral("euc-jp"));
     EXPECT_TRUE(page()->body()->innerText().contains(QStringLiteral("日本")));
+    // Of a long file only the start is read: a META far into it, or across
+    // the end of the start first read, is found all the same.
+    const QString meta = QStringLiteral("<META http-equiv=Content-Type content=\"text/html; charset=euc-jp\">");
+    for (const qsizetype before : {qsizetype(200 * 1024), qsizetype(64 * 1024 - 30)}) {
+        const QString comment = QStringLiteral("<!--") + QString(before - 11, QLatin1Char('x')) + QStringLiteral("-->");
+        writeFile(QStringLiteral("e.html"), platform::encodeText(QStringLiteral("<HTML><HEAD>") + comment + meta +
+                                                                     QStringLiteral("</HEAD></HTML>"),
+                                                                 QStringLiteral("euc-jp")));
+        page()->setCharset(QStringLiteral("shift_jis"));
+        document()->RewritePageFileOnOpen();
+        EXPECT_EQ(page()->charset().toLower(), QStringLiteral("euc-jp")) << before;
+    }
 
     // A file without a META charset is not read again.
     ASSERT_NE(openPage(QStringLiteral("n.html"), "<HTML><BODY id=b>x</BODY></HTML>"), nullptr);
