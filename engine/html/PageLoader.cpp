@@ -4,6 +4,7 @@
 #include "engine/dom/DocumentObserver.h"
 #include "engine/html/HtmlParser.h"
 #include "engine/html/HtmlSerializer.h"
+#include "platform/BackgroundWork.h"
 #include "platform/CodePages.h"
 #include "platform/SafeFile.h"
 
@@ -13,7 +14,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
-#include <QThreadPool>
 #include <QUrl>
 
 namespace engine {
@@ -204,7 +204,7 @@ void PageLoader::readInBackground(const QString& path)
     m_doc->setReadyState(QStringLiteral("loading"));
     if (!m_mailbox)
         m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
-    QThreadPool::globalInstance()->start(
+    platform::runInBackground(
         [path, generation, target = m_doc, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
             auto read = std::make_shared<ReadPage>();
             read->generation = generation;
@@ -236,7 +236,7 @@ void PageLoader::readInBackground(const QString& path)
                         b->loader->takeReadPage(read);
                     // A page nobody took is taken apart on the worker thread.
                     if (read.use_count() == 1 && read->parsed && read->parsed->childCount())
-                        QThreadPool::globalInstance()->start([page = std::move(read)]() mutable { page.reset(); });
+                        platform::runInBackground([page = std::move(read)]() mutable { page.reset(); });
                 },
                 Qt::QueuedConnection);
         });

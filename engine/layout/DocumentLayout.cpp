@@ -4,12 +4,12 @@
 #include "engine/dom/Document.h"
 #include "engine/dom/Text.h"
 #include "engine/layout/LayoutSerializer.h"
+#include "platform/BackgroundWork.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QThread>
-#include <QThreadPool>
 #include <QUrl>
 
 namespace engine {
@@ -98,7 +98,7 @@ bool moveBetween(const QString& from, const QString& to, int& dx, int& dy)
 // page's layout apart takes as long as making it.
 void disposeInBackground(std::shared_ptr<LayoutEngine>&& engine)
 {
-    QThreadPool::globalInstance()->start([engine = std::move(engine)]() mutable { engine.reset(); });
+    platform::runInBackground([engine = std::move(engine)]() mutable { engine.reset(); });
 }
 
 } // namespace documentlayout_detail
@@ -335,9 +335,9 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
     std::vector<LayoutSerializer::Cut> cuts;
     if (whole && m_writer->partsAllowed())
         cuts = m_writer->cuts();
-    QThreadPool::globalInstance()->start([pieces = std::move(pieces), cuts = std::move(cuts),
-                                          links = m_writer->styleSheetLinks(), whole, base, mode, viewport, width,
-                                          generation = m_generation, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
+    platform::runInBackground([pieces = std::move(pieces), cuts = std::move(cuts), links = m_writer->styleSheetLinks(),
+                               whole, base, mode, viewport, width, generation = m_generation,
+                               box = std::weak_ptr<Mailbox>(m_mailbox)]() {
         auto built = std::make_shared<LayoutEngine>();
         built->setBaseFolder(base);
         built->setDocumentMode(mode);

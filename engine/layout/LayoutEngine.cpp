@@ -7,6 +7,7 @@
 #include "engine/layout/PageParts.h"
 #include "engine/layout/TableElement.h"
 #include "engine/layout/WordWidths.h"
+#include "platform/BackgroundWork.h"
 
 #include <litehtml/litehtml.h>
 #include <litehtml/el_space.h>
@@ -16,7 +17,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QThread>
-#include <QThreadPool>
+#include "platform/BackgroundWork.h"
 
 #include <algorithm>
 #include <climits>
@@ -454,7 +455,7 @@ void LayoutEngine::letGoOfPage()
     m_elements.clear();
     m_textMarkers.clear();
     m_tree = LayoutTree();
-    QThreadPool::globalInstance()->start([page = std::move(page)]() mutable {
+    platform::runInBackground([page = std::move(page)]() mutable {
         page->elements.clear();
         page->markers.clear();
         page->document.reset();
