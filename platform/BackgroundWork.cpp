@@ -4,8 +4,12 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #ifdef Q_OS_LINUX
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -20,6 +24,9 @@ namespace backgroundwork_detail {
 constexpr int kNicenessAbove = 10;
 
 thread_local bool lowered = false;
+
+// Work letting go of pages queued and not ended.
+std::atomic<int> disposing{0};
 } // namespace backgroundwork_detail
 
 QThreadPool* backgroundPool()
@@ -41,6 +48,21 @@ void runInBackground(std::function<void()> work)
     backgroundPool()->start([work = std::move(work)] {
         lowerThisThread();
         work();
+    });
+}
+
+void disposeInBackground(std::function<void()> takeApart)
+{
+    ++backgroundwork_detail::disposing;
+    runInBackground([takeApart = std::move(takeApart)] {
+        takeApart();
+        if (--backgroundwork_detail::disposing == 0) {
+#ifdef __GLIBC__
+            // What was freed stays in the allocator's free lists, spread
+            // over its arenas, until it is trimmed.
+            malloc_trim(0);
+#endif
+        }
     });
 }
 

@@ -18,6 +18,11 @@ QThreadPool* backgroundPool();
 // Runs `work` on one of those threads.
 void runInBackground(std::function<void()> work);
 
+// Runs `takeApart`, which lets go of what a page left, on one of those
+// threads; once the last such work queued has ended, the memory it freed
+// goes back to the system (it would stay with the process otherwise).
+void disposeInBackground(std::function<void()> takeApart);
+
 // Lowers the calling thread's priority below the window's (once: a thread
 // lowered stays so). For threads of their own that do such work.
 void lowerThisThread();

@@ -21,12 +21,19 @@
 #include "engine/dom/Document.h"
 #include "engine/view/PageView.h"
 
+#include "platform/BackgroundWork.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QThreadPool>
+
+#include <malloc.h>
+#include <unistd.h>
 
 namespace {
 
@@ -197,6 +204,81 @@ void manualSteps(benchmark::State& state, bool flowing)
     state.counters["completion_block_ms"] = double(block);
 }
 
+// What the process still holds once a long page closed while its layout was
+// under way, against what it held before the page opened: the memory malloc
+// has given out and the resident set. (The work left in the background is
+// waited for; the page is the manual, plain.)
+//   bench_app --benchmark_filter='CloseManualMidLayout'
+double heldMb()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return double(info.uordblks + info.hblkhd) / (1024 * 1024);
+}
+
+double residentMb()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024 * 1024) : 0;
+}
+
+// Runs the event loop until the background work has ended and nothing it
+// posted is left to do.
+void settle()
+{
+    for (int quiet = 0; quiet < 3;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        quiet = platform::backgroundPool()->activeThreadCount() == 0 ? quiet + 1 : 0;
+        QThread::msleep(50);
+    }
+}
+
+void BM_CloseManualMidLayout(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const QString path = writeManual(dir, false);
+    auto app = bench_program::startProgram();
+    if (!app) {
+        state.SkipWithError("the program did not start");
+        return;
+    }
+    settle();
+    const double heldBefore = heldMb();
+    const double residentBefore = residentMb();
+    double heldOpen = 0, residentOpen = 0, heldAfter = 0, residentAfter = 0;
+    for (auto _ : state) {
+        if (!app->OpenDocumentFile(path)) {
+            state.SkipWithError("the page did not open");
+            return;
+        }
+        CZQView* view = app->GetActiveView();
+        engine::PageView* page = view->GetPageView();
+        engine::Document* doc = view->GetHtmlDocument();
+        runEventsUntil([&] { return !doc->isLoading() && view->m_bLoadCompleted; });
+        // A while into its layout.
+        QElapsedTimer clock;
+        clock.start();
+        runEventsUntil([&] { return clock.elapsed() > 1500; });
+        if (!page->layout().isLayingOutInBackground())
+            state.SkipWithError("the layout ended before the page closed");
+        heldOpen = heldMb();
+        residentOpen = residentMb();
+        app->mainFrame()->OnFileCloseAll();
+        settle();
+        heldAfter = heldMb();
+        residentAfter = residentMb();
+    }
+    state.counters["held_before_mb"] = heldBefore;
+    state.counters["held_open_mb"] = heldOpen;
+    state.counters["held_after_close_mb"] = heldAfter;
+    state.counters["resident_before_mb"] = residentBefore;
+    state.counters["resident_open_mb"] = residentOpen;
+    state.counters["resident_after_close_mb"] = residentAfter;
+}
+
 void BM_ManualCompletionSteps(benchmark::State& state)
 {
     manualSteps(state, false);
@@ -210,6 +292,7 @@ void BM_ManualFlowingCompletionSteps(benchmark::State& state)
 
 BENCHMARK(BM_ManualCompletionSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ManualFlowingCompletionSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_CloseManualMidLayout)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_OpenManual)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK(BM_OpenManual_Completed)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK(BM_OpenManualFlowing)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();

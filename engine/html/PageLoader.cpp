@@ -236,7 +236,7 @@ void PageLoader::readInBackground(const QString& path)
                         b->loader->takeReadPage(read);
                     // A page nobody took is taken apart on the worker thread.
                     if (read.use_count() == 1 && read->parsed && read->parsed->childCount())
-                        platform::runInBackground([page = std::move(read)]() mutable { page.reset(); });
+                        platform::disposeInBackground([page = std::move(read)]() mutable { page.reset(); });
                 },
                 Qt::QueuedConnection);
         });

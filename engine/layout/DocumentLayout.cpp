@@ -12,6 +12,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include <atomic>
+
 namespace engine {
 
 namespace documentlayout_detail {
@@ -98,7 +100,7 @@ bool moveBetween(const QString& from, const QString& to, int& dx, int& dy)
 // page's layout apart takes as long as making it.
 void disposeInBackground(std::shared_ptr<LayoutEngine>&& engine)
 {
-    platform::runInBackground([engine = std::move(engine)]() mutable { engine.reset(); });
+    platform::disposeInBackground([engine = std::move(engine)]() mutable { engine.reset(); });
 }
 
 } // namespace documentlayout_detail
@@ -107,7 +109,10 @@ void disposeInBackground(std::shared_ptr<LayoutEngine>&& engine)
 // asked for it lives.
 struct DocumentLayout::Mailbox
 {
-    DocumentLayout* layout;
+    DocumentLayout* layout = nullptr;
+    // The generation of the page laid out now, for the worker thread to see
+    // that its build is no longer wanted.
+    std::atomic<int> generation{0};
 };
 
 DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
@@ -262,9 +267,11 @@ void DocumentLayout::adoptNodes(size_t from)
 
 void DocumentLayout::startInBackground()
 {
-    if (!m_mailbox)
-        m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
-    ++m_generation;
+    if (!m_mailbox) {
+        m_mailbox = std::make_shared<Mailbox>();
+        m_mailbox->layout = this;
+    }
+    m_mailbox->generation = ++m_generation;
     m_builtLength = m_writer->writtenLength();
     scheduleWriteOn();
 }
@@ -342,11 +349,24 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
         built->setBaseFolder(base);
         built->setDocumentMode(mode);
         built->setViewportSize(viewport);
+        // A layout nobody waits for any more (the page closed or changed) is
+        // not made further: on a long page each stage takes seconds and the
+        // memory of several pages.
+        const auto abandoned = [&box, &built, generation] {
+            if (const auto b = box.lock(); b && b->generation == generation)
+                return false;
+            documentlayout_detail::disposeInBackground(std::move(built));
+            return true;
+        };
         if (whole)
             built->load(pieces, cuts, links, QThread::idealThreadCount(), kLeastPartLength);
         else
             built->load(LayoutSerializer::join(pieces));
+        if (abandoned())
+            return;
         built->layout(width);
+        if (abandoned())
+            return;
         // (Its lines too: on a long page, finding them takes a while.)
         built->findTextLines();
         QMetaObject::invokeMethod(
@@ -409,6 +429,8 @@ void DocumentLayout::stopBackground()
     m_building = false;
     m_buildingWhole = false;
     ++m_generation;
+    if (m_mailbox)
+        m_mailbox->generation = m_generation;
 }
 
 void DocumentLayout::finishLayout()

@@ -455,7 +455,7 @@ void LayoutEngine::letGoOfPage()
     m_elements.clear();
     m_textMarkers.clear();
     m_tree = LayoutTree();
-    platform::runInBackground([page = std::move(page)]() mutable {
+    platform::disposeInBackground([page = std::move(page)]() mutable {
         page->elements.clear();
         page->markers.clear();
         page->document.reset();
