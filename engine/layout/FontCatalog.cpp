@@ -134,15 +134,41 @@ QString FontCatalog::defaultFamilyList()
     return QStringLiteral("\"ＭＳ Ｐゴシック\"");
 }
 
+namespace fontcatalog_detail {
+QStringList familiesOf(const QString& familyList);
+} // namespace fontcatalog_detail
+
 QStringList FontCatalog::resolveFamilies(const QString& familyList)
+{
+    // Asking the font database whether a family is installed takes long
+    // enough to weigh on every first layout of a page: the answers for
+    // each list are kept for the program's life (fonts are not installed
+    // into a running program), a few thousand lists at most.
+    static std::mutex lock;
+    static QHash<QString, QStringList> known;
+    {
+        const std::lock_guard guard(lock);
+        const auto found = known.constFind(familyList);
+        if (found != known.constEnd())
+            return found.value();
+    }
+    QStringList families = fontcatalog_detail::familiesOf(familyList);
+    const std::lock_guard guard(lock);
+    if (known.size() >= 4096)
+        known.clear();
+    known.insert(familyList, families);
+    return families;
+}
+
+QStringList fontcatalog_detail::familiesOf(const QString& familyList)
 {
     QStringList families;
     bool installed = false;
     for (const QString& part : familyList.split(',', Qt::SkipEmptyParts)) {
-        const QString face = fontcatalog_detail::unquote(part);
+        const QString face = unquote(part);
         if (face.isEmpty())
             continue;
-        const QString family = substituteFace(face);
+        const QString family = FontCatalog::substituteFace(face);
         if (families.contains(family))
             continue;
         families << family;

@@ -40,14 +40,16 @@ public:
     {
         if (m_pass == 0 || m_pass != currentPass() || std::strlen(name) >= sizeof(Answer::name))
             return lookup();
-        for (const Answer& a : m_answers) {
+        std::vector<Answer>& answers = answersAt(m_level);
+        for (const Answer& a : answers) {
             if (std::strcmp(a.name, name) == 0)
                 return a.value;
         }
         Answer a;
         std::strcpy(a.name, name);
         a.value = lookup();
-        m_answers.push_back(a);
+        // (The lookup asks ancestors only, whose answers stand at other levels.)
+        answersAt(m_level).push_back(a);
         return a.value;
     }
 
@@ -60,8 +62,14 @@ private:
         char name[24];
         const char* value;
     };
-    std::vector<Answer> m_answers;
+    // The answers of the element being computed at a level of the tree
+    // (elements at one level are computed one after the other): kept per
+    // thread, so that computing an element's style allocates nothing.
+    static std::vector<Answer>& answersAt(unsigned level);
+
     unsigned m_pass = 0;
+    unsigned m_level = 0;
+    bool m_begun = false;
 };
 
 } // namespace engine

@@ -863,11 +863,16 @@ int layoutNodeId(const litehtml::element& el)
     return end != v ? static_cast<int>(id) : -1;
 }
 
-void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
+namespace layoutelements_detail {
+
+// (A class of litehtml's own may name the attributes it keeps for its kind.)
+struct AttributesOf : litehtml::html_tag
 {
-    using namespace layoutelements_detail;
-    if (!tagTakesHints(el.get_tagName()))
-        return;
+    static constexpr litehtml::string_map litehtml::html_tag::*member = &AttributesOf::m_attrs;
+};
+
+void addHints(const litehtml::element& el, litehtml::style& style, const litehtml::element* forVariables)
+{
     HintSource source;
     source.tag = lowerTag(el);
     source.attribute = [&el](const char* name) { return attr(el, name); };
@@ -876,7 +881,61 @@ void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
         return a ? attr(*a, name) : QString();
     };
     for (const StyleHint& hint : presentationalHints(source))
-        addProperty(style, &el, hint.property.toUtf8().constData(), hint.value);
+        addProperty(style, forVariables, hint.property.toUtf8().constData(), hint.value);
+}
+
+// Appends the attributes the hints may read to the key of an element's hints.
+void appendHintAttributes(std::string& key, const litehtml::element& el)
+{
+    const auto* tag = dynamic_cast<const litehtml::html_tag*>(&el);
+    if (!tag)
+        return;
+    for (const auto& [name, value] : tag->*AttributesOf::member) {
+        const HintUse use = hintUseOf(name);
+        if (use == HintUse::Ignored)
+            continue;
+        key.append(name).push_back('\0');
+        if (use == HintUse::Value)
+            key.append(value);
+        key.push_back('\0');
+    }
+}
+
+} // namespace layoutelements_detail
+
+void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
+{
+    using namespace layoutelements_detail;
+    if (!tagTakesHints(el.get_tagName()))
+        return;
+    // The hints follow from the tag and the attributes of the element and of
+    // one ancestor: those of the elements alike (the cells of one table, the
+    // paragraphs of one page) are read into declarations once per thread,
+    // which each such element takes over.
+    std::string key = el.get_tagName();
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
+    const char* above = hintAncestorOf(key);
+    key.push_back('\0');
+    appendHintAttributes(key, el);
+    if (above) {
+        key.push_back('\1');
+        if (const auto a = ancestor(el, above))
+            appendHintAttributes(key, *a);
+    }
+    if (key.find('(') != std::string::npos) {
+        addHints(el, style, &el); // (what may name a custom property: read for the element)
+        return;
+    }
+    thread_local std::unordered_map<std::string, litehtml::style> read;
+    auto found = read.find(key);
+    if (found == read.end()) {
+        if (read.size() >= 4096)
+            read.clear();
+        found = read.emplace(std::move(key), litehtml::style()).first;
+        addHints(el, found->second, nullptr);
+    }
+    style.combine(found->second);
 }
 
 StyleSheetElement::StyleSheetElement(const std::shared_ptr<litehtml::document>& doc,

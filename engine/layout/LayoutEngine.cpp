@@ -408,11 +408,28 @@ void widenPaintExtents(const litehtml::element& el)
 
 } // namespace layoutengine_detail
 
+namespace layoutengine_detail {
+
+// The default style sheet of quirks mode or of the other modes, read once
+// for all pages: documents only read a context's sheet, on any thread.
+std::shared_ptr<litehtml::context> defaultStyleContext(bool quirks)
+{
+    const auto make = [](DocumentMode mode) {
+        auto context = std::make_shared<litehtml::context>();
+        context->load_master_stylesheet(defaultStyleSheet(mode));
+        return context;
+    };
+    static const std::shared_ptr<litehtml::context> ofQuirks = make(DocumentMode::Quirks);
+    static const std::shared_ptr<litehtml::context> ofStandards = make(DocumentMode::NoQuirks);
+    return quirks ? ofQuirks : ofStandards;
+}
+
+} // namespace layoutengine_detail
+
 LayoutEngine::LayoutEngine()
-    : m_container(std::make_shared<PageContainer>()), m_context(std::make_shared<litehtml::context>()),
+    : m_container(std::make_shared<PageContainer>()), m_context(layoutengine_detail::defaultStyleContext(true)),
       m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>())
 {
-    m_context->load_master_stylesheet(defaultStyleSheet());
 }
 
 LayoutEngine::~LayoutEngine()
@@ -491,13 +508,11 @@ void LayoutEngine::setDocumentMode(DocumentMode mode)
 
 void LayoutEngine::takeStyleSheetOfMode()
 {
-    // The default style sheet differs with the mode: a context of its own,
-    // made once the page read with the one before is let go of.
+    // The default style sheet differs with the mode.
     const bool quirks = m_container->documentMode() == DocumentMode::Quirks;
     if (quirks == m_quirksSheet)
         return;
-    m_context = std::make_shared<litehtml::context>();
-    m_context->load_master_stylesheet(defaultStyleSheet(m_container->documentMode()));
+    m_context = layoutengine_detail::defaultStyleContext(quirks);
     m_quirksSheet = quirks;
 }
 

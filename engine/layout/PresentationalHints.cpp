@@ -268,6 +268,23 @@ bool tagTakesHints(const char* tag)
     return std::any_of(std::begin(kTags), std::end(kTags), [tag](const char* t) { return strcasecmp(t, tag) == 0; });
 }
 
+const char* hintAncestorOf(std::string_view tag)
+{
+    if (tag == "td" || tag == "th")
+        return "table";
+    return tag == "a" ? "body" : nullptr;
+}
+
+HintUse hintUseOf(std::string_view attribute)
+{
+    // What identifies an element or names what it shows, and the node ids
+    // the layout is given (the layout serializer's data-pgn).
+    static constexpr std::string_view kIgnored[] = {"data-pgn", "id", "class", "style", "src", "alt", "title", "name"};
+    if (std::find(std::begin(kIgnored), std::end(kIgnored), attribute) != std::end(kIgnored))
+        return HintUse::Ignored;
+    return attribute == "href" ? HintUse::Presence : HintUse::Value;
+}
+
 std::vector<StyleHint> presentationalHints(const HintSource& s)
 {
     using namespace hints_detail;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -31,6 +32,14 @@ std::vector<StyleHint> presentationalHints(const HintSource& source);
 // Whether elements of a tag (in any case) may take hints at all: the others
 // need not be asked.
 bool tagTakesHints(const char* tag);
+// The tag of the ancestor whose attributes the hints of an element of `tag`
+// (lower case) read, or null when they read none of any ancestor.
+const char* hintAncestorOf(std::string_view tag);
+// How the hints read an attribute of this name (lower case): elements that
+// differ only in attributes the hints ignore, or in the values of those
+// whose presence alone counts, take the same hints.
+enum class HintUse { Ignored, Presence, Value };
+HintUse hintUseOf(std::string_view attribute);
 
 // Inherited through the style: "center" where an align attribute or CENTER
 // centres the tables inside too (as browsers do), "none" where an align

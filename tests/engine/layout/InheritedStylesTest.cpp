@@ -47,6 +47,35 @@ TEST(InheritedStyles, AnAnswerIsKeptOnlyDuringTheElementsOwnComputation)
     }
 }
 
+// Elements computed one after the other at one level keep answers of their
+// own, and an element's answers outlast the computations of what it holds.
+TEST(InheritedStyles, EachElementKeepsItsOwnAnswersBesideThoseInsideIt)
+{
+    InheritedStyles parent, first, second;
+    int asked = 0;
+    const auto answer = [&asked](const char* value) {
+        return [&asked, value] {
+            ++asked;
+            return value;
+        };
+    };
+    const InheritedStyles::Pass pass;
+    parent.begin();
+    EXPECT_STREQ(parent.find("color", answer("red")), "red");
+    first.begin();
+    EXPECT_STREQ(first.find("color", answer("green")), "green");
+    EXPECT_STREQ(parent.find("color", answer("unasked")), "red"); // an ancestor asked while the child computes
+    first.end();
+    second.begin();
+    EXPECT_STREQ(second.find("color", answer("blue")), "blue");
+    EXPECT_STREQ(second.find("color", answer("unasked")), "blue");
+    second.end();
+    EXPECT_STREQ(parent.find("color", answer("unasked")), "red");
+    EXPECT_STREQ(first.find("color", answer("asked again")), "asked again"); // its computation is over
+    parent.end();
+    EXPECT_EQ(asked, 4);
+}
+
 // Styles an element passes on (set, inherited through several levels, or
 // asked for with "inherit"), changed on an ancestor after the first layout:
 // what is laid out in place is what a layout from scratch gives.

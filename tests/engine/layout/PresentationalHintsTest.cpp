@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/LayoutEngine.h"
 #include "engine/layout/PageContainer.h"
 #include "engine/layout/PresentationalHints.h"
 
@@ -259,4 +260,76 @@ TEST(PresentationalHints, OnlyTheTagsThatTakeHintsAreAsked)
     EXPECT_TRUE(engine::tagTakesHints("TD"));
     EXPECT_FALSE(engine::tagTakesHints("span"));
     EXPECT_FALSE(engine::tagTakesHints(nullptr));
+}
+
+// The hints of a tag read only the attributes they say they read, of the
+// element and of the one ancestor named for the tag: what elements alike
+// share is keyed by nothing less.
+TEST(PresentationalHints, ReadOnlyTheAttributesAndAncestorTheyName)
+{
+    const QMap<QString, QString> values = {
+        {"bgcolor", "red"},   {"text", "red"},      {"color", "red"},       {"background", "a.png"},
+        {"align", "center"},  {"valign", "top"},    {"width", "10"},        {"height", "10"},
+        {"size", "3"},        {"face", "Arial"},    {"type", "1"},          {"border", "1"},
+        {"cellpadding", "2"}, {"cellspacing", "2"}, {"href", "x"},          {"hspace", "2"},
+        {"vspace", "2"},      {"noshade", ""},      {"leftmargin", "5"},    {"topmargin", "5"},
+        {"nowrap", ""},       {"link", "red"},      {"bordercolor", "red"}, {"id", "x"},
+        {"src", "a.png"}};
+    for (const char* tag : {"a",     "applet", "basefont", "body", "caption", "div",    "embed", "font", "h1",
+                            "hr",    "iframe", "img",      "li",   "marquee", "object", "ol",    "p",    "table",
+                            "tbody", "td",     "tfoot",    "th",   "thead",   "tr",     "ul"}) {
+        const std::string_view tagName(tag);
+        engine::HintSource source;
+        source.tag = QString::fromLatin1(tag);
+        QString href = QStringLiteral("x");
+        source.attribute = [&](const char* name) {
+            EXPECT_NE(engine::hintUseOf(name), engine::HintUse::Ignored) << tag << " reads " << name;
+            return std::string_view(name) == "href" ? href : values.value(QString::fromLatin1(name));
+        };
+        source.ancestorAttribute = [&](const char* above, const char* name) {
+            EXPECT_STREQ(above, engine::hintAncestorOf(tagName)) << tag;
+            EXPECT_NE(engine::hintUseOf(name), engine::HintUse::Ignored) << tag << " reads " << name;
+            return values.value(QString::fromLatin1(name));
+        };
+        const std::vector<StyleHint> hints = engine::presentationalHints(source);
+        href = QStringLiteral("elsewhere.html");
+        EXPECT_EQ(engine::presentationalHints(source), hints) << tag;
+    }
+    EXPECT_EQ(engine::hintUseOf("data-pgn"), engine::HintUse::Ignored);
+    EXPECT_EQ(engine::hintUseOf("href"), engine::HintUse::Presence);
+}
+
+namespace {
+int widthOf(const engine::LayoutEngine& layout, const char* id)
+{
+    const engine::LayoutBox* box = layout.tree().boxByHtmlId(QString::fromLatin1(id));
+    return box ? box->borderBox.width() : -1;
+}
+} // namespace
+
+// Cells and paragraphs alike take the hints of their own attributes and
+// tables, however many elements before them had others; a laying out again
+// gives the same boxes.
+TEST(PresentationalHints, ElementsAlikeTakeHintsOfTheirOwnAttributes)
+{
+    const QString page =
+        QStringLiteral("<body><table cellpadding=2 border=1><tr><td id=a>x</td></tr></table>"
+                       "<table cellpadding=9 border=1><tr><td id=b>x</td></tr></table>"
+                       "<table cellpadding=2 border=0><tr><td id=c>x</td></tr></table>"
+                       "<table cellpadding=2 border=1><tr><td id=d>x</td><td id=e width=40>x</td></tr></table>"
+                       "<table><tr><td id=f bgcolor='var(--none)' background='a(1).png'>x</td></tr></table>"
+                       "<img id=i1 src=a.png width=20 height=10><img id=i2 src=b.png width=30 height=10></body>");
+    for (int round = 0; round < 2; ++round) {
+        engine::LayoutEngine layout;
+        layout.load(page);
+        layout.layout(800);
+        const int a = widthOf(layout, "a");
+        EXPECT_EQ(widthOf(layout, "b") - a, 14) << round;
+        EXPECT_EQ(a - widthOf(layout, "c"), 2) << round;
+        EXPECT_EQ(widthOf(layout, "d"), a) << round;
+        EXPECT_EQ(widthOf(layout, "e"), 40 + 2 * 2 + 2) << round;
+        EXPECT_GT(widthOf(layout, "f"), 0) << round;
+        EXPECT_EQ(widthOf(layout, "i1"), 20) << round;
+        EXPECT_EQ(widthOf(layout, "i2"), 30) << round;
+    }
 }
