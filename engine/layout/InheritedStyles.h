@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -38,15 +39,17 @@ public:
     // asked for during a computation.
     template <class Lookup> const char* find(const char* name, Lookup&& lookup)
     {
-        if (m_pass == 0 || m_pass != currentPass() || std::strlen(name) >= sizeof(Answer::name))
+        if (m_pass == 0 || m_pass != currentPass())
             return lookup();
-        std::vector<Answer>& answers = answersAt(m_level);
-        for (const Answer& a : answers) {
-            if (std::strcmp(a.name, name) == 0)
-                return a.value;
-        }
+        const size_t length = std::strlen(name);
+        if (length >= sizeof(Name))
+            return lookup();
         Answer a;
-        std::strcpy(a.name, name);
+        std::memcpy(a.name.words, name, length);
+        for (const Answer& kept : answersAt(m_level)) {
+            if (kept.name == a.name)
+                return kept.value;
+        }
         a.value = lookup();
         // (The lookup asks ancestors only, whose answers stand at other levels.)
         answersAt(m_level).push_back(a);
@@ -57,10 +60,16 @@ public:
     static unsigned currentPass();
 
 private:
+    // A property's name, zero-filled: names compare as three words.
+    struct Name
+    {
+        std::uint64_t words[3] = {};
+        bool operator==(const Name&) const = default;
+    };
     struct Answer
     {
-        char name[24];
-        const char* value;
+        Name name;
+        const char* value = nullptr;
     };
     // The answers of the element being computed at a level of the tree
     // (elements at one level are computed one after the other): kept per

@@ -865,6 +865,29 @@ int layoutNodeId(const litehtml::element& el)
 
 namespace layoutelements_detail {
 
+// The declarations a litehtml style keeps, which it lends out only by name:
+// an explicit instantiation may name a private member, and hands it to the
+// function declared here.
+using PropertiesMember = litehtml::props_map litehtml::style::*;
+struct StyleProperties
+{
+    friend PropertiesMember propertiesOf(StyleProperties);
+};
+template <PropertiesMember Member> struct StylePropertiesOf
+{
+    friend PropertiesMember propertiesOf(StyleProperties) { return Member; }
+};
+template struct StylePropertiesOf<&litehtml::style::m_properties>;
+
+const char* ownProperty(const litehtml::style& style, const char* name)
+{
+    thread_local std::string key; // (keeps its room from name to name)
+    key.assign(name);
+    const litehtml::props_map& properties = style.*propertiesOf(StyleProperties{});
+    const auto found = properties.find(key);
+    return found == properties.end() ? nullptr : found->second.m_value.c_str();
+}
+
 // (A class of litehtml's own may name the attributes it keeps for its kind.)
 struct AttributesOf : litehtml::html_tag
 {
@@ -1002,7 +1025,9 @@ std::shared_ptr<litehtml::element> createLayoutElement(const char* tagIn, const 
 {
     if (!tagIn)
         return nullptr;
-    const std::string tag = QString::fromUtf8(tagIn).toLower().toStdString();
+    std::string tag = tagIn;
+    std::transform(tag.begin(), tag.end(), tag.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; });
     std::shared_ptr<litehtml::element> el;
     if (tag == "img")
         el = std::make_shared<ImageElement>(doc, container);

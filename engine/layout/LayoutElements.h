@@ -22,6 +22,7 @@
 #include <litehtml/el_anchor.h>
 
 #include <array>
+#include <strings.h>
 #include <type_traits>
 #include <unordered_map>
 #include <vector>
@@ -297,6 +298,15 @@ void resolveVerticalAlign(const litehtml::element& el, litehtml::vertical_align&
 // inline-grid as inline blocks) instead of as inline text. `display` is
 // left as it is for the others.
 void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display& display);
+// What a style declares for a property (null when nothing), as litehtml's
+// style::get_property gives it, without making a string of the name first:
+// most names are too long for a string to hold without allocating, and an
+// element's style is asked for about a hundred of them.
+const char* ownProperty(const litehtml::style& style, const char* name);
+inline bool isInherit(const char* value)
+{
+    return strcasecmp(value, "inherit") == 0;
+}
 } // namespace layoutelements_detail
 
 // Whether an element is an empty inline element laid out as a box of its
@@ -365,11 +375,25 @@ public:
                                                       this->m_css_borders);
         m_inherited.end();
     }
+    // As litehtml's, with the element's own declarations looked up without
+    // allocating and inherited values kept while the styles are computed.
     const char* get_style_property(const char* name, bool inherited, const char* def = nullptr) const override
     {
-        if (!inherited)
-            return Base::get_style_property(name, inherited, def);
-        const char* value = m_inherited.find(name, [&] { return Base::get_style_property(name, true, nullptr); });
+        if (!name)
+            return def;
+        if (!inherited) {
+            const char* own = layoutelements_detail::ownProperty(this->m_style, name);
+            if (!own)
+                return def;
+            return layoutelements_detail::isInherit(own) ? Base::get_style_property(name, false, def) : own;
+        }
+        const char* value = m_inherited.find(name, [&]() -> const char* {
+            const char* own = layoutelements_detail::ownProperty(this->m_style, name);
+            if (own && !layoutelements_detail::isInherit(own))
+                return own;
+            const litehtml::element::ptr parent = this->parent();
+            return parent ? parent->get_style_property(name, true, nullptr) : own;
+        });
         return value ? value : def;
     }
     void parse_attributes() override

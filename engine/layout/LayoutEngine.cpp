@@ -85,9 +85,8 @@ bool canHoldWordsInPlace(litehtml::element& el)
 
 // The content, padding and border boxes of an element from where the layout
 // placed it.
-void placeBoxes(LayoutBox& box, const litehtml::element& el)
+void placeBoxes(LayoutBox& box, const litehtml::element& el, const litehtml::position& content)
 {
-    const litehtml::position content = layoutelements_detail::placementOf(el);
     litehtml::position padding = content;
     padding += el.get_paddings();
     litehtml::position border = padding;
@@ -189,7 +188,9 @@ struct TreeBuilder
         return it->second;
     }
 
-    void addText(const litehtml::element::ptr& el, int owner, int textNode, int& offset)
+    // `origin`: where the element that holds the text stands on the page.
+    void addText(const litehtml::element::ptr& el, int owner, int textNode, int& offset,
+                 const litehtml::position& origin)
     {
         raw.clear();
         el->get_text(raw);
@@ -203,7 +204,13 @@ struct TreeBuilder
         piece.offset = start;
         piece.text = text;
         piece.space = el->is_white_space();
-        const litehtml::position p = layoutelements_detail::placementOf(*el);
+        litehtml::position p = el->get_position();
+        if (el->get_element_position() == litehtml::element_position_fixed) {
+            p = layoutelements_detail::placementOf(*el);
+        } else {
+            p.x += origin.x;
+            p.y += origin.y;
+        }
         piece.box = toQRect(p);
         litehtml::font_metrics fm;
         piece.font = static_cast<int>(el->get_font(&fm));
@@ -237,6 +244,7 @@ struct TreeBuilder
             return painted;
         }
         const int index = static_cast<int>(tree.boxes.size());
+        const litehtml::position content = layoutelements_detail::placementOf(*el);
         tree.boxes.emplace_back();
         {
             LayoutBox& box = tree.boxes.back();
@@ -249,7 +257,7 @@ struct TreeBuilder
             box.parent = parent;
             box.order = order++;
             box.firstPiece = static_cast<int>(tree.pieces.size());
-            placeBoxes(box, *el);
+            placeBoxes(box, *el, content);
             const auto position = el->get_element_position();
             box.positioned = position != litehtml::element_position_static;
             box.absolute =
@@ -263,9 +271,8 @@ struct TreeBuilder
                 litehtml::position::vector lines;
                 el->get_inline_boxes(lines);
                 // Line fragments are relative to the block that holds the lines.
-                const litehtml::position origin = layoutelements_detail::placementOf(*el);
-                const int ox = origin.x - el->get_position().x;
-                const int oy = origin.y - el->get_position().y;
+                const int ox = content.x - el->get_position().x;
+                const int oy = content.y - el->get_position().y;
                 QRect united;
                 for (const auto& line : lines) {
                     const QRect r(line.x + ox, line.y + oy, line.width, line.height);
@@ -304,7 +311,7 @@ struct TreeBuilder
             }
             if (isTextLike(*child)) {
                 const size_t had = tree.pieces.size();
-                addText(child, index, textNode, offset);
+                addText(child, index, textNode, offset, content);
                 if (tree.pieces.size() > had) {
                     painted.add(tree.pieces.back().box);
                     indexer.add(static_cast<int>(i), *child, tree.pieces.back().box, false);
@@ -1111,7 +1118,7 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
         const litehtml::size size = root->measureExtent();
         m_documentSize = QSize(size.width, size.height);
         if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(*root))
-            layoutengine_detail::placeBoxes(m_tree.boxes.front(), *root);
+            layoutengine_detail::placeBoxes(m_tree.boxes.front(), *root, layoutelements_detail::placementOf(*root));
     }
     if (extentChanged || !keepsExtent(reachBefore.x(), reachAfter.x(), m_tree.canvas.width()) ||
         !keepsExtent(reachBefore.y(), reachAfter.y(), m_tree.canvas.height()))

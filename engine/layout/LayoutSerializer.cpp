@@ -70,7 +70,7 @@ bool dropsLeadingNewline(const QString& upperTag)
 
 // The start tag of an element as the layout reads it: its node id first,
 // its attributes, its inline style.
-void writeStartTag(QString& out, const Element& el, const QString& tag, int id)
+void writeStartTag(QString& out, const Element& el, const QString& tag, int id, const QString& css)
 {
     out += u'<';
     out += tag;
@@ -92,13 +92,10 @@ void writeStartTag(QString& out, const Element& el, const QString& tag, int id)
             out += u'"';
         }
     }
-    if (const Style* style = el.styleIfAny()) {
-        const QString css = style->cssText();
-        if (!css.isEmpty()) {
-            out += QLatin1String(" style=\"");
-            appendEscaped(out, css, true);
-            out += u'"';
-        }
+    if (!css.isEmpty()) {
+        out += QLatin1String(" style=\"");
+        appendEscaped(out, css, true);
+        out += u'"';
     }
     out += u'>';
 }
@@ -244,8 +241,10 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     }
     const int id = addNode(el);
     const qsizetype start = writtenLength();
-    writeStartTag(out, *el, tag, id);
-    if (const Style* style = el->styleIfAny(); style && m_partsAllowed && !declarationsAllowParts(style->cssText()))
+    const Style* style = el->styleIfAny();
+    const QString css = style ? style->cssText() : QString();
+    writeStartTag(out, *el, tag, id, css);
+    if (!css.isEmpty() && m_partsAllowed && !declarationsAllowParts(css))
         m_partsAllowed = false;
     if (tag == QLatin1String("LINK") &&
         el->getAttributeText(QStringLiteral("rel")).contains(QLatin1String("stylesheet"), Qt::CaseInsensitive))
@@ -363,7 +362,9 @@ void LayoutSerializer::noteCut()
     cut.piece = m_pieces.size();
     for (size_t i = 1; i < m_stack.size(); ++i) {
         const Frame& f = m_stack[i];
-        layoutserializer_detail::writeStartTag(cut.opening, *f.node->asElement(), f.tag, f.id);
+        const Style* style = f.node->asElement()->styleIfAny();
+        layoutserializer_detail::writeStartTag(cut.opening, *f.node->asElement(), f.tag, f.id,
+                                               style ? style->cssText() : QString());
         if (i == 1)
             cut.opening += m_headText;
         cut.open.push_back(f.id);
@@ -376,6 +377,8 @@ bool LayoutSerializer::declarationsAllowParts(const QString& css)
 {
     // Parts of a table made of other elements: the layout library wraps
     // those that follow each other in one table, which a cut would split.
+    if (!css.contains(QLatin1String("table-"), Qt::CaseInsensitive))
+        return true;
     static const QRegularExpression tablePart(QStringLiteral("display\\s*:\\s*table-"),
                                               QRegularExpression::CaseInsensitiveOption);
     return !css.contains(tablePart);

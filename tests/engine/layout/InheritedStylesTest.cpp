@@ -3,11 +3,14 @@
 #include "engine/EnginePage.h"
 #include "engine/css/Style.h"
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/LayoutEngine.h"
 
 #include "FullLayoutCheck.h"
 #include "LayoutFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 using engine::InheritedStyles;
 using layout_test::byId;
@@ -101,4 +104,28 @@ TEST(InheritedStyles, AChangeOnAnAncestorReachesEveryLevelBelowIt)
     // A change in the middle leaves what stands above it as it was.
     byId(doc.get(), "mid")->style().setCssText(QStringLiteral("white-space: pre; font-size: 9px"));
     layout_test::expectSameAsFullLayout(layout, *doc, "middle");
+}
+
+// Values as litehtml gives them: a property that is not inherited takes its
+// parent's value only when it says "inherit" (in any case), one that is
+// inherited comes from the nearest ancestor that declares it, however deep.
+TEST(InheritedStyles, InheritKeywordAndDeepInheritance)
+{
+    engine::LayoutEngine layout;
+    layout.load(
+        QStringLiteral("<body style='margin: 0'><div style='padding-left: 30px; white-space: nowrap'>"
+                       "<div id=kept style='padding-left: INHERIT'><div id=none>"
+                       "<div><div><div><p id=deep>words that would wrap in a narrow box if white space were normal</p>"
+                       "</div></div></div></div></div></div></body>"));
+    layout.layout(120);
+    const auto box = [&layout](const char* id) {
+        const engine::LayoutBox* b = layout.tree().boxByHtmlId(QString::fromLatin1(id));
+        if (!b)
+            throw std::runtime_error(id);
+        return *b;
+    };
+    EXPECT_EQ(box("kept").contentBox.left(), 60);
+    EXPECT_EQ(box("none").contentBox.left(), 60);
+    EXPECT_EQ(box("none").paddingBox.left(), 60);
+    EXPECT_LT(box("deep").contentBox.height(), 30) << "one line of text";
 }
