@@ -1,5 +1,6 @@
 #include "platform/BackgroundWork.h"
 
+#include <QCoreApplication>
 #include <QThread>
 #include <QThreadPool>
 
@@ -38,6 +39,9 @@ QThreadPool* backgroundPool()
         // Linux each task lowers its thread's niceness as well.)
         made->setThreadPriority(QThread::LowPriority);
         made->setMaxThreadCount(std::max(2, QThread::idealThreadCount()));
+        // Work queued ends before the application goes, as that of Qt's
+        // global pool does: a layout still running would find no fonts.
+        qAddPostRoutine([] { backgroundPool()->waitForDone(); });
         return made;
     }();
     return pool;
