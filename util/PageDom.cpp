@@ -8,6 +8,7 @@
 
 #include "res/resource.h"
 
+#include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
@@ -94,7 +95,7 @@ HRESULT GetPageSelection(Ref<Element>* element, std::optional<engine::ControlRan
         // 3. A text range only where text is edited.
         if (textRange) {
             engine::TextRange range = selection.createRange();
-            if (IsTextRangeInTable(range) || IsTextRangeInMarquee(range))
+            if (IsTextRangeInTable(range) || IsTextRangeInMarquee(range) || IsTextRangeInFlow(range))
                 textRange->emplace(std::move(range));
             else
                 textRange->reset();
@@ -188,6 +189,21 @@ bool IsTextRangeInTable(const engine::TextRange& range, bool* isTextBox)
 bool IsTextRangeInMarquee(const engine::TextRange& range)
 {
     return pagedom_detail::rangeParentHasAncestor(range, QLatin1String("MARQUEE"));
+}
+
+bool IsTextRangeInFlow(const engine::TextRange& range)
+{
+    Element* element = range.parentElement();
+    if (!element || element->hasTag(QLatin1String("BODY")))
+        return false;
+    for (; element; element = element->parentElement()) {
+        if (element->hasTag(QLatin1String("BODY")))
+            return true;
+        const engine::Style* style = element->styleIfAny();
+        if (style && style->position().trimmed().compare(QLatin1String("absolute"), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return false;
 }
 
 bool IsTextRangeInCaption(const engine::TextRange& range)

@@ -73,6 +73,10 @@ HRESULT GetSelectedCell(engine::Ref<engine::Element>& cell);
 bool IsTextRangeInTable(const engine::TextRange& range, bool* isTextBox = nullptr);
 bool IsTextRangeInMarquee(const engine::TextRange& range);
 bool IsTextRangeInCaption(const engine::TextRange& range);
+// Whether the range's parent element is a block of the page's flow or lies in
+// one (a paragraph, a heading, a division that is no object): inside the
+// BODY, not the BODY itself, and not inside an absolutely positioned element.
+bool IsTextRangeInFlow(const engine::TextRange& range);
 
 // The element's id is "text" (without regard to case): the TABLE of a text box.
 bool HasTextId(const engine::Element* element);

@@ -1,7 +1,7 @@
 // Selecting text by dragging in a text container (a cell, a MARQUEE, a
-// CAPTION): the selection never leaves the container the press was in, and
-// a drag from one cell of an ordinary table into another turns into a cell
-// range.
+// CAPTION, or the page's flow as a whole): the selection never leaves the
+// container the press was in, and a drag from one cell of an ordinary table
+// into another turns into a cell range.
 
 #include "editor/CImpIDispatch.h"
 
@@ -77,8 +77,12 @@ int CImpIDispatch::ExtendTextDragSelection()
     const engine::MarkupPointer& caret = *m_pTextDragAnchor;
     // 3. The container of the caret.
     engine::Ref<engine::Element> container(caret.currentScope());
-    if (FindTextContainer(container) != S_OK)
-        return 0;
+    if (FindTextContainer(container) != S_OK) {
+        // Text of the page's flow: the selection runs over the page's text.
+        if (!IsTextEditContext())
+            return 0;
+        container = doc->body();
+    }
     // 4. Its first and last places.
     engine::MarkupPointer first;
     engine::MarkupPointer last;

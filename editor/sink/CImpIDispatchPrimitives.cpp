@@ -136,14 +136,20 @@ bool CImpIDispatch::IsTextEditContext() const
     std::optional<engine::TextRange> range;
     GetPageSelection(&selected, nullptr, &range, m_pView);
     // 2. A caret or text selection: inside a TABLE or a MARQUEE.
+    engine::PageView* page = pageView();
     if (range) {
         engine::Ref<engine::Element> parent = range->parentElement();
+        engine::Ref<engine::Element> table = parent;
         engine::Ref<engine::Element> marquee = parent;
-        return FindParentByTag(parent, QStringLiteral("TABLE")) == S_OK ||
-               FindParentByTag(marquee, QStringLiteral("MARQUEE")) == S_OK;
+        if (FindParentByTag(table, QStringLiteral("TABLE")) == S_OK ||
+            FindParentByTag(marquee, QStringLiteral("MARQUEE")) == S_OK)
+            return true;
+        // Differs from keeping the text of the page's flow out of reach:
+        // pages whose text stands in divisions and paragraphs (what most
+        // generators write) are typed into where the user clicks.
+        return IsTextRangeInFlow(*range);
     }
     // 3. A selected MARQUEE while an input method composes text for it.
-    engine::PageView* page = pageView();
     return sinkprimitives_detail::hasTag(selected.get(), QLatin1String("MARQUEE")) && page &&
            page->input().compositionPending();
 }

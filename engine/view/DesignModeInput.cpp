@@ -312,8 +312,8 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
     }
     if (hit->hasTag(QLatin1String("BODY")))
         sel.forceChangeNotification();
-    const auto textPress = [&](Element* container) {
-        if (placeCaretAt(client, container, hit)) {
+    const auto textPress = [&](Element* container, Element* block = nullptr) {
+        if (placeCaretAt(client, container, hit, block)) {
             m_pressElement = hit;
             m_drag = Drag::TextSelect;
             m_moveStarted = false;
@@ -343,7 +343,8 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
                     return;
                 }
             }
-            textPress(e);
+            // In the page's flow the caret stays in the block pressed on.
+            textPress(e, e->hasTag(QLatin1String("BODY")) ? flowBlockOf(hit) : nullptr);
             return;
         }
         if (const LayoutBox* box = m_view.layout().box(e); box && box->absolute) {
@@ -353,7 +354,21 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
     }
 }
 
-bool DesignModeInput::placeCaretAt(QPoint client, Element* container, Element* src)
+Element* DesignModeInput::flowBlockOf(Node* node) const
+{
+    for (Element* e = node && node->asElement() ? node->asElement()
+                      : node                    ? node->parentElement()
+                                                : nullptr;
+         e; e = e->parentElement()) {
+        if (e->hasTag(QLatin1String("BODY")))
+            return e;
+        if (const LayoutBox* box = m_view.layout().box(e); box && !box->inlineLevel)
+            return e;
+    }
+    return nullptr;
+}
+
+bool DesignModeInput::placeCaretAt(QPoint client, Element* container, Element* src, Element* block)
 {
     EventObject focus = mouseEvent(client, m_pressButton, Qt::NoModifier, container);
     focus.srcElement = src;
@@ -361,7 +376,10 @@ bool DesignModeInput::placeCaretAt(QPoint client, Element* container, Element* s
         return false;
     Selection& sel = doc()->selection();
     const TextPosition pos = m_view.textGeometry().positionAtPoint(client + m_view.scrollPosition());
-    if (!pos.isNull() && container->containsNode(pos.node) &&
+    // A press on the bare page does not reach for the nearest paragraph.
+    const bool inBlock = !block || (block->hasTag(QLatin1String("BODY")) ? flowBlockOf(pos.node) == block
+                                                                         : block->containsNode(pos.node));
+    if (!pos.isNull() && container->containsNode(pos.node) && inBlock &&
         Typing::editingContainer(pos.node) == Typing::editingContainer(container))
         sel.collapseAt(pos.node, pos.offset);
     else

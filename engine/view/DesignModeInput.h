@@ -104,7 +104,10 @@ private:
     EventObject mouseEvent(QPoint client, int button, Qt::KeyboardModifiers mods, Element* src) const;
     Element* elementAt(QPoint client) const;
     void pressDefault(QPoint client, Element* hit, Qt::KeyboardModifiers mods, EventObject& event);
-    bool placeCaretAt(QPoint client, Element* container, Element* src);
+    // `block`, when given, bounds where the caret may go: the flow block the
+    // press fell in (the BODY for the bare page: then only text loose in it).
+    bool placeCaretAt(QPoint client, Element* container, Element* src, Element* block = nullptr);
+    Element* flowBlockOf(Node* node) const;
     bool controlSelect(Element* el, bool add, QPoint client, Qt::KeyboardModifiers mods);
     void startMove(QPoint client);
     void stepMove(QPoint client, EventObject& event);

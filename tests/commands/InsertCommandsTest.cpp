@@ -173,9 +173,12 @@ TEST_F(InsertCommands, CommandsAreOfferedAsTheSelectionAllows)
     ASSERT_NE(openPage(), nullptr);
     for (int id : {33128, 33169, 32920, 33477, 33481, 33482, 33406, 33407, 33460, 33409, 620, 621})
         EXPECT_TRUE(enabled(id)) << id;
-    // Symbols only where text of a table or marquee is edited.
-    caretIn("flow");
+    // Symbols only where text is edited: a table, a marquee, the page's flow.
+    doc()->selection().collapseAt(doc()->body(), 0);
+    settle();
     EXPECT_FALSE(enabled(33353));
+    caretIn("flow");
+    EXPECT_TRUE(enabled(33353));
     caretIn("box");
     EXPECT_TRUE(enabled(33353));
     // The area tools with an image selected, the select tool checked.
@@ -331,9 +334,12 @@ TEST_F(InsertCommands, TheSymbolPaletteIsMadeOnceAndFollowsTheCaret)
     EXPECT_EQ(frame()->m_pDlgSymbol, palette);
     EXPECT_TRUE(palette->isVisible());
     EXPECT_EQ(frame()->findChildren<VornaDlgSymbol*>().size(), 1);
-    caretIn("flow");
+    doc()->selection().collapseAt(doc()->body(), 0);
+    settle();
     EXPECT_FALSE(enabled(33353));
     EXPECT_FALSE(palette->m_btnInsert->isEnabled());
+    caretIn("flow");
+    EXPECT_TRUE(palette->m_btnInsert->isEnabled());
 }
 
 TEST_F(InsertCommands, ABannerWaitsForItsClickOrReplacesTheSelectedImage)

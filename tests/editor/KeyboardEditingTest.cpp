@@ -177,9 +177,15 @@ TEST_F(KeyboardEditing, ObjectsAreNudgedResizedAndDeletedByKeys)
     EXPECT_EQ(undoSteps(), steps + 1);
 }
 
-TEST_F(KeyboardEditing, OutsideTextBoxesKeysTypeNothingAndScrollThePage)
+TEST_F(KeyboardEditing, OutsideTextBoxesAndTheFlowKeysTypeNothingAndScrollThePage)
 {
+    // The text of the page's flow is typed into.
     caretIn("plain", 2);
+    type(QStringLiteral("abc"));
+    EXPECT_EQ(byId("plain")->innerHTML(), QStringLiteral("ようabcこそ"));
+    // The caret in the BODY itself, as a press on the bare page leaves it.
+    doc()->selection().collapseAt(doc()->body(), 0);
+    settle();
     const QString before = doc()->body()->innerHTML();
     type(QStringLiteral("abc"));
     key(Qt::Key_Return);

@@ -11,6 +11,7 @@
 #include "editor/painters/CHTMLPainterImageMap.h"
 #include "editor/sink/RubberBandOverlay.h"
 
+#include "engine/css/Style.h"
 #include "engine/view/DesignModeInput.h"
 #include "engine/view/EventDispatcher.h"
 #include "engine/view/EventObject.h"
@@ -120,13 +121,15 @@ TEST_F(SinkDispatch, TheEngineMovesOnlyWhatMayMove)
     }
 }
 
-TEST_F(SinkDispatch, SelectionsStartOnlyInTextOfTextBoxesAndMarquees)
+TEST_F(SinkDispatch, SelectionsStartOnlyInTextOfTextBoxesMarqueesAndTheFlow)
 {
     engine::Variant result;
-    caretIn("plain", 2);
+    // The caret standing in the BODY itself, as after a press on the bare page.
+    doc()->selection().collapseAt(doc()->body(), 0);
+    settle();
     EXPECT_EQ(fire(ev::SelectStart, &result), S_FALSE);
     EXPECT_TRUE(result.isBool() && !result.toBool());
-    for (const char* id : {"box", "news"}) {
+    for (const char* id : {"box", "news", "plain"}) {
         caretIn(id, 1);
         result = engine::Variant();
         EXPECT_EQ(fire(ev::SelectStart, &result), S_OK) << id;
@@ -137,14 +140,14 @@ TEST_F(SinkDispatch, SelectionsStartOnlyInTextOfTextBoxesAndMarquees)
     EXPECT_EQ(fire(ev::SelectStart, &result), S_FALSE);
     sink()->m_ptDown = QPoint(-1, -1);
 
-    // A drag over the page's body text selects nothing; in a text box it does.
+    // A drag over the text of the page's flow selects it, as in a text box.
     const QRect plain = clientBox("plain");
     const QPoint from(plain.left() + 2, plain.center().y()), to(plain.left() + 60, plain.center().y());
     page()->input().mouseDown(from, engine::LeftButton, {});
     page()->input().mouseMove(to, engine::LeftButton, {});
     page()->input().mouseUp(to, engine::LeftButton, {});
     settle();
-    EXPECT_NE(doc()->selection().type(), engine::Selection::Type::Text);
+    EXPECT_EQ(doc()->selection().type(), engine::Selection::Type::Text);
     const QRect box = clientBox("box");
     page()->input().mouseDown(QPoint(box.left() + 3, box.center().y()), engine::LeftButton, {});
     page()->input().mouseMove(QPoint(box.left() + 40, box.center().y()), engine::LeftButton, {});
@@ -234,14 +237,22 @@ TEST_F(SinkDispatch, ClientAndPageCoordinates)
 }
 
 // Only there the caret shows.
-TEST_F(SinkDispatch, TextIsEditedInTextBoxesAndMarqueesOnly)
+TEST_F(SinkDispatch, TextIsEditedInTextBoxesMarqueesAndTheFlow)
 {
     for (const char* id : {"box", "news", "plain"}) {
         caretIn(id, 1);
-        const bool text = QByteArray(id) != "plain";
-        EXPECT_EQ(sink()->IsTextEditContext(), text) << id;
-        EXPECT_EQ(page()->caretVisible(), text) << id;
+        EXPECT_TRUE(sink()->IsTextEditContext()) << id;
+        EXPECT_TRUE(page()->caretVisible()) << id;
     }
+    // Not in the BODY itself, nor in a positioned division.
+    doc()->selection().collapseAt(doc()->body(), 0);
+    settle();
+    EXPECT_FALSE(sink()->IsTextEditContext());
+    EXPECT_FALSE(page()->caretVisible());
+    byId("plain")->parentElement()->style().setAttribute(QStringLiteral("position"),
+                                                         engine::Variant(QStringLiteral("absolute")));
+    caretIn("plain", 1);
+    EXPECT_FALSE(sink()->IsTextEditContext());
     selectObjects({"pic"});
     EXPECT_FALSE(sink()->IsTextEditContext());
     // A marquee selected while an input method composes its text.

@@ -56,11 +56,18 @@ TEST(PageSelection, CaretAndTextInsideATextBoxGiveTheRange)
     EXPECT_EQ(range->text(), QStringLiteral("ようこそ"));
 }
 
-TEST(PageSelection, TextSelectedOutsideTextBoxesAndMarqueesIsNoUsableRange)
+TEST(PageSelection, TextSelectedInPositionedDivisionsIsNoUsableRange)
 {
     LivePage page;
-    // Loose paragraph text and the text of a positioned DIV.
-    for (const char* id : {"loose", "layer"}) {
+    // Paragraph text of the page's flow gives its range.
+    engine::Text* loose = page.firstText("loose");
+    page.doc->selection().setTextRange(loose, 0, loose, 2);
+    std::optional<TextRange> flow;
+    ASSERT_TRUE(HasTextRangeSelection(flow));
+    EXPECT_TRUE(IsTextRangeInFlow(*flow));
+    EXPECT_FALSE(IsTextRangeInTable(*flow));
+    // The text of a positioned DIV gives none.
+    for (const char* id : {"layer"}) {
         engine::Text* text = page.firstText(id);
         page.doc->selection().setTextRange(text, 0, text, 2);
         Ref<Element> element;
@@ -80,6 +87,7 @@ TEST(PageSelection, TextSelectedOutsideTextBoxesAndMarqueesIsNoUsableRange)
     EXPECT_TRUE(IsTextRangeInMarquee(*range));
     EXPECT_FALSE(IsTextRangeInTable(*range));
     EXPECT_FALSE(IsTextRangeInCaption(*range));
+    EXPECT_FALSE(IsTextRangeInFlow(*range));
 }
 
 TEST(PageSelection, ControlSelectionGivesItsRangeAndFirstElement)
