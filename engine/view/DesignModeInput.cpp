@@ -769,6 +769,14 @@ void DesignModeInput::keyDown(int qtKey, Qt::KeyboardModifiers mods, const QStri
         case Qt::Key_A:
             selectAll();
             break;
+        case Qt::Key_B:
+        case Qt::Key_U:
+            // Bold and underline of the text selected or typed next, as the
+            // format commands give them; the objects of a control selection
+            // have no text format of their own.
+            if (sel.type() != Selection::Type::Control && sel.start().isSet() && typing.isEditable(sel.start().node()))
+                doc()->commands().exec(qtKey == Qt::Key_B ? CommandGroup::Bold : CommandGroup::Underline);
+            break;
         case Qt::Key_Left:
         case Qt::Key_Right:
         case Qt::Key_Home:
