@@ -1,5 +1,7 @@
 #include "chrome/ViewTabGeometry.h"
 
+#include <QFontMetrics>
+
 using platform::Rect;
 
 namespace viewtabs {
@@ -53,6 +55,28 @@ std::array<int, kTabCount> PaintOrder(int current)
     if (n < kTabCount)
         order[n++] = current;
     return order;
+}
+
+QFont LabelFont(const QFont& base, const QStringList& labels, int room)
+{
+    constexpr int kCellHeight = 11;
+    constexpr int kSmallest = 6;
+    QFont font = base;
+    const auto fits = [&](int size) {
+        font.setPixelSize(size);
+        const QFontMetrics metrics(font);
+        if (metrics.height() > kCellHeight)
+            return false;
+        for (const QString& label : labels)
+            if (metrics.horizontalAdvance(label) > room)
+                return false;
+        return true;
+    };
+    int size = kCellHeight;
+    while (size > kSmallest && !fits(size))
+        --size;
+    font.setPixelSize(size);
+    return font;
 }
 
 } // namespace viewtabs

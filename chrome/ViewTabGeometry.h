@@ -2,7 +2,9 @@
 
 #include "platform/Rect.h"
 
+#include <QFont>
 #include <QPoint>
+#include <QStringList>
 #include <array>
 
 // The view tabs of a page window as plain arithmetic: a band down the left
@@ -45,5 +47,11 @@ int HitTest(const Borders& borders, QPoint point);
 // The order to draw the tabs in: the current tab after the one that follows
 // it, so that it lies over both neighbours.
 std::array<int, kTabCount> PaintOrder(int current);
+
+// The labels' font: `base` at a height of 11 pixels from the top of its
+// tallest letter to the bottom of its deepest one, as fonts were sized by
+// their cell in the system the tabs come from; smaller when a label would
+// still run past the `room` along its tab.
+QFont LabelFont(const QFont& base, const QStringList& labels, int room);
 
 } // namespace viewtabs

@@ -119,9 +119,11 @@ void VornaChildFrmTabCtrl::Paint(QPainter& dc, QWidget* window) const
     dc.fillRect(window->rect(), face);
 
     // 2. The tabs, the current one over its neighbours.
-    QFont font = QApplication::font("QMenu");
-    font.setPixelSize(11);
-    dc.setFont(font);
+    QStringList labels;
+    for (unsigned id : viewtabs_detail::kLabelIds)
+        labels << LoadResString(id);
+    // Each label stays on its tab, inside the tab's frame.
+    dc.setFont(LabelFont(QApplication::font("QMenu"), labels, kTabHeight - 4));
     dc.setPen(toQColor(GetSkinSysColor(COLOR_BTNTEXT)));
     for (int tab : PaintOrder(m_nCurTab)) {
         const Rect rect = TabRect(borders, tab);
@@ -133,8 +135,7 @@ void VornaChildFrmTabCtrl::Paint(QPainter& dc, QWidget* window) const
         dc.translate(rect.left + rect.width() / 2.0, rect.top + rect.height() / 2.0);
         dc.rotate(90);
         const QRectF label(-rect.height() / 2.0, -rect.width() / 2.0, rect.height(), rect.width());
-        dc.drawText(label, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
-                    LoadResString(viewtabs_detail::kLabelIds[tab]));
+        dc.drawText(label, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, labels.at(tab));
         dc.restore();
     }
 

@@ -5,7 +5,9 @@
 #include "platform/ColorRef.h"
 #include "platform/WindowMessage.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QTest>
 #include <QVBoxLayout>
@@ -47,6 +49,19 @@ TEST(ViewTabGeometry, TheCurrentTabIsDrawnAfterTheOneThatFollowsIt)
     EXPECT_EQ(viewtabs::PaintOrder(0), (Order{1, 0, 2}));
     EXPECT_EQ(viewtabs::PaintOrder(1), (Order{0, 2, 1}));
     EXPECT_EQ(viewtabs::PaintOrder(2), (Order{0, 1, 2}));
+}
+
+TEST(ViewTabGeometry, EveryLabelFitsAlongItsTabInACellOfElevenPixels)
+{
+    const QStringList labels{QStringLiteral("編集"), QStringLiteral("ソース"), QStringLiteral("プレビュー")};
+    const int room = viewtabs::kTabHeight - 4;
+    const QFont font = viewtabs::LabelFont(QApplication::font("QMenu"), labels, room);
+    const QFontMetrics metrics(font);
+    EXPECT_LE(metrics.height(), 11);
+    for (const QString& label : labels)
+        EXPECT_LE(metrics.horizontalAdvance(label), room) << label.toStdString();
+    // A label too long for any readable size gets the smallest, not an endless search.
+    EXPECT_EQ(viewtabs::LabelFont(font, {QString(40, QChar(0x30D7))}, room).pixelSize(), 6);
 }
 
 // ---- the hook on a page window ---------------------------------------------------
