@@ -272,10 +272,13 @@ void CMainFrame::AddUpdateHandlers()
         ui.setCheck(m_settings.soundEffect ? 1 : 0);
     });
     // Toolbar toggles: enabled in the editing and source views, checked while shown.
+    // Differs from greying them all without a page: the bars that need none
+    // (the standard, object, frame, other and basic bars) are toggled then too.
     for (const auto& toggle : mainframecommands_detail::kBarToggles) {
         const int bar = toggle.bar;
-        update(toggle.command, [this, bar](CmdUI& ui) {
-            ui.enable(IsEditMode() || IsSourceMode());
+        const bool needsPage = toggle.needsPage;
+        update(toggle.command, [this, bar, needsPage](CmdUI& ui) {
+            ui.enable(IsEditMode() || IsSourceMode() || (!needsPage && !GetActiveChild()));
             const QToolBar* tb = barOf(bar);
             ui.setCheck(tb && tb->isVisibleTo(this) ? 1 : 0);
         });

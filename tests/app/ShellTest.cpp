@@ -460,6 +460,11 @@ TEST_F(ShellTest, PageToolbarsToggleOnlyWithAPage)
     EXPECT_FALSE(standard->isVisibleTo(&frame()));
     app->commands()->sendCommand(33380);
     EXPECT_TRUE(standard->isVisibleTo(&frame()));
+    // The menu offers the bars that need no page, and only those.
+    for (int id : {33380, 33382, 33384, 33385, 33483})
+        EXPECT_TRUE(enabled(id)) << id;
+    for (int id : {33381, 33378, 33469, 33383, 32867})
+        EXPECT_FALSE(enabled(id)) << id;
 
     // A page comes with its bars; the toggle hides and shows them.
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
