@@ -308,8 +308,7 @@ void ASMFrame::PaintNonClient(QPainter& dc)
     const int w = m_window->width();
     const int h = m_window->height();
     dc.drawImage(0, h - b.bottom(), m_bottomCache);
-    dc.drawImage(0, b.top(), m_leftCache);
-    dc.drawImage(w - b.right(), b.top(), m_rightCache);
+    DrawFrameSides(dc, b.top(), 0, m_leftCache, w - b.right(), m_rightCache);
     PaintCaption(dc);
 }
 

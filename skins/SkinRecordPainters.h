@@ -20,6 +20,11 @@ struct SkinMarkRecord;
 // in its active or inactive look.
 void DrawFramePart(const SkinFramePart& part, QPainter& dc, QPoint position, int length, bool horizontal, bool active);
 
+// Draws a frame's two sides from y `top`, `left` at x `leftX` and `right` at
+// `rightX`, to the pixels of drawing each picture with the painter; quicker
+// for opaque 32-bit pictures of one height, the caches of a frame's sides.
+void DrawFrameSides(QPainter& dc, int top, int leftX, const QImage& left, int rightX, const QImage& right);
+
 // Caption button states: the cell in the low bits, kCaptionAlternateGlyph for
 // the second group.
 constexpr int kCaptionButtonNormal = 0;

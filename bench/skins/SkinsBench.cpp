@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
@@ -104,10 +105,14 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     Collect reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    printControlDialogRatios([&](const char* name) {
+    const auto find = [&](const char* name) {
         const auto it = reporter.times.find(name);
         return it == reporter.times.end() ? 0.0 : it->second;
-    });
+    };
+    if (const double rebuilding = find("BM_FramePaintRebuildingCaches"); rebuilding > 0)
+        std::printf("frame paint from the caches / rebuilding them: %.2f\n",
+                    find("BM_FramePaintFromCaches") / rebuilding);
+    printControlDialogRatios(find);
     benchmark::Shutdown();
     VornaSkinManager::GetInstance().ChangeSkin(QStringLiteral("classic"));
     VornaSkinManager::GetInstance().Reset();
