@@ -178,29 +178,44 @@ bool ASMFrame::ApplySkin()
     const QMargins b = Borders();
     ResizeRegion(w->width() - b.left() - b.right(), w->height() - b.top() - b.bottom());
     ApplyRegion();
+    PlaceIcon();
+    m_bDirty = true;
+    w->update();
+    return true;
+}
 
-    // The icon: after the left border, or where the skin puts it.
+QIcon ASMFrame::CaptionIcon() const
+{
+    // Only an icon given to the window itself: a dialog shows none, even
+    // where Qt would lend it its parent's.
+    if (!m_window || !m_window->testAttribute(Qt::WA_SetWindowIcon))
+        return QIcon();
+    return m_window->windowIcon();
+}
+
+void ASMFrame::PlaceIcon()
+{
+    // After the left border, or where the skin puts it; a window without an
+    // icon keeps no room for one.
+    const int size = CaptionIcon().isNull() ? 0 : kIconSize;
     const platform::Rect& given = m_pSkin->m_iconRect;
     const int caption = m_pSkin->m_caption.thickness;
     if (given.width() <= 0 || given.height() <= 0) {
         if (m_pSkin->m_bAppIconVisible) {
-            const int left = b.left() + 2;
+            const int left = Borders().left() + 2;
             const int top = (caption - GetCaptionHeight()) / 2 + 1;
-            m_iconRect = platform::Rect(left, top, left + kIconSize, top + kIconSize);
+            m_iconRect = platform::Rect(left, top, left + size, top + size);
         } else {
             m_iconRect = platform::Rect();
         }
     } else {
-        m_iconRect = platform::Rect(given.left, given.top, given.left + kIconSize, given.top + kIconSize);
+        m_iconRect = platform::Rect(given.left, given.top, given.left + size, given.top + size);
         if (m_iconRect.bottom > caption) {
             const int up = m_iconRect.bottom - caption;
             m_iconRect.top -= up;
             m_iconRect.bottom -= up;
         }
     }
-    m_bDirty = true;
-    w->update();
-    return true;
 }
 
 void ASMFrame::RemoveSkin()
@@ -276,8 +291,8 @@ void ASMFrame::RebuildCaches()
     if (fresh(m_captionCache, w, b.top())) {
         QPainter dc(&m_captionCache);
         DrawFramePart(m_pSkin->m_caption, dc, QPoint(0, 0), w, true, m_bActive);
-        if (m_pSkin->m_bAppIconVisible && !m_iconRect.isEmpty() && !m_window->windowIcon().isNull())
-            dc.drawPixmap(m_iconRect.left, m_iconRect.top, m_window->windowIcon().pixmap(kIconSize, kIconSize));
+        if (const QIcon icon = CaptionIcon(); m_pSkin->m_bAppIconVisible && !m_iconRect.isEmpty() && !icon.isNull())
+            dc.drawPixmap(m_iconRect.left, m_iconRect.top, icon.pixmap(kIconSize, kIconSize));
         for (int i = 0; i < int(m_pSkin->m_buttons.size()); ++i)
             DrawCaptionButton(i, dc, w, m_bActive, kCaptionButtonNormal);
         DrawTitle(dc);
@@ -574,8 +589,12 @@ bool ASMFrame::WindowProc(QEvent* event)
     case QEvent::EnabledChange:
         UpdateActivation();
         return false;
-    case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:
+        PlaceIcon();
+        m_bDirty = true;
+        UpdateCaption();
+        return false;
+    case QEvent::WindowTitleChange:
     case QEvent::FontChange:
         m_bDirty = true;
         UpdateCaption();

@@ -3,6 +3,7 @@
 #include "platform/Rect.h"
 #include "skins/ASMCore.h"
 
+#include <QIcon>
 #include <QImage>
 #include <QMargins>
 #include <QRegion>
@@ -99,6 +100,10 @@ protected:
     // The title, in the caption's text colour, into the cached caption.
     void DrawTitle(QPainter& dc);
     QMargins Borders() const;
+    // The icon the caption shows: the window's own, or none.
+    QIcon CaptionIcon() const;
+    // Where the caption shows the icon, and the title after it.
+    void PlaceIcon();
     bool IsResizable() const;
     void UpdateCaption();
     // The caption follows whether the window looks active.

@@ -244,6 +244,19 @@ bool VornaSkinData::LoadSkinData()
         return false;
     }
 
+    // The other frames fall back to the main frame's look: without its
+    // caption the skin has no frame to draw, and it is refused before anything
+    // is read, like an old one.
+    {
+        ASMBitmap caption;
+        const QString file = readValue(QStringLiteral("MAINFRAME"), QStringLiteral("CAPTION_IMAGE"));
+        if (file.isEmpty() || !loadImage(file, caption)) {
+            showLoadMessage(QStringLiteral("VornaSkinData::LoadSkinData()...Skin caption image cannot be read. Go "
+                                           "on with the default settings...\n"));
+            return false;
+        }
+    }
+
     // A skin is read onto empty records: what it leaves out is never drawn
     // from the skin shown before it, so that it looks the same after a
     // switch as after a start.
@@ -279,15 +292,7 @@ bool VornaSkinData::LoadSkinData()
     if (m_patternImage.isNull())
         m_bPatternOn = false;
 
-    // The other frames fall back to the main frame's look; without it the
-    // skin has no frame to draw and is refused as a whole.
-    if (!LoadFrameSkin(QStringLiteral("MAINFRAME"), *m_pMainFrame)) {
-        ClearSkinValues();
-        m_bPatternOn = false;
-        showLoadMessage(QStringLiteral("VornaSkinData::LoadSkinData()...Skin caption image cannot be read. Go on "
-                                       "with the default settings...\n"));
-        return false;
-    }
+    LoadFrameSkin(QStringLiteral("MAINFRAME"), *m_pMainFrame);
     for (auto [section, frame] : {std::pair{"CHILDFRAME", m_pChildFrame.get()}, std::pair{"DIALOG", m_pDialog.get()},
                                   std::pair{"MINIFRAME", m_pMiniFrame.get()}}) {
         if (!LoadFrameSkin(QLatin1String(section), *frame))

@@ -74,9 +74,9 @@ public:
     // nothing changed, for a name that could leave the skins folder; false
     // after the message when the file cannot be read as a skin.
     bool LoadSkin(const QString& name);
-    // Reads the skin file of the current folder. False (after a message)
-    // without a folder, for a file older than version 2 or for one whose main
-    // frame caption picture cannot be read.
+    // Reads the skin file of the current folder. False (after a message),
+    // with nothing read, without a folder, for a file older than version 2 or
+    // for one whose main frame caption picture cannot be read.
     bool LoadSkinData();
     // "r,g,b" of the key; false and nothing written when it is missing.
     bool ReadColor(const QString& section, const QString& key, platform::ColorRef* color) const;

@@ -224,6 +224,29 @@ TEST_F(FrameSkinTest, ADialogThatCannotBeClosedShowsItsCloseButtonInactiveAndIgn
     EXPECT_FALSE(open.isVisible());
 }
 
+TEST_F(FrameSkinTest, TheCaptionShowsAWindowsOwnIconOnlyAndNoRoomForNone)
+{
+    EXPECT_EQ(skin->iconRect().width(), 16);
+    // A dialog of the frame: Qt lends it the frame's icon, the caption does not.
+    QDialog dialog(&frame);
+    dialog.setWindowTitle(QStringLiteral("Dialog"));
+    dialog.resize(300, 200);
+    dialog.show();
+    auto* dialogSkin = qobject_cast<ASMDialog*>(VornaSkinManager::GetInstance().Find(&dialog));
+    ASSERT_NE(dialogSkin, nullptr);
+    ASSERT_FALSE(dialog.windowIcon().isNull());
+    const platform::Rect bare = dialogSkin->iconRect();
+    EXPECT_EQ(bare.width(), 0);
+    EXPECT_EQ(dialogSkin->HitTestCaption(QPoint(bare.left + 4, bare.top + 4)), HTCAPTION);
+    const QImage plain = Render(dialog);
+    dialog.setWindowIcon(QApplication::style()->standardIcon(QStyle::SP_FileIcon));
+    const platform::Rect given = dialogSkin->iconRect();
+    EXPECT_EQ(given.width(), 16);
+    EXPECT_EQ(dialogSkin->HitTestCaption(QPoint(given.left + 4, given.top + 4)), HTSYSMENU);
+    const QRect icon(given.left, given.top, 16, 16);
+    EXPECT_NE(Render(dialog).copy(icon), plain.copy(icon));
+}
+
 // ---- page windows ---------------------------------------------------------------------
 
 class PageWindowSkinTest : public SkinFixture

@@ -4,6 +4,7 @@
 #include "platform/DataRoot.h"
 #include "platform/ModalResponder.h"
 #include "res/resource.h"
+#include "skins/ASMFrame.h"
 #include "skins/VornaDialogSkin.h"
 #include "skins/VornaSkinManager.h"
 #include "support/ReviewPicture.h"
@@ -67,6 +68,11 @@ TEST(SkinChangeCommand, ChoosingASkinReskinsTheRunningProgramAndTheChoiceSurvive
     EXPECT_TRUE(VornaSkinManager::IsSkinOn());
     EXPECT_EQ(frame->contentsMargins(), QMargins(4, 26, 4, 4));
     EXPECT_EQ(frame->centralWidget(), central);
+    // The caption shows the program's icon.
+    auto* caption = qobject_cast<ASMFrame*>(VornaSkinManager::GetInstance().Find(frame));
+    ASSERT_NE(caption, nullptr);
+    EXPECT_TRUE(frame->testAttribute(Qt::WA_SetWindowIcon));
+    EXPECT_EQ(caption->iconRect().width(), 16);
     EXPECT_FALSE(mdi->background().textureImage().isNull());
 
     // Started again, the program wears metal from the start.

@@ -164,18 +164,19 @@ TEST(VornaSkinDataFile, PicturesOutsideTheFolderOrNotBitmapsOrHugeAreNotLoaded)
     for (const QByteArray& file :
          {QByteArray("../other/cap.bmp"), other.path().toUtf8() + "/cap.bmp", QByteArray("png.bmp"),
           QByteArray("wide.bmp"), QByteArray("cut.bmp"), QByteArray("missing.bmp")}) {
-        // Without its main frame's caption the skin is refused with a message.
-        folder.skn("[SKIN]\nVER=2\n[COMMON]\nBKGND_PATTERN_ON=1\nBKGND_PATTERN_IMAGE=cap.bmp\n"
-                   "[MAINFRAME]\nCAPTION_IMAGE=" +
-                   file + "\n" + frameSection("DIALOG"));
+        // Without its main frame's caption the skin is refused with a message,
+        // the skin read before it left as it was.
+        VornaSkinData data;
+        folder.skn("[SKIN]\nVER=2\n" + frameSection("MAINFRAME"));
+        ASSERT_TRUE(data.LoadSkin(folder.name()));
+        folder.skn("[SKIN]\nVER=2\n[COMMON]\nCOLOR_3DFACE=1,2,3\n[MAINFRAME]\nCAPTION_IMAGE=" + file + "\n" +
+                   frameSection("DIALOG"));
         ModalResponder responder;
         responder.answerMessageBox(1, QStringLiteral("Skin caption image cannot be read"));
-        VornaSkinData data;
         EXPECT_FALSE(data.LoadSkin(folder.name())) << file.constData();
         EXPECT_EQ(responder.pending(), 0) << file.constData();
-        EXPECT_FALSE(data.m_pMainFrame->IsUsable());
-        EXPECT_FALSE(data.m_pDialog->IsUsable());
-        EXPECT_FALSE(data.m_bPatternOn);
+        EXPECT_TRUE(data.m_pMainFrame->IsUsable());
+        EXPECT_NE(data.m_face, platform::rgb(1, 2, 3));
     }
 }
 
