@@ -103,14 +103,41 @@ QString GetHtmlFileTitle(const QString& path)
         return untitled;
     const QByteArray bytes = file.readAll();
     file.close();
-    const QString text = platform::decodeText(bytes, platform::detectCharset(bytes));
-
-    qsizetype open = text.indexOf(QLatin1String("<TITLE>"));
-    if (open < 0)
-        open = text.indexOf(QLatin1String("<title>"));
+    const QString charset = platform::detectCharset(bytes);
+    // The title in the text: after its first "<TITLE>", else its first
+    // "<title>", up to the next "</".
+    const auto find = [](const QString& text, qsizetype* open, qsizetype* close) {
+        *open = text.indexOf(QLatin1String("<TITLE>"));
+        if (*open < 0)
+            *open = text.indexOf(QLatin1String("<title>"));
+        *close = *open < 0 ? -1 : text.indexOf(QLatin1String("</"), *open);
+    };
+    // Of a long page only the start is decoded where that decides: in a
+    // charset that writes ASCII as ASCII, the tags stand in the bytes as
+    // they stand in the text, so the text has no "<TITLE>" its bytes lack
+    // and its start decodes as the start of the whole.
+    QString text;
+    qsizetype open = -1;
+    qsizetype close = -1;
+    if (platform::encodeText(QStringLiteral("<TITLE><title></"), charset) == "<TITLE><title></") {
+        const qsizetype upper = bytes.indexOf("<TITLE>");
+        const qsizetype tag = upper >= 0 ? upper : bytes.indexOf("<title>");
+        if (tag < 0)
+            return untitled;
+        if (const qsizetype end = bytes.indexOf("</", tag); end >= 0) {
+            text = platform::decodeText(bytes.left(end + 2), charset);
+            find(text, &open, &close);
+            // The start decides when it holds the tag the whole would give.
+            if (close < 0 || (upper >= 0 && !text.sliced(open).startsWith(QLatin1String("<TITLE>"))))
+                text.clear();
+        }
+    }
+    if (text.isEmpty()) {
+        text = platform::decodeText(bytes, charset);
+        find(text, &open, &close);
+    }
     if (open < 0)
         return untitled;
-    const qsizetype close = text.indexOf(QLatin1String("</"), open);
     const qsizetype start = open + 7;
     if (close < 0 || close <= start)
         return untitled;

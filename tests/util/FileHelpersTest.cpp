@@ -170,6 +170,25 @@ INSTANTIATE_TEST_SUITE_P(
                       "</TITLE>",
                   "ようこそ私のホームページへ"}));
 
+TEST(GetHtmlFileTitle, OfALongPageAsOfTheWholeText)
+{
+    // The first "<TITLE>" comes before the first "<title>" wherever it
+    // stands; UTF-16 has its tags in other bytes.
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/long.html");
+    const QByteArray filler(300 * 1024, 'x');
+    writeFile(path, "<html><head><title>small</title></head><body>" + filler + "<TITLE>Big</TITLE></body></html>");
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("Big"));
+    writeFile(path, "<html><head><title>small</title></head><body>" + filler + "</body></html>");
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("small"));
+    writeFile(path, "<html><body>" + filler + "</body></html>");
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("タイトルなし"));
+    const QString utf16 = QStringLiteral("<html><head><TITLE>二</TITLE></head><body>") + QString::fromLatin1(filler);
+    writeFile(path,
+              QByteArray("\xFF\xFE") + QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2));
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("二"));
+}
+
 TEST(GetHtmlFileTitle, MissingFilesAndEmptyPaths)
 {
     EXPECT_EQ(GetHtmlFileTitle(QString()), QString());
