@@ -10,6 +10,7 @@
 #include "frames/FramesetWriter.h"
 #include "frames/VornaFrameSet.h"
 #include "util/ImageMaps.h"
+#include "util/PageDom.h"
 #include "util/PageLinks.h"
 #include "util/PathText.h"
 #include "web/VornaDialogSiteManagerPage1.h"
@@ -19,7 +20,6 @@
 #include "engine/dom/Document.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPointer>
 #include <QScopeGuard>
@@ -60,24 +60,11 @@ struct PageScan
     bool holds(const engine::Document* document) const { return document->version() == version; }
 };
 
-// Walks the page from `from` in tree order, noting what the scan holds,
-// until its end (null returned) or, with a budget, until that many
-// milliseconds have gone (the node to go on from returned).
+// Walks the page from `from`, noting what the scan holds (see
+// VisitPageElements).
 engine::Node* scanPage(engine::Document* document, engine::Node* from, PageScan& scan, int budgetMs = -1)
 {
-    QElapsedTimer clock;
-    if (budgetMs >= 0)
-        clock.start();
-    int sinceLook = 0;
-    for (engine::Node* node = from; node; node = node->nextInTree(document)) {
-        if (budgetMs >= 0 && ++sinceLook == 2048) {
-            sinceLook = 0;
-            if (clock.elapsed() >= budgetMs)
-                return node;
-        }
-        engine::Element* element = node->isText() ? nullptr : node->asElement();
-        if (!element)
-            continue;
+    return VisitPageElements(document, from, budgetMs, [&scan](engine::Element* element) {
         // An IMG: a z-index and an image map; a TABLE or an EMBED: a
         // z-index; a FRAME.
         const bool image = element->hasTag(QLatin1String("IMG"));
@@ -89,15 +76,14 @@ engine::Node* scanPage(engine::Document* document, engine::Node* from, PageScan&
         // all of a long page) are passed over before their tag is looked at.
         const engine::Style* style = element->styleIfAny();
         if (!style || (!image && !element->hasTag(QLatin1String("TABLE")) && !element->hasTag(QLatin1String("EMBED"))))
-            continue;
+            return;
         const engine::Variant z = style->zIndex();
         if (z.isNull())
-            continue;
+            return;
         scan.zHigh = std::max(scan.zHigh, z.toInt());
         scan.zLow = std::min(scan.zLow, z.toInt());
         scan.zMet = true;
-    }
-    return nullptr;
+    });
 }
 
 // A frameset page: its view becomes the frame's frameset view and its frame
@@ -316,7 +302,7 @@ public:
     }
 
 private:
-    static constexpr int kStepMilliseconds = 8;
+    static constexpr int kStepMilliseconds = 4;
 
     void restart()
     {

@@ -13,6 +13,8 @@
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
 
+#include <QElapsedTimer>
+
 namespace pagedom_detail {
 
 using engine::Element;
@@ -295,4 +297,23 @@ bool IsBoardLinkElement(const engine::TextRange& range, int& kind)
         return false;
     kind = pagedom_detail::boardKindOfHref(href);
     return true;
+}
+
+engine::Node* VisitPageElements(engine::Document* document, engine::Node* from, int budgetMs,
+                                const std::function<void(engine::Element*)>& visit)
+{
+    QElapsedTimer clock;
+    if (budgetMs >= 0)
+        clock.start();
+    int sinceLook = 0;
+    for (engine::Node* node = from; node; node = node->nextInTree(document)) {
+        if (budgetMs >= 0 && ++sinceLook == 2048) {
+            sinceLook = 0;
+            if (clock.elapsed() >= budgetMs)
+                return node;
+        }
+        if (engine::Element* element = node->isText() ? nullptr : node->asElement())
+            visit(element);
+    }
+    return nullptr;
 }

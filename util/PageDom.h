@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class CZQView;
@@ -13,6 +14,7 @@ namespace engine {
 class ControlRange;
 class Document;
 class Element;
+class Node;
 class Selection;
 class TextRange;
 } // namespace engine
@@ -105,3 +107,10 @@ bool FindBoardLinkInSelection(engine::Element* selected, int& kind);
 // The link of a text selection: the A around the range, else the first A
 // tag written in the range's HTML.
 bool IsBoardLinkElement(const engine::TextRange& range, int& kind);
+
+// Visits the elements of the page in tree order from `from` (one of its
+// nodes), until its end (null returned) or, with a budget (-1: none), until
+// that many milliseconds have gone (the node to go on from returned): a walk
+// over a long page in steps, each of which leaves the window free.
+engine::Node* VisitPageElements(engine::Document* document, engine::Node* from, int budgetMs,
+                                const std::function<void(engine::Element*)>& visit);

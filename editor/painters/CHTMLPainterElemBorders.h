@@ -33,7 +33,12 @@ public:
     static std::vector<engine::Element*> OutlinedElements(engine::Document* document);
     // The same, kept from the last paint while the page has not changed
     // since: a paint of a long page is not a walk over all its elements.
-    const std::vector<engine::Ref<engine::Element>>& outlinedElementsOf(engine::Document* document);
+    // A long page of a view (that of `view`) is walked in steps on the event
+    // loop after a change, the list from before given meanwhile (none for a
+    // page new to the painter); the painter repaints when the walk ends with
+    // another list.
+    const std::vector<engine::Ref<engine::Element>>& outlinedElementsOf(engine::Document* document,
+                                                                        CZQView* view = nullptr);
     // Draws one element's outline, one pixel outside its border box, unless
     // it lies outside the update area grown by a pixel. `bounds` is BODY's:
     // its top-left is the page's origin in the painter's coordinates.
@@ -43,6 +48,8 @@ public:
     QPointer<CZQView> m_pView;
 
 private:
+    class Walk;
+    QPointer<QObject> m_walk; // under way, over the page of a view
     const engine::Document* m_outlinedOf = nullptr;
     quint64 m_outlinedAt = 0; // the page's version then
     std::vector<engine::Ref<engine::Element>> m_outlined;

@@ -6,6 +6,7 @@
 
 #include "app/PageLoadCompletion.h"
 #include "editor/CImpIDispatch.h"
+#include "editor/painters/CHTMLPainterElemBorders.h"
 
 #include "engine/css/Style.h"
 #include "engine/editing/ClipboardData.h"
@@ -28,7 +29,7 @@ protected:
     static QByteArray longPage()
     {
         QByteArray html = "<HTML><BODY><TABLE id=t style=\"POSITION: absolute; Z-INDEX: 6\"><TR><TD>x</TD></TR>"
-                          "</TABLE><IMG id=m src=a.gif usemap=\"#map\">";
+                          "</TABLE><IMG id=m src=a.gif usemap=\"#map\"><EMBED id=e1 src=a.swf>";
         for (int i = 0; i < 60000; ++i)
             html += "<B>w</B> ";
         return html + "</BODY></HTML>";
@@ -230,6 +231,28 @@ TEST_F(PageLoadCompletion, ALongPageIsCompletedAfterItsWalkAsAShortOneIs)
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(view(), nullptr);
+}
+
+TEST_F(PageLoadCompletion, ALongPageKeepsItsOutlinesWithoutAWalkAtEachPaint)
+{
+    ASSERT_NE(openPage(QStringLiteral("long.html"), longPage()), nullptr);
+    ASSERT_TRUE(runEventsUntil([&] { return view()->m_bLoadCompleted; }));
+    const auto painter = view()->m_pElemBordersPainter;
+    ASSERT_NE(painter, nullptr);
+    const auto outlined = [&] {
+        QStringList ids;
+        for (const engine::Ref<engine::Element>& e : painter->outlinedElementsOf(page(), view()))
+            ids << e->id();
+        return ids.join(QLatin1Char(' '));
+    };
+    ASSERT_TRUE(runEventsUntil([&] { return outlined() == QStringLiteral("e1"); })) << qPrintable(outlined());
+    // After a change the paint takes the list from before; the new one
+    // follows a walk on the event loop.
+    engine::Ref<engine::Element> embed = page()->createElement(QStringLiteral("EMBED"));
+    embed->setAttribute(QStringLiteral("id"), QStringLiteral("e2"));
+    page()->body()->appendChild(embed);
+    EXPECT_EQ(outlined(), QStringLiteral("e1"));
+    EXPECT_TRUE(runEventsUntil([&] { return outlined() == QStringLiteral("e1 e2"); })) << qPrintable(outlined());
 }
 
 } // namespace
