@@ -748,10 +748,392 @@ qsizetype commentEnd(const char* s, qsizetype i, qsizetype n)
     return n;
 }
 
+// The names of the elements from which the tree builder works out its
+// insertion mode again (it does not ask whether they are HTML ones).
+bool setsTreeBuilderMode(std::string_view name)
+{
+    static constexpr std::string_view kNames[] = {"select", "td",      "th",       "tr",       "tbody", "thead",
+                                                  "tfoot",  "caption", "colgroup", "template", "html",  "frameset"};
+    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
+}
+
+// The HTML elements open outside SVG and MathML, as far as the scan can
+// follow the tree builder. It opens elements no tag names (formatting
+// elements it opens again) and closes some that no tag names (a table part
+// closes what is open in its table), so an element stands here as known
+// only while the scan is sure the tree builder has it open where it stands;
+// any other stands as a mark, and what the scan cannot follow becomes an
+// unnamed mark. What is decided from this list (that an end tag ends the
+// SVG or MathML around) is decided only from known elements: a mark on the
+// way means the tree builder may do otherwise, and the scan then keeps to
+// the answer that cannot end the program (the content stays foreign).
+class HtmlOpen
+{
+public:
+    // What an end tag does to the elements from `lo` up: nothing, closes
+    // from `at` on for certain, closes from `at` on or leaves them (the
+    // scan cannot tell), or closes an unknown part of them.
+    enum class Effect { Nothing, Closes, MayClose, Unknown };
+    struct Outcome
+    {
+        Effect effect = Effect::Nothing;
+        size_t at = 0;
+    };
+
+    size_t size() const { return m_open.size(); }
+
+    // An HTML start tag (its lower-case name; `kind`: how the scan reads
+    // it) with the elements from `lo` up in its reach.
+    void start(std::string_view name, TagKind kind, size_t lo)
+    {
+        const Class c = classOf(name);
+        if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText) {
+            // Its content and end tag are passed over: it is closed again.
+            if (name == "xmp" || name == "plaintext")
+                closeParagraph(lo);
+            return;
+        }
+        switch (c) {
+        case Class::Void:
+            if (name == "hr")
+                closeParagraph(lo);
+            return;
+        case Class::Ignored:
+            return;
+        case Class::Block:
+        case Class::Paragraph:
+            closeParagraph(lo);
+            push(name, true);
+            return;
+        case Class::Heading:
+            closeParagraph(lo);
+            // A heading right inside a heading closes it (if the tree
+            // builder's current element is the heading: it may be a
+            // formatting element it opened again).
+            if (m_open.size() > lo && m_open.back().known && classOf(m_open.back().name) == Class::Heading) {
+                forget(m_open.size() - 1);
+                unknownFrom(m_open.size());
+            }
+            push(name, true);
+            return;
+        case Class::Phrase:
+            push(name, true);
+            return;
+        case Class::Formatting:
+            if (name == "a" || name == "nobr") {
+                // Another one still listed among the formatting elements is
+                // closed first, with what its closing moves.
+                int& listed = name == "a" ? m_anchors : m_nobrs;
+                if (listed > 0)
+                    unknownFrom(lo);
+                ++listed;
+            }
+            push(name, true);
+            return;
+        case Class::ListItem:
+            closeParagraph(lo);
+            closeListItem(name, lo);
+            push(name, true);
+            return;
+        case Class::TablePart:
+            // Closes what is open in its table (or is ignored outside one).
+            mayClose("table", lo, 1);
+            push(name, false);
+            return;
+        case Class::Table:
+        case Class::Form:
+            closeParagraph(lo);
+            push(name, false);
+            return;
+        case Class::Frameset:
+            unknownFrom(lo);
+            return;
+        case Class::Other:
+            // Some of these close a paragraph, a BUTTON the one open, a ruby
+            // part the parts open before it.
+            mayClose("p", lo);
+            if (name == "button")
+                mayClose("button", lo);
+            else if (name == "rb" || name == "rp" || name == "rt" || name == "rtc" || name == "isindex") {
+                unknownFrom(lo);
+            }
+            push(isNamed(name) ? name : std::string_view(), false);
+            return;
+        }
+    }
+
+    // What an HTML end tag (its lower-case name) does to the elements from
+    // `lo` up to `top`.
+    Outcome endEffect(std::string_view name, size_t lo, size_t top) const
+    {
+        const Class c = classOf(name);
+        switch (c) {
+        case Class::Block:
+        case Class::Paragraph:
+        case Class::Heading:
+            // Closes the element of that name (any heading for a heading)
+            // in scope.
+            return scan(lo, top, [name, c](const Open& e) {
+                if (c == Class::Heading ? classOf(e.name) == Class::Heading : e.name == name)
+                    return Found::Target;
+                return Found::Pass;
+            });
+        case Class::Phrase:
+            // Closes the element of that name, unless a special one stands
+            // between.
+            return scan(lo, top, [name](const Open& e) {
+                if (e.name == name)
+                    return Found::Target;
+                return isSpecial(e.name) ? Found::Stop : Found::Pass;
+            });
+        case Class::Other:
+            if (!isNamed(name))
+                break;
+            [[fallthrough]];
+        case Class::Formatting: {
+            // Closed with what it holds, unless the tree builder moves what
+            // it holds (a special element in it), or closes another one of
+            // that name that it opened again where the scan cannot see it.
+            bool special = false;
+            for (size_t k = top; k-- > lo;) {
+                const Open& e = m_open[k];
+                if (e.name.empty())
+                    return {Effect::Unknown, lo};
+                if (e.name == name)
+                    return {special || m_reopenable ? Effect::MayClose : Effect::Closes, k};
+                special = special || !e.known || isSpecial(e.name);
+            }
+            return m_reopenable ? Outcome{Effect::Unknown, lo} : Outcome{};
+        }
+        case Class::TablePart:
+        case Class::Table: {
+            // Closes its table's parts, or the table.
+            for (size_t k = top; k-- > lo;) {
+                if (m_open[k].name.empty())
+                    return {Effect::Unknown, lo};
+                if (m_open[k].name == "table")
+                    return {Effect::MayClose, c == Class::Table ? k : k + 1};
+            }
+            return {};
+        }
+        case Class::ListItem:
+            // Closes the one of that name in scope (an LI not past a list).
+            return scan(lo, top, [name](const Open& e) {
+                if (e.name == name)
+                    return Found::Target;
+                return name == "li" && (e.name == "ul" || e.name == "ol") ? Found::Stop : Found::Pass;
+            });
+        case Class::Form:    // takes only the form out
+        case Class::Void:    // a BR end tag is a BR
+        case Class::Ignored: // the HTML, HEAD and BODY end tags close nothing
+        case Class::Frameset:
+            return {};
+        }
+        // An end tag of an element the tree builder does not know: it
+        // closes any such element.
+        return scan(lo, top, [](const Open& e) { return isSpecial(e.name) ? Found::Stop : Found::Pass; });
+    }
+
+    // Applies an end tag's effect to the elements from `lo` up.
+    void apply(const Outcome& o, std::string_view name, size_t lo)
+    {
+        switch (o.effect) {
+        case Effect::Nothing:
+            return;
+        case Effect::Closes:
+            if (name == "a")
+                m_anchors = std::max(0, m_anchors - 1);
+            else if (name == "nobr")
+                m_nobrs = std::max(0, m_nobrs - 1);
+            forget(o.at, name);
+            return;
+        case Effect::MayClose:
+            unknownFrom(o.at);
+            return;
+        case Effect::Unknown:
+            unknownFrom(lo);
+            return;
+        }
+    }
+
+    // The elements from `at` up are closed.
+    void truncate(size_t at)
+    {
+        if (at < m_open.size())
+            forget(at);
+    }
+
+    // The elements from `at` up are no longer known (an unnamed mark stands
+    // for them).
+    void unknownFrom(size_t at)
+    {
+        forget(std::min(at, m_open.size()));
+        push(std::string_view(), false);
+    }
+
+private:
+    struct Open
+    {
+        std::string name; // empty: elements the scan cannot name
+        bool known;
+    };
+    enum class Class {
+        Void,       // no content, closes nothing (but an HR closes a paragraph)
+        Ignored,    // HTML, HEAD, BODY: no element is opened
+        Block,      // special, closes a paragraph, closed in scope
+        Paragraph,  // P
+        Heading,    // H1..H6
+        Phrase,     // neither special nor formatting
+        Formatting, // formatting elements, reopened and moved by the tree builder
+        ListItem,   // LI, DD, DT
+        TablePart,  // the parts of a table
+        Table,
+        Form,
+        Frameset,
+        Other, // followed only as a mark
+    };
+    enum class Found { Pass, Stop, Target };
+
+    static Class classOf(std::string_view name)
+    {
+        static const std::unordered_map<std::string_view, Class> classes = [] {
+            std::unordered_map<std::string_view, Class> m;
+            const auto set = [&m](std::initializer_list<const char*> names, Class c) {
+                for (const char* t : names)
+                    m.emplace(t, c);
+            };
+            set({"area", "br", "embed", "img", "image", "wbr", "param", "source", "track", "meta", "link", "base",
+                 "basefont", "bgsound", "input", "keygen", "hr"},
+                Class::Void);
+            set({"html", "head", "body"}, Class::Ignored);
+            set({"address", "article",  "aside",      "blockquote", "center", "details", "dir",    "div",
+                 "dl",      "fieldset", "figcaption", "figure",     "footer", "header",  "hgroup", "menu",
+                 "nav",     "ol",       "section",    "summary",    "ul",     "pre",     "listing"},
+                Class::Block);
+            set({"p"}, Class::Paragraph);
+            set({"h1", "h2", "h3", "h4", "h5", "h6"}, Class::Heading);
+            set({"span", "abbr", "acronym", "bdo", "cite", "dfn", "ins", "del", "kbd", "label", "q", "samp", "sub",
+                 "sup", "var"},
+                Class::Phrase);
+            set({"a", "b", "big", "code", "em", "font", "i", "nobr", "s", "small", "strike", "strong", "tt", "u"},
+                Class::Formatting);
+            set({"li", "dd", "dt"}, Class::ListItem);
+            set({"caption", "colgroup", "col", "tbody", "thead", "tfoot", "tr", "td", "th"}, Class::TablePart);
+            set({"table"}, Class::Table);
+            set({"form"}, Class::Form);
+            set({"frameset"}, Class::Frameset);
+            // A name the tree builder does not know is not followed, nor are
+            // those of its list that a phrase's name would otherwise take.
+            for (auto it = m.begin(); it != m.end();)
+                it = gumbo_tagn_enum(it->first.data(), unsigned(it->first.size())) == GUMBO_TAG_UNKNOWN ? m.erase(it)
+                                                                                                        : std::next(it);
+            return m;
+        }();
+        const auto it = classes.find(name);
+        return it == classes.end() ? Class::Other : it->second;
+    }
+
+    // Whether the tree builder knows the name (else it takes every unknown
+    // element for one of that name).
+    static bool isNamed(std::string_view name)
+    {
+        return !name.empty() && name.size() <= 16 &&
+               gumbo_tagn_enum(name.data(), unsigned(name.size())) != GUMBO_TAG_UNKNOWN;
+    }
+
+    // Whether the known element of that name is special to the tree
+    // builder (an end tag for another element does not reach past it).
+    static bool isSpecial(std::string_view name)
+    {
+        const Class c = classOf(name);
+        return c == Class::Block || c == Class::Paragraph || c == Class::Heading || c == Class::ListItem;
+    }
+
+    // Walks the elements from `top` down to `lo`: an unnamed mark makes the
+    // effect unknown, a named one uncertain (it may be a boundary the tree
+    // builder stops at, or an element it has closed).
+    template <typename Match> Outcome scan(size_t lo, size_t top, Match match) const
+    {
+        bool marked = false;
+        for (size_t k = top; k-- > lo;) {
+            const Open& e = m_open[k];
+            if (e.name.empty())
+                return {Effect::Unknown, lo};
+            if (!e.known) {
+                if (match(e) == Found::Target)
+                    return {Effect::MayClose, k};
+                marked = true;
+                continue;
+            }
+            switch (match(e)) {
+            case Found::Target:
+                return {marked ? Effect::MayClose : Effect::Closes, k};
+            case Found::Stop:
+                return {};
+            case Found::Pass:
+                break;
+            }
+        }
+        return {};
+    }
+
+    // A start tag that closes an open paragraph in button scope.
+    void closeParagraph(size_t lo)
+    {
+        const Outcome o =
+            scan(lo, m_open.size(), [](const Open& e) { return e.name == "p" ? Found::Target : Found::Pass; });
+        apply(o, "p", lo);
+    }
+
+    // A start tag that may close the element of that name open (and what
+    // is open in it, from `after` elements above it on).
+    void mayClose(std::string_view name, size_t lo, size_t after = 0)
+    {
+        const Outcome o =
+            scan(lo, m_open.size(), [name](const Open& e) { return e.name == name ? Found::Target : Found::Pass; });
+        if (o.effect != Effect::Nothing)
+            unknownFrom(o.effect == Effect::Unknown ? lo : o.at + after);
+    }
+
+    // An LI (or DD, DT) closes the one open, unless a special element other
+    // than an ADDRESS, DIV or P stands between.
+    void closeListItem(std::string_view name, size_t lo)
+    {
+        const Outcome o = scan(lo, m_open.size(), [name](const Open& e) {
+            if (name == "li" ? e.name == "li" : e.name == "dd" || e.name == "dt")
+                return Found::Target;
+            return isSpecial(e.name) && e.name != "address" && e.name != "div" && e.name != "p" ? Found::Stop
+                                                                                                : Found::Pass;
+        });
+        apply(o, name, lo);
+    }
+
+    void push(std::string_view name, bool known) { m_open.push_back({std::string(name), known}); }
+
+    // Drops the elements from `at` up; a formatting element among them that
+    // its own end tag did not close may be opened again by the tree builder.
+    void forget(size_t at, std::string_view closedBy = {})
+    {
+        for (size_t k = at; k < m_open.size(); ++k)
+            if (m_open[k].known && classOf(m_open[k].name) == Class::Formatting &&
+                !(k == at && m_open[k].name == closedBy))
+                m_reopenable = true;
+        m_open.resize(at);
+    }
+
+    std::vector<Open> m_open;
+    // Formatting elements that may be open or listed where the scan does
+    // not see them.
+    bool m_reopenable = false;
+    int m_anchors = 0;
+    int m_nobrs = 0;
+};
+
 // Where the scan of the input stands as to SVG and MathML, as the tree
 // builder reads them: inside their content no tag starts raw text (a TITLE,
 // STYLE or SCRIPT there holds markup); their HTML integration points hold
-// HTML again, and the start tags of most HTML elements end them.
+// HTML again, and the start tags of most HTML elements end them, as do the
+// end tags of HTML elements open around them.
 class ForeignContent
 {
 public:
@@ -766,15 +1148,15 @@ public:
     void leaveFor(std::string_view name, std::string_view tag, bool closing, int tables)
     {
         if (!closing) {
-            if (inForeign() && breaksOut(name, tag)) {
-                while (inForeign())
-                    m_open.pop_back();
-            }
+            if (inForeign() && breaksOut(name, tag))
+                close(m_open.size() - 1);
             return;
         }
         if (name == "table" && tables > 0) {
-            while (!m_open.empty() && m_open.back().tables >= tables)
-                m_open.pop_back();
+            size_t keep = m_open.size();
+            while (keep > 0 && m_open[keep - 1].tables >= tables)
+                --keep;
+            close(keep);
         }
     }
 
@@ -783,28 +1165,85 @@ public:
     // starts is an SVG or MathML one.
     bool start(std::string_view name, std::string_view tag, bool selfClosed, int tables)
     {
+        m_lastOpened = Opened::Nothing;
         if (inForeign()) {
-            if (!selfClosed && isIntegrationPoint(name, tag))
-                m_open.push_back({std::string(name), false, false, tables});
+            if (selfClosed)
+                return true;
+            if (isIntegrationPoint(name, tag)) {
+                m_open.push_back({std::string(name), false, false, tables, m_html.size(), {}});
+                m_lastOpened = Opened::Foreign;
+            } else if (!setsTreeBuilderMode(name)) {
+                m_open.back().inside.emplace_back(name);
+                m_lastOpened = Opened::Inside;
+            }
             return true;
         }
-        if (!selfClosed && (name == "svg" || name == "math"))
-            m_open.push_back({std::string(name), true, name == "math", tables});
-        return name == "svg" || name == "math";
+        if (name != "svg" && name != "math")
+            return false;
+        if (!selfClosed) {
+            m_open.push_back({std::string(name), true, name == "math", tables, m_html.size(), {}});
+            m_lastOpened = Opened::Foreign;
+        }
+        return true;
     }
 
+    // An HTML start tag (`kind`: how the scan reads it).
+    void htmlStart(std::string_view name, TagKind kind)
+    {
+        m_html.start(name, kind, htmlFloor());
+        m_lastOpened = Opened::Html;
+    }
+
+    // The tag last started is taken out of the input: the tree builder
+    // does not see it.
+    void dropLast()
+    {
+        switch (m_lastOpened) {
+        case Opened::Nothing:
+            break;
+        case Opened::Foreign:
+            close(m_open.size() - 1);
+            break;
+        case Opened::Inside:
+            m_open.back().inside.pop_back();
+            break;
+        case Opened::Html:
+            // (What it closed is not known.)
+            m_html.unknownFrom(htmlFloor());
+            break;
+        }
+        m_lastOpened = Opened::Nothing;
+    }
+
+    // An end tag (its lower-case name) that the tree builder reads.
     void end(std::string_view name)
     {
-        // The element it closes, unless an integration point (or the HTML
-        // around) stands between.
-        for (auto it = m_open.rbegin(); it != m_open.rend(); ++it) {
-            if (it->name == name) {
-                m_open.erase(std::next(it).base(), m_open.end());
+        m_lastOpened = Opened::Nothing;
+        // Its current element SVG or MathML (not an HTML element inside an
+        // integration point): the end tag closes the SVG or MathML element
+        // of that name open down to the first HTML element, if there is one.
+        if (!m_open.empty() && m_html.size() == m_open.back().html) {
+            if (closeForeign(name) || !inForeign())
                 return;
+            // Else the tree builder reads it as HTML, its current element
+            // still a foreign one: an end tag that closes an HTML element
+            // open around ends the SVG or MathML inside that element.
+            const size_t k = m_open.size() - 1;
+            const size_t lo = k > 0 ? m_open[k - 1].html : 0;
+            const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_open[k].html);
+            if (o.effect == HtmlOpen::Effect::Closes) {
+                close(k);
+                m_html.apply(o, name, lo);
+            } else if (o.effect != HtmlOpen::Effect::Nothing) {
+                // It may end it or not: the scan keeps to SVG or MathML
+                // (where no SELECT is made), the HTML around is unknown.
+                m_html.apply(o, name, lo);
+                m_open[k].html = m_html.size();
             }
-            if (!it->foreign)
-                return;
+            return;
         }
+        const size_t lo = htmlFloor();
+        m_html.apply(m_html.endEffect(name, lo, m_html.size()), name, lo);
     }
 
 private:
@@ -813,8 +1252,52 @@ private:
         std::string name;
         bool foreign; // an SVG or MathML root; else an integration point
         bool math;
-        int tables; // the tables open around it
+        int tables;  // the tables open around it
+        size_t html; // the HTML elements open around it
+        // The SVG or MathML elements open inside a root (not integration
+        // points), in order.
+        std::vector<std::string> inside;
     };
+    enum class Opened { Nothing, Foreign, Inside, Html };
+
+    // Where the HTML elements of the innermost integration point (or of
+    // the page) start.
+    size_t htmlFloor() const { return m_open.empty() ? 0 : m_open.back().html; }
+
+    // Closes the entries from `keep` on, with the HTML elements in them.
+    void close(size_t keep)
+    {
+        if (keep >= m_open.size())
+            return;
+        m_html.truncate(m_open[keep].html);
+        m_open.resize(keep);
+    }
+
+    // The tree builder's walk for an end tag in SVG or MathML: from its
+    // current element down to the first HTML element, the element of that
+    // name is closed with what is open in it. True when there was one.
+    bool closeForeign(std::string_view name)
+    {
+        size_t above = m_html.size();
+        for (size_t k = m_open.size(); k-- > 0;) {
+            Open& o = m_open[k];
+            if (above > o.html)
+                return false; // an HTML element stands between
+            for (size_t j = o.inside.size(); j-- > 0;) {
+                if (o.inside[j] == name) {
+                    close(k + 1);
+                    o.inside.resize(j);
+                    return true;
+                }
+            }
+            if (o.name == name) {
+                close(k);
+                return true;
+            }
+            above = o.html;
+        }
+        return false;
+    }
 
     static bool breaksOut(std::string_view name, std::string_view tag)
     {
@@ -904,6 +1387,8 @@ private:
     }
 
     std::vector<Open> m_open;
+    HtmlOpen m_html;
+    Opened m_lastOpened = Opened::Nothing;
 };
 
 // Where the scan of the input stands as to an HTML SELECT, as the tree
@@ -991,15 +1476,6 @@ private:
     };
     std::vector<Around> m_templates;
 };
-
-// The names of the elements from which the tree builder works out its
-// insertion mode again (it does not ask whether they are HTML ones).
-bool setsTreeBuilderMode(std::string_view name)
-{
-    static constexpr std::string_view kNames[] = {"select", "td",      "th",       "tr",       "tbody", "thead",
-                                                  "tfoot",  "caption", "colgroup", "template", "html",  "frameset"};
-    return std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames);
-}
 
 } // namespace parser_detail
 
@@ -1114,7 +1590,9 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         }
         if (closing) {
             foreign.end(lowerName);
-        } else if (foreign.start(lowerName, attributes, selfClosed, select.tables())) {
+        } else if (!foreign.start(lowerName, attributes, selfClosed, select.tables())) {
+            foreign.htmlStart(lowerName, kind);
+        } else {
             // An SVG or MathML element of that name holds markup.
             if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)
                 kind = TagKind::Nesting;
@@ -1175,6 +1653,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             *deepest = qMax(*deepest, depth + 1);
         if (!selfClosed && ++depth > maxDepth) {
             --depth;
+            foreign.dropLast();
             copyTo(i);
             copied = gt < n ? gt + 1 : n;
         } else {

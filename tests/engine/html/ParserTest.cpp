@@ -5,7 +5,9 @@
 #include "engine/html/HtmlSerializer.h"
 
 #include <gtest/gtest.h>
+#include <gumbo.h>
 
+#include <random>
 #include <thread>
 
 using namespace engine;
@@ -417,6 +419,99 @@ TEST(HtmlParser, ATemplateInsideASelectHoldsMarkupOfItsOwn)
     // it ends nothing.
     doc = pageFrom("<table><td><template><svg></table><select><option>o</select></svg></template></table>");
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 0);
+}
+
+namespace {
+
+// The SELECT elements the tree builder makes of `html`, in SVG or MathML
+// and in HTML.
+struct Selects
+{
+    int foreign = 0;
+    int html = 0;
+};
+
+void countSelects(const GumboNode* n, Selects* found)
+{
+    if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_TEMPLATE && n->type != GUMBO_NODE_DOCUMENT)
+        return;
+    if (n->type != GUMBO_NODE_DOCUMENT && n->v.element.tag == GUMBO_TAG_SELECT)
+        ++(n->v.element.tag_namespace == GUMBO_NAMESPACE_HTML ? found->html : found->foreign);
+    const GumboVector& kids = n->type == GUMBO_NODE_DOCUMENT ? n->v.document.children : n->v.element.children;
+    for (unsigned i = 0; i < kids.length; ++i)
+        countSelects(static_cast<const GumboNode*>(kids.data[i]), found);
+}
+
+Selects selectsOf(const QByteArray& html)
+{
+    GumboOutput* out = gumbo_parse_with_options(&kGumboDefaultOptions, html.constData(), size_t(html.size()));
+    Selects found;
+    countSelects(out->document, &found);
+    gumbo_destroy_output(&kGumboDefaultOptions, out);
+    return found;
+}
+
+} // namespace
+
+// Pages of random tags around SVG, MathML, SELECT and tables: after the
+// input's preparation the tree builder never makes a SELECT inside SVG or
+// MathML (one that ends the program once a table or cell after it ends),
+// and an HTML one stays in most of them.
+TEST(HtmlParser, PreparedInputNeverMakesASelectInsideSvgOrMath)
+{
+    static const char* const kTags[] = {
+        "<svg>",    "</svg>",    "<math>",     "</math>",   "<title>",  "</title>",   "<foreignObject>",
+        "<mi>",     "</mi>",     "<select>",   "</select>", "<option>", "<table>",    "</table>",
+        "<td>",     "</td>",     "<tr>",       "<p>",       "</p>",     "<div>",      "</div>",
+        "<span>",   "</span>",   "<b>",        "</b>",      "<a>",      "</a>",       "<li>",
+        "</li>",    "<ul>",      "</ul>",      "<h1>",      "</h2>",    "<template>", "</template>",
+        "<button>", "</button>", "<form>",     "</form>",   "<g>",      "</g>",       "<caption>",
+        "<dd>",     "</dd>",     "<nobr>",     "</nobr>",   "<x-y>",    "</x-y>",     "<mtext>",
+        "</mtext>", "<section>", "</section>", "<i>",       "</i>",     "x",          "<hr>"};
+    std::mt19937 random(22);
+    int htmlSelects = 0;
+    int pages = 0;
+    for (int page = 0; page < 4000; ++page) {
+        QByteArray html;
+        const int length = 6 + int(random() % 30);
+        for (int k = 0; k < length; ++k)
+            html += kTags[random() % std::size(kTags)];
+        const Selects found = selectsOf(HtmlParser::prepareInput(html).bytes);
+        ASSERT_EQ(found.foreign, 0) << html.constData();
+        htmlSelects += found.html;
+        pages += html.contains("<select>") ? 1 : 0;
+    }
+    EXPECT_GT(htmlSelects, pages / 2);
+}
+
+// The end tag of an HTML element open around SVG or MathML ends them when
+// the tree builder closes that element (a browser does the same): the
+// SELECT after it is an HTML one, kept with its options. Where the end tag
+// closes nothing (a special element stands between, or no such element is
+// open), the SVG goes on, and no SELECT is made inside it.
+TEST(HtmlParser, EndTagsOfElementsAroundSvgOrMathEndThemBeforeASelect)
+{
+    const QByteArray select("<select><option>kept</select>");
+    for (const char* around :
+         {"<div><svg>x</div>", "<p><math><mi>x</mi></p>", "<span><svg><g></span>", "<h1><svg></h2>", "<b><svg></b>",
+          "<ul><li><svg></li>", "<dl><dd><math></dd>", "<div><span><svg><rect></div>", "<svg><title><div><svg></div>",
+          "<section><p><math><mtext><b>x</b></mtext></section>"}) {
+        const QByteArray page = around + select;
+        EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page).bytes).html, 1) << around;
+        auto doc = pageFrom(page.constData());
+        EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u) << around;
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << around;
+    }
+    for (const char* around : {"<span><div><svg></span>", "<li><ul><svg></li>", "<svg></p>", "<svg></form>",
+                               "<div><table><tr><td><svg></div>", "<font><svg><font></font>",
+                               // Where the scan cannot follow the tree builder
+                               // (it closes or moves elements no tag names).
+                               "<p><b>x</p><span>y</b><svg></span>", "<table><td><div><td></td><svg></div>",
+                               "<li><span><a><li></li></a><svg></span>", "<div><b><div></b><svg></div>"}) {
+        const Selects found = selectsOf(HtmlParser::prepareInput(around + select).bytes);
+        EXPECT_EQ(found.html + found.foreign, 0) << around;
+    }
 }
 
 // Pages the tree builder builds otherwise at each reading (formatting
