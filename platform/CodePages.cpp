@@ -4,6 +4,8 @@
 #include <unicode/ucnv_err.h>
 #include <unicode/ucsdet.h>
 
+#include <cctype>
+#include <cstring>
 #include <memory>
 
 namespace platform {
@@ -160,6 +162,68 @@ QByteArray attributeValue(const QByteArray& tag, const QByteArray& name)
             return value;
     }
     return {};
+}
+
+// An attribute value with its character references read, as the page's
+// parser reads them (numeric ones, and the named ones for the characters a
+// charset's name or a Content-Type value is written with).
+QByteArray withReferencesRead(const QByteArray& value)
+{
+    if (!value.contains('&'))
+        return value;
+    static const struct
+    {
+        const char* name;
+        char c;
+    } kNamed[] = {{"amp;", '&'},      {"quot;", '"'},   {"apos;", '\''},    {"lowbar;", '_'},
+                  {"UnderBar;", '_'}, {"period;", '.'}, {"colon;", ':'},    {"semi;", ';'},
+                  {"equals;", '='},   {"Tab;", '\t'},   {"NewLine;", '\n'}, {"sol;", '/'}};
+    QByteArray out;
+    out.reserve(value.size());
+    const qsizetype n = value.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (value[i] != '&') {
+            out.append(value[i]);
+            continue;
+        }
+        qsizetype k = i + 1;
+        if (k < n && value[k] == '#') {
+            const bool hex = k + 1 < n && (value[k + 1] == 'x' || value[k + 1] == 'X');
+            k += hex ? 2 : 1;
+            const qsizetype digits = k;
+            char32_t code = 0;
+            while (k < n && (hex ? std::isxdigit(uchar(value[k])) : std::isdigit(uchar(value[k])))) {
+                if (code <= 0x10FFFF)
+                    code = code * (hex ? 16 : 10) +
+                           char32_t(std::isdigit(uchar(value[k])) ? value[k] - '0' : (value[k] | 0x20) - 'a' + 10);
+                ++k;
+            }
+            if (k == digits) {
+                out.append(value[i]); // no digits: the '&' is text
+                continue;
+            }
+            if (k < n && value[k] == ';')
+                ++k;
+            if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+                code = 0xFFFD;
+            out.append(QString::fromUcs4(&code, 1).toUtf8());
+            i = k - 1;
+            continue;
+        }
+        bool named = false;
+        for (const auto& r : kNamed) {
+            const qsizetype length = qsizetype(std::strlen(r.name));
+            if (value.mid(k, length) == r.name) {
+                out.append(r.c);
+                i = k + length - 1;
+                named = true;
+                break;
+            }
+        }
+        if (!named)
+            out.append(value[i]);
+    }
+    return out;
 }
 
 // The charset named in a Content-Type value ("text/html; charset=Shift_JIS").
@@ -349,9 +413,12 @@ QString charsetFromMeta(const QByteArray& bytes)
         const QByteArray tag = head.mid(afterName, end - afterName);
         from = end + 1;
 
-        QByteArray name = attributeValue(tag, "charset");
-        if (name.isEmpty() && attributeValue(tag, "http-equiv").trimmed().toLower() == "content-type")
-            name = charsetFromContentType(attributeValue(tag, "content"));
+        // (The values as the page's parser reads them, its META then naming
+        // the same charset as here.)
+        QByteArray name = withReferencesRead(attributeValue(tag, "charset"));
+        if (name.isEmpty() &&
+            withReferencesRead(attributeValue(tag, "http-equiv")).trimmed().toLower() == "content-type")
+            name = charsetFromContentType(withReferencesRead(attributeValue(tag, "content")));
         name = name.trimmed();
         if (name.isEmpty())
             continue;

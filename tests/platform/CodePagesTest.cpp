@@ -183,7 +183,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "ISO-2022-JP"},
         MetaCase{"<metadata charset=utf-8><p>", ""},
         MetaCase{"<meta http-equiv=\"refresh\" content=\"0; url=a.html\">", ""},
-        MetaCase{"<meta charset=\"x-unknown-page\">", "x-unknown-page"}, MetaCase{"<meta charset=", ""}));
+        MetaCase{"<meta charset=\"x-unknown-page\">", "x-unknown-page"}, MetaCase{"<meta charset=", ""},
+        // Character references are read as the page's parser reads them.
+        MetaCase{"<meta charset=\"&#x75;tf-8\">", "UTF-8"}, MetaCase{"<meta charset=\"&#X65;&#117c-jp\">", "EUC-JP"},
+        MetaCase{"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=&#83;hift&lowbar;JIS\">",
+                 "windows-31j"},
+        MetaCase{"<meta http-equiv=Content&#45;Type content='text/html;charset=&quot;euc-jp&quot;'>", "EUC-JP"},
+        MetaCase{"<meta charset=\"&#0;utf-8&amp\">", "\xEF\xBF\xBDutf-8&amp"}));
+
+// The first META decides, as it does for the page's parser, also when its
+// charset is written with character references: a later one does not.
+TEST(CodePages, AMetaCharsetWrittenWithReferencesDecidesThePageCharset)
+{
+    const QByteArray page = "<meta charset=\"&#x75;tf-8\"><meta charset=\"shift_jis\"><p>" +
+                            encodeText(japaneseProse(), QStringLiteral("windows-31j"));
+    EXPECT_EQ(detectCharset(page), QStringLiteral("UTF-8"));
+}
 
 class DetectCharsetTest : public ::testing::TestWithParam<const char*>
 {
