@@ -75,6 +75,16 @@ void printRatios(const std::map<std::string, double>& ms)
             std::printf("; the page laid out whole: %.2f ms", ms.at("BM_StyleChangeOfHeight_Large_Whole"));
         std::printf("\n");
     }
+    if (has("BM_TextBoxHeightEdit")) {
+        const double t = ms.at("BM_TextBoxHeightEdit");
+        std::printf("  edit that changes a block's height in the text box of a long page: %.2f ms (under 4 ms) %s", t,
+                    t < 4 ? "ok" : "OVER");
+        if (has("BM_TextBoxHeightEdit_Whole"))
+            std::printf("; the page laid out whole: %.2f ms", ms.at("BM_TextBoxHeightEdit_Whole"));
+        if (has("BM_TextBoxTypeKey"))
+            std::printf("; a key typed there: %.2f ms", ms.at("BM_TextBoxTypeKey"));
+        std::printf("\n");
+    }
     // Pictures with effects against the same page without them.
     const struct
     {

@@ -1,9 +1,12 @@
 // Typing latency: a key press in a table cell, from the key to the painted
 // view (the sink's call, the DOM change, relayout and painting of what is
-// pending), on the typical and the large page.
+// pending), on the typical and the large page; and in the text box a long
+// page's flowing text is held in (the one cell of a positioned table), keys
+// and edits that change a paragraph's height, beside the whole layout.
 
 #include "bench/engine/BenchPages.h"
 
+#include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/editing/Selection.h"
 #include "engine/view/DesignModeInput.h"
@@ -86,8 +89,130 @@ void BM_TypeInCell_Large_Recreated(benchmark::State& s)
     typeInCell(s, bench_pages::largePage(), true);
 }
 
+// A page whose text stands in a text box, as the program wraps a page's
+// loose content: `paragraphs` paragraphs of a few lines each, of words drawn
+// from a fixed sequence of numbers (their lines are as unlike in width as
+// those of real text).
+QString textBoxPage(int paragraphs)
+{
+    static const char* const kWords[] = {"the",  "a",         "of",    "to",      "and",       "in",     "is",
+                                         "for",  "with",      "page",  "text",    "layout",    "editor", "block",
+                                         "line", "paragraph", "words", "browser", "reference", "value",  "returns"};
+    QString html = QStringLiteral("<html><body><table id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; "
+                                  "z-index:1\"><tbody><tr><td>");
+    html.reserve(paragraphs * 260);
+    unsigned seed = 7;
+    const auto next = [&seed](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) % n;
+    };
+    for (int i = 0; i < paragraphs; ++i) {
+        if (i % 50 == 0)
+            html += QStringLiteral("<h2>Section %1</h2>").arg(i / 50);
+        html += QStringLiteral("<p id=p%1>%1 <b>bold</b>").arg(i);
+        for (unsigned w = 12 + next(40); w > 0; --w) {
+            html += u' ';
+            html += QLatin1String(kWords[next(std::size(kWords))]);
+        }
+        html += QStringLiteral(" <a href='x.html'>link</a>.</p>");
+    }
+    html += QStringLiteral("</td></tr></tbody></table></body></html>");
+    return html;
+}
+
+constexpr int kTextBoxParagraphs = 2000;
+
+struct TextBoxView
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    std::unique_ptr<engine::PageView> view;
+    QImage image{800, 600, QImage::Format_ARGB32_Premultiplied};
+
+    TextBoxView()
+    {
+        doc->replaceContent(textBoxPage(kTextBoxParagraphs));
+        view = std::make_unique<engine::PageView>(doc.get());
+        view->setHeadless(QSize(800, 600));
+        view->layout().finishLayout();
+        view->flushChanges();
+        bench_pages::paintPending(*view, image);
+    }
+    void show()
+    {
+        view->flushChanges();
+        bench_pages::paintPending(*view, image);
+    }
+    void count(benchmark::State& state)
+    {
+        state.counters["paragraphs"] = kTextBoxParagraphs;
+        state.counters["rebuilds"] = view->layout().counters().rebuilds;
+        state.counters["layouts"] = view->layout().counters().layouts;
+        state.counters["blockLayouts"] = view->layout().counters().blockLayouts;
+    }
+};
+
+// A paragraph in the text box made larger and smaller again (font size:
+// its height and margins change, what follows it moves). `whole`: the
+// view's width changes by a pixel with every step, so that each layout is
+// one of the whole page (the figure to compare with).
+void textBoxHeightEdit(benchmark::State& state, bool whole)
+{
+    TextBoxView box;
+    engine::Element* p = box.doc->getElementById(QStringLiteral("p%1").arg(kTextBoxParagraphs / 2));
+    bool on = false;
+    for (auto _ : state) {
+        on = !on;
+        if (whole)
+            box.view->layout().setViewportSize(QSize(on ? 799 : 800, 600));
+        p->style().setAttribute(QStringLiteral("font-size"),
+                                engine::Variant(QString::fromLatin1(on ? "24px" : "16px")));
+        box.show();
+    }
+    box.count(state);
+}
+
+void BM_TextBoxHeightEdit(benchmark::State& s)
+{
+    textBoxHeightEdit(s, false);
+}
+void BM_TextBoxHeightEdit_Whole(benchmark::State& s)
+{
+    textBoxHeightEdit(s, true);
+}
+
+// Keys typed into a paragraph of the text box, at the caret: words of five
+// letters and a space, so that the paragraph takes a line more now and then;
+// the typed text taken out again (untimed) after 64 keys.
+void BM_TextBoxTypeKey(benchmark::State& state)
+{
+    TextBoxView box;
+    engine::Node* text = box.doc->getElementById(QStringLiteral("p%1").arg(kTextBoxParagraphs / 2))->firstChild();
+    const int start = text->asText()->length();
+    box.doc->selection().collapseAt(text, start);
+    const QString keys = QStringLiteral("words ");
+    int typed = 0;
+    for (auto _ : state) {
+        if (typed == 64) {
+            state.PauseTiming();
+            text->asText()->deleteData(start, typed);
+            typed = 0;
+            box.doc->selection().collapseAt(text, start);
+            box.show();
+            state.ResumeTiming();
+        }
+        const QString key = keys.mid(typed % keys.size(), 1);
+        box.view->input().keyDown(key == u' ' ? Qt::Key_Space : Qt::Key_A, Qt::NoModifier, key);
+        ++typed;
+        box.show();
+    }
+    box.count(state);
+}
+
 } // namespace
 
+BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBoxHeightEdit_Whole)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBoxTypeKey)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical_Recreated)->Unit(benchmark::kMillisecond);

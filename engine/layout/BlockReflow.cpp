@@ -1,8 +1,11 @@
 #include "engine/layout/BlockReflow.h"
 
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/TableElement.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 namespace engine {
 
@@ -142,6 +145,65 @@ int borderBottom(litehtml::element& el)
     return el.get_position().y + el.get_position().height + el.padding_bottom() + el.border_bottom();
 }
 
+// A block between the block laid out and its cell whose width follows the
+// cell's by a fixed amount: it does not set its own width, in pixels or in
+// percent, nor margins or padding in percent.
+bool followsCellWidth(const litehtml::element& el)
+{
+    const auto d = el.get_display();
+    if ((d != litehtml::display_block && d != litehtml::display_list_item) || !el.get_css_width().is_predefined())
+        return false;
+    for (const char* side : {"margin-left", "margin-right", "padding-left", "padding-right"}) {
+        const char* value = el.get_style_property(side, false, nullptr);
+        if (value && std::strchr(value, '%'))
+            return false;
+    }
+    return true;
+}
+
+bool spansOne(const litehtml::element& cell, const char* name)
+{
+    const char* span = cell.get_attr(name);
+    return !span || std::atoi(span) <= 1;
+}
+
+// The cell of a text box that `block` stands in (see BlockReflow): the
+// table is positioned absolutely, sized by its one column and placed by its
+// top; neither it, the row nor the cell have a height of their own.
+std::shared_ptr<litehtml::element> textBoxCellOf(const litehtml::element& block)
+{
+    auto cell = block.parent();
+    while (cell && cell->get_display() != litehtml::display_table_cell) {
+        if (!followsCellWidth(*cell))
+            return nullptr;
+        cell = cell->parent();
+    }
+    if (!cell || !cell->get_css_width().is_predefined() || !cell->get_css_height().is_predefined() ||
+        !spansOne(*cell, "rowspan") || !spansOne(*cell, "colspan"))
+        return nullptr;
+    const auto row = cell->parent();
+    if (!row || row->get_display() != litehtml::display_table_row || !row->get_css_height().is_predefined())
+        return nullptr;
+    auto table = row->parent();
+    if (table && isTablePart(table->get_display()))
+        table = table->parent();
+    const auto* box = dynamic_cast<const TableElement*>(table.get());
+    if (!box || !box->sizedByOneColumn() || box->cellMeasureWidth() <= 0 ||
+        box->get_element_position() != litehtml::element_position_absolute || !box->get_css_bottom().is_predefined())
+        return nullptr;
+    return cell;
+}
+
+// Whether a cell of the width `width` (in the block's terms) stays as wide
+// when one of its blocks, which made it `before` wide, makes it `after`
+// wide: the cell is as wide as its widest block.
+bool keepsCellWidth(int before, int after, int width)
+{
+    if (before > width)
+        return false; // (not as laid out)
+    return after == before || (after <= width && (after == width || before < width));
+}
+
 } // namespace blockreflow_detail
 
 std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<litehtml::element>& changed)
@@ -166,9 +228,12 @@ std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<l
             continue;
         }
         // The cells of a table give its column widths: the table lays out
-        // again as a whole.
-        if (isTablePart(d))
+        // again as a whole (a text box's cell keeps its width, see run).
+        if (isTablePart(d)) {
+            if (d == litehtml::display_table_cell && textBoxCellOf(*block) == a)
+                break;
             continue;
+        }
         if (d == litehtml::display_table) {
             if (!canStandAlone(*a))
                 return nullptr;
@@ -182,7 +247,8 @@ std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<l
         return nullptr;
     const auto parent = block->parent();
     const auto parentDisplay = parent ? parent->get_display() : litehtml::display_none;
-    if (parentDisplay != litehtml::display_block && parentDisplay != litehtml::display_list_item)
+    if (parentDisplay != litehtml::display_block && parentDisplay != litehtml::display_list_item &&
+        !(parentDisplay == litehtml::display_table_cell && textBoxCellOf(*block) == parent))
         return nullptr;
     if (holdsFloatsOrPositioned(*block) || besideFloats(*block))
         return nullptr;
@@ -202,6 +268,35 @@ BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block) : m_block(std
     m_width = parent ? parent->get_position().width : 0;
     m_extentBefore = blockreflow_detail::extentOf(m_block);
     m_top = layoutelements_detail::placementOf(*m_block).y - m_block->padding_top() - m_block->border_top();
+    m_cell = blockreflow_detail::textBoxCellOf(*m_block);
+    if (m_cell) {
+        m_table = m_cell->parent()->parent();
+        if (m_table && blockreflow_detail::isTablePart(m_table->get_display()))
+            m_table = m_table->parent();
+    }
+}
+
+int BlockReflow::widthInCell()
+{
+    // The table measures the cell at a width of its own: the block stands in
+    // as much less room as it has less than the cell now.
+    const auto* table = static_cast<const TableElement*>(m_table.get());
+    const int cellWidth =
+        m_cell->get_position().width + m_cell->content_margins_left() + m_cell->content_margins_right();
+    const int room = table->cellMeasureWidth() - cellWidth + m_width;
+    const layoutelements_detail::CellMeasureScope measuring;
+    const int narrowest = m_block->render(0, 0, 1);
+    const int widest = m_block->render(0, 0, room);
+    return std::max(narrowest, std::min(widest, room));
+}
+
+void BlockReflow::noteWidths()
+{
+    if (!m_cell || m_widthInCell >= 0)
+        return;
+    m_widthInCell = widthInCell();
+    const BlockFlow::FractionScope fraction(BlockFlow::originFractionOf(*m_block));
+    m_block->render(m_x, m_y, m_width);
 }
 
 BlockReflow::Result BlockReflow::run()
@@ -209,6 +304,10 @@ BlockReflow::Result BlockReflow::run()
     using namespace blockreflow_detail;
     m_shift = 0;
     if (!m_block->parent())
+        return Result::OtherBox;
+    // In a text box, the table keeps its width only while the cell's widest
+    // content is as wide as before.
+    if (m_cell && (m_widthInCell < 0 || !keepsCellWidth(m_widthInCell, widthInCell(), m_width)))
         return Result::OtherBox;
     {
         // (Its content starts at the fraction of a pixel it started at.)
@@ -242,6 +341,9 @@ BlockReflow::Result BlockReflow::run()
     if (!neighbour(*m_block, -1, before) || !neighbour(*m_block, 1, after))
         return Result::OtherBox;
     const auto parent = m_block->parent();
+    // (At the edges of a cell, margins may vanish.)
+    if (parent->get_display() == litehtml::display_table_cell && (!before || !after))
+        return Result::OtherBox;
     if ((!before && parent->padding_top() + parent->border_top() == 0) ||
         (!after && parent->padding_bottom() + parent->border_bottom() == 0))
         return Result::OtherBox;

@@ -14,6 +14,13 @@ namespace engine {
 // takes the outermost table around it; inside a float, an inline block or a
 // positioned box of content width there is no such block. Blocks with floats
 // or positioned boxes inside, or beside floats, do not qualify either.
+//
+// One exception to the tables: a block in the cell of an absolutely
+// positioned table of one column sized by its content (a text box) lays out
+// alone, as long as the table's width stays: the cell's widest content is as
+// wide as before. What follows the block in its cell, and the rows below,
+// then move with its height; the table moves nothing else (it is out of the
+// flow).
 class BlockReflow
 {
 public:
@@ -25,6 +32,12 @@ public:
     explicit BlockReflow(std::shared_ptr<litehtml::element> block);
 
     const std::shared_ptr<litehtml::element>& block() const { return m_block; }
+    // The cell of the text box the block stands in (see above), or null.
+    const std::shared_ptr<litehtml::element>& cell() const { return m_cell; }
+    const std::shared_ptr<litehtml::element>& table() const { return m_table; }
+    // In a text box, before the change: notes how wide the block makes its
+    // cell (the block is laid out at its place again after).
+    void noteWidths();
 
     // How the block came out of run(): as before; of another height or
     // other vertical margins, padding or borders (placed after the block
@@ -44,7 +57,13 @@ public:
     litehtml::size extentAfter() const;
 
 private:
+    // How wide the block makes its cell, as the table measures it.
+    int widthInCell();
+
     std::shared_ptr<litehtml::element> m_block;
+    std::shared_ptr<litehtml::element> m_cell;
+    std::shared_ptr<litehtml::element> m_table;
+    int m_widthInCell = -1;
     litehtml::position m_pos;
     litehtml::margins m_margins;
     litehtml::margins m_paddings;

@@ -29,7 +29,8 @@ bool placedByTheFlow(const litehtml::element& el)
     return el.get_css_top().is_predefined() && el.get_css_bottom().is_predefined();
 }
 
-std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight)
+std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight,
+                                         const litehtml::element* cell)
 {
     using namespace flowshift_detail;
     FlowShift shift;
@@ -80,6 +81,10 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
                 return std::nullopt;
         }
         shift.m_holder = a.get();
+        if (a.get() == cell) {
+            shift.m_grown.push_back(a.get());
+            break;
+        }
         const auto display = a->get_display();
         if (display != litehtml::display_block && display != litehtml::display_list_item)
             return std::nullopt;

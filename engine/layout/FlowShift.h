@@ -23,8 +23,11 @@ class FlowShift
 public:
     // The move after `block` changed its height by `dy`, or nothing when the
     // page must be laid out whole. The root box is at least `rootHeight`
-    // high (it covers the view).
-    static std::optional<FlowShift> plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight);
+    // high (it covers the view). With `cell`, the block stands in that
+    // table cell, which grows with it and holds what moves (its table
+    // follows apart).
+    static std::optional<FlowShift> plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight,
+                                         const litehtml::element* cell = nullptr);
 
     // Moves the boxes of the layout library and their paint extents.
     void apply() const;

@@ -413,6 +413,28 @@ void widenPaintExtents(const litehtml::element& el)
     }
 }
 
+// After what `el` holds grew by `dy` at its bottom: the area it paints,
+// and those of its ancestors, take that in.
+void widenPaintExtentsBelow(litehtml::element& el, int dy)
+{
+    auto* extent = dynamic_cast<PaintExtent*>(&el);
+    if (dy <= 0 || !extent || extent->paintExtent().isNull())
+        return;
+    extent->setPaintExtent(extent->paintExtent().adjusted(0, 0, 0, dy));
+    widenPaintExtents(el);
+}
+
+bool isRowOrRowGroup(const LayoutBox& box, const litehtml::element* el)
+{
+    if (el) {
+        const auto d = el->get_display();
+        return d == litehtml::display_table_row || d == litehtml::display_table_row_group ||
+               d == litehtml::display_table_header_group || d == litehtml::display_table_footer_group;
+    }
+    return box.tag == QLatin1String("TR") || box.tag == QLatin1String("TBODY") || box.tag == QLatin1String("THEAD") ||
+           box.tag == QLatin1String("TFOOT");
+}
+
 } // namespace layoutengine_detail
 
 namespace layoutengine_detail {
@@ -628,7 +650,11 @@ std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<lit
     const auto block = BlockReflow::blockFor(changed);
     if (!block || (!m_laidOut && block != m_reflow->block()))
         return nullptr;
-    return std::make_unique<BlockReflow>(block);
+    auto reflow = std::make_unique<BlockReflow>(block);
+    // (A block with changes pending keeps what was noted before the first.)
+    if (m_laidOut)
+        reflow->noteWidths();
+    return reflow;
 }
 
 void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block)
@@ -672,15 +698,32 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
     if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width, m_reflow->extentAfter().width,
                                           m_documentSize.width()))
         return false;
-    const std::optional<FlowShift> shift = FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height());
-    if (!shift)
+    const litehtml::element* cell = m_reflow->cell().get();
+    const std::optional<FlowShift> shift = FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height(), cell);
+    if (!shift || (cell && shift->holder() != cell))
         return false;
     const auto blockBox = m_tree.byNode.find(layoutNodeId(*block));
     const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
-    if (blockBox == m_tree.byNode.end() || holderBox == m_tree.byNode.end() ||
-        !movesWithItsPlace(blockBox->second, holderBox->second, *shift))
+    if (blockBox == m_tree.byNode.end() || holderBox == m_tree.byNode.end())
+        return false;
+    // In a text box, the rows below the cell move too, and the table grows.
+    auto* table = cell ? dynamic_cast<TableElement*>(m_reflow->table().get()) : nullptr;
+    const int row = table ? table->rowOf(*cell) : -1;
+    int tableBox = -1;
+    if (table) {
+        const auto found = m_tree.byNode.find(layoutNodeId(*table));
+        if (row < 0 || found == m_tree.byNode.end())
+            return false;
+        tableBox = found->second;
+    }
+    const int movedEnd = m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox->second);
+    if (!movesWithItsPlace(blockBox->second, movedEnd, *shift))
         return false;
     shift->apply();
+    if (table) {
+        table->growRow(row, shift->dy());
+        layoutengine_detail::widenPaintExtentsBelow(*table, shift->dy());
+    }
     const int canvasHeight = m_tree.canvas.height();
     const QRect& old = m_tree.boxes[static_cast<size_t>(blockBox->second)].borderBox;
     const int oldBottom = old.y() + old.height();
@@ -689,26 +732,36 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         buildTree();
         return true;
     }
-    moveTreeAfter(blockBox->second, holderBox->second, oldBottom, *shift);
-    // The page's extent: its boxes' (the root's reaches down to the flow's
-    // end).
-    m_documentSize.setHeight(0);
-    updateCanvas();
-    m_documentSize.setHeight(m_tree.canvas.height());
+    moveTreeAfter(blockBox->second, holderBox->second, tableBox, oldBottom, *shift);
+    auto* root = dynamic_cast<RootElement*>(m_document->root().get());
+    if (table && root) {
+        // The page's extent as the layout library measures it, the root box
+        // stretched to it (the table stands out of the flow).
+        const litehtml::size size = root->measureExtent();
+        m_documentSize = QSize(size.width, size.height);
+        if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(*root))
+            layoutengine_detail::placeBoxes(m_tree.boxes.front(), *root, layoutelements_detail::placementOf(*root));
+        updateCanvas();
+    } else {
+        // The page's extent: its boxes' (the root's reaches down to the
+        // flow's end).
+        m_documentSize.setHeight(0);
+        updateCanvas();
+        m_documentSize.setHeight(m_tree.canvas.height());
+    }
     // From the block down: everything there may have moved.
     const int top = std::min(m_reflow->topBefore(), changed.y());
     m_lastArea = QRect(0, top, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - top);
     return true;
 }
 
-bool LayoutEngine::movesWithItsPlace(int blockBox, int holderBox, const FlowShift& shift) const
+bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shift) const
 {
     // Each positioned box in the moved content is placed against the nearest
     // positioned box around it: it moves along when that one moves too, or
     // when it takes its place from the flow.
     const auto& boxes = m_tree.boxes;
     const int from = m_tree.subtreeEnd(blockBox);
-    const int to = m_tree.subtreeEnd(holderBox);
     for (int i = from; i < to;) {
         const LayoutBox& b = boxes[static_cast<size_t>(i)];
         if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
@@ -730,17 +783,23 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int holderBox, const FlowShif
     return true;
 }
 
-void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int oldBottom, const FlowShift& shift)
+void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift)
 {
     auto& boxes = m_tree.boxes;
     const int dy = shift.dy();
     const int from = m_tree.subtreeEnd(blockBox);
-    const int to = m_tree.subtreeEnd(holderBox);
+    const int holderEnd = m_tree.subtreeEnd(holderBox);
+    const int to = tableBox >= 0 ? m_tree.subtreeEnd(tableBox) : holderEnd;
     std::vector<bool> moved(static_cast<size_t>(std::max(0, to - from)), false);
     for (int i = from; i < to;) {
         LayoutBox& b = boxes[static_cast<size_t>(i)];
         if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
             i = m_tree.subtreeEnd(i);
+            continue;
+        }
+        // The rows of a table stand at its top, their cells in the table.
+        if (i >= holderEnd && layoutengine_detail::isRowOrRowGroup(b, elementOf(b.nodeId).get())) {
+            ++i;
             continue;
         }
         b.borderBox.translate(0, dy);
@@ -769,9 +828,25 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int oldBottom, con
         if (p == holderBox)
             break;
     }
+    if (tableBox >= 0) {
+        LayoutBox& t = boxes[static_cast<size_t>(tableBox)];
+        t.borderBox.setHeight(t.borderBox.height() + dy);
+        t.paddingBox.setHeight(t.paddingBox.height() + dy);
+        t.contentBox.setHeight(t.contentBox.height() + dy);
+    }
     // Words of the boxes that moved, and words of the boxes around the
-    // block on lines below it (lines above it stay).
-    for (TextPiece& p : m_tree.pieces) {
+    // block on lines below it (lines above it stay): all of them after the
+    // block's own, before those of the boxes after the moved ones.
+    auto& pieces = m_tree.pieces;
+    const auto [blockFrom, blockTo] = m_tree.piecesWithin(blockBox, from);
+    const size_t piecesFrom = blockTo > blockFrom
+                                  ? blockTo
+                                  : static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(blockBox)].firstPiece));
+    const size_t piecesTo = static_cast<size_t>(to) < boxes.size()
+                                ? static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(to)].firstPiece))
+                                : pieces.size();
+    for (size_t i = std::min(piecesFrom, pieces.size()); i < std::min(piecesTo, pieces.size()); ++i) {
+        TextPiece& p = pieces[i];
         const bool inMoved = p.owner >= from && p.owner < to && moved[static_cast<size_t>(p.owner - from)];
         const bool below = p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end();
         if (inMoved || below) {
@@ -860,13 +935,37 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     }
     for (TextPiece& p : part.pieces)
         p.owner += first;
-    const auto at = pieces.erase(piecesBegin, piecesEnd);
-    pieces.insert(at, std::make_move_iterator(part.pieces.begin()), std::make_move_iterator(part.pieces.end()));
+    widenChildReach(*block, after);
+    // (The words after the block are moved along the list once at most: a
+    // long page holds very many.)
+    const size_t had = piecesTo - piecesFrom;
+    const size_t now = part.pieces.size();
+    if (now > had)
+        pieces.insert(piecesEnd, now - had, TextPiece());
+    else if (now < had)
+        pieces.erase(piecesBegin + static_cast<std::ptrdiff_t>(now), piecesEnd);
+    std::move(part.pieces.begin(), part.pieces.end(), pieces.begin() + static_cast<std::ptrdiff_t>(piecesFrom));
     layoutengine_detail::widenPaintExtents(*block);
     // Whole lines of the page: list markers and overflowing text stand
     // beside the boxes.
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
     return true;
+}
+
+void LayoutEngine::widenChildReach(const litehtml::element& block, const QRect& area)
+{
+    if (m_childIndexes->empty() || area.isNull())
+        return;
+    const litehtml::element* child = &block;
+    for (auto p = block.parent(); p; child = p.get(), p = p->parent()) {
+        const auto index = m_childIndexes->find(p.get());
+        if (index == m_childIndexes->end())
+            continue;
+        const int top =
+            layoutelements_detail::placementOf(*p).y + const_cast<litehtml::element*>(child)->get_position().y;
+        index->second.reachAbove = std::max(index->second.reachAbove, top - area.y());
+        index->second.reachBelow = std::max(index->second.reachBelow, area.y() + area.height() - top);
+    }
 }
 
 void LayoutEngine::buildTree()
@@ -1006,8 +1105,9 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
             return true;
     }
     // Column widths come from the cells when a table's grid is built: the
-    // table around a restyled element builds its grid again.
-    for (auto p = el; p; p = p->parent()) {
+    // table around a restyled element builds its grid again (not for a
+    // block in the cell of a text box, which leaves the cell as it was).
+    for (auto p = el; p && !(block && block->cell()); p = p->parent()) {
         const auto display = p->get_display();
         if (display == litehtml::display_table || display == litehtml::display_inline_table) {
             p->init();

@@ -148,11 +148,17 @@ private:
     bool refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
                            bool canvasMayChange = false);
     // Whether the positioned boxes in the content that moves go with it.
-    bool movesWithItsPlace(int blockBox, int holderBox, const FlowShift& shift) const;
-    // Moves our boxes and words as FlowShift moved the layout library's.
-    // (`oldBottom`: the block's bottom before; words of the boxes around it
-    // below that move.)
-    void moveTreeAfter(int blockBox, int holderBox, int oldBottom, const FlowShift& shift);
+    // (`to`: the end of the boxes that move.)
+    bool movesWithItsPlace(int blockBox, int to, const FlowShift& shift) const;
+    // Moves our boxes and words as FlowShift moved the layout library's,
+    // and (with a `tableBox` around the holder, a cell) the cells of the
+    // table's rows below. (`oldBottom`: the block's bottom before; words of
+    // the boxes around it below that move.)
+    void moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift);
+    // Blocks drawn by the index of their many children (ChildIndex) learn
+    // how far their child around `block` now paints (`area`, after a
+    // change of the block).
+    void widenChildReach(const litehtml::element& block, const QRect& area);
     // The canvas: the layout library's extent and every box.
     void updateCanvas();
 

@@ -15,7 +15,12 @@ int LayoutTree::subtreeEnd(int index) const
 std::pair<size_t, size_t> LayoutTree::piecesWithin(int first, int end) const
 {
     const auto inside = [first, end](const TextPiece& p) { return p.owner >= first && p.owner < end; };
-    const auto begin = std::find_if(pieces.begin(), pieces.end(), inside);
+    // (None of them stands before the first box's first one.)
+    const size_t from =
+        first >= 0 && static_cast<size_t>(first) < boxes.size()
+            ? std::min(static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(first)].firstPiece)), pieces.size())
+            : 0;
+    const auto begin = std::find_if(pieces.begin() + static_cast<std::ptrdiff_t>(from), pieces.end(), inside);
     const auto stop = std::find_if_not(begin, pieces.end(), inside);
     return {static_cast<size_t>(begin - pieces.begin()), static_cast<size_t>(stop - pieces.begin())};
 }

@@ -447,6 +447,7 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
         double percent;
     };
     std::vector<Span> spans;
+    m_cellMeasureWidth = blockWidth - spacing;
     {
         const layoutelements_detail::CellMeasureScope measuring;
         for (int r = 0; r < rows; ++r) {
@@ -536,6 +537,41 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
     }
     widest = tableMaxColumnsWidth(input, std::max(max_width, widest));
     return std::max(ret + widest - laidOut, captionMin - frame);
+}
+
+bool TableElement::sizedByOneColumn() const
+{
+    return !m_blockAroundTable && m_grid && m_grid->cols_count() == 1 && m_grid->captions().empty() &&
+           m_columnElements.empty() && m_css_width.is_predefined() && m_css_height.is_predefined() &&
+           (m_display == litehtml::display_table || m_display == litehtml::display_inline_table);
+}
+
+int TableElement::rowOf(const litehtml::element& cell) const
+{
+    if (!m_grid || m_grid->cols_count() != 1)
+        return -1;
+    for (int r = 0; r < m_grid->rows_count(); ++r) {
+        const litehtml::table_cell* c = m_grid->cell(0, r);
+        if (c && c->el.get() == &cell)
+            return c->rowspan == 1 ? r : -1;
+    }
+    return -1;
+}
+
+void TableElement::growRow(int row, int dy)
+{
+    litehtml::table_row& grown = m_grid->row(row);
+    grown.height += dy;
+    grown.bottom += dy;
+    // (The cells stand in the table, not in their rows.)
+    for (int below = row + 1; below < m_grid->rows_count(); ++below) {
+        litehtml::table_row& next = m_grid->row(below);
+        next.top += dy;
+        next.bottom += dy;
+        if (const litehtml::table_cell* c = m_grid->cell(0, below); c && c->el)
+            c->el->get_position().y += dy;
+    }
+    m_pos.height += dy;
 }
 
 int TableElement::renderEmpty(int x, int y, int max_width, bool second_pass)

@@ -23,6 +23,20 @@ public:
     void draw_background(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
     // Whether its style made it a block (it is laid out as a table in a block).
     bool blockAroundTable() const { return m_blockAroundTable; }
+    // Whether it is a table of one column sized by its content alone: no
+    // width, height, caption or COL of its own, so that its width is its
+    // cells' widest content (within the room there is) and its height the
+    // sum of its rows.
+    bool sizedByOneColumn() const;
+    // The width its cells were measured at for their widest content (in
+    // the last layout; 0 when they were not measured).
+    int cellMeasureWidth() const { return m_cellMeasureWidth; }
+    // The row of a cell of its single column that spans one row; -1 for
+    // any other.
+    int rowOf(const litehtml::element& cell) const;
+    // After the content of the cell of `row` grew or shrank by `dy` in
+    // place: the row, the rows below and the table follow.
+    void growRow(int row, int dy);
 
 private:
     int renderTable(int x, int y, int max_width, bool second_pass);
@@ -39,6 +53,7 @@ private:
     std::vector<litehtml::css_length> columnElementWidths(int cols) const;
 
     int m_bottomCaptionsHeight = 0;
+    int m_cellMeasureWidth = 0;
     // Made a block by its style (display: block): a block as wide as blocks
     // are around an anonymous table of its captions and rows.
     bool m_blockAroundTable = false;

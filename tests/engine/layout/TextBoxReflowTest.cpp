@@ -1,0 +1,237 @@
+// Edits inside a text box (the flowing text of a page held in the one cell
+// of an absolutely positioned table): blocks whose height changes lay out
+// alone as long as the table keeps its width, and every step gives what a
+// layout made from scratch gives, painted alike.
+
+#include "engine/layout/DocumentLayout.h"
+
+#include "engine/EnginePage.h"
+#include "engine/css/Style.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/Typing.h"
+#include "engine/markup/UndoManager.h"
+#include "FullLayoutCheck.h"
+#include "LayoutFixture.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace engine;
+using layout_test::byId;
+
+namespace {
+
+constexpr QSize kView(640, 400);
+
+// The text box as the program makes it around a page's loose content.
+QString textBox(const QString& content, const QString& rowsAfter = QString())
+{
+    return QStringLiteral("<body><p>before</p><table id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; "
+                          "z-index:1\"><tbody><tr><td id=cell>") +
+           content + QStringLiteral("</td></tr>") + rowsAfter + QStringLiteral("</tbody></table></body>");
+}
+
+// Many words: a paragraph wider than the view would be, which wraps.
+QString words(int count, const QString& word = QStringLiteral("word"))
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << word + QString::number(i);
+    return list.join(u' ');
+}
+
+enum class Way { Alone, Whole, Either };
+
+struct Step
+{
+    const char* what;
+    std::function<void(Document*)> edit;
+    Way way;
+};
+
+QImage paint(DocumentLayout& layout)
+{
+    QImage image(kView, QImage::Format_RGB32);
+    QPainter p(&image);
+    layout.engine().draw(p, image.rect());
+    return image;
+}
+
+void runSteps(const QString& html, const std::vector<Step>& steps)
+{
+    Ref<Document> doc = pageFrom(html);
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    QImage shown = paint(layout);
+    layout.takeDirtyRegion();
+    for (const Step& step : steps) {
+        const int alone = layout.counters().blockLayouts;
+        step.edit(doc.get());
+        layout.ensureLayout();
+        const bool tookBlock = layout.counters().blockLayouts > alone;
+        std::string what = std::string(step.what) + (tookBlock ? " (block alone)" : " (whole)");
+        if (step.way != Way::Either) {
+            EXPECT_EQ(tookBlock, step.way == Way::Alone) << what;
+        }
+        layout_test::expectSameAsFullLayout(layout, *doc, what, true);
+        // A view that repaints what the layout marked shows a fresh paint.
+        const QRegion dirty = layout.takeDirtyRegion();
+        {
+            QPainter p(&shown);
+            for (const QRect& r : dirty)
+                layout.engine().draw(p, r.intersected(shown.rect()));
+        }
+        EXPECT_TRUE(shown == paint(layout)) << what << ": stale pixels after the repaint";
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
+Text* textOf(Document* doc, const char* id)
+{
+    return byId(doc, id)->firstChild()->asText();
+}
+
+void append(Document* doc, const char* id, const QString& text)
+{
+    Text* t = textOf(doc, id);
+    t->insertData(t->length(), text);
+}
+
+void setText(Document* doc, const char* id, const QString& text)
+{
+    Text* t = textOf(doc, id);
+    t->replaceData(0, t->length(), text);
+}
+
+void setStyle(Document* doc, const char* id, const char* name, const char* value)
+{
+    byId(doc, id)->style().setAttribute(QString::fromLatin1(name), Variant(QString::fromLatin1(value)));
+}
+
+// A line that does not wrap (program text) wider than the view: the box is
+// as wide as that line, and the paragraphs wrap inside it.
+QString wideLine()
+{
+    return QStringLiteral("<pre>") + words(30, QStringLiteral("code")) + QStringLiteral("</pre>");
+}
+
+TEST(TextBoxReflow, WrappedParagraphsGrowAndShrinkInPlace)
+{
+    const QString html =
+        textBox(QStringLiteral("<h3 id=h>Title</h3>") + wideLine() + QStringLiteral("<p id=long>") + words(200) +
+                QStringLiteral("</p><p id=p>a few words</p><div id=d><p id=q>in a division</p></div>"
+                               "<div><p>one</p><p id=r>two</p><p>three</p></div>"
+                               "<pre id=pre>one line</pre><p id=last>the end</p>"));
+    runSteps(
+        html,
+        {
+            {"more lines", [](Document* d) { append(d, "p", u' ' + words(60, QStringLiteral("more"))); }, Way::Alone},
+            {"lines more in a preformatted block",
+             [](Document* d) { append(d, "pre", QStringLiteral("\nsecond\nthird")); }, Way::Alone},
+            {"back to one line", [](Document* d) { setText(d, "p", QStringLiteral("a few")); }, Way::Alone},
+            {"a paragraph's size and margins", [](Document* d) { setStyle(d, "r", "font-size", "30px"); }, Way::Alone},
+            {"smaller", [](Document* d) { setStyle(d, "r", "font-size", "10px"); }, Way::Alone},
+            {"margins that collapse through the division", [](Document* d) { setStyle(d, "q", "font-size", "30px"); },
+             Way::Whole},
+            {"a heading's size", [](Document* d) { setStyle(d, "h", "font-size", "40px"); }, Way::Whole},
+            {"the last block's height", [](Document* d) { setStyle(d, "last", "line-height", "50px"); }, Way::Alone},
+            {"the last block's margins", [](Document* d) { setStyle(d, "last", "font-size", "20px"); }, Way::Whole},
+            {"lines taken out", [](Document* d) { setText(d, "pre", QStringLiteral("one")); }, Way::Alone},
+        });
+}
+
+// A box narrower than the view is as wide as its widest line: a line that
+// becomes wider, or a word wider than the box, widens the table, which is
+// laid out whole; lines within the width stay in place.
+TEST(TextBoxReflow, ALineWiderThanTheBoxLaysTheTableOutWhole)
+{
+    const QString html =
+        textBox(QStringLiteral("<p id=w>the widest line of the box</p><p id=p>short</p><p id=q>x</p><p>end</p>"));
+    runSteps(html,
+             {
+                 {"within the width", [](Document* d) { append(d, "p", QStringLiteral(" one")); }, Way::Alone},
+                 {"a second line", [](Document* d) { setStyle(d, "q", "font-size", "8px"); }, Way::Alone},
+                 {"wider than the widest",
+                  [](Document* d) { append(d, "p", QStringLiteral(" two three four five six")); }, Way::Whole},
+                 {"no longer the widest", [](Document* d) { setText(d, "p", QStringLiteral("short")); }, Way::Whole},
+                 {"a word wider than the box", [](Document* d) { append(d, "q", QString(90, u'x')); }, Way::Whole},
+                 {"the word goes", [](Document* d) { setText(d, "q", QStringLiteral("x")); }, Way::Whole},
+             });
+}
+
+// In a box as wide as the view, a word wider than the cell widens it.
+TEST(TextBoxReflow, AWordWiderThanTheCellLaysTheTableOutWhole)
+{
+    const QString html = textBox(QStringLiteral("<p id=long>") + words(200) + QStringLiteral("</p><p id=p>a</p>"));
+    runSteps(html,
+             {
+                 {"a word wider than the cell", [](Document* d) { append(d, "p", QString(120, u'm')); }, Way::Whole},
+                 {"shorter again", [](Document* d) { setText(d, "p", QStringLiteral("a")); }, Way::Whole},
+             });
+}
+
+// Rows below the cell move with it; margins at the cell's edges vanish in
+// quirks mode, so a first block's margins that change take a whole layout.
+TEST(TextBoxReflow, RowsBelowMoveAndEdgeMarginsTakeAWholeLayout)
+{
+    const QString html = textBox(
+        QStringLiteral("<p id=first>first</p>") + wideLine() + QStringLiteral("<p id=p>") + words(150) +
+            QStringLiteral("</p><p>last</p>"),
+        QStringLiteral("<tr><td><p id=r2>second row</p><p>and more</p></td></tr><tr><td id=r3>third</td></tr>"));
+    runSteps(html,
+             {
+                 {"grows", [](Document* d) { setStyle(d, "p", "font-size", "20px"); }, Way::Alone},
+                 {"shrinks", [](Document* d) { setStyle(d, "p", "font-size", "12px"); }, Way::Alone},
+                 {"in the second row", [](Document* d) { setStyle(d, "r2", "line-height", "40px"); }, Way::Alone},
+                 {"first block's margins", [](Document* d) { setStyle(d, "first", "font-size", "30px"); }, Way::Whole},
+                 {"loose text in a cell", [](Document* d) { append(d, "r3", QStringLiteral(" more")); }, Way::Whole},
+             });
+}
+
+// Typing as a user types: words, a new paragraph, joining it back, undo.
+TEST(TextBoxReflow, TypingEnterAndBackspaceMatchAFreshLayout)
+{
+    Ref<Document> doc = pageFrom(
+        textBox(QStringLiteral("<p id=long>") + words(120) + QStringLiteral("</p><p id=p>some words</p><p>after</p>")));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    int step = 0;
+    const auto check = [&] {
+        layout.ensureLayout();
+        layout_test::expectSameAsFullLayout(layout, *doc, "step " + std::to_string(step++), true);
+    };
+    Typing typing(doc.get());
+    doc->selection().collapseAt(textOf(doc.get(), "p"), 4);
+    const int alone = layout.counters().blockLayouts;
+    for (const char* word : {" and", " a", " few", " more"}) {
+        ASSERT_TRUE(typing.insertText(QString::fromLatin1(word)));
+        check();
+    }
+    EXPECT_GE(layout.counters().blockLayouts, alone + 4);
+    ASSERT_TRUE(typing.insertParagraph());
+    check();
+    ASSERT_TRUE(typing.insertText(QStringLiteral("new paragraph")));
+    check();
+    ASSERT_TRUE(typing.insertLineBreak());
+    check();
+    for (int i = 0; i < 16; ++i)
+        ASSERT_TRUE(typing.deleteBackward());
+    check();
+    doc->undoManager().closeOpenUnits();
+    while (doc->undoManager().canUndo()) {
+        ASSERT_TRUE(doc->undoManager().undo());
+        check();
+        if (HasFailure())
+            return;
+    }
+    EXPECT_EQ(textOf(doc.get(), "p")->data(), QStringLiteral("some words"));
+}
+
+} // namespace
