@@ -85,10 +85,6 @@ QImage caption(const Look& l, int w, int h)
         p.drawLine(0, look * h, w - 1, look * h);
         p.drawLine(0, look * h, 0, look * h + h - 1);
         p.drawLine(w - 1, look * h, w - 1, look * h + h - 1);
-        // A groove at both ends marks the parts that keep their size.
-        p.setPen(look ? l.borderInactive.darker(110) : l.captionBottom.darker(130));
-        for (int x : {w / 4 - 3, w - w / 4 + 3})
-            p.drawLine(x, look * h + 5, x, look * h + h - 5);
     }
     return image;
 }
