@@ -1,5 +1,7 @@
 #include "app/CommandEnabling.h"
 
+#include "util/PageDom.h"
+
 namespace CommandEnabling {
 
 namespace {
@@ -36,7 +38,12 @@ bool FormatCommand(bool hasView, bool editMode, quint32 mask, int commandId)
     if (any(mask, 0x1 | 0x2 | 0x4 | 0x4000 | 0x10))
         return true;
     const bool verticalAlignment = commandId >= 32941 && commandId <= 32943;
-    return any(mask, 0x2000000 | 0x8000000) && !verticalAlignment;
+    if (any(mask, 0x2000000 | 0x8000000))
+        return !verticalAlignment;
+    // Text of the page's flow takes the character formats; the alignments and
+    // the background colour belong to a cell or a marquee.
+    const bool cellFormat = (commandId >= 32938 && commandId <= 32943) || commandId == 32934 || commandId == 33496;
+    return any(mask, kSelFlowText) && !cellFormat;
 }
 
 bool ArrangeCommand(bool editMode, quint32 mask)
@@ -74,7 +81,8 @@ bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask)
 bool DeleteCommand(bool editMode, quint32 mask)
 {
     constexpr quint32 kDeletable = 0x2 | 0x4 | 0x1 | 0x40000 | 0x2000000 | 0x8000000 | 0x10000000 | 0x8 | 0x10 |
-                                   0x20000 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x400 | 0x80000 | 0x1000000;
+                                   0x20000 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x400 | 0x80000 | 0x1000000 |
+                                   kSelFlowText;
     return editMode && any(mask, kDeletable);
 }
 

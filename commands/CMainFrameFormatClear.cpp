@@ -4,6 +4,7 @@
 #include "app/CZQView.h"
 #include "commands/SelectionFormat.h"
 #include "commands/SinkUndoUnit.h"
+#include "util/PageDom.h"
 #include "util/PageMarkup.h"
 
 #include "engine/dom/Element.h"
@@ -69,6 +70,6 @@ void CMainFrame::OnUpdateFormatClear(platform::CmdUI& ui)
     }
     const quint32 kind = view->m_dwSelKind;
     constexpr quint32 kFormatted =
-        0x8000 | 0x4000 | 0x2 | 0x4 | 0x10 | 0x20000000 | 0x2000000 | 0x4000000 | 0x8000000 | 0x1000;
+        0x8000 | 0x4000 | 0x2 | 0x4 | 0x10 | 0x20000000 | 0x2000000 | 0x4000000 | 0x8000000 | 0x1000 | kSelFlowText;
     ui.enable((kind & kFormatted) || ((kind & 0x1) && !(kind & 0x40000)));
 }

@@ -79,6 +79,9 @@ bool IsTextRangeInCaption(const engine::TextRange& range);
 // one (a paragraph, a heading, a division that is no object): inside the
 // BODY, not the BODY itself, and not inside an absolutely positioned element.
 bool IsTextRangeInFlow(const engine::TextRange& range);
+// The bit of the page view's selection-kind mask for a caret or text range in
+// the text of the page's flow (outside tables and marquees).
+constexpr quint32 kSelFlowText = 0x80000000u;
 
 // The element's id is "text" (without regard to case): the TABLE of a text box.
 bool HasTextId(const engine::Element* element);

@@ -293,6 +293,8 @@ void CImpIDispatch::UpdateSelectionState()
                                                IsTextRangeInCaption(*range));
             } else if (HasCellSelection() && m_bCellRangeRectangular) {
                 bits |= 0x1 | 0x1000;
+            } else if (IsTextRangeInFlow(*range)) {
+                bits |= kSelFlowText;
             }
             int kind = 0;
             if (IsBoardLinkElement(*range, kind))
@@ -328,7 +330,7 @@ int CImpIDispatch::UpdateFormatState()
     }
     // 2. Only where text is formatted: the format state stays empty.
     const quint32 selection = m_pView->m_dwSelKind;
-    if (!(selection & (0x1 | 0x2 | 0x4 | 0x20000 | 0x2000000 | 0x8000000)))
+    if (!(selection & (0x1 | 0x2 | 0x4 | 0x20000 | 0x2000000 | 0x8000000 | kSelFlowText)))
         return 0;
     // 3. The selection.
     quint32 bits = 0;

@@ -1,4 +1,5 @@
 #include "app/CommandEnabling.h"
+#include "util/PageDom.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +71,19 @@ TEST(CommandEnablingTest, VerticalAlignmentIsNotOfferedForPositionedBoxesAlone)
     EXPECT_TRUE(CommandEnabling::FormatCommand(true, true, 0x2 | 0x2000000, 32943));
     EXPECT_FALSE(CommandEnabling::FormatCommand(false, true, 0x2, 32930));
     EXPECT_FALSE(CommandEnabling::FormatCommand(true, false, 0x2, 32930));
+}
+
+TEST(CommandEnablingTest, TextOfThePageFlowTakesCharacterFormatsButNoCellFormats)
+{
+    for (int id : {32928, 32929, 32930, 32933, 32935, 33495, 33301})
+        EXPECT_TRUE(CommandEnabling::FormatCommand(true, true, kSelFlowText, id)) << id;
+    for (int id : {32934, 33496, 32938, 32939, 32940, 32941, 32943})
+        EXPECT_FALSE(CommandEnabling::FormatCommand(true, true, kSelFlowText, id)) << id;
+    EXPECT_TRUE(CommandEnabling::DeleteCommand(true, kSelFlowText));
+    EXPECT_FALSE(CommandEnabling::TableCellCommand(true, kSelFlowText));
+    EXPECT_FALSE(CommandEnabling::ArrangeCommand(true, kSelFlowText));
+    EXPECT_FALSE(CommandEnabling::BringToFrontOrBack(true, kSelFlowText));
+    EXPECT_FALSE(CommandEnabling::FormatCommand(true, false, kSelFlowText, 32930));
 }
 
 TEST(CommandEnablingTest, ImageAndCounterCommandsExcludeTheirOwnKinds)

@@ -5,6 +5,7 @@
 #include "EditorPage.h"
 
 #include "app/CommandEnabling.h"
+#include "util/PageDom.h"
 
 #include "engine/dom/ElementCollection.h"
 
@@ -98,10 +99,10 @@ TEST_P(SelectionState, BitsOfTheSelection)
 
 INSTANTIATE_TEST_SUITE_P(
     Page, SelectionState,
-    ::testing::Values(StateCase{"CaretInBodyText", Act::Caret, {"plain"}, 2, 0, 0},
+    ::testing::Values(StateCase{"CaretInBodyText", Act::Caret, {"plain"}, 2, 0, kSelFlowText},
                       StateCase{"CaretInALink", Act::Caret, {"link"}, 1, 0, 0x40000 | 0x20 | 0x2},
                       StateCase{"CaretInABoardLink", Act::Caret, {"board"}, 1, 0, 0x40000 | 0x40 | 0x2},
-                      StateCase{"TextInBody", Act::Text, {"plain"}, 0, 2, 0},
+                      StateCase{"TextInBody", Act::Text, {"plain"}, 0, 2, kSelFlowText},
                       StateCase{"CaretInATextBox", Act::Caret, {"box1"}, 2, 0, 0x40000 | 0x2},
                       StateCase{"TextInATextBox", Act::Text, {"box1"}, 0, 4, 0x2 | 0x1},
                       StateCase{"CaretInAnEmptyTextBox", Act::Caret, {"box2"}, 0, 0, 0x4 | 0x1},
@@ -161,9 +162,14 @@ TEST_F(PageMasks, FormatOfTheTextAtTheCaret)
     caretIn("font3", 0);
     EXPECT_EQ(frame->m_strCurFontFace, QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_EQ(frame->m_nCurFontSize, 4);
+    // Text of the page's flow has its font read too.
+    caretIn("plain", 1);
+    EXPECT_EQ(frame->m_strCurFontFace, QStringLiteral("Arial"));
+    caretIn("font3", 0);
     // No text where the caret stands: nothing, and the last values stay.
     frame->m_bFontFaceChanged = false;
-    caretIn("plain", 1);
+    doc()->selection().empty();
+    settle();
     EXPECT_EQ(view()->m_nFormatState, 0u);
     EXPECT_TRUE(frame->m_strCurFontFace.isEmpty());
     EXPECT_EQ(frame->m_strLastFontName, QStringLiteral("ＭＳ Ｐゴシック"));
@@ -211,9 +217,11 @@ TEST_F(PageMasks, TheViewsMasksEnableTheCommands)
     EXPECT_TRUE(CommandEnabling::ImageCommand(true, view()->m_dwSelKind));
     EXPECT_FALSE(CommandEnabling::FormatCommand(true, true, view()->m_dwSelKind, kBold));
     EXPECT_TRUE(CommandEnabling::DeleteCommand(true, view()->m_dwSelKind));
+    // Text of the page's flow takes the character formats, not the cell commands.
     caretIn("plain", 1);
-    EXPECT_FALSE(CommandEnabling::DeleteCommand(true, view()->m_dwSelKind));
-    EXPECT_FALSE(CommandEnabling::FormatCommand(true, true, view()->m_dwSelKind, kBold));
+    EXPECT_TRUE(CommandEnabling::DeleteCommand(true, view()->m_dwSelKind));
+    EXPECT_TRUE(CommandEnabling::FormatCommand(true, true, view()->m_dwSelKind, kBold));
+    EXPECT_FALSE(CommandEnabling::TableCellCommand(true, view()->m_dwSelKind));
 }
 
 } // namespace
