@@ -118,6 +118,47 @@ bool lineGoesOnAfter(Element* br, Element* block)
     return false;
 }
 
+// The block whose lines the caret's text belongs to: its paragraph, else its
+// cell, caption or marquee; null directly in the BODY.
+Element* lineBlockOf(Node* node)
+{
+    for (Node* n = node; n; n = n->parentNode()) {
+        Element* e = n->asElement();
+        if (!e || e->isComment())
+            continue;
+        if (Typing::isParagraph(e))
+            return e;
+        if (isContainerTag(e))
+            return e->hasTag(QLatin1String("BODY")) ? nullptr : e;
+    }
+    return nullptr;
+}
+
+// The break that stands right after the text and ends its block's last line:
+// once text is typed before it, it opens no line and only lingers in the
+// markup. Null when there is none.
+Element* trailingBreakAfter(Text* text, Element* block)
+{
+    for (Node* n = text->nextInTree(block); n; n = n->nextInTree(block)) {
+        if (const Text* t = n->asText()) {
+            if (hasVisibleText(t))
+                return nullptr;
+            continue;
+        }
+        Element* e = n->asElement();
+        if (!e || e->isComment())
+            continue;
+        if (!e->hasTag(QLatin1String("BR"))) {
+            // Into inline elements; anything that shows or starts a block ends the search.
+            if (e->isVoid() || Typing::isParagraph(e) || isOtherBlock(e) || isContainerTag(e) || showsWithoutText(e))
+                return nullptr;
+            continue;
+        }
+        return lineGoesOnAfter(e, block) ? nullptr : e;
+    }
+    return nullptr;
+}
+
 } // namespace typing_detail
 
 Element* Typing::editingContainer(Node* node)
@@ -236,6 +277,16 @@ bool Typing::insertText(const QString& input, bool overwrite)
             text = fresh.get();
             offset = 0;
         }
+    }
+    // The break that held an empty paragraph open, or the line that
+    // Shift+Enter opened, goes with the first character typed on that line
+    // (in the same undo step, before the text so that typing on merges).
+    if (Element* block = typing_detail::lineBlockOf(text)) {
+        Element* stray = typing_detail::placeholderBreak(block);
+        if (!stray && offset == text->length())
+            stray = typing_detail::trailingBreakAfter(text, block);
+        if (stray)
+            stray->remove();
     }
     const bool pendingFormats = !m_doc->commands().pendingFormats().empty();
     QString typed = input;

@@ -93,4 +93,29 @@ TEST_F(FlowTextEditing, BarePageAndTextBoxesKeepTheirWays)
     EXPECT_EQ(byId("cell")->innerHTML(), QStringLiteral("He-llo box"));
 }
 
+TEST_F(FlowTextEditing, ANewParagraphIsSavedWithoutAStrayBreak)
+{
+    ASSERT_NE(open(QString::fromLatin1(kFlowPage) +
+                   QStringLiteral("<TABLE id=text width=200 height=50 border=0 style='Z-INDEX: 101; LEFT: 700px; "
+                                  "POSITION: absolute; TOP: 200px'><TR><TD id=cell>Hello box</TD></TR></TABLE>\n")),
+              nullptr);
+    const auto enterAndType = [this](const char* id, int end) {
+        click(inText(id, end));
+        key(Qt::Key_Return);
+        type(QStringLiteral("More"));
+    };
+    enterAndType("intro", 23);
+    enterAndType("cell", 9);
+    ASSERT_TRUE(doc()->save());
+    QFile file(doc()->url());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString saved = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(saved.contains(QStringLiteral("small timer</P>\n<P>More</P>"))) << saved.toStdString();
+    EXPECT_TRUE(saved.contains(QStringLiteral("Hello box</P>\n<P>More</P>"))) << saved.toStdString();
+    EXPECT_FALSE(saved.contains(QStringLiteral("<BR>"))) << saved.toStdString();
+    // One undo brings back the empty line with its break.
+    page()->document()->commands().exec(engine::CommandGroup::Undo);
+    EXPECT_EQ(byId("cell")->innerHTML(), QStringLiteral("<P>Hello box</P><P><BR></P>"));
+}
+
 } // namespace

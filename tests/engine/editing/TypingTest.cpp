@@ -84,6 +84,13 @@ const CaretCase kCases[] = {
     {"ShiftEnterIsBr", "<P>ab|c</P>", 2, "<P>ab<BR>|c</P>"},
     {"ShiftEnterAtTheEndOpensALine", "<P>ab|</P>", 2, "<P>ab<BR>|<BR></P>"},
     {"ShiftEnterBeforeABlockOpensALine", "<DIV>ab| <P>c</P></DIV>", 2, "<DIV>ab<BR>|<BR> <P>c</P></DIV>"},
+    {"TypingIntoAnEmptyParagraphTakesItsBreak", "<P>ab</P><P>|<BR></P>", 0, "<P>ab</P><P>x|</P>"},
+    {"TypingIntoAnEmptyLineKeepsItsFormatting", "<P><B>|<BR></B></P>", 0, "<P><B>x|</B></P>"},
+    {"TypingIntoAnEmptyCellTakesItsBreak", "<TABLE><TBODY><TR><TD>|<BR></TD></TR></TBODY></TABLE>", 0,
+     "<TABLE><TBODY><TR><TD>x|</TD></TR></TBODY></TABLE>"},
+    {"TypingOnTheLineShiftEnterOpenedTakesItsBreak", "<P>ab<BR>|<BR></P>", 0, "<P>ab<BR>x|</P>"},
+    {"TypingBeforeABreakWithinALineKeepsIt", "<P>a|<BR>b</P>", 0, "<P>ax|<BR>b</P>"},
+    {"TypingBeforeTwoBreaksKeepsBoth", "<P>a|<BR><BR></P>", 0, "<P>ax|<BR><BR></P>"},
     {"BackspaceChar", "<P>ab|c</P>", 3, "<P>a|c</P>"},
     {"BackspaceJoinsParagraphs", "<P>ab</P><P>|cd</P>", 3, "<P>ab|cd</P>"},
     {"BackspaceRemovesBr", "<P>ab<BR>|cd</P>", 3, "<P>ab|cd</P>"},
@@ -133,6 +140,35 @@ TEST(Typing, OverwriteReplacesAndPendingFormatApplies)
     typing.insertText(QStringLiteral("z"));
     EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>XYc<STRONG>z</STRONG></P>"));
     EXPECT_TRUE(parserStable(doc.get()));
+}
+
+// Enter and typing leave no break behind; undo brings back the empty line
+// with its break, then the paragraph as it was.
+TEST(Typing, TypingIntoANewParagraphLeavesNoBreakAndUndoesInSteps)
+{
+    for (const char* page : {"<P>Kettle|</P>", "<TABLE id=text><TBODY><TR><TD>Kettle|</TD></TR></TBODY></TABLE>"}) {
+        auto doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QLatin1String(page)));
+        placeCaretAtBar(doc.get());
+        const QString before = bodyHtml(doc.get());
+        Typing typing(doc.get());
+        typing.insertParagraph();
+        const QString emptyLine = bodyHtml(doc.get());
+        EXPECT_TRUE(emptyLine.contains(QStringLiteral("<P><BR></P>"))) << emptyLine.toStdString();
+        typing.insertText(QStringLiteral("M"));
+        typing.insertText(QStringLiteral("ore"));
+        const QString typed = bodyHtml(doc.get());
+        EXPECT_TRUE(typed.contains(QStringLiteral("<P>Kettle</P><P>More</P>"))) << typed.toStdString();
+        EXPECT_FALSE(typed.contains(QStringLiteral("<BR>"))) << typed.toStdString();
+        EXPECT_TRUE(parserStable(doc.get()));
+        ASSERT_EQ(doc->undoManager().undoCount(), 2) << page;
+        doc->undoManager().undo();
+        EXPECT_EQ(bodyHtml(doc.get()), emptyLine);
+        doc->undoManager().undo();
+        EXPECT_EQ(bodyHtml(doc.get()), before);
+        doc->undoManager().redo();
+        doc->undoManager().redo();
+        EXPECT_EQ(bodyHtml(doc.get()), typed);
+    }
 }
 
 TEST(Typing, NothingOutsideEditableContentOrWithControlSelection)

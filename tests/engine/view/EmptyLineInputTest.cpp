@@ -88,8 +88,8 @@ TEST_F(EmptyLines, TypingThereInsertsBeforeTheBreakAndUndoes)
     EXPECT_EQ(rect("p").height(), 3 * lineHeight());
     click(onLine("q", 0));
     key('Z', QStringLiteral("z"));
-    EXPECT_EQ(el("q")->innerHTML(), QStringLiteral("z<BR>"));
-    EXPECT_EQ(rect("q").height(), lineHeight()); // the break now ends a line of text
+    EXPECT_EQ(el("q")->innerHTML(), QStringLiteral("z")); // the line no longer needs its break
+    EXPECT_EQ(rect("q").height(), lineHeight());
     view.input().keyDown('Z', Qt::ControlModifier, QString());
     EXPECT_EQ(el("q")->innerHTML(), QStringLiteral("<BR>"));
     EXPECT_EQ(rect("q").height(), lineHeight());
@@ -127,7 +127,7 @@ TEST_F(EmptyLines, EnterTwiceGivesALineToTypeOn)
     EXPECT_EQ(line.height(), lineHeight());
     EXPECT_EQ(view.caretLocation().top(), line.top());
     key('X', QStringLiteral("x"));
-    EXPECT_EQ(typedInto->innerHTML(), QStringLiteral("x<BR>"));
+    EXPECT_EQ(typedInto->innerHTML(), QStringLiteral("x"));
     // Up keeps the x after "x": through the empty line to the same x above.
     key(Qt::Key_Up);
     EXPECT_EQ(view.caretLocation().top(), line.top() - lineHeight());
