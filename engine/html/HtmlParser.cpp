@@ -1138,6 +1138,9 @@ class ForeignContent
 {
 public:
     bool inForeign() const { return !m_open.empty() && m_open.back().foreign; }
+    // Whether the tree builder's current element is an SVG or MathML one
+    // (also an integration point with no HTML element open in it).
+    bool inForeignElement() const { return inForeign() || (!m_open.empty() && m_html.size() == m_open.back().html); }
 
     // Before a tag is read (its lower-case name; `tag`: its text after the
     // name; `tables`: how many tables are open around). Inside SVG or MathML
@@ -1525,13 +1528,28 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             break;
         const char c = s[i + 1];
         if (c == '!') {
-            // A comment, a DOCTYPE or a bogus comment (CDATA counted to its
-            // end, which is later than where it ends outside SVG and MathML).
+            // A comment, a DOCTYPE or a bogus comment. A CDATA section is one
+            // only where the tree builder's current element is an SVG or
+            // MathML one (elsewhere it is a bogus comment that ends at the
+            // first '>', the tags after it read as tags): there it is
+            // written as the text it holds, which reads the same there and
+            // hides no tag from this scan wherever the tree builder stands.
             if (i + 3 < n && s[i + 2] == '-' && s[i + 3] == '-') {
                 i = commentEnd(s, i, n);
-            } else if (in.mid(i + 2, 7) == "[CDATA[") {
+            } else if (foreign.inForeignElement() && in.mid(i + 2, 7) == "[CDATA[") {
                 const qsizetype e = in.indexOf("]]>", i + 9);
-                i = e < 0 ? n : e + 2;
+                const qsizetype end = e < 0 ? n : e;
+                copyTo(i);
+                for (qsizetype k = i + 9; k < end; ++k) {
+                    if (s[k] == '<')
+                        out.append("&lt;");
+                    else if (s[k] == '&')
+                        out.append("&amp;");
+                    else
+                        out.append(s[k]);
+                }
+                copied = e < 0 ? n : e + 3;
+                i = copied - 1;
             } else {
                 const qsizetype e = in.indexOf('>', i + 2);
                 i = e < 0 ? n : e;

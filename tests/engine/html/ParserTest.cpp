@@ -484,6 +484,23 @@ TEST(HtmlParser, PreparedInputNeverMakesASelectInsideSvgOrMath)
     EXPECT_GT(htmlSelects, pages / 2);
 }
 
+// A CDATA section is one only inside SVG or MathML: elsewhere the tree
+// builder reads a bogus comment up to the first '>', and the tags after it
+// (an SVG holding a SELECT, in a table) as tags.
+TEST(HtmlParser, CdataOutsideSvgAndMathHidesNoTags)
+{
+    const QByteArray page("<![CDATA[><table><svg><select><title><select><table>");
+    EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page).bytes).foreign, 0);
+    auto doc = pageFrom(page.constData());
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TABLE")).length(), 2u);
+    // Inside SVG it is the text it holds.
+    doc = pageFrom("<svg><![CDATA[a<b>&amp;]]></svg><p>after");
+    const Element* svg = doc->getElementsByTagName(QStringLiteral("SVG")).item(0);
+    ASSERT_TRUE(svg);
+    EXPECT_EQ(svg->textContent(), QStringLiteral("a<b>&amp;"));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 1u);
+}
+
 // The end tag of an HTML element open around SVG or MathML ends them when
 // the tree builder closes that element (a browser does the same): the
 // SELECT after it is an HTML one, kept with its options. Where the end tag
