@@ -272,6 +272,7 @@ void BlockFlow::noteLayout(const litehtml::element& self)
             return Layout::Root;
         return value == "grid" || value == "inline-grid" ? Layout::Grid : Layout::Flow;
     };
+    const bool placedItems = placesItems();
     m_layout = layoutOf(self);
     const auto* page = dynamic_cast<const PageContainer*>(self.get_document()->container());
     m_mode = page ? page->documentMode() : DocumentMode::Quirks;
@@ -279,7 +280,10 @@ void BlockFlow::noteLayout(const litehtml::element& self)
     const auto* outer = parent ? dynamic_cast<const BlockFlow*>(parent.get()) : nullptr;
     m_item = outer && outer->placesItems() && !self.is_white_space() && !self.is_comment();
     // (litehtml reads the styles of the children before the element's own
-    // are noted here.)
+    // are noted here: they took the layout noted before, which matters only
+    // where this one or that placed items.)
+    if (!placedItems && !placesItems())
+        return;
     for (const auto& child : childrenOf(self)) {
         if (auto* flow = dynamic_cast<BlockFlow*>(child.get()))
             flow->m_item = placesItems() && !child->is_white_space() && !child->is_comment();

@@ -53,9 +53,9 @@ std::vector<InheritedStyles::Answer>& InheritedStyles::answersAt(unsigned at)
 void InheritedStyles::begin()
 {
     if (!m_begun)
-        m_level = inheritedstyles_detail::level++;
+        m_answers = &answersAt(inheritedstyles_detail::level++);
     m_begun = true;
-    answersAt(m_level).clear();
+    m_answers->clear();
     m_pass = currentPass();
 }
 

@@ -46,13 +46,13 @@ public:
             return lookup();
         Answer a;
         std::memcpy(a.name.words, name, length);
-        for (const Answer& kept : answersAt(m_level)) {
+        for (const Answer& kept : *m_answers) {
             if (kept.name == a.name)
                 return kept.value;
         }
         a.value = lookup();
         // (The lookup asks ancestors only, whose answers stand at other levels.)
-        answersAt(m_level).push_back(a);
+        m_answers->push_back(a);
         return a.value;
     }
 
@@ -77,7 +77,7 @@ private:
     static std::vector<Answer>& answersAt(unsigned level);
 
     unsigned m_pass = 0;
-    unsigned m_level = 0;
+    std::vector<Answer>* m_answers = nullptr; // those of the element's level
     bool m_begun = false;
 };
 

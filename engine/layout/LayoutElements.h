@@ -305,7 +305,7 @@ void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display&
 const char* ownProperty(const litehtml::style& style, const char* name);
 inline bool isInherit(const char* value)
 {
-    return strcasecmp(value, "inherit") == 0;
+    return (value[0] == 'i' || value[0] == 'I') && strcasecmp(value, "inherit") == 0;
 }
 } // namespace layoutelements_detail
 

@@ -697,6 +697,29 @@ void PageContainer::split_text(const char* text, const std::function<void(const 
     using namespace pagecontainer_detail;
     if (!text)
         return;
+    // Text in ASCII (most of a Latin page's) breaks at its spaces alone: it
+    // is read as it stands.
+    const char* end = text;
+    while (*end && static_cast<unsigned char>(*end) < 0x80)
+        ++end;
+    if (!*end) {
+        std::string word;
+        for (const char* at = text; at != end; ++at) {
+            if (!isSpaceChar(static_cast<char32_t>(*at))) {
+                word.push_back(*at);
+                continue;
+            }
+            if (!word.empty()) {
+                on_word(word.c_str());
+                word.clear();
+            }
+            const char sp[2] = {*at, 0};
+            on_space(sp);
+        }
+        if (!word.empty())
+            on_word(word.c_str());
+        return;
+    }
     const QList<uint> chars = QString::fromUtf8(text).toUcs4();
     std::u32string word;
     bool breakAfterWord = false; // the word ends in a CJK character: a break may follow

@@ -164,7 +164,9 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, SplitText,
     ::testing::Values(SplitCase{"two words", {"two", " ", "words"}}, SplitCase{"日本語", {"日", "本", "語"}},
                       SplitCase{"です。次", {"で", "す。", "次"}}, SplitCase{"「かぎ」ABC", {"「か", "ぎ」", "ABC"}},
-                      SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}}, SplitCase{"a\u00a0b", {"a\u00a0b"}}));
+                      SplitCase{"Web２ページ", {"Web", "２", "ペー", "ジ"}}, SplitCase{"a\u00a0b", {"a\u00a0b"}},
+                      SplitCase{" tab\there\r\n end\f", {" ", "tab", "\t", "here", "\r", "\n", " ", "end", "\f"}},
+                      SplitCase{"(x)!\x01", {"(x)!\x01"}}, SplitCase{"", {}}));
 
 } // namespace
 
