@@ -28,9 +28,10 @@ struct QuirkyMargin
 
 QuirkyMargin quirkyMargin(const char* tag)
 {
-    static const struct
+    // (Asked at every placing of every block: tags compare by length first.)
+    static constexpr struct
     {
-        const char* tag;
+        std::string_view tag;
         QuirkyMargin margin;
     } kMargins[] = {{"p", {1, true}},         {"pre", {1, true}},  {"xmp", {1, true}},         {"listing", {1, true}},
                     {"plaintext", {1, true}}, {"ul", {1, false}},  {"ol", {1, false}},         {"dl", {1, false}},
@@ -39,8 +40,9 @@ QuirkyMargin quirkyMargin(const char* tag)
                     {"h6", {2.33f, false}}};
     if (!tag)
         return {};
+    const std::string_view name(tag);
     for (const auto& m : kMargins) {
-        if (std::strcmp(tag, m.tag) == 0)
+        if (name == m.tag)
             return m.margin;
     }
     return {};
@@ -75,11 +77,12 @@ bool isOutOfFlow(const litehtml::element& el)
 // Whether the blocks in an element form a flow of their own, whose margins
 // never join the element's: the root, floats, positioned boxes, inline
 // blocks, tables and their cells and captions, boxes that clip.
-bool ownsFlow(const litehtml::element& el)
+// `flow`: the element's own (the element is one of ours).
+bool ownsFlow(const litehtml::element& el, const BlockFlow& flow)
 {
     if (!el.have_parent() || isOutOfFlow(el) || el.is_replaced() || el.get_overflow() != litehtml::overflow_visible)
         return true;
-    if (const auto* flow = dynamic_cast<const BlockFlow*>(&el); flow && flow->independentFlow())
+    if (flow.independentFlow())
         return true;
     const auto display = el.get_display();
     return display != litehtml::display_block && display != litehtml::display_list_item;
@@ -312,7 +315,7 @@ float BlockFlow::exactMargin(const litehtml::css_length& styled, int computed, i
 bool BlockFlow::collapsesThrough(const litehtml::element& self) const
 {
     using namespace blockflow_detail;
-    if (ownsFlow(self) || self.get_display() != litehtml::display_block ||
+    if (ownsFlow(self, *this) || self.get_display() != litehtml::display_block ||
         dynamic_cast<const litehtml::el_break*>(&self))
         return false;
     const litehtml::margins padding = self.get_paddings();
@@ -338,7 +341,7 @@ int BlockFlow::noteMargins(litehtml::element& self, const litehtml::css_margins&
     m_bottom.add(m_ownBottom, m_quirkyBottom);
     // The first blocks inside join the element's top margin unless a
     // border, padding or a flow of its own stands between.
-    m_joinsFirstChild = !ownsFlow(self) && self.padding_top() == 0 && self.border_top() == 0;
+    m_joinsFirstChild = !ownsFlow(self, *this) && self.padding_top() == 0 && self.border_top() == 0;
     if (m_joinsFirstChild) {
         const int inner = std::max(0, parentWidth - self.margin_left() - self.margin_right() -
                                           self.get_paddings().width() - self.get_borders().width());
@@ -540,7 +543,7 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
         trailing = trailing.withoutQuirky();
     // 2. Those margins join the element's bottom margin unless a border,
     //    padding, a set height or a flow of its own stands between.
-    const bool joinsLast = !ownsFlow(self) && self.padding_bottom() == 0 && self.border_bottom() == 0 &&
+    const bool joinsLast = !ownsFlow(self, *this) && self.padding_bottom() == 0 && self.border_bottom() == 0 &&
                            self.get_css_height().is_predefined() && minHeight == 0;
     m_bottom = {};
     m_bottom.add(m_ownBottom, m_quirkyBottom);

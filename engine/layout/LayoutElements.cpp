@@ -97,7 +97,8 @@ bool isInlineInFlow(const litehtml::element& el)
 
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes)
 {
-    return el.is_break() && dynamic_cast<const litehtml::el_text*>(&el) &&
+    return el.get_display() == litehtml::display_inline_text && el.is_break() &&
+           dynamic_cast<const litehtml::el_text*>(&el) &&
            (boxes.empty() || boxes.back()->get_type() != litehtml::box_line || boxes.back()->is_empty());
 }
 

@@ -79,11 +79,15 @@ void fitWord(litehtml::el_text& word, Run& run, const FontCatalog& fonts)
 void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& fonts)
 {
     for (const auto& child : childrenOf(parent)) {
-        if (auto* word = dynamic_cast<litehtml::el_text*>(child.get())) {
-            fitWord(*word, run, fonts);
-            continue;
-        }
         const litehtml::style_display display = child->get_display();
+        // (Text reports itself inline text, and asking that is cheaper than a
+        // cast on the elements of classes of several bases.)
+        if (display == litehtml::display_inline_text) {
+            if (auto* word = dynamic_cast<litehtml::el_text*>(child.get())) {
+                fitWord(*word, run, fonts);
+                continue;
+            }
+        }
         if (display == litehtml::display_none)
             continue;
         // A line break ends the line, also one that litehtml lays out as a
