@@ -207,7 +207,8 @@ void manualSteps(benchmark::State& state, bool flowing)
 // What the process still holds once a long page closed while its layout was
 // under way, against what it held before the page opened: the memory malloc
 // has given out and the resident set. (The work left in the background is
-// waited for; the page is the manual, plain.)
+// waited for; the page is the manual, plain.) Also: how long the close kept
+// the window's thread, and the longest block while the rest settled.
 //   bench_app --benchmark_filter='CloseManualMidLayout'
 double heldMb()
 {
@@ -266,8 +267,14 @@ void BM_CloseManualMidLayout(benchmark::State& state)
             state.SkipWithError("the layout ended before the page closed");
         heldOpen = heldMb();
         residentOpen = residentMb();
+        StallWatch watch;
+        QElapsedTimer closing;
+        closing.start();
         app->mainFrame()->OnFileCloseAll();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        state.counters["close_ms"] = closing.nsecsElapsed() / 1e6;
         settle();
+        state.counters["longest_block_after_close_ms"] = double(watch.longest());
         heldAfter = heldMb();
         residentAfter = residentMb();
     }

@@ -216,6 +216,16 @@ void DocumentLayout::rebuild()
     m_long = m_buildsInBackground &&
              (!writer->isDone() || writer->writtenLength() > kPartLength || writer->firstPartEndsAtATable());
     m_nodes.clear();
+    // The tables of a long page are let go of on a worker thread: freeing
+    // them takes a while (their texts share the page's, counted atomically).
+    if (m_ids.size() > kTablesFreedInBackground) {
+        platform::runInBackground([ids = std::exchange(m_ids, {}), styles = std::exchange(m_styleAtLayout, {}),
+                                   texts = std::exchange(m_textAtLayout, {})]() mutable {
+            ids.clear();
+            styles.clear();
+            texts.clear();
+        });
+    }
     m_ids.clear();
     m_styleAtLayout.clear();
     m_textAtLayout.clear();

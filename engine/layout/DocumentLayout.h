@@ -126,6 +126,8 @@ public:
     // The text written for a long page's layout is kept in pieces this long,
     // handed to the worker thread without a copy.
     static constexpr qsizetype kPieceLength = 256 * 1024;
+    // Tables of more nodes than this are freed on a worker thread.
+    static constexpr qsizetype kTablesFreedInBackground = 50000;
     // The whole of a long page is read in parts on threads of their own,
     // each at least this long.
     static constexpr qsizetype kLeastPartLength = 384 * 1024;
