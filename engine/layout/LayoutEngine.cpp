@@ -1,6 +1,7 @@
 #include "engine/layout/LayoutEngine.h"
 
 #include "engine/layout/BlockReflow.h"
+#include "engine/layout/ContentExtent.h"
 #include "engine/layout/DefaultStyleSheet.h"
 #include "engine/layout/FlowShift.h"
 #include "engine/layout/LayoutElements.h"
@@ -472,6 +473,7 @@ void LayoutEngine::letGoOfPage()
 {
     m_textLines.reset();
     m_reflow.reset();
+    m_contentExtent.reset();
     QCoreApplication* app = QCoreApplication::instance();
     if (!m_document || m_tree.boxes.size() < kBoxesTakenApartInBackground || !app ||
         QThread::currentThread() != app->thread()) {
@@ -592,6 +594,8 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
+    m_contentExtent.reset();
+    other.m_contentExtent.reset();
     std::swap(m_container, other.m_container);
     std::swap(m_context, other.m_context);
     std::swap(m_quirksSheet, other.m_quirksSheet);
@@ -634,6 +638,7 @@ void LayoutEngine::layout(int width)
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
     m_reflow.reset();
     if (!blockOnly) {
+        m_contentExtent.reset();
         m_wholeLayoutDue = false;
         m_document->render(m_width);
         m_documentSize = QSize(m_document->width(), m_document->height());
@@ -683,6 +688,9 @@ bool LayoutEngine::layoutBlockOnly()
     if (!layoutengine_detail::keepsExtent(before.width, after.width, m_documentSize.width()) ||
         !layoutengine_detail::keepsExtent(before.height, after.height, m_documentSize.height()))
         return false;
+    if (!(m_contentExtent && m_reflow->cell().get() == m_contentExtent->cell() &&
+          m_contentExtent->update(*m_reflow->block(), 0)))
+        m_contentExtent.reset();
     QRect changed;
     if (refreshBlockBoxes(m_reflow->block(), changed)) {
         m_lastArea = changed;
@@ -737,12 +745,23 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
     if (table && root) {
         // The page's extent as the layout library measures it, the root box
         // stretched to it (the table stands out of the flow).
-        const litehtml::size size = root->measureExtent();
+        // (Kept from one edit in the cell to the next: a long page is not
+        // walked again.)
+        bool kept = m_contentExtent && m_contentExtent->cell() == cell && m_contentExtent->update(*block, shift->dy());
+        if (!kept) {
+            m_contentExtent = ContentExtent::of(m_reflow->cell());
+            kept = m_contentExtent != nullptr;
+        }
+        litehtml::size view;
+        view.width = m_viewport.width();
+        view.height = m_viewport.height();
+        const litehtml::size size = kept ? m_contentExtent->extent(view) : root->measureExtent();
         m_documentSize = QSize(size.width, size.height);
         if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(*root))
             layoutengine_detail::placeBoxes(m_tree.boxes.front(), *root, layoutelements_detail::placementOf(*root));
         updateCanvas();
     } else {
+        m_contentExtent.reset();
         // The page's extent: its boxes' (the root's reaches down to the
         // flow's end).
         m_documentSize.setHeight(0);
@@ -1178,6 +1197,7 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
     // lays it out.
     if ((dx != 0 && !el->get_css_right().is_predefined()) || (dy != 0 && !el->get_css_bottom().is_predefined()))
         return false;
+    m_contentExtent.reset();
     const std::optional<litehtml::size> extentBefore = layoutengine_detail::extentOf(*el);
     el->get_position().x += dx;
     el->get_position().y += dy;

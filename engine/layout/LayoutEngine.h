@@ -28,6 +28,7 @@ struct ChildIndexes;
 }
 
 class BlockReflow;
+class ContentExtent;
 class FlowShift;
 
 // The one seam between the engine and the layout library: load a layout
@@ -181,6 +182,8 @@ private:
     bool m_laidOut = false;
     // Set while every change since the last layout lies in this block.
     std::unique_ptr<BlockReflow> m_reflow;
+    // The page's extent kept for edits in the cell of a text box.
+    std::unique_ptr<ContentExtent> m_contentExtent;
     bool m_reloadDue = false;
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize;          // the layout library's extent of the page

@@ -234,4 +234,31 @@ TEST(TextBoxReflow, TypingEnterAndBackspaceMatchAFreshLayout)
     EXPECT_EQ(textOf(doc.get(), "p")->data(), QStringLiteral("some words"));
 }
 
+// The page's extent follows the box as it grows past what else reaches
+// lowest on the page (a positioned object) and shrinks back above it.
+TEST(TextBoxReflow, ThePageReachesAsFarAsTheBoxOrWhatStandsBelowIt)
+{
+    const QString html =
+        textBox(wideLine() + QStringLiteral("<p id=a>first</p><p id=p>grows</p><p>last</p>"))
+            .replace(QStringLiteral("<p>before</p>"),
+                     QStringLiteral("<div style='position:absolute;top:700px;left:30px;width:50px;height:20px;"
+                                    "background-color:#ccc'>object</div>"));
+    const auto lines = [](int count) {
+        return [count](Document* d) {
+            QString text = QStringLiteral("grows");
+            for (int i = 0; i < count; ++i)
+                text += QStringLiteral("\nline");
+            setText(d, "p", text);
+            setStyle(d, "p", "white-space", "pre");
+        };
+    };
+    runSteps(html, {
+                       {"below the object", lines(60), Way::Either},
+                       {"further", lines(80), Way::Alone},
+                       {"back above it", lines(2), Way::Alone},
+                       {"past it again", lines(70), Way::Alone},
+                       {"a line less", lines(69), Way::Alone},
+                   });
+}
+
 } // namespace
