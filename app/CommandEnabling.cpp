@@ -40,9 +40,10 @@ bool FormatCommand(bool hasView, bool editMode, quint32 mask, int commandId)
     const bool verticalAlignment = commandId >= 32941 && commandId <= 32943;
     if (any(mask, 0x2000000 | 0x8000000))
         return !verticalAlignment;
-    // Text of the page's flow takes the character formats; the alignments and
-    // the background colour belong to a cell or a marquee.
-    const bool cellFormat = (commandId >= 32938 && commandId <= 32943) || commandId == 32934 || commandId == 33496;
+    // Text of the page's flow takes the character formats and its paragraphs
+    // the horizontal alignments; the vertical ones and the background colour
+    // belong to a cell or a marquee.
+    const bool cellFormat = verticalAlignment || commandId == 32934 || commandId == 33496;
     return any(mask, kSelFlowText) && !cellFormat;
 }
 

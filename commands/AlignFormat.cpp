@@ -9,6 +9,7 @@
 #include "engine/editing/TextRange.h"
 
 #include <optional>
+#include <vector>
 
 using engine::Element;
 using engine::Ref;
@@ -79,11 +80,13 @@ void SetAlignInSelection(int code)
     const CZQView* view = ActiveFormatView();
     // Toggled only in a text box that holds text.
     const bool toggle = view && (view->m_dwSelKind & 0x2);
-    // 2. The TD around a text range.
+    // 2. The TD around a text range; in the page's flow, its paragraphs.
     if (range) {
         Ref<Element> cell = range->parentElement();
         if (FindParentByTag(cell, QStringLiteral("TD")) == S_OK)
             SetCellAlign(code, cell.get(), toggle);
+        else if (IsTextRangeInFlow(*range))
+            SetFlowTextAlign(code, *range);
         return;
     }
     // 3.-4. The cells of one TABLE, or the first TD of each object.
@@ -91,6 +94,37 @@ void SetAlignInSelection(int code)
         return;
     for (const Ref<Element>& cell : ControlSelectionTargets(*controls, CellTarget::Cell, MarqueeTarget::AsObject))
         SetCellAlign(code, cell.get(), toggle);
+}
+
+void SetFlowTextAlign(int code, const engine::TextRange& range)
+{
+    namespace detail = alignformat_detail;
+    const auto alignment = detail::alignmentOf(code);
+    engine::Node* first = range.start().node();
+    engine::Node* last = range.end().node();
+    Element* scope = range.parentElement();
+    if (!alignment || alignment->vertical || !first || !last || !scope)
+        return;
+    // Every block from the one of the range's start to the one of its end.
+    std::vector<Ref<Element>> blocks;
+    const auto add = [&blocks](Element* block) {
+        if (block && (blocks.empty() || blocks.back().get() != block))
+            blocks.emplace_back(block);
+    };
+    add(FindFlowAlignBlock(first));
+    if (first != last) {
+        for (engine::Node* n = first->nextInTree(scope); n; n = n->nextInTree(scope)) {
+            if (n->isText())
+                add(FindFlowAlignBlock(n));
+            if (n == last)
+                break;
+        }
+        add(FindFlowAlignBlock(last));
+    }
+    for (const Ref<Element>& block : blocks)
+        block->setAttribute(QStringLiteral("align"), engine::Variant(QString::fromLatin1(alignment->value)));
+    if (!blocks.empty())
+        detail::setAlignState(*alignment, true);
 }
 
 void SetCellAlign(int code, Element* cell, bool toggle)

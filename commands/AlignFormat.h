@@ -2,6 +2,7 @@
 
 namespace engine {
 class Element;
+class TextRange;
 }
 
 // Alignment of the text of table cells, captions and marquees, written as
@@ -14,6 +15,10 @@ class Element;
 // text range, every TD of one selected TABLE, the first TD of each selected
 // object. It toggles only in a text box that holds text.
 void SetAlignInSelection(int code);
+
+// Text of the page's flow: each paragraph, heading or division the range
+// touches gets the horizontal alignment (4 to 6) as its align.
+void SetFlowTextAlign(int code, const engine::TextRange& range);
 
 // Writes the cell's align (4 to 6) or vAlign (1 to 3) and sets the code's
 // format state, clearing the other two of its group; with `toggle`, an

@@ -208,6 +208,24 @@ bool IsTextRangeInFlow(const engine::TextRange& range)
     return false;
 }
 
+Element* FindFlowAlignBlock(engine::Node* node)
+{
+    static const char* const kBlocks[] = {"P", "DIV", "H1", "H2", "H3", "H4", "H5", "H6"};
+    static const char* const kStops[] = {"TD", "TH", "TABLE", "MARQUEE", "BODY"};
+    Element* e = node && node->asElement() ? node->asElement() : node ? node->parentElement() : nullptr;
+    for (; e; e = e->parentElement()) {
+        for (const char* tag : kBlocks) {
+            if (e->hasTag(QLatin1String(tag)))
+                return e;
+        }
+        for (const char* tag : kStops) {
+            if (e->hasTag(QLatin1String(tag)))
+                return nullptr;
+        }
+    }
+    return nullptr;
+}
+
 bool IsTextRangeInCaption(const engine::TextRange& range)
 {
     return pagedom_detail::rangeParentHasAncestor(range, QLatin1String("CAPTION"));

@@ -82,6 +82,10 @@ bool IsTextRangeInFlow(const engine::TextRange& range);
 // The bit of the page view's selection-kind mask for a caret or text range in
 // the text of the page's flow (outside tables and marquees).
 constexpr quint32 kSelFlowText = 0x80000000u;
+// The block of the page's flow that takes an align around a node: its
+// nearest paragraph, heading or division; null inside a cell, a table or a
+// marquee, and in the BODY itself.
+engine::Element* FindFlowAlignBlock(engine::Node* node);
 
 // The element's id is "text" (without regard to case): the TABLE of a text box.
 bool HasTextId(const engine::Element* element);

@@ -224,7 +224,8 @@ void rangeFormat(const engine::TextRange& range, quint32& bits, QString& face, i
         bits |= 0x2;
     if (range.queryCommandValue(QStringLiteral("Underline")).toBool())
         bits |= 0x4;
-    // 2. The alignment of the cell or marquee around it.
+    // 2. The alignment of the cell or marquee around it; in the page's flow,
+    // of the nearest paragraph, heading or division that has one.
     Element* parent = range.parentElement();
     for (Element* e = parent; e; e = e->parentElement()) {
         if (e->hasTag(QLatin1String("TD"))) {
@@ -235,8 +236,18 @@ void rangeFormat(const engine::TextRange& range, quint32& bits, QString& face, i
             bits |= marqueeAlignBits(e);
             break;
         }
-        if (e->hasTag(QLatin1String("TABLE")) || e->hasTag(QLatin1String("BODY")))
+        if (e->hasTag(QLatin1String("TABLE")))
             break;
+        if (e->hasTag(QLatin1String("BODY"))) {
+            for (Element* block = FindFlowAlignBlock(parent); block;
+                 block = FindFlowAlignBlock(block->parentElement())) {
+                if (const quint32 align = horizontalAlignBits(block->getAttributeText(QStringLiteral("align")))) {
+                    bits |= align;
+                    break;
+                }
+            }
+            break;
+        }
     }
     // 3. The font, of a character beside a caret.
     if (!parent || !parent->hasInnerText())

@@ -73,11 +73,11 @@ TEST(CommandEnablingTest, VerticalAlignmentIsNotOfferedForPositionedBoxesAlone)
     EXPECT_FALSE(CommandEnabling::FormatCommand(true, false, 0x2, 32930));
 }
 
-TEST(CommandEnablingTest, TextOfThePageFlowTakesCharacterFormatsButNoCellFormats)
+TEST(CommandEnablingTest, TextOfThePageFlowTakesCharacterFormatsAndHorizontalAlignmentsOnly)
 {
-    for (int id : {32928, 32929, 32930, 32933, 32935, 33495, 33301})
+    for (int id : {32928, 32929, 32930, 32933, 32935, 33495, 33301, 32938, 32940})
         EXPECT_TRUE(CommandEnabling::FormatCommand(true, true, kSelFlowText, id)) << id;
-    for (int id : {32934, 33496, 32938, 32939, 32940, 32941, 32943})
+    for (int id : {32934, 33496, 32941, 32943})
         EXPECT_FALSE(CommandEnabling::FormatCommand(true, true, kSelFlowText, id)) << id;
     EXPECT_TRUE(CommandEnabling::DeleteCommand(true, kSelFlowText));
     EXPECT_FALSE(CommandEnabling::TableCellCommand(true, kSelFlowText));

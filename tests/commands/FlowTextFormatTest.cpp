@@ -1,7 +1,7 @@
 // The format bar and the character-format commands on text of the page's
 // flow (paragraphs and headings in divisions, as documentation generators
-// write them): offered as in a text box, while what belongs to a cell or a
-// table stays off.
+// write them): offered as in a text box, the alignments aligning paragraphs,
+// while what belongs to a cell or a table stays off.
 
 #include "FormatPage.h"
 
@@ -37,10 +37,10 @@ TEST_F(FlowTextFormat, CharacterFormatsAreOfferedInAParagraphAndCellCommandsAreN
     EXPECT_EQ(selectionKind(), kSelFlowText);
     for (int id : {ID_FORMAT_BOLD, ID_FORMAT_ITALIC, ID_FORMAT_UNDERLINE, ID_FORMAT_FONT_NAME, ID_FORMAT_FONT_SIZE,
                    ID_FORMAT_TEXT_COLOR, ID_FORMAT_TEXT_COLOR_PALETTE, ID_FORMAT_FONT_BIGGER, ID_FORMAT_FONT_SMALLER,
-                   ID_FORMAT_FONT_PROPERTY, ID_FORMAT_CLEAR, ID_EDIT_DELETE})
+                   ID_FORMAT_FONT_PROPERTY, ID_FORMAT_CLEAR, ID_EDIT_DELETE, ID_FORMAT_ALIGN_CENTER})
         EXPECT_TRUE(enabled(id)) << id;
-    // A cell's background and alignment, and the table commands, need a cell.
-    for (int id : {ID_FORMAT_TEXT_BGCOLOR, ID_FORMAT_TEXT_BGCOLOR_PALETTE, ID_FORMAT_ALIGN_CENTER, ID_FORMAT_ALIGN_TOP,
+    // A cell's background and vertical alignment, and the table commands, need a cell.
+    for (int id : {ID_FORMAT_TEXT_BGCOLOR, ID_FORMAT_TEXT_BGCOLOR_PALETTE, ID_FORMAT_ALIGN_TOP, ID_FORMAT_ALIGN_BOTTOM,
                    ID_TABLE_INSERT_ROW, ID_TABLE_DELETE_COLUMN, ID_TABLE_CELL_PROPERTIES, ID_TABLE_SPLIT_CELL_COLUMN})
         EXPECT_FALSE(enabled(id)) << id;
     // The format boxes take the enabled state of their commands.
@@ -51,7 +51,7 @@ TEST_F(FlowTextFormat, CharacterFormatsAreOfferedInAParagraphAndCellCommandsAreN
     caretIn("cell", 2);
     EXPECT_FALSE(selectionKind() & kSelFlowText);
     EXPECT_TRUE(enabled(ID_TABLE_INSERT_ROW));
-    EXPECT_TRUE(enabled(ID_FORMAT_ALIGN_CENTER));
+    EXPECT_TRUE(enabled(ID_FORMAT_ALIGN_TOP));
 
     // Nothing selected: off again.
     doc()->selection().empty();
@@ -89,6 +89,33 @@ TEST_F(FlowTextFormat, BoldAndASizeFromTheBarFormatTheSelectedWordAndShowOnTheBa
     run(ID_FORMAT_CLEAR);
     EXPECT_EQ(byId("intro")->innerText(), QStringLiteral("Kettle counts down the minutes"));
     EXPECT_FALSE(inner("intro").contains(QStringLiteral("STRONG")));
+}
+
+TEST_F(FlowTextFormat, AlignmentsAlignTheParagraphsOfTheSelection)
+{
+    caretIn("intro", 3);
+    run(ID_FORMAT_ALIGN_CENTER);
+    EXPECT_EQ(byId("intro")->getAttributeText(QStringLiteral("align")), QStringLiteral("center"));
+    EXPECT_TRUE(checked(ID_FORMAT_ALIGN_CENTER));
+    caretIn("title", 1);
+    EXPECT_FALSE(checked(ID_FORMAT_ALIGN_CENTER));
+    caretIn("intro", 1);
+    EXPECT_TRUE(checked(ID_FORMAT_ALIGN_CENTER));
+
+    // From the heading into the paragraph: both, as one step; the table
+    // and the divisions around them keep theirs.
+    doc()->selection().setTextRange(textIn("title"), 2, textIn("intro"), 4);
+    settle();
+    const int steps = undoSteps();
+    run(ID_FORMAT_ALIGN_RIGHT);
+    EXPECT_EQ(byId("title")->getAttributeText(QStringLiteral("align")), QStringLiteral("right"));
+    EXPECT_EQ(byId("intro")->getAttributeText(QStringLiteral("align")), QStringLiteral("right"));
+    EXPECT_FALSE(byId("usage")->hasAttribute(QStringLiteral("align")));
+    EXPECT_FALSE(byId("cell")->hasAttribute(QStringLiteral("align")));
+    EXPECT_EQ(undoSteps(), steps + 1);
+    undo();
+    EXPECT_EQ(byId("title")->getAttributeText(QStringLiteral("align")), QString());
+    EXPECT_EQ(byId("intro")->getAttributeText(QStringLiteral("align")), QStringLiteral("center"));
 }
 
 } // namespace
