@@ -3,7 +3,7 @@
 namespace engine {
 class Element;
 class TextRange;
-}
+} // namespace engine
 
 // Alignment of the text of table cells, captions and marquees, written as
 // attributes: TD and CAPTION align (codes 4 left, 5 right, 6 center) and
