@@ -12,7 +12,9 @@
 #include <QThread>
 #include <QUrl>
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 
 namespace engine {
 
@@ -241,6 +243,7 @@ void DocumentLayout::rebuild()
     const DocumentType* doctype = m_doc ? m_doc->doctype() : nullptr;
     m_engine.setDocumentMode(documentModeOf(doctype ? doctype->text() : QString()));
     m_structureDirty = false;
+    m_treeChanges.clear();
     m_restyle.clear();
     m_deferredRestyle.clear();
     m_layoutDirty = true;
@@ -461,6 +464,8 @@ void DocumentLayout::ensureLayout()
     using documentlayout_detail::kHandleRoom;
     if (!m_doc)
         return;
+    if (!m_structureDirty && !m_treeChanges.empty() && !layOutTreeChanges())
+        m_structureDirty = true;
     if (m_structureDirty)
         rebuild();
     if (!m_restyle.isEmpty()) {
@@ -578,16 +583,212 @@ std::vector<std::pair<QString, QString>> DocumentLayout::layoutAttributes(const 
 
 // Nodes outside the page (a detached copy of a range being read, an element
 // still being built) are not laid out: their changes leave the layout alone.
-void DocumentLayout::nodeInserted(Node* parent, Node*)
+void DocumentLayout::nodeInserted(Node* parent, Node* child)
 {
     if (parent && parent->isConnected())
-        invalidateAll();
+        noteTreeChange(parent, child);
 }
 
-void DocumentLayout::nodeRemoved(Node* parent, Node*)
+void DocumentLayout::nodeRemoved(Node* parent, Node* child)
 {
     if (parent && parent->isConnected())
+        noteTreeChange(parent, child);
+}
+
+void DocumentLayout::noteTreeChange(Node* parent, Node* child)
+{
+    // (A long page still being written, or a page to be written whole
+    // anyway, is written anew.)
+    if (m_writer || m_structureDirty || !m_restyle.isEmpty() || !m_deferredRestyle.isEmpty()) {
         invalidateAll();
+        return;
+    }
+    m_treeChanges.push_back(TreeChange{Ref<Node>(parent), Ref<Node>(child), child ? nodeId(child) : -1});
+    m_layoutDirty = true;
+    requestRepaint();
+}
+
+namespace documentlayout_detail {
+
+// Elements that stand as blocks in a flow of blocks (a run of them is
+// written anew as a whole).
+bool isFlowBlockTag(const Node* node)
+{
+    const Element* el = node && !node->isText() ? node->asElement() : nullptr;
+    if (!el || el->isComment())
+        return false;
+    static const QSet<QString> tags = {"P",       "DIV",     "H1",     "H2",      "H3",         "H4",    "H5",
+                                       "H6",      "PRE",     "UL",     "OL",      "LI",         "DL",    "DD",
+                                       "DT",      "HR",      "CENTER", "ADDRESS", "BLOCKQUOTE", "TABLE", "FORM",
+                                       "SECTION", "ARTICLE", "HEADER", "FOOTER",  "NAV",        "ASIDE", "MAIN"};
+    return tags.contains(el->tagName().toUpper());
+}
+
+// The child of `parent` that is or holds `node`; null when none.
+Node* childHolding(Node* parent, Node* node)
+{
+    for (Node* n = node; n; n = n->parentNode()) {
+        if (n->parentNode() == parent)
+            return n;
+    }
+    return nullptr;
+}
+
+} // namespace documentlayout_detail
+
+bool DocumentLayout::layOutTreeChanges()
+{
+    using documentlayout_detail::childHolding;
+    using documentlayout_detail::isFlowBlockTag;
+    const std::vector<TreeChange> changes = std::exchange(m_treeChanges, {});
+    if (!m_doc || !m_restyle.isEmpty() || !m_deferredRestyle.isEmpty() || !m_engine.tree().box(0))
+        return false;
+    const LayoutTree& tree = m_engine.tree();
+    // The element whose children change: the nearest around every change,
+    // from which on the children changed are blocks.
+    Node* parent = nullptr;
+    for (const TreeChange& c : changes) {
+        if (!c.parent->isConnected())
+            continue;
+        if (!parent) {
+            parent = c.parent.get();
+            continue;
+        }
+        while (parent && !parent->containsNode(c.parent.get()))
+            parent = parent->parentNode();
+    }
+    for (int guard = 0; parent && guard < 64; ++guard, parent = parent->parentNode()) {
+        const int parentId = nodeId(parent);
+        const auto parentBox = tree.byNode.find(parentId);
+        if (parentId < 0 || parentBox == tree.byNode.end())
+            continue;
+        // The children changed, as the page has them now (by index) and as
+        // the layout holds them (by box).
+        int first = INT_MAX, last = -1;
+        int firstBox = INT_MAX, lastBox = -1;
+        bool blocks = true;
+        const auto addNow = [&](Node* n) {
+            Node* child = childHolding(parent, n);
+            if (!child)
+                return;
+            blocks = blocks && isFlowBlockTag(child);
+            const int i = child->indexInParent();
+            first = std::min(first, i);
+            last = std::max(last, i);
+        };
+        const auto addThen = [&](int id) {
+            auto box = tree.byNode.find(id);
+            if (box == tree.byNode.end())
+                return false;
+            int b = box->second;
+            while (b >= 0 && tree.boxes[static_cast<size_t>(b)].parent != parentBox->second)
+                b = tree.boxes[static_cast<size_t>(b)].parent;
+            if (b < 0)
+                return false;
+            firstBox = std::min(firstBox, b);
+            lastBox = std::max(lastBox, b);
+            return true;
+        };
+        bool known = true;
+        for (const TreeChange& c : changes) {
+            const bool inParent = c.parent.get() == parent;
+            if (c.parent->isConnected() && !inParent)
+                addNow(c.parent.get());
+            if (c.child && c.child->isConnected())
+                addNow(c.child.get());
+            const int parentOld = nodeId(c.parent.get());
+            if (!inParent && parentOld >= 0 && !addThen(parentOld) && c.parent->isConnected() &&
+                parent->containsNode(c.parent.get()))
+                known = false;
+            if (c.childId >= 0 && !addThen(c.childId) && (inParent || !c.child || !c.child->isText()))
+                known = false;
+            // (A text directly in the parent has no box of its own.)
+            if (inParent && c.child && c.child->isText())
+                known = false;
+        }
+        if (!known)
+            return false;
+        if (!blocks)
+            continue;
+        // Nothing changed on one side: the block before (or after) the
+        // change on the other joins both.
+        if (last < 0 && lastBox < 0)
+            return false;
+        const auto boxIdOf = [&](int b) { return tree.boxes[static_cast<size_t>(b)].nodeId; };
+        if (last < 0 || lastBox < 0) {
+            // The neighbour: the block before the change, else after it.
+            Node* neighbour = nullptr;
+            const auto fits = [&](Node* n) {
+                return n && n->parentNode() == parent && isFlowBlockTag(n) && tree.box(nodeId(n)) ? n : nullptr;
+            };
+            if (last >= 0) {
+                for (Node* n = parent->child(first)->previousSibling(); n && !neighbour; n = n->previousSibling())
+                    neighbour = fits(n);
+                for (Node* n = parent->child(last)->nextSibling(); n && !neighbour; n = n->nextSibling())
+                    neighbour = fits(n);
+            } else {
+                const auto& children = tree.boxes[static_cast<size_t>(parentBox->second)].children;
+                const auto from = std::find(children.begin(), children.end(), firstBox);
+                const auto to = std::find(from, children.end(), lastBox);
+                if (to == children.end())
+                    return false;
+                if (from != children.begin())
+                    neighbour = fits(node(boxIdOf(*(from - 1))));
+                if (!neighbour && to + 1 != children.end())
+                    neighbour = fits(node(boxIdOf(*(to + 1))));
+            }
+            if (!neighbour)
+                return false;
+            addNow(neighbour);
+            addThen(nodeId(neighbour));
+        }
+        if (last < 0 || lastBox < 0 || !blocks)
+            return false;
+        // The run's edges must be as the layout has them: the same elements
+        // before and after it.
+        const Node* firstNow = parent->child(first);
+        const Node* lastNow = parent->child(last);
+        const auto& siblings = tree.boxes[static_cast<size_t>(parentBox->second)].children;
+        const auto firstAt = std::find(siblings.begin(), siblings.end(), firstBox);
+        const auto lastAt = std::find(firstAt, siblings.end(), lastBox);
+        if (firstAt == siblings.end() || lastAt == siblings.end())
+            return false;
+        const auto elementBefore = [&](const Node* n) {
+            for (n = n->previousSibling(); n; n = n->previousSibling()) {
+                if (!n->isText() && n->asElement() && !n->asElement()->isComment())
+                    return n;
+            }
+            return static_cast<const Node*>(nullptr);
+        };
+        const auto elementAfter = [&](const Node* n) {
+            for (n = n->nextSibling(); n; n = n->nextSibling()) {
+                if (!n->isText() && n->asElement() && !n->asElement()->isComment())
+                    return n;
+            }
+            return static_cast<const Node*>(nullptr);
+        };
+        const Node* before = elementBefore(firstNow);
+        const Node* after = elementAfter(lastNow);
+        if ((before ? nodeId(before) : -1) != (firstAt == siblings.begin() ? -1 : boxIdOf(*(firstAt - 1))) ||
+            (after ? nodeId(after) : -1) != (lastAt + 1 == siblings.end() ? -1 : boxIdOf(*(lastAt + 1))))
+            return false;
+        std::vector<int> open;
+        for (Node* n = parent; n && n != m_doc; n = n->parentNode())
+            open.push_back(nodeId(n));
+        std::reverse(open.begin(), open.end());
+        const int firstId = static_cast<int>(m_nodes.size());
+        std::optional<LayoutSerializer::Result> run = LayoutSerializer::writeRun(
+            *m_doc, *parent->asElement(), first, last, firstId, [this](const Node* n) { return nodeId(n); });
+        if (!run || !m_engine.replaceRun(open, boxIdOf(firstBox), boxIdOf(lastBox), run->html))
+            return false;
+        const size_t from = m_nodes.size();
+        for (Ref<Node>& n : run->nodes)
+            m_nodes.push_back(std::move(n));
+        adoptNodes(from);
+        m_layoutDirty = true;
+        return true;
+    }
+    return false;
 }
 
 void DocumentLayout::textChanged(Text* text)
@@ -601,6 +802,11 @@ void DocumentLayout::textChanged(Text* text)
     if (m_writer) {
         if (id >= 0 || (text->parentNode() && nodeId(text->parentNode()) >= 0))
             invalidateAll();
+        return;
+    }
+    // After a change of the tree, the text is written anew with it.
+    if (!m_structureDirty && !m_treeChanges.empty()) {
+        noteTreeChange(text->parentNode(), text);
         return;
     }
     // Typing: the words of the text node change in place.
@@ -638,6 +844,10 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
     // anew.
     const bool selectorKey = name.compare(QLatin1String("class"), Qt::CaseInsensitive) == 0 ||
                              name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0;
+    if (!m_structureDirty && !m_treeChanges.empty() && !selectorKey) {
+        noteTreeChange(element->parentNode(), element);
+        return;
+    }
     if (id < 0 || m_structureDirty || selectorKey || !element->hasAttribute(name)) {
         if (id >= 0 || element->isConnected())
             invalidateAll();
@@ -766,6 +976,10 @@ void DocumentLayout::styleChanged(Element* element)
         if (!m_movedWhileWriting.contains(id))
             m_movedWhileWriting.insert(id, written);
         requestRepaint();
+        return;
+    }
+    if (!m_structureDirty && !m_treeChanges.empty()) {
+        noteTreeChange(element->parentNode(), element);
         return;
     }
     if (id < 0 || m_structureDirty) {

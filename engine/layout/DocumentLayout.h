@@ -149,6 +149,15 @@ private:
     bool tryShift(Element* el, int id);
     bool tryRepaintOnly(Element* el, int id, const QString& attribute);
     void markSubtreeDirty(int id);
+    // Notes a change of the tree (or, after one, of text or style) to lay
+    // out with the next layout: `parent`'s content changed; `child` (its id
+    // in the layout `childId`, when it has one) was inserted, removed or
+    // changed.
+    void noteTreeChange(Node* parent, Node* child);
+    // Hands the changes noted to the engine as a run of a block's children
+    // written anew (laid out in place where the engine can); false when the
+    // page must be written and laid out whole.
+    bool layOutTreeChanges();
     std::vector<std::pair<QString, QString>> layoutAttributes(const Element* el) const;
 
     Document* m_doc;
@@ -161,6 +170,13 @@ private:
     QSet<int> m_restyle;                 // restyle now
     QSet<int> m_deferredRestyle;         // restyle with the next layout (moved boxes)
     bool m_structureDirty = true;
+    struct TreeChange
+    {
+        Ref<Node> parent;
+        Ref<Node> child;
+        int childId = -1;
+    };
+    std::vector<TreeChange> m_treeChanges; // since the last layout (empty: no change of the tree)
     bool m_layoutDirty = true;
     QString m_baseFolder;
     QSize m_viewport{800, 600};

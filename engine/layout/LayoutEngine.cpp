@@ -635,6 +635,11 @@ void LayoutEngine::layout(int width)
         m_laidOut = true;
         return;
     }
+    if (std::exchange(m_runLaidOut, false) && sameWidth && !m_wholeLayoutDue) {
+        m_lastArea = m_runArea;
+        m_laidOut = true;
+        return;
+    }
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
     m_reflow.reset();
     if (!blockOnly) {
@@ -1297,6 +1302,421 @@ QImage LayoutEngine::render(int width, int minHeight)
     draw(painter, QRect(QPoint(0, 0), canvas));
     painter.end();
     return image;
+}
+
+namespace layoutengine_detail {
+
+// Children of a flow of blocks that take no room: comments (the text
+// markers among them) and white space at the edges of lines.
+bool takesNoRoom(litehtml::element& el)
+{
+    return el.is_comment() || (isTextLike(el) && el.skip());
+}
+
+// The bottom of an element's border box, in its parent's content.
+int borderBottom(litehtml::element& el)
+{
+    return el.get_position().y + el.get_position().height + el.padding_bottom() + el.border_bottom();
+}
+
+bool isFlowBlock(const litehtml::element& el)
+{
+    const auto d = el.get_display();
+    return (d == litehtml::display_block || d == litehtml::display_list_item) &&
+           el.get_float() == litehtml::float_none && el.get_element_position() == litehtml::element_position_static;
+}
+
+bool sameStrut(const MarginStrut& a, const MarginStrut& b)
+{
+    return a.positive == b.positive && a.negative == b.negative && a.quirky == b.quirky;
+}
+
+// Two adjoining margins as one, when that is a whole number of pixels.
+std::optional<int> wholeCollapsed(MarginStrut a, const MarginStrut& b)
+{
+    a.add(b);
+    const float c = a.collapsed();
+    if (c != std::floor(c))
+        return std::nullopt;
+    return static_cast<int>(c);
+}
+
+// The blocks of a run (its other children take no room); false when one of
+// them is not a block that may be laid out alone.
+bool runBlocks(const std::vector<std::shared_ptr<litehtml::element>>& run, std::vector<litehtml::element*>& blocks)
+{
+    for (const auto& el : run) {
+        if (takesNoRoom(*el))
+            continue;
+        if (BlockReflow::blockFor(el) != el || !dynamic_cast<BlockFlow*>(el.get()))
+            return false;
+        blocks.push_back(el.get());
+    }
+    return !blocks.empty();
+}
+
+// Drops what the layout noted of elements that leave the page.
+void forgetIndexes(litehtml::element& el, layoutelements_detail::ChildIndexes& indexes)
+{
+    if (indexes.empty())
+        return;
+    indexes.erase(&el);
+    for (const auto& child : childrenOf(el))
+        forgetIndexes(*child, indexes);
+}
+
+} // namespace layoutengine_detail
+
+struct LayoutEngine::RunBefore
+{
+    int x = 0;               // where the parent placed the run's blocks, in its content
+    int top = 0;             // the first block's border top, in the parent's content
+    int bottom = 0;          // the last block's border bottom
+    int marginTop = 0;       // the first block's top margin as laid out
+    MarginStrut topStrut;    // the margins at the first block's top
+    MarginStrut bottomStrut; // those at the last block's bottom
+    float fraction = 0;      // of a pixel, where the run's content started
+    int firstBox = -1;       // our boxes of the run: firstBox .. endBox-1
+    int endBox = -1;
+    int lastBox = -1;
+    int width = 0; // of the page, as far as the run reached
+};
+
+bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::element>>& old, RunBefore& before) const
+{
+    using namespace layoutengine_detail;
+    std::vector<litehtml::element*> blocks;
+    if (!runBlocks(old, blocks))
+        return false;
+    // (A text box's cell follows the width of its blocks.)
+    if (BlockReflow(blocks.front()->shared_from_this()).cell())
+        return false;
+    litehtml::element& first = *blocks.front();
+    litehtml::element& last = *blocks.back();
+    const auto& firstFlow = dynamic_cast<const BlockFlow&>(first);
+    const auto& lastFlow = dynamic_cast<const BlockFlow&>(last);
+    before.fraction = BlockFlow::originFractionOf(first);
+    if (BlockFlow::originFractionOf(last) != before.fraction || lastFlow.heightFraction() != 0 ||
+        first.get_position().height <= 0 || last.get_position().height <= 0)
+        return false;
+    before.x = first.get_position().x - first.content_margins_left();
+    before.top = first.get_position().y - first.padding_top() - first.border_top();
+    before.bottom = borderBottom(last);
+    before.marginTop = first.margin_top();
+    before.topStrut = firstFlow.topMargins();
+    before.bottomStrut = lastFlow.bottomMargins();
+    const auto firstBox = m_tree.byNode.find(layoutNodeId(first));
+    const auto lastBox = m_tree.byNode.find(layoutNodeId(last));
+    if (firstBox == m_tree.byNode.end() || lastBox == m_tree.byNode.end() || lastBox->second < firstBox->second)
+        return false;
+    before.firstBox = firstBox->second;
+    before.lastBox = lastBox->second;
+    before.endBox = m_tree.subtreeEnd(lastBox->second);
+    // Only the run's blocks stand between them (their words included).
+    for (int i = before.firstBox; i < before.endBox; i = m_tree.subtreeEnd(i)) {
+        const int id = m_tree.boxes[static_cast<size_t>(i)].nodeId;
+        if (std::none_of(blocks.begin(), blocks.end(), [id](litehtml::element* b) { return layoutNodeId(*b) == id; }))
+            return false;
+    }
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(before.firstBox, before.endBox);
+    const int owner = m_tree.boxes[static_cast<size_t>(before.firstBox)].parent;
+    for (size_t i = piecesFrom; i < piecesTo; ++i) {
+        if (m_tree.pieces[i].owner == owner)
+            return false;
+    }
+    for (litehtml::element* b : blocks) {
+        litehtml::size size;
+        const litehtml::position origin = layoutelements_detail::placementOf(*b->parent());
+        b->calc_document_size(size, origin.x, origin.y);
+        before.width = std::max(before.width, size.width);
+    }
+    return true;
+}
+
+bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html)
+{
+    using namespace layoutengine_detail;
+    m_textLines.reset();
+    m_runLaidOut = false;
+    if (!m_document || open.empty())
+        return false;
+    const auto parent = std::dynamic_pointer_cast<litehtml::html_tag>(elementOf(open.back()));
+    const auto first = elementOf(firstId);
+    const auto last = elementOf(lastId);
+    if (!parent || !first || !last || first->parent() != parent || last->parent() != parent)
+        return false;
+    litehtml::elements_vector& children = parent->children();
+    const auto from = std::find(children.begin(), children.end(), first);
+    const auto to = std::find(from, children.end(), last);
+    if (from == children.end() || to == children.end())
+        return false;
+    // The run read as a page of its own: the elements around it as the
+    // page has them, the run in the innermost.
+    const QByteArray utf8 = html.toUtf8();
+    std::shared_ptr<litehtml::document> part =
+        litehtml::document::createFromUTF8(utf8.constData(), m_container.get(), m_context.get());
+    litehtml::element::ptr inner = part ? part->root() : nullptr;
+    if (!inner || layoutNodeId(*inner) != open.front())
+        return false;
+    for (size_t level = 1; inner && level < open.size(); ++level) {
+        litehtml::element::ptr next;
+        for (const auto& child : childrenOf(*inner)) {
+            if (layoutNodeId(*child) == open[level]) {
+                next = child;
+                break;
+            }
+        }
+        inner = next;
+    }
+    if (!inner || inner->get_display() != parent->get_display())
+        return false;
+    layoutelements_detail::markEdgeSpaces(*part->root());
+    fitWordWidths(*inner, m_container->fonts());
+    const litehtml::elements_vector fresh = childrenOf(*inner);
+
+    // Where the run stands now, when it may be laid out in place.
+    const std::vector<std::shared_ptr<litehtml::element>> old(from, to + 1);
+    const bool pending = m_reflow && std::find(old.begin(), old.end(), m_reflow->block()) != old.end();
+    RunBefore before;
+    const bool inPlace = !m_wholeLayoutDue && !m_reloadDue && (m_laidOut || pending) && noteRunBefore(old, before);
+    m_reflow.reset();
+    m_contentExtent.reset();
+
+    const size_t at = static_cast<size_t>(from - children.begin());
+    children.erase(from, to + 1);
+    children.insert(children.begin() + static_cast<std::ptrdiff_t>(at), fresh.begin(), fresh.end());
+    for (const auto& el : fresh)
+        el->parent(parent);
+    for (const auto& el : old)
+        forgetIndexes(*el, *m_childIndexes);
+    m_partDocuments.push_back(std::move(part));
+    m_laidOut = false;
+    m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old.size(), before);
+    return true;
+}
+
+bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& parent, size_t at,
+                                    const litehtml::elements_vector& fresh, size_t removed, const RunBefore& before)
+{
+    using namespace layoutengine_detail;
+    std::vector<litehtml::element*> blocks;
+    if (!runBlocks(fresh, blocks))
+        return false;
+    // The blocks one below the other, their margins collapsed, from where
+    // the run's first stood.
+    const int width = parent->get_position().width;
+    int top = before.top;
+    int bottom = 0;
+    const BlockFlow* previous = nullptr;
+    for (litehtml::element* block : blocks) {
+        const auto* flow = dynamic_cast<const BlockFlow*>(block);
+        {
+            const BlockFlow::FractionScope fraction(before.fraction);
+            block->render(before.x, 0, width);
+        }
+        if (!previous) {
+            if (!sameStrut(flow->topMargins(), before.topStrut) || block->margin_top() != before.marginTop)
+                return false;
+        } else {
+            const std::optional<int> between = wholeCollapsed(previous->bottomMargins(), flow->topMargins());
+            if (!between)
+                return false;
+            top = bottom + *between;
+        }
+        litehtml::position& pos = block->get_position();
+        if (pos.height <= 0 || flow->laidOutEmpty() || flow->heightFraction() != 0 || flow->collapsesThrough(*block))
+            return false;
+        pos.y = top + block->padding_top() + block->border_top();
+        bottom = borderBottom(*block);
+        previous = flow;
+    }
+    // What follows moves by the change of where the next block stands.
+    litehtml::element* after = nullptr;
+    const litehtml::elements_vector& children = childrenOf(*parent);
+    for (size_t i = at + fresh.size(); i < children.size(); ++i) {
+        litehtml::element& el = *children[i];
+        if (takesNoRoom(el) || el.get_display() == litehtml::display_none)
+            continue;
+        after = &el;
+        break;
+    }
+    int dy = bottom - before.bottom;
+    if (after) {
+        const auto* next = dynamic_cast<const BlockFlow*>(after);
+        if (!next || !isFlowBlock(*after) || after->get_position().height <= 0)
+            return false;
+        const std::optional<int> now = wholeCollapsed(previous->bottomMargins(), next->topMargins());
+        const std::optional<int> then = wholeCollapsed(before.bottomStrut, next->topMargins());
+        if (!now || !then)
+            return false;
+        dy += *now - *then;
+    } else if (!sameStrut(previous->bottomMargins(), before.bottomStrut)) {
+        return false;
+    }
+    int right = 0;
+    for (litehtml::element* block : blocks) {
+        litehtml::size size;
+        const litehtml::position origin = layoutelements_detail::placementOf(*parent);
+        block->calc_document_size(size, origin.x, origin.y);
+        right = std::max(right, size.width);
+    }
+    if (!keepsExtent(before.width, right, m_documentSize.width()))
+        return false;
+    const std::shared_ptr<litehtml::element> lastBlock = blocks.back()->shared_from_this();
+    const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height());
+    if (!shift)
+        return false;
+    const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
+    const auto parentBox = m_tree.byNode.find(layoutNodeId(*parent));
+    if (holderBox == m_tree.byNode.end() || parentBox == m_tree.byNode.end() ||
+        !movesWithItsPlace(before.lastBox, m_tree.subtreeEnd(holderBox->second), *shift))
+        return false;
+    // The root reaches as far below the content as before (the margins at
+    // the page's end as laid out, to the fraction of a pixel).
+    litehtml::element* root = shift->grown().empty() ? nullptr : shift->grown().back();
+    root = root && !root->have_parent() ? root : nullptr;
+    const int rootBefore = root ? root->get_position().height : 0;
+    shift->apply();
+    if (root && rootBefore > m_viewport.height())
+        root->get_position().height = std::max(m_viewport.height(), rootBefore + dy);
+    const int parentTop = layoutelements_detail::placementOf(*parent).y;
+    const int canvasHeight = m_tree.canvas.height();
+    const int lastBox = spliceTree(parentBox->second, before.firstBox, before.endBox, fresh);
+    moveTreeAfter(lastBox, holderBox->second, -1, parentTop + before.bottom, *shift);
+    // Blocks drawn by the index of their children find the new ones there.
+    const int added = static_cast<int>(fresh.size()) - static_cast<int>(removed);
+    const int firstAt = static_cast<int>(at);
+    const int lastAt = static_cast<int>(at + removed) - 1;
+    if (const auto index = m_childIndexes->find(parent.get()); index != m_childIndexes->end()) {
+        std::vector<int> flow;
+        flow.reserve(index->second.flow.size() + fresh.size());
+        bool placed = false;
+        const auto place = [&] {
+            for (size_t k = 0; k < fresh.size(); ++k) {
+                if (!takesNoRoom(*fresh[k]))
+                    flow.push_back(firstAt + static_cast<int>(k));
+            }
+            placed = true;
+        };
+        for (const int i : index->second.flow) {
+            if (i >= firstAt && !placed)
+                place();
+            if (i < firstAt)
+                flow.push_back(i);
+            else if (i > lastAt)
+                flow.push_back(i + added);
+        }
+        if (!placed)
+            place();
+        index->second.flow = std::move(flow);
+        for (int& i : index->second.always) {
+            if (i > lastAt)
+                i += added;
+        }
+    }
+    QRect area;
+    for (litehtml::element* block : blocks) {
+        widenPaintExtents(*block);
+        const auto box = m_tree.byNode.find(layoutNodeId(*block));
+        if (box != m_tree.byNode.end()) {
+            const QRect covered = m_tree.subtreeArea(box->second);
+            widenChildReach(*block, covered);
+            area = area.isNull() ? covered : area.united(covered);
+        }
+    }
+    m_documentSize.setHeight(0);
+    updateCanvas();
+    m_documentSize.setHeight(m_tree.canvas.height());
+    const int from = std::min(parentTop + before.top, area.isNull() ? INT_MAX : area.y());
+    m_runArea = QRect(0, from, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - from);
+    return true;
+}
+
+int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh)
+{
+    auto& boxes = m_tree.boxes;
+    auto& pieces = m_tree.pieces;
+    LayoutTree part;
+    layoutengine_detail::TreeBuilder builder{part, &m_elements, &m_textMarkers, m_tagNames, 0, {}};
+    builder.indexes = m_childIndexes.get();
+    std::vector<int> tops;
+    for (const auto& el : fresh) {
+        if (el->is_comment() || layoutengine_detail::isTextLike(*el))
+            continue;
+        tops.push_back(static_cast<int>(part.boxes.size()));
+        builder.addElement(el, -1);
+    }
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(first, end);
+    const int added = static_cast<int>(part.boxes.size()) - (end - first);
+    const int morePieces = static_cast<int>(part.pieces.size()) - static_cast<int>(piecesTo - piecesFrom);
+    const auto moved = [first, end, added](int i) { return i < first ? i : i >= end ? i + added : -1; };
+    for (int i = first; i < end; ++i)
+        m_tree.byNode.erase(boxes[static_cast<size_t>(i)].nodeId);
+    for (auto& [id, index] : m_tree.byNode) {
+        if (index >= end)
+            index += added;
+    }
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        if (static_cast<int>(i) >= first && static_cast<int>(i) < end)
+            continue;
+        LayoutBox& b = boxes[i];
+        b.parent = b.parent < 0 ? b.parent : moved(b.parent);
+        if (static_cast<int>(i) >= end)
+            b.firstPiece += morePieces;
+        if (static_cast<int>(i) == parentBox) {
+            std::vector<int> children;
+            children.reserve(b.children.size() + tops.size());
+            bool placed = false;
+            for (const int c : b.children) {
+                if (c >= first && !placed) {
+                    for (const int t : tops)
+                        children.push_back(first + t);
+                    placed = true;
+                }
+                if (c < first || c >= end)
+                    children.push_back(moved(c));
+            }
+            if (!placed) {
+                for (const int t : tops)
+                    children.push_back(first + t);
+            }
+            b.children = std::move(children);
+            continue;
+        }
+        for (int& c : b.children)
+            c = moved(c);
+    }
+    for (LayoutBox& b : part.boxes) {
+        b.parent = b.parent < 0 ? parentBox : b.parent + first;
+        for (int& c : b.children)
+            c += first;
+        b.firstPiece += static_cast<int>(piecesFrom);
+    }
+    for (TextPiece& p : pieces)
+        p.owner = p.owner < 0 ? p.owner : moved(p.owner);
+    for (TextPiece& p : part.pieces)
+        p.owner += first;
+    // (Moved along their lists once at most: a long page holds very many.)
+    const auto splice = [](auto& list, size_t from, size_t to, auto& replacement) {
+        const size_t had = to - from;
+        const size_t now = replacement.size();
+        if (now > had)
+            list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), now - had, {});
+        else if (now < had)
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(from + now),
+                       list.begin() + static_cast<std::ptrdiff_t>(to));
+        std::move(replacement.begin(), replacement.end(), list.begin() + static_cast<std::ptrdiff_t>(from));
+    };
+    splice(pieces, piecesFrom, piecesTo, part.pieces);
+    splice(boxes, static_cast<size_t>(first), static_cast<size_t>(end), part.boxes);
+    for (size_t i = static_cast<size_t>(first); i < boxes.size(); ++i)
+        boxes[i].order = static_cast<int>(i);
+    for (size_t i = 0; i < part.boxes.size(); ++i) {
+        const LayoutBox& b = boxes[static_cast<size_t>(first) + i];
+        if (b.nodeId >= 0)
+            m_tree.byNode[b.nodeId] = first + static_cast<int>(i);
+    }
+    return tops.empty() ? -1 : first + tops.back();
 }
 
 } // namespace engine

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 
@@ -93,6 +94,16 @@ public:
     // not that text as the parser would have placed it, or the new text would
     // parse differently (then load the page again).
     bool replaceText(int textNodeId, const QString& before, const QString& after);
+    // Replaces the elements of a run of a block's children, from that of
+    // node `firstId` to that of node `lastId` (the words and white space
+    // between them included), by those of `html`: the run written as a page
+    // of its own, opened as the page is open at the block (see
+    // LayoutSerializer::writeRun), `open` the node ids of the elements
+    // around it, outermost first, the block last. Laid out in place when
+    // the run and what stands around it allow (see layoutRunInPlace); else
+    // the next layout() is a whole one. False, with nothing changed, when
+    // the layout is not as said.
+    bool replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html);
     // Moves the boxes of an absolutely positioned element and everything in it
     // by an offset, without a new layout (a dragged object).
     bool shiftPositioned(int nodeId, int dx, int dy);
@@ -160,6 +171,21 @@ private:
     // how far their child around `block` now paints (`area`, after a
     // change of the block).
     void widenChildReach(const litehtml::element& block, const QRect& area);
+    // Where a run of blocks stood before replaceRun (see layoutRunInPlace).
+    struct RunBefore;
+    // Notes it; false when the run cannot be laid out in place.
+    bool noteRunBefore(const std::vector<std::shared_ptr<litehtml::element>>& old, RunBefore& before) const;
+    // Lays out the blocks that took a run's place (`fresh`, children of
+    // `parent`, from `at`) where the run stood, and moves what follows them
+    // by the change of height: blocks in a flow of blocks, of whole-pixel
+    // heights and margins between them, whose first top margin and last
+    // bottom margin are those of the run before. False when the page must
+    // be laid out whole.
+    bool layoutRunInPlace(const std::shared_ptr<litehtml::element>& parent, size_t at,
+                          const litehtml::elements_vector& fresh, size_t removed, const RunBefore& before);
+    // Our boxes and words of the run's blocks (boxes first .. end-1) give
+    // way to those of `fresh`; returns the index of the last new top box.
+    int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh);
     // The canvas: the layout library's extent and every box.
     void updateCanvas();
 
@@ -188,6 +214,10 @@ private:
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize;          // the layout library's extent of the page
     std::optional<QRect> m_lastArea;
+    // A run replaced and laid out in place: the next layout() at the same
+    // width has nothing more to do.
+    bool m_runLaidOut = false;
+    std::optional<QRect> m_runArea;
 };
 
 } // namespace engine

@@ -9,6 +9,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <utility>
 
 namespace engine {
 
@@ -191,7 +192,7 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     QString& out = m_result.html;
     const auto addNode = [this](const Node* n) {
         m_result.nodes.emplace_back(const_cast<Node*>(n));
-        return static_cast<int>(m_result.nodes.size()) - 1;
+        return m_idBase + static_cast<int>(m_result.nodes.size()) - 1;
     };
     if (const Text* text = node->asText()) {
         if (parent.textOnly) {
@@ -264,6 +265,79 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
             out += u'\n';
     }
     m_stack.push_back(std::move(frame));
+}
+
+void LayoutSerializer::writeWhole(const Node* node, const Frame& parent)
+{
+    const size_t depth = m_stack.size();
+    visit(node, parent);
+    while (m_stack.size() > depth) {
+        Frame& f = m_stack.back();
+        if (f.next >= f.node->childCount()) {
+            layoutserializer_detail::writeEndTag(m_result.html, f.tag);
+            m_stack.pop_back();
+            continue;
+        }
+        const Node* child = f.node->child(f.next++);
+        visit(child, f);
+    }
+}
+
+std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Document& doc, const Element& parent,
+                                                                   int first, int last, int firstId,
+                                                                   const std::function<int(const Node*)>& idOf)
+{
+    using namespace layoutserializer_detail;
+    std::vector<const Element*> around;
+    for (const Node* n = &parent; n && n != &doc; n = n->parentNode()) {
+        const Element* e = n->isText() ? nullptr : n->asElement();
+        if (!e || idOf(e) < 0)
+            return std::nullopt;
+        around.push_back(e);
+    }
+    std::reverse(around.begin(), around.end());
+    if (around.empty() || static_cast<int>(around.size()) > kMaxDepth ||
+        around.front()->tagName().toUpper() != QLatin1String("HTML") || first < 0 || last < first ||
+        last >= parent.childCount())
+        return std::nullopt;
+    LayoutSerializer writer(doc);
+    writer.m_idBase = firstId;
+    // The page's HEAD, its style sheets (its nodes are not kept).
+    Frame document{&doc, QString()};
+    Frame html{around.front(), QStringLiteral("HTML")};
+    QString head;
+    for (const Node* n = around.front()->firstChild(); n; n = n->nextSibling()) {
+        const Element* e = n->isText() ? nullptr : n->asElement();
+        if (e && e->tagName().compare(QLatin1String("HEAD"), Qt::CaseInsensitive) == 0) {
+            writer.writeWhole(e, html);
+            head = std::exchange(writer.m_result.html, QString());
+            writer.m_result.nodes.clear();
+            break;
+        }
+    }
+    QString& out = writer.m_result.html;
+    Frame frame = document;
+    for (size_t i = 0; i < around.size(); ++i) {
+        const Element* e = around[i];
+        const Style* style = e->styleIfAny();
+        const QString tag = e->tagName().toUpper();
+        writeStartTag(out, *e, tag, idOf(e), style ? style->cssText() : QString());
+        if (i == 0)
+            out += head;
+        Frame inner{e, tag};
+        inner.depth = static_cast<int>(i);
+        inner.tableDepth = frame.tableDepth + (frame.tag == QLatin1String("TABLE") ? 1 : 0);
+        inner.id = idOf(e);
+        frame = std::move(inner);
+    }
+    for (int i = first; i <= last; ++i)
+        writer.writeWhole(parent.child(i), frame);
+    for (size_t i = around.size(); i-- > 0;)
+        writeEndTag(out, around[i]->tagName().toUpper());
+    // (Linked sheets are left to a reading of the whole page.)
+    if (!writer.m_partsAllowed || !writer.m_styleSheetLinks.isEmpty())
+        return std::nullopt;
+    return std::move(writer.m_result);
 }
 
 QString LayoutSerializer::closingTags() const

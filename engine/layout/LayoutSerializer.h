@@ -5,7 +5,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace engine {
@@ -39,6 +41,17 @@ public:
     };
 
     static Result serialize(const Document& doc);
+
+    // The layout text of the children `first` .. `last` of `parent` read as
+    // a page of their own: opened as the page is open at `parent` (the HTML
+    // element with the page's HEAD, the start tags of the elements around,
+    // their node ids given by `idOf`) and closed after them. Their nodes
+    // take ids from `firstId` on (nodes[i] has id firstId + i). Nothing
+    // when an element around has no id, stands too deep, or the page's
+    // style rules would match otherwise in a page of its own (rules on
+    // siblings, see styleSheetAllowsParts).
+    static std::optional<Result> writeRun(const Document& doc, const Element& parent, int first, int last, int firstId,
+                                          const std::function<int(const Node*)>& idOf);
 
     explicit LayoutSerializer(const Document& doc);
     ~LayoutSerializer();
@@ -126,6 +139,8 @@ private:
         qsizetype start = 0;   // where its start tag stands in the whole text
     };
     void visit(const Node* node, const Frame& parent);
+    // Writes a node and everything in it.
+    void writeWhole(const Node* node, const Frame& parent);
     // The first part, as the html up to `end` with the open elements closed.
     void takeFirstPart(qsizetype end, bool atTable);
     QString closingTags() const;
@@ -147,6 +162,7 @@ private:
     QStringList m_styleSheetLinks;
     std::vector<Frame> m_stack;
     bool m_started = false;
+    int m_idBase = 0; // the id of the first node written
     const Document& m_doc;
 };
 

@@ -55,10 +55,7 @@ struct Step
 
 QImage paint(DocumentLayout& layout)
 {
-    QImage image(kView, QImage::Format_RGB32);
-    QPainter p(&image);
-    layout.engine().draw(p, image.rect());
-    return image;
+    return layout_test::paintTop(layout, kView);
 }
 
 void runSteps(const QString& html, const std::vector<Step>& steps)

@@ -1,0 +1,199 @@
+// Edits that add or remove blocks (Enter, a Backspace or Delete that joins
+// paragraphs, a paste of paragraphs, and their undo) write only the run of
+// blocks they touch anew and lay it out where it stood, moving what follows;
+// every step gives what a layout made from scratch gives, painted alike.
+
+#include "engine/layout/DocumentLayout.h"
+
+#include "engine/EnginePage.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
+#include "engine/editing/Typing.h"
+#include "engine/markup/UndoManager.h"
+#include "FullLayoutCheck.h"
+#include "LayoutFixture.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace engine;
+using layout_test::byId;
+
+namespace {
+
+constexpr QSize kView(640, 400);
+
+QString words(int count)
+{
+    QStringList list;
+    for (int i = 0; i < count; ++i)
+        list << QStringLiteral("word") + QString::number(i);
+    return list.join(u' ');
+}
+
+// Paragraphs p0 .. p<count-1>, every third one long enough to wrap.
+QString paragraphs(int count)
+{
+    QString html;
+    for (int i = 0; i < count; ++i)
+        html += QStringLiteral("<p id=p%1>%2</p>\n").arg(i).arg(i % 3 == 0 ? words(40) : words(3));
+    return html;
+}
+
+QImage paint(DocumentLayout& layout)
+{
+    return layout_test::paintTop(layout, kView);
+}
+
+Text* textOf(Document* doc, const char* id)
+{
+    return byId(doc, id)->firstChild()->asText();
+}
+
+// Runs the edits one by one, each followed by a layout that must equal a
+// fresh one, and a repaint of what it marked that must equal a fresh paint;
+// then undoes them all, checked alike. Returns how many of the layouts were
+// made in place.
+int editAndUndo(const QString& html, const std::vector<std::function<void(Document*)>>& edits)
+{
+    Ref<Document> doc = pageFrom(html);
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    QImage shown = paint(layout);
+    layout.takeDirtyRegion();
+    const int before = layout.counters().blockLayouts;
+    int step = 0;
+    const auto check = [&] {
+        layout.ensureLayout();
+        const std::string what = "step " + std::to_string(step++);
+        layout_test::expectSameAsFullLayout(layout, *doc, what, true);
+        const QRegion dirty = layout.takeDirtyRegion();
+        {
+            QPainter p(&shown);
+            for (const QRect& r : dirty)
+                layout.engine().draw(p, r.intersected(shown.rect()));
+        }
+        EXPECT_TRUE(shown == paint(layout)) << what << ": stale pixels after the repaint";
+    };
+    for (const auto& edit : edits) {
+        edit(doc.get());
+        check();
+        if (::testing::Test::HasFailure())
+            return -1;
+    }
+    doc->undoManager().closeOpenUnits();
+    while (doc->undoManager().canUndo()) {
+        EXPECT_TRUE(doc->undoManager().undo());
+        check();
+        if (::testing::Test::HasFailure())
+            return -1;
+    }
+    return layout.counters().blockLayouts - before;
+}
+
+void caretAt(Document* doc, const char* id, int offset)
+{
+    doc->selection().collapseAt(textOf(doc, id), offset);
+}
+
+std::function<void(Document*)> enterAt(const char* id, int offset)
+{
+    return [id, offset](Document* doc) {
+        caretAt(doc, id, offset);
+        ASSERT_TRUE(Typing(doc).insertParagraph());
+    };
+}
+
+std::function<void(Document*)> backspaceAtStartOf(const char* id)
+{
+    return [id](Document* doc) {
+        caretAt(doc, id, 0);
+        ASSERT_TRUE(Typing(doc).deleteBackward());
+    };
+}
+
+std::function<void(Document*)> deleteAtEndOf(const char* id)
+{
+    return [id](Document* doc) {
+        Text* t = textOf(doc, id);
+        doc->selection().collapseAt(t, t->length());
+        ASSERT_TRUE(Typing(doc).deleteForward());
+    };
+}
+
+std::function<void(Document*)> pasteAt(const char* id, int offset, const QString& html)
+{
+    return [id, offset, html](Document* doc) {
+        Text* t = textOf(doc, id);
+        TextRange(doc, t, offset, t, offset).pasteHTML(html);
+    };
+}
+
+std::function<void(Document*)> type(const QString& text)
+{
+    return [text](Document* doc) { ASSERT_TRUE(Typing(doc).insertText(text)); };
+}
+
+} // namespace
+
+// Splitting, joining and pasting among the paragraphs of BODY (more than
+// the blocks drawn by the index of their children), at its first and last
+// paragraphs too, and every undo.
+TEST(RunReflow, BlocksAddedAndRemovedInBodyMatchAFreshLayout)
+{
+    const QString page = QStringLiteral("<body>") + paragraphs(300) + QStringLiteral("</body>");
+    const int inPlace = editAndUndo(
+        page,
+        {enterAt("p6", 30), type(QStringLiteral("typed after Enter")), backspaceAtStartOf("p8"), deleteAtEndOf("p12"),
+         enterAt("p9", 0), enterAt("p0", 10), enterAt("p299", 5), backspaceAtStartOf("p299"),
+         pasteAt("p20", 12, QStringLiteral("<p>one</p><p>two ") + words(50) + QStringLiteral("</p><h2>three</h2>"))});
+    // (Edits at the page's first and last blocks, and joins that leave the
+    // white space between blocks as two texts, take a whole layout.)
+    EXPECT_GE(inPlace, 5);
+}
+
+// Few paragraphs (drawn as the layout library draws them), inside a DIV
+// with a border, and a list.
+TEST(RunReflow, BlocksInADivisionAndListItemsMatchAFreshLayout)
+{
+    const QString page = QStringLiteral("<body><div style=\"border:2px solid red;padding:3px\">") + paragraphs(6) +
+                         QStringLiteral("</div><ul><li id=a>first item</li><li id=b>second item</li></ul>") +
+                         paragraphs(2) + QStringLiteral("</body>");
+    EXPECT_GE(editAndUndo(page, {enterAt("p2", 4), backspaceAtStartOf("p3"), enterAt("p0", 0), enterAt("a", 5),
+                                 backspaceAtStartOf("b")}),
+              1);
+}
+
+// Where laying out the run alone could differ, the page is laid out whole:
+// blocks beside a float, headings of margins of fractions of a pixel, a
+// positioned box placed against the page below the run. Each still equals
+// a fresh layout.
+TEST(RunReflow, FloatsHeadingsAndPositionedBoxesMatchAFreshLayout)
+{
+    const QString floats = QStringLiteral("<body><div style=\"float:left;width:80px;height:300px\">f</div>") +
+                           paragraphs(5) + QStringLiteral("</body>");
+    EXPECT_EQ(editAndUndo(floats, {enterAt("p1", 3), backspaceAtStartOf("p2")}), 0);
+    const QString headings = QStringLiteral("<body><h1 id=h>Heading one</h1><h3 id=k>Heading three</h3>") +
+                             paragraphs(4) + QStringLiteral("</body>");
+    editAndUndo(headings, {enterAt("h", 4), backspaceAtStartOf("k"), enterAt("p1", 2)});
+    const QString positioned = QStringLiteral("<body>") + paragraphs(5) +
+                               QStringLiteral("<div style=\"position:absolute;top:30px\">over</div><div "
+                                              "style=\"position:relative\"><span style=\"position:absolute\">"
+                                              "flow</span></div></body>");
+    editAndUndo(positioned, {enterAt("p2", 4), backspaceAtStartOf("p3")});
+}
+
+// The text of the page in the one cell of a positioned table (a text box).
+TEST(RunReflow, BlocksInATextBoxMatchAFreshLayout)
+{
+    const QString page = QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
+                                        "<td id=cell>") +
+                         paragraphs(12) + QStringLiteral("</td></tr></tbody></table></body>");
+    editAndUndo(page,
+                {enterAt("p4", 6), backspaceAtStartOf("p6"), pasteAt("p2", 3, QStringLiteral("<p>x</p><p>y</p>"))});
+}
