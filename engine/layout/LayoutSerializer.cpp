@@ -3,6 +3,7 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/dom/HtmlTags.h"
+#include "engine/dom/Text.h"
 #include "engine/layout/LayoutElements.h"
 
 #include <QRegularExpression>
@@ -108,6 +109,35 @@ bool canBeCutInside(const QString& upperTag)
     static const QSet<QString> tags = {"HTML",    "BODY", "DIV",   "CENTER", "BLOCKQUOTE", "SECTION",
                                        "ARTICLE", "MAIN", "ASIDE", "HEADER", "FOOTER",     "NAV"};
     return tags.contains(upperTag);
+}
+
+// The parts of a table around a cell a page may be cut inside: the cell's
+// content is read in parts as a block's is, when nothing but blanks
+// follows the cell in its row, the row in its section and the section in
+// its table (the table's structure is whole in the first part).
+bool isTableLevel(const QString& upperTag)
+{
+    return upperTag == QLatin1String("TABLE") || upperTag == QLatin1String("TBODY") ||
+           upperTag == QLatin1String("THEAD") || upperTag == QLatin1String("TFOOT") || upperTag == QLatin1String("TR");
+}
+
+bool isCell(const QString& upperTag)
+{
+    return upperTag == QLatin1String("TD") || upperTag == QLatin1String("TH");
+}
+
+// Whether the children of `node` from `from` on are blanks and comments.
+bool onlyBlanksFrom(const Node& node, int from)
+{
+    for (int i = from; i < node.childCount(); ++i) {
+        const Node* child = node.child(i);
+        if (child->isComment())
+            continue;
+        const Text* text = child->asText();
+        if (!text || !text->data().trimmed().isEmpty())
+            return false;
+    }
+    return true;
 }
 
 } // namespace layoutserializer_detail
@@ -426,8 +456,26 @@ bool LayoutSerializer::canBeCutHere() const
     if (!m_partsAllowed || m_headText.isEmpty() || m_stack.size() < 3 || m_stack[1].tag != QLatin1String("HTML") ||
         m_stack[2].tag != QLatin1String("BODY"))
         return false;
-    return std::all_of(m_stack.begin() + 1, m_stack.end(),
-                       [](const Frame& f) { return layoutserializer_detail::canBeCutInside(f.tag); });
+    using namespace layoutserializer_detail;
+    for (size_t i = 1; i < m_stack.size(); ++i) {
+        const Frame& f = m_stack[i];
+        if (canBeCutInside(f.tag) || (isCell(f.tag) && isTableLevel(m_stack[i - 1].tag)))
+            continue;
+        // A table's section, row: open around the cell being written, last
+        // of the table's content but for blanks.
+        const bool top = i + 1 == m_stack.size();
+        if (top || !isTableLevel(f.tag) || !onlyBlanksFrom(*f.node, f.next))
+            return false;
+        const QString& inner = m_stack[i + 1].tag;
+        bool fits = inner == QLatin1String("TR");
+        if (f.tag == QLatin1String("TR"))
+            fits = isCell(inner);
+        else if (f.tag == QLatin1String("TABLE"))
+            fits = isTableLevel(inner) && inner != QLatin1String("TABLE") && inner != QLatin1String("TR");
+        if (!fits)
+            return false;
+    }
+    return true;
 }
 
 void LayoutSerializer::noteCut()

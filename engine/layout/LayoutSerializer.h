@@ -98,7 +98,8 @@ public:
     void moveNodesInto(std::vector<Ref<Node>>& into);
 
     // A long page kept in pieces can be read in parts, each on a thread of
-    // its own, where a piece starts inside blocks alone (a cut): a part is
+    // its own, where a piece starts inside blocks alone, or inside a cell
+    // that nothing but blanks follows in its table (a cut): a part is
     // read as a page of its own, opened as the page is open there (the
     // HTML element with the page's HEAD, the start tags of the blocks open
     // there) and closed as it is closed where the next part starts. No

@@ -34,6 +34,31 @@ int indexOf(litehtml::element& parent, const litehtml::element::ptr& child)
     return -1;
 }
 
+// A table, a section of its rows, a row: their cells are laid out by the
+// table's grid, made as the document was read.
+bool isTableStructure(litehtml::style_display display)
+{
+    return display == litehtml::display_table || display == litehtml::display_inline_table ||
+           display == litehtml::display_table_row_group || display == litehtml::display_table_header_group ||
+           display == litehtml::display_table_footer_group || display == litehtml::display_table_row;
+}
+
+// The elements open at a cut a part's content may go into.
+bool holdsPart(litehtml::style_display display)
+{
+    return display == litehtml::display_block || display == litehtml::display_table_cell || isTableStructure(display);
+}
+
+bool onlyBlanksFrom(litehtml::element& parent, int from)
+{
+    for (int i = from; i < static_cast<int>(parent.get_children_count()); ++i) {
+        const litehtml::element::ptr child = parent.get_child(i);
+        if (child && !child->is_white_space() && !child->is_comment())
+            return false;
+    }
+    return true;
+}
+
 // Moves what a part adds into the joined document: under each element open
 // where the part starts, what follows the element open inside it (all that
 // the innermost holds), innermost first, as the text runs. False, with
@@ -48,7 +73,7 @@ bool join(litehtml::element& into, litehtml::element& part, const std::vector<in
     for (size_t level = 1; level < open.size(); ++level) {
         litehtml::element::ptr j = childOf(*joined.back(), open[level], true);
         litehtml::element::ptr p = childOf(*parts.back(), open[level], false);
-        if (!j || !p || j->get_display() != litehtml::display_block || p->get_display() != litehtml::display_block)
+        if (!j || !p || j->get_display() != p->get_display() || !holdsPart(j->get_display()))
             return false;
         joined.push_back(std::move(j));
         parts.push_back(std::move(p));
@@ -57,6 +82,13 @@ bool join(litehtml::element& into, litehtml::element& part, const std::vector<in
     for (size_t level = 0; level + 1 < open.size(); ++level) {
         from[level] = indexOf(*parts[level], parts[level + 1]) + 1;
         if (from[level] <= 0)
+            return false;
+    }
+    // The table's structure stands in the joined document as the first part
+    // read it: the rest of a table, a section or a row must be blanks (which
+    // the grid passes over as it does the page's).
+    for (size_t level = 0; level < open.size(); ++level) {
+        if (isTableStructure(parts[level]->get_display()) && !onlyBlanksFrom(*parts[level], from[level]))
             return false;
     }
     for (size_t level = open.size(); level-- > 0;) {

@@ -469,6 +469,15 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                     saved.setCell(cell->el, autoWidth());
                     minWidth = cell->el->render(0, 0, 1);
                     maxWidth = std::max(width, minWidth);
+                } else if (cols == 1 && cell->colspan <= 1 && percent <= 0 && autoTableWidth &&
+                           grid.captions().empty()) {
+                    // The one column of a table sized by its content takes
+                    // its widest content when that fits the room; only
+                    // wider content needs its narrowest (a long page in a
+                    // text box: every word a line of its own).
+                    maxWidth = cell->el->render(0, 0, blockWidth - spacing);
+                    if (maxWidth > blockWidth - spacing)
+                        minWidth = cell->el->render(0, 0, 1);
                 } else {
                     minWidth = cell->el->render(0, 0, 1);
                     maxWidth = cell->el->render(0, 0, blockWidth - spacing);

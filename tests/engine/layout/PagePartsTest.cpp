@@ -186,3 +186,27 @@ TEST(PageParts, ALongPageInAViewIsReadInPartsAndEditedInPlace)
     EXPECT_EQ(layout.counters().rebuilds, rebuilds);
     layout_test::expectSameAsFullLayout(layout, *doc, "edited");
 }
+
+// The page's content in a text box (a positioned table of one cell, as a
+// page with loose text is given at load) is read in parts inside the cell;
+// a cell with more of its table after it is cut inside only where the
+// parts still read as the page does.
+TEST(PageParts, TheContentOfACellLastInItsTableIsReadInParts)
+{
+    const QString page = mixedPage(60);
+    const qsizetype start = page.indexOf(QStringLiteral("<div class=book>"));
+    const qsizetype end = page.lastIndexOf(QStringLiteral("</body>"));
+    const QString content = page.mid(start, end - start);
+    const QString box =
+        page.left(start) + QStringLiteral("<table id=text style='position: absolute; left: 20px; top: 20px'><tbody>"
+                                          "<tr><td>%1</td></tr>\n</tbody></table></body></html>");
+    Ref<Document> textBox = pageFrom(box.arg(content));
+    EXPECT_GE(expectSameReadInParts(*textBox, 6 * 1024, "text box"), 4);
+    for (const char* after : {"<td>a cell after</td></tr>", "</tr><tr><td>a row after</td></tr>",
+                              "</tr></tbody><tfoot><tr><td>a foot</td></tr></tfoot>"}) {
+        QString more = box.arg(content);
+        more.replace(QStringLiteral("</td></tr>\n</tbody>"), QStringLiteral("</td>%1\n</tbody>").arg(after));
+        Ref<Document> doc = pageFrom(more);
+        expectSameReadInParts(*doc, 6 * 1024, after);
+    }
+}
