@@ -4,11 +4,15 @@
 // it, both of a pair in one process. The manual as documentation tools write
 // it stands in one DIV; its flowing form (headings and paragraphs straight
 // in BODY) is put into a text box by the completion. Counters: the longest
-// time the event loop was kept from running and the end of the whole layout.
+// time the event loop was kept from running, the end of the whole layout and
+// how often the layout started over. Headless chromium shows the same files
+// in the same run; the run ends with the whole layout's ratios to it.
 //   bench_app --benchmark_filter='OpenManual'
 // (PAGINOR_BENCH_PAGE_MB sets the size, 8 by default.)
 
+#include "bench/app/LargePageOpenBench.h"
 #include "bench/editor/BenchProgram.h"
+#include "bench/engine/Chromium.h"
 #include "bench/engine/DocumentationPage.h"
 #include "bench/engine/EventLoopWatch.h"
 
@@ -79,6 +83,7 @@ void openManual(benchmark::State& state, bool flowing, bool complete)
     qint64 stallCpu = 0;
     double whole = 0;
     bool wrapped = false;
+    int rebuilds = 0;
     for (auto _ : state) {
         StallWatch watch;
         QElapsedTimer clock;
@@ -104,6 +109,7 @@ void openManual(benchmark::State& state, bool flowing, bool complete)
         stall = std::max(stall, watch.longest());
         stallCpu = std::max(stallCpu, watch.longestCpu());
         wrapped = doc->getElementById(QStringLiteral("text")) != nullptr;
+        rebuilds = page->layout().counters().rebuilds;
         page->viewport()->removeEventFilter(&painted);
         app->mainFrame()->OnFileCloseAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -112,6 +118,8 @@ void openManual(benchmark::State& state, bool flowing, bool complete)
     state.counters["longest_block_cpu_ms"] = double(stallCpu);
     state.counters["whole_layout_s"] = whole;
     state.counters["wrapped"] = wrapped ? 1 : 0;
+    // (How often the page's layout was started over from its text.)
+    state.counters["rebuilds"] = rebuilds;
 }
 
 void BM_OpenManual(benchmark::State& state)
@@ -129,6 +137,22 @@ void BM_OpenManualFlowing(benchmark::State& state)
 void BM_OpenManualFlowing_Completed(benchmark::State& state)
 {
     openManual(state, true, true);
+}
+
+// Headless chromium showing the same manual, plain and flowing.
+void openManualInChromium(benchmark::State& state, bool flowing)
+{
+    QTemporaryDir dir;
+    bench_pages::timeChromium(state, writeManual(dir, flowing));
+}
+
+void BM_OpenManual_Chromium(benchmark::State& state)
+{
+    openManualInChromium(state, false);
+}
+void BM_OpenManualFlowing_Chromium(benchmark::State& state)
+{
+    openManualInChromium(state, true);
 }
 
 // The steps of the completion on the loaded manual, each timed alone: the
@@ -297,6 +321,35 @@ void BM_ManualFlowingCompletionSteps(benchmark::State& state)
 
 } // namespace
 
+void printManualOpenRatios(const std::map<std::string, double>& ms)
+{
+    const struct
+    {
+        const char* what;
+        const char* ours;
+        const char* chromium;
+    } pairs[] = {
+        {"plain", "BM_OpenManual_Completed", "BM_OpenManual_Chromium"},
+        {"plain, without the completion", "BM_OpenManual", "BM_OpenManual_Chromium"},
+        {"wrapped into its text box at load", "BM_OpenManualFlowing_Completed", "BM_OpenManualFlowing_Chromium"}};
+    bool printed = false;
+    for (const auto& pair : pairs) {
+        const std::string ours = pair.ours;
+        if (!ms.count(ours + ":whole_layout_s") || !ms.count(pair.chromium))
+            continue;
+        if (!printed)
+            std::printf("\nRatios of this run:\n");
+        printed = true;
+        const double whole = ms.at(ours + ":whole_layout_s");
+        const double chromium = ms.at(pair.chromium) / 1000;
+        const double block = ms.at(ours + ":longest_block_ms");
+        std::printf("  the manual laid out whole in the program, %s / headless chromium showing it: %.2fx (%.2f s "
+                    "against %.2f s; at most 2x) %s; longest block of the window: %.0f ms (at most 50 ms) %s\n",
+                    pair.what, whole / chromium, whole, chromium, whole <= 2 * chromium ? "ok" : "OVER", block,
+                    block <= 50 ? "ok" : "OVER");
+    }
+}
+
 BENCHMARK(BM_ManualCompletionSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_ManualFlowingCompletionSteps)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_CloseManualMidLayout)->Unit(benchmark::kMillisecond)->Iterations(1);
@@ -304,3 +357,5 @@ BENCHMARK(BM_OpenManual)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManua
 BENCHMARK(BM_OpenManual_Completed)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK(BM_OpenManualFlowing)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
 BENCHMARK(BM_OpenManualFlowing_Completed)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK(BM_OpenManual_Chromium)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();
+BENCHMARK(BM_OpenManualFlowing_Chromium)->Unit(benchmark::kMillisecond)->Iterations(2)->UseManualTime();

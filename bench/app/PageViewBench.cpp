@@ -21,6 +21,9 @@
 
 #include "platform/DocTemplate.h"
 
+#include "bench/app/LargePageOpenBench.h"
+#include "bench/engine/RecordingReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -221,7 +224,9 @@ int main(int argc, char** argv)
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    ::benchmark::RunSpecifiedBenchmarks();
+    bench_pages::RecordingReporter reporter;
+    ::benchmark::RunSpecifiedBenchmarks(&reporter);
     ::benchmark::Shutdown();
+    printManualOpenRatios(reporter.ms);
     return 0;
 }

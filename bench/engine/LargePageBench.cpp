@@ -16,6 +16,7 @@
 
 #include "bench/engine/BareContainer.h"
 
+#include "bench/engine/Chromium.h"
 #include "bench/engine/DocumentationPage.h"
 #include "bench/engine/EventLoopWatch.h"
 
@@ -25,12 +26,9 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 
@@ -107,25 +105,7 @@ void BM_OpenLargePageToFirstPaint_Ours(benchmark::State& state)
 
 void BM_OpenLargePageToFirstPaint_Chromium(benchmark::State& state)
 {
-    const QString chromium = QStandardPaths::findExecutable(QStringLiteral("chromium"));
-    if (chromium.isEmpty()) {
-        state.SkipWithError("chromium is not installed");
-        return;
-    }
-    const QString path = largePagePath();
-    QTemporaryDir profile;
-    for (auto _ : state) {
-        QElapsedTimer clock;
-        clock.start();
-        QProcess p;
-        p.start(chromium,
-                {QStringLiteral("--headless"), QStringLiteral("--disable-gpu"), QStringLiteral("--no-sandbox"),
-                 QStringLiteral("--user-data-dir=") + profile.path(), QStringLiteral("--window-size=800,600"),
-                 QStringLiteral("--screenshot=") + profile.filePath(QStringLiteral("shot.png")),
-                 QUrl::fromLocalFile(path).toString()});
-        p.waitForFinished(300000);
-        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
-    }
+    bench_pages::timeChromium(state, largePagePath());
 }
 
 // The whole layout of the same page at once on one thread, in its steps

@@ -2,6 +2,8 @@
 // QApplication (on the offscreen platform unless told otherwise) runs first.
 // After the run, the ratios the engine is held to, from this run's figures.
 
+#include "bench/engine/RecordingReporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -11,49 +13,6 @@
 #include <string>
 
 namespace {
-
-// The console's report, with each benchmark's real time kept (in
-// milliseconds; the median when there are repetitions).
-class RecordingReporter : public benchmark::ConsoleReporter
-{
-public:
-    std::map<std::string, double> ms;
-
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.error_occurred)
-                continue;
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.run_type == Run::RT_Aggregate && !median)
-                continue;
-            const std::string& name = run.run_name.function_name;
-            if (median || !ms.count(name)) {
-                ms[name] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
-                ms[name + ":cpu"] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
-                for (const auto& [counter, value] : run.counters)
-                    ms[name + ":" + counter] = value;
-            }
-        }
-    }
-
-private:
-    static double multiplier(benchmark::TimeUnit unit)
-    {
-        switch (unit) {
-        case benchmark::kNanosecond:
-            return 1e-6;
-        case benchmark::kMicrosecond:
-            return 1e-3;
-        case benchmark::kMillisecond:
-            return 1;
-        case benchmark::kSecond:
-            return 1e3;
-        }
-        return 1;
-    }
-};
 
 void printRatios(const std::map<std::string, double>& ms)
 {
@@ -150,7 +109,7 @@ int main(int argc, char** argv)
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    RecordingReporter reporter;
+    bench_pages::RecordingReporter reporter;
     ::benchmark::RunSpecifiedBenchmarks(&reporter);
     ::benchmark::Shutdown();
     printRatios(reporter.ms);
