@@ -599,10 +599,20 @@ void DocumentLayout::noteTreeChange(Node* parent, Node* child)
 {
     // (A long page still being written, or a page to be written whole
     // anyway, is written anew.)
-    if (m_writer || m_structureDirty || !m_restyle.isEmpty() || !m_deferredRestyle.isEmpty()) {
+    if (m_writer || m_structureDirty || !m_deferredRestyle.isEmpty()) {
         invalidateAll();
         return;
     }
+    // Elements restyled since the last layout are written anew with the run.
+    for (const int id : std::as_const(m_restyle)) {
+        Node* restyled = node(id);
+        if (!restyled || !restyled->parentNode()) {
+            invalidateAll();
+            return;
+        }
+        m_treeChanges.push_back(TreeChange{Ref<Node>(restyled->parentNode()), Ref<Node>(restyled), id});
+    }
+    m_restyle.clear();
     m_treeChanges.push_back(TreeChange{Ref<Node>(parent), Ref<Node>(child), child ? nodeId(child) : -1});
     m_layoutDirty = true;
     requestRepaint();
@@ -696,11 +706,13 @@ bool DocumentLayout::layOutTreeChanges()
                 addNow(c.parent.get());
             if (c.child && c.child->isConnected())
                 addNow(c.child.get());
-            const int parentOld = nodeId(c.parent.get());
+            // (Nodes a run replaced before are no longer laid out.)
+            const int parentOld = m_engine.laysOut(nodeId(c.parent.get())) ? nodeId(c.parent.get()) : -1;
             if (!inParent && parentOld >= 0 && !addThen(parentOld) && c.parent->isConnected() &&
                 parent->containsNode(c.parent.get()))
                 known = false;
-            if (c.childId >= 0 && !addThen(c.childId) && (inParent || !c.child || !c.child->isText()))
+            if (c.childId >= 0 && m_engine.laysOut(c.childId) && !addThen(c.childId) &&
+                (inParent || !c.child || !c.child->isText()))
                 known = false;
             // (A text directly in the parent has no box of its own.)
             if (inParent && c.child && c.child->isText())
@@ -844,13 +856,18 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
     // anew.
     const bool selectorKey = name.compare(QLatin1String("class"), Qt::CaseInsensitive) == 0 ||
                              name.compare(QLatin1String("id"), Qt::CaseInsensitive) == 0;
-    if (!m_structureDirty && !m_treeChanges.empty() && !selectorKey) {
+    if (!m_structureDirty && !m_treeChanges.empty()) {
         noteTreeChange(element->parentNode(), element);
         return;
     }
+    // An element the layout does not hold yet, a removed attribute, a class
+    // or an id (rules that did not match before may match now): the
+    // element is written anew.
     if (id < 0 || m_structureDirty || selectorKey || !element->hasAttribute(name)) {
-        if (id >= 0 || element->isConnected())
+        if (m_structureDirty || !element->parentNode())
             invalidateAll();
+        else
+            noteTreeChange(element->parentNode(), element);
         return;
     }
     if (!tryRepaintOnly(element, id, name))
@@ -983,8 +1000,10 @@ void DocumentLayout::styleChanged(Element* element)
         return;
     }
     if (id < 0 || m_structureDirty) {
-        if (id >= 0 || element->isConnected())
+        if (m_structureDirty || !element->parentNode())
             invalidateAll();
+        else
+            noteTreeChange(element->parentNode(), element);
         return;
     }
     if (!tryShift(element, id) && !tryRepaintOnly(element, id, QString()))

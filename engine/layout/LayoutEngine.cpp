@@ -1433,6 +1433,11 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
     return true;
 }
 
+bool LayoutEngine::laysOut(int nodeId) const
+{
+    return elementOf(nodeId) || m_textMarkers.find(nodeId);
+}
+
 bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html)
 {
     using namespace layoutengine_detail;
@@ -1499,6 +1504,12 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
                                     const litehtml::elements_vector& fresh, size_t removed, const RunBefore& before)
 {
     using namespace layoutengine_detail;
+    // White space between the blocks stands on lines of its own, which
+    // take no room: a layout of the parent leaves it out.
+    for (const auto& el : fresh) {
+        if (dynamic_cast<layoutelements_detail::EdgeSpace*>(el.get()))
+            el->skip(true);
+    }
     std::vector<litehtml::element*> blocks;
     if (!runBlocks(fresh, blocks))
         return false;

@@ -104,6 +104,9 @@ public:
     // the next layout() is a whole one. False, with nothing changed, when
     // the layout is not as said.
     bool replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html);
+    // Whether the layout holds node `nodeId` (an element, box or not, or a
+    // text): not when the node was never written or a run replaced it.
+    bool laysOut(int nodeId) const;
     // Moves the boxes of an absolutely positioned element and everything in it
     // by an offset, without a new layout (a dragged object).
     bool shiftPositioned(int nodeId, int dx, int dy);

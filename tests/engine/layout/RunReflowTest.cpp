@@ -152,9 +152,9 @@ TEST(RunReflow, BlocksAddedAndRemovedInBodyMatchAFreshLayout)
         {enterAt("p6", 30), type(QStringLiteral("typed after Enter")), backspaceAtStartOf("p8"), deleteAtEndOf("p12"),
          enterAt("p9", 0), enterAt("p0", 10), enterAt("p299", 5), backspaceAtStartOf("p299"),
          pasteAt("p20", 12, QStringLiteral("<p>one</p><p>two ") + words(50) + QStringLiteral("</p><h2>three</h2>"))});
-    // (Edits at the page's first and last blocks, and joins that leave the
-    // white space between blocks as two texts, take a whole layout.)
-    EXPECT_GE(inPlace, 5);
+    // (The paste brings a heading, whose margins are fractions of a pixel:
+    // it and its undo take a whole layout.)
+    EXPECT_GE(inPlace, 16);
 }
 
 // Few paragraphs (drawn as the layout library draws them), inside a DIV
@@ -166,7 +166,7 @@ TEST(RunReflow, BlocksInADivisionAndListItemsMatchAFreshLayout)
                          paragraphs(2) + QStringLiteral("</body>");
     EXPECT_GE(editAndUndo(page, {enterAt("p2", 4), backspaceAtStartOf("p3"), enterAt("p0", 0), enterAt("a", 5),
                                  backspaceAtStartOf("b")}),
-              1);
+              6);
 }
 
 // Where laying out the run alone could differ, the page is laid out whole:
