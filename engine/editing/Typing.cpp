@@ -348,6 +348,18 @@ bool Typing::insertParagraph()
     int offset = 0;
     if (!caret(node, offset))
         return false;
+    // Preformatted text keeps its lines in one block: Enter breaks the line
+    // there, as browsers' editors do.
+    if (Element* container = editingContainer(node)) {
+        for (Node* n = node; n && n != container; n = n->parentNode()) {
+            Element* e = n->asElement();
+            if (e && isParagraph(e)) {
+                if (e->hasTag(QLatin1String("PRE")))
+                    return insertLineBreak();
+                break;
+            }
+        }
+    }
     UndoUnit unit(m_doc);
     deleteSelectionIfAny();
     Selection& sel = m_doc->selection();

@@ -24,6 +24,7 @@ public:
     bool insertText(const QString& text, bool overwrite = false);
     // Enter: splits the paragraph at the caret (a run of text directly in a
     // cell or the body becomes paragraphs first); the caret starts the new one.
+    // In preformatted text (PRE) it breaks the line instead, as Shift+Enter.
     bool insertParagraph();
     // Shift+Enter: a BR at the caret.
     bool insertLineBreak();

@@ -81,6 +81,8 @@ const CaretCase kCases[] = {
     {"EnterAtTheEndLeavesAnEmptyLine", "<P>ab|</P>", 1, "<P>ab</P><P>|<BR></P>"},
     {"EnterAtTheStartLeavesAnEmptyLine", "<P>|ab</P>", 1, "<P><BR></P><P>|ab</P>"},
     {"EmptyLineKeepsTheFormatting", "<P><B>ab|</B></P>", 1, "<P><B>ab</B></P><P><B>|<BR></B></P>"},
+    {"EnterInPreformattedTextBreaksTheLine", "<PRE>ab|c</PRE><P>d</P>", 1, "<PRE>ab<BR>|c</PRE><P>d</P>"},
+    {"EnterAtTheEndOfPreformattedTextOpensALine", "<PRE><B>ab|</B></PRE>", 1, "<PRE><B>ab<BR>|<BR></B></PRE>"},
     {"ShiftEnterIsBr", "<P>ab|c</P>", 2, "<P>ab<BR>|c</P>"},
     {"ShiftEnterAtTheEndOpensALine", "<P>ab|</P>", 2, "<P>ab<BR>|<BR></P>"},
     {"ShiftEnterBeforeABlockOpensALine", "<DIV>ab| <P>c</P></DIV>", 2, "<DIV>ab<BR>|<BR> <P>c</P></DIV>"},
