@@ -17,6 +17,8 @@
 # several jobs the target runs in as many processes that share the corpus
 # and go on after a finding until the time is up. A finding, once mended, goes into
 # tests/data/fuzz/<target>/ under a name that says what it holds.
+# The target is built with as many jobs as the machine has cores; PAGINOR_JOBS
+# sets another count (the jobs argument above is for the run, not the build).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 target=${1:?"usage: scripts/fuzz.sh <parse|editing> [replay|seconds] [jobs]"}
@@ -32,7 +34,7 @@ esac
 dir="$root/build/fuzz"
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGINOR_FUZZ=ON \
     -DPAGINOR_BUILD_TESTS=OFF -DPAGINOR_BUILD_BENCH=OFF -DPAGINOR_UNITY=ON >/dev/null
-cmake --build "$dir" -j"$(nproc)" --target "fuzz_engine_$target"
+cmake --build "$dir" -j"${PAGINOR_JOBS:-$(nproc)}" --target "fuzz_engine_$target"
 mapfile -t pages < <(find "$root/tests/data/corpus" "$root/tests/data/fidelity" -name '*.html' | sort)
 seeds=("$root/tests/data/fuzz/$target"/* "$root"/tests/data/pages/* "${pages[@]}")
 if [ "$seconds" = replay ]; then

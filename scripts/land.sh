@@ -11,6 +11,7 @@
 # 4. main moves forward to the branch only when main has not moved since the
 #    rebase; otherwise the steps run again on the new main. After two such
 #    rounds the landing takes the lock for the whole run, so that it ends.
+# Build and test jobs follow the machine's cores; PAGINOR_JOBS sets both.
 # Landings take turns through a lock in the repository's common git folder;
 # the lock is held only from the final check to the move of main, except in
 # the last round. The main worktree (the one with main checked out) is moved
@@ -54,7 +55,7 @@ check_and_test() {
         return 1
     fi
     echo "land: testing"
-    (cd "$root/build/test" && QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --timeout 300 --output-on-failure \
+    (cd "$root/build/test" && QT_QPA_PLATFORM=offscreen ctest -j"${PAGINOR_JOBS:-$(nproc)}" --timeout 300 --output-on-failure \
         >"$log_dir/test.log" 2>&1) || {
         grep -E "\*\*\*Failed|Timeout|Not Run|tests failed" "$log_dir/test.log" | head -40 >&2
         echo "land: tests failed ($log_dir/test.log)" >&2
