@@ -15,6 +15,7 @@
 #include "util/CRegistryEx.h"
 #include "util/FileHelpers.h"
 #include "util/PathText.h"
+#include "res/resource.h"
 
 #include "platform/CmdUI.h"
 #include "platform/CommandRegistry.h"
@@ -25,11 +26,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMenu>
 #include <QStackedWidget>
-#include <QStyle>
 
 namespace childframe_detail {
 
@@ -48,7 +49,9 @@ CChildFrame::CChildFrame(CZQDoc* document, QWidget* parent)
     : QMdiSubWindow(parent), m_nTempFramePages(m_frameTree.previewCounter), m_document(document)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    // The page icon, as the site manager lists pages; a skinned caption and
+    // a minimised page show it.
+    setWindowIcon(QIcon(QStringLiteral(":/res/icons/%1.png").arg(IDI_SITE_PAGE)));
     if (!VornaSkinManager::GetInstance().SkinChildFrame(this))
         ShowMessageBox(QStringLiteral("Fail to install ASMChildFrame!!!"));
     // The window's own menu keeps its entries but not their keys: the

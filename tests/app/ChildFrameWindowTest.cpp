@@ -9,6 +9,7 @@
 #include "chrome/ULOToolBar.h"
 #include "editor/CImpIDispatch.h"
 #include "frames/VornaFrameSet.h"
+#include "res/resource.h"
 
 #include "engine/editing/Selection.h"
 
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QImage>
 #include <QMainWindow>
 #include <QUrl>
 
@@ -101,6 +103,10 @@ TEST_F(ChildFrameWindowTest, TheCaptionIsTheTitleInQuotesAndTheName)
     view()->SetDocumentTitle(QStringLiteral("家"));
     EXPECT_EQ(child()->windowTitle(), QStringLiteral("\"家\" - index.html"));
     EXPECT_EQ(child()->GetTitleText(), child()->windowTitle());
+    // The caption's icon is the page icon of the resources.
+    const QImage pageIcon(QStringLiteral(":/res/icons/%1.png").arg(IDI_SITE_PAGE));
+    ASSERT_FALSE(pageIcon.isNull());
+    EXPECT_EQ(child()->windowIcon().pixmap(16).toImage().convertToFormat(pageIcon.format()), pageIcon);
     // Filling the main window, the page names itself in the main window's title.
     ASSERT_TRUE(child()->isMaximized());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Vorna-Paginor 2002 - [\"家\" - index.html]"));
