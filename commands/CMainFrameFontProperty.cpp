@@ -7,6 +7,7 @@
 #include "commands/SinkUndoUnit.h"
 #include "dialogs/VornaDialogFontProperty.h"
 #include "editor/CImpIDispatch.h"
+#include "util/PageDom.h"
 
 #include "engine/editing/TextRange.h"
 
@@ -76,9 +77,13 @@ void CMainFrame::OnFontProperty()
         read = ReadFontPropertiesOfRange(*selection.range);
     }
     detail::putValues(dialog, read);
-    // 4. The page's colours as the defaults; no background in a caption.
+    // 4. The page's colours as the defaults. The background as the selection
+    // allows it now (not as the format bar's last update left it): none in a
+    // caption, nor in the page's flowing text, which has no cell or marquee
+    // to take it.
     dialog.m_crTextDefault = PageTextColor(view);
     dialog.m_crBackDefault = PageBackColor(view);
+    m_bBgColorAllowed = !(view->m_dwSelKind & (0x200000 | kSelFlowText));
     dialog.m_bBackEnabled = m_bBgColorAllowed;
     if (dialog.DoModal() != platform::IDOK)
         return;

@@ -30,7 +30,8 @@ const char* const kFamilyPage =
     "<TR><TD id=a00><FONT color=red>一日目</FONT></TD><TD id=a01><FONT color=blue>二日目</FONT></TD></TR>"
     "<TR><TD id=a10><STRONG>三日目</STRONG></TD><TD id=a11>四日目</TD></TR></TABLE>\n"
     "<MARQUEE id=mq bgcolor=#CCCCFF style=\"Z-INDEX: 105; LEFT: 20px; POSITION: absolute; TOP: 200px\" "
-    "width=300>また行こうね</MARQUEE>\n";
+    "width=300>また行こうね</MARQUEE>\n"
+    "<DIV><P id=note>写真はあとで送ります</P></DIV>\n";
 
 using Dialog = VornaDialogFontProperty;
 
@@ -200,6 +201,24 @@ TEST_F(FormatFontDialog, TextShowsTheEngineValuesAndTakesTheRangeCommands)
     caretIn("cap", 1);
     runDialog(nullptr, platform::IDCANCEL);
     EXPECT_FALSE(opened.backEnabled);
+}
+
+TEST_F(FormatFontDialog, TheBackgroundIsOfferedAsTheSelectionAllowsItWhenTheDialogOpens)
+{
+    // The bar last saw a cell; the page's flowing text has none to colour.
+    caretIn("a11", 1);
+    updateBars();
+    ASSERT_TRUE(app->mainFrame()->m_bBgColorAllowed);
+    caretIn("note", 2);
+    runDialog(nullptr, platform::IDCANCEL);
+    EXPECT_FALSE(opened.backEnabled);
+    // Back in a cell after the caption and the flow: offered again.
+    caretIn("cap", 1);
+    runDialog(nullptr, platform::IDCANCEL);
+    EXPECT_FALSE(opened.backEnabled);
+    caretIn("a10", 1);
+    runDialog(nullptr, platform::IDCANCEL);
+    EXPECT_TRUE(opened.backEnabled);
 }
 
 TEST_F(FormatFontDialog, ACellRangeOpensWithWhatItsCellsShareAndColoursThemAll)
