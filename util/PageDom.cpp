@@ -212,8 +212,7 @@ Element* FindFlowAlignBlock(engine::Node* node)
 {
     static const char* const kBlocks[] = {"P", "DIV", "H1", "H2", "H3", "H4", "H5", "H6"};
     static const char* const kStops[] = {"TD", "TH", "TABLE", "MARQUEE", "BODY"};
-    Element* e = node && node->asElement() ? node->asElement() : node ? node->parentElement() : nullptr;
-    for (; e; e = e->parentElement()) {
+    for (Element* e = engine::elementAtOrAbove(node); e; e = e->parentElement()) {
         for (const char* tag : kBlocks) {
             if (e->hasTag(QLatin1String(tag)))
                 return e;

@@ -56,6 +56,14 @@ Element* Node::parentElement() const
     return m_parent ? m_parent->asElement() : nullptr;
 }
 
+Element* elementAtOrAbove(Node* node)
+{
+    if (!node)
+        return nullptr;
+    Element* element = node->asElement();
+    return element ? element : node->parentElement();
+}
+
 bool Node::isConnected() const
 {
     const Node* n = this;

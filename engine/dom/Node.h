@@ -100,4 +100,8 @@ private:
     std::vector<Ref<Node>> m_children;
 };
 
+// The node itself when it is an element, else its parent element; null for
+// no node. A walk up the page from a place (a caret's node) starts here.
+Element* elementAtOrAbove(Node* node);
+
 } // namespace engine

@@ -100,7 +100,7 @@ void TextRange::pasteHTML(const QString& html)
     int off = m_start.offset();
     if (!at)
         return;
-    Element* context = at->asElement() ? at->asElement() : at->parentElement();
+    Element* context = elementAtOrAbove(at);
     auto nodes = HtmlParser::parseFragment(m_doc, html, context ? context->tagName() : QStringLiteral("BODY"));
     bool hasBlock = false;
     for (auto& n : nodes)

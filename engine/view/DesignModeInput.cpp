@@ -356,10 +356,7 @@ void DesignModeInput::pressDefault(QPoint client, Element* hit, Qt::KeyboardModi
 
 Element* DesignModeInput::flowBlockOf(Node* node) const
 {
-    for (Element* e = node && node->asElement() ? node->asElement()
-                      : node                    ? node->parentElement()
-                                                : nullptr;
-         e; e = e->parentElement()) {
+    for (Element* e = elementAtOrAbove(node); e; e = e->parentElement()) {
         if (e->hasTag(QLatin1String("BODY")))
             return e;
         if (const LayoutBox* box = m_view.layout().box(e); box && !box->inlineLevel)
@@ -862,10 +859,7 @@ bool DesignModeInput::selectAll()
 
 Element* DesignModeInput::positionedLayer(Node* node)
 {
-    for (Element* e = node && node->asElement() ? node->asElement()
-                      : node                    ? node->parentElement()
-                                                : nullptr;
-         e; e = e->parentElement()) {
+    for (Element* e = elementAtOrAbove(node); e; e = e->parentElement()) {
         if (e->hasTag(QLatin1String("BODY")))
             return nullptr;
         if (const LayoutBox* box = m_view.layout().box(e); box && box->absolute)

@@ -208,7 +208,7 @@ Element* PageView::grabFrameElement()
     if (selection.type() == Selection::Type::Control || !selection.start().isSet())
         return nullptr;
     Node* node = selection.start().node();
-    for (Element* e = node->asElement() ? node->asElement() : node->parentElement(); e; e = e->parentElement()) {
+    for (Element* e = elementAtOrAbove(node); e; e = e->parentElement()) {
         if (e->hasTag(QLatin1String("BODY")))
             return nullptr;
         if (const LayoutBox* box = m_layout->box(e); box && box->absolute)
