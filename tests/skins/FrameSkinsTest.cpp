@@ -175,18 +175,31 @@ TEST_F(FrameSkinTest, TheCaptionStaysActiveWhileAFloatingBarOfTheFrameIsActive)
     bar.show();
     QWidget stranger;
     stranger.show();
-    QApplication::setActiveWindow(&frame);
-    EXPECT_TRUE(FrameLooksActive(&frame));
-    QApplication::setActiveWindow(&bar);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&bar));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&stranger));
+    // Windows are activated through the window system, as a click does: the
+    // skin follows the window system's focus. (QApplication::setActiveWindow
+    // would change the active widget alone; on X11 the focus stays where it
+    // was and no window hears of the change.)
+    const auto activate = [](QWidget& window) {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    };
+    ASSERT_TRUE(activate(frame));
     EXPECT_TRUE(FrameLooksActive(&frame));
     EXPECT_TRUE(skin->isActive());
-    QApplication::setActiveWindow(&stranger);
+    ASSERT_TRUE(activate(bar));
+    EXPECT_TRUE(FrameLooksActive(&frame));
+    EXPECT_TRUE(skin->isActive());
+    ASSERT_TRUE(activate(stranger));
     EXPECT_FALSE(FrameLooksActive(&frame));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !skin->isActive(); }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !skin->isActive(); }));
     // A disabled frame never looks active.
-    QApplication::setActiveWindow(&frame);
+    ASSERT_TRUE(activate(frame));
+    EXPECT_TRUE(skin->isActive());
     frame.setEnabled(false);
     EXPECT_FALSE(FrameLooksActive(&frame));
+    EXPECT_FALSE(skin->isActive());
     frame.setEnabled(true);
 }
 
