@@ -16,6 +16,7 @@
 #include "dialogs/VornaDialogCustomizeToolbox.h"
 #include "frames/FrameCommands.h"
 #include "util/MessageBox.h"
+#include "util/PageDom.h"
 #include "util/StringResources.h"
 #include "web/VornaDialogGuide.h"
 #include "web/VornaDialogSiteManagerSheet.h"
@@ -174,7 +175,10 @@ void CMainFrame::UpdateUIArrangeCommand(platform::CmdUI& ui) const
 
 void CMainFrame::UpdateUIObjectCommand(platform::CmdUI& ui, int flag, quint32 mask) const
 {
-    ui.enable(CommandEnabling::ObjectCommand(IsEditMode(), flag, mainframecommands_detail::selectionOf(*this), mask));
+    const quint32 selection = mainframecommands_detail::selectionOf(*this);
+    const bool flowTextRange = flag == 1 && (selection & kSelFlowText) && !(selection & (0x20 | 0x40 | 0x80)) &&
+                               HasFlowTextRange(GetActiveView());
+    ui.enable(CommandEnabling::ObjectCommand(IsEditMode(), flag, selection, mask, flowTextRange));
 }
 
 void CMainFrame::UpdateUIEngineCommand(platform::CmdUI& ui, int engineCommand) const

@@ -59,7 +59,7 @@ bool ArrangeCommand(bool editMode, quint32 mask)
     return !(noBlock && noBox && noImage && noTable && noObject);
 }
 
-bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask)
+bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask, bool flowTextRange)
 {
     if (!editMode)
         return false;
@@ -67,13 +67,16 @@ bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask)
         return any(mask, 0x2) || (any(mask, 0x4) && !any(mask, 0x1)) ||
                any(mask, 0x8 | 0x10 | 0x100 | 0x200 | 0x100000 | 0x400000 | 0x2000000 | 0x8000000);
     }
-    bool present = (any(mask, 0x1 | 0x2) && !any(mask, 0x1000)) || any(mask, 0x8 | 0x2000000 | 0x8000000);
+    // Text of the page's flow is taken as a text box's text: a caret there
+    // links only as the link it stands in.
+    bool present =
+        (any(mask, 0x1 | 0x2) && !any(mask, 0x1000)) || any(mask, 0x8 | 0x2000000 | 0x8000000 | kSelFlowText);
     if (!present)
         return false;
     if (!any(mask, 0x20 | 0x40 | 0x80)) {
-        const bool unsuitable = (any(mask, 0x1) && any(mask, 0x4)) || any(mask, 0x40000) ||
-                                (any(mask, 0x2000000) && any(mask, 0x40000000)) ||
-                                (any(mask, 0x8000000) && any(mask, 0x10000000));
+        const bool unsuitable =
+            (any(mask, 0x1) && any(mask, 0x4)) || any(mask, 0x40000) || (any(mask, kSelFlowText) && !flowTextRange) ||
+            (any(mask, 0x2000000) && any(mask, 0x40000000)) || (any(mask, 0x8000000) && any(mask, 0x10000000));
         return !unsuitable;
     }
     return any(mask, commandMask);

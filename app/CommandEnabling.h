@@ -18,8 +18,11 @@ bool TableCellCommand(bool editMode, quint32 mask);
 bool FormatCommand(bool hasView, bool editMode, quint32 mask, int commandId);
 bool ArrangeCommand(bool editMode, quint32 mask);
 // flag 0: z-order and similar object commands; flag 1: link-like commands
-// with their own mask (0x20 hyperlink, 0x40 board, 0x80 guest book).
-bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask);
+// with their own mask (0x20 hyperlink, 0x40 board, 0x80 guest book), which
+// take the page's flowing text as a text box's text: text selected there
+// (`flowTextRange`, which the mask does not tell from a caret), or the caret
+// in a link.
+bool ObjectCommand(bool editMode, int flag, quint32 mask, quint32 commandMask, bool flowTextRange = false);
 bool DeleteCommand(bool editMode, quint32 mask);
 // Counter: in edit mode with a view, not on a counter already.
 bool CounterCommand(bool editModeWithView, quint32 mask);

@@ -6,6 +6,7 @@
 #include "app/CZQView.h"
 #include "app/MenuResource.h"
 #include "editor/CImpIDispatch.h"
+#include "util/PageDom.h"
 #include "util/StringResources.h"
 
 #include "engine/dom/Document.h"
@@ -73,7 +74,7 @@ void addMenuResource(QList<PageMenuEntry>& entries)
 
 } // namespace pagecontextmenu_detail
 
-QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 m, bool onBody, bool frameset)
+QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 m, bool onBody, bool frameset, bool flowTextRange)
 {
     QList<PageMenuEntry> entries;
     pagecontextmenu_detail::MenuBuilder menu(entries);
@@ -112,7 +113,7 @@ QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 m, bool on
         return entries;
     }
     // 4.1 Text: the font (and a marquee's properties).
-    if (has(0x1 | 0x2 | 0x4 | 0x10 | 0x1000 | 0x2000000 | 0x8000000)) {
+    if (has(0x1 | 0x2 | 0x4 | 0x10 | 0x1000 | 0x2000000 | 0x8000000 | kSelFlowText)) {
         menu.separator();
         if (has(0x2000000))
             menu.add(33146);
@@ -137,9 +138,11 @@ QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 m, bool on
         menu.separator();
         menu.add(33343);
     }
-    // 4.4 What can carry a link: a counter, a roll-over image, an image.
+    // 4.4 What can carry a link: a counter, a roll-over image, an image;
+    // text selected in a box, a table, a marquee or the page's flow.
+    const bool flowRange = has(kSelFlowText) && flowTextRange;
     if (has(0x8) || (has(0x2) && !has(0x4) && !has(0x40000)) || (has(0x10) && has(0x1)) || has(0x2000000) ||
-        (has(0x8000000) && !has(0x10000000))) {
+        (has(0x8000000) && !has(0x10000000)) || flowRange) {
         if (has(0x100)) {
             menu.separator();
             menu.add(33143);
@@ -152,8 +155,8 @@ QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 m, bool on
         }
         linkEntries();
     }
-    // 4.5 A link in a text.
-    if (has(0x40000 | 0x10000000)) {
+    // 4.5 A link in a text: the caret in a box, a marquee or the page's flow.
+    if (has(0x40000 | 0x10000000) || (has(kSelFlowText) && !flowRange)) {
         const std::pair<quint32, int> links[] = {{0x20, 33135}, {0x40, 33403}, {0x80, 33405}};
         for (auto [bit, id] : links) {
             if (has(bit)) {
@@ -165,7 +168,7 @@ QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 m, bool on
     }
     // 4.6-4.7 The stacking order of a positioned object.
     menu.separator();
-    if (!has(0x1 | 0x200 | 0x1000 | 0x20000 | 0x40000 | 0x80000 | 0x8000000))
+    if (!has(0x1 | 0x200 | 0x1000 | 0x20000 | 0x40000 | 0x80000 | 0x8000000 | kSelFlowText))
         menu.add({33225, 33226, 33362, 33361});
     // 4.8 The frame entries on a frameset page's background.
     if (onBody && frameset) {
@@ -188,7 +191,8 @@ void CZQView::ShowContextMenu(const QString& tag, int x, int y)
     // it names (the BODY where no other is) is the one under the mouse.
     const bool onBody =
         tag.compare(QLatin1String("BODY"), Qt::CaseInsensitive) == 0 || (m_pSink && m_pSink->IsOnBodyElement());
-    const QList<PageMenuEntry> entries = BuildPageContextMenu(tag, m_dwSelKind, onBody, child && child->HasFrameset());
+    const QList<PageMenuEntry> entries =
+        BuildPageContextMenu(tag, m_dwSelKind, onBody, child && child->HasFrameset(), HasFlowTextRange(this));
     // 4.8 On the page background the selection goes; the entries of what
     // was selected stay in the menu, enabled as the commands now are.
     if (onBody) {

@@ -15,5 +15,7 @@ struct PageMenuEntry
 };
 
 // The entries, in order. `onBody`: the mouse is on the page's BODY;
-// `frameset`: the page window shows a frameset page.
-QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 mask, bool onBody, bool frameset);
+// `frameset`: the page window shows a frameset page; `flowTextRange`: text
+// (not just a caret) is selected in the page's flowing text.
+QList<PageMenuEntry> BuildPageContextMenu(const QString& tag, quint32 mask, bool onBody, bool frameset,
+                                          bool flowTextRange = false);

@@ -241,9 +241,10 @@ bool GetSelectionLink(SelectionLink& link, LinkKind kind, CZQView* view)
             return false;
         }
     } else {
-        // 4. Text, only inside a table or a marquee.
+        // 4. Text, only inside a table, a marquee or the page's flowing
+        // text (which takes links as a text box's text does).
         const engine::TextRange& range = *link.range;
-        if (!IsTextRangeInTable(range) && !IsTextRangeInMarquee(range)) {
+        if (!IsTextRangeInTable(range) && !IsTextRangeInMarquee(range) && !IsTextRangeInFlow(range)) {
             link.element = nullptr;
             return false;
         }

@@ -12,9 +12,11 @@ class CZQView;
 // The link family: what the hyperlink, bulletin-board and guest-book
 // commands link on the page and how they write or remove the link.
 //
-// Links go on text selected in a text box, an ordinary table or a marquee,
-// on the link around the caret there, on an image, on the whole content of a
-// text box's cell or of a marquee, and on the areas of image maps. A link's
+// Links go on text selected in a text box, an ordinary table, a marquee or
+// the page's flowing text (its paragraphs, headings and divisions outside
+// positioned objects), on the link around the caret there, on an image, on
+// the whole content of a text box's cell or of a marquee, and on the areas
+// of image maps. A link's
 // kind is read from its address: "/BODR" a bulletin board, ".GBODR" a guest
 // book, anything else a plain hyperlink.
 
@@ -23,8 +25,8 @@ enum SelectionLinkKind : int {
     kLinkNothing = 0, // a control that cannot be linked
     kLinkImage = 1,   // an IMG selected as a control
     kLinkCell = 2,    // a TABLE (its first TD) or a TD selected as a control
-    kLinkText = 3,    // selected text inside a table or a marquee
-    kLinkCaret = 4,   // the caret inside a table or a marquee
+    kLinkText = 3,    // selected text inside a table, a marquee or the flow
+    kLinkCaret = 4,   // the caret inside a table, a marquee or the flow
     kLinkAnchor = 5,  // an A selected as a control
     kLinkArea = 6,    // an AREA of an image map
     kLinkMarquee = 7, // a MARQUEE selected as a control

@@ -208,6 +208,14 @@ bool IsTextRangeInFlow(const engine::TextRange& range)
     return false;
 }
 
+bool HasFlowTextRange(CZQView* view)
+{
+    Ref<engine::Document> doc;
+    if (GetHTMLDocument(doc, view) != S_OK || doc->selection().type() != engine::Selection::Type::Text)
+        return false;
+    return IsTextRangeInFlow(doc->selection().createRange());
+}
+
 Element* FindFlowAlignBlock(engine::Node* node)
 {
     static const char* const kBlocks[] = {"P", "DIV", "H1", "H2", "H3", "H4", "H5", "H6"};

@@ -25,9 +25,10 @@ class TextRange;
 // to case. Results: 0 success, -1 nothing found or no document; nothing is
 // shown to the user except the question of ApplyHyperlinkToFile.
 //
-// Text is edited only inside text boxes (an absolutely positioned TABLE whose
-// id is "text") and MARQUEE elements: a text selection anywhere else counts
-// as no usable text range.
+// Text is edited inside tables (a text box is an absolutely positioned TABLE
+// whose id is "text"), MARQUEE elements and the page's flowing text (see
+// IsTextRangeInFlow): a text selection anywhere else counts as no usable
+// text range.
 
 // The engine document of the view, or of the active page view when none is
 // given; -1 with a null document when there is no view or it has no engine
@@ -37,8 +38,9 @@ HRESULT GetHTMLDocument(engine::Ref<engine::Document>& document, CZQView* view =
 // The page selection as the caller asks for it (each out-parameter may be
 // null). A control selection gives its range and its first element (-1 when
 // the caller wants neither, or wants the element of an empty range). A text
-// selection gives its range only when it lies in a TABLE or a MARQUEE (still
-// 0 without it) and leaves the element and control range alone. No selection
+// selection gives its range only when it lies in a TABLE, a MARQUEE or the
+// page's flowing text (still 0 without it) and leaves the element and
+// control range alone. No selection
 // (a caret) gives the collapsed range when one is asked for, else -1.
 HRESULT GetPageSelection(engine::Ref<engine::Element>* element, std::optional<engine::ControlRange>* controlRange,
                          std::optional<engine::TextRange>* textRange, CZQView* view = nullptr);
@@ -82,6 +84,10 @@ bool IsTextRangeInFlow(const engine::TextRange& range);
 // The bit of the page view's selection-kind mask for a caret or text range in
 // the text of the page's flow (outside tables and marquees).
 constexpr quint32 kSelFlowText = 0x80000000u;
+// Whether the view's page (the active page when none is given) has text
+// selected in its flowing text, not just a caret: what the link commands
+// take as a text box's selected text.
+bool HasFlowTextRange(CZQView* view = nullptr);
 // The block of the page's flow that takes an align around a node: its
 // nearest paragraph, heading or division; null inside a cell, a table or a
 // marquee, and in the BODY itself.

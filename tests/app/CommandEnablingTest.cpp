@@ -86,6 +86,20 @@ TEST(CommandEnablingTest, TextOfThePageFlowTakesCharacterFormatsAndHorizontalAli
     EXPECT_FALSE(CommandEnabling::FormatCommand(true, false, kSelFlowText, 32930));
 }
 
+TEST(CommandEnablingTest, TheLinkCommandsTakeTheFlowsTextAsATextBoxsText)
+{
+    // Selected words take every kind of link; a caret only the link it stands in.
+    for (quint32 kind : {0x20u, 0x40u, 0x80u})
+        EXPECT_TRUE(CommandEnabling::ObjectCommand(true, 1, kSelFlowText, kind, true)) << kind;
+    EXPECT_FALSE(CommandEnabling::ObjectCommand(true, 1, kSelFlowText, 0x20, false));
+    EXPECT_TRUE(CommandEnabling::ObjectCommand(true, 1, kSelFlowText | 0x20, 0x20, false));
+    EXPECT_FALSE(CommandEnabling::ObjectCommand(true, 1, kSelFlowText | 0x20, 0x40, false));
+    EXPECT_FALSE(CommandEnabling::ObjectCommand(true, 1, kSelFlowText | 0x40, 0x20, true));
+    // Outside the editing view, or as an object: nothing.
+    EXPECT_FALSE(CommandEnabling::ObjectCommand(false, 1, kSelFlowText, 0x20, true));
+    EXPECT_FALSE(CommandEnabling::ObjectCommand(true, 0, kSelFlowText, 0, true));
+}
+
 TEST(CommandEnablingTest, ImageAndCounterCommandsExcludeTheirOwnKinds)
 {
     EXPECT_TRUE(CommandEnabling::ImagePropertiesCommand(true, 0x8));

@@ -6,6 +6,7 @@
 
 #include "app/PageContextMenu.h"
 #include "controls/VornaComboEx.h"
+#include "util/PageDom.h"
 
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
@@ -64,6 +65,25 @@ TEST(PageContextMenu, ObjectsAndCellsGetTheirOwnEntries)
     // A linked image: only its link kind.
     EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("IMG"), 0x8 | 0x20, false, false)).mid(8, 2),
               (QList<int>{0, 33135}));
+}
+
+TEST(PageContextMenu, ThePagesFlowingTextGetsTheFontAndTheLinksOfATextBoxsText)
+{
+    const QList<int> clipboard{33464, 33465, 33466, 33467};
+    // A caret: the font, and no stacking order (there is no object).
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("P"), kSelFlowText, false, false)),
+              (clipboard + QList<int>{0, 33301, 0, 33224}));
+    // The caret in a link: that link's entry.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("A"), kSelFlowText | 0x40, false, false)),
+              (clipboard + QList<int>{0, 33301, 0, 33403, 0, 33224}));
+    // Selected words: all three link entries, or the kind they carry.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("P"), kSelFlowText, false, false, true)),
+              (clipboard + QList<int>{0, 33301, 0, 33135, 33403, 33405, 0, 33224}));
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("P"), kSelFlowText | 0x20, false, false, true)),
+              (clipboard + QList<int>{0, 33301, 0, 33135, 0, 33224}));
+    // A text box's text, for comparison: the same entries.
+    EXPECT_EQ(idsOf(BuildPageContextMenu(QStringLiteral("TD"), 0x40000 | 0x2 | 0x40, false, false)),
+              (clipboard + QList<int>{0, 33301, 0, 33403, 0, 33224}));
 }
 
 // Hands the menu to `look` once it is open; `look` closes it or chooses.

@@ -130,7 +130,9 @@ TEST_F(Hyperlink, EachSelectionIsReadAsItsKindWithItsLink)
          "guests"},
         {[this] { caretIn("box1", 3); }, kPlainLink, kLinkCaret, false, "", "", ""},
         {[this] { selectObjects({"mq"}); }, kPlainLink, kLinkMarquee, false, "", "", "mq"},
-        {[this] { selectText("flow", 0, 5); }, kPlainLink, kLinkNothing, false, "", "", ""},
+        // The page's flowing text, as a text box's.
+        {[this] { selectText("flow", 0, 5); }, kPlainLink, kLinkText, false, "", "", "flow"},
+        {[this] { caretIn("flow", 3); }, kPlainLink, kLinkCaret, false, "", "", ""},
     };
     int index = 0;
     for (const Case& c : cases) {
@@ -296,14 +298,58 @@ TEST_F(Hyperlink, TheCommandLinksThroughItsDialog)
     run(ID_INSERT_HYPERLINK);
     EXPECT_TRUE(byId("pic")->parentElement()->outerHTML().startsWith(QStringLiteral("<A href=\"b.html\"><IMG ")));
     EXPECT_EQ(byId("pic")->parentElement()->parentElement(), doc()->body());
-    // Cancel changes nothing; text outside any box opens no dialog.
+    // Cancel changes nothing.
     const QString before = body();
     responder.answer(IDD_HYPERLINK, platform::IDCANCEL);
     run(ID_INSERT_HYPERLINK);
-    selectText("flow", 0, 5);
-    run(ID_INSERT_HYPERLINK);
     EXPECT_EQ(body(), before);
     EXPECT_EQ(responder.runCount(IDD_HYPERLINK), 5);
+}
+
+TEST_F(Hyperlink, WordsOfThePagesFlowingTextAreLinkedChangedAndUnlinkedAsInATextBox)
+{
+    ModalResponder responder;
+    // A caret alone links nothing; selected words take every kind of link.
+    caretIn("flow", 3);
+    EXPECT_FALSE(enabled(ID_INSERT_HYPERLINK));
+    selectText("flow", 0, 5);
+    ASSERT_TRUE(enabled(ID_INSERT_HYPERLINK));
+    EXPECT_TRUE(enabled(ID_INSERT_WEB_BOARD));
+    const int steps = undoSteps();
+    answerLink(responder, QStringLiteral("page%20two.html"), QStringLiteral("_top"), true);
+    run(ID_INSERT_HYPERLINK);
+    const QString linked =
+        QStringLiteral("<A href=\"page two.html\" target=_top style=\"TEXT-DECORATION: none\">Plain</A> text outside "
+                       "any box");
+    EXPECT_EQ(inner("flow"), linked);
+    EXPECT_EQ(undoSteps(), steps + 1);
+    EXPECT_TRUE(view()->m_dwSelKind & 0x20);
+
+    // The caret in the link: the dialog opens on it and changes it.
+    caretIn("flow", 2);
+    ASSERT_TRUE(enabled(ID_INSERT_HYPERLINK));
+    EXPECT_FALSE(enabled(ID_INSERT_GUEST_BOOK));
+    responder.on(IDD_HYPERLINK, [](QDialog& dialog) {
+        auto& hyperlink = static_cast<VornaDialogHyperlink&>(dialog);
+        EXPECT_TRUE(hyperlink.m_bEditLink);
+        EXPECT_EQ(dialog.findChild<QComboBox*>(QStringLiteral("id_1005"))->currentText(),
+                  QStringLiteral("page two.html"));
+        TypeLinkAddress(dialog, QStringLiteral("three.html"));
+        ModalResponder::setChecked(dialog, IDC_HYPERLINK_REMOVE_UNDERLINE, false);
+        ModalResponder::press(dialog, platform::IDOK);
+    });
+    run(ID_INSERT_HYPERLINK);
+    EXPECT_EQ(inner("flow"), QStringLiteral("<A href=\"three.html\" target=_top>Plain</A> text outside any box"));
+
+    // Delete takes the link off the words; undo brings back each step.
+    caretIn("flow", 2);
+    answerLink(responder, QString(), QString(), false, IDC_HYPERLINK_DELETE);
+    run(ID_LINK_PROPERTIES);
+    EXPECT_EQ(inner("flow"), QStringLiteral("Plain text outside any box"));
+    EXPECT_EQ(undoSteps(), steps + 3);
+    undo();
+    undo();
+    EXPECT_EQ(inner("flow"), linked);
 }
 
 TEST_F(Hyperlink, AnAreasLinkIsRemovedWithTheAreaAndTheMapWithTheLast)
