@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Paginor with its tests and runs every test headless.
+# Build and test jobs follow the machine's cores; PAGINOR_JOBS sets both.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -14,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/fuzz.sh" editing replay
 cd "$root/build/test"
 export QT_QPA_PLATFORM=offscreen
-ctest -j"$(nproc)" --output-on-failure --timeout 300
+ctest -j"${PAGINOR_JOBS:-$(nproc)}" --output-on-failure --timeout 300
 # The whole suite again with AddressSanitizer and UndefinedBehaviorSanitizer,
 # on a machine with 4 cores or more (it builds everything a second time).
 # PAGINOR_SANITIZE=1 runs it on any machine, PAGINOR_SANITIZE=0 never.
