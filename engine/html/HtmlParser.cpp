@@ -1163,6 +1163,37 @@ public:
         }
     }
 
+    // Before an end tag is read (its lower-case name): a P or BR end tag
+    // with an SVG or MathML element (not an integration point) the current
+    // one ends those elements, up to the HTML element or integration point
+    // around, and is read as HTML after them; the tree builder would leave
+    // them open and put the P or BR it makes inside. Returns the end tags
+    // that close them, innermost first, as the tree builder reads them
+    // (empty when there is nothing to close), and closes them here.
+    std::string closeBeforeHtmlEnd(std::string_view name)
+    {
+        if (!inForeign() || (name != "p" && name != "br"))
+            return {};
+        std::string tags;
+        auto endTag = [&tags](const std::string& element) {
+            tags += "</";
+            // (A vertical tab in a name was written as U+FFFD.)
+            for (const char c : element) {
+                if (c == '\v')
+                    tags += "\xEF\xBF\xBD";
+                else
+                    tags += c;
+            }
+            tags += '>';
+        };
+        const Open& root = m_open.back();
+        for (auto it = root.inside.rbegin(); it != root.inside.rend(); ++it)
+            endTag(*it);
+        endTag(root.name);
+        close(m_open.size() - 1);
+        return tags;
+    }
+
     // A start tag (its lower-case name; `tag`: its text, for attributes;
     // `tables`: how many tables are open around). True when the element it
     // starts is an SVG or MathML one.
@@ -1602,6 +1633,12 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
         const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
         foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0);
+        if (closing) {
+            if (const std::string ends = foreign.closeBeforeHtmlEnd(lowerName); !ends.empty()) {
+                copyTo(i);
+                out.append(ends.data(), qsizetype(ends.size()));
+            }
+        }
         if (!foreign.inForeign() && select.ignores(lowerName, closing)) {
             i = gt;
             continue;

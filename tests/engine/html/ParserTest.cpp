@@ -404,6 +404,41 @@ TEST(HtmlParser, TableTagsThatEndMathOrSvgCountForTheSelectsAfterThem)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1);
 }
 
+// A P or BR end tag with an SVG or MathML element the current one ends the
+// SVG or MathML up to the HTML element or integration point around (as
+// browsers read it): the P or BR made for it, and a SELECT after it, are
+// HTML elements after the SVG, not inside it.
+TEST(HtmlParser, PAndBrEndTagsEndSvgAndMathMl)
+{
+    struct Case
+    {
+        const char* page;
+        const char* body;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"<svg><g></p><select><option>o</select>x",
+              "<SVG><G></G></SVG><P></P><SELECT><OPTION>o</OPTION></SELECT>x"},
+             {"<svg><g></br><select><option>o</select>", "<SVG><G></G></SVG><BR><SELECT><OPTION>o</OPTION></SELECT>"},
+             {"<math><mrow><mi>a</mi></p>after", "<MATH><MROW><MI>a</MI></MROW></MATH><P></P>after"},
+             {"<p><svg><g></p><select><option>o</select>",
+              "<P><SVG><G></G></SVG></P><SELECT><OPTION>o</OPTION></SELECT>"},
+             {"<svg><section><section></p>y", "<SVG><SECTION><SECTION></SECTION></SECTION></SVG><P></P>y"},
+             // An integration point around keeps what follows.
+             {"<math><mi></p>x", "<MATH><MI><P></P>x</MI></MATH>"},
+             {"<svg><foreignObject><svg><g></p><select><option>o</select></svg>",
+              "<SVG><FOREIGNOBJECT><SVG><G></G></SVG><P></P><SELECT><OPTION>o</OPTION></SELECT></FOREIGNOBJECT></SVG>"},
+             // A name with a vertical tab is closed as well.
+             {"<svg><g\x0bx></br>z", "<SVG><G\xEF\xBF\xBDX></G\xEF\xBF\xBDX></SVG><BR>z"}}) {
+        auto doc = pageFrom(c.page);
+        EXPECT_EQ(bodyHtml(doc.get()).toUpper(), QString::fromUtf8(c.body).toUpper()) << c.page;
+        EXPECT_TRUE(fuzz_checks::saveTwice(c.page).stable()) << c.page;
+    }
+    auto doc = pageFrom("<table><tr><td><svg><g></p><select><option>o</select>");
+    const Element* select = doc->getElementsByTagName(QStringLiteral("SELECT")).item(0);
+    ASSERT_TRUE(select);
+    EXPECT_EQ(select->parentElement()->tagName(), QStringLiteral("TD"));
+}
+
 // A template holds markup of its own, also inside a SELECT: the tags in it
 // are read as the tree builder reads them, not as the ones a SELECT ignores
 // (SVG and MathML in it among them).
@@ -512,7 +547,7 @@ TEST(HtmlParser, EndTagsOfElementsAroundSvgOrMathEndThemBeforeASelect)
     for (const char* around :
          {"<div><svg>x</div>", "<p><math><mi>x</mi></p>", "<span><svg><g></span>", "<h1><svg></h2>", "<b><svg></b>",
           "<ul><li><svg></li>", "<dl><dd><math></dd>", "<div><span><svg><rect></div>", "<svg><title><div><svg></div>",
-          "<section><p><math><mtext><b>x</b></mtext></section>"}) {
+          "<section><p><math><mtext><b>x</b></mtext></section>", "<svg></p>"}) {
         const QByteArray page = around + select;
         EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page).bytes).html, 1) << around;
         auto doc = pageFrom(page.constData());
@@ -520,7 +555,7 @@ TEST(HtmlParser, EndTagsOfElementsAroundSvgOrMathEndThemBeforeASelect)
         const QString once = HtmlSerializer::fileText(doc.get());
         EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << around;
     }
-    for (const char* around : {"<span><div><svg></span>", "<li><ul><svg></li>", "<svg></p>", "<svg></form>",
+    for (const char* around : {"<span><div><svg></span>", "<li><ul><svg></li>", "<svg></form>",
                                "<div><table><tr><td><svg></div>", "<font><svg><font></font>",
                                // Where the scan cannot follow the tree builder
                                // (it closes or moves elements no tag names).
