@@ -422,9 +422,11 @@ QString charsetFromMeta(const QByteArray& bytes)
         name = name.trimmed();
         if (name.isEmpty())
             continue;
-        const QString text = QString::fromLatin1(name);
-        const QString canonical = canonicalCharset(text);
-        return canonical.isEmpty() ? text : canonical;
+        // A charset the converters do not know is no answer: browsers read
+        // on, and so does this.
+        const QString canonical = canonicalCharset(QString::fromLatin1(name));
+        if (!canonical.isEmpty())
+            return canonical;
     }
     return {};
 }

@@ -26,7 +26,8 @@ QByteArray encodeText(const QString& text, const QString& charset, bool* ok = nu
 QByteArray encodeHtmlText(const QString& text, const QString& charset);
 
 // The charset named by a META http-equiv Content-Type or META charset in the
-// page bytes, or an empty string.
+// page bytes (its canonical name), or an empty string. A META naming a
+// charset nobody knows is passed over for the next one, as browsers do.
 QString charsetFromMeta(const QByteArray& bytes);
 
 // The charset of a page: a byte-order mark (UTF-8, or "UTF-16" for either

@@ -183,13 +183,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "ISO-2022-JP"},
         MetaCase{"<metadata charset=utf-8><p>", ""},
         MetaCase{"<meta http-equiv=\"refresh\" content=\"0; url=a.html\">", ""},
-        MetaCase{"<meta charset=\"x-unknown-page\">", "x-unknown-page"}, MetaCase{"<meta charset=", ""},
+        MetaCase{"<meta charset=\"x-unknown-page\">", ""}, MetaCase{"<meta charset=", ""},
+        // A charset nobody knows is passed over for the next META's.
+        MetaCase{"<meta charset=\"x-unknown-page\"><meta charset=\"shift_jis\">", "windows-31j"},
+        MetaCase{"<meta http-equiv=Content-Type content=\"text/html; charset=nonsense\"><meta charset=\"\">"
+                 "<meta http-equiv=Content-Type content=\"text/html; charset=EUC-JP\">",
+                 "EUC-JP"},
         // Character references are read as the page's parser reads them.
         MetaCase{"<meta charset=\"&#x75;tf-8\">", "UTF-8"}, MetaCase{"<meta charset=\"&#X65;&#117c-jp\">", "EUC-JP"},
         MetaCase{"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=&#83;hift&lowbar;JIS\">",
                  "windows-31j"},
         MetaCase{"<meta http-equiv=Content&#45;Type content='text/html;charset=&quot;euc-jp&quot;'>", "EUC-JP"},
-        MetaCase{"<meta charset=\"&#0;utf-8&amp\">", "\xEF\xBF\xBDutf-8&amp"}));
+        MetaCase{"<meta charset=\"&#0;utf-8&amp\">", ""}));
 
 // The first META decides, as it does for the page's parser, also when its
 // charset is written with character references: a later one does not.
@@ -223,6 +228,17 @@ TEST(DetectCharset, UnknownMetaFallsThroughToContent)
 {
     const QByteArray page = "<meta charset=\"x-unknown\">" + encodeText(japaneseProse(), QStringLiteral("UTF-8"));
     EXPECT_EQ(detectCharset(page), QStringLiteral("UTF-8"));
+}
+
+TEST(DetectCharset, AnUnknownFirstMetaLeavesTheDecisionToTheNextOne)
+{
+    // (Plain ASCII after them: the content alone would make it UTF-8.)
+    for (const char* charset : {"windows-31j", "EUC-JP"}) {
+        const QByteArray page = "<html><head><meta charset=\"x-bogus-page\"><meta http-equiv=\"Content-Type\" "
+                                "content=\"text/html; charset=" +
+                                QByteArray(charset) + "\"></head><body><p>plain words";
+        EXPECT_EQ(detectCharset(page), QString::fromLatin1(charset));
+    }
 }
 
 TEST(DetectCharset, PlainAsciiAndEmptyAreUtf8)
