@@ -57,6 +57,11 @@ void runInBackground(std::function<void()> work)
 
 void disposeInBackground(std::function<void()> takeApart)
 {
+    // Once the application goes, its threads are done with: at once then.
+    if (QCoreApplication::closingDown()) {
+        takeApart();
+        return;
+    }
     ++backgroundwork_detail::disposing;
     runInBackground([takeApart = std::move(takeApart)] {
         takeApart();

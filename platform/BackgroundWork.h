@@ -20,7 +20,8 @@ void runInBackground(std::function<void()> work);
 
 // Runs `takeApart`, which lets go of what a page left, on one of those
 // threads; once the last such work queued has ended, the memory it freed
-// goes back to the system (it would stay with the process otherwise).
+// goes back to the system (it would stay with the process otherwise). Once
+// the application is going, `takeApart` runs at once instead.
 void disposeInBackground(std::function<void()> takeApart);
 
 // Lowers the calling thread's priority below the window's (once: a thread

@@ -11,6 +11,9 @@
 #include "engine/html/PageLoader.h"
 #include "engine/markup/MarkupContainer.h"
 #include "engine/markup/UndoManager.h"
+#include "platform/BackgroundWork.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 
@@ -63,8 +66,10 @@ void Document::lastRefDropped()
     m_selection.reset();
     m_undo.reset();
     m_containers.clear();
-    while (childCount())
-        removeChildAt(childCount() - 1);
+    if (!takeApartOnAWorker()) {
+        while (childCount())
+            removeChildAt(childCount() - 1);
+    }
     m_tearingDown = false;
     if (refCount() > 0)
         return; // taken again while tearing down
@@ -72,6 +77,46 @@ void Document::lastRefDropped()
         delete this;
     else
         m_orphaned = true;
+}
+
+bool Document::takeApartOnAWorker()
+{
+    // (Once the application goes, the work would find no thread to run on.)
+    if (m_liveNodes < kNodesTakenApartOnAWorker || m_pointedAway != 0 || !QCoreApplication::instance() ||
+        QCoreApplication::closingDown())
+        return false;
+    // Only a tree nothing else holds a node of (each node held by its parent
+    // alone) goes: no code here can reach it then, and its nodes' counts
+    // are the worker's alone.
+    // (The children of a node are looked at together: their counts are
+    // read side by side, not one after another down the tree.)
+    int taken = 0;
+    std::vector<const Node*> open{this};
+    while (!open.empty()) {
+        const Node* n = open.back();
+        open.pop_back();
+        for (const Ref<Node>& child : n->m_children) {
+            if (child->refCount() != 1 || child->m_doc != this)
+                return false;
+            ++taken;
+            if (!child->m_children.empty())
+                open.push_back(child.get());
+        }
+    }
+    std::vector<Ref<Node>> tree = std::exchange(m_children, {});
+    m_liveNodes -= taken;
+    platform::disposeInBackground([tree = std::move(tree)]() mutable {
+        // Its nodes are no longer counted by the document (which may be
+        // gone by now).
+        for (const Ref<Node>& child : tree) {
+            child->m_parent = nullptr;
+            child->m_index = -1;
+            for (Node* n = child.get(); n; n = n->nextInTree(child.get()))
+                n->m_doc = nullptr;
+        }
+        tree.clear();
+    });
+    return true;
 }
 
 void Document::nodeDestroyed()

@@ -186,6 +186,10 @@ private:
     void nodeCreated() { ++m_liveNodes; }
     void nodeDestroyed();
     void lastRefDropped();
+    // A long page's tree handed to a worker thread to be taken apart there
+    // (the window would wait for it otherwise); false when it stays here.
+    bool takeApartOnAWorker();
+    static constexpr int kNodesTakenApartOnAWorker = 10000;
     void registerPosition(LivePosition* p);
     void unregisterPosition(LivePosition* p);
     // Hands the positions inside `root` over to `to` (a node moving there).

@@ -144,6 +144,21 @@ DocumentLayout::~DocumentLayout()
     if (m_providesSize)
         m_doc->setRenderedSizeProvider({});
     m_doc->removeObserver(this);
+    freeTablesInBackground();
+}
+
+void DocumentLayout::freeTablesInBackground()
+{
+    // The tables of a long page are let go of on a worker thread: freeing
+    // them takes a while (their texts share the page's, counted atomically).
+    if (m_ids.size() > kTablesFreedInBackground) {
+        platform::disposeInBackground([ids = std::exchange(m_ids, {}), styles = std::exchange(m_styleAtLayout, {}),
+                                       texts = std::exchange(m_textAtLayout, {})]() mutable {
+            ids.clear();
+            styles.clear();
+            texts.clear();
+        });
+    }
 }
 
 void DocumentLayout::setBaseFolder(const QString& folder)
@@ -218,16 +233,7 @@ void DocumentLayout::rebuild()
     m_long = m_buildsInBackground &&
              (!writer->isDone() || writer->writtenLength() > kPartLength || writer->firstPartEndsAtATable());
     m_nodes.clear();
-    // The tables of a long page are let go of on a worker thread: freeing
-    // them takes a while (their texts share the page's, counted atomically).
-    if (m_ids.size() > kTablesFreedInBackground) {
-        platform::runInBackground([ids = std::exchange(m_ids, {}), styles = std::exchange(m_styleAtLayout, {}),
-                                   texts = std::exchange(m_textAtLayout, {})]() mutable {
-            ids.clear();
-            styles.clear();
-            texts.clear();
-        });
-    }
+    freeTablesInBackground();
     m_ids.clear();
     m_styleAtLayout.clear();
     m_textAtLayout.clear();

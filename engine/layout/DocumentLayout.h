@@ -137,6 +137,9 @@ public:
 private:
     struct Mailbox;
     void rebuild();
+    // Hands the tables of a long page's layout (ids, styles and texts) to a
+    // worker thread to be freed; those of a short one stay.
+    void freeTablesInBackground();
     void adoptNodes(size_t from);
     void startInBackground();
     void writeOn();

@@ -3,6 +3,9 @@
 #include "engine/dom/Document.h"
 #include "engine/dom/LivePosition.h"
 #include "engine/markup/UndoManager.h"
+#include "platform/BackgroundWork.h"
+
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -43,6 +46,51 @@ TEST(DomTree, ElementOutlivesItsDocument)
     }
     EXPECT_EQ(kept->outerHTML(), QStringLiteral("<DIV id=x><B>t</B></DIV>"));
     EXPECT_FALSE(kept->isConnected());
+}
+
+namespace {
+
+// A page of more nodes than a document takes apart on its own thread.
+QString longPage()
+{
+    QString html = QStringLiteral("<body>");
+    for (int i = 0; i < 6000; ++i)
+        html += QStringLiteral("<p id=p%1>para <b>%1</b></p>").arg(i);
+    return html;
+}
+
+} // namespace
+
+// A long page nobody else holds a node of is taken apart on a worker thread;
+// the nodes of the document held elsewhere keep counting, and the document
+// goes with the last of them.
+TEST(DomTree, ALongPageIsTakenApartOnAWorkerAndItsLooseNodesStayCounted)
+{
+    Ref<Element> loose;
+    {
+        auto doc = pageFrom(longPage());
+        ASSERT_GT(doc->nodeCount(), 10000);
+        loose = doc->createElement(QStringLiteral("span"));
+    }
+    platform::backgroundPool()->waitForDone();
+    EXPECT_EQ(loose->document()->nodeCount(), 1);
+    loose->setAttribute(QStringLiteral("id"), QStringLiteral("still"));
+    EXPECT_EQ(loose->outerHTML(), QStringLiteral("<SPAN id=still></SPAN>"));
+}
+
+// A node of a long page held elsewhere is not taken apart with the page: it
+// stays whole, with what is inside it, and counted.
+TEST(DomTree, ANodeOfALongPageHeldElsewhereStaysWhole)
+{
+    Ref<Element> held;
+    {
+        auto doc = pageFrom(longPage());
+        held = doc->getElementById(QStringLiteral("p5999"));
+    }
+    platform::backgroundPool()->waitForDone();
+    EXPECT_FALSE(held->parentNode());
+    EXPECT_EQ(held->outerHTML(), QStringLiteral("<P id=p5999>para <B>5999</B></P>"));
+    EXPECT_EQ(held->document()->nodeCount(), 4);
 }
 
 TEST(DomTree, InsertBeforeMovesANodeAndRefusesCycles)
