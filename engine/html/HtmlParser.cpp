@@ -17,6 +17,7 @@
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -145,6 +146,29 @@ const GumboNode* findElement(const GumboNode* root, GumboTag tag)
     return nullptr;
 }
 
+// The memory of a page read, kept for the next one (a page read after
+// another one does not wait for fresh memory) until no page is being read:
+// the tree builder's blocks, up to a bound, and the room of the page's
+// UTF-8. Any thread takes from it.
+struct SpareBlock
+{
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+};
+
+struct SpareMemory
+{
+    std::mutex lock;
+    std::vector<SpareBlock> blocks;
+    QByteArray utf8;
+};
+
+SpareMemory& spareMemory()
+{
+    static SpareMemory* const spare = new SpareMemory(); // (still there for threads that end late)
+    return *spare;
+}
+
 // Gumbo's allocations come from large blocks that are dropped at once:
 // its tree lives only while we convert it.
 class GumboArena
@@ -153,19 +177,19 @@ public:
     GumboArena() = default;
     GumboArena(const GumboArena&) = delete;
     GumboArena& operator=(const GumboArena&) = delete;
-    // The blocks stay with the thread for its next page, up to a bound: a
-    // page read after another one does not wait for fresh memory.
+    // The blocks are kept for the next page, up to a bound.
     ~GumboArena()
     {
-        std::vector<Block>& spare = spareBlocks();
+        SpareMemory& spare = spareMemory();
+        const std::lock_guard<std::mutex> held(spare.lock);
         size_t kept = 0;
-        for (const Block& b : spare)
+        for (const Block& b : spare.blocks)
             kept += b.size;
         for (Block& b : m_blocks) {
             if (kept + b.size > kKeptBytes)
                 break;
             kept += b.size;
-            spare.push_back(std::move(b));
+            spare.blocks.push_back(std::move(b));
         }
     }
     static void* allocate(void* self, size_t size) { return static_cast<GumboArena*>(self)->take(size); }
@@ -175,28 +199,21 @@ public:
     void expect(size_t inputBytes) { m_nextBlock = std::clamp(inputBytes * 4, size_t(16) << 10, size_t(1) << 20); }
 
 private:
-    struct Block
-    {
-        std::unique_ptr<char[]> data;
-        size_t size = 0;
-    };
+    using Block = SpareBlock;
     static constexpr size_t kKeptBytes = size_t(32) << 20;
-    static std::vector<Block>& spareBlocks()
-    {
-        thread_local std::vector<Block> spare;
-        return spare;
-    }
     void* take(size_t size)
     {
         size = (size + 15) & ~size_t(15);
         if (m_blocks.empty() || m_used + size > m_blocks.back().size) {
-            std::vector<Block>& spare = spareBlocks();
-            const auto fits =
-                std::find_if(spare.begin(), spare.end(), [size](const Block& b) { return b.size >= size; });
-            if (fits != spare.end()) {
+            SpareMemory& spare = spareMemory();
+            std::unique_lock<std::mutex> held(spare.lock);
+            const auto fits = std::find_if(spare.blocks.begin(), spare.blocks.end(),
+                                           [size](const Block& b) { return b.size >= size; });
+            if (fits != spare.blocks.end()) {
                 m_blocks.push_back(std::move(*fits));
-                spare.erase(fits);
+                spare.blocks.erase(fits);
             } else {
+                held.unlock();
                 const size_t capacity = qMax(size, m_nextBlock);
                 m_blocks.push_back({std::unique_ptr<char[]>(new char[capacity]), capacity});
             }
@@ -218,9 +235,25 @@ constexpr int kMaxErrors = 256;
 
 struct Parsed
 {
+    Parsed() = default;
+    Parsed(const Parsed&) = delete;
+    Parsed& operator=(const Parsed&) = delete;
+    // The room of the page's UTF-8 is kept for the next page once nothing
+    // here shares it.
+    ~Parsed()
+    {
+        input = {};
+        if (room.isDetached() && room.capacity() > 0) {
+            SpareMemory& spare = spareMemory();
+            const std::lock_guard<std::mutex> held(spare.lock);
+            if (room.capacity() > spare.utf8.capacity())
+                spare.utf8.swap(room);
+        }
+    }
     GumboArena arena;
     GumboOutput* out = nullptr;
     HtmlParser::PreparedInput input;
+    QByteArray room;
 };
 
 // Parses `html`, with at most `tagDepth` levels of nested tags in the input
@@ -228,13 +261,20 @@ struct Parsed
 // had.
 void parse(Parsed& p, QStringView html, int tagDepth = HtmlParser::kMaxDepth, int* deepestTags = nullptr)
 {
-    // Written into the thread's buffer of the page before, which has the
-    // room already (the page's bytes are as large as the page).
-    thread_local QByteArray buffer;
+    // Written into the room of the page before, which is there already
+    // (the page's bytes are as large as the page); it goes back when the
+    // page is read, unless another page's larger room went back first.
+    QByteArray buffer;
+    {
+        SpareMemory& spare = spareMemory();
+        const std::lock_guard<std::mutex> held(spare.lock);
+        buffer.swap(spare.utf8);
+    }
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
     buffer.resize(encoder.requiredSpace(html.size()));
     buffer.truncate(encoder.appendToBuffer(buffer.data(), html) - buffer.constData());
-    QByteArray bytes = buffer;
+    p.room = buffer;
+    QByteArray bytes = std::move(buffer);
     if (bytes.size() > HtmlParser::kMaxInputBytes)
         bytes.truncate(HtmlParser::kMaxInputBytes);
     p.input = HtmlParser::prepareInput(bytes, tagDepth, deepestTags);
@@ -1526,6 +1566,28 @@ QByteArray HtmlParser::flushMarkerFor(const QByteArray& utf8)
         if (!taken.count(std::string_view(digits.constData(), 8)))
             return QByteArray(stem.data(), qsizetype(stem.size())) + digits;
     }
+}
+
+void HtmlParser::releaseSpareMemory()
+{
+    std::vector<parser_detail::SpareBlock> blocks;
+    QByteArray utf8;
+    {
+        parser_detail::SpareMemory& spare = parser_detail::spareMemory();
+        const std::lock_guard<std::mutex> held(spare.lock);
+        blocks.swap(spare.blocks);
+        utf8.swap(spare.utf8);
+    }
+}
+
+size_t HtmlParser::spareMemoryBytes()
+{
+    parser_detail::SpareMemory& spare = parser_detail::spareMemory();
+    const std::lock_guard<std::mutex> held(spare.lock);
+    size_t bytes = size_t(spare.utf8.capacity());
+    for (const parser_detail::SpareBlock& b : spare.blocks)
+        bytes += b.size;
+    return bytes;
 }
 
 HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)

@@ -35,6 +35,12 @@ public:
     // Parses a whole page (without its DOCTYPE) and returns its HTML
     // element, without parent, belonging to `doc`.
     static Ref<Element> parseHtmlElement(Document* doc, const QString& html);
+    // A page read keeps its working memory for the next one (tens of
+    // megabytes after a long page); this lets it go, for when no page is
+    // being read. (Pages being read when it is called keep theirs.)
+    static void releaseSpareMemory();
+    // How much of that memory is kept now, in bytes.
+    static size_t spareMemoryBytes();
     // Splits a leading DOCTYPE off `html`: returns its text ("" when none)
     // and the position where the rest begins.
     static QString splitDoctype(const QString& html, int* restStart);

@@ -91,6 +91,24 @@ QString metaCharsetOf(const Document* doc)
     }
     return QString();
 }
+
+// Pages being read on worker threads.
+std::atomic<int> readsUnderWay{0};
+// What the parser keeps for the next page (see HtmlParser) beyond which it
+// is let go once no page is being read.
+constexpr size_t kSpareParserBytesKept = size_t(4) << 20;
+
+// Once no page is being read, the memory the parser kept for the next one
+// goes back to the system, on a worker thread.
+void releaseParserMemoryWhenIdle()
+{
+    if (readsUnderWay.load() != 0 || HtmlParser::spareMemoryBytes() <= kSpareParserBytesKept)
+        return;
+    platform::disposeInBackground([] {
+        if (readsUnderWay.load() == 0)
+            HtmlParser::releaseSpareMemory();
+    });
+}
 } // namespace loader_detail
 
 bool PageLoader::fitsInMemory(qint64 characters)
@@ -204,6 +222,7 @@ void PageLoader::readInBackground(const QString& path)
     m_doc->setReadyState(QStringLiteral("loading"));
     if (!m_mailbox)
         m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
+    ++loader_detail::readsUnderWay;
     platform::runInBackground(
         [path, generation, target = m_doc, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
             auto read = std::make_shared<ReadPage>();
@@ -239,6 +258,8 @@ void PageLoader::readInBackground(const QString& path)
                         platform::disposeInBackground([page = std::move(read)]() mutable { page.reset(); });
                 },
                 Qt::QueuedConnection);
+            --loader_detail::readsUnderWay;
+            loader_detail::releaseParserMemoryWhenIdle();
         });
 }
 
@@ -330,6 +351,7 @@ bool PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
     m_inBackground = false;
     m_charset = charset;
     m_doc->replaceContent(text);
+    loader_detail::releaseParserMemoryWhenIdle();
     m_doc->setUrl(url);
     m_doc->setReadyState(QStringLiteral("complete"));
     scheduleLoaded();

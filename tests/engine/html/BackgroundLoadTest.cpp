@@ -4,6 +4,7 @@
 #include "engine/EnginePage.h"
 
 #include "engine/dom/DocumentObserver.h"
+#include "engine/html/HtmlParser.h"
 #include "engine/html/PageLoader.h"
 #include "engine/markup/UndoManager.h"
 #include "platform/CodePages.h"
@@ -211,4 +212,28 @@ TEST(BackgroundLoad, APageTooLargeForTheMemoryLeftIsRefused)
     EXPECT_TRUE(doc->load(path, &fault));
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 1000);
     doc->removeObserver(&loaded);
+}
+
+// The memory the parser keeps for the next page goes back once no page is
+// being read, also when the page read was closed before it came in.
+TEST(BackgroundLoad, TheParsersMemoryGoesBackOnceNoPageIsRead)
+{
+    QTemporaryDir dir;
+    const QString path = writePage(dir, "long.html", paragraphsPage(60000), "UTF-8");
+    for (const bool closedWhileRead : {false, true}) {
+        Ref<Document> doc = Document::create();
+        Loaded loaded;
+        doc->addObserver(&loaded);
+        ASSERT_TRUE(doc->load(path, nullptr, Reading::InBackground));
+        if (closedWhileRead) {
+            doc->removeObserver(&loaded);
+            doc = nullptr;
+        } else {
+            runEventsFor(20000, [&] { return loaded.count > 0; });
+            EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 60000);
+            doc->removeObserver(&loaded);
+        }
+        runEventsFor(20000, [] { return HtmlParser::spareMemoryBytes() <= size_t(4) << 20; });
+        EXPECT_LE(HtmlParser::spareMemoryBytes(), size_t(4) << 20) << closedWhileRead;
+    }
 }
