@@ -90,7 +90,11 @@ form { margin-bottom: 1em; }
 
 const char* defaultStyleSheet(DocumentMode mode)
 {
-    static const std::string quirks = std::string(kSheet) + kQuirks;
+    static const std::string quirks = [] {
+        std::string sheet(kSheet);
+        sheet.append(kQuirks);
+        return sheet;
+    }();
     return mode == DocumentMode::Quirks ? quirks.c_str() : kSheet;
 }
 
