@@ -115,6 +115,9 @@ struct DocumentLayout::Mailbox
     // The generation of the page laid out now, for the worker thread to see
     // that its build is no longer wanted.
     std::atomic<int> generation{0};
+    // The generation whose whole page is being laid out: a part of it not
+    // laid out yet is not laid out any more.
+    std::atomic<int> wholeGeneration{0};
 };
 
 DocumentLayout::DocumentLayout(Document* doc) : m_doc(doc)
@@ -328,7 +331,8 @@ void DocumentLayout::writeOn()
     if (m_writer->isDone()) {
         if (!m_buildingWhole)
             buildInBackground(m_writer->wholePieces(), true);
-    } else if (!m_building && m_writer->writtenLength() >= 4 * m_builtLength && !m_writer->insideTable() &&
+    } else if (!m_building && m_writer->writtenLength() >= 4 * m_builtLength &&
+               m_writer->writtenLength() <= kLongestPartInBackground && !m_writer->insideTable() &&
                m_nodes.size() * 2 < size_t(std::max(0, m_doc->nodeCount()))) {
         buildInBackground(m_writer->partialPieces(), false);
     }
@@ -352,6 +356,8 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
 {
     (whole ? m_buildingWhole : m_building) = true;
     m_builtLength = m_writer->writtenLength();
+    if (whole)
+        m_mailbox->wholeGeneration = m_generation;
     const QString base = m_engine.container().baseFolder();
     const DocumentMode mode = m_engine.container().documentMode();
     const QSize viewport = m_viewport;
@@ -368,11 +374,13 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
         built->setBaseFolder(base);
         built->setDocumentMode(mode);
         built->setViewportSize(viewport);
-        // A layout nobody waits for any more (the page closed or changed) is
-        // not made further: on a long page each stage takes seconds and the
-        // memory of several pages.
-        const auto abandoned = [&box, &built, generation] {
-            if (const auto b = box.lock(); b && b->generation == generation)
+        // A layout nobody waits for any more (the page closed or changed,
+        // or, for a part, the whole page is being laid out) is not made
+        // further: on a long page each stage takes seconds and the memory
+        // of several pages.
+        const auto abandoned = [&box, &built, generation, whole] {
+            if (const auto b = box.lock();
+                b && b->generation == generation && (whole || b->wholeGeneration != generation))
                 return false;
             documentlayout_detail::disposeInBackground(std::move(built));
             return true;

@@ -131,6 +131,10 @@ public:
     // The whole of a long page is read in parts on threads of their own,
     // each at least this long.
     static constexpr qsizetype kLeastPartLength = 384 * 1024;
+    // A part is laid out meanwhile only while the text written is at most
+    // this long: a longer one would take a core from the whole page's
+    // layout for about as long as that takes.
+    static constexpr qsizetype kLongestPartInBackground = 4 * kLeastPartLength;
     // How long one step of the background work may keep the event loop.
     static constexpr int kStepMilliseconds = 10;
 

@@ -673,6 +673,26 @@ void markEdgeSpaces(litehtml::element& from)
     }
 }
 
+void markEdgeSpacesInside(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen)
+{
+    for (const auto& child : childrenOf(open)) {
+        if (child->is_comment() || child->get_display() == litehtml::display_inline_text)
+            continue;
+        if (isOpen(*child))
+            markEdgeSpacesInside(*child, isOpen);
+        else
+            markEdgeSpaces(*child);
+    }
+}
+
+void markEdgeSpacesOfOpen(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen)
+{
+    markEdgeSpacesOf(open);
+    for (const auto& child : childrenOf(open))
+        if (!child->is_comment() && child->get_display() != litehtml::display_inline_text && isOpen(*child))
+            markEdgeSpacesOfOpen(*child, isOpen);
+}
+
 void resolveVerticalAlign(const litehtml::element& el, litehtml::vertical_align& align)
 {
     if (!el.get_style_property("vertical-align", false, nullptr))

@@ -8,6 +8,7 @@
 #include <litehtml/el_table.h>
 #include <litehtml/el_td.h>
 
+#include <functional>
 #include <initializer_list>
 #include <utility>
 
@@ -287,6 +288,12 @@ public:
 // Makes the white space at the edges of every box in `from` (itself
 // included) EdgeSpace; markEdgeSpacesOf only that at the edges of `box`.
 void markEdgeSpaces(litehtml::element& from);
+// The same for a page read in parts (see fitBoxesInside): in each part,
+// everything in the elements open at its cuts but those elements
+// (markEdgeSpacesInside); on the joined page, those elements
+// (markEdgeSpacesOfOpen).
+void markEdgeSpacesInside(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen);
+void markEdgeSpacesOfOpen(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen);
 void markEdgeSpacesOf(litehtml::element& box);
 // The vertical alignment of an element that declares none is the baseline:
 // it is not inherited (litehtml 0.6 took it from the parent, so that a

@@ -573,7 +573,9 @@ void LayoutEngine::load(const std::vector<QString>& pieces, const std::vector<La
             PageParts::read(pieces, cuts, *m_container, *m_context, parts, leastPartLength)) {
         m_document = std::move(read->document);
         m_partDocuments = std::move(read->others);
-        prepareWords();
+        // (Their words were prepared as the parts were read.)
+        m_laidOut = false;
+        m_reloadDue = false;
         return;
     }
     load(LayoutSerializer::join(pieces));

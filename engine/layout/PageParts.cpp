@@ -2,9 +2,11 @@
 
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/PageContainer.h"
+#include "engine/layout/WordWidths.h"
 
 #include <litehtml/litehtml.h>
 
+#include <algorithm>
 #include <future>
 
 namespace engine {
@@ -152,11 +154,41 @@ std::optional<PageParts::Read> PageParts::read(const std::vector<QString>& piece
         text = QString();
         return litehtml::document::createFromUTF8(utf8.constData(), &container, &context);
     };
+    // The words of what a part holds are prepared on its thread: all but
+    // the runs of the elements open at its cuts, which go across them and
+    // are prepared on the joined page.
+    const auto openAt = [&](std::vector<int> ids, const LayoutSerializer::Cut* cut) {
+        if (cut)
+            ids.insert(ids.end(), cut->open.begin(), cut->open.end());
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    };
+    const auto isOpenIn = [](const std::vector<int>& ids) {
+        return [&ids](const litehtml::element& el) {
+            return std::binary_search(ids.begin(), ids.end(), layoutNodeId(el));
+        };
+    };
+    std::vector<std::vector<int>> openInPart(taken.size() + 1);
+    std::vector<int> openAnywhere;
+    for (size_t k = 0; k <= taken.size(); ++k) {
+        openInPart[k] =
+            openAt(openAt({}, k > 0 ? &cuts[taken[k - 1]] : nullptr), k < taken.size() ? &cuts[taken[k]] : nullptr);
+        openAnywhere = openAt(std::move(openAnywhere), k < taken.size() ? &cuts[taken[k]] : nullptr);
+    }
+    const auto readAndPrepare = [&](size_t k) {
+        std::shared_ptr<litehtml::document> doc = readPart(k);
+        if (doc && doc->root()) {
+            const auto isOpen = isOpenIn(openInPart[k]);
+            layoutelements_detail::markEdgeSpacesInside(*doc->root(), isOpen);
+            fitBoxesInside(*doc->root(), isOpen, container.fonts());
+        }
+        return doc;
+    };
     std::vector<std::future<std::shared_ptr<litehtml::document>>> others;
     for (size_t k = 1; k <= taken.size(); ++k)
-        others.push_back(std::async(std::launch::async, readPart, k));
+        others.push_back(std::async(std::launch::async, readAndPrepare, k));
     Read read;
-    read.document = readPart(0);
+    read.document = readAndPrepare(0);
     bool joined = read.document && read.document->root();
     for (size_t k = 1; k <= taken.size(); ++k) {
         std::shared_ptr<litehtml::document> doc = others[k - 1].get();
@@ -166,6 +198,9 @@ std::optional<PageParts::Read> PageParts::read(const std::vector<QString>& piece
     }
     if (!joined)
         return std::nullopt;
+    const auto isOpen = isOpenIn(openAnywhere);
+    layoutelements_detail::markEdgeSpacesOfOpen(*read.document->root(), isOpen);
+    fitAroundBoxes(*read.document->root(), isOpen, container.fonts());
     return read;
 }
 

@@ -38,7 +38,9 @@ public:
     // at least `leastPartLength` long (the layout text a thread of its own
     // is worth); nothing when the page is not worth cutting or has no cuts,
     // or when a part did not read as the page reads at its edges (the
-    // caller then reads the page whole).
+    // caller then reads the page whole). The joined document's words are
+    // prepared as LayoutEngine prepares a page's (edge spaces marked,
+    // widths fitted).
     static std::optional<Read> read(const std::vector<QString>& pieces, const std::vector<LayoutSerializer::Cut>& cuts,
                                     PageContainer& container, litehtml::context& context, int parts,
                                     qsizetype leastPartLength);

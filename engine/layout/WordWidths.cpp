@@ -121,7 +121,83 @@ void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& f
     }
 }
 
+using OpenTest = std::function<bool(const litehtml::element&)>;
+
+// A box of its own in the runs of its parent (fitChildren's last case).
+bool isBoxOfItsOwn(const litehtml::element& child)
+{
+    const litehtml::style_display display = child.get_display();
+    if (display == litehtml::display_none || dynamic_cast<const litehtml::el_break*>(&child))
+        return false;
+    if (display == litehtml::display_inline_text && dynamic_cast<const litehtml::el_text*>(&child))
+        return false;
+    return display != litehtml::display_inline || child.is_replaced();
+}
+
+// fitChildren for an open element: its boxes of their own that are not
+// open themselves were fitted in their parts.
+void fitAround(const litehtml::element& parent, Run& run, const FontCatalog& fonts, const OpenTest& isOpen)
+{
+    for (const auto& child : childrenOf(parent)) {
+        if (!isBoxOfItsOwn(*child)) {
+            // (As fitChildren does.)
+            const litehtml::style_display display = child->get_display();
+            if (display == litehtml::display_none)
+                continue;
+            if (auto* word = display == litehtml::display_inline_text ? dynamic_cast<litehtml::el_text*>(child.get())
+                                                                      : nullptr) {
+                fitWord(*word, run, fonts);
+                continue;
+            }
+            if (dynamic_cast<const litehtml::el_break*>(child.get()) || child->is_break())
+                run.restart();
+            else
+                fitChildren(*child, run, fonts);
+            continue;
+        }
+        if (isOpen(*child)) {
+            Run inner;
+            fitAround(*child, inner, fonts, isOpen);
+            inner.restart();
+        }
+        const litehtml::element_position position = child->get_element_position();
+        if (position == litehtml::element_position_absolute || position == litehtml::element_position_fixed)
+            continue;
+        const litehtml::style_display display = child->get_display();
+        if (display == litehtml::display_inline_block || display == litehtml::display_inline_table ||
+            display == litehtml::display_inline)
+            run.contentAdded();
+        else
+            run.restart();
+    }
+}
+
 } // namespace wordwidths_detail
+
+void fitBoxesInside(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen,
+                    const FontCatalog& fonts)
+{
+    using namespace wordwidths_detail;
+    for (const auto& child : childrenOf(open)) {
+        if (!isBoxOfItsOwn(*child))
+            continue;
+        if (isOpen(*child)) {
+            fitBoxesInside(*child, isOpen, fonts);
+            continue;
+        }
+        Run inner;
+        fitChildren(*child, inner, fonts);
+        inner.restart();
+    }
+}
+
+void fitAroundBoxes(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen,
+                    const FontCatalog& fonts)
+{
+    wordwidths_detail::Run run;
+    wordwidths_detail::fitAround(open, run, fonts, isOpen);
+    run.restart();
+}
 
 void fitWordWidths(litehtml::element& from, const FontCatalog& fonts)
 {

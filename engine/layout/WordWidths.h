@@ -2,6 +2,8 @@
 
 #include <litehtml/litehtml.h>
 
+#include <functional>
+
 namespace engine {
 
 class FontCatalog;
@@ -20,6 +22,17 @@ class FontCatalog;
 // words anew whenever it computes their style, so this follows every such
 // computation (of the whole page or of the block around a change).
 void fitWordWidths(litehtml::element& from, const FontCatalog& fonts);
+
+// The same for a page read in parts (see PageParts), in two steps. The
+// elements open where parts were cut hold runs that go across the cuts:
+// `isOpen` tells them. First, in each part, the boxes of their own that
+// stand in those elements (each wholly in one part): fitBoxesInside. Then,
+// on the joined page, the runs of the open elements themselves, passing
+// over the boxes fitted before: fitAroundBoxes.
+void fitBoxesInside(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen,
+                    const FontCatalog& fonts);
+void fitAroundBoxes(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen,
+                    const FontCatalog& fonts);
 
 // The element whose runs of text hold the text of `el`: the nearest of it
 // and its ancestors that is a box of its own (not inline, not hidden).

@@ -35,9 +35,9 @@ bool waitForTheWholeLayout(DocumentLayout& layout, int seconds = 120)
 
 struct LongPage
 {
-    Ref<Document> doc = pageFrom(bench_pages::documentationPage(300 * 1024));
-    DocumentLayout layout{doc.get()};
-    LongPage()
+    Ref<Document> doc;
+    DocumentLayout layout;
+    explicit LongPage(int bytes = 300 * 1024) : doc(pageFrom(bench_pages::documentationPage(bytes))), layout(doc.get())
     {
         layout.setViewportSize(QSize(800, 600));
         layout.setBuildsInBackground(true);
@@ -259,4 +259,22 @@ TEST(BackgroundLayout, ALongParagraphOrDeepTablesComeInTheBackground)
         ASSERT_TRUE(waitForTheWholeLayout(layout));
         expectSameAsFullLayout(layout, *doc, body == tables ? "tables" : "paragraph");
     }
+}
+
+// Parts laid out while a long page is written stay short: one of most of
+// the page would hold back the whole page's layout, which follows at once.
+TEST(BackgroundLayout, PartsLaidOutMeanwhileStayShort)
+{
+    LongPage page(2500 * 1024);
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout, 300));
+    ASSERT_GT(LayoutSerializer::serialize(*page.doc).html.size(), 3 * DocumentLayout::kLongestPartInBackground);
+    // Parts of at least four times the text of the one before, from the
+    // first screens up to the longest, then the whole page.
+    int parts = 0;
+    for (qsizetype length = 4 * DocumentLayout::kFirstScreensLength; length <= DocumentLayout::kLongestPartInBackground;
+         length *= 4)
+        ++parts;
+    EXPECT_LE(page.layout.counters().partsInBackground, parts + 1);
+    EXPECT_GT(page.layout.canvasSize().height(), 100000);
 }

@@ -210,3 +210,23 @@ TEST(PageParts, TheContentOfACellLastInItsTableIsReadInParts)
         expectSameReadInParts(*doc, 6 * 1024, after);
     }
 }
+
+// Text straight in the blocks a page is cut inside runs on across the cuts:
+// its words are fitted to the running widths of their lines as when the
+// page is read whole, also where a line runs through inline elements, an
+// inline box or a break at a cut.
+TEST(PageParts, LinesOfTextStraightInABlockRunOnAcrossTheCuts)
+{
+    QString html = QStringLiteral("<html><head><title>runs</title></head><body><div class=book> \n");
+    for (int i = 0; i < 400; ++i) {
+        html += QStringLiteral("word%1 il <b>bold %1</b> ill <i>wide WWW %1</i> ").arg(i);
+        if (i % 7 == 0)
+            html += QStringLiteral("<span style='display: inline-block; width: 31px'>box</span> ");
+        if (i % 11 == 0)
+            html += QStringLiteral("<br> ");
+        if (i % 13 == 0)
+            html += QStringLiteral("<div>a block %1 </div> ").arg(i);
+    }
+    Ref<Document> doc = pageFrom(html + QStringLiteral(" </div></body></html>"));
+    EXPECT_GE(expectSameReadInParts(*doc, 4 * 1024, "runs"), 4);
+}
