@@ -44,6 +44,22 @@ void printRatios(const std::map<std::string, double>& ms)
             std::printf("; a key typed there: %.2f ms", ms.at("BM_TextBoxTypeKey"));
         std::printf("\n");
     }
+    // Enter and a joining Backspace by turns (blocks added and removed).
+    for (const char* where : {"BM_EnterAndJoin", "BM_TextBoxEnterAndJoin"}) {
+        for (const char* count : {"2000", "100000"}) {
+            const std::string name = std::string(where) + "/" + count;
+            if (!ms.count(name))
+                continue;
+            const double t = ms.at(name);
+            std::printf("  Enter and a joining Backspace, %s paragraphs%s: %.2f ms (under 4 ms) %s", count,
+                        std::string(where).find("TextBox") != std::string::npos ? " in a text box" : "", t,
+                        t < 4 ? "ok" : "OVER");
+            const std::string whole = std::string(where) + "_Whole/" + count;
+            if (ms.count(whole))
+                std::printf("; the page laid out whole: %.2f ms", ms.at(whole));
+            std::printf("\n");
+        }
+    }
     // Pictures with effects against the same page without them.
     const struct
     {

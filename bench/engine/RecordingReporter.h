@@ -26,12 +26,16 @@ public:
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (run.run_type == Run::RT_Aggregate && !median)
                 continue;
-            const std::string& name = run.run_name.function_name;
-            if (median || !ms.count(name)) {
-                ms[name] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
-                ms[name + ":cpu"] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
-                for (const auto& [counter, value] : run.counters)
-                    ms[name + ":" + counter] = value;
+            // (Also by the name with its arguments: "BM_Edit/2000".)
+            const std::string& function = run.run_name.function_name;
+            const std::string withArgs = run.run_name.args.empty() ? function : function + "/" + run.run_name.args;
+            for (const std::string& name : {function, withArgs}) {
+                if (median || !ms.count(name)) {
+                    ms[name] = run.GetAdjustedRealTime() * multiplier(run.time_unit);
+                    ms[name + ":cpu"] = run.GetAdjustedCPUTime() * multiplier(run.time_unit);
+                    for (const auto& [counter, value] : run.counters)
+                        ms[name + ":" + counter] = value;
+                }
             }
         }
     }

@@ -92,14 +92,16 @@ void BM_TypeInCell_Large_Recreated(benchmark::State& s)
 // A page whose text stands in a text box, as the program wraps a page's
 // loose content: `paragraphs` paragraphs of a few lines each, of words drawn
 // from a fixed sequence of numbers (their lines are as unlike in width as
-// those of real text).
-QString textBoxPage(int paragraphs)
+// those of real text). Without `inTextBox`, the paragraphs stand in BODY.
+QString textBoxPage(int paragraphs, bool inTextBox = true)
 {
     static const char* const kWords[] = {"the",  "a",         "of",    "to",      "and",       "in",     "is",
                                          "for",  "with",      "page",  "text",    "layout",    "editor", "block",
                                          "line", "paragraph", "words", "browser", "reference", "value",  "returns"};
-    QString html = QStringLiteral("<html><body><table id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; "
-                                  "z-index:1\"><tbody><tr><td>");
+    QString html = QStringLiteral("<html><body>");
+    if (inTextBox)
+        html += QStringLiteral("<table id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; "
+                               "z-index:1\"><tbody><tr><td>");
     html.reserve(paragraphs * 260);
     unsigned seed = 7;
     const auto next = [&seed](unsigned n) {
@@ -116,7 +118,9 @@ QString textBoxPage(int paragraphs)
         }
         html += QStringLiteral(" <a href='x.html'>link</a>.</p>");
     }
-    html += QStringLiteral("</td></tr></tbody></table></body></html>");
+    if (inTextBox)
+        html += QStringLiteral("</td></tr></tbody></table>");
+    html += QStringLiteral("</body></html>");
     return html;
 }
 
@@ -127,10 +131,11 @@ struct TextBoxView
     engine::Ref<engine::Document> doc = engine::Document::create();
     std::unique_ptr<engine::PageView> view;
     QImage image{800, 600, QImage::Format_ARGB32_Premultiplied};
+    int paragraphs = kTextBoxParagraphs;
 
-    TextBoxView()
+    explicit TextBoxView(int count = kTextBoxParagraphs, bool inTextBox = true) : paragraphs(count)
     {
-        doc->replaceContent(textBoxPage(kTextBoxParagraphs));
+        doc->replaceContent(textBoxPage(count, inTextBox));
         view = std::make_unique<engine::PageView>(doc.get());
         view->setHeadless(QSize(800, 600));
         view->layout().finishLayout();
@@ -144,7 +149,7 @@ struct TextBoxView
     }
     void count(benchmark::State& state)
     {
-        state.counters["paragraphs"] = kTextBoxParagraphs;
+        state.counters["paragraphs"] = paragraphs;
         state.counters["rebuilds"] = view->layout().counters().rebuilds;
         state.counters["layouts"] = view->layout().counters().layouts;
         state.counters["blockLayouts"] = view->layout().counters().blockLayouts;
@@ -208,8 +213,54 @@ void BM_TextBoxTypeKey(benchmark::State& state)
     box.count(state);
 }
 
+// Enter in the middle of a paragraph and Backspace at the start of the
+// new one, by turns (each adds or removes a block, and what follows
+// moves), in BODY or in the text box, from the key to the painted view.
+// `whole`: the view's width changes by a pixel with every step, so that
+// each layout is one of the whole page (the figure to compare with).
+void enterAndJoin(benchmark::State& state, bool inTextBox, bool whole)
+{
+    const int count = static_cast<int>(state.range(0));
+    TextBoxView box(count, inTextBox);
+    engine::Node* text = box.doc->getElementById(QStringLiteral("p%1").arg(count / 2))->firstChild();
+    box.doc->selection().collapseAt(text, text->asText()->length() / 2);
+    bool enter = false;
+    for (auto _ : state) {
+        enter = !enter;
+        if (whole)
+            box.view->layout().setViewportSize(QSize(enter ? 799 : 800, 600));
+        if (enter)
+            box.view->input().keyDown(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+        else
+            box.view->input().keyDown(Qt::Key_Backspace, Qt::NoModifier, QString());
+        box.show();
+    }
+    box.count(state);
+}
+
+void BM_EnterAndJoin(benchmark::State& s)
+{
+    enterAndJoin(s, false, false);
+}
+void BM_EnterAndJoin_Whole(benchmark::State& s)
+{
+    enterAndJoin(s, false, true);
+}
+void BM_TextBoxEnterAndJoin(benchmark::State& s)
+{
+    enterAndJoin(s, true, false);
+}
+void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
+{
+    enterAndJoin(s, true, true);
+}
+
 } // namespace
 
+BENCHMARK(BM_EnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBoxEnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBoxEnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit_Whole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxTypeKey)->Unit(benchmark::kMillisecond);

@@ -299,6 +299,17 @@ void BlockReflow::noteWidths()
     m_block->render(m_x, m_y, m_width);
 }
 
+int BlockReflow::widthInCellOf(const std::shared_ptr<litehtml::element>& block)
+{
+    BlockReflow reflow(block);
+    return reflow.m_cell ? reflow.widthInCell() : -1;
+}
+
+bool BlockReflow::keepsCellWidth(int before, int after, int width)
+{
+    return blockreflow_detail::keepsCellWidth(before, after, width);
+}
+
 BlockReflow::Result BlockReflow::run()
 {
     using namespace blockreflow_detail;

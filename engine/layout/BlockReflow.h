@@ -38,12 +38,23 @@ public:
     // In a text box, before the change: notes how wide the block makes its
     // cell (the block is laid out at its place again after).
     void noteWidths();
+    // What noteWidths() found (-1 before, or outside a text box).
+    int widthInCellBefore() const { return m_widthInCell; }
 
     // How the block came out of run(): as before; of another height or
     // other vertical margins, padding or borders (placed after the block
     // before it; what follows it moves, see FlowShift); or otherwise
     // different (the page must be laid out whole).
     enum class Result { SameBox, OtherHeight, OtherBox };
+    // How wide `block`, a block of a text box's cell, makes the cell, as
+    // the table measures it; -1 when it stands in no such cell. (The block
+    // is left laid out at other widths: it is laid out at its place again
+    // after.)
+    static int widthInCellOf(const std::shared_ptr<litehtml::element>& block);
+    // Whether a cell of the width `width` (in its blocks' terms) stays as
+    // wide when blocks that made it `before` wide at most make it `after`
+    // wide at most: the cell is as wide as its widest block.
+    static bool keepsCellWidth(int before, int after, int width);
     // Renders the block again at its place and width.
     Result run();
     // How far what follows the block moves after the last run().

@@ -759,14 +759,7 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
             m_contentExtent = ContentExtent::of(m_reflow->cell());
             kept = m_contentExtent != nullptr;
         }
-        litehtml::size view;
-        view.width = m_viewport.width();
-        view.height = m_viewport.height();
-        const litehtml::size size = kept ? m_contentExtent->extent(view) : root->measureExtent();
-        m_documentSize = QSize(size.width, size.height);
-        if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(*root))
-            layoutengine_detail::placeBoxes(m_tree.boxes.front(), *root, layoutelements_detail::placementOf(*root));
-        updateCanvas();
+        takeTextBoxPageExtent(*root);
     } else {
         m_contentExtent.reset();
         // The page's extent: its boxes' (the root's reaches down to the
@@ -880,6 +873,18 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
             p.baseline += dy;
         }
     }
+}
+
+void LayoutEngine::takeTextBoxPageExtent(RootElement& root)
+{
+    litehtml::size view;
+    view.width = m_viewport.width();
+    view.height = m_viewport.height();
+    const litehtml::size size = m_contentExtent ? m_contentExtent->extent(view) : root.measureExtent();
+    m_documentSize = QSize(size.width, size.height);
+    if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(root))
+        layoutengine_detail::placeBoxes(m_tree.boxes.front(), root, layoutelements_detail::placementOf(root));
+    updateCanvas();
 }
 
 void LayoutEngine::updateCanvas()
@@ -1382,6 +1387,10 @@ struct LayoutEngine::RunBefore
     int endBox = -1;
     int lastBox = -1;
     int width = 0; // of the page, as far as the run reached
+    // In a text box: its cell, and how wide the run's blocks made it.
+    std::shared_ptr<litehtml::element> cell;
+    std::shared_ptr<litehtml::element> table;
+    int widthInCell = -1;
 };
 
 bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::element>>& old, RunBefore& before) const
@@ -1390,9 +1399,11 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
     std::vector<litehtml::element*> blocks;
     if (!runBlocks(old, blocks))
         return false;
-    // (A text box's cell follows the width of its blocks.)
-    if (BlockReflow(blocks.front()->shared_from_this()).cell())
-        return false;
+    {
+        const BlockReflow first(blocks.front()->shared_from_this());
+        before.cell = first.cell();
+        before.table = first.table();
+    }
     litehtml::element& first = *blocks.front();
     litehtml::element& last = *blocks.back();
     const auto& firstFlow = dynamic_cast<const BlockFlow&>(first);
@@ -1432,7 +1443,18 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
         b->calc_document_size(size, origin.x, origin.y);
         before.width = std::max(before.width, size.width);
     }
-    return true;
+    // (Last: measuring the blocks lays them out at other widths.)
+    for (litehtml::element* b : blocks) {
+        if (!before.cell)
+            continue;
+        // (A block whose words changed since the layout was measured before.)
+        const bool changed = m_reflow && m_reflow->block().get() == b;
+        const int width = changed ? m_reflow->widthInCellBefore() : BlockReflow::widthInCellOf(b->shared_from_this());
+        if (width < 0)
+            return false;
+        before.widthInCell = std::max(before.widthInCell, width);
+    }
+    return !before.cell || before.widthInCell >= 0;
 }
 
 bool LayoutEngine::laysOut(int nodeId) const
@@ -1518,6 +1540,14 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     // The blocks one below the other, their margins collapsed, from where
     // the run's first stood.
     const int width = parent->get_position().width;
+    // A text box keeps its width while its widest block is as wide.
+    if (before.cell) {
+        int widest = -1;
+        for (litehtml::element* block : blocks)
+            widest = std::max(widest, BlockReflow::widthInCellOf(block->shared_from_this()));
+        if (widest < 0 || !BlockReflow::keepsCellWidth(before.widthInCell, widest, width))
+            return false;
+    }
     int top = before.top;
     int bottom = 0;
     const BlockFlow* previous = nullptr;
@@ -1576,13 +1606,25 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     if (!keepsExtent(before.width, right, m_documentSize.width()))
         return false;
     const std::shared_ptr<litehtml::element> lastBlock = blocks.back()->shared_from_this();
-    const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height());
-    if (!shift)
+    const litehtml::element* cell = before.cell.get();
+    const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell);
+    if (!shift || (cell && shift->holder() != cell))
         return false;
     const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
     const auto parentBox = m_tree.byNode.find(layoutNodeId(*parent));
-    if (holderBox == m_tree.byNode.end() || parentBox == m_tree.byNode.end() ||
-        !movesWithItsPlace(before.lastBox, m_tree.subtreeEnd(holderBox->second), *shift))
+    if (holderBox == m_tree.byNode.end() || parentBox == m_tree.byNode.end())
+        return false;
+    // In a text box, the rows below the cell move too, and the table grows.
+    auto* table = cell ? dynamic_cast<TableElement*>(before.table.get()) : nullptr;
+    const int row = table ? table->rowOf(*cell) : -1;
+    int tableBox = -1;
+    if (cell) {
+        const auto found = table ? m_tree.byNode.find(layoutNodeId(*table)) : m_tree.byNode.end();
+        if (row < 0 || found == m_tree.byNode.end())
+            return false;
+        tableBox = found->second;
+    }
+    if (!movesWithItsPlace(before.lastBox, m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox->second), *shift))
         return false;
     // The root reaches as far below the content as before (the margins at
     // the page's end as laid out, to the fraction of a pixel).
@@ -1592,10 +1634,14 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     shift->apply();
     if (root && rootBefore > m_viewport.height())
         root->get_position().height = std::max(m_viewport.height(), rootBefore + dy);
+    if (table) {
+        table->growRow(row, dy);
+        widenPaintExtentsBelow(*table, dy);
+    }
     const int parentTop = layoutelements_detail::placementOf(*parent).y;
     const int canvasHeight = m_tree.canvas.height();
     const int lastBox = spliceTree(parentBox->second, before.firstBox, before.endBox, fresh);
-    moveTreeAfter(lastBox, holderBox->second, -1, parentTop + before.bottom, *shift);
+    moveTreeAfter(lastBox, holderBox->second, tableBox, parentTop + before.bottom, *shift);
     // Blocks drawn by the index of their children find the new ones there.
     const int added = static_cast<int>(fresh.size()) - static_cast<int>(removed);
     const int firstAt = static_cast<int>(at);
@@ -1637,9 +1683,17 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             area = area.isNull() ? covered : area.united(covered);
         }
     }
-    m_documentSize.setHeight(0);
-    updateCanvas();
-    m_documentSize.setHeight(m_tree.canvas.height());
+    auto* rootElement = dynamic_cast<RootElement*>(m_document->root().get());
+    if (table && rootElement) {
+        // The page's extent as the layout library measures it, the root box
+        // stretched to it (the table stands out of the flow).
+        m_contentExtent = ContentExtent::of(before.cell);
+        takeTextBoxPageExtent(*rootElement);
+    } else {
+        m_documentSize.setHeight(0);
+        updateCanvas();
+        m_documentSize.setHeight(m_tree.canvas.height());
+    }
     const int from = std::min(parentTop + before.top, area.isNull() ? INT_MAX : area.y());
     m_runArea = QRect(0, from, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - from);
     return true;

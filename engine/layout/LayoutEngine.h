@@ -30,6 +30,7 @@ struct ChildIndexes;
 
 class BlockReflow;
 class ContentExtent;
+class RootElement;
 class FlowShift;
 
 // The one seam between the engine and the layout library: load a layout
@@ -189,6 +190,10 @@ private:
     // Our boxes and words of the run's blocks (boxes first .. end-1) give
     // way to those of `fresh`; returns the index of the last new top box.
     int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh);
+    // After an edit in a text box: the page's extent as the layout library
+    // measures it (kept in m_contentExtent, else walked), the root's box
+    // stretched to it, the canvas.
+    void takeTextBoxPageExtent(RootElement& root);
     // The canvas: the layout library's extent and every box.
     void updateCanvas();
 

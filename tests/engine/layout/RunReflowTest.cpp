@@ -194,6 +194,13 @@ TEST(RunReflow, BlocksInATextBoxMatchAFreshLayout)
     const QString page = QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
                                         "<td id=cell>") +
                          paragraphs(12) + QStringLiteral("</td></tr></tbody></table></body>");
-    editAndUndo(page,
-                {enterAt("p4", 6), backspaceAtStartOf("p6"), pasteAt("p2", 3, QStringLiteral("<p>x</p><p>y</p>"))});
+    EXPECT_GE(editAndUndo(page, {enterAt("p4", 6), backspaceAtStartOf("p6"),
+                                 pasteAt("p2", 3, QStringLiteral("<p>x</p><p>y</p>"))}),
+              4);
+    // A box as wide as its widest line (which does not wrap): a paragraph
+    // that becomes wider widens it, one that was the widest narrows it.
+    const QString fitted = QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody>"
+                                          "<tr><td><p id=a>short</p><p id=b>a longer line</p><p id=c>mid one</p>"
+                                          "</td></tr><tr><td>row below</td></tr></tbody></table></body>");
+    editAndUndo(fitted, {enterAt("b", 3), backspaceAtStartOf("c"), pasteAt("a", 2, QStringLiteral("<p>x</p>"))});
 }
