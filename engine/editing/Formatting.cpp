@@ -438,6 +438,62 @@ void Formatting::removeFormat(TextRange& range)
     format_detail::restoreRange(range, segs);
 }
 
+Element* Formatting::linkEachBlock(TextRange& range, const QString& href)
+{
+    // The range's text, block by block in page order.
+    struct Part
+    {
+        Ref<Node> startNode, endNode;
+        int startOffset = 0, endOffset = 0;
+    };
+    std::vector<Part> parts;
+    Element* block = nullptr;
+    for (Text* text : rangeTexts(range)) {
+        // White space between blocks takes no link of its own.
+        if (text->data().trimmed().isEmpty())
+            continue;
+        Element* at = blockOf(text);
+        Ref<Node> node(text);
+        int from = 0;
+        int to = text->length();
+        if (LivePosition::compare(text, 0, range.start().node(), range.start().offset()) < 0) {
+            node = range.start().node();
+            from = range.start().offset();
+        }
+        if (parts.empty() || at != block) {
+            parts.push_back({node, text, from, to});
+            block = at;
+        } else {
+            parts.back().endNode = text;
+            parts.back().endOffset = to;
+        }
+    }
+    if (parts.size() < 2)
+        return nullptr;
+    Part& last = parts.back();
+    if (LivePosition::compare(last.endNode.get(), last.endOffset, range.end().node(), range.end().offset()) > 0) {
+        last.endNode = range.end().node();
+        last.endOffset = range.end().offset();
+    }
+    // A link in each, the range over them all.
+    Element* first = nullptr;
+    Element* end = nullptr;
+    for (const Part& part : parts) {
+        TextRange piece(range.document());
+        piece.setRange(part.startNode.get(), part.startOffset, part.endNode.get(), part.endOffset);
+        if (piece.isCollapsed())
+            continue;
+        if (Element* a = createLink(piece, href)) {
+            if (!first)
+                first = a;
+            end = a;
+        }
+    }
+    if (first)
+        range.setRange(first, 0, end, end->childCount());
+    return first;
+}
+
 Element* Formatting::createLink(TextRange& range, const QString& href)
 {
     Document* doc = range.document();
@@ -449,6 +505,8 @@ Element* Formatting::createLink(TextRange& range, const QString& href)
     }
     if (range.isCollapsed())
         return nullptr;
+    if (Element* first = linkEachBlock(range, href))
+        return first;
     Node* sn = range.start().node();
     int so = range.start().offset();
     Node* en = range.end().node();

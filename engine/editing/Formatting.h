@@ -39,7 +39,9 @@ public:
     // Removes FONT, STRONG, B, EM, I, U, STRIKE, S, SUB, SUP and SPAN.
     static void removeFormat(TextRange& range);
     // Wraps the range in <A href=...> (or sets the href of the link it is
-    // in); the range then covers the link's content.
+    // in); the range then covers the link's content. A range over several
+    // blocks (a heading and a paragraph) gets a link in each, around its
+    // part of the range, and then covers them all; the first is returned.
     static Element* createLink(TextRange& range, const QString& href);
     // Removes the links around and inside the range.
     static void unlink(TextRange& range);
@@ -55,6 +57,9 @@ public:
 private:
     static const char* toggleTagName(Toggle t);
     static std::vector<Text*> rangeTexts(const TextRange& range);
+    // createLink over a range whose text lies in more than one block; null
+    // (nothing done) for a range in one block.
+    static Element* linkEachBlock(TextRange& range, const QString& href);
 };
 
 } // namespace engine

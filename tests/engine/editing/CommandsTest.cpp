@@ -203,6 +203,33 @@ TEST(Commands, LinkOverAWholeLinkUndoesToTheOldLink)
     EXPECT_EQ(bodyHtml(doc.get()), before);
 }
 
+TEST(Commands, ALinkOverSeveralBlocksIsALinkInEachAndUndoesAsOne)
+{
+    // From a heading over a paragraph into a third: never one link holding
+    // blocks, nor a block split into another.
+    auto doc = pageFrom("<body><div><h1>Kettle timer</h1>\n<p>counts <b>the</b> minutes</p>\n"
+                        "<p>and rings</p></div></body>");
+    const QString before = bodyHtml(doc.get());
+    Element* div = doc->body()->firstChild()->asElement();
+    Node* heading = div->firstChild()->firstChild();
+    Node* last = div->lastChild()->firstChild();
+    ASSERT_EQ(last->textContent(), QStringLiteral("and rings"));
+    doc->selection().setTextRange(heading, 7, last, 3);
+    ASSERT_EQ(doc->commands().exec(CommandGroup::Hyperlink, "page.html"), 0);
+    EXPECT_EQ(bodyHtml(doc.get()), QStringLiteral("<DIV><H1>Kettle <A href=\"page.html\">timer</A></H1>\n"
+                                                  "<P><A href=\"page.html\">counts <B>the</B> minutes</A></P>\n"
+                                                  "<P><A href=\"page.html\">and</A> rings</P></DIV>"));
+    // The selection runs from the first link to the end of the last.
+    const TextRange selected = doc->selection().createRange();
+    const auto linkAt = [](const LivePosition& at) { return elementAtOrAbove(at.node())->closest(QLatin1String("A")); };
+    ASSERT_NE(linkAt(selected.start()), nullptr);
+    ASSERT_NE(linkAt(selected.end()), nullptr);
+    EXPECT_EQ(linkAt(selected.start())->parentElement(), div->firstChild());
+    EXPECT_EQ(linkAt(selected.end())->parentElement(), div->lastChild());
+    doc->undoManager().undo();
+    EXPECT_EQ(bodyHtml(doc.get()), before);
+}
+
 TEST(Commands, EverySeedOfTheEditingFuzzerIsUndoneExactly)
 {
     // The editing fuzz target's own check, once over its seed corpus.
