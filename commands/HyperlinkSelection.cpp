@@ -14,6 +14,9 @@
 #include "engine/html/HtmlSerializer.h"
 #include "engine/markup/MarkupServices.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace hyperlinkselection_detail {
 
 using engine::Element;
@@ -27,22 +30,34 @@ bool hasKind(const QString& href, LinkKind kind)
     return !href.isEmpty() && LinkKindOfAddress(href) == kind;
 }
 
-// The first A whose start tag lies inside the range, in page order.
-Element* firstLinkStartingIn(const engine::TextRange& range)
+// The A elements whose start tags lie inside the range, in page order (the
+// first one only when `all` is not set).
+std::vector<Element*> linksStartingIn(const engine::TextRange& range, bool all)
 {
+    std::vector<Element*> links;
     Element* scope = range.parentElement();
     if (!scope)
-        return nullptr;
+        return links;
     for (const Ref<Element>& a : scope->getElementsByTagName(QStringLiteral("A")).toVector()) {
         Element* parent = a->parentElement();
         if (!parent)
             continue;
         const int index = a->indexInParent();
         if (engine::LivePosition::compare(parent, index, range.start().node(), range.start().offset()) >= 0 &&
-            engine::LivePosition::compare(parent, index, range.end().node(), range.end().offset()) < 0)
-            return a.get();
+            engine::LivePosition::compare(parent, index, range.end().node(), range.end().offset()) < 0) {
+            links.push_back(a.get());
+            if (!all)
+                break;
+        }
     }
-    return nullptr;
+    return links;
+}
+
+// The first A whose start tag lies inside the range, in page order.
+Element* firstLinkStartingIn(const engine::TextRange& range)
+{
+    const std::vector<Element*> links = linksStartingIn(range, false);
+    return links.empty() ? nullptr : links.front();
 }
 
 // The start tag of an element with content, as the page writes it.
@@ -108,15 +123,25 @@ bool readLinkElement(SelectionLink& link, Element* anchor, LinkKind kind)
     return true;
 }
 
-// The link written on text by the engine's link command: the A around the
-// range, else the first one inside it.
-Element* linkOfRange(const engine::TextRange& range)
+// The links written on text by the engine's link command: the A around the
+// range, else those inside it (one in each block of a range over several).
+std::vector<Element*> linksOfRange(const engine::TextRange& range)
 {
     if (Element* parent = range.parentElement()) {
         if (Element* a = parent->closest(QLatin1String("A")))
-            return a;
+            return {a};
     }
-    return firstLinkStartingIn(range);
+    // The link the range starts in, then those that start inside it.
+    std::vector<Element*> links;
+    if (Element* start = engine::elementAtOrAbove(range.start().node())) {
+        if (Element* a = start->closest(QLatin1String("A")))
+            links.push_back(a);
+    }
+    for (Element* a : linksStartingIn(range, true)) {
+        if (std::find(links.begin(), links.end(), a) == links.end())
+            links.push_back(a);
+    }
+    return links;
 }
 
 // One end of the selection: where it stood before links were taken apart.
@@ -309,13 +334,12 @@ void ApplyLinkToSelection(const SelectionLink& link, const QString& url, const Q
                 UnlinkKeepingSelection(view, doc->selection());
                 if (view->ExecCommand(engine::CommandGroup::Hyperlink, &href) != S_OK)
                     break;
-                Element* a = linkOfRange(doc->selection().createRange());
-                if (!a)
-                    break;
-                if (!target.isEmpty())
-                    a->setAttribute(kTarget, target);
-                if (noUnderline)
-                    a->style().setTextDecoration(QStringLiteral("none"));
+                for (Element* a : linksOfRange(doc->selection().createRange())) {
+                    if (!target.isEmpty())
+                        a->setAttribute(kTarget, target);
+                    if (noUnderline)
+                        a->style().setTextDecoration(QStringLiteral("none"));
+                }
                 break;
             }
             case kLinkImage: {

@@ -47,7 +47,7 @@ const char* const kClubPage =
     "<TABLE id=plainTable border=1 style=\"Z-INDEX: 108; LEFT: 20px; POSITION: absolute; TOP: 240px\">"
     "<TR><TD id=cell>Price list</TD></TR></TABLE>\n"
     "<HR id=rule style=\"Z-INDEX: 109; LEFT: 20px; POSITION: absolute; TOP: 300px\" width=200>\n"
-    "<DIV><P id=flow>Plain text outside any box</P></DIV>\n";
+    "<DIV><P id=flow>Plain text outside any box</P>\n<P id=flow2>and more of it</P></DIV>\n";
 
 class Hyperlink : public FormatPage
 {
@@ -350,6 +350,17 @@ TEST_F(Hyperlink, WordsOfThePagesFlowingTextAreLinkedChangedAndUnlinkedAsInAText
     undo();
     undo();
     EXPECT_EQ(inner("flow"), linked);
+
+    // Words over two paragraphs: a link in each, both with the target and
+    // without underline.
+    doc()->selection().setTextRange(byId("flow")->lastChild(), 1, textIn("flow2"), 3);
+    settle();
+    answerLink(responder, QStringLiteral("both.html"), QStringLiteral("main"), true);
+    run(ID_INSERT_HYPERLINK);
+    const QString both = QStringLiteral("<A href=\"both.html\" target=main style=\"TEXT-DECORATION: none\">");
+    EXPECT_EQ(inner("flow"), linked.left(linked.indexOf(QLatin1String(" text"))) + QStringLiteral(" ") + both +
+                                 QStringLiteral("text outside any box</A>"));
+    EXPECT_EQ(inner("flow2"), both + QStringLiteral("and</A> more of it"));
 }
 
 TEST_F(Hyperlink, AnAreasLinkIsRemovedWithTheAreaAndTheMapWithTheLast)
