@@ -471,6 +471,7 @@ LayoutEngine::~LayoutEngine()
 
 void LayoutEngine::letGoOfPage()
 {
+    m_treeLines.reset();
     m_textLines.reset();
     m_reflow.reset();
     m_contentExtent.reset();
@@ -605,6 +606,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     std::swap(m_partDocuments, other.m_partDocuments);
     std::swap(m_tree, other.m_tree);
     std::swap(m_textLines, other.m_textLines);
+    std::swap(m_treeLines, other.m_treeLines);
     std::swap(m_childIndexes, other.m_childIndexes);
     std::swap(m_elements, other.m_elements);
     std::swap(m_textMarkers, other.m_textMarkers);
@@ -627,18 +629,20 @@ bool LayoutEngine::isLoaded() const
 
 void LayoutEngine::layout(int width)
 {
-    m_textLines.reset();
-    m_lastArea.reset();
     const bool sameWidth = std::max(1, width) == m_width;
-    m_width = std::max(1, width);
-    if (!m_document) {
-        m_reflow.reset();
-        m_tree = LayoutTree();
+    if (std::exchange(m_runLaidOut, false) && sameWidth && !m_wholeLayoutDue) {
+        // (Its lines were found with it.)
+        m_lastArea = m_runArea;
         m_laidOut = true;
         return;
     }
-    if (std::exchange(m_runLaidOut, false) && sameWidth && !m_wholeLayoutDue) {
-        m_lastArea = m_runArea;
+    m_textLines.reset();
+    m_lastArea.reset();
+    m_width = std::max(1, width);
+    if (!m_document) {
+        m_reflow.reset();
+        m_treeLines.reset();
+        m_tree = LayoutTree();
         m_laidOut = true;
         return;
     }
@@ -804,6 +808,7 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shif
 
 void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift)
 {
+    m_treeLines.reset();
     auto& boxes = m_tree.boxes;
     const int dy = shift.dy();
     const int from = m_tree.subtreeEnd(blockBox);
@@ -901,6 +906,7 @@ void LayoutEngine::updateCanvas()
 bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
                                      bool canvasMayChange)
 {
+    m_treeLines.reset();
     const auto found = m_tree.byNode.find(layoutNodeId(*block));
     if (found == m_tree.byNode.end())
         return false;
@@ -1001,6 +1007,7 @@ void LayoutEngine::widenChildReach(const litehtml::element& block, const QRect& 
 
 void LayoutEngine::buildTree()
 {
+    m_treeLines.reset();
     // Room for as much as the layout before held (a layout again of the
     // same page holds as much).
     const size_t boxes = m_tree.boxes.size();
@@ -1033,6 +1040,7 @@ std::shared_ptr<const TextLines> LayoutEngine::textLines()
 void LayoutEngine::findTextLines()
 {
     m_textLines = TextLines::of(m_tree);
+    m_treeLines = m_textLines;
 }
 
 std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const
@@ -1195,6 +1203,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
 
 bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
 {
+    m_treeLines.reset();
     m_textLines.reset();
     using layoutengine_detail::keepsExtent;
     const auto el = elementOf(nodeId);
@@ -1432,6 +1441,8 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
             return false;
     }
     const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(before.firstBox, before.endBox);
+    if (piecesFrom == piecesTo)
+        return false; // (no place known for the words of the run that takes its place)
     const int owner = m_tree.boxes[static_cast<size_t>(before.firstBox)].parent;
     for (size_t i = piecesFrom; i < piecesTo; ++i) {
         if (m_tree.pieces[i].owner == owner)
@@ -1631,6 +1642,8 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     litehtml::element* root = shift->grown().empty() ? nullptr : shift->grown().back();
     root = root && !root->have_parent() ? root : nullptr;
     const int rootBefore = root ? root->get_position().height : 0;
+    // The lines of the tree before: those of the run are found again.
+    const std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
     shift->apply();
     if (root && rootBefore > m_viewport.height())
         root->get_position().height = std::max(m_viewport.height(), rootBefore + dy);
@@ -1640,8 +1653,20 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     }
     const int parentTop = layoutelements_detail::placementOf(*parent).y;
     const int canvasHeight = m_tree.canvas.height();
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(before.firstBox, before.endBox);
+    const size_t piecesHad = m_tree.pieces.size();
+    const size_t boxesHad = m_tree.boxes.size();
     const int lastBox = spliceTree(parentBox->second, before.firstBox, before.endBox, fresh);
     moveTreeAfter(lastBox, holderBox->second, tableBox, parentTop + before.bottom, *shift);
+    if (linesBefore) {
+        const int morePieces = static_cast<int>(m_tree.pieces.size()) - static_cast<int>(piecesHad);
+        const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
+        const int had = static_cast<int>(piecesTo - piecesFrom);
+        const int boxes = before.endBox - before.firstBox;
+        m_textLines = TextLines::updated(*linesBefore, m_tree, static_cast<int>(piecesFrom), had, had + morePieces,
+                                         before.firstBox, boxes, boxes + moreBoxes);
+        m_treeLines = m_textLines;
+    }
     // Blocks drawn by the index of their children find the new ones there.
     const int added = static_cast<int>(fresh.size()) - static_cast<int>(removed);
     const int firstAt = static_cast<int>(at);

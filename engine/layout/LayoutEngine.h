@@ -206,6 +206,10 @@ private:
     std::vector<std::shared_ptr<litehtml::document>> m_partDocuments;
     LayoutTree m_tree;
     std::shared_ptr<const TextLines> m_textLines; // of m_tree; null when not found since its last change
+    // The lines last found, while m_tree is the tree they were found in
+    // (words may have changed in the layout library's elements since): a
+    // run laid out in place finds its lines from them.
+    std::shared_ptr<const TextLines> m_treeLines;
     std::unique_ptr<layoutelements_detail::ChildIndexes> m_childIndexes; // for drawing blocks with very many children
     ElementTable m_elements;
     // Text node id -> the marker comment that stands before its words.

@@ -25,6 +25,7 @@ struct TextLines
         QRect rect;
         int baseline = 0;
         int lineBreak = -1; // on an empty line: the box of the break that ends it
+        int firstTop = 0;   // where the line's first word (or break) stood when the line was found
     };
 
     std::vector<int> entries;                 // indices in LayoutTree::pieces of the words of text nodes
@@ -35,6 +36,15 @@ struct TextLines
     std::vector<int> nodeEntriesStart;        // those of node id n start at [n], end at [n + 1]
 
     static std::shared_ptr<const TextLines> of(const LayoutTree& tree);
+
+    // A part of the tree changed: the words [from, from + had) of the tree
+    // `old` was found in are the words [from, from + now) of `tree`, and its
+    // boxes [boxFrom, boxFrom + boxesHad) the boxes [boxFrom, boxFrom +
+    // boxesNow); the words and boxes after them moved along the lists (and
+    // may have moved on the page). The lines of `tree`, found again only
+    // for the part; null when the part's lines do not follow one another.
+    static std::shared_ptr<const TextLines> updated(const TextLines& old, const LayoutTree& tree, int from, int had,
+                                                    int now, int boxFrom, int boxesHad, int boxesNow);
 
     // The entries of a text node, as [begin, end) in entriesByNode.
     std::pair<int, int> entriesOfNode(int nodeId) const
@@ -48,6 +58,15 @@ private:
     void find(const LayoutTree& tree);
     void indexByNode(const LayoutTree& tree);
     void addEmptyLines(const LayoutTree& tree);
+    // An empty line at a break's box (its baseline set by setEmptyBaselines).
+    static Line emptyLineAt(const LayoutTree& tree, int breakBox);
+    // The lines of the words [from, to) of the tree, their entries from
+    // `entries.size()` on.
+    void findIn(const LayoutTree& tree, int from, int to);
+    // The baselines of the empty lines: as on the first line of text of the
+    // same height, else a fifth of the height above the bottom.
+    void setEmptyBaselines();
+    void indexBreaks(const LayoutTree& tree);
 };
 
 } // namespace engine
