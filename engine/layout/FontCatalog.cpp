@@ -6,6 +6,7 @@
 #include <QRawFont>
 #include <QtEndian>
 
+#include <atomic>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -19,6 +20,18 @@ struct ViewHash
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
 };
+// The exact widths a thread measured last, of one catalog: the threads
+// reading a long page's parts measure every word, and would take turns
+// at the catalog's lock for each.
+struct ThreadWidths
+{
+    unsigned long long catalog = 0;
+    std::unordered_map<std::string, qreal, ViewHash, std::equal_to<>> widths; // keyed by handle and text
+    std::string key;
+};
+
+std::atomic<unsigned long long> lastCatalog{0};
+constexpr size_t kWidthsKeptByAThread = 50000;
 } // namespace fontcatalog_detail
 
 struct FontCatalog::Entry
@@ -189,7 +202,7 @@ QStringList fontcatalog_detail::familiesOf(const QString& familyList)
     return families;
 }
 
-FontCatalog::FontCatalog() = default;
+FontCatalog::FontCatalog() : m_serial(++fontcatalog_detail::lastCatalog) {}
 FontCatalog::~FontCatalog() = default;
 
 int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool italic, unsigned decoration)
@@ -367,6 +380,23 @@ int FontCatalog::textWidth(int handle, std::string_view utf8) const
 }
 
 qreal FontCatalog::exactTextWidth(int handle, std::string_view utf8) const
+{
+    using namespace fontcatalog_detail;
+    thread_local ThreadWidths kept;
+    if (kept.catalog != m_serial || kept.widths.size() >= kWidthsKeptByAThread) {
+        kept.widths.clear();
+        kept.catalog = m_serial;
+    }
+    kept.key.assign(reinterpret_cast<const char*>(&handle), sizeof handle);
+    kept.key.append(utf8);
+    if (const auto found = kept.widths.find(std::string_view(kept.key)); found != kept.widths.end())
+        return found->second;
+    const qreal w = measureExactTextWidth(handle, utf8);
+    kept.widths.emplace(kept.key, w);
+    return w;
+}
+
+qreal FontCatalog::measureExactTextWidth(int handle, std::string_view utf8) const
 {
     const std::lock_guard guard(m_lock);
     const Entry& e = *m_entries.at(handle - 1);

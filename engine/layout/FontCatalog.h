@@ -94,6 +94,9 @@ public:
     static QString defaultFamilyList();
 
 private:
+    // exactTextWidth at the catalog's lock.
+    qreal measureExactTextWidth(int handle, std::string_view utf8) const;
+
     struct Entry;
     std::vector<std::unique_ptr<Entry>> m_entries;
     QHash<QString, int> m_byKey;
@@ -101,6 +104,9 @@ private:
     // (Recursive: a call may ask another; the fonts' own objects are used
     // by one thread at a time.)
     mutable std::recursive_mutex m_lock;
+    // Tells this catalog's widths kept by each thread from those of others
+    // (never the number of another catalog).
+    const unsigned long long m_serial;
 };
 
 } // namespace engine

@@ -4,6 +4,8 @@
 #include <QImage>
 
 #include <algorithm>
+#include <memory>
+#include <thread>
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/LayoutEngine.h"
 #include "engine/layout/PageContainer.h"
@@ -334,4 +336,29 @@ TEST(PresentationalHints, ElementsAlikeTakeHintsOfTheirOwnAttributes)
         EXPECT_EQ(widthOf(layout, "i1"), 20) << round;
         EXPECT_EQ(widthOf(layout, "i2"), 30) << round;
     }
+}
+
+// Widths a thread keeps are those of the catalog that measured them: two
+// catalogs whose first fonts differ answer each its own, in any order and
+// on any thread, also after one of them is gone.
+TEST(FontCatalog, WidthsAreEachCatalogsOwn)
+{
+    const std::string_view word = "Widths";
+    auto small = std::make_unique<engine::FontCatalog>();
+    engine::FontCatalog large;
+    const int inSmall = small->font(QStringLiteral("serif"), 10, 400, false, 0);
+    const int inLarge = large.font(QStringLiteral("serif"), 40, 400, false, 0);
+    ASSERT_EQ(inSmall, inLarge);
+    const qreal narrow = small->exactTextWidth(inSmall, word);
+    const qreal wide = large.exactTextWidth(inLarge, word);
+    EXPECT_GT(wide, 3 * narrow);
+    EXPECT_EQ(small->exactTextWidth(inSmall, word), narrow);
+    small.reset();
+    engine::FontCatalog again;
+    const int inAgain = again.font(QStringLiteral("serif"), 20, 400, false, 0);
+    EXPECT_GT(again.exactTextWidth(inAgain, word), 1.5 * narrow);
+    EXPECT_LT(again.exactTextWidth(inAgain, word), 0.75 * wide);
+    qreal onAnotherThread = 0;
+    std::thread([&] { onAnotherThread = large.exactTextWidth(inLarge, word); }).join();
+    EXPECT_EQ(onAnotherThread, wide);
 }
