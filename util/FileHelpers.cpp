@@ -11,6 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+
+#include <gumbo.h>
 
 CZQDoc* FindOpenDocument(const QString& path)
 {
@@ -93,6 +96,48 @@ QString UserImageFolder()
     return platform::installPath(QStringLiteral("Image/User"));
 }
 
+namespace {
+
+// The title text as a browser's document.title gives it: character
+// references decoded (the text read as a TITLE element's content), ASCII
+// white space stripped at both ends and collapsed to single blanks. A
+// no-break space becomes a blank too, after the collapsing, as the title
+// reader has always given it.
+QString browserTitleText(const QString& raw)
+{
+    const QByteArray html = "<title>" + raw.toUtf8() + "</title>";
+    GumboOutput* output = gumbo_parse_with_options(&kGumboDefaultOptions, html.constData(), size_t(html.size()));
+    QString text;
+    const auto findTitle = [](auto&& self, const GumboNode* node) -> const GumboNode* {
+        if (node->type != GUMBO_NODE_ELEMENT)
+            return nullptr;
+        if (node->v.element.tag == GUMBO_TAG_TITLE)
+            return node;
+        const GumboVector& children = node->v.element.children;
+        for (unsigned i = 0; i < children.length; ++i) {
+            if (const GumboNode* found = self(self, static_cast<const GumboNode*>(children.data[i])))
+                return found;
+        }
+        return nullptr;
+    };
+    if (const GumboNode* title = findTitle(findTitle, output->root)) {
+        const GumboVector& children = title->v.element.children;
+        for (unsigned i = 0; i < children.length; ++i) {
+            const auto* child = static_cast<const GumboNode*>(children.data[i]);
+            if (child->type == GUMBO_NODE_TEXT || child->type == GUMBO_NODE_WHITESPACE)
+                text += QString::fromUtf8(child->v.text.text);
+        }
+    }
+    gumbo_destroy_output(&kGumboDefaultOptions, output);
+    static const QRegularExpression asciiSpace(QStringLiteral("[\\t\\n\\f\\r ]+"));
+    QStringList words = text.split(asciiSpace, Qt::SkipEmptyParts);
+    QString title = words.join(QLatin1Char(' '));
+    title.replace(QChar(0x00A0), QLatin1Char(' '));
+    return title;
+}
+
+} // namespace
+
 QString GetHtmlFileTitle(const QString& path)
 {
     if (path.isEmpty())
@@ -141,7 +186,6 @@ QString GetHtmlFileTitle(const QString& path)
     const qsizetype start = open + 7;
     if (close < 0 || close <= start)
         return untitled;
-    QString title = text.mid(start, close - start);
-    title.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    const QString title = browserTitleText(text.mid(start, close - start));
     return IsBlankString(title) ? untitled : title;
 }

@@ -37,6 +37,8 @@ QString MakeTempImageFileName(const QString& extension, const QString& folder, c
 // banners and scanned pages go. It is not made here.
 QString UserImageFolder();
 
-// The TITLE text of an HTML file, decoded by the page's charset, with
-// "&nbsp;" as blanks; "タイトルなし" when there is none or it is blank.
+// The TITLE text of an HTML file, decoded by the page's charset, read as a
+// browser reads a title: character references decoded, white space stripped
+// and collapsed, no-break spaces as blanks; "タイトルなし" when there is none
+// or it is blank.
 QString GetHtmlFileTitle(const QString& path);

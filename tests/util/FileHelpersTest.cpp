@@ -159,9 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
     Files, GetHtmlFileTitleTest,
     ::testing::Values(
         TitleCase{"<HTML><HEAD><TITLE>My page</TITLE></HEAD>", "My page"},
-        TitleCase{"<title> a&nbsp;b </title>", " a b "}, TitleCase{"<Title>Mixed</Title>", "タイトルなし"},
-        TitleCase{"<TITLE>&nbsp; &nbsp;</TITLE>", "タイトルなし"}, TitleCase{"<TITLE></TITLE>", "タイトルなし"},
-        TitleCase{"<TITLE>no end", "タイトルなし"},
+        TitleCase{"<title> a&nbsp;b </title>", "a b"},
+        TitleCase{"<TITLE>Usage &#8212; Project 1.0</TITLE>", "Usage — Project 1.0"},
+        TitleCase{"<TITLE>Q&amp;A &lt;b&gt; &#x41;&#65 &eacute;t&eacute; &bogus; &copy</TITLE>",
+                  "Q&A <b> AA été &bogus; ©"},
+        TitleCase{"<TITLE>\n  Two\t\tlines\r\n  here  </TITLE>", "Two lines here"},
+        TitleCase{"<Title>Mixed</Title>", "タイトルなし"}, TitleCase{"<TITLE>&nbsp; &nbsp;</TITLE>", "タイトルなし"},
+        TitleCase{"<TITLE></TITLE>", "タイトルなし"}, TitleCase{"<TITLE>no end", "タイトルなし"},
         TitleCase{"<META charset=\"Shift_JIS\"><TITLE>" +
                       platform::encodeText(QStringLiteral("日本語の題"), QStringLiteral("Shift_JIS")) + "</TITLE>",
                   "日本語の題"},
