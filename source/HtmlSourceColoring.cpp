@@ -40,6 +40,34 @@ bool isHtmlWordByte(unsigned char c)
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c >= 0x80;
 }
 
+bool isHtmlSpace(unsigned char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\f' || c == '\r';
+}
+
+// Where a word inside a tag ends, as HTML reads tags: a name (of the tag or
+// of an attribute) at white space, "/", ">" or "=", so "http-equiv" and
+// "data-url_root" are one name each; an unquoted value at white space or ">".
+bool endsTagWord(unsigned char c, bool value)
+{
+    return isHtmlSpace(c) || c == '>' || (!value && (c == '/' || c == '='));
+}
+
+// An attribute name the view colours: a known one, or a custom data
+// attribute ("data-" and a name), which every element may carry.
+bool isColouredAttributeName(const char* text, int n)
+{
+    if (IsHtmlAttributeName(text, n))
+        return true;
+    if (n <= 5)
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        if ((text[i] | 0x20) != "data"[i])
+            return false;
+    }
+    return text[4] == '-';
+}
+
 } // namespace
 
 LineState ParseHtmlLineColors(LineState state, const char* text, int length, ColorRun* runs, int& count)
@@ -51,6 +79,7 @@ LineState ParseHtmlLineColors(LineState state, const char* text, int length, Col
     bool redefineBlock = true;
     bool stepBack = false;
     int wordStart = -1;
+    bool valueWord = false; // the word was begun where a value was expected
     int tagOpen = -1;
 
     // A word that ends inside a tag: a tag name right after "<" or "</", else
@@ -58,22 +87,24 @@ LineState ParseHtmlLineColors(LineState state, const char* text, int length, Col
     // close it) an unquoted value.
     auto finishWord = [&](int end, bool valueMayEnd) {
         const int n = end - wordStart;
-        if (!(state & HtmlStateTagNamed) && wordStart == tagOpen + 1 && IsHtmlTagName(text + wordStart, n)) {
+        if (valueWord) {
+            if (valueMayEnd && (state & HtmlStateValue)) {
+                sink.Add(wordStart, COLORINDEX_VALUE);
+                redefineBlock = true;
+                wordStart = -1;
+                state &= ~static_cast<LineState>(HtmlStateValue);
+            }
+        } else if (!(state & HtmlStateTagNamed) && wordStart == tagOpen + 1 && IsHtmlTagName(text + wordStart, n)) {
             sink.Add(wordStart, COLORINDEX_TAG);
             redefineBlock = true;
             state |= HtmlStateTagNamed;
             wordStart = -1;
-        } else if (IsHtmlAttributeName(text + wordStart, n)) {
+        } else if (isColouredAttributeName(text + wordStart, n)) {
             sink.Add(wordStart, COLORINDEX_ATTRIBUTE);
             redefineBlock = true;
             stepBack = true;
             state |= HtmlStateAttribute;
             wordStart = -1;
-        } else if (valueMayEnd && (state & HtmlStateValue)) {
-            sink.Add(wordStart, COLORINDEX_VALUE);
-            redefineBlock = true;
-            wordStart = -1;
-            state &= ~static_cast<LineState>(HtmlStateValue);
         }
     };
     // A delimiter that gets a run of its own ends any step back.
@@ -121,12 +152,13 @@ LineState ParseHtmlLineColors(LineState state, const char* text, int length, Col
             continue;
         }
 
-        if (c == '"' && (state & HtmlStateValue)) {
+        // A quote opens a value only where the value begins.
+        if (c == '"' && (state & HtmlStateValue) && wordStart < 0) {
             sink.Add(i, COLORINDEX_VALUE);
             state = (state & ~static_cast<LineState>(HtmlStateValue)) | HtmlStateDoubleQuote;
             continue;
         }
-        if (c == '\'' && (state & HtmlStateValue)) {
+        if (c == '\'' && (state & HtmlStateValue) && wordStart < 0) {
             sink.Add(i, COLORINDEX_VALUE);
             state = (state & ~static_cast<LineState>(HtmlStateValue)) | HtmlStateSingleQuote;
             continue;
@@ -137,14 +169,27 @@ LineState ParseHtmlLineColors(LineState state, const char* text, int length, Col
             continue;
         }
 
-        if (isHtmlWordByte(c)) {
-            if (wordStart < 0)
+        if (state & HtmlStateInTag) {
+            // Where a value is expected, anything but white space and ">"
+            // begins it ("#fff", "../a.html"); a name begins with a letter
+            // or digit.
+            const bool begins = (state & HtmlStateValue) ? !endsTagWord(c, true) : isHtmlWordByte(c);
+            if (wordStart >= 0 ? !endsTagWord(c, valueWord) : begins) {
+                if (wordStart < 0) {
+                    wordStart = i;
+                    valueWord = (state & HtmlStateValue) != 0;
+                }
+                continue;
+            }
+        } else if (isHtmlWordByte(c)) {
+            if (wordStart < 0) {
                 wordStart = i;
+                valueWord = false;
+            }
             continue;
         }
 
-        // A delimiter ends the word: inside a tag it may be a name or a value;
-        // either way the next word starts afresh, so "http-equiv" is two words.
+        // A delimiter ends the word: inside a tag it may be a name or a value.
         if (wordStart >= 0 && (state & HtmlStateInTag))
             finishWord(i, c != '=');
         wordStart = -1;
