@@ -8,6 +8,8 @@
 #include "engine/layout/PageContainer.h"
 #include "engine/markup/TextUnits.h"
 
+#include <QTextBoundaryFinder>
+
 namespace engine {
 
 Text* TextPosition::text() const
@@ -405,8 +407,38 @@ std::pair<int, int> TextGeometry::wordAt(const Text* text, int offset)
     const int e = pieceAt(text, offset);
     if (e < 0)
         return {offset, offset};
+    // Elsewhere the word is taken from the piece by the Unicode word
+    // boundaries: "go." gives "go" (the full stop is a piece of its own),
+    // "don't" stays one word, a blank or a punctuation mark stands alone.
     const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
-    return {p.offset, p.offset + static_cast<int>(p.text.size())};
+    const int n = static_cast<int>(p.text.size());
+    if (n == 0)
+        return {p.offset, p.offset};
+    QTextBoundaryFinder words(QTextBoundaryFinder::Word, p.text);
+    // The piece between the boundaries around the character at i.
+    const auto pieceOf = [&](int i) {
+        words.setPosition(i);
+        const qsizetype from = words.isAtBoundary() ? i : words.toPreviousBoundary();
+        words.setPosition(i + 1);
+        const qsizetype to = words.isAtBoundary() ? i + 1 : words.toNextBoundary();
+        return std::pair<int, int>(static_cast<int>(std::max<qsizetype>(from, 0)), static_cast<int>(to < 0 ? n : to));
+    };
+    const auto isWord = [&](std::pair<int, int> piece) {
+        for (int i = piece.first; i < piece.second; ++i) {
+            if (p.text.at(i).isLetterOrNumber())
+                return true;
+        }
+        return false;
+    };
+    // A place between a word and the mark after it ("go|.") is the word's.
+    const int local = std::clamp(offset - p.offset, 0, n);
+    std::pair<int, int> word = pieceOf(std::min(local, n - 1));
+    if (local > 0 && (local == n || (word.first == local && !isWord(word)))) {
+        const std::pair<int, int> before = pieceOf(local - 1);
+        if (local == n || isWord(before))
+            word = before;
+    }
+    return {p.offset + word.first, p.offset + word.second};
 }
 
 } // namespace engine

@@ -103,6 +103,15 @@ struct WordCase
     const char* word; // UTF-8
 };
 
+// The word at an offset of a sentence laid out as one paragraph.
+std::string wordIn(const QString& sentence, int offset)
+{
+    TextPage page(("<body><p id=p style='width:600px'>" + sentence.toStdString() + "</p></body>").c_str());
+    TextGeometry text(page.layout);
+    const auto [from, to] = text.wordAt(page.textOf("p"), offset);
+    return sentence.mid(from, to - from).toStdString();
+}
+
 class JapaneseWords : public ::testing::TestWithParam<WordCase>
 {
 };
@@ -111,11 +120,7 @@ class JapaneseWords : public ::testing::TestWithParam<WordCase>
 // kind of script: kanji, hiragana, or katakana with its long vowel mark.
 TEST_P(JapaneseWords, RunOfOneScriptIsAWord)
 {
-    const QString sentence = QString::fromUtf8("日本語のテキストです。Paginor で編集");
-    TextPage page(("<body><p id=p style='width:600px'>" + sentence.toStdString() + "</p></body>").c_str());
-    TextGeometry text(page.layout);
-    const auto [from, to] = text.wordAt(page.textOf("p"), GetParam().offset);
-    EXPECT_EQ(sentence.mid(from, to - from).toStdString(), GetParam().word);
+    EXPECT_EQ(wordIn(QString::fromUtf8("日本語のテキストです。Paginor で編集"), GetParam().offset), GetParam().word);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sentence, JapaneseWords,
@@ -123,3 +128,20 @@ INSTANTIATE_TEST_SUITE_P(Sentence, JapaneseWords,
                                            WordCase{7, "テキスト"}, WordCase{9, "です"}, WordCase{10, "。"},
                                            WordCase{14, "Paginor"}, WordCase{18, " "}, WordCase{19, "で"},
                                            WordCase{22, "編集"}));
+
+class LatinWords : public ::testing::TestWithParam<WordCase>
+{
+};
+
+// A word ends where the Unicode word boundaries put it: a full stop after it
+// is no part of it, an apostrophe inside it is; a place right between a word
+// and the mark after it belongs to the word.
+TEST_P(LatinWords, PunctuationIsNoPartOfAWord)
+{
+    EXPECT_EQ(wordIn(QStringLiteral("We don't go. Now!"), GetParam().offset), GetParam().word);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sentence, LatinWords,
+                         ::testing::Values(WordCase{0, "We"}, WordCase{4, "don't"}, WordCase{6, "don't"},
+                                           WordCase{7, "don't"}, WordCase{9, "go"}, WordCase{10, "go"},
+                                           WordCase{11, "go"}, WordCase{15, "Now"}, WordCase{16, "Now"}));
