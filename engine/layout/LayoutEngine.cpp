@@ -1745,17 +1745,13 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
     for (int i = first; i < end; ++i)
         m_tree.byNode.erase(boxes[static_cast<size_t>(i)].nodeId);
     for (auto& [id, index] : m_tree.byNode) {
-        if (index >= end)
+        if (added != 0 && index >= end)
             index += added;
     }
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        if (static_cast<int>(i) >= first && static_cast<int>(i) < end)
-            continue;
-        LayoutBox& b = boxes[i];
-        b.parent = b.parent < 0 ? b.parent : moved(b.parent);
-        if (static_cast<int>(i) >= end)
-            b.firstPiece += morePieces;
-        if (static_cast<int>(i) == parentBox) {
+    // Of the boxes before the run only those around it hold boxes after it.
+    for (int a = parentBox; a >= 0; a = boxes[static_cast<size_t>(a)].parent) {
+        LayoutBox& b = boxes[static_cast<size_t>(a)];
+        if (a == parentBox) {
             std::vector<int> children;
             children.reserve(b.children.size() + tops.size());
             bool placed = false;
@@ -1778,14 +1774,24 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
         for (int& c : b.children)
             c = moved(c);
     }
+    for (size_t i = static_cast<size_t>(end); i < boxes.size(); ++i) {
+        LayoutBox& b = boxes[i];
+        b.parent = b.parent < 0 ? b.parent : moved(b.parent);
+        b.firstPiece += morePieces;
+        if (added != 0) {
+            for (int& c : b.children)
+                c = moved(c);
+        }
+    }
     for (LayoutBox& b : part.boxes) {
         b.parent = b.parent < 0 ? parentBox : b.parent + first;
         for (int& c : b.children)
             c += first;
         b.firstPiece += static_cast<int>(piecesFrom);
     }
-    for (TextPiece& p : pieces)
-        p.owner = p.owner < 0 ? p.owner : moved(p.owner);
+    // (The words before the run belong to boxes before it.)
+    for (size_t i = piecesTo; added != 0 && i < pieces.size(); ++i)
+        pieces[i].owner = pieces[i].owner < 0 ? pieces[i].owner : moved(pieces[i].owner);
     for (TextPiece& p : part.pieces)
         p.owner += first;
     // (Moved along their lists once at most: a long page holds very many.)
