@@ -204,6 +204,8 @@ int wholePixel(float exact)
 // The fraction of a pixel the content of the blocks being laid out starts
 // below its whole pixel.
 thread_local float originFraction = 0;
+// While a block beside floats is measured for its own width.
+thread_local bool measuringOwnWidth = false;
 
 } // namespace
 } // namespace blockflow_detail
@@ -365,6 +367,27 @@ void BlockFlow::beginRender(Flow& flow)
     m_flow = &flow;
 }
 
+// Lays out an in-flow block that is no flow of its own where it stands and
+// returns the width it asks for. litehtml counts the room of the floats
+// beside its lines into that width; while a table measures its cells, a
+// browser sizes such a block by its own content, the floats apart (a table
+// holding a float and a heading after it is as wide as the wider of the
+// two, not both). Its own width is taken laid out below the floats, then
+// it is laid out again where it stands; blocks inside it take the answer
+// they find there.
+int BlockFlow::widthBesideFloats(litehtml::html_tag& self, litehtml::element& el, const litehtml::line_context& line,
+                                 int maxWidth)
+{
+    using namespace blockflow_detail;
+    if ((line.left <= 0 && line.right >= maxWidth) || layoutelements_detail::measuringCells == 0 || measuringOwnWidth)
+        return el.render(0, line.top, maxWidth);
+    measuringOwnWidth = true;
+    const int own = el.render(0, std::max(line.top, self.get_floats_height()), maxWidth);
+    el.render(0, line.top, maxWidth);
+    measuringOwnWidth = false;
+    return own;
+}
+
 // Places an in-flow block below what the element holds so far (CSS 2.1,
 // 8.3.1 and 9.5.2 "Controlling flow next to floats: the 'clear' property").
 int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes, const litehtml::element::ptr& el,
@@ -467,7 +490,7 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
         else if (besideFloats)
             width = el->render(line.left, line.top, line.width()) + line.left + (maxWidth - line.right);
         else
-            width = el->render(0, line.top, maxWidth);
+            width = widthBesideFloats(self, *el, line, maxWidth);
     }
     box.add_element(el);
 

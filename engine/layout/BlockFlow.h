@@ -122,6 +122,8 @@ protected:
     bool placesBlock(const litehtml::element& el) const;
     // Places an in-flow block as litehtml's place_element does, margins
     // collapsed; returns the width it takes.
+    static int widthBesideFloats(litehtml::html_tag& self, litehtml::element& el, const litehtml::line_context& line,
+                                 int maxWidth);
     int placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes, const litehtml::element::ptr& el,
                    int maxWidth);
 

@@ -146,6 +146,21 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-shrink.html", "o1a", 15, 124}, BrowserBox{"tables-shrink.html", "n1", 17, 120},
         BrowserBox{"tables-shrink.html", "f1", 10, 105}));
 
+INSTANTIATE_TEST_SUITE_P(
+    FloatsInBoxesAsWideAsTheirContent, TableBoxes,
+    ::testing::Values(
+        // A float and a block after it that has no flow of its own: the cell
+        // is as wide as the wider of the two, not both side by side; left
+        // and right floats alike, however deep the block stands.
+        BrowserBox{"tables-floats.html", "r", 20, 247}, BrowserBox{"tables-floats.html", "rb", 23, 241},
+        BrowserBox{"tables-floats.html", "l", 20, 247}, BrowserBox{"tables-floats.html", "lb", 23, 241},
+        BrowserBox{"tables-floats.html", "n", 20, 247}, BrowserBox{"tables-floats.html", "nb", 23, 241},
+        BrowserBox{"tables-floats.html", "w", 20, 422}, BrowserBox{"tables-floats.html", "wb", 23, 416},
+        // Text beside the float in its own lines, and a block with a flow of
+        // its own beside it: side by side.
+        BrowserBox{"tables-floats.html", "i", 20, 302}, BrowserBox{"tables-floats.html", "o", 20, 302},
+        BrowserBox{"tables-floats.html", "ob", 23, 159}));
+
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
 // The boxes are headless chromium's.
