@@ -218,6 +218,8 @@ TEST(SourcePrintLayoutTest, TextAreaLeavesMarginsAndTheFooterBand)
 
 TEST(SourcePageSetupTest, CancelWritesNothingAndOkStoresTheMargins)
 {
+    // (Margins another test of the same process stored would be read back.)
+    CRegistryEx(HKEY_CURRENT_USER).DeleteKey(HKEY_CURRENT_USER, QString::fromLatin1(kPageSetupKey));
     VornaSourceTextView view;
     platform::ModalResponder responder;
     responder.on(IDD_PAGESETUPDLG, [](QDialog& dialog) {
