@@ -181,6 +181,62 @@ bool ContentExtent::update(const litehtml::element& block, int dy)
     return true;
 }
 
+void ContentExtent::collect(int node, int from, int to, std::vector<litehtml::size>& out)
+{
+    const Node& n = m_nodes[static_cast<size_t>(node)];
+    if (to - from == 1) {
+        litehtml::size leaf;
+        leaf.width = n.right;
+        leaf.height = n.bottom;
+        out.push_back(leaf);
+        return;
+    }
+    pushDown(node);
+    const int middle = (from + to) / 2;
+    collect(2 * node, from, middle, out);
+    collect(2 * node + 1, middle, to, out);
+}
+
+bool ContentExtent::replace(const litehtml::element& parent, size_t at,
+                            const std::vector<std::shared_ptr<litehtml::element>>& removed, size_t added, int dy)
+{
+    using namespace contentextent_detail;
+    if (&parent != m_cell.get())
+        return update(parent, dy);
+    const auto& children = childrenOf(*m_cell);
+    const size_t had = m_index.size();
+    if (had < removed.size() || children.size() != had - removed.size() + added || at + added > children.size())
+        return false;
+    // The children before the run as they were, the run's measured, those
+    // after it lower by dy.
+    std::vector<litehtml::size> leaves;
+    leaves.reserve(had);
+    if (had > 0)
+        collect(1, 0, static_cast<int>(had), leaves);
+    m_leaves.clear();
+    m_leaves.reserve(children.size());
+    m_leaves.insert(m_leaves.end(), leaves.begin(), leaves.begin() + static_cast<std::ptrdiff_t>(at));
+    for (size_t i = at; i < at + added; ++i)
+        m_leaves.push_back(extentOf(*children[i]));
+    for (size_t i = at + removed.size(); i < had; ++i) {
+        litehtml::size leaf = leaves[i];
+        leaf.height += dy;
+        m_leaves.push_back(leaf);
+    }
+    for (const auto& el : removed)
+        m_index.erase(el.get());
+    for (size_t i = at; i < children.size(); ++i)
+        m_index[children[i].get()] = static_cast<int>(i);
+    const int count = static_cast<int>(children.size());
+    m_nodes.assign(static_cast<size_t>(4 * std::max(count, 1)), Node{});
+    if (count > 0)
+        build(1, 0, count);
+    else
+        m_nodes.clear();
+    m_leaves.clear();
+    return true;
+}
+
 litehtml::size ContentExtent::extent(litehtml::size view)
 {
     using namespace contentextent_detail;

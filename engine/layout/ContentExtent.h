@@ -26,6 +26,11 @@ public:
     // After `block` in the cell was laid out again and what follows it in
     // the cell moved by `dy`. False when `block` does not stand in the cell.
     bool update(const litehtml::element& block, int dy);
+    // After the children `removed` of `parent` gave way to the `added`
+    // from `at` on, laid out where they stood, and what follows them in the
+    // cell moved by `dy`. False when `parent` does not stand in the cell.
+    bool replace(const litehtml::element& parent, size_t at,
+                 const std::vector<std::shared_ptr<litehtml::element>>& removed, size_t added, int dy);
     // The extent of the page; the root box stretched to it as a layout
     // stretches it (and at least as large as the view, `view`).
     litehtml::size extent(litehtml::size view);
@@ -41,6 +46,8 @@ private:
     void set(int node, int from, int to, int at, int bottom, int right);
     void addFrom(int node, int from, int to, int at, int dy);
     void pushDown(int node);
+    // The leaves' bottoms and rights, in order.
+    void collect(int node, int from, int to, std::vector<litehtml::size>& out);
 
     std::shared_ptr<litehtml::element> m_cell;
     std::vector<litehtml::size> m_leaves; // while building

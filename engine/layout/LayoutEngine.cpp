@@ -1520,7 +1520,7 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     RunBefore before;
     const bool inPlace = !m_wholeLayoutDue && !m_reloadDue && (m_laidOut || pending) && noteRunBefore(old, before);
     m_reflow.reset();
-    m_contentExtent.reset();
+    std::unique_ptr<ContentExtent> extent = std::exchange(m_contentExtent, nullptr);
 
     const size_t at = static_cast<size_t>(from - children.begin());
     children.erase(from, to + 1);
@@ -1531,12 +1531,14 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
         forgetIndexes(*el, *m_childIndexes);
     m_partDocuments.push_back(std::move(part));
     m_laidOut = false;
-    m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old.size(), before);
+    m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old, before, std::move(extent));
     return true;
 }
 
 bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& parent, size_t at,
-                                    const litehtml::elements_vector& fresh, size_t removed, const RunBefore& before)
+                                    const litehtml::elements_vector& fresh,
+                                    const std::vector<std::shared_ptr<litehtml::element>>& old, const RunBefore& before,
+                                    std::unique_ptr<ContentExtent> extent)
 {
     using namespace layoutengine_detail;
     // White space between the blocks stands on lines of its own, which
@@ -1643,7 +1645,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     root = root && !root->have_parent() ? root : nullptr;
     const int rootBefore = root ? root->get_position().height : 0;
     // The lines of the tree before: those of the run are found again.
-    const std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
+    std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
     shift->apply();
     if (root && rootBefore > m_viewport.height())
         root->get_position().height = std::max(m_viewport.height(), rootBefore + dy);
@@ -1663,14 +1665,14 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
         const int had = static_cast<int>(piecesTo - piecesFrom);
         const int boxes = before.endBox - before.firstBox;
-        m_textLines = TextLines::updated(*linesBefore, m_tree, static_cast<int>(piecesFrom), had, had + morePieces,
-                                         before.firstBox, boxes, boxes + moreBoxes);
+        m_textLines = TextLines::updated(std::move(linesBefore), m_tree, static_cast<int>(piecesFrom), had,
+                                         had + morePieces, before.firstBox, boxes, boxes + moreBoxes);
         m_treeLines = m_textLines;
     }
     // Blocks drawn by the index of their children find the new ones there.
-    const int added = static_cast<int>(fresh.size()) - static_cast<int>(removed);
+    const int added = static_cast<int>(fresh.size()) - static_cast<int>(old.size());
     const int firstAt = static_cast<int>(at);
-    const int lastAt = static_cast<int>(at + removed) - 1;
+    const int lastAt = static_cast<int>(at + old.size()) - 1;
     if (const auto index = m_childIndexes->find(parent.get()); index != m_childIndexes->end()) {
         std::vector<int> flow;
         flow.reserve(index->second.flow.size() + fresh.size());
@@ -1711,8 +1713,13 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     auto* rootElement = dynamic_cast<RootElement*>(m_document->root().get());
     if (table && rootElement) {
         // The page's extent as the layout library measures it, the root box
-        // stretched to it (the table stands out of the flow).
-        m_contentExtent = ContentExtent::of(before.cell);
+        // stretched to it (the table stands out of the flow). (Kept from
+        // one edit in the cell to the next: a long page is not walked again.)
+        if (extent && extent->cell() == before.cell.get() &&
+            extent->replace(*parent, at, old, fresh.size(), shift->dy()))
+            m_contentExtent = std::move(extent);
+        else
+            m_contentExtent = ContentExtent::of(before.cell);
         takeTextBoxPageExtent(*rootElement);
     } else {
         m_documentSize.setHeight(0);

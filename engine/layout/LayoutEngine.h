@@ -185,8 +185,12 @@ private:
     // heights and margins between them, whose first top margin and last
     // bottom margin are those of the run before. False when the page must
     // be laid out whole.
+    // `old`: the run's blocks, gone; `extent`: the page's extent kept from
+    // before, if any.
     bool layoutRunInPlace(const std::shared_ptr<litehtml::element>& parent, size_t at,
-                          const litehtml::elements_vector& fresh, size_t removed, const RunBefore& before);
+                          const litehtml::elements_vector& fresh,
+                          const std::vector<std::shared_ptr<litehtml::element>>& old, const RunBefore& before,
+                          std::unique_ptr<ContentExtent> extent);
     // Our boxes and words of the run's blocks (boxes first .. end-1) give
     // way to those of `fresh`; returns the index of the last new top box.
     int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh);

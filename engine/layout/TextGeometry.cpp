@@ -20,12 +20,15 @@ Text* TextPosition::text() const
 void TextGeometry::update()
 {
     // The lines of the current layout, shared with whoever asked for them
-    // first (found on the layout's own thread for a long page).
+    // first (found on the layout's own thread for a long page). Let go of
+    // while the layout is brought up to date: an edit laid out in place
+    // updates the lines where they are when nobody else holds them.
+    m_index.reset();
     m_layout.tree();
-    std::shared_ptr<const TextLines> index = m_layout.engine().textLines();
-    if (index == m_index)
+    m_index = m_layout.engine().textLines();
+    if (m_index->version == m_version)
         return;
-    m_index = std::move(index);
+    m_version = m_index->version;
     m_prefix.clear();
 }
 

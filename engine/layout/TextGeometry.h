@@ -100,6 +100,7 @@ private:
 
     DocumentLayout& m_layout;
     std::shared_ptr<const TextLines> m_index;           // the lines of the layout
+    std::uint64_t m_version = 0;                        // theirs
     std::unordered_map<int, std::vector<int>> m_prefix; // per entry: the widths of its first 1, 2, ... characters
 };
 

@@ -3,6 +3,9 @@
 #include "engine/layout/LayoutTree.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <iterator>
 
 namespace engine {
 
@@ -17,9 +20,33 @@ bool isEmptyLineBreak(const LayoutBox& box)
 
 } // namespace textlines_detail
 
+namespace {
+
+// Replaces list[from, to) by [first, last), moving what follows once.
+template <typename T, typename It> void replaceRange(std::vector<T>& list, size_t from, size_t to, It first, It last)
+{
+    const size_t had = to - from;
+    const size_t now = static_cast<size_t>(std::distance(first, last));
+    if (now > had)
+        list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), now - had, T{});
+    else if (now < had)
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(from + now),
+                   list.begin() + static_cast<std::ptrdiff_t>(to));
+    std::copy(first, last, list.begin() + static_cast<std::ptrdiff_t>(from));
+}
+
+std::uint64_t nextVersion()
+{
+    static std::atomic<std::uint64_t> versions{0};
+    return ++versions;
+}
+
+} // namespace
+
 std::shared_ptr<const TextLines> TextLines::of(const LayoutTree& tree)
 {
     auto lines = std::make_shared<TextLines>();
+    lines->version = nextVersion();
     lines->find(tree);
     lines->indexByNode(tree);
     lines->addEmptyLines(tree);
@@ -181,10 +208,11 @@ void TextLines::indexBreaks(const LayoutTree& tree)
     }
 }
 
-std::shared_ptr<const TextLines> TextLines::updated(const TextLines& old, const LayoutTree& tree, int from, int had,
-                                                    int now, int boxFrom, int boxesHad, int boxesNow)
+std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLines> old, const LayoutTree& tree,
+                                                    int from, int had, int now, int boxFrom, int boxesHad, int boxesNow)
 {
-    auto lines = std::make_shared<TextLines>();
+    if (!old)
+        return nullptr;
     const int morePieces = now - had;
     const int moreBoxes = boxesNow - boxesHad;
     // Where each of the old lines stands: before the part (0), in it (1),
@@ -192,56 +220,180 @@ std::shared_ptr<const TextLines> TextLines::updated(const TextLines& old, const 
     const auto placeOf = [&](const Line& line) {
         if (line.lineBreak >= 0)
             return line.lineBreak < boxFrom ? 0 : line.lineBreak < boxFrom + boxesHad ? 1 : 2;
-        const int piece = old.entries[static_cast<size_t>(line.first)];
+        const int piece = old->entries[static_cast<size_t>(line.first)];
         return piece < from ? 0 : piece < from + had ? 1 : 2;
     };
     size_t before = 0;
-    while (before < old.lines.size() && placeOf(old.lines[before]) == 0)
+    while (before < old->lines.size() && placeOf(old->lines[before]) == 0)
         ++before;
     size_t after = before;
-    while (after < old.lines.size() && placeOf(old.lines[after]) == 1)
+    while (after < old->lines.size() && placeOf(old->lines[after]) == 1)
         ++after;
-    for (size_t l = after; l < old.lines.size(); ++l) {
-        if (placeOf(old.lines[l]) != 2)
+    for (size_t l = after; l < old->lines.size(); ++l) {
+        if (placeOf(old->lines[l]) != 2)
             return nullptr;
     }
-    // The entries before the part stay; then the part's own lines.
-    size_t entriesBefore = 0;
-    while (entriesBefore < old.entries.size() && old.entries[entriesBefore] < from)
-        ++entriesBefore;
-    size_t entriesAfter = entriesBefore;
-    while (entriesAfter < old.entries.size() && old.entries[entriesAfter] < from + had)
-        ++entriesAfter;
-    lines->entries.reserve(old.entries.size() + static_cast<size_t>(std::max(0, morePieces)));
-    lines->entries.assign(old.entries.begin(), old.entries.begin() + static_cast<std::ptrdiff_t>(entriesBefore));
-    lines->lines.assign(old.lines.begin(), old.lines.begin() + static_cast<std::ptrdiff_t>(before));
-    lines->findIn(tree, from, from + now);
-    // The part's empty lines, among its lines of text in the page's order.
+    // The entries of the part, [entriesBefore, entriesAfter): the lines
+    // before it hold only entries before it, those after it only entries
+    // after it.
+    const size_t entriesBefore =
+        static_cast<size_t>(std::lower_bound(old->entries.begin(), old->entries.end(), from) - old->entries.begin());
+    const size_t entriesAfter =
+        static_cast<size_t>(std::lower_bound(old->entries.begin() + static_cast<std::ptrdiff_t>(entriesBefore),
+                                             old->entries.end(), from + had) -
+                            old->entries.begin());
+    const auto lastTextLine = [&](size_t end, size_t begin) {
+        for (size_t l = end; l > begin; --l) {
+            if (old->lines[l - 1].lineBreak < 0)
+                return static_cast<int>(l - 1);
+        }
+        return -1;
+    };
+    if (const int l = lastTextLine(before, 0);
+        l >= 0 && old->lines[static_cast<size_t>(l)].last >= static_cast<int>(entriesBefore))
+        return nullptr;
+    for (size_t l = after; l < old->lines.size(); ++l) {
+        if (old->lines[l].lineBreak < 0) {
+            if (old->lines[l].first < static_cast<int>(entriesAfter))
+                return nullptr;
+            break;
+        }
+    }
+
+    // The part's own lines, found as if the page began with it.
+    TextLines part;
+    part.findIn(tree, from, from + now);
     std::vector<Line> empty;
     for (int b = boxFrom; b < boxFrom + boxesNow; ++b) {
         if (textlines_detail::isEmptyLineBreak(tree.boxes[static_cast<size_t>(b)]))
             empty.push_back(emptyLineAt(tree, b));
     }
     if (!empty.empty()) {
-        std::vector<Line> part(lines->lines.begin() + static_cast<std::ptrdiff_t>(before), lines->lines.end());
-        lines->lines.resize(before);
+        // Its empty lines among its lines of text, in the page's order.
+        std::vector<Line> text = std::move(part.lines);
+        std::vector<int> moved(text.size());
+        part.lines.clear();
         size_t e = 0;
-        for (const Line& line : part) {
-            const int firstPiece = lines->entries[static_cast<size_t>(line.first)];
+        for (size_t l = 0; l < text.size(); ++l) {
+            const int firstPiece = part.entries[static_cast<size_t>(text[l].first)];
             while (e < empty.size() && tree.boxes[static_cast<size_t>(empty[e].lineBreak)].firstPiece <= firstPiece)
-                lines->lines.push_back(empty[e++]);
-            lines->lines.push_back(line);
+                part.lines.push_back(empty[e++]);
+            moved[l] = static_cast<int>(part.lines.size());
+            part.lines.push_back(text[l]);
         }
         while (e < empty.size())
-            lines->lines.push_back(empty[e++]);
+            part.lines.push_back(empty[e++]);
+        for (int& line : part.lineOf)
+            line = moved[static_cast<size_t>(line)];
     }
-    // The lines after it: their entries, boxes and words further along,
-    // each line where its first word (or break) stands now.
-    const int moreEntries = static_cast<int>(lines->entries.size()) - static_cast<int>(entriesAfter);
-    for (size_t i = entriesAfter; i < old.entries.size(); ++i)
-        lines->entries.push_back(old.entries[i] + morePieces);
-    for (size_t l = after; l < old.lines.size(); ++l) {
-        Line line = old.lines[l];
+    const int partEntries = static_cast<int>(part.entries.size());
+    for (Line& line : part.lines) {
+        if (line.lineBreak < 0) {
+            line.first += static_cast<int>(entriesBefore);
+            line.last += static_cast<int>(entriesBefore);
+        }
+    }
+    for (int& line : part.lineOf)
+        line += static_cast<int>(before);
+    const int moreEntries = partEntries - static_cast<int>(entriesAfter - entriesBefore);
+    const int moreLines = static_cast<int>(part.lines.size()) - static_cast<int>(after - before);
+
+    // The old lines changed where they are when nobody else holds them.
+    std::shared_ptr<TextLines> lines =
+        old.use_count() == 1 ? std::const_pointer_cast<TextLines>(std::move(old)) : std::make_shared<TextLines>(*old);
+    old.reset();
+    lines->version = nextVersion();
+
+    // The per-node index: the entries of the nodes the part held before or
+    // holds now replaced; those after the part further along.
+    struct Touched
+    {
+        int node;
+        size_t from; // the node's entries of the part, [from, to) in entriesByNode
+        size_t to;
+        std::vector<int> now;
+    };
+    std::vector<Touched> touched;
+    {
+        std::vector<int>& byNode = lines->entriesByNode;
+        const std::vector<int>& starts = lines->nodeEntriesStart;
+        const int oldFirst = static_cast<int>(entriesBefore);
+        const int oldEnd = static_cast<int>(entriesAfter);
+        const auto nodeAt = [&starts](size_t k) {
+            return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), static_cast<int>(k)) -
+                                    starts.begin()) -
+                   1;
+        };
+        for (size_t k = 0; k < byNode.size(); ++k) {
+            const int e = byNode[k];
+            if (e >= oldEnd) {
+                byNode[k] = e + moreEntries;
+            } else if (e >= oldFirst) {
+                const bool sameNode = !touched.empty() && touched.back().to == k &&
+                                      static_cast<int>(k) < starts[static_cast<size_t>(touched.back().node) + 1];
+                if (!sameNode) {
+                    const int node = nodeAt(k);
+                    if (!touched.empty() && touched.back().node == node)
+                        return nullptr; // (a node's entries are in the page's order)
+                    touched.push_back({node, k, k + 1, {}});
+                } else {
+                    ++touched.back().to;
+                }
+            }
+        }
+        std::sort(touched.begin(), touched.end(), [](const Touched& a, const Touched& b) { return a.node < b.node; });
+        // Nodes whose words the part holds now: theirs go where entries of
+        // the part stood, or between those before and after it.
+        for (int e = 0; e < partEntries; ++e) {
+            const int node = tree.pieces[static_cast<size_t>(part.entries[static_cast<size_t>(e)])].textNodeId;
+            auto it = std::lower_bound(touched.begin(), touched.end(), node,
+                                       [](const Touched& t, int n) { return t.node < n; });
+            if (it == touched.end() || it->node != node) {
+                size_t at = starts.empty() ? 0 : static_cast<size_t>(starts.back());
+                if (node + 1 < static_cast<int>(starts.size())) {
+                    const auto begin = byNode.begin() + starts[static_cast<size_t>(node)];
+                    const auto end = byNode.begin() + starts[static_cast<size_t>(node) + 1];
+                    // (Those after the part are further along already.)
+                    at = static_cast<size_t>(std::lower_bound(begin, end, oldFirst) - byNode.begin());
+                }
+                it = touched.insert(it, {node, at, at, {}});
+            }
+            it->now.push_back(oldFirst + e);
+        }
+    }
+    {
+        std::vector<int>& byNode = lines->entriesByNode;
+        std::vector<int>& starts = lines->nodeEntriesStart;
+        if (!touched.empty() && touched.back().node + 2 > static_cast<int>(starts.size()))
+            starts.resize(static_cast<size_t>(touched.back().node) + 2, starts.empty() ? 0 : starts.back());
+        for (auto t = touched.rbegin(); t != touched.rend(); ++t)
+            replaceRange(byNode, t->from, t->to, t->now.begin(), t->now.end());
+        int shift = 0;
+        for (size_t t = 0; t < touched.size(); ++t) {
+            shift += static_cast<int>(touched[t].now.size()) - static_cast<int>(touched[t].to - touched[t].from);
+            const size_t end = t + 1 < touched.size() ? static_cast<size_t>(touched[t + 1].node) + 1 : starts.size();
+            for (size_t n = static_cast<size_t>(touched[t].node) + 1; n < end; ++n)
+                starts[n] += shift;
+        }
+        // As long as its last node with words.
+        while (starts.size() >= 2 && starts[starts.size() - 2] == starts.back())
+            starts.pop_back();
+        if (starts.empty())
+            starts.push_back(0);
+    }
+
+    // The entries and lines: the part's in place of the old ones, those
+    // after it further along, each line where its first word (or break)
+    // stands now.
+    replaceRange(lines->entries, entriesBefore, entriesAfter, part.entries.begin(), part.entries.end());
+    for (size_t i = entriesBefore + part.entries.size(); i < lines->entries.size(); ++i)
+        lines->entries[i] += morePieces;
+    replaceRange(lines->lineOf, entriesBefore, entriesAfter, part.lineOf.begin(), part.lineOf.end());
+    for (size_t i = entriesBefore + part.lineOf.size(); i < lines->lineOf.size(); ++i)
+        lines->lineOf[i] += moreLines;
+    replaceRange(lines->lines, before, after, part.lines.begin(), part.lines.end());
+    for (size_t l = before + part.lines.size(); l < lines->lines.size(); ++l) {
+        Line& line = lines->lines[l];
         const auto moved = [moreBoxes, boxFrom, boxesHad](int& box) {
             if (box >= boxFrom + boxesHad)
                 box += moreBoxes;
@@ -259,17 +411,9 @@ std::shared_ptr<const TextLines> TextLines::updated(const TextLines& old, const 
         line.rect.translate(0, top - line.firstTop);
         line.baseline += top - line.firstTop;
         line.firstTop = top;
-        lines->lines.push_back(line);
-    }
-    lines->lineOf.assign(lines->entries.size(), 0);
-    for (size_t l = 0; l < lines->lines.size(); ++l) {
-        const Line& line = lines->lines[l];
-        for (int e = line.first; line.lineBreak < 0 && e <= line.last; ++e)
-            lines->lineOf[static_cast<size_t>(e)] = static_cast<int>(l);
     }
     lines->setEmptyBaselines();
     lines->indexBreaks(tree);
-    lines->indexByNode(tree);
     return lines;
 }
 

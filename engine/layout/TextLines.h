@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -34,6 +35,9 @@ struct TextLines
     std::unordered_map<int, int> lineOfBreak; // break node id -> its empty line
     std::vector<int> entriesByNode;           // the entries of each text node, in order:
     std::vector<int> nodeEntriesStart;        // those of node id n start at [n], end at [n + 1]
+    // Which lines these are: another number for every TextLines found or
+    // updated (one updated in place is not the one it was).
+    std::uint64_t version = 0;
 
     static std::shared_ptr<const TextLines> of(const LayoutTree& tree);
 
@@ -43,8 +47,10 @@ struct TextLines
     // boxesNow); the words and boxes after them moved along the lists (and
     // may have moved on the page). The lines of `tree`, found again only
     // for the part; null when the part's lines do not follow one another.
-    static std::shared_ptr<const TextLines> updated(const TextLines& old, const LayoutTree& tree, int from, int had,
-                                                    int now, int boxFrom, int boxesHad, int boxesNow);
+    // `old` is changed in place when nobody else holds it.
+    static std::shared_ptr<const TextLines> updated(std::shared_ptr<const TextLines> old, const LayoutTree& tree,
+                                                    int from, int had, int now, int boxFrom, int boxesHad,
+                                                    int boxesNow);
 
     // The entries of a text node, as [begin, end) in entriesByNode.
     std::pair<int, int> entriesOfNode(int nodeId) const

@@ -224,3 +224,37 @@ TEST(RunReflow, BlocksInATextBoxMatchAFreshLayout)
                                           "</td></tr><tr><td>row below</td></tr></tbody></table></body>");
     editAndUndo(fitted, {enterAt("b", 3), backspaceAtStartOf("c"), pasteAt("a", 2, QStringLiteral("<p>x</p>"))});
 }
+
+// Empty lines (of breaks) in the run and after it: found again in the run,
+// moved after it, their baselines as a fresh layout gives them.
+TEST(RunReflow, EmptyLinesInAndAfterTheRunMatchAFreshLayout)
+{
+    const QString page = QStringLiteral("<body>") + paragraphs(4) +
+                         QStringLiteral("<p id=b>first line<br><br>after an empty line<br></p><p id=c>z<br><br></p>") +
+                         paragraphs(3) + QStringLiteral("</body>");
+    EXPECT_GE(editAndUndo(page, {enterAt("p1", 3), enterAt("b", 5), backspaceAtStartOf("c"), enterAt("p0", 0),
+                                 pasteAt("p2", 2, QStringLiteral("<p>x<br><br>y</p>"))}),
+              6);
+}
+
+// The lines of a layout someone still holds stay those of that layout
+// when an edit is laid out in place; the new ones are found beside them.
+TEST(RunReflow, LinesHeldAcrossAnEditStayAsTheyWere)
+{
+    Ref<Document> doc = pageFrom(QStringLiteral("<body>") + paragraphs(20) + QStringLiteral("</body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    const int before = layout.counters().blockLayouts;
+    for (const auto& edit : {enterAt("p5", 7), backspaceAtStartOf("p6"), enterAt("p19", 3)}) {
+        const std::shared_ptr<const TextLines> held = layout.engine().textLines();
+        const TextLines copy = *held;
+        edit(doc.get());
+        layout.ensureLayout();
+        const std::shared_ptr<const TextLines> now = layout.engine().textLines();
+        EXPECT_NE(now->version, held->version);
+        expectSameLines(*held, copy, "held");
+        expectSameLines(*now, *TextLines::of(layout.engine().tree()), "after the edit");
+    }
+    EXPECT_EQ(layout.counters().blockLayouts - before, 3);
+}
