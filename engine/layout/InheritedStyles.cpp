@@ -41,10 +41,10 @@ unsigned InheritedStyles::currentPass()
     return inheritedstyles_detail::pass;
 }
 
-std::vector<InheritedStyles::Answer>& InheritedStyles::answersAt(unsigned at)
+InheritedStyles::Level& InheritedStyles::levelAt(unsigned at)
 {
-    // (A deque: the answers of outer levels stay where they are as it grows.)
-    thread_local std::deque<std::vector<Answer>> levels;
+    // (A deque: what outer levels keep stays where it is as it grows.)
+    thread_local std::deque<Level> levels;
     while (levels.size() <= at)
         levels.emplace_back();
     return levels[at];
@@ -53,10 +53,26 @@ std::vector<InheritedStyles::Answer>& InheritedStyles::answersAt(unsigned at)
 void InheritedStyles::begin()
 {
     if (!m_begun)
-        m_answers = &answersAt(inheritedstyles_detail::level++);
+        m_level = &levelAt(inheritedstyles_detail::level++);
     m_begun = true;
-    m_answers->clear();
+    m_level->answers.clear();
+    m_level->ownRead = false;
     m_pass = currentPass();
+}
+
+void InheritedStyles::placeOwn()
+{
+    Level& level = *m_level;
+    level.ownRead = true;
+    std::memset(level.places, 0, sizeof(level.places));
+    if (level.own.size() > kMostPlaced)
+        return;
+    for (size_t i = 0; i < level.own.size(); ++i) {
+        unsigned slot = slotOf(level.own[i].name);
+        while (level.places[slot] != 0)
+            slot = (slot + 1) % kSlots;
+        level.places[slot] = static_cast<std::uint8_t>(i + 1);
+    }
 }
 
 void InheritedStyles::end()

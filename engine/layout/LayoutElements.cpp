@@ -909,6 +909,17 @@ const char* ownProperty(const litehtml::style& style, const char* name)
     return found == properties.end() ? nullptr : found->second.m_value.c_str();
 }
 
+const char* ownProperty(const litehtml::style& style, const char* name, InheritedStyles& kept)
+{
+    const litehtml::props_map& properties = style.*propertiesOf(StyleProperties{});
+    const auto read = [&properties](const auto& keep) {
+        for (const auto& [ownName, property] : properties)
+            keep(ownName.data(), ownName.size(), property.m_value.c_str());
+    };
+    const char* value = nullptr;
+    return kept.findOwn(name, read, value) ? value : ownProperty(style, name);
+}
+
 // (A class of litehtml's own may name the attributes it keeps for its kind.)
 struct AttributesOf : litehtml::html_tag
 {

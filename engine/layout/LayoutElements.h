@@ -310,6 +310,9 @@ void resolveUnknownDisplay(const litehtml::element& el, litehtml::style_display&
 // most names are too long for a string to hold without allocating, and an
 // element's style is asked for about a hundred of them.
 const char* ownProperty(const litehtml::style& style, const char* name);
+// The same while the element's style is computed: its declarations are read
+// once and kept with `kept` until the computation ends.
+const char* ownProperty(const litehtml::style& style, const char* name, InheritedStyles& kept);
 inline bool isInherit(const char* value)
 {
     return (value[0] == 'i' || value[0] == 'I') && strcasecmp(value, "inherit") == 0;
@@ -389,13 +392,13 @@ public:
         if (!name)
             return def;
         if (!inherited) {
-            const char* own = layoutelements_detail::ownProperty(this->m_style, name);
+            const char* own = layoutelements_detail::ownProperty(this->m_style, name, m_inherited);
             if (!own)
                 return def;
             return layoutelements_detail::isInherit(own) ? Base::get_style_property(name, false, def) : own;
         }
         const char* value = m_inherited.find(name, [&]() -> const char* {
-            const char* own = layoutelements_detail::ownProperty(this->m_style, name);
+            const char* own = layoutelements_detail::ownProperty(this->m_style, name, m_inherited);
             if (own && !layoutelements_detail::isInherit(own))
                 return own;
             const litehtml::element::ptr parent = this->parent();

@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 using engine::InheritedStyles;
 using layout_test::byId;
@@ -77,6 +81,75 @@ TEST(InheritedStyles, EachElementKeepsItsOwnAnswersBesideThoseInsideIt)
     EXPECT_STREQ(first.find("color", answer("asked again")), "asked again"); // its computation is over
     parent.end();
     EXPECT_EQ(asked, 4);
+}
+
+// An element's own declarations are read once per computation of its
+// style and found by name, however many it makes; outside its computation,
+// or for a name too long to keep, the caller is left to look it up.
+TEST(InheritedStyles, OwnDeclarationsAreReadOnceAndFoundByName)
+{
+    std::vector<std::pair<std::string, std::string>> declared = {
+        {"display", "block"},
+        {"margin-top", "4px"},
+        {"border-bottom-right-radius-x", "3px"}, // (28 letters)
+        {"a-custom-property-of-more-than-thirty-two-letters", "x"}};
+    for (int i = 0; i < 130; ++i)
+        declared.push_back({"--v" + std::to_string(i), std::to_string(i)});
+    int reads = 0;
+    size_t readFrom = 2 + declared.size(); // declarations read, the first ones first
+    const auto read = [&](const auto& keep) {
+        ++reads;
+        for (size_t i = 0; i < std::min(readFrom, declared.size()); ++i)
+            keep(declared[i].first.data(), declared[i].first.size(), declared[i].second.c_str());
+    };
+    InheritedStyles own;
+    const char* value = "unset";
+    EXPECT_FALSE(own.findOwn("display", read, value)); // no computation running
+    const auto expectFound = [&](const char* name, const char* expected) {
+        SCOPED_TRACE(name);
+        value = "unset";
+        ASSERT_TRUE(own.findOwn(name, read, value));
+        if (expected)
+            EXPECT_STREQ(value, expected);
+        else
+            EXPECT_EQ(value, nullptr);
+    };
+    for (size_t count : {size_t(4), declared.size()}) {
+        SCOPED_TRACE(count);
+        readFrom = count;
+        reads = 0;
+        const InheritedStyles::Pass pass;
+        own.begin();
+        expectFound("display", "block");
+        expectFound("margin-top", "4px");
+        expectFound("margin-left", nullptr);
+        expectFound("border-bottom-right-radius-x", "3px");
+        expectFound("border-bottom-right-radius-y", nullptr);
+        expectFound("--v129", count > 4 ? "129" : nullptr);
+        expectFound("--v7", count > 4 ? "7" : nullptr);
+        EXPECT_FALSE(own.findOwn("a-custom-property-of-more-than-thirty-two-letters", read, value));
+        EXPECT_EQ(reads, 1);
+        own.end();
+        EXPECT_FALSE(own.findOwn("display", read, value));
+    }
+    // Each element at a level reads its own.
+    InheritedStyles parent, first, second;
+    const auto only = [](const char* name, const char* v) {
+        return [name, v](const auto& keep) { keep(name, std::strlen(name), v); };
+    };
+    const InheritedStyles::Pass pass;
+    parent.begin();
+    first.begin();
+    ASSERT_TRUE(first.findOwn("color", only("color", "red"), value));
+    EXPECT_STREQ(value, "red");
+    first.end();
+    second.begin();
+    ASSERT_TRUE(second.findOwn("color", only("width", "1px"), value));
+    EXPECT_EQ(value, nullptr);
+    second.end();
+    ASSERT_TRUE(parent.findOwn("width", only("width", "2px"), value));
+    EXPECT_STREQ(value, "2px");
+    parent.end();
 }
 
 // Styles an element passes on (set, inherited through several levels, or
