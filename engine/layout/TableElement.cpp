@@ -291,7 +291,7 @@ int TableElement::render(int x, int y, int max_width, bool second_pass)
     // by the answer and would cut the table's frame off its columns.
     const int frame = m_padding.width() + m_borders.width();
     if (!m_blockAroundTable)
-        return renderTable(x, y, max_width, second_pass) + frame;
+        return renderTable(x, y, max_width, second_pass) + frame + styledMargins();
     // The anonymous table takes no width of the block's.
     const litehtml::css_length width = m_css_width;
     m_css_width = tableelement_detail::autoWidth();
@@ -403,11 +403,17 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
         }
     }
     // Percentages are ours to share out (litehtml would measure such a cell
-    // at its share of the width, not by its content).
+    // at its share of the width, not by its content). Asked how wide it can
+    // be by a table measuring the cell it stands in, it has none: the
+    // percentages are of a width the cell does not have yet, and widening
+    // the table until each percentage column gets its content at its share
+    // would stretch the cell, and the tables around it, to the page.
+    const bool measuredInCell = layoutelements_detail::measuringCells > 0;
     for (int c = 0; c < cols; ++c) {
         litehtml::table_column& col = grid.column(c);
         if (isPercent(col.css_width)) {
-            input[static_cast<size_t>(c)].percent = col.css_width.val();
+            if (!measuredInCell)
+                input[static_cast<size_t>(c)].percent = col.css_width.val();
             col.css_width = autoWidth();
         }
     }
@@ -456,8 +462,10 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                 if (!cell || !cell->el)
                     continue;
                 double percent = 0;
-                if (isPercent(cell->el->get_css_width())) {
-                    percent = cell->el->get_css_width().val();
+                const bool percentCell = isPercent(cell->el->get_css_width());
+                if (percentCell) {
+                    if (!measuredInCell)
+                        percent = cell->el->get_css_width().val();
                     saved.setCell(cell->el, autoWidth());
                 }
                 const litehtml::css_length& fixedWidth = grid.column(c).css_width;
@@ -469,7 +477,7 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                     saved.setCell(cell->el, autoWidth());
                     minWidth = cell->el->render(0, 0, 1);
                     maxWidth = std::max(width, minWidth);
-                } else if (cols == 1 && cell->colspan <= 1 && percent <= 0 && autoTableWidth &&
+                } else if (cols == 1 && cell->colspan <= 1 && !percentCell && autoTableWidth &&
                            grid.captions().empty()) {
                     // The one column of a table sized by its content takes
                     // its widest content when that fits the room; only
@@ -479,8 +487,16 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                     if (maxWidth > blockWidth - spacing)
                         minWidth = cell->el->render(0, 0, 1);
                 } else {
+                    const int room = blockWidth - spacing;
                     minWidth = cell->el->render(0, 0, 1);
-                    maxWidth = cell->el->render(0, 0, blockWidth - spacing);
+                    maxWidth = cell->el->render(0, 0, room);
+                    // Measured for the cell around the table, content that
+                    // wraps in the room asks for all of it, as its lines
+                    // unwrapped would (its widest line can end short of the
+                    // room by less than its narrowest width only where a
+                    // line wrapped).
+                    if (measuredInCell && maxWidth < room && maxWidth + minWidth > room)
+                        maxWidth = std::max(maxWidth, std::min(room, cell->el->render(0, 0, 2 * room)));
                 }
                 if (cell->colspan > 1) {
                     spans.push_back({c, cell->colspan, minWidth, maxWidth, percent});
@@ -538,13 +554,15 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
     // Otherwise litehtml answers the columns' widths as laid out; the box
     // around it asks for the widest the content would make it, at the
     // columns' percentages (a percentage of that box's width asks for what a
-    // table without a width would).
+    // table without a width would), within the room the table has: columns
+    // that take all of it leave none for the spacing and frame around them.
     int laidOut = 0, widest = 0;
     for (int c = 0; c < cols; ++c) {
         laidOut += grid.column(c).max_width;
         widest += std::max(input[static_cast<size_t>(c)].minWidth, input[static_cast<size_t>(c)].maxWidth);
     }
-    widest = tableMaxColumnsWidth(input, std::max(max_width, widest));
+    const int room = max_width - content_margins_left() - content_margins_right() - spacing;
+    widest = tableMaxColumnsWidth(input, std::max(room, widest));
     return std::max(ret + widest - laidOut, captionMin - frame);
 }
 
@@ -593,6 +611,12 @@ int TableElement::renderEmpty(int x, int y, int max_width, bool second_pass)
     m_border_spacing_x = spacingX;
     m_border_spacing_y = spacingY;
     return ret;
+}
+
+int TableElement::styledMargins() const
+{
+    return (m_css_margins.left.is_predefined() ? 0 : m_margins.left) +
+           (m_css_margins.right.is_predefined() ? 0 : m_margins.right);
 }
 
 int TableElement::columnSpacing() const

@@ -161,6 +161,32 @@ INSTANTIATE_TEST_SUITE_P(
         BrowserBox{"tables-floats.html", "i", 20, 302}, BrowserBox{"tables-floats.html", "o", 20, 302},
         BrowserBox{"tables-floats.html", "ob", 23, 159}));
 
+INSTANTIATE_TEST_SUITE_P(
+    PercentagesInMeasuredCells, TableBoxes,
+    ::testing::Values(
+        // Measured for the cell around it, a table sizes its percentage
+        // columns and its percentage width by their content: a member list
+        // with a 100% column in a box as wide as its content, two deep, in
+        // a table of BODY and beside fixed columns; laid out, the columns
+        // then take their percentages of the width the cell got.
+        BrowserBox{"tables-measured.html", "a", 20, 315}, BrowserBox{"tables-measured.html", "air", 118, 213},
+        BrowserBox{"tables-measured.html", "b", 20, 94}, BrowserBox{"tables-measured.html", "biir", 52, 54},
+        BrowserBox{"tables-measured.html", "d", 20, 88}, BrowserBox{"tables-measured.html", "djr", 49, 54},
+        BrowserBox{"tables-measured.html", "fil", 25, 58}, BrowserBox{"tables-measured.html", "fir", 85, 99},
+        BrowserBox{"tables-measured.html", "fix", 186, 41}, BrowserBox{"tables-measured.html", "hir", 184, 157},
+        BrowserBox{"tables-measured.html", "n1", 20, 88}, BrowserBox{"tables-measured.html", "n3d", 108, 265},
+        BrowserBox{"tables-measured.html", "n2c", 22, 143}, BrowserBox{"tables-measured.html", "n2d", 167, 451},
+        // In a table of a width in pixels the percentage column takes what
+        // the other leaves of it.
+        BrowserBox{"tables-measured.html", "c", 20, 600}, BrowserBox{"tables-measured.html", "cir", 49, 566},
+        // Text that wraps in the room asks for all of it.
+        BrowserBox{"tables-measured.html", "g", 20, 780}, BrowserBox{"tables-measured.html", "gir", 49, 746},
+        // A table sized by itself, or in a float, widens for its percentages.
+        BrowserBox{"tables-measured.html", "k", 20, 526}, BrowserBox{"tables-measured.html", "kr", 284, 260},
+        BrowserBox{"tables-measured.html", "n4", 20, 760},
+        // The cell makes room for the table's margins (auto ones apart).
+        BrowserBox{"tables-measured.html", "m", 20, 194}, BrowserBox{"tables-measured.html", "mi", 29, 182}));
+
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
 // The boxes are headless chromium's.
