@@ -3,10 +3,12 @@
 #include <QTextLayout>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHash>
 #include <QRawFont>
 #include <QtEndian>
 
 #include <atomic>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -32,6 +34,21 @@ struct ThreadWidths
 
 std::atomic<unsigned long long> lastCatalog{0};
 constexpr size_t kWidthsKeptByAThread = 50000;
+
+// The metrics of the fonts catalogs have made, by their key, for every
+// catalog: each page makes its fonts anew, and their faces' headers need
+// reading once.
+struct KnownMetrics
+{
+    std::mutex lock;
+    QHash<QString, FontMetricsPx> byKey;
+};
+KnownMetrics& knownMetrics()
+{
+    static KnownMetrics known;
+    return known;
+}
+constexpr qsizetype kMetricsKept = 4096;
 } // namespace fontcatalog_detail
 
 struct FontCatalog::Entry
@@ -42,10 +59,24 @@ struct FontCatalog::Entry
     std::unique_ptr<QFontMetrics> fm;
     std::unique_ptr<QFontMetricsF> exact;
     qreal scale = 1; // of the exact size to the font's whole pixels
+    QString key;     // what the font is, the same in every catalog
     mutable std::unordered_map<std::string, qreal, fontcatalog_detail::ViewHash, std::equal_to<>> widths;
 };
 
 namespace fontcatalog_detail {
+
+// The texts catalogs have shaped, by font, resolution and text, for every
+// catalog.
+struct SharedShapes
+{
+    std::mutex lock;
+    QHash<QString, FontCatalog::ShapedText> byKey;
+};
+SharedShapes& sharedShapes()
+{
+    static SharedShapes shapes;
+    return shapes;
+}
 
 struct Substitution
 {
@@ -227,19 +258,32 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     f.setKerning(true);
     f.setHintingPreference(QFont::PreferNoHinting);
     entry->font = f;
+    entry->key = key;
     entry->decoration = decoration;
     entry->fm = std::make_unique<QFontMetrics>(f);
     entry->exact = std::make_unique<QFontMetricsF>(f);
-    // Rounded as browsers round them (QFontMetrics rounds each one up).
-    const QFontMetricsF exact(f);
-    if (const auto header = fontcatalog_detail::headerMetrics(f, std::max(1, pixelSize))) {
-        entry->metrics = *header;
+    fontcatalog_detail::KnownMetrics& known = fontcatalog_detail::knownMetrics();
+    std::unique_lock knownLock(known.lock);
+    if (const auto it = known.byKey.constFind(key); it != known.byKey.constEnd()) {
+        entry->metrics = it.value();
     } else {
-        entry->metrics.ascent = qRound(exact.ascent());
-        entry->metrics.descent = qRound(exact.descent());
-        entry->metrics.height = entry->metrics.ascent + entry->metrics.descent;
+        knownLock.unlock();
+        // Rounded as browsers round them (QFontMetrics rounds each one up).
+        const QFontMetricsF exact(f);
+        if (const auto header = fontcatalog_detail::headerMetrics(f, std::max(1, pixelSize))) {
+            entry->metrics = *header;
+        } else {
+            entry->metrics.ascent = qRound(exact.ascent());
+            entry->metrics.descent = qRound(exact.descent());
+            entry->metrics.height = entry->metrics.ascent + entry->metrics.descent;
+        }
+        entry->metrics.xHeight = qRound(exact.xHeight());
+        knownLock.lock();
+        if (known.byKey.size() >= fontcatalog_detail::kMetricsKept)
+            known.byKey.clear();
+        known.byKey.insert(key, entry->metrics);
     }
-    entry->metrics.xHeight = qRound(exact.xHeight());
+    knownLock.unlock();
     m_entries.push_back(std::move(entry));
     const int handle = static_cast<int>(m_entries.size());
     m_byKey.insert(key, handle);
@@ -264,6 +308,7 @@ int FontCatalog::atExactSize(int handle, qreal pixelSize)
     entry->exact = std::make_unique<QFontMetricsF>(base.font);
     // Without hinting, advances grow with the size.
     entry->scale = pixelSize / whole;
+    entry->key = base.key + QLatin1Char('@') + QString::number(pixelSize);
     entry->metrics = metricsAt(handle, pixelSize);
     m_entries.push_back(std::move(entry));
     const int exactHandle = static_cast<int>(m_entries.size());
@@ -300,6 +345,16 @@ const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, QPaintDevice*
         return *it;
     if (m_shaped.size() >= kMostTexts)
         m_shaped.clear();
+    // Words shaped for another catalog (another page, or this one read
+    // again) in the same font are not shaped again.
+    fontcatalog_detail::SharedShapes& shared = fontcatalog_detail::sharedShapes();
+    const QString sharedKey =
+        m_entries.at(handle - 1)->key + QLatin1Char('\x1f') + QString::number(dpi) + QLatin1Char('\x1f') + text;
+    {
+        const std::lock_guard sharedGuard(shared.lock);
+        if (const auto found = shared.byKey.constFind(sharedKey); found != shared.byKey.constEnd())
+            return *m_shaped.insert(key, found.value());
+    }
     QTextLayout layout(text, drawingFont(handle, dpi), device);
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -314,6 +369,12 @@ const FontCatalog::ShapedText& FontCatalog::shapedText(int handle, QPaintDevice*
     }
     layout.endLayout();
     shaped.runs = layout.glyphRuns();
+    {
+        const std::lock_guard sharedGuard(shared.lock);
+        if (shared.byKey.size() >= kMostTexts)
+            shared.byKey.clear();
+        shared.byKey.insert(sharedKey, shaped);
+    }
     return *m_shaped.insert(key, std::move(shaped));
 }
 

@@ -920,6 +920,19 @@ const char* ownProperty(const litehtml::style& style, const char* name, Inherite
     return kept.findOwn(name, read, value) ? value : ownProperty(style, name);
 }
 
+void takeDeclarations(litehtml::style& style, const litehtml::style& from)
+{
+    // As litehtml's style::combine, without checking the values again
+    // against the keywords their properties allow: `from` took them only
+    // once they passed that check.
+    litehtml::props_map& properties = style.*propertiesOf(StyleProperties{});
+    for (const auto& [name, declared] : from.*propertiesOf(StyleProperties{})) {
+        const auto [at, added] = properties.try_emplace(name, declared);
+        if (!added && (!at->second.m_important || declared.m_important))
+            at->second = declared;
+    }
+}
+
 // (A class of litehtml's own may name the attributes it keeps for its kind.)
 struct AttributesOf : litehtml::html_tag
 {
@@ -990,7 +1003,7 @@ void applyPresentationalHints(litehtml::element& el, litehtml::style& style)
         found = read.emplace(std::move(key), litehtml::style()).first;
         addHints(el, found->second, nullptr);
     }
-    style.combine(found->second);
+    takeDeclarations(style, found->second);
 }
 
 StyleSheetElement::StyleSheetElement(const std::shared_ptr<litehtml::document>& doc,

@@ -313,6 +313,10 @@ const char* ownProperty(const litehtml::style& style, const char* name);
 // The same while the element's style is computed: its declarations are read
 // once and kept with `kept` until the computation ends.
 const char* ownProperty(const litehtml::style& style, const char* name, InheritedStyles& kept);
+// Adds the declarations of `from` to `style`, as litehtml's style::combine
+// does, for declarations that were read into a style (whose values were
+// checked then).
+void takeDeclarations(litehtml::style& style, const litehtml::style& from);
 inline bool isInherit(const char* value)
 {
     return (value[0] == 'i' || value[0] == 'I') && strcasecmp(value, "inherit") == 0;

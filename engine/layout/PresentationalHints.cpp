@@ -260,12 +260,21 @@ bool tagTakesHints(const char* tag)
 {
     if (!tag)
         return false;
-    // The tags presentationalHints reads.
-    static const char* const kTags[] = {"a",   "applet", "basefont", "body",   "caption", "div", "embed", "font",
-                                        "h1",  "h2",     "h3",       "h4",     "h5",      "h6",  "hr",    "iframe",
-                                        "img", "li",     "marquee",  "object", "ol",      "p",   "table", "tbody",
-                                        "td",  "tfoot",  "th",       "thead",  "tr",      "ul"};
-    return std::any_of(std::begin(kTags), std::end(kTags), [tag](const char* t) { return strcasecmp(t, tag) == 0; });
+    // The tags presentationalHints reads, in order: every element asks.
+    static constexpr std::string_view kTags[] = {
+        "a",  "applet", "basefont", "body",  "caption", "div",    "embed", "font",  "h1",      "h2",
+        "h3", "h4",     "h5",       "h6",    "hr",      "iframe", "img",   "li",    "marquee", "object",
+        "ol", "p",      "table",    "tbody", "td",      "tfoot",  "th",    "thead", "tr",      "ul"};
+    constexpr size_t kLongest = 8;
+    char lower[kLongest];
+    size_t length = 0;
+    for (; tag[length] != '\0'; ++length) {
+        if (length == kLongest)
+            return false;
+        const char c = tag[length];
+        lower[length] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return std::binary_search(std::begin(kTags), std::end(kTags), std::string_view(lower, length));
 }
 
 const char* hintAncestorOf(std::string_view tag)

@@ -172,6 +172,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 } // namespace
 
+namespace {
+// Where the last glyph of a shaped text stands.
+qreal lastX(const engine::FontCatalog::ShapedText& shaped)
+{
+    qreal x = 0;
+    for (const QGlyphRun& run : shaped.runs)
+        for (const QPointF& p : run.positions())
+            x = std::max(x, p.x());
+    return x;
+}
+} // namespace
+
 // Text shaped for drawing is shaped for the device it is drawn on: words of
 // a size of a fraction of a pixel (drawn in points) take as many pixels on
 // a printer of 600 dots per inch as on the screen (the printer's painter
@@ -187,13 +199,6 @@ TEST(FontCatalog, ShapesTextForTheDeviceItIsDrawnOn)
     printer.setDotsPerMeterX(23622); // 600 dpi
     printer.setDotsPerMeterY(23622);
     const QString words = QStringLiteral("Shaped words 日本語");
-    const auto lastX = [](const engine::FontCatalog::ShapedText& shaped) {
-        qreal x = 0;
-        for (const QGlyphRun& run : shaped.runs)
-            for (const QPointF& p : run.positions())
-                x = std::max(x, p.x());
-        return x;
-    };
     const engine::FontCatalog::ShapedText& onScreen = fonts.shapedText(handle, &screen, words);
     ASSERT_FALSE(onScreen.runs.isEmpty());
     const qreal screenX = lastX(onScreen);
@@ -210,13 +215,6 @@ TEST(FontCatalog, ShapedWordsTakenOverKeepTheirFont)
 {
     QImage screen(10, 10, QImage::Format_RGB32);
     const QString word = QStringLiteral("Wide words");
-    const auto lastX = [](const engine::FontCatalog::ShapedText& shaped) {
-        qreal x = 0;
-        for (const QGlyphRun& run : shaped.runs)
-            for (const QPointF& p : run.positions())
-                x = std::max(x, p.x());
-        return x;
-    };
     engine::FontCatalog shown;
     const int smallShown = shown.font(QStringLiteral("IPAPGothic"), 12, 400, false, 0);
     const int largeShown = shown.font(QStringLiteral("IPAPGothic"), 40, 400, false, 0);
@@ -231,6 +229,34 @@ TEST(FontCatalog, ShapedWordsTakenOverKeepTheirFont)
     laidOut.takeShapedTextsOf(shown);
     EXPECT_EQ(lastX(laidOut.shapedText(large, &screen, word)), largeX);
     EXPECT_EQ(lastX(laidOut.shapedText(small, &screen, word)), smallX);
+}
+
+// Catalogs share what they shaped and measured with the catalogs of other
+// pages: a page that numbers its fonts otherwise, or asks for sizes of
+// other fractions, still draws each word in its own font and size.
+TEST(FontCatalog, WordsShapedForOnePageAreDrawnInTheFontsOfAnother)
+{
+    QImage screen(10, 10, QImage::Format_RGB32);
+    const QString word = QStringLiteral("Shared words 共有");
+    engine::FontCatalog first;
+    const int small = first.font(QStringLiteral("IPAPGothic"), 12, 400, false, 0);
+    const int exact = first.atExactSize(first.font(QStringLiteral("IPAPGothic"), 19, 400, false, 0), 18.72);
+    const qreal smallX = lastX(first.shapedText(small, &screen, word));
+    const qreal exactX = lastX(first.shapedText(exact, &screen, word));
+
+    engine::FontCatalog second;
+    const int large = second.font(QStringLiteral("IPAPGothic"), 40, 400, false, 0);
+    const int smallThere = second.font(QStringLiteral("IPAPGothic"), 12, 400, false, 0);
+    const int otherExact = second.atExactSize(second.font(QStringLiteral("IPAPGothic"), 19, 400, false, 0), 18.4);
+    const int sameExact = second.atExactSize(second.font(QStringLiteral("IPAPGothic"), 19, 400, false, 0), 18.72);
+    ASSERT_EQ(large, small);
+    EXPECT_GT(lastX(second.shapedText(large, &screen, word)), 2 * smallX);
+    EXPECT_EQ(lastX(second.shapedText(smallThere, &screen, word)), smallX);
+    EXPECT_LT(lastX(second.shapedText(otherExact, &screen, word)), exactX);
+    EXPECT_EQ(lastX(second.shapedText(sameExact, &screen, word)), exactX);
+    EXPECT_EQ(second.metrics(smallThere).ascent, first.metrics(small).ascent);
+    EXPECT_EQ(second.metrics(smallThere).height, first.metrics(small).height);
+    EXPECT_LT(first.metrics(small).height, second.metrics(large).height);
 }
 
 // Elements of the tags left out of the hints are not asked for them: no tag
@@ -262,8 +288,41 @@ TEST(PresentationalHints, OnlyTheTagsThatTakeHintsAreAsked)
         }
     }
     EXPECT_TRUE(engine::tagTakesHints("TD"));
+    EXPECT_TRUE(engine::tagTakesHints("BaseFont"));
+    EXPECT_TRUE(engine::tagTakesHints("ul"));
     EXPECT_FALSE(engine::tagTakesHints("span"));
+    EXPECT_FALSE(engine::tagTakesHints("basefonts"));
+    EXPECT_FALSE(engine::tagTakesHints("marqueee"));
+    EXPECT_FALSE(engine::tagTakesHints("t"));
+    EXPECT_FALSE(engine::tagTakesHints(""));
     EXPECT_FALSE(engine::tagTakesHints(nullptr));
+}
+
+// The hints an element takes over are added as litehtml adds the
+// declarations of one style to another: they override what the element's
+// style declares, unless it declares it important.
+TEST(PresentationalHints, DeclarationsAreTakenAsLitehtmlCombinesThem)
+{
+    litehtml::style hints;
+    hints.add("width: 10px; color: red !important; border-top-width: 2px; background-color: blue", nullptr, nullptr);
+    for (const char* own : {"", "width: 5px; color: green; margin-top: 1px",
+                            "width: 5px !important; color: green !important; white-space: pre"}) {
+        SCOPED_TRACE(own);
+        litehtml::style combined;
+        combined.add(own, nullptr, nullptr);
+        litehtml::style taken = combined;
+        combined.combine(hints);
+        engine::layoutelements_detail::takeDeclarations(taken, hints);
+        for (const char* name :
+             {"width", "color", "border-top-width", "background-color", "margin-top", "white-space", "height"}) {
+            const char* expected = combined.get_property(name);
+            const char* got = taken.get_property(name);
+            EXPECT_EQ(expected == nullptr, got == nullptr) << name;
+            if (expected && got) {
+                EXPECT_STREQ(got, expected) << name;
+            }
+        }
+    }
 }
 
 // The hints of a tag read only the attributes they say they read, of the
