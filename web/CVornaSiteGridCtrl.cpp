@@ -3,6 +3,7 @@
 #include "app/CChildFrame.h"
 #include "app/CZQDoc.h"
 #include "app/CZQView.h"
+#include "controls/CListEditCtrl.h"
 #include "res/resource.h"
 #include "util/AppContext.h"
 #include "util/FileHelpers.h"
@@ -103,6 +104,10 @@ bool CVornaSiteGridCtrl::fill()
 
 bool CVornaSiteGridCtrl::Reload()
 {
+    // A name or title being typed goes on in its editor over its file's row,
+    // wherever the refill puts that row: ended now it would change the file
+    // that comes to stand at its row number.
+    const PendingEdit pending = setAsideEdit();
     const int nameWidth = GetColumnWidth(0);
     DeleteAll();
     if (!fill())
@@ -120,7 +125,45 @@ bool CVornaSiteGridCtrl::Reload()
                 page->SelectFile(name, true);
         }
     }
-    setFocus(Qt::OtherFocusReason);
+    if (!resumeEdit(pending))
+        setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+CVornaSiteGridCtrl::PendingEdit CVornaSiteGridCtrl::setAsideEdit()
+{
+    PendingEdit pending;
+    for (CListEditCtrl* box : viewport()->findChildren<CListEditCtrl*>()) {
+        if (!box->isVisible())
+            continue; // ended, waiting to be deleted
+        pending.path = GetItemPath(box->item());
+        pending.column = box->subItem();
+        pending.text = box->text();
+        pending.cursor = box->cursorPosition();
+        pending.selectionStart = box->selectionStart();
+        pending.selectionLength = int(box->selectedText().size());
+        // Closed without an end: its row number is about to mean another file.
+        box->Discard();
+    }
+    return pending;
+}
+
+bool CVornaSiteGridCtrl::resumeEdit(const PendingEdit& pending)
+{
+    if (pending.path.isEmpty())
+        return false;
+    // A file gone meanwhile takes its edit along.
+    const int row = FindRowOfPath(pending.path);
+    if (row < 0)
+        return false;
+    CListEditCtrl* box = pending.column == 0 ? EditLabel(row) : EditSubItem(row, pending.column);
+    if (!box)
+        return false;
+    box->setText(pending.text);
+    if (pending.selectionLength > 0)
+        box->setSelection(pending.selectionStart, pending.selectionLength);
+    else
+        box->setCursorPosition(pending.cursor);
     return true;
 }
 

@@ -123,6 +123,21 @@ protected:
     void UpdateItemFromEdit(CTreeItem* item, const ListDispInfo& edit) override;
 
 private:
+    // An edit of a cell set aside while the list is filled again: its file, column and typing.
+    struct PendingEdit
+    {
+        QString path;
+        int column = 0;
+        QString text;
+        int cursor = 0;
+        int selectionStart = -1;
+        int selectionLength = 0;
+    };
+    // Closes the open cell editor, if any, without applying it, and keeps what it held.
+    PendingEdit setAsideEdit();
+    // Opens the editor again over the row of its file, as it was; false when
+    // there was none or its file is no longer listed.
+    bool resumeEdit(const PendingEdit& pending);
     // A new name refused with its message: an HTML page keeps an HTML name,
     // the name is not empty and is a usable file name.
     bool RefuseNewName(const QString& oldName, const QString& newName);

@@ -325,4 +325,55 @@ TEST_F(SiteListEditTest, TitleEditsKeepWhatCannotOrNeedNotChange)
     EXPECT_EQ(responder.runs().size(), ::geteuid() != 0 ? 3 : 2);
 }
 
+TEST_F(SiteListEditTest, AnEditGoesOnOverItsOwnFileWhenTheFolderIsListedAgain)
+{
+    // A folder made meanwhile comes first and moves the rows of the files below it.
+    list().SelectOnly(rowOf("a.htm"));
+    list().EditCell(rowOf("a.htm"), 0);
+    ASSERT_NE(editor(), nullptr);
+    editor()->setText("renamed.htm");
+    editor()->setCursorPosition(3);
+    const int before = rowOf("a.htm");
+    write("added/new.gif", "GIF89a");
+    ASSERT_TRUE(list().Reload());
+    settle();
+    ASSERT_GT(rowOf("a.htm"), before);
+    CListEditCtrl* box = editor();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->item(), rowOf("a.htm"));
+    EXPECT_EQ(box->text(), "renamed.htm");
+    EXPECT_EQ(box->cursorPosition(), 3);
+
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_CHANGED_RELINK));
+    QTest::keyClick(box, Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(QFile::exists(web + "/renamed.htm"));
+    EXPECT_FALSE(QFile::exists(web + "/a.htm"));
+    EXPECT_TRUE(QFile::exists(web + "/index.html"));
+
+    // A title likewise; and a file gone meanwhile takes its edit along, nothing else changing.
+    QApplication::setActiveWindow(&sitePage);
+    list().EditCell(rowOf("index.html"), 1);
+    ASSERT_NE(editor(), nullptr);
+    editor()->setText("Moved");
+    write("added/more.gif", "GIF89a");
+    ASSERT_TRUE(list().Reload());
+    settle();
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->item(), rowOf("index.html"));
+    EXPECT_EQ(editor()->subItem(), 1);
+    closeEditor();
+    list().EditCell(rowOf("renamed.htm"), 0);
+    ASSERT_NE(editor(), nullptr);
+    editor()->setText("other.htm");
+    ASSERT_TRUE(QFile::remove(web + "/renamed.htm"));
+    ASSERT_TRUE(list().Reload());
+    settle();
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_TRUE(list().hasFocus());
+    EXPECT_FALSE(QFile::exists(web + "/other.htm"));
+    EXPECT_EQ(responder.runs().size(), 1);
+}
+
 } // namespace
