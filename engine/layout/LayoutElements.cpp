@@ -484,6 +484,27 @@ void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& h
     height.set_value(std::max(height.val() - frame, 0.0F), litehtml::css_units_px);
 }
 
+void resolveTableSpacing(const litehtml::element& el, int fontSize, int& spacingX, int& spacingY)
+{
+    const char* collapse = el.get_style_property("border-collapse", true, "separate");
+    if (collapse && strcasecmp(collapse, "collapse") == 0) {
+        spacingX = spacingY = 0;
+        return;
+    }
+    const auto spacing = [&](const char* name) {
+        litehtml::css_length length;
+        length.fromString(el.get_style_property(name, true, "0px"), "0px");
+        return std::max(0, el.get_document()->cvt_units(length, fontSize));
+    };
+    spacingX = spacing("-litehtml-border-spacing-x");
+    spacingY = spacing("-litehtml-border-spacing-y");
+}
+
+int styledSideMargins(const litehtml::css_margins& styled, const litehtml::margins& margins)
+{
+    return (styled.left.is_predefined() ? 0 : margins.left) + (styled.right.is_predefined() ? 0 : margins.right);
+}
+
 namespace {
 // The line height and face a line box of litehtml keeps for its strut, which
 // it does not let us change: reached through the explicit instantiation of

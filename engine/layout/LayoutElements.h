@@ -247,6 +247,12 @@ void resolveFontRelativeLengths(const litehtml::element& el, litehtml::uint_ptr 
 // border (litehtml took it for the height of the content).
 void resolveBorderBoxHeight(litehtml::box_sizing sizing, litehtml::css_length& height,
                             const litehtml::css_margins& padding, const litehtml::css_borders& borders);
+// The spacing between the cells of a box made a table by its style (a DIV
+// of display: table), read as for TABLE: litehtml gives it none. The
+// spacing is inherited, so that inside a TABLE it is that TABLE's.
+void resolveTableSpacing(const litehtml::element& el, int fontSize, int& spacingX, int& spacingY);
+// The side margins of a box as styled, auto ones as none.
+int styledSideMargins(const litehtml::css_margins& styled, const litehtml::margins& margins);
 // The height of the line being filled as browsers make it in quirks and
 // limited quirks mode: the block's own line height and face
 // count only when the line holds text of the block itself (a space between
@@ -387,6 +393,11 @@ public:
                                                   this->m_keptAsBox);
         layoutelements_detail::resolveBorderBoxHeight(this->m_box_sizing, this->m_css_height, this->m_css_padding,
                                                       this->m_css_borders);
+        if constexpr (!std::is_base_of_v<litehtml::el_table, Base>) {
+            if (this->m_display == litehtml::display_table || this->m_display == litehtml::display_inline_table)
+                layoutelements_detail::resolveTableSpacing(*this, this->m_font_size, this->m_border_spacing_x,
+                                                           this->m_border_spacing_y);
+        }
         m_inherited.end();
     }
     // As litehtml's, with the element's own declarations looked up without
@@ -508,6 +519,14 @@ public:
     int render(int x, int y, int max_width, bool second_pass = false) override
     {
         const litehtml::style_display display = this->get_display();
+        if constexpr (!std::is_base_of_v<litehtml::el_table, Base>) {
+            // A box made a table by its style asks, as TABLE does, for its
+            // columns with its frame and margins (litehtml answers the
+            // columns alone).
+            if (display == litehtml::display_table || display == litehtml::display_inline_table)
+                return Base::render(x, y, max_width, second_pass) + this->m_padding.width() + this->m_borders.width() +
+                       layoutelements_detail::styledSideMargins(this->m_css_margins, this->m_margins);
+        }
         if (display == litehtml::display_table || display == litehtml::display_inline_table || this->is_replaced())
             return Base::render(x, y, max_width, second_pass);
         // A width in percent is of the width the element is laid out in

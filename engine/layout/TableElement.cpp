@@ -286,12 +286,14 @@ void TableElement::parse_styles(bool is_reparse)
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)
 {
-    // litehtml answers a table's width without its borders and padding; the
-    // box around it (a positioned DIV without a width, a cell) sizes itself
-    // by the answer and would cut the table's frame off its columns.
+    // litehtml answers a table's width without its borders, padding and
+    // margins; the box around it (a positioned DIV without a width, a cell)
+    // sizes itself by the answer and would cut the table's frame off its
+    // columns, and leave no room for its margins (auto ones take none).
     const int frame = m_padding.width() + m_borders.width();
     if (!m_blockAroundTable)
-        return renderTable(x, y, max_width, second_pass) + frame + styledMargins();
+        return renderTable(x, y, max_width, second_pass) + frame +
+               layoutelements_detail::styledSideMargins(m_css_margins, m_margins);
     // The anonymous table takes no width of the block's.
     const litehtml::css_length width = m_css_width;
     m_css_width = tableelement_detail::autoWidth();
@@ -611,12 +613,6 @@ int TableElement::renderEmpty(int x, int y, int max_width, bool second_pass)
     m_border_spacing_x = spacingX;
     m_border_spacing_y = spacingY;
     return ret;
-}
-
-int TableElement::styledMargins() const
-{
-    return (m_css_margins.left.is_predefined() ? 0 : m_margins.left) +
-           (m_css_margins.right.is_predefined() ? 0 : m_margins.right);
 }
 
 int TableElement::columnSpacing() const

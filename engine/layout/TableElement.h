@@ -44,9 +44,6 @@ private:
     int renderEmpty(int x, int y, int max_width, bool second_pass);
     void placeCaptions(int shiftedBy);
     int captionsMinWidth();
-    // Its side margins, auto ones as none: the box around it makes room for
-    // them as for a block's.
-    int styledMargins() const;
     // The spacing (or, with collapsed borders, less the shared borders)
     // across all the columns and between columns [first, end).
     int columnSpacing() const;

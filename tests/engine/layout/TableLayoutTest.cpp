@@ -187,6 +187,16 @@ INSTANTIATE_TEST_SUITE_P(
         // The cell makes room for the table's margins (auto ones apart).
         BrowserBox{"tables-measured.html", "m", 20, 194}, BrowserBox{"tables-measured.html", "mi", 29, 182}));
 
+INSTANTIATE_TEST_SUITE_P(
+    BoxesMadeTablesByTheirStyle, TableBoxes,
+    ::testing::Values(
+        // A DIV of display: table in a TABLE's cell takes the spacing the
+        // TABLE passes down, and the cell makes room for its frame and
+        // margins, a width of 100% counting as none while it is measured.
+        BrowserBox{"tables-measured.html", "s", 20, 93}, BrowserBox{"tables-measured.html", "sdi", 25, 83},
+        BrowserBox{"tables-measured.html", "w", 20, 98}, BrowserBox{"tables-measured.html", "wd", 23, 92},
+        BrowserBox{"tables-measured.html", "v", 20, 102}, BrowserBox{"tables-measured.html", "vdi", 33, 83}));
+
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
 // The boxes are headless chromium's.
