@@ -159,6 +159,50 @@ Element* trailingBreakAfter(Text* text, Element* block)
     return nullptr;
 }
 
+bool isBlock(const Element* el)
+{
+    return Typing::isParagraph(el) || isOtherBlock(el) || isContainerTag(el);
+}
+
+// Text of white space alone and comments: nothing between blocks.
+bool isBetweenBlocks(const Node* n)
+{
+    if (const Text* t = n->asText())
+        return !hasVisibleText(t);
+    const Element* e = n->asElement();
+    return e && e->isComment();
+}
+
+// The paragraph where a block's content begins (or, with `last`, ends):
+// the block itself unless its content begins with a block of its own, then
+// that one's; null where that is a block that is no paragraph (a table, a
+// list).
+Element* paragraphAtEdge(Element* block, bool last)
+{
+    for (Element* p = block;;) {
+        Node* n = last ? p->lastChild() : p->firstChild();
+        while (n && isBetweenBlocks(n))
+            n = last ? n->previousSibling() : n->nextSibling();
+        Element* e = n ? n->asElement() : nullptr;
+        if (!e || !isBlock(e))
+            return p;
+        if (!Typing::isParagraph(e))
+            return nullptr;
+        p = e;
+    }
+}
+
+// Whether an element holds anything but `child` and what stands between
+// blocks.
+bool holdsOnly(const Element* el, const Node* child)
+{
+    for (const Node* n = el->firstChild(); n; n = n->nextSibling()) {
+        if (n != child && !isBetweenBlocks(n))
+            return false;
+    }
+    return true;
+}
+
 } // namespace typing_detail
 
 Element* Typing::editingContainer(Node* node)
@@ -201,26 +245,47 @@ void Typing::placeCaret(Node* node, int offset)
     m_doc->selection().collapseAt(node, offset);
 }
 
-void Typing::joinParagraphs(Element* first, Element* second)
+bool Typing::joinParagraphs(Element* first, Element* second)
 {
+    using namespace typing_detail;
+    // Blocks that hold blocks join where their paragraphs meet: the first's
+    // last paragraph and the second's first (a paragraph holds no block),
+    // as browsers' editors join them. Nothing joins a table or a list.
+    Element* const outer = second;
+    first = paragraphAtEdge(first, true);
+    second = paragraphAtEdge(second, false);
+    if (!first || !second)
+        return false;
     // The break that held an empty paragraph open goes: the joined one shows
     // the other's content, or stays open by the first one's break.
     Element* kept = nullptr;
-    if (Element* br = typing_detail::placeholderBreak(second)) {
+    if (Element* br = placeholderBreak(second)) {
         br->remove();
-        kept = typing_detail::placeholderBreak(first);
-    } else if (Element* br = typing_detail::placeholderBreak(first)) {
+        kept = placeholderBreak(first);
+    } else if (Element* br = placeholderBreak(first)) {
         br->remove();
     }
+    // The second's first line joins; the blocks after it in the second stay
+    // where they are.
     const int join = first->childCount();
-    while (second->firstChild())
-        first->appendChild(Ref<Node>(second->firstChild()));
-    second->remove();
+    while (Node* c = second->firstChild()) {
+        if (const Element* e = c->asElement(); e && isBlock(e))
+            break;
+        first->appendChild(Ref<Node>(c));
+    }
+    // What held nothing else goes with it.
+    if (!second->firstChild()) {
+        Element* gone = second;
+        while (gone != outer && gone->parentElement() && holdsOnly(gone->parentElement(), gone))
+            gone = gone->parentElement();
+        gone->remove();
+    }
     // Both empty: the caret stands on the line that stays, before its break.
     if (kept && kept->parentNode())
         placeCaret(kept->parentNode(), kept->indexInParent());
     else
         placeCaret(first, join);
+    return true;
 }
 
 bool Typing::deleteSelectionIfAny()
@@ -484,10 +549,8 @@ bool Typing::deleteBackward()
             while (prev && prev->isText() && prev->asText()->data().trimmed().isEmpty() && prev->previousSibling())
                 prev = prev->previousSibling();
             Element* pe = prev ? prev->asElement() : nullptr;
-            if (pe && isParagraph(pe)) {
-                joinParagraphs(pe, e);
-                return true;
-            }
+            if (pe && isParagraph(pe))
+                return joinParagraphs(pe, e);
             if (prev && !pe) {
                 // Text before the paragraph: the paragraph's content joins it.
                 Node* parent = e->parentNode();
@@ -562,10 +625,8 @@ bool Typing::deleteForward()
             while (next && next->isText() && next->asText()->data().trimmed().isEmpty() && next->nextSibling())
                 next = next->nextSibling();
             Element* ne = next ? next->asElement() : nullptr;
-            if (ne && isParagraph(ne)) {
-                joinParagraphs(e, ne);
-                return true;
-            }
+            if (ne && isParagraph(ne))
+                return joinParagraphs(e, ne);
             if (ne)
                 return false;
         }

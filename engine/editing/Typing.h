@@ -46,8 +46,8 @@ private:
     bool caret(Node*& node, int& offset) const;
     void placeCaret(Node* node, int offset);
     // Moves the content of `second` to the end of `first`, removes `second`
-    // and puts the caret where the two met.
-    void joinParagraphs(Element* first, Element* second);
+    // and puts the caret where the two met; false where nothing joins.
+    bool joinParagraphs(Element* first, Element* second);
     void applyPendingFormats(Node* startNode, int startOffset);
 
     Document* m_doc;

@@ -261,6 +261,11 @@ BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block) : m_block(std
     m_margins = m_block->get_margins();
     m_paddings = m_block->get_paddings();
     m_borders = m_block->get_borders();
+    // (Noted before the block is measured for its cell, which lays it out
+    // elsewhere.)
+    m_originFraction = BlockFlow::originFractionOf(*m_block);
+    if (const auto* flow = dynamic_cast<const BlockFlow*>(m_block.get()))
+        m_heightFraction = flow->heightFraction();
     // The parent placed the block at (x, y) for the width of its content.
     m_x = m_pos.x - m_block->content_margins_left();
     m_y = m_pos.y - m_block->content_margins_top();
@@ -295,7 +300,7 @@ void BlockReflow::noteWidths()
     if (!m_cell || m_widthInCell >= 0)
         return;
     m_widthInCell = widthInCell();
-    const BlockFlow::FractionScope fraction(BlockFlow::originFractionOf(*m_block));
+    const BlockFlow::FractionScope fraction(m_originFraction);
     m_block->render(m_x, m_y, m_width);
 }
 
@@ -322,9 +327,14 @@ BlockReflow::Result BlockReflow::run()
         return Result::OtherBox;
     {
         // (Its content starts at the fraction of a pixel it started at.)
-        const BlockFlow::FractionScope fraction(BlockFlow::originFractionOf(*m_block));
+        const BlockFlow::FractionScope fraction(m_originFraction);
         m_block->render(m_x, m_y, m_width);
     }
+    // What follows stands at the fraction of a pixel the block ends at: it
+    // moves by whole pixels only while that fraction stays.
+    if (const auto* flow = dynamic_cast<const BlockFlow*>(m_block.get());
+        flow && flow->heightFraction() != m_heightFraction)
+        return Result::OtherBox;
     litehtml::position& now = m_block->get_position();
     const litehtml::margins margins = m_block->get_margins();
     const litehtml::margins paddings = m_block->get_paddings();

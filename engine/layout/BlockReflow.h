@@ -79,6 +79,8 @@ private:
     litehtml::margins m_margins;
     litehtml::margins m_paddings;
     litehtml::margins m_borders;
+    float m_originFraction = 0; // where its content started and ended, to the fraction of a pixel
+    float m_heightFraction = 0;
     int m_x = 0;
     int m_y = 0;
     int m_width = 0;

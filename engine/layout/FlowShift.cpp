@@ -109,6 +109,10 @@ void FlowShift::apply() const
             a->get_position().height += m_dy;
             continue;
         }
+        if (auto* root = dynamic_cast<RootElement*>(a)) {
+            root->moveFlowEnd(m_dy, m_rootHeight);
+            continue;
+        }
         // The root reaches down to the content's end, and covers the view.
         int bottom = 0;
         for (const auto& child : childrenOf(*a)) {

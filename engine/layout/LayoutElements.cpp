@@ -1143,6 +1143,7 @@ void RootElement::calc_document_size(litehtml::size& sz, int x, int y)
     m_laidOutHeight = m_pos.height;
     Hinted::calc_document_size(sz, x, y);
     m_stretchedHeight = m_pos.height;
+    m_reach = sz.height;
 }
 
 litehtml::size RootElement::measureExtent()
@@ -1161,6 +1162,16 @@ litehtml::size RootElement::measureExtent()
     litehtml::size size;
     calc_document_size(size);
     return size;
+}
+
+void RootElement::moveFlowEnd(int dy, int viewHeight)
+{
+    // What reaches farthest down is at the flow's end: the last blocks'
+    // margins, which may reach past the root's own end.
+    m_laidOutHeight += dy;
+    m_reach += dy;
+    m_pos.height = std::max(m_reach, viewHeight) - content_margins_top() - content_margins_bottom();
+    m_stretchedHeight = m_pos.height;
 }
 
 // ---------------------------------------------------------------------------

@@ -829,11 +829,16 @@ public:
     void calc_document_size(litehtml::size& sz, int x = 0, int y = 0) override;
     // The page's extent as a layout measures it, the root box stretched to it.
     litehtml::size measureExtent();
+    // The flow's end moved by `dy` (blocks laid out again in place): the
+    // root reaches down to it as a layout places it (to the fraction of a
+    // pixel its margins ended at), and covers at least `viewHeight`.
+    void moveFlowEnd(int dy, int viewHeight);
 
 private:
     int m_laidOutWidth = 0; // the root's size before it was stretched
     int m_laidOutHeight = 0;
     int m_stretchedHeight = -1; // and after
+    int m_reach = 0;            // how far down the page's boxes reach (with their margins)
 };
 
 // BODY: the painters below content.

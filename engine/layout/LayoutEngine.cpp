@@ -1639,16 +1639,9 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     }
     if (!movesWithItsPlace(before.lastBox, m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox->second), *shift))
         return false;
-    // The root reaches as far below the content as before (the margins at
-    // the page's end as laid out, to the fraction of a pixel).
-    litehtml::element* root = shift->grown().empty() ? nullptr : shift->grown().back();
-    root = root && !root->have_parent() ? root : nullptr;
-    const int rootBefore = root ? root->get_position().height : 0;
     // The lines of the tree before: those of the run are found again.
     std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
     shift->apply();
-    if (root && rootBefore > m_viewport.height())
-        root->get_position().height = std::max(m_viewport.height(), rootBefore + dy);
     if (table) {
         table->growRow(row, dy);
         widenPaintExtentsBelow(*table, dy);

@@ -107,6 +107,19 @@ const CaretCase kCases[] = {
     {"DeleteRemovesImage", "<P>a|<IMG src=x.gif>b</P>", 4, "<P>a|b</P>"},
     {"DeleteStopsBeforeTable", "<P>ab|</P><TABLE><TBODY><TR><TD>c</TD></TR></TBODY></TABLE>", 4,
      "<P>ab|</P><TABLE><TBODY><TR><TD>c</TD></TR></TBODY></TABLE>"},
+    // Blocks holding blocks join where their paragraphs meet, the rest of
+    // the second staying where it was (as chromium's editor does).
+    {"DeleteBeforeADivisionTakesItsEmptyFirstLine", "<P>ab|</P><DIV><P><BR></P>cd</DIV>", 4, "<P>ab|</P><DIV>cd</DIV>"},
+    {"DeleteBeforeADivisionTakesItsFirstParagraph", "<DIV><P>ab|</P><DIV><P>cd</P>ef</DIV></DIV>", 4,
+     "<DIV><P>ab|cd</P><DIV>ef</DIV></DIV>"},
+    {"DeleteAtADivisionsEndTakesTheNextOnesFirstParagraph",
+     "<DIV><P>ab|</P></DIV><DIV><DIV><P>cd</P><P>ef</P></DIV></DIV>", 4,
+     "<DIV><P>ab|cd</P></DIV><DIV><DIV><P>ef</P></DIV></DIV>"},
+    {"DeleteTakesAWholeDivisionOfOneParagraph", "<P>ab|</P><DIV><P>cd</P></DIV><P>e</P>", 4, "<P>ab|cd</P><P>e</P>"},
+    {"BackspaceJoinsTheFirstLineOnlyToTheLastParagraph", "<DIV><P>ab</P><P>cd</P></DIV><DIV>|ef<P>gh</P></DIV>", 3,
+     "<DIV><P>ab</P><P>cd|ef</P></DIV><DIV><P>gh</P></DIV>"},
+    {"DeleteStopsBeforeADivisionStartingWithAList", "<P>ab|</P><DIV><UL><LI>c</LI></UL></DIV>", 4,
+     "<P>ab|</P><DIV><UL><LI>c</LI></UL></DIV>"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Typing, TypingCases, ::testing::ValuesIn(kCases),

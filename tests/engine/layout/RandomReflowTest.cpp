@@ -1,0 +1,209 @@
+// Pages of many shapes edited at random places (Enter, joins, typing,
+// breaks, pastes) and undone: after each step the layout kept across the
+// edits equals one made from scratch, as the edits' own tests check on
+// pages chosen by hand. Seeded, so a failure names its page and its steps;
+// PAGINOR_REFLOW_SEED and PAGINOR_REFLOW_PAGES run other pages, or more.
+
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/TextLines.h"
+
+#include "engine/EnginePage.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
+#include "engine/editing/Typing.h"
+#include "engine/markup/UndoManager.h"
+#include "FullLayoutCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace engine;
+
+namespace {
+
+constexpr QSize kView(640, 400);
+
+class PageMaker
+{
+public:
+    explicit PageMaker(unsigned seed) : m_random(seed) {}
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+
+    QString words(int count)
+    {
+        static const char* const list[] = {
+            "page", "of", "the", "layout", "browser", "設定", "a", "returns", "value", "x", "longerwordthanmost",
+            "line"};
+        QStringList out;
+        for (int i = 0; i < count; ++i)
+            out << QString::fromUtf8(list[pick(12)]);
+        return out.join(u' ');
+    }
+
+    QString inlineText()
+    {
+        switch (pick(6)) {
+        case 0:
+            return words(2) + QStringLiteral(" <b>") + words(1 + pick(3)) + QStringLiteral("</b> ") + words(pick(30));
+        case 1:
+            return words(1 + pick(5)) + QStringLiteral(" <a href=x>") + words(2) + QStringLiteral("</a>");
+        case 2:
+            return words(3) + QStringLiteral("<br>") + words(1 + pick(4)) + (pick(2) ? QStringLiteral("<br><br>") : "");
+        case 3:
+            return QStringLiteral("<font size=5>") + words(2 + pick(6)) + QStringLiteral("</font> ") + words(3);
+        default:
+            return words(1 + pick(60));
+        }
+    }
+
+    QString block(int depth)
+    {
+        switch (pick(depth > 1 ? 8 : 12)) {
+        case 0:
+            return QStringLiteral("<h%1>").arg(2 + pick(3)) + words(1 + pick(4)) + QStringLiteral("</h%1>").arg(2);
+        case 1:
+            return QStringLiteral("<pre>") + words(3) + QStringLiteral("\n") + words(2) + QStringLiteral("</pre>");
+        case 2:
+            return QStringLiteral("<p><br></p>");
+        case 3:
+            return QStringLiteral("<ul><li>") + words(3) + QStringLiteral("</li><li>") + inlineText() +
+                   QStringLiteral("</li></ul>");
+        case 4:
+            return QStringLiteral("<p align=center>") + inlineText() + QStringLiteral("</p>");
+        case 8:
+            return QStringLiteral("<div style=\"border:1px solid;padding:2px\">") + blocks(depth + 1, 1 + pick(4)) +
+                   QStringLiteral("</div>");
+        case 9:
+            return QStringLiteral("<div>") + blocks(depth + 1, 1 + pick(4)) + QStringLiteral("</div>");
+        case 10:
+            return QStringLiteral("<blockquote>") + blocks(depth + 1, 1 + pick(3)) + QStringLiteral("</blockquote>");
+        case 11:
+            return QStringLiteral("<table border=1><tr><td>") + words(2) + QStringLiteral("</td><td>") + inlineText() +
+                   QStringLiteral("</td></tr></table>");
+        default:
+            return QStringLiteral("<p>") + inlineText() + QStringLiteral("</p>");
+        }
+    }
+
+    QString blocks(int depth, int count)
+    {
+        QString html;
+        for (int i = 0; i < count; ++i)
+            html += block(depth) + (pick(3) ? QStringLiteral("\n") : QString());
+        return html;
+    }
+
+    QString page()
+    {
+        const QString content = blocks(0, 3 + pick(25));
+        if (pick(2))
+            return QStringLiteral("<body>") + content + QStringLiteral("</body>");
+        return QStringLiteral("<body><table id=text style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>") +
+               content + QStringLiteral("</td></tr></tbody></table></body>");
+    }
+
+private:
+    std::mt19937 m_random;
+};
+
+void texts(Node* n, std::vector<Text*>& out)
+{
+    layout_test::collectTexts(n, out);
+    std::erase_if(out, [](Text* t) { return t->data().trimmed().isEmpty(); });
+}
+
+// One edit at a random place; false when the page has no text left to edit.
+bool editAtRandom(PageMaker& maker, Document* doc, std::string& what)
+{
+    std::vector<Text*> list;
+    texts(doc->body(), list);
+    if (list.empty())
+        return false;
+    Text* t = list[static_cast<size_t>(maker.pick(static_cast<int>(list.size())))];
+    const int offset = maker.pick(t->length() + 1);
+    doc->selection().collapseAt(t, offset);
+    Typing typing(doc);
+    switch (maker.pick(7)) {
+    case 0:
+    case 1:
+        what = "Enter at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
+        typing.insertParagraph();
+        break;
+    case 2:
+        what = "Backspace at the start of '" + t->data().toStdString() + "'";
+        doc->selection().collapseAt(t, 0);
+        typing.deleteBackward();
+        break;
+    case 3:
+        what = "Delete at the end of '" + t->data().toStdString() + "'";
+        doc->selection().collapseAt(t, t->length());
+        typing.deleteForward();
+        break;
+    case 4:
+        what = "typing at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
+        typing.insertText(maker.words(1 + maker.pick(12)));
+        break;
+    case 5:
+        what = "a break at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
+        typing.insertLineBreak();
+        break;
+    default:
+        what = "a paste at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
+        TextRange(doc, t, offset, t, offset)
+            .pasteHTML(QStringLiteral("<p>") + maker.words(2) + QStringLiteral("</p><p>") +
+                       maker.words(1 + maker.pick(40)) + QStringLiteral("</p>"));
+        break;
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(RandomReflow, EditsAndTheirUndoMatchAFreshLayout)
+{
+    const int pages =
+        qEnvironmentVariableIsSet("PAGINOR_REFLOW_PAGES") ? qEnvironmentVariableIntValue("PAGINOR_REFLOW_PAGES") : 60;
+    const unsigned first = qEnvironmentVariableIntValue("PAGINOR_REFLOW_SEED");
+    for (unsigned seed = first; seed < first + static_cast<unsigned>(pages); ++seed) {
+        PageMaker maker(seed);
+        const QString html = maker.page();
+        Ref<Document> doc = pageFrom(html);
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(kView);
+        layout.ensureLayout();
+        std::vector<std::string> steps;
+        const auto check = [&](const std::string& what) {
+            steps.push_back(what);
+            layout.ensureLayout();
+            std::string history = "page " + std::to_string(seed) + ":\n" + html.toStdString();
+            for (const std::string& s : steps)
+                history += "\n  " + s;
+            layout_test::expectSameAsFullLayout(layout, *doc, history, true);
+            const TextLines& mine = *layout.engine().textLines();
+            const std::shared_ptr<const TextLines> whole = TextLines::of(layout.engine().tree());
+            EXPECT_EQ(mine.entries, whole->entries) << history;
+            EXPECT_EQ(mine.lineOf, whole->lineOf) << history;
+            EXPECT_EQ(mine.entriesByNode, whole->entriesByNode) << history;
+            EXPECT_EQ(mine.nodeEntriesStart, whole->nodeEntriesStart) << history;
+            EXPECT_EQ(mine.lines.size(), whole->lines.size()) << history;
+        };
+        const int edits = 2 + maker.pick(8);
+        for (int e = 0; e < edits; ++e) {
+            std::string what;
+            if (!editAtRandom(maker, doc.get(), what))
+                break;
+            check(what);
+            if (::testing::Test::HasFailure())
+                return;
+        }
+        doc->undoManager().closeOpenUnits();
+        while (doc->undoManager().canUndo()) {
+            doc->undoManager().undo();
+            check("undo");
+            if (::testing::Test::HasFailure())
+                return;
+        }
+    }
+}
