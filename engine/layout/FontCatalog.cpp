@@ -22,15 +22,31 @@ struct ViewHash
     using is_transparent = void;
     size_t operator()(std::string_view s) const { return std::hash<std::string_view>()(s); }
 };
-// The exact widths a thread measured last, of one catalog: the threads
-// reading a long page's parts measure every word, and would take turns
-// at the catalog's lock for each.
+// The exact widths a thread measured, by font and text, for every catalog:
+// the threads reading a long page's parts measure every word, and would
+// take turns at the catalog's lock for each; the next page measures the
+// same words in the same fonts again.
 struct ThreadWidths
 {
     unsigned long long catalog = 0;
-    std::unordered_map<std::string, qreal, ViewHash, std::equal_to<>> widths; // keyed by handle and text
+    std::vector<int> fonts; // the fonts of that catalog's handles (0: not asked yet)
+    std::unordered_map<std::string, qreal, ViewHash, std::equal_to<>> widths; // keyed by font and text
     std::string key;
 };
+
+// A number for each font (by its key), the same in every catalog.
+int fontNumber(const QString& key)
+{
+    static std::mutex lock;
+    static QHash<QString, int> numbers;
+    const std::lock_guard guard(lock);
+    const auto it = numbers.constFind(key);
+    if (it != numbers.constEnd())
+        return it.value();
+    const int number = static_cast<int>(numbers.size()) + 1;
+    numbers.insert(key, number);
+    return number;
+}
 
 std::atomic<unsigned long long> lastCatalog{0};
 constexpr size_t kWidthsKeptByAThread = 50000;
@@ -60,6 +76,7 @@ struct FontCatalog::Entry
     std::unique_ptr<QFontMetricsF> exact;
     qreal scale = 1; // of the exact size to the font's whole pixels
     QString key;     // what the font is, the same in every catalog
+    int number = 0;  // and its number (see fontNumber)
     mutable std::unordered_map<std::string, qreal, fontcatalog_detail::ViewHash, std::equal_to<>> widths;
 };
 
@@ -259,6 +276,7 @@ int FontCatalog::font(const QString& familyList, int pixelSize, int weight, bool
     f.setHintingPreference(QFont::PreferNoHinting);
     entry->font = f;
     entry->key = key;
+    entry->number = fontcatalog_detail::fontNumber(key);
     entry->decoration = decoration;
     entry->fm = std::make_unique<QFontMetrics>(f);
     entry->exact = std::make_unique<QFontMetricsF>(f);
@@ -309,6 +327,7 @@ int FontCatalog::atExactSize(int handle, qreal pixelSize)
     // Without hinting, advances grow with the size.
     entry->scale = pixelSize / whole;
     entry->key = base.key + QLatin1Char('@') + QString::number(pixelSize);
+    entry->number = fontcatalog_detail::fontNumber(entry->key);
     entry->metrics = metricsAt(handle, pixelSize);
     m_entries.push_back(std::move(entry));
     const int exactHandle = static_cast<int>(m_entries.size());
@@ -444,11 +463,21 @@ qreal FontCatalog::exactTextWidth(int handle, std::string_view utf8) const
 {
     using namespace fontcatalog_detail;
     thread_local ThreadWidths kept;
-    if (kept.catalog != m_serial || kept.widths.size() >= kWidthsKeptByAThread) {
-        kept.widths.clear();
+    if (kept.catalog != m_serial) {
+        kept.fonts.clear();
         kept.catalog = m_serial;
     }
-    kept.key.assign(reinterpret_cast<const char*>(&handle), sizeof handle);
+    if (kept.widths.size() >= kWidthsKeptByAThread)
+        kept.widths.clear();
+    if (handle <= 0 || static_cast<size_t>(handle) >= kept.fonts.size() || kept.fonts[size_t(handle)] == 0) {
+        const std::lock_guard guard(m_lock);
+        const int number = m_entries.at(static_cast<size_t>(handle) - 1)->number;
+        if (kept.fonts.size() <= static_cast<size_t>(handle))
+            kept.fonts.resize(static_cast<size_t>(handle) + 1, 0);
+        kept.fonts[size_t(handle)] = number;
+    }
+    const int font = kept.fonts[size_t(handle)];
+    kept.key.assign(reinterpret_cast<const char*>(&font), sizeof font);
     kept.key.append(utf8);
     if (const auto found = kept.widths.find(std::string_view(kept.key)); found != kept.widths.end())
         return found->second;

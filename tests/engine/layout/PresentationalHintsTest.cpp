@@ -397,7 +397,7 @@ TEST(PresentationalHints, ElementsAlikeTakeHintsOfTheirOwnAttributes)
     }
 }
 
-// Widths a thread keeps are those of the catalog that measured them: two
+// Widths a thread keeps are those of the font that measured them: two
 // catalogs whose first fonts differ answer each its own, in any order and
 // on any thread, also after one of them is gone.
 TEST(FontCatalog, WidthsAreEachCatalogsOwn)
@@ -420,4 +420,13 @@ TEST(FontCatalog, WidthsAreEachCatalogsOwn)
     qreal onAnotherThread = 0;
     std::thread([&] { onAnotherThread = large.exactTextWidth(inLarge, word); }).join();
     EXPECT_EQ(onAnotherThread, wide);
+    // Sizes of fractions of a pixel measured in one catalog and then in
+    // another, under numbers each catalog gives in its own order.
+    const int exactHere = large.atExactSize(large.font(QStringLiteral("serif"), 19, 400, false, 0), 18.72);
+    const qreal exactWidth = large.exactTextWidth(exactHere, word);
+    engine::FontCatalog later;
+    const int otherThere = later.atExactSize(later.font(QStringLiteral("serif"), 19, 400, false, 0), 18.4);
+    const int exactThere = later.atExactSize(later.font(QStringLiteral("serif"), 19, 400, false, 0), 18.72);
+    EXPECT_LT(later.exactTextWidth(otherThere, word), exactWidth);
+    EXPECT_EQ(later.exactTextWidth(exactThere, word), exactWidth);
 }
