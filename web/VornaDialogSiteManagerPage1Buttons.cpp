@@ -58,48 +58,51 @@ void VornaDialogSiteManagerPage1::OnDelete()
     const QList<int> selected = m_list->GetSelectedRows();
     if (selected.isEmpty() || (selected.size() == 1 && selected.first() == 0))
         return;
-    // 2.
-    if (MessageBoxById(IDS_SITE_DELETE_QUESTION, 0, 0x40, 4) != platform::IDYES)
-        return;
-    // 3. Paths first: closing a page may change the rows.
+    // The files the user asks about, by path: the list may be filled again
+    // from the folder while the question is open, and a row number then
+    // names another file.
     struct Doomed
     {
-        int row;
-        QString path;
+        QString relative;
         bool folder;
     };
-    const QString web = SiteWebFolder();
     QList<Doomed> doomed;
     for (int row : selected) {
         if (row == 0)
             continue;
-        doomed.append(Doomed{row, web + QLatin1Char('/') + m_list->GetItemPath(row),
-                             SiteSameText(m_list->GetRowType(row), CVornaSiteGridCtrl::TypeFolder())});
+        doomed.append(
+            Doomed{m_list->GetItemPath(row), SiteSameText(m_list->GetRowType(row), CVornaSiteGridCtrl::TypeFolder())});
     }
-    QList<int> removed;
+    // 2.
+    if (MessageBoxById(IDS_SITE_DELETE_QUESTION, 0, 0x40, 4) != platform::IDYES)
+        return;
+    // 3.
+    const QString web = SiteWebFolder();
     for (const Doomed& entry : doomed) {
+        const QString path = web + QLatin1Char('/') + entry.relative;
         m_nBusy = 1;
         if (entry.folder) {
-            if (deleteFolderContents(entry.path) && !QDir().rmdir(entry.path))
-                ShowMessageBox(QDir::toNativeSeparators(entry.path) + LoadResString(41742));
+            if (deleteFolderContents(path) && !QDir().rmdir(path))
+                ShowMessageBox(QDir::toNativeSeparators(path) + LoadResString(41742));
         } else {
-            closeDocumentBeforeDelete(entry.path);
-            if (QFileInfo(entry.path).isSymLink() || QFileInfo::exists(entry.path)) {
-                if (!QFile::remove(entry.path))
-                    ShowMessageBox(QDir::toNativeSeparators(entry.path) + LoadResString(41743));
+            closeDocumentBeforeDelete(path);
+            if (QFileInfo(path).isSymLink() || QFileInfo::exists(path)) {
+                if (!QFile::remove(path))
+                    ShowMessageBox(QDir::toNativeSeparators(path) + LoadResString(41743));
             }
         }
-        removed.append(entry.row);
         m_nBusy = 0;
-        RemoveModifiedFile(entry.path.mid(web.size() + 1));
+        RemoveModifiedFile(entry.relative);
         m_bWebChanged = 1;
     }
-    // 4. From the bottom up, so the rows above keep their numbers.
-    std::sort(removed.begin(), removed.end());
-    for (auto it = removed.crbegin(); it != removed.crend(); ++it) {
-        // A row under a deleted folder went with it.
-        if (*it < m_list->GetItemCount())
-            m_list->DeleteRow(*it);
+    // 4. Their rows where they stand now; a row under a deleted folder went with it.
+    for (auto it = doomed.crbegin(); it != doomed.crend(); ++it) {
+        for (int row = m_list->GetItemCount() - 1; row > 0; --row) {
+            if (m_list->GetItemPath(row) == it->relative) {
+                m_list->DeleteRow(row);
+                break;
+            }
+        }
     }
     m_list->ClearSelection();
 }

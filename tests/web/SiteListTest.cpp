@@ -12,6 +12,7 @@
 #include "platform/CodePages.h"
 #include "platform/ModalResponder.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QCoreApplication>
@@ -418,6 +419,32 @@ TEST_F(SiteListTest, DeletingAsksOnceAndRemovesTheSelectedFilesAndFolders)
     responder.answerMessageBox(platform::IDNO);
     sitePage.OnDelete();
     EXPECT_TRUE(QFileInfo::exists(web + "/index.html"));
+}
+
+TEST_F(SiteListTest, DeletingTakesTheFilesSelectedWhenAskedThoughTheListIsFilledAgainMeanwhile)
+{
+    write("index.html", page("Home").toUtf8());
+    write("c.html", "x");
+    write("d.html", "x");
+    ASSERT_TRUE(sitePage.LoadWeb());
+    list().SelectOnly(rowOf("c.html"));
+    platform::ModalResponder responder;
+    responder.onMessageBox(
+        [&](QDialog& box) {
+            // A folder made while the question is open comes first and moves the files' rows.
+            write("added/new.gif", "x");
+            ASSERT_TRUE(list().Reload());
+            ASSERT_TRUE(platform::ModalResponder::press(box, platform::IDYES));
+        },
+        LoadResString(IDS_SITE_DELETE_QUESTION));
+    sitePage.OnDelete();
+
+    EXPECT_FALSE(QFileInfo::exists(web + "/c.html"));
+    for (const char* kept : {"index.html", "d.html", "added/new.gif"})
+        EXPECT_TRUE(QFileInfo::exists(web + "/" + kept)) << kept;
+    EXPECT_EQ(rowOf("c.html"), -1);
+    for (const char* listed : {"index.html", "d.html", "added", "new.gif"})
+        EXPECT_GT(rowOf(listed), 0) << listed;
 }
 
 TEST_F(SiteListTest, ALongWebNameEndsInDotsAndFits)
