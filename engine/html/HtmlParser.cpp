@@ -788,6 +788,28 @@ qsizetype commentEnd(const char* s, qsizetype i, qsizetype n)
     return n;
 }
 
+// Whether text that the tokenizer reads up to the end of `out` would be
+// read otherwise with more text after it: a '<' there starts markup, an
+// '&' with letters, digits or '#' after it a character reference.
+bool joinsWithWhatFollows(const QByteArray& out)
+{
+    // (The longest reference name is 32 characters.)
+    constexpr qsizetype kLongestReference = 34;
+    const qsizetype last = out.size() - 1;
+    if (last < 0)
+        return false;
+    if (out[last] == '<')
+        return true;
+    for (qsizetype k = last; k >= 0 && k > last - kLongestReference; --k) {
+        const char c = out[k];
+        if (c == '&')
+            return true;
+        if (!std::isalnum(uchar(c)) && c != '#')
+            return false;
+    }
+    return false;
+}
+
 // The names of the elements from which the tree builder works out its
 // insertion mode again (it does not ask whether they are HTML ones).
 bool setsTreeBuilderMode(std::string_view name)
@@ -1609,6 +1631,26 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         out.append(s + copied, to - copied);
         copied = to;
     };
+    // Puts a flush marker at the end of the output.
+    auto putMarker = [&]() {
+        if (markerTag.isEmpty()) {
+            result.marker = flushMarkerFor(in);
+            markerTag = "<!--" + result.marker + "-->";
+        }
+        result.markers.push_back(out.size());
+        out.append(markerTag);
+    };
+    // Leaves out the start tag from `from` to `end` (its '>'). The text before it and the
+    // text after it must not be read as one: a '<' before it would start a
+    // tag with the text after it (a SELECT in SVG that ends the program, an
+    // end tag, a comment that hides tags from this scan), an '&' a
+    // character reference. A flush marker keeps them apart there.
+    auto dropTag = [&](qsizetype from, qsizetype end) {
+        copyTo(from);
+        if (joinsWithWhatFollows(out))
+            putMarker();
+        copied = end < n ? end + 1 : n;
+    };
     int depth = 0;
     ForeignContent foreign;
     SelectContent select;
@@ -1721,8 +1763,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             // grow at every save. No such element is made (its content
             // stays).
             if (setsTreeBuilderMode(lowerName)) {
-                copyTo(i);
-                copied = gt < n ? gt + 1 : n;
+                dropTag(i, gt);
                 i = gt;
                 continue;
             }
@@ -1730,13 +1771,8 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         if (closing) {
             replaceVerticalTabs();
             if (kind == TagKind::Form) {
-                if (markerTag.isEmpty()) {
-                    result.marker = flushMarkerFor(in);
-                    markerTag = "<!--" + result.marker + "-->";
-                }
                 copyTo(i);
-                result.markers.push_back(out.size());
-                out.append(markerTag);
+                putMarker();
             }
             if (kind == TagKind::Nesting || kind == TagKind::Form)
                 depth = qMax(0, depth - 1);
@@ -1771,8 +1807,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         if (!selfClosed && ++depth > maxDepth) {
             --depth;
             foreign.dropLast();
-            copyTo(i);
-            copied = gt < n ? gt + 1 : n;
+            dropTag(i, gt);
         } else {
             replaceVerticalTabs();
         }

@@ -651,3 +651,37 @@ TEST(HtmlParser, TagsASelectIgnoresStartNoRawTextOrForeignContent)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 1);
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TITLE")).length(), 0);
 }
+
+// A start tag the reading leaves out (an SVG or MathML element named as a
+// table part or a root element, or one nested too deep) leaves the text
+// around it apart: a '<' before it and the text after it are no tag (an
+// SVG SELECT in a table there ended the program), an '&' before it and
+// the text after it no character reference.
+TEST(HtmlParser, TextAroundATagLeftOutIsNotReadAsOne)
+{
+    for (const char* name : {"select", "td", "tr", "tbody", "caption", "colgroup", "template", "html", "frameset"}) {
+        for (const char* around :
+             {"<table><svg><<%1>select><title><select><table>", "<table><td><math><<%1>select><mi><select></table>",
+              "<table><svg><<%1>/svg><select><table>", "<table><svg><<%1>!-- --><select><table>"}) {
+            const QString page = QString::fromLatin1(around).arg(QLatin1String(name));
+            EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page.toUtf8()).bytes).foreign, 0) << page.toStdString();
+            auto doc = pageFrom(page);
+            const QString once = HtmlSerializer::fileText(doc.get());
+            EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page.toStdString();
+        }
+    }
+    auto doc = pageFrom("<table><svg><<frameset>select><title><select><table>");
+    const Element* svg = doc->getElementsByTagName(QStringLiteral("SVG")).item(0);
+    ASSERT_TRUE(svg);
+    EXPECT_EQ(svg->textContent(), QStringLiteral("<select>"));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TABLE")).length(), 2);
+    doc = pageFrom("<svg><tr>&am<tr>p; &#<tr>60; &lt<tr>x</svg>");
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("&amp; &#60; <x"));
+    // The same past the nesting bound.
+    QString deep;
+    for (int i = 0; i < HtmlParser::kMaxDepth; ++i)
+        deep += QLatin1String("<div>");
+    doc = pageFrom(deep + QLatin1String("<<div>b>x&a<div>mp;"));
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("B")).length(), 0);
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("<b>x&amp;"));
+}
