@@ -721,10 +721,12 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
     const std::optional<FlowShift> shift = FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height(), cell);
     if (!shift || (cell && shift->holder() != cell))
         return false;
-    const auto blockBox = m_tree.byNode.find(layoutNodeId(*block));
-    const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
-    if (blockBox == m_tree.byNode.end() || holderBox == m_tree.byNode.end())
+    const auto blockEntry = m_tree.byNode.find(layoutNodeId(*block));
+    const auto holderEntry = m_tree.byNode.find(layoutNodeId(*shift->holder()));
+    if (blockEntry == m_tree.byNode.end() || holderEntry == m_tree.byNode.end())
         return false;
+    const int blockBox = blockEntry->second;
+    const int holderBox = holderEntry->second;
     // In a text box, the rows below the cell move too, and the table grows.
     auto* table = cell ? dynamic_cast<TableElement*>(m_reflow->table().get()) : nullptr;
     const int row = table ? table->rowOf(*cell) : -1;
@@ -735,8 +737,8 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
             return false;
         tableBox = found->second;
     }
-    const int movedEnd = m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox->second);
-    if (!movesWithItsPlace(blockBox->second, movedEnd, *shift))
+    const int movedEnd = m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox);
+    if (!movesWithItsPlace(blockBox, movedEnd, *shift))
         return false;
     shift->apply();
     if (table) {
@@ -744,14 +746,14 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         layoutengine_detail::widenPaintExtentsBelow(*table, shift->dy());
     }
     const int canvasHeight = m_tree.canvas.height();
-    const QRect& old = m_tree.boxes[static_cast<size_t>(blockBox->second)].borderBox;
+    const QRect& old = m_tree.boxes[static_cast<size_t>(blockBox)].borderBox;
     const int oldBottom = old.y() + old.height();
     QRect changed;
     if (!refreshBlockBoxes(block, changed, true)) {
         buildTree();
         return true;
     }
-    moveTreeAfter(blockBox->second, holderBox->second, tableBox, oldBottom, *shift);
+    moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift);
     auto* root = dynamic_cast<RootElement*>(m_document->root().get());
     if (table && root) {
         // The page's extent as the layout library measures it, the root box
@@ -1623,10 +1625,13 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell);
     if (!shift || (cell && shift->holder() != cell))
         return false;
-    const auto holderBox = m_tree.byNode.find(layoutNodeId(*shift->holder()));
-    const auto parentBox = m_tree.byNode.find(layoutNodeId(*parent));
-    if (holderBox == m_tree.byNode.end() || parentBox == m_tree.byNode.end())
+    const auto holderEntry = m_tree.byNode.find(layoutNodeId(*shift->holder()));
+    const auto parentEntry = m_tree.byNode.find(layoutNodeId(*parent));
+    if (holderEntry == m_tree.byNode.end() || parentEntry == m_tree.byNode.end())
         return false;
+    // (Both stand before the run: their indexes stay.)
+    const int holderBox = holderEntry->second;
+    const int parentBox = parentEntry->second;
     // In a text box, the rows below the cell move too, and the table grows.
     auto* table = cell ? dynamic_cast<TableElement*>(before.table.get()) : nullptr;
     const int row = table ? table->rowOf(*cell) : -1;
@@ -1637,7 +1642,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             return false;
         tableBox = found->second;
     }
-    if (!movesWithItsPlace(before.lastBox, m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox->second), *shift))
+    if (!movesWithItsPlace(before.lastBox, m_tree.subtreeEnd(tableBox >= 0 ? tableBox : holderBox), *shift))
         return false;
     // The lines of the tree before: those of the run are found again.
     std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
@@ -1651,8 +1656,8 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(before.firstBox, before.endBox);
     const size_t piecesHad = m_tree.pieces.size();
     const size_t boxesHad = m_tree.boxes.size();
-    const int lastBox = spliceTree(parentBox->second, before.firstBox, before.endBox, fresh);
-    moveTreeAfter(lastBox, holderBox->second, tableBox, parentTop + before.bottom, *shift);
+    const int lastBox = spliceTree(parentBox, before.firstBox, before.endBox, fresh);
+    moveTreeAfter(lastBox, holderBox, tableBox, parentTop + before.bottom, *shift);
     if (linesBefore) {
         const int morePieces = static_cast<int>(m_tree.pieces.size()) - static_cast<int>(piecesHad);
         const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
@@ -1744,10 +1749,6 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
     const auto moved = [first, end, added](int i) { return i < first ? i : i >= end ? i + added : -1; };
     for (int i = first; i < end; ++i)
         m_tree.byNode.erase(boxes[static_cast<size_t>(i)].nodeId);
-    for (auto& [id, index] : m_tree.byNode) {
-        if (added != 0 && index >= end)
-            index += added;
-    }
     // Of the boxes before the run only those around it hold boxes after it.
     for (int a = parentBox; a >= 0; a = boxes[static_cast<size_t>(a)].parent) {
         LayoutBox& b = boxes[static_cast<size_t>(a)];
@@ -1781,6 +1782,10 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
         if (added != 0) {
             for (int& c : b.children)
                 c = moved(c);
+            // (The box a node's entry names holds that node.)
+            if (const auto entry = m_tree.byNode.find(b.nodeId);
+                entry != m_tree.byNode.end() && entry->second == static_cast<int>(i))
+                entry->second += added;
         }
     }
     for (LayoutBox& b : part.boxes) {

@@ -1,8 +1,29 @@
 #include "engine/layout/LayoutTree.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace engine {
+
+int BoxesByNode::at(int nodeId) const
+{
+    if (!holds(nodeId))
+        throw std::out_of_range("no box of the node");
+    return m_slots[static_cast<size_t>(nodeId)].second;
+}
+
+int& BoxesByNode::operator[](int nodeId)
+{
+    const size_t at = static_cast<size_t>(nodeId);
+    if (at >= m_slots.size())
+        m_slots.resize(at + 1, {-1, -1});
+    value_type& slot = m_slots[at];
+    if (slot.first < 0) {
+        slot = {nodeId, 0};
+        ++m_size;
+    }
+    return slot.second;
+}
 
 int LayoutTree::subtreeEnd(int index) const
 {

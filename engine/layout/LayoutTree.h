@@ -3,7 +3,8 @@
 #include <QRect>
 #include <QString>
 
-#include <unordered_map>
+#include <cstddef>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -46,14 +47,101 @@ struct TextPiece
     int owner = -1;   // index of the box of the element that holds it
 };
 
+// Node id -> the index of its box. Node ids are handed out from 0 up, one
+// a node, so that the table is indexed by id: an edit that moves the boxes
+// along their list moves their entries without walking a hash table.
+class BoxesByNode
+{
+public:
+    using value_type = std::pair<int, int>; // node id, box index
+
+    template <typename Slot> class Iterator
+    {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = std::pair<int, int>;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Slot*;
+        using reference = Slot&;
+
+        Iterator() = default;
+        Iterator(Slot* at, Slot* end) : m_at(at), m_end(end) { skipEmpty(); }
+        reference operator*() const { return *m_at; }
+        pointer operator->() const { return m_at; }
+        Iterator& operator++()
+        {
+            ++m_at;
+            skipEmpty();
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return m_at == other.m_at; }
+        bool operator!=(const Iterator& other) const { return m_at != other.m_at; }
+
+    private:
+        void skipEmpty()
+        {
+            while (m_at != m_end && m_at->first < 0)
+                ++m_at;
+        }
+        Slot* m_at = nullptr;
+        Slot* m_end = nullptr;
+    };
+    using iterator = Iterator<value_type>;
+    using const_iterator = Iterator<const value_type>;
+
+    iterator begin() { return {m_slots.data(), m_slots.data() + m_slots.size()}; }
+    iterator end() { return {m_slots.data() + m_slots.size(), m_slots.data() + m_slots.size()}; }
+    const_iterator begin() const { return {m_slots.data(), m_slots.data() + m_slots.size()}; }
+    const_iterator end() const { return {m_slots.data() + m_slots.size(), m_slots.data() + m_slots.size()}; }
+
+    iterator find(int nodeId)
+    {
+        return holds(nodeId) ? iterator(&m_slots[static_cast<size_t>(nodeId)], m_slots.data() + m_slots.size()) : end();
+    }
+    const_iterator find(int nodeId) const
+    {
+        return holds(nodeId) ? const_iterator(&m_slots[static_cast<size_t>(nodeId)], m_slots.data() + m_slots.size())
+                             : end();
+    }
+    size_t count(int nodeId) const { return holds(nodeId) ? 1 : 0; }
+    // (Throws std::out_of_range for a node without a box.)
+    int at(int nodeId) const;
+    // The entry of a node (0 when new); nodeId >= 0.
+    int& operator[](int nodeId);
+    void erase(int nodeId)
+    {
+        if (holds(nodeId)) {
+            m_slots[static_cast<size_t>(nodeId)] = {-1, -1};
+            --m_size;
+        }
+    }
+    size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    void reserve(size_t nodeIds) { m_slots.reserve(nodeIds); }
+    void clear()
+    {
+        m_slots.clear();
+        m_size = 0;
+    }
+
+private:
+    bool holds(int nodeId) const
+    {
+        return nodeId >= 0 && static_cast<size_t>(nodeId) < m_slots.size() &&
+               m_slots[static_cast<size_t>(nodeId)].first >= 0;
+    }
+    std::vector<value_type> m_slots; // .first: the node id, -1 where no node has a box
+    size_t m_size = 0;
+};
+
 // Everything a layout produced that geometry, hit testing and text geometry
 // read. Built after each layout; independent of the layout library.
 struct LayoutTree
 {
-    std::vector<LayoutBox> boxes;        // in document order; boxes[0] is the root when not empty
-    std::vector<TextPiece> pieces;       // in document order
-    std::unordered_map<int, int> byNode; // node id -> box index
-    QSize canvas;                        // extent of the page, positioned boxes included
+    std::vector<LayoutBox> boxes;  // in document order; boxes[0] is the root when not empty
+    std::vector<TextPiece> pieces; // in document order
+    BoxesByNode byNode;            // node id -> box index
+    QSize canvas;                  // extent of the page, positioned boxes included
 
     const LayoutBox* box(int nodeId) const
     {

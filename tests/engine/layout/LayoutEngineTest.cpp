@@ -520,3 +520,29 @@ TEST(LayoutEngine, DISABLED_PrintBoxes)
                    b.borderBox.height());
     }
 }
+
+// The boxes of nodes, a table indexed by node id: only nodes given a box
+// are found, counted and walked, whatever ids lie between them.
+TEST(LayoutEngine, BoxesByNodeHoldsOnlyTheNodesGivenABox)
+{
+    engine::BoxesByNode byNode;
+    byNode[5] = 2;
+    byNode[0] = 0;
+    byNode[9] = 7;
+    byNode[5] = 3;
+    EXPECT_EQ(byNode.size(), 3u);
+    EXPECT_EQ(byNode.at(5), 3);
+    EXPECT_TRUE(byNode.find(4) == byNode.end());
+    EXPECT_TRUE(byNode.find(-1) == byNode.end());
+    EXPECT_TRUE(byNode.find(10) == byNode.end());
+    byNode.erase(0);
+    byNode.erase(4);
+    EXPECT_EQ(byNode.size(), 2u);
+    EXPECT_THROW(static_cast<void>(byNode.at(0)), std::out_of_range);
+    std::vector<std::pair<int, int>> walked;
+    for (const auto& [id, index] : byNode)
+        walked.emplace_back(id, index);
+    EXPECT_EQ(walked, (std::vector<std::pair<int, int>>{{5, 3}, {9, 7}}));
+    byNode.find(9)->second += 4;
+    EXPECT_EQ(byNode.at(9), 11);
+}
