@@ -461,7 +461,8 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
 
     // 5. Lay it out there, as litehtml would; a table or another box with a
     //    flow of its own, of a set width, moves down below the floats it
-    //    does not fit beside.
+    //    does not fit beside, and asks for the room of the floats beside it
+    //    as well as its own.
     const auto placeAt = [&](int top) {
         line.top = top - el->margin_top();
         line.left = 0;
@@ -470,8 +471,12 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
         self.get_line_left_right(line.top, maxWidth, line.left, line.right);
     };
     placeAt(borderTop);
-    if ((display == litehtml::display_table || besideFloats) && !el->get_css_width().is_predefined() &&
-        line.width() < maxWidth) {
+    // (While a table measures its cells, a width in percent counts as none:
+    // such a box is measured beside the floats.)
+    const litehtml::css_length& styledWidth = el->get_css_width();
+    const bool sizedWidth = !styledWidth.is_predefined() && (styledWidth.units() != litehtml::css_units_percentage ||
+                                                             layoutelements_detail::measuringCells == 0);
+    if ((display == litehtml::display_table || besideFloats) && sizedWidth && line.width() < maxWidth) {
         const int width = el->get_css_width().calc_percent(maxWidth) + el->content_margins_width();
         if (width > line.width()) {
             const int below = self.find_next_line_top(line.top, width, maxWidth);
@@ -485,9 +490,9 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
     int width = 0;
     {
         const FractionScope fraction(origin + exactTop - static_cast<float>(borderTop));
-        if (display == litehtml::display_table || display == litehtml::display_list_item)
+        if (display == litehtml::display_list_item)
             width = el->render(line.left, line.top, line.width());
-        else if (besideFloats)
+        else if (besideFloats || display == litehtml::display_table)
             width = el->render(line.left, line.top, line.width()) + line.left + (maxWidth - line.right);
         else
             width = widthBesideFloats(self, *el, line, maxWidth);

@@ -159,7 +159,13 @@ INSTANTIATE_TEST_SUITE_P(
         // Text beside the float in its own lines, and a block with a flow of
         // its own beside it: side by side.
         BrowserBox{"tables-floats.html", "i", 20, 302}, BrowserBox{"tables-floats.html", "o", 20, 302},
-        BrowserBox{"tables-floats.html", "ob", 23, 159}));
+        BrowserBox{"tables-floats.html", "ob", 23, 159},
+        // A table after a float asks for both side by side, one of a width
+        // in percent too (it counts as none while measured); laid out, the
+        // latter stands below the float.
+        BrowserBox{"tables-floats.html", "t", 20, 234}, BrowserBox{"tables-floats.html", "tt", 85, 165},
+        BrowserBox{"tables-floats.html", "d", 20, 232}, BrowserBox{"tables-floats.html", "dd", 23, 226},
+        BrowserBox{"tables-floats.html", "p", 20, 234}, BrowserBox{"tables-floats.html", "pt", 23, 228}));
 
 INSTANTIATE_TEST_SUITE_P(
     PercentagesInMeasuredCells, TableBoxes,
