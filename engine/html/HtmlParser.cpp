@@ -1675,6 +1675,9 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
                 const qsizetype e = in.indexOf("]]>", i + 9);
                 const qsizetype end = e < 0 ? n : e;
                 copyTo(i);
+                // (Its text must not be read as one with the text before.)
+                if (joinsWithWhatFollows(out))
+                    putMarker();
                 for (qsizetype k = i + 9; k < end; ++k) {
                     if (s[k] == '<')
                         out.append("&lt;");

@@ -653,16 +653,18 @@ TEST(HtmlParser, TagsASelectIgnoresStartNoRawTextOrForeignContent)
 }
 
 // A start tag the reading leaves out (an SVG or MathML element named as a
-// table part or a root element, or one nested too deep) leaves the text
-// around it apart: a '<' before it and the text after it are no tag (an
-// SVG SELECT in a table there ended the program), an '&' before it and
-// the text after it no character reference.
+// table part or a root element, or one nested too deep), and a CDATA
+// section read as the text it holds, keep the text before them apart from
+// the text after: a '<' before and the text after are no tag (an SVG
+// SELECT in a table there ended the program), an '&' before and the text
+// after no character reference.
 TEST(HtmlParser, TextAroundATagLeftOutIsNotReadAsOne)
 {
     for (const char* name : {"select", "td", "tr", "tbody", "caption", "colgroup", "template", "html", "frameset"}) {
         for (const char* around :
              {"<table><svg><<%1>select><title><select><table>", "<table><td><math><<%1>select><mi><select></table>",
-              "<table><svg><<%1>/svg><select><table>", "<table><svg><<%1>!-- --><select><table>"}) {
+              "<table><svg><<%1>/svg><select><table>", "<table><svg><<%1>!-- --><select><table>",
+              "<table><svg><<![CDATA[%1>]]><title><select><table>"}) {
             const QString page = QString::fromLatin1(around).arg(QLatin1String(name));
             EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page.toUtf8()).bytes).foreign, 0) << page.toStdString();
             auto doc = pageFrom(page);
@@ -675,8 +677,8 @@ TEST(HtmlParser, TextAroundATagLeftOutIsNotReadAsOne)
     ASSERT_TRUE(svg);
     EXPECT_EQ(svg->textContent(), QStringLiteral("<select>"));
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TABLE")).length(), 2);
-    doc = pageFrom("<svg><tr>&am<tr>p; &#<tr>60; &lt<tr>x</svg>");
-    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("&amp; &#60; <x"));
+    doc = pageFrom("<svg><tr>&am<tr>p; &#<tr>60; &lt<tr>x &am<![CDATA[p;]]></svg>");
+    EXPECT_EQ(doc->body()->textContent(), QStringLiteral("&amp; &#60; <x &amp;"));
     // The same past the nesting bound.
     QString deep;
     for (int i = 0; i < HtmlParser::kMaxDepth; ++i)
