@@ -226,6 +226,17 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
     const QString tag = GetItemTag(row);
     auto* page = qobject_cast<VornaDialogSiteManagerPage1*>(parentWidget());
     const bool extensionChanged = !SiteSameText(GetFileExtension(oldName), GetFileExtension(newName));
+    // Under its new name the file is new to the server: publishing the
+    // modified files sends it.
+    const QString oldInWeb = GetItemPath(row);
+    const QString newInWeb = oldInWeb.left(oldInWeb.lastIndexOf(QLatin1Char('/')) + 1) + newName;
+    const auto listForPublishing = [page, &oldInWeb, &newInWeb] {
+        if (!page)
+            return;
+        page->RemoveModifiedFile(oldInWeb);
+        page->AddModifiedFile(newInWeb);
+        page->m_bWebChanged = 1;
+    };
 
     // 6. The open page is saved under the new name.
     if (CZQDoc* document = FindOpenDocument(path)) {
@@ -241,6 +252,7 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
         if (QFileInfo::exists(path) && !sitegrid_detail::sameFile(path, newPath))
             QFile::remove(path);
         SetCellText(row, 0, newName);
+        listForPublishing();
         AskToRelink(oldName, newName, path);
         if (kind == 1 && page) {
             if (CZQDoc* frameset = FindOpenDocument(m_strFolder + QLatin1Char('/') + tag);
@@ -267,6 +279,7 @@ void CVornaSiteGridCtrl::RenameRowFile(int row, const QString& oldName, const QS
         return;
     }
     SetCellText(row, 0, newName);
+    listForPublishing();
     if (kind == 2)
         RetagFrameRows(oldName, newName);
     if (!AskToRelink(oldName, newName, path))

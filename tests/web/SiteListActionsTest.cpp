@@ -185,6 +185,10 @@ TEST_F(SiteListActionsTest, RenamingAnOpenPageSavesItAndRelinksOnlyLinksToThatFi
     EXPECT_FALSE(QFile::exists(web + "/sub/a.html"));
     EXPECT_TRUE(QFile::exists(web + "/a.html"));
     EXPECT_GT(sitePage().FindFileRow("sub/b.html"), 0);
+    // Under its new name it is new to the server: publishing the modified files sends it.
+    ASSERT_NE(sitePage().GetModifiedFiles(), nullptr);
+    EXPECT_TRUE(sitePage().GetModifiedFiles()->contains("sub/b.html"));
+    EXPECT_FALSE(sitePage().GetModifiedFiles()->contains("sub/a.html"));
     // Links leading to sub/a.html follow, in open pages and in pages opened for it.
     EXPECT_EQ(values(index, "A", "href"), QStringList({"sub/b.html", "a.html"}));
     CZQDoc* other = FindOpenDocument(web + "/other.html");

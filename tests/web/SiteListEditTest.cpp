@@ -203,6 +203,11 @@ TEST_F(SiteListEditTest, AClosedFileIsRenamedOnDiskAndAnExtensionChangeReloads)
     EXPECT_FALSE(QFile::exists(web + "/image/logo.gif"));
     EXPECT_GE(rowOf("logo.txt"), 0);
     EXPECT_TRUE(list().m_bJustEdited);
+    // Under its new name it is new to the server: publishing the modified files sends it.
+    responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_CHANGED_RELINK));
+    edit(rowOf("logo.txt"), 0, "logo.png");
+    ASSERT_NE(sitePage.GetModifiedFiles(), nullptr);
+    EXPECT_EQ(*sitePage.GetModifiedFiles(), QStringList({"project.ini", "image/logo.png"}));
 
     // A change of case only is a new name.
     responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_CHANGED_RELINK));
@@ -220,7 +225,7 @@ TEST_F(SiteListEditTest, AClosedFileIsRenamedOnDiskAndAnExtensionChangeReloads)
     responder.answerMessageBox(platform::IDNO, LoadResString(IDS_SITE_CHANGED_RELINK));
     edit(rowOf("c.html"), 0, "c.htm");
     EXPECT_EQ(list().GetItemText(rowOf("c.htm"), 1), "B");
-    EXPECT_EQ(responder.runs().size(), 4);
+    EXPECT_EQ(responder.runs().size(), 5);
 }
 
 TEST_F(SiteListEditTest, ARenameTheFileSystemRefusesKeepsTheRowAndAsksNothing)
