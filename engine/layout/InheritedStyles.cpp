@@ -68,7 +68,7 @@ void InheritedStyles::placeOwn()
     if (level.own.size() > kMostPlaced)
         return;
     for (size_t i = 0; i < level.own.size(); ++i) {
-        unsigned slot = slotOf(level.own[i].name);
+        unsigned slot = slotOf(level.own[i].hash);
         while (level.places[slot] != 0)
             slot = (slot + 1) % kSlots;
         level.places[slot] = static_cast<std::uint8_t>(i + 1);

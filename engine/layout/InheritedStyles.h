@@ -45,21 +45,25 @@ public:
         if (m_pass == 0 || m_pass != currentPass())
             return lookup();
         const size_t length = std::strlen(name);
-        if (length >= sizeof(Name))
+        if (length > sizeof(Answer::name))
             return lookup();
-        Answer a;
-        std::memcpy(a.name.words, name, length);
+        const std::uint32_t hash = hashOf(name, length);
         for (const Answer& kept : m_level->answers) {
-            // (Word by word here: a comparison of its own would be a call
-            // in builds that inline little.)
-            if (kept.name.words[0] == a.name.words[0] && kept.name.words[1] == a.name.words[1] &&
-                kept.name.words[2] == a.name.words[2])
+            // (The name asked is read where it stands: copied, it would be
+            // read back before the copy is done.)
+            if (kept.hash == hash && kept.length == length && std::memcmp(kept.name, name, length) == 0)
                 return kept.value;
         }
-        a.value = lookup();
-        // (The lookup asks ancestors only, whose answers stand at other levels.)
-        m_level->answers.push_back(a);
-        return a.value;
+        const char* value = lookup();
+        // (The lookup asks ancestors only, whose answers stand at other
+        // levels. The answer is written where it is kept, for the same
+        // reason as above.)
+        Answer& a = m_level->answers.emplace_back();
+        a.hash = hash;
+        a.length = static_cast<std::uint32_t>(length);
+        std::memcpy(a.name, name, length);
+        a.value = value;
+        return value;
     }
 
     // The element's own declaration of `name` (null when it declares none),
@@ -67,44 +71,38 @@ public:
     // `read(keep)` hands each declaration to keep(name, length, value) the
     // first time one is asked for during the computation (after its first
     // question the element's own declarations must not change until it
-    // ends; their values must stay where they are). False when no
-    // computation of the element runs or the name is too long to keep:
-    // the caller looks it up itself.
+    // ends; their names and values must stay where they are). False when
+    // no computation of the element runs: the caller looks it up itself.
     template <class Read> bool findOwn(const char* name, Read&& read, const char*& value)
     {
         if (m_pass == 0 || m_pass != currentPass())
             return false;
-        const size_t length = std::strlen(name);
-        if (length >= sizeof(OwnName))
-            return false;
         if (!m_level->ownRead) {
             m_level->own.clear();
             read([this](const char* ownName, size_t ownLength, const char* ownValue) {
-                if (ownLength >= sizeof(OwnName))
-                    return;
-                Own o;
-                std::memcpy(o.name.words, ownName, ownLength);
-                o.value = ownValue;
-                m_level->own.push_back(o);
+                m_level->own.push_back(Own{ownName, ownLength, hashOf(ownName, ownLength), ownValue});
             });
             placeOwn();
         }
-        OwnName wanted;
-        std::memcpy(wanted.words, name, length);
+        const size_t length = std::strlen(name);
+        const std::uint32_t hash = hashOf(name, length);
+        const auto same = [&](const Own& o) {
+            return o.hash == hash && o.length == length && std::memcmp(o.name, name, length) == 0;
+        };
         value = nullptr;
         const std::vector<Own>& own = m_level->own;
         if (own.size() > kMostPlaced) {
             for (const Own& o : own) {
-                if (o.name == wanted) {
+                if (same(o)) {
                     value = o.value;
                     break;
                 }
             }
             return true;
         }
-        for (unsigned slot = slotOf(wanted); m_level->places[slot] != 0; slot = (slot + 1) % kSlots) {
+        for (unsigned slot = slotOf(hash); m_level->places[slot] != 0; slot = (slot + 1) % kSlots) {
             const Own& o = own[m_level->places[slot] - 1];
-            if (o.name == wanted) {
+            if (same(o)) {
                 value = o.value;
                 break;
             }
@@ -116,29 +114,19 @@ public:
     static unsigned currentPass();
 
 private:
-    // A property's name, zero-filled: names compare as three words.
-    struct Name
-    {
-        std::uint64_t words[3] = {};
-    };
+    // An answer, under a copy of the property's name (see hashOf).
     struct Answer
     {
-        Name name;
+        std::uint32_t hash = 0;
+        std::uint32_t length = 0;
+        char name[24] = {};
         const char* value = nullptr;
-    };
-    // Names of own declarations are kept up to four words: litehtml asks
-    // for some of 24 to 28 letters (the corners' radii) of every element.
-    struct OwnName
-    {
-        std::uint64_t words[4] = {};
-        bool operator==(const OwnName& o) const
-        {
-            return words[0] == o.words[0] && words[1] == o.words[1] && words[2] == o.words[2] && words[3] == o.words[3];
-        }
     };
     struct Own
     {
-        OwnName name;
+        const char* name = nullptr;
+        size_t length = 0;
+        std::uint32_t hash = 0;
         const char* value = nullptr;
     };
     // An element's own declarations are found through a table of slots
@@ -158,13 +146,18 @@ private:
         bool ownRead = false;
     };
     static Level& levelAt(unsigned level);
-    static unsigned slotOf(const OwnName& name)
+    // A name's hash is taken from its length and four of its letters, each
+    // on its own (a hash of every letter, one after the other, took longer
+    // than the rest of a lookup): names alike differ in one of them.
+    static std::uint32_t hashOf(const char* name, size_t length)
     {
-        const std::uint64_t mixed =
-            (name.words[0] ^ (name.words[1] * 31) ^ (name.words[2] * 131) ^ (name.words[3] * 1031)) *
-            0x9E3779B97F4A7C15ull;
-        return static_cast<unsigned>(mixed >> 57);
+        if (length == 0)
+            return 0;
+        const auto at = [name](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(name[i])); };
+        return static_cast<std::uint32_t>(length) * 0x9E3779B1u + at(0) * 0x85EBCA77u + at(length - 1) * 0xC2B2AE3Du +
+               at(length / 2) * 0x27D4EB2Fu + at(length * 3 / 4) * 0x165667B1u;
     }
+    static unsigned slotOf(std::uint32_t hash) { return (hash ^ (hash >> 15)) * 0x2C1B3C6Du >> 25; }
     void placeOwn();
 
     unsigned m_pass = 0;
