@@ -1503,7 +1503,7 @@ public:
         // what was opened in it.
         if (name == "template") {
             if (!closing) {
-                m_templates.push_back({m_open, m_inTable, m_cells.size()});
+                m_templates.push_back({m_open, m_inTable, m_cells.size(), false, false});
                 m_open = false;
             } else if (!m_templates.empty()) {
                 m_open = m_templates.back().open;
@@ -1512,6 +1512,13 @@ public:
                 m_templates.pop_back();
             }
             return false;
+        }
+        // A template whose first tag is a part of a table reads its markup
+        // as that table's (with no table element around it).
+        if (!closing && !m_templates.empty() && !m_templates.back().started) {
+            m_templates.back().started = true;
+            m_templates.back().tableParts =
+                name != "table" && (isTablePart(name) || name == "colgroup" || name == "col");
         }
         if (m_open) {
             const bool tablePart = m_inTable && isTablePart(name);
@@ -1538,10 +1545,12 @@ public:
                 m_cells.push_back(false);
             }
         } else if (tableInReach() && isTablePart(name)) {
-            m_cells.back() = !closing && (name == "td" || name == "th");
+            // (A caption holds markup as a cell does: a table in it is one
+            // more.)
+            m_cells.back() = !closing && (name == "td" || name == "th" || name == "caption");
         } else if (name == "select" && !closing) {
             m_open = true;
-            m_inTable = tableInReach();
+            m_inTable = tableInReach() || (!m_templates.empty() && m_templates.back().tableParts);
         }
         return false;
     }
@@ -1569,6 +1578,8 @@ private:
         bool open;
         bool inTable;
         size_t tables;
+        bool started;    // a start tag read in it
+        bool tableParts; // its markup read as a table's
     };
     std::vector<Around> m_templates;
 };

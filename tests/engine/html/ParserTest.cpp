@@ -687,3 +687,24 @@ TEST(HtmlParser, TextAroundATagLeftOutIsNotReadAsOne)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("B")).length(), 0);
     EXPECT_EQ(doc->body()->textContent(), QStringLiteral("<b>x&amp;"));
 }
+
+// A SELECT opened in a caption, or in a template read as a table's cells,
+// is one in a table: a TABLE after it closes it, and a SELECT in SVG after
+// that is taken out before the tree builder sees it.
+TEST(HtmlParser, SelectsInCaptionsAndTemplateCellsCloseAtATable)
+{
+    for (const char* page : {"<table><caption><table></table><select><table></table><svg><select><title><table><table>",
+                             "<template><td><select><table><svg><select><title><select><td>",
+                             "<template><tr><td><select><table><svg><select><title><select></template>",
+                             "<template><caption><select><table><math><select><mi><select></template>"}) {
+        EXPECT_EQ(selectsOf(HtmlParser::prepareInput(QByteArray(page)).bytes).foreign, 0) << page;
+        auto doc = pageFrom(page);
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+    // A template of other markup reads a TD as nothing: its SELECT is no
+    // table's.
+    auto doc = pageFrom("<template><p><td><select><table><option>a</select></template>");
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(HtmlSerializer::fileText(doc.get())).get()),
+              HtmlSerializer::fileText(doc.get()));
+}
