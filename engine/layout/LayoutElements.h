@@ -22,6 +22,7 @@
 
 #include <litehtml/el_anchor.h>
 
+#include <algorithm>
 #include <array>
 #include <strings.h>
 #include <type_traits>
@@ -522,10 +523,15 @@ public:
         if constexpr (!std::is_base_of_v<litehtml::el_table, Base>) {
             // A box made a table by its style asks, as TABLE does, for its
             // columns with its frame and margins (litehtml answers the
-            // columns alone).
-            if (display == litehtml::display_table || display == litehtml::display_inline_table)
-                return Base::render(x, y, max_width, second_pass) + this->m_padding.width() + this->m_borders.width() +
-                       layoutelements_detail::styledSideMargins(this->m_css_margins, this->m_margins);
+            // columns alone), its margins as far as the room goes: one of
+            // 100% with a margin overflows the cell it stands in rather than
+            // widen it.
+            if (display == litehtml::display_table || display == litehtml::display_inline_table) {
+                const int box =
+                    Base::render(x, y, max_width, second_pass) + this->m_padding.width() + this->m_borders.width();
+                const int margins = layoutelements_detail::styledSideMargins(this->m_css_margins, this->m_margins);
+                return box + (margins > 0 ? std::clamp(max_width - box, 0, margins) : margins);
+            }
         }
         if (display == litehtml::display_table || display == litehtml::display_inline_table || this->is_replaced())
             return Base::render(x, y, max_width, second_pass);

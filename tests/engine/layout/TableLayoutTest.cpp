@@ -201,7 +201,9 @@ INSTANTIATE_TEST_SUITE_P(
         // margins, a width of 100% counting as none while it is measured.
         BrowserBox{"tables-measured.html", "s", 20, 93}, BrowserBox{"tables-measured.html", "sdi", 25, 83},
         BrowserBox{"tables-measured.html", "w", 20, 98}, BrowserBox{"tables-measured.html", "wd", 23, 92},
-        BrowserBox{"tables-measured.html", "v", 20, 102}, BrowserBox{"tables-measured.html", "vdi", 33, 83}));
+        BrowserBox{"tables-measured.html", "v", 20, 102}, BrowserBox{"tables-measured.html", "vdi", 33, 83},
+        // One of 100% with a margin: the margin overflows the cell.
+        BrowserBox{"tables-measured.html", "x", 20, 250}, BrowserBox{"tables-measured.html", "xd", 23, 244}));
 
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
