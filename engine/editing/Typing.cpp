@@ -34,6 +34,12 @@ bool isOtherBlock(const Element* el)
     return false;
 }
 
+// Blocks of any kind: the caret's line ends at them.
+bool isBlock(const Element* el)
+{
+    return Typing::isParagraph(el) || isOtherBlock(el) || isContainerTag(el);
+}
+
 // Elements that show on the page without any text: images, objects, tables.
 bool showsWithoutText(const Element* el)
 {
@@ -109,7 +115,7 @@ bool lineGoesOnAfter(Element* br, Element* block)
         if (const Text* t = n->asText(); t && hasVisibleText(t))
             return true;
         if (const Element* e = n->asElement(); e && !e->isComment()) {
-            if (Typing::isParagraph(e) || isOtherBlock(e) || isContainerTag(e))
+            if (isBlock(e))
                 return false;
             if (showsWithoutText(e))
                 return true;
@@ -157,11 +163,6 @@ Element* trailingBreakAfter(Text* text, Element* block)
         return lineGoesOnAfter(e, block) ? nullptr : e;
     }
     return nullptr;
-}
-
-bool isBlock(const Element* el)
-{
-    return Typing::isParagraph(el) || isOtherBlock(el) || isContainerTag(el);
 }
 
 // Text of white space alone and comments: nothing between blocks.
