@@ -215,12 +215,19 @@ void VornaDialogOpenImage::OnDblClkFolderList()
     const QString text = m_pDirList->item(row)->text();
     m_nDirListCursor = -1;
     m_bLibraryState = false;
+    // A folder that cannot be entered (none below it) stays the chosen one:
+    // its pictures are those shown, and an inserted picture is taken from it.
+    const QString chosen = m_strCurrentFolder;
+    const QString previous = m_strPreviousFolder;
     m_strPreviousFolder = m_strCurrentFolder;
     m_strCurrentFolder = PlainForm(GetNearestExistingFolder(m_pCombo->GetCurrentPath()));
     QString place = m_pCombo->GetCurrentPath();
     QScopedValueRollback quiet(m_bSelecting, true);
-    if (!m_pDirList->OpenItem(place, text))
+    if (!m_pDirList->OpenItem(place, text)) {
+        m_strCurrentFolder = chosen;
+        m_strPreviousFolder = previous;
         return;
+    }
     // Entered: the folder is shown whole, its first entry under the focus but
     // not selected (the pictures are the entered folder's own).
     m_strCurrentFolder = openimagenavigation_detail::withSlash(PlainForm(place));

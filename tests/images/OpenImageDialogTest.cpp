@@ -254,6 +254,29 @@ TEST_F(OpenImageDialogTest, AFolderEnteredWithEnterShowsItsOwnPicturesAndAClickO
     platform::runModal(dialog, IDD_OPEN_IMAGE);
 }
 
+TEST_F(OpenImageDialogTest, AFolderWithoutFoldersOpenedByDoubleClickKeepsItsPicturesForTheChosenPath)
+{
+    VornaDialogOpenImage dialog;
+    dialog.m_strCurrentFolder = folders.path("a/");
+    responder.on(IDD_OPEN_IMAGE, [&](QDialog&) {
+        VornaDirListCtrl* list = dialog.folderList();
+        // b has no folders: the click shows its pictures, the double-click
+        // that follows cannot enter it and leaves it chosen.
+        const QRect b = list->visualItemRect(list->item(rowOf(list, QStringLiteral("b"))));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, b.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, b.center());
+        EXPECT_EQ(dialog.m_strCurrentFolder, folders.path("a/b"));
+        ASSERT_EQ(itemsOf(dialog.thumbnailList()), QStringList{QStringLiteral("three.png")});
+        // Enter on it does the same.
+        QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_EQ(dialog.m_strCurrentFolder, folders.path("a/b"));
+        dialog.thumbnailList()->SelectItem(0);
+        ModalResponder::press(dialog, 1);
+    });
+    EXPECT_EQ(platform::runModal(dialog, IDD_OPEN_IMAGE), platform::IDOK);
+    EXPECT_EQ(dialog.m_strResultPath, folders.path("a/b/three.png"));
+}
+
 TEST_F(OpenImageDialogTest, AFolderThatWentIsReplacedByTheNearestOneOnRefresh)
 {
     VornaDialogOpenImage dialog;
