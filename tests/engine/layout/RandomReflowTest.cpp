@@ -121,40 +121,44 @@ bool editAtRandom(PageMaker& maker, Document* doc, std::string& what)
     texts(doc->body(), list);
     if (list.empty())
         return false;
-    Text* t = list[static_cast<size_t>(maker.pick(static_cast<int>(list.size())))];
+    const int index = maker.pick(static_cast<int>(list.size()));
+    Text* t = list[static_cast<size_t>(index)];
     const int offset = maker.pick(t->length() + 1);
+    // (Which text, counted among those of the page that are not blank.)
+    const std::string of = " of text " + std::to_string(index) + " '" + t->data().toStdString() + "'";
     doc->selection().collapseAt(t, offset);
     Typing typing(doc);
     switch (maker.pick(7)) {
     case 0:
     case 1:
-        what = "Enter at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
+        what = "Enter at " + std::to_string(offset) + of;
         typing.insertParagraph();
         break;
     case 2:
-        what = "Backspace at the start of '" + t->data().toStdString() + "'";
+        what = "Backspace at the start" + of;
         doc->selection().collapseAt(t, 0);
         typing.deleteBackward();
         break;
     case 3:
-        what = "Delete at the end of '" + t->data().toStdString() + "'";
+        what = "Delete at the end" + of;
         doc->selection().collapseAt(t, t->length());
         typing.deleteForward();
         break;
-    case 4:
-        what = "typing at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
-        typing.insertText(maker.words(1 + maker.pick(12)));
-        break;
+    case 4: {
+        const QString typed = maker.words(1 + maker.pick(12));
+        what = "typing '" + typed.toStdString() + "' at " + std::to_string(offset) + of;
+        typing.insertText(typed);
+    } break;
     case 5:
-        what = "a break at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
+        what = "a break at " + std::to_string(offset) + of;
         typing.insertLineBreak();
         break;
-    default:
-        what = "a paste at " + std::to_string(offset) + " of '" + t->data().toStdString() + "'";
-        TextRange(doc, t, offset, t, offset)
-            .pasteHTML(QStringLiteral("<p>") + maker.words(2) + QStringLiteral("</p><p>") +
-                       maker.words(1 + maker.pick(40)) + QStringLiteral("</p>"));
-        break;
+    default: {
+        const QString pasted = QStringLiteral("<p>") + maker.words(2) + QStringLiteral("</p><p>") +
+                               maker.words(1 + maker.pick(40)) + QStringLiteral("</p>");
+        what = "a paste of '" + pasted.toStdString() + "' at " + std::to_string(offset) + of;
+        TextRange(doc, t, offset, t, offset).pasteHTML(pasted);
+    } break;
     }
     return true;
 }
