@@ -779,22 +779,30 @@ bool DocumentLayout::layOutTreeChanges()
         const auto lastAt = std::find(firstAt, siblings.end(), lastBox);
         if (firstAt == siblings.end() || lastAt == siblings.end())
             return false;
-        const auto elementBefore = [&](const Node* n) {
-            for (n = n->previousSibling(); n; n = n->previousSibling()) {
-                if (!n->isText() && n->asElement() && !n->asElement()->isComment())
+        // Text beside the run has no box to tell on which side of the run's
+        // edges the layout holds it (a break removed before it leaves it
+        // inside the run laid out before): the page is laid out whole.
+        bool looseText = false;
+        const auto elementBeside = [&](const Node* n, bool forward) {
+            for (n = forward ? n->nextSibling() : n->previousSibling(); n;
+                 n = forward ? n->nextSibling() : n->previousSibling()) {
+                if (const Text* t = n->asText()) {
+                    if (std::any_of(t->data().begin(), t->data().end(), [](QChar c) {
+                            return c != u' ' && c != u'\n' && c != u'\t' && c != u'\r' && c != u'\f';
+                        })) {
+                        looseText = true;
+                        break;
+                    }
+                } else if (n->asElement() && !n->asElement()->isComment()) {
                     return n;
+                }
             }
             return static_cast<const Node*>(nullptr);
         };
-        const auto elementAfter = [&](const Node* n) {
-            for (n = n->nextSibling(); n; n = n->nextSibling()) {
-                if (!n->isText() && n->asElement() && !n->asElement()->isComment())
-                    return n;
-            }
-            return static_cast<const Node*>(nullptr);
-        };
-        const Node* before = elementBefore(firstNow);
-        const Node* after = elementAfter(lastNow);
+        const Node* before = elementBeside(firstNow, false);
+        const Node* after = elementBeside(lastNow, true);
+        if (looseText)
+            return false;
         if ((before ? nodeId(before) : -1) != (firstAt == siblings.begin() ? -1 : boxIdOf(*(firstAt - 1))) ||
             (after ? nodeId(after) : -1) != (lastAt + 1 == siblings.end() ? -1 : boxIdOf(*(lastAt + 1))))
             return false;

@@ -258,3 +258,26 @@ TEST(RunReflow, LinesHeldAcrossAnEditStayAsTheyWere)
     }
     EXPECT_EQ(layout.counters().blockLayouts - before, 3);
 }
+
+// Text standing loose beside paragraphs has no box of its own: a break
+// added or removed before or after it changes its lines, which the run of
+// paragraphs around the break does not hold. In a DIV and in the cell of a
+// text box, each step and its undo still equal a fresh layout.
+TEST(RunReflow, BreaksBesideLooseTextMatchAFreshLayout)
+{
+    const auto breakAt = [](const char* text, bool atEnd) {
+        return [text, atEnd](Document* doc) {
+            std::vector<Text*> all;
+            layout_test::collectTexts(doc->body(), all);
+            const auto t = std::find_if(all.begin(), all.end(), [text](Text* x) { return x->data() == text; });
+            ASSERT_NE(t, all.end()) << text;
+            doc->selection().collapseAt(*t, atEnd ? (*t)->length() : 0);
+            ASSERT_TRUE(Typing(doc).insertLineBreak());
+        };
+    };
+    editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>"
+                               "lead<p>x a</p>tail</td></tr></tbody></table></body>"),
+                {breakAt("lead", false), breakAt("tail", true)});
+    editAndUndo(QStringLiteral("<body><div>lead<p>x a</p>tail<p>b</p></div><p>after</p></body>"),
+                {breakAt("lead", false), breakAt("tail", true)});
+}
