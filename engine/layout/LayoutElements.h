@@ -540,10 +540,13 @@ public:
         // border box where the parent is sized with its border, and
         // twice over where the parent's width is in percent too).
         const litehtml::css_length declared = this->m_css_width;
+        const bool positionedAgain = layingOutPositionedAgain(second_pass);
         if (!declared.is_predefined() && declared.units() == litehtml::css_units_percentage &&
             display != litehtml::display_table_cell) {
             if (layoutelements_detail::measuringCells > 0)
                 this->m_css_width.predef(0);
+            else if (positionedAgain)
+                this->m_css_width.set_value(float(this->m_pos.width), litehtml::css_units_px);
             else
                 this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
         }
@@ -552,8 +555,20 @@ public:
         beginRender(flow);
         const int width = Base::render(x, y, max_width, second_pass);
         endRender(*this, this->m_boxes, this->m_margins, this->m_pos, y, minHeight());
+        if (positionedAgain)
+            keepPositionedSize();
         this->m_css_width = declared;
         return width;
+    }
+    void render_positioned(litehtml::render_type rt = litehtml::render_all) override
+    {
+        // (litehtml put the box of the first layout back.)
+        if (m_positionedSize.width >= 0) {
+            this->m_pos.width = m_positionedSize.width;
+            this->m_pos.height = m_positionedSize.height;
+            m_positionedSize = {-1, -1};
+        }
+        Base::render_positioned(rt);
     }
     // A cell's content moves within its height by where its content ends,
     // the margins below its last block left out.
@@ -630,6 +645,21 @@ public:
     }
 
 protected:
+    // litehtml lays an absolutely positioned box with a width in percent out
+    // a second time once it knows its containing block: the box's width then
+    // holds the percentage of that block, and the room it is given is that
+    // width with the frame, of which the percentage must not be taken again.
+    // Afterwards litehtml puts back the box of the first layout; the size of
+    // the second is kept for render_positioned.
+    bool layingOutPositionedAgain(bool second_pass) const
+    {
+        if (!second_pass || this->m_css_width.is_predefined() ||
+            this->m_css_width.units() != litehtml::css_units_percentage)
+            return false;
+        const litehtml::element_position position = this->get_element_position();
+        return position == litehtml::element_position_absolute || position == litehtml::element_position_fixed;
+    }
+    void keepPositionedSize() { m_positionedSize = {this->m_pos.width, this->m_pos.height}; }
     // The element's own painting: background, borders, list marker, image.
     virtual void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip)
     {
@@ -666,6 +696,10 @@ private:
     }
     layoutelements_detail::LineStrut m_lineStrut;
     mutable InheritedStyles m_inherited;
+    struct PositionedSize
+    {
+        int width = -1, height = -1;
+    } m_positionedSize;
     bool hiddenBox() const { return Base::get_visibility() != litehtml::visibility_visible; }
     int minHeight() const
     {

@@ -286,6 +286,16 @@ void TableElement::parse_styles(bool is_reparse)
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)
 {
+    if (layingOutPositionedAgain(second_pass)) {
+        // Laid out at the percentage of its containing block, which is its
+        // border box as a width in pixels is.
+        const litehtml::css_length width = m_css_width;
+        m_css_width = tableelement_detail::pixels(m_pos.width);
+        const int ret = render(x, y, max_width, false);
+        m_css_width = width;
+        keepPositionedSize();
+        return ret;
+    }
     // litehtml answers a table's width without its borders, padding and
     // margins; the box around it (a positioned DIV without a width, a cell)
     // sizes itself by the answer and would cut the table's frame off its

@@ -205,6 +205,22 @@ INSTANTIATE_TEST_SUITE_P(
         // One of 100% with a margin: the margin overflows the cell.
         BrowserBox{"tables-measured.html", "x", 20, 250}, BrowserBox{"tables-measured.html", "xd", 23, 244}));
 
+INSTANTIATE_TEST_SUITE_P(
+    PositionedWithWidthsInPercent, TableBoxes,
+    ::testing::Values(
+        // The editor's new table: 50% of the window at 800, its columns
+        // sharing all of it, not half of it again; cells without a width,
+        // one of 50% and a table of 100% in a cell alike.
+        BrowserBox{"tables-positioned.html", "t", 40, 400}, BrowserBox{"tables-positioned.html", "t1", 43, 130},
+        BrowserBox{"tables-positioned.html", "t3", 307, 130}, BrowserBox{"tables-positioned.html", "a2", 175, 130},
+        BrowserBox{"tables-positioned.html", "b1", 43, 195}, BrowserBox{"tables-positioned.html", "b4", 45, 390},
+        // Fixed: of the window too.
+        BrowserBox{"tables-positioned.html", "c2", 174, 263},
+        // A DIV of 50%: its blocks and tables share its width.
+        BrowserBox{"tables-positioned.html", "d1", 41, 400}, BrowserBox{"tables-positioned.html", "d3", 44, 129},
+        // In a text box and in a relatively positioned DIV of 300 px.
+        BrowserBox{"tables-positioned.html", "e2", 44, 47}, BrowserBox{"tables-positioned.html", "f", 50, 150}));
+
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
 // The boxes are headless chromium's.
@@ -341,4 +357,35 @@ TEST(TableBoxesBesideOthers, CellsWithoutMarginsAndWideTablesBelowFloats)
     EXPECT_EQ(boxOf(layout, "b"), QRect(36, 15, 36, 18));
     EXPECT_EQ(boxOf(layout, "f"), QRect(10, 33, 50, 24));
     EXPECT_EQ(boxOf(layout, "m"), QRect(10, 56, 780, 16));
+}
+
+// A positioned DIV of 50% is as tall as its content laid out at its width:
+// two inline blocks that share a line at 400 px (not at the 390 px of the
+// body it was first laid out in).
+TEST(PositionedPercentages, HeightOfTheContentAtTheBoxsWidth)
+{
+    LayoutEngine layout;
+    layout_test::loadFixture(layout, "tables-positioned.html");
+    EXPECT_EQ(boxOf(layout, "d2").top(), 329);
+    EXPECT_EQ(boxOf(layout, "d").bottom(), boxOf(layout, "d2").bottom() + 1);
+}
+
+TEST(PositionedPercentages, ChangedInPlaceLaysOutAsAFreshLayout)
+{
+    engine::Ref<engine::Document> doc = pageFrom(layout_test::readFixture("tables-positioned.html"));
+    engine::DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    layout_test::byId(doc.get(), "t")->setAttribute(QStringLiteral("width"), engine::Variant(QStringLiteral("60%")));
+    layout_test::byId(doc.get(), "t1")->setAttribute(QStringLiteral("width"), engine::Variant(QStringLiteral("50%")));
+    layout.ensureLayout();
+    engine::DocumentLayout fresh(doc.get());
+    fresh.setViewportSize(QSize(800, 600));
+    fresh.ensureLayout();
+    for (const char* id : {"t", "t1", "t2", "t3", "d", "d2"}) {
+        const engine::Element* el = layout_test::byId(doc.get(), id);
+        ASSERT_TRUE(layout.box(el) && fresh.box(el)) << id;
+        EXPECT_EQ(layout.box(el)->borderBox, fresh.box(el)->borderBox) << id;
+    }
+    EXPECT_EQ(layout.box(layout_test::byId(doc.get(), "t"))->borderBox.width(), 480);
 }
