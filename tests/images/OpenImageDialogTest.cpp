@@ -374,6 +374,42 @@ TEST_F(OpenImageBesidePage, InsertArmsTheClickAndADraggedThumbnailGoesWhereItIsD
     EXPECT_EQ(AppContext::instance().imageDialogWindow(), nullptr);
 }
 
+TEST_F(OpenImageBesidePage, InsertOfAFileThatIsNoPictureSaysSoAndArmsNoClick)
+{
+    ASSERT_NE(open(QStringLiteral(">\n<P id=flow>本文</P>\n")), nullptr);
+    picture("pictures/good.png", QSize(20, 20));
+    QFile text(dir.filePath(QStringLiteral("pictures/broken.png")));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("not a picture");
+    text.close();
+    CRegistryEx reg(HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.Create(HKEY_CURRENT_USER, kKey));
+    reg.WriteString(QStringLiteral("Recent Opened Image"),
+                    QStringLiteral("0") + dir.filePath(QStringLiteral("pictures/")));
+    VornaDialogOpenImage* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    const int broken = itemsOf(dialog->thumbnailList()).indexOf(QStringLiteral("broken.png"));
+    ASSERT_GE(broken, 0);
+
+    ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("画像として読み込めません"));
+    dialog->thumbnailList()->SelectItem(broken);
+    ModalResponder::press(*dialog, 1);
+    settle();
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 1);
+    EXPECT_EQ(frame()->m_nInsertKind, 0);
+    EXPECT_TRUE(frame()->m_strInsertImageSrc.isEmpty());
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(doc()->images().length(), 0u);
+
+    // A picture chosen then goes in as before.
+    dialog->thumbnailList()->SelectItem(itemsOf(dialog->thumbnailList()).indexOf(QStringLiteral("good.png")));
+    ModalResponder::press(*dialog, 1);
+    settle();
+    EXPECT_EQ(frame()->m_nInsertKind, 2);
+    EXPECT_EQ(frame()->m_strInsertImageSrc, dir.filePath(QStringLiteral("pictures/good.png")));
+}
+
 TEST_F(OpenImageBesidePage, F5AndComingBackToTheProgramLookAtTheFolderAgain)
 {
     ASSERT_NE(open(QStringLiteral(">\n<P id=flow>本文</P>\n")), nullptr);
