@@ -145,6 +145,9 @@ FrameSource ResolveFrameSource(const QString& src, const QString& baseFolder, co
     FrameSource source;
     if (src.trimmed().isEmpty())
         return source;
+    // The empty page every browser knows: nothing to show, as no src.
+    if (src.trimmed().compare(QLatin1String("about:blank"), Qt::CaseInsensitive) == 0)
+        return source;
     if (isAddress(src)) {
         source.kind = FrameSource::Foreign;
         source.path = src.trimmed();

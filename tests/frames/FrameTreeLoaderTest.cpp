@@ -159,6 +159,10 @@ TEST_F(FrameSourceTest, WhatCannotBeAPaneFileIsNeverOne)
     QDir(dir.path()).mkdir("folder");
 
     EXPECT_EQ(resolve("").kind, FrameSource::None);
+    // The browsers' empty page is no file to look for and no address to show.
+    EXPECT_EQ(resolve("about:blank").kind, FrameSource::None);
+    EXPECT_EQ(resolve(" About:Blank ").kind, FrameSource::None);
+    EXPECT_TRUE(resolve("about:blank").path.isEmpty());
     EXPECT_EQ(resolve("gone.html").kind, FrameSource::Missing);
     EXPECT_EQ(resolve("folder").kind, FrameSource::Missing);
     // Shown, but never saved over: the frameset page itself, a file that is
