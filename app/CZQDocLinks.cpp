@@ -418,6 +418,15 @@ void CZQDoc::FixLinksForSave(bool inWebSave, bool movingSave)
                     rewrite(anchor.get());
             } else if (tag == QLatin1String("EMBED") || tag == QLatin1String("AREA")) {
                 rewrite(element.get());
+            } else if (tag == QLatin1String("LINK") && movingSave && !inWebSave) {
+                // A page's style sheet and its related pages stay reachable
+                // from the new folder, as its hyperlinks and pictures do.
+                const engine::Variant href = element->getAttribute(QStringLiteral("href"));
+                if (href.isString()) {
+                    const QString value = RewrittenLink(tag, href.toString(), folderUrl, false, true, noPath);
+                    if (!value.isNull() && value != href.toString())
+                        element->setAttribute(QStringLiteral("href"), engine::Variant(value));
+                }
             }
         }
         if (tag == QLatin1String("SCRIPT") && (imported || movingSave || noPath)) {

@@ -276,7 +276,10 @@ TEST_F(PageLinksSaveTest, APageMovedOutsideTheWebGetsAbsoluteLinksAndCopiesNothi
     put(from + "/pics/x.gif", picture("x"));
     CZQDoc* doc =
         openPage(from + "/page.html",
-                 QStringLiteral("<HTML><HEAD><TITLE>t</TITLE></HEAD><BODY><IMG id=rel src=\"pics/x.gif\">"
+                 QStringLiteral("<HTML><HEAD><TITLE>t</TITLE><LINK id=css rel=stylesheet href=\"css/site.css\">"
+                                "<LINK id=next rel=next href=\"next.html\">"
+                                "<LINK id=font rel=stylesheet href=\"http://www.example.jp/f.css\"></HEAD>"
+                                "<BODY><IMG id=rel src=\"pics/x.gif\">"
                                 "<IMG id=abs src=\"%1/pics/x.gif\"><IMG id=url src=\"file://%1/pics/x.gif\">"
                                 "<A id=up href=\"../index.html#top\">上へ</A><A id=anchor href=\"#top\">先頭</A>"
                                 "<A id=web href=\"http://www.example.jp/a.html\">外</A></BODY></HTML>")
@@ -289,6 +292,10 @@ TEST_F(PageLinksSaveTest, APageMovedOutsideTheWebGetsAbsoluteLinksAndCopiesNothi
     EXPECT_EQ(attr("up", "href"), dir.filePath("index.html#top"));
     EXPECT_EQ(attr("anchor", "href"), "#top");
     EXPECT_EQ(attr("web", "href"), "http://www.example.jp/a.html");
+    // The style sheet and the related pages of the head are reached as well.
+    EXPECT_EQ(attr("css", "href"), from + "/css/site.css");
+    EXPECT_EQ(attr("next", "href"), from + "/next.html");
+    EXPECT_EQ(attr("font", "href"), "http://www.example.jp/f.css");
     EXPECT_EQ(QDir(to).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList{"page.html"});
 }
 
