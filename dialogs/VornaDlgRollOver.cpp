@@ -12,11 +12,13 @@
 #include "images/VornaDialogOpenImage.h"
 #include "res/resource.h"
 #include "util/AppContext.h"
+#include "util/MessageBox.h"
 #include "util/StringResources.h"
 
 #include "platform/ModalRunner.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -330,5 +332,13 @@ void VornaDlgRollOver::OnRemoveRollOver()
 void VornaDlgRollOver::OnOK()
 {
     ReadControls();
+    // A file that is there but is no picture the decoders read is refused,
+    // as the insert-image dialog refuses it: the dialog stays for another.
+    for (const QString& file : {ImageFile(), RollImageFile()}) {
+        if (IsValidImagePath(file) && GetImageFileSize(file).isEmpty()) {
+            ShowMessageBox(QDir::toNativeSeparators(file) + LoadResString(IDS_IMAGE_UNREADABLE));
+            return;
+        }
+    }
     done(platform::IDOK);
 }

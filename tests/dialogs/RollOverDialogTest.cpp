@@ -127,6 +127,32 @@ TEST_F(RollOverDialog, ANewImageUnlocksStepByStepAndThePreviewSwapsThePictures)
     EXPECT_EQ(dialog.LinkAddress(), QStringLiteral("my page.html"));
 }
 
+TEST_F(RollOverDialog, AFileThatIsNoPictureIsRefusedAndTheDialogStays)
+{
+    const QString text = dir.filePath(QStringLiteral("notes.png"));
+    ASSERT_TRUE(writeTestFile(text, "not a picture"));
+    VornaDlgRollOver dialog;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("notes.png は画像として読み込めません"));
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("notes.png は画像として読み込めません"));
+    responder.on(VornaDlgRollOver::IDD, [&](QDialog& d) {
+        type(d, 1003, text);
+        type(d, 1005, roll);
+        ASSERT_TRUE(enabled(d, platform::IDOK));
+        ModalResponder::press(d, platform::IDOK);
+        EXPECT_TRUE(d.isVisible());
+        // As the picture that appears under the mouse.
+        type(d, 1003, base);
+        type(d, 1005, text);
+        ModalResponder::press(d, platform::IDOK);
+        EXPECT_TRUE(d.isVisible());
+        type(d, 1005, roll);
+        ModalResponder::press(d, platform::IDOK);
+    });
+    ASSERT_EQ(dialog.DoModal(), platform::IDOK);
+    EXPECT_EQ(responder.runCount(platform::kMessageBoxDialogId), 2);
+    EXPECT_EQ(dialog.m_strImage, base);
+}
+
 TEST_F(RollOverDialog, AnEditedImageReopensItsLinkAndLosesItsRollOverOnRequest)
 {
     VornaDlgRollOver dialog;
