@@ -315,6 +315,55 @@ bool BlockReflow::keepsCellWidth(int before, int after, int width)
     return blockreflow_detail::keepsCellWidth(before, after, width);
 }
 
+bool BlockReflow::keptWideBeside(const litehtml::element& parent, size_t from, size_t to, int width, WideBlock& last)
+{
+    const litehtml::elements_vector& children = childrenOf(parent);
+    const auto asWide = [&](size_t i) {
+        const std::shared_ptr<litehtml::element>& el = children[i];
+        if (el->is_comment() || !dynamic_cast<const BlockFlow*>(el.get()) || blockFor(el) != el)
+            return false;
+        BlockReflow reflow(el);
+        if (!reflow.m_cell)
+            return false;
+        reflow.noteWidths();
+        if (reflow.m_widthInCell != width)
+            return false;
+        last = {el, i};
+        return true;
+    };
+    // The block found last time, moved along by the edits since (each adds
+    // or takes a few children).
+    constexpr size_t kDrift = 64;
+    if (const auto block = last.block.lock()) {
+        const size_t begin = last.at > kDrift ? last.at - kDrift : 0;
+        const size_t end = std::min(children.size(), last.at + kDrift + 1);
+        for (size_t i = begin; i < end; ++i) {
+            if (children[i] == block) {
+                if ((i < from || i >= to) && asWide(i))
+                    return true;
+                break;
+            }
+        }
+    }
+    last = {};
+    // The nearest blocks below and above, a few of them: in running text
+    // one of them is as wide (a line that wraps fills the cell).
+    constexpr int kLooks = 24;
+    size_t below = to;
+    size_t above = from;
+    int looks = 0;
+    for (int step = 0; looks < kLooks && step < 8 * kLooks && (below < children.size() || above > 0); ++step) {
+        const bool down = (step % 2 == 0 && below < children.size()) || above == 0;
+        const size_t i = down ? below++ : --above;
+        if (children[i]->is_comment() || !dynamic_cast<const BlockFlow*>(children[i].get()))
+            continue;
+        ++looks;
+        if (asWide(i))
+            return true;
+    }
+    return false;
+}
+
 BlockReflow::Result BlockReflow::run()
 {
     using namespace blockreflow_detail;

@@ -2,9 +2,19 @@
 
 #include <litehtml/litehtml.h>
 
+#include <cstddef>
 #include <memory>
 
 namespace engine {
+
+// A block of a text box's cell found as wide as the cell (see
+// BlockReflow::keptWideBeside), and where it stood among its parent's
+// children.
+struct WideBlock
+{
+    std::weak_ptr<litehtml::element> block;
+    size_t at = 0;
+};
 
 // Lays out one block of a laid-out page again after a change inside it (a
 // restyle, typing) and keeps every other box: the block is rendered anew at
@@ -55,6 +65,13 @@ public:
     // wide when blocks that made it `before` wide at most make it `after`
     // wide at most: the cell is as wide as its widest block.
     static bool keepsCellWidth(int before, int after, int width);
+    // Whether a block among `parent`'s children other than [from, to) makes
+    // the text box's cell `width` wide (in the terms of keepsCellWidth):
+    // then the cell keeps its width when those became narrower. Looks at
+    // the block found last time (`last`) and at a few blocks nearest the
+    // changed ones; a block looked at is measured as the table measures it
+    // and laid out at its place again. False when none of them is as wide.
+    static bool keptWideBeside(const litehtml::element& parent, size_t from, size_t to, int width, WideBlock& last);
     // Renders the block again at its place and width.
     Result run();
     // How far what follows the block moves after the last run().

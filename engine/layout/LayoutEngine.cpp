@@ -458,7 +458,7 @@ std::shared_ptr<litehtml::context> defaultStyleContext(bool quirks)
 
 LayoutEngine::LayoutEngine()
     : m_container(std::make_shared<PageContainer>()), m_context(layoutengine_detail::defaultStyleContext(true)),
-      m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>())
+      m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>()), m_wideBlock(std::make_unique<WideBlock>())
 {
 }
 
@@ -1560,7 +1560,14 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         int widest = -1;
         for (litehtml::element* block : blocks)
             widest = std::max(widest, BlockReflow::widthInCellOf(block->shared_from_this()));
-        if (widest < 0 || !BlockReflow::keepsCellWidth(before.widthInCell, widest, width))
+        if (widest < 0)
+            return false;
+        // (A block beside the run as wide as the run was keeps the width
+        // when the run becomes narrower.)
+        const bool kept = BlockReflow::keepsCellWidth(before.widthInCell, widest, width) ||
+                          (before.widthInCell == width && widest < width &&
+                           BlockReflow::keptWideBeside(*parent, at, at + fresh.size(), width, *m_wideBlock));
+        if (!kept)
             return false;
     }
     int top = before.top;

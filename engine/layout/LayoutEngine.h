@@ -31,6 +31,7 @@ struct ChildIndexes;
 class BlockReflow;
 class ContentExtent;
 class RootElement;
+struct WideBlock;
 class FlowShift;
 
 // The one seam between the engine and the layout library: load a layout
@@ -226,6 +227,8 @@ private:
     std::unique_ptr<BlockReflow> m_reflow;
     // The page's extent kept for edits in the cell of a text box.
     std::unique_ptr<ContentExtent> m_contentExtent;
+    // The block last found as wide as a text box's cell (see BlockReflow).
+    std::unique_ptr<WideBlock> m_wideBlock;
     bool m_reloadDue = false;
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize;          // the layout library's extent of the page

@@ -162,6 +162,42 @@ TEST(TextBoxReflow, ALineWiderThanTheBoxLaysTheTableOutWhole)
              });
 }
 
+// Enter and a joining Backspace where the text box is as wide as two of
+// its blocks: one of them split or joined into narrower text lays out in
+// place while the other keeps the width; the last one as wide made
+// narrower takes a whole layout (the box narrows).
+TEST(TextBoxReflow, ABlockAsWideAsTheBoxBesideTheEditKeepsItsWidth)
+{
+    const QString line = QStringLiteral("the widest line of the box");
+    const QString html = textBox(QStringLiteral("<p id=w>") + line +
+                                 QStringLiteral("</p><p id=s style='font-size:9px'>small</p><p id=b>") + line +
+                                 QStringLiteral("</p><p>end</p>"));
+    const auto caret = [](const char* id, int offset) {
+        return [id, offset](Document* d) { d->selection().collapseAt(textOf(d, id), offset); };
+    };
+    runSteps(html, {
+                       {"the twin split",
+                        [&](Document* d) {
+                            caret("b", 10)(d);
+                            ASSERT_TRUE(Typing(d).insertParagraph());
+                        },
+                        Way::Alone},
+                       {"joined again", [](Document* d) { ASSERT_TRUE(Typing(d).deleteBackward()); }, Way::Alone},
+                       {"the twin joined into small text",
+                        [&](Document* d) {
+                            caret("b", 0)(d);
+                            ASSERT_TRUE(Typing(d).deleteBackward());
+                        },
+                        Way::Alone},
+                       {"the last one as wide split",
+                        [&](Document* d) {
+                            caret("w", 10)(d);
+                            ASSERT_TRUE(Typing(d).insertParagraph());
+                        },
+                        Way::Whole},
+                   });
+}
+
 // In a box as wide as the view, a word wider than the cell widens it.
 TEST(TextBoxReflow, AWordWiderThanTheCellLaysTheTableOutWhole)
 {
