@@ -779,30 +779,34 @@ bool DocumentLayout::layOutTreeChanges()
         const auto lastAt = std::find(firstAt, siblings.end(), lastBox);
         if (firstAt == siblings.end() || lastAt == siblings.end())
             return false;
-        // Text beside the run has no box to tell on which side of the run's
-        // edges the layout holds it (a break removed before it leaves it
-        // inside the run laid out before): the page is laid out whole.
-        bool looseText = false;
-        const auto elementBeside = [&](const Node* n, bool forward) {
-            for (n = forward ? n->nextSibling() : n->previousSibling(); n;
-                 n = forward ? n->nextSibling() : n->previousSibling()) {
-                if (const Text* t = n->asText()) {
-                    if (std::any_of(t->data().begin(), t->data().end(), [](QChar c) {
-                            return c != u' ' && c != u'\n' && c != u'\t' && c != u'\r' && c != u'\f';
-                        })) {
-                        looseText = true;
-                        break;
-                    }
-                } else if (n->asElement() && !n->asElement()->isComment()) {
-                    return n;
-                }
-            }
-            return static_cast<const Node*>(nullptr);
+        // Loose text in the run or beside it has no box to tell on which
+        // side of the run's edges the layout holds it (a break removed before
+        // it leaves it inside the run laid out before, paragraphs pasted
+        // before it take it into the run written anew): the page is laid out
+        // whole.
+        const auto isElement = [](const Node* n) {
+            return !n->isText() && n->asElement() && !n->asElement()->isComment();
         };
-        const Node* before = elementBeside(firstNow, false);
-        const Node* after = elementBeside(lastNow, true);
-        if (looseText)
-            return false;
+        const auto isLooseText = [](const Node* n) {
+            const Text* t = n->asText();
+            return t && std::any_of(t->data().begin(), t->data().end(), [](QChar c) {
+                       return c != u' ' && c != u'\n' && c != u'\t' && c != u'\r' && c != u'\f';
+                   });
+        };
+        const Node* before = firstNow->previousSibling();
+        for (; before && !isElement(before); before = before->previousSibling()) {
+            if (isLooseText(before))
+                return false;
+        }
+        const Node* after = lastNow->nextSibling();
+        for (; after && !isElement(after); after = after->nextSibling()) {
+            if (isLooseText(after))
+                return false;
+        }
+        for (const Node* n = firstNow; n && n != lastNow; n = n->nextSibling()) {
+            if (isLooseText(n))
+                return false;
+        }
         if ((before ? nodeId(before) : -1) != (firstAt == siblings.begin() ? -1 : boxIdOf(*(firstAt - 1))) ||
             (after ? nodeId(after) : -1) != (lastAt + 1 == siblings.end() ? -1 : boxIdOf(*(lastAt + 1))))
             return false;

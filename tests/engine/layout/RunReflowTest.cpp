@@ -260,19 +260,31 @@ TEST(RunReflow, LinesHeldAcrossAnEditStayAsTheyWere)
 }
 
 // Text standing loose beside paragraphs has no box of its own: a break
-// added or removed before or after it changes its lines, which the run of
-// paragraphs around the break does not hold. In a DIV and in the cell of a
-// text box, each step and its undo still equal a fresh layout.
-TEST(RunReflow, BreaksBesideLooseTextMatchAFreshLayout)
+// added or removed before or after it changes its lines, and paragraphs
+// pasted before it take it into the run written anew, while the layout
+// holds it outside the run. In a DIV and in the cell of a text box, each
+// step and its undo still equal a fresh layout.
+TEST(RunReflow, EditsBesideLooseTextMatchAFreshLayout)
 {
-    const auto breakAt = [](const char* text, bool atEnd) {
-        return [text, atEnd](Document* doc) {
-            std::vector<Text*> all;
-            layout_test::collectTexts(doc->body(), all);
-            const auto t = std::find_if(all.begin(), all.end(), [text](Text* x) { return x->data() == text; });
-            ASSERT_NE(t, all.end()) << text;
-            doc->selection().collapseAt(*t, atEnd ? (*t)->length() : 0);
+    const auto textOfData = [](Document* doc, const char* data) -> Text* {
+        std::vector<Text*> all;
+        layout_test::collectTexts(doc->body(), all);
+        const auto t = std::find_if(all.begin(), all.end(), [data](Text* x) { return x->data() == data; });
+        return t == all.end() ? nullptr : *t;
+    };
+    const auto breakAt = [textOfData](const char* data, bool atEnd) {
+        return [=](Document* doc) {
+            Text* t = textOfData(doc, data);
+            ASSERT_TRUE(t) << data;
+            doc->selection().collapseAt(t, atEnd ? t->length() : 0);
             ASSERT_TRUE(Typing(doc).insertLineBreak());
+        };
+    };
+    const auto pasteIn = [textOfData](const char* data, int offset, const char* html) {
+        return [=](Document* doc) {
+            Text* t = textOfData(doc, data);
+            ASSERT_TRUE(t) << data;
+            TextRange(doc, t, offset, t, offset).pasteHTML(QString::fromUtf8(html));
         };
     };
     editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>"
@@ -280,4 +292,8 @@ TEST(RunReflow, BreaksBesideLooseTextMatchAFreshLayout)
                 {breakAt("lead", false), breakAt("tail", true)});
     editAndUndo(QStringLiteral("<body><div>lead<p>x a</p>tail<p>b</p></div><p>after</p></body>"),
                 {breakAt("lead", false), breakAt("tail", true)});
+    editAndUndo(
+        QStringLiteral("<body><p id=p>one two three four five six</p><div>line the end</div><p>after</p></body>"),
+        {pasteIn("line the end", 3, "<p>of page</p><p>more</p>"), enterAt("p", 8),
+         pasteIn("lin", 0, "<p>x y</p><p>z w</p>")});
 }
