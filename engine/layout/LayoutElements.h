@@ -210,6 +210,21 @@ bool endsInEmptyLine(const litehtml::box::vector& boxes);
 // Whether an element would stand in a line of text were it not positioned
 // (its own display, before positioning made it a block, is an inline one).
 bool isInlineInFlow(const litehtml::element& el);
+// Whether `el` is the first of the children [begin, end) (in that order)
+// with content: only white space, comments and empty inline elements before it.
+template <class It> bool isEndChildInline(It begin, It end, const litehtml::element::ptr& el)
+{
+    for (It it = begin; it != end; ++it) {
+        const litehtml::element::ptr& child = *it;
+        if (child->is_white_space() || child->is_comment())
+            continue;
+        if (child == el)
+            return true;
+        if (child->get_display() != litehtml::display_inline || child->have_inline_child())
+            return false;
+    }
+    return false;
+}
 // The element before `el` among `children` when it matches `selector`,
 // text, comments and the boxes of ::before and ::after passed over
 // (litehtml took the white space between two elements for the sibling, so
@@ -489,8 +504,13 @@ public:
                 Base::place_element(word, max_width);
             return width;
         }
-        if (!layoutelements_detail::opensFirstLine(*el, this->m_boxes))
-            return Base::place_element(el, max_width);
+        if (!layoutelements_detail::opensFirstLine(*el, this->m_boxes)) {
+            // litehtml's width of a line ends at its last piece, before the
+            // right margin, border and padding of the inline elements that
+            // piece ends.
+            const int width = Base::place_element(el, max_width);
+            return el->is_inline_box() && !el->skip() ? width + el->get_inline_shift_right() : width;
+        }
         // litehtml opens a line at a preformatted line break, not ends one:
         // a break that begins the block's text would share its line with
         // the text after it. Here it ends its own empty line.
@@ -583,6 +603,17 @@ public:
             add = this->m_pos.height - contentHeight();
         for (auto& box : this->m_boxes)
             box->y_shift(add);
+    }
+    // As litehtml's, the comments that mark where each text begins passed
+    // over: the first piece of an inline element stands after its left
+    // margin, border and padding, the last before its right ones.
+    bool is_first_child_inline(const litehtml::element::ptr& el) const override
+    {
+        return layoutelements_detail::isEndChildInline(this->m_children.begin(), this->m_children.end(), el);
+    }
+    bool is_last_child_inline(const litehtml::element::ptr& el) override
+    {
+        return layoutelements_detail::isEndChildInline(this->m_children.rbegin(), this->m_children.rend(), el);
     }
     bool is_floats_holder() const override { return independentFlow() || Base::is_floats_holder(); }
     // Whether its width and height are of its border box.

@@ -221,6 +221,17 @@ INSTANTIATE_TEST_SUITE_P(
         // In a text box and in a relatively positioned DIV of 300 px.
         BrowserBox{"tables-positioned.html", "e2", 44, 47}, BrowserBox{"tables-positioned.html", "f", 50, 150}));
 
+INSTANTIATE_TEST_SUITE_P(InlineEdges, TableBoxes,
+                         ::testing::Values(
+                             // Cells and floats as wide as their text hold the margins, borders
+                             // and padding of the inline elements around it, at either end: a
+                             // member label in a column beside one of 100%, after text and
+                             // nested.
+                             BrowserBox{"inline-edges.html", "a2", 363, 47},
+                             BrowserBox{"inline-edges.html", "b", 10, 51}, BrowserBox{"inline-edges.html", "c", 10, 51},
+                             BrowserBox{"inline-edges.html", "d", 10, 59}, BrowserBox{"inline-edges.html", "e", 10, 68},
+                             BrowserBox{"inline-edges.html", "f", 10, 51}));
+
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
 // The boxes are headless chromium's.
