@@ -145,6 +145,8 @@ bool CImpIDispatch::OnMouseDown()
         return false;
     }
     if (tool == 2) {
+        // The picture's rectangle that followed the pointer goes from the frame.
+        ClearOverlay();
         QPoint at = p;
         SinkModalScope modal(*this);
         InsertPositionedObject(at);

@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QScreen>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -225,6 +226,24 @@ TEST_F(MouseGestures, InsertionToolsPlaceTheirObjectsByClickOrRubberBand)
     ASSERT_NE(rule, nullptr);
     EXPECT_EQ(rule->getAttributeText(QStringLiteral("width")), QStringLiteral("50"));
     EXPECT_EQ(rule->getAttributeText(QStringLiteral("size")), QStringLiteral("100"));
+
+    // The image tool places its picture at the press; the rectangle that
+    // followed the pointer goes with it.
+    QTemporaryDir pictures;
+    const QString photo = pictures.filePath(QStringLiteral("photo.png"));
+    QImage picture(120, 80, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(photo));
+    main->m_strInsertImageSrc = photo;
+    main->RunInsertForPageView(photo, false);
+    move(QPoint(100, 500));
+    ASSERT_EQ(overlay()->rects().size(), 1u);
+    click(QPoint(150, 520));
+    EXPECT_EQ(main->m_nInsertKind, 0);
+    EXPECT_EQ(last("IMG")->getAttributeText(QStringLiteral("src")), photo);
+    expectNoDrag();
+    move(QPoint(300, 300));
+    expectNoDrag();
 
     // Esc puts a tool away, and its rectangle with it.
     main->BeginInsertObject(7);
