@@ -49,6 +49,11 @@ private:
     Ref<Node> convertOne(const GumboNode* n);
     // Whether the input from `at` on for `length` bytes holds a flush marker.
     bool holdsMarker(const char* at, size_t length) const;
+    bool holdsMarker(const GumboStringPiece& piece) const { return holdsMarker(piece.data, piece.length); }
+    // `text` without the flush markers the tree builder read into it: whole,
+    // cut short by the '>' that ended a tag, or ending a comment begun
+    // before them.
+    QString withoutMarkers(QString text) const;
     Document* m_doc;
     const HtmlParser::PreparedInput* m_input;
     // The marker as it stands in the input ("<!--" and "-->" around it).
@@ -362,6 +367,15 @@ bool TreeBuilder::holdsMarker(const char* at, size_t length) const
     return it != m_input->markers.end() && *it < from + qsizetype(length);
 }
 
+QString TreeBuilder::withoutMarkers(QString text) const
+{
+    // (Tag names are kept in upper case.)
+    text.remove(m_markerTag, Qt::CaseInsensitive);
+    text.remove(m_markerTag.chopped(1), Qt::CaseInsensitive);
+    text.remove(m_markerTag.chopped(3), Qt::CaseInsensitive);
+    return text;
+}
+
 Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
 {
     switch (n->type) {
@@ -373,22 +387,26 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
         // among nested foreign content) is no text of the page. Only text
         // read from where a marker was put in can hold one: the page itself
         // does not hold the marker's text.
-        const GumboStringPiece& source = n->v.text.original_text;
-        if (holdsMarker(source.data, source.length)) {
-            QString text = parser_detail::textOf(n->v.text.text);
-            text.remove(m_markerTag);
-            return Ref<Node>(new Text(m_doc, text));
-        }
+        if (holdsMarker(n->v.text.original_text))
+            return Ref<Node>(new Text(m_doc, withoutMarkers(parser_detail::textOf(n->v.text.text))));
         return Ref<Node>(new Text(m_doc, parser_detail::sharedTextOf(n->v.text.text)));
     }
     case GUMBO_NODE_COMMENT:
         if (!m_markerTag.isEmpty() && m_input->marker == n->v.text.text)
             return nullptr; // a flush marker
+        if (holdsMarker(n->v.text.original_text))
+            return Comment::create(m_doc, withoutMarkers(parser_detail::textOf(n->v.text.text)));
         return Comment::create(m_doc, parser_detail::textOf(n->v.text.text));
     case GUMBO_NODE_ELEMENT:
     case GUMBO_NODE_TEMPLATE: {
         const GumboElement& ge = n->v.element;
-        const QString tag = parser_detail::tagNameOf(ge);
+        // A start tag that ran over flush markers (the preparation took its
+        // place for text: in an element the tree builder read as foreign
+        // content) has them in its name or attributes.
+        const bool markedTag = holdsMarker(ge.original_tag);
+        QString tag = parser_detail::tagNameOf(ge);
+        if (markedTag)
+            tag = tags::intern(withoutMarkers(tag).toUpper());
         if (tag.isEmpty())
             return nullptr;
         Ref<Element> el = Element::createWithInternedName(m_doc, tag);
@@ -422,6 +440,12 @@ Ref<Node> TreeBuilder::convertOne(const GumboNode* n)
             }
             attr.value = parser_detail::sharedTextOf(a->value);
             attr.hasValue = a->original_value.length > 0 && a->original_value.data != a->original_name.data;
+            if (markedTag) {
+                attr.name = withoutMarkers(attr.name);
+                attr.value = withoutMarkers(attr.value);
+                if (attr.name.isEmpty() || (i > 0 && el->attributeIndex(attr.name) >= 0))
+                    continue;
+            }
             if (otherNames && i > 0 && el->attributeIndex(attr.name) >= 0)
                 continue;
             if (std::strcmp(a->name, "style") == 0) {
