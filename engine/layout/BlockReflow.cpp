@@ -291,8 +291,11 @@ int BlockReflow::widthInCell()
     const int room = table->cellMeasureWidth() - cellWidth + m_width;
     const layoutelements_detail::CellMeasureScope measuring;
     const int narrowest = m_block->render(0, 0, 1);
+    const layoutelements_detail::WrapWatch watch;
     const int widest = m_block->render(0, 0, room);
-    return std::max(narrowest, std::min(widest, room));
+    // (Text that wraps in the room asks for all of it, as the table measures
+    // the cell.)
+    return std::max(narrowest, watch.wrapped() ? room : std::min(widest, room));
 }
 
 void BlockReflow::noteWidths()

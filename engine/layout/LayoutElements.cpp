@@ -95,6 +95,37 @@ bool isInlineInFlow(const litehtml::element& el)
                        strcmp(display, "inline-table") == 0);
 }
 
+int positionedBlock(const litehtml::element& container, const litehtml::element& el, int flowRoom)
+{
+    if (!el.get_css_width().is_predefined() ||
+        (el.get_css_left().is_predefined() && el.get_css_right().is_predefined()))
+        return -1;
+    if (el.get_element_position() == litehtml::element_position_absolute) {
+        for (const litehtml::element* around = &container; around; around = around->parent().get()) {
+            if (around->get_element_position() == litehtml::element_position_static)
+                continue;
+            // (The width of a box further out is not known while its content
+            // is laid out.)
+            return around == &container ? flowRoom + container.padding_left() + container.padding_right() : -1;
+        }
+    }
+    litehtml::position window;
+    el.get_document()->container()->get_client_rect(window);
+    return window.width > 0 ? window.width : -1;
+}
+
+int positionedRoom(const litehtml::element& container, const litehtml::element& el, int flowRoom)
+{
+    const int block = positionedBlock(container, el, flowRoom);
+    if (block < 0)
+        return flowRoom;
+    const litehtml::css_length left = el.get_css_left();
+    const litehtml::css_length right = el.get_css_right();
+    const int offsets =
+        (left.is_predefined() ? 0 : left.calc_percent(block)) + (right.is_predefined() ? 0 : right.calc_percent(block));
+    return std::max(0, block - offsets);
+}
+
 bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& boxes)
 {
     return el.get_display() == litehtml::display_inline_text && el.is_break() &&
@@ -532,6 +563,15 @@ struct LineItems
 template struct PrivateMember<LineStrutFace, &litehtml::line_box::m_font_metrics>;
 template struct PrivateMember<LineItems, &litehtml::line_box::m_items>;
 } // namespace
+
+void noteWrap(const litehtml::box& line)
+{
+    if (line.get_type() != litehtml::box_line || line.is_empty())
+        return;
+    const litehtml::elements_vector& items = static_cast<const litehtml::line_box&>(line).*memberOf(LineItems{});
+    if (!items.empty() && !items.back()->is_break())
+        ++wrappedLines;
+}
 
 void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector& boxes,
                           const litehtml::font_metrics& metrics, LineStrut& state)

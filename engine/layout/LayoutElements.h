@@ -175,6 +175,51 @@ struct CellMeasureScope
     CellMeasureScope& operator=(const CellMeasureScope&) = delete;
 };
 
+// Lines that wrap for want of room, counted while a box is measured at the
+// room it has (see WrapWatch): content that wraps there would be wider than
+// it given all the room it asks, as a browser measures it.
+inline thread_local int watchingWraps = 0;
+inline thread_local int wrappedLines = 0;
+// Counts the lines that wrap while it is alive.
+class WrapWatch
+{
+public:
+    WrapWatch() : m_watching(watchingWraps), m_before(wrappedLines) { watchingWraps = 1; }
+    ~WrapWatch() { watchingWraps = m_watching; }
+    WrapWatch(const WrapWatch&) = delete;
+    WrapWatch& operator=(const WrapWatch&) = delete;
+    bool wrapped() const { return wrappedLines != m_before; }
+
+private:
+    int m_watching;
+    int m_before;
+};
+// Leaves out of the count, while it is alive, the lines of a box that is not
+// as wide as the room around it (of a width of its own, a float, an inline
+// block, a table, a positioned box): they wrap for want of their own room
+// (also those a table inside counts for itself).
+struct WrapPause
+{
+    explicit WrapPause(bool pause) : watching(watchingWraps), paused(pause), wrapped(wrappedLines)
+    {
+        if (pause)
+            watchingWraps = 0;
+    }
+    ~WrapPause()
+    {
+        watchingWraps = watching;
+        if (paused)
+            wrappedLines = wrapped;
+    }
+    WrapPause(const WrapPause&) = delete;
+    WrapPause& operator=(const WrapPause&) = delete;
+    int watching;
+    bool paused;
+    int wrapped;
+};
+// Counts `line` when it ended for want of room (not at a break).
+void noteWrap(const litehtml::box& line);
+
 struct DrawingScope
 {
     DrawingScope() { ++drawingDepth; }
@@ -210,6 +255,16 @@ bool endsInEmptyLine(const litehtml::box::vector& boxes);
 // Whether an element would stand in a line of text were it not positioned
 // (its own display, before positioning made it a block, is an inline one).
 bool isInlineInFlow(const litehtml::element& el);
+// The room an absolutely positioned or fixed box without a width of its own
+// shrinks to its content in, where it has an offset from a side of its
+// containing block (the nearest positioned box around it, else the window):
+// that block's width less the offsets. Without either, or in a block further
+// out than `container`, it has the room of where it would stand in the flow,
+// `flowRoom` (the width of `container`'s content).
+int positionedRoom(const litehtml::element& container, const litehtml::element& el, int flowRoom);
+// The width of that containing block where the room depends on the offsets;
+// -1 where it does not.
+int positionedBlock(const litehtml::element& container, const litehtml::element& el, int flowRoom);
 // Whether `el` is the first of the children [begin, end) (in that order)
 // with content: only white space, comments and empty inline elements before it.
 template <class It> bool isEndChildInline(It begin, It end, const litehtml::element::ptr& el)
@@ -486,8 +541,11 @@ public:
     }
     int placeElement(const litehtml::element::ptr& el, int max_width)
     {
-        if (el->get_element_position() == litehtml::element_position_absolute)
-            return placePositioned(el, max_width);
+        const litehtml::element_position position = el->get_element_position();
+        if (position == litehtml::element_position_absolute)
+            return placePositioned(el, layoutelements_detail::positionedRoom(*this, *el, max_width));
+        if (position == litehtml::element_position_fixed)
+            return Base::place_element(el, layoutelements_detail::positionedRoom(*this, *el, max_width));
         if (placesBlock(*el))
             return placeBlock(*this, this->m_boxes, el, max_width);
         if (el->get_float() != litehtml::float_none && layoutelements_detail::endsInEmptyLine(this->m_boxes)) {
@@ -508,7 +566,10 @@ public:
             // litehtml's width of a line ends at its last piece, before the
             // right margin, border and padding of the inline elements that
             // piece ends.
+            const size_t lines = this->m_boxes.size();
             const int width = Base::place_element(el, max_width);
+            if (layoutelements_detail::watchingWraps > 0 && lines > 0 && this->m_boxes.size() > lines)
+                layoutelements_detail::noteWrap(*this->m_boxes[lines - 1]);
             return el->is_inline_box() && !el->skip() ? width + el->get_inline_shift_right() : width;
         }
         // litehtml opens a line at a preformatted line break, not ends one:
@@ -540,6 +601,7 @@ public:
     int render(int x, int y, int max_width, bool second_pass = false) override
     {
         const litehtml::style_display display = this->get_display();
+        const layoutelements_detail::WrapPause pause(layoutelements_detail::watchingWraps > 0 && !widthOfTheRoom());
         if constexpr (!std::is_base_of_v<litehtml::el_table, Base>) {
             // A box made a table by its style asks, as TABLE does, for its
             // columns with its frame and margins (litehtml answers the
@@ -689,6 +751,16 @@ protected:
             return false;
         const litehtml::element_position position = this->get_element_position();
         return position == litehtml::element_position_absolute || position == litehtml::element_position_fixed;
+    }
+    // Whether its width is that of the room it is laid out in.
+    bool widthOfTheRoom() const
+    {
+        const litehtml::style_display display = this->get_display();
+        const litehtml::element_position position = this->get_element_position();
+        return this->m_css_width.is_predefined() && this->get_float() == litehtml::float_none &&
+               display != litehtml::display_inline_block && display != litehtml::display_table &&
+               display != litehtml::display_inline_table && position != litehtml::element_position_absolute &&
+               position != litehtml::element_position_fixed;
     }
     void keepPositionedSize() { m_positionedSize = {this->m_pos.width, this->m_pos.height}; }
     // The element's own painting: background, borders, list marker, image.

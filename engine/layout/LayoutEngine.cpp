@@ -458,7 +458,8 @@ std::shared_ptr<litehtml::context> defaultStyleContext(bool quirks)
 
 LayoutEngine::LayoutEngine()
     : m_container(std::make_shared<PageContainer>()), m_context(layoutengine_detail::defaultStyleContext(true)),
-      m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>()), m_wideBlock(std::make_unique<WideBlock>())
+      m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>()),
+      m_wideBlock(std::make_unique<WideBlock>())
 {
 }
 
@@ -1220,6 +1221,23 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
     // lays it out.
     if ((dx != 0 && !el->get_css_right().is_predefined()) || (dy != 0 && !el->get_css_bottom().is_predefined()))
         return false;
+    // One as wide as its content within the room from its left offset to
+    // the far side of the window (or of the box holding it) keeps its width
+    // moved right while it is no wider than the room left there (its lines
+    // break where they did); moved left, while it did not take all of its
+    // room (a table takes all of it when its text wraps; other boxes may
+    // have wrapped short of it and lay out unless empty).
+    if (const litehtml::element::ptr parent = el->parent(); dx != 0 && parent) {
+        const int block = layoutelements_detail::positionedBlock(*parent, *el, parent->get_position().width);
+        if (block >= 0) {
+            const int left = el->get_css_left().calc_percent(block);
+            const int room = std::max(0, block - left);
+            const int outer = el->width() + el->margin_left() + el->margin_right();
+            if (outer > std::max(0, room - dx) ||
+                (dx < 0 && outer > 0 && (outer >= room || !dynamic_cast<const TableElement*>(el.get()))))
+                return false;
+        }
+    }
     m_contentExtent.reset();
     const std::optional<litehtml::size> extentBefore = layoutengine_detail::extentOf(*el);
     el->get_position().x += dx;

@@ -286,6 +286,7 @@ void TableElement::parse_styles(bool is_reparse)
 
 int TableElement::render(int x, int y, int max_width, bool second_pass)
 {
+    const layoutelements_detail::WrapPause pause(layoutelements_detail::watchingWraps > 0);
     if (layingOutPositionedAgain(second_pass)) {
         // Laid out at the percentage of its containing block, which is its
         // border box as a width in pixels is.
@@ -495,8 +496,14 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                     // its widest content when that fits the room; only
                     // wider content needs its narrowest (a long page in a
                     // text box: every word a line of its own).
-                    maxWidth = cell->el->render(0, 0, blockWidth - spacing);
-                    if (maxWidth > blockWidth - spacing)
+                    // Content that wraps in the room would be wider: the
+                    // column takes all of it, as a browser's does.
+                    const int room = blockWidth - spacing;
+                    const layoutelements_detail::WrapWatch watch;
+                    maxWidth = cell->el->render(0, 0, room);
+                    if (maxWidth < room && watch.wrapped())
+                        maxWidth = room;
+                    if (maxWidth > room)
                         minWidth = cell->el->render(0, 0, 1);
                 } else {
                     const int room = blockWidth - spacing;

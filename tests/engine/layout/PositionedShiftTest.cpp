@@ -127,11 +127,6 @@ const ShiftCase kCases[] = {
      "</div></body>",
      {{{"a", "top", "900px"}, {"a", "left", "900px"}}, {{"a", "top", "40px"}, {"a", "left", "20px"}}},
      true},
-    {"BoxOfContentWidthPastTheRightEdge",
-     "<body><p id=flow>text</p><div id=a style='position:absolute;left:20px;top:40px'>words enough to fill "
-     "a line of this page when the box stands far to the right of it</div></body>",
-     {{{"a", "left", "400px"}}, {{"a", "left", "30px"}}},
-     true},
     {"EmptyBoxAtTheRightEdge",
      "<body><p id=flow>text</p><div id=a style='position:absolute;left:700px;top:40px'></div></body>",
      {{{"a", "left", "900px"}}, {{"a", "left", "100px"}}},
@@ -172,6 +167,19 @@ const ShiftCase kCases[] = {
     {"NotPositioned",
      "<body><p id=flow>text</p><div id=a style='position:relative;left:10px;top:10px'>rel</div></body>",
      {{{"a", "left", "30px"}}},
+     false},
+    // A box as wide as its content wraps in the room its left offset
+    // leaves it: moved right towards the edge, and left again.
+    {"BoxOfContentWidthTowardsTheRightEdge",
+     "<body><p id=flow>text</p><div id=a style='position:absolute;left:20px;top:40px'>words enough to fill "
+     "a line of this page when the box stands far to the right of it</div></body>",
+     {{{"a", "left", "400px"}}, {{"a", "left", "30px"}}},
+     false},
+    {"TextBoxOfWrappedText",
+     "<body><p id=flow>text</p><table id=a style='position:absolute;left:20px;top:40px'><tr><td>words enough "
+     "to fill more than a line of this page, and then some more words to be sure that they wrap</td></tr>"
+     "</table></body>",
+     {{{"a", "left", "25px"}}, {{"a", "left", "15px"}}},
      false},
     {"LeftAndAnotherProperty",
      "<body><p id=flow>text</p><div id=a style='position:absolute;left:20px;top:40px;width:50px'>x</div></body>",

@@ -232,6 +232,22 @@ INSTANTIATE_TEST_SUITE_P(InlineEdges, TableBoxes,
                              BrowserBox{"inline-edges.html", "d", 10, 59}, BrowserBox{"inline-edges.html", "e", 10, 68},
                              BrowserBox{"inline-edges.html", "f", 10, 51}));
 
+INSTANTIATE_TEST_SUITE_P(
+    PositionedAsWideAsTheirContent, TableBoxes,
+    ::testing::Values(
+        // Room from the left offset to the far side of the window, or of
+        // the positioned DIV holding the box (less its margin), or from the
+        // window's left side to a right offset; for tables, DIVs and fixed
+        // boxes alike.
+        BrowserBox{"tables-positioned.html", "g", 500, 300}, BrowserBox{"tables-positioned.html", "h", 270, 140},
+        BrowserBox{"tables-positioned.html", "k", 600, 200}, BrowserBox{"tables-positioned.html", "m", 320, 480},
+        // Text that wraps in the room takes all of it, positioned or not
+        // (not text that wraps in a DIV or column of a width of its own, nor
+        // in a table in such a DIV).
+        BrowserBox{"tables-positioned.html", "n", 400, 400}, BrowserBox{"tables-positioned.html", "o", 20, 300},
+        BrowserBox{"tables-positioned.html", "q", 100, 206}, BrowserBox{"tables-positioned.html", "s", 100, 156},
+        BrowserBox{"tables-positioned.html", "r", 100, 700}));
+
 // The head's rows stand first and the foot's last, wherever the page
 // writes them (litehtml alone laid each group out in a cell of its own).
 // The boxes are headless chromium's.
