@@ -434,9 +434,13 @@ bool Typing::insertParagraph()
     Element* container = editingContainer(node);
     if (!container)
         return false;
+    // A centered block or a quotation that holds the caret's line itself
+    // splits in two as a paragraph does (browsers' editors split them so);
+    // it does not go into a paragraph, which cannot hold it.
     Element* block = nullptr;
     for (Node* n = node; n && n != container; n = n->parentNode())
-        if (Element* e = n->asElement(); e && isParagraph(e)) {
+        if (Element* e = n->asElement();
+            e && (isParagraph(e) || e->hasTag(QLatin1String("CENTER")) || e->hasTag(QLatin1String("BLOCKQUOTE")))) {
             block = e;
             break;
         }
