@@ -809,7 +809,8 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shif
     return true;
 }
 
-void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift)
+void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
+                                 const OwnersMoved* owners)
 {
     m_treeLines.reset();
     auto& boxes = m_tree.boxes;
@@ -817,7 +818,7 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
     const int from = m_tree.subtreeEnd(blockBox);
     const int holderEnd = m_tree.subtreeEnd(holderBox);
     const int to = tableBox >= 0 ? m_tree.subtreeEnd(tableBox) : holderEnd;
-    std::vector<bool> moved(static_cast<size_t>(std::max(0, to - from)), false);
+    std::vector<char> moved(static_cast<size_t>(std::max(0, to - from)), 0);
     for (int i = from; i < to;) {
         LayoutBox& b = boxes[static_cast<size_t>(i)];
         if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
@@ -834,7 +835,7 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
         b.contentBox.translate(0, dy);
         for (QRect& r : b.lineBoxes)
             r.translate(0, dy);
-        moved[static_cast<size_t>(i - from)] = true;
+        moved[static_cast<size_t>(i - from)] = 1;
         ++i;
     }
     // The boxes around the block take their new heights (the root's need
@@ -865,21 +866,36 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
     // block on lines below it (lines above it stay): all of them after the
     // block's own, before those of the boxes after the moved ones.
     auto& pieces = m_tree.pieces;
-    const auto [blockFrom, blockTo] = m_tree.piecesWithin(blockBox, from);
-    const size_t piecesFrom = blockTo > blockFrom
-                                  ? blockTo
-                                  : static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(blockBox)].firstPiece));
+    // (After a run, the block is its last: the words after the run's follow
+    // its own.)
+    size_t piecesFrom = owners ? owners->from : 0;
+    if (!owners) {
+        const auto [blockFrom, blockTo] = m_tree.piecesWithin(blockBox, from);
+        piecesFrom = blockTo > blockFrom
+                         ? blockTo
+                         : static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(blockBox)].firstPiece));
+    }
     const size_t piecesTo = static_cast<size_t>(to) < boxes.size()
                                 ? static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(to)].firstPiece))
                                 : pieces.size();
+    const auto moveOwner = [owners](TextPiece& p) {
+        if (p.owner >= owners->end)
+            p.owner += owners->added;
+    };
+    const bool ownersMove = owners && owners->added != 0;
     for (size_t i = std::min(piecesFrom, pieces.size()); i < std::min(piecesTo, pieces.size()); ++i) {
         TextPiece& p = pieces[i];
+        if (ownersMove)
+            moveOwner(p);
         const bool inMoved = p.owner >= from && p.owner < to && moved[static_cast<size_t>(p.owner - from)];
-        const bool below = p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end();
-        if (inMoved || below) {
+        if (inMoved || (p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end())) {
             p.box.translate(0, dy);
             p.baseline += dy;
         }
+    }
+    if (ownersMove) {
+        for (size_t i = std::max(piecesFrom, piecesTo); i < pieces.size(); ++i)
+            moveOwner(pieces[i]);
     }
 }
 
@@ -1681,8 +1697,9 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(before.firstBox, before.endBox);
     const size_t piecesHad = m_tree.pieces.size();
     const size_t boxesHad = m_tree.boxes.size();
-    const int lastBox = spliceTree(parentBox, before.firstBox, before.endBox, fresh);
-    moveTreeAfter(lastBox, holderBox, tableBox, parentTop + before.bottom, *shift);
+    OwnersMoved owners;
+    const int lastBox = spliceTree(parentBox, before.firstBox, before.endBox, fresh, owners);
+    moveTreeAfter(lastBox, holderBox, tableBox, parentTop + before.bottom, *shift, &owners);
     if (linesBefore) {
         const int morePieces = static_cast<int>(m_tree.pieces.size()) - static_cast<int>(piecesHad);
         const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
@@ -1754,7 +1771,8 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     return true;
 }
 
-int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh)
+int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh,
+                             OwnersMoved& owners)
 {
     auto& boxes = m_tree.boxes;
     auto& pieces = m_tree.pieces;
@@ -1800,28 +1818,12 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
         for (int& c : b.children)
             c = moved(c);
     }
-    for (size_t i = static_cast<size_t>(end); i < boxes.size(); ++i) {
-        LayoutBox& b = boxes[i];
-        b.parent = b.parent < 0 ? b.parent : moved(b.parent);
-        b.firstPiece += morePieces;
-        if (added != 0) {
-            for (int& c : b.children)
-                c = moved(c);
-            // (The box a node's entry names holds that node.)
-            if (const auto entry = m_tree.byNode.find(b.nodeId);
-                entry != m_tree.byNode.end() && entry->second == static_cast<int>(i))
-                entry->second += added;
-        }
-    }
     for (LayoutBox& b : part.boxes) {
         b.parent = b.parent < 0 ? parentBox : b.parent + first;
         for (int& c : b.children)
             c += first;
         b.firstPiece += static_cast<int>(piecesFrom);
     }
-    // (The words before the run belong to boxes before it.)
-    for (size_t i = piecesTo; added != 0 && i < pieces.size(); ++i)
-        pieces[i].owner = pieces[i].owner < 0 ? pieces[i].owner : moved(pieces[i].owner);
     for (TextPiece& p : part.pieces)
         p.owner += first;
     // (Moved along their lists once at most: a long page holds very many.)
@@ -1837,8 +1839,28 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
     };
     splice(pieces, piecesFrom, piecesTo, part.pieces);
     splice(boxes, static_cast<size_t>(first), static_cast<size_t>(end), part.boxes);
-    for (size_t i = static_cast<size_t>(first); i < boxes.size(); ++i)
+    const size_t after = static_cast<size_t>(first) + part.boxes.size();
+    for (size_t i = static_cast<size_t>(first); i < after; ++i)
         boxes[i].order = static_cast<int>(i);
+    // The boxes after the run, where they stand now: what they point at
+    // further along (one pass over them: a long page holds very many).
+    for (size_t i = after; i < boxes.size(); ++i) {
+        LayoutBox& b = boxes[i];
+        b.order = static_cast<int>(i);
+        b.parent = b.parent < 0 ? b.parent : moved(b.parent);
+        b.firstPiece += morePieces;
+        if (added != 0) {
+            for (int& c : b.children)
+                c = moved(c);
+            // (The box a node's entry names holds that node.)
+            if (const auto entry = m_tree.byNode.find(b.nodeId);
+                entry != m_tree.byNode.end() && entry->second == static_cast<int>(i) - added)
+                entry->second += added;
+        }
+    }
+    // (The owners of the words after the run are moved along by
+    // moveTreeAfter, in its pass over those words.)
+    owners = {piecesFrom + part.pieces.size(), end, added};
     for (size_t i = 0; i < part.boxes.size(); ++i) {
         const LayoutBox& b = boxes[static_cast<size_t>(first) + i];
         if (b.nodeId >= 0)

@@ -171,7 +171,16 @@ private:
     // and (with a `tableBox` around the holder, a cell) the cells of the
     // table's rows below. (`oldBottom`: the block's bottom before; words of
     // the boxes around it below that move.)
-    void moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift);
+    // After spliceTree: the words from `from` on belong to boxes that moved
+    // along the list (those from `end` on by `added`).
+    struct OwnersMoved
+    {
+        size_t from = 0;
+        int end = 0;
+        int added = 0;
+    };
+    void moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
+                       const OwnersMoved* owners = nullptr);
     // Blocks drawn by the index of their many children (ChildIndex) learn
     // how far their child around `block` now paints (`area`, after a
     // change of the block).
@@ -194,7 +203,8 @@ private:
                           std::unique_ptr<ContentExtent> extent);
     // Our boxes and words of the run's blocks (boxes first .. end-1) give
     // way to those of `fresh`; returns the index of the last new top box.
-    int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh);
+    // The owners of the words after them are left to moveTreeAfter.
+    int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh, OwnersMoved& owners);
     // After an edit in a text box: the page's extent as the layout library
     // measures it (kept in m_contentExtent, else walked), the root's box
     // stretched to it, the canvas.
