@@ -40,8 +40,9 @@ log_dir="$root/build/land"
 mkdir -p "$log_dir"
 
 check_and_test() {
-    "$root/scripts/check-layers.sh"
-    "$root/scripts/check-format.sh"
+    # (Called in a condition, where set -e does not stop at a failure.)
+    "$root/scripts/check-layers.sh" || return 1
+    "$root/scripts/check-format.sh" || return 1
     echo "land: building"
     if ! "$root/scripts/build.sh" "$root/build/test" Test -DPAGINOR_BUILD_TESTS=ON -DPAGINOR_BUILD_BENCH=ON \
         >"$log_dir/build.log" 2>&1; then
