@@ -12,13 +12,11 @@
 #include "images/VornaDialogOpenImage.h"
 #include "res/resource.h"
 #include "util/AppContext.h"
-#include "util/MessageBox.h"
 #include "util/StringResources.h"
 
 #include "platform/ModalRunner.h"
 
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -335,10 +333,8 @@ void VornaDlgRollOver::OnOK()
     // A file that is there but is no picture the decoders read is refused,
     // as the insert-image dialog refuses it: the dialog stays for another.
     for (const QString& file : {ImageFile(), RollImageFile()}) {
-        if (IsValidImagePath(file) && GetImageFileSize(file).isEmpty()) {
-            ShowMessageBox(QDir::toNativeSeparators(file) + LoadResString(IDS_IMAGE_UNREADABLE));
+        if (IsValidImagePath(file) && RefuseUnreadableImage(file))
             return;
-        }
     }
     done(platform::IDOK);
 }

@@ -5,6 +5,11 @@
 #include "images/ImageCodec.h"
 #include "images/ImageColors.h"
 #include "images/RasterBitmap.h"
+#include "res/resource.h"
+#include "util/MessageBox.h"
+#include "util/StringResources.h"
+
+#include <QDir>
 
 #include <algorithm>
 
@@ -16,6 +21,19 @@ QSize GetImageFileSize(const QString& path)
     // 2-3. Every format is measured from its header.
     const QSize size = PingImageFile(path);
     return size.isValid() ? size : QSize(0, 0);
+}
+
+void TellUnreadableImage(const QString& path)
+{
+    ShowMessageBox(QDir::toNativeSeparators(path) + LoadResString(IDS_IMAGE_UNREADABLE));
+}
+
+bool RefuseUnreadableImage(const QString& path)
+{
+    if (!GetImageFileSize(QDir::fromNativeSeparators(path)).isEmpty())
+        return false;
+    TellUnreadableImage(path);
+    return true;
 }
 
 bool IsGifPath(const QString& path)

@@ -26,6 +26,12 @@ inline constexpr std::array<platform::ColorRef, 9> kKeyColors = {0x08FF08u, 0xFF
 // callers then fall back to a size of their own.
 QSize GetImageFileSize(const QString& path);
 
+// Tells the user that the file is no picture the decoders read.
+void TellUnreadableImage(const QString& path);
+// True when the file is no picture the decoders read (its size is empty):
+// the user is then told, and nothing should be placed from it.
+bool RefuseUnreadableImage(const QString& path);
+
 // Whether the path takes the GIF route: the text after its last dot is "gif"
 // in any case.
 bool IsGifPath(const QString& path);

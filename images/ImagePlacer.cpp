@@ -11,8 +11,6 @@
 #include "images/ImageFiles.h"
 #include "images/ImageLibraryFolders.h"
 #include "res/resource.h"
-#include "util/MessageBox.h"
-#include "util/StringResources.h"
 
 #include "platform/ProgramCursors.h"
 
@@ -191,7 +189,7 @@ bool ImagePlacer::Start(const QString& path, bool byDoubleClick)
     // A file the decoders refuse is not placed: the user is told.
     const QSize size = GetImageFileSize(QDir::fromNativeSeparators(path));
     if (size.isEmpty()) {
-        ShowMessageBox(QDir::toNativeSeparators(path) + LoadResString(IDS_IMAGE_UNREADABLE));
+        TellUnreadableImage(path);
         return false;
     }
     // 1.-2. The image, written with "/", and the mouse held by the window.

@@ -6,8 +6,6 @@
 #include "images/CVornaImageListCtrl.h"
 #include "images/ImageFiles.h"
 #include "images/ImagePlacer.h"
-#include "res/resource.h"
-#include "util/MessageBox.h"
 #include "util/AppContext.h"
 
 #include "platform/ModalRunner.h"
@@ -37,10 +35,8 @@ void VornaDialogOpenImage::InsertIntoPage()
         return;
     // A file the decoders refuse is not placed, as when it is dragged: the
     // user is told, and the dialog stays for another choice.
-    if (GetImageFileSize(m_strResultPath).isEmpty()) {
-        ShowMessageBox(QDir::toNativeSeparators(m_strResultPath) + LoadResString(IDS_IMAGE_UNREADABLE));
+    if (RefuseUnreadableImage(m_strResultPath))
         return;
-    }
     // 3. The web's image folder.
     openimageplacing_detail::ensureWebImageFolder();
     // 4.-5. The picture waits for the click that places it.
