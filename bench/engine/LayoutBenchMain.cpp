@@ -60,6 +60,16 @@ void printRatios(const std::map<std::string, double>& ms)
             std::printf("\n");
         }
     }
+    // The same edits on the same pages in headless chromium's editor.
+    for (const char* count : {"2000", "100000"}) {
+        const std::string ours = std::string("BM_EnterAndJoin/") + count;
+        const std::string chromium = std::string("BM_EnterAndJoin_Chromium/") + count;
+        if (!ms.count(ours) || !ms.count(chromium))
+            continue;
+        std::printf("  Enter and a joining Backspace, %s paragraphs / headless chromium's editor: %.2fx (%.2f against "
+                    "%.2f ms)\n",
+                    count, ms.at(ours) / ms.at(chromium), ms.at(ours), ms.at(chromium));
+    }
     // Pictures with effects against the same page without them.
     const struct
     {

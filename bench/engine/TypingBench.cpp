@@ -92,41 +92,6 @@ void BM_TypeInCell_Large_Recreated(benchmark::State& s)
     typeInCell(s, bench_pages::largePage(), true);
 }
 
-// A page whose text stands in a text box, as the program wraps a page's
-// loose content: `paragraphs` paragraphs of a few lines each, of words drawn
-// from a fixed sequence of numbers (their lines are as unlike in width as
-// those of real text). Without `inTextBox`, the paragraphs stand in BODY.
-QString textBoxPage(int paragraphs, bool inTextBox = true)
-{
-    static const char* const kWords[] = {"the",  "a",         "of",    "to",      "and",       "in",     "is",
-                                         "for",  "with",      "page",  "text",    "layout",    "editor", "block",
-                                         "line", "paragraph", "words", "browser", "reference", "value",  "returns"};
-    QString html = QStringLiteral("<html><body>");
-    if (inTextBox)
-        html += QStringLiteral("<table id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; "
-                               "z-index:1\"><tbody><tr><td>");
-    html.reserve(paragraphs * 260);
-    unsigned seed = 7;
-    const auto next = [&seed](unsigned n) {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) % n;
-    };
-    for (int i = 0; i < paragraphs; ++i) {
-        if (i % 50 == 0)
-            html += QStringLiteral("<h2>Section %1</h2>").arg(i / 50);
-        html += QStringLiteral("<p id=p%1>%1 <b>bold</b>").arg(i);
-        for (unsigned w = 12 + next(40); w > 0; --w) {
-            html += u' ';
-            html += QLatin1String(kWords[next(std::size(kWords))]);
-        }
-        html += QStringLiteral(" <a href='x.html'>link</a>.</p>");
-    }
-    if (inTextBox)
-        html += QStringLiteral("</td></tr></tbody></table>");
-    html += QStringLiteral("</body></html>");
-    return html;
-}
-
 constexpr int kTextBoxParagraphs = 2000;
 
 struct TextBoxView
@@ -141,7 +106,7 @@ struct TextBoxView
         // (What the page of the benchmark before left is taken apart on
         // other threads; their time would count as this one's.)
         platform::backgroundPool()->waitForDone();
-        doc->replaceContent(textBoxPage(count, inTextBox));
+        doc->replaceContent(bench_pages::textBoxPage(count, inTextBox));
         view = std::make_unique<engine::PageView>(doc.get());
         view->setHeadless(QSize(800, 600));
         view->layout().finishLayout();
