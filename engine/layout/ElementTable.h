@@ -28,6 +28,14 @@ public:
         return id >= 0 && static_cast<size_t>(id) < m_elements.size() ? m_elements[static_cast<size_t>(id)].lock()
                                                                       : nullptr;
     }
+    // Forgets `el`, noted under `id`, which left the layout (another
+    // element noted there since stays).
+    void forget(int id, const litehtml::element* el)
+    {
+        if (id >= 0 && static_cast<size_t>(id) < m_elements.size() &&
+            m_elements[static_cast<size_t>(id)].lock().get() == el)
+            m_elements[static_cast<size_t>(id)].reset();
+    }
     void clear() { m_elements.clear(); }
     // Room for ids below `count`.
     void reserve(size_t count) { m_elements.reserve(count); }

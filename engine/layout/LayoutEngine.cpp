@@ -1417,6 +1417,20 @@ void forgetIndexes(litehtml::element& el, layoutelements_detail::ChildIndexes& i
         forgetIndexes(*child, indexes);
 }
 
+// Forgets the elements and text markers of a subtree that leaves the page
+// by their node ids: those nodes are no longer laid out (litehtml may keep
+// the elements alive a while, in the lines of the parent they left).
+void forgetIds(litehtml::element& el, ElementTable& elements, ElementTable& markers)
+{
+    if (const int marker = textMarker(el); marker != -2) {
+        markers.forget(marker, &el);
+        return;
+    }
+    elements.forget(layoutNodeId(el), &el);
+    for (const auto& child : childrenOf(el))
+        forgetIds(*child, elements, markers);
+}
+
 } // namespace layoutengine_detail
 
 struct LayoutEngine::RunBefore
@@ -1563,8 +1577,10 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     children.insert(children.begin() + static_cast<std::ptrdiff_t>(at), fresh.begin(), fresh.end());
     for (const auto& el : fresh)
         el->parent(parent);
-    for (const auto& el : old)
+    for (const auto& el : old) {
         forgetIndexes(*el, *m_childIndexes);
+        forgetIds(*el, m_elements, m_textMarkers);
+    }
     m_partDocuments.push_back(std::move(part));
     m_laidOut = false;
     m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old, before, std::move(extent));

@@ -297,3 +297,43 @@ TEST(RunReflow, EditsBesideLooseTextMatchAFreshLayout)
         {pasteIn("line the end", 3, "<p>of page</p><p>more</p>"), enterAt("p", 8),
          pasteIn("lin", 0, "<p>x y</p><p>z w</p>")});
 }
+
+// Each structural edit, its undo, its redo and its undo again are laid out
+// in place, in BODY and in a text box of wrapping text: undo puts back
+// elements the layout held before the edit, which are laid out anew.
+TEST(RunReflow, UndoAndRedoOfEachEditAreLaidOutInPlace)
+{
+    const QString content = paragraphs(30);
+    const QString pages[] = {
+        QStringLiteral("<body>") + content + QStringLiteral("</body>"),
+        QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>") + content +
+            QStringLiteral("</td></tr></tbody></table></body>")};
+    const std::pair<const char*, std::function<void(Document*)>> edits[] = {
+        {"joining Backspace", backspaceAtStartOf("p8")},
+        {"Enter", enterAt("p7", 9)},
+        {"joining Delete", deleteAtEndOf("p8")},
+        {"paste of paragraphs", pasteAt("p8", 4, QStringLiteral("<p>one</p><p>two ") + words(30) + "</p>")}};
+    for (const QString& page : pages) {
+        for (const auto& [name, edit] : edits) {
+            Ref<Document> doc = pageFrom(page);
+            DocumentLayout layout(doc.get());
+            layout.setViewportSize(kView);
+            layout.ensureLayout();
+            const auto step = [&](const char* what, const std::function<void()>& change) {
+                const DocumentLayout::Counters before = layout.counters();
+                change();
+                layout.ensureLayout();
+                const std::string where =
+                    std::string(name) + ", " + what + (page.contains("<table") ? " in a box" : "");
+                EXPECT_EQ(layout.counters().rebuilds, before.rebuilds) << where;
+                EXPECT_EQ(layout.counters().blockLayouts, before.blockLayouts + 1) << where;
+                layout_test::expectSameAsFullLayout(layout, *doc, where);
+            };
+            step("done", [&] { edit(doc.get()); });
+            doc->undoManager().closeOpenUnits();
+            step("undone", [&] { EXPECT_TRUE(doc->undoManager().undo()); });
+            step("redone", [&] { EXPECT_TRUE(doc->undoManager().redo()); });
+            step("undone again", [&] { EXPECT_TRUE(doc->undoManager().undo()); });
+        }
+    }
+}
