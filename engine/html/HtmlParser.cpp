@@ -1255,10 +1255,12 @@ public:
     // around, and is read as HTML after them; the tree builder would leave
     // them open and put the P or BR it makes inside. Returns the end tags
     // that close them, innermost first, as the tree builder reads them
-    // (empty when there is nothing to close), and closes them here.
+    // (empty when there is nothing to close), and closes them here. Nothing
+    // is written when an end tag before may have closed them already: the
+    // end tags would close what the tree builder has open in their place.
     std::string closeBeforeHtmlEnd(std::string_view name)
     {
-        if (!inForeign() || (name != "p" && name != "br"))
+        if (!inForeign() || (name != "p" && name != "br") || m_open.back().mayBeClosed)
             return {};
         std::string tags;
         auto endTag = [&tags](const std::string& element) {
@@ -1359,6 +1361,7 @@ public:
                 // (where no SELECT is made), the HTML around is unknown.
                 m_html.apply(o, name, lo);
                 m_open[k].html = m_html.size();
+                m_open[k].mayBeClosed = true;
             }
             return;
         }
@@ -1377,6 +1380,10 @@ private:
         // The SVG or MathML elements open inside a root (not integration
         // points), in order.
         std::vector<std::string> inside;
+        // An end tag may have closed it (the scan keeps to it): no end tag
+        // is written for it, which would close what the tree builder has
+        // open instead.
+        bool mayBeClosed = false;
     };
     enum class Opened { Nothing, Foreign, Inside, Html };
 

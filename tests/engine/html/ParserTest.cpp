@@ -581,6 +581,24 @@ TEST(HtmlParser, EndTagsOfElementsAroundSvgOrMathEndThemBeforeASelect)
     }
 }
 
+// An end tag the scan cannot tell the effect of (an unknown element's,
+// here closing the MathML element in an SVG TITLE) leaves the scan in SVG or
+// MathML; a P end tag after it must then write no end tags for them: where
+// the tree builder has closed them they close the TITLE instead, and the
+// scan no longer follows what it reads (here a SELECT in SVG in a table,
+// which ended the program).
+TEST(HtmlParser, PEndTagAfterAnEndTagOfUnknownEffectWritesNoEndTags)
+{
+    const QByteArray page("<svg><title><T><math><title></T></p><title><table><svg><select><title><select><table>");
+    EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page).bytes).foreign, 0);
+    auto doc = pageFrom(page.constData());
+    const QString once = HtmlSerializer::fileText(doc.get());
+    EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
+    // Where the scan knows, the P end tag still ends the MathML first.
+    doc = pageFrom("<svg><title><b><math><mi>x</mi></p><select><option>kept</select>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
+}
+
 // Pages the tree builder builds otherwise at each reading (formatting
 // elements and forms misnested among SVG and tables; NOBR multiplied at each
 // reading): read without the tags of those elements, their text where it
