@@ -9,6 +9,7 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 #include "engine/editing/Selection.h"
+#include "engine/markup/UndoManager.h"
 #include "engine/view/DesignModeInput.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/EventSink.h"
@@ -229,12 +230,48 @@ void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
     enterAndJoin(s, true, true);
 }
 
+// Backspace at the start of a paragraph (joining it to the one before) and
+// its undo (splitting them again), by turns, in BODY or in the text box,
+// from the key or the undo to the painted view.
+void joinAndUndo(benchmark::State& state, bool inTextBox)
+{
+    const int count = static_cast<int>(state.range(0));
+    TextBoxView box(count, inTextBox);
+    // (Not the first paragraph of a section, which would join its heading.)
+    engine::Node* text = box.doc->getElementById(QStringLiteral("p%1").arg(count / 2 + 1))->firstChild();
+    box.view->layout().engine().textLines();
+    bool join = false;
+    for (auto _ : state) {
+        join = !join;
+        if (join) {
+            box.doc->selection().collapseAt(text, 0);
+            box.view->input().keyDown(Qt::Key_Backspace, Qt::NoModifier, QString());
+        } else {
+            box.doc->undoManager().closeOpenUnits();
+            box.doc->undoManager().undo();
+        }
+        box.show();
+    }
+    box.count(state);
+}
+
+void BM_JoinAndUndo(benchmark::State& s)
+{
+    joinAndUndo(s, false);
+}
+void BM_TextBoxJoinAndUndo(benchmark::State& s)
+{
+    joinAndUndo(s, true);
+}
+
 } // namespace
 
 BENCHMARK(BM_EnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxEnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxEnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBoxJoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit_Whole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxTypeKey)->Unit(benchmark::kMillisecond);

@@ -488,6 +488,7 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
     }
     box.y_shift(line.top - box.top());
     int width = 0;
+    const int wrapsBefore = layoutelements_detail::wrappedLines;
     {
         const FractionScope fraction(origin + exactTop - static_cast<float>(borderTop));
         if (display == litehtml::display_list_item)
@@ -498,6 +499,11 @@ int BlockFlow::placeBlock(litehtml::html_tag& self, litehtml::box::vector& boxes
             width = widthBesideFloats(self, *el, line, maxWidth);
     }
     box.add_element(el);
+    // (Content that wraps in the room asks for all of it, as the table
+    // measures the cell.)
+    if (auto* recording = layoutelements_detail::recordingCellWidths; recording && recording->cell == &self)
+        recording->widths[el.get()] =
+            layoutelements_detail::wrappedLines != wrapsBefore ? maxWidth : std::min(width, maxWidth);
 
     // 6. What follows stands below its bottom border edge, its bottom
     //    margins pending; below an empty block, the margins above, in and

@@ -367,6 +367,18 @@ bool BlockReflow::keptWideBeside(const litehtml::element& parent, size_t from, s
     return false;
 }
 
+CellBlockWidths* BlockReflow::blockWidthsOf(litehtml::element& cell, const litehtml::element& parent)
+{
+    auto* textCell = dynamic_cast<CellElement*>(&cell);
+    if (!textCell || !textCell->blockWidths().known())
+        return nullptr;
+    if (&parent != &cell) {
+        textCell->blockWidths().forget();
+        return nullptr;
+    }
+    return &textCell->blockWidths();
+}
+
 BlockReflow::Result BlockReflow::run()
 {
     using namespace blockreflow_detail;
@@ -374,9 +386,21 @@ BlockReflow::Result BlockReflow::run()
     if (!m_block->parent())
         return Result::OtherBox;
     // In a text box, the table keeps its width only while the cell's widest
-    // content is as wide as before.
-    if (m_cell && (m_widthInCell < 0 || !keepsCellWidth(m_widthInCell, widthInCell(), m_width)))
-        return Result::OtherBox;
+    // content is as wide as before: the block's own, or another block's as
+    // wide as the block was.
+    if (m_cell) {
+        if (m_widthInCell < 0)
+            return Result::OtherBox;
+        const int after = widthInCell();
+        CellBlockWidths* widths = blockWidthsOf(*m_cell, *m_block->parent());
+        if (widths)
+            widths->replace({m_block.get()}, {{m_block.get(), after}});
+        const bool kept =
+            keepsCellWidth(m_widthInCell, after, m_width) ||
+            (widths && widths->known() && m_widthInCell == m_width && after < m_width && widths->widest() == m_width);
+        if (!kept)
+            return Result::OtherBox;
+    }
     {
         // (Its content starts at the fraction of a pixel it started at.)
         const BlockFlow::FractionScope fraction(m_originFraction);

@@ -7,6 +7,8 @@
 
 namespace engine {
 
+class CellBlockWidths;
+
 // A block of a text box's cell found as wide as the cell (see
 // BlockReflow::keptWideBeside), and where it stood among its parent's
 // children.
@@ -72,6 +74,11 @@ public:
     // changed ones; a block looked at is measured as the table measures it
     // and laid out at its place again. False when none of them is as wide.
     static bool keptWideBeside(const litehtml::element& parent, size_t from, size_t to, int width, WideBlock& last);
+    // The widths noted of the blocks of a text box's cell (see
+    // CellBlockWidths), to follow a change among `parent`'s children; null
+    // when not known. A change deeper in the cell leaves them unknown (they
+    // are those of the cell's own blocks).
+    static CellBlockWidths* blockWidthsOf(litehtml::element& cell, const litehtml::element& parent);
     // Renders the block again at its place and width.
     Result run();
     // How far what follows the block moves after the last run().

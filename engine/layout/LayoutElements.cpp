@@ -1540,6 +1540,52 @@ void CellElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::
     m_container.paintBelowContent(hdc, layoutNodeId(*this), layoutelements_detail::borderBoxAt(*this, x, y));
 }
 
+void CellBlockWidths::forget()
+{
+    m_known = false;
+    m_widths.clear();
+    m_blocksOfWidth.clear();
+}
+
+void CellBlockWidths::take(std::unordered_map<const litehtml::element*, int>&& widths)
+{
+    m_widths = std::move(widths);
+    m_blocksOfWidth.clear();
+    for (const auto& [block, width] : m_widths)
+        ++m_blocksOfWidth[width];
+    m_known = true;
+}
+
+void CellBlockWidths::replace(const std::vector<const litehtml::element*>& gone,
+                              const std::vector<std::pair<const litehtml::element*, int>>& fresh)
+{
+    if (!m_known)
+        return;
+    for (const litehtml::element* block : gone) {
+        const auto at = m_widths.find(block);
+        if (at == m_widths.end()) {
+            forget();
+            return;
+        }
+        const auto count = m_blocksOfWidth.find(at->second);
+        if (--count->second == 0)
+            m_blocksOfWidth.erase(count);
+        m_widths.erase(at);
+    }
+    for (const auto& [block, width] : fresh) {
+        if (!m_widths.emplace(block, width).second) {
+            forget();
+            return;
+        }
+        ++m_blocksOfWidth[width];
+    }
+}
+
+int CellBlockWidths::widest() const
+{
+    return m_known && !m_blocksOfWidth.empty() ? m_blocksOfWidth.rbegin()->first : -1;
+}
+
 void CellElement::parse_styles(bool is_reparse)
 {
     Hinted::parse_styles(is_reparse);

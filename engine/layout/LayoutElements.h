@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <strings.h>
 #include <type_traits>
 #include <unordered_map>
@@ -889,6 +890,43 @@ private:
 
 // TD/TH: presentational attributes of the cell and its table, and the
 // painters below content.
+// How wide the blocks of a text box's cell make it, each as
+// BlockReflow::widthInCellOf measures it: noted as the table measures the
+// cell for its widest content, and kept up to date by the blocks laid out
+// in place since, so that an edit knows the cell's widest block without a
+// walk of the cell. Unknown until the cell is measured so, and after a
+// change it cannot follow.
+class CellBlockWidths
+{
+public:
+    bool known() const { return m_known; }
+    void forget();
+    // What one measure of the cell found: its blocks and their widths.
+    void take(std::unordered_map<const litehtml::element*, int>&& widths);
+    // The blocks `gone` replaced by `fresh` (a block laid out again may be
+    // both); unknown when one of `gone` was not noted.
+    void replace(const std::vector<const litehtml::element*>& gone,
+                 const std::vector<std::pair<const litehtml::element*, int>>& fresh);
+    // The widest block's width (-1 when unknown or none).
+    int widest() const;
+
+private:
+    std::unordered_map<const litehtml::element*, int> m_widths;
+    std::map<int, int> m_blocksOfWidth;
+    bool m_known = false;
+};
+
+namespace layoutelements_detail {
+// While a table measures a text box's cell for its widest content: the
+// cell, and the width each of its blocks asked for there.
+struct CellWidthsRecording
+{
+    const litehtml::element* cell = nullptr;
+    std::unordered_map<const litehtml::element*, int> widths;
+};
+inline thread_local CellWidthsRecording* recordingCellWidths = nullptr;
+} // namespace layoutelements_detail
+
 class CellElement : public Hinted<litehtml::el_td>
 {
 public:
@@ -899,11 +937,13 @@ public:
     // A cell's height counts its padding and border, as in browsers; it has
     // no margins.
     void parse_styles(bool is_reparse = false) override;
+    CellBlockWidths& blockWidths() { return m_blockWidths; }
 
 private:
     void drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::position* clip) override;
 
     PageContainer& m_container;
+    CellBlockWidths m_blockWidths;
 };
 
 // BR. litehtml 0.6 opens a line at a break instead of ending one, and gives

@@ -1450,6 +1450,7 @@ struct LayoutEngine::RunBefore
     std::shared_ptr<litehtml::element> cell;
     std::shared_ptr<litehtml::element> table;
     int widthInCell = -1;
+    std::vector<const litehtml::element*> blocks; // the run's blocks
 };
 
 bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::element>>& old, RunBefore& before) const
@@ -1458,6 +1459,7 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
     std::vector<litehtml::element*> blocks;
     if (!runBlocks(old, blocks))
         return false;
+    before.blocks.assign(blocks.begin(), blocks.end());
     {
         const BlockReflow first(blocks.front()->shared_from_this());
         before.cell = first.cell();
@@ -1608,15 +1610,24 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     // A text box keeps its width while its widest block is as wide.
     if (before.cell) {
         int widest = -1;
-        for (litehtml::element* block : blocks)
-            widest = std::max(widest, BlockReflow::widthInCellOf(block->shared_from_this()));
+        std::vector<std::pair<const litehtml::element*, int>> widths;
+        for (litehtml::element* block : blocks) {
+            widths.emplace_back(block, BlockReflow::widthInCellOf(block->shared_from_this()));
+            widest = std::max(widest, widths.back().second);
+        }
         if (widest < 0)
             return false;
         // (A block beside the run as wide as the run was keeps the width
-        // when the run becomes narrower.)
+        // when the run becomes narrower: known from the widths noted of the
+        // cell's blocks, else looked for near the run.)
+        CellBlockWidths* cellWidths = BlockReflow::blockWidthsOf(*before.cell, *parent);
+        if (cellWidths)
+            cellWidths->replace(before.blocks, widths);
+        const bool known = cellWidths && cellWidths->known();
         const bool kept = BlockReflow::keepsCellWidth(before.widthInCell, widest, width) ||
                           (before.widthInCell == width && widest < width &&
-                           BlockReflow::keptWideBeside(*parent, at, at + fresh.size(), width, *m_wideBlock));
+                           (known ? cellWidths->widest() == width
+                                  : BlockReflow::keptWideBeside(*parent, at, at + fresh.size(), width, *m_wideBlock)));
         if (!kept)
             return false;
     }

@@ -500,9 +500,23 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                     // column takes all of it, as a browser's does.
                     const int room = blockWidth - spacing;
                     const layoutelements_detail::WrapWatch watch;
+                    // (The cell of a text box notes how wide each of its
+                    // blocks makes it.)
+                    auto* textCell = get_element_position() == litehtml::element_position_absolute
+                                         ? dynamic_cast<CellElement*>(cell->el.get())
+                                         : nullptr;
+                    layoutelements_detail::CellWidthsRecording recording{cell->el.get(), {}};
+                    auto* const outer =
+                        std::exchange(layoutelements_detail::recordingCellWidths,
+                                      textCell ? &recording : layoutelements_detail::recordingCellWidths);
                     maxWidth = cell->el->render(0, 0, room);
+                    layoutelements_detail::recordingCellWidths = outer;
                     if (maxWidth < room && watch.wrapped())
                         maxWidth = room;
+                    if (textCell && maxWidth <= room)
+                        textCell->blockWidths().take(std::move(recording.widths));
+                    else if (textCell)
+                        textCell->blockWidths().forget();
                     if (maxWidth > room)
                         minWidth = cell->el->render(0, 0, 1);
                 } else {

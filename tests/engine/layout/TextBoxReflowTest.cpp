@@ -295,3 +295,39 @@ TEST(TextBoxReflow, ThePageReachesAsFarAsTheBoxOrWhatStandsBelowIt)
 }
 
 } // namespace
+
+// A box as wide as the room, held so by a paragraph far from the edit:
+// typing, Enter or a join that makes a paragraph that wrapped narrower
+// keeps the box's width and lays out in place; the last paragraph that
+// wraps made narrower narrows the box (laid out whole).
+TEST(TextBoxReflow, ABlockAsWideFarFromTheEditKeepsTheWidth)
+{
+    QString content = QStringLiteral("<p id=far>") + words(60) + QStringLiteral("</p>");
+    for (int i = 0; i < 60; ++i)
+        content += QStringLiteral("<p>short %1</p>").arg(i);
+    content += QStringLiteral("<p id=w>") + words(16) + QStringLiteral("</p><p>after</p>");
+    const auto splitAt = [](const char* word) {
+        return [word](Document* d) {
+            // (After a join the paragraph holds two texts.)
+            for (Node* n = byId(d, "w")->firstChild(); n; n = n->nextSibling()) {
+                if (Text* t = n->asText(); t && t->data().contains(QString::fromLatin1(word))) {
+                    d->selection().collapseAt(t, t->data().indexOf(QString::fromLatin1(word)));
+                    ASSERT_TRUE(Typing(d).insertParagraph());
+                    return;
+                }
+            }
+            FAIL() << word;
+        };
+    };
+    runSteps(
+        textBox(content),
+        {
+            {"typing leaves a line that fits", [](Document* d) { setText(d, "w", QStringLiteral("a few words")); },
+             Way::Alone},
+            {"wraps again", [](Document* d) { setText(d, "w", words(16)); }, Way::Alone},
+            {"Enter splits it into lines that fit", splitAt(" word8"), Way::Alone},
+            {"joined again", [](Document* d) { ASSERT_TRUE(Typing(d).deleteBackward()); }, Way::Alone},
+            {"the far one made short", [](Document* d) { setText(d, "far", QStringLiteral("short")); }, Way::Alone},
+            {"the last one that wraps split", splitAt(" word8"), Way::Whole},
+        });
+}
