@@ -427,6 +427,11 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
     m_engine.takeOver(*built);
     m_showsFirstPart = false;
     documentlayout_detail::disposeInBackground(std::move(built));
+    // What was edited since it was written is edited in it too.
+    if (!replayEditsWhileWriting()) {
+        invalidateAll();
+        return;
+    }
     // The objects moved since they were written stand where they were moved.
     for (auto it = m_movedWhileWriting.cbegin(); it != m_movedWhileWriting.cend(); ++it) {
         int dx = 0, dy = 0;
@@ -438,21 +443,52 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
     }
     ++m_counters.layouts;
     ++m_counters.partsInBackground;
-    m_layoutDirty = false;
+    // (The blocks edited are laid out with the next layout.)
+    m_layoutDirty = !m_editsWhileWriting.empty();
     m_allDirty = true;
     m_scroll = clampScroll(m_scroll);
     if (whole) {
         m_writer.reset();
         m_movedWhileWriting.clear();
+        m_editsWhileWriting.clear();
     } else if (m_writer->isDone() && !m_buildingWhole)
         buildInBackground(m_writer->wholePieces(), true);
     requestRepaint();
+}
+
+bool DocumentLayout::replayEditsWhileWriting()
+{
+    for (const EditWhileWriting& e : m_editsWhileWriting) {
+        if (e.textId >= 0) {
+            // (Not in a part written before the text was.)
+            if (m_engine.laysOut(e.textId) && !m_engine.replaceText(e.textId, e.before, e.after))
+                return false;
+        } else if (!m_engine.replaceRun(e.open, e.firstId, e.lastId, e.html)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void DocumentLayout::noteTextWhileWriting(int id, const QString& before, const QString& after)
+{
+    // Typing in one text node: one change from the text written.
+    if (!m_editsWhileWriting.empty() && m_editsWhileWriting.back().textId == id) {
+        m_editsWhileWriting.back().after = after;
+        return;
+    }
+    EditWhileWriting e;
+    e.textId = id;
+    e.before = before;
+    e.after = after;
+    m_editsWhileWriting.push_back(std::move(e));
 }
 
 void DocumentLayout::stopBackground()
 {
     m_writer.reset();
     m_movedWhileWriting.clear();
+    m_editsWhileWriting.clear();
     m_building = false;
     m_buildingWhole = false;
     ++m_generation;
@@ -611,9 +647,24 @@ void DocumentLayout::nodeRemoved(Node* parent, Node* child)
 
 void DocumentLayout::noteTreeChange(Node* parent, Node* child)
 {
-    // (A long page still being written, or a page to be written whole
-    // anyway, is written anew.)
-    if (m_writer || m_structureDirty || !m_deferredRestyle.isEmpty()) {
+    // A long page still being written: what the writing has not reached is
+    // written as it is when reached; a change of what was written is laid
+    // out in place, as a run of blocks written anew, else the page is
+    // written anew.
+    if (m_writer) {
+        if (!m_writer->followTreeChange()) {
+            invalidateAll();
+            return;
+        }
+        const bool unwritten =
+            parent && (nodeId(parent) < 0 || (child && child->parentNode() == parent
+                                                  ? m_writer->writesLater(*parent, *child)
+                                                  : child && nodeId(child) < 0 && m_writer->isOpen(*parent)));
+        if (unwritten)
+            return;
+    }
+    // (A page to be written whole anyway is written anew.)
+    if (m_structureDirty || !m_deferredRestyle.isEmpty()) {
         invalidateAll();
         return;
     }
@@ -814,11 +865,23 @@ bool DocumentLayout::layOutTreeChanges()
         for (Node* n = parent; n && n != m_doc; n = n->parentNode())
             open.push_back(nodeId(n));
         std::reverse(open.begin(), open.end());
+        // (On a page still being written, a run the writing is inside or
+        // has not reached is written with the page.)
+        if (m_writer && !m_writer->wroteChildrenUpTo(*parent, last))
+            return false;
         const int firstId = static_cast<int>(m_nodes.size());
         std::optional<LayoutSerializer::Result> run = LayoutSerializer::writeRun(
             *m_doc, *parent->asElement(), first, last, firstId, [this](const Node* n) { return nodeId(n); });
-        if (!run || !m_engine.replaceRun(open, boxIdOf(firstBox), boxIdOf(lastBox), run->html))
+        const int firstReplaced = boxIdOf(firstBox), lastReplaced = boxIdOf(lastBox);
+        if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html))
             return false;
+        if (m_writer) {
+            // Made again in each part laid out from what was written; the
+            // writing goes on with ids after the run's.
+            m_writer->skipIds(static_cast<int>(run->nodes.size()));
+            m_editsWhileWriting.push_back(
+                EditWhileWriting{-1, QString(), QString(), open, firstReplaced, lastReplaced, run->html});
+        }
         const size_t from = m_nodes.size();
         for (Ref<Node>& n : run->nodes)
             m_nodes.push_back(std::move(n));
@@ -834,27 +897,35 @@ void DocumentLayout::textChanged(Text* text)
     if (!text->isConnected())
         return;
     const int id = nodeId(text);
-    // (A page still laid out in the background starts over, unless the text
-    // is not written yet: its element is not. The text of a TITLE or a
-    // TEXTAREA has no id of its own.)
-    if (m_writer) {
-        if (id >= 0 || (text->parentNode() && nodeId(text->parentNode()) >= 0))
-            invalidateAll();
-        return;
-    }
     // After a change of the tree, the text is written anew with it.
     if (!m_structureDirty && !m_treeChanges.empty()) {
         noteTreeChange(text->parentNode(), text);
         return;
     }
-    // Typing: the words of the text node change in place.
-    if (id >= 0 && !m_structureDirty && m_textAtLayout.contains(id) &&
-        m_engine.replaceText(id, m_textAtLayout.value(id), text->data())) {
-        m_textAtLayout.insert(id, text->data());
-        ++m_counters.textUpdates;
-        m_layoutDirty = true;
-        requestRepaint();
+    // (On a page still laid out in the background, a text not written yet
+    // is written as it is. The text of a TITLE or a TEXTAREA has no id of
+    // its own: its element is written anew.)
+    if (m_writer && id < 0) {
+        Node* parent = text->parentNode();
+        if (parent && nodeId(parent) >= 0 && !m_writer->writesLater(*parent, *text))
+            invalidateAll();
         return;
+    }
+    // Typing: the words of the text node change in place. (A text written
+    // but not in the part of a long page shown yet changes in the parts
+    // that come in.)
+    if (id >= 0 && !m_structureDirty && m_textAtLayout.contains(id)) {
+        const QString before = m_textAtLayout.value(id);
+        const bool shown = !m_writer || m_engine.laysOut(id);
+        if (!shown || m_engine.replaceText(id, before, text->data())) {
+            if (m_writer)
+                noteTextWhileWriting(id, before, text->data());
+            m_textAtLayout.insert(id, text->data());
+            ++m_counters.textUpdates;
+            m_layoutDirty = m_layoutDirty || shown;
+            requestRepaint();
+            return;
+        }
     }
     invalidateAll();
 }

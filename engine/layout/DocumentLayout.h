@@ -35,8 +35,11 @@ class Node;
 // time on the event loop, is laid out on a worker thread in growing parts
 // that take the place of the layout shown as each is done. Until the last is
 // in, geometry answers for the part laid out (finishLayout() waits for the
-// whole); a change of what is written starts the layout over, except an
-// object moved (dragged), which moves in each part as it comes in.
+// whole). Typing in a text written, and a change of the tree that a run of
+// blocks written anew lays out in place, change the part shown at once and
+// are made again in each part that comes in (written before them); so is
+// an object moved (dragged). Any other change of what is written starts
+// the layout over.
 class DocumentLayout : public DocumentObserver
 {
 public:
@@ -151,6 +154,11 @@ private:
     void buildInBackground(std::vector<QString>&& pieces, bool whole);
     void takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built);
     void stopBackground();
+    // Makes the changes since written in a layout made from what was
+    // written; false when one no longer fits it.
+    bool replayEditsWhileWriting();
+    // The text of a node written changed: `before` as the layout has it.
+    void noteTextWhileWriting(int id, const QString& before, const QString& after);
     void invalidateAll();
     void requestRepaint();
     bool tryShift(Element* el, int id);
@@ -204,6 +212,20 @@ private:
     bool m_showsFirstPart = false;              // the layout shown is the first part's
     bool m_long = false;                        // the page was too long to lay out at once
     QHash<int, QString> m_movedWhileWriting;    // objects moved since written: the style they were written with
+    // Changes of what was written, made in the layout shown, in their
+    // order: a text node's words replaced (textId), or a run of blocks
+    // written anew (see LayoutEngine::replaceRun).
+    struct EditWhileWriting
+    {
+        int textId = -1;
+        QString before;
+        QString after;
+        std::vector<int> open;
+        int firstId = -1;
+        int lastId = -1;
+        QString html;
+    };
+    std::vector<EditWhileWriting> m_editsWhileWriting;
 };
 
 } // namespace engine

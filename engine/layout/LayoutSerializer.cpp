@@ -150,6 +150,8 @@ LayoutSerializer::Result LayoutSerializer::serialize(const Document& doc)
     return writer.takeResult();
 }
 
+LayoutSerializer::Frame::Frame(const Node* node, QString tag) : node(node), tag(std::move(tag)) {}
+
 LayoutSerializer::LayoutSerializer(const Document& doc) : m_doc(doc) {}
 
 LayoutSerializer::~LayoutSerializer() = default;
@@ -211,9 +213,50 @@ bool LayoutSerializer::advance(int nodes)
             continue;
         }
         const Node* child = f.node->child(f.next++);
+        f.last = const_cast<Node*>(child);
         visit(child, f);
     }
     return m_stack.empty();
+}
+
+bool LayoutSerializer::followTreeChange()
+{
+    for (Frame& f : m_stack) {
+        if (!f.last || f.node->child(f.next - 1) == f.last.get())
+            continue;
+        if (f.last->parentNode() != f.node)
+            return false;
+        f.next = f.last->indexInParent() + 1;
+    }
+    return true;
+}
+
+bool LayoutSerializer::writesLater(const Node& parent, const Node& child) const
+{
+    for (const Frame& f : m_stack) {
+        if (f.node == &parent)
+            return child.parentNode() == &parent && child.indexInParent() >= f.next;
+    }
+    return false;
+}
+
+void LayoutSerializer::skipIds(int count)
+{
+    m_result.nodes.resize(m_result.nodes.size() + size_t(std::max(0, count)));
+}
+
+bool LayoutSerializer::isOpen(const Node& element) const
+{
+    return std::any_of(m_stack.begin(), m_stack.end(), [&](const Frame& f) { return f.node == &element; });
+}
+
+bool LayoutSerializer::wroteChildrenUpTo(const Node& parent, int last) const
+{
+    for (size_t i = 0; i < m_stack.size(); ++i) {
+        if (m_stack[i].node == &parent)
+            return last < m_stack[i].next - (i + 1 < m_stack.size() ? 1 : 0);
+    }
+    return m_started;
 }
 
 void LayoutSerializer::visit(const Node* node, const Frame& parent)

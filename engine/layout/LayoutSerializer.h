@@ -97,6 +97,25 @@ public:
     // = index): the writer keeps no hold on them.
     void moveNodesInto(std::vector<Ref<Node>>& into);
 
+    // A page changed while it is written a part at a time: the writing goes
+    // on from the same place. After a change of the tree, finds that place
+    // again; false when it is gone (a node being written, or the last one
+    // written in an element still open, was taken out): the page must be
+    // written anew.
+    bool followTreeChange();
+    // Whether `child` of `parent` (an element being written) stands where
+    // the writing has not come yet: it is written as it is when reached.
+    bool writesLater(const Node& parent, const Node& child) const;
+    // Whether `element` is being written (written in part).
+    bool isOpen(const Node& element) const;
+    // Whether the children of `parent` up to `last` are written whole,
+    // when `parent` was written (an element still open is written up to the
+    // child being written).
+    bool wroteChildrenUpTo(const Node& parent, int last) const;
+    // Leaves `count` node ids to nodes written elsewhere (a run written
+    // anew), after those moved out so far: the writing goes on after them.
+    void skipIds(int count);
+
     // A long page kept in pieces can be read in parts, each on a thread of
     // its own, where a piece starts inside blocks alone, or inside a cell
     // that nothing but blanks follows in its table (a cut): a part is
@@ -129,9 +148,11 @@ private:
     // its children from `next` on.
     struct Frame
     {
+        Frame(const Node* node, QString tag);
         const Node* node;
         QString tag; // empty for the document
         int next = 0;
+        Ref<Node> last; // the child written last (child next - 1)
         int depth = 0;
         int tableDepth = 0;
         bool textOnly = false; // text only inside (raw text, TEXTAREA, TITLE)

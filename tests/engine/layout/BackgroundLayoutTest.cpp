@@ -1,6 +1,9 @@
 // A long page in a view: its first part is laid out at once, the rest in the
 // background in growing parts; the end is the layout of the whole page.
 #include "engine/css/Style.h"
+#include "engine/dom/Text.h"
+#include "engine/editing/Selection.h"
+#include "engine/editing/Typing.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutSerializer.h"
 
@@ -37,7 +40,8 @@ struct LongPage
 {
     Ref<Document> doc;
     DocumentLayout layout;
-    explicit LongPage(int bytes = 300 * 1024) : doc(pageFrom(bench_pages::documentationPage(bytes))), layout(doc.get())
+    explicit LongPage(int bytes = 300 * 1024) : LongPage(bench_pages::documentationPage(bytes)) {}
+    explicit LongPage(const QString& html) : doc(pageFrom(html)), layout(doc.get())
     {
         layout.setViewportSize(QSize(800, 600));
         layout.setBuildsInBackground(true);
@@ -144,6 +148,82 @@ TEST(BackgroundLayout, AnObjectDraggedOnTheWayKeepsTheLayoutGoing)
     EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
     EXPECT_GE(page.layout.counters().partsInBackground, 1);
     expectSameAsFullLayout(page.layout, *page.doc, "dragged");
+}
+
+// Typing, Enter and Backspace while a long page is laid out show at once in
+// the part shown, keep the view where it is and are made again in each part
+// that comes in after: nothing starts over, and the end is the layout of the
+// edited page made whole. So is typing in a text written but not shown yet,
+// and a paragraph added where the writing has not come.
+TEST(BackgroundLayout, EditsOnTheWayShowAtOnceAndKeepTheLayoutGoing)
+{
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 20000; ++i)
+        html += QStringLiteral("<p>Paragraph %1 of the page, a line of words.</p>\n").arg(i);
+    html += QStringLiteral("<address>the end</address></body></html>");
+    LongPage page(html);
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    // (The writing goes on a step, 10 ms long.)
+    for (int i = 0; i < 2; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground()) << "laid out before the edits: a longer page is needed";
+    const int rebuilds = page.layout.counters().rebuilds;
+    const ElementCollection paragraphs = page.doc->getElementsByTagName(QStringLiteral("P"));
+    // A paragraph near the end of the part shown.
+    int shownCount = 0;
+    while (page.layout.box(paragraphs.item(shownCount)))
+        ++shownCount;
+    ASSERT_GT(shownCount, 30);
+    Element* shown = paragraphs.item(shownCount - 3);
+    page.layout.setScrollPosition(QPoint(0, page.layout.box(shown)->borderBox.top()));
+    const QPoint place = page.layout.scrollPosition();
+    ASSERT_GT(place.y(), 0);
+    Text* text = shown->firstChild()->asText();
+    const int width = page.layout.box(shown)->borderBox.width();
+    const int height = page.layout.box(shown)->borderBox.height();
+    page.doc->selection().collapseAt(text, 1);
+    for (const QString& key :
+         {QStringLiteral("T"), QStringLiteral("y"),
+          QStringLiteral("ped words that wrap, and more words, and more words, and more words, and more words")}) {
+        ASSERT_TRUE(Typing(page.doc.get()).insertText(key));
+        page.layout.ensureLayout();
+    }
+    EXPECT_GT(page.layout.box(shown)->borderBox.height(), height);
+    ASSERT_TRUE(Typing(page.doc.get()).insertParagraph());
+    Element* added = paragraphs.item(shownCount - 2);
+    ASSERT_EQ(added->previousSibling(), shown);
+    ASSERT_TRUE(added && page.layout.box(added));
+    EXPECT_EQ(page.layout.box(added)->borderBox.width(), width);
+    ASSERT_TRUE(Typing(page.doc.get()).insertText(QStringLiteral("new")));
+    page.layout.ensureLayout();
+    page.doc->selection().collapseAt(added->firstChild(), 0);
+    ASSERT_TRUE(Typing(page.doc.get()).deleteBackward());
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.scrollPosition(), place);
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    // A text written but not laid out yet, if the writing is ahead of the
+    // part shown; a paragraph after the writing.
+    for (int i = paragraphs.length() - 1; i > 0; --i) {
+        Node* first = paragraphs.item(i)->firstChild();
+        const int id = first && first->isText() ? page.layout.nodeId(first) : -1;
+        if (id >= 0) {
+            if (!page.layout.engine().laysOut(id))
+                first->asText()->insertData(0, QStringLiteral("written before "));
+            break;
+        }
+    }
+    Element* last = page.doc->getElementsByTagName(QStringLiteral("ADDRESS")).item(0);
+    ASSERT_LT(page.layout.nodeId(last), 0);
+    Ref<Element> after = page.doc->createElement(QStringLiteral("P"));
+    after->appendChild(page.doc->createTextNode(QStringLiteral("added at the end")));
+    last->parentNode()->insertBefore(after.get(), last);
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout, 300));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
+    EXPECT_EQ(page.layout.scrollPosition(), place);
+    expectSameAsFullLayout(page.layout, *page.doc, "edited on the way");
 }
 
 // The view makes room for its scroll bar once the first screens are in:
