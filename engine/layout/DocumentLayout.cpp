@@ -207,6 +207,8 @@ QPoint DocumentLayout::clampScroll(QPoint pos)
 
 void DocumentLayout::setScrollPosition(QPoint pos)
 {
+    if (pos != m_scroll)
+        m_scrollToKeep.reset();
     m_scroll = clampScroll(pos);
 }
 
@@ -235,6 +237,8 @@ void DocumentLayout::rebuild()
     }
     m_long = m_buildsInBackground &&
              (!writer->isDone() || writer->writtenLength() > kPartLength || writer->firstPartEndsAtATable());
+    if (!m_long)
+        m_scrollToKeep.reset();
     m_nodes.clear();
     freeTablesInBackground();
     m_ids.clear();
@@ -446,7 +450,9 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
     // (The blocks edited are laid out with the next layout.)
     m_layoutDirty = !m_editsWhileWriting.empty();
     m_allDirty = true;
-    m_scroll = clampScroll(m_scroll);
+    m_scroll = clampScroll(m_scrollToKeep.value_or(m_scroll));
+    if (m_scroll == m_scrollToKeep || whole)
+        m_scrollToKeep.reset();
     if (whole) {
         m_writer.reset();
         m_movedWhileWriting.clear();
@@ -606,6 +612,9 @@ QRegion DocumentLayout::takeDirtyRegion()
 
 void DocumentLayout::invalidateAll()
 {
+    // (A long page laid out anew shows its first screens first.)
+    if (m_long && !m_scrollToKeep && m_scroll != QPoint())
+        m_scrollToKeep = m_scroll;
     stopBackground();
     m_structureDirty = true;
     m_allDirty = true;
@@ -933,6 +942,7 @@ void DocumentLayout::textChanged(Text* text)
 void DocumentLayout::documentReplaced(Document*)
 {
     invalidateAll();
+    m_scrollToKeep.reset();
     if (m_replaced)
         m_replaced();
 }

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace engine {
@@ -212,6 +213,9 @@ private:
     bool m_showsFirstPart = false;              // the layout shown is the first part's
     bool m_long = false;                        // the page was too long to lay out at once
     QHash<int, QString> m_movedWhileWriting;    // objects moved since written: the style they were written with
+    // Where the view stood when a long page started over: it goes back
+    // there as soon as the layout reaches it again (unless scrolled).
+    std::optional<QPoint> m_scrollToKeep;
     // Changes of what was written, made in the layout shown, in their
     // order: a text node's words replaced (textId), or a run of blocks
     // written anew (see LayoutEngine::replaceRun).

@@ -250,10 +250,14 @@ TEST(BackgroundLayout, AnotherWidthStartsOverAtThatWidth)
     LongPage page;
     page.layout.ensureLayout();
     ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    // The view goes back to where it stood once the layout reaches it.
+    page.layout.setScrollPosition(QPoint(0, 20000));
     page.layout.setViewportSize(QSize(500, 600));
     page.layout.ensureLayout();
     EXPECT_TRUE(page.layout.isLayingOutInBackground());
+    EXPECT_LT(page.layout.scrollPosition().y(), 20000);
     ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 20000));
     expectSameAsFullLayout(page.layout, *page.doc, "narrower");
     // Another height alone keeps the layout.
     const int layouts = page.layout.counters().layouts;
