@@ -164,6 +164,10 @@ struct TreeBuilder
     litehtml::tstring raw; // (one buffer for every word's text)
     // Where the children of blocks with very many stand (for drawing).
     layoutelements_detail::ChildIndexes* indexes = nullptr;
+    // Whether the boxes are noted in tree.byNode (not for a part of a page
+    // whose boxes go into another tree: its table would be as long as the
+    // page's node ids).
+    bool indexByNode = true;
 
     // Hidden elements have no box but take restyles like the others.
     void addHidden(litehtml::element& el)
@@ -287,7 +291,8 @@ struct TreeBuilder
                 }
             }
             if (box.nodeId >= 0) {
-                tree.byNode[box.nodeId] = index;
+                if (indexByNode)
+                    tree.byNode[box.nodeId] = index;
                 if (elements)
                     elements->set(box.nodeId, el);
             }
@@ -754,7 +759,7 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         buildTree();
         return true;
     }
-    moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift);
+    const MovedRange moved = moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift);
     auto* root = dynamic_cast<RootElement*>(m_document->root().get());
     if (table && root) {
         // The page's extent as the layout library measures it, the root box
@@ -772,7 +777,7 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         // The page's extent: its boxes' (the root's reaches down to the
         // flow's end).
         m_documentSize.setHeight(0);
-        updateCanvas();
+        updateCanvas(&moved);
         m_documentSize.setHeight(m_tree.canvas.height());
     }
     // From the block down: everything there may have moved.
@@ -790,7 +795,7 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shif
     const int from = m_tree.subtreeEnd(blockBox);
     for (int i = from; i < to;) {
         const LayoutBox& b = boxes[static_cast<size_t>(i)];
-        if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
+        if (b.nodeId >= 0 && !shift.kept().empty() && shift.kept().count(b.nodeId)) {
             i = m_tree.subtreeEnd(i);
             continue;
         }
@@ -809,8 +814,8 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shif
     return true;
 }
 
-void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
-                                 const OwnersMoved* owners)
+LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom,
+                                                     const FlowShift& shift, const OwnersMoved* owners)
 {
     m_treeLines.reset();
     auto& boxes = m_tree.boxes;
@@ -818,24 +823,37 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
     const int from = m_tree.subtreeEnd(blockBox);
     const int holderEnd = m_tree.subtreeEnd(holderBox);
     const int to = tableBox >= 0 ? m_tree.subtreeEnd(tableBox) : holderEnd;
-    std::vector<char> moved(static_cast<size_t>(std::max(0, to - from)), 0);
+    MovedRange range{from, to, 0, 0};
+    const auto reach = [&range](const LayoutBox& b) {
+        range.right = std::max(range.right, b.borderBox.x() + b.borderBox.width());
+        range.bottom = std::max(range.bottom, b.borderBox.y() + b.borderBox.height());
+    };
+    // Mostly every box after the block moves: no positioned box stays, no
+    // rows stand apart.
+    const bool allMove = shift.kept().empty() && tableBox < 0;
+    std::vector<char> moved(allMove ? 0 : static_cast<size_t>(std::max(0, to - from)), 0);
     for (int i = from; i < to;) {
         LayoutBox& b = boxes[static_cast<size_t>(i)];
-        if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
-            i = m_tree.subtreeEnd(i);
-            continue;
-        }
-        // The rows of a table stand at its top, their cells in the table.
-        if (i >= holderEnd && layoutengine_detail::isRowOrRowGroup(b, elementOf(b.nodeId).get())) {
-            ++i;
-            continue;
+        if (!allMove) {
+            if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
+                for (const int end = m_tree.subtreeEnd(i); i < end; ++i)
+                    reach(boxes[static_cast<size_t>(i)]);
+                continue;
+            }
+            // The rows of a table stand at its top, their cells in the table.
+            if (i >= holderEnd && layoutengine_detail::isRowOrRowGroup(b, elementOf(b.nodeId).get())) {
+                reach(b);
+                ++i;
+                continue;
+            }
+            moved[static_cast<size_t>(i - from)] = 1;
         }
         b.borderBox.translate(0, dy);
         b.paddingBox.translate(0, dy);
         b.contentBox.translate(0, dy);
         for (QRect& r : b.lineBoxes)
             r.translate(0, dy);
-        moved[static_cast<size_t>(i - from)] = 1;
+        reach(b);
         ++i;
     }
     // The boxes around the block take their new heights (the root's need
@@ -887,7 +905,7 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
         TextPiece& p = pieces[i];
         if (ownersMove)
             moveOwner(p);
-        const bool inMoved = p.owner >= from && p.owner < to && moved[static_cast<size_t>(p.owner - from)];
+        const bool inMoved = p.owner >= from && p.owner < to && (allMove || moved[static_cast<size_t>(p.owner - from)]);
         if (inMoved || (p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end())) {
             p.box.translate(0, dy);
             p.baseline += dy;
@@ -897,6 +915,7 @@ void LayoutEngine::moveTreeAfter(int blockBox, int holderBox, int tableBox, int 
         for (size_t i = std::max(piecesFrom, piecesTo); i < pieces.size(); ++i)
             moveOwner(pieces[i]);
     }
+    return range;
 }
 
 void LayoutEngine::takeTextBoxPageExtent(RootElement& root)
@@ -911,13 +930,24 @@ void LayoutEngine::takeTextBoxPageExtent(RootElement& root)
     updateCanvas();
 }
 
-void LayoutEngine::updateCanvas()
+void LayoutEngine::updateCanvas(const MovedRange* moved)
 {
     int right = m_documentSize.width();
     int bottom = m_documentSize.height();
-    for (const LayoutBox& b : m_tree.boxes) {
-        right = std::max(right, b.borderBox.x() + b.borderBox.width());
-        bottom = std::max(bottom, b.borderBox.y() + b.borderBox.height());
+    const auto reach = [&](size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i) {
+            const QRect& box = m_tree.boxes[i].borderBox;
+            right = std::max(right, box.x() + box.width());
+            bottom = std::max(bottom, box.y() + box.height());
+        }
+    };
+    if (moved) {
+        reach(0, static_cast<size_t>(moved->from));
+        right = std::max(right, moved->right);
+        bottom = std::max(bottom, moved->bottom);
+        reach(static_cast<size_t>(moved->to), m_tree.boxes.size());
+    } else {
+        reach(0, m_tree.boxes.size());
     }
     m_tree.canvas = QSize(right, bottom);
 }
@@ -941,6 +971,7 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     LayoutTree part;
     layoutengine_detail::TreeBuilder builder{part, nullptr, nullptr, m_tagNames, 0, {}};
     builder.indexes = m_childIndexes.get();
+    builder.indexByNode = false;
     builder.addElement(block, -1);
     if (part.boxes.size() != static_cast<size_t>(end - first))
         return false;
@@ -1726,7 +1757,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     const size_t boxesHad = m_tree.boxes.size();
     OwnersMoved owners;
     const int lastBox = spliceTree(parentBox, before.firstBox, before.endBox, fresh, owners);
-    moveTreeAfter(lastBox, holderBox, tableBox, parentTop + before.bottom, *shift, &owners);
+    const MovedRange moved = moveTreeAfter(lastBox, holderBox, tableBox, parentTop + before.bottom, *shift, &owners);
     if (linesBefore) {
         const int morePieces = static_cast<int>(m_tree.pieces.size()) - static_cast<int>(piecesHad);
         const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
@@ -1790,7 +1821,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         takeTextBoxPageExtent(*rootElement);
     } else {
         m_documentSize.setHeight(0);
-        updateCanvas();
+        updateCanvas(&moved);
         m_documentSize.setHeight(m_tree.canvas.height());
     }
     const int from = std::min(parentTop + before.top, area.isNull() ? INT_MAX : area.y());
@@ -1806,6 +1837,7 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
     LayoutTree part;
     layoutengine_detail::TreeBuilder builder{part, &m_elements, &m_textMarkers, m_tagNames, 0, {}};
     builder.indexes = m_childIndexes.get();
+    builder.indexByNode = false;
     std::vector<int> tops;
     for (const auto& el : fresh) {
         if (el->is_comment() || layoutengine_detail::isTextLike(*el))

@@ -179,8 +179,17 @@ private:
         int end = 0;
         int added = 0;
     };
-    void moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
-                       const OwnersMoved* owners = nullptr);
+    // Returns the boxes after the block up to the end of those that move,
+    // and how far they reach now (moved or not).
+    struct MovedRange
+    {
+        int from = 0;
+        int to = 0;
+        int right = 0;
+        int bottom = 0;
+    };
+    MovedRange moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
+                             const OwnersMoved* owners = nullptr);
     // Blocks drawn by the index of their many children (ChildIndex) learn
     // how far their child around `block` now paints (`area`, after a
     // change of the block).
@@ -209,8 +218,9 @@ private:
     // measures it (kept in m_contentExtent, else walked), the root's box
     // stretched to it, the canvas.
     void takeTextBoxPageExtent(RootElement& root);
-    // The canvas: the layout library's extent and every box.
-    void updateCanvas();
+    // The canvas: the layout library's extent and every box (those of
+    // `moved` by the reach found as they moved).
+    void updateCanvas(const MovedRange* moved = nullptr);
 
     // (Shared with a layout being taken apart on a worker thread.)
     std::shared_ptr<PageContainer> m_container;
