@@ -823,14 +823,14 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
     const int from = m_tree.subtreeEnd(blockBox);
     const int holderEnd = m_tree.subtreeEnd(holderBox);
     const int to = tableBox >= 0 ? m_tree.subtreeEnd(tableBox) : holderEnd;
-    MovedRange range{from, to, 0, 0};
+    // Mostly every box after the block moves: no positioned box stays, no
+    // rows stand apart.
+    const bool allMove = shift.kept().empty() && tableBox < 0;
+    MovedRange range{from, to, 0, 0, allMove};
     const auto reach = [&range](const LayoutBox& b) {
         range.right = std::max(range.right, b.borderBox.x() + b.borderBox.width());
         range.bottom = std::max(range.bottom, b.borderBox.y() + b.borderBox.height());
     };
-    // Mostly every box after the block moves: no positioned box stays, no
-    // rows stand apart.
-    const bool allMove = shift.kept().empty() && tableBox < 0;
     std::vector<char> moved(allMove ? 0 : static_cast<size_t>(std::max(0, to - from)), 0);
     for (int i = from; i < to;) {
         LayoutBox& b = boxes[static_cast<size_t>(i)];
@@ -1763,8 +1763,10 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
         const int had = static_cast<int>(piecesTo - piecesFrom);
         const int boxes = before.endBox - before.firstBox;
-        m_textLines = TextLines::updated(std::move(linesBefore), m_tree, static_cast<int>(piecesFrom), had,
-                                         had + morePieces, before.firstBox, boxes, boxes + moreBoxes);
+        const TextLines::Shifted shifted{moved.from, moved.to, shift->dy()};
+        m_textLines =
+            TextLines::updated(std::move(linesBefore), m_tree, static_cast<int>(piecesFrom), had, had + morePieces,
+                               before.firstBox, boxes, boxes + moreBoxes, moved.allMoved ? &shifted : nullptr);
         m_treeLines = m_textLines;
     }
     // Blocks drawn by the index of their children find the new ones there.

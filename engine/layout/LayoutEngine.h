@@ -180,13 +180,14 @@ private:
         int added = 0;
     };
     // Returns the boxes after the block up to the end of those that move,
-    // and how far they reach now (moved or not).
+    // and how far they reach now (moved or not); whether all of them moved.
     struct MovedRange
     {
         int from = 0;
         int to = 0;
         int right = 0;
         int bottom = 0;
+        bool allMoved = false;
     };
     MovedRange moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
                              const OwnersMoved* owners = nullptr);

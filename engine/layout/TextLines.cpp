@@ -209,7 +209,8 @@ void TextLines::indexBreaks(const LayoutTree& tree)
 }
 
 std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLines> old, const LayoutTree& tree,
-                                                    int from, int had, int now, int boxFrom, int boxesHad, int boxesNow)
+                                                    int from, int had, int now, int boxFrom, int boxesHad, int boxesNow,
+                                                    const Shifted* shifted)
 {
     if (!old)
         return nullptr;
@@ -324,10 +325,13 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
                                     starts.begin()) -
                    1;
         };
-        for (size_t k = 0; k < byNode.size(); ++k) {
-            const int e = byNode[k];
+        // (One pass over every word of the page: kept tight.)
+        int* const entriesOfNodes = byNode.data();
+        const size_t count = byNode.size();
+        for (size_t k = 0; k < count; ++k) {
+            const int e = entriesOfNodes[k];
             if (e >= oldEnd) {
-                byNode[k] = e + moreEntries;
+                entriesOfNodes[k] = e + moreEntries;
             } else if (e >= oldFirst) {
                 const bool sameNode = !touched.empty() && touched.back().to == k &&
                                       static_cast<int>(k) < starts[static_cast<size_t>(touched.back().node) + 1];
@@ -385,12 +389,20 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
     // The entries and lines: the part's in place of the old ones, those
     // after it further along, each line where its first word (or break)
     // stands now.
+    // (Passes over every word after the part: kept tight.)
+    const auto addTo = [](std::vector<int>& list, size_t from, int more) {
+        if (more == 0)
+            return;
+        int* const values = list.data();
+        const size_t count = list.size();
+        for (size_t i = from; i < count; ++i)
+            values[i] += more;
+    };
+    const bool breaksBefore = !lines->lineOfBreak.empty();
     replaceRange(lines->entries, entriesBefore, entriesAfter, part.entries.begin(), part.entries.end());
-    for (size_t i = entriesBefore + part.entries.size(); i < lines->entries.size(); ++i)
-        lines->entries[i] += morePieces;
+    addTo(lines->entries, entriesBefore + part.entries.size(), morePieces);
     replaceRange(lines->lineOf, entriesBefore, entriesAfter, part.lineOf.begin(), part.lineOf.end());
-    for (size_t i = entriesBefore + part.lineOf.size(); i < lines->lineOf.size(); ++i)
-        lines->lineOf[i] += moreLines;
+    addTo(lines->lineOf, entriesBefore + part.lineOf.size(), moreLines);
     replaceRange(lines->lines, before, after, part.lines.begin(), part.lines.end());
     for (size_t l = before + part.lines.size(); l < lines->lines.size(); ++l) {
         Line& line = lines->lines[l];
@@ -406,14 +418,21 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
         } else {
             line.first += moreEntries;
             line.last += moreEntries;
-            top = tree.pieces[static_cast<size_t>(lines->entries[static_cast<size_t>(line.first)])].box.top();
+            // (The words of a block that moved stand where they stood, moved
+            // by as much: not read again, one by one.)
+            top = shifted && line.block >= shifted->from && line.block < shifted->to
+                      ? line.firstTop + shifted->dy
+                      : tree.pieces[static_cast<size_t>(lines->entries[static_cast<size_t>(line.first)])].box.top();
         }
         line.rect.translate(0, top - line.firstTop);
         line.baseline += top - line.firstTop;
         line.firstTop = top;
     }
-    lines->setEmptyBaselines();
-    lines->indexBreaks(tree);
+    // (Without breaks there are no empty lines to place.)
+    if (breaksBefore || !empty.empty()) {
+        lines->setEmptyBaselines();
+        lines->indexBreaks(tree);
+    }
     return lines;
 }
 

@@ -47,10 +47,18 @@ struct TextLines
     // boxesNow); the words and boxes after them moved along the lists (and
     // may have moved on the page). The lines of `tree`, found again only
     // for the part; null when the part's lines do not follow one another.
-    // `old` is changed in place when nobody else holds it.
+    // `old` is changed in place when nobody else holds it. With `shifted`,
+    // every word of the boxes [from, to) of `tree` (boxes after the part)
+    // stands `dy` lower than it stood in the tree `old` was found in.
+    struct Shifted
+    {
+        int from = 0;
+        int to = 0;
+        int dy = 0;
+    };
     static std::shared_ptr<const TextLines> updated(std::shared_ptr<const TextLines> old, const LayoutTree& tree,
-                                                    int from, int had, int now, int boxFrom, int boxesHad,
-                                                    int boxesNow);
+                                                    int from, int had, int now, int boxFrom, int boxesHad, int boxesNow,
+                                                    const Shifted* shifted = nullptr);
 
     // The entries of a text node, as [begin, end) in entriesByNode.
     std::pair<int, int> entriesOfNode(int nodeId) const
