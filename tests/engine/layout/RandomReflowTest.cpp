@@ -1,7 +1,8 @@
 // Pages of many shapes edited at random places (Enter, joins, typing,
-// breaks, pastes) and undone: after each step the layout kept across the
-// edits equals one made from scratch, as the edits' own tests check on
-// pages chosen by hand. Seeded, so a failure names its page and its steps;
+// breaks, pastes), undone and redone: after each step the layout kept
+// across the edits equals one made from scratch, as the edits' own tests
+// check on pages chosen by hand. Seeded, so a failure names its page and
+// its steps;
 // PAGINOR_REFLOW_SEED and PAGINOR_REFLOW_PAGES run other pages, or more.
 
 #include "engine/layout/DocumentLayout.h"
@@ -213,7 +214,7 @@ bool editAtRandom(PageMaker& maker, Document* doc, std::string& what)
     return true;
 }
 
-// Edits page `seed` and undoes them, checking each step; false at the
+// Edits page `seed`, undoes and redoes them, checking each step; false at the
 // first step that differs.
 bool editAndUndoPage(unsigned seed, bool more)
 {
@@ -253,6 +254,11 @@ bool editAndUndoPage(unsigned seed, bool more)
     while (doc->undoManager().canUndo()) {
         doc->undoManager().undo();
         if (!check("undo"))
+            return false;
+    }
+    while (doc->undoManager().canRedo()) {
+        doc->undoManager().redo();
+        if (!check("redo"))
             return false;
     }
     return true;
