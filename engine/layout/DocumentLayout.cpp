@@ -469,9 +469,13 @@ bool DocumentLayout::replayEditsWhileWriting()
             // (Not in a part written before the text was.)
             if (m_engine.laysOut(e.textId) && !m_engine.replaceText(e.textId, e.before, e.after))
                 return false;
-        } else if (!m_engine.replaceRun(e.open, e.firstId, e.lastId, e.html)) {
-            return false;
+            continue;
         }
+        if (!m_engine.replaceRun(e.open, e.firstId, e.lastId, e.html))
+            return false;
+        // A run is laid out before what comes after it, as it was in the
+        // layout shown (its words are known to the layout from then on).
+        m_engine.layout(std::max(1, m_viewport.width()));
     }
     return true;
 }

@@ -170,15 +170,20 @@ TEST(BackgroundLayout, EditsOnTheWayShowAtOnceAndKeepTheLayoutGoing)
     ASSERT_TRUE(page.layout.isLayingOutInBackground()) << "laid out before the edits: a longer page is needed";
     const int rebuilds = page.layout.counters().rebuilds;
     const ElementCollection paragraphs = page.doc->getElementsByTagName(QStringLiteral("P"));
-    // A paragraph near the end of the part shown.
+    // A paragraph two screens above the end of the part shown.
     int shownCount = 0;
     while (page.layout.box(paragraphs.item(shownCount)))
         ++shownCount;
-    ASSERT_GT(shownCount, 30);
-    Element* shown = paragraphs.item(shownCount - 3);
+    ASSERT_GT(shownCount, 50);
+    Element* shown = paragraphs.item(shownCount - 40);
+    Element* joined = paragraphs.item(shownCount - 43);
     page.layout.setScrollPosition(QPoint(0, page.layout.box(shown)->borderBox.top()));
     const QPoint place = page.layout.scrollPosition();
     ASSERT_GT(place.y(), 0);
+    // Backspace at the start of a paragraph joins it to the one before.
+    page.doc->selection().collapseAt(joined->firstChild(), 0);
+    ASSERT_TRUE(Typing(page.doc.get()).deleteBackward());
+    page.layout.ensureLayout();
     Text* text = shown->firstChild()->asText();
     const int width = page.layout.box(shown)->borderBox.width();
     const int height = page.layout.box(shown)->borderBox.height();
@@ -191,15 +196,14 @@ TEST(BackgroundLayout, EditsOnTheWayShowAtOnceAndKeepTheLayoutGoing)
     }
     EXPECT_GT(page.layout.box(shown)->borderBox.height(), height);
     ASSERT_TRUE(Typing(page.doc.get()).insertParagraph());
-    Element* added = paragraphs.item(shownCount - 2);
-    ASSERT_EQ(added->previousSibling(), shown);
-    ASSERT_TRUE(added && page.layout.box(added));
+    Element* added = shown->nextSibling()->asElement();
+    ASSERT_TRUE(added && added->hasTag(QLatin1String("P")) && page.layout.box(added));
     EXPECT_EQ(page.layout.box(added)->borderBox.width(), width);
-    ASSERT_TRUE(Typing(page.doc.get()).insertText(QStringLiteral("new")));
-    page.layout.ensureLayout();
-    page.doc->selection().collapseAt(added->firstChild(), 0);
-    ASSERT_TRUE(Typing(page.doc.get()).deleteBackward());
-    page.layout.ensureLayout();
+    // (Typed in the paragraph the Enter made.)
+    for (const QString& key : {QStringLiteral("n"), QStringLiteral("ew ")}) {
+        ASSERT_TRUE(Typing(page.doc.get()).insertText(key));
+        page.layout.ensureLayout();
+    }
     EXPECT_EQ(page.layout.scrollPosition(), place);
     ASSERT_TRUE(page.layout.isLayingOutInBackground());
     // A text written but not laid out yet, if the writing is ahead of the
