@@ -1553,6 +1553,10 @@ public:
         }
         if (m_open) {
             const bool tablePart = m_inTable && isTablePart(name);
+            if (closing && tablePart && !inTableScope(name)) {
+                // (Closes nothing: ignored, the SELECT stays open.)
+                return true;
+            }
             if (closing) {
                 m_open = !(name == "select" || tablePart);
             } else if (name == "select") {
@@ -1572,13 +1576,13 @@ public:
             if (closing) {
                 if (tableInReach())
                     m_cells.pop_back();
-            } else if (!tableInReach() || m_cells.back()) {
-                m_cells.push_back(false);
+            } else if (!tableInReach() || m_cells.back().holdsMarkup()) {
+                m_cells.emplace_back();
+            } else {
+                m_cells.back() = {};
             }
-        } else if (tableInReach() && isTablePart(name)) {
-            // (A caption holds markup as a cell does: a table in it is one
-            // more.)
-            m_cells.back() = !closing && (name == "td" || name == "th" || name == "caption");
+        } else if (tableInReach() && (isTablePart(name) || name == "colgroup" || name == "col")) {
+            m_cells.back().take(name, closing);
         } else if (name == "select" && !closing) {
             m_open = true;
             m_inTable = tableInReach() || (!m_templates.empty() && m_templates.back().tableParts);
@@ -1589,6 +1593,23 @@ public:
     // The tables open (as far as the start and end tags tell), and whether
     // the innermost one is within reach (not outside a template).
     int tables() const { return int(m_cells.size()); }
+    // Whether the innermost table (in reach) has an element of that name
+    // (a part of a table) open: the tree builder's table scope.
+    bool inTableScope(std::string_view name) const
+    {
+        if (!tableInReach())
+            return false;
+        const Parts& t = m_cells.back();
+        if (name == "table")
+            return true;
+        if (name == "caption")
+            return t.caption;
+        if (name == "tr")
+            return t.row;
+        if (name == "td" || name == "th")
+            return t.cell == name;
+        return t.section == name;
+    }
     bool tableInReach() const { return m_cells.size() > (m_templates.empty() ? 0 : m_templates.back().tables); }
 
 private:
@@ -1601,8 +1622,48 @@ private:
 
     bool m_open = false;
     bool m_inTable = false;
-    // A table open: whether a cell of it is open.
-    std::vector<bool> m_cells;
+    // What of a table open is open in it, as its start and end tags tell.
+    struct Parts
+    {
+        bool caption = false;
+        std::string section; // "tbody", "thead" or "tfoot"
+        bool row = false;
+        std::string cell; // "td" or "th"
+
+        // A caption holds markup as a cell does: a table in it is one more.
+        bool holdsMarkup() const { return caption || !cell.empty(); }
+        // A tag of a part of the table (or of a column) read in it: a start
+        // tag closes what it cannot stand in and opens what it needs; an
+        // end tag closes its element only when it is open.
+        void take(std::string_view name, bool closing)
+        {
+            if (closing) {
+                if (name == "td" || name == "th") {
+                    if (cell == name)
+                        cell.clear();
+                } else if (name == "tr") {
+                    if (row)
+                        *this = {false, section, false, {}};
+                } else if (name == "caption") {
+                    caption = false;
+                } else if (name == section) {
+                    *this = {};
+                }
+                return;
+            }
+            if (name == "caption") {
+                *this = {true, {}, false, {}};
+            } else if (name == "colgroup" || name == "col") {
+                *this = {};
+            } else if (name == "tbody" || name == "thead" || name == "tfoot") {
+                *this = {false, std::string(name), false, {}};
+            } else if (name == "tr" || name == "td" || name == "th") {
+                const std::string kept = section.empty() ? std::string("tbody") : section;
+                *this = {false, kept, true, name == "tr" ? std::string() : std::string(name)};
+            }
+        }
+    };
+    std::vector<Parts> m_cells;
     // What stood around each template open.
     struct Around
     {

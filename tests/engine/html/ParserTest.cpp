@@ -517,7 +517,8 @@ TEST(HtmlParser, PreparedInputNeverMakesASelectInsideSvgOrMath)
         "</li>",    "<ul>",      "</ul>",      "<h1>",      "</h2>",    "<template>", "</template>",
         "<button>", "</button>", "<form>",     "</form>",   "<g>",      "</g>",       "<caption>",
         "<dd>",     "</dd>",     "<nobr>",     "</nobr>",   "<x-y>",    "</x-y>",     "<mtext>",
-        "</mtext>", "<section>", "</section>", "<i>",       "</i>",     "x",          "<hr>"};
+        "</mtext>", "<section>", "</section>", "<i>",       "</i>",     "x",          "<hr>",
+        "</td>",    "</tr>",     "<th>",       "</th>",     "<tbody>",  "</tbody>",   "</caption>"};
     std::mt19937 random(22);
     int htmlSelects = 0;
     int pages = 0;
@@ -597,6 +598,29 @@ TEST(HtmlParser, PEndTagAfterAnEndTagOfUnknownEffectWritesNoEndTags)
     // Where the scan knows, the P end tag still ends the MathML first.
     doc = pageFrom("<svg><title><b><math><mi>x</mi></p><select><option>kept</select>");
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
+}
+
+// In a SELECT in a table, the end tag of a part of the table closes the
+// SELECT only when that part is open; else it is ignored, as are the TITLE
+// and the SVG after it, until a tag that does close it. The scan must not
+// take the SELECT for closed (it would read a TITLE as holding text and miss
+// a SELECT in SVG after it, which ended the program).
+TEST(HtmlParser, EndTagsOfTablePartsNotOpenLeaveASelectInATableOpen)
+{
+    for (const char* page : {"<table><select></td><title><th><svg><select><title><select><th>",
+                             "<table><tr><td><select></th><title><td><svg><select><title><select><td>",
+                             "<table><caption><select></tr><title><td><svg><select><title><select><td>",
+                             "<table><thead><select></tbody><title><td><svg><select><title><select><td>"}) {
+        EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page).bytes).foreign, 0) << page;
+        auto doc = pageFrom(page);
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+    // Where the part is open, its end tag closes the SELECT: what follows
+    // is read as the page's again.
+    auto doc = pageFrom("<table><tr><td><select><option>a</td><td><b>kept</b></table>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("B")).length(), 1u);
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TD")).length(), 2u);
 }
 
 // Pages the tree builder builds otherwise at each reading (formatting
