@@ -21,7 +21,10 @@
 #include "platform/BackgroundWork.h"
 
 #include <algorithm>
+#include <system_error>
+#include <thread>
 #include <climits>
+#include <mutex>
 #include <cstring>
 
 namespace engine {
@@ -355,6 +358,39 @@ struct TreeBuilder
         return painted;
     }
 };
+
+// Runs work(first, end) over [begin, end): a long range in parts at once,
+// on threads of their own. (A pass over the words of a long page waits on
+// the memory, which a few cores read and write faster than one.)
+// (`leastPart`: the shortest part worth a thread.)
+template <typename Work> void inParts(size_t begin, size_t end, size_t leastPart, const Work& work)
+{
+    constexpr size_t kMostParts = 4;
+    const size_t count = end > begin ? end - begin : 0;
+    const size_t cores = std::max(1U, std::thread::hardware_concurrency());
+    const size_t parts = std::min({kMostParts, cores, count / leastPart});
+    if (parts <= 1) {
+        work(begin, end);
+        return;
+    }
+    std::vector<std::thread> helpers;
+    helpers.reserve(parts - 1);
+    for (size_t k = 1; k < parts; ++k) {
+        const size_t first = begin + count * k / parts;
+        const size_t last = begin + count * (k + 1) / parts;
+        try {
+            helpers.emplace_back([&work, first, last] { work(first, last); });
+        } catch (const std::system_error&) {
+            work(first, last); // (no thread to be had: here, then)
+        }
+    }
+    work(begin, begin + count / parts);
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+// Parts worth a thread: of words, of boxes (larger, each with lists of its own).
+constexpr size_t kWordsAPart = 32 * 1024;
+constexpr size_t kBoxesAPart = 8 * 1024;
 
 // Whether an extent (of the page, of the canvas) stands when one part of the
 // page reached `before` and reaches `after` now: when the part stays inside
@@ -827,33 +863,49 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
     // rows stand apart.
     const bool allMove = shift.kept().empty() && tableBox < 0;
     MovedRange range{from, to, 0, 0, allMove};
-    const auto reach = [&range](const LayoutBox& b) {
-        range.right = std::max(range.right, b.borderBox.x() + b.borderBox.width());
-        range.bottom = std::max(range.bottom, b.borderBox.y() + b.borderBox.height());
+    const auto reach = [](MovedRange& reached, const LayoutBox& b) {
+        reached.right = std::max(reached.right, b.borderBox.x() + b.borderBox.width());
+        reached.bottom = std::max(reached.bottom, b.borderBox.y() + b.borderBox.height());
     };
     std::vector<char> moved(allMove ? 0 : static_cast<size_t>(std::max(0, to - from)), 0);
-    for (int i = from; i < to;) {
-        LayoutBox& b = boxes[static_cast<size_t>(i)];
-        if (!allMove) {
-            if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
-                for (const int end = m_tree.subtreeEnd(i); i < end; ++i)
-                    reach(boxes[static_cast<size_t>(i)]);
-                continue;
-            }
-            // The rows of a table stand at its top, their cells in the table.
-            if (i >= holderEnd && layoutengine_detail::isRowOrRowGroup(b, elementOf(b.nodeId).get())) {
-                reach(b);
-                ++i;
-                continue;
-            }
-            moved[static_cast<size_t>(i - from)] = 1;
-        }
+    const auto moveBox = [dy](LayoutBox& b) {
         b.borderBox.translate(0, dy);
         b.paddingBox.translate(0, dy);
         b.contentBox.translate(0, dy);
         for (QRect& r : b.lineBoxes)
             r.translate(0, dy);
-        reach(b);
+    };
+    if (allMove) {
+        std::mutex reached;
+        layoutengine_detail::inParts(static_cast<size_t>(from), static_cast<size_t>(std::max(from, to)),
+                                     layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
+                                         MovedRange part;
+                                         for (size_t i = first; i < end; ++i) {
+                                             LayoutBox& b = boxes[i];
+                                             moveBox(b);
+                                             reach(part, b);
+                                         }
+                                         const std::lock_guard<std::mutex> lock(reached);
+                                         range.right = std::max(range.right, part.right);
+                                         range.bottom = std::max(range.bottom, part.bottom);
+                                     });
+    }
+    for (int i = allMove ? to : from; i < to;) {
+        LayoutBox& b = boxes[static_cast<size_t>(i)];
+        if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
+            for (const int end = m_tree.subtreeEnd(i); i < end; ++i)
+                reach(range, boxes[static_cast<size_t>(i)]);
+            continue;
+        }
+        // The rows of a table stand at its top, their cells in the table.
+        if (i >= holderEnd && layoutengine_detail::isRowOrRowGroup(b, elementOf(b.nodeId).get())) {
+            reach(range, b);
+            ++i;
+            continue;
+        }
+        moved[static_cast<size_t>(i - from)] = 1;
+        moveBox(b);
+        reach(range, b);
         ++i;
     }
     // The boxes around the block take their new heights (the root's need
@@ -901,19 +953,28 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
             p.owner += owners->added;
     };
     const bool ownersMove = owners && owners->added != 0;
-    for (size_t i = std::min(piecesFrom, pieces.size()); i < std::min(piecesTo, pieces.size()); ++i) {
-        TextPiece& p = pieces[i];
-        if (ownersMove)
-            moveOwner(p);
-        const bool inMoved = p.owner >= from && p.owner < to && (allMove || moved[static_cast<size_t>(p.owner - from)]);
-        if (inMoved || (p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end())) {
-            p.box.translate(0, dy);
-            p.baseline += dy;
-        }
-    }
+    layoutengine_detail::inParts(
+        std::min(piecesFrom, pieces.size()), std::min(piecesTo, pieces.size()), layoutengine_detail::kWordsAPart,
+        [&](size_t first, size_t end) {
+            for (size_t i = first; i < end; ++i) {
+                TextPiece& p = pieces[i];
+                if (ownersMove)
+                    moveOwner(p);
+                const bool inMoved =
+                    p.owner >= from && p.owner < to && (allMove || moved[static_cast<size_t>(p.owner - from)]);
+                if (inMoved ||
+                    (p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end())) {
+                    p.box.translate(0, dy);
+                    p.baseline += dy;
+                }
+            }
+        });
     if (ownersMove) {
-        for (size_t i = std::max(piecesFrom, piecesTo); i < pieces.size(); ++i)
-            moveOwner(pieces[i]);
+        layoutengine_detail::inParts(std::max(piecesFrom, piecesTo), pieces.size(), layoutengine_detail::kWordsAPart,
+                                     [&](size_t first, size_t end) {
+                                         for (size_t i = first; i < end; ++i)
+                                             moveOwner(pieces[i]);
+                                     });
     }
     return range;
 }
@@ -1905,20 +1966,21 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
         boxes[i].order = static_cast<int>(i);
     // The boxes after the run, where they stand now: what they point at
     // further along (one pass over them: a long page holds very many).
-    for (size_t i = after; i < boxes.size(); ++i) {
-        LayoutBox& b = boxes[i];
-        b.order = static_cast<int>(i);
-        b.parent = b.parent < 0 ? b.parent : moved(b.parent);
-        b.firstPiece += morePieces;
-        if (added != 0) {
-            for (int& c : b.children)
-                c = moved(c);
-            // (The box a node's entry names holds that node.)
-            if (const auto entry = m_tree.byNode.find(b.nodeId);
-                entry != m_tree.byNode.end() && entry->second == static_cast<int>(i) - added)
-                entry->second += added;
-        }
-    }
+    if (added != 0)
+        m_tree.byNode.moveAlong(end, added);
+    layoutengine_detail::inParts(after, boxes.size(), layoutengine_detail::kBoxesAPart,
+                                 [&](size_t firstBox, size_t endBox) {
+                                     for (size_t i = firstBox; i < endBox; ++i) {
+                                         LayoutBox& b = boxes[i];
+                                         b.order = static_cast<int>(i);
+                                         b.parent = b.parent < 0 ? b.parent : moved(b.parent);
+                                         b.firstPiece += morePieces;
+                                         if (added != 0) {
+                                             for (int& c : b.children)
+                                                 c = moved(c);
+                                         }
+                                     }
+                                 });
     // (The owners of the words after the run are moved along by
     // moveTreeAfter, in its pass over those words.)
     owners = {piecesFrom + part.pieces.size(), end, added};

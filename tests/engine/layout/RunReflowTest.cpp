@@ -177,6 +177,25 @@ TEST(RunReflow, BlocksAddedAndRemovedInBodyMatchAFreshLayout)
     EXPECT_GE(inPlace, 16);
 }
 
+// On a long page the boxes and words after the edit are moved in parts at
+// once: each part as if moved alone, the owners of words renumbered across
+// the parts' edges, the canvas the reach of every part.
+TEST(RunReflow, BlocksAddedAndRemovedOnALongPageMatchAFreshLayout)
+{
+    QString page = QStringLiteral("<body>");
+    for (int i = 0; i < 2500; ++i) {
+        page += QStringLiteral(
+                    "<p id=p%1>%2 <b>a</b> <i>b</i> <b>c</b> <i>d</i> <b>e</b> <i>f</i> <a href=x>g</a> %3</p>\n")
+                    .arg(i)
+                    .arg(words(12), words(i == 2499 ? 90 : 10));
+    }
+    page += QStringLiteral("</body>");
+    const int inPlace = editAndUndo(
+        page, {enterAt("p40", 30), backspaceAtStartOf("p42"), enterAt("p2499", 100),
+               pasteAt("p3", 12, QStringLiteral("<p>one</p><p>two ") + words(50) + QStringLiteral("</p>"))});
+    EXPECT_GE(inPlace, 8);
+}
+
 // Few paragraphs (drawn as the layout library draws them), inside a DIV
 // with a border, and a list.
 TEST(RunReflow, BlocksInADivisionAndListItemsMatchAFreshLayout)
