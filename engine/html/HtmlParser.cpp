@@ -1545,8 +1545,9 @@ public:
             return false;
         }
         // A template whose first tag is a part of a table reads its markup
-        // as that table's (with no table element around it).
-        if (!closing && !m_templates.empty() && !m_templates.back().started) {
+        // as that table's (with no table element around it). (Tags read as
+        // the head's, a TITLE say, leave that choice to the tag after them.)
+        if (!closing && !m_templates.empty() && !m_templates.back().started && !readAsTheHeads(name)) {
             m_templates.back().started = true;
             m_templates.back().tableParts =
                 name != "table" && (isTablePart(name) || name == "colgroup" || name == "col");
@@ -1613,6 +1614,13 @@ public:
     bool tableInReach() const { return m_cells.size() > (m_templates.empty() ? 0 : m_templates.back().tables); }
 
 private:
+    // The start tags a template reads as the head's, whatever it holds.
+    static bool readAsTheHeads(std::string_view name)
+    {
+        return name == "base" || name == "basefont" || name == "bgsound" || name == "link" || name == "meta" ||
+               name == "noframes" || name == "script" || name == "style" || name == "title";
+    }
+
     // The tags that close a SELECT inside a table (and are then read again).
     static bool isTablePart(std::string_view name)
     {

@@ -623,6 +623,23 @@ TEST(HtmlParser, EndTagsOfTablePartsNotOpenLeaveASelectInATableOpen)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TD")).length(), 2u);
 }
 
+// A template reads its markup as a table's when the first tag that sets how
+// it reads is a part of a table: a TITLE (or STYLE, SCRIPT...) before it is
+// read as the head's and sets nothing. A SELECT there is one in a table,
+// which the TABLE after it closes (the SVG after that was missed, its SELECT
+// ended the program).
+TEST(HtmlParser, TagsOfTheHeadBeforeATablePartInATemplateLeaveItATables)
+{
+    for (const char* page :
+         {"<template><title></title>0<TH>6<select><table><td><svg>e<select><title><table><table>",
+          "<template><style></style><meta><td><select><table><td><svg><select><title><table><table>"}) {
+        EXPECT_EQ(selectsOf(HtmlParser::prepareInput(page).bytes).foreign, 0) << page;
+        auto doc = pageFrom(page);
+        const QString once = HtmlSerializer::fileText(doc.get());
+        EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << page;
+    }
+}
+
 // Pages the tree builder builds otherwise at each reading (formatting
 // elements and forms misnested among SVG and tables; NOBR multiplied at each
 // reading): read without the tags of those elements, their text where it
