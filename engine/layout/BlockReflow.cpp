@@ -379,6 +379,11 @@ CellBlockWidths* BlockReflow::blockWidthsOf(litehtml::element& cell, const liteh
     return &textCell->blockWidths();
 }
 
+bool BlockReflow::widestKeepsCellWidth(const CellBlockWidths* widths, int before, int after, int width)
+{
+    return widths && widths->known() && before == width && after < width && widths->widest() == width;
+}
+
 BlockReflow::Result BlockReflow::run()
 {
     using namespace blockreflow_detail;
@@ -395,9 +400,8 @@ BlockReflow::Result BlockReflow::run()
         CellBlockWidths* widths = blockWidthsOf(*m_cell, *m_block->parent());
         if (widths)
             widths->replace({m_block.get()}, {{m_block.get(), after}});
-        const bool kept =
-            keepsCellWidth(m_widthInCell, after, m_width) ||
-            (widths && widths->known() && m_widthInCell == m_width && after < m_width && widths->widest() == m_width);
+        const bool kept = keepsCellWidth(m_widthInCell, after, m_width) ||
+                          widestKeepsCellWidth(widths, m_widthInCell, after, m_width);
         if (!kept)
             return Result::OtherBox;
     }

@@ -79,6 +79,10 @@ public:
     // when not known. A change deeper in the cell leaves them unknown (they
     // are those of the cell's own blocks).
     static CellBlockWidths* blockWidthsOf(litehtml::element& cell, const litehtml::element& parent);
+    // Whether, by the widths noted (known ones), another block keeps the
+    // cell `width` wide now that a change made one as wide as the cell
+    // (`before`) narrower (`after`).
+    static bool widestKeepsCellWidth(const CellBlockWidths* widths, int before, int after, int width);
     // Renders the block again at its place and width.
     Result run();
     // How far what follows the block moves after the last run().

@@ -888,8 +888,6 @@ private:
     int m_missing = -1;
 };
 
-// TD/TH: presentational attributes of the cell and its table, and the
-// painters below content.
 // How wide the blocks of a text box's cell make it, each as
 // BlockReflow::widthInCellOf measures it: noted as the table measures the
 // cell for its widest content, and kept up to date by the blocks laid out
@@ -927,6 +925,8 @@ struct CellWidthsRecording
 inline thread_local CellWidthsRecording* recordingCellWidths = nullptr;
 } // namespace layoutelements_detail
 
+// TD/TH: presentational attributes of the cell and its table, and the
+// painters below content.
 class CellElement : public Hinted<litehtml::el_td>
 {
 public:

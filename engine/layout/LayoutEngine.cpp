@@ -1715,11 +1715,11 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         CellBlockWidths* cellWidths = BlockReflow::blockWidthsOf(*before.cell, *parent);
         if (cellWidths)
             cellWidths->replace(before.blocks, widths);
-        const bool known = cellWidths && cellWidths->known();
         const bool kept = BlockReflow::keepsCellWidth(before.widthInCell, widest, width) ||
-                          (before.widthInCell == width && widest < width &&
-                           (known ? cellWidths->widest() == width
-                                  : BlockReflow::keptWideBeside(*parent, at, at + fresh.size(), width, *m_wideBlock)));
+                          (cellWidths && cellWidths->known()
+                               ? BlockReflow::widestKeepsCellWidth(cellWidths, before.widthInCell, widest, width)
+                               : before.widthInCell == width && widest < width &&
+                                     BlockReflow::keptWideBeside(*parent, at, at + fresh.size(), width, *m_wideBlock));
         if (!kept)
             return false;
     }
