@@ -943,7 +943,13 @@ public:
             else if (name == "rb" || name == "rp" || name == "rt" || name == "rtc" || name == "isindex") {
                 unknownFrom(lo);
             }
-            push(isNamed(name) ? name : std::string_view(), false);
+            // An element the tree builder does not know is always opened
+            // where it stands; it stands here as one of the unknown ones,
+            // which it does not tell apart.
+            if (isNamed(name))
+                push(name, false);
+            else
+                push(kUnknownElement, true);
             return;
         }
     }
@@ -1016,8 +1022,13 @@ public:
             return {};
         }
         // An end tag of an element the tree builder does not know: it
-        // closes any such element.
-        return scan(lo, top, [](const Open& e) { return isSpecial(e.name) ? Found::Stop : Found::Pass; });
+        // closes the nearest such element, whatever its name, unless a
+        // special one stands between.
+        return scan(lo, top, [](const Open& e) {
+            if (e.name == kUnknownElement)
+                return Found::Target;
+            return isSpecial(e.name) ? Found::Stop : Found::Pass;
+        });
     }
 
     // Applies an end tag's effect to the elements from `lo` up.
@@ -1058,6 +1069,10 @@ public:
     }
 
 private:
+    // The name the elements the tree builder does not know stand under (no
+    // tag has it: a '>' ends a tag's name).
+    static constexpr std::string_view kUnknownElement = ">unknown";
+
     struct Open
     {
         std::string name; // empty: elements the scan cannot name
