@@ -371,8 +371,9 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
     std::vector<LayoutSerializer::Cut> cuts;
     if (whole && m_writer->partsAllowed())
         cuts = m_writer->cuts();
+    const int written = static_cast<int>(m_nodes.size());
     platform::runInBackground([pieces = std::move(pieces), cuts = std::move(cuts), links = m_writer->styleSheetLinks(),
-                               whole, base, mode, viewport, width, generation = m_generation,
+                               whole, base, mode, viewport, width, written, generation = m_generation,
                                box = std::weak_ptr<Mailbox>(m_mailbox)]() {
         auto built = std::make_shared<LayoutEngine>();
         built->setBaseFolder(base);
@@ -402,9 +403,9 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
         built->findTextLines();
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [box, generation, whole, built = std::move(built)]() mutable {
+            [box, generation, whole, written, built = std::move(built)]() mutable {
                 if (const auto b = box.lock(); b && b->layout)
-                    b->layout->takeBuild(generation, whole, std::move(built));
+                    b->layout->takeBuild(generation, whole, written, std::move(built));
                 else
                     documentlayout_detail::disposeInBackground(std::move(built));
             },
@@ -412,7 +413,7 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
     });
 }
 
-void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built)
+void DocumentLayout::takeBuild(int generation, bool whole, int written, std::shared_ptr<LayoutEngine>&& built)
 {
     if (generation != m_generation || !m_writer) {
         documentlayout_detail::disposeInBackground(std::move(built));
@@ -432,7 +433,7 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
     m_showsFirstPart = false;
     documentlayout_detail::disposeInBackground(std::move(built));
     // What was edited since it was written is edited in it too.
-    if (!replayEditsWhileWriting()) {
+    if (!replayEditsWhileWriting(written)) {
         invalidateAll();
         return;
     }
@@ -462,15 +463,34 @@ void DocumentLayout::takeBuild(int generation, bool whole, std::shared_ptr<Layou
     requestRepaint();
 }
 
-bool DocumentLayout::replayEditsWhileWriting()
+bool DocumentLayout::replayEditsWhileWriting(int written)
 {
+    bool restyled = false;
     for (const EditWhileWriting& e : m_editsWhileWriting) {
+        if (e.restyleId >= 0) {
+            // (Not in a part written before the element was; one written
+            // before but not laid out, such as a table's COL, is read again
+            // with the whole page.)
+            if (!m_engine.laysOut(e.restyleId)) {
+                if (e.restyleId < written)
+                    return false;
+                continue;
+            }
+            m_engine.restyle(e.restyleId, e.attributes);
+            if (m_engine.reloadDue())
+                return false;
+            restyled = true;
+            continue;
+        }
         if (e.textId >= 0) {
             // (Not in a part written before the text was.)
             if (m_engine.laysOut(e.textId) && !m_engine.replaceText(e.textId, e.before, e.after))
                 return false;
             continue;
         }
+        // (Laid out as restyled first, as the run was laid out in place.)
+        if (std::exchange(restyled, false))
+            m_engine.layout(std::max(1, m_viewport.width()));
         if (!m_engine.replaceRun(e.open, e.firstId, e.lastId, e.html))
             return false;
         // A run is laid out before what comes after it, as it was in the
@@ -492,6 +512,26 @@ void DocumentLayout::noteTextWhileWriting(int id, const QString& before, const Q
     e.before = before;
     e.after = after;
     m_editsWhileWriting.push_back(std::move(e));
+}
+
+void DocumentLayout::restyleWhileWriting(Element* el, int id, const QString& attribute)
+{
+    // Restyled in the part shown now, with the next layout; an element
+    // written but not shown yet is restyled in the parts that come in.
+    const Style* style = el->styleIfAny();
+    if (!m_engine.laysOut(id))
+        m_styleAtLayout.insert(id, style ? style->cssText() : QString());
+    else if (!tryRepaintOnly(el, id, attribute))
+        m_restyle.insert(id);
+    // (The style restyled with holds where a moved object stands.)
+    m_movedWhileWriting.remove(id);
+    if (m_editsWhileWriting.empty() || m_editsWhileWriting.back().restyleId != id) {
+        EditWhileWriting e;
+        e.restyleId = id;
+        m_editsWhileWriting.push_back(std::move(e));
+    }
+    m_editsWhileWriting.back().attributes = layoutAttributes(el);
+    requestRepaint();
 }
 
 void DocumentLayout::stopBackground()
@@ -796,9 +836,10 @@ bool DocumentLayout::layOutTreeChanges()
             if (inParent && c.child && c.child->isText())
                 known = false;
         }
-        if (!known)
-            return false;
-        if (!blocks)
+        // Changes that cannot be told apart among the children (a text
+        // directly in the element) are written anew with the element, in
+        // the run of blocks around it.
+        if (!known || !blocks)
             continue;
         // Nothing changed on one side: the block before (or after) the
         // change on the other joins both.
@@ -892,8 +933,12 @@ bool DocumentLayout::layOutTreeChanges()
             // Made again in each part laid out from what was written; the
             // writing goes on with ids after the run's.
             m_writer->skipIds(static_cast<int>(run->nodes.size()));
-            m_editsWhileWriting.push_back(
-                EditWhileWriting{-1, QString(), QString(), open, firstReplaced, lastReplaced, run->html});
+            EditWhileWriting e;
+            e.open = open;
+            e.firstId = firstReplaced;
+            e.lastId = lastReplaced;
+            e.html = run->html;
+            m_editsWhileWriting.push_back(std::move(e));
         }
         const size_t from = m_nodes.size();
         for (Ref<Node>& n : run->nodes)
@@ -956,12 +1001,10 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
     if (!element->isConnected())
         return;
     const int id = nodeId(element);
-    if (m_writer) {
-        // (Not written yet: it will be written as it is now.)
-        if (id >= 0)
-            invalidateAll();
+    // (On a page still being written, an element not written yet is
+    // written as it is now.)
+    if (m_writer && id < 0)
         return;
-    }
     // A removed attribute, an element the layout does not know, or a class or
     // id (style sheet rules that did not match before may match now): lay out
     // anew.
@@ -979,6 +1022,10 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
             invalidateAll();
         else
             noteTreeChange(element->parentNode(), element);
+        return;
+    }
+    if (m_writer) {
+        restyleWhileWriting(element, id, name);
         return;
     }
     if (!tryRepaintOnly(element, id, name))
@@ -1093,17 +1140,21 @@ void DocumentLayout::styleChanged(Element* element)
         // A long page being laid out: what is not written yet will be
         // written as it is now; an object moved in the part shown moves in
         // each part that comes in (an object dragged keeps the page's layout
-        // going); anything else starts the layout over.
+        // going); anything else is restyled in place there too, or written
+        // anew with the tree changed since the last layout.
         if (id < 0)
             return;
         const QString written = m_styleAtLayout.value(id);
-        if (!tryShift(element, id)) {
-            invalidateAll();
+        if (tryShift(element, id)) {
+            if (!m_movedWhileWriting.contains(id))
+                m_movedWhileWriting.insert(id, written);
+            requestRepaint();
             return;
         }
-        if (!m_movedWhileWriting.contains(id))
-            m_movedWhileWriting.insert(id, written);
-        requestRepaint();
+        if (!m_structureDirty && !m_treeChanges.empty())
+            noteTreeChange(element->parentNode(), element);
+        else
+            restyleWhileWriting(element, id, QString());
         return;
     }
     if (!m_structureDirty && !m_treeChanges.empty()) {

@@ -38,9 +38,11 @@ class Node;
 // in, geometry answers for the part laid out (finishLayout() waits for the
 // whole). Typing in a text written, and a change of the tree that a run of
 // blocks written anew lays out in place, change the part shown at once and
-// are made again in each part that comes in (written before them); so is
-// an object moved (dragged). Any other change of what is written starts
-// the layout over.
+// are made again in each part that comes in (written before them); so are
+// a change of an element's style or attributes (restyled in place, or
+// written anew with its run of blocks where rules on classes and ids may
+// match otherwise) and an object moved (dragged). Any other change of what
+// is written starts the layout over.
 class DocumentLayout : public DocumentObserver
 {
 public:
@@ -153,13 +155,19 @@ private:
     void writeOn();
     void scheduleWriteOn();
     void buildInBackground(std::vector<QString>&& pieces, bool whole);
-    void takeBuild(int generation, bool whole, std::shared_ptr<LayoutEngine>&& built);
+    // `written`: the number of node ids written when the build's text was
+    // taken.
+    void takeBuild(int generation, bool whole, int written, std::shared_ptr<LayoutEngine>&& built);
     void stopBackground();
     // Makes the changes since written in a layout made from what was
     // written; false when one no longer fits it.
-    bool replayEditsWhileWriting();
+    bool replayEditsWhileWriting(int written);
     // The text of a node written changed: `before` as the layout has it.
     void noteTextWhileWriting(int id, const QString& before, const QString& after);
+    // The style or an attribute (`attribute`; none: the style) of an element
+    // written changed: restyled in the part shown (when there) and in each
+    // part that comes in.
+    void restyleWhileWriting(Element* el, int id, const QString& attribute);
     void invalidateAll();
     void requestRepaint();
     bool tryShift(Element* el, int id);
@@ -217,11 +225,14 @@ private:
     // there as soon as the layout reaches it again (unless scrolled).
     std::optional<QPoint> m_scrollToKeep;
     // Changes of what was written, made in the layout shown, in their
-    // order: a text node's words replaced (textId), or a run of blocks
+    // order: a text node's words replaced (textId), an element restyled
+    // (restyleId, with the attributes it then had), or a run of blocks
     // written anew (see LayoutEngine::replaceRun).
     struct EditWhileWriting
     {
         int textId = -1;
+        int restyleId = -1;
+        std::vector<std::pair<QString, QString>> attributes;
         QString before;
         QString after;
         std::vector<int> open;

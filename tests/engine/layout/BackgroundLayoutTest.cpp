@@ -3,6 +3,7 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Text.h"
 #include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
 #include "engine/editing/Typing.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutSerializer.h"
@@ -47,6 +48,18 @@ struct LongPage
         layout.setBuildsInBackground(true);
     }
 };
+
+// The whole layout of a page edited while it was laid out: reached without
+// starting over, the view where it stood, the layout of the edited page.
+void expectTheEditedPageWithoutStartingOver(LongPage& page, int rebuilds, QPoint place, const char* what)
+{
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout, 300));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
+    EXPECT_EQ(page.layout.scrollPosition(), place);
+    expectSameAsFullLayout(page.layout, *page.doc, what);
+}
 
 TEST(BackgroundLayout, FirstScreensAtOnceTheRestAsItIsLaidOut)
 {
@@ -222,12 +235,90 @@ TEST(BackgroundLayout, EditsOnTheWayShowAtOnceAndKeepTheLayoutGoing)
     Ref<Element> after = page.doc->createElement(QStringLiteral("P"));
     after->appendChild(page.doc->createTextNode(QStringLiteral("added at the end")));
     last->parentNode()->insertBefore(after.get(), last);
-    page.layout.ensureLayout();
-    ASSERT_TRUE(waitForTheWholeLayout(page.layout, 300));
-    page.layout.ensureLayout();
-    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds);
-    EXPECT_EQ(page.layout.scrollPosition(), place);
-    expectSameAsFullLayout(page.layout, *page.doc, "edited on the way");
+    expectTheEditedPageWithoutStartingOver(page, rebuilds, place, "edited on the way");
+}
+
+// Bold, a font size, an alignment, a class, a colour and a link given to
+// what is shown while the rest of a long page is laid out show at once,
+// keep the view where it is and are made again in each part that comes in:
+// nothing starts over, and the end is the layout of the edited page made
+// whole. Also inside a long list, or a text box, the writing is still
+// inside, and on an element written but not shown yet.
+TEST(BackgroundLayout, StyleAndAttributeChangesOnTheWayKeepTheLayoutGoing)
+{
+    const QString head = QStringLiteral("<html><head><style>.big { font-size: 28px } li.wide { margin-left: 80px }"
+                                        "</style></head><body>");
+    QString items, paragraphs;
+    for (int i = 0; i < 16000; ++i) {
+        items += QStringLiteral("<li>Item %1 of the list, <font size=2>small words</font> and more.</li>\n").arg(i);
+        paragraphs +=
+            QStringLiteral("<p>Paragraph %1 of the box, <font size=2>small words</font> and more.</p>\n").arg(i);
+    }
+    const QString end = QStringLiteral("<address>the end</address></body></html>");
+    for (const auto& [html, tag] :
+         {std::pair{head + QStringLiteral("<p>Above the list.</p><ul>") + items + QStringLiteral("</ul>") + end,
+                    QStringLiteral("LI")},
+          std::pair{head +
+                        QStringLiteral("<table id=box style=\"POSITION: absolute; LEFT: 10px; TOP: 10px\"><tr><td>") +
+                        paragraphs + QStringLiteral("</td></tr></table>") + end,
+                    QStringLiteral("P")}}) {
+        SCOPED_TRACE(tag.toStdString());
+        LongPage page(html);
+        page.layout.ensureLayout();
+        for (int i = 0; i < 2; ++i)
+            QCoreApplication::processEvents();
+        ASSERT_TRUE(page.layout.isLayingOutInBackground()) << "laid out before the edits: a longer page is needed";
+        const int rebuilds = page.layout.counters().rebuilds;
+        const ElementCollection blocks = page.doc->getElementsByTagName(tag);
+        int shownCount = 0;
+        while (page.layout.box(blocks.item(shownCount)))
+            ++shownCount;
+        ASSERT_GT(shownCount, 30);
+        page.layout.setScrollPosition(QPoint(0, page.layout.box(blocks.item(shownCount - 25))->borderBox.top()));
+        const QPoint place = page.layout.scrollPosition();
+        ASSERT_GT(place.y(), 0);
+        const auto block = [&](int back) { return blocks.item(shownCount - back); };
+        const auto firstText = [](Element* e) { return e->firstChild()->asText(); };
+        const auto laidOut = [&](const char* step) {
+            page.layout.ensureLayout();
+            EXPECT_EQ(page.layout.counters().rebuilds, rebuilds) << step;
+            EXPECT_EQ(page.layout.scrollPosition(), place) << step;
+        };
+        // Bold over a word, a link over another (elements added).
+        ASSERT_TRUE(TextRange(page.doc.get(), firstText(block(20)), 0, firstText(block(20)), 4)
+                        .execCommand(QStringLiteral("Bold")));
+        laidOut("bold");
+        ASSERT_TRUE(TextRange(page.doc.get(), firstText(block(19)), 0, firstText(block(19)), 4)
+                        .execCommand(QStringLiteral("CreateLink"), Variant(QStringLiteral("http://example.com/"))));
+        laidOut("link");
+        // A font size on a block, on a FONT, an alignment, a class, a
+        // colour; twice on one block, laid out between.
+        const int height = page.layout.box(block(18))->borderBox.height();
+        block(18)->style().setAttribute(QStringLiteral("font-size"), Variant(QStringLiteral("30px")));
+        laidOut("font size");
+        EXPECT_GT(page.layout.box(block(18))->borderBox.height(), height);
+        block(18)->style().setAttribute(QStringLiteral("font-weight"), Variant(QStringLiteral("bold")));
+        block(17)
+            ->getElementsByTagName(QStringLiteral("FONT"))
+            .item(0)
+            ->setAttribute(QStringLiteral("size"), QStringLiteral("6"));
+        block(16)->setAttribute(QStringLiteral("align"), QStringLiteral("center"));
+        laidOut("weight, FONT size, alignment");
+        block(15)->setAttribute(QStringLiteral("class"),
+                                tag == QLatin1String("LI") ? QStringLiteral("wide big") : QStringLiteral("big"));
+        block(14)->style().setAttribute(QStringLiteral("color"), Variant(QStringLiteral("red")));
+        laidOut("class, colour");
+        ASSERT_TRUE(page.layout.isLayingOutInBackground());
+        // Written but not shown yet, if the writing is ahead of the part
+        // shown.
+        for (int i = blocks.length() - 1; i > shownCount; --i) {
+            if (page.layout.nodeId(blocks.item(i)) >= 0) {
+                blocks.item(i)->style().setAttribute(QStringLiteral("font-size"), Variant(QStringLiteral("24px")));
+                break;
+            }
+        }
+        expectTheEditedPageWithoutStartingOver(page, rebuilds, place, "restyled on the way");
+    }
 }
 
 // The view makes room for its scroll bar once the first screens are in:
