@@ -71,8 +71,13 @@ using bench_pages::StallWatch;
 void openManual(benchmark::State& state, bool flowing, bool complete)
 {
     QTemporaryDir dir;
-    const QString path = writeManual(dir, flowing);
+    openPageFile(state, writeManual(dir, flowing), complete);
+}
 
+} // namespace
+
+void openPageFile(benchmark::State& state, const QString& path, bool complete)
+{
     auto app = bench_program::startProgram();
     if (!app) {
         state.SkipWithError("the program did not start");
@@ -121,6 +126,8 @@ void openManual(benchmark::State& state, bool flowing, bool complete)
     // (How often the page's layout was started over from its text.)
     state.counters["rebuilds"] = rebuilds;
 }
+
+namespace {
 
 void BM_OpenManual(benchmark::State& state)
 {

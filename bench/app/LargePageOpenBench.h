@@ -1,9 +1,23 @@
 #pragma once
 
-// The ratios of opening a long manual in the program against headless
-// chromium showing it, from a run's figures (see RecordingReporter).
+// Opening a page file in the program, watched; the ratios of opening a long
+// manual in the program against headless chromium showing it, from a run's
+// figures (see RecordingReporter).
+
+#include <benchmark/benchmark.h>
+
+#include <QString>
 
 #include <map>
 #include <string>
 
 void printManualOpenRatios(const std::map<std::string, double>& ms);
+
+// Opens the page file at `path` in the program as a user opens a file, to
+// the first paint of its window (the iteration's time), and on until its
+// layout is whole. Counters: the longest time the event loop was kept from
+// running (and the processor time of that block), the whole layout's end,
+// whether the page was wrapped into a text box, and how often the layout
+// started over. Without `complete` the page-load completion leaves the
+// page alone.
+void openPageFile(benchmark::State& state, const QString& path, bool complete);

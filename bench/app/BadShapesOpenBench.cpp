@@ -1,0 +1,61 @@
+// Opening pages of unusual shape (see bench/engine/BadShapePages.h) in the
+// program as a user opens a file, to the first paint of its window and on
+// until the layout is whole. Counters: the longest time the event loop was
+// kept from running (and the processor time of that block), the whole
+// layout's end, how often the layout started over.
+//   bench_app --benchmark_filter='OpenBadShape'
+
+#include "bench/app/LargePageOpenBench.h"
+#include "bench/engine/BadShapePages.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+using bench_pages::Shape;
+
+void BM_OpenBadShape(benchmark::State& state, Shape shape)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("shape.html"));
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly))
+            return state.SkipWithError("the page was not written");
+        file.write(bench_pages::badShapePage(shape, static_cast<int>(state.range(0))).toUtf8());
+    }
+    openPageFile(state, path, true);
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(BM_OpenBadShape, paragraph, Shape::LongParagraph)
+    ->Arg(1 << 20)
+    ->Arg(10 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenBadShape, pre_line, Shape::LongPreLine)
+    ->Arg(1 << 20)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenBadShape, wide_row, Shape::WideRow)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenBadShape, deep_tables, Shape::DeepTables)
+    ->Arg(100)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenBadShape, deep_divs, Shape::DeepDivs)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();

@@ -1,0 +1,73 @@
+#pragma once
+
+// Pages of unusual shape, generated: one very long paragraph, one long PRE
+// line without breaks, a row of very many cells, tables nested very deep,
+// DIVs nested very deep. Each has one place where a user would start
+// typing: the middle of the text of the element with id "here" (the
+// paragraph, the line, the middle cell, the innermost cell or DIV).
+
+#include <QString>
+
+#include <iterator>
+
+namespace bench_pages {
+
+enum class Shape { LongParagraph, LongPreLine, WideRow, DeepTables, DeepDivs };
+
+// Words of `bytes` characters about, separated by spaces.
+inline QString wordsOf(qsizetype bytes)
+{
+    static const char* const kWords[] = {"the",  "a",         "of",    "to",      "and",       "in",     "is",
+                                         "for",  "with",      "page",  "text",    "layout",    "editor", "block",
+                                         "line", "paragraph", "words", "browser", "reference", "value",  "returns"};
+    QString text;
+    text.reserve(bytes + 16);
+    unsigned seed = 11;
+    while (text.size() < bytes) {
+        seed = seed * 1103515245u + 12345u;
+        if (!text.isEmpty())
+            text += u' ';
+        text += QLatin1String(kWords[(seed >> 16) % std::size(kWords)]);
+    }
+    return text;
+}
+
+// `size`: the paragraph's and the line's length in characters, the row's
+// cells, the tables' or the DIVs' depth.
+inline QString badShapePage(Shape shape, int size)
+{
+    QString html = QStringLiteral("<html><head><title>shape</title></head><body>"
+                                  "<h1>A page of an unusual shape</h1><p>Before it.</p>");
+    switch (shape) {
+    case Shape::LongParagraph:
+        html += QStringLiteral("<p id=here>") + wordsOf(size) + QStringLiteral("</p>");
+        break;
+    case Shape::LongPreLine:
+        html += QStringLiteral("<pre id=here>") + wordsOf(size) + QStringLiteral("</pre>");
+        break;
+    case Shape::WideRow:
+        html += QStringLiteral("<table border=1><tr>");
+        for (int i = 0; i < size; ++i)
+            html += i == size / 2 ? QStringLiteral("<td id=here>cell text</td>") : QStringLiteral("<td>%1</td>").arg(i);
+        html += QStringLiteral("</tr></table>");
+        break;
+    case Shape::DeepTables:
+        for (int i = 1; i < size; ++i)
+            html += QStringLiteral("<table border=1><tr><td>");
+        html += QStringLiteral("<table border=1><tr><td id=here>innermost cell</td></tr></table>");
+        for (int i = 1; i < size; ++i)
+            html += QStringLiteral("</td></tr></table>");
+        break;
+    case Shape::DeepDivs:
+        for (int i = 1; i < size; ++i)
+            html += QStringLiteral("<div>");
+        html += QStringLiteral("<div id=here>innermost division</div>");
+        for (int i = 1; i < size; ++i)
+            html += QStringLiteral("</div>");
+        break;
+    }
+    html += QStringLiteral("<p>After it.</p></body></html>");
+    return html;
+}
+
+} // namespace bench_pages
