@@ -59,6 +59,45 @@ QString asParsedText(const QString& text)
     return out;
 }
 
+// Where a text node's words change when its text becomes another: the
+// bytes [from, to) of the words before, [from, toAfter) of the words after,
+// widened from the characters that differ to white space on both sides (or
+// the ends). litehtml's words break at every white space character alike,
+// whatever stands around it (see PageContainer::split_text): the words
+// outside are those the whole text splits into.
+struct WordsChanged
+{
+    size_t from = 0;
+    size_t to = 0;
+    size_t toAfter = 0;
+};
+
+WordsChanged wordsChanged(const std::string& before, const QByteArray& after)
+{
+    const size_t afterSize = static_cast<size_t>(after.size());
+    const size_t shorter = std::min(before.size(), afterSize);
+    const size_t prefix = static_cast<size_t>(
+        std::mismatch(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(shorter), after.begin()).first -
+        before.begin());
+    size_t suffix = 0;
+    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+        ++suffix;
+    WordsChanged c{prefix, before.size() - suffix, afterSize - suffix};
+    const auto isSpace = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; };
+    while (c.from > 0 && !isSpace(before[c.from - 1]))
+        --c.from;
+    for (; c.to < before.size() && !isSpace(before[c.to]); ++c.to)
+        ++c.toAfter;
+    return c;
+}
+
+size_t textLength(litehtml::element& word)
+{
+    litehtml::tstring text;
+    word.get_text(text);
+    return text.size();
+}
+
 // Elements whose text the parser keeps where it stands. Text in a table's
 // structure moves out of the table once it holds more than white space.
 bool canHoldWordsInPlace(litehtml::element& el)
@@ -1030,6 +1069,9 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     const auto piecesEnd = pieces.begin() + static_cast<std::ptrdiff_t>(piecesTo);
 
     LayoutTree part;
+    // (Room for as many as before: a long paragraph holds very many words.)
+    part.boxes.reserve(static_cast<size_t>(end - first));
+    part.pieces.reserve(piecesTo - piecesFrom);
     layoutengine_detail::TreeBuilder builder{part, nullptr, nullptr, m_tagNames, 0, {}};
     builder.indexes = m_childIndexes.get();
     builder.indexByNode = false;
@@ -1291,15 +1333,47 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     if (QString::fromStdString(had) != asParsedText(before))
         return false;
     std::unique_ptr<BlockReflow> block = blockBefore(parent);
-    const auto first = children.erase(at + 1, end);
+    const QByteArray utf8 = asParsedText(after).toUtf8();
+    // Only the words around the change are made anew (a long paragraph
+    // holds very many): the rest stand as the parser made them.
+    WordsChanged change = wordsChanged(had, utf8);
+    size_t offset = 0;
+    auto from = at + 1;
+    while (from != end && offset < change.from)
+        offset += textLength(**from++);
+    auto to = from;
+    const bool cutsAWord = offset != change.from;
+    while (to != end && offset < change.to)
+        offset += textLength(**to++);
+    if (cutsAWord || offset != change.to) {
+        // (Words not split as said: all of them are made anew.)
+        change = WordsChanged{0, had.size(), static_cast<size_t>(utf8.size())};
+        from = at + 1;
+        to = end;
+    }
+    // (White space marked as standing at a box's edge is made anew: the
+    // text may go on beyond it now.)
+    using layoutelements_detail::EdgeSpace;
+    if (from != at + 1 && dynamic_cast<EdgeSpace*>((from - 1)->get())) {
+        --from;
+        change.from -= textLength(**from);
+    }
+    if (to != end && dynamic_cast<EdgeSpace*>(to->get())) {
+        const size_t length = textLength(**to++);
+        change.to += length;
+        change.toAfter += length;
+    }
+    const auto first = children.erase(from, to);
     // The words as litehtml splits them when it parses a page.
     litehtml::elements_vector words;
-    const QByteArray utf8 = asParsedText(after).toUtf8();
+    const QByteArray changed =
+        utf8.mid(static_cast<qsizetype>(change.from), static_cast<qsizetype>(change.toAfter - change.from));
     m_container->split_text(
-        utf8.constData(),
+        changed.constData(),
         [&](const char* word) { words.push_back(std::make_shared<litehtml::el_text>(word, m_document)); },
         [&](const char* space) { words.push_back(std::make_shared<litehtml::el_space>(space, m_document)); });
     children.insert(first, words.begin(), words.end());
+    m_wordsMade = words.size();
     for (const auto& word : words) {
         word->parent(parent);
         word->parse_styles(false);

@@ -96,6 +96,9 @@ public:
     // not that text as the parser would have placed it, or the new text would
     // parse differently (then load the page again).
     bool replaceText(int textNodeId, const QString& before, const QString& after);
+    // How many words and spaces the last replaceText made anew: those
+    // around the change (the others stand).
+    size_t wordsMadeByLastReplace() const { return m_wordsMade; }
     // Replaces the elements of a run of a block's children, from that of
     // node `firstId` to that of node `lastId` (the words and white space
     // between them included), by those of `html`: the run written as a page
@@ -251,6 +254,7 @@ private:
     // The block last found as wide as a text box's cell (see BlockReflow).
     std::unique_ptr<WideBlock> m_wideBlock;
     bool m_reloadDue = false;
+    size_t m_wordsMade = 0;
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize;          // the layout library's extent of the page
     std::optional<QRect> m_lastArea;

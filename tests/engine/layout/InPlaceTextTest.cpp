@@ -122,6 +122,36 @@ const TypingCase kCases[] = {
     {"InlineElementsAndSpaces", "<body><p id=p>x <b id=b>bold</b> y</p></body>",
      typed("b", 0, "  two\xC2\xA0spaces ") + typed("p", 0, "more ") + typed("p", 2, " end"), true},
     {"Preformatted", "<body><pre id=p>line</pre><p>after</p></body>", typed("p", 0, "\nsecond   line\n"), true},
+    // Edits amid the words, of which only those around the edit are made
+    // anew: next to white space at the text's edges (which then may stand
+    // at the edge no more), in runs of spaces, a word split and joined, a
+    // no-break space (no white space to break at), words replaced by
+    // Japanese and back.
+    {"EditsAmidTheWords",
+     "<body><p id=p style='width:150px'> lead words amid  many more words trail </p>"
+     "<p id=q><b>bold</b> after the bold</p></body>",
+     std::vector<TextEdit>{{"p", 0, -1, 0, "x"},
+                           {"p", 0, -1, 1, nullptr},
+                           {"p", 0, 0, 0, "y"},
+                           {"p", 0, 0, 1, nullptr},
+                           {"p", 0, 8, 0, " "},
+                           {"p", 0, 8, 1, nullptr},
+                           {"p", 0, 16, 1, nullptr},
+                           {"p", 0, 19, 0, "\xC2\xA0"},
+                           {"p", 0, 12, 9, "日本語。"},
+                           {"p", 0, 13, 0, "ab cd"},
+                           {"p", 0, 12, 9, "amid"},
+                           {"q", 1, 0, 1, nullptr},
+                           {"q", 1, 0, 0, "  "},
+                           {"q", 1, 3, 0, "x"}},
+     true},
+    {"PreformattedAmidTheLines", "<body><pre id=p>one\ttwo\nthree  four\n</pre><p>after</p></body>",
+     std::vector<TextEdit>{{"p", 0, 4, 0, "x"},
+                           {"p", 0, 8, 1, nullptr},
+                           {"p", 0, 10, 0, "\n"},
+                           {"p", 0, 3, 1, nullptr},
+                           {"p", 0, -1, 1, nullptr}},
+     true},
     // The parser moves such text out of the table: the in-place path steps aside.
     {"TextInATableRow", "<body><table><tr id=r><td>a</td> </tr></table></body>",
      std::vector<TextEdit>{{"r", 1, -1, 0, "x"}}, false},
@@ -145,6 +175,34 @@ TEST(InPlaceText, NulBecomesTheReplacementCharacterInBothPaths)
     expectSameAsFullLayout(layout, *doc, "nul");
     EXPECT_EQ(layout.counters().rebuilds, 1);
     EXPECT_EQ(layout.counters().textUpdates, 2);
+}
+
+// A key typed in a long paragraph makes anew the word it changes, not the
+// paragraph's thousands of words; a space typed or removed, the words on
+// both sides of it.
+TEST(InPlaceText, AKeyInALongParagraphMakesOnlyTheWordsAroundIt)
+{
+    QString words;
+    for (int i = 0; i < 2000; ++i)
+        words += QStringLiteral("word%1 ").arg(i);
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><p id=p>") + words + QStringLiteral("</p><p>after</p></body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    Text* t = doc->getElementById(QStringLiteral("p"))->firstChild()->asText();
+    const int at = t->data().indexOf(QStringLiteral("word1000")) + 4;
+    const DocumentLayout::Counters before = layout.counters();
+    t->insertData(at, QStringLiteral("a"));
+    EXPECT_EQ(layout.engine().wordsMadeByLastReplace(), 1u);
+    expectSameAsFullLayout(layout, *doc, "a key");
+    t->insertData(at, QStringLiteral(" "));
+    EXPECT_EQ(layout.engine().wordsMadeByLastReplace(), 3u);
+    expectSameAsFullLayout(layout, *doc, "a space");
+    t->deleteData(at, 2);
+    EXPECT_EQ(layout.engine().wordsMadeByLastReplace(), 1u);
+    expectSameAsFullLayout(layout, *doc, "both removed");
+    EXPECT_EQ(layout.counters().rebuilds, before.rebuilds);
+    EXPECT_EQ(layout.counters().textUpdates, before.textUpdates + 3);
 }
 
 } // namespace
