@@ -716,6 +716,8 @@ void DocumentLayout::noteTreeChange(Node* parent, Node* child)
         if (unwritten)
             return;
     }
+    if (liesUnwritten(parent))
+        return;
     // (A page to be written whole anyway is written anew.)
     if (m_structureDirty || !m_deferredRestyle.isEmpty()) {
         invalidateAll();
@@ -985,7 +987,19 @@ void DocumentLayout::textChanged(Text* text)
             return;
         }
     }
+    if (id < 0 && liesUnwritten(text->parentNode()))
+        return;
     invalidateAll();
+}
+
+bool DocumentLayout::liesUnwritten(const Node* parent) const
+{
+    // While no change of the tree waits, an element without an id stood in
+    // the page at the last layout (or came into such an element since),
+    // and the layout did not receive it: it is nested deeper than the
+    // layout takes (see LayoutSerializer).
+    return !m_writer && !m_structureDirty && m_treeChanges.empty() && parent && parent->isConnected() &&
+           parent->asElement() && nodeId(parent) < 0;
 }
 
 void DocumentLayout::documentReplaced(Document*)

@@ -178,6 +178,9 @@ private:
     // in the layout `childId`, when it has one) was inserted, removed or
     // changed.
     void noteTreeChange(Node* parent, Node* child);
+    // Whether changes of the children of `parent` leave the layout as it
+    // is: the layout never received `parent` and what is in it.
+    bool liesUnwritten(const Node* parent) const;
     // Hands the changes noted to the engine as a run of a block's children
     // written anew (laid out in place where the engine can); false when the
     // page must be written and laid out whole.

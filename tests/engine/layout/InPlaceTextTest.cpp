@@ -2,6 +2,7 @@
 // layout a full re-creation gives: every box and every word.
 
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/LayoutSerializer.h"
 
 #include "engine/EnginePage.h"
 #include "FullLayoutCheck.h"
@@ -203,6 +204,48 @@ TEST(InPlaceText, AKeyInALongParagraphMakesOnlyTheWordsAroundIt)
     expectSameAsFullLayout(layout, *doc, "both removed");
     EXPECT_EQ(layout.counters().rebuilds, before.rebuilds);
     EXPECT_EQ(layout.counters().textUpdates, before.textUpdates + 3);
+}
+
+// Text nested deeper than the layout takes is not laid out: typing there,
+// and elements put in and taken out again there, leave the layout as it is
+// (on DIVs nested a hundred thousand deep each key laid the page out anew,
+// for a second). The text of a TEXTAREA (no box of its own, its element's)
+// still lays the page out anew.
+TEST(InPlaceText, EditsDeeperThanTheLayoutTakesLeaveIt)
+{
+    for (const bool tables : {false, true}) {
+        const int depth = tables ? LayoutSerializer::kMaxTableDepth + 3 : LayoutSerializer::kMaxDepth + 10;
+        QString html = QStringLiteral("<body><p id=p>shown</p>");
+        for (int i = 0; i < depth; ++i)
+            html += tables ? QStringLiteral("<table><tr><td>") : QStringLiteral("<div>");
+        html += QStringLiteral("<span id=deep>deepest</span>");
+        for (int i = 0; i < depth; ++i)
+            html += tables ? QStringLiteral("</td></tr></table>") : QStringLiteral("</div>");
+        html += QStringLiteral("<textarea id=t>area</textarea></body>");
+        Ref<Document> doc = pageFrom(html);
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(QSize(640, 480));
+        layout.ensureLayout();
+        const DocumentLayout::Counters before = layout.counters();
+        Element* deep = doc->getElementById(QStringLiteral("deep"));
+        ASSERT_NE(deep, nullptr);
+        deep->firstChild()->asText()->insertData(3, QStringLiteral("x"));
+        Ref<Element> bold = doc->createElement(QStringLiteral("B"));
+        bold->appendChild(Text::create(doc.get(), QStringLiteral("bold")).get());
+        deep->appendChild(bold.get());
+        bold->firstChild()->asText()->insertData(4, QStringLiteral("er"));
+        deep->removeChild(bold.get());
+        EXPECT_FALSE(layout.needsLayout()) << tables;
+        layout.ensureLayout();
+        EXPECT_EQ(layout.counters().rebuilds, before.rebuilds) << tables;
+        expectSameAsFullLayout(layout, *doc, tables ? "tables" : "divs");
+        doc->getElementById(QStringLiteral("p"))->firstChild()->asText()->insertData(0, QStringLiteral("now "));
+        expectSameAsFullLayout(layout, *doc, tables ? "tables, then shown text" : "divs, then shown text");
+        doc->getElementById(QStringLiteral("t"))->firstChild()->asText()->insertData(0, QStringLiteral("more "));
+        EXPECT_TRUE(layout.needsLayout()) << tables;
+        expectSameAsFullLayout(layout, *doc, tables ? "tables, then a text area" : "divs, then a text area");
+        EXPECT_EQ(layout.counters().rebuilds, before.rebuilds + 1) << tables;
+    }
 }
 
 } // namespace
