@@ -8,7 +8,8 @@
 // how often the layout started over. Headless chromium shows the same files
 // in the same run; the run ends with the whole layout's ratios to it.
 //   bench_app --benchmark_filter='OpenManual'
-// (PAGINOR_BENCH_PAGE_MB sets the size, 8 by default.)
+// (PAGINOR_BENCH_PAGE_MB sets the size, 8 by default; PAGINOR_BENCH_PAGE_FILE
+// opens that file, where it stands, in place of both forms of the manual.)
 
 #include "bench/app/LargePageOpenBench.h"
 #include "bench/editor/BenchProgram.h"
@@ -57,6 +58,8 @@ QString manual(bool flowing)
 
 QString writeManual(const QTemporaryDir& dir, bool flowing)
 {
+    if (qEnvironmentVariableIsSet("PAGINOR_BENCH_PAGE_FILE"))
+        return qEnvironmentVariable("PAGINOR_BENCH_PAGE_FILE");
     const QString path = dir.filePath(QStringLiteral("manual.html"));
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
