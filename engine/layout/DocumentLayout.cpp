@@ -834,6 +834,11 @@ bool DocumentLayout::layOutTreeChanges()
             if (c.childId >= 0 && m_engine.laysOut(c.childId) && !addThen(c.childId) &&
                 (inParent || !c.child || !c.child->isText()))
                 known = false;
+            // (A node written but not in the part shown yet stands in the
+            // parts that come in: the run, made again there, would leave it
+            // where it stood.)
+            if (m_writer && c.childId >= 0 && !m_engine.laysOut(c.childId))
+                return false;
             // (A text directly in the parent has no box of its own.)
             if (inParent && c.child && c.child->isText())
                 known = false;

@@ -457,3 +457,49 @@ TEST(BackgroundLayout, PartsLaidOutMeanwhileStayShort)
     EXPECT_LE(page.layout.counters().partsInBackground, parts + 1);
     EXPECT_GT(page.layout.canvasSize().height(), 100000);
 }
+
+// The page's content moved into a text box (as the program does once a
+// page has loaded) while the page is laid out in the background, its first
+// part shown: a long paragraph cut in the part shown, or tables nested deep.
+// What the part shown did not hold yet moves too, in every part that comes
+// in (it stayed where it stood, and showed twice).
+TEST(BackgroundLayout, ContentMovedIntoATextBoxOnTheWayMovesWhole)
+{
+    QString words;
+    for (int i = 0; i < 20000; ++i)
+        words += QStringLiteral("word%1 ").arg(i);
+    QString tables;
+    for (int i = 0; i < 9; ++i)
+        tables += QStringLiteral("<table border=1><tr><td>level %1 ").arg(i);
+    for (int i = 0; i < 9; ++i)
+        tables += QStringLiteral("</td></tr></table>");
+    for (const QString& middle : {QStringLiteral("<p>") + words + QStringLiteral("</p>"), tables}) {
+        LongPage page(QStringLiteral("<html><body><h1>A page</h1><p>Before it.</p>") + middle +
+                      QStringLiteral("<p>After it.</p></body></html>"));
+        page.layout.ensureLayout();
+        ASSERT_TRUE(page.layout.isLayingOutInBackground());
+        Document* doc = page.doc.get();
+        Element* body = doc->body();
+        Ref<Element> table = doc->createElement(QStringLiteral("TABLE"));
+        table->style().setAttribute(QStringLiteral("position"), Variant(QStringLiteral("absolute")));
+        table->style().setAttribute(QStringLiteral("left"), Variant(QStringLiteral("20px")));
+        table->style().setAttribute(QStringLiteral("top"), Variant(QStringLiteral("20px")));
+        body->insertChildAt(0, table);
+        Ref<Element> tbody = doc->createElement(QStringLiteral("TBODY"));
+        table->insertChildAt(0, tbody);
+        Ref<Element> row = doc->createElement(QStringLiteral("TR"));
+        tbody->insertChildAt(0, row);
+        Ref<Element> cell = doc->createElement(QStringLiteral("TD"));
+        row->insertChildAt(0, cell);
+        std::vector<Ref<Node>> rest;
+        for (int i = 1; i < body->childCount(); ++i)
+            rest.emplace_back(body->child(i));
+        while (body->childCount() > 1)
+            body->removeChildAt(body->childCount() - 1);
+        for (const Ref<Node>& node : rest)
+            cell->insertChildAt(cell->childCount(), node);
+        page.layout.ensureLayout();
+        ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+        expectSameAsFullLayout(page.layout, *doc, middle == tables ? "tables" : "paragraph");
+    }
+}
