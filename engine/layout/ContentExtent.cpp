@@ -3,6 +3,7 @@
 #include "engine/layout/LayoutElements.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace engine {
 
@@ -79,88 +80,123 @@ std::unique_ptr<ContentExtent> ContentExtent::of(const std::shared_ptr<litehtml:
         }
     }
     extent->m_around.assign(path.begin(), path.end() - 1);
-    const auto& children = childrenOf(*cell);
-    const int count = static_cast<int>(children.size());
-    extent->m_index.reserve(children.size());
-    extent->m_leaves.reserve(children.size());
-    for (int i = 0; i < count; ++i) {
-        extent->m_index.emplace(children[static_cast<size_t>(i)].get(), i);
-        extent->m_leaves.push_back(extentOf(*children[static_cast<size_t>(i)]));
-    }
-    if (count > 0) {
-        extent->m_nodes.resize(static_cast<size_t>(4 * count));
-        extent->build(1, 0, count);
-    }
-    extent->m_leaves.clear();
-    extent->m_leaves.shrink_to_fit();
+    std::vector<litehtml::size> leaves;
+    leaves.reserve(childrenOf(*cell).size());
+    for (const auto& child : childrenOf(*cell))
+        leaves.push_back(extentOf(*child));
+    extent->splice(0, 0, leaves);
     return extent;
 }
 
-void ContentExtent::build(int node, int from, int to)
+namespace contentextent_detail {
+
+// How many children a part holds at most (it is split beyond).
+constexpr size_t kPart = 512;
+
+} // namespace contentextent_detail
+
+void ContentExtent::Part::measure()
 {
-    Node& n = m_nodes[static_cast<size_t>(node)];
-    if (to - from == 1) {
-        n.bottom = m_leaves[static_cast<size_t>(from)].height;
-        n.right = m_leaves[static_cast<size_t>(from)].width;
-        return;
+    bottom = INT_MIN;
+    right = INT_MIN;
+    for (const litehtml::size& leaf : leaves) {
+        bottom = std::max(bottom, leaf.height);
+        right = std::max(right, leaf.width);
     }
-    const int middle = (from + to) / 2;
-    build(2 * node, from, middle);
-    build(2 * node + 1, middle, to);
-    n.bottom =
-        std::max(m_nodes[static_cast<size_t>(2 * node)].bottom, m_nodes[static_cast<size_t>(2 * node + 1)].bottom);
-    n.right = std::max(m_nodes[static_cast<size_t>(2 * node)].right, m_nodes[static_cast<size_t>(2 * node + 1)].right);
 }
 
-void ContentExtent::pushDown(int node)
+int ContentExtent::placeOf(const litehtml::element& child)
 {
-    Node& n = m_nodes[static_cast<size_t>(node)];
-    if (n.add == 0)
-        return;
-    for (const int child : {2 * node, 2 * node + 1}) {
-        Node& c = m_nodes[static_cast<size_t>(child)];
-        c.bottom += n.add;
-        c.add += n.add;
+    const auto& children = childrenOf(*m_cell);
+    if (children.size() != m_count)
+        return -1;
+    // Edits follow one another closely: looked for around the last one's.
+    const size_t count = children.size();
+    const size_t start = std::min(m_lastAt, count);
+    for (size_t d = 0; d <= count; ++d) {
+        const bool below = start + d < count;
+        const bool above = d > 0 && d <= start;
+        if (!below && !above)
+            break;
+        if (below && children[start + d].get() == &child)
+            return static_cast<int>(m_lastAt = start + d);
+        if (above && children[start - d].get() == &child)
+            return static_cast<int>(m_lastAt = start - d);
     }
-    n.add = 0;
+    return -1;
 }
 
-void ContentExtent::set(int node, int from, int to, int at, int bottom, int right)
+std::pair<size_t, size_t> ContentExtent::partOf(size_t at) const
 {
-    Node& n = m_nodes[static_cast<size_t>(node)];
-    if (to - from == 1) {
-        n.bottom = bottom;
-        n.right = right;
-        return;
+    size_t p = 0;
+    while (p + 1 < m_parts.size() && at >= m_parts[p].leaves.size()) {
+        at -= m_parts[p].leaves.size();
+        ++p;
     }
-    pushDown(node);
-    const int middle = (from + to) / 2;
-    if (at < middle)
-        set(2 * node, from, middle, at, bottom, right);
-    else
-        set(2 * node + 1, middle, to, at, bottom, right);
-    n.bottom =
-        std::max(m_nodes[static_cast<size_t>(2 * node)].bottom, m_nodes[static_cast<size_t>(2 * node + 1)].bottom);
-    n.right = std::max(m_nodes[static_cast<size_t>(2 * node)].right, m_nodes[static_cast<size_t>(2 * node + 1)].right);
+    return {p, at};
 }
 
-void ContentExtent::addFrom(int node, int from, int to, int at, int dy)
+void ContentExtent::addFrom(size_t at, int dy)
 {
-    Node& n = m_nodes[static_cast<size_t>(node)];
-    if (to <= at)
+    if (dy == 0 || at >= m_count)
         return;
-    if (from >= at) {
-        n.bottom += dy;
-        if (to - from > 1)
-            n.add += dy;
-        return;
+    const auto [first, inPart] = partOf(at);
+    Part& part = m_parts[first];
+    for (size_t i = inPart; i < part.leaves.size(); ++i)
+        part.leaves[i].height += dy;
+    part.measure();
+    for (size_t p = first + 1; p < m_parts.size(); ++p)
+        m_parts[p].add += dy;
+}
+
+void ContentExtent::splice(size_t at, size_t count, const std::vector<litehtml::size>& fresh)
+{
+    using contentextent_detail::kPart;
+    if (m_parts.empty())
+        m_parts.emplace_back();
+    auto [p, inPart] = partOf(at);
+    // Those taken out (they may span parts).
+    for (size_t left = count, q = p, from = inPart; left > 0 && q < m_parts.size(); ++q, from = 0) {
+        auto& leaves = m_parts[q].leaves;
+        const size_t n = std::min(left, leaves.size() - from);
+        leaves.erase(leaves.begin() + static_cast<std::ptrdiff_t>(from),
+                     leaves.begin() + static_cast<std::ptrdiff_t>(from + n));
+        left -= n;
+        m_parts[q].measure();
     }
-    pushDown(node);
-    const int middle = (from + to) / 2;
-    addFrom(2 * node, from, middle, at, dy);
-    addFrom(2 * node + 1, middle, to, at, dy);
-    n.bottom =
-        std::max(m_nodes[static_cast<size_t>(2 * node)].bottom, m_nodes[static_cast<size_t>(2 * node + 1)].bottom);
+    m_count -= count;
+    // Those put in, in the part the first taken out stood in (its bottoms
+    // are kept less what was added to them).
+    Part& into = m_parts[p];
+    std::vector<litehtml::size> added(fresh);
+    for (litehtml::size& leaf : added)
+        leaf.height -= into.add;
+    into.leaves.insert(into.leaves.begin() + static_cast<std::ptrdiff_t>(std::min(inPart, into.leaves.size())),
+                       added.begin(), added.end());
+    m_count += fresh.size();
+    // Parts too large split, empty ones dropped.
+    std::vector<Part> parts;
+    for (size_t q = 0; q < m_parts.size(); ++q) {
+        Part& part = m_parts[q];
+        if (part.leaves.size() <= 2 * kPart) {
+            if (!part.leaves.empty()) {
+                if (q == p)
+                    part.measure();
+                parts.push_back(std::move(part));
+            }
+            continue;
+        }
+        for (size_t from = 0; from < part.leaves.size(); from += kPart) {
+            Part piece;
+            piece.add = part.add;
+            const size_t end = std::min(part.leaves.size(), from + kPart);
+            piece.leaves.assign(part.leaves.begin() + static_cast<std::ptrdiff_t>(from),
+                                part.leaves.begin() + static_cast<std::ptrdiff_t>(end));
+            piece.measure();
+            parts.push_back(std::move(piece));
+        }
+    }
+    m_parts = std::move(parts);
 }
 
 bool ContentExtent::update(const litehtml::element& block, int dy)
@@ -170,31 +206,17 @@ bool ContentExtent::update(const litehtml::element& block, int dy)
     const litehtml::element* child = &block;
     while (child && child->parent().get() != m_cell.get())
         child = child->parent().get();
-    const auto found = child ? m_index.find(child) : m_index.end();
-    if (found == m_index.end())
+    const int at = child ? placeOf(*child) : -1;
+    if (at < 0)
         return false;
-    const int count = static_cast<int>(m_index.size());
-    const litehtml::size now = extentOf(const_cast<litehtml::element&>(*child));
-    set(1, 0, count, found->second, now.height, now.width);
-    if (dy != 0)
-        addFrom(1, 0, count, found->second + 1, dy);
+    const auto [p, inPart] = partOf(static_cast<size_t>(at));
+    Part& part = m_parts[p];
+    litehtml::size now = extentOf(const_cast<litehtml::element&>(*child));
+    now.height -= part.add;
+    part.leaves[inPart] = now;
+    part.measure();
+    addFrom(static_cast<size_t>(at) + 1, dy);
     return true;
-}
-
-void ContentExtent::collect(int node, int from, int to, std::vector<litehtml::size>& out)
-{
-    const Node& n = m_nodes[static_cast<size_t>(node)];
-    if (to - from == 1) {
-        litehtml::size leaf;
-        leaf.width = n.right;
-        leaf.height = n.bottom;
-        out.push_back(leaf);
-        return;
-    }
-    pushDown(node);
-    const int middle = (from + to) / 2;
-    collect(2 * node, from, middle, out);
-    collect(2 * node + 1, middle, to, out);
 }
 
 bool ContentExtent::replace(const litehtml::element& parent, size_t at,
@@ -204,36 +226,19 @@ bool ContentExtent::replace(const litehtml::element& parent, size_t at,
     if (&parent != m_cell.get())
         return update(parent, dy);
     const auto& children = childrenOf(*m_cell);
-    const size_t had = m_index.size();
-    if (had < removed.size() || children.size() != had - removed.size() + added || at + added > children.size())
+    const size_t had = m_count;
+    if (had < removed.size() || at + removed.size() > had || children.size() != had - removed.size() + added ||
+        at + added > children.size())
         return false;
     // The children before the run as they were, the run's measured, those
     // after it lower by dy.
-    std::vector<litehtml::size> leaves;
-    leaves.reserve(had);
-    if (had > 0)
-        collect(1, 0, static_cast<int>(had), leaves);
-    m_leaves.clear();
-    m_leaves.reserve(children.size());
-    m_leaves.insert(m_leaves.end(), leaves.begin(), leaves.begin() + static_cast<std::ptrdiff_t>(at));
+    addFrom(at + removed.size(), dy);
+    std::vector<litehtml::size> fresh;
+    fresh.reserve(added);
     for (size_t i = at; i < at + added; ++i)
-        m_leaves.push_back(extentOf(*children[i]));
-    for (size_t i = at + removed.size(); i < had; ++i) {
-        litehtml::size leaf = leaves[i];
-        leaf.height += dy;
-        m_leaves.push_back(leaf);
-    }
-    for (const auto& el : removed)
-        m_index.erase(el.get());
-    for (size_t i = at; i < children.size(); ++i)
-        m_index[children[i].get()] = static_cast<int>(i);
-    const int count = static_cast<int>(children.size());
-    m_nodes.assign(static_cast<size_t>(4 * std::max(count, 1)), Node{});
-    if (count > 0)
-        build(1, 0, count);
-    else
-        m_nodes.clear();
-    m_leaves.clear();
+        fresh.push_back(extentOf(*children[i]));
+    splice(at, removed.size(), fresh);
+    m_lastAt = at;
     return true;
 }
 
@@ -241,10 +246,10 @@ litehtml::size ContentExtent::extent(litehtml::size view)
 {
     using namespace contentextent_detail;
     litehtml::size size = m_outside;
-    if (!m_nodes.empty()) {
+    for (const Part& part : m_parts) {
         litehtml::size content;
-        content.width = m_nodes[1].right;
-        content.height = m_nodes[1].bottom;
+        content.width = part.right;
+        content.height = part.bottom + part.add;
         widen(size, content);
     }
     for (const auto& around : m_around)

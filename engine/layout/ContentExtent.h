@@ -3,7 +3,7 @@
 #include <litehtml/litehtml.h>
 
 #include <memory>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace engine {
@@ -36,23 +36,30 @@ public:
     litehtml::size extent(litehtml::size view);
 
 private:
-    struct Node
+    // The extents of the cell's children, in their order, in parts of a
+    // few hundred: an edit changes one part and moves the parts after it,
+    // however long the page.
+    struct Part
     {
-        int bottom = 0;
+        std::vector<litehtml::size> leaves; // their bottoms less `add`
+        int add = 0;                        // to add to the bottoms of the part
+        int bottom = 0;                     // the lowest bottom and farthest right (less `add`)
         int right = 0;
-        int add = 0; // still to add to the bottoms below this node
+        void measure();
     };
-    void build(int node, int from, int to);
-    void set(int node, int from, int to, int at, int bottom, int right);
-    void addFrom(int node, int from, int to, int at, int dy);
-    void pushDown(int node);
-    // The leaves' bottoms and rights, in order.
-    void collect(int node, int from, int to, std::vector<litehtml::size>& out);
+    // The child's place among the cell's children, or -1.
+    int placeOf(const litehtml::element& child);
+    // The part of the child at `at`, and the child's place in it.
+    std::pair<size_t, size_t> partOf(size_t at) const;
+    // The children from `at` on are `dy` lower.
+    void addFrom(size_t at, int dy);
+    // The children [at, at + count) give way to children of the extents `fresh`.
+    void splice(size_t at, size_t count, const std::vector<litehtml::size>& fresh);
 
     std::shared_ptr<litehtml::element> m_cell;
-    std::vector<litehtml::size> m_leaves; // while building
-    std::vector<Node> m_nodes;
-    std::unordered_map<const litehtml::element*, int> m_index; // child -> its place among the cell's children
+    std::vector<Part> m_parts;
+    size_t m_count = 0;       // children of the cell
+    size_t m_lastAt = 0;      // where the child last looked for stood
     litehtml::size m_outside; // the extent of everything but the cell's content and the boxes around it
     std::vector<std::shared_ptr<litehtml::element>> m_around; // the cell, and the boxes around it up to the root
 };

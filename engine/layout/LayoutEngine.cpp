@@ -846,7 +846,7 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
             m_contentExtent = ContentExtent::of(m_reflow->cell());
             kept = m_contentExtent != nullptr;
         }
-        takeTextBoxPageExtent(*root);
+        takeTextBoxPageExtent(*root, &moved);
     } else {
         m_contentExtent.reset();
         // The page's extent: its boxes' (the root's reaches down to the
@@ -898,15 +898,16 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
     const int from = m_tree.subtreeEnd(blockBox);
     const int holderEnd = m_tree.subtreeEnd(holderBox);
     const int to = tableBox >= 0 ? m_tree.subtreeEnd(tableBox) : holderEnd;
-    // Mostly every box after the block moves: no positioned box stays, no
-    // rows stand apart.
-    const bool allMove = shift.kept().empty() && tableBox < 0;
-    MovedRange range{from, to, 0, 0, allMove};
+    // Mostly every box after the block in its holder moves: no positioned
+    // box stays. (The rows of a table around a text box's cell stand apart:
+    // those below it are looked at one by one.)
+    const int allTo = shift.kept().empty() ? std::min(holderEnd, to) : from;
+    MovedRange range{from, to, 0, 0, std::max(from, allTo)};
     const auto reach = [](MovedRange& reached, const LayoutBox& b) {
         reached.right = std::max(reached.right, b.borderBox.x() + b.borderBox.width());
         reached.bottom = std::max(reached.bottom, b.borderBox.y() + b.borderBox.height());
     };
-    std::vector<char> moved(allMove ? 0 : static_cast<size_t>(std::max(0, to - from)), 0);
+    std::vector<char> moved(static_cast<size_t>(std::max(0, to - range.movedTo)), 0);
     const auto moveBox = [dy](LayoutBox& b) {
         b.borderBox.translate(0, dy);
         b.paddingBox.translate(0, dy);
@@ -914,9 +915,9 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
         for (QRect& r : b.lineBoxes)
             r.translate(0, dy);
     };
-    if (allMove) {
+    if (range.movedTo > from) {
         std::mutex reached;
-        layoutengine_detail::inParts(static_cast<size_t>(from), static_cast<size_t>(std::max(from, to)),
+        layoutengine_detail::inParts(static_cast<size_t>(from), static_cast<size_t>(range.movedTo),
                                      layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
                                          MovedRange part;
                                          for (size_t i = first; i < end; ++i) {
@@ -929,7 +930,7 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
                                          range.bottom = std::max(range.bottom, part.bottom);
                                      });
     }
-    for (int i = allMove ? to : from; i < to;) {
+    for (int i = range.movedTo; i < to;) {
         LayoutBox& b = boxes[static_cast<size_t>(i)];
         if (b.nodeId >= 0 && shift.kept().count(b.nodeId)) {
             for (const int end = m_tree.subtreeEnd(i); i < end; ++i)
@@ -942,7 +943,7 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
             ++i;
             continue;
         }
-        moved[static_cast<size_t>(i - from)] = 1;
+        moved[static_cast<size_t>(i - range.movedTo)] = 1;
         moveBox(b);
         reach(range, b);
         ++i;
@@ -999,8 +1000,8 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
                 TextPiece& p = pieces[i];
                 if (ownersMove)
                     moveOwner(p);
-                const bool inMoved =
-                    p.owner >= from && p.owner < to && (allMove || moved[static_cast<size_t>(p.owner - from)]);
+                const bool inMoved = p.owner >= from && p.owner < to &&
+                                     (p.owner < range.movedTo || moved[static_cast<size_t>(p.owner - range.movedTo)]);
                 if (inMoved ||
                     (p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end())) {
                     p.box.translate(0, dy);
@@ -1018,7 +1019,7 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
     return range;
 }
 
-void LayoutEngine::takeTextBoxPageExtent(RootElement& root)
+void LayoutEngine::takeTextBoxPageExtent(RootElement& root, const MovedRange* moved)
 {
     litehtml::size view;
     view.width = m_viewport.width();
@@ -1027,7 +1028,7 @@ void LayoutEngine::takeTextBoxPageExtent(RootElement& root)
     m_documentSize = QSize(size.width, size.height);
     if (!m_tree.boxes.empty() && m_tree.boxes.front().nodeId == layoutNodeId(root))
         layoutengine_detail::placeBoxes(m_tree.boxes.front(), root, layoutelements_detail::placementOf(root));
-    updateCanvas();
+    updateCanvas(moved);
 }
 
 void LayoutEngine::updateCanvas(const MovedRange* moved)
@@ -1898,10 +1899,10 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         const int moreBoxes = static_cast<int>(m_tree.boxes.size()) - static_cast<int>(boxesHad);
         const int had = static_cast<int>(piecesTo - piecesFrom);
         const int boxes = before.endBox - before.firstBox;
-        const TextLines::Shifted shifted{moved.from, moved.to, shift->dy()};
-        m_textLines =
-            TextLines::updated(std::move(linesBefore), m_tree, static_cast<int>(piecesFrom), had, had + morePieces,
-                               before.firstBox, boxes, boxes + moreBoxes, moved.allMoved ? &shifted : nullptr);
+        const TextLines::Shifted shifted{moved.from, moved.movedTo, shift->dy()};
+        m_textLines = TextLines::updated(std::move(linesBefore), m_tree, static_cast<int>(piecesFrom), had,
+                                         had + morePieces, before.firstBox, boxes, boxes + moreBoxes,
+                                         moved.movedTo > moved.from ? &shifted : nullptr);
         m_treeLines = m_textLines;
     }
     // Blocks drawn by the index of their children find the new ones there.
@@ -1955,7 +1956,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             m_contentExtent = std::move(extent);
         else
             m_contentExtent = ContentExtent::of(before.cell);
-        takeTextBoxPageExtent(*rootElement);
+        takeTextBoxPageExtent(*rootElement, &moved);
     } else {
         m_documentSize.setHeight(0);
         updateCanvas(&moved);

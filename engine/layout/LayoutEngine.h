@@ -183,14 +183,15 @@ private:
         int added = 0;
     };
     // Returns the boxes after the block up to the end of those that move,
-    // and how far they reach now (moved or not); whether all of them moved.
+    // and how far they reach now (moved or not); up to where all of them
+    // moved ([from, movedTo)).
     struct MovedRange
     {
         int from = 0;
         int to = 0;
         int right = 0;
         int bottom = 0;
-        bool allMoved = false;
+        int movedTo = 0;
     };
     MovedRange moveTreeAfter(int blockBox, int holderBox, int tableBox, int oldBottom, const FlowShift& shift,
                              const OwnersMoved* owners = nullptr);
@@ -220,8 +221,8 @@ private:
     int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh, OwnersMoved& owners);
     // After an edit in a text box: the page's extent as the layout library
     // measures it (kept in m_contentExtent, else walked), the root's box
-    // stretched to it, the canvas.
-    void takeTextBoxPageExtent(RootElement& root);
+    // stretched to it, the canvas (`moved`: see updateCanvas).
+    void takeTextBoxPageExtent(RootElement& root, const MovedRange* moved);
     // The canvas: the layout library's extent and every box (those of
     // `moved` by the reach found as they moved).
     void updateCanvas(const MovedRange* moved = nullptr);

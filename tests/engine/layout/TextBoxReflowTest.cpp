@@ -331,3 +331,40 @@ TEST(TextBoxReflow, ABlockAsWideFarFromTheEditKeepsTheWidth)
             {"the last one that wraps split", splitAt(" word8"), Way::Whole},
         });
 }
+
+// A box of more blocks than the page's extent is kept in one piece for:
+// Enter, joins, their undo and the last block growing, near and across the
+// places where it is cut, keep the extent a fresh layout finds.
+TEST(TextBoxReflow, ALongBoxKeepsItsExtentAcrossEditsAnywhere)
+{
+    QString content = QStringLiteral("<p id=wide>") + words(60) + QStringLiteral("</p>");
+    for (int i = 1; i < 1300; ++i)
+        content += QStringLiteral("<p id=p%1>paragraph %1</p>").arg(i);
+    const auto enterIn = [](int paragraph) {
+        return [paragraph](Document* d) {
+            d->selection().collapseAt(textOf(d, qPrintable(QStringLiteral("p%1").arg(paragraph))), 4);
+            ASSERT_TRUE(Typing(d).insertParagraph());
+        };
+    };
+    const auto join = [](Document* d) { ASSERT_TRUE(Typing(d).deleteBackward()); };
+    const auto undo = [](Document* d) {
+        d->undoManager().closeOpenUnits();
+        ASSERT_TRUE(d->undoManager().undo());
+    };
+    runSteps(textBox(content),
+             {
+                 {"Enter at the end of the first piece", enterIn(511), Way::Alone},
+                 {"joined again", join, Way::Alone},
+                 {"Enter at the start of another", enterIn(1024), Way::Alone},
+                 {"Enter far down", enterIn(1290), Way::Alone},
+                 {"a join across pieces",
+                  [](Document* d) {
+                      d->selection().collapseAt(textOf(d, "p512"), 0);
+                      ASSERT_TRUE(Typing(d).deleteBackward());
+                  },
+                  Way::Alone},
+                 {"its undo", undo, Way::Alone},
+                 {"the last block grows", [](Document* d) { setStyle(d, "p1299", "line-height", "90px"); }, Way::Alone},
+                 {"and shrinks", [](Document* d) { setStyle(d, "p1299", "line-height", "10px"); }, Way::Alone},
+             });
+}
