@@ -1,5 +1,6 @@
 #include "engine/layout/ContentExtent.h"
 
+#include "engine/layout/InParts.h"
 #include "engine/layout/LayoutElements.h"
 
 #include <algorithm>
@@ -30,6 +31,9 @@ litehtml::size boxExtentOf(litehtml::element& el)
         el.litehtml::element::calc_document_size(size, at.x - own.x, at.y - own.y);
     return size;
 }
+
+// Children of the cell worth a thread of their own to measure.
+constexpr size_t kChildrenAPart = 1024;
 
 void widen(litehtml::size& size, const litehtml::size& by)
 {
@@ -80,10 +84,13 @@ std::unique_ptr<ContentExtent> ContentExtent::of(const std::shared_ptr<litehtml:
         }
     }
     extent->m_around.assign(path.begin(), path.end() - 1);
-    std::vector<litehtml::size> leaves;
-    leaves.reserve(childrenOf(*cell).size());
-    for (const auto& child : childrenOf(*cell))
-        leaves.push_back(extentOf(*child));
+    // (Each child's boxes walked: on a long page, in parts at once.)
+    const auto& children = childrenOf(*cell);
+    std::vector<litehtml::size> leaves(children.size());
+    layoutengine_detail::inParts(0, children.size(), kChildrenAPart, [&](size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i)
+            leaves[i] = extentOf(*children[i]);
+    });
     extent->splice(0, 0, leaves);
     return extent;
 }

@@ -4,6 +4,7 @@
 #include "engine/layout/ContentExtent.h"
 #include "engine/layout/DefaultStyleSheet.h"
 #include "engine/layout/FlowShift.h"
+#include "engine/layout/InParts.h"
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/PageParts.h"
 #include "engine/layout/TableElement.h"
@@ -398,35 +399,6 @@ struct TreeBuilder
     }
 };
 
-// Runs work(first, end) over [begin, end): a long range in parts at once,
-// on threads of their own. (A pass over the words of a long page waits on
-// the memory, which a few cores read and write faster than one.)
-// (`leastPart`: the shortest part worth a thread.)
-template <typename Work> void inParts(size_t begin, size_t end, size_t leastPart, const Work& work)
-{
-    constexpr size_t kMostParts = 4;
-    const size_t count = end > begin ? end - begin : 0;
-    const size_t cores = std::max(1U, std::thread::hardware_concurrency());
-    const size_t parts = std::min({kMostParts, cores, count / leastPart});
-    if (parts <= 1) {
-        work(begin, end);
-        return;
-    }
-    std::vector<std::thread> helpers;
-    helpers.reserve(parts - 1);
-    for (size_t k = 1; k < parts; ++k) {
-        const size_t first = begin + count * k / parts;
-        const size_t last = begin + count * (k + 1) / parts;
-        try {
-            helpers.emplace_back([&work, first, last] { work(first, last); });
-        } catch (const std::system_error&) {
-            work(first, last); // (no thread to be had: here, then)
-        }
-    }
-    work(begin, begin + count / parts);
-    for (std::thread& helper : helpers)
-        helper.join();
-}
 // Parts worth a thread: of words, of boxes (larger, each with lists of its own).
 constexpr size_t kWordsAPart = 32 * 1024;
 constexpr size_t kBoxesAPart = 8 * 1024;
