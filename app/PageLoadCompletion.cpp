@@ -302,7 +302,10 @@ public:
     }
 
 private:
-    static constexpr int kStepMilliseconds = 4;
+    // (Beside the steps of the page's layout in the same turns of the event
+    // loop: short, so that input waits behind them for no more than a
+    // couple of dozen milliseconds.)
+    static constexpr int kStepMilliseconds = 2;
 
     void restart()
     {

@@ -38,6 +38,7 @@
 #include <QThreadPool>
 
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace {
@@ -67,6 +68,84 @@ QString writeManual(const QTemporaryDir& dir, bool flowing)
     return path;
 }
 
+// With PAGINOR_BENCH_BLOCKS_MS set, each time the event loop was kept from
+// running (between two ticks of a fast timer, as StallWatch sees it) for
+// more processor time than that many milliseconds is told on stderr, with
+// the events handled meanwhile: their kind, what they were sent to and the
+// processor time of each.
+class BlockLog : public QObject
+{
+public:
+    BlockLog() : m_limit(qEnvironmentVariableIntValue("PAGINOR_BENCH_BLOCKS_MS"))
+    {
+        m_clock.start();
+        if (m_limit <= 0)
+            return;
+        QCoreApplication::instance()->installEventFilter(this);
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { tick(); });
+        m_timer.start();
+        m_tickCpu = m_lastCpu = threadCpuNs();
+        m_tickWall = 0;
+    }
+    void stop()
+    {
+        QCoreApplication::instance()->removeEventFilter(this);
+        m_timer.stop();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (QThread::currentThread() != thread() || watched == &m_timer)
+            return false;
+        note();
+        m_what = QStringLiteral("%1:%2")
+                     .arg(int(event->type()))
+                     .arg(watched->objectName().isEmpty() ? QString::fromLatin1(watched->metaObject()->className())
+                                                          : watched->objectName());
+        return false;
+    }
+
+private:
+    void note()
+    {
+        const qint64 cpu = threadCpuNs();
+        if (!m_what.isEmpty())
+            m_events += QStringLiteral(" %1=%2").arg(m_what).arg((cpu - m_lastCpu) / 1e6, 0, 'f', 1);
+        m_what.clear();
+        m_lastCpu = cpu;
+    }
+    void tick()
+    {
+        note();
+        const qint64 cpu = threadCpuNs();
+        const qint64 wall = m_clock.nsecsElapsed();
+        if (cpu - m_tickCpu > m_limit * 1000000LL)
+            std::fprintf(stderr, "block %6.1f ms wall %6.1f ms cpu at %7.3f s:%s\n", (wall - m_tickWall) / 1e6,
+                         (cpu - m_tickCpu) / 1e6, m_tickWall / 1e9, qPrintable(m_events));
+        m_events.clear();
+        m_tickCpu = cpu;
+        m_tickWall = wall;
+        m_lastCpu = cpu;
+    }
+    static qint64 threadCpuNs()
+    {
+        timespec t{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+        return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
+    }
+    int m_limit = 0;
+    QElapsedTimer m_clock;
+    QTimer m_timer;
+    qint64 m_tickWall = 0;
+    qint64 m_tickCpu = 0;
+    qint64 m_lastCpu = 0;
+    QString m_what;
+    QString m_events;
+};
+
 using bench_pages::PaintCounter;
 using bench_pages::runEventsUntil;
 using bench_pages::StallWatch;
@@ -94,6 +173,7 @@ void openPageFile(benchmark::State& state, const QString& path, bool complete)
     int rebuilds = 0;
     for (auto _ : state) {
         StallWatch watch;
+        BlockLog blocks;
         QElapsedTimer clock;
         clock.start();
         if (!app->OpenDocumentFile(path)) {
@@ -114,6 +194,7 @@ void openPageFile(benchmark::State& state, const QString& path, bool complete)
         state.SetIterationTime(clock.nsecsElapsed() / 1e9);
         runEventsUntil([&] { return !page->layout().needsLayout() && !page->layout().isLayingOutInBackground(); });
         whole = clock.nsecsElapsed() / 1e9;
+        blocks.stop();
         stall = std::max(stall, watch.longest());
         stallCpu = std::max(stallCpu, watch.longestCpu());
         wrapped = doc->getElementById(QStringLiteral("text")) != nullptr;
@@ -221,6 +302,7 @@ void manualSteps(benchmark::State& state, bool flowing)
         {
             // (A long page is walked in steps first.)
             StallWatch watch;
+            BlockLog blocks;
             clock.restart();
             OnPageLoadComplete(doc, view);
             runEventsUntil([&] { return view->m_bLoadCompleted; });

@@ -20,7 +20,9 @@ namespace elemborders_detail {
 // Pages of up to this many nodes are walked at a paint (a few milliseconds);
 // longer ones in steps.
 constexpr int kWalkedAtOnce = 100000;
-constexpr int kStepMilliseconds = 4;
+// (Short: its steps share the turns of the event loop with those of the
+// page's layout and the load's completion.)
+constexpr int kStepMilliseconds = 2;
 
 // The colour as the page names it ("silver" reads back as #c0c0c0).
 bool onSilver(engine::Document* document)

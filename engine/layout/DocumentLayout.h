@@ -142,7 +142,10 @@ public:
     // layout for about as long as that takes.
     static constexpr qsizetype kLongestPartInBackground = 4 * kLeastPartLength;
     // How long one step of the background work may keep the event loop.
-    static constexpr int kStepMilliseconds = 10;
+    // Input waits behind a pass over everything posted (this step, the
+    // program's own walks over a page just loaded, a paint) and at times
+    // behind two such passes: a step is a small share of what it may wait.
+    static constexpr int kStepMilliseconds = 5;
 
 private:
     struct Mailbox;

@@ -494,20 +494,31 @@ QString LayoutSerializer::textBetween(qsizetype start, qsizetype end) const
     return text;
 }
 
-bool LayoutSerializer::canBeCutHere() const
+bool LayoutSerializer::canBeCutHere()
 {
     if (!m_partsAllowed || m_headText.isEmpty() || m_stack.size() < 3 || m_stack[1].tag != QLatin1String("HTML") ||
         m_stack[2].tag != QLatin1String("BODY"))
+        return false;
+    // (Asked at every node once a piece is long: a long PRE would otherwise
+    // have its open elements looked at again for each of its nodes.)
+    if (m_uncut && m_uncutDepth < m_stack.size() && m_stack[m_uncutDepth].node == m_uncut)
         return false;
     using namespace layoutserializer_detail;
     for (size_t i = 1; i < m_stack.size(); ++i) {
         const Frame& f = m_stack[i];
         if (canBeCutInside(f.tag) || (isCell(f.tag) && isTableLevel(m_stack[i - 1].tag)))
             continue;
+        // Nothing inside an element other than a table's part is cut while
+        // it is open.
+        if (!isTableLevel(f.tag)) {
+            m_uncut = f.node;
+            m_uncutDepth = i;
+            return false;
+        }
         // A table's section, row: open around the cell being written, last
         // of the table's content but for blanks.
         const bool top = i + 1 == m_stack.size();
-        if (top || !isTableLevel(f.tag) || !onlyBlanksFrom(*f.node, f.next))
+        if (top || !onlyBlanksFrom(*f.node, f.next))
             return false;
         const QString& inner = m_stack[i + 1].tag;
         bool fits = inner == QLatin1String("TR");

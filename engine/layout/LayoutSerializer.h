@@ -167,7 +167,7 @@ private:
     void takeFirstPart(qsizetype end, bool atTable);
     QString closingTags() const;
     QString textBetween(qsizetype start, qsizetype end) const;
-    bool canBeCutHere() const;
+    bool canBeCutHere();
     void noteCut();
 
     Result m_result;
@@ -179,6 +179,10 @@ private:
     QString m_firstPart;
     bool m_firstPartAtTable = false;
     std::vector<Cut> m_cuts;
+    // An element open at this depth of the stack that no cut may fall
+    // inside (a PRE, a paragraph): no place is looked for while it is open.
+    const Node* m_uncut = nullptr;
+    size_t m_uncutDepth = 0;
     QString m_headText;
     bool m_partsAllowed = true;
     QStringList m_styleSheetLinks;

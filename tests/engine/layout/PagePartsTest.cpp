@@ -230,3 +230,52 @@ TEST(PageParts, LinesOfTextStraightInABlockRunOnAcrossTheCuts)
     Ref<Document> doc = pageFrom(html + QStringLiteral(" </div></body></html>"));
     EXPECT_GE(expectSameReadInParts(*doc, 4 * 1024, "runs"), 4);
 }
+
+// A page that holds long listings (as source listings are written: a PRE of
+// numbered lines with coloured words) is cut between its blocks, never
+// inside a listing, also after a listing far longer than a piece: where it
+// ends the cuts come again.
+TEST(PageParts, LongListingsAreNotCutInsideAndThePageIsCutAfterThem)
+{
+    const auto listing = [](int lines) {
+        QString pre = QStringLiteral("<pre class=rust><code>");
+        for (int i = 1; i <= lines; ++i)
+            pre += QStringLiteral("<a href=#%1 id=%1>%1</a>    <span class=kw>let</span> x%1 = "
+                                  "<span class=number>%1</span>;\n")
+                       .arg(i);
+        return pre + QStringLiteral("</code></pre>");
+    };
+    const auto sections = [](int count, int from) {
+        QString html;
+        for (int i = from; i < from + count; ++i)
+            html += QStringLiteral("<div><h2>Part %1</h2><p>Words of part %1, <b>some bold</b>.</p></div>\n").arg(i);
+        return html;
+    };
+    const QString html = QStringLiteral("<html><head><title>listing</title></head><body><div class=main>") +
+                         listing(400) + sections(40, 0) + QStringLiteral("<div class=example>") + listing(300) +
+                         QStringLiteral("</div>") + sections(40, 40) + QStringLiteral("</div></body></html>");
+    Ref<Document> doc = pageFrom(html);
+    const Written written = write(*doc, 1024);
+    ASSERT_TRUE(written.partsAllowed);
+    const QString text = LayoutSerializer::join(written.pieces);
+    const qsizetype firstEnd = text.indexOf(QStringLiteral("</PRE>"), 0, Qt::CaseInsensitive);
+    const qsizetype secondStart = text.indexOf(QStringLiteral("<PRE"), firstEnd, Qt::CaseInsensitive);
+    const qsizetype secondEnd = text.indexOf(QStringLiteral("</PRE>"), secondStart, Qt::CaseInsensitive);
+    ASSERT_GT(firstEnd, 40 * 1024);
+    ASSERT_GT(secondEnd - secondStart, 30 * 1024);
+    int between = 0, after = 0;
+    for (const LayoutSerializer::Cut& cut : written.cuts) {
+        qsizetype at = 0;
+        for (size_t i = 0; i < cut.piece; ++i)
+            at += written.pieces[i].size();
+        const QString before = text.left(at);
+        EXPECT_EQ(before.count(QStringLiteral("<PRE"), Qt::CaseInsensitive),
+                  before.count(QStringLiteral("</PRE>"), Qt::CaseInsensitive))
+            << "a cut inside a listing at " << at;
+        between += at > firstEnd && at < secondStart ? 1 : 0;
+        after += at > secondEnd ? 1 : 0;
+    }
+    EXPECT_GE(between, 2);
+    EXPECT_GE(after, 2);
+    EXPECT_GE(expectSameReadInParts(*doc, 10 * 1024, "listings"), 3);
+}
