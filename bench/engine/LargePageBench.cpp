@@ -19,6 +19,7 @@
 #include "bench/engine/Chromium.h"
 #include "bench/engine/DocumentationPage.h"
 #include "bench/engine/EventLoopWatch.h"
+#include "bench/engine/OffscreenView.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +37,6 @@
 
 namespace {
 
-using bench_pages::PaintCounter;
 using bench_pages::runEventsUntil;
 using bench_pages::StallWatch;
 
@@ -71,22 +71,12 @@ void BM_OpenLargePageToFirstPaint_Ours(benchmark::State& state)
     qint64 stallCpu = 0;
     for (auto _ : state) {
         engine::Ref<engine::Document> doc = engine::Document::create();
-        auto view = std::make_unique<engine::PageView>(doc.get());
-        view->setAttribute(Qt::WA_DontShowOnScreen);
-        view->resize(800, 600);
-        view->show();
-        QCoreApplication::processEvents();
-        PaintCounter painted;
-        view->viewport()->installEventFilter(&painted);
+        auto view = bench_pages::offscreenView(doc.get());
         StallWatch watch;
         QElapsedTimer clock;
         clock.start();
-        doc->load(path, nullptr, engine::Reading::InBackground);
-        runEventsUntil([&] { return !doc->isLoading(); });
-        // The first paint of the page, as the window's event loop makes it.
-        const int before = painted.paints;
-        view->viewport()->update();
-        runEventsUntil([&] { return painted.paints > before; });
+        // (To the first paint of the page, as the window's event loop makes it.)
+        bench_pages::openToFirstPaint(*doc, *view, path);
         const double firstPaint = clock.nsecsElapsed() / 1e9;
         state.SetIterationTime(firstPaint);
         runEventsUntil([&] { return !view->layout().needsLayout() && !view->layout().isLayingOutInBackground(); });

@@ -142,6 +142,8 @@ DocumentLayout::~DocumentLayout()
 {
     if (m_mailbox)
         m_mailbox->layout = nullptr;
+    if (m_replay)
+        documentlayout_detail::disposeInBackground(std::move(m_replay->built));
     if (!m_doc)
         return;
     if (m_providesSize)
@@ -299,7 +301,7 @@ void DocumentLayout::startInBackground()
     }
     m_mailbox->generation = ++m_generation;
     m_builtLength = m_writer->writtenLength();
-    scheduleWriteOn();
+    scheduleStep(&DocumentLayout::writeOn);
 }
 
 void DocumentLayout::writeOn()
@@ -314,7 +316,7 @@ void DocumentLayout::writeOn()
         m_nodes.reserve(expected);
         m_ids.reserve(qsizetype(expected));
         m_textAtLayout.reserve(qsizetype(expected / 2));
-        scheduleWriteOn();
+        scheduleStep(&DocumentLayout::writeOn);
         return;
     }
     // A part of the page written and its nodes taken in, short enough for
@@ -341,17 +343,17 @@ void DocumentLayout::writeOn()
         buildInBackground(m_writer->partialPieces(), false);
     }
     if (!m_writer->isDone())
-        scheduleWriteOn();
+        scheduleStep(&DocumentLayout::writeOn);
 }
 
-void DocumentLayout::scheduleWriteOn()
+void DocumentLayout::scheduleStep(void (DocumentLayout::*step)())
 {
     // On the event loop, after what waits there (input, painting).
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),
-        [box = std::weak_ptr<Mailbox>(m_mailbox), generation = m_generation]() {
+        [box = std::weak_ptr<Mailbox>(m_mailbox), generation = m_generation, step]() {
             if (const auto b = box.lock(); b && b->layout && b->layout->m_generation == generation)
-                b->layout->writeOn();
+                (b->layout->*step)();
         },
         Qt::QueuedConnection);
 }
@@ -429,14 +431,52 @@ void DocumentLayout::takeBuild(int generation, bool whole, int written, std::sha
             buildInBackground(m_writer->wholePieces(), true);
         return;
     }
-    m_engine.takeOver(*built);
-    m_showsFirstPart = false;
-    documentlayout_detail::disposeInBackground(std::move(built));
-    // What was edited since it was written is edited in it too.
-    if (!replayEditsWhileWriting(written)) {
-        invalidateAll();
-        return;
+    // A build still being brought up to date gives way to a later one,
+    // which holds more (a part that comes in after the whole is dropped).
+    if (m_replay) {
+        if (m_replay->whole && !whole) {
+            documentlayout_detail::disposeInBackground(std::move(built));
+            return;
+        }
+        documentlayout_detail::disposeInBackground(std::move(m_replay->built));
     }
+    m_replay = Replay{std::move(built), whole, written};
+    replayStep();
+}
+
+void DocumentLayout::replayStep()
+{
+    if (!m_replay)
+        return;
+    // What was edited since it was written is edited in it too, for as
+    // long as a step of the event loop may take at a time: the part shown
+    // has the edits already, and edits made meanwhile are made too. (A
+    // step ends only before a change still to make: typing that goes on
+    // in the last one changes what is still to be made.)
+    ++m_counters.replaySteps;
+    QElapsedTimer clock;
+    clock.start();
+    while (m_replay->next < m_editsWhileWriting.size()) {
+        if (!replayEdit(*m_replay->built, m_editsWhileWriting[m_replay->next], m_replay->written)) {
+            invalidateAll();
+            return;
+        }
+        ++m_replay->next;
+        if (clock.elapsed() >= kStepMilliseconds && m_replay->next < m_editsWhileWriting.size()) {
+            scheduleStep(&DocumentLayout::replayStep);
+            return;
+        }
+    }
+    showBuild();
+}
+
+void DocumentLayout::showBuild()
+{
+    Replay replay = std::move(*m_replay);
+    m_replay.reset();
+    m_engine.takeOver(*replay.built);
+    m_showsFirstPart = false;
+    documentlayout_detail::disposeInBackground(std::move(replay.built));
     // The objects moved since they were written stand where they were moved.
     for (auto it = m_movedWhileWriting.cbegin(); it != m_movedWhileWriting.cend(); ++it) {
         int dx = 0, dy = 0;
@@ -448,13 +488,14 @@ void DocumentLayout::takeBuild(int generation, bool whole, int written, std::sha
     }
     ++m_counters.layouts;
     ++m_counters.partsInBackground;
-    // (The blocks edited are laid out with the next layout.)
-    m_layoutDirty = !m_editsWhileWriting.empty();
+    // (The changes made in it are laid out; changes of the tree since the
+    // last layout are laid out with the next.)
+    m_layoutDirty = !m_treeChanges.empty();
     m_allDirty = true;
     m_scroll = clampScroll(m_scrollToKeep.value_or(m_scroll));
-    if (m_scroll == m_scrollToKeep || whole)
+    if (m_scroll == m_scrollToKeep || replay.whole)
         m_scrollToKeep.reset();
-    if (whole) {
+    if (replay.whole) {
         m_writer.reset();
         m_movedWhileWriting.clear();
         m_editsWhileWriting.clear();
@@ -463,40 +504,30 @@ void DocumentLayout::takeBuild(int generation, bool whole, int written, std::sha
     requestRepaint();
 }
 
-bool DocumentLayout::replayEditsWhileWriting(int written)
+bool DocumentLayout::replayEdit(LayoutEngine& built, const EditWhileWriting& e, int written)
 {
-    bool restyled = false;
-    for (const EditWhileWriting& e : m_editsWhileWriting) {
-        if (e.restyleId >= 0) {
-            // (Not in a part written before the element was; one written
-            // before but not laid out, such as a table's COL, is read again
-            // with the whole page.)
-            if (!m_engine.laysOut(e.restyleId)) {
-                if (e.restyleId < written)
-                    return false;
-                continue;
-            }
-            m_engine.restyle(e.restyleId, e.attributes);
-            if (m_engine.reloadDue())
-                return false;
-            restyled = true;
-            continue;
-        }
-        if (e.textId >= 0) {
-            // (Not in a part written before the text was.)
-            if (m_engine.laysOut(e.textId) && !m_engine.replaceText(e.textId, e.before, e.after))
-                return false;
-            continue;
-        }
-        // (Laid out as restyled first, as the run was laid out in place.)
-        if (std::exchange(restyled, false))
-            m_engine.layout(std::max(1, m_viewport.width()));
-        if (!m_engine.replaceRun(e.open, e.firstId, e.lastId, e.html))
+    if (e.restyleId >= 0) {
+        // (Not in a part written before the element was; one written
+        // before but not laid out, such as a table's COL, is read again
+        // with the whole page.)
+        if (!built.laysOut(e.restyleId))
+            return e.restyleId >= written;
+        built.restyle(e.restyleId, e.attributes);
+        if (built.reloadDue())
             return false;
-        // A run is laid out before what comes after it, as it was in the
-        // layout shown (its words are known to the layout from then on).
-        m_engine.layout(std::max(1, m_viewport.width()));
+    } else if (e.textId >= 0) {
+        // (Not in a part written before the text was.)
+        if (!built.laysOut(e.textId))
+            return true;
+        if (!built.replaceText(e.textId, e.before, e.after))
+            return false;
+    } else if (!built.replaceRun(e.open, e.firstId, e.lastId, e.html)) {
+        return false;
     }
+    // Each change is laid out before the next, as in the layout shown: the
+    // block it changed alone, or the run in place (a block left to lay out
+    // would be laid out whole with the next change's).
+    built.layout(std::max(1, m_viewport.width()));
     return true;
 }
 
@@ -536,6 +567,10 @@ void DocumentLayout::restyleWhileWriting(Element* el, int id, const QString& att
 
 void DocumentLayout::stopBackground()
 {
+    if (m_replay) {
+        documentlayout_detail::disposeInBackground(std::move(m_replay->built));
+        m_replay.reset();
+    }
     m_writer.reset();
     m_movedWhileWriting.clear();
     m_editsWhileWriting.clear();

@@ -89,6 +89,7 @@ public:
         int textUpdates = 0;       // text changed in place
         int blockLayouts = 0;      // layouts that laid out one block again and kept the rest
         int partsInBackground = 0; // parts of a long page laid out in the background
+        int replaySteps = 0;       // steps that made the changes since written in a part come in
     };
     const Counters& counters() const { return m_counters; }
 
@@ -156,15 +157,23 @@ private:
     void adoptNodes(size_t from);
     void startInBackground();
     void writeOn();
-    void scheduleWriteOn();
+    // Runs a step of the background work on the event loop, while the
+    // page is laid out as now.
+    void scheduleStep(void (DocumentLayout::*step)());
     void buildInBackground(std::vector<QString>&& pieces, bool whole);
     // `written`: the number of node ids written when the build's text was
     // taken.
     void takeBuild(int generation, bool whole, int written, std::shared_ptr<LayoutEngine>&& built);
+    // Makes the changes since written in the build taken, a step at a
+    // time, and shows it once they are all made.
+    void replayStep();
+    void showBuild();
     void stopBackground();
-    // Makes the changes since written in a layout made from what was
-    // written; false when one no longer fits it.
-    bool replayEditsWhileWriting(int written);
+    // Makes a change since written in a build made from what was written
+    // (`written` node ids long), and lays it out; false when it no longer
+    // fits it.
+    struct EditWhileWriting;
+    bool replayEdit(LayoutEngine& built, const EditWhileWriting& edit, int written);
     // The text of a node written changed: `before` as the layout has it.
     void noteTextWhileWriting(int id, const QString& before, const QString& after);
     // The style or an attribute (`attribute`; none: the style) of an element
@@ -247,6 +256,16 @@ private:
         QString html;
     };
     std::vector<EditWhileWriting> m_editsWhileWriting;
+    // A build taken in, shown once the changes are made in it (the part
+    // shown meanwhile has them already).
+    struct Replay
+    {
+        std::shared_ptr<LayoutEngine> built;
+        bool whole = false;
+        int written = 0;
+        size_t next = 0; // the change to make next
+    };
+    std::optional<Replay> m_replay;
 };
 
 } // namespace engine

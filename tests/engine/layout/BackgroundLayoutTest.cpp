@@ -321,6 +321,31 @@ TEST(BackgroundLayout, StyleAndAttributeChangesOnTheWayKeepTheLayoutGoing)
     }
 }
 
+// Many Enters and keys typed while a long page is laid out are made again
+// in each part that comes in a step at a time, the window going on between
+// the steps, with what is typed meanwhile (in the same paragraph too).
+TEST(BackgroundLayout, ALongRunOfEditsIsMadeAgainInSteps)
+{
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 20000; ++i)
+        html += QStringLiteral("<p>Paragraph %1 of the page, a line of words.</p>\n").arg(i);
+    LongPage page(html + QStringLiteral("</body></html>"));
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    const int rebuilds = page.layout.counters().rebuilds;
+    Element* shown = page.doc->getElementsByTagName(QStringLiteral("P")).item(5);
+    page.doc->selection().collapseAt(shown->firstChild(), 9);
+    for (int i = 0; i < 300 && page.layout.isLayingOutInBackground(); ++i) {
+        Typing typing(page.doc.get());
+        ASSERT_TRUE(i % 3 == 0 ? typing.insertParagraph() : typing.insertText(QStringLiteral("x")));
+        page.layout.ensureLayout();
+        if (i > 150)
+            QCoreApplication::processEvents();
+    }
+    expectTheEditedPageWithoutStartingOver(page, rebuilds, QPoint(), "typed on the way");
+    EXPECT_GT(page.layout.counters().replaySteps, page.layout.counters().partsInBackground);
+}
+
 // The view makes room for its scroll bar once the first screens are in:
 // they are laid out again at the narrower width and the rest goes on being
 // written, not written again.
