@@ -424,6 +424,27 @@ TEST(BackgroundLayout, ShortPagesAreLaidOutAtOnce)
     expectSameAsFullLayout(layout, *doc, "short");
 }
 
+// Pages short in elements but long to lay out: one paragraph of a whole
+// page's words, and tables nested nine deep.
+QString longParagraph()
+{
+    QString words;
+    for (int i = 0; i < 20000; ++i)
+        words += QStringLiteral("word%1 &amp; ").arg(i);
+    return QStringLiteral("<p>") + words + QStringLiteral("</p>");
+}
+
+QString deepTables()
+{
+    QString tables;
+    for (int i = 0; i < 9; ++i)
+        tables += QStringLiteral("<table border=1><tr><td>level %1 ").arg(i);
+    tables += QStringLiteral("deepest");
+    for (int i = 0; i < 9; ++i)
+        tables += QStringLiteral("</td></tr></table>");
+    return tables;
+}
+
 } // namespace
 
 // Pages that are short in elements but long to lay out: one paragraph of a
@@ -432,16 +453,8 @@ TEST(BackgroundLayout, ShortPagesAreLaidOutAtOnce)
 // to the tables nested six deep; the rest comes in the background.
 TEST(BackgroundLayout, ALongParagraphOrDeepTablesComeInTheBackground)
 {
-    QString words;
-    for (int i = 0; i < 20000; ++i)
-        words += QStringLiteral("word%1 &amp; ").arg(i);
-    QString tables;
-    for (int i = 0; i < 9; ++i)
-        tables += QStringLiteral("<table border=1><tr><td>level %1 ").arg(i);
-    tables += QStringLiteral("deepest");
-    for (int i = 0; i < 9; ++i)
-        tables += QStringLiteral("</td></tr></table>");
-    for (const QString& body : {QStringLiteral("<p>") + words + QStringLiteral("</p>"), tables}) {
+    const QString tables = deepTables();
+    for (const QString& body : {longParagraph(), tables}) {
         Ref<Document> doc = pageFrom(QStringLiteral("<html><body>") + body + QStringLiteral("</body></html>"));
         DocumentLayout layout(doc.get());
         layout.setViewportSize(QSize(800, 600));
@@ -490,15 +503,8 @@ TEST(BackgroundLayout, PartsLaidOutMeanwhileStayShort)
 // in (it stayed where it stood, and showed twice).
 TEST(BackgroundLayout, ContentMovedIntoATextBoxOnTheWayMovesWhole)
 {
-    QString words;
-    for (int i = 0; i < 20000; ++i)
-        words += QStringLiteral("word%1 ").arg(i);
-    QString tables;
-    for (int i = 0; i < 9; ++i)
-        tables += QStringLiteral("<table border=1><tr><td>level %1 ").arg(i);
-    for (int i = 0; i < 9; ++i)
-        tables += QStringLiteral("</td></tr></table>");
-    for (const QString& middle : {QStringLiteral("<p>") + words + QStringLiteral("</p>"), tables}) {
+    const QString tables = deepTables();
+    for (const QString& middle : {longParagraph(), tables}) {
         LongPage page(QStringLiteral("<html><body><h1>A page</h1><p>Before it.</p>") + middle +
                       QStringLiteral("<p>After it.</p></body></html>"));
         page.layout.ensureLayout();
