@@ -283,11 +283,13 @@ bool CZQDoc::onOpenDocument(const QString& path)
 
 bool CZQDoc::serialize(QIODevice& device, bool storing)
 {
-    // Opening checks that the file can be read; the view loads the page.
-    // Storing goes through the engine (onSaveDocument), never through here.
+    // Opening checks that the file can be read (its start: the view reads
+    // the page in the background, and a page may be many megabytes long);
+    // the view loads the page. Storing goes through the engine
+    // (onSaveDocument), never through here.
     if (storing)
         return false;
-    device.readAll();
+    device.read(4096);
     return true;
 }
 
