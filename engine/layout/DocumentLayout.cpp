@@ -645,7 +645,14 @@ const LayoutTree& DocumentLayout::tree()
 QSize DocumentLayout::canvasSize()
 {
     ensureLayout();
-    return m_engine.canvasSize().expandedTo(m_viewport);
+    QSize canvas = m_engine.canvasSize().expandedTo(m_viewport);
+    // A long page reaches below the view, also while the part laid out
+    // first is shorter: its scroll bar stays. (Taken away, it would give
+    // the page another width, which lays the whole page out anew, and the
+    // short part shown meanwhile would take it away again, over and over.)
+    if (m_long)
+        canvas.setHeight(std::max(canvas.height(), m_viewport.height() + 1));
+    return canvas;
 }
 
 int DocumentLayout::nodeId(const Node* node) const

@@ -78,6 +78,40 @@ TEST(BackgroundLayout, FirstScreensAtOnceTheRestAsItIsLaidOut)
     expectSameAsFullLayout(page.layout, *page.doc, "whole");
 }
 
+// A long page whose first screens are short (a long menu hidden at its
+// start) in a view whose scroll bars come and go with the page's height:
+// the scroll bar stays from the start, and the page is laid out whole once,
+// at the width the bar leaves, instead of again at each coming and going.
+TEST(BackgroundLayout, APageShortAtFirstIsNotLaidOutAgainAsItsScrollBarComesAndGoes)
+{
+    QString menu = QStringLiteral("<div style='display: none'>");
+    for (int i = 0; i < 600; ++i)
+        menu += QStringLiteral("<a href='#s%1'>Section %1 of the menu</a> ").arg(i);
+    QString html = bench_pages::documentationPage(400 * 1024);
+    html.replace(QStringLiteral("<div class=\"book\">"), menu + QStringLiteral("</div><div class=\"book\">"));
+    LongPage page(html);
+    const auto fitScrollBar = [&page] {
+        const QSize view = page.layout.viewportSize();
+        const bool bar = page.layout.canvasSize().height() > view.height();
+        page.layout.setViewportSize(QSize(bar ? 786 : 800, 600));
+    };
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    QElapsedTimer clock;
+    clock.start();
+    while (page.layout.isLayingOutInBackground() && clock.elapsed() < 120 * 1000) {
+        fitScrollBar();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    fitScrollBar();
+    page.layout.ensureLayout();
+    EXPECT_FALSE(page.layout.isLayingOutInBackground());
+    EXPECT_EQ(page.layout.viewportSize().width(), 786);
+    EXPECT_EQ(page.layout.counters().rebuilds, 1);
+    expectSameAsFullLayout(page.layout, *page.doc, "scroll bar");
+}
+
 // A page whose text stands in a positioned text box (a table of one cell)
 // grows as its parts come in, as it does without the box.
 TEST(BackgroundLayout, APageInATextBoxGrowsAsItsPartsComeIn)
