@@ -38,6 +38,14 @@ inline QString badShapePage(Shape shape, int size)
 {
     QString html = QStringLiteral("<html><head><title>shape</title></head><body>"
                                   "<h1>A page of an unusual shape</h1><p>Before it.</p>");
+    // The innermost element inside size - 1 others around it.
+    const auto nest = [&html, size](const QString& open, const QString& innermost, const QString& close) {
+        for (int i = 1; i < size; ++i)
+            html += open;
+        html += innermost;
+        for (int i = 1; i < size; ++i)
+            html += close;
+    };
     switch (shape) {
     case Shape::LongParagraph:
         html += QStringLiteral("<p id=here>") + wordsOf(size) + QStringLiteral("</p>");
@@ -52,18 +60,13 @@ inline QString badShapePage(Shape shape, int size)
         html += QStringLiteral("</tr></table>");
         break;
     case Shape::DeepTables:
-        for (int i = 1; i < size; ++i)
-            html += QStringLiteral("<table border=1><tr><td>");
-        html += QStringLiteral("<table border=1><tr><td id=here>innermost cell</td></tr></table>");
-        for (int i = 1; i < size; ++i)
-            html += QStringLiteral("</td></tr></table>");
+        nest(QStringLiteral("<table border=1><tr><td>"),
+             QStringLiteral("<table border=1><tr><td id=here>innermost cell</td></tr></table>"),
+             QStringLiteral("</td></tr></table>"));
         break;
     case Shape::DeepDivs:
-        for (int i = 1; i < size; ++i)
-            html += QStringLiteral("<div>");
-        html += QStringLiteral("<div id=here>innermost division</div>");
-        for (int i = 1; i < size; ++i)
-            html += QStringLiteral("</div>");
+        nest(QStringLiteral("<div>"), QStringLiteral("<div id=here>innermost division</div>"),
+             QStringLiteral("</div>"));
         break;
     }
     html += QStringLiteral("<p>After it.</p></body></html>");
