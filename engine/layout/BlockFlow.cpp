@@ -8,9 +8,11 @@
 #include <litehtml/el_text.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 namespace engine {
 
@@ -207,6 +209,41 @@ thread_local float originFraction = 0;
 // While a block beside floats is measured for its own width.
 thread_local bool measuringOwnWidth = false;
 
+// Layouts are numbered, each from the start of its outermost render (or of
+// a computation of outlines outside one) to its end, so that what a block
+// answers in one is not taken in the next, after an edit. (Numbered across
+// threads: a page laid out on one may be laid out again on another.)
+std::atomic<unsigned> lastLayout{0};
+thread_local unsigned currentLayout = 0; // none
+thread_local int layoutDepth = 0;
+// Set while an answer is worked out that depends on the width a block is
+// laid out at, which changes between the measures of one layout.
+thread_local bool answerFollowsWidth = false;
+thread_local long collapseAnswers = 0;
+
+void enterLayout()
+{
+    if (layoutDepth++ > 0)
+        return;
+    do
+        currentLayout = ++lastLayout;
+    while (currentLayout == 0);
+}
+
+void leaveLayout()
+{
+    if (--layoutDepth == 0)
+        currentLayout = 0;
+}
+
+struct LayoutScope
+{
+    LayoutScope() { enterLayout(); }
+    ~LayoutScope() { leaveLayout(); }
+    LayoutScope(const LayoutScope&) = delete;
+    LayoutScope& operator=(const LayoutScope&) = delete;
+};
+
 } // namespace
 } // namespace blockflow_detail
 
@@ -314,12 +351,37 @@ float BlockFlow::exactMargin(const litehtml::css_length& styled, int computed, i
     return std::trunc(exact * 64) / 64;
 }
 
+long BlockFlow::collapseAnswersWorkedOut()
+{
+    return blockflow_detail::collapseAnswers;
+}
+
 bool BlockFlow::collapsesThrough(const litehtml::element& self) const
 {
     using namespace blockflow_detail;
+    // (Asked of each block by every block around it: without the answer
+    // kept, a nest of blocks took time of the cube of its depth.)
+    if (currentLayout != 0 && m_collapsePass == currentLayout)
+        return m_collapses;
+    const bool outer = std::exchange(answerFollowsWidth, false);
+    const bool collapses = collapsesThroughNow(self);
+    if (currentLayout != 0 && !answerFollowsWidth) {
+        m_collapsePass = currentLayout;
+        m_collapses = collapses;
+    }
+    answerFollowsWidth = outer || answerFollowsWidth;
+    return collapses;
+}
+
+bool BlockFlow::collapsesThroughNow(const litehtml::element& self) const
+{
+    using namespace blockflow_detail;
+    ++collapseAnswers;
     if (ownsFlow(self, *this) || self.get_display() != litehtml::display_block ||
         dynamic_cast<const litehtml::el_break*>(&self))
         return false;
+    if (verticalPaddingInPercent())
+        answerFollowsWidth = true;
     const litehtml::margins padding = self.get_paddings();
     const litehtml::margins borders = self.get_borders();
     if (padding.top || padding.bottom || borders.top || borders.bottom || hasMinHeight())
@@ -348,6 +410,7 @@ int BlockFlow::noteMargins(litehtml::element& self, const litehtml::css_margins&
         const int inner = std::max(0, parentWidth - self.margin_left() - self.margin_right() -
                                           self.get_paddings().width() - self.get_borders().width());
         MarginStrut first;
+        const LayoutScope layout;
         addFirstMargins(self, inner, first);
         m_top.add(isQuirkContainer(self) ? first.withoutQuirky() : first);
     }
@@ -361,6 +424,7 @@ bool BlockFlow::placesBlock(const litehtml::element& el) const
 
 void BlockFlow::beginRender(Flow& flow)
 {
+    blockflow_detail::enterLayout();
     flow.outer = m_flow;
     flow.origin = blockflow_detail::originFraction;
     m_originFraction = flow.origin;
@@ -610,6 +674,7 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
     const float exactEnd = m_originFraction + static_cast<float>(pos.height) + m_heightFraction + m_bottom.collapsed();
     margins.bottom = blockflow_detail::wholePixel(exactEnd) - pos.height;
     pos.y = y + self.content_margins_top();
+    leaveLayout();
 }
 
 } // namespace engine

@@ -80,8 +80,13 @@ public:
     // laid out.
     const MarginStrut& bottomMargins() const { return m_bottom; }
     // Whether the element's top and bottom margins adjoin: a block with no
-    // height, border, padding or content of its own.
+    // height, border, padding or content of its own. Worked out once per
+    // layout (each block asks about the blocks it holds, at every level of
+    // a deep nest); outside a layout, anew at each call.
     bool collapsesThrough(const litehtml::element& self) const;
+    // How many times the answer above was worked out rather than recalled,
+    // on this thread, since it began.
+    static long collapseAnswersWorkedOut();
     // How far the content of the element reached in its last layout: its
     // last line, or its last block and the margins below it that stay
     // inside.
@@ -140,8 +145,12 @@ protected:
     virtual void setLaidOutBottomMargin(int margin) = 0;
     // The element's min-height, in pixels where it is set in them.
     virtual bool hasMinHeight() const = 0;
+    // Whether its top or bottom padding is a percentage (of the width it is
+    // laid out at, which differs between the measures of one layout).
+    virtual bool verticalPaddingInPercent() const = 0;
 
 private:
+    bool collapsesThroughNow(const litehtml::element& self) const;
     static float exactMargin(const litehtml::css_length& styled, int computed, int parentWidth);
 
     enum class Layout { Flow, Root, Flex, Grid };
@@ -161,6 +170,9 @@ private:
     int m_contentHeight = 0;
     bool m_laidOutEmpty = false;
     Flow* m_flow = nullptr;
+    // collapsesThrough's answer in the layout numbered m_collapsePass.
+    mutable unsigned m_collapsePass = 0;
+    mutable bool m_collapses = false;
 };
 
 // Where the blocks of an element being laid out have come to.

@@ -771,6 +771,11 @@ protected:
     }
     void setLaidOutBottomMargin(int margin) override { this->m_margins.bottom = margin; }
     bool hasMinHeight() const override { return this->m_css_min_height.val() != 0; }
+    bool verticalPaddingInPercent() const override
+    {
+        return this->m_css_padding.top.units() == litehtml::css_units_percentage ||
+               this->m_css_padding.bottom.units() == litehtml::css_units_percentage;
+    }
 
 private:
     void applyRule(const litehtml::css_selector::ptr& rule)

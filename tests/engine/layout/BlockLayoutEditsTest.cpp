@@ -193,6 +193,17 @@ const EditsCase kEditsCases[] = {
       {{"w", Edit::Style, "padding-top", "0"}},
       {{"hr", Edit::Style, "margin-bottom", "30px"}},
       {{"ch", Edit::Style, "border-bottom", "1px solid"}}}},
+    // Blocks that let margins through until text comes into them, and
+    // again when it goes: no answer of an earlier layout stays.
+    {"ANestTakesTextAndLosesIt",
+     "<body><p>before</p><div id=o style='margin-bottom:30px'><div><div id=i><span id=s> </span></div></div>"
+     "<div><b id=b>x</b></div></div><h3 id=h>after</h3><p>end</p></body>",
+     {{{"s", Edit::SetText, nullptr, "words"}},
+      {{"b", Edit::SetText, nullptr, " "}},
+      {{"s", Edit::SetText, nullptr, " "}},
+      {{"i", Edit::Style, "padding-bottom", "2%"}},
+      {{"b", Edit::SetText, nullptr, "y"}},
+      {{"i", Edit::Style, "padding-bottom", "0"}}}},
     {"BlocksAtFractionsOfAPixel",
      "<body><h1>One</h1><h5>five</h5><div id=d><h4 id=h>Four <b id=b>x</b></h4><p id=p>a few words "
      "here</p><span id=s>tail</span></div><h6>six</h6><p id=q>end</p></body>",

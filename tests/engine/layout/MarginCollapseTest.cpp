@@ -4,6 +4,7 @@
 // face).
 
 #include "engine/EnginePage.h"
+#include "engine/layout/BlockFlow.h"
 #include "engine/layout/DocumentLayout.h"
 
 #include <gtest/gtest.h>
@@ -207,4 +208,41 @@ TEST(MarginCollapse, ARulesBottomMarginCollapsesThroughTheEndOfItsDiv)
                          {"h3", 142, 18},
                          {"n4", 178, 2},
                          {"n5", 188, 2}});
+}
+
+// A heading inside DIVs nested about as deep as the layout takes them: all
+// of them stand at the heading's top, one heading margin below the
+// paragraph before, as high as the heading. Whether a block lets margins
+// through is worked out a few times a block, not again for each block
+// around it (that took time of the cube of the depth).
+TEST(MarginCollapse, ADeepNestOfDivsStandsAtItsHeadingsTop)
+{
+    constexpr int kDepth = 150;
+    QString html = QStringLiteral("<body><p id=p0>before</p>");
+    for (int i = 0; i < kDepth; ++i)
+        html += QStringLiteral("<div id=d%1>").arg(i);
+    html += QStringLiteral("<h2 id=h>deep</h2>");
+    for (int i = 0; i < kDepth; ++i)
+        html += QStringLiteral("</div>");
+    html += QStringLiteral("<p id=p1>after</p></body>");
+    const long answersBefore = engine::BlockFlow::collapseAnswersWorkedOut();
+    engine::Ref<engine::Document> doc = pageFrom(html);
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    const long answers = engine::BlockFlow::collapseAnswersWorkedOut() - answersBefore;
+    const LayoutBox* p0 = layout.tree().boxByHtmlId(QStringLiteral("p0"));
+    const LayoutBox* h = layout.tree().boxByHtmlId(QStringLiteral("h"));
+    const LayoutBox* p1 = layout.tree().boxByHtmlId(QStringLiteral("p1"));
+    ASSERT_TRUE(p0 && h && p1);
+    // (The heading's margins of 0.83em of 24 px are wider than the paragraphs'.)
+    EXPECT_EQ(h->borderBox.top(), p0->borderBox.bottom() + 1 + 20);
+    EXPECT_EQ(p1->borderBox.top(), h->borderBox.bottom() + 1 + 20);
+    for (int i = 0; i < kDepth; ++i) {
+        const LayoutBox* d = layout.tree().boxByHtmlId(QStringLiteral("d%1").arg(i));
+        ASSERT_TRUE(d) << i;
+        EXPECT_EQ(d->borderBox.top(), h->borderBox.top()) << i;
+        EXPECT_EQ(d->borderBox.height(), h->borderBox.height()) << i;
+    }
+    EXPECT_LT(answers, 10 * kDepth);
 }
