@@ -59,3 +59,9 @@ BENCHMARK_CAPTURE(BM_OpenBadShape, deep_divs, Shape::DeepDivs)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenBadShape, deep_inlines, Shape::DeepInlines)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();

@@ -2,9 +2,10 @@
 
 // Pages of unusual shape, generated: one very long paragraph, one long PRE
 // line without breaks, a row of very many cells, tables nested very deep,
-// DIVs nested very deep. Each has one place where a user would start
-// typing: the middle of the text of the element with id "here" (the
-// paragraph, the line, the middle cell, the innermost cell or DIV).
+// DIVs nested very deep, B elements nested very deep in a paragraph. Each
+// has one place where a user would start typing: the middle of the text of
+// the element with id "here" (the paragraph, the line, the middle cell, the
+// innermost cell, DIV or B).
 
 #include <QString>
 
@@ -12,7 +13,7 @@
 
 namespace bench_pages {
 
-enum class Shape { LongParagraph, LongPreLine, WideRow, DeepTables, DeepDivs };
+enum class Shape { LongParagraph, LongPreLine, WideRow, DeepTables, DeepDivs, DeepInlines };
 
 // Words of `bytes` characters about, separated by spaces.
 inline QString wordsOf(qsizetype bytes)
@@ -33,7 +34,7 @@ inline QString wordsOf(qsizetype bytes)
 }
 
 // `size`: the paragraph's and the line's length in characters, the row's
-// cells, the tables' or the DIVs' depth.
+// cells, the tables', the DIVs' or the B elements' depth.
 inline QString badShapePage(Shape shape, int size)
 {
     QString html = QStringLiteral("<html><head><title>shape</title></head><body>"
@@ -67,6 +68,11 @@ inline QString badShapePage(Shape shape, int size)
     case Shape::DeepDivs:
         nest(QStringLiteral("<div>"), QStringLiteral("<div id=here>innermost division</div>"),
              QStringLiteral("</div>"));
+        break;
+    case Shape::DeepInlines:
+        html += QStringLiteral("<p>Bold text ");
+        nest(QStringLiteral("<b>"), QStringLiteral("<b id=here>innermost bold</b>"), QStringLiteral("</b>"));
+        html += QStringLiteral(" and the rest.</p>");
         break;
     }
     html += QStringLiteral("<p>After it.</p></body></html>");

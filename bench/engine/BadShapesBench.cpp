@@ -144,6 +144,7 @@ void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)
         b->Arg(100);
         break;
     case Shape::DeepDivs:
+    case Shape::DeepInlines:
         b->Arg(10000)->Arg(100000);
         break;
     }
@@ -165,5 +166,6 @@ BAD_SHAPE(LongPreLine);
 BAD_SHAPE(WideRow);
 BAD_SHAPE(DeepTables);
 BAD_SHAPE(DeepDivs);
+BAD_SHAPE(DeepInlines);
 
 } // namespace
