@@ -21,6 +21,38 @@ set(PAGINOR_PCH_HEADERS
     <optional>
 )
 
+# paginor_reuse_pch(<target> <donor> <link targets> <headers>...)
+# Gives the target the precompiled header of the donor, a library of one
+# empty source made on first use with the given headers and links. A
+# precompiled header is about 150 MB; one per library and test program made
+# the two build trees of a full test run (plain and sanitized) 6 GB larger.
+# A header is only used with the flags it was made with: the targets that
+# take ImageMagick's flags (OpenMP among them) share a donor that has them
+# too. Where a target's flags still differ, GCC warns (-Winvalid-pch) and
+# reads the headers themselves: slower, never wrong.
+function(paginor_reuse_pch target donor links)
+    if(NOT TARGET ${donor})
+        set(source ${PROJECT_BINARY_DIR}/${donor}.cpp)
+        if(NOT EXISTS ${source})
+            file(WRITE ${source} "// The precompiled header's own translation unit.\n")
+        endif()
+        add_library(${donor} STATIC ${source})
+        target_link_libraries(${donor} PRIVATE ${links})
+        target_precompile_headers(${donor} PRIVATE ${ARGN})
+        paginor_warnings(${donor})
+    endif()
+    set_target_properties(${target} PROPERTIES PRECOMPILE_HEADERS_REUSE_FROM ${donor})
+endfunction()
+
+# The precompiled header of the libraries, with ImageMagick's flags or without.
+function(paginor_library_pch target magick)
+    if(magick)
+        paginor_reuse_pch(${target} paginor_pch_magick "Qt6::Widgets;PkgConfig::MAGICKPP" ${PAGINOR_PCH_HEADERS})
+    else()
+        paginor_reuse_pch(${target} paginor_pch "Qt6::Widgets" ${PAGINOR_PCH_HEADERS})
+    endif()
+endfunction()
+
 function(paginor_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra)
 endfunction()
@@ -47,7 +79,13 @@ function(paginor_library name)
         add_library(${target} STATIC ${sources})
         target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR})
         target_link_libraries(${target} PUBLIC ${ARG_DEPS})
-        target_precompile_headers(${target} PRIVATE ${PAGINOR_PCH_HEADERS})
+        # The program's libraries link each other, the image library among
+        # them, which gives its users ImageMagick's flags.
+        if(target IN_LIST PAGINOR_PROGRAM_LIBS OR "PkgConfig::MAGICKPP" IN_LIST ARG_DEPS)
+            paginor_library_pch(${target} ON)
+        else()
+            paginor_library_pch(${target} OFF)
+        endif()
         if(PAGINOR_UNITY)
             set_target_properties(${target} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE 12)
         endif()
@@ -74,6 +112,7 @@ function(paginor_magick_sources target)
     endforeach()
     set_source_files_properties(${ARGN} TARGET_DIRECTORY ${target} PROPERTIES SKIP_PRECOMPILE_HEADERS ON)
     target_link_libraries(${target} PRIVATE PkgConfig::MAGICKPP)
+    paginor_library_pch(${target} ON)
 endfunction()
 
 # The layers, lowest first (see the README's Layout): platform, engine, then
@@ -172,7 +211,12 @@ function(paginor_test_executable name)
         paginor_link_program(${name})
     endif()
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-    target_precompile_headers(${name} PRIVATE ${PAGINOR_PCH_HEADERS} <gtest/gtest.h> ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
+    set(headers ${PAGINOR_PCH_HEADERS} <gtest/gtest.h> ${PROJECT_SOURCE_DIR}/tests/support/QtPrinters.h)
+    if(ARG_PROGRAM)
+        paginor_reuse_pch(${name} paginor_pch_tests_magick "paginor_testsupport;PkgConfig::MAGICKPP" ${headers})
+    else()
+        paginor_reuse_pch(${name} paginor_pch_tests paginor_testsupport ${headers})
+    endif()
     paginor_warnings(${name})
     set(filter)
     if(ARG_XVFB AND PAGINOR_XVFB_RUN)

@@ -17,6 +17,17 @@
 
 namespace {
 
+QString g_homePath;
+
+// Runs after the destructors of statics made later than its registration,
+// such as the settings store, which writes its files as the process ends:
+// removing the folder before them left one behind for every test case run.
+void removeHome()
+{
+    if (!g_homePath.isEmpty())
+        QDir(g_homePath).removeRecursively();
+}
+
 void setPrivateHome(const QTemporaryDir& home)
 {
     const QByteArray root = QFile::encodeName(home.path());
@@ -36,10 +47,14 @@ void setPrivateHome(const QTemporaryDir& home)
 
 int main(int argc, char** argv)
 {
-    // Made before anything reads HOME; removed when the process ends.
+    // Made before anything reads HOME; removed when the process ends, after
+    // everything that may still write there.
     QTemporaryDir home(QDir::tempPath() + "/paginor-test-XXXXXX");
     if (!home.isValid())
         return 2;
+    home.setAutoRemove(false);
+    g_homePath = home.path();
+    std::atexit(removeHome);
     setPrivateHome(home);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
