@@ -98,6 +98,11 @@ void printRatios(const std::map<std::string, double>& ms)
         std::printf("  first layout and paint, %s page / litehtml alone: %.2fx (at most 1.0x) %s\n", page, r,
                     r <= 1.0 ? "ok" : "OVER");
     }
+    if (has("BM_PaintListingScreen/20000") && has("BM_PaintListingScreen/200")) {
+        const double r = ms.at("BM_PaintListingScreen/20000") / ms.at("BM_PaintListingScreen/200");
+        std::printf("  paint of a screen, listing of 20,000 lines / of 200 lines: %.2fx (%.2f against %.2f ms)\n", r,
+                    ms.at("BM_PaintListingScreen/20000"), ms.at("BM_PaintListingScreen/200"));
+    }
     if (has("BM_WholeLayoutAtOnce_Ours") && has("BM_WholeLayoutAtOnce_LitehtmlAlone"))
         std::printf("  the large page laid out whole at once / litehtml alone: %.2fx (layout library's page built in "
                     "%.2f s of %.2f s)\n",

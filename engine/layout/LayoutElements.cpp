@@ -340,16 +340,27 @@ ChildrenInView::ChildrenInView(litehtml::element& block, litehtml::elements_vect
             const ChildIndex& at = index->second;
             const int from = clip->y - y - at.reachBelow;
             const int to = clip->y + clip->height - y + at.reachAbove;
-            const auto topOf = [&children](int i) { return children[static_cast<size_t>(i)]->get_position().y; };
+            const auto topOf = [&children](int i) {
+                const litehtml::element& child = *children[static_cast<size_t>(i)];
+                return flowTop(child).value_or(const_cast<litehtml::element&>(child).get_position().y);
+            };
             const auto first =
                 std::partition_point(at.flow.begin(), at.flow.end(), [&](int i) { return topOf(i) <= from; });
             const auto last = std::partition_point(first, at.flow.end(), [&](int i) { return topOf(i) < to; });
             std::vector<int> drawn(first, last);
-            drawn.insert(drawn.end(), at.always.begin(), at.always.end());
+            childrenWalked += static_cast<long>(at.always.size());
+            for (const int i : at.always) {
+                const litehtml::element& child = *children[static_cast<size_t>(i)];
+                const litehtml::position& pos = const_cast<litehtml::element&>(child).get_position();
+                const auto* extent = dynamic_cast<const PaintExtent*>(&child);
+                if (!extent || !extent->paintsOutside(clip, x + pos.x, y + pos.y))
+                    drawn.push_back(i);
+            }
             std::sort(drawn.begin(), drawn.end());
             for (const int i : drawn)
                 kept.push_back(children[static_cast<size_t>(i)]);
         } else {
+            childrenWalked += static_cast<long>(children.size());
             for (const auto& child : children) {
                 const litehtml::position& pos = child->get_position();
                 if (const auto* extent = dynamic_cast<const PaintExtent*>(child.get())) {
@@ -364,15 +375,21 @@ ChildrenInView::ChildrenInView(litehtml::element& block, litehtml::elements_vect
         }
         found = inView.kept.emplace(&block, std::move(kept)).first;
     }
+    // (Lent to litehtml for each kind of box it draws, and given back: a
+    // copy would take every child's count of owners up and down again.)
+    childrenWalked += static_cast<long>(found->second.size());
     m_children = &children;
+    m_kept = &found->second;
     m_all.swap(children);
-    children = found->second;
+    children.swap(*m_kept);
 }
 
 ChildrenInView::~ChildrenInView()
 {
-    if (m_children)
-        m_children->swap(m_all);
+    if (!m_children)
+        return;
+    m_children->swap(*m_kept);
+    m_children->swap(m_all);
 }
 
 void ChildrenInView::forgetDrawing()
@@ -802,6 +819,24 @@ litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children
 const litehtml::elements_vector& childrenOf(const litehtml::element& el)
 {
     return el.*layoutelements_detail::ChildrenOf::member;
+}
+
+std::optional<int> layoutelements_detail::flowTop(const litehtml::element& child)
+{
+    litehtml::element& el = const_cast<litehtml::element&>(child);
+    const int own = el.get_position().y;
+    if (el.get_display() != litehtml::display_inline)
+        return own;
+    for (const auto& inner : childrenOf(el)) {
+        const litehtml::element_position position = inner->get_element_position();
+        if (inner->is_comment() || inner->skip() || inner->get_display() == litehtml::display_none ||
+            inner->get_float() != litehtml::float_none || position == litehtml::element_position_absolute ||
+            position == litehtml::element_position_fixed)
+            continue;
+        if (const std::optional<int> top = flowTop(*inner))
+            return own + *top;
+    }
+    return std::nullopt;
 }
 
 namespace {

@@ -25,6 +25,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 #include <strings.h>
 #include <type_traits>
 #include <unordered_map>
@@ -118,9 +119,12 @@ namespace layoutelements_detail {
 inline thread_local int drawSerial = 0;
 
 // Where the children of a block with very many of them stand, noted at each
-// layout: those in the flow, whose tops (their places in the block) follow
-// one another down the page, by index; floats and positioned ones, drawn
-// always; and how far above and below its top any child of the flow paints.
+// layout: those in the flow, whose tops (see flowTop) follow one another
+// down the page, by index; drawn always: floats, positioned boxes placed by
+// offsets of their own, and the few that stand out of their order (a word
+// set lower in its line than the next) or paint far from their tops (a span
+// of many lines); and how far above and below its top any child of the flow
+// paints.
 struct ChildIndex
 {
     std::vector<int> flow;
@@ -133,6 +137,14 @@ struct ChildIndexes : std::unordered_map<const litehtml::element*, ChildIndex>
 };
 // Blocks with fewer children are drawn as litehtml draws them.
 inline constexpr size_t kManyChildren = 256;
+// Where a child of a block stands down the block for drawing by index: its
+// own top, or, for an inline box (which litehtml leaves at the top of its
+// block: what it holds stands in the lines), the top of the first word or
+// box in it; nothing for an inline box with nothing in the lines.
+std::optional<int> flowTop(const litehtml::element& child);
+// The children of blocks with very many that drawings walked (those drawn
+// and those looked at to find them), counted on from zero by whoever reads it.
+inline thread_local long childrenWalked = 0;
 // The indexes of the page being drawn.
 inline thread_local const ChildIndexes* drawingIndexes = nullptr;
 
@@ -157,6 +169,7 @@ public:
 
 private:
     litehtml::elements_vector* m_children = nullptr;
+    litehtml::elements_vector* m_kept = nullptr;
     litehtml::elements_vector m_all;
 };
 

@@ -162,36 +162,77 @@ public:
     {
         if (!m_on)
             return;
+        // Floats, and positioned boxes but those that stand where the flow
+        // put them (they move with it).
         const litehtml::element_position position = child.get_element_position();
-        if (element && (position != litehtml::element_position_static || child.get_float() != litehtml::float_none)) {
+        if (element && (child.get_float() != litehtml::float_none ||
+                        (position != litehtml::element_position_static &&
+                         (position != litehtml::element_position_absolute || !placedByTheFlow(child))))) {
             m_index.always.push_back(i);
             return;
         }
-        const int top = child.get_position().y;
-        if (!m_index.flow.empty() && top < m_lastTop) {
-            giveUp();
+        const std::optional<int> top = layoutelements_detail::flowTop(child);
+        if (!top || (!m_index.flow.empty() && *top < m_lastTop)) {
+            m_index.always.push_back(i);
             return;
         }
-        m_lastTop = top;
+        m_lastTop = *top;
         m_index.flow.push_back(i);
-        m_index.reachAbove = std::max(m_index.reachAbove, m_origin + top - area.y());
-        m_index.reachBelow = std::max(m_index.reachBelow, area.y() + area.height() - (m_origin + top));
+        m_reach.push_back(
+            {std::max(0, m_origin + *top - area.y()), std::max(0, area.y() + area.height() - (m_origin + *top))});
     }
     // Where the children stand is no help: they are drawn as litehtml draws them.
     void giveUp() { m_on = false; }
     void finish()
     {
-        if (m_on)
-            (*m_indexes)[&m_block] = std::move(m_index);
+        if (!m_on)
+            return;
+        // The few that paint farthest from their tops are drawn always,
+        // so that the rest are looked for near the area drawn.
+        std::vector<int> reaches(m_reach.size());
+        std::transform(m_reach.begin(), m_reach.end(), reaches.begin(),
+                       [](const Reach& r) { return std::max(r.above, r.below); });
+        int farthest = kFar;
+        if (reaches.size() > kFewDrawnAlways) {
+            const auto nth = reaches.end() - static_cast<std::ptrdiff_t>(kFewDrawnAlways);
+            std::nth_element(reaches.begin(), nth, reaches.end());
+            farthest = std::max(farthest, *nth);
+        }
+        std::vector<int> flow;
+        flow.reserve(m_index.flow.size());
+        for (size_t k = 0; k < m_index.flow.size(); ++k) {
+            const Reach& r = m_reach[k];
+            if (std::max(r.above, r.below) > farthest) {
+                m_index.always.push_back(m_index.flow[k]);
+                continue;
+            }
+            flow.push_back(m_index.flow[k]);
+            m_index.reachAbove = std::max(m_index.reachAbove, r.above);
+            m_index.reachBelow = std::max(m_index.reachBelow, r.below);
+        }
+        m_index.flow = std::move(flow);
+        std::sort(m_index.always.begin(), m_index.always.end());
+        (*m_indexes)[&m_block] = std::move(m_index);
     }
 
 private:
+    // Children that paint no farther than this from their tops are looked
+    // for by where they stand; of those that paint farther, so many at most
+    // are drawn always.
+    static constexpr int kFar = 1024;
+    static constexpr size_t kFewDrawnAlways = 256;
+    struct Reach
+    {
+        int above;
+        int below;
+    };
     const litehtml::element& m_block;
     layoutelements_detail::ChildIndexes* m_indexes;
     bool m_on = false;
     int m_origin = 0;
     int m_lastTop = 0;
     layoutelements_detail::ChildIndex m_index;
+    std::vector<Reach> m_reach; // of each child of the flow
 };
 
 struct TreeBuilder
@@ -1398,6 +1439,21 @@ bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
     el->get_position().x += dx;
     el->get_position().y += dy;
     layoutengine_detail::widenPaintExtents(*el);
+    // Drawn by where it stood among the children of its block: moved up
+    // or down, it no longer stands in their order.
+    if (const auto parent = el->parent(); dy != 0 && parent && !m_childIndexes->empty()) {
+        if (const auto index = m_childIndexes->find(parent.get()); index != m_childIndexes->end()) {
+            const litehtml::elements_vector& children = childrenOf(*parent);
+            auto& flow = index->second.flow;
+            const auto at = std::find_if(flow.begin(), flow.end(),
+                                         [&](int i) { return children[static_cast<size_t>(i)].get() == el.get(); });
+            if (at != flow.end()) {
+                auto& always = index->second.always;
+                always.insert(std::upper_bound(always.begin(), always.end(), *at), *at);
+                flow.erase(at);
+            }
+        }
+    }
     // The element's subtree follows in document order: shift every box and
     // word inside it.
     const int first = it->second;

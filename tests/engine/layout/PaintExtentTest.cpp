@@ -6,7 +6,10 @@
 #include "engine/layout/DocumentLayout.h"
 
 #include "engine/EnginePage.h"
+#include "engine/layout/LayoutElements.h"
 #include "LayoutFixture.h"
+
+#include "bench/engine/ListingPage.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +135,49 @@ TEST(PaintExtent, BlocksWithVeryManyChildrenDrawWhatReachesTheArea)
     layout.ensureLayout();
     ASSERT_EQ(layout.counters().blockLayouts, 1);
     expectTilesShowTheWholePage(layout.engine(), "after a paragraph grew");
+}
+
+// A source listing: one CODE of very many children, its lines numbered by
+// anchors placed absolutely where the flow puts them, spans over several
+// lines; with a float and a box placed by offsets of its own among them.
+TEST(PaintExtent, ListingsDrawWhatReachesTheArea)
+{
+    const QString extra = QStringLiteral(
+        "<span style='float:right;width:150px;height:900px;background:#c0e0ff'>float</span>"
+        "<span style='position:absolute;left:400px;top:1500px;width:90px;height:50px;background:#ffd0d0'>abs</span>");
+    Ref<Document> doc = pageFrom(bench_pages::listingPage(300, extra));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    expectTilesShowTheWholePage(layout.engine(), "listing");
+    // A line number moved down the page stands out of the order of the rest.
+    Element* number = doc->getElementById(QStringLiteral("20"));
+    ASSERT_TRUE(number);
+    ASSERT_TRUE(layout.engine().shiftPositioned(layout.nodeId(number), 30, 700));
+    expectTilesShowTheWholePage(layout.engine(), "line number moved");
+}
+
+// A paint of one screen walks about as many children of the listing's CODE
+// on a long listing as on a short one.
+TEST(PaintExtent, PaintOfAScreenOfAListingCostsWhatIsOnIt)
+{
+    const auto walkedForAScreen = [](int lines) {
+        Ref<Document> doc = pageFrom(bench_pages::listingPage(lines));
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(QSize(800, 600));
+        layout.ensureLayout();
+        const int top = layout.engine().canvasSize().height() / 2;
+        QImage image(800, 600, QImage::Format_RGB32);
+        QPainter p(&image);
+        p.translate(0, -top);
+        layoutelements_detail::childrenWalked = 0;
+        layout.engine().draw(p, QRect(0, top, 800, 600));
+        return layoutelements_detail::childrenWalked;
+    };
+    const long shortListing = walkedForAScreen(300);
+    const long longListing = walkedForAScreen(3000);
+    EXPECT_GT(shortListing, 0);
+    EXPECT_LT(longListing, shortListing * 3 / 2) << shortListing;
 }
 
 } // namespace
