@@ -13,6 +13,8 @@
 #include "util/PageDom.h"
 
 #include "engine/dom/Document.h"
+#include "engine/dom/Element.h"
+#include "engine/dom/Text.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
@@ -89,6 +91,38 @@ bool insertionPending()
 {
     const CMainFrame* frame = CMainFrame::instance();
     return frame && (frame->m_nInsertKind != 0 || frame->m_nImageDragMode != 0);
+}
+
+// Moves a place at an edge of a container into the content at that edge, as
+// far in as an element can hold the caret: the end of the last paragraph
+// rather than the place after it, so that what is typed there joins that
+// paragraph instead of starting a line of its own.
+void intoEdgeContent(engine::MarkupPointer& p, bool atEnd)
+{
+    engine::Node* node = p.container();
+    int offset = p.offset();
+    for (int guard = 0; node && guard < 10000; ++guard) {
+        const int step = atEnd ? -1 : 1;
+        int at = atEnd ? offset - 1 : offset;
+        // White space between blocks shows nothing: past it, to the block.
+        while (node->child(at) && node->child(at + step) && node->child(at)->asText() &&
+               node->child(at)->asText()->data().trimmed().isEmpty())
+            at += step;
+        engine::Node* next = node->child(at);
+        if (!next)
+            break;
+        if (const engine::Text* text = next->asText()) {
+            node = next;
+            offset = atEnd ? int(text->data().size()) : 0;
+            break;
+        }
+        const engine::Element* element = next->asElement();
+        if (!element || element->isVoid())
+            break;
+        node = next;
+        offset = atEnd ? next->childCount() : 0;
+    }
+    p.moveTo(node, offset);
 }
 
 } // namespace sinkkeys_detail
@@ -319,6 +353,8 @@ int CImpIDispatch::HandleCaretKey(engine::Document* doc, int key, bool shift, bo
         if (!ctrl)
             return 1;
         const bool home = key == detail::kHome;
+        detail::intoEdgeContent(first, false);
+        detail::intoEdgeContent(last, true);
         if (shift)
             selectBetween(home ? first : caret, home ? caret : last);
         else

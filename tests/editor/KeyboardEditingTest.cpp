@@ -111,6 +111,28 @@ TEST_F(KeyboardEditing, TheCaretStaysInATextBox)
     EXPECT_FALSE(sink()->m_bIsTextDragMode);
 }
 
+TEST_F(KeyboardEditing, CtrlHomeAndEndTypeIntoTheFirstAndLastParagraphsOfABox)
+{
+    // As the program writes a text box: paragraphs, with line breaks between.
+    ASSERT_TRUE(byId("cell")->setInnerHTML(QStringLiteral("\n<P id=one>one</P>\n<P id=two>two</P>\n")));
+    settle();
+    caretIn("one", 1);
+    key(Qt::Key_End, Qt::ControlModifier);
+    type(QStringLiteral("!"));
+    key(Qt::Key_Home, Qt::ControlModifier);
+    type(QStringLiteral("^"));
+    EXPECT_EQ(byId("one")->innerText(), QStringLiteral("^one"));
+    EXPECT_EQ(byId("two")->innerText(), QStringLiteral("two!"));
+    EXPECT_EQ(byId("cell")->children().length(), 2);
+    // An empty last paragraph takes the caret too.
+    ASSERT_TRUE(byId("cell")->setInnerHTML(QStringLiteral("<P id=one>one</P><P id=two></P>")));
+    settle();
+    caretIn("one", 1);
+    key(Qt::Key_End, Qt::ControlModifier);
+    type(QStringLiteral("x"));
+    EXPECT_EQ(byId("two")->innerText(), QStringLiteral("x"));
+}
+
 TEST_F(KeyboardEditing, CellsOfOrdinaryTablesLetTheCaretThroughAndTabGoesOn)
 {
     // Down from a cell: the cell below, in the same table.
