@@ -3,7 +3,8 @@
 // paragraphs again, Ctrl+Z, at the middle of the text where one starts
 // typing, each from the key to the painted view. Counters: whether the
 // layout was one of the whole page or one block's (see DocumentLayout's
-// counters), and the first layout's time.
+// counters), the lines of a long block of words that stood and the words
+// read again, and the first layout's time.
 //   bench_engine --benchmark_filter='BadShape'
 
 #include "bench/engine/BadShapePages.h"
@@ -11,6 +12,7 @@
 
 #include "engine/dom/Document.h"
 #include "engine/editing/Selection.h"
+#include "engine/layout/DocumentLayout.h"
 #include "engine/markup/UndoManager.h"
 #include "engine/view/DesignModeInput.h"
 #include "engine/view/PageView.h"
@@ -88,6 +90,7 @@ void BM_BadShape(benchmark::State& state, Shape shape, Gesture gesture)
         return state.SkipWithError("the page has no text to start typing in");
     const auto& counters = page.view->layout().counters();
     int rebuilds = 0, layouts = 0, blockLayouts = 0;
+    engine::LayoutEngine::KeptLinesCount kept;
     for (auto _ : state) {
         // Before: the paragraph to join, the key to undo.
         if (gesture == Gesture::Join)
@@ -117,6 +120,7 @@ void BM_BadShape(benchmark::State& state, Shape shape, Gesture gesture)
         rebuilds = counters.rebuilds - rebuilt;
         layouts = counters.layouts - laid;
         blockLayouts = counters.blockLayouts - blocks;
+        kept = page.view->layout().engine().lastKeptLines();
         // After: the page as it was.
         if (gesture == Gesture::Key || gesture == Gesture::Enter)
             page.key(Qt::Key_Backspace);
@@ -126,6 +130,9 @@ void BM_BadShape(benchmark::State& state, Shape shape, Gesture gesture)
     state.counters["rebuilds"] = rebuilds;
     state.counters["layouts"] = layouts;
     state.counters["blockLayouts"] = blockLayouts;
+    // Of a block of words laid out again: its lines that stood, its words read again.
+    state.counters["linesKept"] = static_cast<double>(kept.linesKept);
+    state.counters["wordsRead"] = static_cast<double>(kept.wordsRead);
 }
 
 void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)

@@ -57,9 +57,13 @@ bool canStandAlone(const litehtml::element& el)
 // leave those lists wrong.
 bool holdsFloatsOrPositioned(const litehtml::element& el)
 {
-    for (size_t i = 0; i < el.get_children_count(); ++i) {
-        const auto child = el.get_child(static_cast<int>(i));
+    const bool inlineBox = el.get_display() == litehtml::display_inline;
+    for (const auto& child : childrenOf(el)) {
         if (!child)
+            continue;
+        // (Words outside inline elements are placed in the flow, and asking
+        // them says so the long way round: a long paragraph holds very many.)
+        if (!inlineBox && child->get_display() == litehtml::display_inline_text)
             continue;
         if (child->get_float() != litehtml::float_none ||
             child->get_element_position() != litehtml::element_position_static || holdsFloatsOrPositioned(*child))

@@ -719,8 +719,12 @@ void markEdgeSpacesOf(litehtml::element& box)
     litehtml::element* before = nullptr; // the last child since a block, not a comment
     bool lineStarts = true;
     for (size_t k = 0; k < children.size(); ++k) {
-        // (Boxes out of the flow end no line: the text goes on beside them.)
-        const litehtml::element_position position = children[k]->get_element_position();
+        // (Boxes out of the flow end no line: the text goes on beside them.
+        // Words in a box of lines stand in the flow; asking them says so
+        // the long way round.)
+        const bool word = children[k]->get_display() == litehtml::display_inline_text;
+        const litehtml::element_position position =
+            word ? litehtml::element_position_static : children[k]->get_element_position();
         if (children[k]->is_comment() || position == litehtml::element_position_absolute ||
             position == litehtml::element_position_fixed)
             continue;

@@ -17,6 +17,7 @@
 
 #include "engine/layout/BlockFlow.h"
 #include "engine/layout/InheritedStyles.h"
+#include "engine/layout/KeptLines.h"
 #include "engine/layout/PresentationalHints.h"
 #include "engine/layout/StyleSheetIndex.h"
 
@@ -548,6 +549,11 @@ public:
     }
     int place_element(const litehtml::element::ptr& el, int max_width) override
     {
+        if (KeptLines* kept = KeptLines::of(this)) {
+            int keptWidth = 0;
+            if (kept->place(*this, this->m_boxes, this->m_white_space, el, max_width, keptWidth))
+                return keptWidth;
+        }
         const int width = placeElement(el, max_width);
         if (lineHeightQuirk())
             layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics, m_lineStrut);
@@ -647,6 +653,8 @@ public:
                 this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
         }
         m_lineStrut = {};
+        if (KeptLines* kept = KeptLines::of(this))
+            kept->begin(this->m_children, this->m_boxes, this->m_text_align);
         Flow flow;
         beginRender(flow);
         const int width = Base::render(x, y, max_width, second_pass);

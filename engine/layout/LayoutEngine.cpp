@@ -5,6 +5,7 @@
 #include "engine/layout/DefaultStyleSheet.h"
 #include "engine/layout/FlowShift.h"
 #include "engine/layout/InParts.h"
+#include "engine/layout/KeptLines.h"
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/PageParts.h"
 #include "engine/layout/TableElement.h"
@@ -565,6 +566,7 @@ LayoutEngine::~LayoutEngine()
 
 void LayoutEngine::letGoOfPage()
 {
+    m_wordsEdited.reset();
     m_treeLines.reset();
     m_textLines.reset();
     m_reflow.reset();
@@ -688,6 +690,7 @@ void LayoutEngine::prepareWords()
 
 void LayoutEngine::takeOver(LayoutEngine& other)
 {
+    m_wordsEdited.reset();
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
@@ -724,6 +727,8 @@ bool LayoutEngine::isLoaded() const
 void LayoutEngine::layout(int width)
 {
     const bool sameWidth = std::max(1, width) == m_width;
+    m_lastKept = {};
+    const std::optional<WordsEdited> wordsEdited = std::exchange(m_wordsEdited, std::nullopt);
     if (std::exchange(m_runLaidOut, false) && sameWidth && !m_wholeLayoutDue) {
         // (Its lines were found with it.)
         m_lastArea = m_runArea;
@@ -740,8 +745,24 @@ void LayoutEngine::layout(int width)
         m_laidOut = true;
         return;
     }
+    // (A block of words whose words alone changed keeps what it can of
+    // its lines.)
+    if (m_reflow && sameWidth && wordsEdited && wordsEdited->block == m_reflow->block().get() && !m_reflow->cell())
+        m_keptLines = std::make_unique<KeptLines>(*m_reflow->block(), wordsEdited->prefix, wordsEdited->suffix);
+    m_wordsEditedNow = wordsEdited;
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
     m_reflow.reset();
+    m_keptLines.reset();
+    m_wordsEditedNow.reset();
+    if (blockOnly && m_linesUpdate) {
+        // The lines of the words read again found anew, the others kept.
+        LinesUpdate update = std::move(*m_linesUpdate);
+        m_linesUpdate.reset();
+        m_textLines = TextLines::updated(std::move(update.before), m_tree, update.from, update.had, update.now,
+                                         update.boxFrom, 0, 0);
+        m_treeLines = m_textLines;
+    }
+    m_linesUpdate.reset();
     if (!blockOnly) {
         m_contentExtent.reset();
         m_wholeLayoutDue = false;
@@ -781,8 +802,15 @@ void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed,
 
 bool LayoutEngine::layoutBlockOnly()
 {
-    const BlockReflow::Result result = m_reflow->run();
-    if (result == BlockReflow::Result::OtherBox)
+    BlockReflow::Result result = BlockReflow::Result::OtherBox;
+    {
+        std::optional<KeptLines::Scope> keeping;
+        if (m_keptLines)
+            keeping.emplace(*m_keptLines);
+        result = m_reflow->run();
+    }
+    // (A layout that went otherwise than planned is of no use.)
+    if (result == BlockReflow::Result::OtherBox || (m_keptLines && m_keptLines->failed()))
         return false;
     if (result == BlockReflow::Result::OtherHeight)
         return layoutBlockAndMoveWhatFollows();
@@ -1069,6 +1097,8 @@ void LayoutEngine::updateCanvas(const MovedRange* moved)
 bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
                                      bool canvasMayChange)
 {
+    if (m_keptLines && m_keptLines->used() && refreshKeptWords(block, changed, canvasMayChange))
+        return true;
     m_treeLines.reset();
     const auto found = m_tree.byNode.find(layoutNodeId(*block));
     if (found == m_tree.byNode.end())
@@ -1156,6 +1186,176 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     return true;
 }
 
+bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& block, QRect& changed,
+                                    bool canvasMayChange)
+{
+    using namespace layoutengine_detail;
+    if (!m_wordsEditedNow || m_wordsEditedNow->block != block.get())
+        return false;
+    const WordsEdited& edited = *m_wordsEditedNow;
+    const KeptLines& kept = *m_keptLines;
+    const auto found = m_tree.byNode.find(layoutNodeId(*block));
+    if (found == m_tree.byNode.end())
+        return false;
+    const int blockBox = found->second;
+    const int dy = kept.dy();
+    // (Lines that moved in a block of the same height: its height is its own.)
+    if (m_tree.subtreeEnd(blockBox) != blockBox + 1 || (dy != 0 && !canvasMayChange))
+        return false;
+    auto& pieces = m_tree.pieces;
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(blockBox, blockBox + 1);
+    const litehtml::elements_vector& children = childrenOf(*block);
+    const size_t restart = kept.restart();
+    const size_t metAt = kept.metAt();
+    // The words of the children before and after those placed anew are
+    // those of the tree.
+    const auto makesWord = [](litehtml::element& child) {
+        return textMarker(child) == -2 && isTextLike(child) && !child.skip();
+    };
+    size_t before = 0;
+    for (size_t c = 0; c < restart; ++c)
+        before += makesWord(*children[c]) ? 1 : 0;
+    size_t after = 0;
+    for (size_t c = metAt; c < children.size(); ++c)
+        after += makesWord(*children[c]) ? 1 : 0;
+    if (before + after > piecesTo - piecesFrom)
+        return false;
+    const size_t had = piecesTo - piecesFrom - before - after;
+    // Where the text the first child placed anew belongs to stands.
+    int textNode = -1;
+    int offset = 0;
+    {
+        int back = 0;
+        bool known = false;
+        for (size_t c = restart; c-- > 0 && !known;) {
+            litehtml::element& child = *children[c];
+            if (const int marker = textMarker(child); marker != -2) {
+                textNode = marker;
+                offset = back;
+                known = true;
+            } else if (isTextLike(child)) {
+                if (!child.skip()) {
+                    if (before == 0)
+                        return false;
+                    const TextPiece& last = pieces[piecesFrom + before - 1];
+                    textNode = last.textNodeId;
+                    offset = last.offset + static_cast<int>(last.text.size()) + back;
+                    known = true;
+                } else {
+                    litehtml::tstring text;
+                    child.get_text(text);
+                    back += static_cast<int>(QString::fromStdString(text).size());
+                }
+            } else if (!child.is_comment()) {
+                return false;
+            }
+        }
+        if (!known)
+            offset = back;
+    }
+    // The words of the children placed anew.
+    LayoutTree part;
+    TreeBuilder builder{part, nullptr, nullptr, m_tagNames, 0, {}};
+    builder.indexByNode = false;
+    const litehtml::position origin = layoutelements_detail::placementOf(*block);
+    std::vector<int> indexed; // the children that made them
+    for (size_t c = restart; c < metAt; ++c) {
+        const litehtml::element::ptr& child = children[c];
+        if (const int marker = textMarker(*child); marker != -2) {
+            textNode = marker;
+            offset = 0;
+        } else if (isTextLike(*child)) {
+            const size_t made = part.pieces.size();
+            builder.addText(child, blockBox, textNode, offset, origin);
+            if (part.pieces.size() > made)
+                indexed.push_back(static_cast<int>(c));
+        } else if (!child->is_comment()) {
+            return false;
+        }
+    }
+    // Blocks of very many children are drawn by the index of them, which
+    // follows (it is there when the block holds as many now as it did).
+    const auto index = m_childIndexes->find(block.get());
+    if ((index != m_childIndexes->end()) != (children.size() >= layoutelements_detail::kManyChildren))
+        return false;
+
+    const auto cover = [](QRect& area, const QRect& r) { area = area.isNull() ? r : area.united(r); };
+    LayoutBox& box = m_tree.boxes[static_cast<size_t>(blockBox)];
+    QRect areaBefore = box.borderBox;
+    const size_t partFrom = piecesFrom + before;
+    for (size_t i = partFrom; i < partFrom + had; ++i)
+        cover(areaBefore, pieces[i].box);
+    LayoutBox placed = box;
+    placeBoxes(placed, *block, origin);
+    QRect areaAfter = placed.borderBox;
+    for (const TextPiece& p : part.pieces)
+        cover(areaAfter, p.box);
+    if (!canvasMayChange &&
+        (!keepsExtent(areaBefore.x() + areaBefore.width(), areaAfter.x() + areaAfter.width(), m_tree.canvas.width()) ||
+         !keepsExtent(areaBefore.y() + areaBefore.height(), areaAfter.y() + areaAfter.height(),
+                      m_tree.canvas.height())))
+        return false;
+
+    // Nothing looked at fails from here on.
+    std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
+    box.borderBox = placed.borderBox;
+    box.paddingBox = placed.paddingBox;
+    box.contentBox = placed.contentBox;
+    if (index != m_childIndexes->end()) {
+        layoutelements_detail::ChildIndex& ci = index->second;
+        const int oldMetAt = static_cast<int>(metAt) - edited.childrenChange;
+        const auto from = std::lower_bound(ci.flow.begin(), ci.flow.end(), static_cast<int>(restart));
+        const auto to = std::lower_bound(from, ci.flow.end(), oldMetAt);
+        const auto moved = ci.flow.erase(from, to);
+        for (auto i = moved; i != ci.flow.end(); ++i)
+            *i += edited.childrenChange;
+        ci.flow.insert(moved, indexed.begin(), indexed.end());
+        for (size_t i = 0; i < indexed.size(); ++i) {
+            const int top = origin.y + children[static_cast<size_t>(indexed[i])]->get_position().y;
+            const QRect& area = part.pieces[i].box;
+            ci.reachAbove = std::max(ci.reachAbove, top - area.y());
+            ci.reachBelow = std::max(ci.reachBelow, area.y() + area.height() - top);
+        }
+    }
+    // The words after those placed anew moved down (and along their text).
+    for (size_t i = piecesTo - after; i < piecesTo; ++i) {
+        TextPiece& p = pieces[i];
+        if (dy != 0) {
+            p.box.translate(0, dy);
+            p.baseline += dy;
+        }
+        if (p.textNodeId == edited.textNodeId)
+            p.offset += edited.lengthChange;
+    }
+    const size_t now = part.pieces.size();
+    if (now > had)
+        pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(partFrom + had), now - had, TextPiece());
+    else if (now < had)
+        pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(partFrom + now),
+                     pieces.begin() + static_cast<std::ptrdiff_t>(partFrom + had));
+    std::move(part.pieces.begin(), part.pieces.end(), pieces.begin() + static_cast<std::ptrdiff_t>(partFrom));
+    if (const int more = static_cast<int>(now) - static_cast<int>(had); more != 0) {
+        for (size_t i = static_cast<size_t>(blockBox) + 1; i < m_tree.boxes.size(); ++i)
+            m_tree.boxes[i].firstPiece += more;
+    }
+    // What the block paints takes in the words placed anew and those moved.
+    if (auto* extent = dynamic_cast<PaintExtent*>(block.get()); extent && !extent->paintExtent().isNull()) {
+        QRect area = extent->paintExtent();
+        if (dy != 0)
+            area = area.united(area.translated(0, dy));
+        extent->setPaintExtent(area.united(areaAfter.adjusted(-64, -16, 64, 16).translated(-origin.x, -origin.y)));
+    }
+    widenChildReach(*block, areaAfter);
+    widenPaintExtents(*block);
+    if (linesBefore)
+        m_linesUpdate = LinesUpdate{std::move(linesBefore), static_cast<int>(partFrom), static_cast<int>(had),
+                                    static_cast<int>(now), blockBox + 1};
+    m_lastKept = {kept.linesKeptBefore() + kept.linesKeptAfter(), now};
+    const QRect area = areaBefore.united(areaAfter);
+    changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
+    return true;
+}
+
 void LayoutEngine::widenChildReach(const litehtml::element& block, const QRect& area)
 {
     if (m_childIndexes->empty() || area.isNull())
@@ -1175,6 +1375,7 @@ void LayoutEngine::widenChildReach(const litehtml::element& block, const QRect& 
 void LayoutEngine::buildTree()
 {
     m_treeLines.reset();
+    m_linesUpdate.reset();
     // Room for as much as the layout before held (a layout again of the
     // same page holds as much).
     const size_t boxes = m_tree.boxes.size();
@@ -1269,6 +1470,7 @@ bool LayoutEngine::holdsListItems(int nodeId) const
 
 bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
+    m_wordsEdited.reset();
     m_textLines.reset();
     const auto el = elementOf(nodeId);
     if (!el) {
@@ -1377,6 +1579,12 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         change.to += length;
         change.toAfter += length;
     }
+    // Which of the block's children stand as they were (see KeptLines).
+    const size_t erasedFrom = static_cast<size_t>(from - children.begin());
+    const size_t erasedTo = static_cast<size_t>(to - children.begin());
+    const size_t countBefore = children.size();
+    const bool ownBlock = block && block->block() == parent && !block->cell();
+    const bool firstEdit = m_laidOut;
     const auto first = children.erase(from, to);
     // The words as litehtml splits them when it parses a page.
     litehtml::elements_vector words;
@@ -1392,12 +1600,61 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         word->parent(parent);
         word->parse_styles(false);
     }
+    // (The white space at the block's edges may be made anew too.)
+    size_t prefix = erasedFrom;
+    size_t suffix = countBefore - erasedTo;
+    const auto edges = [&children]() {
+        std::pair<size_t, size_t> at{children.size(), children.size()};
+        for (size_t i = 0; i < children.size() && at.first == children.size(); ++i)
+            if (!children[i]->is_comment())
+                at.first = i;
+        for (size_t i = children.size(); i-- > 0 && at.second == children.size();)
+            if (!children[i]->is_comment())
+                at.second = i;
+        return at;
+    };
+    const auto [firstBefore, lastBefore] = edges();
+    const litehtml::element* firstChild = firstBefore < children.size() ? children[firstBefore].get() : nullptr;
+    const litehtml::element* lastChild = lastBefore < children.size() ? children[lastBefore].get() : nullptr;
+    const litehtml::element* resized = nullptr;
     if (litehtml::element* holder = runsHolder(*parent)) {
         layoutelements_detail::markEdgeSpacesOf(*holder);
-        fitWordWidths(*holder, m_container->fonts());
+        fitWordWidths(*holder, m_container->fonts(), &resized);
     }
+    if (firstChild && children[firstBefore].get() != firstChild)
+        prefix = std::min(prefix, firstBefore);
+    if (lastChild && children[lastBefore].get() != lastChild)
+        suffix = std::min(suffix, children.size() - lastBefore);
     noteChange(parent, std::move(block));
+    noteWordsEdited(*parent, textNodeId, ownBlock && (firstEdit || m_wordsEdited), prefix, suffix,
+                    static_cast<int>(words.size()) - static_cast<int>(erasedTo - erasedFrom),
+                    static_cast<int>(after.size()) - static_cast<int>(before.size()), resized);
     return true;
+}
+
+void LayoutEngine::noteWordsEdited(const litehtml::element& block, int textNodeId, bool keepable, size_t prefix,
+                                   size_t suffix, int childrenChange, int lengthChange,
+                                   const litehtml::element* resized)
+{
+    if (!keepable || !m_reflow || m_reflow->block().get() != &block ||
+        (m_wordsEdited && (m_wordsEdited->block != &block || m_wordsEdited->textNodeId != textNodeId))) {
+        m_wordsEdited.reset();
+        return;
+    }
+    WordsEdited edited = m_wordsEdited.value_or(WordsEdited{&block, textNodeId, prefix, suffix, 0, 0});
+    edited.prefix = std::min(edited.prefix, prefix);
+    edited.suffix = std::min(edited.suffix, suffix);
+    edited.lengthChange += lengthChange;
+    edited.childrenChange += childrenChange;
+    // The words after the last one whose width changed stand as wide.
+    if (resized) {
+        const litehtml::elements_vector& children = childrenOf(block);
+        size_t after = 0;
+        while (after < children.size() && children[children.size() - 1 - after].get() != resized)
+            ++after;
+        edited.suffix = std::min(edited.suffix, after);
+    }
+    m_wordsEdited = edited;
 }
 
 bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
@@ -1722,6 +1979,7 @@ bool LayoutEngine::laysOut(int nodeId) const
 
 bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html)
 {
+    m_wordsEdited.reset();
     using namespace layoutengine_detail;
     m_textLines.reset();
     m_runLaidOut = false;

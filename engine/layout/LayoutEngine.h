@@ -30,6 +30,7 @@ struct ChildIndexes;
 
 class BlockReflow;
 class ContentExtent;
+class KeptLines;
 class RootElement;
 struct WideBlock;
 class FlowShift;
@@ -99,6 +100,14 @@ public:
     // How many words and spaces the last replaceText made anew: those
     // around the change (the others stand).
     size_t wordsMadeByLastReplace() const { return m_wordsMade; }
+    // Of the last layout of a block of words after typing (see KeptLines):
+    // how many of its old lines stood, and how many words were read again.
+    struct KeptLinesCount
+    {
+        size_t linesKept = 0;
+        size_t wordsRead = 0;
+    };
+    KeptLinesCount lastKeptLines() const { return m_lastKept; }
     // Replaces the elements of a run of a block's children, from that of
     // node `firstId` to that of node `lastId` (the words and white space
     // between them included), by those of `html`: the run written as a page
@@ -167,6 +176,15 @@ private:
     // `canvasMayChange`, they reach past the canvas).
     bool refreshBlockBoxes(const std::shared_ptr<litehtml::element>& block, QRect& changed,
                            bool canvasMayChange = false);
+    // The same for a block of words whose lines partly stood (m_keptLines):
+    // only the words placed anew are read again, those of the lines that
+    // stood after them moved. False, with nothing changed, when the
+    // block's words cannot be followed so.
+    // After replaceText: notes which children of `block` stand (see
+    // WordsEdited), or that none may be kept.
+    void noteWordsEdited(const litehtml::element& block, int textNodeId, bool keepable, size_t prefix, size_t suffix,
+                         int childrenChange, int lengthChange, const litehtml::element* resized);
+    bool refreshKeptWords(const std::shared_ptr<litehtml::element>& block, QRect& changed, bool canvasMayChange);
     // Whether the positioned boxes in the content that moves go with it.
     // (`to`: the end of the boxes that move.)
     bool movesWithItsPlace(int blockBox, int to, const FlowShift& shift) const;
@@ -256,6 +274,34 @@ private:
     std::unique_ptr<WideBlock> m_wideBlock;
     bool m_reloadDue = false;
     size_t m_wordsMade = 0;
+    // The words of one text node in the block that holds them, changed
+    // since the last layout: which of the block's children stand as they
+    // were (see KeptLines).
+    struct WordsEdited
+    {
+        const litehtml::element* block = nullptr;
+        int textNodeId = -1;
+        size_t prefix = 0;      // the first children, as they were
+        size_t suffix = 0;      // the last ones, as they were and as wide
+        int lengthChange = 0;   // of the text node
+        int childrenChange = 0; // of the block
+    };
+    std::optional<WordsEdited> m_wordsEdited;
+    std::optional<WordsEdited> m_wordsEditedNow; // those of the layout under way
+    std::unique_ptr<KeptLines> m_keptLines;      // while the block is laid out
+    // The lines of the tree before a block of words was laid out again, and
+    // which of its words changed (see TextLines::updated): the lines are
+    // found again only for those.
+    struct LinesUpdate
+    {
+        std::shared_ptr<const TextLines> before;
+        int from = 0;
+        int had = 0;
+        int now = 0;
+        int boxFrom = 0;
+    };
+    std::optional<LinesUpdate> m_linesUpdate;
+    KeptLinesCount m_lastKept;
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize;          // the layout library's extent of the page
     std::optional<QRect> m_lastArea;

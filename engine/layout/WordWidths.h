@@ -21,7 +21,9 @@ class FontCatalog;
 // Refits the runs of `from` and of everything in it; litehtml measures the
 // words anew whenever it computes their style, so this follows every such
 // computation (of the whole page or of the block around a change).
-void fitWordWidths(litehtml::element& from, const FontCatalog& fonts);
+// With `lastResized`, notes there the last word whose width changed (left
+// as it is when none did).
+void fitWordWidths(litehtml::element& from, const FontCatalog& fonts, const litehtml::element** lastResized = nullptr);
 
 // The same for a page read in parts (see PageParts), in two steps. The
 // elements open where parts were cut hold runs that go across the cuts:

@@ -1,0 +1,107 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+#include <cstddef>
+#include <vector>
+
+namespace engine {
+
+// A block that holds nothing but words (a paragraph being typed in), laid
+// out again after some of them changed: its lines before the line the
+// change begins on stand as they were (the line before that one is laid
+// out again when the change begins a line: its first word may now fit on
+// it), and the words from there on are placed anew. Where a new line
+// begins with the word an old line began with, and every word from there
+// on is the one it was, as wide as it was, the old lines from there on
+// stand too, moved by as much as the line before them moved.
+//
+// (The widths of the words after a change are fitted anew with it, see
+// WordWidths: whole pixels of a running sum, which mostly come out
+// otherwise after a change of a fraction of a pixel. The lines after the
+// change then meet the old ones only where the widths stayed.)
+//
+// Lines of right or centred text are not kept (litehtml moves the words of
+// a line when it ends the line, once).
+class KeptLines
+{
+public:
+    // The block's children whose lines may stand: the first `prefix` and
+    // the last `suffix` are the elements the old lines were made of, as
+    // wide as they were then.
+    KeptLines(const litehtml::element& block, size_t prefix, size_t suffix);
+    ~KeptLines();
+    KeptLines(const KeptLines&) = delete;
+    KeptLines& operator=(const KeptLines&) = delete;
+
+    // While alive, the next layout of the block on this thread keeps what
+    // it can of its lines.
+    class Scope
+    {
+    public:
+        explicit Scope(KeptLines& kept);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        KeptLines* m_outer;
+    };
+
+    // The plan for `block` being laid out on this thread, if any.
+    static KeptLines* of(const litehtml::element* block);
+
+    // From the block's layout, before it begins: takes its old lines
+    // (`boxes`); false when none of them can stand.
+    bool begin(const litehtml::elements_vector& children, litehtml::box::vector& boxes, litehtml::text_align align);
+    // From the block's placing of each child: true when `el` was placed
+    // here (`width`: what placing it gives), false when it is to be placed
+    // as usual.
+    bool place(litehtml::html_tag& block, litehtml::box::vector& boxes, litehtml::white_space ws,
+               const litehtml::element::ptr& el, int maxWidth, int& width);
+
+    // After the layout: whether old lines stood; whether the layout went
+    // otherwise than planned (then it is of no use: lay the page out whole).
+    bool used() const { return m_phase != Phase::Off && !m_failed; }
+    bool failed() const { return m_failed; }
+    // The first child placed anew; the child from which on the old lines
+    // stand again (the number of children when they did not); how far
+    // those moved down.
+    size_t restart() const { return m_restart; }
+    size_t metAt() const { return m_metAt; }
+    int dy() const { return m_dy; }
+    // How many old lines stood before the restart, and from the meeting on.
+    size_t linesKeptBefore() const { return m_kept; }
+    size_t linesKeptAfter() const { return m_keptAfter; }
+
+private:
+    enum class Phase { Off, Before, Anew, Met };
+    struct Candidate
+    {
+        size_t line;  // an old line
+        size_t child; // the child it began with
+    };
+    void fail();
+
+    const litehtml::element* m_block;
+    size_t m_prefix;
+    size_t m_suffix;
+    const litehtml::elements_vector* m_children = nullptr;
+    litehtml::box::vector m_old;
+    std::vector<size_t> m_firstOfLine; // the child each kept line begins with
+    std::vector<Candidate> m_candidates;
+    Phase m_phase = Phase::Off;
+    bool m_failed = false;
+    bool m_placedAny = false;
+    int m_right = 0; // the right edge of the old lines
+    size_t m_kept = 0;
+    size_t m_nextKept = 0;
+    size_t m_restart = 0;
+    size_t m_at = 0;
+    size_t m_candidate = 0;
+    size_t m_metAt = 0;
+    size_t m_keptAfter = 0;
+    int m_dy = 0;
+};
+
+} // namespace engine

@@ -1,0 +1,140 @@
+// A key typed in a long paragraph lays out again only the lines from the
+// edit on (and those after it where the words' widths stayed); the layout,
+// its words and its lines are still those of a fresh layout.
+
+#include "engine/layout/DocumentLayout.h"
+#include "engine/layout/TextLines.h"
+
+#include "engine/EnginePage.h"
+#include "FullLayoutCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace engine;
+
+namespace {
+
+QString manyWords(int count)
+{
+    static const char* const kWords[] = {"the", "paragraph", "of", "words", "browser", "a", "layout", "returns"};
+    QString text;
+    for (int i = 0; i < count; ++i)
+        text += QLatin1String(kWords[(i * 7 + i / 3) % 8]) + QLatin1Char(' ');
+    return text;
+}
+
+// Which of the old lines stand after a step: none; those before the edit;
+// those too and most of those after it; either (not told).
+enum class Keeps { Nothing, Before, BeforeAndAfter, Either };
+
+struct Step
+{
+    const char* what;
+    std::function<void(Text*)> edit;
+    Keeps keeps;
+};
+
+// Each step edits the text of the paragraph "p"; the result must be a
+// fresh layout's, and the lines kept as told.
+void runSteps(const QString& html, const std::vector<Step>& steps)
+{
+    Ref<Document> doc = pageFrom(html);
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    layout.engine().textLines();
+    Text* text = doc->getElementById(QStringLiteral("p"))->firstChild()->asText();
+    const DocumentLayout::Counters before = layout.counters();
+    for (const Step& step : steps) {
+        const size_t words = layout.engine().tree().pieces.size();
+        step.edit(text);
+        layout_test::expectSameAsFullLayout(layout, *doc, step.what);
+        const LayoutEngine::KeptLinesCount kept = layout.engine().lastKeptLines();
+        if (step.keeps == Keeps::Nothing) {
+            EXPECT_EQ(kept.linesKept, 0u) << step.what;
+        }
+        if (step.keeps == Keeps::Before || step.keeps == Keeps::BeforeAndAfter) {
+            EXPECT_GT(kept.linesKept, 0u) << step.what;
+            EXPECT_LT(kept.wordsRead, words * 3 / 4) << step.what;
+        }
+        if (step.keeps == Keeps::BeforeAndAfter) {
+            EXPECT_LT(kept.wordsRead, 200u) << step.what;
+        }
+        // The lines the caret moves by, found again only for the words read.
+        const TextLines& mine = *layout.engine().textLines();
+        const std::shared_ptr<const TextLines> whole = TextLines::of(layout.engine().tree());
+        EXPECT_EQ(mine.entries, whole->entries) << step.what;
+        EXPECT_EQ(mine.lineOf, whole->lineOf) << step.what;
+        EXPECT_EQ(mine.entriesByNode, whole->entriesByNode) << step.what;
+        ASSERT_EQ(mine.lines.size(), whole->lines.size()) << step.what;
+        for (size_t i = 0; i < mine.lines.size(); ++i) {
+            const TextLines::Line& a = mine.lines[i];
+            const TextLines::Line& b = whole->lines[i];
+            EXPECT_TRUE(a.first == b.first && a.last == b.last && a.block == b.block && a.rect == b.rect &&
+                        a.baseline == b.baseline)
+                << step.what << ", line " << i;
+        }
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_EQ(layout.counters().rebuilds, before.rebuilds);
+}
+
+int middleOf(Text* t, const char* word)
+{
+    return t->data().indexOf(QLatin1String(word), t->length() / 2);
+}
+
+TEST(KeptLines, AKeyInALongParagraphLaysOutTheLinesFromTheEditOn)
+{
+    // Widths fitted anew after the edit differ by a pixel here and there:
+    // the lines after it are laid out again, those before it stand.
+    runSteps(
+        QStringLiteral("<body><p>before</p><p id=p>") + manyWords(3000) + QStringLiteral("</p><p>after</p></body>"),
+        {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); }, Keeps::Before},
+         {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::Before},
+         {"a space", [](Text* t) { t->insertData(middleOf(t, "browser") + 3, QStringLiteral(" ")); }, Keeps::Before},
+         {"words joined", [](Text* t) { t->deleteData(middleOf(t, "bro wser") + 3, 1); }, Keeps::Before},
+         {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
+         {"at the start", [](Text* t) { t->insertData(0, QStringLiteral("x")); }, Keeps::Either},
+         {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
+}
+
+TEST(KeptLinesMonospace, LinesAfterTheEditStandWhereTheWidthsStayed)
+{
+    // A letter for another of the same width leaves every width after it:
+    // the old lines are met again below the edit, moved when the lines
+    // between came out otherwise.
+    runSteps(QStringLiteral("<body><p>before</p><p id=p style='font-family:monospace'>") + manyWords(3000) +
+                 QStringLiteral("</p><p>after</p></body>"),
+             {{"a letter for another", [](Text* t) { t->replaceData(middleOf(t, "layout"), 1, QStringLiteral("k")); },
+               Keeps::BeforeAndAfter},
+              {"a line's first word shortened",
+               [](Text* t) {
+                   // (Two letters for one and one for two: the widths after
+                   // stay, the first word of some line may now fit above.)
+                   const int at = middleOf(t, "paragraph");
+                   t->replaceData(at, 9, QStringLiteral("p"));
+                   t->replaceData(at + 2, 2, QStringLiteral("returnsret"));
+               },
+               Keeps::Before},
+              {"a line more",
+               [](Text* t) {
+                   const int at = middleOf(t, "browser");
+                   t->replaceData(at, 7, QString(60, QLatin1Char('m')));
+                   t->replaceData(at + 70, 53, QString());
+               },
+               Keeps::Before}});
+}
+
+TEST(KeptLines, CentredLinesAreLaidOutWhole)
+{
+    runSteps(QStringLiteral("<body><p id=p style='text-align:center'>") + manyWords(600) +
+                 QStringLiteral("</p></body>"),
+             {{"a key in centred text", [](Text* t) { t->insertData(middleOf(t, "layout") + 1, QStringLiteral("x")); },
+               Keeps::Nothing}});
+}
+
+} // namespace
