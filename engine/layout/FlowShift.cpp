@@ -1,8 +1,11 @@
 #include "engine/layout/FlowShift.h"
 
+#include "engine/layout/InParts.h"
 #include "engine/layout/LayoutElements.h"
 
 #include <algorithm>
+#include <atomic>
+#include <utility>
 
 namespace engine {
 
@@ -22,6 +25,71 @@ bool hasFloats(const litehtml::element& holder)
            holder.get_right_floats_height() != 0;
 }
 
+// What follows a block in a box of very many children is looked at and
+// moved in parts at once, of at least this many.
+constexpr size_t kChildrenAPart = 16 * 1024;
+
+// What moves of the content after the block in one box (see plan).
+struct Moves
+{
+    std::vector<litehtml::element*> moved;
+    std::vector<int> kept;
+};
+
+// Content in the flow after the block, in the box that holds it: what
+// moves. Lines move by their words and boxes, not by the inline elements
+// around them (whose own place the layout does not use). False when the
+// page must be laid out whole.
+bool planMove(litehtml::element* el, Moves& moves)
+{
+    if (el->get_display() == litehtml::display_none)
+        return true;
+    if (isOutOfFlow(*el) && !placedByTheFlow(*el)) {
+        // Placed against a box that holds it: it stays where it is, unless
+        // only its bottom is given (the box under it grows).
+        if (el->get_css_top().is_predefined())
+            return false;
+        const int id = layoutNodeId(*el);
+        if (id < 0)
+            return false;
+        moves.kept.push_back(id);
+        return true;
+    }
+    if (el->get_float() != litehtml::float_none)
+        return false;
+    if (el->get_display() == litehtml::display_inline && !childrenOf(*el).empty()) {
+        for (const auto& child : childrenOf(*el)) {
+            if (!planMove(child.get(), moves))
+                return false;
+        }
+        return true;
+    }
+    moves.moved.push_back(el);
+    return true;
+}
+
+// The moves of the children [from, end) of a box, in their order.
+bool planMoves(const litehtml::elements_vector& children, size_t from, Moves& moves)
+{
+    std::atomic<bool> movable{true};
+    std::vector<Moves> parts = layoutengine_detail::inPartsInOrder<Moves>(
+        from, children.size(), kChildrenAPart, [&](size_t first, size_t end) {
+            Moves part;
+            for (size_t i = first; i < end && movable.load(std::memory_order_relaxed); ++i) {
+                if (!planMove(children[i].get(), part))
+                    movable = false;
+            }
+            return part;
+        });
+    if (!movable)
+        return false;
+    for (const Moves& part : parts) {
+        moves.moved.insert(moves.moved.end(), part.moved.begin(), part.moved.end());
+        moves.kept.insert(moves.kept.end(), part.kept.begin(), part.kept.end());
+    }
+    return true;
+}
+
 } // namespace flowshift_detail
 
 bool placedByTheFlow(const litehtml::element& el)
@@ -36,50 +104,17 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
     FlowShift shift;
     shift.m_dy = dy;
     shift.m_rootHeight = rootHeight;
-    // Content in the flow after `el`, in the box that holds it: what moves.
-    // Lines move by their words and boxes, not by the inline elements
-    // around them (whose own place the layout does not use).
-    const auto planMove = [&shift](litehtml::element* el, const auto& self) -> bool {
-        if (el->get_display() == litehtml::display_none)
-            return true;
-        if (isOutOfFlow(*el) && !placedByTheFlow(*el)) {
-            // Placed against a box that holds it: it stays where it is,
-            // unless only its bottom is given (the box under it grows).
-            if (el->get_css_top().is_predefined())
-                return false;
-            if (const int id = layoutNodeId(*el); id >= 0)
-                shift.m_kept.insert(id);
-            else
-                return false;
-            return true;
-        }
-        if (el->get_float() != litehtml::float_none)
-            return false;
-        if (el->get_display() == litehtml::display_inline && !childrenOf(*el).empty()) {
-            for (const auto& child : childrenOf(*el)) {
-                if (!self(child.get(), self))
-                    return false;
-            }
-            return true;
-        }
-        shift.m_moved.push_back(el);
-        return true;
-    };
-
+    Moves moves;
     litehtml::element* child = block.get();
     for (auto a = block->parent(); a; child = a.get(), a = a->parent()) {
         // Floats beside the moved content would be placed anew.
         if (a->is_floats_holder() && hasFloats(*a))
             return std::nullopt;
-        bool after = false;
-        for (const auto& el : childrenOf(*a)) {
-            if (el.get() == child) {
-                after = true;
-                continue;
-            }
-            if (after && !planMove(el.get(), planMove))
-                return std::nullopt;
-        }
+        const litehtml::elements_vector& children = childrenOf(*a);
+        const auto at =
+            std::find_if(children.begin(), children.end(), [child](const auto& el) { return el.get() == child; });
+        if (at != children.end() && !planMoves(children, static_cast<size_t>(at - children.begin()) + 1, moves))
+            return std::nullopt;
         shift.m_holder = a.get();
         if (a.get() == cell) {
             shift.m_grown.push_back(a.get());
@@ -97,13 +132,20 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
     }
     if (!shift.m_holder)
         return std::nullopt;
+    shift.m_moved = std::move(moves.moved);
+    shift.m_kept.insert(moves.kept.begin(), moves.kept.end());
     return shift;
 }
 
 void FlowShift::apply() const
 {
-    for (litehtml::element* el : m_moved)
-        el->get_position().y += m_dy;
+    litehtml::element* const* moved = m_moved.data();
+    const int dy = m_dy;
+    layoutengine_detail::inParts(0, m_moved.size(), flowshift_detail::kChildrenAPart,
+                                 [moved, dy](size_t first, size_t end) {
+                                     for (size_t i = first; i < end; ++i)
+                                         moved[i]->get_position().y += dy;
+                                 });
     for (litehtml::element* a : m_grown) {
         if (a->have_parent()) {
             a->get_position().height += m_dy;

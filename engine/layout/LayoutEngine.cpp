@@ -23,6 +23,7 @@
 #include "platform/BackgroundWork.h"
 
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 #include <thread>
 #include <climits>
@@ -909,22 +910,35 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shif
     // when it takes its place from the flow.
     const auto& boxes = m_tree.boxes;
     const int from = m_tree.subtreeEnd(blockBox);
+    const auto movesAlong = [&](const LayoutBox& b) {
+        int against = b.parent;
+        while (against >= 0 && !boxes[static_cast<size_t>(against)].positioned)
+            against = boxes[static_cast<size_t>(against)].parent;
+        if (against >= from)
+            return true;
+        const auto el = elementOf(b.nodeId);
+        return el && el->get_element_position() != litehtml::element_position_fixed && placedByTheFlow(*el);
+    };
+    if (shift.kept().empty()) {
+        // (Every box looked at: on a long page, in parts at once.)
+        std::atomic<bool> all{true};
+        layoutengine_detail::inParts(static_cast<size_t>(std::max(0, from)), static_cast<size_t>(std::max(from, to)),
+                                     layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
+                                         for (size_t i = first; i < end && all.load(std::memory_order_relaxed); ++i) {
+                                             if (boxes[i].absolute && !movesAlong(boxes[i]))
+                                                 all = false;
+                                         }
+                                     });
+        return all;
+    }
     for (int i = from; i < to;) {
         const LayoutBox& b = boxes[static_cast<size_t>(i)];
         if (b.nodeId >= 0 && !shift.kept().empty() && shift.kept().count(b.nodeId)) {
             i = m_tree.subtreeEnd(i);
             continue;
         }
-        if (b.absolute) {
-            int against = b.parent;
-            while (against >= 0 && !boxes[static_cast<size_t>(against)].positioned)
-                against = boxes[static_cast<size_t>(against)].parent;
-            if (against < from) {
-                const auto el = elementOf(b.nodeId);
-                if (!el || el->get_element_position() == litehtml::element_position_fixed || !placedByTheFlow(*el))
-                    return false;
-            }
-        }
+        if (b.absolute && !movesAlong(b))
+            return false;
         ++i;
     }
     return true;
@@ -1076,12 +1090,21 @@ void LayoutEngine::updateCanvas(const MovedRange* moved)
 {
     int right = m_documentSize.width();
     int bottom = m_documentSize.height();
-    const auto reach = [&](size_t first, size_t end) {
-        for (size_t i = first; i < end; ++i) {
-            const QRect& box = m_tree.boxes[i].borderBox;
-            right = std::max(right, box.x() + box.width());
-            bottom = std::max(bottom, box.y() + box.height());
-        }
+    // (Every box looked at: on a long page, in parts at once.)
+    std::mutex reached;
+    const auto reach = [&](size_t from, size_t to) {
+        layoutengine_detail::inParts(from, to, layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
+            int partRight = INT_MIN;
+            int partBottom = INT_MIN;
+            for (size_t i = first; i < end; ++i) {
+                const QRect& box = m_tree.boxes[i].borderBox;
+                partRight = std::max(partRight, box.x() + box.width());
+                partBottom = std::max(partBottom, box.y() + box.height());
+            }
+            const std::lock_guard<std::mutex> lock(reached);
+            right = std::max(right, partRight);
+            bottom = std::max(bottom, partBottom);
+        });
     };
     if (moved) {
         reach(0, static_cast<size_t>(moved->from));

@@ -1,5 +1,7 @@
 #include "engine/layout/LayoutTree.h"
 
+#include "engine/layout/InParts.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -23,6 +25,19 @@ int& BoxesByNode::operator[](int nodeId)
         ++m_size;
     }
     return slot.second;
+}
+
+void BoxesByNode::moveAlong(int index, int by)
+{
+    // (One pass over every node of the page: in parts at once on a long one.)
+    constexpr size_t kSlotsAPart = 64 * 1024;
+    value_type* const entries = m_slots.data();
+    layoutengine_detail::inParts(0, m_slots.size(), kSlotsAPart, [entries, index, by](size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i) {
+            if (entries[i].first >= 0 && entries[i].second >= index)
+                entries[i].second += by;
+        }
+    });
 }
 
 int LayoutTree::subtreeEnd(int index) const

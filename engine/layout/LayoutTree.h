@@ -120,13 +120,7 @@ public:
     void reserve(size_t nodeIds) { m_slots.reserve(nodeIds); }
     // The boxes from `index` on moved `by` along their list: the entries
     // that name them follow.
-    void moveAlong(int index, int by)
-    {
-        for (value_type& slot : m_slots) {
-            if (slot.first >= 0 && slot.second >= index)
-                slot.second += by;
-        }
-    }
+    void moveAlong(int index, int by);
     void clear()
     {
         m_slots.clear();

@@ -1,5 +1,6 @@
 #include "engine/layout/TextLines.h"
 
+#include "engine/layout/InParts.h"
 #include "engine/layout/LayoutTree.h"
 
 #include <algorithm>
@@ -41,6 +42,23 @@ std::uint64_t nextVersion()
     return ++versions;
 }
 
+// Parts of the passes over every word or line of a long page worth a
+// thread (each step of them is a few instructions).
+constexpr size_t kEntriesAPart = 64 * 1024;
+constexpr size_t kLinesAPart = 16 * 1024;
+
+// Adds `more` to list[from..]: in parts at once on a long page.
+void addFrom(std::vector<int>& list, size_t from, int more)
+{
+    if (more == 0)
+        return;
+    int* const values = list.data();
+    layoutengine_detail::inParts(from, list.size(), kEntriesAPart, [values, more](size_t first, size_t end) {
+        for (size_t i = first; i < end; ++i)
+            values[i] += more;
+    });
+}
+
 } // namespace
 
 std::shared_ptr<const TextLines> TextLines::of(const LayoutTree& tree)
@@ -55,8 +73,11 @@ std::shared_ptr<const TextLines> TextLines::of(const LayoutTree& tree)
 
 void TextLines::find(const LayoutTree& tree)
 {
-    entries.reserve(tree.pieces.size());
-    lineOf.reserve(tree.pieces.size());
+    // (With room for the words edits add: the first that adds one does not
+    // move every list of a long page elsewhere.)
+    const size_t room = tree.pieces.size() + tree.pieces.size() / 32;
+    entries.reserve(room);
+    lineOf.reserve(room);
     findIn(tree, 0, static_cast<int>(tree.pieces.size()));
 }
 
@@ -116,6 +137,7 @@ void TextLines::indexByNode(const LayoutTree& tree)
     for (size_t n = 1; n < nodeEntriesStart.size(); ++n)
         nodeEntriesStart[n] += nodeEntriesStart[n - 1];
     std::vector<int> next(nodeEntriesStart.begin(), nodeEntriesStart.end() - 1);
+    entriesByNode.reserve(entries.capacity());
     entriesByNode.resize(entries.size());
     for (size_t e = 0; e < entries.size(); ++e)
         entriesByNode[static_cast<size_t>(next[static_cast<size_t>(nodeOfEntry[e])]++)] = static_cast<int>(e);
@@ -224,16 +246,24 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
         const int piece = old->entries[static_cast<size_t>(line.first)];
         return piece < from ? 0 : piece < from + had ? 1 : 2;
     };
-    size_t before = 0;
-    while (before < old->lines.size() && placeOf(old->lines[before]) == 0)
-        ++before;
-    size_t after = before;
-    while (after < old->lines.size() && placeOf(old->lines[after]) == 1)
-        ++after;
-    for (size_t l = after; l < old->lines.size(); ++l) {
-        if (placeOf(old->lines[l]) != 2)
-            return nullptr;
-    }
+    // (Found by halves, then every line looked at in parts at once: they
+    // must stand in that order.)
+    const auto placedBelow = [&](int place) {
+        return static_cast<size_t>(std::partition_point(old->lines.begin(), old->lines.end(),
+                                                        [&](const Line& line) { return placeOf(line) < place; }) -
+                                   old->lines.begin());
+    };
+    const size_t before = placedBelow(1);
+    const size_t after = placedBelow(2);
+    std::atomic<bool> inOrder{true};
+    layoutengine_detail::inParts(0, old->lines.size(), kLinesAPart, [&](size_t first, size_t end) {
+        for (size_t l = first; l < end && inOrder.load(std::memory_order_relaxed); ++l) {
+            if (placeOf(old->lines[l]) != (l < before ? 0 : l < after ? 1 : 2))
+                inOrder = false;
+        }
+    });
+    if (!inOrder)
+        return nullptr;
     // The entries of the part, [entriesBefore, entriesAfter): the lines
     // before it hold only entries before it, those after it only entries
     // after it.
@@ -325,24 +355,45 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
                                     starts.begin()) -
                    1;
         };
-        // (One pass over every word of the page: kept tight.)
+        // (One pass over every word of the page, in parts at once: kept
+        // tight. Each part notes the runs of entries of the part it meets,
+        // joined after.)
         int* const entriesOfNodes = byNode.data();
-        const size_t count = byNode.size();
-        for (size_t k = 0; k < count; ++k) {
-            const int e = entriesOfNodes[k];
-            if (e >= oldEnd) {
-                entriesOfNodes[k] = e + moreEntries;
-            } else if (e >= oldFirst) {
-                const bool sameNode = !touched.empty() && touched.back().to == k &&
-                                      static_cast<int>(k) < starts[static_cast<size_t>(touched.back().node) + 1];
-                if (!sameNode) {
-                    const int node = nodeAt(k);
-                    if (!touched.empty() && touched.back().node == node)
-                        return nullptr; // (a node's entries are in the page's order)
-                    touched.push_back({node, k, k + 1, {}});
-                } else {
-                    ++touched.back().to;
+        std::atomic<bool> inOrder{true};
+        std::vector<std::vector<Touched>> runs = layoutengine_detail::inPartsInOrder<std::vector<Touched>>(
+            0, byNode.size(), kEntriesAPart, [&](size_t first, size_t end) {
+                std::vector<Touched> met;
+                for (size_t k = first; k < end; ++k) {
+                    const int e = entriesOfNodes[k];
+                    if (e >= oldEnd) {
+                        entriesOfNodes[k] = e + moreEntries;
+                    } else if (e >= oldFirst) {
+                        const bool sameNode = !met.empty() && met.back().to == k &&
+                                              static_cast<int>(k) < starts[static_cast<size_t>(met.back().node) + 1];
+                        if (!sameNode) {
+                            const int node = nodeAt(k);
+                            if (!met.empty() && met.back().node == node)
+                                inOrder = false; // (a node's entries are in the page's order)
+                            met.push_back({node, k, k + 1, {}});
+                        } else {
+                            ++met.back().to;
+                        }
+                    }
                 }
+                return met;
+            });
+        if (!inOrder)
+            return nullptr;
+        for (std::vector<Touched>& met : runs) {
+            for (Touched& t : met) {
+                if (!touched.empty() && touched.back().node == t.node) {
+                    // (A node's entries cut where the parts meet.)
+                    if (touched.back().to != t.from)
+                        return nullptr;
+                    touched.back().to = t.to;
+                    continue;
+                }
+                touched.push_back(std::move(t));
             }
         }
         std::sort(touched.begin(), touched.end(), [](const Touched& a, const Touched& b) { return a.node < b.node; });
@@ -390,44 +441,39 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
     // after it further along, each line where its first word (or break)
     // stands now.
     // (Passes over every word after the part: kept tight.)
-    const auto addTo = [](std::vector<int>& list, size_t from, int more) {
-        if (more == 0)
-            return;
-        int* const values = list.data();
-        const size_t count = list.size();
-        for (size_t i = from; i < count; ++i)
-            values[i] += more;
-    };
     const bool breaksBefore = !lines->lineOfBreak.empty();
     replaceRange(lines->entries, entriesBefore, entriesAfter, part.entries.begin(), part.entries.end());
-    addTo(lines->entries, entriesBefore + part.entries.size(), morePieces);
+    addFrom(lines->entries, entriesBefore + part.entries.size(), morePieces);
     replaceRange(lines->lineOf, entriesBefore, entriesAfter, part.lineOf.begin(), part.lineOf.end());
-    addTo(lines->lineOf, entriesBefore + part.lineOf.size(), moreLines);
+    addFrom(lines->lineOf, entriesBefore + part.lineOf.size(), moreLines);
     replaceRange(lines->lines, before, after, part.lines.begin(), part.lines.end());
-    for (size_t l = before + part.lines.size(); l < lines->lines.size(); ++l) {
-        Line& line = lines->lines[l];
+    const auto moveLines = [&](size_t first, size_t end) {
         const auto moved = [moreBoxes, boxFrom, boxesHad](int& box) {
             if (box >= boxFrom + boxesHad)
                 box += moreBoxes;
         };
-        moved(line.block);
-        int top = 0;
-        if (line.lineBreak >= 0) {
-            moved(line.lineBreak);
-            top = tree.boxes[static_cast<size_t>(line.lineBreak)].borderBox.top();
-        } else {
-            line.first += moreEntries;
-            line.last += moreEntries;
-            // (The words of a block that moved stand where they stood, moved
-            // by as much: not read again, one by one.)
-            top = shifted && line.block >= shifted->from && line.block < shifted->to
-                      ? line.firstTop + shifted->dy
-                      : tree.pieces[static_cast<size_t>(lines->entries[static_cast<size_t>(line.first)])].box.top();
+        for (size_t l = first; l < end; ++l) {
+            Line& line = lines->lines[l];
+            moved(line.block);
+            int top = 0;
+            if (line.lineBreak >= 0) {
+                moved(line.lineBreak);
+                top = tree.boxes[static_cast<size_t>(line.lineBreak)].borderBox.top();
+            } else {
+                line.first += moreEntries;
+                line.last += moreEntries;
+                // (The words of a block that moved stand where they stood,
+                // moved by as much: not read again, one by one.)
+                top = shifted && line.block >= shifted->from && line.block < shifted->to
+                          ? line.firstTop + shifted->dy
+                          : tree.pieces[static_cast<size_t>(lines->entries[static_cast<size_t>(line.first)])].box.top();
+            }
+            line.rect.translate(0, top - line.firstTop);
+            line.baseline += top - line.firstTop;
+            line.firstTop = top;
         }
-        line.rect.translate(0, top - line.firstTop);
-        line.baseline += top - line.firstTop;
-        line.firstTop = top;
-    }
+    };
+    layoutengine_detail::inParts(before + part.lines.size(), lines->lines.size(), kLinesAPart, moveLines);
     // (Without breaks there are no empty lines to place.)
     if (breaksBefore || !empty.empty()) {
         lines->setEmptyBaselines();

@@ -4,6 +4,7 @@
 // every step gives what a layout made from scratch gives, painted alike.
 
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/InParts.h"
 #include "engine/layout/TextLines.h"
 
 #include "engine/EnginePage.h"
@@ -194,6 +195,32 @@ TEST(RunReflow, BlocksAddedAndRemovedOnALongPageMatchAFreshLayout)
         page, {enterAt("p40", 30), backspaceAtStartOf("p42"), enterAt("p2499", 100),
                pasteAt("p3", 12, QStringLiteral("<p>one</p><p>two ") + words(50) + QStringLiteral("</p>"))});
     EXPECT_GE(inPlace, 8);
+}
+
+// Every pass over what follows an edit split into parts, however short:
+// the words, lines, boxes, nodes and blocks after it moved once each, none
+// twice nor left behind where two parts meet, in the body and in a text
+// box, at the first block and the last, across empty lines.
+TEST(RunReflow, EditsMovingWhatFollowsInShortPartsMatchAFreshLayout)
+{
+    struct SplitEveryPass
+    {
+        SplitEveryPass() { layoutengine_detail::leastPartOfEveryPass() = 1; }
+        ~SplitEveryPass() { layoutengine_detail::leastPartOfEveryPass() = 0; }
+    } split;
+    const QString content = paragraphs(12) + QStringLiteral("<p id=b>one<br><br>two<br></p><p id=last>") + words(30) +
+                            QStringLiteral("</p>");
+    const std::vector<std::function<void(Document*)>> edits = {
+        enterAt("p0", 2),   backspaceAtStartOf("p1"),
+        enterAt("p4", 9),   enterAt("b", 2),
+        enterAt("last", 4), backspaceAtStartOf("p3"),
+        enterAt("p11", 4),  pasteAt("p6", 3, QStringLiteral("<p>x</p><p>y ") + words(30) + QStringLiteral("</p>"))};
+    EXPECT_GE(editAndUndo(QStringLiteral("<body>") + content + QStringLiteral("</body>"), edits), 10);
+    EXPECT_GE(editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
+                                         "<td id=cell>") +
+                              content + QStringLiteral("</td></tr></tbody></table></body>"),
+                          edits),
+              10);
 }
 
 // Few paragraphs (drawn as the layout library draws them), inside a DIV
