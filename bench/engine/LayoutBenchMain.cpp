@@ -103,6 +103,12 @@ void printRatios(const std::map<std::string, double>& ms)
         std::printf("  paint of a screen, listing of 20,000 lines / of 200 lines: %.2fx (%.2f against %.2f ms)\n", r,
                     ms.at("BM_PaintListingScreen/20000"), ms.at("BM_PaintListingScreen/200"));
     }
+    if (has("BM_ResizeAcrossBreakpoint") && has("BM_ResizeWithinBreakpoints")) {
+        const double r = ms.at("BM_ResizeAcrossBreakpoint") / ms.at("BM_ResizeWithinBreakpoints");
+        std::printf("  resize of a 2 MB page's window across a breakpoint / within one: %.2fx (%.2f against %.2f ms on "
+                    "the window's thread)\n",
+                    r, ms.at("BM_ResizeAcrossBreakpoint"), ms.at("BM_ResizeWithinBreakpoints"));
+    }
     if (has("BM_WholeLayoutAtOnce_Ours") && has("BM_WholeLayoutAtOnce_LitehtmlAlone"))
         std::printf("  the large page laid out whole at once / litehtml alone: %.2fx (layout library's page built in "
                     "%.2f s of %.2f s)\n",

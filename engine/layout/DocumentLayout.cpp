@@ -184,10 +184,12 @@ void DocumentLayout::setViewportSize(QSize size)
         // shows the same layout; one of another width lays it out anew, in
         // the background again. While only its first screens are shown (the
         // view has just made room for its scroll bar, say), they are laid
-        // out again at once and the writing goes on.
+        // out again at once and the writing goes on. One where rules for
+        // screens of some sizes start or stop applying is laid out anew
+        // too, whatever its width.
         if (!sameWidth && m_writer && m_showsFirstPart)
             m_layoutDirty = true;
-        else if (!sameWidth)
+        else if (!sameWidth || m_engine.reloadDue())
             invalidateAll();
         m_allDirty = true;
         requestRepaint();

@@ -535,6 +535,34 @@ bool isRowOrRowGroup(const LayoutBox& box, const litehtml::element* el)
 
 namespace layoutengine_detail {
 
+// The rules for media that a page keeps, which litehtml lends out to no
+// one: an explicit instantiation may name a private member, and hands it to
+// the function declared here.
+using MediaListsMember = litehtml::media_query_list::vector litehtml::document::*;
+struct MediaLists
+{
+    friend MediaListsMember mediaListsOf(MediaLists);
+};
+template <MediaListsMember Member> struct MediaListsOf
+{
+    friend MediaListsMember mediaListsOf(MediaLists) { return Member; }
+};
+template struct MediaListsOf<&litehtml::document::m_media_lists>;
+
+bool mediaRulesChange(litehtml::document& document, const PageContainer& container)
+{
+    const litehtml::media_query_list::vector& lists = document.*mediaListsOf(MediaLists{});
+    if (lists.empty())
+        return false;
+    litehtml::media_features features;
+    container.get_media_features(features);
+    // (Each tried on a copy: the page keeps what applied when it was read.)
+    return std::any_of(lists.begin(), lists.end(), [&features](const litehtml::media_query_list::ptr& list) {
+        litehtml::media_query_list tried(*list);
+        return tried.apply_media_features(features);
+    });
+}
+
 // The default style sheet of quirks mode or of the other modes, read once
 // for all pages: documents only read a context's sheet, on any thread.
 std::shared_ptr<litehtml::context> defaultStyleContext(bool quirks)
@@ -626,7 +654,10 @@ void LayoutEngine::setViewportSize(QSize size)
     m_container->setViewportSize(size);
     // The page's rules for screens of some sizes (@media) may apply or stop
     // applying: then it is read again, its styles as at a first reading.
-    if (m_document && m_document->media_changed())
+    // (litehtml's own look at the rules restyles the whole page on the
+    // spot, which on a page of megabytes keeps the window for seconds, only
+    // for the page to be read again.)
+    if (m_document && layoutengine_detail::mediaRulesChange(*m_document, *m_container))
         m_reloadDue = true;
 }
 

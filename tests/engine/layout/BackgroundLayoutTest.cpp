@@ -421,6 +421,34 @@ TEST(BackgroundLayout, AnotherWidthStartsOverAtThatWidth)
     EXPECT_EQ(page.layout.counters().layouts, layouts);
 }
 
+// Rules for screens of some sizes that start or stop applying as the view
+// changes: the page is laid out anew with them in the background, also for
+// another height alone.
+TEST(BackgroundLayout, RulesForScreenSizesFollowTheView)
+{
+    QString html = bench_pages::documentationPage(300 * 1024);
+    html.replace(QStringLiteral("</head>"),
+                 QStringLiteral("<style>@media (max-width: 600px) { h1 { margin-left: 100px } }\n"
+                                "@media (max-height: 400px) { h1 { margin-top: 77px } }</style></head>"));
+    LongPage page(html);
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    const Element* title = page.doc->getElementsByTagName(QStringLiteral("H1")).item(0);
+    const QRect wide = page.layout.box(title)->borderBox;
+    page.layout.setViewportSize(QSize(500, 600));
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_EQ(page.layout.box(title)->borderBox.x(), wide.x() + 100);
+    expectSameAsFullLayout(page.layout, *page.doc, "narrower");
+    page.layout.setViewportSize(QSize(500, 300));
+    page.layout.ensureLayout();
+    EXPECT_TRUE(page.layout.isLayingOutInBackground());
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_GE(page.layout.box(title)->borderBox.y(), 77);
+    EXPECT_LT(wide.y(), 77);
+    expectSameAsFullLayout(page.layout, *page.doc, "lower");
+}
+
 TEST(BackgroundLayout, FinishLayoutLaysOutTheWholePageAtOnce)
 {
     LongPage page;
