@@ -208,7 +208,14 @@ bool keepsCellWidth(int before, int after, int width)
     return after == before || (after <= width && (after == width || before < width));
 }
 
+thread_local long tableCellsAlone = 0;
+
 } // namespace blockreflow_detail
+
+long BlockReflow::tableCellsLaidOutAlone()
+{
+    return blockreflow_detail::tableCellsAlone;
+}
 
 std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<litehtml::element>& changed)
 {
@@ -302,8 +309,60 @@ int BlockReflow::widthInCell()
     return std::max(narrowest, watch.wrapped() ? room : std::min(widest, room));
 }
 
+void BlockReflow::noteChangeIn(const std::shared_ptr<litehtml::element>& changed, bool inContent)
+{
+    if (m_changesElsewhere)
+        return;
+    // The cell of the table's own that holds the change (a cell's own style
+    // may change its borders, which the table shares out).
+    std::shared_ptr<litehtml::element> cell;
+    for (auto a = !changed || inContent ? changed : changed->parent(); a && a != m_block; a = a->parent()) {
+        if (a->get_display() == litehtml::display_table_cell)
+            cell = a;
+    }
+    auto* table = m_cell ? nullptr : dynamic_cast<TableElement*>(m_block.get());
+    const auto row = cell ? cell->parent() : nullptr;
+    auto owner = row ? row->parent() : nullptr;
+    if (owner && blockreflow_detail::isTablePart(owner->get_display()))
+        owner = owner->parent();
+    if (!table || !cell || owner != m_block || (m_tableCell && m_tableCell != cell) ||
+        !table->laysOutCellAlone(*cell)) {
+        m_changesElsewhere = true;
+        m_tableCell = nullptr;
+        return;
+    }
+    m_tableCell = cell;
+}
+
+void BlockReflow::noteAlso(const BlockReflow& later)
+{
+    if (later.m_changesElsewhere || later.m_tableCell != m_tableCell) {
+        m_changesElsewhere = true;
+        m_tableCell = nullptr;
+    }
+}
+
+std::shared_ptr<litehtml::element> BlockReflow::laidOut() const
+{
+    return m_tableCellAlone ? m_tableCell : m_block;
+}
+
+bool BlockReflow::layOutTableCellAlone()
+{
+    auto* table = static_cast<TableElement*>(m_block.get());
+    if (!m_tableCell || !m_tableCellBefore.fits || !table->laysOutCellAlone(*m_tableCell))
+        return false;
+    if (!(table->layOutCellAgain(m_tableCell) == m_tableCellBefore))
+        return false;
+    ++blockreflow_detail::tableCellsAlone;
+    return true;
+}
+
 void BlockReflow::noteWidths()
 {
+    // (What the table took of the cell, it is laid out at its place again.)
+    if (m_tableCell && !m_changesElsewhere && m_tableCellBefore.height < 0)
+        m_tableCellBefore = static_cast<TableElement*>(m_block.get())->layOutCellAgain(m_tableCell);
     if (!m_cell || m_widthInCell >= 0)
         return;
     m_widthInCell = widthInCell();
@@ -409,7 +468,8 @@ BlockReflow::Result BlockReflow::run()
         if (!kept)
             return Result::OtherBox;
     }
-    {
+    m_tableCellAlone = !m_changesElsewhere && layOutTableCellAlone();
+    if (!m_tableCellAlone) {
         // (Its content starts at the fraction of a pixel it started at.)
         const BlockFlow::FractionScope fraction(m_originFraction);
         m_block->render(m_x, m_y, m_width);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/layout/TableElement.h"
+
 #include <litehtml/litehtml.h>
 
 #include <cstddef>
@@ -33,6 +35,11 @@ struct WideBlock
 // wide as before. What follows the block in its cell, and the rows below,
 // then move with its height; the table moves nothing else (it is out of the
 // flow).
+//
+// A change inside a cell of a table laid out again (the outermost table
+// around the change) lays out that cell alone while the table would give
+// it the same room and height (see TableElement::layOutCellAgain); else the
+// table is laid out whole.
 class BlockReflow
 {
 public:
@@ -52,6 +59,19 @@ public:
     void noteWidths();
     // What noteWidths() found (-1 before, or outside a text box).
     int widthInCellBefore() const { return m_widthInCell; }
+    // A change of `changed` (`inContent`: of what it holds, not of its own
+    // style), before it is made: where it stands in a cell of the table laid
+    // out again, that cell may be laid out alone.
+    void noteChangeIn(const std::shared_ptr<litehtml::element>& changed, bool inContent);
+    // Another change of the block before the next layout (noted in
+    // `later`): the cell is laid out alone only when it holds both.
+    void noteAlso(const BlockReflow& later);
+    // The element whose boxes run() changed: the cell laid out alone, or
+    // the block.
+    std::shared_ptr<litehtml::element> laidOut() const;
+    // How many times run() laid out a cell of a table alone, on this
+    // thread, since it began.
+    static long tableCellsLaidOutAlone();
 
     // How the block came out of run(): as before; of another height or
     // other vertical margins, padding or borders (placed after the block
@@ -98,11 +118,20 @@ public:
 private:
     // How wide the block makes its cell, as the table measures it.
     int widthInCell();
+    // After a change in the cell of its own laid out alone: whether the
+    // table stands as it stood (else the cell needs the whole table).
+    bool layOutTableCellAlone();
 
     std::shared_ptr<litehtml::element> m_block;
     std::shared_ptr<litehtml::element> m_cell;
     std::shared_ptr<litehtml::element> m_table;
     int m_widthInCell = -1;
+    // The cell of the table (the block) that all changes stand in, what
+    // the table took of it before them, and whether run() laid it out alone.
+    std::shared_ptr<litehtml::element> m_tableCell;
+    TableElement::CellMeasure m_tableCellBefore;
+    bool m_changesElsewhere = false;
+    bool m_tableCellAlone = false;
     litehtml::position m_pos;
     litehtml::margins m_margins;
     litehtml::margins m_paddings;

@@ -805,7 +805,8 @@ void LayoutEngine::layout(int width)
     m_laidOut = true;
 }
 
-std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<litehtml::element>& changed) const
+std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<litehtml::element>& changed,
+                                                       bool inContent) const
 {
     // Without a current layout (or a block pending), the next one is whole.
     if ((!m_laidOut && !m_reflow) || m_wholeLayoutDue)
@@ -814,6 +815,7 @@ std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<lit
     if (!block || (!m_laidOut && block != m_reflow->block()))
         return nullptr;
     auto reflow = std::make_unique<BlockReflow>(block);
+    reflow->noteChangeIn(changed, inContent);
     // (A block with changes pending keeps what was noted before the first.)
     if (m_laidOut)
         reflow->noteWidths();
@@ -829,6 +831,8 @@ void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed,
         m_reflow = std::move(block);
     else if (!block || !m_reflow || m_reflow->block() != block->block())
         m_reflow.reset(); // (else the place noted before the first change stands)
+    else
+        m_reflow->noteAlso(*block);
     m_laidOut = false;
 }
 
@@ -857,7 +861,7 @@ bool LayoutEngine::layoutBlockOnly()
           m_contentExtent->update(*m_reflow->block(), 0)))
         m_contentExtent.reset();
     QRect changed;
-    if (refreshBlockBoxes(m_reflow->block(), changed)) {
+    if (refreshBlockBoxes(m_reflow->laidOut(), changed)) {
         m_lastArea = changed;
     } else {
         buildTree();
@@ -1602,7 +1606,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         (*w)->get_text(had);
     if (QString::fromStdString(had) != asParsedText(before))
         return false;
-    std::unique_ptr<BlockReflow> block = blockBefore(parent);
+    std::unique_ptr<BlockReflow> block = blockBefore(parent, true);
     const QByteArray utf8 = asParsedText(after).toUtf8();
     // Only the words around the change are made anew (a long paragraph
     // holds very many): the rest stand as the parser made them.

@@ -166,7 +166,9 @@ private:
     // Before a change of `changed`: the block that may be laid out alone
     // after it. After the change: keeps it as the next layout's block when
     // it still is the one, else the next layout is a whole one.
-    std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed) const;
+    // `inContent`: the change is to what `changed` holds, not its own style.
+    std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed,
+                                             bool inContent = false) const;
     void noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block);
     bool layoutBlockOnly();
     // After the block came out of another height: what follows it moves.

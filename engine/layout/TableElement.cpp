@@ -226,6 +226,9 @@ void TableElement::init()
     // more per rebuild, the table a caption higher each time.
     if (m_grid)
         m_grid->captions().clear();
+    // (What the last layout gave the cells is of the grid it had.)
+    m_columnWidths.clear();
+    m_cellWidths.clear();
     const tableelement_detail::GridSpans spans(*this);
     if (m_display != litehtml::display_table && m_display != litehtml::display_inline_table) {
         Hinted::init();
@@ -389,6 +392,8 @@ struct CellFitScope
 int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
 {
     using namespace tableelement_detail;
+    m_columnWidths.clear();
+    m_cellWidths.clear();
     if (m_grid && m_grid->cols_count() < 1)
         return renderEmpty(x, y, max_width, second_pass);
     if (!m_grid || (m_display != litehtml::display_table && m_display != litehtml::display_inline_table))
@@ -535,6 +540,10 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
                     spans.push_back({c, cell->colspan, minWidth, maxWidth, percent});
                     continue;
                 }
+                if (!measuredInCell) {
+                    m_cellWidths.resize(static_cast<size_t>(rows * cols), {-1, -1});
+                    m_cellWidths[static_cast<size_t>(r * cols + c)] = {minWidth, maxWidth};
+                }
                 TableColumnInput& in = input[static_cast<size_t>(c)];
                 in.minWidth = std::max(in.minWidth, minWidth);
                 in.maxWidth = std::max(in.maxWidth, maxWidth);
@@ -559,6 +568,9 @@ int TableElement::renderTable(int x, int y, int max_width, bool second_pass)
     int target = autoTableWidth ? tableMaxColumnsWidth(input, std::max(0, blockWidth - spacing)) : blockWidth - spacing;
     target = std::max(target, captionMin - frame - spacing);
     const std::vector<int> widths = distributeColumnWidths(input, target);
+    // (Kept only where a cell of its own may be laid out again alone.)
+    if (!measuredInCell)
+        m_columnWidths = widths;
 
     // litehtml lays the table out with every column fixed at its width; the
     // cells of one column carry its width too, as the grid reads them.
@@ -632,6 +644,101 @@ void TableElement::growRow(int row, int dy)
             c->el->get_position().y += dy;
     }
     m_pos.height += dy;
+}
+
+bool TableElement::placeOfCell(const litehtml::element& cell, int& column, int& row) const
+{
+    if (!m_grid)
+        return false;
+    for (int r = 0; r < m_grid->rows_count(); ++r) {
+        for (int c = 0; c < m_grid->cols_count(); ++c) {
+            const litehtml::table_cell* at = m_grid->cell(c, r);
+            if (at && at->el.get() == &cell) {
+                column = c;
+                row = r;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool TableElement::laysOutCellAlone(const litehtml::element& cell) const
+{
+    using namespace tableelement_detail;
+    if (!m_grid || m_blockAroundTable || m_grid->cols_count() < 2 || !m_grid->captions().empty() ||
+        !m_columnElements.empty() || static_cast<int>(m_columnWidths.size()) != m_grid->cols_count() ||
+        !cell.get_css_width().is_predefined())
+        return false;
+    const int cols = m_grid->cols_count();
+    int column = -1, row = -1;
+    if (!placeOfCell(cell, column, row) || !m_grid->column(column).css_width.is_predefined() ||
+        m_cellWidths.size() != static_cast<size_t>(m_grid->rows_count() * cols) ||
+        m_cellWidths[static_cast<size_t>(row * cols + column)].first < 0)
+        return false;
+    // (A cell spanning rows shares its height out among them.)
+    for (int r = 0; r < m_grid->rows_count(); ++r) {
+        for (int c = 0; c < m_grid->cols_count(); ++c) {
+            const litehtml::table_cell* at = m_grid->cell(c, r);
+            if (at && at->el && (at->rowspan > 1 || (at->el.get() == &cell && at->colspan > 1)))
+                return false;
+        }
+    }
+    return true;
+}
+
+TableElement::CellMeasure TableElement::layOutCellAgain(const std::shared_ptr<litehtml::element>& cell)
+{
+    using namespace tableelement_detail;
+    CellMeasure measure;
+    int column = -1, row = -1;
+    if (!placeOfCell(*cell, column, row))
+        return measure;
+    // (Its content starts at the fraction of a pixel the table's did.)
+    const BlockFlow::FractionScope fraction(BlockFlow::originFractionOf(*cell));
+    // As the table measures it for its column...
+    const int cols = m_grid->cols_count();
+    {
+        const layoutelements_detail::CellMeasureScope measuring;
+        const int minWidth = cell->render(0, 0, 1);
+        const int maxWidth = cell->render(0, 0, m_cellMeasureWidth);
+        m_cellWidths[static_cast<size_t>(row * cols + column)] = {minWidth, maxWidth};
+    }
+    for (int r = 0; r < m_grid->rows_count(); ++r) {
+        const auto [minWidth, maxWidth] = m_cellWidths[static_cast<size_t>(r * cols + column)];
+        measure.columnMin = std::max(measure.columnMin, minWidth);
+        measure.columnMax = std::max(measure.columnMax, maxWidth);
+    }
+    // ... and as litehtml lays it out in its column of the width the
+    // table gave it: widened to the column, then stretched to its row.
+    const int width = m_columnWidths[static_cast<size_t>(column)];
+    const litehtml::table_column& col = m_grid->column(column);
+    const int cellWidth = col.right - col.left;
+    const int sides = cell->content_margins_left() + cell->content_margins_right();
+    litehtml::css_length styled = cell->get_css_width();
+    litehtml::css_length fixed = pixels(width);
+    cell->set_css_width(fixed);
+    {
+        const CellFitScope fitting;
+        const int fitted = cell->render(0, 0, width);
+        measure.fits = fitted <= width;
+        litehtml::position& pos = cell->get_position();
+        pos.width = std::max(width, fitted) - sides;
+        if (pos.width != cellWidth - sides) {
+            cell->render(col.left, 0, cellWidth);
+            pos.width = cellWidth - sides;
+        } else {
+            pos.x = col.left + cell->content_margins_left();
+        }
+    }
+    cell->set_css_width(styled);
+    measure.height = cell->height();
+    const litehtml::table_row& at = m_grid->row(row);
+    litehtml::position& pos = cell->get_position();
+    pos.y = at.top + cell->content_margins_top();
+    pos.height = at.bottom - at.top - cell->content_margins_top() - cell->content_margins_bottom();
+    cell->apply_vertical_align();
+    return measure;
 }
 
 int TableElement::renderEmpty(int x, int y, int max_width, bool second_pass)
