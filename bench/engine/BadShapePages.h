@@ -1,7 +1,8 @@
 #pragma once
 
 // Pages of unusual shape, generated: one very long paragraph, one long PRE
-// line without breaks, a row of very many cells, tables nested very deep,
+// line without breaks, a row of very many cells (alone, or below a row of
+// headings wider than its cells), tables nested very deep,
 // DIVs nested very deep, B elements nested very deep in a paragraph. Each
 // has one place where a user would start typing: the middle of the text of
 // the element with id "here" (the paragraph, the line, the middle cell, the
@@ -13,7 +14,7 @@
 
 namespace bench_pages {
 
-enum class Shape { LongParagraph, LongPreLine, WideRow, DeepTables, DeepDivs, DeepInlines };
+enum class Shape { LongParagraph, LongPreLine, WideRow, HeadedWideRow, DeepTables, DeepDivs, DeepInlines };
 
 // Words of `bytes` characters about, separated by spaces.
 inline QString wordsOf(qsizetype bytes)
@@ -56,6 +57,15 @@ inline QString badShapePage(Shape shape, int size)
         break;
     case Shape::WideRow:
         html += QStringLiteral("<table border=1><tr>");
+        for (int i = 0; i < size; ++i)
+            html += i == size / 2 ? QStringLiteral("<td id=here>cell text</td>") : QStringLiteral("<td>%1</td>").arg(i);
+        html += QStringLiteral("</tr></table>");
+        break;
+    case Shape::HeadedWideRow:
+        html += QStringLiteral("<table border=1><tr>");
+        for (int i = 0; i < size; ++i)
+            html += QStringLiteral("<th nowrap>column heading %1</th>").arg(i);
+        html += QStringLiteral("</tr><tr>");
         for (int i = 0; i < size; ++i)
             html += i == size / 2 ? QStringLiteral("<td id=here>cell text</td>") : QStringLiteral("<td>%1</td>").arg(i);
         html += QStringLiteral("</tr></table>");

@@ -145,6 +145,7 @@ void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)
         b->Arg(1 << 20);
         break;
     case Shape::WideRow:
+    case Shape::HeadedWideRow:
         b->Arg(20000);
         break;
     case Shape::DeepTables:
@@ -171,6 +172,7 @@ void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)
 BAD_SHAPE(LongParagraph);
 BAD_SHAPE(LongPreLine);
 BAD_SHAPE(WideRow);
+BAD_SHAPE(HeadedWideRow);
 BAD_SHAPE(DeepTables);
 BAD_SHAPE(DeepDivs);
 BAD_SHAPE(DeepInlines);
