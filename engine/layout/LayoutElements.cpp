@@ -7,6 +7,7 @@
 #include "engine/layout/TableElement.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <string_view>
@@ -820,6 +821,146 @@ litehtml::element::ptr adjacentSibling(const litehtml::elements_vector& children
 
 } // namespace layoutelements_detail
 
+namespace layoutelements_detail {
+
+namespace {
+
+// Calls visit(i, depth) for each character from `from` on outside quoted
+// strings, `depth` counting the parentheses open (from `depth` at first;
+// a closing one is visited at the depth outside it), until visit returns
+// true; returns that index, or the size of `text`.
+template <class Visit> size_t outsideStrings(std::string_view text, size_t from, int depth, Visit visit)
+{
+    char quote = 0;
+    for (size_t i = from; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quote) {
+            if (c == '\\')
+                ++i;
+            else if (c == quote)
+                quote = 0;
+            continue;
+        }
+        if (c == '"' || c == '\'') {
+            quote = c;
+            continue;
+        }
+        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+        if (visit(i, depth))
+            return i;
+    }
+    return text.size();
+}
+
+// The end of the parenthesis opened just before `from` (the index of its
+// closing one), or npos.
+size_t closingParenthesis(std::string_view text, size_t from)
+{
+    const size_t at = outsideStrings(text, from, 1, [&](size_t i, int depth) { return text[i] == ')' && depth == 0; });
+    return at < text.size() ? at : std::string_view::npos;
+}
+
+std::string_view trimmedText(std::string_view s)
+{
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+bool startsVariableAt(std::string_view text, size_t i)
+{
+    return text.compare(i, 4, "var(") == 0 &&
+           (i == 0 || !(std::isalnum(static_cast<unsigned char>(text[i - 1])) || text[i - 1] == '-'));
+}
+
+// `value` with each var() in it replaced by the custom property it names
+// (`lookup`), else by its fallback; false when one has neither (the
+// declaration is then void, as in a browser).
+template <class Lookup> bool substitute(std::string_view value, std::string& out, const Lookup& lookup, int depth)
+{
+    if (depth > 16)
+        return false; // (custom properties that name one another in a ring)
+    size_t copied = 0;
+    for (size_t i = 0; i < value.size(); ++i) {
+        if (!startsVariableAt(value, i))
+            continue;
+        const size_t close = closingParenthesis(value, i + 4);
+        if (close == std::string_view::npos)
+            return false;
+        const std::string_view inside = value.substr(i + 4, close - i - 4);
+        const size_t comma = inside.find(',');
+        const std::string name(trimmedText(inside.substr(0, comma)));
+        out.append(value.substr(copied, i - copied));
+        const char* found = name.size() > 2 && name[0] == '-' && name[1] == '-' ? lookup(name) : nullptr;
+        if (found && *found) {
+            if (!substitute(found, out, lookup, depth + 1))
+                return false;
+        } else if (comma != std::string_view::npos) {
+            if (!substitute(trimmedText(inside.substr(comma + 1)), out, lookup, depth + 1))
+                return false;
+        } else {
+            return false;
+        }
+        copied = close + 1;
+        i = close;
+    }
+    out.append(value.substr(copied));
+    return true;
+}
+
+} // namespace
+
+std::string withVariables(const litehtml::element& el, const std::string& declarations)
+{
+    // The declarations, split at their semicolons (not those in strings or
+    // parentheses).
+    std::vector<std::string_view> parts;
+    const std::string_view text(declarations);
+    size_t start = 0;
+    outsideStrings(text, 0, 0, [&](size_t i, int depth) {
+        if (text[i] == ';' && depth <= 0) {
+            parts.push_back(text.substr(start, i - start));
+            start = i + 1;
+        }
+        return false;
+    });
+    parts.push_back(text.substr(start));
+    // Custom properties declared here count before those of the element
+    // and its ancestors.
+    std::unordered_map<std::string, std::string> own;
+    for (const std::string_view part : parts) {
+        const size_t colon = part.find(':');
+        const std::string_view name = trimmedText(part.substr(0, colon));
+        if (colon != std::string_view::npos && name.size() > 2 && name.substr(0, 2) == "--")
+            own[std::string(name)] = std::string(trimmedText(part.substr(colon + 1)));
+    }
+    const auto lookup = [&](const std::string& name) -> const char* {
+        const auto found = own.find(name);
+        return found != own.end() ? found->second.c_str() : el.get_style_property(name.c_str(), true, nullptr);
+    };
+    std::string out;
+    out.reserve(declarations.size());
+    for (const std::string_view part : parts) {
+        const size_t colon = part.find(':');
+        const std::string_view name = trimmedText(part.substr(0, colon));
+        if (colon == std::string_view::npos || part.find("var(") == std::string_view::npos ||
+            name.substr(0, 2) == "--") {
+            out.append(part).push_back(';');
+            continue;
+        }
+        std::string value;
+        if (!substitute(part.substr(colon + 1), value, lookup, 0))
+            continue;
+        out.append(name).push_back(':');
+        out.append(value).push_back(';');
+    }
+    return out;
+}
+
+} // namespace layoutelements_detail
+
 const litehtml::elements_vector& childrenOf(const litehtml::element& el)
 {
     return el.*layoutelements_detail::ChildrenOf::member;
@@ -1129,7 +1270,10 @@ void StyleSheetElement::parse_attributes()
         el->get_text(text);
     layoutelements_detail::quoteAttributeValues(text);
     splitNegationLists(text);
-    get_document()->add_stylesheet(text.c_str(), nullptr, m_hasMedia ? m_media.c_str() : nullptr);
+    readMediaFeatures(text);
+    std::string media = m_media;
+    readMediaQuery(media);
+    get_document()->add_stylesheet(text.c_str(), nullptr, m_hasMedia ? media.c_str() : nullptr);
 }
 
 void layoutelements_detail::quoteAttributeValues(std::string& css)

@@ -111,6 +111,16 @@ private:
     bool m_absoluteSize = false;
 };
 
+namespace layoutelements_detail {
+// The declarations of a rule (or a style attribute) with the custom
+// properties they read put in: var(--name) is the value of --name that the
+// declarations themselves, the element or the nearest of its ancestors
+// declare, else its fallback (`var(--name, fallback)`). A declaration that
+// reads one there is not, without a fallback, is left out, as a browser
+// takes it for not set (litehtml left the var() in, which read as black).
+std::string withVariables(const litehtml::element& el, const std::string& declarations);
+} // namespace layoutelements_detail
+
 // The children of an element, read in place (litehtml hands out each child
 // as a new shared pointer, which walks over whole pages cannot afford).
 const litehtml::elements_vector& childrenOf(const litehtml::element& el);
@@ -540,7 +550,7 @@ public:
         if (const litehtml::style* declarations = parsedDeclarations(style, baseurl))
             this->m_style.combine(*declarations);
         else
-            Base::add_style(style, baseurl);
+            Base::add_style(layoutelements_detail::withVariables(*this, style), baseurl);
     }
     void calc_outlines(int parent_width) override
     {
@@ -816,7 +826,10 @@ private:
             else if (match & litehtml::select_match_with_before)
                 target = this->get_element_before();
             if (target) {
-                target->add_style(rule->m_style, rule->m_baseurl);
+                target->add_style(rule->m_style.find("var(") == std::string::npos
+                                      ? rule->m_style
+                                      : layoutelements_detail::withVariables(*target, rule->m_style),
+                                  rule->m_baseurl);
             } else if (!(match & (litehtml::select_match_with_after | litehtml::select_match_with_before))) {
                 this->add_style(rule->m_style, rule->m_baseurl);
                 used->m_used = true;

@@ -560,6 +560,7 @@ void PageContainer::import_css(litehtml::tstring& text, const litehtml::tstring&
     text = file.readAll().toStdString();
     layoutelements_detail::quoteAttributeValues(text);
     splitNegationLists(text);
+    readMediaFeatures(text);
     baseurl = QFileInfo(path).absolutePath().toStdString();
 }
 
