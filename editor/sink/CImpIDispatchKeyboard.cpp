@@ -347,6 +347,12 @@ int CImpIDispatch::HandleCaretKey(engine::Document* doc, int key, bool shift, bo
     const auto selectBetween = [&](const MarkupPointer& from, const MarkupPointer& to) {
         MarkupServices::moveRangeToPointers(from, to, &*range);
         range->select();
+        // The key is the editor's, not the page's: the caret is brought into
+        // view here (Ctrl+End in a long text box moved it out of sight).
+        if (engine::PageView* page = pageView()) {
+            if (const QRect caret = page->caretPageRect(); !caret.isNull())
+                page->scrollIntoView(caret);
+        }
     };
     // 5. Ctrl+Home and Ctrl+End: the container's ends.
     if (key == detail::kHome || key == detail::kEnd) {

@@ -131,6 +131,19 @@ TEST_F(KeyboardEditing, CtrlHomeAndEndTypeIntoTheFirstAndLastParagraphsOfABox)
     key(Qt::Key_End, Qt::ControlModifier);
     type(QStringLiteral("x"));
     EXPECT_EQ(byId("two")->innerText(), QStringLiteral("x"));
+    // A box longer than the window: Ctrl+End shows the caret, Ctrl+Home too.
+    QString many;
+    for (int i = 0; i < 300; ++i)
+        many += QStringLiteral("<P>line %1</P>").arg(i);
+    ASSERT_TRUE(byId("cell")->setInnerHTML(many + QStringLiteral("<P id=last>last</P>")));
+    settle();
+    caretIn("last", 0);
+    key(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(page()->scrollPosition().y(), 0);
+    key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(caretText(), QStringLiteral("last"));
+    EXPECT_GT(page()->scrollPosition().y(), 0);
+    EXPECT_TRUE(page()->viewport()->rect().contains(page()->caretLocation())) << "the caret is out of sight";
 }
 
 TEST_F(KeyboardEditing, CellsOfOrdinaryTablesLetTheCaretThroughAndTabGoesOn)
