@@ -825,38 +825,11 @@ namespace layoutelements_detail {
 
 namespace {
 
-// Calls visit(i, depth) for each character from `from` on outside quoted
-// strings, `depth` counting the parentheses open (from `depth` at first;
-// a closing one is visited at the depth outside it), until visit returns
-// true; returns that index, or the size of `text`.
-template <class Visit> size_t outsideStrings(std::string_view text, size_t from, int depth, Visit visit)
-{
-    char quote = 0;
-    for (size_t i = from; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quote) {
-            if (c == '\\')
-                ++i;
-            else if (c == quote)
-                quote = 0;
-            continue;
-        }
-        if (c == '"' || c == '\'') {
-            quote = c;
-            continue;
-        }
-        depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-        if (visit(i, depth))
-            return i;
-    }
-    return text.size();
-}
-
 // The end of the parenthesis opened just before `from` (the index of its
 // closing one), or npos.
 size_t closingParenthesis(std::string_view text, size_t from)
 {
-    const size_t at = outsideStrings(text, from, 1, [&](size_t i, int depth) { return text[i] == ')' && depth == 0; });
+    const size_t at = csstext::scan(text, from, [&](size_t i, int depth) { return text[i] == ')' && depth == 0; });
     return at < text.size() ? at : std::string_view::npos;
 }
 
@@ -919,7 +892,7 @@ std::string withVariables(const litehtml::element& el, const std::string& declar
     std::vector<std::string_view> parts;
     const std::string_view text(declarations);
     size_t start = 0;
-    outsideStrings(text, 0, 0, [&](size_t i, int depth) {
+    csstext::scan(text, 0, [&](size_t i, int depth) {
         if (text[i] == ';' && depth <= 0) {
             parts.push_back(text.substr(start, i - start));
             start = i + 1;

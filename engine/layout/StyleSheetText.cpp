@@ -9,51 +9,6 @@ namespace engine {
 
 namespace {
 
-// Where the string or comment starting at `i` ends (the index after it), or
-// `i` when none starts there.
-size_t skipStringOrComment(std::string_view css, size_t i)
-{
-    const char c = css[i];
-    if (c == '"' || c == '\'') {
-        for (size_t j = i + 1; j < css.size(); ++j) {
-            if (css[j] == '\\')
-                ++j;
-            else if (css[j] == c)
-                return j + 1;
-        }
-        return css.size();
-    }
-    if (c == '/' && i + 1 < css.size() && css[i + 1] == '*') {
-        const size_t end = css.find("*/", i + 2);
-        return end == std::string_view::npos ? css.size() : end + 2;
-    }
-    return i;
-}
-
-// Calls visit(i, depth) for each character from `from` on outside strings
-// and comments, `depth` counting the parentheses and brackets opened since
-// `from` (a closing one is visited at the depth inside it), until visit
-// returns true; returns that index, or the size of `css`.
-template <typename Visit> size_t scan(std::string_view css, size_t from, Visit visit)
-{
-    int depth = 0;
-    for (size_t i = from; i < css.size(); ++i) {
-        const size_t after = skipStringOrComment(css, i);
-        if (after != i) {
-            i = after - 1;
-            continue;
-        }
-        const char c = css[i];
-        if (c == '(' || c == '[')
-            ++depth;
-        if (visit(i, depth))
-            return i;
-        if (c == ')' || c == ']')
-            --depth;
-    }
-    return css.size();
-}
-
 bool isCombinator(char c)
 {
     return std::string_view(" \t\n\r\f>+~").find(c) != std::string_view::npos;
@@ -68,14 +23,14 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-bool startsNegation(std::string_view css, size_t i)
+// Whether `word` (in lower case) stands at `i`, in any case.
+bool startsCaseBlind(std::string_view css, size_t i, std::string_view word)
 {
-    constexpr std::string_view kNot = ":not(";
-    if (css.size() - i < kNot.size())
+    if (css.size() - i < word.size())
         return false;
-    for (size_t k = 0; k < kNot.size(); ++k) {
+    for (size_t k = 0; k < word.size(); ++k) {
         const char c = css[i + k];
-        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != kNot[k])
+        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != word[k])
             return false;
     }
     return true;
@@ -91,13 +46,13 @@ std::vector<std::string_view> compoundSelectors(std::string_view list)
     bool compound = true;
     const auto endPart = [&](size_t end) {
         const std::string_view part = trimmed(list.substr(start, end - start));
-        compound = compound && !part.empty() && scan(part, 0, [&](size_t i, int depth) {
+        compound = compound && !part.empty() && csstext::scan(part, 0, [&](size_t i, int depth) {
                                                     return depth == 0 && isCombinator(part[i]);
                                                 }) == part.size();
         parts.push_back(part);
         start = end + 1;
     };
-    scan(list, 0, [&](size_t i, int depth) {
+    csstext::scan(list, 0, [&](size_t i, int depth) {
         if (depth == 0 && list[i] == ',')
             endPart(i);
         return false;
@@ -114,9 +69,11 @@ void splitNegationLists(std::string& css)
     std::string out;
     size_t copied = 0;
     size_t i = 0;
-    while ((i = scan(text, i, [&](size_t at, int) { return startsNegation(text, at); })) < text.size()) {
+    while ((i = csstext::scan(text, i, [&](size_t at, int) { return startsCaseBlind(text, at, ":not("); })) <
+           text.size()) {
         const size_t open = i + 4;
-        const size_t close = scan(text, open, [&](size_t at, int depth) { return depth == 1 && text[at] == ')'; });
+        const size_t close =
+            csstext::scan(text, open, [&](size_t at, int depth) { return depth == 1 && text[at] == ')'; });
         if (close >= text.size())
             break;
         const auto parts = compoundSelectors(text.substr(open + 1, close - open - 1));
@@ -138,18 +95,6 @@ void splitNegationLists(std::string& css)
 }
 
 namespace {
-
-bool startsAtRule(std::string_view css, size_t i, std::string_view rule)
-{
-    if (css.size() - i < rule.size())
-        return false;
-    for (size_t k = 0; k < rule.size(); ++k) {
-        const char c = css[i + k];
-        if ((c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c) != rule[k])
-            return false;
-    }
-    return true;
-}
 
 std::string lowerTrimmed(std::string_view s)
 {
@@ -260,9 +205,11 @@ void readMediaFeatures(std::string& css)
     std::string out;
     size_t copied = 0;
     size_t i = 0;
-    while ((i = scan(text, i, [&](size_t at, int) { return startsAtRule(text, at, "@media"); })) < text.size()) {
+    while ((i = csstext::scan(text, i, [&](size_t at, int) { return startsCaseBlind(text, at, "@media"); })) <
+           text.size()) {
         const size_t from = i + 6;
-        const size_t open = scan(text, from, [&](size_t at, int) { return text[at] == '{' || text[at] == ';'; });
+        const size_t open =
+            csstext::scan(text, from, [&](size_t at, int) { return text[at] == '{' || text[at] == ';'; });
         std::string prelude(text.substr(from, open - from));
         const size_t length = prelude.size();
         readMediaQuery(prelude);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace engine {
 
@@ -21,5 +22,55 @@ void splitNegationLists(std::string& css);
 void readMediaFeatures(std::string& css);
 // The same for one list of media queries (a `media` attribute).
 void readMediaQuery(std::string& query);
+
+// Reading style sheet text.
+namespace csstext {
+
+// Where the string or comment starting at `i` ends (the index after it), or
+// `i` when none starts there.
+inline size_t skipStringOrComment(std::string_view css, size_t i)
+{
+    const char c = css[i];
+    if (c == '"' || c == '\'') {
+        for (size_t j = i + 1; j < css.size(); ++j) {
+            if (css[j] == '\\')
+                ++j;
+            else if (css[j] == c)
+                return j + 1;
+        }
+        return css.size();
+    }
+    if (c == '/' && i + 1 < css.size() && css[i + 1] == '*') {
+        const size_t end = css.find("*/", i + 2);
+        return end == std::string_view::npos ? css.size() : end + 2;
+    }
+    return i;
+}
+
+// Calls visit(i, depth) for each character from `from` on outside strings
+// and comments, `depth` counting the parentheses and brackets opened since
+// `from` (a closing one is visited at the depth inside it), until visit
+// returns true; returns that index, or the size of `css`.
+template <typename Visit> size_t scan(std::string_view css, size_t from, Visit visit)
+{
+    int depth = 0;
+    for (size_t i = from; i < css.size(); ++i) {
+        const size_t after = skipStringOrComment(css, i);
+        if (after != i) {
+            i = after - 1;
+            continue;
+        }
+        const char c = css[i];
+        if (c == '(' || c == '[')
+            ++depth;
+        if (visit(i, depth))
+            return i;
+        if (c == ')' || c == ']')
+            --depth;
+    }
+    return css.size();
+}
+
+} // namespace csstext
 
 } // namespace engine
