@@ -2,6 +2,8 @@
 
 #include "engine/dom/Document.h"
 
+#include <utility>
+
 namespace engine {
 
 void UndoManager::beginUnit()
@@ -100,7 +102,7 @@ bool UndoManager::replay(std::vector<Step>& from, std::vector<Step>& to, bool fo
     Node* placeNode = nullptr;
     int placeOffset = 0;
     if (forward) {
-        for (const auto& r : step.records)
+        for (auto& r : step.records)
             apply(r, true, &placeNode, &placeOffset);
     } else {
         for (auto it = step.records.rbegin(); it != step.records.rend(); ++it)
@@ -116,7 +118,7 @@ bool UndoManager::replay(std::vector<Step>& from, std::vector<Step>& to, bool fo
     return true;
 }
 
-void UndoManager::apply(const UndoRecord& r, bool forward, Node** placeNode, int* placeOffset)
+void UndoManager::apply(UndoRecord& r, bool forward, Node** placeNode, int* placeOffset)
 {
     using K = UndoRecord::Kind;
     Node* target = r.target ? r.target.get() : m_doc;
@@ -125,8 +127,14 @@ void UndoManager::apply(const UndoRecord& r, bool forward, Node** placeNode, int
     case K::Insert:
     case K::Remove:
         if (insert) {
-            if (r.child->parentNode())
-                r.child->parentNode()->removeChildAt(r.child->indexInParent());
+            if (Node* holder = r.child->parentNode()) {
+                const int at = r.child->indexInParent();
+                if (!holder->isConnected()) {
+                    r.heldBy = holder;
+                    r.heldAt = at;
+                }
+                holder->removeChildAt(at);
+            }
             target->insertChildAt(qMin(r.index, target->childCount()), r.child);
             *placeNode = target;
             *placeOffset = r.child->indexInParent();
@@ -135,6 +143,8 @@ void UndoManager::apply(const UndoRecord& r, bool forward, Node** placeNode, int
             target->removeChildAt(at);
             *placeNode = target;
             *placeOffset = at;
+            if (Ref<Node> holder = std::exchange(r.heldBy, nullptr); holder && !holder->isConnected())
+                holder->insertChildAt(qMin(r.heldAt, holder->childCount()), r.child);
         }
         break;
     case K::Attribute:

@@ -16,7 +16,10 @@ class Text;
 // One primitive change of a page, as recorded for undo. Changes are
 // recorded while a node is in the page; a node taken out of the page is put
 // back by undo as it is then, so engine code never changes nodes after
-// taking them out (it works on copies).
+// taking them out (it works on copies). Nodes taken out may be put into a
+// node out of the page (a split fills a copy of the element split with
+// them) that is then put in: undo takes each back from there, and redo
+// puts it back there before the copy goes in again.
 struct UndoRecord
 {
     enum class Kind { Insert, Remove, Attribute, Style, Text };
@@ -28,6 +31,10 @@ struct UndoRecord
     std::optional<Attribute> before, after;
     std::vector<StyleDeclaration> styleBefore, styleAfter;
     QString removed, inserted; // Text
+    // Insert/Remove: the node out of the page that held the child when a
+    // replay put it in, and where; it goes back there when taken out again.
+    Ref<Node> heldBy;
+    int heldAt = 0;
 };
 
 // The undo history of a document. Changes are grouped into steps: between
@@ -69,7 +76,7 @@ private:
         std::vector<UndoRecord> records;
         bool typing = false;
     };
-    void apply(const UndoRecord& r, bool forward, Node** placeNode, int* placeOffset);
+    void apply(UndoRecord& r, bool forward, Node** placeNode, int* placeOffset);
     bool replay(std::vector<Step>& from, std::vector<Step>& to, bool forward);
     bool mergeTyping(Step& prev, const Step& next);
 

@@ -48,6 +48,10 @@ TEST_P(FormatCommand, ChangesTheTreeAndStaysParserStable)
     EXPECT_EQ(doc->undoManager().undoCount(), 1);
     doc->undoManager().undo();
     EXPECT_EQ(bodyHtml(doc.get()), before);
+    doc->undoManager().redo();
+    EXPECT_EQ(bodyHtml(doc.get()), QString::fromUtf8(c.expected));
+    doc->undoManager().undo();
+    EXPECT_EQ(bodyHtml(doc.get()), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,6 +2,8 @@
 
 #include "engine/css/Style.h"
 #include "engine/editing/Selection.h"
+#include "engine/editing/TextRange.h"
+#include "engine/editing/Typing.h"
 #include "engine/markup/UndoManager.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +131,37 @@ TEST(Undo, ChangesToDetachedNodesAreNotRecorded)
     doc->body()->appendChild(div);
     EXPECT_EQ(doc->undoManager().undoCount(), 1);
     EXPECT_TRUE(doc->isDirty());
+}
+
+// A split moves what follows the place into a copy of the element split
+// (Enter, a paste of blocks inside an inline element, formatting taken off
+// a part): redo, again and again, gives the page the edit gave.
+TEST(Undo, RedoOfASplitKeepsWhatMovedIntoTheSecondHalf)
+{
+    const auto cycle = [](Document* doc, const QString& before, const QString& after) {
+        for (int i = 0; i < 2; ++i) {
+            doc->undoManager().undo();
+            EXPECT_EQ(bodyHtml(doc), before);
+            doc->undoManager().redo();
+            EXPECT_EQ(bodyHtml(doc), after);
+        }
+    };
+    {
+        auto doc = pageFrom("<body><p>ab<b>cd</b>ef</p></body>");
+        const QString before = bodyHtml(doc.get());
+        doc->selection().collapseAt(doc->body()->firstChild()->firstChild(), 2);
+        Typing(doc.get()).insertParagraph();
+        ASSERT_EQ(bodyHtml(doc.get()), QStringLiteral("<P>ab</P><P><B>cd</B>ef</P>"));
+        cycle(doc.get(), before, bodyHtml(doc.get()));
+    }
+    {
+        auto doc = pageFrom("<body><center>of <b>returns</b> a</center></body>");
+        const QString before = bodyHtml(doc.get());
+        Text* t = doc->getElementsByTagName(QStringLiteral("B")).item(0)->firstChild()->asText();
+        TextRange(doc.get(), t, 0, t, 0).pasteHTML(QStringLiteral("<p>one</p><p>two</p>"));
+        ASSERT_EQ(bodyHtml(doc.get()), QStringLiteral("<CENTER>of <P>one</P><P>two</P><B>returns</B> a</CENTER>"));
+        cycle(doc.get(), before, bodyHtml(doc.get()));
+    }
 }
 
 TEST(Undo, StyleLeftSetAndUndoKeepsDeclarationOrder)
