@@ -57,7 +57,9 @@ bool planMove(litehtml::element* el, Moves& moves)
     }
     if (el->get_float() != litehtml::float_none)
         return false;
-    if (el->get_display() == litehtml::display_inline && !childrenOf(*el).empty()) {
+    // (An inline element with nothing in it stands on no line: the layout
+    // leaves it where it is.)
+    if (el->get_display() == litehtml::display_inline) {
         for (const auto& child : childrenOf(*el)) {
             if (!planMove(child.get(), moves))
                 return false;

@@ -998,7 +998,20 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
         reached.bottom = std::max(reached.bottom, b.borderBox.y() + b.borderBox.height());
     };
     std::vector<char> moved(static_cast<size_t>(std::max(0, to - range.movedTo)), 0);
-    const auto moveBox = [dy](LayoutBox& b) {
+    // An inline box on no line stands where the layout left it, in the box
+    // around it: it moves only inside a box that moves (see FlowShift).
+    const auto staysOffLines = [&boxes, from](const LayoutBox& b) {
+        if (!b.inlineLevel || !b.lineBoxes.empty())
+            return false;
+        for (int p = b.parent; p >= from; p = boxes[static_cast<size_t>(p)].parent) {
+            if (!boxes[static_cast<size_t>(p)].inlineLevel)
+                return false;
+        }
+        return true;
+    };
+    const auto moveBox = [dy, &staysOffLines](LayoutBox& b) {
+        if (staysOffLines(b))
+            return;
         b.borderBox.translate(0, dy);
         b.paddingBox.translate(0, dy);
         b.contentBox.translate(0, dy);

@@ -283,6 +283,24 @@ TEST(RunReflow, EmptyLinesInAndAfterTheRunMatchAFreshLayout)
               6);
 }
 
+// An inline element with nothing in it stands on no line, where the layout
+// leaves it in the box around it: blocks above it laid out anew, or a line
+// typed into them, leave it there, in BODY and in a text box.
+TEST(RunReflow, EmptyInlineElementsAfterTheEditMatchAFreshLayout)
+{
+    const QString content =
+        QStringLiteral("<center><p id=a>one two</p><p id=b>three</p><p>four</p><b></b> tail "
+                       "<font size=5><i></i></font></center><p>after, a line wider than those above</p>");
+    const std::vector<std::function<void(Document*)>> edits = {enterAt("a", 3), backspaceAtStartOf("b"),
+                                                               type(QStringLiteral(" and ") + words(30))};
+    EXPECT_GE(editAndUndo(QStringLiteral("<body>") + content + QStringLiteral("</body>"), edits), 4);
+    EXPECT_GE(editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
+                                         "<td>") +
+                              content + QStringLiteral("</td></tr></tbody></table></body>"),
+                          edits),
+              2);
+}
+
 // The lines of a layout someone still holds stay those of that layout
 // when an edit is laid out in place; the new ones are found beside them.
 TEST(RunReflow, LinesHeldAcrossAnEditStayAsTheyWere)
