@@ -1,7 +1,8 @@
 #pragma once
 
 // Pages of unusual shape, generated: one very long paragraph, one long PRE
-// line without breaks, a row of very many cells (alone, or below a row of
+// line without breaks (each also inside a text box, as the program shows a
+// page it opens), a row of very many cells (alone, or below a row of
 // headings wider than its cells), tables nested very deep,
 // DIVs nested very deep, B elements nested very deep in a paragraph. Each
 // has one place where a user would start typing: the middle of the text of
@@ -14,7 +15,17 @@
 
 namespace bench_pages {
 
-enum class Shape { LongParagraph, LongPreLine, WideRow, HeadedWideRow, DeepTables, DeepDivs, DeepInlines };
+enum class Shape {
+    LongParagraph,
+    LongPreLine,
+    LongParagraphInTextBox,
+    LongPreLineInTextBox,
+    WideRow,
+    HeadedWideRow,
+    DeepTables,
+    DeepDivs,
+    DeepInlines
+};
 
 // Words of `bytes` characters about, separated by spaces.
 inline QString wordsOf(qsizetype bytes)
@@ -55,6 +66,16 @@ inline QString badShapePage(Shape shape, int size)
     case Shape::LongPreLine:
         html += QStringLiteral("<pre id=here>") + wordsOf(size) + QStringLiteral("</pre>");
         break;
+    case Shape::LongParagraphInTextBox:
+    case Shape::LongPreLineInTextBox: {
+        const bool pre = shape == Shape::LongPreLineInTextBox;
+        html +=
+            QStringLiteral("<table style=\"LEFT: 10px; POSITION: absolute; TOP: 80px; z-index:1\"><tbody><tr><td>") +
+            (pre ? QStringLiteral("<pre id=here>") : QStringLiteral("<p id=here>")) + wordsOf(size) +
+            (pre ? QStringLiteral("</pre>") : QStringLiteral("</p>")) +
+            QStringLiteral("<p>Below it in the box.</p></td></tr></tbody></table>");
+        break;
+    }
     case Shape::WideRow:
         html += QStringLiteral("<table border=1><tr>");
         for (int i = 0; i < size; ++i)

@@ -142,6 +142,8 @@ void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)
         b->Arg(1 << 20)->Arg(10 << 20);
         break;
     case Shape::LongPreLine:
+    case Shape::LongParagraphInTextBox:
+    case Shape::LongPreLineInTextBox:
         b->Arg(1 << 20);
         break;
     case Shape::WideRow:
@@ -171,6 +173,8 @@ void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)
 
 BAD_SHAPE(LongParagraph);
 BAD_SHAPE(LongPreLine);
+BAD_SHAPE(LongParagraphInTextBox);
+BAD_SHAPE(LongPreLineInTextBox);
 BAD_SHAPE(WideRow);
 BAD_SHAPE(HeadedWideRow);
 BAD_SHAPE(DeepTables);

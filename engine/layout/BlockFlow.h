@@ -107,6 +107,9 @@ public:
     // limited quirks mode (see applyLineHeightQuirk), not at least as high
     // as its own line height everywhere.
     bool lineHeightQuirk() const { return m_mode != DocumentMode::NoQuirks; }
+    // How far its first line is indented (text-indent) in content `width`
+    // wide.
+    virtual int textIndentAt(int width) const = 0;
 
 protected:
     struct Flow;

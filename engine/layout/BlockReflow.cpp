@@ -2,10 +2,12 @@
 
 #include "engine/layout/LayoutElements.h"
 #include "engine/layout/TableElement.h"
+#include "engine/layout/WordsMeasure.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace engine {
 
@@ -209,6 +211,7 @@ bool keepsCellWidth(int before, int after, int width)
 }
 
 thread_local long tableCellsAlone = 0;
+thread_local long measuredFromWords = 0;
 
 } // namespace blockreflow_detail
 
@@ -300,13 +303,27 @@ int BlockReflow::widthInCell()
     const int cellWidth =
         m_cell->get_position().width + m_cell->content_margins_left() + m_cell->content_margins_right();
     const int room = table->cellMeasureWidth() - cellWidth + m_width;
+    // (Text that wraps in the room asks for all of it, as the table measures
+    // the cell.)
+    const auto inCell = [room](int narrowest, int widest, bool wrapped) {
+        return std::max(narrowest, wrapped ? room : std::min(widest, room));
+    };
+    // A block of words is measured from its words.
+    if (const auto measured = measureWords(*m_block, room)) {
+        ++blockreflow_detail::measuredFromWords;
+        return inCell(measured->narrowest.width, measured->widest.width, measured->widest.wrapped);
+    }
     const layoutelements_detail::CellMeasureScope measuring;
+    m_laidOutElsewhere = true;
     const int narrowest = m_block->render(0, 0, 1);
     const layoutelements_detail::WrapWatch watch;
     const int widest = m_block->render(0, 0, room);
-    // (Text that wraps in the room asks for all of it, as the table measures
-    // the cell.)
-    return std::max(narrowest, watch.wrapped() ? room : std::min(widest, room));
+    return inCell(narrowest, widest, watch.wrapped());
+}
+
+long BlockReflow::blocksMeasuredFromWords()
+{
+    return blockreflow_detail::measuredFromWords;
 }
 
 void BlockReflow::noteChangeIn(const std::shared_ptr<litehtml::element>& changed, bool inContent)
@@ -366,6 +383,8 @@ void BlockReflow::noteWidths()
     if (!m_cell || m_widthInCell >= 0)
         return;
     m_widthInCell = widthInCell();
+    if (!std::exchange(m_laidOutElsewhere, false))
+        return;
     const BlockFlow::FractionScope fraction(m_originFraction);
     m_block->render(m_x, m_y, m_width);
 }

@@ -72,6 +72,10 @@ public:
     // How many times run() laid out a cell of a table alone, on this
     // thread, since it began.
     static long tableCellsLaidOutAlone();
+    // How many times a block of a text box's cell was measured from its
+    // words (see measureWords) rather than laid out, on this thread, since
+    // it began.
+    static long blocksMeasuredFromWords();
 
     // How the block came out of run(): as before; of another height or
     // other vertical margins, padding or borders (placed after the block
@@ -79,9 +83,9 @@ public:
     // different (the page must be laid out whole).
     enum class Result { SameBox, OtherHeight, OtherBox };
     // How wide `block`, a block of a text box's cell, makes the cell, as
-    // the table measures it; -1 when it stands in no such cell. (The block
-    // is left laid out at other widths: it is laid out at its place again
-    // after.)
+    // the table measures it; -1 when it stands in no such cell. (A block
+    // that is not one of words, see measureWords, is left laid out at
+    // other widths: it is laid out at its place again after.)
     static int widthInCellOf(const std::shared_ptr<litehtml::element>& block);
     // Whether a cell of the width `width` (in its blocks' terms) stays as
     // wide when blocks that made it `before` wide at most make it `after`
@@ -116,7 +120,8 @@ public:
     litehtml::size extentAfter() const;
 
 private:
-    // How wide the block makes its cell, as the table measures it.
+    // How wide the block makes its cell, as the table measures it: from its
+    // words, or by laying it out at other widths (m_laidOutElsewhere).
     int widthInCell();
     // After a change in the cell of its own laid out alone: whether the
     // table stands as it stood (else the cell needs the whole table).
@@ -126,6 +131,7 @@ private:
     std::shared_ptr<litehtml::element> m_cell;
     std::shared_ptr<litehtml::element> m_table;
     int m_widthInCell = -1;
+    bool m_laidOutElsewhere = false;
     // The cell of the table (the block) that all changes stand in, what
     // the table took of it before them, and whether run() laid it out alone.
     std::shared_ptr<litehtml::element> m_tableCell;

@@ -802,6 +802,10 @@ protected:
     }
     void setLaidOutBottomMargin(int margin) override { this->m_margins.bottom = margin; }
     bool hasMinHeight() const override { return this->m_css_min_height.val() != 0; }
+    int textIndentAt(int width) const override
+    {
+        return this->m_css_text_indent.val() != 0 ? this->m_css_text_indent.calc_percent(width) : 0;
+    }
     bool verticalPaddingInPercent() const override
     {
         return this->m_css_padding.top.units() == litehtml::css_units_percentage ||

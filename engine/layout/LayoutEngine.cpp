@@ -779,7 +779,7 @@ void LayoutEngine::layout(int width)
     }
     // (A block of words whose words alone changed keeps what it can of
     // its lines.)
-    if (m_reflow && sameWidth && wordsEdited && wordsEdited->block == m_reflow->block().get() && !m_reflow->cell())
+    if (m_reflow && sameWidth && wordsEdited && wordsEdited->block == m_reflow->block().get())
         m_keptLines = std::make_unique<KeptLines>(*m_reflow->block(), wordsEdited->prefix, wordsEdited->suffix);
     m_wordsEditedNow = wordsEdited;
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
@@ -1654,7 +1654,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     const size_t erasedFrom = static_cast<size_t>(from - children.begin());
     const size_t erasedTo = static_cast<size_t>(to - children.begin());
     const size_t countBefore = children.size();
-    const bool ownBlock = block && block->block() == parent && !block->cell();
+    const bool ownBlock = block && block->block() == parent;
     const bool firstEdit = m_laidOut;
     const auto first = children.erase(from, to);
     // The words as litehtml splits them when it parses a page.

@@ -2,6 +2,7 @@
 // edit on (and those after it where the words' widths stayed); the layout,
 // its words and its lines are still those of a fresh layout.
 
+#include "engine/layout/BlockReflow.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/TextLines.h"
 
@@ -127,6 +128,35 @@ TEST(KeptLinesMonospace, LinesAfterTheEditStandWhereTheWidthsStayed)
                    t->replaceData(at + 70, 53, QString());
                },
                Keeps::Before}});
+}
+
+// The flowing text of a page as the program shows it: in the one cell of an
+// absolutely positioned table, which the paragraph makes as wide as the
+// room. The cell is measured from the paragraph's words, not laid out.
+QString inTextBox(const QString& content)
+{
+    return QStringLiteral("<body><p>before</p><table style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; z-index:1\">"
+                          "<tbody><tr><td>") +
+           content + QStringLiteral("</td></tr></tbody></table></body>");
+}
+
+TEST(KeptLines, AKeyInALongParagraphOfATextBoxLaysOutTheLinesFromTheEditOn)
+{
+    const long measured = BlockReflow::blocksMeasuredFromWords();
+    runSteps(inTextBox(QStringLiteral("<p>above</p><p id=p>") + manyWords(3000) + QStringLiteral("</p><p>below</p>")),
+             {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); }, Keeps::Before},
+              {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::Before},
+              {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
+              {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
+    EXPECT_GT(BlockReflow::blocksMeasuredFromWords(), measured);
+}
+
+TEST(KeptLinesMonospace, LinesAfterTheEditInATextBoxStandWhereTheWidthsStayed)
+{
+    runSteps(inTextBox(QStringLiteral("<p id=p style='font-family:monospace'>") + manyWords(3000) +
+                       QStringLiteral("</p><p>below</p>")),
+             {{"a letter for another", [](Text* t) { t->replaceData(middleOf(t, "layout"), 1, QStringLiteral("k")); },
+               Keeps::BeforeAndAfter}});
 }
 
 TEST(KeptLines, CentredLinesAreLaidOutWhole)
