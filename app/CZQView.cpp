@@ -184,6 +184,8 @@ bool CZQView::CreateEngine(const QString& path)
             child->UpdateCaption();
     });
 
+    page->layout().setDeepContentHandler([this] { ReportDeepContent(); });
+
     bool asNewPage = false;
     const QString address = LoadAddress(path, &asNewPage);
     QString error;
@@ -204,6 +206,16 @@ bool CZQView::CreateEngine(const QString& path)
 void CZQView::ReportLoadFailure(const QString& name, const QString& cause)
 {
     ShowMessageBox(LoadResString(IDS_PAGE_NOT_LOADED).arg(QDir::toNativeSeparators(name), cause));
+}
+
+void CZQView::ReportDeepContent()
+{
+    if (m_bDeepContentReported)
+        return;
+    m_bDeepContentReported = true;
+    // (The layout that found it may be under way inside a paint.)
+    QMetaObject::invokeMethod(
+        this, [] { MessageBoxById(IDS_CONTENT_NESTED_TOO_DEEP); }, Qt::QueuedConnection);
 }
 
 void CZQView::ConnectEvents()

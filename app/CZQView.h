@@ -194,6 +194,9 @@ private:
     // The path the engine loads for the document: its file, else its source.
     QString LoadAddress(const QString& path, bool* asNewPage) const;
     void ReportLoadFailure(const QString& name, const QString& cause);
+    // Tells once, from the event loop, that part of the page is nested too
+    // deep to be shown (it is kept and saved).
+    void ReportDeepContent();
     void LayoutFrameset(QSize size);
     // Answers the input method in overwrite mode; false leaves it to the page.
     bool AnswerInputMethodQuery(QInputMethodQueryEvent* query);
@@ -205,5 +208,6 @@ private:
     // The imported page's links were taken off since the last load.
     bool m_bImportStripped = false;
     QMetaObject::Connection m_loadFailed;
+    bool m_bDeepContentReported = false;
     bool m_bDestroyed = false;
 };

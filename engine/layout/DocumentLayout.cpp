@@ -264,8 +264,10 @@ void DocumentLayout::rebuild()
     m_restyle.clear();
     m_deferredRestyle.clear();
     m_layoutDirty = true;
+    m_leavesOutDeep = false;
     if (!m_long) {
         LayoutSerializer::Result result = writer->takeResult();
+        noteLeftOutDeep(result.leftOutDeep);
         m_nodes = std::move(result.nodes);
         adoptNodes(0);
         m_engine.load(result.html);
@@ -337,6 +339,7 @@ void DocumentLayout::writeOn()
     // written than it holds; a part of most of the page would only hold
     // back the whole on a busy machine.
     if (m_writer->isDone()) {
+        noteLeftOutDeep(m_writer->result().leftOutDeep);
         if (!m_buildingWhole)
             buildInBackground(m_writer->wholePieces(), true);
     } else if (!m_building && m_writer->writtenLength() >= 4 * m_builtLength &&
@@ -980,6 +983,7 @@ bool DocumentLayout::layOutTreeChanges()
         const int firstReplaced = boxIdOf(firstBox), lastReplaced = boxIdOf(lastBox);
         if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html))
             return false;
+        noteLeftOutDeep(run->leftOutDeep);
         if (m_writer) {
             // Made again in each part laid out from what was written; the
             // writing goes on with ids after the run's.
@@ -1039,6 +1043,15 @@ void DocumentLayout::textChanged(Text* text)
     if (id < 0 && liesUnwritten(text->parentNode()))
         return;
     invalidateAll();
+}
+
+void DocumentLayout::noteLeftOutDeep(bool leftOut)
+{
+    if (!leftOut)
+        return;
+    m_leavesOutDeep = true;
+    if (m_deepContent)
+        m_deepContent();
 }
 
 bool DocumentLayout::liesUnwritten(const Node* parent) const

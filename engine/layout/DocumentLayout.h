@@ -113,6 +113,14 @@ public:
     void setRepaintRequest(std::function<void()> request) { m_repaint = std::move(request); }
     // Called after the whole page was replaced (a load or a reload).
     void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
+    // Whether the page holds elements nested deeper than the layout takes
+    // (see LayoutSerializer): they stay in the page and in its saves, but
+    // are not shown. Known once the page is written whole for its layout
+    // (an edit that takes them out is seen at the next whole writing).
+    bool leavesOutDeepContent() const { return m_leavesOutDeep; }
+    // Called, within a layout, each time the page written whole, or a run
+    // of it written anew after an edit, left such elements out.
+    void setDeepContentHandler(std::function<void()> handler) { m_deepContent = std::move(handler); }
 
     // DocumentObserver
     void nodeInserted(Node* parent, Node* child) override;
@@ -182,6 +190,8 @@ private:
     void restyleWhileWriting(Element* el, int id, const QString& attribute);
     void invalidateAll();
     void requestRepaint();
+    // Notes what a writing of the page (or of a run of it) left out.
+    void noteLeftOutDeep(bool leftOut);
     bool tryShift(Element* el, int id);
     bool tryRepaintOnly(Element* el, int id, const QString& attribute);
     void markSubtreeDirty(int id);
@@ -224,6 +234,8 @@ private:
     bool m_allDirty = true;
     std::function<void()> m_repaint;
     std::function<void()> m_replaced;
+    std::function<void()> m_deepContent;
+    bool m_leavesOutDeep = false;
     Counters m_counters;
 
     bool m_buildsInBackground = false;

@@ -305,8 +305,10 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     if (!isValidAttributeName(tag) || !tag.at(0).isLetter())
         return;
     const bool isTable = tag == QLatin1String("TABLE");
-    if (depth > kMaxDepth || (isTable && tableDepth >= kMaxTableDepth))
+    if (depth > kMaxDepth || (isTable && tableDepth >= kMaxTableDepth)) {
+        m_result.leftOutDeep = true;
         return;
+    }
     if (m_firstPartLength >= 0 && m_firstPart.isEmpty()) {
         if (isTable && tableDepth >= m_firstPartTables)
             takeFirstPart(writtenLength(), true);

@@ -21,7 +21,8 @@ class Node;
 // stands before each text node, so that boxes and words map back to nodes.
 // The DOCTYPE and the page's comments are left out (the layout is told the
 // mode the DOCTYPE chooses apart), and elements nested deeper than the cap
-// are not handed over (they get no box).
+// are not handed over (they get no box; the result tells that some were
+// left out, so that the user can hear why part of the page is not shown).
 //
 // A long page can be written a part at a time (advance()), and the part
 // written so far laid out as a page of its own (partialHtml()): node ids do
@@ -38,6 +39,7 @@ public:
     {
         QString html;
         std::vector<Ref<Node>> nodes; // node id -> node
+        bool leftOutDeep = false;     // elements nested deeper than the caps were left out
     };
 
     static Result serialize(const Document& doc);

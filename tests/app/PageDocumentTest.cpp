@@ -25,6 +25,7 @@
 #include "engine/editing/Selection.h"
 #include "engine/html/PageLoader.h"
 #include "engine/layout/Geometry.h"
+#include "engine/layout/LayoutSerializer.h"
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
@@ -734,15 +735,80 @@ TEST_F(PageDocumentTest, UnreadableAndStrangePagesOpenAsFarAsTheyCan)
         nested += "<DIV>";
     nested += "deep</BODY></HTML>";
     int n = 0;
+    ModalResponder responder;
     for (const QByteArray& bytes : {broken, binary, QByteArray(), nested}) {
         const QString path = dir.filePath(QStringLiteral("page%1.html").arg(++n));
         writeFile(path, bytes);
+        if (bytes == nested)
+            responder.answerMessageBox(platform::IDOK, QStringLiteral("入れ子が深すぎる"));
         CZQDoc* doc = open(path);
         ASSERT_NE(doc, nullptr) << n;
         ASSERT_NE(page(), nullptr);
         EXPECT_FALSE(doc->isModified()) << n;
         view()->GetPageView()->renderToImage();
+        QCoreApplication::processEvents();
     }
+    EXPECT_EQ(responder.pending(), 0);
+}
+
+// A part of a page nested deeper than the layout takes is not shown: the
+// user is told so once, when the page opens or when an edit first nests
+// something that deep, and the part is saved as it was. A page nested deep
+// but within the layout's limits (the text box the program puts a page's
+// content in counts too) says nothing.
+TEST_F(PageDocumentTest, APartNestedTooDeepToShowIsToldOnceAndSavedAsItWas)
+{
+    const auto nestedPage = [](int divs, int tables) {
+        QByteArray html = "<HTML><BODY><P>top</P>";
+        for (int i = 0; i < divs; ++i)
+            html += "<DIV>";
+        for (int i = 0; i < tables; ++i)
+            html += "<TABLE><TR><TD>";
+        html += "<SPAN id=deep>deepest</SPAN>";
+        for (int i = 0; i < tables; ++i)
+            html += "</TD></TR></TABLE>";
+        for (int i = 0; i < divs; ++i)
+            html += "</DIV>";
+        return html + "</BODY></HTML>";
+    };
+    ModalResponder responder;
+    responder.always(platform::kMessageBoxDialogId, [](QDialog& d) { ModalResponder::press(d, platform::IDOK); });
+    const auto toldAfterAPaint = [&] {
+        view()->GetPageView()->renderToImage();
+        QTest::qWait(50);
+        return responder.runCount(platform::kMessageBoxDialogId);
+    };
+    const int deepDivs = engine::LayoutSerializer::kMaxDepth - 12;
+    int n = 0;
+    for (const QByteArray& bytes :
+         {nestedPage(0, engine::LayoutSerializer::kMaxTableDepth - 2), nestedPage(deepDivs, 0)}) {
+        const QString path = dir.filePath(QStringLiteral("within%1.html").arg(++n));
+        writeFile(path, bytes);
+        ASSERT_NE(open(path), nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !view()->GetPageView()->layout().isLayingOutInBackground(); }));
+        EXPECT_EQ(toldAfterAPaint(), 0) << n;
+    }
+    // An edit nests B elements twelve levels deeper than the page had.
+    engine::Element* deepest = page()->getElementById(QStringLiteral("deep"));
+    deepest->setInnerHTML(QStringLiteral("<B>").repeated(12) + QStringLiteral("deeper"));
+    EXPECT_EQ(toldAfterAPaint(), 1);
+    deepest->setInnerHTML(QStringLiteral("<B>").repeated(12) + QStringLiteral("again"));
+    EXPECT_EQ(toldAfterAPaint(), 1);
+
+    const QByteArray deep = nestedPage(engine::LayoutSerializer::kMaxDepth, 0);
+    const QString path = dir.filePath(QStringLiteral("deep.html"));
+    writeFile(path, deep);
+    CZQDoc* doc = open(path);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(toldAfterAPaint(), 2);
+    EXPECT_TRUE(responder.messageTexts().value(1).contains(QStringLiteral("入れ子が深すぎる")));
+    EXPECT_EQ(page()->getElementById(QStringLiteral("deep"))->innerText(), QStringLiteral("deepest"));
+    const QString saved = dir.filePath(QStringLiteral("saved.html"));
+    ASSERT_TRUE(doc->doSave(saved, true));
+    const QByteArray bytes = readFile(saved);
+    EXPECT_EQ(bytes.count("<DIV>"), engine::LayoutSerializer::kMaxDepth);
+    EXPECT_TRUE(bytes.contains("<SPAN id=deep>deepest</SPAN>"));
+    EXPECT_EQ(toldAfterAPaint(), 2);
 }
 
 // ---- reload, gateway, zoom -------------------------------------------------------

@@ -200,6 +200,9 @@ TEST_F(FormatFaceColor, ClearFormattingEmptiesAnObjectOfItsFormats)
     deep += QStringLiteral("奥");
     for (int i = 0; i < 200; ++i)
         deep += QStringLiteral("</U></FONT>");
+    // (Deeper than the layout takes: the user is told that it is not shown.)
+    platform::ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("入れ子が深すぎる"));
     byId("plain")->setInnerHTML(deep);
     settle();
     selectBoxes({"faces", "plain"});

@@ -10,6 +10,8 @@
 
 #include "engine/editing/TextRange.h"
 
+#include "platform/ModalResponder.h"
+
 namespace {
 
 // Text boxes with sized and styled text, a price table, marquees; EUC-JP.
@@ -212,6 +214,9 @@ TEST_F(FormatSizeStyle, DeeplyNestedFormatsAreWalkedWithoutRecursion)
     html += QStringLiteral("深い");
     for (int i = 0; i < 150; ++i)
         html += QStringLiteral("</STRONG></FONT>");
+    // (Deeper than the layout takes: the user is told that it is not shown.)
+    platform::ModalResponder responder;
+    responder.answerMessageBox(platform::IDOK, QStringLiteral("入れ子が深すぎる"));
     byId("plain")->setInnerHTML(html);
     settle();
     selectBoxes({"plain"});

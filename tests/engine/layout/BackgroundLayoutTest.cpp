@@ -540,6 +540,31 @@ TEST(BackgroundLayout, ALongParagraphOrDeepTablesComeInTheBackground)
     }
 }
 
+// A long page, or one of deep tables, laid out in the background says that
+// it leaves out content nested too deep once it is written whole, whether
+// that content stands at its start or at its end, and says it once.
+TEST(BackgroundLayout, ContentNestedTooDeepIsToldOnceThePageIsWritten)
+{
+    QString tables, divs;
+    for (int i = 0; i <= LayoutSerializer::kMaxTableDepth; ++i)
+        tables += QStringLiteral("<table><tr><td>level %1 ").arg(i);
+    for (int i = 0; i < LayoutSerializer::kMaxDepth; ++i)
+        divs += QLatin1String("<div>");
+    divs += QLatin1String("deepest");
+    QString documentation = bench_pages::documentationPage(300 * 1024);
+    documentation.insert(documentation.lastIndexOf(QLatin1String("</body>")), divs);
+    for (const QString& html : {QStringLiteral("<html><body>") + tables, documentation}) {
+        LongPage page(html);
+        int told = 0;
+        page.layout.setDeepContentHandler([&] { ++told; });
+        page.layout.ensureLayout();
+        ASSERT_TRUE(page.layout.isLayingOutInBackground());
+        ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+        EXPECT_TRUE(page.layout.leavesOutDeepContent()) << html.size();
+        EXPECT_EQ(told, 1) << html.size();
+    }
+}
+
 // Parts laid out while a long page is written stay short: one of most of
 // the page would hold back the whole page's layout, which follows at once.
 TEST(BackgroundLayout, PartsLaidOutMeanwhileStayShort)

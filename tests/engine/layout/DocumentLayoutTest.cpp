@@ -159,6 +159,75 @@ TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
     }
 }
 
+// DIVs (or tables) nested around a SPAN: `divs` levels of DIV, then
+// `tables` tables nested in each other's cells.
+QString nestedAround(int divs, int tables)
+{
+    QString html;
+    for (int i = 0; i < divs; ++i)
+        html += QLatin1String("<div>");
+    for (int i = 0; i < tables; ++i)
+        html += QLatin1String("<table><tr><td>");
+    html += QLatin1String("<span id=deep>deepest</span>");
+    for (int i = 0; i < tables; ++i)
+        html += QLatin1String("</td></tr></table>");
+    for (int i = 0; i < divs; ++i)
+        html += QLatin1String("</div>");
+    return html;
+}
+
+// Content nested deeper than the layout takes is left out of it, and the
+// layout says so, so that the user can be told: one level past either cap
+// does, the level at the cap does not. An edit that nests content too deep
+// says so too; a page laid out again without it no longer does.
+TEST(DocumentLayout, SaysWhenContentIsNestedDeeperThanItTakes)
+{
+    // (HTML stands at depth 0 and BODY at 1: the SPAN at 2 + divs.)
+    const int divsAtTheCap = LayoutSerializer::kMaxDepth - 2;
+    const struct
+    {
+        int divs;
+        int tables;
+        bool tooDeep;
+    } cases[] = {
+        {divsAtTheCap, 0, false},
+        {divsAtTheCap + 1, 0, true},
+        {0, LayoutSerializer::kMaxTableDepth, false},
+        {0, LayoutSerializer::kMaxTableDepth + 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.divs << " divs, " << c.tables << " tables");
+        Page page(pageFrom(QStringLiteral("<html><body><p>top</p>") + nestedAround(c.divs, c.tables) +
+                           QStringLiteral("</body></html>")));
+        int told = 0;
+        page.layout.setDeepContentHandler([&] { ++told; });
+        page.layout.ensureLayout();
+        EXPECT_EQ(page.layout.leavesOutDeepContent(), c.tooDeep);
+        EXPECT_EQ(told, c.tooDeep ? 1 : 0);
+        EXPECT_EQ(page.layout.box(byId(page.doc.get(), "deep")) == nullptr, c.tooDeep);
+    }
+
+    Page page(pageFrom("<html><body><p>top</p><div id=holder><p>one</p><p>two</p></div></body></html>"));
+    int told = 0;
+    page.layout.setDeepContentHandler([&] { ++told; });
+    page.layout.ensureLayout();
+    ASSERT_FALSE(page.layout.leavesOutDeepContent());
+    Element* holder = byId(page.doc.get(), "holder");
+    Ref<Element> nest = page.doc->createElement(QStringLiteral("DIV"));
+    nest->setInnerHTML(nestedAround(divsAtTheCap, 0));
+    const int rebuilds = page.layout.counters().rebuilds;
+    holder->appendChild(nest.get());
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, rebuilds) << "the run written anew, not the page";
+    EXPECT_TRUE(page.layout.leavesOutDeepContent());
+    EXPECT_EQ(told, 1);
+    holder->removeChild(nest.get());
+    page.layout.documentReplaced(page.doc.get());
+    page.layout.ensureLayout();
+    EXPECT_FALSE(page.layout.leavesOutDeepContent());
+    EXPECT_EQ(told, 1);
+}
+
 TEST(Geometry, OffsetParentsAndOffsets)
 {
     Page page(pageFrom("<body><div id=pos style='position:absolute;left:30px;top:40px;width:200px;height:100px'>"
