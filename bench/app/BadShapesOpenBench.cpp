@@ -1,12 +1,16 @@
-// Opening pages of unusual shape (see bench/engine/BadShapePages.h) in the
-// program as a user opens a file, to the first paint of its window and on
-// until the layout is whole. Counters: the longest time the event loop was
-// kept from running (and the processor time of that block), the whole
-// layout's end, how often the layout started over.
-//   bench_app --benchmark_filter='OpenBadShape'
+// Opening pages of unusual shape (see bench/engine/BadShapePages.h), very
+// many paragraphs (loose in BODY, which the program wraps into a text box,
+// or in a text box already) and a long source listing in the program as a
+// user opens a file, to the first paint of its window and on until the
+// layout is whole. Counters: the longest time the event loop was kept from
+// running (and the processor time of that block), the whole layout's end,
+// how often the layout started over.
+//   bench_app --benchmark_filter='OpenBadShape|OpenParagraphs|OpenListing'
 
 #include "bench/app/LargePageOpenBench.h"
 #include "bench/engine/BadShapePages.h"
+#include "bench/engine/BenchPages.h"
+#include "bench/engine/ListingPage.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,17 +21,32 @@ namespace {
 
 using bench_pages::Shape;
 
-void BM_OpenBadShape(benchmark::State& state, Shape shape)
+void openPage(benchmark::State& state, const QString& html)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("shape.html"));
+    const QString path = dir.filePath(QStringLiteral("page.html"));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return state.SkipWithError("the page was not written");
-        file.write(bench_pages::badShapePage(shape, static_cast<int>(state.range(0))).toUtf8());
+        file.write(html.toUtf8());
     }
     openPageFile(state, path, true);
+}
+
+void BM_OpenBadShape(benchmark::State& state, Shape shape)
+{
+    openPage(state, bench_pages::badShapePage(shape, static_cast<int>(state.range(0))));
+}
+
+void BM_OpenParagraphs(benchmark::State& state, bool inTextBox)
+{
+    openPage(state, bench_pages::textBoxPage(static_cast<int>(state.range(0)), inTextBox));
+}
+
+void BM_OpenListing(benchmark::State& state)
+{
+    openPage(state, bench_pages::listingPage(static_cast<int>(state.range(0))));
 }
 
 } // namespace
@@ -40,6 +59,7 @@ BENCHMARK_CAPTURE(BM_OpenBadShape, paragraph, Shape::LongParagraph)
     ->UseManualTime();
 BENCHMARK_CAPTURE(BM_OpenBadShape, pre_line, Shape::LongPreLine)
     ->Arg(1 << 20)
+    ->Arg(10 << 20)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseManualTime();
@@ -65,3 +85,14 @@ BENCHMARK_CAPTURE(BM_OpenBadShape, deep_inlines, Shape::DeepInlines)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenParagraphs, loose, false)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+BENCHMARK_CAPTURE(BM_OpenParagraphs, in_text_box, true)
+    ->Arg(200000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseManualTime();
+BENCHMARK(BM_OpenListing)->Arg(40000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();

@@ -22,6 +22,7 @@
 #include "platform/DocTemplate.h"
 
 #include "bench/app/LargePageOpenBench.h"
+#include "bench/editor/BenchProgram.h"
 #include "bench/engine/RecordingReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -186,13 +187,7 @@ void BM_KeyToPaintedCaret_Program(benchmark::State& state)
             state.ResumeTiming();
             continue;
         }
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
-        QApplication::sendEvent(page, &press);
-        page->flushChanges();
-        bench_pages::paintPending(*page, image);
-        // The selection change reaches the sink, then the idle update runs.
-        doc->selection().flushChange();
-        app->OnIdle();
+        bench_program::typeKeyToPaint(*app, *page, image);
     }
     state.counters["selectionKind"] = app->GetActiveView()->m_dwSelKind;
     state.counters["rebuilds"] = page->layout().counters().rebuilds;

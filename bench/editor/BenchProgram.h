@@ -11,9 +11,16 @@
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
 
+#include "bench/engine/BenchPages.h"
+
+#include "engine/dom/Document.h"
+#include "engine/editing/Selection.h"
 #include "engine/view/PageView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QImage>
+#include <QKeyEvent>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -45,8 +52,11 @@ inline CZQView* openPage(CZQApp& app, const QTemporaryDir& dir, const QString& h
     file.close();
     if (!app.OpenDocumentFile(path))
         return nullptr;
-    QCoreApplication::processEvents();
     CZQView* view = app.GetActiveView();
+    // (A long page is read on a worker thread; then its page-loaded event.)
+    while (view && view->GetHtmlDocument() && view->GetHtmlDocument()->isLoading())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QCoreApplication::processEvents();
     engine::PageView* page = view ? view->GetPageView() : nullptr;
     if (!page)
         return nullptr;
@@ -55,6 +65,20 @@ inline CZQView* openPage(CZQApp& app, const QTemporaryDir& dir, const QString& h
     QCoreApplication::processEvents();
     page->flushChanges();
     return view;
+}
+
+// A key typed into the page as the window system delivers it: the main
+// frame's key filter, the page's event sink, the paint, the selection
+// change reaching the sink, and the idle update of the command states.
+inline void typeKeyToPaint(CZQApp& app, engine::PageView& page, QImage& image,
+                           const QString& text = QStringLiteral("a"))
+{
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);
+    QApplication::sendEvent(&page, &press);
+    page.flushChanges();
+    bench_pages::paintPending(page, image);
+    page.document()->selection().flushChange();
+    app.OnIdle();
 }
 
 } // namespace bench_program
