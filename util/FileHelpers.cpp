@@ -5,6 +5,7 @@
 #include "platform/FileOps.h"
 #include "res/resource.h"
 #include "util/AppContext.h"
+#include "util/HtmlTextScan.h"
 #include "util/StringResources.h"
 #include "util/TextHelpers.h"
 
@@ -14,6 +15,8 @@
 #include <QRegularExpression>
 
 #include <gumbo.h>
+
+#include <cstring>
 
 CZQDoc* FindOpenDocument(const QString& path)
 {
@@ -136,6 +139,46 @@ QString browserTitleText(const QString& raw)
     return title;
 }
 
+// A long page is read for its title in parts of this size, and its charset
+// is told by its first part.
+constexpr qsizetype kTitleReadPart = 64 * 1024;
+
+// Where `needle` first stands in the file at or after `from`, read part by
+// part into one buffer without keeping what was searched; -1 when nowhere.
+qint64 findInFile(QFile& file, QByteArrayView needle, qint64 from)
+{
+    if (!file.seek(from))
+        return -1;
+    constexpr qsizetype kPart = kTitleReadPart * 4;
+    QByteArray buffer(kPart + needle.size(), Qt::Uninitialized);
+    // The end of the part before, where a needle cut by its end begins.
+    qsizetype kept = 0;
+    qint64 bufferStart = from;
+    while (true) {
+        const qint64 read = file.read(buffer.data() + kept, kPart);
+        if (read <= 0)
+            return -1;
+        const qsizetype length = kept + qsizetype(read);
+        if (const void* at = memmem(buffer.constData(), size_t(length), needle.data(), size_t(needle.size())))
+            return bufferStart + (static_cast<const char*>(at) - buffer.constData());
+        const qsizetype keep = qMin(length, needle.size() - 1);
+        memmove(buffer.data(), buffer.constData() + length - keep, size_t(keep));
+        bufferStart += length - keep;
+        kept = keep;
+    }
+}
+
+// The title in the text, `untitled` when there is none.
+QString titleInText(const QString& text, const QString& untitled)
+{
+    qsizetype from = 0;
+    qsizetype to = 0;
+    if (!FindTitleSpan(text, from, to))
+        return untitled;
+    const QString title = browserTitleText(text.mid(from, to - from));
+    return IsBlankString(title) ? untitled : title;
+}
+
 } // namespace
 
 QString GetHtmlFileTitle(const QString& path)
@@ -146,46 +189,32 @@ QString GetHtmlFileTitle(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return untitled;
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const QString charset = platform::detectCharset(bytes);
-    // The title in the text: after its first "<TITLE>", else its first
-    // "<title>", up to the next "</".
-    const auto find = [](const QString& text, qsizetype* open, qsizetype* close) {
-        *open = text.indexOf(QLatin1String("<TITLE>"));
-        if (*open < 0)
-            *open = text.indexOf(QLatin1String("<title>"));
-        *close = *open < 0 ? -1 : text.indexOf(QLatin1String("</"), *open);
-    };
-    // Of a long page only the start is decoded where that decides: in a
-    // charset that writes ASCII as ASCII, the tags stand in the bytes as
-    // they stand in the text, so the text has no "<TITLE>" its bytes lack
-    // and its start decodes as the start of the whole.
-    QString text;
-    qsizetype open = -1;
-    qsizetype close = -1;
-    if (platform::encodeText(QStringLiteral("<TITLE><title></"), charset) == "<TITLE><title></") {
-        const qsizetype upper = bytes.indexOf("<TITLE>");
-        const qsizetype tag = upper >= 0 ? upper : bytes.indexOf("<title>");
-        if (tag < 0)
-            return untitled;
-        if (const qsizetype end = bytes.indexOf("</", tag); end >= 0) {
-            text = platform::decodeText(bytes.left(end + 2), charset);
-            find(text, &open, &close);
-            // The start decides when it holds the tag the whole would give.
-            if (close < 0 || (upper >= 0 && !text.sliced(open).startsWith(QLatin1String("<TITLE>"))))
-                text.clear();
-        }
+    QByteArray head = file.read(kTitleReadPart);
+    // A short page is read whole.
+    if (file.atEnd())
+        return titleInText(platform::decodeText(head, platform::detectCharset(head)), untitled);
+    // Of a long page, its start tells the charset (its mark, its META, its
+    // text), cut after a byte that ends every character.
+    qsizetype cut = head.size();
+    while (cut > 0 && uchar(head[cut - 1]) >= 0x80)
+        --cut;
+    head.truncate(cut);
+    const QString charset = platform::detectCharset(head);
+    // Where the tags stand in the bytes as in the text, and every "<" of the
+    // bytes is a "<" of the text (no charset that shifts between modes),
+    // only the tags' places are looked for in the rest and the title alone
+    // is decoded; else the page is decoded whole.
+    const bool tagsAsBytes = platform::encodeText(QStringLiteral("<TITLE><title></"), charset) == "<TITLE><title></" &&
+                             !charset.startsWith(QLatin1String("ISO-2022"), Qt::CaseInsensitive);
+    if (!tagsAsBytes) {
+        file.seek(0);
+        return titleInText(platform::decodeText(file.readAll(), charset), untitled);
     }
-    if (text.isEmpty()) {
-        text = platform::decodeText(bytes, charset);
-        find(text, &open, &close);
-    }
-    if (open < 0)
+    qint64 tag = findInFile(file, "<TITLE>", 0);
+    if (tag < 0)
+        tag = findInFile(file, "<title>", 0);
+    const qint64 close = tag < 0 ? -1 : findInFile(file, "</", tag);
+    if (close < 0 || !file.seek(tag))
         return untitled;
-    const qsizetype start = open + 7;
-    if (close < 0 || close <= start)
-        return untitled;
-    const QString title = browserTitleText(text.mid(start, close - start));
-    return IsBlankString(title) ? untitled : title;
+    return titleInText(platform::decodeText(file.read(close + 2 - tag), charset), untitled);
 }

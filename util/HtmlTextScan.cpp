@@ -89,6 +89,21 @@ int ReadTagTextFromFile(const QString& path, const QString& tagName, QString& te
     return close;
 }
 
+bool FindTitleSpan(const QString& html, qsizetype& from, qsizetype& to)
+{
+    qsizetype start = html.indexOf(QLatin1String("<TITLE>"));
+    if (start < 0)
+        start = html.indexOf(QLatin1String("<title>"));
+    if (start < 0)
+        return false;
+    const qsizetype end = html.indexOf(QLatin1String("</"), start);
+    if (end < 0 || end - start <= 7)
+        return false;
+    from = start + 7;
+    to = end;
+    return true;
+}
+
 bool RemoveTagFromHtml(const QString& html, const QString& text)
 {
     const qsizetype found = html.indexOf(text);

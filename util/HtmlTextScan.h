@@ -28,6 +28,11 @@ int GetTagAttribute(const QString& tagText, const QString& name, QString& value)
 // not a regular file, too large) or holds no such complete tag after `start`.
 int ReadTagTextFromFile(const QString& path, const QString& tagName, QString& text, int start = 0);
 
+// Where a page's title text stands: after its first "<TITLE>", else its
+// first "<title>" (no other mix of cases), up to the next "</"; false when
+// there is no such tag, no "</" follows or the text between is empty.
+bool FindTitleSpan(const QString& html, qsizetype& from, qsizetype& to);
+
 // Whether the HTML holds the text (case-sensitive) and, once its first
 // occurrence is taken out, nothing but tags: the HTML of one bold word with
 // that word is true, with more text after it false. A "<" without a ">" after

@@ -139,32 +139,11 @@ SiteFileStat StatSiteFile(const QString& path)
     return result;
 }
 
-namespace sitefiletexts_detail {
-
-// Where the title text stands: after "<TITLE>" (or "<title>") up to the next
-// "</"; false for no element or an empty one.
-bool titleSpan(const QString& html, qsizetype& from, qsizetype& to)
-{
-    qsizetype start = html.indexOf(QLatin1String("<TITLE>"));
-    if (start < 0)
-        start = html.indexOf(QLatin1String("<title>"));
-    if (start < 0)
-        return false;
-    const qsizetype end = html.indexOf(QLatin1String("</"), start);
-    if (end < 0 || end - start <= 7)
-        return false;
-    from = start + 7;
-    to = end;
-    return true;
-}
-
-} // namespace sitefiletexts_detail
-
 QString SitePageTitle(const QString& html)
 {
     qsizetype from = 0;
     qsizetype to = 0;
-    if (!sitefiletexts_detail::titleSpan(html, from, to))
+    if (!FindTitleSpan(html, from, to))
         return QString();
     QString title = html.mid(from, to - from);
     title.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
@@ -181,7 +160,7 @@ SiteTitleEdit SitePageWithTitle(const QByteArray& bytes, const QString& title, Q
         return SiteTitleEdit::NotDecoded;
     qsizetype from = 0;
     qsizetype to = 0;
-    if (!sitefiletexts_detail::titleSpan(html, from, to))
+    if (!FindTitleSpan(html, from, to))
         return SiteTitleEdit::NoTitle;
     // The bytes around the title are kept as they are: they must be what the
     // text before and after it encodes to.

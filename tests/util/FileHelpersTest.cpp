@@ -193,6 +193,61 @@ TEST(GetHtmlFileTitle, OfALongPageAsOfTheWholeText)
     EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("二"));
 }
 
+// Bytes this process has read from files so far (the kernel's count).
+qint64 bytesReadByProcess()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
+TEST(GetHtmlFileTitle, OfALongPageReadsWhatTheTitleNeeds)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/long.html");
+    const QByteArray filler(8 * 1024 * 1024, 'x');
+    // "<TITLE>" first: the rest of the page is not read.
+    writeFile(path, "<HTML><HEAD><TITLE>Manual</TITLE></HEAD><BODY>" + filler + "<title>no</title></BODY></HTML>");
+    const qint64 before = bytesReadByProcess();
+    ASSERT_GE(before, 0);
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("Manual"));
+    EXPECT_LT(bytesReadByProcess() - before, 1024 * 1024);
+
+    // Tags and ends cut by the edges of the parts read: each found whole.
+    for (const qsizetype at : {262144 - 3, 262144 - 7, 262144 - 8, 262144 - 1, 2 * 262144 - 4, 65536 - 2}) {
+        const QByteArray bytes = "<html><title>small</title>" + QByteArray(at - 26, ' ') + "<TITLE>Edge" +
+                                 QByteArray(262144 - 11 - 1, 'y') + "</TITLE>" + filler.left(300000);
+        writeFile(path, bytes);
+        const QString title = GetHtmlFileTitle(path);
+        EXPECT_TRUE(title.startsWith(QStringLiteral("Edge")) && title.endsWith(u'y')) << at;
+    }
+}
+
+TEST(GetHtmlFileTitle, OfALongPageInTheCharsetItsStartTells)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + QStringLiteral("/long.html");
+    // UTF-8 whose first part ends inside a character.
+    QByteArray utf8 = QStringLiteral("<TITLE>日本語の題</TITLE>x").toUtf8();
+    if (utf8.size() % 2 == 0)
+        utf8 += 'x';
+    for (int i = 0; i < 100000; ++i)
+        utf8 += "\xC3\xA9";
+    writeFile(path, utf8);
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("日本語の題"));
+    // Shift_JIS without META, its title after a long first part.
+    const QString words = QStringLiteral("日本語の文章です。ページを読み込みます。");
+    const QString text = QStringLiteral("<html><body>") + words.repeated(4000) +
+                         QStringLiteral("<title>長い頁の題</title>") + words.repeated(20000);
+    writeFile(path, platform::encodeText(text, QStringLiteral("Shift_JIS")));
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("長い頁の題"));
+}
+
 TEST(GetHtmlFileTitle, MissingFilesAndEmptyPaths)
 {
     EXPECT_EQ(GetHtmlFileTitle(QString()), QString());
