@@ -44,17 +44,18 @@ CHtmlEditCntrItem::~CHtmlEditCntrItem()
     delete m_pageView.data();
 }
 
-HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* cause)
+HRESULT CHtmlEditCntrItem::LoadDocument(const QString& path, QString* cause, engine::Reading reading)
 {
     if (path.isEmpty())
         return LoadNewDocument(QString(), cause);
     // file:, http: and https: addresses and plain paths: the engine tells
-    // them apart. A long page file is read in the background, so the window
-    // stays responsive; it shows when it is in (the page-loaded event).
+    // them apart. A page file longer than a short one is read, decoded and
+    // parsed on a worker thread, so the window stays responsive; it shows
+    // when it is in (the page-loaded event).
     const QString local = QUrl(path).isLocalFile() ? QUrl(path).toLocalFile() : path;
     const QFileInfo file(local);
-    const engine::Reading reading =
-        file.isFile() && file.size() >= kBackgroundReadBytes ? engine::Reading::InBackground : engine::Reading::AtOnce;
+    if (!file.isFile() || file.size() < kBackgroundReadBytes)
+        reading = engine::Reading::AtOnce;
     platform::FileFault fault = platform::FileFault::None;
     if (m_doc->load(path, &fault, reading))
         return S_OK;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/dom/Document.h"
 #include "engine/dom/Ref.h"
 #include "engine/view/EventSink.h"
 #include "engine/view/PageView.h"
@@ -37,9 +38,14 @@ public:
     // Loads a page: addresses (file:, http:, https:, in any case) and paths as
     // the page's own file; an empty path gives an empty new page. A failure
     // leaves the page as it was and says why in *cause, in the user's words.
-    // Files of kBackgroundReadBytes or more are read on a worker thread.
-    static constexpr qint64 kBackgroundReadBytes = 1024 * 1024;
-    HRESULT LoadDocument(const QString& path, QString* cause = nullptr);
+    // A page file of kBackgroundReadBytes or more is read on a worker thread
+    // and comes in on the event loop after the call (Reading::AtOnce: before
+    // it returns, for a page the program wrote itself and works on at once).
+    // A shorter one is read at once: its parse keeps the window for a few
+    // tens of milliseconds at the most, even of a page of deep nesting.
+    static constexpr qint64 kBackgroundReadBytes = 128 * 1024;
+    HRESULT LoadDocument(const QString& path, QString* cause = nullptr,
+                         engine::Reading reading = engine::Reading::InBackground);
     // A new page from a template file: it has no file of its own, so its
     // first save asks for a name.
     HRESULT LoadNewDocument(const QString& templatePath, QString* cause = nullptr);

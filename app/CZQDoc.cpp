@@ -332,7 +332,7 @@ bool CZQDoc::onSaveDocument(const QString& path)
             if (!pathName().isEmpty())
                 view->ExecCommand(engine::CommandGroup::Refresh);
             else
-                item->LoadDocument(path);
+                item->LoadDocument(path, nullptr, engine::Reading::AtOnce);
         }
         return true;
     }

@@ -171,7 +171,8 @@ void importIntoWeb(CZQView* view, CZQDoc* doc)
         item->SaveDocument(path);
         const QFileInfo file(path);
         doc->m_timeFile = file.exists() ? file.lastModified() : QDateTime();
-        item->LoadDocument(path);
+        // (At once: the steps below work on the page as read from there.)
+        item->LoadDocument(path, nullptr, engine::Reading::AtOnce);
     }
     // 10.
     doc->m_strSourcePath = source;

@@ -153,7 +153,7 @@ void VornaDialogSiteManagerPage1::closeDocumentBeforeDelete(const QString& path)
         const QString blank = platform::installPath(QStringLiteral("Bin/ULO.html"));
         document->m_strSourcePath = blank;
         if (CHtmlEditCntrItem* item = view->GetItem())
-            item->LoadDocument(blank);
+            item->LoadDocument(blank, nullptr, engine::Reading::AtOnce);
         if (frameset && frameset->GetDocument())
             AddOrUpdateFileRow(document->GetDisplayName(), frameset->GetDocument()->GetDisplayName());
         return;

@@ -2,6 +2,8 @@
 // the engine, editing them, saving (the question, Save As, failures) and
 // reading them back byte for byte in their charsets.
 
+#include "PageReads.h"
+
 #include "app/CChildFrame.h"
 #include "app/CHtmlEditCntrItem.h"
 #include "app/CMainFrame.h"
@@ -29,6 +31,7 @@
 #include "engine/view/EventObject.h"
 #include "engine/view/PageView.h"
 
+#include "platform/BackgroundWork.h"
 #include "platform/CodePages.h"
 #include "platform/CommandRegistry.h"
 #include "platform/DocTemplate.h"
@@ -49,6 +52,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -93,8 +97,7 @@ protected:
     {
         if (!app->OpenDocumentFile(path))
             return nullptr;
-        QCoreApplication::processEvents(); // the page-loaded event
-        return document();
+        return WaitForPageRead(view()) ? document() : nullptr;
     }
 
     // A click at the end of an element's text, then keys typed as a person
@@ -697,28 +700,73 @@ TEST_F(PageDocumentTest, ASaveOnAFullDiskSaysSoAndKeepsTheOldFile)
         platform::decodeText(readFile(path), QStringLiteral("Shift_JIS")).contains(QStringLiteral("明日の日記")));
 }
 
-// A long page is read in the background: the window goes on while it is
-// read, and a save before it is in writes nothing over the file.
-TEST_F(PageDocumentTest, ALongPageIsReadInTheBackgroundAndNotSavedHalfRead)
+// A page but a short one is read, decoded and parsed in the background:
+// the window goes on while it is read, and a save before it is in writes
+// nothing over the file.
+TEST_F(PageDocumentTest, APageIsReadInTheBackgroundAndNotSavedHalfRead)
 {
-    QByteArray bytes = "<HTML><HEAD><TITLE>long</TITLE></HEAD><BODY>";
-    for (int i = 0; bytes.size() < CHtmlEditCntrItem::kBackgroundReadBytes + 1000; ++i)
-        bytes += "<P>長いページの段落 " + QByteArray::number(i) + " with some words in it.</P>\n";
-    bytes += "<P id=last>end</P></BODY></HTML>";
+    for (const qint64 size : {CHtmlEditCntrItem::kBackgroundReadBytes, qint64(1024 * 1024)}) {
+        QByteArray bytes = "<HTML><HEAD><TITLE>long</TITLE></HEAD><BODY>";
+        for (int i = 0; bytes.size() < size; ++i)
+            bytes += "<P>長いページの段落 " + QByteArray::number(i) + " with some words in it.</P>\n";
+        bytes += "<P id=last>end</P></BODY></HTML>";
+        const QString path = dir.filePath(QStringLiteral("page%1.html").arg(size));
+        writeFile(path, bytes);
+        ASSERT_TRUE(app->OpenDocumentFile(path));
+        CZQDoc* doc = document();
+        ASSERT_TRUE(page()->isLoading()) << size;
+        EXPECT_EQ(page()->getElementById(QStringLiteral("last")), nullptr);
+        ModalResponder responder;
+        responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込み中"));
+        EXPECT_FALSE(doc->doSave(path, true));
+        EXPECT_EQ(readFile(path), bytes);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !page()->isLoading() && view()->m_bLoadCompleted; }, 30000));
+        ASSERT_NE(page()->getElementById(QStringLiteral("last")), nullptr);
+        EXPECT_EQ(doc->GetPageTitle(), QStringLiteral("long"));
+        EXPECT_FALSE(doc->isModified());
+    }
+}
+
+// Closing the window of a page still being read stops the read: the window
+// closes without a question, and the other pages and the file stay as
+// they were.
+TEST_F(PageDocumentTest, ClosingAPageWhileItIsReadLosesNothing)
+{
+    const QString kept = dir.filePath(QStringLiteral("kept.html"));
+    writeFile(kept, "<HTML><BODY><P id=p>kept</P></BODY></HTML>");
+    CZQDoc* keptDoc = open(kept);
+    ASSERT_NE(keptDoc, nullptr);
+    engine::Document* keptPage = page();
+    keptPage->getElementById(QStringLiteral("p"))->setInnerText(QStringLiteral("edited"));
+    ASSERT_TRUE(keptDoc->isModified());
+
+    QByteArray bytes = "<HTML><BODY>";
+    for (int i = 0; bytes.size() < 4 * 1024 * 1024; ++i)
+        bytes += "<P id=p>a long page, paragraph " + QByteArray::number(i) + "</P>\n";
+    bytes += "</BODY></HTML>";
     const QString path = dir.filePath(QStringLiteral("long.html"));
     writeFile(path, bytes);
-    CZQDoc* doc = nullptr;
     ASSERT_TRUE(app->OpenDocumentFile(path));
-    doc = document();
     ASSERT_TRUE(page()->isLoading());
-    ModalResponder responder;
-    responder.answerMessageBox(platform::IDOK, QStringLiteral("読み込み中"));
-    EXPECT_FALSE(doc->doSave(path, true));
+    ModalResponder noQuestion;
+    EXPECT_TRUE(frame().GetActiveChild()->close());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    // What the worker still sends goes nowhere.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [] {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return platform::backgroundPool()->activeThreadCount() == 0;
+        },
+        30000));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(app->docTemplate()->documentCount(), 1);
+    EXPECT_EQ(document(), keptDoc);
+    EXPECT_EQ(page(), keptPage);
+    EXPECT_TRUE(keptDoc->isModified());
+    EXPECT_EQ(keptPage->getElementById(QStringLiteral("p"))->innerText(), QStringLiteral("edited"));
     EXPECT_EQ(readFile(path), bytes);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !page()->isLoading() && view()->m_bLoadCompleted; }, 30000));
-    ASSERT_NE(page()->getElementById(QStringLiteral("last")), nullptr);
-    EXPECT_EQ(doc->GetPageTitle(), QStringLiteral("long"));
-    EXPECT_FALSE(doc->isModified());
+    EXPECT_EQ(readFile(kept), QByteArray("<HTML><BODY><P id=p>kept</P></BODY></HTML>"));
 }
 
 TEST_F(PageDocumentTest, UnreadableAndStrangePagesOpenAsFarAsTheyCan)

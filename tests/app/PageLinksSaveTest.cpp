@@ -3,6 +3,8 @@
 // absolute links, pages read from a web server, and images made in the
 // temporary folder.
 
+#include "PageReads.h"
+
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
 #include "app/CZQApp.h"
@@ -89,10 +91,9 @@ protected:
     CZQDoc* openPage(const QString& path, const QString& html)
     {
         put(path, html.toUtf8());
-        if (!app->OpenDocumentFile(path))
+        if (!app->OpenDocumentFile(path) || !WaitForPageRead(app->GetActiveView()))
             return nullptr;
-        QCoreApplication::processEvents(); // the page-loaded event
-        return app->GetActiveView() ? app->GetActiveView()->GetDocument() : nullptr;
+        return app->GetActiveView()->GetDocument();
     }
     QString saved(const QString& path) { return QString::fromUtf8(readTestFile(path)); }
 

@@ -14,6 +14,7 @@
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QThread>
 #include <QGuiApplication>
 #include <QMimeData>
 
@@ -42,8 +43,12 @@ protected:
     {
         QElapsedTimer clock;
         clock.start();
-        while (!done() && clock.elapsed() < 60000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        // (One pass over what is posted at a time: the completion of a long
+        // page is caught between its steps.)
+        while (!done() && clock.elapsed() < 60000) {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
         return done();
     }
 };

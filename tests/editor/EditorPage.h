@@ -9,6 +9,7 @@
 #include "app/CZQView.h"
 #include "app/EditorSettings.h"
 #include "editor/CImpIDispatch.h"
+#include "../app/PageReads.h"
 #include "util/CRegistryEx.h"
 #include "util/InstallInfo.h"
 
@@ -61,6 +62,7 @@ protected:
         if (!app->OpenDocumentFile(path))
             return nullptr;
         CZQView* v = app->GetActiveView();
+        EXPECT_TRUE(WaitForPageRead(v));
         if (v && v->GetParentFrame())
             v->GetParentFrame()->showMaximized();
         settle();
