@@ -23,6 +23,9 @@
 #include <QPainter>
 #include <QUrl>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace engine {
 
 namespace input_detail {
@@ -97,6 +100,39 @@ private:
     DesignModeInput& m_input;
     QWidget& m_view;
 };
+
+// The place of `text` farthest from `offset` in direction `step` (1 towards
+// its end, -1 towards its start) whose caret stands on the line at `lineTop`,
+// `offset`'s included. Along one text node a later place never stands on an
+// earlier line: the place is found by doubling the distance and halving it
+// back, not character by character (a line of program text may hold a
+// million of them).
+int farthestOnLine(TextGeometry& geometry, Text* text, int offset, int step, int lineTop)
+{
+    const auto onLine = [&](int at) {
+        const QRect r = geometry.caretRect(text, at);
+        return !r.isNull() && r.top() == lineTop;
+    };
+    const int limit = step > 0 ? text->length() : 0;
+    int on = offset;
+    int off = -1; // a place beyond the line, once found
+    for (int distance = 1; on != limit; distance *= 2) {
+        const int at = step > 0 ? std::min(on + distance, limit) : std::max(on - distance, limit);
+        if (!onLine(at)) {
+            off = at;
+            break;
+        }
+        on = at;
+    }
+    while (off >= 0 && std::abs(off - on) > 1) {
+        const int middle = on + (off - on) / 2;
+        (onLine(middle) ? on : off) = middle;
+    }
+    // (Never between the two halves of a surrogate pair.)
+    if (on > 0 && on < text->length() && text->data().at(on).isLowSurrogate())
+        on -= step;
+    return on;
+}
 
 } // namespace input_detail
 
@@ -948,6 +984,9 @@ void DesignModeInput::moveCaret(int qtKey, bool extend, bool ctrl)
         const int lineTop = text.caretRect(n->asText(), o).top();
         const Element* container = Typing::editingContainer(n);
         for (int guard = 0; guard < 100000; ++guard) {
+            // (Along the text it stands in first, then a step beyond it.)
+            if (Text* along = n->asText())
+                o = input_detail::farthestOnLine(text, along, o, home ? -1 : 1, lineTop);
             Node* tn = n;
             int to = o;
             if (!(home ? textunits::prevChar(tn, to, scope) : textunits::nextChar(tn, to, scope)) || !tn->isText() ||

@@ -7,6 +7,7 @@
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/layout/Geometry.h"
+#include "engine/layout/TextGeometry.h"
 #include "engine/markup/UndoManager.h"
 #include "engine/view/EventDispatcher.h"
 #include "engine/view/PageView.h"
@@ -409,6 +410,50 @@ TEST_F(Page, HomeAndEndStayInTheCell)
     type(QStringLiteral("<"));
     EXPECT_EQ(el("b")->innerHTML(), QStringLiteral("&lt;right"));
     EXPECT_EQ(el("a")->innerHTML(), QStringLiteral("left cell!"));
+}
+
+TEST_F(Page, HomeAndEndStopAtTheEdgesOfAWrappedLine)
+{
+    QString words;
+    for (int i = 0; i < 200; ++i)
+        words += QStringLiteral("w%1 ").arg(i * 37 % 1000);
+    doc->replaceContent(QStringLiteral("<html><body><p id=p>") + words + QStringLiteral("</p></body></html>"));
+    view.flushChanges();
+    Text* text = el("p")->firstChild()->asText();
+    TextGeometry& lines = view.textGeometry();
+    for (const int at : {0, 101, 333, 500, text->length() - 4}) {
+        doc->selection().collapseAt(text, at);
+        const int top = lines.caretRect(text, at).top();
+        key(Qt::Key_End);
+        const int end = doc->selection().end().offset();
+        EXPECT_EQ(lines.caretRect(text, end).top(), top) << at;
+        if (end < text->length()) {
+            EXPECT_NE(lines.caretRect(text, end + 1).top(), top) << at;
+        }
+        key(Qt::Key_Home);
+        const int start = doc->selection().start().offset();
+        EXPECT_EQ(lines.caretRect(text, start).top(), top) << at;
+        if (start > 0) {
+            EXPECT_NE(lines.caretRect(text, start - 1).top(), top) << at;
+        }
+    }
+}
+
+TEST_F(Page, HomeAndEndReachTheEndsOfALineOfAHundredThousandCharactersAndMore)
+{
+    QString line;
+    for (int i = 0; i < 30000; ++i)
+        line += QStringLiteral("word ");
+    doc->replaceContent(QStringLiteral("<html><body><pre id=p>") + line + QStringLiteral("last</pre></body></html>"));
+    view.flushChanges();
+    Text* text = el("p")->firstChild()->asText();
+    doc->selection().collapseAt(text, 7);
+    key(Qt::Key_End);
+    type(QStringLiteral("!"));
+    EXPECT_TRUE(text->data().endsWith(QStringLiteral("last!")));
+    key(Qt::Key_Home);
+    type(QStringLiteral("<"));
+    EXPECT_TRUE(text->data().startsWith(QStringLiteral("<word")));
 }
 
 TEST_F(Page, LongKeySequenceKeepsAParserStableTreeAndUndoesToTheStart)
