@@ -791,7 +791,7 @@ void LayoutEngine::layout(int width)
         LinesUpdate update = std::move(*m_linesUpdate);
         m_linesUpdate.reset();
         m_textLines = TextLines::updated(std::move(update.before), m_tree, update.from, update.had, update.now,
-                                         update.boxFrom, 0, 0);
+                                         update.boxFrom, update.boxesHad, update.boxesNow);
         m_treeLines = m_textLines;
     }
     m_linesUpdate.reset();
@@ -1170,7 +1170,8 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
 {
     if (m_keptLines && m_keptLines->used() && refreshKeptWords(block, changed, canvasMayChange))
         return true;
-    m_treeLines.reset();
+    // The lines of the tree before: those of the block are found again.
+    std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
     const auto found = m_tree.byNode.find(layoutNodeId(*block));
     if (found == m_tree.byNode.end())
         return false;
@@ -1251,6 +1252,16 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
         pieces.erase(piecesBegin + static_cast<std::ptrdiff_t>(now), piecesEnd);
     std::move(part.pieces.begin(), part.pieces.end(), pieces.begin() + static_cast<std::ptrdiff_t>(piecesFrom));
     layoutengine_detail::widenPaintExtents(*block);
+    if (linesBefore) {
+        const int boxes = end - first;
+        m_linesUpdate = LinesUpdate{std::move(linesBefore),
+                                    static_cast<int>(piecesFrom),
+                                    static_cast<int>(had),
+                                    static_cast<int>(now),
+                                    first,
+                                    boxes,
+                                    boxes};
+    }
     // Whole lines of the page: list markers and overflowing text stand
     // beside the boxes.
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
@@ -1419,8 +1430,13 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
     widenChildReach(*block, areaAfter);
     widenPaintExtents(*block);
     if (linesBefore)
-        m_linesUpdate = LinesUpdate{std::move(linesBefore), static_cast<int>(partFrom), static_cast<int>(had),
-                                    static_cast<int>(now), blockBox + 1};
+        m_linesUpdate = LinesUpdate{std::move(linesBefore),
+                                    static_cast<int>(partFrom),
+                                    static_cast<int>(had),
+                                    static_cast<int>(now),
+                                    blockBox + 1,
+                                    0,
+                                    0};
     m_lastKept = {kept.linesKeptBefore() + kept.linesKeptAfter(), now};
     const QRect area = areaBefore.united(areaAfter);
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());

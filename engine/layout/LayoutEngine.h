@@ -301,6 +301,8 @@ private:
         int had = 0;
         int now = 0;
         int boxFrom = 0;
+        int boxesHad = 0; // its boxes [boxFrom, boxFrom + boxesHad) laid out again
+        int boxesNow = 0;
     };
     std::optional<LinesUpdate> m_linesUpdate;
     KeptLinesCount m_lastKept;

@@ -323,6 +323,45 @@ TEST(RunReflow, LinesHeldAcrossAnEditStayAsTheyWere)
     EXPECT_EQ(layout.counters().blockLayouts - before, 3);
 }
 
+// Typing in a paragraph with boxes of its own (a bold word, a line break)
+// in the cell of a text box, on one line and onto more lines: the page's
+// lines are updated where they changed, not found anew over the page.
+TEST(RunReflow, TypingInAParagraphWithBoxesUpdatesThePagesLines)
+{
+    QString content = paragraphs(12);
+    content += QStringLiteral("<p id=b>some <b>bold</b> words ") + words(30) + QStringLiteral("</p>");
+    content += QStringLiteral("<p id=r>one<br><br>two <i>three</i></p>") + paragraphs(12);
+    for (const QString& page :
+         {QStringLiteral("<body>") + content + QStringLiteral("</body>"),
+          QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>") + content +
+              QStringLiteral("</td></tr></tbody></table></body>")}) {
+        Ref<Document> doc = pageFrom(page);
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(kView);
+        layout.ensureLayout();
+        const struct
+        {
+            const char* id;
+            int offset;
+            QString text;
+        } keys[] = {{"b", 2, QStringLiteral("x")},
+                    {"b", 3, QStringLiteral(" ") + words(25)},
+                    {"r", 1, QStringLiteral("y")},
+                    {"r", 0, words(30)}};
+        for (const auto& key : keys) {
+            const std::string what = std::string(key.id) + " " + std::to_string(key.text.size());
+            const std::weak_ptr<const TextLines> before = layout.engine().textLines();
+            doc->selection().collapseAt(textOf(doc.get(), key.id), key.offset);
+            ASSERT_TRUE(Typing(doc.get()).insertText(key.text));
+            layout.ensureLayout();
+            const std::shared_ptr<const TextLines> now = layout.engine().textLines();
+            EXPECT_EQ(before.lock(), now) << what << ": the lines were found anew";
+            expectSameLines(*now, *TextLines::of(layout.engine().tree()), what);
+            layout_test::expectSameAsFullLayout(layout, *doc, what, true);
+        }
+    }
+}
+
 // Text standing loose beside paragraphs has no box of its own: a break
 // added or removed before or after it changes its lines, and paragraphs
 // pasted before it take it into the run written anew, while the layout
