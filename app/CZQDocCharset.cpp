@@ -13,6 +13,43 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace czqdoc_detail {
+
+// Whether the bytes hold "<meta" in any case.
+bool holdsMetaTag(QByteArrayView bytes)
+{
+    for (qsizetype at = bytes.indexOf('<'); at >= 0 && at + 5 <= bytes.size(); at = bytes.indexOf('<', at + 1)) {
+        if (qstrnicmp(bytes.data() + at + 1, "meta", 4) == 0)
+            return true;
+    }
+    return false;
+}
+
+QString metaCharsetOfFile(QFile& file)
+{
+    constexpr qint64 kPart = 256 * 1024;
+    // What was read before and may start a tag cut by the part's end.
+    QByteArray carried;
+    while (true) {
+        QByteArray part = carried + file.read(kPart);
+        const bool whole = file.atEnd() || part.size() == carried.size();
+        if (holdsMetaTag(part)) {
+            bool decided = false;
+            const QString charset = MetaCharsetOfText(QString::fromLatin1(part), whole ? nullptr : &decided);
+            if (whole || decided)
+                return charset;
+        }
+        if (whole)
+            return QString();
+        // A tag going on past the part's end is read again with the next
+        // one, from its "<" (an ending "<met" too).
+        const qsizetype open = part.lastIndexOf('<');
+        carried = open >= 0 && part.indexOf('>', open) < 0 ? part.sliced(open) : QByteArray();
+    }
+}
+
+} // namespace czqdoc_detail
+
 QString CZQDoc::GetCharset() const
 {
     // 1. The page view and its child frame.
@@ -57,22 +94,13 @@ void CZQDoc::RewritePageFileOnOpen()
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     // 4.-5. The charset the first META of its text names; the META tags are
-    // ASCII whatever the file's charset. They stand in the HEAD: of a long
-    // page only its start is read, more only while it does not decide.
+    // ASCII whatever the file's charset. They stand in the HEAD: the file is
+    // read a part at a time until one names it, and only parts that hold a
+    // "<meta" (in any case) are looked through as text.
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return;
-    QByteArray start;
-    QString fileCharset;
-    for (qint64 length = 64 * 1024;; length *= 4) {
-        const QByteArray more = file.read(length - start.size());
-        start += more;
-        const bool whole = more.isEmpty() || file.atEnd();
-        bool decided = false;
-        fileCharset = MetaCharsetOfText(QString::fromLatin1(start), whole ? nullptr : &decided);
-        if (whole || decided)
-            break;
-    }
+    const QString fileCharset = czqdoc_detail::metaCharsetOfFile(file);
     file.close();
     // 6. Another one: the page takes it and is read again.
     // Differs from the check it stands for, which compares with regard to

@@ -241,13 +241,25 @@ Element* Document::elementFromPoint(int x, int y) const
 
 QString Document::title() const
 {
+    if (m_titleVersion == m_version)
+        return m_title;
     // The first TITLE, found without a list of every one (the walk over a
-    // long page ends in its HEAD).
+    // long page ends in its HEAD, unless it has no TITLE there).
+    m_title.clear();
     for (const Node* n = firstChild(); n; n = n->nextInTree(this)) {
-        if (const Element* e = n->isText() ? nullptr : n->asElement(); e && e->hasTag(QLatin1String("TITLE")))
-            return e->textContent();
+        if (const Element* e = n->isText() ? nullptr : n->asElement(); e && e->hasTag(QLatin1String("TITLE"))) {
+            m_title = e->textContent();
+            break;
+        }
     }
-    return QString();
+    m_titleVersion = m_version;
+    return m_title;
+}
+
+void Document::noteTitle(const QString& title)
+{
+    m_title = title;
+    m_titleVersion = m_version;
 }
 
 void Document::setTitle(const QString& title)
@@ -479,6 +491,8 @@ void Document::pointNodesAt(Document* parsed, Document* target)
 
 void Document::contentReplaced()
 {
+    // (The parser builds its tree without a change counted for each node.)
+    ++m_version;
     undoManager().clear();
     m_dirty = false;
     if (m_selection)

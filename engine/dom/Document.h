@@ -62,7 +62,11 @@ public:
     Element* getElementById(const QString& id) const;
 
     // --- properties
+    // The first TITLE's text (walked for once per change of the page).
     QString title() const;
+    // The title a walk over the page as it stands would find, found where
+    // the page was parsed (a long page is not walked again for it).
+    void noteTitle(const QString& title);
     // Creates TITLE in HEAD when missing.
     void setTitle(const QString& title);
     // The document's charset: the META charset, else the one it was loaded in.
@@ -208,6 +212,9 @@ private:
     int m_loadDepth = 0;
     bool m_dirty = false;
     quint64 m_version = 0;
+    // The title as walked for at a version of the page.
+    mutable quint64 m_titleVersion = ~quint64(0);
+    mutable QString m_title;
     QString m_url;
     QString m_readyState = QStringLiteral("complete");
     std::unique_ptr<UndoManager> m_undo;

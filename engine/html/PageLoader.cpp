@@ -134,6 +134,9 @@ struct PageLoader::ReadPage
     int generation = 0;
     QString path;
     QString charset;
+    // Found on the worker thread, where the page was parsed.
+    QString title;
+    QString metaCharset;
     platform::FileFault fault = platform::FileFault::None;
     // Its nodes name the document that asked for the page (see
     // Document::pointNodesAt); a page not taken in is its own again as it
@@ -244,6 +247,8 @@ void PageLoader::readInBackground(const QString& path)
                 else if (*latest == generation) {
                     read->parsed = Document::create();
                     read->parsed->replaceContent(text);
+                    read->title = read->parsed->title();
+                    read->metaCharset = loader_detail::metaCharsetOf(read->parsed.get());
                     // (Only the pointer: the document itself is not read here.)
                     Document::pointNodesAt(read->parsed.get(), target);
                 }
@@ -275,6 +280,9 @@ void PageLoader::takeReadPage(const std::shared_ptr<ReadPage>& read)
     }
     m_charset = read->charset;
     m_doc->replaceContent(read->parsed.get());
+    m_doc->noteTitle(read->title);
+    m_metaCharset = read->metaCharset;
+    m_metaVersion = m_doc->version();
     m_doc->setUrl(read->path);
     m_doc->setReadyState(QStringLiteral("complete"));
     scheduleLoaded();
@@ -367,7 +375,7 @@ void PageLoader::loadFromString(const QString& html, const QString& url)
         m_pending->abort();
     m_forced.clear();
     m_doc->replaceContent(html);
-    const QString meta = loader_detail::metaCharsetOf(m_doc);
+    const QString meta = metaCharset();
     m_charset = meta.isEmpty() ? QStringLiteral("UTF-8") : meta;
     m_doc->setUrl(url);
     m_doc->setReadyState(QStringLiteral("complete"));
@@ -410,9 +418,18 @@ void PageLoader::setCharset(const QString& charset)
         m_charset = canonical;
 }
 
+QString PageLoader::metaCharset() const
+{
+    if (m_metaVersion != m_doc->version()) {
+        m_metaCharset = loader_detail::metaCharsetOf(m_doc);
+        m_metaVersion = m_doc->version();
+    }
+    return m_metaCharset;
+}
+
 QString PageLoader::effectiveCharset() const
 {
-    const QString meta = loader_detail::metaCharsetOf(m_doc);
+    const QString meta = metaCharset();
     if (!meta.isEmpty())
         return meta;
     return m_charset.isEmpty() ? QStringLiteral("UTF-8") : m_charset;

@@ -52,7 +52,8 @@ public:
 
     // The charset to decode with on the next refresh and to save in.
     void setCharset(const QString& charset);
-    // The charset named by the page's META, else the one it was read in.
+    // The charset named by the page's META (walked for once per change of
+    // the page), else the one it was read in.
     QString effectiveCharset() const;
     // Bytes of the document as a file in its charset; characters the
     // charset cannot hold are written as numeric character references.
@@ -81,12 +82,17 @@ private:
     void scheduleLoaded();
     void httpFinished(QNetworkReply* reply);
     static QString localPathOf(const QString& address);
+    // The charset the page's first META names that the converters know.
+    QString metaCharset() const;
     // Reads a page file whole; false with the fault when it cannot.
     static bool readPageFile(const QString& path, QByteArray* bytes, platform::FileFault* fault);
 
     Document* m_doc;
     QString m_charset; // the charset the page was read in
-    QString m_forced;  // set by setCharset
+    // The META's charset as walked for at a version of the page.
+    mutable quint64 m_metaVersion = ~quint64(0);
+    mutable QString m_metaCharset;
+    QString m_forced; // set by setCharset
     QNetworkAccessManager* m_net = nullptr;
     QPointer<QNetworkReply> m_pending;
     int m_generation = 0;

@@ -2,8 +2,10 @@
 
 #include "engine/dom/Document.h"
 #include "engine/dom/LivePosition.h"
+#include "engine/dom/Text.h"
 #include "engine/markup/UndoManager.h"
 #include "platform/BackgroundWork.h"
+#include "platform/CodePages.h"
 
 #include <QThreadPool>
 
@@ -182,6 +184,35 @@ TEST(DomDocument, SettingTheTitleCreatesItWhenMissing)
     doc->setTitle(QStringLiteral("Two"));
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("TITLE")).length(), 1);
     EXPECT_EQ(doc->title(), QStringLiteral("Two"));
+}
+
+// The title and the META's charset are walked for once per change of the
+// page: every kind of change is seen.
+TEST(DomDocument, TheTitleAndTheMetaCharsetFollowEveryChange)
+{
+    engine::Ref<engine::Document> doc = engine::Document::create();
+    EXPECT_EQ(doc->title(), QString());
+    EXPECT_EQ(doc->charset(), QStringLiteral("UTF-8"));
+    // A page parsed into a document asked before.
+    doc->replaceContent(
+        QStringLiteral("<html><head><meta charset=euc-jp><title>one</title></head><body>x</body></html>"));
+    EXPECT_EQ(doc->title(), QStringLiteral("one"));
+    EXPECT_EQ(doc->charset(), platform::canonicalCharset(QStringLiteral("EUC-JP")));
+    // The title's text, the META's attribute.
+    engine::Element* title = doc->getElementsByTagName(QStringLiteral("TITLE")).item(0);
+    title->firstChild()->asText()->insertData(3, QStringLiteral(" two"));
+    EXPECT_EQ(doc->title(), QStringLiteral("one two"));
+    engine::Element* meta = doc->getElementsByTagName(QStringLiteral("META")).item(0);
+    meta->setAttribute(QStringLiteral("charset"), QStringLiteral("Shift_JIS"));
+    EXPECT_EQ(doc->charset(), platform::canonicalCharset(QStringLiteral("Shift_JIS")));
+    // Elements removed, and put in again elsewhere.
+    engine::Ref<engine::Element> kept = title;
+    title->parentNode()->removeChild(title);
+    EXPECT_EQ(doc->title(), QString());
+    doc->body()->appendChild(kept);
+    EXPECT_EQ(doc->title(), QStringLiteral("one two"));
+    meta->parentNode()->removeChild(meta);
+    EXPECT_EQ(doc->charset(), QStringLiteral("UTF-8"));
 }
 
 TEST(DomDocument, BodyColoursReadEffectiveValuesAndWriteAttributes)

@@ -4,6 +4,7 @@
 #include "engine/EnginePage.h"
 
 #include "engine/dom/DocumentObserver.h"
+#include "engine/dom/Text.h"
 #include "engine/html/HtmlParser.h"
 #include "engine/html/PageLoader.h"
 #include "engine/markup/UndoManager.h"
@@ -91,6 +92,14 @@ TEST(BackgroundLoad, ReturnsAtOnceAndThePageComesInOnTheEventLoop)
     EXPECT_FALSE(doc->undoManager().canUndo());
     EXPECT_EQ(doc->body()->getAttributeText(QStringLiteral("bgColor")), QStringLiteral("#ffffee"));
     doc->removeObserver(&loaded);
+    // The title and charset found where the page was parsed give way to
+    // changes.
+    doc->getElementsByTagName(QStringLiteral("TITLE")).item(0)->firstChild()->asText()->setData(QStringLiteral("新"));
+    EXPECT_EQ(doc->title(), QStringLiteral("新"));
+    doc->getElementsByTagName(QStringLiteral("META"))
+        .item(0)
+        ->setAttribute(QStringLiteral("content"), QStringLiteral("text/html; charset=EUC-JP"));
+    EXPECT_EQ(doc->charset(), platform::canonicalCharset(QStringLiteral("EUC-JP")));
 }
 
 TEST(BackgroundLoad, AMissingFileIsToldAtOnce)
