@@ -873,6 +873,12 @@ public:
     void start(std::string_view name, TagKind kind, size_t lo)
     {
         const Class c = classOf(name);
+        if (name == "template") {
+            // Opened where it stands, closing nothing.
+            push(name, true);
+            return;
+        }
+        lo = reach(lo, m_open.size());
         if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText) {
             // Its content and end tag are passed over: it is closed again.
             if (name == "xmp" || name == "plaintext")
@@ -958,6 +964,17 @@ public:
     // `lo` up to `top`.
     Outcome endEffect(std::string_view name, size_t lo, size_t top) const
     {
+        if (name == "template") {
+            // Closes the template with all that is open in it.
+            for (size_t k = top; k-- > lo;) {
+                if (m_open[k].name.empty())
+                    return {Effect::Unknown, lo};
+                if (m_open[k].known && m_open[k].name == "template")
+                    return {Effect::Closes, k};
+            }
+            return {};
+        }
+        lo = reach(lo, top);
         const Class c = classOf(name);
         switch (c) {
         case Class::Block:
@@ -1134,6 +1151,17 @@ private:
         return it == classes.end() ? Class::Other : it->second;
     }
 
+    // Where the elements from `lo` up to `top` are in reach of a tag: above
+    // the innermost template among them (no tag but the template's end tag
+    // reaches past it).
+    size_t reach(size_t lo, size_t top) const
+    {
+        for (size_t k = std::min(top, m_open.size()); k-- > lo;)
+            if (m_open[k].known && m_open[k].name == "template")
+                return k + 1;
+        return lo;
+    }
+
     // Whether the tree builder knows the name (else it takes every unknown
     // element for one of that name).
     static bool isNamed(std::string_view name)
@@ -1264,19 +1292,30 @@ public:
         }
     }
 
-    // Before an end tag is read (its lower-case name): a P or BR end tag
-    // with an SVG or MathML element (not an integration point) the current
-    // one ends those elements, up to the HTML element or integration point
-    // around, and is read as HTML after them; the tree builder would leave
-    // them open and put the P or BR it makes inside. Returns the end tags
-    // that close them, innermost first, as the tree builder reads them
-    // (empty when there is nothing to close), and closes them here. Nothing
-    // is written when an end tag before may have closed them already: the
-    // end tags would close what the tree builder has open in their place.
+    // Before an end tag is read (its lower-case name), with an SVG or
+    // MathML element (not an integration point) the current one, and no
+    // such element of that name open down to the HTML element around: a P
+    // or BR end tag ends those elements, up to the HTML element or
+    // integration point around, and is read as HTML after them (the tree
+    // builder would leave them open and put the P or BR it makes inside);
+    // another end tag is read as HTML with them open, and where the scan
+    // cannot tell whether it closes an HTML element around them (and them
+    // with it), they are ended first too, so that what follows is read
+    // alike by both (the tree builder may have read a TITLE after it as
+    // the HTML one, whose text the scan would read as tags). Returns the
+    // end tags that close them, innermost first, as the tree builder reads
+    // them (empty when there is nothing to close), and closes them here.
     std::string closeBeforeHtmlEnd(std::string_view name)
     {
-        if (!inForeign() || (name != "p" && name != "br") || m_open.back().mayBeClosed)
+        if (!inForeign() || namesForeign(name))
             return {};
+        if (name != "p" && name != "br") {
+            const size_t k = m_open.size() - 1;
+            const size_t lo = k > 0 ? m_open[k - 1].html : 0;
+            const HtmlOpen::Effect effect = m_html.endEffect(name, lo, m_open[k].html).effect;
+            if (effect != HtmlOpen::Effect::MayClose && effect != HtmlOpen::Effect::Unknown)
+                return {};
+        }
         std::string tags;
         auto endTag = [&tags](const std::string& element) {
             tags += "</";
@@ -1364,19 +1403,15 @@ public:
                 return;
             // Else the tree builder reads it as HTML, its current element
             // still a foreign one: an end tag that closes an HTML element
-            // open around ends the SVG or MathML inside that element.
+            // open around ends the SVG or MathML inside that element. (One
+            // whose effect the scan cannot tell has ended them before it:
+            // closeBeforeHtmlEnd.)
             const size_t k = m_open.size() - 1;
             const size_t lo = k > 0 ? m_open[k - 1].html : 0;
             const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_open[k].html);
             if (o.effect == HtmlOpen::Effect::Closes) {
                 close(k);
                 m_html.apply(o, name, lo);
-            } else if (o.effect != HtmlOpen::Effect::Nothing) {
-                // It may end it or not: the scan keeps to SVG or MathML
-                // (where no SELECT is made), the HTML around is unknown.
-                m_html.apply(o, name, lo);
-                m_open[k].html = m_html.size();
-                m_open[k].mayBeClosed = true;
             }
             return;
         }
@@ -1395,10 +1430,6 @@ private:
         // The SVG or MathML elements open inside a root (not integration
         // points), in order.
         std::vector<std::string> inside;
-        // An end tag may have closed it (the scan keeps to it): no end tag
-        // is written for it, which would close what the tree builder has
-        // open instead.
-        bool mayBeClosed = false;
     };
     enum class Opened { Nothing, Foreign, Inside, Html };
 
@@ -1420,26 +1451,44 @@ private:
     // name is closed with what is open in it. True when there was one.
     bool closeForeign(std::string_view name)
     {
+        const std::optional<Target> t = foreignNamed(name);
+        if (!t)
+            return false;
+        if (t->inside) {
+            close(t->entry + 1);
+            m_open[t->entry].inside.resize(t->at);
+        } else {
+            close(t->entry);
+        }
+        return true;
+    }
+
+    // Where that walk finds the element of that name: its entry, and
+    // whether it is one of the elements inside that root (at `at` there)
+    // or the entry itself.
+    struct Target
+    {
+        size_t entry;
+        bool inside;
+        size_t at;
+    };
+    std::optional<Target> foreignNamed(std::string_view name) const
+    {
         size_t above = m_html.size();
         for (size_t k = m_open.size(); k-- > 0;) {
-            Open& o = m_open[k];
+            const Open& o = m_open[k];
             if (above > o.html)
-                return false; // an HTML element stands between
-            for (size_t j = o.inside.size(); j-- > 0;) {
-                if (o.inside[j] == name) {
-                    close(k + 1);
-                    o.inside.resize(j);
-                    return true;
-                }
-            }
-            if (o.name == name) {
-                close(k);
-                return true;
-            }
+                return std::nullopt; // an HTML element stands between
+            for (size_t j = o.inside.size(); j-- > 0;)
+                if (o.inside[j] == name)
+                    return Target{k, true, j};
+            if (o.name == name)
+                return Target{k, false, 0};
             above = o.html;
         }
-        return false;
+        return std::nullopt;
     }
+    bool namesForeign(std::string_view name) const { return foreignNamed(name).has_value(); }
 
     static bool breaksOut(std::string_view name, std::string_view tag)
     {
@@ -1829,8 +1878,14 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         const qsizetype nameStart = i + (closing ? 2 : 1);
         if (nameStart >= n || !std::isalpha(uchar(s[nameStart]))) {
             if (closing) {
-                // "</>" is dropped, "</ x>" is a bogus comment.
+                // "</>" is dropped, "</ x>" is a bogus comment. The tree
+                // builder takes a "</>" right before a tag for part of that
+                // tag's text, where it looks for the tag's name (an SVG
+                // element would not be ended by its end tag, an unknown
+                // element would have no name): it is taken out.
                 const qsizetype e = in.indexOf('>', i + 2);
+                if (e == i + 2)
+                    dropTag(i, e);
                 i = e < 0 ? n : e;
             }
             continue;
