@@ -71,9 +71,9 @@ inline CZQView* openPage(CZQApp& app, const QTemporaryDir& dir, const QString& h
 // frame's key filter, the page's event sink, the paint, the selection
 // change reaching the sink, and the idle update of the command states.
 inline void typeKeyToPaint(CZQApp& app, engine::PageView& page, QImage& image,
-                           const QString& text = QStringLiteral("a"))
+                           const QString& text = QStringLiteral("a"), int key = Qt::Key_A)
 {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
     QApplication::sendEvent(&page, &press);
     page.flushChanges();
     bench_pages::paintPending(page, image);
