@@ -904,11 +904,16 @@ public:
             // formatting element it opened again).
             if (m_open.size() > lo && m_open.back().known && classOf(m_open.back().name) == Class::Heading) {
                 forget(m_open.size() - 1);
-                unknownFrom(m_open.size());
+                if (m_reopenable)
+                    unknownFrom(m_open.size());
             }
             push(name, true);
             return;
         case Class::Phrase:
+            // (A MAIN closes a paragraph, but is not special; a NOSCRIPT
+            // is special, but closes none.)
+            if (name == "main")
+                closeParagraph(lo);
             push(name, true);
             return;
         case Class::Formatting:
@@ -938,17 +943,24 @@ public:
             push(name, false);
             return;
         case Class::Frameset:
-            unknownFrom(lo);
+            // Ignored where anything stands before it; where it stands in
+            // the place of the BODY, the tree builder makes nothing after
+            // it but frames.
             return;
         case Class::Other:
-            // Some of these close a paragraph, a BUTTON the one open, a ruby
-            // part the parts open before it.
-            mayClose("p", lo);
+            // An ISINDEX closes a paragraph (unless it is ignored), a BUTTON
+            // the one open, a ruby part the parts open in the ruby around
+            // it.
+            if (name == "isindex")
+                mayClose("p", lo);
             if (name == "button")
                 mayClose("button", lo);
-            else if (name == "rb" || name == "rp" || name == "rt" || name == "rtc" || name == "isindex") {
-                unknownFrom(lo);
-            }
+            else if (name == "rb" || name == "rp" || name == "rt" || name == "rtc")
+                mayClose("ruby", lo, 1);
+            // (An ISINDEX is made into a form with its parts, none left
+            // open, or ignored.)
+            if (name == "isindex")
+                return;
             // An element the tree builder does not know is always opened
             // where it stands; it stands here as one of the unknown ones,
             // which it does not tell apart.
@@ -1010,7 +1022,7 @@ public:
                     return {Effect::Unknown, lo};
                 if (e.name == name)
                     return {special || m_reopenable ? Effect::MayClose : Effect::Closes, k};
-                special = special || !e.known || isSpecial(e.name);
+                special = special || (!e.known && !isPlain(e.name)) || isSpecial(e.name);
             }
             return m_reopenable ? Outcome{Effect::Unknown, lo} : Outcome{};
         }
@@ -1070,6 +1082,16 @@ public:
         }
     }
 
+    // Whether an element the scan is sure of stands from `from` up to `to`
+    // (else each may have been closed, or none stands there).
+    bool holdsKnown(size_t from, size_t to) const
+    {
+        for (size_t k = from; k < to && k < m_open.size(); ++k)
+            if (m_open[k].known && !m_open[k].name.empty())
+                return true;
+        return false;
+    }
+
     // The elements from `at` up are closed.
     void truncate(size_t at)
     {
@@ -1121,17 +1143,61 @@ private:
                     m.emplace(t, c);
             };
             set({"area", "br", "embed", "img", "image", "wbr", "param", "source", "track", "meta", "link", "base",
-                 "basefont", "bgsound", "input", "keygen", "hr"},
+                 "basefont", "bgsound", "input", "keygen", "hr", "menuitem"},
                 Class::Void);
-            set({"html", "head", "body"}, Class::Ignored);
+            // (A FRAME is made only among frames.)
+            set({"html", "head", "body", "frame"}, Class::Ignored);
             set({"address", "article",  "aside",      "blockquote", "center", "details", "dir",    "div",
                  "dl",      "fieldset", "figcaption", "figure",     "footer", "header",  "hgroup", "menu",
                  "nav",     "ol",       "section",    "summary",    "ul",     "pre",     "listing"},
                 Class::Block);
             set({"p"}, Class::Paragraph);
             set({"h1", "h2", "h3", "h4", "h5", "h6"}, Class::Heading);
-            set({"span", "abbr", "acronym", "bdo", "cite", "dfn", "ins", "del", "kbd", "label", "q", "samp", "sub",
-                 "sup", "var"},
+            set({"span",
+                 "abbr",
+                 "acronym",
+                 "bdo",
+                 "cite",
+                 "dfn",
+                 "ins",
+                 "del",
+                 "kbd",
+                 "label",
+                 "q",
+                 "samp",
+                 "sub",
+                 "sup",
+                 "var",
+                 "data",
+                 "time",
+                 "mark",
+                 "ruby",
+                 "bdi",
+                 "video",
+                 "audio",
+                 "canvas",
+                 "map",
+                 "legend",
+                 "datalist",
+                 "output",
+                 "progress",
+                 "meter",
+                 "nextid",
+                 "blink",
+                 "multicol",
+                 "spacer",
+                 "mi",
+                 "mo",
+                 "mn",
+                 "ms",
+                 "mtext",
+                 "mglyph",
+                 "malignmark",
+                 "desc",
+                 "foreignobject",
+                 "annotation-xml",
+                 "main",
+                 "noscript"},
                 Class::Phrase);
             set({"a", "b", "big", "code", "em", "font", "i", "nobr", "s", "small", "strike", "strong", "tt", "u"},
                 Class::Formatting);
@@ -1170,12 +1236,23 @@ private:
                gumbo_tagn_enum(name.data(), unsigned(name.size())) != GUMBO_TAG_UNKNOWN;
     }
 
+    // Whether the element of that name, which the scan may not be sure is
+    // open, is neither special nor a formatting element, nor a part of a
+    // table: whether open or not, it does not change what an end tag of
+    // another element does (the tree builder closes it with what it
+    // closes).
+    static bool isPlain(std::string_view name)
+    {
+        return name == "option" || name == "optgroup" || name == "rb" || name == "rp" || name == "rt" || name == "rtc";
+    }
+
     // Whether the known element of that name is special to the tree
     // builder (an end tag for another element does not reach past it).
     static bool isSpecial(std::string_view name)
     {
         const Class c = classOf(name);
-        return c == Class::Block || c == Class::Paragraph || c == Class::Heading || c == Class::ListItem;
+        return c == Class::Block || c == Class::Paragraph || c == Class::Heading || c == Class::ListItem ||
+               name == "noscript";
     }
 
     // Walks the elements from `top` down to `lo`: an unnamed mark makes the
@@ -1191,7 +1268,8 @@ private:
             if (!e.known) {
                 if (match(e) == Found::Target)
                     return {Effect::MayClose, k};
-                marked = true;
+                // (Open or not, a plain one changes nothing.)
+                marked = marked || !isPlain(e.name);
                 continue;
             }
             switch (match(e)) {
@@ -1268,8 +1346,25 @@ class ForeignContent
 public:
     bool inForeign() const { return !m_open.empty() && m_open.back().foreign; }
     // Whether the tree builder's current element is an SVG or MathML one
-    // (also an integration point with no HTML element open in it).
-    bool inForeignElement() const { return inForeign() || (!m_open.empty() && m_html.size() == m_open.back().html); }
+    // (also an integration point with no HTML element open in it), or may
+    // be one (the HTML elements the scan saw opened in it may all have
+    // been closed).
+    bool inForeignElement() const { return current() != Current::No; }
+
+    // A start tag (its lower-case name) taken out: an MGLYPH or MALIGNMARK
+    // that the tree builder reads as MathML right in a MathML text
+    // integration point, and as HTML inside an HTML element there, where
+    // the scan cannot tell which it is; a FORM (or an ISINDEX, made into
+    // one) in an integration point, which stays open there, or is closed
+    // at once where a table is the tree builder's place, or is ignored
+    // inside another form (the scan cannot tell whether the end tag of the
+    // integration point after it closes that).
+    bool dropsStart(std::string_view name) const
+    {
+        if (name == "form" || name == "isindex")
+            return !m_open.empty() && !inForeign();
+        return isMathGlyph(name) && inMathTextPoint() && current() == Current::Maybe;
+    }
 
     // Before a tag is read (its lower-case name; `tag`: its text after the
     // name; `tables`: how many tables are open around). Inside SVG or MathML
@@ -1354,10 +1449,13 @@ public:
             }
             return true;
         }
-        if (name != "svg" && name != "math")
+        // (In a MathML text integration point, an MGLYPH or MALIGNMARK is
+        // MathML: an element that holds markup of its own.)
+        const bool glyph = isMathGlyph(name) && inMathTextPoint() && current() == Current::Yes;
+        if (name != "svg" && name != "math" && !glyph)
             return false;
         if (!selfClosed) {
-            m_open.push_back({std::string(name), true, name == "math", tables, m_html.size(), {}});
+            m_open.push_back({std::string(name), true, name == "math" || glyph, tables, m_html.size(), {}});
             m_lastOpened = Opened::Foreign;
         }
         return true;
@@ -1432,6 +1530,35 @@ private:
         std::vector<std::string> inside;
     };
     enum class Opened { Nothing, Foreign, Inside, Html };
+    enum class Current { Yes, No, Maybe };
+
+    // Whether the tree builder's current element is the innermost SVG or
+    // MathML element or integration point open.
+    Current current() const
+    {
+        if (m_open.empty())
+            return Current::No;
+        const size_t floor = m_open.back().html;
+        if (m_html.size() == floor)
+            return Current::Yes;
+        return m_html.holdsKnown(floor, m_html.size()) ? Current::No : Current::Maybe;
+    }
+
+    static bool isMathGlyph(std::string_view name) { return name == "mglyph" || name == "malignmark"; }
+
+    // Whether the innermost entry is a MathML text integration point.
+    bool inMathTextPoint() const
+    {
+        if (m_open.empty() || m_open.back().foreign)
+            return false;
+        const std::string& n = m_open.back().name;
+        if (n != "mi" && n != "mo" && n != "mn" && n != "ms" && n != "mtext")
+            return false;
+        for (auto it = m_open.rbegin(); it != m_open.rend(); ++it)
+            if (it->foreign)
+                return it->math;
+        return false;
+    }
 
     // Where the HTML elements of the innermost integration point (or of
     // the page) start.
@@ -1921,6 +2048,11 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
         const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
         foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0);
+        if (!closing && foreign.dropsStart(lowerName)) {
+            dropTag(i, gt);
+            i = gt;
+            continue;
+        }
         if (closing) {
             if (const std::string ends = foreign.closeBeforeHtmlEnd(lowerName); !ends.empty()) {
                 copyTo(i);

@@ -619,6 +619,54 @@ TEST(HtmlParser, EmptyEndTagsBeforeATagLeaveItsName)
     EXPECT_EQ(doc->body()->textContent(), QStringLiteral("<b>x"));
 }
 
+// Each element the tree builder knows (and an unknown one), in an SVG or
+// MathML integration point in a table, then that point's end tag: the
+// scan must know whether the element is still open there (a FRAME is
+// ignored, a MENUITEM is void, a FORM in a table closed at once, an AUDIO
+// closed by the end tag of the B around it...). Where it took an element
+// for open that was not, it read the end tag as HTML and the TD and SELECT
+// after it as HTML too, where the tree builder made them inside the SVG or
+// MathML (which ended the program at the table's end).
+TEST(HtmlParser, ElementsInIntegrationPointsAreFollowedToTheirEndTags)
+{
+    // (Without the table's end tag, which would end the program.)
+    static const char* const kPages[] = {
+        "<table><math><mi><%1></mi><Td><mi><select>",         "<table><math><mi><%1/></mi><Td><mi><select>",
+        "<table><math><mi><b><%1></b></mi><td><mi><select>",  "<table><math><mi><%1></%1></mi><Td><mi><select>",
+        "<table><svg><title><%1></title><td><title><select>", "<table><svg><desc><p><%1></p></desc><td><desc><select>",
+    };
+    QStringList names{QStringLiteral("x-y")};
+    for (int t = 0; t < GUMBO_TAG_LAST; ++t)
+        names.append(QString::fromLatin1(gumbo_normalized_tagname(GumboTag(t))));
+    // The SVG or MathML elements the tree builder makes of `html` with a
+    // name it takes for a table part's or a SELECT's.
+    const auto foreignTableParts = [](const QByteArray& html) {
+        GumboOutput* out = gumbo_parse_with_options(&kGumboDefaultOptions, html.constData(), size_t(html.size()));
+        int found = 0;
+        std::vector<const GumboNode*> todo{out->document};
+        while (!todo.empty()) {
+            const GumboNode* n = todo.back();
+            todo.pop_back();
+            if (n->type != GUMBO_NODE_ELEMENT && n->type != GUMBO_NODE_DOCUMENT)
+                continue;
+            if (n->type == GUMBO_NODE_ELEMENT && n->v.element.tag_namespace != GUMBO_NAMESPACE_HTML &&
+                (n->v.element.tag == GUMBO_TAG_SELECT || n->v.element.tag == GUMBO_TAG_TD))
+                ++found;
+            const GumboVector& kids = n->type == GUMBO_NODE_DOCUMENT ? n->v.document.children : n->v.element.children;
+            for (unsigned i = 0; i < kids.length; ++i)
+                todo.push_back(static_cast<const GumboNode*>(kids.data[i]));
+        }
+        gumbo_destroy_output(&kGumboDefaultOptions, out);
+        return found;
+    };
+    for (const char* page : kPages) {
+        for (const QString& name : names) {
+            const QByteArray html = QString::fromLatin1(page).arg(name).toUtf8();
+            EXPECT_EQ(foreignTableParts(HtmlParser::prepareInput(html).bytes), 0) << html.constData();
+        }
+    }
+}
+
 // An end tag the scan cannot tell the effect of (an unknown element's,
 // here closing the MathML element in an SVG TITLE) ends the MathML before
 // it; a P end tag after it must then write no end tags for it: they would
