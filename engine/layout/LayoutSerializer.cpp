@@ -29,31 +29,36 @@ bool isValidAttributeName(const QString& name)
 
 void appendEscaped(QString& out, const QString& text, bool attribute)
 {
-    for (QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
+    // Runs of plain characters are copied whole: a text of megabytes (a
+    // long line) is written in a few milliseconds, not a character at a time.
+    const QChar* const data = text.constData();
+    const qsizetype n = text.size();
+    qsizetype run = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = data[i].unicode();
+        if (c != u'&' && c != u'<' && c != u'>' && c != 0 && (c != u'"' || !attribute))
+            continue;
+        out.append(data + run, i - run);
+        run = i + 1;
+        switch (c) {
+        case u'&':
             out += QLatin1String("&amp;");
             break;
-        case '<':
+        case u'<':
             out += QLatin1String("&lt;");
             break;
-        case '>':
+        case u'>':
             out += QLatin1String("&gt;");
             break;
-        case '"':
-            if (attribute)
-                out += QLatin1String("&quot;");
-            else
-                out += c;
-            break;
-        case 0:
-            // The parser would drop it; a replacement character keeps the offsets.
-            out += QChar(0xFFFD);
+        case u'"':
+            out += QLatin1String("&quot;");
             break;
         default:
-            out += c;
+            // The parser would drop a NUL; a replacement character keeps the offsets.
+            out += QChar(0xFFFD);
         }
     }
+    out.append(data + run, n - run);
 }
 
 // Text that the parser keeps apart from markup: no markers can go inside.

@@ -68,6 +68,38 @@ TEST(LayoutSerializer, WritesNodeIdsAndTextMarkersButNoDoctypeOrComments)
     }
 }
 
+// Text is written in runs between the characters escaped: those at its ends,
+// next to each other and alone each come out once, and nothing in between
+// is lost or doubled.
+TEST(LayoutSerializer, EscapesEachCharacterOfATextOnceWhereverItStands)
+{
+    Ref<Document> doc = pageFrom("<html><body><p id=p>x</p></body></html>");
+    Element* p = doc->getElementById(QStringLiteral("p"));
+    const struct
+    {
+        QString text;
+        QString written;
+    } cases[] = {
+        {QStringLiteral("<a>"), QStringLiteral("&lt;a&gt;")},
+        {QStringLiteral("plain words"), QStringLiteral("plain words")},
+        {QStringLiteral("&&x\"y\""), QStringLiteral("&amp;&amp;x\"y\"")},
+        {QString(QChar(0)) + QStringLiteral("ab") + QChar(0),
+         QString(QChar(0xFFFD)) + QStringLiteral("ab") + QChar(0xFFFD)},
+    };
+    for (const auto& c : cases) {
+        p->firstChild()->asText()->setData(c.text);
+        const QString html = LayoutSerializer::serialize(*doc).html;
+        const QRegularExpression marker(QStringLiteral("<!--#\\d+-->"));
+        const qsizetype at = html.indexOf(marker);
+        ASSERT_GE(at, 0) << html.toStdString();
+        const qsizetype start = html.indexOf(QLatin1String("-->"), at) + 3;
+        EXPECT_EQ(html.mid(start, html.indexOf(QLatin1String("</P>"), start) - start), c.written)
+            << c.text.toStdString();
+    }
+    p->setAttribute(QStringLiteral("title"), Variant(QStringLiteral("\"a\" & <b>")));
+    EXPECT_TRUE(
+        LayoutSerializer::serialize(*doc).html.contains(QLatin1String("title=\"&quot;a&quot; &amp; &lt;b&gt;\"")));
+}
 TEST(LayoutSerializer, WritesTheInlineStyleFromItsDeclarations)
 {
     Ref<Document> doc = pageFrom("<body><div id=d style='left:5px;position:absolute'>x</div></body>");
