@@ -95,16 +95,6 @@ bool isPlacedObject(const engine::Node* node)
     return placed;
 }
 
-// Moves all children of `from` to the end of `to`, in their order.
-void moveChildrenToEnd(engine::Node* from, engine::Node* to)
-{
-    std::vector<engine::Ref<engine::Node>> children = from->childNodes();
-    while (from->childCount() > 0)
-        from->removeChildAt(from->childCount() - 1);
-    for (const engine::Ref<engine::Node>& child : children)
-        to->insertChildAt(to->childCount(), child);
-}
-
 } // namespace pagecontent_detail
 
 bool IsObjectTagName(const QString& tagName)
@@ -194,9 +184,11 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
     }
 
     // 4.-6. The placed objects go before the box in page order, everything
-    // else into its cell in its order. Done in one pass over BODY, each node
-    // taken from the end and put at an end, so that a long page costs no more
-    // than its length.
+    // else into its cell in its order. Without placed objects everything
+    // after the box goes into the cell at once (while the page loads, one
+    // change however long the page); with them, in one pass over BODY, each
+    // node taken from the end and put at an end, so that a long page costs
+    // no more than its length.
     // Differs from the wrapping it stands for, which takes every element of
     // an object tag out of the flowing content, wherever it stands: a link
     // or a picture in a sentence, a table or a rule between paragraphs was
@@ -204,17 +196,23 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
     // objects the editor places (absolutely positioned, standing outside the
     // flow) leave it; they keep their places on the page.
     const int tableIndex = table->indexInParent();
-    std::vector<engine::Ref<engine::Node>> rest;
-    for (int i = tableIndex + 1; i < body->childCount(); ++i)
-        rest.emplace_back(body->child(i));
-    while (body->childCount() > tableIndex + 1)
-        body->removeChildAt(body->childCount() - 1);
-    int objectCount = tableIndex;
-    for (const engine::Ref<engine::Node>& node : rest) {
-        if (pagecontent_detail::isPlacedObject(node.get()))
-            body->insertChildAt(objectCount++, node);
-        else
-            cell->insertChildAt(cell->childCount(), node);
+    bool anyPlaced = false;
+    for (int i = tableIndex + 1; i < body->childCount() && !anyPlaced; ++i)
+        anyPlaced = pagecontent_detail::isPlacedObject(body->child(i));
+    if (!anyPlaced) {
+        body->moveChildrenTo(tableIndex + 1, cell.get());
+    } else {
+        const std::vector<engine::Ref<engine::Node>> rest(body->childNodes().begin() + tableIndex + 1,
+                                                          body->childNodes().end());
+        while (body->childCount() > tableIndex + 1)
+            body->removeChildAt(body->childCount() - 1);
+        int objectCount = tableIndex;
+        for (const engine::Ref<engine::Node>& node : rest) {
+            if (pagecontent_detail::isPlacedObject(node.get()))
+                body->insertChildAt(objectCount++, node);
+            else
+                cell->insertChildAt(cell->childCount(), node);
+        }
     }
 
     // 7. A box without text goes again (one with nothing but white space and
@@ -224,7 +222,7 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
         // Differs from the wrapping it stands for, which removes the box with
         // what it holds: pictures, form controls or comments without text
         // around them would be lost. They go back where they stood.
-        pagecontent_detail::moveChildrenToEnd(cell.get(), body);
+        cell->moveChildrenTo(0, body);
         RemoveElementWithContent(document, view, table.get());
         --view->m_nMaxZIndex;
     }

@@ -685,6 +685,69 @@ void Document::didRemoveChild(Node* parent, int index, Node* child)
         o->nodeRemoved(parent, child);
 }
 
+namespace document_detail {
+
+// Whether nodes put at the end of `target` come where the children of
+// `parent` from `from` on stand in page order: `target` ends the child
+// before them, and every node on its way up there is the last of its parent.
+bool endsChildBefore(const Node* parent, int from, const Node* target)
+{
+    const Node* before = parent->child(from - 1);
+    if (!before)
+        return false;
+    for (const Node* n = target; n != before; n = n->parentNode()) {
+        if (!n->parentNode() || n->indexInParent() != n->parentNode()->childCount() - 1)
+            return false;
+    }
+    return true;
+}
+
+} // namespace document_detail
+
+void Document::moveChildren(Node* parent, int from, Node* target)
+{
+    // A move that leaves every node's place in page order leaves what a walk
+    // in that order finds: the title.
+    const bool titleKept = m_titleVersion == m_version && document_detail::endsChildBefore(parent, from, target);
+    const int targetCount = target->childCount();
+    const int count = parent->childCount() - from;
+    for (LivePosition* p : m_positions) {
+        if (p->m_node == parent && p->m_offset > from) {
+            p->m_offset = from;
+        } else if (p->m_node == target && p->m_offset == targetCount && p->m_rightGravity) {
+            p->m_offset = targetCount + count;
+        } else {
+            for (const Node* n = p->m_node.get(); n && n->parentNode(); n = n->parentNode()) {
+                if (n->parentNode() == parent) {
+                    if (n->indexInParent() >= from) {
+                        p->m_node = parent;
+                        p->m_offset = from;
+                    }
+                    break;
+                }
+            }
+        }
+    }
+    std::vector<Ref<Node>>& moved = parent->m_children;
+    std::vector<Ref<Node>>& into = target->m_children;
+    into.reserve(into.size() + size_t(count));
+    for (size_t i = size_t(from); i < moved.size(); ++i) {
+        Node* child = moved[i].get();
+        if (m_selection)
+            m_selection->nodeWillBeRemoved(child);
+        child->m_parent = target;
+        child->m_index = int(into.size());
+        into.push_back(std::move(moved[i]));
+    }
+    moved.erase(moved.begin() + from, moved.end());
+    changed(parent);
+    changed(target);
+    if (titleKept)
+        m_titleVersion = m_version;
+    for (auto* o : m_observers)
+        o->childrenMoved(parent, target);
+}
+
 void Document::didChangeAttribute(Element* el, const QString& name, const std::optional<Attribute>& before,
                                   const std::optional<Attribute>& after, int pos)
 {

@@ -17,6 +17,9 @@ public:
     virtual ~DocumentObserver() = default;
     virtual void nodeInserted(Node* /*parent*/, Node* /*child*/) {}
     virtual void nodeRemoved(Node* /*parent*/, Node* /*child*/) {}
+    // Children of `from` were moved to the end of `to`'s, all at once (see
+    // Node::moveChildrenTo).
+    virtual void childrenMoved(Node* /*from*/, Node* /*to*/) {}
     virtual void attributeChanged(Element* /*element*/, const QString& /*name*/) {}
     virtual void styleChanged(Element* /*element*/) {}
     virtual void textChanged(Text* /*text*/) {}

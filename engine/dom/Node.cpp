@@ -4,6 +4,8 @@
 #include "engine/dom/Element.h"
 #include "engine/dom/Text.h"
 
+#include <algorithm>
+
 namespace engine {
 
 Node::Node(NodeType type, Document* doc) : m_type(type), m_doc(doc)
@@ -189,6 +191,28 @@ Ref<Node> Node::removeChildAt(int index)
         m_children[size_t(i)]->m_index = i;
     m_doc->didRemoveChild(this, index, child.get());
     return child;
+}
+
+void Node::moveChildrenTo(int from, Node* target)
+{
+    from = std::max(0, from);
+    if (!target || target == this || from >= childCount())
+        return;
+    // (Not into a node moved.)
+    for (const Node* n = target; n; n = n->m_parent) {
+        if (n->m_parent == this && n->m_index >= from)
+            return;
+    }
+    if (target->m_doc != m_doc || m_doc->recordsChanges(this) || m_doc->recordsChanges(target)) {
+        UndoUnit unit(m_doc);
+        std::vector<Ref<Node>> moved(m_children.begin() + from, m_children.end());
+        while (childCount() > from)
+            removeChildAt(childCount() - 1);
+        for (const Ref<Node>& child : moved)
+            target->insertChildAt(target->childCount(), child);
+        return;
+    }
+    m_doc->moveChildren(this, from, target);
 }
 
 void Node::adoptInto(Document* doc)

@@ -745,6 +745,13 @@ void DocumentLayout::nodeRemoved(Node* parent, Node* child)
         noteTreeChange(parent, child);
 }
 
+void DocumentLayout::childrenMoved(Node* from, Node* to)
+{
+    // (Many nodes at once: the page is written anew.)
+    if (from->isConnected() || to->isConnected())
+        invalidateAll();
+}
+
 void DocumentLayout::noteTreeChange(Node* parent, Node* child)
 {
     // A long page still being written: what the writing has not reached is

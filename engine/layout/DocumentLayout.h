@@ -125,6 +125,7 @@ public:
     // DocumentObserver
     void nodeInserted(Node* parent, Node* child) override;
     void nodeRemoved(Node* parent, Node* child) override;
+    void childrenMoved(Node* from, Node* to) override;
     void attributeChanged(Element* element, const QString& name) override;
     void styleChanged(Element* element) override;
     void textChanged(Text* text) override;

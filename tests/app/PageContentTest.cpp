@@ -7,6 +7,9 @@
 
 #include "engine/css/Style.h"
 #include "engine/editing/CommandGroup.h"
+#include "engine/layout/Geometry.h"
+#include "engine/markup/UndoManager.h"
+#include "engine/view/PageView.h"
 
 namespace {
 
@@ -47,6 +50,28 @@ TEST_F(PageContentTest, LooseTextGoesIntoABoxAfterTheObjects)
     EXPECT_EQ(box->style().getAttribute(QStringLiteral("left")).toString(), QStringLiteral("20px"));
     EXPECT_EQ(view()->m_nMaxZIndex, 101);
     EXPECT_EQ(box->getElementsByTagName(QStringLiteral("TD")).length(), 1);
+}
+
+// While the page loads, BODY's content goes into the box as one change: the
+// box holds it in its order, no undo step is left, and the page is laid out
+// with the content in the box.
+TEST_F(PageContentTest, LooseContentGoesIntoTheBoxAtOnceWhileThePageLoads)
+{
+    loadBody(QStringLiteral("<P id=a>a</P>loose<BR><P id=b>b</P>"));
+    engine::Geometry geometry(view()->GetPageView()->layout());
+    const QRect before = geometry.pageRect(page()->getElementById(QStringLiteral("b")));
+    page()->beginLoadScope();
+    EXPECT_EQ(WrapLooseContent(page(), view()), 0);
+    page()->endLoadScope();
+    EXPECT_EQ(bodyTags(), QStringList({QStringLiteral("TABLE")}));
+    engine::Element* box = page()->getElementById(QStringLiteral("text"));
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->getElementsByTagName(QStringLiteral("TD")).item(0)->innerHTML(),
+              QStringLiteral("<P id=a>a</P>loose<BR><P id=b>b</P>"));
+    EXPECT_FALSE(page()->undoManager().canUndo());
+    const QRect after = geometry.pageRect(page()->getElementById(QStringLiteral("b")));
+    EXPECT_FALSE(after.isNull());
+    EXPECT_GT(after.left(), before.left());
 }
 
 TEST_F(PageContentTest, PagesOfObjectsAndBlanksGetNoBox)

@@ -1,6 +1,7 @@
 #include "engine/EnginePage.h"
 
 #include "engine/dom/Document.h"
+#include "engine/dom/DocumentObserver.h"
 #include "engine/dom/LivePosition.h"
 #include "engine/dom/Text.h"
 #include "engine/markup/UndoManager.h"
@@ -312,4 +313,99 @@ TEST(DomTree, HasInnerTextAnswersAsTheTextItWouldWrite)
     EXPECT_FALSE(blanks->getElementById(QStringLiteral("e"))->hasInnerText(true));
     auto words = pageFrom("<body><div id=e><br><pre>\tx</pre></div></body>");
     EXPECT_TRUE(words->getElementById(QStringLiteral("e"))->hasInnerText(true));
+}
+
+namespace {
+
+struct TreeChanges : DocumentObserver
+{
+    int inserted = 0;
+    int removed = 0;
+    int moved = 0;
+    void nodeInserted(Node*, Node*) override { ++inserted; }
+    void nodeRemoved(Node*, Node*) override { ++removed; }
+    void childrenMoved(Node*, Node*) override { ++moved; }
+};
+
+QString idsOfChildren(const Node* parent)
+{
+    QStringList ids;
+    for (int i = 0; i < parent->childCount(); ++i) {
+        const Node* child = parent->child(i);
+        EXPECT_EQ(child->parentNode(), parent);
+        EXPECT_EQ(child->indexInParent(), i);
+        ids << (child->isText() ? child->asText()->data() : child->asElement()->getAttributeText(QStringLiteral("id")));
+    }
+    return ids.join(u',');
+}
+
+} // namespace
+
+// While a page loads, children move to another node as one change, told
+// once: they keep their order, and live positions end where they would if
+// the nodes had been removed one at a time. Otherwise each node is a change
+// of its own, undone with the rest.
+TEST(DomTree, ChildrenMoveAtOnceWhileThePageLoadsAndOneByOneOtherwise)
+{
+    const char* page = "<head><title>one</title></head><body><table id=t><tr><td id=c>c</td></tr></table>"
+                       "<p id=a>a</p>text<p id=b>b</p></body>";
+    for (const bool loading : {true, false}) {
+        auto doc = pageFrom(page);
+        Element* body = doc->body();
+        Element* cell = doc->getElementById(QStringLiteral("c"));
+        TreeChanges changes;
+        doc->addObserver(&changes);
+        LivePosition between(body, 3);
+        LivePosition inside(doc->getElementById(QStringLiteral("a"))->firstChild(), 1);
+        LivePosition atCellEnd(cell, 1);
+        atCellEnd.setRightGravity(true);
+        LivePosition afterTable(body, 1);
+        EXPECT_EQ(doc->title(), QStringLiteral("one"));
+        const quint64 version = doc->version();
+        if (loading)
+            doc->beginLoadScope();
+        body->moveChildrenTo(1, cell);
+        if (loading)
+            doc->endLoadScope();
+        EXPECT_EQ(idsOfChildren(cell), QStringLiteral("c,a,text,b"));
+        EXPECT_EQ(idsOfChildren(body), QStringLiteral("t"));
+        EXPECT_GT(doc->version(), version);
+        EXPECT_EQ(changes.moved, loading ? 1 : 0);
+        EXPECT_EQ(changes.inserted, loading ? 0 : 3);
+        EXPECT_EQ(changes.removed, loading ? 0 : 3);
+        EXPECT_EQ(between.node(), body);
+        EXPECT_EQ(between.offset(), 1);
+        EXPECT_EQ(inside.node(), body);
+        EXPECT_EQ(inside.offset(), 1);
+        EXPECT_EQ(atCellEnd.node(), cell);
+        EXPECT_EQ(atCellEnd.offset(), 4);
+        EXPECT_EQ(afterTable.offset(), 1);
+        EXPECT_EQ(doc->title(), QStringLiteral("one"));
+        EXPECT_EQ(doc->undoManager().canUndo(), !loading);
+        if (!loading) {
+            doc->undoManager().undo();
+            EXPECT_EQ(idsOfChildren(body), QStringLiteral("t,a,text,b"));
+            EXPECT_EQ(idsOfChildren(cell), QStringLiteral("c"));
+        }
+        // Nothing moves into a node it would move.
+        doc->beginLoadScope();
+        body->moveChildrenTo(0, cell);
+        doc->endLoadScope();
+        EXPECT_EQ(body->childCount(), loading ? 1 : 4);
+        doc->removeObserver(&changes);
+    }
+}
+
+// A move that changes which TITLE comes first in the page gives the title
+// of the one first now; one that keeps the page's order keeps the title.
+TEST(DomTree, ChildrenMovedAheadOfATitleChangeThePagesTitle)
+{
+    auto doc = pageFrom("<head><title>one</title></head><body><title>two</title><div id=d></div></body>");
+    ASSERT_EQ(doc->title(), QStringLiteral("one"));
+    Element* head = doc->documentElement()->firstChild()->asElement();
+    ASSERT_TRUE(head->hasTag(QLatin1String("HEAD")));
+    doc->beginLoadScope();
+    head->moveChildrenTo(0, doc->getElementById(QStringLiteral("d")));
+    doc->endLoadScope();
+    EXPECT_EQ(doc->title(), QStringLiteral("two"));
 }
