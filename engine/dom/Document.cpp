@@ -629,8 +629,40 @@ void Document::changed(const Node* node)
         m_dirty = true;
 }
 
+namespace document_detail {
+
+// Whether a change of `child` under `parent` (inserted, removed, or its
+// text) may change the title of `doc`: it lies in a TITLE, or holds one, in
+// the page.
+bool touchesTitle(const Document* doc, const Node* parent, const Node* child)
+{
+    const auto isTitle = [](const Node* n) {
+        const Element* e = n->isText() ? nullptr : n->asElement();
+        return e && e->hasTag(QLatin1String("TITLE"));
+    };
+    const Node* root = nullptr;
+    for (const Node* n = parent; n; n = n->parentNode()) {
+        if (isTitle(n))
+            return true;
+        root = n;
+    }
+    // (A tree outside the page has no part in its title.)
+    if (root != doc)
+        return false;
+    for (const Node* n = child; n; n = n->nextInTree(child)) {
+        if (isTitle(n))
+            return true;
+    }
+    return false;
+}
+
+} // namespace document_detail
+
 void Document::didInsertChild(Node* parent, Node* child)
 {
+    // (The title walked for stays while the change leaves it: it is looked
+    // at only while the title is known.)
+    const bool titleKept = m_titleVersion == m_version && !document_detail::touchesTitle(this, parent, child);
     const int idx = child->indexInParent();
     for (LivePosition* p : m_positions)
         if (p->m_node == parent && (p->m_offset > idx || (p->m_offset == idx && p->m_rightGravity)))
@@ -643,6 +675,8 @@ void Document::didInsertChild(Node* parent, Node* child)
         (m_selection->start().node() == this || m_selection->end().node() == this))
         m_selection->empty();
     changed(parent);
+    if (titleKept)
+        m_titleVersion = m_version;
     if (recordsChanges(parent)) {
         UndoRecord r;
         r.kind = UndoRecord::Kind::Insert;
@@ -672,7 +706,10 @@ void Document::willRemoveChild(Node* parent, Node* child)
 
 void Document::didRemoveChild(Node* parent, int index, Node* child)
 {
+    const bool titleKept = m_titleVersion == m_version && !document_detail::touchesTitle(this, parent, child);
     changed(parent);
+    if (titleKept)
+        m_titleVersion = m_version;
     if (recordsChanges(parent)) {
         UndoRecord r;
         r.kind = UndoRecord::Kind::Remove;
@@ -794,7 +831,11 @@ void Document::didReplaceData(Text* text, int offset, const QString& removed, in
         else if (p->m_offset == offset && p->m_rightGravity)
             p->m_offset += insertedLength;
     }
+    const bool titleKept =
+        m_titleVersion == m_version && !document_detail::touchesTitle(this, text->parentNode(), nullptr);
     changed(text);
+    if (titleKept)
+        m_titleVersion = m_version;
     if (recordsChanges(text)) {
         UndoRecord r;
         r.kind = UndoRecord::Kind::Text;

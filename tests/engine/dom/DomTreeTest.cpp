@@ -212,6 +212,22 @@ TEST(DomDocument, TheTitleAndTheMetaCharsetFollowEveryChange)
     EXPECT_EQ(doc->title(), QString());
     doc->body()->appendChild(kept);
     EXPECT_EQ(doc->title(), QStringLiteral("one two"));
+    // Text put into the TITLE; a TITLE that comes first, inside what is
+    // inserted; text typed elsewhere.
+    kept->appendChild(doc->createTextNode(QStringLiteral(" three")));
+    EXPECT_EQ(doc->title(), QStringLiteral("one two three"));
+    engine::Ref<engine::Element> div = doc->createElement(QStringLiteral("DIV"));
+    engine::Ref<engine::Element> first = doc->createElement(QStringLiteral("TITLE"));
+    first->appendChild(doc->createTextNode(QStringLiteral("first")));
+    div->appendChild(first);
+    doc->body()->insertBefore(div, doc->body()->firstChild());
+    EXPECT_EQ(doc->title(), QStringLiteral("first"));
+    doc->body()->lastChild()->previousSibling()->asText()->insertData(1, QStringLiteral("typed"));
+    EXPECT_EQ(doc->title(), QStringLiteral("first"));
+    first->firstChild()->asText()->setData(QStringLiteral("renamed"));
+    EXPECT_EQ(doc->title(), QStringLiteral("renamed"));
+    doc->body()->removeChild(div.get());
+    EXPECT_EQ(doc->title(), QStringLiteral("one two three"));
     meta->parentNode()->removeChild(meta);
     EXPECT_EQ(doc->charset(), QStringLiteral("UTF-8"));
 }
