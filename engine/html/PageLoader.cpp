@@ -26,9 +26,10 @@ const char* const kEmptyPage = "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY><
 
 // What laying a page out may take, per character of its text: the layout
 // library makes an element of every word and space, with its style, and the
-// view keeps boxes and lines of its own. (Long manuals and pages of many
-// short paragraphs took 230 to 330 bytes a character at their peak.)
-constexpr qint64 kLayoutBytesPerCharacter = 400;
+// view keeps boxes and lines of its own. (At their peak, a long manual took
+// about 230 bytes a character, a text box of 200,000 paragraphs 170: a page
+// at the bound needs about 16 GB free.)
+constexpr qint64 kLayoutBytesPerCharacter = 250;
 
 // The memory a page may take, as set for tests (-1: what the system has).
 std::atomic<qint64> memoryForPages{-1};

@@ -221,6 +221,12 @@ TEST(BackgroundLoad, APageTooLargeForTheMemoryLeftIsRefused)
     EXPECT_TRUE(doc->load(path, &fault));
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("P")).length(), 1000);
     doc->removeObserver(&loaded);
+    // A page at the 64 MB bound opens on a machine with 16 GB free (a
+    // manual of that length takes about 15 GB at its peak), not with 8.
+    PageLoader::setMemoryForPages(qint64(16) << 30);
+    EXPECT_TRUE(PageLoader::fitsInMemory(qint64(64) << 20));
+    PageLoader::setMemoryForPages(qint64(8) << 30);
+    EXPECT_FALSE(PageLoader::fitsInMemory(qint64(64) << 20));
 }
 
 // The memory the parser keeps for the next page goes back once no page is
