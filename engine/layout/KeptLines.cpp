@@ -1,5 +1,7 @@
 #include "engine/layout/KeptLines.h"
 
+#include "engine/layout/LineBoxes.h"
+
 #include <algorithm>
 #include <memory>
 
@@ -7,52 +9,19 @@ namespace engine {
 
 namespace keptlines_detail {
 
-// What litehtml keeps of a line box without giving it out: reached through
-// the explicit instantiation of a template, which may name such members.
-template <typename Tag, typename Tag::type Member> struct Reach
-{
-    friend typename Tag::type reach(Tag) { return Member; }
-};
-struct LineItemsOf
-{
-    using type = litehtml::elements_vector litehtml::line_box::*;
-    friend type reach(LineItemsOf);
-};
-struct BoxLeftOf
-{
-    using type = int litehtml::box::*;
-    friend type reach(BoxLeftOf);
-};
-struct BoxRightOf
-{
-    using type = int litehtml::box::*;
-    friend type reach(BoxRightOf);
-};
-template struct Reach<LineItemsOf, &litehtml::line_box::m_items>;
-template struct Reach<BoxLeftOf, &litehtml::box::m_box_left>;
-template struct Reach<BoxRightOf, &litehtml::box::m_box_right>;
-
-int leftOf(const litehtml::box& box)
-{
-    return box.*reach(BoxLeftOf{});
-}
-
-int rightOf(const litehtml::box& box)
-{
-    return box.*reach(BoxRightOf{});
-}
-
-const litehtml::elements_vector& itemsOf(const litehtml::box& line)
-{
-    return static_cast<const litehtml::line_box&>(line).*reach(LineItemsOf{});
-}
+using lineboxes::itemsOf;
+using lineboxes::leftOf;
+using lineboxes::rightOf;
 
 thread_local KeptLines* keptLinesNow = nullptr;
 
-// What litehtml's placing of a word gives (the right edge it reaches).
+// What placing a word gives (the right edge it reaches; white space reaches
+// as far as what comes before it, see LineFit).
 int widthOf(litehtml::element& el)
 {
-    return el.is_inline_box() && !el.skip() ? el.right() + el.get_inline_shift_right() : 0;
+    if (!el.is_inline_box() || el.skip())
+        return 0;
+    return el.right() + el.get_inline_shift_right() - (el.is_white_space() ? el.width() : 0);
 }
 
 } // namespace keptlines_detail

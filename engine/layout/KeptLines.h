@@ -14,12 +14,9 @@ namespace engine {
 // it), and the words from there on are placed anew. Where a new line
 // begins with the word an old line began with, and every word from there
 // on is the one it was, as wide as it was, the old lines from there on
-// stand too, moved by as much as the line before them moved.
-//
-// (The widths of the words after a change are fitted anew with it, see
-// WordWidths: whole pixels of a running sum, which mostly come out
-// otherwise after a change of a fraction of a pixel. The lines after the
-// change then meet the old ones only where the widths stayed.)
+// stand too, moved by as much as the line before them moved: a word's width
+// follows from its line alone (see LineFit), and so the old lines from
+// there on come out as they were.
 //
 // Lines of right or centred text are not kept (litehtml moves the words of
 // a line when it ends the line, once).

@@ -18,6 +18,7 @@
 #include "engine/layout/BlockFlow.h"
 #include "engine/layout/InheritedStyles.h"
 #include "engine/layout/KeptLines.h"
+#include "engine/layout/LineFit.h"
 #include "engine/layout/PresentationalHints.h"
 #include "engine/layout/StyleSheetIndex.h"
 
@@ -559,12 +560,16 @@ public:
     }
     int place_element(const litehtml::element::ptr& el, int max_width) override
     {
+        const LineFit::Piece piece = m_lineFit.before(*el, this->m_boxes);
         if (KeptLines* kept = KeptLines::of(this)) {
             int keptWidth = 0;
-            if (kept->place(*this, this->m_boxes, this->m_white_space, el, max_width, keptWidth))
+            if (kept->place(*this, this->m_boxes, this->m_white_space, el, max_width, keptWidth)) {
+                LineFit::undo(piece);
                 return keptWidth;
+            }
         }
-        const int width = placeElement(el, max_width);
+        int width = placeElement(el, max_width);
+        m_lineFit.after(piece, *el, this->m_boxes, width);
         if (lineHeightQuirk())
             layoutelements_detail::applyLineHeightQuirk(*this, this->m_boxes, this->m_font_metrics, m_lineStrut);
         return width;
@@ -589,7 +594,7 @@ public:
             this->m_boxes.pop_back();
             const int width = Base::place_element(el, max_width);
             for (const auto& word : words)
-                Base::place_element(word, max_width);
+                place_element(word, max_width);
             return width;
         }
         if (!layoutelements_detail::opensFirstLine(*el, this->m_boxes)) {
@@ -663,6 +668,7 @@ public:
                 this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
         }
         m_lineStrut = {};
+        m_lineFit.reset(*this);
         if (KeptLines* kept = KeptLines::of(this))
             kept->begin(this->m_children, this->m_boxes, this->m_text_align);
         Flow flow;
@@ -842,6 +848,7 @@ private:
         this->m_used_styles.push_back(std::move(used));
     }
     layoutelements_detail::LineStrut m_lineStrut;
+    LineFit m_lineFit;
     mutable InheritedStyles m_inherited;
     struct PositionedSize
     {

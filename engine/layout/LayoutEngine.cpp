@@ -1703,11 +1703,9 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     const auto [firstBefore, lastBefore] = edges();
     const litehtml::element* firstChild = firstBefore < children.size() ? children[firstBefore].get() : nullptr;
     const litehtml::element* lastChild = lastBefore < children.size() ? children[lastBefore].get() : nullptr;
-    const litehtml::element* resized = nullptr;
-    if (litehtml::element* holder = runsHolder(*parent)) {
+    // (The words' widths are given as they are placed on lines, see LineFit.)
+    if (litehtml::element* holder = runsHolder(*parent))
         layoutelements_detail::markEdgeSpacesOf(*holder);
-        fitWordWidths(*holder, m_container->fonts(), &resized);
-    }
     if (firstChild && children[firstBefore].get() != firstChild)
         prefix = std::min(prefix, firstBefore);
     if (lastChild && children[lastBefore].get() != lastChild)
@@ -1715,13 +1713,12 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     noteChange(parent, std::move(block));
     noteWordsEdited(*parent, textNodeId, ownBlock && (firstEdit || m_wordsEdited), prefix, suffix,
                     static_cast<int>(words.size()) - static_cast<int>(erasedTo - erasedFrom),
-                    static_cast<int>(after.size()) - static_cast<int>(before.size()), resized);
+                    static_cast<int>(after.size()) - static_cast<int>(before.size()));
     return true;
 }
 
 void LayoutEngine::noteWordsEdited(const litehtml::element& block, int textNodeId, bool keepable, size_t prefix,
-                                   size_t suffix, int childrenChange, int lengthChange,
-                                   const litehtml::element* resized)
+                                   size_t suffix, int childrenChange, int lengthChange)
 {
     if (!keepable || !m_reflow || m_reflow->block().get() != &block ||
         (m_wordsEdited && (m_wordsEdited->block != &block || m_wordsEdited->textNodeId != textNodeId))) {
@@ -1733,14 +1730,6 @@ void LayoutEngine::noteWordsEdited(const litehtml::element& block, int textNodeI
     edited.suffix = std::min(edited.suffix, suffix);
     edited.lengthChange += lengthChange;
     edited.childrenChange += childrenChange;
-    // The words after the last one whose width changed stand as wide.
-    if (resized) {
-        const litehtml::elements_vector& children = childrenOf(block);
-        size_t after = 0;
-        while (after < children.size() && children[children.size() - 1 - after].get() != resized)
-            ++after;
-        edited.suffix = std::min(edited.suffix, after);
-    }
     m_wordsEdited = edited;
 }
 

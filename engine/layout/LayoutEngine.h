@@ -185,7 +185,7 @@ private:
     // After replaceText: notes which children of `block` stand (see
     // WordsEdited), or that none may be kept.
     void noteWordsEdited(const litehtml::element& block, int textNodeId, bool keepable, size_t prefix, size_t suffix,
-                         int childrenChange, int lengthChange, const litehtml::element* resized);
+                         int childrenChange, int lengthChange);
     bool refreshKeptWords(const std::shared_ptr<litehtml::element>& block, QRect& changed, bool canvasMayChange);
     // Whether the positioned boxes in the content that moves go with it.
     // (`to`: the end of the boxes that move.)

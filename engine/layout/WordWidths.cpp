@@ -28,45 +28,20 @@ struct Run
     bool afterSpace = false; // and it ends in white space that collapses
     // The white space after the last thing on the line: where the run ends
     // it is dropped, as a browser drops the spaces that end a line.
-    struct Trailing
-    {
-        litehtml::size* size;
-        const litehtml::element* word;
-        int before; // its width before it was fitted
-    };
-    std::vector<Trailing> trailing;
-    // Where told, the last word whose width came out otherwise than before.
-    const litehtml::element** resized = nullptr;
-
-    void noteWidth(const litehtml::element& word, int before, int now) const
-    {
-        if (resized && before != now)
-            *resized = &word;
-    }
-    void setWidth(litehtml::size& size, int width, const litehtml::element& word) const
-    {
-        noteWidth(word, size.width, width);
-        size.width = width;
-    }
+    std::vector<litehtml::size*> trailing;
 
     void contentAdded()
     {
         started = true;
         afterSpace = false;
         // (The white space before it keeps the width it was given.)
-        for (const Trailing& t : trailing)
-            noteWidth(*t.word, t.before, t.size->width);
         trailing.clear();
     }
     void restart()
     {
-        for (const Trailing& t : trailing) {
-            t.size->width = 0;
-            noteWidth(*t.word, t.before, 0);
-        }
-        const litehtml::element** told = resized;
+        for (litehtml::size* size : trailing)
+            size->width = 0;
         *this = Run();
-        resized = told;
     }
     // The whole pixels of a piece `width` wide that comes next.
     int add(double width)
@@ -80,29 +55,25 @@ struct Run
 void fitWord(litehtml::el_text& word, Run& run, const FontCatalog& fonts)
 {
     litehtml::size& size = word.*TextAccess::size;
-    const auto font = static_cast<int>(word.get_font());
     // (litehtml gives breaks no width.)
-    if (word.is_break() || font <= 0)
+    const double exact = engine::exactWidthOf(word, fonts);
+    if (exact < 0)
         return;
     if (word.is_white_space()) {
         // Leading and repeated white space is dropped from the line (also
         // where litehtml would keep it: after a break that ends its line by
         // itself, the line goes on in litehtml).
         if (!run.started || run.afterSpace) {
-            run.setWidth(size, 0, word);
+            size.width = 0;
             return;
         }
         run.afterSpace = true;
-        run.trailing.push_back({&size, &word, size.width});
-        const litehtml::tstring& text =
-            word.*TextAccess::useTransformed ? word.*TextAccess::transformed : word.*TextAccess::text;
-        size.width = run.add(fonts.exactTextWidth(font, text));
+        run.trailing.push_back(&size);
+        size.width = run.add(exact);
         return;
     }
     run.contentAdded();
-    const litehtml::tstring& text =
-        word.*TextAccess::useTransformed ? word.*TextAccess::transformed : word.*TextAccess::text;
-    run.setWidth(size, run.add(fonts.exactTextWidth(font, text)), word);
+    size.width = run.add(exact);
 }
 
 void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& fonts)
@@ -137,7 +108,6 @@ void fitChildren(const litehtml::element& parent, Run& run, const FontCatalog& f
         // after an inline one (whole pixels wide) and starts anew after a
         // block. A box out of the flow leaves the line as it is.
         Run inner;
-        inner.resized = run.resized;
         fitChildren(*child, inner, fonts);
         inner.restart();
         const litehtml::element_position position = child->get_element_position();
@@ -229,15 +199,35 @@ void fitAroundBoxes(litehtml::element& open, const std::function<bool(const lite
     run.restart();
 }
 
-void fitWordWidths(litehtml::element& from, const FontCatalog& fonts, const litehtml::element** lastResized)
+void fitWordWidths(litehtml::element& from, const FontCatalog& fonts)
 {
     wordwidths_detail::Run run;
-    run.resized = lastResized;
     if (auto* word = dynamic_cast<litehtml::el_text*>(&from))
         wordwidths_detail::fitWord(*word, run, fonts);
     else
         wordwidths_detail::fitChildren(from, run, fonts);
     run.restart();
+}
+
+double exactWidthOf(litehtml::el_text& word, const FontCatalog& fonts)
+{
+    using wordwidths_detail::TextAccess;
+    const auto font = static_cast<int>(word.get_font());
+    if (word.is_break() || font <= 0)
+        return -1;
+    const litehtml::tstring& text =
+        word.*TextAccess::useTransformed ? word.*TextAccess::transformed : word.*TextAccess::text;
+    return fonts.exactTextWidth(font, text);
+}
+
+int wordWidthOf(litehtml::el_text& word)
+{
+    return (word.*wordwidths_detail::TextAccess::size).width;
+}
+
+void setWordWidth(litehtml::el_text& word, int width)
+{
+    (word.*wordwidths_detail::TextAccess::size).width = width;
 }
 
 litehtml::element* runsHolder(litehtml::element& el)

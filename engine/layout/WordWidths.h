@@ -21,9 +21,9 @@ class FontCatalog;
 // Refits the runs of `from` and of everything in it; litehtml measures the
 // words anew whenever it computes their style, so this follows every such
 // computation (of the whole page or of the block around a change).
-// With `lastResized`, notes there the last word whose width changed (left
-// as it is when none did).
-void fitWordWidths(litehtml::element& from, const FontCatalog& fonts, const litehtml::element** lastResized = nullptr);
+// These are the widths the words are measured with before they are placed:
+// on a line, each is given its width there (see LineFit).
+void fitWordWidths(litehtml::element& from, const FontCatalog& fonts);
 
 // The same for a page read in parts (see PageParts), in two steps. The
 // elements open where parts were cut hold runs that go across the cuts:
@@ -35,6 +35,13 @@ void fitBoxesInside(litehtml::element& open, const std::function<bool(const lite
                     const FontCatalog& fonts);
 void fitAroundBoxes(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen,
                     const FontCatalog& fonts);
+
+// The exact width of a word or of white space as it is shown; a negative
+// one for what litehtml gives no width (a preformatted line break).
+double exactWidthOf(litehtml::el_text& word, const FontCatalog& fonts);
+// The whole pixels a word or white space is given.
+int wordWidthOf(litehtml::el_text& word);
+void setWordWidth(litehtml::el_text& word, int width);
 
 // The element whose runs of text hold the text of `el`: the nearest of it
 // and its ancestors that is a box of its own (not inline, not hidden).

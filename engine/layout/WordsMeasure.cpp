@@ -2,8 +2,13 @@
 
 #include "engine/layout/BlockFlow.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/PageContainer.h"
+#include "engine/layout/WordWidths.h"
+
+#include <litehtml/el_text.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace engine {
@@ -39,8 +44,14 @@ struct Piece
     bool space = false;     // white space that collapses
     bool lineBreak = false; // a preformatted line break
     bool hangs = false;     // it never wraps to the next line
-    int width = 0;
+    double exact = 0;       // its exact width (see LineFit)
 };
+
+// The whole pixels from `from` to `from + width` on a line.
+int pixelsBetween(double from, double width)
+{
+    return static_cast<int>(std::llround(from + width) - std::llround(from));
+}
 
 // The placing of the pieces on lines at one width, keeping only what the
 // answer needs: where the current line has come to (litehtml's line box).
@@ -58,21 +69,25 @@ public:
         // line of its own.
         if (piece.lineBreak && (m_lines == 0 || !m_line.shows)) {
             newLine();
-            add(piece);
+            add(piece, 0, true);
             newLine();
             return;
         }
         // Another piece goes on the line when it fits there, or hangs at its
         // end; else it begins a line, and the line before it wrapped unless
         // it ended at a break.
+        // (Its width at the end of the line decides; see LineFit.)
+        const bool collapses =
+            piece.lineBreak || (piece.space && (m_lines == 0 || !m_line.started || m_line.afterSpace));
+        const int asContinued = collapses ? 0 : pixelsBetween(m_line.exact, piece.exact);
         const bool fits =
-            m_lines > 0 && !piece.lineBreak && (piece.hangs || m_line.left + m_line.width + piece.width <= m_room);
+            m_lines > 0 && !piece.lineBreak && (piece.hangs || m_line.left + m_line.width + asContinued <= m_room);
         if (!fits) {
             newLine();
             if (m_lines > 1 && m_previous.shows && !m_previous.endsInBreak)
                 m_wrapped = true;
         }
-        add(piece);
+        add(piece, fits ? asContinued : (collapses ? 0 : pixelsBetween(0, piece.exact)), collapses);
     }
     WordsMeasure measure() const { return {m_widest + m_margins, m_wrapped}; }
 
@@ -85,6 +100,9 @@ private:
         bool endsInSpace = false; // its last piece is white space or a break
         bool endsInBreak = false; // its last piece is a break
         bool shows = false;       // a piece shown or a break on it (not empty)
+        double exact = 0;         // the exact widths of its pieces added up
+        bool started = false;     // something other than white space stands on it
+        bool afterSpace = false;  // its last piece shown is white space
     };
 
     void newLine()
@@ -96,7 +114,7 @@ private:
     }
     // As the line box adds a piece: breaks and white space that begins a
     // line are not shown; white space after white space is not added.
-    void add(const Piece& piece)
+    void add(const Piece& piece, int width, bool collapses)
     {
         const bool shown = !piece.lineBreak && !(piece.space && !m_line.holdsItems);
         if (shown && piece.space && m_line.endsInSpace)
@@ -107,8 +125,14 @@ private:
         m_line.shows = m_line.shows || shown || piece.lineBreak;
         if (!shown)
             return;
-        m_line.width += piece.width;
-        m_widest = std::max(m_widest, m_line.left + m_line.width);
+        m_line.width += width;
+        if (!collapses)
+            m_line.exact += piece.exact;
+        m_line.started = m_line.started || !piece.space;
+        m_line.afterSpace = piece.space;
+        // (White space reaches no farther than what comes before it.)
+        if (!piece.space)
+            m_widest = std::max(m_widest, m_line.left + m_line.width);
     }
 
     const BlockFlow& m_flow;
@@ -130,8 +154,10 @@ std::optional<WordsMeasures> measureWords(litehtml::element& block, int maxWidth
 {
     using namespace wordsmeasure_detail;
     const auto* flow = dynamic_cast<const BlockFlow*>(&block);
-    if (!flow || !sizedByItsWords(block))
+    auto* container = dynamic_cast<PageContainer*>(block.get_document()->container());
+    if (!flow || !container || !sizedByItsWords(block))
         return std::nullopt;
+    const FontCatalog* fonts = &container->fonts();
     // 1. The block's margins, borders and padding take their part of the
     //    width; its white space says how lines end.
     const int margins = block.content_margins_left() + block.content_margins_right();
@@ -167,9 +193,10 @@ std::optional<WordsMeasures> measureWords(litehtml::element& block, int maxWidth
         }
         piece.lineBreak = keepsBreaks && el.is_break();
         piece.hangs = neverWraps || (ws == litehtml::white_space_pre_wrap && el.is_space());
-        litehtml::size size;
-        el.get_content_size(size, maxWidth);
-        piece.width = size.width;
+        auto* text = dynamic_cast<litehtml::el_text*>(&el);
+        if (!text)
+            return std::nullopt;
+        piece.exact = std::max(0.0, exactWidthOf(*text, *fonts));
         narrowest.place(piece);
         widest.place(piece);
     }

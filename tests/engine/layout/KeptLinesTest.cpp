@@ -1,6 +1,6 @@
 // A key typed in a long paragraph lays out again only the lines from the
-// edit on (and those after it where the words' widths stayed); the layout,
-// its words and its lines are still those of a fresh layout.
+// edit on until they meet the old lines again; the layout, its words and its
+// lines are still those of a fresh layout.
 
 #include "engine/layout/BlockReflow.h"
 #include "engine/layout/DocumentLayout.h"
@@ -90,17 +90,19 @@ int middleOf(Text* t, const char* word)
 
 TEST(KeptLines, AKeyInALongParagraphLaysOutTheLinesFromTheEditOn)
 {
-    // Widths fitted anew after the edit differ by a pixel here and there:
-    // the lines after it are laid out again, those before it stand.
-    runSteps(
-        QStringLiteral("<body><p>before</p><p id=p>") + manyWords(3000) + QStringLiteral("</p><p>after</p></body>"),
-        {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); }, Keeps::Before},
-         {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::Before},
-         {"a space", [](Text* t) { t->insertData(middleOf(t, "browser") + 3, QStringLiteral(" ")); }, Keeps::Before},
-         {"words joined", [](Text* t) { t->deleteData(middleOf(t, "bro wser") + 3, 1); }, Keeps::Before},
-         {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
-         {"at the start", [](Text* t) { t->insertData(0, QStringLiteral("x")); }, Keeps::Either},
-         {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
+    // A word's width follows from its line: the lines after the edit are
+    // laid out again until they meet the old ones, which stand from there.
+    runSteps(QStringLiteral("<body><p>before</p><p id=p>") + manyWords(3000) +
+                 QStringLiteral("</p><p>after</p></body>"),
+             {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); },
+               Keeps::BeforeAndAfter},
+              {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::BeforeAndAfter},
+              {"a space", [](Text* t) { t->insertData(middleOf(t, "browser") + 3, QStringLiteral(" ")); },
+               Keeps::BeforeAndAfter},
+              {"words joined", [](Text* t) { t->deleteData(middleOf(t, "bro wser") + 3, 1); }, Keeps::BeforeAndAfter},
+              {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
+              {"at the start", [](Text* t) { t->insertData(0, QStringLiteral("x")); }, Keeps::Either},
+              {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
 }
 
 TEST(KeptLinesMonospace, LinesAfterTheEditStandWhereTheWidthsStayed)
@@ -144,8 +146,9 @@ TEST(KeptLines, AKeyInALongParagraphOfATextBoxLaysOutTheLinesFromTheEditOn)
 {
     const long measured = BlockReflow::blocksMeasuredFromWords();
     runSteps(inTextBox(QStringLiteral("<p>above</p><p id=p>") + manyWords(3000) + QStringLiteral("</p><p>below</p>")),
-             {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); }, Keeps::Before},
-              {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::Before},
+             {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); },
+               Keeps::BeforeAndAfter},
+              {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::BeforeAndAfter},
               {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
               {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
     EXPECT_GT(BlockReflow::blocksMeasuredFromWords(), measured);

@@ -5,8 +5,13 @@
 
 #include "engine/EnginePage.h"
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/FontCatalog.h"
+#include "engine/layout/LayoutEngine.h"
+#include "engine/layout/PageContainer.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using engine::DocumentLayout;
 using engine::LayoutBox;
@@ -91,4 +96,39 @@ TEST(TextWidths, FloatBesideAFullWidthFloatByANegativeMargin)
          {"side", 100, 30, 220},
          {"cl", 100, 78, 600},
          {"ft", 10, 94, 780}});
+}
+
+// Each line of a paragraph is placed from its own start, as a browser adds
+// up the advances of a line: every word stands where the exact widths
+// before it on its line put it, to the nearest pixel (words fitted over the
+// whole paragraph came out up to a pixel off on the lines below the first,
+// and an edit moved every word after it by a pixel here and there).
+TEST(TextWidths, EachLineIsPlacedFromItsOwnStart)
+{
+    QString words;
+    for (int i = 0; i < 120; ++i)
+        words += QLatin1String(i % 3 ? "wide " : "illicit ") + QString::number(i * 7) + QLatin1Char(' ');
+    engine::Ref<engine::Document> doc =
+        pageFrom(QStringLiteral("<body><div style='width:310px;font:15px Arial'>") + words +
+                 QStringLiteral("</div><div style='width:240px;font:13.3px serif;white-space:pre-wrap'>") + words +
+                 QStringLiteral("</div></body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 2000));
+    const engine::FontCatalog& fonts = layout.engine().container().fonts();
+    int lines = 0;
+    int top = -1;
+    int left = 0;
+    double exact = 0;
+    for (const engine::TextPiece& piece : layout.tree().pieces) {
+        if (piece.box.top() != top) {
+            top = piece.box.top();
+            left = piece.box.left();
+            exact = 0;
+            ++lines;
+        }
+        EXPECT_LE(std::abs(piece.box.left() - left - exact), 0.5 + 1e-6)
+            << "line " << lines << ", " << piece.text.toStdString();
+        exact += fonts.exactTextWidth(piece.font, piece.text.toStdString());
+    }
+    EXPECT_GT(lines, 40);
 }

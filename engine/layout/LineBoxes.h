@@ -1,0 +1,20 @@
+#pragma once
+
+#include <litehtml/litehtml.h>
+
+namespace engine {
+
+// What litehtml keeps of its boxes without giving it out.
+namespace lineboxes {
+
+// The items placed on a line box.
+const litehtml::elements_vector& itemsOf(const litehtml::box& line);
+// The left and right edges of a box's room.
+int leftOf(const litehtml::box& box);
+int rightOf(const litehtml::box& box);
+// Makes a line box `by` pixels wider (a piece on it was given another width).
+void widenLine(litehtml::box& line, int by);
+
+} // namespace lineboxes
+
+} // namespace engine
