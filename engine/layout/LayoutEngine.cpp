@@ -443,7 +443,9 @@ struct TreeBuilder
 };
 
 // Parts worth a thread: of words, of boxes (larger, each with lists of its own).
-constexpr size_t kWordsAPart = 32 * 1024;
+// (About a millisecond of work each: a thread started for less costs more
+// than it saves on a busy machine, where it waits for a core.)
+constexpr size_t kWordsAPart = 128 * 1024;
 constexpr size_t kBoxesAPart = 8 * 1024;
 
 // Whether an extent (of the page, of the canvas) stands when one part of the

@@ -43,9 +43,10 @@ std::uint64_t nextVersion()
 }
 
 // Parts of the passes over every word or line of a long page worth a
-// thread (each step of them is a few instructions).
-constexpr size_t kEntriesAPart = 64 * 1024;
-constexpr size_t kLinesAPart = 16 * 1024;
+// thread (each step of them is a few instructions): about a millisecond of
+// work each, see LayoutEngine's.
+constexpr size_t kEntriesAPart = 256 * 1024;
+constexpr size_t kLinesAPart = 64 * 1024;
 
 // Adds `more` to list[from..]: in parts at once on a long page.
 void addFrom(std::vector<int>& list, size_t from, int more)
