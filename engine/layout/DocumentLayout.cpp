@@ -264,10 +264,10 @@ void DocumentLayout::rebuild()
     m_restyle.clear();
     m_deferredRestyle.clear();
     m_layoutDirty = true;
-    m_leavesOutDeep = false;
+    m_leftOutDeep.clear();
     if (!m_long) {
         LayoutSerializer::Result result = writer->takeResult();
-        noteLeftOutDeep(result.leftOutDeep);
+        noteLeftOutDeep(std::move(result.leftOutDeep), true);
         m_nodes = std::move(result.nodes);
         adoptNodes(0);
         m_engine.load(result.html);
@@ -339,7 +339,7 @@ void DocumentLayout::writeOn()
     // written than it holds; a part of most of the page would only hold
     // back the whole on a busy machine.
     if (m_writer->isDone()) {
-        noteLeftOutDeep(m_writer->result().leftOutDeep);
+        noteLeftOutDeep(m_writer->result().leftOutDeep, true);
         if (!m_buildingWhole)
             buildInBackground(m_writer->wholePieces(), true);
     } else if (!m_building && m_writer->writtenLength() >= 4 * m_builtLength &&
@@ -990,7 +990,7 @@ bool DocumentLayout::layOutTreeChanges()
         const int firstReplaced = boxIdOf(firstBox), lastReplaced = boxIdOf(lastBox);
         if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html))
             return false;
-        noteLeftOutDeep(run->leftOutDeep);
+        noteLeftOutDeep(std::move(run->leftOutDeep), false);
         if (m_writer) {
             // Made again in each part laid out from what was written; the
             // writing goes on with ids after the run's.
@@ -1052,11 +1052,33 @@ void DocumentLayout::textChanged(Text* text)
     invalidateAll();
 }
 
-void DocumentLayout::noteLeftOutDeep(bool leftOut)
+bool DocumentLayout::leavesOutDeepContent() const
 {
-    if (!leftOut)
+    return std::any_of(m_leftOutDeep.begin(), m_leftOutDeep.end(),
+                       [this](const Ref<Node>& n) { return staysLeftOut(n.get()); });
+}
+
+bool DocumentLayout::staysLeftOut(const Node* node) const
+{
+    return node->isConnected() && node->document() == m_doc && nodeId(node) < 0;
+}
+
+void DocumentLayout::noteLeftOutDeep(std::vector<Ref<Node>> leftOut, bool whole)
+{
+    // (The page written whole holds all it leaves out; a run adds to what
+    // the page left out before, of which an edit may have taken some out.)
+    std::erase_if(m_leftOutDeep, [this](const Ref<Node>& n) { return !staysLeftOut(n.get()); });
+    if (!whole && m_leftOutDeep.empty())
+        m_toldLeftOutDeep = false;
+    m_leftOutDeep.insert(m_leftOutDeep.end(), std::make_move_iterator(leftOut.begin()),
+                         std::make_move_iterator(leftOut.end()));
+    if (m_leftOutDeep.empty()) {
+        m_toldLeftOutDeep = false;
         return;
-    m_leavesOutDeep = true;
+    }
+    if (m_toldLeftOutDeep)
+        return;
+    m_toldLeftOutDeep = true;
     if (m_deepContent)
         m_deepContent();
 }
@@ -1074,6 +1096,8 @@ bool DocumentLayout::liesUnwritten(const Node* parent) const
 void DocumentLayout::documentReplaced(Document*)
 {
     invalidateAll();
+    m_leftOutDeep.clear();
+    m_toldLeftOutDeep = false;
     m_scrollToKeep.reset();
     if (m_replaced)
         m_replaced();

@@ -115,11 +115,14 @@ public:
     void setReplacedHandler(std::function<void()> handler) { m_replaced = std::move(handler); }
     // Whether the page holds elements nested deeper than the layout takes
     // (see LayoutSerializer): they stay in the page and in its saves, but
-    // are not shown. Known once the page is written whole for its layout
-    // (an edit that takes them out is seen at the next whole writing).
-    bool leavesOutDeepContent() const { return m_leavesOutDeep; }
-    // Called, within a layout, each time the page written whole, or a run
-    // of it written anew after an edit, left such elements out.
+    // are not shown. Known once the page is written whole for its layout;
+    // an edit that takes them out (or moves them where the layout takes
+    // them) is seen at once.
+    bool leavesOutDeepContent() const;
+    // Called, within a layout, when the page written whole, or a run of it
+    // written anew after an edit, leaves such elements out where the page
+    // had none left out before (once for a page that holds them, and again
+    // only after an edit took them all out).
     void setDeepContentHandler(std::function<void()> handler) { m_deepContent = std::move(handler); }
 
     // DocumentObserver
@@ -191,8 +194,12 @@ private:
     void restyleWhileWriting(Element* el, int id, const QString& attribute);
     void invalidateAll();
     void requestRepaint();
-    // Notes what a writing of the page (or of a run of it) left out.
-    void noteLeftOutDeep(bool leftOut);
+    // Notes what a writing of the page (`whole`) or of a run of it left
+    // out (see LayoutSerializer::Result).
+    void noteLeftOutDeep(std::vector<Ref<Node>> leftOut, bool whole);
+    // Whether `node`, left out for its depth, still stands in the page
+    // without a box (it was neither taken out nor written since).
+    bool staysLeftOut(const Node* node) const;
     bool tryShift(Element* el, int id);
     bool tryRepaintOnly(Element* el, int id, const QString& attribute);
     void markSubtreeDirty(int id);
@@ -236,7 +243,11 @@ private:
     std::function<void()> m_repaint;
     std::function<void()> m_replaced;
     std::function<void()> m_deepContent;
-    bool m_leavesOutDeep = false;
+    // The outermost elements left out for their depth, since the page was
+    // last written whole (some may have been taken out or written since),
+    // and whether the handler was told of them.
+    std::vector<Ref<Node>> m_leftOutDeep;
+    bool m_toldLeftOutDeep = false;
     Counters m_counters;
 
     bool m_buildsInBackground = false;

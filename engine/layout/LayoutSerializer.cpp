@@ -145,6 +145,40 @@ bool onlyBlanksFrom(const Node& node, int from)
     return true;
 }
 
+// Whether `table` (a TABLE in BODY) is a text box: positioned absolutely,
+// with one row of one cell.
+bool isTextBox(const Element& table)
+{
+    const Style* style = table.styleIfAny();
+    if (!style || style->position().trimmed().compare(QLatin1String("absolute"), Qt::CaseInsensitive) != 0)
+        return false;
+    const auto elementsOf = [](const Node& parent) {
+        std::vector<const Element*> found;
+        for (const Node* n = parent.firstChild(); n && found.size() < 2; n = n->nextSibling()) {
+            const Element* e = n->isText() ? nullptr : n->asElement();
+            if (e && !e->isComment())
+                found.push_back(e);
+        }
+        return found;
+    };
+    const std::vector<const Element*> inTable = elementsOf(table);
+    if (inTable.size() != 1)
+        return false;
+    const Element* row = inTable.front();
+    if (row->hasTag(QLatin1String("TBODY")) || row->hasTag(QLatin1String("THEAD")) ||
+        row->hasTag(QLatin1String("TFOOT"))) {
+        const std::vector<const Element*> rows = elementsOf(*row);
+        if (rows.size() != 1)
+            return false;
+        row = rows.front();
+    }
+    if (!row->hasTag(QLatin1String("TR")))
+        return false;
+    const std::vector<const Element*> cells = elementsOf(*row);
+    return cells.size() == 1 &&
+           (cells.front()->hasTag(QLatin1String("TD")) || cells.front()->hasTag(QLatin1String("TH")));
+}
+
 } // namespace layoutserializer_detail
 
 LayoutSerializer::Result LayoutSerializer::serialize(const Document& doc)
@@ -304,14 +338,15 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     // DOCTYPE and comments are not laid out.
     if (!el)
         return;
-    const int depth = parent.tag.isEmpty() ? 0 : parent.depth + 1;
-    const int tableDepth = parent.tableDepth + (parent.tag == QLatin1String("TABLE") ? 1 : 0);
     const QString tag = el->tagName().toUpper();
     if (!isValidAttributeName(tag) || !tag.at(0).isLetter())
         return;
+    Frame frame{el, tag};
+    placeIn(frame, parent);
+    const int tableDepth = frame.tableDepth;
     const bool isTable = tag == QLatin1String("TABLE");
-    if (depth > kMaxDepth || (isTable && tableDepth >= kMaxTableDepth)) {
-        m_result.leftOutDeep = true;
+    if (tooDeep(frame)) {
+        m_result.leftOutDeep.emplace_back(const_cast<Element*>(el));
         return;
     }
     if (m_firstPartLength >= 0 && m_firstPart.isEmpty()) {
@@ -332,11 +367,8 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
         m_styleSheetLinks.push_back(el->getAttributeText(QStringLiteral("href")));
     if (tags::isVoid(tag))
         return;
-    Frame frame{el, tag};
     frame.id = id;
     frame.start = start;
-    frame.depth = depth;
-    frame.tableDepth = tableDepth;
     frame.textOnly = isTextOnly(tag);
     frame.escape = frame.textOnly && !tags::isRawText(tag);
     if (dropsLeadingNewline(tag)) {
@@ -345,6 +377,35 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
             out += u'\n';
     }
     m_stack.push_back(std::move(frame));
+}
+
+void LayoutSerializer::placeIn(Frame& frame, const Frame& parent)
+{
+    frame.depth = parent.tag.isEmpty() ? 0 : parent.depth + 1;
+    frame.tableDepth = parent.tableDepth + (parent.tag == QLatin1String("TABLE") ? 1 : 0);
+    const QString& tag = frame.tag;
+    const Element* el = frame.node->asElement();
+    TextBoxPart part = TextBoxPart::None;
+    if (parent.tag == QLatin1String("BODY") && tag == QLatin1String("TABLE") && el &&
+        layoutserializer_detail::isTextBox(*el))
+        part = TextBoxPart::Table;
+    else if (parent.textBoxPart == TextBoxPart::Table &&
+             (tag == QLatin1String("TBODY") || tag == QLatin1String("THEAD") || tag == QLatin1String("TFOOT")))
+        part = TextBoxPart::RowGroup;
+    else if ((parent.textBoxPart == TextBoxPart::Table || parent.textBoxPart == TextBoxPart::RowGroup) &&
+             tag == QLatin1String("TR"))
+        part = TextBoxPart::Row;
+    else if (parent.textBoxPart == TextBoxPart::Row && (tag == QLatin1String("TD") || tag == QLatin1String("TH")))
+        part = TextBoxPart::Cell;
+    frame.textBoxPart = part;
+    frame.textBoxLevels = parent.textBoxLevels + (part != TextBoxPart::None ? 1 : 0);
+    frame.textBoxTables = parent.textBoxTables + (parent.textBoxPart == TextBoxPart::Table ? 1 : 0);
+}
+
+bool LayoutSerializer::tooDeep(const Frame& frame)
+{
+    return frame.depth - frame.textBoxLevels > kMaxDepth ||
+           (frame.tag == QLatin1String("TABLE") && frame.tableDepth - frame.textBoxTables >= kMaxTableDepth);
 }
 
 void LayoutSerializer::writeWhole(const Node* node, const Frame& parent)
@@ -376,8 +437,7 @@ std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Documen
         around.push_back(e);
     }
     std::reverse(around.begin(), around.end());
-    if (around.empty() || static_cast<int>(around.size()) > kMaxDepth ||
-        around.front()->tagName().toUpper() != QLatin1String("HTML") || first < 0 || last < first ||
+    if (around.empty() || around.front()->tagName().toUpper() != QLatin1String("HTML") || first < 0 || last < first ||
         last >= parent.childCount())
         return std::nullopt;
     LayoutSerializer writer(doc);
@@ -405,11 +465,13 @@ std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Documen
         if (i == 0)
             out += head;
         Frame inner{e, tag};
-        inner.depth = static_cast<int>(i);
-        inner.tableDepth = frame.tableDepth + (frame.tag == QLatin1String("TABLE") ? 1 : 0);
+        placeIn(inner, frame);
         inner.id = idOf(e);
         frame = std::move(inner);
     }
+    // (Where the children stand too deep, the page is written whole.)
+    if (frame.depth - frame.textBoxLevels >= kMaxDepth)
+        return std::nullopt;
     for (int i = first; i <= last; ++i)
         writer.writeWhole(parent.child(i), frame);
     for (size_t i = around.size(); i-- > 0;)

@@ -21,8 +21,12 @@ class Node;
 // stands before each text node, so that boxes and words map back to nodes.
 // The DOCTYPE and the page's comments are left out (the layout is told the
 // mode the DOCTYPE chooses apart), and elements nested deeper than the cap
-// are not handed over (they get no box; the result tells that some were
-// left out, so that the user can hear why part of the page is not shown).
+// are not handed over (they get no box; the result tells which were left
+// out, so that the user can hear why part of the page is not shown). The
+// depth is that of the page's own content: the parts of a text box the
+// editor keeps the page's text in (an absolutely positioned TABLE of one
+// cell in BODY, with its row group, row and cell) count no level, and its
+// table no table.
 //
 // A long page can be written a part at a time (advance()), and the part
 // written so far laid out as a page of its own (partialHtml()): node ids do
@@ -31,7 +35,8 @@ class LayoutSerializer
 {
 public:
     // Element depth below the root that the layout still receives, and the
-    // number of nested tables (each costs the layout a factor in time).
+    // number of nested tables (each costs the layout a factor in time), a
+    // text box's parts not counted.
     static constexpr int kMaxDepth = 180;
     static constexpr int kMaxTableDepth = 12;
 
@@ -39,7 +44,9 @@ public:
     {
         QString html;
         std::vector<Ref<Node>> nodes; // node id -> node
-        bool leftOutDeep = false;     // elements nested deeper than the caps were left out
+        // The elements nested deeper than the caps, left out (the
+        // outermost of each part left out).
+        std::vector<Ref<Node>> leftOutDeep;
     };
 
     static Result serialize(const Document& doc);
@@ -148,6 +155,7 @@ public:
 private:
     // An element (or the document) being written: its end tag is due after
     // its children from `next` on.
+    enum class TextBoxPart { None, Table, RowGroup, Row, Cell };
     struct Frame
     {
         Frame(const Node* node, QString tag);
@@ -157,12 +165,21 @@ private:
         Ref<Node> last; // the child written last (child next - 1)
         int depth = 0;
         int tableDepth = 0;
+        // What of a text box it is (see above), and how many levels and
+        // tables of text boxes stand around it, itself included.
+        TextBoxPart textBoxPart = TextBoxPart::None;
+        int textBoxLevels = 0;
+        int textBoxTables = 0;
         bool textOnly = false; // text only inside (raw text, TEXTAREA, TITLE)
         bool escape = false;   // that text escaped
         int id = -1;           // node id
         qsizetype start = 0;   // where its start tag stands in the whole text
     };
     void visit(const Node* node, const Frame& parent);
+    // Sets where `frame`, an element's, stands: in `parent`.
+    static void placeIn(Frame& frame, const Frame& parent);
+    // Whether `frame` is nested deeper than the layout takes.
+    static bool tooDeep(const Frame& frame);
     // Writes a node and everything in it.
     void writeWhole(const Node* node, const Frame& parent);
     // The first part, as the html up to `end` with the open elements closed.

@@ -802,8 +802,8 @@ TEST_F(PageDocumentTest, UnreadableAndStrangePagesOpenAsFarAsTheyCan)
 // A part of a page nested deeper than the layout takes is not shown: the
 // user is told so once, when the page opens or when an edit first nests
 // something that deep, and the part is saved as it was. A page nested deep
-// but within the layout's limits (the text box the program puts a page's
-// content in counts too) says nothing.
+// but within the layout's limits says nothing: they are met as in BODY,
+// the text box the program puts a page's content in not counted.
 TEST_F(PageDocumentTest, APartNestedTooDeepToShowIsToldOnceAndSavedAsItWas)
 {
     const auto nestedPage = [](int divs, int tables) {
@@ -826,10 +826,10 @@ TEST_F(PageDocumentTest, APartNestedTooDeepToShowIsToldOnceAndSavedAsItWas)
         QTest::qWait(50);
         return responder.runCount(platform::kMessageBoxDialogId);
     };
-    const int deepDivs = engine::LayoutSerializer::kMaxDepth - 12;
+    // (HTML stands at depth 0 and BODY at 1: the SPAN at 2 + divs.)
+    const int deepDivs = engine::LayoutSerializer::kMaxDepth - 2;
     int n = 0;
-    for (const QByteArray& bytes :
-         {nestedPage(0, engine::LayoutSerializer::kMaxTableDepth - 2), nestedPage(deepDivs, 0)}) {
+    for (const QByteArray& bytes : {nestedPage(0, engine::LayoutSerializer::kMaxTableDepth), nestedPage(deepDivs, 0)}) {
         const QString path = dir.filePath(QStringLiteral("within%1.html").arg(++n));
         writeFile(path, bytes);
         ASSERT_NE(open(path), nullptr);
@@ -843,7 +843,7 @@ TEST_F(PageDocumentTest, APartNestedTooDeepToShowIsToldOnceAndSavedAsItWas)
     deepest->setInnerHTML(QStringLiteral("<B>").repeated(12) + QStringLiteral("again"));
     EXPECT_EQ(toldAfterAPaint(), 1);
 
-    const QByteArray deep = nestedPage(engine::LayoutSerializer::kMaxDepth, 0);
+    const QByteArray deep = nestedPage(deepDivs + 1, 0);
     const QString path = dir.filePath(QStringLiteral("deep.html"));
     writeFile(path, deep);
     CZQDoc* doc = open(path);
@@ -854,7 +854,7 @@ TEST_F(PageDocumentTest, APartNestedTooDeepToShowIsToldOnceAndSavedAsItWas)
     const QString saved = dir.filePath(QStringLiteral("saved.html"));
     ASSERT_TRUE(doc->doSave(saved, true));
     const QByteArray bytes = readFile(saved);
-    EXPECT_EQ(bytes.count("<DIV>"), engine::LayoutSerializer::kMaxDepth);
+    EXPECT_EQ(bytes.count("<DIV>"), deepDivs + 1);
     EXPECT_TRUE(bytes.contains("<SPAN id=deep>deepest</SPAN>"));
     EXPECT_EQ(toldAfterAPaint(), 2);
 }

@@ -210,27 +210,41 @@ QString nestedAround(int divs, int tables)
 
 // Content nested deeper than the layout takes is left out of it, and the
 // layout says so, so that the user can be told: one level past either cap
-// does, the level at the cap does not. An edit that nests content too deep
-// says so too; a page laid out again without it no longer does.
+// does, the level at the cap does not. The depth is the page's own: a text
+// box the page's text stands in (a positioned table of one cell in BODY)
+// counts no level and no table, another table of one cell does. An edit
+// that nests content too deep says so too, once; one that takes it out
+// again ends it at once, and nesting it again says so again.
 TEST(DocumentLayout, SaysWhenContentIsNestedDeeperThanItTakes)
 {
     // (HTML stands at depth 0 and BODY at 1: the SPAN at 2 + divs.)
     const int divsAtTheCap = LayoutSerializer::kMaxDepth - 2;
+    const QString textBox = QStringLiteral("<table id=text style='position: absolute; left: 20px; top: 20px'><tr><td>");
+    const QString table = QStringLiteral("<table><tr><td>");
     const struct
     {
+        QString around;
         int divs;
         int tables;
         bool tooDeep;
     } cases[] = {
-        {divsAtTheCap, 0, false},
-        {divsAtTheCap + 1, 0, true},
-        {0, LayoutSerializer::kMaxTableDepth, false},
-        {0, LayoutSerializer::kMaxTableDepth + 1, true},
+        {{}, divsAtTheCap, 0, false},
+        {{}, divsAtTheCap + 1, 0, true},
+        {{}, 0, LayoutSerializer::kMaxTableDepth, false},
+        {{}, 0, LayoutSerializer::kMaxTableDepth + 1, true},
+        {textBox, divsAtTheCap, 0, false},
+        {textBox, divsAtTheCap + 1, 0, true},
+        {textBox, 0, LayoutSerializer::kMaxTableDepth, false},
+        {textBox, 0, LayoutSerializer::kMaxTableDepth + 1, true},
+        {table, divsAtTheCap - 4, 0, false},
+        {table, divsAtTheCap - 3, 0, true},
+        {table, 0, LayoutSerializer::kMaxTableDepth, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.divs << " divs, " << c.tables << " tables");
-        Page page(pageFrom(QStringLiteral("<html><body><p>top</p>") + nestedAround(c.divs, c.tables) +
-                           QStringLiteral("</body></html>")));
+        SCOPED_TRACE(testing::Message() << c.around.toStdString() << " " << c.divs << " divs, " << c.tables
+                                        << " tables");
+        Page page(pageFrom(QStringLiteral("<html><body>") + c.around + QStringLiteral("<p>top</p>") +
+                           nestedAround(c.divs, c.tables) + QStringLiteral("</body></html>")));
         int told = 0;
         page.layout.setDeepContentHandler([&] { ++told; });
         page.layout.ensureLayout();
@@ -253,11 +267,40 @@ TEST(DocumentLayout, SaysWhenContentIsNestedDeeperThanItTakes)
     EXPECT_EQ(page.layout.counters().rebuilds, rebuilds) << "the run written anew, not the page";
     EXPECT_TRUE(page.layout.leavesOutDeepContent());
     EXPECT_EQ(told, 1);
+    // Another deep part, and a whole writing of the page, say nothing new.
+    Ref<Element> second = page.doc->createElement(QStringLiteral("DIV"));
+    second->setInnerHTML(nestedAround(divsAtTheCap, 0));
+    holder->appendChild(second.get());
+    page.layout.ensureLayout();
+    page.doc->body()->setAttribute(QStringLiteral("class"), QStringLiteral("again"));
+    page.layout.ensureLayout();
+    EXPECT_GT(page.layout.counters().rebuilds, rebuilds);
+    EXPECT_TRUE(page.layout.leavesOutDeepContent());
+    EXPECT_EQ(told, 1);
     holder->removeChild(nest.get());
-    page.layout.documentReplaced(page.doc.get());
+    page.layout.ensureLayout();
+    EXPECT_TRUE(page.layout.leavesOutDeepContent()) << "the second part stays";
+    holder->removeChild(second.get());
     page.layout.ensureLayout();
     EXPECT_FALSE(page.layout.leavesOutDeepContent());
-    EXPECT_EQ(told, 1);
+    holder->appendChild(nest.get());
+    page.layout.ensureLayout();
+    EXPECT_TRUE(page.layout.leavesOutDeepContent());
+    EXPECT_EQ(told, 2);
+    // Content taken out with what is around it, and deep content moved
+    // where the layout takes it, are no longer left out.
+    holder->remove();
+    page.layout.ensureLayout();
+    EXPECT_FALSE(page.layout.leavesOutDeepContent());
+    Page moved(pageFrom(QStringLiteral("<html><body><p id=top>top</p>") + nestedAround(divsAtTheCap + 1, 0) +
+                        QStringLiteral("</body></html>")));
+    moved.layout.ensureLayout();
+    ASSERT_TRUE(moved.layout.leavesOutDeepContent());
+    Element* deep = byId(moved.doc.get(), "deep");
+    byId(moved.doc.get(), "top")->appendChild(deep);
+    moved.layout.ensureLayout();
+    EXPECT_FALSE(moved.layout.leavesOutDeepContent());
+    EXPECT_NE(moved.layout.box(deep), nullptr);
 }
 
 TEST(Geometry, OffsetParentsAndOffsets)
