@@ -409,6 +409,12 @@ UndoManager& Document::undoManager()
             if (n != this)
                 selection().collapseAt(n, off);
         });
+        m_undo->setCurrentPlace([this]() -> std::pair<Node*, int> {
+            if (!m_selection)
+                return {nullptr, 0};
+            const LivePosition& at = m_selection->start();
+            return {at.node(), at.offset()};
+        });
     }
     return *m_undo;
 }

@@ -1,6 +1,7 @@
 #include "engine/markup/UndoManager.h"
 
 #include "engine/dom/Document.h"
+#include "engine/dom/Text.h"
 
 #include <utility>
 
@@ -10,8 +11,30 @@ void UndoManager::beginUnit()
 {
     if (m_replaying)
         return;
-    if (m_depth++ == 0)
+    if (m_depth++ == 0) {
         m_current = Step{};
+        m_current.before = currentPlace();
+    }
+}
+
+UndoManager::Place UndoManager::currentPlace() const
+{
+    if (!m_currentPlace)
+        return {};
+    const auto [node, offset] = m_currentPlace();
+    // (The document holds its history: a place in the document node itself
+    // would hold the document for good.)
+    if (!node || node == m_doc)
+        return {};
+    return {Ref<Node>(node), offset};
+}
+
+bool UndoManager::stands(const Place& place)
+{
+    if (!place.node || !place.node->isConnected() || place.offset < 0)
+        return false;
+    const Text* text = place.node->asText();
+    return place.offset <= (text ? text->length() : place.node->childCount());
 }
 
 void UndoManager::endUnit()
@@ -24,9 +47,12 @@ void UndoManager::endUnit()
     m_current = Step{};
     if (step.records.empty())
         return;
+    step.after = currentPlace();
     m_redo.clear();
-    if (step.typing && !m_undo.empty() && mergeTyping(m_undo.back(), step))
+    if (step.typing && !m_undo.empty() && mergeTyping(m_undo.back(), step)) {
+        m_undo.back().after = step.after;
         return;
+    }
     m_undo.push_back(std::move(step));
 }
 
@@ -113,7 +139,12 @@ bool UndoManager::replay(std::vector<Step>& from, std::vector<Step>& to, bool fo
     step.typing = false;
     to.push_back(std::move(step));
     m_doc->setDirty(true);
-    if (m_place && placeNode && placeNode->isConnected())
+    // The caret where it stood before the step (undo) or where the step
+    // left it (redo); else at the place of the last change.
+    const Step& done = to.back();
+    if (const Place& place = forward ? done.after : done.before; m_place && stands(place))
+        m_place(place.node.get(), place.offset);
+    else if (m_place && placeNode && placeNode->isConnected())
         m_place(placeNode, placeOffset);
     return true;
 }

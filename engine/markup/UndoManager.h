@@ -69,13 +69,27 @@ public:
     // Called after undo and redo with the place of the change, to put the
     // selection there.
     void setPlaceSelection(std::function<void(Node*, int)> f) { m_place = std::move(f); }
+    // Where the caret stands (null when nowhere): noted as a step begins and
+    // as it ends, so that undo puts the caret back where it stood before
+    // the step and redo where the step left it.
+    void setCurrentPlace(std::function<std::pair<Node*, int>()> f) { m_currentPlace = std::move(f); }
 
 private:
+    struct Place
+    {
+        Ref<Node> node;
+        int offset = 0;
+    };
     struct Step
     {
         std::vector<UndoRecord> records;
         bool typing = false;
+        Place before; // the caret before the step and after it
+        Place after;
     };
+    Place currentPlace() const;
+    // Whether the caret may stand at `place` once a step was replayed.
+    static bool stands(const Place& place);
     void apply(UndoRecord& r, bool forward, Node** placeNode, int* placeOffset);
     bool replay(std::vector<Step>& from, std::vector<Step>& to, bool forward);
     bool mergeTyping(Step& prev, const Step& next);
@@ -87,6 +101,7 @@ private:
     std::vector<Step> m_undo;
     std::vector<Step> m_redo;
     std::function<void(Node*, int)> m_place;
+    std::function<std::pair<Node*, int>()> m_currentPlace;
 };
 
 } // namespace engine

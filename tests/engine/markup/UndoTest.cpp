@@ -4,6 +4,7 @@
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
 #include "engine/editing/Typing.h"
+#include "engine/dom/LivePosition.h"
 #include "engine/markup/UndoManager.h"
 
 #include <gtest/gtest.h>
@@ -230,4 +231,33 @@ TEST(Undo, ChangesOfTheDocumentsOwnChildrenUndoAndLetItBeFreed)
         EXPECT_EQ(note->parentNode(), doc.get());
     }
     EXPECT_EQ(note->parentNode(), nullptr);
+}
+
+// The caret after redo and undo stands where the edit left it: redoing
+// Enter puts it at the start of the new paragraph, undoing a joining
+// Backspace at the start of the paragraph it brings back (a place between
+// two paragraphs in their parent showed at the end of the one before).
+TEST(Undo, TheCaretStandsInTheParagraphThatCameBack)
+{
+    const auto caret = [](Document* doc) {
+        const LivePosition& at = doc->selection().start();
+        return std::make_pair(at.node(), at.offset());
+    };
+    for (const char* page : {"<body><p>ab<b>cd</b>ef</p></body>",
+                             "<body><table style='position:absolute'><tr><td><p>ab<b>cd</b>ef</p></td></tr></table>"
+                             "</body>"}) {
+        auto doc = pageFrom(page);
+        Node* p = doc->getElementsByTagName(QStringLiteral("P")).item(0);
+        doc->selection().collapseAt(p->firstChild(), 2);
+        ASSERT_TRUE(Typing(doc.get()).insertParagraph());
+        const auto afterEnter = caret(doc.get());
+        doc->undoManager().closeOpenUnits();
+        ASSERT_TRUE(doc->undoManager().undo());
+        ASSERT_TRUE(doc->undoManager().redo());
+        EXPECT_EQ(caret(doc.get()), afterEnter) << page;
+        ASSERT_TRUE(Typing(doc.get()).deleteBackward());
+        doc->undoManager().closeOpenUnits();
+        ASSERT_TRUE(doc->undoManager().undo());
+        EXPECT_EQ(caret(doc.get()), afterEnter) << page;
+    }
 }
