@@ -603,7 +603,10 @@ public:
             // piece ends.
             const size_t lines = this->m_boxes.size();
             const int width = Base::place_element(el, max_width);
-            if (layoutelements_detail::watchingWraps > 0 && lines > 0 && this->m_boxes.size() > lines)
+            // (A line a break begins ends the one before by itself, not for
+            // want of room.)
+            if (layoutelements_detail::watchingWraps > 0 && lines > 0 && this->m_boxes.size() > lines &&
+                !el->is_break())
                 layoutelements_detail::noteWrap(*this->m_boxes[lines - 1]);
             return el->is_inline_box() && !el->skip() ? width + el->get_inline_shift_right() : width;
         }

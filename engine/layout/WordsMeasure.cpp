@@ -84,7 +84,7 @@ public:
             m_lines > 0 && !piece.lineBreak && (piece.hangs || m_line.left + m_line.width + asContinued <= m_room);
         if (!fits) {
             newLine();
-            if (m_lines > 1 && m_previous.shows && !m_previous.endsInBreak)
+            if (m_lines > 1 && m_previous.shows && !m_previous.endsInBreak && !piece.lineBreak)
                 m_wrapped = true;
         }
         add(piece, fits ? asContinued : (collapses ? 0 : pixelsBetween(0, piece.exact)), collapses);

@@ -368,3 +368,27 @@ TEST(TextBoxReflow, ALongBoxKeepsItsExtentAcrossEditsAnywhere)
                  {"and shrinks", [](Document* d) { setStyle(d, "p1299", "line-height", "10px"); }, Way::Alone},
              });
 }
+
+// A PRE of several lines makes the text box as wide as its longest line,
+// also after a key typed in it.
+TEST(TextBoxReflow, APreOfSeveralLinesIsAsWideAsItsLongestLine)
+{
+    for (const char* lines : {"one line\nand a longer line\nend", "\nfirst\nthe longest line of them\n\nlast\n"}) {
+        Ref<Document> doc =
+            pageFrom(textBox(QStringLiteral("<pre id=pre>") + QString::fromLatin1(lines) + QStringLiteral("</pre>")));
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(kView);
+        layout.ensureLayout();
+        const LayoutBox* table = layout.tree().boxByHtmlId(QStringLiteral("text"));
+        ASSERT_TRUE(table);
+        int widest = 0;
+        for (const TextPiece& piece : layout.tree().pieces)
+            widest = std::max(widest, piece.box.right() + 1);
+        EXPECT_LT(table->borderBox.right(), widest + 8) << lines;
+        Typing typing(doc.get());
+        doc->selection().collapseAt(textOf(doc.get(), "pre"), 2);
+        ASSERT_TRUE(typing.insertText(QStringLiteral("x")));
+        layout.ensureLayout();
+        layout_test::expectSameAsFullLayout(layout, *doc, lines, true);
+    }
+}
