@@ -57,6 +57,10 @@ public:
     bool place(litehtml::html_tag& block, litehtml::box::vector& boxes, litehtml::white_space ws,
                const litehtml::element::ptr& el, int maxWidth, int& width);
 
+    // Whether the next child place() is given is placed anew unless it
+    // begins an old line that stands from there on (between the restart and
+    // the meeting), rather than kept without a look at its width.
+    bool placesAnew() const { return m_phase == Phase::Off || m_phase == Phase::Anew; }
     // After the layout: whether old lines stood; whether the layout went
     // otherwise than planned (then it is of no use: lay the page out whole).
     bool used() const { return m_phase != Phase::Off && !m_failed; }

@@ -560,13 +560,19 @@ public:
     }
     int place_element(const litehtml::element::ptr& el, int max_width) override
     {
-        const LineFit::Piece piece = m_lineFit.before(*el, this->m_boxes);
-        if (KeptLines* kept = KeptLines::of(this)) {
+        // (The words of old lines that stand are not fitted: a long
+        // paragraph holds very many.)
+        KeptLines* kept = KeptLines::of(this);
+        const bool fitted = !kept || kept->placesAnew();
+        LineFit::Piece piece = fitted ? m_lineFit.before(*el, this->m_boxes) : LineFit::Piece{};
+        if (kept) {
             int keptWidth = 0;
             if (kept->place(*this, this->m_boxes, this->m_white_space, el, max_width, keptWidth)) {
                 LineFit::undo(piece);
                 return keptWidth;
             }
+            if (!fitted)
+                piece = m_lineFit.before(*el, this->m_boxes);
         }
         int width = placeElement(el, max_width);
         m_lineFit.after(piece, *el, this->m_boxes, width);
