@@ -630,7 +630,12 @@ bool Document::recordsChanges(const Node* node) const
 
 void Document::changed(const Node* node)
 {
+    // The title walked for stays (the changes that may touch a TITLE forget
+    // it themselves).
+    const bool titleKnown = m_titleVersion == m_version;
     ++m_version;
+    if (titleKnown)
+        m_titleVersion = m_version;
     if (m_loadDepth == 0 && !m_tearingDown && node->isConnected())
         m_dirty = true;
 }
@@ -666,9 +671,9 @@ bool touchesTitle(const Document* doc, const Node* parent, const Node* child)
 
 void Document::didInsertChild(Node* parent, Node* child)
 {
-    // (The title walked for stays while the change leaves it: it is looked
-    // at only while the title is known.)
-    const bool titleKept = m_titleVersion == m_version && !document_detail::touchesTitle(this, parent, child);
+    // (Looked at only while the title is known.)
+    if (m_titleVersion == m_version && document_detail::touchesTitle(this, parent, child))
+        m_titleVersion = ~quint64(0);
     const int idx = child->indexInParent();
     for (LivePosition* p : m_positions)
         if (p->m_node == parent && (p->m_offset > idx || (p->m_offset == idx && p->m_rightGravity)))
@@ -681,8 +686,6 @@ void Document::didInsertChild(Node* parent, Node* child)
         (m_selection->start().node() == this || m_selection->end().node() == this))
         m_selection->empty();
     changed(parent);
-    if (titleKept)
-        m_titleVersion = m_version;
     if (recordsChanges(parent)) {
         UndoRecord r;
         r.kind = UndoRecord::Kind::Insert;
@@ -712,10 +715,9 @@ void Document::willRemoveChild(Node* parent, Node* child)
 
 void Document::didRemoveChild(Node* parent, int index, Node* child)
 {
-    const bool titleKept = m_titleVersion == m_version && !document_detail::touchesTitle(this, parent, child);
+    if (m_titleVersion == m_version && document_detail::touchesTitle(this, parent, child))
+        m_titleVersion = ~quint64(0);
     changed(parent);
-    if (titleKept)
-        m_titleVersion = m_version;
     if (recordsChanges(parent)) {
         UndoRecord r;
         r.kind = UndoRecord::Kind::Remove;
@@ -751,7 +753,8 @@ void Document::moveChildren(Node* parent, int from, Node* target)
 {
     // A move that leaves every node's place in page order leaves what a walk
     // in that order finds: the title.
-    const bool titleKept = m_titleVersion == m_version && document_detail::endsChildBefore(parent, from, target);
+    if (!document_detail::endsChildBefore(parent, from, target))
+        m_titleVersion = ~quint64(0);
     const int targetCount = target->childCount();
     const int count = parent->childCount() - from;
     for (LivePosition* p : m_positions) {
@@ -785,8 +788,6 @@ void Document::moveChildren(Node* parent, int from, Node* target)
     moved.erase(moved.begin() + from, moved.end());
     changed(parent);
     changed(target);
-    if (titleKept)
-        m_titleVersion = m_version;
     for (auto* o : m_observers)
         o->childrenMoved(parent, target);
 }
@@ -837,11 +838,9 @@ void Document::didReplaceData(Text* text, int offset, const QString& removed, in
         else if (p->m_offset == offset && p->m_rightGravity)
             p->m_offset += insertedLength;
     }
-    const bool titleKept =
-        m_titleVersion == m_version && !document_detail::touchesTitle(this, text->parentNode(), nullptr);
+    if (m_titleVersion == m_version && document_detail::touchesTitle(this, text->parentNode(), nullptr))
+        m_titleVersion = ~quint64(0);
     changed(text);
-    if (titleKept)
-        m_titleVersion = m_version;
     if (recordsChanges(text)) {
         UndoRecord r;
         r.kind = UndoRecord::Kind::Text;

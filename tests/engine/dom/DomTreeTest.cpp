@@ -224,6 +224,8 @@ TEST(DomDocument, TheTitleAndTheMetaCharsetFollowEveryChange)
     EXPECT_EQ(doc->title(), QStringLiteral("first"));
     doc->body()->lastChild()->previousSibling()->asText()->insertData(1, QStringLiteral("typed"));
     EXPECT_EQ(doc->title(), QStringLiteral("first"));
+    doc->body()->setAttribute(QStringLiteral("bgColor"), QStringLiteral("#ffffee"));
+    EXPECT_EQ(doc->title(), QStringLiteral("first"));
     first->firstChild()->asText()->setData(QStringLiteral("renamed"));
     EXPECT_EQ(doc->title(), QStringLiteral("renamed"));
     doc->body()->removeChild(div.get());
