@@ -22,6 +22,7 @@ enum class FileFault {
     NoFileName,         // there is no file to write to (nothing saved yet, an address)
     Unreachable,        // the address could not be fetched
     NotEncoded,         // the content could not be made (a picture the library refuses)
+    NoMemory,           // more than the memory the system can still give
     Failed,             // any other fault of the device (an I/O error)
 };
 

@@ -35,6 +35,8 @@ QString FileFaultText(platform::FileFault fault, FileAccess access)
         return LoadResString(IDS_FAULT_UNREACHABLE);
     case FileFault::NotEncoded:
         return LoadResString(IDS_FAULT_NOT_ENCODED);
+    case FileFault::NoMemory:
+        return LoadResString(IDS_FAULT_NO_MEMORY);
     case FileFault::Failed:
         break;
     }

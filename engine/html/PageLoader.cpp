@@ -24,12 +24,18 @@ constexpr qint64 kMaxPageBytes = 64 * 1024 * 1024;
 static_assert(kMaxPageBytes * 3 <= HtmlParser::kMaxInputBytes);
 const char* const kEmptyPage = "<HTML><HEAD><TITLE></TITLE></HEAD><BODY></BODY></HTML>";
 
-// What laying a page out may take, per character of its text: the layout
-// library makes an element of every word and space, with its style, and the
-// view keeps boxes and lines of its own. (At their peak, a long manual took
-// about 230 bytes a character, a text box of 200,000 paragraphs 170: a page
-// at the bound needs about 16 GB free.)
-constexpr qint64 kLayoutBytesPerCharacter = 250;
+// What laying a page out may take at its peak, per character of its text
+// and per node of its tree: the layout library makes an element of every
+// word and space, and of every element with its style, and the view keeps
+// boxes and lines of its own. (Fitted to what pages took at their peak, a
+// quarter added: 600,000 paragraphs of three short words, 9 MB, took 4.6 GB;
+// a text box of 100,000 paragraphs, 23 MB, 4.4 GB; a manual of 8 MB 1.8 GB.
+// A text box of 200,000 paragraphs, 52 MB, needs about 12 GB free.)
+constexpr qint64 kLayoutBytesPerCharacter = 155;
+constexpr qint64 kLayoutBytesPerNode = 2400;
+// Pages read at once from this length on are parsed apart first, and taken
+// only when their tree fits too.
+constexpr qsizetype kCharactersCheckedParsed = 1 << 20;
 
 // The memory a page may take, as set for tests (-1: what the system has).
 std::atomic<qint64> memoryForPages{-1};
@@ -112,10 +118,12 @@ void releaseParserMemoryWhenIdle()
 }
 } // namespace loader_detail
 
-bool PageLoader::fitsInMemory(qint64 characters)
+bool PageLoader::fitsInMemory(qint64 characters, qint64 nodes)
 {
     const qint64 available = loader_detail::availableMemory();
-    return available < 0 || characters <= available / loader_detail::kLayoutBytesPerCharacter;
+    return available < 0 ||
+           characters * loader_detail::kLayoutBytesPerCharacter + nodes * loader_detail::kLayoutBytesPerNode <=
+               available;
 }
 
 void PageLoader::setMemoryForPages(qint64 bytes)
@@ -242,12 +250,21 @@ void PageLoader::readInBackground(const QString& path)
                     text = platform::decodeText(bytes, read->charset);
                 bytes = QByteArray();
                 // A page the machine could not lay out is refused before it
-                // takes the memory the other pages need.
-                if (!fitsInMemory(text.size()))
-                    read->fault = platform::FileFault::TooLarge;
+                // takes the memory the other pages need: by its length before
+                // it is parsed, by its tree too once it is.
+                const qsizetype characters = text.size();
+                if (!fitsInMemory(characters))
+                    read->fault = platform::FileFault::NoMemory;
                 else if (*latest == generation) {
                     read->parsed = Document::create();
                     read->parsed->replaceContent(text);
+                    text = QString();
+                    if (!fitsInMemory(characters, read->parsed->nodeCount())) {
+                        read->fault = platform::FileFault::NoMemory;
+                        read->parsed = nullptr;
+                    }
+                }
+                if (read->parsed) {
                     read->title = read->parsed->title();
                     read->metaCharset = loader_detail::metaCharsetOf(read->parsed.get());
                     // (Only the pointer: the document itself is not read here.)
@@ -350,16 +367,24 @@ bool PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
         charset = platform::detectCharset(bytes);
         text = platform::decodeText(bytes, charset);
     }
-    if (!fitsInMemory(text.size())) {
+    Ref<Document> parsed;
+    if (fitsInMemory(text.size()) && text.size() >= loader_detail::kCharactersCheckedParsed) {
+        parsed = Document::create();
+        parsed->replaceContent(text);
+    }
+    if (!fitsInMemory(text.size(), parsed ? parsed->nodeCount() : 0)) {
         if (fault)
-            *fault = platform::FileFault::TooLarge;
+            *fault = platform::FileFault::NoMemory;
         return false;
     }
     ++m_generation;
     *m_latest = m_generation;
     m_inBackground = false;
     m_charset = charset;
-    m_doc->replaceContent(text);
+    if (parsed)
+        m_doc->replaceContent(parsed.get());
+    else
+        m_doc->replaceContent(text);
     loader_detail::releaseParserMemoryWhenIdle();
     m_doc->setUrl(url);
     m_doc->setReadyState(QStringLiteral("complete"));

@@ -59,10 +59,11 @@ public:
     // charset cannot hold are written as numeric character references.
     QByteArray fileBytes() const;
 
-    // Whether a page of `characters` could be laid out in the memory the
-    // system can still give: a page that could not is refused (TooLarge)
-    // rather than taking the memory of everything else open.
-    static bool fitsInMemory(qint64 characters);
+    // Whether a page of `characters` (and, once parsed, of `nodes`) could be
+    // laid out in the memory the system can still give: a page that could
+    // not is refused (NoMemory) rather than taking the memory of everything
+    // else open.
+    static bool fitsInMemory(qint64 characters, qint64 nodes = 0);
     // The memory pages may take, for tests; -1 (the default) asks the system.
     static void setMemoryForPages(qint64 bytes);
 

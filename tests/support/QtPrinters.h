@@ -37,7 +37,7 @@ inline void PrintTo(FileFault fault, std::ostream* os)
     static const char* const names[] = {"None",        "NoSpace",       "NoPermission", "ReadOnlyFileSystem",
                                         "FolderGone",  "NotFound",      "NameTooLong",  "IsFolder",
                                         "Exists",      "RenameRefused", "TooLarge",     "NoFileName",
-                                        "Unreachable", "NotEncoded",    "Failed"};
+                                        "Unreachable", "NotEncoded",    "NoMemory",     "Failed"};
     const int i = int(fault);
     *os << "FileFault::" << (i >= 0 && i < int(std::size(names)) ? names[i] : "?");
 }
