@@ -1363,6 +1363,12 @@ public:
     {
         if (name == "form" || name == "isindex")
             return !m_open.empty() && !inForeign();
+        // (An SVG start tag in MathML makes a MathML element of that name,
+        // a MATH in SVG an SVG one, which the page would take for the
+        // other kind of element: what they hold would be written as the
+        // tree builder does not read it.)
+        if (name == "svg" || name == "math")
+            return inForeign() && m_open.back().math == (name == "svg");
         return isMathGlyph(name) && inMathTextPoint() && current() == Current::Maybe;
     }
 
