@@ -2,6 +2,7 @@
 
 #include <unordered_map>
 
+#include "engine/layout/LineBoxes.h"
 #include "engine/layout/PageContainer.h"
 #include "engine/layout/StyleSheetText.h"
 #include "engine/layout/TableElement.h"
@@ -573,20 +574,14 @@ struct LineStrutFace
     friend type memberOf(LineStrutFace);
 };
 template struct PrivateMember<LineStrutHeight, &litehtml::line_box::m_line_height>;
-struct LineItems
-{
-    using type = litehtml::elements_vector litehtml::line_box::*;
-    friend type memberOf(LineItems);
-};
 template struct PrivateMember<LineStrutFace, &litehtml::line_box::m_font_metrics>;
-template struct PrivateMember<LineItems, &litehtml::line_box::m_items>;
 } // namespace
 
 void noteWrap(const litehtml::box& line)
 {
     if (line.get_type() != litehtml::box_line || line.is_empty())
         return;
-    const litehtml::elements_vector& items = static_cast<const litehtml::line_box&>(line).*memberOf(LineItems{});
+    const litehtml::elements_vector& items = lineboxes::itemsOf(line);
     if (!items.empty() && !items.back()->is_break())
         ++wrappedLines;
 }
@@ -597,7 +592,7 @@ void applyLineHeightQuirk(const litehtml::element& block, litehtml::box::vector&
     if (boxes.empty() || boxes.back()->get_type() != litehtml::box_line)
         return;
     auto& line = static_cast<litehtml::line_box&>(*boxes.back());
-    const litehtml::elements_vector& items = line.*memberOf(LineItems{});
+    const litehtml::elements_vector& items = lineboxes::itemsOf(line);
     // Only what came since the last call is looked at (a line of
     // preformatted text may hold thousands of pieces); the line may have
     // given pieces back to make room for a float.
