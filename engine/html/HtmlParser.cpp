@@ -1373,19 +1373,21 @@ public:
     }
 
     // Before a tag is read (its lower-case name; `tag`: its text after the
-    // name; `tables`: how many tables are open around). Inside SVG or MathML
-    // the tree builder ends them for the start tags of most HTML elements,
-    // and reads the tag as HTML. A TABLE end tag (no SVG or MathML element
-    // has that name) closes the table it is in: what was opened in that
-    // table ends with it.
-    void leaveFor(std::string_view name, std::string_view tag, bool closing, int tables)
+    // name; `tables`: how many tables are open around; `endsInTable`: read
+    // as HTML, it ends what is open in the innermost table's part where it
+    // stands). Inside SVG or MathML the tree builder ends them for the
+    // start tags of most HTML elements, and reads the tag as HTML. A tag
+    // that ends what is open in a part of the table (a TABLE or cell end
+    // tag, a cell's start tag; no SVG or MathML element has such a name)
+    // ends what was opened in that table, integration points and all.
+    void leaveFor(std::string_view name, std::string_view tag, bool closing, int tables, bool endsInTable)
     {
-        if (!closing) {
-            if (inForeign() && breaksOut(name, tag))
-                close(m_open.size() - 1);
-            return;
+        if (!closing && inForeign()) {
+            if (!breaksOut(name, tag))
+                return;
+            close(m_open.size() - 1);
         }
-        if (name == "table" && tables > 0) {
+        if (endsInTable && tables > 0) {
             size_t keep = m_open.size();
             while (keep > 0 && m_open[keep - 1].tables >= tables)
                 --keep;
@@ -1411,9 +1413,7 @@ public:
         if (!inForeign() || namesForeign(name))
             return {};
         if (name != "p" && name != "br") {
-            const size_t k = m_open.size() - 1;
-            const size_t lo = k > 0 ? m_open[k - 1].html : 0;
-            const HtmlOpen::Effect effect = m_html.endEffect(name, lo, m_open[k].html).effect;
+            const HtmlOpen::Effect effect = m_html.endEffect(name, endReach(name), m_html.size()).effect;
             if (effect != HtmlOpen::Effect::MayClose && effect != HtmlOpen::Effect::Unknown)
                 return {};
         }
@@ -1502,25 +1502,30 @@ public:
         // Its current element SVG or MathML (not an HTML element inside an
         // integration point): the end tag closes the SVG or MathML element
         // of that name open down to the first HTML element, if there is one.
-        if (!m_open.empty() && m_html.size() == m_open.back().html) {
-            if (closeForeign(name) || !inForeign())
-                return;
-            // Else the tree builder reads it as HTML, its current element
-            // still a foreign one: an end tag that closes an HTML element
-            // open around ends the SVG or MathML inside that element. (One
-            // whose effect the scan cannot tell has ended them before it:
-            // closeBeforeHtmlEnd.)
-            const size_t k = m_open.size() - 1;
-            const size_t lo = k > 0 ? m_open[k - 1].html : 0;
-            const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_open[k].html);
-            if (o.effect == HtmlOpen::Effect::Closes) {
-                close(k);
-                m_html.apply(o, name, lo);
-            }
+        // Else the tree builder reads it as HTML, its current element still
+        // a foreign one: an end tag that closes an HTML element open around
+        // ends the SVG or MathML inside that element. (One whose effect the
+        // scan cannot tell has ended them before it: closeBeforeHtmlEnd.)
+        // The scopes of HTML end tags end at an integration point.
+        const bool current = !m_open.empty() && m_html.size() == m_open.back().html;
+        if (current && (closeForeign(name) || (!inForeign() && name != "template")))
             return;
+        const size_t lo = endReach(name);
+        const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_html.size());
+        if (o.effect == HtmlOpen::Effect::Closes) {
+            // With what was opened in the element it closes.
+            size_t keep = m_open.size();
+            while (keep > 0 && m_open[keep - 1].html > o.at)
+                --keep;
+            close(keep);
+            m_html.apply(o, name, lo);
+        } else if (!current && o.effect != HtmlOpen::Effect::Nothing) {
+            const size_t floor = htmlFloor();
+            if (o.effect == HtmlOpen::Effect::MayClose && o.at >= floor)
+                m_html.apply(o, name, lo);
+            else
+                m_html.unknownFrom(floor);
         }
-        const size_t lo = htmlFloor();
-        m_html.apply(m_html.endEffect(name, lo, m_html.size()), name, lo);
     }
 
 private:
@@ -1569,6 +1574,20 @@ private:
     // Where the HTML elements of the innermost integration point (or of
     // the page) start.
     size_t htmlFloor() const { return m_open.empty() ? 0 : m_open.back().html; }
+
+    // Where the HTML elements an end tag of that name may close start: in
+    // the innermost integration point, or around the SVG or MathML element
+    // that is the tree builder's current one. A TEMPLATE end tag closes the
+    // template, wherever it stands.
+    size_t endReach(std::string_view name) const
+    {
+        if (name == "template" || m_open.empty())
+            return 0;
+        const size_t k = m_open.size() - 1;
+        if (m_html.size() != m_open[k].html || !m_open[k].foreign)
+            return m_open[k].html;
+        return k > 0 ? m_open[k - 1].html : 0;
+    }
 
     // Closes the entries from `keep` on, with the HTML elements in them.
     void close(size_t keep)
@@ -1809,6 +1828,24 @@ public:
         return t.section == name;
     }
     bool tableInReach() const { return m_cells.size() > (m_templates.empty() ? 0 : m_templates.back().tables); }
+
+    // Whether a tag read as HTML ends what is open in the innermost table's
+    // part where it stands (its cell, row, caption or section), or in the
+    // whole table: the tree builder's table scope, and its clearing of its
+    // stack back to a part of the table, reach past SVG and MathML and
+    // their integration points.
+    bool endsWhatIsOpenInTable(std::string_view name, bool closing) const
+    {
+        if (!tableInReach())
+            return false;
+        if (closing)
+            return name != "colgroup" && isTablePart(name) && inTableScope(name);
+        // (A SELECT in a table ignores the start tag of a column; a TABLE
+        // in a cell or caption is one more.)
+        if (name == "col" || name == "colgroup")
+            return !m_open;
+        return isTablePart(name) && (name != "table" || !m_cells.back().holdsMarkup());
+    }
 
 private:
     // The start tags a template reads as the head's, whatever it holds.
@@ -2053,7 +2090,8 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         const qsizetype gt = tagEnd(s, p, n);
         const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
         const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
-        foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0);
+        foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0,
+                         select.endsWhatIsOpenInTable(lowerName, closing));
         if (!closing && foreign.dropsStart(lowerName)) {
             dropTag(i, gt);
             i = gt;
