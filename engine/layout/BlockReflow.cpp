@@ -321,6 +321,11 @@ int BlockReflow::widthInCell()
     return inCell(narrowest, widest, watch.wrapped());
 }
 
+std::shared_ptr<litehtml::element> BlockReflow::textBoxCellOf(const litehtml::element& block)
+{
+    return blockreflow_detail::textBoxCellOf(block);
+}
+
 long BlockReflow::blocksMeasuredFromWords()
 {
     return blockreflow_detail::measuredFromWords;

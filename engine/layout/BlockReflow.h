@@ -53,6 +53,8 @@ public:
     const std::shared_ptr<litehtml::element>& block() const { return m_block; }
     // The cell of the text box the block stands in (see above), or null.
     const std::shared_ptr<litehtml::element>& cell() const { return m_cell; }
+    // The same for any block.
+    static std::shared_ptr<litehtml::element> textBoxCellOf(const litehtml::element& block);
     const std::shared_ptr<litehtml::element>& table() const { return m_table; }
     // In a text box, before the change: notes how wide the block makes its
     // cell (the block is laid out at its place again after).

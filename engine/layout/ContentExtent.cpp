@@ -32,6 +32,8 @@ litehtml::size boxExtentOf(litehtml::element& el)
     return size;
 }
 
+thread_local long walked = 0;
+
 // Children of the cell worth a thread of their own to measure.
 constexpr size_t kChildrenAPart = 1024;
 
@@ -84,6 +86,7 @@ std::unique_ptr<ContentExtent> ContentExtent::of(const std::shared_ptr<litehtml:
         }
     }
     extent->m_around.assign(path.begin(), path.end() - 1);
+    ++walked;
     // (Each child's boxes walked: on a long page, in parts at once.)
     const auto& children = childrenOf(*cell);
     std::vector<litehtml::size> leaves(children.size());
@@ -93,6 +96,11 @@ std::unique_ptr<ContentExtent> ContentExtent::of(const std::shared_ptr<litehtml:
     });
     extent->splice(0, 0, leaves);
     return extent;
+}
+
+long ContentExtent::pagesWalked()
+{
+    return contentextent_detail::walked;
 }
 
 namespace contentextent_detail {

@@ -21,6 +21,8 @@ public:
     // clips its content, is fixed or hidden, or the root has margins,
     // padding or borders).
     static std::unique_ptr<ContentExtent> of(const std::shared_ptr<litehtml::element>& cell);
+    // How many times of() walked a page, on this thread, since it began.
+    static long pagesWalked();
 
     const litehtml::element* cell() const { return m_cell.get(); }
     // After `block` in the cell was laid out again and what follows it in

@@ -408,6 +408,7 @@ void DocumentLayout::buildInBackground(std::vector<QString>&& pieces, bool whole
             return;
         // (Its lines too: on a long page, finding them takes a while.)
         built->findTextLines();
+        built->measureTextBoxExtent();
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [box, generation, whole, written, built = std::move(built)]() mutable {

@@ -728,7 +728,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
-    m_contentExtent.reset();
+    std::swap(m_contentExtent, other.m_contentExtent);
     other.m_contentExtent.reset();
     std::swap(m_container, other.m_container);
     std::swap(m_context, other.m_context);
@@ -1498,6 +1498,21 @@ void LayoutEngine::findTextLines()
 {
     m_textLines = TextLines::of(m_tree);
     m_treeLines = m_textLines;
+}
+
+void LayoutEngine::measureTextBoxExtent()
+{
+    if (!m_laidOut || !m_document || m_contentExtent)
+        return;
+    const LayoutBox* most = nullptr;
+    for (const LayoutBox& b : m_tree.boxes) {
+        if (b.tag == u"TD" && !b.children.empty() && (!most || b.children.size() > most->children.size()))
+            most = &b;
+    }
+    const auto cell = most ? elementOf(most->nodeId) : nullptr;
+    if (!cell || childrenOf(*cell).empty() || BlockReflow::textBoxCellOf(*childrenOf(*cell).front()) != cell)
+        return;
+    m_contentExtent = ContentExtent::of(cell);
 }
 
 std::shared_ptr<litehtml::element> LayoutEngine::elementOf(int nodeId) const

@@ -130,6 +130,12 @@ public:
     // after a change of the boxes, or beforehand by findTextLines()).
     std::shared_ptr<const TextLines> textLines();
     void findTextLines();
+    // Measures beforehand, on a laid-out page whose text stands in a text
+    // box, what the first edit that moves what follows it there would
+    // otherwise walk the whole page for: the page's extent (see
+    // ContentExtent), for the cell holding the most children. Kept until a
+    // change of the layout other than such an edit.
+    void measureTextBoxExtent();
     // The extent of the page, positioned boxes included.
     QSize canvasSize() const { return m_tree.canvas; }
 

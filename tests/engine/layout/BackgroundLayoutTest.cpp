@@ -5,9 +5,11 @@
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
 #include "engine/editing/Typing.h"
+#include "engine/layout/ContentExtent.h"
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutSerializer.h"
 
+#include "bench/engine/BenchPages.h"
 #include "bench/engine/DocumentationPage.h"
 #include "engine/EnginePage.h"
 #include "FullLayoutCheck.h"
@@ -620,4 +622,35 @@ TEST(BackgroundLayout, ContentMovedIntoATextBoxOnTheWayMovesWhole)
         ASSERT_TRUE(waitForTheWholeLayout(page.layout));
         expectSameAsFullLayout(page.layout, *doc, middle == tables ? "tables" : "paragraph");
     }
+}
+
+// A long page whose text stands in a text box: its extent is measured with
+// its layout in the background, so that the first Enter and Backspace once
+// it is laid out move what follows without walking the whole page (in the
+// window's time), nor does an Enter made on the way, made again in the
+// whole page; the extent follows it.
+TEST(BackgroundLayout, TheFirstEditsInALongTextBoxDoNotWalkThePage)
+{
+    LongPage page(bench_pages::textBoxPage(3000));
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    Document* doc = page.doc.get();
+    doc->selection().collapseAt(doc->getElementById(QStringLiteral("p5"))->firstChild(), 1);
+    ASSERT_TRUE(Typing(doc).insertParagraph());
+    page.layout.ensureLayout();
+    // (The Enter is made again in the whole page as it comes in.)
+    const long walked = ContentExtent::pagesWalked();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    page.layout.ensureLayout();
+    EXPECT_EQ(ContentExtent::pagesWalked(), walked);
+    Element* middle = doc->getElementById(QStringLiteral("p1500"));
+    doc->selection().collapseAt(middle->firstChild(), 2);
+    ASSERT_TRUE(Typing(doc).insertParagraph());
+    page.layout.ensureLayout();
+    EXPECT_EQ(ContentExtent::pagesWalked(), walked);
+    expectSameAsFullLayout(page.layout, *doc, "enter");
+    ASSERT_TRUE(Typing(doc).deleteBackward());
+    page.layout.ensureLayout();
+    EXPECT_EQ(ContentExtent::pagesWalked(), walked);
+    expectSameAsFullLayout(page.layout, *doc, "backspace");
 }
