@@ -1,11 +1,12 @@
 // Opening pages of unusual shape (see bench/engine/BadShapePages.h), very
 // many paragraphs (loose in BODY, which the program wraps into a text box,
-// or in a text box already) and a long source listing in the program as a
+// or in a text box already; or of one letter each, the most elements a
+// megabyte holds) and a long source listing in the program as a
 // user opens a file, to the first paint of its window and on until the
 // layout is whole. Counters: the longest time the event loop was kept from
 // running (and the processor time of that block), the whole layout's end,
-// how often the layout started over.
-//   bench_app --benchmark_filter='OpenBadShape|OpenParagraphs|OpenListing'
+// how often the layout started over, the longest block while it closes.
+//   bench_app --benchmark_filter='OpenBadShape|OpenParagraphs|OpenTinyParagraphs|OpenListing'
 
 #include "bench/app/LargePageOpenBench.h"
 #include "bench/engine/BadShapePages.h"
@@ -42,6 +43,17 @@ void BM_OpenBadShape(benchmark::State& state, Shape shape)
 void BM_OpenParagraphs(benchmark::State& state, bool inTextBox)
 {
     openPage(state, bench_pages::textBoxPage(static_cast<int>(state.range(0)), inTextBox));
+}
+
+void BM_OpenTinyParagraphs(benchmark::State& state)
+{
+    QString html = QStringLiteral("<html><head><title>tiny</title></head><body>\n");
+    const QString paragraph = QStringLiteral("<p>a</p>\n");
+    html.reserve(html.size() + paragraph.size() * state.range(0) + 32);
+    for (int64_t i = 0; i < state.range(0); ++i)
+        html += paragraph;
+    html += QStringLiteral("</body></html>\n");
+    openPage(state, html);
 }
 
 void BM_OpenListing(benchmark::State& state)
@@ -95,4 +107,5 @@ BENCHMARK_CAPTURE(BM_OpenParagraphs, in_text_box, true)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseManualTime();
+BENCHMARK(BM_OpenTinyParagraphs)->Arg(600000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();
 BENCHMARK(BM_OpenListing)->Arg(40000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseManualTime();

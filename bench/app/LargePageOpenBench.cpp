@@ -171,6 +171,23 @@ private:
     QString m_first;
 };
 
+// Runs the event loop until the background work has ended and nothing it
+// posted is left to do (the loop runs all the while: a watch of its blocks
+// sees only the program's).
+void settle()
+{
+    for (int quiet = 0; quiet < 3;) {
+        QElapsedTimer pause;
+        pause.start();
+        while (pause.elapsed() < 50) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QThread::usleep(500);
+        }
+        quiet = platform::backgroundPool()->activeThreadCount() == 0 ? quiet + 1 : 0;
+    }
+}
+
 void openManual(benchmark::State& state, bool flowing, bool complete)
 {
     QTemporaryDir dir;
@@ -189,6 +206,8 @@ void openPageFile(benchmark::State& state, const QString& path, bool complete)
     QCoreApplication::processEvents();
     qint64 stall = 0;
     qint64 stallCpu = 0;
+    qint64 closeStall = 0;
+    qint64 closeStallCpu = 0;
     double whole = 0;
     bool wrapped = false;
     int rebuilds = 0;
@@ -228,11 +247,18 @@ void openPageFile(benchmark::State& state, const QString& path, bool complete)
         wrapped = doc->getElementById(QStringLiteral("text")) != nullptr;
         rebuilds = page->layout().counters().rebuilds;
         page->viewport()->removeEventFilter(&painted);
+        // The page closes; what it leaves is let go of meanwhile.
+        StallWatch closing;
         app->mainFrame()->OnFileCloseAll();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        settle();
+        closeStall = std::max(closeStall, closing.longest());
+        closeStallCpu = std::max(closeStallCpu, closing.longestCpu());
     }
     state.counters["longest_block_ms"] = double(stall);
     state.counters["longest_block_cpu_ms"] = double(stallCpu);
+    state.counters["close_block_ms"] = double(closeStall);
+    state.counters["close_block_cpu_ms"] = double(closeStallCpu);
     state.counters["whole_layout_s"] = whole;
     state.counters["wrapped"] = wrapped ? 1 : 0;
     // (How often the page's layout was started over from its text.)
@@ -369,23 +395,6 @@ double residentMb()
         return 0;
     const QList<QByteArray> fields = statm.readAll().split(' ');
     return fields.size() > 1 ? double(fields[1].toLongLong()) * double(sysconf(_SC_PAGESIZE)) / (1024 * 1024) : 0;
-}
-
-// Runs the event loop until the background work has ended and nothing it
-// posted is left to do (the loop runs all the while: a watch of its blocks
-// sees only the program's).
-void settle()
-{
-    for (int quiet = 0; quiet < 3;) {
-        QElapsedTimer pause;
-        pause.start();
-        while (pause.elapsed() < 50) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-            QThread::usleep(500);
-        }
-        quiet = platform::backgroundPool()->activeThreadCount() == 0 ? quiet + 1 : 0;
-    }
 }
 
 enum class ClosedWhen { Reading, MidLayout, LaidOut };

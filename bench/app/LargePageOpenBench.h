@@ -17,7 +17,8 @@ void printManualOpenRatios(const std::map<std::string, double>& ms);
 // the first paint of its window (the iteration's time), and on until its
 // layout is whole. Counters: the longest time the event loop was kept from
 // running (and the processor time of that block), the whole layout's end,
-// whether the page was wrapped into a text box, and how often the layout
-// started over. Without `complete` the page-load completion leaves the
+// whether the page was wrapped into a text box, how often the layout
+// started over, and the longest block from closing the page until what it
+// left was let go of. Without `complete` the page-load completion leaves the
 // page alone.
 void openPageFile(benchmark::State& state, const QString& path, bool complete);

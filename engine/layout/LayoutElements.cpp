@@ -678,15 +678,21 @@ bool startsBlock(const litehtml::element& el)
 
 // Makes `el`, or the first (or last) piece of text through the inline
 // elements it starts with (or ends with), EdgeSpace where it is white space.
-void markEdge(litehtml::element* el, bool last)
+// `at`: the index of `el` among its parent's children (a box of lines may
+// hold hundreds of thousands: looking it up there would take each edge that
+// long).
+void markEdge(litehtml::element* el, size_t at, bool last)
 {
     while (el && el->get_display() == litehtml::display_inline && !el->is_replaced() && el->have_inline_child()) {
         const litehtml::elements_vector& children = childrenOf(*el);
         litehtml::element* edge = nullptr;
         for (size_t k = 0; k < children.size() && !edge; ++k) {
-            litehtml::element* child = children[last ? children.size() - 1 - k : k].get();
-            if (!child->is_comment() && child->get_display() != litehtml::display_none)
+            const size_t i = last ? children.size() - 1 - k : k;
+            litehtml::element* child = children[i].get();
+            if (!child->is_comment() && child->get_display() != litehtml::display_none) {
                 edge = child;
+                at = i;
+            }
         }
         el = edge;
     }
@@ -694,15 +700,19 @@ void markEdge(litehtml::element* el, bool last)
         return;
     const litehtml::element::ptr parent = el->parent();
     litehtml::elements_vector& siblings = (*parent).*ChildrenOf::member;
-    const auto at = std::find_if(siblings.begin(), siblings.end(), [el](const auto& c) { return c.get() == el; });
-    if (at == siblings.end())
-        return;
+    if (at >= siblings.size() || siblings[at].get() != el) {
+        const auto found =
+            std::find_if(siblings.begin(), siblings.end(), [el](const auto& c) { return c.get() == el; });
+        if (found == siblings.end())
+            return;
+        at = static_cast<size_t>(found - siblings.begin());
+    }
     litehtml::tstring text;
     el->get_text(text);
     auto space = std::make_shared<EdgeSpace>(text.c_str(), el->get_document());
     space->parent(parent);
     space->parse_styles(false);
-    *at = space;
+    siblings[at] = space;
 }
 } // namespace
 
@@ -713,6 +723,7 @@ void markEdgeSpacesOf(litehtml::element& box)
     // Lines begin and end at the box's edges and at the blocks in it.
     const litehtml::elements_vector& children = childrenOf(box);
     litehtml::element* before = nullptr; // the last child since a block, not a comment
+    size_t beforeAt = 0;
     bool lineStarts = true;
     for (size_t k = 0; k < children.size(); ++k) {
         // (Boxes out of the flow end no line: the text goes on beside them.
@@ -727,15 +738,16 @@ void markEdgeSpacesOf(litehtml::element& box)
         const bool block = startsBlock(*children[k]);
         // (White space before a line break ends its line too.)
         if ((block || dynamic_cast<const litehtml::el_break*>(children[k].get())) && before)
-            markEdge(before, true);
+            markEdge(before, beforeAt, true);
         if (!block && lineStarts)
-            markEdge(children[k].get(), false);
+            markEdge(children[k].get(), k, false);
         // (The child may have been replaced.)
         before = block ? nullptr : children[k].get();
+        beforeAt = k;
         lineStarts = block;
     }
     if (before)
-        markEdge(before, true);
+        markEdge(before, beforeAt, true);
 }
 
 void markEdgeSpaces(litehtml::element& from)
