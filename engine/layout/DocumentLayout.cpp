@@ -319,7 +319,10 @@ void DocumentLayout::writeOn()
     if (m_nodes.capacity() < expected) {
         m_nodes.reserve(expected);
         m_ids.reserve(qsizetype(expected));
-        m_textAtLayout.reserve(qsizetype(expected / 2));
+        // (Texts never stand side by side in a page as read: at most two
+        // nodes in three are texts, as in a run of paragraphs with white
+        // space between them.)
+        m_textAtLayout.reserve(qsizetype(expected * 2 / 3 + 1));
         scheduleStep(&DocumentLayout::writeOn);
         return;
     }
