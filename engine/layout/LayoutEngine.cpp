@@ -595,6 +595,12 @@ LayoutEngine::~LayoutEngine()
     letGoOfPage();
 }
 
+bool LayoutEngine::takenApartInBackground() const
+{
+    // (A word is an element of the layout library's as a box is.)
+    return m_document && m_tree.boxes.size() + m_tree.pieces.size() >= kBoxesTakenApartInBackground;
+}
+
 void LayoutEngine::letGoOfPage()
 {
     m_wordsEdited.reset();
@@ -603,8 +609,7 @@ void LayoutEngine::letGoOfPage()
     m_reflow.reset();
     m_contentExtent.reset();
     QCoreApplication* app = QCoreApplication::instance();
-    if (!m_document || m_tree.boxes.size() < kBoxesTakenApartInBackground || !app ||
-        QThread::currentThread() != app->thread()) {
+    if (!takenApartInBackground() || !app || QThread::currentThread() != app->thread()) {
         m_elements.clear();
         m_textMarkers.clear();
         m_tree = LayoutTree();

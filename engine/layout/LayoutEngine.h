@@ -155,10 +155,13 @@ public:
     // The page background: BODY's colour, else white.
     QColor backgroundColor() const;
 
-    // Layouts with more boxes are taken apart on a worker thread when they
-    // are let go on the application's thread: a long page's layout takes
-    // seconds to take apart.
+    // Layouts with more boxes and words than this are taken apart on a
+    // worker thread when they are let go on the application's thread: a
+    // long page's layout takes seconds to take apart, and one of a long
+    // line of text, of few boxes, a good part of a second.
     static constexpr size_t kBoxesTakenApartInBackground = 4000;
+    // Whether the page is taken apart on a worker thread when let go of.
+    bool takenApartInBackground() const;
 
 private:
     // Lets the page and its boxes go (on a worker thread when they are many).

@@ -165,6 +165,23 @@ TEST(LayoutEngine, ALongPagesLayoutIsTakenApartInTheBackground)
     EXPECT_TRUE(QThreadPool::globalInstance()->waitForDone(60000));
 }
 
+// A long line of text is one box of very many words, each an element of
+// the layout's: its layout is taken apart there too, a short page's here.
+TEST(LayoutEngine, ALongLineOfFewBoxesIsTakenApartInTheBackgroundToo)
+{
+    QString words;
+    for (int i = 0; i < 3000; ++i)
+        words += QStringLiteral("word%1 ").arg(i);
+    LayoutEngine engine;
+    engine.load(QStringLiteral("<html><body><pre>") + words + QStringLiteral("</pre></body></html>"));
+    engine.layout(800);
+    ASSERT_LT(engine.tree().boxes.size(), 10u);
+    EXPECT_TRUE(engine.takenApartInBackground());
+    engine.load(QStringLiteral("<html><body><p>short</p></body></html>"));
+    engine.layout(800);
+    EXPECT_FALSE(engine.takenApartInBackground());
+}
+
 TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
 {
     QString divs;
