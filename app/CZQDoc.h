@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+#include <utility>
 
 class CChildFrame;
 class CZQView;
@@ -122,7 +124,16 @@ public:
     // charset than the live page uses (compared without regard to case), the
     // page takes it and is read again. A file without a META charset, a
     // frameset page and a page without a file are left alone.
-    void RewritePageFileOnOpen();
+    // `readBefore`: a file and the charset its META names, read beforehand
+    // (see MetaCharsetOfFile): when it is the page's file, it is not read
+    // again (a long page's file takes a while to read to its end).
+    void RewritePageFileOnOpen(const std::optional<std::pair<QString, QString>>& readBefore = std::nullopt);
+    // The file RewritePageFileOnOpen reads: the page's path, else the file
+    // it came from.
+    QString PageFilePath() const;
+    // The charset the first META of a page file names (empty: none, or no
+    // such file); reads it a part at a time. On any thread.
+    static QString MetaCharsetOfFile(const QString& path);
     // Writes the page (the view's, else the document's own) to the path; a
     // page of the open web has its BODY and TABLE backgrounds pointed into
     // the web's image folder. False when nothing could be written.

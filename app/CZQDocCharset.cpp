@@ -77,7 +77,20 @@ void CZQDoc::SetCharset(const QString& charset)
         page->setCharset(charset);
 }
 
-void CZQDoc::RewritePageFileOnOpen()
+QString CZQDoc::PageFilePath() const
+{
+    return pathName().isEmpty() ? m_strSourcePath : pathName();
+}
+
+QString CZQDoc::MetaCharsetOfFile(const QString& path)
+{
+    QFile file(path);
+    if (path.isEmpty() || !QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return QString();
+    return czqdoc_detail::metaCharsetOfFile(file);
+}
+
+void CZQDoc::RewritePageFileOnOpen(const std::optional<std::pair<QString, QString>>& readBefore)
 {
     // 1. An ordinary page in the engine.
     CZQView* view = GetView();
@@ -90,18 +103,14 @@ void CZQDoc::RewritePageFileOnOpen()
     // 2. The engine's charset.
     const QString engineCharset = page->charset();
     // 3. The page's file.
-    const QString path = pathName().isEmpty() ? m_strSourcePath : pathName();
+    const QString path = PageFilePath();
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     // 4.-5. The charset the first META of its text names; the META tags are
     // ASCII whatever the file's charset. They stand in the HEAD: the file is
     // read a part at a time until one names it, and only parts that hold a
     // "<meta" (in any case) are looked through as text.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QString fileCharset = czqdoc_detail::metaCharsetOfFile(file);
-    file.close();
+    const QString fileCharset = readBefore && readBefore->first == path ? readBefore->second : MetaCharsetOfFile(path);
     // 6. Another one: the page takes it and is read again.
     // Differs from the check it stands for, which compares with regard to
     // case and refreshes a page whose file names no charset on every open.

@@ -73,29 +73,26 @@ bool isAbsolutelyPositioned(const engine::Element* element)
     return style && style->position().trimmed().compare(QLatin1String("absolute"), Qt::CaseInsensitive) == 0;
 }
 
-// An object the editor places on the page, which stands before the text box
-// rather than in it: an absolutely positioned element, or a link around
-// nothing but such objects (the editor's linked picture).
-bool isPlacedObject(const engine::Node* node)
+} // namespace pagecontent_detail
+
+bool IsPlacedObject(const engine::Node* node)
 {
     const engine::Element* element = node ? node->asElement() : nullptr;
     if (!element)
         return false;
-    if (isAbsolutelyPositioned(element))
+    if (pagecontent_detail::isAbsolutelyPositioned(element))
         return true;
     if (!element->hasTag(QLatin1String("A")))
         return false;
     bool placed = false;
     for (const engine::Node* child = element->firstChild(); child; child = child->nextSibling()) {
-        if (isPlacedObject(child))
+        if (IsPlacedObject(child))
             placed = true;
-        else if (!child->asText() || !isBlankText(child->asText()->data()))
+        else if (!child->asText() || !pagecontent_detail::isBlankText(child->asText()->data()))
             return false;
     }
     return placed;
 }
-
-} // namespace pagecontent_detail
 
 bool IsObjectTagName(const QString& tagName)
 {
@@ -151,7 +148,7 @@ bool HasLooseBodyText(engine::Document* document)
     return false;
 }
 
-int WrapLooseContent(engine::Document* document, CZQView* view)
+int WrapLooseContent(engine::Document* document, CZQView* view, std::optional<bool> holdsPlacedObjects)
 {
     // 1. The document and BODY.
     engine::Element* body = document ? document->body() : nullptr;
@@ -196,9 +193,9 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
     // objects the editor places (absolutely positioned, standing outside the
     // flow) leave it; they keep their places on the page.
     const int tableIndex = table->indexInParent();
-    bool anyPlaced = false;
-    for (int i = tableIndex + 1; i < body->childCount() && !anyPlaced; ++i)
-        anyPlaced = pagecontent_detail::isPlacedObject(body->child(i));
+    bool anyPlaced = holdsPlacedObjects.value_or(false);
+    for (int i = tableIndex + 1; !holdsPlacedObjects && i < body->childCount() && !anyPlaced; ++i)
+        anyPlaced = IsPlacedObject(body->child(i));
     if (!anyPlaced) {
         body->moveChildrenTo(tableIndex + 1, cell.get());
     } else {
@@ -208,7 +205,7 @@ int WrapLooseContent(engine::Document* document, CZQView* view)
             body->removeChildAt(body->childCount() - 1);
         int objectCount = tableIndex;
         for (const engine::Ref<engine::Node>& node : rest) {
-            if (pagecontent_detail::isPlacedObject(node.get()))
+            if (IsPlacedObject(node.get()))
                 body->insertChildAt(objectCount++, node);
             else
                 cell->insertChildAt(cell->childCount(), node);

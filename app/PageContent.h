@@ -3,11 +3,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 class CZQView;
 
 namespace engine {
 class Document;
-}
+class Node;
+} // namespace engine
 
 // Keeping a page in the editor's shape when its content comes from outside
 // the editing view: everything on a page is a positioned object, and the
@@ -25,13 +28,19 @@ bool HasLooseBodyText(engine::Document* document);
 
 // Gathers the flowing content of BODY into a new text box, the box's
 // z-index one above the view's highest, and lines the objects the editor
-// places up before it in their page order: absolutely positioned elements
-// and links around nothing but such elements. Everything else, links,
-// pictures, tables and rules of the flow included, goes into the box in its
-// order. A box left without text is taken out again and the view's highest
-// z-index is as it was. 0 after the work, 1 when the view,
-// the document or BODY is missing (nothing changed).
-int WrapLooseContent(engine::Document* document, CZQView* view);
+// places up before it in their page order (see IsPlacedObject).
+// Everything else, links, pictures, tables and rules of the flow included,
+// goes into the box in its order. A box left without text is taken out
+// again and the view's highest z-index is as it was. 0 after the work, 1
+// when the view, the document or BODY is missing (nothing changed).
+// `holdsPlacedObjects`: whether BODY holds such objects, when a walk over
+// the page as it is found it (on a long page, looking again takes a while).
+int WrapLooseContent(engine::Document* document, CZQView* view, std::optional<bool> holdsPlacedObjects = std::nullopt);
+
+// An object the editor places on the page, which stands before the text box
+// rather than in it: an absolutely positioned element, or a link around
+// nothing but such objects (the editor's linked picture).
+bool IsPlacedObject(const engine::Node* node);
 
 // Appends the name/value pairs of the attributes of a start tag of that name
 // to the list, in the order of the tag text: names that are HTML attribute

@@ -19,13 +19,19 @@
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
 
+#include "platform/BackgroundWork.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QPointer>
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <atomic>
 #include <climits>
+#include <memory>
+#include <optional>
+#include <utility>
 
 namespace pageload_detail {
 
@@ -45,17 +51,21 @@ bool endsInHtml(const QString& name)
 constexpr int kPageWalkedAtOnce = 100000;
 
 // What the completion reads from the whole page, gathered in one walk over
-// it: whether it holds a FRAME, the range of the z-indexes of its objects and
-// its pictures with an image map. It holds while the page is as it was then
+// it: whether it holds a FRAME, the range of the z-indexes of its objects,
+// its pictures with an image map and whether BODY holds objects the editor
+// places (see IsPlacedObject). It holds while the page is as it was then
 // (its version).
 struct PageScan
 {
     bool hasFrame = false;
+    bool placedInBody = false;
     bool zMet = false;
     int zHigh = INT_MIN;
     int zLow = INT_MAX;
     std::vector<engine::Ref<engine::Element>> mapImages;
     quint64 version = 0;
+    // The page's file and the charset its META names, when read meanwhile.
+    std::optional<std::pair<QString, QString>> fileCharset;
 
     bool holds(const engine::Document* document) const { return document->version() == version; }
 };
@@ -64,7 +74,10 @@ struct PageScan
 // VisitPageElements).
 engine::Node* scanPage(engine::Document* document, engine::Node* from, PageScan& scan, int budgetMs = -1)
 {
-    return VisitPageElements(document, from, budgetMs, [&scan](engine::Element* element) {
+    const engine::Node* body = document->body();
+    return VisitPageElements(document, from, budgetMs, [&scan, body](engine::Element* element) {
+        if (!scan.placedInBody && element->parentNode() == body && IsPlacedObject(element))
+            scan.placedInBody = true;
         // An IMG: a z-index and an image map; a TABLE or an EMBED: a
         // z-index; a FRAME.
         const bool image = element->hasTag(QLatin1String("IMG"));
@@ -208,7 +221,7 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
         main->BeginInsertObject(2);
     // b.
     if (!doc->pathName().isEmpty())
-        doc->RewritePageFileOnOpen();
+        doc->RewritePageFileOnOpen(scan.fileCharset);
     // c. The web's BODY attributes, asked for by the page or its frameset.
     const CZQView* framesetView = child ? child->GetFramesetView() : nullptr;
     if (view->m_bApplyBodyAttributes || (framesetView && framesetView->m_bApplyBodyAttributes)) {
@@ -230,7 +243,7 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
         // The box is made of a TABLE, its body, row and cell, and the page's
         // nodes moved into it: its pictures stay those the scan found.
         const bool held = scan.holds(document);
-        WrapLooseContent(document, view);
+        WrapLooseContent(document, view, held ? std::optional<bool>(scan.placedInBody) : std::nullopt);
         if (held)
             scan.version = document->version();
     }
@@ -300,6 +313,16 @@ public:
         setObjectName(QStringLiteral("SteppedCompletion"));
         restart();
         scheduleStep();
+        // The charset the page's file names is read meanwhile, away from
+        // the window: a long page without one is read to its end.
+        if (const CZQDoc* doc = view->GetDocument(); doc && !doc->pathName().isEmpty()) {
+            m_fileCharset = std::make_shared<FileCharset>();
+            m_fileCharset->path = doc->PageFilePath();
+            platform::runInBackground([read = m_fileCharset] {
+                read->charset = CZQDoc::MetaCharsetOfFile(read->path);
+                read->done = true;
+            });
+        }
     }
 
 private:
@@ -332,13 +355,23 @@ private:
             return;
         }
         deleteLater();
+        if (m_fileCharset && m_fileCharset->done)
+            m_scan.fileCharset.emplace(m_fileCharset->path, m_fileCharset->charset);
         completeWith(m_document.get(), m_view, m_scan);
     }
+
+    struct FileCharset
+    {
+        QString path;
+        QString charset; // once done
+        std::atomic<bool> done{false};
+    };
 
     CZQView* m_view;
     engine::Ref<engine::Document> m_document;
     engine::Ref<engine::Node> m_next;
     PageScan m_scan;
+    std::shared_ptr<FileCharset> m_fileCharset;
 };
 
 } // namespace pageload_detail

@@ -224,6 +224,13 @@ TEST_F(PageLoadCompletion, ALongPageIsCompletedAfterItsWalkAsAShortOneIs)
     EXPECT_EQ(zIndexOf(byId("text")), 41);
     EXPECT_EQ(byId("m")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("map"));
     EXPECT_EQ(byId("late")->getAttributeText(QStringLiteral("usemap")), QStringLiteral("other"));
+    // The placed objects the walk found, and the one placed since, stand
+    // before the text box; the flowing text is in it.
+    for (const char* placed : {"t", "late"}) {
+        EXPECT_EQ(byId(placed)->parentNode(), page()->body()) << placed;
+        EXPECT_LT(byId(placed)->indexInParent(), byId("text")->indexInParent()) << placed;
+    }
+    EXPECT_NE(byId("m")->parentNode(), page()->body());
     EXPECT_FALSE(document()->isModified());
     EXPECT_FALSE(page()->undoManager().canUndo());
 

@@ -124,6 +124,13 @@ TEST_F(PageTextFilesTest, ThePageTakesTheCharsetItsFileNamesOnce)
     const engine::Ref<engine::Element> bodyBefore = page()->body();
     document()->RewritePageFileOnOpen();
     EXPECT_EQ(page()->body(), bodyBefore.get());
+    // What was read of a file beforehand stands for the page's file only.
+    page()->setCharset(QStringLiteral("shift_jis"));
+    const QString before = page()->charset();
+    document()->RewritePageFileOnOpen(std::make_pair(QStringLiteral("/elsewhere.html"), QStringLiteral("euc-jp")));
+    EXPECT_EQ(page()->charset(), before);
+    document()->RewritePageFileOnOpen(std::make_pair(document()->PageFilePath(), QStringLiteral("euc-jp")));
+    EXPECT_EQ(page()->charset().toLower(), QStringLiteral("euc-jp"));
 
     document()->SetCharset(QString());
     EXPECT_FALSE(document()->GetCharset().isEmpty());
