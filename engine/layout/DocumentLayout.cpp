@@ -150,6 +150,39 @@ DocumentLayout::~DocumentLayout()
         m_doc->setRenderedSizeProvider({});
     m_doc->removeObserver(this);
     freeTablesInBackground();
+    letGoOfNodesInSteps();
+}
+
+void DocumentLayout::letGoOfNodesInSteps()
+{
+    // Letting go of each node of a long page takes a while (a node's count
+    // is far from the next one's): a part at a time on the event loop, the
+    // page held until the last, so that it is taken apart as it would be
+    // now (see Document::takeApartOnAWorker).
+    QCoreApplication* app = QCoreApplication::instance();
+    if (m_nodes.size() <= size_t(kNodesLetGoAtOnce) || !app || QCoreApplication::closingDown() ||
+        QThread::currentThread() != app->thread())
+        return;
+    struct Held
+    {
+        Ref<Document> doc;
+        std::vector<Ref<Node>> nodes;
+    };
+    auto held = std::make_shared<Held>(Held{Ref<Document>(m_doc), std::exchange(m_nodes, {})});
+    const auto step = [](const auto& self, std::shared_ptr<Held> held) -> void {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [self, held = std::move(held)]() mutable {
+                const size_t left = held->nodes.size() - std::min(held->nodes.size(), size_t(kNodesLetGoAtOnce));
+                held->nodes.erase(held->nodes.begin() + std::ptrdiff_t(left), held->nodes.end());
+                if (held->nodes.empty())
+                    held->doc = Ref<Document>();
+                else
+                    self(self, std::move(held));
+            },
+            Qt::QueuedConnection);
+    };
+    step(step, std::move(held));
 }
 
 void DocumentLayout::freeTablesInBackground()

@@ -147,6 +147,9 @@ public:
     static constexpr qsizetype kPieceLength = 256 * 1024;
     // Tables of more nodes than this are freed on a worker thread.
     static constexpr qsizetype kTablesFreedInBackground = 50000;
+    // The nodes of a longer page are let go of in steps of this many on
+    // the event loop when the layout goes.
+    static constexpr qsizetype kNodesLetGoAtOnce = 100000;
     // The whole of a long page is read in parts on threads of their own,
     // each at least this long.
     static constexpr qsizetype kLeastPartLength = 384 * 1024;
@@ -166,6 +169,7 @@ private:
     // Hands the tables of a long page's layout (ids, styles and texts) to a
     // worker thread to be freed; those of a short one stay.
     void freeTablesInBackground();
+    void letGoOfNodesInSteps();
     void adoptNodes(size_t from);
     void startInBackground();
     void writeOn();

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QThreadPool>
@@ -180,6 +181,34 @@ TEST(LayoutEngine, ALongLineOfFewBoxesIsTakenApartInTheBackgroundToo)
     engine.load(QStringLiteral("<html><body><p>short</p></body></html>"));
     engine.layout(800);
     EXPECT_FALSE(engine.takenApartInBackground());
+}
+
+// A long page's layout holds each of its nodes: when the layout goes, they
+// are let go of in steps on the event loop, the page with the last, which
+// is then taken apart as it would have been at once.
+TEST(DocumentLayout, TheNodesOfALongPageAreLetGoOfInStepsWhenItsLayoutGoes)
+{
+    QString html = QStringLiteral("<html><body>");
+    const int paragraphs = int(DocumentLayout::kNodesLetGoAtOnce) / 2 + 1000;
+    for (int i = 0; i < paragraphs; ++i)
+        html += QStringLiteral("<p>a</p>");
+    Ref<Document> doc = pageFrom(html);
+    Ref<Node> last = doc->body()->lastChild();
+    const int held = last->refCount();
+    {
+        DocumentLayout layout(doc.get());
+        layout.ensureLayout();
+        ASSERT_FALSE(layout.tree().pieces.empty());
+        EXPECT_EQ(last->refCount(), held + 1);
+    }
+    // The page goes with the last step: it stays whole until then.
+    Document* page = doc.get();
+    doc = nullptr;
+    EXPECT_EQ(page->body()->lastChild(), last.get());
+    for (int i = 0; i < 10 && last->refCount() > 1; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(last->refCount(), 1);
+    EXPECT_FALSE(last->isConnected());
 }
 
 TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
