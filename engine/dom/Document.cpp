@@ -466,6 +466,11 @@ void Document::replaceContent(Document* parsed)
 {
     Ref<Document> keep = this;
     Ref<Document> from = parsed;
+    // The titles are looked for again when asked for: known, each move of
+    // the page's tree would walk it for a TITLE, on a page without one to
+    // its end.
+    m_titleVersion = ~quint64(0);
+    parsed->m_titleVersion = ~quint64(0);
     beginLoadScope();
     parsed->beginLoadScope();
     if (m_selection)
