@@ -9,9 +9,11 @@
 #include "util/StringResources.h"
 #include "util/TextHelpers.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMutex>
 #include <QRegularExpression>
 
 #include <gumbo.h>
@@ -179,6 +181,19 @@ QString titleInText(const QString& text, const QString& untitled)
     return IsBlankString(title) ? untitled : title;
 }
 
+// The title of the long page file read last, while the file is as it was
+// then: a window's caption asks for it several times as the page opens,
+// and a long page without a title is read to its end each time.
+struct TitleRead
+{
+    QString path;
+    qint64 size = -1;
+    QDateTime modified;
+    QString title;
+};
+
+QString readHtmlFileTitle(QFile& file, const QString& untitled);
+
 } // namespace
 
 QString GetHtmlFileTitle(const QString& path)
@@ -189,6 +204,26 @@ QString GetHtmlFileTitle(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return untitled;
+    if (file.size() <= kTitleReadPart)
+        return readHtmlFileTitle(file, untitled);
+    static QMutex guard;
+    static TitleRead last;
+    const QFileInfo info(path);
+    {
+        const QMutexLocker lock(&guard);
+        if (last.path == info.absoluteFilePath() && last.size == info.size() && last.modified == info.lastModified())
+            return last.title;
+    }
+    const QString title = readHtmlFileTitle(file, untitled);
+    const QMutexLocker lock(&guard);
+    last = TitleRead{info.absoluteFilePath(), info.size(), info.lastModified(), title};
+    return title;
+}
+
+namespace {
+
+QString readHtmlFileTitle(QFile& file, const QString& untitled)
+{
     QByteArray head = file.read(kTitleReadPart);
     // A short page is read whole.
     if (file.atEnd())
@@ -218,3 +253,5 @@ QString GetHtmlFileTitle(const QString& path)
         return untitled;
     return titleInText(platform::decodeText(file.read(close + 2 - tag), charset), untitled);
 }
+
+} // namespace

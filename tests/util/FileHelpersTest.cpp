@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -183,6 +184,14 @@ TEST(GetHtmlFileTitle, OfALongPageAsOfTheWholeText)
     const QByteArray filler(300 * 1024, 'x');
     writeFile(path, "<html><head><title>small</title></head><body>" + filler + "<TITLE>Big</TITLE></body></html>");
     EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("Big"));
+    // Written again as long, later: its title is read again.
+    writeFile(path, "<html><head><title>small</title></head><body>" + filler + "<TITLE>Bag</TITLE></body></html>");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime));
+    }
+    EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("Bag"));
     writeFile(path, "<html><head><title>small</title></head><body>" + filler + "</body></html>");
     EXPECT_EQ(GetHtmlFileTitle(path), QStringLiteral("small"));
     writeFile(path, "<html><body>" + filler + "</body></html>");
