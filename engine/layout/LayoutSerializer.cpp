@@ -33,10 +33,15 @@ void appendEscaped(QString& out, const QString& text, bool attribute)
     // long line) is written in a few milliseconds, not a character at a time.
     const QChar* const data = text.constData();
     const qsizetype n = text.size();
+    // (Room for a long text at once: grown as it is copied, it would be
+    // copied again at each growth.)
+    if (n > 64 * 1024)
+        out.reserve(out.size() + n + n / 16);
     qsizetype run = 0;
     for (qsizetype i = 0; i < n; ++i) {
+        // (Letters and most other characters come after '>': one look.)
         const char16_t c = data[i].unicode();
-        if (c != u'&' && c != u'<' && c != u'>' && c != 0 && (c != u'"' || !attribute))
+        if (c > u'>' || (c != u'&' && c != u'<' && c != u'>' && c != 0 && (c != u'"' || !attribute)))
             continue;
         out.append(data + run, i - run);
         run = i + 1;
