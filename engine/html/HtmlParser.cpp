@@ -1745,6 +1745,7 @@ public:
     // tree builder ignores it.
     bool ignores(std::string_view name, bool closing)
     {
+        m_endedBefore = false;
         // A template holds markup of its own, also inside a SELECT or a
         // table (whose tables are out of its reach); its end tag closes
         // what was opened in it.
@@ -1776,11 +1777,14 @@ public:
             }
             if (closing) {
                 m_open = !(name == "select" || tablePart);
+                m_endedBefore = tablePart;
             } else if (name == "select") {
                 m_open = false;
+                m_endedBefore = true;
                 return true;
             } else if (name == "input" || name == "keygen" || name == "textarea" || tablePart) {
                 m_open = false;
+                m_endedBefore = true;
             } else {
                 return !(name == "option" || name == "optgroup" || name == "script" || name == "html");
             }
@@ -1828,6 +1832,10 @@ public:
         return t.section == name;
     }
     bool tableInReach() const { return m_cells.size() > (m_templates.empty() ? 0 : m_templates.back().tables); }
+    // Whether the tag last read ended the SELECT before it (the tree
+    // builder reads a SELECT start tag in one as its end tag, and ends it
+    // before an INPUT, say, or a part of its table).
+    bool endedBefore() const { return m_endedBefore; }
 
     // Whether a tag read as HTML ends what is open in the innermost table's
     // part where it stands (its cell, row, caption or section), or in the
@@ -1864,6 +1872,7 @@ private:
 
     bool m_open = false;
     bool m_inTable = false;
+    bool m_endedBefore = false;
     // What of a table open is open in it, as its start and end tags tell.
     struct Parts
     {
@@ -2103,7 +2112,11 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
                 out.append(ends.data(), qsizetype(ends.size()));
             }
         }
-        if (!foreign.inForeign() && select.ignores(lowerName, closing)) {
+        const bool html = !foreign.inForeign();
+        const bool ignored = html && select.ignores(lowerName, closing);
+        if (html && select.endedBefore())
+            foreign.end("select");
+        if (ignored) {
             i = gt;
             continue;
         }

@@ -667,6 +667,21 @@ TEST(HtmlParser, ElementsInIntegrationPointsAreFollowedToTheirEndTags)
     }
 }
 
+// A SELECT start tag in a SELECT is read as its end tag, and an INPUT,
+// KEYGEN, TEXTAREA or a part of its table ends it first. The scan kept the
+// SELECT open after the first three, took a SELECT end tag after a MATH for
+// one that closed it (and the MathML in it), and read the MathML TITLE after
+// that as an HTML one: the SVG and SELECT in it were made in a table, which
+// ended the program.
+TEST(HtmlParser, ASelectEndedByATagInsideItIsNotClosedAgain)
+{
+    for (const char* before : {"<select><select>", "<select><input>", "<select><keygen>",
+                               "<select><textarea></textarea>", "<table><td><select><td>"}) {
+        const QByteArray page = QByteArray(before) + "<math></select><title><table><svg><select><title><select><table>";
+        expectNoForeignSelectAndAStableSave(page.constData());
+    }
+}
+
 // A tag that ends what is open in a part of a table (a cell's end tag or
 // start tag, a row's, a TABLE start tag outside a cell...) ends it across
 // SVG and MathML and their integration points, and so does a TEMPLATE end
