@@ -441,6 +441,21 @@ QString detectCharset(const QByteArray& bytes)
         return QStringLiteral("UTF-8");
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
         return QStringLiteral("UTF-16"); // the converter reads the mark and drops it
+    // Without a mark, a page in UTF-16 still starts its markup with a '<'
+    // (after spaces, if any) that holds a zero byte: read as bytes, its
+    // markup would show as text.
+    for (qsizetype k = 0; k + 3 < bytes.size(); k += 2) {
+        const char lo = bytes[k];
+        const char hi = bytes[k + 1];
+        const bool little = hi == 0 && bytes[k + 3] == 0;
+        const bool big = lo == 0 && bytes[k + 2] == 0;
+        const char c = little ? lo : big ? hi : '\x01';
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f')
+            continue;
+        if (c == '<')
+            return little ? QStringLiteral("UTF-16LE") : QStringLiteral("UTF-16BE");
+        break;
+    }
     // A META read as plain bytes cannot be telling the truth about UTF-16 (or
     // UTF-32): the page is not in it, so its content decides.
     const QString meta = canonicalCharset(charsetFromMeta(bytes));

@@ -260,6 +260,21 @@ TEST(DetectCharset, ByteOrderMarkWinsOverMetaAndContent)
     }
 }
 
+// Without a mark, a page in UTF-16 was read as UTF-8 (its zero bytes are
+// valid there) and showed its markup as text.
+TEST(DetectCharset, Utf16WithoutAMarkIsKnownByItsFirstTag)
+{
+    const QString page = QStringLiteral("\r\n <html><meta charset=\"utf-16\"><p>") + japaneseProse();
+    for (const QString& order : {QStringLiteral("UTF-16LE"), QStringLiteral("UTF-16BE")}) {
+        const QByteArray bytes = encodeText(page, order);
+        EXPECT_EQ(detectCharset(bytes), order);
+        EXPECT_EQ(decodeText(bytes, detectCharset(bytes)), page) << order.toStdString();
+    }
+    // A byte page that starts with a NUL or two is no UTF-16.
+    EXPECT_EQ(detectCharset(QByteArray("\0<p>x</p>", 9)), QStringLiteral("UTF-8"));
+    EXPECT_EQ(detectCharset(QByteArray("<\0p>x</p>", 9)), QStringLiteral("UTF-8"));
+}
+
 TEST(DetectCharset, Utf16MetaInABytePageIsNotBelieved)
 {
     for (const char* declared : {"utf-16", "UTF-16LE", "utf-32"}) {
