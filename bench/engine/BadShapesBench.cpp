@@ -3,8 +3,9 @@
 // paragraphs again, Ctrl+Z, at the middle of the text where one starts
 // typing, each from the key to the painted view. Counters: whether the
 // layout was one of the whole page or one block's (see DocumentLayout's
-// counters), the lines of a long block of words that stood and the words
-// read again, and the first layout's time.
+// counters), the lines of a long block of words that stood, the words
+// read again and the children given to litehtml to place, and the first
+// layout's time.
 //   bench_engine --benchmark_filter='BadShape'
 
 #include "bench/engine/BadShapePages.h"
@@ -133,6 +134,7 @@ void BM_BadShape(benchmark::State& state, Shape shape, Gesture gesture)
     // Of a block of words laid out again: its lines that stood, its words read again.
     state.counters["linesKept"] = static_cast<double>(kept.linesKept);
     state.counters["wordsRead"] = static_cast<double>(kept.wordsRead);
+    state.counters["childrenPlaced"] = static_cast<double>(kept.childrenPlaced);
 }
 
 void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)

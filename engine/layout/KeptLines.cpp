@@ -15,6 +15,11 @@ using lineboxes::rightOf;
 
 thread_local KeptLines* keptLinesNow = nullptr;
 
+// How many old lines after the change are given to litehtml to be met
+// (see KeptLines::Window): a key's lines mostly meet the old ones within
+// one or two lines.
+constexpr size_t kLinesToMeet = 8;
+
 // What placing a word gives (the right edge it reaches; white space reaches
 // as far as what comes before it, see LineFit).
 int widthOf(litehtml::element& el)
@@ -61,10 +66,17 @@ bool KeptLines::begin(const litehtml::elements_vector& children, litehtml::box::
         return false;
     const size_t count = children.size();
     // Words and the comments that mark where texts begin, nothing that
-    // breaks a line or places words of its own.
+    // breaks a line or places words of its own. (White space breaks a line
+    // only where it is kept as it stands; asking each is the long way round.)
+    const litehtml::white_space ws = m_block->get_white_space();
+    const bool spacesBreak = ws != litehtml::white_space_normal && ws != litehtml::white_space_nowrap;
     for (const auto& child : children) {
-        if (!child->is_comment() && (child->get_display() != litehtml::display_inline_text || child->is_break()))
+        if (child->get_display() != litehtml::display_inline_text) {
+            if (!child->is_comment())
+                return false;
+        } else if (spacesBreak && child->is_break()) {
             return false;
+        }
     }
     const size_t prefix = std::min(m_prefix, count);
     const size_t suffixFrom = count - std::min(m_suffix, count - prefix);
@@ -124,7 +136,86 @@ bool KeptLines::begin(const litehtml::elements_vector& children, litehtml::box::
     m_restart = restartLine > 0 ? m_firstOfLine[restartLine] : 0;
     m_metAt = count;
     m_phase = restartLine > 0 ? Phase::Before : Phase::Anew;
+    // The children given to litehtml: up to the first child of an old line
+    // a few lines below the change. (litehtml passes over white space after
+    // white space before it places it: the first child given is none such.)
+    if (m_restart == 0 || !children[m_restart - 1]->is_white_space() || !children[m_restart]->is_white_space()) {
+        m_windowFrom = m_restart;
+        m_windowTo =
+            m_candidates.empty() ? count : m_candidates[std::min(kLinesToMeet, m_candidates.size()) - 1].child + 1;
+        m_windowAll = m_windowTo == count;
+        m_at = m_windowFrom;
+    }
     return true;
+}
+
+KeptLines::Window::Window(KeptLines& kept, litehtml::elements_vector& children)
+    : m_kept(kept), m_children(children), m_all(std::move(children))
+{
+    m_children.assign(m_all.begin() + static_cast<std::ptrdiff_t>(kept.m_windowFrom),
+                      m_all.begin() + static_cast<std::ptrdiff_t>(kept.m_windowTo));
+    m_kept.m_children = &m_all;
+    m_kept.m_childrenPlaced += m_children.size();
+}
+
+KeptLines::Window::~Window()
+{
+    m_children = std::move(m_all);
+    m_kept.m_children = &m_children;
+}
+
+bool KeptLines::windowDone(litehtml::box::vector& boxes)
+{
+    if (m_failed) {
+        m_windowTo = 0;
+        return true;
+    }
+    if (m_phase == Phase::Met || m_windowAll)
+        return true;
+    if (m_phase == Phase::Off) {
+        // Laid out at another width: every child is placed as usual.
+        m_windowTo = 0;
+        return false;
+    }
+    // No old line was met: the lines kept before the restart go back to
+    // the plan, and every child from the restart on is given.
+    for (size_t l = 0; l < m_nextKept && l < boxes.size(); ++l)
+        m_old[l] = std::move(boxes[l]);
+    boxes.clear();
+    m_nextKept = 0;
+    m_candidate = 0;
+    m_placedAny = false;
+    m_phase = m_kept > 0 ? Phase::Before : Phase::Anew;
+    m_at = m_windowFrom;
+    m_windowTo = m_children->size();
+    m_windowAll = true;
+    return false;
+}
+
+int KeptLines::keptReach(const litehtml::box::vector& boxes) const
+{
+    using keptlines_detail::widthOf;
+    // (Along a line, what a piece reaches grows: its last pieces, up to the
+    // last that is not white space, reach farthest.)
+    const auto reachOf = [](const litehtml::box& line) {
+        int reach = 0;
+        const litehtml::elements_vector& items = lineboxes::itemsOf(line);
+        for (size_t i = items.size(); i-- > 0;) {
+            reach = std::max(reach, widthOf(*items[i]));
+            if (!items[i]->is_white_space())
+                break;
+        }
+        return reach;
+    };
+    int reach = 0;
+    const size_t before = std::min(m_kept, boxes.size());
+    for (size_t l = 0; l < before; ++l)
+        reach = std::max(reach, reachOf(*boxes[l]));
+    if (m_phase == Phase::Met) {
+        for (size_t l = boxes.size() - std::min(m_keptAfter, boxes.size()); l < boxes.size(); ++l)
+            reach = std::max(reach, reachOf(*boxes[l]));
+    }
+    return reach;
 }
 
 void KeptLines::fail()
@@ -157,6 +248,12 @@ bool KeptLines::place(litehtml::html_tag& block, litehtml::box::vector& boxes, l
     }
     switch (m_phase) {
     case Phase::Before:
+        // (Given only the children from the restart on, the lines before
+        // it stand at once.)
+        if (m_windowTo > 0 && m_at == m_restart) {
+            while (m_nextKept < m_kept)
+                boxes.push_back(std::move(m_old[m_nextKept++]));
+        }
         if (m_at < m_restart) {
             if (m_nextKept < m_kept && m_at == m_firstOfLine[m_nextKept])
                 boxes.push_back(std::move(m_old[m_nextKept++]));

@@ -20,6 +20,11 @@ namespace engine {
 //
 // Lines of right or centred text are not kept (litehtml moves the words of
 // a line when it ends the line, once).
+//
+// litehtml is given only the children from the line laid out again first to
+// the old line a few lines below the change that may be met (see Window):
+// those of the lines that stand are not looked at. Where the lines do not
+// meet within them, the block is placed again with every child from there on.
 class KeptLines
 {
 public:
@@ -45,6 +50,22 @@ public:
         KeptLines* m_outer;
     };
 
+    // While alive, the block's children are those litehtml is to place (see
+    // above); those it had are back after.
+    class Window
+    {
+    public:
+        Window(KeptLines& kept, litehtml::elements_vector& children);
+        ~Window();
+        Window(const Window&) = delete;
+        Window& operator=(const Window&) = delete;
+
+    private:
+        KeptLines& m_kept;
+        litehtml::elements_vector& m_children;
+        litehtml::elements_vector m_all;
+    };
+
     // The plan for `block` being laid out on this thread, if any.
     static KeptLines* of(const litehtml::element* block);
 
@@ -56,6 +77,19 @@ public:
     // as usual.
     bool place(litehtml::html_tag& block, litehtml::box::vector& boxes, litehtml::white_space ws,
                const litehtml::element::ptr& el, int maxWidth, int& width);
+
+    // After a layout of the block given a Window: true when its lines are
+    // all placed; false when they are to be placed again with the children
+    // given back (`boxes`: the block's lines, given back to the plan).
+    bool windowDone(litehtml::box::vector& boxes);
+    // How far the lines that stand reach to the right (what placing their
+    // children gives at most), after a layout given a Window.
+    int keptReach(const litehtml::box::vector& boxes) const;
+    bool windowed() const { return m_windowTo > 0; }
+    // How many children litehtml was given to place in the layouts of the
+    // block (all of them where no Window was).
+    size_t childrenPlaced() const { return m_childrenPlaced; }
+    void notePlaced(size_t children) { m_childrenPlaced += children; }
 
     // Whether the next child place() is given is placed anew unless it
     // begins an old line that stands from there on (between the restart and
@@ -103,6 +137,11 @@ private:
     size_t m_metAt = 0;
     size_t m_keptAfter = 0;
     int m_dy = 0;
+    // The children given to litehtml [m_windowFrom, m_windowTo); 0: all.
+    size_t m_windowFrom = 0;
+    size_t m_windowTo = 0;
+    bool m_windowAll = false; // every child after the restart is given
+    size_t m_childrenPlaced = 0;
 };
 
 } // namespace engine

@@ -737,7 +737,7 @@ void markEdgeSpacesOf(litehtml::element& box)
             continue;
         const bool block = startsBlock(*children[k]);
         // (White space before a line break ends its line too.)
-        if ((block || dynamic_cast<const litehtml::el_break*>(children[k].get())) && before)
+        if ((block || (!word && dynamic_cast<const litehtml::el_break*>(children[k].get()))) && before)
             markEdge(before, beforeAt, true);
         if (!block && lineStarts)
             markEdge(children[k].get(), k, false);

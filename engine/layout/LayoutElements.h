@@ -676,14 +676,29 @@ public:
             else
                 this->m_css_width.set_value(float(declared.calc_percent(max_width)), litehtml::css_units_px);
         }
-        m_lineStrut = {};
-        m_lineFit.reset(*this);
-        if (KeptLines* kept = KeptLines::of(this))
-            kept->begin(this->m_children, this->m_boxes, this->m_text_align);
-        Flow flow;
-        beginRender(flow);
-        const int width = Base::render(x, y, max_width, second_pass);
-        endRender(*this, this->m_boxes, this->m_margins, this->m_pos, y, minHeight());
+        KeptLines* kept = KeptLines::of(this);
+        const bool keeping = kept && kept->begin(this->m_children, this->m_boxes, this->m_text_align);
+        int width = 0;
+        for (bool done = false; !done;) {
+            m_lineStrut = {};
+            m_lineFit.reset(*this);
+            std::optional<KeptLines::Window> window;
+            if (keeping && kept->windowed())
+                window.emplace(*kept, this->m_children);
+            else if (keeping)
+                kept->notePlaced(this->m_children.size());
+            Flow flow;
+            beginRender(flow);
+            width = Base::render(x, y, max_width, second_pass);
+            endRender(*this, this->m_boxes, this->m_margins, this->m_pos, y, minHeight());
+            window.reset();
+            done = !keeping || !kept->windowed() || kept->windowDone(this->m_boxes);
+        }
+        // (What the children of the lines that stand give, which litehtml
+        // was not given.)
+        if (keeping && kept->windowed())
+            width = std::max(width, kept->keptReach(this->m_boxes) + this->content_margins_left() +
+                                        this->content_margins_right());
         if (positionedAgain)
             keepPositionedSize();
         this->m_css_width = declared;

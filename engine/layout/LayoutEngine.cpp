@@ -1444,7 +1444,7 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
                                     blockBox + 1,
                                     0,
                                     0};
-    m_lastKept = {kept.linesKeptBefore() + kept.linesKeptAfter(), now};
+    m_lastKept = {kept.linesKeptBefore() + kept.linesKeptAfter(), now, kept.childrenPlaced()};
     const QRect area = areaBefore.united(areaAfter);
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
     return true;

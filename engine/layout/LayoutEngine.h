@@ -101,11 +101,13 @@ public:
     // around the change (the others stand).
     size_t wordsMadeByLastReplace() const { return m_wordsMade; }
     // Of the last layout of a block of words after typing (see KeptLines):
-    // how many of its old lines stood, and how many words were read again.
+    // how many of its old lines stood, how many words were read again, and
+    // how many of its children litehtml was given to place.
     struct KeptLinesCount
     {
         size_t linesKept = 0;
         size_t wordsRead = 0;
+        size_t childrenPlaced = 0;
     };
     KeptLinesCount lastKeptLines() const { return m_lastKept; }
     // Replaces the elements of a run of a block's children, from that of

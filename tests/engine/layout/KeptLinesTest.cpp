@@ -62,6 +62,9 @@ void runSteps(const QString& html, const std::vector<Step>& steps)
         }
         if (step.keeps == Keeps::BeforeAndAfter) {
             EXPECT_LT(kept.wordsRead, 200u) << step.what;
+            // (litehtml is given the children of a few lines around the
+            // edit, not the paragraph's thousands.)
+            EXPECT_LT(kept.childrenPlaced, 400u) << step.what;
         }
         // The lines the caret moves by, found again only for the words read.
         const TextLines& mine = *layout.engine().textLines();
@@ -130,6 +133,20 @@ TEST(KeptLinesMonospace, LinesAfterTheEditStandWhereTheWidthsStayed)
                    t->replaceData(at + 70, 53, QString());
                },
                Keeps::Before}});
+}
+
+TEST(KeptLinesMonospace, LinesThatNeverMeetTheOldOnesArePlacedToTheEnd)
+{
+    // Words of one width: a word pushed to the next line pushes one on
+    // every line after it, none of which begins as an old line began.
+    QString same;
+    for (int i = 0; i < 3000; ++i)
+        same += QStringLiteral("abcd ");
+    runSteps(
+        QStringLiteral("<body><p id=p style='font-family:monospace'>") + same + QStringLiteral("</p></body>"),
+        {{"a word made longer", [](Text* t) { t->insertData(t->length() / 2 + 2, QStringLiteral("xxxxxxxxx")); },
+          Keeps::Before},
+         {"and shorter again", [](Text* t) { t->deleteData(t->data().indexOf(QLatin1Char('x')), 9); }, Keeps::Before}});
 }
 
 // The flowing text of a page as the program shows it: in the one cell of an
