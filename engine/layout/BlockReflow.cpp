@@ -88,7 +88,7 @@ litehtml::size extentOf(const std::shared_ptr<litehtml::element>& block)
     litehtml::size size;
     const auto parent = block->parent();
     const litehtml::position origin = parent ? layoutelements_detail::placementOf(*parent) : litehtml::position();
-    block->calc_document_size(size, origin.x, origin.y);
+    layoutelements_detail::addDocumentSize(*block, size, origin.x, origin.y);
     return size;
 }
 

@@ -17,7 +17,7 @@ litehtml::size extentOf(litehtml::element& el)
     const litehtml::position at = layoutelements_detail::placementOf(el);
     const litehtml::position& own = el.get_position();
     litehtml::size size;
-    el.calc_document_size(size, at.x - own.x, at.y - own.y);
+    layoutelements_detail::addDocumentSize(el, size, at.x - own.x, at.y - own.y);
     return size;
 }
 

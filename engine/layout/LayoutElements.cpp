@@ -85,6 +85,34 @@ litehtml::position placementOf(const litehtml::element& el)
     return pos;
 }
 
+void addDocumentSize(litehtml::element& el, litehtml::size& size, int x, int y)
+{
+    // (litehtml's own, for anything but a block of its own children: a
+    // block's box, then, with its overflow shown, what its children reach.)
+    auto* tag = dynamic_cast<litehtml::html_tag*>(&el);
+    if (!tag || !tag->have_parent() || !el.is_visible() ||
+        el.get_element_position() == litehtml::element_position_fixed) {
+        el.calc_document_size(size, x, y);
+        return;
+    }
+    el.litehtml::element::calc_document_size(size, x, y);
+    if (el.get_overflow() != litehtml::overflow_visible)
+        return;
+    const litehtml::position& pos = el.get_position();
+    const int cx = x + pos.x;
+    const int cy = y + pos.y;
+    for (const auto& child : childrenOf(el)) {
+        // (Text takes the visibility of no style of its own: it is seen
+        // unless left out.)
+        if (child->get_display() != litehtml::display_inline_text) {
+            child->calc_document_size(size, cx, cy);
+        } else if (!child->skip()) {
+            size.width = std::max(size.width, cx + child->right());
+            size.height = std::max(size.height, cy + child->bottom());
+        }
+    }
+}
+
 bool endsInEmptyLine(const litehtml::box::vector& boxes)
 {
     return !boxes.empty() && boxes.back()->get_type() == litehtml::box_line && boxes.back()->is_empty();

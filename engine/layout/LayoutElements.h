@@ -276,6 +276,11 @@ bool opensFirstLine(const litehtml::element& el, const litehtml::box::vector& bo
 // for boxes of fixed position: those stand where they say in the view, not
 // below the boxes around them.
 litehtml::position placementOf(const litehtml::element& el);
+// Adds what `el` and everything in it reach to `size`, as litehtml's
+// calc_document_size(): the words of a block are read where they stand
+// rather than asked one by one the long way round (a long paragraph holds
+// very many).
+void addDocumentSize(litehtml::element& el, litehtml::size& size, int x, int y);
 // Whether the last of the boxes is a line with nothing on it.
 bool endsInEmptyLine(const litehtml::box::vector& boxes);
 // Whether an element would stand in a line of text were it not positioned

@@ -487,7 +487,7 @@ std::optional<litehtml::size> extentOf(litehtml::element& el)
     const litehtml::position at = layoutelements_detail::placementOf(el);
     const litehtml::position& own = el.get_position();
     litehtml::size size;
-    el.calc_document_size(size, at.x - own.x, at.y - own.y);
+    layoutelements_detail::addDocumentSize(el, size, at.x - own.x, at.y - own.y);
     return size;
 }
 
@@ -2053,7 +2053,7 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
     for (litehtml::element* b : blocks) {
         litehtml::size size;
         const litehtml::position origin = layoutelements_detail::placementOf(*b->parent());
-        b->calc_document_size(size, origin.x, origin.y);
+        layoutelements_detail::addDocumentSize(*b, size, origin.x, origin.y);
         before.width = std::max(before.width, size.width);
     }
     // (Last: measuring the blocks lays them out at other widths.)
@@ -2234,7 +2234,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     for (litehtml::element* block : blocks) {
         litehtml::size size;
         const litehtml::position origin = layoutelements_detail::placementOf(*parent);
-        block->calc_document_size(size, origin.x, origin.y);
+        layoutelements_detail::addDocumentSize(*block, size, origin.x, origin.y);
         right = std::max(right, size.width);
     }
     if (!keepsExtent(before.width, right, m_documentSize.width()))
