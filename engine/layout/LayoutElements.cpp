@@ -744,25 +744,40 @@ void markEdge(litehtml::element* el, size_t at, bool last)
 }
 } // namespace
 
-void markEdgeSpacesOf(litehtml::element& box)
+void markEdgeSpacesOf(litehtml::element& box, size_t from, size_t to)
 {
     if (!holdsLines(box))
         return;
     // Lines begin and end at the box's edges and at the blocks in it.
     const litehtml::elements_vector& children = childrenOf(box);
+    // (Boxes out of the flow end no line: the text goes on beside them.
+    // Words in a box of lines stand in the flow; asking them says so the
+    // long way round.)
+    const auto inLine = [&children](size_t k) {
+        if (children[k]->get_display() == litehtml::display_inline_text)
+            return !children[k]->is_comment();
+        const litehtml::element_position position = children[k]->get_element_position();
+        return !children[k]->is_comment() && position != litehtml::element_position_absolute &&
+               position != litehtml::element_position_fixed;
+    };
     litehtml::element* before = nullptr; // the last child since a block, not a comment
     size_t beforeAt = 0;
     bool lineStarts = true;
-    for (size_t k = 0; k < children.size(); ++k) {
-        // (Boxes out of the flow end no line: the text goes on beside them.
-        // Words in a box of lines stand in the flow; asking them says so
-        // the long way round.)
-        const bool word = children[k]->get_display() == litehtml::display_inline_text;
-        const litehtml::element_position position =
-            word ? litehtml::element_position_static : children[k]->get_element_position();
-        if (children[k]->is_comment() || position == litehtml::element_position_absolute ||
-            position == litehtml::element_position_fixed)
+    // What the walk knows after a child is that child's: it begins after
+    // the child before `from`, and ends after the first child from `to` on.
+    size_t k = std::min(from, children.size());
+    while (k > 0 && !inLine(k - 1))
+        --k;
+    if (k > 0) {
+        const bool block = startsBlock(*children[k - 1]);
+        before = block ? nullptr : children[k - 1].get();
+        beforeAt = k - 1;
+        lineStarts = block;
+    }
+    for (; k < children.size(); ++k) {
+        if (!inLine(k))
             continue;
+        const bool word = children[k]->get_display() == litehtml::display_inline_text;
         const bool block = startsBlock(*children[k]);
         // (White space before a line break ends its line too.)
         if ((block || (!word && dynamic_cast<const litehtml::el_break*>(children[k].get()))) && before)
@@ -773,6 +788,8 @@ void markEdgeSpacesOf(litehtml::element& box)
         before = block ? nullptr : children[k].get();
         beforeAt = k;
         lineStarts = block;
+        if (k >= to)
+            return;
     }
     if (before)
         markEdge(before, beforeAt, true);

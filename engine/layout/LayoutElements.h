@@ -402,7 +402,9 @@ void markEdgeSpaces(litehtml::element& from);
 // (markEdgeSpacesOfOpen).
 void markEdgeSpacesInside(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen);
 void markEdgeSpacesOfOpen(litehtml::element& open, const std::function<bool(const litehtml::element&)>& isOpen);
-void markEdgeSpacesOf(litehtml::element& box);
+// Only around its children [from, to), after those changed (white space
+// once marked stays so).
+void markEdgeSpacesOf(litehtml::element& box, size_t from = 0, size_t to = static_cast<size_t>(-1));
 // The vertical alignment of an element that declares none is the baseline:
 // it is not inherited (litehtml 0.6 took it from the parent, so that a
 // picture inside the text of a cell, whose content is in the middle, stood

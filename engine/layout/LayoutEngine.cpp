@@ -79,11 +79,23 @@ WordsChanged wordsChanged(const std::string& before, const QByteArray& after)
 {
     const size_t afterSize = static_cast<size_t>(after.size());
     const size_t shorter = std::min(before.size(), afterSize);
-    const size_t prefix = static_cast<size_t>(
-        std::mismatch(before.begin(), before.begin() + static_cast<std::ptrdiff_t>(shorter), after.begin()).first -
-        before.begin());
+    // (Compared by blocks first: a long text is mostly as it was.)
+    constexpr size_t kBlock = 256;
+    const char* a = before.data();
+    const char* b = after.constData();
+    size_t prefix = 0;
+    while (prefix + kBlock <= shorter && std::memcmp(a + prefix, b + prefix, kBlock) == 0)
+        prefix += kBlock;
+    while (prefix < shorter && a[prefix] == b[prefix])
+        ++prefix;
+    const char* aEnd = a + before.size();
+    const char* bEnd = b + afterSize;
     size_t suffix = 0;
-    while (suffix < shorter - prefix && before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix])
+    while (suffix + kBlock <= shorter - prefix &&
+           std::memcmp(aEnd - suffix - kBlock, bEnd - suffix - kBlock, kBlock) == 0)
+        suffix += kBlock;
+    while (suffix < shorter - prefix &&
+           aEnd[-1 - static_cast<std::ptrdiff_t>(suffix)] == bEnd[-1 - static_cast<std::ptrdiff_t>(suffix)])
         ++suffix;
     WordsChanged c{prefix, before.size() - suffix, afterSize - suffix};
     const auto isSpace = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; };
@@ -92,13 +104,6 @@ WordsChanged wordsChanged(const std::string& before, const QByteArray& after)
     for (; c.to < before.size() && !isSpace(before[c.to]); ++c.to)
         ++c.toAfter;
     return c;
-}
-
-size_t textLength(litehtml::element& word)
-{
-    litehtml::tstring text;
-    word.get_text(text);
-    return text.size();
 }
 
 // Elements whose text the parser keeps where it stands. Text in a table's
@@ -604,6 +609,7 @@ bool LayoutEngine::takenApartInBackground() const
 void LayoutEngine::letGoOfPage()
 {
     m_wordsEdited.reset();
+    m_typedWords.reset();
     m_treeLines.reset();
     m_textLines.reset();
     m_reflow.reset();
@@ -730,6 +736,8 @@ void LayoutEngine::prepareWords()
 void LayoutEngine::takeOver(LayoutEngine& other)
 {
     m_wordsEdited.reset();
+    m_typedWords.reset();
+    other.m_typedWords.reset();
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
@@ -1644,47 +1652,58 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     if (!parent || !m_document || !canHoldWordsInPlace(*parent) || after.contains(u'\r'))
         return false;
     litehtml::elements_vector& children = parent->children();
-    const auto at = std::find(children.begin(), children.end(), marker);
-    if (at == children.end())
-        return false;
-    auto end = at + 1;
-    while (end != children.end() && isTextLike(**end) && textMarker(**end) == -2)
-        ++end;
-    // The words must be this text node's as the parser made them: text the
-    // parser moved (out of a table) or changed (line breaks) is not there.
-    litehtml::tstring had;
-    for (auto w = at + 1; w != end; ++w)
-        (*w)->get_text(had);
-    if (QString::fromStdString(had) != asParsedText(before))
-        return false;
+    const QString parsedBefore = asParsedText(before);
+    if (!m_typedWords || !m_typedWords->holds(textNodeId, *marker, children, parsedBefore)) {
+        m_typedWords.reset();
+        const auto at = std::find(children.begin(), children.end(), marker);
+        if (at == children.end())
+            return false;
+        // The words must be this text node's as the parser made them: text
+        // the parser moved (out of a table) or changed (line breaks) is not
+        // there.
+        litehtml::tstring had;
+        std::vector<size_t> lengths;
+        for (auto w = at + 1; w != children.end() && isTextLike(**w) && textMarker(**w) == -2; ++w) {
+            const size_t length = had.size();
+            (*w)->get_text(had);
+            lengths.push_back(had.size() - length);
+        }
+        if (QString::fromStdString(had) != parsedBefore)
+            return false;
+        m_typedWords.emplace(textNodeId, marker, static_cast<size_t>(at - children.begin()), children, std::move(had),
+                             parsedBefore, lengths);
+    }
+    TypedWords& typed = *m_typedWords;
+    const auto at = children.begin() + static_cast<std::ptrdiff_t>(typed.markerAt());
+    const auto end = at + 1 + static_cast<std::ptrdiff_t>(typed.count());
     std::unique_ptr<BlockReflow> block = blockBefore(parent, true);
-    const QByteArray utf8 = asParsedText(after).toUtf8();
+    const QString parsedAfter = asParsedText(after);
+    const QByteArray utf8 = parsedAfter.toUtf8();
     // Only the words around the change are made anew (a long paragraph
     // holds very many): the rest stand as the parser made them.
-    WordsChanged change = wordsChanged(had, utf8);
-    size_t offset = 0;
-    auto from = at + 1;
-    while (from != end && offset < change.from)
-        offset += textLength(**from++);
-    auto to = from;
-    const bool cutsAWord = offset != change.from;
-    while (to != end && offset < change.to)
-        offset += textLength(**to++);
-    if (cutsAWord || offset != change.to) {
+    WordsChanged change = wordsChanged(typed.bytes(), utf8);
+    size_t fromWord = typed.firstFrom(change.from);
+    size_t toWord = typed.firstFrom(change.to);
+    if (typed.startOf(fromWord) != change.from || typed.startOf(toWord) != change.to) {
         // (Words not split as said: all of them are made anew.)
-        change = WordsChanged{0, had.size(), static_cast<size_t>(utf8.size())};
-        from = at + 1;
-        to = end;
+        change = WordsChanged{0, typed.bytes().size(), static_cast<size_t>(utf8.size())};
+        fromWord = 0;
+        toWord = typed.count();
     }
+    auto from = at + 1 + static_cast<std::ptrdiff_t>(fromWord);
+    auto to = at + 1 + static_cast<std::ptrdiff_t>(toWord);
     // (White space marked as standing at a box's edge is made anew: the
     // text may go on beyond it now.)
     using layoutelements_detail::EdgeSpace;
     if (from != at + 1 && dynamic_cast<EdgeSpace*>((from - 1)->get())) {
         --from;
-        change.from -= textLength(**from);
+        --fromWord;
+        change.from = typed.startOf(fromWord);
     }
     if (to != end && dynamic_cast<EdgeSpace*>(to->get())) {
-        const size_t length = textLength(**to++);
+        ++to;
+        ++toWord;
+        const size_t length = typed.startOf(toWord) - change.to;
         change.to += length;
         change.toAfter += length;
     }
@@ -1697,13 +1716,21 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     const auto first = children.erase(from, to);
     // The words as litehtml splits them when it parses a page.
     litehtml::elements_vector words;
+    std::vector<size_t> lengths;
     const QByteArray changed =
         utf8.mid(static_cast<qsizetype>(change.from), static_cast<qsizetype>(change.toAfter - change.from));
     m_container->split_text(
         changed.constData(),
-        [&](const char* word) { words.push_back(std::make_shared<litehtml::el_text>(word, m_document)); },
-        [&](const char* space) { words.push_back(std::make_shared<litehtml::el_space>(space, m_document)); });
+        [&](const char* word) {
+            words.push_back(std::make_shared<litehtml::el_text>(word, m_document));
+            lengths.push_back(std::strlen(word));
+        },
+        [&](const char* space) {
+            words.push_back(std::make_shared<litehtml::el_space>(space, m_document));
+            lengths.push_back(std::strlen(space));
+        });
     children.insert(first, words.begin(), words.end());
+    typed.replace(fromWord, toWord, lengths, utf8.toStdString(), parsedAfter, children.size());
     m_wordsMade = words.size();
     for (const auto& word : words) {
         word->parent(parent);
@@ -1726,7 +1753,9 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     const litehtml::element* firstChild = firstBefore < children.size() ? children[firstBefore].get() : nullptr;
     const litehtml::element* lastChild = lastBefore < children.size() ? children[lastBefore].get() : nullptr;
     // (The words' widths are given as they are placed on lines, see LineFit.)
-    if (litehtml::element* holder = runsHolder(*parent))
+    if (litehtml::element* holder = runsHolder(*parent); holder == parent.get())
+        layoutelements_detail::markEdgeSpacesOf(*holder, erasedFrom, erasedFrom + words.size());
+    else if (holder)
         layoutelements_detail::markEdgeSpacesOf(*holder);
     if (firstChild && children[firstBefore].get() != firstChild)
         prefix = std::min(prefix, firstBefore);
@@ -2078,6 +2107,7 @@ bool LayoutEngine::laysOut(int nodeId) const
 bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html)
 {
     m_wordsEdited.reset();
+    m_typedWords.reset();
     using namespace layoutengine_detail;
     m_textLines.reset();
     m_runLaidOut = false;

@@ -4,6 +4,7 @@
 #include "engine/layout/LayoutSerializer.h"
 #include "engine/layout/LayoutTree.h"
 #include "engine/layout/TextLines.h"
+#include "engine/layout/TypedWords.h"
 #include "engine/layout/PageContainer.h"
 
 #include <QImage>
@@ -300,6 +301,8 @@ private:
         int childrenChange = 0; // of the block
     };
     std::optional<WordsEdited> m_wordsEdited;
+    // The words of the text node last typed in.
+    std::optional<TypedWords> m_typedWords;
     std::optional<WordsEdited> m_wordsEditedNow; // those of the layout under way
     std::unique_ptr<KeptLines> m_keptLines;      // while the block is laid out
     // The lines of the tree before a block of words was laid out again, and

@@ -149,6 +149,38 @@ TEST(KeptLinesMonospace, LinesThatNeverMeetTheOldOnesArePlacedToTheEnd)
          {"and shorter again", [](Text* t) { t->deleteData(t->data().indexOf(QLatin1Char('x')), 9); }, Keeps::Before}});
 }
 
+TEST(KeptLines, KeysInEitherTextOfAParagraphFindTheirWords)
+{
+    // The words of the text typed in last are known from the key before;
+    // a key in the other text, or one that changes as many words as it
+    // makes, leaves them to be found again where they are.
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><p id=p>") + manyWords(600) + QStringLiteral("<b>bold</b> ") +
+                                 manyWords(600) + QStringLiteral("</p></body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    Element* p = doc->getElementById(QStringLiteral("p"));
+    Text* first = p->firstChild()->asText();
+    Text* second = p->lastChild()->asText();
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"a key in the first", [&] { first->insertData(middleOf(first, "layout") + 2, QStringLiteral("x")); }},
+        {"a key in the second", [&] { second->insertData(middleOf(second, "words") + 1, QStringLiteral("y")); }},
+        {"a letter for another in the first",
+         [&] { first->replaceData(middleOf(first, "laxyout") + 2, 1, QStringLiteral("z")); }},
+        {"a space in the second", [&] { second->insertData(middleOf(second, "wyords") + 2, QStringLiteral(" ")); }},
+        {"two words joined in the first", [&] { first->deleteData(middleOf(first, "the ") + 3, 1); }},
+        {"the second from its start", [&] { second->replaceData(0, 40, QStringLiteral("  new start ")); }},
+        {"the first emptied", [&] { first->deleteData(0, first->length()); }},
+        {"and written again", [&] { first->insertData(0, manyWords(30)); }},
+    };
+    for (const auto& [what, edit] : steps) {
+        edit();
+        layout_test::expectSameAsFullLayout(layout, *doc, what);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
 // The flowing text of a page as the program shows it: in the one cell of an
 // absolutely positioned table, which the paragraph makes as wide as the
 // room. The cell is measured from the paragraph's words, not laid out.
