@@ -866,19 +866,37 @@ bool LayoutEngine::layoutBlockOnly()
     if (result == BlockReflow::Result::OtherHeight)
         return layoutBlockAndMoveWhatFollows();
     // Whether the page's extent changes is known only from a whole layout,
-    // unless the block stays inside it.
+    // unless the block stays inside it, or the extent of everything beside
+    // the block is kept (see ContentExtent: a long line typed in that makes
+    // the page wider or narrower, where nothing is laid out by the page's
+    // extent).
     const litehtml::size before = m_reflow->extentBefore();
     const litehtml::size after = m_reflow->extentAfter();
-    if (!layoutengine_detail::keepsExtent(before.width, after.width, m_documentSize.width()) ||
-        !layoutengine_detail::keepsExtent(before.height, after.height, m_documentSize.height()))
+    const bool keepsExtent = layoutengine_detail::keepsExtent(before.width, after.width, m_documentSize.width()) &&
+                             layoutengine_detail::keepsExtent(before.height, after.height, m_documentSize.height());
+    const std::shared_ptr<litehtml::element>& block = m_reflow->block();
+    const std::shared_ptr<litehtml::element> holder = m_reflow->cell() ? m_reflow->cell() : block->parent();
+    if (!(m_contentExtent && holder.get() == m_contentExtent->cell() && m_contentExtent->update(*block, 0)))
+        m_contentExtent = keepsExtent || m_reflow->cell() || !holder ? nullptr : ContentExtent::of(holder);
+    auto* root = dynamic_cast<RootElement*>(m_document->root().get());
+    if (!keepsExtent && (!m_contentExtent || m_reflow->cell() || !root))
         return false;
-    if (!(m_contentExtent && m_reflow->cell().get() == m_contentExtent->cell() &&
-          m_contentExtent->update(*m_reflow->block(), 0)))
-        m_contentExtent.reset();
+    const int canvasWidth = m_tree.canvas.width();
     QRect changed;
-    if (refreshBlockBoxes(m_reflow->laidOut(), changed)) {
+    if (refreshBlockBoxes(m_reflow->laidOut(), changed, !keepsExtent)) {
+        if (!keepsExtent) {
+            takeTextBoxPageExtent(*root, nullptr);
+            changed = QRect(0, changed.y(), std::max(canvasWidth, m_tree.canvas.width()), changed.height());
+        }
         m_lastArea = changed;
     } else {
+        if (!keepsExtent) {
+            litehtml::size view;
+            view.width = m_viewport.width();
+            view.height = m_viewport.height();
+            const litehtml::size size = m_contentExtent->extent(view);
+            m_documentSize = QSize(size.width, size.height);
+        }
         buildTree();
     }
     return true;

@@ -215,7 +215,7 @@ const BlockCase kCases[] = {
      "<body><p id=p>a</p><p>after</p>$ABOVE</body>",
      {{"p", Change::Typing, nullptr,
        "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa"}},
-     false},
+     true},
     // Words take the whole pixels of their block's running sums: a change
     // of one moves those after it, in the block and in a cell the text sizes.
     {"WordOfAFractionalSizeAmongOthers",

@@ -181,6 +181,36 @@ TEST(KeptLines, KeysInEitherTextOfAParagraphFindTheirWords)
     }
 }
 
+TEST(KeptLines, AKeyInALinePastTheWindowsEdgeWidensAndNarrowsThePageInPlace)
+{
+    // The line is the widest thing on the page: the page is as wide as it,
+    // and follows it, while the rest stands.
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><p>before</p><pre id=p>") + manyWords(400) +
+                                 QStringLiteral("</pre><div style='width:300px'>after</div></body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    Text* text = doc->getElementById(QStringLiteral("p"))->firstChild()->asText();
+    const int width = layout.tree().canvas.width();
+    const DocumentLayout::Counters before = layout.counters();
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"a key in the middle", [&] { text->insertData(middleOf(text, "layout") + 2, QStringLiteral("x")); }},
+        {"a word at the end", [&] { text->insertData(text->length(), QStringLiteral(" more")); }},
+        {"a key taken out", [&] { text->deleteData(middleOf(text, "laxyout") + 2, 1); }},
+        {"the word taken out", [&] { text->deleteData(text->length() - 5, 5); }},
+        {"half the line taken out", [&] { text->deleteData(text->length() / 2, text->length() / 2); }},
+    };
+    for (const auto& [what, edit] : steps) {
+        edit();
+        layout_test::expectSameAsFullLayout(layout, *doc, what);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_LT(layout.tree().canvas.width(), width * 3 / 4);
+    EXPECT_EQ(layout.counters().rebuilds, before.rebuilds);
+    EXPECT_EQ(layout.counters().blockLayouts - before.blockLayouts, static_cast<int>(steps.size()));
+}
+
 // The flowing text of a page as the program shows it: in the one cell of an
 // absolutely positioned table, which the paragraph makes as wide as the
 // room. The cell is measured from the paragraph's words, not laid out.
