@@ -269,7 +269,8 @@ std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<l
     return block;
 }
 
-BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block) : m_block(std::move(block))
+BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block, std::optional<litehtml::size> extent)
+    : m_block(std::move(block))
 {
     m_pos = m_block->get_position();
     m_margins = m_block->get_margins();
@@ -285,7 +286,7 @@ BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block) : m_block(std
     m_y = m_pos.y - m_block->content_margins_top();
     const auto parent = m_block->parent();
     m_width = parent ? parent->get_position().width : 0;
-    m_extentBefore = blockreflow_detail::extentOf(m_block);
+    m_extentBefore = extent ? *extent : blockreflow_detail::extentOf(m_block);
     m_top = layoutelements_detail::placementOf(*m_block).y - m_block->padding_top() - m_block->border_top();
     m_cell = blockreflow_detail::textBoxCellOf(*m_block);
     if (m_cell) {

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 
 namespace engine {
 
@@ -47,8 +48,9 @@ public:
     // change needs a whole layout.
     static std::shared_ptr<litehtml::element> blockFor(const std::shared_ptr<litehtml::element>& changed);
 
-    // Notes where `block` stands in the current layout (before the change).
-    explicit BlockReflow(std::shared_ptr<litehtml::element> block);
+    // Notes where `block` stands in the current layout (before the change);
+    // `extent`: what extentBefore() is, where known.
+    explicit BlockReflow(std::shared_ptr<litehtml::element> block, std::optional<litehtml::size> extent = std::nullopt);
 
     const std::shared_ptr<litehtml::element>& block() const { return m_block; }
     // The cell of the text box the block stands in (see above), or null.

@@ -610,6 +610,7 @@ void LayoutEngine::letGoOfPage()
 {
     m_wordsEdited.reset();
     m_typedWords.reset();
+    m_blockExtent.reset();
     m_treeLines.reset();
     m_textLines.reset();
     m_reflow.reset();
@@ -738,6 +739,8 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     m_wordsEdited.reset();
     m_typedWords.reset();
     other.m_typedWords.reset();
+    m_blockExtent.reset();
+    other.m_blockExtent.reset();
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
@@ -775,6 +778,7 @@ void LayoutEngine::layout(int width)
 {
     const bool sameWidth = std::max(1, width) == m_width;
     m_lastKept = {};
+    m_blockExtent.reset();
     const std::optional<WordsEdited> wordsEdited = std::exchange(m_wordsEdited, std::nullopt);
     if (std::exchange(m_runLaidOut, false) && sameWidth && !m_wholeLayoutDue) {
         // (Its lines were found with it.)
@@ -829,7 +833,10 @@ std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<lit
     const auto block = BlockReflow::blockFor(changed);
     if (!block || (!m_laidOut && block != m_reflow->block()))
         return nullptr;
-    auto reflow = std::make_unique<BlockReflow>(block);
+    std::optional<litehtml::size> extent;
+    if (m_laidOut && m_blockExtent && m_blockExtent->block == block.get())
+        extent = m_blockExtent->size;
+    auto reflow = std::make_unique<BlockReflow>(block, extent);
     reflow->noteChangeIn(changed, inContent);
     // (A block with changes pending keeps what was noted before the first.)
     if (m_laidOut)
@@ -889,6 +896,7 @@ bool LayoutEngine::layoutBlockOnly()
             changed = QRect(0, changed.y(), std::max(canvasWidth, m_tree.canvas.width()), changed.height());
         }
         m_lastArea = changed;
+        m_blockExtent = BlockExtent{block.get(), after};
     } else {
         if (!keepsExtent) {
             litehtml::size view;
@@ -1804,6 +1812,7 @@ void LayoutEngine::noteWordsEdited(const litehtml::element& block, int textNodeI
 
 bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
 {
+    m_blockExtent.reset();
     m_treeLines.reset();
     m_textLines.reset();
     using layoutengine_detail::keepsExtent;
@@ -2126,6 +2135,7 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
 {
     m_wordsEdited.reset();
     m_typedWords.reset();
+    m_blockExtent.reset();
     using namespace layoutengine_detail;
     m_textLines.reset();
     m_runLaidOut = false;

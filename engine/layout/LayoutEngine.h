@@ -301,6 +301,15 @@ private:
         int childrenChange = 0; // of the block
     };
     std::optional<WordsEdited> m_wordsEdited;
+    // The extent of the block the last layout laid out alone, measured
+    // then: where the next change is in that block, it is its extent
+    // before the change (a long paragraph's words are not measured again).
+    struct BlockExtent
+    {
+        const litehtml::element* block = nullptr;
+        litehtml::size size;
+    };
+    std::optional<BlockExtent> m_blockExtent;
     // The words of the text node last typed in.
     std::optional<TypedWords> m_typedWords;
     std::optional<WordsEdited> m_wordsEditedNow; // those of the layout under way
