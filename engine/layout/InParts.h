@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cstddef>
 #include <mutex>
-#include <system_error>
+#include <functional>
 #include <utility>
 #include <thread>
 #include <vector>
@@ -19,13 +19,20 @@ inline std::atomic<size_t>& leastPartOfEveryPass()
     return least;
 }
 
-// Runs work(first, end) over [begin, end): a long range in parts at once,
-// on threads of their own. (A pass over the words of a long page waits on
-// the memory, which a few cores read and write faster than one.)
+// How many parts a pass runs in at most.
+constexpr size_t kMostParts = 4;
+
+// Runs work(0) here and work(1) .. work(parts - 1) at once on threads kept
+// for that (below the window's priority when this thread is), then waits
+// for them.
+void runParts(size_t parts, const std::function<void(size_t)>& work);
+
+// Runs work(first, end) over [begin, end): a long range in parts at once.
+// (A pass over the words of a long page waits on the memory, which a few
+// cores read and write faster than one.)
 // (`leastPart`: the shortest part worth a thread.)
 template <typename Work> void inParts(size_t begin, size_t end, size_t leastPart, const Work& work)
 {
-    constexpr size_t kMostParts = 4;
     const size_t count = end > begin ? end - begin : 0;
     const size_t cores = std::max(1U, std::thread::hardware_concurrency());
     const size_t least = leastPartOfEveryPass().load(std::memory_order_relaxed);
@@ -34,20 +41,9 @@ template <typename Work> void inParts(size_t begin, size_t end, size_t leastPart
         work(begin, end);
         return;
     }
-    std::vector<std::thread> helpers;
-    helpers.reserve(parts - 1);
-    for (size_t k = 1; k < parts; ++k) {
-        const size_t first = begin + count * k / parts;
-        const size_t last = begin + count * (k + 1) / parts;
-        try {
-            helpers.emplace_back([&work, first, last] { work(first, last); });
-        } catch (const std::system_error&) {
-            work(first, last); // (no thread to be had: here, then)
-        }
-    }
-    work(begin, begin + count / parts);
-    for (std::thread& helper : helpers)
-        helper.join();
+    runParts(parts, [&work, begin, count, parts](size_t k) {
+        work(begin + count * k / parts, begin + count * (k + 1) / parts);
+    });
 }
 
 // inParts for work(first, end) that returns what it found in its part:
