@@ -309,7 +309,12 @@ int BlockReflow::widthInCell()
     const auto inCell = [room](int narrowest, int widest, bool wrapped) {
         return std::max(narrowest, wrapped ? room : std::min(widest, room));
     };
-    // A block of words is measured from its words.
+    // A block of words is measured from its words, or where it is laid out
+    // at that room, from its lines.
+    if (m_linesOfItsPlace && asksForAllTheRoom(*m_block, room)) {
+        ++blockreflow_detail::measuredFromWords;
+        return room;
+    }
     if (const auto measured = measureWords(*m_block, room)) {
         ++blockreflow_detail::measuredFromWords;
         return inCell(measured->narrowest.width, measured->widest.width, measured->widest.wrapped);
@@ -388,7 +393,12 @@ void BlockReflow::noteWidths()
         m_tableCellBefore = static_cast<TableElement*>(m_block.get())->layOutCellAgain(m_tableCell);
     if (!m_cell || m_widthInCell >= 0)
         return;
+    m_linesOfItsPlace = true;
+    const long measured = blockreflow_detail::measuredFromWords;
     m_widthInCell = widthInCell();
+    m_linesOfItsPlace = false;
+    m_askedForTheRoom = !m_laidOutElsewhere && blockreflow_detail::measuredFromWords > measured && !m_tableCell &&
+                        m_widthInCell == m_width;
     if (!std::exchange(m_laidOutElsewhere, false))
         return;
     const BlockFlow::FractionScope fraction(m_originFraction);
@@ -481,10 +491,22 @@ BlockReflow::Result BlockReflow::run()
     // In a text box, the table keeps its width only while the cell's widest
     // content is as wide as before: the block's own, or another block's as
     // wide as the block was.
+    // A block of words that asked its cell for all of the room is laid out
+    // at its place first: whether it still does is told from its lines.
+    const bool placedFirst = m_cell && m_askedForTheRoom;
+    if (placedFirst) {
+        const BlockFlow::FractionScope fraction(m_originFraction);
+        m_block->render(m_x, m_y, m_width);
+    }
     if (m_cell) {
         if (m_widthInCell < 0)
             return Result::OtherBox;
+        m_linesOfItsPlace = placedFirst;
         const int after = widthInCell();
+        m_linesOfItsPlace = false;
+        // (Laid out elsewhere, it is no longer laid out at its place.)
+        if (placedFirst && m_laidOutElsewhere)
+            return Result::OtherBox;
         CellBlockWidths* widths = blockWidthsOf(*m_cell, *m_block->parent());
         if (widths)
             widths->replace({m_block.get()}, {{m_block.get(), after}});
@@ -493,8 +515,8 @@ BlockReflow::Result BlockReflow::run()
         if (!kept)
             return Result::OtherBox;
     }
-    m_tableCellAlone = !m_changesElsewhere && layOutTableCellAlone();
-    if (!m_tableCellAlone) {
+    m_tableCellAlone = !placedFirst && !m_changesElsewhere && layOutTableCellAlone();
+    if (!m_tableCellAlone && !placedFirst) {
         // (Its content starts at the fraction of a pixel it started at.)
         const BlockFlow::FractionScope fraction(m_originFraction);
         m_block->render(m_x, m_y, m_width);

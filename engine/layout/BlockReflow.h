@@ -132,6 +132,11 @@ private:
     bool layOutTableCellAlone();
 
     std::shared_ptr<litehtml::element> m_block;
+    // Whether the block's lines are those of its place now, and whether,
+    // as they were before the change, it asked its cell for all of its room
+    // (see asksForAllTheRoom).
+    bool m_linesOfItsPlace = false;
+    bool m_askedForTheRoom = false;
     std::shared_ptr<litehtml::element> m_cell;
     std::shared_ptr<litehtml::element> m_table;
     int m_widthInCell = -1;

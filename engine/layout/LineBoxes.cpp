@@ -30,7 +30,13 @@ struct BoxRightOf
     using type = int litehtml::box::*;
     friend type reach(BoxRightOf);
 };
+struct BoxesOf
+{
+    using type = litehtml::box::vector litehtml::html_tag::*;
+    friend type reach(BoxesOf);
+};
 template struct Reach<LineItemsOf, &litehtml::line_box::m_items>;
+template struct Reach<BoxesOf, &litehtml::html_tag::m_boxes>;
 template struct Reach<LineWidthOf, &litehtml::line_box::m_width>;
 template struct Reach<BoxLeftOf, &litehtml::box::m_box_left>;
 template struct Reach<BoxRightOf, &litehtml::box::m_box_right>;
@@ -59,6 +65,11 @@ int rightOf(const litehtml::box& box)
 void widenLine(litehtml::box& line, int by)
 {
     static_cast<litehtml::line_box&>(line).*reach(LineWidthOf{}) += by;
+}
+
+const litehtml::box::vector& boxesOf(const litehtml::html_tag& box)
+{
+    return box.*reach(BoxesOf{});
 }
 
 } // namespace lineboxes

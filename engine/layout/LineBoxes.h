@@ -14,6 +14,8 @@ int leftOf(const litehtml::box& box);
 int rightOf(const litehtml::box& box);
 // Makes a line box `by` pixels wider (a piece on it was given another width).
 void widenLine(litehtml::box& line, int by);
+// The lines and blocks of a box that holds them, as its last layout left them.
+const litehtml::box::vector& boxesOf(const litehtml::html_tag& box);
 
 } // namespace lineboxes
 

@@ -2,6 +2,7 @@
 
 #include "engine/layout/BlockFlow.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/LineBoxes.h"
 #include "engine/layout/PageContainer.h"
 #include "engine/layout/WordWidths.h"
 
@@ -202,6 +203,59 @@ std::optional<WordsMeasures> measureWords(litehtml::element& block, int maxWidth
     }
     // 3. The widest line's right edge, and the block's frame.
     return WordsMeasures{narrowest.measure(), widest.measure()};
+}
+
+bool asksForAllTheRoom(litehtml::element& block, int maxWidth)
+{
+    using namespace wordsmeasure_detail;
+    const auto* flow = dynamic_cast<const BlockFlow*>(&block);
+    const auto* tag = dynamic_cast<const litehtml::html_tag*>(&block);
+    auto* container = dynamic_cast<PageContainer*>(block.get_document()->container());
+    // (White space that collapses, lines that wrap, no line breaks of its
+    // own: each line but the last ended for want of room.)
+    if (!flow || !tag || !container || !sizedByItsWords(block) ||
+        block.get_white_space() != litehtml::white_space_normal)
+        return false;
+    const int margins = block.content_margins_left() + block.content_margins_right();
+    const int room = maxWidth - margins;
+    if (room <= 0 || block.get_position().width != room)
+        return false;
+    for (const auto& child : childrenOf(block)) {
+        const litehtml::style_display display = child->get_display();
+        if (display == litehtml::display_inline_text && !child->is_comment())
+            continue;
+        if (!child->is_comment() || (display != litehtml::display_inline && display != litehtml::display_none))
+            return false;
+    }
+    const litehtml::box::vector& lines = lineboxes::boxesOf(*tag);
+    if (lines.size() < 2)
+        return false;
+    for (const auto& line : lines) {
+        if (line->get_type() != litehtml::box_line)
+            return false;
+    }
+    // The first line shows a word (the lines after it wrapped).
+    const litehtml::elements_vector& first = lineboxes::itemsOf(*lines.front());
+    if (std::none_of(first.begin(), first.end(),
+                     [](const litehtml::element::ptr& el) { return !el->skip() && !el->is_white_space(); }))
+        return false;
+    // A word alone on a line is within a pixel of its width on its line,
+    // which is no wider than the line: only the words of lines that come
+    // within a pixel or two of the width are measured.
+    const int indent = std::max(0, flow->textIndentAt(1 - margins));
+    const FontCatalog& fonts = container->fonts();
+    for (const auto& line : lines) {
+        if (indent + line->width() + 1 < room)
+            continue;
+        for (const litehtml::element::ptr& el : lineboxes::itemsOf(*line)) {
+            auto* text = dynamic_cast<litehtml::el_text*>(el.get());
+            if (!text || el->is_white_space())
+                continue;
+            if (indent + pixelsBetween(0, std::max(0.0, exactWidthOf(*text, fonts))) > room)
+                return false;
+        }
+    }
+    return true;
 }
 
 } // namespace engine

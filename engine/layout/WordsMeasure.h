@@ -35,4 +35,11 @@ struct WordsMeasures
 // Nothing when the block is not a block of words.
 std::optional<WordsMeasures> measureWords(litehtml::element& block, int maxWidth);
 
+// Whether `block`, a block of words laid out where it stands at the width
+// a table measures it with (`maxWidth`), asks the table for all of that
+// width: its lines wrap, and none of its words is wider. Told from its lines
+// and from the words of those that come near the width, not from every word
+// (a long paragraph holds very many); false where that does not tell.
+bool asksForAllTheRoom(litehtml::element& block, int maxWidth);
+
 } // namespace engine

@@ -233,6 +233,22 @@ TEST(KeptLines, AKeyInALongParagraphOfATextBoxLaysOutTheLinesFromTheEditOn)
     EXPECT_GT(BlockReflow::blocksMeasuredFromWords(), measured);
 }
 
+TEST(KeptLines, AParagraphThatNoLongerFillsItsTextBoxResizesIt)
+{
+    // A paragraph that wraps asks the box for all of its room, unless a word
+    // of it is wider: the box widens for such a word, and narrows when the
+    // paragraph no longer wraps.
+    runSteps(
+        inTextBox(QStringLiteral("<p id=p>") + manyWords(3000) + QStringLiteral("</p><p>below</p>")),
+        {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); },
+          Keeps::BeforeAndAfter},
+         {"a word wider than the box",
+          [](Text* t) { t->insertData(middleOf(t, "laxyout") + 2, QString(300, QLatin1Char('w'))); }, Keeps::Either},
+         {"the word taken out", [](Text* t) { t->deleteData(t->data().indexOf(QLatin1Char('w')), 300); },
+          Keeps::Either},
+         {"all but a few words taken out", [](Text* t) { t->deleteData(12, t->length() - 12); }, Keeps::Either}});
+}
+
 TEST(KeptLinesMonospace, LinesAfterTheEditInATextBoxStandWhereTheWidthsStayed)
 {
     runSteps(inTextBox(QStringLiteral("<p id=p style='font-family:monospace'>") + manyWords(3000) +
