@@ -194,10 +194,16 @@ private:
     Foreign foreignKind(const Element* e) const
     {
         const Foreign around = m_open.empty() ? Foreign::None : m_open.back().foreignContent;
-        if (around == Foreign::None)
+        if (around == Foreign::None) {
+            // Right in a MathML text integration point, an MGLYPH or
+            // MALIGNMARK stays MathML (and what it holds with it).
+            if (!m_open.empty() && m_open.back().mathTextPoint &&
+                (e->hasTag(QLatin1String("MGLYPH")) || e->hasTag(QLatin1String("MALIGNMARK"))))
+                return Foreign::Math;
             return e->hasTag(QLatin1String("SVG"))    ? Foreign::Svg
                    : e->hasTag(QLatin1String("MATH")) ? Foreign::Math
                                                       : Foreign::None;
+        }
         // An SVG element in MathML is one only inside annotation-xml.
         if (around == Foreign::Math && e->hasTag(QLatin1String("SVG"))) {
             const Element* parent = e->parentNode() ? e->parentNode()->asElement() : nullptr;
@@ -240,7 +246,9 @@ private:
         Open open;
         open.raw = !foreign && tags::isRawText(e->tagName());
         open.verbatim = open.raw || (!foreign && isVerbatimBlock(e));
-        open.foreignContent = foreign && !isIntegrationPoint(e, kind) ? kind : Foreign::None;
+        const bool point = foreign && isIntegrationPoint(e, kind);
+        open.foreignContent = foreign && !point ? kind : Foreign::None;
+        open.mathTextPoint = point && kind == Foreign::Math && !e->hasTag(QLatin1String("ANNOTATION-XML"));
         m_open.push_back(open);
         m_raw += open.raw ? 1 : 0;
         m_pre += open.verbatim ? 1 : 0;
@@ -402,6 +410,7 @@ private:
         bool raw = false;
         bool verbatim = false;
         Foreign foreignContent = Foreign::None;
+        bool mathTextPoint = false; // MI, MO, MN, MS or MTEXT
     };
 
     bool m_file;

@@ -144,3 +144,54 @@ TEST(HtmlSerializer, NulFromTheApiIsWrittenAsTheReplacementCharacter)
     EXPECT_FALSE(once.contains(QChar(0)));
     EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once);
 }
+
+// Right in a MathML text integration point (MI, MO, MN, MS, MTEXT) an MGLYPH
+// or MALIGNMARK stays MathML, and what it holds with it: a TEXTAREA there
+// keeps its first line break, a STYLE or SCRIPT holds markup. Written as
+// HTML, a TEXTAREA gained a line break at every save. Inside an HTML element
+// there, or in an MI that is itself HTML, they are HTML.
+TEST(HtmlSerializer, WhatAMathGlyphInATextIntegrationPointHoldsIsWrittenAsMathML)
+{
+    static const char* const kPoints[] = {"mi", "mo", "mn", "ms", "mtext"};
+    static const char* const kGlyphs[] = {"mglyph", "malignmark"};
+    static const char* const kAround[] = {"<math><%1>",
+                                          "<math><%1><b>",
+                                          "<math><%1>x</p>",
+                                          "<math><annotation-xml encoding=text/html><%1>",
+                                          "<svg><foreignObject><math><%1>",
+                                          "<math><%1><table>",
+                                          "<math><%1><%2><%1>"};
+    static const char* const kElements[] = {"pre",    "listing", "textarea", "script",   "style",     "xmp",
+                                            "iframe", "noembed", "noframes", "noscript", "plaintext", "title"};
+    static const char* const kTexts[] = {"\n", "\n\nx<b>&amp;</b>", "a</x>&lt;y\n"};
+    // The text, but for white space (the save starts some elements on a
+    // line of their own).
+    const auto shown = [](Document* doc) {
+        QString text = doc->body()->textContent();
+        text.removeIf([](QChar c) { return c.isSpace(); });
+        return text;
+    };
+    int pages = 0;
+    int failed = 0;
+    for (const char* point : kPoints)
+        for (const char* glyph : kGlyphs)
+            for (const char* around : kAround)
+                for (const char* element : kElements)
+                    for (const char* text : kTexts) {
+                        const QString page = QString::fromLatin1(around)
+                                                 .replace(QLatin1String("%1"), QLatin1String(point))
+                                                 .replace(QLatin1String("%2"), QLatin1String(glyph)) +
+                                             QStringLiteral("<%1><%2>%3").arg(glyph, element, QLatin1String(text));
+                        ++pages;
+                        auto doc = pageFrom(page);
+                        const QString once = HtmlSerializer::fileText(doc.get());
+                        auto again = pageFrom(once);
+                        if (HtmlSerializer::fileText(again.get()) != once || shown(again.get()) != shown(doc.get())) {
+                            ++failed;
+                            ADD_FAILURE() << page.toStdString() << "\n  saved: " << once.toStdString();
+                        }
+                    }
+    EXPECT_EQ(failed, 0) << "of " << pages;
+    auto doc = pageFrom("<math><mi><mglyph><textarea>\n\nx</textarea></mglyph></mi></math>");
+    EXPECT_TRUE(HtmlSerializer::fileText(doc.get()).contains(QLatin1String("<TEXTAREA>\n\nx</TEXTAREA>")));
+}
