@@ -150,17 +150,18 @@ DocumentLayout::~DocumentLayout()
         m_doc->setRenderedSizeProvider({});
     m_doc->removeObserver(this);
     freeTablesInBackground();
-    letGoOfNodesInSteps();
+    letGoOfNodesInSteps(m_nodes);
+    letGoOfHeld();
 }
 
-void DocumentLayout::letGoOfNodesInSteps()
+void DocumentLayout::letGoOfNodesInSteps(std::vector<Ref<Node>>& nodes)
 {
     // Letting go of each node of a long page takes a while (a node's count
     // is far from the next one's): a part at a time on the event loop, the
     // page held until the last, so that it is taken apart as it would be
     // now (see Document::takeApartOnAWorker).
     QCoreApplication* app = QCoreApplication::instance();
-    if (m_nodes.size() <= size_t(kNodesLetGoAtOnce) || !app || QCoreApplication::closingDown() ||
+    if (nodes.size() <= size_t(kNodesLetGoAtOnce) || !app || QCoreApplication::closingDown() ||
         QThread::currentThread() != app->thread())
         return;
     struct Held
@@ -168,7 +169,7 @@ void DocumentLayout::letGoOfNodesInSteps()
         Ref<Document> doc;
         std::vector<Ref<Node>> nodes;
     };
-    auto held = std::make_shared<Held>(Held{Ref<Document>(m_doc), std::exchange(m_nodes, {})});
+    auto held = std::make_shared<Held>(Held{Ref<Document>(m_doc), std::exchange(nodes, {})});
     const auto step = [](const auto& self, std::shared_ptr<Held> held) -> void {
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
@@ -189,7 +190,7 @@ void DocumentLayout::freeTablesInBackground()
 {
     // The tables of a long page are let go of on a worker thread: freeing
     // them takes a while (their texts share the page's, counted atomically).
-    if (m_ids.size() > kTablesFreedInBackground) {
+    if (std::max(m_ids.size(), m_textAtLayout.size()) > kTablesFreedInBackground) {
         platform::disposeInBackground([ids = std::exchange(m_ids, {}), styles = std::exchange(m_styleAtLayout, {}),
                                        texts = std::exchange(m_textAtLayout, {})]() mutable {
             ids.clear();
@@ -211,6 +212,19 @@ void DocumentLayout::setViewportSize(QSize size)
         return;
     const bool sameWidth = size.width() == m_viewport.width();
     m_viewport = size;
+    // A long page laid out anew at another width keeps its layout on
+    // screen until the new one reaches the place the view shows (unless
+    // changed since it was written whole: the layout shown then has node
+    // ids the new writing does not give).
+    if (m_long && m_scroll.y() > 0 &&
+        (m_holding || (!sameWidth && m_idsInPageOrder && !m_structureDirty && m_treeChanges.empty() &&
+                       !(m_writer && m_showsFirstPart)))) {
+        if (!m_anchor)
+            m_anchor = ViewAnchor::at(m_engine.tree(), m_scroll, [this](int id) { return node(id); });
+        m_holdOnRebuild = true;
+        invalidateAll();
+        return;
+    }
     m_engine.setViewportSize(size);
     if (m_long) {
         // A long page reaches below any view: a view of another height
@@ -244,9 +258,15 @@ QPoint DocumentLayout::clampScroll(QPoint pos)
 
 void DocumentLayout::setScrollPosition(QPoint pos)
 {
-    if (pos != m_scroll)
-        m_scrollToKeep.reset();
+    const bool scrolled = pos != m_scroll;
     m_scroll = clampScroll(pos);
+    if (!scrolled)
+        return;
+    // (Scrolled while the layout held is shown: the new one shows what
+    // the view shows now.)
+    m_anchor.reset();
+    if (m_holding)
+        m_anchor = ViewAnchor::at(m_engine.tree(), m_scroll, [this](int id) { return node(id); });
 }
 
 bool DocumentLayout::needsLayout() const
@@ -274,11 +294,20 @@ void DocumentLayout::rebuild()
     }
     m_long = m_buildsInBackground &&
              (!writer->isDone() || writer->writtenLength() > kPartLength || writer->firstPartEndsAtATable());
-    if (!m_long)
-        m_scrollToKeep.reset();
+    // The layout shown stays while the new one is made (see m_holding);
+    // a short page is laid out at once.
+    const bool hold = std::exchange(m_holdOnRebuild, false) && m_long && m_anchor && m_anchor->node();
+    if (hold && !m_holding) {
+        m_heldNodes = std::exchange(m_nodes, {});
+        m_heldIds = std::exchange(m_ids, {});
+    } else if (!hold) {
+        letGoOfHeld();
+    }
+    letGoOfNodesInSteps(m_nodes);
     m_nodes.clear();
     freeTablesInBackground();
     m_ids.clear();
+    m_holding = hold;
     m_styleAtLayout.clear();
     m_textAtLayout.clear();
     QString base = m_baseFolder;
@@ -298,19 +327,76 @@ void DocumentLayout::rebuild()
     m_deferredRestyle.clear();
     m_layoutDirty = true;
     m_leftOutDeep.clear();
+    m_idsInPageOrder = true;
     if (!m_long) {
         LayoutSerializer::Result result = writer->takeResult();
         noteLeftOutDeep(std::move(result.leftOutDeep), true);
         m_nodes = std::move(result.nodes);
         adoptNodes(0);
+        m_engine.setViewportSize(m_viewport);
         m_engine.load(result.html);
         return;
     }
     m_writer = std::move(writer);
     m_showsFirstPart = true;
     adoptNodes(0);
-    m_engine.load(m_writer->firstPart().isEmpty() ? m_writer->partialHtml() : m_writer->firstPart());
+    QString first = m_writer->firstPart().isEmpty() ? m_writer->partialHtml() : m_writer->firstPart();
+    if (m_holding && !m_ids.contains(m_anchor->node())) {
+        // (Until the view's place is laid out, the layout shown stays.)
+        m_firstPartHeld = std::move(first);
+        m_layoutDirty = false;
+    } else {
+        if (m_holding)
+            letGoOfHeld();
+        m_holding = false;
+        m_engine.setViewportSize(m_viewport);
+        m_engine.load(first);
+    }
     startInBackground();
+}
+
+void DocumentLayout::showFirstPartHeld()
+{
+    if (!m_holding)
+        return;
+    letGoOfHeld();
+    m_holding = false;
+    m_engine.setViewportSize(m_viewport);
+    m_engine.load(std::exchange(m_firstPartHeld, {}));
+    m_layoutDirty = true;
+    m_allDirty = true;
+    requestRepaint();
+}
+
+void DocumentLayout::letGoOfHeld()
+{
+    m_firstPartHeld.clear();
+    if (m_heldIds.size() > kTablesFreedInBackground)
+        platform::disposeInBackground([ids = std::exchange(m_heldIds, {})]() mutable { ids.clear(); });
+    m_heldIds.clear();
+    letGoOfNodesInSteps(m_heldNodes);
+    m_heldNodes.clear();
+}
+
+bool DocumentLayout::reachesAnchor(const LayoutEngine& built, bool whole) const
+{
+    if (whole)
+        return true;
+    const std::optional<QPoint> at = m_anchor->scrollIn(built.tree(), [this](const Node* n) { return nodeId(n); });
+    return at && at->y() + m_viewport.height() <= built.canvasSize().height();
+}
+
+bool DocumentLayout::placeAnchor(bool whole)
+{
+    if (!m_anchor)
+        return true;
+    const std::optional<QPoint> at = m_anchor->scrollIn(m_engine.tree(), [this](const Node* n) { return nodeId(n); });
+    const bool reached = at && at->y() + m_viewport.height() <= canvasSize().height();
+    if (!reached && !whole)
+        return false;
+    m_scroll = clampScroll(at.value_or(m_anchor->pixels()));
+    m_anchor.reset();
+    return true;
 }
 
 void DocumentLayout::adoptNodes(size_t from)
@@ -378,7 +464,8 @@ void DocumentLayout::writeOn()
         noteLeftOutDeep(m_writer->result().leftOutDeep, true);
         if (!m_buildingWhole)
             buildInBackground(m_writer->wholePieces(), true);
-    } else if (!m_building && m_writer->writtenLength() >= 4 * m_builtLength &&
+    } else if (!m_building && (!m_holding || m_ids.contains(m_anchor->node())) &&
+               m_writer->writtenLength() >= 4 * m_builtLength &&
                m_writer->writtenLength() <= kLongestPartInBackground && !m_writer->insideTable() &&
                m_nodes.size() * 2 < size_t(std::max(0, m_doc->nodeCount()))) {
         buildInBackground(m_writer->partialPieces(), false);
@@ -516,6 +603,19 @@ void DocumentLayout::showBuild()
 {
     Replay replay = std::move(*m_replay);
     m_replay.reset();
+    if (m_holding) {
+        // (A part that ends above the view's place is not shown: the
+        // layout held stays.)
+        if (!reachesAnchor(*replay.built, replay.whole)) {
+            documentlayout_detail::disposeInBackground(std::move(replay.built));
+            if (m_writer->isDone() && !m_buildingWhole)
+                buildInBackground(m_writer->wholePieces(), true);
+            return;
+        }
+        letGoOfHeld();
+        m_holding = false;
+        m_engine.setViewportSize(m_viewport);
+    }
     m_engine.takeOver(*replay.built);
     m_showsFirstPart = false;
     documentlayout_detail::disposeInBackground(std::move(replay.built));
@@ -534,9 +634,8 @@ void DocumentLayout::showBuild()
     // last layout are laid out with the next.)
     m_layoutDirty = !m_treeChanges.empty();
     m_allDirty = true;
-    m_scroll = clampScroll(m_scrollToKeep.value_or(m_scroll));
-    if (m_scroll == m_scrollToKeep || replay.whole)
-        m_scrollToKeep.reset();
+    if (!placeAnchor(replay.whole))
+        m_scroll = clampScroll(m_scroll);
     if (replay.whole) {
         m_writer.reset();
         m_movedWhileWriting.clear();
@@ -675,7 +774,8 @@ void DocumentLayout::ensureLayout()
     } else {
         m_allDirty = true;
     }
-    m_scroll = clampScroll(m_scroll);
+    if (!placeAnchor(!m_writer))
+        m_scroll = clampScroll(m_scroll);
 }
 
 const LayoutTree& DocumentLayout::tree()
@@ -699,12 +799,16 @@ QSize DocumentLayout::canvasSize()
 
 int DocumentLayout::nodeId(const Node* node) const
 {
-    return m_ids.value(node, -1);
+    // (The layout held on screen has the ids the writing gives, also of
+    // the nodes it has not reached yet.)
+    const int id = m_ids.value(node, -1);
+    return id < 0 && m_holding ? m_heldIds.value(node, -1) : id;
 }
 
 Node* DocumentLayout::node(int id) const
 {
-    return id >= 0 && id < static_cast<int>(m_nodes.size()) ? m_nodes[static_cast<size_t>(id)].get() : nullptr;
+    const std::vector<Ref<Node>>& nodes = m_holding && id >= static_cast<int>(m_nodes.size()) ? m_heldNodes : m_nodes;
+    return id >= 0 && id < static_cast<int>(nodes.size()) ? nodes[static_cast<size_t>(id)].get() : nullptr;
 }
 
 const LayoutBox* DocumentLayout::box(const Element* el)
@@ -741,8 +845,8 @@ QRegion DocumentLayout::takeDirtyRegion()
 void DocumentLayout::invalidateAll()
 {
     // (A long page laid out anew shows its first screens first.)
-    if (m_long && !m_scrollToKeep && m_scroll != QPoint())
-        m_scrollToKeep = m_scroll;
+    if (m_long && !m_anchor && m_scroll != QPoint())
+        m_anchor = ViewAnchor::at(m_engine.tree(), m_scroll, [this](int id) { return node(id); });
     stopBackground();
     m_structureDirty = true;
     m_allDirty = true;
@@ -772,14 +876,18 @@ std::vector<std::pair<QString, QString>> DocumentLayout::layoutAttributes(const 
 // still being built) are not laid out: their changes leave the layout alone.
 void DocumentLayout::nodeInserted(Node* parent, Node* child)
 {
-    if (parent && parent->isConnected())
+    if (parent && parent->isConnected()) {
+        showFirstPartHeld();
         noteTreeChange(parent, child);
+    }
 }
 
 void DocumentLayout::nodeRemoved(Node* parent, Node* child)
 {
-    if (parent && parent->isConnected())
+    if (parent && parent->isConnected()) {
+        showFirstPartHeld();
         noteTreeChange(parent, child);
+    }
 }
 
 void DocumentLayout::childrenMoved(Node* from, Node* to)
@@ -1039,6 +1147,7 @@ bool DocumentLayout::layOutTreeChanges()
             e.html = run->html;
             m_editsWhileWriting.push_back(std::move(e));
         }
+        m_idsInPageOrder = false;
         const size_t from = m_nodes.size();
         for (Ref<Node>& n : run->nodes)
             m_nodes.push_back(std::move(n));
@@ -1053,6 +1162,7 @@ void DocumentLayout::textChanged(Text* text)
 {
     if (!text->isConnected())
         return;
+    showFirstPartHeld();
     const int id = nodeId(text);
     // After a change of the tree, the text is written anew with it.
     if (!m_structureDirty && !m_treeChanges.empty()) {
@@ -1135,7 +1245,7 @@ void DocumentLayout::documentReplaced(Document*)
     invalidateAll();
     m_leftOutDeep.clear();
     m_toldLeftOutDeep = false;
-    m_scrollToKeep.reset();
+    m_anchor.reset();
     if (m_replaced)
         m_replaced();
 }
@@ -1144,6 +1254,7 @@ void DocumentLayout::attributeChanged(Element* element, const QString& name)
 {
     if (!element->isConnected())
         return;
+    showFirstPartHeld();
     const int id = nodeId(element);
     // (On a page still being written, an element not written yet is
     // written as it is now.)
@@ -1279,6 +1390,7 @@ void DocumentLayout::styleChanged(Element* element)
 {
     if (!element->isConnected())
         return;
+    showFirstPartHeld();
     const int id = nodeId(element);
     if (m_writer) {
         // A long page being laid out: what is not written yet will be

@@ -3,6 +3,7 @@
 #include "engine/dom/DocumentObserver.h"
 #include "engine/dom/Ref.h"
 #include "engine/layout/LayoutEngine.h"
+#include "engine/layout/ViewAnchor.h"
 
 #include <QHash>
 #include <QPoint>
@@ -169,7 +170,8 @@ private:
     // Hands the tables of a long page's layout (ids, styles and texts) to a
     // worker thread to be freed; those of a short one stay.
     void freeTablesInBackground();
-    void letGoOfNodesInSteps();
+    void letGoOfNodesInSteps(std::vector<Ref<Node>>& nodes);
+    void letGoOfHeld();
     void adoptNodes(size_t from);
     void startInBackground();
     void writeOn();
@@ -197,6 +199,15 @@ private:
     // part that comes in.
     void restyleWhileWriting(Element* el, int id, const QString& attribute);
     void invalidateAll();
+    // The layout held on screen while the page is laid out anew at another
+    // width gives way to the first part of the new one (a change of the
+    // page is to be made in the layout shown).
+    void showFirstPartHeld();
+    // The view placed where the anchor stands in the layout shown (`whole`:
+    // the layout is the whole page's); false while it does not reach there.
+    bool placeAnchor(bool whole);
+    // Whether `built`, shown now, would show the view's place.
+    bool reachesAnchor(const LayoutEngine& built, bool whole) const;
     void requestRepaint();
     // Notes what a writing of the page (`whole`) or of a run of it left
     // out (see LayoutSerializer::Result).
@@ -264,9 +275,19 @@ private:
     bool m_showsFirstPart = false;              // the layout shown is the first part's
     bool m_long = false;                        // the page was too long to lay out at once
     QHash<int, QString> m_movedWhileWriting;    // objects moved since written: the style they were written with
-    // Where the view stood when a long page started over: it goes back
-    // there as soon as the layout reaches it again (unless scrolled).
-    std::optional<QPoint> m_scrollToKeep;
+    // What the view showed when a long page started over: the view goes
+    // back to it as soon as the layout reaches it again (unless scrolled).
+    std::optional<ViewAnchor> m_anchor;
+    // The page laid out anew at another width: until the new layout
+    // reaches the view's place, the old one stays on screen (with the node
+    // ids it was written with, the same as the new writing gives, as the
+    // page has not changed since it was written whole).
+    bool m_holdOnRebuild = false;
+    bool m_holding = false;
+    bool m_idsInPageOrder = false; // no run written anew since the page was written whole
+    QString m_firstPartHeld;
+    std::vector<Ref<Node>> m_heldNodes;
+    QHash<const Node*, int> m_heldIds;
     // Changes of what was written, made in the layout shown, in their
     // order: a text node's words replaced (textId), an element restyled
     // (restyleId, with the attributes it then had), or a run of blocks

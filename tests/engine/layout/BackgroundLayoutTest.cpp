@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <QElapsedTimer>
 #include <QThread>
@@ -401,19 +402,62 @@ TEST(BackgroundLayout, RoomForTheScrollBarKeepsTheWritingGoing)
     expectSameAsFullLayout(page.layout, *page.doc, "narrower at once");
 }
 
-TEST(BackgroundLayout, AnotherWidthStartsOverAtThatWidth)
+// The first word at or below the view's top, and how far below the top it
+// stands.
+std::pair<const Node*, int> wordAtTheTop(DocumentLayout& layout)
+{
+    const int top = layout.scrollPosition().y();
+    for (const TextPiece& piece : layout.tree().pieces) {
+        if (!piece.space && !piece.box.isEmpty() && piece.box.bottom() >= top)
+            return {layout.node(piece.textNodeId), piece.box.top() - top};
+    }
+    return {nullptr, 0};
+}
+
+// Where the first word of a text stands below the view's top; null while
+// the layout does not hold it.
+std::optional<int> belowTheTop(DocumentLayout& layout, const Node* text)
+{
+    const int id = layout.nodeId(text);
+    for (const TextPiece& piece : layout.engine().tree().pieces) {
+        if (piece.textNodeId == id && !piece.space)
+            return piece.box.top() - layout.scrollPosition().y();
+    }
+    return std::nullopt;
+}
+
+// Another width lays the page out anew in the background: the layout shown
+// stays on screen until the new one reaches what the view shows, then the
+// view shows it again at its new place, never the page's top meanwhile.
+TEST(BackgroundLayout, AnotherWidthStartsOverAndTheViewStaysOnWhatItShowed)
 {
     LongPage page;
     page.layout.ensureLayout();
     ASSERT_TRUE(waitForTheWholeLayout(page.layout));
-    // The view goes back to where it stood once the layout reaches it.
     page.layout.setScrollPosition(QPoint(0, 20000));
+    const auto [word, below] = wordAtTheTop(page.layout);
+    ASSERT_TRUE(word);
     page.layout.setViewportSize(QSize(500, 600));
     page.layout.ensureLayout();
     EXPECT_TRUE(page.layout.isLayingOutInBackground());
-    EXPECT_LT(page.layout.scrollPosition().y(), 20000);
-    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
-    EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 20000));
+    QElapsedTimer clock;
+    clock.start();
+    int held = 0;
+    while (page.layout.isLayingOutInBackground() && clock.elapsed() < 120 * 1000) {
+        page.layout.ensureLayout();
+        if (page.layout.engine().layoutWidth() == 800) {
+            ++held;
+            EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 20000));
+        } else {
+            EXPECT_EQ(belowTheTop(page.layout, word), below);
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(2);
+    }
+    ASSERT_FALSE(page.layout.isLayingOutInBackground());
+    EXPECT_GT(held, 0);
+    EXPECT_EQ(belowTheTop(page.layout, word), below);
+    EXPECT_GT(page.layout.scrollPosition().y(), 20000);
     expectSameAsFullLayout(page.layout, *page.doc, "narrower");
     // Another height alone keeps the layout.
     const int layouts = page.layout.counters().layouts;
@@ -421,6 +465,36 @@ TEST(BackgroundLayout, AnotherWidthStartsOverAtThatWidth)
     page.layout.ensureLayout();
     EXPECT_FALSE(page.layout.isLayingOutInBackground());
     EXPECT_EQ(page.layout.counters().layouts, layouts);
+}
+
+// Scrolled while the old layout is held, the view keeps what it shows
+// then; a change of the page meanwhile is made in the new layout's first
+// part, shown at once.
+TEST(BackgroundLayout, TheLayoutHeldFollowsScrollingAndGivesWayToAnEdit)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    page.layout.setScrollPosition(QPoint(0, 20000));
+    page.layout.setViewportSize(QSize(500, 600));
+    page.layout.ensureLayout();
+    ASSERT_EQ(page.layout.engine().layoutWidth(), 800);
+    page.layout.setScrollPosition(QPoint(0, 30000));
+    const auto [word, below] = wordAtTheTop(page.layout);
+    ASSERT_TRUE(word);
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_EQ(belowTheTop(page.layout, word), below);
+
+    page.layout.setViewportSize(QSize(800, 600));
+    page.layout.ensureLayout();
+    ASSERT_EQ(page.layout.engine().layoutWidth(), 500);
+    Element* title = page.doc->getElementsByTagName(QStringLiteral("H1")).item(0);
+    title->firstChild()->asText()->insertData(0, QStringLiteral("edited "));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.engine().layoutWidth(), 800);
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    page.layout.ensureLayout();
+    expectSameAsFullLayout(page.layout, *page.doc, "edited while held");
 }
 
 // Rules for screens of some sizes that start or stop applying as the view
