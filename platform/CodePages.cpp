@@ -39,12 +39,17 @@ const char* internalName(const QByteArray& name)
     return internal;
 }
 
-// Opens a converter for a charset name; null when the name is unknown.
+// Opens a converter for a charset name; null when the name is unknown. A
+// page labelled ISO-8859-1 or US-ASCII (latin1, ascii...) is windows-1252 to
+// every browser: its bytes 0x80 to 0x9F are quotes, dashes and the euro
+// sign, not controls. It is read and written so, and keeps its label.
 ConverterPtr openConverter(const QString& charset)
 {
-    const QString canonical = canonicalCharset(charset);
+    QString canonical = canonicalCharset(charset);
     if (canonical.isEmpty())
         return nullptr;
+    if (canonical == QLatin1String("ISO-8859-1") || canonical == QLatin1String("US-ASCII"))
+        canonical = QStringLiteral("windows-1252");
     UErrorCode err = U_ZERO_ERROR;
     ConverterPtr conv(ucnv_open(canonical.toLatin1().constData(), &err));
     if (U_FAILURE(err))
@@ -254,6 +259,9 @@ QString canonicalCharset(const QString& name)
 {
     using namespace codepages_detail;
     const QByteArray latin = name.trimmed().toLatin1();
+    // (A label of windows-1252 that browsers know and the converters do not.)
+    if (latin.compare("x-cp1252", Qt::CaseInsensitive) == 0)
+        return QStringLiteral("windows-1252");
     const char* internal = internalName(latin);
     if (!internal)
         return {};

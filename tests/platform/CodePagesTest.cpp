@@ -107,6 +107,32 @@ TEST(CodePages, Windows31jHoldsVendorCharactersThatPlainShiftJisLacks)
     EXPECT_EQ(bytes, QByteArray("\x87\x40\x81\x60"));
 }
 
+// Browsers read a page labelled ISO-8859-1 or US-ASCII, by any of their
+// names, as windows-1252: its bytes 0x80 to 0x9F are quotes, dashes and the
+// euro sign (read as ISO-8859-1 they were controls), and are written back as
+// the same bytes; what windows-1252 cannot hold becomes a reference.
+TEST(CodePages, LabelsBrowsersReadAsWindows1252AreReadAndWrittenSo)
+{
+    const QByteArray bytes("Grandma\x92s \x93quick\x94 bread \x96 \x80 5\x85 caf\xE9 \x81");
+    const QString text =
+        QStringLiteral("Grandma\u2019s \u201cquick\u201d bread \u2013 \u20ac 5\u2026 caf\u00e9 \u0081");
+    for (const char* label :
+         {"iso-8859-1", "ISO_8859-1:1987", "latin1", "l1", "iso8859-1", "iso88591", "iso-ir-100", "cp819", "ibm819",
+          "csisolatin1", "us-ascii", "ascii", "ANSI_X3.4-1968", "x-cp1252", "cp1252", "windows-1252"}) {
+        const QString charset = QString::fromLatin1(label);
+        bool ok = false;
+        EXPECT_EQ(decodeText(bytes, charset, &ok), text) << label;
+        EXPECT_TRUE(ok) << label;
+        EXPECT_EQ(encodeText(text, charset, &ok), bytes) << label;
+        EXPECT_TRUE(ok) << label;
+        EXPECT_EQ(encodeHtmlText(text + QStringLiteral("\u65e5"), charset), bytes + "&#26085;") << label;
+    }
+    // The label stays the page's own.
+    EXPECT_EQ(canonicalCharset(QStringLiteral("iso8859-1")), QStringLiteral("ISO-8859-1"));
+    EXPECT_EQ(canonicalCharset(QStringLiteral("ascii")), QStringLiteral("US-ASCII"));
+    EXPECT_EQ(canonicalCharset(QStringLiteral("x-cp1252")), QStringLiteral("windows-1252"));
+}
+
 TEST(CodePages, UnmappableCharacterIsReportedAndReplaced)
 {
     bool ok = true;

@@ -100,6 +100,31 @@ TEST(PageLoading, SaveWritesTheDocumentCharsetAndClearsDirty)
     EXPECT_EQ(again->getElementsByTagName(QStringLiteral("P")).item(0)->textContent(), QStringLiteral("変更€"));
 }
 
+// A page labelled ISO-8859-1 shows the quotes and dashes of its bytes 0x80
+// to 0x9F, as browsers do, keeps its label, and saves those bytes back.
+TEST(PageLoading, AnIso88591PageShowsItsQuotesAndSavesTheSameBytes)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("a.html"));
+    const QByteArray page("<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">"
+                          "</head><body><h2>Grandma\x92s \x93quick\x94 bread</h2><p>Flour \x96 500 g\x85</p>"
+                          "</body></html>");
+    writeFile(path, page);
+    Ref<Document> doc = Document::create();
+    ASSERT_TRUE(doc->load(path));
+    EXPECT_EQ(doc->charset(), QStringLiteral("ISO-8859-1"));
+    EXPECT_EQ(doc->body()->textContent(),
+              QStringLiteral("Grandma\u2019s \u201cquick\u201d breadFlour \u2013 500 g\u2026"));
+    doc->getElementsByTagName(QStringLiteral("P"))
+        .item(0)
+        ->appendChild(doc->createTextNode(QStringLiteral(" \u20ac\u65e5")));
+    ASSERT_TRUE(doc->save());
+    const QByteArray saved = readFile(path);
+    EXPECT_TRUE(saved.contains("charset=iso-8859-1")) << saved.constData();
+    EXPECT_TRUE(saved.contains("<H2>Grandma\x92s \x93quick\x94 bread</H2>")) << saved.constData();
+    EXPECT_TRUE(saved.contains("<P>Flour \x96 500 g\x85 \x80&#26085;</P>")) << saved.constData();
+}
+
 TEST(PageLoading, FailedSaveLeavesTheOldFileAndTheUrl)
 {
     QTemporaryDir dir;
