@@ -1508,7 +1508,16 @@ public:
         // scan cannot tell has ended them before it: closeBeforeHtmlEnd.)
         // The scopes of HTML end tags end at an integration point.
         const bool current = !m_open.empty() && m_html.size() == m_open.back().html;
-        if (current && (closeForeign(name) || (!inForeign() && name != "template")))
+        if (current && (closeForeign(name, m_html.size()) || (!inForeign() && name != "template")))
+            return;
+        // Where the scan cannot tell whether the HTML elements opened in the
+        // innermost integration point are all closed, the end tag of that
+        // point, or of an SVG or MathML element around it, is taken to
+        // close it, as the tree builder does when they are (a page that
+        // closes what it opens, as every saved one does). Kept open, SVG or
+        // MathML that the tree builder closed would be read as HTML (a
+        // SELECT there, in a table, ended the program).
+        if (!current && !inForeign() && this->current() == Current::Maybe && closeForeign(name, m_open.back().html))
             return;
         const size_t lo = endReach(name);
         const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_html.size());
@@ -1600,10 +1609,12 @@ private:
 
     // The tree builder's walk for an end tag in SVG or MathML: from its
     // current element down to the first HTML element, the element of that
-    // name is closed with what is open in it. True when there was one.
-    bool closeForeign(std::string_view name)
+    // name is closed with what is open in it (`above`: where the HTML
+    // elements open above the innermost entry start). True when there was
+    // one.
+    bool closeForeign(std::string_view name, size_t above)
     {
-        const std::optional<Target> t = foreignNamed(name);
+        const std::optional<Target> t = foreignNamed(name, above);
         if (!t)
             return false;
         if (t->inside) {
@@ -1624,9 +1635,8 @@ private:
         bool inside;
         size_t at;
     };
-    std::optional<Target> foreignNamed(std::string_view name) const
+    std::optional<Target> foreignNamed(std::string_view name, size_t above) const
     {
-        size_t above = m_html.size();
         for (size_t k = m_open.size(); k-- > 0;) {
             const Open& o = m_open[k];
             if (above > o.html)
@@ -1640,7 +1650,7 @@ private:
         }
         return std::nullopt;
     }
-    bool namesForeign(std::string_view name) const { return foreignNamed(name).has_value(); }
+    bool namesForeign(std::string_view name) const { return foreignNamed(name, m_html.size()).has_value(); }
 
     static bool breaksOut(std::string_view name, std::string_view tag)
     {
