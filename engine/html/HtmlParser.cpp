@@ -977,9 +977,12 @@ public:
     Outcome endEffect(std::string_view name, size_t lo, size_t top) const
     {
         if (name == "template") {
-            // Closes the template with all that is open in it.
+            // Closes the template with all that is open in it. (A template
+            // is opened wherever its tag stands and closed only by its end
+            // tag: past a mark that holds none, the one below is the
+            // innermost.)
             for (size_t k = top; k-- > lo;) {
-                if (m_open[k].name.empty())
+                if (m_open[k].template_)
                     return {Effect::Unknown, lo};
                 if (m_open[k].known && m_open[k].name == "template")
                     return {Effect::Closes, k};
@@ -1103,8 +1106,12 @@ public:
     // for them).
     void unknownFrom(size_t at)
     {
-        forget(std::min(at, m_open.size()));
-        push(std::string_view(), false);
+        at = std::min(at, m_open.size());
+        bool templates = false;
+        for (size_t k = at; k < m_open.size(); ++k)
+            templates = templates || m_open[k].name == "template" || m_open[k].template_;
+        forget(at);
+        m_open.push_back({std::string(), false, templates});
     }
 
 private:
@@ -1116,6 +1123,8 @@ private:
     {
         std::string name; // empty: elements the scan cannot name
         bool known;
+        // (Of a mark: a template may be open among its elements.)
+        bool template_ = false;
     };
     enum class Class {
         Void,       // no content, closes nothing (but an HR closes a paragraph)

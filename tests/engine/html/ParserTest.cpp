@@ -763,6 +763,30 @@ TEST(HtmlParser, EndTagsOfAnIntegrationPointWhoseHtmlMayBeOpenCloseIt)
     EXPECT_EQ(title->getElementsByTagName(QStringLiteral("OPTION")).length(), 0u);
 }
 
+// A TEMPLATE end tag closes the template with all that is open in it, SVG
+// and MathML too, where the scan has lost track of the elements opened in
+// the template (a formatting element closed across a block, a table ended):
+// a template is closed by nothing else. The scan kept the SVG TITLE open
+// there, and took the SELECT after the TITLE's end tag for an SVG one,
+// which it left out.
+TEST(HtmlParser, ATemplateEndTagClosesTheTemplateAcrossElementsTheScanLostTrackOf)
+{
+    static const char* const kLost[] = {"<b><div></b>", "<table></table>", "<p><b>x</p>", "<a><a>"};
+    static const char* const kPoints[][2] = {{"<svg><title>", "</title>"},
+                                             {"<svg><foreignObject>", "</foreignObject>"},
+                                             {"<math><mi>", "</mi>"},
+                                             {"<math><annotation-xml encoding=text/html>", "</annotation-xml>"}};
+    for (const char* around : {"", "<table><td>", "<svg><desc>"})
+        for (const char* lost : kLost)
+            for (const auto& point : kPoints) {
+                const QByteArray page = QByteArray(around) + "<template>" + lost + point[0] + "</template>" + point[1] +
+                                        "<select><option>kept</select>";
+                auto doc = pageFrom(page.constData());
+                EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u) << page.constData();
+                expectNoForeignSelectAndAStableSave(page.constData());
+            }
+}
+
 // An SVG start tag in MathML (not in an integration point) makes a MathML
 // element named SVG, and a MATH in SVG an SVG one; the page takes them for
 // the other kind, and wrote a SCRIPT in a MathML text integration point
