@@ -29,6 +29,22 @@ int widthOf(litehtml::element& el)
     return el.right() + el.get_inline_shift_right() - (el.is_white_space() ? el.width() : 0);
 }
 
+// Whether the line can still hold `el`, as litehtml asks it when it places
+// it: at the size it has now (its width at the end of the line, see
+// LineFit), not at the one it was placed at last (its width on an old line,
+// which may begin with it).
+bool lineHolds(const litehtml::box& line, const litehtml::element::ptr& el, litehtml::white_space ws)
+{
+    litehtml::size size;
+    el->get_content_size(size, 0);
+    litehtml::position& pos = el->get_position();
+    const int placedWidth = pos.width;
+    pos.width = size.width;
+    const bool holds = line.can_hold(el, ws);
+    pos.width = placedWidth;
+    return holds;
+}
+
 } // namespace keptlines_detail
 
 KeptLines::KeptLines(const litehtml::element& block, size_t prefix, size_t suffix)
@@ -274,7 +290,7 @@ bool KeptLines::place(litehtml::html_tag& block, litehtml::box::vector& boxes, l
         while (m_candidate < m_candidates.size() && m_candidates[m_candidate].child < m_at)
             ++m_candidate;
         if (m_candidate == m_candidates.size() || m_candidates[m_candidate].child != m_at || boxes.empty() ||
-            boxes.back()->get_type() != litehtml::box_line || boxes.back()->can_hold(el, ws))
+            boxes.back()->get_type() != litehtml::box_line || keptlines_detail::lineHolds(*boxes.back(), el, ws))
             return false;
         // It begins a line as it began an old one: the old lines from there
         // on stand, below the line that ends here.

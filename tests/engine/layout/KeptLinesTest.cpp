@@ -265,4 +265,48 @@ TEST(KeptLines, CentredLinesAreLaidOutWhole)
                Keeps::Nothing}});
 }
 
+// The words of a paragraph of `width` pixels laid out alone: their boxes
+// from the paragraph's left edge.
+std::vector<QRect> wordBoxes(const QString& text, int width)
+{
+    Ref<Document> doc =
+        pageFrom(QStringLiteral("<body><p id=p style='width:%1px'>").arg(width) + text + QStringLiteral("</p></body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    std::vector<QRect> boxes;
+    for (const TextPiece& piece : layout.engine().tree().pieces)
+        boxes.push_back(piece.box.translated(-layout.engine().tree().pieces.front().box.x(), 0));
+    return boxes;
+}
+
+TEST(KeptLines, AWordThatFitsAtTheEndOfTheLineAboveAfterAKeyMovesUp)
+{
+    // The first word of a line is as wide there as it is alone; at the end
+    // of the line above, where the fractions of the widths before it fall
+    // otherwise, it may be a pixel narrower: a key that leaves it just that
+    // room there moves it up, as a fresh layout does, rather than letting
+    // its old line stand from it on.
+    bool tried = false;
+    for (const char* before : {"returns the x of", "browser line value", "the layout of x", "value x the of page"}) {
+        const QString rest = QStringLiteral(" a ") + manyWords(30);
+        const QString text = QLatin1String(before) + rest;
+        // Where the word ends on one line, and how wide it is beginning one.
+        const std::vector<QRect> wide = wordBoxes(text, 2000);
+        const size_t word = static_cast<size_t>(2 * QString::fromLatin1(before).count(u' ') + 2);
+        const int alone = wordBoxes(rest.mid(1), 2000).front().width();
+        if (wide[word].width() >= alone)
+            continue;
+        tried = true;
+        // One letter more before it pushes it down to begin a line; the
+        // letter taken out again leaves it exactly the room it takes.
+        runSteps(QStringLiteral("<body><p id=p style='width:%1px'>x").arg(wide[word].right() + 1) + text +
+                     QStringLiteral("</p></body>"),
+                 {{before, [](Text* t) { t->deleteData(0, 1); }, Keeps::Either}});
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_TRUE(tried) << "no word narrower at the end of a line than beginning one";
+}
+
 } // namespace
