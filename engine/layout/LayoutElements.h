@@ -1097,6 +1097,8 @@ public:
     // root reaches down to it as a layout places it (to the fraction of a
     // pixel its margins ended at), and covers at least `viewHeight`.
     void moveFlowEnd(int dy, int viewHeight);
+    // How far down the page's boxes reach, with their margins.
+    int reach() const { return m_reach; }
 
 private:
     int m_laidOutWidth = 0; // the root's size before it was stretched

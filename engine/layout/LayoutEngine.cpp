@@ -2051,7 +2051,8 @@ struct LayoutEngine::RunBefore
     int firstBox = -1;       // our boxes of the run: firstBox .. endBox-1
     int endBox = -1;
     int lastBox = -1;
-    int width = 0; // of the page, as far as the run reached
+    int width = 0;  // of the page, as far as the run reached
+    int height = 0; // and down
     // In a text box: its cell, and how wide the run's blocks made it.
     std::shared_ptr<litehtml::element> cell;
     std::shared_ptr<litehtml::element> table;
@@ -2111,6 +2112,7 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
         const litehtml::position origin = layoutelements_detail::placementOf(*b->parent());
         layoutelements_detail::addDocumentSize(*b, size, origin.x, origin.y);
         before.width = std::max(before.width, size.width);
+        before.height = std::max(before.height, size.height);
     }
     // (Last: measuring the blocks lays them out at other widths.)
     for (litehtml::element* b : blocks) {
@@ -2289,11 +2291,13 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         return false;
     }
     int right = 0;
+    int down = 0;
     for (litehtml::element* block : blocks) {
         litehtml::size size;
         const litehtml::position origin = layoutelements_detail::placementOf(*parent);
         layoutelements_detail::addDocumentSize(*block, size, origin.x, origin.y);
         right = std::max(right, size.width);
+        down = std::max(down, size.height);
     }
     if (!keepsExtent(before.width, right, m_documentSize.width()))
         return false;
@@ -2302,6 +2306,16 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell);
     if (!shift || (cell && shift->holder() != cell))
         return false;
+    // The page reaches down to the flow's end, which moves by the change:
+    // unless the run's content reaches past it, or did (content that
+    // overflows its box, as that of a cell in a row it spans past).
+    if (auto* root = dynamic_cast<RootElement*>(m_document->root().get()); root && !cell) {
+        const bool rootMoves = !shift->grown().empty() && !shift->grown().back()->have_parent();
+        const int reach = root->reach();
+        const int reachAfter = reach + (rootMoves ? dy : 0);
+        if (down > reachAfter || (before.height >= reach && down != before.height + dy))
+            return false;
+    }
     const auto holderEntry = m_tree.byNode.find(layoutNodeId(*shift->holder()));
     const auto parentEntry = m_tree.byNode.find(layoutNodeId(*parent));
     if (holderEntry == m_tree.byNode.end() || parentEntry == m_tree.byNode.end())

@@ -440,3 +440,15 @@ TEST(RunReflow, UndoAndRedoOfEachEditAreLaidOutInPlace)
         }
     }
 }
+
+// A cell in a row it spans past is as high as that row, which holds nothing
+// else: what it holds overflows it, and the page reaches as far down as that
+// does, margins included, though the table keeps its height.
+TEST(RunReflow, ParagraphsOverflowingTheirCellReachAsFarDownAsInAFreshLayout)
+{
+    const QString tall = QStringLiteral("<body><div style=\"height:600px\">x</div><table border=1><tr>");
+    editAndUndo(tall + QStringLiteral("<td rowspan=2 id=c>loose text</td></tr></table></body>"), {enterAt("c", 0)});
+    editAndUndo(tall + QStringLiteral("<td rowspan=2><p id=c>a paragraph</p><p id=d>another</p></td></tr></table>"
+                                      "<p>after</p></body>"),
+                {enterAt("c", 2), backspaceAtStartOf("d")});
+}
