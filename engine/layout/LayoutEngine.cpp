@@ -602,8 +602,7 @@ LayoutEngine::~LayoutEngine()
 
 bool LayoutEngine::takenApartInBackground() const
 {
-    // (A word is an element of the layout library's as a box is.)
-    return m_document && m_tree.boxes.size() + m_tree.pieces.size() >= kBoxesTakenApartInBackground;
+    return m_document && m_tree.boxes.size() + m_tree.pieces.size() / kWordsABox >= kBoxesTakenApartInBackground;
 }
 
 void LayoutEngine::letGoOfPage()

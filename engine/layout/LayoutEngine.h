@@ -158,11 +158,15 @@ public:
     // The page background: BODY's colour, else white.
     QColor backgroundColor() const;
 
-    // Layouts with more boxes and words than this are taken apart on a
-    // worker thread when they are let go on the application's thread: a
-    // long page's layout takes seconds to take apart, and one of a long
-    // line of text, of few boxes, a good part of a second.
+    // Layouts with more boxes than this (a word counted as a sixteenth of
+    // a box) are taken apart on a worker thread when they are let go on the
+    // application's thread: a long page's layout takes seconds to take
+    // apart, and one of a long line of text, of few boxes, a good part of a
+    // second. A shorter one goes at once (a box about 2 us, a word a
+    // thirtieth of that): taken apart on a worker, it would slow the
+    // window's thread more than that, both taking and giving back memory.
     static constexpr size_t kBoxesTakenApartInBackground = 4000;
+    static constexpr size_t kWordsABox = 16;
     // Whether the page is taken apart on a worker thread when let go of.
     bool takenApartInBackground() const;
 

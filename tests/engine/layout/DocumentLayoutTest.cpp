@@ -6,6 +6,7 @@
 #include "engine/editing/TextRange.h"
 #include "engine/layout/TextGeometry.h"
 
+#include "bench/engine/BenchPages.h"
 #include "engine/EnginePage.h"
 #include "LayoutFixture.h"
 
@@ -167,11 +168,13 @@ TEST(LayoutEngine, ALongPagesLayoutIsTakenApartInTheBackground)
 }
 
 // A long line of text is one box of very many words, each an element of
-// the layout's: its layout is taken apart there too, a short page's here.
+// the layout's: its layout is taken apart there too; a short page's here,
+// also one of some thousand boxes and words (a few milliseconds), which
+// taken apart on a worker would slow the next layout more.
 TEST(LayoutEngine, ALongLineOfFewBoxesIsTakenApartInTheBackgroundToo)
 {
     QString words;
-    for (int i = 0; i < 3000; ++i)
+    for (int i = 0; i < 40000; ++i)
         words += QStringLiteral("word%1 ").arg(i);
     LayoutEngine engine;
     engine.load(QStringLiteral("<html><body><pre>") + words + QStringLiteral("</pre></body></html>"));
@@ -179,6 +182,9 @@ TEST(LayoutEngine, ALongLineOfFewBoxesIsTakenApartInTheBackgroundToo)
     ASSERT_LT(engine.tree().boxes.size(), 10u);
     EXPECT_TRUE(engine.takenApartInBackground());
     engine.load(QStringLiteral("<html><body><p>short</p></body></html>"));
+    engine.layout(800);
+    EXPECT_FALSE(engine.takenApartInBackground());
+    engine.load(bench_pages::largePage());
     engine.layout(800);
     EXPECT_FALSE(engine.takenApartInBackground());
 }
