@@ -27,7 +27,7 @@ bool isValidAttributeName(const QString& name)
     return true;
 }
 
-void appendEscaped(QString& out, const QString& text, bool attribute)
+void appendEscaped(QString& out, QStringView text, bool attribute)
 {
     // Runs of plain characters are copied whole: a text of megabytes (a
     // long line) is written in a few milliseconds, not a character at a time.
@@ -238,7 +238,7 @@ bool LayoutSerializer::advance(int nodes)
         // (A piece ends where the page can be cut for reading in parts,
         // unless none comes for a while.)
         if (m_pieceLength > 0 && out.size() >= m_pieceLength) {
-            const bool cut = canBeCutHere();
+            const bool cut = m_textLeft.isNull() && canBeCutHere();
             if (cut || out.size() >= 2 * m_pieceLength) {
                 m_piecesLength += out.size();
                 m_pieces.push_back(std::move(out));
@@ -247,6 +247,11 @@ bool LayoutSerializer::advance(int nodes)
                 if (cut)
                     noteCut();
             }
+        }
+        // (The next slice of a long text is all of this call.)
+        if (!m_textLeft.isNull()) {
+            writeText(QString(m_textLeft), m_textAt);
+            break;
         }
         Frame& f = m_stack.back();
         if (f.next >= f.node->childCount()) {
@@ -261,6 +266,37 @@ bool LayoutSerializer::advance(int nodes)
         visit(child, f);
     }
     return m_stack.empty();
+}
+
+void LayoutSerializer::writeText(const QString& text, qsizetype from)
+{
+    // A long text is written a slice at a time, one with each advance()
+    // (the text as it was when its writing began), and never split inside
+    // a surrogate pair.
+    qsizetype to = text.size();
+    if (m_pieceLength > 0 && to - from > kTextSlice) {
+        to = from + kTextSlice;
+        if (text.at(to - 1).isHighSurrogate())
+            ++to;
+    }
+    m_textLeft = to < text.size() ? text : QString();
+    m_textAt = to;
+    QString& out = m_result.html;
+    const qsizetype start = out.size();
+    layoutserializer_detail::appendEscaped(out, QStringView(text).mid(from, to - from), false);
+    // (Positions in `out`: the pieces before it are m_piecesLength long.)
+    const qsizetype firstPartEnd = m_firstPartLength - m_piecesLength;
+    if (m_firstPartLength >= 0 && m_firstPart.isEmpty() && out.size() > firstPartEnd) {
+        // A long text is cut where the first part ends, not inside a
+        // reference or a surrogate pair.
+        qsizetype cut = std::max(start, firstPartEnd);
+        const qsizetype amp = out.lastIndexOf(u'&', cut - 1);
+        if (amp >= start && amp > cut - 8 && out.indexOf(u';', amp) >= cut)
+            cut = amp;
+        if (cut > start && out.at(cut - 1).isHighSurrogate())
+            --cut;
+        takeFirstPart(m_piecesLength + cut, false);
+    }
 }
 
 bool LayoutSerializer::followTreeChange()
@@ -298,7 +334,7 @@ bool LayoutSerializer::wroteChildrenUpTo(const Node& parent, int last) const
 {
     for (size_t i = 0; i < m_stack.size(); ++i) {
         if (m_stack[i].node == &parent)
-            return last < m_stack[i].next - (i + 1 < m_stack.size() ? 1 : 0);
+            return last < m_stack[i].next - (i + 1 < m_stack.size() || !m_textLeft.isNull() ? 1 : 0);
     }
     return m_started;
 }
@@ -322,21 +358,7 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
             return;
         }
         out += QStringLiteral("<!--#%1-->").arg(addNode(node));
-        const qsizetype start = out.size();
-        appendEscaped(out, text->data(), false);
-        // (Positions in `out`: the pieces before it are m_piecesLength long.)
-        const qsizetype firstPartEnd = m_firstPartLength - m_piecesLength;
-        if (m_firstPartLength >= 0 && m_firstPart.isEmpty() && out.size() > firstPartEnd) {
-            // A long text is cut where the first part ends, not inside a
-            // reference or a surrogate pair.
-            qsizetype cut = std::max(start, firstPartEnd);
-            const qsizetype amp = out.lastIndexOf(u'&', cut - 1);
-            if (amp >= start && amp > cut - 8 && out.indexOf(u';', amp) >= cut)
-                cut = amp;
-            if (cut > start && out.at(cut - 1).isHighSurrogate())
-                --cut;
-            takeFirstPart(m_piecesLength + cut, false);
-        }
+        writeText(text->data(), 0);
         return;
     }
     const Element* el = node->nodeType() == NodeType::Element ? node->asElement() : nullptr;

@@ -39,6 +39,9 @@ public:
     // text box's parts not counted.
     static constexpr int kMaxDepth = 180;
     static constexpr int kMaxTableDepth = 12;
+    // A longer text of a page kept in pieces is written a slice this long
+    // at a time (see advance()).
+    static constexpr qsizetype kTextSlice = 64 * 1024;
 
     struct Result
     {
@@ -67,7 +70,8 @@ public:
     LayoutSerializer(const LayoutSerializer&) = delete;
     LayoutSerializer& operator=(const LayoutSerializer&) = delete;
 
-    // Writes about `nodes` more nodes; true when the page is written whole.
+    // Writes about `nodes` more nodes, or the next slice of a long text;
+    // true when the page is written whole.
     bool advance(int nodes);
     bool isDone() const;
     // What was written so far, the elements still open closed after it.
@@ -176,6 +180,9 @@ private:
         qsizetype start = 0;   // where its start tag stands in the whole text
     };
     void visit(const Node* node, const Frame& parent);
+    // Writes `text` (of a text node) from `from` on: in a page kept in
+    // pieces, a slice of a long one, the rest left for the next advance().
+    void writeText(const QString& text, qsizetype from);
     // Sets where `frame`, an element's, stands: in `parent`.
     static void placeIn(Frame& frame, const Frame& parent);
     // Whether `frame` is nested deeper than the layout takes.
@@ -190,6 +197,10 @@ private:
     void noteCut();
 
     Result m_result;
+    // A long text being written: what it held when its writing began, and
+    // how far it is written (null when none).
+    QString m_textLeft;
+    qsizetype m_textAt = 0;
     qsizetype m_pieceLength = 0; // none: one text
     std::vector<QString> m_pieces;
     qsizetype m_piecesLength = 0;

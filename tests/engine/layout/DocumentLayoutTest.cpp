@@ -145,6 +145,37 @@ TEST(LayoutSerializer, PiecesJoinToTheTextWrittenWhole)
     EXPECT_EQ(r.nodes.size(), whole.result().nodes.size());
 }
 
+// A long text is written a slice at a time, each advance the next (the
+// window's steps stay short), as the text was when its writing began: the
+// pieces join to the text written whole, a reference or a surrogate pair
+// at a slice's edge included; what follows it waits for its end.
+TEST(LayoutSerializer, ALongTextIsWrittenASliceAtATime)
+{
+    const qsizetype slice = LayoutSerializer::kTextSlice;
+    QString text = QStringLiteral("x").repeated(3 * slice + 100);
+    text[slice - 1] = QChar(0xD83D);
+    text[slice] = QChar(0xDE00);
+    text[2 * slice] = u'&';
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><p>a</p><pre>t</pre><p>after</p></body>"));
+    Text* pre = doc->getElementsByTagName(QStringLiteral("PRE")).item(0)->firstChild()->asText();
+    pre->setData(text);
+    const QString whole = LayoutSerializer::serialize(*doc).html;
+    LayoutSerializer pieces(*doc);
+    pieces.takeFirstPartAt(1000, 3);
+    pieces.keepInPiecesOf(4 * slice);
+    qsizetype before = 0;
+    int steps = 0;
+    while (!pieces.advance(512)) {
+        EXPECT_LT(pieces.writtenLength() - before, 2 * slice + 200);
+        before = pieces.writtenLength();
+        if (++steps == 1)
+            pre->setData(QStringLiteral("changed"));
+    }
+    EXPECT_GE(steps, 3);
+    EXPECT_EQ(LayoutSerializer::join(pieces.wholePieces()), whole);
+    EXPECT_TRUE(whole.startsWith(pieces.firstPart().left(pieces.firstPart().indexOf(u'x') + 500)));
+}
+
 // A long page's layout takes seconds to take apart: let go on the window's
 // thread (another page loaded, the engine gone), it is taken apart on a
 // worker thread, with what it refers to kept until then.
