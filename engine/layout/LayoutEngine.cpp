@@ -1131,34 +1131,19 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
     const size_t piecesTo = static_cast<size_t>(to) < boxes.size()
                                 ? static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(to)].firstPiece))
                                 : pieces.size();
-    const auto moveOwner = [owners](TextPiece& p) {
-        if (p.owner >= owners->end)
-            p.owner += owners->added;
-    };
-    const bool ownersMove = owners && owners->added != 0;
-    layoutengine_detail::inParts(
-        std::min(piecesFrom, pieces.size()), std::min(piecesTo, pieces.size()), layoutengine_detail::kWordsAPart,
-        [&](size_t first, size_t end) {
-            for (size_t i = first; i < end; ++i) {
-                TextPiece& p = pieces[i];
-                if (ownersMove)
-                    moveOwner(p);
-                const bool inMoved = p.owner >= from && p.owner < to &&
-                                     (p.owner < range.movedTo || moved[static_cast<size_t>(p.owner - range.movedTo)]);
-                if (inMoved ||
-                    (p.box.y() >= oldBottom && std::find(around.begin(), around.end(), p.owner) != around.end())) {
-                    p.box.translate(0, dy);
-                    p.baseline += dy;
-                }
-            }
-        });
-    if (ownersMove) {
-        layoutengine_detail::inParts(std::max(piecesFrom, piecesTo), pieces.size(), layoutengine_detail::kWordsAPart,
-                                     [&](size_t first, size_t end) {
-                                         for (size_t i = first; i < end; ++i)
-                                             moveOwner(pieces[i]);
-                                     });
-    }
+    // (Mostly a part of the list at a time: a long page holds very many.)
+    if (owners && owners->added != 0)
+        pieces.moveOwners(std::min(piecesFrom, pieces.size()), pieces.size(), owners->end, owners->added);
+    pieces.moveDown(std::min(piecesFrom, pieces.size()), std::min(piecesTo, pieces.size()), from, range.movedTo, dy,
+                    [&](TextPiece& p) {
+                        const bool inMoved = p.owner >= range.movedTo && p.owner < to &&
+                                             moved[static_cast<size_t>(p.owner - range.movedTo)];
+                        if (inMoved || (p.box.y() >= oldBottom &&
+                                        std::find(around.begin(), around.end(), p.owner) != around.end())) {
+                            p.box.translate(0, dy);
+                            p.baseline += dy;
+                        }
+                    });
     return range;
 }
 
@@ -1286,11 +1271,7 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
     // long page holds very many.)
     const size_t had = piecesTo - piecesFrom;
     const size_t now = part.pieces.size();
-    if (now > had)
-        pieces.insert(piecesEnd, now - had, TextPiece());
-    else if (now < had)
-        pieces.erase(piecesBegin + static_cast<std::ptrdiff_t>(now), piecesEnd);
-    std::move(part.pieces.begin(), part.pieces.end(), pieces.begin() + static_cast<std::ptrdiff_t>(piecesFrom));
+    pieces.replace(piecesFrom, piecesTo, part.pieces.takeAll());
     layoutengine_detail::widenPaintExtents(*block);
     if (linesBefore) {
         const int boxes = end - first;
@@ -1450,12 +1431,7 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
             p.offset += edited.lengthChange;
     }
     const size_t now = part.pieces.size();
-    if (now > had)
-        pieces.insert(pieces.begin() + static_cast<std::ptrdiff_t>(partFrom + had), now - had, TextPiece());
-    else if (now < had)
-        pieces.erase(pieces.begin() + static_cast<std::ptrdiff_t>(partFrom + now),
-                     pieces.begin() + static_cast<std::ptrdiff_t>(partFrom + had));
-    std::move(part.pieces.begin(), part.pieces.end(), pieces.begin() + static_cast<std::ptrdiff_t>(partFrom));
+    pieces.replace(partFrom, partFrom + had, part.pieces.takeAll());
     if (const int more = static_cast<int>(now) - static_cast<int>(had); more != 0) {
         for (size_t i = static_cast<size_t>(blockBox) + 1; i < m_tree.boxes.size(); ++i)
             m_tree.boxes[i].firstPiece += more;
@@ -2489,7 +2465,8 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
                        list.begin() + static_cast<std::ptrdiff_t>(to));
         std::move(replacement.begin(), replacement.end(), list.begin() + static_cast<std::ptrdiff_t>(from));
     };
-    splice(pieces, piecesFrom, piecesTo, part.pieces);
+    const size_t partPieces = part.pieces.size();
+    pieces.replace(piecesFrom, piecesTo, part.pieces.takeAll());
     splice(boxes, static_cast<size_t>(first), static_cast<size_t>(end), part.boxes);
     const size_t after = static_cast<size_t>(first) + part.boxes.size();
     for (size_t i = static_cast<size_t>(first); i < after; ++i)
@@ -2513,7 +2490,7 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
                                  });
     // (The owners of the words after the run are moved along by
     // moveTreeAfter, in its pass over those words.)
-    owners = {piecesFrom + part.pieces.size(), end, added};
+    owners = {piecesFrom + partPieces, end, added};
     for (size_t i = 0; i < part.boxes.size(); ++i) {
         const LayoutBox& b = boxes[static_cast<size_t>(first) + i];
         if (b.nodeId >= 0)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/layout/TextPieces.h"
+
 #include <QRect>
 #include <QString>
 
@@ -32,19 +34,6 @@ struct LayoutBox
     int zIndex = 0;
     int order = 0;      // document order
     int firstPiece = 0; // how many words come before it in document order
-};
-
-// One word or white-space run of a text node as laid out.
-struct TextPiece
-{
-    int textNodeId = -1; // our text node, -1 when unknown
-    int offset = 0;      // UTF-16 offset of the piece in its text node
-    QString text;
-    bool space = false;
-    QRect box;        // page coordinates; the line's height
-    int baseline = 0; // page y of the baseline
-    int font = 0;     // handle in the layout's FontCatalog
-    int owner = -1;   // index of the box of the element that holds it
 };
 
 // Node id -> the index of its box. Node ids are handed out from 0 up, one
@@ -141,10 +130,10 @@ private:
 // read. Built after each layout; independent of the layout library.
 struct LayoutTree
 {
-    std::vector<LayoutBox> boxes;  // in document order; boxes[0] is the root when not empty
-    std::vector<TextPiece> pieces; // in document order
-    BoxesByNode byNode;            // node id -> box index
-    QSize canvas;                  // extent of the page, positioned boxes included
+    std::vector<LayoutBox> boxes; // in document order; boxes[0] is the root when not empty
+    TextPieces pieces;            // in document order
+    BoxesByNode byNode;           // node id -> box index
+    QSize canvas;                 // extent of the page, positioned boxes included
 
     const LayoutBox* box(int nodeId) const
     {
