@@ -83,12 +83,15 @@ bool besideFloats(const litehtml::element& block)
     return false;
 }
 
-litehtml::size extentOf(const std::shared_ptr<litehtml::element>& block)
+litehtml::size extentOf(const std::shared_ptr<litehtml::element>& block, bool ofWords = false)
 {
     litehtml::size size;
     const auto parent = block->parent();
     const litehtml::position origin = parent ? layoutelements_detail::placementOf(*parent) : litehtml::position();
-    layoutelements_detail::addDocumentSize(*block, size, origin.x, origin.y);
+    if (ofWords)
+        layoutelements_detail::addWordsBlockSize(*block, size, origin.x, origin.y);
+    else
+        layoutelements_detail::addDocumentSize(*block, size, origin.x, origin.y);
     return size;
 }
 
@@ -220,7 +223,8 @@ long BlockReflow::tableCellsLaidOutAlone()
     return blockreflow_detail::tableCellsAlone;
 }
 
-std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<litehtml::element>& changed)
+std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<litehtml::element>& changed,
+                                                         const litehtml::element* inFlow)
 {
     using namespace blockreflow_detail;
     std::shared_ptr<litehtml::element> block;
@@ -264,7 +268,7 @@ std::shared_ptr<litehtml::element> BlockReflow::blockFor(const std::shared_ptr<l
     if (parentDisplay != litehtml::display_block && parentDisplay != litehtml::display_list_item &&
         !(parentDisplay == litehtml::display_table_cell && textBoxCellOf(*block) == parent))
         return nullptr;
-    if (holdsFloatsOrPositioned(*block) || besideFloats(*block))
+    if ((block.get() != inFlow && holdsFloatsOrPositioned(*block)) || besideFloats(*block))
         return nullptr;
     return block;
 }
@@ -573,9 +577,9 @@ BlockReflow::Result BlockReflow::run()
     return Result::OtherHeight;
 }
 
-litehtml::size BlockReflow::extentAfter() const
+litehtml::size BlockReflow::extentAfter(bool ofWords) const
 {
-    return blockreflow_detail::extentOf(m_block);
+    return blockreflow_detail::extentOf(m_block, ofWords);
 }
 
 } // namespace engine

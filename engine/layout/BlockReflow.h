@@ -45,8 +45,10 @@ class BlockReflow
 {
 public:
     // The block to lay out again after a change of `changed`; null when the
-    // change needs a whole layout.
-    static std::shared_ptr<litehtml::element> blockFor(const std::shared_ptr<litehtml::element>& changed);
+    // change needs a whole layout. `inFlow`: a block known to hold neither
+    // floats nor positioned boxes (its children are not looked at again).
+    static std::shared_ptr<litehtml::element> blockFor(const std::shared_ptr<litehtml::element>& changed,
+                                                       const litehtml::element* inFlow = nullptr);
 
     // Notes where `block` stands in the current layout (before the change);
     // `extent`: what extentBefore() is, where known.
@@ -121,7 +123,8 @@ public:
     // The page extent the block's boxes reached before the change and after
     // run() (right and bottom edges, margins included).
     litehtml::size extentBefore() const { return m_extentBefore; }
-    litehtml::size extentAfter() const;
+    // `ofWords`: the block holds words alone (see addWordsBlockSize).
+    litehtml::size extentAfter(bool ofWords = false) const;
 
 private:
     // How wide the block makes its cell, as the table measures it: from its

@@ -45,10 +45,21 @@ bool lineHolds(const litehtml::box& line, const litehtml::element::ptr& el, lite
     return holds;
 }
 
+// Where the words of a line stand (the first shown on it); INT_MIN when
+// none is.
+int wordsY(const litehtml::box& line)
+{
+    for (const auto& item : itemsOf(line)) {
+        if (!item->skip() && item->get_display() == litehtml::display_inline_text)
+            return item->get_position().y;
+    }
+    return INT_MIN;
+}
+
 } // namespace keptlines_detail
 
-KeptLines::KeptLines(const litehtml::element& block, size_t prefix, size_t suffix)
-    : m_block(&block), m_prefix(prefix), m_suffix(suffix)
+KeptLines::KeptLines(const litehtml::element& block, size_t prefix, size_t suffix, bool wordsKnown)
+    : m_block(&block), m_prefix(prefix), m_suffix(suffix), m_wordsKnown(wordsKnown)
 {
 }
 
@@ -81,21 +92,24 @@ bool KeptLines::begin(const litehtml::elements_vector& children, litehtml::box::
     if (align == litehtml::text_align_right || align == litehtml::text_align_center || boxes.empty())
         return false;
     const size_t count = children.size();
+    const size_t prefix = std::min(m_prefix, count);
+    const size_t suffixFrom = count - std::min(m_suffix, count - prefix);
     // Words and the comments that mark where texts begin, nothing that
     // breaks a line or places words of its own. (White space breaks a line
-    // only where it is kept as it stands; asking each is the long way round.)
+    // only where it is kept as it stands; asking each is the long way round.
+    // Those known to be words already are not asked again.)
     const litehtml::white_space ws = m_block->get_white_space();
     const bool spacesBreak = ws != litehtml::white_space_normal && ws != litehtml::white_space_nowrap;
-    for (const auto& child : children) {
-        if (child->get_display() != litehtml::display_inline_text) {
-            if (!child->is_comment())
+    for (size_t c = m_wordsKnown ? prefix : 0; c < (m_wordsKnown ? suffixFrom : count); ++c) {
+        const litehtml::element& child = *children[c];
+        if (child.get_display() != litehtml::display_inline_text) {
+            if (!child.is_comment())
                 return false;
-        } else if (spacesBreak && child->is_break()) {
+        } else if (spacesBreak && child.is_break()) {
             return false;
         }
     }
-    const size_t prefix = std::min(m_prefix, count);
-    const size_t suffixFrom = count - std::min(m_suffix, count - prefix);
+    m_wordsOnly = true;
     m_right = rightOf(*boxes.front());
     for (size_t l = 0; l < boxes.size(); ++l) {
         const litehtml::box& box = *boxes[l];
@@ -131,6 +145,8 @@ bool KeptLines::begin(const litehtml::elements_vector& children, litehtml::box::
     // the change begins it (or follows every line).
     const size_t restartLine =
         changedLine < lines && startsBefore ? changedLine : (changedLine > 0 ? changedLine - 1 : 0);
+    if (restartLine < lines)
+        m_restartY = wordsY(*boxes[restartLine]);
     // The old lines that may be met again: those beginning with a child
     // after the change, after the line laid out again first.
     size_t k = count;
@@ -296,6 +312,7 @@ bool KeptLines::place(litehtml::html_tag& block, litehtml::box::vector& boxes, l
         // on stand, below the line that ends here.
         const int top = block.finish_last_box();
         const size_t line = m_candidates[m_candidate].line;
+        m_metY = keptlines_detail::wordsY(*m_old[line]);
         m_dy = top - m_old[line]->top();
         for (size_t l = line; l < m_old.size(); ++l) {
             if (m_dy != 0)

@@ -2,6 +2,7 @@
 
 #include <litehtml/litehtml.h>
 
+#include <climits>
 #include <cstddef>
 #include <vector>
 
@@ -30,8 +31,9 @@ class KeptLines
 public:
     // The block's children whose lines may stand: the first `prefix` and
     // the last `suffix` are the elements the old lines were made of, as
-    // wide as they were then.
-    KeptLines(const litehtml::element& block, size_t prefix, size_t suffix);
+    // wide as they were then. `wordsKnown`: those are known to be words
+    // (see wordsOnly), and are not asked again.
+    KeptLines(const litehtml::element& block, size_t prefix, size_t suffix, bool wordsKnown = false);
     ~KeptLines();
     KeptLines(const KeptLines&) = delete;
     KeptLines& operator=(const KeptLines&) = delete;
@@ -85,7 +87,15 @@ public:
     // How far the lines that stand reach to the right (what placing their
     // children gives at most), after a layout given a Window.
     int keptReach(const litehtml::box::vector& boxes) const;
+    // Whether the width a layout of the block gives is asked (it takes a
+    // look at every line that stands); a block laid out again at its place
+    // keeps its width.
+    bool widthAsked() const { return m_widthAsked; }
+    void leaveWidthUnasked() { m_widthAsked = false; }
     bool windowed() const { return m_windowTo > 0; }
+    // Whether the block's children were found to be words and the comments
+    // that mark where texts begin, nothing else.
+    bool wordsOnly() const { return m_wordsOnly; }
     // How many children litehtml was given to place in the layouts of the
     // block (all of them where no Window was).
     size_t childrenPlaced() const { return m_childrenPlaced; }
@@ -104,6 +114,12 @@ public:
     // those moved down.
     size_t restart() const { return m_restart; }
     size_t metAt() const { return m_metAt; }
+    // Where the words of the line of the restart stood, and those of the
+    // line met (before it moved), in the block; INT_MIN where unknown. (The
+    // words of such a block are of one font: along a line they stand at
+    // one height, which grows from line to line.)
+    int restartY() const { return m_restartY; }
+    int metY() const { return m_metY; }
     int dy() const { return m_dy; }
     // How many old lines stood before the restart, and from the meeting on.
     size_t linesKeptBefore() const { return m_kept; }
@@ -121,6 +137,11 @@ private:
     const litehtml::element* m_block;
     size_t m_prefix;
     size_t m_suffix;
+    bool m_wordsKnown;
+    bool m_wordsOnly = false;
+    bool m_widthAsked = true;
+    int m_restartY = INT_MIN;
+    int m_metY = INT_MIN;
     const litehtml::elements_vector* m_children = nullptr;
     litehtml::box::vector m_old;
     std::vector<size_t> m_firstOfLine; // the child each kept line begins with

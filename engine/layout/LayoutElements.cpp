@@ -85,22 +85,36 @@ litehtml::position placementOf(const litehtml::element& el)
     return pos;
 }
 
-void addDocumentSize(litehtml::element& el, litehtml::size& size, int x, int y)
+namespace {
+
+// What litehtml's calc_document_size() adds of a block of its own children
+// itself: its box. Where its overflow is shown, true, and where its content
+// starts (`cx`, `cy`), for what its children reach. (Anything else is
+// measured by litehtml whole.)
+bool addOwnBox(litehtml::element& el, litehtml::size& size, int x, int y, int& cx, int& cy)
 {
-    // (litehtml's own, for anything but a block of its own children: a
-    // block's box, then, with its overflow shown, what its children reach.)
     auto* tag = dynamic_cast<litehtml::html_tag*>(&el);
     if (!tag || !tag->have_parent() || !el.is_visible() ||
         el.get_element_position() == litehtml::element_position_fixed) {
         el.calc_document_size(size, x, y);
-        return;
+        return false;
     }
     el.litehtml::element::calc_document_size(size, x, y);
     if (el.get_overflow() != litehtml::overflow_visible)
+        return false;
+    cx = x + el.get_position().x;
+    cy = y + el.get_position().y;
+    return true;
+}
+
+} // namespace
+
+void addDocumentSize(litehtml::element& el, litehtml::size& size, int x, int y)
+{
+    int cx = 0;
+    int cy = 0;
+    if (!addOwnBox(el, size, x, y, cx, cy))
         return;
-    const litehtml::position& pos = el.get_position();
-    const int cx = x + pos.x;
-    const int cy = y + pos.y;
     for (const auto& child : childrenOf(el)) {
         // (Text takes the visibility of no style of its own: it is seen
         // unless left out.)
@@ -109,6 +123,31 @@ void addDocumentSize(litehtml::element& el, litehtml::size& size, int x, int y)
         } else if (!child->skip()) {
             size.width = std::max(size.width, cx + child->right());
             size.height = std::max(size.height, cy + child->bottom());
+        }
+    }
+}
+
+void addWordsBlockSize(litehtml::element& block, litehtml::size& size, int x, int y)
+{
+    auto* tag = dynamic_cast<litehtml::html_tag*>(&block);
+    const litehtml::box::vector* lines = tag ? &lineboxes::boxesOf(*tag) : nullptr;
+    if (!lines ||
+        std::any_of(lines->begin(), lines->end(), [](const auto& b) { return b->get_type() != litehtml::box_line; })) {
+        addDocumentSize(block, size, x, y);
+        return;
+    }
+    int cx = 0;
+    int cy = 0;
+    if (!addOwnBox(block, size, x, y, cx, cy))
+        return;
+    for (const auto& line : *lines) {
+        const litehtml::elements_vector& items = lineboxes::itemsOf(*line);
+        for (auto i = items.rbegin(); i != items.rend(); ++i) {
+            if (!(*i)->skip() && (*i)->get_display() == litehtml::display_inline_text) {
+                size.width = std::max(size.width, cx + (*i)->right());
+                size.height = std::max(size.height, cy + (*i)->bottom());
+                break;
+            }
         }
     }
 }

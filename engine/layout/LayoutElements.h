@@ -281,6 +281,11 @@ litehtml::position placementOf(const litehtml::element& el);
 // rather than asked one by one the long way round (a long paragraph holds
 // very many).
 void addDocumentSize(litehtml::element& el, litehtml::size& size, int x, int y);
+// The same for a block whose children are words of its own and comments
+// alone (see KeptLines): along each of its lines, the last word shown
+// reaches farthest, and all reach as far down (they are of one font). Its
+// lines are read, not its words.
+void addWordsBlockSize(litehtml::element& block, litehtml::size& size, int x, int y);
 // Whether the last of the boxes is a line with nothing on it.
 bool endsInEmptyLine(const litehtml::box::vector& boxes);
 // Whether an element would stand in a line of text were it not positioned
@@ -703,7 +708,7 @@ public:
         }
         // (What the children of the lines that stand give, which litehtml
         // was not given.)
-        if (keeping && kept->windowed())
+        if (keeping && kept->windowed() && kept->widthAsked())
             width = std::max(width, kept->keptReach(this->m_boxes) + this->content_margins_left() +
                                         this->content_margins_right());
         if (positionedAgain)

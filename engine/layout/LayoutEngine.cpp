@@ -609,6 +609,7 @@ void LayoutEngine::letGoOfPage()
 {
     m_wordsEdited.reset();
     m_typedWords.reset();
+    m_wordsBlock = {};
     m_blockExtent.reset();
     m_treeLines.reset();
     m_textLines.reset();
@@ -738,6 +739,8 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     m_wordsEdited.reset();
     m_typedWords.reset();
     other.m_typedWords.reset();
+    m_wordsBlock = {};
+    other.m_wordsBlock = {};
     m_blockExtent.reset();
     other.m_blockExtent.reset();
     other.m_container->setBelowContentHook(m_container->belowContentHook());
@@ -798,9 +801,11 @@ void LayoutEngine::layout(int width)
     // (A block of words whose words alone changed keeps what it can of
     // its lines.)
     if (m_reflow && sameWidth && wordsEdited && wordsEdited->block == m_reflow->block().get())
-        m_keptLines = std::make_unique<KeptLines>(*m_reflow->block(), wordsEdited->prefix, wordsEdited->suffix);
+        m_keptLines = std::make_unique<KeptLines>(*m_reflow->block(), wordsEdited->prefix, wordsEdited->suffix,
+                                                  m_wordsBlock.block == wordsEdited->block && m_wordsBlock.onlyWords);
     m_wordsEditedNow = wordsEdited;
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
+    m_wordsBlock.onlyWords = m_keptLines && m_keptLines->wordsOnly() && m_wordsBlock.block == wordsEdited->block;
     m_reflow.reset();
     m_keptLines.reset();
     m_wordsEditedNow.reset();
@@ -824,12 +829,12 @@ void LayoutEngine::layout(int width)
 }
 
 std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<litehtml::element>& changed,
-                                                       bool inContent) const
+                                                       bool inContent, const litehtml::element* inFlow) const
 {
     // Without a current layout (or a block pending), the next one is whole.
     if ((!m_laidOut && !m_reflow) || m_wholeLayoutDue)
         return nullptr;
-    const auto block = BlockReflow::blockFor(changed);
+    const auto block = BlockReflow::blockFor(changed, inFlow);
     if (!block || (!m_laidOut && block != m_reflow->block()))
         return nullptr;
     std::optional<litehtml::size> extent;
@@ -843,10 +848,11 @@ std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<lit
     return reflow;
 }
 
-void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block)
+void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block,
+                              const litehtml::element* inFlow)
 {
     // The change may have made the block unfit (a float, a position).
-    if (block && BlockReflow::blockFor(changed) != block->block())
+    if (block && BlockReflow::blockFor(changed, inFlow) != block->block())
         block.reset();
     if (m_laidOut)
         m_reflow = std::move(block);
@@ -862,8 +868,11 @@ bool LayoutEngine::layoutBlockOnly()
     BlockReflow::Result result = BlockReflow::Result::OtherBox;
     {
         std::optional<KeptLines::Scope> keeping;
-        if (m_keptLines)
+        if (m_keptLines) {
+            // (The block is laid out at its place, in the room it had.)
+            m_keptLines->leaveWidthUnasked();
             keeping.emplace(*m_keptLines);
+        }
         result = m_reflow->run();
     }
     // (A layout that went otherwise than planned is of no use.)
@@ -877,7 +886,9 @@ bool LayoutEngine::layoutBlockOnly()
     // the page wider or narrower, where nothing is laid out by the page's
     // extent).
     const litehtml::size before = m_reflow->extentBefore();
-    const litehtml::size after = m_reflow->extentAfter();
+    // (A block of words whose lines partly stood is measured by its lines.)
+    const bool ofWords = m_keptLines && m_keptLines->used();
+    const litehtml::size after = m_reflow->extentAfter(ofWords);
     const bool keepsExtent = layoutengine_detail::keepsExtent(before.width, after.width, m_documentSize.width()) &&
                              layoutengine_detail::keepsExtent(before.height, after.height, m_documentSize.height());
     const std::shared_ptr<litehtml::element>& block = m_reflow->block();
@@ -912,7 +923,8 @@ bool LayoutEngine::layoutBlockOnly()
 bool LayoutEngine::layoutBlockAndMoveWhatFollows()
 {
     const std::shared_ptr<litehtml::element>& block = m_reflow->block();
-    if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width, m_reflow->extentAfter().width,
+    if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width,
+                                          m_reflow->extentAfter(m_keptLines && m_keptLines->used()).width,
                                           m_documentSize.width()))
         return false;
     const litehtml::element* cell = m_reflow->cell().get();
@@ -1315,12 +1327,30 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
     const auto makesWord = [](litehtml::element& child) {
         return textMarker(child) == -2 && isTextLike(child) && !child.skip();
     };
+    // (Where it is known where the words of the lines of the restart and
+    // of the meeting stood, they are counted from the tree's, which stand
+    // line by line: a long paragraph holds very many.)
+    const int originY = layoutelements_detail::placementOf(*block).y;
+    const auto wordsAbove = [&](int y) {
+        const auto first = pieces.begin() + static_cast<std::ptrdiff_t>(piecesFrom);
+        const auto end = pieces.begin() + static_cast<std::ptrdiff_t>(piecesTo);
+        return static_cast<size_t>(std::partition_point(first, end, [y](const TextPiece& p) { return p.box.y() < y; }) -
+                                   first);
+    };
     size_t before = 0;
-    for (size_t c = 0; c < restart; ++c)
-        before += makesWord(*children[c]) ? 1 : 0;
+    if (restart > 0 && kept.restartY() != INT_MIN) {
+        before = wordsAbove(originY + kept.restartY());
+    } else {
+        for (size_t c = 0; c < restart; ++c)
+            before += makesWord(*children[c]) ? 1 : 0;
+    }
     size_t after = 0;
-    for (size_t c = metAt; c < children.size(); ++c)
-        after += makesWord(*children[c]) ? 1 : 0;
+    if (metAt < children.size() && kept.metY() != INT_MIN) {
+        after = piecesTo - piecesFrom - wordsAbove(originY + kept.metY());
+    } else {
+        for (size_t c = metAt; c < children.size(); ++c)
+            after += makesWord(*children[c]) ? 1 : 0;
+    }
     if (before + after > piecesTo - piecesFrom)
         return false;
     const size_t had = piecesTo - piecesFrom - before - after;
@@ -1589,6 +1619,7 @@ bool LayoutEngine::holdsListItems(int nodeId) const
 bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
     m_wordsEdited.reset();
+    m_wordsBlock = {};
     m_textLines.reset();
     const auto el = elementOf(nodeId);
     if (!el) {
@@ -1677,7 +1708,15 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     TypedWords& typed = *m_typedWords;
     const auto at = children.begin() + static_cast<std::ptrdiff_t>(typed.markerAt());
     const auto end = at + 1 + static_cast<std::ptrdiff_t>(typed.count());
-    std::unique_ptr<BlockReflow> block = blockBefore(parent, true);
+    // (A block typed in before still holds no float nor positioned box: the
+    // keys since changed words alone, and the change makes words.)
+    if (m_wordsBlock.block != parent.get())
+        m_wordsBlock = {};
+    std::unique_ptr<BlockReflow> block = blockBefore(parent, true, m_wordsBlock.block);
+    if (block && block->block() == parent)
+        m_wordsBlock.block = parent.get();
+    else
+        m_wordsBlock = {};
     const QString parsedAfter = asParsedText(after);
     const QByteArray utf8 = parsedAfter.toUtf8();
     // Only the words around the change are made anew (a long paragraph
@@ -1762,7 +1801,7 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
         prefix = std::min(prefix, firstBefore);
     if (lastChild && children[lastBefore].get() != lastChild)
         suffix = std::min(suffix, children.size() - lastBefore);
-    noteChange(parent, std::move(block));
+    noteChange(parent, std::move(block), m_wordsBlock.block);
     noteWordsEdited(*parent, textNodeId, ownBlock && (firstEdit || m_wordsEdited), prefix, suffix,
                     static_cast<int>(words.size()) - static_cast<int>(erasedTo - erasedFrom),
                     static_cast<int>(after.size()) - static_cast<int>(before.size()));
@@ -1787,6 +1826,7 @@ void LayoutEngine::noteWordsEdited(const litehtml::element& block, int textNodeI
 
 bool LayoutEngine::shiftPositioned(int nodeId, int dx, int dy)
 {
+    m_wordsBlock = {};
     m_blockExtent.reset();
     m_treeLines.reset();
     m_textLines.reset();
@@ -2112,6 +2152,7 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
 {
     m_wordsEdited.reset();
     m_typedWords.reset();
+    m_wordsBlock = {};
     m_blockExtent.reset();
     using namespace layoutengine_detail;
     m_textLines.reset();

@@ -183,9 +183,11 @@ private:
     // after it. After the change: keeps it as the next layout's block when
     // it still is the one, else the next layout is a whole one.
     // `inContent`: the change is to what `changed` holds, not its own style.
-    std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed,
-                                             bool inContent = false) const;
-    void noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block);
+    // `inFlow`: see BlockReflow::blockFor.
+    std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed, bool inContent = false,
+                                             const litehtml::element* inFlow = nullptr) const;
+    void noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block,
+                    const litehtml::element* inFlow = nullptr);
     bool layoutBlockOnly();
     // After the block came out of another height: what follows it moves.
     bool layoutBlockAndMoveWhatFollows();
@@ -316,6 +318,16 @@ private:
     std::optional<BlockExtent> m_blockExtent;
     // The words of the text node last typed in.
     std::optional<TypedWords> m_typedWords;
+    // What was found of the children of the block last typed in, which keys
+    // since (words for words) leave as it was: that none is a float or a
+    // positioned box; that all are words (see KeptLines). Forgotten at any
+    // other change.
+    struct WordsBlock
+    {
+        const litehtml::element* block = nullptr;
+        bool onlyWords = false;
+    };
+    WordsBlock m_wordsBlock;
     std::optional<WordsEdited> m_wordsEditedNow; // those of the layout under way
     std::unique_ptr<KeptLines> m_keptLines;      // while the block is laid out
     // The lines of the tree before a block of words was laid out again, and

@@ -57,7 +57,15 @@ std::pair<size_t, size_t> LayoutTree::piecesWithin(int first, int end) const
             ? std::min(static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(first)].firstPiece)), pieces.size())
             : 0;
     const auto begin = std::find_if(pieces.begin() + static_cast<std::ptrdiff_t>(from), pieces.end(), inside);
-    const auto stop = std::find_if_not(begin, pieces.end(), inside);
+    // (They stand together, before those of the box after the last: found
+    // by halves, a long paragraph holds very many.)
+    const size_t limit = end >= 0 && static_cast<size_t>(end) < boxes.size()
+                             ? std::clamp(static_cast<size_t>(std::max(0, boxes[static_cast<size_t>(end)].firstPiece)),
+                                          static_cast<size_t>(begin - pieces.begin()), pieces.size())
+                             : pieces.size();
+    auto stop = std::partition_point(begin, pieces.begin() + static_cast<std::ptrdiff_t>(limit), inside);
+    if (stop != pieces.end() && inside(*stop))
+        stop = std::find_if_not(stop, pieces.end(), inside);
     return {static_cast<size_t>(begin - pieces.begin()), static_cast<size_t>(stop - pieces.begin())};
 }
 

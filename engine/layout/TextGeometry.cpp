@@ -10,6 +10,8 @@
 
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
+
 namespace engine {
 
 Text* TextPosition::text() const
@@ -88,22 +90,33 @@ int TextGeometry::pieceAt(const Text* text, int offset)
     if (id < 0)
         return -1;
     const auto [from, to] = m_index->entriesOfNode(id);
+    if (from == to)
+        return -1;
     const LayoutTree& tree = m_layout.tree();
-    int best = -1;
-    for (int k = from; k < to; ++k) {
-        const int e = m_index->entriesByNode[static_cast<size_t>(k)];
-        const TextPiece& p = tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
-        const int end = p.offset + static_cast<int>(p.text.size());
-        if (offset >= p.offset && offset < end)
-            return e;
-        if (offset == end)
-            best = e; // the end of a piece: unless the next piece starts here
-        else if (p.offset <= offset)
-            best = e;
-        else if (best < 0)
-            return e;
+    const auto entryAt = [this](int k) { return m_index->entriesByNode[static_cast<size_t>(k)]; };
+    const auto pieceOf = [&](int k) -> const TextPiece& {
+        return tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(entryAt(k))])];
+    };
+    // The node's pieces follow its text: the one the offset is in, else the
+    // last before it (at whose end it stands), else the first. (Found by
+    // halves: a long paragraph's text has very many.)
+    const auto at =
+        std::partition_point(m_index->entriesByNode.begin() + from, m_index->entriesByNode.begin() + to, [&](int e) {
+            return tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])].offset <= offset;
+        });
+    const int after = static_cast<int>(at - m_index->entriesByNode.begin());
+    if (after == from)
+        return entryAt(from);
+    // (Of pieces that begin alike, the first the offset is in.)
+    int k = after - 1;
+    while (k > from && pieceOf(k - 1).offset == pieceOf(after - 1).offset)
+        --k;
+    for (; k < after; ++k) {
+        const TextPiece& p = pieceOf(k);
+        if (offset < p.offset + static_cast<int>(p.text.size()))
+            return entryAt(k);
     }
-    return best;
+    return entryAt(after - 1);
 }
 
 int TextGeometry::xInPiece(int entry, int charIndex)

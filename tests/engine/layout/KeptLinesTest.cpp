@@ -265,6 +265,33 @@ TEST(KeptLines, CentredLinesAreLaidOutWhole)
                Keeps::Nothing}});
 }
 
+TEST(KeptLines, AFloatOrAPositionedBoxMadeBetweenKeysIsSeenAtTheNext)
+{
+    // What keys in a paragraph found of its children stands while keys
+    // change its words alone: a box in it floated or positioned between
+    // two keys takes the paragraph out of that (a box placed against the
+    // page would stay where the paragraph alone leaves it).
+    for (const char* style : {"float:right;width:200px;height:300px", "position:absolute;left:30px;top:10px",
+                              "position:absolute;right:0"}) {
+        Ref<Document> doc =
+            pageFrom(QStringLiteral("<body><p id=p>") + manyWords(300) + QStringLiteral("<span id=s>boxed</span> ") +
+                     manyWords(300) + QStringLiteral("</p></body>"));
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(QSize(640, 480));
+        layout.ensureLayout();
+        Text* text = doc->getElementById(QStringLiteral("p"))->firstChild()->asText();
+        for (const QString& key : {QStringLiteral("x"), QStringLiteral("y")}) {
+            text->insertData(text->length() - 3, key);
+            layout_test::expectSameAsFullLayout(layout, *doc, std::string(style) + ", a key before");
+        }
+        doc->getElementById(QStringLiteral("s"))
+            ->setAttribute(QStringLiteral("style"), Variant(QString::fromLatin1(style)));
+        layout_test::expectSameAsFullLayout(layout, *doc, std::string(style) + " given");
+        text->insertData(text->length() - 3, QStringLiteral("zzzzz"));
+        layout_test::expectSameAsFullLayout(layout, *doc, std::string(style) + ", a key after");
+    }
+}
+
 // The words of a paragraph of `width` pixels laid out alone: their boxes
 // from the paragraph's left edge.
 std::vector<QRect> wordBoxes(const QString& text, int width)
