@@ -214,11 +214,9 @@ void DocumentLayout::setViewportSize(QSize size)
     m_viewport = size;
     // A long page laid out anew at another width keeps its layout on
     // screen until the new one reaches the place the view shows (unless
-    // changed since it was written whole: the layout shown then has node
-    // ids the new writing does not give).
+    // changes wait to be laid out in it).
     if (m_long && m_scroll.y() > 0 &&
-        (m_holding || (!sameWidth && m_idsInPageOrder && !m_structureDirty && m_treeChanges.empty() &&
-                       !(m_writer && m_showsFirstPart)))) {
+        (m_holding || (!sameWidth && !m_structureDirty && m_treeChanges.empty() && !(m_writer && m_showsFirstPart)))) {
         if (!m_anchor)
             m_anchor = ViewAnchor::at(m_engine.tree(), m_scroll, [this](int id) { return node(id); });
         m_holdOnRebuild = true;
@@ -327,7 +325,6 @@ void DocumentLayout::rebuild()
     m_deferredRestyle.clear();
     m_layoutDirty = true;
     m_leftOutDeep.clear();
-    m_idsInPageOrder = true;
     if (!m_long) {
         LayoutSerializer::Result result = writer->takeResult();
         noteLeftOutDeep(std::move(result.leftOutDeep), true);
@@ -382,7 +379,9 @@ bool DocumentLayout::reachesAnchor(const LayoutEngine& built, bool whole) const
 {
     if (whole)
         return true;
-    const std::optional<QPoint> at = m_anchor->scrollIn(built.tree(), [this](const Node* n) { return nodeId(n); });
+    // (The build has the ids of the new writing.)
+    const std::optional<QPoint> at =
+        m_anchor->scrollIn(built.tree(), [this](const Node* n) { return m_ids.value(n, -1); });
     return at && at->y() + m_viewport.height() <= built.canvasSize().height();
 }
 
@@ -799,15 +798,14 @@ QSize DocumentLayout::canvasSize()
 
 int DocumentLayout::nodeId(const Node* node) const
 {
-    // (The layout held on screen has the ids the writing gives, also of
-    // the nodes it has not reached yet.)
-    const int id = m_ids.value(node, -1);
-    return id < 0 && m_holding ? m_heldIds.value(node, -1) : id;
+    // (The ids of the layout shown: of the one held while the new one is
+    // written.)
+    return (m_holding ? m_heldIds : m_ids).value(node, -1);
 }
 
 Node* DocumentLayout::node(int id) const
 {
-    const std::vector<Ref<Node>>& nodes = m_holding && id >= static_cast<int>(m_nodes.size()) ? m_heldNodes : m_nodes;
+    const std::vector<Ref<Node>>& nodes = m_holding ? m_heldNodes : m_nodes;
     return id >= 0 && id < static_cast<int>(nodes.size()) ? nodes[static_cast<size_t>(id)].get() : nullptr;
 }
 
@@ -1147,7 +1145,6 @@ bool DocumentLayout::layOutTreeChanges()
             e.html = run->html;
             m_editsWhileWriting.push_back(std::move(e));
         }
-        m_idsInPageOrder = false;
         const size_t from = m_nodes.size();
         for (Ref<Node>& n : run->nodes)
             m_nodes.push_back(std::move(n));

@@ -279,12 +279,11 @@ private:
     // back to it as soon as the layout reaches it again (unless scrolled).
     std::optional<ViewAnchor> m_anchor;
     // The page laid out anew at another width: until the new layout
-    // reaches the view's place, the old one stays on screen (with the node
-    // ids it was written with, the same as the new writing gives, as the
-    // page has not changed since it was written whole).
+    // reaches the view's place, the old one stays on screen, with the node
+    // ids it was written with (geometry answers for it; the new writing
+    // takes its ids in m_nodes and m_ids meanwhile).
     bool m_holdOnRebuild = false;
     bool m_holding = false;
-    bool m_idsInPageOrder = false; // no run written anew since the page was written whole
     QString m_firstPartHeld;
     std::vector<Ref<Node>> m_heldNodes;
     QHash<const Node*, int> m_heldIds;

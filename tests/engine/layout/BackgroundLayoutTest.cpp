@@ -429,11 +429,22 @@ std::optional<int> belowTheTop(DocumentLayout& layout, const Node* text)
 // Another width lays the page out anew in the background: the layout shown
 // stays on screen until the new one reaches what the view shows, then the
 // view shows it again at its new place, never the page's top meanwhile.
+// (Also after an Enter laid out in place, which gave its nodes ids the new
+// writing gives others.)
 TEST(BackgroundLayout, AnotherWidthStartsOverAndTheViewStaysOnWhatItShowed)
 {
-    LongPage page;
+    QString html = QStringLiteral("<html><body>");
+    for (int i = 0; i < 3000; ++i)
+        html += QStringLiteral("<p>Paragraph %1, of words enough to wrap once or twice in the view.</p>\n").arg(i);
+    LongPage page(html);
     page.layout.ensureLayout();
     ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    const int rebuilds = page.layout.counters().rebuilds;
+    Element* split = page.doc->getElementsByTagName(QStringLiteral("P")).item(40);
+    page.doc->selection().collapseAt(split->firstChild(), 1);
+    ASSERT_TRUE(Typing(page.doc.get()).insertParagraph());
+    page.layout.ensureLayout();
+    ASSERT_EQ(page.layout.counters().rebuilds, rebuilds);
     page.layout.setScrollPosition(QPoint(0, 20000));
     const auto [word, below] = wordAtTheTop(page.layout);
     ASSERT_TRUE(word);
