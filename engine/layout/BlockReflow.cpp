@@ -315,7 +315,9 @@ int BlockReflow::widthInCell()
     };
     // A block of words is measured from its words, or where it is laid out
     // at that room, from its lines.
-    if (m_linesOfItsPlace && asksForAllTheRoom(*m_block, room)) {
+    // (The words of a block whose lines were kept are known to be words.)
+    const KeptLines* kept = KeptLines::of(m_block.get());
+    if (m_linesOfItsPlace && asksForAllTheRoom(*m_block, room, kept && kept->wordsOnly())) {
         ++blockreflow_detail::measuredFromWords;
         return room;
     }

@@ -214,7 +214,7 @@ void ContentExtent::splice(size_t at, size_t count, const std::vector<litehtml::
     m_parts = std::move(parts);
 }
 
-bool ContentExtent::update(const litehtml::element& block, int dy)
+bool ContentExtent::update(const litehtml::element& block, int dy, const std::optional<litehtml::size>& extent)
 {
     using namespace contentextent_detail;
     // The child of the cell the block is or stands in.
@@ -226,7 +226,7 @@ bool ContentExtent::update(const litehtml::element& block, int dy)
         return false;
     const auto [p, inPart] = partOf(static_cast<size_t>(at));
     Part& part = m_parts[p];
-    litehtml::size now = extentOf(const_cast<litehtml::element&>(*child));
+    litehtml::size now = child == &block && extent ? *extent : extentOf(const_cast<litehtml::element&>(*child));
     now.height -= part.add;
     part.leaves[inPart] = now;
     part.measure();

@@ -3,6 +3,7 @@
 #include <litehtml/litehtml.h>
 
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -27,7 +28,8 @@ public:
     const litehtml::element* cell() const { return m_cell.get(); }
     // After `block` in the cell was laid out again and what follows it in
     // the cell moved by `dy`. False when `block` does not stand in the cell.
-    bool update(const litehtml::element& block, int dy);
+    // `extent`: the block's, where it is known (see BlockReflow::extentAfter).
+    bool update(const litehtml::element& block, int dy, const std::optional<litehtml::size>& extent = std::nullopt);
     // After the children `removed` of `parent` gave way to the `added`
     // from `at` on, laid out where they stood, and what follows them in the
     // cell moved by `dy`. False when `parent` does not stand in the cell.

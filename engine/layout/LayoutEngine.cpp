@@ -893,7 +893,7 @@ bool LayoutEngine::layoutBlockOnly()
                              layoutengine_detail::keepsExtent(before.height, after.height, m_documentSize.height());
     const std::shared_ptr<litehtml::element>& block = m_reflow->block();
     const std::shared_ptr<litehtml::element> holder = m_reflow->cell() ? m_reflow->cell() : block->parent();
-    if (!(m_contentExtent && holder.get() == m_contentExtent->cell() && m_contentExtent->update(*block, 0)))
+    if (!(m_contentExtent && holder.get() == m_contentExtent->cell() && m_contentExtent->update(*block, 0, after)))
         m_contentExtent = keepsExtent || m_reflow->cell() || !holder ? nullptr : ContentExtent::of(holder);
     auto* root = dynamic_cast<RootElement*>(m_document->root().get());
     if (!keepsExtent && (!m_contentExtent || m_reflow->cell() || !root))
@@ -923,9 +923,9 @@ bool LayoutEngine::layoutBlockOnly()
 bool LayoutEngine::layoutBlockAndMoveWhatFollows()
 {
     const std::shared_ptr<litehtml::element>& block = m_reflow->block();
-    if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width,
-                                          m_reflow->extentAfter(m_keptLines && m_keptLines->used()).width,
-                                          m_documentSize.width()))
+    // (What follows the block moves, the block stays: its extent too.)
+    const litehtml::size after = m_reflow->extentAfter(m_keptLines && m_keptLines->used());
+    if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width, after.width, m_documentSize.width()))
         return false;
     const litehtml::element* cell = m_reflow->cell().get();
     const std::optional<FlowShift> shift = FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height(), cell);
@@ -970,7 +970,8 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         // stretched to it (the table stands out of the flow).
         // (Kept from one edit in the cell to the next: a long page is not
         // walked again.)
-        bool kept = m_contentExtent && m_contentExtent->cell() == cell && m_contentExtent->update(*block, shift->dy());
+        bool kept =
+            m_contentExtent && m_contentExtent->cell() == cell && m_contentExtent->update(*block, shift->dy(), after);
         if (!kept) {
             m_contentExtent = ContentExtent::of(m_reflow->cell());
             kept = m_contentExtent != nullptr;

@@ -205,7 +205,7 @@ std::optional<WordsMeasures> measureWords(litehtml::element& block, int maxWidth
     return WordsMeasures{narrowest.measure(), widest.measure()};
 }
 
-bool asksForAllTheRoom(litehtml::element& block, int maxWidth)
+bool asksForAllTheRoom(litehtml::element& block, int maxWidth, bool wordsKnown)
 {
     using namespace wordsmeasure_detail;
     const auto* flow = dynamic_cast<const BlockFlow*>(&block);
@@ -221,6 +221,8 @@ bool asksForAllTheRoom(litehtml::element& block, int maxWidth)
     if (room <= 0 || block.get_position().width != room)
         return false;
     for (const auto& child : childrenOf(block)) {
+        if (wordsKnown)
+            break;
         const litehtml::style_display display = child->get_display();
         if (display == litehtml::display_inline_text && !child->is_comment())
             continue;

@@ -40,6 +40,8 @@ std::optional<WordsMeasures> measureWords(litehtml::element& block, int maxWidth
 // width: its lines wrap, and none of its words is wider. Told from its lines
 // and from the words of those that come near the width, not from every word
 // (a long paragraph holds very many); false where that does not tell.
-bool asksForAllTheRoom(litehtml::element& block, int maxWidth);
+// `wordsKnown`: its children are known to be words and comments alone (see
+// KeptLines), and are not asked again.
+bool asksForAllTheRoom(litehtml::element& block, int maxWidth, bool wordsKnown = false);
 
 } // namespace engine
