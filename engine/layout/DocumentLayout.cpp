@@ -432,11 +432,13 @@ void DocumentLayout::writeOn()
         return;
     // Room for the whole page's nodes at once, in a step of its own (not in
     // that of the first screens): growing by the page as it is written would
-    // copy what was taken in, in steps longer than the rest.
+    // copy what was taken in, in steps longer than the rest. (With room for
+    // the nodes edits add: the first edit does not move the whole table
+    // elsewhere in the window's time.)
     const size_t expected = size_t(std::max(0, m_doc->nodeCount()));
     if (m_nodes.capacity() < expected) {
-        m_nodes.reserve(expected);
-        m_ids.reserve(qsizetype(expected));
+        m_nodes.reserve(expected + expected / 32);
+        m_ids.reserve(qsizetype(expected + expected / 32));
         // (Texts never stand side by side in a page as read: at most two
         // nodes in three are texts, as in a run of paragraphs with white
         // space between them.)

@@ -1529,6 +1529,10 @@ void LayoutEngine::buildTree()
     layoutengine_detail::TreeBuilder builder{m_tree, &m_elements, &m_textMarkers, m_tagNames, 0, {}};
     builder.indexes = m_childIndexes.get();
     builder.addElement(m_document->root(), -1);
+    // (With room for the blocks edits add: the first that adds one does not
+    // move the boxes of a long page elsewhere.)
+    m_tree.boxes.reserve(m_tree.boxes.size() + m_tree.boxes.size() / 32);
+    m_tree.byNode.leaveRoom();
     updateCanvas();
 }
 

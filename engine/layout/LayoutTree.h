@@ -107,6 +107,8 @@ public:
     size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
     void reserve(size_t nodeIds) { m_slots.reserve(nodeIds); }
+    // Room for a few more node ids than it holds.
+    void leaveRoom() { m_slots.reserve(m_slots.size() + m_slots.size() / 32); }
     // The boxes from `index` on moved `by` along their list: the entries
     // that name them follow.
     void moveAlong(int index, int by);

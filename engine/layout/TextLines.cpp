@@ -69,6 +69,9 @@ std::shared_ptr<const TextLines> TextLines::of(const LayoutTree& tree)
     lines->find(tree);
     lines->indexByNode(tree);
     lines->addEmptyLines(tree);
+    // (With room for the lines and text nodes edits add, as for the words.)
+    lines->lines.reserve(lines->lines.size() + lines->lines.size() / 32);
+    lines->nodeEntriesStart.reserve(lines->nodeEntriesStart.size() + lines->nodeEntriesStart.size() / 32);
     return lines;
 }
 

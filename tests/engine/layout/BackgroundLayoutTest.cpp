@@ -7,6 +7,7 @@
 #include "engine/editing/Typing.h"
 #include "engine/layout/ContentExtent.h"
 #include "engine/layout/DocumentLayout.h"
+#include "engine/layout/TextLines.h"
 #include "engine/layout/LayoutSerializer.h"
 
 #include "bench/engine/BenchPages.h"
@@ -738,4 +739,36 @@ TEST(BackgroundLayout, TheFirstEditsInALongTextBoxDoNotWalkThePage)
     page.layout.ensureLayout();
     EXPECT_EQ(ContentExtent::pagesWalked(), walked);
     expectSameAsFullLayout(page.layout, *doc, "backspace");
+}
+
+// Once a long page is laid out, the first Enter and Backspace find room for
+// their block and its lines where the page's lists stand: none of them is
+// moved whole elsewhere in memory (on a page of 100,000 paragraphs, each
+// list takes milliseconds to move).
+TEST(BackgroundLayout, TheFirstEditsAfterALongPageIsLaidOutFindRoomInItsLists)
+{
+    LongPage page(bench_pages::textBoxPage(3000));
+    page.layout.ensureLayout();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    page.layout.ensureLayout();
+    LayoutEngine& engine = page.layout.engine();
+    const LayoutTree& tree = engine.tree();
+    const TextLines* lines = engine.textLines().get();
+    const LayoutBox* boxes = tree.boxes.data();
+    const TextLines::Line* lineList = lines->lines.data();
+    const int* byNode = lines->entriesByNode.data();
+    const int* starts = lines->nodeEntriesStart.data();
+    Document* doc = page.doc.get();
+    doc->selection().collapseAt(doc->getElementById(QStringLiteral("p1500"))->firstChild(), 2);
+    for (const bool enter : {true, false}) {
+        ASSERT_TRUE(enter ? Typing(doc).insertParagraph() : Typing(doc).deleteBackward());
+        page.layout.ensureLayout();
+        const std::shared_ptr<const TextLines> now = engine.textLines();
+        ASSERT_EQ(now.get(), lines) << "updated where they stand";
+        EXPECT_EQ(tree.boxes.data(), boxes);
+        EXPECT_EQ(now->lines.data(), lineList);
+        EXPECT_EQ(now->entriesByNode.data(), byNode);
+        EXPECT_EQ(now->nodeEntriesStart.data(), starts);
+    }
+    expectSameAsFullLayout(page.layout, *doc, "enter and backspace");
 }
