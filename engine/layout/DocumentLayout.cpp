@@ -338,18 +338,42 @@ void DocumentLayout::rebuild()
     m_showsFirstPart = true;
     adoptNodes(0);
     QString first = m_writer->firstPart().isEmpty() ? m_writer->partialHtml() : m_writer->firstPart();
-    if (m_holding && !m_ids.contains(m_anchor->node())) {
+    if (m_holding && !takeFirstPartReachingAnchor(first)) {
         // (Until the view's place is laid out, the layout shown stays.)
         m_firstPartHeld = std::move(first);
         m_layoutDirty = false;
-    } else {
-        if (m_holding)
-            letGoOfHeld();
-        m_holding = false;
+    } else if (!m_holding) {
         m_engine.setViewportSize(m_viewport);
         m_engine.load(first);
     }
     startInBackground();
+}
+
+bool DocumentLayout::takeFirstPartReachingAnchor(const QString& first)
+{
+    if (!m_ids.contains(m_anchor->node()))
+        return false;
+    // (Laid out aside: the layout held stays unless it shows the view's
+    // place.)
+    auto part = std::make_shared<LayoutEngine>();
+    part->setBaseFolder(m_engine.container().baseFolder());
+    part->setDocumentMode(m_engine.container().documentMode());
+    part->setViewportSize(m_viewport);
+    part->load(first);
+    part->layout(std::max(1, m_viewport.width()));
+    const bool reaches = reachesAnchor(*part, false);
+    if (reaches) {
+        letGoOfHeld();
+        m_holding = false;
+        m_engine.setViewportSize(m_viewport);
+        m_engine.takeOver(*part);
+        ++m_counters.layouts;
+        m_layoutDirty = false;
+        m_allDirty = true;
+        placeAnchor(false);
+    }
+    documentlayout_detail::disposeInBackground(std::move(part));
+    return reaches;
 }
 
 void DocumentLayout::showFirstPartHeld()

@@ -203,6 +203,9 @@ private:
     // width gives way to the first part of the new one (a change of the
     // page is to be made in the layout shown).
     void showFirstPartHeld();
+    // The page's first part (its text `first`) laid out and shown when it
+    // shows the view's place: the layout held then goes.
+    bool takeFirstPartReachingAnchor(const QString& first);
     // The view placed where the anchor stands in the layout shown (`whole`:
     // the layout is the whole page's); false while it does not reach there.
     bool placeAnchor(bool whole);

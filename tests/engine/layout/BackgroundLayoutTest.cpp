@@ -479,6 +479,28 @@ TEST(BackgroundLayout, AnotherWidthStartsOverAndTheViewStaysOnWhatItShowed)
     EXPECT_EQ(page.layout.counters().layouts, layouts);
 }
 
+// A view standing in the first screens near their end: the layout held
+// stays also while the first screens are laid out again, until enough of
+// the page is laid out below the view's place.
+TEST(BackgroundLayout, AViewNearTheEndOfTheFirstScreensIsHeldToo)
+{
+    LongPage page;
+    page.layout.ensureLayout();
+    ASSERT_TRUE(page.layout.isLayingOutInBackground());
+    const int firstScreens = page.layout.engine().canvasSize().height();
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    const QPoint place(0, firstScreens - 100);
+    page.layout.setScrollPosition(place);
+    const auto [word, below] = wordAtTheTop(page.layout);
+    ASSERT_TRUE(word);
+    page.layout.setViewportSize(QSize(500, 600));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.engine().layoutWidth(), 800);
+    EXPECT_EQ(page.layout.scrollPosition(), place);
+    ASSERT_TRUE(waitForTheWholeLayout(page.layout));
+    EXPECT_EQ(belowTheTop(page.layout, word), below);
+}
+
 // Scrolled while the old layout is held, the view keeps what it shows
 // then; a change of the page meanwhile is made in the new layout's first
 // part, shown at once.
