@@ -982,7 +982,8 @@ public:
             // tag: past a mark that holds none, the one below is the
             // innermost.)
             for (size_t k = top; k-- > lo;) {
-                if (m_open[k].template_)
+                if (m_open[k].name.empty() &&
+                    std::find(m_open[k].hidden.begin(), m_open[k].hidden.end(), "template") != m_open[k].hidden.end())
                     return {Effect::Unknown, lo};
                 if (m_open[k].known && m_open[k].name == "template")
                     return {Effect::Closes, k};
@@ -1107,11 +1108,27 @@ public:
     void unknownFrom(size_t at)
     {
         at = std::min(at, m_open.size());
-        bool templates = false;
-        for (size_t k = at; k < m_open.size(); ++k)
-            templates = templates || m_open[k].name == "template" || m_open[k].template_;
+        std::vector<std::string> names;
+        for (size_t k = at; k < m_open.size(); ++k) {
+            const Open& e = m_open[k];
+            for (const std::string& n : e.name.empty() ? e.hidden : std::vector<std::string>{e.name})
+                if (std::find(names.begin(), names.end(), n) == names.end())
+                    names.push_back(n);
+        }
         forget(at);
-        m_open.push_back({std::string(), false, templates});
+        m_open.push_back({std::string(), false, std::move(names)});
+    }
+
+    // Whether an element of that name may be open from `from` up (named
+    // there, or among the elements a mark stands for).
+    bool mayHold(std::string_view name, size_t from) const
+    {
+        for (size_t k = from; k < m_open.size(); ++k) {
+            const Open& e = m_open[k];
+            if (e.name == name || std::find(e.hidden.begin(), e.hidden.end(), name) != e.hidden.end())
+                return true;
+        }
+        return false;
     }
 
 private:
@@ -1123,8 +1140,10 @@ private:
     {
         std::string name; // empty: elements the scan cannot name
         bool known;
-        // (Of a mark: a template may be open among its elements.)
-        bool template_ = false;
+        // (Of a mark: the names of the elements it stands for, which may
+        // still be open. Others are opened only by tags the scan sees,
+        // but formatting elements opened again.)
+        std::vector<std::string> hidden;
     };
     enum class Class {
         Void,       // no content, closes nothing (but an HR closes a paragraph)
@@ -1324,7 +1343,7 @@ private:
         apply(o, name, lo);
     }
 
-    void push(std::string_view name, bool known) { m_open.push_back({std::string(name), known}); }
+    void push(std::string_view name, bool known) { m_open.push_back({std::string(name), known, {}}); }
 
     // Drops the elements from `at` up; a formatting element among them that
     // its own end tag did not close may be opened again by the tree builder.
@@ -1523,10 +1542,12 @@ public:
         // innermost integration point are all closed, the end tag of that
         // point, or of an SVG or MathML element around it, is taken to
         // close it, as the tree builder does when they are (a page that
-        // closes what it opens, as every saved one does). Kept open, SVG or
-        // MathML that the tree builder closed would be read as HTML (a
-        // SELECT there, in a table, ended the program).
-        if (!current && !inForeign() && this->current() == Current::Maybe && closeForeign(name, m_open.back().html))
+        // closes what it opens, as every saved one does), unless an HTML
+        // element of that name may be open there (it closes that one).
+        // Kept open, SVG or MathML that the tree builder closed would be
+        // read as HTML (a SELECT there, in a table, ended the program).
+        if (!current && !inForeign() && this->current() == Current::Maybe &&
+            !m_html.mayHold(name, m_open.back().html) && closeForeign(name, m_open.back().html))
             return;
         const size_t lo = endReach(name);
         const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_html.size());

@@ -754,6 +754,14 @@ TEST(HtmlParser, EndTagsOfAnIntegrationPointWhoseHtmlMayBeOpenCloseIt)
                         const QByteArray page = QByteArray(around) + point.open + inside + "</" + name + '>' + after;
                         expectNoForeignSelectAndAStableSave(page.constData());
                     }
+    // Where an HTML element of that name may be open in the point (an
+    // unknown element MI in a cell in a MathML MI), the end tag closes that
+    // one: the MathML stays open, and the cell after it is the table's.
+    for (const char* page : {"<math><mi><table><td><mi><dt><td>x", "<math><mi><table><td><mi><table></table></mi><td>x",
+                             "<svg><desc><table><td><desc><b><div></b></desc><td>x"}) {
+        expectNoForeignSelectAndAStableSave(page);
+        EXPECT_EQ(pageFrom(page)->getElementsByTagName(QStringLiteral("TD")).length(), 2u) << page;
+    }
     // The SELECT after it is one of the SVG, left out; its OPTION stays in
     // the SVG, not in the TITLE.
     auto doc = pageFrom("<table><td><svg><title><table></table></title><select><option>o</select></svg>");
