@@ -55,6 +55,16 @@ check_and_test() {
         echo "land: the build has warnings ($log_dir/build.log)" >&2
         return 1
     fi
+    # The fuzz targets build with another compiler: a change that only that
+    # compiler refuses, or a seed that no longer saves stably, fails here as
+    # it would in CI.
+    echo "land: replaying the fuzz seeds"
+    if ! { "$root/scripts/fuzz.sh" parse replay && "$root/scripts/fuzz.sh" editing replay; } \
+        >"$log_dir/fuzz.log" 2>&1; then
+        grep -E "error|ERROR|Unstable|failed" "$log_dir/fuzz.log" | head -40 >&2
+        echo "land: the fuzz seeds failed ($log_dir/fuzz.log)" >&2
+        return 1
+    fi
     echo "land: testing"
     (cd "$root/build/test" && QT_QPA_PLATFORM=offscreen ctest -j"${PAGINOR_JOBS:-$(nproc)}" --timeout 300 --output-on-failure \
         >"$log_dir/test.log" 2>&1) || {

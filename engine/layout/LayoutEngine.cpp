@@ -1319,7 +1319,11 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
     if (m_tree.subtreeEnd(blockBox) != blockBox + 1 || (dy != 0 && !canvasMayChange))
         return false;
     auto& pieces = m_tree.pieces;
-    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(blockBox, blockBox + 1);
+    // (Plain names: the lambdas below take them, and the fuzzing build's
+    // compiler cannot capture structured bindings.)
+    const std::pair<size_t, size_t> within = m_tree.piecesWithin(blockBox, blockBox + 1);
+    const size_t piecesFrom = within.first;
+    const size_t piecesTo = within.second;
     const litehtml::elements_vector& children = childrenOf(*block);
     const size_t restart = kept.restart();
     const size_t metAt = kept.metAt();
