@@ -1523,8 +1523,9 @@ public:
         m_lastOpened = Opened::Nothing;
     }
 
-    // An end tag (its lower-case name) that the tree builder reads.
-    void end(std::string_view name)
+    // An end tag (its lower-case name) that the tree builder reads
+    // (`tables`: how many tables are open around after it).
+    void end(std::string_view name, int tables)
     {
         m_lastOpened = Opened::Nothing;
         // Its current element SVG or MathML (not an HTML element inside an
@@ -1543,10 +1544,11 @@ public:
         // point, or of an SVG or MathML element around it, is taken to
         // close it, as the tree builder does when they are (a page that
         // closes what it opens, as every saved one does), unless an HTML
-        // element of that name may be open there (it closes that one).
-        // Kept open, SVG or MathML that the tree builder closed would be
-        // read as HTML (a SELECT there, in a table, ended the program).
-        if (!current && !inForeign() && this->current() == Current::Maybe &&
+        // element of that name may be open there (it closes that one), or
+        // a table opened in the point is open (the end tag is ignored in
+        // it). Kept open, SVG or MathML that the tree builder closed would
+        // be read as HTML (a SELECT there, in a table, ended the program).
+        if (!current && !inForeign() && this->current() == Current::Maybe && tables <= m_open.back().tables &&
             !m_html.mayHold(name, m_open.back().html) && closeForeign(name, m_open.back().html))
             return;
         const size_t lo = endReach(name);
@@ -1818,6 +1820,11 @@ public:
             if (closing) {
                 m_open = !(name == "select" || tablePart);
                 m_endedBefore = tablePart;
+                // Other end tags but those of its options are ignored: the
+                // end tag of an SVG TITLE around it, say, leaves the TITLE
+                // open.
+                if (m_open)
+                    return name != "option" && name != "optgroup";
             } else if (name == "select") {
                 m_open = false;
                 m_endedBefore = true;
@@ -1872,6 +1879,14 @@ public:
         return t.section == name;
     }
     bool tableInReach() const { return m_cells.size() > (m_templates.empty() ? 0 : m_templates.back().tables); }
+    // Whether the start tag of a part of a table (its lower-case name), a
+    // cell say, read as HTML, is ignored: no table is in reach, nor does a
+    // template around read its markup as a table's.
+    bool ignoresTablePartStart(std::string_view name) const
+    {
+        return name != "table" && (isTablePart(name) || name == "colgroup" || name == "col") && !tableInReach() &&
+               (m_templates.empty() || !m_templates.back().tableParts);
+    }
     // Whether the tag last read ended the SELECT before it (the tree
     // builder reads a SELECT start tag in one as its end tag, and ends it
     // before an INPUT, say, or a part of its table).
@@ -2155,15 +2170,16 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         const bool html = !foreign.inForeign();
         const bool ignored = html && select.ignores(lowerName, closing);
         if (html && select.endedBefore())
-            foreign.end("select");
+            foreign.end("select", select.tables());
         if (ignored) {
             i = gt;
             continue;
         }
         if (closing) {
-            foreign.end(lowerName);
+            foreign.end(lowerName, select.tables());
         } else if (!foreign.start(lowerName, attributes, selfClosed, select.tables())) {
-            foreign.htmlStart(lowerName, kind);
+            if (!select.ignoresTablePartStart(lowerName))
+                foreign.htmlStart(lowerName, kind);
         } else {
             // An SVG or MathML element of that name holds markup.
             if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)

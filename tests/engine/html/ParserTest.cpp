@@ -771,6 +771,61 @@ TEST(HtmlParser, EndTagsOfAnIntegrationPointWhoseHtmlMayBeOpenCloseIt)
     EXPECT_EQ(title->getElementsByTagName(QStringLiteral("OPTION")).length(), 0u);
 }
 
+// The end tag of an integration point is ignored where an HTML element the
+// tree builder is sure of is open in the point: a SELECT (which ignores
+// every end tag but its own and its options'), or a table. A cell outside
+// a table is ignored and opens nothing. The scan took the point for closed
+// under a SELECT or a table, or for open after such a cell, read the SELECT
+// after it as HTML where the tree builder made one in SVG or MathML, and in
+// a table the program ended.
+TEST(HtmlParser, EndTagsOfAPointUnderASelectOrATableLeaveItOpen)
+{
+    struct Point
+    {
+        const char* open;
+        const char* name;
+    };
+    static const Point kPoints[] = {{"<svg><title>", "title"},
+                                    {"<svg><foreignObject>", "foreignobject"},
+                                    {"<svg><g><desc>", "desc"},
+                                    {"<math><mi>", "mi"},
+                                    {"<math><mo>", "mo"},
+                                    {"<math><mn>", "mn"},
+                                    {"<math><ms>", "ms"},
+                                    {"<math><mtext>", "mtext"},
+                                    {"<math><annotation-xml encoding=text/html>", "annotation-xml"}};
+    // What is opened in the point before its end tag, and what closes it
+    // before the point's end tag comes again.
+    static const char* const kOpened[][2] = {{"<select>", "<table></table>"},      {"<select>", "</select>"},
+                                             {"<select><option>", "<td>"},         {"<table>", "</table>"},
+                                             {"<table><td>", "</table>"},          {"<table><caption>", "</table>"},
+                                             {"<template><table>", "</template>"}, {"<tr><th>", ""}};
+    static const char* const kAfter[] = {"<select><title><select><td>", "<select><mi><select><td>"};
+    for (const char* around : {"<table><td>", ""})
+        for (const Point& point : kPoints) {
+            const QByteArray end = QByteArray("</") + point.name + '>';
+            std::vector<std::pair<QByteArray, QByteArray>> opened;
+            for (const auto& o : kOpened)
+                opened.emplace_back(o[0], o[1]);
+            // (An HTML element named as the point, then a cell.)
+            opened.emplace_back(QByteArray("<") + point.name + "><td>", QByteArray());
+            for (const auto& [open, close] : opened)
+                for (const char* after : kAfter) {
+                    const QByteArray page = around + QByteArray(point.open) + open + end + close + end + after;
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+        }
+    // What the SELECT or table holds stays in the point; the SELECT after the
+    // point's second end tag is the SVG's, left out.
+    auto doc = pageFrom("<table><td><svg><title><select><option>o</title></select><b>kept</b></title>"
+                        "<select><option>p</select></svg>");
+    const Element* title = doc->getElementsByTagName(QStringLiteral("TITLE")).item(0);
+    ASSERT_TRUE(title);
+    EXPECT_EQ(title->getElementsByTagName(QStringLiteral("OPTION")).length(), 1u);
+    EXPECT_EQ(title->getElementsByTagName(QStringLiteral("B")).length(), 1u);
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
+}
+
 // A TEMPLATE end tag closes the template with all that is open in it, SVG
 // and MathML too, where the scan has lost track of the elements opened in
 // the template (a formatting element closed across a block, a table ended):
