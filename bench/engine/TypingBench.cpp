@@ -5,6 +5,7 @@
 // and edits that change a paragraph's height, beside the whole layout.
 
 #include "bench/engine/BenchPages.h"
+#include "bench/engine/DocumentationPage.h"
 
 #include "engine/css/Style.h"
 #include "engine/dom/Document.h"
@@ -102,12 +103,16 @@ struct TextBoxView
     QImage image{800, 600, QImage::Format_ARGB32_Premultiplied};
     int paragraphs = kTextBoxParagraphs;
 
-    explicit TextBoxView(int count = kTextBoxParagraphs, bool inTextBox = true) : paragraphs(count)
+    explicit TextBoxView(int count = kTextBoxParagraphs, bool inTextBox = true)
+        : TextBoxView(bench_pages::textBoxPage(count, inTextBox), count)
+    {
+    }
+    TextBoxView(const QString& page, int count) : paragraphs(count)
     {
         // (What the page of the benchmark before left is taken apart on
         // other threads; their time would count as this one's.)
         platform::backgroundPool()->waitForDone();
-        doc->replaceContent(bench_pages::textBoxPage(count, inTextBox));
+        doc->replaceContent(page);
         view = std::make_unique<engine::PageView>(doc.get());
         view->setHeadless(QSize(800, 600));
         view->layout().finishLayout();
@@ -185,16 +190,13 @@ void BM_TextBoxTypeKey(benchmark::State& state)
     box.count(state);
 }
 
-// Enter in the middle of a paragraph and Backspace at the start of the
-// new one, by turns (each adds or removes a block, and what follows
-// moves), in BODY or in the text box, from the key to the painted view.
-// `whole`: the view's width changes by a pixel with every step, so that
-// each layout is one of the whole page (the figure to compare with).
-void enterAndJoin(benchmark::State& state, bool inTextBox, bool whole)
+// Enter in the middle of `text` and Backspace at the start of the new
+// paragraph, by turns (each adds or removes a block, and what follows
+// moves), from the key to the painted view. `whole`: the view's width
+// changes by a pixel with every step, so that each layout is one of the
+// whole page (the figure to compare with).
+void enterAndJoinIn(benchmark::State& state, TextBoxView& box, engine::Node* text, bool whole)
 {
-    const int count = static_cast<int>(state.range(0));
-    TextBoxView box(count, inTextBox);
-    engine::Node* text = box.doc->getElementById(QStringLiteral("p%1").arg(count / 2))->firstChild();
     box.doc->selection().collapseAt(text, text->asText()->length() / 2);
     // (The lines of text the caret stands on, found once as a view finds
     // them when it first shows the caret.)
@@ -213,6 +215,14 @@ void enterAndJoin(benchmark::State& state, bool inTextBox, bool whole)
     box.count(state);
 }
 
+// The same in the middle paragraph, in BODY or in the text box.
+void enterAndJoin(benchmark::State& state, bool inTextBox, bool whole)
+{
+    const int count = static_cast<int>(state.range(0));
+    TextBoxView box(count, inTextBox);
+    enterAndJoinIn(state, box, box.doc->getElementById(QStringLiteral("p%1").arg(count / 2))->firstChild(), whole);
+}
+
 void BM_EnterAndJoin(benchmark::State& s)
 {
     enterAndJoin(s, false, false);
@@ -228,6 +238,28 @@ void BM_TextBoxEnterAndJoin(benchmark::State& s)
 void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
 {
     enterAndJoin(s, true, true);
+}
+
+// The same in a paragraph in the middle of the manual of argument 0 KB, in
+// the DIVs of its book, chapter and section, the page linking a style sheet.
+void manualEnterAndJoin(benchmark::State& state, bool whole)
+{
+    const QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
+    TextBoxView box(page, static_cast<int>(page.count(QLatin1String("<p>"))));
+    const engine::ElementCollection all = box.doc->getElementsByTagName(QStringLiteral("P"));
+    engine::Node* text = all.item(all.length() / 2)->firstChild();
+    while (text && (!text->isText() || text->asText()->length() < 20))
+        text = text->nextSibling();
+    enterAndJoinIn(state, box, text, whole);
+}
+
+void BM_ManualEnterAndJoin(benchmark::State& s)
+{
+    manualEnterAndJoin(s, false);
+}
+void BM_ManualEnterAndJoin_Whole(benchmark::State& s)
+{
+    manualEnterAndJoin(s, true);
 }
 
 // Backspace at the start of a paragraph (joining it to the one before) and
@@ -270,6 +302,8 @@ BENCHMARK(BM_EnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_EnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxEnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxEnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxJoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);

@@ -17,7 +17,6 @@
 #include <litehtml/el_text.h>
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QPainter>
 #include <QThread>
 #include "platform/BackgroundWork.h"
@@ -692,6 +691,7 @@ void LayoutEngine::takeStyleSheetOfMode()
 
 void LayoutEngine::load(const QString& html)
 {
+    m_container->forgetStyleSheets();
     letGoOfPage();
     takeStyleSheetOfMode();
     const QByteArray utf8 = html.toUtf8();
@@ -703,11 +703,9 @@ void LayoutEngine::load(const std::vector<QString>& pieces, const std::vector<La
                         const QStringList& styleSheetLinks, int parts, qsizetype leastPartLength)
 {
     // The rules of linked style sheets decide too.
+    m_container->forgetStyleSheets();
     for (const QString& href : styleSheetLinks) {
-        const QString path = m_container->resolvePath(href);
-        QFile file(path);
-        if (!path.isEmpty() && file.size() < (4 << 20) && file.open(QIODevice::ReadOnly) &&
-            !LayoutSerializer::styleSheetAllowsParts(QString::fromUtf8(file.readAll())))
+        if (!m_container->styleSheetAllowsParts(href))
             parts = 1;
     }
     letGoOfPage();
@@ -2197,6 +2195,10 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
         inner = next;
     }
     if (!inner || inner->get_display() != parent->get_display())
+        return false;
+    // (Rules on siblings in the page's linked style sheets would match
+    // otherwise in the run read apart.)
+    if (!m_container->styleSheetsAllowParts())
         return false;
     layoutelements_detail::markEdgeSpaces(*part->root());
     fitWordWidths(*inner, m_container->fonts());

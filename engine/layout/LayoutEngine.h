@@ -119,7 +119,8 @@ public:
     // around it, outermost first, the block last. Laid out in place when
     // the run and what stands around it allow (see layoutRunInPlace); else
     // the next layout() is a whole one. False, with nothing changed, when
-    // the layout is not as said.
+    // the layout is not as said, or when rules of the page's linked style
+    // sheets would match otherwise in the run read apart.
     bool replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html);
     // Whether the layout holds node `nodeId` (an element, box or not, or a
     // text): not when the node was never written or a run replaced it.

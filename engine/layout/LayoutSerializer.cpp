@@ -499,12 +499,15 @@ std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Documen
     // (Where the children stand too deep, the page is written whole.)
     if (frame.depth - frame.textBoxLevels >= kMaxDepth)
         return std::nullopt;
+    const qsizetype links = writer.m_styleSheetLinks.size();
     for (int i = first; i <= last; ++i)
         writer.writeWhole(parent.child(i), frame);
     for (size_t i = around.size(); i-- > 0;)
         writeEndTag(out, around[i]->tagName().toUpper());
-    // (Linked sheets are left to a reading of the whole page.)
-    if (!writer.m_partsAllowed || !writer.m_styleSheetLinks.isEmpty())
+    // (The sheets the HEAD links to are those the page was read with, see
+    // PageContainer::forgetStyleSheets; one linked in the run is left to a
+    // reading of the whole page.)
+    if (!writer.m_partsAllowed || writer.m_styleSheetLinks.size() != links)
         return std::nullopt;
     return std::move(writer.m_result);
 }

@@ -59,9 +59,10 @@ public:
     // element with the page's HEAD, the start tags of the elements around,
     // their node ids given by `idOf`) and closed after them. Their nodes
     // take ids from `firstId` on (nodes[i] has id firstId + i). Nothing
-    // when an element around has no id, stands too deep, or the page's
-    // style rules would match otherwise in a page of its own (rules on
-    // siblings, see styleSheetAllowsParts).
+    // when an element around has no id, stands too deep, or the rules of
+    // the page's STYLE elements would match otherwise in a page of its own
+    // (rules on siblings, see styleSheetAllowsParts; linked sheets are
+    // looked at where the run is read, see LayoutEngine::replaceRun).
     static std::optional<Result> writeRun(const Document& doc, const Element& parent, int first, int last, int firstId,
                                           const std::function<int(const Node*)>& idOf);
 

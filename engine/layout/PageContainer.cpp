@@ -2,6 +2,7 @@
 
 #include "engine/layout/ImageFilters.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/LayoutSerializer.h"
 #include "engine/layout/StyleSheetText.h"
 
 #include <QDir>
@@ -548,20 +549,59 @@ void PageContainer::transform_text(litehtml::tstring& text, litehtml::text_trans
     text = s.toStdString();
 }
 
+PageContainer::StyleSheet PageContainer::styleSheet(const QString& path)
+{
+    {
+        const std::lock_guard guard(m_styleSheetsLock);
+        const auto found = m_styleSheets.constFind(path);
+        if (found != m_styleSheets.constEnd())
+            return found.value();
+    }
+    StyleSheet sheet;
+    QFile file(path);
+    if (file.size() <= pagecontainer_detail::kMaxStyleSheetBytes && file.open(QIODevice::ReadOnly)) {
+        const QByteArray css = file.readAll();
+        sheet.allowsParts = LayoutSerializer::styleSheetAllowsParts(QString::fromUtf8(css));
+        sheet.text = css.toStdString();
+        layoutelements_detail::quoteAttributeValues(sheet.text);
+        splitNegationLists(sheet.text);
+        readMediaFeatures(sheet.text);
+        sheet.folder = QFileInfo(path).absolutePath().toStdString();
+    }
+    // (Read on two threads at once, the first reading stands.)
+    const std::lock_guard guard(m_styleSheetsLock);
+    return *m_styleSheets.insert(path, m_styleSheets.value(path, sheet));
+}
+
+void PageContainer::forgetStyleSheets()
+{
+    const std::lock_guard guard(m_styleSheetsLock);
+    m_styleSheets.clear();
+}
+
+bool PageContainer::styleSheetAllowsParts(const QString& href)
+{
+    const QString path = resolvePath(href);
+    return path.isEmpty() || styleSheet(path).allowsParts;
+}
+
+bool PageContainer::styleSheetsAllowParts() const
+{
+    const std::lock_guard guard(m_styleSheetsLock);
+    return std::all_of(m_styleSheets.cbegin(), m_styleSheets.cend(), [](const StyleSheet& s) { return s.allowsParts; });
+}
+
 void PageContainer::import_css(litehtml::tstring& text, const litehtml::tstring& url, litehtml::tstring& baseurl)
 {
     text.clear();
     const QString path = resolvePath(QString::fromStdString(url), QString::fromStdString(baseurl));
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (file.size() > pagecontainer_detail::kMaxStyleSheetBytes || !file.open(QIODevice::ReadOnly))
+    StyleSheet sheet = styleSheet(path);
+    if (sheet.folder.empty())
         return;
-    text = file.readAll().toStdString();
-    layoutelements_detail::quoteAttributeValues(text);
-    splitNegationLists(text);
-    readMediaFeatures(text);
-    baseurl = QFileInfo(path).absolutePath().toStdString();
+    text = std::move(sheet.text);
+    baseurl = std::move(sheet.folder);
 }
 
 void PageContainer::set_clip(const litehtml::position& pos, const litehtml::border_radiuses&, bool valid_x,

@@ -54,6 +54,18 @@ public:
     // The image at an address, loaded once; null when it cannot be read.
     QImage image(const QString& src, const QString& baseUrl = QString());
 
+    // Style sheets are read once for each reading of a page: until
+    // forgetStyleSheets(), a sheet asked for again (by a run of blocks read
+    // apart from the page) gives the rules the page was read with, also
+    // when its file changed or came or went since.
+    void forgetStyleSheets();
+    // Whether the rules of the style sheet at an address allow reading the
+    // page in parts (see LayoutSerializer::styleSheetAllowsParts); a sheet
+    // that cannot be read holds no rules.
+    bool styleSheetAllowsParts(const QString& href);
+    // The same for every style sheet read since forgetStyleSheets().
+    bool styleSheetsAllowParts() const;
+
     // Painters the engine runs after an element's background and before its
     // content (TD, BODY and IMG call it with their node id and border box).
     using BelowContentHook = std::function<void(QPainter&, int nodeId, const QRect& borderBox)>;
@@ -139,6 +151,16 @@ private:
     DocumentMode m_mode = DocumentMode::Quirks;
     QHash<QString, QImage> m_images;
     std::mutex m_imagesLock; // (the parts of a long page are read on several threads)
+    struct StyleSheet
+    {
+        std::string text; // as litehtml reads it
+        std::string folder;
+        bool allowsParts = true;
+    };
+    // The sheet at a local path, read when first asked for.
+    StyleSheet styleSheet(const QString& path);
+    QHash<QString, StyleSheet> m_styleSheets;
+    mutable std::mutex m_styleSheetsLock;
     BelowContentHook m_belowContent;
     QString m_imageFilter;
     // Pixels of filtered pictures kept at most.

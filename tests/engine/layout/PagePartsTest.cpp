@@ -6,6 +6,7 @@
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/LayoutEngine.h"
 #include "engine/layout/LayoutSerializer.h"
+#include "engine/layout/PageContainer.h"
 
 #include "bench/engine/DocumentationPage.h"
 #include "engine/EnginePage.h"
@@ -142,6 +143,42 @@ TEST(PageParts, PagesWhosePartsCannotStandAloneAreReadWhole)
     // the parts do not read as the page does, and the page is read whole.
     Ref<Document> inlined = pageFrom(mixedPage(30, QStringLiteral("div.run { display: inline }"), "run"));
     EXPECT_EQ(expectSameReadInParts(*inlined, 6 * 1024, "inline blocks"), 1);
+}
+
+// The parts of a page, and the runs of blocks read apart after an edit,
+// take the rules of the linked sheets the page was read with: a sheet is
+// read once, as it was then (changed, added or removed on disk since), until
+// the page is read again.
+TEST(PageParts, ALinkedStyleSheetIsReadOnceForEachReadingOfThePage)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const char* name, const char* css) {
+        QFile sheet(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        sheet.write(css);
+    };
+    const auto read = [](PageContainer& container, const char* href) {
+        litehtml::tstring text;
+        litehtml::tstring base;
+        container.import_css(text, href, base);
+        return text;
+    };
+    write("page.css", "p { margin: 5px }");
+    PageContainer container;
+    container.setBaseFolder(dir.path());
+    EXPECT_EQ(read(container, "page.css"), "p { margin: 5px }");
+    EXPECT_EQ(read(container, "later.css"), "");
+    write("page.css", "p + p { margin: 9px }");
+    write("later.css", "h1 { color: red }");
+    EXPECT_EQ(read(container, "page.css"), "p { margin: 5px }");
+    EXPECT_EQ(read(container, "later.css"), "");
+    EXPECT_TRUE(container.styleSheetsAllowParts());
+    container.forgetStyleSheets();
+    EXPECT_EQ(read(container, "page.css"), "p + p { margin: 9px }");
+    EXPECT_EQ(read(container, "later.css"), "h1 { color: red }");
+    EXPECT_FALSE(container.styleSheetsAllowParts());
+    EXPECT_FALSE(container.styleSheetAllowsParts(QStringLiteral("page.css")));
+    EXPECT_TRUE(container.styleSheetAllowsParts(QStringLiteral("later.css")));
 }
 
 TEST(PageParts, OnlyRulesOnSiblingsKeepAPageWhole)

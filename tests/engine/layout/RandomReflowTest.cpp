@@ -33,7 +33,8 @@ class PageMaker
 public:
     // With `more`, pages take further shapes met on real pages as well;
     // without, a seed makes the page it always made.
-    // With `moreEdits`, the edits take further kinds too (see editAtRandom).
+    // With `moreEdits`, the edits take further kinds too (see editAtRandom),
+    // and pages hold DIVs within DIVs (see division).
     PageMaker(unsigned seed, bool more, bool moreEdits = false)
         : m_random(seed), m_more(more || moreEdits), m_moreEdits(moreEdits)
     {
@@ -90,8 +91,27 @@ public:
         }
     }
 
+    // A DIV of a manual's chapter or section: margins (negative ones too),
+    // padding and borders on some sides or none, at times right around
+    // another.
+    QString division(int depth)
+    {
+        static const char* const margins[] = {"", "margin:6px 0", "margin:10px 4px 0", "margin-bottom:13px",
+                                              "margin:-3px 0 5px"};
+        static const char* const paddings[] = {"", "", "padding:3px", "padding:0 0 4px", "padding-top:2px"};
+        static const char* const borders[] = {"", "", "border:1px solid", "border-top:2px solid red",
+                                              "border-bottom:3px double"};
+        const QString style = QString::fromLatin1(margins[pick(5)]) + u';' + QString::fromLatin1(paddings[pick(5)]) +
+                              u';' + QString::fromLatin1(borders[pick(5)]);
+        const QString content = depth < 3 && pick(3) == 0 ? division(depth + 1) : blocks(depth + 1, 1 + pick(4));
+        return QStringLiteral("<div style=\"%1\">").arg(style) + content + QStringLiteral("</div>");
+    }
+
     QString block(int depth)
     {
+        // (With more edits, pages hold DIVs within DIVs as manuals do.)
+        if (m_moreEdits && depth < 4 && pick(5) == 0)
+            return division(depth);
         if (m_more && pick(3) == 0) {
             switch (pick(6)) {
             case 0:
@@ -156,9 +176,13 @@ public:
     QString page()
     {
         const QString content = blocks(0, 3 + pick(25));
+        // (A style sheet linked that is not there: the page is as without.)
+        const QString head =
+            m_moreEdits && pick(3) == 0 ? QStringLiteral("<head><link rel=stylesheet href=absent.css></head>") : "";
         if (pick(2))
-            return QStringLiteral("<body>") + content + QStringLiteral("</body>");
-        return QStringLiteral("<body><table id=text style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>") +
+            return head + QStringLiteral("<body>") + content + QStringLiteral("</body>");
+        return head +
+               QStringLiteral("<body><table id=text style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>") +
                content + QStringLiteral("</td></tr></tbody></table></body>");
     }
 

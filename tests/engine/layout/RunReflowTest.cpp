@@ -15,8 +15,10 @@
 #include "FullLayoutCheck.h"
 #include "LayoutFixture.h"
 
+#include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -37,11 +39,11 @@ QString words(int count)
     return list.join(u' ');
 }
 
-// Paragraphs p0 .. p<count-1>, every third one long enough to wrap.
-QString paragraphs(int count)
+// Paragraphs p<from> .. p<from+count-1>, every third one long enough to wrap.
+QString paragraphs(int count, int from = 0)
 {
     QString html;
-    for (int i = 0; i < count; ++i)
+    for (int i = from; i < from + count; ++i)
         html += QStringLiteral("<p id=p%1>%2</p>\n").arg(i).arg(i % 3 == 0 ? words(40) : words(3));
     return html;
 }
@@ -77,11 +79,13 @@ void expectSameLines(const TextLines& mine, const TextLines& whole, const std::s
 // Runs the edits one by one, each followed by a layout that must equal a
 // fresh one, and a repaint of what it marked that must equal a fresh paint;
 // then undoes them all, checked alike. Returns how many of the layouts were
-// made in place.
-int editAndUndo(const QString& html, const std::vector<std::function<void(Document*)>>& edits)
+// made in place. Style sheets and images are read from `folder`.
+int editAndUndo(const QString& html, const std::vector<std::function<void(Document*)>>& edits,
+                const QString& folder = QString())
 {
     Ref<Document> doc = pageFrom(html);
     DocumentLayout layout(doc.get());
+    layout.setBaseFolder(folder);
     layout.setViewportSize(kView);
     layout.ensureLayout();
     QImage shown = paint(layout);
@@ -91,7 +95,7 @@ int editAndUndo(const QString& html, const std::vector<std::function<void(Docume
     const auto check = [&] {
         layout.ensureLayout();
         const std::string what = "step " + std::to_string(step++);
-        layout_test::expectSameAsFullLayout(layout, *doc, what, true);
+        layout_test::expectSameAsFullLayout(layout, *doc, what, true, folder);
         expectSameLines(*layout.engine().textLines(), *TextLines::of(layout.engine().tree()), what);
         const QRegion dirty = layout.takeDirtyRegion();
         {
@@ -233,6 +237,47 @@ TEST(RunReflow, BlocksInADivisionAndListItemsMatchAFreshLayout)
     EXPECT_GE(editAndUndo(page, {enterAt("p2", 4), backspaceAtStartOf("p3"), enterAt("p0", 0), enterAt("a", 5),
                                  backspaceAtStartOf("b")}),
               6);
+}
+
+// A manual's chapters and sections in DIVs within DIVs, with margins,
+// borders and padding from the page's linked style sheets (one of them
+// missing): the sections grow and shrink with their paragraphs, margins
+// collapse through the DIVs without borders, what follows each DIV moves.
+// A linked sheet with rules on siblings would match otherwise in the run
+// read apart: there the page is laid out whole.
+TEST(RunReflow, BlocksInNestedDivisionsStyledByLinkedSheetsMatchAFreshLayout)
+{
+    QTemporaryDir dir;
+    const auto writeSheet = [&dir](const char* name, const char* css) {
+        QFile sheet(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(sheet.open(QIODevice::WriteOnly));
+        sheet.write(css);
+    };
+    writeSheet("manual.css", "div.chapter { margin: 14px 0 22px } div.section { margin: 9px 6px; padding: 3px 5px; "
+                             "border: 2px solid #448 } div.note { padding-bottom: 4px } p { margin: 8px 0 12px }");
+    writeSheet("siblings.css", "p + p { margin-top: 20px }");
+    const QString book = QStringLiteral("<body><div class=book><div class=chapter><div class=section>") +
+                         paragraphs(3) + QStringLiteral("<div class=note>") + paragraphs(2, 3) +
+                         QStringLiteral("</div></div><div class=section><div>") + paragraphs(3, 5) +
+                         QStringLiteral("</div></div></div><div class=chapter><div>") + paragraphs(2, 8) +
+                         QStringLiteral("</div></div></div><p id=end>end</p></body>");
+    const QString linked = QStringLiteral("<head><link rel=stylesheet href=manual.css>"
+                                          "<link rel=stylesheet href=absent.css></head>");
+    const std::vector<std::function<void(Document*)>> edits = {
+        enterAt("p1", 10),
+        enterAt("p4", 20),
+        backspaceAtStartOf("p3"),
+        enterAt("p7", 30),
+        deleteAtEndOf("p5"),
+        enterAt("p9", 0),
+        type(QStringLiteral("typed")),
+        pasteAt("p0", 5, QStringLiteral("<p>one</p><p>two ") + words(30) + QStringLiteral("</p>"))};
+    EXPECT_EQ(editAndUndo(linked + book, edits, dir.path()), 16);
+    // (The typing and its undo change the words of one block: it is laid
+    // out alone.)
+    EXPECT_EQ(
+        editAndUndo(QStringLiteral("<head><link rel=stylesheet href=siblings.css></head>") + book, edits, dir.path()),
+        2);
 }
 
 // Where laying out the run alone could differ, the page is laid out whole:
