@@ -214,8 +214,9 @@ void DocumentLayout::setViewportSize(QSize size)
     m_viewport = size;
     // A long page laid out anew at another width keeps its layout on
     // screen until the new one reaches the place the view shows (unless
-    // changes wait to be laid out in it).
-    if (m_long && m_scroll.y() > 0 &&
+    // changes wait to be laid out in it). (Another height alone meanwhile
+    // waits for the same new layout, see below.)
+    if (m_long && m_scroll.y() > 0 && !(m_holding && sameWidth) &&
         (m_holding || (!sameWidth && !m_structureDirty && m_treeChanges.empty() && !(m_writer && m_showsFirstPart)))) {
         if (!m_anchor)
             m_anchor = ViewAnchor::at(m_engine.tree(), m_scroll, [this](int id) { return node(id); });
@@ -232,10 +233,13 @@ void DocumentLayout::setViewportSize(QSize size)
         // out again at once and the writing goes on. One where rules for
         // screens of some sizes start or stop applying is laid out anew
         // too, whatever its width.
-        if (!sameWidth && m_writer && m_showsFirstPart)
+        if (!sameWidth && m_writer && m_showsFirstPart) {
             m_layoutDirty = true;
-        else if (!sameWidth || m_engine.reloadDue())
+        } else if (!sameWidth || m_engine.reloadDue()) {
+            // (The layout held stays until the new one reaches the view.)
+            m_holdOnRebuild = m_holding;
             invalidateAll();
+        }
         m_allDirty = true;
         requestRepaint();
         return;

@@ -452,6 +452,14 @@ TEST(BackgroundLayout, AnotherWidthStartsOverAndTheViewStaysOnWhatItShowed)
     page.layout.setViewportSize(QSize(500, 600));
     page.layout.ensureLayout();
     EXPECT_TRUE(page.layout.isLayingOutInBackground());
+    // Another height meanwhile waits for the same new layout.
+    ASSERT_EQ(page.layout.engine().layoutWidth(), 800);
+    const int startedOver = page.layout.counters().rebuilds;
+    page.layout.setViewportSize(QSize(500, 560));
+    page.layout.ensureLayout();
+    EXPECT_EQ(page.layout.counters().rebuilds, startedOver);
+    EXPECT_EQ(page.layout.engine().layoutWidth(), 800);
+    EXPECT_EQ(page.layout.scrollPosition(), QPoint(0, 20000));
     QElapsedTimer clock;
     clock.start();
     int held = 0;
@@ -471,6 +479,7 @@ TEST(BackgroundLayout, AnotherWidthStartsOverAndTheViewStaysOnWhatItShowed)
     EXPECT_EQ(belowTheTop(page.layout, word), below);
     EXPECT_GT(page.layout.scrollPosition().y(), 20000);
     expectSameAsFullLayout(page.layout, *page.doc, "narrower");
+    EXPECT_EQ(page.layout.counters().rebuilds, startedOver);
     // Another height alone keeps the layout.
     const int layouts = page.layout.counters().layouts;
     page.layout.setViewportSize(QSize(500, 300));
