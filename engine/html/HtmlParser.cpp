@@ -868,6 +868,15 @@ public:
 
     size_t size() const { return m_open.size(); }
 
+    // Whether the end tag of that name closes the nearest element of its
+    // name, unless a special one stands between (not one in scope).
+    static bool closesTheNearest(std::string_view name)
+    {
+        const Class c = classOf(name);
+        return c == Class::Phrase ||
+               (c == Class::Other && name != "button" && name != "applet" && name != "marquee" && name != "object");
+    }
+
     // An HTML start tag (its lower-case name; `kind`: how the scan reads
     // it) with the elements from `lo` up in its reach.
     void start(std::string_view name, TagKind kind, size_t lo)
@@ -1537,7 +1546,9 @@ public:
         // scan cannot tell has ended them before it: closeBeforeHtmlEnd.)
         // The scopes of HTML end tags end at an integration point.
         const bool current = !m_open.empty() && m_html.size() == m_open.back().html;
-        if (current && (closeForeign(name, m_html.size()) || (!inForeign() && name != "template")))
+        const bool pastTitle =
+            !m_open.empty() && !inForeign() && isSvgTitle(m_open.size() - 1) && HtmlOpen::closesTheNearest(name);
+        if (current && (closeForeign(name, m_html.size()) || (!inForeign() && name != "template" && !pastTitle)))
             return;
         // Where the scan cannot tell whether the HTML elements opened in the
         // innermost integration point are all closed, the end tag of that
@@ -1619,16 +1630,29 @@ private:
     // Where the HTML elements an end tag of that name may close start: in
     // the innermost integration point, or around the SVG or MathML element
     // that is the tree builder's current one. A TEMPLATE end tag closes the
-    // template, wherever it stands.
+    // template, wherever it stands. An end tag that closes the nearest
+    // element of its name walks past an SVG TITLE, which the tree builder
+    // does not take for special, and past the SVG around it.
     size_t endReach(std::string_view name) const
     {
         if (name == "template" || m_open.empty())
             return 0;
-        const size_t k = m_open.size() - 1;
-        if (m_html.size() != m_open[k].html || !m_open[k].foreign)
+        size_t k = m_open.size() - 1;
+        const bool walk = HtmlOpen::closesTheNearest(name);
+        if (m_open[k].foreign ? m_html.size() != m_open[k].html : !(walk && isSvgTitle(k)))
             return m_open[k].html;
-        return k > 0 ? m_open[k - 1].html : 0;
+        for (;;) {
+            // (A point stands right in the SVG or MathML root below it.)
+            if (!m_open[k].foreign && k > 0)
+                --k;
+            if (k == 0)
+                return 0;
+            --k;
+            if (!(walk && isSvgTitle(k)))
+                return m_open[k].html;
+        }
     }
+    bool isSvgTitle(size_t k) const { return !m_open[k].foreign && m_open[k].name == "title"; }
 
     // Closes the entries from `keep` on, with the HTML elements in them.
     void close(size_t keep)

@@ -826,6 +826,35 @@ TEST(HtmlParser, EndTagsOfAPointUnderASelectOrATableLeaveItOpen)
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
 }
 
+// The end tag of an element that closes the nearest one of its name (a
+// SPAN, an unknown element) walks past an SVG TITLE, which the tree builder
+// does not take for special, and the SVG around it: it closes that element
+// around the SVG with the SVG. The scan kept the SVG open, read the TITLE's
+// end tag after it as closing nothing and the SELECT after that as HTML,
+// where the tree builder made it in the SVG (in a table the program ended).
+TEST(HtmlParser, EndTagsThatCloseTheNearestElementOfTheirNameWalkPastAnSvgTitle)
+{
+    static const char* const kPoints[][2] = {{"<svg><title>", "title"},
+                                             {"<svg><desc>", "desc"},
+                                             {"<svg><foreignObject>", "foreignObject"},
+                                             {"<math><mi>", "mi"},
+                                             {"<math><mtext>", "mtext"},
+                                             {"<math><annotation-xml encoding=text/html>", "annotation-xml"}};
+    static const char* const kElements[][2] = {
+        {"<ss>", "</t>"}, {"<span>", "</span>"}, {"<label>", "</label>"}, {"<option>", "</option>"}};
+    for (const char* around : {"<table>", "<table><td>"})
+        for (const auto& point : kPoints)
+            for (const auto& element : kElements)
+                for (const char* inside : {"", "<b>", "<g>"}) {
+                    const QByteArray page = QByteArray(around) + point[0] + element[0] + "<svg><title>" + inside +
+                                            element[1] + "</" + point[1] + "><select><title><select><td>";
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+    // Past an SVG DESC the end tag closes nothing: the SELECT stays in it.
+    auto doc = pageFrom("<svg><title><span><svg><desc><b></span></desc><select><option>kept</select>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
+}
+
 // A TEMPLATE end tag closes the template with all that is open in it, SVG
 // and MathML too, where the scan has lost track of the elements opened in
 // the template (a formatting element closed across a block, a table ended):
