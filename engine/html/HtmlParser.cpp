@@ -723,13 +723,19 @@ using script_text::scriptTextEnd;
 
 // The '>' that ends a tag whose name ends at `p`, found as the tokenizer
 // finds it (a quoted attribute value may hold '>'); n when there is none.
-qsizetype tagEnd(const char* s, qsizetype p, qsizetype n)
+// `selfClosing`: whether a '/' before that '>' makes the tag close itself
+// (not one that ends an unquoted attribute value).
+qsizetype tagEnd(const char* s, qsizetype p, qsizetype n, bool* selfClosing = nullptr)
 {
     enum { BeforeName, Name, AfterName, BeforeValue, Unquoted } state = BeforeName;
+    const qsizetype start = p;
     while (p < n) {
         const char c = s[p];
-        if (c == '>' && state != BeforeValue)
+        if (c == '>' && state != BeforeValue) {
+            if (selfClosing)
+                *selfClosing = state != Unquoted && p > start && s[p - 1] == '/';
             return p;
+        }
         switch (state) {
         case BeforeName:
             if (!isTagSpace(c) && c != '/')
@@ -868,6 +874,16 @@ public:
 
     size_t size() const { return m_open.size(); }
 
+    // Where the elements above the topmost one of that name from `lo` to
+    // `top` start (`lo` when there is none).
+    size_t above(std::string_view name, size_t lo, size_t top) const
+    {
+        for (size_t k = std::min(top, m_open.size()); k-- > lo;)
+            if (m_open[k].name == name)
+                return k + 1;
+        return lo;
+    }
+
     // Whether the end tag of that name closes the nearest element of its
     // name, unless a special one stands between (not one in scope).
     static bool closesTheNearest(std::string_view name)
@@ -930,8 +946,10 @@ public:
                 // Another one still listed among the formatting elements is
                 // closed first, with what its closing moves.
                 int& listed = name == "a" ? m_anchors : m_nobrs;
-                if (listed > 0)
+                if (listed > 0) {
+                    takeOffListed(name, lo);
                     unknownFrom(lo);
+                }
                 ++listed;
             }
             push(name, true);
@@ -1144,6 +1162,40 @@ private:
     // The name the elements the tree builder does not know stand under (no
     // tag has it: a '>' ends a tag's name).
     static constexpr std::string_view kUnknownElement = ">unknown";
+    // What stands for an element the tree builder took off its list of
+    // open elements (no tag has that name either).
+    static constexpr std::string_view kTakenOff = ">taken off";
+
+    // A second A (or NOBR) start tag: the tree builder takes the one
+    // listed among its formatting elements off its list of open elements,
+    // also out of reach of the tag (past an integration point, where it
+    // closes nothing else), unless an element that starts a new part of
+    // the list (a cell, a caption, a template...) stands above it: then
+    // it may be open still.
+    void takeOffListed(std::string_view name, size_t lo)
+    {
+        const size_t at = above(name, 0, lo);
+        if (at == 0 || !m_open[at - 1].known)
+            return;
+        bool certain = true;
+        for (size_t k = at; k < m_open.size() && certain; ++k) {
+            const Open& e = m_open[k];
+            for (const std::string& n : e.name.empty() ? e.hidden : std::vector<std::string>{e.name}) {
+                if (n == name)
+                    return; // (the one listed may be that one)
+                certain = certain && !startsListPart(n);
+            }
+        }
+        if (certain)
+            m_open[at - 1] = {std::string(kTakenOff), false, {}};
+        else
+            m_open[at - 1].known = false;
+    }
+    static bool startsListPart(std::string_view name)
+    {
+        return name == "td" || name == "th" || name == "caption" || name == "template" || name == "applet" ||
+               name == "object" || name == "marquee";
+    }
 
     struct Open
     {
@@ -1280,7 +1332,8 @@ private:
     // closes).
     static bool isPlain(std::string_view name)
     {
-        return name == "option" || name == "optgroup" || name == "rb" || name == "rp" || name == "rt" || name == "rtc";
+        return name == "option" || name == "optgroup" || name == "rb" || name == "rp" || name == "rt" ||
+               name == "rtc" || name == kTakenOff;
     }
 
     // Whether the known element of that name is special to the tree
@@ -1292,16 +1345,32 @@ private:
                name == "noscript";
     }
 
-    // Walks the elements from `top` down to `lo`: an unnamed mark makes the
-    // effect unknown, a named one uncertain (it may be a boundary the tree
-    // builder stops at, or an element it has closed).
+    // Walks the elements from `top` down to `lo`: an unnamed mark that may
+    // hold the element sought makes the effect unknown, a named one or a
+    // mark that may hold a boundary uncertain (it may be a boundary the
+    // tree builder stops at, or an element it has closed). (Besides the
+    // elements it names, a mark stands only for formatting elements opened
+    // again, which are neither sought here nor boundaries.)
     template <typename Match> Outcome scan(size_t lo, size_t top, Match match) const
     {
         bool marked = false;
         for (size_t k = top; k-- > lo;) {
             const Open& e = m_open[k];
-            if (e.name.empty())
-                return {Effect::Unknown, lo};
+            if (e.name.empty()) {
+                for (const std::string& hidden : e.hidden) {
+                    switch (match(Open{hidden, true, {}})) {
+                    case Found::Target:
+                        return {Effect::Unknown, lo};
+                    case Found::Stop:
+                        marked = true;
+                        break;
+                    case Found::Pass:
+                        marked = marked || !isPlain(hidden);
+                        break;
+                    }
+                }
+                continue;
+            }
             if (!e.known) {
                 if (match(e) == Found::Target)
                     return {Effect::MayClose, k};
@@ -1445,12 +1514,12 @@ public:
     // the HTML one, whose text the scan would read as tags). Returns the
     // end tags that close them, innermost first, as the tree builder reads
     // them (empty when there is nothing to close), and closes them here.
-    std::string closeBeforeHtmlEnd(std::string_view name)
+    std::string closeBeforeHtmlEnd(std::string_view name, int tables)
     {
         if (!inForeign() || namesForeign(name))
             return {};
         if (name != "p" && name != "br") {
-            const HtmlOpen::Effect effect = m_html.endEffect(name, endReach(name), m_html.size()).effect;
+            const HtmlOpen::Effect effect = m_html.endEffect(name, endReach(name, tables), m_html.size()).effect;
             if (effect != HtmlOpen::Effect::MayClose && effect != HtmlOpen::Effect::Unknown)
                 return {};
         }
@@ -1562,7 +1631,7 @@ public:
         if (!current && !inForeign() && this->current() == Current::Maybe && tables <= m_open.back().tables &&
             !m_html.mayHold(name, m_open.back().html) && closeForeign(name, m_open.back().html))
             return;
-        const size_t lo = endReach(name);
+        const size_t lo = endReach(name, tables);
         const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_html.size());
         if (o.effect == HtmlOpen::Effect::Closes) {
             // With what was opened in the element it closes.
@@ -1632,8 +1701,9 @@ private:
     // that is the tree builder's current one. A TEMPLATE end tag closes the
     // template, wherever it stands. An end tag that closes the nearest
     // element of its name walks past an SVG TITLE, which the tree builder
-    // does not take for special, and past the SVG around it.
-    size_t endReach(std::string_view name) const
+    // does not take for special, and past the SVG around it, down to the
+    // table around that SVG (`tables`: how many are open), if it is open.
+    size_t endReach(std::string_view name, int tables) const
     {
         if (name == "template" || m_open.empty())
             return 0;
@@ -1645,6 +1715,10 @@ private:
             // (A point stands right in the SVG or MathML root below it.)
             if (!m_open[k].foreign && k > 0)
                 --k;
+            const size_t below = k > 0 ? m_open[k - 1].html : 0;
+            if (m_open[k].tables > 0 && tables >= m_open[k].tables)
+                if (const size_t table = m_html.above("table", below, m_open[k].html); table > below)
+                    return table;
             if (k == 0)
                 return 0;
             --k;
@@ -2175,8 +2249,8 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         for (char& ch : lowerName)
             ch = ch >= 'A' && ch <= 'Z' ? char(ch + ('a' - 'A')) : ch;
         TagKind kind = kindOf(lowerName);
-        const qsizetype gt = tagEnd(s, p, n);
-        const bool selfClosed = gt > 0 && gt < n && s[gt - 1] == '/';
+        bool selfClosed = false;
+        const qsizetype gt = tagEnd(s, p, n, &selfClosed);
         const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
         foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0,
                          select.endsWhatIsOpenInTable(lowerName, closing));
@@ -2186,7 +2260,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             continue;
         }
         if (closing) {
-            if (const std::string ends = foreign.closeBeforeHtmlEnd(lowerName); !ends.empty()) {
+            if (const std::string ends = foreign.closeBeforeHtmlEnd(lowerName, select.tables()); !ends.empty()) {
                 copyTo(i);
                 out.append(ends.data(), qsizetype(ends.size()));
             }

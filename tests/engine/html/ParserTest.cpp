@@ -583,17 +583,18 @@ TEST(HtmlParser, EndTagsOfElementsAroundSvgOrMathEndThemBeforeASelect)
         const QString once = HtmlSerializer::fileText(doc.get());
         EXPECT_EQ(HtmlSerializer::fileText(pageFrom(once).get()), once) << around;
     }
-    for (const char* around : {"<span><div><svg></span>", "<li><ul><svg></li>", "<svg></form>",
-                               "<font><svg><font></font>", "<div><template><svg></div>"}) {
+    // (A table's cell is a boundary of the DIV's scope; the SPAN was closed
+    // with the LI it stood in.)
+    for (const char* around :
+         {"<span><div><svg></span>", "<li><ul><svg></li>", "<svg></form>", "<font><svg><font></font>",
+          "<div><template><svg></div>", "<div><table><tr><td><svg></div>", "<li><span><a><li></li></a><svg></span>"}) {
         const Selects found = selectsOf(HtmlParser::prepareInput(around + select).bytes);
         EXPECT_EQ(found.html + found.foreign, 0) << around;
     }
     // Where the scan cannot follow the tree builder (it closes or moves
     // elements no tag names, or a table's parts stand around).
-    for (const char* around :
-         {"<p><b>x</p><span>y</b><svg></span>", "<table><td><div><td></td><svg></div>",
-          "<li><span><a><li></li></a><svg></span>", "<div><b><div></b><svg></div>", "<div><table><tr><td><svg></div>",
-          "<table><td><span><t><svg></span><title><t</title>"}) {
+    for (const char* around : {"<p><b>x</p><span>y</b><svg></span>", "<table><td><div><td></td><svg></div>",
+                               "<div><b><div></b><svg></div>", "<table><td><span><t><svg></span><title><t</title>"}) {
         const Selects found = selectsOf(HtmlParser::prepareInput(around + select).bytes);
         EXPECT_EQ(found.foreign, 0) << around;
         EXPECT_EQ(found.html, 1) << around;
@@ -853,6 +854,59 @@ TEST(HtmlParser, EndTagsThatCloseTheNearestElementOfTheirNameWalkPastAnSvgTitle)
     // Past an SVG DESC the end tag closes nothing: the SELECT stays in it.
     auto doc = pageFrom("<svg><title><span><svg><desc><b></span></desc><select><option>kept</select>");
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
+}
+
+// Such an end tag walks down to the table around the SVG at most (a special
+// element), and past an anchor opened again, which the tree builder's walk
+// passes: it closed nothing there, and the TITLE with the A in it stayed
+// open. The scan took the walk past the mark of the anchor for one that may
+// have closed it, and the TITLE's end tag for closing it.
+TEST(HtmlParser, EndTagsWalkingPastAnSvgTitleStopAtTheTableAroundIt)
+{
+    for (const char* around : {"", "<t>", "<a>", "<l>"})
+        for (const char* table : {"<table>", "<table><td>"})
+            for (const char* end : {"</t>", "</span>", "</l>"})
+                for (const char* after : {"</a></title>", "</title></a></title>"}) {
+                    const QByteArray page =
+                        QByteArray(around) + table + "<svg><title><A>" + end + after + "<select><title><select><td>";
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+}
+
+// A second A start tag makes the tree builder take the A listed among its
+// formatting elements off its open elements, also where an integration
+// point stands between (it closes nothing else there): the end tag of the
+// point after it then closes the point, and the end tag of an A the SVG
+// element A around it. The scan kept the first A open.
+TEST(HtmlParser, ASecondAnchorTakesTheFirstOffItsOpenElementsPastAnIntegrationPoint)
+{
+    for (const char* table : {"<table>", "<table><td>", ""})
+        for (const char* first : {"<A>", "<svg><A>"})
+            for (const char* between : {"<e>", "<l>", "<span>"})
+                for (const char* rest : {"</title></e>", "<SCRIPT>", "</title><A></title>"}) {
+                    const QByteArray page = QByteArray(table) + "<svg><title>" + first + between +
+                                            "<svg><title><A></t>" + rest + "<select><title><select><td>";
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+    // A cell between keeps the first one listed apart: it stays open.
+    auto doc = pageFrom("<a><table><td><svg><title><a>x</a></title></svg></td></table>y</a>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("A")).length(), 2u);
+}
+
+// A '/' that ends an unquoted attribute value is part of the value: the
+// tag does not close itself. The scan took such a MATH for closed and the
+// SCRIPT in it for an HTML one, whose text it passed over, SVG and SELECT
+// included.
+TEST(HtmlParser, ASlashEndingAnUnquotedAttributeValueLeavesTheElementOpen)
+{
+    for (const char* math : {"<math h=/>", "<math h=x/>", "<math h='/'/>", "<math h />"})
+        expectNoForeignSelectAndAStableSave(
+            (QByteArray("<table>") + math + "<script><u><svg><select><title><select><table>").constData());
+    auto doc = pageFrom("<math h=/><mi>x</mi></math>");
+    const Element* mi = doc->getElementsByTagName(QStringLiteral("MI")).item(0);
+    ASSERT_TRUE(mi);
+    ASSERT_TRUE(mi->parentElement());
+    EXPECT_EQ(mi->parentElement()->tagName(), QStringLiteral("MATH"));
 }
 
 // A TEMPLATE end tag closes the template with all that is open in it, SVG
