@@ -604,12 +604,17 @@ bool LayoutEngine::takenApartInBackground() const
     return m_document && m_tree.boxes.size() + m_tree.pieces.size() / kWordsABox >= kBoxesTakenApartInBackground;
 }
 
-void LayoutEngine::letGoOfPage()
+void LayoutEngine::forgetWhatKeysFound()
 {
-    m_wordsEdited.reset();
     m_typedWords.reset();
     m_wordsBlock = {};
     m_blockExtent.reset();
+}
+
+void LayoutEngine::letGoOfPage()
+{
+    m_wordsEdited.reset();
+    forgetWhatKeysFound();
     m_treeLines.reset();
     m_textLines.reset();
     m_reflow.reset();
@@ -735,12 +740,8 @@ void LayoutEngine::prepareWords()
 void LayoutEngine::takeOver(LayoutEngine& other)
 {
     m_wordsEdited.reset();
-    m_typedWords.reset();
-    other.m_typedWords.reset();
-    m_wordsBlock = {};
-    other.m_wordsBlock = {};
-    m_blockExtent.reset();
-    other.m_blockExtent.reset();
+    forgetWhatKeysFound();
+    other.forgetWhatKeysFound();
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
@@ -2158,9 +2159,7 @@ bool LayoutEngine::laysOut(int nodeId) const
 bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html)
 {
     m_wordsEdited.reset();
-    m_typedWords.reset();
-    m_wordsBlock = {};
-    m_blockExtent.reset();
+    forgetWhatKeysFound();
     using namespace layoutengine_detail;
     m_textLines.reset();
     m_runLaidOut = false;

@@ -174,6 +174,10 @@ public:
 private:
     // Lets the page and its boxes go (on a worker thread when they are many).
     void letGoOfPage();
+    // Forgets what keys found of the block and text they were typed in
+    // (m_typedWords, m_wordsBlock, m_blockExtent): the layout changed
+    // otherwise.
+    void forgetWhatKeysFound();
     void takeStyleSheetOfMode();
     // After a load: the spaces at the edges of blocks marked, the words'
     // widths fitted.
