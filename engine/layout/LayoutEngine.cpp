@@ -2219,7 +2219,7 @@ bool LayoutEngine::placeTextsLeftOut(litehtml::element& inner, const std::vector
     }
     MovedWords moved(old);
     if (cut)
-        moved.addCut(cut->box, cut->words, std::move(cut->bytes));
+        moved.addCut(cut->box, std::move(cut->words), std::move(cut->bytes));
     std::vector<litehtml::elements_vector> words(texts.size());
     for (size_t t = 0; t < texts.size(); ++t)
         words[t] =
@@ -2235,8 +2235,8 @@ bool LayoutEngine::placeTextsLeftOut(litehtml::element& inner, const std::vector
     for (const size_t t : order) {
         auto* box = dynamic_cast<litehtml::html_tag*>(markers[t].first);
         litehtml::elements_vector& children = box->children();
-        children.insert(children.begin() + static_cast<std::ptrdiff_t>(markers[t].second) + 1, words[t].begin(),
-                        words[t].end());
+        children.insert(children.begin() + static_cast<std::ptrdiff_t>(markers[t].second) + 1,
+                        std::make_move_iterator(words[t].begin()), std::make_move_iterator(words[t].end()));
     }
     moved.take();
     m_wordsTaken = moved.taken();

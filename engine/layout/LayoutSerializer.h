@@ -225,7 +225,7 @@ private:
     QStringList m_styleSheetLinks;
     std::vector<Frame> m_stack;
     bool m_started = false;
-    int m_idBase = 0; // the id of the first node written
+    int m_idBase = 0;             // the id of the first node written
     qsizetype m_leaveOutFrom = 0; // see writeRun
     const Document& m_doc;
 };

@@ -55,23 +55,24 @@ size_t MovedWords::leftOutFrom()
     return least ? least : kLeftOutFrom;
 }
 
-void MovedWords::addCut(const std::shared_ptr<litehtml::element>& box, const litehtml::elements_vector& words,
+void MovedWords::addCut(const std::shared_ptr<litehtml::element>& box, litehtml::elements_vector words,
                         std::string bytes)
 {
     if (bytes.size() < leastShared() || words.empty())
         return;
-    m_cut.push_back(std::make_unique<litehtml::elements_vector>(words));
+    m_cut.push_back(std::make_unique<litehtml::elements_vector>(std::move(words)));
     m_boxesOfCut.push_back(box);
     Old text;
     text.box = box.get();
     text.words = m_cut.back().get();
     text.cut = true;
-    text.count = words.size();
+    text.count = text.words->size();
     text.back = text.count;
     text.bytes = std::move(bytes);
     size_t end = 0;
-    for (const auto& word : words) {
-        std::string one;
+    std::string one;
+    for (const auto& word : *text.words) {
+        one.clear();
         word->get_text(one);
         text.ends.push_back(end += one.size());
     }
@@ -200,6 +201,7 @@ litehtml::elements_vector MovedWords::wordsOf(litehtml::element& box, const std:
         tailBytesFrom = tailBytesTo = text.size();
     }
 
+    const std::shared_ptr<litehtml::element> owner = box.shared_from_this();
     litehtml::elements_vector words;
     const auto make = [&](size_t from, size_t to) {
         if (to <= from)
@@ -208,14 +210,17 @@ litehtml::elements_vector MovedWords::wordsOf(litehtml::element& box, const std:
         const size_t at = words.size();
         makeWords(container, doc, part.c_str(), words);
         for (size_t w = at; w < words.size(); ++w) {
-            words[w]->parent(box.shared_from_this());
+            words[w]->parent(owner);
             words[w]->parse_styles(false);
         }
     };
     const auto takeOver = [&](Old& old, size_t from, size_t to) {
         const litehtml::elements_vector& children = *old.words;
         const auto first = children.begin() + static_cast<std::ptrdiff_t>(old.first + from);
-        words.insert(words.end(), first, first + static_cast<std::ptrdiff_t>(to - from));
+        for (auto w = first; w != first + static_cast<std::ptrdiff_t>(to - from); ++w) {
+            (*w)->parent(owner);
+            words.push_back(*w);
+        }
         m_taken += to - from;
     };
     make(0, headBytesFrom);
@@ -229,8 +234,6 @@ litehtml::elements_vector MovedWords::wordsOf(litehtml::element& box, const std:
         tail->back = tailFrom;
     }
     make(tailBytesTo, text.size());
-    for (const auto& word : words)
-        word->parent(box.shared_from_this());
     return words;
 }
 

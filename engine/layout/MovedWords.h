@@ -33,8 +33,7 @@ public:
     ~MovedWords();
     // Words cut from `box` since (the end of a paragraph an Enter splits
     // off, cut from its text before the run is written), of text `bytes`.
-    void addCut(const std::shared_ptr<litehtml::element>& box, const litehtml::elements_vector& words,
-                std::string bytes);
+    void addCut(const std::shared_ptr<litehtml::element>& box, litehtml::elements_vector words, std::string bytes);
     MovedWords(const MovedWords&) = delete;
     MovedWords& operator=(const MovedWords&) = delete;
 
