@@ -965,16 +965,11 @@ bool LayoutEngine::movesWithItsPlace(int blockBox, int to, const FlowShift& shif
         return el && el->get_element_position() != litehtml::element_position_fixed && placedByTheFlow(*el);
     };
     if (shift.kept().empty()) {
-        // (Every box looked at: on a long page, in parts at once.)
-        std::atomic<bool> all{true};
-        layoutengine_detail::inParts(static_cast<size_t>(std::max(0, from)), static_cast<size_t>(std::max(from, to)),
-                                     layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
-                                         for (size_t i = first; i < end && all.load(std::memory_order_relaxed); ++i) {
-                                             if (boxes[i].absolute && !movesAlong(boxes[i]))
-                                                 all = false;
-                                         }
-                                     });
-        return all;
+        // (Only the parts of the list that hold absolute boxes looked at: a
+        // long page holds very many boxes.)
+        const std::vector<size_t> absolute =
+            boxes.absoluteIn(static_cast<size_t>(std::max(0, from)), static_cast<size_t>(std::max(from, to)));
+        return std::all_of(absolute.begin(), absolute.end(), [&](size_t i) { return movesAlong(boxes[i]); });
     }
     for (int i = from; i < to;) {
         const LayoutBox& b = boxes[static_cast<size_t>(i)];
@@ -1010,7 +1005,7 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
     std::vector<char> moved(static_cast<size_t>(std::max(0, to - range.movedTo)), 0);
     // An inline box on no line stands where the layout left it, in the box
     // around it: it moves only inside a box that moves (see FlowShift).
-    const auto staysOffLines = [&boxes, from](const LayoutBox& b) {
+    const auto staysOffLines = [&boxes = std::as_const(boxes), from](const LayoutBox& b) {
         if (!b.inlineLevel || !b.lineBoxes.empty())
             return false;
         for (int p = b.parent; p >= from; p = boxes[static_cast<size_t>(p)].parent) {
@@ -1029,19 +1024,12 @@ LayoutEngine::MovedRange LayoutEngine::moveTreeAfter(int blockBox, int holderBox
             r.translate(0, dy);
     };
     if (range.movedTo > from) {
-        std::mutex reached;
-        layoutengine_detail::inParts(static_cast<size_t>(from), static_cast<size_t>(range.movedTo),
-                                     layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
-                                         MovedRange part;
-                                         for (size_t i = first; i < end; ++i) {
-                                             LayoutBox& b = boxes[i];
-                                             moveBox(b);
-                                             reach(part, b);
-                                         }
-                                         const std::lock_guard<std::mutex> lock(reached);
-                                         range.right = std::max(range.right, part.right);
-                                         range.bottom = std::max(range.bottom, part.bottom);
-                                     });
+        // (A part of the list at a time: a long page holds very many.)
+        boxes.moveDown(static_cast<size_t>(from), static_cast<size_t>(range.movedTo), dy,
+                       [&staysOffLines](const LayoutBox& b) { return staysOffLines(b); });
+        const auto [right, bottom] = boxes.reach(static_cast<size_t>(from), static_cast<size_t>(range.movedTo));
+        range.right = std::max(range.right, right);
+        range.bottom = std::max(range.bottom, bottom);
     }
     for (int i = range.movedTo; i < to;) {
         LayoutBox& b = boxes[static_cast<size_t>(i)];
@@ -1133,21 +1121,11 @@ void LayoutEngine::updateCanvas(const MovedRange* moved)
 {
     int right = m_documentSize.width();
     int bottom = m_documentSize.height();
-    // (Every box looked at: on a long page, in parts at once.)
-    std::mutex reached;
+    // (A part of the list at a time: a long page holds very many.)
     const auto reach = [&](size_t from, size_t to) {
-        layoutengine_detail::inParts(from, to, layoutengine_detail::kBoxesAPart, [&](size_t first, size_t end) {
-            int partRight = INT_MIN;
-            int partBottom = INT_MIN;
-            for (size_t i = first; i < end; ++i) {
-                const QRect& box = m_tree.boxes[i].borderBox;
-                partRight = std::max(partRight, box.x() + box.width());
-                partBottom = std::max(partBottom, box.y() + box.height());
-            }
-            const std::lock_guard<std::mutex> lock(reached);
-            right = std::max(right, partRight);
-            bottom = std::max(bottom, partBottom);
-        });
+        const auto [partsRight, partsBottom] = m_tree.boxes.reach(from, to);
+        right = std::max(right, partsRight);
+        bottom = std::max(bottom, partsBottom);
     };
     if (moved) {
         reach(0, static_cast<size_t>(moved->from));
@@ -2522,45 +2500,25 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
     }
     for (TextPiece& p : part.pieces)
         p.owner += first;
-    // (Moved along their lists once at most: a long page holds very many.)
-    const auto splice = [](auto& list, size_t from, size_t to, auto& replacement) {
-        const size_t had = to - from;
-        const size_t now = replacement.size();
-        if (now > had)
-            list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), now - had, {});
-        else if (now < had)
-            list.erase(list.begin() + static_cast<std::ptrdiff_t>(from + now),
-                       list.begin() + static_cast<std::ptrdiff_t>(to));
-        std::move(replacement.begin(), replacement.end(), list.begin() + static_cast<std::ptrdiff_t>(from));
-    };
+    // (The boxes after the run are moved along a part of the list at a
+    // time: a long page holds very many.)
     const size_t partPieces = part.pieces.size();
+    const size_t partBoxes = part.boxes.size();
     pieces.replace(piecesFrom, piecesTo, part.pieces.takeAll());
-    splice(boxes, static_cast<size_t>(first), static_cast<size_t>(end), part.boxes);
-    const size_t after = static_cast<size_t>(first) + part.boxes.size();
+    boxes.replace(static_cast<size_t>(first), static_cast<size_t>(end), part.boxes.takeAll());
+    const size_t after = static_cast<size_t>(first) + partBoxes;
     for (size_t i = static_cast<size_t>(first); i < after; ++i)
         boxes[i].order = static_cast<int>(i);
     // The boxes after the run, where they stand now: what they point at
-    // further along (one pass over them: a long page holds very many).
+    // further along (none of them points into the run).
     if (added != 0)
         m_tree.byNode.moveAlong(end, added);
-    layoutengine_detail::inParts(after, boxes.size(), layoutengine_detail::kBoxesAPart,
-                                 [&](size_t firstBox, size_t endBox) {
-                                     for (size_t i = firstBox; i < endBox; ++i) {
-                                         LayoutBox& b = boxes[i];
-                                         b.order = static_cast<int>(i);
-                                         b.parent = b.parent < 0 ? b.parent : moved(b.parent);
-                                         b.firstPiece += morePieces;
-                                         if (added != 0) {
-                                             for (int& c : b.children)
-                                                 c = moved(c);
-                                         }
-                                     }
-                                 });
+    boxes.moveAlong(after, end, added, morePieces);
     // (The owners of the words after the run are moved along by
     // moveTreeAfter, in its pass over those words.)
     owners = {piecesFrom + partPieces, end, added};
-    for (size_t i = 0; i < part.boxes.size(); ++i) {
-        const LayoutBox& b = boxes[static_cast<size_t>(first) + i];
+    for (size_t i = 0; i < partBoxes; ++i) {
+        const LayoutBox& b = std::as_const(boxes)[static_cast<size_t>(first) + i];
         if (b.nodeId >= 0)
             m_tree.byNode[b.nodeId] = first + static_cast<int>(i);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/layout/LayoutBoxes.h"
 #include "engine/layout/TextPieces.h"
 
 #include <QRect>
@@ -11,30 +12,6 @@
 #include <vector>
 
 namespace engine {
-
-// The boxes of one element after a layout, in page coordinates (the canvas
-// origin at the top left of the page, before scrolling and zoom).
-struct LayoutBox
-{
-    int nodeId = -1; // our node, -1 for elements the serializer did not write
-    QString tag;     // upper case: "TABLE", "TD"
-    QString htmlId;  // the id attribute, as written
-    int parent = -1; // index in LayoutTree::boxes
-    std::vector<int> children;
-    QRect borderBox;
-    QRect paddingBox;
-    QRect contentBox;
-    std::vector<QRect> lineBoxes; // inline elements: one border box per line fragment
-    bool inlineLevel = false;     // laid out inside line boxes (its box is the union of lineBoxes)
-    bool positioned = false;      // position other than static
-    bool absolute = false;        // absolute or fixed
-    bool clipsContent = false;    // overflow other than visible
-    bool hidden = false;          // visibility other than visible: paints nothing of its own (what it
-                                  // holds may be visible again)
-    int zIndex = 0;
-    int order = 0;      // document order
-    int firstPiece = 0; // how many words come before it in document order
-};
 
 // Node id -> the index of its box. Node ids are handed out from 0 up, one
 // a node, so that the table is indexed by id: an edit that moves the boxes
@@ -132,10 +109,10 @@ private:
 // read. Built after each layout; independent of the layout library.
 struct LayoutTree
 {
-    std::vector<LayoutBox> boxes; // in document order; boxes[0] is the root when not empty
-    TextPieces pieces;            // in document order
-    BoxesByNode byNode;           // node id -> box index
-    QSize canvas;                 // extent of the page, positioned boxes included
+    LayoutBoxes boxes;  // in document order; boxes[0] is the root when not empty
+    TextPieces pieces;  // in document order
+    BoxesByNode byNode; // node id -> box index
+    QSize canvas;       // extent of the page, positioned boxes included
 
     const LayoutBox* box(int nodeId) const
     {
