@@ -11,13 +11,13 @@ namespace engine {
 namespace contentextent_detail {
 
 // What `el` and everything in it add to the layout library's extent of the
-// page, in page coordinates.
-litehtml::size extentOf(litehtml::element& el)
+// page, in page coordinates; `origin`: where its parent's content stands
+// (see placementOf).
+litehtml::size extentOf(litehtml::element& el, const litehtml::position& origin)
 {
-    const litehtml::position at = layoutelements_detail::placementOf(el);
-    const litehtml::position& own = el.get_position();
+    const bool fixed = el.get_element_position() == litehtml::element_position_fixed;
     litehtml::size size;
-    layoutelements_detail::addDocumentSize(el, size, at.x - own.x, at.y - own.y);
+    layoutelements_detail::addDocumentSize(el, size, fixed ? 0 : origin.x, fixed ? 0 : origin.y);
     return size;
 }
 
@@ -80,19 +80,23 @@ std::unique_ptr<ContentExtent> ContentExtent::of(const std::shared_ptr<litehtml:
     // extents follow from their boxes) and the root (stretched to it).
     for (size_t i = path.size() - 1; i > 0; --i) {
         const litehtml::element* next = path[i - 1].get();
+        const litehtml::position origin = layoutelements_detail::placementOf(*path[i]);
         for (const auto& child : childrenOf(*path[i])) {
             if (child.get() != next)
-                widen(extent->m_outside, extentOf(*child));
+                widen(extent->m_outside, extentOf(*child, origin));
         }
     }
     extent->m_around.assign(path.begin(), path.end() - 1);
     ++walked;
-    // (Each child's boxes walked: on a long page, in parts at once.)
+    // (Each child's boxes walked: on a long page, in parts at once. The
+    // cell's place is found once: each child asking for the boxes around
+    // it, on several threads, would take turns at their counts.)
     const auto& children = childrenOf(*cell);
+    const litehtml::position origin = layoutelements_detail::placementOf(*cell);
     std::vector<litehtml::size> leaves(children.size());
     layoutengine_detail::inParts(0, children.size(), kChildrenAPart, [&](size_t first, size_t end) {
         for (size_t i = first; i < end; ++i)
-            leaves[i] = extentOf(*children[i]);
+            leaves[i] = extentOf(*children[i], origin);
     });
     extent->splice(0, 0, leaves);
     return extent;
@@ -226,7 +230,9 @@ bool ContentExtent::update(const litehtml::element& block, int dy, const std::op
         return false;
     const auto [p, inPart] = partOf(static_cast<size_t>(at));
     Part& part = m_parts[p];
-    litehtml::size now = child == &block && extent ? *extent : extentOf(const_cast<litehtml::element&>(*child));
+    litehtml::size now = child == &block && extent ? *extent
+                                                   : extentOf(const_cast<litehtml::element&>(*child),
+                                                              layoutelements_detail::placementOf(*m_cell));
     now.height -= part.add;
     part.leaves[inPart] = now;
     part.measure();
@@ -250,8 +256,9 @@ bool ContentExtent::replace(const litehtml::element& parent, size_t at,
     addFrom(at + removed.size(), dy);
     std::vector<litehtml::size> fresh;
     fresh.reserve(added);
+    const litehtml::position origin = layoutelements_detail::placementOf(*m_cell);
     for (size_t i = at; i < at + added; ++i)
-        fresh.push_back(extentOf(*children[i]));
+        fresh.push_back(extentOf(*children[i], origin));
     splice(at, removed.size(), fresh);
     m_lastAt = at;
     return true;
