@@ -455,6 +455,14 @@ void DocumentLayout::startInBackground()
     scheduleStep(&DocumentLayout::writeOn);
 }
 
+size_t DocumentLayout::nodeRoom() const
+{
+    // (Texts never stand side by side in a page as read: at most two nodes
+    // in three are texts, as in a run of paragraphs with white space between
+    // them.)
+    return std::min({m_nodes.capacity(), size_t(m_ids.capacity()), size_t(m_textAtLayout.capacity()) * 3 / 2});
+}
+
 void DocumentLayout::writeOn()
 {
     if (!m_writer)
@@ -464,13 +472,13 @@ void DocumentLayout::writeOn()
     // copy what was taken in, in steps longer than the rest. (With room for
     // the nodes edits add: the first edit does not move the whole table
     // elsewhere in the window's time.)
+    // (Each table is looked at: written again, the node list keeps its room
+    // from the writing before, the others do not, and would otherwise grow
+    // in steps that each copy what was taken in.)
     const size_t expected = size_t(std::max(0, m_doc->nodeCount()));
-    if (m_nodes.capacity() < expected) {
+    if (nodeRoom() < expected) {
         m_nodes.reserve(expected + expected / 32);
         m_ids.reserve(qsizetype(expected + expected / 32));
-        // (Texts never stand side by side in a page as read: at most two
-        // nodes in three are texts, as in a run of paragraphs with white
-        // space between them.)
         m_textAtLayout.reserve(qsizetype(expected * 2 / 3 + 1));
         scheduleStep(&DocumentLayout::writeOn);
         return;

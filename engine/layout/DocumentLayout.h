@@ -93,6 +93,9 @@ public:
         int replaySteps = 0;       // steps that made the changes since written in a part come in
     };
     const Counters& counters() const { return m_counters; }
+    // How many nodes the tables of the nodes written have room for, the
+    // least of them (texts counted as at most two nodes in three).
+    size_t nodeRoom() const;
 
     // The layout, brought up to date first.
     const LayoutTree& tree();
