@@ -1,11 +1,10 @@
 #include "engine/EnginePage.h"
+#include "engine/TestData.h"
 
 #include "engine/html/HtmlSerializer.h"
 #include "platform/CodePages.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -13,15 +12,9 @@ using namespace engine;
 
 namespace {
 
-QString pagesDir()
-{
-    // tests/engine/html/ → tests/data/pages/
-    return QFileInfo(QString::fromUtf8(__FILE__)).absoluteDir().absoluteFilePath(QStringLiteral("../../data/pages"));
-}
-
 QString readPage(const QString& name, QString* charset = nullptr)
 {
-    QFile f(pagesDir() + u'/' + name);
+    QFile f(testData(QStringLiteral("pages")).absoluteFilePath(name));
     if (!f.open(QIODevice::ReadOnly))
         return QString();
     const QByteArray bytes = f.readAll();
