@@ -46,12 +46,14 @@
 #include <QDateTime>
 #include <QDir>
 #include <QDockWidget>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QMdiArea>
 #include <QRegularExpression>
 #include <QStyle>
+#include <QTimer>
 #include <QMimeData>
 #include <QScopeGuard>
 #include <QScreen>
@@ -160,6 +162,7 @@ CMainFrame::~CMainFrame()
     m_wndMenuBar = nullptr;
     if (mainframe_detail::g_mainFrame == this)
         mainframe_detail::g_mainFrame = nullptr;
+    ReleaseSoundEffect();
 }
 
 QDockWidget* CMainFrame::siteManagerBar() const
@@ -553,6 +556,23 @@ void CMainFrame::PlaySoundEffect(const QString& name)
     m_sound->play();
 }
 
+void CMainFrame::ReleaseSoundEffect()
+{
+    if (!m_sound)
+        return;
+    // A sound is loaded on a thread of the toolkit's own, whose cache locks
+    // itself up when the process ends while one is still loading (a key
+    // typed right before closing): the loading ends first, then the sound
+    // goes, while the application still runs.
+    if (m_sound->status() == QSoundEffect::Loading) {
+        QEventLoop loading;
+        connect(m_sound.get(), &QSoundEffect::statusChanged, &loading, &QEventLoop::quit);
+        QTimer::singleShot(3000, &loading, &QEventLoop::quit);
+        loading.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    m_sound.reset();
+}
+
 void CMainFrame::OnCommand(int id)
 {
     m_app.m_bCommandRan = true;
@@ -589,6 +609,7 @@ void CMainFrame::OnSysCommandClose()
         return;
     SaveOnDestroy();
     hide();
+    ReleaseSoundEffect();
     QApplication::quit();
 }
 

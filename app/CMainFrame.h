@@ -112,6 +112,8 @@ public:
     void OnWindowTutorial();
     void OnTutorialRequestDocument(quintptr wParam, qintptr lParam);
     void PlaySoundEffect(const QString& name);
+    // Lets the sound last played finish loading, and lets it go.
+    void ReleaseSoundEffect();
     // Toggles a bar by its toggle command (33380 ...); bars of a page only while one is open.
     void ToggleBar(int commandId);
     // The command hook: every command that runs marks the run for the idle
