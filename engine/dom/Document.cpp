@@ -28,13 +28,18 @@ namespace {
 // A page's tree takes many megabytes of small blocks, freed at once when the
 // page is closed, reloaded or read again. The allocator keeps up to 64 MB of
 // freed memory for the next tree instead of giving it back to the system,
-// which would make the next page fault every page of it in again. (Large
-// buffers still go back as soon as they are freed.)
+// which would make the next page fault every page of it in again. Buffers
+// of up to 32 MB come from that memory too, as the allocator has them come
+// by itself once it has seen such buffers freed (setting the first turns
+// that off): the lists of words, lines and moves of a long page that each
+// edit makes and drops would otherwise be mapped anew each time and
+// faulted in page by page.
 void keepFreedMemoryForTheNextPage()
 {
 #ifdef __GLIBC__
     static const bool done = [] {
         mallopt(M_TRIM_THRESHOLD, 64 << 20);
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
         return true;
     }();
     Q_UNUSED(done);
