@@ -4,7 +4,6 @@
 #include "engine/dom/Document.h"
 #include "engine/dom/Text.h"
 #include "engine/layout/LayoutSerializer.h"
-#include "engine/layout/MovedWords.h"
 #include "platform/BackgroundWork.h"
 
 #include <QCoreApplication>
@@ -700,7 +699,7 @@ bool DocumentLayout::replayEdit(LayoutEngine& built, const EditWhileWriting& e, 
             return true;
         if (!built.replaceText(e.textId, e.before, e.after))
             return false;
-    } else if (!built.replaceRun(e.open, e.firstId, e.lastId, e.html, e.textsLeftOut)) {
+    } else if (!built.replaceRun(e.open, e.firstId, e.lastId, e.html)) {
         return false;
     }
     // Each change is laid out before the next, as in the layout shown: the
@@ -1167,13 +1166,10 @@ bool DocumentLayout::layOutTreeChanges()
         if (m_writer && !m_writer->wroteChildrenUpTo(*parent, last))
             return false;
         const int firstId = static_cast<int>(m_nodes.size());
-        // (The words of long texts are placed without a parse: a long
-        // paragraph split or joined is not read again.)
         std::optional<LayoutSerializer::Result> run = LayoutSerializer::writeRun(
-            *m_doc, *parent->asElement(), first, last, firstId, [this](const Node* n) { return nodeId(n); },
-            static_cast<qsizetype>(MovedWords::leftOutFrom()));
+            *m_doc, *parent->asElement(), first, last, firstId, [this](const Node* n) { return nodeId(n); });
         const int firstReplaced = boxIdOf(firstBox), lastReplaced = boxIdOf(lastBox);
-        if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html, run->textsLeftOut))
+        if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html))
             return false;
         noteLeftOutDeep(std::move(run->leftOutDeep), false);
         if (m_writer) {
@@ -1185,7 +1181,6 @@ bool DocumentLayout::layOutTreeChanges()
             e.firstId = firstReplaced;
             e.lastId = lastReplaced;
             e.html = run->html;
-            e.textsLeftOut = run->textsLeftOut;
             m_editsWhileWriting.push_back(std::move(e));
         }
         const size_t from = m_nodes.size();

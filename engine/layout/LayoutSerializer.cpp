@@ -357,14 +357,7 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
                 out += text->data();
             return;
         }
-        const int id = addNode(node);
-        out += QStringLiteral("<!--#%1-->").arg(id);
-        // (The parser reads a carriage return as a line feed: such a text
-        // is parsed.)
-        if (m_leaveOutFrom > 0 && text->data().size() >= m_leaveOutFrom && !text->data().contains(u'\r')) {
-            m_result.textsLeftOut.emplace_back(id, text->data());
-            return;
-        }
+        out += QStringLiteral("<!--#%1-->").arg(addNode(node));
         writeText(text->data(), 0);
         return;
     }
@@ -460,8 +453,7 @@ void LayoutSerializer::writeWhole(const Node* node, const Frame& parent)
 
 std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Document& doc, const Element& parent,
                                                                    int first, int last, int firstId,
-                                                                   const std::function<int(const Node*)>& idOf,
-                                                                   qsizetype leaveOutFrom)
+                                                                   const std::function<int(const Node*)>& idOf)
 {
     using namespace layoutserializer_detail;
     std::vector<const Element*> around;
@@ -477,7 +469,6 @@ std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Documen
         return std::nullopt;
     LayoutSerializer writer(doc);
     writer.m_idBase = firstId;
-    writer.m_leaveOutFrom = leaveOutFrom;
     // The page's HEAD, its style sheets (its nodes are not kept).
     Frame document{&doc, QString()};
     Frame html{around.front(), QStringLiteral("HTML")};

@@ -50,9 +50,6 @@ public:
         // The elements nested deeper than the caps, left out (the
         // outermost of each part left out).
         std::vector<Ref<Node>> leftOutDeep;
-        // The texts written as their marker alone (see writeRun): text
-        // node id, text.
-        std::vector<std::pair<int, QString>> textsLeftOut;
     };
 
     static Result serialize(const Document& doc);
@@ -66,11 +63,8 @@ public:
     // the page's STYLE elements would match otherwise in a page of its own
     // (rules on siblings, see styleSheetAllowsParts; linked sheets are
     // looked at where the run is read, see LayoutEngine::replaceRun).
-    // Texts of at least `leaveOutFrom` characters (when positive) are
-    // written as their marker alone and listed in textsLeftOut: their words
-    // are placed after it without a parse (see MovedWords).
     static std::optional<Result> writeRun(const Document& doc, const Element& parent, int first, int last, int firstId,
-                                          const std::function<int(const Node*)>& idOf, qsizetype leaveOutFrom = 0);
+                                          const std::function<int(const Node*)>& idOf);
 
     explicit LayoutSerializer(const Document& doc);
     ~LayoutSerializer();
@@ -225,8 +219,7 @@ private:
     QStringList m_styleSheetLinks;
     std::vector<Frame> m_stack;
     bool m_started = false;
-    int m_idBase = 0;             // the id of the first node written
-    qsizetype m_leaveOutFrom = 0; // see writeRun
+    int m_idBase = 0; // the id of the first node written
     const Document& m_doc;
 };
 
