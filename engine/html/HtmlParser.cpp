@@ -2301,6 +2301,13 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
                 copyTo(i);
                 putMarker();
             }
+            // What follows an end tag's name ("</svg/>", "</svg foo>") means
+            // nothing, but the tree builder matches an SVG or MathML end tag
+            // with all of it and would close nothing: it is left out.
+            if (gt < n && gt > p) {
+                copyTo(p);
+                copied = gt;
+            }
             if (kind == TagKind::Nesting || kind == TagKind::Form)
                 depth = qMax(0, depth - 1);
             i = gt;
