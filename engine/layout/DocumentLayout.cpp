@@ -4,6 +4,7 @@
 #include "engine/dom/Document.h"
 #include "engine/dom/Text.h"
 #include "engine/layout/LayoutSerializer.h"
+#include "engine/layout/MovedWords.h"
 #include "platform/BackgroundWork.h"
 
 #include <QCoreApplication>
@@ -699,7 +700,7 @@ bool DocumentLayout::replayEdit(LayoutEngine& built, const EditWhileWriting& e, 
             return true;
         if (!built.replaceText(e.textId, e.before, e.after))
             return false;
-    } else if (!built.replaceRun(e.open, e.firstId, e.lastId, e.html)) {
+    } else if (!built.replaceRun(e.open, e.firstId, e.lastId, e.html, e.textsLeftOut)) {
         return false;
     }
     // Each change is laid out before the next, as in the layout shown: the
@@ -1166,10 +1167,13 @@ bool DocumentLayout::layOutTreeChanges()
         if (m_writer && !m_writer->wroteChildrenUpTo(*parent, last))
             return false;
         const int firstId = static_cast<int>(m_nodes.size());
+        // (The words of long texts are placed without a parse: a long
+        // paragraph split or joined is not read again.)
         std::optional<LayoutSerializer::Result> run = LayoutSerializer::writeRun(
-            *m_doc, *parent->asElement(), first, last, firstId, [this](const Node* n) { return nodeId(n); });
+            *m_doc, *parent->asElement(), first, last, firstId, [this](const Node* n) { return nodeId(n); },
+            static_cast<qsizetype>(MovedWords::leftOutFrom()));
         const int firstReplaced = boxIdOf(firstBox), lastReplaced = boxIdOf(lastBox);
-        if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html))
+        if (!run || !m_engine.replaceRun(open, firstReplaced, lastReplaced, run->html, run->textsLeftOut))
             return false;
         noteLeftOutDeep(std::move(run->leftOutDeep), false);
         if (m_writer) {
@@ -1181,6 +1185,7 @@ bool DocumentLayout::layOutTreeChanges()
             e.firstId = firstReplaced;
             e.lastId = lastReplaced;
             e.html = run->html;
+            e.textsLeftOut = run->textsLeftOut;
             m_editsWhileWriting.push_back(std::move(e));
         }
         const size_t from = m_nodes.size();

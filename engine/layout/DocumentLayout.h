@@ -308,6 +308,7 @@ private:
         int firstId = -1;
         int lastId = -1;
         QString html;
+        std::vector<std::pair<int, QString>> textsLeftOut;
     };
     std::vector<EditWhileWriting> m_editsWhileWriting;
     // A build taken in, shown once the changes are made in it (the part

@@ -7,6 +7,7 @@
 #include "engine/layout/InParts.h"
 #include "engine/layout/KeptLines.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/MovedWords.h"
 #include "engine/layout/PageParts.h"
 #include "engine/layout/TableElement.h"
 #include "engine/layout/WordWidths.h"
@@ -59,50 +60,6 @@ QString asParsedText(const QString& text)
     QString out = text;
     out.replace(QChar(0), QChar(0xFFFD));
     return out;
-}
-
-// Where a text node's words change when its text becomes another: the
-// bytes [from, to) of the words before, [from, toAfter) of the words after,
-// widened from the characters that differ to white space on both sides (or
-// the ends). litehtml's words break at every white space character alike,
-// whatever stands around it (see PageContainer::split_text): the words
-// outside are those the whole text splits into.
-struct WordsChanged
-{
-    size_t from = 0;
-    size_t to = 0;
-    size_t toAfter = 0;
-};
-
-WordsChanged wordsChanged(const std::string& before, const QByteArray& after)
-{
-    const size_t afterSize = static_cast<size_t>(after.size());
-    const size_t shorter = std::min(before.size(), afterSize);
-    // (Compared by blocks first: a long text is mostly as it was.)
-    constexpr size_t kBlock = 256;
-    const char* a = before.data();
-    const char* b = after.constData();
-    size_t prefix = 0;
-    while (prefix + kBlock <= shorter && std::memcmp(a + prefix, b + prefix, kBlock) == 0)
-        prefix += kBlock;
-    while (prefix < shorter && a[prefix] == b[prefix])
-        ++prefix;
-    const char* aEnd = a + before.size();
-    const char* bEnd = b + afterSize;
-    size_t suffix = 0;
-    while (suffix + kBlock <= shorter - prefix &&
-           std::memcmp(aEnd - suffix - kBlock, bEnd - suffix - kBlock, kBlock) == 0)
-        suffix += kBlock;
-    while (suffix < shorter - prefix &&
-           aEnd[-1 - static_cast<std::ptrdiff_t>(suffix)] == bEnd[-1 - static_cast<std::ptrdiff_t>(suffix)])
-        ++suffix;
-    WordsChanged c{prefix, before.size() - suffix, afterSize - suffix};
-    const auto isSpace = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; };
-    while (c.from > 0 && !isSpace(before[c.from - 1]))
-        --c.from;
-    for (; c.to < before.size() && !isSpace(before[c.to]); ++c.to)
-        ++c.toAfter;
-    return c;
 }
 
 // Elements whose text the parser keeps where it stands. Text in a table's
@@ -606,6 +563,7 @@ bool LayoutEngine::takenApartInBackground() const
 
 void LayoutEngine::forgetWhatKeysFound()
 {
+    m_wordsCut.reset();
     m_typedWords.reset();
     m_wordsBlock = {};
     m_blockExtent.reset();
@@ -1604,6 +1562,7 @@ bool LayoutEngine::holdsListItems(int nodeId) const
 
 bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QString>>& attributes, bool paintOnly)
 {
+    m_wordsCut.reset();
     m_wordsEdited.reset();
     m_wordsBlock = {};
     m_textLines.reset();
@@ -1663,6 +1622,7 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
 
 bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QString& after)
 {
+    m_wordsCut.reset();
     m_textLines.reset();
     using namespace layoutengine_detail;
     const auto marker = m_textMarkers.find(textNodeId);
@@ -1707,12 +1667,13 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     const QByteArray utf8 = parsedAfter.toUtf8();
     // Only the words around the change are made anew (a long paragraph
     // holds very many): the rest stand as the parser made them.
-    WordsChanged change = wordsChanged(typed.bytes(), utf8);
+    TypedWords::Change change =
+        TypedWords::changeBetween(typed.bytes(), std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
     size_t fromWord = typed.firstFrom(change.from);
     size_t toWord = typed.firstFrom(change.to);
     if (typed.startOf(fromWord) != change.from || typed.startOf(toWord) != change.to) {
         // (Words not split as said: all of them are made anew.)
-        change = WordsChanged{0, typed.bytes().size(), static_cast<size_t>(utf8.size())};
+        change = TypedWords::Change{0, typed.bytes().size(), static_cast<size_t>(utf8.size())};
         fromWord = 0;
         toWord = typed.count();
     }
@@ -1739,22 +1700,16 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     const size_t countBefore = children.size();
     const bool ownBlock = block && block->block() == parent;
     const bool firstEdit = m_laidOut;
+    if (change.to - change.from >= MovedWords::leastShared())
+        m_wordsCut = WordsCut{parent, litehtml::elements_vector(from, to),
+                              typed.bytes().substr(change.from, change.to - change.from)};
     const auto first = children.erase(from, to);
     // The words as litehtml splits them when it parses a page.
     litehtml::elements_vector words;
     std::vector<size_t> lengths;
     const QByteArray changed =
         utf8.mid(static_cast<qsizetype>(change.from), static_cast<qsizetype>(change.toAfter - change.from));
-    m_container->split_text(
-        changed.constData(),
-        [&](const char* word) {
-            words.push_back(std::make_shared<litehtml::el_text>(word, m_document));
-            lengths.push_back(std::strlen(word));
-        },
-        [&](const char* space) {
-            words.push_back(std::make_shared<litehtml::el_space>(space, m_document));
-            lengths.push_back(std::strlen(space));
-        });
+    MovedWords::makeWords(*m_container, m_document, changed.constData(), words, &lengths);
     children.insert(first, words.begin(), words.end());
     typed.replace(fromWord, toWord, lengths, utf8.toStdString(), parsedAfter, children.size());
     m_wordsMade = words.size();
@@ -2134,8 +2089,11 @@ bool LayoutEngine::laysOut(int nodeId) const
     return elementOf(nodeId) || m_textMarkers.find(nodeId);
 }
 
-bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html)
+bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html,
+                              const std::vector<std::pair<int, QString>>& textsLeftOut)
 {
+    m_wordsTaken = 0;
+    std::optional<WordsCut> cut = std::exchange(m_wordsCut, std::nullopt);
     m_wordsEdited.reset();
     forgetWhatKeysFound();
     using namespace layoutengine_detail;
@@ -2177,15 +2135,18 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     // otherwise in the run read apart.)
     if (!m_container->styleSheetsAllowParts())
         return false;
-    layoutelements_detail::markEdgeSpaces(*part->root());
-    fitWordWidths(*inner, m_container->fonts());
-    const litehtml::elements_vector fresh = childrenOf(*inner);
-
-    // Where the run stands now, when it may be laid out in place.
     const std::vector<std::shared_ptr<litehtml::element>> old(from, to + 1);
+    // Where the run stands now, when it may be laid out in place. (Noted
+    // before its words are taken over: the run's blocks are measured by
+    // them.)
     const bool pending = m_reflow && std::find(old.begin(), old.end(), m_reflow->block()) != old.end();
     RunBefore before;
     const bool inPlace = !m_wholeLayoutDue && !m_reloadDue && (m_laidOut || pending) && noteRunBefore(old, before);
+    if (!textsLeftOut.empty() && !placeTextsLeftOut(*inner, textsLeftOut, old, std::move(cut)))
+        return false;
+    layoutelements_detail::markEdgeSpaces(*part->root());
+    fitWordWidths(*inner, m_container->fonts());
+    const litehtml::elements_vector fresh = childrenOf(*inner);
     m_reflow.reset();
     std::unique_ptr<ContentExtent> extent = std::exchange(m_contentExtent, nullptr);
 
@@ -2201,6 +2162,63 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     m_partDocuments.push_back(std::move(part));
     m_laidOut = false;
     m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old, before, std::move(extent));
+    return true;
+}
+
+bool LayoutEngine::placeTextsLeftOut(litehtml::element& inner, const std::vector<std::pair<int, QString>>& texts,
+                                     const std::vector<std::shared_ptr<litehtml::element>>& old,
+                                     std::optional<WordsCut> cut)
+{
+    using namespace layoutengine_detail;
+    // The marker of each text: the box its words go in, and where.
+    std::unordered_map<int, size_t> wanted;
+    for (size_t t = 0; t < texts.size(); ++t)
+        wanted.emplace(texts[t].first, t);
+    std::vector<std::pair<litehtml::element*, size_t>> markers(texts.size(), {nullptr, 0});
+    std::vector<litehtml::element*> stack{&inner};
+    while (!stack.empty()) {
+        litehtml::element* el = stack.back();
+        stack.pop_back();
+        const litehtml::elements_vector& children = childrenOf(*el);
+        for (size_t i = children.size(); i-- > 0;) {
+            litehtml::element& child = *children[i];
+            if (child.is_comment()) {
+                if (const auto found = wanted.find(textMarker(child)); found != wanted.end())
+                    markers[found->second] = {el, i};
+            } else if (!isTextLike(child)) {
+                stack.push_back(&child);
+            }
+        }
+    }
+    // The parser places text where it places the comment before it but in
+    // a table's structure (see canHoldWordsInPlace).
+    for (const auto& [box, at] : markers) {
+        if (!box || !dynamic_cast<litehtml::html_tag*>(box) || !canHoldWordsInPlace(*box))
+            return false;
+    }
+    MovedWords moved(old);
+    if (cut)
+        moved.addCut(cut->box, std::move(cut->words), std::move(cut->bytes));
+    std::vector<litehtml::elements_vector> words(texts.size());
+    for (size_t t = 0; t < texts.size(); ++t)
+        words[t] =
+            moved.wordsOf(*markers[t].first, asParsedText(texts[t].second).toStdString(), *m_container, m_document);
+    // (The last of a box first: the markers before stand where found.)
+    std::vector<size_t> order(texts.size());
+    for (size_t t = 0; t < order.size(); ++t)
+        order[t] = t;
+    std::sort(order.begin(), order.end(), [&markers](size_t a, size_t b) {
+        return markers[a].first != markers[b].first ? markers[a].first < markers[b].first
+                                                    : markers[a].second > markers[b].second;
+    });
+    for (const size_t t : order) {
+        auto* box = dynamic_cast<litehtml::html_tag*>(markers[t].first);
+        litehtml::elements_vector& children = box->children();
+        children.insert(children.begin() + static_cast<std::ptrdiff_t>(markers[t].second) + 1,
+                        std::make_move_iterator(words[t].begin()), std::make_move_iterator(words[t].end()));
+    }
+    moved.take();
+    m_wordsTaken = moved.taken();
     return true;
 }
 

@@ -120,8 +120,14 @@ public:
     // the run and what stands around it allow (see layoutRunInPlace); else
     // the next layout() is a whole one. False, with nothing changed, when
     // the layout is not as said, or when rules of the page's linked style
-    // sheets would match otherwise in the run read apart.
-    bool replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html);
+    // sheets would match otherwise in the run read apart. `textsLeftOut`:
+    // the texts `html` holds the marker of alone (see
+    // LayoutSerializer::writeRun); their words are those the run held where
+    // they stand as they were (see MovedWords).
+    bool replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html,
+                    const std::vector<std::pair<int, QString>>& textsLeftOut = {});
+    // How many words the last replaceRun took over from the run before.
+    size_t wordsTakenByLastRun() const { return m_wordsTaken; }
     // Whether the layout holds node `nodeId` (an element, box or not, or a
     // text): not when the node was never written or a run replaced it.
     bool laysOut(int nodeId) const;
@@ -175,8 +181,8 @@ private:
     // Lets the page and its boxes go (on a worker thread when they are many).
     void letGoOfPage();
     // Forgets what keys found of the block and text they were typed in
-    // (m_typedWords, m_wordsBlock, m_blockExtent): the layout changed
-    // otherwise.
+    // (m_typedWords, m_wordsBlock, m_blockExtent, m_wordsCut): the layout
+    // changed otherwise.
     void forgetWhatKeysFound();
     void takeStyleSheetOfMode();
     // After a load: the spaces at the edges of blocks marked, the words'
@@ -242,6 +248,13 @@ private:
     // how far their child around `block` now paints (`area`, after a
     // change of the block).
     void widenChildReach(const litehtml::element& block, const QRect& area);
+    // Places the words of the texts left out of a run's text after their
+    // markers in `inner` (see replaceRun), from those of `old` where they
+    // stand as they were; false, with nothing changed, when a marker is not
+    // where its words may stand.
+    struct WordsCut;
+    bool placeTextsLeftOut(litehtml::element& inner, const std::vector<std::pair<int, QString>>& texts,
+                           const std::vector<std::shared_ptr<litehtml::element>>& old, std::optional<WordsCut> cut);
     // Where a run of blocks stood before replaceRun (see layoutRunInPlace).
     struct RunBefore;
     // Notes it; false when the run cannot be laid out in place.
@@ -299,6 +312,7 @@ private:
     std::unique_ptr<WideBlock> m_wideBlock;
     bool m_reloadDue = false;
     size_t m_wordsMade = 0;
+    size_t m_wordsTaken = 0;
     // The words of one text node in the block that holds them, changed
     // since the last layout: which of the block's children stand as they
     // were (see KeptLines).
@@ -333,6 +347,17 @@ private:
         bool onlyWords = false;
     };
     WordsBlock m_wordsBlock;
+    // The words the last replaceText cut out of its text in one piece (an
+    // Enter cuts off the end that goes to a new paragraph, written next as
+    // a run): the run takes them over (see MovedWords). Forgotten at any
+    // other change.
+    struct WordsCut
+    {
+        std::shared_ptr<litehtml::element> box;
+        litehtml::elements_vector words;
+        std::string bytes;
+    };
+    std::optional<WordsCut> m_wordsCut;
     std::optional<WordsEdited> m_wordsEditedNow; // those of the layout under way
     std::unique_ptr<KeptLines> m_keptLines;      // while the block is laid out
     // The lines of the tree before a block of words was laid out again, and

@@ -357,7 +357,14 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
                 out += text->data();
             return;
         }
-        out += QStringLiteral("<!--#%1-->").arg(addNode(node));
+        const int id = addNode(node);
+        out += QStringLiteral("<!--#%1-->").arg(id);
+        // (The parser reads a carriage return as a line feed: such a text
+        // is parsed.)
+        if (m_leaveOutFrom > 0 && text->data().size() >= m_leaveOutFrom && !text->data().contains(u'\r')) {
+            m_result.textsLeftOut.emplace_back(id, text->data());
+            return;
+        }
         writeText(text->data(), 0);
         return;
     }
@@ -453,7 +460,8 @@ void LayoutSerializer::writeWhole(const Node* node, const Frame& parent)
 
 std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Document& doc, const Element& parent,
                                                                    int first, int last, int firstId,
-                                                                   const std::function<int(const Node*)>& idOf)
+                                                                   const std::function<int(const Node*)>& idOf,
+                                                                   qsizetype leaveOutFrom)
 {
     using namespace layoutserializer_detail;
     std::vector<const Element*> around;
@@ -469,6 +477,7 @@ std::optional<LayoutSerializer::Result> LayoutSerializer::writeRun(const Documen
         return std::nullopt;
     LayoutSerializer writer(doc);
     writer.m_idBase = firstId;
+    writer.m_leaveOutFrom = leaveOutFrom;
     // The page's HEAD, its style sheets (its nodes are not kept).
     Frame document{&doc, QString()};
     Frame html{around.front(), QStringLiteral("HTML")};

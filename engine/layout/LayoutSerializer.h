@@ -50,6 +50,9 @@ public:
         // The elements nested deeper than the caps, left out (the
         // outermost of each part left out).
         std::vector<Ref<Node>> leftOutDeep;
+        // The texts written as their marker alone (see writeRun): text
+        // node id, text.
+        std::vector<std::pair<int, QString>> textsLeftOut;
     };
 
     static Result serialize(const Document& doc);
@@ -63,8 +66,11 @@ public:
     // the page's STYLE elements would match otherwise in a page of its own
     // (rules on siblings, see styleSheetAllowsParts; linked sheets are
     // looked at where the run is read, see LayoutEngine::replaceRun).
+    // Texts of at least `leaveOutFrom` characters (when positive) are
+    // written as their marker alone and listed in textsLeftOut: their words
+    // are placed after it without a parse (see MovedWords).
     static std::optional<Result> writeRun(const Document& doc, const Element& parent, int first, int last, int firstId,
-                                          const std::function<int(const Node*)>& idOf);
+                                          const std::function<int(const Node*)>& idOf, qsizetype leaveOutFrom = 0);
 
     explicit LayoutSerializer(const Document& doc);
     ~LayoutSerializer();
@@ -219,7 +225,8 @@ private:
     QStringList m_styleSheetLinks;
     std::vector<Frame> m_stack;
     bool m_started = false;
-    int m_idBase = 0; // the id of the first node written
+    int m_idBase = 0;             // the id of the first node written
+    qsizetype m_leaveOutFrom = 0; // see writeRun
     const Document& m_doc;
 };
 

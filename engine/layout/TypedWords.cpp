@@ -1,6 +1,7 @@
 #include "engine/layout/TypedWords.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace engine {
 
@@ -59,6 +60,36 @@ void TypedWords::replace(size_t from, size_t to, const std::vector<size_t>& leng
     m_bytes = std::move(bytes);
     m_text = std::move(text);
     m_children = children;
+}
+
+TypedWords::Change TypedWords::changeBetween(std::string_view before, std::string_view after)
+{
+    const size_t shorter = std::min(before.size(), after.size());
+    // (Compared by blocks first: a long text is mostly as it was.)
+    constexpr size_t kBlock = 256;
+    const char* a = before.data();
+    const char* b = after.data();
+    size_t prefix = 0;
+    while (prefix + kBlock <= shorter && std::memcmp(a + prefix, b + prefix, kBlock) == 0)
+        prefix += kBlock;
+    while (prefix < shorter && a[prefix] == b[prefix])
+        ++prefix;
+    const char* aEnd = a + before.size();
+    const char* bEnd = b + after.size();
+    size_t suffix = 0;
+    while (suffix + kBlock <= shorter - prefix &&
+           std::memcmp(aEnd - suffix - kBlock, bEnd - suffix - kBlock, kBlock) == 0)
+        suffix += kBlock;
+    while (suffix < shorter - prefix &&
+           aEnd[-1 - static_cast<std::ptrdiff_t>(suffix)] == bEnd[-1 - static_cast<std::ptrdiff_t>(suffix)])
+        ++suffix;
+    Change c{prefix, before.size() - suffix, after.size() - suffix};
+    const auto isSpace = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r' || ch == '\f'; };
+    while (c.from > 0 && !isSpace(before[c.from - 1]))
+        --c.from;
+    for (; c.to < before.size() && !isSpace(before[c.to]); ++c.to)
+        ++c.toAfter;
+    return c;
 }
 
 } // namespace engine

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace engine {
@@ -30,6 +31,21 @@ public:
     // is `text`, after `marker` among `children`.
     bool holds(int textNodeId, const litehtml::element& marker, const litehtml::elements_vector& children,
                const QString& text) const;
+
+    // Where a text's words change when the text becomes another: the
+    // bytes [from, to) of the words before, [from, toAfter) of the words
+    // after, widened from the characters that differ to white space on both
+    // sides (or the ends). litehtml's words break at every white space
+    // character alike, whatever stands around it (see
+    // PageContainer::split_text): the words outside are those the whole
+    // text splits into.
+    struct Change
+    {
+        size_t from = 0;
+        size_t to = 0;
+        size_t toAfter = 0;
+    };
+    static Change changeBetween(std::string_view before, std::string_view after);
 
     size_t markerAt() const { return m_markerAt; }
     size_t count() const { return m_ends.size(); }

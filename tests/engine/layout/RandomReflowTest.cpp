@@ -7,6 +7,7 @@
 
 #include "engine/layout/DocumentLayout.h"
 #include "engine/layout/InParts.h"
+#include "engine/layout/MovedWords.h"
 #include "engine/layout/TextLines.h"
 
 #include "engine/EnginePage.h"
@@ -300,6 +301,13 @@ bool editAndUndoPage(unsigned seed, bool more, bool moreEdits = false)
         explicit PartsOf(size_t least) { layoutengine_detail::leastPartOfEveryPass() = least; }
         ~PartsOf() { layoutengine_detail::leastPartOfEveryPass() = 0; }
     } parts(moreEdits && seed % 2 ? 1 + seed / 2 % 4 : 0);
+    // And two pages in three take the words of every text of a run written
+    // anew over from the blocks it replaced (as a long paragraph's).
+    struct TakenOverFrom
+    {
+        explicit TakenOverFrom(size_t least) { MovedWords::leastForTests() = least; }
+        ~TakenOverFrom() { MovedWords::leastForTests() = 0; }
+    } takenOver(moreEdits && seed % 3 ? 1 : 0);
     PageMaker maker(seed, more, moreEdits);
     const QString html = maker.page();
     Ref<Document> doc = pageFrom(html);

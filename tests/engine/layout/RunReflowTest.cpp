@@ -142,6 +142,12 @@ std::function<void(Document*)> backspaceAtStartOf(const char* id)
     };
 }
 
+// At the caret (after an Enter: joins the paragraphs again).
+std::function<void(Document*)> backspace()
+{
+    return [](Document* doc) { ASSERT_TRUE(Typing(doc).deleteBackward()); };
+}
+
 std::function<void(Document*)> deleteAtEndOf(const char* id)
 {
     return [id](Document* doc) {
@@ -496,4 +502,72 @@ TEST(RunReflow, ParagraphsOverflowingTheirCellReachAsFarDownAsInAFreshLayout)
     editAndUndo(tall + QStringLiteral("<td rowspan=2><p id=c>a paragraph</p><p id=d>another</p></td></tr></table>"
                                       "<p>after</p></body>"),
                 {enterAt("c", 2), backspaceAtStartOf("d")});
+}
+
+// Long paragraphs split and joined take their words over from the blocks
+// they were (their text is not read again): every step equals a fresh
+// layout, where the words keep their font, case and white space, at a
+// box's edge, in a word split or made of two, in text of no spaces (CJK),
+// across bold text and line breaks of preformatted text, and where the
+// blocks differ in font (a heading joined to a paragraph: made anew).
+TEST(RunReflow, LongParagraphsSplitAndJoinedMatchAFreshLayout)
+{
+    const QString many = words(500);
+    QString cjk;
+    for (int i = 0; i < 2400; ++i)
+        cjk += QChar(0x4E00 + i % 50) + QString(i % 7 == 0 ? QStringLiteral("、") : QString());
+    QString pre;
+    for (int i = 0; i < 120; ++i)
+        pre += QStringLiteral("line %1 of the listing\n").arg(i);
+    const QString page = QStringLiteral("<body><p id=a>") + many + QStringLiteral("</p><p id=b>\n ") + many +
+                         QStringLiteral(" \n</p><p id=c style=\"text-transform:uppercase\">") + many +
+                         QStringLiteral("</p><h2 id=d>") + many + QStringLiteral("</h2><p id=e>") + many +
+                         QStringLiteral("</p><p id=f>") + cjk + QStringLiteral("</p><p id=g>") + many +
+                         QStringLiteral("<b>bold</b> ") + many + QStringLiteral("</p><pre id=h>") + pre +
+                         QStringLiteral("</pre></body>");
+    editAndUndo(page, {enterAt("a", 1500), backspace(), enterAt("b", 3), enterAt("c", 2000), backspaceAtStartOf("e"),
+                       enterAt("f", 1200), backspace(), enterAt("g", 700), enterAt("h", 1000),
+                       type(QStringLiteral("typed")), backspace(), enterAt("a", 0)});
+    // Split at a space and at the very end, and joined to the one before.
+    editAndUndo(page, {enterAt("a", 1499), backspace(), enterAt("b", 10), backspaceAtStartOf("b"),
+                       backspaceAtStartOf("c"), enterAt("g", many.size())});
+}
+
+// The words of a long paragraph split in two are those it had, but for the
+// word split: none is made anew, nor its text parsed.
+TEST(RunReflow, ALongParagraphSplitKeepsItsWords)
+{
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><p id=a>") + words(2000) + QStringLiteral("</p></body>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(kView);
+    layout.ensureLayout();
+    const int wordsAndSpaces = 2 * 2000 - 1;
+    enterAt("a", 6000)(doc.get());
+    layout.ensureLayout();
+    EXPECT_GE(layout.engine().wordsTakenByLastRun(), size_t(wordsAndSpaces - 4));
+    layout_test::expectSameAsFullLayout(layout, *doc, "split");
+    backspace()(doc.get());
+    layout.ensureLayout();
+    EXPECT_GE(layout.engine().wordsTakenByLastRun(), size_t(wordsAndSpaces - 4));
+    layout_test::expectSameAsFullLayout(layout, *doc, "joined");
+}
+
+// A paragraph joined to the end of a long preformatted text in a text box
+// makes its last line the box's widest; the undo splits them again and the
+// box becomes as narrow as before, though the text's words are taken over
+// from the joined block (the width the run had is measured before they are).
+TEST(RunReflow, ATextBoxNarrowsAgainWhenAJoinIntoLongPreformattedTextIsUndone)
+{
+    QString listing;
+    for (int i = 0; i < 150; ++i)
+        listing += QStringLiteral("line %1 of it\n").arg(i);
+    listing += QStringLiteral("end");
+    QString wide;
+    for (int i = 0; i < 60; ++i)
+        wide += QChar(0x4E00 + i);
+    const QString page = QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr><td>"
+                                        "<p>above</p><pre id=a>") +
+                         listing + QStringLiteral("</pre><div><p id=b>") + wide +
+                         QStringLiteral("</p><p>below</p></div></td></tr></tbody></table></body>");
+    editAndUndo(page, {backspaceAtStartOf("b")});
 }
