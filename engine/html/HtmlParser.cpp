@@ -898,6 +898,8 @@ public:
     void start(std::string_view name, TagKind kind, size_t lo)
     {
         const Class c = classOf(name);
+        if (startsListPart(name))
+            ++m_listParts;
         if (name == "template") {
             // Opened where it stands, closing nothing.
             push(name, true);
@@ -945,12 +947,15 @@ public:
             if (name == "a" || name == "nobr") {
                 // Another one still listed among the formatting elements is
                 // closed first, with what its closing moves.
-                int& listed = name == "a" ? m_anchors : m_nobrs;
-                if (listed > 0) {
-                    takeOffListed(name, lo);
-                    unknownFrom(lo);
+                Listed& listed = name == "a" ? m_anchors : m_nobrs;
+                if (listed.count == 0 || !closeListedInReach(name, lo, listed)) {
+                    if (listed.count > 0) {
+                        takeOffListed(name, lo);
+                        unknownFrom(lo);
+                    }
+                    ++listed.count;
                 }
-                ++listed;
+                listed.parts = m_listParts;
             }
             push(name, true);
             return;
@@ -1099,9 +1104,9 @@ public:
             return;
         case Effect::Closes:
             if (name == "a")
-                m_anchors = std::max(0, m_anchors - 1);
+                m_anchors.count = std::max(0, m_anchors.count - 1);
             else if (name == "nobr")
-                m_nobrs = std::max(0, m_nobrs - 1);
+                m_nobrs.count = std::max(0, m_nobrs.count - 1);
             forget(o.at, name);
             return;
         case Effect::MayClose:
@@ -1190,6 +1195,33 @@ private:
             m_open[at - 1] = {std::string(kTakenOff), false, {}};
         else
             m_open[at - 1].known = false;
+    }
+    // The A (or NOBR) start tags the scan counts as listed, and how many
+    // starts of a new part of the list it had seen at the last one.
+    struct Listed
+    {
+        int count = 0;
+        size_t parts = 0;
+    };
+    // A second A (or NOBR) start tag where the one listed, the last one
+    // opened, is open in reach of the tag with nothing above it but
+    // elements that are neither special nor formatting ones, and no part
+    // of the list started after it: the tree builder closes it with them,
+    // as its end tag would there (an element it moves, or a part of the
+    // list that keeps the one listed apart, is not followed). True when
+    // it did.
+    bool closeListedInReach(std::string_view name, size_t lo, const Listed& listed)
+    {
+        const size_t at = above(name, lo, m_open.size());
+        if (listed.parts != m_listParts || at == lo || !m_open[at - 1].known)
+            return false;
+        for (size_t k = at; k < m_open.size(); ++k) {
+            const Open& e = m_open[k];
+            if (!e.known || !(e.name == kUnknownElement || (classOf(e.name) == Class::Phrase && !isSpecial(e.name))))
+                return false;
+        }
+        forget(at - 1, name);
+        return true;
     }
     static bool startsListPart(std::string_view name)
     {
@@ -1438,8 +1470,11 @@ private:
     // Formatting elements that may be open or listed where the scan does
     // not see them.
     bool m_reopenable = false;
-    int m_anchors = 0;
-    int m_nobrs = 0;
+    Listed m_anchors;
+    Listed m_nobrs;
+    // The starts of elements that start a new part of the list of
+    // formatting elements (a cell, a template...).
+    size_t m_listParts = 0;
 };
 
 // Where the scan of the input stands as to SVG and MathML, as the tree

@@ -893,6 +893,27 @@ TEST(HtmlParser, ASecondAnchorTakesTheFirstOffItsOpenElementsPastAnIntegrationPo
     EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("A")).length(), 2u);
 }
 
+// A second A (or NOBR) start tag in the same integration point as the
+// first, with plain elements between, closes the first with them: the A
+// after it stays the point's current element, so that the point's end tag
+// closes nothing. The scan lost track of the first and took that end tag
+// for closing the point; an unknown element after it, which the tree
+// builder opens in the point, was then taken for an SVG one, and a SELECT
+// read as HTML went into the SVG, in a table (the program ended there).
+TEST(HtmlParser, ASecondAnchorInTheSamePointClosesTheFirstWithWhatItHolds)
+{
+    for (const char* anchor : {"<A>", "<nobr>"})
+        for (const char* between : {"<Ai>", "<r>", "<span><e>", "", "<template><marquee></template>"})
+            for (const char* end : {"</t>", "</a>", "</nobr>"})
+                for (const char* inner : {"<e>", "<em><e>", "<div>"})
+                    for (const char* last : {"<tr>", "<table>", "<td>"}) {
+                        const QByteArray page = QByteArray("<table><svg><title>") + anchor + between + anchor + end +
+                                                "</title>" + inner + "<svg><title>" + anchor +
+                                                "</t></title><select><title><select>" + last;
+                        expectNoForeignSelectAndAStableSave(page.constData());
+                    }
+}
+
 // A '/' that ends an unquoted attribute value is part of the value: the
 // tag does not close itself. The scan took such a MATH for closed and the
 // SCRIPT in it for an HTML one, whose text it passed over, SVG and SELECT
