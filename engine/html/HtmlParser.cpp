@@ -1012,11 +1012,12 @@ public:
             // Closes the template with all that is open in it. (A template
             // is opened wherever its tag stands and closed only by its end
             // tag: past a mark that holds none, the one below is the
-            // innermost.)
+            // innermost; a mark that holds one holds the innermost, open
+            // among the elements it stands for, at `at`.)
             for (size_t k = top; k-- > lo;) {
                 if (m_open[k].name.empty() &&
                     std::find(m_open[k].hidden.begin(), m_open[k].hidden.end(), "template") != m_open[k].hidden.end())
-                    return {Effect::Unknown, lo};
+                    return {Effect::Unknown, k};
                 if (m_open[k].known && m_open[k].name == "template")
                     return {Effect::Closes, k};
             }
@@ -1143,12 +1144,24 @@ public:
         std::vector<std::string> names;
         for (size_t k = at; k < m_open.size(); ++k) {
             const Open& e = m_open[k];
+            // (Each template is listed: they are all open, and each is
+            // closed by an end tag of its own.)
             for (const std::string& n : e.name.empty() ? e.hidden : std::vector<std::string>{e.name})
-                if (std::find(names.begin(), names.end(), n) == names.end())
+                if (n == "template" || std::find(names.begin(), names.end(), n) == names.end())
                     names.push_back(n);
         }
         forget(at);
         m_open.push_back({std::string(), false, std::move(names)});
+    }
+
+    // A template end tag closes the innermost template, open among the
+    // elements of the mark at `at`: the elements the mark stands for from
+    // that template up are closed, those below it not known.
+    void closeHiddenTemplate(size_t at)
+    {
+        std::vector<std::string>& hidden = m_open[at].hidden;
+        hidden.erase(std::find(hidden.begin(), hidden.end(), "template"));
+        unknownFrom(at);
     }
 
     // Whether an element of that name may be open from `from` up (named
@@ -1675,6 +1688,15 @@ public:
                 --keep;
             close(keep);
             m_html.apply(o, name, lo);
+        } else if (name == "template" && o.effect == HtmlOpen::Effect::Unknown) {
+            // Its template stands in a mark: what was opened above that
+            // is closed with it, also where the end tag stands right in an
+            // integration point.
+            size_t keep = m_open.size();
+            while (keep > 0 && m_open[keep - 1].html > o.at)
+                --keep;
+            close(keep);
+            m_html.closeHiddenTemplate(o.at);
         } else if (!current && o.effect != HtmlOpen::Effect::Nothing) {
             const size_t floor = htmlFloor();
             if (o.effect == HtmlOpen::Effect::MayClose && o.at >= floor)

@@ -954,6 +954,27 @@ TEST(HtmlParser, ATemplateEndTagClosesTheTemplateAcrossElementsTheScanLostTrackO
             }
 }
 
+// A TEMPLATE end tag closes its template also where the template stands
+// among elements the scan lost track of and an integration point opened in
+// the template is the tree builder's current element: the SVG or MathML
+// around that point is closed with it. The scan kept them open, took the
+// end tag of the point around the template for one of those, and read an
+// SVG element after it as HTML (a SELECT in SVG in a table ended the
+// program).
+TEST(HtmlParser, ATemplateEndTagRightInAPointClosesATemplateTheScanLostTrackOf)
+{
+    static const char* const kOuter[][3] = {
+        {"<svg><desc>", "</desc>", "<title>"}, {"<svg><title>", "</title>", "<desc>"}, {"<math><mi>", "</mi>", "<mo>"}};
+    for (const char* around : {"<table>", "<table><td>"})
+        for (const auto& outer : kOuter)
+            for (const char* lost : {"<b><div></b></i>", "<a><p><a></b>", "<nobr><p><nobr></i>"})
+                for (const char* inner : {"<math><mi>", "<svg><title>", "<svg><foreignObject>", "<svg><desc><p>"}) {
+                    const QByteArray page = QByteArray(around) + outer[0] + "<template>" + lost + inner +
+                                            "</template>" + outer[1] + "<g><select>" + outer[2] + "<select><tr>";
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+}
+
 // An SVG start tag in MathML (not in an integration point) makes a MathML
 // element named SVG, and a MATH in SVG an SVG one; the page takes them for
 // the other kind, and wrote a SCRIPT in a MathML text integration point
