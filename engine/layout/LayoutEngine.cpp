@@ -7,6 +7,7 @@
 #include "engine/layout/InParts.h"
 #include "engine/layout/KeptLines.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/MovedLines.h"
 #include "engine/layout/MovedWords.h"
 #include "engine/layout/PageParts.h"
 #include "engine/layout/TableElement.h"
@@ -741,6 +742,7 @@ void LayoutEngine::layout(int width)
     const std::optional<WordsEdited> wordsEdited = std::exchange(m_wordsEdited, std::nullopt);
     if (std::exchange(m_runLaidOut, false) && sameWidth && !m_wholeLayoutDue) {
         // (Its lines were found with it.)
+        m_lastKept = m_runKept;
         m_lastArea = m_runArea;
         m_laidOut = true;
         return;
@@ -2264,14 +2266,32 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         if (!kept)
             return false;
     }
+    // Blocks that took words over keep what they can of the lines those
+    // stood on (not in a text box: its blocks were measured at other
+    // widths since).
+    m_runKept = {};
+    std::optional<MovedLines> movedLines;
+    if (m_wordsTaken > 0 && !before.cell)
+        movedLines.emplace(old, blocks);
     int top = before.top;
     int bottom = 0;
     const BlockFlow* previous = nullptr;
     for (litehtml::element* block : blocks) {
         const auto* flow = dynamic_cast<const BlockFlow*>(block);
+        KeptLines* kept = movedLines ? movedLines->of(block) : nullptr;
         {
             const BlockFlow::FractionScope fraction(before.fraction);
+            std::optional<KeptLines::Scope> keeping;
+            if (kept)
+                keeping.emplace(*kept);
             block->render(before.x, 0, width);
+        }
+        // (A layout that went otherwise than planned is of no use.)
+        if (kept && kept->failed())
+            return false;
+        if (kept && kept->used()) {
+            m_runKept.linesKept += kept->linesKeptBefore() + kept->linesKeptAfter();
+            m_runKept.childrenPlaced += kept->childrenPlaced();
         }
         if (!previous) {
             if (!sameStrut(flow->topMargins(), before.topStrut) || block->margin_top() != before.marginTop)

@@ -101,9 +101,10 @@ public:
     // How many words and spaces the last replaceText made anew: those
     // around the change (the others stand).
     size_t wordsMadeByLastReplace() const { return m_wordsMade; }
-    // Of the last layout of a block of words after typing (see KeptLines):
-    // how many of its old lines stood, how many words were read again, and
-    // how many of its children litehtml was given to place.
+    // Of the last layout of a block of words after typing (see KeptLines),
+    // or of the blocks of a run that took old blocks' words and lines over
+    // (see MovedLines): how many old lines stood, how many words were read
+    // again, and how many children litehtml was given to place.
     struct KeptLinesCount
     {
         size_t linesKept = 0;
@@ -375,6 +376,7 @@ private:
     };
     std::optional<LinesUpdate> m_linesUpdate;
     KeptLinesCount m_lastKept;
+    KeptLinesCount m_runKept;      // of the run laid out in place last
     bool m_wholeLayoutDue = false; // the view changed size since the last layout
     QSize m_documentSize;          // the layout library's extent of the page
     std::optional<QRect> m_lastArea;

@@ -72,6 +72,11 @@ const litehtml::box::vector& boxesOf(const litehtml::html_tag& box)
     return box.*reach(BoxesOf{});
 }
 
+litehtml::box::vector& boxesOf(litehtml::html_tag& box)
+{
+    return box.*reach(BoxesOf{});
+}
+
 } // namespace lineboxes
 
 } // namespace engine

@@ -16,6 +16,7 @@ int rightOf(const litehtml::box& box);
 void widenLine(litehtml::box& line, int by);
 // The lines and blocks of a box that holds them, as its last layout left them.
 const litehtml::box::vector& boxesOf(const litehtml::html_tag& box);
+litehtml::box::vector& boxesOf(litehtml::html_tag& box);
 
 } // namespace lineboxes
 

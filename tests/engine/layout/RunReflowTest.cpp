@@ -534,22 +534,67 @@ TEST(RunReflow, LongParagraphsSplitAndJoinedMatchAFreshLayout)
 }
 
 // The words of a long paragraph split in two are those it had, but for the
-// word split: none is made anew, nor its text parsed.
-TEST(RunReflow, ALongParagraphSplitKeepsItsWords)
+// word split: none is made anew, nor its text parsed; and its lines stand
+// but for a few about the split (the second paragraph's re-broken until
+// they meet the old ones), and so do those of the two joined again but for
+// a few after the join.
+TEST(RunReflow, ALongParagraphSplitKeepsItsWordsAndLines)
 {
-    Ref<Document> doc = pageFrom(QStringLiteral("<body><p id=a>") + words(2000) + QStringLiteral("</p></body>"));
+    Ref<Document> doc =
+        pageFrom(QStringLiteral("<body><p id=a>") + words(2000) + QStringLiteral("</p><p>after it</p></body>"));
     DocumentLayout layout(doc.get());
     layout.setViewportSize(kView);
     layout.ensureLayout();
+    const size_t lines = layout.engine().textLines()->lines.size() - 1;
     const int wordsAndSpaces = 2 * 2000 - 1;
     enterAt("a", 6000)(doc.get());
     layout.ensureLayout();
     EXPECT_GE(layout.engine().wordsTakenByLastRun(), size_t(wordsAndSpaces - 4));
+    EXPECT_GE(layout.engine().lastKeptLines().linesKept, lines - 12);
+    EXPECT_LT(layout.engine().lastKeptLines().childrenPlaced, size_t(200));
     layout_test::expectSameAsFullLayout(layout, *doc, "split");
     backspace()(doc.get());
     layout.ensureLayout();
     EXPECT_GE(layout.engine().wordsTakenByLastRun(), size_t(wordsAndSpaces - 4));
+    EXPECT_GE(layout.engine().lastKeptLines().linesKept, lines - 12);
     layout_test::expectSameAsFullLayout(layout, *doc, "joined");
+    enterAt("a", 0)(doc.get());
+    layout.ensureLayout();
+    layout_test::expectSameAsFullLayout(layout, *doc, "split at the start");
+}
+
+// A long paragraph split before each word of a few lines in turn, one of
+// which begins a line (the second paragraph then holds old lines alone,
+// which stand lower than in the new one), and joined again.
+TEST(RunReflow, ALongParagraphSplitWhereALineBeginsMatchesAFreshLayout)
+{
+    std::vector<std::function<void(Document*)>> edits;
+    int offset = 0;
+    for (int word = 0; word < 130; ++word) {
+        if (word >= 100) {
+            edits.push_back(enterAt("a", offset));
+            edits.push_back(backspace());
+        }
+        offset += static_cast<int>(QStringLiteral("word%1 ").arg(word).size());
+    }
+    editAndUndo(QStringLiteral("<body><p id=a>") + words(400) + QStringLiteral("</p></body>"), edits);
+}
+
+// Lines are handed only to blocks that lay them out alike: every step
+// equals a fresh layout where the paragraphs are indented, centred, of
+// another line height, where a paragraph is joined to a division of the
+// same font, and where two paragraphs of which one is indented are joined.
+TEST(RunReflow, LongParagraphsSplitAndJoinedKeepLinesOnlyWhereTheyComeOutAlike)
+{
+    const QString many = words(400);
+    const QString page = QStringLiteral("<body><p id=a style=\"text-indent:30px\">") + many +
+                         QStringLiteral("</p><p id=b align=center>") + many +
+                         QStringLiteral("</p><p id=c style=\"line-height:2\">") + many +
+                         QStringLiteral("</p><div id=d>") + many + QStringLiteral("</div><p id=e>") + many +
+                         QStringLiteral("</p><p id=f style=\"text-indent:2em\">") + many +
+                         QStringLiteral("</p><p id=g>") + many + QStringLiteral("</p></body>");
+    editAndUndo(page, {enterAt("a", 1500), backspace(), enterAt("b", 1500), enterAt("c", 1501), backspace(),
+                       backspaceAtStartOf("e"), backspaceAtStartOf("g"), enterAt("a", 20)});
 }
 
 // A paragraph joined to the end of a long preformatted text in a text box
