@@ -772,8 +772,9 @@ void LayoutEngine::layout(int width)
         // The lines of the words read again found anew, the others kept.
         LinesUpdate update = std::move(*m_linesUpdate);
         m_linesUpdate.reset();
-        m_textLines = TextLines::updated(std::move(update.before), m_tree, update.from, update.had, update.now,
-                                         update.boxFrom, update.boxesHad, update.boxesNow);
+        m_textLines =
+            TextLines::updated(std::move(update.before), m_tree, update.from, update.had, update.now, update.boxFrom,
+                               update.boxesHad, update.boxesNow, update.shifted ? &*update.shifted : nullptr);
         m_treeLines = m_textLines;
     }
     m_linesUpdate.reset();
@@ -860,6 +861,10 @@ bool LayoutEngine::layoutBlockOnly()
     const int canvasWidth = m_tree.canvas.width();
     QRect changed;
     if (refreshBlockBoxes(m_reflow->laidOut(), changed, !keepsExtent)) {
+        // (The block kept its height: every word after it stands where it
+        // stood.)
+        if (m_linesUpdate)
+            m_linesUpdate->shifted = TextLines::Shifted{0, INT_MAX, 0};
         if (!keepsExtent) {
             takeTextBoxPageExtent(*root, nullptr);
             changed = QRect(0, changed.y(), std::max(canvasWidth, m_tree.canvas.width()), changed.height());
@@ -923,6 +928,8 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
         return true;
     }
     const MovedRange moved = moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift);
+    if (m_linesUpdate)
+        m_linesUpdate->shifted = TextLines::Shifted{moved.from, moved.movedTo, shift->dy()};
     auto* root = dynamic_cast<RootElement*>(m_document->root().get());
     if (table && root) {
         // The page's extent as the layout library measures it, the root box
@@ -1231,7 +1238,8 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
                                     static_cast<int>(now),
                                     first,
                                     boxes,
-                                    boxes};
+                                    boxes,
+                                    std::nullopt};
     }
     // Whole lines of the page: list markers and overflowing text stand
     // beside the boxes.
@@ -1424,7 +1432,8 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
                                     static_cast<int>(now),
                                     blockBox + 1,
                                     0,
-                                    0};
+                                    0,
+                                    std::nullopt};
     m_lastKept = {kept.linesKeptBefore() + kept.linesKeptAfter(), now, kept.childrenPlaced()};
     const QRect area = areaBefore.united(areaAfter);
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());

@@ -373,6 +373,8 @@ private:
         int boxFrom = 0;
         int boxesHad = 0; // its boxes [boxFrom, boxFrom + boxesHad) laid out again
         int boxesNow = 0;
+        // The words after the block that moved, when known.
+        std::optional<TextLines::Shifted> shifted;
     };
     std::optional<LinesUpdate> m_linesUpdate;
     KeptLinesCount m_lastKept;

@@ -1,12 +1,11 @@
 #include "engine/layout/TextLines.h"
 
-#include "engine/layout/InParts.h"
 #include "engine/layout/LayoutTree.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
-#include <iterator>
+#include <utility>
 
 namespace engine {
 
@@ -23,41 +22,10 @@ bool isEmptyLineBreak(const LayoutBox& box)
 
 namespace {
 
-// Replaces list[from, to) by [first, last), moving what follows once.
-template <typename T, typename It> void replaceRange(std::vector<T>& list, size_t from, size_t to, It first, It last)
-{
-    const size_t had = to - from;
-    const size_t now = static_cast<size_t>(std::distance(first, last));
-    if (now > had)
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(to), now - had, T{});
-    else if (now < had)
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(from + now),
-                   list.begin() + static_cast<std::ptrdiff_t>(to));
-    std::copy(first, last, list.begin() + static_cast<std::ptrdiff_t>(from));
-}
-
 std::uint64_t nextVersion()
 {
     static std::atomic<std::uint64_t> versions{0};
     return ++versions;
-}
-
-// Parts of the passes over every word or line of a long page worth a
-// thread (each step of them is a few instructions): about a millisecond of
-// work each, see LayoutEngine's.
-constexpr size_t kEntriesAPart = 256 * 1024;
-constexpr size_t kLinesAPart = 64 * 1024;
-
-// Adds `more` to list[from..]: in parts at once on a long page.
-void addFrom(std::vector<int>& list, size_t from, int more)
-{
-    if (more == 0)
-        return;
-    int* const values = list.data();
-    layoutengine_detail::inParts(from, list.size(), kEntriesAPart, [values, more](size_t first, size_t end) {
-        for (size_t i = first; i < end; ++i)
-            values[i] += more;
-    });
 }
 
 } // namespace
@@ -66,27 +34,28 @@ std::shared_ptr<const TextLines> TextLines::of(const LayoutTree& tree)
 {
     auto lines = std::make_shared<TextLines>();
     lines->version = nextVersion();
-    lines->find(tree);
-    lines->indexByNode(tree);
-    lines->addEmptyLines(tree);
-    // (With room for the lines and text nodes edits add, as for the words.)
-    lines->lines.reserve(lines->lines.size() + lines->lines.size() / 32);
-    lines->nodeEntriesStart.reserve(lines->nodeEntriesStart.size() + lines->nodeEntriesStart.size() / 32);
+    // (Found in plain lists, then kept in parts.)
+    Found found;
+    found.entries.reserve(tree.pieces.size());
+    found.lineOf.reserve(tree.pieces.size());
+    findIn(tree, 0, static_cast<int>(tree.pieces.size()), found);
+    addEmptyLines(tree, 0, static_cast<int>(tree.boxes.size()), found);
+    setEmptyBaselines(found.lines);
+    lines->indexByNode(tree, found.entries);
+    lines->entries = IndexList(found.entries);
+    lines->lineOf = IndexList(found.lineOf);
+    for (size_t l = 0; l < found.lines.size(); ++l) {
+        if (found.lines[l].lineBreak >= 0)
+            lines->lineOfBreak[tree.boxes[static_cast<size_t>(found.lines[l].lineBreak)].nodeId] = static_cast<int>(l);
+    }
+    lines->lines = LineList(std::move(found.lines));
     return lines;
 }
 
-void TextLines::find(const LayoutTree& tree)
+void TextLines::findIn(const LayoutTree& tree, int from, int to, Found& found)
 {
-    // (With room for the words edits add: the first that adds one does not
-    // move every list of a long page elsewhere.)
-    const size_t room = tree.pieces.size() + tree.pieces.size() / 32;
-    entries.reserve(room);
-    lineOf.reserve(room);
-    findIn(tree, 0, static_cast<int>(tree.pieces.size()));
-}
-
-void TextLines::findIn(const LayoutTree& tree, int from, int to)
-{
+    std::vector<int>& entries = found.entries;
+    std::vector<Line>& lines = found.lines;
     const size_t linesBefore = lines.size();
     auto blockOf = [&tree](int owner) {
         int b = owner;
@@ -122,11 +91,11 @@ void TextLines::findIn(const LayoutTree& tree, int from, int to)
             line.rect = line.rect.united(p.box);
             line.baseline = std::max(line.baseline, p.baseline);
         }
-        lineOf.push_back(static_cast<int>(lines.size()) - 1);
+        found.lineOf.push_back(static_cast<int>(lines.size()) - 1);
     }
 }
 
-void TextLines::indexByNode(const LayoutTree& tree)
+void TextLines::indexByNode(const LayoutTree& tree, const std::vector<int>& entries)
 {
     // Counted per node, then placed (a long page has a million words).
     std::vector<int> nodeOfEntry(entries.size());
@@ -135,56 +104,49 @@ void TextLines::indexByNode(const LayoutTree& tree)
         nodeOfEntry[e] = tree.pieces[static_cast<size_t>(entries[e])].textNodeId;
         last = std::max(last, nodeOfEntry[e]);
     }
+    // (With room for the text nodes edits add: the first that adds one
+    // does not move the list elsewhere.)
+    nodeEntriesStart.reserve((static_cast<size_t>(last) + 2) * 33 / 32);
     nodeEntriesStart.assign(static_cast<size_t>(last) + 2, 0);
     for (const int n : nodeOfEntry)
         ++nodeEntriesStart[static_cast<size_t>(n) + 1];
     for (size_t n = 1; n < nodeEntriesStart.size(); ++n)
         nodeEntriesStart[n] += nodeEntriesStart[n - 1];
     std::vector<int> next(nodeEntriesStart.begin(), nodeEntriesStart.end() - 1);
-    entriesByNode.reserve(entries.capacity());
-    entriesByNode.resize(entries.size());
+    std::vector<int> byNode(entries.size());
     for (size_t e = 0; e < entries.size(); ++e)
-        entriesByNode[static_cast<size_t>(next[static_cast<size_t>(nodeOfEntry[e])]++)] = static_cast<int>(e);
+        byNode[static_cast<size_t>(next[static_cast<size_t>(nodeOfEntry[e])]++)] = static_cast<int>(e);
+    entriesByNode = IndexList(byNode);
 }
 
-void TextLines::addEmptyLines(const LayoutTree& tree)
+void TextLines::addEmptyLines(const LayoutTree& tree, int from, int to, Found& found)
 {
     // A break that ends an empty line is laid out as a block one line high:
-    // its box is the line. The lines are merged in among the lines of text
-    // in the page's order (a break comes before the words laid out after
-    // it).
+    // its box is the line.
     std::vector<Line> empty;
-    for (int b = 0; b < static_cast<int>(tree.boxes.size()); ++b) {
-        const LayoutBox& box = tree.boxes[static_cast<size_t>(b)];
-        if (textlines_detail::isEmptyLineBreak(box))
+    for (int b = from; b < to; ++b) {
+        if (textlines_detail::isEmptyLineBreak(tree.boxes[static_cast<size_t>(b)]))
             empty.push_back(emptyLineAt(tree, b));
     }
     if (empty.empty())
         return;
-    auto breakBox = [&tree](const Line& line) -> const LayoutBox& {
-        return tree.boxes[static_cast<size_t>(line.lineBreak)];
-    };
-    std::vector<Line> merged;
-    merged.reserve(lines.size() + empty.size());
-    std::vector<int> moved(lines.size());
+    std::vector<Line> text = std::move(found.lines);
+    std::vector<int> moved(text.size());
+    std::vector<Line>& merged = found.lines;
+    merged.clear();
+    merged.reserve(text.size() + empty.size());
     size_t e = 0;
-    for (size_t l = 0; l < lines.size(); ++l) {
-        const int firstPiece = entries[static_cast<size_t>(lines[l].first)];
-        while (e < empty.size() && breakBox(empty[e]).firstPiece <= firstPiece) {
-            lineOfBreak[breakBox(empty[e]).nodeId] = static_cast<int>(merged.size());
+    for (size_t l = 0; l < text.size(); ++l) {
+        const int firstPiece = found.entries[static_cast<size_t>(text[l].first)];
+        while (e < empty.size() && tree.boxes[static_cast<size_t>(empty[e].lineBreak)].firstPiece <= firstPiece)
             merged.push_back(empty[e++]);
-        }
         moved[l] = static_cast<int>(merged.size());
-        merged.push_back(lines[l]);
+        merged.push_back(text[l]);
     }
-    for (; e < empty.size(); ++e) {
-        lineOfBreak[breakBox(empty[e]).nodeId] = static_cast<int>(merged.size());
-        merged.push_back(empty[e]);
-    }
-    for (int& line : lineOf)
+    while (e < empty.size())
+        merged.push_back(empty[e++]);
+    for (int& line : found.lineOf)
         line = moved[static_cast<size_t>(line)];
-    lines = std::move(merged);
-    setEmptyBaselines();
 }
 
 TextLines::Line TextLines::emptyLineAt(const LayoutTree& tree, int breakBox)
@@ -202,23 +164,24 @@ TextLines::Line TextLines::emptyLineAt(const LayoutTree& tree, int breakBox)
     return line;
 }
 
-void TextLines::setEmptyBaselines()
+template <typename Lines> void TextLines::setEmptyBaselines(Lines& lines)
 {
     // The baseline where text would stand: as on the first line of text of
     // the same height, else at a fifth of the height above the bottom.
     std::unordered_map<int, int> ascentOfHeight;
     bool any = false;
-    for (const Line& line : lines)
+    for (const Line& line : std::as_const(lines))
         any = any || line.lineBreak >= 0;
     if (!any)
         return;
-    for (const Line& text : lines) {
+    for (const Line& text : std::as_const(lines)) {
         if (text.lineBreak < 0)
             ascentOfHeight.emplace(text.rect.height(), text.baseline - text.rect.top());
     }
-    for (Line& line : lines) {
-        if (line.lineBreak < 0)
+    for (size_t l = 0; l < lines.size(); ++l) {
+        if (std::as_const(lines)[l].lineBreak < 0)
             continue;
+        Line& line = lines[l];
         const int height = line.rect.height();
         const auto ascent = ascentOfHeight.find(height);
         line.baseline = line.rect.top() + (ascent != ascentOfHeight.end() ? ascent->second : height - height / 5);
@@ -228,10 +191,9 @@ void TextLines::setEmptyBaselines()
 void TextLines::indexBreaks(const LayoutTree& tree)
 {
     lineOfBreak.clear();
-    for (size_t l = 0; l < lines.size(); ++l) {
-        if (lines[l].lineBreak >= 0)
-            lineOfBreak[tree.boxes[static_cast<size_t>(lines[l].lineBreak)].nodeId] = static_cast<int>(l);
-    }
+    lines.forEachEmpty([&](size_t l, const Line& line) {
+        lineOfBreak[tree.boxes[static_cast<size_t>(line.lineBreak)].nodeId] = static_cast<int>(l);
+    });
 }
 
 std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLines> old, const LayoutTree& tree,
@@ -250,77 +212,69 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
         const int piece = old->entries[static_cast<size_t>(line.first)];
         return piece < from ? 0 : piece < from + had ? 1 : 2;
     };
-    // (Found by halves, then every line looked at in parts at once: they
-    // must stand in that order.)
+    const LineList& oldLines = old->lines;
     const auto placedBelow = [&](int place) {
-        return static_cast<size_t>(std::partition_point(old->lines.begin(), old->lines.end(),
+        return static_cast<size_t>(std::partition_point(oldLines.begin(), oldLines.end(),
                                                         [&](const Line& line) { return placeOf(line) < place; }) -
-                                   old->lines.begin());
+                                   oldLines.begin());
     };
+    // (Found by halves. The lines of text stand in the order of their
+    // words: those nearest the edges of the part are looked at, and every
+    // empty line.)
     const size_t before = placedBelow(1);
     const size_t after = placedBelow(2);
-    std::atomic<bool> inOrder{true};
-    layoutengine_detail::inParts(0, old->lines.size(), kLinesAPart, [&](size_t first, size_t end) {
-        for (size_t l = first; l < end && inOrder.load(std::memory_order_relaxed); ++l) {
-            if (placeOf(old->lines[l]) != (l < before ? 0 : l < after ? 1 : 2))
-                inOrder = false;
+    const auto placedAt = [&](size_t l) { return l < before ? 0 : l < after ? 1 : 2; };
+    const auto textLinesFit = [&](size_t edge) {
+        for (size_t l = edge; l > 0; --l) {
+            if (oldLines[l - 1].lineBreak < 0) {
+                if (placeOf(oldLines[l - 1]) != placedAt(l - 1))
+                    return false;
+                break;
+            }
         }
-    });
+        for (size_t l = edge; l < oldLines.size(); ++l) {
+            if (oldLines[l].lineBreak < 0)
+                return placeOf(oldLines[l]) == placedAt(l);
+        }
+        return true;
+    };
+    bool inOrder = textLinesFit(before) && textLinesFit(after);
+    if (inOrder) {
+        oldLines.forEachEmpty([&](size_t l, const Line& line) { inOrder = inOrder && placeOf(line) == placedAt(l); });
+    }
     if (!inOrder)
         return nullptr;
     // The entries of the part, [entriesBefore, entriesAfter): the lines
     // before it hold only entries before it, those after it only entries
     // after it.
+    const IndexList& oldEntries = old->entries;
     const size_t entriesBefore =
-        static_cast<size_t>(std::lower_bound(old->entries.begin(), old->entries.end(), from) - old->entries.begin());
+        static_cast<size_t>(std::lower_bound(oldEntries.begin(), oldEntries.end(), from) - oldEntries.begin());
     const size_t entriesAfter =
-        static_cast<size_t>(std::lower_bound(old->entries.begin() + static_cast<std::ptrdiff_t>(entriesBefore),
-                                             old->entries.end(), from + had) -
-                            old->entries.begin());
-    const auto lastTextLine = [&](size_t end, size_t begin) {
-        for (size_t l = end; l > begin; --l) {
-            if (old->lines[l - 1].lineBreak < 0)
-                return static_cast<int>(l - 1);
+        static_cast<size_t>(std::lower_bound(oldEntries.begin() + static_cast<std::ptrdiff_t>(entriesBefore),
+                                             oldEntries.end(), from + had) -
+                            oldEntries.begin());
+    for (size_t l = before; l > 0; --l) {
+        if (oldLines[l - 1].lineBreak < 0) {
+            if (oldLines[l - 1].last >= static_cast<int>(entriesBefore))
+                return nullptr;
+            break;
         }
-        return -1;
-    };
-    if (const int l = lastTextLine(before, 0);
-        l >= 0 && old->lines[static_cast<size_t>(l)].last >= static_cast<int>(entriesBefore))
-        return nullptr;
-    for (size_t l = after; l < old->lines.size(); ++l) {
-        if (old->lines[l].lineBreak < 0) {
-            if (old->lines[l].first < static_cast<int>(entriesAfter))
+    }
+    for (size_t l = after; l < oldLines.size(); ++l) {
+        if (oldLines[l].lineBreak < 0) {
+            if (oldLines[l].first < static_cast<int>(entriesAfter))
                 return nullptr;
             break;
         }
     }
 
     // The part's own lines, found as if the page began with it.
-    TextLines part;
-    part.findIn(tree, from, from + now);
-    std::vector<Line> empty;
-    for (int b = boxFrom; b < boxFrom + boxesNow; ++b) {
-        if (textlines_detail::isEmptyLineBreak(tree.boxes[static_cast<size_t>(b)]))
-            empty.push_back(emptyLineAt(tree, b));
-    }
-    if (!empty.empty()) {
-        // Its empty lines among its lines of text, in the page's order.
-        std::vector<Line> text = std::move(part.lines);
-        std::vector<int> moved(text.size());
-        part.lines.clear();
-        size_t e = 0;
-        for (size_t l = 0; l < text.size(); ++l) {
-            const int firstPiece = part.entries[static_cast<size_t>(text[l].first)];
-            while (e < empty.size() && tree.boxes[static_cast<size_t>(empty[e].lineBreak)].firstPiece <= firstPiece)
-                part.lines.push_back(empty[e++]);
-            moved[l] = static_cast<int>(part.lines.size());
-            part.lines.push_back(text[l]);
-        }
-        while (e < empty.size())
-            part.lines.push_back(empty[e++]);
-        for (int& line : part.lineOf)
-            line = moved[static_cast<size_t>(line)];
-    }
+    Found part;
+    findIn(tree, from, from + now, part);
+    addEmptyLines(tree, boxFrom, boxFrom + boxesNow, part);
+    const bool emptyInPart =
+        std::any_of(part.lines.begin(), part.lines.end(), [](const Line& line) { return line.lineBreak >= 0; });
     const int partEntries = static_cast<int>(part.entries.size());
     for (Line& line : part.lines) {
         if (line.lineBreak < 0) {
@@ -349,9 +303,9 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
         std::vector<int> now;
     };
     std::vector<Touched> touched;
+    IndexList& byNode = lines->entriesByNode;
+    std::vector<int>& starts = lines->nodeEntriesStart;
     {
-        std::vector<int>& byNode = lines->entriesByNode;
-        const std::vector<int>& starts = lines->nodeEntriesStart;
         const int oldFirst = static_cast<int>(entriesBefore);
         const int oldEnd = static_cast<int>(entriesAfter);
         const auto nodeAt = [&starts](size_t k) {
@@ -359,48 +313,20 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
                                     starts.begin()) -
                    1;
         };
-        // (One pass over every word of the page, in parts at once: kept
-        // tight. Each part notes the runs of entries of the part it meets,
-        // joined after.)
-        int* const entriesOfNodes = byNode.data();
-        std::atomic<bool> inOrder{true};
-        std::vector<std::vector<Touched>> runs = layoutengine_detail::inPartsInOrder<std::vector<Touched>>(
-            0, byNode.size(), kEntriesAPart, [&](size_t first, size_t end) {
-                std::vector<Touched> met;
-                for (size_t k = first; k < end; ++k) {
-                    const int e = entriesOfNodes[k];
-                    if (e >= oldEnd) {
-                        entriesOfNodes[k] = e + moreEntries;
-                    } else if (e >= oldFirst) {
-                        const bool sameNode = !met.empty() && met.back().to == k &&
-                                              static_cast<int>(k) < starts[static_cast<size_t>(met.back().node) + 1];
-                        if (!sameNode) {
-                            const int node = nodeAt(k);
-                            if (!met.empty() && met.back().node == node)
-                                inOrder = false; // (a node's entries are in the page's order)
-                            met.push_back({node, k, k + 1, {}});
-                        } else {
-                            ++met.back().to;
-                        }
-                    }
-                }
-                return met;
-            });
-        if (!inOrder)
-            return nullptr;
-        for (std::vector<Touched>& met : runs) {
-            for (Touched& t : met) {
-                if (!touched.empty() && touched.back().node == t.node) {
-                    // (A node's entries cut where the parts meet.)
-                    if (touched.back().to != t.from)
-                        return nullptr;
-                    touched.back().to = t.to;
-                    continue;
-                }
-                touched.push_back(std::move(t));
+        // (Where the part's entries stand: looked for only in the parts of
+        // the index that may hold them.)
+        for (const size_t k : byNode.placesOf(oldFirst, oldEnd)) {
+            if (!touched.empty() && touched.back().to == k &&
+                static_cast<int>(k) < starts[static_cast<size_t>(touched.back().node) + 1]) {
+                ++touched.back().to;
+                continue;
             }
+            const int node = nodeAt(k);
+            if (!touched.empty() && touched.back().node == node)
+                return nullptr; // (a node's entries are in the page's order)
+            touched.push_back({node, k, k + 1, {}});
         }
-        std::sort(touched.begin(), touched.end(), [](const Touched& a, const Touched& b) { return a.node < b.node; });
+        byNode.moveAlong(oldEnd, moreEntries);
         // Nodes whose words the part holds now: theirs go where entries of
         // the part stood, or between those before and after it.
         for (int e = 0; e < partEntries; ++e) {
@@ -421,12 +347,8 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
         }
     }
     {
-        std::vector<int>& byNode = lines->entriesByNode;
-        std::vector<int>& starts = lines->nodeEntriesStart;
         if (!touched.empty() && touched.back().node + 2 > static_cast<int>(starts.size()))
             starts.resize(static_cast<size_t>(touched.back().node) + 2, starts.empty() ? 0 : starts.back());
-        for (auto t = touched.rbegin(); t != touched.rend(); ++t)
-            replaceRange(byNode, t->from, t->to, t->now.begin(), t->now.end());
         int shift = 0;
         for (size_t t = 0; t < touched.size(); ++t) {
             shift += static_cast<int>(touched[t].now.size()) - static_cast<int>(touched[t].to - touched[t].from);
@@ -434,6 +356,8 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
             for (size_t n = static_cast<size_t>(touched[t].node) + 1; n < end; ++n)
                 starts[n] += shift;
         }
+        for (auto t = touched.rbegin(); t != touched.rend(); ++t)
+            byNode.replace(t->from, t->to, std::move(t->now));
         // As long as its last node with words.
         while (starts.size() >= 2 && starts[starts.size() - 2] == starts.back())
             starts.pop_back();
@@ -443,44 +367,31 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
 
     // The entries and lines: the part's in place of the old ones, those
     // after it further along, each line where its first word (or break)
-    // stands now.
-    // (Passes over every word after the part: kept tight.)
+    // stands now. (Those after it moved a part of the list at a time.)
     const bool breaksBefore = !lines->lineOfBreak.empty();
-    replaceRange(lines->entries, entriesBefore, entriesAfter, part.entries.begin(), part.entries.end());
-    addFrom(lines->entries, entriesBefore + part.entries.size(), morePieces);
-    replaceRange(lines->lineOf, entriesBefore, entriesAfter, part.lineOf.begin(), part.lineOf.end());
-    addFrom(lines->lineOf, entriesBefore + part.lineOf.size(), moreLines);
-    replaceRange(lines->lines, before, after, part.lines.begin(), part.lines.end());
-    const auto moveLines = [&](size_t first, size_t end) {
-        const auto moved = [moreBoxes, boxFrom, boxesHad](int& box) {
-            if (box >= boxFrom + boxesHad)
-                box += moreBoxes;
-        };
-        for (size_t l = first; l < end; ++l) {
-            Line& line = lines->lines[l];
-            moved(line.block);
-            int top = 0;
-            if (line.lineBreak >= 0) {
-                moved(line.lineBreak);
-                top = tree.boxes[static_cast<size_t>(line.lineBreak)].borderBox.top();
-            } else {
-                line.first += moreEntries;
-                line.last += moreEntries;
-                // (The words of a block that moved stand where they stood,
-                // moved by as much: not read again, one by one.)
-                top = shifted && line.block >= shifted->from && line.block < shifted->to
-                          ? line.firstTop + shifted->dy
-                          : tree.pieces[static_cast<size_t>(lines->entries[static_cast<size_t>(line.first)])].box.top();
-            }
-            line.rect.translate(0, top - line.firstTop);
-            line.baseline += top - line.firstTop;
-            line.firstTop = top;
-        }
-    };
-    layoutengine_detail::inParts(before + part.lines.size(), lines->lines.size(), kLinesAPart, moveLines);
+    lines->entries.addFrom(entriesAfter, morePieces);
+    lines->entries.replace(entriesBefore, entriesAfter, std::move(part.entries));
+    lines->lineOf.addFrom(entriesAfter, moreLines);
+    lines->lineOf.replace(entriesBefore, entriesAfter, std::move(part.lineOf));
+    LineList::Move move;
+    move.entriesBy = moreEntries;
+    move.least = boxFrom + boxesHad;
+    move.boxesBy = moreBoxes;
+    if (shifted) {
+        move.shiftedFrom = shifted->from;
+        move.shiftedTo = shifted->to;
+        move.dy = shifted->dy;
+    }
+    const IndexList& entries = lines->entries;
+    lines->lines.moveAfter(after, move, [&tree, &entries](const Line& line) {
+        return line.lineBreak >= 0
+                   ? tree.boxes[static_cast<size_t>(line.lineBreak)].borderBox.top()
+                   : tree.pieces[static_cast<size_t>(entries[static_cast<size_t>(line.first)])].box.top();
+    });
+    lines->lines.replace(before, after, std::move(part.lines));
     // (Without breaks there are no empty lines to place.)
-    if (breaksBefore || !empty.empty()) {
-        lines->setEmptyBaselines();
+    if (breaksBefore || emptyInPart) {
+        setEmptyBaselines(lines->lines);
         lines->indexBreaks(tree);
     }
     return lines;

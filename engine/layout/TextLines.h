@@ -1,5 +1,8 @@
 #pragma once
 
+#include "engine/layout/IndexList.h"
+#include "engine/layout/LineList.h"
+
 #include <QRect>
 
 #include <cstdint>
@@ -18,22 +21,13 @@ struct LayoutTree;
 // on the thread that lays it out (see LayoutEngine::textLines()).
 struct TextLines
 {
-    struct Line
-    {
-        int first = 0; // entry indices [first, last]; -1 on an empty line
-        int last = 0;
-        int block = -1;
-        QRect rect;
-        int baseline = 0;
-        int lineBreak = -1; // on an empty line: the box of the break that ends it
-        int firstTop = 0;   // where the line's first word (or break) stood when the line was found
-    };
+    using Line = TextLine;
 
-    std::vector<int> entries;                 // indices in LayoutTree::pieces of the words of text nodes
-    std::vector<Line> lines;                  // in the page's order
-    std::vector<int> lineOf;                  // per entry
+    IndexList entries;                        // indices in LayoutTree::pieces of the words of text nodes
+    LineList lines;                           // in the page's order
+    IndexList lineOf;                         // per entry
     std::unordered_map<int, int> lineOfBreak; // break node id -> its empty line
-    std::vector<int> entriesByNode;           // the entries of each text node, in order:
+    IndexList entriesByNode;                  // the entries of each text node, in order:
     std::vector<int> nodeEntriesStart;        // those of node id n start at [n], end at [n + 1]
     // Which lines these are: another number for every TextLines found or
     // updated (one updated in place is not the one it was).
@@ -69,17 +63,26 @@ struct TextLines
     }
 
 private:
-    void find(const LayoutTree& tree);
-    void indexByNode(const LayoutTree& tree);
-    void addEmptyLines(const LayoutTree& tree);
+    // Lines found in a part of the words, in plain lists.
+    struct Found
+    {
+        std::vector<int> entries;
+        std::vector<Line> lines;
+        std::vector<int> lineOf;
+    };
+    // The lines of the words [from, to) of the tree, their entries from
+    // `found.entries.size()` on.
+    static void findIn(const LayoutTree& tree, int from, int to, Found& found);
+    // The empty lines at the breaks of the boxes [from, to) of the tree,
+    // merged in among the lines of text in the page's order (a break comes
+    // before the words laid out after it).
+    static void addEmptyLines(const LayoutTree& tree, int from, int to, Found& found);
+    void indexByNode(const LayoutTree& tree, const std::vector<int>& entries);
     // An empty line at a break's box (its baseline set by setEmptyBaselines).
     static Line emptyLineAt(const LayoutTree& tree, int breakBox);
-    // The lines of the words [from, to) of the tree, their entries from
-    // `entries.size()` on.
-    void findIn(const LayoutTree& tree, int from, int to);
     // The baselines of the empty lines: as on the first line of text of the
     // same height, else a fifth of the height above the bottom.
-    void setEmptyBaselines();
+    template <typename Lines> static void setEmptyBaselines(Lines& lines);
     void indexBreaks(const LayoutTree& tree);
 };
 

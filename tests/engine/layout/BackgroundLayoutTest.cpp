@@ -805,10 +805,11 @@ TEST(BackgroundLayout, TheFirstEditsAfterALongPageIsLaidOutFindRoomInItsLists)
     LayoutEngine& engine = page.layout.engine();
     const LayoutTree& tree = engine.tree();
     const TextLines* lines = engine.textLines().get();
-    // (The boxes are kept in parts: those of the last stay where they are.)
+    // (The boxes and lines are kept in parts: those of the last stay where
+    // they are.)
     const LayoutBox* lastBox = &tree.boxes.back();
-    const TextLines::Line* lineList = lines->lines.data();
-    const int* byNode = lines->entriesByNode.data();
+    const TextLines::Line* lastLine = &lines->lines.back();
+    const int* lastEntry = &lines->entries.back();
     const int* starts = lines->nodeEntriesStart.data();
     Document* doc = page.doc.get();
     doc->selection().collapseAt(doc->getElementById(QStringLiteral("p1500"))->firstChild(), 2);
@@ -818,8 +819,8 @@ TEST(BackgroundLayout, TheFirstEditsAfterALongPageIsLaidOutFindRoomInItsLists)
         const std::shared_ptr<const TextLines> now = engine.textLines();
         ASSERT_EQ(now.get(), lines) << "updated where they stand";
         EXPECT_EQ(&tree.boxes.back(), lastBox);
-        EXPECT_EQ(now->lines.data(), lineList);
-        EXPECT_EQ(now->entriesByNode.data(), byNode);
+        EXPECT_EQ(&now->lines.back(), lastLine);
+        EXPECT_EQ(&now->entries.back(), lastEntry);
         EXPECT_EQ(now->nodeEntriesStart.data(), starts);
     }
     expectSameAsFullLayout(page.layout, *doc, "enter and backspace");

@@ -333,7 +333,21 @@ bool editAndUndoPage(unsigned seed, bool more, bool moreEdits = false)
         EXPECT_EQ(mine.lineOf, whole->lineOf) << history;
         EXPECT_EQ(mine.entriesByNode, whole->entriesByNode) << history;
         EXPECT_EQ(mine.nodeEntriesStart, whole->nodeEntriesStart) << history;
+        EXPECT_EQ(mine.lineOfBreak, whole->lineOfBreak) << history;
         EXPECT_EQ(mine.lines.size(), whole->lines.size()) << history;
+        // (Each line where a fresh look at the words finds it: the lines
+        // after an edit are moved, not found again.)
+        for (size_t i = 0; i < std::min(mine.lines.size(), whole->lines.size()); ++i) {
+            const TextLines::Line& a = mine.lines[i];
+            const TextLines::Line& b = whole->lines[i];
+            if (!(a.first == b.first && a.last == b.last && a.block == b.block && a.rect == b.rect &&
+                  a.baseline == b.baseline && a.lineBreak == b.lineBreak)) {
+                ADD_FAILURE() << "line " << i << " at " << a.rect.y() << " for " << b.rect.y() << ", block " << a.block
+                              << " for " << b.block << "\n"
+                              << history;
+                break;
+            }
+        }
         return !::testing::Test::HasFailure();
     };
     const int edits = 2 + maker.pick(8);
