@@ -1,6 +1,7 @@
 #pragma once
 
 #include <litehtml/litehtml.h>
+#include <litehtml/el_text.h>
 
 #include <functional>
 
