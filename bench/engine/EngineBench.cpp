@@ -6,6 +6,7 @@
 #include "engine/dom/Document.h"
 #include "engine/html/HtmlSerializer.h"
 #include "engine/markup/UndoManager.h"
+#include "platform/BackgroundWork.h"
 
 #include <benchmark/benchmark.h>
 #include <gumbo.h>
@@ -14,6 +15,7 @@
 #include <cstdlib>
 
 #include <QString>
+#include <QThreadPool>
 
 using namespace engine;
 
@@ -140,5 +142,27 @@ void BM_DomMemory(benchmark::State& state)
     state.counters["dom_bytes_per_page_byte"] = ratio;
 }
 BENCHMARK(BM_DomMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A long page (paragraphs of a letter each) let go of while nobody else
+// holds a node of it: the window's share, the look at every node before the
+// tree goes to a worker thread to be taken apart.
+void BM_LetGoOfLongPage(benchmark::State& state)
+{
+    QString html = QStringLiteral("<html><body>\n");
+    for (int64_t i = 0; i < state.range(0); ++i)
+        html += QStringLiteral("<p>a</p>\n");
+    html += QStringLiteral("</body></html>");
+    for (auto _ : state) {
+        state.PauseTiming();
+        Ref<Document> doc = Document::create();
+        doc->replaceContent(html);
+        state.ResumeTiming();
+        doc = Ref<Document>();
+        state.PauseTiming();
+        platform::backgroundPool()->waitForDone();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_LetGoOfLongPage)->Arg(600000)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

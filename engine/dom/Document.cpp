@@ -99,20 +99,28 @@ bool Document::takeApartOnAWorker()
     // Only a tree nothing else holds a node of (each node held by its parent
     // alone) goes: no code here can reach it then, and its nodes' counts
     // are the worker's alone.
-    // (The children of a node are looked at together: their counts are
-    // read side by side, not one after another down the tree.)
+    // (Walked in page order, each node's children right after it: that is
+    // the order a page read was made in, and so the order its nodes and
+    // their lists of children stand in memory; the walk reads on ahead.)
+    struct Open
+    {
+        const Node* node;
+        size_t next;
+    };
     int taken = 0;
-    std::vector<const Node*> open{this};
+    std::vector<Open> open{{this, 0}};
     while (!open.empty()) {
-        const Node* n = open.back();
-        open.pop_back();
-        for (const Ref<Node>& child : n->m_children) {
-            if (child->refCount() != 1 || child->m_doc != this)
-                return false;
-            ++taken;
-            if (!child->m_children.empty())
-                open.push_back(child.get());
+        Open& at = open.back();
+        if (at.next == at.node->m_children.size()) {
+            open.pop_back();
+            continue;
         }
+        const Node* child = at.node->m_children[at.next++].get();
+        if (child->refCount() != 1 || child->m_doc != this)
+            return false;
+        ++taken;
+        if (!child->m_children.empty())
+            open.push_back({child, 0});
     }
     std::vector<Ref<Node>> tree = std::exchange(m_children, {});
     m_liveNodes -= taken;

@@ -96,6 +96,38 @@ TEST(DomTree, ANodeOfALongPageHeldElsewhereStaysWhole)
     EXPECT_EQ(held->document()->nodeCount(), 4);
 }
 
+// However deep and wherever it stands (the first text, an element in the
+// middle, the last text), a node held elsewhere keeps the page from being
+// taken apart on a worker: it stays whole and counted.
+TEST(DomTree, ANodeHeldAnywhereInALongPageKeepsItFromTheWorker)
+{
+    struct Held
+    {
+        const char* paragraph;
+        bool bold;    // the B, not the paragraph's first text
+        bool inside;  // the text inside it
+        QString html; // what it holds then
+        int nodes;    // nodes its document counts then
+    };
+    const Held cases[] = {{"p0", false, false, QStringLiteral("para "), 1},
+                          {"p3000", true, false, QStringLiteral("<B>3000</B>"), 2},
+                          {"p5999", true, true, QStringLiteral("5999"), 1}};
+    for (const Held& c : cases) {
+        SCOPED_TRACE(c.paragraph);
+        Ref<Node> held;
+        {
+            auto doc = pageFrom(longPage());
+            Node* node = doc->getElementById(QString::fromLatin1(c.paragraph))->child(c.bold ? 1 : 0);
+            held = Ref<Node>(c.inside ? node->child(0) : node);
+        }
+        platform::backgroundPool()->waitForDone();
+        EXPECT_FALSE(held->parentNode());
+        const Element* element = held->asElement();
+        EXPECT_EQ(element ? element->outerHTML() : held->asText()->data(), c.html);
+        EXPECT_EQ(held->document()->nodeCount(), c.nodes);
+    }
+}
+
 TEST(DomTree, InsertBeforeMovesANodeAndRefusesCycles)
 {
     auto doc = pageFrom("<body><div id=a><span id=s>x</span></div><div id=b></div></body>");
