@@ -1650,8 +1650,9 @@ public:
     }
 
     // An end tag (its lower-case name) that the tree builder reads
-    // (`tables`: how many tables are open around after it).
-    void end(std::string_view name, int tables)
+    // (`tables`: how many tables are open around after it; `tableEnded`:
+    // it is a TABLE end tag that closed one).
+    void end(std::string_view name, int tables, bool tableEnded = false)
     {
         m_lastOpened = Opened::Nothing;
         // Its current element SVG or MathML (not an HTML element inside an
@@ -1680,7 +1681,11 @@ public:
             !m_html.mayHold(name, m_open.back().html) && closeForeign(name, m_open.back().html))
             return;
         const size_t lo = endReach(name, tables);
-        const HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_html.size());
+        HtmlOpen::Outcome o = m_html.endEffect(name, lo, m_html.size());
+        // A table that the end tag closed, found with nothing unknown above
+        // it, is the innermost one open: it is closed with what it holds.
+        if (tableEnded && o.effect == HtmlOpen::Effect::MayClose)
+            o.effect = HtmlOpen::Effect::Closes;
         if (o.effect == HtmlOpen::Effect::Closes) {
             // With what was opened in the element it closes.
             size_t keep = m_open.size();
@@ -1760,11 +1765,17 @@ private:
     // element of its name walks past an SVG TITLE, which the tree builder
     // does not take for special, and past the SVG around it, down to the
     // table around that SVG (`tables`: how many are open), if it is open.
+    // Where a table opened in the innermost point is open, only what was
+    // opened above it is in reach of an end tag not read as its table's (the
+    // tree builder stops at the table, or at a part of it).
     size_t endReach(std::string_view name, int tables) const
     {
         if (name == "template" || m_open.empty())
             return 0;
         size_t k = m_open.size() - 1;
+        if (tables > m_open[k].tables && !readAsTheTables(name))
+            if (const size_t table = m_html.above("table", m_open[k].html, m_html.size()); table > m_open[k].html)
+                return table;
         const bool walk = HtmlOpen::closesTheNearest(name);
         if (m_open[k].foreign ? m_html.size() != m_open[k].html : !(walk && isSvgTitle(k)))
             return m_open[k].html;
@@ -1784,6 +1795,12 @@ private:
         }
     }
     bool isSvgTitle(size_t k) const { return !m_open[k].foreign && m_open[k].name == "title"; }
+    // The end tags a table reads by its own rules.
+    static bool readAsTheTables(std::string_view name)
+    {
+        return name == "table" || name == "caption" || name == "colgroup" || name == "col" || name == "tbody" ||
+               name == "thead" || name == "tfoot" || name == "tr" || name == "td" || name == "th";
+    }
 
     // Closes the entries from `keep` on, with the HTML elements in them.
     void close(size_t keep)
@@ -2323,6 +2340,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             }
         }
         const bool html = !foreign.inForeign();
+        const int tablesBefore = select.tables();
         const bool ignored = html && select.ignores(lowerName, closing);
         if (html && select.endedBefore())
             foreign.end("select", select.tables());
@@ -2331,7 +2349,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             continue;
         }
         if (closing) {
-            foreign.end(lowerName, select.tables());
+            foreign.end(lowerName, select.tables(), lowerName == "table" && select.tables() < tablesBefore);
         } else if (!foreign.start(lowerName, attributes, selfClosed, select.tables())) {
             if (!select.ignoresTablePartStart(lowerName))
                 foreign.htmlStart(lowerName, kind);

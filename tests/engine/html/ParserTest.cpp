@@ -914,6 +914,28 @@ TEST(HtmlParser, ASecondAnchorInTheSamePointClosesTheFirstWithWhatItHolds)
                     }
 }
 
+// An end tag read in a table opened in an integration point stops at the
+// table (the tree builder's walk ends there), and a TABLE end tag closes
+// what the table holds with it. The scan took the first for reaching past
+// the table, the second for leaving what stood in the table unknown: it
+// then took the end tag of the point for closing it (the first), or an
+// unknown element's for not closing the SVG around (the second), and read
+// an SVG SELECT as HTML (in a table: the program ended there).
+TEST(HtmlParser, EndTagsInATableOpenedInAPointStopAtTheTableThatClosesWhatItHolds)
+{
+    static const char* const kPoints[][2] = {
+        {"<svg><title>", "</title>"}, {"<svg><desc>", "</desc>"}, {"<math><mi>", "</mi>"}};
+    static const char* const kTail = "<title><select></title><table><td><svg><select><title><select><table>";
+    for (const auto& point : kPoints)
+        for (const char* element : {"<l>", "<span>", "<b>", "<x-y>"})
+            for (const char* end : {"</is>", "</span>", "</l>", "</b>", "</x-y>"}) {
+                const QByteArray in = QByteArray(point[0]) + element + "<table>" + end + "</table>" + point[1] + kTail;
+                expectNoForeignSelectAndAStableSave(in.constData());
+                const QByteArray around = QByteArray(element) + point[0] + "<table></table>" + end + point[1] + kTail;
+                expectNoForeignSelectAndAStableSave(around.constData());
+            }
+}
+
 // A '/' that ends an unquoted attribute value is part of the value: the
 // tag does not close itself. The scan took such a MATH for closed and the
 // SCRIPT in it for an HTML one, whose text it passed over, SVG and SELECT
