@@ -191,7 +191,7 @@ void DocumentLayout::freeTablesInBackground()
 {
     // The tables of a long page are let go of on a worker thread: freeing
     // them takes a while (their texts share the page's, counted atomically).
-    if (std::max(m_ids.size(), m_textAtLayout.size()) > kTablesFreedInBackground) {
+    if (std::max(size_t(m_ids.size()), m_textAtLayout.size()) > size_t(kTablesFreedInBackground)) {
         platform::disposeInBackground([ids = std::exchange(m_ids, {}), styles = std::exchange(m_styleAtLayout, {}),
                                        texts = std::exchange(m_textAtLayout, {})]() mutable {
             ids.clear();
@@ -431,12 +431,15 @@ void DocumentLayout::adoptNodes(size_t from)
 {
     if (m_writer)
         m_writer->moveNodesInto(m_nodes);
+    // (The texts by id, a place for each node: the page's nodes are taken in
+    // in the order of their ids, so that the list is written straight on.)
+    m_textAtLayout.resize(m_nodes.size());
     for (size_t i = from; i < m_nodes.size(); ++i) {
         const Node* n = m_nodes[i].get();
         const int id = static_cast<int>(i);
         m_ids.insert(n, id);
         if (const Text* t = n->asText())
-            m_textAtLayout.insert(id, t->data());
+            m_textAtLayout[i] = t->data();
         if (const Element* e = n->isText() ? nullptr : n->asElement()) {
             if (const Style* s = e->styleIfAny())
                 m_styleAtLayout.insert(id, s->cssText());
@@ -457,10 +460,7 @@ void DocumentLayout::startInBackground()
 
 size_t DocumentLayout::nodeRoom() const
 {
-    // (Texts never stand side by side in a page as read: at most two nodes
-    // in three are texts, as in a run of paragraphs with white space between
-    // them.)
-    return std::min({m_nodes.capacity(), size_t(m_ids.capacity()), size_t(m_textAtLayout.capacity()) * 3 / 2});
+    return std::min({m_nodes.capacity(), size_t(m_ids.capacity()), m_textAtLayout.capacity()});
 }
 
 void DocumentLayout::writeOn()
@@ -479,7 +479,7 @@ void DocumentLayout::writeOn()
     if (nodeRoom() < expected) {
         m_nodes.reserve(expected + expected / 32);
         m_ids.reserve(qsizetype(expected + expected / 32));
-        m_textAtLayout.reserve(qsizetype(expected * 2 / 3 + 1));
+        m_textAtLayout.reserve(expected + expected / 32);
         scheduleStep(&DocumentLayout::writeOn);
         return;
     }
@@ -833,6 +833,14 @@ QSize DocumentLayout::canvasSize()
     if (m_long)
         canvas.setHeight(std::max(canvas.height(), m_viewport.height() + 1));
     return canvas;
+}
+
+const QString* DocumentLayout::textAtLayout(int id) const
+{
+    const size_t at = size_t(id);
+    return id >= 0 && at < m_textAtLayout.size() && at < m_nodes.size() && m_nodes[at] && m_nodes[at]->isText()
+               ? &m_textAtLayout[at]
+               : nullptr;
 }
 
 int DocumentLayout::nodeId(const Node* node) const
@@ -1221,13 +1229,13 @@ void DocumentLayout::textChanged(Text* text)
     // Typing: the words of the text node change in place. (A text written
     // but not in the part of a long page shown yet changes in the parts
     // that come in.)
-    if (id >= 0 && !m_structureDirty && m_textAtLayout.contains(id)) {
-        const QString before = m_textAtLayout.value(id);
+    if (const QString* written = id >= 0 && !m_structureDirty ? textAtLayout(id) : nullptr) {
+        const QString before = *written;
         const bool shown = !m_writer || m_engine.laysOut(id);
         if (!shown || m_engine.replaceText(id, before, text->data())) {
             if (m_writer)
                 noteTextWhileWriting(id, before, text->data());
-            m_textAtLayout.insert(id, text->data());
+            m_textAtLayout[size_t(id)] = text->data();
             ++m_counters.textUpdates;
             m_layoutDirty = m_layoutDirty || shown;
             requestRepaint();

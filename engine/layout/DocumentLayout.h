@@ -94,7 +94,7 @@ public:
     };
     const Counters& counters() const { return m_counters; }
     // How many nodes the tables of the nodes written have room for, the
-    // least of them (texts counted as at most two nodes in three).
+    // least of them.
     size_t nodeRoom() const;
 
     // The layout, brought up to date first.
@@ -237,6 +237,8 @@ private:
     // page must be written and laid out whole.
     bool layOutTreeChanges();
     std::vector<std::pair<QString, QString>> layoutAttributes(const Element* el) const;
+    // The text the layout holds of text node `id`; null when `id` is none.
+    const QString* textAtLayout(int id) const;
 
     Document* m_doc;
     bool m_providesSize = false;
@@ -244,9 +246,10 @@ private:
     std::vector<Ref<Node>> m_nodes;
     QHash<const Node*, int> m_ids;
     QHash<int, QString> m_styleAtLayout; // style text the layout last read
-    QHash<int, QString> m_textAtLayout;  // text of each text node the layout holds
-    QSet<int> m_restyle;                 // restyle now
-    QSet<int> m_deferredRestyle;         // restyle with the next layout (moved boxes)
+    // The text of each text node the layout holds, by id (null for the other nodes).
+    std::vector<QString> m_textAtLayout;
+    QSet<int> m_restyle;         // restyle now
+    QSet<int> m_deferredRestyle; // restyle with the next layout (moved boxes)
     bool m_structureDirty = true;
     struct TreeChange
     {

@@ -10,6 +10,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <utility>
 
 namespace engine {
@@ -80,6 +82,15 @@ bool dropsLeadingNewline(const QString& upperTag)
            upperTag == QLatin1String("TEXTAREA");
 }
 
+// A node id (written for every node of a long page: without a string of
+// its own).
+void appendNumber(QString& out, int number)
+{
+    char digits[12];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
+    out += QLatin1String(digits, written.ptr - digits);
+}
+
 // The start tag of an element as the layout reads it: its node id first,
 // its attributes, its inline style.
 void writeStartTag(QString& out, const Element& el, const QString& tag, int id, const QString& css)
@@ -89,7 +100,7 @@ void writeStartTag(QString& out, const Element& el, const QString& tag, int id, 
     out += u' ';
     out += QLatin1String(kNodeIdAttribute);
     out += u'=';
-    out += QString::number(id);
+    appendNumber(out, id);
     for (int i = 0; i < el.attributeCount(); ++i) {
         const Attribute& a = el.attributeAt(i);
         if (!isValidAttributeName(a.name) ||
@@ -358,7 +369,9 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
             return;
         }
         const int id = addNode(node);
-        out += QStringLiteral("<!--#%1-->").arg(id);
+        out += QLatin1String("<!--#");
+        appendNumber(out, id);
+        out += QLatin1String("-->");
         // (The parser reads a carriage return as a line feed: such a text
         // is parsed.)
         if (m_leaveOutFrom > 0 && text->data().size() >= m_leaveOutFrom && !text->data().contains(u'\r')) {
