@@ -895,7 +895,7 @@ public:
 
     // An HTML start tag (its lower-case name; `kind`: how the scan reads
     // it) with the elements from `lo` up in its reach.
-    void start(std::string_view name, TagKind kind, size_t lo)
+    void start(std::string_view name, TagKind kind, size_t lo, bool endsATable = false)
     {
         const Class c = classOf(name);
         if (startsListPart(name))
@@ -971,6 +971,15 @@ public:
             return;
         case Class::Table:
         case Class::Form:
+            if (endsATable) {
+                // A table started in a table (not in its cells) closes that
+                // one with what it holds first.
+                const Outcome o = endEffect("table", lo, m_open.size());
+                if (o.effect == Effect::MayClose)
+                    forget(o.at, "table");
+                else if (o.effect == Effect::Unknown)
+                    unknownFrom(lo);
+            }
             closeParagraph(lo);
             push(name, false);
             return;
@@ -1622,9 +1631,9 @@ public:
     }
 
     // An HTML start tag (`kind`: how the scan reads it).
-    void htmlStart(std::string_view name, TagKind kind)
+    void htmlStart(std::string_view name, TagKind kind, bool endsATable = false)
     {
-        m_html.start(name, kind, htmlFloor());
+        m_html.start(name, kind, htmlFloor(), endsATable);
         m_lastOpened = Opened::Html;
     }
 
@@ -1773,6 +1782,11 @@ private:
         if (name == "template" || m_open.empty())
             return 0;
         size_t k = m_open.size() - 1;
+        // (A MathML ANNOTATION-XML is special: the walk of an HTML end tag
+        // from a MathML element in it stops there.)
+        if (m_open[k].foreign && m_open[k].math && m_html.size() == m_open[k].html &&
+            std::find(m_open[k].inside.begin(), m_open[k].inside.end(), "annotation-xml") != m_open[k].inside.end())
+            return m_html.size();
         if (tables > m_open[k].tables && !readAsTheTables(name))
             if (const size_t table = m_html.above("table", m_open[k].html, m_html.size()); table > m_open[k].html)
                 return table;
@@ -2352,7 +2366,8 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             foreign.end(lowerName, select.tables(), lowerName == "table" && select.tables() < tablesBefore);
         } else if (!foreign.start(lowerName, attributes, selfClosed, select.tables())) {
             if (!select.ignoresTablePartStart(lowerName))
-                foreign.htmlStart(lowerName, kind);
+                foreign.htmlStart(lowerName, kind,
+                                  lowerName == "table" && tablesBefore > 0 && select.tables() == tablesBefore);
         } else {
             // An SVG or MathML element of that name holds markup.
             if (kind == TagKind::RawText || kind == TagKind::Script || kind == TagKind::PlainText)
