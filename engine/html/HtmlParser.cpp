@@ -1024,8 +1024,7 @@ public:
             // innermost; a mark that holds one holds the innermost, open
             // among the elements it stands for, at `at`.)
             for (size_t k = top; k-- > lo;) {
-                if (m_open[k].name.empty() &&
-                    std::find(m_open[k].hidden.begin(), m_open[k].hidden.end(), "template") != m_open[k].hidden.end())
+                if (m_open[k].name.empty() && m_open[k].hides("template"))
                     return {Effect::Unknown, k};
                 if (m_open[k].known && m_open[k].name == "template")
                     return {Effect::Closes, k};
@@ -1074,10 +1073,15 @@ public:
         }
         case Class::TablePart:
         case Class::Table: {
-            // Closes its table's parts, or the table.
+            // Closes its table's parts, or the table: the nearest table,
+            // past a mark that stands for none (nor for a template, whose
+            // content the table's tags do not reach past).
             for (size_t k = top; k-- > lo;) {
-                if (m_open[k].name.empty())
-                    return {Effect::Unknown, lo};
+                if (m_open[k].name.empty()) {
+                    if (m_open[k].hides("table") || m_open[k].hides("template"))
+                        return {Effect::Unknown, lo};
+                    continue;
+                }
                 if (m_open[k].name == "table")
                     return {Effect::MayClose, c == Class::Table ? k : k + 1};
             }
@@ -1179,7 +1183,7 @@ public:
     {
         for (size_t k = from; k < m_open.size(); ++k) {
             const Open& e = m_open[k];
-            if (e.name == name || std::find(e.hidden.begin(), e.hidden.end(), name) != e.hidden.end())
+            if (e.name == name || e.hides(name))
                 return true;
         }
         return false;
@@ -1259,6 +1263,8 @@ private:
         // still be open. Others are opened only by tags the scan sees,
         // but formatting elements opened again.)
         std::vector<std::string> hidden;
+
+        bool hides(std::string_view n) const { return std::find(hidden.begin(), hidden.end(), n) != hidden.end(); }
     };
     enum class Class {
         Void,       // no content, closes nothing (but an HR closes a paragraph)

@@ -936,6 +936,85 @@ TEST(HtmlParser, EndTagsInATableOpenedInAPointStopAtTheTableThatClosesWhatItHold
             }
 }
 
+// A TABLE end tag closes the nearest table with what it holds, also past
+// what a table part's start tag left the scan unsure of (the cell, row and
+// section it opens). The scan took the table's content for unknown, the
+// element around the table in an SVG TITLE with it, and the TITLE's end
+// tag for closing the TITLE (the element keeps it open): a TITLE after it
+// was read as SVG (it is raw text), and a SELECT in the SVG after that, in
+// a table, ended the program.
+TEST(HtmlParser, ATableEndTagClosesTheTableItHoldsPastItsParts)
+{
+    static const char* const kPoints[][2] = {{"<svg><title>", "</title>"},
+                                             {"<svg><desc>", "</desc>"},
+                                             {"<math><mi>", "</mi>"},
+                                             {"<math><annotation-xml encoding=text/html>", "</annotation-xml>"}};
+    static const char* const kParts[] = {"<td>", "<th>", "<tr>", "<tbody>", "<caption>", "<tr><td>", "<td><b>"};
+    for (const auto& point : kPoints)
+        for (const char* element : {"<s>", "<s\x01>", "<sx>", "<span>", "<a>", "<div>"})
+            for (const char* part : kParts)
+                for (const char* tail : {"<title><select></title><table><svg><select><title><select><td>",
+                                         "<svg><select><title><select><table>"}) {
+                    const QByteArray page =
+                        QByteArray(point[0]) + element + "<table>" + part + "</table>" + point[1] + tail;
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+}
+
+// A TABLE start tag in a table outside its cells (or in a part of it) closes
+// that table with what it holds and opens the next; one in a cell or a
+// caption is one more. Read in an SVG or MathML integration point, around
+// elements the scan may or may not follow, neither leaves the point's end
+// tag to close it while the tree builder keeps it open.
+TEST(HtmlParser, ATableStartedInATableInAPointClosesThatTable)
+{
+    static const char* const kAround[] = {"", "<table><td>", "<table><caption>", "<math><mi><table><td>"};
+    static const char* const kPoints[][2] = {{"<svg><title>", "</title>"},
+                                             {"<svg><desc>", "</desc>"},
+                                             {"<svg><foreignObject>", "</foreignObject>"},
+                                             {"<math><mi>", "</mi>"}};
+    static const char* const kInTable[] = {"", "<s>", "<d>", "<b>", "<span>", "<tr>", "<tbody>", "<colgroup>", "<td>"};
+    static const char* const kSecond[] = {"<table>", "<table></table>", "<table><td></table>"};
+    static const char* const kTails[] = {"<select><title><select><td>", "<svg></v><select><title><select><table>",
+                                         "<title><select></title><table><svg><select><title><select><td>"};
+    for (const char* around : kAround)
+        for (const auto& point : kPoints)
+            for (const char* inTable : kInTable)
+                for (const char* second : kSecond)
+                    for (const char* tail : kTails) {
+                        const QByteArray page =
+                            QByteArray(around) + point[0] + "<table>" + inTable + second + point[1] + tail;
+                        expectNoForeignSelectAndAStableSave(page.constData());
+                    }
+}
+
+// The walk of an HTML end tag from a MathML element stops at an
+// ANNOTATION-XML (whatever its encoding) around it: the HTML element open
+// around the MathML stays open, and so does the MathML. A TITLE after it is
+// then an SVG or MathML one, never the HTML one whose text the scan would
+// read as tags.
+TEST(HtmlParser, EndTagsInAMathAnnotationStopThere)
+{
+    static const char* const kAround[][2] = {{"<l>", "</l>"},     {"<span>", "</span>"}, {"<b>", "</b>"},
+                                             {"<div>", "</div>"}, {"<x-y>", "</x-y>"},   {"<a>", "</a>"},
+                                             {"<p>", "</p>"},     {"<li>", "</li>"}};
+    static const char* const kMath[] = {
+        "<math><annotation-xml>",         "<math><annotation-xml><mrow>",
+        "<math><mrow><annotation-xml>",   "<math><annotation-xml encoding=image/svg+xml>",
+        "<math><annotation-xml><svg><g>", "<math><annotation-xml><annotation-xml>"};
+    static const char* const kTails[] = {"<title><table><caption><svg><select><title><table><table>",
+                                         "<title><select></title><table><svg><select><title><select><td>"};
+    for (const auto& around : kAround)
+        for (const char* math : kMath)
+            for (const char* end : {around[1], "</is>", "</table>"})
+                for (const char* tail : kTails) {
+                    const QByteArray page = QByteArray(around[0]) + math + end + tail;
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                    const QByteArray inTable = QByteArray("<table><td>") + around[0] + math + end + tail;
+                    expectNoForeignSelectAndAStableSave(inTable.constData());
+                }
+}
+
 // A '/' that ends an unquoted attribute value is part of the value: the
 // tag does not close itself. The scan took such a MATH for closed and the
 // SCRIPT in it for an HTML one, whose text it passed over, SVG and SELECT
