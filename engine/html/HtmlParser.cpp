@@ -840,6 +840,29 @@ bool joinsWithWhatFollows(const QByteArray& out)
     return false;
 }
 
+// Whether the tree builder's first token of the input is a DOCTYPE (white
+// space, comments and bogus comments may come before it).
+bool startsWithDoctype(const char* s, qsizetype n)
+{
+    qsizetype i = 0;
+    for (;;) {
+        while (i < n && (s[i] == ' ' || s[i] == '\t' || s[i] == '\n' || s[i] == '\r' || s[i] == '\f'))
+            ++i;
+        if (i + 1 >= n || s[i] != '<' || (s[i + 1] != '!' && s[i + 1] != '?'))
+            return false;
+        if (s[i + 1] == '!' && i + 3 < n && s[i + 2] == '-' && s[i + 3] == '-') {
+            i = commentEnd(s, i, n) + 1;
+            continue;
+        }
+        if (s[i + 1] == '!' && n - i >= 9 && qstrnicmp(s + i + 2, "doctype", 7) == 0)
+            return true;
+        const void* gt = std::memchr(s + i, '>', size_t(n - i));
+        if (!gt)
+            return false;
+        i = static_cast<const char*>(gt) - s + 1;
+    }
+}
+
 // The names of the elements from which the tree builder works out its
 // insertion mode again (it does not ask whether they are HTML ones).
 bool setsTreeBuilderMode(std::string_view name)
@@ -871,6 +894,12 @@ public:
         Effect effect = Effect::Nothing;
         size_t at = 0;
     };
+
+    // Whether the tree builder reads the page in quirks mode: it does
+    // where no DOCTYPE comes first, and may where one does (what the
+    // DOCTYPE says decides it).
+    enum class Quirks { Yes, Maybe };
+    void setQuirks(Quirks quirks) { m_quirks = quirks; }
 
     size_t size() const { return m_open.size(); }
 
@@ -980,7 +1009,12 @@ public:
                 else if (o.effect == Effect::Unknown)
                     unknownFrom(lo);
             }
-            closeParagraph(lo);
+            // (A TABLE leaves a paragraph open in a page read in quirks
+            // mode.)
+            if (c == Class::Form)
+                closeParagraph(lo);
+            else if (m_quirks == Quirks::Maybe)
+                mayClose("p", lo);
             push(name, false);
             return;
         case Class::Frameset:
@@ -1498,6 +1532,7 @@ private:
     // Formatting elements that may be open or listed where the scan does
     // not see them.
     bool m_reopenable = false;
+    Quirks m_quirks = Quirks::Yes;
     Listed m_anchors;
     Listed m_nobrs;
     // The starts of elements that start a new part of the list of
@@ -1514,6 +1549,7 @@ class ForeignContent
 {
 public:
     bool inForeign() const { return !m_open.empty() && m_open.back().foreign; }
+    void setQuirks(HtmlOpen::Quirks quirks) { m_html.setQuirks(quirks); }
     // Whether the tree builder's current element is an SVG or MathML one
     // (also an integration point with no HTML element open in it), or may
     // be one (the HTML elements the scan saw opened in it may all have
@@ -2254,6 +2290,7 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
     };
     int depth = 0;
     ForeignContent foreign;
+    foreign.setQuirks(startsWithDoctype(s, n) ? HtmlOpen::Quirks::Maybe : HtmlOpen::Quirks::Yes);
     SelectContent select;
     for (qsizetype i = 0; i < n; ++i) {
         const void* lt = std::memchr(s + i, '<', size_t(n - i));

@@ -988,6 +988,35 @@ TEST(HtmlParser, ATableStartedInATableInAPointClosesThatTable)
                     }
 }
 
+// A TABLE start tag closes a paragraph open only where the tree builder
+// reads the page in standards mode: a page whose input does not start with
+// a DOCTYPE (the one written first is kept apart) keeps it open, and one
+// that does may. The scan took the paragraph for closed in a cell and an
+// unknown element's end tag in SVG after the table for closing the element
+// around the paragraph, and the SVG with it: a SELECT after it was read as
+// HTML, in SVG in a table, which ended the program.
+TEST(HtmlParser, ATableStartLeavesAParagraphOpenInQuirksMode)
+{
+    static const char* const kDoctypes[] = {"",
+                                            "<!DOCTYPE html>",
+                                            "<!DOCTYPE html><!DOCTYPE html>",
+                                            "<!-- c --> <!doctype html><!DOCTYPE html>",
+                                            "<!DOCTYPE html><?x?><!DOCTYPE html PUBLIC \"-//W3C//DTD HTML 4.0//EN\">",
+                                            "<!DOCTYPE html><!x><!DOCTYPE html SYSTEM \"about:legacy-compat\">"};
+    static const char* const kTails[] = {"<svg></o><select><title><table><table>",
+                                         "<svg></o><select><title><select><td>",
+                                         "<math><mi></o></mi><select><title><table>"};
+    for (const char* doctype : kDoctypes)
+        for (const char* around : {"<table><td>", "<table><caption>", "", "<svg><title>"})
+            for (const char* element : {"<T>", "<span>", "<b>", ""})
+                for (const char* paragraph : {"<P>", "<p><i>", "<p><x>"})
+                    for (const char* tail : kTails) {
+                        const QByteArray page =
+                            QByteArray(doctype) + around + element + paragraph + "<table></table>" + tail;
+                        expectNoForeignSelectAndAStableSave(page.constData());
+                    }
+}
+
 // The walk of an HTML end tag from a MathML element stops at an
 // ANNOTATION-XML (whatever its encoding) around it: the HTML element open
 // around the MathML stays open, and so does the MathML. A TITLE after it is
