@@ -197,12 +197,6 @@ int borderBoxHeight(litehtml::element& el)
     return el.get_position().height + el.padding_top() + el.padding_bottom() + el.border_top() + el.border_bottom();
 }
 
-// The whole pixel a place to the fraction of a pixel is laid out at.
-int wholePixel(float exact)
-{
-    return static_cast<int>(std::floor(exact + 0.5f));
-}
-
 // The fraction of a pixel the content of the blocks being laid out starts
 // below its whole pixel.
 thread_local float originFraction = 0;
@@ -246,6 +240,11 @@ struct LayoutScope
 
 } // namespace
 } // namespace blockflow_detail
+
+int wholePixel(float exact)
+{
+    return static_cast<int>(std::floor(exact + 0.5f));
+}
 
 void MarginStrut::add(float margin, bool isQuirky)
 {
@@ -650,12 +649,12 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
         m_bottom.add(trailing);
     else
         exactHeight += trailing.collapsed();
-    int height = blockflow_detail::wholePixel(flow.origin + exactHeight);
+    int height = wholePixel(flow.origin + exactHeight);
     m_contentHeight = height;
     // 3. The top margin: litehtml collapsed it again after its own rule (also
     //    with the first child's of a box with a flow of its own); the floats
     //    inside moved along with it, and move back.
-    const int topMargin = blockflow_detail::wholePixel(m_top.collapsed());
+    const int topMargin = wholePixel(m_top.collapsed());
     if (margins.top != topMargin) {
         self.update_floats(topMargin - margins.top, self.shared_from_this());
         margins.top = topMargin;
@@ -672,7 +671,7 @@ void BlockFlow::endRender(litehtml::html_tag& self, const litehtml::box::vector&
     // 5. The bottom margin ends at the whole pixel nearest its exact end,
     //    where lines that follow begin.
     const float exactEnd = m_originFraction + static_cast<float>(pos.height) + m_heightFraction + m_bottom.collapsed();
-    margins.bottom = blockflow_detail::wholePixel(exactEnd) - pos.height;
+    margins.bottom = wholePixel(exactEnd) - pos.height;
     pos.y = y + self.content_margins_top();
     leaveLayout();
 }

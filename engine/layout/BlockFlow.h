@@ -27,7 +27,11 @@ struct MarginStrut
     // The margin at the top or bottom edge of a BODY or cell.
     float collapsedAtQuirkyEdge() const { return positive + negative; }
     MarginStrut withoutQuirky() const { return {positive, negative, 0}; }
+    bool operator==(const MarginStrut&) const = default;
 };
+
+// The whole pixel a place to the fraction of a pixel is laid out at.
+int wholePixel(float exact);
 
 // The vertical flow of the blocks in an element: litehtml 0.6 collapses a
 // block's margins with its parent's before it knows them (so that each of

@@ -5,6 +5,7 @@
 #include "engine/layout/WordsMeasure.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -105,11 +106,11 @@ bool sameSides(const litehtml::margins& a, const litehtml::margins& b)
     return a.left == b.left && a.right == b.right;
 }
 
-// Two adjoining vertical margins as one: the largest positive one and the
-// most negative one added (CSS 2.1, 8.3.1 "Collapsing margins").
-int collapsed(int a, int b)
+// Whether two places lie at the same fraction of a pixel (as far as
+// floating point tells them apart).
+bool sameFraction(float a, float b)
 {
-    return std::max({a, b, 0}) + std::min({a, b, 0});
+    return std::abs(a - b) < 1e-3f;
 }
 
 bool isBlockBox(const litehtml::element& el)
@@ -283,8 +284,11 @@ BlockReflow::BlockReflow(std::shared_ptr<litehtml::element> block, std::optional
     // (Noted before the block is measured for its cell, which lays it out
     // elsewhere.)
     m_originFraction = BlockFlow::originFractionOf(*m_block);
-    if (const auto* flow = dynamic_cast<const BlockFlow*>(m_block.get()))
+    if (const auto* flow = dynamic_cast<const BlockFlow*>(m_block.get())) {
         m_heightFraction = flow->heightFraction();
+        m_topStrut = flow->topMargins();
+        m_bottomStrut = flow->bottomMargins();
+    }
     // The parent placed the block at (x, y) for the width of its content.
     m_x = m_pos.x - m_block->content_margins_left();
     m_y = m_pos.y - m_block->content_margins_top();
@@ -529,8 +533,8 @@ BlockReflow::Result BlockReflow::run()
     }
     // What follows stands at the fraction of a pixel the block ends at: it
     // moves by whole pixels only while that fraction stays.
-    if (const auto* flow = dynamic_cast<const BlockFlow*>(m_block.get());
-        flow && flow->heightFraction() != m_heightFraction)
+    const auto* flow = dynamic_cast<const BlockFlow*>(m_block.get());
+    if (flow && flow->heightFraction() != m_heightFraction)
         return Result::OtherBox;
     litehtml::position& now = m_block->get_position();
     const litehtml::margins margins = m_block->get_margins();
@@ -539,8 +543,11 @@ BlockReflow::Result BlockReflow::run()
     if (now.x != m_pos.x || now.width != m_pos.width || !sameSides(margins, m_margins) ||
         !sameSides(paddings, m_paddings) || !sameSides(borders, m_borders))
         return Result::OtherBox;
-    const bool sameEdges =
-        sameMargins(margins, m_margins) && sameMargins(paddings, m_paddings) && sameMargins(borders, m_borders);
+    // (Margins that round to the same pixels may still end at another
+    // fraction of one.)
+    const bool sameEdges = sameMargins(margins, m_margins) && sameMargins(paddings, m_paddings) &&
+                           sameMargins(borders, m_borders) &&
+                           (!flow || (flow->topMargins() == m_topStrut && flow->bottomMargins() == m_bottomStrut));
     if (sameEdges && now.height == m_pos.height)
         return now.y == m_pos.y ? Result::SameBox : Result::OtherBox;
     // A block without height lets the margins around it collapse through it.
@@ -556,26 +563,53 @@ BlockReflow::Result BlockReflow::run()
     // margin would collapse with the parent's instead, the page is laid out
     // whole.
     std::shared_ptr<litehtml::element> before, after;
-    if (!neighbour(*m_block, -1, before) || !neighbour(*m_block, 1, after))
+    if (!flow || !neighbour(*m_block, -1, before) || !neighbour(*m_block, 1, after))
         return Result::OtherBox;
     const auto parent = m_block->parent();
-    // (At the edges of a cell, margins may vanish.)
-    if (parent->get_display() == litehtml::display_table_cell && (!before || !after))
+    // (At the edges of a cell or of the body, margins may vanish.)
+    if ((parent->get_display() == litehtml::display_table_cell || parent->is_body()) && (!before || !after))
         return Result::OtherBox;
     if ((!before && parent->padding_top() + parent->border_top() == 0) ||
         (!after && parent->padding_bottom() + parent->border_bottom() == 0))
         return Result::OtherBox;
     if ((before && before->get_position().height <= 0) || (after && after->get_position().height <= 0))
         return Result::OtherBox;
-    const int top = before ? borderBottom(*before) + collapsed(before->margin_bottom(), margins.top) : margins.top;
-    const int oldBottom = m_pos.y + m_pos.height + m_paddings.bottom + m_borders.bottom;
-    const int oldNext =
-        after ? oldBottom + collapsed(m_margins.bottom, after->margin_top()) : oldBottom + m_margins.bottom;
-    const int moveBy = top + paddings.top + borders.top - now.y;
-    now.y += moveBy;
-    const int bottom = borderBottom(*m_block);
-    const int next = after ? bottom + collapsed(margins.bottom, after->margin_top()) : bottom + margins.bottom;
-    m_shift = next - oldNext;
+    // Places to the fraction of a pixel, in the parent's content, as its
+    // flow has them: each block stands at the whole pixel nearest its exact
+    // place, and what it holds was laid out from the fraction it stood at.
+    const auto* beforeFlow = dynamic_cast<const BlockFlow*>(before.get());
+    const auto* afterFlow = dynamic_cast<const BlockFlow*>(after.get());
+    if ((before && !beforeFlow) || (after && !afterFlow))
+        return Result::OtherBox;
+    MarginStrut above = flow->topMargins();
+    float topExact = BlockFlow::originFractionOf(*parent);
+    if (before) {
+        above.add(beforeFlow->bottomMargins());
+        topExact = static_cast<float>(borderBottom(*before)) + BlockFlow::originFractionOf(*before) +
+                   beforeFlow->heightFraction();
+    }
+    topExact += above.collapsed();
+    const int top = wholePixel(topExact);
+    if (!sameFraction(topExact - static_cast<float>(top), m_originFraction))
+        return Result::OtherBox;
+    MarginStrut belowBefore = m_bottomStrut;
+    MarginStrut below = flow->bottomMargins();
+    if (after) {
+        belowBefore.add(afterFlow->topMargins());
+        below.add(afterFlow->topMargins());
+    }
+    const float end = m_originFraction + m_heightFraction;
+    const float nextBefore = static_cast<float>(m_pos.y + m_pos.height + m_paddings.bottom + m_borders.bottom) + end +
+                             belowBefore.collapsed();
+    now.y = top + paddings.top + borders.top;
+    const float next = static_cast<float>(borderBottom(*m_block)) + end + below.collapsed();
+    // What follows moves by whole pixels: it stays at the fraction it was
+    // laid out at.
+    const int nextTop = wholePixel(nextBefore);
+    if (!sameFraction(nextBefore - static_cast<float>(nextTop), next - static_cast<float>(wholePixel(next))) ||
+        (after && nextTop != after->get_position().y - after->padding_top() - after->border_top()))
+        return Result::OtherBox;
+    m_shift = wholePixel(next) - nextTop;
     return Result::OtherHeight;
 }
 

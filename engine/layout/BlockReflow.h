@@ -156,6 +156,8 @@ private:
     litehtml::margins m_borders;
     float m_originFraction = 0; // where its content started and ended, to the fraction of a pixel
     float m_heightFraction = 0;
+    MarginStrut m_topStrut; // the margins at its top and bottom, to the fraction of a pixel
+    MarginStrut m_bottomStrut;
     int m_x = 0;
     int m_y = 0;
     int m_width = 0;

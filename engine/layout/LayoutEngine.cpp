@@ -1951,11 +1951,6 @@ bool isFlowBlock(const litehtml::element& el)
            el.get_float() == litehtml::float_none && el.get_element_position() == litehtml::element_position_static;
 }
 
-bool sameStrut(const MarginStrut& a, const MarginStrut& b)
-{
-    return a.positive == b.positive && a.negative == b.negative && a.quirky == b.quirky;
-}
-
 // Two adjoining margins as one, when that is a whole number of pixels.
 std::optional<int> wholeCollapsed(MarginStrut a, const MarginStrut& b)
 {
@@ -2303,7 +2298,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             m_runKept.childrenPlaced += kept->childrenPlaced();
         }
         if (!previous) {
-            if (!sameStrut(flow->topMargins(), before.topStrut) || block->margin_top() != before.marginTop)
+            if (flow->topMargins() != before.topStrut || block->margin_top() != before.marginTop)
                 return false;
         } else {
             const std::optional<int> between = wholeCollapsed(previous->bottomMargins(), flow->topMargins());
@@ -2338,7 +2333,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         if (!now || !then)
             return false;
         dy += *now - *then;
-    } else if (!sameStrut(previous->bottomMargins(), before.bottomStrut)) {
+    } else if (previous->bottomMargins() != before.bottomStrut) {
         return false;
     }
     int right = 0;

@@ -214,6 +214,16 @@ const EditsCase kEditsCases[] = {
       {{"h", Edit::Style, "margin-bottom", "1.7em"}},
       {{"p", Edit::Style, "font-size", "0.83em"}},
       {{"q", Edit::Style, "margin-top", "0.45em"}}}},
+    // The text that ends a heading goes and comes back: its last paragraph's
+    // margin (1em of 24 px) then collapses through the heading's bottom with
+    // the next heading's (1.33em of 16 px), which ends at another fraction
+    // of a pixel, and so does everything below.
+    {"HeadingLosesTheTextAfterItsLastParagraph",
+     "<body><p>page</p><h2 id=h><p>one</p><p id=q>two</p>x</h2><h4>four</h4><dl><dt>term</dt><dd>def</dd></dl>"
+     "<p>end</p></body>",
+     {{{"q", Edit::SetTextAfter, nullptr, " "}},
+      {{"q", Edit::SetTextAfter, nullptr, "back"}},
+      {{"h", Edit::Style, "margin-bottom", "0.9em"}}}},
     {"ItemsOfGridsAndFlexColumns",
      "<body><div style='display:grid;grid-template-columns:minmax(10%, max-content) auto'><div id=a>one</div>"
      "<div id=b>two words</div><div><p id=c>three</p></div></div><div style='display:flex;flex-direction:column'>"
