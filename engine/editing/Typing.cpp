@@ -289,6 +289,42 @@ bool Typing::joinParagraphs(Element* first, Element* second)
     return true;
 }
 
+bool Typing::joinLineAfter(Element* paragraph)
+{
+    using namespace typing_detail;
+    // The line of loose text after the paragraph joins it, up to the block
+    // or the break that ends the line (the break goes with the line), as
+    // browsers' editors join it. The white space that began the line did not
+    // show: it goes too.
+    if (Element* br = placeholderBreak(paragraph))
+        br->remove();
+    const int join = paragraph->childCount();
+    bool lineStart = true;
+    for (Node* c = paragraph->nextSibling(); c;) {
+        Node* following = c->nextSibling();
+        if (Element* e = c->asElement(); e && (isBlock(e) || e->hasTag(QLatin1String("BR")))) {
+            if (!isBlock(e))
+                e->remove();
+            break;
+        }
+        if (Text* t = c->asText(); t && lineStart) {
+            int blank = 0;
+            while (blank < t->length() && t->data().at(blank).isSpace())
+                ++blank;
+            if (blank == t->length()) {
+                c = following;
+                continue;
+            }
+            t->deleteData(0, blank);
+        }
+        lineStart = false;
+        paragraph->appendChild(Ref<Node>(c));
+        c = following;
+    }
+    placeCaret(paragraph, join);
+    return true;
+}
+
 bool Typing::deleteSelectionIfAny()
 {
     Selection& sel = m_doc->selection();
@@ -634,6 +670,8 @@ bool Typing::deleteForward()
                 return joinParagraphs(e, ne);
             if (ne)
                 return false;
+            if (next && typing_detail::hasVisibleText(next->asText()))
+                return joinLineAfter(e);
         }
         o = e->indexInParent() + 1;
         n = e->parentNode();

@@ -48,6 +48,9 @@ private:
     // Moves the content of `second` to the end of `first`, removes `second`
     // and puts the caret where the two met; false where nothing joins.
     bool joinParagraphs(Element* first, Element* second);
+    // Moves the line of text that follows `paragraph` in its parent to the
+    // end of it and puts the caret where the two met.
+    bool joinLineAfter(Element* paragraph);
     void applyPendingFormats(Node* startNode, int startOffset);
 
     Document* m_doc;

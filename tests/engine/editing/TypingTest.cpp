@@ -122,6 +122,12 @@ const CaretCase kCases[] = {
     {"DeleteTakesAWholeDivisionOfOneParagraph", "<P>ab|</P><DIV><P>cd</P></DIV><P>e</P>", 4, "<P>ab|cd</P><P>e</P>"},
     {"BackspaceJoinsTheFirstLineOnlyToTheLastParagraph", "<DIV><P>ab</P><P>cd</P></DIV><DIV>|ef<P>gh</P></DIV>", 3,
      "<DIV><P>ab</P><P>cd|ef</P></DIV><DIV><P>gh</P></DIV>"},
+    // A line of text after a paragraph joins it, not losing a letter; the
+    // break that ends the line goes with it, and so does the white space
+    // that did not show at its start.
+    {"DeleteAtAParagraphsEndJoinsTheLineAfterIt", "<DIV><P>ab|</P>\ncd <B>e</B><BR>f<P>g</P></DIV>", 4,
+     "<DIV><P>ab|cd <B>e</B></P>f<P>g</P></DIV>"},
+    {"DeleteJoinsTheLastLineOfTheBody", "<P>a</P><P>b|</P>cd", 4, "<P>a</P><P>b|cd</P>"},
     {"DeleteStopsBeforeADivisionStartingWithAList", "<P>ab|</P><DIV><UL><LI>c</LI></UL></DIV>", 4,
      "<P>ab|</P><DIV><UL><LI>c</LI></UL></DIV>"},
 };
