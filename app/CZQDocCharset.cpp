@@ -10,6 +10,8 @@
 #include "engine/dom/Document.h"
 #include "engine/editing/CommandGroup.h"
 
+#include "platform/CodePages.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -114,9 +116,14 @@ void CZQDoc::RewritePageFileOnOpen(const std::optional<std::pair<QString, QStrin
     // 6. Another one: the page takes it and is read again.
     // Differs from the check it stands for, which compares with regard to
     // case and refreshes a page whose file names no charset on every open.
-    if (fileCharset.isEmpty() || fileCharset.compare(engineCharset, Qt::CaseInsensitive) == 0)
+    // The names are compared as the converters know them: a file labelled
+    // Shift_JIS or latin1 was read in windows-31j or ISO-8859-1 (the
+    // engine's names for them) and is not read a second time; a label the
+    // converters do not know would read it the same way again.
+    const QString named = platform::canonicalCharset(fileCharset);
+    if (named.isEmpty() || named.compare(engineCharset, Qt::CaseInsensitive) == 0)
         return;
-    page->setCharset(fileCharset);
+    page->setCharset(named);
     view->ExecCommand(engine::CommandGroup::Refresh);
 }
 

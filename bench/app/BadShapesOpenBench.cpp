@@ -7,6 +7,9 @@
 // running (and the processor time of that block), the whole layout's end,
 // how often the layout started over, the longest block while it closes.
 //   bench_app --benchmark_filter='OpenBadShape|OpenParagraphs|OpenTinyParagraphs|OpenListing'
+// And the pages of a folder (see registerPageFolderOpens):
+//   bench/pages/make-reference-pages.py /tmp/pages
+//   PAGINOR_BENCH_PAGES_DIR=/tmp/pages bench_app --benchmark_filter=OpenPage/
 
 #include "bench/app/LargePageOpenBench.h"
 #include "bench/engine/BadShapePages.h"
@@ -15,6 +18,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -62,6 +66,22 @@ void BM_OpenListing(benchmark::State& state)
 }
 
 } // namespace
+
+void registerPageFolderOpens()
+{
+    const QString folder = qEnvironmentVariable("PAGINOR_BENCH_PAGES_DIR");
+    if (folder.isEmpty())
+        return;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({QStringLiteral("*.html")}, QDir::Files, QDir::Name)) {
+        const QString path = dir.filePath(name);
+        benchmark::RegisterBenchmark(("BM_OpenPage/" + name).toStdString().c_str(),
+                                     [path](benchmark::State& state) { openPageFile(state, path, true); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1)
+            ->UseManualTime();
+    }
+}
 
 BENCHMARK_CAPTURE(BM_OpenBadShape, paragraph, Shape::LongParagraph)
     ->Arg(1 << 20)

@@ -73,11 +73,15 @@ QString writeManual(const QTemporaryDir& dir, bool flowing)
 // running (between two ticks of a fast timer, as StallWatch sees it) for
 // more processor time than that many milliseconds is told on stderr, with
 // the events handled meanwhile: their kind, what they were sent to and the
-// processor time of each.
+// processor time of each. PAGINOR_BENCH_BLOCKS_WALL_MS tells too those
+// that kept it that long by the clock (waiting for a core, a lock or the
+// memory map).
 class BlockLog : public QObject
 {
 public:
-    BlockLog() : m_limit(qEnvironmentVariableIntValue("PAGINOR_BENCH_BLOCKS_MS"))
+    BlockLog()
+        : m_limit(qEnvironmentVariableIntValue("PAGINOR_BENCH_BLOCKS_MS")),
+          m_wallLimit(qEnvironmentVariableIntValue("PAGINOR_BENCH_BLOCKS_WALL_MS"))
     {
         m_clock.start();
         if (m_limit <= 0)
@@ -123,7 +127,7 @@ private:
         note();
         const qint64 cpu = threadCpuNs();
         const qint64 wall = m_clock.nsecsElapsed();
-        if (cpu - m_tickCpu > m_limit * 1000000LL)
+        if (cpu - m_tickCpu > m_limit * 1000000LL || (m_wallLimit > 0 && wall - m_tickWall > m_wallLimit * 1000000LL))
             std::fprintf(stderr, "block %6.1f ms wall %6.1f ms cpu at %7.3f s:%s\n", (wall - m_tickWall) / 1e6,
                          (cpu - m_tickCpu) / 1e6, m_tickWall / 1e9, qPrintable(m_events));
         m_events.clear();
@@ -138,6 +142,7 @@ private:
         return qint64(t.tv_sec) * 1000000000 + t.tv_nsec;
     }
     int m_limit = 0;
+    int m_wallLimit = 0;
     QElapsedTimer m_clock;
     QTimer m_timer;
     qint64 m_tickWall = 0;

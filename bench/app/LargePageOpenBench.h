@@ -22,3 +22,8 @@ void printManualOpenRatios(const std::map<std::string, double>& ms);
 // left was let go of. Without `complete` the page-load completion leaves the
 // page alone.
 void openPageFile(benchmark::State& state, const QString& path, bool complete);
+
+// With PAGINOR_BENCH_PAGES_DIR set, one benchmark for each .html file in
+// that folder, opening it as openPageFile does ("BM_OpenPage/<file>"); the
+// folder's pages can be written by bench/pages/make-reference-pages.py.
+void registerPageFolderOpens();

@@ -219,6 +219,7 @@ int main(int argc, char** argv)
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    registerPageFolderOpens();
     bench_pages::RecordingReporter reporter;
     ::benchmark::RunSpecifiedBenchmarks(&reporter);
     ::benchmark::Shutdown();

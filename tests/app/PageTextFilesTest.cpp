@@ -136,6 +136,42 @@ TEST_F(PageTextFilesTest, ThePageTakesTheCharsetItsFileNamesOnce)
     EXPECT_FALSE(document()->GetCharset().isEmpty());
 }
 
+TEST_F(PageTextFilesTest, APageReadInTheCharsetItsFileNamesUnderAnotherNameIsNotReadAgain)
+{
+    // Shift_JIS is read as windows-31j, latin1 as ISO-8859-1: the same
+    // charset, named otherwise. A label the converters do not know would
+    // read the page the same way again.
+    const struct
+    {
+        const char* label;
+        const char* encoding;
+    } files[] = {{"Shift_JIS", "shift_jis"},
+                 {"x-sjis", "shift_jis"},
+                 {"latin1", "windows-1252"},
+                 {"x-unknown-charset", "utf-8"}};
+    for (const auto& file : files) {
+        const QString text = QStringLiteral("<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; "
+                                            "charset=%1\"></HEAD><BODY>日本 é</BODY></HTML>")
+                                 .arg(QLatin1String(file.label));
+        const QString name = QLatin1String(file.label) + QStringLiteral(".html");
+        ASSERT_NE(openPage(name, platform::encodeText(text, QLatin1String(file.encoding))), nullptr) << file.label;
+        ASSERT_TRUE(document()->pathName().endsWith(name));
+        const engine::Ref<engine::Element> bodyBefore = page()->body();
+        const QString charsetBefore = page()->charset();
+        document()->RewritePageFileOnOpen();
+        EXPECT_EQ(page()->body(), bodyBefore.get()) << file.label;
+        EXPECT_EQ(page()->charset(), charsetBefore) << file.label;
+    }
+    // Named otherwise than the page was read in: read again in it.
+    ASSERT_NE(openPage(QStringLiteral("e.html"), platform::encodeText(QStringLiteral("<HTML><BODY>日本</BODY></HTML>"),
+                                                                      QStringLiteral("euc-jp"))),
+              nullptr);
+    page()->setCharset(QStringLiteral("utf-8"));
+    document()->RewritePageFileOnOpen(std::make_pair(document()->PageFilePath(), QStringLiteral("x-euc-jp")));
+    EXPECT_EQ(page()->charset().toLower(), QStringLiteral("euc-jp"));
+    EXPECT_TRUE(page()->body()->innerText().contains(QStringLiteral("日本")));
+}
+
 TEST_F(PageTextFilesTest, AFramesetPageKeepsItsCharsetInItsDocument)
 {
     ASSERT_TRUE(app->OpenDocumentFile(QString()));
