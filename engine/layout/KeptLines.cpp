@@ -1,6 +1,7 @@
 #include "engine/layout/KeptLines.h"
 
 #include "engine/layout/LineBoxes.h"
+#include "engine/layout/LineFit.h"
 
 #include <algorithm>
 #include <memory>
@@ -160,8 +161,18 @@ bool KeptLines::begin(const litehtml::elements_vector& children, litehtml::box::
         m_candidates.push_back({l, k});
     }
     std::reverse(m_candidates.begin(), m_candidates.end());
-    if (restartLine == 0 && m_candidates.empty())
-        return false;
+    if (restartLine == 0 && m_candidates.empty()) {
+        // (A block of preformatted text without breaks has one line.)
+        if (ws != litehtml::white_space_pre || lines != 1 || !beginWithinLine(children, boxes, prefix, suffixFrom))
+            return false;
+        m_restartY = INT_MIN;
+        m_old = std::move(boxes);
+        boxes.clear();
+        m_kept = 0;
+        m_phase = Phase::Before;
+        m_at = m_windowFrom;
+        return true;
+    }
     m_old = std::move(boxes);
     boxes.clear();
     m_kept = restartLine;
@@ -181,6 +192,97 @@ bool KeptLines::begin(const litehtml::elements_vector& children, litehtml::box::
     return true;
 }
 
+bool KeptLines::beginWithinLine(const litehtml::elements_vector& children, litehtml::box::vector& boxes, size_t prefix,
+                                size_t suffixFrom)
+{
+    litehtml::box& line = *boxes.front();
+    litehtml::elements_vector& items = lineboxes::itemsOf(line);
+    const size_t count = children.size();
+    // Nothing of preformatted text is left off its line: the line holds
+    // every child but the comments that mark where texts begin, those
+    // before and after the change as they stand. (`before`: the items of
+    // the children before `prefix`; `afterAt`: the first of those from
+    // `suffixFrom` on.)
+    // (Each of them a word placed on it, none left out: the block holds
+    // words and comments alone, and preformatted text without breaks
+    // leaves out nothing. Only the lists are looked at: a long line's
+    // words are many.)
+    size_t before = 0;
+    for (size_t c = 0; c < prefix; ++c) {
+        if (before < items.size() && items[before] == children[c])
+            ++before;
+        else if (!children[c]->is_comment())
+            return false;
+    }
+    size_t afterAt = items.size();
+    for (size_t c = count; c-- > suffixFrom;) {
+        if (afterAt > before && items[afterAt - 1] == children[c])
+            --afterAt;
+        else if (!children[c]->is_comment())
+            return false;
+    }
+    size_t wordsBefore = before;
+    size_t wordsAfter = items.size() - afterAt;
+    // litehtml is given at least one word (the line's height is that of its
+    // words): one of either side of the change when no word is new.
+    const auto isWord = [&children](size_t c) {
+        return children[c]->get_display() == litehtml::display_inline_text && !children[c]->is_comment();
+    };
+    size_t from = prefix;
+    size_t to = suffixFrom;
+    bool word = false;
+    for (size_t c = from; c < to && !word; ++c)
+        word = isWord(c);
+    if (!word) {
+        if (to < count && isWord(to) && afterAt < items.size() && items[afterAt] == children[to]) {
+            ++to;
+            ++afterAt;
+            --wordsAfter;
+        } else if (from > 0 && isWord(from - 1) && before > 0 && items[before - 1] == children[from - 1]) {
+            --from;
+            --before;
+            --wordsBefore;
+        } else {
+            return false;
+        }
+    }
+    WithinLine within;
+    // What the pieces before take: up to where the next piece stood.
+    if (before < items.size()) {
+        litehtml::element& at = *items[before];
+        within.width =
+            at.get_position().x - lineboxes::leftOf(line) - at.get_inline_shift_left() - at.content_margins_left();
+    } else {
+        within.width = lineboxes::lineWidthOf(line);
+    }
+    within.top = line.top();
+    within.height = line.height();
+    within.baseline = line.baseline();
+    within.wordsBefore = wordsBefore;
+    within.wordsAfter = wordsAfter;
+    // (Taken off the line: it is given to litehtml without them.)
+    const auto at = [&items](size_t i) {
+        return std::make_move_iterator(items.begin() + static_cast<std::ptrdiff_t>(i));
+    };
+    within.before.assign(at(0), at(before));
+    within.after.assign(at(afterAt), at(items.size()));
+    items.clear();
+    m_inLine = std::move(within);
+    m_restart = from;
+    m_metAt = to;
+    m_windowFrom = from;
+    m_windowTo = to;
+    return true;
+}
+
+const litehtml::elements_vector* KeptLines::lineContinued()
+{
+    if (!m_inLine || !m_inLine->handed || m_inLine->continued)
+        return nullptr;
+    m_inLine->continued = true;
+    return &m_inLine->before;
+}
+
 KeptLines::Window::Window(KeptLines& kept, litehtml::elements_vector& children)
     : m_kept(kept), m_children(children), m_all(std::move(children))
 {
@@ -196,10 +298,43 @@ KeptLines::Window::~Window()
     m_kept.m_children = &m_children;
 }
 
-bool KeptLines::windowDone(litehtml::box::vector& boxes)
+bool KeptLines::windowDone(litehtml::box::vector& boxes, LineFit& fit)
 {
     if (m_failed) {
         m_windowTo = 0;
+        return true;
+    }
+    if (m_inLine && m_phase != Phase::Off) {
+        // The words made anew stand on the line after its pieces before the
+        // change, at the height those stood at; the pieces after the change
+        // follow them.
+        WithinLine& within = *m_inLine;
+        litehtml::box* line = boxes.size() == 1 ? boxes.front().get() : nullptr;
+        if (!within.handed || m_phase != Phase::Anew || !line || line->get_type() != litehtml::box_line ||
+            line->top() != within.top || line->height() != within.height || line->baseline() != within.baseline) {
+            fail();
+            m_windowTo = 0;
+            return true;
+        }
+        litehtml::elements_vector& items = lineboxes::itemsOf(*line);
+        const auto wordY = [](const litehtml::elements_vector& pieces) {
+            for (const auto& piece : pieces) {
+                if (piece->get_display() == litehtml::display_inline_text && !piece->is_comment())
+                    return piece->get_position().y;
+            }
+            return INT_MIN;
+        };
+        const int keptY = wordY(within.before.empty() ? within.after : within.before);
+        if (keptY != INT_MIN && wordY(items) != keptY) {
+            fail();
+            m_windowTo = 0;
+            return true;
+        }
+        litehtml::elements_vector fresh = std::move(items);
+        items = std::move(within.before);
+        items.reserve(items.size() + fresh.size() + within.after.size());
+        items.insert(items.end(), std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+        fit.placeAlong(boxes, std::move(within.after));
         return true;
     }
     if (m_phase == Phase::Met || m_windowAll)
@@ -240,6 +375,8 @@ int KeptLines::keptReach(const litehtml::box::vector& boxes) const
         return reach;
     };
     int reach = 0;
+    if (m_inLine && !boxes.empty())
+        reach = reachOf(*boxes.back());
     const size_t before = std::min(m_kept, boxes.size());
     for (size_t l = 0; l < before; ++l)
         reach = std::max(reach, reachOf(*boxes[l]));
@@ -280,6 +417,20 @@ bool KeptLines::place(litehtml::html_tag& block, litehtml::box::vector& boxes, l
     }
     switch (m_phase) {
     case Phase::Before:
+        if (m_inLine) {
+            // The line is given to litehtml at the first word made anew,
+            // holding what its pieces before the change take of it.
+            if (m_at != m_restart || m_inLine->handed) {
+                fail();
+                return false;
+            }
+            litehtml::box::ptr& line = m_old.front();
+            lineboxes::widenLine(*line, m_inLine->width - lineboxes::lineWidthOf(*line));
+            boxes.push_back(std::move(line));
+            m_inLine->handed = true;
+            m_phase = Phase::Anew;
+            return false;
+        }
         // (Given only the children from the restart on, the lines before
         // it stand at once.)
         if (m_windowTo > 0 && m_at == m_restart) {

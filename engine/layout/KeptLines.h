@@ -4,9 +4,12 @@
 
 #include <climits>
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace engine {
+
+class LineFit;
 
 // A block that holds nothing but words (a paragraph being typed in), laid
 // out again after some of them changed: its lines before the line the
@@ -26,6 +29,12 @@ namespace engine {
 // the old line a few lines below the change that may be met (see Window):
 // those of the lines that stand are not looked at. Where the lines do not
 // meet within them, the block is placed again with every child from there on.
+//
+// A line of preformatted text is one line however long (it ends only at a
+// break): where such a block's one line holds the change, its pieces before
+// the change stand, litehtml places only the words made anew after them,
+// and the pieces after the change follow those along the line, each given
+// its width there (see LineFit::placeAlong); their height stands.
 class KeptLines
 {
 public:
@@ -80,10 +89,18 @@ public:
     bool place(litehtml::html_tag& block, litehtml::box::vector& boxes, litehtml::white_space ws,
                const litehtml::element::ptr& el, int maxWidth, int& width);
 
+    // Whether the last place() handed litehtml the line that stands in
+    // part (see above), for the words made anew to go on after its pieces
+    // before the change: those pieces, for the line's fitting of widths to
+    // go on after them (see LineFit::continueAfter); null otherwise.
+    const litehtml::elements_vector* lineContinued();
+
     // After a layout of the block given a Window: true when its lines are
     // all placed; false when they are to be placed again with the children
     // given back (`boxes`: the block's lines, given back to the plan).
-    bool windowDone(litehtml::box::vector& boxes);
+    // `fit`: the block's fitting of widths, which places the pieces after
+    // the change of a line that stands in part.
+    bool windowDone(litehtml::box::vector& boxes, LineFit& fit);
     // How far the lines that stand reach to the right (what placing their
     // children gives at most), after a layout given a Window.
     int keptReach(const litehtml::box::vector& boxes) const;
@@ -122,11 +139,23 @@ public:
     int metY() const { return m_metY; }
     int dy() const { return m_dy; }
     // How many old lines stood before the restart, and from the meeting on.
-    size_t linesKeptBefore() const { return m_kept; }
+    size_t linesKeptBefore() const { return m_kept + (m_inLine ? 1 : 0); }
+    // Whether the change was laid out within a line that stands in part
+    // (see above): the children from metAt() on moved along it.
+    bool withinLine() const { return m_inLine.has_value(); }
+    // Of the line that stood in part, the words before restart() and from
+    // metAt() on.
+    size_t wordsBeforeWithinLine() const { return m_inLine ? m_inLine->wordsBefore : 0; }
+    size_t wordsAfterWithinLine() const { return m_inLine ? m_inLine->wordsAfter : 0; }
     size_t linesKeptAfter() const { return m_keptAfter; }
 
 private:
     enum class Phase { Off, Before, Anew, Met };
+    // Plans the layout within the block's one line of preformatted text
+    // (see above): the children [prefix, suffixFrom) are new; false when
+    // the line cannot stand in part.
+    bool beginWithinLine(const litehtml::elements_vector& children, litehtml::box::vector& boxes, size_t prefix,
+                         size_t suffixFrom);
     struct Candidate
     {
         size_t line;  // an old line
@@ -163,6 +192,22 @@ private:
     size_t m_windowTo = 0;
     bool m_windowAll = false; // every child after the restart is given
     size_t m_childrenPlaced = 0;
+    // The line that stands in part: its pieces before the change and after
+    // it, what those before take of its width, and where it stood.
+    struct WithinLine
+    {
+        litehtml::elements_vector before;
+        litehtml::elements_vector after;
+        int width = 0;
+        int top = 0;
+        int height = 0;
+        int baseline = 0;
+        size_t wordsBefore = 0; // of the pieces before and after, the words
+        size_t wordsAfter = 0;
+        bool handed = false;    // given to litehtml
+        bool continued = false; // told to the block (lineContinued)
+    };
+    std::optional<WithinLine> m_inLine;
 };
 
 } // namespace engine

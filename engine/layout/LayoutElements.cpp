@@ -377,6 +377,10 @@ bool outside(const QRect& area, const litehtml::position& clip)
 
 // The children of the blocks met in the current drawing, as far as they
 // paint into its area (the same for each kind of box drawn).
+// Lines of so many words at least are drawn by where their words stand
+// along them.
+constexpr std::ptrdiff_t kLongLine = 256;
+
 struct InView
 {
     int serial = -1;
@@ -416,7 +420,32 @@ ChildrenInView::ChildrenInView(litehtml::element& block, litehtml::elements_vect
             const auto first =
                 std::partition_point(at.flow.begin(), at.flow.end(), [&](int i) { return topOf(i) <= from; });
             const auto last = std::partition_point(first, at.flow.end(), [&](int i) { return topOf(i) < to; });
-            std::vector<int> drawn(first, last);
+            std::vector<int> drawn;
+            if (at.wordsOnly && last - first >= kLongLine) {
+                // Words of one top stand on one line, left to right: of a
+                // long line, those whose boxes reach into the area are found
+                // by where they stand along it (a line of preformatted text
+                // holds hundreds of thousands).
+                const auto boxOf = [&children](int i) -> const litehtml::position& {
+                    return children[static_cast<size_t>(i)]->get_position();
+                };
+                for (auto run = first; run != last;) {
+                    const int top = topOf(*run);
+                    const auto runEnd = std::partition_point(run, last, [&](int i) { return topOf(i) <= top; });
+                    if (runEnd - run < kLongLine) {
+                        drawn.insert(drawn.end(), run, runEnd);
+                    } else {
+                        const auto a = std::partition_point(
+                            run, runEnd, [&](int i) { return x + boxOf(i).x + boxOf(i).width <= clip->x; });
+                        const auto b = std::partition_point(
+                            a, runEnd, [&](int i) { return x + boxOf(i).x < clip->x + clip->width; });
+                        drawn.insert(drawn.end(), a, b);
+                    }
+                    run = runEnd;
+                }
+            } else {
+                drawn.assign(first, last);
+            }
             childrenWalked += static_cast<long>(at.always.size());
             for (const int i : at.always) {
                 const litehtml::element& child = *children[static_cast<size_t>(i)];

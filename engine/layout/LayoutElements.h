@@ -136,13 +136,15 @@ inline thread_local int drawSerial = 0;
 // offsets of their own, and the few that stand out of their order (a word
 // set lower in its line than the next) or paint far from their tops (a span
 // of many lines); and how far above and below its top any child of the flow
-// paints.
+// paints; whether every child of the flow is a word of the block's own
+// text (along a line, words stand left to right).
 struct ChildIndex
 {
     std::vector<int> flow;
     std::vector<int> always;
     int reachAbove = 0;
     int reachBelow = 0;
+    bool wordsOnly = true;
 };
 struct ChildIndexes : std::unordered_map<const litehtml::element*, ChildIndex>
 {
@@ -583,6 +585,8 @@ public:
                 LineFit::undo(piece);
                 return keptWidth;
             }
+            if (const litehtml::elements_vector* before = kept->lineContinued())
+                m_lineFit.continueAfter(this->m_boxes, *before);
             if (!fitted)
                 piece = m_lineFit.before(*el, this->m_boxes);
         }
@@ -704,7 +708,7 @@ public:
             width = Base::render(x, y, max_width, second_pass);
             endRender(*this, this->m_boxes, this->m_margins, this->m_pos, y, minHeight());
             window.reset();
-            done = !keeping || !kept->windowed() || kept->windowDone(this->m_boxes);
+            done = !keeping || !kept->windowed() || kept->windowDone(this->m_boxes, m_lineFit);
         }
         // (What the children of the lines that stand give, which litehtml
         // was not given.)

@@ -142,6 +142,7 @@ public:
         }
         m_lastTop = *top;
         m_index.flow.push_back(i);
+        m_index.wordsOnly = m_index.wordsOnly && !element;
         m_reach.push_back(
             {std::max(0, m_origin + *top - area.y()), std::max(0, area.y() + area.height() - (m_origin + *top))});
     }
@@ -772,9 +773,12 @@ void LayoutEngine::layout(int width)
         // The lines of the words read again found anew, the others kept.
         LinesUpdate update = std::move(*m_linesUpdate);
         m_linesUpdate.reset();
-        m_textLines =
-            TextLines::updated(std::move(update.before), m_tree, update.from, update.had, update.now, update.boxFrom,
-                               update.boxesHad, update.boxesNow, update.shifted ? &*update.shifted : nullptr);
+        m_textLines = update.withinLineOf >= 0
+                          ? TextLines::updatedWithinLine(std::move(update.before), m_tree, update.from, update.had,
+                                                         update.now, update.withinLineOf)
+                          : TextLines::updated(std::move(update.before), m_tree, update.from, update.had, update.now,
+                                               update.boxFrom, update.boxesHad, update.boxesNow,
+                                               update.shifted ? &*update.shifted : nullptr);
         m_treeLines = m_textLines;
     }
     m_linesUpdate.reset();
@@ -1239,7 +1243,8 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
                                     first,
                                     boxes,
                                     boxes,
-                                    std::nullopt};
+                                    std::nullopt,
+                                    -1};
     }
     // Whole lines of the page: list markers and overflowing text stand
     // beside the boxes.
@@ -1288,14 +1293,18 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
                                    first);
     };
     size_t before = 0;
-    if (restart > 0 && kept.restartY() != INT_MIN) {
+    if (kept.withinLine()) {
+        before = kept.wordsBeforeWithinLine();
+    } else if (restart > 0 && kept.restartY() != INT_MIN) {
         before = wordsAbove(originY + kept.restartY());
     } else {
         for (size_t c = 0; c < restart; ++c)
             before += makesWord(*children[c]) ? 1 : 0;
     }
     size_t after = 0;
-    if (metAt < children.size() && kept.metY() != INT_MIN) {
+    if (kept.withinLine()) {
+        after = kept.wordsAfterWithinLine();
+    } else if (metAt < children.size() && kept.metY() != INT_MIN) {
         after = piecesTo - piecesFrom - wordsAbove(originY + kept.metY());
     } else {
         for (size_t c = metAt; c < children.size(); ++c)
@@ -1373,6 +1382,19 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
     QRect areaAfter = placed.borderBox;
     for (const TextPiece& p : part.pieces)
         cover(areaAfter, p.box);
+    // (Along a line that stood in part, the words after the change reach
+    // as far as its last one.)
+    if (kept.withinLine() && after > 0) {
+        const QRect last = pieces[piecesTo - 1].box;
+        cover(areaBefore, last);
+        for (size_t c = children.size(); c-- > metAt;) {
+            if (!children[c]->is_comment()) {
+                const litehtml::position& pos = children[c]->get_position();
+                cover(areaAfter, QRect(origin.x + pos.x, last.y(), pos.width, last.height()));
+                break;
+            }
+        }
+    }
     if (!canvasMayChange &&
         (!keepsExtent(areaBefore.x() + areaBefore.width(), areaAfter.x() + areaAfter.width(), m_tree.canvas.width()) ||
          !keepsExtent(areaBefore.y() + areaBefore.height(), areaAfter.y() + areaAfter.height(),
@@ -1400,7 +1422,8 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
             ci.reachBelow = std::max(ci.reachBelow, area.y() + area.height() - top);
         }
     }
-    // The words after those placed anew moved down (and along their text).
+    // The words after those placed anew moved down (and along their text;
+    // along their line, of other widths, when it stood in part).
     for (size_t i = piecesTo - after; i < piecesTo; ++i) {
         TextPiece& p = pieces[i];
         if (dy != 0) {
@@ -1409,6 +1432,18 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
         }
         if (p.textNodeId == edited.textNodeId)
             p.offset += edited.lengthChange;
+    }
+    if (kept.withinLine()) {
+        size_t i = piecesTo - after;
+        // (Every child there but the comments is a word of the line.)
+        for (size_t c = metAt; c < children.size() && i < piecesTo; ++c) {
+            litehtml::element& child = *children[c];
+            if (child.is_comment())
+                continue;
+            const litehtml::position& pos = child.get_position();
+            TextPiece& p = pieces[i++];
+            p.box = QRect(origin.x + pos.x, p.box.y(), pos.width, p.box.height());
+        }
     }
     const size_t now = part.pieces.size();
     pieces.replace(partFrom, partFrom + had, part.pieces.takeAll());
@@ -1433,7 +1468,8 @@ bool LayoutEngine::refreshKeptWords(const std::shared_ptr<litehtml::element>& bl
                                     blockBox + 1,
                                     0,
                                     0,
-                                    std::nullopt};
+                                    std::nullopt,
+                                    kept.withinLine() ? blockBox : -1};
     m_lastKept = {kept.linesKeptBefore() + kept.linesKeptAfter(), now, kept.childrenPlaced()};
     const QRect area = areaBefore.united(areaAfter);
     changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
@@ -2433,6 +2469,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         if (!placed)
             place();
         index->second.flow = std::move(flow);
+        index->second.wordsOnly = index->second.wordsOnly && fresh.empty();
         for (int& i : index->second.always) {
             if (i > lastAt)
                 i += added;

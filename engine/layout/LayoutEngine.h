@@ -375,6 +375,9 @@ private:
         int boxesNow = 0;
         // The words after the block that moved, when known.
         std::optional<TextLines::Shifted> shifted;
+        // The block, when the words read again stand within its one line
+        // (see TextLines::updatedWithinLine); -1 otherwise.
+        int withinLineOf = -1;
     };
     std::optional<LinesUpdate> m_linesUpdate;
     KeptLinesCount m_lastKept;

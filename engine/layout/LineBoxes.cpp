@@ -52,6 +52,11 @@ const litehtml::elements_vector& itemsOf(const litehtml::box& line)
     return static_cast<const litehtml::line_box&>(line).*reach(LineItemsOf{});
 }
 
+litehtml::elements_vector& itemsOf(litehtml::box& line)
+{
+    return static_cast<litehtml::line_box&>(line).*reach(LineItemsOf{});
+}
+
 int leftOf(const litehtml::box& box)
 {
     return box.*reach(BoxLeftOf{});
@@ -65,6 +70,11 @@ int rightOf(const litehtml::box& box)
 void widenLine(litehtml::box& line, int by)
 {
     static_cast<litehtml::line_box&>(line).*reach(LineWidthOf{}) += by;
+}
+
+int lineWidthOf(const litehtml::box& line)
+{
+    return static_cast<const litehtml::line_box&>(line).*reach(LineWidthOf{});
 }
 
 const litehtml::box::vector& boxesOf(const litehtml::html_tag& box)

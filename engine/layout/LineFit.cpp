@@ -156,12 +156,7 @@ void LineFit::after(const Piece& piece, litehtml::element& el, const litehtml::b
         return;
     }
     if (!onSameLine(lines)) {
-        m_line = lines.back().get();
-        m_lines = lines.size();
-        m_exact = 0;
-        m_started = false;
-        m_afterSpace = false;
-        m_sinceContent.clear();
+        beginLine(lines);
         // A word that begins the line takes its width there.
         if (piece.word && !el.skip() && piece.alone != piece.asContinued) {
             const int by = piece.alone - piece.asContinued;
@@ -200,6 +195,51 @@ void LineFit::after(const Piece& piece, litehtml::element& el, const litehtml::b
     // where placing it placed the line's pieces again.)
     if (&el == m_lastContent || (!piece.word && linefit_detail::endsRun(el)))
         endRun(lines);
+}
+
+void LineFit::beginLine(const litehtml::box::vector& lines)
+{
+    m_line = lines.back().get();
+    m_lines = lines.size();
+    m_exact = 0;
+    m_started = false;
+    m_afterSpace = false;
+    m_sinceContent.clear();
+}
+
+void LineFit::continueAfter(const litehtml::box::vector& lines, const litehtml::elements_vector& items)
+{
+    beginLine(lines);
+    for (const auto& item : items) {
+        const Piece piece = before(*item, lines);
+        undo(piece);
+        int width = 0;
+        after(piece, *item, lines, width);
+    }
+}
+
+void LineFit::placeAlong(const litehtml::box::vector& lines, litehtml::elements_vector&& items)
+{
+    litehtml::box& line = *lines.back();
+    litehtml::elements_vector& placed = lineboxes::itemsOf(line);
+    placed.reserve(placed.size() + items.size());
+    const int left = lineboxes::leftOf(line);
+    for (auto& held : items) {
+        // (Moved onto the line, and placed there.)
+        const litehtml::element::ptr& item = placed.emplace_back(std::move(held));
+        const Piece piece = before(*item, lines);
+        // As the line places a piece that does not end it (the line was
+        // ended with the pieces before).
+        litehtml::position& pos = item->get_position();
+        if (piece.word)
+            pos.width = wordWidthOf(*static_cast<litehtml::el_text*>(piece.word));
+        if (!item->skip()) {
+            pos.x = left + lineboxes::lineWidthOf(line) + item->get_inline_shift_left() + item->content_margins_left();
+            lineboxes::widenLine(line, item->width() + item->get_inline_shift_left() + item->get_inline_shift_right());
+        }
+        int width = 0;
+        after(piece, *item, lines, width);
+    }
 }
 
 } // namespace engine

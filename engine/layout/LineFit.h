@@ -50,8 +50,20 @@ public:
     // After it was placed: `width` is what placing it gave.
     void after(const Piece& piece, litehtml::element& el, const litehtml::box::vector& lines, int& width);
 
+    // A line that stands in part (see KeptLines): the last of `lines` goes
+    // on after `items`, which stood on it as they stand (their widths are
+    // not looked at again).
+    void continueAfter(const litehtml::box::vector& lines, const litehtml::elements_vector& items);
+    // Places `items`, pieces of a line that does not wrap, at the end of
+    // the last of `lines` as the block would place them there: each given
+    // its width there, after what the line holds. (The line's height and
+    // baseline are known to be theirs.)
+    void placeAlong(const litehtml::box::vector& lines, litehtml::elements_vector&& items);
+
 private:
     bool onSameLine(const litehtml::box::vector& lines) const;
+    // The last of `lines` is the line now, nothing on it yet.
+    void beginLine(const litehtml::box::vector& lines);
     // The run of text ends: the white space that ends it on the line takes
     // no width, and what follows on the line moves back by as much.
     void endRun(const litehtml::box::vector& lines);

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cstdint>
 #include <utility>
 
@@ -248,12 +249,7 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
     // before it hold only entries before it, those after it only entries
     // after it.
     const IndexList& oldEntries = old->entries;
-    const size_t entriesBefore =
-        static_cast<size_t>(std::lower_bound(oldEntries.begin(), oldEntries.end(), from) - oldEntries.begin());
-    const size_t entriesAfter =
-        static_cast<size_t>(std::lower_bound(oldEntries.begin() + static_cast<std::ptrdiff_t>(entriesBefore),
-                                             oldEntries.end(), from + had) -
-                            oldEntries.begin());
+    const auto [entriesBefore, entriesAfter] = entriesWithin(oldEntries, from, from + had);
     for (size_t l = before; l > 0; --l) {
         if (oldLines[l - 1].lineBreak < 0) {
             if (oldLines[l - 1].last >= static_cast<int>(entriesBefore))
@@ -287,12 +283,60 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
     const int moreEntries = partEntries - static_cast<int>(entriesAfter - entriesBefore);
     const int moreLines = static_cast<int>(part.lines.size()) - static_cast<int>(after - before);
 
-    // The old lines changed where they are when nobody else holds them.
+    std::shared_ptr<TextLines> lines = toChange(std::move(old));
+    if (!lines->replaceEntriesByNode(tree, static_cast<int>(entriesBefore), static_cast<int>(entriesAfter),
+                                     part.entries))
+        return nullptr;
+
+    // The entries and lines: the part's in place of the old ones, those
+    // after it further along, each line where its first word (or break)
+    // stands now. (Those after it moved a part of the list at a time.)
+    const bool breaksBefore = !lines->lineOfBreak.empty();
+    lines->entries.addFrom(entriesAfter, morePieces);
+    lines->entries.replace(entriesBefore, entriesAfter, std::move(part.entries));
+    lines->lineOf.addFrom(entriesAfter, moreLines);
+    lines->lineOf.replace(entriesBefore, entriesAfter, std::move(part.lineOf));
+    LineList::Move move;
+    move.entriesBy = moreEntries;
+    move.least = boxFrom + boxesHad;
+    move.boxesBy = moreBoxes;
+    if (shifted) {
+        move.shiftedFrom = shifted->from;
+        move.shiftedTo = shifted->to;
+        move.dy = shifted->dy;
+    }
+    const IndexList& entries = lines->entries;
+    lines->lines.moveAfter(after, move, [&tree, &entries](const Line& line) {
+        return line.lineBreak >= 0
+                   ? tree.boxes[static_cast<size_t>(line.lineBreak)].borderBox.top()
+                   : tree.pieces[static_cast<size_t>(entries[static_cast<size_t>(line.first)])].box.top();
+    });
+    lines->lines.replace(before, after, std::move(part.lines));
+    // (Without breaks there are no empty lines to place.)
+    if (breaksBefore || emptyInPart) {
+        setEmptyBaselines(lines->lines);
+        lines->indexBreaks(tree);
+    }
+    return lines;
+}
+
+std::pair<size_t, size_t> TextLines::entriesWithin(const IndexList& entries, int from, int to)
+{
+    const auto begin = std::lower_bound(entries.begin(), entries.end(), from);
+    const auto end = std::lower_bound(begin, entries.end(), to);
+    return {static_cast<size_t>(begin - entries.begin()), static_cast<size_t>(end - entries.begin())};
+}
+
+std::shared_ptr<TextLines> TextLines::toChange(std::shared_ptr<const TextLines> old)
+{
     std::shared_ptr<TextLines> lines =
         old.use_count() == 1 ? std::const_pointer_cast<TextLines>(std::move(old)) : std::make_shared<TextLines>(*old);
-    old.reset();
     lines->version = nextVersion();
+    return lines;
+}
 
+bool TextLines::replaceEntriesByNode(const LayoutTree& tree, int oldFirst, int oldEnd, const std::vector<int>& part)
+{
     // The per-node index: the entries of the nodes the part held before or
     // holds now replaced; those after the part further along.
     struct Touched
@@ -303,11 +347,9 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
         std::vector<int> now;
     };
     std::vector<Touched> touched;
-    IndexList& byNode = lines->entriesByNode;
-    std::vector<int>& starts = lines->nodeEntriesStart;
+    IndexList& byNode = entriesByNode;
+    std::vector<int>& starts = nodeEntriesStart;
     {
-        const int oldFirst = static_cast<int>(entriesBefore);
-        const int oldEnd = static_cast<int>(entriesAfter);
         const auto nodeAt = [&starts](size_t k) {
             return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), static_cast<int>(k)) -
                                     starts.begin()) -
@@ -323,14 +365,14 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
             }
             const int node = nodeAt(k);
             if (!touched.empty() && touched.back().node == node)
-                return nullptr; // (a node's entries are in the page's order)
+                return false; // (a node's entries are in the page's order)
             touched.push_back({node, k, k + 1, {}});
         }
-        byNode.moveAlong(oldEnd, moreEntries);
+        byNode.moveAlong(oldEnd, static_cast<int>(part.size()) - (oldEnd - oldFirst));
         // Nodes whose words the part holds now: theirs go where entries of
         // the part stood, or between those before and after it.
-        for (int e = 0; e < partEntries; ++e) {
-            const int node = tree.pieces[static_cast<size_t>(part.entries[static_cast<size_t>(e)])].textNodeId;
+        for (int e = 0; e < static_cast<int>(part.size()); ++e) {
+            const int node = tree.pieces[static_cast<size_t>(part[static_cast<size_t>(e)])].textNodeId;
             auto it = std::lower_bound(touched.begin(), touched.end(), node,
                                        [](const Touched& t, int n) { return t.node < n; });
             if (it == touched.end() || it->node != node) {
@@ -365,35 +407,67 @@ std::shared_ptr<const TextLines> TextLines::updated(std::shared_ptr<const TextLi
             starts.push_back(0);
     }
 
-    // The entries and lines: the part's in place of the old ones, those
-    // after it further along, each line where its first word (or break)
-    // stands now. (Those after it moved a part of the list at a time.)
-    const bool breaksBefore = !lines->lineOfBreak.empty();
-    lines->entries.addFrom(entriesAfter, morePieces);
+    return true;
+}
+
+std::shared_ptr<const TextLines> TextLines::updatedWithinLine(std::shared_ptr<const TextLines> old,
+                                                              const LayoutTree& tree, int from, int had, int now,
+                                                              int block)
+{
+    if (!old)
+        return nullptr;
+    const IndexList& oldEntries = old->entries;
+    const auto [entriesBefore, entriesAfter] = entriesWithin(oldEntries, from, from + had);
+    // The block's line: that of the words before the part, or after it.
+    int at = -1;
+    for (const size_t e : {entriesBefore - 1, entriesAfter}) {
+        if (at < 0 && e < oldEntries.size()) {
+            const int l = old->lineOf[e];
+            if (old->lines[static_cast<size_t>(l)].block == block)
+                at = l;
+        }
+    }
+    if (at < 0)
+        return nullptr;
+    Line line = old->lines[static_cast<size_t>(at)];
+    Found part;
+    findIn(tree, from, from + now, part);
+    const int moreEntries = static_cast<int>(part.entries.size()) - static_cast<int>(entriesAfter - entriesBefore);
+    if (line.lineBreak >= 0 || line.first > static_cast<int>(entriesBefore) ||
+        line.last + 1 < static_cast<int>(entriesAfter) || line.last + moreEntries < line.first ||
+        std::any_of(part.entries.begin(), part.entries.end(),
+                    [&](int p) { return tree.pieces[static_cast<size_t>(p)].owner != block; }))
+        return nullptr;
+
+    std::shared_ptr<TextLines> lines = toChange(std::move(old));
+    if (!lines->replaceEntriesByNode(tree, static_cast<int>(entriesBefore), static_cast<int>(entriesAfter),
+                                     part.entries))
+        return nullptr;
+    const size_t partEntries = part.entries.size();
+    lines->entries.addFrom(entriesAfter, now - had);
     lines->entries.replace(entriesBefore, entriesAfter, std::move(part.entries));
-    lines->lineOf.addFrom(entriesAfter, moreLines);
-    lines->lineOf.replace(entriesBefore, entriesAfter, std::move(part.lineOf));
+    lines->lineOf.replace(entriesBefore, entriesAfter, std::vector<int>(partEntries, at));
+    // The line's words stand along it, of its one height: it reaches from
+    // its first word to its last.
+    line.last += moreEntries;
+    const IndexList& entries = lines->entries;
+    const TextPiece& first = tree.pieces[static_cast<size_t>(entries[static_cast<size_t>(line.first)])];
+    const TextPiece& last = tree.pieces[static_cast<size_t>(entries[static_cast<size_t>(line.last)])];
+    line.rect = first.box.united(last.box);
+    line.baseline = std::max(first.baseline, last.baseline);
+    for (size_t e = entriesBefore; e < entriesBefore + partEntries; ++e) {
+        const TextPiece& p = tree.pieces[static_cast<size_t>(entries[e])];
+        line.rect = line.rect.united(p.box);
+        line.baseline = std::max(line.baseline, p.baseline);
+    }
+    line.firstTop = first.box.top();
+    lines->lines.replace(static_cast<size_t>(at), static_cast<size_t>(at) + 1, {line});
     LineList::Move move;
     move.entriesBy = moreEntries;
-    move.least = boxFrom + boxesHad;
-    move.boxesBy = moreBoxes;
-    if (shifted) {
-        move.shiftedFrom = shifted->from;
-        move.shiftedTo = shifted->to;
-        move.dy = shifted->dy;
-    }
-    const IndexList& entries = lines->entries;
-    lines->lines.moveAfter(after, move, [&tree, &entries](const Line& line) {
-        return line.lineBreak >= 0
-                   ? tree.boxes[static_cast<size_t>(line.lineBreak)].borderBox.top()
-                   : tree.pieces[static_cast<size_t>(entries[static_cast<size_t>(line.first)])].box.top();
-    });
-    lines->lines.replace(before, after, std::move(part.lines));
-    // (Without breaks there are no empty lines to place.)
-    if (breaksBefore || emptyInPart) {
-        setEmptyBaselines(lines->lines);
-        lines->indexBreaks(tree);
-    }
+    move.least = INT_MAX;
+    move.shiftedFrom = INT_MIN;
+    move.shiftedTo = INT_MAX;
+    lines->lines.moveAfter(static_cast<size_t>(at) + 1, move, [](const Line&) { return 0; });
     return lines;
 }
 

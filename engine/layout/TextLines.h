@@ -54,6 +54,15 @@ struct TextLines
                                                     int from, int had, int now, int boxFrom, int boxesHad, int boxesNow,
                                                     const Shifted* shifted = nullptr);
 
+    // The same for a part that stands within one line of the block whose
+    // box is `block`, a block whose words stand on one line (a line of
+    // preformatted text): the part's words, and the words after it along
+    // the line, moved; the lines after it only along the lists. Null when
+    // the line is not found so.
+    static std::shared_ptr<const TextLines> updatedWithinLine(std::shared_ptr<const TextLines> old,
+                                                              const LayoutTree& tree, int from, int had, int now,
+                                                              int block);
+
     // The entries of a text node, as [begin, end) in entriesByNode.
     std::pair<int, int> entriesOfNode(int nodeId) const
     {
@@ -84,6 +93,15 @@ private:
     // same height, else a fifth of the height above the bottom.
     template <typename Lines> static void setEmptyBaselines(Lines& lines);
     void indexBreaks(const LayoutTree& tree);
+    // The per-node index after the entries [oldFirst, oldEnd) gave way to
+    // `part` (of the words of `tree`); false, with nothing changed, when
+    // the index does not hold them in the page's order.
+    bool replaceEntriesByNode(const LayoutTree& tree, int oldFirst, int oldEnd, const std::vector<int>& part);
+    // Where the entries of the words [from, to) of the tree stand in
+    // `entries`, as [first, end).
+    static std::pair<size_t, size_t> entriesWithin(const IndexList& entries, int from, int to);
+    // The lines as found or held by nobody else, to be changed.
+    static std::shared_ptr<TextLines> toChange(std::shared_ptr<const TextLines> old);
 };
 
 } // namespace engine

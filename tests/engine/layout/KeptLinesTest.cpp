@@ -37,6 +37,26 @@ struct Step
     Keeps keeps;
 };
 
+// The lines the caret moves by, found again only for the words read, are
+// those found anew.
+void expectLinesOfAFreshLayout(DocumentLayout& layout, const std::string& what)
+{
+    const TextLines& mine = *layout.engine().textLines();
+    const std::shared_ptr<const TextLines> whole = TextLines::of(layout.engine().tree());
+    EXPECT_EQ(mine.entries, whole->entries) << what;
+    EXPECT_EQ(mine.lineOf, whole->lineOf) << what;
+    EXPECT_EQ(mine.entriesByNode, whole->entriesByNode) << what;
+    EXPECT_EQ(mine.nodeEntriesStart, whole->nodeEntriesStart) << what;
+    ASSERT_EQ(mine.lines.size(), whole->lines.size()) << what;
+    for (size_t i = 0; i < mine.lines.size(); ++i) {
+        const TextLines::Line& a = mine.lines[i];
+        const TextLines::Line& b = whole->lines[i];
+        EXPECT_TRUE(a.first == b.first && a.last == b.last && a.block == b.block && a.rect == b.rect &&
+                    a.baseline == b.baseline)
+            << what << ", line " << i;
+    }
+}
+
 // Each step edits the text of the paragraph "p"; the result must be a
 // fresh layout's, and the lines kept as told.
 void runSteps(const QString& html, const std::vector<Step>& steps)
@@ -66,20 +86,7 @@ void runSteps(const QString& html, const std::vector<Step>& steps)
             // edit, not the paragraph's thousands.)
             EXPECT_LT(kept.childrenPlaced, 400u) << step.what;
         }
-        // The lines the caret moves by, found again only for the words read.
-        const TextLines& mine = *layout.engine().textLines();
-        const std::shared_ptr<const TextLines> whole = TextLines::of(layout.engine().tree());
-        EXPECT_EQ(mine.entries, whole->entries) << step.what;
-        EXPECT_EQ(mine.lineOf, whole->lineOf) << step.what;
-        EXPECT_EQ(mine.entriesByNode, whole->entriesByNode) << step.what;
-        ASSERT_EQ(mine.lines.size(), whole->lines.size()) << step.what;
-        for (size_t i = 0; i < mine.lines.size(); ++i) {
-            const TextLines::Line& a = mine.lines[i];
-            const TextLines::Line& b = whole->lines[i];
-            EXPECT_TRUE(a.first == b.first && a.last == b.last && a.block == b.block && a.rect == b.rect &&
-                        a.baseline == b.baseline)
-                << step.what << ", line " << i;
-        }
+        expectLinesOfAFreshLayout(layout, step.what);
         if (::testing::Test::HasFailure())
             return;
     }
@@ -91,21 +98,94 @@ int middleOf(Text* t, const char* word)
     return t->data().indexOf(QLatin1String(word), t->length() / 2);
 }
 
+// A key, a Backspace, a space and a Backspace that joins two words again,
+// amid the words of the text.
+std::vector<Step> keysAmidTheWords()
+{
+    return {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); },
+             Keeps::BeforeAndAfter},
+            {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::BeforeAndAfter},
+            {"a space", [](Text* t) { t->insertData(middleOf(t, "browser") + 3, QStringLiteral(" ")); },
+             Keeps::BeforeAndAfter},
+            {"words joined", [](Text* t) { t->deleteData(middleOf(t, "bro wser") + 3, 1); }, Keeps::BeforeAndAfter}};
+}
+
+std::vector<Step> operator+(std::vector<Step> a, const std::vector<Step>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 TEST(KeptLines, AKeyInALongParagraphLaysOutTheLinesFromTheEditOn)
 {
     // A word's width follows from its line: the lines after the edit are
     // laid out again until they meet the old ones, which stand from there.
-    runSteps(QStringLiteral("<body><p>before</p><p id=p>") + manyWords(3000) +
-                 QStringLiteral("</p><p>after</p></body>"),
-             {{"a key", [](Text* t) { t->insertData(middleOf(t, "layout") + 2, QStringLiteral("x")); },
-               Keeps::BeforeAndAfter},
-              {"backspace", [](Text* t) { t->deleteData(middleOf(t, "laxyout") + 2, 1); }, Keeps::BeforeAndAfter},
-              {"a space", [](Text* t) { t->insertData(middleOf(t, "browser") + 3, QStringLiteral(" ")); },
-               Keeps::BeforeAndAfter},
-              {"words joined", [](Text* t) { t->deleteData(middleOf(t, "bro wser") + 3, 1); }, Keeps::BeforeAndAfter},
-              {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
-              {"at the start", [](Text* t) { t->insertData(0, QStringLiteral("x")); }, Keeps::Either},
-              {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
+    runSteps(
+        QStringLiteral("<body><p>before</p><p id=p>") + manyWords(3000) + QStringLiteral("</p><p>after</p></body>"),
+        keysAmidTheWords() +
+            std::vector<Step>{
+                {"a line's worth", [](Text* t) { t->insertData(middleOf(t, "words"), manyWords(20)); }, Keeps::Before},
+                {"at the start", [](Text* t) { t->insertData(0, QStringLiteral("x")); }, Keeps::Either},
+                {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral(" end")); }, Keeps::Before}});
+}
+
+TEST(KeptLines, AKeyInALongPreformattedLineLaysOutOnlyItsWordsAroundTheKey)
+{
+    // The line is one line however long: its words before the key stand,
+    // those after it move along, each as wide as it now falls on the line.
+    runSteps(
+        QStringLiteral("<body><p>before</p><pre id=p>") + manyWords(3000) + QStringLiteral("</pre><p>after</p></body>"),
+        keysAmidTheWords() +
+            std::vector<Step>{
+                {"a word taken out", [](Text* t) { t->deleteData(middleOf(t, " of ") + 1, 2); }, Keeps::BeforeAndAfter},
+                {"a space taken out", [](Text* t) { t->deleteData(middleOf(t, "  ") + 1, 1); }, Keeps::BeforeAndAfter},
+                {"Japanese", [](Text* t) { t->insertData(middleOf(t, "words"), QStringLiteral("日本語の")); },
+                 Keeps::BeforeAndAfter},
+                {"many words", [](Text* t) { t->insertData(middleOf(t, "value"), manyWords(200)); }, Keeps::Before},
+                {"at the start", [](Text* t) { t->insertData(0, QStringLiteral("x")); }, Keeps::BeforeAndAfter},
+                {"the first letter out", [](Text* t) { t->deleteData(0, 1); }, Keeps::BeforeAndAfter},
+                {"at the end", [](Text* t) { t->insertData(t->length(), QStringLiteral("end")); },
+                 Keeps::BeforeAndAfter},
+                {"the end out", [](Text* t) { t->deleteData(t->length() - 4, 4); }, Keeps::BeforeAndAfter}});
+}
+
+TEST(KeptLines, KeysAnywhereInAPreformattedLineOfTwoTextsMatchAFreshLayout)
+{
+    // Keys, Backspaces, pastes and cuts at places drawn by lot, in either
+    // of two texts that share the line (the mark where the second begins
+    // stands among the words after the first's edits), some at the edges
+    // of the texts.
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><p>before</p><pre id=p>") + manyWords(400) +
+                                 QStringLiteral("</pre><p>after</p></body>"));
+    Element* pre = doc->getElementById(QStringLiteral("p"));
+    pre->appendChild(doc->createTextNode(QStringLiteral("\t") + manyWords(300)));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    layout.engine().textLines();
+    const QString inserts[] = {QStringLiteral("x"),         QStringLiteral(" "),  QStringLiteral("日本"),
+                               QStringLiteral("two words"), QStringLiteral("\t"), QStringLiteral("\u00a0")};
+    unsigned seed = 7;
+    const auto lot = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return static_cast<int>((seed >> 16) % static_cast<unsigned>(n));
+    };
+    size_t withinLine = 0;
+    for (int step = 0; step < 60; ++step) {
+        Text* t = (lot(2) == 0 ? pre->firstChild() : pre->lastChild())->asText();
+        const int at = lot(8) == 0 ? (lot(2) == 0 ? 0 : t->length()) : lot(t->length() + 1);
+        if (lot(3) == 0 && at < t->length())
+            t->deleteData(at, 1 + lot(std::min(12, t->length() - at)));
+        else
+            t->insertData(at, inserts[lot(6)]);
+        layout_test::expectSameAsFullLayout(layout, *doc, "step " + std::to_string(step));
+        expectLinesOfAFreshLayout(layout, "step " + std::to_string(step));
+        if (::testing::Test::HasFailure())
+            return;
+        withinLine += layout.engine().lastKeptLines().linesKept;
+    }
+    // (Most of them laid out within the line.)
+    EXPECT_GT(withinLine, 40u);
 }
 
 TEST(KeptLinesMonospace, LinesAfterTheEditStandWhereTheWidthsStayed)

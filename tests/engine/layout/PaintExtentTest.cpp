@@ -157,6 +157,57 @@ TEST(PaintExtent, ListingsDrawWhatReachesTheArea)
     expectTilesShowTheWholePage(layout.engine(), "line number moved");
 }
 
+// The words of a long line of preformatted text are found for drawing by
+// where they stand along the line: a screen in the middle of it shows what
+// a drawing of everything there shows, also after a key moved the words
+// after it along, and walks few of the line's words.
+TEST(PaintExtent, ALongPreformattedLineDrawsTheWordsThatReachTheArea)
+{
+    QString words;
+    for (int i = 0; i < 3000; ++i)
+        words += QStringLiteral("w%1 ").arg(i % 7 == 0 ? QStringLiteral("fff") : QString::number(i));
+    Ref<Document> doc = pageFrom(QStringLiteral("<body><pre id=line>") + words +
+                                 QStringLiteral("</pre><div style='height:200px'></div><pre>x <i>slanted fffff</i> ") +
+                                 words + QStringLiteral("</pre>"));
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(800, 600));
+    layout.ensureLayout();
+    const auto expectScreenAt = [&](int left, const std::string& what) {
+        const QRect screen(left, 0, 800, 40);
+        QImage whole(screen.size(), QImage::Format_RGB32);
+        QImage tiled(screen.size(), QImage::Format_RGB32);
+        {
+            QPainter p(&whole);
+            p.translate(-screen.topLeft());
+            layoutelements_detail::childrenWalked = 0;
+            layout.engine().draw(p, screen);
+            EXPECT_LT(layoutelements_detail::childrenWalked, 3000) << what;
+        }
+        {
+            QPainter p(&tiled);
+            p.translate(-screen.topLeft());
+            for (int x = screen.left(); x < screen.right(); x += 37)
+                layout.engine().draw(p, QRect(x, screen.top(), 37, screen.height()));
+        }
+        EXPECT_TRUE(whole == tiled) << what;
+        // (The words at the screen's edges, drawn whole on a wider area.)
+        const QRect wider = screen.adjusted(-300, 0, 300, 0);
+        QImage around(wider.size(), QImage::Format_RGB32);
+        QPainter p(&around);
+        p.translate(-wider.topLeft());
+        layout.engine().draw(p, wider);
+        EXPECT_TRUE(whole == around.copy(QRect(screen.topLeft() - wider.topLeft(), screen.size()))) << what;
+    };
+    const int middle = layout.engine().canvasSize().width() / 2;
+    expectScreenAt(0, "at the start");
+    expectScreenAt(middle, "in the middle");
+    Text* text = layout_test::byId(doc.get(), "line")->firstChild()->asText();
+    text->insertData(text->length() / 2 - 3, QStringLiteral("typed "));
+    layout.ensureLayout();
+    ASSERT_EQ(layout.counters().blockLayouts, 1);
+    expectScreenAt(middle - 400, "after a key");
+}
+
 // A paint of one screen walks about as many children of the listing's CODE
 // on a long listing as on a short one.
 TEST(PaintExtent, PaintOfAScreenOfAListingCostsWhatIsOnIt)
