@@ -109,7 +109,21 @@ std::vector<StyleDeclaration> Style::parse(const QString& text)
         const QStringView written = part.left(colon).trimmed();
         // A name holding a quote or a bracket is no property name: a browser
         // drops the declaration (and, with what it leaves open, the rest).
-        const auto quoteOrBracket = [](QChar c) { return QStringView(u"\"'()[]{}").contains(c); };
+        const auto quoteOrBracket = [](QChar c) {
+            switch (c.unicode()) {
+            case u'"':
+            case u'\'':
+            case u'(':
+            case u')':
+            case u'[':
+            case u']':
+            case u'{':
+            case u'}':
+                return true;
+            default:
+                return false;
+            }
+        };
         if (std::any_of(written.begin(), written.end(), quoteOrBracket))
             return;
         QString name = style_detail::propertyName(written);

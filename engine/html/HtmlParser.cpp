@@ -721,6 +721,38 @@ TagKind kindOf(std::string_view lower)
 using script_text::isTagSpace;
 using script_text::scriptTextEnd;
 
+// Which start tags that the scan follows far the input holds anywhere:
+// those of SVG and MathML roots, and SELECT ones. A name that only begins
+// with such a name counts too, wherever it stands (in a comment, in raw
+// text, in an attribute value): only a page without any is scanned with
+// less care.
+struct StartTagsHeld
+{
+    bool foreign = false;
+    bool select = false;
+};
+
+StartTagsHeld startTagsHeld(const char* s, qsizetype n)
+{
+    const auto named = [s, n](qsizetype at, std::string_view lower) {
+        return n - at >= qsizetype(lower.size()) && qstrnicmp(s + at, lower.data(), uint(lower.size())) == 0;
+    };
+    StartTagsHeld held;
+    for (const char* p = s; (p = static_cast<const char*>(std::memchr(p, '<', size_t(s + n - p))));) {
+        const qsizetype at = ++p - s;
+        const char first = at < n ? char(s[at] | 0x20) : 0;
+        if (first == 's') {
+            held.foreign = held.foreign || named(at, "svg");
+            held.select = held.select || named(at, "select");
+        } else if (first == 'm') {
+            held.foreign = held.foreign || named(at, "math");
+        }
+        if (held.foreign)
+            break;
+    }
+    return held;
+}
+
 // The '>' that ends a tag whose name ends at `p`, found as the tokenizer
 // finds it (a quoted attribute value may hold '>'); n when there is none.
 // `selfClosing`: whether a '/' before that '>' makes the tag close itself
@@ -1548,6 +1580,12 @@ private:
 class ForeignContent
 {
 public:
+    // `followed`: whether the input holds a start tag of an SVG or MathML
+    // root anywhere (see startTagsHeld). Without one nothing is ever opened
+    // here, so that what the HTML elements do decides nothing and is not
+    // followed (on long pages most of the scan's time went to it).
+    explicit ForeignContent(bool followed) : m_followed(followed) {}
+
     bool inForeign() const { return !m_open.empty() && m_open.back().foreign; }
     void setQuirks(HtmlOpen::Quirks quirks) { m_html.setQuirks(quirks); }
     // Whether the tree builder's current element is an SVG or MathML one
@@ -1587,6 +1625,8 @@ public:
     // ends what was opened in that table, integration points and all.
     void leaveFor(std::string_view name, std::string_view tag, bool closing, int tables, bool endsInTable)
     {
+        if (!m_followed)
+            return;
         if (!closing && inForeign()) {
             if (!breaksOut(name, tag))
                 return;
@@ -1665,6 +1705,7 @@ public:
         const bool glyph = isMathGlyph(name) && inMathTextPoint() && current() == Current::Yes;
         if (name != "svg" && name != "math" && !glyph)
             return false;
+        Q_ASSERT(m_followed);
         if (!selfClosed) {
             m_open.push_back({std::string(name), true, name == "math" || glyph, tables, m_html.size(), {}});
             m_lastOpened = Opened::Foreign;
@@ -1675,6 +1716,8 @@ public:
     // An HTML start tag (`kind`: how the scan reads it).
     void htmlStart(std::string_view name, TagKind kind, bool endsATable = false)
     {
+        if (!m_followed)
+            return;
         m_html.start(name, kind, htmlFloor(), endsATable);
         m_lastOpened = Opened::Html;
     }
@@ -1706,6 +1749,8 @@ public:
     void end(std::string_view name, int tables, bool tableEnded = false)
     {
         m_lastOpened = Opened::Nothing;
+        if (!m_followed)
+            return;
         // Its current element SVG or MathML (not an HTML element inside an
         // integration point): the end tag closes the SVG or MathML element
         // of that name open down to the first HTML element, if there is one.
@@ -2002,6 +2047,7 @@ private:
     std::vector<Open> m_open;
     HtmlOpen m_html;
     Opened m_lastOpened = Opened::Nothing;
+    bool m_followed;
 };
 
 // Where the scan of the input stands as to an HTML SELECT, as the tree
@@ -2011,11 +2057,19 @@ private:
 class SelectContent
 {
 public:
+    // `followed`: whether the input holds a start tag of a SELECT, or of an
+    // SVG or MathML root (for which the tables open are followed), anywhere
+    // (see startTagsHeld). Without one no tag is ignored, and nothing here
+    // is asked for.
+    explicit SelectContent(bool followed) : m_followed(followed) {}
+
     // A tag outside SVG and MathML (its lower-case name). True when the
     // tree builder ignores it.
     bool ignores(std::string_view name, bool closing)
     {
         m_endedBefore = false;
+        if (!m_followed)
+            return false;
         // A template holds markup of its own, also inside a SELECT or a
         // table (whose tables are out of its reach); its end tag closes
         // what was opened in it.
@@ -2153,6 +2207,7 @@ private:
                name == "tr" || name == "td" || name == "th";
     }
 
+    bool m_followed;
     bool m_open = false;
     bool m_inTable = false;
     bool m_endedBefore = false;
@@ -2289,9 +2344,10 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         copied = end < n ? end + 1 : n;
     };
     int depth = 0;
-    ForeignContent foreign;
+    const StartTagsHeld held = startTagsHeld(s, n);
+    ForeignContent foreign(held.foreign);
     foreign.setQuirks(startsWithDoctype(s, n) ? HtmlOpen::Quirks::Maybe : HtmlOpen::Quirks::Yes);
-    SelectContent select;
+    SelectContent select(held.foreign || held.select);
     for (qsizetype i = 0; i < n; ++i) {
         const void* lt = std::memchr(s + i, '<', size_t(n - i));
         if (!lt)

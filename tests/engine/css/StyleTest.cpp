@@ -58,6 +58,8 @@ TEST(InlineStyle, WhatIsLeftOpenIsClosedAtTheEndAndWhatIsWrittenReadsBackTheSame
     EXPECT_EQ(text("x(: 1; color: red"), QString());
     EXPECT_EQ(text("color: red; x'y: 1; top: 2px"), QStringLiteral("COLOR: red"));
     EXPECT_EQ(text("a): 1; top: 2px"), QStringLiteral("TOP: 2px"));
+    for (const char* name : {"a\"", "'a", "a(", "a)", "[a", "a]", "a{", "}a"})
+        EXPECT_EQ(text((std::string("top: 1px; ") + name + ": 1").c_str()), QStringLiteral("TOP: 1px")) << name;
     // Balanced ones split as before.
     EXPECT_EQ(text("filter: alpha(opacity=50); font-family: 'a;b', [c]; top: 1px"),
               QStringLiteral("FILTER: alpha(opacity=50); FONT-FAMILY: 'a;b', [c]; TOP: 1px"));

@@ -1335,3 +1335,24 @@ TEST(HtmlParser, SelectsInCaptionsAndTemplateCellsCloseAtATable)
     EXPECT_EQ(HtmlSerializer::fileText(pageFrom(HtmlSerializer::fileText(doc.get())).get()),
               HtmlSerializer::fileText(doc.get()));
 }
+
+// A page is scanned with less care only where it holds no start tag of an
+// SVG or MathML root, nor of a SELECT: one written in any case, however far
+// into the page, has what is open around it followed as before.
+TEST(HtmlParser, SvgMathAndSelectStartTagsInAnyCaseAnywhereAreFollowed)
+{
+    const QByteArray plain = QByteArray("<p>a").repeated(2000);
+    // An end tag that may close the FONT around the SVG or MathML ends it first.
+    for (const char* root : {"SvG", "MATH"}) {
+        const QByteArray page = plain + "<font><p><" + root + "><mrow></font>x";
+        const QByteArray closed = QByteArray("</mrow></") + QByteArray(root).toLower() + "></font>x";
+        EXPECT_TRUE(HtmlParser::prepareInput(page).bytes.endsWith(closed)) << root;
+    }
+    // Start tags a SELECT ignores open no level of nesting.
+    for (const char* select : {"SELECT", "sElEcT"}) {
+        const QByteArray page = plain + "<" + select + "><div><div><div>x</div></div></div>";
+        EXPECT_TRUE(HtmlParser::prepareInput(page, 2).bytes == page) << select;
+    }
+    const QByteArray nested = plain + "<span><div><div><div>x</div></div></div>";
+    EXPECT_TRUE(HtmlParser::prepareInput(nested, 2).bytes != nested);
+}
