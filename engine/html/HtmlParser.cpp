@@ -1068,6 +1068,18 @@ public:
             // open, or ignored.)
             if (name == "isindex")
                 return;
+            if (name == "option" || name == "optgroup") {
+                // Closes an OPTION that is the current element (in a SELECT
+                // an OPTGROUP closes one too, which the scan does not
+                // follow), and stays open until a tag the scan follows
+                // closes it: an integration point around it stays open.
+                if (m_open.size() > lo && m_open.back().name == "option" && m_open.back().known)
+                    forget(m_open.size() - 1);
+                if (name == "optgroup" && m_open.size() > lo && m_open.back().name == "optgroup")
+                    unknownFrom(m_open.size() - 1);
+                push(name, true);
+                return;
+            }
             // An element the tree builder does not know is always opened
             // where it stands; it stands here as one of the unknown ones,
             // which it does not tell apart.
@@ -1160,7 +1172,15 @@ public:
                     return Found::Target;
                 return name == "li" && (e.name == "ul" || e.name == "ol") ? Found::Stop : Found::Pass;
             });
-        case Class::Form:    // takes only the form out
+        case Class::Form: {
+            // Takes only the form out, once the elements closed by
+            // implication that are the current ones are closed, if a form
+            // may be open (else it is ignored).
+            size_t at = top;
+            while (at > lo && m_open[at - 1].known && closesByImplication(m_open[at - 1].name))
+                --at;
+            return at < top && mayHold("form", lo) ? Outcome{Effect::MayClose, at} : Outcome{};
+        }
         case Class::Void:    // a BR end tag is a BR
         case Class::Ignored: // the HTML, HEAD and BODY end tags close nothing
         case Class::Frameset:
@@ -1314,6 +1334,13 @@ private:
         }
         forget(at - 1, name);
         return true;
+    }
+    // The elements the tree builder closes where they are the current one
+    // before it takes a form out (its implied end tags).
+    static bool closesByImplication(std::string_view name)
+    {
+        return name == "option" || name == "optgroup" || name == "p" || name == "li" || name == "dd" || name == "dt" ||
+               name == "rb" || name == "rp" || name == "rt" || name == "rtc";
     }
     static bool startsListPart(std::string_view name)
     {
@@ -1655,7 +1682,9 @@ public:
     // them (empty when there is nothing to close), and closes them here.
     std::string closeBeforeHtmlEnd(std::string_view name, int tables)
     {
-        if (!inForeign() || namesForeign(name))
+        // (A FORM end tag closes no HTML element while an SVG or MathML
+        // one is the current one.)
+        if (!inForeign() || namesForeign(name) || name == "form")
             return {};
         if (name != "p" && name != "br") {
             const HtmlOpen::Effect effect = m_html.endEffect(name, endReach(name, tables), m_html.size()).effect;

@@ -1017,6 +1017,31 @@ TEST(HtmlParser, ATableStartLeavesAParagraphOpenInQuirksMode)
                     }
 }
 
+// An OPTION or OPTGROUP read as HTML stays open until a tag closes it: an
+// OPTION start tag closes an OPTION that is the current element, and a
+// FORM end tag, where a form is open, closes those that are the current
+// ones. The scan took them for perhaps closed, and the end tag of an SVG
+// TITLE around them for closing the TITLE (they keep it open): a TITLE after
+// it was read as SVG (it is raw text), and a SELECT in SVG after that, in a
+// table, ended the program.
+TEST(HtmlParser, OptionsKeepAnIntegrationPointAroundThemOpen)
+{
+    static const char* const kPoints[][2] = {
+        {"<svg><title>", "</title>"}, {"<svg><desc>", "</desc>"}, {"<math><mi>", "</mi>"}};
+    static const char* const kInside[] = {
+        "<option>",           "<optgroup>",         "<option><option>",         "<option></o>", "<optgroup><option>",
+        "<option><optgroup>", "<p><option></form>", "<form><p><option></form>", "<option><th>"};
+    static const char* const kTails[] = {"<title><select></title><table><svg><select><title><select><td>",
+                                         "<select><title><select><td>"};
+    for (const char* around : {"", "<form>", "<a>", "<table><td>"})
+        for (const auto& point : kPoints)
+            for (const char* inside : kInside)
+                for (const char* tail : kTails) {
+                    const QByteArray page = QByteArray(around) + point[0] + inside + point[1] + tail;
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                }
+}
+
 // The walk of an HTML end tag from a MathML element stops at an
 // ANNOTATION-XML (whatever its encoding) around it: the HTML element open
 // around the MathML stays open, and so does the MathML. A TITLE after it is
