@@ -1381,3 +1381,22 @@ TEST(HtmlParser, SvgMathAndSelectStartTagsInAnyCaseAnywhereAreFollowed)
     const QByteArray nested = plain + "<span><div><div><div>x</div></div></div>";
     EXPECT_TRUE(HtmlParser::prepareInput(nested, 2).bytes != nested);
 }
+
+// The tree builder's memory comes in blocks: texts and values longer than a
+// block, and the short ones after them, are read whole and apart.
+TEST(HtmlParser, TextsAndValuesLongerThanAMemoryBlockAreReadWhole)
+{
+    QString text;
+    for (int i = 0; text.size() < (6 << 20); ++i)
+        text += QString::number(i) + u' ';
+    const QString value = QStringLiteral("v7;").repeated(1 << 20);
+    auto doc = pageFrom(QStringLiteral("<body><p title=\"") + value + QStringLiteral("\">") + text +
+                        QStringLiteral("</p><p id=a>b</p></body>"));
+    const ElementCollection ps = doc->getElementsByTagName(QStringLiteral("P"));
+    ASSERT_EQ(ps.length(), 2u);
+    EXPECT_TRUE(ps.item(0)->getAttributeText(QStringLiteral("title")) == value);
+    ASSERT_EQ(ps.item(0)->childCount(), 1);
+    EXPECT_TRUE(static_cast<const Text*>(ps.item(0)->firstChild())->data() == text);
+    EXPECT_EQ(ps.item(1)->id(), QStringLiteral("a"));
+    EXPECT_EQ(static_cast<const Text*>(ps.item(1)->firstChild())->data(), QStringLiteral("b"));
+}
