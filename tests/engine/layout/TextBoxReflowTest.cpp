@@ -162,6 +162,26 @@ TEST(TextBoxReflow, ALineWiderThanTheBoxLaysTheTableOutWhole)
              });
 }
 
+// Blocks after a heading whose margins change stand where the heading's
+// new margins end, to the fraction of a pixel: the text after the
+// heading's last paragraph goes and the paragraph's margin (1em of 24 px)
+// collapses through the heading's end with the next heading's (1.33em of
+// 16 px), at another fraction; a paragraph's margins in whole pixels keep
+// the fraction and move what follows in place.
+TEST(TextBoxReflow, MarginsThatEndAtAnotherFractionOfAPixelMoveWhatFollows)
+{
+    const QString html = textBox(QStringLiteral("<p>page</p><h2><p>one</p><p id=q>two</p>x</h2>"
+                                                "<h4>four</h4><dl><dt>term</dt><dd>defined</dd></dl><p id=p>para</p>"
+                                                "<p>after</p>"));
+    runSteps(html,
+             {
+                 {"the heading's last text goes",
+                  [](Document* d) { byId(d, "q")->nextSibling()->asText()->replaceData(0, 1, QStringLiteral(" ")); },
+                  Way::Whole},
+                 {"a paragraph's margins", [](Document* d) { setStyle(d, "p", "font-size", "20px"); }, Way::Alone},
+             });
+}
+
 // Enter and a joining Backspace where the text box is as wide as two of
 // its blocks: one of them split or joined into narrower text lays out in
 // place while the other keeps the width; the last one as wide made
