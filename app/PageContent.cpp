@@ -161,12 +161,14 @@ int WrapLooseContent(engine::Document* document, CZQView* view, std::optional<bo
     const QString attributes = QStringLiteral("id=text style=\"LEFT: 20px; POSITION: absolute; TOP: 20px; z-index:%1\"")
                                    .arg(view->m_nMaxZIndex);
 
-    // 3. TABLE, TBODY, TR and TD, the TABLE first in BODY.
+    // 3. TABLE, TBODY, TR and TD. The TABLE is made last in BODY and the
+    // content moves in from before it, which leaves it first: made first, it
+    // would number every node of a long BODY anew once more.
     engine::Ref<engine::Element> table;
     engine::Ref<engine::Element> tbody;
     engine::Ref<engine::Element> row;
     engine::Ref<engine::Element> cell;
-    InsertNewElement(&table, TAGID_TABLE, attributes, body, document, view, 1);
+    InsertNewElement(&table, TAGID_TABLE, attributes, body, document, view, 2);
     if (table)
         InsertNewElement(&tbody, TAGID_TBODY, QString(), table.get(), document, view, 1);
     if (tbody)
@@ -182,7 +184,7 @@ int WrapLooseContent(engine::Document* document, CZQView* view, std::optional<bo
 
     // 4.-6. The placed objects go before the box in page order, everything
     // else into its cell in its order. Without placed objects everything
-    // after the box goes into the cell at once (while the page loads, one
+    // before the box goes into the cell at once (while the page loads, one
     // change however long the page); with them, in one pass over BODY, each
     // node taken from the end and put at an end, so that a long page costs
     // no more than its length.
@@ -194,16 +196,16 @@ int WrapLooseContent(engine::Document* document, CZQView* view, std::optional<bo
     // flow) leave it; they keep their places on the page.
     const int tableIndex = table->indexInParent();
     bool anyPlaced = holdsPlacedObjects.value_or(false);
-    for (int i = tableIndex + 1; !holdsPlacedObjects && i < body->childCount() && !anyPlaced; ++i)
+    for (int i = 0; !holdsPlacedObjects && i < tableIndex && !anyPlaced; ++i)
         anyPlaced = IsPlacedObject(body->child(i));
     if (!anyPlaced) {
-        body->moveChildrenTo(tableIndex + 1, cell.get());
+        body->moveChildrenTo(0, cell.get(), tableIndex);
     } else {
-        const std::vector<engine::Ref<engine::Node>> rest(body->childNodes().begin() + tableIndex + 1,
-                                                          body->childNodes().end());
-        while (body->childCount() > tableIndex + 1)
-            body->removeChildAt(body->childCount() - 1);
-        int objectCount = tableIndex;
+        const std::vector<engine::Ref<engine::Node>> rest(body->childNodes().begin(),
+                                                          body->childNodes().begin() + tableIndex);
+        for (int i = tableIndex - 1; i >= 0; --i)
+            body->removeChildAt(i);
+        int objectCount = 0;
         for (const engine::Ref<engine::Node>& node : rest) {
             if (IsPlacedObject(node.get()))
                 body->insertChildAt(objectCount++, node);

@@ -773,23 +773,23 @@ bool endsChildBefore(const Node* parent, int from, const Node* target)
 
 } // namespace document_detail
 
-void Document::moveChildren(Node* parent, int from, Node* target)
+void Document::moveChildren(Node* parent, int from, int end, Node* target)
 {
     // A move that leaves every node's place in page order leaves what a walk
     // in that order finds: the title.
-    if (!document_detail::endsChildBefore(parent, from, target))
+    if (end != parent->childCount() || !document_detail::endsChildBefore(parent, from, target))
         m_titleVersion = ~quint64(0);
     const int targetCount = target->childCount();
-    const int count = parent->childCount() - from;
+    const int count = end - from;
     for (LivePosition* p : m_positions) {
         if (p->m_node == parent && p->m_offset > from) {
-            p->m_offset = from;
+            p->m_offset = p->m_offset > end ? p->m_offset - count : from;
         } else if (p->m_node == target && p->m_offset == targetCount && p->m_rightGravity) {
             p->m_offset = targetCount + count;
         } else {
             for (const Node* n = p->m_node.get(); n && n->parentNode(); n = n->parentNode()) {
                 if (n->parentNode() == parent) {
-                    if (n->indexInParent() >= from) {
+                    if (n->indexInParent() >= from && n->indexInParent() < end) {
                         p->m_node = parent;
                         p->m_offset = from;
                     }
@@ -801,7 +801,7 @@ void Document::moveChildren(Node* parent, int from, Node* target)
     std::vector<Ref<Node>>& moved = parent->m_children;
     std::vector<Ref<Node>>& into = target->m_children;
     into.reserve(into.size() + size_t(count));
-    for (size_t i = size_t(from); i < moved.size(); ++i) {
+    for (size_t i = size_t(from); i < size_t(end); ++i) {
         Node* child = moved[i].get();
         if (m_selection)
             m_selection->nodeWillBeRemoved(child);
@@ -809,7 +809,9 @@ void Document::moveChildren(Node* parent, int from, Node* target)
         child->m_index = int(into.size());
         into.push_back(std::move(moved[i]));
     }
-    moved.erase(moved.begin() + from, moved.end());
+    moved.erase(moved.begin() + from, moved.begin() + end);
+    for (size_t i = size_t(from); i < moved.size(); ++i)
+        moved[i]->m_index = int(i);
     changed(parent);
     changed(target);
     for (auto* o : m_observers)

@@ -174,9 +174,9 @@ public:
     void didInsertChild(Node* parent, Node* child);
     void willRemoveChild(Node* parent, Node* child);
     void didRemoveChild(Node* parent, int index, Node* child);
-    // Moves the children of `parent` from `from` on to the end of
+    // Moves the children of `parent` from `from` up to `end` to the end of
     // `target`'s, unrecorded (see Node::moveChildrenTo).
-    void moveChildren(Node* parent, int from, Node* target);
+    void moveChildren(Node* parent, int from, int end, Node* target);
     void didChangeAttribute(Element* el, const QString& name, const std::optional<Attribute>& before,
                             const std::optional<Attribute>& after, int pos);
     void didChangeStyle(Element* el, const std::vector<StyleDeclaration>& before);

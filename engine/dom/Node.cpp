@@ -193,26 +193,28 @@ Ref<Node> Node::removeChildAt(int index)
     return child;
 }
 
-void Node::moveChildrenTo(int from, Node* target)
+void Node::moveChildrenTo(int from, Node* target, int end)
 {
     from = std::max(0, from);
-    if (!target || target == this || from >= childCount())
+    end = end < 0 ? childCount() : std::min(end, childCount());
+    if (!target || target == this || from >= end)
         return;
     // (Not into a node moved.)
     for (const Node* n = target; n; n = n->m_parent) {
-        if (n->m_parent == this && n->m_index >= from)
+        if (n->m_parent == this && n->m_index >= from && n->m_index < end)
             return;
     }
     if (target->m_doc != m_doc || m_doc->recordsChanges(this) || m_doc->recordsChanges(target)) {
         UndoUnit unit(m_doc);
-        std::vector<Ref<Node>> moved(m_children.begin() + from, m_children.end());
-        while (childCount() > from)
-            removeChildAt(childCount() - 1);
+        std::vector<Ref<Node>> moved(m_children.begin() + from, m_children.begin() + end);
+        // (From the last: the nodes after them are numbered again once each.)
+        for (int i = end - 1; i >= from; --i)
+            removeChildAt(i);
         for (const Ref<Node>& child : moved)
             target->insertChildAt(target->childCount(), child);
         return;
     }
-    m_doc->moveChildren(this, from, target);
+    m_doc->moveChildren(this, from, end, target);
 }
 
 void Node::adoptInto(Document* doc)

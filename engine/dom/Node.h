@@ -78,13 +78,14 @@ public:
     // Primitive changes (no undo scope of their own; undo is recorded).
     void insertChildAt(int index, const Ref<Node>& child);
     Ref<Node> removeChildAt(int index);
-    // Moves the children from `from` on to the end of `target`'s, in their
-    // order. While changes are not recorded (a load), that is one change of
-    // the tree, told to the observers once, whatever the number of nodes;
-    // otherwise each node is taken out and put in, one undo step in all. Live
-    // positions between or inside the nodes moved stay at `from`, as they
-    // would if the nodes were removed. Nothing moves into a node it would move.
-    void moveChildrenTo(int from, Node* target);
+    // Moves the children from `from` on (up to `end`, exclusive; -1: to the
+    // last) to the end of `target`'s, in their order. While changes are not
+    // recorded (a load), that is one change of the tree, told to the
+    // observers once, whatever the number of nodes; otherwise each node is
+    // taken out and put in, one undo step in all. Live positions between or
+    // inside the nodes moved stay at `from`, as they would if the nodes were
+    // removed. Nothing moves into a node it would move.
+    void moveChildrenTo(int from, Node* target, int end = -1);
 
 protected:
     Node(NodeType type, Document* doc);

@@ -40,6 +40,7 @@ protected:
 TEST_F(PageContentTest, LooseTextGoesIntoABoxAfterTheObjects)
 {
     loadBody(QStringLiteral("一行目<DIV id=d style=\"POSITION: absolute\">x</DIV>二行目"));
+    const QString before = page()->body()->innerHTML();
     EXPECT_TRUE(HasLooseBodyText(page()));
     EXPECT_EQ(WrapLooseContent(page(), view()), 0);
     EXPECT_EQ(bodyTags(), QStringList({QStringLiteral("DIV"), QStringLiteral("TABLE")}));
@@ -50,6 +51,9 @@ TEST_F(PageContentTest, LooseTextGoesIntoABoxAfterTheObjects)
     EXPECT_EQ(box->style().getAttribute(QStringLiteral("left")).toString(), QStringLiteral("20px"));
     EXPECT_EQ(view()->m_nMaxZIndex, 101);
     EXPECT_EQ(box->getElementsByTagName(QStringLiteral("TD")).length(), 1);
+    // One undo step gives the page back as it was.
+    page()->undoManager().undo();
+    EXPECT_EQ(page()->body()->innerHTML(), before);
 }
 
 // While the page loads, BODY's content goes into the box as one change: the

@@ -446,6 +446,50 @@ TEST(DomTree, ChildrenMoveAtOnceWhileThePageLoadsAndOneByOneOtherwise)
     }
 }
 
+// A run of children that ends before the last moves the same way: the
+// children after it take their places, numbered anew, and live positions
+// after it move back with them.
+TEST(DomTree, ARunOfChildrenMovesAndTheChildrenAfterItCloseUp)
+{
+    const char* page = "<body><p id=a>a</p>text<p id=b>b</p><table id=t><tr><td id=c></td></tr></table><p id=e>e</p>"
+                       "</body>";
+    for (const bool loading : {true, false}) {
+        auto doc = pageFrom(page);
+        Element* body = doc->body();
+        Element* cell = doc->getElementById(QStringLiteral("c"));
+        LivePosition afterTable(body, 4);
+        LivePosition inside(doc->getElementById(QStringLiteral("b"))->firstChild(), 0);
+        if (loading)
+            doc->beginLoadScope();
+        body->moveChildrenTo(0, cell, 3);
+        if (loading)
+            doc->endLoadScope();
+        EXPECT_EQ(idsOfChildren(cell), QStringLiteral("a,text,b"));
+        EXPECT_EQ(idsOfChildren(body), QStringLiteral("t,e"));
+        Element* table = doc->getElementById(QStringLiteral("t"));
+        EXPECT_EQ(table->indexInParent(), 0);
+        EXPECT_EQ(table->previousSibling(), nullptr);
+        EXPECT_EQ(table->nextSibling(), doc->getElementById(QStringLiteral("e")));
+        EXPECT_EQ(cell->lastChild()->nextSibling(), nullptr);
+        EXPECT_EQ(afterTable.node(), body);
+        EXPECT_EQ(afterTable.offset(), 1);
+        EXPECT_EQ(inside.node(), body);
+        EXPECT_EQ(inside.offset(), 0);
+        if (!loading) {
+            doc->undoManager().undo();
+            EXPECT_EQ(idsOfChildren(body), QStringLiteral("a,text,b,t,e"));
+            EXPECT_EQ(idsOfChildren(cell), QString());
+        }
+        // A run past the last child ends there (not into a node it would
+        // move); an empty one moves nothing.
+        doc->beginLoadScope();
+        body->moveChildrenTo(1, cell, 99);
+        body->moveChildrenTo(1, cell, 1);
+        doc->endLoadScope();
+        EXPECT_EQ(idsOfChildren(body), loading ? QStringLiteral("t") : QStringLiteral("a,text,b,t,e"));
+    }
+}
+
 // A move that changes which TITLE comes first in the page gives the title
 // of the one first now; one that keeps the page's order keeps the title.
 TEST(DomTree, ChildrenMovedAheadOfATitleChangeThePagesTitle)
