@@ -539,7 +539,7 @@ public:
         applyPresentationalHints(*this, this->m_style);
     }
     // litehtml's application of a sheet, trying only the rules that may
-    // match the element's tag (see StyleSheetIndex).
+    // match the element's id, classes and tag (see StyleSheetIndex).
     void apply_stylesheet(const litehtml::css& stylesheet) override
     {
         const StyleSheetIndex::Scope scope(stylesheet);
@@ -553,7 +553,7 @@ public:
                 this->m_pseudo_classes.push_back("link");
         }
         this->remove_before_after();
-        index->forEachCandidate(this->get_tagName(),
+        index->forEachCandidate(this->get_tagName(), this->get_attr("id"), this->m_class_values,
                                 [this](const litehtml::css_selector::ptr& rule) { applyRule(rule); });
         for (auto& child : this->m_children) {
             if (child->get_display() != litehtml::display_inline_text)

@@ -13,18 +13,62 @@ thread_local int depth = 0;
 // rules does not make the table grow without end.
 constexpr size_t kKeptDeclarations = 4096;
 
+std::string lowerAscii(const char* text)
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+// The id (`isId`) or else the first class the last element of `selector`
+// requires, in lower case; empty when it requires neither.
+std::string keyOf(const litehtml::css_element_selector& selector, bool& isId)
+{
+    std::string firstClass;
+    for (const litehtml::css_attribute_selector& a : selector.m_attrs) {
+        if (a.condition != litehtml::select_equal)
+            continue;
+        if (a.attribute == "id" && !a.val.empty()) {
+            isId = true;
+            return lowerAscii(a.val.c_str());
+        }
+        // (A class selector, not [class=...], which is compared whole.)
+        if (a.attribute == "class" && firstClass.empty() && !a.class_val.empty() && !a.class_val.front().empty())
+            firstClass = lowerAscii(a.class_val.front().c_str());
+    }
+    isId = false;
+    return firstClass;
+}
+
 } // namespace stylesheetindex_detail
 
 StyleSheetIndex::StyleSheetIndex(const litehtml::css& sheet) : m_sheet(sheet)
 {
     const auto& selectors = sheet.selectors();
     for (size_t i = 0; i < selectors.size(); ++i) {
+        const auto place = static_cast<uint32_t>(i);
+        bool isId = false;
+        const std::string key = stylesheetindex_detail::keyOf(selectors[i]->m_right, isId);
         const std::string& tag = selectors[i]->m_right.m_tag;
-        if (tag.empty() || tag == "*")
-            m_anyTag.push_back(static_cast<uint32_t>(i));
+        if (!key.empty())
+            (isId ? m_byId : m_byClass)[key].push_back(place);
+        else if (tag.empty() || tag == "*")
+            m_anyTag.push_back(place);
         else
-            m_byTag[tag].push_back(static_cast<uint32_t>(i));
+            m_byTag[tag].push_back(place);
     }
+}
+
+const StyleSheetIndex::Rules* StyleSheetIndex::find(const std::unordered_map<std::string, Rules>& rules,
+                                                    const char* name, bool caseless)
+{
+    if (!name || !*name || rules.empty())
+        return nullptr;
+    const auto it = rules.find(caseless ? stylesheetindex_detail::lowerAscii(name) : std::string(name));
+    return it == rules.end() ? nullptr : &it->second;
 }
 
 const StyleSheetIndex* StyleSheetIndex::current(const litehtml::css& sheet)
