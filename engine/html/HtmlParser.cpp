@@ -1020,8 +1020,15 @@ public:
                 Listed& listed = name == "a" ? m_anchors : m_nobrs;
                 if (listed.count == 0 || !closeListedInReach(name, lo, listed)) {
                     if (listed.count > 0) {
+                        // (One out of reach, past an integration point,
+                        // closes nothing in reach when taken off.)
+                        const bool outOfReach =
+                            !m_reopenable && !mayHold(name, lo) &&
+                            std::none_of(m_open.begin() + std::ptrdiff_t(std::min(lo, m_open.size())), m_open.end(),
+                                         [](const Open& e) { return e.name.empty(); });
                         takeOffListed(name, lo);
-                        unknownFrom(lo);
+                        if (!outOfReach)
+                            unknownFrom(lo);
                     }
                     ++listed.count;
                 }
@@ -1150,8 +1157,15 @@ public:
             bool special = false;
             for (size_t k = top; k-- > lo;) {
                 const Open& e = m_open[k];
-                if (e.name.empty())
-                    return {Effect::Unknown, lo};
+                if (e.name.empty()) {
+                    // (A mark may stand for formatting elements opened
+                    // again; of other elements, only for those it names.)
+                    if (c == Class::Formatting || e.hides(name))
+                        return {Effect::Unknown, lo};
+                    for (const std::string& hidden : e.hidden)
+                        special = special || !isPlain(hidden);
+                    continue;
+                }
                 if (e.name == name)
                     return {special || m_reopenable ? Effect::MayClose : Effect::Closes, k};
                 special = special || (!e.known && !isPlain(e.name)) || isSpecial(e.name);

@@ -1042,6 +1042,52 @@ TEST(HtmlParser, OptionsKeepAnIntegrationPointAroundThemOpen)
                 }
 }
 
+// A second A (or NOBR) start tag in an SVG TITLE takes the first, outside
+// the SVG, off the open elements and leaves a mark for what it closed:
+// none of the elements the tree builder knows but formatting ones. An end
+// tag of another element it knows (an SVG one, a SELECT...) then closes
+// nothing past the mark. The scan took such an end tag for closing an
+// unknown part of what was open, the title's end tag after it for closing
+// the title (the A in it keeps it open), and read the TITLE after that as
+// SVG (it is raw text): a SELECT in SVG after it, in a table, ended the
+// program.
+TEST(HtmlParser, EndTagsOfOtherElementsPassTheMarkASecondAnchorLeaves)
+{
+    static const char* const kTails[] = {"<title><select></title><table><svg><select><title><select><td>",
+                                         "<select><title><select><td>"};
+    for (const char* anchor : {"<a>", "<nobr>"})
+        for (const char* inside : {"", "<b>", "<i><span>"})
+            for (const char* end : {"</svg>", "</math>", "</select>", "</option>", "</textarea>", "</x>", "</svg></x>"})
+                for (const char* tail : kTails) {
+                    const QByteArray page =
+                        QByteArray(anchor) + "<svg><title>" + anchor + inside + end + "</title>" + tail;
+                    expectNoForeignSelectAndAStableSave(page.constData());
+                    const QByteArray inCell = "<table><td>" + page;
+                    expectNoForeignSelectAndAStableSave(inCell.constData());
+                }
+}
+
+// A second A (or NOBR) start tag whose first one stands outside the SVG or
+// MathML around it, past an integration point, takes that one off its open
+// elements and closes nothing in the point: what the point holds stays
+// open, and the point with it. The scan took what the point held for
+// perhaps closed, and the point's end tag for closing it.
+TEST(HtmlParser, ASecondAnchorPastAPointLeavesWhatThePointHoldsOpen)
+{
+    static const char* const kPoints[][2] = {
+        {"<svg><title>", "</title>"}, {"<svg><desc>", "</desc>"}, {"<math><mi>", "</mi>"}};
+    static const char* const kTails[] = {"<title><select></title><table><svg><select><title><select><td>",
+                                         "<select><title><select><td>"};
+    for (const char* anchor : {"<a>", "<nobr>"})
+        for (const auto& point : kPoints)
+            for (const char* held : {"<option>", "<x>", "<p>", "<div>", "<li>", "<span>"})
+                for (const char* end : {"</a>", "</nobr>", "</x>", ""})
+                    for (const char* tail : kTails) {
+                        const QByteArray page = QByteArray(anchor) + point[0] + held + anchor + end + point[1] + tail;
+                        expectNoForeignSelectAndAStableSave(page.constData());
+                    }
+}
+
 // The walk of an HTML end tag from a MathML element stops at an
 // ANNOTATION-XML (whatever its encoding) around it: the HTML element open
 // around the MathML stays open, and so does the MathML. A TITLE after it is
