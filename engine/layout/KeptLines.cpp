@@ -275,12 +275,22 @@ bool KeptLines::beginWithinLine(const litehtml::elements_vector& children, liteh
     return true;
 }
 
-const litehtml::elements_vector* KeptLines::lineContinued()
+void KeptLines::continueLine(LineFit& fit, const litehtml::box::vector& boxes)
 {
     if (!m_inLine || !m_inLine->handed || m_inLine->continued)
-        return nullptr;
+        return;
     m_inLine->continued = true;
-    return &m_inLine->before;
+    if (m_lineStart && *m_lineStart && (*m_lineStart)->block == m_block && (*m_lineStart)->children == m_restart) {
+        fit.resume(boxes, (*m_lineStart)->along);
+        return;
+    }
+    fit.continueAfter(boxes, m_inLine->before);
+    if (!m_lineStart)
+        return;
+    if (const std::optional<LineFit::Along> along = fit.along())
+        *m_lineStart = LineStart{m_block, m_restart, *along};
+    else
+        m_lineStart->reset();
 }
 
 KeptLines::Window::Window(KeptLines& kept, litehtml::elements_vector& children)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/layout/LineFit.h"
+
 #include <litehtml/litehtml.h>
 
 #include <climits>
@@ -8,8 +10,6 @@
 #include <vector>
 
 namespace engine {
-
-class LineFit;
 
 // A block that holds nothing but words (a paragraph being typed in), laid
 // out again after some of them changed: its lines before the line the
@@ -89,11 +89,22 @@ public:
     bool place(litehtml::html_tag& block, litehtml::box::vector& boxes, litehtml::white_space ws,
                const litehtml::element::ptr& el, int maxWidth, int& width);
 
-    // Whether the last place() handed litehtml the line that stands in
-    // part (see above), for the words made anew to go on after its pieces
-    // before the change: those pieces, for the line's fitting of widths to
-    // go on after them (see LineFit::continueAfter); null otherwise.
-    const litehtml::elements_vector* lineContinued();
+    // Where the last place() handed litehtml the line that stands in part
+    // (see above): the block's fitting of widths goes on after the line's
+    // pieces before the change, for the words made anew.
+    void continueLine(LineFit& fit, const litehtml::box::vector& boxes);
+    // What the fitting of widths of a block's line found after its pieces
+    // before a change, the first `children` of the block's children: while
+    // none of those changes, the next key there goes on from it (a long
+    // line's pieces are many). Kept by the owner of the plans across
+    // layouts; forgotten when the block changes otherwise.
+    struct LineStart
+    {
+        const litehtml::element* block = nullptr;
+        size_t children = 0;
+        LineFit::Along along;
+    };
+    void useLineStart(std::optional<LineStart>* kept) { m_lineStart = kept; }
 
     // After a layout of the block given a Window: true when its lines are
     // all placed; false when they are to be placed again with the children
@@ -208,6 +219,7 @@ private:
         bool continued = false; // told to the block (lineContinued)
     };
     std::optional<WithinLine> m_inLine;
+    std::optional<LineStart>* m_lineStart = nullptr;
 };
 
 } // namespace engine

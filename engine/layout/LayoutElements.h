@@ -585,8 +585,7 @@ public:
                 LineFit::undo(piece);
                 return keptWidth;
             }
-            if (const litehtml::elements_vector* before = kept->lineContinued())
-                m_lineFit.continueAfter(this->m_boxes, *before);
+            kept->continueLine(m_lineFit, this->m_boxes);
             if (!fitted)
                 piece = m_lineFit.before(*el, this->m_boxes);
         }

@@ -565,6 +565,7 @@ bool LayoutEngine::takenApartInBackground() const
 
 void LayoutEngine::forgetWhatKeysFound()
 {
+    m_lineStart.reset();
     m_wordsCut.reset();
     m_typedWords.reset();
     m_wordsBlock = {};
@@ -760,9 +761,11 @@ void LayoutEngine::layout(int width)
     }
     // (A block of words whose words alone changed keeps what it can of
     // its lines.)
-    if (m_reflow && sameWidth && wordsEdited && wordsEdited->block == m_reflow->block().get())
+    if (m_reflow && sameWidth && wordsEdited && wordsEdited->block == m_reflow->block().get()) {
         m_keptLines = std::make_unique<KeptLines>(*m_reflow->block(), wordsEdited->prefix, wordsEdited->suffix,
                                                   m_wordsBlock.block == wordsEdited->block && m_wordsBlock.onlyWords);
+        m_keptLines->useLineStart(&m_lineStart);
+    }
     m_wordsEditedNow = wordsEdited;
     const bool blockOnly = m_reflow && sameWidth && layoutBlockOnly();
     m_wordsBlock.onlyWords = m_keptLines && m_keptLines->wordsOnly() && m_wordsBlock.block == wordsEdited->block;
@@ -1612,6 +1615,7 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
     m_wordsCut.reset();
     m_wordsEdited.reset();
     m_wordsBlock = {};
+    m_lineStart.reset();
     m_textLines.reset();
     const auto el = elementOf(nodeId);
     if (!el) {
@@ -1743,6 +1747,8 @@ bool LayoutEngine::replaceText(int textNodeId, const QString& before, const QStr
     }
     // Which of the block's children stand as they were (see KeptLines).
     const size_t erasedFrom = static_cast<size_t>(from - children.begin());
+    if (m_lineStart && (m_lineStart->block != parent.get() || erasedFrom < m_lineStart->children))
+        m_lineStart.reset();
     const size_t erasedTo = static_cast<size_t>(to - children.begin());
     const size_t countBefore = children.size();
     const bool ownBlock = block && block->block() == parent;

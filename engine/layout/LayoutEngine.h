@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/layout/ElementTable.h"
+#include "engine/layout/KeptLines.h"
 #include "engine/layout/LayoutSerializer.h"
 #include "engine/layout/LayoutTree.h"
 #include "engine/layout/TextLines.h"
@@ -361,6 +362,9 @@ private:
     std::optional<WordsCut> m_wordsCut;
     std::optional<WordsEdited> m_wordsEditedNow; // those of the layout under way
     std::unique_ptr<KeptLines> m_keptLines;      // while the block is laid out
+    // Where the fitting of widths stood in the line last typed in within
+    // (see KeptLines::LineStart).
+    std::optional<KeptLines::LineStart> m_lineStart;
     // The lines of the tree before a block of words was laid out again, and
     // which of its words changed (see TextLines::updated): the lines are
     // found again only for those.

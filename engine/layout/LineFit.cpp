@@ -218,6 +218,21 @@ void LineFit::continueAfter(const litehtml::box::vector& lines, const litehtml::
     }
 }
 
+std::optional<LineFit::Along> LineFit::along() const
+{
+    if (!m_line || !m_sinceContent.empty())
+        return std::nullopt;
+    return Along{m_exact, m_started, m_afterSpace};
+}
+
+void LineFit::resume(const litehtml::box::vector& lines, const Along& along)
+{
+    beginLine(lines);
+    m_exact = along.exact;
+    m_started = along.started;
+    m_afterSpace = along.afterSpace;
+}
+
 void LineFit::placeAlong(const litehtml::box::vector& lines, litehtml::elements_vector&& items)
 {
     litehtml::box& line = *lines.back();

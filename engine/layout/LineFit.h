@@ -3,6 +3,7 @@
 #include <litehtml/litehtml.h>
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 namespace engine {
@@ -54,6 +55,18 @@ public:
     // on after `items`, which stood on it as they stand (their widths are
     // not looked at again).
     void continueAfter(const litehtml::box::vector& lines, const litehtml::elements_vector& items);
+    // How the fitting stands along the line, to go on from there on a line
+    // of the same pieces so far (see resume); none while pieces after the
+    // last content wait for the end of the run.
+    struct Along
+    {
+        double exact = 0;
+        bool started = false;
+        bool afterSpace = false;
+    };
+    std::optional<Along> along() const;
+    // The last of `lines` goes on from where `along` was taken.
+    void resume(const litehtml::box::vector& lines, const Along& along);
     // Places `items`, pieces of a line that does not wrap, at the end of
     // the last of `lines` as the block would place them there: each given
     // its width there, after what the line holds. (The line's height and

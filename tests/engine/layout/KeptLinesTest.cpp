@@ -188,6 +188,38 @@ TEST(KeptLines, KeysAnywhereInAPreformattedLineOfTwoTextsMatchAFreshLayout)
     EXPECT_GT(withinLine, 40u);
 }
 
+TEST(KeptLines, KeysAtOnePlaceOfALongPreformattedLineGoOnFromWhereTheLineWasFitted)
+{
+    // Keys at one place go on fitting the line from where the first found
+    // it stood after the words before them; an edit before that place, or
+    // another font, has it found again.
+    Ref<Document> doc =
+        pageFrom(QStringLiteral("<body><pre id=p>") + manyWords(2000) + QStringLiteral("</pre></body>"));
+    Element* pre = doc->getElementById(QStringLiteral("p"));
+    Text* t = pre->firstChild()->asText();
+    DocumentLayout layout(doc.get());
+    layout.setViewportSize(QSize(640, 480));
+    layout.ensureLayout();
+    const int at = middleOf(t, "layout") + 2;
+    const std::vector<std::pair<const char*, std::function<void()>>> steps = {
+        {"a key", [&] { t->insertData(at, QStringLiteral("x")); }},
+        {"the next key", [&] { t->insertData(at + 1, QStringLiteral("y")); }},
+        {"a backspace", [&] { t->deleteData(at + 1, 1); }},
+        {"a key before it", [&] { t->insertData(at - 40, QStringLiteral("日本")); }},
+        {"a key where it was", [&] { t->insertData(at + 3, QStringLiteral("z")); }},
+        {"a larger font",
+         [&] { pre->setAttribute(QStringLiteral("style"), Variant(QStringLiteral("font-size:17px"))); }},
+        {"a key there again", [&] { t->insertData(at + 4, QStringLiteral("w")); }},
+        {"and another", [&] { t->insertData(at + 5, QStringLiteral("v")); }},
+    };
+    for (const auto& [what, edit] : steps) {
+        edit();
+        layout_test::expectSameAsFullLayout(layout, *doc, what);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}
+
 TEST(KeptLinesMonospace, LinesAfterTheEditStandWhereTheWidthsStayed)
 {
     // A letter for another of the same width leaves every width after it:
