@@ -42,7 +42,14 @@ struct Moves
 // page must be laid out whole.
 bool planMove(litehtml::element* el, Moves& moves)
 {
-    if (el->get_display() == litehtml::display_none)
+    const litehtml::style_display display = el->get_display();
+    // (Text stands in the flow, never floats, and is never positioned on
+    // its own: it moves. Not asked, as it would ask its parents.)
+    if (display == litehtml::display_inline_text) {
+        moves.moved.push_back(el);
+        return true;
+    }
+    if (display == litehtml::display_none)
         return true;
     if (isOutOfFlow(*el) && !placedByTheFlow(*el)) {
         // Placed against a box that holds it: it stays where it is, unless
@@ -59,7 +66,7 @@ bool planMove(litehtml::element* el, Moves& moves)
         return false;
     // (An inline element with nothing in it stands on no line: the layout
     // leaves it where it is.)
-    if (el->get_display() == litehtml::display_inline) {
+    if (display == litehtml::display_inline) {
         for (const auto& child : childrenOf(*el)) {
             if (!planMove(child.get(), moves))
                 return false;
@@ -70,6 +77,16 @@ bool planMove(litehtml::element* el, Moves& moves)
     return true;
 }
 
+// Boxes are asked this many ahead of the one looked at to be read from
+// memory: a long run of them waits mostly on the memory otherwise.
+constexpr size_t kAhead = 8;
+
+void ahead(litehtml::element* el)
+{
+    __builtin_prefetch(el);
+    __builtin_prefetch(&el->get_position());
+}
+
 // The moves of the children [from, end) of a box, in their order.
 bool planMoves(const litehtml::elements_vector& children, size_t from, Moves& moves)
 {
@@ -78,6 +95,8 @@ bool planMoves(const litehtml::elements_vector& children, size_t from, Moves& mo
         from, children.size(), kChildrenAPart, [&](size_t first, size_t end) {
             Moves part;
             for (size_t i = first; i < end && movable.load(std::memory_order_relaxed); ++i) {
+                if (i + kAhead < end)
+                    ahead(children[i + kAhead].get());
                 if (!planMove(children[i].get(), part))
                     movable = false;
             }
@@ -143,11 +162,14 @@ void FlowShift::apply() const
 {
     litehtml::element* const* moved = m_moved.data();
     const int dy = m_dy;
-    layoutengine_detail::inParts(0, m_moved.size(), flowshift_detail::kChildrenAPart,
-                                 [moved, dy](size_t first, size_t end) {
-                                     for (size_t i = first; i < end; ++i)
-                                         moved[i]->get_position().y += dy;
-                                 });
+    layoutengine_detail::inParts(
+        0, m_moved.size(), flowshift_detail::kChildrenAPart, [moved, dy](size_t first, size_t end) {
+            for (size_t i = first; i < end; ++i) {
+                if (i + flowshift_detail::kAhead < end)
+                    __builtin_prefetch(&moved[i + flowshift_detail::kAhead]->get_position().y, 1);
+                moved[i]->get_position().y += dy;
+            }
+        });
     for (litehtml::element* a : m_grown) {
         if (a->have_parent()) {
             a->get_position().height += m_dy;

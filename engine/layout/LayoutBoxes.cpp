@@ -23,6 +23,25 @@ void moveIndexes(LayoutBox& b, int least, int by)
         b.order += by;
 }
 
+// Notes that the indexes of at least `least` are `by` further along, after
+// the moves noted. A move that starts where the last one, a move forward,
+// took the indexes at its start is one move with it: those it moved stand
+// at `least` and after, those it left before. So a run of boxes that grows
+// and shrinks back (an Enter, then the Backspace that joins the paragraphs
+// again) leaves nothing to make on the boxes after it.
+void noteIndexMove(std::vector<std::pair<int, int>>& moves, int least, int by)
+{
+    if (by == 0)
+        return;
+    if (!moves.empty() && moves.back().second > 0 && moves.back().first + moves.back().second == least) {
+        moves.back().second += by;
+        if (moves.back().second == 0)
+            moves.pop_back();
+        return;
+    }
+    moves.emplace_back(least, by);
+}
+
 void moveBoxDown(LayoutBox& b, int dy)
 {
     b.borderBox.translate(0, dy);
@@ -45,6 +64,8 @@ size_t LayoutBoxes::itemsAPart()
 void LayoutBoxes::settle(const Part& part)
 {
     settleOnce(part, [](const Part& moved) {
+        if (moved.dy == 0 && moved.piecesBy == 0 && moved.indexMoves.empty())
+            return;
         for (LayoutBox& b : moved.items) {
             if (moved.dy != 0)
                 moveBoxDown(b, moved.dy);
@@ -96,8 +117,7 @@ void LayoutBoxes::moveAlong(size_t from, int least, int by, int piecesBy)
         if (begin == 0 && end == part.items.size() && part.indexMoves.size() < kMostMovesNoted) {
             // (Noted: made on its boxes when they are read.)
             part.piecesBy += piecesBy;
-            if (by != 0)
-                part.indexMoves.emplace_back(least, by);
+            noteIndexMove(part.indexMoves, least, by);
             part.unsettled.store(true, std::memory_order_release);
             return;
         }

@@ -152,3 +152,45 @@ TEST(LayoutBoxes, EditsAndMovesGiveWhatAPlainListHolds)
         EXPECT_EQ(differenceOf(copy, plain), "");
     }
 }
+
+// Moves along the list noted on the same parts in turn, as a run of boxes
+// grows and shrinks (an Enter and the Backspace that joins the paragraphs
+// again), also where a later one starts where an earlier one took the
+// indexes: the boxes hold the indexes the moves made one by one give.
+TEST(LayoutBoxes, MovesAlongInTurnGiveTheIndexesOfEachMadeInTurn)
+{
+    const std::vector<std::vector<std::pair<int, int>>> cases = {
+        {{20, 1}, {21, -1}},                     // grows, then shrinks back
+        {{20, 2}, {22, -2}, {20, 1}, {21, -1}},  // twice
+        {{20, 1}, {21, 2}, {23, -3}},            // grows twice, then back
+        {{20, 3}, {23, -1}},                     // shrinks in part
+        {{20, -1}, {19, 1}},                     // shrinks, then grows: not one move
+        {{20, 2}, {21, -2}},                     // starts inside what moved: not one move
+        {{20, 1}, {21, -1}, {25, 4}, {29, -5}}}; // one undone, then two more
+    std::mt19937 random(7);
+    for (size_t k = 0; k < cases.size(); ++k) {
+        const PartsOf parts(8);
+        LayoutBoxes list;
+        std::vector<LayoutBox> plain;
+        for (int n = 0; n < 48; ++n) {
+            LayoutBox b = box(n, random);
+            // (Indexes on either side of the moves' starts.)
+            b.parent = n % 40;
+            b.children = {n % 40 + 1, (n * 7) % 45};
+            b.order = n;
+            plain.push_back(b);
+            list.push_back(b);
+        }
+        for (const auto& [least, by] : cases[k]) {
+            for (size_t i = 16; i < plain.size(); ++i) {
+                const auto moved = [least = least, by = by](int& at) { at += at >= least ? by : 0; };
+                moved(plain[i].parent);
+                for (int& c : plain[i].children)
+                    moved(c);
+                moved(plain[i].order);
+            }
+            list.moveAlong(16, least, by, 0);
+        }
+        EXPECT_EQ(differenceOf(list, plain), "") << "case " << k;
+    }
+}
