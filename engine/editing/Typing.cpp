@@ -2,6 +2,7 @@
 
 #include "engine/dom/Document.h"
 #include "engine/dom/Element.h"
+#include "engine/dom/HtmlTags.h"
 #include "engine/dom/Text.h"
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
@@ -53,10 +54,16 @@ bool showsWithoutText(const Element* el)
     return false;
 }
 
+// White space that collapses (a no-break space does not).
+bool isCollapsible(QChar c)
+{
+    return c == u' ' || c == u'\n' || c == u'\t' || c == u'\r' || c == u'\f';
+}
+
 bool hasVisibleText(const Text* t)
 {
     for (QChar c : t->data())
-        if (c != u' ' && c != u'\n' && c != u'\t' && c != u'\r' && c != u'\f')
+        if (!isCollapsible(c))
             return true;
     return false;
 }
@@ -204,6 +211,72 @@ bool holdsOnly(const Element* el, const Node* child)
     return true;
 }
 
+// Elements that stand on lines of their own, as far as a line of text next
+// to them is concerned: the blocks editing knows, and those it only steps
+// around.
+bool standsAlone(const Element* el)
+{
+    static const char* const kTags[] = {"SECTION", "ARTICLE", "HEADER",     "FOOTER",  "NAV",     "ASIDE",
+                                        "MAIN",    "FIGURE",  "FIGCAPTION", "DETAILS", "SUMMARY", "HGROUP"};
+    if (isBlock(el) || tags::isBlock(el->tagName()))
+        return true;
+    for (const char* t : kTags)
+        if (el->hasTag(QLatin1String(t)))
+            return true;
+    return false;
+}
+
+// Whether a line of text cannot take the node whole: it is or holds
+// something that stands alone.
+bool breaksLine(Node* node)
+{
+    for (Node* n = node; n; n = n->nextInTree(node))
+        if (const Element* e = n->asElement(); e && !e->isComment() && standsAlone(e))
+            return true;
+    return false;
+}
+
+// The first sibling from `n` on (or back, with `back`) that is not between
+// blocks; null when there is none.
+Node* shownSibling(Node* n, bool back)
+{
+    while (n && isBetweenBlocks(n))
+        n = back ? n->previousSibling() : n->nextSibling();
+    return n;
+}
+
+// Moves the line that starts at `first` (it and its siblings after it, up
+// to one that breaks the line or a break, which goes) into `into` before
+// `before`. The white space that began the line did not show at a line's
+// start: it goes rather than showing after the text it now follows.
+void moveLine(Node* first, Element* into, Node* before)
+{
+    bool lineStart = true;
+    for (Node* c = first; c;) {
+        Node* following = c->nextSibling();
+        if (Element* e = c->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+            e->remove();
+            break;
+        }
+        if (breaksLine(c))
+            break;
+        if (Text* t = c->asText(); t && lineStart) {
+            int blank = 0;
+            while (blank < t->length() && isCollapsible(t->data().at(blank)))
+                ++blank;
+            if (blank == t->length()) {
+                c = following;
+                continue;
+            }
+            t->deleteData(0, blank);
+        }
+        if (c->asText() || !isBetweenBlocks(c))
+            lineStart = false;
+        into->insertBefore(Ref<Node>(c), before);
+        c = following;
+    }
+}
+
 } // namespace typing_detail
 
 Element* Typing::editingContainer(Node* node)
@@ -289,39 +362,64 @@ bool Typing::joinParagraphs(Element* first, Element* second)
     return true;
 }
 
-bool Typing::joinLineAfter(Element* paragraph)
+bool Typing::joinLineAfter(Element* block)
 {
     using namespace typing_detail;
-    // The line of loose text after the paragraph joins it, up to the block
-    // or the break that ends the line (the break goes with the line), as
-    // browsers' editors join it. The white space that began the line did not
-    // show: it goes too.
+    // The line of text and inline elements after the block joins the
+    // block's last paragraph, up to what ends the line (a break goes with
+    // the line), as browsers' editors join it.
+    Element* paragraph = paragraphAtEdge(block, true);
+    Node* first = block->nextSibling();
+    Node* shown = shownSibling(first, false);
+    if (!paragraph || !shown || breaksLine(shown))
+        return false;
     if (Element* br = placeholderBreak(paragraph))
         br->remove();
     const int join = paragraph->childCount();
-    bool lineStart = true;
-    for (Node* c = paragraph->nextSibling(); c;) {
-        Node* following = c->nextSibling();
-        if (Element* e = c->asElement(); e && (isBlock(e) || e->hasTag(QLatin1String("BR")))) {
-            if (!isBlock(e))
-                e->remove();
-            break;
-        }
-        if (Text* t = c->asText(); t && lineStart) {
-            int blank = 0;
-            while (blank < t->length() && t->data().at(blank).isSpace())
-                ++blank;
-            if (blank == t->length()) {
-                c = following;
-                continue;
-            }
-            t->deleteData(0, blank);
-        }
-        lineStart = false;
-        paragraph->appendChild(Ref<Node>(c));
-        c = following;
-    }
+    moveLine(first, paragraph, nullptr);
     placeCaret(paragraph, join);
+    return true;
+}
+
+bool Typing::joinLineBefore(Element* block)
+{
+    using namespace typing_detail;
+    // The first line of the block's first paragraph moves out to the end of
+    // the line of text before the block, as browsers' editors join them. A
+    // break that ended that line goes; a paragraph left empty goes, with
+    // what held nothing else; text after what went starts a line of its own.
+    Element* paragraph = paragraphAtEdge(block, false);
+    Node* before = shownSibling(block->previousSibling(), true);
+    if (!paragraph || !before)
+        return false;
+    if (breaksLine(before))
+        return false;
+    Node* parent = block->parentNode();
+    for (Node* n = block->previousSibling(); n != before;) {
+        Node* previous = n->previousSibling();
+        if (n->isText())
+            n->remove();
+        n = previous;
+    }
+    if (Element* e = before->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+        before = before->previousSibling();
+        e->remove();
+    }
+    const int join = before ? before->indexInParent() + 1 : 0;
+    if (Element* br = placeholderBreak(paragraph))
+        br->remove();
+    moveLine(paragraph->firstChild(), block->parentElement(), block);
+    if (!shownSibling(paragraph->firstChild(), false)) {
+        Element* gone = paragraph;
+        while (gone != block && gone->parentElement() && holdsOnly(gone->parentElement(), gone))
+            gone = gone->parentElement();
+        Node* after = gone == block ? shownSibling(block->nextSibling(), false) : nullptr;
+        Node* next = gone->nextSibling();
+        gone->remove();
+        if (after && !breaksLine(after))
+            parent->insertBefore(m_doc->createElement(QStringLiteral("BR")), next);
+    }
+    placeCaret(parent, join);
     return true;
 }
 
@@ -561,6 +659,21 @@ bool Typing::deleteBackward()
             return false;
         if (o > 0) {
             Node* prev = e->child(o - 1);
+            // At the start of a line after a paragraph the line joins it;
+            // the white space after a block did not show, nor did any
+            // before the first line of a block.
+            Node* shown = typing_detail::shownSibling(prev, true);
+            Element* se = shown ? shown->asElement() : nullptr;
+            if (se && isParagraph(se) && joinLineAfter(se))
+                return true;
+            if (shown != prev && se && typing_detail::breaksLine(se)) {
+                o = se->indexInParent() + 1;
+                continue;
+            }
+            if (!shown && typing_detail::standsAlone(e)) {
+                o = 0;
+                continue;
+            }
             if (prev->isText()) {
                 n = prev;
                 o = prev->asText()->length();
@@ -586,24 +699,14 @@ bool Typing::deleteBackward()
         if (e == container)
             return false;
         if (isParagraph(e)) {
-            Node* prev = e->previousSibling();
-            while (prev && prev->isText() && prev->asText()->data().trimmed().isEmpty() && prev->previousSibling())
-                prev = prev->previousSibling();
+            Node* prev = typing_detail::shownSibling(e->previousSibling(), true);
             Element* pe = prev ? prev->asElement() : nullptr;
             if (pe && isParagraph(pe))
                 return joinParagraphs(pe, e);
-            if (prev && !pe) {
-                // Text before the paragraph: the paragraph's content joins it.
-                Node* parent = e->parentNode();
-                const int at = e->indexInParent();
-                while (e->lastChild())
-                    parent->insertBefore(Ref<Node>(e->lastChild()), e->nextSibling());
-                e->remove();
-                placeCaret(parent, at);
-                return true;
-            }
-            if (pe)
-                return false;
+            // A line of text before the paragraph: the paragraph's first
+            // line joins it. Nothing joins a table or a list.
+            if (prev)
+                return joinLineBefore(e);
         }
         o = e->indexInParent();
         n = e->parentNode();
@@ -620,6 +723,8 @@ bool Typing::deleteForward()
     UndoUnit unit(m_doc);
     if (deleteSelectionIfAny())
         return true;
+    const Ref<Node> from(n);
+    const int fromOffset = o;
     Element* container = editingContainer(n);
     for (int guard = 0; n && guard < 10000; ++guard) {
         if (Text* t = n->asText()) {
@@ -638,6 +743,25 @@ bool Typing::deleteForward()
             return false;
         if (o < e->childCount()) {
             Node* next = e->child(o);
+            // At the end of a line of text before a paragraph, the
+            // paragraph's first line joins it, the caret staying; the
+            // white space before a block did not show, nor did any after
+            // the last line of a block.
+            Node* shown = typing_detail::shownSibling(next, false);
+            Element* se = shown ? shown->asElement() : nullptr;
+            if (se && isParagraph(se) && joinLineBefore(se)) {
+                if (from->isText() && from->parentNode())
+                    placeCaret(from.get(), fromOffset);
+                return true;
+            }
+            if (shown != next && se && typing_detail::breaksLine(se)) {
+                o = se->indexInParent();
+                continue;
+            }
+            if (!shown && typing_detail::standsAlone(e)) {
+                o = e->childCount();
+                continue;
+            }
             if (next->isText()) {
                 n = next;
                 o = 0;
@@ -662,15 +786,13 @@ bool Typing::deleteForward()
         if (e == container)
             return false;
         if (isParagraph(e)) {
-            Node* next = e->nextSibling();
-            while (next && next->isText() && next->asText()->data().trimmed().isEmpty() && next->nextSibling())
-                next = next->nextSibling();
+            Node* next = typing_detail::shownSibling(e->nextSibling(), false);
             Element* ne = next ? next->asElement() : nullptr;
             if (ne && isParagraph(ne))
                 return joinParagraphs(e, ne);
-            if (ne)
-                return false;
-            if (next && typing_detail::hasVisibleText(next->asText()))
+            // A line of text and inline elements after the paragraph joins
+            // it. Nothing joins a table or a list.
+            if (next)
                 return joinLineAfter(e);
         }
         o = e->indexInParent() + 1;

@@ -48,9 +48,14 @@ private:
     // Moves the content of `second` to the end of `first`, removes `second`
     // and puts the caret where the two met; false where nothing joins.
     bool joinParagraphs(Element* first, Element* second);
-    // Moves the line of text that follows `paragraph` in its parent to the
-    // end of it and puts the caret where the two met.
-    bool joinLineAfter(Element* paragraph);
+    // Moves the line of text that follows `block` in its parent to the end
+    // of its last paragraph and puts the caret where the two met; false
+    // where no line follows or the block ends in no paragraph.
+    bool joinLineAfter(Element* block);
+    // Moves the first line of `block`'s first paragraph to the end of the
+    // line of text before `block` and puts the caret where the two met;
+    // false where no such line stands before it.
+    bool joinLineBefore(Element* block);
     void applyPendingFormats(Node* startNode, int startOffset);
 
     Document* m_doc;

@@ -128,6 +128,26 @@ const CaretCase kCases[] = {
     {"DeleteAtAParagraphsEndJoinsTheLineAfterIt", "<DIV><P>ab|</P>\ncd <B>e</B><BR>f<P>g</P></DIV>", 4,
      "<DIV><P>ab|cd <B>e</B></P>f<P>g</P></DIV>"},
     {"DeleteJoinsTheLastLineOfTheBody", "<P>a</P><P>b|</P>cd", 4, "<P>a</P><P>b|cd</P>"},
+    // So does a line of inline elements, up to its break, into the last
+    // paragraph of what it follows; a no-break space at its start shows
+    // and stays; a break right after a paragraph is an empty line of its own.
+    {"DeleteJoinsALineOfInlineElements", "<P>ef|</P><B>gh</B> ij<BR>kl<P>m</P>", 4, "<P>ef|<B>gh</B> ij</P>kl<P>m</P>"},
+    {"DeleteJoinsALineToTheParagraphADivisionEndsIn", "<DIV><P>ab|</P></DIV><!--c--><I>&nbsp;gh</I>", 4,
+     "<DIV><P>ab|<!--c--><I>&nbsp;gh</I></P></DIV>"},
+    {"DeleteTakesTheEmptyLineOfABreakAfterAParagraph", "<P>ef|</P><BR>gh", 4, "<P>ef|</P>gh"},
+    {"DeleteStopsBeforeAnElementHoldingABlock", "<P>ef|</P><SPAN><DIV>gh</DIV></SPAN>", 4,
+     "<P>ef|</P><SPAN><DIV>gh</DIV></SPAN>"},
+    {"BackspaceJoinsALineToTheParagraphBeforeIt", "<P>ef</P>\n<B>|gh</B> ij<BR>kl", 3, "<P>ef|<B>gh</B> ij</P>\nkl"},
+    {"BackspaceJoinsLooseTextToTheParagraphBeforeIt", "<DIV><P>ef</P></DIV>|gh", 3, "<DIV><P>ef|gh</P></DIV>"},
+    {"BackspaceAfterAListDoesNothing", "<UL><LI>a</LI></UL>\n<B>|gh</B>", 3, "<UL><LI>a</LI></UL>\n<B>|gh</B>"},
+    // The other way, the paragraph's first line joins the line before it:
+    // the rest of the paragraph stays, and what followed a paragraph that
+    // went keeps a line of its own.
+    {"BackspaceJoinsAParagraphsFirstLineToTheLineBefore", "<B>gh</B> <P>|ij<BR>kl</P>m", 3, "<B>gh</B>|ij<P>kl</P>m"},
+    {"BackspaceJoinsAParagraphToTheLineBeforeNotTheTextAfter", "a<BR>gh<P>|ij</P>k", 3, "a<BR>gh|ij<BR>k"},
+    {"BackspaceTakesTheBreakBeforeAParagraph", "a<BR><P>|ij</P>", 3, "a|ij"},
+    {"DeleteAtALinesEndJoinsTheParagraphAfterIt", "<B>gh|</B>\n<DIV><P>ij</P>kl</DIV>", 4, "<B>gh|</B>ij<DIV>kl</DIV>"},
+    {"DeleteAtALinesEndInADivisionJoinsTheParagraphAfterIt", "<DIV>gh|<P>\nij</P></DIV>", 4, "<DIV>gh|ij</DIV>"},
     {"DeleteStopsBeforeADivisionStartingWithAList", "<P>ab|</P><DIV><UL><LI>c</LI></UL></DIV>", 4,
      "<P>ab|</P><DIV><UL><LI>c</LI></UL></DIV>"},
 };
@@ -193,6 +213,35 @@ TEST(Typing, TypingIntoANewParagraphLeavesNoBreakAndUndoesInSteps)
         doc->undoManager().redo();
         doc->undoManager().redo();
         EXPECT_EQ(bodyHtml(doc.get()), typed);
+    }
+}
+
+// A line joined to a paragraph or a paragraph to a line: undo gives the
+// page back, redo the join.
+TEST(Typing, JoinsOfLinesAndParagraphsUndoAndRedo)
+{
+    const struct
+    {
+        const char* html;
+        bool forward;
+    } joins[] = {{"<P>ef|</P><B>gh</B> ij<BR>kl<P>m</P>", true},
+                 {"<P>ef</P>\n<B>|gh</B> ij<BR>kl", false},
+                 {"a<BR>gh<P>|ij<BR>k</P>l", false},
+                 {"<B>gh|</B>\n<DIV><P>ij</P>kl</DIV>", true}};
+    for (const auto& j : joins) {
+        auto doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QLatin1String(j.html)));
+        placeCaretAtBar(doc.get());
+        const QString before = bodyHtml(doc.get());
+        Typing typing(doc.get());
+        ASSERT_TRUE(j.forward ? typing.deleteForward() : typing.deleteBackward()) << j.html;
+        const QString joined = bodyHtml(doc.get());
+        EXPECT_NE(joined, before) << j.html;
+        EXPECT_TRUE(parserStable(doc.get())) << j.html;
+        ASSERT_EQ(doc->undoManager().undoCount(), 1) << j.html;
+        doc->undoManager().undo();
+        EXPECT_EQ(bodyHtml(doc.get()), before) << j.html;
+        doc->undoManager().redo();
+        EXPECT_EQ(bodyHtml(doc.get()), joined) << j.html;
     }
 }
 
