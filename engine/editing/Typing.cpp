@@ -211,18 +211,57 @@ bool holdsOnly(const Element* el, const Node* child)
     return true;
 }
 
+// Elements that only wrap the blocks of a part of a page (sections,
+// articles): the caret steps through them as through a division.
+bool isWrapper(const Element* el)
+{
+    static const char* const kTags[] = {"SECTION", "ARTICLE", "HEADER",     "FOOTER",  "NAV",     "ASIDE",
+                                        "MAIN",    "FIGURE",  "FIGCAPTION", "DETAILS", "SUMMARY", "HGROUP"};
+    for (const char* t : kTags)
+        if (el->hasTag(QLatin1String(t)))
+            return true;
+    return false;
+}
+
 // Elements that stand on lines of their own, as far as a line of text next
 // to them is concerned: the blocks editing knows, and those it only steps
 // around.
 bool standsAlone(const Element* el)
 {
-    static const char* const kTags[] = {"SECTION", "ARTICLE", "HEADER",     "FOOTER",  "NAV",     "ASIDE",
-                                        "MAIN",    "FIGURE",  "FIGCAPTION", "DETAILS", "SUMMARY", "HGROUP"};
-    if (isBlock(el) || tags::isBlock(el->tagName()))
+    return isBlock(el) || tags::isBlock(el->tagName()) || isWrapper(el);
+}
+
+// Blocks whose paragraph at the edge joins the one next to them, as a
+// paragraph's own content does: paragraphs and wrappers (a table or a list
+// next to a paragraph does not join it).
+bool joinsAsParagraph(const Element* el)
+{
+    return Typing::isParagraph(el) || isWrapper(el);
+}
+
+// Blocks whose lines the caret reaches at their edges, to join them:
+// paragraphs, lists, quotations, centred blocks and wrappers (not tables,
+// nor forms, which hold what they hold).
+bool holdsLines(const Element* el)
+{
+    static const char* const kTags[] = {"UL", "OL", "DL", "MENU", "DIR", "BLOCKQUOTE", "CENTER"};
+    if (Typing::isParagraph(el) || isWrapper(el))
         return true;
     for (const char* t : kTags)
         if (el->hasTag(QLatin1String(t)))
             return true;
+    return false;
+}
+
+// Whether white space in the node shows as it stands (preformatted text).
+bool isPreformatted(const Node* node)
+{
+    static const char* const kTags[] = {"PRE", "TEXTAREA", "XMP", "LISTING", "PLAINTEXT"};
+    for (const Node* n = node; n; n = n->parentNode())
+        if (const Element* e = n->asElement())
+            for (const char* t : kTags)
+                if (e->hasTag(QLatin1String(t)))
+                    return true;
     return false;
 }
 
@@ -245,36 +284,118 @@ Node* shownSibling(Node* n, bool back)
     return n;
 }
 
-// Moves the line that starts at `first` (it and its siblings after it, up
-// to one that breaks the line or a break, which goes) into `into` before
-// `before`. The white space that began the line did not show at a line's
-// start: it goes rather than showing after the text it now follows.
-void moveLine(Node* first, Element* into, Node* before)
+// The length of the run of white space at the start of a text (or at its
+// end, with `back`) when the run holds a line break: such a run lays out
+// the markup and shows nowhere but between words; a run without one may
+// be the space a split line kept, and stays.
+int markupBlank(const QString& d, bool back)
 {
-    bool lineStart = true;
+    int n = 0;
+    bool lineBreak = false;
+    for (; n < int(d.size()); ++n) {
+        const QChar c = d.at(back ? int(d.size()) - 1 - n : n);
+        if (!isCollapsible(c))
+            break;
+        lineBreak = lineBreak || c == u'\n' || c == u'\r';
+    }
+    return lineBreak ? n : 0;
+}
+
+// Moves the line that starts at `first` (it and its siblings after it, up
+// to one that breaks the line or a break, which goes; with `lines`, every
+// line up to one that breaks the line) into `into` before `before`. The
+// white space that began the line did not show at a line's start: it goes
+// rather than showing after the text it now follows (see markupBlank).
+void moveLine(Node* first, Element* into, Node* before, bool lines = false)
+{
+    bool lineStart = !isPreformatted(first);
     for (Node* c = first; c;) {
         Node* following = c->nextSibling();
-        if (Element* e = c->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+        if (Element* e = c->asElement(); e && !lines && e->hasTag(QLatin1String("BR"))) {
             e->remove();
             break;
         }
         if (breaksLine(c))
             break;
         if (Text* t = c->asText(); t && lineStart) {
-            int blank = 0;
-            while (blank < t->length() && isCollapsible(t->data().at(blank)))
-                ++blank;
-            if (blank == t->length()) {
+            const int blank = markupBlank(t->data(), false);
+            if (blank > 0 && blank == t->length()) {
                 c = following;
                 continue;
             }
-            t->deleteData(0, blank);
+            if (blank > 0)
+                t->deleteData(0, blank);
         }
         if (c->asText() || !isBetweenBlocks(c))
             lineStart = false;
         into->insertBefore(Ref<Node>(c), before);
         c = following;
     }
+}
+
+// Whether the white space of a text after `offset` (or, with `back`, before
+// it) shows: not at the edge of a block's line, where it collapses, unless
+// it is preformatted.
+bool whiteSpaceShows(Text* t, int offset, bool back)
+{
+    const QString& d = t->data();
+    for (int i = back ? 0 : offset; i < (back ? offset : int(d.size())); ++i)
+        if (!isCollapsible(d.at(i)))
+            return true;
+    if (Node* beyond = shownSibling(back ? t->previousSibling() : t->nextSibling(), back);
+        beyond && !breaksLine(beyond))
+        return true;
+    const Element* parent = t->parentElement();
+    return !parent || !standsAlone(parent) || isPreformatted(t);
+}
+
+// The white space that ended a line (at `last` or before it) did not show;
+// once a line joins after it, it would: it goes. So does the break that
+// ended a paragraph's last line, which opens no line of its own until
+// something follows it.
+void clearLineEnd(Node* last, bool breakToo)
+{
+    for (Node* n = last; n;) {
+        if (Text* t = n->asText()) {
+            if (isPreformatted(t))
+                return;
+            const int blank = markupBlank(t->data(), true);
+            Node* previous = n->previousSibling();
+            if (blank < t->length() || blank == 0) {
+                if (blank > 0)
+                    t->deleteData(t->length() - blank, blank);
+                return;
+            }
+            n->remove();
+            n = previous;
+            continue;
+        }
+        Element* e = n->asElement();
+        if (!e)
+            return;
+        if (e->isComment()) {
+            n = n->previousSibling();
+            continue;
+        }
+        if (breakToo && e->hasTag(QLatin1String("BR"))) {
+            breakToo = false;
+            n = n->previousSibling();
+            e->remove();
+            continue;
+        }
+        if (e->isVoid() || standsAlone(e))
+            return;
+        n = e->lastChild();
+    }
+}
+
+// Whether a break ends its paragraph's last line, with something before it
+// on that line: it opens no line of its own.
+bool endsLastLine(Element* br)
+{
+    Element* block = lineBlockOf(br);
+    return block && Typing::isParagraph(block) && !isPreformatted(block) && !lineGoesOnAfter(br, block) &&
+           !placeholderBreak(block);
 }
 
 } // namespace typing_detail
@@ -338,17 +459,15 @@ bool Typing::joinParagraphs(Element* first, Element* second)
         kept = placeholderBreak(first);
     } else if (Element* br = placeholderBreak(first)) {
         br->remove();
+    } else {
+        clearLineEnd(first->lastChild(), true);
     }
-    // The second's first line joins; the blocks after it in the second stay
-    // where they are.
+    // The second's lines up to its first block join; the blocks after them
+    // in the second stay where they are.
     const int join = first->childCount();
-    while (Node* c = second->firstChild()) {
-        if (const Element* e = c->asElement(); e && isBlock(e))
-            break;
-        first->appendChild(Ref<Node>(c));
-    }
+    moveLine(second->firstChild(), first, nullptr, true);
     // What held nothing else goes with it.
-    if (!second->firstChild()) {
+    if (!shownSibling(second->firstChild(), false)) {
         Element* gone = second;
         while (gone != outer && gone->parentElement() && holdsOnly(gone->parentElement(), gone))
             gone = gone->parentElement();
@@ -375,6 +494,8 @@ bool Typing::joinLineAfter(Element* block)
         return false;
     if (Element* br = placeholderBreak(paragraph))
         br->remove();
+    else
+        clearLineEnd(paragraph->lastChild(), true);
     const int join = paragraph->childCount();
     moveLine(first, paragraph, nullptr);
     placeCaret(paragraph, join);
@@ -401,11 +522,8 @@ bool Typing::joinLineBefore(Element* block)
             n->remove();
         n = previous;
     }
-    if (Element* e = before->asElement(); e && e->hasTag(QLatin1String("BR"))) {
-        before = before->previousSibling();
-        e->remove();
-    }
-    const int join = before ? before->indexInParent() + 1 : 0;
+    clearLineEnd(before, true);
+    const int join = block->indexInParent();
     if (Element* br = placeholderBreak(paragraph))
         br->remove();
     moveLine(paragraph->firstChild(), block->parentElement(), block);
@@ -644,6 +762,9 @@ bool Typing::deleteBackward()
     Element* container = editingContainer(n);
     for (int guard = 0; n && guard < 10000; ++guard) {
         if (Text* t = n->asText()) {
+            // White space that does not show at a line's start is passed over.
+            if (o > 0 && !typing_detail::whiteSpaceShows(t, o, true))
+                o = 0;
             if (o > 0) {
                 const int count = o >= 2 && t->data().at(o - 1).isLowSurrogate() ? 2 : 1;
                 t->deleteData(o - count, count);
@@ -664,7 +785,7 @@ bool Typing::deleteBackward()
             // before the first line of a block.
             Node* shown = typing_detail::shownSibling(prev, true);
             Element* se = shown ? shown->asElement() : nullptr;
-            if (se && isParagraph(se) && joinLineAfter(se))
+            if (se && typing_detail::joinsAsParagraph(se) && joinLineAfter(se))
                 return true;
             if (shown != prev && se && typing_detail::breaksLine(se)) {
                 o = se->indexInParent() + 1;
@@ -698,10 +819,10 @@ bool Typing::deleteBackward()
         // At the start of the element.
         if (e == container)
             return false;
-        if (isParagraph(e)) {
+        if (typing_detail::holdsLines(e)) {
             Node* prev = typing_detail::shownSibling(e->previousSibling(), true);
             Element* pe = prev ? prev->asElement() : nullptr;
-            if (pe && isParagraph(pe))
+            if (pe && typing_detail::joinsAsParagraph(pe))
                 return joinParagraphs(pe, e);
             // A line of text before the paragraph: the paragraph's first
             // line joins it. Nothing joins a table or a list.
@@ -728,6 +849,9 @@ bool Typing::deleteForward()
     Element* container = editingContainer(n);
     for (int guard = 0; n && guard < 10000; ++guard) {
         if (Text* t = n->asText()) {
+            // White space that does not show at a line's end is passed over.
+            if (o < t->length() && !typing_detail::whiteSpaceShows(t, o, false))
+                o = t->length();
             if (o < t->length()) {
                 const int count = o + 1 < t->length() && t->data().at(o).isHighSurrogate() ? 2 : 1;
                 t->deleteData(o, count);
@@ -749,9 +873,9 @@ bool Typing::deleteForward()
             // the last line of a block.
             Node* shown = typing_detail::shownSibling(next, false);
             Element* se = shown ? shown->asElement() : nullptr;
-            if (se && isParagraph(se) && joinLineBefore(se)) {
-                if (from->isText() && from->parentNode())
-                    placeCaret(from.get(), fromOffset);
+            if (se && typing_detail::holdsLines(se) && joinLineBefore(se)) {
+                if (Text* t = from->asText(); t && t->parentNode())
+                    placeCaret(t, std::min(fromOffset, t->length()));
                 return true;
             }
             if (shown != next && se && typing_detail::breaksLine(se)) {
@@ -772,6 +896,12 @@ bool Typing::deleteForward()
                 ++o;
                 continue;
             }
+            // The break that ends a paragraph's last line opens no line: the
+            // next line joins past it (and it goes).
+            if (ne->hasTag(QLatin1String("BR")) && typing_detail::endsLastLine(ne)) {
+                ++o;
+                continue;
+            }
             if (typing_detail::removesAsUnit(ne)) {
                 ne->remove();
                 placeCaret(e, o);
@@ -785,10 +915,10 @@ bool Typing::deleteForward()
         }
         if (e == container)
             return false;
-        if (isParagraph(e)) {
+        if (typing_detail::holdsLines(e)) {
             Node* next = typing_detail::shownSibling(e->nextSibling(), false);
             Element* ne = next ? next->asElement() : nullptr;
-            if (ne && isParagraph(ne))
+            if (ne && typing_detail::joinsAsParagraph(ne))
                 return joinParagraphs(e, ne);
             // A line of text and inline elements after the paragraph joins
             // it. Nothing joins a table or a list.
