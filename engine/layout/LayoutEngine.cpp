@@ -2112,9 +2112,15 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
             return false;
     }
     for (litehtml::element* b : blocks) {
+        // (A block whose words changed since the layout reaches as far as
+        // its words did then: those an Enter cut off are no longer in it.)
         litehtml::size size;
-        const litehtml::position origin = layoutelements_detail::placementOf(*b->parent());
-        layoutelements_detail::addDocumentSize(*b, size, origin.x, origin.y);
+        if (m_reflow && m_reflow->block().get() == b) {
+            size = m_reflow->extentBefore();
+        } else {
+            const litehtml::position origin = layoutelements_detail::placementOf(*b->parent());
+            layoutelements_detail::addDocumentSize(*b, size, origin.x, origin.y);
+        }
         before.width = std::max(before.width, size.width);
         before.height = std::max(before.height, size.height);
     }

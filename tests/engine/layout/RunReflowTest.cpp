@@ -616,3 +616,15 @@ TEST(RunReflow, ATextBoxNarrowsAgainWhenAJoinIntoLongPreformattedTextIsUndone)
                          QStringLiteral("</p><p>below</p></div></td></tr></tbody></table></body>");
     editAndUndo(page, {backspaceAtStartOf("b")});
 }
+
+// A paragraph of text kept as it stands is one line, here wider than the
+// window: the page is as wide as that line. Enter splits it into two
+// narrower lines, and the page becomes as narrow as the wider of them,
+// though the words cut off went to the new paragraph before the run was
+// measured; the join again widens it.
+TEST(RunReflow, ALineWiderThanThePageSplitByEnterNarrowsIt)
+{
+    const QString page = QStringLiteral("<body><p>above</p><div style='white-space:pre'><p id=a>") + words(60) +
+                         QStringLiteral("</p><p>below</p></div></body>");
+    editAndUndo(page, {enterAt("a", 200), backspace(), enterAt("a", 120)});
+}
