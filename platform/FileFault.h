@@ -23,6 +23,7 @@ enum class FileFault {
     Unreachable,        // the address could not be fetched
     NotEncoded,         // the content could not be made (a picture the library refuses)
     NoMemory,           // more than the memory the system can still give
+    Unreadable,         // a page whose markup no tree can be built from
     Failed,             // any other fault of the device (an I/O error)
 };
 

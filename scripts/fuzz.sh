@@ -37,10 +37,20 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInf
 cmake --build "$dir" -j"${PAGINOR_JOBS:-$(nproc)}" --target "fuzz_engine_$target"
 mapfile -t pages < <(find "$root/tests/data/corpus" "$root/tests/data/fidelity" -name '*.html' | sort)
 seeds=("$root/tests/data/fuzz/$target"/* "$root"/tests/data/pages/* "${pages[@]}")
+# Each process of the target adds how many pages it read again with the
+# parser's strict scan, and how many it could not read (FuzzChecks.h).
+export PAGINOR_FUZZ_TALLY="$dir/tally-$target"
+rm -f "$PAGINOR_FUZZ_TALLY"
+tally() {
+    if [ -f "$PAGINOR_FUZZ_TALLY" ]; then
+        awk -v t="$target" '{ s += $1; u += $2 } END { printf "scripts/fuzz.sh: %s: read again with the strict scan: %d, unreadable: %d\n", t, s, u }' "$PAGINOR_FUZZ_TALLY"
+    fi
+}
 if [ "$seconds" = replay ]; then
     # Each seed once and whole (named files are not cut to a length).
     ASAN_OPTIONS=detect_leaks=0 "$dir/engine/fuzz_engine_$target" -timeout=20 -rss_limit_mb=4096 "${seeds[@]}"
     echo "scripts/fuzz.sh: $target: ${#seeds[@]} seeds replayed"
+    tally
     exit 0
 fi
 corpus="$dir/corpus-$target"
@@ -66,6 +76,7 @@ cd "$dir"
 # memory came from.)
 status=0
 ASAN_OPTIONS=detect_leaks=0:malloc_context_size=0 "./engine/fuzz_engine_$target" "${options[@]}" "$corpus" || status=$?
+tally
 if compgen -G "$findings/*" >/dev/null; then
     echo "scripts/fuzz.sh: findings in $findings:" >&2
     ls "$findings" >&2

@@ -37,6 +37,8 @@ QString FileFaultText(platform::FileFault fault, FileAccess access)
         return LoadResString(IDS_FAULT_NOT_ENCODED);
     case FileFault::NoMemory:
         return LoadResString(IDS_FAULT_NO_MEMORY);
+    case FileFault::Unreadable:
+        return LoadResString(IDS_FAULT_UNREADABLE);
     case FileFault::Failed:
         break;
     }

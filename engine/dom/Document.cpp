@@ -468,17 +468,33 @@ TextRange Document::createTextRange()
     return r;
 }
 
-void Document::replaceContent(const QString& html)
+bool Document::replaceContent(const QString& html)
 {
     Ref<Document> keep = this;
     beginLoadScope();
     if (m_selection)
         m_selection->empty();
+    // Kept until the page is read: a page that cannot be read leaves the
+    // tree as it was (and its undo history and dirty flag).
+    std::vector<Ref<Node>> had;
     while (childCount())
-        removeChildAt(childCount() - 1);
-    HtmlParser::parseDocumentInto(this, html);
+        had.push_back(removeChildAt(childCount() - 1));
+    const bool read = HtmlParser::parseDocumentInto(this, html);
+    if (!read)
+        while (!had.empty()) {
+            insertChildAt(childCount(), had.back());
+            had.pop_back();
+        }
     endLoadScope();
-    contentReplaced();
+    had.clear();
+    if (read) {
+        contentReplaced();
+    } else {
+        ++m_version;
+        for (auto* o : std::vector<DocumentObserver*>(m_observers))
+            o->documentReplaced(this);
+    }
+    return read;
 }
 
 void Document::replaceContent(Document* parsed)

@@ -142,8 +142,9 @@ public:
     void endLoadScope() { m_loadDepth = qMax(0, m_loadDepth - 1); }
     bool inLoadScope() const { return m_loadDepth > 0; }
     // Replaces the whole tree by the parsed page (no undo; clears the undo
-    // history and the dirty flag).
-    void replaceContent(const QString& html);
+    // history and the dirty flag). False when the page cannot be read (see
+    // HtmlParser::parseDocumentInto): the tree stays as it was.
+    bool replaceContent(const QString& html);
     // The same with a page parsed into another document (on another thread,
     // say), whose nodes move here.
     void replaceContent(Document* parsed);

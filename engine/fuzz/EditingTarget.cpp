@@ -9,6 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    engine::fuzz_checks::reportStrictReadingsAtExit();
     if (!engine::fuzz_checks::editingUndoesExactly(data, size))
         std::abort();
     return 0;

@@ -6,6 +6,7 @@
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
+#include "engine/html/HtmlParser.h"
 #include "engine/html/HtmlSerializer.h"
 #include "engine/markup/UndoManager.h"
 #include "platform/CodePages.h"
@@ -15,8 +16,35 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace engine::fuzz_checks {
+
+// At the end of the process, how many pages and fragments were read again
+// with the parser's strict scan (the usual one did not foresee the tree
+// builder) and how many could not be read at all: on stderr, and added as a
+// line "<strict> <unreadable>" to the file PAGINOR_FUZZ_TALLY names (a run
+// with several jobs runs the target in several processes). Called by the
+// targets at each input; reports once.
+inline void reportStrictReadingsAtExit()
+{
+    static const bool registered = [] {
+        std::atexit([] {
+            const auto strict = static_cast<unsigned long long>(HtmlParser::strictReadings());
+            const auto unreadable = static_cast<unsigned long long>(HtmlParser::unreadable());
+            std::fprintf(stderr, "paginor: read again with the strict scan: %llu, unreadable: %llu\n", strict,
+                         unreadable);
+            if (const char* path = std::getenv("PAGINOR_FUZZ_TALLY"); path && *path)
+                if (std::FILE* f = std::fopen(path, "a")) {
+                    std::fprintf(f, "%llu %llu\n", strict, unreadable);
+                    std::fclose(f);
+                }
+        });
+        return true;
+    }();
+    (void)registered;
+}
 
 // A page's first and second save.
 struct Saves

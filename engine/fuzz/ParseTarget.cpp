@@ -10,6 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    engine::fuzz_checks::reportStrictReadingsAtExit();
     const auto saves =
         engine::fuzz_checks::saveTwice(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
     if (!saves.stable()) {

@@ -12,8 +12,13 @@
 #include <QStringEncoder>
 
 #include <algorithm>
+#include <atomic>
 #include <cctype>
+#include <cerrno>
+#include <csetjmp>
 #include <cstddef>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -24,6 +29,33 @@
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
+
+namespace {
+
+// Where a thread inside the tree builder goes back to when one of the tree
+// builder's own checks fails (null outside it).
+thread_local sigjmp_buf* treeBuilderRecovery = nullptr;
+
+} // namespace
+
+// The C library's handler of failed assertions, which the tree builder's
+// checks call (a definition in the program is the one every library calls).
+// The tree builder can lose its way on input the scan before it did not
+// foresee: its stack of open elements runs empty and its checks fail. Inside
+// it, that ends its parse (see parser_detail::treeBuilt); anywhere else it is
+// the C library's: the same message, then the program ends.
+extern "C" void __assert_fail(const char* assertion, const char* file, unsigned int line, const char* function) noexcept
+{
+    if (sigjmp_buf* const back = treeBuilderRecovery) {
+        treeBuilderRecovery = nullptr;
+        siglongjmp(*back, 1);
+    }
+    std::fprintf(stderr, "%s%s%s:%u: %s%sAssertion `%s' failed.\n", program_invocation_short_name,
+                 program_invocation_short_name[0] ? ": " : "", file, line, function ? function : "",
+                 function ? ": " : "", assertion);
+    std::fflush(stderr);
+    std::abort();
+}
 
 namespace engine {
 
@@ -270,10 +302,36 @@ struct Parsed
     QByteArray room;
 };
 
+// Pages and fragments read again with the stricter scan, since the program
+// started.
+std::atomic<quint64> treeBuilderRecoveries{0};
+// Those the tree builder lost its way on with the stricter scan too.
+std::atomic<quint64> treeBuilderFailures{0};
+
+// gumbo_parse_with_options, or null when one of the tree builder's checks
+// failed (its memory, all from the arena, goes with the arena). Nothing
+// between here and the tree builder has anything to undo when it is left
+// that way.
+GumboOutput* treeBuilt(const GumboOptions* options, const char* bytes, size_t size)
+{
+    sigjmp_buf recovery;
+    sigjmp_buf* const outer = treeBuilderRecovery;
+    if (sigsetjmp(recovery, 0) != 0) {
+        treeBuilderRecovery = outer;
+        return nullptr;
+    }
+    treeBuilderRecovery = &recovery;
+    GumboOutput* const out = gumbo_parse_with_options(options, bytes, size);
+    treeBuilderRecovery = outer;
+    return out;
+}
+
 // Parses `html`, with at most `tagDepth` levels of nested tags in the input
 // (see HtmlParser::prepareInput); `deepestTags` receives the most the input
-// had.
-void parse(Parsed& p, QStringView html, int tagDepth = HtmlParser::kMaxDepth, int* deepestTags = nullptr)
+// had. When the tree builder loses its way on what the scan prepared, the
+// input is scanned again the stricter way and read again; false (and no
+// tree) when it loses its way on that too.
+bool parse(Parsed& p, QStringView html, int tagDepth = HtmlParser::kMaxDepth, int* deepestTags = nullptr)
 {
     // Written into the room of the page before, which is there already
     // (the page's bytes are as large as the page); it goes back when the
@@ -291,15 +349,21 @@ void parse(Parsed& p, QStringView html, int tagDepth = HtmlParser::kMaxDepth, in
     QByteArray bytes = std::move(buffer);
     if (bytes.size() > HtmlParser::kMaxInputBytes)
         bytes.truncate(HtmlParser::kMaxInputBytes);
-    p.input = HtmlParser::prepareInput(bytes, tagDepth, deepestTags);
-    const QByteArray& prepared = p.input.bytes;
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = kMaxErrors;
     options.allocator = &GumboArena::allocate;
     options.deallocator = &GumboArena::release;
     options.userdata = &p.arena;
-    p.arena.expect(size_t(prepared.size()));
-    p.out = gumbo_parse_with_options(&options, prepared.constData(), size_t(prepared.size()));
+    for (const auto scan : {HtmlParser::Scan::Usual, HtmlParser::Scan::Strict}) {
+        p.input = HtmlParser::prepareInput(bytes, tagDepth, deepestTags, scan);
+        const QByteArray& prepared = p.input.bytes;
+        p.arena.expect(size_t(prepared.size()));
+        p.out = treeBuilt(&options, prepared.constData(), size_t(prepared.size()));
+        if (p.out)
+            return true;
+        ++(scan == HtmlParser::Scan::Usual ? treeBuilderRecoveries : treeBuilderFailures);
+    }
+    return false;
 }
 
 // Whether the tree builder met markup it had to build otherwise than
@@ -561,7 +625,7 @@ QString HtmlParser::splitDoctype(const QString& html, int* restStart)
     return html.mid(first, end + 1 - first);
 }
 
-void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
+bool HtmlParser::parseDocumentInto(Document* doc, const QString& html)
 {
     int rest = 0;
     const QString doctype = splitDoctype(html, &rest);
@@ -586,7 +650,11 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
     // A tree deeper than the nesting bound is built again from the page
     // with fewer levels of nested tags, so that it stays a tree its markup
     // builds (content attached higher up would not be).
-    const auto readUntilSettled = [doc, &nodes, &write](QStringView text) {
+    // The tree builder lost its way on the page itself (on a text a tree
+    // wrote, the tree it wrote from is kept).
+    bool lost = false;
+    bool built = false;
+    const auto readUntilSettled = [doc, &nodes, &write, &lost, &built](QStringView text) {
         QString written;
         constexpr int kMostReadings = 4;
         constexpr int kMostDepthTries = 6;
@@ -595,9 +663,13 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
         for (int reading = 1;; ++reading) {
             parser_detail::Parsed p;
             int deepestTags = 0;
-            parser_detail::parse(p, text, tagDepth, &deepestTags);
+            if (!parser_detail::parse(p, text, tagDepth, &deepestTags)) {
+                lost = !built;
+                return false;
+            }
             TreeBuilder builder(doc, &p.input);
             nodes = builder.convertChildrenToList(p.out->document);
+            built = true;
             if (builder.deepest() > kMaxDepth && depthTries < kMostDepthTries) {
                 // Each level of tags made about as many levels of tree as on
                 // average (a table's start tag makes four).
@@ -626,10 +698,14 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
         // elements and forms misnested among foreign content and tables, a
         // tree no page is written as): read without the tags of those
         // elements, their content where it stands, so that it settles.
-        for (auto& n : nodes)
-            parser_detail::unwrapMisnestable(n.get());
-        readUntilSettled(write());
+        if (!lost) {
+            for (auto& n : nodes)
+                parser_detail::unwrapMisnestable(n.get());
+            readUntilSettled(write());
+        }
     }
+    if (lost)
+        return false;
     if (!doctype.isEmpty())
         doc->insertChildAt(0, DocumentType::create(doc, doctype));
     // The tree is built detached, then put in with one change. (White space
@@ -637,12 +713,14 @@ void HtmlParser::parseDocumentInto(Document* doc, const QString& html)
     for (auto& n : nodes)
         if (!n->isText())
             doc->insertChildAt(doc->childCount(), n);
+    return true;
 }
 
 Ref<Element> HtmlParser::parseHtmlElement(Document* doc, const QString& html)
 {
     parser_detail::Parsed p;
-    parser_detail::parse(p, html);
+    if (!parser_detail::parse(p, html))
+        return nullptr;
     TreeBuilder builder(doc, &p.input);
     for (auto& n : builder.convertChildrenToList(p.out->document))
         if (Element* e = n->asElement(); e && !e->isComment())
@@ -677,7 +755,8 @@ std::vector<Ref<Node>> HtmlParser::parseFragment(Document* doc, const QString& h
         holderTag = GUMBO_TAG_HEAD;
     }
     parser_detail::Parsed p;
-    parser_detail::parse(p, prefix + html);
+    if (!parser_detail::parse(p, prefix + html))
+        return {};
     const GumboNode* holder = parser_detail::findElement(p.out->document, holderTag);
     if (!holder)
         return {};
@@ -2356,7 +2435,17 @@ size_t HtmlParser::spareMemoryBytes()
     return bytes;
 }
 
-HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest)
+quint64 HtmlParser::strictReadings()
+{
+    return parser_detail::treeBuilderRecoveries.load();
+}
+
+quint64 HtmlParser::unreadable()
+{
+    return parser_detail::treeBuilderFailures.load();
+}
+
+HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int maxDepth, int* deepest, Scan scan)
 {
     using namespace parser_detail;
     const char* s = in.constData();
@@ -2400,6 +2489,8 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
     ForeignContent foreign(held.foreign);
     foreign.setQuirks(startsWithDoctype(s, n) ? HtmlOpen::Quirks::Maybe : HtmlOpen::Quirks::Yes);
     SelectContent select(held.foreign || held.select);
+    // (Strict scan: an SVG or MathML start tag came before.)
+    bool foreignBefore = false;
     for (qsizetype i = 0; i < n; ++i) {
         const void* lt = std::memchr(s + i, '<', size_t(n - i));
         if (!lt)
@@ -2491,6 +2582,14 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
         bool selfClosed = false;
         const qsizetype gt = tagEnd(s, p, n, &selfClosed);
         const std::string_view attributes(s + p, size_t(std::max<qsizetype>(0, gt - p)));
+        if (scan == Scan::Strict && !closing) {
+            if (foreignBefore && setsTreeBuilderMode(lowerName)) {
+                dropTag(i, gt);
+                i = gt;
+                continue;
+            }
+            foreignBefore = foreignBefore || lowerName == "svg" || lowerName == "math";
+        }
         foreign.leaveFor(lowerName, attributes, closing, select.tableInReach() ? select.tables() : 0,
                          select.endsWhatIsOpenInTable(lowerName, closing));
         if (!closing && foreign.dropsStart(lowerName)) {
@@ -2551,6 +2650,12 @@ HtmlParser::PreparedInput HtmlParser::prepareInput(const QByteArray& in, int max
             }
             if (kind == TagKind::Nesting || kind == TagKind::Form)
                 depth = qMax(0, depth - 1);
+            i = gt;
+            continue;
+        }
+        // (Strict scan: where the tree builder may read an SVG or MathML
+        // element of that name, what follows holds tags.)
+        if (foreignBefore && (kind == TagKind::PlainText || kind == TagKind::RawText || kind == TagKind::Script)) {
             i = gt;
             continue;
         }

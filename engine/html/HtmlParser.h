@@ -27,13 +27,17 @@ public:
     // its deepest start tags left out.
     static constexpr int kMaxDepth = 512;
 
-    // Parses a whole page into an empty document.
-    static void parseDocumentInto(Document* doc, const QString& html);
+    // Parses a whole page into an empty document. False when the page
+    // cannot be read (the tree builder loses its way on it however it is
+    // scanned): the document is then left as it was.
+    static bool parseDocumentInto(Document* doc, const QString& html);
     // Parses a fragment as the content of an element with the tag name
-    // `context`; the nodes belong to `doc` and have no parent.
+    // `context`; the nodes belong to `doc` and have no parent. (None when
+    // it cannot be read, as a page above.)
     static std::vector<Ref<Node>> parseFragment(Document* doc, const QString& html, const QString& context);
     // Parses a whole page (without its DOCTYPE) and returns its HTML
-    // element, without parent, belonging to `doc`.
+    // element, without parent, belonging to `doc` (null when it cannot be
+    // read, as a page above).
     static Ref<Element> parseHtmlElement(Document* doc, const QString& html);
     // A page read keeps its working memory for the next one (tens of
     // megabytes after a long page); this lets it go, for when no page is
@@ -61,7 +65,24 @@ public:
     // before it (without it, text right before a form's end tag would land
     // after the form), dropped when the tree is built. `deepest` receives
     // the deepest nesting of tags the input has.
-    static PreparedInput prepareInput(const QByteArray& utf8, int maxDepth = kMaxDepth, int* deepest = nullptr);
+    // The tree builder takes the SVG and MathML elements named as the HTML
+    // elements it works out its mode from for those HTML ones, and may then
+    // lose its way (pop all it has open). The usual scan follows the tree
+    // builder to leave out the start tags that would make such elements;
+    // where it does not foresee the tree builder, the input is read again
+    // with the strict one, which also leaves out, from the first SVG or
+    // MathML start tag on, every start tag of those names (SELECT, the
+    // table parts, TEMPLATE, HTML, FRAMESET), their content kept, also
+    // where it would read the content of a SCRIPT, STYLE, TITLE and the
+    // like as text.
+    enum class Scan { Usual, Strict };
+    static PreparedInput prepareInput(const QByteArray& utf8, int maxDepth = kMaxDepth, int* deepest = nullptr,
+                                      Scan scan = Scan::Usual);
+    // How many pages and fragments were read again with the strict scan
+    // since the program started, and how many of them the tree builder lost
+    // its way on again (they were not read).
+    static quint64 strictReadings();
+    static quint64 unreadable();
     // The text of a flush marker comment that `utf8` does not hold, so that
     // no comment or text of the page is taken for one.
     static QByteArray flushMarkerFor(const QByteArray& utf8);

@@ -257,9 +257,12 @@ void PageLoader::readInBackground(const QString& path)
                     read->fault = platform::FileFault::NoMemory;
                 else if (*latest == generation) {
                     read->parsed = Document::create();
-                    read->parsed->replaceContent(text);
+                    if (!read->parsed->replaceContent(text)) {
+                        read->fault = platform::FileFault::Unreadable;
+                        read->parsed = nullptr;
+                    }
                     text = QString();
-                    if (!fitsInMemory(characters, read->parsed->nodeCount())) {
+                    if (read->parsed && !fitsInMemory(characters, read->parsed->nodeCount())) {
                         read->fault = platform::FileFault::NoMemory;
                         read->parsed = nullptr;
                     }
@@ -370,7 +373,11 @@ bool PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
     Ref<Document> parsed;
     if (fitsInMemory(text.size()) && text.size() >= loader_detail::kCharactersCheckedParsed) {
         parsed = Document::create();
-        parsed->replaceContent(text);
+        if (!parsed->replaceContent(text)) {
+            if (fault)
+                *fault = platform::FileFault::Unreadable;
+            return false;
+        }
     }
     if (!fitsInMemory(text.size(), parsed ? parsed->nodeCount() : 0)) {
         if (fault)
@@ -380,11 +387,16 @@ bool PageLoader::applyBytes(const QByteArray& bytes, const QString& url, const Q
     ++m_generation;
     *m_latest = m_generation;
     m_inBackground = false;
-    m_charset = charset;
-    if (parsed)
+    if (parsed) {
         m_doc->replaceContent(parsed.get());
-    else
-        m_doc->replaceContent(text);
+    } else if (!m_doc->replaceContent(text)) {
+        // (The page as it was stays.)
+        m_doc->setReadyState(QStringLiteral("complete"));
+        if (fault)
+            *fault = platform::FileFault::Unreadable;
+        return false;
+    }
+    m_charset = charset;
     loader_detail::releaseParserMemoryWhenIdle();
     m_doc->setUrl(url);
     m_doc->setReadyState(QStringLiteral("complete"));
