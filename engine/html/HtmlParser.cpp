@@ -1337,6 +1337,18 @@ public:
             forget(at);
     }
 
+    // The elements from `from` up to `to` may have been closed (with all
+    // above them, or none was); those above stay as they are.
+    void mayBeClosed(size_t from, size_t to)
+    {
+        for (size_t k = from; k < std::min(to, m_open.size()); ++k) {
+            Open& e = m_open[k];
+            if (e.known && classOf(e.name) == Class::Formatting)
+                m_reopenable = true;
+            e.known = false;
+        }
+    }
+
     // The elements from `at` up are no longer known (an unnamed mark stands
     // for them).
     void unknownFrom(size_t at)
@@ -1931,10 +1943,20 @@ public:
             m_html.closeHiddenTemplate(o.at);
         } else if (!current && o.effect != HtmlOpen::Effect::Nothing) {
             const size_t floor = htmlFloor();
-            if (o.effect == HtmlOpen::Effect::MayClose && o.at >= floor)
+            if (o.effect == HtmlOpen::Effect::MayClose && o.at >= floor) {
                 m_html.apply(o, name, lo);
-            else
+            } else if (lo < floor && m_html.endEffect(name, floor, m_html.size()).effect == HtmlOpen::Effect::Nothing) {
+                // The tree builder's walk passes what is open in the
+                // innermost integration point: it closes that point with
+                // all in it, or nothing. Either way what it reads next is
+                // HTML; what is open in the point stays known (its end tag
+                // is ignored while one of them is open, as the tree builder
+                // does where it closed nothing), and what stands below the
+                // point may be closed.
+                m_html.mayBeClosed(o.effect == HtmlOpen::Effect::Unknown ? lo : o.at, floor);
+            } else {
                 m_html.unknownFrom(floor);
+            }
         }
     }
 

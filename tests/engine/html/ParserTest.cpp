@@ -1501,3 +1501,27 @@ TEST(HtmlParserDeathTest, AssertionsOutsideTheTreeBuilderStillEndTheProgram)
     EXPECT_DEATH(__assert_fail("count > 0", "page.cpp", 17, "void fill()"),
                  "page.cpp:17: void fill\\(\\): Assertion `count > 0' failed.");
 }
+
+// The end tag of an unknown element in an SVG TITLE whose walk passes what is
+// open in the TITLE (the nearest unknown element outside the SVG was closed
+// by a cell's start tag, or stands below the table around the SVG) closes
+// the TITLE with all it holds, or nothing: then an element open in the TITLE
+// leaves the TITLE's end tag ignored, and a SELECT after that element's end
+// tag and the TITLE's next one stands in the SVG. The scan took the TITLE
+// for closed at its first end tag.
+TEST(HtmlParser, EndTagsWalkingPastWhatIsOpenInAnSvgTitleLeaveItsEndTagIgnored)
+{
+    for (const char* page :
+         {kPagesTheScanMissed[0], kPagesTheScanMissed[1],
+          "<table><e><td><svg><title><span></t></title></span></title><select><title><select><td>",
+          "<t><table></c><svg><title><b><i></t></title></i></b></title><select><title><select><tr>"}) {
+        const quint64 strict = HtmlParser::strictReadings();
+        expectNoForeignSelectAndAStableSave(page);
+        EXPECT_EQ(HtmlParser::strictReadings(), strict) << page;
+    }
+    // Where the walk finds an unknown element open around the SVG, the end
+    // tag closes the SVG with it: the SELECT after it is an HTML one.
+    auto doc = pageFrom("<table><td><e><svg><title><a></t></title><select><option>kept</select>");
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("SELECT")).length(), 1u);
+    EXPECT_EQ(doc->getElementsByTagName(QStringLiteral("OPTION")).length(), 1u);
+}
