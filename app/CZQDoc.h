@@ -123,11 +123,14 @@ public:
     // After a page has loaded: when the page file's own META names another
     // charset than the live page uses (compared without regard to case), the
     // page takes it and is read again. A file without a META charset, a
-    // frameset page and a page without a file are left alone.
+    // frameset page, a page without a file and a page read in that charset
+    // already are left alone.
     // `readBefore`: a file and the charset its META names, read beforehand
     // (see MetaCharsetOfFile): when it is the page's file, it is not read
     // again (a long page's file takes a while to read to its end).
-    void RewritePageFileOnOpen(const std::optional<std::pair<QString, QString>>& readBefore = std::nullopt);
+    // True when the page is being read again in the background, as a long
+    // page is opened: it is in at its next page-loaded event.
+    bool RewritePageFileOnOpen(const std::optional<std::pair<QString, QString>>& readBefore = std::nullopt);
     // The file RewritePageFileOnOpen reads: the page's path, else the file
     // it came from.
     QString PageFilePath() const;

@@ -2,6 +2,7 @@
 #include "app/CZQDoc.h"
 
 #include "app/CChildFrame.h"
+#include "app/CHtmlEditCntrItem.h"
 #include "app/CMainFrame.h"
 #include "app/CZQView.h"
 #include "app/PageTextFiles.h"
@@ -9,6 +10,7 @@
 
 #include "engine/dom/Document.h"
 #include "engine/editing/CommandGroup.h"
+#include "engine/html/PageLoader.h"
 
 #include "platform/CodePages.h"
 
@@ -92,22 +94,23 @@ QString CZQDoc::MetaCharsetOfFile(const QString& path)
     return czqdoc_detail::metaCharsetOfFile(file);
 }
 
-void CZQDoc::RewritePageFileOnOpen(const std::optional<std::pair<QString, QString>>& readBefore)
+bool CZQDoc::RewritePageFileOnOpen(const std::optional<std::pair<QString, QString>>& readBefore)
 {
     // 1. An ordinary page in the engine.
     CZQView* view = GetView();
     const CChildFrame* child = view ? view->GetParentFrame() : nullptr;
     if (!view || (child && child->HasFrameset()))
-        return;
+        return false;
     engine::Document* page = view->GetHtmlDocument();
     if (!page)
-        return;
+        return false;
     // 2. The engine's charset.
     const QString engineCharset = page->charset();
     // 3. The page's file.
     const QString path = PageFilePath();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return;
+    const QFileInfo file(path);
+    if (path.isEmpty() || !file.isFile())
+        return false;
     // 4.-5. The charset the first META of its text names; the META tags are
     // ASCII whatever the file's charset. They stand in the HEAD: the file is
     // read a part at a time until one names it, and only parts that hold a
@@ -120,11 +123,19 @@ void CZQDoc::RewritePageFileOnOpen(const std::optional<std::pair<QString, QStrin
     // Shift_JIS or latin1 was read in windows-31j or ISO-8859-1 (the
     // engine's names for them) and is not read a second time; a label the
     // converters do not know would read it the same way again.
+    // A page read in that charset already (its META in the tree naming
+    // another) would be read the same way again.
     const QString named = platform::canonicalCharset(fileCharset);
-    if (named.isEmpty() || named.compare(engineCharset, Qt::CaseInsensitive) == 0)
-        return;
+    if (named.isEmpty() || named.compare(engineCharset, Qt::CaseInsensitive) == 0 ||
+        named.compare(page->loader().readCharset(), Qt::CaseInsensitive) == 0)
+        return false;
     page->setCharset(named);
+    // A long page is read, decoded and parsed again away from the window,
+    // as when it was opened; the page stays as it is until then.
+    if (file.size() >= CHtmlEditCntrItem::kBackgroundReadBytes && page->refresh(nullptr, engine::Reading::InBackground))
+        return true;
     view->ExecCommand(engine::CommandGroup::Refresh);
+    return false;
 }
 
 bool CZQDoc::SavePageCopyAs(const QString& path, CZQView* view)

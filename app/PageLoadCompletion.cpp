@@ -192,7 +192,9 @@ void importIntoWeb(CZQView* view, CZQDoc* doc)
     doc->m_strWebTargetPath.clear();
 }
 
-void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc, CChildFrame* child, PageScan& scan)
+// False when the page is being read again (in another charset): its
+// completion follows when it is in.
+bool completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc, CChildFrame* child, PageScan& scan)
 {
     CMainFrame* main = CMainFrame::instance();
     // 5. Links of a page read from a web address; the z-index range.
@@ -220,8 +222,8 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
     if (main && main->m_nInsertKind == 2 && !main->m_strInsertImageSrc.isEmpty() && main->GetActiveView() == view)
         main->BeginInsertObject(2);
     // b.
-    if (!doc->pathName().isEmpty())
-        doc->RewritePageFileOnOpen(scan.fileCharset);
+    if (!doc->pathName().isEmpty() && doc->RewritePageFileOnOpen(scan.fileCharset))
+        return false;
     // c. The web's BODY attributes, asked for by the page or its frameset.
     const CZQView* framesetView = child ? child->GetFramesetView() : nullptr;
     if (view->m_bApplyBodyAttributes || (framesetView && framesetView->m_bApplyBodyAttributes)) {
@@ -258,6 +260,7 @@ void completeOrdinaryPage(engine::Document* document, CZQView* view, CZQDoc* doc
         for (const engine::Ref<engine::Element>& image : images)
             sink->RemoveUsemapHash(image.get());
     }
+    return true;
 }
 
 } // namespace pageload_detail
@@ -294,8 +297,9 @@ void completeWith(engine::Document* document, CZQView* view, PageScan& scan)
         const bool frameset = scan.holds(document) ? scan.hasFrame : document->frames().length() > 0;
         if (child && !child->HasFrameset() && frameset)
             completeFramesetPage(document, view, doc, child);
-        else if (!child || child->GetFramesetView() != view)
-            completeOrdinaryPage(document, view, doc, child, scan);
+        else if ((!child || child->GetFramesetView() != view) &&
+                 !completeOrdinaryPage(document, view, doc, child, scan))
+            return;
     }
     // 8.
     view->m_bLoadCompleted = true;

@@ -345,9 +345,9 @@ bool Document::loadNew(const QString& templatePath, platform::FileFault* fault)
 {
     return loader().loadNew(templatePath, fault);
 }
-bool Document::refresh(platform::FileFault* fault)
+bool Document::refresh(platform::FileFault* fault, Reading reading)
 {
-    return loader().refresh(fault);
+    return loader().refresh(fault, reading);
 }
 bool Document::save(const QString& path, platform::FileFault* fault)
 {

@@ -132,7 +132,7 @@ public:
     bool isLoading() const;
     void loadFromString(const QString& html, const QString& url = QString());
     bool loadNew(const QString& templatePath = QString(), platform::FileFault* fault = nullptr);
-    bool refresh(platform::FileFault* fault = nullptr);
+    bool refresh(platform::FileFault* fault = nullptr, Reading reading = Reading::AtOnce);
     bool save(const QString& path = QString(), platform::FileFault* fault = nullptr);
     void notifyPageLoaded();
 

@@ -143,6 +143,7 @@ struct PageLoader::ReadPage
     int generation = 0;
     QString path;
     QString charset;
+    bool again = false; // the page's own file read again
     // Found on the worker thread, where the page was parsed.
     QString title;
     QString metaCharset;
@@ -201,21 +202,8 @@ bool PageLoader::load(const QString& address, platform::FileFault* fault, Readin
         return true;
     }
     const QString path = localPathOf(address);
-    if (reading == Reading::InBackground && QCoreApplication::instance()) {
-        // What can be told at once is: a file that is missing, unreadable
-        // or too large.
-        const QFileInfo info(path);
-        if (!info.isFile() || !info.isReadable() || info.size() > loader_detail::kMaxPageBytes) {
-            QByteArray none;
-            platform::FileFault found = platform::FileFault::Failed;
-            readPageFile(path, &none, &found);
-            if (fault)
-                *fault = found == platform::FileFault::None ? platform::FileFault::Failed : found;
-            return false;
-        }
-        readInBackground(info.absoluteFilePath());
-        return true;
-    }
+    if (reading == Reading::InBackground && QCoreApplication::instance())
+        return startReadInBackground(path, QString(), false, fault);
     QByteArray bytes;
     if (!readPageFile(path, &bytes, fault))
         return false;
@@ -223,11 +211,29 @@ bool PageLoader::load(const QString& address, platform::FileFault* fault, Readin
     return applyBytes(bytes, QFileInfo(path).absoluteFilePath(), QString(), fault);
 }
 
-void PageLoader::readInBackground(const QString& path)
+bool PageLoader::startReadInBackground(const QString& path, const QString& forcedCharset, bool again,
+                                       platform::FileFault* fault)
+{
+    // What can be told at once is: a file that is missing, unreadable or
+    // too large.
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable() || info.size() > loader_detail::kMaxPageBytes) {
+        QByteArray none;
+        platform::FileFault found = platform::FileFault::Failed;
+        readPageFile(path, &none, &found);
+        if (fault)
+            *fault = found == platform::FileFault::None ? platform::FileFault::Failed : found;
+        return false;
+    }
+    readInBackground(info.absoluteFilePath(), forcedCharset, again);
+    return true;
+}
+
+void PageLoader::readInBackground(const QString& path, const QString& forcedCharset, bool again)
 {
     if (m_pending)
         m_pending->abort();
-    m_forced.clear();
+    m_forced = forcedCharset;
     const int generation = ++m_generation;
     *m_latest = generation;
     m_inBackground = true;
@@ -235,17 +241,32 @@ void PageLoader::readInBackground(const QString& path)
     if (!m_mailbox)
         m_mailbox = std::make_shared<Mailbox>(Mailbox{this});
     ++loader_detail::readsUnderWay;
+    // What was asked for: the charset to decode with (none: the detected
+    // one), and whether it is the page's own file read again.
+    const struct
+    {
+        QString charset;
+        bool again;
+    } asked{forcedCharset, again};
     platform::runInBackground(
-        [path, generation, target = m_doc, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
+        [path, asked, generation, target = m_doc, latest = m_latest, box = std::weak_ptr<Mailbox>(m_mailbox)]() {
             auto read = std::make_shared<ReadPage>();
             read->generation = generation;
             read->path = path;
+            read->again = asked.again;
             QByteArray bytes;
             // Each stage looks whether the page is still wanted.
             if (*latest == generation && readPageFile(path, &bytes, &read->fault) && *latest == generation) {
-                read->charset = platform::detectCharset(bytes);
+                // As applyBytes: a charset asked for that does not read the
+                // bytes at all leaves them to the detected one.
+                const bool forced = !platform::canonicalCharset(asked.charset).isEmpty();
+                read->charset = forced ? asked.charset : platform::detectCharset(bytes);
                 bool ok = false;
                 QString text = platform::decodeText(bytes, read->charset, &ok);
+                if (text.isEmpty() && !bytes.isEmpty() && !ok && forced) {
+                    read->charset = platform::detectCharset(bytes);
+                    text = platform::decodeText(bytes, read->charset, &ok);
+                }
                 if (text.isEmpty() && !bytes.isEmpty() && !ok)
                     text = platform::decodeText(bytes, read->charset);
                 bytes = QByteArray();
@@ -296,7 +317,10 @@ void PageLoader::takeReadPage(const std::shared_ptr<ReadPage>& read)
     m_inBackground = false;
     if (!read->parsed) {
         m_doc->setReadyState(QStringLiteral("complete"));
-        emit loadFailed(read->fault);
+        if (read->again)
+            scheduleLoaded();
+        else
+            emit loadFailed(read->fault);
         return;
     }
     m_charset = read->charset;
@@ -432,7 +456,7 @@ bool PageLoader::loadNew(const QString& templatePath, platform::FileFault* fault
     return true;
 }
 
-bool PageLoader::refresh(platform::FileFault* fault)
+bool PageLoader::refresh(platform::FileFault* fault, Reading reading)
 {
     const QString path = localPathOf(m_doc->url());
     if (path.isEmpty()) {
@@ -442,6 +466,8 @@ bool PageLoader::refresh(platform::FileFault* fault)
     }
     if (QUrl(path).scheme().startsWith(QLatin1String("http")))
         return load(path, fault);
+    if (reading == Reading::InBackground && QCoreApplication::instance())
+        return startReadInBackground(path, m_forced, true, fault);
     QByteArray bytes;
     if (!readPageFile(path, &bytes, fault))
         return false;

@@ -44,8 +44,11 @@ public:
     // empty); it has no url.
     bool loadNew(const QString& templatePath, platform::FileFault* fault = nullptr);
     // Reads the file again, decoding with the charset set last (or the
-    // detected one).
-    bool refresh(platform::FileFault* fault = nullptr);
+    // detected one); in the background as load does (Reading::InBackground:
+    // the page stays as it is, readyState "loading", until the page is in).
+    // A page that fails to be read again in the background stays as it was,
+    // and the page-loaded notification follows all the same.
+    bool refresh(platform::FileFault* fault = nullptr, Reading reading = Reading::AtOnce);
     // Saves to `path` (which becomes the url), or to the url when empty;
     // written whole or not at all (platform::SafeFile).
     bool save(const QString& path = QString(), platform::FileFault* fault = nullptr);
@@ -55,6 +58,8 @@ public:
     // The charset named by the page's META (walked for once per change of
     // the page), else the one it was read in.
     QString effectiveCharset() const;
+    // The charset the page was read in, or set since (setCharset, save).
+    QString readCharset() const { return m_charset; }
     // Bytes of the document as a file in its charset; characters the
     // charset cannot hold are written as numeric character references.
     QByteArray fileBytes() const;
@@ -78,7 +83,13 @@ private:
     // unchanged).
     bool applyBytes(const QByteArray& bytes, const QString& url, const QString& forcedCharset,
                     platform::FileFault* fault = nullptr);
-    void readInBackground(const QString& path);
+    // `forcedCharset`: the charset to decode with (empty: the detected one);
+    // `again`: the page's own file read again (see refresh).
+    void readInBackground(const QString& path, const QString& forcedCharset, bool again);
+    // False with the fault when the file at once cannot be read in the
+    // background (missing, unreadable, too large); else it is being read.
+    bool startReadInBackground(const QString& path, const QString& forcedCharset, bool again,
+                               platform::FileFault* fault);
     void takeReadPage(const std::shared_ptr<ReadPage>& read);
     void scheduleLoaded();
     void httpFinished(QNetworkReply* reply);

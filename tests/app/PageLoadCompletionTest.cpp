@@ -12,6 +12,8 @@
 #include "engine/editing/ClipboardData.h"
 #include "engine/markup/UndoManager.h"
 
+#include "platform/CodePages.h"
+
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QThread>
@@ -243,6 +245,56 @@ TEST_F(PageLoadCompletion, ALongPageIsCompletedAfterItsWalkAsAShortOneIs)
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_EQ(view(), nullptr);
+}
+
+// A long page whose file names another charset than the page was read in
+// is read again away from the window; the page stays as it is, and its
+// window can be closed, until the page read again is in and completed.
+TEST_F(PageLoadCompletion, ALongPageReadAgainInItsFilesCharsetIsCompletedWhenItIsIn)
+{
+    // (The META names a charset without saying it is the content type: the
+    // page's tree names none, its file does.)
+    QByteArray html = "<HTML><HEAD><META content=\"text/html; charset=euc-jp\"></HEAD><BODY>"
+                      "<TABLE id=t style=\"POSITION: absolute; Z-INDEX: 6\"><TR><TD>x</TD></TR></TABLE>"
+                      "<P id=j>日本</P>";
+    for (int i = 0; i < 60000; ++i)
+        html += "<B>w</B> ";
+    html += "</BODY></HTML>";
+    const QByteArray euc = platform::encodeText(QString::fromUtf8(html), QStringLiteral("EUC-JP"));
+    for (const bool closed : {false, true}) {
+        ASSERT_NE(openPage(QStringLiteral("e.html"), euc), nullptr);
+        ASSERT_TRUE(runEventsUntil([&] { return steppedCompletion() != nullptr; }));
+        // The page as the engine took it meanwhile.
+        page()->setCharset(QStringLiteral("shift_jis"));
+        const engine::Ref<engine::Element> bodyBefore = page()->body();
+        ASSERT_TRUE(runEventsUntil([&] { return page()->isLoading() || view()->m_bLoadCompleted; }));
+        ASSERT_TRUE(page()->isLoading());
+        EXPECT_FALSE(view()->m_bLoadCompleted);
+        EXPECT_EQ(page()->body(), bodyBefore.get());
+        if (closed) {
+            frame().OnFileCloseAll();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            for (int i = 0; i < 5; ++i)
+                QCoreApplication::processEvents();
+            EXPECT_EQ(view(), nullptr);
+            break;
+        }
+        ASSERT_TRUE(runEventsUntil([&] { return view()->m_bLoadCompleted; }));
+        EXPECT_NE(page()->body(), bodyBefore.get());
+        EXPECT_EQ(page()->charset(), platform::canonicalCharset(QStringLiteral("euc-jp")));
+        ASSERT_NE(byId("j"), nullptr);
+        EXPECT_EQ(byId("j")->innerText(), QStringLiteral("日本"));
+        // Completed as read again: its loose text in the text box above the
+        // placed table.
+        ASSERT_NE(byId("text"), nullptr);
+        EXPECT_EQ(zIndexOf(byId("text")), 7);
+        EXPECT_FALSE(document()->isModified());
+        EXPECT_FALSE(page()->undoManager().canUndo());
+        // Read once.
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(page()->isLoading());
+        frame().OnFileCloseAll();
+    }
 }
 
 TEST_F(PageLoadCompletion, ALongPageKeepsItsOutlinesWithoutAWalkAtEachPaint)

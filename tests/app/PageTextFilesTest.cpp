@@ -3,6 +3,7 @@
 
 #include "ChildFramePages.h"
 
+#include "app/CHtmlEditCntrItem.h"
 #include "app/PageTextFiles.h"
 #include "frames/VornaFrameSet.h"
 
@@ -10,10 +11,23 @@
 
 #include "platform/CodePages.h"
 
+#include <QElapsedTimer>
+#include <QThread>
+
 namespace {
 
 class PageTextFilesTest : public ChildFramePages
 {
+protected:
+    void waitWhileLoading()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (page()->isLoading() && clock.elapsed() < 20000) {
+            QCoreApplication::processEvents();
+            QThread::msleep(1);
+        }
+    }
 };
 
 TEST(PageTextFiles, EmptyCellsGetAFillerAndCellsWithTextDoNot)
@@ -111,13 +125,31 @@ TEST_F(PageTextFilesTest, ThePageTakesTheCharsetItsFileNamesOnce)
                                    qsizetype(256 * 1024 - 38), qsizetype(2 * 256 * 1024 - 20)}) {
         const QString comment = QStringLiteral("<!--") + QString(before - 11, QLatin1Char('x')) + QStringLiteral("-->");
         const QString tag = before % 2 ? meta.toLower() : meta;
-        writeFile(QStringLiteral("e.html"), platform::encodeText(QStringLiteral("<HTML><HEAD>") + comment + tag +
-                                                                     QStringLiteral("</HEAD></HTML>"),
-                                                                 QStringLiteral("euc-jp")));
-        page()->setCharset(QStringLiteral("shift_jis"));
-        document()->RewritePageFileOnOpen();
+        // (The page open names Shift_JIS; its file, written anew, EUC-JP.)
+        const QString name = QStringLiteral("e%1.html").arg(before);
+        ASSERT_NE(openPage(name, "<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; charset=shift_jis\">"
+                                 "</HEAD><BODY>x</BODY></HTML>"),
+                  nullptr);
+        ASSERT_NE(page()->charset().toLower(), QStringLiteral("euc-jp"));
+        writeFile(name, platform::encodeText(QStringLiteral("<HTML><HEAD>") + comment + tag +
+                                                 QStringLiteral("</HEAD></HTML>"),
+                                             QStringLiteral("euc-jp")));
+        // (A long file is read again in the background.)
+        EXPECT_EQ(document()->RewritePageFileOnOpen(), before >= CHtmlEditCntrItem::kBackgroundReadBytes) << before;
+        waitWhileLoading();
         EXPECT_EQ(page()->charset().toLower(), QStringLiteral("euc-jp")) << before;
     }
+
+    // A page read in the charset its file names already is not read again,
+    // whatever a META of its own names.
+    ASSERT_NE(openPage(QStringLiteral("r.html"), "<HTML><HEAD><META http-equiv=Content-Type content=\"text/html; "
+                                                 "charset=shift_jis\"></HEAD><BODY>x</BODY></HTML>"),
+              nullptr);
+    writeFile(QStringLiteral("r.html"), platform::encodeText(body, QStringLiteral("euc-jp")));
+    page()->setCharset(QStringLiteral("euc-jp"));
+    const engine::Ref<engine::Element> readBody = page()->body();
+    EXPECT_FALSE(document()->RewritePageFileOnOpen());
+    EXPECT_EQ(page()->body(), readBody.get());
 
     // A file without a META charset is not read again.
     ASSERT_NE(openPage(QStringLiteral("n.html"), "<HTML><BODY id=b>x</BODY></HTML>"), nullptr);

@@ -292,3 +292,57 @@ TEST(BackgroundLoad, TheParsersMemoryGoesBackOnceNoPageIsRead)
         EXPECT_LE(HtmlParser::spareMemoryBytes(), size_t(4) << 20) << closedWhileRead;
     }
 }
+
+// A page read again in the background in the charset set last: the page
+// stays as it is until the new one is in, and one that cannot be read
+// again stays as it was, its page-loaded notification following all the same.
+TEST(BackgroundLoad, APageReadAgainInAnotherCharsetComesInOnTheEventLoop)
+{
+    QTemporaryDir dir;
+    const QString text = QStringLiteral("日本語のページです。漢字とかなが入っています。");
+    const QString path =
+        writePage(dir, "e.html", QStringLiteral("<html><body>") + text + QStringLiteral("</body></html>"), "EUC-JP");
+    Ref<Document> doc = Document::create();
+    ASSERT_TRUE(doc->load(path));
+    runEventsFor(50);
+    doc->setCharset(QStringLiteral("windows-31j"));
+    ASSERT_TRUE(doc->refresh());
+    const QString misread = doc->body()->textContent();
+    ASSERT_NE(misread, text);
+    runEventsFor(50);
+    Loaded loaded;
+    doc->addObserver(&loaded);
+    std::vector<platform::FileFault> failed;
+    QObject::connect(&doc->loader(), &PageLoader::loadFailed,
+                     [&failed](platform::FileFault f) { failed.push_back(f); });
+
+    doc->setCharset(QStringLiteral("EUC-JP"));
+    ASSERT_TRUE(doc->refresh(nullptr, Reading::InBackground));
+    EXPECT_TRUE(doc->isLoading());
+    EXPECT_EQ(doc->body()->textContent(), misread);
+    runEventsFor(10000, [&] { return loaded.count > 0; });
+    runEventsFor(50);
+    EXPECT_EQ(loaded.count, 1);
+    EXPECT_FALSE(doc->isLoading());
+    EXPECT_EQ(doc->body()->textContent(), text);
+    EXPECT_EQ(doc->charset(), platform::canonicalCharset(QStringLiteral("EUC-JP")));
+    EXPECT_EQ(doc->url(), path);
+    EXPECT_FALSE(doc->isDirty());
+    EXPECT_FALSE(doc->undoManager().canUndo());
+
+    // Read again when there is no memory left for it: kept, and told loaded.
+    PageLoader::setMemoryForPages(0);
+    const auto restore = qScopeGuard([] { PageLoader::setMemoryForPages(-1); });
+    const Ref<Element> body = doc->body();
+    doc->setCharset(QStringLiteral("windows-31j"));
+    ASSERT_TRUE(doc->refresh(nullptr, Reading::InBackground));
+    runEventsFor(10000, [&] { return loaded.count > 1; });
+    runEventsFor(50);
+    EXPECT_EQ(loaded.count, 2);
+    EXPECT_TRUE(failed.empty());
+    EXPECT_FALSE(doc->isLoading());
+    EXPECT_EQ(doc->body(), body.get());
+    EXPECT_EQ(doc->body()->textContent(), text);
+
+    doc->removeObserver(&loaded);
+}
