@@ -18,6 +18,7 @@
 #include "engine/editing/CommandGroup.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
+#include "engine/layout/DocumentLayout.h"
 #include "engine/layout/TextGeometry.h"
 #include "engine/markup/MarkupPointer.h"
 #include "engine/markup/MarkupServices.h"
@@ -289,6 +290,12 @@ bool CImpIDispatch::ObjectKeyDown(const engine::EventObject& event)
         page->scrollToPage(ctrl ? QPoint(0, 0) : QPoint(scroll.x(), 0));
         break;
     case detail::kEnd: {
+        // A page still being laid out has no end yet: the view goes to it
+        // as the layout proceeds.
+        if (page->layout().isLayingOutInBackground()) {
+            page->scrollToBottom(scroll.x());
+            break;
+        }
         const QSize extent = GetContentExtent();
         page->scrollToPage(ctrl ? QPoint(extent.width(), extent.height()) : QPoint(scroll.x(), extent.height()));
         break;

@@ -332,6 +332,7 @@ QPoint PageView::scrollPosition() const
 
 void PageView::scrollToPage(QPoint pos)
 {
+    m_bottomAt.reset();
     const QPoint before = m_layout->scrollPosition();
     m_layout->setScrollPosition(pos);
     updateScrollBars();
@@ -352,6 +353,14 @@ void PageView::scrollIntoView(const QRect& pageRect)
     if (pageRect.top() < scroll.y())
         scroll.setY(pageRect.top());
     scrollToPage(scroll);
+}
+
+void PageView::scrollToBottom(int x)
+{
+    m_layout->ensureLayout();
+    scrollToPage(QPoint(x, m_layout->canvasSize().height()));
+    if (m_layout->isLayingOutInBackground())
+        m_bottomAt = x;
 }
 
 namespace pageview_detail {
@@ -412,6 +421,7 @@ void PageView::scrollContentsBy(int, int)
 {
     if (m_syncingScroll)
         return;
+    m_bottomAt.reset();
     m_layout->setScrollPosition(QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value()));
     repaintAll();
 }
@@ -446,9 +456,11 @@ void PageView::flushChanges()
     // A taller view or a shorter page: the scroll position stays inside the
     // canvas (a layout clamps it too, a change of height alone does not).
     const QPoint scrolled = m_layout->scrollPosition();
-    m_layout->setScrollPosition(scrolled);
+    m_layout->setScrollPosition(m_bottomAt ? QPoint(*m_bottomAt, m_layout->canvasSize().height()) : scrolled);
     if (m_layout->scrollPosition() != scrolled)
         repaintAll();
+    if (!m_layout->isLayingOutInBackground())
+        m_bottomAt.reset();
     updateScrollBars();
     const QRegion dirty = m_layout->takeDirtyRegion();
     const QPoint scroll = m_layout->scrollPosition();

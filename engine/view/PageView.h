@@ -7,6 +7,8 @@
 #include "engine/view/ElementPainter.h"
 
 #include <QAbstractScrollArea>
+
+#include <optional>
 #include <QImage>
 
 #include <map>
@@ -80,6 +82,11 @@ public:
     void scrollBy(int dx, int dy) { scrollToPage(scrollPosition() + QPoint(dx, dy)); }
     // Scrolls the least so that a page rectangle comes into view.
     void scrollIntoView(const QRect& pageRect);
+    // Scrolls to the bottom of the page, at `x`. A page still being laid
+    // out in the background has no bottom yet: the view goes on to the
+    // bottom of what is laid out as the layout proceeds, and to the page's
+    // own once it is laid out whole, unless it is scrolled otherwise first.
+    void scrollToBottom(int x);
 
     QPoint viewToClient(QPoint view) const;
     QPoint clientToView(QPoint client) const;
@@ -206,6 +213,9 @@ private:
     bool m_caretVisible = true;
     bool m_flushQueued = false;
     bool m_syncingScroll = false;
+    // Where the view follows the bottom of a page laid out in the
+    // background (see scrollToBottom).
+    std::optional<int> m_bottomAt;
     std::map<int, Behavior> m_behaviors;
     // The cookies of each element's painters, in the order they were attached.
     std::unordered_map<const Node*, std::vector<int>> m_behaviorsByNode;

@@ -11,11 +11,14 @@
 #include "engine/css/Style.h"
 #include "engine/editing/ClipboardData.h"
 #include "engine/markup/UndoManager.h"
+#include "engine/view/PageView.h"
+#include "engine/layout/DocumentLayout.h"
 
 #include "platform/CodePages.h"
 
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QThread>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -295,6 +298,31 @@ TEST_F(PageLoadCompletion, ALongPageReadAgainInItsFilesCharsetIsCompletedWhenItI
         EXPECT_FALSE(page()->isLoading());
         frame().OnFileCloseAll();
     }
+}
+
+// Ctrl+End with nothing selected while a long page is still being laid out
+// takes the view to the end of the page once it is laid out, not to the top.
+TEST_F(PageLoadCompletion, CtrlEndWhileTheLayoutProceedsReachesTheEndOfThePage)
+{
+    ASSERT_NE(openPage(QStringLiteral("long.html"), longPage()), nullptr);
+    engine::PageView* pageView = view()->GetPageView();
+    ASSERT_TRUE(runEventsUntil([&] { return pageView->layout().isLayingOutInBackground(); }));
+    // (The view scrolled as far as what is laid out lets it stays there.)
+    pageView->scrollBy(0, 200);
+    const int placed = pageView->scrollPosition().y();
+    ASSERT_GT(placed, 0);
+    QTest::keyClick(pageView, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GE(pageView->scrollPosition().y(), placed);
+    ASSERT_TRUE(runEventsUntil([&] {
+        pageView->flushChanges();
+        return view()->m_bLoadCompleted && !pageView->layout().isLayingOutInBackground();
+    }));
+    // (The text box the completion puts the page in keeps the view's place
+    // in the text: within a screen of the end.)
+    const int screen = pageView->layout().viewportSize().height();
+    const int bottom = pageView->layout().canvasSize().height() - screen;
+    EXPECT_GT(bottom, 4 * screen);
+    EXPECT_GE(pageView->scrollPosition().y(), bottom - screen);
 }
 
 TEST_F(PageLoadCompletion, ALongPageKeepsItsOutlinesWithoutAWalkAtEachPaint)
