@@ -36,6 +36,17 @@ struct Moves
     std::vector<int> kept;
 };
 
+// Whether a child moves as a box of its own (all that planMove does with
+// it is to note it).
+bool movesAsItself(const litehtml::element& el)
+{
+    const litehtml::style_display display = el.get_display();
+    if (display == litehtml::display_inline_text)
+        return true;
+    return display != litehtml::display_none && display != litehtml::display_inline &&
+           !(isOutOfFlow(el) && !placedByTheFlow(el)) && el.get_float() == litehtml::float_none;
+}
+
 // Content in the flow after the block, in the box that holds it: what
 // moves. Lines move by their words and boxes, not by the inline elements
 // around them (whose own place the layout does not use). False when the
@@ -45,7 +56,7 @@ bool planMove(litehtml::element* el, Moves& moves)
     const litehtml::style_display display = el->get_display();
     // (Text stands in the flow, never floats, and is never positioned on
     // its own: it moves. Not asked, as it would ask its parents.)
-    if (display == litehtml::display_inline_text) {
+    if (movesAsItself(*el)) {
         moves.moved.push_back(el);
         return true;
     }
@@ -66,14 +77,10 @@ bool planMove(litehtml::element* el, Moves& moves)
         return false;
     // (An inline element with nothing in it stands on no line: the layout
     // leaves it where it is.)
-    if (display == litehtml::display_inline) {
-        for (const auto& child : childrenOf(*el)) {
-            if (!planMove(child.get(), moves))
-                return false;
-        }
-        return true;
+    for (const auto& child : childrenOf(*el)) {
+        if (!planMove(child.get(), moves))
+            return false;
     }
-    moves.moved.push_back(el);
     return true;
 }
 
@@ -111,7 +118,104 @@ bool planMoves(const litehtml::elements_vector& children, size_t from, Moves& mo
     return true;
 }
 
+// The same with what is known of the children: only those that do not
+// move as themselves are asked.
+bool planMoves(const litehtml::elements_vector& children, size_t from, Moves& moves, FlowPlans::Children& known)
+{
+    known.follow(children, from);
+    const size_t count = children.size();
+    // (Those from `from` on are the first noted, the last child first.)
+    const auto end = std::upper_bound(known.irregular.begin(), known.irregular.end(), count - from);
+    std::vector<size_t> asked;
+    asked.reserve(static_cast<size_t>(end - known.irregular.begin()));
+    for (auto it = end; it != known.irregular.begin();)
+        asked.push_back(count - *--it);
+    moves.moved.reserve(moves.moved.size() + count - from);
+    size_t i = from;
+    for (const size_t k : asked) {
+        for (; i < k; ++i)
+            moves.moved.push_back(children[i].get());
+        if (!planMove(children[k].get(), moves))
+            return false;
+        i = k + 1;
+    }
+    for (; i < count; ++i)
+        moves.moved.push_back(children[i].get());
+    return true;
+}
+
 } // namespace flowshift_detail
+
+void FlowPlans::Children::follow(const litehtml::elements_vector& children, size_t from)
+{
+    const size_t count = children.size();
+    const size_t had = seen.size();
+    const auto same = [&](size_t fromEnd) {
+        return seen[had - 1 - fromEnd].get() == children[count - 1 - fromEnd].get();
+    };
+    // The children from `from` on as seen: nothing to find again.
+    size_t tail = 0;
+    while (tail < count - from && tail < had && same(tail))
+        ++tail;
+    if (tail == count - from)
+        return;
+    while (tail < count && tail < had && same(tail))
+        ++tail;
+    size_t head = 0;
+    while (head < count - tail && head < had - tail && seen[head].get() == children[head].get())
+        ++head;
+    // seen[head, had - tail) gave way to children[head, count - tail).
+    std::vector<size_t> now;
+    now.reserve(irregular.size());
+    for (const size_t fromEnd : irregular) {
+        if (fromEnd <= tail)
+            now.push_back(fromEnd);
+    }
+    for (size_t k = count - tail; k-- > head;) {
+        if (k + flowshift_detail::kAhead < count - tail && k >= flowshift_detail::kAhead)
+            flowshift_detail::ahead(children[k - flowshift_detail::kAhead].get());
+        if (!flowshift_detail::movesAsItself(*children[k]))
+            now.push_back(count - k);
+    }
+    for (const size_t fromEnd : irregular) {
+        if (fromEnd > had - head)
+            now.push_back(fromEnd - had + count);
+    }
+    irregular = std::move(now);
+    const auto at = seen.begin() + static_cast<std::ptrdiff_t>(head);
+    seen.erase(at, seen.begin() + static_cast<std::ptrdiff_t>(had - tail));
+    seen.insert(seen.begin() + static_cast<std::ptrdiff_t>(head), children.begin() + static_cast<std::ptrdiff_t>(head),
+                children.begin() + static_cast<std::ptrdiff_t>(count - tail));
+}
+
+FlowPlans::Children& FlowPlans::of(const std::shared_ptr<litehtml::element>& parent)
+{
+    Children& known = m_lists[parent.get()];
+    // (Not the list of a box gone, that stood at the same address.)
+    if (known.parent.lock() != parent)
+        known = Children{parent, {}, {}};
+    return known;
+}
+
+void FlowPlans::forget(const litehtml::element& el)
+{
+    // The lists of the element and of what it holds, and the element in
+    // its parent's.
+    for (auto it = m_lists.begin(); it != m_lists.end();) {
+        bool within = false;
+        for (auto a = it->second.parent.lock(); a && !within; a = a->parent())
+            within = a.get() == &el;
+        it = within || it->second.parent.expired() ? m_lists.erase(it) : std::next(it);
+    }
+    const auto parent = el.parent();
+    const auto list = parent ? m_lists.find(parent.get()) : m_lists.end();
+    if (list == m_lists.end())
+        return;
+    for (auto& child : list->second.seen) {
+        if (child.get() == &el)
+            child = nullptr;
+    }
+}
 
 bool placedByTheFlow(const litehtml::element& el)
 {
@@ -119,7 +223,7 @@ bool placedByTheFlow(const litehtml::element& el)
 }
 
 std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight,
-                                         const litehtml::element* cell)
+                                         const litehtml::element* cell, FlowPlans* plans)
 {
     using namespace flowshift_detail;
     FlowShift shift;
@@ -134,7 +238,9 @@ std::optional<FlowShift> FlowShift::plan(const std::shared_ptr<litehtml::element
         const litehtml::elements_vector& children = childrenOf(*a);
         const auto at =
             std::find_if(children.begin(), children.end(), [child](const auto& el) { return el.get() == child; });
-        if (at != children.end() && !planMoves(children, static_cast<size_t>(at - children.begin()) + 1, moves))
+        const size_t from = static_cast<size_t>(at - children.begin()) + 1;
+        if (at != children.end() &&
+            !(plans ? planMoves(children, from, moves, plans->of(a)) : planMoves(children, from, moves)))
             return std::nullopt;
         shift.m_holder = a.get();
         if (a.get() == cell) {

@@ -4,10 +4,50 @@
 
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace engine {
+
+// What the plans of moves (see FlowShift) found of the children of boxes
+// they passed, kept from one plan to the next: which children do not move
+// simply as boxes of their own. A box of very many children, as a long
+// page's BODY, is not asked again of each of them at each edit: only the
+// children that changed since are. Forgotten for the boxes whose styles
+// change.
+class FlowPlans
+{
+public:
+    // The styles of `el` and of what it holds changed.
+    void forget(const litehtml::element& el);
+    void clear() { m_lists.clear(); }
+
+    // (What is known of the children of one box.)
+    struct Children
+    {
+        std::weak_ptr<litehtml::element> parent;
+        // The children as looked at last. (Held: none is freed meanwhile,
+        // and another at its address taken for it.)
+        std::vector<std::shared_ptr<litehtml::element>> seen;
+        // The children of `seen` that do not move as themselves, as how
+        // far from the end of the list they stand (1 for the last), in
+        // that order: the end of a list stays where edits before it change
+        // it.
+        std::vector<size_t> irregular;
+
+        // Finds again those of `children` from `from` on that changed
+        // since they were seen.
+        void follow(const litehtml::elements_vector& children, size_t from);
+    };
+
+private:
+    friend class FlowShift;
+    // What is known of the children of `parent` (nothing the first time).
+    Children& of(const std::shared_ptr<litehtml::element>& parent);
+
+    std::unordered_map<const litehtml::element*, Children> m_lists;
+};
 
 // What follows a block in the flow, moved after the block was laid out again
 // with another height: every box after it down the page moves by the change,
@@ -26,8 +66,9 @@ public:
     // high (it covers the view). With `cell`, the block stands in that
     // table cell, which grows with it and holds what moves (its table
     // follows apart).
+    // With `plans`, what was found of the boxes passed is kept there.
     static std::optional<FlowShift> plan(const std::shared_ptr<litehtml::element>& block, int dy, int rootHeight,
-                                         const litehtml::element* cell = nullptr);
+                                         const litehtml::element* cell = nullptr, FlowPlans* plans = nullptr);
 
     // Moves the boxes of the layout library and their paint extents.
     void apply() const;

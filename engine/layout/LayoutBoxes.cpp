@@ -23,12 +23,24 @@ void moveIndexes(LayoutBox& b, int least, int by)
         b.order += by;
 }
 
-// Notes that the indexes of at least `least` are `by` further along, after
-// the moves noted. A move that starts where the last one, a move forward,
-// took the indexes at its start is one move with it: those it moved stand
-// at `least` and after, those it left before. So a run of boxes that grows
-// and shrinks back (an Enter, then the Backspace that joins the paragraphs
-// again) leaves nothing to make on the boxes after it.
+void moveBoxDown(LayoutBox& b, int dy)
+{
+    b.borderBox.translate(0, dy);
+    b.paddingBox.translate(0, dy);
+    b.contentBox.translate(0, dy);
+    for (QRect& r : b.lineBoxes)
+        r.translate(0, dy);
+}
+
+} // namespace
+
+namespace layoutboxes_detail {
+
+// (A move that starts where the last one, a move forward, took the indexes
+// at its start is one move with it: those it moved stand at `least` and
+// after, those it left before. So a run of boxes that grows and shrinks
+// back, an Enter, then the Backspace that joins the paragraphs again,
+// leaves nothing to make on the boxes after it.)
 void noteIndexMove(std::vector<std::pair<int, int>>& moves, int least, int by)
 {
     if (by == 0)
@@ -42,16 +54,7 @@ void noteIndexMove(std::vector<std::pair<int, int>>& moves, int least, int by)
     moves.emplace_back(least, by);
 }
 
-void moveBoxDown(LayoutBox& b, int dy)
-{
-    b.borderBox.translate(0, dy);
-    b.paddingBox.translate(0, dy);
-    b.contentBox.translate(0, dy);
-    for (QRect& r : b.lineBoxes)
-        r.translate(0, dy);
-}
-
-} // namespace
+} // namespace layoutboxes_detail
 
 size_t LayoutBoxes::itemsAPart()
 {
@@ -117,7 +120,7 @@ void LayoutBoxes::moveAlong(size_t from, int least, int by, int piecesBy)
         if (begin == 0 && end == part.items.size() && part.indexMoves.size() < kMostMovesNoted) {
             // (Noted: made on its boxes when they are read.)
             part.piecesBy += piecesBy;
-            noteIndexMove(part.indexMoves, least, by);
+            layoutboxes_detail::noteIndexMove(part.indexMoves, least, by);
             part.unsettled.store(true, std::memory_order_release);
             return;
         }

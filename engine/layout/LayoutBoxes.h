@@ -60,6 +60,11 @@ struct Part
     mutable bool offLines = false;
 };
 
+// Notes on `moves` (moves of indexes, (least, by) in turn) that the
+// indexes of at least `least` are `by` further along, after the moves
+// noted; a move that undoes the last one takes it off.
+void noteIndexMove(std::vector<std::pair<int, int>>& moves, int least, int by);
+
 } // namespace layoutboxes_detail
 
 // The boxes of a layout in document order, kept in parts of a few thousand.

@@ -549,6 +549,7 @@ LayoutEngine::LayoutEngine()
       m_childIndexes(std::make_unique<layoutelements_detail::ChildIndexes>()),
       m_wideBlock(std::make_unique<WideBlock>())
 {
+    m_flowPlans = std::make_unique<FlowPlans>();
 }
 
 LayoutEngine::~LayoutEngine()
@@ -574,6 +575,7 @@ void LayoutEngine::forgetWhatKeysFound()
 
 void LayoutEngine::letGoOfPage()
 {
+    m_flowPlans->clear();
     m_wordsEdited.reset();
     forgetWhatKeysFound();
     m_treeLines.reset();
@@ -717,6 +719,7 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     std::swap(m_textLines, other.m_textLines);
     std::swap(m_treeLines, other.m_treeLines);
     std::swap(m_childIndexes, other.m_childIndexes);
+    std::swap(m_flowPlans, other.m_flowPlans);
     std::swap(m_elements, other.m_elements);
     std::swap(m_textMarkers, other.m_textMarkers);
     std::swap(m_tagNames, other.m_tagNames);
@@ -787,6 +790,7 @@ void LayoutEngine::layout(int width)
     m_linesUpdate.reset();
     if (!blockOnly) {
         m_contentExtent.reset();
+        m_flowPlans->clear();
         m_wholeLayoutDue = false;
         m_document->render(m_width);
         m_documentSize = QSize(m_document->width(), m_document->height());
@@ -899,7 +903,8 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
     if (!layoutengine_detail::keepsExtent(m_reflow->extentBefore().width, after.width, m_documentSize.width()))
         return false;
     const litehtml::element* cell = m_reflow->cell().get();
-    const std::optional<FlowShift> shift = FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height(), cell);
+    const std::optional<FlowShift> shift =
+        FlowShift::plan(block, m_reflow->heightChange(), m_viewport.height(), cell, m_flowPlans.get());
     if (!shift || (cell && shift->holder() != cell))
         return false;
     const auto blockEntry = m_tree.byNode.find(layoutNodeId(*block));
@@ -1624,6 +1629,7 @@ bool LayoutEngine::restyle(int nodeId, const std::vector<std::pair<QString, QStr
         m_reloadDue = true;
         return false;
     }
+    m_flowPlans->forget(*el);
     std::unique_ptr<BlockReflow> block = blockBefore(el);
     const litehtml::style_display displayBefore = el->get_display();
     const auto* table = dynamic_cast<const TableElement*>(el.get());
@@ -2397,7 +2403,7 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         return false;
     const std::shared_ptr<litehtml::element> lastBlock = blocks.back()->shared_from_this();
     const litehtml::element* cell = before.cell.get();
-    const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell);
+    const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell, m_flowPlans.get());
     if (!shift || (cell && shift->holder() != cell))
         return false;
     // The page reaches down to the flow's end, which moves by the change:

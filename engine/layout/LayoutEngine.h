@@ -36,6 +36,7 @@ class KeptLines;
 class RootElement;
 struct WideBlock;
 class FlowShift;
+class FlowPlans;
 
 // The one seam between the engine and the layout library: load a layout
 // serialization, lay it out at a width, draw any area of it, and give the
@@ -310,6 +311,8 @@ private:
     std::unique_ptr<BlockReflow> m_reflow;
     // The page's extent kept for edits in the cell of a text box.
     std::unique_ptr<ContentExtent> m_contentExtent;
+    // What plans of moves after a block found of the boxes around it.
+    std::unique_ptr<FlowPlans> m_flowPlans;
     // The block last found as wide as a text box's cell (see BlockReflow).
     std::unique_ptr<WideBlock> m_wideBlock;
     bool m_reloadDue = false;

@@ -7,18 +7,50 @@
 
 namespace engine {
 
+namespace layouttree_detail {
+
+// Moves noted on a part of the table at most before they are made at once.
+constexpr size_t kMostMovesNoted = 16;
+
+} // namespace layouttree_detail
+
+BoxesByNode& BoxesByNode::operator=(const BoxesByNode& other)
+{
+    if (this == &other)
+        return *this;
+    other.settleAll();
+    m_slots = other.m_slots;
+    m_slotsAPart = other.m_slotsAPart;
+    m_size = other.m_size;
+    m_parts.clear();
+    for (size_t k = 0; k < other.m_parts.size(); ++k)
+        m_parts.push_back(std::make_unique<Part>());
+    return *this;
+}
+
 int BoxesByNode::at(int nodeId) const
 {
     if (!holds(nodeId))
         throw std::out_of_range("no box of the node");
+    settle(nodeId);
     return m_slots[static_cast<size_t>(nodeId)].second;
 }
 
 int& BoxesByNode::operator[](int nodeId)
 {
     const size_t at = static_cast<size_t>(nodeId);
-    if (at >= m_slots.size())
+    if (at >= m_slots.size()) {
+        if (m_slots.empty() || m_slotsAPart == 0) {
+            // (Tests that split every pass into short parts keep the table
+            // in short parts too.)
+            const size_t least = layoutengine_detail::leastPartOfEveryPass().load(std::memory_order_relaxed);
+            m_slotsAPart = least ? least : 4096;
+        }
         m_slots.resize(at + 1, {-1, -1});
+        while (m_parts.size() * m_slotsAPart < m_slots.size())
+            m_parts.push_back(std::make_unique<Part>());
+    }
+    settle(nodeId);
     value_type& slot = m_slots[at];
     if (slot.first < 0) {
         slot = {nodeId, 0};
@@ -27,17 +59,39 @@ int& BoxesByNode::operator[](int nodeId)
     return slot.second;
 }
 
+void BoxesByNode::settlePart(size_t k) const
+{
+    Part& part = *m_parts[k];
+    settleOnce(part.unsettled, [&] {
+        const size_t end = std::min(m_slots.size(), (k + 1) * m_slotsAPart);
+        for (size_t i = k * m_slotsAPart; i < end; ++i) {
+            value_type& slot = m_slots[i];
+            if (slot.first < 0)
+                continue;
+            for (const auto& [least, by] : part.moves) {
+                if (slot.second >= least)
+                    slot.second += by;
+            }
+        }
+        part.moves.clear();
+    });
+}
+
+void BoxesByNode::settleAll() const
+{
+    for (size_t k = 0; k < m_parts.size(); ++k)
+        settlePart(k);
+}
+
 void BoxesByNode::moveAlong(int index, int by)
 {
-    // (One pass over every node of the page: in parts at once on a long one.)
-    constexpr size_t kSlotsAPart = 64 * 1024;
-    value_type* const entries = m_slots.data();
-    layoutengine_detail::inParts(0, m_slots.size(), kSlotsAPart, [entries, index, by](size_t first, size_t end) {
-        for (size_t i = first; i < end; ++i) {
-            if (entries[i].first >= 0 && entries[i].second >= index)
-                entries[i].second += by;
-        }
-    });
+    for (size_t k = 0; k < m_parts.size(); ++k) {
+        Part& part = *m_parts[k];
+        if (part.moves.size() >= layouttree_detail::kMostMovesNoted)
+            settlePart(k);
+        layoutboxes_detail::noteIndexMove(part.moves, index, by);
+        part.unsettled.store(!part.moves.empty(), std::memory_order_release);
+    }
 }
 
 int LayoutTree::subtreeEnd(int index) const

@@ -6,16 +6,23 @@
 #include <QRect>
 #include <QString>
 
+#include <atomic>
 #include <cstddef>
 #include <iterator>
+#include <memory>
 #include <utility>
 #include <vector>
 
 namespace engine {
 
 // Node id -> the index of its box. Node ids are handed out from 0 up, one
-// a node, so that the table is indexed by id: an edit that moves the boxes
-// along their list moves their entries without walking a hash table.
+// a node, so that the table is indexed by id. The table is kept in parts
+// of a few thousand ids: an edit that moves the boxes along their list
+// notes the move on each part, and a part's entries take the moves noted
+// when one of them is next read. So an edit on a page of very many nodes
+// does not pass over every entry.
+// Reading is safe from several threads at once (as long as nothing
+// changes the table meanwhile).
 class BoxesByNode
 {
 public:
@@ -55,19 +62,40 @@ public:
     using iterator = Iterator<value_type>;
     using const_iterator = Iterator<const value_type>;
 
-    iterator begin() { return {m_slots.data(), m_slots.data() + m_slots.size()}; }
+    BoxesByNode() = default;
+    BoxesByNode(const BoxesByNode& other) { *this = other; }
+    BoxesByNode& operator=(const BoxesByNode& other);
+    BoxesByNode(BoxesByNode&&) noexcept = default;
+    BoxesByNode& operator=(BoxesByNode&&) noexcept = default;
+    ~BoxesByNode() = default;
+
+    // (Every entry takes the moves noted first.)
+    iterator begin()
+    {
+        settleAll();
+        return {m_slots.data(), m_slots.data() + m_slots.size()};
+    }
     iterator end() { return {m_slots.data() + m_slots.size(), m_slots.data() + m_slots.size()}; }
-    const_iterator begin() const { return {m_slots.data(), m_slots.data() + m_slots.size()}; }
+    const_iterator begin() const
+    {
+        settleAll();
+        return {m_slots.data(), m_slots.data() + m_slots.size()};
+    }
     const_iterator end() const { return {m_slots.data() + m_slots.size(), m_slots.data() + m_slots.size()}; }
 
     iterator find(int nodeId)
     {
-        return holds(nodeId) ? iterator(&m_slots[static_cast<size_t>(nodeId)], m_slots.data() + m_slots.size()) : end();
+        if (!holds(nodeId))
+            return end();
+        settle(nodeId);
+        return iterator(&m_slots[static_cast<size_t>(nodeId)], m_slots.data() + m_slots.size());
     }
     const_iterator find(int nodeId) const
     {
-        return holds(nodeId) ? const_iterator(&m_slots[static_cast<size_t>(nodeId)], m_slots.data() + m_slots.size())
-                             : end();
+        if (!holds(nodeId))
+            return end();
+        settle(nodeId);
+        return const_iterator(&m_slots[static_cast<size_t>(nodeId)], m_slots.data() + m_slots.size());
     }
     size_t count(int nodeId) const { return holds(nodeId) ? 1 : 0; }
     // (Throws std::out_of_range for a node without a box.)
@@ -92,16 +120,37 @@ public:
     void clear()
     {
         m_slots.clear();
+        m_parts.clear();
         m_size = 0;
     }
 
 private:
+    // The moves noted on a part of the table, not yet made on its entries.
+    struct Part
+    {
+        std::vector<std::pair<int, int>> moves; // (least, by) in turn, as moveAlong
+        std::atomic<bool> unsettled{false};
+    };
+
     bool holds(int nodeId) const
     {
         return nodeId >= 0 && static_cast<size_t>(nodeId) < m_slots.size() &&
                m_slots[static_cast<size_t>(nodeId)].first >= 0;
     }
-    std::vector<value_type> m_slots; // .first: the node id, -1 where no node has a box
+    // Makes the moves noted on the part of the node's entry on its entries.
+    void settle(int nodeId) const
+    {
+        const Part& part = *m_parts[static_cast<size_t>(nodeId) / m_slotsAPart];
+        if (part.unsettled.load(std::memory_order_acquire))
+            settlePart(static_cast<size_t>(nodeId) / m_slotsAPart);
+    }
+    void settlePart(size_t part) const;
+    void settleAll() const;
+
+    // (mutable: reading an entry makes the moves noted on its part.)
+    mutable std::vector<value_type> m_slots;    // .first: the node id, -1 where no node has a box
+    std::vector<std::unique_ptr<Part>> m_parts; // of m_slotsAPart slots each, the last of fewer
+    size_t m_slotsAPart = 0;                    // chosen when the first slot is made
     size_t m_size = 0;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <iterator>
 #include <memory>
@@ -10,6 +11,21 @@
 #include <vector>
 
 namespace engine {
+
+// Makes the moves noted on a part of a list (while `unsettled`), make(),
+// once: by the first of the threads that read them.
+template <typename Make> void settleOnce(std::atomic<bool>& unsettled, const Make& make)
+{
+    if (!unsettled.load(std::memory_order_acquire))
+        return;
+    // (Moves are rarely made by readers at once: one lock for every list.)
+    static std::mutex settling;
+    const std::lock_guard<std::mutex> lock(settling);
+    if (!unsettled.load(std::memory_order_relaxed))
+        return;
+    make();
+    unsettled.store(false, std::memory_order_release);
+}
 
 // An iterator over a list kept in parts (TextPieces, LayoutBoxes): an index
 // in the list, each item read through the list's operator[] (which makes
@@ -157,15 +173,7 @@ protected:
     // the first of the threads that read them.
     template <typename Make> static void settleOnce(const Part& part, const Make& make)
     {
-        if (!part.unsettled.load(std::memory_order_acquire))
-            return;
-        // (Moves are rarely made by readers at once: one lock for every list.)
-        static std::mutex settling;
-        const std::lock_guard<std::mutex> lock(settling);
-        if (!part.unsettled.load(std::memory_order_relaxed))
-            return;
-        make(part);
-        part.unsettled.store(false, std::memory_order_release);
+        engine::settleOnce(part.unsettled, [&] { make(part); });
     }
 
     // The part item `at` stands in (at < size()).

@@ -1,8 +1,11 @@
+#include "engine/layout/InParts.h"
 #include "engine/layout/LayoutEngine.h"
 
 #include "LayoutFixture.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 #include <QPainter>
 
@@ -545,4 +548,62 @@ TEST(LayoutEngine, BoxesByNodeHoldsOnlyTheNodesGivenABox)
     EXPECT_EQ(walked, (std::vector<std::pair<int, int>>{{5, 3}, {9, 7}}));
     byNode.find(9)->second += 4;
     EXPECT_EQ(byNode.at(9), 11);
+}
+
+// Moves of the boxes along their list are noted on the table's parts and
+// made on an entry when it is read: every entry reads as if each move had
+// been made on every entry at once, across the parts' edges, with entries
+// written, erased and copied between the moves, and more moves than a part
+// notes.
+TEST(LayoutEngine, BoxesByNodeFollowsTheMovesOfTheBoxesWhenRead)
+{
+    struct ShortParts
+    {
+        ShortParts() { engine::layoutengine_detail::leastPartOfEveryPass() = 3; }
+        ~ShortParts() { engine::layoutengine_detail::leastPartOfEveryPass() = 0; }
+    } shortParts;
+    engine::BoxesByNode byNode;
+    std::map<int, int> expected;
+    for (int id = 0; id < 40; id += 2)
+        byNode[id] = expected[id] = id * 3;
+    const auto moveAlong = [&](int index, int by) {
+        byNode.moveAlong(index, by);
+        for (auto& [id, box] : expected) {
+            if (box >= index)
+                box += by;
+        }
+    };
+    const auto same = [&](const std::string& step) {
+        ASSERT_EQ(byNode.size(), expected.size()) << step;
+        for (const auto& [id, box] : expected)
+            EXPECT_EQ(byNode.at(id), box) << step << ", node " << id;
+        std::map<int, int> walked;
+        for (const auto& [id, box] : byNode)
+            walked[id] = box;
+        EXPECT_EQ(walked, expected) << step;
+    };
+    // An Enter and the Backspace that undoes it, then moves that do not
+    // undo each other.
+    moveAlong(30, 1);
+    moveAlong(31, -1);
+    same("undone");
+    moveAlong(30, 2);
+    EXPECT_EQ(byNode.find(12)->second, 38);
+    moveAlong(10, -3);
+    byNode[13] = expected[13] = 20;
+    expected.erase(14);
+    byNode.erase(14);
+    moveAlong(20, 5);
+    same("written between moves");
+    for (int k = 0; k < 40; ++k)
+        moveAlong(k * 2, k % 3 == 0 ? -1 : 2);
+    const engine::BoxesByNode copy = byNode;
+    const std::map<int, int> copied = expected;
+    moveAlong(50, 7);
+    same("more moves than a part notes");
+    for (const auto& [id, box] : copied)
+        EXPECT_EQ(copy.at(id), box) << "copy, node " << id;
+    byNode[41] = expected[41] = 1;
+    moveAlong(0, 1);
+    same("a node added after the last");
 }

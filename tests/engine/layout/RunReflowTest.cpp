@@ -8,6 +8,7 @@
 #include "engine/layout/TextLines.h"
 
 #include "engine/EnginePage.h"
+#include "engine/css/Style.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
 #include "engine/editing/Typing.h"
@@ -170,6 +171,13 @@ std::function<void(Document*)> type(const QString& text)
     return [text](Document* doc) { ASSERT_TRUE(Typing(doc).insertText(text)); };
 }
 
+std::function<void(Document*)> styleOf(const char* id, const char* name, const char* value)
+{
+    return [id, name, value](Document* doc) {
+        byId(doc, id)->style().setAttribute(QString::fromLatin1(name), Variant(QString::fromLatin1(value)));
+    };
+}
+
 } // namespace
 
 // Splitting, joining and pasting among the paragraphs of BODY (more than
@@ -303,6 +311,36 @@ TEST(RunReflow, FloatsHeadingsAndPositionedBoxesMatchAFreshLayout)
                                               "style=\"position:relative\"><span style=\"position:absolute\">"
                                               "flow</span></div></body>");
     editAndUndo(positioned, {enterAt("p2", 4), backspaceAtStartOf("p3")});
+}
+
+// Blocks below the edits whose styles change between them: one placed
+// against the page stays where it is, one that floats or takes no room
+// leaves the others to lay the page out whole, and once they flow again
+// they move with the others; in BODY and in a text box.
+TEST(RunReflow, BlocksBelowTheEditsThatChangeTheirStylesMatchAFreshLayout)
+{
+    const std::vector<std::function<void(Document*)>> edits = {enterAt("p3", 4),
+                                                               styleOf("p30", "position", "absolute"),
+                                                               styleOf("p30", "top", "5px"),
+                                                               enterAt("p5", 2),
+                                                               backspaceAtStartOf("p6"),
+                                                               styleOf("p30", "position", "static"),
+                                                               enterAt("p4", 1),
+                                                               styleOf("p20", "float", "left"),
+                                                               enterAt("p2", 3),
+                                                               styleOf("p20", "float", "none"),
+                                                               styleOf("p25", "display", "none"),
+                                                               enterAt("p1", 2),
+                                                               styleOf("p25", "display", "block"),
+                                                               styleOf("p26", "font-size", "30px"),
+                                                               enterAt("p7", 3)};
+    const QString content = paragraphs(40);
+    EXPECT_GE(editAndUndo(QStringLiteral("<body>") + content + QStringLiteral("</body>"), edits), 4);
+    EXPECT_GE(editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
+                                         "<td id=cell>") +
+                              content + QStringLiteral("</td></tr></tbody></table></body>"),
+                          edits),
+              4);
 }
 
 // The text of the page in the one cell of a positioned table (a text box).
