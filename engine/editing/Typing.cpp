@@ -829,6 +829,10 @@ bool Typing::deleteBackward()
             if (prev)
                 return joinLineBefore(e);
         }
+        // Nothing outside a form (or another block the caret does not
+        // cross, that holds no lines of its own to join) joins what it holds.
+        if (!typing_detail::holdsLines(e) && typing_detail::isOtherBlock(e))
+            return false;
         o = e->indexInParent();
         n = e->parentNode();
     }
@@ -925,6 +929,8 @@ bool Typing::deleteForward()
             if (next)
                 return joinLineAfter(e);
         }
+        if (!typing_detail::holdsLines(e) && typing_detail::isOtherBlock(e))
+            return false;
         o = e->indexInParent() + 1;
         n = e->parentNode();
     }

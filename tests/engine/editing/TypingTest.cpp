@@ -73,6 +73,16 @@ TEST_P(TypingCases, ChangesTheTreeAsABrowserEditorWould)
 
 const CaretCase kCases[] = {
     {"TypeInText", "<P>ab|c</P>", 0, "<P>abx|c</P>"},
+    // A form holds what it holds, as a table does: keys at its edges join
+    // nothing across them, and delete nothing beyond them.
+    {"BackspaceAtTheStartOfAFormKeepsTheParagraphBefore", "<P>a</P><FORM>|b</FORM>", 3, "<P>a</P><FORM>|b</FORM>"},
+    {"BackspaceAtTheStartOfAFormsFirstParagraphKeepsTheOneBefore", "<P>a</P><FORM><P>|b</P></FORM>", 3,
+     "<P>a</P><FORM><P>|b</P></FORM>"},
+    {"DeleteAtTheEndOfAFormsLastParagraphKeepsTheOneAfter", "<FORM><P>a|</P></FORM><P>b</P>", 4,
+     "<FORM><P>a|</P></FORM><P>b</P>"},
+    {"DeleteAtTheEndOfAFormKeepsTheParagraphAfter", "<FORM>a|</FORM><P>b</P>", 4, "<FORM>a|</FORM><P>b</P>"},
+    {"DeleteBeforeAFormKeepsItsParagraph", "<P>a|</P><FORM><P>b</P></FORM>", 4, "<P>a|</P><FORM><P>b</P></FORM>"},
+    {"BackspaceAfterAFormKeepsItsParagraph", "<FORM><P>a</P></FORM><P>|b</P>", 3, "<FORM><P>a</P></FORM><P>|b</P>"},
     {"EnterSplitsParagraph", "<P>ab|c</P>", 1, "<P>ab</P><P>|c</P>"},
     {"EnterLeavesTheIdToTheFirstHalf", "<P id=a>ab|c</P>", 1, "<P id=a>ab</P><P>|c</P>"},
     {"EnterSplitsInlineToo", "<P><B>ab|c</B></P>", 1, "<P><B>ab</B></P><P><B>|c</B></P>"},
