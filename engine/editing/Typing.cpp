@@ -398,6 +398,47 @@ bool endsLastLine(Element* br)
            !placeholderBreak(block);
 }
 
+// Splits a paragraph of preformatted text after its first line (at its
+// first line break or BR), which goes: the lines after it stay a paragraph
+// of their own, when the first line joins text that is not preformatted
+// and would otherwise run them all into one line.
+void splitAfterFirstLine(Element* paragraph)
+{
+    Node* lineEnd = nullptr;
+    int at = 0;
+    for (Node* n = paragraph->firstChild(); n && !lineEnd; n = n->nextInTree(paragraph)) {
+        if (Text* t = n->asText()) {
+            if (const qsizetype i = t->data().indexOf(u'\n'); i >= 0) {
+                lineEnd = t;
+                at = int(i);
+            }
+        } else if (Element* e = n->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+            lineEnd = e->parentNode();
+            at = e->indexInParent();
+        } else if (e && !e->isComment() && standsAlone(e)) {
+            return;
+        }
+    }
+    if (!lineEnd)
+        return;
+    Ref<Element> rest = MarkupServices::splitElement(paragraph, lineEnd, at);
+    if (!rest)
+        return;
+    // (The id goes with the lines that stay: the first one leaves its
+    // paragraph empty, and it goes.)
+    paragraph->removeAttribute(QStringLiteral("id"));
+    for (Node* n = rest->firstChild(); n; n = n->nextInTree(rest.get())) {
+        if (Text* t = n->asText(); t && t->length() > 0) {
+            t->deleteData(0, 1);
+            return;
+        }
+        if (Element* e = n->asElement(); e && e->hasTag(QLatin1String("BR"))) {
+            e->remove();
+            return;
+        }
+    }
+}
+
 } // namespace typing_detail
 
 Element* Typing::editingContainer(Node* node)
@@ -451,6 +492,8 @@ bool Typing::joinParagraphs(Element* first, Element* second)
     second = paragraphAtEdge(second, false);
     if (!first || !second)
         return false;
+    if (isPreformatted(second) && !isPreformatted(first))
+        splitAfterFirstLine(second);
     // The break that held an empty paragraph open goes: the joined one shows
     // the other's content, or stays open by the first one's break.
     Element* kept = nullptr;
@@ -516,6 +559,8 @@ bool Typing::joinLineBefore(Element* block)
     if (breaksLine(before))
         return false;
     Node* parent = block->parentNode();
+    if (isPreformatted(paragraph) && !isPreformatted(parent))
+        splitAfterFirstLine(paragraph);
     for (Node* n = block->previousSibling(); n != before;) {
         Node* previous = n->previousSibling();
         if (n->isText())

@@ -73,6 +73,14 @@ TEST_P(TypingCases, ChangesTheTreeAsABrowserEditorWould)
 
 const CaretCase kCases[] = {
     {"TypeInText", "<P>ab|c</P>", 0, "<P>abx|c</P>"},
+    // Of preformatted text only the first line joins text that is not.
+    {"BackspaceJoinsOnlyThePreformattedFirstLine", "<P>a</P><PRE>|b\nc</PRE>", 3, "<P>a|b</P><PRE>c</PRE>"},
+    {"DeleteJoinsOnlyThePreformattedFirstLine", "<P>a|</P><PRE><B>b\nc</B>d</PRE>", 4,
+     "<P>a|<B>b</B></P><PRE><B>c</B>d</PRE>"},
+    {"BackspaceJoinsThePreformattedFirstLineToTheTextBefore", "a<PRE>|b\nc</PRE>", 3, "a|b<PRE>c</PRE>"},
+    {"APreformattedFirstLineEndsAtABreakAndLeavesItsId", "<P>a</P><PRE id=x>|b<BR>c\nd</PRE>", 3,
+     "<P>a|b</P><PRE id=x>c\nd</PRE>"},
+    {"PreformattedTextTakesTheParagraphAfterIntoItsLastLine", "<PRE>a\nb|</PRE><P>c</P>", 4, "<PRE>a\nb|c</PRE>"},
     // A form holds what it holds, as a table does: keys at its edges join
     // nothing across them, and delete nothing beyond them.
     {"BackspaceAtTheStartOfAFormKeepsTheParagraphBefore", "<P>a</P><FORM>|b</FORM>", 3, "<P>a</P><FORM>|b</FORM>"},
@@ -270,7 +278,8 @@ TEST(Typing, JoinsOfLinesAndParagraphsUndoAndRedo)
                  {"a<BR>gh<P>|ij<BR>k</P>l", false},
                  {"<B>gh|</B>\n<DIV><P>ij</P>kl</DIV>", true},
                  {"<P>ab\n</P>\n<P>\n|cd<BR>\n</P>", false},
-                 {"<P>a</P><UL><LI>|b</LI></UL>", false}};
+                 {"<P>a</P><UL><LI>|b</LI></UL>", false},
+                 {"<P>a</P><PRE>|b\n\nc</PRE>", false}};
     for (const auto& j : joins) {
         auto doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QLatin1String(j.html)));
         placeCaretAtBar(doc.get());
