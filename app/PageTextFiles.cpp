@@ -141,9 +141,26 @@ QString MetaCharsetOfText(const QString& text, bool* decided)
 {
     if (decided)
         *decided = false;
+    // A META in a comment names nothing (a page's old charset is often
+    // kept so): the comments are followed up to each tag found.
+    qsizetype commentsTo = 0;
+    bool inComment = false;
+    const auto commented = [&](qsizetype at) {
+        while (true) {
+            const qsizetype next = inComment ? text.indexOf(QLatin1String("-->"), commentsTo)
+                                             : text.indexOf(QLatin1String("<!--"), commentsTo);
+            if (next < 0 || next >= at)
+                return inComment;
+            // ("<!-->" is a whole comment.)
+            commentsTo = inComment ? next + 3 : next + 2;
+            inComment = !inComment;
+        }
+    };
     QString tag;
     for (int at = ExtractTagText(text, QStringLiteral("META"), tag, 0); at >= 0;
          at = ExtractTagText(text, QStringLiteral("META"), tag, at + 1)) {
+        if (commented(at))
+            continue;
         // A tag going on after the start of a page: the rest decides.
         if (decided && tag.isEmpty())
             return QString();

@@ -406,10 +406,24 @@ QString charsetFromMeta(const QByteArray& bytes)
     const QByteArray head = bytes.left(kScanLimit);
     const QByteArray lower = head.toLower();
     qsizetype from = 0;
+    // A META in a comment names nothing, as for the page's parser (pages
+    // keep their old charset so): the next comment's start, looked for
+    // again once passed.
+    qsizetype comment = -1;
     while (true) {
         const qsizetype at = lower.indexOf("<meta", from);
         if (at < 0)
             break;
+        if (comment < from)
+            comment = lower.indexOf("<!--", from);
+        if (comment >= 0 && comment < at) {
+            // ("<!-->" is a whole comment; one not closed holds the rest.)
+            const qsizetype close = lower.indexOf("-->", comment + 2);
+            if (close < 0)
+                break;
+            from = close + 3;
+            continue;
+        }
         const qsizetype afterName = at + 5;
         if (afterName < lower.size() && !QChar::isSpace(uchar(lower[afterName])) && lower[afterName] != '/') {
             from = afterName;

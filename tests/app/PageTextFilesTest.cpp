@@ -64,6 +64,9 @@ TEST(PageTextFiles, TheCharsetOfTheFirstMetaThatNamesOne)
                                                "content=\"text/html; charset=euc-jp\"><META charset=utf-8>")),
               QStringLiteral("euc-jp"));
     EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<HTML><BODY></BODY></HTML>")), QString());
+    // Not a META in a comment.
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<!-- <META charset=euc-jp> --><!--><META charset=x-sjis>")),
+              QStringLiteral("x-sjis"));
     // The start of a page decides only with a META tag that names one and ends.
     bool decided = false;
     EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<META name=x><META charset=utf-8><BODY"), &decided),
@@ -72,6 +75,8 @@ TEST(PageTextFiles, TheCharsetOfTheFirstMetaThatNamesOne)
     EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<META name=x><META charset=utf"), &decided), QString());
     EXPECT_FALSE(decided);
     EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<HTML><HEAD><ME"), &decided), QString());
+    EXPECT_FALSE(decided);
+    EXPECT_EQ(MetaCharsetOfText(QStringLiteral("<HTML><HEAD><!-- <META charset=euc-jp>"), &decided), QString());
     EXPECT_FALSE(decided);
 }
 

@@ -220,7 +220,10 @@ INSTANTIATE_TEST_SUITE_P(
         MetaCase{"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=&#83;hift&lowbar;JIS\">",
                  "windows-31j"},
         MetaCase{"<meta http-equiv=Content&#45;Type content='text/html;charset=&quot;euc-jp&quot;'>", "EUC-JP"},
-        MetaCase{"<meta charset=\"&#0;utf-8&amp\">", ""}));
+        MetaCase{"<meta charset=\"&#0;utf-8&amp\">", ""},
+        // Not a META in a comment.
+        MetaCase{"<!-- <meta charset=euc-jp> --><!--><meta charset=shift_jis>", "windows-31j"},
+        MetaCase{"<p><!-- <meta charset=euc-jp> -- ><meta charset=shift_jis>", ""}));
 
 // The first META decides, as it does for the page's parser, also when its
 // charset is written with character references: a later one does not.
