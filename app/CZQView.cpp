@@ -238,6 +238,8 @@ bool CZQView::ReloadPage()
     if (!m_pItem || !m_document || m_document->pathName().isEmpty())
         return false;
     QString error;
+    // The page read again is completed again once it is in.
+    m_bLoadCompleted = false;
     if (FAILED(m_pItem->LoadDocument(m_document->pathName(), &error))) {
         ReportLoadFailure(m_document->pathName(), error);
         return false;

@@ -123,6 +123,11 @@ TEST_F(PageLoadCompletion, RunsOncePerEngineDocument)
     view()->m_bLoadCompleted = false;
     OnPageLoadComplete(page(), view());
     EXPECT_EQ(document()->GetPageTitle(), QStringLiteral("二"));
+    // So does the page's file read again after it changed.
+    writeFile(QStringLiteral("once.html"), "<HTML><HEAD><TITLE>三</TITLE></HEAD><BODY></BODY></HTML>");
+    ASSERT_TRUE(view()->ReloadPage());
+    ASSERT_TRUE(runEventsUntil([&] { return view()->m_bLoadCompleted; }));
+    EXPECT_EQ(document()->GetPageTitle(), QStringLiteral("三"));
     EXPECT_EQ(OnPageLoadComplete(nullptr, view()), 0);
     view()->m_bLoadCompleted = false;
     EXPECT_EQ(OnPageLoadComplete(nullptr, view()), -1);
