@@ -36,5 +36,7 @@ export QT_XCB_GL_INTEGRATION=none
 # own (a sized delete of the wrong size as a page goes; without GL, Qt's
 # backing store flushes through a graphics context it never made), none of
 # them in code we build.
-# Instrumented code runs a few times slower than the test build.
-ctest -j"$jobs" --output-on-failure --timeout 900 -E '^test_engine\.xvfb$' "$@"
+# Instrumented code runs a few times slower than the test build, and the
+# longest tests (pages edited at random, long pages laid out in the
+# background) take minutes with it on a machine of few cores.
+ctest -j"$jobs" --output-on-failure --timeout 1800 -E '^test_engine\.xvfb$' "$@"
