@@ -61,8 +61,11 @@ inline Saves saveTwice(const QByteArray& bytes)
 {
     const QString text = platform::decodeText(bytes, platform::detectCharset(bytes));
     Ref<Document> doc = Document::create();
-    doc->replaceContent(text);
     Saves saves;
+    // A page refused (no tree could be built from it; the user is told and
+    // the page open before stays) has no save to compare.
+    if (!doc->replaceContent(text))
+        return saves;
     saves.once = HtmlSerializer::fileText(doc.get());
     Ref<Document> again = Document::create();
     again->replaceContent(saves.once);
