@@ -124,8 +124,8 @@ Node* Node::insertBefore(const Ref<Node>& child, Node* before)
     UndoUnit unit(m_doc);
     Ref<Node> keep = child;
     if (child->m_parent)
-        child->m_parent->removeChildAt(child->m_index);
-    insertChildAt(before ? before->m_index : childCount(), child);
+        child->m_parent->removeChildAt(child->indexInParent());
+    insertChildAt(before ? before->indexInParent() : childCount(), child);
     return child.get();
 }
 
@@ -134,7 +134,7 @@ Ref<Node> Node::removeChild(Node* child)
     if (!child || child->m_parent != this)
         return nullptr;
     UndoUnit unit(m_doc);
-    return removeChildAt(child->m_index);
+    return removeChildAt(child->indexInParent());
 }
 
 Ref<Node> Node::replaceChild(const Ref<Node>& newChild, Node* oldChild)
@@ -145,7 +145,7 @@ Ref<Node> Node::replaceChild(const Ref<Node>& newChild, Node* oldChild)
     Ref<Node> old = oldChild;
     if (newChild.get() != oldChild) {
         insertBefore(newChild, oldChild);
-        removeChildAt(oldChild->m_index);
+        removeChildAt(oldChild->indexInParent());
     }
     return old;
 }
@@ -173,8 +173,10 @@ void Node::insertChildAt(int index, const Ref<Node>& child)
     index = qBound(0, index, childCount());
     m_children.insert(m_children.begin() + index, child);
     child->m_parent = this;
-    for (int i = index; i < childCount(); ++i)
-        m_children[size_t(i)]->m_index = i;
+    child->m_index = index;
+    // (The child that stood here says `index` still: it is checked too.)
+    if (index + 1 < childCount())
+        m_staleFrom = std::min(m_staleFrom, index);
     m_doc->didInsertChild(this, child.get());
 }
 
@@ -187,8 +189,8 @@ Ref<Node> Node::removeChildAt(int index)
     m_children.erase(m_children.begin() + index);
     child->m_parent = nullptr;
     child->m_index = -1;
-    for (int i = index; i < childCount(); ++i)
-        m_children[size_t(i)]->m_index = i;
+    if (index < childCount())
+        m_staleFrom = std::min(m_staleFrom, index);
     m_doc->didRemoveChild(this, index, child.get());
     return child;
 }
@@ -201,7 +203,7 @@ void Node::moveChildrenTo(int from, Node* target, int end)
         return;
     // (Not into a node moved.)
     for (const Node* n = target; n; n = n->m_parent) {
-        if (n->m_parent == this && n->m_index >= from && n->m_index < end)
+        if (n->m_parent == this && n->indexInParent() >= from && n->indexInParent() < end)
             return;
     }
     if (target->m_doc != m_doc || m_doc->recordsChanges(this) || m_doc->recordsChanges(target)) {
@@ -228,6 +230,17 @@ void Node::adoptInto(Document* doc)
         doc->nodeCreated();
         old->nodeDestroyed();
     }
+}
+
+int Node::checkedIndex() const
+{
+    const Node* parent = m_parent;
+    if (m_index >= 0 && m_index < parent->childCount() && parent->m_children[size_t(m_index)].get() == this)
+        return m_index;
+    for (int i = parent->m_staleFrom; i < parent->childCount(); ++i)
+        parent->m_children[size_t(i)]->m_index = i;
+    parent->m_staleFrom = INT_MAX;
+    return m_index;
 }
 
 void Node::appendBuilt(const Ref<Node>& child)

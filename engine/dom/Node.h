@@ -3,6 +3,7 @@
 #include "engine/dom/Ref.h"
 
 #include <QString>
+#include <climits>
 #include <vector>
 
 namespace engine {
@@ -48,11 +49,11 @@ public:
     int childCount() const { return int(m_children.size()); }
     Node* child(int i) const { return i >= 0 && i < childCount() ? m_children[size_t(i)].get() : nullptr; }
     const std::vector<Ref<Node>>& childNodes() const { return m_children; }
-    int indexInParent() const { return m_index; }
+    int indexInParent() const { return m_parent && m_index >= m_parent->m_staleFrom ? checkedIndex() : m_index; }
     Node* firstChild() const { return child(0); }
     Node* lastChild() const { return child(childCount() - 1); }
-    Node* nextSibling() const { return m_parent ? m_parent->child(m_index + 1) : nullptr; }
-    Node* previousSibling() const { return m_parent ? m_parent->child(m_index - 1) : nullptr; }
+    Node* nextSibling() const { return m_parent ? m_parent->child(indexInParent() + 1) : nullptr; }
+    Node* previousSibling() const { return m_parent ? m_parent->child(indexInParent() - 1) : nullptr; }
     // Pre-order successor, staying within `root` when given.
     Node* nextInTree(const Node* root = nullptr) const;
     Node* nextSkippingChildren(const Node* root = nullptr) const;
@@ -99,6 +100,10 @@ private:
     void appendBuilt(const Ref<Node>& child);
     // Moves a node from another document, with everything below it, into `doc`.
     void adoptInto(Document* doc);
+    // The index of a child past the parent's first change since it last
+    // numbered its children: right when the parent holds the child there,
+    // else found by numbering them again.
+    int checkedIndex() const;
 
     mutable int m_refs = 0;
     NodeType m_type;
@@ -106,6 +111,11 @@ private:
     Document* m_doc;
     Node* m_parent = nullptr;
     std::vector<Ref<Node>> m_children;
+    // The children from this index on may hold an index from before a child
+    // was put in or taken out before them: they are numbered again when one
+    // is asked for and found wrong, not with each change (a page of very
+    // many paragraphs would be walked to its end at every Enter).
+    mutable int m_staleFrom = INT_MAX;
 };
 
 // The node itself when it is an element, else its parent element; null for

@@ -1979,6 +1979,25 @@ QImage LayoutEngine::render(int width, int minHeight)
 
 namespace layoutengine_detail {
 
+// In the ascending `list`, the entries in [first, end) give way to `with`
+// (ascending, at least `first`, less than the entries after them) and
+// those from `end` on are `by` further along. (A box's children and a flow's
+// blocks on a page of very many: moved along where they stand.)
+void spliceAscending(std::vector<int>& list, int first, int end, const std::vector<int>& with, int by)
+{
+    const auto from = std::lower_bound(list.begin(), list.end(), first);
+    const auto to = std::lower_bound(from, list.end(), end);
+    for (auto it = to; it != list.end(); ++it)
+        *it += by;
+    const auto at = from - list.begin();
+    const auto had = static_cast<size_t>(to - from);
+    if (with.size() > had)
+        list.insert(to, with.size() - had, 0);
+    else
+        list.erase(from + static_cast<std::ptrdiff_t>(with.size()), to);
+    std::copy(with.begin(), with.end(), list.begin() + at);
+}
+
 // Children of a flow of blocks that take no room: comments (the text
 // markers among them) and white space at the edges of lines.
 bool takesNoRoom(litehtml::element& el)
@@ -2466,27 +2485,12 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     const int firstAt = static_cast<int>(at);
     const int lastAt = static_cast<int>(at + old.size()) - 1;
     if (const auto index = m_childIndexes->find(parent.get()); index != m_childIndexes->end()) {
-        std::vector<int> flow;
-        flow.reserve(index->second.flow.size() + fresh.size());
-        bool placed = false;
-        const auto place = [&] {
-            for (size_t k = 0; k < fresh.size(); ++k) {
-                if (!takesNoRoom(*fresh[k]))
-                    flow.push_back(firstAt + static_cast<int>(k));
-            }
-            placed = true;
-        };
-        for (const int i : index->second.flow) {
-            if (i >= firstAt && !placed)
-                place();
-            if (i < firstAt)
-                flow.push_back(i);
-            else if (i > lastAt)
-                flow.push_back(i + added);
+        std::vector<int> placed;
+        for (size_t k = 0; k < fresh.size(); ++k) {
+            if (!takesNoRoom(*fresh[k]))
+                placed.push_back(firstAt + static_cast<int>(k));
         }
-        if (!placed)
-            place();
-        index->second.flow = std::move(flow);
+        spliceAscending(index->second.flow, firstAt, lastAt + 1, placed, added);
         index->second.wordsOnly = index->second.wordsOnly && fresh.empty();
         for (int& i : index->second.always) {
             if (i > lastAt)
@@ -2550,23 +2554,11 @@ int LayoutEngine::spliceTree(int parentBox, int first, int end, const litehtml::
     for (int a = parentBox; a >= 0; a = boxes[static_cast<size_t>(a)].parent) {
         LayoutBox& b = boxes[static_cast<size_t>(a)];
         if (a == parentBox) {
-            std::vector<int> children;
-            children.reserve(b.children.size() + tops.size());
-            bool placed = false;
-            for (const int c : b.children) {
-                if (c >= first && !placed) {
-                    for (const int t : tops)
-                        children.push_back(first + t);
-                    placed = true;
-                }
-                if (c < first || c >= end)
-                    children.push_back(moved(c));
-            }
-            if (!placed) {
-                for (const int t : tops)
-                    children.push_back(first + t);
-            }
-            b.children = std::move(children);
+            std::vector<int> placed;
+            placed.reserve(tops.size());
+            for (const int t : tops)
+                placed.push_back(first + t);
+            layoutengine_detail::spliceAscending(b.children, first, end, placed, added);
             continue;
         }
         for (int& c : b.children)

@@ -225,6 +225,17 @@ protected:
         Derived::settle(tail);
         const size_t headKept = from - head.start;
         const size_t tailFrom = to - tail.start;
+        const size_t most = Derived::itemsAPart();
+        const size_t inOnePart = first == last ? head.items.size() - (tailFrom - headKept) + items.size() : 0;
+        if (inOnePart > 0 && inOnePart <= 2 * most) {
+            // Within one part that stays of a usual length, in place: only
+            // the items after the new ones move, and once.
+            replaceInPart(head, headKept, tailFrom, std::move(items));
+            Derived::mayChange(head);
+            madePart(head);
+            startPartsFrom(first + 1);
+            return;
+        }
         std::vector<Item> joined;
         joined.reserve(headKept + items.size() + tail.items.size() - tailFrom);
         std::move(head.items.begin(), head.items.begin() + static_cast<std::ptrdiff_t>(headKept),
@@ -232,7 +243,6 @@ protected:
         std::move(items.begin(), items.end(), std::back_inserter(joined));
         std::move(tail.items.begin() + static_cast<std::ptrdiff_t>(tailFrom), tail.items.end(),
                   std::back_inserter(joined));
-        const size_t most = Derived::itemsAPart();
         std::vector<std::unique_ptr<Part>> parts;
         for (size_t at = 0; at < joined.size();) {
             const size_t count = joined.size() - at <= 2 * most ? joined.size() - at : most;
@@ -248,6 +258,26 @@ protected:
         m_parts.erase(begin, begin + static_cast<std::ptrdiff_t>(last - first + 1));
         m_parts.insert(m_parts.begin() + static_cast<std::ptrdiff_t>(first), std::make_move_iterator(parts.begin()),
                        std::make_move_iterator(parts.end()));
+        startPartsFrom(first);
+    }
+    // The part's items [begin, end) give way to `items`.
+    static void replaceInPart(Part& part, size_t begin, size_t end, std::vector<Item>&& items)
+    {
+        auto& held = part.items;
+        const auto at = held.begin() + static_cast<std::ptrdiff_t>(begin);
+        const size_t had = end - begin;
+        const size_t common = std::min(had, items.size());
+        const auto more = items.begin() + static_cast<std::ptrdiff_t>(common);
+        std::move(items.begin(), more, at);
+        if (items.size() > had)
+            held.insert(at + static_cast<std::ptrdiff_t>(had), std::make_move_iterator(more),
+                        std::make_move_iterator(items.end()));
+        else
+            held.erase(at + static_cast<std::ptrdiff_t>(common), at + static_cast<std::ptrdiff_t>(had));
+    }
+    // The parts from `first` on start where the one before them ends.
+    void startPartsFrom(size_t first)
+    {
         size_t start = first == 0 ? 0 : m_parts[first - 1]->start + m_parts[first - 1]->items.size();
         for (size_t k = first; k < m_parts.size(); ++k) {
             m_parts[k]->start = start;

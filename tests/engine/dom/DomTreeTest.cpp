@@ -10,6 +10,9 @@
 
 #include <QThreadPool>
 
+#include <random>
+#include <string>
+
 #include <gtest/gtest.h>
 
 using namespace engine;
@@ -502,4 +505,73 @@ TEST(DomTree, ChildrenMovedAheadOfATitleChangeThePagesTitle)
     head->moveChildrenTo(0, doc->getElementById(QStringLiteral("d")));
     doc->endLoadScope();
     EXPECT_EQ(doc->title(), QStringLiteral("two"));
+}
+
+// Children put in, taken out, replaced and moved in random order, their
+// indexes asked for now and then, of a child picked at random first (the
+// children after a change are numbered again only when one is asked for):
+// every child's index, neighbours and place agree with where it stands,
+// also after undo and redo.
+TEST(DomTree, IndexesAndNeighboursFollowEveryChangeOfTheChildren)
+{
+    auto doc = pageFrom("<body><div id=d></div><div id=e></div></body>");
+    Element* div = doc->getElementById(QStringLiteral("d"));
+    Element* other = doc->getElementById(QStringLiteral("e"));
+    std::vector<Ref<Node>> loose;
+    for (int i = 0; i < 40; ++i)
+        loose.push_back(doc->createElement(QStringLiteral("P")));
+    const auto check = [](Element* parent, const std::string& where) {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            Node* child = parent->child(i);
+            ASSERT_EQ(child->indexInParent(), i) << where;
+            ASSERT_EQ(child->previousSibling(), parent->child(i - 1)) << where;
+            ASSERT_EQ(child->nextSibling(), parent->child(i + 1)) << where;
+        }
+    };
+    std::mt19937 random(7);
+    for (int step = 0; step < 400; ++step) {
+        const int count = div->childCount();
+        const auto at = [&](int below) { return below > 0 ? static_cast<int>(random() % unsigned(below)) : 0; };
+        switch (random() % 5) {
+        case 0:
+        case 1:
+            div->insertBefore(loose[size_t(at(40))], div->child(at(count + 1)));
+            break;
+        case 2:
+            if (count)
+                div->removeChild(div->child(at(count)));
+            break;
+        case 3:
+            if (count)
+                div->replaceChild(loose[size_t(at(40))], div->child(at(count)));
+            break;
+        default:
+            if (count > 2)
+                div->moveChildrenTo(at(count / 2), other, count / 2 + at(count / 2));
+            else
+                other->moveChildrenTo(0, div);
+            break;
+        }
+        const std::string where = "step " + std::to_string(step);
+        if (step % 4 == 0 && div->childCount()) {
+            const int i = at(div->childCount());
+            ASSERT_EQ(div->child(i)->indexInParent(), i) << where;
+        }
+        if (step % 8 == 0) {
+            check(div, where);
+            check(other, where);
+        }
+        for (const Ref<Node>& n : loose)
+            ASSERT_TRUE(n->parentNode() || n->indexInParent() == -1) << where;
+    }
+    for (int k = 0; k < 50 && doc->undoManager().canUndo(); ++k) {
+        doc->undoManager().undo();
+        check(div, "undo");
+        check(other, "undo");
+    }
+    while (doc->undoManager().canRedo()) {
+        doc->undoManager().redo();
+        check(div, "redo");
+        check(other, "redo");
+    }
 }
