@@ -29,14 +29,45 @@ bool holdsMetaTag(QByteArrayView bytes)
     return false;
 }
 
+// Whether the bytes end inside a comment, read from outside one ("<!-->"
+// is a whole comment, as MetaCharsetOfText reads them).
+bool endsInComment(QByteArrayView bytes)
+{
+    qsizetype at = 0;
+    while (true) {
+        const qsizetype open = bytes.indexOf("<!--", at);
+        if (open < 0)
+            return false;
+        const qsizetype close = bytes.indexOf("-->", open + 2);
+        if (close < 0)
+            return true;
+        at = close + 3;
+    }
+}
+
 QString metaCharsetOfFile(QFile& file)
 {
     constexpr qint64 kPart = 256 * 1024;
     // What was read before and may start a tag cut by the part's end.
     QByteArray carried;
+    // Whether the part read before ended inside a comment: what the next
+    // one holds up to the comment's end names nothing.
+    bool inComment = false;
     while (true) {
         QByteArray part = carried + file.read(kPart);
         const bool whole = file.atEnd() || part.size() == carried.size();
+        if (inComment) {
+            const qsizetype close = part.indexOf("-->");
+            if (close < 0) {
+                if (whole)
+                    return QString();
+                // (The end of the comment may be cut by the part's end.)
+                carried = part.right(2);
+                continue;
+            }
+            part.remove(0, close + 3);
+            inComment = false;
+        }
         if (holdsMetaTag(part)) {
             bool decided = false;
             const QString charset = MetaCharsetOfText(QString::fromLatin1(part), whole ? nullptr : &decided);
@@ -45,6 +76,11 @@ QString metaCharsetOfFile(QFile& file)
         }
         if (whole)
             return QString();
+        if (endsInComment(part)) {
+            inComment = true;
+            carried = part.right(2);
+            continue;
+        }
         // A tag going on past the part's end is read again with the next
         // one, from its "<" (an ending "<met" too).
         const qsizetype open = part.lastIndexOf('<');
