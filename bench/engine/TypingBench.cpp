@@ -241,12 +241,14 @@ void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
 }
 
 // The same in a paragraph in the middle of the manual of argument 0 KB, in
-// the DIVs of its book, chapter and section, the page linking a style sheet.
-void manualEnterAndJoin(benchmark::State& state, bool whole)
+// the DIVs of its book, chapter and section, the page linking a style sheet;
+// or in a line of a program listing there (`tag` PRE: Enter breaks the line,
+// Backspace after the break joins it again).
+void manualEnterAndJoin(benchmark::State& state, bool whole, const QString& tag = QStringLiteral("P"))
 {
     const QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
     TextBoxView box(page, static_cast<int>(page.count(QLatin1String("<p>"))));
-    const engine::ElementCollection all = box.doc->getElementsByTagName(QStringLiteral("P"));
+    const engine::ElementCollection all = box.doc->getElementsByTagName(tag);
     engine::Node* text = all.item(all.length() / 2)->firstChild();
     while (text && (!text->isText() || text->asText()->length() < 20))
         text = text->nextSibling();
@@ -260,6 +262,14 @@ void BM_ManualEnterAndJoin(benchmark::State& s)
 void BM_ManualEnterAndJoin_Whole(benchmark::State& s)
 {
     manualEnterAndJoin(s, true);
+}
+void BM_ManualListingEnterAndJoin(benchmark::State& s)
+{
+    manualEnterAndJoin(s, false, QStringLiteral("PRE"));
+}
+void BM_ManualListingEnterAndJoin_Whole(benchmark::State& s)
+{
+    manualEnterAndJoin(s, true, QStringLiteral("PRE"));
 }
 
 // Backspace at the start of a paragraph (joining it to the one before) and
@@ -304,6 +314,8 @@ BENCHMARK(BM_TextBoxEnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMill
 BENCHMARK(BM_TextBoxEnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualListingEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualListingEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxJoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);

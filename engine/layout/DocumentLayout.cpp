@@ -1086,6 +1086,12 @@ bool DocumentLayout::layOutTreeChanges()
             // (A text directly in the parent has no box of its own.)
             if (inParent && c.child && c.child->isText())
                 known = false;
+            // An inline element taken out (a line break joined) changes the
+            // lines of the block around it, not the blocks here.
+            if (inParent && c.child && !c.child->isConnected() && !c.child->isText()) {
+                const Element* gone = c.child->asElement();
+                blocks = blocks && (!gone || gone->isComment() || isFlowBlockTag(gone));
+            }
         }
         // Changes that cannot be told apart among the children (a text
         // directly in the element) are written anew with the element, in

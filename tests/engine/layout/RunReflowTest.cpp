@@ -135,6 +135,15 @@ std::function<void(Document*)> enterAt(const char* id, int offset)
     };
 }
 
+// Shift+Enter.
+std::function<void(Document*)> lineBreakAt(const char* id, int offset)
+{
+    return [id, offset](Document* doc) {
+        caretAt(doc, id, offset);
+        ASSERT_TRUE(Typing(doc).insertLineBreak());
+    };
+}
+
 std::function<void(Document*)> backspaceAtStartOf(const char* id)
 {
     return [id](Document* doc) {
@@ -653,6 +662,27 @@ TEST(RunReflow, ATextBoxNarrowsAgainWhenAJoinIntoLongPreformattedTextIsUndone)
                          listing + QStringLiteral("</pre><div><p id=b>") + wide +
                          QStringLiteral("</p><p>below</p></div></td></tr></tbody></table></body>");
     editAndUndo(page, {backspaceAtStartOf("b")});
+}
+
+// Enter in a program listing breaks its line there; the Backspace after
+// the break joins the lines again. The same with line breaks in paragraphs.
+// Each of the seven and their undo lays out the block around the break
+// alone, taking the break out as well as putting it in, in BODY and in a
+// text box.
+TEST(RunReflow, LineBreaksPutInAndTakenOutMatchAFreshLayout)
+{
+    const QString content = paragraphs(6) +
+                            QStringLiteral("<pre id=code>\n# server.conf\n[server]\n\tport = 80\n\tname = x\n</pre>") +
+                            paragraphs(3, 6);
+    const std::vector<std::function<void(Document*)>> edits = {
+        enterAt("code", 16),  backspace(), enterAt("code", 25), enterAt("code", 3),
+        lineBreakAt("p1", 8), backspace(), lineBreakAt("p4", 5)};
+    EXPECT_GE(editAndUndo(QStringLiteral("<body>") + content + QStringLiteral("</body>"), edits), 14);
+    EXPECT_GE(editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
+                                         "<td id=cell>") +
+                              content + QStringLiteral("</td></tr></tbody></table></body>"),
+                          edits),
+              14);
 }
 
 // A paragraph of text kept as it stands is one line, here wider than the
