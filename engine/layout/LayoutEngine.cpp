@@ -2168,6 +2168,14 @@ bool LayoutEngine::laysOut(int nodeId) const
     return elementOf(nodeId) || m_textMarkers.find(nodeId);
 }
 
+bool LayoutEngine::keepsLineFeeds(int nodeId) const
+{
+    const auto el = elementOf(nodeId);
+    const litehtml::white_space ws = el ? el->get_white_space() : litehtml::white_space_normal;
+    return ws == litehtml::white_space_pre || ws == litehtml::white_space_pre_wrap ||
+           ws == litehtml::white_space_pre_line;
+}
+
 bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int lastId, const QString& html,
                               const std::vector<std::pair<int, QString>>& textsLeftOut)
 {

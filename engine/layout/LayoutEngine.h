@@ -134,6 +134,9 @@ public:
     // Whether the layout holds node `nodeId` (an element, box or not, or a
     // text): not when the node was never written or a run replaced it.
     bool laysOut(int nodeId) const;
+    // Whether the element `nodeId` keeps the line feeds of its text (its
+    // white space preformatted); false where the layout does not hold it.
+    bool keepsLineFeeds(int nodeId) const;
     // Moves the boxes of an absolutely positioned element and everything in it
     // by an offset, without a new layout (a dragged object).
     bool shiftPositioned(int nodeId, int dx, int dy);

@@ -153,19 +153,47 @@ int TextGeometry::lineOfPiece(int entry) const
                : -1;
 }
 
+int TextGeometry::pieceOfCaret(const Text* text, int offset, bool* atEnd)
+{
+    *atEnd = false;
+    const int e = pieceAt(text, offset);
+    if (e <= 0)
+        return e;
+    const LayoutTree& tree = m_layout.tree();
+    const TextPiece& p = tree.pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
+    // Before the first piece of its text, across a line feed: where white
+    // space is kept, the line feed ended the line before (the place stands
+    // at its end); elsewhere it was a space.
+    if (offset >= p.offset || p.offset > text->length() || p.owner < 0 ||
+        !QStringView(text->data()).mid(offset, p.offset - offset).contains(u'\n'))
+        return e;
+    const int l = lineOfPiece(e);
+    const int before = lineOfPiece(e - 1);
+    if (l < 0 || before != l - 1 ||
+        m_index->lines[static_cast<size_t>(before)].block != m_index->lines[static_cast<size_t>(l)].block)
+        return e;
+    if (!m_layout.engine().keepsLineFeeds(tree.boxes[static_cast<size_t>(p.owner)].nodeId))
+        return e;
+    *atEnd = true;
+    return e - 1;
+}
+
 QRect TextGeometry::caretRect(const Text* text, int offset)
 {
-    const int e = pieceAt(text, offset);
+    bool atEnd = false;
+    const int e = pieceOfCaret(text, offset, &atEnd);
     if (e < 0)
         return QRect();
     const TextPiece& p = m_layout.tree().pieces[static_cast<size_t>(m_index->entries[static_cast<size_t>(e)])];
-    const int x = xInPiece(e, std::clamp(offset - p.offset, 0, static_cast<int>(p.text.size())));
+    const int size = static_cast<int>(p.text.size());
+    const int x = xInPiece(e, atEnd ? size : std::clamp(offset - p.offset, 0, size));
     return QRect(x, p.box.top(), 1, p.box.height());
 }
 
 std::optional<LineInfo> TextGeometry::lineInfo(const Text* text, int offset)
 {
-    const int e = pieceAt(text, offset);
+    bool atEnd = false;
+    const int e = pieceOfCaret(text, offset, &atEnd);
     const int l = lineOfPiece(e);
     if (l < 0)
         return std::nullopt;
@@ -288,7 +316,8 @@ int TextGeometry::lineBeyond(const QRect& current, int direction, int x, int fro
 
 TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction, int x)
 {
-    const int l = lineOfPiece(pieceAt(text, offset));
+    bool atEnd = false;
+    const int l = lineOfPiece(pieceOfCaret(text, offset, &atEnd));
     if (l < 0)
         return TextPosition();
     const int best = lineBeyond(m_index->lines[static_cast<size_t>(l)].rect, direction, x, l);

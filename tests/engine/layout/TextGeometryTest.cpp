@@ -97,6 +97,37 @@ TEST(TextGeometry, LineBreaksEndTheirLine)
     EXPECT_EQ(four.top(), one.top() + 3 * one.height()); // the empty line keeps its height
 }
 
+// In preformatted text a place before a line feed stands at the end of its
+// line, where typing puts what is typed, also where the line feed begins a
+// text of its own (after a break, or a text split there). Where white space
+// is not kept, the same text starts its line.
+TEST(TextGeometry, BeforeAKeptLineFeedTheCaretEndsItsLine)
+{
+    TextPage page("<body><pre id=pre>one<br>two<b>!</b>\nthree\n\nfive</pre>"
+                  "<p id=p>one<b>!</b>\nthree</p></body>");
+    Element* pre = byId(page.doc.get(), "pre");
+    TextGeometry text(page.layout);
+    const QRect two = text.caretRect(pre->child(2)->asText(), 3);
+    const QRect bold = text.caretRect(pre->child(3)->firstChild()->asText(), 1);
+    Text* after = pre->child(4)->asText(); // "\nthree\n\nfive"
+    const QRect lineEnd = text.caretRect(after, 0);
+    EXPECT_EQ(lineEnd.top(), two.top());
+    EXPECT_EQ(lineEnd.left(), bold.left());
+    EXPECT_EQ(text.lineInfo(after, 0)->top, two.top());
+    const QRect three = text.caretRect(after, 1);
+    EXPECT_EQ(three.top(), two.top() + two.height());
+    EXPECT_EQ(three.left(), text.caretRect(pre->child(2)->asText(), 0).left());
+    // (Before the line feed that opens the empty line, and on it.)
+    EXPECT_EQ(text.caretRect(after, 6).top(), three.top());
+    EXPECT_EQ(text.caretRect(after, 8).top(), three.top() + 2 * two.height());
+
+    Element* p = byId(page.doc.get(), "p");
+    const QRect one = text.caretRect(p->child(0)->asText(), 0);
+    const QRect collapsed = text.caretRect(p->child(2)->asText(), 0);
+    EXPECT_EQ(collapsed.top(), one.top());
+    EXPECT_GT(collapsed.left(), one.left());
+}
+
 struct WordCase
 {
     int offset;
