@@ -190,17 +190,13 @@ void BM_TextBoxTypeKey(benchmark::State& state)
     box.count(state);
 }
 
-// Enter in the middle of `text` and Backspace at the start of the new
-// paragraph, by turns (each adds or removes a block, and what follows
-// moves), from the key to the painted view. `whole`: the view's width
-// changes by a pixel with every step, so that each layout is one of the
-// whole page (the figure to compare with).
-void enterAndJoinIn(benchmark::State& state, TextBoxView& box, engine::Node* text, bool whole)
+// Enter at the caret and Backspace at the start of the new paragraph, by
+// turns (each adds or removes a block, and what follows moves), from the key
+// to the painted view. `whole`: the view's width changes by a pixel with
+// every step, so that each layout is one of the whole page (the figure to
+// compare with).
+void enterAndJoinAt(benchmark::State& state, TextBoxView& box, bool whole)
 {
-    box.doc->selection().collapseAt(text, text->asText()->length() / 2);
-    // (The lines of text the caret stands on, found once as a view finds
-    // them when it first shows the caret.)
-    box.view->layout().engine().textLines();
     bool enter = false;
     for (auto _ : state) {
         enter = !enter;
@@ -213,6 +209,16 @@ void enterAndJoinIn(benchmark::State& state, TextBoxView& box, engine::Node* tex
         box.show();
     }
     box.count(state);
+}
+
+// The same in the middle of `text`.
+void enterAndJoinIn(benchmark::State& state, TextBoxView& box, engine::Node* text, bool whole)
+{
+    box.doc->selection().collapseAt(text, text->asText()->length() / 2);
+    // (The lines of text the caret stands on, found once as a view finds
+    // them when it first shows the caret.)
+    box.view->layout().engine().textLines();
+    enterAndJoinAt(state, box, whole);
 }
 
 // The same in the middle paragraph, in BODY or in the text box.
@@ -243,15 +249,32 @@ void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
 // The same in a paragraph in the middle of the manual of argument 0 KB, in
 // the DIVs of its book, chapter and section, the page linking a style sheet;
 // or in a line of a program listing there (`tag` PRE: Enter breaks the line,
-// Backspace after the break joins it again).
-void manualEnterAndJoin(benchmark::State& state, bool whole, const QString& tag = QStringLiteral("P"))
+// Backspace after the break joins it again). `wideLine`: that listing's
+// first line is the page's widest, wider than the window (Enter in the
+// middle of it makes the page narrower, the join wider again).
+void manualEnterAndJoin(benchmark::State& state, bool whole, const QString& tag = QStringLiteral("P"),
+                        bool wideLine = false)
 {
-    const QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
+    QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
+    if (wideLine) {
+        const QString open = QStringLiteral("<pre class=\"programlisting\">\n");
+        qsizetype at = -1;
+        for (qsizetype k = page.count(open) / 2 + 1; k > 0; --k)
+            at = page.indexOf(open, at + 1);
+        page.insert(at + open.size(), QStringLiteral("# ") + QString(200, u'=') + QStringLiteral(" settings ") +
+                                          QString(200, u'=') + u'\n');
+    }
     TextBoxView box(page, static_cast<int>(page.count(QLatin1String("<p>"))));
     const engine::ElementCollection all = box.doc->getElementsByTagName(tag);
     engine::Node* text = all.item(all.length() / 2)->firstChild();
     while (text && (!text->isText() || text->asText()->length() < 20))
         text = text->nextSibling();
+    if (wideLine) {
+        // (In the middle of the wide line.)
+        box.doc->selection().collapseAt(text, 206);
+        box.view->layout().engine().textLines();
+        return enterAndJoinAt(state, box, whole);
+    }
     enterAndJoinIn(state, box, text, whole);
 }
 
@@ -270,6 +293,10 @@ void BM_ManualListingEnterAndJoin(benchmark::State& s)
 void BM_ManualListingEnterAndJoin_Whole(benchmark::State& s)
 {
     manualEnterAndJoin(s, true, QStringLiteral("PRE"));
+}
+void BM_ManualWideLineEnterAndJoin(benchmark::State& s)
+{
+    manualEnterAndJoin(s, false, QStringLiteral("PRE"), true);
 }
 
 // Backspace at the start of a paragraph (joining it to the one before) and
@@ -316,6 +343,7 @@ BENCHMARK(BM_ManualEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisec
 BENCHMARK(BM_ManualEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualListingEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualListingEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualWideLineEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxJoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);

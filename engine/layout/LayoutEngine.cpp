@@ -2426,10 +2426,14 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         right = std::max(right, size.width);
         down = std::max(down, size.height);
     }
-    if (!keepsExtent(before.width, right, m_documentSize.width()))
+    const litehtml::element* cell = before.cell.get();
+    // A run that makes the page wider or narrower (a line wider than the
+    // window split or joined again) takes the page's extent measured anew;
+    // not in a text box, whose width the run keeps.
+    const bool keepsWidth = keepsExtent(before.width, right, m_documentSize.width());
+    if (!keepsWidth && (cell || !dynamic_cast<RootElement*>(m_document->root().get())))
         return false;
     const std::shared_ptr<litehtml::element> lastBlock = blocks.back()->shared_from_this();
-    const litehtml::element* cell = before.cell.get();
     const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell, m_flowPlans.get());
     if (!shift || (cell && shift->holder() != cell))
         return false;
@@ -2525,6 +2529,10 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             m_contentExtent = std::move(extent);
         else
             m_contentExtent = ContentExtent::of(before.cell);
+        takeTextBoxPageExtent(*rootElement, &moved);
+    } else if (!keepsWidth) {
+        // (As a layout measures it, the root box stretched to it.)
+        m_contentExtent.reset();
         takeTextBoxPageExtent(*rootElement, &moved);
     } else {
         m_documentSize.setHeight(0);

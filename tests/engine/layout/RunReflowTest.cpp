@@ -689,10 +689,15 @@ TEST(RunReflow, LineBreaksPutInAndTakenOutMatchAFreshLayout)
 // window: the page is as wide as that line. Enter splits it into two
 // narrower lines, and the page becomes as narrow as the wider of them,
 // though the words cut off went to the new paragraph before the run was
-// measured; the join again widens it.
+// measured; the join again widens it. The same with a line of a listing
+// broken and joined again. Each is laid out in place, the page's extent
+// measured anew.
 TEST(RunReflow, ALineWiderThanThePageSplitByEnterNarrowsIt)
 {
     const QString page = QStringLiteral("<body><p>above</p><div style='white-space:pre'><p id=a>") + words(60) +
-                         QStringLiteral("</p><p>below</p></div></body>");
-    editAndUndo(page, {enterAt("a", 200), backspace(), enterAt("a", 120)});
+                         QStringLiteral("</p><p>below</p></div><div><pre id=code>") + words(50) +
+                         QStringLiteral("\nnext line</pre><p>after</p></div></body>");
+    EXPECT_GE(editAndUndo(page, {enterAt("a", 200), backspace(), enterAt("a", 120), enterAt("code", 150), backspace(),
+                                 enterAt("code", 20)}),
+              12);
 }
