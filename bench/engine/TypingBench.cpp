@@ -140,7 +140,11 @@ struct TextBoxView
 void textBoxHeightEdit(benchmark::State& state, bool whole)
 {
     TextBoxView box;
-    engine::Element* p = box.doc->getElementById(QStringLiteral("p%1").arg(kTextBoxParagraphs / 2));
+    // (Not the first paragraph of a section: the heading's bottom margin is
+    // a fraction of a pixel, and the paragraph's larger top margin taking
+    // its place moves what follows by a fraction, which lays out the page
+    // whole.)
+    engine::Element* p = box.doc->getElementById(QStringLiteral("p%1").arg(kTextBoxParagraphs / 2 + 1));
     bool on = false;
     for (auto _ : state) {
         on = !on;
