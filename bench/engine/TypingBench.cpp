@@ -253,9 +253,10 @@ void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
 // The same in a paragraph in the middle of the manual of argument 0 KB, in
 // the DIVs of its book, chapter and section, the page linking a style sheet;
 // or in a line of a program listing there (`tag` PRE: Enter breaks the line,
-// Backspace after the break joins it again). `wideLine`: that listing's
-// first line is the page's widest, wider than the window (Enter in the
-// middle of it makes the page narrower, the join wider again).
+// Backspace after the break joins it again), or in an entry of its contents
+// (`tag` LI). `wideLine`: that listing's first line is the page's widest,
+// wider than the window (Enter in the middle of it makes the page narrower,
+// the join wider again).
 void manualEnterAndJoin(benchmark::State& state, bool whole, const QString& tag = QStringLiteral("P"),
                         bool wideLine = false)
 {
@@ -273,6 +274,9 @@ void manualEnterAndJoin(benchmark::State& state, bool whole, const QString& tag 
     engine::Node* text = all.item(all.length() / 2)->firstChild();
     while (text && (!text->isText() || text->asText()->length() < 20))
         text = text->nextSibling();
+    // (An entry of the contents: its link's text.)
+    if (!text && tag == QStringLiteral("LI"))
+        text = all.item(all.length() / 2)->firstChild()->firstChild();
     if (wideLine) {
         // (In the middle of the wide line.)
         box.doc->selection().collapseAt(text, 206);
@@ -301,6 +305,10 @@ void BM_ManualListingEnterAndJoin_Whole(benchmark::State& s)
 void BM_ManualWideLineEnterAndJoin(benchmark::State& s)
 {
     manualEnterAndJoin(s, false, QStringLiteral("PRE"), true);
+}
+void BM_ManualContentsEnterAndJoin(benchmark::State& s)
+{
+    manualEnterAndJoin(s, false, QStringLiteral("LI"));
 }
 
 // Backspace at the start of a paragraph (joining it to the one before) and
@@ -348,6 +356,7 @@ BENCHMARK(BM_ManualEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMi
 BENCHMARK(BM_ManualListingEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualListingEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualWideLineEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualContentsEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_JoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxJoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);

@@ -953,6 +953,9 @@ class ListItemElement : public Hinted<litehtml::html_tag>
 public:
     using Hinted::Hinted;
     int render(int x, int y, int max_width, bool second_pass = false) override;
+    // Whether its marker is a number (counted among the list's items), not
+    // a bullet.
+    bool numbered() const { return m_list_style_type >= litehtml::list_style_type_armenian; }
 };
 
 // IMG: draws its background, then the painters below content, then the image

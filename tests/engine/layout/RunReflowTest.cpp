@@ -259,7 +259,27 @@ TEST(RunReflow, BlocksInADivisionAndListItemsMatchAFreshLayout)
                          paragraphs(2) + QStringLiteral("</body>");
     EXPECT_GE(editAndUndo(page, {enterAt("p2", 4), backspaceAtStartOf("p3"), enterAt("p0", 0), enterAt("a", 5),
                                  backspaceAtStartOf("b")}),
-              6);
+              10);
+}
+
+// A table of contents of bulleted lists in lists: Enter in an entry and the
+// Backspace that joins it again lay out the entries in place, an entry that
+// holds a list of its own too. Numbered items count those before them: a
+// numbered list's items are laid out with the page.
+TEST(RunReflow, ItemsOfBulletedListsMatchAFreshLayout)
+{
+    QString page = QStringLiteral("<body><p>Contents</p><ul>");
+    for (int c = 0; c < 4; ++c) {
+        page += QStringLiteral("<li id=c%1>Chapter %1 of the book<ul>").arg(c);
+        for (int s = 0; s < 3; ++s)
+            page += QStringLiteral("<li id=s%1-%2>Section %1.%2 on its settings</li>").arg(c).arg(s);
+        page += QStringLiteral("</ul></li>");
+    }
+    page += QStringLiteral("</ul><ol><li id=n0>first step</li><li id=n1>second step</li></ol>") + paragraphs(2) +
+            QStringLiteral("</body>");
+    EXPECT_GE(editAndUndo(page, {enterAt("c1", 7), backspace(), enterAt("s2-1", 10), backspace(), enterAt("c3", 3),
+                                 enterAt("n0", 5), backspaceAtStartOf("n1")}),
+              10);
 }
 
 // A manual's chapters and sections in DIVs within DIVs, with margins,
