@@ -194,13 +194,17 @@ void BM_TextBoxTypeKey(benchmark::State& state)
     box.count(state);
 }
 
-// Enter at the caret and Backspace at the start of the new paragraph, by
-// turns (each adds or removes a block, and what follows moves), from the key
-// to the painted view. `whole`: the view's width changes by a pixel with
-// every step, so that each layout is one of the whole page (the figure to
-// compare with).
-void enterAndJoinAt(benchmark::State& state, TextBoxView& box, bool whole)
+// Enter at `at` in `text` (-1: its middle) and Backspace at the start of
+// the new paragraph, by turns (each adds or removes a block, and what
+// follows moves), from the key to the painted view. `whole`: the view's
+// width changes by a pixel with every step, so that each layout is one of
+// the whole page (the figure to compare with).
+void enterAndJoinIn(benchmark::State& state, TextBoxView& box, engine::Node* text, bool whole, int at = -1)
 {
+    box.doc->selection().collapseAt(text, at < 0 ? text->asText()->length() / 2 : at);
+    // (The lines of text the caret stands on, found once as a view finds
+    // them when it first shows the caret.)
+    box.view->layout().engine().textLines();
     bool enter = false;
     for (auto _ : state) {
         enter = !enter;
@@ -213,16 +217,6 @@ void enterAndJoinAt(benchmark::State& state, TextBoxView& box, bool whole)
         box.show();
     }
     box.count(state);
-}
-
-// The same in the middle of `text`.
-void enterAndJoinIn(benchmark::State& state, TextBoxView& box, engine::Node* text, bool whole)
-{
-    box.doc->selection().collapseAt(text, text->asText()->length() / 2);
-    // (The lines of text the caret stands on, found once as a view finds
-    // them when it first shows the caret.)
-    box.view->layout().engine().textLines();
-    enterAndJoinAt(state, box, whole);
 }
 
 // The same in the middle paragraph, in BODY or in the text box.
@@ -277,13 +271,8 @@ void manualEnterAndJoin(benchmark::State& state, bool whole, const QString& tag 
     // (An entry of the contents: its link's text.)
     if (!text && tag == QStringLiteral("LI"))
         text = all.item(all.length() / 2)->firstChild()->firstChild();
-    if (wideLine) {
-        // (In the middle of the wide line.)
-        box.doc->selection().collapseAt(text, 206);
-        box.view->layout().engine().textLines();
-        return enterAndJoinAt(state, box, whole);
-    }
-    enterAndJoinIn(state, box, text, whole);
+    // (In the middle of the wide line.)
+    enterAndJoinIn(state, box, text, whole, wideLine ? 206 : -1);
 }
 
 void BM_ManualEnterAndJoin(benchmark::State& s)

@@ -2430,8 +2430,9 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     // A run that makes the page wider or narrower (a line wider than the
     // window split or joined again) takes the page's extent measured anew;
     // not in a text box, whose width the run keeps.
+    auto* rootElement = dynamic_cast<RootElement*>(m_document->root().get());
     const bool keepsWidth = keepsExtent(before.width, right, m_documentSize.width());
-    if (!keepsWidth && (cell || !dynamic_cast<RootElement*>(m_document->root().get())))
+    if (!keepsWidth && (cell || !rootElement))
         return false;
     const std::shared_ptr<litehtml::element> lastBlock = blocks.back()->shared_from_this();
     const std::optional<FlowShift> shift = FlowShift::plan(lastBlock, dy, m_viewport.height(), cell, m_flowPlans.get());
@@ -2440,9 +2441,9 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     // The page reaches down to the flow's end, which moves by the change:
     // unless the run's content reaches past it, or did (content that
     // overflows its box, as that of a cell in a row it spans past).
-    if (auto* root = dynamic_cast<RootElement*>(m_document->root().get()); root && !cell) {
+    if (rootElement && !cell) {
         const bool rootMoves = !shift->grown().empty() && !shift->grown().back()->have_parent();
-        const int reach = root->reach();
+        const int reach = rootElement->reach();
         const int reachAfter = reach + (rootMoves ? dy : 0);
         if (down > reachAfter || (before.height >= reach && down != before.height + dy))
             return false;
@@ -2519,7 +2520,6 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             area = area.isNull() ? covered : area.united(covered);
         }
     }
-    auto* rootElement = dynamic_cast<RootElement*>(m_document->root().get());
     if (table && rootElement) {
         // The page's extent as the layout library measures it, the root box
         // stretched to it (the table stands out of the flow). (Kept from

@@ -155,7 +155,8 @@ int TextGeometry::lineOfPiece(int entry) const
 
 int TextGeometry::pieceOfCaret(const Text* text, int offset, bool* atEnd)
 {
-    *atEnd = false;
+    if (atEnd)
+        *atEnd = false;
     const int e = pieceAt(text, offset);
     if (e <= 0)
         return e;
@@ -174,7 +175,8 @@ int TextGeometry::pieceOfCaret(const Text* text, int offset, bool* atEnd)
         return e;
     if (!m_layout.engine().keepsLineFeeds(tree.boxes[static_cast<size_t>(p.owner)].nodeId))
         return e;
-    *atEnd = true;
+    if (atEnd)
+        *atEnd = true;
     return e - 1;
 }
 
@@ -192,9 +194,7 @@ QRect TextGeometry::caretRect(const Text* text, int offset)
 
 std::optional<LineInfo> TextGeometry::lineInfo(const Text* text, int offset)
 {
-    bool atEnd = false;
-    const int e = pieceOfCaret(text, offset, &atEnd);
-    const int l = lineOfPiece(e);
+    const int l = lineOfPiece(pieceOfCaret(text, offset));
     if (l < 0)
         return std::nullopt;
     return infoOf(m_index->lines[static_cast<size_t>(l)]);
@@ -316,8 +316,7 @@ int TextGeometry::lineBeyond(const QRect& current, int direction, int x, int fro
 
 TextPosition TextGeometry::moveLine(const Text* text, int offset, int direction, int x)
 {
-    bool atEnd = false;
-    const int l = lineOfPiece(pieceOfCaret(text, offset, &atEnd));
+    const int l = lineOfPiece(pieceOfCaret(text, offset));
     if (l < 0)
         return TextPosition();
     const int best = lineBeyond(m_index->lines[static_cast<size_t>(l)].rect, direction, x, l);

@@ -90,10 +90,10 @@ private:
     int emptyLineAt(Node* node, int offset);
     static LineInfo infoOf(const Line& line);
     int pieceAt(const Text* text, int offset);
-    // The piece the caret at a place in text stands in; `atEnd`: after it
-    // rather than in it (the place stands before a line feed that ends
-    // the piece's line).
-    int pieceOfCaret(const Text* text, int offset, bool* atEnd);
+    // The piece the caret at a place in text stands in; `atEnd`, where
+    // given: after it rather than in it (the place stands before a line
+    // feed that ends the piece's line).
+    int pieceOfCaret(const Text* text, int offset, bool* atEnd = nullptr);
     int xInPiece(int piece, int charIndex);
     int offsetInPiece(int piece, int x);
     int lineOfPiece(int piece) const;
