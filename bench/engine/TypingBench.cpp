@@ -244,6 +244,43 @@ void BM_TextBoxEnterAndJoin_Whole(benchmark::State& s)
     enterAndJoin(s, true, true);
 }
 
+// The same at the end of the paragraph before a section's heading: the new
+// paragraph's margin stands between, and the heading's, of a fraction of a
+// pixel, collapses with it.
+void enterAndJoinBeforeHeading(benchmark::State& state, bool inTextBox)
+{
+    const int count = static_cast<int>(state.range(0));
+    TextBoxView box(count, inTextBox);
+    // (Sections begin every fifty paragraphs.)
+    engine::Node* text = box.doc->getElementById(QStringLiteral("p%1").arg(count / 100 * 50 - 1))->lastChild();
+    enterAndJoinIn(state, box, text, false, text->asText()->length());
+}
+
+// The same in the middle item of a numbered list of 500 steps in the middle
+// of the page of argument 0 paragraphs: the items after it are numbered
+// anew.
+void BM_NumberedListEnterAndJoin(benchmark::State& state)
+{
+    const int count = static_cast<int>(state.range(0));
+    QString page = bench_pages::textBoxPage(count, false);
+    QString list = QStringLiteral("<ol>");
+    for (int i = 0; i < 500; ++i)
+        list += QStringLiteral("<li id=step%1>Set the value of the option to what the server needs</li>").arg(i);
+    list += QStringLiteral("</ol>");
+    page.insert(page.indexOf(QStringLiteral("<p id=p%1>").arg(count / 2)), list);
+    TextBoxView box(page, count);
+    enterAndJoinIn(state, box, box.doc->getElementById(QStringLiteral("step250"))->firstChild(), false);
+}
+
+void BM_EnterAndJoinBeforeHeading(benchmark::State& s)
+{
+    enterAndJoinBeforeHeading(s, false);
+}
+void BM_TextBoxEnterAndJoinBeforeHeading(benchmark::State& s)
+{
+    enterAndJoinBeforeHeading(s, true);
+}
+
 // The same in a paragraph in the middle of the manual of argument 0 KB, in
 // the DIVs of its book, chapter and section, the page linking a style sheet;
 // or in a line of a program listing there (`tag` PRE: Enter breaks the line,
@@ -340,6 +377,9 @@ BENCHMARK(BM_EnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond
 BENCHMARK(BM_EnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxEnterAndJoin)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxEnterAndJoin_Whole)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NumberedListEnterAndJoin)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EnterAndJoinBeforeHeading)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TextBoxEnterAndJoinBeforeHeading)->Arg(2000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualEnterAndJoin_Whole)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualListingEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);

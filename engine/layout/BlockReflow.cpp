@@ -50,10 +50,12 @@ bool sizedByContent(const litehtml::element& el)
 bool canStandAlone(const litehtml::element& el)
 {
     const auto d = el.get_display();
-    // (A list item with a bullet draws it beside itself; a number would
-    // count the items before it.)
+    // (A list item draws its bullet or number beside itself; a number
+    // inside would take room from its first line. Items laid out in place
+    // number those after them anew.)
     const auto* item = d == litehtml::display_list_item ? dynamic_cast<const ListItemElement*>(&el) : nullptr;
-    return (d == litehtml::display_block || d == litehtml::display_table || (item && !item->numbered())) &&
+    return (d == litehtml::display_block || d == litehtml::display_table ||
+            (item && (!item->numbered() || item->markerOutside()))) &&
            el.get_float() == litehtml::float_none && el.get_element_position() == litehtml::element_position_static &&
            !el.is_replaced() && !el.is_body() && el.get_css_height().units() != litehtml::css_units_percentage;
 }

@@ -1884,9 +1884,21 @@ void BodyElement::drawBox(litehtml::uint_ptr hdc, int x, int y, const litehtml::
 
 // ---------------------------------------------------------------------------
 
+namespace layoutelements_detail {
+
+bool isListItem(const litehtml::element& el)
+{
+    const char* tag = el.get_tagName();
+    return tag && strcasecmp(tag, "li") == 0;
+}
+
+} // namespace layoutelements_detail
+
+// An item is numbered from the list's start, or one after the item before
+// it, or by its own value attribute.
 int ListItemElement::render(int x, int y, int max_width, bool second_pass)
 {
-    if (m_list_style_type >= litehtml::list_style_type_armenian) {
+    if (numbered()) {
         int index = 1;
         if (const auto list = parent()) {
             const char* start = list->get_attr("start");
@@ -1896,8 +1908,7 @@ int ListItemElement::render(int x, int y, int max_width, bool second_pass)
                 const auto child = list->get_child(static_cast<int>(i));
                 if (child.get() == this)
                     break;
-                const char* t = child->get_tagName();
-                if (t && strcasecmp(t, "li") == 0) {
+                if (layoutelements_detail::isListItem(*child)) {
                     const char* value = child->get_attr("value");
                     index = value ? atoi(value) + 1 : index + 1;
                 }
@@ -1908,6 +1919,32 @@ int ListItemElement::render(int x, int y, int max_width, bool second_pass)
         set_attr("list_index", std::to_string(index).c_str());
     }
     return Hinted::render(x, y, max_width, second_pass);
+}
+
+bool ListItemElement::renumber(const litehtml::element& list, size_t from)
+{
+    bool changed = false;
+    const char* start = list.get_attr("start");
+    int next = start ? atoi(start) : 1;
+    const litehtml::elements_vector& children = childrenOf(list);
+    for (size_t i = 0; i < children.size(); ++i) {
+        litehtml::element& child = *children[i];
+        if (!layoutelements_detail::isListItem(child))
+            continue;
+        const char* value = child.get_attr("value");
+        const int index = value ? atoi(value) : next;
+        next = index + 1;
+        auto* item = dynamic_cast<ListItemElement*>(&child);
+        if (!item || i < from || !item->numbered())
+            continue;
+        const std::string number = std::to_string(index);
+        const char* was = item->get_attr("list_index");
+        if (!was || number != was) {
+            item->set_attr("list_index", number.c_str());
+            changed = true;
+        }
+    }
+    return changed;
 }
 
 } // namespace engine

@@ -956,6 +956,13 @@ public:
     // Whether its marker is a number (counted among the list's items), not
     // a bullet.
     bool numbered() const { return m_list_style_type >= litehtml::list_style_type_armenian; }
+    // Whether its marker stands outside its box, where the number it shows
+    // takes no room from its lines.
+    bool markerOutside() const { return m_list_style_position == litehtml::list_style_position_outside; }
+    // Numbers the items of `list` from its child `from` on as a layout
+    // would: those after items laid out in place count them anew. Whether
+    // a number changed.
+    static bool renumber(const litehtml::element& list, size_t from);
 };
 
 // IMG: draws its background, then the painters below content, then the image

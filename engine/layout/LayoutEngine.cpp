@@ -849,6 +849,14 @@ bool LayoutEngine::layoutBlockOnly()
     // (A layout that went otherwise than planned is of no use.)
     if (result == BlockReflow::Result::OtherBox || (m_keptLines && m_keptLines->failed()))
         return false;
+    // (An item numbered otherwise now numbers those after it otherwise.)
+    const auto* item = dynamic_cast<const ListItemElement*>(m_reflow->block().get());
+    if (const auto list = item && item->numbered() ? item->parent() : nullptr) {
+        const litehtml::elements_vector& items = childrenOf(*list);
+        const auto at = std::find(items.begin(), items.end(), m_reflow->block());
+        if (ListItemElement::renumber(*list, static_cast<size_t>(at - items.begin()) + 1))
+            return false;
+    }
     if (result == BlockReflow::Result::OtherHeight)
         return layoutBlockAndMoveWhatFollows();
     // Whether the page's extent changes is known only from a whole layout,
@@ -2018,15 +2026,9 @@ bool isFlowBlock(const litehtml::element& el)
            el.get_float() == litehtml::float_none && el.get_element_position() == litehtml::element_position_static;
 }
 
-// Two adjoining margins as one, when that is a whole number of pixels.
-std::optional<int> wholeCollapsed(MarginStrut a, const MarginStrut& b)
-{
-    a.add(b);
-    const float c = a.collapsed();
-    if (c != std::floor(c))
-        return std::nullopt;
-    return static_cast<int>(c);
-}
+// Fractions of a pixel (margins to 1/64 px and what adds up from them) add
+// up without loss in a float up to here.
+constexpr int kExactHeight = 262144;
 
 // The blocks of a run (its other children take no room); false when one of
 // them is not a block that may be laid out alone.
@@ -2070,14 +2072,15 @@ void forgetIds(litehtml::element& el, ElementTable& elements, ElementTable& mark
 
 struct LayoutEngine::RunBefore
 {
-    int x = 0;               // where the parent placed the run's blocks, in its content
-    int top = 0;             // the first block's border top, in the parent's content
-    int bottom = 0;          // the last block's border bottom
-    int marginTop = 0;       // the first block's top margin as laid out
-    MarginStrut topStrut;    // the margins at the first block's top
-    MarginStrut bottomStrut; // those at the last block's bottom
-    float fraction = 0;      // of a pixel, where the run's content started
-    int firstBox = -1;       // our boxes of the run: firstBox .. endBox-1
+    int x = 0;                // where the parent placed the run's blocks, in its content
+    int top = 0;              // the first block's border top, in the parent's content
+    int bottom = 0;           // the last block's border bottom
+    int marginTop = 0;        // the first block's top margin as laid out
+    MarginStrut topStrut;     // the margins at the first block's top
+    MarginStrut bottomStrut;  // those at the last block's bottom
+    float fraction = 0;       // of a pixel, where the run's content started
+    float bottomFraction = 0; // of a pixel, below `bottom` where the last block's border ended
+    int firstBox = -1;        // our boxes of the run: firstBox .. endBox-1
     int endBox = -1;
     int lastBox = -1;
     int width = 0;  // of the page, as far as the run reached
@@ -2106,12 +2109,12 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
     const auto& firstFlow = dynamic_cast<const BlockFlow&>(first);
     const auto& lastFlow = dynamic_cast<const BlockFlow&>(last);
     before.fraction = BlockFlow::originFractionOf(first);
-    if (BlockFlow::originFractionOf(last) != before.fraction || lastFlow.heightFraction() != 0 ||
-        first.get_position().height <= 0 || last.get_position().height <= 0)
+    if (first.get_position().height <= 0 || last.get_position().height <= 0)
         return false;
     before.x = first.get_position().x - first.content_margins_left();
     before.top = first.get_position().y - first.padding_top() - first.border_top();
     before.bottom = borderBottom(last);
+    before.bottomFraction = BlockFlow::originFractionOf(last) + lastFlow.heightFraction();
     before.marginTop = first.margin_top();
     before.topStrut = firstFlow.topMargins();
     before.bottomStrut = lastFlow.bottomMargins();
@@ -2358,14 +2361,31 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
     std::optional<MovedLines> movedLines;
     if (m_wordsTaken > 0 && !before.cell)
         movedLines.emplace(old, blocks);
+    // Each block stands where the flow puts it to the fraction of a pixel
+    // (see BlockFlow::placeBlock), counted here from the whole pixel the
+    // run's first block stood at: the blocks after a heading's margin of
+    // 19.92 px stand a fraction lower than a whole pixel, and are laid out
+    // so.
     int top = before.top;
     int bottom = 0;
+    float exactTop = before.fraction;
+    float exactBottom = 0;
     const BlockFlow* previous = nullptr;
     for (litehtml::element* block : blocks) {
         const auto* flow = dynamic_cast<const BlockFlow*>(block);
         KeptLines* kept = movedLines ? movedLines->of(block) : nullptr;
+        float fraction = before.fraction;
+        if (previous) {
+            block->calc_outlines(width); // (its top margins)
+            MarginStrut between = previous->bottomMargins();
+            between.add(flow->topMargins());
+            exactTop = exactBottom + between.collapsed();
+            const int whole = wholePixel(exactTop);
+            top = before.top + whole;
+            fraction = exactTop - static_cast<float>(whole);
+        }
         {
-            const BlockFlow::FractionScope fraction(before.fraction);
+            const BlockFlow::FractionScope scope(fraction);
             std::optional<KeptLines::Scope> keeping;
             if (kept)
                 keeping.emplace(*kept);
@@ -2378,23 +2398,18 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
             m_runKept.linesKept += kept->linesKeptBefore() + kept->linesKeptAfter();
             m_runKept.childrenPlaced += kept->childrenPlaced();
         }
-        if (!previous) {
-            if (flow->topMargins() != before.topStrut || block->margin_top() != before.marginTop)
-                return false;
-        } else {
-            const std::optional<int> between = wholeCollapsed(previous->bottomMargins(), flow->topMargins());
-            if (!between)
-                return false;
-            top = bottom + *between;
-        }
+        if (!previous && (flow->topMargins() != before.topStrut || block->margin_top() != before.marginTop))
+            return false;
         litehtml::position& pos = block->get_position();
-        if (pos.height <= 0 || flow->laidOutEmpty() || flow->heightFraction() != 0 || flow->collapsesThrough(*block))
+        if (pos.height <= 0 || flow->laidOutEmpty() || flow->collapsesThrough(*block))
             return false;
         pos.y = top + block->padding_top() + block->border_top();
         bottom = borderBottom(*block);
+        exactBottom = exactTop + static_cast<float>(bottom - top) + flow->heightFraction();
         previous = flow;
     }
-    // What follows moves by the change of where the next block stands.
+    // What follows moves by the change of where the next block stands: by
+    // whole pixels, or it would be laid out anew at another fraction.
     litehtml::element* after = nullptr;
     const litehtml::elements_vector& children = childrenOf(*parent);
     for (size_t i = at + fresh.size(); i < children.size(); ++i) {
@@ -2404,19 +2419,22 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         after = &el;
         break;
     }
-    int dy = bottom - before.bottom;
+    float moves = exactBottom - (static_cast<float>(before.bottom - before.top) + before.bottomFraction);
     if (after) {
         const auto* next = dynamic_cast<const BlockFlow*>(after);
         if (!next || !isFlowBlock(*after) || after->get_position().height <= 0)
             return false;
-        const std::optional<int> now = wholeCollapsed(previous->bottomMargins(), next->topMargins());
-        const std::optional<int> then = wholeCollapsed(before.bottomStrut, next->topMargins());
-        if (!now || !then)
-            return false;
-        dy += *now - *then;
+        MarginStrut now = previous->bottomMargins();
+        now.add(next->topMargins());
+        MarginStrut then = before.bottomStrut;
+        then.add(next->topMargins());
+        moves += now.collapsed() - then.collapsed();
     } else if (previous->bottomMargins() != before.bottomStrut) {
         return false;
     }
+    if (moves != std::floor(moves) || std::max(bottom, before.bottom) - before.top >= kExactHeight)
+        return false;
+    const int dy = static_cast<int>(moves);
     int right = 0;
     int down = 0;
     for (litehtml::element* block : blocks) {
@@ -2539,6 +2557,11 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         updateCanvas(&moved);
         m_documentSize.setHeight(m_tree.canvas.height());
     }
+    // The numbers of the list's items after the run count its items anew
+    // (they are drawn in the area below).
+    const auto isItem = [](const auto& el) { return dynamic_cast<const ListItemElement*>(&*el) != nullptr; };
+    if (std::any_of(fresh.begin(), fresh.end(), isItem) || std::any_of(old.begin(), old.end(), isItem))
+        ListItemElement::renumber(*parent, at + fresh.size());
     const int from = std::min(parentTop + before.top, area.isNull() ? INT_MAX : area.y());
     m_runArea = QRect(0, from, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - from);
     return true;
