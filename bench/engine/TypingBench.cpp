@@ -337,6 +337,38 @@ void BM_ManualContentsEnterAndJoin(benchmark::State& s)
     manualEnterAndJoin(s, false, QStringLiteral("LI"));
 }
 
+// Keys typed at the end of a cell of a parameter table in the middle of the
+// manual of argument 0 KB, as in BM_TextBoxTypeKey: the column, and the
+// table, grow wider with each key (the table as wide as its cells).
+void BM_ManualTableCellTypeKey(benchmark::State& state)
+{
+    const QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
+    TextBoxView box(page, static_cast<int>(page.count(QLatin1String("<p>"))));
+    const engine::ElementCollection cells = box.doc->getElementsByTagName(QStringLiteral("TD"));
+    engine::Node* text = cells.item(cells.length() / 2)->firstChild();
+    while (text && !text->isText())
+        text = text->firstChild();
+    const int start = text->asText()->length();
+    box.doc->selection().collapseAt(text, start);
+    const QString keys = QStringLiteral("words ");
+    int typed = 0;
+    for (auto _ : state) {
+        if (typed == 64) {
+            state.PauseTiming();
+            text->asText()->deleteData(start, typed);
+            typed = 0;
+            box.doc->selection().collapseAt(text, start);
+            box.show();
+            state.ResumeTiming();
+        }
+        const QString key = keys.mid(typed % keys.size(), 1);
+        box.view->input().keyDown(key == u' ' ? Qt::Key_Space : Qt::Key_A, Qt::NoModifier, key);
+        ++typed;
+        box.show();
+    }
+    box.count(state);
+}
+
 // Backspace at the start of a paragraph (joining it to the one before) and
 // its undo (splitting them again), by turns, in BODY or in the text box,
 // from the key or the undo to the painted view.
@@ -391,6 +423,7 @@ BENCHMARK(BM_TextBoxJoinAndUndo)->Arg(2000)->Arg(100000)->Unit(benchmark::kMilli
 BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit_Whole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxTypeKey)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualTableCellTypeKey)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical_Recreated)->Unit(benchmark::kMillisecond);

@@ -111,6 +111,11 @@ bool sameSides(const litehtml::margins& a, const litehtml::margins& b)
     return a.left == b.left && a.right == b.right;
 }
 
+bool sameTopAndBottom(const litehtml::margins& a, const litehtml::margins& b)
+{
+    return a.top == b.top && a.bottom == b.bottom;
+}
+
 // Whether two places lie at the same fraction of a pixel (as far as
 // floating point tells them apart).
 bool sameFraction(float a, float b)
@@ -545,13 +550,17 @@ BlockReflow::Result BlockReflow::run()
     const litehtml::margins margins = m_block->get_margins();
     const litehtml::margins paddings = m_block->get_paddings();
     const litehtml::margins borders = m_block->get_borders();
-    if (now.x != m_pos.x || now.width != m_pos.width || !sameSides(margins, m_margins) ||
+    // A table is as wide as its cells make it: typing in one widens or
+    // narrows it (and centres it anew), while what follows stays where it
+    // is (not in a text box, whose widest block sets its width).
+    const bool ownWidth = !m_cell && m_block->get_display() == litehtml::display_table;
+    if ((!ownWidth && (now.x != m_pos.x || now.width != m_pos.width || !sameSides(margins, m_margins))) ||
         !sameSides(paddings, m_paddings) || !sameSides(borders, m_borders))
         return Result::OtherBox;
     // (Margins that round to the same pixels may still end at another
     // fraction of one.)
-    const bool sameEdges = sameMargins(margins, m_margins) && sameMargins(paddings, m_paddings) &&
-                           sameMargins(borders, m_borders) &&
+    const bool sameEdges = (ownWidth ? sameTopAndBottom(margins, m_margins) : sameMargins(margins, m_margins)) &&
+                           sameMargins(paddings, m_paddings) && sameMargins(borders, m_borders) &&
                            (!flow || (flow->topMargins() == m_topStrut && flow->bottomMargins() == m_bottomStrut));
     if (sameEdges && now.height == m_pos.height)
         return now.y == m_pos.y ? Result::SameBox : Result::OtherBox;
