@@ -552,8 +552,8 @@ BlockReflow::Result BlockReflow::run()
     const litehtml::margins borders = m_block->get_borders();
     // A table is as wide as its cells make it: typing in one widens or
     // narrows it (and centres it anew), while what follows stays where it
-    // is (not in a text box, whose widest block sets its width).
-    const bool ownWidth = !m_cell && m_block->get_display() == litehtml::display_table;
+    // is (in a text box, while the box keeps its width, as found above).
+    const bool ownWidth = m_block->get_display() == litehtml::display_table;
     if ((!ownWidth && (now.x != m_pos.x || now.width != m_pos.width || !sameSides(margins, m_margins))) ||
         !sameSides(paddings, m_paddings) || !sameSides(borders, m_borders))
         return Result::OtherBox;

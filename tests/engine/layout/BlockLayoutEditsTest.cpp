@@ -383,7 +383,8 @@ const EditsCase kEditsCases[] = {
     // Typing in a cell widens its table, then wraps its words at the
     // view's width; the text cut short narrows it again: centred by its
     // attribute, by its margins, by the DIV around it, one in another's
-    // cell, and one beside a float (laid out whole).
+    // cell, and one beside a float (laid out whole); in BODY and in a text
+    // box.
     {"TablesWidenedAndNarrowedByTheirCells",
      "<body><table align=center border=1><tr><td id=a>one</td><td>x</td></tr></table>"
      "<table style='margin:4px auto' cellpadding=3><tr><th id=b>head</th></tr><tr><td>cell</td></tr></table>"
@@ -392,6 +393,26 @@ const EditsCase kEditsCases[] = {
      "</table><div style='overflow:hidden'><div style='float:right;width:50px;height:40px'>f</div><table "
      "border=1><tr><td id=e>"
      "by a float</td></tr></table></div><p>after</p></body>",
+     {{{"a", Edit::Append, nullptr, " two three"}},
+      {{"b", Edit::Append, nullptr, " of the second table"}},
+      {{"c", Edit::Append, nullptr, " = value"}},
+      {{"d", Edit::Append, nullptr, " table grows"}},
+      {{"e", Edit::Append, nullptr, " wider"}},
+      {{"a", Edit::Append, nullptr,
+        " and words enough to wrap the cell at the width of the view, with more words after them"}},
+      {{"a", Edit::SetText, nullptr, "o"}},
+      {{"b", Edit::SetText, nullptr, "h"}},
+      {{"c", Edit::SetText, nullptr, "n"}},
+      {{"d", Edit::SetText, nullptr, "i"}}}},
+    {"TablesInATextBoxWidenedAndNarrowedByTheirCells",
+     "<body><table style='position:absolute;left:20px;top:20px'><tr><td><table align=center border=1><tr><td "
+     "id=a>one</td><td>x</td></tr></table>"
+     "<table style='margin:4px auto' cellpadding=3><tr><th id=b>head</th></tr><tr><td>cell</td></tr></table>"
+     "<div align=center><table border=1><caption>Settings</caption><tr><td id=c>name</td></tr></table></div>"
+     "<table border=1><tr><td><table bgcolor=#eee><tr><td id=d>inner</td></tr></table></td><td>z</td></tr>"
+     "</table><div style='overflow:hidden'><div style='float:right;width:50px;height:40px'>f</div><table "
+     "border=1><tr><td id=e>"
+     "by a float</td></tr></table></div><p>after</p></td></tr></table></body>",
      {{{"a", Edit::Append, nullptr, " two three"}},
       {{"b", Edit::Append, nullptr, " of the second table"}},
       {{"c", Edit::Append, nullptr, " = value"}},
