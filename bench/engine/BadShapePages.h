@@ -4,10 +4,11 @@
 // line without breaks (each also inside a text box, as the program shows a
 // page it opens), a row of very many cells (alone, or below a row of
 // headings wider than its cells), tables nested very deep,
-// DIVs nested very deep, B elements nested very deep in a paragraph. Each
-// has one place where a user would start typing: the middle of the text of
-// the element with id "here" (the paragraph, the line, the middle cell, the
-// innermost cell, DIV or B).
+// DIVs nested very deep, B elements nested very deep in a paragraph, a
+// numbered list of very many items. Each has one place where a user would
+// start typing: the middle of the text of the element with id "here" (the
+// paragraph, the line, the middle cell, the innermost cell, DIV or B, the
+// middle item).
 
 #include <QString>
 
@@ -24,7 +25,8 @@ enum class Shape {
     HeadedWideRow,
     DeepTables,
     DeepDivs,
-    DeepInlines
+    DeepInlines,
+    LongNumberedList
 };
 
 // Words of `bytes` characters about, separated by spaces.
@@ -76,6 +78,13 @@ inline QString badShapePage(Shape shape, int size)
             QStringLiteral("<p>Below it in the box.</p></td></tr></tbody></table>");
         break;
     }
+    case Shape::LongNumberedList:
+        html += QStringLiteral("<ol>");
+        for (int i = 0; i < size; ++i)
+            html += i == size / 2 ? QStringLiteral("<li id=here>the middle step</li>")
+                                  : QStringLiteral("<li>step %1 of the procedure</li>").arg(i);
+        html += QStringLiteral("</ol>");
+        break;
     case Shape::WideRow:
         html += QStringLiteral("<table border=1><tr>");
         for (int i = 0; i < size; ++i)

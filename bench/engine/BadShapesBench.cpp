@@ -155,6 +155,9 @@ void shapeArgs(benchmark::internal::Benchmark* b, Shape shape)
     case Shape::DeepTables:
         b->Arg(100);
         break;
+    case Shape::LongNumberedList:
+        b->Arg(30000);
+        break;
     case Shape::DeepDivs:
     case Shape::DeepInlines:
         b->Arg(10000)->Arg(100000);
@@ -182,5 +185,6 @@ BAD_SHAPE(HeadedWideRow);
 BAD_SHAPE(DeepTables);
 BAD_SHAPE(DeepDivs);
 BAD_SHAPE(DeepInlines);
+BAD_SHAPE(LongNumberedList);
 
 } // namespace

@@ -1895,29 +1895,41 @@ bool isListItem(const litehtml::element& el)
 } // namespace layoutelements_detail
 
 // An item is numbered from the list's start, or one after the item before
-// it, or by its own value attribute.
+// it, or by its own value attribute. (Counted on from the item before, laid
+// out just before it or numbered anew since: a long list is not counted
+// again for each of its items.)
 int ListItemElement::render(int x, int y, int max_width, bool second_pass)
 {
-    if (numbered()) {
-        int index = 1;
-        if (const auto list = parent()) {
-            const char* start = list->get_attr("start");
-            if (start)
-                index = atoi(start);
+    int number = 1;
+    if (const auto list = parent()) {
+        const int at = layoutelements_detail::childIndex(*list, this, m_indexHint);
+        int before = at;
+        while (--before >= 0 && !layoutelements_detail::isListItem(*list->get_child(before))) {
+        }
+        const auto* item = before >= 0 ? dynamic_cast<const ListItemElement*>(list->get_child(before).get()) : nullptr;
+        if (item && item->m_number >= 0 && item->get_display() != litehtml::display_none) {
+            number = item->m_number + 1;
+        } else if (at != 0) {
+            if (const char* start = list->get_attr("start"))
+                number = atoi(start);
             for (size_t i = 0; i < list->get_children_count(); ++i) {
                 const auto child = list->get_child(static_cast<int>(i));
                 if (child.get() == this)
                     break;
                 if (layoutelements_detail::isListItem(*child)) {
                     const char* value = child->get_attr("value");
-                    index = value ? atoi(value) + 1 : index + 1;
+                    number = value ? atoi(value) + 1 : number + 1;
                 }
             }
+        } else if (const char* start = list->get_attr("start")) {
+            number = atoi(start);
         }
-        if (const char* value = get_attr("value"))
-            index = atoi(value);
-        set_attr("list_index", std::to_string(index).c_str());
     }
+    if (const char* value = get_attr("value"))
+        number = atoi(value);
+    m_number = number;
+    if (numbered())
+        set_attr("list_index", std::to_string(number).c_str());
     return Hinted::render(x, y, max_width, second_pass);
 }
 
@@ -1935,7 +1947,10 @@ bool ListItemElement::renumber(const litehtml::element& list, size_t from)
         const int index = value ? atoi(value) : next;
         next = index + 1;
         auto* item = dynamic_cast<ListItemElement*>(&child);
-        if (!item || i < from || !item->numbered())
+        if (!item || i < from)
+            continue;
+        item->m_number = index;
+        if (!item->numbered())
             continue;
         const std::string number = std::to_string(index);
         const char* was = item->get_attr("list_index");

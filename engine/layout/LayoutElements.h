@@ -963,6 +963,12 @@ public:
     // would: those after items laid out in place count them anew. Whether
     // a number changed.
     static bool renumber(const litehtml::element& list, size_t from);
+
+private:
+    // Its number, counted or its own value (-1 until it is laid out): the
+    // item after it counts on from it.
+    int m_number = -1;
+    mutable int m_indexHint = -1; // its index among the list's children, last found
 };
 
 // IMG: draws its background, then the painters below content, then the image

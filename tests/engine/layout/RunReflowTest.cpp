@@ -281,6 +281,53 @@ TEST(RunReflow, ItemsOfBulletedListsMatchAFreshLayout)
               14);
 }
 
+// Each item of a numbered list shows the number it would with a value of
+// its own: counted on from a start, from an item's value, over a hidden
+// item, a paragraph between items and a list within an item; after the
+// first layout and after edits that change the numbers.
+TEST(RunReflow, NumberedItemsShowTheirNumbers)
+{
+    const auto page = [](bool ownValues, int inserted) {
+        const auto item = [&](int number, const QString& text, const char* extra = "") {
+            return QStringLiteral("<li%1%2>%3</li>")
+                .arg(ownValues ? QStringLiteral(" value=%1").arg(number) : QString(), QString::fromLatin1(extra), text);
+        };
+        QString html = QStringLiteral("<body><ol start=5>");
+        int n = 5;
+        for (int i = 0; i < 3 + inserted; ++i)
+            html += item(n++, QStringLiteral("step"));
+        html += item(n++, QStringLiteral("hidden"), " style='display:none'");
+        html += QStringLiteral("<p>between</p>") + item(n++, QStringLiteral("after")) +
+                QStringLiteral("<li value=20>twenty<ol><li>inner</li><li>inner</li></ol></li>");
+        n = 21;
+        for (int i = 0; i < 12; ++i)
+            html += item(n++, QStringLiteral("late"));
+        return html + QStringLiteral("</ol></body>");
+    };
+    const auto shown = [](const QString& html, const std::function<void(Document*)>& edit) {
+        Ref<Document> doc = pageFrom(html);
+        DocumentLayout layout(doc.get());
+        layout.setViewportSize(kView);
+        layout.ensureLayout();
+        if (edit) {
+            edit(doc.get());
+            layout.ensureLayout();
+        }
+        return paint(layout);
+    };
+    EXPECT_TRUE(shown(page(false, 0), nullptr) == shown(page(true, 0), nullptr));
+    // Two steps more at the top, by Enter at the end of the first.
+    const auto enterAfterFirst = [](Document* doc) {
+        Node* text = doc->getElementsByTagName(QStringLiteral("LI")).item(0)->firstChild();
+        for (int i = 0; i < 2; ++i) {
+            doc->selection().collapseAt(text, text->asText()->length());
+            ASSERT_TRUE(Typing(doc).insertParagraph());
+            ASSERT_TRUE(Typing(doc).insertText(QStringLiteral("step")));
+        }
+    };
+    EXPECT_TRUE(shown(page(false, 0), enterAfterFirst) == shown(page(true, 2), nullptr));
+}
+
 // Numbered lists: Enter in an item and the joining Backspace lay out the
 // items in place, and those after them show their numbers anew: past 9,
 // in roman numerals from a start, around an item with a value of its own,
