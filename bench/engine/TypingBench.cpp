@@ -166,13 +166,11 @@ void BM_TextBoxHeightEdit_Whole(benchmark::State& s)
     textBoxHeightEdit(s, true);
 }
 
-// Keys typed into a paragraph of the text box, at the caret: words of five
-// letters and a space, so that the paragraph takes a line more now and then;
-// the typed text taken out again (untimed) after 64 keys.
-void BM_TextBoxTypeKey(benchmark::State& state)
+// Keys typed at the end of `text`: words of five letters and a space, so
+// that its block takes a line more now and then; the typed text taken out
+// again (untimed) after 64 keys.
+void typeKeysAtEndOf(benchmark::State& state, TextBoxView& box, engine::Node* text)
 {
-    TextBoxView box;
-    engine::Node* text = box.doc->getElementById(QStringLiteral("p%1").arg(kTextBoxParagraphs / 2))->firstChild();
     const int start = text->asText()->length();
     box.doc->selection().collapseAt(text, start);
     const QString keys = QStringLiteral("words ");
@@ -192,6 +190,15 @@ void BM_TextBoxTypeKey(benchmark::State& state)
         box.show();
     }
     box.count(state);
+}
+
+// Keys typed into a paragraph of the text box, at the caret (see
+// typeKeysAtEndOf).
+void BM_TextBoxTypeKey(benchmark::State& state)
+{
+    TextBoxView box;
+    typeKeysAtEndOf(state, box,
+                    box.doc->getElementById(QStringLiteral("p%1").arg(kTextBoxParagraphs / 2))->firstChild());
 }
 
 // Enter at `at` in `text` (-1: its middle) and Backspace at the start of
@@ -338,7 +345,7 @@ void BM_ManualContentsEnterAndJoin(benchmark::State& s)
 }
 
 // Keys typed at the end of a cell of a parameter table in the middle of the
-// manual of argument 0 KB, as in BM_TextBoxTypeKey: the column, and the
+// manual of argument 0 KB (see typeKeysAtEndOf): the column, and the
 // table, grow wider with each key (the table as wide as its cells).
 void BM_ManualTableCellTypeKey(benchmark::State& state)
 {
@@ -348,25 +355,7 @@ void BM_ManualTableCellTypeKey(benchmark::State& state)
     engine::Node* text = cells.item(cells.length() / 2)->firstChild();
     while (text && !text->isText())
         text = text->firstChild();
-    const int start = text->asText()->length();
-    box.doc->selection().collapseAt(text, start);
-    const QString keys = QStringLiteral("words ");
-    int typed = 0;
-    for (auto _ : state) {
-        if (typed == 64) {
-            state.PauseTiming();
-            text->asText()->deleteData(start, typed);
-            typed = 0;
-            box.doc->selection().collapseAt(text, start);
-            box.show();
-            state.ResumeTiming();
-        }
-        const QString key = keys.mid(typed % keys.size(), 1);
-        box.view->input().keyDown(key == u' ' ? Qt::Key_Space : Qt::Key_A, Qt::NoModifier, key);
-        ++typed;
-        box.show();
-    }
-    box.count(state);
+    typeKeysAtEndOf(state, box, text);
 }
 
 // Backspace at the start of a paragraph (joining it to the one before) and

@@ -146,6 +146,20 @@ TEST_P(BlockLayoutEdits, EveryStepMatchesAFreshLayoutAndPaint)
     }
 }
 
+// Typing in a cell of each table of the pages below, then cutting it short.
+const std::vector<std::vector<Edit>> kTableWidthSteps = {
+    {{"a", Edit::Append, nullptr, " two three"}},
+    {{"b", Edit::Append, nullptr, " of the second table"}},
+    {{"c", Edit::Append, nullptr, " = value"}},
+    {{"d", Edit::Append, nullptr, " table grows"}},
+    {{"e", Edit::Append, nullptr, " wider"}},
+    {{"a", Edit::Append, nullptr,
+      " and words enough to wrap the cell at the width of the view, with more words after them"}},
+    {{"a", Edit::SetText, nullptr, "o"}},
+    {{"b", Edit::SetText, nullptr, "h"}},
+    {{"c", Edit::SetText, nullptr, "n"}},
+    {{"d", Edit::SetText, nullptr, "i"}}};
+
 const EditsCase kEditsCases[] = {
     // A page without quirks: margins kept at the body's and cells' edges,
     // lines at least as high as their block's.
@@ -393,17 +407,7 @@ const EditsCase kEditsCases[] = {
      "</table><div style='overflow:hidden'><div style='float:right;width:50px;height:40px'>f</div><table "
      "border=1><tr><td id=e>"
      "by a float</td></tr></table></div><p>after</p></body>",
-     {{{"a", Edit::Append, nullptr, " two three"}},
-      {{"b", Edit::Append, nullptr, " of the second table"}},
-      {{"c", Edit::Append, nullptr, " = value"}},
-      {{"d", Edit::Append, nullptr, " table grows"}},
-      {{"e", Edit::Append, nullptr, " wider"}},
-      {{"a", Edit::Append, nullptr,
-        " and words enough to wrap the cell at the width of the view, with more words after them"}},
-      {{"a", Edit::SetText, nullptr, "o"}},
-      {{"b", Edit::SetText, nullptr, "h"}},
-      {{"c", Edit::SetText, nullptr, "n"}},
-      {{"d", Edit::SetText, nullptr, "i"}}}},
+     kTableWidthSteps},
     {"TablesInATextBoxWidenedAndNarrowedByTheirCells",
      "<body><table style='position:absolute;left:20px;top:20px'><tr><td><table align=center border=1><tr><td "
      "id=a>one</td><td>x</td></tr></table>"
@@ -413,17 +417,7 @@ const EditsCase kEditsCases[] = {
      "</table><div style='overflow:hidden'><div style='float:right;width:50px;height:40px'>f</div><table "
      "border=1><tr><td id=e>"
      "by a float</td></tr></table></div><p>after</p></td></tr></table></body>",
-     {{{"a", Edit::Append, nullptr, " two three"}},
-      {{"b", Edit::Append, nullptr, " of the second table"}},
-      {{"c", Edit::Append, nullptr, " = value"}},
-      {{"d", Edit::Append, nullptr, " table grows"}},
-      {{"e", Edit::Append, nullptr, " wider"}},
-      {{"a", Edit::Append, nullptr,
-        " and words enough to wrap the cell at the width of the view, with more words after them"}},
-      {{"a", Edit::SetText, nullptr, "o"}},
-      {{"b", Edit::SetText, nullptr, "h"}},
-      {{"c", Edit::SetText, nullptr, "n"}},
-      {{"d", Edit::SetText, nullptr, "i"}}}},
+     kTableWidthSteps},
     {"TableInACentringDiv",
      "<body><div align=center><table border=1><tr><td id=c>cell <b id=b>bold</b></td></tr></table></div>"
      "<p>after</p></body>",
