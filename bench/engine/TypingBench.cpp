@@ -358,6 +358,24 @@ void BM_ManualTableCellTypeKey(benchmark::State& state)
     typeKeysAtEndOf(state, box, text);
 }
 
+// Enter in the middle of the meaning of a parameter (the last cell of a row
+// in a parameter table in the middle of the manual of argument 0 KB) and
+// the joining Backspace, by turns: the cell's words become two paragraphs
+// and one again, its row grows and shrinks.
+void BM_ManualTableCellEnterAndJoin(benchmark::State& state)
+{
+    const QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
+    TextBoxView box(page, static_cast<int>(page.count(QLatin1String("<p>"))));
+    const engine::ElementCollection cells = box.doc->getElementsByTagName(QStringLiteral("TD"));
+    engine::Node* text = nullptr;
+    for (int i = cells.length() / 2; !text && i < cells.length(); ++i) {
+        engine::Node* first = cells.item(i)->firstChild();
+        if (first && first->isText() && first->asText()->length() > 20)
+            text = first;
+    }
+    enterAndJoinIn(state, box, text, false);
+}
+
 // Backspace at the start of a paragraph (joining it to the one before) and
 // its undo (splitting them again), by turns, in BODY or in the text box,
 // from the key or the undo to the painted view.
@@ -413,6 +431,7 @@ BENCHMARK(BM_TextBoxHeightEdit)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxHeightEdit_Whole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxTypeKey)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualTableCellTypeKey)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualTableCellEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical_Recreated)->Unit(benchmark::kMillisecond);

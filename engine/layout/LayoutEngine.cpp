@@ -943,13 +943,19 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
     const QRect& old = m_tree.boxes[static_cast<size_t>(blockBox)].borderBox;
     const int oldBottom = old.y() + old.height();
     QRect changed;
-    if (!refreshBlockBoxes(block, changed, true)) {
+    MovedRange movedBoxes;
+    const MovedRange* moved = &movedBoxes;
+    OwnersMoved owners;
+    if (refreshBlockBoxes(block, changed, true)) {
+        movedBoxes = moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift);
+    } else if (replaceBlockBoxes(block, blockBox, changed, owners)) {
+        movedBoxes = moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift, &owners);
+    } else {
         buildTree();
-        return true;
+        moved = nullptr;
     }
-    const MovedRange moved = moveTreeAfter(blockBox, holderBox, tableBox, oldBottom, *shift);
-    if (m_linesUpdate)
-        m_linesUpdate->shifted = TextLines::Shifted{moved.from, moved.movedTo, shift->dy()};
+    if (m_linesUpdate && moved)
+        m_linesUpdate->shifted = TextLines::Shifted{moved->from, moved->movedTo, shift->dy()};
     auto* root = dynamic_cast<RootElement*>(m_document->root().get());
     if (table && root) {
         // The page's extent as the layout library measures it, the root box
@@ -962,13 +968,13 @@ bool LayoutEngine::layoutBlockAndMoveWhatFollows()
             m_contentExtent = ContentExtent::of(m_reflow->cell());
             kept = m_contentExtent != nullptr;
         }
-        takeTextBoxPageExtent(*root, &moved);
+        takeTextBoxPageExtent(*root, moved);
     } else {
         m_contentExtent.reset();
         // The page's extent: its boxes' (the root's reaches down to the
         // flow's end).
         m_documentSize.setHeight(0);
-        updateCanvas(&moved);
+        updateCanvas(moved);
         m_documentSize.setHeight(m_tree.canvas.height());
     }
     // From the block down: everything there may have moved.
@@ -1172,8 +1178,6 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
 {
     if (m_keptLines && m_keptLines->used() && refreshKeptWords(block, changed, canvasMayChange))
         return true;
-    // The lines of the tree before: those of the block are found again.
-    std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
     const auto found = m_tree.byNode.find(layoutNodeId(*block));
     if (found == m_tree.byNode.end())
         return false;
@@ -1225,6 +1229,8 @@ bool LayoutEngine::refreshBlockBoxes(const std::shared_ptr<litehtml::element>& b
         if (part.boxes[i].nodeId != boxes[static_cast<size_t>(first) + i].nodeId)
             return false;
     }
+    // The lines of the tree before: those of the block are found again.
+    std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
 
     for (size_t i = 0; i < part.boxes.size(); ++i) {
         LayoutBox& b = part.boxes[i];
@@ -2022,7 +2028,7 @@ int borderBottom(litehtml::element& el)
 bool isFlowBlock(const litehtml::element& el)
 {
     const auto d = el.get_display();
-    return (d == litehtml::display_block || d == litehtml::display_list_item) &&
+    return (d == litehtml::display_block || d == litehtml::display_list_item || d == litehtml::display_table) &&
            el.get_float() == litehtml::float_none && el.get_element_position() == litehtml::element_position_static;
 }
 
@@ -2232,8 +2238,31 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     const bool pending = m_reflow && std::find(old.begin(), old.end(), m_reflow->block()) != old.end();
     RunBefore before;
     const bool inPlace = !m_wholeLayoutDue && !m_reloadDue && (m_laidOut || pending) && noteRunBefore(old, before);
-    if (!textsLeftOut.empty() && !placeTextsLeftOut(*inner, textsLeftOut, old, std::move(cut)))
+    // A run in a table's cell moves the rows below it, which a run laid out
+    // in place does not: the table is laid out again at its place instead,
+    // as for a change inside the cell (see BlockReflow), and what follows
+    // it moved.
+    std::unique_ptr<BlockReflow> table;
+    if (!m_reloadDue && !m_wholeLayoutDue) {
+        const auto block = BlockReflow::blockFor(parent);
+        if (block && block != parent && block->get_display() == litehtml::display_table) {
+            if (m_laidOut) {
+                table = blockBefore(parent);
+            } else if (m_reflow && m_reflow->block() == block) {
+                // (Changes in the table before this one: where it stood
+                // before the first stands.)
+                if (const std::unique_ptr<BlockReflow> now = blockBefore(parent)) {
+                    m_reflow->noteAlso(*now);
+                    table = std::move(m_reflow);
+                }
+            }
+        }
+    }
+    if (!textsLeftOut.empty() && !placeTextsLeftOut(*inner, textsLeftOut, old, std::move(cut))) {
+        if (table && !m_laidOut)
+            m_reflow = std::move(table); // (the changes before stand as noted)
         return false;
+    }
     layoutelements_detail::markEdgeSpaces(*part->root());
     fitWordWidths(*inner, m_container->fonts());
     const litehtml::elements_vector fresh = childrenOf(*inner);
@@ -2252,6 +2281,8 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     m_partDocuments.push_back(std::move(part));
     m_laidOut = false;
     m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old, before, std::move(extent));
+    if (!m_runLaidOut && table && BlockReflow::blockFor(parent) == table->block())
+        m_reflow = std::move(table);
     return true;
 }
 
@@ -2564,6 +2595,40 @@ bool LayoutEngine::layoutRunInPlace(const std::shared_ptr<litehtml::element>& pa
         ListItemElement::renumber(*parent, at + fresh.size());
     const int from = std::min(parentTop + before.top, area.isNull() ? INT_MAX : area.y());
     m_runArea = QRect(0, from, m_tree.canvas.width(), std::max(canvasHeight, m_tree.canvas.height()) - from);
+    return true;
+}
+
+bool LayoutEngine::replaceBlockBoxes(const std::shared_ptr<litehtml::element>& block, int blockBox, QRect& changed,
+                                     OwnersMoved& owners)
+{
+    const int boxesHad = m_tree.subtreeEnd(blockBox) - blockBox;
+    const auto [piecesFrom, piecesTo] = m_tree.piecesWithin(blockBox, blockBox + boxesHad);
+    if (piecesFrom == piecesTo)
+        return false; // (no place known for the words it may hold now)
+    std::shared_ptr<const TextLines> linesBefore = std::exchange(m_treeLines, nullptr);
+    const QRect before = m_tree.subtreeArea(blockBox);
+    const size_t allPieces = m_tree.pieces.size();
+    const size_t allBoxes = m_tree.boxes.size();
+    spliceTree(m_tree.boxes[static_cast<size_t>(blockBox)].parent, blockBox, blockBox + boxesHad, {block}, owners);
+    const int had = static_cast<int>(piecesTo - piecesFrom);
+    const int boxesNow = boxesHad + static_cast<int>(m_tree.boxes.size()) - static_cast<int>(allBoxes);
+    if (linesBefore) {
+        const int now = had + static_cast<int>(m_tree.pieces.size()) - static_cast<int>(allPieces);
+        m_linesUpdate = LinesUpdate{std::move(linesBefore),
+                                    static_cast<int>(piecesFrom),
+                                    had,
+                                    now,
+                                    blockBox,
+                                    boxesHad,
+                                    boxesNow,
+                                    std::nullopt,
+                                    -1};
+    }
+    layoutengine_detail::widenPaintExtents(*block);
+    const QRect after = m_tree.subtreeArea(blockBox);
+    widenChildReach(*block, after);
+    const QRect area = before.united(after);
+    changed = QRect(0, area.y(), m_tree.canvas.width(), area.height());
     return true;
 }
 

@@ -281,6 +281,13 @@ private:
     // way to those of `fresh`; returns the index of the last new top box.
     // The owners of the words after them are left to moveTreeAfter.
     int spliceTree(int parentBox, int first, int end, const litehtml::elements_vector& fresh, OwnersMoved& owners);
+    // Where the block holds other boxes than before (a run replaced in a
+    // table's cell it was laid out again for): its boxes and words made
+    // anew in their place, those after them moved along the list (see
+    // spliceTree: `owners` for moveTreeAfter); `changed` their area. False,
+    // with nothing changed, when the block held no words.
+    bool replaceBlockBoxes(const std::shared_ptr<litehtml::element>& block, int blockBox, QRect& changed,
+                           OwnersMoved& owners);
     // After an edit in a text box: the page's extent as the layout library
     // measures it (kept in m_contentExtent, else walked), the root's box
     // stretched to it, the canvas (`moved`: see updateCanvas).

@@ -837,3 +837,51 @@ TEST(RunReflow, BlocksBeforeHeadingsMatchAFreshLayout)
             << doctype.toStdString() << " in a text box";
     }
 }
+
+// Enter in a table's cell, the Backspace that joins two of its paragraphs
+// and their undo: the table is laid out again at its place and what
+// follows it moves (another table too). A parameter table of words in
+// cells, a cell of paragraphs, a table in a cell, a table in a bordered
+// DIV, a paragraph before a table, in BODY and in a text box (18 of the 19
+// layouts alone in each, 8 without the table laid out alone); beside a
+// float the page is laid out whole.
+TEST(RunReflow, RunsInTableCellsMatchAFreshLayout)
+{
+    const QString tables =
+        QStringLiteral("<p id=top>Parameters of the module.</p>"
+                       "<table border=1 cellpadding=4 cellspacing=0><thead><tr><th>Name</th><th>Type</th>"
+                       "<th>Description</th></tr></thead><tbody>"
+                       "<tr><td><code>buffers_1</code></td><td>integer</td><td id=d1>How many buffers the module "
+                       "keeps &amp; reuses before it asks for more</td></tr>"
+                       "<tr><td><code>buffers_2</code></td><td>string</td><td id=d2><p id=q1>The first of its "
+                       "paragraphs.</p><p id=q2>The second one.</p></td></tr>"
+                       "<tr><td>nested</td><td><table border=1><tr><td id=inner>inner cell words</td><td>and "
+                       "more</td></tr></table></td><td align=right>3</td></tr></tbody></table>"
+                       "<table class=note width=\"90%\" border=0><tr><td id=note>A note below the table.</td>"
+                       "</tr></table>"
+                       "<div style=\"margin:10px;border:1px solid blue;padding:2px\"><table width=\"90%\"><tr>"
+                       "<td id=e1>a cell in a division</td><td>second column</td></tr></table><p id=after>After "
+                       "the table.</p></div>") +
+        paragraphs(6);
+    const std::vector<std::function<void(Document*)>> edits = {
+        enterAt("top", 10),
+        enterAt("d1", 10),
+        type(QStringLiteral("typed")),
+        backspace(),
+        enterAt("q1", 5),
+        backspaceAtStartOf("q2"),
+        enterAt("inner", 6),
+        enterAt("e1", 3),
+        enterAt("note", 7),
+        pasteAt("d1", 4, QStringLiteral("<p>one</p><p>two</p>"))};
+    // (The paste into a cell's paragraph lays the page out whole.)
+    EXPECT_GE(editAndUndo(QStringLiteral("<body>") + tables + QStringLiteral("</body>"), edits), 18);
+    EXPECT_GE(editAndUndo(QStringLiteral("<body><table style=\"position:absolute;left:20px;top:20px\"><tbody><tr>"
+                                         "<td id=cell>") +
+                              tables + QStringLiteral("</td></tr></tbody></table></body>"),
+                          edits),
+              18);
+    editAndUndo(QStringLiteral("<body><div style=\"float:left;width:60px;height:400px\">f</div>") + tables +
+                    QStringLiteral("</body>"),
+                {enterAt("d1", 10), enterAt("q1", 5)});
+}
