@@ -376,6 +376,34 @@ void BM_ManualTableCellEnterAndJoin(benchmark::State& state)
     enterAndJoinIn(state, box, text, false);
 }
 
+// A selection from the middle of a paragraph of the manual of argument 0 KB
+// to the middle of the next deleted, and its undo, by turns: both
+// paragraphs change before they join.
+void BM_ManualDeleteAcrossParagraphs(benchmark::State& state)
+{
+    const QString page = bench_pages::documentationPage(static_cast<int>(state.range(0)) * 1024);
+    TextBoxView box(page, static_cast<int>(page.count(QLatin1String("<p>"))));
+    const engine::ElementCollection all = box.doc->getElementsByTagName(QStringLiteral("P"));
+    engine::Element* first = all.item(all.length() / 2);
+    engine::Element* second = all.item(all.length() / 2 + 1);
+    box.view->layout().engine().textLines();
+    bool remove = false;
+    for (auto _ : state) {
+        remove = !remove;
+        if (remove) {
+            engine::Node* from = first->lastChild();
+            engine::Node* to = second->firstChild();
+            box.doc->selection().setTextRange(from, from->asText()->length() / 2, to, to->asText()->length() / 2);
+            box.view->input().keyDown(Qt::Key_Delete, Qt::NoModifier, QString());
+        } else {
+            box.doc->undoManager().closeOpenUnits();
+            box.doc->undoManager().undo();
+        }
+        box.show();
+    }
+    box.count(state);
+}
+
 // Backspace at the start of a paragraph (joining it to the one before) and
 // its undo (splitting them again), by turns, in BODY or in the text box,
 // from the key or the undo to the painted view.
@@ -432,6 +460,7 @@ BENCHMARK(BM_TextBoxHeightEdit_Whole)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TextBoxTypeKey)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualTableCellTypeKey)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ManualTableCellEnterAndJoin)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ManualDeleteAcrossParagraphs)->Arg(300)->Arg(2048)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Large)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TypeInCell_Typical_Recreated)->Unit(benchmark::kMillisecond);

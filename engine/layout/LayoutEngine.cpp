@@ -575,6 +575,7 @@ void LayoutEngine::forgetWhatKeysFound()
 
 void LayoutEngine::letGoOfPage()
 {
+    forgetChangedBlocks();
     m_flowPlans->clear();
     m_wordsEdited.reset();
     forgetWhatKeysFound();
@@ -629,6 +630,7 @@ void LayoutEngine::setViewportSize(QSize size)
     // The root box covers the visible area: the next layout is a whole one.
     if (size != m_viewport) {
         m_reflow.reset();
+        forgetChangedBlocks();
         m_wholeLayoutDue = true;
     }
     m_viewport = size;
@@ -692,6 +694,7 @@ void LayoutEngine::load(const std::vector<QString>& pieces, const std::vector<La
 
 void LayoutEngine::prepareWords()
 {
+    forgetChangedBlocks();
     if (m_document && m_document->root()) {
         layoutelements_detail::markEdgeSpaces(*m_document->root());
         fitWordWidths(*m_document->root(), m_container->fonts());
@@ -708,6 +711,8 @@ void LayoutEngine::takeOver(LayoutEngine& other)
     other.m_container->setBelowContentHook(m_container->belowContentHook());
     m_reflow.reset();
     other.m_reflow.reset();
+    forgetChangedBlocks();
+    other.forgetChangedBlocks();
     std::swap(m_contentExtent, other.m_contentExtent);
     other.m_contentExtent.reset();
     std::swap(m_container, other.m_container);
@@ -800,14 +805,27 @@ void LayoutEngine::layout(int width)
 }
 
 std::unique_ptr<BlockReflow> LayoutEngine::blockBefore(const std::shared_ptr<litehtml::element>& changed,
-                                                       bool inContent, const litehtml::element* inFlow) const
+                                                       bool inContent, const litehtml::element* inFlow)
 {
-    // Without a current layout (or a block pending), the next one is whole.
-    if ((!m_laidOut && !m_reflow) || m_wholeLayoutDue)
+    if (m_wholeLayoutDue)
         return nullptr;
+    // Without a current layout (or a block pending), the next one is whole
+    // (but for a run replaced that takes in each block changed).
+    if (!m_laidOut && !m_reflow) {
+        if (m_changesOutsideBlocks)
+            return nullptr;
+        const auto block = BlockReflow::blockFor(changed, inFlow);
+        if (block && !changedBlockExtent(block.get()))
+            m_changedBlocks.push_back({block, BlockReflow(block).extentBefore()});
+        return nullptr;
+    }
     const auto block = BlockReflow::blockFor(changed, inFlow);
-    if (!block || (!m_laidOut && block != m_reflow->block()))
+    if (!block)
         return nullptr;
+    if (!m_laidOut && block != m_reflow->block()) {
+        m_changedBlocks = {{m_reflow->block(), m_reflow->extentBefore()}, {block, BlockReflow(block).extentBefore()}};
+        return nullptr;
+    }
     std::optional<litehtml::size> extent;
     if (m_laidOut && m_blockExtent && m_blockExtent->block == block.get())
         extent = m_blockExtent->size;
@@ -825,13 +843,57 @@ void LayoutEngine::noteChange(const std::shared_ptr<litehtml::element>& changed,
     // The change may have made the block unfit (a float, a position).
     if (block && BlockReflow::blockFor(changed, inFlow) != block->block())
         block.reset();
-    if (m_laidOut)
+    if (m_laidOut) {
+        m_changedBlocks.clear();
+        m_changesOutsideBlocks = !block;
         m_reflow = std::move(block);
-    else if (!block || !m_reflow || m_reflow->block() != block->block())
+    } else if (!block || !m_reflow || m_reflow->block() != block->block()) {
+        // (A block noted before the change stays as fit after it.)
+        if (!m_reflow && !m_changesOutsideBlocks) {
+            const auto now = BlockReflow::blockFor(changed, inFlow);
+            m_changesOutsideBlocks = !now || !changedBlockExtent(now.get());
+        } else if (m_reflow) {
+            m_changesOutsideBlocks = m_changedBlocks.empty();
+        }
         m_reflow.reset(); // (else the place noted before the first change stands)
-    else
+    } else {
         m_reflow->noteAlso(*block);
+    }
     m_laidOut = false;
+}
+
+bool LayoutEngine::changesWithin(const std::vector<std::shared_ptr<litehtml::element>>& run) const
+{
+    // (A block of the run, or one inside it: the run is written anew with
+    // everything it holds.)
+    const auto inRun = [&run](std::shared_ptr<litehtml::element> block) {
+        for (; block; block = block->parent()) {
+            if (std::find(run.begin(), run.end(), block) != run.end())
+                return true;
+        }
+        return false;
+    };
+    if (m_reflow)
+        return inRun(m_reflow->block());
+    if (m_changesOutsideBlocks || m_changedBlocks.empty())
+        return false;
+    return std::all_of(m_changedBlocks.begin(), m_changedBlocks.end(),
+                       [&inRun](const ChangedBlock& changed) { return inRun(changed.block.lock()); });
+}
+
+const litehtml::size* LayoutEngine::changedBlockExtent(const litehtml::element* block) const
+{
+    for (const ChangedBlock& changed : m_changedBlocks) {
+        if (changed.block.lock().get() == block)
+            return &changed.extent;
+    }
+    return nullptr;
+}
+
+void LayoutEngine::forgetChangedBlocks()
+{
+    m_changedBlocks.clear();
+    m_changesOutsideBlocks = true;
 }
 
 bool LayoutEngine::layoutBlockOnly()
@@ -2145,15 +2207,40 @@ bool LayoutEngine::noteRunBefore(const std::vector<std::shared_ptr<litehtml::ele
         if (m_tree.pieces[i].owner == owner)
             return false;
     }
+    // The blocks changed since the layout, each with its extent before.
+    std::vector<std::pair<const litehtml::element*, litehtml::size>> changed;
+    if (m_reflow)
+        changed.emplace_back(m_reflow->block().get(), m_reflow->extentBefore());
+    for (const ChangedBlock& c : m_changedBlocks) {
+        if (const auto block = c.block.lock(); block && (!m_reflow || block != m_reflow->block()))
+            changed.emplace_back(block.get(), c.extent);
+    }
     for (litehtml::element* b : blocks) {
         // (A block whose words changed since the layout reaches as far as
-        // its words did then: those an Enter cut off are no longer in it.)
+        // its words did then: those an Enter cut off are no longer in it.
+        // One that holds such a block reaches at least as far as that one
+        // did, and as its other boxes do.)
         litehtml::size size;
-        if (m_reflow && m_reflow->block().get() == b) {
-            size = m_reflow->extentBefore();
+        const auto own = std::find_if(changed.begin(), changed.end(), [b](const auto& c) { return c.first == b; });
+        if (own != changed.end()) {
+            size = own->second;
         } else {
             const litehtml::position origin = layoutelements_detail::placementOf(*b->parent());
             layoutelements_detail::addDocumentSize(*b, size, origin.x, origin.y);
+        }
+        const litehtml::element* reflowed = m_reflow ? m_reflow->block().get() : nullptr;
+        for (const auto& [block, extent] : changed) {
+            bool inside = false;
+            for (auto a = block->parent(); a && !inside; a = a->parent())
+                inside = a.get() == b;
+            // (In a text box, how wide it made the box was noted of the
+            // block laid out alone only.)
+            if (before.cell && (inside || (block == b && block != reflowed)))
+                return false;
+            if (inside) {
+                size.width = std::max(size.width, extent.width);
+                size.height = std::max(size.height, extent.height);
+            }
         }
         before.width = std::max(before.width, size.width);
         before.height = std::max(before.height, size.height);
@@ -2235,7 +2322,7 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     // Where the run stands now, when it may be laid out in place. (Noted
     // before its words are taken over: the run's blocks are measured by
     // them.)
-    const bool pending = m_reflow && std::find(old.begin(), old.end(), m_reflow->block()) != old.end();
+    const bool pending = changesWithin(old);
     RunBefore before;
     const bool inPlace = !m_wholeLayoutDue && !m_reloadDue && (m_laidOut || pending) && noteRunBefore(old, before);
     // A run in a table's cell moves the rows below it, which a run laid out
@@ -2280,6 +2367,7 @@ bool LayoutEngine::replaceRun(const std::vector<int>& open, int firstId, int las
     }
     m_partDocuments.push_back(std::move(part));
     m_laidOut = false;
+    forgetChangedBlocks();
     m_runLaidOut = inPlace && layoutRunInPlace(parent, at, fresh, old, before, std::move(extent));
     if (!m_runLaidOut && table && BlockReflow::blockFor(parent) == table->block())
         m_reflow = std::move(table);

@@ -201,10 +201,20 @@ private:
     // it still is the one, else the next layout is a whole one.
     // `inContent`: the change is to what `changed` holds, not its own style.
     // `inFlow`: see BlockReflow::blockFor.
+    // A change in a second block before the layout lays the page out whole,
+    // unless a run replaced takes in every block changed (the Delete of a
+    // selection across paragraphs, which changes both and joins them):
+    // each is noted before its first change (see m_changedBlocks).
     std::unique_ptr<BlockReflow> blockBefore(const std::shared_ptr<litehtml::element>& changed, bool inContent = false,
-                                             const litehtml::element* inFlow = nullptr) const;
+                                             const litehtml::element* inFlow = nullptr);
     void noteChange(const std::shared_ptr<litehtml::element>& changed, std::unique_ptr<BlockReflow> block,
                     const litehtml::element* inFlow = nullptr);
+    // Whether every change since the layout was in a block of `run` (see
+    // m_changedBlocks); the extent of a block of it before, where noted.
+    bool changesWithin(const std::vector<std::shared_ptr<litehtml::element>>& run) const;
+    const litehtml::size* changedBlockExtent(const litehtml::element* block) const;
+    // The changes since the layout are not all in blocks noted.
+    void forgetChangedBlocks();
     bool layoutBlockOnly();
     // After the block came out of another height: what follows it moves.
     bool layoutBlockAndMoveWhatFollows();
@@ -319,6 +329,17 @@ private:
     bool m_laidOut = false;
     // Set while every change since the last layout lies in this block.
     std::unique_ptr<BlockReflow> m_reflow;
+    // The blocks changed since the layout, each with its extent before its
+    // first change, once changes are in more than m_reflow's block (which
+    // is then the first of them); m_changesOutsideBlocks: some change was
+    // not in a block that may stand alone, or was not followed so.
+    struct ChangedBlock
+    {
+        std::weak_ptr<litehtml::element> block;
+        litehtml::size extent;
+    };
+    std::vector<ChangedBlock> m_changedBlocks;
+    bool m_changesOutsideBlocks = true;
     // The page's extent kept for edits in the cell of a text box.
     std::unique_ptr<ContentExtent> m_contentExtent;
     // What plans of moves after a block found of the boxes around it.
