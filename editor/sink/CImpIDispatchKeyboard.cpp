@@ -408,10 +408,13 @@ int CImpIDispatch::HandleCaretKey(engine::Document* doc, int key, bool shift, bo
         const bool up = key == detail::kUp;
         engine::PageView* page = pageView();
         engine::TextGeometry* text = page ? &page->textGeometry() : nullptr;
+        // (Kept: the x of the caret on its line, not the line's start.)
         const std::optional<engine::LineInfo> line =
             text ? text->lineInfoAt(caret.container(), caret.offset()) : std::nullopt;
-        const engine::TextPosition to =
-            line ? text->moveLineAt(moving.container(), moving.offset(), up ? -1 : 1, line->x) : engine::TextPosition();
+        const QRect at = line ? text->caretRectAt(caret.container(), caret.offset()) : QRect();
+        const engine::TextPosition to = !at.isNull()
+                                            ? text->moveLineAt(moving.container(), moving.offset(), up ? -1 : 1, at.x())
+                                            : engine::TextPosition();
         // Differs from taking any line the move finds: the line above (below)
         // on the screen may hold text that comes later (earlier) in the page,
         // outside the container; the selection then runs to the container's

@@ -288,3 +288,27 @@ TEST_F(KeyboardEditing, DeleteEmptiesACellRangeAndCtrlVPastesThroughTheEditor)
 }
 
 } // namespace
+
+// Shift+Down and Shift+Up in a text box of two paragraphs: to the place
+// below or above the caret on the next line, not to that line's start.
+TEST_F(KeyboardEditing, ShiftDownAndUpKeepTheCaretsPlaceOnTheLine)
+{
+    ASSERT_NE(open(QStringLiteral("style=\"margin:0\">\n<TABLE id=box2 border=0 style='Z-INDEX: 101; LEFT: 20px; "
+                                  "POSITION: absolute; TOP: 60px'><TR><TD><P id=one>Unpack the archive into a folder "
+                                  "of your own.</P><P id=two>The setup program asks where the files go.</P></TD></TR>"
+                                  "</TABLE>\n"),
+                   "UTF-8", QStringLiteral("lines")),
+              nullptr);
+    caretIn("one", 10);
+    key(Qt::Key_Down, Qt::ShiftModifier);
+    const engine::LivePosition& end = doc()->selection().end();
+    EXPECT_EQ(end.node(), textIn("two"));
+    EXPECT_GE(end.offset(), 8);
+    EXPECT_LE(end.offset(), 13);
+    caretIn("two", 20);
+    key(Qt::Key_Up, Qt::ShiftModifier);
+    const engine::LivePosition& start = doc()->selection().start();
+    EXPECT_EQ(start.node(), textIn("one"));
+    EXPECT_GE(start.offset(), 16);
+    EXPECT_LE(start.offset(), 24);
+}
