@@ -32,9 +32,16 @@ parse | editing) ;;
     ;;
 esac
 dir="$root/build/fuzz"
+# Both targets may be started at once: they build in one folder, one at a
+# time.
+mkdir -p "$dir"
+exec 9>"$dir/.build-lock"
+flock 9
 CC=clang CXX=clang++ cmake -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPAGINOR_FUZZ=ON \
     -DPAGINOR_BUILD_TESTS=OFF -DPAGINOR_BUILD_BENCH=OFF -DPAGINOR_UNITY=ON >/dev/null
 cmake --build "$dir" -j"${PAGINOR_JOBS:-$(nproc)}" --target "fuzz_engine_$target"
+flock -u 9
+exec 9>&-
 mapfile -t pages < <(find "$root/tests/data/corpus" "$root/tests/data/fidelity" -name '*.html' | sort)
 seeds=("$root/tests/data/fuzz/$target"/* "$root"/tests/data/pages/* "${pages[@]}")
 # Each process of the target adds how many pages it read again with the
