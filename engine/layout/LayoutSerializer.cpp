@@ -5,6 +5,7 @@
 #include "engine/dom/HtmlTags.h"
 #include "engine/dom/Text.h"
 #include "engine/layout/LayoutElements.h"
+#include "engine/layout/PageContainer.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -360,6 +361,10 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
     };
     if (const Text* text = node->asText()) {
         if (parent.textOnly) {
+            // The layout shows no script and keeps none of its text: a
+            // page's scripts often hold more text than its first screens.
+            if (parent.tag == QLatin1String("SCRIPT"))
+                return;
             if (parent.tag == QLatin1String("STYLE") && !styleSheetAllowsParts(text->data()))
                 m_partsAllowed = false;
             if (parent.escape)
@@ -414,6 +419,8 @@ void LayoutSerializer::visit(const Node* node, const Frame& parent)
         m_styleSheetLinks.push_back(el->getAttributeText(QStringLiteral("href")));
     if (tags::isVoid(tag))
         return;
+    if (tag == QLatin1String("STYLE"))
+        out += QLatin1String(PageContainer::kStyleSheetMark.data(), PageContainer::kStyleSheetMark.size());
     frame.id = id;
     frame.start = start;
     frame.textOnly = isTextOnly(tag);

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace engine {
 
@@ -35,6 +36,9 @@ QColor toQColor(const litehtml::web_color& color)
 }
 
 namespace pagecontainer_detail {
+// Set when the element made last is a STYLE (see create_element). Per
+// thread: the parts of a long page are made on several at once.
+thread_local bool styleSheetTextNext = false;
 
 constexpr qint64 kMaxStyleSheetBytes = 4 * 1024 * 1024;
 
@@ -646,7 +650,11 @@ std::shared_ptr<litehtml::element> PageContainer::create_element(const litehtml:
                                                                  const litehtml::string_map& attributes,
                                                                  const std::shared_ptr<litehtml::document>& doc)
 {
-    return createLayoutElement(tag_name, attributes, doc, *this);
+    auto el = createLayoutElement(tag_name, attributes, doc, *this);
+    // litehtml makes an element's children right after it: the text it
+    // splits next is the sheet's own, if it bears the mark.
+    pagecontainer_detail::styleSheetTextNext = dynamic_cast<StyleSheetElement*>(el.get()) != nullptr;
+    return el;
 }
 
 void PageContainer::get_media_features(litehtml::media_features& media) const
@@ -738,6 +746,10 @@ void PageContainer::split_text(const char* text, const std::function<void(const 
     using namespace pagecontainer_detail;
     if (!text)
         return;
+    if (std::exchange(styleSheetTextNext, false) && std::string_view(text).starts_with(kStyleSheetMark)) {
+        on_word(text);
+        return;
+    }
     // Text in ASCII (most of a Latin page's) breaks at its spaces alone: it
     // is read as it stands.
     const char* end = text;

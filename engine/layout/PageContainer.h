@@ -14,6 +14,7 @@
 
 #include <functional>
 #include <mutex>
+#include <string_view>
 #include <vector>
 
 class QGlyphRun;
@@ -132,6 +133,11 @@ public:
     void get_language(litehtml::tstring& language, litehtml::tstring& culture) const override;
     void split_text(const char* text, const std::function<void(const litehtml::tchar_t*)>& on_word,
                     const std::function<void(const litehtml::tchar_t*)>& on_space) override;
+
+    // A style sheet's text in the layout text begins with this mark, after
+    // its STYLE's start tag: it is read whole, not split into words as text
+    // to be shown is (a long sheet would make a word object of each).
+    static constexpr std::string_view kStyleSheetMark = "/*sheet*/";
 
     // Whether a character is a line-break opportunity on both sides (CJK).
     static bool isCjkBreakable(char32_t c);

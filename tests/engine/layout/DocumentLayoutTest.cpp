@@ -47,7 +47,8 @@ TEST(LayoutSerializer, WritesNodeIdsAndTextMarkersButNoDoctypeOrComments)
 {
     Ref<Document> doc = pageFrom("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">"
                                  "<html><body><!-- note --><p align=center title='a \"q\" & b'>x &amp; y</p>"
-                                 "<pre id=pre>x</pre><script>if (a < b) x();</script></body></html>");
+                                 "<pre id=pre>x</pre><style>p > b { color: red }</style>"
+                                 "<script>if (a < b) x();</script></body></html>");
     doc->getElementById(QStringLiteral("pre"))->firstChild()->asText()->setData(QStringLiteral("\nline"));
     const LayoutSerializer::Result r = LayoutSerializer::serialize(*doc);
     EXPECT_FALSE(r.html.contains(QLatin1String("DOCTYPE")));
@@ -59,7 +60,9 @@ TEST(LayoutSerializer, WritesNodeIdsAndTextMarkersButNoDoctypeOrComments)
     EXPECT_TRUE(
         r.html.contains(QRegularExpression(QStringLiteral("<PRE data-pgn=\\d+ id=\"pre\">\\n<!--#\\d+-->\\nline"))))
         << r.html.toStdString();
-    EXPECT_TRUE(r.html.contains(QLatin1String("if (a < b) x();")));
+    // A sheet's text stands as it is; a script's is not laid out.
+    EXPECT_TRUE(r.html.contains(QLatin1String("p > b { color: red }")));
+    EXPECT_FALSE(r.html.contains(QLatin1String("x();")));
     // Every id maps back to its node.
     for (int id = 0; id < static_cast<int>(r.nodes.size()); ++id) {
         const Node* n = r.nodes[static_cast<size_t>(id)].get();
@@ -272,6 +275,29 @@ TEST(DocumentLayout, HostileNestingIsCappedAndLaysOut)
         }
         EXPECT_LE(depth, LayoutSerializer::kMaxDepth + 2);
     }
+}
+
+// A style sheet is read whole, not as words: its rules still apply, the
+// last of a long sheet included, and text that only looks like a sheet's
+// (after an empty STYLE, or a STYLE of white space) is still split into
+// words that wrap.
+TEST(DocumentLayout, StyleSheetsAreReadWholeAndTextAfterThemStillWraps)
+{
+    QString rules;
+    for (int i = 0; i < 2000; ++i)
+        rules += QStringLiteral("p.c%1 > span { color: red }\n").arg(i);
+    const QString words = QStringLiteral("/*sheet*/ one two three four five six seven eight nine ten");
+    Page page(pageFrom(QStringLiteral("<html><head><style>") + rules +
+                       QStringLiteral("#last { width: 40px; height: 30px }</style><style media=screen>"
+                                      "</style><style>   </style></head><body><div id=last></div>"
+                                      "<p id=a style='width:120px'><style></style>") +
+                       words + QStringLiteral("</p><p id=b style='width:120px'><style> </style>") + words +
+                       QStringLiteral("</p><p id=one>x</p></body></html>")));
+    const LayoutTree& tree = page.layout.tree();
+    EXPECT_EQ(tree.boxByHtmlId(QStringLiteral("last"))->borderBox.size(), QSize(40, 30));
+    const int line = tree.boxByHtmlId(QStringLiteral("one"))->borderBox.height();
+    for (const char* id : {"a", "b"})
+        EXPECT_GT(tree.boxByHtmlId(QString::fromLatin1(id))->borderBox.height(), 3 * line) << id;
 }
 
 // DIVs (or tables) nested around a SPAN: `divs` levels of DIV, then
