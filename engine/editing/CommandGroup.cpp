@@ -7,6 +7,7 @@
 #include "engine/editing/Formatting.h"
 #include "engine/editing/Selection.h"
 #include "engine/editing/TextRange.h"
+#include "engine/editing/Typing.h"
 #include "engine/markup/TextUnits.h"
 #include "engine/markup/UndoManager.h"
 
@@ -295,9 +296,9 @@ int CommandGroup::deleteSelection()
     }
     if (sel.type() != Selection::Type::Text)
         return -1;
-    TextRange r = sel.createRange();
-    r.setText(QString());
-    r.select();
+    // As the Delete key deletes it.
+    UndoUnit unit(m_doc);
+    Typing(m_doc).deleteSelectionIfAny();
     return 0;
 }
 

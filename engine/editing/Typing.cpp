@@ -593,8 +593,25 @@ bool Typing::deleteSelectionIfAny()
         return false;
     Node* sn = sel.start().node();
     const int so = sel.start().offset();
+    // The paragraphs where the selection begins and ends: what is left of
+    // the second joins the first, as browsers' editors join them (not
+    // across a cell's edge, nor where one paragraph holds the other).
+    const Ref<Element> first(typing_detail::lineBlockOf(sn));
+    const Ref<Element> second(typing_detail::lineBlockOf(sel.end().node()));
+    const bool joins = first && second && first != second && isParagraph(first.get()) && isParagraph(second.get()) &&
+                       !first->containsNode(second.get()) && !second->containsNode(first.get()) &&
+                       editingContainer(first.get()) == editingContainer(second.get());
     MarkupServices::extractContents(sn, so, sel.end().node(), sel.end().offset());
-    placeCaret(sel.start().node(), sel.start().offset());
+    const Ref<Node> caretNode(sel.start().node());
+    const int caretOffset = sel.start().offset();
+    placeCaret(caretNode.get(), caretOffset);
+    // The caret stays where the selection began (in its bold text, say),
+    // where the join left that in place.
+    if (joins && first->parentNode() && second->parentNode() && joinParagraphs(first.get(), second.get()) &&
+        first->containsNode(caretNode.get())) {
+        const Text* text = caretNode->asText();
+        placeCaret(caretNode.get(), std::min(caretOffset, text ? text->length() : caretNode->childCount()));
+    }
     return true;
 }
 

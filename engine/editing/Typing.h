@@ -33,6 +33,10 @@ public:
     // paragraphs join.
     bool deleteBackward();
     bool deleteForward();
+    // Deletes a text selection (false where there is none); what is left of
+    // the paragraphs it began and ended in joins into one. The caret stands
+    // where the selection began. The caller makes the undo step.
+    bool deleteSelectionIfAny();
 
     // The cell, caption, marquee or body whose text holds the node.
     static Element* editingContainer(Node* node);
@@ -42,7 +46,6 @@ public:
     bool isEditable(Node* node) const;
 
 private:
-    bool deleteSelectionIfAny();
     bool caret(Node*& node, int& offset) const;
     void placeCaret(Node* node, int offset);
     // Moves the content of `second` to the end of `first`, removes `second`

@@ -297,6 +297,83 @@ TEST(Typing, JoinsOfLinesAndParagraphsUndoAndRedo)
     }
 }
 
+// A selection from "[" to "]" of the body's HTML, deleted by Delete,
+// Backspace, a letter typed over it and the delete command: what is left of
+// the paragraphs it began and ended in joins into one, where they stand side
+// by side or in sections of their own; not across a cell's edge, nor where a
+// list item holds the paragraph. One undo step gives the page back.
+TEST(Typing, SelectionsAcrossParagraphsDeletedJoinWhatIsLeft)
+{
+    const struct
+    {
+        const char* html;
+        const char* expected; // "|" the caret
+    } cases[] = {
+        {"<P>ab[c</P><P>de]f</P><P>g</P>", "<P>ab|f</P><P>g</P>"},
+        {"<P>ab[c</P><P>d</P><P>e]f</P>", "<P>ab|f</P>"},
+        {"<DIV><H2>T[itle</H2></DIV><DIV><P>te]xt</P><P>more</P></DIV>",
+         "<DIV><H2>T|xt</H2></DIV><DIV><P>more</P></DIV>"},
+        {"<P>[ab</P><P>cd]</P><P>e</P>", "<P>|</P><P>e</P>"},
+        {"<P>a<B>b[c</B></P><P><I>d]e</I>f</P>", "<P>a<B>b|</B><I>e</I>f</P>"},
+        {"<TABLE><TBODY><TR><TD><P>a[b</P></TD><TD><P>c]d</P></TD></TR></TBODY></TABLE>",
+         "<TABLE><TBODY><TR><TD><P>a|</P></TD><TD><P>d</P></TD></TR></TBODY></TABLE>"},
+        {"<DIV>a[b<P>c]d</P></DIV>", "<DIV>a|<P>d</P></DIV>"},
+    };
+    for (const auto& c : cases) {
+        for (int how = 0; how < 4; ++how) {
+            auto doc = pageFrom(QStringLiteral("<html><body>%1</body></html>").arg(QLatin1String(c.html)));
+            Node* ends[2] = {};
+            int offsets[2] = {};
+            for (Node* n = doc->body(); n; n = n->nextInTree(doc->body())) {
+                Text* t = n->asText();
+                for (int k = 0; t && k < 2; ++k) {
+                    const int at = int(t->data().indexOf(k ? u']' : u'['));
+                    if (at >= 0) {
+                        t->deleteData(at, 1);
+                        ends[k] = t;
+                        offsets[k] = at;
+                    }
+                }
+            }
+            ASSERT_TRUE(ends[0] && ends[1]) << c.html;
+            doc->undoManager().clear();
+            const QString before = bodyHtml(doc.get());
+            doc->selection().setTextRange(ends[0], offsets[0], ends[1], offsets[1]);
+            Typing typing(doc.get());
+            QString expected = QString::fromLatin1(c.expected);
+            switch (how) {
+            case 0:
+                typing.deleteForward();
+                break;
+            case 1:
+                typing.deleteBackward();
+                break;
+            case 2:
+                typing.insertText(QStringLiteral("x"));
+                expected.replace(u'|', QStringLiteral("x|"));
+                break;
+            default:
+                doc->commands().exec(CommandGroup::Delete);
+                break;
+            }
+            ASSERT_EQ(doc->undoManager().undoCount(), 1) << c.html << " by " << how;
+            Selection& sel = doc->selection();
+            ASSERT_TRUE(sel.start().isSet()) << c.html;
+            Node* n = sel.start().node();
+            if (Text* t = n->asText())
+                t->insertData(sel.start().offset(), QStringLiteral("|"));
+            else
+                n->insertBefore(doc->createTextNode(QStringLiteral("|")), n->child(sel.start().offset()));
+            EXPECT_EQ(bodyHtml(doc.get()), expected) << c.html << " by " << how;
+            EXPECT_TRUE(parserStable(doc.get())) << c.html << " by " << how;
+            // (The caret's mark is a step of its own.)
+            doc->undoManager().undo();
+            doc->undoManager().undo();
+            EXPECT_EQ(bodyHtml(doc.get()), before) << c.html << " by " << how;
+        }
+    }
+}
+
 TEST(Typing, NothingOutsideEditableContentOrWithControlSelection)
 {
     auto doc = pageFrom("<html><head><title>t|</title></head><body><P><IMG id=i src=a.gif></P></body></html>");
