@@ -147,6 +147,16 @@ Element* lineBlockOf(Node* node)
     return nullptr;
 }
 
+// A paragraph left with nothing to show by a deletion keeps its line by a
+// break, as the new one Enter makes: it would take no room otherwise, and
+// its line would vanish with the caret in it.
+void keepParagraphOpen(Document* doc, Node* at)
+{
+    Element* block = lineBlockOf(at);
+    if (block && Typing::isParagraph(block))
+        keepLineOpen(doc, block);
+}
+
 // The break that stands right after the text and ends its block's last line:
 // once text is typed before it, it opens no line and only lingers in the
 // markup. Null when there is none.
@@ -612,6 +622,8 @@ bool Typing::deleteSelectionIfAny()
         const Text* text = caretNode->asText();
         placeCaret(caretNode.get(), std::min(caretOffset, text ? text->length() : caretNode->childCount()));
     }
+    if (sel.start().isSet())
+        typing_detail::keepParagraphOpen(m_doc, sel.start().node());
     return true;
 }
 
@@ -830,6 +842,7 @@ bool Typing::deleteBackward()
             if (o > 0) {
                 const int count = o >= 2 && t->data().at(o - 1).isLowSurrogate() ? 2 : 1;
                 t->deleteData(o - count, count);
+                typing_detail::keepParagraphOpen(m_doc, t);
                 placeCaret(t, o - count);
                 return true;
             }
@@ -921,6 +934,7 @@ bool Typing::deleteForward()
             if (o < t->length()) {
                 const int count = o + 1 < t->length() && t->data().at(o).isHighSurrogate() ? 2 : 1;
                 t->deleteData(o, count);
+                typing_detail::keepParagraphOpen(m_doc, t);
                 placeCaret(t, o);
                 return true;
             }
